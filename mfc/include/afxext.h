@@ -1,0 +1,361 @@
+// afxext.h - form views and control bars: tool bars, status bars, rebars and
+// dialog bars laid out at a frame's edges.
+#pragma once
+
+#include "afxwin.h"
+#include "afxcmn.h"
+
+// ---------------------------------------------------------------------------
+// Button and pane styles
+// ---------------------------------------------------------------------------
+// Tool bar buttons: the low word is the button style, the high word its state
+// with TBSTATE_ENABLED turned round (so that 0 means an enabled button).
+#define TBBS_BUTTON         MAKELONG(TBSTYLE_BUTTON, 0)
+#define TBBS_SEPARATOR      MAKELONG(TBSTYLE_SEP, 0)
+#define TBBS_CHECKBOX       MAKELONG(TBSTYLE_CHECK, 0)
+#define TBBS_GROUP          MAKELONG(TBSTYLE_GROUP, 0)
+#define TBBS_CHECKGROUP     (TBBS_GROUP | TBBS_CHECKBOX)
+#define TBBS_DROPDOWN       MAKELONG(TBSTYLE_DROPDOWN, 0)
+#define TBBS_AUTOSIZE       MAKELONG(TBSTYLE_AUTOSIZE, 0)
+#define TBBS_NOPREFIX       MAKELONG(TBSTYLE_NOPREFIX, 0)
+#define TBBS_CHECKED        MAKELONG(0, TBSTATE_CHECKED)
+#define TBBS_INDETERMINATE  MAKELONG(0, TBSTATE_INDETERMINATE)
+#define TBBS_DISABLED       MAKELONG(0, TBSTATE_ENABLED)
+#define TBBS_PRESSED        MAKELONG(0, TBSTATE_PRESSED)
+
+// Status bar panes.
+#define SBPS_NORMAL     0x0000
+#define SBPS_NOBORDERS  SBT_NOBORDERS
+#define SBPS_POPOUT     SBT_POPOUT
+#define SBPS_OWNERDRAW  SBT_OWNERDRAW
+#define SBPS_DISABLED   0x04000000   // the pane shows no text
+#define SBPS_STRETCH    0x08000000   // the pane takes the width the others leave
+
+// The resource type of tool bar layouts.
+#ifndef RT_TOOLBAR
+#define RT_TOOLBAR MAKEINTRESOURCE(241)
+#endif
+
+class CToolBar;
+class CStatusBar;
+class CReBar;
+class CDialogBar;
+
+// ---------------------------------------------------------------------------
+// CFormView: a view made from a dialog template
+// ---------------------------------------------------------------------------
+class CFormView : public CScrollView
+{
+    DECLARE_DYNAMIC(CFormView)
+protected:
+    explicit CFormView(LPCTSTR lpszTemplateName);
+    explicit CFormView(UINT nIDTemplate);
+public:
+    virtual ~CFormView();
+
+    // Creates the form from its template as a child of the frame (the
+    // template's caption, border and popup styles are dropped).
+    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                        CWnd* pParentWnd, UINT nID, CCreateContext* pContext = NULL);
+    virtual void OnInitialUpdate();   // UpdateData(FALSE)
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual void OnDraw(CDC* pDC) { (void)pDC; }
+    virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
+    virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd);
+
+    LPCTSTR m_lpszTemplateName;
+
+protected:
+    HWND m_hWndFocus;   // the control that last had the focus
+    CCreateContext* m_pCreateContext;
+
+    // Remembers the control of the form that has the focus; FALSE when none has.
+    BOOL SaveFocusControl();
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
+
+// ---------------------------------------------------------------------------
+// CControlBar
+// ---------------------------------------------------------------------------
+class CControlBar : public CWnd
+{
+    DECLARE_DYNAMIC(CControlBar)
+protected:
+    CControlBar();
+public:
+    virtual ~CControlBar();
+
+    int GetCount() const { return m_nCount; }
+    void SetBorders(int cxLeft = 0, int cyTop = 0, int cxRight = 0, int cyBottom = 0);
+    void SetBorders(LPCRECT lpRect) { SetBorders(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+    CRect GetBorders() const { return CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder); }
+    DWORD GetBarStyle() { return m_dwStyle; }
+    virtual void SetBarStyle(DWORD dwStyle);
+    // Records the edges the bar may dock at (docking proper is not built yet).
+    void EnableDocking(DWORD dwDockStyle) { m_dwDockStyle = dwDockStyle & CBRS_ALIGN_ANY; }
+    CFrameWnd* GetDockingFrame() const;
+    BOOL IsFloating() const;
+    BOOL IsVisible() const;
+    BOOL IsDockBar() const { return m_bDockBar; }
+    // Hides or shows the bar the next time its frame lays out.
+    void DelayShow(BOOL bShow);
+
+    // The size the bar wants: the whole width (height) of the frame when
+    // bStretch, else its contents.
+    virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+    virtual CSize CalcDynamicLayout(int nLength, DWORD nMode);
+    // Enables, checks or sets the text of the bar's items through pTarget's
+    // routing (at idle, WM_IDLEUPDATECMDUI).
+    virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) = 0;
+    // Shrinks rect by the border lines (CBRS_BORDER_) and the borders' space.
+    virtual void CalcInsideRect(CRect& rect, BOOL bHorz) const;
+    // Notifications and commands of the bar's children go on to the owner.
+    virtual LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam);
+    virtual void PostNcDestroy();
+
+    int m_cxLeftBorder, m_cxRightBorder;
+    int m_cyTopBorder, m_cyBottomBorder;
+    int m_cxDefaultGap;
+    UINT m_nMRUWidth;
+    BOOL m_bAutoDelete;   // delete the object when its window goes
+    DWORD m_dwStyle;      // CBRS_ styles
+    DWORD m_dwDockStyle;
+    CFrameWnd* m_pDockSite;
+    CDockBar* m_pDockBar;
+    CDockContext* m_pDockContext;
+
+protected:
+    int m_nCount;
+    void* m_pData;
+    BOOL m_bDockBar;
+    enum StateFlags { delayHide = 1, delayShow = 2, tempHide = 4, statusSet = 8 };
+    UINT m_nStateFlags;
+
+    // Strips the CBRS_ bits (they overlap the controls' own styles) into
+    // m_dwStyle and creates the common control of lpszClass.
+    BOOL CreateBar(LPCTSTR lpszClass, CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID);
+    // The owner that receives the bar's notifications and commands.
+    CWnd* GetBarOwner() const;
+    // The frame whose command routing updates the bar.
+    CFrameWnd* GetUpdateTarget() const;
+    // Applies a pending DelayShow as part of a layout; the style the bar
+    // will have.
+    DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnRecalcParent(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    afx_msg void OnNcPaint();
+    DECLARE_MESSAGE_MAP()
+    friend class CFrameWnd;
+};
+
+// ---------------------------------------------------------------------------
+// CToolBar
+// ---------------------------------------------------------------------------
+class CToolBar : public CControlBar
+{
+    DECLARE_DYNAMIC(CToolBar)
+public:
+    CToolBar();
+    virtual ~CToolBar();
+
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                UINT nID = AFX_IDW_TOOLBAR);
+    BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
+                  DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP,
+                  CRect rcBorders = CRect(0, 0, 0, 0), UINT nID = AFX_IDW_TOOLBAR);
+
+    void SetSizes(SIZE sizeButton, SIZE sizeImage);
+    void SetHeight(int cyHeight);
+    // Buttons and separators (ID_SEPARATOR) from an RT_TOOLBAR resource, and
+    // the images from the bitmap of the same name.
+    BOOL LoadToolBar(LPCTSTR lpszResourceName);
+    BOOL LoadToolBar(UINT nIDResource) { return LoadToolBar(MAKEINTRESOURCE(nIDResource)); }
+    BOOL LoadBitmap(LPCTSTR lpszResourceName);
+    BOOL LoadBitmap(UINT nIDResource) { return LoadBitmap(MAKEINTRESOURCE(nIDResource)); }
+    BOOL SetBitmap(HBITMAP hbmImageWell);
+    // lpIDArray NULL: nIDCount empty separators to fill with SetButtonInfo.
+    BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
+
+    int CommandToIndex(UINT nIDFind) const;
+    UINT GetItemID(int nIndex) const;
+    virtual void GetItemRect(int nIndex, LPRECT lpRect) const;
+    UINT GetButtonStyle(int nIndex) const;
+    void SetButtonStyle(int nIndex, UINT nStyle);
+    void GetButtonInfo(int nIndex, UINT& nID, UINT& nStyle, int& iImage) const;
+    void SetButtonInfo(int nIndex, UINT nID, UINT nStyle, int iImage);
+    BOOL SetButtonText(int nIndex, LPCTSTR lpszText);
+    CString GetButtonText(int nIndex) const;
+    void GetButtonText(int nIndex, CString& rString) const;
+    CToolBarCtrl& GetToolBarCtrl() const { return *(CToolBarCtrl*)this; }
+
+    virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+    virtual CSize CalcDynamicLayout(int nLength, DWORD nMode);
+    // Buttons whose commands nothing handles are disabled (bDisableIfNoHndler).
+    virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
+
+    HBITMAP m_hbmImageWell;
+    HRSRC m_hRsrcImageWell;
+    HINSTANCE m_hInstImageWell;
+    CSize m_sizeButton;
+    CSize m_sizeImage;
+
+protected:
+    void GetButton(int nIndex, TBBUTTON* pButton) const;
+    void SetButton(int nIndex, TBBUTTON* pButton);
+    CSize CalcSize() const;
+
+    // Fly-by help: the hot button's prompt in the status line.
+    afx_msg BOOL OnHotItemChange(NMHDR* pNMHDR, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
+};
+
+// ---------------------------------------------------------------------------
+// CStatusBar
+// ---------------------------------------------------------------------------
+struct AFX_STATUSPANE
+{
+    UINT nID;        // indicator id, or ID_SEPARATOR
+    UINT nStyle;     // SBPS_ styles
+    int cxText;      // width of the text
+    CString strText;
+    UINT nFlags;     // SBPF_UPDATE: the control has not been given strText yet
+};
+#define SBPF_UPDATE 0x0001
+
+class CStatusBar : public CControlBar
+{
+    DECLARE_DYNAMIC(CStatusBar)
+public:
+    CStatusBar();
+    virtual ~CStatusBar();
+
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
+                UINT nID = AFX_IDW_STATUS_BAR);
+    BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = 0, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
+                  UINT nID = AFX_IDW_STATUS_BAR);
+    // One pane per id: an indicator's string is its text and sets its width;
+    // a first ID_SEPARATOR pane stretches and has no border.
+    BOOL SetIndicators(const UINT* lpIDArray, int nIDCount);
+
+    int CommandToIndex(UINT nIDFind) const;
+    UINT GetItemID(int nIndex) const;
+    void GetItemRect(int nIndex, LPRECT lpRect) const;
+    CString GetPaneText(int nIndex) const;
+    void GetPaneText(int nIndex, CString& rString) const;
+    BOOL SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate = TRUE);
+    void GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) const;
+    void SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth);
+    UINT GetPaneStyle(int nIndex) const;
+    void SetPaneStyle(int nIndex, UINT nStyle);
+    CStatusBarCtrl& GetStatusBarCtrl() const { return *(CStatusBarCtrl*)this; }
+
+    virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+    // Panes whose ids have no handler keep their state.
+    virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) { (void)lpDrawItemStruct; }
+
+protected:
+    AFX_STATUSPANE* GetPanePtr(int nIndex) const { return ((AFX_STATUSPANE*)m_pData) + nIndex; }
+    BOOL AllocElements(int nElements);
+    // Gives the control the panes' right edges and texts.
+    void UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText);
+    void ShowPaneText(int nIndex);
+    int PaneWidth(const AFX_STATUSPANE* pSBP) const;
+    int m_cxSizeBox;
+
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetText(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetTextLength(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
+
+// ---------------------------------------------------------------------------
+// CReBar
+// ---------------------------------------------------------------------------
+class CReBar : public CControlBar
+{
+    DECLARE_DYNAMIC(CReBar)
+public:
+    CReBar();
+
+    BOOL Create(CWnd* pParentWnd, DWORD dwCtrlStyle = RBS_BANDBORDERS,
+                DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP,
+                UINT nID = AFX_IDW_REBAR);
+    // Puts pBar in a new band; a control bar's own size sets the band's.
+    BOOL AddBar(CWnd* pBar, LPCTSTR pszText = NULL, CBitmap* pbmp = NULL,
+                DWORD dwStyle = RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP);
+    BOOL AddBar(CWnd* pBar, COLORREF clrFore, COLORREF clrBack, LPCTSTR pszText = NULL,
+                DWORD dwStyle = RBBS_GRIPPERALWAYS);
+    CReBarCtrl& GetReBarCtrl() const { return *(CReBarCtrl*)this; }
+
+    virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+    virtual CSize CalcDynamicLayout(int nLength, DWORD nMode);
+    virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) { (void)pTarget; (void)bDisableIfNoHndler; }
+    // Shows or hides the band that holds pBar.
+    BOOL ShowBand(CWnd* pBar, BOOL bShow);
+
+protected:
+    BOOL DoAddBar(CWnd* pBar, REBARBANDINFO* pRBBI, LPCTSTR pszText);
+    // The frame lays out again when the rebar's height changes.
+    afx_msg void OnHeightChange(NMHDR* pNMHDR, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
+};
+
+// ---------------------------------------------------------------------------
+// CDialogBar: a bar made from a dialog template
+// ---------------------------------------------------------------------------
+class CDialogBar : public CControlBar
+{
+    DECLARE_DYNAMIC(CDialogBar)
+public:
+    CDialogBar();
+    virtual ~CDialogBar();
+
+    virtual BOOL Create(CWnd* pParentWnd, LPCTSTR lpszTemplateName, UINT nStyle, UINT nID);
+    virtual BOOL Create(CWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID)
+    { return Create(pParentWnd, MAKEINTRESOURCE(nIDTemplate), nStyle, nID); }
+
+    virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+    // Enables the bar's controls through the owner's command routing.
+    virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
+
+    CSize m_sizeDefault;   // the template's size
+};
+
+// ---------------------------------------------------------------------------
+// Docking: declared so that the bar members can name them; the docking
+// framework itself is not built yet.
+// ---------------------------------------------------------------------------
+class CDockBar : public CControlBar
+{
+    DECLARE_DYNAMIC(CDockBar)
+public:
+    explicit CDockBar(BOOL bFloating = FALSE);
+    virtual ~CDockBar();
+
+    virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+    virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) { (void)pTarget; (void)bDisableIfNoHndler; }
+    int GetDockedCount() const;
+
+    BOOL m_bFloating;
+    CPtrArray m_arrBars;   // the docked bars; NULL separates rows
+};
+
+// ---------------------------------------------------------------------------
+// Dialog template helpers shared by form views and dialog bars
+// ---------------------------------------------------------------------------
+// Creates a modeless child dialog from a template, attached to pWnd from its
+// first message on. The template's popup, caption and frame styles are
+// replaced by WS_CHILD | DS_CONTROL plus dwAddStyle.
+BOOL AFXAPI AfxCreateChildDialog(CWnd* pWnd, LPCTSTR lpszTemplateName, CWnd* pParentWnd,
+                                 DWORD dwAddStyle, DWORD dwAddExStyle, UINT nID);

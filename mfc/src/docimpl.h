@@ -1,0 +1,19 @@
+// docimpl.h - helpers shared by the document, view, frame and bar sources
+// (not for users).
+#pragma once
+
+#include <afxwin.h>
+
+// String nID from the program's resources, or lpszDefault when the program
+// has none of that id (the layer carries no resources of its own).
+CString AFXAPI AfxDocLoadString(UINT nID, LPCTSTR lpszDefault);
+
+// The full path of lpszFileName, quotes removed.
+CString AFXAPI AfxDocFullPath(LPCTSTR lpszFileName);
+
+// Whether two paths name the same file (full paths compared without case).
+BOOL AFXAPI AfxDocSamePath(LPCTSTR lpszPath1, LPCTSTR lpszPath2);
+
+// The name of the window class frames and views get when PreCreateWindow
+// finds none: double clicks, arrow cursor, window colour.
+LPCTSTR AFXAPI AfxDocFrameOrViewClass(HICON hIcon = NULL);

@@ -1,0 +1,58 @@
+// seh.cpp - translation of hardware exceptions into C++ exceptions. One
+// process-wide vectored handler calls the translator the faulting thread
+// installed; the translator throws, and the exception unwinds from the
+// faulting instruction (code built with -fnon-call-exceptions).
+#include "wndimpl.h"
+
+#include <mutex>
+
+namespace {
+
+thread_local AFX_SE_TRANSLATOR t_pfnTranslator = NULL;
+
+// Faults raised by the processor. Software exceptions (C++ throws, debugger
+// events, breakpoints, guard pages the system handles) are never translated.
+bool IsHardwareException(DWORD dwCode)
+{
+    switch (dwCode) {
+    case EXCEPTION_ACCESS_VIOLATION:
+    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED:
+    case EXCEPTION_DATATYPE_MISALIGNMENT:
+    case EXCEPTION_FLT_DENORMAL_OPERAND:
+    case EXCEPTION_FLT_DIVIDE_BY_ZERO:
+    case EXCEPTION_FLT_INEXACT_RESULT:
+    case EXCEPTION_FLT_INVALID_OPERATION:
+    case EXCEPTION_FLT_OVERFLOW:
+    case EXCEPTION_FLT_STACK_CHECK:
+    case EXCEPTION_FLT_UNDERFLOW:
+    case EXCEPTION_ILLEGAL_INSTRUCTION:
+    case EXCEPTION_IN_PAGE_ERROR:
+    case EXCEPTION_INT_DIVIDE_BY_ZERO:
+    case EXCEPTION_INT_OVERFLOW:
+    case EXCEPTION_PRIV_INSTRUCTION:
+    case EXCEPTION_STACK_OVERFLOW:
+        return true;
+    default:
+        return false;
+    }
+}
+
+LONG CALLBACK TranslatingHandler(EXCEPTION_POINTERS* pExceptionPointers)
+{
+    DWORD dwCode = pExceptionPointers->ExceptionRecord->ExceptionCode;
+    AFX_SE_TRANSLATOR pfnTranslator = t_pfnTranslator;
+    if (pfnTranslator != NULL && IsHardwareException(dwCode))
+        pfnTranslator((unsigned int)dwCode, pExceptionPointers);   // normally throws
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+}  // namespace
+
+AFX_SE_TRANSLATOR AFXAPI AfxSetSeTranslator(AFX_SE_TRANSLATOR pfnTranslator)
+{
+    static std::once_flag s_installed;
+    std::call_once(s_installed, [] { ::AddVectoredExceptionHandler(0, TranslatingHandler); });
+    AFX_SE_TRANSLATOR pfnOld = t_pfnTranslator;
+    t_pfnTranslator = pfnTranslator;
+    return pfnOld;
+}

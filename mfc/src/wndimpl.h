@@ -1,0 +1,57 @@
+// wndimpl.h - state shared by the window core's sources (not for users).
+#pragma once
+
+#include <afxwin.h>
+#include <afxhandle.h>
+
+// Messages are cracked from lParam as signed coordinates.
+#define AFX_GET_X_LPARAM(lp) ((int)(short)LOWORD(lp))
+#define AFX_GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))
+
+struct AFX_MSGCACHE_ENTRY
+{
+    const AFX_MSGMAP* pMap;          // the most derived map looked up (NULL: empty slot)
+    UINT nMsg;
+    const AFX_MSGMAP_ENTRY* pEntry;  // NULL: the map chain has no entry
+};
+
+// Per-thread state of the window core. Created on first use; released by
+// AfxTermThread.
+struct AFX_WND_THREAD_STATE
+{
+    CWinThread* pCurrentThread = NULL;   // the CWinThread running this thread
+    MSG lastSentMsg = {};                // the message the window procedure is processing
+    // creation hook
+    CWnd* pWndInit = NULL;
+    HHOOK hHookOldCbtFilter = NULL;
+    // the last popup menu initialised (owner-draw items of tracked popups)
+    HMENU hTrackingMenu = NULL;
+    HWND hTrackingWindow = NULL;
+    // UpdateData: control notifications to this window are dropped
+    HWND hLockoutNotifyWindow = NULL;
+    // tooltips of EnableToolTips
+    HWND hToolTip = NULL;
+    HWND hToolTipOwner = NULL;           // top-level window the tooltip belongs to
+    HWND hLastHitWnd = NULL;             // the window whose tool is current
+    INT_PTR nLastHit = -1;
+    TOOLINFO lastInfo = {};
+    // the message loop's message when no CWinThread runs this thread
+    MSG msgCur = {};
+    // message-map lookups
+    AFX_MSGCACHE_ENTRY msgCache[512] = {};
+};
+
+AFX_WND_THREAD_STATE* AFXAPI AfxGetWndThreadState();
+// NULL when the thread never used the window core.
+AFX_WND_THREAD_STATE* AFXAPI AfxPeekWndThreadState();
+
+// This thread's map of CWnd wrappers.
+typedef CHandleMap<CWnd, HWND, CHandleMemberTraits<CWnd, HWND, &CWnd::m_hWnd> > CWndHandleMap;
+
+// Tooltips: forget the tools of a window being destroyed (wndtooltip.cpp).
+void AFXAPI AfxToolTipWindowDestroyed(CWnd* pWnd);
+void AFXAPI AfxToolTipTerm(AFX_WND_THREAD_STATE* pState);
+
+// The main thread's id, so AfxGetThread finds the application there before
+// (or without) AfxWinInit.
+extern DWORD g_afxMainThreadId;

@@ -1,0 +1,47 @@
+# Sourced by the test and run scripts: the Wine environment the program runs in.
+# Defines wine_prefix_init <prefix> and xvfb_start / xvfb_stop.
+
+# Code page 1251 comes from the Unix locale; proxies would catch loopback traffic.
+export LC_ALL=ru_RU.UTF-8
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=d;mshtml=d}"
+unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY ftp_proxy no_proxy NO_PROXY all_proxy ALL_PROXY
+
+wine_prefix_init() {
+  export WINEPREFIX=$1
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine: creating the prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    # Without a window manager every hide of a top-level window costs 2 s unless
+    # Wine manages the windows itself.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d "" /f >/dev/null 2>&1
+    wineserver -w
+  fi
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine: could not create the prefix $WINEPREFIX" >&2
+    return 1
+  fi
+}
+
+XVFB_PID=
+xvfb_start() {
+  local n
+  for n in $(seq 90 130); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 50); do
+      [ -e /tmp/.X11-unix/X$n ] && break
+      sleep 0.1
+    done
+    if kill -0 "$XVFB_PID" 2>/dev/null && [ -e /tmp/.X11-unix/X$n ]; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+  done
+  echo "xvfb: could not start a virtual display" >&2
+  return 1
+}
+xvfb_stop() { [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null; XVFB_PID=; }
