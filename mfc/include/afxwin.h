@@ -186,7 +186,6 @@ enum AfxSig : UINT_PTR
     AfxSig_lv,              // LRESULT ()
     AfxSig_vb,              // void (BOOL)
     AfxSig_bb,              // BOOL (BOOL)
-    AfxSig_vu,              // void (UINT)
     AfxSig_vW,              // void (CWnd*) from wParam
     AfxSig_vWl,             // void (CWnd*) from lParam
     AfxSig_vPOINT,          // void (UINT, CPoint): mouse messages
@@ -772,7 +771,6 @@ public:
     static CWnd* PASCAL GetFocus() { return CWnd::FromHandle(::GetFocus()); }
     CWnd* SetFocus() { return CWnd::FromHandle(::SetFocus(m_hWnd)); }
     static CWnd* PASCAL GetDesktopWindow() { return CWnd::FromHandle(::GetDesktopWindow()); }
-    BOOL IsWindowValid() const { return ::IsWindow(GetSafeHwnd()); }
 
     // ---- dialog items ----
     void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }

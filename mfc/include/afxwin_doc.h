@@ -79,7 +79,11 @@ struct CCreateContext
     CView* m_pLastView;               // a view the new one copies its state from
     CFrameWnd* m_pCurrentFrame;       // the frame the new one copies its state from
 
-    CCreateContext() { memset(this, 0, sizeof(*this)); }
+    CCreateContext()
+        : m_pNewViewClass(NULL), m_pCurrentDoc(NULL), m_pNewDocTemplate(NULL), m_pLastView(NULL),
+          m_pCurrentFrame(NULL)
+    {
+    }
 };
 
 // ---------------------------------------------------------------------------

@@ -14,8 +14,6 @@ BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
     ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, &CWinApp::OnUpdateRecentFileMenu)
 END_MESSAGE_MAP()
 
-DWORD g_afxMainThreadId = 0;
-
 static LPTSTR DupString(LPCTSTR psz)
 {
     return psz != NULL ? _strdup(psz) : NULL;
@@ -30,7 +28,6 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
     m_nThreadID = ::GetCurrentThreadId();
     ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &m_hThread, 0, FALSE,
                       DUPLICATE_SAME_ACCESS);
-    g_afxMainThreadId = m_nThreadID;
 
     m_hInstance = NULL;
     m_lpCmdLine = NULL;
@@ -147,7 +144,6 @@ BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPTSTR lpCmdLine, int nCm
         pApp->m_lpCmdLine = lpCmdLine;
         pApp->m_nCmdShow = nCmdShow;
         pApp->m_nThreadID = ::GetCurrentThreadId();
-        g_afxMainThreadId = pApp->m_nThreadID;
         pApp->SetCurrentHandles();
     }
     return TRUE;

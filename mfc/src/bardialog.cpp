@@ -5,8 +5,10 @@
 
 IMPLEMENT_DYNAMIC(CDialogBar, CControlBar)
 
+// The template lays out the bar's inside; only border lines surround it.
 CDialogBar::CDialogBar() : m_sizeDefault(0, 0)
 {
+    SetBorders(0, 0, 0, 0);
 }
 
 CDialogBar::~CDialogBar()
@@ -15,15 +17,18 @@ CDialogBar::~CDialogBar()
         DestroyWindow();
 }
 
-// The bar keeps the template's size; the frame's layout places it.
+// The bar keeps the template's size (plus its border lines); the frame's
+// layout places it.
 BOOL CDialogBar::Create(CWnd* pParentWnd, LPCTSTR lpszTemplateName, UINT nStyle, UINT nID)
 {
     m_dwStyle = nStyle & CBRS_ALL;
     if (!AfxCreateChildDialog(this, lpszTemplateName, pParentWnd, WS_CLIPSIBLINGS, 0, nID))
         return FALSE;
-    CRect rect;
+    // the template's size is the client area; the border lines come on top
+    CRect rect, rectInside(0, 0, 0, 0);
     GetWindowRect(&rect);
-    m_sizeDefault = rect.Size();
+    CalcInsideRect(rectInside, (m_dwStyle & CBRS_ORIENT_VERT) == 0 || (m_dwStyle & CBRS_ORIENT_HORZ) != 0);
+    m_sizeDefault = CSize(rect.Width() - rectInside.Width(), rect.Height() - rectInside.Height());
     if (!ExecuteDlgInit(lpszTemplateName))
         return FALSE;
     if (m_dwStyle & CBRS_TOOLTIPS)

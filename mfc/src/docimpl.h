@@ -15,5 +15,6 @@ CString AFXAPI AfxDocFullPath(LPCTSTR lpszFileName);
 BOOL AFXAPI AfxDocSamePath(LPCTSTR lpszPath1, LPCTSTR lpszPath2);
 
 // The name of the window class frames and views get when PreCreateWindow
-// finds none: double clicks, arrow cursor, window colour.
+// finds none: double clicks, redrawn whole when resized, arrow cursor,
+// window colour; with hIcon, that icon.
 LPCTSTR AFXAPI AfxDocFrameOrViewClass(HICON hIcon = NULL);

@@ -1,6 +1,7 @@
 // docmanager.cpp - CDocManager: the application's document templates, File
 // New and File Open, the file dialogs' filters, and the shell's file types.
 #include "docimpl.h"
+#include <afxdlgs.h>
 #include <shlwapi.h>
 #include <vector>
 
@@ -146,9 +147,9 @@ CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName)
     return pBestTemplate->OpenDocumentFile(strPath);
 }
 
-// One filter per template ("Name (*.ext)" matching "*.ext;*.ext2"), then all
-// files; the first extension of the template is the default one.
-static void AppendFilter(CDocTemplate* pTemplate, std::vector<char>& filter, CString* pstrDefaultExt)
+// One filter per template ("Name (*.ext)|*.ext;*.ext2|"), then all files;
+// the first extension of the template is the default one.
+static void AppendFilter(CDocTemplate* pTemplate, CString& strFilter, CString* pstrDefaultExt)
 {
     CString strFilterExt, strFilterName;
     if (!pTemplate->GetDocString(strFilterExt, CDocTemplate::filterExt) || strFilterExt.IsEmpty() ||
@@ -174,49 +175,32 @@ static void AppendFilter(CDocTemplate* pTemplate, std::vector<char>& filter, CSt
         }
         iStart = iEnd + 1;
     }
-    filter.insert(filter.end(), (LPCTSTR)strFilterName, (LPCTSTR)strFilterName + strFilterName.GetLength() + 1);
-    filter.insert(filter.end(), (LPCTSTR)strPattern, (LPCTSTR)strPattern + strPattern.GetLength() + 1);
+    strFilter += strFilterName + "|" + strPattern + "|";
 }
 
 BOOL CDocManager::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
                                    CDocTemplate* pTemplate)
 {
-    std::vector<char> filter;
-    CString strDefaultExt;
+    CString strFilter, strDefaultExt;
     if (pTemplate != NULL) {
-        AppendFilter(pTemplate, filter, &strDefaultExt);
+        AppendFilter(pTemplate, strFilter, &strDefaultExt);
     } else {
         POSITION pos = GetFirstDocTemplatePosition();
         while (pos != NULL)
-            AppendFilter(GetNextDocTemplate(pos), filter, &strDefaultExt);
+            AppendFilter(GetNextDocTemplate(pos), strFilter, &strDefaultExt);
     }
-    CString strAll = AfxDocLoadString(AFX_IDS_ALLFILTER, "All Files (*.*)");
-    static const char szAllPattern[] = "*.*";
-    filter.insert(filter.end(), (LPCTSTR)strAll, (LPCTSTR)strAll + strAll.GetLength() + 1);
-    filter.insert(filter.end(), szAllPattern, szAllPattern + sizeof(szAllPattern));
-    filter.push_back('\0');
+    strFilter += AfxDocLoadString(AFX_IDS_ALLFILTER, "All Files (*.*)") + "|*.*||";
 
-    CString strTitle = AfxDocLoadString(nIDSTitle, bOpenFileDialog ? "Open" : "Save As");
-    char szFile[MAX_PATH * 2];
-    lstrcpynA(szFile, fileName, (int)sizeof(szFile));
-
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = CWnd::GetSafeOwner_(NULL, NULL);
-    ofn.lpstrFilter = filter.data();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = szFile;
-    ofn.nMaxFile = (DWORD)sizeof(szFile);
-    ofn.lpstrTitle = strTitle;
-    ofn.lpstrDefExt = strDefaultExt.IsEmpty() ? NULL : (LPCTSTR)strDefaultExt;
-    ofn.Flags = lFlags | OFN_EXPLORER | OFN_ENABLESIZING;
     if (!bOpenFileDialog)
-        ofn.Flags |= OFN_OVERWRITEPROMPT;
-
-    BOOL bResult = bOpenFileDialog ? ::GetOpenFileNameA(&ofn) : ::GetSaveFileNameA(&ofn);
-    if (bResult)
-        fileName = szFile;
-    return bResult;
+        lFlags |= OFN_OVERWRITEPROMPT;
+    CFileDialog dlgFile(bOpenFileDialog, strDefaultExt.IsEmpty() ? NULL : (LPCTSTR)strDefaultExt, fileName, lFlags,
+                        strFilter);
+    CString strTitle = AfxDocLoadString(nIDSTitle, bOpenFileDialog ? "Open" : "Save As");
+    dlgFile.m_ofn.lpstrTitle = strTitle;
+    if (dlgFile.DoModal() != IDOK)
+        return FALSE;
+    fileName = dlgFile.GetPathName();
+    return TRUE;
 }
 
 // ---------------------------------------------------------------------------

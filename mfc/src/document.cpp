@@ -38,7 +38,8 @@ BOOL AFXAPI AfxDocSamePath(LPCTSTR lpszPath1, LPCTSTR lpszPath2)
 
 LPCTSTR AFXAPI AfxDocFrameOrViewClass(HICON hIcon)
 {
-    return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1), hIcon);
+    return AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(NULL, IDC_ARROW),
+                               (HBRUSH)(COLOR_WINDOW + 1), hIcon);
 }
 
 // ---------------------------------------------------------------------------

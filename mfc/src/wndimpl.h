@@ -51,7 +51,3 @@ typedef CHandleMap<CWnd, HWND, CHandleMemberTraits<CWnd, HWND, &CWnd::m_hWnd> > 
 // Tooltips: forget the tools of a window being destroyed (wndtooltip.cpp).
 void AFXAPI AfxToolTipWindowDestroyed(CWnd* pWnd);
 void AFXAPI AfxToolTipTerm(AFX_WND_THREAD_STATE* pState);
-
-// The main thread's id, so AfxGetThread finds the application there before
-// (or without) AfxWinInit.
-extern DWORD g_afxMainThreadId;

@@ -118,7 +118,6 @@ static BOOL DispatchWndMsg(CWnd* pWnd, const AFX_MSGMAP_ENTRY* pEntry, UINT mess
     case AfxSig_bb:
         r = AFX_CALL(BOOL (CWnd::*)(BOOL))((BOOL)wParam);
         break;
-    case AfxSig_vu:
     case AfxSig_OnRenderFormat:
         AFX_CALL(void (CWnd::*)(UINT))((UINT)wParam);
         break;
@@ -417,14 +416,6 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
             pState->hTrackingWindow = hWnd;
         }
         lResult = pWnd->WindowProc(nMsg, wParam, lParam);
-        if (nMsg == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd) {
-            // The class's OnNcDestroy did not reach CWnd's: finish its work.
-            if (pWnd->m_pfnSuper != NULL &&
-                (WNDPROC)::GetWindowLongPtr(hWnd, GWLP_WNDPROC) == &AfxWndProc)
-                ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)pWnd->m_pfnSuper);
-            pWnd->Detach();
-            pWnd->PostNcDestroy();
-        }
     } catch (CException* e) {
         try {
             CWinThread* pThread = AfxGetThread();
@@ -449,6 +440,18 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
         } catch (...) {
         }
         lResult = nMsg == WM_CREATE ? -1 : 0;
+    }
+    if (nMsg == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd) {
+        // The class's OnNcDestroy did not reach CWnd's (or threw): finish its
+        // work, so no object stays attached to a dead handle.
+        if (pWnd->m_pfnSuper != NULL && (WNDPROC)::GetWindowLongPtr(hWnd, GWLP_WNDPROC) == &AfxWndProc)
+            ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)pWnd->m_pfnSuper);
+        pWnd->Detach();
+        try {
+            pWnd->PostNcDestroy();
+        } catch (...) {
+            AfxReportCaughtException(TRUE);
+        }
     }
     pState->lastSentMsg = oldState;
     return lResult;

@@ -90,7 +90,9 @@ TEST_F(BarsTest, StatusBarKeepsPaneTextsStylesAndWidths)
     EXPECT_FALSE(bar.SetIndicators(missing, 2));
     const UINT ids[] = {ID_SEPARATOR, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
     ASSERT_TRUE(bar.SetIndicators(ids, 3));
-    m_pFrame->RecalcLayout();
+    // wide enough for the message pane's least width (a quarter of the screen)
+    m_pFrame->SetWindowPos(NULL, 0, 0, ::GetSystemMetrics(SM_CXSCREEN) / 4 + 400, 360,
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(bar.GetCount(), 3);
     EXPECT_EQ(bar.CommandToIndex(ID_INDICATOR_SCRL), 2);
     EXPECT_EQ(bar.GetItemID(1), (UINT)ID_INDICATOR_NUM);
@@ -115,6 +117,7 @@ TEST_F(BarsTest, StatusBarKeepsPaneTextsStylesAndWidths)
     EXPECT_EQ(StatusPartText(bar.m_hWnd, 1), "NUM");
 
     CRect rect0, rect1;
+    bar.GetItemRect(0, &rect0);
     bar.GetItemRect(1, &rect1);
     bar.SetPaneInfo(1, ID_INDICATOR_NUM, SBPS_NORMAL, 120);
     UINT nID, nStyle;
@@ -127,8 +130,13 @@ TEST_F(BarsTest, StatusBarKeepsPaneTextsStylesAndWidths)
     bar.GetItemRect(1, &rectWide);
     EXPECT_GE(rectWide.Width(), 120);
     EXPECT_GT(rectWide.Width(), rect1.Width());
-    bar.GetItemRect(0, &rect0);
-    EXPECT_EQ(rect0.right + 1 >= rectWide.left, true);   // the stretching pane gave way
+    // the stretching pane gave way; the panes still end inside the bar
+    CRect rect0Now, rect2, rectBar;
+    bar.GetItemRect(0, &rect0Now);
+    bar.GetItemRect(2, &rect2);
+    bar.GetClientRect(&rectBar);
+    EXPECT_EQ(rect0Now.Width(), rect0.Width() - (rectWide.Width() - rect1.Width()));
+    EXPECT_LE(rect2.right, rectBar.right);
 }
 
 TEST_F(BarsTest, ReBarHoldsAToolBarWhoseCommandsReachTheFrame)
@@ -170,21 +178,22 @@ TEST_F(BarsTest, DialogBarTakesItsTemplateSizeAndPushButtonsFollowTheRouting)
 {
     for (int bHandled = 0; bHandled <= 1; bHandled++) {
         CFrameWnd* pFrame = bHandled ? m_pFrame : new CFrameWnd;
-        if (!bHandled)
+        if (!bHandled) {
             ASSERT_TRUE(pFrame->Create(NULL, "Plain", WS_OVERLAPPEDWINDOW, CRect(0, 0, 480, 360)));
+        }
         CDialogBar bar;
         ASSERT_TRUE(bar.Create(pFrame, IDD_DOC_FORM, CBRS_BOTTOM, AFX_IDW_DIALOGBAR));
         EXPECT_FALSE(bar.GetStyle() & (WS_POPUP | WS_CAPTION));
         CRect rect(0, 0, 200, 80);
         ::MapDialogRect(bar.m_hWnd, &rect);
-        EXPECT_EQ(bar.m_sizeDefault, rect.Size());
+        EXPECT_EQ(bar.m_sizeDefault, CSize(rect.Width(), rect.Height() + 2));   // and the border line above
 
         pFrame->RecalcLayout();
         CRect client;
         pFrame->GetClientRect(&client);
         CRect barRect = ChildRect(&bar);
         EXPECT_EQ(barRect.bottom, client.bottom);
-        EXPECT_EQ(barRect.Height(), rect.Height() + 2);   // and the border line above it
+        EXPECT_EQ(barRect.Height(), bar.m_sizeDefault.cy);
 
         bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
         HWND hButton = ::GetDlgItem(bar.m_hWnd, IDC_DOC_BUTTON);

@@ -1,6 +1,7 @@
 // A single-document program's start-up and its main frame: command routing,
 // menu and bar updates, the status line, layout and closing.
 #include "doc_test.h"
+#include <dlgs.h>
 
 namespace {
 
@@ -360,6 +361,58 @@ TEST_F(SdiTest, ClosingAModifiedDocumentAsksToSave)
     m_pApp->CloseAllDocuments(FALSE);
     TakeQuitMessage();
     DeleteFileA(szPath);
+}
+
+// Types a name into a file dialog's name box and presses OK.
+void TypeFileName(HWND hDlg, const std::string& name)
+{
+    HWND hName = GetDlgItem(hDlg, edt1);
+    if (!hName || !IsWindowVisible(hName))
+        hName = GetDlgItem(hDlg, cmb13);
+    ASSERT_NE(hName, nullptr) << "no file name box";
+    SetWindowTextA(hName, name.c_str());
+    CDialogAnswerer::PressButton(hDlg, IDOK);
+}
+
+TEST_F(SdiTest, SaveWithoutANameAsksForOneAndFileOpenReadsItBack)
+{
+    char szDir[MAX_PATH];
+    GetTempPathA(MAX_PATH, szDir);
+    std::string base = std::string(szDir) + "pellucor doc save";
+    std::string path = base + ".VLQA";   // the template's extension is the default
+    DeleteFileA(path.c_str());
+
+    CDialogAnswerer answerer;
+    m_pDoc->m_strText = "typed";
+    m_pDoc->m_nValue = 7;
+    m_pDoc->SetModifiedFlag();
+    answerer.Handle([&](HWND hDlg, const ShownDialog&) { TypeFileName(hDlg, base); });
+    m_pFrame->SendMessage(WM_COMMAND, ID_FILE_SAVE);
+    ASSERT_EQ(answerer.Shown().size(), 1u);
+    EXPECT_EQ(answerer.Shown()[0].caption, "Save As");
+    char szFull[MAX_PATH];
+    GetFullPathNameA(path.c_str(), MAX_PATH, szFull, NULL);
+    EXPECT_EQ(lstrcmpiA(m_pDoc->GetPathName(), szFull), 0) << m_pDoc->GetPathName();   // the dialog may fold the case
+    EXPECT_FALSE(m_pDoc->IsModified());
+    EXPECT_EQ(std::string(m_pDoc->GetTitle()).rfind("pellucor doc save", 0), 0u);
+    EXPECT_EQ(WindowText(m_pFrame->m_hWnd), std::string(m_pDoc->GetTitle()) + " - Pellucor");
+
+    // a new document, then File Open of the saved one: the same document
+    // object reads the file
+    m_pApp->OnFileNew();
+    EXPECT_EQ(m_pDoc->m_strText, "new 2");
+    EXPECT_TRUE(m_pDoc->GetPathName().IsEmpty());
+    answerer.Clear();
+    answerer.Handle([&](HWND hDlg, const ShownDialog&) { TypeFileName(hDlg, path); });
+    m_pApp->OnFileOpen();
+    ASSERT_EQ(answerer.Shown().size(), 1u);
+    EXPECT_EQ(answerer.Shown()[0].caption, "Open");
+    EXPECT_EQ(m_pFrame->GetActiveDocument(), m_pDoc);
+    EXPECT_EQ(m_pDoc->m_strText, "typed");
+    EXPECT_EQ(m_pDoc->m_nValue, 7);
+    EXPECT_EQ(lstrcmpiA(m_pDoc->GetPathName(), szFull), 0) << m_pDoc->GetPathName();
+    EXPECT_EQ(CDocTestDoc::s_nAlive, 1);
+    DeleteFileA(path.c_str());
 }
 
 }  // namespace
