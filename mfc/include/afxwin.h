@@ -682,8 +682,10 @@ public:
     static BOOL PASCAL ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags);
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     int SetDlgCtrlID(int nID) { return (int)::SetWindowLongPtr(m_hWnd, GWLP_ID, nID); }
-    CWnd* GetOwner() const { return CWnd::FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
-    void SetOwner(CWnd* pOwnerWnd) { ::SetWindowLongPtr(m_hWnd, GWLP_HWNDPARENT, (LONG_PTR)pOwnerWnd->GetSafeHwnd()); }
+    // The window that gets this one's notifications: the one set with SetOwner,
+    // else a child's parent or a pop-up's owner. Setting it changes no window.
+    CWnd* GetOwner() const;
+    void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = pOwnerWnd->GetSafeHwnd(); }
 
     // ---- messages ----
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendMessage(m_hWnd, message, wParam, lParam); }
@@ -897,6 +899,7 @@ public:
 
     UINT m_nFlags;          // WF_*
     WNDPROC m_pfnSuper;     // the procedure replaced by subclassing, or NULL
+    HWND m_hWndOwner;       // set by SetOwner, else NULL
     int m_nModalResult;
 
 protected:

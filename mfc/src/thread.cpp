@@ -267,16 +267,26 @@ BOOL CWinThread::DispatchThreadMessageEx(MSG* pMsg)
     return TRUE;
 }
 
-// Count 0 updates the command UI of the main window and its bars; count 1
+static void IdleUpdateWindow(CWnd* pWnd)
+{
+    if (pWnd != NULL && pWnd->m_hWnd != NULL && ::IsWindowVisible(pWnd->m_hWnd) &&
+        CWnd::FromHandlePermanent(pWnd->m_hWnd) == pWnd) {
+        AfxCallWndProc(pWnd, pWnd->m_hWnd, WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0);
+        pWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0, TRUE, TRUE);
+    }
+}
+
+// Count 0 updates the command UI of the main window, of every other frame of
+// this thread (a log window's bars and title, say) and of their bars; count 1
 // deletes the temporary wrappers made since the last idle time.
 BOOL CWinThread::OnIdle(LONG lCount)
 {
     if (lCount <= 0) {
-        CWnd* pMainWnd = m_pMainWnd;
-        if (pMainWnd != NULL && pMainWnd->m_hWnd != NULL && ::IsWindowVisible(pMainWnd->m_hWnd) &&
-            CWnd::FromHandlePermanent(pMainWnd->m_hWnd) == pMainWnd) {
-            AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0);
-            pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0, TRUE, TRUE);
+        IdleUpdateWindow(m_pMainWnd);
+        for (CFrameWnd* pFrame = CFrameWnd::GetThreadFrameList(); pFrame != NULL;
+             pFrame = pFrame->m_pNextFrameWnd) {
+            if (pFrame != m_pMainWnd && pFrame->GetParent() == NULL)
+                IdleUpdateWindow(pFrame);
         }
         return TRUE;
     }

@@ -31,11 +31,11 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_NCDESTROY()
 END_MESSAGE_MAP()
 
-CWnd::CWnd() : m_hWnd(NULL), m_nFlags(0), m_pfnSuper(NULL), m_nModalResult(0)
+CWnd::CWnd() : m_hWnd(NULL), m_nFlags(0), m_pfnSuper(NULL), m_hWndOwner(NULL), m_nModalResult(0)
 {
 }
 
-CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd), m_nFlags(0), m_pfnSuper(NULL), m_nModalResult(0)
+CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd), m_nFlags(0), m_pfnSuper(NULL), m_hWndOwner(NULL), m_nModalResult(0)
 {
 }
 
@@ -872,4 +872,13 @@ BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
             break;
     }
     return FALSE;
+}
+
+CWnd* CWnd::GetOwner() const
+{
+    if (m_hWndOwner != NULL)
+        return CWnd::FromHandle(m_hWndOwner);
+    if (::GetWindowLongPtr(m_hWnd, GWL_STYLE) & WS_CHILD)
+        return CWnd::FromHandle(::GetParent(m_hWnd));
+    return CWnd::FromHandle(::GetWindow(m_hWnd, GW_OWNER));
 }

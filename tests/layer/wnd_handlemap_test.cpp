@@ -330,3 +330,20 @@ TEST(WndToolTips, ChildControlUnderTheMouseBecomesTheTool)
 }
 
 }  // namespace
+
+TEST(WndOwner, ChildReportsItsParentUntilAnOwnerIsSetAndTheParentStays)
+{
+    CWnd parent, other, child;
+    ASSERT_TRUE(CreateTopLevel(parent, "owner-parent"));
+    ASSERT_TRUE(CreateTopLevel(other, "owner-other"));
+    ASSERT_TRUE(child.Create(AfxRegisterWndClass(0), "child", WS_CHILD, CRect(0, 0, 10, 10), &parent, 7));
+
+    EXPECT_EQ(child.GetOwner(), &parent);
+    child.SetOwner(&other);
+    EXPECT_EQ(child.GetOwner(), &other);
+    EXPECT_EQ(child.GetParent(), &parent);   // owning changes no window
+
+    child.DestroyWindow();
+    other.DestroyWindow();
+    parent.DestroyWindow();
+}
