@@ -4,6 +4,7 @@
 #include "MainFrame.h"
 #include "PellucorDoc.h"
 #include "PellucorView.h"
+#include "ProfileKeys.h"
 #include "resource.h"
 
 BEGIN_MESSAGE_MAP(CPellucorApp, CWinApp)
@@ -12,7 +13,19 @@ END_MESSAGE_MAP()
 
 CPellucorApp theApp;
 
-CPellucorApp::CPellucorApp() : CWinApp("Pellucor") {}
+CPellucorApp::CPellucorApp() : CWinApp("Pellucor"), m_bDedupeBasket(TRUE), m_bSortBasket(TRUE) {}
+
+void CPellucorApp::LoadBasketOptions()
+{
+  m_bDedupeBasket = ReadProfileKey(this, profileDedupeBasket) != 0;
+  m_bSortBasket = ReadProfileKey(this, profileSortBasket) != 0;
+}
+
+void CPellucorApp::SaveBasketOptions()
+{
+  WriteProfileKey(this, profileDedupeBasket, m_bDedupeBasket ? 1 : 0);
+  WriteProfileKey(this, profileSortBasket, m_bSortBasket ? 1 : 0);
+}
 
 BOOL CPellucorApp::InitInstance()
 {
@@ -22,7 +35,10 @@ BOOL CPellucorApp::InitInstance()
   }
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&icc);
-  SetRegistryKey("Dunmorrow");
+  SetRegistryKey(szProfileCompanyKey);
+
+  LoadBasketOptions();
+  const int nFrameState = ReadProfileKey(this, profileMainFrameState);
 
   AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CPellucorDoc),
                                         RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CPellucorView)));
@@ -30,7 +46,14 @@ BOOL CPellucorApp::InitInstance()
   ParseCommandLine(cmdInfo);
   if (!ProcessShellCommand(cmdInfo)) return FALSE;
 
-  m_pMainWnd->ShowWindow(SW_SHOW);
+  // 1 (start hidden) needs the tray icon to bring the window back; until the
+  // program has one, it starts shown.
+  m_pMainWnd->ShowWindow(nFrameState == 2 ? SW_SHOWMAXIMIZED : SW_SHOW);
   m_pMainWnd->UpdateWindow();
   return TRUE;
+}
+
+int CPellucorApp::ExitInstance()
+{
+  return CWinApp::ExitInstance();
 }

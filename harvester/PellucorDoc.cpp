@@ -5,7 +5,24 @@ IMPLEMENT_DYNCREATE(CPellucorDoc, CDocument)
 BEGIN_MESSAGE_MAP(CPellucorDoc, CDocument)
 END_MESSAGE_MAP()
 
+CPellucorDoc* CPellucorDoc::s_pTheDocument = NULL;
+
+CPellucorDoc::CPellucorDoc()
+{
+  s_pTheDocument = this;
+}
+
+CPellucorDoc::~CPellucorDoc()
+{
+  if (s_pTheDocument == this) s_pTheDocument = NULL;
+}
+
 BOOL CPellucorDoc::OnNewDocument()
 {
-  return CDocument::OnNewDocument();
+  return CDocument::OnNewDocument() ? TRUE : FALSE;
+}
+
+BOOL CPellucorDoc::OnSaveDocument(LPCTSTR lpszPathName)
+{
+  return CDocument::OnSaveDocument(lpszPathName);
 }

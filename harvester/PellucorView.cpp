@@ -1,13 +1,91 @@
 #include "PellucorView.h"
 
+#include <string.h>
+#include <unordered_set>
+#include "FileDialogST.h"
+#include "FileHandle.h"
+#include "GetSuggestionThread.h"
+#include "HarvestMessages.h"
+#include "Path.h"
 #include "PellucorDoc.h"
+#include "ProfileKeys.h"
+#include "SettingsDialog.h"
+
+namespace {
+
+const char szSettingsRefused[] = "Can't change settings process is running";
+const char szWarningCaption[] = "WARNING";
+const char szSaveFailedCaption[] = "Can't save Basket";
+// The fifth letter is the Cyrillic "е".
+const char szCheckCustomCaption[] = "Pleasе enter a keywords";
+const char szSaveFilter[] = "Text Files (*.txt)\n*.txt\nAll files (*.*)\n*.*\n";
+const char szNewVersionAddress[] = "http://www.dunmorrow.com/pellucor/";
+const char szHelpAddress[] = "http://www.dunmorrow.com/pellucor/help/";
+
+// The text-input dialog of Check Custom: the words, one a line.
+class CInputStringDlg : public CDialog {
+ public:
+  CInputStringDlg(LPCSTR pszCaption, const CString& sText, CWnd* pParent)
+      : CDialog(IDD_INPUT_STRING, pParent), m_sText(sText), m_sCaption(pszCaption) {}
+
+  CString m_sText;
+
+ protected:
+  CString m_sCaption;
+
+  BOOL OnInitDialog() override
+  {
+    CDialog::OnInitDialog();
+    SetWindowText(m_sCaption);
+    return TRUE;
+  }
+  void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_INPUT_STRING, m_sText); }
+};
+
+}  // namespace
 
 IMPLEMENT_DYNCREATE(CPellucorView, CFormView)
 
 BEGIN_MESSAGE_MAP(CPellucorView, CFormView)
+  ON_BN_CLICKED(IDC_GO, &CPellucorView::OnGo)
+  ON_BN_CLICKED(IDC_STOP, &CPellucorView::OnStop)
+  ON_BN_CLICKED(IDC_BACK, &CPellucorView::OnBack)
+  ON_BN_CLICKED(IDC_SETTINGS, &CPellucorView::OnSettings)
+  ON_BN_CLICKED(IDC_CHECK_ALL, &CPellucorView::OnCheckAll)
+  ON_BN_CLICKED(IDC_UNCHECK_ALL, &CPellucorView::OnUncheckAll)
+  ON_BN_CLICKED(IDC_CHECK_CUSTOM, &CPellucorView::OnCheckCustom)
+  ON_BN_CLICKED(IDC_COPY, &CPellucorView::OnCopyBasket)
+  ON_BN_CLICKED(IDC_SAVE, &CPellucorView::OnSaveBasketToFile)
+  ON_BN_CLICKED(IDC_GET_NEW_VERSION, &CPellucorView::OnGetNewVersion)
+  ON_BN_CLICKED(IDC_HELP_SITE, &CPellucorView::OnHelpSite)
+  ON_BN_CLICKED(IDC_EXIT, &CPellucorView::OnExit)
+  ON_EN_CHANGE(IDC_BASKET, &CPellucorView::OnBasketChange)
+  ON_NOTIFY(LVN_GETDISPINFO, IDC_RESULTS, &CPellucorView::OnGetDispInfo)
+  ON_NOTIFY(NM_CLICK, IDC_RESULTS, &CPellucorView::OnResultsClick)
+  ON_NOTIFY(NM_DBLCLK, IDC_RESULTS, &CPellucorView::OnResultsDblClick)
+  ON_NOTIFY(LVN_KEYDOWN, IDC_RESULTS, &CPellucorView::OnResultsKeyDown)
+  ON_NOTIFY(LVN_ITEMCHANGED, IDC_RESULTS, &CPellucorView::OnResultsItemChanged)
+  ON_MESSAGE(WM_FETCH_NEXT_PAGE, &CPellucorView::OnFetchNextPage)
+  ON_MESSAGE(WM_SUGGESTIONS_FETCHED, &CPellucorView::OnSuggestionsFetched)
+  ON_WM_TIMER()
+  ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CPellucorView::CPellucorView() : CFormView(IDD) {}
+CPellucorView::CPellucorView()
+    : CFormView(IDD),
+      m_bListFilling(false),
+      m_nRowsShown(0),
+      m_bWaitCursor(false),
+      m_bBasketTextValid(false),
+      m_bBasketSetStale(true),
+      m_bBasketSetExact(false),
+      m_bSettingBasket(false),
+      m_bBasketEditedByHand(false)
+{
+  m_sBasketPath = GetBasketFilePath(CPath(CPath::sourceModule).GetLocation());
+}
+
+CPellucorView::~CPellucorView() {}
 
 CPellucorDoc* CPellucorView::GetDocument() const
 {
@@ -20,14 +98,607 @@ void CPellucorView::DoDataExchange(CDataExchange* pDX)
   DDX_Control(pDX, IDC_KEYWORD, m_wndKeyword);
   DDX_Control(pDX, IDC_RESULTS, m_wndResults);
   DDX_Control(pDX, IDC_BASKET, m_wndBasket);
+  DDX_Control(pDX, IDC_PAGE_PROGRESS, m_wndPageProgress);
+  DDX_Control(pDX, IDC_RUN_PROGRESS, m_wndRunProgress);
 }
 
 void CPellucorView::OnInitialUpdate()
 {
   CFormView::OnInitialUpdate();
+
+  // The list asks for every row's check box as it draws it.
   m_wndResults.SetExtendedStyle(m_wndResults.GetExtendedStyle() | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  CRect rc;
-  m_wndResults.GetClientRect(&rc);
-  m_wndResults.InsertColumn(0, "Keyword", LVCFMT_LEFT, rc.Width() - 103);
-  m_wndResults.InsertColumn(1, "Queries", LVCFMT_RIGHT, 100);
+  m_wndResults.SetCallbackMask(LVIS_STATEIMAGEMASK);
+  if (Header_GetItemCount(ListView_GetHeader(m_wndResults.m_hWnd)) <= 0) {
+    CRect rc;
+    m_wndResults.GetClientRect(&rc);
+    m_wndResults.InsertColumn(0, "Keyword", LVCFMT_LEFT, rc.Width() - 103);
+    m_wndResults.InsertColumn(1, "Queries", LVCFMT_RIGHT, 100);
+  }
+  FillResultsList();
+
+  // A Basket of any size is shown whole.
+  m_wndBasket.SetLimitText(0);
+  LoadBasket();
+
+  m_wndKeyword.LoadHistory(szSectionPellucorView, szKeywordHistoryPrefix, TRUE, NULL);
+  m_wndKeyword.SetWindowText(ReadProfileKey(AfxGetApp(), profileLastKeyword));
+
+  m_wndPageProgress.SetRange(0, 100);
+  m_wndRunProgress.SetRange(0, 100);
+}
+
+// ---------------------------------------------------------------------------
+// The harvest
+// ---------------------------------------------------------------------------
+
+void CPellucorView::OnGo()
+{
+  // An empty keyword starts nothing and changes nothing: a run that cannot
+  // fetch must not leave Go disabled and Settings refused.
+  CString sKeyword;
+  m_wndKeyword.GetWindowText(sKeyword);
+  if (sKeyword.IsEmpty()) return;
+
+  GetDlgItem(IDC_GO)->EnableWindow(FALSE);
+  // A new run id: pages of a run restarted here are dropped when they come.
+  m_run.BeginRun(sKeyword);
+  FillResultsList();
+
+  m_wndKeyword.SaveHistory(TRUE);
+  WriteProfileKey(AfxGetApp(), profileLastKeyword, sKeyword);
+
+  if (!m_bWaitCursor) {
+    BeginWaitCursor();
+    m_bWaitCursor = true;
+  }
+  KillTimer(nStartTimer);
+  SetTimer(nStartTimer, nStartDelay, NULL);
+
+  m_wndPageProgress.SetPos(30);
+  m_wndRunProgress.SetPos(0);
+}
+
+void CPellucorView::OnTimer(UINT_PTR nIDEvent)
+{
+  if (nIDEvent == nStartTimer) {
+    KillTimer(nStartTimer);
+    if (m_run.m_bRunning) {
+      // The seed is the run's own (taken at Go): the keyword box only shows it.
+      m_aVisitHistory.Add(m_run.m_sKeyword);
+      while (m_aVisitHistory.GetSize() > nVisitHistoryLimit) m_aVisitHistory.RemoveAt(0);
+      OnFetchNextPage(0, 0);
+    }
+  }
+  CFormView::OnTimer(nIDEvent);
+}
+
+LRESULT CPellucorView::OnFetchNextPage(WPARAM, LPARAM)
+{
+  if (!m_run.m_bRunning) return 1;
+  if (CGetSuggestionThread::Start(m_hWnd, m_run.m_nRunId, m_run.m_sKeyword, m_run.GetPageText(),
+                                  CGetSuggestionThread::GetProfileHost()) == NULL) {
+    // No thread, no page: the run ends as after a fetch that gave up.
+    CHarvestStep step = TakeFetchedPage(m_run, szNotParsedPage);
+    EndRun();
+    AfxMessageBox(step.sMessage, step.nMessageType);
+  }
+  return 1;
+}
+
+LRESULT CPellucorView::OnSuggestionsFetched(WPARAM wParam, LPARAM lParam)
+{
+  // Both blocks are freed when the page goes, whatever happens to it.
+  CFetchedPage page(wParam, lParam);
+  // A page of an earlier run (restarted by Go) is dropped: it must neither
+  // add rows to this run nor start a second chain of fetches.
+  if (!m_run.m_bRunning || page.GetRunId() != m_run.m_nRunId) return 1;
+
+  m_wndPageProgress.SetPos(60);
+  CHarvestStep step = TakeFetchedPage(m_run, page.GetPage());
+  if (step.nAction != harvestFetchFailed) FillResultsList();
+  if (step.nRunProgress >= 0) m_wndRunProgress.SetPos(step.nRunProgress);
+  if (step.nAction == harvestFetchNextSeed) m_wndKeyword.SetWindowText(m_run.m_sKeyword);
+  if (step.EndsRun()) EndRun();
+  // The wait cursor shows until the first page of a run is in.
+  StopWaitCursor();
+
+  if (!step.sMessage.IsEmpty()) {
+    if (step.sCaption.IsEmpty())
+      AfxMessageBox(step.sMessage, step.nMessageType);
+    else
+      MessageBox(step.sMessage, step.sCaption, step.nMessageType);
+  }
+  if (step.nAction != harvestFetchFailed && m_run.m_aPhrases.GetSize() == 0) AfxMessageBox(szNoSuggestions);
+  m_wndPageProgress.SetPos(100);
+
+  // The next fetch starts only once this page is parsed, listed and freed.
+  if (step.nAction == harvestFetchNextPage || step.nAction == harvestFetchNextSeed)
+    PostMessage(WM_FETCH_NEXT_PAGE);
+  return 1;
+}
+
+void CPellucorView::EndRun()
+{
+  m_run.m_bRunning = false;
+  KillTimer(nStartTimer);
+  GetDlgItem(IDC_GO)->EnableWindow(TRUE);
+  StopWaitCursor();
+}
+
+void CPellucorView::StopWaitCursor()
+{
+  if (m_bWaitCursor) {
+    EndWaitCursor();
+    m_bWaitCursor = false;
+  }
+}
+
+void CPellucorView::FillResultsList()
+{
+  m_bListFilling = true;
+  int n = (int)(m_run.m_aPhrases.GetSize() < m_run.m_aQueries.GetSize() ? m_run.m_aPhrases.GetSize()
+                                                                         : m_run.m_aQueries.GetSize());
+  // Rows only ever come after the ones shown, until a new run empties the
+  // list: the rows already shown are neither touched nor drawn again.
+  bool bGrowing = n >= m_nRowsShown;
+  m_nRowsShown = n;
+  m_wndResults.SetItemCountEx(n, bGrowing ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0);
+  if (!bGrowing) m_wndResults.Invalidate(FALSE);
+  m_wndResults.EnableWindow(n > 0);
+  m_bListFilling = false;
+}
+
+void CPellucorView::OnStop()
+{
+  // Taken when the next page arrives.
+  m_run.m_bStopRequested = true;
+}
+
+void CPellucorView::OnBack()
+{
+  CString sText;
+  m_wndKeyword.GetWindowText(sText);
+  while (m_aVisitHistory.GetSize() > 0) {
+    INT_PTR nLast = m_aVisitHistory.GetSize() - 1;
+    if (m_aVisitHistory[nLast] == sText) {
+      m_aVisitHistory.RemoveAt(nLast);
+      continue;
+    }
+    m_wndKeyword.SetWindowText(m_aVisitHistory[nLast]);
+    break;
+  }
+}
+
+BASKET_OPTIONS CPellucorView::GetBasketOptions()
+{
+  BASKET_OPTIONS options;
+  options.bSort = ReadProfileKey(AfxGetApp(), profileSortBasket) != 0;
+  options.bDedupe = ReadProfileKey(AfxGetApp(), profileDedupeBasket) != 0;
+  return options;
+}
+
+void CPellucorView::OnSettings()
+{
+  if (m_run.m_bRunning) {
+    MessageBox(szSettingsRefused, szWarningCaption, MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  BASKET_OPTIONS options = GetBasketOptions();
+  CSettingsDialog dlg(options.bDedupe ? 1 : 0, options.bSort ? 1 : 0, m_run.m_nDigMode, m_run.m_nLevelsLimit,
+                      m_run.m_nPagesLimit, this);
+  if (dlg.DoModal() != IDOK) return;
+  m_run.m_nPagesLimit = dlg.m_nPages;
+  m_run.m_nDigMode = (short)dlg.m_nDigMode;
+  m_run.m_nLevelsLimit = dlg.m_nLevels;
+  WriteProfileKey(AfxGetApp(), profileSortBasket, dlg.m_bSortBasket ? 1 : 0);
+  WriteProfileKey(AfxGetApp(), profileDedupeBasket, dlg.m_bDedupeBasket ? 1 : 0);
+}
+
+BOOL CPellucorView::PreTranslateMessage(MSG* pMsg)
+{
+  // Enter starts a run from anywhere in the form but the Basket box, where it
+  // starts a new line.
+  if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && GetKeyState(VK_SHIFT) >= 0 &&
+      GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0 &&
+      (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd)) && pMsg->hwnd != m_wndBasket.m_hWnd) {
+    OnGo();
+    return TRUE;
+  }
+  return CFormView::PreTranslateMessage(pMsg);
+}
+
+// ---------------------------------------------------------------------------
+// The result list
+// ---------------------------------------------------------------------------
+
+void CPellucorView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
+{
+  LVITEM& item = reinterpret_cast<NMLVDISPINFO*>(pNMHDR)->item;
+  *pResult = 0;
+  const int nRow = item.iItem;
+  if (nRow < 0 || nRow >= m_nRowsShown || nRow >= m_run.m_aPhrases.GetSize() ||
+      nRow >= m_run.m_aQueries.GetSize())
+    return;
+  if ((item.mask & LVIF_TEXT) && item.pszText != NULL && item.cchTextMax > 0) {
+    LPCSTR pszText = item.iSubItem == 0 ? (LPCSTR)m_run.m_aPhrases[nRow]
+                     : item.iSubItem == 1 ? (LPCSTR)m_run.m_aQueries[nRow]
+                                          : "";
+    lstrcpynA(item.pszText, pszText, item.cchTextMax);
+  }
+  if (item.mask & LVIF_STATE) {
+    item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(IsRowInBasket(nRow) ? 2 : 1);
+    item.stateMask |= LVIS_STATEIMAGEMASK;
+  }
+}
+
+void CPellucorView::OnResultsClick(NMHDR* pNMHDR, LRESULT* pResult)
+{
+  // A virtual list keeps no check state: a click on a row's check box is the
+  // view's to turn into a tick or an untick.
+  *pResult = 0;
+  LVHITTESTINFO hit = {};
+  hit.pt = reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->ptAction;
+  if (m_wndResults.SubItemHitTest(&hit) >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) ToggleRow(hit.iItem);
+}
+
+void CPellucorView::OnResultsDblClick(NMHDR* pNMHDR, LRESULT* pResult)
+{
+  // The second click of a double click on a check box ticks it again;
+  // anywhere else a double click starts a run.
+  *pResult = 0;
+  LVHITTESTINFO hit = {};
+  hit.pt = reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->ptAction;
+  if (m_wndResults.SubItemHitTest(&hit) >= 0 && (hit.flags & LVHT_ONITEMSTATEICON))
+    ToggleRow(hit.iItem);
+  else
+    OnGo();
+}
+
+void CPellucorView::OnResultsKeyDown(NMHDR* pNMHDR, LRESULT* pResult)
+{
+  *pResult = 0;
+  if (reinterpret_cast<NMLVKEYDOWN*>(pNMHDR)->wVKey != VK_SPACE) return;
+  int nRow = m_wndResults.GetNextItem(-1, LVNI_FOCUSED);
+  if (nRow < 0) nRow = m_wndResults.GetNextItem(-1, LVNI_SELECTED);
+  if (nRow >= 0) ToggleRow(nRow);
+}
+
+void CPellucorView::OnResultsItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
+{
+  // Only selection reaches here (check boxes are drawn from the Basket): the
+  // selected row's phrase goes into the keyword box. A run keeps its own
+  // seed, so this never changes what a run fetches.
+  *pResult = 0;
+  const NMLISTVIEW* pInfo = reinterpret_cast<NMLISTVIEW*>(pNMHDR);
+  if (m_bListFilling || pInfo->iItem < 0 || pInfo->iItem >= m_nRowsShown || !(pInfo->uChanged & LVIF_STATE))
+    return;
+  if ((pInfo->uNewState & LVIS_SELECTED) && !(pInfo->uOldState & LVIS_SELECTED))
+    m_wndKeyword.SetWindowText(m_run.m_aPhrases[pInfo->iItem]);
+}
+
+CString CPellucorView::GetRowBasketLine(int nRow) const
+{
+  return MakeBasketLine(m_run.m_aPhrases[nRow], m_run.m_aQueries[nRow]);
+}
+
+bool CPellucorView::IsRowInBasket(int nRow)
+{
+  if (m_bBasketSetStale) BuildBasketSet();
+  const CString sLine = GetRowBasketLine(nRow);
+  if (m_setUnticked.count(sLine) != 0) return false;
+  return m_setTicked.count(sLine) != 0 || m_basketSet.Contains(sLine);
+}
+
+namespace {
+
+// A line that normalising leaves as it is: not empty, no line break, no tab,
+// no two spaces in a row.
+bool IsNormalLine(LPCSTR p, int n)
+{
+  if (n <= 0) return false;
+  for (int i = 0; i < n; i++) {
+    if (p[i] == '\r' || p[i] == '\n' || p[i] == '\t') return false;
+    if (p[i] == ' ' && i + 1 < n && p[i + 1] == ' ') return false;
+  }
+  return true;
+}
+
+// A Basket text whose lines are exactly its normalised lines: normal lines
+// joined by CR LF, no empty line, nothing after the last.
+bool IsNormalBasketText(const CString& sText)
+{
+  LPCSTR p = sText;
+  const int n = sText.GetLength();
+  if (n == 0) return true;
+  int nStart = 0;
+  for (;;) {
+    LPCSTR pBreak = static_cast<LPCSTR>(memchr(p + nStart, '\r', (size_t)(n - nStart)));
+    const int nEnd = pBreak != NULL ? (int)(pBreak - p) : n;
+    if (!IsNormalLine(p + nStart, nEnd - nStart)) return false;
+    if (pBreak == NULL) return true;
+    if (nEnd + 1 >= n || p[nEnd + 1] != '\n') return false;
+    nStart = nEnd + 2;
+  }
+}
+
+}  // namespace
+
+void CPellucorView::BuildBasketSet()
+{
+  const CString& sText = GetBasketText();
+  m_basketSet.SetText(sText);
+  m_bBasketSetExact = IsNormalBasketText(sText);
+  m_setTicked.clear();
+  m_setUnticked.clear();
+  m_bBasketSetStale = false;
+}
+
+// ---------------------------------------------------------------------------
+// The Basket
+// ---------------------------------------------------------------------------
+
+CString CPellucorView::GetBasketText() const
+{
+  if (!m_bBasketTextValid) {
+    m_sBasketText.Empty();
+    if (m_wndBasket.m_hWnd != NULL) m_wndBasket.GetWindowText(m_sBasketText);
+    m_bBasketTextValid = m_wndBasket.m_hWnd != NULL;
+  }
+  return m_sBasketText;
+}
+
+void CPellucorView::GetBasketLines(CStringArray& aLines) const
+{
+  aLines.RemoveAll();
+  CutBasketText(GetBasketText(), aLines);
+}
+
+void CPellucorView::LoadBasket()
+{
+  CString sText;
+  LoadBasketFile(m_sBasketPath, sText);   // a Basket that cannot be read starts empty
+  m_bSettingBasket = true;
+  m_wndBasket.SetWindowText(sText);
+  m_bSettingBasket = false;
+  m_bBasketTextValid = false;
+  m_bBasketEditedByHand = false;
+  m_bBasketSetStale = true;
+  m_wndResults.Invalidate(FALSE);
+}
+
+void CPellucorView::ToggleRow(int nRow)
+{
+  if (nRow < 0 || nRow >= m_nRowsShown) return;
+  const bool bTicked = IsRowInBasket(nRow);
+  const CString sBox = GetBasketText();
+  const CString sLine = GetRowBasketLine(nRow);
+  const BASKET_OPTIONS options = GetBasketOptions();
+  const bool bSetExact = m_bBasketSetExact && !m_bBasketSetStale;
+  ChangeBasket(sBox, bTicked ? RemoveFromBasket(sBox, sLine, options) : AddToBasket(sBox, sLine, options));
+  // Lines that need no normalising stay as they are: the Basket's lines
+  // differ from before by this one line alone.
+  if (bSetExact && IsNormalLine(sLine, sLine.GetLength())) {
+    if (bTicked) {
+      m_setTicked.erase(sLine);
+      m_setUnticked.insert(sLine);
+    } else {
+      m_setUnticked.erase(sLine);
+      m_setTicked.insert(sLine);
+    }
+    m_bBasketSetStale = false;
+    // Only rows with this line change their check box.
+    const int nTop = m_wndResults.GetTopIndex();
+    const int nEnd = nTop + m_wndResults.GetCountPerPage() + 1;
+    for (int i = nTop; i <= nEnd && i < m_nRowsShown; i++)
+      if (i == nRow || GetRowBasketLine(i) == sLine) m_wndResults.RedrawItems(i, i);
+  } else {
+    m_wndResults.Invalidate(FALSE);
+  }
+}
+
+namespace {
+
+// The Basket lines of rows, each once, in row order: those that are in the
+// Basket (bInBasket) or those that are not.
+template <class TIsIn, class TLine, class TTake>
+void CollectRowLines(int nRows, bool bInBasket, TIsIn isIn, TLine line, TTake take, CStringArray& aLines)
+{
+  std::unordered_set<CString, CStringHash> seen;
+  for (int i = 0; i < nRows; i++) {
+    if (!take(i) || isIn(i) != bInBasket) continue;
+    CString sLine = line(i);
+    if (seen.insert(sLine).second) aLines.Add(sLine);
+  }
+}
+
+}  // namespace
+
+void CPellucorView::OnCheckAll()
+{
+  // All rows at once give the Basket that ticking the unticked rows one by
+  // one gives, at the cost of one change of the box and one write.
+  CStringArray aLines;
+  CollectRowLines(
+      m_nRowsShown, false, [this](int i) { return IsRowInBasket(i); }, [this](int i) { return GetRowBasketLine(i); },
+      [](int) { return true; }, aLines);
+  if (aLines.GetSize() == 0) return;
+  const CString sBox = GetBasketText();
+  ChangeBasket(sBox, AddLinesToBasket(sBox, aLines, GetBasketOptions()));
+  m_wndResults.Invalidate(FALSE);
+}
+
+void CPellucorView::OnUncheckAll()
+{
+  CStringArray aLines;
+  CollectRowLines(
+      m_nRowsShown, true, [this](int i) { return IsRowInBasket(i); }, [this](int i) { return GetRowBasketLine(i); },
+      [](int) { return true; }, aLines);
+  if (aLines.GetSize() == 0) return;
+  const CString sBox = GetBasketText();
+  ChangeBasket(sBox, RemoveLinesFromBasket(sBox, aLines, GetBasketOptions()));
+  m_wndResults.Invalidate(FALSE);
+}
+
+void CPellucorView::OnCheckCustom()
+{
+  CInputStringDlg dlg(szCheckCustomCaption, CString(), NULL);
+  if (dlg.DoModal() != IDOK) return;
+  CStringArray aWords;
+  SplitCustomWords(dlg.m_sText, aWords);
+  if (aWords.GetSize() == 0) return;
+
+  CStringArray aLines;
+  CollectRowLines(
+      m_nRowsShown, false, [this](int i) { return IsRowInBasket(i); }, [this](int i) { return GetRowBasketLine(i); },
+      [this, &aWords](int i) { return PhraseContainsAnyWord(m_run.m_aPhrases[i], aWords); }, aLines);
+  if (aLines.GetSize() == 0) return;
+  const CString sBox = GetBasketText();
+  ChangeBasket(sBox, AddLinesToBasket(sBox, aLines, GetBasketOptions()));
+  m_wndResults.Invalidate(FALSE);
+}
+
+void CPellucorView::ChangeBasket(const CString& sOldText, const CString& sNewText)
+{
+  SetBasketBoxText(sOldText, sNewText);
+  m_sBasketText = sNewText;
+  m_bBasketTextValid = true;
+  // "Basket.txt" is replaced only by a whole new file; should that fail, the
+  // old file stays and the box keeps the new text.
+  SaveBasketFile(m_sBasketPath, sNewText);
+  m_bBasketEditedByHand = false;
+  m_bBasketSetStale = true;
+}
+
+void CPellucorView::SetBasketBoxText(const CString& sOld, const CString& sNew)
+{
+  if (sOld == sNew) return;
+  // The part that changed, widened to whole lines: a tick changes one line,
+  // and an edit box takes far longer to lay out a whole Basket again than to
+  // replace a few lines of it.
+  const int nOld = sOld.GetLength();
+  const int nNew = sNew.GetLength();
+  const LPCSTR pOld = sOld;
+  const LPCSTR pNew = sNew;
+  const int nCommon = nOld < nNew ? nOld : nNew;
+  const int nBlock = 4096;
+  int nPrefix = 0;
+  while (nPrefix + nBlock <= nCommon && memcmp(pOld + nPrefix, pNew + nPrefix, nBlock) == 0) nPrefix += nBlock;
+  while (nPrefix < nCommon && pOld[nPrefix] == pNew[nPrefix]) nPrefix++;
+  while (nPrefix > 0 && pOld[nPrefix - 1] != '\n') nPrefix--;
+  int nSuffix = 0;
+  while (nSuffix + nBlock <= nCommon - nPrefix &&
+         memcmp(pOld + nOld - nSuffix - nBlock, pNew + nNew - nSuffix - nBlock, nBlock) == 0)
+    nSuffix += nBlock;
+  while (nSuffix < nCommon - nPrefix && pOld[nOld - 1 - nSuffix] == pNew[nNew - 1 - nSuffix]) nSuffix++;
+  while (nSuffix > 0 && pOld[nOld - nSuffix - 1] != '\n') nSuffix--;
+  const int nOldPart = nOld - nPrefix - nSuffix;
+  const int nNewPart = nNew - nPrefix - nSuffix;
+
+  m_bSettingBasket = true;
+  if (2 * (nOldPart + nNewPart) > nOld + nNew) {
+    m_wndBasket.SetWindowText(sNew);
+  } else {
+    const int nFirstLine = m_wndBasket.GetFirstVisibleLine();
+    int nSelStart = 0, nSelEnd = 0;
+    m_wndBasket.GetSel(nSelStart, nSelEnd);
+    m_wndBasket.SetRedraw(FALSE);
+    m_wndBasket.SetSel(nPrefix, nPrefix + nOldPart, TRUE);
+    m_wndBasket.ReplaceSel(sNew.Mid(nPrefix, nNewPart), FALSE);
+    // The box stays where the user left it.
+    const int nShift = nNewPart - nOldPart;
+    if (nSelStart >= nPrefix + nOldPart) nSelStart += nShift;
+    if (nSelEnd >= nPrefix + nOldPart) nSelEnd += nShift;
+    if (nSelStart > nNew) nSelStart = nNew;
+    if (nSelEnd > nNew) nSelEnd = nNew;
+    m_wndBasket.SetSel(nSelStart, nSelEnd, TRUE);
+    m_wndBasket.LineScroll(nFirstLine - m_wndBasket.GetFirstVisibleLine());
+    m_wndBasket.SetRedraw(TRUE);
+    m_wndBasket.Invalidate(FALSE);
+  }
+  m_bSettingBasket = false;
+}
+
+void CPellucorView::OnBasketChange()
+{
+  // The view's own changes keep the text and the set up to date themselves.
+  if (m_bSettingBasket) return;
+  m_bBasketTextValid = false;
+  m_bBasketSetStale = true;
+  m_bBasketEditedByHand = true;
+}
+
+BOOL CPellucorView::PutTextOnClipboard(CWnd* pOwner, LPCSTR pszText, int nLength)
+{
+  // The text and two zero bytes.
+  HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, (SIZE_T)nLength + 2);
+  if (hText == NULL) return FALSE;
+  char* p = static_cast<char*>(::GlobalLock(hText));
+  memcpy(p, pszText, (size_t)nLength);
+  p[nLength] = p[nLength + 1] = 0;
+  ::GlobalUnlock(hText);
+
+  // Another program may hold the clipboard for a moment.
+  BOOL bOpen = FALSE;
+  for (int nTry = 0; nTry < 20 && !(bOpen = ::OpenClipboard(pOwner->GetSafeHwnd())); nTry++) ::Sleep(10);
+  if (!bOpen) {
+    ::GlobalFree(hText);
+    return FALSE;
+  }
+  ::EmptyClipboard();
+  BOOL bDone = ::SetClipboardData(CF_TEXT, hText) != NULL;
+  if (!bDone) ::GlobalFree(hText);
+  ::CloseClipboard();
+  return bDone;
+}
+
+void CPellucorView::OnCopyBasket()
+{
+  CString sText = GetBasketText();
+  PutTextOnClipboard(this, sText, sText.GetLength());
+}
+
+void CPellucorView::OnSaveBasketToFile()
+{
+  CString sFilter = CFileDialogST::MakeFilter(szSaveFilter);
+  CFileDialogST dlg(FALSE, "txt", "Basket", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, sFilter, this);
+  if (dlg.DoModal() != IDOK) return;
+  CString sText = GetBasketText();
+  try {
+    CFileHandle file(dlg.GetPathName());
+    file.OpenForWrite();
+    file.WriteBuffer((LPCSTR)sText, (DWORD)sText.GetLength());
+    file.Close();
+  } catch (const CString& sError) {
+    MessageBox(sError, szSaveFailedCaption, MB_OK | MB_ICONERROR);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// The rest of the form
+// ---------------------------------------------------------------------------
+
+void CPellucorView::OnGetNewVersion()
+{
+  ::ShellExecuteA(m_hWnd, "open", szNewVersionAddress, NULL, NULL, SW_SHOWNORMAL);
+}
+
+void CPellucorView::OnHelpSite()
+{
+  ::ShellExecuteA(m_hWnd, "open", szHelpAddress, NULL, NULL, SW_SHOWNORMAL);
+}
+
+void CPellucorView::OnExit()
+{
+  DoExit();
+}
+
+void CPellucorView::OnDestroy()
+{
+  KillTimer(nStartTimer);
+  StopWaitCursor();
+  // Lines typed into the Basket box are kept as well as those ticked.
+  if (m_bBasketEditedByHand) SaveBasketFile(m_sBasketPath, GetBasketText());
+  m_bBasketEditedByHand = false;
+  CFormView::OnDestroy();
 }

@@ -23,3 +23,43 @@
 #define IDC_AD_PLACEHOLDER              1019
 #define IDC_STOP                        1020
 #define IDC_RUN_PROGRESS                1022
+
+// Check Custom's text-input dialog
+#define IDD_INPUT_STRING                126
+#define IDC_INPUT_STRING                1000
+
+// Export and Copy drop-down menus (also the "Keyword" menu of the main window)
+#define IDR_EXPORT_MENU                 138
+#define IDR_COPY_MENU                   139
+// Copy-as commands
+#define ID_COPY_ASTEXT                  35027
+#define ID_COPY_ASHTMLTABLE             35028
+#define ID_COPY_ASCOMMALIST             35029
+#define ID_COPY_ASMETATAG               35030
+#define ID_COPY_ADWORDS_BROADMATCH      35055
+#define ID_COPY_ADWORDS_PHRASEMATCH     35056
+#define ID_COPY_ADWORDS_EXACTMATCH      35057
+
+// --- harvest components ---
+// Settings dialog
+#define IDD_SETTINGS                    129
+#define IDC_SORT_BASKET                 1009
+#define IDC_DEDUPE_BASKET               1010
+#define IDC_SETTINGS_LEVELS             1019
+#define IDC_SETTINGS_PAGES              1020
+#define IDC_DIG_GROUP                   1023
+#define IDC_DIG_BY_SAMPLE               1025
+#define IDC_DIG_BY_ALL                  1026
+// Export progress dialog
+#define IDD_EXPORT_AND_COPY             137
+#define IDC_EXPORT_PROGRESS             1002
+// Export commands
+#define ID_EXPORT_TOHTMLFILE            35018
+#define ID_EXPORT_TOTEXTFILE            35019
+#define ID_EXPORT_TOMETATAG             35020
+#define ID_EXPORT_TOCSVFILE             35021
+#define ID_EXPORT_TOEXCEL               35022
+#define ID_EXPORT_ADWORDS_BROADMATCH    35044
+#define ID_EXPORT_ADWORDS_PHRASEMATCH   35045
+#define ID_EXPORT_ADWORDS_EXACTMATCH    35046
+// --- end of harvest components ---

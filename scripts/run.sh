@@ -16,9 +16,46 @@ fi
 
 scripts/setup.sh
 cmake -S . -B build/x86_64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build build/x86_64 -j "$(nproc)" --target Pellucor
+cmake --build build/x86_64 -j "$(nproc)" --target Pellucor statservice_exe
 
 . scripts/wine-env.sh
 # The program keeps its settings in the registry of a Wine prefix of its own.
 wine_prefix_init "${PELLUCOR_WINEPREFIX:-$root/build/wine-run}"
-exec wine build/x86_64/harvester/Pellucor.exe "$@"
+
+# The program fetches its statistics pages from the host in its profile. Unless
+# PELLUCOR_STATS_HOST names one, our own statistics service runs on a free
+# loopback port for as long as the program does.
+host=${PELLUCOR_STATS_HOST:-}
+if [ -z "$host" ]; then
+  svc_log=$WINEPREFIX/statservice.log
+  rm -f "$svc_log"
+  # The service stops when its input closes: this script holds the pipe to it.
+  exec {svc_in}> >(exec wine build/x86_64/tests/statservice/statservice.exe --port 0 >"$svc_log" 2>&1)
+  svc_pid=$!
+  for _ in $(seq 150); do
+    host=$(sed -n 's/^listening on \([0-9.:]*\).*/\1/p' "$svc_log" 2>/dev/null || true)
+    [ -n "$host" ] && break
+    kill -0 "$svc_pid" 2>/dev/null || break
+    sleep 0.2
+  done
+  if [ -z "$host" ]; then
+    echo "run: the statistics service did not start" >&2
+    cat "$svc_log" >&2 2>/dev/null
+    exit 1
+  fi
+  echo "run: statistics service on $host (requests logged in $svc_log)"
+fi
+wine reg add 'HKCU\Software\Dunmorrow\Pellucor\Settings' /v StatisticsHost /d "$host" /f >/dev/null
+if [ -z "${svc_pid:-}" ]; then
+  exec wine build/x86_64/harvester/Pellucor.exe "$@"
+fi
+
+rc=0
+wine build/x86_64/harvester/Pellucor.exe "$@" {svc_in}>&- || rc=$?
+exec {svc_in}>&-
+for _ in $(seq 25); do
+  kill -0 "$svc_pid" 2>/dev/null || break
+  sleep 0.2
+done
+kill "$svc_pid" 2>/dev/null || true
+exit "$rc"

@@ -2,6 +2,7 @@
 # Builds everything (the tested x86_64 build and the 32-bit program) and runs
 # every test headless under Wine.
 set -euo pipefail
+trap 'echo "test.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
 root=$PWD
 jobs=$(nproc)
@@ -19,7 +20,7 @@ trap 'wineserver -k >/dev/null 2>&1 || true; xvfb_stop' EXIT
 wine_prefix_init "$root/build/x86_64/wineprefix"
 # Keep one wineserver for the whole run: otherwise each test waits for the last
 # one to linger out.
-wineserver -p
+wineserver -p 2>/dev/null || true   # one may be running for this prefix already
 wine cmd /c exit >/dev/null 2>&1
 
 cd build/x86_64

@@ -1,0 +1,399 @@
+// harvest_bench: how the main window's harvest, Basket and exports scale,
+// measured on the real window against the local statistics service.
+//
+//   1. A deep dig-by-all harvest: the cost of one page (its handling on the
+//      user-interface thread, list drawing included, and the wall time from
+//      page to page) once 1,000, 10,000 and 50,000 rows are listed.
+//   2. With a Basket of 100,000 lines and 20,000 rows listed: ticking one row,
+//      Check All and Unckeck All, the results checked against what ticking
+//      the rows one by one gives.
+//   3. Exporting the 100,000-line Basket in each of the eight formats.
+//
+// Run it under Wine in the tests' environment (scripts/wine-env.sh: the locale, no proxy).
+#include "StatisticsService.h"
+#include <afxwin.h>
+#include <psapi.h>
+#include <stdio.h>
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+#include "Basket.h"
+#include "ExportAndCopy.h"
+#include "ExportFormats.h"
+#include "HarvestMessages.h"
+#include "MainFrame.h"
+#include "Path.h"
+#include "PellucorDoc.h"
+#include "PellucorView.h"
+#include "ProfileKeys.h"
+#include "resource.h"
+#include "testsupport.h"
+
+namespace {
+
+class CBenchApp : public CWinApp {
+ public:
+  CBenchApp() : CWinApp("PellucorBench") {}
+  BOOL InitInstance() override
+  {
+    SetRegistryKey("Pellucor Bench");
+    return TRUE;
+  }
+};
+
+CBenchApp theBenchApp;
+
+double Now()
+{
+  static LARGE_INTEGER freq = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return (double)t.QuadPart * 1000.0 / (double)freq.QuadPart;
+}
+
+// One handled page: rows listed after it, its user-interface time, and the
+// time since the page before it was handled.
+struct PageTime {
+  int nRows;
+  double dUiMs;
+  double dWallMs;
+};
+
+class CBench {
+ public:
+  CBench() : m_pApp(AfxGetApp()) {}
+
+  bool Start()
+  {
+    CStatisticsService::Settings settings = m_service.GetSettings();
+    settings.nRowsPerPage = 100;
+    settings.nPagesPerSeed = 1;
+    m_service.SetSettings(settings);
+    if (!m_service.Start()) {
+      printf("the statistics service did not start: %s\n", m_service.LastError().c_str());
+      return false;
+    }
+    WriteProfileKey(m_pApp, profileStatisticsHost, m_service.Host().c_str());
+    m_sBasketPath = GetBasketFilePath(CPath(CPath::sourceModule).GetLocation());
+    return true;
+  }
+
+  void CreateWindows()
+  {
+    m_pApp->AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CPellucorDoc),
+                                                  RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CPellucorView)));
+    m_pApp->OnFileNew();
+    m_pFrame = DYNAMIC_DOWNCAST(CMainFrame, m_pApp->m_pMainWnd);
+    m_pView = m_pFrame->GetPellucorView();
+    m_pFrame->ShowWindow(SW_SHOWMAXIMIZED);
+    Pump([] { return false; }, 50);
+  }
+
+  void DestroyWindows()
+  {
+    m_pApp->CloseAllDocuments(FALSE);
+    delete m_pApp->m_pDocManager;
+    m_pApp->m_pDocManager = NULL;
+    m_pApp->m_pMainWnd = NULL;
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+
+  // The program's loop, with the handling of every page timed.
+  bool Pump(const std::function<bool()>& pred, DWORD ms)
+  {
+    const double dEnd = Now() + ms;
+    while (Now() < dEnd) {
+      MSG msg;
+      while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;
+        const bool bPage = m_pView != NULL && msg.hwnd == m_pView->m_hWnd && msg.message == WM_SUGGESTIONS_FETCHED;
+        const double t0 = Now();
+        if (!m_pApp->PreTranslateMessage(&msg)) {
+          TranslateMessage(&msg);
+          DispatchMessageA(&msg);
+        }
+        if (bPage) {
+          ::UpdateWindow(List());
+          const double t1 = Now();
+          m_pages.push_back({Rows(), t1 - t0, m_dLastPage > 0 ? t1 - m_dLastPage : 0});
+          m_dLastPage = t1;
+        }
+        if (pred()) return true;
+      }
+      if (pred()) return true;
+      MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_ALLINPUT);
+    }
+    return pred();
+  }
+
+  HWND Item(int nID) const { return ::GetDlgItem(m_pView->m_hWnd, nID); }
+  HWND List() const { return Item(IDC_RESULTS); }
+  int Rows() const { return (int)::SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0); }
+  bool RunEnded() const { return !m_pView->GetRun().m_bRunning && ::IsWindowEnabled(Item(IDC_GO)); }
+
+  void ApplySettings(int nDigMode, int nLevels, int nPages)
+  {
+    m_answerer.Handle([=](HWND dialog, const ShownDialog&) {
+      int nRadio = nDigMode == 1 ? IDC_DIG_BY_ALL : IDC_DIG_BY_SAMPLE;
+      CheckRadioButton(dialog, IDC_DIG_BY_SAMPLE, IDC_DIG_BY_ALL, nRadio);
+      PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(nRadio, BN_CLICKED), (LPARAM)GetDlgItem(dialog, nRadio));
+      SetDlgItemInt(dialog, IDC_SETTINGS_LEVELS, (UINT)nLevels, TRUE);
+      SetDlgItemInt(dialog, IDC_SETTINGS_PAGES, (UINT)nPages, TRUE);
+      CDialogAnswerer::PressButton(dialog, IDOK);
+    });
+    ::SendMessageA(Item(IDC_SETTINGS), BM_CLICK, 0, 0);
+  }
+
+  // Digs by all keywords from the seed until nRows rows are listed, then stops.
+  void HarvestUntil(LPCSTR pszSeed, int nRows)
+  {
+    ::SetWindowTextA(Item(IDC_KEYWORD), pszSeed);
+    m_pages.clear();
+    m_dLastPage = 0;
+    ::SendMessageA(Item(IDC_GO), BM_CLICK, 0, 0);
+    Pump([&] { return Rows() >= nRows || RunEnded(); }, 600000);
+    ::SendMessageA(Item(IDC_STOP), BM_CLICK, 0, 0);
+    Pump([&] { return RunEnded(); }, 60000);
+  }
+
+  // The mean over the nCount pages handled once nRows rows were listed.
+  void PageCostAt(int nRows, int nCount, double& dUi, double& dWall) const
+  {
+    dUi = dWall = 0;
+    int n = 0;
+    for (size_t i = 1; i < m_pages.size() && n < nCount; i++)
+      if (m_pages[i - 1].nRows >= nRows) {
+        dUi += m_pages[i].dUiMs;
+        dWall += m_pages[i].dWallMs;
+        n++;
+      }
+    if (n > 0) {
+      dUi /= n;
+      dWall /= n;
+    }
+  }
+
+  void ClickCheckBox(int nRow)
+  {
+    HWND hList = List();
+    ::SendMessageA(hList, LVM_ENSUREVISIBLE, (WPARAM)nRow, FALSE);
+    RECT rc = {};
+    rc.left = LVIR_BOUNDS;
+    ::SendMessageA(hList, LVM_GETITEMRECT, (WPARAM)nRow, (LPARAM)&rc);
+    LPARAM lPos = MAKELPARAM(rc.left + 8, (rc.top + rc.bottom) / 2);
+    ::SendMessageA(hList, WM_LBUTTONDOWN, MK_LBUTTON, lPos);
+    ::SendMessageA(hList, WM_LBUTTONUP, 0, lPos);
+  }
+
+  // Runs fn and draws what it changed; the time in milliseconds.
+  double Timed(const std::function<void()>& fn)
+  {
+    const double t0 = Now();
+    fn();
+    ::UpdateWindow(m_pFrame->m_hWnd);
+    ::UpdateWindow(List());
+    ::UpdateWindow(Item(IDC_BASKET));
+    return Now() - t0;
+  }
+
+  std::string BasketBox() const
+  {
+    CString s = m_pView->GetBasketText();
+    return std::string((LPCSTR)s, (size_t)s.GetLength());
+  }
+
+  std::string BasketFile() const
+  {
+    std::string s;
+    HANDLE h = CreateFileA(m_sBasketPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (h == INVALID_HANDLE_VALUE) return "<missing>";
+    DWORD nSize = GetFileSize(h, NULL), nRead = 0;
+    s.resize(nSize);
+    ReadFile(h, &s[0], nSize, &nRead, NULL);
+    CloseHandle(h);
+    return s;
+  }
+
+  void SetBasketOptions(bool bOn)
+  {
+    WriteProfileKey(m_pApp, profileSortBasket, bOn ? 1 : 0);
+    WriteProfileKey(m_pApp, profileDedupeBasket, bOn ? 1 : 0);
+  }
+
+  CWinApp* m_pApp;
+  CStatisticsService m_service;
+  CDialogAnswerer m_answerer;
+  CMainFrame* m_pFrame = NULL;
+  CPellucorView* m_pView = NULL;
+  CString m_sBasketPath;
+  std::vector<PageTime> m_pages;
+  double m_dLastPage = 0;
+};
+
+std::string Join(const std::vector<std::string>& lines)
+{
+  std::string s;
+  for (size_t i = 0; i < lines.size(); i++) {
+    if (i) s += "\r\n";
+    s += lines[i];
+  }
+  return s;
+}
+
+const char* Verdict(bool bMet) { return bMet ? "met" : "MISSED"; }
+
+}  // namespace
+
+int main()
+{
+  setvbuf(stdout, NULL, _IONBF, 0);
+  if (!AfxWinInit(GetModuleHandleA(NULL), NULL, GetCommandLineA(), SW_SHOWNORMAL) || !theBenchApp.InitInstance()) {
+    printf("the application could not start\n");
+    return 2;
+  }
+  CBench bench;
+  if (!bench.Start()) return 2;
+  std::string sSavedBasket;
+  const bool bHadBasket = GetFileAttributesA(bench.m_sBasketPath) != INVALID_FILE_ATTRIBUTES;
+  if (bHadBasket) sSavedBasket = bench.BasketFile();
+  DeleteFileA(bench.m_sBasketPath);
+  bench.SetBasketOptions(true);
+
+  // ---- 1. the harvest ----
+  bench.CreateWindows();
+  bench.ApplySettings(1, 10, 1);
+  bench.HarvestUntil("apple", 52500);
+  printf("Harvest, dig by all keywords, 100 rows a page (%d pages, %d rows listed)\n", (int)bench.m_pages.size(),
+         bench.Rows());
+  printf("  %-34s %14s %14s\n", "rows listed", "UI ms/page", "wall ms/page");
+  double dUi1000 = 0, dUi50000 = 0, dWall1000 = 0, dWall50000 = 0;
+  for (int nRows : {1000, 10000, 50000}) {
+    double dUi, dWall;
+    bench.PageCostAt(nRows, 20, dUi, dWall);
+    printf("  %-34d %14.2f %14.2f\n", nRows, dUi, dWall);
+    if (nRows == 1000) dUi1000 = dUi, dWall1000 = dWall;
+    if (nRows == 50000) dUi50000 = dUi, dWall50000 = dWall;
+  }
+  printf("  50,000 / 1,000: UI %.2f, wall %.2f (target <= 1.5: %s)\n\n", dUi50000 / dUi1000, dWall50000 / dWall1000,
+         Verdict(dWall50000 / dWall1000 <= 1.5 && dUi50000 / dUi1000 <= 1.5));
+  bench.DestroyWindows();
+
+  // ---- 2. the Basket ----
+  // 100,000 lines of the same seed as the rows, so that ticked lines fall
+  // among them, sorted and without repeats as the options keep them.
+  std::vector<std::string> basket;
+  char sz[128];
+  for (int i = 0; i < 100000; i++) {
+    sprintf(sz, "apple %c%c kept %06d %d", 'a' + i % 26, 'a' + (i / 26) % 26, i, 1000 + i % 977);
+    basket.push_back(sz);
+  }
+  std::sort(basket.begin(), basket.end());
+  const std::string sBasket = Join(basket);
+  HANDLE hFile = CreateFileA(bench.m_sBasketPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+  DWORD nWritten = 0;
+  WriteFile(hFile, sBasket.data(), (DWORD)sBasket.size(), &nWritten, NULL);
+  CloseHandle(hFile);
+
+  double dLoad = 0;
+  dLoad = bench.Timed([&] { bench.CreateWindows(); });
+  const bool bLoaded = bench.BasketBox() == sBasket;
+  bench.ApplySettings(1, 10, 1);
+  bench.HarvestUntil("apple", 20000);
+  const int nRows = bench.Rows();
+  std::vector<std::string> rowLines;
+  for (int i = 0; i < nRows; i++)
+    rowLines.push_back((LPCSTR)MakeBasketLine(bench.m_pView->GetRun().m_aPhrases[i], bench.m_pView->GetRun().m_aQueries[i]));
+
+  printf("Basket of %d lines (loaded whole at start: %s, %.0f ms), %d rows listed\n", (int)basket.size(),
+         bLoaded ? "yes" : "NO", dLoad, nRows);
+  printf("  %-34s %14s %14s\n", "", "ms", "target");
+  for (bool bOn : {true, false}) {
+    bench.SetBasketOptions(bOn);
+    const char* pszOptions = bOn ? "sort, dedupe on" : "sort, dedupe off";
+    double dTick = 0, dUntick = 0;
+    const int nTicks = 10;
+    for (int i = 0; i < nTicks; i++) {
+      dTick += bench.Timed([&] { bench.ClickCheckBox(i * 7); });
+      dUntick += bench.Timed([&] { bench.ClickCheckBox(i * 7); });
+    }
+    const bool bBack = bench.BasketBox() == sBasket;
+    printf("  tick one row (%s) %*s %14.1f %14s\n", pszOptions, (int)(16 - strlen(pszOptions)), "", dTick / nTicks,
+           dTick / nTicks < 50 ? "< 50 met" : "< 50 MISSED");
+    printf("  untick one row (%s) %*s %12.1f %14s\n", pszOptions, (int)(16 - strlen(pszOptions)), "",
+           dUntick / nTicks, dUntick / nTicks < 50 ? "< 50 met" : "< 50 MISSED");
+
+    const double dCheckAll = bench.Timed([&] { ::SendMessageA(bench.Item(IDC_CHECK_ALL), BM_CLICK, 0, 0); });
+    // Ticking the rows one by one: each row's line goes first, then the
+    // options reshape the whole.
+    std::vector<std::string> expected;
+    if (bOn) {
+      expected = basket;
+      expected.insert(expected.end(), rowLines.begin(), rowLines.end());
+      std::sort(expected.begin(), expected.end());
+      expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
+    } else {
+      expected.assign(rowLines.rbegin(), rowLines.rend());
+      expected.insert(expected.end(), basket.begin(), basket.end());
+    }
+    const std::string sExpected = Join(expected);
+    const bool bSame = bench.BasketBox() == sExpected && bench.BasketFile() == sExpected;
+    const double dUncheckAll = bench.Timed([&] { ::SendMessageA(bench.Item(IDC_UNCHECK_ALL), BM_CLICK, 0, 0); });
+    const bool bRestored = bench.BasketBox() == sBasket && bench.BasketFile() == sBasket;
+    printf("  Check All (%s) %*s %16.0f %14s   as one by one: %s\n", pszOptions, (int)(16 - strlen(pszOptions)), "",
+           dCheckAll, dCheckAll < 1000 ? "< 1000 met" : "< 1000 MISSED", bSame ? "yes" : "NO");
+    if (bOn) {
+      // How much of that is the edit box laying out the whole new text.
+      HWND hBox = bench.Item(IDC_BASKET);
+      const double dSet = bench.Timed([&] { ::SendMessageA(hBox, WM_SETTEXT, 0, (LPARAM)sExpected.c_str()); });
+      printf("    (for comparison, the Basket box given that text by WM_SETTEXT alone: %.0f ms)\n", dSet);
+    }
+    printf("  Unckeck All (%s) %*s %14.0f %14s   Basket as before: %s\n", pszOptions,
+           (int)(16 - strlen(pszOptions)), "", dUncheckAll, "", bRestored && bBack ? "yes" : "NO");
+  }
+
+  // ---- 3. exports ----
+  printf("\nExport of the %d-line Basket\n", (int)basket.size());
+  printf("  %-34s %14s %14s\n", "format", "ms", "bytes");
+  static const char* const apszFormats[exportFormatCount] = {
+      "HTML table", "text list", "meta tag", "CSV", "Excel", "AdWords broad", "AdWords phrase", "AdWords exact"};
+  char szTemp[MAX_PATH];
+  GetTempPathA(MAX_PATH, szTemp);
+  PROCESS_MEMORY_COUNTERS before = {sizeof before};
+  GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
+  for (int nFormat = 0; nFormat < exportFormatCount; nFormat++) {
+    CString sPath;
+    sPath.Format("%sharvest_bench_export_%d.out", szTemp, nFormat);
+    CString sError;
+    const double t0 = Now();
+    CStringArray aLines;
+    bench.m_pView->GetBasketLines(aLines);
+    const BOOL bDone = RunExport(nFormat, sPath, aLines, &sError);
+    const double dMs = Now() - t0;
+    WIN32_FILE_ATTRIBUTE_DATA info = {};
+    GetFileAttributesExA(sPath, GetFileExInfoStandard, &info);
+    printf("  %-34s %14.0f %14lu %s%s\n", apszFormats[nFormat], dMs, info.nFileSizeLow,
+           dMs < 1000 ? "" : "(target < 1000 MISSED) ", bDone ? "" : (LPCSTR)sError);
+    DeleteFileA(sPath);
+  }
+  PROCESS_MEMORY_COUNTERS after = {sizeof after};
+  GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
+  printf("  peak working set %lu MB (before the exports %lu MB)\n", (unsigned long)(after.PeakWorkingSetSize >> 20),
+         (unsigned long)(before.PeakWorkingSetSize >> 20));
+
+  bench.DestroyWindows();
+  DeleteFileA(bench.m_sBasketPath);
+  if (bHadBasket) {
+    hFile = CreateFileA(bench.m_sBasketPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    WriteFile(hFile, sSavedBasket.data(), (DWORD)sSavedBasket.size(), &nWritten, NULL);
+    CloseHandle(hFile);
+  }
+  bench.m_service.Stop();
+  return 0;
+}
