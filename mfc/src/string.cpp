@@ -99,7 +99,7 @@ CStringData* CString::AllocData(int nLength)
 
 void CString::ReleaseData(CStringData* pData)
 {
-    if (pData->nAllocLength == 0)
+    if (pData == &s_emptyString.hdr)   // shared by every empty string, never freed
         return;
     if (pData->nRefs < 0 || ::InterlockedDecrement(&pData->nRefs) == 0)
         free(pData);
