@@ -7,13 +7,19 @@
 #include "ProfileKeys.h"
 #include "resource.h"
 
-BEGIN_MESSAGE_MAP(CPellucorApp, CWinApp)
-  ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
+BEGIN_MESSAGE_MAP(CPellucorApp, CBasedApp)
 END_MESSAGE_MAP()
 
 CPellucorApp theApp;
 
-CPellucorApp::CPellucorApp() : CWinApp("Pellucor"), m_bDedupeBasket(TRUE), m_bSortBasket(TRUE) {}
+CPellucorApp::CPellucorApp() : CBasedApp("Pellucor"), m_bDedupeBasket(TRUE), m_bSortBasket(TRUE)
+{
+  m_strAbout =
+      "\tPellucor\r\n***\r\nDunmorrow Software\r\nhttp://www.dunmorrow.example/\r\nRelease version.\r\n"
+      "Press Esc to close this dialog";
+  m_nAboutNumber = 130;
+  m_bAboutFlag = 0;
+}
 
 void CPellucorApp::LoadBasketOptions()
 {
@@ -33,9 +39,8 @@ BOOL CPellucorApp::InitInstance()
     AfxMessageBox("Socket initialization failed");
     return FALSE;
   }
-  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&icc);
-  SetRegistryKey(szProfileCompanyKey);
+  // common controls, OLE, the profile, folders, options, external tools
+  if (!CBasedApp::InitInstance()) return FALSE;
 
   LoadBasketOptions();
   const int nFrameState = ReadProfileKey(this, profileMainFrameState);
@@ -55,5 +60,5 @@ BOOL CPellucorApp::InitInstance()
 
 int CPellucorApp::ExitInstance()
 {
-  return CWinApp::ExitInstance();
+  return CBasedApp::ExitInstance();
 }

@@ -1,9 +1,10 @@
-// The Pellucor application object.
+// The Pellucor application object, on the framework's application class.
 #pragma once
 
 #include <afxwin.h>
+#include "BasedApp.h"
 
-class CPellucorApp : public CWinApp {
+class CPellucorApp : public CBasedApp {
  public:
   CPellucorApp();
 

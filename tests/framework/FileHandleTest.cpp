@@ -243,7 +243,7 @@ TEST(FileHandle, AppendWholeFileAndLines)
     EXPECT_EQ(empty.GetPercentDone(), 0);
     empty.Close();
     empty.Delete();
-    EXPECT_FALSE(FileExists(sPath));
+    EXPECT_FALSE(TestPathExists(sPath));
 }
 
 }  // namespace

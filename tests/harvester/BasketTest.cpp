@@ -235,7 +235,7 @@ TEST(BasketFile, WritesCrLfWithoutATrailingOneAndReadsItBack)
     CString sError;
     ASSERT_TRUE(SaveBasketFile(sPath, sBox, &sError)) << (LPCSTR)sError;
     EXPECT_EQ(ReadFileBytes(sPath), "b 5\r\nяблоко 2");
-    EXPECT_FALSE(FileExists(sPath + ".tmp"));
+    EXPECT_FALSE(TestPathExists(sPath + ".tmp"));
     ASSERT_TRUE(LoadBasketFile(sPath, sText));
     EXPECT_EQ(Bytes(sText), Bytes(sBox));
 
@@ -266,7 +266,7 @@ TEST(BasketFile, FailedWriteLeavesTheOldFileWhole)
     CloseHandle(h);
     EXPECT_FALSE(sError.IsEmpty());
     EXPECT_EQ(ReadFileBytes(sPath), "old 1\r\nold 2");
-    EXPECT_FALSE(FileExists(sPath + ".tmp"));
+    EXPECT_FALSE(TestPathExists(sPath + ".tmp"));
 }
 
 }  // namespace

@@ -116,7 +116,7 @@ TEST(ExportTest, AnUnwritablePathShowsTheFileMessageAndClosesTheDialog)
   if (progress) {
     EXPECT_FALSE(IsWindow(progress));
   }
-  EXPECT_FALSE(FileExists(path));
+  EXPECT_FALSE(TestPathExists(path));
 }
 
 class ExportCommandTest : public ::testing::Test {

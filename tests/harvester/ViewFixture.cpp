@@ -42,7 +42,7 @@ void ViewTest::SetUp()
 
     // "Basket.txt" beside the program: anything there is put back afterwards.
     m_sBasketPath = GetBasketFilePath(CPath(CPath::sourceModule).GetLocation());
-    m_bHadBasket = FileExists(m_sBasketPath);
+    m_bHadBasket = TestPathExists(m_sBasketPath);
     if (m_bHadBasket)
         m_sSavedBasket = ReadFileBytes(m_sBasketPath);
     DeleteFileA(m_sBasketPath);

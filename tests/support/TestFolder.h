@@ -64,7 +64,7 @@ inline void WriteFileBytes(LPCSTR pszPath, const std::string& s)
     CloseHandle(h);
 }
 
-inline bool FileExists(LPCSTR pszPath)
+inline bool TestPathExists(LPCSTR pszPath)
 {
     return GetFileAttributesA(pszPath) != INVALID_FILE_ATTRIBUTES;
 }
