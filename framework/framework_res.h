@@ -42,3 +42,36 @@
 #define ID_TRACE_TEST_FORMAT_MESSAGE    32777
 #define ID_TRACE_TEST_DATA_BINARY       32779
 #define ID_TRACE_TEST_DATA_STRING       32780
+
+// ---------------------------------------------------------------------------
+// Dynamic layout ("layout"): the resizable test dialog and form.
+// ---------------------------------------------------------------------------
+#define IDD_LAYOUT_DIALOG               3901
+#define IDD_LAYOUT_FORM                 3902
+#define IDD_LAYOUT_PAGE                 3903
+#define IDC_LAYOUT_EDIT                 3910
+#define IDC_LAYOUT_LIST                 3911
+#define IDC_LAYOUT_CENTRE               3912
+#define IDC_LAYOUT_HALF                 3913
+#define IDC_LAYOUT_REST                 3914
+#define IDC_LAYOUT_SQUEEZE              3915
+#define IDC_LAYOUT_MISSING              3916
+
+// ---------------------------------------------------------------------------
+// Dialog base and input dialogs ("dlgbase"): the date dialog's template, a
+// text-input template, the OK and Cancel icons, and the dialog base's test
+// template with its context menu.
+// ---------------------------------------------------------------------------
+#define IDI_INPUT_CLOSE                 160     // Cancel: close without saving
+#define IDI_INPUT_SAVE                  161     // OK: save and close
+#define IDD_INPUT_DATE                  231     // CBaseInputDateDlg
+#define IDD_INPUT_TEXT                  233     // a template for CBaseInputStringDlg
+#define IDD_BASEDLG_TEST                234
+#define IDR_BASEDLG_CONTEXT             235
+#define IDC_INPUT_DATE_PICKER           1179
+#define IDC_INPUT_TEXT                  1208
+#define IDC_BASEDLG_EDIT                1240
+#define IDC_BASEDLG_BUTTON              1241
+#define IDC_BASEDLG_LABEL               1242
+#define ID_BASEDLG_NO_CONTROL           32790
+#define ID_BASEDLG_NO_CONTROL_GRAYED    32791

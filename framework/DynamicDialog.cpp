@@ -1,0 +1,96 @@
+// DynamicDialog.cpp - the resizable dialog.
+#include "DynamicDialog.h"
+
+IMPLEMENT_DYNAMIC(cdxCDynamicDialog, CDialog)
+
+// A dialog made from template id 0 (or without one) keeps no placement.
+static CString ProfileNameOf(UINT idd)
+{
+    CString str;
+    if (idd != 0)
+        str.Format("ID=0x%08lx", (unsigned long)idd);
+    return str;
+}
+
+cdxCDynamicDialog::cdxCDynamicDialog(UINT idd, CWnd* pParent, Freedom fd, UINT nFlags)
+    : CDialog(idd, pParent), cdxCDynamicWndEx(fd, nFlags)
+{
+    m_strProfileName = ProfileNameOf(idd);
+}
+
+cdxCDynamicDialog::cdxCDynamicDialog(LPCTSTR lpszTemplateName, CWnd* pParent, Freedom fd, UINT nFlags)
+    : CDialog(lpszTemplateName, pParent), cdxCDynamicWndEx(fd, nFlags)
+{
+    if (IS_INTRESOURCE(lpszTemplateName))
+        m_strProfileName = ProfileNameOf((UINT)(UINT_PTR)lpszTemplateName);
+}
+
+cdxCDynamicDialog::cdxCDynamicDialog(CWnd* pParent, Freedom fd, UINT nFlags)
+    : CDialog(), cdxCDynamicWndEx(fd, nFlags)
+{
+    m_pParentWnd = pParent;
+}
+
+cdxCDynamicDialog::~cdxCDynamicDialog()
+{
+    if (m_hWnd != NULL)
+        DestroyWindow();
+}
+
+BEGIN_MESSAGE_MAP(cdxCDynamicDialog, CDialog)
+    ON_WM_SIZE()
+    ON_WM_SIZING()
+    ON_WM_TIMER()
+    ON_WM_GETMINMAXINFO()
+    ON_WM_PARENTNOTIFY()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+BOOL cdxCDynamicDialog::OnInitDialog()
+{
+    BOOL bResult = CDialog::OnInitDialog();
+    DoInitWindow(*this);
+    return bResult;
+}
+
+BOOL cdxCDynamicDialog::DestroyWindow()
+{
+    DoOnDestroy();
+    return CDialog::DestroyWindow();
+}
+
+void cdxCDynamicDialog::OnSize(UINT nType, int cx, int cy)
+{
+    CDialog::OnSize(nType, cx, cy);
+    DoOnSize(nType);
+}
+
+void cdxCDynamicDialog::OnSizing(UINT fwSide, LPRECT pRect)
+{
+    CDialog::OnSizing(fwSide, pRect);
+    DoOnSizing(fwSide);
+}
+
+void cdxCDynamicDialog::OnTimer(UINT_PTR nIDEvent)
+{
+    CDialog::OnTimer(nIDEvent);
+    DoOnTimer(nIDEvent);
+}
+
+void cdxCDynamicDialog::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+    CDialog::OnGetMinMaxInfo(lpMMI);
+    DoOnGetMinMaxInfo(lpMMI);
+}
+
+void cdxCDynamicDialog::OnParentNotify(UINT message, LPARAM lParam)
+{
+    CDialog::OnParentNotify(message, lParam);
+    DoOnParentNotify(message, lParam);
+}
+
+void cdxCDynamicDialog::OnDestroy()
+{
+    DoOnDestroy();
+    CDialog::OnDestroy();
+}

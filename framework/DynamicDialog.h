@@ -1,0 +1,32 @@
+// DynamicDialog.h - a resizable dialog: CDialog laid out by the dynamic layout
+// engine, keeping its placement under "WindowPositions\ID=0x<template id>".
+#pragma once
+
+#include "DynamicWnd.h"
+
+class cdxCDynamicDialog : public CDialog, public cdxCDynamicWndEx
+{
+    DECLARE_DYNAMIC(cdxCDynamicDialog)
+public:
+    cdxCDynamicDialog(UINT idd, CWnd* pParent = NULL, Freedom fd = fdAll, UINT nFlags = flDefault);
+    cdxCDynamicDialog(LPCTSTR lpszTemplateName, CWnd* pParent = NULL, Freedom fd = fdAll, UINT nFlags = flDefault);
+    // Without a template (an in-memory one is given later): no placement kept.
+    explicit cdxCDynamicDialog(CWnd* pParent = NULL, Freedom fd = fdAll, UINT nFlags = flDefault);
+    // A modeless dialog still open is closed here, while the layout can still
+    // store its placement and put the class bits back.
+    virtual ~cdxCDynamicDialog();
+
+    // The placement is stored while the window still exists.
+    BOOL DestroyWindow() override;
+
+protected:
+    BOOL OnInitDialog() override;
+
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSizing(UINT fwSide, LPRECT pRect);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    afx_msg void OnParentNotify(UINT message, LPARAM lParam);
+    afx_msg void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+};
