@@ -130,13 +130,9 @@ void CBaseDlg::SetLabelIds(const int* pIds, int nCount)
 void CBaseDlg::OnContextMenu(CWnd*, CPoint point)
 {
     if (m_nContextMenuId == -1) return;
-    CBaseDlgMenu menu;
-#ifdef FRAMEWORK_USES_CONTROLS
+    BCMenu menu;
     BCMenu::SetIconSize(32, 32);
     if (!menu.LoadMenuById((UINT)m_nContextMenuId)) return;
-#else
-    if (!menu.LoadMenu((UINT)m_nContextMenuId)) return;
-#endif
     CMenu* pPopup = menu.GetSubMenu(0);
     if (pPopup != NULL) {
         int nCount = pPopup->GetMenuItemCount();
@@ -155,26 +151,20 @@ void CBaseDlg::OnContextMenu(CWnd*, CPoint point)
 void CBaseDlg::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
 {
     cdxCDynamicDialog::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
-#ifdef FRAMEWORK_USES_CONTROLS
     if (!bSysMenu && BCMenu::IsKnownMenu(pPopupMenu)) BCMenu::UpdateMenu(pPopupMenu);
-#endif
 }
 
 // The layer's measuring finds the owner-drawn menu that holds the item.
 void CBaseDlg::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 {
-#ifdef FRAMEWORK_USES_CONTROLS
     if (lpMeasureItemStruct->CtlType == ODT_MENU && ::IsMenu((HMENU)(UINT_PTR)lpMeasureItemStruct->itemID))
         BCMenu::IsKnownMenuHandle((HMENU)(UINT_PTR)lpMeasureItemStruct->itemID);
-#endif
     CWnd::OnMeasureItem(nIDCtl, lpMeasureItemStruct);
 }
 
 LRESULT CBaseDlg::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu)
 {
-#ifdef FRAMEWORK_USES_CONTROLS
     if (BCMenu::IsKnownMenu(pMenu)) return BCMenu::FindKeyboardShortcut(nChar, nFlags, pMenu);
-#endif
     return cdxCDynamicDialog::OnMenuChar(nChar, nFlags, pMenu);
 }
 

@@ -7,22 +7,9 @@
 
 #include "DynamicDialog.h"
 
-// The owner-drawn menu (BCMenu) and the image button (CButtonST) live in the
-// controls library. A build that links the framework together with it defines
-// FRAMEWORK_USES_CONTROLS (for every user of the framework alike); a build of
-// the framework alone gets the plain CMenu and CButton in their place: the
-// context menu then greys the same items, but is not owner-drawn.
-#ifdef FRAMEWORK_USES_CONTROLS
 #include "BCMenu.h"
 #include "ButtonST.h"
 #include "Label.h"
-typedef BCMenu CBaseDlgMenu;
-typedef CButtonST CBaseDlgButton;
-#else
-#include "../controls/Label.h"
-typedef CMenu CBaseDlgMenu;
-typedef CButton CBaseDlgButton;
-#endif
 
 #include <afxtempl.h>
 
@@ -46,9 +33,7 @@ public:
 
     // ---- operations ----
     // Takes over the dialog's static controls with these ids as labels (the
-    // dialog owns them and deletes them); returns the number taken. Inline, so
-    // that the labels are made by the module that asks for them, which links
-    // the controls library.
+    // dialog owns them and deletes them); returns the number taken.
     int SubclassLabels(const int* pIds, int nCount)
     {
         SetLabelIds(pIds, nCount);

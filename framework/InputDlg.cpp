@@ -8,19 +8,14 @@ IMPLEMENT_DYNAMIC(CBaseInputDateDlg, CBaseDlg)
 namespace {
 
 // Both dialogs' OK and Cancel: 16 by 16 icons with balloon tooltips.
-void SetUpButtons(CBaseDlgButton& ok, CBaseDlgButton& cancel)
+void SetUpButtons(CButtonST& ok, CButtonST& cancel)
 {
-#ifdef FRAMEWORK_USES_CONTROLS
     ok.SetIcon(IDI_INPUT_SAVE, 16, 16);
     ok.EnableBalloonTooltip();
     ok.SetTooltipText("Save and Close");
     cancel.SetIcon(IDI_INPUT_CLOSE, 16, 16);
     cancel.EnableBalloonTooltip();
     cancel.SetTooltipText("Close without saving");
-#else
-    (void)ok;
-    (void)cancel;
-#endif
 }
 
 }  // namespace

@@ -20,8 +20,8 @@ public:
     CString m_strResult;    // what the user typed, after OK; empty otherwise
 
 protected:
-    CBaseDlgButton m_btnOK;
-    CBaseDlgButton m_btnCancel;
+    CButtonST m_btnOK;
+    CButtonST m_btnCancel;
     CEdit m_edit;
 
     void DoDataExchange(CDataExchange* pDX) override;
@@ -45,8 +45,8 @@ public:
 
 protected:
     CDateTimeCtrl m_picker;
-    CBaseDlgButton m_btnOK;
-    CBaseDlgButton m_btnCancel;
+    CButtonST m_btnOK;
+    CButtonST m_btnCancel;
 
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;

@@ -6,6 +6,7 @@
 #include "FileHandle.h"
 #include "GetSuggestionThread.h"
 #include "HarvestMessages.h"
+#include "InputDlg.h"
 #include "Path.h"
 #include "PellucorDoc.h"
 #include "ProfileKeys.h"
@@ -21,26 +22,6 @@ const char szCheckCustomCaption[] = "Pleasе enter a keywords";
 const char szSaveFilter[] = "Text Files (*.txt)\n*.txt\nAll files (*.*)\n*.*\n";
 const char szNewVersionAddress[] = "http://www.dunmorrow.com/pellucor/";
 const char szHelpAddress[] = "http://www.dunmorrow.com/pellucor/help/";
-
-// The text-input dialog of Check Custom: the words, one a line.
-class CInputStringDlg : public CDialog {
- public:
-  CInputStringDlg(LPCSTR pszCaption, const CString& sText, CWnd* pParent)
-      : CDialog(IDD_INPUT_STRING, pParent), m_sText(sText), m_sCaption(pszCaption) {}
-
-  CString m_sText;
-
- protected:
-  CString m_sCaption;
-
-  BOOL OnInitDialog() override
-  {
-    CDialog::OnInitDialog();
-    SetWindowText(m_sCaption);
-    return TRUE;
-  }
-  void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_INPUT_STRING, m_sText); }
-};
 
 }  // namespace
 
@@ -542,10 +523,10 @@ void CPellucorView::OnUncheckAll()
 
 void CPellucorView::OnCheckCustom()
 {
-  CInputStringDlg dlg(szCheckCustomCaption, CString(), NULL);
+  CBaseInputStringDlg dlg("", szCheckCustomCaption, IDD_INPUT_STRING, NULL);
   if (dlg.DoModal() != IDOK) return;
   CStringArray aWords;
-  SplitCustomWords(dlg.m_sText, aWords);
+  SplitCustomWords(dlg.m_strResult, aWords);
   if (aWords.GetSize() == 0) return;
 
   CStringArray aLines;

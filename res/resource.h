@@ -26,7 +26,7 @@
 
 // Check Custom's text-input dialog
 #define IDD_INPUT_STRING                126
-#define IDC_INPUT_STRING                1000
+#define IDC_INPUT_STRING                1208   // the edit the text-input dialog of the framework reads
 
 // Export and Copy drop-down menus (also the "Keyword" menu of the main window)
 #define IDR_EXPORT_MENU                 138
