@@ -29,3 +29,11 @@
 // ---------------------------------------------------------------------------
 #define IDD_LABEL_HOST                  3300
 #define IDC_LABEL_HOST_TEXT             3301
+
+// ---------------------------------------------------------------------------
+// Tray icon ("tray"): the tray menu of the tray tests; its id is the icon's id.
+// ---------------------------------------------------------------------------
+#define IDR_TRAY_TEST                   3400    // menu
+#define ID_TRAY_SHOW                    33400
+#define ID_TRAY_HIDE                    33401
+#define ID_TRAY_EXIT                    33402

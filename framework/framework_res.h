@@ -75,3 +75,8 @@
 #define IDC_BASEDLG_LABEL               1242
 #define ID_BASEDLG_NO_CONTROL           32790
 #define ID_BASEDLG_NO_CONTROL_GRAYED    32791
+
+// ---------------------------------------------------------------------------
+// Tool-bar images ("images"): a two-button 4 x 4 strip for the image tests.
+// ---------------------------------------------------------------------------
+#define IDB_IMAGES_TEST                 3960

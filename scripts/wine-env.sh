@@ -4,7 +4,7 @@
 # Code page 1251 comes from the Unix locale; proxies would catch loopback traffic.
 export LC_ALL=ru_RU.UTF-8
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d;mapi32=n,b}"
 unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY ftp_proxy no_proxy NO_PROXY all_proxy ALL_PROXY
 
 wine_prefix_init() {

@@ -4,6 +4,7 @@
 // only once; the message-box functions; the hand-over to the sibling program.
 #include <afxwin.h>
 #include <gtest/gtest.h>
+#include <thread>
 #include "BasedApp.h"
 #include "LogWindow.h"
 #include "Logger.h"
@@ -384,7 +385,14 @@ TEST_F(BasedAppTest, BacksUpASavedDocumentOnly)
     doc.SetPathName(m_folder.File("words.kvfile"), FALSE);
     WriteProfileKey(m_pApp, profileBackupFolder, strBackup);
     answerer.Clear();
-    answerer.Answer(IDOK);   // the folder browser opens at the stored folder
+    // The folder browser opens at the stored folder; it selects it only after
+    // it has shown itself, so OK is pressed a moment later.
+    answerer.Handle([](HWND dialog, const ShownDialog&) {
+        std::thread([dialog] {
+            Sleep(700);
+            CDialogAnswerer::PressButton(dialog, IDOK);
+        }).detach();
+    });
     EXPECT_TRUE(m_pApp->BackupDocument(&doc));
     ASSERT_EQ(answerer.Shown().size(), 1u);
     EXPECT_EQ(ReadFileBytes(strBackup + "\\words.kvfile"), "document bytes");
