@@ -1,0 +1,235 @@
+// The tooltip window under real messages: tools on a parent and its child, mouse
+// moves relayed as the owner's message loop would, and the show, auto-hide and
+// hide-now paths driven by the tip's own timers.
+#include <afxwin.h>
+#include <gtest/gtest.h>
+#include "PPToolTip.h"
+#include "testsupport.h"
+
+namespace {
+
+class CTestTip : public CPPToolTip
+{
+public:
+    using CPPToolTip::m_tiDisplayed;
+    using CPPToolTip::m_hwndDisplayedTool;
+};
+
+class PPToolTipTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(parent.CreateEx(0, "STATIC", "", WS_POPUP | WS_VISIBLE,
+                                    CRect(100, 100, 500, 400), nullptr, 0));
+        ASSERT_TRUE(child.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE,
+                                   CRect(20, 20, 120, 60), &parent, 1001));
+        ASSERT_TRUE(tip.Create(&parent, TRUE));
+        tip.SetDelayTime(PPTOOLTIP_TIME_INITIAL, 100);
+        PumpMessagesFor(50);
+    }
+    void TearDown() override
+    {
+        tip.DestroyWindow();
+        child.DestroyWindow();
+        parent.DestroyWindow();
+    }
+
+    // Puts the cursor at a point of the parent's client area and relays the move.
+    void MoveTo(int x, int y, HWND target = NULL)
+    {
+        POINT pt = {x, y};
+        ::ClientToScreen(parent.m_hWnd, &pt);
+        ::SetCursorPos(pt.x, pt.y);
+        MSG msg = {};
+        msg.hwnd = target ? target : parent.m_hWnd;
+        msg.message = WM_MOUSEMOVE;
+        msg.pt = pt;
+        msg.time = ::GetTickCount();
+        tip.RelayEvent(&msg);
+    }
+    void Relay(UINT message)
+    {
+        MSG msg = {};
+        msg.hwnd = parent.m_hWnd;
+        msg.message = message;
+        ::GetCursorPos(&msg.pt);
+        tip.RelayEvent(&msg);
+    }
+    bool Visible() const { return ::IsWindowVisible(tip.m_hWnd) != FALSE; }
+    bool ShowsWithin(DWORD ms) { return PumpUntil([this] { return Visible(); }, ms); }
+    bool HidesWithin(DWORD ms) { return PumpUntil([this] { return !Visible(); }, ms); }
+
+    CWnd parent, child;
+    CTestTip tip;
+};
+
+TEST_F(PPToolTipTest, CreatesTopmostToolWindowOwnedByParent)
+{
+    EXPECT_EQ(WS_POPUP, ::GetWindowLongA(tip.m_hWnd, GWL_STYLE) & (WS_POPUP | WS_CHILD));
+    LONG ex = ::GetWindowLongA(tip.m_hWnd, GWL_EXSTYLE);
+    EXPECT_EQ(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, ex & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW));
+    EXPECT_EQ(parent.m_hWnd, ::GetWindow(tip.m_hWnd, GW_OWNER));
+    char cls[32] = "";
+    ::GetClassNameA(tip.m_hWnd, cls, sizeof(cls));
+    EXPECT_STREQ("CPPToolTip", cls);
+    EXPECT_EQ(16, tip.GetSize(0));      // balloon sizes
+    tip.SetDefaultSizes(FALSE);
+    EXPECT_EQ(0, tip.GetSize(0));
+    EXPECT_EQ(3, tip.GetSize(2));
+    EXPECT_EQ(0, tip.GetSize(9));
+    EXPECT_FALSE(Visible());
+}
+
+// Lookup rules: a lone tool with an empty rectangle covers its window; with more
+// tools only rectangles match; a child without tools falls back to its parent.
+TEST_F(PPToolTipTest, FindsToolsByWindowAndRectangle)
+{
+    tip.AddTool(&child, "child tip");
+    tip.AddTool(&parent, "left", CRect(150, 150, 200, 200), 1);
+    tip.AddTool(&parent, "right", CRect(250, 150, 300, 200), 2);
+
+    struct Case { int x, y; bool found; HWND wnd; const char* text; } cases[] = {
+        {30, 30, true, child.m_hWnd, "child tip"},
+        {110, 55, true, child.m_hWnd, "child tip"},
+        {160, 160, true, parent.m_hWnd, "left"},
+        {260, 190, true, parent.m_hWnd, "right"},
+        {220, 160, false, NULL, ""},
+        {5, 5, false, NULL, ""},
+    };
+    for (const Case& c : cases) {
+        HWND hwnd = NULL;
+        TooltipTool ti;
+        EXPECT_EQ(c.found, tip.FindTool(CPoint(c.x, c.y), hwnd, ti) != FALSE) << c.x << "," << c.y;
+        if (c.found) {
+            EXPECT_EQ(c.wnd, hwnd) << c.x << "," << c.y;
+            EXPECT_STREQ(c.text, ti.sTooltip) << c.x << "," << c.y;
+        }
+    }
+
+    // Same rectangle replaces; removing by rectangle keeps the others.
+    tip.AddTool(&parent, "left again", CRect(150, 150, 200, 200), 3);
+    HWND hwnd = NULL;
+    TooltipTool ti;
+    ASSERT_TRUE(tip.FindTool(CPoint(160, 160), hwnd, ti));
+    EXPECT_STREQ("left again", ti.sTooltip);
+    EXPECT_EQ(3, ti.nIDTool);
+    CRect left(150, 150, 200, 200);
+    tip.RemoveTool(&parent, &left);
+    EXPECT_FALSE(tip.FindTool(CPoint(160, 160), hwnd, ti));
+    EXPECT_TRUE(tip.FindTool(CPoint(260, 160), hwnd, ti));
+    // A child whose tools are gone falls back to the parent's tools.
+    tip.RemoveTool(&child);
+    tip.AddTool(&parent, "whole parent");   // now one of two: empty never matches
+    EXPECT_FALSE(tip.FindTool(CPoint(30, 30), hwnd, ti));
+    tip.RemoveAllTools();
+    tip.AddTool(&parent, "whole parent");
+    ASSERT_TRUE(tip.FindTool(CPoint(30, 30), hwnd, ti));
+    EXPECT_EQ(parent.m_hWnd, hwnd);
+}
+
+TEST_F(PPToolTipTest, ShowsAfterDelayAndHidesWhenMouseLeaves)
+{
+    tip.AddTool(&child, "Hello from child");
+    MoveTo(40, 40, child.m_hWnd);
+    PumpMessagesFor(30);
+    EXPECT_FALSE(Visible()) << "shown before the initial delay";
+    ASSERT_TRUE(ShowsWithin(2000));
+    EXPECT_EQ(PPTOOLTIP_STATE_SHOWING, tip.m_nTooltipState);
+    EXPECT_EQ(PPTOOLTIP_SHOW_TOOL, tip.m_nTooltipType);
+    EXPECT_STREQ("Hello from child", tip.m_tiDisplayed.sTooltip);
+    EXPECT_EQ(child.m_hWnd, tip.m_hwndDisplayedTool);
+    CRect rc;
+    tip.GetWindowRect(&rc);
+    EXPECT_GT(rc.Width(), 2 * tip.GetSize(2));
+    EXPECT_GT(rc.Height(), 2 * tip.GetSize(3));
+
+    // The same point again changes nothing.
+    MoveTo(40, 40, child.m_hWnd);
+    EXPECT_TRUE(Visible());
+
+    MoveTo(300, 250);   // no tool there
+    EXPECT_FALSE(Visible());
+    EXPECT_EQ(PPTOOLTIP_STATE_HIDEN, tip.m_nTooltipState);
+    PumpMessagesFor(300);
+    EXPECT_FALSE(Visible());
+}
+
+// A move inside the shown tool hides it (default behaviour) and it stays hidden
+// while the cursor remains in the tool.
+TEST_F(PPToolTipTest, MoveInsideShownToolHidesUntilLeft)
+{
+    tip.AddTool(&child, "tip");
+    MoveTo(40, 40, child.m_hWnd);
+    ASSERT_TRUE(ShowsWithin(2000));
+    MoveTo(45, 42, child.m_hWnd);
+    EXPECT_FALSE(Visible());
+    PumpMessagesFor(400);
+    EXPECT_FALSE(Visible());
+}
+
+TEST_F(PPToolTipTest, AutoPopHidesAndZeroDisablesIt)
+{
+    tip.AddTool(&child, "tip");
+    tip.SetDelayTime(PPTOOLTIP_TIME_AUTOPOP, 300);
+    MoveTo(40, 40, child.m_hWnd);
+    ASSERT_TRUE(ShowsWithin(2000));
+    EXPECT_TRUE(HidesWithin(2000));
+    EXPECT_EQ(PPTOOLTIP_STATE_HIDEN, tip.m_nTooltipState);
+
+    tip.SetDelayTime(PPTOOLTIP_TIME_AUTOPOP, 0);
+    MoveTo(300, 250);
+    MoveTo(41, 41, child.m_hWnd);
+    ASSERT_TRUE(ShowsWithin(2000));
+    PumpMessagesFor(600);
+    EXPECT_TRUE(Visible());
+}
+
+// Clicks and keys hide at once; HideTooltip and app deactivation too; a window
+// without tools shows nothing.
+TEST_F(PPToolTipTest, HidesOnInputDeactivationAndShowsNothingWithoutTools)
+{
+    MoveTo(40, 40, child.m_hWnd);
+    PumpMessagesFor(400);
+    EXPECT_FALSE(Visible());
+
+    tip.AddTool(&child, "tip");
+    const UINT hiders[] = {WM_LBUTTONDOWN, WM_KEYDOWN, WM_ACTIVATEAPP, 0};
+    int x = 50;
+    for (UINT m : hiders) {
+        MoveTo(300, 250);
+        MoveTo(x++, 40, child.m_hWnd);
+        ASSERT_TRUE(ShowsWithin(2000)) << m;
+        if (m == WM_ACTIVATEAPP)
+            tip.SendMessage(WM_ACTIVATEAPP, FALSE, 0);
+        else if (m == 0)
+            tip.HideTooltip();
+        else
+            Relay(m);
+        EXPECT_FALSE(Visible()) << m;
+        EXPECT_EQ(PPTOOLTIP_STATE_HIDEN, tip.m_nTooltipState) << m;
+    }
+    // Button-up changes nothing.
+    MoveTo(300, 250);
+    MoveTo(60, 40, child.m_hWnd);
+    ASSERT_TRUE(ShowsWithin(2000));
+    Relay(WM_LBUTTONUP);
+    EXPECT_TRUE(Visible());
+}
+
+TEST_F(PPToolTipTest, FadesInAndOutOverSteps)
+{
+    tip.AddTool(&child, "tip");
+    tip.SetDelayTime(PPTOOLTIP_TIME_FADEIN, 20);
+    tip.SetDelayTime(PPTOOLTIP_TIME_FADEOUT, 20);
+    MoveTo(40, 40, child.m_hWnd);
+    ASSERT_TRUE(ShowsWithin(2000));
+    EXPECT_EQ(PPTOOLTIP_STATE_APPEARING, tip.m_nTooltipState);
+    ASSERT_TRUE(PumpUntil([this] { return tip.m_nTooltipState == PPTOOLTIP_STATE_SHOWING; }, 2000));
+    tip.HideTooltip();
+    EXPECT_EQ(PPTOOLTIP_STATE_DISAPPEARING, tip.m_nTooltipState);
+    EXPECT_TRUE(Visible());
+    EXPECT_TRUE(HidesWithin(2000));
+    EXPECT_EQ(PPTOOLTIP_STATE_HIDEN, tip.m_nTooltipState);
+}
+
+}  // namespace
