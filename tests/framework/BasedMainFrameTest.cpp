@@ -1,0 +1,303 @@
+// The framework's main window, created by each test on an application object
+// of the test's own (with its own profile); the shell's tray is a fake that
+// records what it is asked and says whether a notification area is on screen.
+#include <afxwin.h>
+#include <gtest/gtest.h>
+#include <vector>
+#include "BasedApp.h"
+#include "BasedMainFrame.h"
+#include "LogWindow.h"
+#include "Logger.h"
+#include "ProfileKeys.h"
+#include "TestFolder.h"
+#include "controls_res.h"
+#include "testsupport.h"
+
+namespace {
+
+const char kAppName[] = "PellucorMainFrameTest";
+const char kProfileKey[] = "Software\\Dunmorrow\\PellucorMainFrameTest";
+
+std::vector<DWORD> g_shellCalls;
+BOOL g_areaVisible = FALSE;
+
+BOOL WINAPI FakeShell(DWORD msg, PNOTIFYICONDATAA)
+{
+    g_shellCalls.push_back(msg);
+    return TRUE;
+}
+BOOL FakeArea() { return g_areaVisible; }
+
+class CTestBasedApp : public CBasedApp
+{
+public:
+    CTestBasedApp() : CBasedApp(kAppName) {}
+    CString GetSupportEmail() override { return "support@example.test"; }
+    CString GetModulePath() override { return "C:\\Prog\\Pellucor.exe"; }
+};
+
+std::vector<CString> g_mail;
+BOOL RecordMail(LPCSTR pszTo, LPCSTR pszSubject, LPCSTR pszBody)
+{
+    g_mail = {pszTo, pszSubject, pszBody};
+    return TRUE;
+}
+
+// As the program's frame does: its own CFrameWnd creation and status bar
+// first, then the base's creation step.
+class CTestFrame : public CBasedMainFrame
+{
+public:
+    CTestFrame()
+    {
+        m_nIDToolBar = m_nIDToolBarBitmap = m_nIDToolBarHotBitmap = IDR_BCMENU_TOOLBAR;
+        m_nIDTrayMenu = IDR_TRAY_TEST;
+    }
+    CStatusBar m_wndStatusBar;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+            return -1;
+        static const UINT indicators[] = {ID_SEPARATOR};
+        if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(indicators, 1))
+            return -1;
+        return CBasedMainFrame::OnCreate(lpCreateStruct);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTestFrame, CBasedMainFrame)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+class BasedMainFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pPrevious = AfxGetApp();
+        m_bEnableLogBefore = g_bEnableLog;
+        RegDeleteTreeA(HKEY_CURRENT_USER, kProfileKey);
+        m_pApp = new CTestBasedApp;
+        m_pApp->SetProgramFolder(m_folder.Path());
+        m_pApp->InitProfile();
+        g_shellCalls.clear();
+        g_areaVisible = FALSE;
+        CSystemTray::s_pfnShellNotifyIcon = FakeShell;
+        CSystemTray::s_pfnTrayAreaVisible = FakeArea;
+    }
+    void TearDown() override
+    {
+        if (m_pFrame != nullptr && ::IsWindow(m_pFrame->GetSafeHwnd()))
+            m_pFrame->DestroyWindow();
+        GetLogger().DestroyLogWindow();
+        CSystemTray::s_pfnShellNotifyIcon = ::Shell_NotifyIconA;
+        CSystemTray::s_pfnTrayAreaVisible = CSystemTray::IsTrayAreaVisible;
+        DeleteExternalTools(m_pApp->m_arrExternalTools);
+        delete m_pApp->m_pLogTemplate;
+        m_pApp->m_pLogTemplate = NULL;
+        delete m_pApp;
+        AFX_MODULE_STATE* pState = AfxGetModuleState();
+        pState->m_pCurrentWinApp = m_pPrevious;
+        pState->m_lpszCurrentAppName = m_pPrevious != NULL ? m_pPrevious->m_pszAppName : NULL;
+        RegDeleteTreeA(HKEY_CURRENT_USER, kProfileKey);
+        g_bEnableLog = m_bEnableLogBefore;
+    }
+    CTestFrame* MakeFrame()
+    {
+        m_pFrame = new CTestFrame;
+        if (!m_pFrame->Create(NULL, "Frame test")) {
+            m_pFrame = nullptr;
+            return nullptr;
+        }
+        return m_pFrame;
+    }
+    void DestroyFrame()
+    {
+        m_pFrame->DestroyWindow();   // deletes the frame
+        m_pFrame = nullptr;
+    }
+    int Profile(const PROFILE_INT_KEY& key) { return m_pApp->GetProfileInt(key.pszSection, key.pszEntry, -99); }
+
+    CTestFolder m_folder;
+    CTestBasedApp* m_pApp = nullptr;
+    CWinApp* m_pPrevious = nullptr;
+    CTestFrame* m_pFrame = nullptr;
+    BYTE m_bEnableLogBefore = 1;
+};
+
+// Moves and sizes are kept as they happen and the next frame opens there;
+// a maximised frame keeps only its state.
+TEST_F(BasedMainFrameTest, PlacementIsKeptAndRestored)
+{
+    ASSERT_NE(MakeFrame(), nullptr);
+    m_pFrame->ShowWindow(SW_SHOWNORMAL);
+    m_pFrame->MoveWindow(40, 50, 500, 400);
+    EXPECT_EQ(Profile(profileMainFrameX), 40);
+    EXPECT_EQ(Profile(profileMainFrameY), 50);
+    EXPECT_EQ(Profile(profileMainFrameWidth), 500);
+    EXPECT_EQ(Profile(profileMainFrameHeight), 400);
+    EXPECT_EQ(Profile(profileMainFrameState), 0);
+
+    m_pFrame->ShowWindow(SW_MAXIMIZE);
+    EXPECT_EQ(Profile(profileMainFrameState), 2);
+    EXPECT_EQ(Profile(profileMainFrameX), 40);
+    EXPECT_EQ(Profile(profileMainFrameWidth), 500);
+    DestroyFrame();
+
+    ASSERT_NE(MakeFrame(), nullptr);
+    CRect rc;
+    m_pFrame->GetWindowRect(&rc);
+    EXPECT_EQ(rc, CRect(40, 50, 540, 450));
+}
+
+TEST_F(BasedMainFrameTest, FullScreenAndTopmostToggleAndAreKept)
+{
+    ASSERT_NE(MakeFrame(), nullptr);
+    m_pFrame->ShowWindow(SW_SHOWNORMAL);
+    m_pFrame->MoveWindow(30, 20, 600, 450);
+    m_pFrame->SendMessage(WM_COMMAND, ID_FULL_SCREEN);
+    EXPECT_TRUE(m_pFrame->IsFullScreen());
+    EXPECT_EQ(m_pFrame->GetStyle() & WS_CAPTION, 0u);
+    CRect rc;
+    m_pFrame->GetWindowRect(&rc);
+    EXPECT_EQ(rc, CRect(-4, -4, ::GetSystemMetrics(SM_CXSCREEN) + 4, ::GetSystemMetrics(SM_CYSCREEN) + 4));
+    EXPECT_FALSE(m_pFrame->GetMainToolBar().IsWindowVisible());
+    EXPECT_EQ(Profile(profileMainFrameX), 30);   // full screen keeps no placement
+
+    m_pFrame->SendMessage(WM_COMMAND, ID_ALWAYS_ON_TOP);
+    EXPECT_NE(m_pFrame->GetExStyle() & WS_EX_TOPMOST, 0u);
+    EXPECT_EQ(Profile(profileTopmost), 1);
+    DestroyFrame();
+    EXPECT_EQ(Profile(profileFullScreen), 1);
+
+    // the next frame starts topmost and knows it was left full screen
+    ASSERT_NE(MakeFrame(), nullptr);
+    EXPECT_TRUE(m_pFrame->IsFullScreen());
+    EXPECT_NE(m_pFrame->GetStyle() & WS_CAPTION, 0u);
+    m_pFrame->EnterFullScreen();   // as the application's start-up does
+    EXPECT_EQ(m_pFrame->GetStyle() & WS_CAPTION, 0u);
+    EXPECT_NE(m_pFrame->GetExStyle() & WS_EX_TOPMOST, 0u);
+    m_pFrame->SendMessage(WM_COMMAND, ID_ALWAYS_ON_TOP);
+    EXPECT_EQ(m_pFrame->GetExStyle() & WS_EX_TOPMOST, 0u);
+    EXPECT_EQ(Profile(profileTopmost), 0);
+}
+
+TEST_F(BasedMainFrameTest, LeavingFullScreenPutsTheFrameBack)
+{
+    ASSERT_NE(MakeFrame(), nullptr);
+    m_pFrame->ShowWindow(SW_SHOWNORMAL);
+    m_pFrame->MoveWindow(30, 20, 600, 450);
+    m_pFrame->EnterFullScreen();
+    m_pFrame->LeaveFullScreen();
+    EXPECT_FALSE(m_pFrame->IsFullScreen());
+    EXPECT_NE(m_pFrame->GetStyle() & WS_CAPTION, 0u);
+    EXPECT_TRUE(m_pFrame->GetMainToolBar().IsWindowVisible());
+    CRect rc;
+    m_pFrame->GetWindowRect(&rc);
+    EXPECT_EQ(rc, CRect(30, 20, 630, 470));
+    DestroyFrame();
+    EXPECT_EQ(Profile(profileFullScreen), 0);
+}
+
+TEST_F(BasedMainFrameTest, TrayIconIsAddedWithTheFrameAndDeletedWithIt)
+{
+    ASSERT_NE(MakeFrame(), nullptr);
+    EXPECT_EQ(g_shellCalls, std::vector<DWORD>{NIM_ADD});
+    EXPECT_EQ(m_pFrame->GetTrayIcon().GetNotificationWnd(), m_pFrame);
+    DestroyFrame();
+    ASSERT_FALSE(g_shellCalls.empty());
+    EXPECT_EQ(g_shellCalls.back(), (DWORD)NIM_DELETE);
+}
+
+// Minimise-to-tray hides the frame only while the icon is on screen; with
+// no notification area the frame stays on the task bar, minimised.
+TEST_F(BasedMainFrameTest, MinimiseHidesOnlyWhileTheTrayIsShown)
+{
+    struct Case { BOOL areaVisible; bool hidden; };
+    for (Case c : {Case{FALSE, false}, Case{TRUE, true}}) {
+        g_areaVisible = c.areaVisible;
+        m_pApp->m_bMinimizeToTray = 1;
+        ASSERT_NE(MakeFrame(), nullptr);
+        m_pFrame->ShowWindow(SW_SHOWNORMAL);
+        m_pFrame->ShowWindow(SW_MINIMIZE);
+        EXPECT_EQ(Profile(profileMainFrameState), 1);
+        EXPECT_EQ(!m_pFrame->IsWindowVisible(), c.hidden) << c.areaVisible;
+        if (!c.hidden)
+            EXPECT_TRUE(m_pFrame->IsIconic());
+
+        // the tray menu's command as well
+        m_pFrame->SendMessage(WM_COMMAND, ID_SHOW_APPLICATION);
+        EXPECT_TRUE(m_pFrame->IsWindowVisible());
+        m_pFrame->SendMessage(WM_COMMAND, ID_MINIMIZE_TO_TRAY);
+        EXPECT_EQ(!m_pFrame->IsWindowVisible(), c.hidden) << c.areaVisible;
+        DestroyFrame();
+    }
+}
+
+TEST_F(BasedMainFrameTest, ToolsMenuIsRebuiltAndAToolStarts)
+{
+    CString out = m_folder.File("tool.txt");
+    CExternalTool* pTool = new CExternalTool;
+    pTool->m_strTitle = "Echo";
+    pTool->m_strCommand = "cmd.exe";
+    pTool->m_strArguments = "/c echo ran> \"" + out + "\"";
+    pTool->m_strHotKey = "Ctrl+E";
+    m_pApp->m_arrExternalTools.Add(pTool);
+    pTool = new CExternalTool;
+    pTool->m_strTitle = "Other";
+    m_pApp->m_arrExternalTools.Add(pTool);
+
+    ASSERT_NE(MakeFrame(), nullptr);
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, ID_EXTERNAL_TOOLS, "&Tools...");
+    menu.AppendMenu(MF_STRING, ID_EXTERNAL_TOOL_FIRST + 5, "stale");
+    m_pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)menu.GetSafeHmenu(), 0);
+    ASSERT_EQ(menu.GetMenuItemCount(), 4);
+    EXPECT_EQ(menu.GetMenuItemID(1), 0u);   // separator
+    CString text;
+    menu.GetMenuString(2, text, MF_BYPOSITION);
+    EXPECT_EQ(text, "Echo\t        Ctrl+E");
+    EXPECT_EQ(menu.GetMenuItemID(2), (UINT)ID_EXTERNAL_TOOL_FIRST);
+    menu.GetMenuString(3, text, MF_BYPOSITION);
+    EXPECT_EQ(text, "Other");
+
+    m_pFrame->SendMessage(WM_COMMAND, ID_EXTERNAL_TOOL_FIRST);
+    EXPECT_TRUE(PumpUntil([&] { return ::GetFileAttributesA(out) != INVALID_FILE_ATTRIBUTES; }, 10000));
+}
+
+TEST_F(BasedMainFrameTest, StartAndExitAreLogged)
+{
+    m_pApp->CreateLogTemplate();
+    g_bEnableLog = 1;
+    ASSERT_NE(MakeFrame(), nullptr);
+    ASSERT_NE(CLogWindowView::GetLogView(), nullptr);   // made hidden by the frame
+    EXPECT_FALSE(GetLogger().GetLogFrame()->IsWindowVisible());
+    CTraceList& list = CLogWindowView::GetLogView()->GetList();
+    ASSERT_GE(list.GetCount(), 2);
+    EXPECT_EQ(list.GetEvent(list.GetCount() - 2)->GetText().Left(21), "Application starting ");
+    DestroyFrame();
+    ASSERT_GE(list.GetCount(), 4);
+    TraceEvent* pComment = list.GetEvent(list.GetCount() - 2);
+    EXPECT_TRUE(pComment->IsKindOf(RUNTIME_CLASS(TraceComment)));
+    EXPECT_EQ(pComment->GetText().Left(20), "Application exiting ");
+    EXPECT_TRUE(list.GetEvent(list.GetCount() - 1)->IsKindOf(RUNTIME_CLASS(TraceData)));
+}
+
+TEST_F(BasedMainFrameTest, SupportCommandHandsAPreparedMailToTheMailer)
+{
+    ASSERT_NE(MakeFrame(), nullptr);
+    g_mail.clear();
+    CBasedMainFrame::s_pfnSendMail = RecordMail;
+    m_pFrame->SendMessage(WM_COMMAND, ID_MAIL_SUPPORT);
+    CBasedMainFrame::s_pfnSendMail = NULL;
+    ASSERT_EQ(g_mail.size(), 3u);
+    EXPECT_EQ(g_mail[0], "support@example.test");
+    EXPECT_EQ(g_mail[1], "Question by C:\\Prog\\Pellucor.exe\r\n\r\n");
+    EXPECT_EQ(g_mail[2], "< Question 1 : >");
+}
+
+}  // namespace
