@@ -1,22 +1,46 @@
-// The program's main frame: the menu with the export and copy-as commands, and
-// the status bar.
+// The program's main frame: the framework's main window with the program's
+// caption, the status bar, the Copy and Export tool bar with its drop-down
+// menus, the export and copy-as commands, and the auto-save timer.
 #pragma once
 
 #include <afxext.h>
+#include "BasedMainFrame.h"
 
 class CPellucorView;
 
-class CMainFrame : public CFrameWnd {
+class CMainFrame : public CBasedMainFrame {
  protected:
-  CMainFrame() = default;
+  CMainFrame();
   DECLARE_DYNCREATE(CMainFrame)
 
  public:
+  ~CMainFrame() override;
+
+  enum { nAutoSaveTimer = 45 };
+
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
   // The main view, or NULL while there is none.
   CPellucorView* GetPellucorView() const;
 
+  // (Re)starts the auto-save timer with the framework's interval.
+  void StartAutoSaveTimer();
+  // The timer's period in milliseconds for an interval in minutes: clamped to
+  // 1..35791 minutes, so that neither a zero nor an overflowing period runs.
+  static UINT AutoSavePeriod(int nMinutes);
+  // One timed save: a modified document with a path is saved to it; one
+  // that never had a path is left alone (a timer never asks for a name).
+  // Returns whether a save was made; failures are swallowed.
+  static BOOL AutoSaveDocument(CDocument* pDoc);
+
+  CToolBar24& GetCopyExportBar() { return m_wndCopyExportBar; }
+  CStatusBar& GetStatusBar() { return m_wndStatusBar; }
+
  protected:
   CStatusBar m_wndStatusBar;
+  CToolBar24 m_wndCopyExportBar;
+
+  BOOL CreateCopyExportBar();
 
   // Writes the Basket, as it stands in the Basket box now, in one format to a
   // file the user picks.
@@ -26,6 +50,12 @@ class CMainFrame : public CFrameWnd {
   void CopyBasketAs(int nFormat);
 
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  afx_msg void OnClose();
+  afx_msg void OnTimer(UINT_PTR nIDEvent);
+  afx_msg void OnDropDown(NMHDR* pNotifyStruct, LRESULT* pResult);
+  afx_msg void OnDropDownFace() {}
+  afx_msg void OnUpdateDropDownFace(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
+  afx_msg void OnSettings();
   afx_msg void OnExportTohtmlfile();
   afx_msg void OnExportTotextfile();
   afx_msg void OnExportTometatag();
@@ -43,3 +73,6 @@ class CMainFrame : public CFrameWnd {
   afx_msg void OnCopyAdwordsExactMatch();
   DECLARE_MESSAGE_MAP()
 };
+
+// The one main frame, from its construction to its destruction.
+extern CMainFrame* g_pMainFrame;

@@ -31,6 +31,20 @@
 // Export and Copy drop-down menus (also the "Keyword" menu of the main window)
 #define IDR_EXPORT_MENU                 138
 #define IDR_COPY_MENU                   139
+// The main window: its tool bars, tray menu and commands
+#define IDR_COPY_EXPORT_BAR             135
+#define IDR_TRAY                        142
+#define ID_COPY_DROPDOWN                4
+#define ID_EXPORT_DROPDOWN              35015
+#define ID_PROGRAM_SETTINGS             35009
+#define ID_ERROR_READER                 35010
+#define ID_SERVICE_SETTINGS             35058
+#define ID_VIEW_FULL_SCREEN             35001
+#define ID_HELP_MAIL_SUPPORT            35002
+#define ID_TRAY_SHOW                    33001
+#define ID_TRAY_MINIMIZE                32077
+#define ID_TRAY_ALWAYS_ON_TOP           32079
+
 // Copy-as commands
 #define ID_COPY_ASTEXT                  35027
 #define ID_COPY_ASHTMLTABLE             35028
