@@ -248,21 +248,7 @@ BOOL cdxCDynamicControlsManager::GrowWindow(const CSize& szDelta)
 {
     if (!IsReady())
         return FALSE;
-    CRect rc;
-    m_pWndParent->GetWindowRect(&rc);
-    if (m_pWndParent->GetStyle() & WS_CHILD) {
-        HWND hParent = ::GetParent(m_pWndParent->m_hWnd);
-        if (hParent != NULL)
-            ::MapWindowPoints(NULL, hParent, (LPPOINT)&rc, 2);
-    }
-    rc.left -= szDelta.cx / 2;
-    rc.right += (szDelta.cx + 1) / 2;
-    rc.top -= szDelta.cy / 2;
-    rc.bottom += (szDelta.cy + 1) / 2;
-    if (rc.IsRectEmpty())
-        return FALSE;
-    return ::SetWindowPos(m_pWndParent->m_hWnd, NULL, rc.left, rc.top, rc.Width(), rc.Height(),
-                          SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    return cdxGrowWindowAroundCentre(m_pWndParent, szDelta);
 }
 
 BOOL cdxCDynamicControlsManager::GrowWindowByPercent(int nPercent)

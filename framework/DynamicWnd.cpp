@@ -217,14 +217,14 @@ CSize cdxCDynamicWnd::GetNonClientSize() const
     return rcWnd.Size() - rcClient.Size();
 }
 
-BOOL cdxCDynamicWnd::GrowWindow(const CSize& szDelta)
+// Grows (or shrinks) a window by szDelta, half on each side, so that it stays
+// centred where it was; a child window is placed in its parent's co-ordinates.
+BOOL cdxGrowWindowAroundCentre(CWnd* pWnd, const CSize& szDelta)
 {
-    if (!IsWindow())
-        return FALSE;
     CRect rc;
-    m_pWnd->GetWindowRect(&rc);
-    if (m_pWnd->GetStyle() & WS_CHILD) {
-        HWND hParent = ::GetParent(m_pWnd->m_hWnd);
+    pWnd->GetWindowRect(&rc);
+    if (pWnd->GetStyle() & WS_CHILD) {
+        HWND hParent = ::GetParent(pWnd->m_hWnd);
         if (hParent != NULL)
             ::MapWindowPoints(NULL, hParent, (LPPOINT)&rc, 2);
     }
@@ -234,8 +234,15 @@ BOOL cdxCDynamicWnd::GrowWindow(const CSize& szDelta)
     rc.bottom += (szDelta.cy + 1) / 2;
     if (rc.IsRectEmpty())
         return FALSE;
-    return ::SetWindowPos(m_pWnd->m_hWnd, NULL, rc.left, rc.top, rc.Width(), rc.Height(),
+    return ::SetWindowPos(pWnd->m_hWnd, NULL, rc.left, rc.top, rc.Width(), rc.Height(),
                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+BOOL cdxCDynamicWnd::GrowWindow(const CSize& szDelta)
+{
+    if (!IsWindow())
+        return FALSE;
+    return cdxGrowWindowAroundCentre(m_pWnd, szDelta);
 }
 
 BOOL cdxCDynamicWnd::GrowWindowByPercent(int nPercent)

@@ -183,6 +183,8 @@ public:
 
 // The placement record in the profile, shared by both layout engines.
 BOOL AFXAPI cdxStoreWindowPlacement(CWnd* pWnd, LPCTSTR lpszSection);
+// Grows a window by szDelta, half on each side, keeping its centre.
+BOOL cdxGrowWindowAroundCentre(CWnd* pWnd, const CSize& szDelta);
 BOOL AFXAPI cdxRestoreWindowPlacement(CWnd* pWnd, LPCTSTR lpszSection, UINT nOptions);
 
 // ---------------------------------------------------------------------------
