@@ -11,6 +11,7 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_WM_DESTROY()
     ON_WM_NCCALCSIZE()
     ON_WM_NCPAINT()
+    ON_WM_ERASEBKGND()
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_RECALCPARENT, OnRecalcParent)
@@ -18,6 +19,16 @@ END_MESSAGE_MAP()
 
 // The width of a border line pair (shadow and highlight).
 static const int kBorderLine = 2;
+
+// A bar paints its own face. Flat tool bars would otherwise hand the erase to
+// the frame, whose window class has no background brush, and show through.
+BOOL CControlBar::OnEraseBkgnd(CDC* pDC)
+{
+    CRect rc;
+    GetClientRect(&rc);
+    ::FillRect(pDC->GetSafeHdc(), &rc, ::GetSysColorBrush(COLOR_BTNFACE));
+    return TRUE;
+}
 
 CControlBar::CControlBar()
     : m_cxLeftBorder(6), m_cxRightBorder(6), m_cyTopBorder(1), m_cyBottomBorder(1), m_cxDefaultGap(2),

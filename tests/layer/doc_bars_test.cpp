@@ -254,3 +254,27 @@ TEST(ScrollViewTest, ScrollsWithinTheTotalAndOffsetsTheViewport)
 }
 
 }  // namespace
+
+TEST_F(BarsTest, AFlatToolBarPaintsItsOwnFaceBehindTheButtons)
+{
+    CToolBar bar;
+    ASSERT_TRUE(bar.CreateEx(m_pFrame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP));
+    bar.MoveWindow(0, 0, 100, 24);
+    CRect rc;
+    bar.GetClientRect(&rc);
+    ASSERT_FALSE(rc.IsRectEmpty());
+
+    // Drawn into a memory DC painted black first: the erase must cover it with
+    // the face colour, not hand it to the frame, which paints nothing.
+    HDC hScreen = ::GetDC(NULL);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBmp = ::CreateCompatibleBitmap(hScreen, rc.Width(), rc.Height());
+    HGDIOBJ hOld = ::SelectObject(hMem, hBmp);
+    ::PatBlt(hMem, 0, 0, rc.Width(), rc.Height(), BLACKNESS);
+    EXPECT_TRUE(bar.SendMessage(WM_ERASEBKGND, (WPARAM)hMem, 0));
+    EXPECT_EQ(::GetPixel(hMem, rc.Width() / 2, rc.Height() / 2), ::GetNearestColor(hMem, ::GetSysColor(COLOR_BTNFACE)));
+    ::SelectObject(hMem, hOld);
+    ::DeleteObject(hBmp);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(NULL, hScreen);
+}
