@@ -4,6 +4,7 @@
 // only once; the message-box functions; the hand-over to the sibling program.
 #include <afxwin.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 #include <thread>
 #include "BasedApp.h"
 #include "LogWindow.h"
@@ -385,11 +386,14 @@ TEST_F(BasedAppTest, BacksUpASavedDocumentOnly)
     doc.SetPathName(m_folder.File("words.kvfile"), FALSE);
     WriteProfileKey(m_pApp, profileBackupFolder, strBackup);
     answerer.Clear();
-    // The folder browser opens at the stored folder; it selects it only after
-    // it has shown itself, so OK is pressed a moment later.
-    answerer.Handle([](HWND dialog, const ShownDialog&) {
-        std::thread([dialog] {
-            Sleep(700);
+    // The user picks the backup folder in the folder browser and presses OK.
+    // (Whether this Wine's browser has already selected the stored folder by
+    // then depends on how fast it fills its tree, so the pick is explicit.)
+    CString strPick = strBackup;
+    answerer.Handle([strPick](HWND dialog, const ShownDialog&) {
+        std::thread([dialog, strPick] {
+            Sleep(300);
+            ::SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, (LPARAM)(LPCSTR)strPick);
             CDialogAnswerer::PressButton(dialog, IDOK);
         }).detach();
     });
