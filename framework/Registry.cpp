@@ -247,40 +247,34 @@ BOOL CRegistry::ReadStringList(LPCTSTR lpszName, CStringList& list)
     return TRUE;
 }
 
-BOOL CRegistry::ReadByteArray(LPCTSTR lpszName, CByteArray& array)
+// The byte, word and string arrays keep the size the caller's array had: a
+// longer stored array is cut, a shorter one padded with empty elements.
+template <class TArray, class TElement>
+BOOL CRegistry::ReadArrayKeepingSize(LPCTSTR lpszName, TArray& array, const TElement& empty)
 {
-    CByteArray loaded;
+    TArray loaded;
     if (!ReadBinaryObject(lpszName, loaded, kObjectReadSize))
         return FALSE;
     if (m_dwLastType == REG_BINARY) {
-        RestoreSize(loaded, array.GetSize(), (BYTE)0);
+        RestoreSize(loaded, array.GetSize(), empty);
         array.Copy(loaded);
     }
     return TRUE;
+}
+
+BOOL CRegistry::ReadByteArray(LPCTSTR lpszName, CByteArray& array)
+{
+    return ReadArrayKeepingSize(lpszName, array, (BYTE)0);
 }
 
 BOOL CRegistry::ReadWordArray(LPCTSTR lpszName, CWordArray& array)
 {
-    CWordArray loaded;
-    if (!ReadBinaryObject(lpszName, loaded, kObjectReadSize))
-        return FALSE;
-    if (m_dwLastType == REG_BINARY) {
-        RestoreSize(loaded, array.GetSize(), (WORD)0);
-        array.Copy(loaded);
-    }
-    return TRUE;
+    return ReadArrayKeepingSize(lpszName, array, (WORD)0);
 }
 
 BOOL CRegistry::ReadStringArray(LPCTSTR lpszName, CStringArray& array)
 {
-    CStringArray loaded;
-    if (!ReadBinaryObject(lpszName, loaded, kObjectReadSize))
-        return FALSE;
-    if (m_dwLastType == REG_BINARY) {
-        RestoreSize(loaded, array.GetSize(), CString());
-        array.Copy(loaded);
-    }
-    return TRUE;
+    return ReadArrayKeepingSize(lpszName, array, CString());
 }
 
 BOOL CRegistry::ReadDWordArray(LPCTSTR lpszName, CDWordArray& array)

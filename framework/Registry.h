@@ -55,6 +55,8 @@ protected:
     // Reads a REG_BINARY value of up to nMax bytes and loads obj from it;
     // another type leaves obj untouched.
     BOOL ReadBinaryObject(LPCTSTR lpszName, CObject& obj, DWORD nMax);
+    template <class TArray, class TElement>
+    BOOL ReadArrayKeepingSize(LPCTSTR lpszName, TArray& array, const TElement& empty);
     BOOL Record(LONG nResult, DWORD dwType, DWORD dwSize)
     {
         m_nLastError = nResult;

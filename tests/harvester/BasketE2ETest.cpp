@@ -118,11 +118,7 @@ TEST_F(BasketTest, TicksSurviveTheRefillAfterEachPage)
     SetBasketOptions(false, false);
     CreateWindows();
     ApplySettings(0, 1, 2);
-    CStatisticsService::Settings settings = m_service.GetSettings();
-    settings.nSlowDelayMs = 400;
-    m_service.SetSettings(settings);
-    m_service.ScriptNext(StatsFault::None);
-    m_service.ScriptNext(StatsFault::Slow);
+    MakeSecondPageSlow(400);
 
     SetKeyword("apple");
     Click(IDC_GO);

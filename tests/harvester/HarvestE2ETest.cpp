@@ -144,11 +144,7 @@ TEST_F(HarvestTest, DigByAllKeywordsTakesEveryPhraseOfTwoLevelsAsASeed)
 TEST_F(HarvestTest, StopEndsTheRunWhenTheNextPageArrives)
 {
     ApplySettings(0, 1, 3);
-    CStatisticsService::Settings settings = m_service.GetSettings();
-    settings.nSlowDelayMs = 500;
-    m_service.SetSettings(settings);
-    m_service.ScriptNext(StatsFault::None);
-    m_service.ScriptNext(StatsFault::Slow);
+    MakeSecondPageSlow(500);
 
     SetKeyword("pear");
     Click(IDC_GO);
@@ -231,9 +227,7 @@ TEST_F(HarvestTest, TenFailedAttemptsEndTheRunWithTheConnectionMessage)
 
 TEST_F(HarvestTest, EachServiceFaultEndsOrRetriesTheRunCleanly)
 {
-    CStatisticsService::Settings settings = m_service.GetSettings();
-    settings.nSlowDelayMs = 300;
-    m_service.SetSettings(settings);
+    SetSlowDelay(300);
     const std::vector<CStatsRow> rows = Rows("apple");
     ASSERT_EQ(rows.size(), 10u);
     std::vector<CStatsRow> odd = rows;
@@ -302,9 +296,7 @@ TEST_F(HarvestTest, AnEmptyKeywordStartsNothingAndSettingsWaitForTheRunToEnd)
     // Nothing is left running: Settings opens.
     ApplySettings(0, 1, 2);
 
-    CStatisticsService::Settings settings = m_service.GetSettings();
-    settings.nSlowDelayMs = 300;
-    m_service.SetSettings(settings);
+    SetSlowDelay(300);
     m_service.ScriptNext(StatsFault::Slow);
     SetKeyword("apple");
     Click(IDC_GO);
@@ -320,11 +312,7 @@ TEST_F(HarvestTest, AnEmptyKeywordStartsNothingAndSettingsWaitForTheRunToEnd)
 TEST_F(HarvestTest, SelectingARowDuringARunShowsItsPhraseButKeepsTheSeed)
 {
     ApplySettings(0, 1, 3);
-    CStatisticsService::Settings settings = m_service.GetSettings();
-    settings.nSlowDelayMs = 400;
-    m_service.SetSettings(settings);
-    m_service.ScriptNext(StatsFault::None);
-    m_service.ScriptNext(StatsFault::Slow);
+    MakeSecondPageSlow(400);
 
     SetKeyword("apple");
     Click(IDC_GO);

@@ -282,3 +282,17 @@ std::vector<std::pair<std::string, int>> ViewTest::RequestedPages() const
     }
     return pages;
 }
+
+void ViewTest::SetSlowDelay(DWORD nMs)
+{
+    CStatisticsService::Settings settings = m_service.GetSettings();
+    settings.nSlowDelayMs = nMs;
+    m_service.SetSettings(settings);
+}
+
+void ViewTest::MakeSecondPageSlow(DWORD nMs)
+{
+    SetSlowDelay(nMs);
+    m_service.ScriptNext(StatsFault::None);
+    m_service.ScriptNext(StatsFault::Slow);
+}

@@ -49,6 +49,11 @@ protected:
     bool GoEnabled() const { return ::IsWindowEnabled(Item(IDC_GO)) != FALSE; }
     // Runs the Settings command; the dialog gets these values and OK.
     void ApplySettings(int nDigMode, int nLevels, int nPages);
+    // The service answers its slow fault after this many milliseconds.
+    void SetSlowDelay(DWORD nMs);
+    // The first page comes at once, the second only after nMs: a window in
+    // which a test can act while a run is under way.
+    void MakeSecondPageSlow(DWORD nMs);
     // Go with a seed, and the loop until the run has ended.
     bool Harvest(const std::string& sSeed, DWORD ms = 20000);
     bool WaitForRunEnd(DWORD ms = 20000);
