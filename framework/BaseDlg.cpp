@@ -123,29 +123,29 @@ void CBaseDlg::SetLabelIds(const int* pIds, int nCount)
     for (int i = 0; i < m_nLabelIds; ++i) m_pLabelIds[i] = pIds[i];
 }
 
-// The first pop-up of the menu resource is shown; an item whose id names one
-// of the dialog's controls is enabled or greyed as that control is, so the
-// menu never offers what the dialog itself refuses. Other items keep the
-// state the resource gives them.
-void CBaseDlg::OnContextMenu(CWnd*, CPoint point)
+void TrackControlStateMenu(CWnd* pWnd, int nMenuId, CPoint point)
 {
-    if (m_nContextMenuId == -1) return;
     BCMenu menu;
     BCMenu::SetIconSize(32, 32);
-    if (!menu.LoadMenuById((UINT)m_nContextMenuId)) return;
+    if (!menu.LoadMenuById((UINT)nMenuId)) return;
     CMenu* pPopup = menu.GetSubMenu(0);
     if (pPopup != NULL) {
         int nCount = pPopup->GetMenuItemCount();
         for (int i = 0; i < nCount; ++i) {
             UINT nID = pPopup->GetMenuItemID(i);
             if (nID == 0 || nID == (UINT)-1) continue;
-            HWND hCtl = ::GetDlgItem(m_hWnd, (int)nID);
+            HWND hCtl = ::GetDlgItem(pWnd->m_hWnd, (int)nID);
             if (hCtl == NULL) continue;
             pPopup->EnableMenuItem(i, MF_BYPOSITION | (::IsWindowEnabled(hCtl) ? MF_ENABLED : MF_GRAYED));
         }
-        pPopup->TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, this);
+        pPopup->TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, pWnd);
     }
     menu.DestroyMenu();
+}
+
+void CBaseDlg::OnContextMenu(CWnd*, CPoint point)
+{
+    if (m_nContextMenuId != -1) TrackControlStateMenu(this, m_nContextMenuId, point);
 }
 
 void CBaseDlg::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)

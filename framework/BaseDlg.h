@@ -13,6 +13,12 @@
 
 #include <afxtempl.h>
 
+// Shows the first pop-up of menu nMenuId at point (screen co-ordinates), owned
+// by pWnd. An item whose id names one of pWnd's child controls is enabled or
+// greyed as that control is, so the menu never offers what the window itself
+// refuses; other items keep the state the resource gives them.
+void TrackControlStateMenu(CWnd* pWnd, int nMenuId, CPoint point);
+
 class CBaseDlg : public cdxCDynamicDialog
 {
     DECLARE_DYNAMIC(CBaseDlg)

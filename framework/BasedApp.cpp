@@ -10,6 +10,7 @@
 #include <time.h>
 #include <new>
 #include <string>
+#include "AboutDlg.h"
 #include "FileHandle.h"
 #include "FrameworkUtils.h"
 #include "LogWindow.h"
@@ -17,16 +18,19 @@
 #include "Path.h"
 #include "ProfileKeys.h"
 #include "TemplateMessageBox.h"
+#include "TipDlg.h"
 #include "framework_res.h"
 
 namespace {
 
 CBasedApp* g_pBasedApp = NULL;
 
-// The default about text; the program replaces it in its constructor. The
-// about box expects its last line to tell how to close it.
+// The default about text; the program replaces it in its constructor. Lines
+// are separated by line feeds as the about box expects (a leading tab marks
+// the title, "***" becomes the version), and the last line tells how to
+// close it.
 const char szDefaultAbout[] =
-    "\tPellucor framework application\r\n***\r\nDunmorrow\r\n\r\nPress Esc to close this dialog";
+    "\tPellucor framework application\n***\nDunmorrow\n\nPress Esc to close this dialog";
 
 const char szOleFailed[] = "OLE initializtion failed\nTry reinstall your system";
 const char szSiblingMissingText[] =
@@ -60,6 +64,8 @@ CBasedApp* GetBasedApp()
 }
 
 BEGIN_MESSAGE_MAP(CBasedApp, CWinApp)
+    ON_COMMAND(ID_APP_ABOUT, &CBasedApp::OnAppAbout)
+    ON_COMMAND(ID_SHOW_TIP_OF_THE_DAY, &CBasedApp::OnShowTipOfTheDay)
     ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
     ON_COMMAND(ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup)
@@ -251,8 +257,32 @@ BOOL CBasedApp::OpenLastDocumentAtStartup()
 {
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
-    // GAP: the about box shown as a splash while the document opens comes
-    // with the about dialog.
+
+    delete m_pSplashWnd;
+    m_pSplashWnd = new CAboutDlg(m_strAbout, m_nAboutNumber, m_bAboutFlag, 1, NULL);
+    m_bSplash = cmdInfo.m_bShowSplash;
+    if (cmdInfo.m_bRunEmbedded)
+        m_nCmdShow = SW_SHOWNORMAL;
+    else if (m_nCmdShow == SW_HIDE || m_nCmdShow == SW_SHOWMINIMIZED || m_nCmdShow == SW_MINIMIZE ||
+             m_nCmdShow == SW_SHOWMINNOACTIVE)
+        m_bSplash = 0;
+    if (m_bSplash && m_pSplashWnd->Create(IDD_ABOUT, NULL)) {
+        m_pSplashWnd->ShowWindow(SW_SHOW);
+        m_pSplashWnd->UpdateWindow();
+    }
+
+    BOOL bOpened = OpenStartupDocument(cmdInfo);
+
+    // Gone on every way out: a failed start must not leave it standing.
+    if (m_bSplash) {
+        m_pSplashWnd->DestroyWindow();
+        m_bSplash = 0;
+    }
+    return bOpened;
+}
+
+BOOL CBasedApp::OpenStartupDocument(CCommandLineInfo& cmdInfo)
+{
     if (cmdInfo.m_nShellCommand != CCommandLineInfo::FileNew || !cmdInfo.m_strFileName.IsEmpty())
         return ProcessShellCommand(cmdInfo);
 
@@ -271,6 +301,33 @@ BOOL CBasedApp::OpenLastDocumentAtStartup()
         return FALSE;
     }
     return TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// About box and tip of the day
+// ---------------------------------------------------------------------------
+
+void CBasedApp::OnAppAbout()
+{
+    CAboutDlg dlg(m_strAbout, m_nAboutNumber, m_bAboutFlag, 1, NULL);
+    dlg.DoModal();
+}
+
+void CBasedApp::OnShowTipOfTheDay()
+{
+    CTipDlg dlg;
+    dlg.DoModal();
+}
+
+void CBasedApp::ShowTipAtStartup()
+{
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    if (!cmdInfo.m_bShowSplash)
+        return;
+    CTipDlg dlg;
+    if (dlg.m_bStartup)
+        dlg.DoModal();
 }
 
 // ---------------------------------------------------------------------------

@@ -60,7 +60,9 @@ public:
     virtual CString GetSecondSiteUrl();
     virtual CString GetSupportEmail();
     // Opens the document of the command line, else the last recent file when
-    // it still exists, else processes the command line as usual.
+    // it still exists, else processes the command line as usual. Unless the
+    // program starts hidden, minimised or embedded, the about box stands as a
+    // splash on the screen meanwhile.
     virtual BOOL OpenLastDocumentAtStartup();
 
     BOOL InitInstance() override;
@@ -124,7 +126,16 @@ public:
     // "&1 " to "&9 ", "1&0 ", then "11 " and on: the prefix of recent file n (1-based).
     static CString RecentFilePrefix(int n);
 
+    // The tip of the day at the end of the program's start-up: shown when the
+    // command line allows a splash and the user has not switched it off.
+    void ShowTipAtStartup();
+
 protected:
+    // The document part of OpenLastDocumentAtStartup.
+    BOOL OpenStartupDocument(CCommandLineInfo& cmdInfo);
+
+    afx_msg void OnAppAbout();
+    afx_msg void OnShowTipOfTheDay();
     afx_msg void OnBackupDocument();
     afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
     afx_msg void OnClearRecentFiles();

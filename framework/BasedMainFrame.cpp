@@ -70,6 +70,9 @@ CBasedMainFrame::~CBasedMainFrame()
     WriteProfileKey(AfxGetApp(), profileFullScreen, m_bFullScreen);
     delete m_pProgressBar;
     m_pProgressBar = NULL;
+    // the tip window is owned by the frame's window and normally went with it
+    if (::IsWindow(m_tooltip.GetSafeHwnd()))
+        m_tooltip.DestroyWindow();
 }
 
 BOOL CBasedMainFrame::PreCreateWindow(CREATESTRUCT& cs)
@@ -115,7 +118,8 @@ int CBasedMainFrame::OnCreate(LPCREATESTRUCT)
     rbbi.cxIdeal = full.cx;
     m_wndReBar.GetReBarCtrl().SetBandInfo(0, &rbbi);
 
-    // rich tooltip: comes with the tooltip class
+    // a tooltip that cannot be made now is made again by the message loop
+    m_tooltip.Create(this, TRUE);
 
     if (m_pProgressBar == NULL) {
         // The bar finds its status bar through the main window, which the
@@ -136,7 +140,7 @@ int CBasedMainFrame::OnCreate(LPCREATESTRUCT)
                       m_nIDTrayMenu);
 
     BOOL bTopmost = ReadProfileKey(AfxGetApp(), profileTopmost) != 0;
-    SetWindowPos(bTopmost ? &wndTopMost : &wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetTopmost(bTopmost, SWP_NOACTIVATE);
 
     // made hidden now, so that the log keeps what happens before it is shown
     if (m_pApp != NULL && m_pApp->m_pLogTemplate != NULL)
@@ -232,7 +236,14 @@ LRESULT CBasedMainFrame::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu)
 void CBasedMainFrame::OnEnterIdle(UINT nWhy, CWnd* pWho)
 {
     CFrameWnd::OnEnterIdle(nWhy, pWho);
-    // rich tooltip: comes with the tooltip class (hidden here while a menu is open)
+    // A menu item's tip stays only while the cursor is over the menu's owner.
+    if (nWhy == MSGF_MENU && m_tooltip.m_nTooltipState == PPTOOLTIP_STATE_SHOWING &&
+        m_tooltip.m_nTooltipType == PPTOOLTIP_SHOW_MENU) {
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        if (pWho == NULL || ::WindowFromPoint(pt) != pWho->GetSafeHwnd())
+            m_tooltip.HideTooltip();
+    }
 }
 
 LRESULT CBasedMainFrame::OnTrayNotify(WPARAM wParam, LPARAM lParam)
@@ -254,11 +265,24 @@ void CBasedMainFrame::OnShowApplication()
     SetForegroundWindow();
 }
 
+// Some systems will not put a window on top while a window it owns is
+// top-most already, as the tip's window is: the tip's window is made again
+// once the frame is on top (the tooltip object keeps its tools).
+void CBasedMainFrame::SetTopmost(BOOL bTopmost, UINT nFlags)
+{
+    BOOL bRemakeTip = bTopmost && ::IsWindow(m_tooltip.GetSafeHwnd());
+    if (bRemakeTip)
+        m_tooltip.DestroyWindow();
+    SetWindowPos(bTopmost ? &wndTopMost : &wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | nFlags);
+    if (bRemakeTip)
+        m_tooltip.Create(this, TRUE);
+}
+
 // The profile holds the state the frame is put in: the toggle flips it.
 void CBasedMainFrame::ToggleAlwaysOnTop()
 {
     BOOL bTopmost = ReadProfileKey(AfxGetApp(), profileTopmost) != 0;
-    SetWindowPos(bTopmost ? &wndNoTopMost : &wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetTopmost(!bTopmost, 0);
     WriteProfileKey(AfxGetApp(), profileTopmost, bTopmost ? 0 : 1);
 }
 
@@ -286,7 +310,9 @@ void CBasedMainFrame::OnExternalTool(UINT nID)
 
 BOOL CBasedMainFrame::PreTranslateMessage(MSG* pMsg)
 {
-    // rich tooltip: comes with the tooltip class (created here, then relayed every message)
+    if (!::IsWindow(m_tooltip.GetSafeHwnd()))
+        m_tooltip.Create(this, TRUE);
+    m_tooltip.RelayEvent(pMsg);
     if (pMsg->message == WM_KEYDOWN) {
         const CExternalToolArray* pTools = Tools();
         if (pTools != NULL) {

@@ -1,7 +1,7 @@
 // BasedMainFrame.h - the framework's main window: placement kept in the
 // profile, full screen, always on top, the main tool bar in a chevron rebar,
-// the tray icon with its menu, a hidden status-bar progress bar, the
-// external-tools menu, the trace-log window, the support mail and a
+// the tray icon with its menu, the rich tooltip, a hidden status-bar progress
+// bar, the external-tools menu, the trace-log window, the support mail and a
 // document's file properties.
 #pragma once
 
@@ -11,6 +11,7 @@
 #include "BCMenu.h"
 #include "ChevBar.h"
 #include "EnBitmap.h"
+#include "PPToolTip.h"
 #include "ProgressBar.h"
 #include "SystemTray.h"
 
@@ -55,6 +56,7 @@ public:
     CProgressBar* GetProgressBar() const { return m_pProgressBar; }
     CToolBar24& GetMainToolBar() { return m_wndToolBar; }
     CChevBar& GetReBar() { return m_wndReBar; }
+    CPPToolTip& GetToolTip() { return m_tooltip; }
 
     // Resources of the main window; the derived frame may change them before
     // its creation.
@@ -75,7 +77,7 @@ protected:
     int m_nImageDepth;
     int m_nImageSize;
     COLORREF m_clrMask;
-    // rich tooltip: comes with the tooltip class
+    CPPToolTip m_tooltip;
     CProgressBar* m_pProgressBar;
     CSystemTray m_TrayIcon;
     BYTE m_bFullScreen;
@@ -111,4 +113,5 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     void LogLine(LPCSTR pszWhat);
+    void SetTopmost(BOOL bTopmost, UINT nFlags);
 };

@@ -80,3 +80,27 @@
 // Tool-bar images ("images"): a two-button 4 x 4 strip for the image tests.
 // ---------------------------------------------------------------------------
 #define IDB_IMAGES_TEST                 3960
+
+// ---------------------------------------------------------------------------
+// Splash, tip of the day and about box.
+// ---------------------------------------------------------------------------
+#define IDD_SPLASH                      1169    // CSplashDialog
+#define IDC_SPLASH_PROGRESS             1002
+#define IDC_SPLASH_STATUS               1018    // "Loading (n%)..."
+#define IDC_SPLASH_INFO                 1029    // read-only multi-line edit
+#define IDC_SPLASH_PICTURE              1340
+#define IDC_SPLASH_LABEL                1341    // the caption, large
+#define IDI_SPLASH                      115
+
+#define IDD_TIP                         202     // CTipDlg
+#define IDC_TIP_FRAME                   1001    // the header area, painted by the dialog
+#define IDC_TIP_STARTUP                 1003
+#define IDC_TIP_NEXT                    1011
+#define IDC_TIP_TEXT                    1020
+#define IDB_TIP_HEADER                  110
+#define IDI_TIP_NEXT                    504
+
+#define IDD_ABOUT                       201     // CAboutDlg
+#define IDC_ABOUT_TEXT                  1008    // taken over by CAboutCtrl
+#define IDB_ABOUT_TILE                  114     // the moving background
+#define IDB_ABOUT_WAVE                  115     // the waving picture

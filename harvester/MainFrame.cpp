@@ -2,10 +2,12 @@
 
 #include "BCMenu.h"
 #include "BasedApp.h"
+#include "ErrorReaderDlg.h"
 #include "ExportAndCopy.h"
 #include "ExportFormats.h"
 #include "MailMsg.h"
 #include "PellucorView.h"
+#include "SettingsDialog.h"
 #include "resource.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CBasedMainFrame)
@@ -46,6 +48,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBasedMainFrame)
   ON_COMMAND(ID_COPY_DROPDOWN, &CMainFrame::OnDropDownFace)
   ON_UPDATE_COMMAND_UI(ID_COPY_DROPDOWN, &CMainFrame::OnUpdateDropDownFace)
   ON_COMMAND(ID_SERVICE_SETTINGS, &CMainFrame::OnSettings)
+  ON_COMMAND(ID_PROGRAM_SETTINGS, &CMainFrame::OnProgramSettings)
+  ON_COMMAND(ID_ERROR_READER, &CMainFrame::OnErrorReader)
   ON_COMMAND(ID_EXPORT_TOHTMLFILE, &CMainFrame::OnExportTohtmlfile)
   ON_COMMAND(ID_EXPORT_TOTEXTFILE, &CMainFrame::OnExportTotextfile)
   ON_COMMAND(ID_EXPORT_TOMETATAG, &CMainFrame::OnExportTometatag)
@@ -201,6 +205,20 @@ void CMainFrame::OnSettings()
 {
   CPellucorView* pView = GetPellucorView();
   if (pView != NULL) pView->OnSettings();
+}
+
+// The harvest settings with their defaults: what the user picks here is not
+// applied anywhere (the view's own Settings command is the one that counts).
+void CMainFrame::OnProgramSettings()
+{
+  CSettingsDialog dlg(this);
+  dlg.DoModal();
+}
+
+void CMainFrame::OnErrorReader()
+{
+  CErrorReaderDlg dlg(this);
+  dlg.DoModal();
 }
 
 CPellucorView* CMainFrame::GetPellucorView() const

@@ -1,6 +1,7 @@
 // The program's main frame: the framework's main window with the program's
 // caption, the status bar, the Copy and Export tool bar with its drop-down
-// menus, the export and copy-as commands, and the auto-save timer.
+// menus, the export and copy-as commands, the framework tool bar's settings
+// and report-reader commands, and the auto-save timer.
 #pragma once
 
 #include <afxext.h>
@@ -56,6 +57,8 @@ class CMainFrame : public CBasedMainFrame {
   afx_msg void OnDropDownFace() {}
   afx_msg void OnUpdateDropDownFace(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
   afx_msg void OnSettings();
+  afx_msg void OnProgramSettings();
+  afx_msg void OnErrorReader();
   afx_msg void OnExportTohtmlfile();
   afx_msg void OnExportTotextfile();
   afx_msg void OnExportTometatag();

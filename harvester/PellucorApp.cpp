@@ -1,10 +1,13 @@
 #include "PellucorApp.h"
 
 #include <afxsock.h>
+#include "BasedMainFrame.h"
+#include "Logger.h"
 #include "MainFrame.h"
 #include "PellucorDoc.h"
 #include "PellucorView.h"
 #include "ProfileKeys.h"
+#include "SplashDialog.h"
 #include "resource.h"
 
 BEGIN_MESSAGE_MAP(CPellucorApp, CBasedApp)
@@ -12,10 +15,22 @@ END_MESSAGE_MAP()
 
 CPellucorApp theApp;
 
+namespace {
+
+const char szSplashCaption[] = "Pellucor v 4.0";
+
+}  // namespace
+
 CPellucorApp::CPellucorApp() : CBasedApp("Pellucor"), m_bDedupeBasket(TRUE), m_bSortBasket(TRUE)
 {
+  // The about box splits its text at line feeds; a leading tab marks the title
+  // line, and "***" becomes the program's version.
   m_strAbout =
-      "\tPellucor\r\n***\r\nDunmorrow Software\r\nhttp://www.dunmorrow.example/\r\nRelease version.\r\n"
+      "\tPellucor\n"
+      "***\n"
+      "Dunmorrow Software\n"
+      "http://www.dunmorrow.example/\n"
+      "Release version.\n"
       "Press Esc to close this dialog";
   m_nAboutNumber = 130;
   m_bAboutFlag = 0;
@@ -42,23 +57,81 @@ BOOL CPellucorApp::InitInstance()
   // common controls, OLE, the profile, folders, options, external tools
   if (!CBasedApp::InitInstance()) return FALSE;
 
+  {
+    CSplashDialog splash(szSplashCaption, NULL);
+    splash.DoModal();
+  }
+
   LoadBasketOptions();
   const int nFrameState = ReadProfileKey(this, profileMainFrameState);
 
   AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CPellucorDoc),
                                         RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CPellucorView)));
+
+  // Files given to the program arrive on its command line; the registration
+  // points the shell's open, print and print-to commands at it.
+  EnableShellOpen();
+  RegisterShellFileTypes(TRUE);
+
   CCommandLineInfo cmdInfo;
   ParseCommandLine(cmdInfo);
   if (!ProcessShellCommand(cmdInfo)) return FALSE;
 
-  // 1 (start hidden) needs the tray icon to bring the window back; until the
-  // program has one, it starts shown.
-  m_pMainWnd->ShowWindow(nFrameState == 2 ? SW_SHOWMAXIMIZED : SW_SHOW);
-  m_pMainWnd->UpdateWindow();
+  CBasedMainFrame* pFrame = DYNAMIC_DOWNCAST(CBasedMainFrame, m_pMainWnd);
+  if (pFrame == NULL) return FALSE;
+  InstallOwnerDrawnMenu(pFrame);
+  ShowMainFrame(pFrame, nFrameState);
+
+  // A frame left full screen comes back full screen: the flag was read from
+  // the profile when the frame was built, the window itself is not yet.
+  if (pFrame->IsFullScreen()) pFrame->EnterFullScreen();
+
+  // The frame built the trace-log window; it stays out of sight until asked for.
+  CFrameWnd* pLogFrame = GetLogger().GetLogFrame();
+  if (pLogFrame != NULL && ::IsWindow(pLogFrame->GetSafeHwnd())) pLogFrame->ShowWindow(SW_HIDE);
+
+  ShowTipAtStartup();
   return TRUE;
 }
 
 int CPellucorApp::ExitInstance()
 {
   return CBasedApp::ExitInstance();
+}
+
+int CPellucorApp::StartupShowCommand(int nFrameState, BOOL bCanHideToTray)
+{
+  switch (nFrameState) {
+    case frameStateHidden:
+      // Hidden with no icon to come back by would leave a running program
+      // the user cannot reach.
+      return bCanHideToTray ? SW_HIDE : SW_SHOW;
+    case frameStateMaximized:
+      return SW_SHOWMAXIMIZED;
+    default:
+      return SW_SHOW;
+  }
+}
+
+void CPellucorApp::InstallOwnerDrawnMenu(CBasedMainFrame* pFrame)
+{
+  HMENU hMenu = pFrame->BuildMenu();
+  if (hMenu == NULL) return;
+  HMENU hOldMenu = pFrame->m_hMenuDefault;
+  pFrame->m_hMenuDefault = hMenu;
+  pFrame->OnUpdateFrameMenu(hMenu);
+  pFrame->DrawMenuBar();
+  // The menu the frame was created with is no longer attached to any window.
+  if (hOldMenu != NULL && hOldMenu != hMenu && ::GetMenu(pFrame->m_hWnd) != hOldMenu) ::DestroyMenu(hOldMenu);
+}
+
+void CPellucorApp::ShowMainFrame(CBasedMainFrame* pFrame, int nFrameState)
+{
+  const int nCmdShow = StartupShowCommand(nFrameState, pFrame->CanHideToTray());
+  if (nCmdShow == SW_HIDE) {
+    pFrame->HideApplication();
+    return;
+  }
+  pFrame->ShowWindow(nCmdShow);
+  pFrame->UpdateWindow();
 }

@@ -4,6 +4,8 @@
 #include <afxwin.h>
 #include "BasedApp.h"
 
+class CBasedMainFrame;
+
 class CPellucorApp : public CBasedApp {
  public:
   CPellucorApp();
@@ -20,10 +22,24 @@ class CPellucorApp : public CBasedApp {
   // Writes both as 0 or 1.
   void SaveBasketOptions();
 
+  // Start-up: sockets, the framework, the splash, the options, the document
+  // template, the shell command line, then the main window shown as it was
+  // left (see ShowMainFrame) and the tip of the day. FALSE ends the program.
   BOOL InitInstance() override;
   int ExitInstance() override;
 
+  // "Settings"/"Main Frame State" at start-up: 1 hidden, 2 maximised, any
+  // other value shown normally.
+  enum { frameStateHidden = 1, frameStateMaximized = 2 };
+  // The show command for a start-up state. A frame asked to start hidden is
+  // shown normally when the user could not bring it back from the tray.
+  static int StartupShowCommand(int nFrameState, BOOL bCanHideToTray);
+
  protected:
+  // Puts the frame's owner-drawn menu in place of the menu it was created with.
+  static void InstallOwnerDrawnMenu(CBasedMainFrame* pFrame);
+  void ShowMainFrame(CBasedMainFrame* pFrame, int nFrameState);
+
   DECLARE_MESSAGE_MAP()
 };
 

@@ -1,8 +1,8 @@
 #include "PellucorDoc.h"
 
-IMPLEMENT_DYNCREATE(CPellucorDoc, CDocument)
+IMPLEMENT_DYNCREATE(CPellucorDoc, CBasedDocument)
 
-BEGIN_MESSAGE_MAP(CPellucorDoc, CDocument)
+BEGIN_MESSAGE_MAP(CPellucorDoc, CBasedDocument)
 END_MESSAGE_MAP()
 
 CPellucorDoc* CPellucorDoc::s_pTheDocument = NULL;
@@ -19,7 +19,7 @@ CPellucorDoc::~CPellucorDoc()
 
 BOOL CPellucorDoc::OnNewDocument()
 {
-  return CDocument::OnNewDocument() ? TRUE : FALSE;
+  return CBasedDocument::OnNewDocument() ? TRUE : FALSE;
 }
 
 BOOL CPellucorDoc::OnSaveDocument(LPCTSTR lpszPathName)

@@ -2,9 +2,9 @@
 // the Basket live in the view.
 #pragma once
 
-#include <afxwin.h>
+#include "BasedDocument.h"
 
-class CPellucorDoc : public CDocument {
+class CPellucorDoc : public CBasedDocument {
  protected:
   CPellucorDoc();
   DECLARE_DYNCREATE(CPellucorDoc)

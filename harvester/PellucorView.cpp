@@ -1,16 +1,21 @@
 #include "PellucorView.h"
 
 #include <string.h>
+#include <time.h>
 #include <unordered_set>
 #include "FileDialogST.h"
 #include "FileHandle.h"
+#include "GeneralSettingsDlg.h"
 #include "GetSuggestionThread.h"
 #include "HarvestMessages.h"
 #include "InputDlg.h"
+#include "MainFrame.h"
 #include "Path.h"
 #include "PellucorDoc.h"
 #include "ProfileKeys.h"
 #include "SettingsDialog.h"
+#include "SiteAddresses.h"
+#include "SystemTray.h"
 
 namespace {
 
@@ -20,14 +25,34 @@ const char szSaveFailedCaption[] = "Can't save Basket";
 // The fifth letter is the Cyrillic "е".
 const char szCheckCustomCaption[] = "Pleasе enter a keywords";
 const char szSaveFilter[] = "Text Files (*.txt)\n*.txt\nAll files (*.*)\n*.*\n";
-const char szNewVersionAddress[] = "http://www.dunmorrow.com/pellucor/";
-const char szHelpAddress[] = "http://www.dunmorrow.com/pellucor/help/";
+
+// Button images: the transparent colour of the bitmaps, and the icons' size.
+const COLORREF clrImageTransparent = RGB(192, 192, 192);
+const int nButtonIconSize = 16;
+
+// The layout of the form for a client area of W x H pixels; the form
+// template gives every position that is not named here.
+const int nAdPaneMargin = 30;          // ad pane: cx - 30 wide
+const int nResultsWidth = 442;         // result list: 442 x (H - 258)
+const int nResultsHeightLess = 258;
+const int nBasketHeightLess = 210;     // Basket: to 10 px from the right edge, H - 210 high
+const int nBasketRightMargin = 10;
+const int nBottomRowFromBottom = 25;   // the bottom row of buttons: y = H - 25
+const int nGetNewVersionFromRight = 257;
+const int nHelpFromRight = 86;
+const int nSaveFromRight = 79;         // Save and Copy keep their height
+const int nCopyFromRight = 143;
 
 }  // namespace
 
-IMPLEMENT_DYNCREATE(CPellucorView, CFormView)
+CPellucorView::PFNOPENADDRESS CPellucorView::s_pfnOpenAddress = ::ShellExecuteA;
 
-BEGIN_MESSAGE_MAP(CPellucorView, CFormView)
+IMPLEMENT_DYNCREATE(CPellucorView, CBaseFormView)
+
+BEGIN_DYNAMIC_MAP(CPellucorView, CBaseFormView)
+END_DYNAMIC_MAP()
+
+BEGIN_MESSAGE_MAP(CPellucorView, CBaseFormView)
   ON_BN_CLICKED(IDC_GO, &CPellucorView::OnGo)
   ON_BN_CLICKED(IDC_STOP, &CPellucorView::OnStop)
   ON_BN_CLICKED(IDC_BACK, &CPellucorView::OnBack)
@@ -40,6 +65,7 @@ BEGIN_MESSAGE_MAP(CPellucorView, CFormView)
   ON_BN_CLICKED(IDC_GET_NEW_VERSION, &CPellucorView::OnGetNewVersion)
   ON_BN_CLICKED(IDC_HELP_SITE, &CPellucorView::OnHelpSite)
   ON_BN_CLICKED(IDC_EXIT, &CPellucorView::OnExit)
+  ON_COMMAND(ID_GENERAL_SETTINGS, &CPellucorView::OnGeneralSettings)
   ON_EN_CHANGE(IDC_BASKET, &CPellucorView::OnBasketChange)
   ON_NOTIFY(LVN_GETDISPINFO, IDC_RESULTS, &CPellucorView::OnGetDispInfo)
   ON_NOTIFY(NM_CLICK, IDC_RESULTS, &CPellucorView::OnResultsClick)
@@ -49,20 +75,23 @@ BEGIN_MESSAGE_MAP(CPellucorView, CFormView)
   ON_MESSAGE(WM_FETCH_NEXT_PAGE, &CPellucorView::OnFetchNextPage)
   ON_MESSAGE(WM_SUGGESTIONS_FETCHED, &CPellucorView::OnSuggestionsFetched)
   ON_WM_TIMER()
+  ON_WM_SIZE()
   ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CPellucorView::CPellucorView()
-    : CFormView(IDD),
+    : CBaseFormView(IDD),
       m_bListFilling(false),
       m_nRowsShown(0),
       m_bWaitCursor(false),
+      m_bTrayAnimating(false),
       m_bBasketTextValid(false),
       m_bBasketSetStale(true),
       m_bBasketSetExact(false),
       m_bSettingBasket(false),
       m_bBasketEditedByHand(false)
 {
+  m_strProfileSection = szSectionPellucorView;
   m_sBasketPath = GetBasketFilePath(CPath(CPath::sourceModule).GetLocation());
 }
 
@@ -75,26 +104,36 @@ CPellucorDoc* CPellucorView::GetDocument() const
 
 void CPellucorView::DoDataExchange(CDataExchange* pDX)
 {
-  CFormView::DoDataExchange(pDX);
+  CBaseFormView::DoDataExchange(pDX);
   DDX_Control(pDX, IDC_KEYWORD, m_wndKeyword);
   DDX_Control(pDX, IDC_RESULTS, m_wndResults);
   DDX_Control(pDX, IDC_BASKET, m_wndBasket);
+  DDX_Control(pDX, IDC_SETTINGS, m_btnSettings);
+  DDX_Control(pDX, IDC_GET_NEW_VERSION, m_btnGetNewVersion);
+  DDX_Control(pDX, IDC_CHECK_ALL, m_btnCheckAll);
+  DDX_Control(pDX, IDC_EXIT, m_btnExit);
+  DDX_Control(pDX, IDC_COPY, m_btnCopy);
+  DDX_Control(pDX, IDC_HELP_SITE, m_btnHelp);
+  DDX_Control(pDX, IDC_BACK, m_btnBack);
+  DDX_Control(pDX, IDC_SAVE, m_btnSave);
+  DDX_Control(pDX, IDC_CHECK_CUSTOM, m_btnCheckCustom);
+  DDX_Control(pDX, IDC_UNCHECK_ALL, m_btnUncheckAll);
   DDX_Control(pDX, IDC_PAGE_PROGRESS, m_wndPageProgress);
   DDX_Control(pDX, IDC_RUN_PROGRESS, m_wndRunProgress);
+  DDX_Control(pDX, IDC_AD_PLACEHOLDER, m_wndAdPlaceholder);
+  DDX_Control(pDX, IDC_GO, m_btnGo);
 }
 
 void CPellucorView::OnInitialUpdate()
 {
-  CFormView::OnInitialUpdate();
+  // A view updated again for a new document keeps what it set up the first
+  // time: its buttons, columns, tray pictures and ad pane.
+  const bool bFirst = m_wndAdPane.GetSafeHwnd() == NULL && m_btnSettings.GetSafeHwnd() == NULL;
+  CBaseFormView::OnInitialUpdate();
 
-  // The list asks for every row's check box as it draws it.
-  m_wndResults.SetExtendedStyle(m_wndResults.GetExtendedStyle() | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  m_wndResults.SetCallbackMask(LVIS_STATEIMAGEMASK);
-  if (Header_GetItemCount(ListView_GetHeader(m_wndResults.m_hWnd)) <= 0) {
-    CRect rc;
-    m_wndResults.GetClientRect(&rc);
-    m_wndResults.InsertColumn(0, "Keyword", LVCFMT_LEFT, rc.Width() - 103);
-    m_wndResults.InsertColumn(1, "Queries", LVCFMT_RIGHT, 100);
+  if (bFirst) {
+    SetUpButtons();
+    SetUpResultsList();
   }
   FillResultsList();
 
@@ -105,8 +144,133 @@ void CPellucorView::OnInitialUpdate()
   m_wndKeyword.LoadHistory(szSectionPellucorView, szKeywordHistoryPrefix, TRUE, NULL);
   m_wndKeyword.SetWindowText(ReadProfileKey(AfxGetApp(), profileLastKeyword));
 
+  if (bFirst) {
+    SetUpTrayAnimation();
+    CreateAdPane();
+  }
+
   m_wndPageProgress.SetRange(0, 100);
   m_wndRunProgress.SetRange(0, 100);
+
+  CRect rc;
+  GetClientRect(&rc);
+  OnSize(SIZE_RESTORED, rc.Width(), rc.Height());
+}
+
+void CPellucorView::SetUpButtons()
+{
+  struct BUTTON_LOOK {
+    CButtonST* pButton;
+    int nImage;
+    bool bBitmap;        // an icon and a bitmap of the id, or the icon alone
+    LPCSTR pszTooltip;
+  };
+  const CString sGetNewVersionTip = CString("Get updates and new software from ") + PELLUCOR_SITE_ADDRESS;
+  const BUTTON_LOOK looks[] = {
+      {&m_btnSettings, IDR_IMAGE_SETTINGS, true, "Settings"},
+      {&m_btnGetNewVersion, IDR_IMAGE_GET_NEW_VERSION, true, sGetNewVersionTip},
+      {&m_btnCheckAll, IDR_IMAGE_CHECK_ALL, true, "Add all keywords to Basket"},
+      {&m_btnExit, IDR_IMAGE_EXIT, true, "Quit Fennicle"},
+      {&m_btnCopy, IDR_IMAGE_COPY, true, "Copy all keywords from Basket to clipboard"},
+      {&m_btnHelp, IDR_IMAGE_HELP, true, "Learn how to effectively use Fennicle"},
+      {&m_btnBack, IDR_IMAGE_BACK, true, "Navigate to previous keyword"},
+      {&m_btnSave, IDR_IMAGE_SAVE, true, "Save all keywords from Basket to file"},
+      {&m_btnUncheckAll, IDI_UNCHECK_ALL, false, "Unckeck All"},
+      {&m_btnCheckCustom, IDI_CHECK_CUSTOM, false, "Check Custom Keywords and add to Basket"},
+  };
+  // A picture missing from the resources leaves its button with its caption.
+  for (const BUTTON_LOOK& look : looks) {
+    look.pButton->SetIcon(look.nImage, nButtonIconSize, nButtonIconSize);
+    if (look.bBitmap) look.pButton->SetBitmaps(look.nImage, clrImageTransparent, look.nImage, clrImageTransparent);
+    look.pButton->EnableBalloonTooltip();
+    look.pButton->SetTooltipText(look.pszTooltip, TRUE);
+  }
+}
+
+void CPellucorView::SetUpResultsList()
+{
+  // The list asks for every row's check box as it draws it.
+  m_wndResults.SetExtendedStyle(m_wndResults.GetExtendedStyle() | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  m_wndResults.ModifyStyle(0, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS);
+  m_wndResults.SetCallbackMask(LVIS_STATEIMAGEMASK);
+  if (Header_GetItemCount(ListView_GetHeader(m_wndResults.m_hWnd)) <= 0) {
+    CRect rc;
+    m_wndResults.GetClientRect(&rc);
+    m_wndResults.InsertColumn(0, "Keyword", LVCFMT_LEFT, rc.Width() - 103);
+    m_wndResults.InsertColumn(1, "Queries", LVCFMT_RIGHT, 100);
+  }
+}
+
+// The tray shows its own icon and the busy one by turns while a page is
+// fetched.
+void CPellucorView::SetUpTrayAnimation()
+{
+  CSystemTray* pTray = GetTrayIcon();
+  if (pTray == NULL) return;
+  HICON icons[2];
+  UINT nIcons = 0;
+  for (UINT nID : {(UINT)IDR_TRAY, (UINT)IDI_TRAY_BUSY}) {
+    HICON hIcon = AfxGetApp()->LoadIcon(nID);
+    if (hIcon != NULL) icons[nIcons++] = hIcon;
+  }
+  pTray->SetIconList(icons, nIcons);
+}
+
+// The pane starts on one of two pages by the clock; a pane that cannot be
+// made leaves the view without it.
+void CPellucorView::CreateAdPane()
+{
+  if (m_wndAdPlaceholder.GetSafeHwnd() == NULL) return;
+  CRect rc;
+  m_wndAdPlaceholder.GetWindowRect(&rc);
+  ScreenToClient(&rc);
+  if (!m_wndAdPane.Create(NULL, "", WS_CHILD | WS_VISIBLE | WS_BORDER, rc, this, IDC_AD_PANE, NULL, TRUE, TRUE))
+    return;
+  const time_t now = time(NULL);
+  const struct tm* pNow = now != (time_t)-1 ? localtime(&now) : NULL;
+  const bool bEven = pNow != NULL && pNow->tm_sec % 2 == 0;
+  m_wndAdPane.Navigate2(bEven ? PELLUCOR_AD_PAGE_EVEN : PELLUCOR_AD_PAGE_ODD);
+}
+
+void CPellucorView::OnSize(UINT nType, int cx, int cy)
+{
+  CBaseFormView::OnSize(nType, cx, cy);
+  if (m_wndKeyword.GetSafeHwnd() == NULL) return;
+
+  CRect rcClient;
+  GetClientRect(&rcClient);
+  const int W = rcClient.Width();
+  const int H = rcClient.Height();
+  auto rectOf = [this](CWnd& wnd) {
+    CRect rc;
+    wnd.GetWindowRect(&rc);
+    ScreenToClient(&rc);
+    return rc;
+  };
+  auto resize = [](CWnd& wnd, int nWidth, int nHeight) {
+    if (wnd.GetSafeHwnd() == NULL) return;
+    wnd.SetWindowPos(NULL, 0, 0, nWidth > 0 ? nWidth : 0, nHeight > 0 ? nHeight : 0,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  };
+  auto move = [](CWnd& wnd, int x, int y) {
+    if (wnd.GetSafeHwnd() == NULL) return;
+    wnd.SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  };
+
+  if (m_wndAdPane.GetSafeHwnd() != NULL) resize(m_wndAdPane, cx - nAdPaneMargin, rectOf(m_wndAdPane).Height());
+  resize(m_wndResults, nResultsWidth, H - nResultsHeightLess);
+  // The Basket takes the width right of the list: a Basket W - 367 wide would
+  // run over the list's right part at every size.
+  resize(m_wndBasket, W - nBasketRightMargin - rectOf(m_wndBasket).left, H - nBasketHeightLess);
+
+  const int yBottomRow = H - nBottomRowFromBottom;
+  for (CWnd* pButton : {(CWnd*)&m_btnCheckCustom, (CWnd*)&m_btnUncheckAll, (CWnd*)&m_btnCheckAll,
+                        (CWnd*)&m_btnSettings})
+    if (pButton->GetSafeHwnd() != NULL) move(*pButton, rectOf(*pButton).left, yBottomRow);
+  move(m_btnGetNewVersion, W - nGetNewVersionFromRight, yBottomRow);
+  move(m_btnHelp, W - nHelpFromRight, yBottomRow);
+  if (m_btnSave.GetSafeHwnd() != NULL) move(m_btnSave, W - nSaveFromRight, rectOf(m_btnSave).top);
+  if (m_btnCopy.GetSafeHwnd() != NULL) move(m_btnCopy, W - nCopyFromRight, rectOf(m_btnCopy).top);
 }
 
 // ---------------------------------------------------------------------------
@@ -135,6 +299,7 @@ void CPellucorView::OnGo()
   }
   KillTimer(nStartTimer);
   SetTimer(nStartTimer, nStartDelay, NULL);
+  StartTrayAnimation();
 
   m_wndPageProgress.SetPos(30);
   m_wndRunProgress.SetPos(0);
@@ -151,7 +316,7 @@ void CPellucorView::OnTimer(UINT_PTR nIDEvent)
       OnFetchNextPage(0, 0);
     }
   }
-  CFormView::OnTimer(nIDEvent);
+  CBaseFormView::OnTimer(nIDEvent);
 }
 
 LRESULT CPellucorView::OnFetchNextPage(WPARAM, LPARAM)
@@ -181,8 +346,9 @@ LRESULT CPellucorView::OnSuggestionsFetched(WPARAM wParam, LPARAM lParam)
   if (step.nRunProgress >= 0) m_wndRunProgress.SetPos(step.nRunProgress);
   if (step.nAction == harvestFetchNextSeed) m_wndKeyword.SetWindowText(m_run.m_sKeyword);
   if (step.EndsRun()) EndRun();
-  // The wait cursor shows until the first page of a run is in.
+  // The wait cursor and the tray animation show until the page is in.
   StopWaitCursor();
+  StopTrayAnimation();
 
   if (!step.sMessage.IsEmpty()) {
     if (step.sCaption.IsEmpty())
@@ -205,6 +371,7 @@ void CPellucorView::EndRun()
   KillTimer(nStartTimer);
   GetDlgItem(IDC_GO)->EnableWindow(TRUE);
   StopWaitCursor();
+  StopTrayAnimation();
 }
 
 void CPellucorView::StopWaitCursor()
@@ -213,6 +380,27 @@ void CPellucorView::StopWaitCursor()
     EndWaitCursor();
     m_bWaitCursor = false;
   }
+}
+
+CSystemTray* CPellucorView::GetTrayIcon()
+{
+  if (g_pMainFrame == NULL || g_pMainFrame->GetTrayIcon().GetSafeHwnd() == NULL) return NULL;
+  return &g_pMainFrame->GetTrayIcon();
+}
+
+void CPellucorView::StartTrayAnimation()
+{
+  CSystemTray* pTray = GetTrayIcon();
+  if (pTray == NULL) return;
+  pTray->Animate(nTrayAnimationStep, -1);
+  m_bTrayAnimating = true;
+}
+
+void CPellucorView::StopTrayAnimation()
+{
+  if (!m_bTrayAnimating) return;
+  m_bTrayAnimating = false;
+  if (CSystemTray* pTray = GetTrayIcon()) pTray->StopAnimation();
 }
 
 void CPellucorView::FillResultsList()
@@ -286,7 +474,7 @@ BOOL CPellucorView::PreTranslateMessage(MSG* pMsg)
     OnGo();
     return TRUE;
   }
-  return CFormView::PreTranslateMessage(pMsg);
+  return CBaseFormView::PreTranslateMessage(pMsg);
 }
 
 // ---------------------------------------------------------------------------
@@ -661,12 +849,12 @@ void CPellucorView::OnSaveBasketToFile()
 
 void CPellucorView::OnGetNewVersion()
 {
-  ::ShellExecuteA(m_hWnd, "open", szNewVersionAddress, NULL, NULL, SW_SHOWNORMAL);
+  s_pfnOpenAddress(m_hWnd, "open", PELLUCOR_NEW_VERSION_URL, NULL, NULL, SW_SHOWNORMAL);
 }
 
 void CPellucorView::OnHelpSite()
 {
-  ::ShellExecuteA(m_hWnd, "open", szHelpAddress, NULL, NULL, SW_SHOWNORMAL);
+  s_pfnOpenAddress(m_hWnd, "open", PELLUCOR_HELP_URL, NULL, NULL, SW_SHOWNORMAL);
 }
 
 void CPellucorView::OnExit()
@@ -674,12 +862,19 @@ void CPellucorView::OnExit()
   DoExit();
 }
 
+void CPellucorView::OnGeneralSettings()
+{
+  CGeneralSettingsDlg dlg(this);
+  dlg.DoModal();
+}
+
 void CPellucorView::OnDestroy()
 {
   KillTimer(nStartTimer);
   StopWaitCursor();
+  StopTrayAnimation();
   // Lines typed into the Basket box are kept as well as those ticked.
   if (m_bBasketEditedByHand) SaveBasketFile(m_sBasketPath, GetBasketText());
   m_bBasketEditedByHand = false;
-  CFormView::OnDestroy();
+  CBaseFormView::OnDestroy();
 }

@@ -1,6 +1,9 @@
 // The program's main view: the form with the keyword box, the result list and
 // the Basket. It drives every harvest (Go, the start timer, one fetch thread
 // per page, Stop, Back, Settings) and keeps the Basket box and "Basket.txt".
+// It lays its form out itself whenever it is sized (the layout engine's map
+// is empty), and animates the main window's tray icon while a page is
+// fetched.
 //
 // The result list is a virtual list: it holds no rows of its own, only their
 // number, and asks the view for what it draws. A refill after a page
@@ -12,14 +15,18 @@
 #include <afxcmn.h>
 #include <afxext.h>
 #include <unordered_set>
+#include "BaseFormView.h"
 #include "Basket.h"
+#include "ButtonST.h"
 #include "HistoryCombo.h"
+#include "HtmlCtrl.h"
 #include "SuggestionPage.h"
 #include "resource.h"
 
 class CPellucorDoc;
+class CSystemTray;
 
-class CPellucorView : public CFormView {
+class CPellucorView : public CBaseFormView {
  protected:
   CPellucorView();
   DECLARE_DYNCREATE(CPellucorView)
@@ -30,6 +37,13 @@ class CPellucorView : public CFormView {
   enum { nStartTimer = 1021, nStartDelay = 100 };
   // The visit history keeps the latest seeds started, at most this many.
   enum { nVisitHistoryLimit = 100 };
+  // The tray icon's animation step while a page is fetched.
+  enum { nTrayAnimationStep = 400 };
+
+  // Opens an address in the user's browser (the shell's "open"); replaceable
+  // so that a test can see what would be opened.
+  typedef HINSTANCE(WINAPI* PFNOPENADDRESS)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+  static PFNOPENADDRESS s_pfnOpenAddress;
 
   virtual ~CPellucorView();
 
@@ -66,18 +80,35 @@ class CPellucorView : public CFormView {
 
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
+  // The ad pane, or NULL when it could not be made (the view works without).
+  CHtmlCtrl* GetAdPane() { return m_wndAdPane.GetSafeHwnd() != NULL ? &m_wndAdPane : NULL; }
+
  protected:
   CHistoryCombo m_wndKeyword;
   CListCtrl m_wndResults;
   CEdit m_wndBasket;
+  CButtonST m_btnSettings;
+  CButtonST m_btnGetNewVersion;
+  CButtonST m_btnCheckAll;
+  CButtonST m_btnExit;
+  CButtonST m_btnCopy;
+  CButtonST m_btnHelp;
+  CButtonST m_btnBack;
+  CButtonST m_btnSave;
+  CButtonST m_btnCheckCustom;
+  CButtonST m_btnUncheckAll;
+  CButton m_btnGo;
   CProgressCtrl m_wndPageProgress;
   CProgressCtrl m_wndRunProgress;
+  CEdit m_wndAdPlaceholder;       // hidden: the ad pane takes its rectangle
+  CHtmlCtrl m_wndAdPane;
 
   CHarvestRun m_run;
   CStringArray m_aVisitHistory;   // seeds started, oldest first
   bool m_bListFilling;
   int m_nRowsShown;               // the result list's row count
   bool m_bWaitCursor;             // a run shows the wait cursor until its first page
+  bool m_bTrayAnimating;          // and animates the tray icon until then
 
   CString m_sBasketPath;
   // The box text as the view last set or read it; typing into the box makes
@@ -104,6 +135,16 @@ class CPellucorView : public CFormView {
   // Ends the run now (Go enabled again); the wait cursor ends with it.
   void EndRun();
   void StopWaitCursor();
+  // The main frame's tray icon, when there is one to animate.
+  static CSystemTray* GetTrayIcon();
+  void StartTrayAnimation();
+  void StopTrayAnimation();
+
+  // First set-up steps.
+  void SetUpButtons();
+  void SetUpResultsList();
+  void SetUpTrayAnimation();
+  void CreateAdPane();
 
   // The row's Basket line, and whether it is in the Basket.
   CString GetRowBasketLine(int nRow) const;
@@ -134,6 +175,9 @@ class CPellucorView : public CFormView {
   afx_msg void OnGetNewVersion();
   afx_msg void OnHelpSite();
   afx_msg void OnExit();
+  afx_msg void OnGeneralSettings();
+  afx_msg void OnSize(UINT nType, int cx, int cy);
 
   DECLARE_MESSAGE_MAP()
+  DECLARE_DYNAMIC_MAP()
 };

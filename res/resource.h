@@ -23,6 +23,35 @@
 #define IDC_AD_PLACEHOLDER              1019
 #define IDC_STOP                        1020
 #define IDC_RUN_PROGRESS                1022
+#define IDC_AD_PANE                     1319   // the browser pane made in 1019's place
+
+// Button images of the main view: an icon and a bitmap under each id of the
+// first eight, an icon alone under the last two.
+#define IDR_IMAGE_SETTINGS              134
+#define IDR_IMAGE_GET_NEW_VERSION       137
+#define IDR_IMAGE_CHECK_ALL             138
+#define IDR_IMAGE_EXIT                  139
+#define IDR_IMAGE_COPY                  140
+#define IDR_IMAGE_HELP                  141
+#define IDR_IMAGE_BACK                  143
+#define IDR_IMAGE_SAVE                  144
+#define IDI_UNCHECK_ALL                 167
+#define IDI_CHECK_CUSTOM                505
+// The tray icon's second picture while a harvest runs (the first is the
+// tray's own icon, IDR_TRAY).
+#define IDI_TRAY_BUSY                   508
+
+// General settings: the option page (a child dialog) and the small dialog
+// that hosts it
+#define IDD_SETTING_PAGE_GENERAL        112
+#define IDC_SHOW_TIPS                   1003
+#define IDC_KEEP_LOG                    1006
+#define IDC_AUTO_SAVE                   1010
+#define IDC_SAVE_MINUTES                1055
+#define IDC_SAVE_MINUTES_SPIN           1058
+#define IDD_GENERAL_SETTINGS            114
+#define IDC_GENERAL_PAGE_AREA           1060
+#define ID_GENERAL_SETTINGS             35059
 
 // Check Custom's text-input dialog
 #define IDD_INPUT_STRING                126

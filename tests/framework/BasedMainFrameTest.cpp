@@ -7,6 +7,7 @@
 #include "BasedApp.h"
 #include "BasedMainFrame.h"
 #include "LogWindow.h"
+#include "PPToolTip.h"
 #include "Logger.h"
 #include "ProfileKeys.h"
 #include "TestFolder.h"
@@ -170,6 +171,8 @@ TEST_F(BasedMainFrameTest, FullScreenAndTopmostToggleAndAreKept)
     m_pFrame->SendMessage(WM_COMMAND, ID_ALWAYS_ON_TOP);
     EXPECT_NE(m_pFrame->GetExStyle() & WS_EX_TOPMOST, 0u);
     EXPECT_EQ(Profile(profileTopmost), 1);
+    // the frame's tip is still there, its own
+    EXPECT_EQ(::GetWindow(m_pFrame->GetToolTip().GetSafeHwnd(), GW_OWNER), m_pFrame->m_hWnd);
     DestroyFrame();
     EXPECT_EQ(Profile(profileFullScreen), 1);
 
@@ -298,6 +301,121 @@ TEST_F(BasedMainFrameTest, SupportCommandHandsAPreparedMailToTheMailer)
     EXPECT_EQ(g_mail[0], "support@example.test");
     EXPECT_EQ(g_mail[1], "Question by C:\\Prog\\Pellucor.exe\r\n\r\n");
     EXPECT_EQ(g_mail[2], "< Question 1 : >");
+}
+
+// ---- the rich tooltip ----
+
+// The tip's window comes with the frame: a top-most tool window owned by it,
+// gone with it.
+TEST_F(BasedMainFrameTest, TooltipWindowIsMadeWithTheFrameAndGoesWithIt)
+{
+    ASSERT_NE(MakeFrame(), nullptr);
+    HWND hTip = m_pFrame->GetToolTip().GetSafeHwnd();
+    ASSERT_TRUE(::IsWindow(hTip));
+    char szClass[64] = "";
+    ::GetClassNameA(hTip, szClass, sizeof szClass);
+    EXPECT_STREQ(szClass, "CPPToolTip");
+    EXPECT_EQ(::GetWindow(hTip, GW_OWNER), m_pFrame->m_hWnd);
+    EXPECT_EQ(::GetWindowLongA(hTip, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW),
+              WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(::IsWindowVisible(hTip));
+    DestroyFrame();
+    EXPECT_FALSE(::IsWindow(hTip));
+}
+
+// The frame's tip with one tool over its whole client area, shown soon after
+// the mouse rests at a new point.
+class BasedMainFrameTipTest : public BasedMainFrameTest
+{
+protected:
+    void SetUp() override
+    {
+        BasedMainFrameTest::SetUp();
+        ASSERT_NE(MakeFrame(), nullptr);
+        m_pFrame->ShowWindow(SW_SHOWNORMAL);
+        m_pFrame->MoveWindow(100, 100, 500, 400);
+        PumpMessagesFor(20);
+        CPPToolTip& tip = m_pFrame->GetToolTip();
+        tip.AddTool(m_pFrame, "Frame tip");
+        tip.SetDelayTime(PPTOOLTIP_TIME_INITIAL, 10);
+        tip.SetBehaviour(PPTOOLTIP_MULTIPLE_SHOW);   // each new point shows it again
+        // the middle of the client area, away from the bars
+        CRect rc;
+        m_pFrame->GetClientRect(&rc);
+        m_pt = rc.CenterPoint();
+        m_pFrame->ClientToScreen(&m_pt);
+        ::SetCursorPos(m_pt.x, m_pt.y);
+        ::GetCursorPos(&m_pt);
+    }
+    // A message as the loop hands it to the frame.
+    BOOL Relay(UINT message, WPARAM wParam = 0)
+    {
+        MSG msg = {};
+        msg.hwnd = m_pFrame->m_hWnd;
+        msg.message = message;
+        msg.wParam = wParam;
+        msg.pt = m_pt;
+        CPoint ptClient = m_pt;
+        m_pFrame->ScreenToClient(&ptClient);
+        msg.lParam = MAKELPARAM(ptClient.x, ptClient.y);
+        return m_pFrame->PreTranslateMessage(&msg);
+    }
+    bool TipShown()
+    {
+        CPPToolTip& tip = m_pFrame->GetToolTip();
+        return ::IsWindowVisible(tip.GetSafeHwnd()) && tip.m_nTooltipState == PPTOOLTIP_STATE_SHOWING;
+    }
+    bool ShowTip()
+    {
+        Relay(WM_MOUSEMOVE);
+        return PumpUntil([&] { return TipShown(); }, 2000);
+    }
+    CPoint m_pt;
+};
+
+// Every message the frame pre-translates reaches the tip: a mouse at rest
+// over the tool shows it, a key hides it; a tip whose window went is made
+// again by the next message.
+TEST_F(BasedMainFrameTipTest, MessagesAreRelayedToTheTip)
+{
+    ASSERT_TRUE(ShowTip());
+    EXPECT_FALSE(Relay(WM_KEYDOWN, VK_SHIFT));
+    EXPECT_FALSE(::IsWindowVisible(m_pFrame->GetToolTip().GetSafeHwnd()));
+    EXPECT_EQ(m_pFrame->GetToolTip().m_nTooltipState, PPTOOLTIP_STATE_HIDEN);
+
+    m_pFrame->GetToolTip().DestroyWindow();
+    ASSERT_FALSE(::IsWindow(m_pFrame->GetToolTip().GetSafeHwnd()));
+    Relay(WM_NULL);
+    EXPECT_TRUE(::IsWindow(m_pFrame->GetToolTip().GetSafeHwnd()));
+    EXPECT_EQ(::GetWindow(m_pFrame->GetToolTip().GetSafeHwnd(), GW_OWNER), m_pFrame->m_hWnd);
+}
+
+// While a menu is open, a menu item's tip stays only while the cursor is over
+// the window the idle message names; other tips and other idle reasons leave
+// it alone.
+TEST_F(BasedMainFrameTipTest, OpenMenuHidesAMenuTipAwayFromItsWindow)
+{
+    HWND hElsewhere = m_pFrame->m_wndStatusBar.m_hWnd;
+    struct Case { const char* what; UINT nWhy; int nMode; bool bOver; bool bShown; } cases[] = {
+        {"menu tip, cursor over the window", MSGF_MENU, PPTOOLTIP_SHOW_MENU, true, true},
+        {"menu tip, cursor elsewhere", MSGF_MENU, PPTOOLTIP_SHOW_MENU, false, false},
+        {"tool tip, cursor elsewhere", MSGF_MENU, PPTOOLTIP_SHOW_TOOL, false, true},
+        {"dialog idle", MSGF_DIALOGBOX, PPTOOLTIP_SHOW_MENU, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CPPToolTip& tip = m_pFrame->GetToolTip();
+        tip.HideNow();
+        m_pt.x += 1;   // a new point, so that the move counts
+        ::SetCursorPos(m_pt.x, m_pt.y);
+        ::GetCursorPos(&m_pt);
+        ASSERT_TRUE(ShowTip());
+        tip.m_nTooltipType = c.nMode;   // as the tip of a menu item is marked
+        HWND hWho = c.bOver ? ::WindowFromPoint(m_pt) : hElsewhere;
+        ASSERT_NE(::WindowFromPoint(m_pt), hElsewhere);
+        m_pFrame->SendMessage(WM_ENTERIDLE, c.nWhy, (LPARAM)hWho);
+        EXPECT_EQ(TipShown(), c.bShown);
+    }
 }
 
 }  // namespace
