@@ -34,6 +34,6 @@
 // Tray icon ("tray"): the tray menu of the tray tests; its id is the icon's id.
 // ---------------------------------------------------------------------------
 #define IDR_TRAY_TEST                   3400    // menu
-#define ID_TRAY_SHOW                    33400
-#define ID_TRAY_HIDE                    33401
-#define ID_TRAY_EXIT                    33402
+#define ID_TRAYTEST_SHOW                33400
+#define ID_TRAYTEST_HIDE                33401
+#define ID_TRAYTEST_EXIT                33402

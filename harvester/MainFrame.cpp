@@ -118,8 +118,10 @@ BOOL CMainFrame::CreateCopyExportBar()
     return FALSE;
   m_wndCopyExportBar.LoadToolBarImages(IDR_COPY_EXPORT_BAR, RGB(255, 0, 255), 16);
   m_wndCopyExportBar.GetToolBarCtrl().SetExtendedStyle(TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS);
-  m_wndCopyExportBar.SetButtonStyle(nExportButton, TBSTYLE_DROPDOWN | BTNS_SHOWTEXT);
-  m_wndCopyExportBar.SetButtonStyle(nCopyButton, TBSTYLE_DROPDOWN | BTNS_SHOWTEXT);
+  // The two labelled buttons size themselves to their text: at the bar's
+  // 35-pixel button width "Export" and "Copy" would be cut to "...".
+  m_wndCopyExportBar.SetButtonStyle(nExportButton, TBSTYLE_DROPDOWN | BTNS_SHOWTEXT | BTNS_AUTOSIZE);
+  m_wndCopyExportBar.SetButtonStyle(nCopyButton, TBSTYLE_DROPDOWN | BTNS_SHOWTEXT | BTNS_AUTOSIZE);
   m_wndCopyExportBar.SetButtonText(nCopyButton, "Copy");
   m_wndCopyExportBar.SetButtonText(nExportButton, "Export");
   m_wndCopyExportBar.SetHeight(24);

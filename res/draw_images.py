@@ -384,14 +384,6 @@ def write_ico(path, images):
         f.write(out + b"".join(img for _, img in images))
 
 
-def group_directory(images, first_id):
-    """The icon's group directory as the words of an inline resource."""
-    words = ["0", "1", str(len(images))]
-    for k, (n, img) in enumerate(images):
-        words += ["0x%04X" % (n | n << 8), "0", "1", "32", "%dL" % len(img), str(first_id + k)]
-    return ", ".join(words)
-
-
 MAGENTA = (255, 0, 255)
 SILVER = (192, 192, 192)
 # Colours with a meaning to whoever loads a strip: kept out of the pictures.
@@ -418,20 +410,12 @@ ICONS_ONLY = [
     ((508,), "the tray animation's second frame", "PellucorBusy", p_tray_busy),
 ]
 
-# Ids of the icons' pictures. Every resource script numbers the pictures of
-# its ICON statements from 1, so two scripts with icons linked into one
-# program clash; the program's pictures therefore go in as pictures with ids
-# of their own, far above what a script numbers.
-FIRST_PICTURE_ID = 21000
-
 RC_HEADER = """// The program's button images, icons and tray icons: written by
 // draw_images.py (run it again after changing a picture), included at the
 // end of Pellucor.rc. Each button of the main view finds its icon and its
 // bitmap under the same id.
 //
-// An icon is its group directory (type 14) naming its 16 and 32 pixel
-// pictures (type 3, in icons/); the .ico files beside this one hold the same
-// pictures for viewing.
+// Every icon holds a 16 and a 32 pixel picture.
 """
 
 
@@ -443,21 +427,13 @@ def main():
 
     icons = [((nid,), what, stem, pic, True) for nid, what, stem, pic in VIEW_BUTTONS]
     icons += [(ids, what, stem, pic, False) for ids, what, stem, pic in ICONS_ONLY]
-    os.makedirs(os.path.join(HERE, "icons"), exist_ok=True)
     lines = [RC_HEADER]
-    next_id = FIRST_PICTURE_ID
     for ids, what, stem, picture, bitmap in icons:
         images = [(n, icon_image(render(picture, n))) for n in (16, 32)]
         write_ico(os.path.join(HERE, stem + ".ico"), images)
         lines.append("// %s" % what)
-        for k, (n, img) in enumerate(images):
-            name = "icons/%s-%d.bin" % (stem, n)
-            with open(os.path.join(HERE, name), "wb") as f:
-                f.write(img)
-            lines.append('%d 3 "%s"' % (next_id + k, name))
         for nid in ids:
-            lines.append("%d 14 BEGIN %s END" % (nid, group_directory(images, next_id)))
-        next_id += len(images)
+            lines.append('%d ICON "%s.ico"' % (nid, stem))
         if bitmap:
             write_bmp(os.path.join(HERE, stem + ".bmp"), [picture], SILVER)
             lines.append('%d BITMAP "%s.bmp"  // transparent colour 0xC0C0C0' % (ids[0], stem))

@@ -220,7 +220,7 @@ TEST_F(SystemTrayTest, RightClickShowsTheTrayMenuWithTheDefaultItemBold)
 {
   struct Case { UINT item; BOOL byPos; int boldPos; } cases[] = {
       {0, TRUE, 0},               // the default: the first item
-      {ID_TRAY_EXIT, FALSE, 3},   // by command
+      {ID_TRAYTEST_EXIT, FALSE, 3},   // by command
   };
   ASSERT_TRUE(MakeTray());
   for (const Case& c : cases) {
@@ -243,9 +243,9 @@ TEST_F(SystemTrayTest, RightClickShowsTheTrayMenuWithTheDefaultItemBold)
 TEST_F(SystemTrayTest, LeftClickOrDoubleClickRunsTheDefaultCommand)
 {
   struct Case { UINT item; BOOL byPos; UINT mouse; WPARAM id; LRESULT result; std::vector<UINT> commands; } cases[] = {
-      {0, TRUE, WM_LBUTTONDBLCLK, IDR_TRAY_TEST, 1, {ID_TRAY_SHOW}},
-      {1, TRUE, WM_LBUTTONDOWN, IDR_TRAY_TEST, 1, {ID_TRAY_HIDE}},
-      {ID_TRAY_EXIT, FALSE, WM_LBUTTONDBLCLK, IDR_TRAY_TEST, 1, {ID_TRAY_EXIT}},
+      {0, TRUE, WM_LBUTTONDBLCLK, IDR_TRAY_TEST, 1, {ID_TRAYTEST_SHOW}},
+      {1, TRUE, WM_LBUTTONDOWN, IDR_TRAY_TEST, 1, {ID_TRAYTEST_HIDE}},
+      {ID_TRAYTEST_EXIT, FALSE, WM_LBUTTONDBLCLK, IDR_TRAY_TEST, 1, {ID_TRAYTEST_EXIT}},
       {0, TRUE, WM_MOUSEMOVE, IDR_TRAY_TEST, 1, {}},
       {0, TRUE, WM_LBUTTONDBLCLK, IDR_TRAY_TEST + 1, 0, {}},   // another icon's notification
   };

@@ -12,6 +12,7 @@
 #include <vector>
 #include <gtest/gtest.h>
 #include "TestFolder.h"
+#include "VersionText.h"
 #include "resource.h"
 #include "testsupport.h"
 
@@ -597,3 +598,9 @@ TEST_F(PellucorProcessTest, ShowsTheTipOfTheDayAfterTheMainWindow)
 }
 
 }  // namespace
+
+// The about box puts the program file's version where its text says "***".
+TEST(PellucorVersion, TheProgramFileNamesItsVersion)
+{
+    EXPECT_STREQ("Pellucor version 4.0", (LPCSTR)GetVersionText());
+}
