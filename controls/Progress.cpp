@@ -296,9 +296,23 @@ void CProgress::DrawClippedText(CDC* pDC, const CRect& rcClip, int x, int y, con
     pDC->ExtTextOut(x, y, ETO_CLIPPED, rcClip, sText, NULL);
 }
 
+// Skips a width or precision; one wider than two digits is refused, so that a
+// format cannot make every paint print and draw a text of millions of blanks.
+static BOOL SkipSmallNumber(LPCTSTR& p)
+{
+    int nDigits = 0;
+    while (*p >= '0' && *p <= '9') {
+        p++;
+        if (++nDigits > 2)
+            return FALSE;
+    }
+    return TRUE;
+}
+
 // A text format is printed with one int: anything that would read more or
 // other arguments (a second conversion, %s, %n, %*d, 64-bit sizes) is refused,
-// as the format may come from another window through WM_SETTEXT.
+// as the format may come from another window through WM_SETTEXT; so is a huge
+// width or precision.
 static BOOL IsSafeIntFormat(const CString& sFormat)
 {
     int nConversions = 0;
@@ -312,12 +326,12 @@ static BOOL IsSafeIntFormat(const CString& sFormat)
         }
         while (*p != '\0' && strchr("-+ #0", *p) != NULL)
             p++;
-        while (*p >= '0' && *p <= '9')
-            p++;
+        if (!SkipSmallNumber(p))
+            return FALSE;
         if (*p == '.') {
             p++;
-            while (*p >= '0' && *p <= '9')
-                p++;
+            if (!SkipSmallNumber(p))
+                return FALSE;
         }
         if (*p == 'h' || *p == 'l')
             p++;

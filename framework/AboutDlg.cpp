@@ -371,7 +371,9 @@ void CAboutDlg::PostNcDestroy()
             g_hSplashFilter = NULL;
         }
         delete this;
-    } else if (!m_bScroll) {
+    } else if (m_bModeless && !m_bScroll) {
+        // Only a box made with Create belongs to its window; a modal box lives
+        // on its caller's stack or in its owner's member.
         delete this;
     }
 }

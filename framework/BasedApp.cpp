@@ -103,6 +103,12 @@ CBasedApp::CBasedApp(LPCTSTR lpszAppName)
 
 CBasedApp::~CBasedApp()
 {
+    // An application that never reached ExitInstance still owns its splash.
+    if (m_pSplashWnd != NULL) {
+        if (::IsWindow(m_pSplashWnd->GetSafeHwnd()))
+            m_pSplashWnd->DestroyWindow();
+        delete m_pSplashWnd;
+    }
     delete m_pLogTemplate;
     DeleteExternalTools(m_arrExternalTools);
     if (g_pBasedApp == this)

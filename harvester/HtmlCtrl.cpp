@@ -411,6 +411,10 @@ HRESULT CHtmlCtrl::OnShowContextMenu(DWORD dwID, LPPOINT ppt, LPUNKNOWN pcmdtRes
     return strHref.IsEmpty() ? S_OK : S_FALSE;
 }
 
+#ifndef NWMF_USERINITIATED
+#define NWMF_USERINITIATED 0x2  // a new window the user's own click asked for
+#endif
+
 BOOL CHtmlCtrl::RouteAddress(LPCTSTR lpszURL, BOOL bTopLevel)
 {
     switch (DecidePaneNavigation(lpszURL, bTopLevel != FALSE)) {
@@ -457,10 +461,13 @@ void CHtmlCtrl::OnNewWindow3(LPDISPATCH* ppDisp, BOOL* pbCancel, DWORD dwFlags, 
                              LPCTSTR lpszURL)
 {
     (void)ppDisp;
-    (void)dwFlags;
     (void)lpszUrlContext;
     if (pbCancel != NULL)
         *pbCancel = TRUE;
+    // A window a page's script opens by itself is no link the user followed:
+    // it goes nowhere.
+    if ((dwFlags & NWMF_USERINITIATED) == 0)
+        return;
     if (RouteAddress(lpszURL, TRUE))
         Navigate2(lpszURL);
 }

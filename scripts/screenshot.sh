@@ -17,6 +17,7 @@ cmake --build "$build" -j "$(nproc)" --target Pellucor statservice_exe >/dev/nul
 
 . scripts/wine-env.sh
 wine_prefix_init "$root/build/wine-shot"
+wine_prefix_offline
 xvfb_start
 
 svc_pid=

@@ -18,6 +18,7 @@ cmake --build build/i686 -j "$jobs" --target Pellucor
 xvfb_start
 trap 'wineserver -k >/dev/null 2>&1 || true; xvfb_stop' EXIT
 wine_prefix_init "$root/build/x86_64/wineprefix"
+wine_prefix_offline
 # Keep one wineserver for the whole run: otherwise each test waits for the last
 # one to linger out.
 wineserver -p 2>/dev/null || true   # one may be running for this prefix already

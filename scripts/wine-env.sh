@@ -1,5 +1,5 @@
 # Sourced by the test and run scripts: the Wine environment the program runs in.
-# Defines wine_prefix_init <prefix> and xvfb_start / xvfb_stop.
+# Defines wine_prefix_init <prefix>, wine_prefix_offline and xvfb_start / xvfb_stop.
 
 # Code page 1251 comes from the Unix locale; proxies would catch loopback traffic.
 export LC_ALL=ru_RU.UTF-8
@@ -23,6 +23,18 @@ wine_prefix_init() {
     echo "wine: could not create the prefix $WINEPREFIX" >&2
     return 1
   fi
+}
+
+# For tests: the prefix's Internet settings send every address but the loopback
+# ones to a proxy port where nothing listens, so that a page the program opens
+# (the browser pane's) is never looked up or fetched off this machine.
+wine_prefix_offline() {
+  [ -f "$WINEPREFIX/.offline" ] && return 0
+  local key='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
+  wine reg add "$key" /v ProxyEnable /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  wine reg add "$key" /v ProxyServer /d 127.0.0.1:9 /f >/dev/null 2>&1
+  wine reg add "$key" /v ProxyOverride /d '127.0.0.1;localhost;<local>' /f >/dev/null 2>&1
+  touch "$WINEPREFIX/.offline"
 }
 
 XVFB_PID=

@@ -38,6 +38,10 @@ public:
     IWebBrowser2* GetBrowserApp() const { return m_pBrowserApp; }
     COleControlSite* GetBrowserSite() const { return m_pBrowserSite; }
 
+    // An address as the navigation events hand it on: characters outside
+    // ASCII escaped as their UTF-8 bytes ("%C3%A9"), never approximated.
+    static CString UrlFromWide(LPCWSTR pszURL);
+
     // Navigation events. The defaults do nothing, except OnStatusTextChange
     // which shows the text in the frame's status bar.
     virtual void OnBeforeNavigate2(LPCTSTR lpszURL, DWORD nFlags, LPCTSTR lpszTargetFrameName,

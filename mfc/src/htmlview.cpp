@@ -88,6 +88,9 @@ void CHtmlView::DestroyBrowser()
         COleControlSite* pSite = m_pBrowserSite;
         m_pBrowserSite = NULL;
         pSite->DestroyControl();
+        // The control may hold the site past this view: it must not reach the
+        // container, which is this view's member.
+        pSite->m_pCtrlCont = NULL;
         pSite->Release();
     }
 }
@@ -265,6 +268,44 @@ static CString ArgText(const VARIANT* v)
     return CString();
 }
 
+CString CHtmlView::UrlFromWide(LPCWSTR pszURL)
+{
+    CString strURL;
+    if (pszURL == NULL)
+        return strURL;
+    // An address is ASCII once its other characters are escaped as UTF-8; a
+    // conversion to the ANSI code page could map a look-alike character to
+    // a plain one, and the address judged would not be the one loaded.
+    static const char szHex[] = "0123456789ABCDEF";
+    for (LPCWSTR p = pszURL; *p != 0; p++) {
+        if (*p < 0x80) {
+            strURL += (char)*p;
+            continue;
+        }
+        int nChars = (*p >= 0xD800 && *p <= 0xDBFF && p[1] >= 0xDC00 && p[1] <= 0xDFFF) ? 2 : 1;
+        char szUtf8[8];
+        int nBytes = ::WideCharToMultiByte(CP_UTF8, 0, p, nChars, szUtf8, sizeof szUtf8, NULL, NULL);
+        for (int i = 0; i < nBytes; i++) {
+            strURL += '%';
+            strURL += szHex[(BYTE)szUtf8[i] >> 4];
+            strURL += szHex[(BYTE)szUtf8[i] & 15];
+        }
+        p += nChars - 1;
+    }
+    return strURL;
+}
+
+static CString ArgUrl(const VARIANT* v)
+{
+    if (v == NULL)
+        return CString();
+    if (V_VT(v) == VT_BSTR)
+        return CHtmlView::UrlFromWide(V_BSTR(v));
+    if (V_VT(v) == (VT_BYREF | VT_BSTR) && V_BSTRREF(v) != NULL)
+        return CHtmlView::UrlFromWide(*V_BSTRREF(v));
+    return CString();
+}
+
 static LONG ArgLong(const VARIANT* v)
 {
     if (v == NULL)
@@ -343,7 +384,7 @@ void CHtmlView::OnBrowserEvent(DISPID dispid, DISPPARAMS* p)
         ArgBytes(EventArg(p, 4), baPost);
         BOOL bCancel = pvbCancel != NULL && *pvbCancel != VARIANT_FALSE;
         m_bTopLevelEvent = IsSameObject(ArgDispatch(EventArg(p, 0)), m_pBrowserApp);
-        OnBeforeNavigate2(ArgText(EventArg(p, 1)), (DWORD)ArgLong(EventArg(p, 2)), ArgText(EventArg(p, 3)), baPost,
+        OnBeforeNavigate2(ArgUrl(EventArg(p, 1)), (DWORD)ArgLong(EventArg(p, 2)), ArgText(EventArg(p, 3)), baPost,
                           ArgText(EventArg(p, 5)), &bCancel);
         m_bTopLevelEvent = TRUE;
         if (pvbCancel != NULL)
@@ -355,17 +396,17 @@ void CHtmlView::OnBrowserEvent(DISPID dispid, DISPPARAMS* p)
         VARIANT_BOOL* pvbCancel = ArgBoolRef(EventArg(p, 4));
         BOOL bCancel = pvbCancel != NULL && *pvbCancel != VARIANT_FALSE;
         m_bTopLevelEvent = IsSameObject(ArgDispatch(EventArg(p, 0)), m_pBrowserApp);
-        OnNavigateError(ArgText(EventArg(p, 1)), ArgText(EventArg(p, 2)), (DWORD)ArgLong(EventArg(p, 3)), &bCancel);
+        OnNavigateError(ArgUrl(EventArg(p, 1)), ArgText(EventArg(p, 2)), (DWORD)ArgLong(EventArg(p, 3)), &bCancel);
         m_bTopLevelEvent = TRUE;
         if (pvbCancel != NULL)
             *pvbCancel = bCancel ? VARIANT_TRUE : VARIANT_FALSE;
         break;
     }
     case DISPID_NAVIGATECOMPLETE2:
-        OnNavigateComplete2(ArgText(EventArg(p, 1)));
+        OnNavigateComplete2(ArgUrl(EventArg(p, 1)));
         break;
     case DISPID_DOCUMENTCOMPLETE:
-        OnDocumentComplete(ArgText(EventArg(p, 1)));
+        OnDocumentComplete(ArgUrl(EventArg(p, 1)));
         break;
     case DISPID_STATUSTEXTCHANGE:
         OnStatusTextChange(ArgText(EventArg(p, 0)));
@@ -384,7 +425,7 @@ void CHtmlView::OnBrowserEvent(DISPID dispid, DISPPARAMS* p)
         LPDISPATCH pDummy = NULL;
         BOOL bCancel = pvbCancel != NULL && *pvbCancel != VARIANT_FALSE;
         OnNewWindow3(ppDisp != NULL ? ppDisp : &pDummy, &bCancel, (DWORD)ArgLong(EventArg(p, 2)),
-                     ArgText(EventArg(p, 3)), ArgText(EventArg(p, 4)));
+                     ArgUrl(EventArg(p, 3)), ArgUrl(EventArg(p, 4)));
         if (pvbCancel != NULL)
             *pvbCancel = bCancel ? VARIANT_TRUE : VARIANT_FALSE;
         break;

@@ -301,8 +301,9 @@ TEST(ProgressTest, TextValueAndFormat)
     EXPECT_EQ(p.FormatText("", PBS_SHOW_POSITION, p.GetTextValue(50, PBS_SHOW_POSITION)), "50");
     EXPECT_EQ(p.FormatText("Done %d of 200", PBS_SHOW_POSITION, 199.9), "Done 199 of 200");
     EXPECT_EQ(p.FormatText("", 0, 5), "");
-    // Formats that would read other arguments than one int print nothing.
-    for (const char* bad : {"%s", "%d %d", "%n", "%*d", "%lld", "%f", "50%"})
+    // Formats that would read other arguments than one int, or print a huge
+    // field, print nothing.
+    for (const char* bad : {"%s", "%d %d", "%n", "%*d", "%lld", "%f", "50%", "%900000000d", "%.999d"})
         EXPECT_EQ(p.FormatText(bad, PBS_SHOW_PERCENT, 5), "") << bad;
     EXPECT_EQ(p.FormatText("%3d%%", PBS_SHOW_PERCENT, 5), "  5%");
 

@@ -467,17 +467,21 @@ TEST_F(HtmlPane, FrameNavigationsNeverReachTheShell)
   pFrame->Release();
 }
 
-// A page asking for a new browser window never gets one; the address goes
-// where a followed link would.
+// A page asking for a new browser window never gets one; when the user's click
+// asked for it, the address goes where a followed link would, and a window a
+// script opens by itself goes nowhere.
 TEST_F(HtmlPane, NewWindowsAreRefusedAndTheirAddressesRouted)
 {
   CTestHtmlCtrl pane;
   ASSERT_TRUE(CreatePane(pane));
-  struct Row { const char* url; const char* shell; const char* app; const char* paneLoads; } table[] = {
-      {"http://www.example.com/offer.html", "http://www.example.com/offer.html", nullptr, nullptr},
-      {"app:1", nullptr, "1", nullptr},
-      {"file:///C:/windows/notepad.exe", nullptr, nullptr, nullptr},
-      {PELLUCOR_PANE_PAGE_4, nullptr, nullptr, PELLUCOR_PANE_PAGE_4},
+  const LONG kUser = 0x2;  // the user's click asked for the window
+  struct Row { LONG flags; const char* url; const char* shell; const char* app; const char* paneLoads; } table[] = {
+      {kUser, "http://www.example.com/offer.html", "http://www.example.com/offer.html", nullptr, nullptr},
+      {kUser, "app:1", nullptr, "1", nullptr},
+      {kUser, "file:///C:/windows/notepad.exe", nullptr, nullptr, nullptr},
+      {kUser, PELLUCOR_PANE_PAGE_4, nullptr, nullptr, PELLUCOR_PANE_PAGE_4},
+      {0, "http://www.example.com/popup.html", nullptr, nullptr, nullptr},
+      {0, "app:1", nullptr, nullptr, nullptr},
   };
   std::vector<BSTR> keep;
   for (const Row& row : table) {
@@ -488,7 +492,7 @@ TEST_F(HtmlPane, NewWindowsAreRefusedAndTheirAddressesRouted)
     IDispatch* pNew = nullptr;
     // (ppDisp, Cancel, dwFlags, bstrUrlContext, bstrUrl)
     FireEvent(pane, DISPID_NEWWINDOW3,
-              {VarDispatchRef(&pNew), VarBoolRef(&vbCancel), VarLong(0), VarText(PELLUCOR_PANE_PAGE_1, keep),
+              {VarDispatchRef(&pNew), VarBoolRef(&vbCancel), VarLong(row.flags), VarText(PELLUCOR_PANE_PAGE_1, keep),
                VarText(row.url, keep)});
     EXPECT_EQ(VARIANT_TRUE, vbCancel) << row.url;
     EXPECT_EQ(row.shell ? 1u : 0u, g_shellCalls.size()) << row.url;

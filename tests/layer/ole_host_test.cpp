@@ -260,3 +260,43 @@ TEST_F(OleHost, ViewHostsTheRealBrowserFillingItsClientArea)
 }
 
 }  // namespace
+
+// The browser may hold its site after the view that made it is gone: the site
+// then answers without reaching the view's container.
+TEST_F(OleHost, SiteHeldPastItsViewAnswersWithoutTheContainer)
+{
+  if (!BrowserCreatable()) GTEST_SKIP() << "this system has no WebBrowser control";
+  bool bDeleted = false;
+  CRecordingView* pView = new CRecordingView;
+  pView->m_pDeleted = &bDeleted;
+  ASSERT_TRUE(pView->Create(nullptr, "pane", WS_CHILD | WS_VISIBLE, CRect(10, 10, 310, 210), &m_parent, 77));
+  IOleInPlaceSite* pSite = nullptr;
+  ASSERT_EQ(S_OK, static_cast<IOleClientSite*>(pView->GetBrowserSite())
+                      ->QueryInterface(IID_IOleInPlaceSite, (void**)&pSite));
+  pView->DestroyWindow();
+  ASSERT_TRUE(bDeleted);
+
+  HWND hWnd = (HWND)1;
+  EXPECT_TRUE(FAILED(pSite->GetWindow(&hWnd)));
+  VARIANT v;
+  VariantInit(&v);
+  EXPECT_TRUE(FAILED(GetAmbient(pSite, DISPID_AMBIENT_USERMODE, &v)));
+  pSite->Release();
+}
+
+// Addresses reach the navigation events exactly: what is not ASCII is escaped
+// as its UTF-8 bytes, never replaced by a look-alike of the ANSI code page.
+TEST(HtmlViewUrl, AddressesOutsideAsciiAreEscapedNotApproximated)
+{
+  struct Row { const wchar_t* wide; const char* text; } table[] = {
+      {L"http://www.example.com/a?b=1#c", "http://www.example.com/a?b=1#c"},
+      {L"http://example.com/caf\u00e9", "http://example.com/caf%C3%A9"},
+      {L"http://\uff57ww.example.com/", "http://%EF%BD%97ww.example.com/"},   // full-width w
+      {L"http://example.com/\u2215x", "http://example.com/%E2%88%95x"},       // division slash
+      {L"http://example.com/\U0001F600", "http://example.com/%F0%9F%98%80"},  // beyond 16 bits
+      {L"", ""},
+  };
+  for (const Row& row : table)
+    EXPECT_STREQ(row.text, (LPCSTR)CHtmlView::UrlFromWide(row.wide)) << row.text;
+  EXPECT_STREQ("", (LPCSTR)CHtmlView::UrlFromWide(nullptr));
+}
