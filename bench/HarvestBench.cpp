@@ -23,8 +23,8 @@
 #include "ExportFormats.h"
 #include "HarvestMessages.h"
 #include "MainFrame.h"
+#include "MainWindowDriver.h"
 #include "Path.h"
-#include "PellucorDoc.h"
 #include "PellucorView.h"
 #include "ProfileKeys.h"
 #include "resource.h"
@@ -85,25 +85,13 @@ class CBench {
 
   void CreateWindows()
   {
-    m_pApp->AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CPellucorDoc),
-                                                  RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CPellucorView)));
-    m_pApp->OnFileNew();
-    m_pFrame = DYNAMIC_DOWNCAST(CMainFrame, m_pApp->m_pMainWnd);
+    m_pFrame = OpenMainWindow(m_pApp);
     m_pView = m_pFrame->GetPellucorView();
     m_pFrame->ShowWindow(SW_SHOWMAXIMIZED);
     Pump([] { return false; }, 50);
   }
 
-  void DestroyWindows()
-  {
-    m_pApp->CloseAllDocuments(FALSE);
-    delete m_pApp->m_pDocManager;
-    m_pApp->m_pDocManager = NULL;
-    m_pApp->m_pMainWnd = NULL;
-    MSG msg;
-    while (PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-  }
+  void DestroyWindows() { CloseMainWindow(m_pApp); }
 
   // The program's loop, with the handling of every page timed.
   bool Pump(const std::function<bool()>& pred, DWORD ms)
@@ -140,14 +128,8 @@ class CBench {
 
   void ApplySettings(int nDigMode, int nLevels, int nPages)
   {
-    m_answerer.Handle([=](HWND dialog, const ShownDialog&) {
-      int nRadio = nDigMode == 1 ? IDC_DIG_BY_ALL : IDC_DIG_BY_SAMPLE;
-      CheckRadioButton(dialog, IDC_DIG_BY_SAMPLE, IDC_DIG_BY_ALL, nRadio);
-      PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(nRadio, BN_CLICKED), (LPARAM)GetDlgItem(dialog, nRadio));
-      SetDlgItemInt(dialog, IDC_SETTINGS_LEVELS, (UINT)nLevels, TRUE);
-      SetDlgItemInt(dialog, IDC_SETTINGS_PAGES, (UINT)nPages, TRUE);
-      CDialogAnswerer::PressButton(dialog, IDOK);
-    });
+    m_answerer.Handle(
+        [=](HWND dialog, const ShownDialog&) { FillSettingsDialog(dialog, nDigMode, nLevels, nPages); });
     ::SendMessageA(Item(IDC_SETTINGS), BM_CLICK, 0, 0);
   }
 

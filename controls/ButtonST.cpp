@@ -92,6 +92,22 @@ static BOOL IconSize(HICON hIcon, DWORD& dwWidth, DWORD& dwHeight)
     return TRUE;
 }
 
+// An image of the module chain by id.
+static HANDLE LoadModuleImage(int nID, LPCTSTR lpszType, UINT uType, int cx, int cy)
+{
+    HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nID), lpszType);
+    return ::LoadImage(hInst, MAKEINTRESOURCE(nID), uType, cx, cy, 0);
+}
+
+// The out image of an id: none for 0, the generation markers passed on as
+// they are, else the image of that id.
+static HANDLE LoadOutImage(int nID, LPCTSTR lpszType, UINT uType, int cx, int cy)
+{
+    if (nID == CButtonST::BTNST_AUTO_GRAY || nID == CButtonST::BTNST_AUTO_DARKER)
+        return (HANDLE)(INT_PTR)nID;
+    return nID != 0 ? LoadModuleImage(nID, lpszType, uType, cx, cy) : NULL;
+}
+
 DWORD CButtonST::SetIcon(HICON hIconIn, HICON hIconOut)
 {
     FreeResources();
@@ -124,45 +140,47 @@ DWORD CButtonST::SetIcon(HICON hIconIn, HICON hIconOut)
 DWORD CButtonST::SetIcon(int nIconIn, int nCxDesiredIn, int nCyDesiredIn,
                          int nIconOut, int nCxDesiredOut, int nCyDesiredOut)
 {
-    HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nIconIn), RT_GROUP_ICON);
-    HICON hIconIn = (HICON)::LoadImage(hInst, MAKEINTRESOURCE(nIconIn), IMAGE_ICON,
-                                       nCxDesiredIn, nCyDesiredIn, 0);
-    HICON hIconOut = NULL;
-    if (nIconOut == BTNST_AUTO_GRAY || nIconOut == BTNST_AUTO_DARKER)
-        hIconOut = (HICON)(INT_PTR)nIconOut;
-    else if (nIconOut != 0)
-    {
-        hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nIconOut), RT_GROUP_ICON);
-        hIconOut = (HICON)::LoadImage(hInst, MAKEINTRESOURCE(nIconOut), IMAGE_ICON,
-                                      nCxDesiredOut, nCyDesiredOut, 0);
-    }
+    HICON hIconIn = (HICON)LoadModuleImage(nIconIn, RT_GROUP_ICON, IMAGE_ICON, nCxDesiredIn, nCyDesiredIn);
+    HICON hIconOut = (HICON)LoadOutImage(nIconOut, RT_GROUP_ICON, IMAGE_ICON, nCxDesiredOut, nCyDesiredOut);
     return SetIcon(hIconIn, hIconOut);
 }
 
 DWORD CButtonST::SetBitmaps(HBITMAP hBitmapIn, COLORREF crTransColorIn, HBITMAP hBitmapOut,
                             COLORREF crTransColorOut)
 {
+    // An entry takes the bitmap only when the handle is one.
+    auto take = [](STRUCT_BITMAPS& entry, HBITMAP hBitmap, COLORREF crTransparent) {
+        BITMAP bm;
+        if (::GetObject(hBitmap, sizeof(bm), &bm) == 0)
+            return FALSE;
+        entry.hBitmap = hBitmap;
+        entry.crTransparent = crTransparent;
+        entry.dwWidth = bm.bmWidth;
+        entry.dwHeight = bm.bmHeight;
+        return TRUE;
+    };
+    auto mask = [this](STRUCT_BITMAPS& entry) {
+        entry.hMask = CreateBitmapMask(entry.hBitmap, entry.dwWidth, entry.dwHeight, entry.crTransparent);
+        return entry.hMask != NULL;
+    };
+
     FreeResources();
     if (hBitmapIn != NULL)
     {
-        BITMAP bm;
-        if (::GetObject(hBitmapIn, sizeof(bm), &bm) == 0)
+        STRUCT_BITMAPS& in = m_csBitmaps[0];
+        if (!take(in, hBitmapIn, crTransColorIn))
         {
             FreeResources();
             return BTNST_INVALIDRESOURCE;
         }
-        m_csBitmaps[0].hBitmap = hBitmapIn;
-        m_csBitmaps[0].crTransparent = crTransColorIn;
-        m_csBitmaps[0].dwWidth = bm.bmWidth;
-        m_csBitmaps[0].dwHeight = bm.bmHeight;
 
         // Generated out images are made before the in mask blackens the in
         // image's transparent pixels, so that they keep the in colour.
         if ((INT_PTR)hBitmapOut == BTNST_AUTO_GRAY || (INT_PTR)hBitmapOut == BTNST_AUTO_DARKER)
         {
             hBitmapOut = (INT_PTR)hBitmapOut == BTNST_AUTO_GRAY
-                ? CreateGrayscaleBitmap(hBitmapIn, bm.bmWidth, bm.bmHeight, crTransColorIn)
-                : CreateDarkerBitmap(hBitmapIn, bm.bmWidth, bm.bmHeight, crTransColorIn);
+                ? CreateGrayscaleBitmap(hBitmapIn, in.dwWidth, in.dwHeight, crTransColorIn)
+                : CreateDarkerBitmap(hBitmapIn, in.dwWidth, in.dwHeight, crTransColorIn);
             crTransColorOut = crTransColorIn;
             if (hBitmapOut == NULL)
             {
@@ -171,8 +189,7 @@ DWORD CButtonST::SetBitmaps(HBITMAP hBitmapIn, COLORREF crTransColorIn, HBITMAP 
             }
         }
 
-        m_csBitmaps[0].hMask = CreateBitmapMask(hBitmapIn, bm.bmWidth, bm.bmHeight, crTransColorIn);
-        if (m_csBitmaps[0].hMask == NULL)
+        if (!mask(in))
         {
             FreeResources();
             return BTNST_FAILEDMASK;
@@ -180,17 +197,12 @@ DWORD CButtonST::SetBitmaps(HBITMAP hBitmapIn, COLORREF crTransColorIn, HBITMAP 
 
         if (hBitmapOut != NULL)
         {
-            if (::GetObject(hBitmapOut, sizeof(bm), &bm) == 0)
+            if (!take(m_csBitmaps[1], hBitmapOut, crTransColorOut))
             {
                 FreeResources();
                 return BTNST_INVALIDRESOURCE;
             }
-            m_csBitmaps[1].hBitmap = hBitmapOut;
-            m_csBitmaps[1].crTransparent = crTransColorOut;
-            m_csBitmaps[1].dwWidth = bm.bmWidth;
-            m_csBitmaps[1].dwHeight = bm.bmHeight;
-            m_csBitmaps[1].hMask = CreateBitmapMask(hBitmapOut, bm.bmWidth, bm.bmHeight, crTransColorOut);
-            if (m_csBitmaps[1].hMask == NULL)
+            if (!mask(m_csBitmaps[1]))
             {
                 FreeResources();
                 return BTNST_FAILEDMASK;
@@ -204,16 +216,8 @@ DWORD CButtonST::SetBitmaps(HBITMAP hBitmapIn, COLORREF crTransColorIn, HBITMAP 
 DWORD CButtonST::SetBitmaps(int nBitmapIn, COLORREF crTransColorIn, int nBitmapOut,
                             COLORREF crTransColorOut)
 {
-    HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nBitmapIn), RT_BITMAP);
-    HBITMAP hIn = (HBITMAP)::LoadImage(hInst, MAKEINTRESOURCE(nBitmapIn), IMAGE_BITMAP, 0, 0, 0);
-    HBITMAP hOut = NULL;
-    if (nBitmapOut == BTNST_AUTO_GRAY || nBitmapOut == BTNST_AUTO_DARKER)
-        hOut = (HBITMAP)(INT_PTR)nBitmapOut;
-    else if (nBitmapOut != 0)
-    {
-        hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nBitmapOut), RT_BITMAP);
-        hOut = (HBITMAP)::LoadImage(hInst, MAKEINTRESOURCE(nBitmapOut), IMAGE_BITMAP, 0, 0, 0);
-    }
+    HBITMAP hIn = (HBITMAP)LoadModuleImage(nBitmapIn, RT_BITMAP, IMAGE_BITMAP, 0, 0);
+    HBITMAP hOut = (HBITMAP)LoadOutImage(nBitmapOut, RT_BITMAP, IMAGE_BITMAP, 0, 0);
     return SetBitmaps(hIn, crTransColorIn, hOut, crTransColorOut);
 }
 
@@ -464,8 +468,7 @@ DWORD CButtonST::LoadCursor(int nCursorId, BOOL bRepaint)
     DWORD dwRet = BTNST_OK;
     if (nCursorId != 0)
     {
-        HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nCursorId), RT_GROUP_CURSOR);
-        m_hCursor = (HCURSOR)::LoadImage(hInst, MAKEINTRESOURCE(nCursorId), IMAGE_CURSOR, 0, 0, 0);
+        m_hCursor = (HCURSOR)LoadModuleImage(nCursorId, RT_GROUP_CURSOR, IMAGE_CURSOR, 0, 0);
         if (m_hCursor == NULL)
             dwRet = BTNST_INVALIDRESOURCE;
     }

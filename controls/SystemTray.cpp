@@ -165,6 +165,13 @@ BOOL CSystemTray::SetNotificationWnd(CWnd* pNotifyWnd)
     return Notify(NIM_MODIFY);
 }
 
+// The tray's menu is the first popup of the menu resource with the icon's id;
+// NULL when there is none.
+static CMenu* LoadTrayPopup(CMenu& menu, UINT nID)
+{
+    return menu.LoadMenu(nID) ? menu.GetSubMenu(0) : NULL;
+}
+
 // The values are kept even when the menu cannot be had now: they are applied
 // each time the menu is shown.
 BOOL CSystemTray::SetMenuDefaultItem(UINT uItem, BOOL bByPos)
@@ -175,9 +182,7 @@ BOOL CSystemTray::SetMenuDefaultItem(UINT uItem, BOOL bByPos)
     m_DefaultMenuItemByPos = bByPos;
 
     CMenu menu;
-    if (!menu.LoadMenu(m_tnd.uID))
-        return FALSE;
-    CMenu* pSubMenu = menu.GetSubMenu(0);
+    CMenu* pSubMenu = LoadTrayPopup(menu, m_tnd.uID);
     if (pSubMenu == NULL)
         return FALSE;
     ::SetMenuDefaultItem(pSubMenu->GetSafeHmenu(), m_DefaultMenuItemID, m_DefaultMenuItemByPos);
@@ -186,36 +191,37 @@ BOOL CSystemTray::SetMenuDefaultItem(UINT uItem, BOOL bByPos)
 
 // Running out of memory reports the error to the user and leaves an empty
 // list, so the animation does nothing rather than cycle a partial list.
-BOOL CSystemTray::SetIconList(UINT uFirstIconID, UINT uLastIconID)
+template <class Fill>
+static BOOL RebuildIconList(CArray<HICON, HICON>& list, Fill fill)
 {
-    if (uFirstIconID > uLastIconID)
-        return FALSE;
-    m_IconList.RemoveAll();
+    list.RemoveAll();
     try {
-        for (UINT i = uFirstIconID; i <= uLastIconID; i++)
-            m_IconList.Add(AfxGetApp()->LoadIcon(i));
+        fill(list);
     } catch (CMemoryException* e) {
         e->ReportError();
         e->Delete();
-        m_IconList.RemoveAll();
+        list.RemoveAll();
         return FALSE;
     }
     return TRUE;
 }
 
+BOOL CSystemTray::SetIconList(UINT uFirstIconID, UINT uLastIconID)
+{
+    if (uFirstIconID > uLastIconID)
+        return FALSE;
+    return RebuildIconList(m_IconList, [=](CArray<HICON, HICON>& list) {
+        for (UINT i = uFirstIconID; i <= uLastIconID; i++)
+            list.Add(AfxGetApp()->LoadIcon(i));
+    });
+}
+
 BOOL CSystemTray::SetIconList(HICON* pHIconList, UINT nNumIcons)
 {
-    m_IconList.RemoveAll();
-    try {
+    return RebuildIconList(m_IconList, [=](CArray<HICON, HICON>& list) {
         for (UINT i = 0; i < nNumIcons; i++)
-            m_IconList.Add(pHIconList[i]);
-    } catch (CMemoryException* e) {
-        e->ReportError();
-        e->Delete();
-        m_IconList.RemoveAll();
-        return FALSE;
-    }
-    return TRUE;
+            list.Add(pHIconList[i]);
+    });
 }
 
 // A running animation ends first, so the icon put back at the very end is the
@@ -295,9 +301,7 @@ LRESULT CSystemTray::OnTrayNotification(WPARAM wParam, LPARAM lParam)
 
     if (uMouseMsg == WM_RBUTTONUP) {
         CMenu menu;
-        if (!menu.LoadMenu(m_tnd.uID))
-            return 0;
-        CMenu* pSubMenu = menu.GetSubMenu(0);
+        CMenu* pSubMenu = LoadTrayPopup(menu, m_tnd.uID);
         if (pSubMenu == NULL)
             return 0;
         ::SetMenuDefaultItem(pSubMenu->GetSafeHmenu(), m_DefaultMenuItemID, m_DefaultMenuItemByPos);
@@ -319,9 +323,7 @@ LRESULT CSystemTray::OnTrayNotification(WPARAM wParam, LPARAM lParam)
         UINT uItem = m_DefaultMenuItemID;
         if (m_DefaultMenuItemByPos) {
             CMenu menu;
-            if (!menu.LoadMenu(m_tnd.uID))
-                return 0;
-            CMenu* pSubMenu = menu.GetSubMenu(0);
+            CMenu* pSubMenu = LoadTrayPopup(menu, m_tnd.uID);
             if (pSubMenu == NULL)
                 return 0;
             uItem = ::GetMenuItemID(pSubMenu->GetSafeHmenu(), (int)m_DefaultMenuItemID);

@@ -38,12 +38,7 @@ cdxCDynamicDialog::~cdxCDynamicDialog()
 }
 
 BEGIN_MESSAGE_MAP(cdxCDynamicDialog, CDialog)
-    ON_WM_SIZE()
-    ON_WM_SIZING()
-    ON_WM_TIMER()
-    ON_WM_GETMINMAXINFO()
-    ON_WM_PARENTNOTIFY()
-    ON_WM_DESTROY()
+    ON_DYNAMIC_LAYOUT_MESSAGES()
 END_MESSAGE_MAP()
 
 BOOL cdxCDynamicDialog::OnInitDialog()
@@ -59,38 +54,4 @@ BOOL cdxCDynamicDialog::DestroyWindow()
     return CDialog::DestroyWindow();
 }
 
-void cdxCDynamicDialog::OnSize(UINT nType, int cx, int cy)
-{
-    CDialog::OnSize(nType, cx, cy);
-    DoOnSize(nType);
-}
-
-void cdxCDynamicDialog::OnSizing(UINT fwSide, LPRECT pRect)
-{
-    CDialog::OnSizing(fwSide, pRect);
-    DoOnSizing(fwSide);
-}
-
-void cdxCDynamicDialog::OnTimer(UINT_PTR nIDEvent)
-{
-    CDialog::OnTimer(nIDEvent);
-    DoOnTimer(nIDEvent);
-}
-
-void cdxCDynamicDialog::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
-{
-    CDialog::OnGetMinMaxInfo(lpMMI);
-    DoOnGetMinMaxInfo(lpMMI);
-}
-
-void cdxCDynamicDialog::OnParentNotify(UINT message, LPARAM lParam)
-{
-    CDialog::OnParentNotify(message, lParam);
-    DoOnParentNotify(message, lParam);
-}
-
-void cdxCDynamicDialog::OnDestroy()
-{
-    DoOnDestroy();
-    CDialog::OnDestroy();
-}
+IMPLEMENT_DYNAMIC_LAYOUT_HANDLERS(cdxCDynamicDialog, CDialog)

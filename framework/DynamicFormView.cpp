@@ -16,12 +16,7 @@ cdxCDynamicFormView::cdxCDynamicFormView(LPCTSTR lpszTemplateName)
 }
 
 BEGIN_MESSAGE_MAP(cdxCDynamicFormView, CFormView)
-    ON_WM_SIZE()
-    ON_WM_SIZING()
-    ON_WM_TIMER()
-    ON_WM_GETMINMAXINFO()
-    ON_WM_PARENTNOTIFY()
-    ON_WM_DESTROY()
+    ON_DYNAMIC_LAYOUT_MESSAGES()
 END_MESSAGE_MAP()
 
 // The layout starts from the form's own size (its scroll size), whatever the
@@ -40,38 +35,4 @@ BOOL cdxCDynamicFormView::DestroyWindow()
     return CFormView::DestroyWindow();
 }
 
-void cdxCDynamicFormView::OnSize(UINT nType, int cx, int cy)
-{
-    CFormView::OnSize(nType, cx, cy);
-    DoOnSize(nType);
-}
-
-void cdxCDynamicFormView::OnSizing(UINT fwSide, LPRECT pRect)
-{
-    CFormView::OnSizing(fwSide, pRect);
-    DoOnSizing(fwSide);
-}
-
-void cdxCDynamicFormView::OnTimer(UINT_PTR nIDEvent)
-{
-    CFormView::OnTimer(nIDEvent);
-    DoOnTimer(nIDEvent);
-}
-
-void cdxCDynamicFormView::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
-{
-    CFormView::OnGetMinMaxInfo(lpMMI);
-    DoOnGetMinMaxInfo(lpMMI);
-}
-
-void cdxCDynamicFormView::OnParentNotify(UINT message, LPARAM lParam)
-{
-    CFormView::OnParentNotify(message, lParam);
-    DoOnParentNotify(message, lParam);
-}
-
-void cdxCDynamicFormView::OnDestroy()
-{
-    DoOnDestroy();
-    CFormView::OnDestroy();
-}
+IMPLEMENT_DYNAMIC_LAYOUT_HANDLERS(cdxCDynamicFormView, CFormView)

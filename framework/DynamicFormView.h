@@ -19,11 +19,6 @@ public:
     BOOL DestroyWindow() override;
 
 protected:
-    afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnSizing(UINT fwSide, LPRECT pRect);
-    afx_msg void OnTimer(UINT_PTR nIDEvent);
-    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
-    afx_msg void OnParentNotify(UINT message, LPARAM lParam);
-    afx_msg void OnDestroy();
+    DECLARE_DYNAMIC_LAYOUT_HANDLERS()
     DECLARE_MESSAGE_MAP()
 };

@@ -22,12 +22,7 @@ cdxCDynamicPropPage::cdxCDynamicPropPage(LPCTSTR lpszTemplateName, UINT nIDCapti
 }
 
 BEGIN_MESSAGE_MAP(cdxCDynamicPropPage, CPropertyPage)
-    ON_WM_SIZE()
-    ON_WM_SIZING()
-    ON_WM_TIMER()
-    ON_WM_GETMINMAXINFO()
-    ON_WM_PARENTNOTIFY()
-    ON_WM_DESTROY()
+    ON_DYNAMIC_LAYOUT_MESSAGES()
 END_MESSAGE_MAP()
 
 BOOL cdxCDynamicPropPage::OnInitDialog()
@@ -45,41 +40,7 @@ BOOL cdxCDynamicPropPage::OnSetActive()
     return bResult;
 }
 
-void cdxCDynamicPropPage::OnSize(UINT nType, int cx, int cy)
-{
-    CPropertyPage::OnSize(nType, cx, cy);
-    DoOnSize(nType);
-}
-
-void cdxCDynamicPropPage::OnSizing(UINT fwSide, LPRECT pRect)
-{
-    CPropertyPage::OnSizing(fwSide, pRect);
-    DoOnSizing(fwSide);
-}
-
-void cdxCDynamicPropPage::OnTimer(UINT_PTR nIDEvent)
-{
-    CPropertyPage::OnTimer(nIDEvent);
-    DoOnTimer(nIDEvent);
-}
-
-void cdxCDynamicPropPage::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
-{
-    CPropertyPage::OnGetMinMaxInfo(lpMMI);
-    DoOnGetMinMaxInfo(lpMMI);
-}
-
-void cdxCDynamicPropPage::OnParentNotify(UINT message, LPARAM lParam)
-{
-    CPropertyPage::OnParentNotify(message, lParam);
-    DoOnParentNotify(message, lParam);
-}
-
-void cdxCDynamicPropPage::OnDestroy()
-{
-    DoOnDestroy();
-    CPropertyPage::OnDestroy();
-}
+IMPLEMENT_DYNAMIC_LAYOUT_HANDLERS(cdxCDynamicPropPage, CPropertyPage)
 
 // ---------------------------------------------------------------------------
 // cdxCDynamicPropSheet
@@ -107,11 +68,7 @@ cdxCDynamicPropSheet::~cdxCDynamicPropSheet()
 
 BEGIN_MESSAGE_MAP(cdxCDynamicPropSheet, CPropertySheet)
     ON_WM_CREATE()
-    ON_WM_SIZE()
-    ON_WM_SIZING()
-    ON_WM_TIMER()
-    ON_WM_GETMINMAXINFO()
-    ON_WM_DESTROY()
+    ON_DYNAMIC_LAYOUT_MESSAGES_NO_PARENT_NOTIFY()
 END_MESSAGE_MAP()
 
 BEGIN_DYNAMIC_MAP(cdxCDynamicPropSheet, cdxCDynamicWndEx)
@@ -191,32 +148,4 @@ BOOL cdxCDynamicPropSheet::DestroyWindow()
     return CPropertySheet::DestroyWindow();
 }
 
-void cdxCDynamicPropSheet::OnSize(UINT nType, int cx, int cy)
-{
-    CPropertySheet::OnSize(nType, cx, cy);
-    DoOnSize(nType);
-}
-
-void cdxCDynamicPropSheet::OnSizing(UINT fwSide, LPRECT pRect)
-{
-    CPropertySheet::OnSizing(fwSide, pRect);
-    DoOnSizing(fwSide);
-}
-
-void cdxCDynamicPropSheet::OnTimer(UINT_PTR nIDEvent)
-{
-    CPropertySheet::OnTimer(nIDEvent);
-    DoOnTimer(nIDEvent);
-}
-
-void cdxCDynamicPropSheet::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
-{
-    CPropertySheet::OnGetMinMaxInfo(lpMMI);
-    DoOnGetMinMaxInfo(lpMMI);
-}
-
-void cdxCDynamicPropSheet::OnDestroy()
-{
-    DoOnDestroy();
-    CPropertySheet::OnDestroy();
-}
+IMPLEMENT_DYNAMIC_LAYOUT_HANDLERS_NO_PARENT_NOTIFY(cdxCDynamicPropSheet, CPropertySheet)

@@ -24,12 +24,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
 
-    afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnSizing(UINT fwSide, LPRECT pRect);
-    afx_msg void OnTimer(UINT_PTR nIDEvent);
-    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
-    afx_msg void OnParentNotify(UINT message, LPARAM lParam);
-    afx_msg void OnDestroy();
+    DECLARE_DYNAMIC_LAYOUT_HANDLERS()
     DECLARE_MESSAGE_MAP()
 };
 
@@ -58,11 +53,7 @@ public:
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnSizing(UINT fwSide, LPRECT pRect);
-    afx_msg void OnTimer(UINT_PTR nIDEvent);
-    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
-    afx_msg void OnDestroy();
+    DECLARE_DYNAMIC_LAYOUT_HANDLERS_NO_PARENT_NOTIFY()
     DECLARE_MESSAGE_MAP()
     DECLARE_DYNAMIC_MAP()
 };

@@ -181,6 +181,80 @@ public:
     CString GetPlacementSection() const { return CString("WindowPositions\\") + m_strProfileName; }
 };
 
+// The message forwarders of a window form. A message map is a table of one
+// class's member functions, so a template base cannot supply these handlers;
+// the macros write them once for every form:
+//   class CMyWnd : public CSomeWnd, public cdxCDynamicWnd
+//   {
+//   protected:
+//       DECLARE_DYNAMIC_LAYOUT_HANDLERS()
+//       DECLARE_MESSAGE_MAP()
+//   };
+//   BEGIN_MESSAGE_MAP(CMyWnd, CSomeWnd)
+//       ON_DYNAMIC_LAYOUT_MESSAGES()
+//   END_MESSAGE_MAP()
+//   IMPLEMENT_DYNAMIC_LAYOUT_HANDLERS(CMyWnd, CSomeWnd)
+// The window base sees each message first, except WM_DESTROY: the engine
+// stores the placement and puts the class bits back while the window still
+// works. The _NO_PARENT_NOTIFY forms leave WM_PARENTNOTIFY out: a child
+// destroyed there keeps its record (the property sheet).
+#define DECLARE_DYNAMIC_LAYOUT_HANDLERS_NO_PARENT_NOTIFY() \
+    afx_msg void OnSize(UINT nType, int cx, int cy); \
+    afx_msg void OnSizing(UINT fwSide, LPRECT pRect); \
+    afx_msg void OnTimer(UINT_PTR nIDEvent); \
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI); \
+    afx_msg void OnDestroy();
+
+#define DECLARE_DYNAMIC_LAYOUT_HANDLERS() \
+    DECLARE_DYNAMIC_LAYOUT_HANDLERS_NO_PARENT_NOTIFY() \
+    afx_msg void OnParentNotify(UINT message, LPARAM lParam);
+
+#define IMPLEMENT_DYNAMIC_LAYOUT_HANDLERS_NO_PARENT_NOTIFY(theClass, baseClass) \
+    void theClass::OnSize(UINT nType, int cx, int cy) \
+    { \
+        baseClass::OnSize(nType, cx, cy); \
+        DoOnSize(nType); \
+    } \
+    void theClass::OnSizing(UINT fwSide, LPRECT pRect) \
+    { \
+        baseClass::OnSizing(fwSide, pRect); \
+        DoOnSizing(fwSide); \
+    } \
+    void theClass::OnTimer(UINT_PTR nIDEvent) \
+    { \
+        baseClass::OnTimer(nIDEvent); \
+        DoOnTimer(nIDEvent); \
+    } \
+    void theClass::OnGetMinMaxInfo(MINMAXINFO* lpMMI) \
+    { \
+        baseClass::OnGetMinMaxInfo(lpMMI); \
+        DoOnGetMinMaxInfo(lpMMI); \
+    } \
+    void theClass::OnDestroy() \
+    { \
+        DoOnDestroy(); \
+        baseClass::OnDestroy(); \
+    }
+
+#define IMPLEMENT_DYNAMIC_LAYOUT_HANDLERS(theClass, baseClass) \
+    IMPLEMENT_DYNAMIC_LAYOUT_HANDLERS_NO_PARENT_NOTIFY(theClass, baseClass) \
+    void theClass::OnParentNotify(UINT message, LPARAM lParam) \
+    { \
+        baseClass::OnParentNotify(message, lParam); \
+        DoOnParentNotify(message, lParam); \
+    }
+
+#define ON_DYNAMIC_LAYOUT_MESSAGES_NO_PARENT_NOTIFY() \
+    ON_WM_SIZE() \
+    ON_WM_SIZING() \
+    ON_WM_TIMER() \
+    ON_WM_GETMINMAXINFO() \
+    ON_WM_DESTROY()
+
+#define ON_DYNAMIC_LAYOUT_MESSAGES() \
+    ON_DYNAMIC_LAYOUT_MESSAGES_NO_PARENT_NOTIFY() \
+    ON_WM_PARENTNOTIFY()
+
 // The placement record in the profile, shared by both layout engines.
 BOOL AFXAPI cdxStoreWindowPlacement(CWnd* pWnd, LPCTSTR lpszSection);
 // Grows a window by szDelta, half on each side, keeping its centre.

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 #include <cstdlib>
 
+#include "FileDialogST.h"
 #include "Path.h"
 
 namespace {
@@ -28,21 +29,6 @@ bool IsFolder(LPCSTR pszPath)
     return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// The names in a folder other than "." and "..", collected before any of
-// them is touched so the search handle is closed during the walk.
-void NamesInFolder(const CString& sFolder, CStringArray& names)
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = ::FindFirstFileA(sFolder + "*.*", &fd);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (strcmp(fd.cFileName, ".") != 0 && strcmp(fd.cFileName, "..") != 0)
-            names.Add(fd.cFileName);
-    } while (::FindNextFileA(hFind, &fd));
-    ::FindClose(hFind);
-}
-
 CString WithBackslash(LPCSTR pszPath)
 {
     CString s(pszPath);
@@ -51,15 +37,30 @@ CString WithBackslash(LPCSTR pszPath)
     return s;
 }
 
+// The full paths of a folder's entries other than "." and "..", collected
+// before any of them is touched so the search handle is closed during the walk.
+void PathsInFolder(const CString& sPath, CStringArray& paths)
+{
+    CString sFolder = WithBackslash(sPath);
+    WIN32_FIND_DATAA fd;
+    HANDLE hFind = ::FindFirstFileA(sFolder + "*.*", &fd);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (strcmp(fd.cFileName, ".") != 0 && strcmp(fd.cFileName, "..") != 0)
+            paths.Add(sFolder + fd.cFileName);
+    } while (::FindNextFileA(hFind, &fd));
+    ::FindClose(hFind);
+}
+
 ULONGLONG SizeOf(const CString& sPath)
 {
     if (IsFolder(sPath)) {
-        CString sFolder = WithBackslash(sPath);
-        CStringArray names;
-        NamesInFolder(sFolder, names);
+        CStringArray children;
+        PathsInFolder(sPath, children);
         ULONGLONG nSum = 0;
-        for (INT_PTR i = 0; i < names.GetSize(); i++)
-            nSum += SizeOf(sFolder + names[i]);
+        for (INT_PTR i = 0; i < children.GetSize(); i++)
+            nSum += SizeOf(children[i]);
         return nSum;
     }
     ULONGLONG nSize = 0;
@@ -71,11 +72,10 @@ ULONGLONG SizeOf(const CString& sPath)
 void DeleteTree(const CString& sPath)
 {
     if (IsFolder(sPath)) {
-        CString sFolder = WithBackslash(sPath);
-        CStringArray names;
-        NamesInFolder(sFolder, names);
-        for (INT_PTR i = 0; i < names.GetSize(); i++)
-            DeleteTree(sFolder + names[i]);
+        CStringArray children;
+        PathsInFolder(sPath, children);
+        for (INT_PTR i = 0; i < children.GetSize(); i++)
+            DeleteTree(children[i]);
         ::RemoveDirectoryA(sPath);
     } else {
         ::DeleteFileA(sPath);
@@ -89,11 +89,10 @@ void ListFolder(const CString& sPath, CStringArray& files, BOOL bRecursive, BOOL
             files.Add(sPath);
         return;
     }
-    CString sFolder = WithBackslash(sPath);
-    CStringArray names;
-    NamesInFolder(sFolder, names);
-    for (INT_PTR i = 0; i < names.GetSize(); i++) {
-        CString sChild = sFolder + names[i];
+    CStringArray children;
+    PathsInFolder(sPath, children);
+    for (INT_PTR i = 0; i < children.GetSize(); i++) {
+        const CString& sChild = children[i];
         if (IsFolder(sChild)) {
             if (bRecursive)
                 ListFolder(sChild, files, bRecursive, bFoldersOnly);
@@ -475,39 +474,17 @@ BOOL ShowFileProperties(LPCTSTR lpszPath)
     return FALSE;
 }
 
-namespace {
-
-int CALLBACK BrowseStartProc(HWND hWnd, UINT uMsg, LPARAM, LPARAM lpData)
-{
-    if (uMsg == BFFM_INITIALIZED && lpData != 0)
-        ::SendMessageA(hWnd, BFFM_SETSELECTIONA, TRUE, lpData);
-    return 0;
-}
-
-} // namespace
-
 // The shell's folder browser (file-system folders, new dialog style),
 // opening at the current folder.
 BOOL SelectFolder(CString& sFolder, LPCTSTR lpszTitle)
 {
-    char szDisplay[MAX_PATH] = "";
     CString sStart = sFolder;
-    BROWSEINFOA bi = {};
-    bi.hwndOwner = MainHwnd();
-    bi.pszDisplayName = szDisplay;
-    bi.lpszTitle = lpszTitle;
-    bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS | BIF_NEWDIALOGSTYLE;
-    bi.lpfn = BrowseStartProc;
-    bi.lParam = (LPARAM)(LPCSTR)sStart;
-    LPITEMIDLIST pidl = ::SHBrowseForFolderA(&bi);
-    if (pidl == NULL)
+    CFileDialogST dlg;
+    if (dlg.SelectFolder(lpszTitle, sStart, BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS | BIF_NEWDIALOGSTYLE,
+                         AfxGetMainWnd()) != IDOK)
         return FALSE;
-    char szPath[MAX_PATH] = "";
-    BOOL bOk = ::SHGetPathFromIDListA(pidl, szPath);
-    ::CoTaskMemFree(pidl);
-    if (bOk)
-        sFolder = szPath;
-    return bOk;
+    sFolder = dlg.GetSelectedFolder();
+    return TRUE;
 }
 
 namespace {

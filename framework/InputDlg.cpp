@@ -7,8 +7,9 @@ IMPLEMENT_DYNAMIC(CBaseInputDateDlg, CBaseDlg)
 
 namespace {
 
-// Both dialogs' OK and Cancel: 16 by 16 icons with balloon tooltips.
-void SetUpButtons(CButtonST& ok, CButtonST& cancel)
+// What both dialogs show alike: OK and Cancel as 16 by 16 icons with balloon
+// tooltips, and the caption given to the dialog.
+void SetUpFrame(CDialog& dlg, const CString& strCaption, CButtonST& ok, CButtonST& cancel)
 {
     ok.SetIcon(IDI_INPUT_SAVE, 16, 16);
     ok.EnableBalloonTooltip();
@@ -16,6 +17,7 @@ void SetUpButtons(CButtonST& ok, CButtonST& cancel)
     cancel.SetIcon(IDI_INPUT_CLOSE, 16, 16);
     cancel.EnableBalloonTooltip();
     cancel.SetTooltipText("Close without saving");
+    dlg.SetWindowText(strCaption);
 }
 
 }  // namespace
@@ -46,8 +48,7 @@ void CBaseInputStringDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CBaseInputStringDlg::OnInitDialog()
 {
     CBaseDlg::OnInitDialog();
-    SetUpButtons(m_btnOK, m_btnCancel);
-    SetWindowText(m_strCaption);
+    SetUpFrame(*this, m_strCaption, m_btnOK, m_btnCancel);
     m_edit.SetWindowText(m_strInitial);
     m_edit.SetFocus();
     return FALSE;
@@ -94,8 +95,7 @@ void CBaseInputDateDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CBaseInputDateDlg::OnInitDialog()
 {
     CBaseDlg::OnInitDialog();
-    SetUpButtons(m_btnOK, m_btnCancel);
-    SetWindowText(m_strCaption);
+    SetUpFrame(*this, m_strCaption, m_btnOK, m_btnCancel);
     m_picker.SetFormat("dddd : dd - MMMM - yyyy  ---  (HH : mm : ss)");
     m_picker.SetTime(m_dtInitial);
     m_picker.SetFocus();

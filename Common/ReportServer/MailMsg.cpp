@@ -60,34 +60,35 @@ void CMailMsg::Uninitialize()
 
 // Without a mail interface there is nothing to send to: the setters keep
 // nothing, and the message stays empty.
+static void KeepIfReady(BOOL bReady, std::map<CString, CString>& entries, LPCTSTR lpszKey, LPCTSTR lpszValue)
+{
+    if (bReady)
+        entries[lpszKey] = lpszValue;
+}
+
 void CMailMsg::SetFrom(LPCTSTR lpszAddress, LPCTSTR lpszName)
 {
-    if (EnsureReady())
-        m_from[lpszAddress] = lpszName;
+    KeepIfReady(EnsureReady(), m_from, lpszAddress, lpszName);
 }
 
 void CMailMsg::AddRecipient(LPCTSTR lpszAddress, LPCTSTR lpszName)
 {
-    if (EnsureReady())
-        m_to[lpszAddress] = lpszName;
+    KeepIfReady(EnsureReady(), m_to, lpszAddress, lpszName);
 }
 
 void CMailMsg::AddCc(LPCTSTR lpszAddress, LPCTSTR lpszName)
 {
-    if (EnsureReady())
-        m_cc[lpszAddress] = lpszName;
+    KeepIfReady(EnsureReady(), m_cc, lpszAddress, lpszName);
 }
 
 void CMailMsg::AddBcc(LPCTSTR lpszAddress, LPCTSTR lpszName)
 {
-    if (EnsureReady())
-        m_bcc[lpszAddress] = lpszName;
+    KeepIfReady(EnsureReady(), m_bcc, lpszAddress, lpszName);
 }
 
 void CMailMsg::AddAttachment(LPCTSTR lpszPath, LPCTSTR lpszTitle)
 {
-    if (EnsureReady())
-        m_attachments[lpszPath] = lpszTitle;
+    KeepIfReady(EnsureReady(), m_attachments, lpszPath, lpszTitle);
 }
 
 // Simple MAPI takes non-const strings it never writes.
@@ -105,6 +106,13 @@ static MapiRecipDesc Recipient(ULONG ulClass, const CString& sAddress, const CSt
     return desc;
 }
 
+static void AddRecipients(std::vector<MapiRecipDesc>& recips, ULONG ulClass,
+                          const std::map<CString, CString>& entries)
+{
+    for (const auto& entry : entries)
+        recips.push_back(Recipient(ulClass, entry.first, entry.second));
+}
+
 // The message goes to the mail program with MAPI_DIALOG: the user sees it
 // prepared and decides whether to send. Only the result of the send counts;
 // a cancel there is a FALSE like any failure, and nothing is shown here.
@@ -120,12 +128,9 @@ BOOL CMailMsg::Send()
         originator = Recipient(MAPI_ORIG, m_from.begin()->first, m_from.begin()->second);
 
     std::vector<MapiRecipDesc> recips;
-    for (CTextMap::const_iterator it = m_to.begin(); it != m_to.end(); ++it)
-        recips.push_back(Recipient(MAPI_TO, it->first, it->second));
-    for (CTextMap::const_iterator it = m_cc.begin(); it != m_cc.end(); ++it)
-        recips.push_back(Recipient(MAPI_CC, it->first, it->second));
-    for (CTextMap::const_iterator it = m_bcc.begin(); it != m_bcc.end(); ++it)
-        recips.push_back(Recipient(MAPI_BCC, it->first, it->second));
+    AddRecipients(recips, MAPI_TO, m_to);
+    AddRecipients(recips, MAPI_CC, m_cc);
+    AddRecipients(recips, MAPI_BCC, m_bcc);
 
     std::vector<MapiFileDesc> files;
     for (CTextMap::const_iterator it = m_attachments.begin(); it != m_attachments.end(); ++it)

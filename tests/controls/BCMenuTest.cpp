@@ -6,6 +6,7 @@
 #include <string>
 #include "BCMenu.h"
 #include "controls_res.h"
+#include "testdrawing.h"
 #include "testsupport.h"
 
 namespace {
@@ -51,38 +52,6 @@ class BCMenuTest : public ::testing::Test {
     DeleteObject(font);
     return size.cx;
   }
-};
-
-// A 32-bit memory bitmap to draw items into and read pixels back from.
-class CCanvas {
- public:
-  CCanvas(int cx, int cy)
-  {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = -cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    m_dc = CreateCompatibleDC(NULL);
-    m_bmp = CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
-    m_old = SelectObject(m_dc, m_bmp);
-    RECT rc = {0, 0, cx, cy};
-    FillRect(m_dc, &rc, (HBRUSH)GetStockObject(BLACK_BRUSH));
-  }
-  ~CCanvas()
-  {
-    SelectObject(m_dc, m_old);
-    DeleteObject(m_bmp);
-    DeleteDC(m_dc);
-  }
-  COLORREF At(int x, int y) const { return GetPixel(m_dc, x, y); }
-  HDC m_dc;
-
- private:
-  HBITMAP m_bmp;
-  HGDIOBJ m_old;
 };
 
 void Draw(BCMenu* menu, BCMenuData* data, HDC dc, RECT rc, UINT state, UINT id = 0)
@@ -180,9 +149,9 @@ TEST_F(BCMenuTest, ItemsAddedInsertedChangedAndRemoved)
   ASSERT_TRUE(file->AppendItem(MF_STRING, ID_BCMENU_OPEN, "Again", IDR_BCMENU_TOOLBAR));
   BCMenuData* again = file->GetMenuData(file->GetMenuListCount() - 1);
   ASSERT_GE(again->m_nGlobalOffset, 0);
-  CCanvas canvas(200, 24);
+  CPixelCanvas canvas(200, 24, kBlack);
   RECT rc = {0, 0, 200, 24};
-  Draw(file, again, canvas.m_dc, rc, 0);
+  Draw(file, again, canvas.dc, rc, 0);
   EXPECT_EQ(canvas.At(2 + 7, 2 + 2 + 7), RGB(0, 160, 0));
 
   // A coloured rectangle as image (the class-wide images are per command and
@@ -192,13 +161,13 @@ TEST_F(BCMenuTest, ItemsAddedInsertedChangedAndRemoved)
   ASSERT_TRUE(bar.ModifyItemColour("&Colour", kColour, RGB(10, 200, 30), RGB(0, 0, 0)));
   BCMenuData* save = RecordOf(file, kColour);
   ASSERT_GE(save->m_nGlobalOffset, 0);
-  Draw(file, save, canvas.m_dc, rc, 0);
+  Draw(file, save, canvas.dc, rc, 0);
   EXPECT_EQ(canvas.At(2 + 8, 2 + 2 + 7), RGB(10, 200, 30));
 
   // Images from a tool bar that exists: every pop-up holding a command of the
   // bar gets its own copy of the button's image.
   CWnd parent;
-  ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "bar parent", WS_POPUP, CRect(0, 0, 300, 100), nullptr, 0));
+  ASSERT_TRUE(CreateHostWindow(parent, "bar parent", WS_POPUP, CRect(0, 0, 300, 100)));
   CToolBar toolBar;
   ASSERT_TRUE(toolBar.Create(&parent));
   ASSERT_TRUE(toolBar.LoadToolBar(IDR_BCMENU_TOOLBAR));
@@ -208,7 +177,7 @@ TEST_F(BCMenuTest, ItemsAddedInsertedChangedAndRemoved)
   EXPECT_EQ(cut->m_nIconNormal, 0);
   EXPECT_NE(RecordOf(Popup(*file, 5), ID_BCMENU_CUT)->m_pImages, nullptr);
   EXPECT_EQ(RecordOf(file, ID_BCMENU_SAVE)->m_pImages, nullptr);
-  Draw(Popup(bar, 1), cut, canvas.m_dc, rc, 0);
+  Draw(Popup(bar, 1), cut, canvas.dc, rc, 0);
   EXPECT_EQ(canvas.At(2 + 7, 2 + 2 + 7), RGB(0, 0, 255));
   toolBar.DestroyWindow();
   parent.DestroyWindow();
@@ -374,19 +343,19 @@ TEST_F(BCMenuTest, DrawsClassicLook)
   ASSERT_TRUE(bar.LoadMenu(IDR_BCMENU_TEST));
   ASSERT_TRUE(bar.LoadToolbar(IDR_BCMENU_TOOLBAR));
   BCMenu* file = Popup(bar, 0);
-  CCanvas canvas(200, 24);
+  CPixelCanvas canvas(200, 24, kBlack);
   RECT rc = {0, 0, 200, 24};
   COLORREF back = GetSysColor(COLOR_MENU), highlight = GetSysColor(COLOR_HIGHLIGHT);
   int dy = (24 - 15 - 4) / 2;
 
   // "New" has the tool bar's first (red) image; not selected, all background.
-  Draw(file, RecordOf(file, ID_BCMENU_NEW), canvas.m_dc, rc, 0);
+  Draw(file, RecordOf(file, ID_BCMENU_NEW), canvas.dc, rc, 0);
   EXPECT_EQ(canvas.At(2 + 7, dy + 2 + 7), RGB(255, 0, 0));
   EXPECT_EQ(canvas.At(190, 2), back);
   EXPECT_EQ(canvas.At(0, 0), back);
 
   // Selected: the highlight starts after the image box.
-  Draw(file, RecordOf(file, ID_BCMENU_NEW), canvas.m_dc, rc, ODS_SELECTED);
+  Draw(file, RecordOf(file, ID_BCMENU_NEW), canvas.dc, rc, ODS_SELECTED);
   EXPECT_EQ(canvas.At(190, 2), highlight);
   EXPECT_EQ(canvas.At(16 + 5, 2), highlight);
   EXPECT_EQ(canvas.At(16 + 4, 2), back);
@@ -394,16 +363,16 @@ TEST_F(BCMenuTest, DrawsClassicLook)
 
   // Without an image the highlight fills the whole row; disabled items may
   // show the selection in this look.
-  Draw(file, RecordOf(file, ID_BCMENU_SAVE), canvas.m_dc, rc, ODS_SELECTED | ODS_GRAYED);
+  Draw(file, RecordOf(file, ID_BCMENU_SAVE), canvas.dc, rc, ODS_SELECTED | ODS_GRAYED);
   EXPECT_EQ(canvas.At(1, 2), highlight);
 
   // A disabled image is embossed: no trace of its colour.
-  Draw(file, RecordOf(file, ID_BCMENU_NEW), canvas.m_dc, rc, ODS_GRAYED);
+  Draw(file, RecordOf(file, ID_BCMENU_NEW), canvas.dc, rc, ODS_GRAYED);
   EXPECT_NE(canvas.At(2 + 7, dy + 2 + 7), RGB(255, 0, 0));
   EXPECT_EQ(canvas.At(190, 2), back);
 
   // Checked without image: a sunken box with a tick in the menu text colour.
-  Draw(file, RecordOf(file, ID_BCMENU_SAVE), canvas.m_dc, rc, ODS_CHECKED);
+  Draw(file, RecordOf(file, ID_BCMENU_SAVE), canvas.dc, rc, ODS_CHECKED);
   int ticks = 0;
   for (int y = 0; y < 24; ++y)
     for (int x = 0; x < 18; ++x)
@@ -418,7 +387,7 @@ TEST_F(BCMenuTest, DrawsXpLook)
   ASSERT_TRUE(bar.LoadMenu(IDR_BCMENU_TEST));
   ASSERT_TRUE(bar.LoadToolbar(IDR_BCMENU_TOOLBAR));
   BCMenu* file = Popup(bar, 0);
-  CCanvas canvas(200, 24);
+  CPixelCanvas canvas(200, 24, kBlack);
   RECT rc = {0, 0, 200, 24};
   COLORREF strip = GetSysColor(COLOR_3DFACE);
   COLORREF back = BCMenu::DarkenColor(GetSysColor(COLOR_WINDOW), 0.02);
@@ -426,19 +395,19 @@ TEST_F(BCMenuTest, DrawsXpLook)
   COLORREF selection = BCMenu::LightenColor(highlight, 0.7);
   const int stripWidth = 16 + 7;
 
-  Draw(file, RecordOf(file, ID_BCMENU_SAVE), canvas.m_dc, rc, 0);
+  Draw(file, RecordOf(file, ID_BCMENU_SAVE), canvas.dc, rc, 0);
   EXPECT_EQ(canvas.At(1, 12), strip);
   EXPECT_EQ(canvas.At(stripWidth + 2, 1), back);
   EXPECT_EQ(canvas.At(198, 22), back);
 
-  Draw(file, RecordOf(file, ID_BCMENU_SAVE), canvas.m_dc, rc, ODS_SELECTED);
+  Draw(file, RecordOf(file, ID_BCMENU_SAVE), canvas.dc, rc, ODS_SELECTED);
   EXPECT_EQ(canvas.At(0, 0), highlight);       // the frame
   EXPECT_EQ(canvas.At(199, 23), highlight);
   EXPECT_EQ(canvas.At(1, 12), selection);
   EXPECT_EQ(canvas.At(198, 2), selection);
 
   // A disabled item never shows the selection by default.
-  Draw(file, RecordOf(file, ID_BCMENU_SAVE), canvas.m_dc, rc, ODS_SELECTED | ODS_GRAYED);
+  Draw(file, RecordOf(file, ID_BCMENU_SAVE), canvas.dc, rc, ODS_SELECTED | ODS_GRAYED);
   EXPECT_EQ(canvas.At(198, 2), back);
   EXPECT_EQ(canvas.At(1, 12), strip);
 
@@ -453,18 +422,18 @@ TEST_F(BCMenuTest, DrawsXpLook)
   ASSERT_NE(ownData->m_pImages, nullptr);
   EXPECT_EQ(ownData->m_pImages->GetImageCount(), 4);
   int dx = (int)((stripWidth - 16) * 0.5 + 0.5), dy = (int)((24 - 15) * 0.5 + 0.5);
-  Draw(&own, ownData, canvas.m_dc, rc, ODS_SELECTED);
+  Draw(&own, ownData, canvas.dc, rc, ODS_SELECTED);
   EXPECT_EQ(canvas.At(dx - 1 + 7, dy - 1 + 7), RGB(0, 0, 255));
   EXPECT_EQ(canvas.At(dx + 1 + 14, dy + 1 + 13), GetSysColor(COLOR_3DSHADOW)) << "the shadow below and right";
-  Draw(&own, ownData, canvas.m_dc, rc, 0);
+  Draw(&own, ownData, canvas.dc, rc, 0);
   EXPECT_EQ(canvas.At(dx + 7, dy + 7), BCMenu::LightenColor(RGB(0, 0, 255), 0.3));
-  Draw(&own, ownData, canvas.m_dc, rc, ODS_GRAYED);
+  Draw(&own, ownData, canvas.dc, rc, ODS_GRAYED);
   COLORREF disabled = canvas.At(dx + 7, dy + 7);
   EXPECT_NE(disabled, RGB(0, 0, 255));
   EXPECT_EQ(GetRValue(disabled), GetGValue(disabled)) << "grey";
 
   // The separator: strip, then an etched line from the strip's right edge.
-  Draw(file, file->GetMenuData(3), canvas.m_dc, RECT{0, 0, 200, 3}, 0);
+  Draw(file, file->GetMenuData(3), canvas.dc, RECT{0, 0, 200, 3}, 0);
   EXPECT_EQ(canvas.At(1, 1), strip);
   EXPECT_EQ(canvas.At(stripWidth + 2, 1), back);
 
@@ -472,8 +441,8 @@ TEST_F(BCMenuTest, DrawsXpLook)
   BCMenu menu;
   menu.CreatePopupMenu();
   ASSERT_TRUE(menu.AppendItem(MF_STRING, 100, "A\tWWW"));
-  CCanvas text(200, 24);
-  Draw(&menu, menu.GetMenuData(0), text.m_dc, rc, 0);
+  CPixelCanvas text(200, 24, kBlack);
+  Draw(&menu, menu.GetMenuData(0), text.dc, rc, 0);
   int rightmost = -1;
   for (int x = 0; x < 200; ++x)
     for (int y = 0; y < 24; ++y)
@@ -540,8 +509,7 @@ TEST_F(BCMenuTest, TrackedPopupIsMeasuredDrawnAndAnswersMnemonics)
   ASSERT_TRUE(bar.LoadToolbar(IDR_BCMENU_TOOLBAR));
   BCMenu* file = Popup(bar, 0);
   CMenuOwner owner;
-  ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "menu owner", WS_POPUP | WS_VISIBLE,
-                             CRect(100, 100, 300, 200), nullptr, 0));
+  ASSERT_TRUE(CreateHostWindow(owner, "menu owner", WS_POPUP | WS_VISIBLE, CRect(100, 100, 300, 200)));
   owner.SetForegroundWindow();
   g_owner = owner.m_hWnd;
   CMessageRecorder rec;

@@ -8,6 +8,7 @@
 #include <vector>
 #include "ButtonST.h"
 #include "controls_res.h"
+#include "framework_res.h"
 #include "testsupport.h"
 
 namespace {
@@ -420,6 +421,31 @@ TEST_F(ButtonSTTest, TransparentButtonShowsTheCapturedBackground)
   ::DeleteObject(hbm);
   ::DeleteDC(hdc);
   EXPECT_EQ(Pixel(button), RGB(10, 20, 30));
+}
+
+// The resource-id setters load the module's image (FitToImage takes its size)
+// and pass the generation markers on; an out image that is no bitmap fails
+// the call and leaves no image behind.
+TEST_F(ButtonSTTest, ImagesByResourceIdAndAFailingOutImage)
+{
+  auto fittedSize = [&] {
+    button.FitToImage();
+    CRect rc;
+    button.GetClientRect(rc);
+    return rc.Size();
+  };
+  BITMAP bm = {};
+  HBITMAP in = ::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCE(IDR_BCMENU_TOOLBAR));
+  ASSERT_NE(::GetObject(in, sizeof bm, &bm), 0);
+
+  ASSERT_EQ(button.SetBitmaps(IDR_BCMENU_TOOLBAR, RGB(192, 192, 192), (int)CButtonST::BTNST_AUTO_DARKER), 0u);
+  EXPECT_EQ(fittedSize(), CSize(bm.bmWidth, bm.bmHeight));
+  ASSERT_EQ(button.SetIcon(IDI_INPUT_SAVE, 16, 16, (int)CButtonST::BTNST_AUTO_GRAY), 0u);
+  EXPECT_EQ(fittedSize(), CSize(16, 16));
+
+  button.SetWindowPos(nullptr, 0, 0, 80, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(button.SetBitmaps(in, RGB(192, 192, 192), (HBITMAP)(INT_PTR)0x1234), 1u);
+  EXPECT_EQ(fittedSize(), CSize(80, 30)) << "no image kept";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 #include "ChevBar.h"
+#include "testdrawing.h"
 #include "testsupport.h"
 
 namespace {
@@ -30,11 +31,9 @@ class ChevBarTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_pFrame = new CChevTestFrame;
-        ASSERT_TRUE(m_pFrame->Create(NULL, "Chevrons", WS_OVERLAPPEDWINDOW, CRect(0, 0, 900, 300)));
-        m_hFrame = m_pFrame->m_hWnd;
-        ASSERT_TRUE(m_rebar.Create(m_pFrame));
-        ASSERT_TRUE(m_toolBar.CreateEx(m_pFrame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP));
+        ASSERT_TRUE(m_frame.Create("Chevrons", CRect(0, 0, 900, 300)));
+        ASSERT_TRUE(m_rebar.Create(m_frame));
+        ASSERT_TRUE(m_toolBar.CreateEx(m_frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP));
         // ten buttons with a separator after the third
         std::vector<UINT> ids;
         for (int i = 0; i < kButtons; i++) {
@@ -44,19 +43,14 @@ protected:
         }
         ASSERT_TRUE(m_toolBar.SetButtons(ids.data(), (int)ids.size()));
         ASSERT_TRUE(m_rebar.AddBarWithChevron(&m_toolBar, 0, NULL, RBBS_USECHEVRON));
-        m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
-        m_pFrame->RecalcLayout();
+        m_frame.Show();
     }
-    void TearDown() override
-    {
-        if (::IsWindow(m_hFrame))
-            m_pFrame->DestroyWindow();   // deletes the frame
-    }
+    void TearDown() override { m_frame.Destroy(); }
 
     void SetFrameWidth(int cx)
     {
-        m_pFrame->SetWindowPos(NULL, 0, 0, cx, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        m_pFrame->RecalcLayout();
+        m_frame->SetWindowPos(NULL, 0, 0, cx, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_frame->RecalcLayout();
         PumpMessagesFor(50);
     }
     int FullWidth()
@@ -96,8 +90,7 @@ protected:
         return CRect(0, 0, bPartly ? rc.right - 1 : rc.right, rc.bottom);
     }
 
-    CChevTestFrame* m_pFrame = nullptr;
-    HWND m_hFrame = NULL;
+    CScopedFrame<CChevTestFrame> m_frame;
     CChevBar m_rebar;
     CToolBar m_toolBar;
 };
@@ -128,7 +121,7 @@ TEST_F(ChevBarTest, ChevronDropsTheHiddenButtonsAndTheirCommandsRunInTheFrame)
     tb.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
     tb.SendMessage(WM_LBUTTONUP, 0, at);
     PumpMessagesFor(50);
-    EXPECT_EQ(m_pFrame->m_commands, std::vector<UINT>{dropped.front()});
+    EXPECT_EQ(m_frame->m_commands, std::vector<UINT>{dropped.front()});
 
     // Escape hides the window, other keys leave it; the same window comes back
     pDrop->SendMessage(WM_KEYDOWN, 'A', 0);
@@ -146,12 +139,12 @@ TEST_F(ChevBarTest, NothingDropsWhenEveryButtonShows)
     CChevDrop drop;
     ASSERT_TRUE(drop.CreatePopup(&m_rebar));
     CRect rcAll(0, 0, FullWidth() + 10, 100);
-    EXPECT_FALSE(drop.ShowPopup(m_pFrame, &m_toolBar, rcAll, CPoint(10, 10)));
+    EXPECT_FALSE(drop.ShowPopup(m_frame, &m_toolBar, rcAll, CPoint(10, 10)));
     EXPECT_FALSE(drop.IsWindowVisible());
 
     CToolBar empty;
-    ASSERT_TRUE(empty.CreateEx(m_pFrame));
-    EXPECT_FALSE(drop.ShowPopup(m_pFrame, &empty, CRect(0, 0, 0, 0), CPoint(10, 10)));
+    ASSERT_TRUE(empty.CreateEx(m_frame));
+    EXPECT_FALSE(drop.ShowPopup(m_frame, &empty, CRect(0, 0, 0, 0), CPoint(10, 10)));
     EXPECT_FALSE(drop.IsWindowVisible());
 }
 
@@ -170,7 +163,7 @@ TEST_F(ChevBarTest, DropWindowTakesAboutFourButtonsARowAndCountsPartlyCutOnes)
     CChevDrop drop;
     ASSERT_TRUE(drop.CreatePopup(&m_rebar));
     for (const Case& c : cases) {
-        ASSERT_TRUE(drop.ShowPopup(m_pFrame, &m_toolBar, VisibleLeaving(c.nHidden, c.bPartly), CPoint(10, 10)))
+        ASSERT_TRUE(drop.ShowPopup(m_frame, &m_toolBar, VisibleLeaving(c.nHidden, c.bPartly), CPoint(10, 10)))
             << c.nHidden;
         EXPECT_EQ(drop.GetInnerToolBar().GetButtonCount(), c.nCopied) << c.nHidden;
         EXPECT_EQ(drop.GetInnerToolBar().GetRows(), c.nRows) << c.nHidden;
@@ -183,12 +176,12 @@ TEST_F(ChevBarTest, DropWindowStaysOnTheScreen)
     CChevDrop drop;
     ASSERT_TRUE(drop.CreatePopup(&m_rebar));
     int cxScreen = ::GetSystemMetrics(SM_CXSCREEN), cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
-    ASSERT_TRUE(drop.ShowPopup(m_pFrame, &m_toolBar, VisibleLeaving(2), CPoint(100, 100)));
+    ASSERT_TRUE(drop.ShowPopup(m_frame, &m_toolBar, VisibleLeaving(2), CPoint(100, 100)));
     CRect rcFree;
     drop.GetWindowRect(&rcFree);
     EXPECT_EQ(rcFree.TopLeft(), CPoint(100, 100));
 
-    ASSERT_TRUE(drop.ShowPopup(m_pFrame, &m_toolBar, VisibleLeaving(2), CPoint(cxScreen - 5, cyScreen - 5)));
+    ASSERT_TRUE(drop.ShowPopup(m_frame, &m_toolBar, VisibleLeaving(2), CPoint(cxScreen - 5, cyScreen - 5)));
     CRect rcEdge;
     drop.GetWindowRect(&rcEdge);
     EXPECT_EQ(rcEdge.right, cxScreen);
@@ -199,9 +192,9 @@ TEST_F(ChevBarTest, DropWindowStaysOnTheScreen)
 TEST_F(ChevBarTest, OnlyToolBarsWithAnIdGetAChevron)
 {
     CToolBar second;
-    ASSERT_TRUE(second.CreateEx(m_pFrame));
+    ASSERT_TRUE(second.CreateEx(m_frame));
     CStatic label;
-    ASSERT_TRUE(label.Create("label", WS_CHILD | WS_VISIBLE, CRect(0, 0, 60, 20), m_pFrame, 1));
+    ASSERT_TRUE(label.Create("label", WS_CHILD | WS_VISIBLE, CRect(0, 0, 60, 20), m_frame, 1));
     ASSERT_TRUE(m_rebar.AddBarWithChevron(&second, (UINT)-1, NULL, RBBS_USECHEVRON));
     ASSERT_TRUE(m_rebar.AddBarWithChevron(&label, 5, "Text", RBBS_USECHEVRON));
     const bool expected[] = {true, false, false};

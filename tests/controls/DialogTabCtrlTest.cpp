@@ -7,6 +7,7 @@
 #include <vector>
 #include "DialogTabCtrl.h"
 #include "tabctrl_test_res.h"
+#include "testdrawing.h"
 #include "testsupport.h"
 
 namespace {
@@ -27,8 +28,7 @@ class DialogTabCtrlTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500,
-                                    400, NULL, NULL));
+        ASSERT_TRUE(CreateHostWindow(m_host, "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 500, 400)));
     }
     void TearDown() override
     {
@@ -190,25 +190,17 @@ TEST_F(DialogTabCtrlTest, LoadTabImagesPutsTheBackgroundOnTheButtonFace)
     EXPECT_EQ(cx, 16);
     EXPECT_EQ(cy, 16);
 
-    HDC screen = ::GetDC(NULL);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bmp = ::CreateCompatibleBitmap(screen, 16, 16);
-    ::ReleaseDC(NULL, screen);
-    HGDIOBJ old = ::SelectObject(dc, bmp);
+    CPixelCanvas canvas(16, 16);
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     struct Pixel {
         int image, x, y;
         COLORREF colour;
     } const pixels[] = {{0, 0, 0, face}, {0, 8, 8, RGB(255, 0, 0)}, {1, 15, 15, face}, {1, 8, 8, RGB(0, 255, 0)}};
     for (const Pixel& p : pixels) {
-        RECT all = {0, 0, 16, 16};
-        ::FillRect(dc, &all, (HBRUSH)::GetStockObject(WHITE_BRUSH));
-        ImageList_Draw(hList, p.image, dc, 0, 0, ILD_NORMAL);
-        EXPECT_EQ(::GetPixel(dc, p.x, p.y), p.colour) << "image " << p.image << " at " << p.x << "," << p.y;
+        canvas.dc.FillSolidRect(0, 0, 16, 16, kWhite);
+        ImageList_Draw(hList, p.image, canvas.dc, 0, 0, ILD_NORMAL);
+        EXPECT_EQ(canvas.At(p.x, p.y), p.colour) << "image " << p.image << " at " << p.x << "," << p.y;
     }
-    ::SelectObject(dc, old);
-    ::DeleteObject(bmp);
-    ::DeleteDC(dc);
 }
 
 }  // namespace

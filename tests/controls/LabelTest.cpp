@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 #include "Label.h"
+#include "testdrawing.h"
 #include "testsupport.h"
 
 namespace {
@@ -51,27 +52,13 @@ protected:
     // returns its pixels as COLORREFs, row by row.
     std::vector<COLORREF> Paint()
     {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = kWidth;
-        bi.bmiHeader.biHeight = -kHeight;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HDC screen = ::GetDC(nullptr);
-        HDC mem = ::CreateCompatibleDC(screen);
-        HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = ::SelectObject(mem, bmp);
-        ::SendMessage(label.m_hWnd, WM_PRINTCLIENT, (WPARAM)mem, PRF_CLIENT);
+        CPixelCanvas canvas(kWidth, kHeight);
+        ::SendMessage(label.m_hWnd, WM_PRINTCLIENT, (WPARAM)canvas.dc.m_hDC, PRF_CLIENT);
         ::GdiFlush();
         std::vector<COLORREF> px(kWidth * kHeight);
-        const DWORD* p = static_cast<const DWORD*>(bits);
-        for (int i = 0; i < kWidth * kHeight; ++i)
-            px[i] = RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF);
-        ::SelectObject(mem, old);
-        ::DeleteObject(bmp);
-        ::DeleteDC(mem);
-        ::ReleaseDC(nullptr, screen);
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                px[y * kWidth + x] = canvas.At(x, y);
         return px;
     }
     static int Count(const std::vector<COLORREF>& px, COLORREF c)
@@ -89,8 +76,6 @@ protected:
     CTestLabel label;
 };
 
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kBlue = RGB(0, 0, 255);
 
 TEST_F(LabelTest, PaintsItsBackgroundAndTextColours)
 {

@@ -5,45 +5,13 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 #include "MemDC.h"
+#include "testdrawing.h"
 
 namespace {
 
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kBlue = RGB(0, 0, 255);
-
-// A 32-bit DIB section in a memory DC: exact colours, readable by GetPixel.
-class DibDC {
-public:
-    DibDC(int cx, int cy)
-    {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = cx;
-        bi.bmiHeader.biHeight = -cy;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        dc.Attach(::CreateCompatibleDC(nullptr));
-        bmp = ::CreateDIBSection(dc.m_hDC, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old = ::SelectObject(dc.m_hDC, bmp);
-        dc.FillSolidRect(0, 0, cx, cy, kWhite);
-    }
-    ~DibDC()
-    {
-        ::SelectObject(dc.m_hDC, old);
-        ::DeleteObject(bmp);
-    }
-    COLORREF At(int x, int y) const { return dc.GetPixel(x, y); }
-    CDC dc;
-private:
-    HBITMAP bmp;
-    HGDIOBJ old;
-};
-
 TEST(MemDCTest, CopiesItsPictureToTheRealDCOnlyWhenDestroyed)
 {
-    DibDC target(60, 40);
+    CPixelCanvas target(60, 40);
     CRect area(10, 10, 50, 30);
     {
         CMemDC mem(&target.dc, &area);
@@ -68,7 +36,7 @@ TEST(MemDCTest, CopiesItsPictureToTheRealDCOnlyWhenDestroyed)
 
 TEST(MemDCTest, BuffersTheClipBoxAndStartsFromBackgroundOrFromTheRealPixels)
 {
-    DibDC target(40, 40);
+    CPixelCanvas target(40, 40);
     target.dc.FillSolidRect(0, 0, 40, 40, kBlue);
     target.dc.SetBkColor(kRed);
     target.dc.IntersectClipRect(5, 6, 25, 26);
@@ -96,7 +64,7 @@ TEST(MemDCTest, BuffersTheClipBoxAndStartsFromBackgroundOrFromTheRealPixels)
 
 TEST(MemDCTest, PrintingDCIsDrawnStraightAndKeepsItsHandles)
 {
-    DibDC target(20, 20);
+    CPixelCanvas target(20, 20);
     target.dc.m_bPrinting = TRUE;
     HDC hTarget = target.dc.m_hDC;
     {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include "ProgressBar.h"
+#include "testdrawing.h"
 #include "testsupport.h"
 
 namespace {
@@ -15,23 +16,19 @@ class ProgressBarTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_pFrame = new CFrameWnd;
-        ASSERT_TRUE(m_pFrame->Create(NULL, "Progress", WS_OVERLAPPEDWINDOW, CRect(0, 0, 700, 300)));
-        m_hFrame = m_pFrame->m_hWnd;
-        ASSERT_TRUE(m_status.Create(m_pFrame));
+        ASSERT_TRUE(m_frame.Create("Progress", CRect(0, 0, 700, 300)));
+        ASSERT_TRUE(m_status.Create(m_frame));
         const UINT ids[] = {ID_SEPARATOR, ID_SEPARATOR};
         ASSERT_TRUE(m_status.SetIndicators(ids, 2));
         m_status.SetPaneInfo(1, ID_SEPARATOR, SBPS_NORMAL, 200);
-        m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
-        m_pFrame->RecalcLayout();
+        m_frame.Show();
         m_pOldMain = AfxGetApp()->m_pMainWnd;
-        AfxGetApp()->m_pMainWnd = m_pFrame;
+        AfxGetApp()->m_pMainWnd = m_frame;
     }
     void TearDown() override
     {
         AfxGetApp()->m_pMainWnd = m_pOldMain;
-        if (::IsWindow(m_hFrame))
-            m_pFrame->DestroyWindow();   // deletes the frame
+        m_frame.Destroy();
     }
 
     CRect Pane(int nPane)
@@ -56,8 +53,7 @@ protected:
         return cx;
     }
 
-    CFrameWnd* m_pFrame = nullptr;
-    HWND m_hFrame = NULL;
+    CScopedFrame<> m_frame;
     CStatusBar m_status;
     CWnd* m_pOldMain = nullptr;
 };
@@ -126,8 +122,8 @@ TEST_F(ProgressBarTest, BarFollowsTheStatusBarWhenTheFrameResizes)
 {
     CProgressBar bar("Done", 100, 100, FALSE, 0);
     ASSERT_NE(bar.m_hWnd, (HWND)NULL);
-    m_pFrame->SetWindowPos(NULL, 0, 0, 900, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    m_pFrame->RecalcLayout();
+    m_frame->SetWindowPos(NULL, 0, 0, 900, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_frame->RecalcLayout();
     m_status.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW);
     PumpMessagesFor(50);
     EXPECT_EQ(Placed(bar).right, Pane(0).right);
@@ -168,7 +164,7 @@ TEST_F(ProgressBarTest, WithoutAStatusBarNothingIsMade)
     EXPECT_FALSE(bar.Create("Done", 100, 100, FALSE, 0));
     EXPECT_EQ(bar.m_hWnd, (HWND)NULL);
 
-    AfxGetApp()->m_pMainWnd = m_pFrame;
+    AfxGetApp()->m_pMainWnd = m_frame;
     EXPECT_EQ(bar.GetStatusBar(), &m_status);
     EXPECT_FALSE(bar.SetRange(0, 10, 1));
     EXPECT_FALSE(bar.Resize());

@@ -9,17 +9,10 @@
 #include <string>
 #include <vector>
 #include "ProgressCtrlX.h"
+#include "testdrawing.h"
 #include "testsupport.h"
 
 namespace {
-
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kGreen = RGB(0, 255, 0);
-const COLORREF kBlue = RGB(0, 0, 255);
-const COLORREF kYellow = RGB(255, 255, 0);
-const COLORREF kCyan = RGB(0, 255, 255);
 
 struct Band {
     COLORREF color;
@@ -48,44 +41,6 @@ int TotalLength(const CGradElArray& list)
         n += list[i].length;
     return n;
 }
-
-// A 32-bit DIB section in a memory DC: exact colours, readable by GetPixel.
-class DibDC {
-public:
-    DibDC(int cx, int cy) : width(cx), height(cy)
-    {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = cx;
-        bi.bmiHeader.biHeight = -cy;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        dc.Attach(::CreateCompatibleDC(nullptr));
-        bmp = ::CreateDIBSection(dc.m_hDC, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old = ::SelectObject(dc.m_hDC, bmp);
-        dc.FillSolidRect(0, 0, cx, cy, kWhite);
-    }
-    ~DibDC()
-    {
-        ::SelectObject(dc.m_hDC, old);
-        ::DeleteObject(bmp);
-    }
-    COLORREF At(int x, int y) const { return dc.GetPixel(x, y); }
-    int Count(COLORREF c) const
-    {
-        int n = 0;
-        for (int y = 0; y < height; y++)
-            for (int x = 0; x < width; x++)
-                n += dc.GetPixel(x, y) == c;
-        return n;
-    }
-    CDC dc;
-    int width, height;
-private:
-    HBITMAP bmp;
-    HGDIOBJ old;
-};
 
 // The engine with its protected parts opened and position changes counted.
 class CTestProgress : public CProgress {
@@ -346,7 +301,7 @@ protected:
     }
     void Draw(BOOL bDirect = FALSE) { p.Draw(&dib.dc, CRect(0, 0, 200, 20), bDirect); }
     CTestProgress p;
-    DibDC dib;
+    CPixelCanvas dib;
 };
 
 TEST_F(ProgressDrawTest, FullBarRunsFromTheFirstColourToTheLast)
@@ -373,7 +328,7 @@ TEST_F(ProgressDrawTest, BarGrowsFromTheEdgeTheStyleNames)
         {PBS_VERTICAL | PBS_REVERSE, 20, 200, {10, 0}, {10, 99}, {10, 100}},
     };
     for (const Case& c : cases) {
-        DibDC d(c.rectW, c.rectH);
+        CPixelCanvas d(c.rectW, c.rectH);
         CProgress q;
         q.SetColors(2, kRed, kBlue);
         q.SetBkColor(kGreen);
@@ -401,7 +356,7 @@ TEST_F(ProgressDrawTest, RubberBarStretchAndBordersChangeWhatPartOfTheGradientSh
     p.ModifyStyle(PBS_RUBBER_BAR, 0);
 
     // Stretch 2: a 100-pixel bar shows the first half of a 200-pixel gradient.
-    DibDC small(100, 10);
+    CPixelCanvas small(100, 10);
     CProgress q;
     q.SetColors(2, kBlack, RGB(200, 0, 0));
     q.SetPos(100);
@@ -477,7 +432,7 @@ TEST_F(ProgressDrawTest, AlignmentBitsMoveTheTextToAnEdge)
         {PBS_RIGHT, 160, 199, false},
         {PBS_LEFT | PBS_TOP, 0, 40, true},
     };
-    DibDC tall(200, 60);
+    CPixelCanvas tall(200, 60);
     for (const Case& c : cases) {
         p.ModifyStyle(PBS_CENTER, c.align);
         p.Draw(&tall.dc, CRect(0, 0, 200, 60));

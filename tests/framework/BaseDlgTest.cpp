@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include "BaseDlg.h"
+#include "ContextMenuProbe.h"
 #include "framework_res.h"
 #include "testsupport.h"
 
@@ -99,27 +100,6 @@ TEST_F(BaseDlgTest, TheLayoutPlacementComesBackOnTheNextOpen)
     again.DestroyWindow();
 }
 
-// The context menu: while it is open, a timer reads the state of its items
-// and closes it.
-std::map<UINT, UINT> g_itemStates;
-bool g_menuSeen = false;
-CMessageRecorder* g_recorder = nullptr;
-
-void CALLBACK ReadMenuAndClose(HWND, UINT, UINT_PTR id, DWORD)
-{
-    for (const RecordedMessage& m : g_recorder->Records()) {
-        if (m.msg != WM_INITMENUPOPUP) continue;
-        HMENU hMenu = (HMENU)m.wParam;
-        g_menuSeen = true;
-        for (int i = 0; i < GetMenuItemCount(hMenu); ++i) {
-            UINT itemId = GetMenuItemID(hMenu, i);
-            g_itemStates[itemId] = GetMenuState(hMenu, i, MF_BYPOSITION);
-        }
-    }
-    KillTimer(nullptr, id);
-    EndMenu();
-}
-
 TEST_F(BaseDlgTest, ContextMenuGreysTheItemsOfDisabledControls)
 {
     ASSERT_TRUE(dlg.Create(IDD_BASEDLG_TEST, nullptr));
@@ -127,28 +107,21 @@ TEST_F(BaseDlgTest, ContextMenuGreysTheItemsOfDisabledControls)
     CMessageRecorder rec;
     rec.Watch(dlg.m_hWnd, "dlg");
     rec.Only({WM_INITMENUPOPUP, WM_MEASUREITEM});
-    g_recorder = &rec;
 
     // No menu id: a right click shows nothing.
-    dlg.SendMessage(WM_CONTEXTMENU, (WPARAM)dlg.m_hWnd, MAKELPARAM(50, 50));
+    EXPECT_FALSE(OpenContextMenu(&dlg, rec, 20, 40));
     EXPECT_EQ(rec.Count(WM_INITMENUPOPUP), 0);
 
-    g_itemStates.clear();
-    g_menuSeen = false;
     dlg.m_nContextMenuId = IDR_BASEDLG_CONTEXT;
-    SetTimer(nullptr, 0, 150, &ReadMenuAndClose);
-    CRect rc;
-    dlg.GetWindowRect(rc);
-    dlg.SendMessage(WM_CONTEXTMENU, (WPARAM)dlg.m_hWnd, MAKELPARAM(rc.left + 20, rc.top + 40));
-    g_recorder = nullptr;
-    ASSERT_TRUE(g_menuSeen) << "the menu was tracked";
+    ASSERT_TRUE(OpenContextMenu(&dlg, rec, 20, 40)) << "the menu was tracked";
 
     const UINT grey = MF_GRAYED | MF_DISABLED;
-    EXPECT_EQ(g_itemStates[IDC_BASEDLG_EDIT] & grey, 0u) << "enabled control: enabled, whatever the resource said";
-    EXPECT_NE(g_itemStates[IDC_BASEDLG_BUTTON] & MF_GRAYED, 0u) << "disabled control: greyed";
-    EXPECT_EQ(g_itemStates[ID_BASEDLG_NO_CONTROL] & grey, 0u) << "no control: the resource state";
-    EXPECT_NE(g_itemStates[ID_BASEDLG_NO_CONTROL_GRAYED] & MF_GRAYED, 0u) << "no control: the resource state";
-    EXPECT_NE(g_itemStates[IDC_BASEDLG_EDIT] & MF_OWNERDRAW, 0u) << "the items are owner-drawn";
+    std::map<UINT, UINT>& states = ContextMenuItemStates();
+    EXPECT_EQ(states[IDC_BASEDLG_EDIT] & grey, 0u) << "enabled control: enabled, whatever the resource said";
+    EXPECT_NE(states[IDC_BASEDLG_BUTTON] & MF_GRAYED, 0u) << "disabled control: greyed";
+    EXPECT_EQ(states[ID_BASEDLG_NO_CONTROL] & grey, 0u) << "no control: the resource state";
+    EXPECT_NE(states[ID_BASEDLG_NO_CONTROL_GRAYED] & MF_GRAYED, 0u) << "no control: the resource state";
+    EXPECT_NE(states[IDC_BASEDLG_EDIT] & MF_OWNERDRAW, 0u) << "the items are owner-drawn";
     EXPECT_GT(rec.Count(WM_MEASUREITEM), 0) << "and measured through the dialog";
 }
 

@@ -10,6 +10,7 @@
 #include "LogWindow.h"
 #include "Logger.h"
 #include "ProfileKeys.h"
+#include "OwnAppTest.h"
 #include "TemplateMessageBox.h"
 #include "TestFolder.h"
 #include "loopback_http.h"
@@ -29,36 +30,19 @@ public:
 
 // The object under test becomes AfxGetApp() while it lives (as the
 // recent-file list expects); the test main's application is put back after.
-class BasedAppTest : public ::testing::Test
+class BasedAppTest : public OwnAppTest<CTestBasedApp>
 {
 protected:
-    void SetUp() override
-    {
-        m_pPrevious = AfxGetApp();
-        m_bEnableLogBefore = g_bEnableLog;
-        RegDeleteTreeA(HKEY_CURRENT_USER, kProfileKey);
-        m_pApp = new CTestBasedApp;
-        m_pApp->SetProgramFolder(m_folder.Path());
-    }
+    BasedAppTest() : OwnAppTest(kProfileKey) {}
     void TearDown() override
     {
-        delete m_pApp;
-        AFX_MODULE_STATE* pState = AfxGetModuleState();
-        pState->m_pCurrentWinApp = m_pPrevious;
-        pState->m_lpszCurrentAppName = m_pPrevious != NULL ? m_pPrevious->m_pszAppName : NULL;
-        RegDeleteTreeA(HKEY_CURRENT_USER, kProfileKey);
-        g_bEnableLog = m_bEnableLogBefore;
+        OwnAppTest::TearDown();
         GetLogger().SetDefaultLogFile("");
     }
     int Profile(const PROFILE_INT_KEY& key, int nMissing = -99)
     {
         return m_pApp->GetProfileInt(key.pszSection, key.pszEntry, nMissing);
     }
-
-    CTestFolder m_folder;
-    CTestBasedApp* m_pApp = nullptr;
-    CWinApp* m_pPrevious = nullptr;
-    BYTE m_bEnableLogBefore = 1;
 };
 
 TEST_F(BasedAppTest, ConstructorSetsDefaultsAndRegisters)

@@ -9,6 +9,7 @@
 #include "LogWindow.h"
 #include "PPToolTip.h"
 #include "Logger.h"
+#include "OwnAppTest.h"
 #include "ProfileKeys.h"
 #include "TestFolder.h"
 #include "controls_res.h"
@@ -73,16 +74,13 @@ BEGIN_MESSAGE_MAP(CTestFrame, CBasedMainFrame)
     ON_WM_CREATE()
 END_MESSAGE_MAP()
 
-class BasedMainFrameTest : public ::testing::Test
+class BasedMainFrameTest : public OwnAppTest<CTestBasedApp>
 {
 protected:
+    BasedMainFrameTest() : OwnAppTest(kProfileKey) {}
     void SetUp() override
     {
-        m_pPrevious = AfxGetApp();
-        m_bEnableLogBefore = g_bEnableLog;
-        RegDeleteTreeA(HKEY_CURRENT_USER, kProfileKey);
-        m_pApp = new CTestBasedApp;
-        m_pApp->SetProgramFolder(m_folder.Path());
+        OwnAppTest::SetUp();
         m_pApp->InitProfile();
         g_shellCalls.clear();
         g_areaVisible = FALSE;
@@ -99,12 +97,7 @@ protected:
         DeleteExternalTools(m_pApp->m_arrExternalTools);
         delete m_pApp->m_pLogTemplate;
         m_pApp->m_pLogTemplate = NULL;
-        delete m_pApp;
-        AFX_MODULE_STATE* pState = AfxGetModuleState();
-        pState->m_pCurrentWinApp = m_pPrevious;
-        pState->m_lpszCurrentAppName = m_pPrevious != NULL ? m_pPrevious->m_pszAppName : NULL;
-        RegDeleteTreeA(HKEY_CURRENT_USER, kProfileKey);
-        g_bEnableLog = m_bEnableLogBefore;
+        OwnAppTest::TearDown();
     }
     CTestFrame* MakeFrame()
     {
@@ -122,11 +115,7 @@ protected:
     }
     int Profile(const PROFILE_INT_KEY& key) { return m_pApp->GetProfileInt(key.pszSection, key.pszEntry, -99); }
 
-    CTestFolder m_folder;
-    CTestBasedApp* m_pApp = nullptr;
-    CWinApp* m_pPrevious = nullptr;
     CTestFrame* m_pFrame = nullptr;
-    BYTE m_bEnableLogBefore = 1;
 };
 
 // Moves and sizes are kept as they happen and the next frame opens there;
@@ -228,8 +217,9 @@ TEST_F(BasedMainFrameTest, MinimiseHidesOnlyWhileTheTrayIsShown)
         m_pFrame->ShowWindow(SW_MINIMIZE);
         EXPECT_EQ(Profile(profileMainFrameState), 1);
         EXPECT_EQ(!m_pFrame->IsWindowVisible(), c.hidden) << c.areaVisible;
-        if (!c.hidden)
+        if (!c.hidden) {
             EXPECT_TRUE(m_pFrame->IsIconic());
+        }
 
         // the tray menu's command as well
         m_pFrame->SendMessage(WM_COMMAND, ID_SHOW_APPLICATION);

@@ -12,15 +12,9 @@
 #include "framework_res.h"
 
 #include "TestFolder.h"
+#include "testdrawing.h"
 
 namespace {
-
-const COLORREF kMagenta = RGB(255, 0, 255);
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kGreen = RGB(0, 255, 0);
-const COLORREF kBlue = RGB(0, 0, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kWhite = RGB(255, 255, 255);
 
 COLORREF ToColor(const RGBX& pixel)
 {
@@ -28,22 +22,13 @@ COLORREF ToColor(const RGBX& pixel)
 }
 
 // A 32-bit top-down DIB section holding the given pixels, row by row.
-HBITMAP MakeDib(int cx, int cy, const std::vector<COLORREF>& colors, RGBX** ppBits = nullptr)
+HBITMAP MakeDib(int cx, int cy, const std::vector<COLORREF>& colors)
 {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
     void* pBits = nullptr;
-    HBITMAP hbm = CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HBITMAP hbm = CreateDib32(cx, cy, &pBits);
     RGBX* pPixels = (RGBX*)pBits;
     for (int i = 0; i < cx * cy; i++)
         pPixels[i] = i < (int)colors.size() ? RGBX(colors[i]) : RGBX();
-    if (ppBits)
-        *ppBits = pPixels;
     return hbm;
 }
 
@@ -331,7 +316,7 @@ TEST(ToolbarImagesTest, LoadPictureFromBmpFile)
 TEST(ToolbarImagesTest, ToolBarImageLists)
 {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "images", WS_POPUP, CRect(0, 0, 300, 100), nullptr, 0));
+    ASSERT_TRUE(CreateHostWindow(parent, "images", WS_POPUP, CRect(0, 0, 300, 100)));
     CToolBar24 bar;
     ASSERT_TRUE(bar.CreateEx(&parent));
     // The resource: two 4 x 4 buttons, every row red, magenta, black, white | green, blue, magenta, red.
@@ -365,20 +350,13 @@ TEST(ToolbarImagesTest, ToolBarImageLists)
         c.pList->GetIconSize(&cx, &cy);
         EXPECT_EQ(CSize(4, 4), CSize(cx, cy)) << c.name;
 
-        RGBX* pBits = nullptr;
-        HBITMAP hbm = MakeDib(8, 4, std::vector<COLORREF>(32, kTeal), &pBits);
-        HDC hdc = CreateCompatibleDC(NULL);
-        HGDIOBJ hOld = SelectObject(hdc, hbm);
-        ImageList_Draw(c.pList->GetSafeHandle(), 0, hdc, 0, 0, ILD_TRANSPARENT);
-        ImageList_Draw(c.pList->GetSafeHandle(), 1, hdc, 4, 0, ILD_TRANSPARENT);
-        GdiFlush();
+        CPixelCanvas canvas(8, 4, kTeal);
+        ImageList_Draw(c.pList->GetSafeHandle(), 0, canvas.dc, 0, 0, ILD_TRANSPARENT);
+        ImageList_Draw(c.pList->GetSafeHandle(), 1, canvas.dc, 4, 0, ILD_TRANSPARENT);
         std::vector<COLORREF> firstRow;
         for (int x = 0; x < 8; x++)
-            firstRow.push_back(ToColor(pBits[x]));
+            firstRow.push_back(canvas.At(x, 0));
         EXPECT_EQ(c.expected, firstRow) << c.name;
-        SelectObject(hdc, hOld);
-        DeleteDC(hdc);
-        DeleteObject(hbm);
     }
     parent.DestroyWindow();
 }

@@ -10,6 +10,7 @@
 #include "BaseFormView.h"
 #include "BaseTabCtrlFormView.h"
 #include "BasedDocument.h"
+#include "ContextMenuProbe.h"
 #include "formviews_test_res.h"
 #include "testsupport.h"
 
@@ -117,41 +118,6 @@ TEST(BasedDocumentTest, TheModifiedFlagDecidesWhetherClosingAsks)
 // The form view's context menu
 // ---------------------------------------------------------------------------
 
-// While the menu is open, a timer reads the state of its items and closes it.
-std::map<UINT, UINT> g_itemStates;
-bool g_menuSeen = false;
-CMessageRecorder* g_recorder = nullptr;
-
-void CALLBACK ReadMenuAndClose(HWND, UINT, UINT_PTR id, DWORD)
-{
-    for (const RecordedMessage& m : g_recorder->Records()) {
-        if (m.msg != WM_INITMENUPOPUP) continue;
-        HMENU hMenu = (HMENU)m.wParam;
-        g_menuSeen = true;
-        for (int i = 0; i < GetMenuItemCount(hMenu); ++i)
-            g_itemStates[GetMenuItemID(hMenu, i)] = GetMenuState(hMenu, i, MF_BYPOSITION);
-    }
-    KillTimer(nullptr, id);
-    EndMenu();
-}
-
-// Opens the view's context menu at a point of the view; false when no menu
-// was tracked.
-bool OpenContextMenu(CView* pView, CMessageRecorder& rec)
-{
-    g_itemStates.clear();
-    g_menuSeen = false;
-    g_recorder = &rec;
-    rec.Clear();
-    UINT_PTR timer = SetTimer(nullptr, 0, 150, &ReadMenuAndClose);
-    CRect rc;
-    pView->GetWindowRect(rc);
-    pView->SendMessage(WM_CONTEXTMENU, (WPARAM)pView->m_hWnd, MAKELPARAM(rc.left + 30, rc.top + 30));
-    KillTimer(nullptr, timer);
-    g_recorder = nullptr;
-    return g_menuSeen;
-}
-
 TEST(BaseFormViewTest, ContextMenuItemsFollowTheStateOfTheViewsControls)
 {
     CKeptDocument doc;
@@ -165,12 +131,13 @@ TEST(BaseFormViewTest, ContextMenuItemsFollowTheStateOfTheViewsControls)
     CMessageRecorder rec;
     rec.Watch(pView->m_hWnd, "view");
     rec.Only({WM_INITMENUPOPUP, WM_MEASUREITEM});
-    EXPECT_FALSE(OpenContextMenu(pView, rec)) << "no menu id: no menu";
+    EXPECT_FALSE(OpenContextMenu(pView, rec, 30, 30)) << "no menu id: no menu";
 
     pView->m_nContextMenuId = IDR_FORMVIEWS_CONTEXT;
     CWnd* pEdit = pView->GetDlgItem(IDC_FORMVIEWS_EDIT);
     CWnd* pButton = pView->GetDlgItem(IDC_FORMVIEWS_BUTTON);
     const UINT grey = MF_GRAYED | MF_DISABLED;
+    std::map<UINT, UINT>& states = ContextMenuItemStates();
     // The items of the controls follow them both ways; items naming no
     // control keep the state the resource gives them.
     struct Case {
@@ -179,13 +146,13 @@ TEST(BaseFormViewTest, ContextMenuItemsFollowTheStateOfTheViewsControls)
     for (const Case& c : cases) {
         pEdit->EnableWindow(c.bEditEnabled);
         pButton->EnableWindow(c.bButtonEnabled);
-        ASSERT_TRUE(OpenContextMenu(pView, rec));
-        EXPECT_EQ((g_itemStates[IDC_FORMVIEWS_EDIT] & MF_GRAYED) != 0, !c.bEditEnabled) << "edit " << c.bEditEnabled;
-        EXPECT_EQ((g_itemStates[IDC_FORMVIEWS_BUTTON] & MF_GRAYED) != 0, !c.bButtonEnabled)
+        ASSERT_TRUE(OpenContextMenu(pView, rec, 30, 30));
+        EXPECT_EQ((states[IDC_FORMVIEWS_EDIT] & MF_GRAYED) != 0, !c.bEditEnabled) << "edit " << c.bEditEnabled;
+        EXPECT_EQ((states[IDC_FORMVIEWS_BUTTON] & MF_GRAYED) != 0, !c.bButtonEnabled)
             << "button " << c.bButtonEnabled;
-        EXPECT_EQ(g_itemStates[ID_FORMVIEWS_FREE] & grey, 0u);
-        EXPECT_NE(g_itemStates[ID_FORMVIEWS_FREE_GRAYED] & MF_GRAYED, 0u);
-        EXPECT_NE(g_itemStates[ID_FORMVIEWS_FREE] & MF_OWNERDRAW, 0u) << "the items are owner-drawn";
+        EXPECT_EQ(states[ID_FORMVIEWS_FREE] & grey, 0u);
+        EXPECT_NE(states[ID_FORMVIEWS_FREE_GRAYED] & MF_GRAYED, 0u);
+        EXPECT_NE(states[ID_FORMVIEWS_FREE] & MF_OWNERDRAW, 0u) << "the items are owner-drawn";
         EXPECT_GT(rec.Count(WM_MEASUREITEM), 0) << "and measured through the view";
     }
     pFrame->DestroyWindow();

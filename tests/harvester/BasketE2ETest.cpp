@@ -204,12 +204,15 @@ TEST_F(BasketTest, CheckCustomTicksTheRowsHoldingAnyOfTheWords)
     ExpectBasket(Join(expected));
 
     // Cancel changes nothing.
+    const size_t nShown = m_answerer.Shown().size();
     m_answerer.Handle([](HWND dialog, const ShownDialog&) {
         SetDlgItemTextA(dialog, IDC_INPUT_STRING, "apple");
         CDialogAnswerer::PressButton(dialog, IDCANCEL);
     });
     Click(IDC_CHECK_CUSTOM);
+    ASSERT_EQ(m_answerer.Shown().size(), nShown + 1) << "the words were not asked for again";
     EXPECT_EQ(CheckedRows(), ticked);
+    ExpectBasket(Join(expected));
 }
 
 TEST_F(BasketTest, TheBasketFileIsLoadedAtStartAndHandEditsAreKeptAtTheEnd)

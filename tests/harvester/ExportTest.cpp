@@ -75,6 +75,7 @@ TEST(ExportTest, CancelWaitsForTheWriter)
   });
   EXPECT_TRUE(RunExport(exportTextList, path, lines));
   ASSERT_EQ(answerer.Shown().size(), 1u);
+  EXPECT_EQ(answerer.Shown()[0].caption, "Exporting ...");   // a long export always shows the dialog
   EXPECT_LT(positionAtCancel, count - count / 100);   // the writer was still at work
   std::string bytes = ReadFileBytes(path);
   EXPECT_EQ(bytes.size(), 22888890u);

@@ -152,6 +152,7 @@ TEST_F(MainFrameTest, CaptionStatusBarAndCopyExportBar)
         ::SendMessageA(bar.m_hWnd, TB_GETBUTTON, (WPARAM)i, (LPARAM)&button);
         if (ids[i] != 0)
             EXPECT_EQ((UINT)button.idCommand, ids[i]) << "button " << i;
+        EXPECT_EQ((button.fsStyle & BTNS_SEP) != 0, ids[i] == 0) << "button " << i;
         bool bDropDown = (button.fsStyle & BTNS_DROPDOWN) != 0;
         EXPECT_EQ(bDropDown, i >= 9) << "button " << i;
     }
@@ -196,6 +197,10 @@ TEST_F(MainFrameTest, AutoSaveTickWithoutFrameworkApplicationStopsTheTimer)
     CDocument* pDoc = m_pFrame->GetActiveDocument();
     ASSERT_NE(pDoc, nullptr);
     pDoc->SetModifiedFlag(TRUE);
+    // The frame started the timer when it was made; it is started again here
+    // so that the tick has a running timer to stop.
+    ASSERT_TRUE(::KillTimer(m_pFrame->m_hWnd, CMainFrame::nAutoSaveTimer)) << "the frame started no auto-save timer";
+    ASSERT_TRUE(::SetTimer(m_pFrame->m_hWnd, CMainFrame::nAutoSaveTimer, 3600000, NULL));
     ::SendMessageA(m_pFrame->m_hWnd, WM_TIMER, CMainFrame::nAutoSaveTimer, 0);
     EXPECT_TRUE(pDoc->IsModified());
     EXPECT_FALSE(::KillTimer(m_pFrame->m_hWnd, CMainFrame::nAutoSaveTimer));

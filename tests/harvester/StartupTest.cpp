@@ -27,6 +27,7 @@ const char szProfileKey[] = "Software\\Dunmorrow\\Pellucor";
 const UINT nViewId = 0xE900;           // the frame's first pane
 const UINT nSplashStatusId = 1018;     // the splash's "Loading (N%)..." static
 const UINT nTipTextId = 1020;          // the tip of the day's text
+const UINT nTipStartUpId = 1003;       // the tip of the day's "show at start-up" box
 // The full-screen frame reaches this far past every edge of the screen, so
 // that its borders are out of sight.
 const int nFullScreenOverhang = 4;
@@ -631,8 +632,9 @@ TEST_F(PellucorProcessTest, EndsWhenTheFileOnItsCommandLineCannotBeOpened)
 }
 
 // With "Tip"/"StartUp" 0 the tip of the day follows the main window, showing
-// the first tip of "tips.txt" in the current folder; closing it leaves the
-// program running and keeps the option (the box stayed ticked).
+// the first tip of "tips.txt" in the current folder with its start-up box
+// ticked; closing it leaves the program running and stores the box as the
+// user left it (unticked here, so that the stored value is the program's).
 TEST_F(PellucorProcessTest, ShowsTheTipOfTheDayAfterTheMainWindow)
 {
     WriteFileBytes(m_folder.File("tips.txt"), "; the program's tips\r\nFirst tip.\r\nSecond tip.\r\n");
@@ -646,11 +648,17 @@ TEST_F(PellucorProcessTest, ShowsTheTipOfTheDayAfterTheMainWindow)
     EXPECT_TRUE(IsWindowVisible(hFrame)) << "the tip came before the main window was shown";
     EXPECT_EQ(RemoteText(hTip), "Tip of the Day");
     EXPECT_EQ(RemoteText(GetDlgItem(hTip, nTipTextId)).substr(0, 10), "First tip.");
+    HWND hStartUp = GetDlgItem(hTip, nTipStartUpId);
+    ASSERT_NE(hStartUp, nullptr);
+    EXPECT_EQ(Send(hStartUp, BM_GETCHECK), BST_CHECKED);
+    Send(hStartUp, BM_SETCHECK, BST_UNCHECKED);
 
     PostMessageA(hTip, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitFor([&] { return DialogWith(nTipTextId) == nullptr; }, 5000));
     EXPECT_TRUE(Running());
-    EXPECT_EQ(ReadProfileValue("Tip", "StartUp"), "0");
+    // The box is written as the dialog ends, after it has left the screen.
+    EXPECT_TRUE(WaitFor([&] { return ReadProfileValue("Tip", "StartUp") == "1"; }, 5000))
+        << "\"Tip\"/\"StartUp\" is " << ReadProfileValue("Tip", "StartUp");
     EXPECT_EQ(Close(), 0u);
 }
 

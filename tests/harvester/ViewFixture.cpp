@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 #include "Basket.h"
+#include "MainWindowDriver.h"
 #include "Path.h"
-#include "PellucorDoc.h"
 #include "ProfileKeys.h"
 #include "TestFolder.h"
 
@@ -66,10 +66,7 @@ void ViewTest::TearDown()
 
 void ViewTest::CreateWindows()
 {
-    m_pApp->AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CPellucorDoc),
-                                                  RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CPellucorView)));
-    m_pApp->OnFileNew();
-    m_pFrame = DYNAMIC_DOWNCAST(CMainFrame, m_pApp->m_pMainWnd);
+    m_pFrame = OpenMainWindow(m_pApp);
     ASSERT_NE(m_pFrame, nullptr);
     m_pView = m_pFrame->GetPellucorView();
     ASSERT_NE(m_pView, nullptr);
@@ -82,15 +79,9 @@ void ViewTest::DestroyWindows()
     if (m_pApp->m_pDocManager == NULL)
         return;
     // Pages still on their way find no window and are freed by their threads.
-    m_pApp->CloseAllDocuments(FALSE);
-    delete m_pApp->m_pDocManager;
-    m_pApp->m_pDocManager = NULL;
-    m_pApp->m_pMainWnd = NULL;
+    CloseMainWindow(m_pApp);
     m_pFrame = nullptr;
     m_pView = nullptr;
-    MSG msg;
-    while (PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
 }
 
 bool ViewTest::PumpApp(const std::function<bool()>& pred, DWORD ms)
@@ -154,12 +145,7 @@ void ViewTest::ApplySettings(int nDigMode, int nLevels, int nPages)
             CDialogAnswerer::PressButton(dialog, IDCANCEL);
             return;
         }
-        int nRadio = nDigMode == 1 ? IDC_DIG_BY_ALL : IDC_DIG_BY_SAMPLE;
-        CheckRadioButton(dialog, IDC_DIG_BY_SAMPLE, IDC_DIG_BY_ALL, nRadio);
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(nRadio, BN_CLICKED), (LPARAM)GetDlgItem(dialog, nRadio));
-        SetDlgItemInt(dialog, IDC_SETTINGS_LEVELS, (UINT)nLevels, TRUE);
-        SetDlgItemInt(dialog, IDC_SETTINGS_PAGES, (UINT)nPages, TRUE);
-        CDialogAnswerer::PressButton(dialog, IDOK);
+        FillSettingsDialog(dialog, nDigMode, nLevels, nPages);
     });
     Click(IDC_SETTINGS);
     ASSERT_TRUE(bSeen);

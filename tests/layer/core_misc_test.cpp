@@ -103,11 +103,12 @@ TEST(CoreException, DeleteAndTheCatchMacros)
     EXPECT_EQ(2, CCountedException::s_nDeleted);
 
     // THROW_LAST passes it on undeleted
+    bool bPassedOn = false;
     try
     {
         TRY
         {
-            AfxThrowUserException();
+            throw new CCountedException;
         }
         CATCH_ALL(e)
         {
@@ -115,11 +116,14 @@ TEST(CoreException, DeleteAndTheCatchMacros)
         }
         END_CATCH_ALL
     }
-    catch (CUserException* e)
+    catch (CCountedException* e)
     {
-        EXPECT_TRUE(e->IsKindOf(RUNTIME_CLASS(CException)));
+        bPassedOn = true;
+        EXPECT_EQ(2, CCountedException::s_nDeleted) << "deleted on its way out of the CATCH block";
         e->Delete();
     }
+    EXPECT_TRUE(bPassedOn);
+    EXPECT_EQ(3, CCountedException::s_nDeleted);
 
     char szMessage[128];
     CArchiveException archive(CArchiveException::endOfFile, "basket.dat");

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
+#include "testdrawing.h"
 #include "testsupport.h"
 
 namespace {
@@ -40,8 +41,7 @@ class CtlTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600,
-                                    420, NULL, NULL));
+        ASSERT_TRUE(CreateHostWindow(m_host, "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 420)));
     }
     void TearDown() override { m_host.DestroyWindow(); }
     CCtlHost m_host;

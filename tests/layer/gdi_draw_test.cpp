@@ -4,44 +4,16 @@
 #include <gtest/gtest.h>
 
 #include "layer_test_res.h"
+#include "testdrawing.h"
 
 namespace {
-
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kGreen = RGB(0, 255, 0);
-const COLORREF kBlue = RGB(0, 0, 255);
-const COLORREF kMagenta = RGB(255, 0, 255);
-
-// A memory DC with a 32-bit DIB section selected, cleared to white.
-class CCanvas {
- public:
-  CCanvas(int cx, int cy)
-  {
-    EXPECT_TRUE(dc.CreateCompatibleDC(NULL));
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* bits = NULL;
-    EXPECT_TRUE(bitmap.Attach(::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &bits, NULL, 0)));
-    dc.SelectObject(&bitmap);
-    dc.FillSolidRect(0, 0, cx, cy, kWhite);
-  }
-  COLORREF At(int x, int y) const { return dc.GetPixel(x, y); }
-
-  CBitmap bitmap;   // declared first: destroyed after the DC lets go of it
-  CDC dc;
-};
 
 struct PixelCase {
   int x, y;
   COLORREF color;
 };
 
-::testing::AssertionResult PixelsAre(const CCanvas& canvas, std::initializer_list<PixelCase> cases)
+::testing::AssertionResult PixelsAre(const CPixelCanvas& canvas, std::initializer_list<PixelCase> cases)
 {
   for (const PixelCase& c : cases) {
     COLORREF actual = canvas.At(c.x, c.y);
@@ -71,7 +43,7 @@ void MakeSolidBitmap(CBitmap& bitmap, COLORREF color)
 // ---------------------------------------------------------------------------
 TEST(GdiDraw, FillSolidRectFillsExactlyTheRectAndKeepsTheBkColor)
 {
-  CCanvas canvas(20, 20);
+  CPixelCanvas canvas(20, 20);
   canvas.dc.SetBkColor(RGB(1, 2, 3));
 
   canvas.dc.FillSolidRect(CRect(5, 5, 10, 8), kRed);
@@ -85,7 +57,7 @@ TEST(GdiDraw, FillSolidRectFillsExactlyTheRectAndKeepsTheBkColor)
 
 TEST(GdiDraw, Draw3dRectPaintsTopLeftAndBottomRightEdges)
 {
-  CCanvas canvas(20, 20);
+  CPixelCanvas canvas(20, 20);
   // rect (2,2)-(12,10): edges at x=2, x=11, y=2, y=9
   canvas.dc.Draw3dRect(CRect(2, 2, 12, 10), kRed, kBlue);
   EXPECT_TRUE(PixelsAre(canvas, {{2, 2, kRed}, {10, 2, kRed}, {2, 8, kRed},        // top and left
@@ -99,7 +71,7 @@ TEST(GdiDraw, Draw3dRectPaintsTopLeftAndBottomRightEdges)
 
 TEST(GdiDraw, SelectObjectReturnsThePreviousObjectSoItCanBeRestored)
 {
-  CCanvas canvas(20, 20);
+  CPixelCanvas canvas(20, 20);
   CPen red(PS_SOLID, 1, kRed);
   CPen blue(PS_SOLID, 1, kBlue);
 
@@ -129,7 +101,7 @@ TEST(GdiDraw, SelectObjectReturnsThePreviousObjectSoItCanBeRestored)
 
 TEST(GdiDraw, ClipRegionLimitsDrawingAndRegionsFillTheirShape)
 {
-  CCanvas canvas(20, 20);
+  CPixelCanvas canvas(20, 20);
   CRgn clip;
   ASSERT_TRUE(clip.CreateRectRgn(4, 4, 8, 8));
   EXPECT_EQ(canvas.dc.SelectClipRgn(&clip), SIMPLEREGION);
@@ -155,7 +127,7 @@ TEST(GdiDraw, ClipRegionLimitsDrawingAndRegionsFillTheirShape)
 
 TEST(GdiDraw, ViewportOriginAndExtentsMapLogicalToDevice)
 {
-  CCanvas canvas(20, 20);
+  CPixelCanvas canvas(20, 20);
   EXPECT_EQ(canvas.dc.SetViewportOrg(5, 6), CPoint(0, 0));
   EXPECT_EQ(canvas.dc.GetViewportOrg(), CPoint(5, 6));
   canvas.dc.FillSolidRect(0, 0, 2, 2, kRed);
@@ -178,7 +150,7 @@ TEST(GdiDraw, ViewportOriginAndExtentsMapLogicalToDevice)
 
 TEST(GdiDraw, TextIsMeasuredAlikeByDrawTextAndGetTextExtent)
 {
-  CCanvas canvas(200, 40);
+  CPixelCanvas canvas(200, 40);
   CFont font;
   ASSERT_TRUE(font.CreatePointFont(100, "Arial"));
   CFont* pOldFont = canvas.dc.SelectObject(&font);
@@ -223,7 +195,7 @@ TEST(GdiObjects, CreatePointFontConvertsTenthsOfAPointWithTheDC)
   EXPECT_LT(lfBig.lfHeight, lfSmall.lfHeight);   // negative: character height
   EXPECT_STREQ(lfBig.lfFaceName, "Arial");
 
-  CCanvas canvas(10, 10);
+  CPixelCanvas canvas(10, 10);
   TEXTMETRIC tmBig, tmSmall;
   CFont* pOld = canvas.dc.SelectObject(&big);
   canvas.dc.GetTextMetrics(&tmBig);
@@ -518,7 +490,7 @@ TEST(GdiImageList, AddReplaceRemoveAndDraw)
   list.SetBkColor(CLR_NONE);
   EXPECT_EQ(list.GetBkColor(), CLR_NONE);
 
-  CCanvas canvas(40, 20);
+  CPixelCanvas canvas(40, 20);
   EXPECT_TRUE(list.Draw(&canvas.dc, 0, CPoint(0, 0), ILD_NORMAL));
   EXPECT_TRUE(list.Draw(&canvas.dc, 2, CPoint(20, 0), ILD_NORMAL));
   EXPECT_TRUE(PixelsAre(canvas, {{5, 5, kBlue}, {25, 5, kGreen}, {17, 5, kWhite}}));
@@ -541,7 +513,7 @@ TEST(GdiImageList, CreateFromABitmapResourceMasksTheMaskColour)
   ASSERT_TRUE(list.Create(IDB_GDI_STRIP, 16, 1, kMagenta));
   EXPECT_EQ(list.GetImageCount(), 2);
 
-  CCanvas canvas(40, 20);
+  CPixelCanvas canvas(40, 20);
   list.Draw(&canvas.dc, 0, CPoint(0, 0), ILD_TRANSPARENT);
   list.Draw(&canvas.dc, 1, CPoint(20, 0), ILD_TRANSPARENT);
   EXPECT_TRUE(PixelsAre(canvas, {{0, 0, kWhite}, {1, 0, kRed}, {5, 5, kRed}, {25, 5, kGreen}}));

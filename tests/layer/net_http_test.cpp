@@ -392,11 +392,9 @@ TEST(NetParseURL, SplitsServiceServerObjectAndPort)
     INTERNET_PORT port = 1;
     EXPECT_EQ(AfxParseURL(c.url, service, server, object, port), c.ok);
     EXPECT_EQ(service, c.service);
-    if (c.ok) {
-      EXPECT_STREQ(server, c.server);
-      EXPECT_STREQ(object, c.object);
-      EXPECT_EQ(port, c.port);
-    }
+    EXPECT_STREQ(server, c.server);
+    EXPECT_STREQ(object, c.object);
+    EXPECT_EQ(port, c.port);
   }
 
   DWORD service;

@@ -130,6 +130,9 @@ TEST_F(WndCommandRoutingTest, DisabledCommandDoesNotRun)
 {
     m_frame.SendMessage(WM_COMMAND, ID_DISABLED_BY_VIEW, 0);
     EXPECT_EQ(g_log.Joined(), "");
+    // The handler is there: routed without asking the update handler, it runs.
+    EXPECT_TRUE(m_frame.OnCmdMsg(ID_DISABLED_BY_VIEW, CN_COMMAND, NULL, NULL));
+    EXPECT_EQ(g_log.Joined(), "view: disabled command ran");
 }
 
 class WndCommandUITest : public WndCommandRoutingTest

@@ -3,6 +3,7 @@
 // hide-now paths driven by the tip's own timers.
 #include <afxwin.h>
 #include <gtest/gtest.h>
+#include <vector>
 #include "PPToolTip.h"
 #include "testsupport.h"
 
@@ -13,6 +14,7 @@ class CTestTip : public CPPToolTip
 public:
     using CPPToolTip::m_tiDisplayed;
     using CPPToolTip::m_hwndDisplayedTool;
+    using CPPToolTip::m_nTransparency;
 };
 
 class PPToolTipTest : public ::testing::Test {
@@ -165,6 +167,10 @@ TEST_F(PPToolTipTest, MoveInsideShownToolHidesUntilLeft)
     EXPECT_FALSE(Visible());
     PumpMessagesFor(400);
     EXPECT_FALSE(Visible());
+    // Once the cursor has left, coming back shows it again.
+    MoveTo(300, 250);
+    MoveTo(46, 43, child.m_hWnd);
+    EXPECT_TRUE(ShowsWithin(2000));
 }
 
 TEST_F(PPToolTipTest, AutoPopHidesAndZeroDisablesIt)
@@ -221,14 +227,24 @@ TEST_F(PPToolTipTest, FadesInAndOutOverSteps)
     tip.AddTool(&child, "tip");
     tip.SetDelayTime(PPTOOLTIP_TIME_FADEIN, 20);
     tip.SetDelayTime(PPTOOLTIP_TIME_FADEOUT, 20);
+    // The transparency after each fade tick, in the order the ticks came.
+    std::vector<int> steps;
+    auto record = [&] {
+        if (steps.empty() || steps.back() != tip.m_nTransparency)
+            steps.push_back(tip.m_nTransparency);
+    };
     MoveTo(40, 40, child.m_hWnd);
     ASSERT_TRUE(ShowsWithin(2000));
     EXPECT_EQ(PPTOOLTIP_STATE_APPEARING, tip.m_nTooltipState);
-    ASSERT_TRUE(PumpUntil([this] { return tip.m_nTooltipState == PPTOOLTIP_STATE_SHOWING; }, 2000));
+    record();
+    ASSERT_TRUE(PumpUntil([&] { record(); return tip.m_nTooltipState == PPTOOLTIP_STATE_SHOWING; }, 2000));
+    EXPECT_EQ(std::vector<int>({100, 80, 60, 40, 20, 0}), steps) << "fade-in steps";
+    steps.clear();
     tip.HideTooltip();
     EXPECT_EQ(PPTOOLTIP_STATE_DISAPPEARING, tip.m_nTooltipState);
     EXPECT_TRUE(Visible());
-    EXPECT_TRUE(HidesWithin(2000));
+    EXPECT_TRUE(PumpUntil([&] { if (Visible()) record(); return !Visible(); }, 2000));
+    EXPECT_EQ(std::vector<int>({0, 20, 40, 60, 80}), steps) << "fade-out steps";
     EXPECT_EQ(PPTOOLTIP_STATE_HIDEN, tip.m_nTooltipState);
 }
 
