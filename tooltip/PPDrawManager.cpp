@@ -10,7 +10,7 @@ namespace {
 
 // A texture canvas larger than this is not rendered: the fill falls back to
 // solid colour instead of allocating without bound for a size from markup.
-const long long kMaxTexturePixels = 8LL * 1024 * 1024;
+const long long kMaxTexturePixels = 1024LL * 1024;
 // Filters over DIB sections are refused beyond this many pixels for the same
 // reason.
 const long long kMaxFilterPixels = 16LL * 1024 * 1024;
