@@ -37,3 +37,15 @@
 #define ID_TRAYTEST_SHOW                33400
 #define ID_TRAYTEST_HIDE                33401
 #define ID_TRAYTEST_EXIT                33402
+
+// ---------------------------------------------------------------------------
+// Keyboard-shortcut editor: its dialog and controls.
+// ---------------------------------------------------------------------------
+#define IDD_ACCEL_MAP                   3600
+#define IDC_ACCEL_COMMANDS              3601
+#define IDC_ACCEL_LIST                  3602
+#define IDC_ACCEL_KEY                   3603
+#define IDC_ACCEL_OWNER                 3604
+#define IDC_ACCEL_ASSIGN                3605
+#define IDC_ACCEL_REMOVE                3606
+#define IDC_ACCEL_RESET                 3607
