@@ -49,3 +49,15 @@
 #define IDC_ACCEL_ASSIGN                3605
 #define IDC_ACCEL_REMOVE                3606
 #define IDC_ACCEL_RESET                 3607
+
+// ---------------------------------------------------------------------------
+// Rich edit: its context menu and the tool bar whose images the menu takes.
+// ---------------------------------------------------------------------------
+#define IDR_AUTORICHEDIT_TOOLBAR        129     // tool bar and its bitmap
+#define IDR_AUTORICHEDIT_MENU           133     // menu
+#define ID_AUTORICHEDIT_UNDO            32777
+#define ID_AUTORICHEDIT_CUT             32778
+#define ID_AUTORICHEDIT_DELETE          32781
+#define ID_AUTORICHEDIT_SELECT_ALL      32782
+#define ID_AUTORICHEDIT_COPY            32783
+#define ID_AUTORICHEDIT_PASTE           32784
