@@ -8,18 +8,12 @@
 #include <functional>
 #include <string>
 #include <vector>
-#include "../framework/OwnAppTest.h"
 #include "AccelMapDlg.h"
-#include "AcceleratorManager.h"
-#include "BasedApp.h"
+#include "ShortcutsFixture.h"
 #include "controls_res.h"
-#include "testdrawing.h"
 #include "testsupport.h"
 
 namespace {
-
-const WORD kSave = 100, kOpen = 101, kPrint = 102;
-const BYTE kCtrl = FVIRTKEY | FCONTROL;
 
 // Steps run one per timer tick inside the dialog's own modal loop, so that
 // what each posts is delivered before the next looks at the result.
@@ -97,28 +91,9 @@ int FindItem(HWND list, const char* text)
   return (int)SendMessageA(list, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)text);
 }
 
-class AccelMapDlgTest : public OwnAppTest<CBasedApp> {
+class AccelMapDlgTest : public ShortcutsFixture {
  protected:
-  AccelMapDlgTest() : OwnAppTest<CBasedApp>("Software\\Pellucor Test\\AccelMapDlgTest") {}
-  void SetUp() override
-  {
-    OwnAppTest<CBasedApp>::SetUp();
-    ASSERT_TRUE(frame.Create("Shortcuts", CRect(0, 0, 400, 300)));
-    ACCEL initial[] = {{kCtrl, 'P', kPrint}, {kCtrl, 'O', kOpen}};
-    frame->m_hAccelTable = CreateAcceleratorTableA(initial, 2);
-    mgr.Connect(frame);
-    ASSERT_TRUE(mgr.AddCommandAccel(kPrint, "Print", true));
-    ASSERT_TRUE(mgr.AddCommandAccel(kOpen, "Open", false));
-    ASSERT_TRUE(mgr.CreateEntry(kSave, "Save"));
-  }
-  void TearDown() override
-  {
-    frame.Destroy();
-    OwnAppTest<CBasedApp>::TearDown();
-  }
-
-  CScopedFrame<> frame;
-  CAcceleratorManager mgr;
+  AccelMapDlgTest() : ShortcutsFixture("Software\\Pellucor Test\\AccelMapDlgTest") {}
 };
 
 TEST_F(AccelMapDlgTest, AssignsRefusesDuplicatesKeepsLockedKeysAndSaves)
@@ -191,14 +166,9 @@ TEST_F(AccelMapDlgTest, AssignsRefusesDuplicatesKeepsLockedKeysAndSaves)
 
   // The file holds Save's Ctrl+S only: Print's is built in and Open's was removed.
   ASSERT_TRUE(mgr.Write());
-  std::vector<BYTE> bytes;
-  FILE* f = fopen(m_folder.File("Users_Shortcuts.shortcuts"), "rb");
-  ASSERT_NE(f, nullptr);
-  for (int c; (c = fgetc(f)) != EOF;) bytes.push_back((BYTE)c);
-  fclose(f);
   std::vector<BYTE> golden = {1, 0, 0, 0, 3, 0, 0, 0, 0xFF, 0xFF, 1, 0, 100, 0, 1, 0, 'S', 0, 9, 2};
   golden.insert(golden.end(), 20, 0);
-  EXPECT_EQ(bytes, golden);
+  EXPECT_EQ(FileBytes(), golden);
 
   CAcceleratorManager reader;
   reader.Connect(frame);

@@ -4,27 +4,13 @@
 // whole (with a message, nothing changed) when it is damaged or cut.
 #include <afxwin.h>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <string>
 #include <vector>
-#include "../framework/OwnAppTest.h"
-#include "AcceleratorManager.h"
-#include "BasedApp.h"
-#include "testdrawing.h"
+#include "ShortcutsFixture.h"
 #include "testsupport.h"
 
 namespace {
-
-const WORD kSave = 100, kOpen = 101, kPrint = 102;
-const BYTE kCtrl = FVIRTKEY | FCONTROL;
-
-std::vector<BYTE> Bytes(std::initializer_list<DWORD> values, size_t nTrailer = 20)
-{
-  std::vector<BYTE> bytes;
-  for (DWORD v : values)
-    for (int i = 0; i < 4; ++i) bytes.push_back((BYTE)(v >> (8 * i)));
-  bytes.insert(bytes.end(), nTrailer, 0);
-  return bytes;
-}
 
 std::string Text(const CAccelsOb& accel)
 {
@@ -56,47 +42,9 @@ std::vector<std::vector<int>> TableOf(HACCEL hAccel)
   return rows;
 }
 
-class AcceleratorManagerTest : public OwnAppTest<CBasedApp> {
+class AcceleratorManagerTest : public ShortcutsFixture {
  protected:
-  AcceleratorManagerTest() : OwnAppTest<CBasedApp>("Software\\Pellucor Test\\AcceleratorManagerTest") {}
-  void SetUp() override
-  {
-    OwnAppTest<CBasedApp>::SetUp();
-    ASSERT_TRUE(frame.Create("Shortcuts", CRect(0, 0, 300, 200)));
-    ACCEL initial[] = {{(BYTE)(kCtrl), 'P', kPrint}, {(BYTE)kCtrl, 'O', kOpen}};
-    frame->m_hAccelTable = CreateAcceleratorTableA(initial, 2);
-    mgr.Connect(frame);
-    // Print's Ctrl+P is built in; Open's Ctrl+O may be changed.
-    ASSERT_TRUE(mgr.AddCommandAccel(kPrint, "Print", true));
-    ASSERT_TRUE(mgr.AddCommandAccel(kOpen, "Open", false));
-    ASSERT_TRUE(mgr.CreateEntry(kSave, "Save"));
-  }
-  void TearDown() override
-  {
-    frame.Destroy();
-    OwnAppTest<CBasedApp>::TearDown();
-  }
-  CString Path() const { return m_folder.File("Users_Shortcuts.shortcuts"); }
-  std::vector<BYTE> FileBytes() const
-  {
-    std::vector<BYTE> bytes;
-    FILE* f = fopen(Path(), "rb");
-    if (f == nullptr) return bytes;
-    int c;
-    while ((c = fgetc(f)) != EOF) bytes.push_back((BYTE)c);
-    fclose(f);
-    return bytes;
-  }
-  void WriteFileBytes(const std::vector<BYTE>& bytes) const
-  {
-    FILE* f = fopen(Path(), "wb");
-    ASSERT_NE(f, nullptr);
-    if (!bytes.empty()) fwrite(bytes.data(), 1, bytes.size(), f);
-    fclose(f);
-  }
-
-  CScopedFrame<> frame;
-  CAcceleratorManager mgr;
+  AcceleratorManagerTest() : ShortcutsFixture("Software\\Pellucor Test\\AcceleratorManagerTest") {}
 };
 
 TEST(AccelsObTest, TextsAndPackedForm)
@@ -216,11 +164,11 @@ TEST_F(AcceleratorManagerTest, WritesTheGoldenBytes)
   CAcceleratorManager lockedOnly;
   lockedOnly.SetAccel(kCtrl, kPrint, 'P', "Print", true);
   ASSERT_TRUE(lockedOnly.Write());
-  EXPECT_EQ(FileBytes(), Bytes({1, 1, 0x0000FFFF}));
+  EXPECT_EQ(FileBytes(), ShortcutsBytes({1, 1, 0x0000FFFF}));
 
   // Open's Ctrl+O is a user accelerator; Save has none; Print's stays out.
   ASSERT_TRUE(mgr.Write());
-  EXPECT_EQ(FileBytes(), Bytes({1, 3, 0x0001FFFF, 0x00010000u | kOpen, 0x0209004F}));
+  EXPECT_EQ(FileBytes(), ShortcutsBytes({1, 3, 0x0001FFFF, 0x00010000u | kOpen, 0x0209004F}));
 }
 
 TEST_F(AcceleratorManagerTest, ReadsItsFileBackAndRebuildsTheTable)
@@ -269,14 +217,14 @@ TEST_F(AcceleratorManagerTest, ADamagedOrCutFileIsRefusedWholeWithAMessage)
     const char* reason;
   } cases[] = {
       // A count that would ask for gigabytes, or wrap round in 32 bits (x 4 = 4).
-      {"huge count", Bytes({1, 0xFFFFFFFF, 0x0001FFFF}), "announces 4294967295 values but holds only 6"},
-      {"wrapping count", Bytes({1, 0x40000001, 0x0001FFFF}), "announces 1073741825 values but holds only 6"},
-      {"count past the end", Bytes({1, 4, 0x0001FFFF, 0x00010064, 0x02090053}, 0), "announces 4 values but holds only 3"},
+      {"huge count", ShortcutsBytes({1, 0xFFFFFFFF, 0x0001FFFF}), "announces 4294967295 values but holds only 6"},
+      {"wrapping count", ShortcutsBytes({1, 0x40000001, 0x0001FFFF}), "announces 1073741825 values but holds only 6"},
+      {"count past the end", ShortcutsBytes({1, 4, 0x0001FFFF, 0x00010064, 0x02090053}, 0), "announces 4 values but holds only 3"},
       {"cut in the head", std::vector<BYTE>{1, 0, 0, 0, 3, 0}, "cut short"},
       {"empty", std::vector<BYTE>{}, "cut short"},
       // Blocks that run past the body: nothing of them is applied.
-      {"too many blocks", Bytes({1, 3, 0x0002FFFF, 0x00010064, 0x02090053}), "announces 2 commands but holds only 1"},
-      {"too many accelerators", Bytes({1, 3, 0x0001FFFF, 0x00030064, 0x02090053}), "command 100 announces more"},
+      {"too many blocks", ShortcutsBytes({1, 3, 0x0002FFFF, 0x00010064, 0x02090053}), "announces 2 commands but holds only 1"},
+      {"too many accelerators", ShortcutsBytes({1, 3, 0x0001FFFF, 0x00030064, 0x02090053}), "command 100 announces more"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -298,7 +246,7 @@ TEST_F(AcceleratorManagerTest, ADamagedOrCutFileIsRefusedWholeWithAMessage)
 
 TEST_F(AcceleratorManagerTest, ABodyWithoutTheMarkLoadsNothingButRebuilds)
 {
-  WriteFileBytes(Bytes({1, 3, 0x00010000, 0x00010064, 0x02090053}));
+  WriteFileBytes(ShortcutsBytes({1, 3, 0x00010000, 0x00010064, 0x02090053}));
   HACCEL hBefore = frame->m_hAccelTable;
   EXPECT_TRUE(mgr.Load(HKEY_CURRENT_USER, "Shortcuts"));
   EXPECT_TRUE(Texts(mgr, kSave).empty());
@@ -315,7 +263,7 @@ TEST_F(AcceleratorManagerTest, SavesOnDestructionOnlyWhenAskedAndNamed)
     saver.Load(HKEY_CURRENT_USER, "Shortcuts");   // no file: remembers the name
     saver.SetAutoSave(true);
   }
-  EXPECT_EQ(FileBytes(), Bytes({1, 3, 0x0001FFFF, 0x00010064, 0x02090053}));
+  EXPECT_EQ(FileBytes(), ShortcutsBytes({1, 3, 0x0001FFFF, 0x00010064, 0x02090053}));
 
   DeleteFileA(Path());
   {

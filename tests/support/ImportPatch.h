@@ -1,5 +1,6 @@
 // Replaces one imported function of the test program for the life of the
-// object, so a test can see calls that leave no trace of their own (a beep).
+// object, so that a test can see calls that leave no trace of their own (a
+// beep) or make a platform call fail the way a full disk or registry would.
 #pragma once
 
 #include <windows.h>
