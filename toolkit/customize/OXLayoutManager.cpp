@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "OXSubclass.h"
+
 IMPLEMENT_DYNCREATE(COXLayoutManager, CObject)
 
 namespace
@@ -12,17 +14,10 @@ const int kSideFlags[4] = {OX_LMS_TOP, OX_LMS_BOTTOM, OX_LMS_LEFT, OX_LMS_RIGHT}
 // Requests of one layout pass.
 const int kGrowWidth = 2, kGrowHeight = 4, kShrinkWidth = 8, kShrinkHeight = 0x10;
 
-// Every container the layout procedure sits in: its manager (NULL once the
-// manager let go while another procedure had subclassed the window after
-// ours, so ours could not be taken out) and the procedure to pass on to.
-struct CSubclassEntry
+// Every container the layout procedure serves, and its manager.
+std::map<HWND, COXLayoutManager*>& ManagerMap()
 {
-    COXLayoutManager* pManager;
-    WNDPROC pfnOld;
-};
-std::map<HWND, CSubclassEntry>& SubclassMap()
-{
-    static std::map<HWND, CSubclassEntry> map;
+    static std::map<HWND, COXLayoutManager*> map;
     return map;
 }
 
@@ -94,24 +89,15 @@ void COXLayoutManager::Detach()
 
 BOOL COXLayoutManager::Subclass(HWND hWnd)
 {
-    std::map<HWND, CSubclassEntry>& map = SubclassMap();
-    auto it = map.find(hWnd);
+    auto it = ManagerMap().find(hWnd);
+    if (it != ManagerMap().end())
+        return it->second == this && m_hWndSubclassed == hWnd;
     if (m_hWndSubclassed != NULL)
-        return m_hWndSubclassed == hWnd && it != map.end() && it->second.pManager == this;
-    if (it != map.end()) {
-        // Our procedure is still in the window's chain from an earlier
-        // manager: take the window over without a second link.
-        if (it->second.pManager != NULL)
-            return FALSE;
-        it->second.pManager = this;
-        m_hWndSubclassed = hWnd;
-        m_pfnOldWndProc = it->second.pfnOld;
-        return TRUE;
-    }
-    WNDPROC pfnOld = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)&LayoutWndProc);
+        return FALSE;
+    WNDPROC pfnOld = OXSubclass::Install(hWnd, &LayoutWndProc);
     if (pfnOld == NULL)
         return FALSE;
-    map[hWnd] = {this, pfnOld};
+    ManagerMap()[hWnd] = this;
     m_hWndSubclassed = hWnd;
     m_pfnOldWndProc = pfnOld;
     return TRUE;
@@ -121,55 +107,33 @@ void COXLayoutManager::Unsubclass()
 {
     if (m_hWndSubclassed == NULL)
         return;
-    std::map<HWND, CSubclassEntry>& map = SubclassMap();
-    auto it = map.find(m_hWndSubclassed);
-    if (it != map.end()) {
-        if (!::IsWindow(m_hWndSubclassed)) {
-            map.erase(it);
-        } else if ((WNDPROC)::GetWindowLongPtrA(m_hWndSubclassed, GWLP_WNDPROC) == &LayoutWndProc) {
-            ::SetWindowLongPtrA(m_hWndSubclassed, GWLP_WNDPROC, (LONG_PTR)it->second.pfnOld);
-            map.erase(it);
-        } else {
-            // Someone subclassed the window after us and calls our procedure
-            // as its former one: putting ours back would cut them off. Ours
-            // stays, passing everything on, until the window is destroyed.
-            it->second.pManager = NULL;
-        }
-    }
+    ManagerMap().erase(m_hWndSubclassed);
+    OXSubclass::Remove(m_hWndSubclassed, &LayoutWndProc, m_pfnOldWndProc);
     m_hWndSubclassed = NULL;
     m_pfnOldWndProc = NULL;
 }
 
 LRESULT CALLBACK COXLayoutManager::LayoutWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    std::map<HWND, CSubclassEntry>& map = SubclassMap();
-    auto it = map.find(hWnd);
-    if (it == map.end())
-        return ::DefWindowProcA(hWnd, message, wParam, lParam);
-    CSubclassEntry entry = it->second;
-    if (message == WM_SIZE && entry.pManager != NULL) {
+    auto it = ManagerMap().find(hWnd);
+    if (it == ManagerMap().end())
+        return OXSubclass::PassThrough(&LayoutWndProc, NULL, hWnd, message, wParam, lParam);
+    COXLayoutManager* pManager = it->second;
+    WNDPROC pfnOld = pManager->m_pfnOldWndProc;
+    if (message == WM_NCDESTROY) {
+        pManager->Unsubclass();
+        return OXSubclass::PassThrough(&LayoutWndProc, pfnOld, hWnd, message, wParam, lParam);
+    }
+    if (message == WM_SIZE) {
         // A failed layout must not take the window's own handling with it.
         try {
-            entry.pManager->OnSize(LOWORD(lParam), HIWORD(lParam));
+            pManager->OnSize(LOWORD(lParam), HIWORD(lParam));
         } catch (CException* e) {
             e->Delete();
         } catch (...) {
         }
     }
-    LRESULT lResult = ::CallWindowProcA(entry.pfnOld, hWnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        it = map.find(hWnd);
-        if (it != map.end()) {
-            if ((WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == &LayoutWndProc)
-                ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)it->second.pfnOld);
-            if (it->second.pManager != NULL) {
-                it->second.pManager->m_hWndSubclassed = NULL;
-                it->second.pManager->m_pfnOldWndProc = NULL;
-            }
-            map.erase(it);
-        }
-    }
-    return lResult;
+    return ::CallWindowProcA(pfnOld, hWnd, message, wParam, lParam);
 }
 
 // ---------------------------------------------------------------------------
