@@ -2,6 +2,7 @@
 #include <ctime>
 #include "BasedApp.h"
 #include "ExternalTools.h"
+#include "FrameworkUtils.h"
 #include "Logger.h"
 #include "ProfileKeys.h"
 #include "TraceEvent.h"
@@ -96,8 +97,16 @@ int CBasedMainFrame::OnCreate(LPCREATESTRUCT)
                                AFX_IDW_TOOLBAR) ||
         !m_wndToolBar.LoadToolBar(m_nIDToolBar))
         return -1;
-    // the program's own bitmaps; a bar without them keeps its plain images
-    m_wndToolBar.LoadToolBarImages(m_nIDToolBarBitmap, m_clrMask, m_nImageSize);
+    // The normal and the hot images, each from its own bitmap, on the button
+    // face; a bar without them keeps the plain images of its tool bar resource.
+    const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE);
+    const UINT nDepth = m_nImageDepth == 32 ? ILC_COLOR32 : m_nImageDepth == 24 ? ILC_COLOR24 : ILC_COLOR;
+    m_ilToolBar.DeleteImageList();
+    m_ilToolBarHot.DeleteImageList();
+    if (LoadBitmapImageList(m_nIDToolBarBitmap, m_ilToolBar, m_nImageSize, m_nImageSize, nDepth, 0, clrFace))
+        m_wndToolBar.SendMessage(TB_SETIMAGELIST, 0, (LPARAM)m_ilToolBar.GetSafeHandle());
+    if (LoadBitmapImageList(m_nIDToolBarHotBitmap, m_ilToolBarHot, m_nImageSize, m_nImageSize, nDepth, 0, clrFace))
+        m_wndToolBar.SendMessage(TB_SETHOTIMAGELIST, 0, (LPARAM)m_ilToolBarHot.GetSafeHandle());
     m_wndToolBar.SetWindowText("Main Toolbar");
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
 

@@ -74,6 +74,10 @@ protected:
     CChevBar m_wndReBar;
     BCMenu m_menu;
     CToolBar24 m_wndToolBar;
+    // The main tool bar's normal and hot images (bitmaps m_nIDToolBarBitmap
+    // and m_nIDToolBarHotBitmap).
+    CImageList m_ilToolBar;
+    CImageList m_ilToolBarHot;
     int m_nImageDepth;
     int m_nImageSize;
     COLORREF m_clrMask;

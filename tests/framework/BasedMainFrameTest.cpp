@@ -1,6 +1,7 @@
 // The framework's main window, created by each test on an application object
 // of the test's own (with its own profile); the shell's tray is a fake that
 // records what it is asked and says whether a notification area is on screen.
+#include "mainframe_test_res.h"
 #include <afxwin.h>
 #include <gtest/gtest.h>
 #include <vector>
@@ -52,7 +53,9 @@ class CTestFrame : public CBasedMainFrame
 public:
     CTestFrame()
     {
-        m_nIDToolBar = m_nIDToolBarBitmap = m_nIDToolBarHotBitmap = IDR_BCMENU_TOOLBAR;
+        m_nIDToolBar = IDR_BCMENU_TOOLBAR;
+        m_nIDToolBarBitmap = IDB_MAINFRAME_TEST_NORMAL;
+        m_nIDToolBarHotBitmap = IDB_MAINFRAME_TEST_HOT;
         m_nIDTrayMenu = IDR_TRAY_TEST;
     }
     CStatusBar m_wndStatusBar;
@@ -297,6 +300,46 @@ TEST_F(BasedMainFrameTest, SupportCommandHandsAPreparedMailToTheMailer)
 
 // The tip's window comes with the frame: a top-most tool window owned by it,
 // gone with it.
+// The main tool bar's normal images come from the normal bitmap and its hot
+// images from the hot bitmap, each picture on the button face.
+TEST_F(BasedMainFrameTest, ToolBarImagesComeFromTheNormalAndTheHotBitmap)
+{
+    ASSERT_NE(MakeFrame(), nullptr);
+    HWND hBar = m_pFrame->GetMainToolBar().GetSafeHwnd();
+    const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE);
+    const struct {
+        const char* name;
+        UINT nMessage;
+        COLORREF first, second;
+    } cases[] = {
+        {"normal", TB_GETIMAGELIST, RGB(0, 0, 255), RGB(0, 128, 0)},
+        {"hot", TB_GETHOTIMAGELIST, RGB(255, 0, 0), RGB(255, 255, 0)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HIMAGELIST hList = (HIMAGELIST)::SendMessage(hBar, c.nMessage, 0, 0);
+        ASSERT_NE(hList, nullptr);
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(hList, &cx, &cy);
+        EXPECT_EQ(cx, 32);
+        EXPECT_EQ(cy, 32);
+        ASSERT_EQ(ImageList_GetImageCount(hList), 2);
+        HDC hScreen = ::GetDC(NULL);
+        HDC hdc = ::CreateCompatibleDC(hScreen);
+        HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 64, 32);
+        HGDIOBJ hOld = ::SelectObject(hdc, hBitmap);
+        ImageList_Draw(hList, 0, hdc, 0, 0, ILD_NORMAL);
+        ImageList_Draw(hList, 1, hdc, 32, 0, ILD_NORMAL);
+        EXPECT_EQ(::GetPixel(hdc, 16, 16), c.first);
+        EXPECT_EQ(::GetPixel(hdc, 48, 16), c.second);
+        EXPECT_EQ(::GetPixel(hdc, 1, 1), clrFace);
+        ::SelectObject(hdc, hOld);
+        ::DeleteObject(hBitmap);
+        ::DeleteDC(hdc);
+        ::ReleaseDC(NULL, hScreen);
+    }
+}
+
 TEST_F(BasedMainFrameTest, TooltipWindowIsMadeWithTheFrameAndGoesWithIt)
 {
     ASSERT_NE(MakeFrame(), nullptr);
