@@ -322,17 +322,29 @@ BOOL CBasedMainFrame::PreTranslateMessage(MSG* pMsg)
     if (!::IsWindow(m_tooltip.GetSafeHwnd()))
         m_tooltip.Create(this, TRUE);
     m_tooltip.RelayEvent(pMsg);
-    if (pMsg->message == WM_KEYDOWN) {
-        const CExternalToolArray* pTools = Tools();
-        if (pTools != NULL) {
-            int nTool = FindExternalToolByHotKey(*pTools, (UINT)pMsg->wParam, GetHeldHotKeyModifiers());
-            if (nTool >= 0) {
-                StartExternalTool(*pTools, ID_EXTERNAL_TOOL_FIRST + nTool);
-                return TRUE;
-            }
-        }
+    int nTool = HotKeyTool(pMsg);
+    if (nTool >= 0) {
+        StartExternalTool(*Tools(), ID_EXTERNAL_TOOL_FIRST + nTool);
+        return TRUE;
     }
     return CFrameWnd::PreTranslateMessage(pMsg);
+}
+
+// Alt combinations and F10 come as WM_SYSKEYDOWN, every other key as
+// WM_KEYDOWN: a hot key may be either.
+int CBasedMainFrame::HotKeyTool(const MSG* pMsg)
+{
+    if (pMsg->message != WM_KEYDOWN && pMsg->message != WM_SYSKEYDOWN)
+        return -1;
+    const CExternalToolArray* pTools = Tools();
+    if (pTools == NULL)
+        return -1;
+    UINT nKey = (UINT)pMsg->wParam;
+    int nModifiers = GetHeldHotKeyModifiers();
+    int nTool = FindExternalToolByHotKey(*pTools, nKey, nModifiers);
+    if (nTool < 0 || !MayTakeHotKey(nKey, nModifiers, pMsg->hwnd))
+        return -1;
+    return nTool;
 }
 
 HMENU CBasedMainFrame::BuildMenu()

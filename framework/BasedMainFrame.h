@@ -40,6 +40,9 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The index of the external tool whose hot key this key message is, with
+    // the modifiers held now, or -1 (also when the key belongs to typing).
+    int HotKeyTool(const MSG* pMsg);
     virtual HMENU BuildMenu();
 
     void EnterFullScreen();

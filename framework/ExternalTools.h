@@ -81,3 +81,10 @@ int GetHeldHotKeyModifiers();
 // The index of the tool whose hot key is this key with exactly these
 // modifiers, or -1. Tools without a key never match.
 int FindExternalToolByHotKey(const CExternalToolArray& arrTools, UINT nVirtualKey, int nModifiers);
+
+// Whether a tool's hot key may take the key from the window it went to. A key
+// held with Ctrl or Alt is always the tool's, as a menu accelerator is. A key
+// without them (alone or with Shift only) types or edits text: it is the
+// tool's only when it is a function key (F1 to F24), or when the window takes
+// no typing (answers WM_GETDLGCODE without wanting characters or selection).
+BOOL MayTakeHotKey(UINT nVirtualKey, int nModifiers, HWND hTarget);

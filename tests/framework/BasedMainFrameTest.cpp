@@ -296,10 +296,6 @@ TEST_F(BasedMainFrameTest, SupportCommandHandsAPreparedMailToTheMailer)
     EXPECT_EQ(g_mail[2], "< Question 1 : >");
 }
 
-// ---- the rich tooltip ----
-
-// The tip's window comes with the frame: a top-most tool window owned by it,
-// gone with it.
 // The main tool bar's normal images come from the normal bitmap and its hot
 // images from the hot bitmap, each picture on the button face.
 TEST_F(BasedMainFrameTest, ToolBarImagesComeFromTheNormalAndTheHotBitmap)
@@ -340,6 +336,75 @@ TEST_F(BasedMainFrameTest, ToolBarImagesComeFromTheNormalAndTheHotBitmap)
     }
 }
 
+// Hot keys come as WM_KEYDOWN, or as WM_SYSKEYDOWN for Alt combinations and
+// F10; one without Ctrl or Alt is left to an edit the user types in.
+TEST_F(BasedMainFrameTest, HotKeysFireFromKeyAndSystemKeyMessages)
+{
+    const struct {
+        const char* title;
+        WORD wKey;
+        int nModifiers;
+    } tools[] = {
+        {"AltX", 'X', HOTKEYF_ALT},
+        {"F10", VK_F10, 0},
+        {"CtrlE", 'E', HOTKEYF_CONTROL},
+        {"Q", 'Q', 0},
+    };
+    for (const auto& t : tools) {
+        CExternalTool* pTool = new CExternalTool;
+        pTool->m_strTitle = t.title;
+        pTool->m_nVirtualKey = (short)t.wKey;
+        pTool->m_nModifiers = (short)t.nModifiers;
+        m_pApp->m_arrExternalTools.Add(pTool);
+    }
+    ASSERT_NE(MakeFrame(), nullptr);
+    CWnd* pEdit = new CEdit;
+    ASSERT_TRUE(((CEdit*)pEdit)->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 80, 20), m_pFrame, 4711));
+    HWND hFrame = m_pFrame->GetSafeHwnd();
+
+    BYTE abSaved[256];
+    ASSERT_TRUE(::GetKeyboardState(abSaved));
+    auto hold = [&](bool bAlt, bool bCtrl) {
+        BYTE ab[256];
+        memcpy(ab, abSaved, sizeof ab);
+        ab[VK_MENU] = bAlt ? 0x80 : 0;
+        ab[VK_CONTROL] = bCtrl ? 0x80 : 0;
+        ab[VK_SHIFT] = 0;
+        ::SetKeyboardState(ab);
+    };
+    const struct {
+        UINT message;
+        WPARAM key;
+        bool bAlt, bCtrl;
+        HWND target;
+        int expected;
+    } cases[] = {
+        {WM_SYSKEYDOWN, 'X', true, false, hFrame, 0},
+        {WM_SYSKEYDOWN, 'X', true, false, pEdit->m_hWnd, 0},
+        {WM_SYSKEYDOWN, VK_F10, false, false, hFrame, 1},
+        {WM_SYSKEYDOWN, VK_F10, false, false, pEdit->m_hWnd, 1},
+        {WM_KEYDOWN, 'E', false, true, pEdit->m_hWnd, 2},
+        {WM_KEYDOWN, 'Q', false, false, hFrame, 3},
+        {WM_KEYDOWN, 'Q', false, false, pEdit->m_hWnd, -1},   // typing a "q"
+        {WM_KEYDOWN, 'X', false, false, hFrame, -1},           // Alt not held
+        {WM_KEYUP, 'Q', false, false, hFrame, -1},
+        {WM_SYSKEYUP, VK_F10, false, false, hFrame, -1},
+    };
+    for (const auto& c : cases) {
+        hold(c.bAlt, c.bCtrl);
+        MSG msg = {c.target, c.message, c.key, 0};
+        EXPECT_EQ(m_pFrame->HotKeyTool(&msg), c.expected)
+            << "message " << c.message << " key " << c.key << (c.target == hFrame ? " to the frame" : " to the edit");
+    }
+    ::SetKeyboardState(abSaved);
+    pEdit->DestroyWindow();
+    delete pEdit;
+}
+
+// ---- the rich tooltip ----
+
+// The tip's window comes with the frame: a top-most tool window owned by it,
+// gone with it.
 TEST_F(BasedMainFrameTest, TooltipWindowIsMadeWithTheFrameAndGoesWithIt)
 {
     ASSERT_NE(MakeFrame(), nullptr);

@@ -252,4 +252,41 @@ TEST(ExternalToolsHotKey, MatchesKeyAndExactModifiers)
             << "key " << c.key << " modifiers " << c.modifiers;
 }
 
+// A hot key without Ctrl or Alt never takes a key that types or edits text
+// in an edit; with Ctrl or Alt, or as a function key, it always may.
+TEST(ExternalToolsHotKey, KeysWithoutCtrlOrAltAreLeftToTyping)
+{
+    HWND hEdit = ::CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 50, 20, NULL, NULL, NULL, NULL);
+    HWND hButton = ::CreateWindowExA(0, "BUTTON", "b", WS_POPUP, 0, 0, 50, 20, NULL, NULL, NULL, NULL);
+    HWND hCombo = ::CreateWindowExA(0, "COMBOBOX", "", WS_POPUP | CBS_DROPDOWN, 0, 0, 80, 100, NULL, NULL, NULL, NULL);
+    ASSERT_TRUE(hEdit && hButton && hCombo);
+    HWND hComboEdit = ::GetWindow(hCombo, GW_CHILD);
+    ASSERT_NE(hComboEdit, nullptr);
+    const struct {
+        UINT key;
+        int modifiers;
+        HWND target;
+        BOOL expected;
+    } cases[] = {
+        {'E', 0, hEdit, FALSE},
+        {'E', HOTKEYF_SHIFT, hEdit, FALSE},        // a capital letter
+        {VK_LEFT, HOTKEYF_SHIFT, hEdit, FALSE},    // a selection
+        {VK_DELETE, 0, hEdit, FALSE},
+        {'E', 0, hComboEdit, FALSE},
+        {'E', HOTKEYF_CONTROL, hEdit, TRUE},
+        {'E', HOTKEYF_ALT, hEdit, TRUE},
+        {VK_F5, 0, hEdit, TRUE},
+        {VK_F10, HOTKEYF_SHIFT, hEdit, TRUE},
+        {'E', 0, hButton, TRUE},
+        {VK_DELETE, 0, hButton, TRUE},
+        {'E', 0, NULL, TRUE},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MayTakeHotKey(c.key, c.modifiers, c.target), c.expected)
+            << "key " << c.key << " modifiers " << c.modifiers << " target " << (c.target == hEdit ? "edit" : "other");
+    ::DestroyWindow(hEdit);
+    ::DestroyWindow(hButton);
+    ::DestroyWindow(hCombo);
+}
+
 }  // namespace
