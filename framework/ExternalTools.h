@@ -65,7 +65,9 @@ void DeleteExternalTools(CExternalToolArray& arrTools);
 // when it has one, "\t", eight blanks and its hot-key text.
 void RebuildExternalToolsMenu(CMenu* pMenu, const CExternalToolArray& arrTools);
 
-// The update handler's part of it: acts only when the item is in a menu.
+// The update handler of the editor's command: rebuilds the tools below it when
+// the item is in a menu, and keeps the command itself disabled, menu item and
+// tool-bar button alike, for the editor of the list is not there yet.
 void UpdateExternalToolsMenu(CCmdUI* pCmdUI, const CExternalToolArray& arrTools);
 
 // Starts the tool of a tool command through the shell (default verb, the

@@ -253,6 +253,8 @@ TEST_F(BasedMainFrameTest, ToolsMenuIsRebuiltAndAToolStarts)
     menu.AppendMenu(MF_STRING, ID_EXTERNAL_TOOL_FIRST + 5, "stale");
     m_pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)menu.GetSafeHmenu(), 0);
     ASSERT_EQ(menu.GetMenuItemCount(), 4);
+    EXPECT_TRUE(menu.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED) << "the list's editor is not there yet";
+    EXPECT_FALSE(menu.GetMenuState(2, MF_BYPOSITION) & MF_GRAYED);
     EXPECT_EQ(menu.GetMenuItemID(1), 0u);   // separator
     CString text;
     menu.GetMenuString(2, text, MF_BYPOSITION);
