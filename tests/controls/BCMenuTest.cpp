@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "BCMenu.h"
-#include "controls_res.h"
+#include "controls_test_res.h"
 #include "testdrawing.h"
 #include "testsupport.h"
 

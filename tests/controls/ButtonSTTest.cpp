@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 #include "ButtonST.h"
-#include "controls_res.h"
+#include "controls_test_res.h"
 #include "framework_res.h"
 #include "testsupport.h"
 

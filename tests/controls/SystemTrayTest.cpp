@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 #include "SystemTray.h"
-#include "controls_res.h"
+#include "controls_test_res.h"
 #include "testsupport.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "OwnAppTest.h"
 #include "ProfileKeys.h"
 #include "TestFolder.h"
-#include "controls_res.h"
+#include "controls_test_res.h"
 #include "testsupport.h"
 
 namespace {

@@ -697,6 +697,30 @@ TEST_F(PellucorProcessTest, ShowsItsOwnTipsWhenStartedFromItsFolder)
 
 }  // namespace
 
+// Resources made for the controls' tests stay with the tests: the program
+// file carries none of them.
+TEST(PellucorResources, CarryNoTestResources)
+{
+    HMODULE hProgram = LoadLibraryExA(ProgramPath().c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(hProgram, nullptr) << ProgramPath();
+    const struct {
+        int nId;
+        LPCSTR pszType;
+    } testResources[] = {
+        {3100, RT_MENU},      // the owner-drawn menu's test menu
+        {3101, MAKEINTRESOURCEA(241)},   // its tool bar
+        {3101, RT_BITMAP},
+        {3200, RT_MENU},      // the button's drop-down menu
+        {3300, RT_DIALOG},    // the label's host dialog
+        {3400, RT_MENU},      // the tray's test menu
+    };
+    for (const auto& r : testResources)
+        EXPECT_EQ(FindResourceA(hProgram, MAKEINTRESOURCEA(r.nId), r.pszType), nullptr) << r.nId;
+    // The program's own resources are there.
+    EXPECT_NE(FindResourceA(hProgram, MAKEINTRESOURCEA(128), RT_MENU), nullptr);
+    FreeLibrary(hProgram);
+}
+
 // The about box puts the program file's version where its text says "***".
 TEST(PellucorVersion, TheProgramFileNamesItsVersion)
 {
