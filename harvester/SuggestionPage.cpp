@@ -99,6 +99,28 @@ static int FindFrom(const CString& sPage, LPCSTR pszMarker, int nStart)
     return sPage.Find(pszMarker, nStart);
 }
 
+// Link text of a phrase: no markup and no control characters.
+static bool IsPhraseText(const CString& sPhrase)
+{
+    for (int i = 0; i < sPhrase.GetLength(); i++) {
+        BYTE by = (BYTE)sPhrase[i];
+        if (by < 0x20 || by == '<' || by == '>')
+            return false;
+    }
+    return true;
+}
+
+// A query count: decimal digits only, at least one.
+static bool IsCountText(const CString& sQueries)
+{
+    if (sQueries.IsEmpty())
+        return false;
+    for (int i = 0; i < sQueries.GetLength(); i++)
+        if (sQueries[i] < '0' || sQueries[i] > '9')
+            return false;
+    return true;
+}
+
 static void EndRun(CHarvestRun& run, CHarvestStep& step, HarvestAction nAction, LPCSTR pszMessage,
                    UINT nType)
 {
@@ -159,6 +181,11 @@ CHarvestStep ParseSuggestionPage(CHarvestRun& run, const CString& sPage)
         CString sQueries = sPage.Mid(e, p - e);
 
         if (sPhrase.IsEmpty() || sPhrase.Find('[') >= 0)
+            continue;
+        // A damaged page (cut, or changed on its way) can put markup into a
+        // phrase or text into a count: such a row is no phrase with its number
+        // and is skipped, so the list and the seeds of a dig hold only real ones.
+        if (!IsPhraseText(sPhrase) || !IsCountText(sQueries))
             continue;
         sPhrase.Replace("&quot;", "\"");
         if (run.m_nDigMode == 1 && run.HasPhrase(sPhrase))
