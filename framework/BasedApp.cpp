@@ -36,6 +36,8 @@ const char szOleFailed[] = "OLE initializtion failed\nTry reinstall your system"
 const char szSiblingMissingText[] =
     "Launch Fennicle first, please.\r\nYou should have Fennicle up and running in order to use this feature.";
 const char szSiblingMissingCaption[] = "Launch Fennicle, please";
+// How long the hand-over waits for one sibling window's answer.
+const UINT nSiblingTimeoutMs = 2000;
 
 HWND MainWindowOfThread()
 {
@@ -487,7 +489,9 @@ CString CBasedApp::DownloadUrl(LPCSTR pszUrl, LPCSTR pszFile)
             throw CString("Can't load ") + pszUrl;
         DWORD dwStatus = 0;
         pFile->QueryInfoStatusCode(dwStatus);
-        if (dwStatus == 404) {
+        // Only a success answer carries the page: an error page (404, 500, a
+        // redirect WinINet did not follow) is no download.
+        if (dwStatus < 200 || dwStatus > 299) {
             CString strError;
             strError.Format("Error %lu on %s", dwStatus, pszUrl);
             throw strError;
@@ -550,9 +554,18 @@ void CBasedApp::SendTextToSiblingProgram(LPCSTR pszText)
     for (HWND hWnd = ::GetTopWindow(NULL); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
         if (!::IsWindowVisible(hWnd) || ::GetWindow(hWnd, GW_OWNER) != NULL)
             continue;
-        if (::GetWindowTextA(hWnd, szTitle, nTitleMax) <= 0 || strstr(szTitle, szSiblingProgramTitle) == NULL)
+        // Read without a message to the window: a hung one would block the read.
+        WCHAR wszTitle[nTitleMax];
+        if (::InternalGetWindowText(hWnd, wszTitle, nTitleMax) <= 0 ||
+            ::WideCharToMultiByte(CP_ACP, 0, wszTitle, -1, szTitle, nTitleMax, NULL, NULL) <= 0 ||
+            strstr(szTitle, szSiblingProgramTitle) == NULL)
             continue;
-        if (::SendMessageA(hWnd, WM_COPYDATA, (WPARAM)hMain, (LPARAM)&data) == nSiblingAccepted)
+        // A sibling that does not answer in time (hung, or busy) is passed
+        // over rather than freezing this program with it.
+        DWORD_PTR nAnswer = 0;
+        if (::SendMessageTimeoutA(hWnd, WM_COPYDATA, (WPARAM)hMain, (LPARAM)&data, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                                  nSiblingTimeoutMs, &nAnswer) != 0 &&
+            nAnswer == (DWORD_PTR)nSiblingAccepted)
             return;
     }
     ::MessageBoxA(hMain, szSiblingMissingText, szSiblingMissingCaption, MB_OK);

@@ -241,8 +241,9 @@ protected:
     }
 
     // Starts the program in the test's folder (its current directory, where
-    // the tip of the day looks for "tips.txt"), with an argument or none.
-    void Start(const std::string& sArgument = "")
+    // the tip of the day looks for "tips.txt"), or in another one, with an
+    // argument or none.
+    void Start(const std::string& sArgument = "", const char* pszFolder = nullptr)
     {
         std::string sCommand = "\"" + ProgramPath() + "\"";
         if (!sArgument.empty())
@@ -250,7 +251,7 @@ protected:
         STARTUPINFOA si = {};
         si.cb = sizeof si;
         ASSERT_TRUE(CreateProcessA(ProgramPath().c_str(), &sCommand[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   m_folder.Path(), &si, &m_pi))
+                                   pszFolder ? pszFolder : (LPCSTR)m_folder.Path(), &si, &m_pi))
             << ProgramPath() << ": error " << GetLastError();
     }
 
@@ -662,7 +663,63 @@ TEST_F(PellucorProcessTest, ShowsTheTipOfTheDayAfterTheMainWindow)
     EXPECT_EQ(Close(), 0u);
 }
 
+// The build installs the program's own tips beside it: started from its own
+// folder, the program greets with the first of them, not with the text
+// saying that there is no tips file.
+TEST_F(PellucorProcessTest, ShowsItsOwnTipsWhenStartedFromItsFolder)
+{
+    std::string sTips = ReadFileBytes((ProgramFolder() + "tips.txt").c_str());
+    ASSERT_FALSE(sTips.empty()) << "no tips.txt beside " << ProgramPath();
+    std::vector<std::string> tips;
+    for (size_t nStart = 0; nStart < sTips.size();) {
+        size_t nEnd = sTips.find("\r\n", nStart);
+        ASSERT_NE(nEnd, std::string::npos) << "every line ends in CR LF";
+        std::string sLine = sTips.substr(nStart, nEnd - nStart);
+        nStart = nEnd + 2;
+        if (sLine.empty() || sLine[0] == ';' || sLine[0] == ' ' || sLine[0] == '\t')
+            continue;
+        EXPECT_LT(sLine.size(), 999u) << sLine;
+        tips.push_back(sLine);
+    }
+    ASSERT_GE(tips.size(), 10u);
+
+    WriteProfileDword("Tip", "StartUp", 0);
+    WriteProfileDword("Tip", "FilePos", 0);
+    Start("", ProgramFolder().c_str());
+    HWND hTip = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (hTip = DialogWith(nTipTextId)) != nullptr || !Running(); }, 10000));
+    ASSERT_NE(hTip, nullptr);
+    EXPECT_EQ(RemoteText(GetDlgItem(hTip, nTipTextId)).substr(0, tips[0].size()), tips[0]);
+    PostMessageA(hTip, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitFor([&] { return DialogWith(nTipTextId) == nullptr; }, 5000));
+    EXPECT_EQ(Close(), 0u);
+}
+
 }  // namespace
+
+// Resources made for the controls' tests stay with the tests: the program
+// file carries none of them.
+TEST(PellucorResources, CarryNoTestResources)
+{
+    HMODULE hProgram = LoadLibraryExA(ProgramPath().c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(hProgram, nullptr) << ProgramPath();
+    const struct {
+        int nId;
+        LPCSTR pszType;
+    } testResources[] = {
+        {3100, RT_MENU},      // the owner-drawn menu's test menu
+        {3101, MAKEINTRESOURCEA(241)},   // its tool bar
+        {3101, RT_BITMAP},
+        {3200, RT_MENU},      // the button's drop-down menu
+        {3300, RT_DIALOG},    // the label's host dialog
+        {3400, RT_MENU},      // the tray's test menu
+    };
+    for (const auto& r : testResources)
+        EXPECT_EQ(FindResourceA(hProgram, MAKEINTRESOURCEA(r.nId), r.pszType), nullptr) << r.nId;
+    // The program's own resources are there.
+    EXPECT_NE(FindResourceA(hProgram, MAKEINTRESOURCEA(128), RT_MENU), nullptr);
+    FreeLibrary(hProgram);
+}
 
 // The about box puts the program file's version where its text says "***".
 TEST(PellucorVersion, TheProgramFileNamesItsVersion)

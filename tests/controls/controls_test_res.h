@@ -1,4 +1,5 @@
-// controls_res.h - resource ids of the window controls' tests (controls.rc).
+// controls_test_res.h - resource ids of the window controls' tests
+// (controls_test.rc; the framework's tests use its tool bar and tray menu too).
 // Each area keeps its ids in a block of its own.
 #pragma once
 
