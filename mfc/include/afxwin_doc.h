@@ -9,6 +9,7 @@ typedef DWORD DROPEFFECT;
 
 class CControlBar;
 class CDockBar;
+class CSplitterWnd;
 class CDockContext;
 class CMiniDockFrameWnd;
 class CScrollBar;
@@ -190,6 +191,10 @@ public:
     virtual BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) { (void)pDataObject; (void)dropEffect; (void)point; return FALSE; }
     virtual DROPEFFECT OnDropEx(COleDataObject* pDataObject, DROPEFFECT dropDefault, DROPEFFECT dropList, CPoint point) { (void)pDataObject; (void)dropDefault; (void)dropList; (void)point; return (DROPEFFECT)-1; }
     virtual DROPEFFECT OnDragScroll(DWORD dwKeyState, CPoint point) { (void)dwKeyState; (void)point; return DROPEFFECT_SCROLL; }
+
+    // The splitter the view is a pane of, or NULL; unless bAnyState, NULL
+    // too while a window above it is minimised.
+    static CSplitterWnd* PASCAL GetParentSplitter(const CWnd* pWnd, BOOL bAnyState);
 
     CDocument* m_pDocument;
 

@@ -2,6 +2,7 @@
 // COleDataSource::DoDragDrop, and COleDropTarget (a window's receiving side,
 // with scrolling along a view's edges while the cursor rests there).
 #include "oleimpl.h"
+#include <afxext.h>
 
 IMPLEMENT_DYNAMIC(COleDropSource, CCmdTarget)
 IMPLEMENT_DYNAMIC(COleDropTarget, CCmdTarget)
@@ -248,6 +249,7 @@ DROPEFFECT COleDropTarget::OnDragScroll(CWnd* pWnd, DWORD dwKeyState, CPoint poi
     CRect rectInner = rectClient;
     rectInner.InflateRect(-nScrollInset, -nScrollInset);
     UINT nTimerID = NO_SCROLL;
+    CSplitterWnd* pSplitter = NULL;
     if (rectClient.PtInRect(point) && !rectInner.PtInRect(point)) {
         BYTE bHorz = 0xFF, bVert = 0xFF;
         if (point.x < rectInner.left)
@@ -259,7 +261,11 @@ DROPEFFECT COleDropTarget::OnDragScroll(CWnd* pWnd, DWORD dwKeyState, CPoint poi
         else if (point.y >= rectInner.bottom)
             bVert = SB_LINEDOWN;
         nTimerID = MAKEWORD(bHorz, bVert);
-        if (!pView->OnScroll(nTimerID, 0, FALSE))
+        // a pane of a splitter scrolls through it, with the panes it shares bars with
+        pSplitter = CView::GetParentSplitter(pView, FALSE);
+        BOOL bCanScroll = pSplitter != NULL ? pSplitter->DoScroll(pView, nTimerID, FALSE)
+                                            : pView->OnScroll(nTimerID, 0, FALSE);
+        if (!bCanScroll)
             nTimerID = NO_SCROLL;   // already at that end
     }
 
@@ -279,7 +285,10 @@ DROPEFFECT COleDropTarget::OnDragScroll(CWnd* pWnd, DWORD dwKeyState, CPoint poi
         m_nScrollDelay = nScrollDelay;
     }
     if (dwTick - m_dwLastTick > m_nScrollDelay) {
-        pView->OnScroll(nTimerID, 0, TRUE);
+        if (pSplitter != NULL)
+            pSplitter->DoScroll(pView, nTimerID, TRUE);
+        else
+            pView->OnScroll(nTimerID, 0, TRUE);
         m_dwLastTick = dwTick;
         m_nScrollDelay = nScrollInterval;
     }
