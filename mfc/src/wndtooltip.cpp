@@ -111,6 +111,12 @@ void CWnd::FilterToolTipMessage(MSG* pMsg)
         MSG msg = *pMsg;
         ::SendMessage(pState->hToolTip, TTM_RELAYEVENT, 0, (LPARAM)&msg);
     }
+    // text OnToolHitTest returned is the caller's to free (malloc'd, as
+    // _tcsdup gives it); the tooltip control copied it
+    if (ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK) {
+        free(ti.lpszText);
+        pState->lastInfo.lpszText = LPSTR_TEXTCALLBACK;
+    }
 }
 
 void AFXAPI AfxToolTipWindowDestroyed(CWnd* pWnd)
