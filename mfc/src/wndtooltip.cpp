@@ -69,6 +69,16 @@ void CWnd::FilterToolTipMessage(MSG* pMsg)
     if ((!bMouse && !bKey) || m_hWnd == NULL)
         return;
 
+    // the window nearest the message's target that has tool tips handles
+    // them (a tool bar's buttons inside a rebar that has tips too)
+    if (pMsg->hwnd != NULL && pMsg->hwnd != m_hWnd) {
+        for (HWND hWnd = pMsg->hwnd; hWnd != NULL && hWnd != m_hWnd; hWnd = ::GetParent(hWnd)) {
+            CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+            if (pWnd != NULL && (pWnd->m_nFlags & (WF_TOOLTIPS | WF_TRACKINGTOOLTIPS)))
+                return;
+        }
+    }
+
     AFX_WND_THREAD_STATE* pState = AfxGetWndThreadState();
     CWnd* pTop = GetTopLevelParent();
     HWND hWndTop = pTop != NULL ? pTop->m_hWnd : m_hWnd;

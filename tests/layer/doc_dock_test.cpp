@@ -834,6 +834,49 @@ TEST_F(DockTest, BordersAndGripperInsetTheInside)
     EXPECT_GE(rectClient.left - rectWindow.left, 7);
 }
 
+static BOOL CALLBACK FindToolTip(HWND hWnd, LPARAM lParam)
+{
+    char szClass[64];
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (lstrcmpiA(szClass, TOOLTIPS_CLASSA) == 0 && ::IsWindow(hWnd) && ::GetWindow(hWnd, GW_OWNER) != NULL) {
+        *(HWND*)lParam = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The tips of a tool bar's buttons are the tool bar's, even inside a rebar
+// that has tips of its own.
+TEST_F(DockTest, AToolBarInARebarKeepsItsButtonTips)
+{
+    CReBar rebar;
+    ASSERT_TRUE(rebar.Create(m_pFrame, RBS_BANDBORDERS,
+                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP | CBRS_TOOLTIPS));
+    CToolBar bar;
+    ASSERT_TRUE(MakeToolBar(bar, m_pFrame, kBarA + 20, "In rebar"));
+    ASSERT_TRUE(rebar.AddBar(&bar));
+    m_pFrame->RecalcLayout();
+    CRect rect;
+    bar.GetItemRect(1, &rect);
+    bar.ClientToScreen(&rect);
+    MSG msg = {};
+    msg.hwnd = bar.m_hWnd;
+    msg.message = WM_MOUSEMOVE;
+    msg.pt = rect.CenterPoint();
+    AfxGetApp()->PreTranslateMessage(&msg);
+    HWND hTip = NULL;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindToolTip, (LPARAM)&hTip);
+    ASSERT_NE(hTip, (HWND)NULL);
+    ASSERT_EQ(::SendMessage(hTip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    TTTOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ASSERT_TRUE(::SendMessage(hTip, TTM_ENUMTOOLSA, 0, (LPARAM)&ti));
+    EXPECT_EQ(ti.hwnd, bar.m_hWnd);
+    EXPECT_EQ(ti.uId, (UINT_PTR)ID_DOC_CHECKCMD);
+    bar.DestroyWindow();
+    rebar.DestroyWindow();
+}
+
 // A bar that records its style changes.
 class CStyleBar : public CModeBar
 {
