@@ -820,9 +820,8 @@ void COXPopupBarCtrl::OnTimer(UINT_PTR nIDEvent)
 
 void COXPopupBarCtrl::DrawTearOffFrame(CDC* pDC, const CRect& rect, const CRect* pLast)
 {
-    (void)pDC;
-    (void)rect;
-    (void)pLast;
+    CSize size = rect.IsRectEmpty() ? CSize(0, 0) : CSize(kDragFrameWidth, kDragFrameWidth);
+    pDC->DrawDragRect(&rect, size, pLast, CSize(kDragFrameWidth, kDragFrameWidth));
 }
 
 void COXPopupBarCtrl::TearOff()
