@@ -1085,8 +1085,10 @@ void COXBitmapButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(pItemDC, rectItem.Width(), rectItem.Height());
     CBitmap* pOldBitmap = memDC.SelectObject(&bitmap);
-    HFONT hFont = m_font.GetSafeHandle() ? (HFONT)m_font.GetSafeHandle()
-                                          : (HFONT)::GetCurrentObject(lpDrawItemStruct->hDC, OBJ_FONT);
+    // The font the caption was measured in.
+    HFONT hFont = m_font.GetSafeHandle() ? (HFONT)m_font.GetSafeHandle() : (HFONT)SendMessage(WM_GETFONT);
+    if (!hFont)
+        hFont = (HFONT)::GetCurrentObject(lpDrawItemStruct->hDC, OBJ_FONT);
     HGDIOBJ hOldFont = ::SelectObject(memDC.GetSafeHdc(), hFont);
     CRect rect(0, 0, rectItem.Width(), rectItem.Height());
 
@@ -1285,13 +1287,38 @@ void COXBitmapButton::DrawDropDownArrow(CDC* pDC, UINT nState, CRect rect)
         rect.OffsetRect(m_pressedOffset);
     else if (m_dwCheckState & OXBB_STATE_CHECKED)
         rect.OffsetRect(m_checkedOffset);
+    COLORREF clr = ::GetSysColor((nState & ODS_DISABLED) ? COLOR_BTNSHADOW : COLOR_BTNTEXT);
+    BOOL bRight = (m_dwStyleEx & OXBB_EX_DROPDOWNRIGHT) != 0;
     CFont font;
     CreateArrowFont(font);
     HGDIOBJ hOld = ::SelectObject(pDC->GetSafeHdc(), font.GetSafeHandle());
-    pDC->SetBkMode(TRANSPARENT);
-    pDC->SetTextColor(::GetSysColor((nState & ODS_DISABLED) ? COLOR_BTNSHADOW : COLOR_BTNTEXT));
-    pDC->DrawText((m_dwStyleEx & OXBB_EX_DROPDOWNRIGHT) ? "8" : "6", &rect,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    char face[LF_FACESIZE] = "";
+    ::GetTextFaceA(pDC->GetSafeHdc(), sizeof(face), face);
+    if (_stricmp(face, "Marlett") == 0) {
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetTextColor(clr);
+        pDC->DrawText(bRight ? "8" : "6", &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    } else {
+        // Without the symbol font the digit would show: the arrow is drawn.
+        CPoint c = rect.CenterPoint();
+        POINT pts[3];
+        if (bRight) {
+            pts[0] = {c.x - 1, c.y - 3};
+            pts[1] = {c.x - 1, c.y + 3};
+            pts[2] = {c.x + 2, c.y};
+        } else {
+            pts[0] = {c.x - 3, c.y - 1};
+            pts[1] = {c.x + 3, c.y - 1};
+            pts[2] = {c.x, c.y + 2};
+        }
+        CBrush brush(clr);
+        CPen pen(PS_SOLID, 1, clr);
+        CBrush* pOldBrush = pDC->SelectObject(&brush);
+        CPen* pOldPen = pDC->SelectObject(&pen);
+        pDC->Polygon(pts, 3);
+        pDC->SelectObject(pOldPen);
+        pDC->SelectObject(pOldBrush);
+    }
     ::SelectObject(pDC->GetSafeHdc(), hOld);
 }
 
@@ -1509,7 +1536,16 @@ void COXBitmapButton::CaptureBackground()
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(&parentDC, rect.Width(), rect.Height());
     CBitmap* pOld = memDC.SelectObject(&bitmap);
-    memDC.BitBlt(0, 0, rect.Width(), rect.Height(), &parentDC, rect.left, rect.top, SRCCOPY);
+    if (pParent->IsWindowVisible() && !(pParent->GetStyle() & WS_CLIPCHILDREN)) {
+        memDC.BitBlt(0, 0, rect.Width(), rect.Height(), &parentDC, rect.left, rect.top, SRCCOPY);
+    } else {
+        // A parent not yet on the screen, or one that never paints under its
+        // children, has no pixels there to copy: it paints them for us.
+        memDC.SetViewportOrg(-rect.left, -rect.top);
+        pParent->SendMessage(WM_ERASEBKGND, (WPARAM)memDC.GetSafeHdc());
+        pParent->SendMessage(WM_PRINTCLIENT, (WPARAM)memDC.GetSafeHdc(), PRF_CLIENT);
+        memDC.SetViewportOrg(0, 0);
+    }
     memDC.SelectObject(pOld);
     m_background.DeleteImageList();
     if (m_background.Create(rect.Width(), rect.Height(), ILC_COLORDDB, 0, 1)) {
