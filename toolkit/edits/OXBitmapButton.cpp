@@ -491,15 +491,7 @@ BOOL COXBitmapButton::LoadBitmap(LPCTSTR lpszBitmapResource, BOOL bResize, COLOR
         ::DestroyIcon(hIcon);
     if (hDisabled)
         ::DestroyIcon(hDisabled);
-    if (m_animateCtrl.GetSafeHwnd()) {
-        m_animateCtrl.Close();
-        m_animateCtrl.DestroyWindow();
-    }
-    m_bAnimationPlaying = FALSE;
-    if (bResize && GetSafeHwnd())
-        SizeToContent();
-    if (GetSafeHwnd())
-        Invalidate();
+    ImageReplaced(bResize);
     return TRUE;
 }
 
@@ -538,15 +530,7 @@ BOOL COXBitmapButton::LoadIcon(LPCTSTR lpszIconResource, BOOL bResize, UINT cx, 
     if (hDisabled)
         ::DestroyIcon(hDisabled);
     ::DestroyIcon(hIcon);
-    if (m_animateCtrl.GetSafeHwnd()) {
-        m_animateCtrl.Close();
-        m_animateCtrl.DestroyWindow();
-    }
-    m_bAnimationPlaying = FALSE;
-    if (bResize && GetSafeHwnd())
-        SizeToContent();
-    if (GetSafeHwnd())
-        Invalidate();
+    ImageReplaced(bResize);
     return TRUE;
 }
 
@@ -570,22 +554,28 @@ BOOL COXBitmapButton::LoadAnimation(LPCTSTR lpszAnimationResource, BOOL bResize)
     return TRUE;
 }
 
-void COXBitmapButton::ClearImage(BOOL bResize)
+// A new image (or none) replaces a playing clip; the clip's window goes with
+// it, so that the button measures no clip afterwards.
+void COXBitmapButton::ImageReplaced(BOOL bResize)
 {
-    // The clip's window goes with the clip: an empty button measures no image.
     if (m_animateCtrl.GetSafeHwnd()) {
         m_animateCtrl.Close();
         m_animateCtrl.DestroyWindow();
     }
     m_bAnimationPlaying = FALSE;
-    m_imageList.DeleteImageList();
     if (bResize && GetSafeHwnd())
         SizeToContent();
     if (GetSafeHwnd())
         Invalidate();
 }
 
-BOOL COXBitmapButton::SetInactiveIcon(LPCTSTR lpszIconResource, UINT cx, UINT cy)
+void COXBitmapButton::ClearImage(BOOL bResize)
+{
+    m_imageList.DeleteImageList();
+    ImageReplaced(bResize);
+}
+
+BOOL COXBitmapButton::ReplaceImageWithIcon(int nImage, LPCTSTR lpszIconResource, UINT cx, UINT cy)
 {
     if (!m_imageList.GetSafeHandle() || m_imageList.GetImageCount() == 0)
         return FALSE;
@@ -594,45 +584,40 @@ BOOL COXBitmapButton::SetInactiveIcon(LPCTSTR lpszIconResource, UINT cx, UINT cy
                                      cy ? cy : ::GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR);
     if (!hIcon)
         return FALSE;
-    BOOL ok = m_imageList.Replace(1, hIcon) >= 0;
+    BOOL ok = m_imageList.Replace(nImage, hIcon) >= 0;
     ::DestroyIcon(hIcon);
     return ok;
+}
+
+BOOL COXBitmapButton::ReplaceImageWithBitmap(int nImage, LPCTSTR lpszBitmapResource)
+{
+    if (!m_imageList.GetSafeHandle() || m_imageList.GetImageCount() == 0)
+        return FALSE;
+    CBitmap bmp;
+    CPalette palette;
+    if (!LoadDIBBitmap(lpszBitmapResource, &bmp, &palette))
+        return FALSE;
+    return m_imageList.Replace(nImage, &bmp, NULL);
+}
+
+BOOL COXBitmapButton::SetInactiveIcon(LPCTSTR lpszIconResource, UINT cx, UINT cy)
+{
+    return ReplaceImageWithIcon(1, lpszIconResource, cx, cy);
 }
 
 BOOL COXBitmapButton::SetDisabledIcon(LPCTSTR lpszIconResource, UINT cx, UINT cy)
 {
-    if (!m_imageList.GetSafeHandle() || m_imageList.GetImageCount() == 0)
-        return FALSE;
-    HICON hIcon = (HICON)::LoadImage(AfxGetResourceHandle(), lpszIconResource, IMAGE_ICON,
-                                     cx ? cx : ::GetSystemMetrics(SM_CXICON),
-                                     cy ? cy : ::GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR);
-    if (!hIcon)
-        return FALSE;
-    BOOL ok = m_imageList.Replace(2, hIcon) >= 0;
-    ::DestroyIcon(hIcon);
-    return ok;
+    return ReplaceImageWithIcon(2, lpszIconResource, cx, cy);
 }
 
 BOOL COXBitmapButton::SetInactiveBitmap(LPCTSTR lpszBitmapResource)
 {
-    if (!m_imageList.GetSafeHandle() || m_imageList.GetImageCount() == 0)
-        return FALSE;
-    CBitmap bmp;
-    CPalette palette;
-    if (!LoadDIBBitmap(lpszBitmapResource, &bmp, &palette))
-        return FALSE;
-    return m_imageList.Replace(1, &bmp, NULL);
+    return ReplaceImageWithBitmap(1, lpszBitmapResource);
 }
 
 BOOL COXBitmapButton::SetDisabledBitmap(LPCTSTR lpszBitmapResource)
 {
-    if (!m_imageList.GetSafeHandle() || m_imageList.GetImageCount() == 0)
-        return FALSE;
-    CBitmap bmp;
-    CPalette palette;
-    if (!LoadDIBBitmap(lpszBitmapResource, &bmp, &palette))
-        return FALSE;
-    return m_imageList.Replace(2, &bmp, NULL);
+    return ReplaceImageWithBitmap(2, lpszBitmapResource);
 }
 
 CSize COXBitmapButton::GetImageSize() const
