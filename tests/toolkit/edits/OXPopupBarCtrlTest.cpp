@@ -237,6 +237,11 @@ TEST_F(OXPopupBarWindow, TearsOffIntoAFloatingBarThatReportsPicksToItsOwner)
     EXPECT_EQ(m_picker.GetSelectedValue(), RGB(255, 0, 0));
     EXPECT_TRUE(m_picker.IsWindowVisible());   // a floating bar stays open
 
+    // Closing it hides it; it is not destroyed.
+    m_picker.SendMessage(WM_CLOSE);
+    EXPECT_TRUE(::IsWindow(m_picker.GetSafeHwnd()));
+    EXPECT_FALSE(m_picker.IsWindowVisible());
+
     // The next pick turns it back into a dropped-down bar.
     CStepDriver again;
     again.WaitFor([&] { return m_picker.IsWindowVisible() != FALSE && !m_picker.IsFloating(); });

@@ -57,6 +57,11 @@ protected:
         m_buttons[4].SetCheckState(OXBB_STATE_CHECKED);
         m_buttons[5].SetCheckState(OXBB_STATE_CHECKED | OXBB_STATE_INDETERMINATE);
         m_buttons[0].SetFocus();
+        // The pointer rests on the globe: its tip shows after the delay.
+        CRect rect;
+        m_buttons[1].GetWindowRect(&rect);
+        ::SetCursorPos(rect.CenterPoint().x, rect.CenterPoint().y);
+        m_buttons[1].PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(rect.Width() / 2, rect.Height() / 2));
     }
 
     COXBitmapButton m_buttons[kCount];
