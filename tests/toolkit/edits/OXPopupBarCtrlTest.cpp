@@ -197,32 +197,38 @@ TEST_F(OXPopupBarWindow, MissingColourNamesDoNotStopThePicker)
     EXPECT_TRUE(shown);
 }
 
+// Drops the picker and tears it off: a button-down on the tear-off bar, a move
+// off it, then the drag frame moved by the offset and dropped.
+void TearOff(COXColorPickerCtrl& picker, CPoint offset, CRect* pBefore)
+{
+    CStepDriver driver;
+    HWND bar = NULL;
+    driver.WaitFor([&] { return picker.IsWindowVisible() != FALSE; });
+    driver.Then([&] {
+        bar = picker.GetSafeHwnd();
+        picker.GetWindowRect(pBefore);
+        CPoint tear = picker.GetTearOffRect().CenterPoint();
+        CPoint screen = tear;
+        picker.ClientToScreen(&screen);
+        ::SetCursorPos(screen.x, screen.y);
+        ::PostMessage(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(tear.x, tear.y));
+        CPoint below = picker.GetCellRect(1).CenterPoint();
+        ::PostMessage(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(below.x, below.y));
+    });
+    driver.WaitFor([&] { return ::GetCapture() == bar && picker.GetEndReason() == COXPopupBarCtrl::END_TEAROFF; });
+    driver.Then([&] {
+        CPoint at = picker.GetTearOffRect().CenterPoint() + offset;
+        ::PostMessage(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        ::PostMessage(bar, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    });
+    EXPECT_FALSE(picker.Pick(3));
+}
+
 TEST_F(OXPopupBarWindow, TearsOffIntoAFloatingBarThatReportsPicksToItsOwner)
 {
     m_host.m_recordMessage = WM_OXPB_FLOATPICKED;
-    CStepDriver driver;
-    HWND bar = NULL;
     CRect before;
-    driver.WaitFor([&] { return m_picker.IsWindowVisible() != FALSE; });
-    driver.Then([&] {
-        bar = m_picker.GetSafeHwnd();
-        m_picker.GetWindowRect(&before);
-        CPoint tear = m_picker.GetTearOffRect().CenterPoint();
-        CPoint screen = tear;
-        m_picker.ClientToScreen(&screen);
-        ::SetCursorPos(screen.x, screen.y);
-        ::PostMessage(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(tear.x, tear.y));
-        CPoint below = m_picker.GetCellRect(1).CenterPoint();
-        ::PostMessage(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(below.x, below.y));
-    });
-    // The drag: the frame follows the mouse, the button-up drops it.
-    driver.WaitFor([&] { return ::GetCapture() == bar && m_picker.GetEndReason() == COXPopupBarCtrl::END_TEAROFF; });
-    driver.Then([&] {
-        CPoint start = m_picker.GetTearOffRect().CenterPoint();
-        ::PostMessage(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(start.x + 150, start.y + 60));
-        ::PostMessage(bar, WM_LBUTTONUP, 0, MAKELPARAM(start.x + 150, start.y + 60));
-    });
-    EXPECT_FALSE(m_picker.Pick(3));
+    TearOff(m_picker, CPoint(150, 60), &before);
     ASSERT_TRUE(m_picker.IsFloating());
     EXPECT_TRUE(m_picker.IsWindowVisible());
     EXPECT_TRUE(m_picker.GetStyle() & WS_CAPTION);
