@@ -1185,7 +1185,9 @@ void COXBitmapButton::DrawText(CDC* pDC, UINT nState, CString sText, CRect rect)
         return;
     DWORD horz = GetSafeHwnd() ? GetHorizontalAlignment() : BS_CENTER;
     UINT format = (horz == BS_LEFT ? DT_LEFT : horz == BS_RIGHT ? DT_RIGHT : DT_CENTER) | DT_VCENTER;
-    format |= (GetSafeHwnd() && (GetStyle() & BS_MULTILINE)) ? DT_WORDBREAK : DT_SINGLELINE;
+    // A wrapped caption is measured to its lines' advance widths; a last
+    // glyph that reaches past its advance is not cut off.
+    format |= (GetSafeHwnd() && (GetStyle() & BS_MULTILINE)) ? DT_WORDBREAK | DT_NOCLIP : DT_SINGLELINE;
     pDC->SetBkMode(TRANSPARENT);
     if ((nState & ODS_DISABLED) && !m_bHyperLook) {
         CaptionDraw data = {sText, format};
