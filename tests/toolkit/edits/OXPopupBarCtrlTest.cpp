@@ -6,6 +6,7 @@
 #include "EditsTestSupport.h"
 #include "OXColorPickerCtrl.h"
 #include "OXPopupBarCtrl.h"
+#include "testdrawing.h"
 #include "testsupport.h"
 
 namespace {
@@ -254,6 +255,47 @@ TEST_F(OXPopupBarWindow, TearsOffIntoAFloatingBarThatReportsPicksToItsOwner)
     again.Then([&] { m_picker.PostMessage(WM_KEYUP, VK_ESCAPE, 0); });
     m_picker.Pick(3);
     EXPECT_FALSE(m_picker.IsFloating());
+}
+
+// A torn-off bar owned by a frame draws its caption active while the frame is
+// the active window, and inactive when another window is.
+TEST(OXPopupBarFloating, TheCaptionFollowsTheOwnerFramesActivation)
+{
+    CScopedFrame<CFrameWnd> frame;
+    ASSERT_TRUE(frame.Create("owner", CRect(100, 100, 500, 400)));
+    frame->ShowWindow(SW_SHOW);
+    frame->SetActiveWindow();
+    // What the bar finally asks the system to draw its caption as.
+    class CSpyPicker : public COXColorPickerCtrl
+    {
+    public:
+        CSpyPicker() : COXColorPickerCtrl(40, 4, (DWORD)-1, 18, 18) {}
+        int m_nLastNcActive = -1;
+        LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            if (message == WM_NCACTIVATE)
+                m_nLastNcActive = (int)wParam;
+            return COXColorPickerCtrl::DefWindowProc(message, wParam, lParam);
+        }
+    };
+    CSpyPicker picker;
+    ASSERT_TRUE(picker.Create((CFrameWnd*)frame, 0));
+    CRect before;
+    TearOff(picker, CPoint(300, 0), &before);
+    ASSERT_TRUE(picker.IsFloating());
+    auto captionActive = [&] { return picker.m_nLastNcActive == 1; };
+    frame->SetActiveWindow();
+    PumpMessagesFor(20);
+    EXPECT_TRUE(captionActive());
+    EXPECT_EQ(picker.SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE), 1);
+
+    CWnd other;
+    ASSERT_TRUE(CreateHostWindow(other, "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(600, 100, 800, 300)));
+    other.SetActiveWindow();
+    PumpMessagesFor(20);
+    EXPECT_FALSE(captionActive());
+    other.DestroyWindow();
+    picker.DestroyWindow();
 }
 
 }  // namespace
