@@ -11,6 +11,7 @@
 // Run it from the optimised build under Wine (scripts/wine-env.sh).
 #include <afxwin.h>
 #include <stdio.h>
+#include <chrono>
 #include <string>
 #include "PPHtmlDrawer.h"
 
@@ -23,16 +24,10 @@ class CBenchApp : public CWinApp {
 
 CBenchApp theBenchApp;
 
+// Milliseconds on the steady clock.
 double Now()
 {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return (double)t.QuadPart * 1000.0 / (double)freq.QuadPart;
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 // The text of a markup without its tags ("<<" stays one "<").

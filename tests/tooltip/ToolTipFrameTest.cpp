@@ -9,6 +9,7 @@
 #include <vector>
 #include "PPToolTip.h"
 #include "testsupport.h"
+#include "TipRelay.h"
 #include "tooltip_test_res.h"
 
 namespace {
@@ -120,24 +121,9 @@ protected:
     ::ClientToScreen(frame.m_hWnd, &pt);
     MoveToScreen(pt);
   }
-  void MoveToScreen(POINT pt)
-  {
-    ::SetCursorPos(pt.x, pt.y);
-    MSG msg = {};
-    msg.hwnd = ::WindowFromPoint(pt);
-    msg.message = WM_MOUSEMOVE;
-    msg.pt = pt;
-    tip.RelayEvent(&msg);
-  }
-  void Relay(UINT message)
-  {
-    MSG msg = {};
-    msg.hwnd = frame.m_hWnd;
-    msg.message = message;
-    ::GetCursorPos(&msg.pt);
-    tip.RelayEvent(&msg);
-  }
-  bool Visible() const { return ::IsWindowVisible(tip.m_hWnd) != FALSE; }
+  void MoveToScreen(POINT pt) { RelayMouseMove(tip, ::WindowFromPoint(pt), pt); }
+  void Relay(UINT message) { RelayAtCursor(tip, frame.m_hWnd, message); }
+  bool Visible() const { return TipVisible(tip); }
   bool ShowsWithin(DWORD ms) { return PumpUntil([this] { return Visible(); }, ms); }
   CRect TipRect() const { CRect rc; ::GetWindowRect(tip.m_hWnd, &rc); return rc; }
   // A pixel of what the tip shows, in its margin left of its text.
