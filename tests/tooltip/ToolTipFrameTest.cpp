@@ -497,3 +497,39 @@ TEST_F(ToolTipFrameTest, MenuItemTips)
 }
 
 }  // namespace
+
+namespace {
+
+// Hostile markups shown as tips: huge fonts, line breaks and tables are cut to
+// the screen, and every fade step paints them without a fault.
+TEST_F(ToolTipFrameTest, HostileTipsStayOnTheScreenAndPaint)
+{
+  const int cx = ::GetSystemMetrics(SM_CXVIRTUALSCREEN), cy = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  const char* const tips[] = {
+    "<font size=1000>WWWWWWWWWWWWWWWWWWWW</font>",
+    "x<br=1000>y<br=1000>z",
+    "<table width=32767 border=255 cellpadding=20000><tr><td colspan=99999 rowspan=99999 bgeffect=metal>a</td></tr></table>",
+    "<hr width=32767 size=1000><t=1000><t=1000>",
+    "<table><table><table><table><table><table><table><table><table><table><table><table><table><table>"
+    "<table><table><table><table><table><table>deep",
+    "<icon handle=0x1 cx=9999 cy=9999><bmp handle=0x2 width=99999 height=99999>",
+    "",
+  };
+  for (const char* html : tips) {
+    tip.ShowTextAtPoint(CPoint(300, 300), html);
+    if (!*html) {
+      EXPECT_FALSE(Visible()) << "an empty tip is not shown";
+      continue;
+    }
+    ASSERT_TRUE(Visible()) << html;
+    CRect rc = TipRect();
+    EXPECT_LE(rc.Width(), cx) << html;
+    EXPECT_LE(rc.Height(), cy) << html;
+    for (int t = 100; t >= 0; t -= 50)
+      tip.DrawTip(NULL, t);
+    PumpMessagesFor(20);
+    tip.HideNow();
+  }
+}
+
+}  // namespace
