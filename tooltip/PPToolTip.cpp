@@ -1000,6 +1000,8 @@ HRGN CPPToolTip::MakeTipRegion(int nDirection, int ax, int ay, int width, int he
     return result;
 }
 
+// The tip paints the tool it last prepared, in that tool's shape; a tool
+// waiting for a fade-out to end is prepared (and measured) when it shows.
 void CPPToolTip::OnPaint()
 {
     PAINTSTRUCT ps;
