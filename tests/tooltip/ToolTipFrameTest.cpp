@@ -533,3 +533,58 @@ TEST_F(ToolTipFrameTest, HostileTipsStayOnTheScreenAndPaint)
 }
 
 }  // namespace
+
+namespace {
+
+class CBorderTip : public CFrameTip
+{
+public:
+  void DrawBorder(HDC hdc, HRGN hrgn) override
+  {
+    ++borders;
+    CFrameTip::DrawBorder(hdc, hrgn);
+  }
+  int borders = 0;
+};
+
+// The border is drawn through the overridable DrawBorder, in the brush given,
+// and not at all once removed; the drawer's settings reach the tips.
+TEST_F(ToolTipFrameTest, BorderAndDrawerSettings)
+{
+  CBorderTip bordered;
+  ASSERT_TRUE(bordered.Create(&frame, TRUE));
+  bordered.SetShadow(0, 0);
+  bordered.SetColor(RGB(255, 255, 255));
+  bordered.SetBorderColor(RGB(255, 0, 0), 2, 2);
+  bordered.ShowTextAtPoint(CPoint(300, 450), "bordered");
+  bordered.DrawTip(NULL, 0);
+  EXPECT_GT(bordered.borders, 0);
+  const CRect body = bordered.m_rcTipBody;
+  HDC hdc = ::GetDC(bordered.m_hWnd);
+  EXPECT_EQ(RGB(255, 0, 0), ::GetPixel(hdc, body.left + body.Width() / 2, body.bottom - 1));
+  EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(hdc, body.left + body.Width() / 2, body.bottom - 3));
+  bordered.RemoveBorder();
+  bordered.borders = 0;
+  bordered.DrawTip(hdc, 0);
+  EXPECT_EQ(0, bordered.borders);
+  EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(hdc, body.left + body.Width() / 2, body.bottom - 1));
+  ::ReleaseDC(bordered.m_hWnd, hdc);
+  bordered.DestroyWindow();
+
+  // A style sheet of the tooltip's own, and line breaks kept or dropped.
+  tip.SetStyleSheet("body {font-size: 30px}");
+  EXPECT_STREQ("body {font-size: 30px}", tip.GetStyleSheet());
+  tip.ShowTextAtPoint(CPoint(300, 450), "big");
+  const int big = tip.m_rcTipText.Height();
+  tip.SetStyleSheet(NULL);
+  tip.ShowTextAtPoint(CPoint(300, 450), "big");
+  EXPECT_GT(big, tip.m_rcTipText.Height());
+  tip.ShowTextAtPoint(CPoint(300, 450), "two\nlines");
+  const int kept = tip.m_rcTipText.Height();
+  tip.SetKeepLineBreaks(FALSE);
+  tip.ShowTextAtPoint(CPoint(300, 450), "two\nlines");
+  EXPECT_GT(kept, tip.m_rcTipText.Height());
+  tip.HideNow();
+}
+
+}  // namespace
