@@ -4,6 +4,7 @@
 
 #include "afxwin.h"
 #include "afxcmn.h"
+#include "afxdlgs.h"
 
 // ---------------------------------------------------------------------------
 // Button and pane styles
@@ -350,6 +351,44 @@ public:
 
     BOOL m_bFloating;
     CPtrArray m_arrBars;   // the docked bars; NULL separates rows
+};
+
+// ---------------------------------------------------------------------------
+// CPrintInfo: one print job as the view (or a control that prints itself)
+// goes through it page by page. Pages are numbered from 1; the print dialog
+// holds the range the user may choose from (min and max) and the range chosen
+// (from and to).
+// ---------------------------------------------------------------------------
+struct CPrintInfo
+{
+    CPrintInfo();
+    ~CPrintInfo();
+
+    CPrintDialog* m_pPD;          // owned
+    BOOL m_bDocObject;
+    DWORD m_dwFlags;
+    UINT m_nOffsetPage;
+    BOOL m_bDirect;               // print without showing the dialog
+    BOOL m_bPreview;
+    BOOL m_bContinuePrinting;     // cleared to stop after the current page
+    UINT m_nCurPage;
+    UINT m_nNumPreviewPages;
+    CString m_strPageDesc;
+    LPVOID m_lpUserData;
+    CRect m_rectDraw;             // the printable area of the current page
+    int m_nJobNumber;
+
+    void SetMinPage(UINT nMinPage) { m_pPD->m_pd.nMinPage = (WORD)nMinPage; }
+    void SetMaxPage(UINT nMaxPage) { m_pPD->m_pd.nMaxPage = (WORD)nMaxPage; }
+    UINT GetMinPage() const { return m_pPD->m_pd.nMinPage; }
+    UINT GetMaxPage() const { return m_pPD->m_pd.nMaxPage; }
+    UINT GetFromPage() const { return m_pPD->m_pd.nFromPage; }
+    UINT GetToPage() const { return m_pPD->m_pd.nToPage; }
+    UINT GetOffsetPage() const { return m_nOffsetPage; }
+
+private:
+    CPrintInfo(const CPrintInfo&) = delete;
+    void operator=(const CPrintInfo&) = delete;
 };
 
 // ---------------------------------------------------------------------------

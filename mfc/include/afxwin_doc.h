@@ -445,6 +445,10 @@ public:
     virtual void OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt);
     virtual CWnd* GetMessageBar();
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Gives the MDI client its sunken edge, or takes it away while this child
+    // is the active one and is maximised without an edge of its own; TRUE
+    // when the edge changed, with the client's new client rectangle.
+    BOOL UpdateClientEdge(LPRECT lpRect = NULL);
 
     HMENU m_hMenuShared;   // the frame menu shown while this child is active
 
@@ -452,6 +456,7 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 };
 
