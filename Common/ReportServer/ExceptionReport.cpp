@@ -346,6 +346,10 @@ void __cdecl SeTranslator(unsigned int nCode, EXCEPTION_POINTERS* pExcPointers)
         !IsInProgramImage(pExcPointers->ExceptionRecord->ExceptionAddress))
         return;
     RunExceptionReportRoad(pExcPointers);
+    // What is left of the stack is too little to unwind with: the thread
+    // would only fault again. The program ends with the exception's code.
+    if (nCode == EXCEPTION_STACK_OVERFLOW)
+        ::TerminateProcess(::GetCurrentProcess(), nCode);
     throw new CSeException(nCode, pExcPointers);
 }
 

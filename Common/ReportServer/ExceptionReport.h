@@ -26,8 +26,10 @@ extern const char szReportDownloadPage[];    // the maker's download page
 void InstallSeTranslator();
 
 // The translator: runs the report road for a fault in the program's own code,
-// then throws a new CSeException (the catcher deletes it). Faults elsewhere
-// are left to the system's handlers (and, unhandled, to the filter).
+// then throws a new CSeException (the catcher deletes it); after a stack
+// overflow, which leaves no stack to unwind with, it ends the program with the
+// exception's code instead. Faults elsewhere are left to the system's
+// handlers (and, unhandled, to the filter).
 void __cdecl SeTranslator(unsigned int nCode, EXCEPTION_POINTERS* pExcPointers);
 
 // The road itself: the first call of a run asks, writes, mails and tells;

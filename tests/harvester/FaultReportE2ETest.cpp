@@ -87,21 +87,9 @@ private:
     void Watch()
     {
         while (!m_bStop) {
-            struct Search {
-                DWORD pid;
-                std::vector<HWND> found;
-            } search{m_dwProcessId, {}};
-            EnumWindows(
-                [](HWND hwnd, LPARAM lParam) -> BOOL {
-                    Search& s = *reinterpret_cast<Search*>(lParam);
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(hwnd, &pid);
-                    if (pid == s.pid && IsWindowVisible(hwnd) && ClassOf(hwnd) == "#32770")
-                        s.found.push_back(hwnd);
-                    return TRUE;
-                },
-                (LPARAM)&search);
-            for (HWND hwnd : search.found) {
+            for (HWND hwnd : TopLevelWindowsOf(m_dwProcessId, true)) {
+                if (ClassOf(hwnd) != "#32770")
+                    continue;
                 {
                     std::lock_guard<std::mutex> lock(m_mutex);
                     if (std::any_of(m_boxes.begin(), m_boxes.end(), [&](const CBox& b) { return b.hwnd == hwnd; }))
@@ -358,7 +346,8 @@ TEST_F(FaultReportTest, AFaultInTheExportThreadIsReportedAndTheExportEndsWithIts
 }
 
 // A stack overflow leaves the faulting thread no stack to ask or write with:
-// the report is still offered and written, from a thread of its own.
+// the report is still offered and written, from a thread of its own, and the
+// program ends.
 TEST_F(FaultReportTest, AStackOverflowIsReportedToo)
 {
     HWND hFrame = StartArmed("ui-overflow");
@@ -367,6 +356,12 @@ TEST_F(FaultReportTest, AStackOverflowIsReportedToo)
     AgreeToTheReport();
     ExpectReport("C00000FD STACK_OVERFLOW", "RunOutOfStack", "ExceptionReport.cpp");
     ExpectMailedReport();
+    // Then the program ends with the exception's code (Wine keeps its low byte).
+    ASSERT_EQ(WaitForSingleObject(m_pi.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD dwCode = 0;
+    GetExitCodeProcess(m_pi.hProcess, &dwCode);
+    EXPECT_EQ(dwCode & 0xFF, 0xFDu);
+    EXPECT_EQ(m_pWatcher->CountStartingWith(szQuestionStart), 1) << m_pWatcher->Describe();
 }
 
 }  // namespace

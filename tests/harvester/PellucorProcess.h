@@ -168,6 +168,31 @@ bool WaitFor(const std::function<bool()>& pred, DWORD ms)
     }
 }
 
+// The top-level windows of a process.
+struct CWindowSearch
+{
+    DWORD dwProcessId;
+    bool bVisibleOnly;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindowOfProcess(HWND hwnd, LPARAM lParam)
+{
+    CWindowSearch& search = *reinterpret_cast<CWindowSearch*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == search.dwProcessId && (!search.bVisibleOnly || IsWindowVisible(hwnd)))
+        search.found.push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelWindowsOf(DWORD dwProcessId, bool bVisibleOnly)
+{
+    CWindowSearch search{dwProcessId, bVisibleOnly, {}};
+    EnumWindows(CollectWindowOfProcess, (LPARAM)&search);
+    return search.found;
+}
+
 class PellucorProcessTest : public ::testing::Test
 {
 protected:
@@ -258,25 +283,7 @@ protected:
     bool Running() const { return WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT; }
 
     // The program's top-level windows.
-    std::vector<HWND> Windows(bool bVisibleOnly) const
-    {
-        struct Search {
-            DWORD pid;
-            bool bVisibleOnly;
-            std::vector<HWND> found;
-        } search{m_pi.dwProcessId, bVisibleOnly, {}};
-        EnumWindows(
-            [](HWND hwnd, LPARAM lParam) -> BOOL {
-                Search& s = *reinterpret_cast<Search*>(lParam);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(hwnd, &pid);
-                if (pid == s.pid && (!s.bVisibleOnly || IsWindowVisible(hwnd)))
-                    s.found.push_back(hwnd);
-                return TRUE;
-            },
-            (LPARAM)&search);
-        return search.found;
-    }
+    std::vector<HWND> Windows(bool bVisibleOnly) const { return TopLevelWindowsOf(m_pi.dwProcessId, bVisibleOnly); }
 
     // The main frame: the top-level window whose view holds the keyword box.
     HWND MainFrame() const

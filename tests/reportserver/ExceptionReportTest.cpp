@@ -37,31 +37,29 @@ struct CBoxSeen
     std::string sText;
 };
 
+BOOL CALLBACK CollectBox(HWND hwnd, LPARAM lParam)
+{
+    std::vector<CBoxSeen>& seen = *reinterpret_cast<std::vector<CBoxSeen>*>(lParam);
+    DWORD pid = 0;
+    DWORD dwThread = GetWindowThreadProcessId(hwnd, &pid);
+    char szClass[64] = "";
+    GetClassNameA(hwnd, szClass, sizeof szClass);
+    if (pid != GetCurrentProcessId() || !IsWindowVisible(hwnd) || strcmp(szClass, "#32770") != 0)
+        return TRUE;
+    for (const CBoxSeen& box : seen)
+        if (box.hwnd == hwnd)
+            return TRUE;
+    char szCaption[256] = "", szText[4096] = "";
+    GetWindowTextA(hwnd, szCaption, sizeof szCaption);
+    GetDlgItemTextA(hwnd, 0xFFFF, szText, sizeof szText);
+    seen.push_back({hwnd, dwThread, szCaption, szText});
+    return TRUE;
+}
+
 // The visible dialog boxes of this process that are not yet in the list.
 void CollectBoxes(std::vector<CBoxSeen>& seen)
 {
-    struct Search {
-        std::vector<CBoxSeen>* pSeen;
-    } search{&seen};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            std::vector<CBoxSeen>& seen = *reinterpret_cast<Search*>(lParam)->pSeen;
-            DWORD pid = 0;
-            DWORD dwThread = GetWindowThreadProcessId(hwnd, &pid);
-            char szClass[64] = "";
-            GetClassNameA(hwnd, szClass, sizeof szClass);
-            if (pid != GetCurrentProcessId() || !IsWindowVisible(hwnd) || strcmp(szClass, "#32770") != 0)
-                return TRUE;
-            for (const CBoxSeen& box : seen)
-                if (box.hwnd == hwnd)
-                    return TRUE;
-            char szCaption[256] = "", szText[4096] = "";
-            GetWindowTextA(hwnd, szCaption, sizeof szCaption);
-            GetDlgItemTextA(hwnd, 0xFFFF, szText, sizeof szText);
-            seen.push_back({hwnd, dwThread, szCaption, szText});
-            return TRUE;
-        },
-        (LPARAM)&search);
+    EnumWindows(CollectBox, (LPARAM)&seen);
 }
 
 class ExceptionReportTest : public ::testing::Test
