@@ -631,6 +631,12 @@ __attribute__((noinline)) void WriteThroughNull()
     *g_pNowhere = 1;
 }
 
+// The fault in the C library's code, not the program's.
+__attribute__((noinline)) size_t ReadNullInTheSystem()
+{
+    return strlen((const char*)g_pNowhere);
+}
+
 // Each call keeps a kilobyte of its own until the stack runs out (less than a
 // page, so that the fault is met in this function and not in a stack probe).
 __attribute__((noinline)) int RunOutOfStack(int nDepth)
@@ -654,6 +660,8 @@ void TestFaultPoint(LPCSTR pszPlace)
     CString strWanted(szWanted);
     if (strWanted == pszPlace)
         WriteThroughNull();
+    else if (strWanted == CString(pszPlace) + "-system")
+        ReadNullInTheSystem();
     else if (strWanted == CString(pszPlace) + "-overflow")
         RunOutOfStack(0);
 }

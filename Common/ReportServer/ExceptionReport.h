@@ -82,5 +82,6 @@ BOOL GetLogicalAddress(const void* pAddress, CString& strModule, DWORD& dwSectio
 // A hidden switch for the whole-program tests: when the environment variable
 // PELLUCOR_TEST_FAULT names this place ("ui", "fetch", "export"), the calling
 // thread writes through a null pointer here; "<place>-overflow" makes it run
-// out of stack instead. Does nothing otherwise.
+// out of stack instead, "<place>-system" has the C library read through a null
+// pointer. Does nothing otherwise.
 void TestFaultPoint(LPCSTR pszPlace);

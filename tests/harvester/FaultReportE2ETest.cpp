@@ -188,7 +188,8 @@ protected:
 
     // The report's sections in order, the exception's line, and a call stack
     // that names the given function with its source file and line.
-    void ExpectReport(const std::string& sCodeLine, const std::string& sFunction, const std::string& sSource)
+    void ExpectReport(const std::string& sCodeLine, const std::string& sFunction, const std::string& sSource,
+                      const std::string& sFaultModule = "Pellucor.exe")
     {
         const std::string sReport = ReadFileBytes(m_sReport.c_str());
         const char* const aSections[] = {
@@ -208,8 +209,8 @@ protected:
             nAt = nFound;
         }
         EXPECT_NE(sReport.find("Exception code: " + sCodeLine + "\r\n"), std::string::npos) << sReport;
-        EXPECT_NE(sReport.find("Pellucor.exe\r\n\r\nCall stack:"), std::string::npos)
-            << "the fault address names the program's file\n" << sReport;
+        EXPECT_NE(sReport.find("\\" + sFaultModule + "\r\n\r\nCall stack:"), std::string::npos)
+            << "the fault address names the faulting code's file\n" << sReport;
         // A frame line: "<address>  <frame>  <name>+<offset>  <file> line <n>".
         bool bFound = false;
         size_t nLine = sReport.find("SourceFile\r\n");
@@ -362,6 +363,23 @@ TEST_F(FaultReportTest, AStackOverflowIsReportedToo)
     GetExitCodeProcess(m_pi.hProcess, &dwCode);
     EXPECT_EQ(dwCode & 0xFF, 0xFDu);
     EXPECT_EQ(m_pWatcher->CountStartingWith(szQuestionStart), 1) << m_pWatcher->Describe();
+}
+
+// A fault inside the system's code, which nothing of the system handles, is
+// reported through the unhandled-exception filter, and the program ends with
+// the exception's code.
+TEST_F(FaultReportTest, AFaultInTheSystemsCodeIsReportedBeforeTheProgramEnds)
+{
+    HWND hFrame = StartArmed("ui-system");
+    ASSERT_NE(hFrame, nullptr);
+    PostMessageA(hFrame, WM_COMMAND, MAKEWPARAM(ID_TEST_FAULT, 0), 0);
+    AgreeToTheReport();
+    ExpectReport("C0000005 ACCESS_VIOLATION", "ReadNullInTheSystem", "ExceptionReport.cpp", "msvcrt.dll");
+    ExpectMailedReport();
+    ASSERT_EQ(WaitForSingleObject(m_pi.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD dwCode = 0;
+    GetExitCodeProcess(m_pi.hProcess, &dwCode);
+    EXPECT_EQ(dwCode & 0xFF, 0x05u);
 }
 
 }  // namespace
