@@ -15,6 +15,8 @@ const char szNotParsedPage[] = "<Not Parsed>";
 const char szNoSuggestions[] = "No Suggestions";
 
 static const char szMessageCaption[] = "MESSAGE";
+const char szNoTableMessage[] =
+    "The statistics service sent a page without its table of phrases: the run ends here, with the phrases found so far.";
 
 CHarvestRun::CHarvestRun()
     : m_nPagesLimit(1), m_nDigMode(0), m_nLevelsLimit(1), m_nPage(0), m_nSeedIndex(0),
@@ -116,9 +118,16 @@ CHarvestStep ParseSuggestionPage(CHarvestRun& run, const CString& sPage)
     int p = sPage.Find(szStatsHeaderCell);
     if (p < 0) {
         // A page without the table (an error page, or one the service changed)
-        // ends the run instead of leaving it open with nothing to come.
-        run.m_bRunning = false;
-        step.nAction = harvestNoTable;
+        // ends the run instead of leaving it open with nothing to come. With
+        // phrases already listed the user is told why the run ended there;
+        // with none, the view's "No Suggestions" says it.
+        if (run.m_aPhrases.GetSize() > 0) {
+            EndRun(run, step, harvestNoTable, szNoTableMessage, MB_OK | MB_ICONEXCLAMATION);
+            step.nRunProgress = 100;
+        } else {
+            run.m_bRunning = false;
+            step.nAction = harvestNoTable;
+        }
         return step;
     }
     if (run.m_bStopRequested) {

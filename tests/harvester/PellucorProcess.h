@@ -267,8 +267,9 @@ protected:
     }
 
     // Starts the program in the test's folder (its current directory, where
-    // the tip of the day looks for "tips.txt"), with an argument or none.
-    void Start(const std::string& sArgument = "")
+    // the tip of the day looks for "tips.txt"), or in another one, with an
+    // argument or none.
+    void Start(const std::string& sArgument = "", const char* pszFolder = nullptr)
     {
         std::string sCommand = "\"" + ProgramPath() + "\"";
         if (!sArgument.empty())
@@ -276,7 +277,7 @@ protected:
         STARTUPINFOA si = {};
         si.cb = sizeof si;
         ASSERT_TRUE(CreateProcessA(ProgramPath().c_str(), &sCommand[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   m_folder.Path(), &si, &m_pi))
+                                   pszFolder ? pszFolder : (LPCSTR)m_folder.Path(), &si, &m_pi))
             << ProgramPath() << ": error " << GetLastError();
     }
 

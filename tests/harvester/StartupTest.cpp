@@ -262,6 +262,38 @@ TEST_F(PellucorProcessTest, ShowsTheTipOfTheDayAfterTheMainWindow)
     EXPECT_EQ(Close(), 0u);
 }
 
+// The build installs the program's own tips beside it: started from its own
+// folder, the program greets with the first of them, not with the text
+// saying that there is no tips file.
+TEST_F(PellucorProcessTest, ShowsItsOwnTipsWhenStartedFromItsFolder)
+{
+    std::string sTips = ReadFileBytes((ProgramFolder() + "tips.txt").c_str());
+    ASSERT_FALSE(sTips.empty()) << "no tips.txt beside " << ProgramPath();
+    std::vector<std::string> tips;
+    for (size_t nStart = 0; nStart < sTips.size();) {
+        size_t nEnd = sTips.find("\r\n", nStart);
+        ASSERT_NE(nEnd, std::string::npos) << "every line ends in CR LF";
+        std::string sLine = sTips.substr(nStart, nEnd - nStart);
+        nStart = nEnd + 2;
+        if (sLine.empty() || sLine[0] == ';' || sLine[0] == ' ' || sLine[0] == '\t')
+            continue;
+        EXPECT_LT(sLine.size(), 999u) << sLine;
+        tips.push_back(sLine);
+    }
+    ASSERT_GE(tips.size(), 10u);
+
+    WriteProfileDword("Tip", "StartUp", 0);
+    WriteProfileDword("Tip", "FilePos", 0);
+    Start("", ProgramFolder().c_str());
+    HWND hTip = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (hTip = DialogWith(nTipTextId)) != nullptr || !Running(); }, 10000));
+    ASSERT_NE(hTip, nullptr);
+    EXPECT_EQ(RemoteText(GetDlgItem(hTip, nTipTextId)).substr(0, tips[0].size()), tips[0]);
+    PostMessageA(hTip, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitFor([&] { return DialogWith(nTipTextId) == nullptr; }, 5000));
+    EXPECT_EQ(Close(), 0u);
+}
+
 }  // namespace
 
 // The about box puts the program file's version where its text says "***".

@@ -114,6 +114,24 @@ TEST(SuggestionPage, PageWithoutTheTableEndsTheRun)
     EXPECT_EQ(run.m_aPhrases.GetSize(), 0);
 }
 
+// After some phrases were found, a page without the table ends the run with a
+// message saying why, and the run progress shows the run over.
+TEST(SuggestionPage, PageWithoutTheTableAfterPhrasesSaysWhyTheRunEnded)
+{
+    CHarvestRun run;
+    Start(run, "a", 3);
+    CHarvestStep step = ParseSuggestionPage(run, Page(Row("a b", "5"), "a", 1).c_str());
+    ASSERT_EQ(step.nAction, harvestFetchNextPage);
+    step = ParseSuggestionPage(run, "<html>Service unavailable</html>");
+    EXPECT_EQ(step.nAction, harvestNoTable);
+    EXPECT_FALSE(run.m_bRunning);
+    EXPECT_STREQ((LPCSTR)step.sMessage, szNoTableMessage);
+    EXPECT_STREQ((LPCSTR)step.sCaption, "MESSAGE");
+    EXPECT_EQ(step.nMessageType, (UINT)(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(step.nRunProgress, 100);
+    EXPECT_EQ(run.m_aPhrases.GetSize(), 1);
+}
+
 TEST(SuggestionPage, ThreePagesWithLinksThenCompleted)
 {
     // The seed is typed with capitals: the links carry the lower-cased
