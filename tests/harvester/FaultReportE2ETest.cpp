@@ -310,20 +310,7 @@ TEST_F(FaultReportTest, AFaultInTheExportThreadIsReportedAndTheExportEndsWithIts
     HWND hFrame = StartArmed("export");
     ASSERT_NE(hFrame, nullptr);
     const CString sExport = m_folder.File("basket.txt");
-    PostMessageA(hFrame, WM_COMMAND, MAKEWPARAM(ID_EXPORT_TOTEXTFILE, 0), 0);
-    HWND hSave = nullptr;
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            hSave = DialogWith(cmb13);
-            if (!hSave)
-                hSave = DialogWith(edt1);
-            return hSave != nullptr;
-        },
-        5000))
-        << "no save dialog";
-    HWND hName = GetDlgItem(hSave, cmb13) ? GetDlgItem(hSave, cmb13) : GetDlgItem(hSave, edt1);
-    Send(hName, WM_SETTEXT, 0, (LPARAM)(LPCSTR)sExport);
-    PostMessageA(hSave, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(hSave, IDOK));
+    ASSERT_TRUE(ExportTextTo(hFrame, sExport)) << "no save dialog";
 
     AgreeToTheReport();
     ExpectReport("C0000005 ACCESS_VIOLATION", "Run", "ExportThread.cpp");
@@ -334,12 +321,7 @@ TEST_F(FaultReportTest, AFaultInTheExportThreadIsReportedAndTheExportEndsWithIts
     EXPECT_EQ(ReadFileBytes(sExport), "<missing>");
 
     // A second export faults again and asks nothing.
-    PostMessageA(hFrame, WM_COMMAND, MAKEWPARAM(ID_EXPORT_TOTEXTFILE, 0), 0);
-    ASSERT_TRUE(WaitFor([&] { return (hSave = DialogWith(cmb13) ? DialogWith(cmb13) : DialogWith(edt1)) != nullptr; },
-                        5000));
-    hName = GetDlgItem(hSave, cmb13) ? GetDlgItem(hSave, cmb13) : GetDlgItem(hSave, edt1);
-    Send(hName, WM_SETTEXT, 0, (LPARAM)(LPCSTR)sExport);
-    PostMessageA(hSave, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(hSave, IDOK));
+    ASSERT_TRUE(ExportTextTo(hFrame, sExport)) << "no save dialog";
     ASSERT_TRUE(m_pWatcher->Answer(szSeMessageStart, IDOK)) << m_pWatcher->Describe();
     EXPECT_EQ(m_pWatcher->CountStartingWith(szQuestionStart), 1) << m_pWatcher->Describe();
     EXPECT_TRUE(Running());

@@ -308,6 +308,21 @@ protected:
         return nullptr;
     }
 
+    // Exports the Basket as text: the export command, then the file name given
+    // in the save dialog as a user would. FALSE when no save dialog came.
+    bool ExportTextTo(HWND hFrame, LPCSTR pszPath)
+    {
+        PostMessageA(hFrame, WM_COMMAND, MAKEWPARAM(ID_EXPORT_TOTEXTFILE, 0), 0);
+        HWND hSave = nullptr;
+        if (!WaitFor([&] { return (hSave = DialogWith(cmb13) ? DialogWith(cmb13) : DialogWith(edt1)) != nullptr; },
+                     5000))
+            return false;
+        HWND hName = GetDlgItem(hSave, cmb13) ? GetDlgItem(hSave, cmb13) : GetDlgItem(hSave, edt1);
+        Send(hName, WM_SETTEXT, 0, (LPARAM)pszPath);
+        PostMessageA(hSave, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(hSave, IDOK));
+        return true;
+    }
+
     // Waits through the splash (recording what its status line showed) until
     // the main frame is there. The frame is found while it is being made:
     // showing it, its menu, full screen and the rest of the start-up come

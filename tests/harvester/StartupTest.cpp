@@ -136,20 +136,7 @@ TEST_F(PellucorProcessTest, HarvestsTicksIntoTheBasketExportsAndCloses)
 
     // The export asks for a file name in the save dialog, then writes there.
     const CString sExport = m_folder.File("basket.txt");
-    PostMessageA(hFrame, WM_COMMAND, MAKEWPARAM(ID_EXPORT_TOTEXTFILE, 0), 0);
-    HWND hSave = nullptr;
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            hSave = DialogWith(cmb13);
-            if (!hSave)
-                hSave = DialogWith(edt1);
-            return hSave != nullptr;
-        },
-        5000))
-        << "no save dialog";
-    HWND hName = GetDlgItem(hSave, cmb13) ? GetDlgItem(hSave, cmb13) : GetDlgItem(hSave, edt1);
-    Send(hName, WM_SETTEXT, 0, (LPARAM)(LPCSTR)sExport);
-    PostMessageA(hSave, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(hSave, IDOK));
+    ASSERT_TRUE(ExportTextTo(hFrame, sExport)) << "no save dialog";
     EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(sExport) == sBasket; }, 10000)) << ReadFileBytes(sExport);
     EXPECT_TRUE(WaitFor([&] { return Windows(true) == std::vector<HWND>{hFrame}; }, 5000))
         << "a box of the export is still open: " << Describe(Windows(true));
