@@ -37,13 +37,52 @@ bool IsHardwareException(DWORD dwCode)
     }
 }
 
+#if defined(__i386__)
+// On 32-bit x86 a C++ exception unwinds by its DWARF tables, which cannot step
+// through the system's exception dispatch: a throw from inside the handler
+// ends the program. So the handler only resumes the faulting thread in
+// CallTranslator, as if the faulting instruction had called it; the throw then
+// unwinds straight from the faulting function's frame. The record and context
+// are copied first: the dispatcher's stack they lie on is reused.
+thread_local EXCEPTION_RECORD t_record;
+thread_local CONTEXT t_context;
+thread_local EXCEPTION_POINTERS t_pointers;
+
+extern "C" __attribute__((used, noinline)) void PellucorCallSeTranslator()
+{
+    AFX_SE_TRANSLATOR pfnTranslator = t_pfnTranslator;
+    t_pointers.ExceptionRecord = &t_record;
+    t_pointers.ContextRecord = &t_context;
+    pfnTranslator((unsigned int)t_record.ExceptionCode, &t_pointers);
+    // A translator that returns leaves nothing to resume into: the fault stands.
+    ::RaiseException(t_record.ExceptionCode, EXCEPTION_NONCONTINUABLE, 0, NULL);
+}
+#endif
+
 LONG CALLBACK TranslatingHandler(EXCEPTION_POINTERS* pExceptionPointers)
 {
     DWORD dwCode = pExceptionPointers->ExceptionRecord->ExceptionCode;
     AFX_SE_TRANSLATOR pfnTranslator = t_pfnTranslator;
-    if (pfnTranslator != NULL && IsHardwareException(dwCode))
-        pfnTranslator((unsigned int)dwCode, pExceptionPointers);   // normally throws
+    if (pfnTranslator == NULL || !IsHardwareException(dwCode))
+        return EXCEPTION_CONTINUE_SEARCH;
+#if defined(__i386__)
+    // A stack overflow leaves no room to call anything on the faulting stack.
+    if (dwCode == EXCEPTION_STACK_OVERFLOW)
+        return EXCEPTION_CONTINUE_SEARCH;
+    t_record = *pExceptionPointers->ExceptionRecord;
+    t_context = *pExceptionPointers->ContextRecord;
+    CONTEXT* pContext = pExceptionPointers->ContextRecord;
+    // The "return address" is one past the faulting instruction's start, so
+    // the unwinder (which looks up the address before a return address) finds
+    // the faulting instruction's own region.
+    pContext->Esp -= sizeof(DWORD);
+    *(DWORD*)pContext->Esp = pContext->Eip + 1;
+    pContext->Eip = (DWORD)(DWORD_PTR)&PellucorCallSeTranslator;
+    return EXCEPTION_CONTINUE_EXECUTION;
+#else
+    pfnTranslator((unsigned int)dwCode, pExceptionPointers);   // normally throws
     return EXCEPTION_CONTINUE_SEARCH;
+#endif
 }
 
 }  // namespace

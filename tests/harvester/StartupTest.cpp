@@ -265,7 +265,7 @@ protected:
             std::vector<HWND> found;
         } search{m_pi.dwProcessId, bVisibleOnly, {}};
         EnumWindows(
-            [](HWND hwnd, LPARAM lParam) -> BOOL {
+            [](HWND hwnd, LPARAM lParam) CALLBACK -> BOOL {
                 Search& s = *reinterpret_cast<Search*>(lParam);
                 DWORD pid = 0;
                 GetWindowThreadProcessId(hwnd, &pid);
