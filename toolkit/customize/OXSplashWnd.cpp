@@ -177,7 +177,7 @@ END_MESSAGE_MAP()
 
 COXSplashWnd::COXSplashWnd()
     : m_nTimeout(-1), m_clrTransparent(0xFFFFFFFF), m_nRed(0), m_nGreen(0), m_nBlue(0), m_nTolerance(0),
-      m_bAutoDelete(FALSE), m_bHideOnUserInput(TRUE)
+      m_bAutoDelete(FALSE), m_bHideOnUserInput(TRUE), m_bActivateOnShow(TRUE)
 {
 }
 
@@ -360,14 +360,17 @@ BOOL COXSplashWnd::Show(int nTimeout, CWnd* pParentWnd, CPoint* pPosition)
     }
     CSize size = m_dib.GetSize();
     if (!CreateEx(dwExStyle, AfxRegisterWndClass(CS_CLASSDC, ::LoadCursor(NULL, IDC_ARROW)), "",
-                  WS_POPUP | WS_VISIBLE, CRect(CPoint(0, 0), size), pParentWnd, 0)) {
+                  WS_POPUP | (m_bActivateOnShow ? WS_VISIBLE : 0), CRect(CPoint(0, 0), size), pParentWnd, 0)) {
         if (bOwnParent)
             m_wndInvisibleParent.DestroyWindow();
         if (m_bAutoDelete)
             delete this;
         return FALSE;
     }
-    SetFocus();
+    if (m_bActivateOnShow)
+        SetFocus();
+    else
+        ShowWindow(SW_SHOWNOACTIVATE);
     if (pPosition != NULL)
         SetWindowPos(NULL, pPosition->x, pPosition->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     else

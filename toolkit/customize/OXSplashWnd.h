@@ -69,6 +69,9 @@ public:
 
     void Close();
     void SetHideOnUserInput(BOOL bHide) { m_bHideOnUserInput = bHide; }
+    // A mark shown over a window the user works in must not take the
+    // activation from it (the focus change cancels its mouse capture).
+    void SetActivateOnShow(BOOL bActivate) { m_bActivateOnShow = bActivate; }
     const CRgn& GetRegion() const { return m_rgn; }
     int GetTimeout() const { return m_nTimeout; }
 
@@ -80,6 +83,7 @@ public:
     CWnd m_wndInvisibleParent;
     BOOL m_bAutoDelete;
     BOOL m_bHideOnUserInput;
+    BOOL m_bActivateOnShow;
 
 protected:
     BOOL AfterLoad(BOOL bLoaded, COLORREF clrTransparent, LPPOINT pStartPoint, BYTE nTolerance);
