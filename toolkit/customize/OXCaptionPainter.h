@@ -126,6 +126,7 @@ public:
     BOOL AttachToThread(DWORD dwThreadID = ::GetCurrentThreadId());
     BOOL DetachFromThread(BOOL bRedraw = TRUE);
     BOOL IsRefused(HWND hWnd) const;
+    DWORD GetAttachedThread() const { return m_dwThreadID; }
 
 protected:
     void AttachTree(HWND hWnd);

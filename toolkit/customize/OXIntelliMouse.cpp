@@ -72,6 +72,10 @@ COXIntelliMouse::COXIntelliMouse()
     if (!m_wndScreen.CreateEx(WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT, lpszClass, "", WS_POPUP, CRect(0, 0, 0, 0),
                               NULL, 0))
         AfxThrowResourceException();
+    // The cover takes no pixels: where the display keeps nothing beneath a
+    // window that does not paint, a full-screen one would show black over
+    // the very window being scrolled.
+    m_wndScreen.SetWindowRgn(::CreateRectRgn(0, 0, 0, 0), FALSE);
 }
 
 COXIntelliMouse::~COXIntelliMouse()

@@ -212,3 +212,20 @@ TEST_F(OXChildFrameStateTest, HiddenFramesAndForeignRecords)
 }
 
 } // namespace
+
+namespace {
+
+// Workspace archives make these by name: each is registered and creatable.
+TEST(ToolkitSerialClasses, EachIsCreatedByItsName)
+{
+    for (const char* name : {"COXDIB", "COXCaptionInfo", "COXChildFrameState", "COXSplitterColRowState"}) {
+        CRuntimeClass* pClass = CRuntimeClass::FromName(name);
+        ASSERT_NE(pClass, nullptr) << name;
+        CObject* pObject = pClass->CreateObject();
+        ASSERT_NE(pObject, nullptr) << name;
+        EXPECT_STREQ(pObject->GetRuntimeClass()->m_lpszClassName, name);
+        delete pObject;
+    }
+}
+
+} // namespace
