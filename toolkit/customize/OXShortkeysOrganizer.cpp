@@ -60,8 +60,26 @@ COXShortkeysOrganizer::~COXShortkeysOrganizer()
 {
     Empty(m_arrAccelTables);
     Empty(m_arrRemovedAccel);
+    // A table the frame or a template still translates with stays: the
+    // organizer may go before the windows it served.
     for (INT_PTR i = 0; i < m_arrCreatedAccel.GetSize(); i++)
-        ::DestroyAcceleratorTable(m_arrCreatedAccel[i]);
+        if (!IsTableInUse(m_arrCreatedAccel[i]))
+            ::DestroyAcceleratorTable(m_arrCreatedAccel[i]);
+}
+
+BOOL COXShortkeysOrganizer::IsTableInUse(HACCEL hAccel) const
+{
+    if (m_pFrameWnd != NULL && ::IsWindow(m_pFrameWnd->GetSafeHwnd()) && m_pFrameWnd->m_hAccelTable == hAccel)
+        return TRUE;
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == NULL)
+        return FALSE;
+    for (POSITION pos = pApp->GetFirstDocTemplatePosition(); pos != NULL;) {
+        CMultiDocTemplate* pTemplate = dynamic_cast<CMultiDocTemplate*>(pApp->GetNextDocTemplate(pos));
+        if (pTemplate != NULL && pTemplate->m_hAccelTable == hAccel)
+            return TRUE;
+    }
+    return FALSE;
 }
 
 void COXShortkeysOrganizer::Empty(CArray<_tagOXACCELTABLE*, _tagOXACCELTABLE*>& arrTables)

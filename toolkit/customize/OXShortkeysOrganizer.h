@@ -65,6 +65,7 @@ protected:
                                   CDocTemplate* pDocTemplate);
     _tagOXACCELTABLE* RemovedTable(CDocTemplate* pDocTemplate);
     BOOL IsMainMDIFrame() const;
+    BOOL IsTableInUse(HACCEL hAccel) const;
     HKEY OpenProfileKey() const;
 
     CFrameWnd* m_pFrameWnd;

@@ -117,6 +117,22 @@ TEST_F(OXShortkeysOrganizerTest, EditsBecomeLiveAndRemovalsAreKept)
     EXPECT_EQ(organizer.GetRemovedCommand(FVIRTKEY | FCONTROL, 'S', NULL), 0);   // forgotten once applied
 }
 
+TEST_F(OXShortkeysOrganizerTest, TheLiveTableOutlivesTheOrganizer)
+{
+    {
+        COXShortkeysOrganizer organizer;
+        ASSERT_TRUE(organizer.Attach(m_frame));
+        organizer.AddAccelerator(FVIRTKEY, VK_F2, 300, NULL);
+        ASSERT_TRUE(organizer.ApplyAccelerators());
+        organizer.AddAccelerator(FVIRTKEY, VK_F3, 301, NULL);
+        ASSERT_TRUE(organizer.ApplyAccelerators());   // the first made table is no longer used
+    }
+    // The frame still translates with the last table made.
+    std::vector<ACCEL> live = Live(m_frame->m_hAccelTable);
+    ASSERT_EQ(live.size(), 5u);
+    EXPECT_EQ(live[4].cmd, 301);
+}
+
 TEST_F(OXShortkeysOrganizerTest, TheStateIsStoredWithoutAStaleTailAndCheckedOnLoad)
 {
     const char kSub[] = "ShortkeysTest";
