@@ -199,11 +199,11 @@ public:
     CToolBar();
     virtual ~CToolBar();
 
-    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
-                UINT nID = AFX_IDW_TOOLBAR);
-    BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
-                  DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP,
-                  CRect rcBorders = CRect(0, 0, 0, 0), UINT nID = AFX_IDW_TOOLBAR);
+    virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                        UINT nID = AFX_IDW_TOOLBAR);
+    virtual BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
+                          DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP,
+                          CRect rcBorders = CRect(0, 0, 0, 0), UINT nID = AFX_IDW_TOOLBAR);
 
     void SetSizes(SIZE sizeButton, SIZE sizeImage);
     void SetHeight(int cyHeight);
@@ -254,10 +254,10 @@ protected:
     void SetButton(int nIndex, TBBUTTON* pButton, BOOL bKeepWrap = TRUE);
     // The layout, over a copy of the buttons: their size as wrapped, the
     // wrapping into rows of a width, the narrowest wrapping for a length.
-    virtual CSize CalcLayout(DWORD nMode, int nLength = -1);
-    virtual CSize CalcSize(TBBUTTON* pData, int nCount);
-    virtual int WrapToolBar(TBBUTTON* pData, int nCount, int nWidth);
-    virtual void SizeToolBar(TBBUTTON* pData, int nCount, int nLength, BOOL bVert = FALSE);
+    CSize CalcLayout(DWORD nMode, int nLength = -1);
+    CSize CalcSize(TBBUTTON* pData, int nCount);
+    int WrapToolBar(TBBUTTON* pData, int nCount, int nWidth);
+    void SizeToolBar(TBBUTTON* pData, int nCount, int nLength, BOOL bVert = FALSE);
     // Lays the buttons out for the bar's state (docked or floating).
     void Layout();
 
@@ -412,7 +412,7 @@ public:
     CRect m_rectLayout;      // the space the frame's layout offers, while it runs
 
     int GetDockedCount() const;          // bars, not place-holders
-    virtual int GetDockedVisibleCount() const;
+    int GetDockedVisibleCount() const;
     // The bar at nPos: NULL for a row end or a place-holder.
     CControlBar* GetDockedControlBar(int nPos) const
     {
@@ -494,7 +494,6 @@ class CDockContext
 {
 public:
     explicit CDockContext(CControlBar* pBar);
-    virtual ~CDockContext();
 
     virtual void StartDrag(CPoint pt);
     void Move(CPoint pt);
@@ -504,6 +503,7 @@ public:
     void Stretch(CPoint pt);
     void EndResize();
     virtual void ToggleDocking();
+    virtual ~CDockContext();
 
     // The drag state
     CPoint m_ptLast;

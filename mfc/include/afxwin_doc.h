@@ -439,12 +439,6 @@ protected:
 #define FS_DISABLE      0x00000020
 #define FS_SYNCACTIVE   0x00000040
 
-#ifndef WF_STAYACTIVE
-#define WF_STAYACTIVE       0x0020   // the caption is drawn active whatever happens
-#endif
-#ifndef WF_KEEPMINIACTIVE
-#define WF_KEEPMINIACTIVE   0x0200   // a floating frame activating its owner's caption
-#endif
 
 class CMiniFrameWnd : public CFrameWnd
 {

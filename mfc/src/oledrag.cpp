@@ -123,9 +123,13 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, LPCRECT lpRectStartDrag, 
         if (pDropSource->m_rectStartDrag.IsRectEmpty())
             pDropSource->m_rectStartDrag.InflateRect((int)COleDropSource::nDragMinDist,
                                                      (int)COleDropSource::nDragMinDist);
+        // the wait needs a window to hold the capture: the one that has it
+        // (the press), else the program's main window, else the active one
         CWnd* pWnd = CWnd::GetCapture();
         if (pWnd == NULL)
             pWnd = AfxGetMainWnd();
+        if (pWnd == NULL)
+            pWnd = CWnd::GetActiveWindow();
         if (!pDropSource->OnBeginDrag(pWnd))
             return DROPEFFECT_NONE;
     }

@@ -458,7 +458,7 @@ TEST_F(ToolTipFrameTest, MenuItemTips)
   // the second, then close the menu.
   static int step;
   step = 0;
-  ::SetTimer(frame.m_hWnd, 77, 150, [](HWND hwnd, UINT, UINT_PTR, DWORD) {
+  ::SetTimer(frame.m_hWnd, 77, 150, [](HWND hwnd, UINT, UINT_PTR, DWORD) CALLBACK {
     HWND menuWnd = ::FindWindowA("#32768", NULL);
     ++step;
     if (step == 1) {
