@@ -153,7 +153,7 @@ TEST(OXTreeItem, SortingLeavesOwnerTextsInPlace)
     u.root.SortChildren(2, TRUE, TRUE, NULL, 0);
     EXPECT_EQ(Children(u.root), "y z x");
     u.root.SortChildren(0, TRUE, TRUE,
-                        [](LPARAM a, LPARAM b, LPARAM) -> int { return (int)(a - b); }, 0);
+                        [](LPARAM a, LPARAM b, LPARAM) CALLBACK -> int { return (int)(a - b); }, 0);
     EXPECT_EQ(Children(u.root), "z y x");
 }
 
