@@ -246,6 +246,24 @@ TEST_F(OXBitmapButtonWindow, HyperlinkLookKeepsTheWindowEnabledAndShowsHandCurso
     EXPECT_TRUE(m_button.GetStyle() & WS_TABSTOP);
 }
 
+// In the track look the button takes the capture while the pointer is over
+// it, to see it leave, and lets go when it has left.
+TEST_F(OXBitmapButtonWindow, TrackLookFollowsThePointerInAndOut)
+{
+    ASSERT_TRUE(m_button.SetTrackLook(TRUE));
+    CRect rect;
+    m_button.GetWindowRect(&rect);
+    ::SetCursorPos(rect.left + 5, rect.top + 5);
+    m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(m_button.IsMouseOver());
+    EXPECT_EQ(::GetCapture(), m_button.GetSafeHwnd());
+
+    ::SetCursorPos(rect.right + 50, rect.bottom + 50);
+    m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(rect.Width() + 50, rect.Height() + 50));
+    EXPECT_FALSE(m_button.IsMouseOver());
+    EXPECT_NE(::GetCapture(), m_button.GetSafeHwnd());
+}
+
 // The hyperlink look shows what its parent paints under it, even before the
 // parent is on the screen.
 TEST_F(OXBitmapButtonWindow, HyperlinkLookDrawsItsParentsBackground)
