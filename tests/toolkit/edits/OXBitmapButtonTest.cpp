@@ -109,7 +109,7 @@ TEST(OXBitmapButtonRules, CheckStatesStep)
         EXPECT_EQ(COXBitmapButton::NextCheckState(c.style, c.from), c.to) << c.style << " " << c.from;
 }
 
-TEST(OXBitmapButtonRules, GreyLevelsAndTextPieces)
+TEST(OXBitmapButtonRules, GreyLevelsAndTextParts)
 {
     EXPECT_EQ(COXBitmapButton::GrayLevel(0, 0, 0), 0);
     EXPECT_EQ(COXBitmapButton::GrayLevel(0, 0, 255), 0);       // 25
@@ -299,7 +299,7 @@ TEST_F(OXBitmapButtonWindow, SizedToContentTheCaptionFits)
     EXPECT_EQ(caption.Width(), text.cx);
 }
 
-TEST_F(OXBitmapButtonWindow, TheToolTipCarriesTheSecondPieceOfTheText)
+TEST_F(OXBitmapButtonWindow, TheToolTipCarriesTheSecondPartOfTheText)
 {
     ASSERT_TRUE(m_button.SetToolTip(TRUE));
     CString text;

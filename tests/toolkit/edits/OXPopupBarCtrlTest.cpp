@@ -170,7 +170,15 @@ TEST_F(OXPopupBarWindow, EscapeCancelsAndKeepsTheValue)
     m_picker.SetSelectedValue(RGB(0, 0, 255));
     CStepDriver driver;
     driver.WaitFor([&] { return m_picker.IsWindowVisible() != FALSE; });
-    driver.Then([&] { EXPECT_EQ(m_picker.GetSelectedItem(), 14); });   // blue preselected
+    driver.Then([&] {
+        EXPECT_EQ(m_picker.GetSelectedItem(), 14);   // blue preselected
+        // A tip for each named cell, the default, custom and tear-off parts.
+        EXPECT_EQ(m_picker.GetToolTipCtrl()->GetToolCount(), 43);
+        // Cells are swatches of their colours inside a shadow frame.
+        CClientDC dc(&m_picker);
+        CRect cell = m_picker.GetCellRect(17);
+        EXPECT_EQ(dc.GetPixel(cell.CenterPoint()), RGB(255, 0, 0));
+    });
     driver.Then([&] { m_picker.PostMessage(WM_KEYUP, VK_ESCAPE, 0); });
     EXPECT_FALSE(m_picker.Pick(3));
     EXPECT_EQ(m_picker.GetSelectedValue(), RGB(0, 0, 255));
