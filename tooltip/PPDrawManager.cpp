@@ -506,12 +506,11 @@ HBITMAP CPPDrawManager::MakeEffectBitmap(HBITMAP hBitmap, int width, int height,
 {
     if (!hBitmap)
         return NULL;
-    HDC screen = ::GetDC(NULL);
     DWORD* bits = NULL;
-    HBITMAP hbm = CreateSection32(screen, width, height, &bits);
+    HBITMAP hbm = CreateSection32(NULL, width, height, &bits);
     if (hbm) {
-        CSelectedDC dst(screen, hbm);
-        CSelectedDC src(screen, hBitmap);
+        CSelectedDC dst(NULL, hbm);
+        CSelectedDC src(NULL, hBitmap);
         if ((HDC)dst && (HDC)src) {
             ::BitBlt(dst, 0, 0, width, height, src, 0, 0, SRCCOPY);
         } else {
@@ -519,7 +518,6 @@ HBITMAP CPPDrawManager::MakeEffectBitmap(HBITMAP hBitmap, int width, int height,
             hbm = NULL;
         }
     }
-    ::ReleaseDC(NULL, screen);
     if (!hbm)
         return NULL;
     ::GdiFlush();
@@ -553,9 +551,8 @@ HICON CPPDrawManager::ResizeIcon(HICON hIcon, int width, int height)
         return NULL;
     const int srcW = (int)ii.xHotspot * 2, srcH = (int)ii.yHotspot * 2;
     HICON result = NULL;
-    HDC screen = ::GetDC(NULL);
-    HDC hdcSrc = screen ? ::CreateCompatibleDC(screen) : NULL;
-    HDC hdcDst = screen ? ::CreateCompatibleDC(screen) : NULL;
+    HDC hdcSrc = ::CreateCompatibleDC(NULL);
+    HDC hdcDst = ::CreateCompatibleDC(NULL);
     if (hdcSrc && hdcDst) {
         HBITMAP made[2] = {NULL, NULL};
         HBITMAP from[2] = {ii.hbmColor, ii.hbmMask};
@@ -590,8 +587,6 @@ HICON CPPDrawManager::ResizeIcon(HICON hIcon, int width, int height)
         ::DeleteDC(hdcSrc);
     if (hdcDst)
         ::DeleteDC(hdcDst);
-    if (screen)
-        ::ReleaseDC(NULL, screen);
     if (ii.hbmColor)
         ::DeleteObject(ii.hbmColor);
     if (ii.hbmMask)
@@ -666,6 +661,17 @@ void CPPDrawManager::DrawIconWithEffects(HDC hdc, int x, int y, int width, int h
 {
     if (!hIcon || width <= 0 || height <= 0 || (long long)width * height > kMaxFilterPixels)
         return;
+    if (!(dwEffects & (IMAGE_EFFECT_GRAYEN | IMAGE_EFFECT_DARKEN | IMAGE_EFFECT_LIGHTEN | IMAGE_EFFECT_MONOCHROME |
+                       IMAGE_EFFECT_INVERSE)) && !bShadow) {
+        // No filter and no shadow: the mask and the colours go straight to the
+        // target, as the filtered path would put them.
+        COLORREF oldText = ::SetTextColor(hdc, RGB(0, 0, 0));
+        COLORREF oldBk = ::SetBkColor(hdc, RGB(255, 255, 255));
+        ::DrawIconEx(hdc, x, y, hIcon, width, height, 0, NULL, DI_NORMAL);
+        ::SetBkColor(hdc, oldBk);
+        ::SetTextColor(hdc, oldText);
+        return;
+    }
     SIZE sz = MeasureIcon(hIcon);
     HICON icon = (sz.cx == width && sz.cy == height) ? ::CopyIcon(hIcon) : ResizeIcon(hIcon, width, height);
     if (!icon)

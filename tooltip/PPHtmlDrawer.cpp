@@ -45,7 +45,7 @@ CPPHtmlDrawer::CPPHtmlDrawer()
       m_hCurFont(NULL),
       m_nMaxWidth(0), m_nTotalHeight(0), m_nCurLine(0), m_nCurTable(-1),
       m_nCurIndexLink(-1), m_nCurrentHotId(-2), m_nPieceMaxWidth(0),
-      m_bEnableEscapeSequences(TRUE), m_x(0), m_y(0), m_nTableDepth(0),
+      m_bEnableEscapeSequences(TRUE), m_x(0), m_y(0),
       m_bGradientShadow(TRUE), m_nShadowOffsetX(4), m_nShadowOffsetY(4),
       m_nShadowDepthX(7), m_nShadowDepthY(7), m_nShadowDarkness(50),
       m_bMeasured(false)
@@ -106,7 +106,6 @@ void CPPHtmlDrawer::DrawHtml(LPSIZE lpSize, HDC hDC, LPCTSTR lpszHtml, LPCRECT l
     m_nCurLine = 0;
     m_nCurTable = -1;
     m_nCurIndexLink = -1;
-    m_nTableDepth = 0;
     m_arrStack.clear();
     SetDefaultStyle(m_defStyle);
     ApplyTagStyle("body", m_defStyle);
@@ -373,13 +372,10 @@ void CPPHtmlDrawer::HandleTag(const std::string& rawTag, bool bMeasure)
         pushName = "strikeout";
     else if (name == "font")
         pushName = "font";
-    else if (name == "left" || name == "center" || name == "right" || name == "baseline" ||
-             name == "top" || name == "bottom")
-        pushName = NULL;
-    else if (name == "middle" || name == "vcenter")
-        name = "vcenter";
     else if (name == "a")
         pushName = "link";
+    else if (name == "middle")
+        name = "vcenter";
 
     if (name == "br" || name == "\n" || name == "t" || name == "\t") {
         if (bClose)

@@ -163,10 +163,6 @@ public:
     // Installs the opener of every drawer of the process (null: the default).
     static void SetLinkOpener(CPPLinkOpener* pOpener);
 
-    // The number of records the measuring pass left (lines, tables).
-    size_t GetLineCount() const { return m_arrLines.size(); }
-    size_t GetTableCount() const { return m_arrTables.size(); }
-
 protected:
     struct LineRecord { int nWidth, nHeight, nDescent, nPercent, nHorzAlign; };
     struct CellRecord { int nColSpan, nRowSpan, cxContent, cyContent, cxTotal, cyTotal; };
@@ -244,7 +240,6 @@ protected:
     int m_nPieceMaxWidth;
     BOOL m_bEnableEscapeSequences;
     int m_x, m_y;
-    int m_nTableDepth;
 
     BOOL m_bGradientShadow;
     int m_nShadowOffsetX, m_nShadowOffsetY, m_nShadowDepthX, m_nShadowDepthY;

@@ -293,9 +293,8 @@ void CPPHtmlDrawer::DrawPicture(const std::string& name, const std::string& tag,
             const int perRow = cx > 0 ? own.cx / cx : 0, rows = cy > 0 ? own.cy / cy : 0;
             HBITMAP cell = NULL;
             if (index >= 0 && perRow > 0 && index < perRow * rows) {
-                HDC screen = ::GetDC(NULL);
-                HDC src = ::CreateCompatibleDC(screen), dst = ::CreateCompatibleDC(screen);
-                cell = ::CreateCompatibleBitmap(screen, cx, cy);
+                HDC src = ::CreateCompatibleDC(m_hDC), dst = ::CreateCompatibleDC(m_hDC);
+                cell = ::CreateCompatibleBitmap(m_hDC, cx, cy);
                 if (src && dst && cell) {
                     HGDIOBJ o1 = ::SelectObject(src, hBitmap), o2 = ::SelectObject(dst, cell);
                     ::BitBlt(dst, 0, 0, cx, cy, src, (index % perRow) * cx, (index / perRow) * cy, SRCCOPY);
@@ -306,7 +305,6 @@ void CPPHtmlDrawer::DrawPicture(const std::string& name, const std::string& tag,
                     ::DeleteDC(src);
                 if (dst)
                     ::DeleteDC(dst);
-                ::ReleaseDC(NULL, screen);
             }
             if (bOwned)
                 ::DeleteObject(hBitmap);

@@ -799,6 +799,10 @@ void CPPToolTip::PrepareTip(CPoint pt)
     HDC hdc = ::GetDC(m_hWnd);
     CSize text = MeasureTipText(hdc, m_tiDisplayed.sTooltip);
     const int mx = m_nSizes[PPTTSZ_MARGIN_CX], my = m_nSizes[PPTTSZ_MARGIN_CY];
+    // A tip never grows beyond the screen: what does not fit is cut off.
+    const int reach = m_nSizes[PPTTSZ_HEIGHT_ANCHOR] + std::abs(m_nShadowDx) + std::abs(m_nShadowDy);
+    text.cx = std::max(0, std::min<int>(text.cx, ::GetSystemMetrics(SM_CXVIRTUALSCREEN) - 2 * mx - reach));
+    text.cy = std::max(0, std::min<int>(text.cy, ::GetSystemMetrics(SM_CYVIRTUALSCREEN) - 2 * my - reach));
     m_rcTipText.SetRect(mx, my, mx + text.cx, my + text.cy);
     m_rcTipBody.SetRect(0, 0, text.cx + 2 * mx, text.cy + 2 * my);
 
@@ -996,6 +1000,8 @@ HRGN CPPToolTip::MakeTipRegion(int nDirection, int ax, int ay, int width, int he
     return result;
 }
 
+// The tip paints the tool it last prepared, in that tool's shape; a tool
+// waiting for a fade-out to end is prepared (and measured) when it shows.
 void CPPToolTip::OnPaint()
 {
     PAINTSTRUCT ps;

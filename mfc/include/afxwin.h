@@ -34,6 +34,8 @@ class CWinThread;
 class CWinApp;
 class CCommandLineInfo;
 class CRecentFileList;
+class COleDropTarget;
+class COleDataObject;
 // GDI and menus (afxwin_gdi.h)
 class CDC;
 class CGdiObject;
@@ -916,6 +918,7 @@ public:
     WNDPROC m_pfnSuper;     // the procedure replaced by subclassing, or NULL
     HWND m_hWndOwner;       // set by SetOwner, else NULL
     int m_nModalResult;
+    COleDropTarget* m_pDropTarget;   // registered for this window (revoked when it goes), or NULL
 
 protected:
     explicit CWnd(HWND hWnd);   // for the wndTop... constants

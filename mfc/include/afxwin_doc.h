@@ -4,8 +4,12 @@
 // CWinApp and the message-map machinery are declared before this point.
 #pragma once
 
+#include <oleidl.h>   // DROPEFFECT_*: views take drops
+typedef DWORD DROPEFFECT;
+
 class CControlBar;
 class CDockBar;
+class CSplitterWnd;
 class CDockContext;
 class CMiniDockFrameWnd;
 class CDockState;
@@ -178,6 +182,21 @@ public:
     virtual BOOL OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll = TRUE);
     virtual BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE);
     virtual void PostNcDestroy();
+
+    // Drag and drop onto the view, through a COleDropTarget registered for
+    // it: the defaults refuse every drop; OnDropEx's (DROPEFFECT)-1 hands the
+    // drop to OnDrop, OnDragScroll's DROPEFFECT_SCROLL asks for the target's
+    // own scrolling along the edges.
+    virtual DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) { (void)pDataObject; (void)dwKeyState; (void)point; return DROPEFFECT_NONE; }
+    virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) { (void)pDataObject; (void)dwKeyState; (void)point; return DROPEFFECT_NONE; }
+    virtual void OnDragLeave() {}
+    virtual BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) { (void)pDataObject; (void)dropEffect; (void)point; return FALSE; }
+    virtual DROPEFFECT OnDropEx(COleDataObject* pDataObject, DROPEFFECT dropDefault, DROPEFFECT dropList, CPoint point) { (void)pDataObject; (void)dropDefault; (void)dropList; (void)point; return (DROPEFFECT)-1; }
+    virtual DROPEFFECT OnDragScroll(DWORD dwKeyState, CPoint point) { (void)dwKeyState; (void)point; return DROPEFFECT_SCROLL; }
+
+    // The splitter the view is a pane of, or NULL; unless bAnyState, NULL
+    // too while a window above it is minimised.
+    static CSplitterWnd* PASCAL GetParentSplitter(const CWnd* pWnd, BOOL bAnyState);
 
     CDocument* m_pDocument;
 
