@@ -67,8 +67,9 @@ TEST(OXPopupBarRules, PlacesBesideItsParentAndFlipsWhenThereIsNoRoom)
     for (const Case& c : cases) {
         CPoint pt(0, 0);
         EXPECT_EQ(COXPopupBarCtrl::PlaceBar(c.align, c.parent, 0, 0, size, work, pt), c.fits) << c.align;
-        if (c.fits)
+        if (c.fits) {
             EXPECT_EQ(pt, c.expected) << c.align << " " << c.parent.top;
+        }
     }
     CPoint pt;
     EXPECT_FALSE(COXPopupBarCtrl::PlaceBar(3, CRect(0, 0, 1, 1), 0, 0, CSize(1200, 10), work, pt));
