@@ -767,3 +767,93 @@ TEST_F(GridWindowTest, ThePrintersCharacterWidthDividesByTheSamplesRealLength)
     dc.Detach();
     DeleteEnhMetaFile(CloseEnhMetaFile(hEmf));
 }
+
+// ---------------------------------------------------------------------------
+// Wheel, virtual mode and dragging
+
+TEST_F(GridWindowTest, TheWheelPostsLineOrPageScrolls)
+{
+    rec.Watch(grid.m_hWnd, "grid");
+    rec.Only({WM_VSCROLL});
+    grid.SetWheelScrollLines(3);
+    grid.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 240), 0);
+    PumpMessagesFor(20);
+    ExpectedMessage up = {"grid", WM_VSCROLL, kPosted, SB_LINEUP};
+    EXPECT_TRUE(rec.Matches({up, up, up, up, up, up}));
+
+    rec.Clear();
+    grid.SetWheelScrollLines(-1);
+    grid.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-240), 0);
+    PumpMessagesFor(20);
+    ExpectedMessage pageDown = {"grid", WM_VSCROLL, kPosted, SB_PAGEDOWN};
+    EXPECT_TRUE(rec.Matches({pageDown, pageDown}));
+}
+
+namespace {
+// An owner that answers the display requests of a virtual grid.
+class CVirtualOwner : public CGridHost
+{
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NOTIFY && ((NMHDR*)lParam)->code == (UINT)LVN_GETDISPINFO) {
+            GRIDDISPINFO* pInfo = (GRIDDISPINFO*)lParam;
+            pInfo->item.strText.Format("v%d.%d", pInfo->item.row, pInfo->item.column);
+            return 0;
+        }
+        if (message == WM_NOTIFY && ((NMHDR*)lParam)->code == (UINT)LVN_ODCACHEHINT) {
+            GRIDCACHEHINT* pHint = (GRIDCACHEHINT*)lParam;
+            hints.push_back(pHint->range);
+        }
+        return CGridHost::WindowProc(message, wParam, lParam);
+    }
+    std::vector<CCellRange> hints;
+};
+}  // namespace
+
+TEST(GridVirtualWindowTest, EveryPaintIsBracketedByTwoCacheHints)
+{
+    CVirtualOwner owner;
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "Virtual", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                               CRect(10, 10, 500, 400), NULL, 0));
+    CGridCtrl grid;
+    grid.SetVirtualMode(TRUE);
+    ASSERT_TRUE(grid.Create(CRect(0, 0, 450, 300), &owner, kGridId));
+    grid.SetRowCount(100000);
+    grid.SetColumnCount(4);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    EXPECT_EQ(Str(grid.GetItemText(77777, 3)), "v77777.3");
+
+    CRect client;
+    grid.GetClientRect(client);
+    CPixelCanvas canvas(client.Width(), client.Height());
+    owner.hints.clear();
+    grid.OnDraw(&canvas.dc);
+    ASSERT_EQ(owner.hints.size(), 2u);
+    EXPECT_EQ(owner.hints[0], grid.VisibleRange());
+    EXPECT_EQ(owner.hints[1], CCellRange(-1, -1, -1, -1));
+    grid.DestroyWindow();
+    owner.DestroyWindow();
+}
+
+TEST_F(GridWindowTest, ADragOutAnnouncesItselfAndADropChangesNothing)
+{
+    // The drop target is registered once the window has a size.
+    grid.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(600, 400));
+    COleDataObject none;
+    EXPECT_EQ(grid.OnDragEnter(&none, 0, CPoint(10, 10)), (DROPEFFECT)DROPEFFECT_NONE);
+    EXPECT_FALSE(grid.OnDrop(&none, DROPEFFECT_COPY, CPoint(10, 10)));
+
+    grid.EnableDragAndDrop(TRUE);
+    grid.SetSelectedRange(2, 1, 3, 2);
+    CPoint pt = CellCenter(2, 1);
+    grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(grid.GetMouseMode(), 11) << "a press on a selected cell prepares a drag";
+    host.notes.clear();
+    grid.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x + 8, pt.y));
+    EXPECT_EQ(host.notes, (std::vector<Note>{{(UINT)LVN_BEGINDRAG, 2, 1}}));
+    EXPECT_EQ(grid.GetMouseMode(), 12);
+    grid.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x + 8, pt.y));
+    EXPECT_EQ(Str(grid.GetItemText(2, 1)), "2,1");
+}
