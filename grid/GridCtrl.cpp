@@ -1888,20 +1888,26 @@ void CGridCtrl::AutoSize(UINT nAutoSizeStyle)
     if (GetVirtualMode())
         SendCacheHint(CCellRange(nStartRow, 0, nEndRow, nNumColumns - 1));
 
+    // Hidden rows and columns stay hidden.
+    std::vector<bool> colShown((size_t)nNumColumns), rowShown((size_t)max(0, nEndRow - nStartRow + 1));
     int nCol, nRow;
-    for (nCol = 0; nCol < nNumColumns; nCol++)
-        if (GetColumnWidth(nCol) > 0)
+    for (nCol = 0; nCol < nNumColumns; nCol++) {
+        colShown[(size_t)nCol] = GetColumnWidth(nCol) > 0;
+        if (colShown[(size_t)nCol])
             m_arColWidths[nCol] = 0;
-    for (nRow = nStartRow; nRow <= nEndRow; nRow++)
-        if (GetRowHeight(nRow) > 0)
+    }
+    for (nRow = nStartRow; nRow <= nEndRow; nRow++) {
+        rowShown[(size_t)(nRow - nStartRow)] = GetRowHeight(nRow) > 0;
+        if (rowShown[(size_t)(nRow - nStartRow)])
             m_arRows[nRow].nHeight = 1;
+    }
 
     CSize size;
     for (nCol = 0; nCol < nNumColumns; nCol++) {
-        // The hidden columns (width 0 before this started) are skipped; they
-        // are the ones still 0 and never widened by a cell of theirs.
+        if (!colShown[(size_t)nCol])
+            continue;
         for (nRow = nStartRow; nRow <= nEndRow; nRow++) {
-            if (GetRowHeight(nRow) <= 0)
+            if (!rowShown[(size_t)(nRow - nStartRow)])
                 continue;
             CGridCellBase* pCell = GetCell(nRow, nCol);
             if (pCell != NULL)

@@ -585,6 +585,21 @@ TEST_F(GridWindowTest, CtrlACtrlCCopiesTheWholeGrid)
     Key('A', true);
     Key('C', true);
     EXPECT_EQ(ClipboardText(), "1,1\t1,2\t1,3\t1,4\t1,5\n2,1\t2,2\t2,3\t2,4\t2,5\n3,1\t3,2\t3,3\t3,4\t3,5");
+
+    // And every body cell is drawn selected; the headers are not.
+    CRect client;
+    grid.GetClientRect(client);
+    CPixelCanvas canvas(client.Width(), client.Height());
+    grid.OnDraw(&canvas.dc);
+    for (int r = 1; r < 4; r++)
+        for (int c = 1; c < 6; c++) {
+            CRect cell;
+            grid.GetCellRect(r, c, cell);
+            EXPECT_EQ(canvas.At(cell.left + 2, cell.bottom - 2), RGB(102, 153, 204)) << r << "," << c;
+        }
+    CRect header;
+    grid.GetCellRect(0, 2, header);
+    EXPECT_NE(canvas.At(header.left + 3, header.bottom - 3), RGB(102, 153, 204));
 }
 
 TEST_F(GridWindowTest, CutAndPasteThroughTheClipboard)
@@ -856,4 +871,18 @@ TEST_F(GridWindowTest, ADragOutAnnouncesItselfAndADropChangesNothing)
     EXPECT_EQ(grid.GetMouseMode(), 12);
     grid.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x + 8, pt.y));
     EXPECT_EQ(Str(grid.GetItemText(2, 1)), "2,1");
+}
+
+TEST_F(GridWindowTest, AutoSizeFitsEveryShownColumnAndRowAndKeepsHiddenOnesHidden)
+{
+    grid.SetItemText(2, 2, "the widest text of its column");
+    grid.SetColumnWidth(4, 0);
+    grid.SetRowHeight(5, 0);
+    grid.AutoSize();
+    EXPECT_EQ(grid.GetColumnWidth(4), 0);
+    EXPECT_EQ(grid.GetRowHeight(5), 0);
+    CClientDC dc(&grid);
+    EXPECT_EQ(grid.GetColumnWidth(2), (int)grid.GetCell(2, 2)->GetCellExtent(&dc).cx);
+    EXPECT_EQ(grid.GetRowHeight(2), (int)grid.GetCell(2, 2)->GetCellExtent(&dc).cy);
+    EXPECT_LT(grid.GetColumnWidth(3), grid.GetColumnWidth(2));
 }
