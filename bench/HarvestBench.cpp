@@ -9,7 +9,8 @@
 //      the rows one by one gives.
 //   3. Exporting the 100,000-line Basket in each of the eight formats.
 //
-// Run it under Wine in the tests' environment (scripts/wine-env.sh: the locale, no proxy).
+// Run it with scripts/bench.sh: the optimised build, under Wine in the tests'
+// environment (scripts/wine-env.sh: the locale, no proxy).
 #include "StatisticsService.h"
 #include <afxwin.h>
 #include <psapi.h>

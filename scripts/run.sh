@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Builds Pellucor and starts it under Wine on the user's display.
+# Builds the optimised Pellucor (debug information kept) and starts it under
+# Wine on the user's display.
+#   PELLUCOR_ARCH   i686 (default: the 32-bit program) or x86_64
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -14,13 +16,18 @@ MSG
   exit 1
 fi
 
+arch=${PELLUCOR_ARCH:-i686}
 scripts/setup.sh
-cmake -S . -B build/x86_64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build build/x86_64 -j "$(nproc)" --target Pellucor statservice_exe
+build=$(scripts/build-release.sh "$arch" Pellucor statservice_exe)
 
 . scripts/wine-env.sh
-# The program keeps its settings in the registry of a Wine prefix of its own.
-wine_prefix_init "${PELLUCOR_WINEPREFIX:-$root/build/wine-run}"
+# The program keeps its settings in the registry of a Wine prefix of its own,
+# one of 32-bit Windows for the 32-bit program.
+if [ "$arch" = i686 ]; then
+  wine_prefix_init "${PELLUCOR_WINEPREFIX:-$root/build/wine-run-i686}" win32
+else
+  wine_prefix_init "${PELLUCOR_WINEPREFIX:-$root/build/wine-run}" win64
+fi
 
 # The program fetches its statistics pages from the host in its profile. Unless
 # PELLUCOR_STATS_HOST names one, our own statistics service runs on a free
@@ -30,7 +37,7 @@ if [ -z "$host" ]; then
   svc_log=$WINEPREFIX/statservice.log
   rm -f "$svc_log"
   # The service stops when its input closes: this script holds the pipe to it.
-  exec {svc_in}> >(exec wine build/x86_64/tests/statservice/statservice.exe --port 0 >"$svc_log" 2>&1)
+  exec {svc_in}> >(exec wine "$build/tests/statservice/statservice.exe" --port 0 >"$svc_log" 2>&1)
   svc_pid=$!
   for _ in $(seq 150); do
     host=$(sed -n 's/^listening on \([0-9.:]*\).*/\1/p' "$svc_log" 2>/dev/null || true)
@@ -46,12 +53,21 @@ if [ -z "$host" ]; then
   echo "run: statistics service on $host (requests logged in $svc_log)"
 fi
 wine reg add 'HKCU\Software\Dunmorrow\Pellucor\Settings' /v StatisticsHost /d "$host" /f >/dev/null
+# The program runs in its own folder, as a shortcut starts it: the tip of the
+# day reads "tips.txt" from there. Files named on the command line keep
+# meaning what they meant here.
+args=()
+for a in "$@"; do
+  if [ -e "$a" ]; then args+=("$(realpath "$a")"); else args+=("$a"); fi
+done
+set -- "${args[@]+"${args[@]}"}"
+cd "$build/harvester"
 if [ -z "${svc_pid:-}" ]; then
-  exec wine build/x86_64/harvester/Pellucor.exe "$@"
+  exec wine ./Pellucor.exe "$@"
 fi
 
 rc=0
-wine build/x86_64/harvester/Pellucor.exe "$@" {svc_in}>&- || rc=$?
+wine ./Pellucor.exe "$@" {svc_in}>&- || rc=$?
 exec {svc_in}>&-
 for _ in $(seq 25); do
   kill -0 "$svc_pid" 2>/dev/null || break

@@ -1,5 +1,6 @@
 # Sourced by the test and run scripts: the Wine environment the program runs in.
-# Defines wine_prefix_init <prefix>, wine_prefix_offline and xvfb_start / xvfb_stop.
+# Defines wine_prefix_init <prefix> [win32|win64], wine_prefix_offline and
+# xvfb_start / xvfb_stop.
 
 # Code page 1251 comes from the Unix locale; proxies would catch loopback traffic.
 export LC_ALL=ru_RU.UTF-8
@@ -7,12 +8,26 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d;mapi32=n,b}"
 unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY ftp_proxy no_proxy NO_PROXY all_proxy ALL_PROXY
 
+# The 32-bit program gets a prefix of 32-bit Windows (win32); everything else a
+# 64-bit one. The kind is fixed when the prefix is made: a prefix is never
+# reused for the other kind.
 wine_prefix_init() {
   export WINEPREFIX=$1
+  local arch=${2:-win64}
+  unset WINEARCH
+  if [ -f "$WINEPREFIX/system.reg" ] && ! grep -q "^#arch=$arch" "$WINEPREFIX/system.reg"; then
+    echo "wine: $WINEPREFIX is not a $arch prefix; making it anew"
+    wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "wine: creating the prefix $WINEPREFIX"
+    echo "wine: creating the $arch prefix $WINEPREFIX"
+    if [ "$arch" = win32 ] && [ ! -x /usr/lib/wine/wine ]; then
+      echo "wine: 32-bit Wine (wine32) is not installed: scripts/setup.sh installs it" >&2
+      return 1
+    fi
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
+    WINEARCH=$arch wineboot -i >/dev/null 2>&1 || true
     # Without a window manager every hide of a top-level window costs 2 s unless
     # Wine manages the windows itself.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
@@ -23,6 +38,24 @@ wine_prefix_init() {
     echo "wine: could not create the prefix $WINEPREFIX" >&2
     return 1
   fi
+  wine_prefix_fonts
+}
+
+# This Wine never looks into the folder its own fonts (fonts-wine) are
+# installed in: without them in the prefix's Fonts folder, Marlett (the caption
+# buttons' symbols) and Tahoma (the menu, caption and dialog face) resolve to
+# a text face found through fontconfig, so the caption buttons draw as the
+# letters "0 2 r" and the substitute's hinting clips a closing "d" in menus and
+# list headers. The prefix gets them as the system's own fonts.
+wine_prefix_fonts() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts src=/usr/share/wine/fonts
+  [ -d "$fonts" ] || return 0
+  [ -f "$fonts/marlett.ttf" ] && [ -f "$fonts/tahoma.ttf" ] && return 0
+  if [ ! -f "$src/marlett.ttf" ]; then
+    echo "wine: Wine's fonts are missing ($src): scripts/setup.sh installs fonts-wine" >&2
+    return 0
+  fi
+  cp -f "$src"/*.ttf "$src"/*.fon "$fonts/"
 }
 
 # For tests: the prefix's Internet settings send every address but the loopback

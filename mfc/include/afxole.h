@@ -145,6 +145,31 @@ private:
     void operator=(const COleDataObject&) = delete;
 };
 
+// An interface an object hands to OLE while its owner keeps the object
+// alive: OLE's references are counted, never used to delete it.
+template <class I>
+class CAfxOwnedInterface : public I
+{
+public:
+    explicit CAfxOwnedInterface(REFIID iid) : m_iid(iid), m_nRefs(0) {}
+    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override
+    {
+        if (ppv == NULL)
+            return E_POINTER;
+        *ppv = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, m_iid) ? static_cast<I*>(this) : NULL;
+        if (*ppv == NULL)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHOD_(ULONG, AddRef)() override { return (ULONG)InterlockedIncrement(&m_nRefs); }
+    STDMETHOD_(ULONG, Release)() override { return (ULONG)InterlockedDecrement(&m_nRefs); }
+
+private:
+    const IID& m_iid;
+    LONG m_nRefs;
+};
+
 // ---------------------------------------------------------------------------
 // COleDropSource: the dragging side. OLE asks it, while the drag runs, whether
 // to go on (QueryContinueDrag) and which cursor to show (GiveFeedback). It
@@ -178,16 +203,13 @@ public:
     static UINT nDragDelay;     // ms the mouse rests before a drag starts anyway
 
 protected:
-    class XDropSource : public IDropSource
+    class XDropSource : public CAfxOwnedInterface<IDropSource>
     {
     public:
-        STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override;
-        STDMETHOD_(ULONG, AddRef)() override;
-        STDMETHOD_(ULONG, Release)() override;
+        XDropSource() : CAfxOwnedInterface<IDropSource>(IID_IDropSource) {}
         STDMETHOD(QueryContinueDrag)(BOOL fEscapePressed, DWORD grfKeyState) override;
         STDMETHOD(GiveFeedback)(DWORD dwEffect) override;
         COleDropSource* m_pOuter = nullptr;
-        LONG m_nRefs = 0;
     };
     XDropSource m_xDropSource;
 };
@@ -236,18 +258,15 @@ public:
     static UINT nScrollInterval;   // ms between steps
 
 protected:
-    class XDropTarget : public IDropTarget
+    class XDropTarget : public CAfxOwnedInterface<IDropTarget>
     {
     public:
-        STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override;
-        STDMETHOD_(ULONG, AddRef)() override;
-        STDMETHOD_(ULONG, Release)() override;
+        XDropTarget() : CAfxOwnedInterface<IDropTarget>(IID_IDropTarget) {}
         STDMETHOD(DragEnter)(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
         STDMETHOD(DragOver)(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
         STDMETHOD(DragLeave)() override;
         STDMETHOD(Drop)(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
         COleDropTarget* m_pOuter = nullptr;
-        LONG m_nRefs = 0;
     };
     friend class XDropTarget;
     XDropTarget m_xDropTarget;

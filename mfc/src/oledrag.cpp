@@ -85,29 +85,6 @@ BOOL COleDropSource::OnBeginDrag(CWnd* pWnd)
     return m_bDragStarted;
 }
 
-STDMETHODIMP COleDropSource::XDropSource::QueryInterface(REFIID riid, void** ppv)
-{
-    if (ppv == NULL)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
-        *ppv = static_cast<IDropSource*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = NULL;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) COleDropSource::XDropSource::AddRef()
-{
-    return (ULONG)InterlockedIncrement(&m_nRefs);
-}
-
-STDMETHODIMP_(ULONG) COleDropSource::XDropSource::Release()
-{
-    return (ULONG)InterlockedDecrement(&m_nRefs);
-}
-
 STDMETHODIMP COleDropSource::XDropSource::QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState)
 {
     return ComBoundary([&]() -> HRESULT { return m_pOuter->QueryContinueDrag(fEscapePressed, grfKeyState); });
@@ -146,9 +123,13 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, LPCRECT lpRectStartDrag, 
         if (pDropSource->m_rectStartDrag.IsRectEmpty())
             pDropSource->m_rectStartDrag.InflateRect((int)COleDropSource::nDragMinDist,
                                                      (int)COleDropSource::nDragMinDist);
+        // the wait needs a window to hold the capture: the one that has it
+        // (the press), else the program's main window, else the active one
         CWnd* pWnd = CWnd::GetCapture();
         if (pWnd == NULL)
             pWnd = AfxGetMainWnd();
+        if (pWnd == NULL)
+            pWnd = CWnd::GetActiveWindow();
         if (!pDropSource->OnBeginDrag(pWnd))
             return DROPEFFECT_NONE;
     }
@@ -329,29 +310,6 @@ static DROPEFFECT FilterDropEffect(DROPEFFECT dropEffect, DROPEFFECT dwAllowed)
         break;
     }
     return DROPEFFECT_NONE;
-}
-
-STDMETHODIMP COleDropTarget::XDropTarget::QueryInterface(REFIID riid, void** ppv)
-{
-    if (ppv == NULL)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
-        *ppv = static_cast<IDropTarget*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = NULL;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) COleDropTarget::XDropTarget::AddRef()
-{
-    return (ULONG)InterlockedIncrement(&m_nRefs);
-}
-
-STDMETHODIMP_(ULONG) COleDropTarget::XDropTarget::Release()
-{
-    return (ULONG)InterlockedDecrement(&m_nRefs);
 }
 
 // The point comes in screen coordinates; the handlers get it in the window's

@@ -4,6 +4,7 @@
 // faulting instruction (code built with -fnon-call-exceptions).
 #include "wndimpl.h"
 
+#include <exception>
 #include <mutex>
 
 namespace {
@@ -37,12 +38,51 @@ bool IsHardwareException(DWORD dwCode)
     }
 }
 
+#ifndef _WIN64
+// On x86 the unwinder reads the frames' own unwind tables and cannot cross
+// the system's exception dispatcher, so a translator's exception cannot leave
+// the handler. It is caught there and thrown again from the faulting
+// instruction: the thread resumes in a trampoline that pushes that
+// instruction's address + 1 (in EAX, which the faulting code no longer needs)
+// as a return address and jumps to RethrowPending, which thus looks called
+// from the faulting instruction. The registers the unwinder restores (EBX,
+// ESI, EDI, EBP) are the faulting code's own.
+thread_local std::exception_ptr t_pendingException;
+
+extern "C" __attribute__((used)) void RethrowPendingException()
+{
+    std::exception_ptr pending = t_pendingException;
+    t_pendingException = nullptr;
+    std::rethrow_exception(pending);
+}
+
+asm(".text\n"
+    ".globl _RethrowTrampoline\n"
+    "_RethrowTrampoline:\n"
+    "\tpushl %eax\n"
+    "\tjmp _RethrowPendingException\n");
+extern "C" void RethrowTrampoline();
+#endif
+
 LONG CALLBACK TranslatingHandler(EXCEPTION_POINTERS* pExceptionPointers)
 {
     DWORD dwCode = pExceptionPointers->ExceptionRecord->ExceptionCode;
     AFX_SE_TRANSLATOR pfnTranslator = t_pfnTranslator;
-    if (pfnTranslator != NULL && IsHardwareException(dwCode))
-        pfnTranslator((unsigned int)dwCode, pExceptionPointers);   // normally throws
+    if (pfnTranslator == NULL || !IsHardwareException(dwCode))
+        return EXCEPTION_CONTINUE_SEARCH;
+#ifdef _WIN64
+    pfnTranslator((unsigned int)dwCode, pExceptionPointers);   // normally throws
+#else
+    try {
+        pfnTranslator((unsigned int)dwCode, pExceptionPointers);
+    } catch (...) {
+        t_pendingException = std::current_exception();
+        CONTEXT* pContext = pExceptionPointers->ContextRecord;
+        pContext->Eax = pContext->Eip + 1;
+        pContext->Eip = (DWORD)(ULONG_PTR)&RethrowTrampoline;
+        return EXCEPTION_CONTINUE_EXECUTION;
+    }
+#endif
     return EXCEPTION_CONTINUE_SEARCH;
 }
 

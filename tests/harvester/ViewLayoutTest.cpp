@@ -64,7 +64,7 @@ ToolTipSeen ToolTipOf(HWND hTool)
     } search{hTool, {}};
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
+        [](HWND hWnd, LPARAM lParam) CALLBACK -> BOOL {
             Search& s = *reinterpret_cast<Search*>(lParam);
             char szClass[64] = "";
             GetClassNameA(hWnd, szClass, sizeof szClass);

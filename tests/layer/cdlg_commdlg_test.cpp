@@ -308,7 +308,7 @@ TEST(CdlgFileDialog, TheObjectIsTheChildTemplateAndItsOwnHandlersRun)
   };
   CDialogAnswerer answerer;
   answerer.Handle([&](HWND hDlg, const ShownDialog&) {
-    SetTimer(hDlg, 1, 20, [](HWND hWnd, UINT, UINT_PTR nID, DWORD) {
+    SetTimer(hDlg, 1, 20, [](HWND hWnd, UINT, UINT_PTR nID, DWORD) CALLBACK {
       KillTimer(hWnd, nID);
       s_answer(hWnd);
     });

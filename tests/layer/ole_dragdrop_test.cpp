@@ -212,6 +212,45 @@ TEST_F(OleDragDrop, BeginDragWaitsForTheMouseToLeaveTheStartRectangle)
     wnd.DestroyWindow();
 }
 
+TEST_F(OleDragDrop, ADragStartsOnlyOnceTheMouseLeavesTheStartRectangle)
+{
+    CWnd source, target;
+    ASSERT_TRUE(source.CreateEx(0, AfxRegisterWndClass(0), "source", WS_POPUP | WS_VISIBLE, 20, 20, 200, 150, NULL,
+                                NULL));
+    ASSERT_TRUE(target.CreateEx(0, AfxRegisterWndClass(0), "target", WS_POPUP | WS_VISIBLE, 320, 20, 200, 150, NULL,
+                                NULL));
+    CTextDropTarget dropTarget;
+    ASSERT_TRUE(dropTarget.Register(&target));
+    COleDataSource* pData = NewTextSource("after a wait");
+    const CPoint ptSource = CenterOf(source.m_hWnd), ptTarget = CenterOf(target.m_hWnd);
+    const CRect rectStart(ptSource.x - 2, ptSource.y - 2, ptSource.x + 3, ptSource.y + 3);
+    CScriptedDropSource dropSource;
+    dropSource.m_script = [&](int nStep) -> SCODE {
+        ::SetCursorPos(ptTarget.x, ptTarget.y + nStep);
+        return nStep < 5 ? S_OK : DRAGDROP_S_DROP;
+    };
+
+    // the press left the capture with the source; a click ends it all
+    ::SetCursorPos(ptSource.x, ptSource.y);
+    source.SetCapture();
+    source.PostMessage(WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(pData->DoDragDrop(DROPEFFECT_COPY, rectStart, &dropSource), DROPEFFECT_NONE);
+    EXPECT_EQ(dropSource.m_nStep, 0);   // OLE's loop never ran
+    EXPECT_TRUE(dropTarget.m_log.empty());
+
+    // a move out of the rectangle starts the drag
+    ::SetCursorPos(ptSource.x, ptSource.y);
+    source.SetCapture();
+    source.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);   // still inside
+    ::SetCursorPos(ptSource.x + 20, ptSource.y);
+    source.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+    EXPECT_EQ(pData->DoDragDrop(DROPEFFECT_COPY, rectStart, &dropSource), DROPEFFECT_COPY);
+    EXPECT_EQ(dropTarget.m_dropped, "after a wait");
+    pData->InternalRelease();
+    target.DestroyWindow();
+    source.DestroyWindow();
+}
+
 // A tall view that takes text: it scrolls while the cursor rests along its
 // bottom edge, through the target's default handling.
 class CDropView : public CScrollView
