@@ -4,19 +4,23 @@
 # service on loopback, waits until the main window is there (after the splash),
 # saves the whole screen and stops the program again.
 # usage: scripts/screenshot.sh [output.png]        (default build/screenshot.png)
-#   PELLUCOR_BUILD_DIR   the build folder to build and run from (default build/x86_64)
+#   PELLUCOR_ARCH   i686 (default: the 32-bit program) or x86_64; the optimised
+#                   build is the one pictured, as scripts/run.sh runs it
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-build=${PELLUCOR_BUILD_DIR:-build/x86_64}
+arch=${PELLUCOR_ARCH:-i686}
 out=${1:-$root/build/screenshot.png}
 
 scripts/setup.sh
-cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build "$build" -j "$(nproc)" --target Pellucor statservice_exe >/dev/null
+build=$(scripts/build-release.sh "$arch" Pellucor statservice_exe 2>/dev/null)
 
 . scripts/wine-env.sh
-wine_prefix_init "$root/build/wine-shot"
+if [ "$arch" = i686 ]; then
+  wine_prefix_init "$root/build/wine-shot-i686" win32
+else
+  wine_prefix_init "$root/build/wine-shot" win64
+fi
 wine_prefix_offline
 xvfb_start
 

@@ -36,7 +36,7 @@ install_packages() {
 
 need=()
 for p in cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools wine wine64 \
-         xvfb xauth x11-utils fonts-wine fonts-liberation fonts-dejavu-core locales imagemagick python3 googletest; do
+         xvfb xauth x11-utils fonts-wine fonts-liberation locales imagemagick python3 googletest; do
   have "$p" || need+=("$p")
 done
 

@@ -38,6 +38,24 @@ wine_prefix_init() {
     echo "wine: could not create the prefix $WINEPREFIX" >&2
     return 1
   fi
+  wine_prefix_fonts
+}
+
+# This Wine never looks into the folder its own fonts (fonts-wine) are
+# installed in: without them in the prefix's Fonts folder, Marlett (the caption
+# buttons' symbols) and Tahoma (the menu, caption and dialog face) resolve to
+# a text face found through fontconfig, so the caption buttons draw as the
+# letters "0 2 r" and the substitute's hinting clips a closing "d" in menus and
+# list headers. The prefix gets them as the system's own fonts.
+wine_prefix_fonts() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts src=/usr/share/wine/fonts
+  [ -d "$fonts" ] || return 0
+  [ -f "$fonts/marlett.ttf" ] && [ -f "$fonts/tahoma.ttf" ] && return 0
+  if [ ! -f "$src/marlett.ttf" ]; then
+    echo "wine: Wine's fonts are missing ($src): scripts/setup.sh installs fonts-wine" >&2
+    return 0
+  fi
+  cp -f "$src"/*.ttf "$src"/*.fon "$fonts/"
 }
 
 # For tests: the prefix's Internet settings send every address but the loopback

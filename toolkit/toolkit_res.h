@@ -34,3 +34,21 @@
 // ---------------------------------------------------------------------------
 #define IDC_OX_HAND                     28020
 #define IDC_OX_HAND_DISABLED            28021
+
+// ---------------------------------------------------------------------------
+// Middle-button scrolling (COXIntelliMouse): the origin mark shown where the
+// scrolling started, and the pointer of each direction (bits: 1 left, 2 up,
+// 4 right, 8 down; 5, 10 and 15 the neutral shapes).
+// ---------------------------------------------------------------------------
+#define IDB_OX_SCROLL_ORIGIN            28006
+#define IDC_OX_SCROLL_NEUTRAL           28008
+#define IDC_OX_SCROLL_LEFT              28009
+#define IDC_OX_SCROLL_RIGHT             28010
+#define IDC_OX_SCROLL_UP                28011
+#define IDC_OX_SCROLL_DOWN              28012
+#define IDC_OX_SCROLL_UPLEFT            28013
+#define IDC_OX_SCROLL_UPRIGHT           28014
+#define IDC_OX_SCROLL_DOWNLEFT          28015
+#define IDC_OX_SCROLL_DOWNRIGHT         28016
+#define IDC_OX_SCROLL_VERTICAL          28017
+#define IDC_OX_SCROLL_HORIZONTAL        28018

@@ -34,6 +34,8 @@ class CWinThread;
 class CWinApp;
 class CCommandLineInfo;
 class CRecentFileList;
+class COleDropTarget;
+class COleDataObject;
 // GDI and menus (afxwin_gdi.h)
 class CDC;
 class CGdiObject;
@@ -611,6 +613,7 @@ void AFXAPI AfxUpdatePopupMenu(CCmdTarget* pTarget, CMenu* pPopupMenu, BOOL bAut
 #define WF_MODALLOOP        0x0008  // RunModalLoop is running
 #define WF_CONTINUEMODAL    0x0010  // cleared by EndModalLoop
 #define WF_STAYACTIVE       0x0020  // a frame keeps its caption active (a floating palette has the focus)
+#define WF_KEEPMINIACTIVE   0x0200  // a floating frame is making its owner's caption active
 #define WF_OLECTLCONTAINER  0x0100
 #define WF_TRACKINGTOOLTIPS 0x0400
 
@@ -916,6 +919,7 @@ public:
     WNDPROC m_pfnSuper;     // the procedure replaced by subclassing, or NULL
     HWND m_hWndOwner;       // set by SetOwner, else NULL
     int m_nModalResult;
+    COleDropTarget* m_pDropTarget;   // registered for this window (revoked when it goes), or NULL
 
 protected:
     explicit CWnd(HWND hWnd);   // for the wndTop... constants

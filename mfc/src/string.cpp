@@ -450,18 +450,24 @@ int CString::CompareNoCase(LPCSTR lpsz) const
     return na < nb ? -1 : (na > nb ? 1 : 0);
 }
 
+// Collation is the user's alphabetical order, as the C runtime's strcoll
+// gives it once a program has set its locale: letters in the language's
+// order whatever their case ("alpha" before "Beta"), a small letter before
+// its capital, and punctuation (a hyphen, an apostrophe) counting as a
+// character that sorts before the letters, not ignored as in word sorting.
 int CString::Collate(LPCSTR lpsz) const
 {
     if (lpsz == NULL)
         lpsz = "";
-    return ::CompareStringA(LOCALE_USER_DEFAULT, 0, m_pchData, GetLength(), lpsz, -1) - CSTR_EQUAL;
+    return ::CompareStringA(LOCALE_USER_DEFAULT, SORT_STRINGSORT, m_pchData, GetLength(), lpsz, -1) - CSTR_EQUAL;
 }
 
 int CString::CollateNoCase(LPCSTR lpsz) const
 {
     if (lpsz == NULL)
         lpsz = "";
-    return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, m_pchData, GetLength(), lpsz, -1) -
+    return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE | SORT_STRINGSORT, m_pchData, GetLength(), lpsz,
+                            -1) -
            CSTR_EQUAL;
 }
 

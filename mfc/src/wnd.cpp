@@ -2,6 +2,7 @@
 // window tree, layout, modal loops and the members that need GDI wrappers.
 #include "wndimpl.h"
 #include <afxcmn.h>
+#include <afxole.h>
 
 #include <mutex>
 #include <set>
@@ -32,11 +33,11 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_NCDESTROY()
 END_MESSAGE_MAP()
 
-CWnd::CWnd() : m_hWnd(NULL), m_nFlags(0), m_pfnSuper(NULL), m_hWndOwner(NULL), m_nModalResult(0)
+CWnd::CWnd() : m_hWnd(NULL), m_nFlags(0), m_pfnSuper(NULL), m_hWndOwner(NULL), m_nModalResult(0), m_pDropTarget(NULL)
 {
 }
 
-CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd), m_nFlags(0), m_pfnSuper(NULL), m_hWndOwner(NULL), m_nModalResult(0)
+CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd), m_nFlags(0), m_pfnSuper(NULL), m_hWndOwner(NULL), m_nModalResult(0), m_pDropTarget(NULL)
 {
 }
 
@@ -228,6 +229,11 @@ void CWnd::OnNcDestroy()
     }
     if (m_nFlags & WF_TOOLTIPS)
         AfxToolTipWindowDestroyed(this);
+    // OLE would otherwise keep calling a target for a window that is gone
+    if (m_pDropTarget != NULL) {
+        m_pDropTarget->Revoke();
+        m_pDropTarget = NULL;
+    }
 
     WNDPROC pfnWndProc = (WNDPROC)::GetWindowLongPtr(m_hWnd, GWLP_WNDPROC);
     Default();

@@ -13,3 +13,7 @@
 #define IDC_SVC_AUTOCHECK   6103   // auto check box: no handler anywhere
 #define IDC_SVC_EDIT        6104   // edit: no handler anywhere
 #define IDC_SVC_REFLECTED   6105   // push button subclassed with its own reflected update handler
+
+#define IDD_SVC_FILECHILD   6200   // the child template of a file dialog: a check box and a text
+#define IDC_SVC_PREVIEW     6201
+#define IDC_SVC_INFO        6202

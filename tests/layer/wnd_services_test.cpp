@@ -108,6 +108,36 @@ BEGIN_MESSAGE_MAP(CStateProbeWnd, CWnd)
     ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
 
+// A control that makes a helper window of its own while it is being
+// attached, as a control making its tooltip does.
+class CHelperMakingWnd : public CWnd
+{
+public:
+    CWnd m_helper;
+    HWND m_hRawHelper = NULL;
+    void PreSubclassWindow() override
+    {
+        m_helper.CreateEx(0, AfxRegisterWndClass(0), "helper", WS_POPUP, 0, 0, 10, 10, NULL, NULL);
+        m_hRawHelper = ::CreateWindowExA(0, "STATIC", "raw", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    }
+};
+
+TEST(ServicesThreadState, WindowsMadeWhileAttachingAreLeftToTheirOwners)
+{
+    CHelperMakingWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "maker", WS_POPUP, 0, 0, 50, 50, NULL, NULL));
+    ASSERT_NE(wnd.m_helper.m_hWnd, nullptr);
+    EXPECT_NE(wnd.m_helper.m_hWnd, wnd.m_hWnd);
+    EXPECT_EQ(CWnd::FromHandlePermanent(wnd.m_helper.m_hWnd), &wnd.m_helper);
+    ASSERT_NE(wnd.m_hRawHelper, nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(wnd.m_hRawHelper), nullptr);   // nobody's object
+    EXPECT_EQ(CWnd::FromHandlePermanent(wnd.m_hWnd), &wnd);
+    EXPECT_EQ(AfxGetThreadState()->m_pWndInit, nullptr);
+    ::DestroyWindow(wnd.m_hRawHelper);
+    wnd.m_helper.DestroyWindow();
+    wnd.DestroyWindow();
+}
+
 TEST(ServicesThreadState, CreationSubclassingCurrentMessageAndTrackedMenuAreVisible)
 {
     // created: PreSubclassWindow sees the window under creation...
@@ -577,6 +607,12 @@ TEST(ServicesMdi, TheClientLosesItsEdgeWhileTheActiveChildIsMaximised)
     EXPECT_TRUE(pChild->UpdateClientEdge(&rectNew));
     ::GetClientRect(hClient, &rectClient);
     EXPECT_EQ(rectNew, rectClient);
+
+    // the last child closing while maximised gives the edge back
+    ASSERT_FALSE(clientEdge());
+    pChild->MDIDestroy();
+    EXPECT_EQ(pMain->MDIGetActive(), nullptr);
+    EXPECT_TRUE(clientEdge());
     pMain->DestroyWindow();
 }
 

@@ -491,15 +491,7 @@ BOOL COXBitmapButton::LoadBitmap(LPCTSTR lpszBitmapResource, BOOL bResize, COLOR
         ::DestroyIcon(hIcon);
     if (hDisabled)
         ::DestroyIcon(hDisabled);
-    if (m_animateCtrl.GetSafeHwnd()) {
-        m_animateCtrl.Close();
-        m_animateCtrl.DestroyWindow();
-    }
-    m_bAnimationPlaying = FALSE;
-    if (bResize && GetSafeHwnd())
-        SizeToContent();
-    if (GetSafeHwnd())
-        Invalidate();
+    ImageReplaced(bResize);
     return TRUE;
 }
 
@@ -538,15 +530,7 @@ BOOL COXBitmapButton::LoadIcon(LPCTSTR lpszIconResource, BOOL bResize, UINT cx, 
     if (hDisabled)
         ::DestroyIcon(hDisabled);
     ::DestroyIcon(hIcon);
-    if (m_animateCtrl.GetSafeHwnd()) {
-        m_animateCtrl.Close();
-        m_animateCtrl.DestroyWindow();
-    }
-    m_bAnimationPlaying = FALSE;
-    if (bResize && GetSafeHwnd())
-        SizeToContent();
-    if (GetSafeHwnd())
-        Invalidate();
+    ImageReplaced(bResize);
     return TRUE;
 }
 
@@ -570,22 +554,28 @@ BOOL COXBitmapButton::LoadAnimation(LPCTSTR lpszAnimationResource, BOOL bResize)
     return TRUE;
 }
 
-void COXBitmapButton::ClearImage(BOOL bResize)
+// A new image (or none) replaces a playing clip; the clip's window goes with
+// it, so that the button measures no clip afterwards.
+void COXBitmapButton::ImageReplaced(BOOL bResize)
 {
-    // The clip's window goes with the clip: an empty button measures no image.
     if (m_animateCtrl.GetSafeHwnd()) {
         m_animateCtrl.Close();
         m_animateCtrl.DestroyWindow();
     }
     m_bAnimationPlaying = FALSE;
-    m_imageList.DeleteImageList();
     if (bResize && GetSafeHwnd())
         SizeToContent();
     if (GetSafeHwnd())
         Invalidate();
 }
 
-BOOL COXBitmapButton::SetInactiveIcon(LPCTSTR lpszIconResource, UINT cx, UINT cy)
+void COXBitmapButton::ClearImage(BOOL bResize)
+{
+    m_imageList.DeleteImageList();
+    ImageReplaced(bResize);
+}
+
+BOOL COXBitmapButton::ReplaceImageWithIcon(int nImage, LPCTSTR lpszIconResource, UINT cx, UINT cy)
 {
     if (!m_imageList.GetSafeHandle() || m_imageList.GetImageCount() == 0)
         return FALSE;
@@ -594,45 +584,40 @@ BOOL COXBitmapButton::SetInactiveIcon(LPCTSTR lpszIconResource, UINT cx, UINT cy
                                      cy ? cy : ::GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR);
     if (!hIcon)
         return FALSE;
-    BOOL ok = m_imageList.Replace(1, hIcon) >= 0;
+    BOOL ok = m_imageList.Replace(nImage, hIcon) >= 0;
     ::DestroyIcon(hIcon);
     return ok;
+}
+
+BOOL COXBitmapButton::ReplaceImageWithBitmap(int nImage, LPCTSTR lpszBitmapResource)
+{
+    if (!m_imageList.GetSafeHandle() || m_imageList.GetImageCount() == 0)
+        return FALSE;
+    CBitmap bmp;
+    CPalette palette;
+    if (!LoadDIBBitmap(lpszBitmapResource, &bmp, &palette))
+        return FALSE;
+    return m_imageList.Replace(nImage, &bmp, NULL);
+}
+
+BOOL COXBitmapButton::SetInactiveIcon(LPCTSTR lpszIconResource, UINT cx, UINT cy)
+{
+    return ReplaceImageWithIcon(1, lpszIconResource, cx, cy);
 }
 
 BOOL COXBitmapButton::SetDisabledIcon(LPCTSTR lpszIconResource, UINT cx, UINT cy)
 {
-    if (!m_imageList.GetSafeHandle() || m_imageList.GetImageCount() == 0)
-        return FALSE;
-    HICON hIcon = (HICON)::LoadImage(AfxGetResourceHandle(), lpszIconResource, IMAGE_ICON,
-                                     cx ? cx : ::GetSystemMetrics(SM_CXICON),
-                                     cy ? cy : ::GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR);
-    if (!hIcon)
-        return FALSE;
-    BOOL ok = m_imageList.Replace(2, hIcon) >= 0;
-    ::DestroyIcon(hIcon);
-    return ok;
+    return ReplaceImageWithIcon(2, lpszIconResource, cx, cy);
 }
 
 BOOL COXBitmapButton::SetInactiveBitmap(LPCTSTR lpszBitmapResource)
 {
-    if (!m_imageList.GetSafeHandle() || m_imageList.GetImageCount() == 0)
-        return FALSE;
-    CBitmap bmp;
-    CPalette palette;
-    if (!LoadDIBBitmap(lpszBitmapResource, &bmp, &palette))
-        return FALSE;
-    return m_imageList.Replace(1, &bmp, NULL);
+    return ReplaceImageWithBitmap(1, lpszBitmapResource);
 }
 
 BOOL COXBitmapButton::SetDisabledBitmap(LPCTSTR lpszBitmapResource)
 {
-    if (!m_imageList.GetSafeHandle() || m_imageList.GetImageCount() == 0)
-        return FALSE;
-    CBitmap bmp;
-    CPalette palette;
-    if (!LoadDIBBitmap(lpszBitmapResource, &bmp, &palette))
-        return FALSE;
-    return m_imageList.Replace(2, &bmp, NULL);
+    return ReplaceImageWithBitmap(2, lpszBitmapResource);
 }
 
 CSize COXBitmapButton::GetImageSize() const
@@ -1085,8 +1070,10 @@ void COXBitmapButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(pItemDC, rectItem.Width(), rectItem.Height());
     CBitmap* pOldBitmap = memDC.SelectObject(&bitmap);
-    HFONT hFont = m_font.GetSafeHandle() ? (HFONT)m_font.GetSafeHandle()
-                                          : (HFONT)::GetCurrentObject(lpDrawItemStruct->hDC, OBJ_FONT);
+    // The font the caption was measured in.
+    HFONT hFont = m_font.GetSafeHandle() ? (HFONT)m_font.GetSafeHandle() : (HFONT)SendMessage(WM_GETFONT);
+    if (!hFont)
+        hFont = (HFONT)::GetCurrentObject(lpDrawItemStruct->hDC, OBJ_FONT);
     HGDIOBJ hOldFont = ::SelectObject(memDC.GetSafeHdc(), hFont);
     CRect rect(0, 0, rectItem.Width(), rectItem.Height());
 
@@ -1198,7 +1185,9 @@ void COXBitmapButton::DrawText(CDC* pDC, UINT nState, CString sText, CRect rect)
         return;
     DWORD horz = GetSafeHwnd() ? GetHorizontalAlignment() : BS_CENTER;
     UINT format = (horz == BS_LEFT ? DT_LEFT : horz == BS_RIGHT ? DT_RIGHT : DT_CENTER) | DT_VCENTER;
-    format |= (GetSafeHwnd() && (GetStyle() & BS_MULTILINE)) ? DT_WORDBREAK : DT_SINGLELINE;
+    // A wrapped caption is measured to its lines' advance widths; a last
+    // glyph that reaches past its advance is not cut off.
+    format |= (GetSafeHwnd() && (GetStyle() & BS_MULTILINE)) ? DT_WORDBREAK | DT_NOCLIP : DT_SINGLELINE;
     pDC->SetBkMode(TRANSPARENT);
     if ((nState & ODS_DISABLED) && !m_bHyperLook) {
         CaptionDraw data = {sText, format};
@@ -1285,13 +1274,38 @@ void COXBitmapButton::DrawDropDownArrow(CDC* pDC, UINT nState, CRect rect)
         rect.OffsetRect(m_pressedOffset);
     else if (m_dwCheckState & OXBB_STATE_CHECKED)
         rect.OffsetRect(m_checkedOffset);
+    COLORREF clr = ::GetSysColor((nState & ODS_DISABLED) ? COLOR_BTNSHADOW : COLOR_BTNTEXT);
+    BOOL bRight = (m_dwStyleEx & OXBB_EX_DROPDOWNRIGHT) != 0;
     CFont font;
     CreateArrowFont(font);
     HGDIOBJ hOld = ::SelectObject(pDC->GetSafeHdc(), font.GetSafeHandle());
-    pDC->SetBkMode(TRANSPARENT);
-    pDC->SetTextColor(::GetSysColor((nState & ODS_DISABLED) ? COLOR_BTNSHADOW : COLOR_BTNTEXT));
-    pDC->DrawText((m_dwStyleEx & OXBB_EX_DROPDOWNRIGHT) ? "8" : "6", &rect,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    char face[LF_FACESIZE] = "";
+    ::GetTextFaceA(pDC->GetSafeHdc(), sizeof(face), face);
+    if (_stricmp(face, "Marlett") == 0) {
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetTextColor(clr);
+        pDC->DrawText(bRight ? "8" : "6", &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    } else {
+        // Without the symbol font the digit would show: the arrow is drawn.
+        CPoint c = rect.CenterPoint();
+        POINT pts[3];
+        if (bRight) {
+            pts[0] = {c.x - 1, c.y - 3};
+            pts[1] = {c.x - 1, c.y + 3};
+            pts[2] = {c.x + 2, c.y};
+        } else {
+            pts[0] = {c.x - 3, c.y - 1};
+            pts[1] = {c.x + 3, c.y - 1};
+            pts[2] = {c.x, c.y + 2};
+        }
+        CBrush brush(clr);
+        CPen pen(PS_SOLID, 1, clr);
+        CBrush* pOldBrush = pDC->SelectObject(&brush);
+        CPen* pOldPen = pDC->SelectObject(&pen);
+        pDC->Polygon(pts, 3);
+        pDC->SelectObject(pOldPen);
+        pDC->SelectObject(pOldBrush);
+    }
     ::SelectObject(pDC->GetSafeHdc(), hOld);
 }
 
@@ -1509,7 +1523,16 @@ void COXBitmapButton::CaptureBackground()
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(&parentDC, rect.Width(), rect.Height());
     CBitmap* pOld = memDC.SelectObject(&bitmap);
-    memDC.BitBlt(0, 0, rect.Width(), rect.Height(), &parentDC, rect.left, rect.top, SRCCOPY);
+    if (pParent->IsWindowVisible() && !(pParent->GetStyle() & WS_CLIPCHILDREN)) {
+        memDC.BitBlt(0, 0, rect.Width(), rect.Height(), &parentDC, rect.left, rect.top, SRCCOPY);
+    } else {
+        // A parent not yet on the screen, or one that never paints under its
+        // children, has no pixels there to copy: it paints them for us.
+        memDC.SetViewportOrg(-rect.left, -rect.top);
+        pParent->SendMessage(WM_ERASEBKGND, (WPARAM)memDC.GetSafeHdc());
+        pParent->SendMessage(WM_PRINTCLIENT, (WPARAM)memDC.GetSafeHdc(), PRF_CLIENT);
+        memDC.SetViewportOrg(0, 0);
+    }
     memDC.SelectObject(pOld);
     m_background.DeleteImageList();
     if (m_background.Create(rect.Width(), rect.Height(), ILC_COLORDDB, 0, 1)) {

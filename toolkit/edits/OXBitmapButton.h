@@ -141,6 +141,9 @@ public:
 protected:
     CSize GetTextSize(BOOL bFit);
     CSize GetImageSize() const;
+    BOOL ReplaceImageWithIcon(int nImage, LPCTSTR lpszIconResource, UINT cx, UINT cy);
+    BOOL ReplaceImageWithBitmap(int nImage, LPCTSTR lpszBitmapResource);
+    void ImageReplaced(BOOL bResize);
     void HoverTest(CPoint ptScreen);
     void LeaveCheck();
     void CaptureBackground();

@@ -3,17 +3,6 @@
 
 #include <afxdlgs.h>
 
-namespace {
-
-// Until the layer tells whether a window is being subclassed by its creation
-// hook: a dialog's control is subclassed outside it.
-bool IsWindowSubclassedOutsideCreation()
-{
-    return true;
-}
-
-}  // namespace
-
 IMPLEMENT_DYNAMIC(COXColorPickerButton, COXBitmapButton)
 
 BEGIN_MESSAGE_MAP(COXColorPickerButton, COXBitmapButton)
@@ -61,11 +50,14 @@ int COXColorPickerButton::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void COXColorPickerButton::PreSubclassWindow()
 {
     COXBitmapButton::PreSubclassWindow();
-    // A dialog's button arrives here already made, not through WM_CREATE.
-    if ((GetStyle() & 0x0F) != BS_OWNERDRAW)
-        ModifyStyle(0x0F, BS_OWNERDRAW);
-    if (IsWindowSubclassedOutsideCreation())
+    // A dialog's button arrives here already made, not through WM_CREATE; a
+    // button being created gets its picker at WM_CREATE, outside the
+    // creation hook.
+    if (AfxGetThreadState()->m_pWndInit == NULL) {
+        if ((GetStyle() & 0x0F) != BS_OWNERDRAW)
+            ModifyStyle(0x0F, BS_OWNERDRAW);
         CreatePicker();
+    }
 }
 
 CSize COXColorPickerButton::GetArrowPartSize()

@@ -81,7 +81,7 @@ BOOL COXColorPickerCtrl::LoadSystemPalette(CPalette* pPalette)
     return ok;
 }
 
-BOOL COXColorPickerCtrl::ReadPalette(CPalette* pPalette, const int* pIndexes, int nCount, int nFirst)
+int COXColorPickerCtrl::ReadPalette(CPalette* pPalette, const int* pIndexes, int nCount, int nFirst)
 {
     CArray<DWORD, DWORD> values;
     for (int i = 0; i < nCount; ++i) {
@@ -94,34 +94,28 @@ BOOL COXColorPickerCtrl::ReadPalette(CPalette* pPalette, const int* pIndexes, in
     return (int)values.GetSize();
 }
 
+// The system palette when asked for and there is one, else the screen's
+// current palette.
+CPalette* COXColorPickerCtrl::SourcePalette(BOOL bUseSystemPalette, CPalette& system)
+{
+    if (bUseSystemPalette && LoadSystemPalette(&system))
+        return &system;
+    HDC hdc = ::GetDC(NULL);
+    HPALETTE hCurrent = (HPALETTE)::GetCurrentObject(hdc, OBJ_PAL);
+    ::ReleaseDC(NULL, hdc);
+    return CPalette::FromHandle(hCurrent);
+}
+
 int COXColorPickerCtrl::SetColorsFromPalette(int nFirstIndex, BOOL bUseSystemPalette)
 {
     CPalette system;
-    CPalette* pPalette = NULL;
-    if (bUseSystemPalette && LoadSystemPalette(&system)) {
-        pPalette = &system;
-    } else {
-        HDC hdc = ::GetDC(NULL);
-        HPALETTE hCurrent = (HPALETTE)::GetCurrentObject(hdc, OBJ_PAL);
-        ::ReleaseDC(NULL, hdc);
-        pPalette = CPalette::FromHandle(hCurrent);
-    }
-    return ReadPalette(pPalette, NULL, m_nButtons, nFirstIndex);
+    return ReadPalette(SourcePalette(bUseSystemPalette, system), NULL, m_nButtons, nFirstIndex);
 }
 
 int COXColorPickerCtrl::SetColorsFromPaletteIndexes(const int* pIndexes, int nCount)
 {
     CPalette system;
-    CPalette* pPalette = NULL;
-    if (LoadSystemPalette(&system)) {
-        pPalette = &system;
-    } else {
-        HDC hdc = ::GetDC(NULL);
-        HPALETTE hCurrent = (HPALETTE)::GetCurrentObject(hdc, OBJ_PAL);
-        ::ReleaseDC(NULL, hdc);
-        pPalette = CPalette::FromHandle(hCurrent);
-    }
-    return ReadPalette(pPalette, pIndexes, nCount, 0);
+    return ReadPalette(SourcePalette(TRUE, system), pIndexes, nCount, 0);
 }
 
 BOOL COXColorPickerCtrl::Pick(UINT nAlignment, CRect* pParentRect, int nOffsetHorz, int nOffsetVert)

@@ -32,5 +32,6 @@ public:
     virtual BOOL OnCustomButton() override;
 
 protected:
-    BOOL ReadPalette(CPalette* pPalette, const int* pIndexes, int nCount, int nFirst);
+    int ReadPalette(CPalette* pPalette, const int* pIndexes, int nCount, int nFirst);
+    CPalette* SourcePalette(BOOL bUseSystemPalette, CPalette& system);
 };

@@ -49,6 +49,9 @@ BEGIN_MESSAGE_MAP(COXPopupBarCtrl, CWnd)
     ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_WM_ACTIVATE()
+    ON_WM_NCCREATE()
+    ON_WM_NCACTIVATE()
+    ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
 END_MESSAGE_MAP()
 
 COXPopupBarCtrl::COXPopupBarCtrl(UINT nButtons, UINT nRows, DWORD dwDefault, int cxCell, int cyCell,
@@ -110,7 +113,7 @@ BOOL COXPopupBarCtrl::CreateBarWindow()
     HWND hOwner = m_pOwner ? m_pOwner->GetSafeHwnd() : NULL;
     if (m_bFloating) {
         ok = CreateEx(WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME, kClassName, m_sWindowTitle,
-                      WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | 0x100 /* synchronised activation */, 0, 0,
+                      WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | MFS_SYNCACTIVE, 0, 0,
                       10, 10, hOwner, NULL);
         if (ok) {
             CMenu* pMenu = GetSystemMenu(FALSE);
@@ -820,9 +823,8 @@ void COXPopupBarCtrl::OnTimer(UINT_PTR nIDEvent)
 
 void COXPopupBarCtrl::DrawTearOffFrame(CDC* pDC, const CRect& rect, const CRect* pLast)
 {
-    (void)pDC;
-    (void)rect;
-    (void)pLast;
+    CSize size = rect.IsRectEmpty() ? CSize(0, 0) : CSize(kDragFrameWidth, kDragFrameWidth);
+    pDC->DrawDragRect(&rect, size, pLast, CSize(kDragFrameWidth, kDragFrameWidth));
 }
 
 void COXPopupBarCtrl::TearOff()
@@ -1038,4 +1040,51 @@ void COXPopupBarCtrl::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
     CWnd::OnActivate(nState, pWndOther, bMinimized);
     if (nState != WA_INACTIVE && !bMinimized)
         SetFocus();
+}
+
+// ---------------------------------------------------------------------------
+// A floating bar's caption follows its owner's activation
+// ---------------------------------------------------------------------------
+
+// The owner's top-level window, or the pop-up it last activated, is the
+// active window.
+BOOL COXPopupBarCtrl::IsOwnerInFront() const
+{
+    if (!m_pOwner || !m_pOwner->GetSafeHwnd())
+        return FALSE;
+    HWND hTop = ::GetAncestor(m_pOwner->GetSafeHwnd(), GA_ROOT);
+    HWND hActive = ::GetActiveWindow();
+    return hActive != NULL && (hActive == hTop || hActive == ::GetLastActivePopup(hTop));
+}
+
+BOOL COXPopupBarCtrl::OnNcCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (!CWnd::OnNcCreate(lpCreateStruct))
+        return FALSE;
+    if (m_bFloating && (lpCreateStruct->style & MFS_SYNCACTIVE) && IsOwnerInFront())
+        m_nFlags |= WF_STAYACTIVE;
+    return TRUE;
+}
+
+BOOL COXPopupBarCtrl::OnNcActivate(BOOL bActive)
+{
+    if (m_bFloating && (m_nFlags & WF_STAYACTIVE))
+        bActive = TRUE;
+    return (BOOL)DefWindowProc(WM_NCACTIVATE, bActive, 0);
+}
+
+LRESULT COXPopupBarCtrl::OnFloatStatus(WPARAM wParam, LPARAM)
+{
+    if (!m_bFloating)
+        return 0;
+    if (wParam & (FS_ACTIVATE | FS_DEACTIVATE)) {
+        BOOL bActive = (wParam & FS_ACTIVATE) != 0;
+        if (bActive)
+            m_nFlags |= WF_STAYACTIVE;
+        else
+            m_nFlags &= ~WF_STAYACTIVE;
+        SendMessage(WM_NCACTIVATE, bActive);
+    }
+    // Activating the bar keeps its owner's caption active.
+    return (wParam & FS_SYNCACTIVE) ? 1 : 0;
 }

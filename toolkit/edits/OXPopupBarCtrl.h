@@ -132,6 +132,7 @@ protected:
     void ForwardPendingClick(const MSG& msg);
     void DrawCaption(CDC* pDC, const CString& text, CRect rect);
     void DrawTearOffFrame(CDC* pDC, const CRect& rect, const CRect* pLast);
+    BOOL IsOwnerInFront() const;
 
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
@@ -150,6 +151,9 @@ protected:
     afx_msg void OnClose();
     afx_msg void OnDestroy();
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 protected:

@@ -165,7 +165,7 @@ TEST_F(OXHookWndTest, HoverTrackingFollowsThePointerAndKeepsItsTimerToItself)
     EXPECT_FALSE(a.StartHoverTracking());
     EXPECT_EQ(a.m_nHoverTimer, 0u);
 
-    HWND hChild = ::CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 200, 100, 80, 80, m_hWnd, NULL, NULL, NULL);
+    ::CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 200, 100, 80, 80, m_hWnd, NULL, NULL, NULL);
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     a.HookWindow(&m_wnd);
     ASSERT_TRUE(a.StartHoverTracking());

@@ -246,6 +246,41 @@ TEST_F(OXBitmapButtonWindow, HyperlinkLookKeepsTheWindowEnabledAndShowsHandCurso
     EXPECT_TRUE(m_button.GetStyle() & WS_TABSTOP);
 }
 
+// The hyperlink look shows what its parent paints under it, even before the
+// parent is on the screen.
+TEST_F(OXBitmapButtonWindow, HyperlinkLookDrawsItsParentsBackground)
+{
+    ASSERT_TRUE(m_button.SetHyperLook(TRUE));
+    HDC hScreen = ::GetDC(NULL);
+    m_button.SendMessage(WM_ERASEBKGND, (WPARAM)hScreen);
+    ::ReleaseDC(NULL, hScreen);
+    CRect client;
+    m_button.GetClientRect(&client);
+    CPixelCanvas canvas(client.Width(), client.Height(), kRed);
+    DRAWITEMSTRUCT dis = {ODT_BUTTON, 200, 0, ODA_DRAWENTIRE, 0, m_button.GetSafeHwnd(), canvas.dc.GetSafeHdc(),
+                          client, 0};
+    m_button.DrawItem(&dis);
+    EXPECT_EQ(canvas.At(1, 1), ::GetSysColor(COLOR_BTNFACE));   // the host's class brush
+    EXPECT_EQ(canvas.Count(kBlack) < client.Width() * client.Height() / 2, true);
+}
+
+// Sized to its content, a caption keeps its margins and is not cut.
+TEST_F(OXBitmapButtonWindow, SizedToContentTheCaptionFits)
+{
+    m_button.SetWindowText("A fairly long caption");
+    m_button.SizeToContent();
+    CRect client;
+    m_button.GetClientRect(&client);
+    CClientDC dc(&m_button);
+    HGDIOBJ old = ::SelectObject(dc.GetSafeHdc(), (HFONT)m_button.SendMessage(WM_GETFONT));
+    CSize text = dc.GetTextExtent("A fairly long caption");
+    ::SelectObject(dc.GetSafeHdc(), old);
+    EXPECT_GE(client.Width(), text.cx + 14);
+    CRect image, caption;
+    m_button.CalculateLayout(0, client, image, caption);
+    EXPECT_EQ(caption.Width(), text.cx);
+}
+
 TEST_F(OXBitmapButtonWindow, TheToolTipCarriesTheSecondPieceOfTheText)
 {
     ASSERT_TRUE(m_button.SetToolTip(TRUE));

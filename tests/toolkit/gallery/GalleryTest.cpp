@@ -22,6 +22,7 @@ TEST(Gallery, ListsEveryEntryOnce)
 
 TEST(Gallery, OpensEachEntry)
 {
+    ASSERT_FALSE(GalleryEntries().empty());
     CGalleryWindow* pGallery = new CGalleryWindow;
     ASSERT_TRUE(pGallery->CreateGallery());
     for (const GalleryEntry& e : GalleryEntries()) {
