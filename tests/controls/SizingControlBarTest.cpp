@@ -285,6 +285,7 @@ TEST_F(SizingControlBarTest, IsDraggedOutToFloatAndBackToAnotherSide)
   CRect two = Rect(1);
   EXPECT_EQ(HitTest(1, EdgeMiddle(1, HTRIGHT)), HTRIGHT);
   EXPECT_EQ(two.Width(), Bar(1).m_szVert.cx);
+  if (const char* hold = getenv("CONTROLS_TEST_HOLD_MS")) Sleep((DWORD)atoi(hold));
 
   // A double click floats it again.
   Bar(1).SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(30, 30));
