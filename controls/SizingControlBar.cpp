@@ -511,6 +511,19 @@ void CSizingControlBar::GetEdgeRect(CRect rcWnd, UINT nHitTest, CRect& rcEdge) c
     }
 }
 
+std::vector<std::pair<UINT, CRect>> CSizingControlBar::GetSizableEdges(const CRect& rcWnd) const
+{
+    std::vector<std::pair<UINT, CRect>> edges;
+    for (UINT nHitTest : {HTLEFT, HTTOP, HTRIGHT, HTBOTTOM}) {
+        if (!IsEdgeSizable(nHitTest))
+            continue;
+        CRect rcEdge;
+        GetEdgeRect(rcWnd, nHitTest, rcEdge);
+        edges.push_back({nHitTest, rcEdge});
+    }
+    return edges;
+}
+
 BOOL CSizingControlBar::IsEdgeSizable(UINT nHitTest) const
 {
     return (m_dwSCBStyle & EdgeBit(nHitTest)) != 0;
@@ -531,14 +544,8 @@ void CSizingControlBar::OnNcPaint()
     ::FillRect(dc.m_hDC, rcBar, hbr != NULL ? hbr : ::GetSysColorBrush(COLOR_BTNFACE));
 
     if (m_dwSCBStyle & SCBS_SHOWEDGES) {
-        const UINT edges[] = {HTLEFT, HTTOP, HTRIGHT, HTBOTTOM};
-        for (UINT nHitTest : edges) {
-            if (!IsEdgeSizable(nHitTest))
-                continue;
-            CRect rcEdge;
-            GetEdgeRect(rcBar, nHitTest, rcEdge);
-            dc.Draw3dRect(rcEdge, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
-        }
+        for (const auto& edge : GetSizableEdges(rcBar))
+            dc.Draw3dRect(edge.second, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
     }
     if (!IsFloating() && HasGripper())
         NcPaintGripper(&dc, rcClient);
@@ -573,15 +580,9 @@ LRESULT CSizingControlBar::OnNcHitTest(CPoint point)
         return CControlBar::OnNcHitTest(point);
     CRect rcBar;
     GetWindowRect(rcBar);
-    const UINT edges[] = {HTLEFT, HTTOP, HTRIGHT, HTBOTTOM};
-    for (UINT nHitTest : edges) {
-        if (!IsEdgeSizable(nHitTest))
-            continue;
-        CRect rcEdge;
-        GetEdgeRect(rcBar, nHitTest, rcEdge);
-        if (rcEdge.PtInRect(point))
-            return nHitTest;
-    }
+    for (const auto& edge : GetSizableEdges(rcBar))
+        if (edge.second.PtInRect(point))
+            return edge.first;
     if (HasGripper()) {
         CRect rcButton = m_biHide.GetRect();
         rcButton.OffsetRect(rcBar.TopLeft());

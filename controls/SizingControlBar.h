@@ -8,6 +8,8 @@
 
 #include <afxext.h>
 #include <afxtempl.h>
+#include <utility>
+#include <vector>
 
 class CSizingControlBar;
 typedef CTypedPtrArray<CPtrArray, CSizingControlBar*> CSCBArray;
@@ -93,6 +95,9 @@ protected:
     // The edge of rcWnd for the hit-test code (HTLEFT ... HTBOTTOM).
     void GetEdgeRect(CRect rcWnd, UINT nHitTest, CRect& rcEdge) const;
     BOOL IsEdgeSizable(UINT nHitTest) const;
+    // The sizable edges of rcWnd with their hit-test codes, in the order
+    // left, top, right, bottom.
+    std::vector<std::pair<UINT, CRect>> GetSizableEdges(const CRect& rcWnd) const;
     static BOOL IsSizingBar(const CControlBar* pBar);
     // Where the dragged edge is drawn now: the window's edge moved by the
     // change of size since the drag started.

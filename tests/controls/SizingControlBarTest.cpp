@@ -321,7 +321,6 @@ TEST_F(SizingControlBarTest, KeepsItsSizesInTheProfile)
 
 TEST_F(SizingControlBarTest, ARowTooShortForBothMovesOneToARowOfItsOwn)
 {
-  CRect one = Rect(0);
   Bar(0).m_szMin.cx = 400;
   Bar(1).m_szMin.cx = 400;
   frame->SetWindowPos(nullptr, 0, 0, 600, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
