@@ -1156,6 +1156,15 @@ void BCMenu::SyncWithWindows()
                 return m_MenuList[i];
         return nullptr;
     };
+    // An owner-drawn item carries its record as item data: that record is
+    // its own, whatever other items of the same command there are.
+    auto takeOwn = [this, &takeUnsynced](const MENUITEMINFOW& mii, UINT_PTR id) -> BCMenuData* {
+        if ((mii.fType & MFT_OWNERDRAW) && mii.dwItemData != 0)
+            for (int i = 0; i < m_MenuList.GetSize(); ++i)
+                if (!m_MenuList[i]->m_bSynced && (ULONG_PTR)m_MenuList[i] == mii.dwItemData)
+                    return m_MenuList[i];
+        return takeUnsynced(id);
+    };
     CTypedPtrArray<CPtrArray, BCMenuData*> synced;
     int nCount = ::GetMenuItemCount(m_hMenu);
     for (int pos = 0; pos < nCount; ++pos) {
@@ -1163,7 +1172,7 @@ void BCMenu::SyncWithWindows()
         MENUITEMINFOW mii;
         memset(&mii, 0, sizeof(mii));
         mii.cbSize = sizeof(mii);
-        mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+        mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_DATA;
         mii.dwTypeData = buf;
         mii.cch = 511;
         ::GetMenuItemInfoW(m_hMenu, pos, TRUE, &mii);
@@ -1173,7 +1182,7 @@ void BCMenu::SyncWithWindows()
         UINT state = ::GetMenuState(m_hMenu, pos, MF_BYPOSITION);
         BCMenuData* pData;
         if (mii.hSubMenu != NULL) {
-            pData = takeUnsynced((UINT_PTR)mii.hSubMenu);
+            pData = takeOwn(mii, (UINT_PTR)mii.hSubMenu);
             if (pData != NULL) {
                 if (buf[0])
                     pData->SetWideString(buf);
@@ -1182,12 +1191,12 @@ void BCMenu::SyncWithWindows()
                 ::ModifyMenuW(m_hMenu, pos, pData->m_nFlags, pData->m_nID, (LPCWSTR)pData);
             }
         } else if (mii.fType & MFT_SEPARATOR) {
-            pData = takeUnsynced(0);
+            pData = takeOwn(mii, 0);
             if (pData == NULL)
                 pData = NewRecord(MF_BYPOSITION | MF_OWNERDRAW | MF_SEPARATOR, 0, L"");
             ::ModifyMenuW(m_hMenu, pos, MF_BYPOSITION | MF_OWNERDRAW | MF_SEPARATOR, 0, (LPCWSTR)pData);
         } else {
-            pData = takeUnsynced(mii.wID);
+            pData = takeOwn(mii, mii.wID);
             if (pData != NULL) {
                 pData->m_nFlags |= MF_BYPOSITION | MF_OWNERDRAW;
                 if (!bOwnerDrawn) {

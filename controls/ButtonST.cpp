@@ -5,6 +5,7 @@
 #include <algorithm>
 
 CButtonST::PFNSHELLEXECUTEEX CButtonST::s_pfnShellExecuteEx = ::ShellExecuteExA;
+CButtonST::PFNLOADIMAGE CButtonST::s_pfnLoadImage = ::LoadImageA;
 
 BEGIN_MESSAGE_MAP(CButtonST, CButton)
     ON_WM_SETCURSOR()
@@ -61,6 +62,12 @@ void CButtonST::Repaint(BOOL bRepaint)
 // Images
 // ---------------------------------------------------------------------------
 
+// The markers that ask for a generated second image, not a handle.
+static bool IsAutoImage(HANDLE h)
+{
+    return (INT_PTR)h == CButtonST::BTNST_AUTO_GRAY || (INT_PTR)h == CButtonST::BTNST_AUTO_DARKER;
+}
+
 void CButtonST::FreeResources(BOOL bCheckForNULL)
 {
     (void)bCheckForNULL;
@@ -96,7 +103,7 @@ static BOOL IconSize(HICON hIcon, DWORD& dwWidth, DWORD& dwHeight)
 static HANDLE LoadModuleImage(int nID, LPCTSTR lpszType, UINT uType, int cx, int cy)
 {
     HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nID), lpszType);
-    return ::LoadImage(hInst, MAKEINTRESOURCE(nID), uType, cx, cy, 0);
+    return CButtonST::s_pfnLoadImage(hInst, MAKEINTRESOURCE(nID), uType, cx, cy, 0);
 }
 
 // The out image of an id: none for 0, the generation markers passed on as
@@ -116,6 +123,9 @@ DWORD CButtonST::SetIcon(HICON hIconIn, HICON hIconOut)
         m_csIcons[0].hIcon = hIconIn;
         if (!IconSize(hIconIn, m_csIcons[0].dwWidth, m_csIcons[0].dwHeight))
         {
+            // The button owns both images it was given: the second goes too.
+            if (hIconOut != NULL && !IsAutoImage(hIconOut))
+                ::DestroyIcon(hIconOut);
             FreeResources();
             return BTNST_INVALIDRESOURCE;
         }
@@ -142,6 +152,14 @@ DWORD CButtonST::SetIcon(int nIconIn, int nCxDesiredIn, int nCyDesiredIn,
 {
     HICON hIconIn = (HICON)LoadModuleImage(nIconIn, RT_GROUP_ICON, IMAGE_ICON, nCxDesiredIn, nCyDesiredIn);
     HICON hIconOut = (HICON)LoadOutImage(nIconOut, RT_GROUP_ICON, IMAGE_ICON, nCxDesiredOut, nCyDesiredOut);
+    // A missing first image is a failure, and the second, loaded for nothing,
+    // goes again; the button keeps the images it had.
+    if (hIconIn == NULL) {
+        if (hIconOut != NULL && !IsAutoImage(hIconOut))
+            ::DestroyIcon(hIconOut);
+        return BTNST_INVALIDRESOURCE;
+    }
+    // The handle form owns both from here, and frees them on its failures.
     return SetIcon(hIconIn, hIconOut);
 }
 
@@ -170,6 +188,9 @@ DWORD CButtonST::SetBitmaps(HBITMAP hBitmapIn, COLORREF crTransColorIn, HBITMAP 
         STRUCT_BITMAPS& in = m_csBitmaps[0];
         if (!take(in, hBitmapIn, crTransColorIn))
         {
+            // The button owns both images it was given: the second goes too.
+            if (hBitmapOut != NULL && !IsAutoImage(hBitmapOut))
+                ::DeleteObject(hBitmapOut);
             FreeResources();
             return BTNST_INVALIDRESOURCE;
         }
@@ -218,6 +239,11 @@ DWORD CButtonST::SetBitmaps(int nBitmapIn, COLORREF crTransColorIn, int nBitmapO
 {
     HBITMAP hIn = (HBITMAP)LoadModuleImage(nBitmapIn, RT_BITMAP, IMAGE_BITMAP, 0, 0);
     HBITMAP hOut = (HBITMAP)LoadOutImage(nBitmapOut, RT_BITMAP, IMAGE_BITMAP, 0, 0);
+    if (hIn == NULL) {
+        if (hOut != NULL && !IsAutoImage(hOut))
+            ::DeleteObject(hOut);
+        return BTNST_INVALIDRESOURCE;
+    }
     return SetBitmaps(hIn, crTransColorIn, hOut, crTransColorOut);
 }
 

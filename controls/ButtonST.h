@@ -85,6 +85,10 @@ public:
     // nothing is launched.
     typedef BOOL (WINAPI* PFNSHELLEXECUTEEX)(SHELLEXECUTEINFOA*);
     static PFNSHELLEXECUTEEX s_pfnShellExecuteEx;
+    // The resource forms of SetIcon and SetBitmaps load their images through
+    // this call; tests watch it to see every loaded image freed or kept.
+    typedef HANDLE (WINAPI* PFNLOADIMAGE)(HINSTANCE, LPCSTR, UINT, int, int, UINT);
+    static PFNLOADIMAGE s_pfnLoadImage;
 
     static COLORREF DarkenColor(COLORREF crColor, double dFactor);
 

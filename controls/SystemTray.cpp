@@ -229,6 +229,11 @@ BOOL CSystemTray::SetIconList(HICON* pHIconList, UINT nNumIcons)
 BOOL CSystemTray::Animate(UINT nDelayMilliSeconds, int nNumSeconds)
 {
     StopAnimation();
+    // The timer lives on the tray's own window: before Create there is none,
+    // and a timer set without a window would be the thread's, which no stop
+    // could find again.
+    if (!::IsWindow(m_hWnd))
+        return FALSE;
 
     m_nCurrentIcon = 0;
     m_StartTime = COleDateTime::GetCurrentTime();

@@ -1,12 +1,12 @@
 // BaseDlg.cpp - CBaseDlg: size kept in "Settings", the context menu that
 // follows the controls' state, the owner-drawn menu glue and the labels.
 #include "BaseDlg.h"
+#include "ProfileKeys.h"
 
 IMPLEMENT_DYNAMIC(CBaseDlg, cdxCDynamicDialog)
 
 namespace {
 
-const TCHAR kSettings[] = "Settings";
 // Anti-flicker timer and size grip: the engine's default flags.
 const UINT kEngineFlags = cdxCDynamicWnd::flSizeIcon | cdxCDynamicWnd::flAntiFlicker;
 
@@ -67,10 +67,10 @@ BOOL CBaseDlg::OnInitDialog()
 BOOL CBaseDlg::PreCreateWindow(CREATESTRUCT& cs)
 {
     CWinApp* pApp = AfxGetApp();
-    cs.x = (int)pApp->GetProfileInt(kSettings, SettingsKey(" X"), cs.x);
-    cs.y = (int)pApp->GetProfileInt(kSettings, SettingsKey(" Y"), cs.y);
-    cs.cx = (int)pApp->GetProfileInt(kSettings, SettingsKey(" Width"), cs.cx);
-    cs.cy = (int)pApp->GetProfileInt(kSettings, SettingsKey(" Height"), cs.cy);
+    cs.x = (int)pApp->GetProfileInt(szSectionSettings, SettingsKey(szDialogXSuffix), cs.x);
+    cs.y = (int)pApp->GetProfileInt(szSectionSettings, SettingsKey(szDialogYSuffix), cs.y);
+    cs.cx = (int)pApp->GetProfileInt(szSectionSettings, SettingsKey(szDialogWidthSuffix), cs.cx);
+    cs.cy = (int)pApp->GetProfileInt(szSectionSettings, SettingsKey(szDialogHeightSuffix), cs.cy);
     return CWnd::PreCreateWindow(cs);
 }
 
@@ -79,8 +79,8 @@ void CBaseDlg::SavePosition()
     CRect rc;
     GetWindowRect(rc);
     CWinApp* pApp = AfxGetApp();
-    pApp->WriteProfileInt(kSettings, SettingsKey(" X"), rc.left);
-    pApp->WriteProfileInt(kSettings, SettingsKey(" Y"), rc.top);
+    pApp->WriteProfileInt(szSectionSettings, SettingsKey(szDialogXSuffix), rc.left);
+    pApp->WriteProfileInt(szSectionSettings, SettingsKey(szDialogYSuffix), rc.top);
 }
 
 // After the relayout the window size is written on every change; an empty
@@ -91,8 +91,8 @@ void CBaseDlg::OnSize(UINT nType, int cx, int cy)
     CRect rc;
     GetWindowRect(rc);
     CWinApp* pApp = AfxGetApp();
-    if (rc.Width() > 0) pApp->WriteProfileInt(kSettings, SettingsKey(" Width"), rc.Width());
-    if (rc.Height() > 0) pApp->WriteProfileInt(kSettings, SettingsKey(" Height"), rc.Height());
+    if (rc.Width() > 0) pApp->WriteProfileInt(szSectionSettings, SettingsKey(szDialogWidthSuffix), rc.Width());
+    if (rc.Height() > 0) pApp->WriteProfileInt(szSectionSettings, SettingsKey(szDialogHeightSuffix), rc.Height());
 }
 
 int CBaseDlg::GetProfileInt(LPCTSTR lpszEntry, int nDefault)

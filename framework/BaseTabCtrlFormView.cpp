@@ -1,6 +1,7 @@
 // BaseTabCtrlFormView.cpp - CBaseTabCtrlFormView: the pages made at the
 // initial update, the selected tab kept across runs.
 #include "BaseTabCtrlFormView.h"
+#include "ProfileKeys.h"
 
 IMPLEMENT_DYNAMIC(CBaseTabCtrlFormView, CBaseFormView)
 
@@ -10,7 +11,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-const TCHAR kCurrentTab[] = "CurrentTab";
 
 }  // namespace
 
@@ -61,7 +61,7 @@ void CBaseTabCtrlFormView::CreatePages()
         if (pPage->GetSafeHwnd() != NULL) pPage->RedrawWindow();
     }
     m_TabCtrl.InitPages();
-    int nTab = (int)AfxGetApp()->GetProfileInt(m_strProfileSection, kCurrentTab, 0);
+    int nTab = (int)AfxGetApp()->GetProfileInt(m_strProfileSection, szTabViewCurrentTab, nTabViewCurrentTabDefault);
     if (nTab < 0 || nTab >= nPages) nTab = 0;
     if (nPages > 0) m_TabCtrl.SetActivePage(nTab);
 }
@@ -69,6 +69,6 @@ void CBaseTabCtrlFormView::CreatePages()
 void CBaseTabCtrlFormView::OnDestroy()
 {
     if (m_TabCtrl.GetSafeHwnd() != NULL)
-        AfxGetApp()->WriteProfileInt(m_strProfileSection, kCurrentTab, m_TabCtrl.GetCurSel());
+        AfxGetApp()->WriteProfileInt(m_strProfileSection, szTabViewCurrentTab, m_TabCtrl.GetCurSel());
     CBaseFormView::OnDestroy();
 }

@@ -11,6 +11,7 @@
 #include <new>
 #include <string>
 #include "AboutDlg.h"
+#include "ExceptionReport.h"
 #include "FileHandle.h"
 #include "FrameworkUtils.h"
 #include "LogWindow.h"
@@ -36,6 +37,8 @@ const char szOleFailed[] = "OLE initializtion failed\nTry reinstall your system"
 const char szSiblingMissingText[] =
     "Launch Fennicle first, please.\r\nYou should have Fennicle up and running in order to use this feature.";
 const char szSiblingMissingCaption[] = "Launch Fennicle, please";
+// How long the hand-over waits for one sibling window's answer.
+const UINT nSiblingTimeoutMs = 2000;
 
 HWND MainWindowOfThread()
 {
@@ -73,6 +76,7 @@ BEGIN_MESSAGE_MAP(CBasedApp, CWinApp)
     ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, &CBasedApp::OnUpdateRecentFileMenu)
     ON_COMMAND(ID_CLEAR_RECENT_FILES, &CBasedApp::OnClearRecentFiles)
     ON_UPDATE_COMMAND_UI(ID_CLEAR_RECENT_FILES, &CBasedApp::OnUpdateClearRecentFiles)
+    ON_COMMAND(ID_TEST_FAULT, &CBasedApp::OnTestFault)
 END_MESSAGE_MAP()
 
 CBasedApp::CBasedApp(LPCTSTR lpszAppName)
@@ -97,8 +101,9 @@ CBasedApp::CBasedApp(LPCTSTR lpszAppName)
     g_pBasedApp = this;
     CString strModule = GetModulePath();
     m_strProgramFolder = strModule.Left(strModule.ReverseFind('\\') + 1);
-    // GAP: the exception reporter's structured-exception translator is
-    // installed here for the starting thread once the reporter exists.
+    // Structured exceptions of the starting thread become CSeException from
+    // here on, the first one of the run offering an exception report.
+    InstallSeTranslator();
 }
 
 CBasedApp::~CBasedApp()
@@ -115,6 +120,11 @@ CBasedApp::~CBasedApp()
         g_pBasedApp = NULL;
 }
 
+void CBasedApp::OnTestFault()
+{
+    TestFaultPoint("ui");
+}
+
 CString CBasedApp::GetModulePath()
 {
     char szPath[MAX_PATH * 2] = "";
@@ -124,7 +134,7 @@ CString CBasedApp::GetModulePath()
 
 CString CBasedApp::GetSiteUrl() { return "http://www.dunmorrow.example/"; }
 CString CBasedApp::GetSecondSiteUrl() { return "http://pellucor.dunmorrow.example/"; }
-CString CBasedApp::GetSupportEmail() { return "support@dunmorrow.example"; }
+CString CBasedApp::GetSupportEmail() { return szReportSupportAddress; }
 
 void CBasedApp::SetProgramFolder(LPCSTR pszFolder)
 {
@@ -144,7 +154,7 @@ BOOL CBasedApp::InitInstance()
         return FALSE;
     InitControlLibraries();
     InitProfile();
-    // GAP: the exception reporter's translator is installed again here.
+    InstallSeTranslator();
     CreateFolders();
     LoadOptions();
     LoadExternalTools();
@@ -487,7 +497,9 @@ CString CBasedApp::DownloadUrl(LPCSTR pszUrl, LPCSTR pszFile)
             throw CString("Can't load ") + pszUrl;
         DWORD dwStatus = 0;
         pFile->QueryInfoStatusCode(dwStatus);
-        if (dwStatus == 404) {
+        // Only a success answer carries the page: an error page (404, 500, a
+        // redirect WinINet did not follow) is no download.
+        if (dwStatus < 200 || dwStatus > 299) {
             CString strError;
             strError.Format("Error %lu on %s", dwStatus, pszUrl);
             throw strError;
@@ -550,9 +562,18 @@ void CBasedApp::SendTextToSiblingProgram(LPCSTR pszText)
     for (HWND hWnd = ::GetTopWindow(NULL); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
         if (!::IsWindowVisible(hWnd) || ::GetWindow(hWnd, GW_OWNER) != NULL)
             continue;
-        if (::GetWindowTextA(hWnd, szTitle, nTitleMax) <= 0 || strstr(szTitle, szSiblingProgramTitle) == NULL)
+        // Read without a message to the window: a hung one would block the read.
+        WCHAR wszTitle[nTitleMax];
+        if (::InternalGetWindowText(hWnd, wszTitle, nTitleMax) <= 0 ||
+            ::WideCharToMultiByte(CP_ACP, 0, wszTitle, -1, szTitle, nTitleMax, NULL, NULL) <= 0 ||
+            strstr(szTitle, szSiblingProgramTitle) == NULL)
             continue;
-        if (::SendMessageA(hWnd, WM_COPYDATA, (WPARAM)hMain, (LPARAM)&data) == nSiblingAccepted)
+        // A sibling that does not answer in time (hung, or busy) is passed
+        // over rather than freezing this program with it.
+        DWORD_PTR nAnswer = 0;
+        if (::SendMessageTimeoutA(hWnd, WM_COPYDATA, (WPARAM)hMain, (LPARAM)&data, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                                  nSiblingTimeoutMs, &nAnswer) != 0 &&
+            nAnswer == (DWORD_PTR)nSiblingAccepted)
             return;
     }
     ::MessageBoxA(hMain, szSiblingMissingText, szSiblingMissingCaption, MB_OK);

@@ -2,6 +2,7 @@
 #include <ctime>
 #include "BasedApp.h"
 #include "ExternalTools.h"
+#include "FrameworkUtils.h"
 #include "Logger.h"
 #include "ProfileKeys.h"
 #include "TraceEvent.h"
@@ -96,8 +97,16 @@ int CBasedMainFrame::OnCreate(LPCREATESTRUCT)
                                AFX_IDW_TOOLBAR) ||
         !m_wndToolBar.LoadToolBar(m_nIDToolBar))
         return -1;
-    // the program's own bitmaps; a bar without them keeps its plain images
-    m_wndToolBar.LoadToolBarImages(m_nIDToolBarBitmap, m_clrMask, m_nImageSize);
+    // The normal and the hot images, each from its own bitmap, on the button
+    // face; a bar without them keeps the plain images of its tool bar resource.
+    const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE);
+    const UINT nDepth = m_nImageDepth == 32 ? ILC_COLOR32 : m_nImageDepth == 24 ? ILC_COLOR24 : ILC_COLOR;
+    m_ilToolBar.DeleteImageList();
+    m_ilToolBarHot.DeleteImageList();
+    if (LoadBitmapImageList(m_nIDToolBarBitmap, m_ilToolBar, m_nImageSize, m_nImageSize, nDepth, 0, clrFace))
+        m_wndToolBar.SendMessage(TB_SETIMAGELIST, 0, (LPARAM)m_ilToolBar.GetSafeHandle());
+    if (LoadBitmapImageList(m_nIDToolBarHotBitmap, m_ilToolBarHot, m_nImageSize, m_nImageSize, nDepth, 0, clrFace))
+        m_wndToolBar.SendMessage(TB_SETHOTIMAGELIST, 0, (LPARAM)m_ilToolBarHot.GetSafeHandle());
     m_wndToolBar.SetWindowText("Main Toolbar");
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
 
@@ -313,17 +322,29 @@ BOOL CBasedMainFrame::PreTranslateMessage(MSG* pMsg)
     if (!::IsWindow(m_tooltip.GetSafeHwnd()))
         m_tooltip.Create(this, TRUE);
     m_tooltip.RelayEvent(pMsg);
-    if (pMsg->message == WM_KEYDOWN) {
-        const CExternalToolArray* pTools = Tools();
-        if (pTools != NULL) {
-            int nTool = FindExternalToolByHotKey(*pTools, (UINT)pMsg->wParam, GetHeldHotKeyModifiers());
-            if (nTool >= 0) {
-                StartExternalTool(*pTools, ID_EXTERNAL_TOOL_FIRST + nTool);
-                return TRUE;
-            }
-        }
+    int nTool = HotKeyTool(pMsg);
+    if (nTool >= 0) {
+        StartExternalTool(*Tools(), ID_EXTERNAL_TOOL_FIRST + nTool);
+        return TRUE;
     }
     return CFrameWnd::PreTranslateMessage(pMsg);
+}
+
+// Alt combinations and F10 come as WM_SYSKEYDOWN, every other key as
+// WM_KEYDOWN: a hot key may be either.
+int CBasedMainFrame::HotKeyTool(const MSG* pMsg)
+{
+    if (pMsg->message != WM_KEYDOWN && pMsg->message != WM_SYSKEYDOWN)
+        return -1;
+    const CExternalToolArray* pTools = Tools();
+    if (pTools == NULL)
+        return -1;
+    UINT nKey = (UINT)pMsg->wParam;
+    int nModifiers = GetHeldHotKeyModifiers();
+    int nTool = FindExternalToolByHotKey(*pTools, nKey, nModifiers);
+    if (nTool < 0 || !MayTakeHotKey(nKey, nModifiers, pMsg->hwnd))
+        return -1;
+    return nTool;
 }
 
 HMENU CBasedMainFrame::BuildMenu()

@@ -40,6 +40,9 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The index of the external tool whose hot key this key message is, with
+    // the modifiers held now, or -1 (also when the key belongs to typing).
+    int HotKeyTool(const MSG* pMsg);
     virtual HMENU BuildMenu();
 
     void EnterFullScreen();
@@ -74,6 +77,10 @@ protected:
     CChevBar m_wndReBar;
     BCMenu m_menu;
     CToolBar24 m_wndToolBar;
+    // The main tool bar's normal and hot images (bitmaps m_nIDToolBarBitmap
+    // and m_nIDToolBarHotBitmap).
+    CImageList m_ilToolBar;
+    CImageList m_ilToolBarHot;
     int m_nImageDepth;
     int m_nImageSize;
     COLORREF m_clrMask;

@@ -1,5 +1,6 @@
 // DynamicDialog.cpp - the resizable dialog.
 #include "DynamicDialog.h"
+#include "ProfileKeys.h"
 
 IMPLEMENT_DYNAMIC(cdxCDynamicDialog, CDialog)
 
@@ -8,7 +9,7 @@ static CString ProfileNameOf(UINT idd)
 {
     CString str;
     if (idd != 0)
-        str.Format("ID=0x%08lx", (unsigned long)idd);
+        str.Format(szDialogProfileNameFormat, (unsigned long)idd);
     return str;
 }
 

@@ -1,6 +1,7 @@
 // DynamicWnd.cpp - the dynamic layout engine, its placement record and the
 // size grip.
 #include "DynamicWnd.h"
+#include "ProfileKeys.h"
 
 // The system's size-box bitmap (declared by the headers only with OEMRESOURCE).
 #ifndef OBM_SIZE
@@ -449,7 +450,7 @@ static BOOL CanUseProfile(CWnd* pWnd, LPCTSTR lpszSection)
            pApp != NULL && pApp->m_pszRegistryKey != NULL && *pApp->m_pszRegistryKey != '\0';
 }
 
-// "(valid)" is written 0 first and 1 last, so an interrupted or failed write
+// szPlacementValid is written 0 first and 1 last, so an interrupted or failed write
 // leaves a record that the restore ignores.
 BOOL AFXAPI cdxStoreWindowPlacement(CWnd* pWnd, LPCTSTR lpszSection)
 {
@@ -459,14 +460,14 @@ BOOL AFXAPI cdxStoreWindowPlacement(CWnd* pWnd, LPCTSTR lpszSection)
     WINDOWPLACEMENT wp;
     pWnd->GetWindowPlacement(&wp);
     const int nState = pWnd->IsIconic() ? 0 : pWnd->IsZoomed() ? 1 : -1;
-    return pApp->WriteProfileInt(lpszSection, "(valid)", 0) &&
-           pApp->WriteProfileInt(lpszSection, "Left", wp.rcNormalPosition.left) &&
-           pApp->WriteProfileInt(lpszSection, "Right", wp.rcNormalPosition.right) &&
-           pApp->WriteProfileInt(lpszSection, "Top", wp.rcNormalPosition.top) &&
-           pApp->WriteProfileInt(lpszSection, "Bottom", wp.rcNormalPosition.bottom) &&
-           pApp->WriteProfileInt(lpszSection, "Visibility", pWnd->IsWindowVisible() ? 1 : 0) &&
-           pApp->WriteProfileInt(lpszSection, "State", nState) &&
-           pApp->WriteProfileInt(lpszSection, "(valid)", 1);
+    return pApp->WriteProfileInt(lpszSection, szPlacementValid, 0) &&
+           pApp->WriteProfileInt(lpszSection, szPlacementLeft, wp.rcNormalPosition.left) &&
+           pApp->WriteProfileInt(lpszSection, szPlacementRight, wp.rcNormalPosition.right) &&
+           pApp->WriteProfileInt(lpszSection, szPlacementTop, wp.rcNormalPosition.top) &&
+           pApp->WriteProfileInt(lpszSection, szPlacementBottom, wp.rcNormalPosition.bottom) &&
+           pApp->WriteProfileInt(lpszSection, szPlacementVisibility, pWnd->IsWindowVisible() ? 1 : 0) &&
+           pApp->WriteProfileInt(lpszSection, szPlacementState, nState) &&
+           pApp->WriteProfileInt(lpszSection, szPlacementValid, 1);
 }
 
 BOOL AFXAPI cdxRestoreWindowPlacement(CWnd* pWnd, LPCTSTR lpszSection, UINT nOptions)
@@ -474,17 +475,17 @@ BOOL AFXAPI cdxRestoreWindowPlacement(CWnd* pWnd, LPCTSTR lpszSection, UINT nOpt
     if (!CanUseProfile(pWnd, lpszSection))
         return FALSE;
     CWinApp* pApp = AfxGetApp();
-    if (pApp->GetProfileInt(lpszSection, "(valid)", 0) != 1)
+    if (pApp->GetProfileInt(lpszSection, szPlacementValid, 0) != 1)
         return FALSE;
 
     WINDOWPLACEMENT wp;
     pWnd->GetWindowPlacement(&wp);
-    const int nState = (int)pApp->GetProfileInt(lpszSection, "State", -1);
+    const int nState = (int)pApp->GetProfileInt(lpszSection, szPlacementState, -1);
     CRect rc;
-    rc.left = (int)pApp->GetProfileInt(lpszSection, "Left", wp.rcNormalPosition.left);
-    rc.right = (int)pApp->GetProfileInt(lpszSection, "Right", wp.rcNormalPosition.right);
-    rc.top = (int)pApp->GetProfileInt(lpszSection, "Top", wp.rcNormalPosition.top);
-    rc.bottom = (int)pApp->GetProfileInt(lpszSection, "Bottom", wp.rcNormalPosition.bottom);
+    rc.left = (int)pApp->GetProfileInt(lpszSection, szPlacementLeft, wp.rcNormalPosition.left);
+    rc.right = (int)pApp->GetProfileInt(lpszSection, szPlacementRight, wp.rcNormalPosition.right);
+    rc.top = (int)pApp->GetProfileInt(lpszSection, szPlacementTop, wp.rcNormalPosition.top);
+    rc.bottom = (int)pApp->GetProfileInt(lpszSection, szPlacementBottom, wp.rcNormalPosition.bottom);
     rc.NormalizeRect();
 
     UINT nShow = wp.showCmd;
@@ -501,7 +502,7 @@ BOOL AFXAPI cdxRestoreWindowPlacement(CWnd* pWnd, LPCTSTR lpszSection, UINT nOpt
         pWnd->SetWindowPlacement(&wp);
     }
     if (nOptions & cdxCDynamicWndEx::rflg_visibility) {
-        const int nVisible = (int)pApp->GetProfileInt(lpszSection, "Visibility", -1);
+        const int nVisible = (int)pApp->GetProfileInt(lpszSection, szPlacementVisibility, -1);
         if (nVisible == 1)
             pWnd->ShowWindow(SW_SHOW);
         else if (nVisible == 0)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <afxwin.h>
+#include "ProfileKeys.h"
 #include <afxtempl.h>
 
 class cdxCSizeIconCtrl;
@@ -178,7 +179,7 @@ public:
     BOOL RestorePlacement(LPCTSTR lpszSection, UINT nOptions);
     void RestoreWindowPosition() override;
     void StoreWindowPosition() override;
-    CString GetPlacementSection() const { return CString("WindowPositions\\") + m_strProfileName; }
+    CString GetPlacementSection() const { return CString(szWindowPositionsSection) + "\\" + m_strProfileName; }
 };
 
 // The message forwarders of a window form. A message map is a table of one

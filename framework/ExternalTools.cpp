@@ -117,6 +117,7 @@ void RebuildExternalToolsMenu(CMenu* pMenu, const CExternalToolArray& arrTools)
 
 void UpdateExternalToolsMenu(CCmdUI* pCmdUI, const CExternalToolArray& arrTools)
 {
+    pCmdUI->Enable(FALSE);
     if (pCmdUI->m_pMenu == NULL)
         return;
     RebuildExternalToolsMenu(pCmdUI->m_pMenu, arrTools);
@@ -159,4 +160,16 @@ int FindExternalToolByHotKey(const CExternalToolArray& arrTools, UINT nVirtualKe
             return (int)i;
     }
     return -1;
+}
+
+BOOL MayTakeHotKey(UINT nVirtualKey, int nModifiers, HWND hTarget)
+{
+    if (nModifiers & (HOTKEYF_CONTROL | HOTKEYF_ALT))
+        return TRUE;
+    if (nVirtualKey >= VK_F1 && nVirtualKey <= VK_F24)
+        return TRUE;
+    if (hTarget == NULL || !::IsWindow(hTarget))
+        return TRUE;
+    LRESULT nCode = ::SendMessage(hTarget, WM_GETDLGCODE, 0, 0);
+    return (nCode & (DLGC_WANTCHARS | DLGC_HASSETSEL)) == 0;
 }

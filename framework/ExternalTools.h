@@ -65,7 +65,9 @@ void DeleteExternalTools(CExternalToolArray& arrTools);
 // when it has one, "\t", eight blanks and its hot-key text.
 void RebuildExternalToolsMenu(CMenu* pMenu, const CExternalToolArray& arrTools);
 
-// The update handler's part of it: acts only when the item is in a menu.
+// The update handler of the editor's command: rebuilds the tools below it when
+// the item is in a menu, and keeps the command itself disabled, menu item and
+// tool-bar button alike, for the editor of the list is not there yet.
 void UpdateExternalToolsMenu(CCmdUI* pCmdUI, const CExternalToolArray& arrTools);
 
 // Starts the tool of a tool command through the shell (default verb, the
@@ -81,3 +83,10 @@ int GetHeldHotKeyModifiers();
 // The index of the tool whose hot key is this key with exactly these
 // modifiers, or -1. Tools without a key never match.
 int FindExternalToolByHotKey(const CExternalToolArray& arrTools, UINT nVirtualKey, int nModifiers);
+
+// Whether a tool's hot key may take the key from the window it went to. A key
+// held with Ctrl or Alt is always the tool's, as a menu accelerator is. A key
+// without them (alone or with Shift only) types or edits text: it is the
+// tool's only when it is a function key (F1 to F24), or when the window takes
+// no typing (answers WM_GETDLGCODE without wanting characters or selection).
+BOOL MayTakeHotKey(UINT nVirtualKey, int nModifiers, HWND hTarget);

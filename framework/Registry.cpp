@@ -87,8 +87,13 @@ BOOL CRegistry::OpenSubKey(LPCTSTR lpszSubKey)
 {
     HKEY hSub = NULL;
     LONG n = ::RegOpenKeyExA(m_hKey, lpszSubKey, 0, KEY_ALL_ACCESS, &hSub);
-    if (n == ERROR_SUCCESS)
+    if (n == ERROR_SUCCESS) {
+        // The sub-key takes the parent's place: the parent's handle is ours
+        // to close (closing a predefined root key does nothing).
+        if (m_hKey != NULL)
+            ::RegCloseKey(m_hKey);
         m_hKey = hSub;
+    }
     return Record(n, 0, 0);
 }
 

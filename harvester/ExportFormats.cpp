@@ -5,35 +5,97 @@
 
 namespace {
 
-// One format: the text around the pieces of a file, and the text before and
-// after each keyword in its piece.
+// How a keyword is written into its piece, so that the program that reads the
+// file takes it back as it was.
+enum KeywordEscape
+{
+    escapeNone,       // plain text lists: the keyword as it is
+    escapeHtmlText,   // table cells: "&", "<" and ">" as entities
+    escapeHtmlQuote,  // the meta tag's content='...': also the apostrophe
+    escapeCsv         // a quoted CSV field: each double quote doubled
+};
+
+// One format: the text around the pieces of a file, the text before and
+// after each keyword in its piece, and how the keyword is written.
 struct FORMAT_TEXTS
 {
     LPCSTR pszFileBefore;
     LPCSTR pszFileAfter;
     LPCSTR pszBeforeKeyword;
     LPCSTR pszAfterKeyword;
+    KeywordEscape escape;
 };
+
+// The HTML and Excel files name their code page in their first line: a
+// spreadsheet or browser on a system of another code page would otherwise
+// read the Cyrillic bytes in its own.
+#define CHARSET_LINE "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">\r\n"
 
 // The HTML table's header row holds no cell; the Excel table has a bare
 // "<tr>" instead and rows that are never closed, all on one line; the meta
 // tag's list keeps the comma after its last keyword; the "CSV" format uses
 // ";". Text list and broad match are the same bytes.
 const FORMAT_TEXTS s_formats[exportFormatCount] = {
-    {"<table border='1'>\r\n<tr>Words</tr>\r\n", "</table>", "<tr><td align='left'>", "</td></tr>\r\n"},
-    {"", "", "", "\r\n"},
-    {"<meta name='keywords' content='", "'>", "", ","},
-    {"", "", "\"", "\";\r\n"},
-    {"<table border='1'>\r\n<tr>", "</table>", "<tr><td align='left'>", "</td>"},
-    {"", "", "", "\r\n"},
-    {"", "", "\"", "\"\r\n"},
-    {"", "", "[", "]\r\n"},
+    {CHARSET_LINE "<table border='1'>\r\n<tr>Words</tr>\r\n", "</table>", "<tr><td align='left'>", "</td></tr>\r\n",
+     escapeHtmlText},
+    {"", "", "", "\r\n", escapeNone},
+    {"<meta name='keywords' content='", "'>", "", ",", escapeHtmlQuote},
+    {"", "", "\"", "\";\r\n", escapeCsv},
+    {CHARSET_LINE "<table border='1'>\r\n<tr>", "</table>", "<tr><td align='left'>", "</td>", escapeHtmlText},
+    {"", "", "", "\r\n", escapeNone},
+    {"", "", "\"", "\"\r\n", escapeNone},
+    {"", "", "[", "]\r\n", escapeNone},
 };
+
+// What one byte of a keyword becomes; NULL: the byte itself.
+LPCSTR EscapeOf(KeywordEscape escape, char ch)
+{
+    switch (escape) {
+    case escapeHtmlQuote:
+        if (ch == '\'')
+            return "&#39;";
+        // fall through
+    case escapeHtmlText:
+        return ch == '&' ? "&amp;" : ch == '<' ? "&lt;" : ch == '>' ? "&gt;" : NULL;
+    case escapeCsv:
+        return ch == '"' ? "\"\"" : NULL;
+    default:
+        return NULL;
+    }
+}
+
+size_t EscapedLength(KeywordEscape escape, const CString& sKeyword)
+{
+    size_t nLength = (size_t)sKeyword.GetLength();
+    if (escape == escapeNone)
+        return nLength;
+    LPCSTR p = sKeyword;
+    for (size_t i = 0, n = nLength; i < n; i++)
+        if (LPCSTR pszEscape = EscapeOf(escape, p[i]))
+            nLength += strlen(pszEscape) - 1;
+    return nLength;
+}
 
 void AppendRaw(char*& pOut, LPCSTR psz, size_t nLength)
 {
     memcpy(pOut, psz, nLength);
     pOut += nLength;
+}
+
+void AppendKeyword(char*& pOut, KeywordEscape escape, const CString& sKeyword)
+{
+    LPCSTR p = sKeyword;
+    size_t n = (size_t)sKeyword.GetLength();
+    if (escape == escapeNone) {
+        AppendRaw(pOut, p, n);
+        return;
+    }
+    for (size_t i = 0; i < n; i++) {
+        if (LPCSTR pszEscape = EscapeOf(escape, p[i]))
+            AppendRaw(pOut, pszEscape, strlen(pszEscape));
+        else
+            *pOut++ = p[i];
+    }
 }
 
 CString BuildText(int nFormat, const CStringArray& aLines, bool bFrame, CExportProgress* pProgress)
@@ -49,7 +111,7 @@ CString BuildText(int nFormat, const CStringArray& aLines, bool bFrame, CExportP
     const int nLines = (int)aLines.GetSize();
     size_t nTotal = nBefore + nAfter + (size_t)nLines * (nKeyBefore + nKeyAfter);
     for (int i = 0; i < nLines; i++)
-        nTotal += (size_t)aLines[i].GetLength();
+        nTotal += EscapedLength(f.escape, aLines[i]);
 
     const int nStep = GetExportProgressStep(nLines);
     if (pProgress) {
@@ -64,7 +126,7 @@ CString BuildText(int nFormat, const CStringArray& aLines, bool bFrame, CExportP
     AppendRaw(pOut, f.pszFileBefore, nBefore);
     for (int i = 0; i < nLines; i++) {
         AppendRaw(pOut, f.pszBeforeKeyword, nKeyBefore);
-        AppendRaw(pOut, aLines[i], (size_t)aLines[i].GetLength());
+        AppendKeyword(pOut, f.escape, aLines[i]);
         AppendRaw(pOut, f.pszAfterKeyword, nKeyAfter);
         if (pProgress && i % nStep == 0)
             pProgress->SetPosition(i);

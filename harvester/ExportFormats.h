@@ -1,6 +1,10 @@
 // ExportFormats.h - the eight formats the Basket leaves the program in, for
-// files and for the clipboard. Keywords go in unchanged: no trimming and no
-// escaping in any format.
+// files and for the clipboard. Keywords are never trimmed. They are written so
+// that the program reading the format takes them back unchanged: "&", "<" and
+// ">" as entities in the HTML and Excel tables, the apostrophe too in the meta
+// tag's quoted content, a double quote doubled inside a CSV field; the plain
+// lists (text, broad, phrase and exact match) carry them as they are. The HTML
+// and Excel files open with a line naming their code page, 1251.
 #pragma once
 
 #include <afx.h>

@@ -1,4 +1,5 @@
 #include "PellucorApp.h"
+#include "Utilities.h"
 
 #include <afxsock.h>
 #include "BasedMainFrame.h"
@@ -97,6 +98,16 @@ BOOL CPellucorApp::InitInstance()
 int CPellucorApp::ExitInstance()
 {
   return CBasedApp::ExitInstance();
+}
+
+BOOL CPellucorApp::HasActiveWindow() const
+{
+  return ::HasActiveWindow(this);
+}
+
+void CPellucorApp::ShowActiveWindow(int nCmdShow)
+{
+  ::ShowActiveWindow(this, nCmdShow);
 }
 
 int CPellucorApp::StartupShowCommand(int nFrameState, BOOL bCanHideToTray)

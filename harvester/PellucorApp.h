@@ -35,6 +35,11 @@ class CPellucorApp : public CBasedApp {
   // shown normally when the user could not bring it back from the tray.
   static int StartupShowCommand(int nFrameState, BOOL bCanHideToTray);
 
+  // The application's active window: TRUE when it is set and still a window.
+  BOOL HasActiveWindow() const;
+  // Shows the active window with the show command, when there is one.
+  void ShowActiveWindow(int nCmdShow);
+
  protected:
   // Puts the frame's owner-drawn menu in place of the menu it was created with.
   static void InstallOwnerDrawnMenu(CBasedMainFrame* pFrame);

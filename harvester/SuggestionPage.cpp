@@ -15,6 +15,8 @@ const char szNotParsedPage[] = "<Not Parsed>";
 const char szNoSuggestions[] = "No Suggestions";
 
 static const char szMessageCaption[] = "MESSAGE";
+const char szNoTableMessage[] =
+    "The statistics service sent a page without its table of phrases: the run ends here, with the phrases found so far.";
 
 CHarvestRun::CHarvestRun()
     : m_nPagesLimit(1), m_nDigMode(0), m_nLevelsLimit(1), m_nPage(0), m_nSeedIndex(0),
@@ -97,6 +99,28 @@ static int FindFrom(const CString& sPage, LPCSTR pszMarker, int nStart)
     return sPage.Find(pszMarker, nStart);
 }
 
+// Link text of a phrase: no markup and no control characters.
+static bool IsPhraseText(const CString& sPhrase)
+{
+    for (int i = 0; i < sPhrase.GetLength(); i++) {
+        BYTE by = (BYTE)sPhrase[i];
+        if (by < 0x20 || by == '<' || by == '>')
+            return false;
+    }
+    return true;
+}
+
+// A query count: decimal digits only, at least one.
+static bool IsCountText(const CString& sQueries)
+{
+    if (sQueries.IsEmpty())
+        return false;
+    for (int i = 0; i < sQueries.GetLength(); i++)
+        if (sQueries[i] < '0' || sQueries[i] > '9')
+            return false;
+    return true;
+}
+
 static void EndRun(CHarvestRun& run, CHarvestStep& step, HarvestAction nAction, LPCSTR pszMessage,
                    UINT nType)
 {
@@ -116,9 +140,16 @@ CHarvestStep ParseSuggestionPage(CHarvestRun& run, const CString& sPage)
     int p = sPage.Find(szStatsHeaderCell);
     if (p < 0) {
         // A page without the table (an error page, or one the service changed)
-        // ends the run instead of leaving it open with nothing to come.
-        run.m_bRunning = false;
-        step.nAction = harvestNoTable;
+        // ends the run instead of leaving it open with nothing to come. With
+        // phrases already listed the user is told why the run ended there;
+        // with none, the view's "No Suggestions" says it.
+        if (run.m_aPhrases.GetSize() > 0) {
+            EndRun(run, step, harvestNoTable, szNoTableMessage, MB_OK | MB_ICONEXCLAMATION);
+            step.nRunProgress = 100;
+        } else {
+            run.m_bRunning = false;
+            step.nAction = harvestNoTable;
+        }
         return step;
     }
     if (run.m_bStopRequested) {
@@ -150,6 +181,11 @@ CHarvestStep ParseSuggestionPage(CHarvestRun& run, const CString& sPage)
         CString sQueries = sPage.Mid(e, p - e);
 
         if (sPhrase.IsEmpty() || sPhrase.Find('[') >= 0)
+            continue;
+        // A damaged page (cut, or changed on its way) can put markup into a
+        // phrase or text into a count: such a row is no phrase with its number
+        // and is skipped, so the list and the seeds of a dig hold only real ones.
+        if (!IsPhraseText(sPhrase) || !IsCountText(sQueries))
             continue;
         sPhrase.Replace("&quot;", "\"");
         if (run.m_nDigMode == 1 && run.HasPhrase(sPhrase))

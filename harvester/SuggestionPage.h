@@ -107,6 +107,9 @@ struct CHarvestStep
 // still find it.
 CString NextPageLink(LPCSTR pszKeyword, int nPage);
 
+// Shown when a page without the table ends a run that had found phrases.
+extern const char szNoTableMessage[];
+
 // Reads the rows of one page into the run's arrays and decides what follows.
 CHarvestStep ParseSuggestionPage(CHarvestRun& run, const CString& sPage);
 

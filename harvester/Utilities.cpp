@@ -61,3 +61,27 @@ size_t CStringHash::operator()(const CString& s) const
     }
     return (size_t)(h ^ (h >> 32));
 }
+
+int PumpPendingMessages()
+{
+    MSG msg;
+    CWinThread* pThread = AfxGetThread();
+    while (::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+        if (pThread == NULL || !pThread->PumpMessage()) {
+            ::PostQuitMessage(0);
+            return 0;
+        }
+    }
+    return 1;
+}
+
+BOOL HasActiveWindow(const CWinThread* pApp)
+{
+    return pApp != NULL && pApp->m_pActiveWnd != NULL && ::IsWindow(pApp->m_pActiveWnd->GetSafeHwnd());
+}
+
+void ShowActiveWindow(CWinThread* pApp, int nCmdShow)
+{
+    if (HasActiveWindow(pApp))
+        pApp->m_pActiveWnd->ShowWindow(nCmdShow);
+}

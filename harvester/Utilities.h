@@ -1,9 +1,11 @@
 // Utilities.h - small application helpers that need no window: numbers and
-// escapes as text, the UTF-8 pair table for code page 1251, line splitting.
+// escapes as text, the UTF-8 pair table for code page 1251, line splitting,
+// pumping the messages waiting.
 #pragma once
 
 #include <afx.h>
 #include <afxcoll.h>
+#include <afxwin.h>
 
 // Decimal text of an unsigned number ("%u"); the page numbers of requests and
 // of next-page links are written with it.
@@ -19,6 +21,16 @@ BYTE Utf8PairToCp1251(BYTE byLead, BYTE byTrail);
 // Fills aLines with the non-empty LF-separated pieces of the text, CR and LF
 // removed; the last piece also loses its spaces.
 void SplitAtLineFeeds(const CString& sText, CStringArray& aLines);
+
+// Lets the application pump every message waiting in the thread's queue.
+// Returns 1 once the queue is empty; 0 when pumping met a quit request, which
+// is posted again (exit code 0) for the caller's own loop to see.
+int PumpPendingMessages();
+
+// The active window of an application (its thread's m_pActiveWnd): whether
+// it is set and still a window, and showing it with a show command when so.
+BOOL HasActiveWindow(const CWinThread* pApp);
+void ShowActiveWindow(CWinThread* pApp, int nCmdShow);
 
 // Hash of a whole CString's bytes, for hash sets of phrases and Basket lines
 // (comparisons stay case-sensitive and whole-string).

@@ -86,6 +86,11 @@
 // --- harvest components ---
 // Settings dialog
 #define IDD_SETTINGS                    129
+// The harvest parameters dialog: carried, never opened.
+#define IDD_PARAM_HARVEST               140
+#define IDC_PARAM_RADIO1                1020
+#define IDC_PARAM_RADIO2                1021
+#define IDC_PARAM_EDIT                  1022
 #define IDC_SORT_BASKET                 1009
 #define IDC_DEDUPE_BASKET               1010
 #define IDC_SETTINGS_LEVELS             1019

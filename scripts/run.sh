@@ -53,12 +53,21 @@ if [ -z "$host" ]; then
   echo "run: statistics service on $host (requests logged in $svc_log)"
 fi
 wine reg add 'HKCU\Software\Dunmorrow\Pellucor\Settings' /v StatisticsHost /d "$host" /f >/dev/null
+# The program runs in its own folder, as a shortcut starts it: the tip of the
+# day reads "tips.txt" from there. Files named on the command line keep
+# meaning what they meant here.
+args=()
+for a in "$@"; do
+  if [ -e "$a" ]; then args+=("$(realpath "$a")"); else args+=("$a"); fi
+done
+set -- "${args[@]+"${args[@]}"}"
+cd "$build/harvester"
 if [ -z "${svc_pid:-}" ]; then
-  exec wine "$build/harvester/Pellucor.exe" "$@"
+  exec wine ./Pellucor.exe "$@"
 fi
 
 rc=0
-wine "$build/harvester/Pellucor.exe" "$@" {svc_in}>&- || rc=$?
+wine ./Pellucor.exe "$@" {svc_in}>&- || rc=$?
 exec {svc_in}>&-
 for _ in $(seq 25); do
   kill -0 "$svc_pid" 2>/dev/null || break

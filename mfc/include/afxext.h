@@ -4,6 +4,7 @@
 
 #include "afxwin.h"
 #include "afxcmn.h"
+#include "afxdlgs.h"
 
 // ---------------------------------------------------------------------------
 // Button and pane styles
@@ -198,11 +199,11 @@ public:
     CToolBar();
     virtual ~CToolBar();
 
-    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
-                UINT nID = AFX_IDW_TOOLBAR);
-    BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
-                  DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP,
-                  CRect rcBorders = CRect(0, 0, 0, 0), UINT nID = AFX_IDW_TOOLBAR);
+    virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                        UINT nID = AFX_IDW_TOOLBAR);
+    virtual BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
+                          DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP,
+                          CRect rcBorders = CRect(0, 0, 0, 0), UINT nID = AFX_IDW_TOOLBAR);
 
     void SetSizes(SIZE sizeButton, SIZE sizeImage);
     void SetHeight(int cyHeight);
@@ -253,10 +254,10 @@ protected:
     void SetButton(int nIndex, TBBUTTON* pButton, BOOL bKeepWrap = TRUE);
     // The layout, over a copy of the buttons: their size as wrapped, the
     // wrapping into rows of a width, the narrowest wrapping for a length.
-    virtual CSize CalcLayout(DWORD nMode, int nLength = -1);
-    virtual CSize CalcSize(TBBUTTON* pData, int nCount);
-    virtual int WrapToolBar(TBBUTTON* pData, int nCount, int nWidth);
-    virtual void SizeToolBar(TBBUTTON* pData, int nCount, int nLength, BOOL bVert = FALSE);
+    CSize CalcLayout(DWORD nMode, int nLength = -1);
+    CSize CalcSize(TBBUTTON* pData, int nCount);
+    int WrapToolBar(TBBUTTON* pData, int nCount, int nWidth);
+    void SizeToolBar(TBBUTTON* pData, int nCount, int nLength, BOOL bVert = FALSE);
     // Lays the buttons out for the bar's state (docked or floating).
     void Layout();
 
@@ -411,7 +412,7 @@ public:
     CRect m_rectLayout;      // the space the frame's layout offers, while it runs
 
     int GetDockedCount() const;          // bars, not place-holders
-    virtual int GetDockedVisibleCount() const;
+    int GetDockedVisibleCount() const;
     // The bar at nPos: NULL for a row end or a place-holder.
     CControlBar* GetDockedControlBar(int nPos) const
     {
@@ -493,7 +494,6 @@ class CDockContext
 {
 public:
     explicit CDockContext(CControlBar* pBar);
-    virtual ~CDockContext();
 
     virtual void StartDrag(CPoint pt);
     void Move(CPoint pt);
@@ -503,6 +503,7 @@ public:
     void Stretch(CPoint pt);
     void EndResize();
     virtual void ToggleDocking();
+    virtual ~CDockContext();
 
     // The drag state
     CPoint m_ptLast;
@@ -607,6 +608,218 @@ protected:
     CRect m_rectClip;
     CSize m_sizeLogical;
     DWORD m_dwVersion;
+};
+
+// ---------------------------------------------------------------------------
+// CPrintInfo: one print job as the view (or a control that prints itself)
+// goes through it page by page. Pages are numbered from 1; the print dialog
+// holds the range the user may choose from (min and max) and the range chosen
+// (from and to).
+// ---------------------------------------------------------------------------
+struct CPrintInfo
+{
+    CPrintInfo();
+    ~CPrintInfo();
+
+    CPrintDialog* m_pPD;          // owned
+    BOOL m_bDocObject;
+    DWORD m_dwFlags;
+    UINT m_nOffsetPage;
+    BOOL m_bDirect;               // print without showing the dialog
+    BOOL m_bPreview;
+    BOOL m_bContinuePrinting;     // cleared to stop after the current page
+    UINT m_nCurPage;
+    UINT m_nNumPreviewPages;
+    CString m_strPageDesc;
+    LPVOID m_lpUserData;
+    CRect m_rectDraw;             // the printable area of the current page
+    int m_nJobNumber;
+
+    void SetMinPage(UINT nMinPage) { m_pPD->m_pd.nMinPage = (WORD)nMinPage; }
+    void SetMaxPage(UINT nMaxPage) { m_pPD->m_pd.nMaxPage = (WORD)nMaxPage; }
+    UINT GetMinPage() const { return m_pPD->m_pd.nMinPage; }
+    UINT GetMaxPage() const { return m_pPD->m_pd.nMaxPage; }
+    UINT GetFromPage() const { return m_pPD->m_pd.nFromPage; }
+    UINT GetToPage() const { return m_pPD->m_pd.nToPage; }
+    UINT GetOffsetPage() const { return m_nOffsetPage; }
+
+private:
+    CPrintInfo(const CPrintInfo&) = delete;
+    void operator=(const CPrintInfo&) = delete;
+};
+
+// ---------------------------------------------------------------------------
+// CRectTracker: a rectangle the user moves and sizes with the mouse (the
+// selection of an item in a view, a splitter strip), shown with optional
+// lines, hatching and resize handles. Coordinates are the window's client
+// coordinates; m_rect may be inverted (right < left) while tracking allows it.
+// ---------------------------------------------------------------------------
+class CRectTracker
+{
+public:
+    CRectTracker() { Construct(); }
+    CRectTracker(LPCRECT lpSrcRect, UINT nStyle);
+    virtual ~CRectTracker() {}
+
+    enum StyleFlags
+    {
+        solidLine = 1, dottedLine = 2, hatchedBorder = 4,
+        resizeInside = 8, resizeOutside = 16, hatchInside = 32,
+    };
+    // What a point hits: a corner, a side, the middle (a move), or nothing.
+    enum TrackerHit
+    {
+        hitNothing = -1,
+        hitTopLeft = 0, hitTopRight = 1, hitBottomRight = 2, hitBottomLeft = 3,
+        hitTop = 4, hitRight = 5, hitBottom = 6, hitLeft = 7, hitMiddle = 8,
+    };
+
+    UINT m_nStyle;
+    CRect m_rect;
+    CSize m_sizeMin;      // the smallest width and height sizing allows
+    int m_nHandleSize;
+
+    void Draw(CDC* pDC) const;
+    // m_rect with everything drawn around it (lines, outer handles, hatching).
+    void GetTrueRect(LPRECT lpTrueRect) const;
+    // Sets the cursor of the handle under the mouse; FALSE outside the
+    // tracker or outside the client area (nHitTest of WM_SETCURSOR).
+    BOOL SetCursor(CWnd* pWnd, UINT nHitTest) const;
+    // Runs a capture loop from a press at point on a handle (or the middle):
+    // mouse moves change m_rect, the button going up ends, Escape or the
+    // right button cancels (m_rect is put back). TRUE when m_rect changed.
+    BOOL Track(CWnd* pWnd, CPoint point, BOOL bAllowInvert = FALSE, CWnd* pWndClipTo = NULL);
+    // A new rectangle dragged out from point.
+    BOOL TrackRubberBand(CWnd* pWnd, CPoint point, BOOL bAllowInvert = TRUE);
+    int HitTest(CPoint point) const;
+    // The handle the user sees at nHandle of an inverted rectangle.
+    int NormalizeHit(int nHandle) const;
+
+    // Draws the tracking frame of lpRect (m_bErase: the call takes the last
+    // frame away; m_bFinalErase: the loop is ending).
+    virtual void DrawTrackerRect(LPCRECT lpRect, CWnd* pWndClipTo, CDC* pDC, CWnd* pWnd);
+    // Called with each new rectangle while tracking; the default keeps the
+    // minimum size (and the sign, unless inverting is allowed).
+    virtual void AdjustRect(int nHandle, LPRECT lpRect);
+    virtual void OnChangedRect(const CRect& rectOld) { (void)rectOld; }
+    // Bits 0-7 for the handles shown: the corners always, the sides when the
+    // rectangle is large enough.
+    virtual UINT GetHandleMask() const;
+    virtual int GetHandleSize(LPCRECT lpRect = NULL) const;
+
+protected:
+    BOOL m_bAllowInvert;
+    CRect m_rectLast;
+    CSize m_sizeLast;
+    BOOL m_bErase;
+    BOOL m_bFinalErase;
+
+    int HitTestHandles(CPoint point) const;
+    void GetHandleRect(int nHandle, CRect* pHandleRect) const;
+    void GetModifyPointers(int nHandle, int** ppx, int** ppy, int* px, int* py);
+    BOOL TrackHandle(int nHandle, CWnd* pWnd, CPoint point, CWnd* pWndClipTo);
+    void Construct();
+};
+
+// ---------------------------------------------------------------------------
+// CSplitterWnd: panes in rows and columns with bars between them that the
+// user drags. The static form has a fixed grid of panes made at creation
+// (CreateStatic, then CreateView for each pane). Each row and column has an
+// ideal and a minimum size: the last one takes what is left; one below its
+// minimum is hidden and its room goes to the one before.
+// ---------------------------------------------------------------------------
+#define SPLS_DYNAMIC_SPLIT  0x0100
+#define SPLS_INVERT_TRACKER 0x0200
+
+class CSplitterWnd : public CWnd
+{
+    DECLARE_DYNAMIC(CSplitterWnd)
+public:
+    CSplitterWnd();
+    virtual ~CSplitterWnd();
+
+    virtual BOOL CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dwStyle = WS_CHILD | WS_VISIBLE,
+                              UINT nID = AFX_IDW_PANE_FIRST);
+    // A pane of the view class at (row, col); sizeInit gives its column's
+    // and row's ideal sizes.
+    virtual BOOL CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit, CCreateContext* pContext);
+    virtual void DeleteView(int row, int col);
+
+    int GetRowCount() const { return m_nRows; }
+    int GetColumnCount() const { return m_nCols; }
+    int GetMaxRowCount() const { return m_nMaxRows; }
+    int GetMaxColumnCount() const { return m_nMaxCols; }
+    // Current and minimum sizes; Set... changes the ideal and minimum sizes,
+    // applied by the next RecalcLayout.
+    void GetRowInfo(int row, int& cyCur, int& cyMin) const;
+    void SetRowInfo(int row, int cyIdeal, int cyMin);
+    void GetColumnInfo(int col, int& cxCur, int& cxMin) const;
+    void SetColumnInfo(int col, int cxIdeal, int cxMin);
+
+    CWnd* GetPane(int row, int col) const;
+    BOOL IsChildPane(CWnd* pWnd, int* pRow, int* pCol);
+    BOOL IsChildPane(CWnd* pWnd, int& row, int& col) { return IsChildPane(pWnd, &row, &col); }
+    int IdFromRowCol(int row, int col) const { return AFX_IDW_PANE_FIRST + row * 16 + col; }
+    BOOL IsTracking() const { return m_bTracking; }
+
+    virtual void RecalcLayout();
+    virtual CWnd* GetActivePane(int* pRow = NULL, int* pCol = NULL);
+    virtual void SetActivePane(int row, int col, CWnd* pWnd = NULL);
+    // Scrolling asked for by a pane (auto-scroll while dragging over it).
+    virtual BOOL DoScroll(CView* pViewFrom, UINT nScrollCode, BOOL bDoScroll = TRUE);
+    virtual BOOL DoScrollBy(CView* pViewFrom, CSize sizeScroll, BOOL bDoScroll = TRUE);
+
+    enum ESplitType { splitBox, splitBar, splitIntersection, splitBorder };
+    // pDC NULL: invalidate the rectangle instead of drawing it.
+    virtual void OnDrawSplitter(CDC* pDC, ESplitType nType, const CRect& rect);
+    virtual void OnInvertTracker(const CRect& rect);
+
+    // Sizes (in pixels) of the splitter's parts.
+    int m_cxSplitter, m_cySplitter;         // a bar as drawn
+    int m_cxBorderShare, m_cyBorderShare;   // a bar's overlap with the panes' borders
+    int m_cxSplitterGap, m_cySplitterGap;   // the space between two panes
+    int m_cxBorder, m_cyBorder;             // the border drawn around each pane
+
+protected:
+    struct CRowColInfo
+    {
+        int nMinSize;
+        int nIdealSize;
+        int nCurSize;
+    };
+    int m_nMaxRows, m_nMaxCols;
+    int m_nRows, m_nCols;
+    CRowColInfo* m_pColInfo;
+    CRowColInfo* m_pRowInfo;
+    // tracking a bar: hit code, the bar's rectangle and where it may go
+    BOOL m_bTracking;
+    int m_htTrack;
+    CPoint m_ptTrackOffset;
+    CRect m_rectTracker;
+    CRect m_rectLimit;
+
+    enum HitTestValue { noHit = 0, vSplitterBar1 = 101, hSplitterBar1 = 201 };
+    int HitTest(CPoint pt) const;
+    void GetHitRect(int ht, CRect& rect) const;
+    void GetInsideRect(CRect& rect) const;
+    void StartTracking(int ht);
+    void StopTracking(BOOL bAccept);
+    void TrackRowSize(int y, int row);
+    void TrackColumnSize(int x, int col);
+    void DrawAllSplitBars(CDC* pDC, int cxInside, int cyInside);
+
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    afx_msg void OnPaint();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnCancelMode();
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    DECLARE_MESSAGE_MAP()
 };
 
 // ---------------------------------------------------------------------------

@@ -4,8 +4,12 @@
 // CWinApp and the message-map machinery are declared before this point.
 #pragma once
 
+#include <oleidl.h>   // DROPEFFECT_*: views take drops
+typedef DWORD DROPEFFECT;
+
 class CControlBar;
 class CDockBar;
+class CSplitterWnd;
 class CDockContext;
 class CMiniDockFrameWnd;
 class CDockState;
@@ -178,6 +182,21 @@ public:
     virtual BOOL OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll = TRUE);
     virtual BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE);
     virtual void PostNcDestroy();
+
+    // Drag and drop onto the view, through a COleDropTarget registered for
+    // it: the defaults refuse every drop; OnDropEx's (DROPEFFECT)-1 hands the
+    // drop to OnDrop, OnDragScroll's DROPEFFECT_SCROLL asks for the target's
+    // own scrolling along the edges.
+    virtual DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) { (void)pDataObject; (void)dwKeyState; (void)point; return DROPEFFECT_NONE; }
+    virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) { (void)pDataObject; (void)dwKeyState; (void)point; return DROPEFFECT_NONE; }
+    virtual void OnDragLeave() {}
+    virtual BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) { (void)pDataObject; (void)dropEffect; (void)point; return FALSE; }
+    virtual DROPEFFECT OnDropEx(COleDataObject* pDataObject, DROPEFFECT dropDefault, DROPEFFECT dropList, CPoint point) { (void)pDataObject; (void)dropDefault; (void)dropList; (void)point; return (DROPEFFECT)-1; }
+    virtual DROPEFFECT OnDragScroll(DWORD dwKeyState, CPoint point) { (void)dwKeyState; (void)point; return DROPEFFECT_SCROLL; }
+
+    // The splitter the view is a pane of, or NULL; unless bAnyState, NULL
+    // too while a window above it is minimised.
+    static CSplitterWnd* PASCAL GetParentSplitter(const CWnd* pWnd, BOOL bAnyState);
 
     CDocument* m_pDocument;
 
@@ -420,12 +439,6 @@ protected:
 #define FS_DISABLE      0x00000020
 #define FS_SYNCACTIVE   0x00000040
 
-#ifndef WF_STAYACTIVE
-#define WF_STAYACTIVE       0x0020   // the caption is drawn active whatever happens
-#endif
-#ifndef WF_KEEPMINIACTIVE
-#define WF_KEEPMINIACTIVE   0x0200   // a floating frame activating its owner's caption
-#endif
 
 class CMiniFrameWnd : public CFrameWnd
 {
@@ -536,6 +549,10 @@ public:
     virtual void OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt);
     virtual CWnd* GetMessageBar();
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Gives the MDI client its sunken edge, or takes it away while this child
+    // is the active one and is maximised without an edge of its own; TRUE
+    // when the edge changed, with the client's new client rectangle.
+    BOOL UpdateClientEdge(LPRECT lpRect = NULL);
 
     HMENU m_hMenuShared;   // the frame menu shown while this child is active
 
@@ -543,6 +560,7 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 };
 

@@ -19,8 +19,6 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
-// The width of a border line pair (shadow and highlight).
-static const int kBorderLine = 2;
 // The gripper: two 3-pixel etched lines, 2 pixels from the edge; the bar's
 // inside starts past it.
 static const int kGripper = 3;
@@ -197,13 +195,13 @@ CSize CControlBar::CalcDynamicLayout(int nLength, DWORD dwMode)
 void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const
 {
     if (m_dwStyle & CBRS_BORDER_LEFT)
-        rect.left += kBorderLine;
+        rect.left += afxData.cxBorder2;
     if (m_dwStyle & CBRS_BORDER_TOP)
-        rect.top += kBorderLine;
+        rect.top += afxData.cyBorder2;
     if (m_dwStyle & CBRS_BORDER_RIGHT)
-        rect.right -= kBorderLine;
+        rect.right -= afxData.cxBorder2;
     if (m_dwStyle & CBRS_BORDER_BOTTOM)
-        rect.bottom -= kBorderLine;
+        rect.bottom -= afxData.cyBorder2;
     // a docked bar's gripper comes before its inside
     BOOL bGripper = (m_dwStyle & (CBRS_GRIPPER | CBRS_FLOATING)) == CBRS_GRIPPER;
     if (bHorz) {
@@ -253,16 +251,16 @@ void CControlBar::DrawBorders(CDC* pDC, CRect& rect)
     if (!(dwStyle & CBRS_BORDER_ANY))
         return;
     CRect rect1 = rect, rect2 = rect;
-    COLORREF clr = ::GetSysColor(COLOR_BTNSHADOW);
+    COLORREF clr = afxData.clrBtnShadow;
     // the dark line one pixel back and up when there is a highlight too
     if (dwStyle & CBRS_BORDER_3D) {
         rect1.right -= 1;
         rect1.bottom -= 1;
     }
     if (dwStyle & CBRS_BORDER_TOP)
-        rect2.top += kBorderLine;
+        rect2.top += afxData.cyBorder2;
     if (dwStyle & CBRS_BORDER_BOTTOM)
-        rect2.bottom -= kBorderLine;
+        rect2.bottom -= afxData.cyBorder2;
     if (dwStyle & CBRS_BORDER_LEFT)
         pDC->FillSolidRect(rect.left, rect2.top, 1, rect2.Height(), clr);
     if (dwStyle & CBRS_BORDER_TOP)
@@ -272,7 +270,7 @@ void CControlBar::DrawBorders(CDC* pDC, CRect& rect)
     if (dwStyle & CBRS_BORDER_BOTTOM)
         pDC->FillSolidRect(rect.left, rect1.bottom - 1, rect.Width(), 1, clr);
     if (dwStyle & CBRS_BORDER_3D) {
-        clr = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+        clr = afxData.clrBtnHilite;
         if (dwStyle & CBRS_BORDER_LEFT)
             pDC->FillSolidRect(rect.left + 1, rect2.top, 1, rect2.Height(), clr);
         if (dwStyle & CBRS_BORDER_TOP)
@@ -283,13 +281,13 @@ void CControlBar::DrawBorders(CDC* pDC, CRect& rect)
             pDC->FillSolidRect(rect.left, rect.bottom - 1, rect.Width(), 1, clr);
     }
     if (dwStyle & CBRS_BORDER_LEFT)
-        rect.left += kBorderLine;
+        rect.left += afxData.cxBorder2;
     if (dwStyle & CBRS_BORDER_TOP)
-        rect.top += kBorderLine;
+        rect.top += afxData.cyBorder2;
     if (dwStyle & CBRS_BORDER_RIGHT)
-        rect.right -= kBorderLine;
+        rect.right -= afxData.cxBorder2;
     if (dwStyle & CBRS_BORDER_BOTTOM)
-        rect.bottom -= kBorderLine;
+        rect.bottom -= afxData.cyBorder2;
 }
 
 // Only a docked bar with CBRS_GRIPPER has one: an etched line across the
@@ -298,7 +296,7 @@ void CControlBar::DrawGripper(CDC* pDC, const CRect& rect)
 {
     if ((m_dwStyle & (CBRS_GRIPPER | CBRS_FLOATING)) != CBRS_GRIPPER)
         return;
-    COLORREF clrHilite = ::GetSysColor(COLOR_BTNHIGHLIGHT), clrShadow = ::GetSysColor(COLOR_BTNSHADOW);
+    COLORREF clrHilite = afxData.clrBtnHilite, clrShadow = afxData.clrBtnShadow;
     if (m_dwStyle & CBRS_ORIENT_HORZ)
         pDC->Draw3dRect(rect.left + kBorderGripper, rect.top + m_cyTopBorder, kGripper,
                         rect.Height() - m_cyTopBorder - m_cyBottomBorder, clrHilite, clrShadow);

@@ -16,9 +16,6 @@ BEGIN_MESSAGE_MAP(CDockBar, CControlBar)
     ON_WM_WINDOWPOSCHANGING()
 END_MESSAGE_MAP()
 
-// A border line pair: bars overlap the dock bar's edges and each other by it.
-static const int kBorder2 = 2;
-
 static inline BOOL IsPlaceHolder(void* p)
 {
     return p != NULL && (UINT_PTR)p <= 0xFFFF;
@@ -103,7 +100,7 @@ int CDockBar::Insert(CControlBar* pBarIns, CRect rect, CPoint ptMid)
         CControlBar* pBar = GetDockedControlBar(nPos);
         if (pVoid == NULL) {
             // the end of a row
-            nTotalWidth += nWidth - kBorder2;
+            nTotalWidth += nWidth - afxData.cyBorder2;
             nWidth = 0;
             if ((bHorz ? ptMid.y : ptMid.x) < nTotalWidth) {
                 if (nPos == 0)   // before the first row: a row of its own
@@ -180,7 +177,7 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
         // at the end, in a row of its own
         m_arrBars.Add(pBar);
         m_arrBars.Add(NULL);
-        pBar->SetWindowPos(NULL, -kBorder2, -kBorder2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        pBar->SetWindowPos(NULL, -afxData.cxBorder2, -afxData.cyBorder2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     }
 
     if (pBar->GetParent() != this)
@@ -232,7 +229,7 @@ void CDockBar::ReDockControlBar(CControlBar* pBar, LPCRECT lpRect)
             m_arrBars.Add(pBar);
             m_arrBars.Add(NULL);
         }
-        pBar->SetWindowPos(NULL, -kBorder2, -kBorder2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        pBar->SetWindowPos(NULL, -afxData.cxBorder2, -afxData.cyBorder2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     }
 
     if (pBar->GetParent() != this)
@@ -352,7 +349,11 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 
     AFX_SIZEPARENTPARAMS layout = {};
     layout.hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos((int)m_arrBars.GetSize());
-    CPoint pt(-kBorder2, -kBorder2);
+    // bars overlap the dock bar's edges and each other by their border lines
+    CSize sizeBorder2(afxData.cxBorder2, afxData.cyBorder2);
+    if (!bHorz)
+        sizeBorder2 = Flip(sizeBorder2);
+    CPoint pt(-sizeBorder2.cx, -sizeBorder2.cy);
     int nWidth = 0;
     BOOL bWrapped = FALSE;
 
@@ -382,14 +383,14 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                 if (rectBar.left > rect.left && !m_bFloating)
                     rect.OffsetRect(rectBar.left - rect.left, 0);
                 if (rect.right > sizeMax.cx && !m_bFloating) {
-                    int x = rect.Width() - kBorder2;
+                    int x = rect.Width() - sizeBorder2.cx;
                     x = std::max<int>(sizeMax.cx - x, pt.x);
                     rect.OffsetRect(x - rect.left, 0);
                 }
                 if (bWrapped) {
                     bWrapped = FALSE;
-                    rect.OffsetRect(-(rect.left + kBorder2), 0);
-                } else if (rect.left >= sizeMax.cx - kBorder2 && nPos > 0 && m_arrBars[nPos - 1] != NULL) {
+                    rect.OffsetRect(-(rect.left + sizeBorder2.cx), 0);
+                } else if (rect.left >= sizeMax.cx - sizeBorder2.cx && nPos > 0 && m_arrBars[nPos - 1] != NULL) {
                     m_arrBars.InsertAt(nPos, (void*)NULL);
                     pBar = NULL;
                     pVoid = NULL;
@@ -402,7 +403,7 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                             pBar->m_pDockContext->m_rectMRUDockPos = rectNew;
                         AfxRepositionWindow(&layout, pBar->m_hWnd, &rectNew);
                     }
-                    pt.x = rect.left + sizeBar.cx - kBorder2;
+                    pt.x = rect.left + sizeBar.cx - sizeBorder2.cx;
                     nWidth = std::max<int>(nWidth, sizeBar.cy);
                 }
             }
@@ -411,10 +412,10 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         }
         if (pBar == NULL && pVoid == NULL && nWidth != 0) {
             // the end of a row
-            pt.y += nWidth - kBorder2;
+            pt.y += nWidth - sizeBorder2.cy;
             sizeFixed.cx = std::max<int>(sizeFixed.cx, pt.x);
             sizeFixed.cy = std::max<int>(sizeFixed.cy, pt.y);
-            pt.x = -kBorder2;
+            pt.x = -sizeBorder2.cx;
             nWidth = 0;
         }
     }

@@ -13,47 +13,12 @@
 #define HORZF(dw) ((dw) & CBRS_ORIENT_HORZ)
 #define VERTF(dw) ((dw) & CBRS_ORIENT_VERT)
 
-// A border line pair, the part of a bar's outline a frame covers.
-static const int kBorder2 = 2;
-
 // Moves rect the least so that pt is inside it.
 static void AdjustRectangle(CRect& rect, CPoint pt)
 {
     int nXOffset = (pt.x < rect.left) ? (pt.x - rect.left) : (pt.x > rect.right) ? (pt.x - rect.right) : 0;
     int nYOffset = (pt.y < rect.top) ? (pt.y - rect.top) : (pt.y > rect.bottom) ? (pt.y - rect.bottom) : 0;
     rect.OffsetRect(nXOffset, nYOffset);
-}
-
-// The 50% grey brush of drag outlines.
-static HBRUSH HalftoneBrush()
-{
-    static HBRUSH s_hBrush = NULL;
-    if (s_hBrush == NULL) {
-        WORD grayPattern[8];
-        for (int i = 0; i < 8; i++)
-            grayPattern[i] = (WORD)(0x5555 << (i & 1));
-        HBITMAP hBitmap = ::CreateBitmap(8, 8, 1, 1, grayPattern);
-        if (hBitmap != NULL) {
-            s_hBrush = ::CreatePatternBrush(hBitmap);
-            ::DeleteObject(hBitmap);
-        }
-    }
-    return s_hBrush;
-}
-
-// The frame of rect, size thick, inverted with hBrush (drawing it again
-// takes it away).
-static void InvertFrame(HDC hDC, const RECT& rect, SIZE size, HBRUSH hBrush)
-{
-    if (size.cx <= 0 && size.cy <= 0)
-        return;
-    HGDIOBJ hOld = ::SelectObject(hDC, hBrush);
-    int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
-    ::PatBlt(hDC, rect.left, rect.top, cx, size.cy, PATINVERT);
-    ::PatBlt(hDC, rect.left, rect.bottom - size.cy, cx, size.cy, PATINVERT);
-    ::PatBlt(hDC, rect.left, rect.top + size.cy, size.cx, cy - 2 * size.cy, PATINVERT);
-    ::PatBlt(hDC, rect.right - size.cx, rect.top + size.cy, size.cx, cy - 2 * size.cy, PATINVERT);
-    ::SelectObject(hDC, hOld);
 }
 
 // The bar's first float style follows its orientation (a dynamic bar floats
@@ -123,8 +88,8 @@ void CDockContext::StartDrag(CPoint pt)
     }
     CMiniFrameWnd::CalcBorders(&m_rectFrameDragHorz);
     CMiniFrameWnd::CalcBorders(&m_rectFrameDragVert);
-    m_rectFrameDragHorz.InflateRect(-kBorder2, -kBorder2);
-    m_rectFrameDragVert.InflateRect(-kBorder2, -kBorder2);
+    m_rectFrameDragHorz.InflateRect(-afxData.cxBorder2, -afxData.cyBorder2);
+    m_rectFrameDragVert.InflateRect(-afxData.cxBorder2, -afxData.cyBorder2);
 
     AdjustRectangle(m_rectDragHorz, pt);
     AdjustRectangle(m_rectDragVert, pt);
@@ -254,7 +219,7 @@ void CDockContext::StartResize(int nHitTest, CPoint pt)
     m_rectActualSize = CRect(rect.TopLeft(), size);
     m_rectActualFrameSize = CRect(rect.TopLeft(), size);
     CMiniFrameWnd::CalcBorders(&m_rectActualFrameSize);
-    m_rectActualFrameSize.InflateRect(-kBorder2, -kBorder2);
+    m_rectActualFrameSize.InflateRect(-afxData.cxBorder2, -afxData.cyBorder2);
     m_rectFrameBorders = CRect(CPoint(0, 0), m_rectActualFrameSize.Size() - m_rectActualSize.Size());
     m_dwOverDockStyle = 0;
     Stretch(pt);
@@ -415,9 +380,9 @@ void CDockContext::DrawFocusRect(BOOL bRemoveRect)
         return;
     CSize size(1, 1);
     CRect rect;
-    HBRUSH hWhiteBrush = (HBRUSH)::GetStockObject(WHITE_BRUSH);
-    HBRUSH hDitherBrush = HalftoneBrush();
-    HBRUSH hBrush = hWhiteBrush;
+    CBrush* pWhiteBrush = CBrush::FromHandle((HBRUSH)::GetStockObject(WHITE_BRUSH));
+    CBrush* pDitherBrush = CDC::GetHalftoneBrush();
+    CBrush* pBrush = pWhiteBrush;
     if (HORZF(m_dwOverDockStyle)) {
         rect = m_rectDragHorz;
     } else if (VERTF(m_dwOverDockStyle)) {
@@ -431,20 +396,17 @@ void CDockContext::DrawFocusRect(BOOL bRemoveRect)
             rect = m_rectFrameDragHorz;
         else
             rect = m_rectFrameDragVert;
-        hBrush = hDitherBrush;
+        pBrush = pDitherBrush;
     }
     if (bRemoveRect)
         size.cx = size.cy = 0;
     if (HORZF(m_dwOverDockStyle) || VERTF(m_dwOverDockStyle))
         rect.InflateRect(-1, -1);
 
-    HDC hDC = m_pDC->GetSafeHdc();
-    // take the last outline away, then draw the new one
-    InvertFrame(hDC, m_rectLast, m_sizeLast, m_bDitherLast ? hDitherBrush : hWhiteBrush);
-    InvertFrame(hDC, rect, size, hBrush);
+    m_pDC->DrawDragRect(&rect, size, &m_rectLast, m_sizeLast, pBrush, m_bDitherLast ? pDitherBrush : pWhiteBrush);
     m_rectLast = rect;
     m_sizeLast = size;
-    m_bDitherLast = hBrush == hDitherBrush;
+    m_bDitherLast = pBrush == pDitherBrush;
 }
 
 // A floating bar docks back at its MRU dock place (its place-holder when

@@ -53,8 +53,10 @@ CFrameWnd::CFrameWnd()
     : m_bAutoMenuEnable(TRUE), m_hMenuDefault(NULL), m_hAccelTable(NULL), m_rectBorder(0, 0, 0, 0),
       m_nIDHelp(0), m_nIDTracking(0), m_nIDLastMessage(0), m_pViewActive(NULL), m_nWindow(-1),
       m_nShowDelay(-1), m_nIdleFlags(0), m_dwDockStyle(0), m_pNextFrameWnd(t_pFirstFrame),
-      m_bInRecalcLayout(FALSE), m_pFloatingFrameClass(NULL), m_bHelpMode(FALSE), m_hMenuAlt(NULL), m_cModalStack(0), m_phWndDisable(NULL)
+      m_bInRecalcLayout(FALSE), m_hMenuAlt(NULL), m_cModalStack(0), m_phWndDisable(NULL)
 {
+    m_pFloatingFrameClass = NULL;
+    m_bHelpMode = FALSE;
     t_pFirstFrame = this;
 }
 

@@ -5,13 +5,6 @@
 #include <afxext.h>
 #include <vector>
 
-#ifndef HID_BASE_COMMAND
-#define HID_BASE_COMMAND 0x00010000UL
-#endif
-#ifndef HID_BASE_RESOURCE
-#define HID_BASE_RESOURCE 0x00020000UL
-#endif
-
 // Each edge's dock bar id and style (its alignment and the border towards
 // the view).
 const DWORD CFrameWnd::dwDockBarMap[4][2] = {

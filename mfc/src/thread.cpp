@@ -359,7 +359,7 @@ BOOL AFXAPI AfxPumpMessage()
     CWinThread* pThread = AfxGetThread();
     if (pThread != NULL)
         return pThread->PumpMessage();
-    MSG& msg = AfxGetWndThreadState()->msgCur;
+    MSG& msg = AfxGetWndThreadState()->m_msgCur;
     if (!::GetMessage(&msg, NULL, 0, 0))
         return FALSE;
     if (msg.message != WM_KICKIDLE && !CWnd::WalkPreTranslateTree(NULL, &msg)) {

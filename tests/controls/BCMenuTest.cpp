@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "BCMenu.h"
-#include "controls_res.h"
+#include "controls_test_res.h"
 #include "testdrawing.h"
 #include "testsupport.h"
 
@@ -291,6 +291,31 @@ TEST_F(BCMenuTest, StaysInStepWithItemsChangedBehindItsBack)
   CString exitText;
   EXPECT_TRUE(bar.GetText(ID_BCMENU_EXIT, exitText, MF_BYCOMMAND));
   EXPECT_EQ(exitText, "E&xit");
+}
+
+// Two items of one command, the earlier removed behind the menu's back: the
+// survivor keeps its own record, matched by its item data, not the first
+// record of that command.
+TEST_F(BCMenuTest, TwoItemsOfOneCommandKeepTheirOwnRecords)
+{
+  BCMenu menu;
+  ASSERT_TRUE(menu.CreatePopupMenu());
+  ASSERT_TRUE(menu.AppendMenu(MF_STRING, 5001, "&First"));
+  ASSERT_TRUE(menu.AppendMenu(MF_STRING, 5001, "&Second"));
+  ASSERT_TRUE(menu.AppendMenu(MF_STRING, 5002, "&Other"));
+  ASSERT_EQ(menu.GetMenuListCount(), 3);
+  BCMenuData* pSecond = menu.GetMenuData(1);
+  ASSERT_TRUE(DeleteMenu(menu.m_hMenu, 0, MF_BYPOSITION));
+
+  BCMenu::UpdateMenu(&menu);
+  ASSERT_EQ(menu.GetMenuListCount(), 2);
+  EXPECT_EQ(menu.GetMenuData(0), pSecond);
+  EXPECT_EQ(TextOf(&menu, 0), L"&Second");
+  for (int i = 0; i < 2; ++i) {
+    MENUITEMINFOA mii = {sizeof(mii), MIIM_FTYPE | MIIM_DATA};
+    ASSERT_TRUE(GetMenuItemInfoA(menu.m_hMenu, i, TRUE, &mii));
+    EXPECT_EQ(mii.dwItemData, (ULONG_PTR)menu.GetMenuData(i)) << i;
+  }
 }
 
 TEST_F(BCMenuTest, MnemonicsReturnPositionAndExecute)

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 #include "ButtonST.h"
-#include "controls_res.h"
+#include "controls_test_res.h"
 #include "framework_res.h"
 #include "testsupport.h"
 
@@ -446,6 +446,61 @@ TEST_F(ButtonSTTest, ImagesByResourceIdAndAFailingOutImage)
   button.SetWindowPos(nullptr, 0, 0, 80, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(button.SetBitmaps(in, RGB(192, 192, 192), (HBITMAP)(INT_PTR)0x1234), 1u);
   EXPECT_EQ(fittedSize(), CSize(80, 30)) << "no image kept";
+}
+
+// The resource forms: a missing first image is a failure, the second image
+// loaded for it is freed, and the button keeps what it showed.
+std::vector<HANDLE> g_loaded;
+HANDLE WINAPI RecordingLoadImage(HINSTANCE hInst, LPCSTR pszName, UINT uType, int cx, int cy, UINT uFlags)
+{
+  HANDLE h = ::LoadImageA(hInst, pszName, uType, cx, cy, uFlags);
+  g_loaded.push_back(h);
+  return h;
+}
+
+TEST_F(ButtonSTTest, ResourceFormsFailOnAMissingFirstImageAndFreeTheSecond)
+{
+  const int nMissing = 31999;
+  auto iconAlive = [](HANDLE h) {
+    ICONINFO ii = {};
+    if (!::GetIconInfo((HICON)h, &ii))
+      return false;
+    ::DeleteObject(ii.hbmMask);
+    if (ii.hbmColor) ::DeleteObject(ii.hbmColor);
+    return true;
+  };
+  auto bitmapAlive = [](HANDLE h) {
+    BITMAP bm;
+    return ::GetObject(h, sizeof bm, &bm) != 0;
+  };
+  CButtonST::s_pfnLoadImage = RecordingLoadImage;
+  ASSERT_EQ(button.SetIcon(IDI_INPUT_SAVE, 16, 16, 0, 0, 0), 0u);
+
+  g_loaded.clear();
+  EXPECT_EQ(button.SetIcon(nMissing, 16, 16, IDI_INPUT_SAVE, 16, 16), (DWORD)CButtonST::BTNST_INVALIDRESOURCE);
+  ASSERT_EQ(g_loaded.size(), 2u);
+  EXPECT_EQ(g_loaded[0], nullptr);
+  ASSERT_NE(g_loaded[1], nullptr);
+  EXPECT_FALSE(iconAlive(g_loaded[1])) << "the second icon leaked";
+  button.FitToImage();
+  CRect rc;
+  button.GetClientRect(rc);
+  EXPECT_EQ(rc.Size(), CSize(16, 16)) << "the icon shown before is kept";
+
+  g_loaded.clear();
+  EXPECT_EQ(button.SetBitmaps(nMissing, RGB(192, 192, 192), IDR_BCMENU_TOOLBAR, RGB(192, 192, 192)),
+            (DWORD)CButtonST::BTNST_INVALIDRESOURCE);
+  ASSERT_EQ(g_loaded.size(), 2u);
+  ASSERT_NE(g_loaded[1], nullptr);
+  EXPECT_FALSE(bitmapAlive(g_loaded[1])) << "the second bitmap leaked";
+
+  // Both found: both kept by the button.
+  g_loaded.clear();
+  EXPECT_EQ(button.SetBitmaps(IDR_BCMENU_TOOLBAR, RGB(192, 192, 192), IDR_BCMENU_TOOLBAR, RGB(192, 192, 192)), 0u);
+  ASSERT_EQ(g_loaded.size(), 2u);
+  EXPECT_TRUE(bitmapAlive(g_loaded[0]));
+  EXPECT_TRUE(bitmapAlive(g_loaded[1]));
+  CButtonST::s_pfnLoadImage = ::LoadImageA;
 }
 
 }  // namespace

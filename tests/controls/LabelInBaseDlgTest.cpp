@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include "BaseDlg.h"
 #include "Label.h"
-#include "controls_res.h"
+#include "controls_test_res.h"
 
 namespace {
 

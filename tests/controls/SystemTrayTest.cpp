@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 #include "SystemTray.h"
-#include "controls_res.h"
+#include "controls_test_res.h"
 #include "testsupport.h"
 
 namespace {
@@ -299,6 +299,22 @@ TEST_F(SystemTrayTest, AnimationWithADurationStopsByItself)
   EXPECT_GE(GetTickCount() - start, 950u);
   EXPECT_EQ(tray.GetIcon(), kIcon0);
   EXPECT_GT(ModifiedIcons().size(), 3u);
+}
+
+// Before Create the tray has no window for its timer: Animate refuses, and no
+// timer of the thread is left running that no stop could kill.
+TEST_F(SystemTrayTest, AnimateBeforeCreateSetsNoTimer)
+{
+  CSystemTray fresh;
+  HICON list[] = {kIcon1, kIcon2};
+  fresh.SetIconList(list, 2);
+  MSG msg;
+  while (PeekMessageA(&msg, NULL, WM_TIMER, WM_TIMER, PM_REMOVE)) {}
+  EXPECT_FALSE(fresh.Animate(10, -1));
+  EXPECT_FALSE(fresh.IsAnimating());
+  Sleep(60);
+  EXPECT_FALSE(PeekMessageA(&msg, (HWND)-1, WM_TIMER, WM_TIMER, PM_REMOVE)) << "a thread timer was set";
+  fresh.StopAnimation();
 }
 
 }  // namespace

@@ -347,6 +347,17 @@ TEST_F(BasedAppTest, DownloadsOnePage)
 
     EXPECT_EQ(m_pApp->DownloadUrl(server.Url("/zero").c_str()), "before");
     EXPECT_EQ(m_pApp->DownloadUrl(server.Url("/missing").c_str()), "");   // 404
+    // Every answer outside 2xx is a failure, whatever its body.
+    for (int nStatus : {201, 299}) {
+        server.Route("/status", [nStatus](const CLoopbackRequest&) { return CLoopbackResponse::Text(nStatus, "body"); });
+        EXPECT_EQ(m_pApp->DownloadUrl(server.Url("/status").c_str()), "body") << nStatus;
+    }
+    for (int nStatus : {300, 400, 403, 410, 500, 503}) {
+        server.Route("/status", [nStatus](const CLoopbackRequest&) {
+            return CLoopbackResponse::Text(nStatus, "error page");
+        });
+        EXPECT_EQ(m_pApp->DownloadUrl(server.Url("/status").c_str()), "") << nStatus;
+    }
     EXPECT_EQ(m_pApp->DownloadUrl("not a url"), "");
 
     CString file = m_folder.File("download.tmp");
@@ -450,6 +461,37 @@ TEST_F(BasedAppTest, HandsTextToTheSiblingThatTakesIt)
     EXPECT_EQ(g_siblingCalls[1].id, 1u);
     EXPECT_EQ(g_siblingCalls[1].length, 13u);   // the text and its zero
     EXPECT_EQ(g_siblingCalls[1].text, "keyword list");
+}
+
+// A sibling whose thread does not answer is passed over after a while: the
+// hand-over goes on to the next one instead of freezing the program.
+TEST_F(BasedAppTest, PassesOverAHungSibling)
+{
+    g_siblingCalls.clear();
+    CSiblingWindow taker("Fennicle - taker", 5, true);
+    HANDLE hMade = CreateEventA(NULL, TRUE, FALSE, NULL);
+    HANDLE hRelease = CreateEventA(NULL, TRUE, FALSE, NULL);
+    std::thread hung([&] {
+        CSiblingWindow window("Fennicle - hung", 5, true);
+        SetEvent(hMade);
+        WaitForSingleObject(hRelease, 30000);   // never pumps its messages meanwhile
+        // The unanswered hand-over is dropped with the thread, never handled late.
+        SetWindowLongPtrA(window.m_hWnd, GWLP_WNDPROC, (LONG_PTR)DefWindowProcA);
+    });
+    ASSERT_EQ(WaitForSingleObject(hMade, 10000), WAIT_OBJECT_0);
+    ::SetWindowPos(taker.m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    CDialogAnswerer answerer;
+    DWORD dwStart = GetTickCount();
+    m_pApp->SendTextToSiblingProgram("keyword list");
+    DWORD dwElapsed = GetTickCount() - dwStart;
+    SetEvent(hRelease);
+    hung.join();
+    CloseHandle(hMade);
+    CloseHandle(hRelease);
+    EXPECT_LT(dwElapsed, 10000u);
+    EXPECT_TRUE(answerer.Shown().empty());
+    ASSERT_EQ(g_siblingCalls.size(), 1u);
+    EXPECT_EQ(g_siblingCalls[0].window, "Fennicle - taker");
 }
 
 TEST_F(BasedAppTest, AsksToLaunchTheSiblingWhenNoneTakesTheText)

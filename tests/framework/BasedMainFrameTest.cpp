@@ -1,6 +1,7 @@
 // The framework's main window, created by each test on an application object
 // of the test's own (with its own profile); the shell's tray is a fake that
 // records what it is asked and says whether a notification area is on screen.
+#include "mainframe_test_res.h"
 #include <afxwin.h>
 #include <gtest/gtest.h>
 #include <vector>
@@ -12,7 +13,7 @@
 #include "OwnAppTest.h"
 #include "ProfileKeys.h"
 #include "TestFolder.h"
-#include "controls_res.h"
+#include "controls_test_res.h"
 #include "testsupport.h"
 
 namespace {
@@ -52,7 +53,9 @@ class CTestFrame : public CBasedMainFrame
 public:
     CTestFrame()
     {
-        m_nIDToolBar = m_nIDToolBarBitmap = m_nIDToolBarHotBitmap = IDR_BCMENU_TOOLBAR;
+        m_nIDToolBar = IDR_BCMENU_TOOLBAR;
+        m_nIDToolBarBitmap = IDB_MAINFRAME_TEST_NORMAL;
+        m_nIDToolBarHotBitmap = IDB_MAINFRAME_TEST_HOT;
         m_nIDTrayMenu = IDR_TRAY_TEST;
     }
     CStatusBar m_wndStatusBar;
@@ -250,6 +253,8 @@ TEST_F(BasedMainFrameTest, ToolsMenuIsRebuiltAndAToolStarts)
     menu.AppendMenu(MF_STRING, ID_EXTERNAL_TOOL_FIRST + 5, "stale");
     m_pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)menu.GetSafeHmenu(), 0);
     ASSERT_EQ(menu.GetMenuItemCount(), 4);
+    EXPECT_TRUE(menu.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED) << "the list's editor is not there yet";
+    EXPECT_FALSE(menu.GetMenuState(2, MF_BYPOSITION) & MF_GRAYED);
     EXPECT_EQ(menu.GetMenuItemID(1), 0u);   // separator
     CString text;
     menu.GetMenuString(2, text, MF_BYPOSITION);
@@ -291,6 +296,111 @@ TEST_F(BasedMainFrameTest, SupportCommandHandsAPreparedMailToTheMailer)
     EXPECT_EQ(g_mail[0], "support@example.test");
     EXPECT_EQ(g_mail[1], "Question by C:\\Prog\\Pellucor.exe\r\n\r\n");
     EXPECT_EQ(g_mail[2], "< Question 1 : >");
+}
+
+// The main tool bar's normal images come from the normal bitmap and its hot
+// images from the hot bitmap, each picture on the button face.
+TEST_F(BasedMainFrameTest, ToolBarImagesComeFromTheNormalAndTheHotBitmap)
+{
+    ASSERT_NE(MakeFrame(), nullptr);
+    HWND hBar = m_pFrame->GetMainToolBar().GetSafeHwnd();
+    const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE);
+    const struct {
+        const char* name;
+        UINT nMessage;
+        COLORREF first, second;
+    } cases[] = {
+        {"normal", TB_GETIMAGELIST, RGB(0, 0, 255), RGB(0, 128, 0)},
+        {"hot", TB_GETHOTIMAGELIST, RGB(255, 0, 0), RGB(255, 255, 0)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HIMAGELIST hList = (HIMAGELIST)::SendMessage(hBar, c.nMessage, 0, 0);
+        ASSERT_NE(hList, nullptr);
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(hList, &cx, &cy);
+        EXPECT_EQ(cx, 32);
+        EXPECT_EQ(cy, 32);
+        ASSERT_EQ(ImageList_GetImageCount(hList), 2);
+        HDC hScreen = ::GetDC(NULL);
+        HDC hdc = ::CreateCompatibleDC(hScreen);
+        HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 64, 32);
+        HGDIOBJ hOld = ::SelectObject(hdc, hBitmap);
+        ImageList_Draw(hList, 0, hdc, 0, 0, ILD_NORMAL);
+        ImageList_Draw(hList, 1, hdc, 32, 0, ILD_NORMAL);
+        EXPECT_EQ(::GetPixel(hdc, 16, 16), c.first);
+        EXPECT_EQ(::GetPixel(hdc, 48, 16), c.second);
+        EXPECT_EQ(::GetPixel(hdc, 1, 1), clrFace);
+        ::SelectObject(hdc, hOld);
+        ::DeleteObject(hBitmap);
+        ::DeleteDC(hdc);
+        ::ReleaseDC(NULL, hScreen);
+    }
+}
+
+// Hot keys come as WM_KEYDOWN, or as WM_SYSKEYDOWN for Alt combinations and
+// F10; one without Ctrl or Alt is left to an edit the user types in.
+TEST_F(BasedMainFrameTest, HotKeysFireFromKeyAndSystemKeyMessages)
+{
+    const struct {
+        const char* title;
+        WORD wKey;
+        int nModifiers;
+    } tools[] = {
+        {"AltX", 'X', HOTKEYF_ALT},
+        {"F10", VK_F10, 0},
+        {"CtrlE", 'E', HOTKEYF_CONTROL},
+        {"Q", 'Q', 0},
+    };
+    for (const auto& t : tools) {
+        CExternalTool* pTool = new CExternalTool;
+        pTool->m_strTitle = t.title;
+        pTool->m_nVirtualKey = (short)t.wKey;
+        pTool->m_nModifiers = (short)t.nModifiers;
+        m_pApp->m_arrExternalTools.Add(pTool);
+    }
+    ASSERT_NE(MakeFrame(), nullptr);
+    CWnd* pEdit = new CEdit;
+    ASSERT_TRUE(((CEdit*)pEdit)->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 80, 20), m_pFrame, 4711));
+    HWND hFrame = m_pFrame->GetSafeHwnd();
+
+    BYTE abSaved[256];
+    ASSERT_TRUE(::GetKeyboardState(abSaved));
+    auto hold = [&](bool bAlt, bool bCtrl) {
+        BYTE ab[256];
+        memcpy(ab, abSaved, sizeof ab);
+        ab[VK_MENU] = bAlt ? 0x80 : 0;
+        ab[VK_CONTROL] = bCtrl ? 0x80 : 0;
+        ab[VK_SHIFT] = 0;
+        ::SetKeyboardState(ab);
+    };
+    const struct {
+        UINT message;
+        WPARAM key;
+        bool bAlt, bCtrl;
+        HWND target;
+        int expected;
+    } cases[] = {
+        {WM_SYSKEYDOWN, 'X', true, false, hFrame, 0},
+        {WM_SYSKEYDOWN, 'X', true, false, pEdit->m_hWnd, 0},
+        {WM_SYSKEYDOWN, VK_F10, false, false, hFrame, 1},
+        {WM_SYSKEYDOWN, VK_F10, false, false, pEdit->m_hWnd, 1},
+        {WM_KEYDOWN, 'E', false, true, pEdit->m_hWnd, 2},
+        {WM_KEYDOWN, 'Q', false, false, hFrame, 3},
+        {WM_KEYDOWN, 'Q', false, false, pEdit->m_hWnd, -1},   // typing a "q"
+        {WM_KEYDOWN, 'X', false, false, hFrame, -1},           // Alt not held
+        {WM_KEYUP, 'Q', false, false, hFrame, -1},
+        {WM_SYSKEYUP, VK_F10, false, false, hFrame, -1},
+    };
+    for (const auto& c : cases) {
+        hold(c.bAlt, c.bCtrl);
+        MSG msg = {c.target, c.message, c.key, 0};
+        EXPECT_EQ(m_pFrame->HotKeyTool(&msg), c.expected)
+            << "message " << c.message << " key " << c.key << (c.target == hFrame ? " to the frame" : " to the edit");
+    }
+    ::SetKeyboardState(abSaved);
+    pEdit->DestroyWindow();
+    delete pEdit;
 }
 
 // ---- the rich tooltip ----

@@ -200,10 +200,23 @@ TEST(ExternalToolsMenu, RebuildsBelowTheFirstItem)
     UpdateExternalToolsMenu(&cmdUI, list.m_arr);
     EXPECT_EQ(cmdUI.m_nIndexMax, 4u);
 
-    // A tool-bar button (no menu) is left alone.
-    CCmdUI buttonUI;
+    // The editor's item stays disabled until the editor exists.
+    EXPECT_TRUE(menu.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_EQ(menu.GetMenuItemID(0), (UINT)ID_EXTERNAL_TOOLS);
+
+    // A tool-bar button (no menu) is disabled and nothing else is touched.
+    struct CRecordingCmdUI : CCmdUI {
+        std::vector<BOOL> enables;
+        int nOther = 0;
+        void Enable(BOOL bOn) override { enables.push_back(bOn); }
+        void SetCheck(int) override { nOther++; }
+        void SetText(LPCTSTR) override { nOther++; }
+    } buttonUI;
     buttonUI.m_nID = ID_EXTERNAL_TOOLS;
     UpdateExternalToolsMenu(&buttonUI, list.m_arr);
+    EXPECT_EQ(buttonUI.enables, std::vector<BOOL>{FALSE});
+    EXPECT_EQ(buttonUI.nOther, 0);
+    EXPECT_EQ(buttonUI.m_pMenu, nullptr);
 }
 
 TEST(ExternalToolsStart, StartsTheToolOrWarns)
@@ -250,6 +263,43 @@ TEST(ExternalToolsHotKey, MatchesKeyAndExactModifiers)
     for (const auto& c : cases)
         EXPECT_EQ(FindExternalToolByHotKey(list.m_arr, c.key, c.modifiers), c.expected)
             << "key " << c.key << " modifiers " << c.modifiers;
+}
+
+// A hot key without Ctrl or Alt never takes a key that types or edits text
+// in an edit; with Ctrl or Alt, or as a function key, it always may.
+TEST(ExternalToolsHotKey, KeysWithoutCtrlOrAltAreLeftToTyping)
+{
+    HWND hEdit = ::CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 50, 20, NULL, NULL, NULL, NULL);
+    HWND hButton = ::CreateWindowExA(0, "BUTTON", "b", WS_POPUP, 0, 0, 50, 20, NULL, NULL, NULL, NULL);
+    HWND hCombo = ::CreateWindowExA(0, "COMBOBOX", "", WS_POPUP | CBS_DROPDOWN, 0, 0, 80, 100, NULL, NULL, NULL, NULL);
+    ASSERT_TRUE(hEdit && hButton && hCombo);
+    HWND hComboEdit = ::GetWindow(hCombo, GW_CHILD);
+    ASSERT_NE(hComboEdit, nullptr);
+    const struct {
+        UINT key;
+        int modifiers;
+        HWND target;
+        BOOL expected;
+    } cases[] = {
+        {'E', 0, hEdit, FALSE},
+        {'E', HOTKEYF_SHIFT, hEdit, FALSE},        // a capital letter
+        {VK_LEFT, HOTKEYF_SHIFT, hEdit, FALSE},    // a selection
+        {VK_DELETE, 0, hEdit, FALSE},
+        {'E', 0, hComboEdit, FALSE},
+        {'E', HOTKEYF_CONTROL, hEdit, TRUE},
+        {'E', HOTKEYF_ALT, hEdit, TRUE},
+        {VK_F5, 0, hEdit, TRUE},
+        {VK_F10, HOTKEYF_SHIFT, hEdit, TRUE},
+        {'E', 0, hButton, TRUE},
+        {VK_DELETE, 0, hButton, TRUE},
+        {'E', 0, NULL, TRUE},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MayTakeHotKey(c.key, c.modifiers, c.target), c.expected)
+            << "key " << c.key << " modifiers " << c.modifiers << " target " << (c.target == hEdit ? "edit" : "other");
+    ::DestroyWindow(hEdit);
+    ::DestroyWindow(hButton);
+    ::DestroyWindow(hCombo);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The profile keys: read and written through the application object.
 #include <afxwin.h>
 #include <gtest/gtest.h>
+#include "DynamicWnd.h"
 #include "ProfileKeys.h"
 
 namespace {
@@ -32,6 +33,32 @@ TEST(ProfileKeys, ReadDefaultsAndWriteThroughTheApplication)
     EXPECT_STREQ(profileExportPhraseMatch.pszEntry, "OnExportTotAdwordsPhraseMatch");
     EXPECT_STREQ(profileExportMetaTag.pszDefault, "[keywords] Meta Tag");
     EXPECT_STREQ(szProfileCompanyKey, "Dunmorrow");
+}
+
+// The layout engine's placement record is written under the catalogue's
+// names, which keep the spellings stored profiles hold.
+TEST(ProfileKeys, PlacementRecordUsesTheCatalogue)
+{
+    EXPECT_STREQ(szWindowPositionsSection, "WindowPositions");
+    EXPECT_STREQ(szPlacementValid, "(valid)");
+    EXPECT_STREQ(szDialogXSuffix, " X");
+    EXPECT_STREQ(szDialogHeightSuffix, " Height");
+    EXPECT_STREQ(szTabViewCurrentTab, "CurrentTab");
+    EXPECT_STREQ(szDialogProfileNameFormat, "ID=0x%08lx");
+
+    CWinApp* pApp = AfxGetApp();
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "placed", WS_OVERLAPPEDWINDOW, 30, 40, 200, 150, NULL, NULL));
+    const CString sSection = CString(szWindowPositionsSection) + "\\ProfileKeysTest";
+    ASSERT_TRUE(cdxStoreWindowPlacement(&wnd, sSection));
+    EXPECT_EQ(pApp->GetProfileInt(sSection, szPlacementValid, -9), 1);
+    EXPECT_EQ(pApp->GetProfileInt(sSection, szPlacementLeft, -9), 30);
+    EXPECT_EQ(pApp->GetProfileInt(sSection, szPlacementTop, -9), 40);
+    EXPECT_EQ(pApp->GetProfileInt(sSection, szPlacementRight, -9), 230);
+    EXPECT_EQ(pApp->GetProfileInt(sSection, szPlacementBottom, -9), 190);
+    EXPECT_EQ(pApp->GetProfileInt(sSection, szPlacementVisibility, -9), 0);
+    EXPECT_EQ(pApp->GetProfileInt(sSection, szPlacementState, -9), -1);
+    wnd.DestroyWindow();
 }
 
 }  // namespace

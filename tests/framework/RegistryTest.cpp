@@ -216,7 +216,16 @@ TEST_F(RegistryTest, KeysPersistOpenAndClose)
         EXPECT_TRUE(reg.OpenSubKey("Child"));
         EXPECT_NE(hParent, reg.m_hKey);
         EXPECT_TRUE(reg.WriteDWORD("InChild", 1));
-        RegCloseKey(hParent);
+        // The parent's handle went when the child took its place.
+        DWORD nSubKeys = 0;
+        EXPECT_EQ(ERROR_INVALID_HANDLE,
+                  RegQueryInfoKeyA(hParent, NULL, NULL, NULL, &nSubKeys, NULL, NULL, NULL, NULL, NULL, NULL, NULL));
+        // A sub-key that is not there leaves the open key open.
+        HKEY hChild = reg.m_hKey;
+        EXPECT_FALSE(reg.OpenSubKey("Nowhere"));
+        EXPECT_EQ(hChild, reg.m_hKey);
+        EXPECT_EQ(ERROR_SUCCESS,
+                  RegQueryInfoKeyA(hChild, NULL, NULL, NULL, &nSubKeys, NULL, NULL, NULL, NULL, NULL, NULL, NULL));
         reg.Close();
         reg.Close();   // harmless
         EXPECT_EQ(NULL, reg.m_hKey);

@@ -93,12 +93,14 @@ TEST_F(CopyExportTest, EachExportCommandWritesItsOwnFormat)
         UINT nID;
         const char* bytes;
     } cases[] = {
-        {35018, "<table border='1'>\r\n<tr>Words</tr>\r\n<tr><td align='left'>red apple 12</td></tr>\r\n"
+        {35018, "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">\r\n"
+                "<table border='1'>\r\n<tr>Words</tr>\r\n<tr><td align='left'>red apple 12</td></tr>\r\n"
                 "<tr><td align='left'>pear 7</td></tr>\r\n</table>"},
         {35019, "red apple 12\r\npear 7\r\n"},
         {35020, "<meta name='keywords' content='red apple 12,pear 7,'>"},
         {35021, "\"red apple 12\";\r\n\"pear 7\";\r\n"},
-        {35022, "<table border='1'>\r\n<tr><tr><td align='left'>red apple 12</td><tr><td align='left'>pear 7</td>"
+        {35022, "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">\r\n"
+                "<table border='1'>\r\n<tr><tr><td align='left'>red apple 12</td><tr><td align='left'>pear 7</td>"
                 "</table>"},
         {35044, "red apple 12\r\npear 7\r\n"},
         {35045, "\"red apple 12\"\r\n\"pear 7\"\r\n"},

@@ -1,5 +1,6 @@
 // The eight export formats and seven copy-as texts, byte for byte.
 #include <gtest/gtest.h>
+#include <string.h>
 #include <string>
 #include <vector>
 #include "ExportFormats.h"
@@ -19,8 +20,12 @@ void Fill(CStringArray& a, const std::vector<std::string>& v)
 }
 
 // Keywords with quotes, apostrophes, angle brackets, ampersands, commas and
-// semicolons: they go out unchanged.
+// semicolons: each format writes them so that its reader takes them back as
+// they were; the plain lists carry them unchanged.
 const std::vector<std::string> three = {"one", "a'b<c>&", "x\"y;z,"};
+
+// The first line of the HTML and Excel files.
+#define CHARSET "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">\r\n"
 
 struct Golden {
     int format;
@@ -31,20 +36,20 @@ struct Golden {
 };
 
 const Golden goldens[] = {
-    {exportHtmlTable, "<table border='1'>\r\n<tr>Words</tr>\r\n</table>",
-     "<table border='1'>\r\n<tr>Words</tr>\r\n<tr><td align='left'>one</td></tr>\r\n</table>",
-     "<table border='1'>\r\n<tr>Words</tr>\r\n<tr><td align='left'>one</td></tr>\r\n"
-     "<tr><td align='left'>a'b<c>&</td></tr>\r\n<tr><td align='left'>x\"y;z,</td></tr>\r\n</table>",
-     "<tr><td align='left'>one</td></tr>\r\n<tr><td align='left'>a'b<c>&</td></tr>\r\n"
+    {exportHtmlTable, CHARSET "<table border='1'>\r\n<tr>Words</tr>\r\n</table>",
+     CHARSET "<table border='1'>\r\n<tr>Words</tr>\r\n<tr><td align='left'>one</td></tr>\r\n</table>",
+     CHARSET "<table border='1'>\r\n<tr>Words</tr>\r\n<tr><td align='left'>one</td></tr>\r\n"
+     "<tr><td align='left'>a'b&lt;c&gt;&amp;</td></tr>\r\n<tr><td align='left'>x\"y;z,</td></tr>\r\n</table>",
+     "<tr><td align='left'>one</td></tr>\r\n<tr><td align='left'>a'b&lt;c&gt;&amp;</td></tr>\r\n"
      "<tr><td align='left'>x\"y;z,</td></tr>\r\n"},
     {exportTextList, "", "one\r\n", "one\r\na'b<c>&\r\nx\"y;z,\r\n", "one\r\na'b<c>&\r\nx\"y;z,\r\n"},
     {exportMetaTag, "<meta name='keywords' content=''>", "<meta name='keywords' content='one,'>",
-     "<meta name='keywords' content='one,a'b<c>&,x\"y;z,,'>", "one,a'b<c>&,x\"y;z,,"},
-    {exportCsv, "", "\"one\";\r\n", "\"one\";\r\n\"a'b<c>&\";\r\n\"x\"y;z,\";\r\n",
-     "\"one\";\r\n\"a'b<c>&\";\r\n\"x\"y;z,\";\r\n"},
-    {exportExcel, "<table border='1'>\r\n<tr></table>",
-     "<table border='1'>\r\n<tr><tr><td align='left'>one</td></table>",
-     "<table border='1'>\r\n<tr><tr><td align='left'>one</td><tr><td align='left'>a'b<c>&</td>"
+     "<meta name='keywords' content='one,a&#39;b&lt;c&gt;&amp;,x\"y;z,,'>", "one,a&#39;b&lt;c&gt;&amp;,x\"y;z,,"},
+    {exportCsv, "", "\"one\";\r\n", "\"one\";\r\n\"a'b<c>&\";\r\n\"x\"\"y;z,\";\r\n",
+     "\"one\";\r\n\"a'b<c>&\";\r\n\"x\"\"y;z,\";\r\n"},
+    {exportExcel, CHARSET "<table border='1'>\r\n<tr></table>",
+     CHARSET "<table border='1'>\r\n<tr><tr><td align='left'>one</td></table>",
+     CHARSET "<table border='1'>\r\n<tr><tr><td align='left'>one</td><tr><td align='left'>a'b&lt;c&gt;&amp;</td>"
      "<tr><td align='left'>x\"y;z,</td></table>",
      nullptr},
     {exportBroadMatch, "", "one\r\n", "one\r\na'b<c>&\r\nx\"y;z,\r\n", "one\r\na'b<c>&\r\nx\"y;z,\r\n"},
@@ -78,6 +83,90 @@ public:
     void SetPosition(int nLine) override { positions.push_back(nLine); }
     std::vector<int> ranges, positions;
 };
+
+// Read back as the other programs read them: a CSV field unquoted by the
+// strict rule, and the HTML entities decoded, give every phrase as it was,
+// Cyrillic included.
+std::string CsvField(const std::string& sLine)
+{
+    // "..." followed by ';': inside, "" stands for one quote.
+    std::string sField;
+    EXPECT_EQ(sLine.front(), '"');
+    size_t i = 1;
+    for (; i < sLine.size(); i++) {
+        if (sLine[i] == '"') {
+            if (i + 1 < sLine.size() && sLine[i + 1] == '"') {
+                sField += '"';
+                i++;
+                continue;
+            }
+            break;
+        }
+        sField += sLine[i];
+    }
+    EXPECT_EQ(sLine.substr(i), "\";") << sLine;
+    return sField;
+}
+
+// One pass, as a browser reads text: every entity stands for one character.
+std::string HtmlDecoded(const std::string& s)
+{
+    const std::pair<std::string, char> entities[] = {{"&lt;", '<'}, {"&gt;", '>'}, {"&#39;", '\''}, {"&amp;", '&'}};
+    std::string sOut;
+    for (size_t i = 0; i < s.size();) {
+        bool bEntity = false;
+        for (const auto& e : entities)
+            if (s.compare(i, e.first.size(), e.first) == 0) {
+                sOut += e.second;
+                i += e.first.size();
+                bEntity = true;
+                break;
+            }
+        if (!bEntity)
+            sOut += s[i++];
+    }
+    return sOut;
+}
+
+TEST(ExportFormats, ReadersTakeEveryPhraseBackAsItWas)
+{
+    const std::vector<std::string> phrases = {"дрель \"дом\" 55", "it's 3", "a;b,c 4", "x<y>&z 9", "\"\" 1",
+                                              "&amp; 2", "ёлка' 7"};
+    CStringArray aLines;
+    Fill(aLines, phrases);
+    std::string csv = Bytes(BuildExportText(exportCsv, aLines));
+    std::vector<std::string> fields;
+    for (size_t p = 0, e; (e = csv.find("\r\n", p)) != std::string::npos; p = e + 2)
+        fields.push_back(CsvField(csv.substr(p, e - p)));
+    EXPECT_EQ(fields, phrases);
+
+    std::string html = Bytes(BuildCopyText(exportHtmlTable, aLines));
+    std::vector<std::string> cells;
+    const std::string sOpen = "<td align='left'>";
+    for (size_t p = 0; (p = html.find(sOpen, p)) != std::string::npos;) {
+        p += sOpen.size();
+        size_t e = html.find("</td>", p);
+        std::string sCell = html.substr(p, e - p);
+        EXPECT_EQ(sCell.find('<'), std::string::npos) << sCell;
+        cells.push_back(HtmlDecoded(sCell));
+        p = e;
+    }
+    EXPECT_EQ(cells, phrases);
+
+    std::string meta = Bytes(BuildCopyText(exportMetaTag, aLines));
+    EXPECT_EQ(meta.find('\''), std::string::npos) << "an apostrophe would end the content attribute";
+    std::string sJoined;
+    for (const auto& s : phrases)
+        sJoined += s + ",";
+    EXPECT_EQ(HtmlDecoded(meta), sJoined);
+
+    // The plain lists carry every phrase unchanged.
+    std::string text = Bytes(BuildCopyText(exportTextList, aLines));
+    std::string sLines;
+    for (const auto& s : phrases)
+        sLines += s + "\r\n";
+    EXPECT_EQ(text, sLines);
+}
 
 TEST(ExportFormats, ManyLinesAndTheProgressSteps)
 {

@@ -36,8 +36,9 @@ TEST(ExportTest, WritesAThreeLineBasketByteForByte)
   } cases[] = {
       {exportTextList, "apple 120\r\nred apple's <b> 35\r\n\xFF\xE1\xEB\xEE\xEA\xEE 7\r\n"},
       {exportHtmlTable,
+       "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">\r\n"
        "<table border='1'>\r\n<tr>Words</tr>\r\n<tr><td align='left'>apple 120</td></tr>\r\n"
-       "<tr><td align='left'>red apple's <b> 35</td></tr>\r\n"
+       "<tr><td align='left'>red apple's &lt;b&gt; 35</td></tr>\r\n"
        "<tr><td align='left'>\xFF\xE1\xEB\xEE\xEA\xEE 7</td></tr>\r\n</table>"},
       {exportCsv, "\"apple 120\";\r\n\"red apple's <b> 35\";\r\n\"\xFF\xE1\xEB\xEE\xEA\xEE 7\";\r\n"},
   };
@@ -165,7 +166,7 @@ TEST_F(ExportCommandTest, RemembersTheLastPathOfEachFormat)
   ASSERT_TRUE(Export(exportHtmlTable, htmlPath, &proposed));
   EXPECT_EQ(proposed, "Keywords");
   EXPECT_EQ(Stored(exportHtmlTable), htmlPath);
-  EXPECT_EQ(ReadFileBytes(htmlPath).substr(0, 20), "<table border='1'>\r\n");
+  EXPECT_EQ(ReadFileBytes(htmlPath).substr(0, 15), "<meta http-equi");
 
   // The same format proposes the path chosen last; a cancelled prompt
   // stores and writes nothing.

@@ -78,6 +78,16 @@ TEST(SuggestionPage, RowRules)
         std::vector<std::string> phrases;
     } cases[] = {
         {"bracket skipped", Row("a [b]", "1") + Row("c", "2"), {"c|2"}},
+        {"bracket first", Row("[a] b", "1") + Row("c", "2"), {"c|2"}},
+        {"bracket last", Row("a b[", "1") + Row("c", "2"), {"c|2"}},
+        {"closing bracket kept", Row("a] b", "1"), {"a] b|1"}},
+        // What a damaged page can hold: markup or a line break in a phrase,
+        // text in a count. Such rows are no phrase with its number.
+        {"markup in phrase", Row("a<b>c", "1") + Row("d", "2"), {"d|2"}},
+        {"line break in phrase", Row("a\nb", "1") + Row("d", "2"), {"d|2"}},
+        {"count with a letter", Row("a", "12x") + Row("d", "2"), {"d|2"}},
+        {"count with a space", Row("a", "1 200") + Row("d", "2"), {"d|2"}},
+        {"count zero", Row("a", "0"), {"a|0"}},
         {"quot replaced", Row("&quot;a&quot; b", "3"), {"\"a\" b|3"}},
         // An empty link ends at its own "</a>" and adds nothing; the next row
         // is read as it stands.
@@ -112,6 +122,24 @@ TEST(SuggestionPage, PageWithoutTheTableEndsTheRun)
     step = ParseSuggestionPage(run, Page(Row("late", "1")).c_str());
     EXPECT_EQ(step.nAction, harvestNothing);
     EXPECT_EQ(run.m_aPhrases.GetSize(), 0);
+}
+
+// After some phrases were found, a page without the table ends the run with a
+// message saying why, and the run progress shows the run over.
+TEST(SuggestionPage, PageWithoutTheTableAfterPhrasesSaysWhyTheRunEnded)
+{
+    CHarvestRun run;
+    Start(run, "a", 3);
+    CHarvestStep step = ParseSuggestionPage(run, Page(Row("a b", "5"), "a", 1).c_str());
+    ASSERT_EQ(step.nAction, harvestFetchNextPage);
+    step = ParseSuggestionPage(run, "<html>Service unavailable</html>");
+    EXPECT_EQ(step.nAction, harvestNoTable);
+    EXPECT_FALSE(run.m_bRunning);
+    EXPECT_STREQ((LPCSTR)step.sMessage, szNoTableMessage);
+    EXPECT_STREQ((LPCSTR)step.sCaption, "MESSAGE");
+    EXPECT_EQ(step.nMessageType, (UINT)(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(step.nRunProgress, 100);
+    EXPECT_EQ(run.m_aPhrases.GetSize(), 1);
 }
 
 TEST(SuggestionPage, ThreePagesWithLinksThenCompleted)

@@ -411,6 +411,54 @@ TEST_F(DockTest, DraggingMovesBarsBetweenSidesAndFloatsThem)
     EXPECT_EQ(B().m_pDockBar, DockBar(AFX_IDW_DOCKBAR_TOP));
 }
 
+// Ctrl held while dragging floats the bar even over a dock bar.
+TEST_F(DockTest, CtrlFloatsWhereTheOutlineWouldDock)
+{
+    DockThree();
+    CRect rectTop = WindowRect(DockBar(AFX_IDW_DOCKBAR_TOP));
+    CPoint from = Gripper(&B()), to(rectTop.left + 200, rectTop.CenterPoint().y);
+    INPUT key = {};
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = VK_CONTROL;
+    MouseInput(0, from);
+    Pump(30);
+    MouseInput(MOUSEEVENTF_LEFTDOWN, from);
+    ::SendInput(1, &key, sizeof(key));
+    MouseInput(0, to);
+    MouseInput(MOUSEEVENTF_LEFTUP, to);
+    key.ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(1, &key, sizeof(key));
+    Pump(300);
+    EXPECT_TRUE(B().IsFloating());
+}
+
+// A row too long for the frame wraps: the bar that would start past its
+// end goes to a row of its own; a bar running past the end is pushed back.
+TEST_F(DockTest, ARowTooLongForTheFrameWraps)
+{
+    DockThree();
+    CDockBar* pTop = DockBar(AFX_IDW_DOCKBAR_TOP);
+    int nWidth = WindowRect(&A()).Width();
+    CRect rect;
+    m_pFrame->GetWindowRect(&rect);
+    CRect rectClient;
+    m_pFrame->GetClientRect(&rectClient);
+    int cxFrame = rect.Width() - rectClient.Width();
+    // B, further along than A's end, runs past the end: pushed back to A
+    m_pFrame->SetWindowPos(NULL, 0, 0, cxFrame + nWidth + 20, rect.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(RowOf(pTop, DockIndex(pTop, &B())), 0);
+    EXPECT_EQ(WindowRect(&B()).left, WindowRect(&A()).right - 2);
+    // B would start past the end: a row of its own
+    m_pFrame->SetWindowPos(NULL, 0, 0, cxFrame + nWidth - 4, rect.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(RowOf(pTop, DockIndex(pTop, &A())), 0);
+    EXPECT_EQ(RowOf(pTop, DockIndex(pTop, &B())), 1);
+    EXPECT_GT(WindowRect(&B()).top, WindowRect(&A()).top);
+    EXPECT_EQ(WindowRect(&B()).left, WindowRect(&A()).left);
+    EXPECT_EQ(WindowRect(pTop).Height(), 2 * (WindowRect(&A()).Height() - 2));
+}
+
 TEST_F(DockTest, DoubleClicksFloatAndDockBack)
 {
     DockThree();
