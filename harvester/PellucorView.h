@@ -35,6 +35,10 @@ class CPellucorView : public CBaseFormView {
   enum { IDD = IDD_PELLUCOR_FORM };
   // The one-shot start timer of a run, and its delay.
   enum { nStartTimer = 1021, nStartDelay = 100 };
+  // While pages come fast, the list takes the new rows at most this often
+  // (a timer brings in the rows of the pages in between); the last page of a
+  // run is always listed at once.
+  enum { nRefillTimer = 1023, nRefillInterval = 100 };
   // The visit history keeps the latest seeds started, at most this many.
   enum { nVisitHistoryLimit = 100 };
   // The tray icon's animation step while a page is fetched.
@@ -132,6 +136,15 @@ class CPellucorView : public CBaseFormView {
 
   // Shows the rows of the result arrays in the list.
   void FillResultsList();
+  // The refill after a page of a running run: at once when the last one is
+  // nRefillInterval old, else by the refill timer.
+  void RefillAfterPage();
+  // A refill still due is made now (commands that act on every row).
+  void FlushRefill();
+  // Sets a progress bar's position and leaves the drawing to the next paint.
+  static void SetProgressQuietly(CProgressCtrl& progress, int nPos);
+  DWORD m_dwLastRefill = 0;
+  bool m_bRefillDue = false;
   // Ends the run now (Go enabled again); the wait cursor ends with it.
   void EndRun();
   void StopWaitCursor();
