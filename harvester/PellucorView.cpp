@@ -73,6 +73,7 @@ BEGIN_MESSAGE_MAP(CPellucorView, CBaseFormView)
   ON_NOTIFY(LVN_KEYDOWN, IDC_RESULTS, &CPellucorView::OnResultsKeyDown)
   ON_NOTIFY(LVN_ITEMCHANGED, IDC_RESULTS, &CPellucorView::OnResultsItemChanged)
   ON_MESSAGE(WM_FETCH_NEXT_PAGE, &CPellucorView::OnFetchNextPage)
+  ON_MESSAGE(WM_LOAD_BASKET, &CPellucorView::OnLoadBasket)
   ON_MESSAGE(WM_SUGGESTIONS_FETCHED, &CPellucorView::OnSuggestionsFetched)
   ON_WM_TIMER()
   ON_WM_SIZE()
@@ -137,9 +138,13 @@ void CPellucorView::OnInitialUpdate()
   }
   FillResultsList();
 
-  // A Basket of any size is shown whole.
+  // A Basket of any size is shown whole. It is put into the box once the
+  // window has its place and size: the box lays a long text out again at
+  // every change of its width, which the frame's first showing brings. Whoever
+  // reads the Basket before then loads it first.
   m_wndBasket.SetLimitText(0);
-  LoadBasket();
+  m_bBasketLoadDue = true;
+  PostMessage(WM_LOAD_BASKET);
 
   m_wndKeyword.LoadHistory(szSectionPellucorView, szKeywordHistoryPrefix, TRUE, NULL);
   m_wndKeyword.SetWindowText(ReadProfileKey(AfxGetApp(), profileLastKeyword));
@@ -657,8 +662,15 @@ void CPellucorView::BuildBasketSet()
 // The Basket
 // ---------------------------------------------------------------------------
 
+LRESULT CPellucorView::OnLoadBasket(WPARAM, LPARAM)
+{
+  if (m_bBasketLoadDue) LoadBasket();
+  return 1;
+}
+
 CString CPellucorView::GetBasketText() const
 {
+  if (m_bBasketLoadDue) const_cast<CPellucorView*>(this)->LoadBasket();
   if (!m_bBasketTextValid) {
     m_sBasketText.Empty();
     if (m_wndBasket.m_hWnd != NULL) m_wndBasket.GetWindowText(m_sBasketText);
@@ -675,6 +687,7 @@ void CPellucorView::GetBasketLines(CStringArray& aLines) const
 
 void CPellucorView::LoadBasket()
 {
+  m_bBasketLoadDue = false;
   CString sText;
   LoadBasketFile(m_sBasketPath, sText);   // a Basket that cannot be read starts empty
   m_bSettingBasket = true;

@@ -171,6 +171,11 @@ class CPellucorView : public CBaseFormView {
   // scroll position and selection.
   void SetBasketBoxText(const CString& sOld, const CString& sNew);
   void LoadBasket();
+  // The Basket is loaded by this message, posted at the first update (see
+  // OnInitialUpdate), or by the first reader, whichever comes first.
+  enum { WM_LOAD_BASKET = WM_USER + 103 };
+  afx_msg LRESULT OnLoadBasket(WPARAM, LPARAM);
+  bool m_bBasketLoadDue = false;
 
   // Does nothing: the form's hidden "Exit" button.
   virtual void DoExit() {}
