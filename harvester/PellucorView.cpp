@@ -46,6 +46,7 @@ const int nCopyFromRight = 143;
 }  // namespace
 
 CPellucorView::PFNOPENADDRESS CPellucorView::s_pfnOpenAddress = ::ShellExecuteA;
+CPellucorView::PFNCLOCK CPellucorView::s_pfnClock = ::time;
 
 IMPLEMENT_DYNCREATE(CPellucorView, CBaseFormView)
 
@@ -231,10 +232,14 @@ void CPellucorView::CreateAdPane()
   ScreenToClient(&rc);
   if (!m_wndAdPane.Create(NULL, "", WS_CHILD | WS_VISIBLE | WS_BORDER, rc, this, IDC_AD_PANE, NULL, TRUE, TRUE))
     return;
-  const time_t now = time(NULL);
-  const struct tm* pNow = now != (time_t)-1 ? localtime(&now) : NULL;
+  m_wndAdPane.Navigate2(AdPageAt(s_pfnClock(NULL)));
+}
+
+LPCSTR CPellucorView::AdPageAt(time_t tNow)
+{
+  const struct tm* pNow = tNow != (time_t)-1 ? localtime(&tNow) : NULL;
   const bool bEven = pNow != NULL && pNow->tm_sec % 2 == 0;
-  m_wndAdPane.Navigate2(bEven ? PELLUCOR_AD_PAGE_EVEN : PELLUCOR_AD_PAGE_ODD);
+  return bEven ? PELLUCOR_AD_PAGE_EVEN : PELLUCOR_AD_PAGE_ODD;
 }
 
 void CPellucorView::OnSize(UINT nType, int cx, int cy)

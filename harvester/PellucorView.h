@@ -12,6 +12,8 @@
 // line ("phrase count") is a line of the Basket box.
 #pragma once
 
+#include <time.h>
+
 #include <afxcmn.h>
 #include <afxext.h>
 #include <unordered_set>
@@ -48,6 +50,13 @@ class CPellucorView : public CBaseFormView {
   // so that a test can see what would be opened.
   typedef HINSTANCE(WINAPI* PFNOPENADDRESS)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
   static PFNOPENADDRESS s_pfnOpenAddress;
+  // The clock the ad pane's first page is chosen by; replaceable so that a
+  // test can choose the second.
+  typedef time_t (*PFNCLOCK)(time_t*);
+  static PFNCLOCK s_pfnClock;
+  // The ad pane's first page at a time: the maker's page for even seconds of
+  // the local clock, the other for odd ones (and for a clock that fails).
+  static LPCSTR AdPageAt(time_t tNow);
 
   virtual ~CPellucorView();
 
