@@ -85,6 +85,9 @@ public:
     // nothing is launched.
     typedef BOOL (WINAPI* PFNSHELLEXECUTEEX)(SHELLEXECUTEINFOA*);
     static PFNSHELLEXECUTEEX s_pfnShellExecuteEx;
+    // Sounds play through this call; tests replace it to hear what is played.
+    typedef BOOL (WINAPI* PFNPLAYSOUND)(LPCSTR, HMODULE, DWORD);
+    static PFNPLAYSOUND s_pfnPlaySound;
     // The resource forms of SetIcon and SetBitmaps load their images through
     // this call; tests watch it to see every loaded image freed or kept.
     typedef HANDLE (WINAPI* PFNLOADIMAGE)(HINSTANCE, LPCSTR, UINT, int, int, UINT);

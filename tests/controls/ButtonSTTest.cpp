@@ -319,14 +319,47 @@ static BOOL WINAPI FakeShellExecuteEx(SHELLEXECUTEINFOA* p)
   return TRUE;
 }
 
+struct PlayedSound {
+  std::string name;
+  HMODULE hMod;
+  DWORD dwFlags;
+};
+std::vector<PlayedSound> g_sounds;
+BOOL WINAPI RecordingPlaySound(LPCSTR pszSound, HMODULE hMod, DWORD dwFlags)
+{
+  g_sounds.push_back({pszSound && !IS_INTRESOURCE(pszSound) ? pszSound : "#", hMod, dwFlags});
+  return TRUE;
+}
+
 TEST_F(ButtonSTTest, ClickOpensTheAddressThroughTheShellAndPlaysItsSound)
 {
   CButtonST::s_pfnShellExecuteEx = FakeShellExecuteEx;
+  CButtonST::s_pfnPlaySound = RecordingPlaySound;
   g_shellCalls = 0;
+  g_sounds.clear();
   button.SetUrl("http://example.invalid/support");
-  button.SetSound("no-such-sound.wav", nullptr, TRUE, FALSE);   // no device: must not hang
+  std::string sName = "click.wav";
+  button.SetSound(sName.c_str(), nullptr, TRUE, FALSE);
+  sName = "changed";   // the button keeps its own copy of a file name
   Click(button);
-  ASSERT_EQ(g_shellCalls, 1);
+  ASSERT_EQ(g_sounds.size(), 1u);
+  EXPECT_EQ(g_sounds[0].name, "click.wav");
+  EXPECT_EQ(g_sounds[0].hMod, nullptr);
+  EXPECT_EQ(g_sounds[0].dwFlags, (DWORD)(SND_FILENAME | SND_NODEFAULT | SND_NOWAIT));
+  // Played asynchronously when asked; no sound set, none played.
+  button.SetSound("async.wav", nullptr, TRUE, TRUE);
+  Click(button);
+  ASSERT_EQ(g_sounds.size(), 2u);
+  EXPECT_EQ(g_sounds[1].dwFlags, (DWORD)(SND_FILENAME | SND_NODEFAULT | SND_NOWAIT | SND_ASYNC));
+  button.SetSound(nullptr, nullptr, TRUE, FALSE);
+  Click(button);
+  EXPECT_EQ(g_sounds.size(), 2u);
+  // The real call with no audio device must not hang.
+  CButtonST::s_pfnPlaySound = ::PlaySoundA;
+  button.SetSound("no-such-sound.wav", nullptr, TRUE, FALSE);
+  Click(button);
+  ASSERT_EQ(g_shellCalls, 4);
+  g_shellCalls = 1;
   EXPECT_EQ(g_file, "http://example.invalid/support");
   EXPECT_STREQ(g_sei.lpVerb, "open");
   EXPECT_EQ(g_sei.nShow, SW_SHOWMAXIMIZED);
