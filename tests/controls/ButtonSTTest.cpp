@@ -116,6 +116,13 @@ TEST_F(ButtonSTTest, SettersReturnTheirResultCodes)
       {RGB(250, 100, 0), 20, RGB(255, 105, 5)},
       {RGB(250, 100, 10), -20, RGB(240, 90, 0)},
       {RGB(10, 20, 30), -255, RGB(0, 10, 20)},
+      // Each channel in turn the first to reach its end, the others behind.
+      {RGB(100, 250, 10), 20, RGB(105, 255, 15)},   // green reaches 255 first
+      {RGB(100, 10, 252), 20, RGB(103, 13, 255)},   // blue reaches 255 first
+      {RGB(100, 5, 50), -20, RGB(95, 0, 45)},       // green reaches 0 first
+      {RGB(100, 50, 3), -20, RGB(97, 47, 0)},       // blue reaches 0 first
+      {RGB(100, 100, 100), 0, RGB(100, 100, 100)},
+      {RGB(0, 0, 0), 255, RGB(255, 255, 255)},
   };
   for (const auto& s : shifts) {
     button.SetColor(2, s.from);
