@@ -80,6 +80,13 @@ public:
     CToolTipCtrl& GetToolTip() { return m_ToolTip; }
 
     BOOL IsHovered() const { return m_bMouseOnButton; }
+    // The pictures the button draws: index 0 the normal one, 1 the one for
+    // the pointer outside it; NULL where there is none.
+    HICON GetIcon(int nIndex = 0) const { return nIndex == 0 || nIndex == 1 ? m_csIcons[nIndex].hIcon : NULL; }
+    HBITMAP GetBitmap(int nIndex = 0) const
+    {
+        return nIndex == 0 || nIndex == 1 ? m_csBitmaps[nIndex].hBitmap : NULL;
+    }
 
     // The web address is opened through this call; tests replace it so that
     // nothing is launched.
