@@ -11,6 +11,7 @@
 #include <new>
 #include <string>
 #include "AboutDlg.h"
+#include "ExceptionReport.h"
 #include "FileHandle.h"
 #include "FrameworkUtils.h"
 #include "LogWindow.h"
@@ -75,6 +76,7 @@ BEGIN_MESSAGE_MAP(CBasedApp, CWinApp)
     ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, &CBasedApp::OnUpdateRecentFileMenu)
     ON_COMMAND(ID_CLEAR_RECENT_FILES, &CBasedApp::OnClearRecentFiles)
     ON_UPDATE_COMMAND_UI(ID_CLEAR_RECENT_FILES, &CBasedApp::OnUpdateClearRecentFiles)
+    ON_COMMAND(ID_TEST_FAULT, &CBasedApp::OnTestFault)
 END_MESSAGE_MAP()
 
 CBasedApp::CBasedApp(LPCTSTR lpszAppName)
@@ -99,8 +101,9 @@ CBasedApp::CBasedApp(LPCTSTR lpszAppName)
     g_pBasedApp = this;
     CString strModule = GetModulePath();
     m_strProgramFolder = strModule.Left(strModule.ReverseFind('\\') + 1);
-    // GAP: the exception reporter's structured-exception translator is
-    // installed here for the starting thread once the reporter exists.
+    // Structured exceptions of the starting thread become CSeException from
+    // here on, the first one of the run offering an exception report.
+    InstallSeTranslator();
 }
 
 CBasedApp::~CBasedApp()
@@ -117,6 +120,11 @@ CBasedApp::~CBasedApp()
         g_pBasedApp = NULL;
 }
 
+void CBasedApp::OnTestFault()
+{
+    TestFaultPoint("ui");
+}
+
 CString CBasedApp::GetModulePath()
 {
     char szPath[MAX_PATH * 2] = "";
@@ -126,7 +134,7 @@ CString CBasedApp::GetModulePath()
 
 CString CBasedApp::GetSiteUrl() { return "http://www.dunmorrow.example/"; }
 CString CBasedApp::GetSecondSiteUrl() { return "http://pellucor.dunmorrow.example/"; }
-CString CBasedApp::GetSupportEmail() { return "support@dunmorrow.example"; }
+CString CBasedApp::GetSupportEmail() { return szReportSupportAddress; }
 
 void CBasedApp::SetProgramFolder(LPCSTR pszFolder)
 {
@@ -146,7 +154,7 @@ BOOL CBasedApp::InitInstance()
         return FALSE;
     InitControlLibraries();
     InitProfile();
-    // GAP: the exception reporter's translator is installed again here.
+    InstallSeTranslator();
     CreateFolders();
     LoadOptions();
     LoadExternalTools();

@@ -17,6 +17,9 @@ class CMultiDocTemplate;
 #define ID_SHOW_TIP_OF_THE_DAY      300
 #define ID_BACKUP_DOCUMENT          35005
 #define ID_CLEAR_RECENT_FILES       35012
+// On no menu: the whole-program tests fault the user-interface thread with it
+// (it does nothing unless their switch is set).
+#define ID_TEST_FAULT               35098
 
 // The sibling program the hand-over looks for, by its window title, and the
 // answer with which it takes a text.
@@ -140,6 +143,7 @@ protected:
     afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
     afx_msg void OnClearRecentFiles();
     afx_msg void OnUpdateClearRecentFiles(CCmdUI* pCmdUI) {}
+    afx_msg void OnTestFault();
     DECLARE_MESSAGE_MAP()
 
 private:

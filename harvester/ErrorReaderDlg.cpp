@@ -1,6 +1,7 @@
 // ErrorReaderDlg.cpp - the exception report reader.
 #include "ErrorReaderDlg.h"
 
+#include "ExceptionReport.h"
 #include "FrameworkUtils.h"
 #include "resource.h"
 
@@ -12,8 +13,6 @@ namespace {
 const int nIDOkIcon = 160;
 
 }  // namespace
-
-const char CErrorReaderDlg::szReportName[] = "Pellucor";
 
 BEGIN_DYNAMIC_MAP(CErrorReaderDlg, CBaseDlg)
     DYNAMIC_MAP_ENTRY_EX(IDC_INPUT_STRING, cdxCDynamicWnd::mdResize, cdxCDynamicWnd::mdResize)
@@ -30,16 +29,11 @@ CErrorReaderDlg::~CErrorReaderDlg()
 {
 }
 
-// A temporary folder longer than the buffer would leave the buffer undefined:
-// the buffer holds the longest path the call can give, and a failed call
-// gives no path at all (the dialog then shows "No file").
+// The file the exception reporter writes; no temporary folder gives no path
+// (the dialog then shows "No file").
 CString CErrorReaderDlg::GetReportPath()
 {
-    char szTemp[MAX_PATH + 2] = "";
-    DWORD n = ::GetTempPathA(sizeof szTemp, szTemp);
-    if (n == 0 || n >= sizeof szTemp)
-        return CString();
-    return CString(szTemp) + szReportName + ".err";
+    return GetExceptionReportPath();
 }
 
 void CErrorReaderDlg::DoDataExchange(CDataExchange* pDX)

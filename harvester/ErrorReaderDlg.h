@@ -12,10 +12,9 @@ public:
     explicit CErrorReaderDlg(CWnd* pParent = NULL);
     ~CErrorReaderDlg() override;
 
-    // The name the exception reporter gives its report, before ".err".
-    static const char szReportName[];
-    // The temporary folder as the system reports it, the report name and
-    // ".err"; empty when the system gives no temporary folder.
+    // The exception reporter's report: the temporary folder as the system
+    // reports it, the program name and ".err"; empty when the system gives
+    // no temporary folder.
     static CString GetReportPath();
 
 protected:

@@ -1,6 +1,7 @@
 // ExportThread.cpp - the export writer.
 #include "ExportThread.h"
 #include "ExportAndCopy.h"
+#include "ExceptionReport.h"
 #include "ExportFormats.h"
 #include "FileHandle.h"
 
@@ -20,6 +21,7 @@ CExportThread::~CExportThread()
 
 BOOL CExportThread::InitInstance()
 {
+    InstallSeTranslator();
     return TRUE;
 }
 
@@ -55,6 +57,7 @@ int CExportThread::Run()
     HWND hDialog = pOwner->GetSafeHwnd();
     CString sError;
     try {
+        TestFaultPoint("export");
         int nFormat = pOwner->m_nFormat;
         if (nFormat >= 0 && nFormat < exportFormatCount) {
             CBarProgress progress(pOwner->m_wndProgress.GetSafeHwnd());

@@ -3,6 +3,7 @@
 #include "GetSuggestionThread.h"
 #include <afxinet.h>
 #include <deque>
+#include "ExceptionReport.h"
 #include "Formula.h"
 #include "HarvestMessages.h"
 #include "ProfileKeys.h"
@@ -223,6 +224,7 @@ CString CGetSuggestionThread::BuildUrl(LPCSTR pszHost, const CString& sKeyword, 
 
 BOOL CGetSuggestionThread::InitInstance()
 {
+    InstallSeTranslator();
     return TRUE;
 }
 
@@ -281,6 +283,7 @@ CString CGetSuggestionThread::DownloadPage()
 
 CString CGetSuggestionThread::DownloadOnce(const CString& sUrl)
 {
+    TestFaultPoint("fetch");
     CInternetSession session(szFetchAgent, 1, PRE_CONFIG_INTERNET_ACCESS, NULL, NULL, 0);
     session.SetOption(INTERNET_OPTION_CONNECT_TIMEOUT, m_dwConnectTimeout);
     session.SetOption(INTERNET_OPTION_CONNECT_RETRIES, (DWORD)1);

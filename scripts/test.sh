@@ -14,7 +14,7 @@ archs=${PELLUCOR_ARCHS:-i686 x86_64}
 scripts/setup.sh
 
 for arch in $archs; do
-  cmake -S . -B "build/$arch" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+  cmake -S . -B "build/$arch" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Debug -DPELLUCOR_TESTS=ON >/dev/null
   cmake --build "build/$arch" -j "$jobs"
 done
 
@@ -30,7 +30,8 @@ for arch in $archs; do
   # Keep one wineserver for the whole run: otherwise each test waits for the
   # last one to linger out.
   wineserver -p 2>/dev/null || true   # one may be running for this prefix already
-  wine cmd /c exit >/dev/null 2>&1
+  # The first start in a prefix can fail while its server settles: once more.
+  wine cmd /c exit >/dev/null 2>&1 || wine cmd /c exit >/dev/null 2>&1 || true
   echo "test.sh: the $arch tests ($kind prefix)"
   (cd "build/$arch" && ctest --output-on-failure "$@") || failed+=("$arch")
   wineserver -k >/dev/null 2>&1 || true

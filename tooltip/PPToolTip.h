@@ -5,6 +5,7 @@
 #include <afxwin.h>
 #include <map>
 #include <vector>
+#include "PPHtmlDrawer.h"
 
 // One tool: a rectangle of a window (empty = the whole window) and its tip.
 struct TooltipTool
@@ -70,6 +71,32 @@ struct TooltipDisplayNotify
 #define PPTOOLTIP_SHOW_AT_POINT     1
 #define PPTOOLTIP_SHOW_MENU         2
 
+// Menu-tip placement bits (SetMenuTipPlacement).
+#define PPTOOLTIP_MENU_RIGHT        0x01    // beside the item's right edge
+#define PPTOOLTIP_MENU_CENTER       0x02    // at the item's horizontal middle
+#define PPTOOLTIP_MENU_BOTTOM       0x10    // below the item
+#define PPTOOLTIP_MENU_VCENTER      0x20    // at the item's vertical middle
+
+// Indices of SetSize / GetSize.
+#define PPTTSZ_ROUNDED_CX           0
+#define PPTTSZ_ROUNDED_CY           1
+#define PPTTSZ_MARGIN_CX            2
+#define PPTTSZ_MARGIN_CY            3
+#define PPTTSZ_WIDTH_ANCHOR         4
+#define PPTTSZ_HEIGHT_ANCHOR        5
+#define PPTTSZ_MARGIN_ANCHOR        6
+
+// Directions: side x 16 + alignment. Sides: the stem leaves the body's top (the
+// tip lies below the point), bottom, left or right edge; alignment: the stem
+// near the start or the end of that edge, or centred.
+#define PPTOOLTIP_TOP_SIDE          0
+#define PPTOOLTIP_BOTTOM_SIDE       1
+#define PPTOOLTIP_LEFT_SIDE         2
+#define PPTOOLTIP_RIGHT_SIDE        3
+#define PPTOOLTIP_ALIGN_START       0
+#define PPTOOLTIP_ALIGN_END         1
+#define PPTOOLTIP_ALIGN_CENTER      2
+
 class CPPToolTip : public CWnd
 {
 public:
@@ -85,6 +112,12 @@ public:
     void AddTool(CWnd* pWnd, LPCTSTR lpszString, LPCRECT lpRect = NULL, int nIDTool = 0);
     void AddTool(CWnd* pWnd, LPCTSTR lpszString, const RECT& rect, int nIDTool = 0) { AddTool(pWnd, lpszString, &rect, nIDTool); }
     void AddToolFromString(CWnd* pWnd, UINT nIdText, LPCRECT lpRect = NULL, int nIDTool = 0);
+    void AddToolWithIcon(CWnd* pWnd, LPCTSTR lpszString, HICON hIcon, LPCRECT lpRect = NULL, int nIDTool = 0);
+    void AddToolWithResourceIcon(CWnd* pWnd, LPCTSTR lpszString, UINT nIdIcon, CSize szIcon,
+                                 LPCRECT lpRect = NULL, int nIDTool = 0);
+    void AddToolFromStringWithIcon(CWnd* pWnd, UINT nIdText, HICON hIcon, LPCRECT lpRect = NULL, int nIDTool = 0);
+    void AddToolFromStringWithResourceIcon(CWnd* pWnd, UINT nIdText, UINT nIdIcon, CSize szIcon,
+                                           LPCRECT lpRect = NULL, int nIDTool = 0);
     void RemoveTool(CWnd* pWnd, LPCRECT lpRect = NULL);
     void RemoveAllTools();
     void AddToolBar(CWnd* pBar);
@@ -94,13 +127,22 @@ public:
     LRESULT RelayEvent(MSG* pMsg);
     void ShowTool(HWND hwndTool, const TooltipTool& ti, BOOL bUseDelay, int nMode);
     void ShowAtPoint(CPoint pt, const TooltipTool& ti);
-    void ShowTextAtPoint(CPoint pt, LPCTSTR lpszText);
+    void ShowTextAtPoint(CPoint pt, LPCTSTR lpszText, HICON hIcon = NULL);
+    void ShowTextAtPoint(CPoint pt, UINT nIdText, HICON hIcon = NULL);
+    void ShowTextWithResourceIcon(CPoint pt, LPCTSTR lpszText, UINT nIdIcon, CSize szIcon);
+    void ShowTextWithResourceIcon(CPoint pt, UINT nIdText, UINT nIdIcon, CSize szIcon);
     void HideTooltip();
     void HideNow();
     void RestartAutoPop();
     void KillTooltipTimer(UINT_PTR nIDTimer = 0);
-    void MoveTipBy(CPoint pt);
+    // Moves the shown tip by an offset (screen pixels).
+    void MoveTipBy(CPoint offset);
     BOOL IsCursorOverTip() const;
+
+    // Menu-item tips: the owner passes WM_MENUSELECT and WM_ENTERIDLE.
+    void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSubMenu);
+    void OnEnterIdle(UINT nWhy, HWND hWho);
+    void SetMenuTipPlacement(int nPlacement) { m_nMenuPlacement = nPlacement; }
 
     // Settings: each applies to the next tip shown.
     void SetNotifyWindow(HWND hwnd) { m_hNotifyWnd = hwnd; }
@@ -123,6 +165,31 @@ public:
     int GetSize(int nIndex) const;
     void SetDefaultSizes(BOOL bBalloon = TRUE);
 
+    // Border and shadow of the tip.
+    void SetBorder(HBRUSH hBrush, int nWidth = 1, int nHeight = 1);
+    void SetBorderColor(COLORREF color, int nWidth = 1, int nHeight = 1);
+    void RemoveBorder() { SetBorder(NULL, 0, 0); }
+    void SetShadow(int nOffsetX, int nOffsetY, BYTE nDarkenPercent = 50, BOOL bGradient = TRUE,
+                   int nDepthX = 7, int nDepthY = 7);
+
+    // The drawer behind the tips.
+    void SetStyleSheet(LPCTSTR lpszCss) { m_drawer.SetCssStyles(lpszCss); }
+    LPCTSTR GetStyleSheet() const { return m_drawer.GetCssStyles(); }
+    void SetLinkCallback(HWND hWnd, UINT nMessage, LPARAM lParam = 0) { m_drawer.SetLinkCallback(hWnd, nMessage, lParam); }
+    void SetImageList(HBITMAP hBitmap, int cx, int cy, int nCount, COLORREF crMask = RGB(255, 0, 255))
+    { m_drawer.SetImageList(hBitmap, cx, cy, nCount, crMask); }
+    void SetImageListFromResource(UINT nIdBitmap, int cx, int cy, int nCount, COLORREF crMask = RGB(255, 0, 255))
+    { m_drawer.SetImageListFromResource(nIdBitmap, cx, cy, nCount, crMask); }
+    void SetImageShadow(int nOffsetX, int nOffsetY, BYTE nDarkenPercent = 50, BOOL bGradient = TRUE,
+                        int nDepthX = 7, int nDepthY = 7)
+    { m_drawer.SetImageShadow(nOffsetX, nOffsetY, nDarkenPercent, bGradient, nDepthX, nDepthY); }
+    void SetKeepLineBreaks(BOOL bKeep = TRUE) { m_drawer.EnableEscapeSequences(bKeep); }
+    CPPHtmlDrawer* GetHtmlDrawer() { return &m_drawer; }
+
+    // The diagnostic text shown in debug mode for a point of the parent.
+    CString BuildWindowInfoText(CPoint point);
+    static CString EscapeDebugText(const CString& s);
+
     // Show state and shown mode (PPTOOLTIP_STATE_*, PPTOOLTIP_SHOW_*); the owner
     // reads them while a menu is open.
     int m_nTooltipState;
@@ -139,6 +206,12 @@ protected:
     afx_msg LRESULT OnDrawerRedraw(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
+    virtual void DrawBorder(HDC hdc, HRGN hrgn);
+    // Fills the anchor and the window rectangle; moves the body and text
+    // rectangles off the stem. Returns the direction used.
+    int PlaceTip(int nDirection, CPoint point, CPoint& anchor, CRect& rcBody, CRect& rcWindow, CRect& rcText);
+    HRGN MakeTipRegion(int nDirection, int ax, int ay, int width, int height) const;
+
     BOOL FindToolInWindow(HWND hwnd, CPoint point, TooltipTool& ti);
     BOOL FindToolBarButton(CPoint ptScreen, HWND& hwndBar, TooltipTool& ti);
     HWND ChildWindowFromPoint(CPoint point, BOOL bDisabled) const;
@@ -146,16 +219,19 @@ protected:
     BOOL NotifyDisplay(TooltipTool& ti);
     void PrepareTip(CPoint pt);
     void DrawTip(HDC hdc, int nTransparency);
+    void FreeTipResources();
     void OnShowTimer();
     void OnHideTimer();
     void OnFadeInTimer();
     void OnFadeOutTimer();
 
-    // The text engine behind the tip: measures and draws a tip's text. Plain
-    // text for now; the rich-text drawer takes over these two.
-    CSize MeasureTipText(HDC hdc, const CString& sText) const;
-    void DrawTipText(HDC hdc, const CString& sText, const RECT& rcText) const;
+    // The text engine behind the tip.
+    CSize MeasureTipText(HDC hdc, const CString& sText);
+    void DrawTipText(HDC hdc, const CString& sText, const RECT& rcText);
+    static CString IconTipText(LPCTSTR lpszText, HICON hIcon);
+    static CString ResourceIconTipText(LPCTSTR lpszText, UINT nIdIcon, CSize szIcon);
 
+    CPPHtmlDrawer m_drawer;
     HWND m_hParentWnd;
     HWND m_hNotifyWnd;
     BOOL m_bRedrawRequests;
@@ -171,9 +247,19 @@ protected:
     TooltipTool m_tiNextTool;
 
     CRect m_rcTipText;
-    CRect m_rcTipWindow;
+    CRect m_rcTipBody;
+    CRect m_rcTipWindow;        // tip coordinates: body, stem and shadow
+    int m_nResolvedDirection;
+    HBITMAP m_hbmBackground;
+    HBITMAP m_hbmScreen;        // what lay under the tip when it appeared
+    HRGN m_hrgnTip;             // body and stem
     HBRUSH m_hbrBorder;
+    int m_nBorderWidth, m_nBorderHeight;
+    BOOL m_bShadowBlurred;
+    int m_nShadowDx, m_nShadowDy, m_nShadowBlurX, m_nShadowBlurY;
+    BYTE m_nShadowDarkness;
     int m_nTransparency;
+    int m_nMenuPlacement;
 
     COLORREF m_crBegin, m_crMid, m_crEnd;
     DWORD m_dwTimeAutoPop;

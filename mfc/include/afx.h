@@ -186,7 +186,7 @@ struct AFX_CLASSINIT
 #define DECLARE_DYNAMIC(class_name) \
 public: \
     static CRuntimeClass class##class_name; \
-    static CRuntimeClass* PASCAL GetThisClass() { return &class_name::class##class_name; } \
+    static constexpr CRuntimeClass* PASCAL GetThisClass() { return &class_name::class##class_name; } \
     virtual CRuntimeClass* GetRuntimeClass() const;
 
 #define DECLARE_DYNCREATE(class_name) \
@@ -217,6 +217,28 @@ public: \
     CArchive& AFXAPI operator>>(CArchive& ar, class_name*& pOb) \
     { pOb = (class_name*)ar.ReadObject(RUNTIME_CLASS(class_name)); return ar; }
 
+// Class templates: DECLARE_DYNAMIC(name) inside the template, then
+// IMPLEMENT_DYNAMIC_T(name, T, base) once in its header. Every instance has a
+// record of its own, named after the template; the base may be the template
+// parameter itself (class name : public T). Instances are not entered in the
+// list of classes creatable by name: they would all share one name.
+#define RUNTIME_CLASS_T(class_name, T1) ((CRuntimeClass*)(&class_name<T1>::class##class_name))
+#define _RUNTIME_CLASS_T(class_name, T1) (&class_name<T1>::class##class_name)
+
+#define IMPLEMENT_RUNTIMECLASS_T(class_name, T1, base_class_name, wSchema, pfnNew) \
+    template <typename T1> CRuntimeClass class_name<T1>::class##class_name = { \
+        #class_name, (int)sizeof(class_name<T1>), (UINT)(wSchema), pfnNew, \
+        base_class_name::GetThisClass(), NULL }; \
+    template <typename T1> CRuntimeClass* class_name<T1>::GetRuntimeClass() const \
+    { return _RUNTIME_CLASS_T(class_name, T1); }
+
+#define IMPLEMENT_DYNAMIC_T(class_name, T1, base_class_name) \
+    IMPLEMENT_RUNTIMECLASS_T(class_name, T1, base_class_name, 0xFFFF, NULL)
+
+#define IMPLEMENT_DYNCREATE_T(class_name, T1, base_class_name) \
+    template <typename T1> CObject* PASCAL class_name<T1>::CreateObject() { return new class_name<T1>; } \
+    IMPLEMENT_RUNTIMECLASS_T(class_name, T1, base_class_name, 0xFFFF, &class_name<T1>::CreateObject)
+
 // ---------------------------------------------------------------------------
 // CObject
 // ---------------------------------------------------------------------------
@@ -224,7 +246,7 @@ class CObject
 {
 public:
     static CRuntimeClass classCObject;
-    static CRuntimeClass* PASCAL GetThisClass() { return &CObject::classCObject; }
+    static constexpr CRuntimeClass* PASCAL GetThisClass() { return &CObject::classCObject; }
     virtual CRuntimeClass* GetRuntimeClass() const;
     virtual ~CObject() {}
 
@@ -452,6 +474,16 @@ inline bool operator>=(LPCSTR s1, const CString& s2) { return s2.Compare(s1) <= 
 // Splits lpszFullString at chSep and gives piece iSubString; FALSE past the end.
 BOOL AFXAPI AfxExtractSubString(CString& rString, LPCSTR lpszFullString,
                                 int iSubString, char chSep = '\n');
+
+// Strings from the string table. AfxLoadString copies at most nMaxBuf - 1
+// characters and returns how many (0, and an empty buffer, when the string is
+// missing). The format functions put argument n for "%n" (%1-%9, then %A-%Z
+// for the 10th to 35th); a placeholder past the arguments becomes '?'.
+int AFXAPI AfxLoadString(UINT nIDS, LPSTR lpszBuf, UINT nMaxBuf = 256);
+void AFXAPI AfxFormatStrings(CString& rString, LPCSTR lpszFormat, LPCSTR const* rglpsz, int nString);
+void AFXAPI AfxFormatStrings(CString& rString, UINT nIDS, LPCSTR const* rglpsz, int nString);
+void AFXAPI AfxFormatString1(CString& rString, UINT nIDS, LPCSTR lpsz1);
+void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCSTR lpsz1, LPCSTR lpsz2);
 
 // ---------------------------------------------------------------------------
 // Exceptions: thrown as heap pointers (throw new CXxxException, or the

@@ -216,6 +216,44 @@ public:
 };
 
 /////////////////////////////////////////////////////////////////////////////
+// CComboBoxEx: a combo box whose items carry images and indents
+// (COMBOBOXEXITEM). The string members of CComboBox do not apply to it.
+
+class CComboBoxEx : public CComboBox
+{
+    DECLARE_DYNAMIC(CComboBoxEx)
+public:
+    CComboBoxEx() {}
+    virtual ~CComboBoxEx() {}
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) override;
+    virtual BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+    int InsertItem(const COMBOBOXEXITEM* pCBItem) { return (int)::SendMessage(m_hWnd, CBEM_INSERTITEM, 0, (LPARAM)pCBItem); }
+    int DeleteItem(int iIndex) { return (int)::SendMessage(m_hWnd, CBEM_DELETEITEM, (WPARAM)iIndex, 0); }
+    using CComboBox::DeleteItem;
+    BOOL GetItem(COMBOBOXEXITEM* pCBItem) { return (BOOL)::SendMessage(m_hWnd, CBEM_GETITEM, 0, (LPARAM)pCBItem); }
+    BOOL SetItem(const COMBOBOXEXITEM* pCBItem) { return (BOOL)::SendMessage(m_hWnd, CBEM_SETITEM, 0, (LPARAM)pCBItem); }
+    BOOL HasEditChanged() { return (BOOL)::SendMessage(m_hWnd, CBEM_HASEDITCHANGED, 0, 0); }
+    DWORD GetExtendedStyle() const { return (DWORD)::SendMessage(m_hWnd, CBEM_GETEXTENDEDSTYLE, 0, 0); }
+    DWORD SetExtendedStyle(DWORD dwExMask, DWORD dwExStyles) { return (DWORD)::SendMessage(m_hWnd, CBEM_SETEXTENDEDSTYLE, dwExMask, dwExStyles); }
+    CImageList* GetImageList() const { return CImageList::FromHandle((HIMAGELIST)::SendMessage(m_hWnd, CBEM_GETIMAGELIST, 0, 0)); }
+    CImageList* SetImageList(CImageList* pImageList) { return CImageList::FromHandle((HIMAGELIST)::SendMessage(m_hWnd, CBEM_SETIMAGELIST, 0, (LPARAM)pImageList->GetSafeHandle())); }
+    CComboBox* GetComboBoxCtrl() { return (CComboBox*)CWnd::FromHandle((HWND)::SendMessage(m_hWnd, CBEM_GETCOMBOCONTROL, 0, 0)); }
+    CEdit* GetEditCtrl() { return (CEdit*)CWnd::FromHandle((HWND)::SendMessage(m_hWnd, CBEM_GETEDITCONTROL, 0, 0)); }
+    // The text of an item, through CBEM_GETITEM.
+    CString GetItemText(int iIndex);
+
+private:
+    // Strings go in as COMBOBOXEXITEMs (InsertItem); these would bypass the
+    // item records.
+    int Dir(UINT, LPCTSTR);
+    int FindString(int, LPCTSTR) const;
+    int AddString(LPCTSTR);
+    BOOL SetEditSel(int, int);
+    int InsertString(int, LPCTSTR);
+};
+
+/////////////////////////////////////////////////////////////////////////////
 // CHeaderCtrl
 
 class CHeaderCtrl : public CWnd

@@ -27,7 +27,13 @@ protected:
 };
 
 // ---------------------------------------------------------------------------
-// CFileDialog
+// CFileDialog. The system's Explorer-style dialog: while it is up the object
+// is attached to the child dialog inside it (made from the program's template
+// given with SetTemplate, or an empty one), so the object's message map gets
+// that child's messages: OnInitDialog, its controls' commands, and the
+// dialog's notifications (WM_NOTIFY with the CDN_ codes, which call the
+// OnInitDone... virtuals unless the map handles them). GetParent() is the
+// system's dialog itself.
 // ---------------------------------------------------------------------------
 class CFileDialog : public CCommonDialog
 {
@@ -46,7 +52,7 @@ public:
 
     // The chosen file; with several chosen (OFN_ALLOWMULTISELECT) the path
     // name is their folder and GetStartPosition/GetNextPathName list them.
-    CString GetPathName() const { return m_ofn.lpstrFile; }
+    CString GetPathName() const;
     CString GetFileName() const;    // "name.ext"
     CString GetFileExt() const;     // "ext"
     CString GetFileTitle() const;   // "name"
@@ -54,6 +60,14 @@ public:
     BOOL GetReadOnlyPref() const { return (m_ofn.Flags & OFN_READONLY) != 0; }
     POSITION GetStartPosition() const;
     CString GetNextPathName(POSITION& pos) const;
+
+    // The child template shown inside the dialog (call before DoModal).
+    void SetTemplate(UINT nWin3ID, UINT nWin4ID) { SetTemplate(MAKEINTRESOURCE(nWin3ID), MAKEINTRESOURCE(nWin4ID)); }
+    void SetTemplate(LPCTSTR lpWin3ID, LPCTSTR lpWin4ID);
+    // While the dialog is up: its own controls, through the system dialog.
+    void SetControlText(int nID, LPCSTR lpsz) { GetParent()->SendMessage(CDM_SETCONTROLTEXT, (WPARAM)nID, (LPARAM)lpsz); }
+    void HideControl(int nID) { GetParent()->SendMessage(CDM_HIDECONTROL, (WPARAM)nID, 0); }
+    void SetDefExt(LPCSTR lpsz) { GetParent()->SendMessage(CDM_SETDEFEXT, 0, (LPARAM)lpsz); }
 
 protected:
     // Called when the user presses OK with a name; nonzero refuses the name
@@ -63,6 +77,13 @@ protected:
     virtual void OnFileNameChange() {}
     virtual void OnFolderChange() {}
     virtual void OnTypeChange() {}
+    // Another program has the chosen file open: OFN_SHAREWARN lets the
+    // dialog warn, OFN_SHAREFALLTHROUGH takes the name, OFN_SHARENOWARN refuses it.
+    virtual UINT OnShareViolation(LPCTSTR lpszPathName) { (void)lpszPathName; return OFN_SHAREWARN; }
+
+    // The CDN_ notifications; the result also goes where the dialog reads it
+    // (DWLP_MSGRESULT).
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
     friend UINT_PTR CALLBACK AfxFileDialogHookProc(HWND, UINT, WPARAM, LPARAM);
 

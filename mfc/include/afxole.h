@@ -1,11 +1,15 @@
 // afxole.h - OLE start-up and uniform data transfer: a data source that
-// offers formats on the clipboard, and a data object that reads them back.
+// offers formats on the clipboard or in a drag, a data object that reads them
+// back, and the two ends of drag and drop (drop source, drop target).
 #ifndef PELLUCOR_AFXOLE_H
 #define PELLUCOR_AFXOLE_H
 
 #include "afxwin.h"
 #include <ole2.h>
 #include <vector>
+
+class COleDropSource;
+class COleDataObject;
 
 // Initialises OLE on the calling thread (OleInitialize); FALSE on failure.
 // The thread's OLE is shut down again by AfxOleTerm, or when the thread (or,
@@ -46,6 +50,14 @@ public:
     // Renders every format into the clipboard and lets the source go, so the
     // data outlives the source (and the program).
     static void PASCAL FlushClipboard();
+
+    // Drags the source's data with the mouse: waits until the mouse leaves
+    // lpRectStartDrag (screen coordinates; NULL: a few pixels around the
+    // cursor; an all-zero rectangle: no wait), then runs OLE's drag loop with
+    // pDropSource (NULL: a plain COleDropSource). Returns the effect the drop
+    // target carried out, DROPEFFECT_NONE when the drag was cancelled.
+    DROPEFFECT DoDragDrop(DWORD dwEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK,
+                          LPCRECT lpRectStartDrag = NULL, COleDropSource* pDropSource = NULL);
 
     // The source's IDataObject (not AddRef'd).
     LPDATAOBJECT GetDataObject() { return &m_xDataObject; }
@@ -131,6 +143,133 @@ protected:
 private:
     COleDataObject(const COleDataObject&) = delete;
     void operator=(const COleDataObject&) = delete;
+};
+
+// An interface an object hands to OLE while its owner keeps the object
+// alive: OLE's references are counted, never used to delete it.
+template <class I>
+class CAfxOwnedInterface : public I
+{
+public:
+    explicit CAfxOwnedInterface(REFIID iid) : m_iid(iid), m_nRefs(0) {}
+    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override
+    {
+        if (ppv == NULL)
+            return E_POINTER;
+        *ppv = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, m_iid) ? static_cast<I*>(this) : NULL;
+        if (*ppv == NULL)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHOD_(ULONG, AddRef)() override { return (ULONG)InterlockedIncrement(&m_nRefs); }
+    STDMETHOD_(ULONG, Release)() override { return (ULONG)InterlockedDecrement(&m_nRefs); }
+
+private:
+    const IID& m_iid;
+    LONG m_nRefs;
+};
+
+// ---------------------------------------------------------------------------
+// COleDropSource: the dragging side. OLE asks it, while the drag runs, whether
+// to go on (QueryContinueDrag) and which cursor to show (GiveFeedback). It
+// lives as long as its creator keeps it (OLE's references never delete it).
+// ---------------------------------------------------------------------------
+class COleDropSource : public CCmdTarget
+{
+    DECLARE_DYNAMIC(COleDropSource)
+public:
+    COleDropSource();
+    virtual ~COleDropSource() {}
+
+    // Escape or the other mouse button cancels; releasing the button that
+    // drags drops once the drag has started, else cancels; otherwise go on.
+    virtual SCODE QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState);
+    // The system's drag cursors once the drag has started.
+    virtual SCODE GiveFeedback(DROPEFFECT dropEffect);
+    // Holds the capture on pWnd until the mouse leaves m_rectStartDrag or
+    // nDragDelay ms pass (the drag starts: TRUE), or a button or Escape ends
+    // it first (FALSE).
+    virtual BOOL OnBeginDrag(CWnd* pWnd);
+
+    LPDROPSOURCE GetDropSource() { return &m_xDropSource; }
+
+    BOOL m_bDragStarted;
+    DWORD m_dwButtonCancel;   // MK_ bits of the button that cancels
+    DWORD m_dwButtonDrop;     // MK_ bits of the button that drags
+    CRect m_rectStartDrag;    // screen coordinates
+
+    static UINT nDragMinDist;   // pixels the mouse moves before a drag starts
+    static UINT nDragDelay;     // ms the mouse rests before a drag starts anyway
+
+protected:
+    class XDropSource : public CAfxOwnedInterface<IDropSource>
+    {
+    public:
+        XDropSource() : CAfxOwnedInterface<IDropSource>(IID_IDropSource) {}
+        STDMETHOD(QueryContinueDrag)(BOOL fEscapePressed, DWORD grfKeyState) override;
+        STDMETHOD(GiveFeedback)(DWORD dwEffect) override;
+        COleDropSource* m_pOuter = nullptr;
+    };
+    XDropSource m_xDropSource;
+};
+
+// ---------------------------------------------------------------------------
+// COleDropTarget: the receiving side, registered for one window. Each OLE
+// call comes to a virtual with the window and the point in its client
+// coordinates; the defaults hand them to the window when it is a CView and
+// refuse for any other window. While the cursor rests within nScrollInset of
+// a view's edge the view scrolls (OnDragScroll). The target lives as long as
+// its owner keeps it (usually a member of the window's class); OLE's
+// references never delete it, and it is revoked when its window goes.
+// ---------------------------------------------------------------------------
+class COleDropTarget : public CCmdTarget
+{
+    DECLARE_DYNAMIC(COleDropTarget)
+public:
+    COleDropTarget();
+    virtual ~COleDropTarget();
+
+    // FALSE when the window is already registered or OLE refuses.
+    BOOL Register(CWnd* pWnd);
+    virtual void Revoke();
+
+    virtual DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual void OnDragLeave(CWnd* pWnd);
+    virtual BOOL OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
+    // (DROPEFFECT)-1 means "not handled": the drop goes to OnDrop instead.
+    virtual DROPEFFECT OnDropEx(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropDefault,
+                                DROPEFFECT dropList, CPoint point);
+    // DROPEFFECT_SCROLL, combined with the effect, while scrolling;
+    // DROPEFFECT_NONE when the point is outside the scroll band.
+    virtual DROPEFFECT OnDragScroll(CWnd* pWnd, DWORD dwKeyState, CPoint point);
+
+    LPDROPTARGET GetDropTarget() { return &m_xDropTarget; }
+
+    HWND m_hWnd;                  // the registered window, or NULL
+    LPDATAOBJECT m_lpDataObject;  // the data being dragged over the window
+    UINT m_nTimerID;              // scroll direction (MAKEWORD(horz, vert)); 0xFFFF: none
+    DWORD m_dwLastTick;
+    UINT m_nScrollDelay;
+
+    static int nScrollInset;       // pixels of the band along the edges
+    static UINT nScrollDelay;      // ms in the band before the first step
+    static UINT nScrollInterval;   // ms between steps
+
+protected:
+    class XDropTarget : public CAfxOwnedInterface<IDropTarget>
+    {
+    public:
+        XDropTarget() : CAfxOwnedInterface<IDropTarget>(IID_IDropTarget) {}
+        STDMETHOD(DragEnter)(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
+        STDMETHOD(DragOver)(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
+        STDMETHOD(DragLeave)() override;
+        STDMETHOD(Drop)(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
+        COleDropTarget* m_pOuter = nullptr;
+    };
+    friend class XDropTarget;
+    XDropTarget m_xDropTarget;
 };
 
 #endif // PELLUCOR_AFXOLE_H

@@ -218,4 +218,13 @@
 #define AFX_IDP_FAILED_IO_ERROR_READ    0xF125
 #define AFX_IDP_FAILED_IO_ERROR_WRITE   0xF126
 
+// Help contexts: the id asked of WinHelp is the base of its kind plus the
+// command, resource or hit-test id.
+#define HID_BASE_COMMAND                0x00010000
+#define HID_BASE_RESOURCE               0x00020000
+#define HID_BASE_PROMPT                 0x00030000
+#define HID_BASE_NCAREAS                0x00040000
+#define HID_BASE_CONTROL                0x00050000
+#define HID_BASE_DISPATCH               0x00060000
+
 #endif // PELLUCOR_AFXRES_H

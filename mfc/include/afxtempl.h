@@ -712,8 +712,11 @@ void CList<TYPE, ARG_TYPE>::Serialize(CArchive& ar)
 // ---------------------------------------------------------------------------
 // CMap: a chained hash table. New entries go to the front of their bucket;
 // iteration runs bucket by bucket from bucket 0. The table keeps the size
-// given to InitHashTable (17 by default) until it holds 32 entries per
-// bucket; then it grows fourfold, so even a map nobody sized stays fast.
+// given to InitHashTable (17 by default) however many entries it holds: it
+// never grows by itself, so the order in which GetNextAssoc gives the
+// entries is the same for every size of map (code that lists a map's entries
+// shows them in that order). A map meant for many entries is sized with
+// InitHashTable; sizing a map that has entries keeps them.
 // ---------------------------------------------------------------------------
 template<class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
 class CMap : public CObject
@@ -941,8 +944,6 @@ VALUE& CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::operator[](ARG_KEY key)
     pAssoc->nHashValue = nHashValue;
     pAssoc->pNext = m_pHashTable[nHashBucket];
     m_pHashTable[nHashBucket] = pAssoc;
-    if ((UINT_PTR)m_nCount > (UINT_PTR)m_nHashTableSize * 32 && m_nHashTableSize < 0x10000000)
-        Rehash(m_nHashTableSize * 4 + 1);
     return pAssoc->value;
 }
 

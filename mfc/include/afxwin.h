@@ -34,6 +34,8 @@ class CWinThread;
 class CWinApp;
 class CCommandLineInfo;
 class CRecentFileList;
+class COleDropTarget;
+class COleDataObject;
 // GDI and menus (afxwin_gdi.h)
 class CDC;
 class CGdiObject;
@@ -610,6 +612,8 @@ void AFXAPI AfxUpdatePopupMenu(CCmdTarget* pTarget, CMenu* pPopupMenu, BOOL bAut
 #define WF_STAYDISABLED     0x0004
 #define WF_MODALLOOP        0x0008  // RunModalLoop is running
 #define WF_CONTINUEMODAL    0x0010  // cleared by EndModalLoop
+#define WF_STAYACTIVE       0x0020  // a frame keeps its caption active (a floating palette has the focus)
+#define WF_KEEPMINIACTIVE   0x0200  // a floating frame is making its owner's caption active
 #define WF_OLECTLCONTAINER  0x0100
 #define WF_TRACKINGTOOLTIPS 0x0400
 
@@ -858,6 +862,20 @@ public:
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     virtual void DoDataExchange(CDataExchange* pDX) { (void)pDX; }
 
+    // ---- dialog templates, dialog keys and control updates ----
+    // A modeless dialog from a template resource, this object attached from
+    // its first message on; the template's styles are kept.
+    BOOL CreateDlg(LPCTSTR lpszTemplateName, CWnd* pParentWnd);
+    BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst = NULL);
+    // Dialog keyboard and mouse handling (IsDialogMessage) for key and mouse
+    // messages only; FALSE for every other message.
+    BOOL PreTranslateInput(LPMSG lpMsg);
+    // Runs the update handlers of pTarget for every child control, by id.
+    void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+    // Enables a scroll bar control of GetScrollBarCtrl, else shows or hides
+    // the window's own scroll bar.
+    void EnableScrollBarCtrl(int nBar, BOOL bEnable = TRUE);
+
     // ---- layout ----
     enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2, reposNoPosLeftOver = 0x8000 };
     // Lays out the children whose ids are in [nIDFirst, nIDLast] (bars: they
@@ -901,6 +919,7 @@ public:
     WNDPROC m_pfnSuper;     // the procedure replaced by subclassing, or NULL
     HWND m_hWndOwner;       // set by SetOwner, else NULL
     int m_nModalResult;
+    COleDropTarget* m_pDropTarget;   // registered for this window (revoked when it goes), or NULL
 
 protected:
     explicit CWnd(HWND hWnd);   // for the wndTop... constants
@@ -1342,6 +1361,106 @@ LPCTSTR AFXAPI AfxGetAppName();
 BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
 void AFXAPI AfxWinTerm();
 int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
+
+// The wait cursor for the life of the object (counted by the application, so
+// nested waits keep it until the outermost ends). Restore puts it back after
+// something (a message box) changed the cursor.
+class CWaitCursor
+{
+public:
+    CWaitCursor() { if (CWinApp* pApp = AfxGetApp()) pApp->BeginWaitCursor(); }
+    ~CWaitCursor() { if (CWinApp* pApp = AfxGetApp()) pApp->EndWaitCursor(); }
+    void Restore() { if (CWinApp* pApp = AfxGetApp()) pApp->DoWaitCursor(0); }
+
+private:
+    CWaitCursor(const CWaitCursor&) = delete;
+    void operator=(const CWaitCursor&) = delete;
+};
+
+// ---------------------------------------------------------------------------
+// This thread's window state, as handlers and hooks may read it
+// ---------------------------------------------------------------------------
+struct _AFX_THREAD_STATE
+{
+    // The window whose creation is under way (CreateEx, a dialog's Create)
+    // until it is attached at its first message; NULL while a window is only
+    // being subclassed.
+    CWnd* m_pWndInit = NULL;
+    HHOOK m_hHookOldCbtFilter = NULL;
+    // The message the window procedure is processing (CWnd::Default,
+    // GetCurrentMessage).
+    MSG m_lastSentMsg = {};
+    // The last popup menu initialised (WM_INITMENUPOPUP) and the window that
+    // tracks it: where WM_MEASUREITEM of owner-drawn items finds its menu.
+    HWND m_hTrackingWindow = NULL;
+    HMENU m_hTrackingMenu = NULL;
+    // UpdateData: control notifications to this window are dropped.
+    HWND m_hLockoutNotifyWindow = NULL;
+    // The message loop's message when no CWinThread runs this thread.
+    MSG m_msgCur = {};
+};
+_AFX_THREAD_STATE* AFXAPI AfxGetThreadState();
+
+// ---------------------------------------------------------------------------
+// System metrics, colours and cursors the framework draws with; refreshed by
+// the main window on WM_SYSCOLORCHANGE and WM_SETTINGCHANGE.
+// ---------------------------------------------------------------------------
+struct AUX_DATA
+{
+    int cxVScroll, cyHScroll;
+    int cxIcon, cyIcon;
+    int cxBorder2, cyBorder2;       // the doubled border of bars and trackers
+    int cxPixelsPerInch, cyPixelsPerInch;
+    COLORREF clrBtnFace, clrBtnShadow, clrBtnHilite, clrBtnText, clrWindowFrame;
+    HCURSOR hcurWait, hcurArrow, hcurHelp;
+    BOOL bWin4, bWin95, bMarked4;
+
+    AUX_DATA();
+    void UpdateSysColors();
+    void UpdateSysMetrics();
+};
+extern AUX_DATA afxData;
+
+// ---------------------------------------------------------------------------
+// The framework's window classes, registered when first needed
+// ---------------------------------------------------------------------------
+#define AFX_WND_REG                 0x00001
+#define AFX_WNDCONTROLBAR_REG       0x00002
+#define AFX_WNDMDIFRAME_REG         0x00004
+#define AFX_WNDFRAMEORVIEW_REG      0x00008
+#define AFX_WNDCOMMCTLS_REG         0x00010   // every common control class
+#define AFX_WNDOLECONTROL_REG       0x00020
+#define AFX_WNDCOMMCTL_UPDOWN_REG   0x00040
+#define AFX_WNDCOMMCTL_TREEVIEW_REG 0x00080
+#define AFX_WNDCOMMCTL_TAB_REG      0x00100
+#define AFX_WNDCOMMCTL_PROGRESS_REG 0x00200
+#define AFX_WNDCOMMCTL_LISTVIEW_REG 0x00400
+#define AFX_WNDCOMMCTL_BAR_REG      0x00800   // tool bar, status bar, tooltips, trackbar
+#define AFX_WNDCOMMCTL_ANIMATE_REG  0x01000
+#define AFX_WNDCOMMCTL_HOTKEY_REG   0x02000
+#define AFX_WNDCOMMCTL_USEREX_REG   0x04000   // CComboBoxEx
+#define AFX_WNDCOMMCTL_DATE_REG     0x08000   // date picker, month calendar
+#define AFX_WNDCOMMCTL_INTERNET_REG 0x10000
+#define AFX_WNDCOMMCTL_COOL_REG     0x20000   // rebar
+#define AFX_WNDCOMMCTL_PAGER_REG    0x40000
+#define AFX_WNDCOMMCTL_LINK_REG     0x80000
+
+#define AFX_WNDCONTROLBAR  "AfxControlBar"
+#define AFX_WNDMDIFRAME    "AfxMDIFrame"
+#define AFX_WNDFRAMEORVIEW "AfxFrameOrView"
+#define AFX_WNDOLECONTROL  "AfxOleControl"
+#define _afxWnd             AFX_WND
+#define _afxWndControlBar   AFX_WNDCONTROLBAR
+#define _afxWndMDIFrame     AFX_WNDMDIFRAME
+#define _afxWndFrameOrView  AFX_WNDFRAMEORVIEW
+#define _afxWndOleControl   AFX_WNDOLECONTROL
+
+// TRUE when every class named by the flags is registered.
+BOOL AFXAPI AfxDeferRegisterClass(LONG fToRegister);
+
+// Closes the drop-down list of a combo box (in a bar or dialog) that has the
+// focus, unless the input goes to that combo box itself.
+void AFXAPI AfxCancelModes(HWND hWndRcvr);
 
 // ---------------------------------------------------------------------------
 // The control and document families

@@ -136,9 +136,6 @@ protected:
     virtual void OnOK();       // UpdateData(TRUE), then EndDialog(IDOK)
     virtual void OnCancel();   // EndDialog(IDCANCEL)
 
-    // Creates the dialog from a template with this object attached from its
-    // first message on; the dialog procedure only answers WM_INITDIALOG.
-    BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
     HWND PreModal();
     void PostModal();
 

@@ -4,10 +4,16 @@
 // CWinApp and the message-map machinery are declared before this point.
 #pragma once
 
+#include <oleidl.h>   // DROPEFFECT_*: views take drops
+typedef DWORD DROPEFFECT;
+
 class CControlBar;
 class CDockBar;
+class CSplitterWnd;
 class CDockContext;
 class CMiniDockFrameWnd;
+class CDockState;
+class CControlBarInfo;
 class CScrollBar;
 struct CPrintInfo;
 
@@ -177,6 +183,21 @@ public:
     virtual BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE);
     virtual void PostNcDestroy();
 
+    // Drag and drop onto the view, through a COleDropTarget registered for
+    // it: the defaults refuse every drop; OnDropEx's (DROPEFFECT)-1 hands the
+    // drop to OnDrop, OnDragScroll's DROPEFFECT_SCROLL asks for the target's
+    // own scrolling along the edges.
+    virtual DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) { (void)pDataObject; (void)dwKeyState; (void)point; return DROPEFFECT_NONE; }
+    virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) { (void)pDataObject; (void)dwKeyState; (void)point; return DROPEFFECT_NONE; }
+    virtual void OnDragLeave() {}
+    virtual BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) { (void)pDataObject; (void)dropEffect; (void)point; return FALSE; }
+    virtual DROPEFFECT OnDropEx(COleDataObject* pDataObject, DROPEFFECT dropDefault, DROPEFFECT dropList, CPoint point) { (void)pDataObject; (void)dropDefault; (void)dropList; (void)point; return (DROPEFFECT)-1; }
+    virtual DROPEFFECT OnDragScroll(DWORD dwKeyState, CPoint point) { (void)dwKeyState; (void)point; return DROPEFFECT_SCROLL; }
+
+    // The splitter the view is a pane of, or NULL; unless bAnyState, NULL
+    // too while a window above it is minimised.
+    static CSplitterWnd* PASCAL GetParentSplitter(const CWnd* pWnd, BOOL bAnyState);
+
     CDocument* m_pDocument;
 
 protected:
@@ -268,8 +289,9 @@ public:
     virtual void ActivateFrame(int nCmdShow = -1);
 
     // ---- layout ----
+    // With FWS_SNAPTOBARS the frame takes the size of its bars.
     virtual void RecalcLayout(BOOL bNotify = TRUE);
-    void DelayRecalcLayout(BOOL bNotify = TRUE) { (void)bNotify; m_nIdleFlags |= idleLayout; }
+    void DelayRecalcLayout(BOOL bNotify = TRUE) { m_nIdleFlags |= idleLayout | (bNotify ? idleNotify : 0); }
     virtual BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
     enum BorderCmd { borderGet = 1, borderRequest = 2, borderSet = 3 };
 
@@ -297,12 +319,38 @@ public:
     CControlBar* GetControlBar(UINT nID);
     void AddControlBar(CControlBar* pBar);
     void RemoveControlBar(CControlBar* pBar);
-    // Docking proper is not built yet: these keep bars at the edges that
-    // their CBRS_ALIGN_ style names.
+    // ---- docking (framedock.cpp, dockstate.cpp) ----
+    // Creates the dock bars of the edges dwDockStyle names (dwDockBarMap).
     void EnableDocking(DWORD dwDockStyle);
+    // Docks pBar in the dock bar nDockBarID (0: the one of the bar's
+    // CBRS_ALIGN_ edge), at the screen rectangle lpRect or in a row of its own.
     void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
     void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
+    // Docks pBar back where it was docked last (its place-holder).
+    void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
+    // Floats pBar in a mini frame at point (screen); a bar floating alone in
+    // a frame of the same orientation only moves.
     void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+    // The CBRS_ALIGN_ edge of the first visible dock bar that rect (screen)
+    // meets and that dwDockStyle allows, 0 when none.
+    DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = NULL);
+    // A new floating frame of m_pFloatingFrameClass.
+    CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+    // Sends WM_FLOATSTATUS (FS_) to the floating frames this frame owns and,
+    // for FS_ACTIVATE/FS_DEACTIVATE, draws its own caption active or not.
+    void NotifyFloatingWindows(DWORD dwFlags);
+    void SaveBarState(LPCTSTR lpszProfileName) const;
+    void LoadBarState(LPCTSTR lpszProfileName);
+    void GetDockState(CDockState& state) const;
+    // Bars whose ids are not found are left out.
+    void SetDockState(const CDockState& state);
+    // The dock bars and floating frames go with the frame.
+    void DestroyDockBars();
+
+    // Which dock bar each edge has and its style.
+    static const DWORD dwDockBarMap[4][2];
+    CRuntimeClass* m_pFloatingFrameClass;   // CMiniDockFrameWnd unless set
+    BOOL m_bHelpMode;   // Shift+F1 help mode (HELP_ACTIVE while it runs)
 
     // ---- modal state ----
     virtual void BeginModalState();
@@ -363,6 +411,62 @@ protected:
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     afx_msg BOOL OnBarCheck(UINT nID);
     afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+    // The caption stays active while WF_STAYACTIVE is set, never when the
+    // frame is disabled.
+    afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg void OnEnable(BOOL bEnable);
+    // WM_COMMANDHELP: help on the frame's context (m_nIDHelp), or lParam's id.
+    afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+    friend class CMiniDockFrameWnd;
+};
+
+// ---------------------------------------------------------------------------
+// CMiniFrameWnd: a frame with a small caption (a tool window)
+// ---------------------------------------------------------------------------
+#define MFS_SYNCACTIVE      0x00000100L  // caption active with its owner's
+#define MFS_4THICKFRAME     0x00000200L  // sized by its sides only
+#define MFS_THICKFRAME      0x00000400L  // sizable
+#define MFS_MOVEFRAME       0x00000800L  // its border moves it instead of sizing
+#define MFS_BLOCKSYSMENU    0x00010000L  // the system menu box is part of the caption
+
+// WM_FLOATSTATUS flags
+#define FS_SHOW         0x00000001
+#define FS_HIDE         0x00000002
+#define FS_ACTIVATE     0x00000004
+#define FS_DEACTIVATE   0x00000008
+#define FS_ENABLE       0x00000010
+#define FS_DISABLE      0x00000020
+#define FS_SYNCACTIVE   0x00000040
+
+
+class CMiniFrameWnd : public CFrameWnd
+{
+    DECLARE_DYNCREATE(CMiniFrameWnd)
+public:
+    CMiniFrameWnd();
+
+    BOOL Create(LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect,
+                CWnd* pParentWnd = NULL, UINT nID = 0);
+    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect,
+                  CWnd* pParentWnd = NULL, UINT nID = 0);
+    // WS_CAPTION makes a tool window; MFS_THICKFRAME and MFS_4THICKFRAME a
+    // sizing border.
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    // The window rectangle of a floating frame around lpClientRect.
+    static void PASCAL CalcBorders(LPRECT lpClientRect, DWORD dwStyle = WS_THICKFRAME | WS_CAPTION,
+                                   DWORD dwExStyle = 0);
+
+    BOOL m_bActive;
+    CString m_strCaption;
+
+protected:
+    afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnQueryCenterWnd(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     DECLARE_MESSAGE_MAP()
 };
 
@@ -445,6 +549,10 @@ public:
     virtual void OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt);
     virtual CWnd* GetMessageBar();
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Gives the MDI client its sunken edge, or takes it away while this child
+    // is the active one and is maximised without an edge of its own; TRUE
+    // when the edge changed, with the client's new client rectangle.
+    BOOL UpdateClientEdge(LPRECT lpRect = NULL);
 
     HMENU m_hMenuShared;   // the frame menu shown while this child is active
 
@@ -452,6 +560,7 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 };
 

@@ -427,6 +427,15 @@ public:
     BOOL GetCharABCWidths(UINT nFirstChar, UINT nLastChar, LPABC lpabc) const { return ::GetCharABCWidths(m_hAttribDC, nFirstChar, nLastChar, lpabc); }
     DWORD GetFontData(DWORD dwTable, DWORD dwOffset, LPVOID lpData, DWORD cbData) const { return ::GetFontData(m_hAttribDC, dwTable, dwOffset, lpData, cbData); }
 
+    // Drag rectangles. DrawDragRect inverts a frame of the given thickness
+    // inside lpRect with the brush (default: the halftone brush) and, with
+    // lpRectLast, takes the last frame away in the same pass, touching only
+    // pixels that change; a thickness of 0 by 0 draws nothing, so that call
+    // only erases. GetHalftoneBrush is the program's one 50% grey pattern.
+    void DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush = NULL,
+                      CBrush* pBrushLast = NULL);
+    static CBrush* PASCAL GetHalftoneBrush();
+
     // Scrolling
     BOOL ScrollDC(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* pRgnUpdate, LPRECT lpRectUpdate) { return ::ScrollDC(m_hDC, dx, dy, lpRectScroll, lpRectClip, (HRGN)pRgnUpdate->GetSafeHandle(), lpRectUpdate); }
 
@@ -595,6 +604,10 @@ public:
     BOOL Attach(HIMAGELIST hImageList);
     HIMAGELIST Detach();
     BOOL DeleteImageList();
+    // The image list in the common controls' stream form, read from or
+    // written to the archive where it stands; Read replaces this list.
+    BOOL Read(CArchive* pArchive);
+    BOOL Write(CArchive* pArchive);
 
     BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow) { return Attach(ImageList_Create(cx, cy, nFlags, nInitial, nGrow)); }
     BOOL Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask) { return Create(MAKEINTRESOURCE(nBitmapID), cx, nGrow, crMask); }

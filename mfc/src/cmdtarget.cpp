@@ -78,6 +78,10 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     }
     if (nMsg == 0)
         nMsg = WM_COMMAND;
+    // A control's own update handler (ON_UPDATE_COMMAND_UI_REFLECT) is asked
+    // for with the code's low word.
+    if (nMsg == WM_COMMAND + WM_REFLECT_BASE && nEntryCode == 0xFFFF)
+        nEntryCode = CN_UPDATE_COMMAND_UI;
 
     for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != NULL;
          pMap = pMap->pfnGetBaseMap != NULL ? pMap->pfnGetBaseMap() : NULL) {
@@ -202,6 +206,40 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
         Enable(bHandler);
     }
     return bResult;
+}
+
+// Each child control is updated under its own id: first by its own reflected
+// update handler, then by a handler of this window, last through pTarget's
+// routing. Without any handler, bDisableIfNoHndler disables push buttons
+// whose command nothing handles; check boxes, radio buttons and group boxes
+// that act by themselves and controls that are not buttons stay as they are.
+void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
+{
+    CCmdUI state;
+    for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != NULL;
+         hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+        CWnd* pChild = CWnd::FromHandle(hWndChild);
+        state.m_nID = (UINT)(WORD)::GetDlgCtrlID(hWndChild);
+        state.m_pOther = pChild;
+        CWnd* pPermanent = CWnd::FromHandlePermanent(hWndChild);
+        if (pPermanent != NULL &&
+            pPermanent->CCmdTarget::OnCmdMsg(0, MAKELONG(0xFFFF, WM_COMMAND + WM_REFLECT_BASE), &state, NULL))
+            continue;
+        if (CCmdTarget::OnCmdMsg(state.m_nID, (int)CN_UPDATE_COMMAND_UI, &state, NULL))
+            continue;
+        BOOL bDisable = bDisableIfNoHndler;
+        if (bDisable) {
+            if ((::SendMessage(hWndChild, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON) == 0) {
+                bDisable = FALSE;
+            } else {
+                UINT nKind = (UINT)::GetWindowLongPtr(hWndChild, GWL_STYLE) & 0x0F;
+                if (nKind == (UINT)BS_AUTOCHECKBOX || nKind == (UINT)BS_AUTO3STATE || nKind == (UINT)BS_GROUPBOX ||
+                    nKind == (UINT)BS_AUTORADIOBUTTON)
+                    bDisable = FALSE;
+            }
+        }
+        state.DoUpdate(pTarget, bDisable);
+    }
 }
 
 void AFXAPI AfxUpdatePopupMenu(CCmdTarget* pTarget, CMenu* pPopupMenu, BOOL bAutoMenuEnable)

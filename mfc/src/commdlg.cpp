@@ -16,47 +16,100 @@ CCommonDialog::CCommonDialog(CWnd* pParentWnd)
 // ---------------------------------------------------------------------------
 // CFileDialog
 
-// The hook lets the dialog object see the user's OK (OnFileNameOK may refuse
-// the name) and the other notifications. While the dialog is up the object is
-// attached to the dialog window, so its members that need a window work.
-UINT_PTR CALLBACK AfxFileDialogHookProc(HWND hChild, UINT message, WPARAM, LPARAM lParam)
+// The hook procedure is the child dialog's dialog procedure. At its
+// WM_INITDIALOG the object is attached to the child and subclasses it, so
+// from then on every message of the child goes through the object's message
+// map first (and on to this procedure through Default). An object attached
+// elsewhere still gets the notifications, here.
+UINT_PTR CALLBACK AfxFileDialogHookProc(HWND hChild, UINT message, WPARAM wParam, LPARAM lParam)
 {
     try {
         if (message == WM_INITDIALOG) {
             CFileDialog* pDlg = (CFileDialog*)((OPENFILENAME*)lParam)->lCustData;
             ::SetWindowLongPtr(hChild, DWLP_USER, (LONG_PTR)pDlg);
-            HWND hDialog = ::GetParent(hChild);
-            if (pDlg != NULL && pDlg->m_hWnd == NULL && CWnd::FromHandlePermanent(hDialog) == NULL)
-                pDlg->Attach(hDialog);
-            return 0;
+            if (pDlg == NULL)
+                return TRUE;
+            if (pDlg->m_hWnd == NULL && CWnd::FromHandlePermanent(hChild) == NULL)
+                pDlg->SubclassWindow(hChild);
+            return pDlg->OnInitDialog();
         }
         CFileDialog* pDlg = (CFileDialog*)::GetWindowLongPtr(hChild, DWLP_USER);
-        if (pDlg == NULL || message != WM_NOTIFY)
+        if (pDlg == NULL || pDlg->m_hWnd == hChild || message != WM_NOTIFY)
             return 0;
-        switch (((OFNOTIFY*)lParam)->hdr.code) {
-        case CDN_INITDONE:
-            pDlg->OnInitDone();
-            break;
-        case CDN_SELCHANGE:
-            pDlg->OnFileNameChange();
-            break;
-        case CDN_FOLDERCHANGE:
-            pDlg->OnFolderChange();
-            break;
-        case CDN_TYPECHANGE:
-            pDlg->OnTypeChange();
-            break;
-        case CDN_FILEOK:
-            if (pDlg->OnFileNameOK()) {
-                ::SetWindowLongPtr(hChild, DWLP_MSGRESULT, 1);
-                return 1;
-            }
-            break;
+        LRESULT lResult = 0;
+        if (pDlg->OnNotify(wParam, lParam, &lResult)) {
+            ::SetWindowLongPtr(hChild, DWLP_MSGRESULT, lResult);
+            return lResult != 0;
         }
     } catch (...) {
         AfxReportCaughtException(TRUE);
     }
     return 0;
+}
+
+BOOL CFileDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    BOOL bHandled = CCommonDialog::OnNotify(wParam, lParam, pResult);
+    if (!bHandled) {
+        OFNOTIFY* pNotify = (OFNOTIFY*)lParam;
+        bHandled = TRUE;
+        *pResult = 0;
+        switch (pNotify->hdr.code) {
+        case CDN_INITDONE:
+            OnInitDone();
+            break;
+        case CDN_SELCHANGE:
+            OnFileNameChange();
+            break;
+        case CDN_FOLDERCHANGE:
+            OnFolderChange();
+            break;
+        case CDN_TYPECHANGE:
+            OnTypeChange();
+            break;
+        case CDN_SHAREVIOLATION:
+            *pResult = OnShareViolation(pNotify->pszFile);
+            break;
+        case CDN_FILEOK:
+            *pResult = OnFileNameOK();   // nonzero keeps the dialog open
+            break;
+        default:
+            bHandled = FALSE;
+        }
+    }
+    if (bHandled && m_hWnd != NULL)
+        ::SetWindowLongPtr(m_hWnd, DWLP_MSGRESULT, *pResult);
+    return bHandled;
+}
+
+void CFileDialog::SetTemplate(LPCTSTR lpWin3ID, LPCTSTR lpWin4ID)
+{
+    (void)lpWin3ID;   // only the Explorer style is shown
+    m_ofn.lpTemplateName = lpWin4ID;
+    if (lpWin4ID != NULL) {
+        m_ofn.Flags |= OFN_ENABLETEMPLATE;
+        m_ofn.hInstance = AfxFindResourceHandle(lpWin4ID, RT_DIALOG);
+    } else {
+        m_ofn.Flags &= ~OFN_ENABLETEMPLATE;
+    }
+}
+
+// While the dialog is up the name is the one it shows now: the name typed,
+// in the folder shown, or the name itself when it was typed as a full path.
+CString CFileDialog::GetPathName() const
+{
+    if (m_hWnd != NULL && ::IsWindow(m_hWnd) && (m_ofn.Flags & OFN_EXPLORER)) {
+        HWND hDialog = ::GetParent(m_hWnd);
+        char szSpec[MAX_PATH] = "";
+        if (::SendMessage(hDialog, CDM_GETSPEC, MAX_PATH, (LPARAM)szSpec) > 1) {
+            if ((szSpec[0] != '\0' && szSpec[1] == ':') || (szSpec[0] == '\\' && szSpec[1] == '\\'))
+                return szSpec;
+            char szPath[MAX_PATH] = "";
+            if (::SendMessage(hDialog, CDM_GETFILEPATH, MAX_PATH, (LPARAM)szPath) > 0)
+                return szPath;
+        }
+    }
+    return m_ofn.lpstrFile;
 }
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
@@ -145,9 +198,9 @@ CString CFileDialog::GetFileTitle() const
 
 CString CFileDialog::GetFolderPath() const
 {
-    if (m_hWnd != NULL) {
+    if (m_hWnd != NULL && ::IsWindow(m_hWnd)) {
         char szFolder[MAX_PATH] = "";
-        if (::SendMessage(m_hWnd, CDM_GETFOLDERPATH, MAX_PATH, (LPARAM)szFolder) > 0)
+        if (::SendMessage(::GetParent(m_hWnd), CDM_GETFOLDERPATH, MAX_PATH, (LPARAM)szFolder) > 0)
             return szFolder;
     }
     CString strPath = GetPathName();

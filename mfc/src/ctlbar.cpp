@@ -15,10 +15,15 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_RECALCPARENT, OnRecalcParent)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
-// The width of a border line pair (shadow and highlight).
-static const int kBorderLine = 2;
+// The gripper: two 3-pixel etched lines, 2 pixels from the edge; the bar's
+// inside starts past it.
+static const int kGripper = 3;
+static const int kBorderGripper = 2;
+static const int kGripperAll = kGripper + kBorderGripper * 2;
 
 // A bar paints its own face. Flat tool bars would otherwise hand the erase to
 // the frame, whose window class has no background brush, and show through.
@@ -39,10 +44,22 @@ CControlBar::CControlBar()
 
 CControlBar::~CControlBar()
 {
+    if (m_hWnd != NULL)
+        CWnd::DestroyWindow();
     if (m_pDockSite != NULL)
         m_pDockSite->RemoveControlBar(this);
-    if (m_hWnd != NULL)
-        DestroyWindow();
+    // the dock context takes the bar out of its dock bar
+    CDockContext* pDockContext = m_pDockContext;
+    m_pDockContext = NULL;
+    delete pDockContext;
+}
+
+// A floating bar's window is destroyed with its mini frame.
+BOOL CControlBar::DestroyWindow()
+{
+    if (m_hWnd != NULL && IsFloating())
+        return GetDockingFrame()->DestroyWindow();
+    return CWnd::DestroyWindow();
 }
 
 BOOL CControlBar::CreateBar(LPCTSTR lpszClass, CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID)
@@ -66,14 +83,34 @@ void CControlBar::SetBorders(int cxLeft, int cyTop, int cxRight, int cyBottom)
         SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
+// Tool tips follow CBRS_TOOLTIPS whether the style changed or not.
 void CControlBar::SetBarStyle(DWORD dwStyle)
 {
-    if (m_dwStyle == dwStyle)
-        return;
-    BOOL bBorders = (m_dwStyle ^ dwStyle) & CBRS_BORDER_ANY;
-    m_dwStyle = dwStyle;
-    if (bBorders && m_hWnd != NULL)
+    if (m_hWnd != NULL)
+        EnableToolTips((dwStyle & CBRS_TOOLTIPS) != 0);
+    if (m_dwStyle != dwStyle) {
+        DWORD dwOldStyle = m_dwStyle;
+        m_dwStyle = dwStyle;
+        OnBarStyleChange(dwOldStyle, dwStyle);
+    }
+}
+
+// The base recomputes the non-client area when the borders changed.
+void CControlBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle)
+{
+    if (m_hWnd != NULL && ((dwOldStyle ^ dwNewStyle) & (CBRS_BORDER_ANY | CBRS_GRIPPER | CBRS_FLOATING)))
         SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+// The edges a bar may dock at; the first call makes its dock context.
+void CControlBar::EnableDocking(DWORD dwDockStyle)
+{
+    m_dwDockStyle = dwDockStyle & (CBRS_ALIGN_ANY | CBRS_FLOAT_MULTI);
+    if (m_pDockContext == NULL && m_pDockSite != NULL)
+        m_pDockContext = new CDockContext(this);
+    // permanently wire the bar's owner to its current parent
+    if (m_hWndOwner == NULL && m_hWnd != NULL)
+        m_hWndOwner = ::GetParent(m_hWnd);
 }
 
 // A bar registers with the frame it is created in, so the frame finds it by id
@@ -82,6 +119,8 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CWnd::OnCreate(lpcs) == -1)
         return -1;
+    if (m_dwStyle & CBRS_TOOLTIPS)
+        EnableToolTips();
     CWnd* pParent = CWnd::FromHandlePermanent(::GetParent(m_hWnd));
     if (pParent != NULL && pParent->IsFrameWnd()) {
         m_pDockSite = reinterpret_cast<CFrameWnd*>(pParent);
@@ -105,15 +144,20 @@ void CControlBar::PostNcDestroy()
         delete this;
 }
 
+// The frame above the bar (its mini frame while it floats); the dock site
+// when the bar has no parent frame.
 CFrameWnd* CControlBar::GetDockingFrame() const
 {
-    if (m_pDockSite != NULL)
-        return m_pDockSite;
-    return GetParentFrame();
+    CFrameWnd* pFrameWnd = GetParentFrame();
+    if (pFrameWnd == NULL)
+        pFrameWnd = m_pDockSite;
+    return pFrameWnd;
 }
 
 BOOL CControlBar::IsFloating() const
 {
+    if (IsDockBar())
+        return ((const CDockBar*)this)->m_bFloating;
     return m_pDockBar != NULL && m_pDockBar->m_bFloating;
 }
 
@@ -151,23 +195,29 @@ CSize CControlBar::CalcDynamicLayout(int nLength, DWORD dwMode)
 void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const
 {
     if (m_dwStyle & CBRS_BORDER_LEFT)
-        rect.left += kBorderLine;
+        rect.left += afxData.cxBorder2;
     if (m_dwStyle & CBRS_BORDER_TOP)
-        rect.top += kBorderLine;
+        rect.top += afxData.cyBorder2;
     if (m_dwStyle & CBRS_BORDER_RIGHT)
-        rect.right -= kBorderLine;
+        rect.right -= afxData.cxBorder2;
     if (m_dwStyle & CBRS_BORDER_BOTTOM)
-        rect.bottom -= kBorderLine;
+        rect.bottom -= afxData.cyBorder2;
+    // a docked bar's gripper comes before its inside
+    BOOL bGripper = (m_dwStyle & (CBRS_GRIPPER | CBRS_FLOATING)) == CBRS_GRIPPER;
     if (bHorz) {
         rect.left += m_cxLeftBorder;
         rect.top += m_cyTopBorder;
         rect.right -= m_cxRightBorder;
         rect.bottom -= m_cyBottomBorder;
+        if (bGripper)
+            rect.left += kGripperAll;
     } else {
         rect.left += m_cyTopBorder;
         rect.top += m_cxLeftBorder;
         rect.right -= m_cyBottomBorder;
         rect.bottom -= m_cxRightBorder;
+        if (bGripper)
+            rect.top += kGripperAll;
     }
 }
 
@@ -177,57 +227,126 @@ void CControlBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp)
     CWnd::OnNcCalcSize(bCalcValidRects, lpncsp);
     CRect rect(0, 0, 0, 0);
     CalcInsideRect(rect, (m_dwStyle & CBRS_ORIENT_VERT) == 0 || (m_dwStyle & CBRS_ORIENT_HORZ) != 0);
+    ShrinkClientRect(lpncsp, rect);
+}
+
+void PASCAL CControlBar::ShrinkClientRect(NCCALCSIZE_PARAMS* lpncsp, const CRect& rectInside)
+{
     RECT& rc = lpncsp->rgrc[0];
-    rc.left += rect.left;
-    rc.top += rect.top;
-    rc.right += rect.right;
-    rc.bottom += rect.bottom;
+    rc.left += rectInside.left;
+    rc.top += rectInside.top;
+    rc.right += rectInside.right;
+    rc.bottom += rectInside.bottom;
     if (rc.right < rc.left)
         rc.right = rc.left;
     if (rc.bottom < rc.top)
         rc.bottom = rc.top;
 }
 
-// The border space in the face colour, and etched lines on the CBRS_BORDER_
-// sides.
+// A shadow line on each CBRS_BORDER_ side, with CBRS_BORDER_3D a highlight
+// line inside it; rect loses the border space of every side.
+void CControlBar::DrawBorders(CDC* pDC, CRect& rect)
+{
+    DWORD dwStyle = m_dwStyle;
+    if (!(dwStyle & CBRS_BORDER_ANY))
+        return;
+    CRect rect1 = rect, rect2 = rect;
+    COLORREF clr = afxData.clrBtnShadow;
+    // the dark line one pixel back and up when there is a highlight too
+    if (dwStyle & CBRS_BORDER_3D) {
+        rect1.right -= 1;
+        rect1.bottom -= 1;
+    }
+    if (dwStyle & CBRS_BORDER_TOP)
+        rect2.top += afxData.cyBorder2;
+    if (dwStyle & CBRS_BORDER_BOTTOM)
+        rect2.bottom -= afxData.cyBorder2;
+    if (dwStyle & CBRS_BORDER_LEFT)
+        pDC->FillSolidRect(rect.left, rect2.top, 1, rect2.Height(), clr);
+    if (dwStyle & CBRS_BORDER_TOP)
+        pDC->FillSolidRect(rect.left, rect.top, rect.Width(), 1, clr);
+    if (dwStyle & CBRS_BORDER_RIGHT)
+        pDC->FillSolidRect(rect1.right - 1, rect2.top, 1, rect2.Height(), clr);
+    if (dwStyle & CBRS_BORDER_BOTTOM)
+        pDC->FillSolidRect(rect.left, rect1.bottom - 1, rect.Width(), 1, clr);
+    if (dwStyle & CBRS_BORDER_3D) {
+        clr = afxData.clrBtnHilite;
+        if (dwStyle & CBRS_BORDER_LEFT)
+            pDC->FillSolidRect(rect.left + 1, rect2.top, 1, rect2.Height(), clr);
+        if (dwStyle & CBRS_BORDER_TOP)
+            pDC->FillSolidRect(rect.left, rect.top + 1, rect.Width(), 1, clr);
+        if (dwStyle & CBRS_BORDER_RIGHT)
+            pDC->FillSolidRect(rect.right - 1, rect2.top, 1, rect2.Height(), clr);
+        if (dwStyle & CBRS_BORDER_BOTTOM)
+            pDC->FillSolidRect(rect.left, rect.bottom - 1, rect.Width(), 1, clr);
+    }
+    if (dwStyle & CBRS_BORDER_LEFT)
+        rect.left += afxData.cxBorder2;
+    if (dwStyle & CBRS_BORDER_TOP)
+        rect.top += afxData.cyBorder2;
+    if (dwStyle & CBRS_BORDER_RIGHT)
+        rect.right -= afxData.cxBorder2;
+    if (dwStyle & CBRS_BORDER_BOTTOM)
+        rect.bottom -= afxData.cyBorder2;
+}
+
+// Only a docked bar with CBRS_GRIPPER has one: an etched line across the
+// bar's thickness at its start.
+void CControlBar::DrawGripper(CDC* pDC, const CRect& rect)
+{
+    if ((m_dwStyle & (CBRS_GRIPPER | CBRS_FLOATING)) != CBRS_GRIPPER)
+        return;
+    COLORREF clrHilite = afxData.clrBtnHilite, clrShadow = afxData.clrBtnShadow;
+    if (m_dwStyle & CBRS_ORIENT_HORZ)
+        pDC->Draw3dRect(rect.left + kBorderGripper, rect.top + m_cyTopBorder, kGripper,
+                        rect.Height() - m_cyTopBorder - m_cyBottomBorder, clrHilite, clrShadow);
+    else
+        pDC->Draw3dRect(rect.left + m_cyTopBorder, rect.top + kBorderGripper,
+                        rect.Width() - m_cyTopBorder - m_cyBottomBorder, kGripper, clrHilite, clrShadow);
+}
+
+// On a window DC clipped to the non-client area: the borders, the face
+// (WM_ERASEBKGND) where they leave room, then the gripper.
+void CControlBar::EraseNonClient()
+{
+    CWindowDC dc(this);
+    CRect rectClient;
+    GetClientRect(rectClient);
+    CRect rectWindow;
+    GetWindowRect(rectWindow);
+    ScreenToClient(rectWindow);
+    rectClient.OffsetRect(-rectWindow.left, -rectWindow.top);
+    dc.ExcludeClipRect(rectClient);
+    rectWindow.OffsetRect(-rectWindow.left, -rectWindow.top);
+    DrawBorders(&dc, rectWindow);
+    dc.IntersectClipRect(rectWindow);
+    SendMessage(WM_ERASEBKGND, (WPARAM)dc.m_hDC);
+    DrawGripper(&dc, rectWindow);
+}
+
 void CControlBar::OnNcPaint()
 {
-    CRect rectWindow;
-    GetWindowRect(&rectWindow);
-    CRect rectClient;
-    GetClientRect(&rectClient);
-    ClientToScreen(&rectClient);
-    rectClient.OffsetRect(-rectWindow.left, -rectWindow.top);
-    rectWindow.OffsetRect(-rectWindow.left, -rectWindow.top);
-    if (rectClient == rectWindow)
-        return;
-    HDC hDC = ::GetWindowDC(m_hWnd);
-    ::ExcludeClipRect(hDC, rectClient.left, rectClient.top, rectClient.right, rectClient.bottom);
-    ::FillRect(hDC, &rectWindow, ::GetSysColorBrush(COLOR_BTNFACE));
-    HBRUSH hShadow = ::GetSysColorBrush(COLOR_BTNSHADOW);
-    HBRUSH hHighlight = ::GetSysColorBrush(COLOR_BTNHIGHLIGHT);
-    const CRect& r = rectWindow;
-    if (m_dwStyle & CBRS_BORDER_TOP) {
-        RECT a = {r.left, r.top, r.right, r.top + 1}, b = {r.left, r.top + 1, r.right, r.top + 2};
-        ::FillRect(hDC, &a, hShadow);
-        ::FillRect(hDC, &b, hHighlight);
+    EraseNonClient();
+}
+
+// A press on no item of a docked bar drags it; a double click there floats
+// or docks it.
+void CControlBar::OnLButtonDown(UINT nFlags, CPoint pt)
+{
+    if (m_pDockBar != NULL && m_pDockContext != NULL && OnToolHitTest(pt, NULL) == -1) {
+        ClientToScreen(&pt);
+        m_pDockContext->StartDrag(pt);
+    } else {
+        CWnd::OnLButtonDown(nFlags, pt);
     }
-    if (m_dwStyle & CBRS_BORDER_BOTTOM) {
-        RECT a = {r.left, r.bottom - 2, r.right, r.bottom - 1}, b = {r.left, r.bottom - 1, r.right, r.bottom};
-        ::FillRect(hDC, &a, hShadow);
-        ::FillRect(hDC, &b, hHighlight);
-    }
-    if (m_dwStyle & CBRS_BORDER_LEFT) {
-        RECT a = {r.left, r.top, r.left + 1, r.bottom}, b = {r.left + 1, r.top, r.left + 2, r.bottom};
-        ::FillRect(hDC, &a, hShadow);
-        ::FillRect(hDC, &b, hHighlight);
-    }
-    if (m_dwStyle & CBRS_BORDER_RIGHT) {
-        RECT a = {r.right - 2, r.top, r.right - 1, r.bottom}, b = {r.right - 1, r.top, r.right, r.bottom};
-        ::FillRect(hDC, &a, hShadow);
-        ::FillRect(hDC, &b, hHighlight);
-    }
-    ::ReleaseDC(m_hWnd, hDC);
+}
+
+void CControlBar::OnLButtonDblClk(UINT nFlags, CPoint pt)
+{
+    if (m_pDockBar != NULL && m_pDockContext != NULL && OnToolHitTest(pt, NULL) == -1)
+        m_pDockContext->ToggleDocking();
+    else
+        CWnd::OnLButtonDblClk(nFlags, pt);
 }
 
 DWORD CControlBar::RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout)
@@ -264,8 +383,11 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
     if ((dwStyle & WS_VISIBLE) && (dwStyle & CBRS_ALIGN_ANY) != 0) {
         CRect rect(lpLayout->rect);
         CSize sizeAvail = rect.Size();
+        // a floating dynamic bar is asked for its floating size
         DWORD dwMode = lpLayout->bStretch ? LM_STRETCH : 0;
-        if (dwStyle & CBRS_ORIENT_HORZ)
+        if ((m_dwStyle & CBRS_SIZE_DYNAMIC) && (m_dwStyle & CBRS_FLOATING))
+            dwMode |= LM_HORZ | LM_MRUWIDTH;
+        else if (dwStyle & CBRS_ORIENT_HORZ)
             dwMode |= LM_HORZ | LM_HORZDOCK;
         else
             dwMode |= LM_VERTDOCK;
@@ -313,20 +435,40 @@ CWnd* CControlBar::GetBarOwner() const
     return pOwner != NULL ? pOwner : GetParent();
 }
 
-CFrameWnd* CControlBar::GetUpdateTarget() const
+// The owner set on the bar (SetOwner, EnableDocking) updates it whatever it
+// is (a combo box owning its tool bar gets its handlers run); a bar with no
+// owner set (one a rebar adopted, say) is updated by its parent frame.
+CCmdTarget* CControlBar::GetUpdateTarget() const
 {
-    CWnd* pOwner = GetBarOwner();
-    if (pOwner != NULL && pOwner->IsFrameWnd())
-        return reinterpret_cast<CFrameWnd*>(pOwner);
+    if (m_hWndOwner != NULL) {
+        CWnd* pOwner = CWnd::FromHandle(m_hWndOwner);
+        if (pOwner != NULL)
+            return pOwner;
+    }
+    CWnd* pParent = GetParent();
+    if (pParent != NULL && pParent->IsFrameWnd())
+        return pParent;
     return GetParentFrame();
 }
 
+// A pending DelayShow is applied first; a bar updates while it and its dock
+// bar are visible.
 LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
 {
+    BOOL bVis = (GetStyle() & WS_VISIBLE) != 0;
+    UINT swpFlags = 0;
+    if ((m_nStateFlags & delayHide) && bVis)
+        swpFlags = SWP_HIDEWINDOW;
+    else if ((m_nStateFlags & delayShow) && !bVis)
+        swpFlags = SWP_SHOWWINDOW;
+    m_nStateFlags &= ~(delayShow | delayHide);
+    if (swpFlags != 0)
+        SetWindowPos(NULL, 0, 0, 0, 0, swpFlags | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if ((GetStyle() & WS_VISIBLE) && (m_pDockBar == NULL || (m_pDockBar->GetStyle() & WS_VISIBLE))) {
-        CFrameWnd* pTarget = GetUpdateTarget();
+        // CCmdUI::DoUpdate routes through the target's OnCmdMsg only
+        CCmdTarget* pTarget = GetUpdateTarget();
         if (pTarget != NULL)
-            OnUpdateCmdUI(pTarget, (BOOL)wParam);
+            OnUpdateCmdUI((CFrameWnd*)pTarget, (BOOL)wParam);
     }
     return 0;
 }
@@ -366,32 +508,3 @@ LRESULT CControlBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
     return CWnd::WindowProc(nMsg, wParam, lParam);
 }
 
-// ---------------------------------------------------------------------------
-// CDockBar: only what the bar members need until docking is built
-// ---------------------------------------------------------------------------
-
-IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
-
-CDockBar::CDockBar(BOOL bFloating) : m_bFloating(bFloating)
-{
-    m_bDockBar = TRUE;
-}
-
-CDockBar::~CDockBar()
-{
-}
-
-CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
-{
-    return CControlBar::CalcFixedLayout(bStretch, bHorz);
-}
-
-int CDockBar::GetDockedCount() const
-{
-    int nCount = 0;
-    for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++) {
-        if (m_arrBars[i] != NULL)
-            nCount++;
-    }
-    return nCount;
-}

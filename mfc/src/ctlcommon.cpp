@@ -7,6 +7,7 @@
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CComboBoxEx, CComboBox)
 IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CSpinButtonCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CSliderCtrl, CWnd)
@@ -1086,4 +1087,29 @@ int CIPAddressCtrl::GetAddress(BYTE& nField0, BYTE& nField1, BYTE& nField2, BYTE
 BOOL CAnimateCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
     return CreateCommonControl(this, 0, ANIMATE_CLASS, dwStyle, rect, pParentWnd, nID);
+}
+
+// ---------------------------------------------------------------------------
+// CComboBoxEx
+// ---------------------------------------------------------------------------
+
+BOOL CComboBoxEx::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    return CreateCommonControl(this, 0, WC_COMBOBOXEX, dwStyle, rect, pParentWnd, nID);
+}
+
+BOOL CComboBoxEx::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    return CreateCommonControl(this, dwExStyle, WC_COMBOBOXEX, dwStyle, rect, pParentWnd, nID);
+}
+
+CString CComboBoxEx::GetItemText(int iIndex)
+{
+    char szText[1024] = "";
+    COMBOBOXEXITEM item = {};
+    item.mask = CBEIF_TEXT;
+    item.iItem = iIndex;
+    item.pszText = szText;
+    item.cchTextMax = (int)sizeof(szText);
+    return GetItem(&item) ? CString(szText) : CString();
 }

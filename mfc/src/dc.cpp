@@ -384,6 +384,79 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF
     FillSolidRect(x, y + cy - 1, cx, 1, clrBottomRight);
 }
 
+// ---------------------------------------------------------------------------
+// Drag rectangles
+// ---------------------------------------------------------------------------
+
+// One brush for the whole program, never deleted while it runs: callers keep
+// the pointer.
+CBrush* PASCAL CDC::GetHalftoneBrush()
+{
+    static CBrush* s_pBrush = [] {
+        // a checkerboard of single pixels: every other pixel, alternating rows
+        WORD grayPattern[8];
+        for (int i = 0; i < 8; i++)
+            grayPattern[i] = (WORD)(0x5555 << (i & 1));
+        HBITMAP hBitmap = ::CreateBitmap(8, 8, 1, 1, grayPattern);
+        CBrush* pBrush = new CBrush;
+        if (hBitmap != NULL) {
+            pBrush->Attach(::CreatePatternBrush(hBitmap));
+            ::DeleteObject(hBitmap);
+        }
+        return pBrush;
+    }();
+    return s_pBrush;
+}
+
+// The frame of the given thickness just inside lpRect, as a region (empty for
+// a thickness of 0 by 0).
+static HRGN DragFrameRegion(LPCRECT lpRect, SIZE size)
+{
+    HRGN hFrame = ::CreateRectRgnIndirect(lpRect);
+    RECT rectInside = *lpRect;
+    ::InflateRect(&rectInside, -size.cx, -size.cy);
+    ::IntersectRect(&rectInside, &rectInside, lpRect);
+    HRGN hInside = ::CreateRectRgnIndirect(&rectInside);
+    ::CombineRgn(hFrame, hFrame, hInside, RGN_XOR);
+    ::DeleteObject(hInside);
+    return hFrame;
+}
+
+static void InvertWithBrush(HDC hDC, HRGN hRgn, HBRUSH hBrush)
+{
+    ::SelectClipRgn(hDC, hRgn);
+    RECT rect;
+    ::GetClipBox(hDC, &rect);
+    HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush);
+    ::PatBlt(hDC, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, PATINVERT);
+    ::SelectObject(hDC, hOldBrush);
+    ::SelectClipRgn(hDC, NULL);
+}
+
+// Drawing inverts, so drawing the same frame twice takes it away. With one
+// brush for both frames only the pixels that differ between the last frame
+// and the new one are inverted, so the part that stays does not flicker; with
+// two brushes the last frame is taken away first, then the new one drawn.
+void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush,
+                       CBrush* pBrushLast)
+{
+    if (pBrush == NULL)
+        pBrush = GetHalftoneBrush();
+    if (pBrushLast == NULL)
+        pBrushLast = pBrush;
+    HRGN hNew = DragFrameRegion(lpRect, size);
+    if (lpRectLast != NULL) {
+        HRGN hLast = DragFrameRegion(lpRectLast, sizeLast);
+        if (pBrushLast->GetSafeHandle() == pBrush->GetSafeHandle())
+            ::CombineRgn(hNew, hNew, hLast, RGN_XOR);
+        else
+            InvertWithBrush(m_hDC, hLast, (HBRUSH)pBrushLast->GetSafeHandle());
+        ::DeleteObject(hLast);
+    }
+    InvertWithBrush(m_hDC, hNew, (HBRUSH)pBrush->GetSafeHandle());
+    ::DeleteObject(hNew);
+}
+
 // DT_MODIFYSTRING may write into the text, so it is drawn from a copy.
 int CDC::DrawTextEx(const CString& str, LPRECT lpRect, UINT nFormat, LPDRAWTEXTPARAMS lpDTParams)
 {

@@ -90,7 +90,9 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
     return FALSE;
 }
 
-BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst)
+// The dialog procedure only answers WM_INITDIALOG (OnInitDialog of a
+// CDialog); the object attached by the creation hook handles the rest.
+BOOL CWnd::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst)
 {
     if (lpDialogTemplate == NULL)
         return FALSE;
@@ -117,6 +119,13 @@ static LPCDLGTEMPLATE LoadDialogTemplate(LPCTSTR lpszTemplateName, HINSTANCE* ph
         return NULL;
     *phInst = hInst;
     return (LPCDLGTEMPLATE)::LockResource(hTemplate);
+}
+
+BOOL CWnd::CreateDlg(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
+{
+    HINSTANCE hInst = NULL;
+    LPCDLGTEMPLATE lpTemplate = LoadDialogTemplate(lpszTemplateName, &hInst);
+    return lpTemplate != NULL && CreateDlgIndirect(lpTemplate, pParentWnd, hInst);
 }
 
 BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
@@ -327,10 +336,16 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
         }
     }
 
-    // Keyboard and mouse input to the dialog and its controls: dialog
-    // navigation (Tab, arrows, Enter, Escape, mnemonics).
-    if ((pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) &&
-        (pMsg->message < WM_MOUSEFIRST || pMsg->message > WM_MOUSELAST))
+    return PreTranslateInput(pMsg);
+}
+
+// Keyboard and mouse input to the dialog and its controls: dialog navigation
+// (Tab, arrows, Enter, Escape, mnemonics). Other messages are left alone, so
+// that IsDialogMessage never dispatches them behind the caller's back.
+BOOL CWnd::PreTranslateInput(LPMSG lpMsg)
+{
+    if ((lpMsg->message < WM_KEYFIRST || lpMsg->message > WM_KEYLAST) &&
+        (lpMsg->message < WM_MOUSEFIRST || lpMsg->message > WM_MOUSELAST))
         return FALSE;
-    return ::IsDialogMessage(m_hWnd, pMsg);
+    return ::IsDialogMessage(m_hWnd, lpMsg);
 }

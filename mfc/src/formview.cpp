@@ -196,8 +196,5 @@ BOOL CFormView::PreTranslateMessage(MSG* pMsg)
     }
     if (::GetWindow(m_hWnd, GW_CHILD) == NULL)
         return FALSE;
-    if ((pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) &&
-        (pMsg->message < WM_MOUSEFIRST || pMsg->message > WM_MOUSELAST))
-        return FALSE;
-    return ::IsDialogMessageA(m_hWnd, pMsg);
+    return PreTranslateInput(pMsg);
 }

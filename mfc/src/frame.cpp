@@ -34,6 +34,9 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_COMMAND_EX(ID_VIEW_REBAR, OnBarCheck)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipText)
+    ON_WM_NCACTIVATE()
+    ON_WM_ENABLE()
+    ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -52,6 +55,8 @@ CFrameWnd::CFrameWnd()
       m_nShowDelay(-1), m_nIdleFlags(0), m_dwDockStyle(0), m_pNextFrameWnd(t_pFirstFrame),
       m_bInRecalcLayout(FALSE), m_hMenuAlt(NULL), m_cModalStack(0), m_phWndDisable(NULL)
 {
+    m_pFloatingFrameClass = NULL;
+    m_bHelpMode = FALSE;
     t_pFirstFrame = this;
 }
 
@@ -188,6 +193,7 @@ void CFrameWnd::OnDestroy()
     // the frame's own menu goes with the window; a shared one stays
     if (m_hMenuDefault != NULL && ::GetMenu(m_hWnd) != m_hMenuDefault)
         ::SetMenu(m_hWnd, m_hMenuDefault);
+    DestroyDockBars();
     CWnd::OnDestroy();
 }
 
@@ -382,15 +388,27 @@ void CFrameWnd::OnEndSession(BOOL bEnding)
 // ---------------------------------------------------------------------------
 
 // Bars take their strips at the edges (WM_SIZEPARENT); the view gets what is
-// left, less m_rectBorder.
+// left, less m_rectBorder. A FWS_SNAPTOBARS frame (a floating palette)
+// instead takes the size its bars ask for. A delayed layout that asked for
+// notification is a notifying one.
 void CFrameWnd::RecalcLayout(BOOL bNotify)
 {
-    (void)bNotify;
     if (m_bInRecalcLayout || m_hWnd == NULL)
         return;
     m_bInRecalcLayout = TRUE;
+    if (m_nIdleFlags & idleNotify)
+        bNotify = TRUE;
+    (void)bNotify;
     m_nIdleFlags &= ~(idleLayout | idleNotify);
-    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+    if (GetStyle() & FWS_SNAPTOBARS) {
+        CRect rect(0, 0, 32767, 32767);
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rect, &rect, FALSE);
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder, &rect, TRUE);
+        CalcWindowRect(&rect);
+        SetWindowPos(NULL, 0, 0, rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
+    } else {
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+    }
     m_bInRecalcLayout = FALSE;
 }
 
@@ -441,9 +459,23 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
         CWnd::OnSetFocus(pOldWnd);
 }
 
+// The top-level frame's caption and its floating palettes stay active while
+// the window activated is the frame itself or one of its palettes that
+// follows its activation (MFS_SYNCACTIVE).
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
     CWnd::OnActivate(nState, pWndOther, bMinimized);
+    CFrameWnd* pTopLevel = (GetStyle() & WS_CHILD) ? this : GetTopLevelFrame();
+    if (pTopLevel != NULL) {
+        CWnd* pActive = nState == WA_INACTIVE ? pWndOther : this;
+        BOOL bStayActive = FALSE;
+        if (pActive != NULL && pActive->m_hWnd != NULL) {
+            bStayActive = pTopLevel == pActive ||
+                          (pTopLevel == pActive->GetTopLevelFrame() &&
+                           pActive->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE) != 0);
+        }
+        pTopLevel->NotifyFloatingWindows(bStayActive ? FS_ACTIVATE : FS_DEACTIVATE);
+    }
     CView* pActiveView = GetActiveView();
     if (pActiveView != NULL && !bMinimized)
         pActiveView->OnActivateFrame(nState, this);
@@ -732,6 +764,28 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
         if (bShow || !pBar->IsFloating())
             pParentFrame->RecalcLayout(FALSE);
     }
+    // a floating frame shows with its first visible bar and hides with its
+    // last (at idle time when delayed)
+    if (pBar->IsFloating()) {
+        int nVisCount = pBar->m_pDockBar != NULL ? pBar->m_pDockBar->GetDockedVisibleCount() : bShow ? 1 : 0;
+        if (nVisCount == 1 && bShow) {
+            pParentFrame->m_nShowDelay = -1;
+            if (bDelay) {
+                pParentFrame->m_nShowDelay = SW_SHOWNA;
+                pParentFrame->RecalcLayout(FALSE);
+            } else {
+                pParentFrame->ShowWindow(SW_SHOWNA);
+            }
+        } else if (nVisCount == 0) {
+            pParentFrame->m_nShowDelay = -1;
+            if (bDelay)
+                pParentFrame->m_nShowDelay = SW_HIDE;
+            else
+                pParentFrame->ShowWindow(SW_HIDE);
+        } else if (!bDelay) {
+            pParentFrame->RecalcLayout(FALSE);
+        }
+    }
 }
 
 // ID_VIEW_STATUS_BAR and ID_VIEW_TOOLBAR are the ids of the bars they toggle.
@@ -752,54 +806,6 @@ BOOL CFrameWnd::OnBarCheck(UINT nID)
         return FALSE;
     ShowControlBar(pBar, (pBar->GetStyle() & WS_VISIBLE) == 0, FALSE);
     return TRUE;
-}
-
-void CFrameWnd::EnableDocking(DWORD dwDockStyle)
-{
-    m_dwDockStyle = dwDockStyle & CBRS_ALIGN_ANY;
-}
-
-// Without the docking framework a bar docks by taking the edge the dock bar
-// id names (0: the edge it has).
-void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
-{
-    (void)lpRect;
-    if (pBar == NULL)
-        return;
-    DWORD dwAlign = 0;
-    switch (nDockBarID) {
-    case AFX_IDW_DOCKBAR_TOP: dwAlign = CBRS_ALIGN_TOP; break;
-    case AFX_IDW_DOCKBAR_BOTTOM: dwAlign = CBRS_ALIGN_BOTTOM; break;
-    case AFX_IDW_DOCKBAR_LEFT: dwAlign = CBRS_ALIGN_LEFT; break;
-    case AFX_IDW_DOCKBAR_RIGHT: dwAlign = CBRS_ALIGN_RIGHT; break;
-    default: break;
-    }
-    if (dwAlign == 0 && (pBar->GetBarStyle() & CBRS_ALIGN_ANY) == 0) {
-        DWORD dwAllowed = pBar->m_dwDockStyle & m_dwDockStyle;
-        dwAlign = (dwAllowed & CBRS_ALIGN_TOP) ? CBRS_ALIGN_TOP
-                : (dwAllowed & CBRS_ALIGN_BOTTOM) ? CBRS_ALIGN_BOTTOM
-                : (dwAllowed & CBRS_ALIGN_LEFT) ? CBRS_ALIGN_LEFT
-                : (dwAllowed & CBRS_ALIGN_RIGHT) ? CBRS_ALIGN_RIGHT : CBRS_ALIGN_TOP;
-    }
-    if (dwAlign != 0)
-        pBar->SetBarStyle((pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | dwAlign);
-    pBar->m_pDockSite = this;
-    AddControlBar(pBar);
-    DelayRecalcLayout();
-}
-
-void CFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
-{
-    DockControlBar(pBar, pDockBar != NULL && pDockBar->m_hWnd != NULL ? (UINT)pDockBar->GetDlgCtrlID() : 0, lpRect);
-}
-
-// Floating needs the docking framework; until then the bar stays docked.
-void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
-{
-    (void)point;
-    (void)dwStyle;
-    if (pBar != NULL)
-        DelayRecalcLayout();
 }
 
 // ---------------------------------------------------------------------------

@@ -65,6 +65,89 @@ BOOL CImageList::DeleteImageList()
     return ImageList_Destroy(Detach());
 }
 
+// ---------------------------------------------------------------------------
+// Archives. The common controls read and write an image list through an
+// IStream; this one reads and writes the archive at its current place, so
+// the list's bytes stand in the archive between whatever comes before and
+// after it, with no length of their own.
+// ---------------------------------------------------------------------------
+namespace {
+
+class CArchiveStream : public IStream
+{
+public:
+    explicit CArchiveStream(CArchive* pArchive) : m_pArchive(pArchive) {}
+
+    // lives on the caller's stack: no reference counting
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid == IID_IUnknown || riid == IID_IStream || riid == IID_ISequentialStream) {
+            *ppv = this;
+            return S_OK;
+        }
+        *ppv = NULL;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+    HRESULT STDMETHODCALLTYPE Read(void* pv, ULONG cb, ULONG* pcbRead) override
+    {
+        ULONG nRead = 0;
+        try {
+            nRead = m_pArchive->Read(pv, cb);
+        } catch (CException* e) {
+            e->Delete();
+            return STG_E_READFAULT;
+        }
+        if (pcbRead != NULL)
+            *pcbRead = nRead;
+        return nRead == cb ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Write(const void* pv, ULONG cb, ULONG* pcbWritten) override
+    {
+        try {
+            m_pArchive->Write(pv, cb);
+        } catch (CException* e) {
+            e->Delete();
+            return STG_E_WRITEFAULT;
+        }
+        if (pcbWritten != NULL)
+            *pcbWritten = cb;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER, DWORD, ULARGE_INTEGER*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Revert() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Stat(STATSTG*, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
+
+private:
+    CArchive* m_pArchive;
+};
+
+}  // namespace
+
+BOOL CImageList::Read(CArchive* pArchive)
+{
+    CArchiveStream stream(pArchive);
+    HIMAGELIST hImageList = ImageList_Read(&stream);
+    if (hImageList == NULL)
+        return FALSE;
+    DeleteImageList();
+    return Attach(hImageList);
+}
+
+BOOL CImageList::Write(CArchive* pArchive)
+{
+    CArchiveStream stream(pArchive);
+    return m_hImageList != NULL && ImageList_Write(m_hImageList, &stream);
+}
+
 // The bitmap is loaded as a DIB section so that the list takes the bitmap's
 // own colour depth instead of the screen's; cx is the width of one image, and
 // crMask (CLR_NONE for none) the colour that becomes transparent.

@@ -231,6 +231,7 @@ BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
     ON_WM_CREATE()
     ON_WM_MDIACTIVATE()
     ON_WM_SIZE()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CMDIChildWnd::CMDIChildWnd() : m_hMenuShared(NULL)
@@ -458,6 +459,8 @@ void CMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeac
     CView* pActiveView = GetActiveView();
     if (pActiveView != NULL)
         pActiveView->OnActivateView(bActivate, pActiveView, pActiveView);
+    if (bActivate)
+        UpdateClientEdge();
 }
 
 CWnd* CMDIChildWnd::GetMessageBar()
@@ -469,10 +472,45 @@ CWnd* CMDIChildWnd::GetMessageBar()
 void CMDIChildWnd::OnSize(UINT nType, int cx, int cy)
 {
     CFrameWnd::OnSize(nType, cx, cy);
+    UpdateClientEdge();
     // maximising changes what the frame's title shows
     CMDIFrameWnd* pFrame = GetMDIFrame();
     if (pFrame != NULL)
         pFrame->OnUpdateFrameTitle(TRUE);
+}
+
+void CMDIChildWnd::OnDestroy()
+{
+    UpdateClientEdge();
+    CFrameWnd::OnDestroy();
+}
+
+// A maximised child fills the client, so the client's own sunken edge would
+// frame it twice; the child's edge (if it has one) is the only one shown.
+// Only the active child decides: an inactive one never changes the client.
+BOOL CMDIChildWnd::UpdateClientEdge(LPRECT lpRect)
+{
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    if (pFrame == NULL || pFrame->m_hWndMDIClient == NULL)
+        return FALSE;
+    CMDIChildWnd* pActive = pFrame->MDIGetActive();
+    if (pActive != NULL && pActive != this)
+        return FALSE;
+    HWND hWndClient = pFrame->m_hWndMDIClient;
+    DWORD dwExStyle = (DWORD)::GetWindowLongPtr(hWndClient, GWL_EXSTYLE);
+    DWORD dwNewExStyle = dwExStyle | WS_EX_CLIENTEDGE;
+    if (pActive != NULL && !(GetExStyle() & WS_EX_CLIENTEDGE) && (GetStyle() & WS_MAXIMIZE))
+        dwNewExStyle &= ~WS_EX_CLIENTEDGE;
+    if (dwNewExStyle == dwExStyle)
+        return FALSE;
+    // the bits under the old edge are not moved: repaint everything
+    ::RedrawWindow(hWndClient, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    ::SetWindowLongPtr(hWndClient, GWL_EXSTYLE, (LONG_PTR)dwNewExStyle);
+    ::SetWindowPos(hWndClient, NULL, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOCOPYBITS);
+    if (lpRect != NULL)
+        ::GetClientRect(hWndClient, lpRect);
+    return TRUE;
 }
 
 LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)

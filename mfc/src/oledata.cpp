@@ -1,37 +1,12 @@
 // Uniform data transfer: COleDataSource (an IDataObject over cached or
 // delay-rendered formats) and COleDataObject (the reading side).
-#include "afxole.h"
+#include "oleimpl.h"
 
 #include <new>
 
 IMPLEMENT_DYNAMIC(COleDataSource, CCmdTarget)
 
 namespace {
-
-// COM methods must not let an exception out into OLE: it is turned into the
-// HRESULT that describes it best.
-template <class F>
-HRESULT ComBoundary(F body)
-{
-    try {
-        return body();
-    } catch (CMemoryException* e) {
-        e->Delete();
-        return E_OUTOFMEMORY;
-    } catch (COleException* e) {
-        HRESULT hr = e->m_sc;
-        e->Delete();
-        return FAILED(hr) ? hr : E_UNEXPECTED;
-    } catch (CException* e) {
-        TRACE("COleDataSource: exception at the OLE boundary\n");
-        e->Delete();
-        return E_UNEXPECTED;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
 
 DVTARGETDEVICE* CopyTargetDevice(const DVTARGETDEVICE* ptd)
 {

@@ -4,6 +4,7 @@
 // faulting instruction (code built with -fnon-call-exceptions).
 #include "wndimpl.h"
 
+#include <exception>
 #include <mutex>
 
 namespace {
@@ -37,26 +38,30 @@ bool IsHardwareException(DWORD dwCode)
     }
 }
 
-#if defined(__i386__)
-// On 32-bit x86 a C++ exception unwinds by its DWARF tables, which cannot step
-// through the system's exception dispatch: a throw from inside the handler
-// ends the program. So the handler only resumes the faulting thread in
-// CallTranslator, as if the faulting instruction had called it; the throw then
-// unwinds straight from the faulting function's frame. The record and context
-// are copied first: the dispatcher's stack they lie on is reused.
-thread_local EXCEPTION_RECORD t_record;
-thread_local CONTEXT t_context;
-thread_local EXCEPTION_POINTERS t_pointers;
+#ifndef _WIN64
+// On x86 the unwinder reads the frames' own unwind tables and cannot cross
+// the system's exception dispatcher, so a translator's exception cannot leave
+// the handler. It is caught there and thrown again from the faulting
+// instruction: the thread resumes in a trampoline that pushes that
+// instruction's address + 1 (in EAX, which the faulting code no longer needs)
+// as a return address and jumps to RethrowPending, which thus looks called
+// from the faulting instruction. The registers the unwinder restores (EBX,
+// ESI, EDI, EBP) are the faulting code's own.
+thread_local std::exception_ptr t_pendingException;
 
-extern "C" __attribute__((used, noinline)) void PellucorCallSeTranslator()
+extern "C" __attribute__((used)) void RethrowPendingException()
 {
-    AFX_SE_TRANSLATOR pfnTranslator = t_pfnTranslator;
-    t_pointers.ExceptionRecord = &t_record;
-    t_pointers.ContextRecord = &t_context;
-    pfnTranslator((unsigned int)t_record.ExceptionCode, &t_pointers);
-    // A translator that returns leaves nothing to resume into: the fault stands.
-    ::RaiseException(t_record.ExceptionCode, EXCEPTION_NONCONTINUABLE, 0, NULL);
+    std::exception_ptr pending = t_pendingException;
+    t_pendingException = nullptr;
+    std::rethrow_exception(pending);
 }
+
+asm(".text\n"
+    ".globl _RethrowTrampoline\n"
+    "_RethrowTrampoline:\n"
+    "\tpushl %eax\n"
+    "\tjmp _RethrowPendingException\n");
+extern "C" void RethrowTrampoline();
 #endif
 
 LONG CALLBACK TranslatingHandler(EXCEPTION_POINTERS* pExceptionPointers)
@@ -65,24 +70,20 @@ LONG CALLBACK TranslatingHandler(EXCEPTION_POINTERS* pExceptionPointers)
     AFX_SE_TRANSLATOR pfnTranslator = t_pfnTranslator;
     if (pfnTranslator == NULL || !IsHardwareException(dwCode))
         return EXCEPTION_CONTINUE_SEARCH;
-#if defined(__i386__)
-    // A stack overflow leaves no room to call anything on the faulting stack.
-    if (dwCode == EXCEPTION_STACK_OVERFLOW)
-        return EXCEPTION_CONTINUE_SEARCH;
-    t_record = *pExceptionPointers->ExceptionRecord;
-    t_context = *pExceptionPointers->ContextRecord;
-    CONTEXT* pContext = pExceptionPointers->ContextRecord;
-    // The "return address" is one past the faulting instruction's start, so
-    // the unwinder (which looks up the address before a return address) finds
-    // the faulting instruction's own region.
-    pContext->Esp -= sizeof(DWORD);
-    *(DWORD*)pContext->Esp = pContext->Eip + 1;
-    pContext->Eip = (DWORD)(DWORD_PTR)&PellucorCallSeTranslator;
-    return EXCEPTION_CONTINUE_EXECUTION;
-#else
+#ifdef _WIN64
     pfnTranslator((unsigned int)dwCode, pExceptionPointers);   // normally throws
-    return EXCEPTION_CONTINUE_SEARCH;
+#else
+    try {
+        pfnTranslator((unsigned int)dwCode, pExceptionPointers);
+    } catch (...) {
+        t_pendingException = std::current_exception();
+        CONTEXT* pContext = pExceptionPointers->ContextRecord;
+        pContext->Eax = pContext->Eip + 1;
+        pContext->Eip = (DWORD)(ULONG_PTR)&RethrowTrampoline;
+        return EXCEPTION_CONTINUE_EXECUTION;
+    }
 #endif
+    return EXCEPTION_CONTINUE_SEARCH;
 }
 
 }  // namespace

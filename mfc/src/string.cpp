@@ -450,18 +450,24 @@ int CString::CompareNoCase(LPCSTR lpsz) const
     return na < nb ? -1 : (na > nb ? 1 : 0);
 }
 
+// Collation is the user's alphabetical order, as the C runtime's strcoll
+// gives it once a program has set its locale: letters in the language's
+// order whatever their case ("alpha" before "Beta"), a small letter before
+// its capital, and punctuation (a hyphen, an apostrophe) counting as a
+// character that sorts before the letters, not ignored as in word sorting.
 int CString::Collate(LPCSTR lpsz) const
 {
     if (lpsz == NULL)
         lpsz = "";
-    return ::CompareStringA(LOCALE_USER_DEFAULT, 0, m_pchData, GetLength(), lpsz, -1) - CSTR_EQUAL;
+    return ::CompareStringA(LOCALE_USER_DEFAULT, SORT_STRINGSORT, m_pchData, GetLength(), lpsz, -1) - CSTR_EQUAL;
 }
 
 int CString::CollateNoCase(LPCSTR lpsz) const
 {
     if (lpsz == NULL)
         lpsz = "";
-    return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, m_pchData, GetLength(), lpsz, -1) -
+    return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE | SORT_STRINGSORT, m_pchData, GetLength(), lpsz,
+                            -1) -
            CSTR_EQUAL;
 }
 
@@ -1160,4 +1166,63 @@ BOOL AFXAPI AfxExtractSubString(CString& rString, LPCSTR lpszFullString, int iSu
     int n = pEnd ? (int)(pEnd - lpszFullString) : (int)strlen(lpszFullString);
     rString = CString(lpszFullString, n);
     return TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// String-table texts with arguments
+// ---------------------------------------------------------------------------
+int AFXAPI AfxLoadString(UINT nIDS, LPSTR lpszBuf, UINT nMaxBuf)
+{
+    if (lpszBuf == NULL || nMaxBuf == 0)
+        return 0;
+    CString str;
+    if (!str.LoadString(nIDS))
+        str.Empty();
+    int nLen = str.GetLength() < (int)nMaxBuf - 1 ? str.GetLength() : (int)nMaxBuf - 1;
+    memcpy(lpszBuf, (LPCSTR)str, (size_t)nLen);
+    lpszBuf[nLen] = '\0';
+    return nLen;
+}
+
+void AFXAPI AfxFormatStrings(CString& rString, LPCSTR lpszFormat, LPCSTR const* rglpsz, int nString)
+{
+    CString strResult;
+    for (LPCSTR p = lpszFormat != NULL ? lpszFormat : ""; *p != '\0'; ++p) {
+        int nArg = -1;
+        if (p[0] == '%' && p[1] >= '1' && p[1] <= '9')
+            nArg = p[1] - '1';
+        else if (p[0] == '%' && p[1] >= 'A' && p[1] <= 'Z')
+            nArg = 9 + (p[1] - 'A');
+        else if (p[0] == '%' && p[1] == '0')
+            nArg = nString;   // never an argument
+        if (nArg < 0) {
+            strResult += *p;
+            continue;
+        }
+        ++p;
+        if (nArg >= nString || rglpsz == NULL)
+            strResult += '?';
+        else if (rglpsz[nArg] != NULL)
+            strResult += rglpsz[nArg];
+    }
+    rString = strResult;
+}
+
+void AFXAPI AfxFormatStrings(CString& rString, UINT nIDS, LPCSTR const* rglpsz, int nString)
+{
+    CString strFormat;
+    if (!strFormat.LoadString(nIDS))
+        strFormat.Empty();
+    AfxFormatStrings(rString, strFormat, rglpsz, nString);
+}
+
+void AFXAPI AfxFormatString1(CString& rString, UINT nIDS, LPCSTR lpsz1)
+{
+    AfxFormatStrings(rString, nIDS, &lpsz1, 1);
+}
+
+void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCSTR lpsz1, LPCSTR lpsz2)
+{
+    LPCSTR rglpsz[2] = { lpsz1, lpsz2 };
+    AfxFormatStrings(rString, nIDS, rglpsz, 2);
 }

@@ -277,16 +277,26 @@ static void IdleUpdateWindow(CWnd* pWnd)
 }
 
 // Count 0 updates the command UI of the main window, of every other frame of
-// this thread (a log window's bars and title, say) and of their bars; count 1
-// deletes the temporary wrappers made since the last idle time.
+// this thread that is not a child window (a log window's bars and title, a
+// floating palette owned by a frame) and of their bars; child frames are
+// updated with their parents. Count 1 deletes the temporary wrappers made
+// since the last idle time.
 BOOL CWinThread::OnIdle(LONG lCount)
 {
     if (lCount <= 0) {
         IdleUpdateWindow(m_pMainWnd);
         for (CFrameWnd* pFrame = CFrameWnd::GetThreadFrameList(); pFrame != NULL;
              pFrame = pFrame->m_pNextFrameWnd) {
-            if (pFrame != m_pMainWnd && pFrame->GetParent() == NULL)
+            if (pFrame == m_pMainWnd || pFrame->m_hWnd == NULL)
+                continue;
+            // a frame shown or hidden at idle time (a floating palette)
+            if (pFrame->m_nShowDelay == SW_HIDE)
+                pFrame->ShowWindow(pFrame->m_nShowDelay);
+            if (!(pFrame->GetStyle() & WS_CHILD))
                 IdleUpdateWindow(pFrame);
+            if (pFrame->m_nShowDelay > SW_HIDE)
+                pFrame->ShowWindow(pFrame->m_nShowDelay);
+            pFrame->m_nShowDelay = -1;
         }
         return TRUE;
     }
@@ -349,7 +359,7 @@ BOOL AFXAPI AfxPumpMessage()
     CWinThread* pThread = AfxGetThread();
     if (pThread != NULL)
         return pThread->PumpMessage();
-    MSG& msg = AfxGetWndThreadState()->msgCur;
+    MSG& msg = AfxGetWndThreadState()->m_msgCur;
     if (!::GetMessage(&msg, NULL, 0, 0))
         return FALSE;
     if (msg.message != WM_KICKIDLE && !CWnd::WalkPreTranslateTree(NULL, &msg)) {

@@ -3,17 +3,26 @@
 // routing at idle; tips and fly-by prompts come from the commands' strings.
 #include "docimpl.h"
 #include <afxext.h>
+#include <algorithm>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
     ON_NOTIFY_REFLECT_EX(TBN_HOTITEMCHANGE, OnHotItemChange)
+    ON_WM_NCCALCSIZE()
+    ON_WM_NCPAINT()
+    ON_WM_PAINT()
+    ON_WM_WINDOWPOSCHANGING()
+    ON_WM_NCHITTEST()
 END_MESSAGE_MAP()
+
+// Buttons in a row do not overlap.
+static const int kOverlap = 0;
 
 CToolBar::CToolBar()
     : m_hbmImageWell(NULL), m_hRsrcImageWell(NULL), m_hInstImageWell(NULL), m_sizeButton(23, 22),
-      m_sizeImage(16, 15)
+      m_sizeImage(16, 15), m_bDelayedButtonLayout(TRUE)
 {
     // a little more room above and below for grabbing the bar
     m_cyTopBorder = 3;
@@ -36,9 +45,9 @@ BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 
 BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRect rcBorders, UINT nID)
 {
+    // tips come from OnToolHitTest through the window's tool tips
+    // (CBRS_TOOLTIPS), as for every bar
     SetBorders(rcBorders);
-    if (dwStyle & CBRS_TOOLTIPS)
-        dwCtrlStyle |= TBSTYLE_TOOLTIPS;
     if (!CreateBar(TOOLBARCLASSNAME, pParentWnd, dwCtrlStyle, dwStyle, nID))
         return FALSE;
     SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
@@ -230,8 +239,9 @@ void CToolBar::GetButton(int nIndex, TBBUTTON* pButton) const
 }
 
 // A change of state only is set in place; a new style, id or image replaces
-// the button.
-void CToolBar::SetButton(int nIndex, TBBUTTON* pButton)
+// the button. The button keeps its wrapping (bKeepWrap) unless a layout is
+// applying a new one, which also replaces it.
+void CToolBar::SetButton(int nIndex, TBBUTTON* pButton, BOOL bKeepWrap)
 {
     TBBUTTON current;
     memset(&current, 0, sizeof(current));
@@ -239,9 +249,11 @@ void CToolBar::SetButton(int nIndex, TBBUTTON* pButton)
         return;
     TBBUTTON wanted = *pButton;
     wanted.fsState ^= TBSTATE_ENABLED;
-    wanted.fsState = (BYTE)((wanted.fsState & ~TBSTATE_WRAP) | (current.fsState & TBSTATE_WRAP));
+    if (bKeepWrap)
+        wanted.fsState = (BYTE)((wanted.fsState & ~TBSTATE_WRAP) | (current.fsState & TBSTATE_WRAP));
     if (wanted.idCommand == current.idCommand && wanted.iBitmap == current.iBitmap &&
-        wanted.fsStyle == current.fsStyle && wanted.iString == current.iString && wanted.dwData == current.dwData) {
+        wanted.fsStyle == current.fsStyle && wanted.iString == current.iString && wanted.dwData == current.dwData &&
+        ((wanted.fsState ^ current.fsState) & TBSTATE_WRAP) == 0) {
         if (wanted.fsState != current.fsState) {
             TBBUTTONINFOA tbbi = {};
             tbbi.cbSize = sizeof(tbbi);
@@ -334,46 +346,383 @@ void CToolBar::GetButtonText(int nIndex, CString& rString) const
         rString = szText;
 }
 
-// The buttons in one row plus the borders.
-CSize CToolBar::CalcSize() const
+// The width of a drop-down arrow: the Marlett arrow glyph at the height of
+// a menu check mark.
+static int DropDownWidth()
 {
-    int cy = HIWORD(::SendMessage(m_hWnd, TB_GETBUTTONSIZE, 0, 0));
-    if (cy == 0)
-        cy = m_sizeButton.cy;
+    static int s_cxDropDown = -1;
+    if (s_cxDropDown != -1)
+        return s_cxDropDown;
+    HDC hDC = ::GetDC(NULL);
+    HFONT hFont = ::CreateFontA(::GetSystemMetrics(SM_CYMENUCHECK), 0, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET, 0,
+                                0, 0, 0, "Marlett");
+    HGDIOBJ hOld = hFont != NULL ? ::SelectObject(hDC, hFont) : NULL;
     int cx = 0;
-    int nCount = (int)::SendMessage(m_hWnd, TB_BUTTONCOUNT, 0, 0);
+    if (!::GetCharWidthA(hDC, '6', '6', &cx) || cx <= 0)
+        cx = 11;
+    if (hOld != NULL)
+        ::SelectObject(hDC, hOld);
+    if (hFont != NULL)
+        ::DeleteObject(hFont);
+    ::ReleaseDC(NULL, hDC);
+    s_cxDropDown = cx;
+    return cx;
+}
+
+// The size the control gives its buttons (text on them makes them larger
+// than m_sizeButton), m_sizeButton before it has any.
+static CSize ControlButtonSize(HWND hWnd, CSize sizeButton)
+{
+    DWORD dwSize = hWnd != NULL ? (DWORD)::SendMessage(hWnd, TB_GETBUTTONSIZE, 0, 0) : 0;
+    if (LOWORD(dwSize) != 0 && HIWORD(dwSize) != 0)
+        return CSize(LOWORD(dwSize), HIWORD(dwSize));
+    return sizeButton;
+}
+
+// The size of the buttons as wrapped (TBSTATE_WRAP): a separator in a row
+// is its width (iBitmap), one ending a row adds its height below the row
+// (two thirds of it unless the bar is flat); hidden buttons take nothing.
+CSize CToolBar::CalcSize(TBBUTTON* pData, int nCount)
+{
+    CPoint cur(0, 0);
+    CSize sizeResult(0, 0);
+    CSize sizeButton = ControlButtonSize(m_hWnd, m_sizeButton);
+    DWORD dwExtendedStyle = (DWORD)DefWindowProc(TB_GETEXTENDEDSTYLE, 0, 0);
     for (int i = 0; i < nCount; i++) {
-        RECT rc;
-        if (::SendMessage(m_hWnd, TB_GETITEMRECT, (WPARAM)i, (LPARAM)&rc)) {
-            if (rc.right > cx)
-                cx = rc.right;
-            if (rc.bottom - rc.top > cy)
-                cy = rc.bottom - rc.top;
+        int cySep = pData[i].iBitmap;
+        if (!(GetStyle() & TBSTYLE_FLAT))
+            cySep = cySep * 2 / 3;
+        if (pData[i].fsState & TBSTATE_HIDDEN)
+            continue;
+        int cx = sizeButton.cx;
+        if (pData[i].fsStyle & TBSTYLE_SEP) {
+            if (pData[i].fsState & TBSTATE_WRAP)
+                sizeResult.cy = std::max<int>(cur.y + sizeButton.cy + cySep, sizeResult.cy);
+            else
+                sizeResult.cx = std::max<int>(cur.x + pData[i].iBitmap, sizeResult.cx);
+        } else {
+            if ((pData[i].fsStyle & TBSTYLE_DROPDOWN) && (dwExtendedStyle & TBSTYLE_EX_DRAWDDARROWS))
+                cx += DropDownWidth();
+            sizeResult.cx = std::max<int>(cur.x + cx, sizeResult.cx);
+            sizeResult.cy = std::max<int>(cur.y + sizeButton.cy, sizeResult.cy);
+        }
+        if (pData[i].fsStyle & TBSTYLE_SEP)
+            cur.x += pData[i].iBitmap;
+        else
+            cur.x += cx - kOverlap;
+        if (pData[i].fsState & TBSTATE_WRAP) {
+            cur.x = 0;
+            cur.y += sizeButton.cy;
+            if (pData[i].fsStyle & TBSTYLE_SEP)
+                cur.y += cySep;
         }
     }
+    return sizeResult;
+}
+
+// Wraps the buttons into rows of at most nWidth: a row ends at the last
+// plain separator before the button that does not fit, else before that
+// button (never at a hidden one or a control on a separator). Returns the
+// number of rows.
+int CToolBar::WrapToolBar(TBBUTTON* pData, int nCount, int nWidth)
+{
+    int nResult = 0;
+    int x = 0;
+    CSize sizeButton = ControlButtonSize(m_hWnd, m_sizeButton);
+    for (int i = 0; i < nCount; i++) {
+        pData[i].fsState &= ~TBSTATE_WRAP;
+        if (pData[i].fsState & TBSTATE_HIDDEN)
+            continue;
+        int dx, dxNext;
+        if (pData[i].fsStyle & TBSTYLE_SEP) {
+            dx = pData[i].iBitmap;
+            dxNext = dx;
+        } else {
+            dx = sizeButton.cx;
+            dxNext = dx - kOverlap;
+        }
+        if (x + dx > nWidth) {
+            BOOL bFound = FALSE;
+            for (int j = i; j >= 0 && !(pData[j].fsState & TBSTATE_WRAP); j--) {
+                // a separator with a command id holds a control: not a break
+                if ((pData[j].fsStyle & TBSTYLE_SEP) && pData[j].idCommand == 0 &&
+                    !(pData[j].fsState & TBSTATE_HIDDEN)) {
+                    bFound = TRUE;
+                    i = j;
+                    x = 0;
+                    pData[j].fsState |= TBSTATE_WRAP;
+                    nResult++;
+                    break;
+                }
+            }
+            if (!bFound) {
+                for (int j = i - 1; j >= 0 && !(pData[j].fsState & TBSTATE_WRAP); j--) {
+                    if ((pData[j].fsState & TBSTATE_HIDDEN) ||
+                        ((pData[j].fsStyle & TBSTYLE_SEP) && pData[j].idCommand != 0))
+                        continue;
+                    bFound = TRUE;
+                    i = j;
+                    x = 0;
+                    pData[j].fsState |= TBSTATE_WRAP;
+                    nResult++;
+                    break;
+                }
+                if (!bFound)
+                    x += dxNext;
+            }
+        } else {
+            x += dxNext;
+        }
+    }
+    return nResult + 1;
+}
+
+// Horizontally: the narrowest wrapping with as many rows as wrapping to
+// nLength gives (found by halving). Vertically (bVert): the narrowest
+// wrapping whose height is nLength, or the nearest to it.
+void CToolBar::SizeToolBar(TBBUTTON* pData, int nCount, int nLength, BOOL bVert)
+{
+    if (!bVert) {
+        int nMax = nLength;
+        int nTarget = WrapToolBar(pData, nCount, nMax);
+        int nMin = 0;
+        int nCurrent = WrapToolBar(pData, nCount, nMin);
+        if (nCurrent != nTarget) {
+            while (nMin < nMax) {
+                int nMid = (nMin + nMax) / 2;
+                nCurrent = WrapToolBar(pData, nCount, nMid);
+                if (nCurrent == nTarget) {
+                    nMax = nMid;
+                } else {
+                    if (nMin == nMid) {
+                        WrapToolBar(pData, nCount, nMax);
+                        break;
+                    }
+                    nMin = nMid;
+                }
+            }
+        }
+        CSize size = CalcSize(pData, nCount);
+        WrapToolBar(pData, nCount, size.cx);
+    } else {
+        WrapToolBar(pData, nCount, 0);
+        CSize sizeMin = CalcSize(pData, nCount);
+        WrapToolBar(pData, nCount, 32767);
+        CSize sizeMax = CalcSize(pData, nCount);
+        while (sizeMin.cx < sizeMax.cx) {
+            CSize sizeMid;
+            sizeMid.cx = (sizeMin.cx + sizeMax.cx) / 2;
+            WrapToolBar(pData, nCount, sizeMid.cx);
+            sizeMid = CalcSize(pData, nCount);
+            if (nLength < sizeMid.cy) {
+                if (sizeMin == sizeMid) {
+                    WrapToolBar(pData, nCount, sizeMax.cx);
+                    return;
+                }
+                sizeMin = sizeMid;
+            } else if (nLength > sizeMid.cy) {
+                if (sizeMax == sizeMid) {
+                    WrapToolBar(pData, nCount, sizeMin.cx);
+                    return;
+                }
+                sizeMax = sizeMid;
+            } else {
+                return;
+            }
+        }
+    }
+}
+
+// The rules of the layout, for a bar that is not CBRS_SIZE_FIXED (a fixed
+// bar keeps the wrapping its buttons have). A CBRS_SIZE_DYNAMIC bar wraps:
+// LM_MRUWIDTH to the MRU width; LM_HORZDOCK into one row; LM_VERTDOCK into
+// one column; a given nLength to that width (LM_LENGTHY: height) plus the
+// borders; floating to the MRU width. Any other bar: one row when LM_HORZ,
+// else one column. LM_COMMIT applies the wrapping to the buttons (moving
+// the controls that sit on separators with them) and, floating and dynamic,
+// makes the width the MRU one. The result is the buttons' size plus the
+// borders, at least CControlBar's (the stretched length with LM_STRETCH).
+CSize CToolBar::CalcLayout(DWORD dwMode, int nLength)
+{
+    CSize sizeResult(0, 0);
+    int nCount = m_hWnd != NULL ? (int)DefWindowProc(TB_BUTTONCOUNT, 0, 0) : 0;
+    if (nCount > 0) {
+        std::vector<TBBUTTON> data(nCount);
+        TBBUTTON* pData = data.data();
+        for (int i = 0; i < nCount; i++)
+            GetButton(i, &pData[i]);
+        if (!(m_dwStyle & CBRS_SIZE_FIXED)) {
+            BOOL bDynamic = (m_dwStyle & CBRS_SIZE_DYNAMIC) != 0;
+            if (bDynamic && (dwMode & LM_MRUWIDTH)) {
+                SizeToolBar(pData, nCount, (int)m_nMRUWidth);
+            } else if (bDynamic && (dwMode & LM_HORZDOCK)) {
+                SizeToolBar(pData, nCount, 32767);
+            } else if (bDynamic && (dwMode & LM_VERTDOCK)) {
+                SizeToolBar(pData, nCount, 0);
+            } else if (bDynamic && nLength != -1) {
+                CRect rect(0, 0, 0, 0);
+                CalcInsideRect(rect, (dwMode & LM_HORZ) != 0);
+                BOOL bVert = (dwMode & LM_LENGTHY) != 0;
+                int nLen = nLength + (bVert ? rect.Height() : rect.Width());
+                SizeToolBar(pData, nCount, nLen, bVert);
+            } else if (bDynamic && (m_dwStyle & CBRS_FLOATING)) {
+                SizeToolBar(pData, nCount, (int)m_nMRUWidth);
+            } else {
+                SizeToolBar(pData, nCount, (dwMode & LM_HORZ) ? 32767 : 0);
+            }
+        }
+        sizeResult = CalcSize(pData, nCount);
+
+        if (dwMode & LM_COMMIT) {
+            struct ControlPos {
+                int nIndex;
+                int nID;
+                CRect rectOldPos;
+            };
+            std::vector<ControlPos> controls;
+            BOOL bIsDelayed = m_bDelayedButtonLayout;
+            m_bDelayedButtonLayout = FALSE;
+            for (int i = 0; i < nCount; i++) {
+                if ((pData[i].fsStyle & TBSTYLE_SEP) && pData[i].idCommand != 0) {
+                    ControlPos pos;
+                    pos.nIndex = i;
+                    pos.nID = pData[i].idCommand;
+                    GetItemRect(i, &pos.rectOldPos);
+                    ClientToScreen(&pos.rectOldPos);
+                    controls.push_back(pos);
+                }
+            }
+            if ((m_dwStyle & CBRS_FLOATING) && (m_dwStyle & CBRS_SIZE_DYNAMIC))
+                m_nMRUWidth = (UINT)sizeResult.cx;
+            for (int i = 0; i < nCount; i++)
+                SetButton(i, &pData[i], FALSE);
+            for (const ControlPos& pos : controls) {
+                CWnd* pWnd = GetDlgItem(pos.nID);
+                if (pWnd == NULL)
+                    continue;
+                CRect rect;
+                pWnd->GetWindowRect(&rect);
+                CPoint pt = rect.TopLeft() - pos.rectOldPos.TopLeft();
+                GetItemRect(pos.nIndex, &rect);
+                pt = rect.TopLeft() + pt;
+                pWnd->SetWindowPos(NULL, pt.x, pt.y, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOZORDER);
+            }
+            m_bDelayedButtonLayout = bIsDelayed;
+        }
+    }
+
     CRect rect(0, 0, 0, 0);
-    CalcInsideRect(rect, TRUE);
-    return CSize(cx - rect.Width(), cy - rect.Height());
+    CalcInsideRect(rect, (dwMode & LM_HORZ) != 0);
+    sizeResult.cy -= rect.Height();
+    sizeResult.cx -= rect.Width();
+    CSize size = CControlBar::CalcFixedLayout((dwMode & LM_STRETCH) != 0, (dwMode & LM_HORZ) != 0);
+    sizeResult.cx = std::max<int>(sizeResult.cx, size.cx);
+    sizeResult.cy = std::max<int>(sizeResult.cy, size.cy);
+    return sizeResult;
 }
 
 CSize CToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-    CSize size = CalcSize();
-    if (bStretch) {
-        if (bHorz)
-            size.cx = 32767;
-        else
-            size.cy = 32767;
-    }
-    return size;
+    DWORD dwMode = bStretch ? LM_STRETCH : 0;
+    dwMode |= bHorz ? LM_HORZ : 0;
+    return CalcLayout(dwMode);
 }
 
+// A docked bar asked for no particular length has its fixed layout.
 CSize CToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
 {
-    (void)nLength;
-    if (dwMode & (LM_HORZDOCK | LM_VERTDOCK))
+    if (nLength == -1 && !(dwMode & LM_MRUWIDTH) && !(dwMode & LM_COMMIT) &&
+        ((dwMode & LM_HORZDOCK) || (dwMode & LM_VERTDOCK)))
         return CalcFixedLayout((dwMode & LM_STRETCH) != 0, (dwMode & LM_HORZDOCK) != 0);
-    return CalcSize();
+    return CalcLayout(dwMode, nLength);
+}
+
+// The buttons follow the bar's state: wrapped to the MRU width while a
+// dynamic bar floats, one row docked at the top or bottom, one column at
+// the sides.
+void CToolBar::Layout()
+{
+    m_bDelayedButtonLayout = FALSE;
+    BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    if ((m_dwStyle & CBRS_FLOATING) && (m_dwStyle & CBRS_SIZE_DYNAMIC))
+        CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+    else if (bHorz)
+        CalcDynamicLayout(0, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
+    else
+        CalcDynamicLayout(0, LM_VERTDOCK | LM_COMMIT);
+}
+
+void CToolBar::OnPaint()
+{
+    if (m_bDelayedButtonLayout)
+        Layout();
+    Default();
+}
+
+// A style change lays the buttons out again before the next paint; new
+// borders change the non-client area at once.
+void CToolBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle)
+{
+    if (m_hWnd != NULL && ((dwOldStyle ^ dwNewStyle) & (CBRS_BORDER_ANY | CBRS_GRIPPER | CBRS_FLOATING)))
+        SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    m_bDelayedButtonLayout = TRUE;
+}
+
+// The borders and gripper are the non-client area (the layout's inside).
+void CToolBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp)
+{
+    CRect rect(0, 0, 0, 0);
+    BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    CControlBar::CalcInsideRect(rect, bHorz);
+    ShrinkClientRect(lpncsp, rect);
+}
+
+void CToolBar::OnNcPaint()
+{
+    EraseNonClient();
+}
+
+// A floating bar being resized repaints its buttons in their new rows.
+void CToolBar::OnWindowPosChanging(WINDOWPOS* lpWndPos)
+{
+    ::DefWindowProc(m_hWnd, WM_WINDOWPOSCHANGING, 0, (LPARAM)lpWndPos);
+    if ((m_dwStyle & CBRS_FLOATING) && !(lpWndPos->flags & SWP_NOSIZE))
+        Invalidate();
+}
+
+LRESULT CToolBar::OnNcHitTest(CPoint)
+{
+    return HTCLIENT;
+}
+
+// Child controls first, then the buttons (separators are no tools).
+INT_PTR CToolBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    INT_PTR nHit = CControlBar::OnToolHitTest(point, pTI);
+    if (nHit != -1)
+        return nHit;
+    CToolBar* pBar = (CToolBar*)this;
+    int nButtons = (int)pBar->DefWindowProc(TB_BUTTONCOUNT, 0, 0);
+    for (int i = 0; i < nButtons; i++) {
+        CRect rect;
+        TBBUTTON button;
+        if (!pBar->DefWindowProc(TB_GETITEMRECT, (WPARAM)i, (LPARAM)&rect))
+            continue;
+        ++rect.bottom;
+        ++rect.right;
+        if (rect.PtInRect(point) && pBar->DefWindowProc(TB_GETBUTTON, (WPARAM)i, (LPARAM)&button) &&
+            !(button.fsStyle & TBSTYLE_SEP)) {
+            INT_PTR nID = (INT_PTR)button.idCommand;
+            if (pTI != NULL) {
+                pTI->hwnd = m_hWnd;
+                pTI->rect = rect;
+                pTI->uId = (UINT_PTR)nID;
+                pTI->lpszText = LPSTR_TEXTCALLBACK;
+            }
+            return nID != 0 ? nID : -1;
+        }
+    }
+    return -1;
 }
 
 // Updates one button from an ON_UPDATE_COMMAND_UI handler.
@@ -430,7 +779,11 @@ BOOL CToolBar::OnHotItemChange(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
     if (!(m_dwStyle & CBRS_FLYBY))
         return FALSE;
-    CFrameWnd* pFrame = GetUpdateTarget();
+    // the owning frame's status line (the main frame's for a floating bar)
+    CCmdTarget* pTarget = GetUpdateTarget();
+    CFrameWnd* pFrame = pTarget != NULL && ((CWnd*)pTarget)->IsFrameWnd() ? (CFrameWnd*)pTarget : NULL;
+    if (pFrame == NULL || pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+        pFrame = GetTopLevelFrame();
     if (pFrame == NULL)
         return FALSE;
     if ((pHot->dwFlags & HICF_LEAVING) || pHot->idNew == 0)

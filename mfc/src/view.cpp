@@ -1,5 +1,6 @@
 // view.cpp - CView: a child of a frame showing a document.
 #include "docimpl.h"
+#include <afxext.h>
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -141,4 +142,28 @@ BOOL CView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll)
     (void)sizeScroll;
     (void)bDoScroll;
     return FALSE;
+}
+
+// ---------------------------------------------------------------------------
+// CPrintInfo
+// ---------------------------------------------------------------------------
+
+// A new job offers every page (1 to 0xFFFF) until the printing code knows
+// how many there are, and starts at the first.
+CPrintInfo::CPrintInfo()
+    : m_pPD(new CPrintDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION)),
+      m_bDocObject(FALSE), m_dwFlags(0), m_nOffsetPage(0), m_bDirect(FALSE), m_bPreview(FALSE),
+      m_bContinuePrinting(TRUE), m_nCurPage(1), m_nNumPreviewPages(0), m_lpUserData(NULL), m_nJobNumber(-1)
+{
+    m_pPD->m_pd.nFromPage = 1;
+    m_pPD->m_pd.nToPage = 0xFFFF;
+    SetMinPage(1);
+    SetMaxPage(0xFFFF);
+}
+
+CPrintInfo::~CPrintInfo()
+{
+    if (m_pPD != NULL && m_pPD->m_pd.hDC != NULL)
+        ::DeleteDC(m_pPD->m_pd.hDC);
+    delete m_pPD;
 }

@@ -1,6 +1,8 @@
 // wnd.cpp - CWnd: handle maps, creation, subclassing, destruction, the
 // window tree, layout, modal loops and the members that need GDI wrappers.
 #include "wndimpl.h"
+#include <afxcmn.h>
+#include <afxole.h>
 
 #include <mutex>
 #include <set>
@@ -31,11 +33,11 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_NCDESTROY()
 END_MESSAGE_MAP()
 
-CWnd::CWnd() : m_hWnd(NULL), m_nFlags(0), m_pfnSuper(NULL), m_hWndOwner(NULL), m_nModalResult(0)
+CWnd::CWnd() : m_hWnd(NULL), m_nFlags(0), m_pfnSuper(NULL), m_hWndOwner(NULL), m_nModalResult(0), m_pDropTarget(NULL)
 {
 }
 
-CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd), m_nFlags(0), m_pfnSuper(NULL), m_hWndOwner(NULL), m_nModalResult(0)
+CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd), m_nFlags(0), m_pfnSuper(NULL), m_hWndOwner(NULL), m_nModalResult(0), m_pDropTarget(NULL)
 {
 }
 
@@ -227,6 +229,11 @@ void CWnd::OnNcDestroy()
     }
     if (m_nFlags & WF_TOOLTIPS)
         AfxToolTipWindowDestroyed(this);
+    // OLE would otherwise keep calling a target for a window that is gone
+    if (m_pDropTarget != NULL) {
+        m_pDropTarget->Revoke();
+        m_pDropTarget = NULL;
+    }
 
     WNDPROC pfnWndProc = (WNDPROC)::GetWindowLongPtr(m_hWnd, GWLP_WNDPROC);
     Default();
@@ -273,6 +280,92 @@ LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbr
     if (!AfxRegisterClass(&wc))
         AfxThrowResourceException();
     return s_names.insert(szName).first->c_str();
+}
+
+// The framework's named classes: what each kind of window asks for before
+// it is created with the class name (bars, MDI frames, frames and views).
+static BOOL RegisterNamedClass(LPCTSTR lpszClassName, UINT nStyle, HBRUSH hbrBackground)
+{
+    WNDCLASS wc = {};
+    wc.style = nStyle;
+    wc.lpfnWndProc = ::DefWindowProc;
+    wc.hInstance = AfxGetInstanceHandle();
+    wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+    wc.hbrBackground = hbrBackground;
+    wc.lpszClassName = lpszClassName;
+    return AfxRegisterClass(&wc);
+}
+
+BOOL AFXAPI AfxDeferRegisterClass(LONG fToRegister)
+{
+    BOOL bResult = TRUE;
+    if (fToRegister & AFX_WND_REG) {
+        RegisterDefaultClass();
+        WNDCLASS wc;
+        bResult &= ::GetClassInfo(AfxGetInstanceHandle(), AFX_WND, &wc) != FALSE;
+    }
+    if (fToRegister & AFX_WNDOLECONTROL_REG)
+        bResult &= RegisterNamedClass(AFX_WNDOLECONTROL, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, NULL);
+    if (fToRegister & AFX_WNDCONTROLBAR_REG)
+        bResult &= RegisterNamedClass(AFX_WNDCONTROLBAR, 0, (HBRUSH)(COLOR_BTNFACE + 1));
+    if (fToRegister & AFX_WNDMDIFRAME_REG)
+        bResult &= RegisterNamedClass(AFX_WNDMDIFRAME, CS_DBLCLKS, NULL);
+    if (fToRegister & AFX_WNDFRAMEORVIEW_REG)
+        bResult &= RegisterNamedClass(AFX_WNDFRAMEORVIEW, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                                      (HBRUSH)(COLOR_WINDOW + 1));
+    // Every flag from AFX_WNDCOMMCTLS_REG up names common control classes.
+    if (fToRegister & ~(LONG)(AFX_WND_REG | AFX_WNDCONTROLBAR_REG | AFX_WNDMDIFRAME_REG | AFX_WNDFRAMEORVIEW_REG |
+                              AFX_WNDOLECONTROL_REG))
+        bResult &= AfxInitCommonControls();
+    return bResult;
+}
+
+// A combo box whose list is dropped (in a tool bar or dialog bar) keeps it
+// open while the user clicks elsewhere in the program; input meant for
+// another window closes it. Input to the combo box itself, to its edit, or
+// to a child of the desktop (a pop-up such as the list itself) leaves it.
+static BOOL IsComboBoxOfKind(HWND hWnd, UINT nKind)
+{
+    char szClass[16];
+    if (hWnd == NULL || !::GetClassNameA(hWnd, szClass, sizeof(szClass)) || lstrcmpiA(szClass, "ComboBox") != 0)
+        return FALSE;
+    return ((UINT)::GetWindowLongPtr(hWnd, GWL_STYLE) & 0x0F) == nKind;
+}
+
+void AFXAPI AfxCancelModes(HWND hWndRcvr)
+{
+    HWND hWndCancel = ::GetFocus();
+    if (hWndCancel == NULL || hWndCancel == hWndRcvr)
+        return;
+    if (!IsComboBoxOfKind(hWndCancel, CBS_DROPDOWNLIST)) {
+        // the focus may be in the edit of a drop-down combo box
+        hWndCancel = ::GetParent(hWndCancel);
+        if (hWndCancel == hWndRcvr || !IsComboBoxOfKind(hWndCancel, CBS_DROPDOWN))
+            return;
+    }
+    if (hWndRcvr != NULL && (::GetWindowLongPtr(hWndRcvr, GWL_STYLE) & WS_CHILD) &&
+        ::GetParent(hWndRcvr) == ::GetDesktopWindow())
+        return;
+    ::SendMessage(hWndCancel, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+// ---------------------------------------------------------------------------
+// Scroll bars
+// ---------------------------------------------------------------------------
+
+void CWnd::EnableScrollBarCtrl(int nBar, BOOL bEnable)
+{
+    if (nBar == SB_BOTH) {
+        EnableScrollBarCtrl(SB_HORZ, bEnable);
+        EnableScrollBarCtrl(SB_VERT, bEnable);
+        return;
+    }
+    // A window that draws with sibling scroll-bar controls (a splitter's
+    // pane) enables them; any other shows or hides its own bar.
+    if (CScrollBar* pScrollBar = GetScrollBarCtrl(nBar))
+        pScrollBar->EnableWindow(bEnable);
+    else
+        ShowScrollBar((UINT)nBar, bEnable);
 }
 
 // ---------------------------------------------------------------------------
@@ -772,8 +865,8 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 {
     CDataExchange dx(this, bSaveAndValidate);
     AFX_WND_THREAD_STATE* pState = AfxGetWndThreadState();
-    HWND hWndOldLockout = pState->hLockoutNotifyWindow;
-    pState->hLockoutNotifyWindow = m_hWnd;
+    HWND hWndOldLockout = pState->m_hLockoutNotifyWindow;
+    pState->m_hLockoutNotifyWindow = m_hWnd;
     BOOL bOK = FALSE;
     try {
         DoDataExchange(&dx);
@@ -781,11 +874,11 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
     } catch (CUserException* e) {
         e->Delete();   // the refusal was already shown to the user
     } catch (CException* e) {
-        pState->hLockoutNotifyWindow = hWndOldLockout;
+        pState->m_hLockoutNotifyWindow = hWndOldLockout;
         e->ReportError(MB_ICONEXCLAMATION, AFX_IDP_INTERNAL_FAILURE);
         e->Delete();
     }
-    pState->hLockoutNotifyWindow = hWndOldLockout;
+    pState->m_hLockoutNotifyWindow = hWndOldLockout;
     return bOK;
 }
 
@@ -803,7 +896,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
     HWND hWndParent = ::GetParent(m_hWnd);
     m_nFlags |= (WF_MODALLOOP | WF_CONTINUEMODAL);
     CWinThread* pThread = AfxGetThread();
-    MSG* pMsg = pThread != NULL ? &pThread->m_msgCur : &AfxGetWndThreadState()->msgCur;
+    MSG* pMsg = pThread != NULL ? &pThread->m_msgCur : &AfxGetWndThreadState()->m_msgCur;
     HWND hWnd = m_hWnd;
 
     for (;;) {

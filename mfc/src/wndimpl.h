@@ -15,28 +15,18 @@ struct AFX_MSGCACHE_ENTRY
     const AFX_MSGMAP_ENTRY* pEntry;  // NULL: the map chain has no entry
 };
 
-// Per-thread state of the window core. Created on first use; released by
+// Per-thread state of the window core: the public part (_AFX_THREAD_STATE,
+// afxwin.h) and what only the layer reads. Created on first use; released by
 // AfxTermThread.
-struct AFX_WND_THREAD_STATE
+struct AFX_WND_THREAD_STATE : public _AFX_THREAD_STATE
 {
     CWinThread* pCurrentThread = NULL;   // the CWinThread running this thread
-    MSG lastSentMsg = {};                // the message the window procedure is processing
-    // creation hook
-    CWnd* pWndInit = NULL;
-    HHOOK hHookOldCbtFilter = NULL;
-    // the last popup menu initialised (owner-draw items of tracked popups)
-    HMENU hTrackingMenu = NULL;
-    HWND hTrackingWindow = NULL;
-    // UpdateData: control notifications to this window are dropped
-    HWND hLockoutNotifyWindow = NULL;
     // tooltips of EnableToolTips
     HWND hToolTip = NULL;
     HWND hToolTipOwner = NULL;           // top-level window the tooltip belongs to
     HWND hLastHitWnd = NULL;             // the window whose tool is current
     INT_PTR nLastHit = -1;
     TOOLINFO lastInfo = {};
-    // the message loop's message when no CWinThread runs this thread
-    MSG msgCur = {};
     // message-map lookups
     AFX_MSGCACHE_ENTRY msgCache[512] = {};
 };

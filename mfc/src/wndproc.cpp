@@ -15,6 +15,11 @@ AFX_WND_THREAD_STATE* AFXAPI AfxGetWndThreadState()
     return t_pWndState;
 }
 
+_AFX_THREAD_STATE* AFXAPI AfxGetThreadState()
+{
+    return AfxGetWndThreadState();
+}
+
 AFX_WND_THREAD_STATE* AFXAPI AfxPeekWndThreadState()
 {
     return t_pWndState;
@@ -30,8 +35,8 @@ void AFXAPI AfxTermThread(HINSTANCE)
     } catch (...) {
         AfxReportCaughtException(FALSE);
     }
-    if (pState->hHookOldCbtFilter != NULL)
-        ::UnhookWindowsHookEx(pState->hHookOldCbtFilter);
+    if (pState->m_hHookOldCbtFilter != NULL)
+        ::UnhookWindowsHookEx(pState->m_hHookOldCbtFilter);
     AfxToolTipTerm(pState);
     t_pWndState = NULL;
     delete pState;
@@ -367,13 +372,13 @@ LRESULT CWnd::DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::Default()
 {
-    const MSG& msg = AfxGetWndThreadState()->lastSentMsg;
+    const MSG& msg = AfxGetWndThreadState()->m_lastSentMsg;
     return DefWindowProc(msg.message, msg.wParam, msg.lParam);
 }
 
 const MSG* PASCAL CWnd::GetCurrentMessage()
 {
-    MSG* pMsg = &AfxGetWndThreadState()->lastSentMsg;
+    MSG* pMsg = &AfxGetWndThreadState()->m_lastSentMsg;
     pMsg->time = ::GetMessageTime();
     DWORD dwPos = ::GetMessagePos();
     pMsg->pt.x = AFX_GET_X_LPARAM(dwPos);
@@ -401,26 +406,26 @@ WNDPROC AFXAPI AfxGetAfxWndProc()
 LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     AFX_WND_THREAD_STATE* pState = AfxGetWndThreadState();
-    MSG oldState = pState->lastSentMsg;
-    pState->lastSentMsg.hwnd = hWnd;
-    pState->lastSentMsg.message = nMsg;
-    pState->lastSentMsg.wParam = wParam;
-    pState->lastSentMsg.lParam = lParam;
+    MSG oldState = pState->m_lastSentMsg;
+    pState->m_lastSentMsg.hwnd = hWnd;
+    pState->m_lastSentMsg.message = nMsg;
+    pState->m_lastSentMsg.wParam = wParam;
+    pState->m_lastSentMsg.lParam = lParam;
 
     LRESULT lResult = 0;
     try {
         if (nMsg == WM_INITMENUPOPUP) {
             // Owner-drawn items of this popup are measured next; WM_MEASUREITEM
             // does not say which menu they belong to.
-            pState->hTrackingMenu = (HMENU)wParam;
-            pState->hTrackingWindow = hWnd;
+            pState->m_hTrackingMenu = (HMENU)wParam;
+            pState->m_hTrackingWindow = hWnd;
         }
         lResult = pWnd->WindowProc(nMsg, wParam, lParam);
     } catch (CException* e) {
         try {
             CWinThread* pThread = AfxGetThread();
             if (pThread != NULL) {
-                lResult = pThread->ProcessWndProcException(e, &pState->lastSentMsg);
+                lResult = pThread->ProcessWndProcException(e, &pState->m_lastSentMsg);
             } else {
                 if (nMsg == WM_PAINT)
                     ::ValidateRect(hWnd, NULL);
@@ -453,7 +458,7 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
             AfxReportCaughtException(TRUE);
         }
     }
-    pState->lastSentMsg = oldState;
+    pState->m_lastSentMsg = oldState;
     return lResult;
 }
 
@@ -473,12 +478,16 @@ static BOOL IsSystemHelperWindow(HWND hWnd)
 static LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 {
     AFX_WND_THREAD_STATE* pState = AfxGetWndThreadState();
-    if (code == HCBT_CREATEWND && pState->pWndInit != NULL && !IsSystemHelperWindow((HWND)wParam)) {
-        CWnd* pWndInit = pState->pWndInit;
-        pState->pWndInit = NULL;
+    CWnd* pWndInit = pState->m_pWndInit;
+    // A window that PreSubclassWindow itself creates finds the object already
+    // attached and is left alone.
+    if (code == HCBT_CREATEWND && pWndInit != NULL && pWndInit->m_hWnd == NULL &&
+        !IsSystemHelperWindow((HWND)wParam)) {
         HWND hWnd = (HWND)wParam;
         try {
             pWndInit->Attach(hWnd);
+            // m_pWndInit still names the object here: PreSubclassWindow tells
+            // a window being created from a control being subclassed by it.
             pWndInit->PreSubclassWindow();
             WNDPROC pfnOld = (WNDPROC)::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)&AfxWndProc);
             if (pfnOld != &AfxWndProc)
@@ -486,30 +495,31 @@ static LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
         } catch (...) {
             AfxReportCaughtException(TRUE);
         }
+        pState->m_pWndInit = NULL;
     }
-    return ::CallNextHookEx(pState->hHookOldCbtFilter, code, wParam, lParam);
+    return ::CallNextHookEx(pState->m_hHookOldCbtFilter, code, wParam, lParam);
 }
 
 void AFXAPI AfxHookWindowCreate(CWnd* pWnd)
 {
     AFX_WND_THREAD_STATE* pState = AfxGetWndThreadState();
-    if (pState->hHookOldCbtFilter == NULL) {
-        pState->hHookOldCbtFilter = ::SetWindowsHookEx(WH_CBT, AfxCbtFilterHook, NULL, ::GetCurrentThreadId());
-        if (pState->hHookOldCbtFilter == NULL)
+    if (pState->m_hHookOldCbtFilter == NULL) {
+        pState->m_hHookOldCbtFilter = ::SetWindowsHookEx(WH_CBT, AfxCbtFilterHook, NULL, ::GetCurrentThreadId());
+        if (pState->m_hHookOldCbtFilter == NULL)
             AfxThrowMemoryException();
     }
-    pState->pWndInit = pWnd;
+    pState->m_pWndInit = pWnd;
 }
 
 BOOL AFXAPI AfxUnhookWindowCreate()
 {
     AFX_WND_THREAD_STATE* pState = AfxGetWndThreadState();
-    if (pState->hHookOldCbtFilter != NULL) {
-        ::UnhookWindowsHookEx(pState->hHookOldCbtFilter);
-        pState->hHookOldCbtFilter = NULL;
+    if (pState->m_hHookOldCbtFilter != NULL) {
+        ::UnhookWindowsHookEx(pState->m_hHookOldCbtFilter);
+        pState->m_hHookOldCbtFilter = NULL;
     }
-    if (pState->pWndInit != NULL) {
-        pState->pWndInit = NULL;
+    if (pState->m_pWndInit != NULL) {
+        pState->m_pWndInit = NULL;
         return FALSE;
     }
     return TRUE;

@@ -44,7 +44,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
             return TRUE;
         nCode = CN_COMMAND;
     } else {
-        if (AfxGetWndThreadState()->hLockoutNotifyWindow == m_hWnd)
+        if (AfxGetWndThreadState()->m_hLockoutNotifyWindow == m_hWnd)
             return TRUE;   // UpdateData is filling the controls
         if (ReflectLastMsg(hWndCtrl))
             return TRUE;   // the control consumed its notification
@@ -61,7 +61,7 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     UINT nID = (UINT)pNMHDR->idFrom;
     int nCode = (int)pNMHDR->code;
 
-    if (AfxGetWndThreadState()->hLockoutNotifyWindow == m_hWnd)
+    if (AfxGetWndThreadState()->m_hLockoutNotifyWindow == m_hWnd)
         return TRUE;
     if (ReflectLastMsg(hWndCtrl, pResult))
         return TRUE;
@@ -87,7 +87,7 @@ BOOL PASCAL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult)
 
 BOOL CWnd::SendChildNotifyLastMsg(LRESULT* pResult)
 {
-    MSG msg = AfxGetWndThreadState()->lastSentMsg;
+    MSG msg = AfxGetWndThreadState()->m_lastSentMsg;
     return OnChildNotify(msg.message, msg.wParam, msg.lParam, pResult);
 }
 
@@ -159,8 +159,8 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
 static CMenu* FindOwnerDrawMenu(HWND hWnd, UINT nItemID)
 {
     AFX_WND_THREAD_STATE* pState = AfxGetWndThreadState();
-    if (pState->hTrackingWindow == hWnd && ::IsMenu(pState->hTrackingMenu)) {
-        CMenu* pMenu = CMenu::FindPopupMenuFromID(CMenu::FromHandle(pState->hTrackingMenu), nItemID);
+    if (pState->m_hTrackingWindow == hWnd && ::IsMenu(pState->m_hTrackingMenu)) {
+        CMenu* pMenu = CMenu::FindPopupMenuFromID(CMenu::FromHandle(pState->m_hTrackingMenu), nItemID);
         if (pMenu != NULL)
             return pMenu;
     }
@@ -253,11 +253,14 @@ void CWnd::OnParentNotify(UINT message, LPARAM lParam)
     Default();
 }
 
-// Top-level windows pass system-wide changes on to their children.
+// Top-level windows pass system-wide changes on to their children; the main
+// window refreshes afxData once for the whole program.
 void CWnd::OnSysColorChange()
 {
+    if (AfxGetMainWnd() == this)
+        afxData.UpdateSysColors();
     if (!(GetStyle() & WS_CHILD)) {
-        const MSG& msg = AfxGetWndThreadState()->lastSentMsg;
+        const MSG& msg = AfxGetWndThreadState()->m_lastSentMsg;
         SendMessageToDescendants(msg.message, msg.wParam, msg.lParam, TRUE, TRUE);
     }
     Default();
@@ -265,8 +268,10 @@ void CWnd::OnSysColorChange()
 
 void CWnd::OnSettingChange(UINT, LPCTSTR)
 {
+    if (AfxGetMainWnd() == this)
+        afxData.UpdateSysMetrics();
     if (!(GetStyle() & WS_CHILD)) {
-        MSG msg = AfxGetWndThreadState()->lastSentMsg;
+        MSG msg = AfxGetWndThreadState()->m_lastSentMsg;
         SendMessageToDescendants(msg.message, msg.wParam, msg.lParam, TRUE, TRUE);
     }
     Default();

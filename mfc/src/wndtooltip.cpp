@@ -69,6 +69,16 @@ void CWnd::FilterToolTipMessage(MSG* pMsg)
     if ((!bMouse && !bKey) || m_hWnd == NULL)
         return;
 
+    // the window nearest the message's target that has tool tips handles
+    // them (a tool bar's buttons inside a rebar that has tips too)
+    if (pMsg->hwnd != NULL && pMsg->hwnd != m_hWnd) {
+        for (HWND hWnd = pMsg->hwnd; hWnd != NULL && hWnd != m_hWnd; hWnd = ::GetParent(hWnd)) {
+            CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+            if (pWnd != NULL && (pWnd->m_nFlags & (WF_TOOLTIPS | WF_TRACKINGTOOLTIPS)))
+                return;
+        }
+    }
+
     AFX_WND_THREAD_STATE* pState = AfxGetWndThreadState();
     CWnd* pTop = GetTopLevelParent();
     HWND hWndTop = pTop != NULL ? pTop->m_hWnd : m_hWnd;
@@ -110,6 +120,12 @@ void CWnd::FilterToolTipMessage(MSG* pMsg)
     if (nHit != -1) {
         MSG msg = *pMsg;
         ::SendMessage(pState->hToolTip, TTM_RELAYEVENT, 0, (LPARAM)&msg);
+    }
+    // text OnToolHitTest returned is the caller's to free (malloc'd, as
+    // _tcsdup gives it); the tooltip control copied it
+    if (ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK) {
+        free(ti.lpszText);
+        pState->lastInfo.lpszText = LPSTR_TEXTCALLBACK;
     }
 }
 

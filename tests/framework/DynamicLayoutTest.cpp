@@ -7,6 +7,7 @@
 #include "DynamicDialog.h"
 #include "DynamicFormView.h"
 #include "framework_res.h"
+#include "ImportPatch.h"
 #include "testsupport.h"
 
 namespace {
@@ -92,19 +93,12 @@ int ProfileInt(const char* key) { return (int)AfxGetApp()->GetProfileInt(kSectio
 class CFailingRegistryWrite {
  public:
   explicit CFailingRegistryWrite(const char* valueName)
+      : m_patch("advapi32.dll", "RegSetValueExA", reinterpret_cast<ULONG_PTR>(&Failing))
   {
     s_failName = valueName;
-    m_slot = FindImportSlot("advapi32.dll", "RegSetValueExA");
-    if (m_slot == nullptr) return;
-    m_original = *m_slot;
-    s_original = reinterpret_cast<decltype(&RegSetValueExA)>(m_original);
-    Patch(reinterpret_cast<ULONG_PTR>(&Failing));
+    s_original = m_patch.Original<decltype(&RegSetValueExA)>();
   }
-  ~CFailingRegistryWrite()
-  {
-    if (m_slot != nullptr) Patch(m_original);
-  }
-  bool Installed() const { return m_slot != nullptr; }
+  bool Installed() const { return m_patch.Installed(); }
 
  private:
   static LONG WINAPI Failing(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size)
@@ -112,35 +106,8 @@ class CFailingRegistryWrite {
     if (name != nullptr && strcmp(name, s_failName) == 0) return ERROR_ACCESS_DENIED;
     return s_original(key, name, reserved, type, data, size);
   }
-  void Patch(ULONG_PTR value)
-  {
-    DWORD old;
-    VirtualProtect(m_slot, sizeof(ULONG_PTR), PAGE_READWRITE, &old);
-    *m_slot = value;
-    VirtualProtect(m_slot, sizeof(ULONG_PTR), old, &old);
-  }
-  static ULONG_PTR* FindImportSlot(const char* dll, const char* func)
-  {
-    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name; ++imp) {
-      if (_stricmp(reinterpret_cast<char*>(base + imp->Name), dll) != 0) continue;
-      auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(
-          base + (imp->OriginalFirstThunk ? imp->OriginalFirstThunk : imp->FirstThunk));
-      auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk);
-      for (; names->u1.AddressOfData; ++names, ++slots) {
-        if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-        auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-        if (strcmp(reinterpret_cast<char*>(byName->Name), func) == 0)
-          return reinterpret_cast<ULONG_PTR*>(&slots->u1.Function);
-      }
-    }
-    return nullptr;
-  }
 
-  ULONG_PTR* m_slot = nullptr;
-  ULONG_PTR m_original = 0;
+  CImportPatch m_patch;
   static const char* s_failName;
   static decltype(&RegSetValueExA) s_original;
 };

@@ -4,9 +4,12 @@
 #include <afxdlgs.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "services_test_res.h"
 #include "testsupport.h"
 
 namespace {
@@ -201,3 +204,133 @@ TEST(CdlgPrintDialog, DefaultsFailCleanlyWithoutAPrinter)
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// The Explorer-style dialog's child template and the object's own handlers
+// ---------------------------------------------------------------------------
+namespace {
+
+class CPreviewFileDialog : public CFileDialog {
+ public:
+  CPreviewFileDialog()
+      : CFileDialog(TRUE, "txt", NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                    "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||")
+  {
+    SetTemplate(0, IDD_SVC_FILECHILD);
+  }
+  std::vector<std::string> m_log;
+  HWND m_hWndAtInit = NULL, m_hParentAtInit = NULL;
+  bool m_bHasPreview = false;
+  std::string m_pathAtOk;
+  std::vector<UINT> m_codes;
+
+  BOOL OnInitDialog() override
+  {
+    m_log.push_back("init");
+    m_hWndAtInit = m_hWnd;
+    m_hParentAtInit = GetParent()->GetSafeHwnd();
+    m_bHasPreview = GetDlgItem(IDC_SVC_PREVIEW) != NULL;
+    return CFileDialog::OnInitDialog();
+  }
+
+ protected:
+  // every notification of the dialog reaches the object's own OnNotify
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+  {
+    m_codes.push_back(((NMHDR*)lParam)->code);
+    return CFileDialog::OnNotify(wParam, lParam, pResult);
+  }
+  void OnInitDone() override { m_log.push_back("initdone"); }
+  void OnTypeChange() override { m_log.push_back("type"); }
+  BOOL OnFileNameOK() override
+  {
+    m_log.push_back("fileok");
+    m_pathAtOk = (LPCSTR)GetPathName();
+    return FALSE;
+  }
+  afx_msg void OnPreview()
+  {
+    m_log.push_back("preview");
+    SetDlgItemText(IDC_SVC_INFO, "shown");
+    SetControlText(IDOK, "Take");
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPreviewFileDialog, CFileDialog)
+  ON_BN_CLICKED(IDC_SVC_PREVIEW, &CPreviewFileDialog::OnPreview)
+END_MESSAGE_MAP()
+
+std::string ItemText(HWND hDlg, int nID)
+{
+  char sz[256] = "";
+  GetDlgItemTextA(hDlg, nID, sz, sizeof(sz));
+  return sz;
+}
+
+}  // namespace
+
+TEST(CdlgFileDialog, TheObjectIsTheChildTemplateAndItsOwnHandlersRun)
+{
+  char szDir[MAX_PATH];
+  GetTempPathA(MAX_PATH, szDir);
+  std::string path = std::string(szDir) + "pellucor cdlg preview.txt";
+  HANDLE hFile = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+  ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
+  CloseHandle(hFile);
+
+  CPreviewFileDialog dlg;
+  HWND hChildSeen = NULL;
+  std::string infoText, okText;
+  // The dialog is activated before its controls and the child exist: the
+  // answer runs a moment later, from the dialog's own loop.
+  static std::function<void(HWND)> s_answer;
+  s_answer = [&](HWND hDlg) {
+    // the child dialog made from the template, inside the system's dialog
+    HWND hChild = FindWindowExA(hDlg, NULL, "#32770", NULL);
+    while (hChild != NULL && GetDlgItem(hChild, IDC_SVC_PREVIEW) == NULL)
+      hChild = FindWindowExA(hDlg, hChild, "#32770", NULL);
+    hChildSeen = hChild;
+    if (hChild != NULL) {
+      SendMessageA(GetDlgItem(hChild, IDC_SVC_PREVIEW), BM_CLICK, 0, 0);
+      infoText = ItemText(hChild, IDC_SVC_INFO);
+    }
+    okText = ItemText(hDlg, IDOK);
+    // another file type, as the user picks it from the list
+    HWND hTypes = GetDlgItem(hDlg, cmb1);
+    SendMessageA(hTypes, CB_SETCURSEL, 1, 0);
+    SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), (LPARAM)hTypes);
+    SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), (LPARAM)hTypes);
+    HWND hName = GetDlgItem(hDlg, edt1);
+    if (!hName || !IsWindowVisible(hName)) hName = GetDlgItem(hDlg, cmb13);
+    SetWindowTextA(hName, path.c_str());
+    CDialogAnswerer::PressButton(hDlg, IDOK);
+  };
+  CDialogAnswerer answerer;
+  answerer.Handle([&](HWND hDlg, const ShownDialog&) {
+    SetTimer(hDlg, 1, 20, [](HWND hWnd, UINT, UINT_PTR nID, DWORD) CALLBACK {
+      KillTimer(hWnd, nID);
+      s_answer(hWnd);
+    });
+  });
+
+  ASSERT_EQ(dlg.DoModal(), IDOK);
+  ASSERT_EQ(answerer.Shown().size(), 1u);
+  ASSERT_NE(hChildSeen, nullptr);
+  EXPECT_EQ(dlg.m_hWndAtInit, hChildSeen);                    // the object is the child...
+  EXPECT_EQ(dlg.m_hParentAtInit, answerer.Shown()[0].hwnd);   // ...inside the real dialog
+  EXPECT_TRUE(dlg.m_bHasPreview);
+  EXPECT_EQ(infoText, "shown");   // the map's handler ran for the child's control
+  EXPECT_EQ(okText, "Take");      // and reached the dialog's own controls
+  std::vector<std::string> expected = {"init", "initdone", "preview", "type", "fileok"};
+  EXPECT_EQ(dlg.m_log, expected);
+  auto received = [&](UINT code) { return std::count(dlg.m_codes.begin(), dlg.m_codes.end(), code); };
+  EXPECT_EQ(received(CDN_INITDONE), 1);
+  EXPECT_EQ(received(CDN_TYPECHANGE), 1);
+  EXPECT_EQ(received(CDN_FILEOK), 1);
+  EXPECT_GE(received(CDN_FOLDERCHANGE), 1);
+  EXPECT_EQ(dlg.m_pathAtOk, path);   // read from the dialog while it was up
+  EXPECT_EQ(std::string(dlg.GetPathName()), path);
+  EXPECT_EQ(dlg.m_hWnd, nullptr);
+  DeleteFileA(path.c_str());
+}

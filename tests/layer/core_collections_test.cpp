@@ -321,6 +321,39 @@ TEST_F(CoreCollections, MapLookupRemovalAndIteration)
     EXPECT_EQ(101u, map.GetHashTableSize());
 }
 
+// The table never grows by itself: a map of many entries still lists them
+// bucket by bucket of the 17, newest first within a bucket, as any map does.
+TEST_F(CoreCollections, AMapKeepsItsTableSizeAndSoItsOrder)
+{
+    CMap<int, int, int, int> map;
+    const int nKeys = 2000;   // far more than 17 buckets hold comfortably
+    for (int key = 0; key < nKeys; key++)
+        map[key] = key * 2;
+    EXPECT_EQ(17u, map.GetHashTableSize());
+    std::vector<int> order;
+    for (POSITION pos = map.GetStartPosition(); pos != NULL;)
+    {
+        int key, value;
+        map.GetNextAssoc(pos, key, value);
+        EXPECT_EQ(key * 2, value);
+        order.push_back(key);
+    }
+    std::vector<int> expected;
+    for (UINT bucket = 0; bucket < 17; bucket++)
+        for (int key = nKeys - 1; key >= 0; key--)
+            if (HashKey<int>(key) % 17 == bucket)
+                expected.push_back(key);
+    EXPECT_EQ(expected, order);
+
+    // sized for its entries, a map keeps them all
+    map.InitHashTable(4001);
+    EXPECT_EQ(4001u, map.GetHashTableSize());
+    EXPECT_EQ(nKeys, map.GetCount());
+    int value = 0;
+    EXPECT_TRUE(map.Lookup(1999, value));
+    EXPECT_EQ(3998, value);
+}
+
 TEST_F(CoreCollections, LargeMapsStayCorrect)
 {
     CMapStringToString map;

@@ -323,6 +323,33 @@ TEST(CoreString, CaseMappingFollowsCodePage1251)
     EXPECT_LT(CString("a"), CString("б"));
 }
 
+// Collate sorts as the user reads: alphabetically whatever the case, the
+// language's own letters in their order (ё with е, before ж), punctuation
+// before the letters; Compare stays byte order.
+TEST(CoreString, CollateIsTheUsersAlphabeticalOrder)
+{
+    struct Case { const char* a; const char* b; int sign; };
+    const Case cases[] = {
+        {"alpha", "Beta", -1},    // by bytes 'a' comes after 'B'
+        {"ёж", "арбуз", 1},       // by bytes 'ё' (0xB8) comes first of all
+        {"ёж", "жук", -1},
+        {"Яблоко", "арбуз", 1},
+        {"a", "A", -1},           // equal letters: the small one first
+        {"co-op", "coo", -1},     // the hyphen counts, before the letters
+        {"слово", "слово", 0},
+        {"", "a", -1},
+    };
+    auto sign = [](int n) { return n < 0 ? -1 : n > 0 ? 1 : 0; };
+    for (const Case& c : cases) {
+        EXPECT_EQ(sign(CString(c.a).Collate(c.b)), c.sign) << c.a << " / " << c.b;
+        EXPECT_EQ(sign(CString(c.b).Collate(c.a)), -c.sign) << c.b << " / " << c.a;
+    }
+    EXPECT_GT(CString("alpha").Compare("Beta"), 0);
+    EXPECT_EQ(0, CString("ЁЖИК").CollateNoCase("ёжик"));
+    EXPECT_LT(CString("ёжик").CollateNoCase("ЖУК"), 0);
+    EXPECT_EQ(0, CString().Collate(NULL));
+}
+
 TEST(CoreString, ComparisonOperators)
 {
     CString a("abc"), b("abd");

@@ -6,6 +6,7 @@
 #include <vector>
 #include "PPToolTip.h"
 #include "testsupport.h"
+#include "TipRelay.h"
 
 namespace {
 
@@ -41,23 +42,10 @@ protected:
     {
         POINT pt = {x, y};
         ::ClientToScreen(parent.m_hWnd, &pt);
-        ::SetCursorPos(pt.x, pt.y);
-        MSG msg = {};
-        msg.hwnd = target ? target : parent.m_hWnd;
-        msg.message = WM_MOUSEMOVE;
-        msg.pt = pt;
-        msg.time = ::GetTickCount();
-        tip.RelayEvent(&msg);
+        RelayMouseMove(tip, target ? target : parent.m_hWnd, pt);
     }
-    void Relay(UINT message)
-    {
-        MSG msg = {};
-        msg.hwnd = parent.m_hWnd;
-        msg.message = message;
-        ::GetCursorPos(&msg.pt);
-        tip.RelayEvent(&msg);
-    }
-    bool Visible() const { return ::IsWindowVisible(tip.m_hWnd) != FALSE; }
+    void Relay(UINT message) { RelayAtCursor(tip, parent.m_hWnd, message); }
+    bool Visible() const { return TipVisible(tip); }
     bool ShowsWithin(DWORD ms) { return PumpUntil([this] { return Visible(); }, ms); }
     bool HidesWithin(DWORD ms) { return PumpUntil([this] { return !Visible(); }, ms); }
 

@@ -1,0 +1,87 @@
+// ExceptionReport.h - the exception reporter. A structured exception in a
+// thread that installed the translator becomes a thrown CSeException; before
+// the first one of a run becomes one, the user is asked whether to write an
+// exception report (".err" in the temporary folder: system, processor,
+// memory, the exception and the call stack), which is then handed to the mail
+// program addressed to the maker's support.
+//
+// The report road never runs on the faulting thread: that thread may have no
+// stack left (a stack overflow) or hold locks the road needs. It starts a
+// thread of its own for the road and waits for it.
+#pragma once
+
+#include <afxwin.h>
+
+// The reporter's settings, fixed for the run.
+extern const char szReportProgramName[];     // "Pellucor"
+extern const char szReportSupportAddress[];  // the maker's support mail address
+extern const char szReportDownloadPage[];    // the maker's download page
+
+// Installs the translator for the calling thread (once per thread that wants
+// its structured exceptions translated), and, once per process, the
+// unhandled-exception filter that takes the same road for faults the
+// translator cannot serve: faults outside the program's own code (the
+// system's code may handle them itself), in threads without the translator,
+// and faults that leave no stack to throw from.
+void InstallSeTranslator();
+
+// The translator: runs the report road for a fault in the program's own code,
+// then throws a new CSeException (the catcher deletes it); after a stack
+// overflow, which leaves no stack to unwind with, it ends the program with the
+// exception's code instead. Faults elsewhere are left to the system's
+// handlers (and, unhandled, to the filter).
+void __cdecl SeTranslator(unsigned int nCode, EXCEPTION_POINTERS* pExcPointers);
+
+// The road itself: the first call of a run asks, writes, mails and tells;
+// every later call does nothing. Runs on a thread of its own; returns when
+// that thread is done.
+void RunExceptionReportRoad(EXCEPTION_POINTERS* pExcPointers);
+// Arms the road again, so that the next structured exception offers a report.
+void ResetFirstReportFlag();
+
+// The temporary folder + the program name + ".err"; empty when the system
+// gives no temporary folder.
+CString GetExceptionReportPath();
+
+// The texts of the road's boxes and of the mail.
+CString FormatReportQuestion(LPCSTR pszProgram, LPCSTR pszSupport);
+// The report path is the only value formatted into the text: a "%" in the
+// other values stays a "%".
+CString FormatReportSavedText(LPCSTR pszPath, LPCSTR pszProgram, LPCSTR pszDownloadPage, LPCSTR pszSupport);
+
+// Writes the report of an exception to an open file; throws the system's
+// error code (DWORD) when a write fails. hThread is the faulting thread.
+void WriteExceptionReport(HANDLE hFile, EXCEPTION_POINTERS* pExcPointers, HANDLE hThread);
+
+// The processor part of the report, from the system information and what
+// the registry says of the first processor.
+class CProcessorInfo
+{
+public:
+    CProcessorInfo();
+    virtual ~CProcessorInfo() {}
+
+    CString GetProcessorText() const;
+
+    // The same text from given facts. bKeyOpened: the processor's registry
+    // key opened; pszVendor NULL and pdwMHz NULL: those values were missing.
+    static CString FormatProcessorText(const SYSTEM_INFO& info, BOOL bKeyOpened, LPCSTR pszVendor,
+                                       const DWORD* pdwMHz, BOOL bMmx);
+
+private:
+    SYSTEM_INFO m_info;
+};
+
+// The memory part of the report.
+CString GetMemoryText();
+
+// Where an address lies: the module's file, its section (1-based) and the
+// offset in that section. FALSE when the address is in no module.
+BOOL GetLogicalAddress(const void* pAddress, CString& strModule, DWORD& dwSection, ULONG_PTR& nOffset);
+
+// A hidden switch for the whole-program tests: when the environment variable
+// PELLUCOR_TEST_FAULT names this place ("ui", "fetch", "export"), the calling
+// thread writes through a null pointer here; "<place>-overflow" makes it run
+// out of stack instead, "<place>-system" has the C library read through a null
+// pointer. Does nothing otherwise.
+void TestFaultPoint(LPCSTR pszPlace);

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Takes a picture of one toolkit gallery page: builds the gallery, starts it on
+# a virtual display and in a Wine prefix of its own with the page opened and
+# put in its screenshot state (/show), saves the screen and stops the gallery.
+# usage: scripts/gallery-shot.sh "<page name>" [output.png]
+#   (default output build/gallery-<page>.png)
+#   PELLUCOR_BUILD_DIR   the build folder to build and run from (default build/x86_64)
+#   GALLERY_SHOT_DELAY   seconds to wait for the page to settle (default 3)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=${PELLUCOR_BUILD_DIR:-build/x86_64}
+page=${1:?usage: scripts/gallery-shot.sh \"<page name>\" [output.png]}
+out=${2:-$root/build/gallery-$(echo "$page" | tr -c 'A-Za-z0-9\n' '_').png}
+
+scripts/setup.sh
+cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build "$build" -j "$(nproc)" --target toolkit_gallery >/dev/null
+
+. scripts/wine-env.sh
+wine_prefix_init "$root/build/wine-gallery"
+wine_prefix_offline
+xvfb_start
+
+app_pid=
+cleanup() {
+  # Only what this script started: the gallery, the prefix's server, the display.
+  if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
+  wineserver -k 2>/dev/null || true
+  xvfb_stop || true
+}
+trap cleanup EXIT
+
+wine "$build/toolkit/gallery/toolkit_gallery.exe" /open "$page" /show &
+app_pid=$!
+up=
+for _ in $(seq 300); do
+  if xwininfo -root -tree 2>/dev/null | grep -Fq "\"$page\""; then
+    up=1
+    break
+  fi
+  kill -0 "$app_pid" 2>/dev/null || { echo "gallery-shot: the gallery ended" >&2; exit 1; }
+  sleep 0.1
+done
+[ -n "$up" ] || echo "gallery-shot: no window \"$page\" seen within 30 s; taking the screen as it is" >&2
+sleep "${GALLERY_SHOT_DELAY:-3}"
+mkdir -p "$(dirname "$out")"
+import -window root "$out"
+echo "gallery-shot: $out"

@@ -1,0 +1,277 @@
+// The keyboard-shortcut manager: accelerator texts and packing, the rules of
+// assigning and deleting, defaults, the frame's table, and
+// "Users_Shortcuts.shortcuts" written as golden bytes, read back, and refused
+// whole (with a message, nothing changed) when it is damaged or cut.
+#include <afxwin.h>
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <string>
+#include <vector>
+#include "ShortcutsFixture.h"
+#include "testsupport.h"
+
+namespace {
+
+std::string Text(const CAccelsOb& accel)
+{
+  CString s;
+  accel.GetString(s);
+  return (LPCSTR)s;
+}
+
+// The accelerators of a command as texts, in order.
+std::vector<std::string> Texts(const CAcceleratorManager& mgr, WORD wID)
+{
+  std::vector<std::string> texts;
+  CCmdAccelOb* pCmd = mgr.Lookup(wID);
+  if (pCmd == nullptr) return texts;
+  POSITION pos = pCmd->m_Accels.GetHeadPosition();
+  while (pos != NULL) texts.push_back(Text(*pCmd->m_Accels.GetNext(pos)));
+  return texts;
+}
+
+// The frame's table as (flags, key, command) triples.
+std::vector<std::vector<int>> TableOf(HACCEL hAccel)
+{
+  std::vector<std::vector<int>> rows;
+  int n = CopyAcceleratorTableA(hAccel, nullptr, 0);
+  std::vector<ACCEL> accels(n > 0 ? n : 0);
+  if (n > 0) CopyAcceleratorTableA(hAccel, accels.data(), n);
+  for (const ACCEL& a : accels) rows.push_back({a.fVirt, a.key, a.cmd});
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+class AcceleratorManagerTest : public ShortcutsFixture {
+ protected:
+  AcceleratorManagerTest() : ShortcutsFixture("Software\\Pellucor Test\\AcceleratorManagerTest") {}
+};
+
+TEST(AccelsObTest, TextsAndPackedForm)
+{
+  struct Case {
+    BYTE cVirt;
+    WORD wKey;
+    const char* text;
+  } cases[] = {
+      {kCtrl, 'S', "Ctrl+S"},
+      {FVIRTKEY | FCONTROL | FALT | FSHIFT, VK_F5, "Ctrl+Alt+Shift+F5"},
+      {FVIRTKEY | FSHIFT | FALT, VK_DELETE, "Alt+Shift+DELETE"},
+      {FVIRTKEY, VK_NUMPAD7, "NUMPAD7"},
+      {FVIRTKEY, VK_OEM_CLEAR, "VK_OEM_CLEAR"},
+      {kCtrl, 0, ""},
+  };
+  for (const Case& c : cases) {
+    CAccelsOb accel(c.cVirt, c.wKey, false);
+    EXPECT_EQ(Text(accel), c.text);
+    ACCEL record = {c.cVirt, c.wKey, 1};
+    CString s;
+    EXPECT_EQ(GetAccelString(record, s), c.text[0] != 0);
+    EXPECT_EQ(std::string((LPCSTR)s), c.text);
+  }
+
+  CAccelsOb unlocked(kCtrl, 'S', false), locked(FVIRTKEY | FALT, VK_F4, true);
+  EXPECT_EQ(unlocked.GetData(), 0x02090053u);
+  EXPECT_EQ(locked.GetData(), 0x01110073u);
+  CAccelsOb back(locked.GetData());
+  EXPECT_EQ(back.m_cVirt, FVIRTKEY | FALT);
+  EXPECT_EQ(back.m_wKey, VK_F4);
+  EXPECT_TRUE(back.m_bLocked);
+  EXPECT_FALSE(CAccelsOb((DWORD)0x03090053).m_bLocked);   // only 1 means locked
+}
+
+TEST(AccelsObTest, AKeyWithoutANameIsReportedAndKeepsTheModifiers)
+{
+  CDialogAnswerer answerer;
+  CAccelsOb accel(kCtrl, 0xE5, false);   // no row for this key
+  EXPECT_EQ(Text(accel), "Ctrl+");
+  EXPECT_EQ(answerer.Texts(), (std::vector<std::string>{"Internal error : (CAccelsOb::GetString) m_wKey invalid"}));
+}
+
+TEST_F(AcceleratorManagerTest, AssigningFollowsTheNameAndDuplicateRules)
+{
+  EXPECT_TRUE(mgr.SetAccel(kCtrl, kSave, 'S', "Save"));
+  EXPECT_FALSE(mgr.SetAccel(kCtrl, kSave, 'S', "Save"));          // it has that one
+  EXPECT_FALSE(mgr.SetAccel(kCtrl, kPrint, 'Q', "Save"));         // the name is Save's
+  EXPECT_FALSE(mgr.SetAccel(kCtrl, kSave, 'W', "Store"));         // Save has its name
+  EXPECT_TRUE(mgr.SetAccel(FVIRTKEY, kSave, VK_F2, "Save"));
+  EXPECT_TRUE(mgr.SetAccel(FVIRTKEY, 200, VK_F9, "Run"));         // new command with it
+  EXPECT_EQ(Texts(mgr, kSave), (std::vector<std::string>{"Ctrl+S", "F2"}));
+  EXPECT_EQ(Texts(mgr, 200), (std::vector<std::string>{"F9"}));
+  EXPECT_EQ(Texts(mgr, kPrint), (std::vector<std::string>{"Ctrl+P"}));
+  EXPECT_FALSE(mgr.CreateEntry(300, "Save"));                     // name known: nothing
+  EXPECT_FALSE(mgr.IsEmpty());
+}
+
+TEST_F(AcceleratorManagerTest, LockedAcceleratorsAreNeverDeleted)
+{
+  ASSERT_TRUE(mgr.SetAccel(kCtrl, kPrint, 'R', "Print"));
+  EXPECT_FALSE(mgr.DeleteAccel(kCtrl, kPrint, 'R'));   // the locked Ctrl+P comes first
+  EXPECT_FALSE(mgr.DeleteEntry(kPrint));
+  EXPECT_EQ(Texts(mgr, kPrint), (std::vector<std::string>{"Ctrl+P", "Ctrl+R"}));
+
+  EXPECT_TRUE(mgr.DeleteAccel(kCtrl, kOpen, 'O'));
+  EXPECT_FALSE(mgr.DeleteAccel(kCtrl, kOpen, 'O'));
+  EXPECT_FALSE(mgr.DeleteAccel(kCtrl, 999, 'O'));
+  EXPECT_TRUE(mgr.DeleteEntry("Open"));
+  EXPECT_EQ(mgr.Lookup(kOpen), nullptr);
+  EXPECT_TRUE(mgr.DeleteEntry("No such command"));
+  EXPECT_FALSE(mgr.DeleteEntry((WORD)999));
+}
+
+TEST_F(AcceleratorManagerTest, ResetGoesBackToTheDefaultsTakenOnce)
+{
+  ASSERT_TRUE(mgr.CreateDefaultTable());
+  EXPECT_FALSE(mgr.CreateDefaultTable());
+  mgr.SetAccel(kCtrl, kSave, 'S', "Save");
+  mgr.DeleteAccel(kCtrl, kOpen, 'O');
+  mgr.SetAccel(FVIRTKEY, kOpen, VK_F3, "Open");
+  mgr.Reset();
+  EXPECT_EQ(Texts(mgr, kOpen), (std::vector<std::string>{"Ctrl+O"}));
+  EXPECT_EQ(Texts(mgr, kPrint), (std::vector<std::string>{"Ctrl+P"}));
+  // Save had no defaults: the reset leaves it as it is.
+  EXPECT_EQ(Texts(mgr, kSave), (std::vector<std::string>{"Ctrl+S"}));
+
+  // Without defaults every user accelerator goes.
+  CAcceleratorManager other;
+  other = mgr;
+  EXPECT_EQ(Texts(other, kSave), (std::vector<std::string>{"Ctrl+S"}));
+  other.DeleteAll();
+  EXPECT_TRUE(other.IsEmpty());
+  other.SetAccel(kCtrl, kSave, 'S', "Save", false);
+  other.SetAccel(FVIRTKEY, kSave, VK_F12, "Save", true);
+  other.Reset();
+  EXPECT_EQ(Texts(other, kSave), (std::vector<std::string>{"F12"}));
+}
+
+TEST_F(AcceleratorManagerTest, RebuildsTheFramesTable)
+{
+  mgr.SetAccel(kCtrl, kSave, 'S', "Save");
+  ASSERT_TRUE(mgr.UpdateWndTable());
+  EXPECT_EQ(TableOf(frame->m_hAccelTable),
+            (std::vector<std::vector<int>>{{kCtrl, 'O', kOpen}, {kCtrl, 'P', kPrint}, {kCtrl, 'S', kSave}}));
+
+  // A frame without a table of its own cannot take one.
+  DestroyAcceleratorTable(frame->m_hAccelTable);
+  frame->m_hAccelTable = NULL;
+  EXPECT_FALSE(mgr.UpdateWndTable());
+  EXPECT_EQ(frame->m_hAccelTable, (HACCEL)NULL);
+}
+
+TEST_F(AcceleratorManagerTest, WritesTheGoldenBytes)
+{
+  // Only built-in accelerators: an empty body.
+  CAcceleratorManager lockedOnly;
+  lockedOnly.SetAccel(kCtrl, kPrint, 'P', "Print", true);
+  ASSERT_TRUE(lockedOnly.Write());
+  EXPECT_EQ(FileBytes(), ShortcutsBytes({1, 1, 0x0000FFFF}));
+
+  // Open's Ctrl+O is a user accelerator; Save has none; Print's stays out.
+  ASSERT_TRUE(mgr.Write());
+  EXPECT_EQ(FileBytes(), ShortcutsBytes({1, 3, 0x0001FFFF, 0x00010000u | kOpen, 0x0209004F}));
+}
+
+TEST_F(AcceleratorManagerTest, ReadsItsFileBackAndRebuildsTheTable)
+{
+  mgr.SetAccel(kCtrl, kSave, 'S', "Save");
+  mgr.SetAccel(FVIRTKEY | FSHIFT, kSave, VK_F2, "Save");
+  mgr.DeleteAccel(kCtrl, kOpen, 'O');
+  ASSERT_TRUE(mgr.Write());
+
+  // A second manager of the same commands with the program's defaults.
+  CAcceleratorManager reader;
+  reader.Connect(frame);
+  reader.SetAccel(kCtrl, kPrint, 'P', "Print", true);
+  reader.SetAccel(kCtrl, kOpen, 'O', "Open");
+  reader.SetAccel(FVIRTKEY, kSave, VK_F12, "Save");
+  HACCEL hBefore = frame->m_hAccelTable;
+  CDialogAnswerer answerer;
+  ASSERT_TRUE(reader.Load(HKEY_CURRENT_USER, "Shortcuts"));
+  EXPECT_TRUE(answerer.Shown().empty());
+  EXPECT_EQ(Texts(reader, kSave), (std::vector<std::string>{"Ctrl+S", "Shift+F2"}));
+  EXPECT_EQ(Texts(reader, kOpen), (std::vector<std::string>{"Ctrl+O"}));   // no block: kept
+  EXPECT_EQ(Texts(reader, kPrint), (std::vector<std::string>{"Ctrl+P"}));
+  EXPECT_NE(frame->m_hAccelTable, hBefore);
+  EXPECT_EQ(TableOf(frame->m_hAccelTable),
+            (std::vector<std::vector<int>>{{FVIRTKEY | FSHIFT, VK_F2, kSave}, {kCtrl, 'O', kOpen},
+                                           {kCtrl, 'P', kPrint}, {kCtrl, 'S', kSave}}));
+  // The parameterless form reads with the remembered name.
+  EXPECT_TRUE(reader.Load());
+  CAcceleratorManager unnamed;
+  EXPECT_FALSE(unnamed.Load());
+}
+
+TEST_F(AcceleratorManagerTest, AMissingFileChangesNothingAndSaysNothing)
+{
+  CDialogAnswerer answerer;
+  EXPECT_FALSE(mgr.Load(HKEY_CURRENT_USER, "Shortcuts"));
+  EXPECT_TRUE(answerer.Shown().empty());
+  EXPECT_EQ(Texts(mgr, kOpen), (std::vector<std::string>{"Ctrl+O"}));
+}
+
+TEST_F(AcceleratorManagerTest, ADamagedOrCutFileIsRefusedWholeWithAMessage)
+{
+  struct Case {
+    const char* what;
+    std::vector<BYTE> bytes;
+    const char* reason;
+  } cases[] = {
+      // A count that would ask for gigabytes, or wrap round in 32 bits (x 4 = 4).
+      {"huge count", ShortcutsBytes({1, 0xFFFFFFFF, 0x0001FFFF}), "announces 4294967295 values but holds only 6"},
+      {"wrapping count", ShortcutsBytes({1, 0x40000001, 0x0001FFFF}), "announces 1073741825 values but holds only 6"},
+      {"count past the end", ShortcutsBytes({1, 4, 0x0001FFFF, 0x00010064, 0x02090053}, 0), "announces 4 values but holds only 3"},
+      {"cut in the head", std::vector<BYTE>{1, 0, 0, 0, 3, 0}, "cut short"},
+      {"empty", std::vector<BYTE>{}, "cut short"},
+      // Blocks that run past the body: nothing of them is applied.
+      {"too many blocks", ShortcutsBytes({1, 3, 0x0002FFFF, 0x00010064, 0x02090053}), "announces 2 commands but holds only 1"},
+      {"too many accelerators", ShortcutsBytes({1, 3, 0x0001FFFF, 0x00030064, 0x02090053}), "command 100 announces more"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteFileBytes(c.bytes);
+    HACCEL hBefore = frame->m_hAccelTable;
+    CDialogAnswerer answerer;
+    EXPECT_FALSE(mgr.Load(HKEY_CURRENT_USER, "Shortcuts"));
+    ASSERT_EQ(answerer.Shown().size(), 1u);
+    const std::string text = answerer.Shown()[0].text;
+    EXPECT_NE(text.find("Users_Shortcuts.shortcuts"), std::string::npos) << text;
+    EXPECT_NE(text.find(c.reason), std::string::npos) << text;
+    EXPECT_NE(text.find("The shortcuts in use are kept."), std::string::npos) << text;
+    EXPECT_EQ(std::string((LPCSTR)mgr.GetLastErrorText()), text);
+    EXPECT_EQ(Texts(mgr, kOpen), (std::vector<std::string>{"Ctrl+O"}));
+    EXPECT_TRUE(Texts(mgr, kSave).empty());
+    EXPECT_EQ(frame->m_hAccelTable, hBefore);
+  }
+}
+
+TEST_F(AcceleratorManagerTest, ABodyWithoutTheMarkLoadsNothingButRebuilds)
+{
+  WriteFileBytes(ShortcutsBytes({1, 3, 0x00010000, 0x00010064, 0x02090053}));
+  HACCEL hBefore = frame->m_hAccelTable;
+  EXPECT_TRUE(mgr.Load(HKEY_CURRENT_USER, "Shortcuts"));
+  EXPECT_TRUE(Texts(mgr, kSave).empty());
+  EXPECT_NE(frame->m_hAccelTable, hBefore);
+  EXPECT_EQ(TableOf(frame->m_hAccelTable),
+            (std::vector<std::vector<int>>{{kCtrl, 'O', kOpen}, {kCtrl, 'P', kPrint}}));
+}
+
+TEST_F(AcceleratorManagerTest, SavesOnDestructionOnlyWhenAskedAndNamed)
+{
+  {
+    CAcceleratorManager saver;
+    saver.SetAccel(kCtrl, kSave, 'S', "Save");
+    saver.Load(HKEY_CURRENT_USER, "Shortcuts");   // no file: remembers the name
+    saver.SetAutoSave(true);
+  }
+  EXPECT_EQ(FileBytes(), ShortcutsBytes({1, 3, 0x0001FFFF, 0x00010064, 0x02090053}));
+
+  DeleteFileA(Path());
+  {
+    CAcceleratorManager saver;
+    saver.SetAccel(kCtrl, kSave, 'S', "Save");
+    saver.SetAutoSave(true);   // no name: nothing is written
+  }
+  EXPECT_TRUE(FileBytes().empty());
+}
+
+}  // namespace

@@ -1,0 +1,769 @@
+// The grid as a window under real messages: keyboard moves with their
+// notifications in order (message-sequence tables), list mode, header-click
+// sorting, divider drag and double-click, the title tip, in-place editing
+// (F2, typed characters with cp1251 letters, Tab/Enter/Esc, the owner's veto
+// and validation), copy, cut and paste through the real clipboard, painting,
+// and printing into an enhanced-metafile DC.
+#include <afxwin.h>
+#include <afxext.h>
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+#include <vector>
+#include "GridCtrl.h"
+#include "InPlaceEdit.h"
+#include "testdrawing.h"
+#include "testsupport.h"
+
+namespace {
+
+const UINT kGridId = 1014;
+
+struct Note {
+    UINT code;
+    int row, column;
+    bool operator==(const Note& o) const { return code == o.code && row == o.row && column == o.column; }
+};
+
+std::ostream& operator<<(std::ostream& os, const Note& n)
+{
+    return os << "{" << (int)n.code << " (" << n.row << "," << n.column << ")}";
+}
+
+// The grid's owner: keeps every grid notification with its cell, and answers
+// the codes the test sets (the owner's veto and validation).
+class CGridHost : public CWnd
+{
+public:
+    std::vector<Note> notes;
+    std::map<UINT, LRESULT> answers;
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NOTIFY) {
+            NMHDR* pHdr = (NMHDR*)lParam;
+            if (pHdr->idFrom == kGridId) {
+                NMGRIDCELL* pNm = (NMGRIDCELL*)lParam;
+                notes.push_back({pHdr->code, pNm->row, pNm->column});
+                auto it = answers.find(pHdr->code);
+                return it != answers.end() ? it->second : 0;
+            }
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Holds Ctrl and/or Shift in this thread's keyboard state while it lives.
+class CHeldKeys
+{
+public:
+    CHeldKeys(bool ctrl, bool shift)
+    {
+        GetKeyboardState(m_saved);
+        BYTE keys[256];
+        memcpy(keys, m_saved, sizeof(keys));
+        keys[VK_CONTROL] = keys[VK_LCONTROL] = ctrl ? 0x80 : 0;
+        keys[VK_SHIFT] = keys[VK_LSHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+    }
+    ~CHeldKeys() { SetKeyboardState(m_saved); }
+
+private:
+    BYTE m_saved[256];
+};
+
+std::string Str(const CString& s)
+{
+    return std::string((LPCSTR)s, (size_t)s.GetLength());
+}
+
+std::string ClipboardText()
+{
+    std::string text;
+    for (int attempt = 0; attempt < 20 && !OpenClipboard(NULL); attempt++)
+        Sleep(20);
+    HANDLE h = GetClipboardData(CF_TEXT);
+    if (h != NULL) {
+        const char* p = (const char*)GlobalLock(h);
+        if (p != NULL)
+            text = p;
+        GlobalUnlock(h);
+    }
+    CloseClipboard();
+    return text;
+}
+
+class GridWindowTest : public ::testing::Test
+{
+protected:
+    CMessageRecorder rec;
+    CGridHost host;
+    CGridCtrl grid;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "Grid host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                  CRect(10, 10, 650, 490), NULL, 0));
+        ASSERT_TRUE(grid.Create(CRect(0, 0, 600, 400), &host, kGridId));
+        grid.SetRowCount(30);
+        grid.SetColumnCount(6);
+        grid.SetFixedRowCount(1);
+        grid.SetFixedColumnCount(1);
+        for (int r = 0; r < 30; r++)
+            for (int c = 0; c < 6; c++) {
+                CString s;
+                s.Format("%d,%d", r, c);
+                grid.SetItemText(r, c, s);
+            }
+        host.SetForegroundWindow();
+        grid.SetFocus();
+        PumpMessagesFor(20);
+        Hover(2, 2);
+        ASSERT_EQ(grid.GetMouseMode(), 0) << "a pointer move with no button sets the mouse mode to none";
+        rec.Watch(host.m_hWnd, "owner");
+        rec.Only({WM_NOTIFY});
+        host.notes.clear();
+    }
+
+    void TearDown() override
+    {
+        grid.GetTitleTip().Hide();
+        grid.DestroyWindow();
+        host.DestroyWindow();
+    }
+
+    CPoint CellCenter(int row, int col)
+    {
+        CRect rect;
+        EXPECT_TRUE(grid.GetCellRect(row, col, rect)) << row << "," << col;
+        return rect.CenterPoint();
+    }
+
+    void Hover(int row, int col)
+    {
+        CPoint pt = CellCenter(row, col);
+        grid.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+    }
+
+    void Key(UINT vk, bool ctrl = false, bool shift = false)
+    {
+        CHeldKeys held(ctrl, shift);
+        grid.SendMessage(WM_KEYDOWN, vk, 0);
+    }
+
+    void Click(CPoint pt, UINT flags = 0)
+    {
+        grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | flags, MAKELPARAM(pt.x, pt.y));
+        grid.SendMessage(WM_LBUTTONUP, flags, MAKELPARAM(pt.x, pt.y));
+    }
+
+    CInPlaceEdit* Editor()
+    {
+        HWND hEdit = ::GetDlgItem(grid.m_hWnd, GRID_EDITOR_ID);
+        return hEdit != NULL ? (CInPlaceEdit*)CWnd::FromHandlePermanent(hEdit) : nullptr;
+    }
+
+    std::string EditorText()
+    {
+        CInPlaceEdit* pEdit = Editor();
+        if (pEdit == nullptr)
+            return "<no editor>";
+        return WindowText(pEdit->m_hWnd);
+    }
+
+    // Sends a character to the editor and lets its posted messages run.
+    void TypeInEditor(UINT ch)
+    {
+        CInPlaceEdit* pEdit = Editor();
+        ASSERT_NE(pEdit, nullptr);
+        pEdit->SendMessage(WM_CHAR, ch, 0);
+        PumpMessagesFor(20);
+    }
+};
+
+const ExpectedMessage kChanging = {"owner", WM_NOTIFY, kSent, kAnyWParam, (int)kGridId, (UINT)LVN_ITEMCHANGING};
+const ExpectedMessage kChanged = {"owner", WM_NOTIFY, kSent, kAnyWParam, (int)kGridId, (UINT)LVN_ITEMCHANGED};
+const ExpectedMessage kBeginEdit = {"owner", WM_NOTIFY, kSent, kAnyWParam, (int)kGridId, (UINT)LVN_BEGINLABELEDIT};
+const ExpectedMessage kEndEdit = {"owner", WM_NOTIFY, kSent, kAnyWParam, (int)kGridId, (UINT)LVN_ENDLABELEDIT};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Keyboard
+
+struct KeyCase {
+    const char* name;
+    CCellID start;
+    UINT vk;
+    bool ctrl, shift;
+    CCellID want;
+};
+
+TEST_F(GridWindowTest, KeysMoveTheFocusWithChangingThenChangedForTheNewCell)
+{
+    grid.SetListMode(TRUE);
+    const KeyCase cases[] = {
+        {"Down", CCellID(3, 2), VK_DOWN, false, false, CCellID(4, 2)},
+        {"Up", CCellID(3, 2), VK_UP, false, false, CCellID(2, 2)},
+        {"Up at the first row", CCellID(1, 2), VK_UP, false, false, CCellID(1, 2)},
+        {"Right", CCellID(3, 2), VK_RIGHT, false, false, CCellID(3, 3)},
+        {"Left at the first column", CCellID(3, 1), VK_LEFT, false, false, CCellID(3, 1)},
+        {"Tab", CCellID(3, 2), VK_TAB, false, false, CCellID(3, 3)},
+        {"Tab wraps to the next row", CCellID(3, 5), VK_TAB, false, false, CCellID(4, 1)},
+        {"Tab at the last cell", CCellID(29, 5), VK_TAB, false, false, CCellID(29, 5)},
+        {"Shift+Tab wraps back", CCellID(4, 1), VK_TAB, false, true, CCellID(3, 5)},
+        {"Shift+Tab at the first cell", CCellID(1, 1), VK_TAB, false, true, CCellID(1, 1)},
+        {"Home", CCellID(3, 4), VK_HOME, false, false, CCellID(3, 1)},
+        {"End", CCellID(3, 2), VK_END, false, false, CCellID(3, 5)},
+        {"Ctrl+Home", CCellID(10, 3), VK_HOME, true, false, CCellID(1, 1)},
+        {"Ctrl+End", CCellID(3, 2), VK_END, true, false, CCellID(29, 5)},
+        {"Delete does nothing", CCellID(3, 2), VK_DELETE, false, false, CCellID(3, 2)},
+    };
+    for (const KeyCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        grid.SendMessage(WM_VSCROLL, SB_TOP, 0);
+        grid.SetFocusCell(c.start);
+        rec.Clear();
+        host.notes.clear();
+        Key(c.vk, c.ctrl, c.shift);
+        EXPECT_EQ(grid.GetFocusCell(), c.want);
+        if (c.want == c.start) {
+            EXPECT_TRUE(rec.Matches({}));
+            continue;
+        }
+        EXPECT_TRUE(rec.Matches({kChanging, kChanged}));
+        EXPECT_EQ(host.notes, (std::vector<Note>{{(UINT)LVN_ITEMCHANGING, c.want.row, c.want.column},
+                                                 {(UINT)LVN_ITEMCHANGED, c.want.row, c.want.column}}));
+        // List mode: exactly the new row, from the first non-fixed column to the last.
+        EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(c.want.row, 1, c.want.row, 5));
+        EXPECT_EQ(grid.GetSelectedCount(), 5);
+        EXPECT_TRUE(grid.IsCellVisible(c.want));
+    }
+}
+
+TEST_F(GridWindowTest, PageKeysMoveByTheRowsTheViewMoved)
+{
+    grid.SetListMode(TRUE);
+    grid.SetFocusCell(3, 2);
+    CCellID top0 = grid.GetTopleftNonFixedCell(TRUE);
+    Key(VK_NEXT);
+    CCellID top1 = grid.GetTopleftNonFixedCell(TRUE);
+    ASSERT_GT(top1.row, top0.row) << "the page scrolled";
+    EXPECT_EQ(grid.GetFocusCell().row, 3 + (top1.row - top0.row));
+
+    // At the bottom the view cannot move: Page Down goes to the last row.
+    Key(VK_END, true);
+    grid.SetFocusCell(25, 2);
+    Key(VK_NEXT);
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(29, 2));
+
+    // Page Up at the top goes to the first non-fixed row.
+    Key(VK_HOME, true);
+    grid.SetFocusCell(2, 2);
+    Key(VK_PRIOR);
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 2));
+}
+
+TEST_F(GridWindowTest, HiddenRowsAndColumnsAreSteppedOver)
+{
+    grid.SetRowHeight(4, 0);
+    grid.SetColumnWidth(3, 0);
+    grid.SetFocusCell(3, 2);
+    Key(VK_DOWN);
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(5, 2));
+    Key(VK_RIGHT);
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(5, 4));
+    Key(VK_UP);
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(3, 4));
+}
+
+TEST_F(GridWindowTest, ClicksInListModeSelectWholeRows)
+{
+    grid.SetListMode(TRUE);
+    rec.Only({WM_NOTIFY, WM_COMMAND});
+    Click(CellCenter(4, 3));
+    PumpMessagesFor(20);
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(4, 3));
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(4, 1, 4, 5));
+    EXPECT_TRUE(rec.Matches({kChanging, kChanged,
+                             {"owner", WM_NOTIFY, kSent, kAnyWParam, (int)kGridId, (UINT)NM_CLICK},
+                             {"owner", WM_COMMAND, kPosted, kGridId}}));
+    // A click on a row header selects that row.
+    Click(CellCenter(7, 0));
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(7, 1, 7, 5));
+}
+
+TEST_F(GridWindowTest, RightClickOutsideTheCellsKeepsTheSelection)
+{
+    grid.SetSelectedRange(2, 1, 2, 5);
+    grid.SetColumnWidth(5, 20);
+    CRect client;
+    grid.GetClientRect(client);
+    grid.SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(client.right - 2, client.bottom - 2));
+    EXPECT_EQ(host.notes, (std::vector<Note>{{(UINT)NM_RCLICK, -1, -1}}));
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(2, 1, 2, 5));
+}
+
+// ---------------------------------------------------------------------------
+// Header click sorting
+
+TEST_F(GridWindowTest, HeaderClickSortsDescendingFirstThenAscendingWithTheNumericCompare)
+{
+    const char* values[] = {"9", "10", "2", "100", "2.5"};
+    grid.SetRowCount(6);
+    for (int r = 1; r < 6; r++)
+        grid.SetItemText(r, 2, values[r - 1]);
+    grid.SetSortOnClick(TRUE);
+    grid.SetCompareFunction(CGridCtrl::CompareCellFloat);
+
+    auto Column = [&]() {
+        std::string s;
+        for (int r = 1; r < grid.GetRowCount(); r++)
+            s += Str(grid.GetItemText(r, 2)) + " ";
+        return s;
+    };
+
+    Click(CellCenter(0, 2));
+    EXPECT_EQ(Column(), "100 10 9 2.5 2 ");
+    EXPECT_EQ(grid.GetSortColumn(), 2);
+    EXPECT_FALSE(grid.GetSortAscending());
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 2));
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(1, 1, 1, 5));
+
+    Click(CellCenter(0, 2));
+    EXPECT_EQ(Column(), "2 2.5 9 10 100 ");
+    EXPECT_TRUE(grid.GetSortAscending());
+}
+
+// ---------------------------------------------------------------------------
+// Dividers
+
+TEST_F(GridWindowTest, DraggingAHeaderDividerResizesTheColumn)
+{
+    CRect cell;
+    ASSERT_TRUE(grid.GetCellRect(0, 2, cell));
+    int width = grid.GetColumnWidth(2);
+    CPoint divider(cell.right, cell.CenterPoint().y);
+
+    grid.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(divider.x, divider.y));
+    EXPECT_EQ(grid.GetMouseMode(), 8) << "over a column divider";
+
+    // In the body the same x is no divider.
+    CRect body;
+    grid.GetCellRect(3, 2, body);
+    grid.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(body.right, body.CenterPoint().y));
+    EXPECT_EQ(grid.GetMouseMode(), 0);
+
+    // Releasing at the press point changes nothing.
+    grid.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(divider.x, divider.y));
+    grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(divider.x, divider.y));
+    EXPECT_EQ(grid.GetMouseMode(), 9) << "sizing the column";
+    grid.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(divider.x, divider.y));
+    EXPECT_EQ(grid.GetColumnWidth(2), width);
+
+    grid.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(divider.x, divider.y));
+    grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(divider.x, divider.y));
+    grid.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(divider.x + 30, divider.y));
+    grid.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(divider.x + 30, divider.y));
+    EXPECT_EQ(grid.GetColumnWidth(2), width + 29) << "the release point becomes the column's last pixel + 1";
+    EXPECT_EQ(grid.GetMouseMode(), 0);
+}
+
+TEST_F(GridWindowTest, DoubleClickOnADividerFitsTheColumnLeftOfIt)
+{
+    const char* longText = "a much longer text than the column shows";
+    grid.SetItemText(5, 2, longText);
+    CRect cell;
+    ASSERT_TRUE(grid.GetCellRect(0, 2, cell));
+    CPoint divider(cell.right, cell.CenterPoint().y);
+    grid.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(divider.x, divider.y));
+    ASSERT_EQ(grid.GetMouseMode(), 8);
+    grid.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(divider.x, divider.y));
+
+    CClientDC dc(&grid);
+    int want = 0;
+    for (int r = 0; r < grid.GetRowCount(); r++)
+        want = std::max(want, (int)grid.GetCell(r, 2)->GetCellExtent(&dc).cx);
+    EXPECT_EQ(grid.GetColumnWidth(2), want);
+    EXPECT_GT(want, grid.GetTextExtent(1, 2, "1,2").cx);
+}
+
+TEST_F(GridWindowTest, DraggingARowDividerResizesTheRow)
+{
+    CRect cell;
+    ASSERT_TRUE(grid.GetCellRect(3, 0, cell));
+    int height = grid.GetRowHeight(3);
+    CPoint divider(cell.CenterPoint().x, cell.bottom);
+    grid.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(divider.x, divider.y));
+    ASSERT_EQ(grid.GetMouseMode(), 6);
+    grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(divider.x, divider.y));
+    grid.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(divider.x, divider.y + 10));
+    EXPECT_EQ(grid.GetRowHeight(3), height + 9);
+}
+
+// ---------------------------------------------------------------------------
+// Title tip
+
+TEST_F(GridWindowTest, ATruncatedCellShowsItsTitleTipAndAFittingOneDoesNot)
+{
+    grid.SetItemText(4, 2, "a text far too long for its narrow column");
+    grid.SetColumnWidth(2, 40);
+    Hover(3, 3);   // a cell whose text fits
+    EXPECT_FALSE(::IsWindow(grid.GetTitleTip().m_hWnd) && grid.GetTitleTip().IsWindowVisible());
+
+    ASSERT_EQ(::GetFocus(), grid.m_hWnd) << "the tip shows only while the program has the focus";
+    Hover(4, 2);
+    ASSERT_TRUE(::IsWindow(grid.GetTitleTip().m_hWnd));
+    EXPECT_TRUE(grid.GetTitleTip().IsWindowVisible());
+    CRect tip;
+    grid.GetTitleTip().GetWindowRect(tip);
+    CRect cellRect;
+    grid.GetCellRect(4, 2, cellRect);
+    EXPECT_GT(tip.Width(), cellRect.Width()) << "the tip is as wide as the whole text";
+
+    // A key hides it and reaches the grid.
+    MSG msg = {grid.GetTitleTip().m_hWnd, WM_KEYDOWN, VK_DOWN, 0, 0, {0, 0}};
+    grid.SetFocusCell(4, 2);
+    EXPECT_TRUE(grid.GetTitleTip().PreTranslateMessage(&msg));
+    EXPECT_FALSE(grid.GetTitleTip().IsWindowVisible());
+    PumpMessagesFor(20);
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(5, 2));
+}
+
+// ---------------------------------------------------------------------------
+// In-place editing
+
+TEST_F(GridWindowTest, F2OpensTheEditorWithTheCaretAtTheEnd)
+{
+    grid.SetEditable(TRUE);
+    grid.SetFocusCell(3, 2);
+    Key(VK_F2);
+    PumpMessagesFor(20);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(EditorText(), "3,2");
+    int start = -1, end = -1;
+    Editor()->GetSel(start, end);
+    EXPECT_EQ(start, 3);
+    EXPECT_EQ(end, 3);
+    EXPECT_TRUE(rec.Matches({kBeginEdit}));
+    EXPECT_EQ(host.notes, (std::vector<Note>{{(UINT)LVN_BEGINLABELEDIT, 3, 2}}));
+    EXPECT_TRUE(grid.IsItemEditing(3, 2));
+
+    // In an editor opened by F2 the arrows move the caret and stay in it.
+    Editor()->SendMessage(WM_KEYDOWN, VK_LEFT, 0);
+    EXPECT_NE(Editor(), nullptr);
+    TypeInEditor(VK_ESCAPE);
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(Str(grid.GetItemText(3, 2)), "3,2");
+}
+
+TEST_F(GridWindowTest, EveryPrintableFirstCharacterStartsTheEditWithIt)
+{
+    // '!' to '(' must not be taken for navigation keys, and cp1251 letters
+    // (bytes above 0x7F) must arrive as themselves.
+    grid.SetEditable(TRUE);
+    const UINT chars[] = {'!', '"', '#', '$', '%', '&', '\'', '(', 'a', 'Z', '0', 0xC0, 0xE6, 0xFF, 0xA0};
+    for (UINT ch : chars) {
+        SCOPED_TRACE(::testing::Message() << "character 0x" << std::hex << ch);
+        grid.SetFocusCell(3, 2);
+        grid.SendMessage(WM_CHAR, ch, 0);
+        PumpMessagesFor(30);
+        ASSERT_NE(Editor(), nullptr);
+        EXPECT_EQ(EditorText(), std::string(1, (char)(unsigned char)ch));
+        TypeInEditor(VK_ESCAPE);
+        ASSERT_EQ(Editor(), nullptr);
+        EXPECT_EQ(Str(grid.GetItemText(3, 2)), "3,2") << "Esc puts back the first text";
+    }
+    // Esc typed on the grid starts nothing; neither does Tab.
+    grid.SendMessage(WM_CHAR, VK_ESCAPE, 0);
+    grid.SendMessage(WM_CHAR, VK_TAB, 0);
+    PumpMessagesFor(20);
+    EXPECT_EQ(Editor(), nullptr);
+}
+
+TEST_F(GridWindowTest, EnterStoresTheTextAndNotifiesBeginThenEnd)
+{
+    grid.SetEditable(TRUE);
+    grid.SetFocusCell(3, 2);
+    grid.SendMessage(WM_CHAR, 'x', 0);
+    PumpMessagesFor(30);
+    TypeInEditor(0xFD);   // a cp1251 letter typed into the editor
+    EXPECT_EQ(EditorText(), "x\xFD");
+    TypeInEditor(VK_RETURN);
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(Str(grid.GetItemText(3, 2)), "x\xFD");
+    EXPECT_TRUE(grid.IsModified(3, 2));
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(3, 2)) << "Enter does not move";
+    EXPECT_TRUE(rec.Matches({kBeginEdit, kEndEdit}));
+}
+
+TEST_F(GridWindowTest, TabEndsTheEditMovesOnAndReopensTheEditor)
+{
+    grid.SetEditable(TRUE);
+    grid.SetFocusCell(3, 2);
+    grid.SendMessage(WM_CHAR, 'q', 0);
+    PumpMessagesFor(30);
+    TypeInEditor(VK_TAB);
+    EXPECT_EQ(Str(grid.GetItemText(3, 2)), "q");
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(3, 3));
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->GetRow(), 3);
+    EXPECT_EQ(Editor()->GetColumn(), 3);
+    EXPECT_EQ(host.notes, (std::vector<Note>{{(UINT)LVN_BEGINLABELEDIT, 3, 2},
+                                             {(UINT)LVN_ENDLABELEDIT, 3, 2},
+                                             {(UINT)LVN_ITEMCHANGING, 3, 3},
+                                             {(UINT)LVN_ITEMCHANGED, 3, 3},
+                                             {(UINT)LVN_BEGINLABELEDIT, 3, 3}}));
+    TypeInEditor(VK_ESCAPE);
+}
+
+TEST_F(GridWindowTest, ArrowsEndAnEditStartedByTypingAndHomeStaysInIt)
+{
+    grid.SetEditable(TRUE);
+    grid.SetFocusCell(3, 2);
+    grid.SendMessage(WM_CHAR, 'k', 0);
+    PumpMessagesFor(30);
+    Editor()->SendMessage(WM_KEYDOWN, VK_HOME, 0);
+    ASSERT_NE(Editor(), nullptr);
+    Editor()->SendMessage(WM_KEYDOWN, VK_DOWN, 0);
+    PumpMessagesFor(30);
+    EXPECT_EQ(Str(grid.GetItemText(3, 2)), "k");
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(4, 2));
+    ASSERT_NE(Editor(), nullptr) << "the editor reopens on the new cell";
+    EXPECT_EQ(Editor()->GetRow(), 4);
+    TypeInEditor(VK_ESCAPE);
+}
+
+TEST_F(GridWindowTest, TheOwnersVetoAndValidationHold)
+{
+    grid.SetEditable(TRUE);
+    grid.SetFocusCell(3, 2);
+    host.answers[(UINT)LVN_BEGINLABELEDIT] = -1;
+    Key(VK_F2);
+    grid.SendMessage(WM_CHAR, 'v', 0);
+    PumpMessagesFor(20);
+    EXPECT_EQ(Editor(), nullptr) << "a veto opens no editor";
+
+    host.answers.clear();
+    host.answers[(UINT)LVN_ENDLABELEDIT] = -1;
+    grid.SendMessage(WM_CHAR, 'w', 0);
+    PumpMessagesFor(30);
+    ASSERT_NE(Editor(), nullptr);
+    TypeInEditor(VK_RETURN);
+    EXPECT_EQ(Str(grid.GetItemText(3, 2)), "3,2") << "a rejected text is put back";
+
+    // Read-only cells and a grid with editing off open no editor.
+    grid.SetCellState(3, 2, grid.GetCellState(3, 2) | CELLSTATE_READONLY);
+    host.answers.clear();
+    Key(VK_F2);
+    EXPECT_EQ(Editor(), nullptr);
+    grid.SetEditable(FALSE);
+    grid.SetFocusCell(4, 2);
+    Key(VK_F2);
+    EXPECT_EQ(Editor(), nullptr);
+}
+
+TEST_F(GridWindowTest, PressingTheFocusCellTextOfAnEditableGridEditsOnRelease)
+{
+    grid.SetEditable(TRUE);
+    grid.SetFocusCell(3, 2);
+    Click(CellCenter(3, 2));
+    PumpMessagesFor(20);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(EditorText(), "3,2");
+    TypeInEditor(VK_ESCAPE);
+}
+
+// ---------------------------------------------------------------------------
+// Clipboard
+
+TEST_F(GridWindowTest, CtrlACtrlCCopiesTheWholeGrid)
+{
+    grid.SetRowCount(4);
+    grid.SetFocusCell(2, 2);
+    grid.SetSelectedRange(2, 2, 2, 2);
+    Key('A', true);
+    Key('C', true);
+    EXPECT_EQ(ClipboardText(), "1,1\t1,2\t1,3\t1,4\t1,5\n2,1\t2,2\t2,3\t2,4\t2,5\n3,1\t3,2\t3,3\t3,4\t3,5");
+}
+
+TEST_F(GridWindowTest, CutAndPasteThroughTheClipboard)
+{
+    grid.SetEditable(TRUE);
+    grid.SetItemText(1, 1, "alpha");
+    grid.SetItemText(1, 2, "\xE1\xE5\xF2\xE0");
+    grid.SetFocusCell(1, 1);
+    grid.SetSelectedRange(1, 1, 1, 2);
+    Key('X', true);
+    EXPECT_EQ(ClipboardText(), "alpha\t\xE1\xE5\xF2\xE0");
+    EXPECT_EQ(Str(grid.GetItemText(1, 1)), "");
+    EXPECT_EQ(Str(grid.GetItemText(1, 2)), "");
+
+    grid.SetSelectedRange(-1, -1, -1, -1);
+    grid.SetFocusCell(5, 3);
+    host.notes.clear();
+    Key('V', true);
+    EXPECT_EQ(Str(grid.GetItemText(5, 3)), "alpha");
+    EXPECT_EQ(Str(grid.GetItemText(5, 4)), "\xE1\xE5\xF2\xE0");
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(5, 3, 5, 4));
+    // Each pasted cell was asked for: begin and end edit.
+    EXPECT_EQ(host.notes, (std::vector<Note>{{(UINT)LVN_BEGINLABELEDIT, 5, 3},
+                                             {(UINT)LVN_ENDLABELEDIT, 5, 3},
+                                             {(UINT)LVN_BEGINLABELEDIT, 5, 4},
+                                             {(UINT)LVN_ENDLABELEDIT, 5, 4}}));
+
+    // With editing off Cut and Paste do nothing; Copy still works.
+    grid.SetEditable(FALSE);
+    grid.SetSelectedRange(2, 1, 2, 1);
+    Key('X', true);
+    EXPECT_EQ(Str(grid.GetItemText(2, 1)), "2,1");
+    EXPECT_EQ(ClipboardText(), "alpha\t\xE1\xE5\xF2\xE0") << "Cut did nothing";
+    Key('C', true);
+    EXPECT_EQ(ClipboardText(), "2,1");
+}
+
+// ---------------------------------------------------------------------------
+// Painting
+
+TEST_F(GridWindowTest, PaintingShowsSelectionGridLinesAndTheBackground)
+{
+    grid.m_crLines = kRed;
+    grid.SetSelectedRange(2, 1, 2, 5);
+    CRect client;
+    grid.GetClientRect(client);
+    {
+        CPixelCanvas canvas(client.Width(), client.Height());
+        grid.OnDraw(&canvas.dc);
+        CRect sel;
+        grid.GetCellRect(2, 3, sel);
+        EXPECT_EQ(canvas.At(sel.left + 2, sel.top + 2), RGB(102, 153, 204)) << "a selected cell";
+        CRect plain;
+        grid.GetCellRect(4, 3, plain);
+        EXPECT_EQ(canvas.At(plain.right, plain.CenterPoint().y), kRed) << "the vertical grid line";
+        EXPECT_EQ(canvas.At(plain.left + 2, plain.bottom), kRed) << "the horizontal grid line";
+        EXPECT_EQ(canvas.At(client.right - 2, client.bottom - 2), grid.m_crGridBack)
+            << "beyond the last column the grid background";
+    }
+    grid.SetGridLines(GRIDLINES_NONE);
+    {
+        CPixelCanvas canvas(client.Width(), client.Height());
+        grid.OnDraw(&canvas.dc);
+        EXPECT_EQ(canvas.Count(kRed), 0) << "no lines";
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Printing
+
+namespace {
+
+struct EmfText {
+    std::vector<std::string> texts;
+};
+
+int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARAM lParam)
+{
+    EmfText* out = (EmfText*)lParam;
+    if (rec->iType == EMR_EXTTEXTOUTA || rec->iType == EMR_EXTTEXTOUTW) {
+        const EMREXTTEXTOUTA* t = (const EMREXTTEXTOUTA*)rec;
+        const BYTE* base = (const BYTE*)rec;
+        if (rec->iType == EMR_EXTTEXTOUTA)
+            out->texts.emplace_back((const char*)(base + t->emrtext.offString), t->emrtext.nChars);
+        else {
+            const WCHAR* w = (const WCHAR*)(base + t->emrtext.offString);
+            char buf[512] = {0};
+            WideCharToMultiByte(CP_ACP, 0, w, (int)t->emrtext.nChars, buf, sizeof(buf) - 1, NULL, NULL);
+            out->texts.emplace_back(buf);
+        }
+    }
+    return 1;
+}
+
+// Prints every page of the grid into one metafile; returns the page count
+// and the texts drawn.
+int PrintToMetafile(CGridCtrl& grid, EmfText& out)
+{
+    HDC hRef = ::GetDC(NULL);
+    HDC hEmf = CreateEnhMetaFileA(hRef, NULL, NULL, "grid\0print\0");
+    ::ReleaseDC(NULL, hRef);
+    CDC dc;
+    dc.Attach(hEmf);
+    dc.m_bPrinting = TRUE;
+    CPrintInfo info;
+    grid.OnBeginPrinting(&dc, &info);
+    int pages = (int)info.GetMaxPage();
+    for (int p = 1; p <= pages; p++) {
+        info.m_nCurPage = p;
+        grid.OnPrint(&dc, &info);
+    }
+    grid.OnEndPrinting(&dc, &info);
+    dc.Detach();
+    HENHMETAFILE hMeta = CloseEnhMetaFile(hEmf);
+    EnumEnhMetaFile(NULL, hMeta, CollectText, &out, NULL);
+    DeleteEnhMetaFile(hMeta);
+    return pages;
+}
+
+bool Contains(const EmfText& t, const std::string& s)
+{
+    for (const std::string& x : t.texts)
+        if (x.find(s) != std::string::npos)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+TEST_F(GridWindowTest, PrintingIntoAMetafileGivesPagesWithHeaderAndFooter)
+{
+    grid.SetRowCount(200);
+    for (int r = 30; r < 200; r++)
+        grid.SetItemText(r, 1, "row");
+    EmfText out;
+    int pages = PrintToMetafile(grid, out);
+    ASSERT_GT(pages, 1);
+    EXPECT_EQ(pages, grid.GetPrintPagesDown());
+    for (int p = 1; p <= pages; p++) {
+        CString footer;
+        footer.Format("Page %d of %d", p, pages);
+        EXPECT_TRUE(Contains(out, Str(footer))) << Str(footer);
+    }
+    EXPECT_TRUE(Contains(out, "Grid host")) << "the header carries the parent's title";
+    EXPECT_TRUE(Contains(out, "0,3")) << "the headings are printed";
+    EXPECT_TRUE(Contains(out, "199,1") || Contains(out, "row"));
+}
+
+TEST_F(GridWindowTest, AGridWithoutDataRowsPrintsOnePage)
+{
+    grid.SetRowCount(1);
+    EmfText out;
+    EXPECT_EQ(PrintToMetafile(grid, out), 1);
+    EXPECT_TRUE(Contains(out, "Page 1 of 1"));
+    EXPECT_TRUE(Contains(out, "0,2"));
+}
+
+TEST_F(GridWindowTest, ThePrintersCharacterWidthDividesByTheSamplesRealLength)
+{
+    // The 53-character sample must be divided by 53, not 52.
+    EXPECT_EQ(lstrlenA(CGridCtrl::kPrintSample), 53);
+    HDC hRef = ::GetDC(NULL);
+    HDC hEmf = CreateEnhMetaFileA(hRef, NULL, NULL, NULL);
+    ::ReleaseDC(NULL, hRef);
+    CDC dc;
+    dc.Attach(hEmf);
+    dc.m_bPrinting = TRUE;
+    CPrintInfo info;
+    grid.OnBeginPrinting(&dc, &info);
+
+    CFont font;
+    font.CreateFont(-10, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS, CLIP_CHARACTER_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
+    CFont* pOld = dc.SelectObject(&font);
+    CSize extent = dc.GetTextExtent(CGridCtrl::kPrintSample, 53);
+    dc.SelectObject(pOld);
+    EXPECT_EQ(grid.GetPrintCharSize().cx, extent.cx / 53);
+    EXPECT_EQ(grid.GetPrintCharSize().cy, extent.cy);
+    grid.OnEndPrinting(&dc, &info);
+    dc.Detach();
+    DeleteEnhMetaFile(CloseEnhMetaFile(hEmf));
+}

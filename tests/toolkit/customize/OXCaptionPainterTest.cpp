@@ -1,0 +1,218 @@
+// The caption painter: the background bands by alignment and algorithm, a
+// real frame's caption painted in its colour, settings stored and read back
+// in the registry, and an organizer that gives new windows the settings of
+// an existing one.
+#include <afxwin.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "OXCaptionPainter.h"
+#include "testdrawing.h"
+#include "testsupport.h"
+
+namespace {
+
+COLORREF ColorAt(const std::vector<OXCaptionBand>& bands, int x)
+{
+    COLORREF c = CLR_INVALID;
+    for (const OXCaptionBand& b : bands)   // later bands lie over earlier ones
+        if (x >= b.x && x < b.x + b.cx)
+            c = b.color;
+    return c;
+}
+
+int FirstBandWidth(const std::vector<OXCaptionBand>& bands) { return bands.empty() ? 0 : bands.front().cx; }
+
+TEST(OXCaptionBands, BandWidthsAndWhereTheCaptionIsDark)
+{
+    const COLORREF base = RGB(200, 100, 50);
+    std::vector<OXCaptionBand> bands;
+    COXCaptionInfo info;
+    info.m_nGradientAlignment = 0;
+    OXComputeCaptionBands(info, base, 100, bands);   // 64 shades
+    EXPECT_EQ(FirstBandWidth(bands), 1);
+    EXPECT_EQ(ColorAt(bands, 99), base);              // bright at the right
+    EXPECT_EQ(ColorAt(bands, 0), RGB(0, 0, 0));       // dark at the left
+    info.SetShadeCount(10);
+    OXComputeCaptionBands(info, base, 100, bands);
+    EXPECT_EQ(FirstBandWidth(bands), 10);
+
+    info.m_nGradientAlignment = 2;
+    OXComputeCaptionBands(info, base, 100, bands);
+    EXPECT_EQ(ColorAt(bands, 0), base);
+    EXPECT_EQ(ColorAt(bands, 95), RGB(0, 0, 0));
+
+    info.m_nGradientAlignment = 1;
+    info.SetShadeCount(64);
+    OXComputeCaptionBands(info, base, 101, bands);   // odd: the centre stays dark
+    EXPECT_EQ(ColorAt(bands, 0), base);
+    EXPECT_EQ(ColorAt(bands, 100), base);
+    const COLORREF centre = ColorAt(bands, 50);
+    EXPECT_LE(GetRValue(centre), 10);   // all but black: d = W / 2 against L = W x W / 4
+    EXPECT_LE(GetGValue(centre), 10);
+
+    // Linear halves the colour half-way; square keeps three quarters of it.
+    info.m_nGradientAlignment = 2;
+    info.SetShadeCount(100);
+    info.m_nGradientAlgorithm = 0;
+    OXComputeCaptionBands(info, base, 100, bands);
+    EXPECT_EQ(ColorAt(bands, 50), RGB(100, 50, 25));
+    info.m_nGradientAlgorithm = 1;
+    OXComputeCaptionBands(info, base, 100, bands);
+    EXPECT_EQ(ColorAt(bands, 50), RGB(150, 75, 38));
+}
+
+TEST(OXCaptionBands, DegenerateCaptionsAndWideOnesStaySound)
+{
+    std::vector<OXCaptionBand> bands;
+    COXCaptionInfo info;
+    info.SetShadeCount(0);
+    EXPECT_EQ(info.m_nShadeCount, 1);
+    info.m_nShadeCount = 0;   // set behind the setter's back: still no division by zero
+    OXComputeCaptionBands(info, RGB(255, 255, 255), 100, bands);
+    EXPECT_FALSE(bands.empty());
+    OXComputeCaptionBands(info, RGB(255, 0, 0), 1, bands);   // too narrow to shade
+    ASSERT_EQ(bands.size(), 1u);
+    EXPECT_EQ(bands[0].color, RGB(255, 0, 0));
+    // 5000 pixels, square: 255 x 5000 x 5000 is past 32 bits; colours still fall.
+    info.SetShadeCount(5000);
+    info.m_nGradientAlignment = 2;
+    OXComputeCaptionBands(info, RGB(255, 255, 255), 5000, bands);
+    int last = 256;
+    for (int x = 0; x < 4990; x += 500) {
+        int r = GetRValue(ColorAt(bands, x));
+        EXPECT_LE(r, last) << x;
+        last = r;
+    }
+}
+
+TEST(OXCaptionInfo, ArchivedAndReadBackWithFontsAndAtLeastOneShade)
+{
+    COXCaptionInfo info;
+    info.m_clrBackground = RGB(1, 2, 3);
+    info.m_nGradientAlignment = 1;
+    info.m_nShadeCount = 0;   // as a broken record would carry it
+    LOGFONT lf = {};
+    lf.lfHeight = -13;
+    lf.lfWeight = FW_BOLD;
+    strcpy(lf.lfFaceName, "Liberation Sans");
+    info.m_fontCaption.CreateFontIndirect(&lf);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        info.Serialize(ar);
+    }
+    file.SeekToBegin();
+    COXCaptionInfo back;
+    {
+        CArchive ar(&file, CArchive::load);
+        back.Serialize(ar);
+    }
+    EXPECT_EQ(back.m_clrBackground, RGB(1, 2, 3));
+    EXPECT_EQ(back.m_nGradientAlignment, 1);
+    EXPECT_EQ(back.m_nShadeCount, 1);
+    LOGFONT got = {};
+    ASSERT_NE(back.m_fontCaption.GetSafeHandle(), nullptr);
+    back.m_fontCaption.GetObject(sizeof got, &got);
+    EXPECT_STREQ(got.lfFaceName, "Liberation Sans");
+    EXPECT_EQ(got.lfWeight, FW_BOLD);
+    EXPECT_EQ(back.m_fontSmCaption.GetSafeHandle(), nullptr);   // none stored, none made
+}
+
+class OXCaptionPainterTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(COXCaptionPainter::IsThemed());
+        ASSERT_TRUE(m_frame.Create("Painted caption", CRect(50, 50, 450, 250)));
+        m_frame.Show();
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Pellucor Test\\PellucorTests\\CaptionTest");
+    }
+    void TearDown() override
+    {
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Pellucor Test\\PellucorTests\\CaptionTest");
+    }
+    COLORREF CaptionPixel(int fromRight)
+    {
+        CRect rect;
+        m_frame->GetWindowRect(&rect);
+        HDC hdc = ::GetWindowDC(m_frame->GetSafeHwnd());
+        const int y = ::GetSystemMetrics(SM_CYFRAME) + 3;
+        COLORREF c = ::GetPixel(hdc, rect.Width() - ::GetSystemMetrics(SM_CXFRAME) - fromRight, y);
+        ::ReleaseDC(m_frame->GetSafeHwnd(), hdc);
+        return c;
+    }
+    CScopedFrame<> m_frame;
+};
+
+TEST_F(OXCaptionPainterTest, TheCaptionIsPaintedInItsColourAndFollowsActivation)
+{
+    COXCaptionPainter painter;
+    ASSERT_TRUE(painter.Attach(m_frame));
+    COXCaptionInfo active, inactive;
+    active.m_bGradient = FALSE;
+    active.m_clrBackground = RGB(200, 0, 0);
+    inactive.m_bGradient = FALSE;
+    inactive.m_clrBackground = RGB(0, 0, 160);
+    painter.SetCaptionInfo(&active, TRUE);
+    painter.SetCaptionInfo(&inactive, FALSE);
+    painter.ResetCache();
+    m_frame->SendMessage(WM_NCACTIVATE, TRUE);
+    PumpMessagesFor(50);
+    // Left of the buttons: the active colour.
+    EXPECT_EQ(CaptionPixel(3 * ::GetSystemMetrics(SM_CXSIZE) + 20), RGB(200, 0, 0));
+    m_frame->SendMessage(WM_NCACTIVATE, FALSE);
+    PumpMessagesFor(50);
+    EXPECT_EQ(CaptionPixel(3 * ::GetSystemMetrics(SM_CXSIZE) + 20), RGB(0, 0, 160));
+    painter.Unhook();
+    CWnd plain;
+    ASSERT_TRUE(plain.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
+    COXCaptionPainter other;
+    EXPECT_FALSE(other.Attach(&plain));   // no caption to paint
+    plain.DestroyWindow();
+}
+
+TEST_F(OXCaptionPainterTest, SettingsKeptInTheRegistryOneStateAtATime)
+{
+    COXCaptionPainter painter;
+    ASSERT_TRUE(painter.Attach(m_frame));
+    painter.GetCaptionInfo(TRUE)->m_clrBackground = RGB(10, 20, 30);
+    painter.GetCaptionInfo(FALSE)->m_clrBackground = RGB(40, 50, 60);
+    ASSERT_TRUE(painter.SaveState("CaptionTest"));
+    // A subkey without "Inactive": only the active settings change.
+    HKEY hKey;
+    ASSERT_EQ(::RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Pellucor Test\\PellucorTests\\CaptionTest", &hKey),
+              ERROR_SUCCESS);
+    ::RegDeleteValueA(hKey, "Inactive");
+    ::RegCloseKey(hKey);
+    COXCaptionPainter back;
+    back.GetCaptionInfo(FALSE)->m_clrBackground = RGB(7, 7, 7);
+    ASSERT_TRUE(back.LoadState("CaptionTest", FALSE));
+    EXPECT_EQ(back.GetCaptionInfo(TRUE)->m_clrBackground, RGB(10, 20, 30));
+    EXPECT_EQ(back.GetCaptionInfo(FALSE)->m_clrBackground, RGB(7, 7, 7));
+    painter.Unhook();
+}
+
+TEST_F(OXCaptionPainterTest, ANewFrameOfTheThreadTakesTheFirstPaintersSettings)
+{
+    COXCaptionPainterOrganizer organizer;
+    ASSERT_TRUE(organizer.AttachToThread());
+    EXPECT_FALSE(organizer.AttachToThread());
+    COXCaptionPainter* pPainter = organizer.GetPainter(m_frame);
+    ASSERT_NE(pPainter, nullptr);
+    COXCaptionInfo info;
+    info.m_clrBackground = RGB(0, 128, 0);
+    ASSERT_TRUE(organizer.SetCaptionInfo(NULL, &info, TRUE));
+    CScopedFrame<> later;
+    ASSERT_TRUE(later.Create("Later", CRect(100, 100, 300, 200)));
+    COXCaptionPainter* pLater = organizer.GetPainter(later);
+    ASSERT_NE(pLater, nullptr);
+    EXPECT_EQ(pLater->GetCaptionInfo(TRUE)->m_clrBackground, RGB(0, 128, 0));
+    later.Destroy();
+    EXPECT_TRUE(organizer.DetachFromThread(FALSE));
+    EXPECT_FALSE(organizer.IsAttached(m_frame));
+}
+
+} // namespace

@@ -1,0 +1,239 @@
+// The layout manager on a real container: children tied to the container and
+// to each other follow WM_SIZE; cycles, impossible minimums and a swinging
+// search give no layout instead of a wrong one or a hang; the subclassing
+// survives other procedures hooked in before or after it.
+#include <afxwin.h>
+#include <gtest/gtest.h>
+
+#include "OXLayoutManager.h"
+#include "testdrawing.h"
+
+namespace {
+
+class CInspectedLayout : public COXLayoutManager
+{
+public:
+    using COXLayoutManager::m_nMinWidth;
+    int nLayouts = 0;
+    BOOL OnSize(int cx, int cy) override
+    {
+        nLayouts++;
+        return COXLayoutManager::OnSize(cx, cy);
+    }
+};
+
+class OXLayoutManagerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(CreateHostWindow(m_host, "layout host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+        // A borderless child as the container: its client size is its size.
+        ASSERT_TRUE(m_container.CreateEx(0, AfxRegisterWndClass(0), "container", WS_CHILD | WS_VISIBLE,
+                                         CRect(0, 0, 200, 100), &m_host, 500));
+    }
+    void TearDown() override
+    {
+        m_layout.Detach();
+        m_host.DestroyWindow();
+    }
+    HWND AddStatic(int nID, const CRect& rect)
+    {
+        return ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, rect.left, rect.top, rect.Width(),
+                                 rect.Height(), m_container.GetSafeHwnd(), (HMENU)(INT_PTR)nID, NULL, NULL);
+    }
+    CRect ChildRect(int nID)
+    {
+        CRect rect;
+        ::GetWindowRect(::GetDlgItem(m_container.GetSafeHwnd(), nID), &rect);
+        ::MapWindowPoints(NULL, m_container.GetSafeHwnd(), (LPPOINT)&rect, 2);
+        return rect;
+    }
+    void Resize(int cx, int cy) { m_container.SetWindowPos(NULL, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOMOVE); }
+
+    CWnd m_host, m_container;
+    CInspectedLayout m_layout;
+};
+
+TEST_F(OXLayoutManagerTest, ChildrenFollowTheContainerByKind)
+{
+    struct Side { int side, kind, value; };
+    struct Case { const char* what; std::vector<Side> sides; CRect expected; } cases[] = {
+        {"margin of 10 all round", {{OX_LMS_TOP, 1, 10}, {OX_LMS_BOTTOM, 1, -10}, {OX_LMS_LEFT, 1, 10}, {OX_LMS_RIGHT, 1, -10}},
+         CRect(10, 10, 290, 190)},
+        {"both at the middle", {{OX_LMS_LEFT | OX_LMS_RIGHT, 3, 50}}, CRect(150, 5, 150, 25)},
+        {"the left half", {{OX_LMS_LEFT, 3, 0}, {OX_LMS_RIGHT, 3, 50}}, CRect(0, 5, 150, 25)},
+        {"only the top, from the bottom", {{OX_LMS_TOP, 2, -40}}, CRect(5, 160, 45, 180)},
+        {"right edge from the right", {{OX_LMS_RIGHT, 1, -5}}, CRect(255, 5, 295, 25)},
+    };
+    for (const Case& c : cases) {
+        AddStatic(101, CRect(5, 5, 45, 25));
+        m_layout.Attach(&m_container);
+        for (const Side& s : c.sides)
+            ASSERT_TRUE(m_layout.SetConstraint(101, s.side, s.kind, s.value));
+        Resize(300, 200);
+        EXPECT_EQ(ChildRect(101), c.expected) << c.what;
+        m_layout.Detach();
+        ::DestroyWindow(::GetDlgItem(m_container.GetSafeHwnd(), 101));
+        Resize(200, 100);
+    }
+}
+
+TEST_F(OXLayoutManagerTest, ChildrenTiedToEachOtherAndToWhereTheyAre)
+{
+    AddStatic(101, CRect(10, 10, 60, 30));
+    AddStatic(102, CRect(20, 40, 70, 60));
+    m_layout.Attach(&m_container);
+    // 101 spans the width less 10; 102 hangs 10 below 101 and ends at 101's middle.
+    m_layout.SetConstraint(101, OX_LMS_LEFT, OX_LMT_SAME, 10);
+    m_layout.SetConstraint(101, OX_LMS_RIGHT, OX_LMT_SAME, -10);
+    m_layout.SetConstraint(101, OX_LMS_TOP, OX_LMT_SAME, 10);
+    m_layout.SetConstraint(102, OX_LMS_TOP, OX_LMT_OPPOSITE, 10, 101);
+    m_layout.SetConstraint(102, OX_LMS_RIGHT, OX_LMT_POSITION, 50, 101);
+    Resize(300, 200);
+    EXPECT_EQ(ChildRect(101), CRect(10, 10, 290, 30));
+    EXPECT_EQ(ChildRect(102), CRect(100, 40, 150, 60));
+
+    int kind, value, base;
+    ASSERT_TRUE(m_layout.GetConstraint(102, OX_LMS_RIGHT, kind, value, base));
+    EXPECT_EQ(kind, OX_LMT_POSITION);
+    EXPECT_EQ(value, 50);
+    EXPECT_EQ(base, 101);
+    // A side that changes kind keeps nothing of its share.
+    m_layout.SetConstraint(102, OX_LMS_RIGHT, OX_LMT_OPPOSITE, 0, 101);
+    ASSERT_TRUE(m_layout.GetConstraint(102, OX_LMS_RIGHT, kind, value, base));
+    EXPECT_EQ(kind, OX_LMT_OPPOSITE);
+    EXPECT_EQ(value, 0);
+    Resize(300, 201);
+    EXPECT_EQ(ChildRect(102), CRect(-40, 40, 10, 60));   // ends where 101 begins
+
+    // The base cannot go while it is used; the other can.
+    EXPECT_FALSE(m_layout.RemoveChild(101));
+    EXPECT_EQ(m_layout.GetChildCount(), 2);
+    EXPECT_TRUE(m_layout.RemoveChild(102));
+    EXPECT_TRUE(m_layout.RemoveChild(101));
+    EXPECT_FALSE(m_layout.RemoveChild(101));
+
+    // Tied where it is now: same edges of the container.
+    Resize(200, 100);
+    AddStatic(103, CRect(20, 30, 70, 50));
+    ASSERT_TRUE(m_layout.TieChild(103, OX_LMS_ALL, OX_LMT_SAME));
+    EXPECT_FALSE(m_layout.TieChild(103, OX_LMS_ALL, OX_LMT_POSITION));
+    Resize(300, 200);
+    EXPECT_EQ(ChildRect(103), CRect(20, 30, 170, 150));
+}
+
+TEST_F(OXLayoutManagerTest, CyclesAndMissingBasesGiveNoLayout)
+{
+    AddStatic(101, CRect(10, 10, 60, 30));
+    AddStatic(102, CRect(10, 40, 60, 60));
+    m_layout.Attach(&m_container);
+    m_layout.SetConstraint(101, OX_LMS_LEFT, OX_LMT_OPPOSITE, 5, 102);
+    m_layout.SetConstraint(102, OX_LMS_LEFT, OX_LMT_OPPOSITE, 5, 101);
+    EXPECT_FALSE(m_layout.OnSize(300, 200));
+    EXPECT_EQ(ChildRect(101), CRect(10, 10, 60, 30));
+    EXPECT_EQ(ChildRect(102), CRect(10, 40, 60, 60));
+    // The cycle leaves no side marked busy: broken, the layout works again.
+    m_layout.RemoveConstraint(102, OX_LMS_LEFT);
+    EXPECT_TRUE(m_layout.OnSize(300, 200));
+    EXPECT_EQ(ChildRect(101).left, 65);
+}
+
+TEST_F(OXLayoutManagerTest, MinimumsAreSearchedOnceAndRemembered)
+{
+    AddStatic(101, CRect(10, 10, 190, 30));
+    m_layout.Attach(&m_container);
+    m_layout.SetConstraint(101, OX_LMS_LEFT, OX_LMT_SAME, 10);
+    m_layout.SetConstraint(101, OX_LMS_RIGHT, OX_LMT_SAME, -10);
+    m_layout.SetMinMax(101, 150, 0, 0, 0);
+    EXPECT_TRUE(m_layout.OnSize(100, 100));
+    EXPECT_EQ(ChildRect(101).Width(), 150);   // laid out for a 170-wide container
+    EXPECT_EQ(m_layout.m_nMinWidth, 170);
+    EXPECT_TRUE(m_layout.OnSize(120, 100));   // starts from the bound: no search
+    EXPECT_EQ(ChildRect(101).Width(), 150);
+    EXPECT_TRUE(m_layout.OnSize(250, 100));
+    EXPECT_EQ(ChildRect(101).Width(), 230);
+    SIZE smin, smax;
+    ASSERT_TRUE(m_layout.GetMinMax(101, smin, smax));
+    EXPECT_EQ(smin.cx, 150);
+}
+
+TEST_F(OXLayoutManagerTest, ASwingingSearchStopsInsteadOfHanging)
+{
+    // At 100 the first child is under its minimum; at 101 the second is over
+    // its maximum: the search would swing between the two sizes for ever.
+    AddStatic(101, CRect(0, 0, 100, 20));
+    AddStatic(102, CRect(0, 30, 98, 50));
+    m_layout.Attach(&m_container);
+    m_layout.SetConstraint(101, OX_LMS_LEFT, OX_LMT_SAME, 0);
+    m_layout.SetConstraint(101, OX_LMS_RIGHT, OX_LMT_SAME, 0);
+    m_layout.SetConstraint(102, OX_LMS_LEFT, OX_LMT_SAME, 1);
+    m_layout.SetConstraint(102, OX_LMS_RIGHT, OX_LMT_SAME, -1);
+    m_layout.SetMinMax(101, 101, 0, 0, 0);
+    m_layout.SetMinMax(102, 0, 0, 98, 0);
+    EXPECT_FALSE(m_layout.OnSize(100, 100));
+    EXPECT_EQ(ChildRect(101), CRect(0, 0, 100, 20));
+    // Opposite wishes in one pass end at once too.
+    m_layout.SetMinMax(102, 0, 0, 50, 0);
+    m_layout.SetMinMax(101, 300, 0, 0, 0);
+    EXPECT_FALSE(m_layout.OnSize(100, 100));
+}
+
+TEST_F(OXLayoutManagerTest, AnotherProcedureHookedAfterOursKeepsWorking)
+{
+    static WNDPROC s_pfnBefore = NULL;
+    static int s_nForeignSizes = 0;
+    struct Foreign
+    {
+        static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l)
+        {
+            if (m == WM_SIZE)
+                s_nForeignSizes++;
+            return ::CallWindowProcA(s_pfnBefore, h, m, w, l);
+        }
+    };
+    AddStatic(101, CRect(10, 10, 60, 30));
+    HWND hWnd = m_container.GetSafeHwnd();
+    WNDPROC pfnOriginal = (WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC);
+    m_layout.Attach(&m_container);
+    m_layout.SetConstraint(101, OX_LMS_RIGHT, OX_LMT_SAME, -10);
+
+    // Hooked after ours, the other procedure calls ours as its former one.
+    s_pfnBefore = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)&Foreign::Proc);
+    m_layout.Detach();   // cannot take ours out: it passes through now
+    EXPECT_EQ((WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC), &Foreign::Proc);
+    int nLayouts = m_layout.nLayouts;
+    Resize(300, 150);
+    EXPECT_EQ(s_nForeignSizes, 1);
+    EXPECT_EQ(m_layout.nLayouts, nLayouts);          // no manager any more
+    CRect client;
+    m_container.GetClientRect(&client);
+    EXPECT_EQ(client, CRect(0, 0, 300, 150));        // the original procedure still ran
+
+    // A new manager takes the window over without a second link.
+    m_layout.Attach(&m_container);
+    m_layout.SetConstraint(101, OX_LMS_RIGHT, OX_LMT_SAME, -10);
+    Resize(250, 150);
+    EXPECT_EQ(ChildRect(101).right, 240);
+    // The other one leaves first, putting ours back; then ours leaves too.
+    ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)s_pfnBefore);
+    m_layout.Detach();
+    EXPECT_EQ((WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC), pfnOriginal);
+}
+
+TEST_F(OXLayoutManagerTest, AFailingLayoutDoesNotTakeTheWindowWithIt)
+{
+    class CThrowingLayout : public COXLayoutManager
+    {
+    public:
+        BOOL OnSize(int, int) override { AfxThrowNotSupportedException(); }
+    } layout;
+    layout.Attach(&m_container);
+    Resize(321, 123);
+    CRect client;
+    m_container.GetClientRect(&client);
+    EXPECT_EQ(client, CRect(0, 0, 321, 123));
+    layout.Detach();
+}
+
+} // namespace

@@ -1,0 +1,37 @@
+// COXSplitterColRowState: the size of one row or column of a splitter, kept
+// and put back. COXSplitterRect: a splitter strip between docked bars, which
+// can draw itself in 3D.
+#pragma once
+
+#include <afxwin.h>
+#include <afxext.h>
+
+class COXSplitterColRowState : public CObject
+{
+    DECLARE_SERIAL(COXSplitterColRowState)
+public:
+    COXSplitterColRowState();
+
+    BOOL Capture(CSplitterWnd* pSplitter, int nIndex, BOOL bRow);
+    BOOL Apply(CSplitterWnd* pSplitter) const;
+    virtual void Serialize(CArchive& ar);
+
+    BOOL m_bRow;
+    int m_nIndex;
+    int m_nIdealSize;
+    int m_nMinSize;
+    int m_nSerializedVersion;
+};
+
+class COXSplitterRect : public CObject
+{
+public:
+    COXSplitterRect(int nType, const RECT& rect) : m_rect(rect), m_nType((signed char)nType) {}
+    virtual ~COXSplitterRect() {}
+
+    void Draw(CDC* pDC) const;
+
+    enum { vertical = 1, horizontal = 2 };
+    RECT m_rect;
+    signed char m_nType;
+};

@@ -1,0 +1,150 @@
+// The caption painter: a window's title bar drawn by the toolkit (a gradient
+// or solid background, the small icon, the caption buttons and the title in a
+// chosen font and colour), one set of settings for the active and one for the
+// inactive state, kept in the registry. The organizer gives every window of a
+// user-interface thread a painter, windows made later included, each new one
+// with the settings of an existing one.
+#pragma once
+
+#include <afxwin.h>
+#include <afxtempl.h>
+
+#include <vector>
+
+#include "OXHookWnd.h"
+
+class COXCaptionInfo : public CObject
+{
+    DECLARE_SERIAL(COXCaptionInfo)
+public:
+    COXCaptionInfo();
+    COXCaptionInfo(const COXCaptionInfo& other);
+    COXCaptionInfo& operator=(const COXCaptionInfo& other);
+    virtual void Serialize(CArchive& ar);
+
+    void Reset();
+    COLORREF GetBackgroundColor(BOOL bActive) const;
+    COLORREF GetTextColor(BOOL bActive) const;
+    BOOL GetCaptionLogFont(LOGFONT* pLogFont) const;
+    BOOL GetSmCaptionLogFont(LOGFONT* pLogFont) const;
+    // At least one band: none would divide the caption by zero.
+    void SetShadeCount(int nShades) { m_nShadeCount = nShades < 1 ? 1 : nShades; }
+
+    COLORREF m_clrBackground;
+    BOOL m_bGradient;
+    int m_nGradientAlignment;
+    int m_nGradientAlgorithm;
+    int m_nShadeCount;
+    CFont m_fontCaption;
+    CFont m_fontSmCaption;
+    COLORREF m_clrText;
+    UINT m_nTextFormat;
+};
+
+// One solid band of a caption's background.
+struct OXCaptionBand
+{
+    int x;
+    int cx;
+    COLORREF color;
+};
+// The bands that paint a caption W pixels wide in colour clrBase, in drawing
+// order (later bands over earlier ones).
+void OXComputeCaptionBands(const COXCaptionInfo& info, COLORREF clrBase, int W, std::vector<OXCaptionBand>& bands);
+
+extern const UINT WM_SET_CAPTION_PAINTER;
+extern const UINT WM_GET_CAPTION_PAINTER;
+
+class COXCaptionPainter : public COXHookWnd
+{
+    DECLARE_DYNAMIC(COXCaptionPainter)
+public:
+    COXCaptionPainter();
+    virtual ~COXCaptionPainter();
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    virtual void OnNcPaint(HRGN hRgn);
+    virtual BOOL OnNcActivate(BOOL bActive);
+    virtual void OnSetText(LPCTSTR lpszText);
+    virtual LRESULT OnNcLButtonDown(UINT nHitTest, LPARAM lPoint);
+    virtual void DrawCaption();
+    virtual void DrawCaptionBackground(CDC* pDC, COXCaptionInfo* pInfo, const CRect& rectCaption);
+    virtual int DrawButtons(CDC* pDC, COXCaptionInfo* pInfo, const CSize& sizeCaption);
+    virtual int DrawIcon(CDC* pDC, COXCaptionInfo* pInfo, const CSize& sizeCaption);
+    virtual void DrawCaptionText(CDC* pDC, COXCaptionInfo* pInfo, const CSize& sizeCaption, int nIconWidth,
+                                 int nButtonsWidth);
+
+    BOOL Attach(CWnd* pWnd);
+    void SetCaptionInfo(const COXCaptionInfo* pInfo, BOOL bActive);
+    COXCaptionInfo* GetCaptionInfo(BOOL bActive) { return bActive ? &m_infoActive : &m_infoInactive; }
+    void ResetCache() { m_nCachedWidth = m_nCachedHeight = 0; }
+    BOOL SaveState(LPCTSTR lpszSubKey);
+    BOOL LoadState(LPCTSTR lpszSubKey, BOOL bRedraw = TRUE);
+    CRect GetCaptionRect() const;   // window coordinates
+
+    static BOOL IsThemed();
+
+protected:
+    LRESULT DefaultWithStyle(DWORD dwRemove, UINT message, WPARAM wParam, LPARAM lParam);
+    void RestoreStyles();
+    int ReadColorDepth() const;
+
+    int m_nCachedWidth;
+    int m_nCachedHeight;
+    CBitmap m_bmpActive;
+    CBitmap m_bmpInactive;
+    BOOL m_bActive;
+    COXCaptionInfo m_infoActive;
+    COXCaptionInfo m_infoInactive;
+    BOOL m_bStyleSaved;
+    DWORD m_dwSavedStyle;
+    BOOL m_bExStyleSaved;
+    DWORD m_dwSavedExStyle;
+    BOOL m_bInNcActivate;
+    int m_nColorDepth;
+    CString m_sCaptionText;
+    UINT_PTR m_nRefreshTimer;
+};
+
+BOOL OXSetCaptionPainter(CWnd* pWnd, COXCaptionPainter* pPainter);
+BOOL OXGetCaptionPainter(CWnd* pWnd, COXCaptionPainter* pPainter);
+
+class COXCaptionPainterOrganizer
+{
+public:
+    COXCaptionPainterOrganizer();
+    virtual ~COXCaptionPainterOrganizer();
+
+    COXCaptionPainter* Attach(CWnd* pWnd);
+    BOOL Detach(CWnd* pWnd = NULL, BOOL bRedraw = TRUE);
+    BOOL SetCaptionInfo(CWnd* pWnd, const COXCaptionInfo* pInfo, BOOL bActive, BOOL bRedraw = TRUE);
+    void Redraw(CWnd* pWnd = NULL, BOOL bSendPaint = TRUE);
+    BOOL LoadState(CWnd* pWnd, LPCTSTR lpszSubKey, BOOL bRedraw = TRUE);
+    COXCaptionPainter* GetPainter(const CWnd* pWnd) const;
+    BOOL IsAttached(const CWnd* pWnd) const { return GetPainter(pWnd) != NULL; }
+    COXCaptionPainter* GetFirstPainter() const;
+    BOOL AttachToThread(DWORD dwThreadID = ::GetCurrentThreadId());
+    BOOL DetachFromThread(BOOL bRedraw = TRUE);
+    BOOL IsRefused(HWND hWnd) const;
+    DWORD GetAttachedThread() const { return m_dwThreadID; }
+
+protected:
+    void AttachTree(HWND hWnd);
+    void AttachWithSettings(HWND hWnd);
+    void ForEach(CWnd* pWnd, void (*pfn)(COXCaptionPainter*, BOOL), BOOL bArg);
+    static LRESULT CALLBACK CBTHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK GetMessageHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+
+    CMap<HWND, HWND, COXCaptionPainter*, COXCaptionPainter*> m_mapPainters;
+    CArray<COXCaptionPainter*, COXCaptionPainter*> m_arrUnusedPainters;
+    // Windows that refused a painter (no caption): not tried again while the
+    // thread is served.
+    CMap<HWND, HWND, void*, void*> m_mapRefused;
+    DWORD m_dwThreadID;
+    HHOOK m_hCBTHook;
+    HHOOK m_hGetMessageHook;
+
+    static CMap<DWORD, DWORD, COXCaptionPainterOrganizer*, COXCaptionPainterOrganizer*> m_mapThreadOrganizer;
+    static HHOOK g_hCBTHook;
+    static HHOOK g_hGetMessageHook;
+};

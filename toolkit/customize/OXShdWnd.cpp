@@ -1,0 +1,126 @@
+#include "OXShdWnd.h"
+
+#include <vector>
+
+BEGIN_MESSAGE_MAP(COXShdWnd, CWnd)
+    ON_WM_ERASEBKGND()
+    ON_WM_WINDOWPOSCHANGED()
+END_MESSAGE_MAP()
+
+namespace
+{
+const int kBand = 4;
+const int kFade[4][4] = {   // [step from the start of the edge - 4][k]
+    {250, 245, 240, 235}, {245, 235, 225, 215}, {240, 225, 210, 195}, {235, 215, 195, 175}};
+
+inline COLORREF Darken(COLORREF c, int f)
+{
+    if (f >= 255)
+        return c;
+    return RGB(::MulDiv(GetRValue(c), f, 255), ::MulDiv(GetGValue(c), f, 255), ::MulDiv(GetBValue(c), f, 255));
+}
+
+struct CShadowPixel
+{
+    int x, y;   // relative to the rectangle's top-left
+    int nFactor;
+};
+
+// Every pixel of the two bands, in drawing order: the right edge column by
+// column from the outermost (its bottom-right corner included), then the
+// bottom edge row by row.
+std::vector<CShadowPixel> ShadowPixels(int cx, int cy)
+{
+    std::vector<CShadowPixel> pixels;
+    for (int k = 0; k < kBand; k++) {
+        const int x = cx - 1 - k;
+        for (int y = 0; y < kBand && y < cy; y++)
+            pixels.push_back({x, y, 255});
+        for (int i = 0; i < 4 && kBand + i < cy; i++)
+            pixels.push_back({x, kBand + i, kFade[i][k]});
+        for (int y = 8; y <= cy - 5; y++)
+            pixels.push_back({x, y, 230 - 25 * k});
+        for (int i = 0; i < 4 && cy - 1 - i >= 0; i++)
+            pixels.push_back({x, cy - 1 - i, kFade[i][k]});
+    }
+    for (int k = 0; k < kBand; k++) {
+        const int y = cy - 1 - k;
+        for (int x = 0; x < kBand && x < cx; x++)
+            pixels.push_back({x, y, 255});
+        for (int i = 0; i < 4 && kBand + i < cx; i++)
+            pixels.push_back({kBand + i, y, kFade[i][k]});
+        for (int x = 8; x <= cx - 5; x++)
+            pixels.push_back({x, y, 230 - 25 * k});
+    }
+    return pixels;
+}
+} // namespace
+
+void COXShdWnd::DrawShadow(CDC* pDC, const CRect& rect, CArray<COLORREF, COLORREF>* pCache)
+{
+    const int cx = rect.Width(), cy = rect.Height();
+    if (pDC == NULL || cx <= 0 || cy <= 0)
+        return;
+    const std::vector<CShadowPixel> pixels = ShadowPixels(cx, cy);
+    const bool bFromCache = pCache != NULL && pCache->GetSize() >= (INT_PTR)pixels.size();
+
+    // The window's rectangle as one 32-bit image: read from the screen in one
+    // copy (unless the cache has the colours), changed in its bands only,
+    // and written back band by band.
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB};
+    void* pvBits = NULL;
+    HDC hdcMem = ::CreateCompatibleDC(pDC->GetSafeHdc());
+    HBITMAP hbm = ::CreateDIBSection(hdcMem, &bi, DIB_RGB_COLORS, &pvBits, NULL, 0);
+    if (hdcMem == NULL || hbm == NULL) {
+        if (hbm) ::DeleteObject(hbm);
+        if (hdcMem) ::DeleteDC(hdcMem);
+        return;
+    }
+    HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
+    DWORD* pBits = (DWORD*)pvBits;
+    if (!bFromCache) {
+        HDC hdcScreen = ::GetDC(::GetDesktopWindow());
+        ::BitBlt(hdcMem, cx - kBand, 0, kBand, cy, hdcScreen, rect.right - kBand, rect.top, SRCCOPY);
+        ::BitBlt(hdcMem, 0, cy - kBand, cx, kBand, hdcScreen, rect.left, rect.bottom - kBand, SRCCOPY);
+        ::ReleaseDC(::GetDesktopWindow(), hdcScreen);
+        ::GdiFlush();
+    }
+    INT_PTR nCached = 0;
+    for (const CShadowPixel& p : pixels) {
+        DWORD& px = pBits[(size_t)p.y * cx + p.x];
+        COLORREF source;
+        if (bFromCache)
+            source = pCache->GetAt(nCached++);
+        else
+            source = RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF);
+        if (pCache != NULL && !bFromCache)
+            pCache->Add(source);
+        COLORREF c = Darken(source, p.nFactor);
+        px = ((DWORD)GetRValue(c) << 16) | ((DWORD)GetGValue(c) << 8) | GetBValue(c);
+    }
+    HDC hdc = pDC->GetSafeHdc();
+    const int band = kBand < cx ? kBand : cx, bandY = kBand < cy ? kBand : cy;
+    ::BitBlt(hdc, cx - band, 0, band, cy, hdcMem, cx - band, 0, SRCCOPY);
+    ::BitBlt(hdc, 0, cy - bandY, cx, bandY, hdcMem, 0, cy - bandY, SRCCOPY);
+    ::SelectObject(hdcMem, hOld);
+    ::DeleteObject(hbm);
+    ::DeleteDC(hdcMem);
+}
+
+BOOL COXShdWnd::OnEraseBkgnd(CDC* pDC)
+{
+    // The windows beneath paint first, so their pixels are what is darkened.
+    MSG msg;
+    for (int i = 0; i < 100 && ::PeekMessageA(&msg, NULL, WM_PAINT, WM_PAINT, PM_NOREMOVE); i++)
+        ::DispatchMessageA(&msg);
+    CRect rect;
+    GetWindowRect(&rect);
+    DrawShadow(pDC, rect, NULL);
+    return 0;
+}
+
+void COXShdWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
+{
+    CWnd::OnWindowPosChanged(lpwndpos);
+}

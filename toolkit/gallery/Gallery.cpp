@@ -1,0 +1,257 @@
+// The toolkit gallery's registry, page base and main window.
+#include "Gallery.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+std::vector<GalleryEntry>& Registry()
+{
+    static std::vector<GalleryEntry> entries;
+    return entries;
+}
+
+const int kMargin = 10;
+const int kGap = 8;
+const int kCaptionHeight = 16;
+const int kLogHeight = 90;
+const int kMinPageWidth = 420;
+const UINT WM_GALLERY_SHOWOFF = WM_APP + 1;
+const UINT ID_GALLERY_LIST = 100;
+const UINT ID_GALLERY_OPEN = 101;
+const UINT ID_GALLERY_LOG = 0xFFF0;
+
+void CreateMessageFont(CFont& font)
+{
+    NONCLIENTMETRICSA ncm = {};
+    ncm.cbSize = sizeof(ncm);
+    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
+        font.CreateFontIndirect(&ncm.lfMessageFont);
+    else
+        font.CreateStockObject(DEFAULT_GUI_FONT);
+}
+
+}  // namespace
+
+bool RegisterGalleryEntry(const char* subsystem, const char* name, CWnd* (*open)(CWnd*))
+{
+    Registry().push_back(GalleryEntry{subsystem, name, open});
+    return true;
+}
+
+const std::vector<GalleryEntry>& GalleryEntries()
+{
+    std::vector<GalleryEntry>& entries = Registry();
+    std::stable_sort(entries.begin(), entries.end(), [](const GalleryEntry& a, const GalleryEntry& b) {
+        int c = strcmp(a.subsystem, b.subsystem);
+        return c != 0 ? c < 0 : strcmp(a.name, b.name) < 0;
+    });
+    return entries;
+}
+
+const GalleryEntry* FindGalleryEntry(const char* name)
+{
+    for (const GalleryEntry& e : GalleryEntries())
+        if (_stricmp(e.name, name) == 0)
+            return &e;
+    return NULL;
+}
+
+// ---------------------------------------------------------------------------
+// CGalleryPage
+// ---------------------------------------------------------------------------
+
+BEGIN_MESSAGE_MAP(CGalleryPage, CWnd)
+END_MESSAGE_MAP()
+
+CGalleryPage::CGalleryPage() {}
+
+BOOL CGalleryPage::CreatePage(CWnd* pGallery, LPCTSTR lpszTitle)
+{
+    CreateMessageFont(m_font);
+    LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
+                                      (HBRUSH)(COLOR_BTNFACE + 1));
+    // Owned by the gallery (it stays above it) but not its child: a page is a
+    // window of its own, as a dialog would be.
+    if (!CreateEx(WS_EX_CONTROLPARENT, cls, lpszTitle,
+                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+                  CW_USEDEFAULT, CW_USEDEFAULT, 200, 100, pGallery->GetSafeHwnd(), NULL))
+        return FALSE;
+
+    m_x = kMargin;
+    m_y = kMargin;
+    m_rowHeight = 0;
+    m_right = kMinPageWidth;
+    Populate();
+    NewRow("Events");
+    m_log.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
+                 CRect(kMargin, m_y, m_right, m_y + kLogHeight), this, ID_GALLERY_LOG);
+    ApplyFont(&m_log);
+    m_bLogging = TRUE;
+
+    CRect client(0, 0, m_right + kMargin, m_y + kLogHeight + kMargin);
+    ::AdjustWindowRectEx(&client, GetStyle(), FALSE, GetExStyle());
+    SetWindowPos(NULL, 0, 0, client.Width(), client.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(SW_SHOW);
+    UpdateWindow();
+    return TRUE;
+}
+
+CRect CGalleryPage::NextRect(int cx, int cy)
+{
+    CRect rc(m_x, m_y, m_x + cx, m_y + cy);
+    m_x += cx + kGap;
+    m_rowHeight = std::max(m_rowHeight, cy);
+    m_right = std::max(m_right, (int)rc.right);
+    return rc;
+}
+
+void CGalleryPage::NewRow(LPCTSTR lpszCaption)
+{
+    if (m_rowHeight > 0)
+        m_y += m_rowHeight + kGap;
+    m_x = kMargin;
+    m_rowHeight = 0;
+    if (lpszCaption) {
+        CStatic* pCaption = new CStatic;
+        pCaption->Create(lpszCaption, WS_CHILD | WS_VISIBLE | SS_LEFT,
+                         CRect(kMargin, m_y, kMargin + 600, m_y + kCaptionHeight), this);
+        ApplyFont(pCaption);
+        m_captions.push_back(pCaption);
+        m_y += kCaptionHeight + 2;
+    }
+}
+
+void CGalleryPage::ApplyFont(CWnd* pWnd)
+{
+    pWnd->SendMessage(WM_SETFONT, (WPARAM)m_font.GetSafeHandle(), TRUE);
+}
+
+void CGalleryPage::Log(LPCTSTR lpszFormat, ...)
+{
+    if (!m_log.GetSafeHwnd())
+        return;
+    char line[512];
+    va_list args;
+    va_start(args, lpszFormat);
+    vsnprintf(line, sizeof(line) - 3, lpszFormat, args);
+    va_end(args);
+    strcat(line, "\r\n");
+    int end = m_log.GetWindowTextLength();
+    m_log.SetSel(end, end);
+    m_log.ReplaceSel(line);
+}
+
+BOOL CGalleryPage::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    BOOL bHandled = CWnd::OnCommand(wParam, lParam);
+    if (m_bLogging && lParam != 0 && LOWORD(wParam) != ID_GALLERY_LOG)
+        Log("WM_COMMAND id=%u code=%u", LOWORD(wParam), HIWORD(wParam));
+    return bHandled;
+}
+
+BOOL CGalleryPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    BOOL bHandled = CWnd::OnNotify(wParam, lParam, pResult);
+    const NMHDR* pHdr = (const NMHDR*)lParam;
+    // Tooltip traffic would drown everything else.
+    if (m_bLogging && pHdr && !(pHdr->code >= TTN_LAST && pHdr->code <= TTN_FIRST))
+        Log("WM_NOTIFY id=%u code=%d", (UINT)pHdr->idFrom, (int)pHdr->code);
+    return bHandled;
+}
+
+void CGalleryPage::PostNcDestroy()
+{
+    for (CWnd* p : m_captions)
+        delete p;
+    m_captions.clear();
+    delete this;
+}
+
+// ---------------------------------------------------------------------------
+// CGalleryWindow
+// ---------------------------------------------------------------------------
+
+BEGIN_MESSAGE_MAP(CGalleryWindow, CWnd)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_BN_CLICKED(ID_GALLERY_OPEN, OnOpen)
+    ON_LBN_DBLCLK(ID_GALLERY_LIST, OnOpen)
+    ON_MESSAGE(WM_GALLERY_SHOWOFF, OnShowOff)
+END_MESSAGE_MAP()
+
+BOOL CGalleryWindow::CreateGallery()
+{
+    LPCTSTR cls = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1),
+                                      ::LoadIcon(NULL, IDI_APPLICATION));
+    return CreateEx(WS_EX_CONTROLPARENT, cls, "Toolkit gallery", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                    20, 20, 300, 420, NULL, NULL);
+}
+
+int CGalleryWindow::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    CreateMessageFont(m_font);
+    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
+                  LBS_NOINTEGRALHEIGHT, CRect(0, 0, 10, 10), this, ID_GALLERY_LIST);
+    m_open.Create("&Open", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, CRect(0, 0, 10, 10), this,
+                  ID_GALLERY_OPEN);
+    m_list.SendMessage(WM_SETFONT, (WPARAM)m_font.GetSafeHandle());
+    m_open.SendMessage(WM_SETFONT, (WPARAM)m_font.GetSafeHandle());
+    int i = 0;
+    for (const GalleryEntry& e : GalleryEntries()) {
+        CString line;
+        line.Format("%s: %s", e.subsystem, e.name);
+        m_list.AddString(line);
+        m_list.SetItemData(i++, (DWORD_PTR)&e);
+    }
+    m_list.SetCurSel(0);
+    return 0;
+}
+
+void CGalleryWindow::OnSize(UINT nType, int cx, int cy)
+{
+    CWnd::OnSize(nType, cx, cy);
+    if (!m_list.GetSafeHwnd())
+        return;
+    m_list.MoveWindow(kMargin, kMargin, cx - 2 * kMargin, cy - 3 * kMargin - 24);
+    m_open.MoveWindow(cx - kMargin - 80, cy - kMargin - 24, 80, 24);
+}
+
+void CGalleryWindow::OnOpen()
+{
+    int sel = m_list.GetCurSel();
+    if (sel < 0)
+        return;
+    const GalleryEntry* e = (const GalleryEntry*)m_list.GetItemData(sel);
+    if (e && !e->open(this))
+        AfxMessageBox(CString("Could not open ") + e->name);
+}
+
+CWnd* CGalleryWindow::Open(const char* name, BOOL bShowOff)
+{
+    const GalleryEntry* e = FindGalleryEntry(name);
+    if (!e)
+        return NULL;
+    CWnd* pPage = e->open(this);
+    if (pPage && bShowOff)
+        PostMessage(WM_GALLERY_SHOWOFF, 0, (LPARAM)pPage->GetSafeHwnd());
+    return pPage;
+}
+
+LRESULT CGalleryWindow::OnShowOff(WPARAM, LPARAM lParam)
+{
+    CGalleryPage* pPage = dynamic_cast<CGalleryPage*>(CWnd::FromHandlePermanent((HWND)lParam));
+    if (pPage)
+        pPage->ShowOff();
+    return 0;
+}
+
+void CGalleryWindow::PostNcDestroy()
+{
+    delete this;
+}

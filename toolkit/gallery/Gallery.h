@@ -1,0 +1,114 @@
+// The toolkit gallery: a list of every toolkit control; choosing one opens a
+// page with it, to try by hand and to screenshot.
+//
+// A control joins the gallery with one line in a .cpp of
+// toolkit/gallery/<subsystem>/ (every .cpp there is built in):
+//
+//   GALLERY_PAGE(CBitmapButtonPage, "edits", "Bitmap button");
+//
+// where CBitmapButtonPage derives from CGalleryPage and creates its controls
+// in Populate(). A page that is a window or dialog of its own registers a
+// function instead, which opens it modeless and returns it:
+//
+//   GALLERY_ENTRY("edits", "Colour buttons dialog", OpenColourDialog);
+//
+// test_toolkit_gallery opens and closes every registered entry.
+#pragma once
+
+#include <afxwin.h>
+#include <vector>
+
+struct GalleryEntry {
+    const char* subsystem;              // "edits", "customize", "bars", "lists"
+    const char* name;                   // as listed, and as named by /open
+    CWnd* (*open)(CWnd* pGallery);      // opens the page, modeless
+};
+
+// Every registered entry, sorted by subsystem and name.
+const std::vector<GalleryEntry>& GalleryEntries();
+const GalleryEntry* FindGalleryEntry(const char* name);
+bool RegisterGalleryEntry(const char* subsystem, const char* name, CWnd* (*open)(CWnd*));
+
+// A top-level window that holds one control family. Controls are placed in
+// rows, left to right (NextRect), under an optional caption per row; the
+// window fits itself around them after Populate and deletes itself when
+// closed. Every WM_COMMAND and WM_NOTIFY that reaches the page from its
+// controls is written to the event log at the bottom, after the page's own
+// handlers have seen it.
+class CGalleryPage : public CWnd
+{
+public:
+    CGalleryPage();
+
+    BOOL CreatePage(CWnd* pGallery, LPCTSTR lpszTitle);
+
+    // Puts the page in the state its screenshot shows (a pop-up dropped, a
+    // button pressed): the gallery calls it when started with /show.
+    virtual void ShowOff() {}
+
+    // Layout helpers for Populate.
+    CRect NextRect(int cx, int cy);     // the next place in the current row
+    void NewRow(LPCTSTR lpszCaption = NULL);
+    void ApplyFont(CWnd* pWnd);         // the page's font on a control
+    void Log(LPCTSTR lpszFormat, ...);  // a line in the event log
+
+protected:
+    virtual void Populate() = 0;
+
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    virtual void PostNcDestroy() override;
+
+    CFont m_font;
+    CEdit m_log;
+    std::vector<CWnd*> m_captions;      // the row captions, owned
+    int m_x = 0, m_y = 0, m_rowHeight = 0, m_right = 0;
+    BOOL m_bLogging = FALSE;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+template <class TPage>
+CWnd* OpenGalleryPage(CWnd* pGallery, const char* name)
+{
+    TPage* pPage = new TPage;
+    if (!pPage->CreatePage(pGallery, name)) {
+        delete pPage;
+        return NULL;
+    }
+    return pPage;
+}
+
+#define GALLERY_CONCAT2(a, b) a##b
+#define GALLERY_CONCAT(a, b) GALLERY_CONCAT2(a, b)
+
+#define GALLERY_ENTRY(subsystem, name, openFunction)                                       \
+    static const bool GALLERY_CONCAT(galleryEntry_, __LINE__) =                            \
+        RegisterGalleryEntry(subsystem, name, openFunction)
+
+#define GALLERY_PAGE(PageClass, subsystem, name)                                           \
+    static const bool GALLERY_CONCAT(galleryPage_, __LINE__) = RegisterGalleryEntry(       \
+        subsystem, name, [](CWnd* pGallery) { return OpenGalleryPage<PageClass>(pGallery, name); })
+
+// The gallery's main window: the list of entries and an Open button.
+class CGalleryWindow : public CWnd
+{
+public:
+    BOOL CreateGallery();
+    // Opens an entry by name (and, with bShowOff, puts a CGalleryPage in its
+    // screenshot state once it is shown); NULL when there is no such entry.
+    CWnd* Open(const char* name, BOOL bShowOff = FALSE);
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnOpen();
+    afx_msg LRESULT OnShowOff(WPARAM wParam, LPARAM lParam);
+    virtual void PostNcDestroy() override;
+
+    CListBox m_list;
+    CButton m_open;
+    CFont m_font;
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,13 @@
+// gallery_res.h - the gallery pages' resources (gallery.rc), ids 19000-19999.
+// Tests of the toolkit link them too.
+#pragma once
+
+#define IDB_GALLERY_STAR                19000   // 24 x 24, 8 bits, magenta clear
+#define IDI_GALLERY_GLOBE               19001   // 32 x 32, 8 bits
+
+// The four colour buttons as the grid column set-up dialog has them.
+#define IDD_GALLERY_COLOR_BUTTONS       19100
+#define IDC_COLOR_BACKGROUND            5027
+#define IDC_COLOR_TEXTBACKGROUND        5028
+#define IDC_COLOR_TEXT                  1063
+#define IDC_COLOR_GRIDLINES             1064
