@@ -272,7 +272,7 @@ HSHBGROUP COXSHBGroupSet::Insert(const SHB_GROUPINFO* pInfo)
     }
     pRecord->nOrder = nOrder;
     pRecord->nMask |= SHBIF_ORDER;
-    HSHBGROUP hGroup = (HSHBGROUP)(++m_nLastHandle);
+    HSHBGROUP hGroup = GenerateHandle();
     m_groups[hGroup] = pRecord;
     if (pInfo->nMask & SHBIF_ORDER && pInfo->nOrder == SHBI_SORT)
         Sort(CompareByText, (LPARAM)this, 1);

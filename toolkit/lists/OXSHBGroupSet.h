@@ -30,6 +30,8 @@ public:
     // list) and whether a window may be a group's child window.
     virtual int GetImageCount() const { return -1; }
     virtual BOOL IsChildWindow(HWND /*hWnd*/) const { return FALSE; }
+    // The next handle: counted up from 1, never reused.
+    virtual HSHBGROUP GenerateHandle() { return (HSHBGROUP)(++m_nLastHandle); }
 
     int GetCount() const { return (int)m_groups.size(); }
     SHB_GROUPINFO* Lookup(HSHBGROUP hGroup) const;
