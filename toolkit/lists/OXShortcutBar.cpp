@@ -275,8 +275,13 @@ HSHBGROUP COXShortcutBar::InsertGroup(LPCTSTR pszText, int nOrder, int nImage, i
         info.nOrder = nOrder;
     }
     if (nImage != -1) {
-        info.nMask |= SHBIF_IMAGE | SHBIF_IMAGEEXPANDED;
+        info.nMask |= SHBIF_IMAGE;
         info.nImage = nImage;
+    }
+    // Without an expanded image the group shows its image expanded too; a -1
+    // here would make the whole record invalid.
+    if (nImage != -1 && nImageExpanded != -1) {
+        info.nMask |= SHBIF_IMAGEEXPANDED;
         info.nImageExpanded = nImageExpanded;
     }
     if (lParam != 0) {
@@ -1322,6 +1327,8 @@ void COXShortcutBar::FillBackground(CDC* pDC)
     COXShortcutBarSkin* pSkin = GetSkin();
     BOOL bOwn = m_hExpandedGroup != NULL && HasGroupBkColor(m_hExpandedGroup);
     COLORREF clr = bOwn ? GetGroupBkColor(m_hExpandedGroup) : pSkin->GetBackgroundColor(this);
+    // The headers are cut out for the fill only: they are painted next.
+    int nSaved = pDC->SaveDC();
     for (const auto& entry : m_mapHeaderRects)
         pDC->ExcludeClipRect(&entry.second);
     if (!m_rectChildWnd.IsRectEmpty())
@@ -1329,6 +1336,7 @@ void COXShortcutBar::FillBackground(CDC* pDC)
     CRect rectClient;
     GetClientRect(&rectClient);
     pSkin->FillBackground(pDC, rectClient, this, bOwn, clr);
+    pDC->RestoreDC(nSaved);
 }
 
 namespace {

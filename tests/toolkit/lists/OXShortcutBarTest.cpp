@@ -82,7 +82,9 @@ protected:
     {
         SHB_NOTIFY* pNm = (SHB_NOTIFY*)lParam;
         if (pNm->hdr.code >= SHBN_DRAGENTER && pNm->hdr.code <= SHBN_CONTEXTMENU) {
-            m_codes.push_back(pNm->hdr.code);
+            // Drawing is asked for at every paint: not part of the behaviours here.
+            if (pNm->hdr.code != SHBN_DRAWHEADER && pNm->hdr.code != SHBN_DRAWITEM)
+                m_codes.push_back(pNm->hdr.code);
             if (pNm->hdr.code == SHBN_BEGINGROUPEDIT || pNm->hdr.code == SHBN_ENDGROUPEDIT)
                 m_lastText = (LPCSTR)pNm->lParam;
             if (pNm->hdr.code == SHBN_CONTEXTMENU) {
@@ -430,4 +432,37 @@ TEST_F(ShortcutBar, SortingItemsKeepsEveryItemWholeAndDeletesNone)
     EXPECT_EQ(-1, m_bar.SortGroupItems((HSHBGROUP)99));
 }
 
+}  // namespace
+namespace {
+TEST_F(ShortcutBar, HeadersArePaintedInTheirColours)
+{
+    m_bar.SetGroupHeaderBkColor(m_b, RGB(10, 200, 30));
+    m_bar.UpdateWindow();
+    m_host.UpdateWindow();
+    PumpMessagesFor(50);
+    CClientDC dc(&m_bar);
+    CRect rect;
+    m_bar.GetGroupHeaderRect(m_b, &rect);
+    EXPECT_EQ(RGB(10, 200, 30), dc.GetPixel(rect.left + 3, rect.top + 3));
+    m_bar.GetGroupHeaderRect(m_a, &rect);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), dc.GetPixel(rect.left + 3, rect.top + 3));
+}
+}  // namespace
+namespace {
+TEST_F(ShortcutBar, AGroupWithAnImageNeedsNoExpandedImage)
+{
+    CImageList images;
+    images.Create(16, 16, ILC_COLOR24, 2, 0);
+    CClientDC dc(&m_bar);
+    CBitmap bmp;
+    bmp.CreateCompatibleBitmap(&dc, 32, 16);
+    images.Add(&bmp, (CBitmap*)NULL);
+    m_bar.SetImageList(&images);
+    HSHBGROUP h = m_bar.InsertGroup("Pictures", -1, 1);
+    ASSERT_NE((HSHBGROUP)NULL, h);
+    EXPECT_EQ(1, m_bar.GetGroupImageExpanded(h));
+    HSHBGROUP h2 = m_bar.InsertGroup("Both", -1, 1, 0);
+    EXPECT_EQ(0, m_bar.GetGroupImageExpanded(h2));
+    m_bar.SetImageList(NULL);
+}
 }  // namespace
