@@ -161,20 +161,16 @@ void COXSHBListCtrl::GetFont(LOGFONT* pLF) const
 
 LRESULT COXSHBListCtrl::SendSHBNotification(UINT nCode, int nItem, LPARAM lParam)
 {
+    LPARAM lValue = lParam;
+    return QuerySHBNotification(nCode, nItem, lValue);
+}
+
+LRESULT COXSHBListCtrl::QuerySHBNotification(UINT nCode, int nItem, LPARAM& lParam)
+{
+    // Inside a bar the bar is the sender; a list on its own speaks for itself.
     if (m_pShortcutBar != NULL && ::IsWindow(m_pShortcutBar->GetSafeHwnd()))
-        return m_pShortcutBar->SendSHBNotification(nCode, m_hGroup, lParam, nItem);
-    if (!::IsWindow(m_hWnd))
-        return 0;
-    SHB_NOTIFY nm = {};
-    nm.hdr.hwndFrom = m_hWnd;
-    nm.hdr.idFrom = (UINT_PTR)GetDlgCtrlID();
-    nm.hdr.code = nCode;
-    nm.nItem = nItem;
-    nm.lParam = lParam;
-    HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
-    if (hOwner == NULL)
-        hOwner = ::GetParent(m_hWnd);
-    return hOwner != NULL ? ::SendMessage(hOwner, WM_NOTIFY, nm.hdr.idFrom, (LPARAM)&nm) : 0;
+        return OXSendSHBNotify(m_pShortcutBar->GetSafeHwnd(), nCode, m_hGroup, nItem, lParam);
+    return OXSendSHBNotify(m_hWnd, nCode, NULL, nItem, lParam);
 }
 
 // ---------------------------------------------------------------------------
@@ -1304,44 +1300,18 @@ BOOL COXSHBListCtrl::ReadImage(const std::vector<BYTE>& bytes, CImageList& image
 
 COleDropSource* COXSHBListCtrl::GetDropSource()
 {
-    SHB_NOTIFY* pDummy = NULL;
-    (void)pDummy;
-    COleDropSource* pSource = NULL;
-    // The owner may give a source of its own in the notification's value.
-    if (m_pShortcutBar == NULL && !::IsWindow(m_hWnd))
-        return &m_oleDropSource;
-    SHB_NOTIFY nm = {};
-    nm.hdr.hwndFrom = m_pShortcutBar != NULL ? m_pShortcutBar->GetSafeHwnd() : m_hWnd;
-    nm.hdr.idFrom = (UINT_PTR)(m_pShortcutBar != NULL ? m_pShortcutBar->GetDlgCtrlID() : GetDlgCtrlID());
-    nm.hdr.code = SHBN_GETDROPSOURCE;
-    nm.hGroup = m_hGroup;
-    nm.nItem = -1;
-    HWND hFrom = nm.hdr.hwndFrom;
-    HWND hOwner = ::GetWindow(hFrom, GW_OWNER);
-    if (hOwner == NULL)
-        hOwner = ::GetParent(hFrom);
-    if (hOwner != NULL && ::SendMessage(hOwner, WM_NOTIFY, nm.hdr.idFrom, (LPARAM)&nm) != 0)
-        pSource = (COleDropSource*)nm.lParam;
-    if (pSource != NULL)
-        return pSource;
+    LPARAM lSource = 0;
+    if (QuerySHBNotification(SHBN_GETDROPSOURCE, -1, lSource) != 0 && lSource != 0)
+        return (COleDropSource*)lSource;
     m_oleDropSource.SetOwner(this);
     return &m_oleDropSource;
 }
 
 COleDropTarget* COXSHBListCtrl::GetDropTarget()
 {
-    SHB_NOTIFY nm = {};
-    nm.hdr.hwndFrom = m_pShortcutBar != NULL ? m_pShortcutBar->GetSafeHwnd() : m_hWnd;
-    nm.hdr.idFrom = (UINT_PTR)(m_pShortcutBar != NULL ? m_pShortcutBar->GetDlgCtrlID() : GetDlgCtrlID());
-    nm.hdr.code = SHBN_GETDROPTARGET;
-    nm.hGroup = m_hGroup;
-    nm.nItem = -1;
-    HWND hFrom = nm.hdr.hwndFrom;
-    HWND hOwner = hFrom != NULL ? ::GetWindow(hFrom, GW_OWNER) : NULL;
-    if (hOwner == NULL && hFrom != NULL)
-        hOwner = ::GetParent(hFrom);
-    if (hOwner != NULL && ::SendMessage(hOwner, WM_NOTIFY, nm.hdr.idFrom, (LPARAM)&nm) != 0 && nm.lParam != 0)
-        return (COleDropTarget*)nm.lParam;
+    LPARAM lTarget = 0;
+    if (QuerySHBNotification(SHBN_GETDROPTARGET, -1, lTarget) != 0 && lTarget != 0)
+        return (COleDropTarget*)lTarget;
     return &m_oleDropTarget;
 }
 

@@ -100,6 +100,8 @@ public:
 
     // Notifications: through the bar inside one, else to the owner.
     LRESULT SendSHBNotification(UINT nCode, int nItem, LPARAM lParam);
+    // The same, with the record's value read back (the receiver's answer).
+    LRESULT QuerySHBNotification(UINT nCode, int nItem, LPARAM& lParam);
 
     // The rules without a window. A text measurer gives the size of an
     // item's text drawn with the given DrawText flags in the given width.

@@ -206,3 +206,8 @@ struct SHB_CONTEXTMENU
 
 // The registered clipboard format of a dragged item.
 CLIPFORMAT AFXAPI OXGetSHBItemClipFormat();
+
+// Sends an SHB_NOTIFY from hwndFrom (its control id in the record) to its
+// owner, else its parent; lParam goes out in the record and comes back as
+// the receiver left it. The receiver's reply, 0 when there is none.
+LRESULT AFXAPI OXSendSHBNotify(HWND hwndFrom, UINT nCode, HSHBGROUP hGroup, int nItem, LPARAM& lParam);

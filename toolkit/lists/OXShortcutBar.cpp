@@ -42,16 +42,6 @@ BEGIN_MESSAGE_MAP(COXShortcutBar, CWnd)
     ON_UPDATE_COMMAND_UI(SHB_IDMSMALLICON, OnUpdateSmallIcon)
 END_MESSAGE_MAP()
 
-CLIPFORMAT AFXAPI OXGetSHBItemClipFormat()
-{
-    static const CLIPFORMAT cf = (CLIPFORMAT)::RegisterClipboardFormatA("Shortcut bar child window item");
-    return cf;
-}
-
-// Registered with the module, so that every bar and list of the process
-// shares one identifier from the start.
-static const CLIPFORMAT g_cfShortcutBarItem = OXGetSHBItemClipFormat();
-
 // ---------------------------------------------------------------------------
 // The group set as the bar sees it
 // ---------------------------------------------------------------------------
@@ -182,17 +172,9 @@ HSHBGROUP COXShortcutBar::GenerateGroupHandle()
 
 COleDropTarget* COXShortcutBar::GetDropTarget()
 {
-    SHB_NOTIFY nm = {};
-    LRESULT lr = 0;
-    nm.hdr.hwndFrom = m_hWnd;
-    nm.hdr.idFrom = (UINT_PTR)GetDlgCtrlID();
-    nm.hdr.code = SHBN_GETDROPTARGET;
-    nm.nItem = -1;
-    CWnd* pOwner = GetOwner() != NULL ? GetOwner() : GetParent();
-    if (pOwner != NULL)
-        lr = pOwner->SendMessage(WM_NOTIFY, nm.hdr.idFrom, (LPARAM)&nm);
-    if (lr != 0 && nm.lParam != 0)
-        return (COleDropTarget*)nm.lParam;
+    LPARAM lTarget = 0;
+    if (OXSendSHBNotify(m_hWnd, SHBN_GETDROPTARGET, NULL, -1, lTarget) != 0 && lTarget != 0)
+        return (COleDropTarget*)lTarget;
     return &m_dropTarget;
 }
 
@@ -208,19 +190,7 @@ COXShortcutBarSkin* COXShortcutBar::GetSkin()
 
 LRESULT COXShortcutBar::SendSHBNotification(UINT nCode, HSHBGROUP hGroup, LPARAM lParam, int nItem)
 {
-    if (!::IsWindow(m_hWnd))
-        return 0;
-    SHB_NOTIFY nm = {};
-    nm.hdr.hwndFrom = m_hWnd;
-    nm.hdr.idFrom = (UINT_PTR)GetDlgCtrlID();
-    nm.hdr.code = nCode;
-    nm.hGroup = hGroup;
-    nm.nItem = nItem;
-    nm.lParam = lParam;
-    HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
-    if (hOwner == NULL)
-        hOwner = ::GetParent(m_hWnd);
-    return hOwner != NULL ? ::SendMessage(hOwner, WM_NOTIFY, nm.hdr.idFrom, (LPARAM)&nm) : 0;
+    return OXSendSHBNotify(m_hWnd, nCode, hGroup, nItem, lParam);
 }
 
 // ---------------------------------------------------------------------------
@@ -720,17 +690,13 @@ BOOL COXShortcutBar::SetDescriptorField(HSHBGROUP hGroup, UINT nBit, const SHB_D
 
 COLORREF COXShortcutBar::GetGroupBkColor(HSHBGROUP hGroup)
 {
-    if (m_groups.Lookup(hGroup) == NULL)
-        return (COLORREF)-1;
-    const SHB_DESCRIPTOR* p = FindDescriptorField(hGroup, SHBIF_CLRBACK);
-    return p != NULL ? p->clrBackground : GetSkin()->GetBackgroundColor(this);
+    return GetDescriptorValue(hGroup, SHBIF_CLRBACK, &SHB_DESCRIPTOR::clrBackground,
+                              GetSkin()->GetBackgroundColor(this), (COLORREF)-1);
 }
 
 BOOL COXShortcutBar::SetGroupBkColor(HSHBGROUP hGroup, COLORREF clr)
 {
-    SHB_DESCRIPTOR d = {};
-    d.clrBackground = clr;
-    return SetDescriptorField(hGroup, SHBIF_CLRBACK, d);
+    return SetDescriptorValue(hGroup, SHBIF_CLRBACK, &SHB_DESCRIPTOR::clrBackground, clr);
 }
 
 BOOL COXShortcutBar::HasGroupBkColor(HSHBGROUP hGroup)
@@ -740,62 +706,46 @@ BOOL COXShortcutBar::HasGroupBkColor(HSHBGROUP hGroup)
 
 COLORREF COXShortcutBar::GetGroupTextColor(HSHBGROUP hGroup)
 {
-    if (m_groups.Lookup(hGroup) == NULL)
-        return (COLORREF)-1;
-    const SHB_DESCRIPTOR* p = FindDescriptorField(hGroup, SHBIF_CLRTEXT);
-    return p != NULL ? p->clrText : GetSkin()->GetTextColor();
+    return GetDescriptorValue(hGroup, SHBIF_CLRTEXT, &SHB_DESCRIPTOR::clrText,
+                              GetSkin()->GetTextColor(), (COLORREF)-1);
 }
 
 BOOL COXShortcutBar::SetGroupTextColor(HSHBGROUP hGroup, COLORREF clr)
 {
-    SHB_DESCRIPTOR d = {};
-    d.clrText = clr;
-    return SetDescriptorField(hGroup, SHBIF_CLRTEXT, d);
+    return SetDescriptorValue(hGroup, SHBIF_CLRTEXT, &SHB_DESCRIPTOR::clrText, clr);
 }
 
 COLORREF COXShortcutBar::GetGroupHeaderBkColor(HSHBGROUP hGroup)
 {
-    if (m_groups.Lookup(hGroup) == NULL)
-        return (COLORREF)-1;
-    const SHB_DESCRIPTOR* p = FindDescriptorField(hGroup, SHBIF_HDRCLRBACK);
-    return p != NULL ? p->clrHeaderBackground : ::GetSysColor(COLOR_BTNFACE);
+    return GetDescriptorValue(hGroup, SHBIF_HDRCLRBACK, &SHB_DESCRIPTOR::clrHeaderBackground,
+                              (COLORREF)::GetSysColor(COLOR_BTNFACE), (COLORREF)-1);
 }
 
 BOOL COXShortcutBar::SetGroupHeaderBkColor(HSHBGROUP hGroup, COLORREF clr)
 {
-    SHB_DESCRIPTOR d = {};
-    d.clrHeaderBackground = clr;
-    return SetDescriptorField(hGroup, SHBIF_HDRCLRBACK, d);
+    return SetDescriptorValue(hGroup, SHBIF_HDRCLRBACK, &SHB_DESCRIPTOR::clrHeaderBackground, clr);
 }
 
 COLORREF COXShortcutBar::GetGroupHeaderTextColor(HSHBGROUP hGroup)
 {
-    if (m_groups.Lookup(hGroup) == NULL)
-        return (COLORREF)-1;
-    const SHB_DESCRIPTOR* p = FindDescriptorField(hGroup, SHBIF_HDRCLRTEXT);
-    return p != NULL ? p->clrHeaderText : ::GetSysColor(COLOR_BTNTEXT);
+    return GetDescriptorValue(hGroup, SHBIF_HDRCLRTEXT, &SHB_DESCRIPTOR::clrHeaderText,
+                              (COLORREF)::GetSysColor(COLOR_BTNTEXT), (COLORREF)-1);
 }
 
 BOOL COXShortcutBar::SetGroupHeaderTextColor(HSHBGROUP hGroup, COLORREF clr)
 {
-    SHB_DESCRIPTOR d = {};
-    d.clrHeaderText = clr;
-    return SetDescriptorField(hGroup, SHBIF_HDRCLRTEXT, d);
+    return SetDescriptorValue(hGroup, SHBIF_HDRCLRTEXT, &SHB_DESCRIPTOR::clrHeaderText, clr);
 }
 
 UINT COXShortcutBar::GetGroupHeaderTextFormat(HSHBGROUP hGroup)
 {
-    if (m_groups.Lookup(hGroup) == NULL)
-        return 0;
-    const SHB_DESCRIPTOR* p = FindDescriptorField(hGroup, SHBIF_HDRTEXTFMT);
-    return p != NULL ? p->nHeaderTextFormat : SHB_DEFAULTHEADERFORMAT;
+    return GetDescriptorValue(hGroup, SHBIF_HDRTEXTFMT, &SHB_DESCRIPTOR::nHeaderTextFormat,
+                              (UINT)SHB_DEFAULTHEADERFORMAT, 0u);
 }
 
 BOOL COXShortcutBar::SetGroupHeaderTextFormat(HSHBGROUP hGroup, UINT nFormat)
 {
-    SHB_DESCRIPTOR d = {};
-    d.nHeaderTextFormat = nFormat;
-    return SetDescriptorField(hGroup, SHBIF_HDRTEXTFMT, d);
+    return SetDescriptorValue(hGroup, SHBIF_HDRTEXTFMT, &SHB_DESCRIPTOR::nHeaderTextFormat, nFormat);
 }
 
 LPLOGFONT COXShortcutBar::GetGroupTextFont(HSHBGROUP hGroup)
@@ -870,17 +820,13 @@ BOOL COXShortcutBar::SetGroupHeaderTextFont(HSHBGROUP hGroup, CFont* pFont)
 
 int COXShortcutBar::GetGroupHeaderHeight(HSHBGROUP hGroup)
 {
-    if (m_groups.Lookup(hGroup) == NULL)
-        return -1;
-    const SHB_DESCRIPTOR* p = FindDescriptorField(hGroup, SHBIF_HDRHEIGHT);
-    return p != NULL ? p->nHeaderHeight : SHB_DEFAULTHEADERHEIGHT;
+    return GetDescriptorValue(hGroup, SHBIF_HDRHEIGHT, &SHB_DESCRIPTOR::nHeaderHeight,
+                              SHB_DEFAULTHEADERHEIGHT, -1);
 }
 
 BOOL COXShortcutBar::SetGroupHeaderHeight(HSHBGROUP hGroup, int nHeight)
 {
-    SHB_DESCRIPTOR d = {};
-    d.nHeaderHeight = nHeight;
-    return SetDescriptorField(hGroup, SHBIF_HDRHEIGHT, d);
+    return SetDescriptorValue(hGroup, SHBIF_HDRHEIGHT, &SHB_DESCRIPTOR::nHeaderHeight, nHeight);
 }
 
 int COXShortcutBar::GetHeaderHeight(HSHBGROUP hGroup)

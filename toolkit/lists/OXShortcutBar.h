@@ -196,6 +196,23 @@ protected:
     void ReleasePressedGroup();
     BOOL NotifyMetricChange(UINT nCode, BOOL bRelayout);
     BOOL SetDescriptorField(HSHBGROUP hGroup, UINT nBit, const SHB_DESCRIPTOR& field);
+    // One descriptor field: its value, the default when the group has none,
+    // or the value for a handle that names no group.
+    template <class T>
+    T GetDescriptorValue(HSHBGROUP hGroup, UINT nBit, T SHB_DESCRIPTOR::*pField, T defaultValue, T noGroupValue)
+    {
+        if (m_groups.Lookup(hGroup) == NULL)
+            return noGroupValue;
+        const SHB_DESCRIPTOR* p = FindDescriptorField(hGroup, nBit);
+        return p != NULL ? p->*pField : defaultValue;
+    }
+    template <class T>
+    BOOL SetDescriptorValue(HSHBGROUP hGroup, UINT nBit, T SHB_DESCRIPTOR::*pField, T value)
+    {
+        SHB_DESCRIPTOR d = {};
+        d.*pField = value;
+        return SetDescriptorField(hGroup, nBit, d);
+    }
     const SHB_DESCRIPTOR* FindDescriptorField(HSHBGROUP hGroup, UINT nBit);
     void AnimateExpand(HSHBGROUP hOld, HSHBGROUP hNew);
     LRESULT FillToolTipText(NMHDR* pNMHDR, BOOL bWide);
