@@ -137,6 +137,15 @@ class CTestList : public COXSHBListCtrl
 {
 public:
     using COXSHBListCtrl::PrepareDragDrop;
+    BOOL m_bFailInserts = FALSE;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == LVM_INSERTITEM && m_bFailInserts)
+            return -1;
+        return COXSHBListCtrl::WindowProc(message, wParam, lParam);
+    }
 };
 
 // A drop source that moves the pointer to a place, then drops (or cancels).
@@ -403,6 +412,21 @@ TEST_F(SHBList, DragToAnotherListBringsTextAndImageButNotData)
     ASSERT_NE(nullptr, pImages);
     EXPECT_EQ(1, pImages->GetImageCount()) << "the image came along into the list's own image list";
     EXPECT_EQ(0, m_other.GetItemImage(0));
+}
+
+TEST_F(SHBList, AMoveIntoAListThatCannotInsertKeepsTheSourceItem)
+{
+    Fill(m_list, 2);
+    m_other.m_bFailInserts = TRUE;
+    CScriptedSource source;
+    m_host.m_pSource = &source;
+    source.m_target = CPoint(60, 150);
+    m_other.ClientToScreen(&source.m_target);
+    m_list.PrepareDragDrop(1);
+    PumpUntil([&] { return m_host.m_dwEffectAtEnd != (DWORD)-1; }, 5000);
+    EXPECT_EQ((DWORD)DROPEFFECT_NONE, m_host.m_dwEffectAtEnd);
+    EXPECT_EQ("Item 0,Item 1", Texts(m_list)) << "nothing arrived, so nothing left";
+    EXPECT_EQ(0, m_other.GetItemCount());
 }
 
 TEST_F(SHBList, DragOverEffectsTable)

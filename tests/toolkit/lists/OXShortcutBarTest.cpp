@@ -96,6 +96,11 @@ protected:
                     m_menuTexts.push_back(pMenu->GetMenuItemID(i) == 0 ? "-" : (LPCSTR)s);
                 }
             }
+            if (pNm->hdr.code == SHBN_GETHEADERINFOTIP || pNm->hdr.code == SHBN_GETITEMINFOTIP) {
+                SHB_TIPINFO* pTip = (SHB_TIPINFO*)pNm->lParam;
+                EXPECT_EQ(0, pTip->szText[0]) << "asked with a zeroed record";
+                _snprintf(pTip->szText, 79, "tip %d/%d", (int)(INT_PTR)pNm->hGroup, pNm->nItem);
+            }
             auto it = m_replies.find(pNm->hdr.code);
             *pResult = it != m_replies.end() ? it->second : 0;
             return TRUE;
@@ -464,5 +469,38 @@ TEST_F(ShortcutBar, AGroupWithAnImageNeedsNoExpandedImage)
     HSHBGROUP h2 = m_bar.InsertGroup("Both", -1, 1, 0);
     EXPECT_EQ(0, m_bar.GetGroupImageExpanded(h2));
     m_bar.SetImageList(NULL);
+}
+}  // namespace
+namespace {
+TEST_F(ShortcutBar, TooltipTextsComeFromTheOwner)
+{
+    m_bar.SetBarStyle(SHBS_INFOTIP);
+    TOOLINFO ti = {};
+    EXPECT_EQ((INT_PTR)m_b, m_bar.OnToolHitTest(HeaderPoint(m_b), &ti));
+    EXPECT_EQ(LPSTR_TEXTCALLBACK, ti.lpszText);
+    EXPECT_EQ(-1, m_bar.OnToolHitTest(CPoint(100, 100), &ti)) << "only on headers";
+
+    NMTTDISPINFOA a = {};
+    a.hdr.hwndFrom = (HWND)0x1;
+    a.hdr.idFrom = (UINT_PTR)m_b;
+    a.hdr.code = TTN_NEEDTEXTA;
+    m_bar.SendMessage(WM_NOTIFY, 0, (LPARAM)&a);
+    EXPECT_STREQ("tip 2/-1", a.lpszText);
+    NMTTDISPINFOW w = {};
+    w.hdr.hwndFrom = (HWND)0x1;
+    w.hdr.idFrom = (UINT_PTR)m_c;
+    w.hdr.code = TTN_NEEDTEXTW;
+    m_bar.SendMessage(WM_NOTIFY, 0, (LPARAM)&w);
+    EXPECT_STREQ(L"tip 3/-1", w.lpszText);
+
+    // An item of a group's list: its tip is asked for through the bar.
+    m_bar.InsertGroupItem(m_a, LVIF_TEXT, 0, "Inbox", 0, 0, 0, 0);
+    COXSHBListCtrl* pList = m_bar.GetGroupListCtrl(m_a);
+    NMTTDISPINFOA item = {};
+    item.hdr.hwndFrom = (HWND)0x1;
+    item.hdr.idFrom = 1;   // item 0
+    item.hdr.code = TTN_NEEDTEXTA;
+    pList->SendMessage(WM_NOTIFY, 0, (LPARAM)&item);
+    EXPECT_STREQ("tip 1/0", item.lpszText);
 }
 }  // namespace
