@@ -504,3 +504,28 @@ TEST_F(ShortcutBar, TooltipTextsComeFromTheOwner)
     EXPECT_STREQ("tip 1/0", item.lpszText);
 }
 }  // namespace
+namespace {
+TEST_F(ShortcutBar, AnOleDragRestingOnAHeaderExpandsItsGroup)
+{
+    m_bar.SetHoverExpandDelay(200);   // a quarter of it during a drag
+    OXDRAGDROPMESSAGE rec = {};
+    rec.pWnd = &m_bar;
+    CPoint pt = HeaderPoint(m_c);
+    rec.x = pt.x;
+    rec.y = pt.y;
+    rec.result = DROPEFFECT_COPY;
+    CPoint ptScreen(pt);
+    m_bar.ClientToScreen(&ptScreen);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    EXPECT_EQ(1, (int)m_bar.SendMessage(SHBDTM_DRAGOVER, 0, (LPARAM)&rec));
+    EXPECT_EQ((DWORD)DROPEFFECT_NONE, rec.result) << "the headers take no drops";
+    EXPECT_TRUE(PumpUntil([&] { return m_bar.GetExpandedGroup() == m_c; }, 1000));
+
+    m_bar.SetBarStyle(SHBS_DISABLEDRAGDROP);
+    rec.x = HeaderPoint(m_b).x;
+    rec.y = HeaderPoint(m_b).y;
+    EXPECT_EQ(0, (int)m_bar.SendMessage(SHBDTM_DRAGOVER, 0, (LPARAM)&rec));
+    PumpMessagesFor(120);
+    EXPECT_EQ(m_c, m_bar.GetExpandedGroup());
+}
+}  // namespace
