@@ -484,3 +484,30 @@ TEST_F(SHBList, AVetoedDragStartLetsTheItemBeDraggedAgain)
 }
 
 }  // namespace
+namespace {
+TEST_F(SHBList, HotTrackingFollowsThePointerAndClearsWhenItLeaves)
+{
+    Fill(m_list, 3);
+    CRect icon;
+    m_list.GetItemRect(1, &icon, LVIR_ICON);
+    CPoint pt = icon.CenterPoint();
+    m_list.ClientToScreen(&pt);
+    ::SetCursorPos(pt.x, pt.y);
+    m_host.m_codes.clear();
+    m_host.m_items.clear();
+    m_list.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(icon.CenterPoint().x, icon.CenterPoint().y));
+    EXPECT_EQ(1, m_list.GetHotItem());
+    ASSERT_FALSE(m_host.m_codes.empty());
+    EXPECT_EQ(SHBN_HOTITEM, m_host.m_codes.front()) << "the hot item's own code";
+    EXPECT_EQ(1, m_host.m_items.front());
+    // The pointer leaves without another message to the list: its timer notices.
+    ::SetCursorPos(5, 700);
+    EXPECT_TRUE(PumpUntil([&] { return m_list.GetHotItem() == -1; }, 2000));
+    EXPECT_EQ(1, m_list.GetLastHotItem());
+    // A refused hot item stays as it was.
+    m_host.m_veto = SHBN_HOTITEM;
+    ::SetCursorPos(pt.x, pt.y);
+    m_list.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(icon.CenterPoint().x, icon.CenterPoint().y));
+    EXPECT_EQ(-1, m_list.GetHotItem());
+}
+}  // namespace
