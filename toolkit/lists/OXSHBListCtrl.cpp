@@ -929,26 +929,13 @@ INT_PTR COXSHBListCtrl::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     return nItem + 1;
 }
 
-LRESULT COXSHBListCtrl::FillToolTipText(NMHDR* pNMHDR, BOOL bWide)
+LRESULT COXSHBListCtrl::FillToolTipText(NMHDR* pNMHDR, BOOL)
 {
     if (pNMHDR->idFrom == 0)
         return 0;
     SHB_TIPINFO tip = {};
     LRESULT lr = SendSHBNotification(SHBN_GETITEMINFOTIP, (int)pNMHDR->idFrom - 1, (LPARAM)&tip);
-    tip.szText[sizeof(tip.szText) - 1] = '\0';
-    if (bWide) {
-        NMTTDISPINFOW* p = (NMTTDISPINFOW*)pNMHDR;
-        LPCSTR pszText = tip.lpszText != NULL && !IS_INTRESOURCE(tip.lpszText) ? tip.lpszText : tip.szText;
-        ::MultiByteToWideChar(CP_ACP, 0, pszText, -1, p->szText, 80);
-        p->szText[79] = L'\0';
-        p->lpszText = tip.lpszText != NULL && IS_INTRESOURCE(tip.lpszText) ? (LPWSTR)tip.lpszText : p->szText;
-        p->hinst = tip.hinst;
-    } else {
-        NMTTDISPINFOA* p = (NMTTDISPINFOA*)pNMHDR;
-        lstrcpynA(p->szText, tip.szText, 80);
-        p->lpszText = tip.lpszText != NULL ? tip.lpszText : p->szText;
-        p->hinst = tip.hinst;
-    }
+    OXFillToolTipText(pNMHDR, tip);
     return lr;
 }
 

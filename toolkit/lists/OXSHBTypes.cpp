@@ -28,3 +28,22 @@ LRESULT AFXAPI OXSendSHBNotify(HWND hwndFrom, UINT nCode, HSHBGROUP hGroup, int 
     lParam = nm.lParam;
     return lr;
 }
+
+void AFXAPI OXFillToolTipText(NMHDR* pNMHDR, SHB_TIPINFO& tip)
+{
+    tip.szText[sizeof(tip.szText) - 1] = '\0';
+    BOOL bResource = tip.lpszText != NULL && IS_INTRESOURCE(tip.lpszText);
+    if (pNMHDR->code == TTN_NEEDTEXTW) {
+        NMTTDISPINFOW* p = (NMTTDISPINFOW*)pNMHDR;
+        LPCSTR pszText = tip.lpszText != NULL && !bResource ? tip.lpszText : tip.szText;
+        ::MultiByteToWideChar(CP_ACP, 0, pszText, -1, p->szText, 80);
+        p->szText[79] = L'\0';
+        p->lpszText = bResource ? (LPWSTR)tip.lpszText : p->szText;
+        p->hinst = tip.hinst;
+    } else {
+        NMTTDISPINFOA* p = (NMTTDISPINFOA*)pNMHDR;
+        lstrcpynA(p->szText, tip.szText, 80);
+        p->lpszText = tip.lpszText != NULL ? tip.lpszText : p->szText;
+        p->hinst = tip.hinst;
+    }
+}

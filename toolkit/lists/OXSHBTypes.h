@@ -211,3 +211,7 @@ CLIPFORMAT AFXAPI OXGetSHBItemClipFormat();
 // owner, else its parent; lParam goes out in the record and comes back as
 // the receiver left it. The receiver's reply, 0 when there is none.
 LRESULT AFXAPI OXSendSHBNotify(HWND hwndFrom, UINT nCode, HSHBGROUP hGroup, int nItem, LPARAM& lParam);
+
+// Hands a tip the owner filled to the tooltip's text request (TTN_NEEDTEXTA,
+// or TTN_NEEDTEXTW with the text converted into the request's own buffer).
+void AFXAPI OXFillToolTipText(NMHDR* pNMHDR, SHB_TIPINFO& tip);

@@ -569,10 +569,7 @@ int COXShortcutBar::GetGroupImage(HSHBGROUP hGroup)
 
 BOOL COXShortcutBar::SetGroupImage(HSHBGROUP hGroup, int nImage)
 {
-    SHB_GROUPINFO info;
-    info.nMask = SHBIF_IMAGE;
-    info.nImage = nImage;
-    return SetGroupInfo(hGroup, &info);
+    return SetGroupValue(hGroup, SHBIF_IMAGE, &SHB_GROUPINFO::nImage, nImage);
 }
 
 int COXShortcutBar::GetGroupImageExpanded(HSHBGROUP hGroup)
@@ -585,10 +582,7 @@ int COXShortcutBar::GetGroupImageExpanded(HSHBGROUP hGroup)
 
 BOOL COXShortcutBar::SetGroupImageExpanded(HSHBGROUP hGroup, int nImage)
 {
-    SHB_GROUPINFO info;
-    info.nMask = SHBIF_IMAGEEXPANDED;
-    info.nImageExpanded = nImage;
-    return SetGroupInfo(hGroup, &info);
+    return SetGroupValue(hGroup, SHBIF_IMAGEEXPANDED, &SHB_GROUPINFO::nImageExpanded, nImage);
 }
 
 LPARAM COXShortcutBar::GetGroupData(HSHBGROUP hGroup)
@@ -599,10 +593,7 @@ LPARAM COXShortcutBar::GetGroupData(HSHBGROUP hGroup)
 
 BOOL COXShortcutBar::SetGroupData(HSHBGROUP hGroup, LPARAM lParam)
 {
-    SHB_GROUPINFO info;
-    info.nMask = SHBIF_PARAM;
-    info.lParam = lParam;
-    return SetGroupInfo(hGroup, &info);
+    return SetGroupValue(hGroup, SHBIF_PARAM, &SHB_GROUPINFO::lParam, lParam);
 }
 
 int COXShortcutBar::GetGroupOrder(HSHBGROUP hGroup)
@@ -613,10 +604,7 @@ int COXShortcutBar::GetGroupOrder(HSHBGROUP hGroup)
 
 BOOL COXShortcutBar::SetGroupOrder(HSHBGROUP hGroup, int nOrder)
 {
-    SHB_GROUPINFO info;
-    info.nMask = SHBIF_ORDER;
-    info.nOrder = nOrder;
-    return SetGroupInfo(hGroup, &info);
+    return SetGroupValue(hGroup, SHBIF_ORDER, &SHB_GROUPINFO::nOrder, nOrder);
 }
 
 int COXShortcutBar::GetGroupView(HSHBGROUP hGroup)
@@ -1880,29 +1868,11 @@ INT_PTR COXShortcutBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     return (INT_PTR)hGroup;
 }
 
-LRESULT COXShortcutBar::FillToolTipText(NMHDR* pNMHDR, BOOL bWide)
+LRESULT COXShortcutBar::FillToolTipText(NMHDR* pNMHDR, BOOL)
 {
     SHB_TIPINFO tip = {};
     LRESULT lr = SendSHBNotification(SHBN_GETHEADERINFOTIP, (HSHBGROUP)pNMHDR->idFrom, (LPARAM)&tip);
-    tip.szText[sizeof(tip.szText) - 1] = '\0';
-    if (bWide) {
-        NMTTDISPINFOW* p = (NMTTDISPINFOW*)pNMHDR;
-        ::MultiByteToWideChar(CP_ACP, 0, tip.szText, -1, p->szText, 80);
-        p->szText[79] = L'\0';
-        // A wide tooltip shows its own buffer; a text given by pointer is
-        // converted into it.
-        if (tip.lpszText != NULL && !IS_INTRESOURCE(tip.lpszText)) {
-            ::MultiByteToWideChar(CP_ACP, 0, tip.lpszText, -1, p->szText, 80);
-            p->szText[79] = L'\0';
-        }
-        p->lpszText = tip.lpszText != NULL && IS_INTRESOURCE(tip.lpszText) ? (LPWSTR)tip.lpszText : p->szText;
-        p->hinst = tip.hinst;
-    } else {
-        NMTTDISPINFOA* p = (NMTTDISPINFOA*)pNMHDR;
-        lstrcpynA(p->szText, tip.szText, 80);
-        p->lpszText = tip.lpszText != NULL ? tip.lpszText : p->szText;
-        p->hinst = tip.hinst;
-    }
+    OXFillToolTipText(pNMHDR, tip);
     return lr;
 }
 

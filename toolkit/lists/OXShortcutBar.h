@@ -206,6 +206,15 @@ protected:
         const SHB_DESCRIPTOR* p = FindDescriptorField(hGroup, nBit);
         return p != NULL ? p->*pField : defaultValue;
     }
+    // Sets one field of a group's record.
+    template <class T>
+    BOOL SetGroupValue(HSHBGROUP hGroup, UINT nBit, T SHB_GROUPINFO::*pField, T value)
+    {
+        SHB_GROUPINFO info;
+        info.nMask = nBit;
+        info.*pField = value;
+        return SetGroupInfo(hGroup, &info);
+    }
     template <class T>
     BOOL SetDescriptorValue(HSHBGROUP hGroup, UINT nBit, T SHB_DESCRIPTOR::*pField, T value)
     {
