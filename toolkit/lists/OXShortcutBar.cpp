@@ -909,64 +909,47 @@ BOOL COXShortcutBar::SetBarStyle(DWORD dwStyle)
     return TRUE;
 }
 
-int COXShortcutBar::SetHeaderGap(int nGap)
+// A bar metric changes in one way: take the new value, tell the owner only
+// when it really differs, and hand back the old one.
+template <class T>
+T COXShortcutBar::ReplaceMetric(T& field, const T& value, UINT nCode, BOOL bRelayout)
 {
-    int nOld = m_nGroupMargin;
-    if (nGap != nOld) {
-        m_nGroupMargin = nGap;
-        NotifyMetricChange(SHBIF_GROUPMARGIN, TRUE);
-    }
-    return nOld;
-}
-
-CRect COXShortcutBar::SetChildMargins(const RECT& rect)
-{
-    CRect rectOld = m_rectChildMargins;
-    if (rectOld != CRect(rect)) {
-        m_rectChildMargins = rect;
-        NotifyMetricChange(SHBIF_CHILDMARGINS, TRUE);
-    }
-    return rectOld;
-}
-
-CSize COXShortcutBar::SetScrollButtonSize(int cx, int cy)
-{
-    CSize old = m_sizeScrollButton;
-    if (old != CSize(cx, cy)) {
-        m_sizeScrollButton = CSize(cx, cy);
-        NotifyMetricChange(SHBIF_SCRLBTNSIZE, FALSE);
+    T old = field;
+    if (old != value) {
+        field = value;
+        NotifyMetricChange(nCode, bRelayout);
     }
     return old;
 }
 
+int COXShortcutBar::SetHeaderGap(int nGap)
+{
+    return ReplaceMetric(m_nGroupMargin, nGap, SHBIF_GROUPMARGIN, TRUE);
+}
+
+CRect COXShortcutBar::SetChildMargins(const RECT& rect)
+{
+    return ReplaceMetric(m_rectChildMargins, CRect(rect), SHBIF_CHILDMARGINS, TRUE);
+}
+
+CSize COXShortcutBar::SetScrollButtonSize(int cx, int cy)
+{
+    return ReplaceMetric(m_sizeScrollButton, CSize(cx, cy), SHBIF_SCRLBTNSIZE, FALSE);
+}
+
 UINT COXShortcutBar::SetListScrollDelay(UINT nDelay)
 {
-    UINT nOld = m_nScrollingDelay;
-    if (nOld != nDelay) {
-        m_nScrollingDelay = nDelay;
-        NotifyMetricChange(SHBIF_SCRLDELAY, FALSE);
-    }
-    return nOld;
+    return ReplaceMetric(m_nScrollingDelay, nDelay, SHBIF_SCRLDELAY, FALSE);
 }
 
 UINT COXShortcutBar::SetListDragScrollDelay(UINT nDelay)
 {
-    UINT nOld = m_nAutoScrollingDelay;
-    if (nOld != nDelay) {
-        m_nAutoScrollingDelay = nDelay;
-        NotifyMetricChange(SHBIF_AUTOSCRLDELAY, FALSE);
-    }
-    return nOld;
+    return ReplaceMetric(m_nAutoScrollingDelay, nDelay, SHBIF_AUTOSCRLDELAY, FALSE);
 }
 
 UINT COXShortcutBar::SetHoverExpandDelay(UINT nDelay)
 {
-    UINT nOld = m_nAutoExpandDelay;
-    if (nOld != nDelay) {
-        m_nAutoExpandDelay = nDelay;
-        NotifyMetricChange(SHBIF_AUTOEXPANDDELAY, FALSE);
-    }
-    return nOld;
+    return ReplaceMetric(m_nAutoExpandDelay, nDelay, SHBIF_AUTOEXPANDDELAY, FALSE);
 }
 
 CImageList* COXShortcutBar::SetImageList(CImageList* pImageList)

@@ -195,6 +195,7 @@ protected:
     void StopHoverExpand();
     void ReleasePressedGroup();
     BOOL NotifyMetricChange(UINT nCode, BOOL bRelayout);
+    template <class T> T ReplaceMetric(T& field, const T& value, UINT nCode, BOOL bRelayout);
     BOOL SetDescriptorField(HSHBGROUP hGroup, UINT nBit, const SHB_DESCRIPTOR& field);
     // One descriptor field: its value, the default when the group has none,
     // or the value for a handle that names no group.

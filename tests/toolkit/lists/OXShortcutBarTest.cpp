@@ -90,7 +90,7 @@ protected:
             if (pNm->hdr.code == SHBN_CONTEXTMENU) {
                 CMenu* pMenu = ((SHB_CONTEXTMENU*)pNm->lParam)->pMenu;
                 m_menuTexts.clear();
-                for (int i = 0; i < pMenu->GetMenuItemCount(); ++i) {
+                for (int i = 0; i < (int)pMenu->GetMenuItemCount(); ++i) {
                     CString s;
                     pMenu->GetMenuString(i, s, MF_BYPOSITION);
                     m_menuTexts.push_back(pMenu->GetMenuItemID(i) == 0 ? "-" : (LPCSTR)s);
