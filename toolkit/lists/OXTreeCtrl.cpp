@@ -2294,18 +2294,63 @@ int COXTreeCtrl::GetCellAtEditPoint(HTREEITEM hItem, LPRECT pTextRect) const
 CWnd* COXTreeCtrl::StartEditCell(CWnd* pListEdit, COXTreeItem* pItem, const CRect& rectText, int nCol,
                                  LRESULT* pResult)
 {
-    (void)pResult;
-    if (pItem->GetEditMode(nCol) != TEM_EDIT || pListEdit == NULL)
-        return NULL;
-    // The list's own edit, over the cell's text box.
     CRect rectClient;
     GetClientRect(&rectClient);
-    CRect rect = rectText;
-    if (!(m_dwExStyle & TVXS_FIXEDEDITSIZE))
-        rect.right = std::max((int)rect.right, std::min((int)rectClient.right, (int)rect.left + 200));
-    pListEdit->SetWindowText(GetItemText(pItem->Handle(), nCol));
-    pListEdit->SetWindowPos(NULL, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-    return pListEdit;
+    const int nMode = pItem->GetEditMode(nCol);
+    const int nRow = RowOf(pItem);
+    if (nMode == TEM_COMBO) {
+        int x = 0;
+        for (int i = 0; i < nCol; i++)
+            x += ColumnWidth(i);
+        CRect rect(x - GetScrollPos(SB_HORZ), rectText.top, x - GetScrollPos(SB_HORZ) + ColumnWidth(nCol),
+                   rectText.bottom);
+        if (pItem->GetImage(nCol, TRUE) >= 0)
+            rect.left += ImageWidth(LVSIL_SMALL);
+        if (rect.right > rectClient.right) {
+            const int nExcess = rect.right - rectClient.right;
+            Scroll(CSize(nExcess, 0));
+            rect.OffsetRect(-nExcess, 0);
+        }
+        rect.bottom += 5 * rectText.Height();
+        *pResult = 1;   // the list's own edit is not wanted
+        if (m_combo.m_hWnd != NULL)
+            m_combo.DestroyWindow();
+        if (!m_combo.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | CBS_DROPDOWNLIST, rect, this, 100))
+            return NULL;
+        m_combo.SendMessage(WM_SETFONT, (WPARAM)::SendMessageA(m_hWnd, WM_GETFONT, 0, 0), TRUE);
+        m_combo.StartEdit(this, pItem->Handle(), nRow, nCol);
+        m_combo.SetFocus();
+        return &m_combo;
+    }
+    if (nMode != TEM_EDIT || pListEdit == NULL)
+        return NULL;
+    CRect box = rectText;
+    const int nFormat = ColumnFormat(nCol);
+    const int nAlign = nFormat == LVCFMT_RIGHT ? 2 : nFormat == LVCFMT_CENTER ? 1 : 0;
+    auto anchorOf = [&](const CRect& r) { return nAlign == 2 ? r.right : nAlign == 1 ? r.CenterPoint().x : r.left; };
+    int nAnchor = anchorOf(box);
+    if (nAnchor < 0 || nAnchor > rectClient.right) {
+        // Scroll by the anchor's own distance, then take the cell where the
+        // scroll really left it (a scroll stops at the list's left end).
+        CRect rectBefore, rectAfter;
+        CListCtrl::GetItemRect(nRow, &rectBefore, LVIR_BOUNDS);
+        Scroll(CSize(nAnchor < 0 ? nAnchor : nAnchor - rectClient.right, 0));
+        CListCtrl::GetItemRect(nRow, &rectAfter, LVIR_BOUNDS);
+        box.OffsetRect(rectAfter.left - rectBefore.left, 0);
+        nAnchor = anchorOf(box);
+    }
+    if (m_edit.m_hWnd != NULL && m_edit.m_hWnd != pListEdit->m_hWnd)
+        m_edit.UnsubclassWindow();
+    m_edit.ResetPlacement();
+    if (m_edit.m_hWnd == NULL && !m_edit.SubclassWindow(pListEdit->m_hWnd))
+        return NULL;
+    m_edit.SetAnchor(nAnchor, box.top, nAlign);
+    if (m_dwExStyle & TVXS_FIXEDEDITSIZE)
+        m_edit.SetFixedRight(box.right);
+    else
+        m_edit.SetClipRight(rectClient.right);
+    m_edit.SetWindowText(GetItemText(pItem->Handle(), nCol));
+    return &m_edit;
 }
 
 BOOL COXTreeCtrl::OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)

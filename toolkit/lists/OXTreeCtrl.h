@@ -10,6 +10,8 @@
 #include <afxtempl.h>
 
 #include "OXItemTip.h"
+#include "OXTreeCombo.h"
+#include "OXTreeEdit.h"
 #include "OXTreeItem.h"
 
 #define TVXS_FIXEDEDITSIZE 0x00040000
@@ -254,9 +256,11 @@ protected:
 
 public:
     BOOL m_bInit;
+    COXTreeCombo m_combo;
     int m_nEditColumn;
     CWnd* m_pActiveEditor;
     CPoint m_ptEdit;
+    COXTreeEdit m_edit;
     DWORD m_dwTCStyle;
     CPen m_penLines;
     DWORD m_dwExStyle;
