@@ -58,8 +58,7 @@ END_MESSAGE_MAP()
 COXTreeCtrl::COXTreeCtrl()
     : m_bInit(FALSE), m_nEditColumn(-1), m_pActiveEditor(NULL), m_ptEdit(0, 0), m_dwTCStyle(0), m_dwExStyle(0),
       m_nIndent(15), m_nItemHeight(0), m_nItemCount(0), m_bDragImage(FALSE), m_pDropHilite(NULL), m_clrHGrid(0),
-      m_clrVGrid(0), m_mapCompare(10), m_bItemTipPending(TRUE), m_nRedrawLock(0), m_nSearchTimer(0),
-      m_nSortColumn(-1), m_nSortOrder(0)
+      m_clrVGrid(0), m_mapCompare(10), m_bItemTipPending(TRUE), m_nRedrawLock(0), m_nSearchTimer(0)
 {
     m_mapCompare.InitHashTable(17);
     m_root.SetExpanded(TRUE);
@@ -119,6 +118,7 @@ BOOL COXTreeCtrl::InitTreeCtrl()
             return FALSE;
     }
     SetBkColor(::GetSysColor(COLOR_WINDOW));
+    AttachHeader();
     SetTextBkColor(::GetSysColor(COLOR_WINDOW));
     SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
     m_bInit = TRUE;
@@ -165,6 +165,34 @@ LRESULT COXTreeCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_itemTip.Attach(this);
     }
     return CListCtrl::DefWindowProc(message, wParam, lParam);
+}
+
+void COXTreeCtrl::AttachHeader()
+{
+    HWND hHeader = GetHeaderWnd();
+    if (hHeader != NULL && m_header.m_hWnd == NULL)
+        m_header.SubclassWindow(hHeader);
+}
+
+LRESULT COXTreeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PARENTNOTIFY:
+        // A header made after the tree was set up is taken over as it appears.
+        if (LOWORD(wParam) == WM_CREATE && m_bInit && (HWND)lParam == GetHeaderWnd())
+            AttachHeader();
+        break;
+    case WM_DRAWITEM:
+        // The sort column's title, drawn by the header object.
+        if (m_header.m_hWnd != NULL && ((LPDRAWITEMSTRUCT)lParam)->hwndItem == m_header.m_hWnd) {
+            m_header.DrawItem((LPDRAWITEMSTRUCT)lParam);
+            return TRUE;
+        }
+        break;
+    default:
+        break;
+    }
+    return CListCtrl::WindowProc(message, wParam, lParam);
 }
 
 DWORD COXTreeCtrl::GetStyle() const
@@ -1472,8 +1500,7 @@ BOOL COXTreeCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 // ---------------------------------------------------------------------------
 BOOL COXTreeCtrl::SortChildren(HTREEITEM hParent, int nCol, BOOL bAscending, PFNTVCOMPARE lpfnCompare, LPARAM lParam)
 {
-    m_nSortColumn = nCol;
-    m_nSortOrder = bAscending ? 1 : -1;
+    m_header.SetSortMark(nCol, bAscending ? 1 : -1);
     CWaitCursor wait;
     SetRedraw(FALSE);
     COXTreeItem* pParent = (hParent == NULL || hParent == TVI_ROOT) ? &m_root : ItemOf(hParent);

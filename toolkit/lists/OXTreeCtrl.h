@@ -12,6 +12,7 @@
 #include "OXItemTip.h"
 #include "OXTreeCombo.h"
 #include "OXTreeEdit.h"
+#include "OXTreeHeader.h"
 #include "OXTreeItem.h"
 
 #define TVXS_FIXEDEDITSIZE 0x00040000
@@ -68,8 +69,9 @@ public:
     UINT GetCount() const { return m_nItemCount; }
     HWND GetHeaderWnd() const;
     BOOL IsHeaderSortable() const;
-    int GetSortColumn() const { return m_nSortColumn; }
-    int GetSortOrder() const { return m_nSortOrder; }
+    int GetSortColumn() const { return m_header.GetSortColumn(); }
+    int GetSortOrder() const { return m_header.GetSortOrder(); }
+    COXTreeHeader& GetHeader() { return m_header; }
     int SetRedraw(BOOL bRedraw = TRUE);
 
     // Items.
@@ -230,6 +232,8 @@ protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void PreSubclassWindow() override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void AttachHeader();
     void PostNcDestroy() override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
@@ -257,6 +261,7 @@ protected:
 public:
     BOOL m_bInit;
     COXTreeCombo m_combo;
+    COXTreeHeader m_header;
     int m_nEditColumn;
     CWnd* m_pActiveEditor;
     CPoint m_ptEdit;
@@ -278,6 +283,4 @@ public:
     int m_nRedrawLock;
     UINT_PTR m_nSearchTimer;
     CString m_sSearch;
-    int m_nSortColumn;
-    int m_nSortOrder;
 };
