@@ -52,3 +52,9 @@
 #define IDC_OX_SCROLL_DOWNRIGHT         28016
 #define IDC_OX_SCROLL_VERTICAL          28017
 #define IDC_OX_SCROLL_HORIZONTAL        28018
+
+// ---------------------------------------------------------------------------
+// Option tree marks: four 16-pixel images each, grey 192,192,192 clear.
+// ---------------------------------------------------------------------------
+#define IDB_OX_OPTION_LIGHT             27262
+#define IDB_OX_OPTION_DARK              27263
