@@ -290,7 +290,8 @@ BOOL COXOptionTreeCtrl::DeleteAllOptions()
     return CTreeCtrl::DeleteItem(TVI_ROOT);
 }
 
-BOOL COXOptionTreeCtrl::SaveState(LPCTSTR lpszName1, LPCTSTR lpszName2)
+// Every option with its profile entry, in the section named after the two names.
+template <class F> BOOL COXOptionTreeCtrl::ForEachEntry(LPCTSTR lpszName1, LPCTSTR lpszName2, F f)
 {
     CWinApp* pApp = AfxGetApp();
     if (pApp == NULL)
@@ -304,30 +305,25 @@ BOOL COXOptionTreeCtrl::SaveState(LPCTSTR lpszName1, LPCTSTR lpszName2)
         m_mapOptions.GetNextAssoc(pos, uID, h);
         CString entry;
         entry.Format("%d", (int)uID);
-        pApp->WriteProfileInt(section, entry, GetItemCheck(h));
+        f(pApp, section, entry, h);
     }
     return TRUE;
 }
 
+BOOL COXOptionTreeCtrl::SaveState(LPCTSTR lpszName1, LPCTSTR lpszName2)
+{
+    return ForEachEntry(lpszName1, lpszName2, [this](CWinApp* pApp, LPCTSTR lpszSection, LPCTSTR lpszEntry, HTREEITEM h) {
+        pApp->WriteProfileInt(lpszSection, lpszEntry, GetItemCheck(h));
+    });
+}
+
 BOOL COXOptionTreeCtrl::LoadState(LPCTSTR lpszName1, LPCTSTR lpszName2)
 {
-    CWinApp* pApp = AfxGetApp();
-    if (pApp == NULL)
-        return FALSE;
-    CString section;
-    section.Format("%s_%s", lpszName1, lpszName2);
-    POSITION pos = m_mapOptions.GetStartPosition();
-    while (pos != NULL) {
-        UINT uID;
-        HTREEITEM h;
-        m_mapOptions.GetNextAssoc(pos, uID, h);
-        CString entry;
-        entry.Format("%d", (int)uID);
-        const int nValue = (int)pApp->GetProfileInt(section, entry, -1);
+    return ForEachEntry(lpszName1, lpszName2, [this](CWinApp* pApp, LPCTSTR lpszSection, LPCTSTR lpszEntry, HTREEITEM h) {
+        const int nValue = (int)pApp->GetProfileInt(lpszSection, lpszEntry, -1);
         if (nValue == 0 || nValue == 1)   // a stray value leaves the option as it is
             SetItemCheck(h, nValue);
-    }
-    return TRUE;
+    });
 }
 
 // ---------------------------------------------------------------------------

@@ -71,6 +71,7 @@ protected:
     int ImageOf(HTREEITEM hItem) const;
     void SetImage(HTREEITEM hItem, int nImage, int nOld, int nNew);
     void ChooseImageList();
+    template <class F> BOOL ForEachEntry(LPCTSTR lpszName1, LPCTSTR lpszName2, F f);
     HTREEITEM AddOption(UINT uID, LPCTSTR lpszText, HTREEITEM hParent, int nImage, HTREEITEM hInsertAfter,
                         BOOL bLocked);
 

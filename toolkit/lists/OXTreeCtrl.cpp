@@ -58,7 +58,7 @@ END_MESSAGE_MAP()
 COXTreeCtrl::COXTreeCtrl()
     : m_bInit(FALSE), m_nEditColumn(-1), m_pActiveEditor(NULL), m_ptEdit(0, 0), m_dwTCStyle(0), m_dwExStyle(0),
       m_nIndent(15), m_nItemHeight(0), m_nItemCount(0), m_bDragImage(FALSE), m_pDropHilite(NULL), m_clrHGrid(0),
-      m_clrVGrid(0), m_mapCompare(10), m_bItemTipPending(TRUE), m_nRedrawLock(0), m_nSearchTimer(0)
+      m_clrVGrid(0), m_mapCompare(10), m_bItemTipPending(TRUE), m_nRedrawLock(0), m_nSearchTimer(0), m_nPendingEditColumn(-1)
 {
     m_mapCompare.InitHashTable(17);
     m_root.SetExpanded(TRUE);
@@ -1221,35 +1221,25 @@ BOOL COXTreeCtrl::SetSubItem(HTREEITEM hItem, int nCol, UINT uFlags, LPCTSTR lps
     return TRUE;
 }
 
-BOOL COXTreeCtrl::SetItemTextColor(HTREEITEM hItem, COLORREF clr, int nCol)
+// Gives a cell its own text or background colour.
+BOOL COXTreeCtrl::SetCellColor(HTREEITEM hItem, COLORREF clr, int nCol, BOOL bText)
 {
     if (!IsReal(hItem))
         return FALSE;
     COXTreeItem* pItem = ItemOf(hItem);
     if (nCol == 0) {
-        pItem->SetTextColor(clr);
+        if (bText)
+            pItem->SetTextColor(clr);
+        else
+            pItem->SetBackColor(clr);
     } else {
         COXTreeSubItem* pSub = pItem->GetSubItem(nCol);
         if (pSub == NULL)
             return FALSE;
-        pSub->SetTextColor(clr);
-    }
-    RedrawRow(pItem);
-    return TRUE;
-}
-
-BOOL COXTreeCtrl::SetItemBackColor(HTREEITEM hItem, COLORREF clr, int nCol)
-{
-    if (!IsReal(hItem))
-        return FALSE;
-    COXTreeItem* pItem = ItemOf(hItem);
-    if (nCol == 0) {
-        pItem->SetBackColor(clr);
-    } else {
-        COXTreeSubItem* pSub = pItem->GetSubItem(nCol);
-        if (pSub == NULL)
-            return FALSE;
-        pSub->SetBackColor(clr);
+        if (bText)
+            pSub->SetTextColor(clr);
+        else
+            pSub->SetBackColor(clr);
     }
     RedrawRow(pItem);
     return TRUE;
@@ -2268,17 +2258,44 @@ CEdit* COXTreeCtrl::EditLabel(HTREEITEM hItem, int nCol)
     CRect rectLabel;
     if (nRow < 0 || nCol < 0 || nCol >= GetColumnCount() || !GetItemRect(hItem, &rectLabel, TRUE))
         return NULL;
-    if (nCol == 0) {
-        m_ptEdit = rectLabel.CenterPoint();
-    } else {
-        int x = 0;
-        for (int i = 0; i < nCol; i++)
-            x += ColumnWidth(i);
-        m_ptEdit = CPoint(x + ColumnWidth(nCol) / 2 - GetScrollPos(SB_HORZ), rectLabel.CenterPoint().y);
+    m_ptEdit = EditPointOf(hItem, nCol);
+    CRect box;
+    if (GetCellAtEditPoint(hItem, &box) == nCol) {
+        // An anchor off the client area: scroll by its own distance first,
+        // then take the cell where the scroll really left it (a scroll stops
+        // at the list's left end).
+        CRect rectClient;
+        GetClientRect(&rectClient);
+        const int nFormat = ColumnFormat(nCol);
+        const int nAnchor = nFormat == LVCFMT_RIGHT ? box.right : nFormat == LVCFMT_CENTER ? box.CenterPoint().x : box.left;
+        if (nAnchor < 0 || nAnchor > rectClient.right) {
+            Scroll(CSize(nAnchor < 0 ? nAnchor : nAnchor - rectClient.right, 0));
+            m_ptEdit = EditPointOf(hItem, nCol);
+        }
     }
+    // The list may scroll its row into view before it asks: the point is
+    // taken again then, from where the cell has gone.
+    m_nPendingEditColumn = nCol;
     if (::GetFocus() != m_hWnd)
         SetFocus();
-    return (CEdit*)CWnd::FromHandle((HWND)::SendMessageA(m_hWnd, LVM_EDITLABELA, nRow, 0));
+    HWND hEdit = (HWND)::SendMessageA(m_hWnd, LVM_EDITLABELA, nRow, 0);
+    m_nPendingEditColumn = -1;
+    return (CEdit*)CWnd::FromHandle(hEdit);
+}
+
+CPoint COXTreeCtrl::EditPointOf(HTREEITEM hItem, int nCol) const
+{
+    CRect rectLabel;
+    if (!GetItemRect(hItem, &rectLabel, TRUE))
+        return m_ptEdit;
+    if (nCol == 0)
+        return rectLabel.CenterPoint();
+    CRect rectRow;
+    CListCtrl::GetItemRect(RowOf(hItem), &rectRow, LVIR_BOUNDS);
+    int x = rectRow.left;
+    for (int i = 0; i < nCol; i++)
+        x += ColumnWidth(i);
+    return CPoint(x + ColumnWidth(nCol) / 2, rectLabel.CenterPoint().y);
 }
 
 int COXTreeCtrl::GetCellAtEditPoint(HTREEITEM hItem, LPRECT pTextRect) const
@@ -2356,16 +2373,9 @@ CWnd* COXTreeCtrl::StartEditCell(CWnd* pListEdit, COXTreeItem* pItem, const CRec
     const int nAlign = nFormat == LVCFMT_RIGHT ? 2 : nFormat == LVCFMT_CENTER ? 1 : 0;
     auto anchorOf = [&](const CRect& r) { return nAlign == 2 ? r.right : nAlign == 1 ? r.CenterPoint().x : r.left; };
     int nAnchor = anchorOf(box);
-    if (nAnchor < 0 || nAnchor > rectClient.right) {
-        // Scroll by the anchor's own distance, then take the cell where the
-        // scroll really left it (a scroll stops at the list's left end).
-        CRect rectBefore, rectAfter;
-        CListCtrl::GetItemRect(nRow, &rectBefore, LVIR_BOUNDS);
-        Scroll(CSize(nAnchor < 0 ? nAnchor : nAnchor - rectClient.right, 0));
-        CListCtrl::GetItemRect(nRow, &rectAfter, LVIR_BOUNDS);
-        box.OffsetRect(rectAfter.left - rectBefore.left, 0);
-        nAnchor = anchorOf(box);
-    }
+    // A scroll now would end the list's edit: EditLabel scrolls before it
+    // starts; an anchor still outside is kept to the client area.
+    nAnchor = std::max(0, std::min(nAnchor, (int)rectClient.right));
     if (m_edit.m_hWnd != NULL && m_edit.m_hWnd != pListEdit->m_hWnd)
         m_edit.UnsubclassWindow();
     m_edit.ResetPlacement();
@@ -2399,6 +2409,8 @@ BOOL COXTreeCtrl::OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
     CWnd* pEdit = CWnd::FromHandle((HWND)::SendMessageA(m_hWnd, LVM_GETEDITCONTROL, 0, 0));
     if (m_pActiveEditor != NULL && pEdit != m_pActiveEditor && ::IsWindow(m_pActiveEditor->GetSafeHwnd()))
         return FALSE;
+    if (m_nPendingEditColumn >= 0)
+        m_ptEdit = EditPointOf(pItem->Handle(), m_nPendingEditColumn);
     CRect rectText;
     const int nCol = GetCellAtEditPoint(pItem->Handle(), &rectText);
     if (pItem->IsDisabled() || nCol < 0 || pItem->GetEditMode(nCol) == TEM_NONE) {

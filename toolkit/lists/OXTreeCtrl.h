@@ -140,8 +140,8 @@ public:
     BOOL SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage, int nCol = 0);
     BOOL SetSubItem(HTREEITEM hItem, int nCol, UINT uFlags, LPCTSTR lpszText, int nImage = 0, CFont* pFont = NULL,
                     COLORREF clrText = 0, COLORREF clrBack = 0);
-    BOOL SetItemTextColor(HTREEITEM hItem, COLORREF clr, int nCol = 0);
-    BOOL SetItemBackColor(HTREEITEM hItem, COLORREF clr, int nCol = 0);
+    BOOL SetItemTextColor(HTREEITEM hItem, COLORREF clr, int nCol = 0) { return SetCellColor(hItem, clr, nCol, TRUE); }
+    BOOL SetItemBackColor(HTREEITEM hItem, COLORREF clr, int nCol = 0) { return SetCellColor(hItem, clr, nCol, FALSE); }
     COLORREF GetItemTextColor(HTREEITEM hItem, int nCol = 0) const;
     BOOL SetItemFont(HTREEITEM hItem, CFont* pFont, int nCol = 0);
     CFont* GetItemFont(HTREEITEM hItem, int nCol = 0) const;
@@ -175,7 +175,7 @@ public:
     int GetItemIndent(HTREEITEM hItem) const;
     BOOL GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const;
     using CListCtrl::GetItemRect;
-    // Part 0 button, 1 image, 2 state image, 3 label.
+    // nPart: 0 the button, 1 the image, 2 the state image, 3 the label.
     BOOL GetItemPartRect(int nPart, HTREEITEM hItem, LPRECT lpRect, int& nIndent) const;
     int HitTest(CPoint pt, UINT* pFlags = NULL) const;
     HTREEITEM HitTest(TVHITTESTINFO* pInfo) const;
@@ -191,6 +191,8 @@ public:
     // Input and editing.
     CEdit* EditLabel(HTREEITEM hItem, int nCol = 0);
     int GetCellAtEditPoint(HTREEITEM hItem, LPRECT pTextRect) const;
+    // The middle of a cell, in client coordinates: where an edit of it is asked.
+    CPoint EditPointOf(HTREEITEM hItem, int nCol) const;
     virtual CWnd* StartEditCell(CWnd* pListEdit, COXTreeItem* pItem, const CRect& rectText, int nCol,
                                 LRESULT* pResult);
     virtual void GetItemTipInfo(WPARAM wParam, OXITEMTIPINFO* pInfo);
@@ -206,6 +208,7 @@ public:
 protected:
     static BOOL IsReal(HTREEITEM hItem) { return hItem != NULL && hItem != TVI_FIRST && hItem != TVI_LAST; }
     BOOL AddRow(COXTreeItem* pItem);
+    BOOL SetCellColor(HTREEITEM hItem, COLORREF clr, int nCol, BOOL bText);
     void RedrawRow(COXTreeItem* pItem);
     LRESULT Notify(NMHDR* pHdr) const;
     BOOL SendExpandNotify(UINT nCode, COXTreeItem* pItem, UINT nAction);
@@ -283,4 +286,5 @@ public:
     int m_nRedrawLock;
     UINT_PTR m_nSearchTimer;
     CString m_sSearch;
+    int m_nPendingEditColumn;
 };

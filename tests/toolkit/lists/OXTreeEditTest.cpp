@@ -195,4 +195,28 @@ TEST_F(COXTreeEditorsTest, EditBoxSitsOnItsCellAndWritesIt)
     EXPECT_EQ(::SendMessageA(m_tree.m_hWnd, LVM_GETEDITCONTROL, 0, 0), 0);
 }
 
+// A cell scrolled off the left: the list scrolls back, and the edit lands on
+// the cell where the scroll really left it.
+TEST_F(COXTreeEditorsTest, EditBoxOfACellScrolledOffTheLeftLandsOnIt)
+{
+    m_tree.SetColumnWidth(1, 400);
+    m_tree.Scroll(CSize(60, 0));
+    PumpMessagesFor(10);
+    CRect rectLabel;
+    m_tree.GetItemRect(hB, &rectLabel, TRUE);
+    ASSERT_LT(rectLabel.left, 0);
+    CEdit* pEdit = m_tree.EditLabel(hB, 0);
+    ASSERT_TRUE(pEdit != NULL);
+    PumpMessagesFor(20);
+    CRect rectAfter, rectEdit;
+    m_tree.GetItemRect(hB, &rectAfter, TRUE);
+    m_tree.m_edit.GetWindowRect(&rectEdit);
+    m_tree.ScreenToClient(&rectEdit);
+    EXPECT_GE(rectAfter.left, 0);
+    EXPECT_EQ(rectEdit.left, rectAfter.left);
+    m_tree.m_edit.SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpMessagesFor(10);
+    EXPECT_EQ(m_tree.GetItemText(hB), "keyword two");
+}
+
 } // namespace
