@@ -774,6 +774,18 @@ HTREEITEM COXTreeCtrl::GetFirstVisibleItem() const
     return p != NULL ? p->Handle() : NULL;
 }
 
+// Whether a row reaches into the band from the top row's top to the client
+// area's bottom.
+BOOL COXTreeCtrl::IsRowInView(int nRow) const
+{
+    CRect rectRow, rectClient, rectTop;
+    GetClientRect(&rectClient);
+    if (!CListCtrl::GetItemRect(GetTopIndex(), &rectTop, LVIR_BOUNDS) ||
+        !CListCtrl::GetItemRect(nRow, &rectRow, LVIR_BOUNDS))
+        return FALSE;
+    return rectRow.bottom > rectTop.top && rectRow.top < rectClient.bottom;
+}
+
 HTREEITEM COXTreeCtrl::GetNextVisibleItem(HTREEITEM hItem, BOOL bInView) const
 {
     if (!IsReal(hItem) && hItem != NULL)
@@ -792,16 +804,7 @@ HTREEITEM COXTreeCtrl::GetNextVisibleItem(HTREEITEM hItem, BOOL bInView) const
     }
     if (pFound == NULL)
         return NULL;
-    if (bInView) {
-        CRect rectRow, rectClient, rectTop;
-        GetClientRect(&rectClient);
-        if (!CListCtrl::GetItemRect(GetTopIndex(), &rectTop, LVIR_BOUNDS) ||
-            !CListCtrl::GetItemRect(RowOf(pFound), &rectRow, LVIR_BOUNDS))
-            return NULL;
-        if (rectRow.bottom <= rectTop.top || rectRow.top >= rectClient.bottom)
-            return NULL;
-    }
-    return pFound->Handle();
+    return !bInView || IsRowInView(RowOf(pFound)) ? pFound->Handle() : NULL;
 }
 
 HTREEITEM COXTreeCtrl::GetPrevVisibleItem(HTREEITEM hItem, BOOL bInView) const
@@ -822,16 +825,7 @@ HTREEITEM COXTreeCtrl::GetPrevVisibleItem(HTREEITEM hItem, BOOL bInView) const
     }
     if (pFound == NULL)
         return NULL;
-    if (bInView) {
-        CRect rectRow, rectClient, rectTop;
-        GetClientRect(&rectClient);
-        if (!CListCtrl::GetItemRect(GetTopIndex(), &rectTop, LVIR_BOUNDS) ||
-            !CListCtrl::GetItemRect(RowOf(pFound), &rectRow, LVIR_BOUNDS))
-            return NULL;
-        if (rectRow.bottom <= rectTop.top || rectRow.top >= rectClient.bottom)
-            return NULL;
-    }
-    return pFound->Handle();
+    return !bInView || IsRowInView(RowOf(pFound)) ? pFound->Handle() : NULL;
 }
 
 HTREEITEM COXTreeCtrl::GetSelectedItem() const

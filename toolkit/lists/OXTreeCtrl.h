@@ -218,6 +218,7 @@ protected:
     void ForgetDropHilite(const COXTreeItem* pSubtree);
     BOOL IsFlat() const;
     BOOL IsDisplayed(const COXTreeItem* pItem) const;
+    BOOL IsRowInView(int nRow) const;
     COXTreeItem* PrevDisplayed(COXTreeItem* pItem) const;
     COLORREF ListBackColor() const;
     COLORREF CellBackColor(const COXTreeItem* pItem, int nCol) const;
