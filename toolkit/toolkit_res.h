@@ -64,3 +64,9 @@
 #define IDS_OX_SHB_RENAMEGROUP          26844
 #define IDS_OX_SHB_REMOVEITEM           26845
 #define IDS_OX_SHB_RENAMEITEM           26846
+
+// ---------------------------------------------------------------------------
+// Option tree marks: four 16-pixel images each, grey 192,192,192 clear.
+// ---------------------------------------------------------------------------
+#define IDB_OX_OPTION_LIGHT             27262
+#define IDB_OX_OPTION_DARK              27263

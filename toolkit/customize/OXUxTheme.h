@@ -12,13 +12,13 @@ public:
     COXUxTheme();
     virtual ~COXUxTheme();
 
-    BOOL IsLoaded() const { return m_hUxTheme != NULL; }
+    virtual BOOL IsLoaded() const { return m_hUxTheme != NULL; }
 
     HTHEME OpenThemeData(HWND hWnd, LPCSTR lpszClassList);
-    HTHEME GetWindowTheme(HWND hWnd);
+    virtual HTHEME GetWindowTheme(HWND hWnd);
     COLORREF GetThemeSysColor(HTHEME hTheme, int nColorID);
-    BOOL DrawThemeBackground(HTHEME hTheme, HDC hdc, int nPartID, int nStateID, const RECT* pRect, const RECT* pClipRect);
-    BOOL DrawThemeText(HTHEME hTheme, HDC hdc, int nPartID, int nStateID, LPCSTR lpszText, int nCharCount,
+    virtual BOOL DrawThemeBackground(HTHEME hTheme, HDC hdc, int nPartID, int nStateID, const RECT* pRect, const RECT* pClipRect);
+    virtual BOOL DrawThemeText(HTHEME hTheme, HDC hdc, int nPartID, int nStateID, LPCSTR lpszText, int nCharCount,
                        DWORD dwTextFlags, DWORD dwTextFlags2, const RECT* pRect);
 
 protected:

@@ -1,0 +1,222 @@
+// The tree's in-place editors: the edit box's placement rule as a table, and
+// each editor on a real tree, ended by Return, Escape or the focus leaving,
+// reporting exactly once and writing the cell only with a real choice.
+#include <afxwin.h>
+#include <afxcmn.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "OXTreeCtrl.h"
+#include "testdrawing.h"
+#include "testsupport.h"
+
+namespace {
+
+TEST(COXTreeEdit, PlacementFollowsAnchorAndLimit)
+{
+    const CSize text(50, 13);
+    struct {
+        const char* what;
+        bool bAuto;
+        int nAlign;
+        int nClip;    // 0 none, else a clip limit
+        int nFixed;   // 0 none, else a fixed right / width
+        CRect proposed;
+        CRect expected;   // x, y, x + cx, y + cy
+    } cases[] = {
+        {"left on its anchor", true, 0, 0, 0, CRect(0, 0, 10, 10), CRect(100, 20, 164, 39)},
+        {"centred", true, 1, 0, 0, CRect(0, 0, 10, 10), CRect(68, 20, 132, 39)},
+        {"right: grows to the left", true, 2, 0, 0, CRect(0, 0, 10, 10), CRect(36, 20, 100, 39)},
+        {"clipped at the limit", true, 0, 130, 0, CRect(0, 0, 10, 10), CRect(100, 20, 130, 39)},
+        {"fixed right edge", true, 0, 0, 190, CRect(0, 0, 10, 10), CRect(100, 20, 190, 39)},
+        {"not sizing: keeps its size, one pixel up", false, 0, 0, 0, CRect(5, 30, 85, 50), CRect(98, 29, 178, 49)},
+        {"not sizing: the limit is a least width", false, 0, 120, 0, CRect(5, 30, 85, 50), CRect(98, 29, 218, 49)},
+        {"not sizing: fixed width", false, 0, 0, 60, CRect(5, 30, 85, 50), CRect(98, 29, 158, 49)},
+    };
+    for (auto& k : cases) {
+        COXTreeEdit edit;
+        edit.SetAutoSize(k.bAuto);
+        edit.SetAnchor(100, 20, k.nAlign);
+        if (k.nClip)
+            edit.SetClipRight(k.nClip);
+        if (k.nFixed)
+            edit.SetFixedRight(k.nFixed);
+        int x = k.proposed.left, y = k.proposed.top, cx = k.proposed.Width(), cy = k.proposed.Height();
+        edit.Place(x, y, cx, cy, text);
+        EXPECT_EQ(CRect(x, y, x + cx, y + cy), k.expected) << k.what;
+    }
+    // Without an anchor a sizing edit keeps its place and takes its text's size.
+    COXTreeEdit edit;
+    int x = 7, y = 8, cx = 0, cy = 0;
+    edit.Place(x, y, cx, cy, text);
+    EXPECT_EQ(CRect(x, y, x + cx, y + cy), CRect(7, 8, 71, 27));
+}
+
+// A parent that reflects notifications, as a framework window does, and
+// writes down every end of an edit.
+class CEditHost : public CWnd
+{
+public:
+    std::vector<std::pair<int, std::string>> ends;   // row, text
+    HWND hTree = NULL;
+
+protected:
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        NMHDR* pHdr = (NMHDR*)lParam;
+        if (pHdr->hwndFrom == hTree && pHdr->code == LVN_ENDLABELEDITA) {
+            NMLVDISPINFOA* p = (NMLVDISPINFOA*)lParam;
+            ends.push_back({p->item.iItem, p->item.pszText != NULL ? p->item.pszText : "(null)"});
+        }
+        return CWnd::OnNotify(wParam, lParam, pResult);
+    }
+};
+
+class COXTreeEditorsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(CreateHostWindow(m_host, "editors", WS_POPUP | WS_VISIBLE, CRect(60, 60, 520, 360)));
+        ::SetActiveWindow(m_host.m_hWnd);
+        ASSERT_TRUE(m_tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES |
+                                      TVS_LINESATROOT | TVS_EDITLABELS,
+                                  CRect(10, 10, 450, 250), &m_host, 100, TVXS_COLUMNHDR));
+        m_host.hTree = m_tree.m_hWnd;
+        m_tree.SetColumnWidth(0, 150);
+        m_tree.InsertColumn(1, "Match", LVCFMT_LEFT, 100);
+        m_tree.InsertColumn(2, "Bid", LVCFMT_RIGHT, 80);
+        m_other.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, CRect(10, 260, 200, 280), &m_host, 200);
+        hA = m_tree.InsertItem("keyword one");
+        hB = m_tree.InsertItem("keyword two");
+        m_tree.SetItemText(hA, "10", 1);
+        m_tree.SetItemText(hB, "phrase", 1);
+        m_tree.SetItemText(hA, "0.40", 2);
+        CStringArray choices;
+        for (const char* s : {"10", "1", "broad", "phrase", "exact"})
+            choices.Add(s);
+        m_tree.SetItemEditMode(hA, TEM_COMBO, choices, 1);
+        m_tree.SetItemEditMode(hB, TEM_COMBO, choices, 1);
+        m_tree.SetFocus();
+    }
+    void TearDown() override { m_host.DestroyWindow(); }
+
+    COXTreeCombo* OpenCombo(HTREEITEM h)
+    {
+        m_host.ends.clear();
+        m_tree.EditLabel(h, 1);
+        PumpMessagesFor(20);
+        return m_tree.m_combo.m_hWnd != NULL ? &m_tree.m_combo : NULL;
+    }
+
+    CEditHost m_host;
+    COXTreeCtrl m_tree;
+    CEdit m_other;
+    HTREEITEM hA = NULL, hB = NULL;
+};
+
+TEST_F(COXTreeEditorsTest, ComboEndsOnceByReturnEscapeOrFocus)
+{
+    struct {
+        const char* what;
+        HTREEITEM* phItem;
+        int nPick;   // choice to select, -1 none
+        int how;     // 0 Return, 1 Escape, 2 focus elsewhere
+        int row;     // reported row
+        const char* cell;
+    } cases[] = {
+        {"the exact text is selected, not the first that begins with it", &hA, -2, 0, 0, "1"},
+        {"Return commits the choice", &hA, 2, 0, 0, "broad"},
+        {"Escape cancels", &hA, 4, 1, -1, "broad"},
+        {"the focus leaving commits", &hB, 4, 2, 1, "exact"},
+    };
+    m_tree.SetItemText(hA, "1", 1);
+    for (auto& k : cases) {
+        COXTreeCombo* pCombo = OpenCombo(*k.phItem);
+        ASSERT_TRUE(pCombo != NULL) << k.what;
+        if (k.nPick == -2)
+            EXPECT_EQ(pCombo->GetCurSel(), 1) << k.what;   // "1", not "10"
+        else
+            pCombo->SetCurSel(k.nPick);
+        if (k.how == 0)
+            pCombo->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+        else if (k.how == 1)
+            pCombo->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            m_other.SetFocus();
+        PumpMessagesFor(20);
+        EXPECT_EQ(m_tree.m_combo.m_hWnd, (HWND)NULL) << k.what;
+        ASSERT_EQ(m_host.ends.size(), 1u) << k.what;
+        EXPECT_EQ(m_host.ends[0].first, k.row) << k.what;
+        EXPECT_EQ((LPCSTR)m_tree.GetItemText(*k.phItem, 1), std::string(k.cell)) << k.what;
+        m_tree.SetFocus();
+    }
+}
+
+TEST_F(COXTreeEditorsTest, ComboWithoutAChoiceLeavesTheCell)
+{
+    m_tree.SetItemText(hB, "not a choice", 1);
+    COXTreeCombo* pCombo = OpenCombo(hB);
+    ASSERT_TRUE(pCombo != NULL);
+    EXPECT_EQ(pCombo->GetCurSel(), CB_ERR);
+    m_other.SetFocus();   // just opened and left
+    PumpMessagesFor(20);
+    ASSERT_EQ(m_host.ends.size(), 1u);
+    EXPECT_EQ(m_host.ends[0].first, -1);
+    EXPECT_EQ(m_tree.GetItemText(hB, 1), "not a choice");
+}
+
+TEST_F(COXTreeEditorsTest, EditBoxSitsOnItsCellAndWritesIt)
+{
+    CEdit* pEdit = m_tree.EditLabel(hA, 2);
+    PumpMessagesFor(20);
+    ASSERT_TRUE(pEdit != NULL);
+    ASSERT_EQ(m_tree.m_edit.m_hWnd, pEdit->m_hWnd);
+    EXPECT_EQ(m_tree.m_edit.m_nAlign, 2);   // a right-aligned column
+    CString text;
+    m_tree.m_edit.GetWindowText(text);
+    EXPECT_EQ(text, "0.40");
+    CRect rectEdit, rectRow;
+    m_tree.m_edit.GetWindowRect(&rectEdit);
+    m_tree.ScreenToClient(&rectEdit);
+    m_tree.GetItemRect(hA, &rectRow, FALSE);
+    EXPECT_EQ(rectEdit.right, rectRow.left + 150 + 100 + 80);   // on the cell's right edge
+    m_tree.m_edit.SetWindowText("0.55");
+    m_tree.m_edit.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+    PumpMessagesFor(20);
+    EXPECT_EQ(m_tree.GetItemText(hA, 2), "0.55");
+    EXPECT_EQ(m_tree.GetItemText(hA, 0), "keyword one");
+    // A cell that may not be edited never opens an editor.
+    m_tree.SetItemNoEdit(hB, 0);
+    EXPECT_EQ(m_tree.EditLabel(hB, 0), (CEdit*)NULL);
+    PumpMessagesFor(20);
+    EXPECT_EQ(::SendMessageA(m_tree.m_hWnd, LVM_GETEDITCONTROL, 0, 0), 0);
+}
+
+// A cell scrolled off the left: the list scrolls back, and the edit lands on
+// the cell where the scroll really left it.
+TEST_F(COXTreeEditorsTest, EditBoxOfACellScrolledOffTheLeftLandsOnIt)
+{
+    m_tree.SetColumnWidth(1, 400);
+    m_tree.Scroll(CSize(60, 0));
+    PumpMessagesFor(10);
+    CRect rectLabel;
+    m_tree.GetItemRect(hB, &rectLabel, TRUE);
+    ASSERT_LT(rectLabel.left, 0);
+    CEdit* pEdit = m_tree.EditLabel(hB, 0);
+    ASSERT_TRUE(pEdit != NULL);
+    PumpMessagesFor(20);
+    CRect rectAfter, rectEdit;
+    m_tree.GetItemRect(hB, &rectAfter, TRUE);
+    m_tree.m_edit.GetWindowRect(&rectEdit);
+    m_tree.ScreenToClient(&rectEdit);
+    EXPECT_GE(rectAfter.left, 0);
+    EXPECT_EQ(rectEdit.left, rectAfter.left);
+    m_tree.m_edit.SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpMessagesFor(10);
+    EXPECT_EQ(m_tree.GetItemText(hB), "keyword two");
+}
+
+} // namespace

@@ -1,0 +1,133 @@
+// Gallery: the multi-column tree (lines, buttons, images, grid lines, full-row
+// selection, item tips over cut-off cells) and a second tree to copy and
+// move items into.
+#include "Gallery.h"
+#include "OXTreeCtrl.h"
+
+namespace {
+
+const UINT ID_TREE = 400, ID_OTHER = 401, ID_COPY = 402, ID_MOVE = 403;
+
+class CTreePage : public CGalleryPage
+{
+protected:
+    void Populate() override
+    {
+        NewRow("Keyword groups: three columns, grid, full-row selection, item tips");
+        m_tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
+                          TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_EDITLABELS,
+                      NextRect(430, 240), this, ID_TREE,
+                      TVXS_COLUMNHDR | TVXS_FULLROWSEL | TVXS_HGRID | TVXS_VGRID | TVXS_ITEMTIPS | TVXS_MULTISEL);
+        ApplyFont(&m_tree);
+        m_tree.SetHGridColor(RGB(220, 220, 220));
+        m_tree.SetVGridColor(RGB(220, 220, 220));
+        MakeImages();
+        m_tree.SetImageList(&m_images, TVSIL_NORMAL);
+        m_tree.SetColumnWidth(0, 190);
+        m_tree.InsertColumn(1, "Searches", LVCFMT_RIGHT, 80);
+        m_tree.InsertColumn(2, "Competition", LVCFMT_LEFT, 140);
+        Fill(&m_tree);
+
+        m_other.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                           TVS_SHOWSELALWAYS,
+                       NextRect(170, 240), this, ID_OTHER, TVXS_COLUMNHDR);
+        ApplyFont(&m_other);
+        m_other.SetColumnWidth(0, 160);
+        m_other.InsertItem("Chosen keywords");
+
+        NewRow();
+        m_copy.Create("Copy selected", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, NextRect(120, 26), this, ID_COPY);
+        m_move.Create("Move selected", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, NextRect(120, 26), this, ID_MOVE);
+        ApplyFont(&m_copy);
+        ApplyFont(&m_move);
+    }
+
+    void MakeImages()
+    {
+        // Two small pictures: a folder-like block for groups, a dot for keywords.
+        m_images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 1);
+        CClientDC screen(this);
+        const COLORREF colours[] = {RGB(230, 180, 60), RGB(60, 120, 200)};
+        for (int i = 0; i < 2; i++) {
+            CBitmap bmp;
+            bmp.CreateCompatibleBitmap(&screen, 16, 16);
+            CDC dc;
+            dc.CreateCompatibleDC(&screen);
+            CBitmap* pOld = dc.SelectObject(&bmp);
+            dc.FillSolidRect(0, 0, 16, 16, RGB(255, 0, 255));
+            if (i == 0)
+                dc.FillSolidRect(1, 4, 14, 10, colours[i]);
+            else
+                dc.FillSolidRect(4, 4, 8, 8, colours[i]);
+            dc.SelectObject(pOld);
+            m_images.Add(&bmp, RGB(255, 0, 255));
+        }
+    }
+
+    static void Fill(COXTreeCtrl* pTree)
+    {
+        struct {
+            const char* group;
+            const char* words[4];
+            const char* counts[4];
+        } groups[] = {
+            {"Gardening", {"raised garden beds", "compost bin", "drip irrigation kits for small balconies", NULL},
+             {"12,400", "33,100", "880", NULL}},
+            {"Coffee", {"pour over kettle", "burr grinder", "cold brew ratio", "decaf espresso beans"},
+             {"9,900", "22,200", "14,800", "3,600"}},
+            {"Cycling", {"gravel bike", "bike repair stand", NULL, NULL}, {"40,500", "6,600", NULL, NULL}},
+        };
+        const char* levels[] = {"low", "medium", "high: many strong pages rank for this keyword"};
+        int n = 0;
+        for (auto& g : groups) {
+            HTREEITEM hGroup = pTree->InsertItem(g.group, 0, 0);
+            pTree->SetItemText(hGroup, "", 1);
+            for (int i = 0; i < 4 && g.words[i] != NULL; i++, n++) {
+                HTREEITEM h = pTree->InsertItem(g.words[i], 1, 1, hGroup);
+                pTree->SetItemText(h, g.counts[i], 1);
+                pTree->SetItemText(h, levels[n % 3], 2);
+            }
+            pTree->Expand(hGroup, TVE_EXPAND);
+        }
+    }
+
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        const UINT id = LOWORD(wParam);
+        if ((id == ID_COPY || id == ID_MOVE) && HIWORD(wParam) == BN_CLICKED) {
+            HTREEITEM h = m_tree.GetSelectedItem();
+            HTREEITEM hTo = m_other.GetChildItem(TVI_ROOT);
+            if (h != NULL) {
+                BOOL bDone = id == ID_COPY ? FALSE : m_tree.MoveItem(h, hTo, TVI_LAST, &m_other);
+                if (id == ID_COPY) {
+                    // A copy into the other tree: moved there from a copy made here.
+                    HTREEITEM hCopy = NULL;
+                    bDone = m_tree.CopyItem(h, TVI_ROOT, TVI_LAST, TRUE, &hCopy) &&
+                            m_tree.MoveItem(hCopy, hTo, TVI_LAST, &m_other);
+                }
+                m_other.Expand(hTo, TVE_EXPAND);
+                Log("%s \"%s\": %s", id == ID_COPY ? "copied" : "moved", (LPCSTR)m_other.GetItemText(hTo, 0),
+                    bDone ? "done" : "refused");
+            }
+        }
+        return CGalleryPage::OnCommand(wParam, lParam);
+    }
+
+    void ShowOff() override
+    {
+        HTREEITEM h = m_tree.GetChildItem(m_tree.GetChildItem(TVI_ROOT));
+        m_tree.SetFocus();
+        m_tree.SelectItem(m_tree.GetNextSiblingItem(h));
+        m_tree.EditLabel(h, 0);
+    }
+
+    COXTreeCtrl m_tree;
+    COXTreeCtrl m_other;
+    CImageList m_images;
+    CButton m_copy;
+    CButton m_move;
+};
+
+}  // namespace
+
+GALLERY_PAGE(CTreePage, "lists", "Multi-column tree");
