@@ -1,0 +1,19 @@
+#include "OXDropEdit.h"
+
+#include <algorithm>
+
+void OXKeepPopupOnMonitor(CRect& rcPopup, const CRect& rcAnchor)
+{
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    HMONITOR hMonitor = ::MonitorFromRect(&rcPopup, MONITOR_DEFAULTTONEAREST);
+    if (hMonitor == NULL || !::GetMonitorInfo(hMonitor, &mi))
+        return;
+    const CRect rcMonitor(mi.rcMonitor);
+    if (rcPopup.left < rcMonitor.left)
+        rcPopup.OffsetRect(rcMonitor.left - rcPopup.left, 0);
+    if (rcPopup.right > rcMonitor.right)
+        rcPopup.OffsetRect(std::max(rcMonitor.left - rcPopup.left, rcMonitor.right - rcPopup.right), 0);
+    if (rcPopup.bottom > rcMonitor.bottom)
+        rcPopup.OffsetRect(0, rcAnchor.top - rcPopup.bottom);
+}
