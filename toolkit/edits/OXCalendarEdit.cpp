@@ -8,13 +8,10 @@
 
 BOOL COXMonthCalPopup::Pick(CRect rcPopup, CRect rcAnchor, COleDateTime dateStart, COleDateTime& dateOut)
 {
-    OXKeepPopupOnMonitor(rcPopup, rcAnchor);
     SYSTEMTIME st = {};
     if (dateStart.GetAsSystemTime(st))
         SendMessage(MCM_SETCURSEL, 0, (LPARAM)&st);
-    SetWindowPos(&CWnd::wndTopMost, rcPopup.left, rcPopup.top, rcPopup.Width(), rcPopup.Height(), SWP_NOACTIVATE);
-    ShowWindow(SW_SHOWNA);
-    SetCapture();
+    OXShowPopup(this, rcPopup, rcAnchor);
     BOOL bResult = FALSE;
     auto takeSelection = [&] {
         SYSTEMTIME sel = {};
@@ -64,9 +61,7 @@ BOOL COXMonthCalPopup::Pick(CRect rcPopup, CRect rcAnchor, COleDateTime dateStar
         ::DispatchMessage(&msg);
         return TRUE;
     });
-    if (::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
-    ShowWindow(SW_HIDE);
+    OXHidePopup(this);
     return bResult;
 }
 

@@ -17,3 +17,19 @@ void OXKeepPopupOnMonitor(CRect& rcPopup, const CRect& rcAnchor)
     if (rcPopup.bottom > rcMonitor.bottom)
         rcPopup.OffsetRect(0, rcAnchor.top - rcPopup.bottom);
 }
+
+void OXShowPopup(CWnd* pPopup, CRect rcPopup, const CRect& rcAnchor)
+{
+    OXKeepPopupOnMonitor(rcPopup, rcAnchor);
+    pPopup->SetWindowPos(&CWnd::wndTopMost, rcPopup.left, rcPopup.top, rcPopup.Width(), rcPopup.Height(),
+                         SWP_NOACTIVATE);
+    pPopup->ShowWindow(SW_SHOWNA);
+    pPopup->SetCapture();
+}
+
+void OXHidePopup(CWnd* pPopup)
+{
+    if (::GetCapture() == pPopup->m_hWnd)
+        ::ReleaseCapture();
+    pPopup->ShowWindow(SW_HIDE);
+}

@@ -43,6 +43,12 @@ BOOL OXRunPopupLoop(TFn pfnMessage)
 // bottom.
 void OXKeepPopupOnMonitor(CRect& rcPopup, const CRect& rcAnchor);
 
+// Shows a pop-up list or calendar at rcPopup (screen), kept on its monitor,
+// topmost and without taking the activation, and gives it the mouse capture;
+// OXHidePopup gives the capture back and hides it.
+void OXShowPopup(CWnd* pPopup, CRect rcPopup, const CRect& rcAnchor);
+void OXHidePopup(CWnd* pPopup);
+
 template <class T>
 class COXDropEdit : public T
 {

@@ -8,10 +8,7 @@
 
 int COXListPopup::Pick(CRect rcPopup, CRect rcAnchor)
 {
-    OXKeepPopupOnMonitor(rcPopup, rcAnchor);
-    SetWindowPos(&CWnd::wndTopMost, rcPopup.left, rcPopup.top, rcPopup.Width(), rcPopup.Height(), SWP_NOACTIVATE);
-    ShowWindow(SW_SHOWNA);
-    SetCapture();
+    OXShowPopup(this, rcPopup, rcAnchor);
     int nResult = -1;
     auto itemAt = [this](const MSG& msg, BOOL& bOutside) {
         CPoint pt((short)LOWORD(msg.lParam), (short)HIWORD(msg.lParam));
@@ -70,9 +67,7 @@ int COXListPopup::Pick(CRect rcPopup, CRect rcAnchor)
             return TRUE;
         }
     });
-    if (::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
-    ShowWindow(SW_HIDE);
+    OXHidePopup(this);
     return nResult;
 }
 
