@@ -108,6 +108,16 @@ TEST_F(OXEditWindow, NumericEditTypesUnderRealMessages)
     Type(edit, "1234,5-");
     EXPECT_EQ(WindowText(edit.m_hWnd), "-1\xA0" "234,50");
     EXPECT_DOUBLE_EQ(edit.GetValue(), -1234.5);
+
+    // dialog data exchange: saving truncates toward zero, loading sets the value
+    int nSaved = 0;
+    CDataExchange save(&m_host, TRUE);
+    DDX_NumericValue(&save, 101, nSaved);
+    EXPECT_EQ(nSaved, -1234);
+    double dLoaded = 98765.4;
+    CDataExchange load(&m_host, FALSE);
+    DDX_NumericValue(&load, 101, dLoaded);
+    EXPECT_EQ(WindowText(edit.m_hWnd), "98\xA0" "765,40");
     edit.DestroyWindow();
 }
 
