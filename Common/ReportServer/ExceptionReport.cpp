@@ -284,11 +284,17 @@ void ReportRoad(const CReportJob& job)
 
 DWORD WINAPI ReportRoadThread(LPVOID pParam)
 {
+    const CReportJob& job = *static_cast<const CReportJob*>(pParam);
     try {
-        ReportRoad(*static_cast<const CReportJob*>(pParam));
+        ReportRoad(job);
     } catch (...) {
         // Nothing of a failed report may reach the faulting thread.
     }
+    // A thread that ran out of stack cannot be trusted to take another step,
+    // not even the return from its wait: the program ends from here.
+    const DWORD dwCode = job.pExcPointers->ExceptionRecord->ExceptionCode;
+    if (dwCode == EXCEPTION_STACK_OVERFLOW)
+        ::TerminateProcess(::GetCurrentProcess(), dwCode);
     return 0;
 }
 
@@ -625,6 +631,7 @@ namespace {
 
 volatile int* volatile g_pNowhere = NULL;
 volatile int g_nNeverDepth = -1;
+volatile size_t g_nReadLength = 0;
 
 __attribute__((noinline)) void WriteThroughNull()
 {
@@ -661,7 +668,7 @@ void TestFaultPoint(LPCSTR pszPlace)
     if (strWanted == pszPlace)
         WriteThroughNull();
     else if (strWanted == CString(pszPlace) + "-system")
-        ReadNullInTheSystem();
+        g_nReadLength = ReadNullInTheSystem();   // used, or the read could be dropped
     else if (strWanted == CString(pszPlace) + "-overflow")
         RunOutOfStack(0);
 }

@@ -263,7 +263,7 @@ TEST_F(FaultReportTest, AFaultOnTheUserInterfaceThreadIsReportedOnceAndTheProgra
     PostMessageA(hFrame, WM_COMMAND, MAKEWPARAM(ID_TEST_FAULT, 0), 0);
     AgreeToTheReport();
     ASSERT_TRUE(m_pWatcher->Answer(szSeMessageStart, IDOK)) << m_pWatcher->Describe();
-    ExpectReport("C0000005 ACCESS_VIOLATION", "OnTestFault", "BasedApp.cpp");
+    ExpectReport("C0000005 ACCESS_VIOLATION", "TestFaultPoint", "ExceptionReport.cpp");
     ExpectMailedReport();
 
     PostMessageA(hFrame, WM_COMMAND, MAKEWPARAM(ID_TEST_FAULT, 0), 0);
@@ -356,7 +356,7 @@ TEST_F(FaultReportTest, AFaultInTheSystemsCodeIsReportedBeforeTheProgramEnds)
     ASSERT_NE(hFrame, nullptr);
     PostMessageA(hFrame, WM_COMMAND, MAKEWPARAM(ID_TEST_FAULT, 0), 0);
     AgreeToTheReport();
-    ExpectReport("C0000005 ACCESS_VIOLATION", "ReadNullInTheSystem", "ExceptionReport.cpp", "msvcrt.dll");
+    ExpectReport("C0000005 ACCESS_VIOLATION", "TestFaultPoint", "ExceptionReport.cpp", "msvcrt.dll");
     ExpectMailedReport();
     ASSERT_EQ(WaitForSingleObject(m_pi.hProcess, 10000), WAIT_OBJECT_0);
     DWORD dwCode = 0;

@@ -4,6 +4,7 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include "OXCaptionPainter.h"
 #include "OXChildFrameState.h"
 #include "OXRectTracker.h"
 #include "OXSplitterColRowState.h"
@@ -167,6 +168,55 @@ TEST_F(OXChildFrameStateTest, AFrameComesBackWhereItWasWithItsSplitter)
     EXPECT_EQ(cx, 150);
     EXPECT_EQ(cxMin, 20);
     delete pBack;
+}
+
+TEST_F(OXChildFrameStateTest, ThreeDocumentsComeBackWhereTheyWere)
+{
+    const CRect places[3] = {CRect(0, 0, 300, 200), CRect(40, 30, 360, 250), CRect(80, 60, 420, 300)};
+    COXChildFrameState states[3];
+    for (int i = 0; i < 3; i++) {
+        CSplitChild* pChild = OpenNew();
+        ASSERT_NE(pChild, nullptr);
+        pChild->MoveWindow(places[i]);
+        if (i == 1) {   // one of them split at a size of its own
+            pChild->m_splitter.SetColumnInfo(0, 120, 10);
+            pChild->m_splitter.RecalcLayout();
+        }
+        ASSERT_TRUE(states[i].Capture(pChild));
+    }
+    m_pTemplate->CloseAllDocuments(FALSE);
+    for (int i = 0; i < 3; i++) {
+        ASSERT_TRUE(states[i].Apply());
+        CSplitChild* pAgain = dynamic_cast<CSplitChild*>(states[i].GetAppliedFrame());
+        ASSERT_NE(pAgain, nullptr);
+        WINDOWPLACEMENT wp = {sizeof wp};
+        pAgain->GetWindowPlacement(&wp);
+        EXPECT_EQ(CRect(wp.rcNormalPosition), places[i]) << i;
+        if (i == 1) {
+            int cx, cxMin;
+            pAgain->m_splitter.GetColumnInfo(0, cx, cxMin);
+            EXPECT_EQ(cx, 120);
+        }
+    }
+}
+
+TEST_F(OXChildFrameStateTest, MdiChildrenTakeTheThreadsCaptionLook)
+{
+    COXCaptionPainterOrganizer organizer;
+    CSplitChild* pFirst = OpenNew();
+    ASSERT_NE(pFirst, nullptr);
+    ASSERT_TRUE(organizer.AttachToThread());
+    ASSERT_TRUE(organizer.IsAttached(pFirst));
+    COXCaptionInfo look;
+    look.m_clrBackground = RGB(0, 80, 160);
+    organizer.SetCaptionInfo(NULL, &look, TRUE);
+    // A child opened later takes the look of the painted ones.
+    CSplitChild* pSecond = OpenNew();
+    ASSERT_NE(pSecond, nullptr);
+    COXCaptionPainter* pPainter = organizer.GetPainter(pSecond);
+    ASSERT_NE(pPainter, nullptr);
+    EXPECT_EQ(pPainter->GetCaptionInfo(TRUE)->m_clrBackground, RGB(0, 80, 160));
+    EXPECT_TRUE(organizer.DetachFromThread(FALSE));
 }
 
 TEST_F(OXChildFrameStateTest, HiddenFramesAndForeignRecords)

@@ -109,7 +109,7 @@ TEST(OXBitmapButtonRules, CheckStatesStep)
         EXPECT_EQ(COXBitmapButton::NextCheckState(c.style, c.from), c.to) << c.style << " " << c.from;
 }
 
-TEST(OXBitmapButtonRules, GreyLevelsAndTextPieces)
+TEST(OXBitmapButtonRules, GreyLevelsAndTextParts)
 {
     EXPECT_EQ(COXBitmapButton::GrayLevel(0, 0, 0), 0);
     EXPECT_EQ(COXBitmapButton::GrayLevel(0, 0, 255), 0);       // 25
@@ -246,6 +246,24 @@ TEST_F(OXBitmapButtonWindow, HyperlinkLookKeepsTheWindowEnabledAndShowsHandCurso
     EXPECT_TRUE(m_button.GetStyle() & WS_TABSTOP);
 }
 
+// In the track look the button takes the capture while the pointer is over
+// it, to see it leave, and lets go when it has left.
+TEST_F(OXBitmapButtonWindow, TrackLookFollowsThePointerInAndOut)
+{
+    ASSERT_TRUE(m_button.SetTrackLook(TRUE));
+    CRect rect;
+    m_button.GetWindowRect(&rect);
+    ::SetCursorPos(rect.left + 5, rect.top + 5);
+    m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(m_button.IsMouseOver());
+    EXPECT_EQ(::GetCapture(), m_button.GetSafeHwnd());
+
+    ::SetCursorPos(rect.right + 50, rect.bottom + 50);
+    m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(rect.Width() + 50, rect.Height() + 50));
+    EXPECT_FALSE(m_button.IsMouseOver());
+    EXPECT_NE(::GetCapture(), m_button.GetSafeHwnd());
+}
+
 // The hyperlink look shows what its parent paints under it, even before the
 // parent is on the screen.
 TEST_F(OXBitmapButtonWindow, HyperlinkLookDrawsItsParentsBackground)
@@ -281,7 +299,7 @@ TEST_F(OXBitmapButtonWindow, SizedToContentTheCaptionFits)
     EXPECT_EQ(caption.Width(), text.cx);
 }
 
-TEST_F(OXBitmapButtonWindow, TheToolTipCarriesTheSecondPieceOfTheText)
+TEST_F(OXBitmapButtonWindow, TheToolTipCarriesTheSecondPartOfTheText)
 {
     ASSERT_TRUE(m_button.SetToolTip(TRUE));
     CString text;

@@ -67,8 +67,9 @@ TEST(OXPopupBarRules, PlacesBesideItsParentAndFlipsWhenThereIsNoRoom)
     for (const Case& c : cases) {
         CPoint pt(0, 0);
         EXPECT_EQ(COXPopupBarCtrl::PlaceBar(c.align, c.parent, 0, 0, size, work, pt), c.fits) << c.align;
-        if (c.fits)
+        if (c.fits) {
             EXPECT_EQ(pt, c.expected) << c.align << " " << c.parent.top;
+        }
     }
     CPoint pt;
     EXPECT_FALSE(COXPopupBarCtrl::PlaceBar(3, CRect(0, 0, 1, 1), 0, 0, CSize(1200, 10), work, pt));
@@ -170,7 +171,15 @@ TEST_F(OXPopupBarWindow, EscapeCancelsAndKeepsTheValue)
     m_picker.SetSelectedValue(RGB(0, 0, 255));
     CStepDriver driver;
     driver.WaitFor([&] { return m_picker.IsWindowVisible() != FALSE; });
-    driver.Then([&] { EXPECT_EQ(m_picker.GetSelectedItem(), 14); });   // blue preselected
+    driver.Then([&] {
+        EXPECT_EQ(m_picker.GetSelectedItem(), 14);   // blue preselected
+        // A tip for each named cell, the default, custom and tear-off parts.
+        EXPECT_EQ(m_picker.GetToolTipCtrl()->GetToolCount(), 43);
+        // Cells are swatches of their colours inside a shadow frame.
+        CClientDC dc(&m_picker);
+        CRect cell = m_picker.GetCellRect(17);
+        EXPECT_EQ(dc.GetPixel(cell.CenterPoint()), RGB(255, 0, 0));
+    });
     driver.Then([&] { m_picker.PostMessage(WM_KEYUP, VK_ESCAPE, 0); });
     EXPECT_FALSE(m_picker.Pick(3));
     EXPECT_EQ(m_picker.GetSelectedValue(), RGB(0, 0, 255));
