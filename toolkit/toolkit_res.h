@@ -52,3 +52,35 @@
 #define IDC_OX_SCROLL_DOWNRIGHT         28016
 #define IDC_OX_SCROLL_VERTICAL          28017
 #define IDC_OX_SCROLL_HORIZONTAL        28018
+
+// ---------------------------------------------------------------------------
+// History combo (COXHistoryCombo): its tool bar and the commands of its
+// buttons (a command's tip is the second "\n" piece of its string).
+// ---------------------------------------------------------------------------
+#define IDR_OX_HISTORY_COMBO            28022
+#define ID_OX_HISTORY_ADD               26391
+#define ID_OX_HISTORY_DELETE            26392
+#define ID_OX_HISTORY_BROWSE            26393
+#define ID_OX_HISTORY_SPARE1            26394
+#define ID_OX_HISTORY_SPARE2            26395
+
+// ---------------------------------------------------------------------------
+// Browse edits and the folder picker (COXBrowseDirEdit, COXBrowseFileEdit,
+// COXBrowseColorEdit, COXFolderPickerDlg)
+// ---------------------------------------------------------------------------
+#define IDD_OX_FOLDER_PICKER            28019
+#define IDC_OX_FOLDER_COMBO             26410
+#define IDC_OX_FOLDER_TREE              26411
+#define IDC_OX_FOLDER_GO                26412
+#define IDC_OX_FOLDER_CONTEXTMENU       26413
+#define IDC_OX_FOLDER_SHOWFILES         26414
+#define IDC_OX_FOLDER_SHELLITEMS        26415
+#define IDC_OX_FOLDER_HIDDEN            26416
+#define IDC_OX_FOLDER_BELOWROOT         26417
+#define IDC_OX_FOLDER_REFRESH           26418
+#define IDS_OX_BROWSE_DIR_TITLE         26582
+#define IDS_OX_COLOR_COMPONENTS         26584
+#define IDS_OX_FOLDER_PICKER_TITLE      26622
+#define IDS_OX_FOLDER_TREE_TEXT         26962
+#define IDS_OX_FOLDER_TITLE_ROOT        26963
+#define IDS_OX_FOLDER_TITLE_DESKTOP     26964
