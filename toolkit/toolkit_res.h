@@ -84,3 +84,8 @@
 #define IDS_OX_FOLDER_TREE_TEXT         26962
 #define IDS_OX_FOLDER_TITLE_ROOT        26963
 #define IDS_OX_FOLDER_TITLE_DESKTOP     26964
+
+// ---------------------------------------------------------------------------
+// Shell folder tree (COXShellFolderTree): the caption of its top item
+// ---------------------------------------------------------------------------
+#define IDS_OX_SHELLTREE_ROOT           27003
