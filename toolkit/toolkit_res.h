@@ -89,3 +89,11 @@
 // Shell folder tree (COXShellFolderTree): the caption of its top item
 // ---------------------------------------------------------------------------
 #define IDS_OX_SHELLTREE_ROOT           27003
+
+// ---------------------------------------------------------------------------
+// File dialog with preview (COXPreviewDialog): the switch button's picture,
+// text and tip
+// ---------------------------------------------------------------------------
+#define IDB_OX_PREVIEW_BUTTON           27261
+#define IDS_OX_PREVIEW_BUTTON           26973
+#define IDS_OX_PREVIEW_TIP              26974

@@ -215,3 +215,43 @@ def write_history_bar(name):
 
 
 write_history_bar("history_bar.bmp")
+
+
+# ---- the preview dialog's switch button (27261): an eye-like picture frame,
+# 16 x 16 on the tool bar grey that the dialog masks out.
+PREVIEW_BUTTON = [
+    "",
+    " ##############",
+    " #............#",
+    " #.bbbbbbbbbb.#",
+    " #.bbbbbbbbbb.#",
+    " #.bbbbyybbbb.#",
+    " #.bbbyyyybbb.#",
+    " #.bbbbyybbbb.#",
+    " #.gggbbbbggg.#",
+    " #.ggggbbgggg.#",
+    " #.gggggggggg.#",
+    " #.gggggggggg.#",
+    " #............#",
+    " ##############",
+]
+
+
+def write_preview_button(name):
+    w = h = 16
+    colours = {" ": (192, 192, 192), "#": (0, 0, 0), ".": (255, 255, 255), "b": (90, 150, 230),
+               "y": (250, 220, 60), "g": (40, 150, 60)}
+    g = [[" "] * w for _ in range(h)]
+    for y, row in enumerate(PREVIEW_BUTTON[:h]):
+        for x, ch in enumerate(row[:w]):
+            g[y][x] = ch
+    row_bytes = w * 3
+    pixels = b"".join(
+        b"".join(bytes((b, gr, r)) for (r, gr, b) in (colours[ch] for ch in g[y])) for y in reversed(range(h)))
+    header = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, row_bytes * h, 0, 0, 0, 0)
+    file_header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(pixels), 0, 0, 14 + 40)
+    with open(os.path.join(HERE, name), "wb") as f:
+        f.write(file_header + header + pixels)
+
+
+write_preview_button("preview_button.bmp")
