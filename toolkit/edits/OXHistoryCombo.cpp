@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "OXPreviewDialog.h"
+
 IMPLEMENT_DYNAMIC(COXHistoryCombo, CComboBox)
 
 static const int BUTTON_FLAGS = 10;
@@ -513,4 +515,35 @@ void COXHistoryCombo::OnUpdateBrowse(CCmdUI* pCmdUI)
 void COXHistoryCombo::OnUpdateSpare(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(FALSE);
+}
+
+// ---------------------------------------------------------------------------
+// Picture-file picker
+// ---------------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(COXBMPFilePickerCombo, COXHistoryCombo)
+
+COXBMPFilePickerCombo::COXBMPFilePickerCombo(LPCTSTR lpszFilter)
+    : COXHistoryCombo(OX_HISTORY_TOOLBAR_RIGHT_CENTER, FALSE, IDR_OX_HISTORY_COMBO), m_sFilter(lpszFilter)
+{
+}
+
+COXBMPFilePickerCombo::COXBMPFilePickerCombo(UINT nFilterID)
+    : COXHistoryCombo(OX_HISTORY_TOOLBAR_RIGHT_CENTER, FALSE, IDR_OX_HISTORY_COMBO)
+{
+    m_sFilter.LoadString(nFilterID);
+}
+
+BOOL COXBMPFilePickerCombo::Browse()
+{
+    CString sText;
+    GetWindowText(sText);
+    COXPreviewDialog dialog(TRUE, NULL, sText.IsEmpty() ? NULL : (LPCTSTR)sText,
+                            OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, m_sFilter.IsEmpty() ? NULL : (LPCTSTR)m_sFilter,
+                            NULL);
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    SetWindowText(dialog.GetPathName());
+    NotifyParent(CBN_EDITCHANGE);
+    return TRUE;
 }

@@ -128,3 +128,18 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
+
+// A history combo for picture files: its browse button opens the file dialog
+// with a preview pane, and its tool bar stands right of it, centred.
+class COXBMPFilePickerCombo : public COXHistoryCombo
+{
+    DECLARE_DYNAMIC(COXBMPFilePickerCombo)
+public:
+    explicit COXBMPFilePickerCombo(LPCTSTR lpszFilter = "Bitmaps (*.bmp)|*.bmp|All Files (*.*)|*.*||");
+    explicit COXBMPFilePickerCombo(UINT nFilterID);
+
+    virtual BOOL Browse() override;
+
+protected:
+    CString m_sFilter;
+};

@@ -260,3 +260,37 @@ TEST_F(COXHistoryComboTest, BrowseTakesTheChosenPathAndTellsTheParent)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(COXHistoryComboTest, PicturePickerBrowsesWithThePreviewDialog)
+{
+    CTestFolder folder;
+    CString sPath = folder.File("photo.bmp");
+    HANDLE h = ::CreateFileA(sPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ::CloseHandle(h);
+    COXBMPFilePickerCombo picker;
+    ASSERT_TRUE(picker.Create(kStyle, CRect(10, 10, 210, 200), &m_host, 3));
+    CRect rectCombo, rectBar;
+    picker.GetWindowRect(&rectCombo);
+    picker.GetToolbar()->GetWindowRect(&rectBar);
+    EXPECT_LE(rectBar.left, rectCombo.right);   // right of the combo, centred
+    EXPECT_GE(rectBar.left, rectCombo.right - 8);
+    EXPECT_NEAR(rectBar.CenterPoint().y, rectCombo.CenterPoint().y, 1);
+
+    CDialogAnswerer answerer;
+    answerer.Handle([&](HWND dialog, const ShownDialog&) {
+        HWND hName = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
+        SetWindowTextA(hName, sPath);
+        CDialogAnswerer::PressButton(dialog, IDOK);
+    });
+    m_host.m_commands.clear();
+    ASSERT_TRUE(picker.Browse());
+    CString sText;
+    picker.GetWindowText(sText);
+    EXPECT_EQ(sText.CompareNoCase(sPath), 0);
+    ASSERT_FALSE(m_host.m_commands.empty());
+    EXPECT_EQ(m_host.m_commands.back(), std::make_pair(3, (UINT)CBN_EDITCHANGE));
+}
+
+}  // namespace
