@@ -140,6 +140,11 @@ void COXSeparator::OnPaint()
     CPaintDC dc(this);
     CRect rect;
     GetClientRect(&rect);
+    // The background is the parent's, as for any static.
+    HBRUSH hBrush = NULL;
+    if (CWnd* pParent = GetParent())
+        hBrush = (HBRUSH)pParent->SendMessage(WM_CTLCOLORSTATIC, (WPARAM)dc.m_hDC, (LPARAM)m_hWnd);
+    ::FillRect(dc.m_hDC, &rect, hBrush ? hBrush : ::GetSysColorBrush(COLOR_BTNFACE));
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(m_clrText);
 

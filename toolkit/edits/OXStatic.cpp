@@ -344,7 +344,17 @@ void COXStatic::PaintBackground(CDC* pDC, const CRect& rect) const
 
 BOOL COXStatic::OnEraseBkgnd(CDC* pDC)
 {
-    if (m_clrBack != 0xFFFFFFFF) {
+    if (m_clrBack == 0xFFFFFFFF) {
+        // No background of its own: what lies behind, the parent's.
+        CWnd* pParent = GetParent();
+        if (pParent) {
+            CPoint pt(0, 0);
+            MapWindowPoints(pParent, &pt, 1);
+            CPoint ptOld = pDC->OffsetWindowOrg(pt.x, pt.y);
+            pParent->SendMessage(WM_ERASEBKGND, (WPARAM)pDC->m_hDC, 0);
+            pDC->SetWindowOrg(ptOld);
+        }
+    } else {
         CRect rect;
         GetClientRect(&rect);
         int nSaved = pDC->SaveDC();
