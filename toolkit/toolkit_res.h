@@ -97,3 +97,57 @@
 #define IDB_OX_PREVIEW_BUTTON           27261
 #define IDS_OX_PREVIEW_BUTTON           26973
 #define IDS_OX_PREVIEW_TIP              26974
+
+// ---------------------------------------------------------------------------
+// Calculator (COXCalculatorCtrl, COXCalculatorPopup): the dialog and its
+// accelerators (26450), the buttons, the number-base combo, the scientific
+// check box and the display; the error texts and the pop-up's OK and Cancel.
+// ---------------------------------------------------------------------------
+#define IDD_OX_CALCULATOR               26450
+#define IDC_OX_CALC_C                   26451
+#define IDC_OX_CALC_CE                  26452
+#define IDC_OX_CALC_BACKSPACE           26453
+#define IDC_OX_CALC_7                   26454
+#define IDC_OX_CALC_8                   26455
+#define IDC_OX_CALC_9                   26456
+#define IDC_OX_CALC_4                   26457
+#define IDC_OX_CALC_5                   26458
+#define IDC_OX_CALC_6                   26459
+#define IDC_OX_CALC_1                   26460
+#define IDC_OX_CALC_2                   26461
+#define IDC_OX_CALC_3                   26462
+#define IDC_OX_CALC_DIVIDE              26463
+#define IDC_OX_CALC_MULTIPLY            26464
+#define IDC_OX_CALC_SUBTRACT            26465
+#define IDC_OX_CALC_ADD                 26466
+#define IDC_OX_CALC_EQUALS              26467
+#define IDC_OX_CALC_0                   26468
+#define IDC_OX_CALC_SIGN                26469
+#define IDC_OX_CALC_SEPARATOR           26470
+#define IDC_OX_CALC_SQRT                26471
+#define IDC_OX_CALC_MOD                 26472
+#define IDC_OX_CALC_RECIPROCAL          26473
+#define IDC_OX_CALC_BASE                26474
+#define IDC_OX_CALC_PI                  26475
+#define IDC_OX_CALC_COS                 26476
+#define IDC_OX_CALC_SIN                 26477
+#define IDC_OX_CALC_TAN                 26478
+#define IDC_OX_CALC_TANH                26479
+#define IDC_OX_CALC_SCIENTIFIC          26480
+#define IDC_OX_CALC_FACTORIAL           26481
+#define IDC_OX_CALC_DISPLAY             26482
+#define IDC_OX_CALC_POWER               26483
+#define IDC_OX_CALC_LN                  26484
+#define IDC_OX_CALC_LOG                 26485
+#define IDC_OX_CALC_A                   26486   // A-F: 26486-26491
+#define IDC_OX_CALC_F                   26491
+#define IDS_OX_CALC_INVALID             27280
+#define IDS_OX_CALC_RANGE               27281
+#define IDS_OX_CALC_OK                  27282
+#define IDS_OX_CALC_CANCEL              27283
+
+// ---------------------------------------------------------------------------
+// Calendar pop-up (COXCalendarPopup): the today and none buttons' texts.
+// ---------------------------------------------------------------------------
+#define IDS_OX_CALENDAR_TODAY           26854
+#define IDS_OX_CALENDAR_NONE            26855
