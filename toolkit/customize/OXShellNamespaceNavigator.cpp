@@ -414,6 +414,17 @@ HMENU COXShellNamespaceNavigator::GetObjectContextMenu(IShellFolder* pFolder, LP
     return hMenu;
 }
 
+// Runs a command of a menu that QueryContextMenu filled from the first id.
+static BOOL InvokeMenuCommand(IContextMenu* pMenu, HWND hOwner, UINT nCommand)
+{
+    CMINVOKECOMMANDINFO ici = {};
+    ici.cbSize = sizeof(ici);
+    ici.hwnd = hOwner;
+    ici.lpVerb = MAKEINTRESOURCEA(nCommand - FIRST_MENU_COMMAND);
+    ici.nShow = SW_SHOWNORMAL;
+    return SUCCEEDED(pMenu->InvokeCommand(&ici));
+}
+
 BOOL COXShellNamespaceNavigator::InvokeCommand(IShellFolder* pFolder, LPCITEMIDLIST pidlRelative,
                                                UINT nCommand) const
 {
@@ -425,12 +436,7 @@ BOOL COXShellNamespaceNavigator::InvokeCommand(IShellFolder* pFolder, LPCITEMIDL
     BOOL bOk = FALSE;
     HMENU hMenu = ::CreatePopupMenu();
     if (hMenu && SUCCEEDED(pMenu->QueryContextMenu(hMenu, 0, FIRST_MENU_COMMAND, LAST_MENU_COMMAND, CMF_NORMAL))) {
-        CMINVOKECOMMANDINFO ici = {};
-        ici.cbSize = sizeof(ici);
-        ici.hwnd = OwnerHwnd();
-        ici.lpVerb = MAKEINTRESOURCEA(nCommand - FIRST_MENU_COMMAND);
-        ici.nShow = SW_SHOWNORMAL;
-        bOk = SUCCEEDED(pMenu->InvokeCommand(&ici));
+        bOk = InvokeMenuCommand(pMenu, OwnerHwnd(), nCommand);
     }
     if (hMenu)
         ::DestroyMenu(hMenu);
@@ -450,12 +456,7 @@ BOOL COXShellNamespaceNavigator::InvokeDefaultCommand(IShellFolder* pFolder, LPC
         && ::GetMenuItemCount(hMenu) > 0) {
         UINT nDefault = ::GetMenuDefaultItem(hMenu, FALSE, 0);
         if (nDefault != (UINT)-1 && nDefault >= FIRST_MENU_COMMAND) {
-            CMINVOKECOMMANDINFO ici = {};
-            ici.cbSize = sizeof(ici);
-            ici.hwnd = OwnerHwnd();
-            ici.lpVerb = MAKEINTRESOURCEA(nDefault - FIRST_MENU_COMMAND);
-            ici.nShow = SW_SHOWNORMAL;
-            bOk = SUCCEEDED(pMenu->InvokeCommand(&ici));
+            bOk = InvokeMenuCommand(pMenu, OwnerHwnd(), nDefault);
         }
     }
     if (hMenu)

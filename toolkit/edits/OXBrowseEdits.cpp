@@ -33,16 +33,20 @@ void AFXAPI DDX_BrowseColor(CDataExchange* pDX, int nIDC, COLORREF& clr)
         pEdit->SetColor(clr);
 }
 
+// A path replaces the formatted edit's input, the caret at its start.
+static void SetEditPath(COXEdit& edit, LPCTSTR lpszPath)
+{
+    edit.EmptyData(TRUE);
+    edit.SetInputData(lpszPath, 0);
+    edit.MoveCaretForward(0);
+}
+
 void COXBrowseDirEdit::SetPath(LPCTSTR lpszPath)
 {
-    EmptyData(TRUE);
-    SetInputData(lpszPath, 0);
-    MoveCaretForward(0);
+    SetEditPath(*this, lpszPath);
 }
 
 void COXBrowseFileEdit::SetPath(LPCTSTR lpszPath)
 {
-    EmptyData(TRUE);
-    SetInputData(lpszPath, 0);
-    MoveCaretForward(0);
+    SetEditPath(*this, lpszPath);
 }

@@ -28,6 +28,16 @@ protected:
     }
 };
 
+// The next file dialog gets a name typed and OK pressed.
+void ChooseInFileDialog(CDialogAnswerer& answerer, const CString& sPath)
+{
+    answerer.Handle([sPath](HWND dialog, const ShownDialog&) {
+        HWND hName = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
+        SetWindowTextA(hName, sPath);
+        CDialogAnswerer::PressButton(dialog, IDOK);
+    });
+}
+
 const DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
 
 class COXHistoryComboTest : public ::testing::Test
@@ -242,11 +252,7 @@ TEST_F(COXHistoryComboTest, BrowseTakesTheChosenPathAndTellsTheParent)
     ASSERT_TRUE(combo.Create(kStyle, CRect(10, 10, 210, 200), &m_host, 1));
     combo.SetFileDialogParams(TRUE, NULL, NULL, OFN_HIDEREADONLY, "All Files (*.*)|*.*||", NULL, folder.Path());
     CDialogAnswerer answerer;
-    answerer.Handle([&](HWND dialog, const ShownDialog&) {
-        HWND hName = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
-        SetWindowTextA(hName, sPath);
-        CDialogAnswerer::PressButton(dialog, IDOK);
-    });
+    ChooseInFileDialog(answerer, sPath);
     m_host.m_commands.clear();
     ASSERT_TRUE(combo.Browse());
     CString sText;
@@ -279,11 +285,7 @@ TEST_F(COXHistoryComboTest, PicturePickerBrowsesWithThePreviewDialog)
     EXPECT_NEAR(rectBar.CenterPoint().y, rectCombo.CenterPoint().y, 1);
 
     CDialogAnswerer answerer;
-    answerer.Handle([&](HWND dialog, const ShownDialog&) {
-        HWND hName = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
-        SetWindowTextA(hName, sPath);
-        CDialogAnswerer::PressButton(dialog, IDOK);
-    });
+    ChooseInFileDialog(answerer, sPath);
     m_host.m_commands.clear();
     ASSERT_TRUE(picker.Browse());
     CString sText;
