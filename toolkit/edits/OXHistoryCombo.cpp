@@ -479,14 +479,14 @@ BOOL COXHistoryCombo::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLER
     if (nID > 0xFFFF || pHandlerInfo != NULL)
         return FALSE;
     // The tool bar's other buttons belong to the window the combo sits in.
-    if (nCode == CN_COMMAND && ::IsWindow(m_pToolbar->GetSafeHwnd()) && GetParent()) {
+    if (nCode == (int)CN_COMMAND && ::IsWindow(m_pToolbar->GetSafeHwnd()) && GetParent()) {
         const MSG* pMsg = GetCurrentMessage();
         if (pMsg->message == WM_COMMAND && (HWND)pMsg->lParam == m_pToolbar->m_hWnd) {
             GetParent()->SendMessage(WM_COMMAND, MAKEWPARAM(nID, 0), (LPARAM)m_pToolbar->m_hWnd);
             return TRUE;
         }
     }
-    if (nCode == CN_UPDATE_COMMAND_UI && pExtra && GetParent()) {
+    if (nCode == (int)CN_UPDATE_COMMAND_UI && pExtra && GetParent()) {
         ((CCmdUI*)pExtra)->DoUpdate(GetParent(), TRUE);
         return TRUE;
     }

@@ -111,8 +111,9 @@ TEST_F(COXShellNamespaceNavigatorTest, EnumerationMakesRecords)
             EXPECT_TRUE(pItem->dwAttributes & SFGAO_FILESYSTEM);
             EXPECT_EQ(COXShellNamespaceNavigator::GetPathFromIDL(pItem->pidlFull).CompareNoCase(m_folder.File("Sub")), 0);
         }
-        if (std::string(pItem->szName) == "a.txt")
+        if (std::string(pItem->szName) == "a.txt") {
             EXPECT_FALSE(pItem->dwAttributes & SFGAO_FOLDER);
+        }
         EXPECT_GE(pItem->nIconSmall, 0);
         nav.FreeItemRecord(pItem);
     }
