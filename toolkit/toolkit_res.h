@@ -72,6 +72,51 @@
 #define IDB_OX_OPTION_DARK              27263
 
 // ---------------------------------------------------------------------------
+// History combo (COXHistoryCombo): its tool bar and the commands of its
+// buttons (a command's tip is the second "\n" piece of its string).
+// ---------------------------------------------------------------------------
+#define IDR_OX_HISTORY_COMBO            28022
+#define ID_OX_HISTORY_ADD               26391
+#define ID_OX_HISTORY_DELETE            26392
+#define ID_OX_HISTORY_BROWSE            26393
+#define ID_OX_HISTORY_SPARE1            26394
+#define ID_OX_HISTORY_SPARE2            26395
+
+// ---------------------------------------------------------------------------
+// Browse edits and the folder picker (COXBrowseDirEdit, COXBrowseFileEdit,
+// COXBrowseColorEdit, COXFolderPickerDlg)
+// ---------------------------------------------------------------------------
+#define IDD_OX_FOLDER_PICKER            28019
+#define IDC_OX_FOLDER_COMBO             26410
+#define IDC_OX_FOLDER_TREE              26411
+#define IDC_OX_FOLDER_GO                26412
+#define IDC_OX_FOLDER_CONTEXTMENU       26413
+#define IDC_OX_FOLDER_SHOWFILES         26414
+#define IDC_OX_FOLDER_SHELLITEMS        26415
+#define IDC_OX_FOLDER_HIDDEN            26416
+#define IDC_OX_FOLDER_BELOWROOT         26417
+#define IDC_OX_FOLDER_REFRESH           26418
+#define IDS_OX_BROWSE_DIR_TITLE         26582
+#define IDS_OX_COLOR_COMPONENTS         26584
+#define IDS_OX_FOLDER_PICKER_TITLE      26622
+#define IDS_OX_FOLDER_TREE_TEXT         26962
+#define IDS_OX_FOLDER_TITLE_ROOT        26963
+#define IDS_OX_FOLDER_TITLE_DESKTOP     26964
+
+// ---------------------------------------------------------------------------
+// Shell folder tree (COXShellFolderTree): the caption of its top item
+// ---------------------------------------------------------------------------
+#define IDS_OX_SHELLTREE_ROOT           27003
+
+// ---------------------------------------------------------------------------
+// File dialog with preview (COXPreviewDialog): the switch button's picture,
+// text and tip
+// ---------------------------------------------------------------------------
+#define IDB_OX_PREVIEW_BUTTON           27261
+#define IDS_OX_PREVIEW_BUTTON           26973
+#define IDS_OX_PREVIEW_TIP              26974
+
+// ---------------------------------------------------------------------------
 // Calculator (COXCalculatorCtrl, COXCalculatorPopup): the dialog and its
 // accelerators (26450), the buttons, the number-base combo, the scientific
 // check box and the display; the error texts and the pop-up's OK and Cancel.

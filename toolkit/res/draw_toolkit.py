@@ -164,3 +164,94 @@ def write_origin_mark(name):
 
 
 write_origin_mark("scroll_origin.bmp")
+
+
+# ---- the history combo's tool bar (28022): add, delete, browse and two spare
+# buttons, 16 x 15 each, on the tool bar's grey (light grey is its face).
+HISTORY_BUTTONS = [
+    [  # add: a green plus
+        "", "", "      ###", "      #g#", "      #g#", "      #g#",
+        "  #####g#####", "  #ggggggggg#", "  #####g#####",
+        "      #g#", "      #g#", "      #g#", "      ###",
+    ],
+    [  # delete: a red cross
+        "", "", "  ##     ##", "  #r#   #r#", "   #r# #r#", "    #r#r#", "     #r#",
+        "    #r#r#", "   #r# #r#", "  #r#   #r#", "  ##     ##",
+    ],
+    [  # browse: a yellow folder
+        "", "", "", " ####", " #yyy#", " #yyy#######", " #yyyyyyyyy#", " #yyyyyyyyy#",
+        " #yyyyyyyyy#", " #yyyyyyyyy#", " #yyyyyyyyy#", " ###########",
+    ],
+    [  # spare: three dots
+        "", "", "", "", "", "", "", "  ##  ##  ##", "  ##  ##  ##",
+    ],
+    [  # spare: a page
+        "", "  ########", "  #......##", "  #......#.#", "  #......####", "  #.........#",
+        "  #.........#", "  #.........#", "  #.........#", "  #.........#", "  #.........#",
+        "  ###########",
+    ],
+]
+
+
+def write_history_bar(name):
+    """A 24-bit strip of five 16 x 15 buttons on the face colour."""
+    w, h = 16 * len(HISTORY_BUTTONS), 15
+    colours = {" ": (192, 192, 192), "#": (0, 0, 0), ".": (255, 255, 255), "g": (0, 160, 0),
+               "r": (200, 0, 0), "y": (240, 200, 40)}
+    g = [[" "] * w for _ in range(h)]
+    for i, picture in enumerate(HISTORY_BUTTONS):
+        for y, row in enumerate(picture[:h]):
+            for x, ch in enumerate(row[:16]):
+                g[y][i * 16 + x] = ch
+    row_bytes = (w * 3 + 3) & ~3
+    pad = b"\0" * (row_bytes - w * 3)
+    pixels = b"".join(
+        b"".join(bytes((b, gr, r)) for (r, gr, b) in (colours[ch] for ch in g[y])) + pad
+        for y in reversed(range(h)))
+    header = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, row_bytes * h, 0, 0, 0, 0)
+    file_header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(pixels), 0, 0, 14 + 40)
+    with open(os.path.join(HERE, name), "wb") as f:
+        f.write(file_header + header + pixels)
+
+
+write_history_bar("history_bar.bmp")
+
+
+# ---- the preview dialog's switch button (27261): an eye-like picture frame,
+# 16 x 16 on the tool bar grey that the dialog masks out.
+PREVIEW_BUTTON = [
+    "",
+    " ##############",
+    " #............#",
+    " #.bbbbbbbbbb.#",
+    " #.bbbbbbbbbb.#",
+    " #.bbbbyybbbb.#",
+    " #.bbbyyyybbb.#",
+    " #.bbbbyybbbb.#",
+    " #.gggbbbbggg.#",
+    " #.ggggbbgggg.#",
+    " #.gggggggggg.#",
+    " #.gggggggggg.#",
+    " #............#",
+    " ##############",
+]
+
+
+def write_preview_button(name):
+    w = h = 16
+    colours = {" ": (192, 192, 192), "#": (0, 0, 0), ".": (255, 255, 255), "b": (90, 150, 230),
+               "y": (250, 220, 60), "g": (40, 150, 60)}
+    g = [[" "] * w for _ in range(h)]
+    for y, row in enumerate(PREVIEW_BUTTON[:h]):
+        for x, ch in enumerate(row[:w]):
+            g[y][x] = ch
+    row_bytes = w * 3
+    pixels = b"".join(
+        b"".join(bytes((b, gr, r)) for (r, gr, b) in (colours[ch] for ch in g[y])) for y in reversed(range(h)))
+    header = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, row_bytes * h, 0, 0, 0, 0)
+    file_header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(pixels), 0, 0, 14 + 40)
+    with open(os.path.join(HERE, name), "wb") as f:
+        f.write(file_header + header + pixels)
+
+
+write_preview_button("preview_button.bmp")

@@ -1,0 +1,95 @@
+// The cool family's free helpers: ancestry, buddy spin buttons, class
+// tests, the flat scroll bar's arithmetic and the shared pens.
+#include "OXCoolCtrl.h"
+
+#include <map>
+
+BOOL IsAncestorOrSelf(CWnd* pAncestor, CWnd* pWnd)
+{
+    if (pWnd == NULL || pAncestor == NULL)
+        return FALSE;
+    HWND hAncestor = pAncestor->GetSafeHwnd();
+    HWND hWnd = pWnd->GetSafeHwnd();
+    // A chain of owners can loop; no real window tree is this deep.
+    for (int guard = 0; hWnd && guard < 256; ++guard) {
+        if (hWnd == hAncestor)
+            return TRUE;
+        CWnd* pPermanent = CWnd::FromHandlePermanent(hWnd);
+        if (pPermanent) {
+            CWnd* pOwner = pPermanent->GetOwner();
+            hWnd = pOwner ? pOwner->GetSafeHwnd() : NULL;
+        } else if (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD) {
+            hWnd = ::GetParent(hWnd);
+        } else {
+            hWnd = ::GetWindow(hWnd, GW_OWNER);
+        }
+    }
+    return FALSE;
+}
+
+static BOOL IsClassWindow(HWND hWnd, const char* pszClass)
+{
+    char szClass[256] = "";
+    if (hWnd == NULL || !::GetClassNameA(hWnd, szClass, sizeof(szClass)))
+        return FALSE;
+    return lstrcmpiA(szClass, pszClass) == 0;
+}
+
+BOOL IsEditClassWindow(HWND hWnd) { return IsClassWindow(hWnd, "Edit"); }
+BOOL IsSpinButtonClassWindow(HWND hWnd) { return IsClassWindow(hWnd, "msctls_updown32"); }
+BOOL IsComboBoxClassWindow(HWND hWnd) { return IsClassWindow(hWnd, "ComboBox"); }
+
+HWND FindBuddySpinButton(HWND hWnd)
+{
+    if (!IsEditClassWindow(hWnd))
+        return NULL;
+    HWND hParent = ::GetParent(hWnd);
+    if (hParent == NULL)
+        return NULL;
+    for (HWND hChild = ::GetWindow(hParent, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        if (!IsSpinButtonClassWindow(hChild) || CWnd::FromHandlePermanent(hChild) == NULL)
+            continue;
+        if ((HWND)::SendMessage(hChild, UDM_GETBUDDY, 0, 0) != hWnd)
+            continue;
+        if (::GetWindowLongPtr(hChild, GWL_STYLE) & (UDS_ALIGNRIGHT | UDS_ALIGNLEFT))
+            return hChild;
+    }
+    return NULL;
+}
+
+OXFlatScrollLayout OXLayoutFlatScrollBar(int nLength, int nArrowMetric, const SCROLLINFO& si)
+{
+    OXFlatScrollLayout layout = {};
+    layout.nArrow = nArrowMetric;
+    if (nLength < 2 * nArrowMetric)
+        layout.nArrow = nLength / 2;
+    layout.nTrack = nLength - 2 * layout.nArrow;
+    if (si.nMax < (int)si.nPage || si.nPage == 0 || layout.nTrack <= 7)
+        return layout;
+    // In 64 bits: a long range times a long track overflows int.
+    long long thumb = (long long)((double)layout.nTrack * si.nPage / ((double)si.nMax + 1) + 0.5);
+    if (thumb < 8)
+        thumb = 8;
+    double span = (double)si.nMax - (double)si.nPage + 1;
+    long long offset = span > 0 ? (long long)((layout.nTrack - thumb) * (double)si.nPos / span + 0.5) : 0;
+    if (offset < 0)
+        offset = 0;
+    long long start = layout.nArrow + offset;
+    if (start + thumb > layout.nArrow + layout.nTrack)
+        start = layout.nArrow + layout.nTrack - thumb;
+    layout.bThumb = TRUE;
+    layout.nThumbStart = (int)start;
+    layout.nThumbLength = (int)thumb;
+    return layout;
+}
+
+CPen* OXCoolPen(int nSysColor)
+{
+    // Kept for the life of the program: windows of the family draw with them
+    // until the very end.
+    static std::map<int, CPen*>* s_pens = new std::map<int, CPen*>;
+    CPen*& pPen = (*s_pens)[nSysColor];
+    if (pPen == NULL)
+        pPen = new CPen(PS_SOLID, 1, ::GetSysColor(nSysColor));
+    return pPen;
+}
