@@ -320,6 +320,10 @@ void CControlBar::EraseNonClient()
     rectWindow.OffsetRect(-rectWindow.left, -rectWindow.top);
     DrawBorders(&dc, rectWindow);
     dc.IntersectClipRect(rectWindow);
+    // A control's own erase covers its client size from the DC's origin and
+    // so misses the strips past it on the right and below: the face goes
+    // under everything first.
+    dc.FillSolidRect(rectWindow, afxData.clrBtnFace);
     SendMessage(WM_ERASEBKGND, (WPARAM)dc.m_hDC);
     DrawGripper(&dc, rectWindow);
 }
