@@ -301,6 +301,12 @@ int COXTreeCtrl::SetRedraw(BOOL bRedraw)
 // ---------------------------------------------------------------------------
 // Handles, rows and notifications
 // ---------------------------------------------------------------------------
+// The handle of an item, or NULL where there is none (past the ends, no row).
+static HTREEITEM HandleOf(const COXTreeItem* pItem)
+{
+    return pItem != NULL ? pItem->Handle() : NULL;
+}
+
 COXTreeItem* COXTreeCtrl::ItemOf(HTREEITEM hItem) const
 {
     if (hItem == NULL || hItem == TVI_ROOT || hItem == m_root.Handle())
@@ -722,32 +728,28 @@ HTREEITEM COXTreeCtrl::GetChildItem(HTREEITEM hItem) const
 {
     if (hItem == NULL || hItem == TVI_FIRST || hItem == TVI_LAST)
         return NULL;
-    COXTreeItem* p = ItemOf(hItem)->GetFirstChild();
-    return p != NULL ? p->Handle() : NULL;
+    return HandleOf(ItemOf(hItem)->GetFirstChild());
 }
 
 HTREEITEM COXTreeCtrl::GetNextSiblingItem(HTREEITEM hItem) const
 {
     if (!IsReal(hItem))
         return NULL;
-    COXTreeItem* p = ItemOf(hItem)->m_pNext;
-    return p != NULL ? p->Handle() : NULL;
+    return HandleOf(ItemOf(hItem)->m_pNext);
 }
 
 HTREEITEM COXTreeCtrl::GetPrevSiblingItem(HTREEITEM hItem) const
 {
     if (!IsReal(hItem))
         return NULL;
-    COXTreeItem* p = ItemOf(hItem)->m_pPrev;
-    return p != NULL ? p->Handle() : NULL;
+    return HandleOf(ItemOf(hItem)->m_pPrev);
 }
 
 HTREEITEM COXTreeCtrl::GetParentItem(HTREEITEM hItem) const
 {
     if (!IsReal(hItem))
         return NULL;
-    COXTreeItem* p = ItemOf(hItem)->m_pParent;
-    return p != NULL ? p->Handle() : NULL;
+    return HandleOf(ItemOf(hItem)->m_pParent);
 }
 
 BOOL COXTreeCtrl::ItemHasChildren(HTREEITEM hItem) const
@@ -770,8 +772,7 @@ HTREEITEM COXTreeCtrl::GetFirstVisibleItem() const
 {
     if (m_hWnd == NULL || GetItemCount() == 0)
         return NULL;
-    COXTreeItem* p = ItemOfRow(GetTopIndex());
-    return p != NULL ? p->Handle() : NULL;
+    return HandleOf(ItemOfRow(GetTopIndex()));
 }
 
 // Whether a row reaches into the band from the top row's top to the client
@@ -832,16 +833,14 @@ HTREEITEM COXTreeCtrl::GetSelectedItem() const
 {
     if (m_hWnd == NULL)
         return NULL;
-    COXTreeItem* p = ItemOfRow(CListCtrl::GetNextItem(-1, LVNI_SELECTED));
-    return p != NULL ? p->Handle() : NULL;
+    return HandleOf(ItemOfRow(CListCtrl::GetNextItem(-1, LVNI_SELECTED)));
 }
 
 HTREEITEM COXTreeCtrl::GetDropHilightItem() const
 {
     if (m_hWnd == NULL)
         return NULL;
-    COXTreeItem* p = ItemOfRow(CListCtrl::GetNextItem(-1, LVNI_DROPHILITED));
-    return p != NULL ? p->Handle() : NULL;
+    return HandleOf(ItemOfRow(CListCtrl::GetNextItem(-1, LVNI_DROPHILITED)));
 }
 
 HTREEITEM COXTreeCtrl::GetNextItem(HTREEITEM hItem, UINT nCode) const
