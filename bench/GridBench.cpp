@@ -167,7 +167,6 @@ void BenchInsertDelete(CWnd& host, bool windowless)
         grid.SetFixedColumnCount(1);
 
         std::vector<double> perOp;
-        const char* where[] = {"first row", "middle", "end"};
         double total = 0;
         for (int w = 0; w < 3; w++) {
             double t0 = Now();

@@ -393,11 +393,6 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
-BOOL CGridCtrl::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    return CWnd::OnCommand(wParam, lParam);
-}
-
 // ===========================================================================
 // Notifications
 // ===========================================================================
@@ -1893,20 +1888,26 @@ void CGridCtrl::AutoSize(UINT nAutoSizeStyle)
     if (GetVirtualMode())
         SendCacheHint(CCellRange(nStartRow, 0, nEndRow, nNumColumns - 1));
 
+    // Hidden rows and columns stay hidden.
+    std::vector<bool> colShown((size_t)nNumColumns), rowShown((size_t)max(0, nEndRow - nStartRow + 1));
     int nCol, nRow;
-    for (nCol = 0; nCol < nNumColumns; nCol++)
-        if (GetColumnWidth(nCol) > 0)
+    for (nCol = 0; nCol < nNumColumns; nCol++) {
+        colShown[(size_t)nCol] = GetColumnWidth(nCol) > 0;
+        if (colShown[(size_t)nCol])
             m_arColWidths[nCol] = 0;
-    for (nRow = nStartRow; nRow <= nEndRow; nRow++)
-        if (GetRowHeight(nRow) > 0)
+    }
+    for (nRow = nStartRow; nRow <= nEndRow; nRow++) {
+        rowShown[(size_t)(nRow - nStartRow)] = GetRowHeight(nRow) > 0;
+        if (rowShown[(size_t)(nRow - nStartRow)])
             m_arRows[nRow].nHeight = 1;
+    }
 
     CSize size;
     for (nCol = 0; nCol < nNumColumns; nCol++) {
-        // The hidden columns (width 0 before this started) are skipped; they
-        // are the ones still 0 and never widened by a cell of theirs.
+        if (!colShown[(size_t)nCol])
+            continue;
         for (nRow = nStartRow; nRow <= nEndRow; nRow++) {
-            if (GetRowHeight(nRow) <= 0)
+            if (!rowShown[(size_t)(nRow - nStartRow)])
                 continue;
             CGridCellBase* pCell = GetCell(nRow, nCol);
             if (pCell != NULL)
@@ -3847,18 +3848,16 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
             pCell->OnClick(GetPointClicked(m_cellFocus.row, m_cellFocus.column, point));
         NotifyOwner(m_cellLeftDown.row, m_cellLeftDown.column, NM_CLICK);
         NotifyOwner(m_cellLeftDown.row, m_cellLeftDown.column, LVN_ITEMCHANGING);
-        // The pressed row becomes the selection: map and bits together.
+        // The pressed cell (its row in list mode) becomes the selection, with
+        // the map and the cells' bits together, and the focus is on it alone.
         ClearSelectionAndFocus();
-        m_cellFocus = m_cellLeftDown;
         if (m_bListMode)
             SetSelectedRange(m_cellLeftDown.row, m_nFixedCols, m_cellLeftDown.row, GetColumnCount() - 1,
                              FALSE, TRUE);
         else
             SetSelectedRange(m_cellLeftDown.row, m_cellLeftDown.column, m_cellLeftDown.row,
                              m_cellLeftDown.column, FALSE, TRUE);
-        CCellID focus = m_cellLeftDown;
-        m_cellFocus = CCellID(-1, -1);
-        SetFocusCell(focus);
+        SetFocusCell(m_cellLeftDown);
         Invalidate();
         NotifyOwner(m_cellFocus.row, m_cellFocus.column, LVN_ITEMCHANGED);
     } else if (m_nMouseMode == MOUSE_SIZING_COL) {
@@ -4685,21 +4684,20 @@ BOOL CGridCtrl::Save(LPCTSTR filename, TCHAR chSeparator)
 
 void CGridCtrl::SplitLoadLine(const CString& line, TCHAR chSeparator, CStringArray& fields)
 {
+    // Fields end at the separator or a line feed; an empty piece at the very
+    // end of the line ends it, empty fields inside it are kept.
     fields.RemoveAll();
     const unsigned char sep = (unsigned char)chSeparator;   // bytes compare as unsigned values
     LPCTSTR p = line;
     int n = line.GetLength();
     int start = 0;
     for (int i = 0; i <= n; i++) {
-        if (i == n || (unsigned char)p[i] == sep || p[i] == '\n') {
-            // An empty piece at the very end of the line ends it.
-            if (i == n && i == start && !fields.IsEmpty())
-                break;
-            if (i == n && i == start && fields.IsEmpty())
-                break;
-            fields.Add(CString(p + start, i - start));
-            start = i + 1;
-        }
+        if (i < n && (unsigned char)p[i] != sep && p[i] != '\n')
+            continue;
+        if (i == n && i == start)
+            break;
+        fields.Add(CString(p + start, i - start));
+        start = i + 1;
     }
 }
 

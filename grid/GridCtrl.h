@@ -66,18 +66,6 @@ inline UINT AFXAPI HashKey<GRIDSELKEY>(GRIDSELKEY key)
 #define FINDCELL_ALL         (FINDCELL_BELOW | FINDCELL_TORIGHT | FINDCELL_TOLEFT)
 #define FINDCELL_AREA        (FINDCELL_BELOW | FINDCELL_TORIGHT)
 
-// Hit-test codes.
-#define GVHT_DATA       0x0000
-#define GVHT_TOPLEFT    0x0001
-#define GVHT_COLHDR     0x0002
-#define GVHT_ROWHDR     0x0004
-#define GVHT_COLSIZER   0x0008
-#define GVHT_ROWSIZER   0x0010
-#define GVHT_LEFT       0x0020
-#define GVHT_RIGHT      0x0040
-#define GVHT_ABOVE      0x0080
-#define GVHT_BELOW      0x0100
-
 // The auto-scroll timer.
 #define GRID_AUTOSCROLL_TIMER 513   // id 513
 
@@ -497,7 +485,6 @@ protected:
     static void SplitLoadLine(const CString& line, TCHAR chSeparator, CStringArray& fields);
 
     void PreSubclassWindow() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     // Message handlers.
     afx_msg void OnPaint();

@@ -585,6 +585,21 @@ TEST_F(GridWindowTest, CtrlACtrlCCopiesTheWholeGrid)
     Key('A', true);
     Key('C', true);
     EXPECT_EQ(ClipboardText(), "1,1\t1,2\t1,3\t1,4\t1,5\n2,1\t2,2\t2,3\t2,4\t2,5\n3,1\t3,2\t3,3\t3,4\t3,5");
+
+    // And every body cell is drawn selected; the headers are not.
+    CRect client;
+    grid.GetClientRect(client);
+    CPixelCanvas canvas(client.Width(), client.Height());
+    grid.OnDraw(&canvas.dc);
+    for (int r = 1; r < 4; r++)
+        for (int c = 1; c < 6; c++) {
+            CRect cell;
+            grid.GetCellRect(r, c, cell);
+            EXPECT_EQ(canvas.At(cell.left + 2, cell.bottom - 2), RGB(102, 153, 204)) << r << "," << c;
+        }
+    CRect header;
+    grid.GetCellRect(0, 2, header);
+    EXPECT_NE(canvas.At(header.left + 3, header.bottom - 3), RGB(102, 153, 204));
 }
 
 TEST_F(GridWindowTest, CutAndPasteThroughTheClipboard)
@@ -766,4 +781,108 @@ TEST_F(GridWindowTest, ThePrintersCharacterWidthDividesByTheSamplesRealLength)
     grid.OnEndPrinting(&dc, &info);
     dc.Detach();
     DeleteEnhMetaFile(CloseEnhMetaFile(hEmf));
+}
+
+// ---------------------------------------------------------------------------
+// Wheel, virtual mode and dragging
+
+TEST_F(GridWindowTest, TheWheelPostsLineOrPageScrolls)
+{
+    rec.Watch(grid.m_hWnd, "grid");
+    rec.Only({WM_VSCROLL});
+    grid.SetWheelScrollLines(3);
+    grid.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 240), 0);
+    PumpMessagesFor(20);
+    ExpectedMessage up = {"grid", WM_VSCROLL, kPosted, SB_LINEUP};
+    EXPECT_TRUE(rec.Matches({up, up, up, up, up, up}));
+
+    rec.Clear();
+    grid.SetWheelScrollLines(-1);
+    grid.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-240), 0);
+    PumpMessagesFor(20);
+    ExpectedMessage pageDown = {"grid", WM_VSCROLL, kPosted, SB_PAGEDOWN};
+    EXPECT_TRUE(rec.Matches({pageDown, pageDown}));
+}
+
+namespace {
+// An owner that answers the display requests of a virtual grid.
+class CVirtualOwner : public CGridHost
+{
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NOTIFY && ((NMHDR*)lParam)->code == (UINT)LVN_GETDISPINFO) {
+            GRIDDISPINFO* pInfo = (GRIDDISPINFO*)lParam;
+            pInfo->item.strText.Format("v%d.%d", pInfo->item.row, pInfo->item.column);
+            return 0;
+        }
+        if (message == WM_NOTIFY && ((NMHDR*)lParam)->code == (UINT)LVN_ODCACHEHINT) {
+            GRIDCACHEHINT* pHint = (GRIDCACHEHINT*)lParam;
+            hints.push_back(pHint->range);
+        }
+        return CGridHost::WindowProc(message, wParam, lParam);
+    }
+    std::vector<CCellRange> hints;
+};
+}  // namespace
+
+TEST(GridVirtualWindowTest, EveryPaintIsBracketedByTwoCacheHints)
+{
+    CVirtualOwner owner;
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "Virtual", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                               CRect(10, 10, 500, 400), NULL, 0));
+    CGridCtrl grid;
+    grid.SetVirtualMode(TRUE);
+    ASSERT_TRUE(grid.Create(CRect(0, 0, 450, 300), &owner, kGridId));
+    grid.SetRowCount(100000);
+    grid.SetColumnCount(4);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    EXPECT_EQ(Str(grid.GetItemText(77777, 3)), "v77777.3");
+
+    CRect client;
+    grid.GetClientRect(client);
+    CPixelCanvas canvas(client.Width(), client.Height());
+    owner.hints.clear();
+    grid.OnDraw(&canvas.dc);
+    ASSERT_EQ(owner.hints.size(), 2u);
+    EXPECT_EQ(owner.hints[0], grid.VisibleRange());
+    EXPECT_EQ(owner.hints[1], CCellRange(-1, -1, -1, -1));
+    grid.DestroyWindow();
+    owner.DestroyWindow();
+}
+
+TEST_F(GridWindowTest, ADragOutAnnouncesItselfAndADropChangesNothing)
+{
+    // The drop target is registered once the window has a size.
+    grid.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(600, 400));
+    COleDataObject none;
+    EXPECT_EQ(grid.OnDragEnter(&none, 0, CPoint(10, 10)), (DROPEFFECT)DROPEFFECT_NONE);
+    EXPECT_FALSE(grid.OnDrop(&none, DROPEFFECT_COPY, CPoint(10, 10)));
+
+    grid.EnableDragAndDrop(TRUE);
+    grid.SetSelectedRange(2, 1, 3, 2);
+    CPoint pt = CellCenter(2, 1);
+    grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(grid.GetMouseMode(), 11) << "a press on a selected cell prepares a drag";
+    host.notes.clear();
+    grid.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x + 8, pt.y));
+    EXPECT_EQ(host.notes, (std::vector<Note>{{(UINT)LVN_BEGINDRAG, 2, 1}}));
+    EXPECT_EQ(grid.GetMouseMode(), 12);
+    grid.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x + 8, pt.y));
+    EXPECT_EQ(Str(grid.GetItemText(2, 1)), "2,1");
+}
+
+TEST_F(GridWindowTest, AutoSizeFitsEveryShownColumnAndRowAndKeepsHiddenOnesHidden)
+{
+    grid.SetItemText(2, 2, "the widest text of its column");
+    grid.SetColumnWidth(4, 0);
+    grid.SetRowHeight(5, 0);
+    grid.AutoSize();
+    EXPECT_EQ(grid.GetColumnWidth(4), 0);
+    EXPECT_EQ(grid.GetRowHeight(5), 0);
+    CClientDC dc(&grid);
+    EXPECT_EQ(grid.GetColumnWidth(2), (int)grid.GetCell(2, 2)->GetCellExtent(&dc).cx);
+    EXPECT_EQ(grid.GetRowHeight(2), (int)grid.GetCell(2, 2)->GetCellExtent(&dc).cy);
+    EXPECT_LT(grid.GetColumnWidth(3), grid.GetColumnWidth(2));
 }
