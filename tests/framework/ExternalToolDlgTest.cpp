@@ -4,6 +4,7 @@
 // and the columns, sort and colours kept in the profile across a restart of
 // the dialog.
 #include <afxwin.h>
+#include <dlgs.h>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 #include "OwnAppTest.h"
 #include "ProfileKeys.h"
 #include "TemplateMessageBox.h"
+#include "TestFolder.h"
 #include "framework_res.h"
 #include "testsupport.h"
 
@@ -199,6 +201,34 @@ TEST_F(ExternalToolDlgTest, EditsTheListThroughItsButtonsFieldsAndHotKey)
             warnings.push_back(shown.text);
     EXPECT_EQ(warnings, std::vector<std::string>{"Please select a external tool"});
     EXPECT_EQ(m_pApp->GetProfileInt(szSectionSettings, szExternalToolsQuestionKey, 0), 1);
+}
+
+// The command chosen in the file dialog is taken as the user typed it: a name
+// without an extension gets none added.
+TEST_F(ExternalToolDlgTest, ChosenCommandIsTakenAsTyped)
+{
+    AddTool("Viewer");
+    CString typed = m_folder.File("viewer");
+    CDialogAnswerer answerer;
+    answerer.SetDefault(kNoButton);
+    CExternalToolDlg dlg;
+    CModalScript::Run(dlg, {
+        [&] {
+            dlg.SelectRow(1);
+            answerer.Handle([&](HWND hDialog, const ShownDialog&) {
+                HWND hName = ::GetDlgItem(hDialog, cmb13) ? ::GetDlgItem(hDialog, cmb13) : ::GetDlgItem(hDialog, edt1);
+                ::SetWindowTextA(hName, typed);
+                CDialogAnswerer::PressButton(hDialog, IDOK);
+            });
+            Press(dlg, IDC_TOOLS_CHOOSE);
+        },
+        [&] {
+            EXPECT_STREQ(m_pApp->m_arrExternalTools[0]->m_strCommand, typed);
+            EXPECT_EQ(Text(dlg, IDC_TOOLS_COMMAND), std::string((LPCSTR)typed));
+            EXPECT_STREQ(dlg.m_Grid.GetItemText(1, 1), typed);
+            Press(dlg, IDCANCEL);
+        },
+    });
 }
 
 // Columns hidden in the set-up dialog, widths, the sort and the colours come
