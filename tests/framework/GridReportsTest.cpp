@@ -2,12 +2,16 @@
 // byte for byte; a grid with only its headings; a file that cannot be
 // created; a cancelled file dialog; selecting a row.
 #include <afxwin.h>
+#include <afxext.h>
+#include <commctrl.h>
+#include <vector>
 #include <gtest/gtest.h>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include "GridCtrl.h"
 #include "GridReports.h"
+#include "ProgressBar.h"
 #include "TestFolder.h"
 #include "testsupport.h"
 
@@ -87,6 +91,54 @@ TEST_F(GridReportsTest, OnlyTheHeadingsWriteEmpty)
 
 // A target that cannot be created is reported, and nothing is written or
 // opened.
+// The positions a progress bar is set to, as the window receives them, with
+// what the status bar's pane says at that moment.
+std::vector<std::string> g_paneTexts;
+std::vector<int> g_positions;
+CStatusBar* g_pBar = NULL;
+LRESULT CALLBACK RecordProgress(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* p = (const CWPSTRUCT*)lParam;
+    if (nCode == HC_ACTION && p->message == PBM_SETPOS) {
+        g_positions.push_back((int)p->wParam);
+        g_paneTexts.push_back((LPCSTR)g_pBar->GetPaneText(0));
+    }
+    return CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+// With 4 rows the status-bar progress goes 25, 50, 75, then says "Done" and
+// hides.
+TEST_F(GridReportsTest, ShowsItsProgressOnTheStatusBar)
+{
+    Fill({{"A", "B"}, {"1", "2"}, {"3", "4"}, {"5", "6"}});
+    CFrameWnd* pFrame = new CFrameWnd;   // deletes itself with its window
+    ASSERT_TRUE(pFrame->Create(NULL, "Progress"));
+    CStatusBar bar;
+    static const UINT indicators[] = {ID_SEPARATOR};
+    ASSERT_TRUE(bar.Create(pFrame) && bar.SetIndicators(indicators, 1));
+    pFrame->RecalcLayout();
+    CWnd* pOldMain = AfxGetApp()->m_pMainWnd;
+    AfxGetApp()->m_pMainWnd = pFrame;
+    {
+        CProgressBar progress("", 50);
+        ASSERT_NE(progress.GetSafeHwnd(), nullptr);
+        g_paneTexts.clear();
+        g_pBar = &bar;
+        g_positions.clear();
+        HHOOK hHook = SetWindowsHookExA(WH_CALLWNDPROC, RecordProgress, NULL, GetCurrentThreadId());
+        EXPECT_TRUE(GenerateHtmlReport(m_folder.File("progress.html"), m_grid, "T", &progress, FALSE));
+        UnhookWindowsHookEx(hHook);
+        EXPECT_FALSE(progress.IsWindowVisible());
+        EXPECT_EQ(g_paneTexts, (std::vector<std::string>{"25% - generate html report file",
+                                                         "50% - generate html report file",
+                                                         "75% - generate html report file"}));
+        EXPECT_STREQ(progress.GetMessage(), "Done");
+        EXPECT_EQ(g_positions, (std::vector<int>{25, 50, 75}));
+    }
+    AfxGetApp()->m_pMainWnd = pOldMain;
+    pFrame->DestroyWindow();
+}
+
 TEST_F(GridReportsTest, AnUncreatableFileIsReported)
 {
     Fill({{"A", "B"}, {"1", "2"}});
