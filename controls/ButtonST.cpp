@@ -6,6 +6,7 @@
 
 CButtonST::PFNSHELLEXECUTEEX CButtonST::s_pfnShellExecuteEx = ::ShellExecuteExA;
 CButtonST::PFNLOADIMAGE CButtonST::s_pfnLoadImage = ::LoadImageA;
+CButtonST::PFNPLAYSOUND CButtonST::s_pfnPlaySound = ::PlaySoundA;
 
 BEGIN_MESSAGE_MAP(CButtonST, CButton)
     ON_WM_SETCURSOR()
@@ -548,7 +549,7 @@ void CButtonST::PlaySlot(int nSlot)
 {
     const STRUCT_SOUND& s = m_csSounds[nSlot];
     if (s.lpszSound != NULL)
-        ::PlaySoundA(s.lpszSound, s.hMod, s.dwFlags);
+        s_pfnPlaySound(s.lpszSound, s.hMod, s.dwFlags);
 }
 
 DWORD CButtonST::EnableTransparency(BOOL bRepaint)

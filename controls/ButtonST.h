@@ -80,11 +80,21 @@ public:
     CToolTipCtrl& GetToolTip() { return m_ToolTip; }
 
     BOOL IsHovered() const { return m_bMouseOnButton; }
+    // The pictures the button draws: index 0 the normal one, 1 the one for
+    // the pointer outside it; NULL where there is none.
+    HICON GetIcon(int nIndex = 0) const { return nIndex == 0 || nIndex == 1 ? m_csIcons[nIndex].hIcon : NULL; }
+    HBITMAP GetBitmap(int nIndex = 0) const
+    {
+        return nIndex == 0 || nIndex == 1 ? m_csBitmaps[nIndex].hBitmap : NULL;
+    }
 
     // The web address is opened through this call; tests replace it so that
     // nothing is launched.
     typedef BOOL (WINAPI* PFNSHELLEXECUTEEX)(SHELLEXECUTEINFOA*);
     static PFNSHELLEXECUTEEX s_pfnShellExecuteEx;
+    // Sounds play through this call; tests replace it to hear what is played.
+    typedef BOOL (WINAPI* PFNPLAYSOUND)(LPCSTR, HMODULE, DWORD);
+    static PFNPLAYSOUND s_pfnPlaySound;
     // The resource forms of SetIcon and SetBitmaps load their images through
     // this call; tests watch it to see every loaded image freed or kept.
     typedef HANDLE (WINAPI* PFNLOADIMAGE)(HINSTANCE, LPCSTR, UINT, int, int, UINT);

@@ -2,6 +2,7 @@
 // WM_SUGGESTIONS_FETCHED.
 #include "GetSuggestionThread.h"
 #include <afxinet.h>
+#include <deque>
 #include "ExceptionReport.h"
 #include "Formula.h"
 #include "HarvestMessages.h"
@@ -98,26 +99,106 @@ static const DWORD dwDefaultReceiveTimeout = 10000;
 
 CGetSuggestionThread::CGetSuggestionThread()
     : m_hWndTarget(NULL), m_nRunId(0), m_dwConnectTimeout(dwDefaultConnectTimeout),
-      m_dwReceiveTimeout(dwDefaultReceiveTimeout)
+      m_dwReceiveTimeout(dwDefaultReceiveTimeout), m_bServesRequests(FALSE)
 {
     m_bAutoDelete = TRUE;
 }
 
+// ---------------------------------------------------------------------------
+// The fetcher of the runs: one thread that takes the pages one after another
+// ---------------------------------------------------------------------------
+
+namespace {
+
+struct FETCH_REQUEST
+{
+    HWND hWndTarget;
+    UINT nRunId;
+    CString sKeyword;
+    CString sPage;
+    CString sHost;
+};
+
+// The requests waiting for the fetcher, and the fetcher itself (NULL when
+// none runs: it ends after a while without requests). Both under the lock.
+CRITICAL_SECTION* FetchLock()
+{
+    static CRITICAL_SECTION s_lock;
+    static bool s_bReady = [] {
+        ::InitializeCriticalSection(&s_lock);
+        return true;
+    }();
+    (void)s_bReady;
+    return &s_lock;
+}
+std::deque<FETCH_REQUEST> s_requests;
+CGetSuggestionThread* s_pFetcher = NULL;
+HANDLE s_hRequestEvent = NULL;   // set while requests wait
+
+}  // namespace
+
 CGetSuggestionThread* CGetSuggestionThread::Start(HWND hWndTarget, UINT nRunId, LPCSTR pszKeyword,
                                                   LPCSTR pszPage, LPCSTR pszHost)
 {
-    CWinThread* pThread = AfxBeginThread(RUNTIME_CLASS(CGetSuggestionThread), THREAD_PRIORITY_NORMAL, 0,
-                                         CREATE_SUSPENDED);
-    if (pThread == NULL)
-        return NULL;
-    CGetSuggestionThread* pFetch = static_cast<CGetSuggestionThread*>(pThread);
-    pFetch->m_hWndTarget = hWndTarget;
-    pFetch->m_nRunId = nRunId;
-    pFetch->m_sKeyword = pszKeyword ? pszKeyword : "";
-    pFetch->m_sPage = pszPage ? pszPage : "";
-    pFetch->m_sHost = pszHost ? pszHost : "";
-    pFetch->ResumeThread();
-    return pFetch;
+    FETCH_REQUEST request = {hWndTarget, nRunId, pszKeyword ? pszKeyword : "", pszPage ? pszPage : "",
+                             pszHost ? pszHost : ""};
+    CRITICAL_SECTION* pLock = FetchLock();
+    ::EnterCriticalSection(pLock);
+    if (s_hRequestEvent == NULL)
+        s_hRequestEvent = ::CreateEventA(NULL, FALSE, FALSE, NULL);
+    CGetSuggestionThread* pFetcher = s_pFetcher;
+    if (pFetcher == NULL && s_hRequestEvent != NULL) {
+        CWinThread* pThread = AfxBeginThread(RUNTIME_CLASS(CGetSuggestionThread), THREAD_PRIORITY_NORMAL, 0,
+                                             CREATE_SUSPENDED);
+        if (pThread != NULL) {
+            pFetcher = static_cast<CGetSuggestionThread*>(pThread);
+            pFetcher->m_bServesRequests = TRUE;
+            s_pFetcher = pFetcher;
+            pFetcher->ResumeThread();
+        }
+    }
+    if (pFetcher != NULL) {
+        s_requests.push_back(request);
+        ::SetEvent(s_hRequestEvent);
+    }
+    ::LeaveCriticalSection(pLock);
+    return pFetcher;
+}
+
+// Takes the requests one after another. A fetcher that has waited
+// nFetcherIdleMs for a request ends; the next request starts a new one.
+int CGetSuggestionThread::ServeRequests()
+{
+    CRITICAL_SECTION* pLock = FetchLock();
+    for (;;) {
+        ::EnterCriticalSection(pLock);
+        if (s_requests.empty()) {
+            ::LeaveCriticalSection(pLock);
+            if (::WaitForSingleObject(s_hRequestEvent, nFetcherIdleMs) == WAIT_TIMEOUT) {
+                ::EnterCriticalSection(pLock);
+                if (s_requests.empty()) {
+                    s_pFetcher = NULL;   // from here on, a request starts a new fetcher
+                    ::LeaveCriticalSection(pLock);
+                    return ExitInstance();
+                }
+                ::LeaveCriticalSection(pLock);
+            }
+            continue;
+        }
+        FETCH_REQUEST request = s_requests.front();
+        s_requests.pop_front();
+        ::LeaveCriticalSection(pLock);
+
+        m_hWndTarget = request.hWndTarget;
+        m_nRunId = request.nRunId;
+        m_sKeyword = request.sKeyword;
+        m_sPage = request.sPage;
+        m_sHost = request.sHost;
+        CString sText;
+        if (!m_sKeyword.IsEmpty())
+            sText = DownloadPage();
+        HandOver(sText);
+    }
 }
 
 CString CGetSuggestionThread::GetProfileHost()
@@ -149,6 +230,8 @@ BOOL CGetSuggestionThread::InitInstance()
 
 int CGetSuggestionThread::Run()
 {
+    if (m_bServesRequests)
+        return ServeRequests();
     CString sText;
     if (!m_sKeyword.IsEmpty())
         sText = DownloadPage();

@@ -1,7 +1,11 @@
-// GetSuggestionThread.h - CGetSuggestionThread: fetches one statistics page
-// of one keyword over HTTP, hands it to the main view by a posted
-// WM_SUGGESTIONS_FETCHED (HarvestMessages.h) and ends; the object deletes
-// itself. One thread is started for every page of a run.
+// GetSuggestionThread.h - CGetSuggestionThread: fetches statistics pages over
+// HTTP and hands each to the main view by a posted WM_SUGGESTIONS_FETCHED
+// (HarvestMessages.h). Start gives the page to the fetcher: one thread that
+// takes the pages one after another and ends by itself after a while without
+// any (the object deletes itself). A thread of its own for every page would
+// cost several times the fetch: under this system a new thread's first
+// request takes twice as long as a request of a thread that made one before.
+// A thread configured by hand and resumed fetches its one page and ends.
 //
 // Everything the thread needs is copied into it before it runs: the keyword,
 // the page number, the statistics host (read from the profile on the
@@ -33,8 +37,9 @@ public:
     DWORD m_dwConnectTimeout;
     DWORD m_dwReceiveTimeout;
 
-    // Creates the thread suspended (normal priority, default stack), gives it
-    // its inputs and resumes it. NULL when the thread cannot be started.
+    // Queues the page for the fetcher, starting the fetcher (normal priority,
+    // default stack) when none runs. The fetcher, or NULL when it cannot be
+    // started.
     static CGetSuggestionThread* Start(HWND hWndTarget, UINT nRunId, LPCSTR pszKeyword, LPCSTR pszPage,
                                        LPCSTR pszHost);
     // The statistics host from the profile (profileStatisticsHost); call it
@@ -57,10 +62,15 @@ protected:
     CString DownloadOnce(const CString& sUrl);
     // Posts the two blocks; frees them when they cannot be posted.
     BOOL HandOver(const CString& sText);
+    // The fetcher's loop: the queued pages one after another.
+    int ServeRequests();
+    BOOL m_bServesRequests;   // the fetcher of Start, not a one-page thread
 };
 
 // The most attempts one page gets.
 inline constexpr int nFetchAttempts = 10;
+// The fetcher ends after waiting this long for a page to fetch.
+inline constexpr DWORD nFetcherIdleMs = 3000;
 // The receive buffer, the read size and the fill limit of one attempt.
 inline constexpr DWORD nFetchBufferSize = 1000000;
 inline constexpr DWORD nFetchReadSize = 1000;

@@ -135,7 +135,14 @@ BOOL CMainFrame::CreateCopyExportBar()
 void CMainFrame::StartAutoSaveTimer()
 {
   CBasedApp* pApp = GetBasedApp();
-  SetTimer(nAutoSaveTimer, AutoSavePeriod(pApp != NULL ? pApp->m_iSaveTime : 10), NULL);
+  RestartAutoSaveTimer(pApp != NULL ? pApp->m_iSaveTime : 10);
+}
+
+void CMainFrame::RestartAutoSaveTimer(int nMinutes)
+{
+  KillTimer(nAutoSaveTimer);
+  m_nAutoSavePeriod = AutoSavePeriod(nMinutes);
+  SetTimer(nAutoSaveTimer, m_nAutoSavePeriod, NULL);
 }
 
 UINT CMainFrame::AutoSavePeriod(int nMinutes)

@@ -11,6 +11,7 @@ class CPellucorView;
 
 class CMainFrame : public CBasedMainFrame {
  protected:
+  UINT m_nAutoSavePeriod = 0;
   CMainFrame();
   DECLARE_DYNCREATE(CMainFrame)
 
@@ -24,8 +25,12 @@ class CMainFrame : public CBasedMainFrame {
   // The main view, or NULL while there is none.
   CPellucorView* GetPellucorView() const;
 
-  // (Re)starts the auto-save timer with the framework's interval.
+  // (Re)starts the auto-save timer with the framework's interval, or with the
+  // interval given in minutes.
   void StartAutoSaveTimer();
+  void RestartAutoSaveTimer(int nMinutes);
+  // The period the auto-save timer was last started with, in milliseconds.
+  UINT GetAutoSavePeriod() const { return m_nAutoSavePeriod; }
   // The timer's period in milliseconds for an interval in minutes: clamped to
   // 1..35791 minutes, so that neither a zero nor an overflowing period runs.
   static UINT AutoSavePeriod(int nMinutes);

@@ -46,6 +46,7 @@ const int nCopyFromRight = 143;
 }  // namespace
 
 CPellucorView::PFNOPENADDRESS CPellucorView::s_pfnOpenAddress = ::ShellExecuteA;
+CPellucorView::PFNCLOCK CPellucorView::s_pfnClock = ::time;
 
 IMPLEMENT_DYNCREATE(CPellucorView, CBaseFormView)
 
@@ -73,6 +74,7 @@ BEGIN_MESSAGE_MAP(CPellucorView, CBaseFormView)
   ON_NOTIFY(LVN_KEYDOWN, IDC_RESULTS, &CPellucorView::OnResultsKeyDown)
   ON_NOTIFY(LVN_ITEMCHANGED, IDC_RESULTS, &CPellucorView::OnResultsItemChanged)
   ON_MESSAGE(WM_FETCH_NEXT_PAGE, &CPellucorView::OnFetchNextPage)
+  ON_MESSAGE(WM_LOAD_BASKET, &CPellucorView::OnLoadBasket)
   ON_MESSAGE(WM_SUGGESTIONS_FETCHED, &CPellucorView::OnSuggestionsFetched)
   ON_WM_TIMER()
   ON_WM_SIZE()
@@ -137,9 +139,13 @@ void CPellucorView::OnInitialUpdate()
   }
   FillResultsList();
 
-  // A Basket of any size is shown whole.
+  // A Basket of any size is shown whole. It is put into the box once the
+  // window has its place and size: the box lays a long text out again at
+  // every change of its width, which the frame's first showing brings. Whoever
+  // reads the Basket before then loads it first.
   m_wndBasket.SetLimitText(0);
-  LoadBasket();
+  m_bBasketLoadDue = true;
+  PostMessage(WM_LOAD_BASKET);
 
   m_wndKeyword.LoadHistory(szSectionPellucorView, szKeywordHistoryPrefix, TRUE, NULL);
   m_wndKeyword.SetWindowText(ReadProfileKey(AfxGetApp(), profileLastKeyword));
@@ -226,10 +232,14 @@ void CPellucorView::CreateAdPane()
   ScreenToClient(&rc);
   if (!m_wndAdPane.Create(NULL, "", WS_CHILD | WS_VISIBLE | WS_BORDER, rc, this, IDC_AD_PANE, NULL, TRUE, TRUE))
     return;
-  const time_t now = time(NULL);
-  const struct tm* pNow = now != (time_t)-1 ? localtime(&now) : NULL;
+  m_wndAdPane.Navigate2(AdPageAt(s_pfnClock(NULL)));
+}
+
+LPCSTR CPellucorView::AdPageAt(time_t tNow)
+{
+  const struct tm* pNow = tNow != (time_t)-1 ? localtime(&tNow) : NULL;
   const bool bEven = pNow != NULL && pNow->tm_sec % 2 == 0;
-  m_wndAdPane.Navigate2(bEven ? PELLUCOR_AD_PAGE_EVEN : PELLUCOR_AD_PAGE_ODD);
+  return bEven ? PELLUCOR_AD_PAGE_EVEN : PELLUCOR_AD_PAGE_ODD;
 }
 
 void CPellucorView::OnSize(UINT nType, int cx, int cy)
@@ -307,6 +317,11 @@ void CPellucorView::OnGo()
 
 void CPellucorView::OnTimer(UINT_PTR nIDEvent)
 {
+  if (nIDEvent == nRefillTimer) {
+    KillTimer(nRefillTimer);
+    FlushRefill();
+    return;
+  }
   if (nIDEvent == nStartTimer) {
     KillTimer(nStartTimer);
     if (m_run.m_bRunning) {
@@ -340,11 +355,24 @@ LRESULT CPellucorView::OnSuggestionsFetched(WPARAM wParam, LPARAM lParam)
   // add rows to this run nor start a second chain of fetches.
   if (!m_run.m_bRunning || page.GetRunId() != m_run.m_nRunId) return 1;
 
-  m_wndPageProgress.SetPos(60);
   CHarvestStep step = TakeFetchedPage(m_run, page.GetPage());
-  if (step.nAction != harvestFetchFailed) FillResultsList();
-  if (step.nRunProgress >= 0) m_wndRunProgress.SetPos(step.nRunProgress);
+  const bool bFetchNext = step.nAction == harvestFetchNextPage || step.nAction == harvestFetchNextSeed;
+  // The next page is fetched while this one is listed and drawn: the run goes
+  // at the pace of the fetches, not of the drawing. A page that brings a
+  // message box starts the next fetch only once the box is closed.
+  const bool bFetchNow = bFetchNext && step.sMessage.IsEmpty() && m_run.m_aPhrases.GetSize() > 0;
+  if (bFetchNow) OnFetchNextPage(0, 0);
+  // A progress bar draws itself at once on every position; within one page
+  // the positions are only marked and drawn together when the thread is idle.
+  SetProgressQuietly(m_wndPageProgress, 60);
   if (step.nAction == harvestFetchNextSeed) m_wndKeyword.SetWindowText(m_run.m_sKeyword);
+  if (step.nAction != harvestFetchFailed) {
+    if (m_run.m_bRunning)
+      RefillAfterPage();
+    else
+      FillResultsList();
+  }
+  if (step.nRunProgress >= 0) SetProgressQuietly(m_wndRunProgress, step.nRunProgress);
   if (step.EndsRun()) EndRun();
   // The wait cursor and the tray animation show until the page is in.
   StopWaitCursor();
@@ -357,11 +385,9 @@ LRESULT CPellucorView::OnSuggestionsFetched(WPARAM wParam, LPARAM lParam)
       MessageBox(step.sMessage, step.sCaption, step.nMessageType);
   }
   if (step.nAction != harvestFetchFailed && m_run.m_aPhrases.GetSize() == 0) AfxMessageBox(szNoSuggestions);
-  m_wndPageProgress.SetPos(100);
+  SetProgressQuietly(m_wndPageProgress, 100);
 
-  // The next fetch starts only once this page is parsed, listed and freed.
-  if (step.nAction == harvestFetchNextPage || step.nAction == harvestFetchNextSeed)
-    PostMessage(WM_FETCH_NEXT_PAGE);
+  if (bFetchNext && !bFetchNow) PostMessage(WM_FETCH_NEXT_PAGE);
   return 1;
 }
 
@@ -403,8 +429,42 @@ void CPellucorView::StopTrayAnimation()
   if (CSystemTray* pTray = GetTrayIcon()) pTray->StopAnimation();
 }
 
+void CPellucorView::SetProgressQuietly(CProgressCtrl& progress, int nPos)
+{
+  if (progress.GetPos() == nPos) return;
+  progress.SetRedraw(FALSE);
+  progress.SetPos(nPos);
+  progress.SetRedraw(TRUE);
+  progress.Invalidate(FALSE);
+}
+
+void CPellucorView::RefillAfterPage()
+{
+  // Listing rows redraws the list's scroll bar at once, which costs about
+  // as much as fetching a page: many pages a tenth of a second share one.
+  const DWORD dwNow = ::GetTickCount();
+  if (dwNow - m_dwLastRefill >= (DWORD)nRefillInterval) {
+    FillResultsList();
+    return;
+  }
+  if (!m_bRefillDue) {
+    m_bRefillDue = true;
+    SetTimer(nRefillTimer, nRefillInterval - (dwNow - m_dwLastRefill), NULL);
+  }
+}
+
+void CPellucorView::FlushRefill()
+{
+  if (m_bRefillDue) FillResultsList();
+}
+
 void CPellucorView::FillResultsList()
 {
+  if (m_bRefillDue) {
+    m_bRefillDue = false;
+    KillTimer(nRefillTimer);
+  }
+  m_dwLastRefill = ::GetTickCount();
   m_bListFilling = true;
   int n = (int)(m_run.m_aPhrases.GetSize() < m_run.m_aQueries.GetSize() ? m_run.m_aPhrases.GetSize()
                                                                          : m_run.m_aQueries.GetSize());
@@ -607,8 +667,15 @@ void CPellucorView::BuildBasketSet()
 // The Basket
 // ---------------------------------------------------------------------------
 
+LRESULT CPellucorView::OnLoadBasket(WPARAM, LPARAM)
+{
+  if (m_bBasketLoadDue) LoadBasket();
+  return 1;
+}
+
 CString CPellucorView::GetBasketText() const
 {
+  if (m_bBasketLoadDue) const_cast<CPellucorView*>(this)->LoadBasket();
   if (!m_bBasketTextValid) {
     m_sBasketText.Empty();
     if (m_wndBasket.m_hWnd != NULL) m_wndBasket.GetWindowText(m_sBasketText);
@@ -625,6 +692,7 @@ void CPellucorView::GetBasketLines(CStringArray& aLines) const
 
 void CPellucorView::LoadBasket()
 {
+  m_bBasketLoadDue = false;
   CString sText;
   LoadBasketFile(m_sBasketPath, sText);   // a Basket that cannot be read starts empty
   m_bSettingBasket = true;
@@ -685,6 +753,7 @@ void CollectRowLines(int nRows, bool bInBasket, TIsIn isIn, TLine line, TTake ta
 
 void CPellucorView::OnCheckAll()
 {
+  FlushRefill();
   // All rows at once give the Basket that ticking the unticked rows one by
   // one gives, at the cost of one change of the box and one write.
   CStringArray aLines;
@@ -699,6 +768,7 @@ void CPellucorView::OnCheckAll()
 
 void CPellucorView::OnUncheckAll()
 {
+  FlushRefill();
   CStringArray aLines;
   CollectRowLines(
       m_nRowsShown, true, [this](int i) { return IsRowInBasket(i); }, [this](int i) { return GetRowBasketLine(i); },
@@ -713,6 +783,7 @@ void CPellucorView::OnCheckCustom()
 {
   CBaseInputStringDlg dlg("", szCheckCustomCaption, IDD_INPUT_STRING, NULL);
   if (dlg.DoModal() != IDOK) return;
+  FlushRefill();
   CStringArray aWords;
   SplitCustomWords(dlg.m_strResult, aWords);
   if (aWords.GetSize() == 0) return;

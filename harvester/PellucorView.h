@@ -12,6 +12,8 @@
 // line ("phrase count") is a line of the Basket box.
 #pragma once
 
+#include <time.h>
+
 #include <afxcmn.h>
 #include <afxext.h>
 #include <unordered_set>
@@ -35,6 +37,10 @@ class CPellucorView : public CBaseFormView {
   enum { IDD = IDD_PELLUCOR_FORM };
   // The one-shot start timer of a run, and its delay.
   enum { nStartTimer = 1021, nStartDelay = 100 };
+  // While pages come fast, the list takes the new rows at most this often
+  // (a timer brings in the rows of the pages in between); the last page of a
+  // run is always listed at once.
+  enum { nRefillTimer = 1023, nRefillInterval = 100 };
   // The visit history keeps the latest seeds started, at most this many.
   enum { nVisitHistoryLimit = 100 };
   // The tray icon's animation step while a page is fetched.
@@ -44,6 +50,13 @@ class CPellucorView : public CBaseFormView {
   // so that a test can see what would be opened.
   typedef HINSTANCE(WINAPI* PFNOPENADDRESS)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
   static PFNOPENADDRESS s_pfnOpenAddress;
+  // The clock the ad pane's first page is chosen by; replaceable so that a
+  // test can choose the second.
+  typedef time_t (*PFNCLOCK)(time_t*);
+  static PFNCLOCK s_pfnClock;
+  // The ad pane's first page at a time: the maker's page for even seconds of
+  // the local clock, the other for odd ones (and for a clock that fails).
+  static LPCSTR AdPageAt(time_t tNow);
 
   virtual ~CPellucorView();
 
@@ -132,6 +145,15 @@ class CPellucorView : public CBaseFormView {
 
   // Shows the rows of the result arrays in the list.
   void FillResultsList();
+  // The refill after a page of a running run: at once when the last one is
+  // nRefillInterval old, else by the refill timer.
+  void RefillAfterPage();
+  // A refill still due is made now (commands that act on every row).
+  void FlushRefill();
+  // Sets a progress bar's position and leaves the drawing to the next paint.
+  static void SetProgressQuietly(CProgressCtrl& progress, int nPos);
+  DWORD m_dwLastRefill = 0;
+  bool m_bRefillDue = false;
   // Ends the run now (Go enabled again); the wait cursor ends with it.
   void EndRun();
   void StopWaitCursor();
@@ -158,6 +180,11 @@ class CPellucorView : public CBaseFormView {
   // scroll position and selection.
   void SetBasketBoxText(const CString& sOld, const CString& sNew);
   void LoadBasket();
+  // The Basket is loaded by this message, posted at the first update (see
+  // OnInitialUpdate), or by the first reader, whichever comes first.
+  enum { WM_LOAD_BASKET = WM_USER + 103 };
+  afx_msg LRESULT OnLoadBasket(WPARAM, LPARAM);
+  bool m_bBasketLoadDue = false;
 
   // Does nothing: the form's hidden "Exit" button.
   virtual void DoExit() {}

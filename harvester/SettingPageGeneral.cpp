@@ -84,8 +84,7 @@ BOOL CSettingPageGeneral::SaveChanges()
   // start. Auto-save switched off leaves the timer to stop itself at its next
   // tick.
   if (m_bAutoSave && g_pMainFrame != NULL && g_pMainFrame->GetSafeHwnd() != NULL) {
-    g_pMainFrame->KillTimer(CMainFrame::nAutoSaveTimer);
-    g_pMainFrame->SetTimer(CMainFrame::nAutoSaveTimer, CMainFrame::AutoSavePeriod(nMinutes), NULL);
+    g_pMainFrame->RestartAutoSaveTimer(nMinutes);
   }
   return TRUE;
 }

@@ -52,3 +52,15 @@
 #define IDC_OX_SCROLL_DOWNRIGHT         28016
 #define IDC_OX_SCROLL_VERTICAL          28017
 #define IDC_OX_SCROLL_HORIZONTAL        28018
+
+// ---------------------------------------------------------------------------
+// Shortcut bar (COXShortcutBar): the context menu's commands; the last two
+// are added by a group's list.
+// ---------------------------------------------------------------------------
+#define IDS_OX_SHB_LARGEICONS           26840
+#define IDS_OX_SHB_SMALLICONS           26841
+#define IDS_OX_SHB_ADDNEWGROUP          26842
+#define IDS_OX_SHB_REMOVEGROUP          26843
+#define IDS_OX_SHB_RENAMEGROUP          26844
+#define IDS_OX_SHB_REMOVEITEM           26845
+#define IDS_OX_SHB_RENAMEITEM           26846

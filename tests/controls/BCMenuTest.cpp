@@ -182,13 +182,47 @@ TEST_F(BCMenuTest, ItemsAddedInsertedChangedAndRemoved)
   toolBar.DestroyWindow();
   parent.DestroyWindow();
 
-  // Taken out by text with the separator before it.
+  // Taken out by text alone (separator mode 0; the modes are tried below).
   int count = file->GetMenuListCount();
   int at = file->RemoveItemByText("E&xit", 0);
   EXPECT_GE(at, 0);
   EXPECT_EQ(file->GetMenuListCount(), count - 1);
   EXPECT_EQ(GetMenuItemCount(file->m_hMenu), count - 1);
   EXPECT_EQ(file->DeleteItemByText("&Nothing"), -1);
+}
+
+// Separator modes 1 and 2 take out the item before the one named too, 3 the
+// two before it; 0 takes the named item alone.
+TEST_F(BCMenuTest, RemoveByTextTakesTheItemsBeforeItByMode)
+{
+  const struct {
+    int nMode;
+    std::vector<UINT> ids;   // what is left, by command (0: a separator)
+  } cases[] = {
+      {0, {5001, 0, 5002, 5003}},
+      {1, {5001, 0, 5002}},
+      {2, {5001, 0, 5002}},
+      {3, {5001, 0}},
+  };
+  for (const auto& c : cases) {
+    for (bool bDelete : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << "mode " << c.nMode << (bDelete ? " delete" : " remove"));
+      BCMenu menu;
+      ASSERT_TRUE(menu.CreatePopupMenu());
+      menu.AppendMenu(MF_STRING, 5001, "&A");
+      menu.AppendMenu(MF_SEPARATOR);
+      menu.AppendMenu(MF_STRING, 5002, "&B");
+      menu.AppendMenu(MF_STRING, 5003, "&C");
+      menu.AppendMenu(MF_STRING, 5004, "&D");
+      const int at = bDelete ? menu.DeleteItemByText("&D", c.nMode) : menu.RemoveItemByText("&D", c.nMode);
+      EXPECT_EQ(at, 4);
+      std::vector<UINT> ids;
+      for (int i = 0; i < GetMenuItemCount(menu.m_hMenu); i++)
+        ids.push_back(GetMenuItemID(menu.m_hMenu, i));
+      EXPECT_EQ(ids, c.ids);
+      EXPECT_EQ(menu.GetMenuListCount(), (int)c.ids.size());
+    }
+  }
 }
 
 TEST_F(BCMenuTest, LoadsResourceWithPlainBarOwnerDrawnPopupsAndToolBarImages)

@@ -116,6 +116,13 @@ TEST_F(ButtonSTTest, SettersReturnTheirResultCodes)
       {RGB(250, 100, 0), 20, RGB(255, 105, 5)},
       {RGB(250, 100, 10), -20, RGB(240, 90, 0)},
       {RGB(10, 20, 30), -255, RGB(0, 10, 20)},
+      // Each channel in turn the first to reach its end, the others behind.
+      {RGB(100, 250, 10), 20, RGB(105, 255, 15)},   // green reaches 255 first
+      {RGB(100, 10, 252), 20, RGB(103, 13, 255)},   // blue reaches 255 first
+      {RGB(100, 5, 50), -20, RGB(95, 0, 45)},       // green reaches 0 first
+      {RGB(100, 50, 3), -20, RGB(97, 47, 0)},       // blue reaches 0 first
+      {RGB(100, 100, 100), 0, RGB(100, 100, 100)},
+      {RGB(0, 0, 0), 255, RGB(255, 255, 255)},
   };
   for (const auto& s : shifts) {
     button.SetColor(2, s.from);
@@ -319,14 +326,47 @@ static BOOL WINAPI FakeShellExecuteEx(SHELLEXECUTEINFOA* p)
   return TRUE;
 }
 
+struct PlayedSound {
+  std::string name;
+  HMODULE hMod;
+  DWORD dwFlags;
+};
+std::vector<PlayedSound> g_sounds;
+BOOL WINAPI RecordingPlaySound(LPCSTR pszSound, HMODULE hMod, DWORD dwFlags)
+{
+  g_sounds.push_back({pszSound && !IS_INTRESOURCE(pszSound) ? pszSound : "#", hMod, dwFlags});
+  return TRUE;
+}
+
 TEST_F(ButtonSTTest, ClickOpensTheAddressThroughTheShellAndPlaysItsSound)
 {
   CButtonST::s_pfnShellExecuteEx = FakeShellExecuteEx;
+  CButtonST::s_pfnPlaySound = RecordingPlaySound;
   g_shellCalls = 0;
+  g_sounds.clear();
   button.SetUrl("http://example.invalid/support");
-  button.SetSound("no-such-sound.wav", nullptr, TRUE, FALSE);   // no device: must not hang
+  std::string sName = "click.wav";
+  button.SetSound(sName.c_str(), nullptr, TRUE, FALSE);
+  sName = "changed";   // the button keeps its own copy of a file name
   Click(button);
-  ASSERT_EQ(g_shellCalls, 1);
+  ASSERT_EQ(g_sounds.size(), 1u);
+  EXPECT_EQ(g_sounds[0].name, "click.wav");
+  EXPECT_EQ(g_sounds[0].hMod, nullptr);
+  EXPECT_EQ(g_sounds[0].dwFlags, (DWORD)(SND_FILENAME | SND_NODEFAULT | SND_NOWAIT));
+  // Played asynchronously when asked; no sound set, none played.
+  button.SetSound("async.wav", nullptr, TRUE, TRUE);
+  Click(button);
+  ASSERT_EQ(g_sounds.size(), 2u);
+  EXPECT_EQ(g_sounds[1].dwFlags, (DWORD)(SND_FILENAME | SND_NODEFAULT | SND_NOWAIT | SND_ASYNC));
+  button.SetSound(nullptr, nullptr, TRUE, FALSE);
+  Click(button);
+  EXPECT_EQ(g_sounds.size(), 2u);
+  // The real call with no audio device must not hang.
+  CButtonST::s_pfnPlaySound = ::PlaySoundA;
+  button.SetSound("no-such-sound.wav", nullptr, TRUE, FALSE);
+  Click(button);
+  ASSERT_EQ(g_shellCalls, 4);
+  g_shellCalls = 1;
   EXPECT_EQ(g_file, "http://example.invalid/support");
   EXPECT_STREQ(g_sei.lpVerb, "open");
   EXPECT_EQ(g_sei.nShow, SW_SHOWMAXIMIZED);

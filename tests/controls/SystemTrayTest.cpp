@@ -193,6 +193,47 @@ TEST_F(SystemTrayTest, RealShellWithoutNotificationAreaIsNotConfirmed)
   EXPECT_FALSE(CSystemTray::IsTrayAreaVisible());
 }
 
+// A task bar of the test's own: a visible "Shell_TrayWnd" with a visible
+// "TrayNotifyWnd" inside is a notification area a user can see; take either
+// out of sight, or away, and there is none.
+TEST_F(SystemTrayTest, TaskBarWithANotificationAreaIsFoundAndConfirmsTheIcon)
+{
+  CSystemTray::s_pfnTrayAreaVisible = CSystemTray::IsTrayAreaVisible;
+  ASSERT_FALSE(CSystemTray::IsTrayAreaVisible()) << "this display already has a task bar";
+  for (const char* pszClass : {"Shell_TrayWnd", "TrayNotifyWnd"}) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = pszClass;
+    RegisterClassA(&wc);
+  }
+  HWND hBar = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP, 0, 990, 1280, 34, NULL, NULL,
+                              GetModuleHandleA(NULL), NULL);
+  ASSERT_NE(hBar, nullptr);
+  HWND hArea = CreateWindowExA(0, "TrayNotifyWnd", "", WS_CHILD, 1100, 2, 170, 30, hBar, NULL,
+                               GetModuleHandleA(NULL), NULL);
+  ASSERT_NE(hArea, nullptr);
+  EXPECT_FALSE(CSystemTray::IsTrayAreaVisible()) << "neither is shown yet";
+  ShowWindow(hBar, SW_SHOWNOACTIVATE);
+  EXPECT_FALSE(CSystemTray::IsTrayAreaVisible()) << "a task bar without a visible notification area";
+  ShowWindow(hArea, SW_SHOWNA);
+  EXPECT_TRUE(CSystemTray::IsTrayAreaVisible());
+
+  // With the shell's yes and the area on screen, the icon counts as shown.
+  g_shellAnswer = TRUE;
+  EXPECT_TRUE(MakeTray());
+  EXPECT_TRUE(tray.IsIconShown());
+  tray.RemoveIcon();
+
+  ShowWindow(hBar, SW_HIDE);
+  EXPECT_FALSE(CSystemTray::IsTrayAreaVisible()) << "the task bar is hidden";
+  ShowWindow(hBar, SW_SHOWNOACTIVATE);
+  DestroyWindow(hArea);
+  EXPECT_FALSE(CSystemTray::IsTrayAreaVisible()) << "no notification area in the task bar";
+  DestroyWindow(hBar);
+  EXPECT_FALSE(CSystemTray::IsTrayAreaVisible());
+}
+
 struct MenuSeen {
   CTargetWnd* target;
   int boldPos = -1;

@@ -150,7 +150,12 @@ TEST_F(DynamicLayoutDialog, ControlsFollowTheirRowsAtSeveralSizes)
   for (const Row& row : kDialogRows) initial.push_back(ChildRect(dlg, row.id));
   const CRect squeeze0 = ChildRect(dlg, IDC_LAYOUT_SQUEEZE);
 
-  const CSize deltas[] = {{100, 50}, {37, 81}, {200, 0}, {1, 3}, {0, 0}};
+  // Besides a few sizes, the squeezed control at exactly its minimum width
+  // (out of sight: the minimum is reached) and one pixel wider (shown).
+  const int nSqueezeWidth = squeeze0.Width();
+  ASSERT_GT(nSqueezeWidth, 11);
+  const CSize deltas[] = {{100, 50}, {37, 81}, {200, 0}, {1, 3},
+                          {nSqueezeWidth - 10, 0}, {nSqueezeWidth - 11, 2}, {nSqueezeWidth - 9, 0}, {0, 0}};
   for (const CSize& d : deltas) {
     Resize(dlg, window0.Width() + d.cx, window0.Height() + d.cy);
     const CSize client = ClientSize(dlg);
@@ -162,6 +167,12 @@ TEST_F(DynamicLayoutDialog, ControlsFollowTheirRowsAtSeveralSizes)
           << "control " << kDialogRows[i].id << " at +" << dx << ",+" << dy;
 
     CRect squeezed = ChildRect(dlg, IDC_LAYOUT_SQUEEZE);
+    if (dx == nSqueezeWidth - 10) {
+      EXPECT_EQ(squeezed, CRect(-20, squeeze0.top, -10, squeeze0.bottom)) << "at exactly its minimum width";
+    }
+    if (dx == nSqueezeWidth - 11) {
+      EXPECT_EQ(squeezed.Width(), 11) << "one pixel above its minimum width";
+    }
     if (squeeze0.left + dx + 10 >= squeeze0.right)
       EXPECT_EQ(squeezed, CRect(-20, squeeze0.top, -10, squeeze0.bottom)) << "+" << dx;
     else
@@ -269,6 +280,48 @@ TEST_F(DynamicLayoutDialog, PlacementIsStoredOnDestroyAndRestoredOnTheNextOpen)
   ok.OffsetRect(client.cx - client0.cx, client.cy - client0.cy);
   EXPECT_EQ(ChildRect(again, IDOK), ok);
   again.DestroyWindow();
+}
+
+// A record of a maximised or minimised window brings the window back in that
+// state, with the stored rectangle as its normal place to come back to; a
+// maximised window keeps its normal rectangle when it is stored.
+TEST_F(DynamicLayoutDialog, StoredMaximisedAndMinimisedStatesComeBackWithTheirNormalRectangle)
+{
+  const CRect normal(130, 110, 530, 420);
+  const struct {
+    int nState;
+    bool bZoomed, bIconic;
+  } cases[] = {
+      {1, true, false},
+      {0, false, true},
+      {-1, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.nState);
+    CWinApp* pApp = AfxGetApp();
+    pApp->WriteProfileInt(kSection, "(valid)", 1);
+    pApp->WriteProfileInt(kSection, "Left", normal.left);
+    pApp->WriteProfileInt(kSection, "Top", normal.top);
+    pApp->WriteProfileInt(kSection, "Right", normal.right);
+    pApp->WriteProfileInt(kSection, "Bottom", normal.bottom);
+    pApp->WriteProfileInt(kSection, "Visibility", 1);
+    pApp->WriteProfileInt(kSection, "State", c.nState);
+    CLayoutTestDlg dlg;
+    Open(dlg);
+    EXPECT_EQ(dlg.IsZoomed() != FALSE, c.bZoomed);
+    EXPECT_EQ(dlg.IsIconic() != FALSE, c.bIconic);
+    WINDOWPLACEMENT wp = {sizeof wp};
+    ASSERT_TRUE(dlg.GetWindowPlacement(&wp));
+    EXPECT_EQ(CRect(wp.rcNormalPosition), normal);
+    if (c.nState == -1) EXPECT_EQ(WindowRect(dlg), normal);
+    dlg.DestroyWindow();
+    // Stored again as it was: the state and the normal rectangle, not the
+    // maximised or minimised one.
+    EXPECT_EQ(ProfileInt("State"), c.nState);
+    EXPECT_EQ(ProfileInt("Left"), normal.left);
+    EXPECT_EQ(ProfileInt("Right"), normal.right);
+    EXPECT_EQ(ProfileInt("Bottom"), normal.bottom);
+  }
 }
 
 TEST_F(DynamicLayoutDialog, AnInterruptedOrFailedWriteLeavesValidAtZeroAndTheDialogCentred)

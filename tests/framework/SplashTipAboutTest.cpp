@@ -274,8 +274,13 @@ public:
         m_bSplashUpWhileOpening = m_pSplashWnd != NULL && ::IsWindow(m_pSplashWnd->GetSafeHwnd()) &&
                                   m_pSplashWnd->IsWindowVisible();
         (void)lpszFileName;
+        // As a document template would: the document's frame becomes the
+        // main window.
+        if (m_pFrameToOpen != NULL)
+            m_pMainWnd = m_pFrameToOpen;
         return NULL;
     }
+    CWnd* m_pFrameToOpen = NULL;
     BOOL Command(UINT nId) { return OnCmdMsg(nId, CN_COMMAND, NULL, NULL); }
     int m_nOpened = 0;
     bool m_bSplashUpWhileOpening = false;
@@ -460,13 +465,32 @@ TEST_F(AppCommandTest, AboutBoxStandsAsSplashWhileTheLastDocumentOpens)
         SCOPED_TRACE(c.nCmdShow);
         m_pApp->m_nCmdShow = c.nCmdShow;
         m_pApp->m_nOpened = 0;
-        m_pApp->OpenLastDocumentAtStartup();   // no frame comes up: FALSE, and no matter here
+        // No frame comes up and no template makes a new document: a failed start.
+        EXPECT_FALSE(m_pApp->OpenLastDocumentAtStartup());
         EXPECT_EQ(m_pApp->m_nOpened, 1);
         EXPECT_EQ(m_pApp->m_bSplashUpWhileOpening, c.splash);
         EXPECT_EQ(m_pApp->m_bSplash, 0);
         ASSERT_NE(m_pApp->m_pSplashWnd, nullptr);
         EXPECT_FALSE(::IsWindow(m_pApp->m_pSplashWnd->GetSafeHwnd())) << "gone once the document is open";
     }
+
+    // The last document brings its frame up: the start succeeds.
+    CWnd frame;
+    ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), "frame", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+    m_pApp->m_pFrameToOpen = &frame;
+    m_pApp->m_nCmdShow = SW_SHOWNORMAL;
+    m_pApp->m_nOpened = 0;
+    EXPECT_TRUE(m_pApp->OpenLastDocumentAtStartup());
+    EXPECT_EQ(m_pApp->m_nOpened, 1);
+    m_pApp->m_pMainWnd = NULL;
+    m_pApp->m_pFrameToOpen = NULL;
+    frame.DestroyWindow();
+
+    // No last document at all, and nothing to make a new one with: failed.
+    DeleteFileA(strDoc);
+    m_pApp->m_nOpened = 0;
+    EXPECT_FALSE(m_pApp->OpenLastDocumentAtStartup());
+    EXPECT_EQ(m_pApp->m_nOpened, 0);
 }
 
 // ---------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <deque>
 #include "TestFolder.h"
+#include "MainWindowDriver.h"
 #include "ViewFixture.h"
 #include <dlgs.h>
 
@@ -59,6 +60,28 @@ protected:
         EXPECT_EQ(BasketFile(), sText);
     }
 };
+
+// The Basket goes into the box once the window stands at its size (a long
+// text is laid out again at every change of the box's width); a reader that
+// comes before gets it loaded at once.
+TEST_F(BasketTest, TheBoxTakesTheBasketAfterTheWindowIsUpAndAnEarlyReaderFindsItLoaded)
+{
+    WriteFileBytes(m_sBasketPath, "pear 3\r\napple 12");
+    m_pFrame = OpenMainWindow(m_pApp);
+    ASSERT_NE(m_pFrame, nullptr);
+    m_pView = m_pFrame->GetPellucorView();
+    ASSERT_NE(m_pView, nullptr);
+    EXPECT_EQ(BasketBox(), "") << "the box took the Basket before the window was up";
+    PumpAppFor(20);
+    EXPECT_EQ(BasketBox(), "pear 3\r\napple 12");
+
+    DestroyWindows();
+    m_pFrame = OpenMainWindow(m_pApp);
+    ASSERT_NE(m_pFrame, nullptr);
+    m_pView = m_pFrame->GetPellucorView();
+    EXPECT_EQ(std::string((LPCSTR)m_pView->GetBasketText()), "pear 3\r\napple 12");
+    EXPECT_EQ(BasketBox(), "pear 3\r\napple 12");
+}
 
 TEST_F(BasketTest, TickingAndUntickingRowsWritesTheBoxAndTheFile)
 {

@@ -144,6 +144,35 @@ TEST(BasketTicking, AddsAndRemovesLines)
     EXPECT_EQ(Bytes(RemoveFromBasket("b 5", "b 5", bothOn)), "");
 }
 
+// Each option alone, and both and neither, against known results: ticks,
+// unticks and the reshaping itself.
+TEST(BasketTicking, EachOptionAloneAndTogether)
+{
+    const struct {
+        BASKET_OPTIONS options;
+        const char* added;     // after ticking b 5, a 7, b 5
+        const char* removed;   // "b 5" taken out of "c 1, b 5, a 7, a 7"
+        std::vector<std::string> reshaped;   // of b, a, b
+    } cases[] = {
+        {{true, false}, "a 7\r\nb 5\r\nb 5", "a 7\r\na 7\r\nc 1", {"a", "b", "b"}},
+        {{false, true}, "b 5\r\na 7", "c 1\r\na 7", {"b", "a"}},
+        {{true, true}, "a 7\r\nb 5", "a 7\r\nc 1", {"a", "b"}},
+        {{false, false}, "b 5\r\na 7\r\nb 5", "c 1\r\na 7\r\na 7", {"b", "a", "b"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "sort " << c.options.bSort << " dedupe " << c.options.bDedupe);
+        CString sBox;
+        for (const char* line : {"b 5", "a 7", "b 5"})
+            sBox = AddToBasket(sBox, line, c.options);
+        EXPECT_EQ(Bytes(sBox), c.added);
+        EXPECT_EQ(Bytes(RemoveFromBasket("c 1\r\nb 5\r\na 7\r\na 7", "b 5", c.options)), c.removed);
+        CStringArray a;
+        Fill(a, {"b", "a", "b"});
+        ReshapeBasketLines(a, c.options);
+        EXPECT_EQ(Lines(a), c.reshaped);
+    }
+}
+
 TEST(BasketTicking, MembershipUsesTheRowsBasketLine)
 {
     const CString sBox = "apple pie 120\r\nPear 3\r\nplum";

@@ -199,6 +199,34 @@ TEST_F(GetSuggestionThreadTest, ANulByteCutsThePage)
   EXPECT_EQ(Fetch("apple", "").page, "<html>row");
 }
 
+// One fetcher takes the pages of a run one after another, in the order they
+// were asked for, and ends by itself once none is asked for a while.
+TEST_F(GetSuggestionThreadTest, OneFetcherTakesThePagesInTurnAndEndsWhenIdle)
+{
+  server.SetHandler([](const CLoopbackRequest& rq) {
+    return CLoopbackResponse::Text(200, "<html>" + rq.Query("sf") + "</html>");
+  });
+  CGetSuggestionThread* first = CGetSuggestionThread::Start(receiver, 1, "apple", "", server.Host().c_str());
+  ASSERT_NE(first, nullptr);
+  HANDLE handle = nullptr;
+  ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), first->m_hThread, GetCurrentProcess(), &handle, 0, FALSE,
+                              DUPLICATE_SAME_ACCESS));
+  for (const char* page : {"1", "2", "3"})
+    EXPECT_EQ(CGetSuggestionThread::Start(receiver, 1, "apple", page, server.Host().c_str()), first);
+  ASSERT_TRUE(PumpUntil([&] { return g_received.size() >= 4; }, 60000));
+  ASSERT_EQ(g_received.size(), 4u);
+  EXPECT_EQ(g_received[0].page, "<html></html>");
+  EXPECT_EQ(g_received[1].page, "<html>100</html>");
+  EXPECT_EQ(g_received[3].page, "<html>300</html>");
+  EXPECT_EQ(WaitForSingleObject(handle, 0), (DWORD)WAIT_TIMEOUT) << "the fetcher ended with pages still to come";
+  EXPECT_TRUE(PumpUntil([&] { return WaitForSingleObject(handle, 0) == WAIT_OBJECT_0; }, nFetcherIdleMs + 5000))
+      << "the fetcher did not end when idle";
+  CloseHandle(handle);
+  // The next page starts a new fetcher.
+  Received r = Fetch("apple", "4");
+  EXPECT_EQ(r.page, "<html>400</html>");
+}
+
 // An answer slower than the receive time-out is a failed attempt, and the
 // next attempt follows.
 TEST_F(GetSuggestionThreadTest, AnAnswerSlowerThanTheTimeOutIsAFailedAttempt)

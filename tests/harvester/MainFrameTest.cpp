@@ -489,15 +489,32 @@ TEST_F(MainFrameTest, ErrorReaderCommandOpensTheReportReader)
 {
     CreateWindows();
     std::string caption, text = "<not seen>";
-    m_answerer.Handle([&](HWND dialog, const ShownDialog& shown) {
+    auto see = [&](HWND dialog, const ShownDialog& shown) {
         caption = shown.caption;
         text = WindowText(GetDlgItem(dialog, IDC_INPUT_STRING));
         CDialogAnswerer::PressButton(dialog, IDOK);
-    });
+    };
+    m_answerer.Handle(see);
+    // A report of known bytes, then none: the reader shows the one byte for
+    // byte and says that there is no file for the other.
+    CString sReport = CErrorReaderDlg::GetReportPath();
+    const bool bHadReport = TestPathExists(sReport);
+    const std::string sSaved = bHadReport ? ReadFileBytes(sReport) : std::string();
+    const char szKnown[] = "Exception report\r\nAccess violation at 0x00401000\r\n";
+    WriteFileBytes(sReport, szKnown);
     ::SendMessageA(m_pFrame->m_hWnd, WM_COMMAND, ID_ERROR_READER, 0);
     EXPECT_EQ(caption, "Error report dialog");
-    CString sReport = CErrorReaderDlg::GetReportPath();
-    EXPECT_EQ(text, TestPathExists(sReport) ? std::string(ReadTextFile(sReport)) : std::string("No file"));
+    EXPECT_EQ(text, szKnown);
+
+    // No report written yet: the reader says so.
+    DeleteFileA(sReport);
+    caption.clear();
+    text = "<not seen>";
+    m_answerer.Handle(see);
+    ::SendMessageA(m_pFrame->m_hWnd, WM_COMMAND, ID_ERROR_READER, 0);
+    EXPECT_EQ(caption, "Error report dialog");
+    EXPECT_EQ(text, "No file");
+    if (bHadReport) WriteFileBytes(sReport, sSaved);
 }
 
 // The support command goes out through the mail interface: the stand-in

@@ -208,12 +208,14 @@ TEST_F(SettingPageGeneralTest, SavingRestartsTheAutoSaveTimer)
         const char* pszMinutes;
         bool bRunningBefore;
         bool bRunningAfter;
+        UINT nPeriod;   // what the timer was started with; 0: not started
     } cases[] = {
-        {true, "10", false, true},
-        {true, "0", false, true},
-        {true, kWrappingMinutes, false, true},
-        {false, "10", true, true},
-        {false, "10", false, false},
+        {true, "10", false, true, 600000u},
+        {true, "7", false, true, 420000u},
+        {true, "0", false, true, 60000u},
+        {true, kWrappingMinutes, false, true, 35791u * 60000u},
+        {false, "10", true, true, 0},
+        {false, "10", false, false, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.pszMinutes) + (c.bAutoSave ? " on" : " off"));
@@ -223,9 +225,11 @@ TEST_F(SettingPageGeneralTest, SavingRestartsTheAutoSaveTimer)
         MakePage();
         SetCheck(m_pPage->m_hWnd, IDC_AUTO_SAVE, c.bAutoSave);
         ::SetWindowTextA(PageItem(IDC_SAVE_MINUTES), c.pszMinutes);
+        const UINT nPeriodBefore = m_pFrame->GetAutoSavePeriod();
         EXPECT_TRUE(m_pPage->SaveChanges());
         PumpAppFor(150);
         EXPECT_EQ(TakeAutoSaveTimer(), c.bRunningAfter);
+        EXPECT_EQ(m_pFrame->GetAutoSavePeriod(), c.nPeriod ? c.nPeriod : nPeriodBefore);
         m_pPage->DestroyWindow();
         delete m_pPage;
         m_pPage = nullptr;

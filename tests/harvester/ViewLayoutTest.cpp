@@ -239,33 +239,56 @@ TEST_F(ViewLayoutTest, SizeRulesGiveACleanLayoutAtEveryWindowSize)
 }
 
 // The ad pane is made where the hidden placeholder is, framed, and starts on
-// the maker's page for even seconds of the clock or the one for odd seconds.
-// Where the browser cannot be made the view goes on without the pane.
+// the maker's page for even seconds of the clock or the one for odd seconds
+// (the clock is the test's). Where the browser cannot be made the view goes
+// on without the pane, and the choice of page is checked by itself.
+time_t g_tClock = 0;
+time_t TestClock(time_t* pt)
+{
+    if (pt) *pt = g_tClock;
+    return g_tClock;
+}
+
 TEST_F(ViewLayoutTest, AdPaneTakesThePlaceholdersPlaceAndAPageByTheClock)
 {
-    SYSTEMTIME before, after;
-    GetLocalTime(&before);
-    CreateWindows();
-    GetLocalTime(&after);
-    if (!BrowserCreatable()) {
-        EXPECT_EQ(AdPane(), (HWND)NULL);
-        EXPECT_EQ(m_pView->GetAdPane(), nullptr);
-        return;
-    }
-    ASSERT_NE(AdPane(), (HWND)NULL) << "the browser can be made here, but the view made no pane";
-    const CRect rcPane = RectOf(AdPane());
-    const CRect rcPlaceholder = RectOf(IDC_AD_PLACEHOLDER);
-    EXPECT_EQ(rcPane.TopLeft(), rcPlaceholder.TopLeft());
-    EXPECT_EQ(rcPane.Height(), rcPlaceholder.Height());
-    EXPECT_TRUE(::IsWindowVisible(AdPane()));
-    EXPECT_TRUE((::GetWindowLongA(AdPane(), GWL_STYLE) & WS_BORDER) ||
-                (::GetWindowLongA(AdPane(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE));
+    // Two local times a second apart: one even second, one odd.
+    struct tm even = {};
+    even.tm_year = 126;
+    even.tm_mon = 11;
+    even.tm_mday = 10;
+    even.tm_hour = 12;
+    even.tm_min = 30;
+    even.tm_sec = 20;
+    even.tm_isdst = -1;
+    const time_t tEven = mktime(&even);
+    ASSERT_NE(tEven, (time_t)-1);
+    EXPECT_STREQ(CPellucorView::AdPageAt(tEven), PELLUCOR_AD_PAGE_EVEN);
+    EXPECT_STREQ(CPellucorView::AdPageAt(tEven + 1), PELLUCOR_AD_PAGE_ODD);
+    EXPECT_STREQ(CPellucorView::AdPageAt(tEven + 2), PELLUCOR_AD_PAGE_EVEN);
+    EXPECT_STREQ(CPellucorView::AdPageAt((time_t)-1), PELLUCOR_AD_PAGE_ODD);
 
-    const std::string sUrl = (LPCSTR)m_pView->GetAdPane()->GetLocationURL();
-    if (before.wSecond == after.wSecond)
-        EXPECT_EQ(sUrl, before.wSecond % 2 == 0 ? PELLUCOR_AD_PAGE_EVEN : PELLUCOR_AD_PAGE_ODD);
-    else
-        EXPECT_TRUE(sUrl == PELLUCOR_AD_PAGE_EVEN || sUrl == PELLUCOR_AD_PAGE_ODD) << sUrl;
+    CPellucorView::s_pfnClock = TestClock;
+    for (time_t t : {tEven, tEven + 1}) {
+        g_tClock = t;
+        CreateWindows();
+        if (!BrowserCreatable()) {
+            EXPECT_EQ(AdPane(), (HWND)NULL);
+            EXPECT_EQ(m_pView->GetAdPane(), nullptr);
+        } else {
+            ASSERT_NE(AdPane(), (HWND)NULL) << "the browser can be made here, but the view made no pane";
+            const CRect rcPane = RectOf(AdPane());
+            const CRect rcPlaceholder = RectOf(IDC_AD_PLACEHOLDER);
+            EXPECT_EQ(rcPane.TopLeft(), rcPlaceholder.TopLeft());
+            EXPECT_EQ(rcPane.Height(), rcPlaceholder.Height());
+            EXPECT_TRUE(::IsWindowVisible(AdPane()));
+            EXPECT_TRUE((::GetWindowLongA(AdPane(), GWL_STYLE) & WS_BORDER) ||
+                        (::GetWindowLongA(AdPane(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE));
+            EXPECT_EQ(std::string((LPCSTR)m_pView->GetAdPane()->GetLocationURL()),
+                      t == tEven ? PELLUCOR_AD_PAGE_EVEN : PELLUCOR_AD_PAGE_ODD);
+        }
+        DestroyWindows();
+    }
+    CPellucorView::s_pfnClock = ::time;
 }
 
 // "Keyword" takes the width the list had in the form but for "Queries", a

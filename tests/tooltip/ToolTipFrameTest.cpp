@@ -440,6 +440,36 @@ TEST_F(ToolTipFrameTest, DebugModeDescribesTheWindowUnderTheCursor)
   EXPECT_STREQ("abcdefghijklmnopqrstu ...", CPPToolTip::EscapeDebugText("abcdefghijklmnopqrstuvwxyz"));
 }
 
+// Steps inside the menu's own loop: highlight the first item by key, look at
+// the tip, select the next item as the frame passes it on, look again, close.
+std::vector<std::string> g_menuTips;
+bool g_menuTipVisible = false;
+int g_menuStep = 0;
+
+void CALLBACK MenuStepTimer(HWND hwnd, UINT, UINT_PTR, DWORD)
+{
+  HWND menuWnd = ::FindWindowA("#32768", NULL);
+  ++g_menuStep;
+  if (g_menuStep == 1) {
+    // The tip stays only while the cursor is over the menu: put it on the
+    // menu's frame, away from the items.
+    RECT rc;
+    ::GetWindowRect(menuWnd, &rc);
+    ::SetCursorPos(rc.left + 1, rc.bottom - 1);
+    ::PostMessageA(menuWnd, WM_KEYDOWN, VK_DOWN, 0);
+  } else if (g_menuStep == 5) {
+    g_tip->OnMenuSelect(IDS_TIP_MENU_OFF, MF_HILITE, g_menu);
+  } else if (g_menuStep == 4 || g_menuStep == 8) {
+    if (g_tip && ::IsWindowVisible(g_tip->m_hWnd)) {
+      g_menuTipVisible = true;
+      g_menuTips.push_back((LPCSTR)g_tip->m_tiDisplayed.sTooltip);
+    }
+  } else if (g_menuStep >= 9) {
+    ::KillTimer(hwnd, 77);
+    ::EndMenu();
+  }
+}
+
 // Menu-item tips: selecting an item of a real pop-up menu by key shows the
 // first part of its string beside the item, the next item's selection
 // replaces it, and closing the menu hides it.
@@ -450,47 +480,18 @@ TEST_F(ToolTipFrameTest, MenuItemTips)
   ::AppendMenuA(menu, MF_STRING, IDS_TIP_MENU_ITEM, "Item");
   ::AppendMenuA(menu, MF_STRING, IDS_TIP_MENU_OFF, "Off");
   tip.SetMenuTipPlacement(PPTOOLTIP_MENU_RIGHT);
-  static std::vector<std::string> seen;
-  static bool wasVisible;
-  seen.clear();
-  wasVisible = false;
-  // Inside the menu's loop: highlight the first item, wait for the tip, then
-  // the second, then close the menu.
-  static int step;
-  step = 0;
-  ::SetTimer(frame.m_hWnd, 77, 150, [](HWND hwnd, UINT, UINT_PTR, DWORD) CALLBACK {
-    HWND menuWnd = ::FindWindowA("#32768", NULL);
-    ++step;
-    if (step == 1) {
-      // The tip stays only while the cursor is over the menu: put it on the
-      // menu's frame, away from the items.
-      RECT rc;
-      ::GetWindowRect(menuWnd, &rc);
-      ::SetCursorPos(rc.left + 1, rc.bottom - 1);
-    }
-    if (step == 1) {
-      ::PostMessageA(menuWnd, WM_KEYDOWN, VK_DOWN, 0);
-    } else if (step == 5) {
-      // The selection of the next item, as the frame passes it on.
-      g_tip->OnMenuSelect(IDS_TIP_MENU_OFF, MF_HILITE, g_menu);
-    } else if (step == 4 || step == 8) {
-      if (g_tip && ::IsWindowVisible(g_tip->m_hWnd)) {
-        wasVisible = true;
-        seen.push_back((LPCSTR)static_cast<CFrameTip*>(g_tip)->m_tiDisplayed.sTooltip);
-      }
-    } else if (step >= 9) {
-      ::KillTimer(hwnd, 77);
-      ::EndMenu();
-    }
-  });
+  g_menuTips.clear();
+  g_menuTipVisible = false;
+  g_menuStep = 0;
+  ::SetTimer(frame.m_hWnd, 77, 150, MenuStepTimer);
   ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, 200, 200, 0, frame.m_hWnd, NULL);
   ::KillTimer(frame.m_hWnd, 77);
   ::DestroyMenu(menu);
   PumpMessagesFor(50);
-  ASSERT_TRUE(wasVisible) << "a tip showed for a menu item";
-  ASSERT_EQ(2u, seen.size());
-  EXPECT_EQ("The item's tip", seen[0]);
-  EXPECT_EQ("Off item tip", seen[1]) << "the next item's tip replaces it";
+  ASSERT_TRUE(g_menuTipVisible) << "a tip showed for a menu item";
+  ASSERT_EQ(2u, g_menuTips.size());
+  EXPECT_EQ("The item's tip", g_menuTips[0]);
+  EXPECT_EQ("Off item tip", g_menuTips[1]) << "the next item's tip replaces it";
   tip.OnMenuSelect(0, 0xFFFF, NULL);
   EXPECT_FALSE(Visible());
   EXPECT_EQ(PPTOOLTIP_STATE_HIDEN, tip.m_nTooltipState);
