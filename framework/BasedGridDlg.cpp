@@ -9,6 +9,15 @@
 IMPLEMENT_DYNAMIC(CBasedGridDlg, CBaseDlg)
 IMPLEMENT_DYNAMIC(CSetupBasesGridDlg, CBaseDlg)
 
+void SetUpIconButtons(const ICON_BUTTON* pButtons, int nCount)
+{
+    for (int i = 0; i < nCount; ++i) {
+        pButtons[i].pButton->SetIcon(pButtons[i].nIcon, 16, 16);
+        pButtons[i].pButton->EnableBalloonTooltip();
+        pButtons[i].pButton->SetTooltipText(pButtons[i].pszTip);
+    }
+}
+
 // ---------------------------------------------------------------------------
 // CBasedGridDlg
 // ---------------------------------------------------------------------------
@@ -152,19 +161,17 @@ BEGIN_MESSAGE_MAP(CSetupBasesGridDlg, CBaseDlg)
 END_MESSAGE_MAP()
 
 CSetupBasesGridDlg::CSetupBasesGridDlg(CBasedGridDlg* pGridDlg, CWnd* pParent)
-    : CBaseDlg(IDD_SETUP_GRID, pParent), m_nFirstColumn(0), m_pGridDlg(pGridDlg), m_pGridView(NULL),
-      m_btnBackground(SETUP_PICKER), m_btnTextBackground(SETUP_PICKER), m_btnTextForeground(SETUP_PICKER),
-      m_btnGridLines(SETUP_PICKER)
+    : CSetupBasesGridDlg(pGridDlg, NULL, pParent)
 {
-    CGridLayout* pSource = Source();
-    m_clrBackground = pSource->m_clrBackground;
-    m_clrTextBackground = pSource->m_clrTextBackground;
-    m_clrTextForeground = pSource->m_clrTextForeground;
-    m_clrGridLines = pSource->m_clrGridLines;
 }
 
 CSetupBasesGridDlg::CSetupBasesGridDlg(CBaseGridFormView* pGridView, CWnd* pParent)
-    : CBaseDlg(IDD_SETUP_GRID, pParent), m_nFirstColumn(0), m_pGridDlg(NULL), m_pGridView(pGridView),
+    : CSetupBasesGridDlg(NULL, pGridView, pParent)
+{
+}
+
+CSetupBasesGridDlg::CSetupBasesGridDlg(CBasedGridDlg* pGridDlg, CBaseGridFormView* pGridView, CWnd* pParent)
+    : CBaseDlg(IDD_SETUP_GRID, pParent), m_nFirstColumn(0), m_pGridDlg(pGridDlg), m_pGridView(pGridView),
       m_btnBackground(SETUP_PICKER), m_btnTextBackground(SETUP_PICKER), m_btnTextForeground(SETUP_PICKER),
       m_btnGridLines(SETUP_PICKER)
 {
@@ -204,22 +211,14 @@ void CSetupBasesGridDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CSetupBasesGridDlg::OnInitDialog()
 {
     CBaseDlg::OnInitDialog();
-    struct {
-        CButtonST* pButton;
-        int nIcon;
-        LPCSTR pszTip;
-    } const buttons[] = {
+    const ICON_BUTTON buttons[] = {
         {&m_btnCancel, IDI_INPUT_CLOSE, "Close this dialog and cancel"},
         {&m_btnOK, IDI_INPUT_SAVE, "Apply"},
         {&m_btnShowAll, IDI_GRID_SHOW_ALL, "Show all columns"},
         {&m_btnHideAll, IDI_GRID_HIDE_ALL, "Hide all colums"},
         {&m_btnDefault, IDI_GRID_DEFAULT, "Set default settings"},
     };
-    for (const auto& b : buttons) {
-        b.pButton->SetIcon(b.nIcon, 16, 16);
-        b.pButton->EnableBalloonTooltip();
-        b.pButton->SetTooltipText(b.pszTip);
-    }
+    SetUpIconButtons(buttons, (int)(sizeof buttons / sizeof buttons[0]));
     CGridLayout* pSource = Source();
     for (int i = m_nFirstColumn; i < (int)pSource->m_arrColumnNames.GetSize(); ++i) {
         int nLine = m_lstColumns.AddString(pSource->m_arrColumnNames[i]);

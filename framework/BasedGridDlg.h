@@ -11,6 +11,14 @@
 
 class CBaseGridFormView;
 
+// A button of a grid dialog: its 16 by 16 icon and its balloon tooltip.
+struct ICON_BUTTON {
+    CButtonST* pButton;
+    int nIcon;
+    LPCSTR pszTip;
+};
+void SetUpIconButtons(const ICON_BUTTON* pButtons, int nCount);
+
 class CBasedGridDlg : public CBaseDlg, public CGridLayout
 {
     DECLARE_DYNAMIC(CBasedGridDlg)
@@ -92,6 +100,7 @@ public:
     CButtonST m_btnDefault;
 
 protected:
+    CSetupBasesGridDlg(CBasedGridDlg* pGridDlg, CBaseGridFormView* pGridView, CWnd* pParent);
     CGridLayout* Source() const;
     void CheckAll(int nCheck);
 

@@ -89,11 +89,7 @@ BOOL CExternalToolDlg::OnInitDialog()
     CBasedGridDlg::OnInitDialog();
     // The rows keep the list's order.
     m_Grid.SetSortOnClick(FALSE);
-    struct {
-        CButtonST* pButton;
-        int nIcon;
-        LPCSTR pszTip;
-    } const buttons[] = {
+    const ICON_BUTTON buttons[] = {
         {&m_btnAdd, IDI_GRID_ADD, "Add new item"},
         {&m_btnDelete, IDI_GRID_DELETE, "Delete current item"},
         {&m_btnUp, IDI_GRID_UP, "Move item up"},
@@ -102,11 +98,7 @@ BOOL CExternalToolDlg::OnInitDialog()
         {&m_btnClose, IDI_INPUT_CLOSE, "Close this dialog"},
         {&m_btnDeleteAll, IDI_GRID_DELETE_ALL, "Delete all items"},
     };
-    for (const auto& b : buttons) {
-        b.pButton->SetIcon(b.nIcon, 16, 16);
-        b.pButton->EnableBalloonTooltip();
-        b.pButton->SetTooltipText(b.pszTip);
-    }
+    SetUpIconButtons(buttons, (int)(sizeof buttons / sizeof buttons[0]));
     SelectRow(GetProfileInt(szGridSelectedRow, 0));
     ShowSelection();
     return FALSE;
