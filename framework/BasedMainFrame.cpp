@@ -1,6 +1,7 @@
 #include "BasedMainFrame.h"
 #include <ctime>
 #include "BasedApp.h"
+#include "ExternalToolDlg.h"
 #include "ExternalTools.h"
 #include "FrameworkUtils.h"
 #include "Logger.h"
@@ -301,7 +302,11 @@ void CBasedMainFrame::OnUpdateAlwaysOnTop(CCmdUI* pCmdUI)
 }
 
 // The tools editor is a grid dialog that comes with the grid control.
-void CBasedMainFrame::OnExternalTools() {}
+void CBasedMainFrame::OnExternalTools()
+{
+    CExternalToolDlg dlg(this);
+    dlg.DoModal();
+}
 
 void CBasedMainFrame::OnUpdateExternalTools(CCmdUI* pCmdUI)
 {

@@ -117,7 +117,7 @@ void RebuildExternalToolsMenu(CMenu* pMenu, const CExternalToolArray& arrTools)
 
 void UpdateExternalToolsMenu(CCmdUI* pCmdUI, const CExternalToolArray& arrTools)
 {
-    pCmdUI->Enable(FALSE);
+    pCmdUI->Enable(TRUE);
     if (pCmdUI->m_pMenu == NULL)
         return;
     RebuildExternalToolsMenu(pCmdUI->m_pMenu, arrTools);

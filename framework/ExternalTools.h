@@ -66,8 +66,8 @@ void DeleteExternalTools(CExternalToolArray& arrTools);
 void RebuildExternalToolsMenu(CMenu* pMenu, const CExternalToolArray& arrTools);
 
 // The update handler of the editor's command: rebuilds the tools below it when
-// the item is in a menu, and keeps the command itself disabled, menu item and
-// tool-bar button alike, for the editor of the list is not there yet.
+// the item is in a menu, and enables the command itself, menu item and
+// tool-bar button alike.
 void UpdateExternalToolsMenu(CCmdUI* pCmdUI, const CExternalToolArray& arrTools);
 
 // Starts the tool of a tool command through the shell (default verb, the

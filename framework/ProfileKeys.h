@@ -142,6 +142,11 @@ inline constexpr char szGridSortAscending[] = "SetSortAscending";
 inline constexpr int nGridSortAscendingDefault = 0;
 inline constexpr char szGridSortColumn[] = "SetSortColumn";
 inline constexpr int nGridSortColumnDefault = 1;
+// Grid dialogs start ascending and unsorted, and a refill of either reads
+// the column back with -1 (unsorted) as its default.
+inline constexpr int nGridDlgSortAscendingDefault = 1;
+inline constexpr int nGridDlgSortColumnDefault = -1;
+inline constexpr int nGridRefillSortColumnDefault = -1;
 inline constexpr char szGridBackground[] = "m_clrBackground";
 inline constexpr char szGridTextBackground[] = "m_clrTextBackground";
 inline constexpr char szGridTextForeground[] = "m_clrTextForeground";
@@ -149,6 +154,10 @@ inline constexpr char szGridLines[] = "m_clrGridLines";
 // First-run flag: section + "_" as both section and key, 1 until set up once.
 inline constexpr char szGridFirstRunSuffix[] = "_";
 inline constexpr char szGridSelectedRow[] = "SelectedRow";
+// The external-tools editor keeps its selected row in its own section; the
+// "Delete all" question is asked once in "Settings" under "ExtTools".
+inline constexpr char szSectionExternalToolDlg[] = "CExternalToolDlg";
+inline constexpr char szExternalToolsQuestionKey[] = "ExtTools";
 inline constexpr char szTabViewCurrentTab[] = "CurrentTab";
 inline constexpr int nTabViewCurrentTabDefault = 0;
 

@@ -104,3 +104,48 @@
 #define IDC_ABOUT_TEXT                  1008    // taken over by CAboutCtrl
 #define IDB_ABOUT_TILE                  114     // the moving background
 #define IDB_ABOUT_WAVE                  115     // the waving picture
+
+// ---------------------------------------------------------------------------
+// Grid dialogs: the external-tools editor, the grid column set-up and their
+// button icons. (The OK and Cancel icons are the input dialogs' 160 and 161.)
+// The program's own script carries pictures under 167 and 505 (its check
+// buttons) and defines PELLUCOR_PROGRAM_ICONS, so that the framework does not
+// bring a second picture under those ids.
+// ---------------------------------------------------------------------------
+#define IDD_EXTERNAL_TOOLS              207     // CExternalToolDlg
+#define IDD_SETUP_GRID                  329     // CSetupBasesGridDlg
+#define IDI_GRID_UP                     162
+#define IDI_GRID_DOWN                   163
+#define IDI_GRID_ADD                    164
+#define IDI_GRID_DELETE                 165
+#define IDI_GRID_DELETE_ALL             166
+#define IDI_GRID_HIDE_ALL               167
+#define IDI_GRID_DEFAULT                174
+#define IDI_GRID_CHOOSE                 502
+#define IDI_GRID_SHOW_ALL               505
+
+#define IDC_GRID                        1014    // the grid of grid dialogs and grid views
+#define IDC_TOOLS_ADD                   1065
+#define IDC_TOOLS_DELETE                1200
+#define IDC_TOOLS_UP                    1201
+#define IDC_TOOLS_DOWN                  1202
+#define IDC_TOOLS_DELETE_ALL            1203
+#define IDC_TOOLS_CHOOSE                1084
+#define IDC_TOOLS_TITLE_LABEL           1088
+#define IDC_TOOLS_COMMAND_LABEL         1090
+#define IDC_TOOLS_ARGUMENTS_LABEL       1092
+#define IDC_TOOLS_HOTKEY_LABEL          1093
+#define IDC_TOOLS_TITLE                 1081
+#define IDC_TOOLS_COMMAND               1086
+#define IDC_TOOLS_ARGUMENTS             1079
+#define IDC_TOOLS_HOTKEY                1080
+#define IDC_TOOLS_MENU_ITEMS            1094
+
+#define IDC_SETUP_COLUMNS               5026
+#define IDC_SETUP_BACKGROUND            5027
+#define IDC_SETUP_TEXT_BACKGROUND       5028
+#define IDC_SETUP_TEXT_FOREGROUND       1063
+#define IDC_SETUP_GRID_LINES            1064
+#define IDC_SETUP_SHOW_ALL              1171
+#define IDC_SETUP_HIDE_ALL              4
+#define IDC_SETUP_DEFAULT               5

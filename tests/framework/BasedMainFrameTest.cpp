@@ -253,7 +253,7 @@ TEST_F(BasedMainFrameTest, ToolsMenuIsRebuiltAndAToolStarts)
     menu.AppendMenu(MF_STRING, ID_EXTERNAL_TOOL_FIRST + 5, "stale");
     m_pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)menu.GetSafeHmenu(), 0);
     ASSERT_EQ(menu.GetMenuItemCount(), 4);
-    EXPECT_TRUE(menu.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED) << "the list's editor is not there yet";
+    EXPECT_FALSE(menu.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED) << "the list's editor opens from it";
     EXPECT_FALSE(menu.GetMenuState(2, MF_BYPOSITION) & MF_GRAYED);
     EXPECT_EQ(menu.GetMenuItemID(1), 0u);   // separator
     CString text;
@@ -265,6 +265,23 @@ TEST_F(BasedMainFrameTest, ToolsMenuIsRebuiltAndAToolStarts)
 
     m_pFrame->SendMessage(WM_COMMAND, ID_EXTERNAL_TOOL_FIRST);
     EXPECT_TRUE(PumpUntil([&] { return ::GetFileAttributesA(out) != INVALID_FILE_ATTRIBUTES; }, 10000));
+
+    // The command itself opens the editor of the list, owned by the frame.
+    CDialogAnswerer answerer;
+    std::string sFirstTitle;
+    HWND hOwner = NULL;
+    answerer.Handle([&](HWND hDialog, const ShownDialog&) {
+        ::SendMessage(hDialog, WM_COMMAND, MAKEWPARAM(1065, BN_CLICKED), 0);   // Add
+        sFirstTitle = WindowText(::GetDlgItem(hDialog, 1081));
+        hOwner = ::GetWindow(hDialog, GW_OWNER);
+        CDialogAnswerer::PressButton(hDialog, IDCANCEL);
+    });
+    m_pFrame->SendMessage(WM_COMMAND, ID_EXTERNAL_TOOLS);
+    ASSERT_EQ(answerer.Shown().size(), 1u);
+    EXPECT_EQ(answerer.Shown()[0].caption, "External Tools");
+    EXPECT_EQ(sFirstTitle, "External Tool #2");
+    EXPECT_EQ(hOwner, m_pFrame->GetSafeHwnd());
+    EXPECT_EQ(m_pApp->m_arrExternalTools.GetSize(), 3);
 }
 
 TEST_F(BasedMainFrameTest, StartAndExitAreLogged)

@@ -200,11 +200,11 @@ TEST(ExternalToolsMenu, RebuildsBelowTheFirstItem)
     UpdateExternalToolsMenu(&cmdUI, list.m_arr);
     EXPECT_EQ(cmdUI.m_nIndexMax, 4u);
 
-    // The editor's item stays disabled until the editor exists.
-    EXPECT_TRUE(menu.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);
+    // The editor's item is enabled.
+    EXPECT_FALSE(menu.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);
     EXPECT_EQ(menu.GetMenuItemID(0), (UINT)ID_EXTERNAL_TOOLS);
 
-    // A tool-bar button (no menu) is disabled and nothing else is touched.
+    // A tool-bar button (no menu) is enabled and nothing else is touched.
     struct CRecordingCmdUI : CCmdUI {
         std::vector<BOOL> enables;
         int nOther = 0;
@@ -214,7 +214,7 @@ TEST(ExternalToolsMenu, RebuildsBelowTheFirstItem)
     } buttonUI;
     buttonUI.m_nID = ID_EXTERNAL_TOOLS;
     UpdateExternalToolsMenu(&buttonUI, list.m_arr);
-    EXPECT_EQ(buttonUI.enables, std::vector<BOOL>{FALSE});
+    EXPECT_EQ(buttonUI.enables, std::vector<BOOL>{TRUE});
     EXPECT_EQ(buttonUI.nOther, 0);
     EXPECT_EQ(buttonUI.m_pMenu, nullptr);
 }
