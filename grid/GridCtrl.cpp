@@ -1062,11 +1062,23 @@ BOOL CGridCtrl::GetItem(GRIDITEMINFO* pItem)
     return TRUE;
 }
 
+// The cell a setter may write: none in virtual mode, where the owner keeps
+// the data, nor outside the grid.
+static CGridCellBase* StoredCell(const CGridCtrl* pGrid, int nRow, int nCol)
+{
+    return pGrid->GetVirtualMode() ? NULL : pGrid->GetCell(nRow, nCol);
+}
+
+// What a getter reads from a cell, or its answer where there is no cell.
+template <class R, class T>
+static R CellValue(const CGridCellBase* pCell, T (CGridCellBase::*get)() const, R rNone)
+{
+    return pCell != NULL ? (R)(pCell->*get)() : rNone;
+}
+
 BOOL CGridCtrl::SetItemText(int nRow, int nCol, LPCTSTR str)
 {
-    if (GetVirtualMode())
-        return FALSE;
-    CGridCellBase* pCell = GetCell(nRow, nCol);
+    CGridCellBase* pCell = StoredCell(this, nRow, nCol);
     if (pCell == NULL)
         return FALSE;
     pCell->SetText(str);
@@ -1076,9 +1088,7 @@ BOOL CGridCtrl::SetItemText(int nRow, int nCol, LPCTSTR str)
 
 BOOL CGridCtrl::SetItemTextFmt(int nRow, int nCol, LPCTSTR szFmt, ...)
 {
-    if (GetVirtualMode())
-        return FALSE;
-    CGridCellBase* pCell = GetCell(nRow, nCol);
+    CGridCellBase* pCell = StoredCell(this, nRow, nCol);
     if (pCell == NULL)
         return FALSE;
     CString strText;
@@ -1093,9 +1103,7 @@ BOOL CGridCtrl::SetItemTextFmt(int nRow, int nCol, LPCTSTR szFmt, ...)
 
 BOOL CGridCtrl::SetItemTextFmtID(int nRow, int nCol, UINT nID, ...)
 {
-    if (GetVirtualMode())
-        return FALSE;
-    CGridCellBase* pCell = GetCell(nRow, nCol);
+    CGridCellBase* pCell = StoredCell(this, nRow, nCol);
     if (pCell == NULL)
         return FALSE;
     CString strFormat;
@@ -1122,9 +1130,7 @@ CString CGridCtrl::GetItemText(int nRow, int nCol) const
 
 BOOL CGridCtrl::SetItemData(int nRow, int nCol, LPARAM lParam)
 {
-    if (GetVirtualMode())
-        return FALSE;
-    CGridCellBase* pCell = GetCell(nRow, nCol);
+    CGridCellBase* pCell = StoredCell(this, nRow, nCol);
     if (pCell == NULL)
         return FALSE;
     pCell->SetData(lParam);
@@ -1134,17 +1140,12 @@ BOOL CGridCtrl::SetItemData(int nRow, int nCol, LPARAM lParam)
 
 LPARAM CGridCtrl::GetItemData(int nRow, int nCol) const
 {
-    CGridCellBase* pCell = GetCell(nRow, nCol);
-    if (pCell == NULL)
-        return (LPARAM)0;
-    return pCell->GetData();
+    return CellValue(GetCell(nRow, nCol), &CGridCellBase::GetData, (LPARAM)0);
 }
 
 BOOL CGridCtrl::SetItemImage(int nRow, int nCol, int iImage)
 {
-    if (GetVirtualMode())
-        return FALSE;
-    CGridCellBase* pCell = GetCell(nRow, nCol);
+    CGridCellBase* pCell = StoredCell(this, nRow, nCol);
     if (pCell == NULL)
         return FALSE;
     pCell->SetImage(iImage);
@@ -1154,10 +1155,7 @@ BOOL CGridCtrl::SetItemImage(int nRow, int nCol, int iImage)
 
 int CGridCtrl::GetItemImage(int nRow, int nCol) const
 {
-    CGridCellBase* pCell = GetCell(nRow, nCol);
-    if (pCell == NULL)
-        return -1;
-    return pCell->GetImage();
+    return CellValue(GetCell(nRow, nCol), &CGridCellBase::GetImage, -1);
 }
 
 BOOL CGridCtrl::SetCellState(int nRow, int nCol, UINT state)
@@ -1187,17 +1185,12 @@ BOOL CGridCtrl::SetCellState(int nRow, int nCol, UINT state)
 
 UINT CGridCtrl::GetCellState(int nRow, int nCol) const
 {
-    CGridCellBase* pCell = GetCell(nRow, nCol);
-    if (pCell == NULL)
-        return 0;
-    return pCell->GetState();
+    return CellValue(GetCell(nRow, nCol), &CGridCellBase::GetState, (UINT)0);
 }
 
 BOOL CGridCtrl::SetItemFormat(int nRow, int nCol, UINT nFormat)
 {
-    if (GetVirtualMode())
-        return FALSE;
-    CGridCellBase* pCell = GetCell(nRow, nCol);
+    CGridCellBase* pCell = StoredCell(this, nRow, nCol);
     if (pCell == NULL)
         return FALSE;
     pCell->SetFormat(nFormat);
@@ -1206,17 +1199,12 @@ BOOL CGridCtrl::SetItemFormat(int nRow, int nCol, UINT nFormat)
 
 UINT CGridCtrl::GetItemFormat(int nRow, int nCol) const
 {
-    CGridCellBase* pCell = GetCell(nRow, nCol);
-    if (pCell == NULL)
-        return 0;
-    return pCell->GetFormat();
+    return CellValue(GetCell(nRow, nCol), &CGridCellBase::GetFormat, (UINT)0);
 }
 
 BOOL CGridCtrl::SetItemBkColour(int nRow, int nCol, COLORREF cr)
 {
-    if (GetVirtualMode())
-        return FALSE;
-    CGridCellBase* pCell = GetCell(nRow, nCol);
+    CGridCellBase* pCell = StoredCell(this, nRow, nCol);
     if (pCell == NULL)
         return FALSE;
     pCell->SetBackClr(cr);
@@ -1225,17 +1213,12 @@ BOOL CGridCtrl::SetItemBkColour(int nRow, int nCol, COLORREF cr)
 
 COLORREF CGridCtrl::GetItemBkColour(int nRow, int nCol) const
 {
-    CGridCellBase* pCell = GetCell(nRow, nCol);
-    if (pCell == NULL)
-        return 0;
-    return pCell->GetBackClr();
+    return CellValue(GetCell(nRow, nCol), &CGridCellBase::GetBackClr, (COLORREF)0);
 }
 
 BOOL CGridCtrl::SetItemFgColour(int nRow, int nCol, COLORREF cr)
 {
-    if (GetVirtualMode())
-        return FALSE;
-    CGridCellBase* pCell = GetCell(nRow, nCol);
+    CGridCellBase* pCell = StoredCell(this, nRow, nCol);
     if (pCell == NULL)
         return FALSE;
     pCell->SetTextClr(cr);
@@ -1244,17 +1227,12 @@ BOOL CGridCtrl::SetItemFgColour(int nRow, int nCol, COLORREF cr)
 
 COLORREF CGridCtrl::GetItemFgColour(int nRow, int nCol) const
 {
-    CGridCellBase* pCell = GetCell(nRow, nCol);
-    if (pCell == NULL)
-        return 0;
-    return pCell->GetTextClr();
+    return CellValue(GetCell(nRow, nCol), &CGridCellBase::GetTextClr, (COLORREF)0);
 }
 
 BOOL CGridCtrl::SetItemFont(int nRow, int nCol, const LOGFONT* plf)
 {
-    if (GetVirtualMode())
-        return FALSE;
-    CGridCellBase* pCell = GetCell(nRow, nCol);
+    CGridCellBase* pCell = StoredCell(this, nRow, nCol);
     if (pCell == NULL)
         return FALSE;
     pCell->SetFont(plf);
@@ -1271,10 +1249,7 @@ const LOGFONT* CGridCtrl::GetItemFont(int nRow, int nCol)
 
 BOOL CGridCtrl::IsItemEditing(int nRow, int nCol)
 {
-    CGridCellBase* pCell = GetCell(nRow, nCol);
-    if (pCell == NULL)
-        return FALSE;
-    return pCell->IsEditing();
+    return CellValue(GetCell(nRow, nCol), &CGridCellBase::IsEditing, FALSE);
 }
 
 BOOL CGridCtrl::IsCellFixed(int nRow, int nCol)
