@@ -965,14 +965,7 @@ BOOL COXCaptionPainterOrganizer::LoadState(CWnd* pWnd, LPCTSTR lpszSubKey, BOOL 
 
 COXCaptionPainter* COXCaptionPainterOrganizer::GetFirstPainter() const
 {
-    for (POSITION pos = m_mapPainters.GetStartPosition(); pos != NULL;) {
-        HWND hWnd;
-        COXCaptionPainter* p;
-        m_mapPainters.GetNextAssoc(pos, hWnd, p);
-        if (::IsWindow(hWnd))
-            return p;
-    }
-    return NULL;
+    return OXFirstLiveHandler(m_mapPainters);
 }
 
 void COXCaptionPainterOrganizer::AttachWithSettings(HWND hWnd)

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <afxwin.h>
+#include <afxtempl.h>
 #include <afxcoll.h>
 
 #define WM_HOOKWND_MOUSEENTER 0x808A
@@ -62,3 +63,18 @@ public:
 
     static LRESULT CALLBACK HookWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 };
+
+// The handler of the first window of a window-to-handler map that still
+// exists: an organizer copies its settings to each window it takes on later.
+template <class T>
+T* OXFirstLiveHandler(const CMap<HWND, HWND, T*, T*>& map)
+{
+    for (POSITION pos = map.GetStartPosition(); pos != NULL;) {
+        HWND hWnd;
+        T* pHandler;
+        map.GetNextAssoc(pos, hWnd, pHandler);
+        if (::IsWindow(hWnd))
+            return pHandler;
+    }
+    return NULL;
+}

@@ -573,14 +573,7 @@ BOOL COXIntelliMouseOrganizer::DetachAllInThread()
 
 COXIntelliMouse* COXIntelliMouseOrganizer::GetFirstAttached() const
 {
-    for (POSITION pos = m_mapIntelliMouse.GetStartPosition(); pos != NULL;) {
-        HWND hWnd;
-        COXIntelliMouse* pHandler;
-        m_mapIntelliMouse.GetNextAssoc(pos, hWnd, pHandler);
-        if (::IsWindow(hWnd))
-            return pHandler;
-    }
-    return NULL;
+    return OXFirstLiveHandler(m_mapIntelliMouse);
 }
 
 void COXIntelliMouseOrganizer::AttachFromHook(HWND hWnd)
