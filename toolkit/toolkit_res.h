@@ -169,3 +169,9 @@
 // ---------------------------------------------------------------------------
 #define IDS_OX_CALENDAR_TODAY           26854
 #define IDS_OX_CALENDAR_NONE            26855
+
+// ---------------------------------------------------------------------------
+// Font list box (COXFontListBox): its two face-type marks, 16 pixels each,
+// grey 192,192,192 clear: 0 not TrueType, 1 TrueType.
+// ---------------------------------------------------------------------------
+#define IDB_OX_FONT_TYPES               26360
