@@ -10,6 +10,46 @@ CSize OXImageListBoxItemSize(int cx, int cy)
     return CSize(cx + cx / 4, cy + cy / 4);
 }
 
+BOOL OXIconFileDirectoryFits(const BYTE* pHeader, UINT nHeader, ULONGLONG nFileSize)
+{
+    if (nHeader < 6)
+        return FALSE;
+    UINT nCount = pHeader[4] | (pHeader[5] << 8);
+    if (nCount == 0 || nHeader < 6 + 16 * nCount)
+        return FALSE;
+    for (UINT i = 0; i < nCount; i++) {
+        const BYTE* e = pHeader + 6 + 16 * i;
+        ULONGLONG nSize = e[8] | (e[9] << 8) | (e[10] << 16) | ((ULONGLONG)e[11] << 24);
+        ULONGLONG nOffset = e[12] | (e[13] << 8) | (e[14] << 16) | ((ULONGLONG)e[15] << 24);
+        if (nSize == 0 || nOffset < 6 + 16 * (ULONGLONG)nCount || nOffset + nSize > nFileSize)
+            return FALSE;
+    }
+    return TRUE;
+}
+
+namespace {
+
+// FALSE for an icon file (by its first bytes) whose images do not all lie
+// within it: the system would make icons of whatever follows.
+BOOL IconFileWhole(LPCTSTR lpszFile)
+{
+    CFile file;
+    if (!file.Open(lpszFile, CFile::modeRead | CFile::shareDenyNone))
+        return FALSE;
+    std::vector<BYTE> header(6);
+    UINT nRead = file.Read(header.data(), 6);
+    if (nRead < 4 || header[0] != 0 || header[1] != 0 || header[2] != 1 || header[3] != 0)
+        return TRUE;   // not an icon file: the system reads it
+    if (nRead == 6) {
+        UINT nCount = header[4] | (header[5] << 8);
+        header.resize(6 + 16 * (size_t)nCount);
+        nRead += file.Read(header.data() + 6, 16 * nCount);
+    }
+    return OXIconFileDirectoryFits(header.data(), nRead, file.GetLength());
+}
+
+}  // namespace
+
 BEGIN_MESSAGE_MAP(COXImageListBox, CListBox)
     ON_WM_CREATE()
     ON_WM_DESTROY()
@@ -188,6 +228,8 @@ BOOL COXImageListBox::LoadIconsFromFile(LPCTSTR lpszFileName, BOOL bSmallIcons)
             return FALSE;
         sFile = szPath;
     }
+    if (!IconFileWhole(sFile))
+        return FALSE;
     int cx = ::GetSystemMetrics(bSmallIcons ? SM_CXSMICON : SM_CXICON);
     int cy = ::GetSystemMetrics(bSmallIcons ? SM_CYSMICON : SM_CYICON);
     UINT nIcons = ::ExtractIconExA(sFile, -1, NULL, NULL, 0);
@@ -198,6 +240,16 @@ BOOL COXImageListBox::LoadIconsFromFile(LPCTSTR lpszFileName, BOOL bSmallIcons)
     std::vector<HICON> icons(nIcons, (HICON)NULL);
     UINT nGot = bSmallIcons ? ::ExtractIconExA(sFile, 0, NULL, icons.data(), nIcons)
                             : ::ExtractIconExA(sFile, 0, icons.data(), NULL, nIcons);
+    // Some systems hand out only the first of many icons asked at once, while
+    // counting them all: the rest are asked for one by one.
+    for (UINT i = 0; i < nIcons && nGot > 0; i++) {
+        if (icons[i])
+            continue;
+        if (bSmallIcons)
+            ::ExtractIconExA(sFile, (int)i, NULL, &icons[i], 1);
+        else
+            ::ExtractIconExA(sFile, (int)i, &icons[i], NULL, 1);
+    }
     CImageList temp;
     temp.Create(cx, cy, ILC_COLOR24 | ILC_MASK, (int)nIcons, 0);
     int nAdded = 0;

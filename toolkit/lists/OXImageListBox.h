@@ -9,6 +9,9 @@
 // The item height and column width for images of cx by cy: a quarter more
 // than the image each way. Callable without a window.
 CSize OXImageListBoxItemSize(int cx, int cy);
+// Whether every image an icon file's directory names lies within the file
+// (nHeader bytes of its start at pHeader, nFileSize in all).
+BOOL OXIconFileDirectoryFits(const BYTE* pHeader, UINT nHeader, ULONGLONG nFileSize);
 
 class COXImageListBox : public CListBox
 {
