@@ -4,6 +4,7 @@
 
 #define IDB_GALLERY_STAR                19000   // 24 x 24, 8 bits, magenta clear
 #define IDI_GALLERY_GLOBE               19001   // 32 x 32, 8 bits
+#define IDR_GALLERY_LIST_SHEET          19002   // an .ico file's bytes (32 and 16), for the image list box
 
 // The four colour buttons as the grid column set-up dialog has them.
 #define IDD_GALLERY_COLOR_BUTTONS       19100

@@ -2,6 +2,7 @@
 #include "OXListBoxEx.h"
 
 #include <algorithm>
+#include <vector>
 
 using std::max;
 using std::min;
@@ -172,17 +173,35 @@ int COXListBoxEx::InsertItem(int nIndex, LPCTSTR lpszText, int nMask, const OXLI
                       pItem->nImage, pItem->nIndent, pItem->clrHighlightText, pItem->clrHighlightBk);
 }
 
-// The records of the items nFrom to nCount - 1 move one up, highest first,
-// and nFrom is left free for the new item's.
+// The records from nFrom on move one up, highest first, and nFrom is left
+// free for the new item's. The map's own keys are walked: the list's count
+// is not to be trusted while the system is in the middle of a change.
+void COXListBoxEx::ShiftRecords(int nFrom, int nBy)
+{
+    std::vector<int> keys;
+    POSITION pos = m_mapItems.GetStartPosition();
+    while (pos) {
+        int nKey;
+        OXLISTBOXITEM* pItem;
+        m_mapItems.GetNextAssoc(pos, nKey, pItem);
+        if (nKey >= nFrom)
+            keys.push_back(nKey);
+    }
+    if (nBy > 0)
+        std::sort(keys.rbegin(), keys.rend());
+    else
+        std::sort(keys.begin(), keys.end());
+    for (int nKey : keys) {
+        OXLISTBOXITEM* pItem = m_mapItems[nKey];
+        m_mapItems.RemoveKey(nKey);
+        m_mapItems[nKey + nBy] = pItem;
+    }
+}
+
 void COXListBoxEx::ShiftRecordsUp(int nFrom, int nCount)
 {
-    for (int i = nCount - 1; i >= nFrom; i--) {
-        OXLISTBOXITEM* pItem = NULL;
-        if (m_mapItems.Lookup(i, pItem))
-            m_mapItems[i + 1] = pItem;
-        else
-            m_mapItems.RemoveKey(i + 1);
-    }
+    (void)nCount;
+    ShiftRecords(nFrom, 1);
     m_mapItems.RemoveKey(nFrom);
     if (m_nWidestItem >= nFrom)
         m_nWidestItem++;
@@ -222,7 +241,6 @@ void COXListBoxEx::ClearRecords()
 
 void COXListBoxEx::OnItemDeleted(int nIndex)
 {
-    int nCount = ItemCount();
     OXLISTBOXITEM* pItem = NULL;
     if (m_mapItems.Lookup(nIndex, pItem)) {
         m_mapItems.RemoveKey(nIndex);
@@ -230,14 +248,7 @@ void COXListBoxEx::OnItemDeleted(int nIndex)
     }
     // Records follow their items down whether or not the deleted item had
     // one: a record keyed to a neighbour would give it another's looks.
-    for (int i = nIndex + 1; i < nCount; i++) {
-        OXLISTBOXITEM* pNext = NULL;
-        if (m_mapItems.Lookup(i, pNext))
-            m_mapItems[i - 1] = pNext;
-        else
-            m_mapItems.RemoveKey(i - 1);
-    }
-    m_mapItems.RemoveKey(nCount - 1);
+    ShiftRecords(nIndex + 1, -1);
 
     BOOL bWidest = nIndex == m_nWidestItem;
     if (m_nWidestItem > nIndex)

@@ -166,6 +166,7 @@ protected:
     void FinishDeletion();
     void ClearRecords();
     void ShiftRecordsUp(int nFrom, int nCount);
+    void ShiftRecords(int nFrom, int nBy);
     void RefreshToolTips();
     int ItemCount() { return (int)SendListMessage(LB_GETCOUNT); }
     CString ItemText(int nIndex);

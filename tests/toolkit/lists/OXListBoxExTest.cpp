@@ -354,6 +354,18 @@ protected:
         list.SetMaxMRU(4);
         return TRUE;
     }
+    // Each item still carries its own record (its tip is its text).
+    static ::testing::AssertionResult InStep(COXListBoxEx& list)
+    {
+        for (int i = 0; i < list.GetCount(); i++) {
+            CString t;
+            list.GetText(i, t);
+            if (list.GetItemToolTipText(i) != t)
+                return ::testing::AssertionFailure() << "item " << i << " \"" << (LPCTSTR)t << "\" carries \""
+                                                     << (LPCTSTR)list.GetItemToolTipText(i) << "\"";
+        }
+        return ::testing::AssertionSuccess();
+    }
     static std::string Group(COXListBoxEx& list)
     {
         std::string s;
@@ -434,7 +446,10 @@ TEST_F(COXListBoxExWindowTest, GroupSurvivesARestart)
         list.AppendToMRU(2);   // beta
         ASSERT_EQ(Group(list), "epsilon,beta");
         EXPECT_TRUE(list.SaveMRU(m_section.c_str()));   // a group the owner keeps
-        list.MoveToMRU(5, 0);   // zeta first, then saved on destroy
+        list.MoveToMRU(5, 0);   // zeta (the last item) first, then saved on destroy
+        EXPECT_TRUE(InStep(list));
+        list.DeleteString(3);
+        EXPECT_TRUE(InStep(list));
         list.DestroyWindow();
     }
     COXListBoxEx restarted;
