@@ -179,7 +179,8 @@ protected:
         ::GetSystemDirectoryA(szSystem, MAX_PATH);
         CString shell32 = CString(szSystem) + "\\shell32.dll";
         NewRow("Every icon of shell32.dll");
-        m_shell.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY, NextRect(520, 200),
+        m_shell.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                       NextRect(520, 200),
                        this, ID_LIST);
         m_shell.LoadIconsFromFile(shell32);
 

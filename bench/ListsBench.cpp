@@ -1,0 +1,133 @@
+// lists_bench: the toolkit's list boxes where a user waits on them, each
+// figure beside a floor measured in the same run:
+//  - filling the font list box, beside enumerating the screen's faces and
+//    measuring each face name in its own font;
+//  - loading every icon of shell32.dll into the image list box, beside
+//    extracting them alone.
+// Build it optimised and run it under Wine on a display; no test runs it.
+#include <afxwin.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "OXFontListBox.h"
+#include "OXImageListBox.h"
+
+namespace {
+
+class CBenchApp : public CWinApp
+{
+public:
+    CBenchApp() : CWinApp("PellucorListsBench") {}
+    BOOL InitInstance() override { return TRUE; }
+};
+CBenchApp theBenchApp;
+
+double Now()
+{
+    static LARGE_INTEGER freq = {};
+    if (freq.QuadPart == 0)
+        ::QueryPerformanceFrequency(&freq);
+    LARGE_INTEGER t;
+    ::QueryPerformanceCounter(&t);
+    return (double)t.QuadPart * 1000.0 / (double)freq.QuadPart;
+}
+
+template <class F>
+double MedianMs(int runs, F f)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; i++) {
+        double t0 = Now();
+        f();
+        times.push_back(Now() - t0);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void Report(const char* what, double ms, const char* floorWhat, double floorMs)
+{
+    printf("%-40s %9.2f ms   floor (%s) %9.2f ms   ratio %5.2f\n", what, ms, floorWhat, floorMs,
+           floorMs > 0 ? ms / floorMs : 0.0);
+}
+
+int CALLBACK CollectFace(const LOGFONT* plf, const TEXTMETRIC*, DWORD, LPARAM lParam)
+{
+    ((std::vector<LOGFONT>*)lParam)->push_back(*plf);
+    return 1;
+}
+
+void BenchFonts(CWnd& host)
+{
+    COXFontListBox list;
+    list.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY, CRect(0, 0, 300, 400), &host, 1);
+    int nFaces = list.GetCount();
+    double fill = MedianMs(5, [&] { list.FillFontList(); });
+
+    double floor = MedianMs(5, [&] {
+        std::vector<LOGFONT> faces;
+        HDC hScreen = ::GetDC(NULL);
+        ::EnumFontsA(hScreen, NULL, (FONTENUMPROCA)CollectFace, (LPARAM)&faces);
+        ::ReleaseDC(NULL, hScreen);
+        CClientDC dc(&list);
+        for (LOGFONT& lf : faces) {
+            lf.lfHeight = 20;
+            lf.lfWidth = 0;
+            HFONT hFont = ::CreateFontIndirectA(&lf);
+            HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), hFont);
+            RECT r = {0, 0, 0, 0};
+            ::DrawTextA(dc.GetSafeHdc(), lf.lfFaceName, -1, &r, DT_CALCRECT | DT_SINGLELINE);
+            ::SelectObject(dc.GetSafeHdc(), hOld);
+            ::DeleteObject(hFont);
+        }
+    });
+    char what[64];
+    snprintf(what, sizeof(what), "fill the font list (%d faces)", nFaces);
+    Report(what, fill, "EnumFonts + measure each", floor);
+}
+
+void BenchIcons(CWnd& host)
+{
+    char szSystem[MAX_PATH];
+    ::GetSystemDirectoryA(szSystem, MAX_PATH);
+    CString shell32 = CString(szSystem) + "\\shell32.dll";
+    COXImageListBox list(32, 32);
+    list.Create(WS_CHILD | WS_VISIBLE | WS_HSCROLL | LBS_NOTIFY, CRect(0, 0, 600, 300), &host, 2);
+    UINT nIcons = ::ExtractIconExA(shell32, -1, NULL, NULL, 0);
+    double load = MedianMs(5, [&] { list.LoadIconsFromFile(shell32); });
+
+    // The same icons extracted and let go: all at once, then one by one
+    // those the system did not hand out in the first call.
+    double floor = MedianMs(5, [&] {
+        UINT n = ::ExtractIconExA(shell32, -1, NULL, NULL, 0);
+        std::vector<HICON> icons(n, (HICON)NULL);
+        ::ExtractIconExA(shell32, 0, icons.data(), NULL, n);
+        for (UINT i = 0; i < n; i++) {
+            if (!icons[i])
+                ::ExtractIconExA(shell32, (int)i, &icons[i], NULL, 1);
+            if (icons[i])
+                ::DestroyIcon(icons[i]);
+        }
+    });
+    char what[64];
+    snprintf(what, sizeof(what), "load shell32.dll's icons (%u)", nIcons);
+    Report(what, load, "ExtractIconEx of them", floor);
+}
+
+} // namespace
+
+int main()
+{
+    setvbuf(stdout, NULL, _IONBF, 0);
+    if (!AfxWinInit(::GetModuleHandleA(NULL), NULL, ::GetCommandLineA(), SW_SHOWNORMAL))
+        return 1;
+    CWnd host;
+    host.CreateEx(0, AfxRegisterWndClass(0), "lists", WS_POPUP | WS_VISIBLE, CRect(0, 0, 700, 500), NULL, 0);
+    BenchFonts(host);
+    BenchIcons(host);
+    host.DestroyWindow();
+    return 0;
+}
