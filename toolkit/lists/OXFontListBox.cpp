@@ -119,6 +119,7 @@ void COXFontListBox::EnumerateFonts(HDC hDC)
 BOOL COXFontListBox::FillFontList()
 {
     CWaitCursor wait;
+    BeginUpdate();
     ResetContent();
     m_arrFonts.RemoveAll();
     DeleteFonts();
@@ -147,6 +148,7 @@ BOOL COXFontListBox::FillFontList()
         item.sToolTipText = m_arrFonts[i].lf.lfFaceName;
         AddItem(m_arrFonts[i].lf.lfFaceName, OXLBI_FONT | OXLBI_IMAGE, &item);
     }
+    EndUpdate();
     return TRUE;
 }
 
@@ -166,11 +168,13 @@ BOOL COXFontListBox::InitListBox()
         ResetContent();
     if (!COXListBoxEx::InitListBox())
         return FALSE;
+    BeginUpdate();
     SetRedraw(FALSE);
     FillFontList();
     if (IsMRUAutoSave())
         LoadMRU(OXLISTBOXEX_MRU_SECTION);
     SetRedraw(TRUE);
+    EndUpdate();
     Invalidate();
     return TRUE;
 }
@@ -205,9 +209,11 @@ void COXFontListBox::SetFontDC(HDC hDC)
     m_hDC = hDC;
     if (!::IsWindow(m_hWnd))
         return;
+    BeginUpdate();
     SaveMRU(OXFONTLISTBOX_MRU_COPY_SECTION);
     FillFontList();
     LoadMRU(OXFONTLISTBOX_MRU_COPY_SECTION);
+    EndUpdate();
 }
 
 CFont* COXFontListBox::GetSelectedFont() const
@@ -271,13 +277,8 @@ CSize COXFontListBox::GetTextSize(int nIndex)
         return CSize(0, 0);
     CString sText = ItemText(nIndex);
     CFont* pFont = DisplayFont(GetItemFont(nIndex), sText);
-    CClientDC dc(this);
-    CFont* pOld = pFont && pFont->GetSafeHandle() ? dc.SelectObject(pFont) : NULL;
-    CRect rect(0, 0, 0, 0);
-    int nHeight = dc.DrawText(sText, rect, DT_CALCRECT | DT_SINGLELINE);
-    if (pOld)
-        dc.SelectObject(pOld);
-    if (nHeight == 0 || nHeight > 5000)
+    CSize size = MeasureText(sText, pFont);
+    if (size.cy == 0 || size.cy > 5000)
         return CSize(0, 0);
-    return rect.Size();
+    return size;
 }

@@ -117,10 +117,19 @@ int COXImageListBox::AddItemsFrom(int nFirst)
 {
     int nImages = m_imageList.GetImageCount();
     int nFirstItem = -1;
+    // Many items at once: the list redraws (and sets its scroll bar) once.
+    BOOL bRedrawOff = IsWindowVisible() && nImages - nFirst > 1;
+    if (bRedrawOff)
+        SetRedraw(FALSE);
+    SendMessage(LB_INITSTORAGE, (WPARAM)(nImages - nFirst), 0);
     for (int i = nFirst; i < nImages; i++) {
         int nItem = (int)SendMessage(LB_ADDSTRING, 0, (LPARAM)GetCount());
         if (nFirstItem < 0)
             nFirstItem = nItem;
+    }
+    if (bRedrawOff) {
+        SetRedraw(TRUE);
+        Invalidate();
     }
     return nFirstItem;
 }

@@ -79,14 +79,7 @@ COXListBoxEx::COXListBoxEx()
 
 COXListBoxEx::~COXListBoxEx()
 {
-    POSITION pos = m_mapItems.GetStartPosition();
-    while (pos) {
-        int nKey;
-        OXLISTBOXITEM* pItem;
-        m_mapItems.GetNextAssoc(pos, nKey, pItem);
-        delete pItem;
-    }
-    m_mapItems.RemoveAll();
+    ClearRecords();
 }
 
 // ---------------------------------------------------------------------------
@@ -376,60 +369,54 @@ BOOL COXListBoxEx::SetItemInfo(int nIndex, int nMask, const OXLISTBOXITEM* pItem
                        pItem->nImage, pItem->nIndent, pItem->clrHighlightText, pItem->clrHighlightBk);
 }
 
+// Each single-field setter: the field's bit, its value, the defaults for the rest.
+template <class TSet>
+static BOOL SetOneField(COXListBoxEx* pList, int nIndex, int nMask, TSet set)
+{
+    OXLISTBOXITEM values;
+    set(values);
+    return pList->SetItemInfo(nIndex, nMask, &values);
+}
+
 BOOL COXListBoxEx::SetItemFont(int nIndex, CFont* pFont)
 {
-    OXLISTBOXITEM def;
-    def.pFont = pFont;
-    return SetItemInfo(nIndex, OXLBI_FONT, &def);
+    return SetOneField(this, nIndex, OXLBI_FONT, [&](OXLISTBOXITEM& r) { r.pFont = pFont; });
 }
 
 BOOL COXListBoxEx::SetItemTextColor(int nIndex, COLORREF clr)
 {
-    OXLISTBOXITEM def;
-    def.clrText = clr;
-    return SetItemInfo(nIndex, OXLBI_TEXTCOLOR, &def);
+    return SetOneField(this, nIndex, OXLBI_TEXTCOLOR, [&](OXLISTBOXITEM& r) { r.clrText = clr; });
 }
 
 BOOL COXListBoxEx::SetItemBkColor(int nIndex, COLORREF clr)
 {
-    OXLISTBOXITEM def;
-    def.clrBk = clr;
-    return SetItemInfo(nIndex, OXLBI_BKCOLOR, &def);
+    return SetOneField(this, nIndex, OXLBI_BKCOLOR, [&](OXLISTBOXITEM& r) { r.clrBk = clr; });
 }
 
 BOOL COXListBoxEx::SetItemToolTipText(int nIndex, LPCTSTR lpszText)
 {
-    OXLISTBOXITEM def;
-    def.sToolTipText = lpszText ? lpszText : "";
-    return SetItemInfo(nIndex, OXLBI_TOOLTIPTEXT, &def);
+    return SetOneField(this, nIndex, OXLBI_TOOLTIPTEXT,
+                       [&](OXLISTBOXITEM& r) { r.sToolTipText = lpszText ? lpszText : ""; });
 }
 
 BOOL COXListBoxEx::SetItemImage(int nIndex, int nImage)
 {
-    OXLISTBOXITEM def;
-    def.nImage = nImage;
-    return SetItemInfo(nIndex, OXLBI_IMAGE, &def);
+    return SetOneField(this, nIndex, OXLBI_IMAGE, [&](OXLISTBOXITEM& r) { r.nImage = nImage; });
 }
 
 BOOL COXListBoxEx::SetItemIndent(int nIndex, int nIndent)
 {
-    OXLISTBOXITEM def;
-    def.nIndent = nIndent;
-    return SetItemInfo(nIndex, OXLBI_INDENT, &def);
+    return SetOneField(this, nIndex, OXLBI_INDENT, [&](OXLISTBOXITEM& r) { r.nIndent = nIndent; });
 }
 
 BOOL COXListBoxEx::SetItemHighlightTextColor(int nIndex, COLORREF clr)
 {
-    OXLISTBOXITEM def;
-    def.clrHighlightText = clr;
-    return SetItemInfo(nIndex, OXLBI_HIGHLIGHTTEXTCOLOR, &def);
+    return SetOneField(this, nIndex, OXLBI_HIGHLIGHTTEXTCOLOR, [&](OXLISTBOXITEM& r) { r.clrHighlightText = clr; });
 }
 
 BOOL COXListBoxEx::SetItemHighlightBkColor(int nIndex, COLORREF clr)
 {
-    OXLISTBOXITEM def;
-    def.clrHighlightBk = clr;
-    return SetItemInfo(nIndex, OXLBI_HIGHLIGHTBKCOLOR, &def);
+    return SetOneField(this, nIndex, OXLBI_HIGHLIGHTBKCOLOR, [&](OXLISTBOXITEM& r) { r.clrHighlightBk = clr; });
 }
 
 OXLISTBOXITEM* COXListBoxEx::GetItemInfo(int nIndex) const
@@ -438,52 +425,52 @@ OXLISTBOXITEM* COXListBoxEx::GetItemInfo(int nIndex) const
     return m_mapItems.Lookup(nIndex, pItem) ? pItem : NULL;
 }
 
+// A field of an item's record, or the value for an item without one.
+template <class T>
+static T FieldOr(const COXListBoxEx* pList, int nIndex, T OXLISTBOXITEM::*pField, T without)
+{
+    OXLISTBOXITEM* pItem = pList->GetItemInfo(nIndex);
+    return pItem ? pItem->*pField : without;
+}
+
 CFont* COXListBoxEx::GetItemFont(int nIndex) const
 {
-    OXLISTBOXITEM* pItem = GetItemInfo(nIndex);
-    return pItem ? pItem->pFont : NULL;
+    return FieldOr(this, nIndex, &OXLISTBOXITEM::pFont, (CFont*)NULL);
 }
 
 COLORREF COXListBoxEx::GetItemTextColor(int nIndex) const
 {
-    OXLISTBOXITEM* pItem = GetItemInfo(nIndex);
-    return pItem ? pItem->clrText : (COLORREF)-1;
+    return FieldOr(this, nIndex, &OXLISTBOXITEM::clrText, (COLORREF)-1);
 }
 
 COLORREF COXListBoxEx::GetItemHighlightTextColor(int nIndex) const
 {
-    OXLISTBOXITEM* pItem = GetItemInfo(nIndex);
-    return pItem ? pItem->clrHighlightText : (COLORREF)-1;
+    return FieldOr(this, nIndex, &OXLISTBOXITEM::clrHighlightText, (COLORREF)-1);
 }
 
 COLORREF COXListBoxEx::GetItemBkColor(int nIndex) const
 {
-    OXLISTBOXITEM* pItem = GetItemInfo(nIndex);
-    return pItem ? pItem->clrBk : (COLORREF)-1;
+    return FieldOr(this, nIndex, &OXLISTBOXITEM::clrBk, (COLORREF)-1);
 }
 
 COLORREF COXListBoxEx::GetItemHighlightBkColor(int nIndex) const
 {
-    OXLISTBOXITEM* pItem = GetItemInfo(nIndex);
-    return pItem ? pItem->clrHighlightBk : (COLORREF)-1;
+    return FieldOr(this, nIndex, &OXLISTBOXITEM::clrHighlightBk, (COLORREF)-1);
 }
 
 int COXListBoxEx::GetItemImage(int nIndex) const
 {
-    OXLISTBOXITEM* pItem = GetItemInfo(nIndex);
-    return pItem ? pItem->nImage : -1;
+    return FieldOr(this, nIndex, &OXLISTBOXITEM::nImage, -1);
 }
 
 int COXListBoxEx::GetItemIndent(int nIndex) const
 {
-    OXLISTBOXITEM* pItem = GetItemInfo(nIndex);
-    return pItem ? pItem->nIndent : 0;
+    return FieldOr(this, nIndex, &OXLISTBOXITEM::nIndent, 0);
 }
 
 CString COXListBoxEx::GetItemToolTipText(int nIndex) const
 {
-    OXLISTBOXITEM* pItem = GetItemInfo(nIndex);
-    return pItem ? pItem->sToolTipText : CString();
+    return FieldOr(this, nIndex, &OXLISTBOXITEM::sToolTipText, CString());
 }
 
 void COXListBoxEx::SetImageList(CImageList* pImageList)
@@ -510,14 +497,19 @@ CSize COXListBoxEx::GetTextSize(int nIndex)
 {
     if (!(GetListStyle() & LBS_HASSTRINGS) || !::IsWindow(m_hWnd))
         return CSize(0, 0);
-    CString sText = ItemText(nIndex);
-    CClientDC dc(this);
-    CFont* pFont = GetItemFont(nIndex);
-    CFont* pOld = pFont ? dc.SelectObject(pFont) : NULL;
+    return MeasureText(ItemText(nIndex), GetItemFont(nIndex));
+}
+
+CSize COXListBoxEx::MeasureText(const CString& sText, CFont* pFont)
+{
+    HDC hDC = m_hMeasureDC ? m_hMeasureDC : ::GetDC(m_hWnd);
+    HGDIOBJ hOld = pFont && pFont->GetSafeHandle() ? ::SelectObject(hDC, pFont->GetSafeHandle()) : NULL;
     CRect rect(0, 0, 0, 0);
-    dc.DrawText(sText, rect, DT_CALCRECT | DT_SINGLELINE);
-    if (pOld)
-        dc.SelectObject(pOld);
+    ::DrawTextA(hDC, sText, sText.GetLength(), rect, DT_CALCRECT | DT_SINGLELINE);
+    if (hOld)
+        ::SelectObject(hDC, hOld);
+    if (hDC != m_hMeasureDC)
+        ::ReleaseDC(m_hWnd, hDC);
     return rect.Size();
 }
 
@@ -551,7 +543,13 @@ void COXListBoxEx::UpdateItemSize(int nIndex)
     CRect rectItem, rectVisible, rectImage, rectText;
     CalcItemRects(nIndex, rectItem, rectVisible, rectImage, rectText);
     SendListMessage(LB_SETITEMHEIGHT, nIndex, MAKELPARAM(rectItem.Height(), 0));
-    if ((int)SendListMessage(LB_GETHORIZONTALEXTENT) < rectItem.Width()) {
+    if (m_nUpdating > 0) {
+        // set once at the end of the update
+        if (rectItem.Width() > m_nPendingExtent) {
+            m_nPendingExtent = rectItem.Width();
+            m_nWidestItem = nIndex;
+        }
+    } else if ((int)SendListMessage(LB_GETHORIZONTALEXTENT) < rectItem.Width()) {
         m_nWidestItem = nIndex;
         SendListMessage(LB_SETHORIZONTALEXTENT, rectItem.Width());
     }
@@ -730,9 +728,39 @@ BOOL COXListBoxEx::InitListBox()
     return TRUE;
 }
 
+void COXListBoxEx::BeginUpdate()
+{
+    if (m_nUpdating++ > 0 || !::IsWindow(m_hWnd))
+        return;
+    m_hMeasureDC = ::GetDC(m_hWnd);
+    if (IsWindowVisible()) {
+        SetRedraw(FALSE);
+        m_bRedrawOff = TRUE;
+    }
+}
+
+void COXListBoxEx::EndUpdate()
+{
+    if (m_nUpdating == 0 || --m_nUpdating > 0)
+        return;
+    if (m_hMeasureDC) {
+        ::ReleaseDC(m_hWnd, m_hMeasureDC);
+        m_hMeasureDC = NULL;
+    }
+    if (m_nPendingExtent > (int)SendListMessage(LB_GETHORIZONTALEXTENT))
+        SendListMessage(LB_SETHORIZONTALEXTENT, m_nPendingExtent);
+    m_nPendingExtent = 0;
+    if (m_bRedrawOff) {
+        m_bRedrawOff = FALSE;
+        SetRedraw(TRUE);
+        Invalidate();
+    }
+    RefreshToolTips();
+}
+
 void COXListBoxEx::RefreshToolTips()
 {
-    if (!::IsWindow(m_tooltip.GetSafeHwnd()) || !::IsWindow(m_hWnd))
+    if (m_nUpdating > 0 || !::IsWindow(m_tooltip.GetSafeHwnd()) || !::IsWindow(m_hWnd))
         return;
     int nTools = m_tooltip.GetToolCount();
     for (int id = 1; id < nTools; id++)

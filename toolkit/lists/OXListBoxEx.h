@@ -168,6 +168,12 @@ protected:
     void ShiftRecordsUp(int nFrom, int nCount);
     void ShiftRecords(int nFrom, int nBy);
     void RefreshToolTips();
+    // Many items at once: no drawing and no tool refresh until the last End.
+    void BeginUpdate();
+    void EndUpdate();
+    // The size of a text in a font (NULL: the list's DC font), measured in
+    // a client DC of the list.
+    CSize MeasureText(const CString& sText, CFont* pFont);
     int ItemCount() { return (int)SendListMessage(LB_GETCOUNT); }
     CString ItemText(int nIndex);
 
@@ -205,6 +211,11 @@ protected:
     CString m_sToolTipText;
     BOOL m_bMRUAutoSave;
     BOOL m_bSizesPending = FALSE;
+    int m_nUpdating = 0;
+    BOOL m_bRedrawOff = FALSE;
+    // The client DC texts are measured in while many items are added.
+    HDC m_hMeasureDC = NULL;
+    int m_nPendingExtent = 0;
 
     DECLARE_MESSAGE_MAP()
 };
