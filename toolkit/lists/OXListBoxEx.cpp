@@ -719,13 +719,18 @@ BOOL COXListBoxEx::InitListBox()
     }
     if (bTopmost)
         m_tooltip.SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    AddListTool();
+    RefreshToolTips();
+    return TRUE;
+}
+
+void COXListBoxEx::AddListTool()
+{
     CRect rect;
     GetClientRect(rect);
     if (rect.IsRectEmpty())
         rect.SetRect(0, 0, 1, 1);
     m_tooltip.AddTool(this, m_sToolTipText, rect, OXLISTBOXEX_LIST_TOOL_ID);
-    RefreshToolTips();
-    return TRUE;
 }
 
 void COXListBoxEx::BeginUpdate()
@@ -765,6 +770,10 @@ void COXListBoxEx::RefreshToolTips()
     int nTools = m_tooltip.GetToolCount();
     for (int id = 1; id < nTools; id++)
         m_tooltip.DelTool(this, id);
+    // The tool over the whole control goes after the items' tools: the tip
+    // control answers the first tool under the pointer, and an item's tip is
+    // to win over the list's wherever the item has one.
+    m_tooltip.DelTool(this, OXLISTBOXEX_LIST_TOOL_ID);
     CRect rectClient;
     GetClientRect(rectClient);
     int nCount = ItemCount();
@@ -790,6 +799,7 @@ void COXListBoxEx::RefreshToolTips()
         }
         m_tooltip.AddTool(this, pItem->sToolTipText, band, nId++);
     }
+    AddListTool();
 }
 
 BOOL COXListBoxEx::PreTranslateMessage(MSG* pMsg)

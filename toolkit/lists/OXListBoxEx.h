@@ -168,6 +168,7 @@ protected:
     void ShiftRecordsUp(int nFrom, int nCount);
     void ShiftRecords(int nFrom, int nBy);
     void RefreshToolTips();
+    void AddListTool();
     // Many items at once: no drawing and no tool refresh until the last End.
     void BeginUpdate();
     void EndUpdate();

@@ -427,6 +427,16 @@ TEST_F(COXListBoxExWindowTest, ToolsFollowTheVisibleItems)
     CString tip;
     pTips->GetText(tip, &list, 1);
     EXPECT_EQ(tip, "alpha");
+    // Over an item its own tip answers, not the whole list's.
+    list.SetToolTipText("the list");
+    TOOLINFO ti = {};
+    ASSERT_TRUE(pTips->HitTest(&list, CPoint(20, list.GetItemHeight(0) / 2), &ti));
+    EXPECT_EQ(ti.uId, (UINT_PTR)1);
+    list.SetItemToolTipText(2, "");   // an item without a tip: the list's
+    CRect third;
+    list.GetItemRect(2, third);
+    ASSERT_TRUE(pTips->HitTest(&list, third.CenterPoint(), &ti));
+    EXPECT_EQ(ti.uId, (UINT_PTR)OXLISTBOXEX_LIST_TOOL_ID);
     // A scroll by the wheel: the tools move on with the top item.
     list.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-360), 0);
     EXPECT_EQ(list.GetTopIndex(), 1);   // one item a message, whatever the delta

@@ -111,6 +111,11 @@ protected:
     {
         m_list.SetCurSel(m_list.FindStringExact(-1, "compost bin"));
         m_list.SetTopIndex(0);
+        // The pointer rests on an item, so that its tip shows.
+        CRect rect;
+        m_list.GetItemRect(m_list.FindStringExact(-1, "cold brew ratio"), rect);
+        m_list.ClientToScreen(rect);
+        ::SetCursorPos(rect.left + 60, rect.CenterPoint().y);
     }
 
     COXListBoxEx m_list;
