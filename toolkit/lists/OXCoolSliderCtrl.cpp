@@ -86,8 +86,9 @@ void COXCoolSliderCtrl::DrawFlat(CDC* pDC, DWORD dwStyle, CRect rectThumb, CRect
     else
         DrawPointedThumb(pDC, shape, rectThumb);
     pDC->ExcludeClipRect(&rectThumb);
-    // The control reports a vertical slider's channel lying on its side.
-    if (dwStyle & TBS_VERT)
+    // Some versions of the control report a vertical slider's channel lying
+    // on its side, others standing: a vertical channel is taller than wide.
+    if ((dwStyle & TBS_VERT) && rectChannel.Width() > rectChannel.Height())
         rectChannel.SetRect(rectChannel.top, rectChannel.left, rectChannel.bottom, rectChannel.right);
     OXDrawSunkenFlatBox(pDC, rectChannel);
     pDC->SelectClipRgn(NULL);

@@ -212,8 +212,10 @@ TEST(OXCoolSliderFlat, ThumbsAndChannel)
           {12, 15, Untouched},
           // The channel came lying on its side: (14, 2, 18, 58) is drawn.
           {14, 40, Shadow}, {17, 40, Highlight}, {15, 40, Face}, {40, 15, Untouched}}},
-        {"left", TBS_VERT | TBS_LEFT, CRect(5, 10, 25, 21), CRect(2, 14, 58, 18),
-         {{15, 10, Highlight}, {24, 15, Shadow}, {15, 20, Shadow}, {15, 11, Face}, {12, 15, Untouched}}},
+        {"left", TBS_VERT | TBS_LEFT, CRect(5, 10, 25, 21), CRect(14, 2, 18, 58),
+         {{15, 10, Highlight}, {24, 15, Shadow}, {15, 20, Shadow}, {15, 11, Face}, {12, 15, Untouched},
+          // A channel reported standing is drawn where it is.
+          {14, 40, Shadow}, {17, 40, Highlight}, {40, 15, Untouched}}},
         {"box", TBS_BOTH, CRect(10, 5, 21, 25), CRect(2, 14, 58, 18),
          {{10, 10, Highlight}, {20, 10, Shadow}, {15, 24, Shadow}, {11, 10, Face}, {15, 12, Untouched}}},
     };
