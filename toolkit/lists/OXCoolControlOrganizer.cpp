@@ -300,14 +300,32 @@ BOOL COXCoolControlOrganizer::DetachWindow(HWND hWnd)
     return TRUE;
 }
 
+void COXCoolControlOrganizer::DetachDestroyedWindows(HWND hWnd)
+{
+    // Only the window DestroyWindow is called for reaches the hook; the
+    // controls on it go with it unannounced, and would otherwise keep their
+    // objects (and their handles, which a later window may get) until the
+    // organizer detaches.
+    CArray<HWND, HWND> going;
+    for (POSITION pos = m_mapConvertedWindows.GetStartPosition(); pos != NULL;) {
+        HWND hConverted = NULL;
+        void* p = NULL;
+        m_mapConvertedWindows.GetNextAssoc(pos, hConverted, p);
+        if (hConverted == hWnd || ::IsChild(hWnd, hConverted))
+            going.Add(hConverted);
+    }
+    for (INT_PTR i = 0; i < going.GetSize(); i++)
+        DetachWindow(going[i]);
+}
+
 LRESULT CALLBACK COXCoolControlOrganizer::CBTHookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
     HWND hWnd = (HWND)wParam;
     if (nCode >= 0 && ::IsWindow(hWnd)) {
         COXCoolControlOrganizer* pOrganizer = GetThreadOrganizer(WindowThread(hWnd));
         if (pOrganizer != NULL) {
-            if (nCode == HCBT_DESTROYWND && pOrganizer->IsAttachedWindow(hWnd))
-                pOrganizer->DetachWindow(hWnd);
+            if (nCode == HCBT_DESTROYWND)
+                pOrganizer->DetachDestroyedWindows(hWnd);
             return ::CallNextHookEx(pOrganizer->m_hCBTHook, nCode, wParam, lParam);
         }
     }

@@ -67,7 +67,12 @@ protected:
     BOOL IsKnownWindow(HWND hWnd) const { return IsAttachedWindow(hWnd) || IsSkippedWindow(hWnd); }
     // Hands the window back to the procedure it had before the cool object.
     static void ReleaseControl(CWnd* pWnd);
+    // Releases the window and every converted control on it.
+    void DetachDestroyedWindows(HWND hWnd);
 
+public:
+    // Plain members, read by the pages that offer the organizer; changed
+    // only through the operations above.
     CMap<HWND, HWND, void*, void*> m_mapConvertedWindows;
     CMap<HWND, HWND, DWORD, DWORD> m_mapSkippedWindows;
     DWORD m_dwThreadID;

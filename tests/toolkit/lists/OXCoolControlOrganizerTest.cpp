@@ -320,6 +320,15 @@ TEST_F(COXCoolControlOrganizerTest, LaterControlsConvertAndDestroyedOnesAreRelea
     ::DestroyWindow(m_hCombo);
     EXPECT_FALSE(organizer.IsAttachedWindow(m_hCombo));
     EXPECT_EQ(organizer.GetConvertedWindows().GetCount(), nConverted);
+
+    // Controls that go with their parent are released too.
+    HWND hPanel = Make("Static", 0, 0, 300, 400, 200, 60);
+    HWND hOnPanel = ::CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "", WS_CHILD | WS_VISIBLE, 5, 5, 100, 24, hPanel,
+                                      NULL, ::GetModuleHandleA(NULL), NULL);
+    ASSERT_TRUE(PumpUntil([&] { return organizer.IsAttachedWindow(hOnPanel); }, 2000));
+    ::DestroyWindow(hPanel);
+    EXPECT_FALSE(organizer.IsAttachedWindow(hOnPanel));
+    EXPECT_EQ(organizer.GetConvertedWindows().GetCount(), nConverted);
 }
 
 TEST_F(COXCoolControlOrganizerTest, DetachRestoresEveryControlAndKeepsItemTips)
