@@ -295,9 +295,18 @@ TEST_F(COXCoolControlOrganizerTest, FlatWhenColdSunkenWhenFocusedOrHovered)
     ::EnableWindow(m_hButton, TRUE);
     ::SetCursorPos(5, 5);
 
-    // A radio button: the focus alone does not make it hot.
+    // A radio button is hot only under the mouse: the focus alone does not
+    // make it hot, nor keep it hot once the mouse has left.
+    COXCoolButton* pRadio = CoolOf<COXCoolButton>(m_hRadio);
     ::SetFocus(m_hRadio);
-    EXPECT_FALSE(CoolOf<COXCoolButton>(m_hRadio)->IsHot());
+    EXPECT_FALSE(pRadio->IsHot());
+    ::GetWindowRect(m_hRadio, &rect);
+    ::SetCursorPos(rect.CenterPoint().x, rect.CenterPoint().y);
+    ::SendMessageA(m_hRadio, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(pRadio->IsHot());
+    ::SetCursorPos(5, 5);
+    EXPECT_TRUE(PumpUntil([&] { return !pRadio->IsHot(); }, 2000));
+    EXPECT_EQ(::GetFocus(), m_hRadio);
 }
 
 TEST_F(COXCoolControlOrganizerTest, LaterControlsConvertAndDestroyedOnesAreReleased)
