@@ -54,5 +54,6 @@ def write_bmp(name, px):
         f.write(fileheader + header + data)
 
 
-write_bmp("option_light.bmp", marks((64, 64, 64), (255, 255, 255), (0, 0, 0)))
-write_bmp("option_dark.bmp", marks((200, 200, 200), (40, 40, 48), (255, 255, 255)))
+if __name__ == "__main__":
+    write_bmp("option_light.bmp", marks((64, 64, 64), (255, 255, 255), (0, 0, 0)))
+    write_bmp("option_dark.bmp", marks((200, 200, 200), (40, 40, 48), (255, 255, 255)))
