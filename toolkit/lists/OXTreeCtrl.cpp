@@ -2335,7 +2335,9 @@ CWnd* COXTreeCtrl::StartEditCell(CWnd* pListEdit, COXTreeItem* pItem, const CRec
     GetClientRect(&rectClient);
     const int nMode = pItem->GetEditMode(nCol);
     const int nRow = RowOf(pItem);
-    if (nMode == TEM_COMBO) {
+    // The drop-down list and the calendar sit over the whole cell, right of
+    // its image, scrolled into the client area.
+    auto cellRect = [&]() {
         int x = 0;
         for (int i = 0; i < nCol; i++)
             x += ColumnWidth(i);
@@ -2348,6 +2350,10 @@ CWnd* COXTreeCtrl::StartEditCell(CWnd* pListEdit, COXTreeItem* pItem, const CRec
             Scroll(CSize(nExcess, 0));
             rect.OffsetRect(-nExcess, 0);
         }
+        return rect;
+    };
+    if (nMode == TEM_COMBO) {
+        CRect rect = cellRect();
         rect.bottom += 5 * rectText.Height();
         *pResult = 1;   // the list's own edit is not wanted
         if (m_combo.m_hWnd != NULL)
@@ -2358,6 +2364,19 @@ CWnd* COXTreeCtrl::StartEditCell(CWnd* pListEdit, COXTreeItem* pItem, const CRec
         m_combo.StartEdit(this, pItem->Handle(), nRow, nCol);
         m_combo.SetFocus();
         return &m_combo;
+    }
+    if (nMode == TEM_DATE) {
+        const CRect rect = cellRect();
+        *pResult = 1;
+        if (m_cal.m_hWnd != NULL) {
+            m_cal.m_bEnded = TRUE;   // a stale editor reports nothing
+            m_cal.DestroyWindow();
+        }
+        if (!m_cal.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, rect, this, 7))
+            return NULL;
+        m_cal.StartEdit(this, pItem->Handle(), nRow, nCol);
+        m_cal.SetFocus();
+        return &m_cal;
     }
     if (nMode != TEM_EDIT || pListEdit == NULL)
         return NULL;

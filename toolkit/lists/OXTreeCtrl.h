@@ -10,6 +10,7 @@
 #include <afxtempl.h>
 
 #include "OXItemTip.h"
+#include "OXTreeCal.h"
 #include "OXTreeCombo.h"
 #include "OXTreeEdit.h"
 #include "OXTreeHeader.h"
@@ -265,6 +266,7 @@ protected:
 public:
     BOOL m_bInit;
     COXTreeCombo m_combo;
+    COXTreeCal m_cal;
     COXTreeHeader m_header;
     int m_nEditColumn;
     CWnd* m_pActiveEditor;
