@@ -9,6 +9,8 @@
 #include <afxcmn.h>
 #include <afxtempl.h>
 
+#include <vector>
+
 #include "OXItemTip.h"
 #include "OXTreeCal.h"
 #include "OXTreeCombo.h"
@@ -122,6 +124,7 @@ public:
     int RowOf(HTREEITEM hItem) const { return RowOf(ItemOf(hItem)); }
     int InsertRow(COXTreeItem* pItem, int nRow) override;
     void DeleteRow(int nRow) override;
+    void DeleteRows(int nFirst, int nCount) override;
     COXTreeItem* ItemOfRow(int nRow) const;
 
     // TVITEM emulation.
@@ -221,6 +224,14 @@ protected:
     BOOL IsDisplayed(const COXTreeItem* pItem) const;
     BOOL IsRowInView(int nRow) const;
     COXTreeItem* PrevDisplayed(COXTreeItem* pItem) const;
+    // The row index read again from the list; forgotten (the items' rows
+    // cleared only while the items still live).
+    void ReadRows();
+    // A row is about to be inserted or deleted under the redraw lock.
+    void NoteRowChange();
+    enum { kRowChangesDrawn = 1 };
+    void ForgetRows(BOOL bItemsAlive);
+    void ReorderRows(COXTreeItem* pParent, int nFirst, int nCount);
     COLORREF ListBackColor() const;
     COLORREF CellBackColor(const COXTreeItem* pItem, int nCol) const;
     COLORREF CellTextColor(const COXTreeItem* pItem, int nCol) const;
@@ -259,6 +270,7 @@ protected:
     afx_msg BOOL OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg BOOL OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg BOOL OnDeleteAllRows(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg LRESULT OnFitColumns(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnGetItemTipInfo(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
@@ -290,4 +302,8 @@ public:
     UINT_PTR m_nSearchTimer;
     CString m_sSearch;
     int m_nPendingEditColumn;
+    std::vector<COXTreeItem*> m_arrRows;
+    mutable int m_nRowsNumbered;
+    BOOL m_bRedrawOff;
+    int m_nLockedRowChanges;
 };

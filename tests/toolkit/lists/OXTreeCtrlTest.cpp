@@ -181,6 +181,10 @@ TEST_F(COXTreeCtrlTest, RowsFollowTheDisplayedItemsThroughEveryStep)
         {"hide a1", [](COXTreeCtrlTest* t) { t->m_tree.HideItem(t->a1, TRUE); }, "a a2 b c"},
         {"insert under the hidden a1", [](COXTreeCtrlTest* t) { t->Add("a13", t->a1); }, "a a2 b c"},
         {"show a1 again", [](COXTreeCtrlTest* t) { t->m_tree.HideItem(t->a1, FALSE); }, "a a1 a11 a12 a13 a2 b c"},
+        {"sort a1's children descending", [](COXTreeCtrlTest* t) { t->m_tree.SortChildren(t->a1, 0, FALSE); },
+         "a a1 a13 a12 a11 a2 b c"},
+        {"and ascending", [](COXTreeCtrlTest* t) { t->m_tree.SortChildren(t->a1, 0, TRUE); },
+         "a a1 a11 a12 a13 a2 b c"},
         {"insert sorted", [](COXTreeCtrlTest* t) { t->Add("bb", TVI_ROOT, TVI_SORT); }, "a a1 a11 a12 a13 a2 b bb c"},
         {"insert first", [](COXTreeCtrlTest* t) { t->Add("0", TVI_ROOT, TVI_FIRST); }, "0 a a1 a11 a12 a13 a2 b bb c"},
         {"delete a1", [](COXTreeCtrlTest* t) { t->m_tree.DeleteItem(t->a1); }, "0 a a2 b bb c"},
@@ -200,6 +204,26 @@ TEST_F(COXTreeCtrlTest, RowsFollowTheDisplayedItemsThroughEveryStep)
         EXPECT_EQ(Rows(), s.rows) << s.what;
         EXPECT_EQ(Rows(), Displayed()) << s.what;
     }
+}
+
+// A sort moves the items, not the marks of the rows: the selection, the
+// focus and a state image stay with their items.
+TEST_F(COXTreeCtrlTest, SortingKeepsEachItemsSelectionAndMarks)
+{
+    Build();
+    m_tree.Expand(a, TVE_EXPAND);
+    m_tree.Expand(a1, TVE_EXPAND);
+    m_tree.SelectItem(a12);
+    m_tree.SetItemState(b, INDEXTOSTATEIMAGEMASK(2), TVIS_STATEIMAGEMASK);
+    ASSERT_EQ(Rows(), "a a1 a11 a12 a2 b c");
+    m_tree.SortChildren(TVI_ROOT, 0, FALSE);
+    EXPECT_EQ(Rows(), "c b a a2 a1 a12 a11");
+    EXPECT_EQ(Rows(), Displayed());
+    EXPECT_EQ(m_tree.GetSelectedItem(), a12);
+    EXPECT_EQ(m_tree.GetSelectedCount(), 1u);
+    EXPECT_EQ(m_tree.CListCtrl::GetNextItem(-1, LVNI_FOCUSED), m_tree.RowOf(a12));
+    EXPECT_EQ(m_tree.GetItemState(b, TVIS_STATEIMAGEMASK), (UINT)INDEXTOSTATEIMAGEMASK(2));
+    EXPECT_EQ(m_tree.GetItemState(c, TVIS_STATEIMAGEMASK), 0u);
 }
 
 TEST_F(COXTreeCtrlTest, DeletionAnnouncesEveryItemDeepestFirstAndKeepsTheCount)
