@@ -2346,15 +2346,27 @@ void COXTreeCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     }
 }
 
-CString COXTreeCtrl::FoldForSearch(LPCTSTR lpszText)
+CString COXTreeCtrl::FoldForSearch(LPCTSTR lpszText, UINT nCodePage)
 {
-    // Upper case in the program's code page: a Cyrillic letter typed on a
+    // Upper case in the code page the texts are in (the program's own, as
+    // a window's typed characters are): a Cyrillic letter typed on a
     // Cyrillic layout folds the way the item texts in that code page do.
     CString s(lpszText);
-    if (!s.IsEmpty())
-        ::CharUpperBuffA(s.GetBuffer(), s.GetLength());
-    s.ReleaseBuffer();
-    return s;
+    if (s.IsEmpty())
+        return s;
+    const int nWide = ::MultiByteToWideChar(nCodePage, 0, s, s.GetLength(), NULL, 0);
+    if (nWide <= 0)
+        return s;
+    std::vector<WCHAR> wide(nWide);
+    ::MultiByteToWideChar(nCodePage, 0, s, s.GetLength(), wide.data(), nWide);
+    ::CharUpperBuffW(wide.data(), nWide);
+    const int nBytes = ::WideCharToMultiByte(nCodePage, 0, wide.data(), nWide, NULL, 0, NULL, NULL);
+    if (nBytes <= 0)
+        return s;
+    CString folded;
+    ::WideCharToMultiByte(nCodePage, 0, wide.data(), nWide, folded.GetBuffer(nBytes), nBytes, NULL, NULL);
+    folded.ReleaseBuffer(nBytes);
+    return folded;
 }
 
 void COXTreeCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)

@@ -200,9 +200,9 @@ public:
     virtual CWnd* StartEditCell(CWnd* pListEdit, COXTreeItem* pItem, const CRect& rectText, int nCol,
                                 LRESULT* pResult);
     virtual void GetItemTipInfo(WPARAM wParam, OXITEMTIPINFO* pInfo);
-    // The text a type-ahead search compares: upper case in the program's
-    // code page.
-    static CString FoldForSearch(LPCTSTR lpszText);
+    // The text a type-ahead search compares: upper case in the code page
+    // (the program's own unless another is named).
+    static CString FoldForSearch(LPCTSTR lpszText, UINT nCodePage = CP_ACP);
     const CString& GetSearchText() const { return m_sSearch; }
 
     // Item handle to item, TVI_ROOT and NULL the root where allowed.
