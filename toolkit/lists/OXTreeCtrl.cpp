@@ -2220,6 +2220,66 @@ void COXTreeCtrl::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     pDC->RestoreDC(nSaved);
 }
 
+// The picture dragged along with an item: column 0 of its row, or of every
+// selected row one under the other, on the list's background, which the
+// image list masks out.
+CImageList* COXTreeCtrl::CreateDragImage(HTREEITEM hItem, BOOL bMultiple)
+{
+    COXTreeItem* pItem = IsReal(hItem) && hItem != TVI_ROOT ? ItemOf(hItem) : NULL;
+    const int nItemRow = pItem != NULL ? RowOf(pItem) : -1;
+    if (nItemRow < 0)
+        return NULL;
+    std::vector<int> rows;
+    if (bMultiple)
+        for (int nRow = CListCtrl::GetNextItem(-1, LVNI_SELECTED); nRow >= 0;
+             nRow = CListCtrl::GetNextItem(nRow, LVNI_SELECTED))
+            rows.push_back(nRow);
+    if (rows.empty())
+        rows.push_back(nItemRow);
+    CRect rectRow;
+    CListCtrl::GetItemRect(nItemRow, &rectRow, LVIR_BOUNDS);
+    const int cyRow = std::max(1, rectRow.Height());
+    const int cx = std::max(1, ColumnWidth(0));
+    const int cy = std::min((int)rows.size() * cyRow, ::GetSystemMetrics(SM_CYSCREEN));
+    const COLORREF clrBack = ListBackColor();
+
+    m_bDragImage = TRUE;
+    CClientDC dcWnd(this);
+    CDC dc;
+    CBitmap bitmap;
+    if (!dc.CreateCompatibleDC(&dcWnd) || !bitmap.CreateCompatibleBitmap(&dcWnd, cx, cy)) {
+        m_bDragImage = FALSE;
+        return NULL;
+    }
+    CBitmap* pOldBitmap = dc.SelectObject(&bitmap);
+    CFont* pOldFont = dc.SelectObject(GetFont());
+    dc.FillSolidRect(0, 0, cx, cy, clrBack);
+    for (size_t i = 0; i < rows.size() && (int)i * cyRow < cy; i++) {
+        COXTreeItem* pRowItem = ItemOfRow(rows[i]);
+        DRAWITEMSTRUCT dis = {};
+        dis.CtlType = ODT_LISTVIEW;
+        dis.itemID = (UINT)rows[i];
+        dis.itemAction = ODA_DRAWENTIRE;
+        dis.itemState = ODS_DEFAULT;
+        dis.hwndItem = m_hWnd;
+        dis.hDC = dc.GetSafeHdc();
+        dis.rcItem = CRect(0, (int)i * cyRow, cx, (int)(i + 1) * cyRow);
+        dis.itemData = pRowItem != NULL ? (ULONG_PTR)pRowItem->m_tvi.lParam : 0;
+        DrawItem(&dis);
+    }
+    dc.SelectObject(pOldFont);
+    dc.SelectObject(pOldBitmap);
+    m_bDragImage = FALSE;
+
+    // Colour deep enough for the row as drawn; the mask takes the background.
+    CImageList* pList = new CImageList;
+    if (!pList->Create(cx, cy, ILC_COLOR24 | ILC_MASK, 1, 1) || pList->Add(&bitmap, clrBack) < 0) {
+        delete pList;
+        return NULL;
+    }
+    return pList;
+}
+
 // ---------------------------------------------------------------------------
 // Input
 // ---------------------------------------------------------------------------

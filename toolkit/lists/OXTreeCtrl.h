@@ -188,6 +188,9 @@ public:
     CImageList* GetImageList(int nKind) const;
     CImageList* SetImageList(CImageList* pImageList, int nKind);
     BOOL SetItemHeight(int nHeight);
+    // A new image list the caller owns: the item's row (bMultiple: every
+    // selected row) as dragged; NULL when the item has no row.
+    CImageList* CreateDragImage(HTREEITEM hItem, BOOL bMultiple = FALSE);
     int GetItemHeight() const { return m_nItemHeight; }
     // The button square drawn in a slot of the indentation.
     static CRect ButtonRect(const CRect& rectSlot);

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -673,6 +674,48 @@ TEST_F(COXTreeCtrlTest, ItemTipOverACutOffCellShowsAndPassesTheClick)
     mouse(CPoint(5, 5), 0);
     pump(300);
     EXPECT_FALSE(tip.IsWindowVisible());
+}
+
+// The dragged picture: column 0 of the item's row, or of every selected row
+// one under the other, with the list's background masked out.
+TEST_F(COXTreeCtrlTest, DragImageDrawsColumnZeroOfTheDraggedRows)
+{
+    Build();
+    m_tree.Expand(a, TVE_EXPAND);   // a a1 a2 b c
+    CRect rectRow;
+    m_tree.GetItemRect(a, &rectRow, FALSE);
+    const int cyRow = rectRow.Height();
+    EXPECT_EQ(m_tree.CreateDragImage(a11, FALSE), (CImageList*)NULL);   // under a collapsed a1: no row
+
+    m_tree.SetItemState(a1, TVIS_SELECTED, TVIS_SELECTED);
+    m_tree.SetItemState(b, TVIS_SELECTED, TVIS_SELECTED);
+    m_tree.SetItemState(c, TVIS_SELECTED, TVIS_SELECTED);
+    struct {
+        const char* what;
+        BOOL bMultiple;
+        int nRows;
+    } cases[] = {{"the item alone", FALSE, 1}, {"every selected row", TRUE, 3}};
+    for (auto& k : cases) {
+        std::unique_ptr<CImageList> pList(m_tree.CreateDragImage(a1, k.bMultiple));
+        ASSERT_TRUE(pList != nullptr) << k.what;
+        EXPECT_EQ(pList->GetImageCount(), 1) << k.what;
+        int cx = 0, cy = 0;
+        ::ImageList_GetIconSize(pList->GetSafeHandle(), &cx, &cy);
+        EXPECT_EQ(cx, 160) << k.what;   // column 0
+        EXPECT_EQ(cy, k.nRows * cyRow) << k.what;
+        // Drawn over red: the background lets the red through, each band's
+        // label is there.
+        CPixelCanvas canvas(cx, cy, kRed);
+        pList->Draw(&canvas.dc, 0, CPoint(0, 0), ILD_TRANSPARENT);
+        EXPECT_GT(canvas.Count(kRed), cx * cy / 2) << k.what;
+        for (int nBand = 0; nBand < k.nRows; nBand++) {
+            int nInk = 0;
+            for (int y = nBand * cyRow; y < (nBand + 1) * cyRow; y++)
+                for (int x = 0; x < cx; x++)
+                    nInk += canvas.At(x, y) != kRed;
+            EXPECT_GT(nInk, 4) << k.what << ", band " << nBand;   // even "c" leaves some
+        }
+    }
 }
 
 TEST_F(COXTreeCtrlTest, ButtonsDrawPlusAndMinus)
