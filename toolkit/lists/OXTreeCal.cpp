@@ -83,17 +83,15 @@ BOOL COXTreeCal::IsOwnWindow(HWND hWnd) const
 BOOL COXTreeCal::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message == WM_KEYDOWN && !m_bEnded) {
-        if (pMsg->wParam == VK_RETURN && pMsg->hwnd == m_edit.m_hWnd) {
-            TakeOverTypedDate();
+        const BOOL bReturn = pMsg->wParam == VK_RETURN && pMsg->hwnd == m_edit.m_hWnd;
+        if (bReturn || (pMsg->wParam == VK_ESCAPE && IsOwnWindow(pMsg->hwnd))) {
+            if (bReturn)
+                TakeOverTypedDate();
+            m_bKeyTaken = TRUE;   // the field's own handling of the key stands back
             ::TranslateMessage(pMsg);
             ::DispatchMessage(pMsg);
-            EndEdit(TRUE);
-            return TRUE;
-        }
-        if (pMsg->wParam == VK_ESCAPE && IsOwnWindow(pMsg->hwnd)) {
-            ::TranslateMessage(pMsg);
-            ::DispatchMessage(pMsg);
-            EndEdit(FALSE);
+            m_bKeyTaken = FALSE;
+            EndEdit(bReturn);
             return TRUE;
         }
     }
@@ -104,7 +102,8 @@ LRESULT CALLBACK COXTreeCal::EditKeysProc(HWND hWnd, UINT message, WPARAM wParam
                                           DWORD_PTR dwRef)
 {
     COXTreeCal* pCal = (COXTreeCal*)dwRef;
-    if (message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE) && !pCal->m_bEnded) {
+    if (message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE) && !pCal->m_bEnded &&
+        !pCal->m_bKeyTaken) {
         if (wParam == VK_RETURN)
             pCal->TakeOverTypedDate();
         pCal->EndEdit(wParam == VK_RETURN);

@@ -12,7 +12,7 @@ class COXTreeCtrl;
 class COXTreeCal : public COXCalendar
 {
 public:
-    COXTreeCal() : m_nColumn(0), m_nRow(-1), m_bEnded(FALSE), m_pTree(NULL) {}
+    COXTreeCal() : m_nColumn(0), m_nRow(-1), m_bEnded(FALSE), m_pTree(NULL), m_bKeyTaken(FALSE) {}
 
     // Puts the cell's text into the field; the cell's choices, when there
     // are any, give the earliest and the latest date.
@@ -36,4 +36,5 @@ protected:
                                          DWORD_PTR dwRef);
 
     COXTreeCtrl* m_pTree;
+    BOOL m_bKeyTaken;
 };

@@ -2492,6 +2492,9 @@ void COXTreeCtrl::OnDestroy()
     }
     if (m_itemTip.GetControl() == this)
         m_itemTip.Detach();
+    // An editor still open goes with the tree and reports nothing.
+    m_combo.m_bEnded = TRUE;
+    m_cal.m_bEnded = TRUE;
     ForgetRows(TRUE);
     Default();
 }

@@ -134,6 +134,19 @@ protected:
         ::SendInput(2, in, sizeof(INPUT));
     }
 
+    // A key posted to a window and handled as the program's own loop does:
+    // pre-translated first.
+    static void PostAndPumpLikeTheProgram(HWND hWnd, WPARAM vk)
+    {
+        ::PostMessageA(hWnd, WM_KEYDOWN, vk, 1);
+        MSG msg;
+        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+            if (!AfxGetThread()->PreTranslateMessage(&msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+    }
+
     CEditHost m_host;
     COXTreeCtrl m_tree;
     CEdit m_other;
@@ -207,7 +220,8 @@ TEST_F(COXTreeEditorsTest, DateEditorEndsOnceByReturnEscapeOrAClickElsewhere)
     struct {
         const char* what;
         const char* typed;
-        int how;   // 0 Return, 1 Escape, 2 focus elsewhere, 3 a real click elsewhere
+        int how;   // 0 Return, 1 Escape, 2 focus elsewhere, 3 a real click elsewhere,
+                   // 4 Return and 5 Escape through the program's message loop
         bool commits;
     } cases[] = {
         {"Return takes the typed date over and commits it", "2026-03-14", 0, true},
@@ -219,6 +233,8 @@ TEST_F(COXTreeEditorsTest, DateEditorEndsOnceByReturnEscapeOrAClickElsewhere)
         {"a click elsewhere commits a date", "2026-03-17", 3, true},
         {"a click elsewhere with no date cancels", "no date", 3, false},
         {"an empty field commits an empty cell", "", 2, true},
+        {"Return through the program's loop commits", "2026-04-01", 4, true},
+        {"Escape through the program's loop cancels", "2026-04-02", 5, false},
     };
     CRect rectOther;
     m_other.GetWindowRect(&rectOther);
@@ -237,8 +253,10 @@ TEST_F(COXTreeEditorsTest, DateEditorEndsOnceByReturnEscapeOrAClickElsewhere)
             pCal->GetEdit().SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
         else if (k.how == 2)
             m_other.SetFocus();
-        else
+        else if (k.how == 3)
             ClickAt(CPoint(rectOther.left + 20 + 40 * nClick++, rectOther.CenterPoint().y));   // no double click
+        else
+            PostAndPumpLikeTheProgram(pCal->GetEdit().m_hWnd, k.how == 4 ? VK_RETURN : VK_ESCAPE);
         PumpUntil([&] { return m_tree.m_cal.m_hWnd == NULL; }, 500);
         PumpMessagesFor(20);
         EXPECT_EQ(m_tree.m_cal.m_hWnd, (HWND)NULL) << k.what;
