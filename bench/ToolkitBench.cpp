@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "OXDIB.h"
 #include "OXHookWnd.h"
 #include "OXLayoutManager.h"
@@ -21,23 +22,7 @@
 
 namespace {
 
-class CBenchApp : public CWinApp
-{
-public:
-    CBenchApp() : CWinApp("PellucorToolkitBench") {}
-    BOOL InitInstance() override { return TRUE; }
-};
-CBenchApp theBenchApp;
-
-double Now()
-{
-    static LARGE_INTEGER freq = {};
-    if (freq.QuadPart == 0)
-        ::QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return (double)t.QuadPart * 1000.0 / (double)freq.QuadPart;
-}
+CBenchApp theBenchApp("PellucorToolkitBench");
 
 template <class F>
 double MedianMs(int runs, F f)

@@ -17,27 +17,12 @@
 #include <cstdlib>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "OXTreeCtrl.h"
 
 namespace {
 
-class CBenchApp : public CWinApp
-{
-public:
-    CBenchApp() : CWinApp("PellucorTreeBench") {}
-    BOOL InitInstance() override { return TRUE; }
-};
-CBenchApp theBenchApp;
-
-double Now()
-{
-    static LARGE_INTEGER freq = {};
-    if (freq.QuadPart == 0)
-        ::QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return (double)t.QuadPart * 1000.0 / (double)freq.QuadPart;
-}
+CBenchApp theBenchApp("PellucorTreeBench");
 
 void Report(const char* what, double ms, const char* floorWhat, double floorMs)
 {
