@@ -60,7 +60,7 @@ COXTreeCtrl::COXTreeCtrl()
     : m_bInit(FALSE), m_nEditColumn(-1), m_pActiveEditor(NULL), m_ptEdit(0, 0), m_dwTCStyle(0), m_dwExStyle(0),
       m_nIndent(15), m_nItemHeight(0), m_nItemCount(0), m_bDragImage(FALSE), m_pDropHilite(NULL), m_clrHGrid(0),
       m_clrVGrid(0), m_mapCompare(10), m_bItemTipPending(TRUE), m_nRedrawLock(0), m_nSearchTimer(0), m_nPendingEditColumn(-1),
-      m_nRowsNumbered(0), m_bRedrawOff(FALSE), m_nLockedRowChanges(0)
+      m_nRowsNumbered(0), m_bRedrawOff(FALSE), m_nLockedRowChanges(0), m_bFocused(FALSE)
 {
     m_mapCompare.InitHashTable(17);
     m_root.SetExpanded(TRUE);
@@ -179,6 +179,12 @@ void COXTreeCtrl::AttachHeader()
 LRESULT COXTreeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        // Kept for drawing: asking the system for the focus on every row
+        // costs more than drawing the row.
+        m_bFocused = message == WM_SETFOCUS;
+        break;
     case WM_PARENTNOTIFY:
         // A header made after the tree was set up is taken over as it appears.
         if (LOWORD(wParam) == WM_CREATE && m_bInit && (HWND)lParam == GetHeaderWnd())
@@ -276,7 +282,9 @@ void COXTreeCtrl::SetIndent(UINT nIndent)
 
 HWND COXTreeCtrl::GetHeaderWnd() const
 {
-    return m_hWnd != NULL ? ::GetDlgItem(m_hWnd, 0) : NULL;
+    // The list's own answer: asked on every row drawn, it must not walk the
+    // child windows as a look-up by control id does.
+    return m_hWnd != NULL ? (HWND)::SendMessageA(m_hWnd, LVM_GETHEADER, 0, 0) : NULL;
 }
 
 BOOL COXTreeCtrl::IsHeaderSortable() const
@@ -2127,7 +2135,7 @@ void COXTreeCtrl::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     const int nSaved = pDC->SaveDC();
     const int nRow = (int)lpDIS->itemID;
     const CRect rectRow = lpDIS->rcItem;
-    const BOOL bFocusWnd = ::GetFocus() == m_hWnd;
+    const BOOL bFocusWnd = m_bFocused;
     CImageList* pSmall = CListCtrl::GetImageList(LVSIL_SMALL);
     CImageList* pState = CListCtrl::GetImageList(LVSIL_STATE);
     const int nSmall = ImageWidth(LVSIL_SMALL), nStateW = ImageWidth(LVSIL_STATE);

@@ -309,4 +309,5 @@ public:
     mutable int m_nRowsNumbered;
     BOOL m_bRedrawOff;
     int m_nLockedRowChanges;
+    BOOL m_bFocused;
 };
