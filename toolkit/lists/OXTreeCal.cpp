@@ -4,8 +4,6 @@
 
 namespace {
 
-const UINT_PTR kEditKeysId = 1;
-
 BOOL IsDate(const COleDateTime& date)
 {
     return date.GetStatus() == COleDateTime::valid;
@@ -29,9 +27,8 @@ void COXTreeCal::StartEdit(COXTreeCtrl* pTree, HTREEITEM hItem, int nRow, int nC
     m_nColumn = nColumn;
     m_bEnded = FALSE;
     m_edit.SetWindowText(pTree->GetItemText(hItem, nColumn));
-    // Return and Escape reach the field as plain key messages too (a loop
-    // that does not pre-translate, or a message sent straight to it).
-    ::SetWindowSubclass(m_edit.m_hWnd, EditKeysProc, kEditKeysId, (DWORD_PTR)this);
+    m_keys.m_pCal = this;
+    m_keys.HookWindow(&m_edit);   // let go when the field goes
     // The range of an earlier cell does not carry over.
     m_dateMin = COleDateTime(100, 1, 1, 0, 0, 0);
     m_dateMax = COleDateTime(9999, 12, 31, 0, 0, 0);
@@ -98,22 +95,18 @@ BOOL COXTreeCal::PreTranslateMessage(MSG* pMsg)
     return CWnd::PreTranslateMessage(pMsg);
 }
 
-LRESULT CALLBACK COXTreeCal::EditKeysProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR dwRef)
+LRESULT COXTreeCalKeys::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    COXTreeCal* pCal = (COXTreeCal*)dwRef;
-    if (message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE) && !pCal->m_bEnded &&
-        !pCal->m_bKeyTaken) {
+    if (message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE) && !m_pCal->m_bEnded &&
+        !m_pCal->m_bKeyTaken) {
         if (wParam == VK_RETURN)
-            pCal->TakeOverTypedDate();
-        pCal->EndEdit(wParam == VK_RETURN);
+            m_pCal->TakeOverTypedDate();
+        m_pCal->EndEdit(wParam == VK_RETURN);
         return 0;
     }
     if (message == WM_CHAR && (wParam == '\r' || wParam == 0x1B))
         return 0;   // no beep for the keys that end the edit
-    if (message == WM_NCDESTROY)
-        ::RemoveWindowSubclass(hWnd, EditKeysProc, kEditKeysId);
-    return ::DefSubclassProc(hWnd, message, wParam, lParam);
+    return COXHookWnd::WindowProc(message, wParam, lParam);
 }
 
 LRESULT COXTreeCal::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

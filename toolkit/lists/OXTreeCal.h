@@ -6,8 +6,19 @@
 #include <afxcmn.h>
 
 #include "OXCalendar.h"
+#include "OXHookWnd.h"
 
 class COXTreeCtrl;
+class COXTreeCal;
+
+// Return and Escape reaching the calendar's field as plain key messages (a
+// loop that does not pre-translate, or a message sent straight to it).
+class COXTreeCalKeys : public COXHookWnd
+{
+public:
+    COXTreeCal* m_pCal = NULL;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
 
 class COXTreeCal : public COXCalendar
 {
@@ -32,9 +43,9 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL IsOwnWindow(HWND hWnd) const;
-    static LRESULT CALLBACK EditKeysProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR uId,
-                                         DWORD_PTR dwRef);
+    friend class COXTreeCalKeys;
 
     COXTreeCtrl* m_pTree;
     BOOL m_bKeyTaken;
+    COXTreeCalKeys m_keys;
 };
