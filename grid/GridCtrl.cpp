@@ -1076,35 +1076,41 @@ static R CellValue(const CGridCellBase* pCell, T (CGridCellBase::*get)() const, 
     return pCell != NULL ? (R)(pCell->*get)() : rNone;
 }
 
-BOOL CGridCtrl::SetItemText(int nRow, int nCol, LPCTSTR str)
+// A setter's write into the stored cell; FALSE where there is none. Writes of
+// what the grid saves (text, data, image) mark the cell modified.
+template <class A, class V>
+static BOOL WriteCell(CGridCtrl* pGrid, int nRow, int nCol, void (CGridCellBase::*set)(A), V value,
+                      BOOL bModifies)
 {
-    CGridCellBase* pCell = StoredCell(this, nRow, nCol);
+    CGridCellBase* pCell = StoredCell(pGrid, nRow, nCol);
     if (pCell == NULL)
         return FALSE;
-    pCell->SetText(str);
-    SetModified(TRUE, nRow, nCol);
+    (pCell->*set)(value);
+    if (bModifies)
+        pGrid->SetModified(TRUE, nRow, nCol);
     return TRUE;
+}
+
+BOOL CGridCtrl::SetItemText(int nRow, int nCol, LPCTSTR str)
+{
+    return WriteCell(this, nRow, nCol, &CGridCellBase::SetText, str, TRUE);
 }
 
 BOOL CGridCtrl::SetItemTextFmt(int nRow, int nCol, LPCTSTR szFmt, ...)
 {
-    CGridCellBase* pCell = StoredCell(this, nRow, nCol);
-    if (pCell == NULL)
+    if (StoredCell(this, nRow, nCol) == NULL)
         return FALSE;
     CString strText;
     va_list argptr;
     va_start(argptr, szFmt);
     strText.FormatV(szFmt, argptr);
     va_end(argptr);
-    pCell->SetText(strText);
-    SetModified(TRUE, nRow, nCol);
-    return TRUE;
+    return SetItemText(nRow, nCol, strText);
 }
 
 BOOL CGridCtrl::SetItemTextFmtID(int nRow, int nCol, UINT nID, ...)
 {
-    CGridCellBase* pCell = StoredCell(this, nRow, nCol);
-    if (pCell == NULL)
+    if (StoredCell(this, nRow, nCol) == NULL)
         return FALSE;
     CString strFormat;
     strFormat.LoadString(nID);
@@ -1113,9 +1119,7 @@ BOOL CGridCtrl::SetItemTextFmtID(int nRow, int nCol, UINT nID, ...)
     va_start(argptr, nID);
     strText.FormatV(strFormat, argptr);
     va_end(argptr);
-    pCell->SetText(strText);
-    SetModified(TRUE, nRow, nCol);
-    return TRUE;
+    return SetItemText(nRow, nCol, strText);
 }
 
 CString CGridCtrl::GetItemText(int nRow, int nCol) const
@@ -1130,12 +1134,7 @@ CString CGridCtrl::GetItemText(int nRow, int nCol) const
 
 BOOL CGridCtrl::SetItemData(int nRow, int nCol, LPARAM lParam)
 {
-    CGridCellBase* pCell = StoredCell(this, nRow, nCol);
-    if (pCell == NULL)
-        return FALSE;
-    pCell->SetData(lParam);
-    SetModified(TRUE, nRow, nCol);
-    return TRUE;
+    return WriteCell(this, nRow, nCol, &CGridCellBase::SetData, lParam, TRUE);
 }
 
 LPARAM CGridCtrl::GetItemData(int nRow, int nCol) const
@@ -1145,12 +1144,7 @@ LPARAM CGridCtrl::GetItemData(int nRow, int nCol) const
 
 BOOL CGridCtrl::SetItemImage(int nRow, int nCol, int iImage)
 {
-    CGridCellBase* pCell = StoredCell(this, nRow, nCol);
-    if (pCell == NULL)
-        return FALSE;
-    pCell->SetImage(iImage);
-    SetModified(TRUE, nRow, nCol);
-    return TRUE;
+    return WriteCell(this, nRow, nCol, &CGridCellBase::SetImage, iImage, TRUE);
 }
 
 int CGridCtrl::GetItemImage(int nRow, int nCol) const
@@ -1190,11 +1184,7 @@ UINT CGridCtrl::GetCellState(int nRow, int nCol) const
 
 BOOL CGridCtrl::SetItemFormat(int nRow, int nCol, UINT nFormat)
 {
-    CGridCellBase* pCell = StoredCell(this, nRow, nCol);
-    if (pCell == NULL)
-        return FALSE;
-    pCell->SetFormat(nFormat);
-    return TRUE;
+    return WriteCell(this, nRow, nCol, &CGridCellBase::SetFormat, nFormat, FALSE);
 }
 
 UINT CGridCtrl::GetItemFormat(int nRow, int nCol) const
@@ -1204,11 +1194,7 @@ UINT CGridCtrl::GetItemFormat(int nRow, int nCol) const
 
 BOOL CGridCtrl::SetItemBkColour(int nRow, int nCol, COLORREF cr)
 {
-    CGridCellBase* pCell = StoredCell(this, nRow, nCol);
-    if (pCell == NULL)
-        return FALSE;
-    pCell->SetBackClr(cr);
-    return TRUE;
+    return WriteCell(this, nRow, nCol, &CGridCellBase::SetBackClr, cr, FALSE);
 }
 
 COLORREF CGridCtrl::GetItemBkColour(int nRow, int nCol) const
@@ -1218,11 +1204,7 @@ COLORREF CGridCtrl::GetItemBkColour(int nRow, int nCol) const
 
 BOOL CGridCtrl::SetItemFgColour(int nRow, int nCol, COLORREF cr)
 {
-    CGridCellBase* pCell = StoredCell(this, nRow, nCol);
-    if (pCell == NULL)
-        return FALSE;
-    pCell->SetTextClr(cr);
-    return TRUE;
+    return WriteCell(this, nRow, nCol, &CGridCellBase::SetTextClr, cr, FALSE);
 }
 
 COLORREF CGridCtrl::GetItemFgColour(int nRow, int nCol) const
@@ -1232,11 +1214,7 @@ COLORREF CGridCtrl::GetItemFgColour(int nRow, int nCol) const
 
 BOOL CGridCtrl::SetItemFont(int nRow, int nCol, const LOGFONT* plf)
 {
-    CGridCellBase* pCell = StoredCell(this, nRow, nCol);
-    if (pCell == NULL)
-        return FALSE;
-    pCell->SetFont(plf);
-    return TRUE;
+    return WriteCell(this, nRow, nCol, &CGridCellBase::SetFont, plf, FALSE);
 }
 
 const LOGFONT* CGridCtrl::GetItemFont(int nRow, int nCol)

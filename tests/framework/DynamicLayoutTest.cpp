@@ -313,7 +313,9 @@ TEST_F(DynamicLayoutDialog, StoredMaximisedAndMinimisedStatesComeBackWithTheirNo
     WINDOWPLACEMENT wp = {sizeof wp};
     ASSERT_TRUE(dlg.GetWindowPlacement(&wp));
     EXPECT_EQ(CRect(wp.rcNormalPosition), normal);
-    if (c.nState == -1) EXPECT_EQ(WindowRect(dlg), normal);
+    if (c.nState == -1) {
+        EXPECT_EQ(WindowRect(dlg), normal);
+    }
     dlg.DestroyWindow();
     // Stored again as it was: the state and the normal rectangle, not the
     // maximised or minimised one.

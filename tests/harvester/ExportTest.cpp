@@ -120,7 +120,9 @@ TEST(ExportTest, AnUnwritablePathShowsTheFileMessageAndClosesTheDialog)
   EXPECT_EQ(boxes[0], std::string((LPCSTR)("Can't open file " + path)));
   EXPECT_EQ(boxThread, GetCurrentThreadId());
   // Shown or not before the failure, the progress dialog is gone.
-  if (progress) EXPECT_FALSE(IsWindow(progress));
+  if (progress) {
+    EXPECT_FALSE(IsWindow(progress));
+  }
   EXPECT_EQ(FindWindowA("#32770", "Exporting ..."), nullptr) << "the progress dialog stayed";
   EXPECT_FALSE(TestPathExists(path));
 }

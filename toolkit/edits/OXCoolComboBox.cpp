@@ -30,6 +30,13 @@ COXCoolComboBox::COXCoolComboBox()
 
 COXCoolComboBox::~COXCoolComboBox()
 {
+    // The edit field and the list are the combo box's own windows: handing
+    // the combo box back to its plain self must leave them working, not
+    // destroy them with the objects that subclass them.
+    if (m_edit.m_hWnd != NULL)
+        m_edit.UnsubclassWindow();
+    if (m_listBox.m_hWnd != NULL)
+        m_listBox.UnsubclassWindow();
 }
 
 BOOL COXCoolComboBox::IsOwnerDrawn() const

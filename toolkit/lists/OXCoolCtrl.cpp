@@ -93,3 +93,17 @@ CPen* OXCoolPen(int nSysColor)
         pPen = new CPen(PS_SOLID, 1, ::GetSysColor(nSysColor));
     return pPen;
 }
+
+void OXDrawRaisedFlatBox(CDC* pDC, CRect rect)
+{
+    pDC->Draw3dRect(&rect, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
+    rect.DeflateRect(1, 1);
+    pDC->Draw3dRect(&rect, ::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNFACE));
+}
+
+void OXDrawSunkenFlatBox(CDC* pDC, CRect rect)
+{
+    pDC->Draw3dRect(&rect, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    rect.DeflateRect(1, 1);
+    pDC->Draw3dRect(&rect, ::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNFACE));
+}

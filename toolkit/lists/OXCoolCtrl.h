@@ -38,6 +38,12 @@ OXFlatScrollLayout OXLayoutFlatScrollBar(int nLength, int nArrowMetric, const SC
 // Pens of the cool family, made once on first use and kept for the program.
 CPen* OXCoolPen(int nSysColor);
 
+// The family's flat 3D boxes, two pixels deep: raised is highlight above and
+// left, shadow below and right, then a ring of button face; sunken has the
+// outer pair the other way round.
+void OXDrawRaisedFlatBox(CDC* pDC, CRect rect);
+void OXDrawSunkenFlatBox(CDC* pDC, CRect rect);
+
 #define OXCOOL_TIMER_ID 210
 #define OXCOOL_TIMER_PERIOD 150
 #define OXCOOL_TOOL_ID 1000
@@ -275,9 +281,7 @@ public:
             CRect rect = bHorizontal ? CRect(nLeft + nStart, nTop, nLeft + nStart + nSize, nBottom)
                                      : CRect(nLeft, nTop + nStart, nRight, nTop + nStart + nSize);
             pDC->FillSolidRect(&rect, ::GetSysColor(COLOR_BTNFACE));
-            pDC->Draw3dRect(&rect, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
-            rect.DeflateRect(1, 1);
-            pDC->Draw3dRect(&rect, ::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNFACE));
+            OXDrawRaisedFlatBox(pDC, rect);
         };
         CRect rectTrack = bHorizontal ? CRect(nLeft + layout.nArrow, nTop, nRight - layout.nArrow, nBottom)
                                       : CRect(nLeft, nTop + layout.nArrow, nRight, nBottom - layout.nArrow);

@@ -306,22 +306,22 @@ OXITEMTIPINFO COXBaseItemTip::Query(CPoint point)
     info.nMargin = m_nMargin;
     info.clrText = m_clrText;
     info.clrBack = m_clrBack;
-    info.pFont = m_pFont ? m_pFont : (m_pControl ? m_pControl->GetFont() : NULL);
+    info.pFont = m_pFont ? m_pFont : (GetControl() ? GetControl()->GetFont() : NULL);
     info.nAlignment = 0;
     info.result = OXITEMTIP_SHOW;
-    if (m_pControl == NULL)
+    if (GetControl() == NULL)
         return info;
     GetItemInfo(&info);
     if (m_pfnCallback != NULL)
         m_pfnCallback(this, &info);
     else
-        m_pControl->SendMessage(WM_OX_GETITEMTIPINFO, 0, (LPARAM)&info);
+        GetControl()->SendMessage(WM_OX_GETITEMTIPINFO, 0, (LPARAM)&info);
     // The parent has the last word, on a copy it may change.
-    HWND hParent = ::GetParent(m_pControl->GetSafeHwnd());
+    HWND hParent = ::GetParent(GetControl()->GetSafeHwnd());
     if (hParent != NULL) {
         NMOXITEMTIP nm = {};
-        nm.hdr.hwndFrom = m_pControl->GetSafeHwnd();
-        nm.hdr.idFrom = (UINT_PTR)m_pControl->GetDlgCtrlID();
+        nm.hdr.hwndFrom = GetControl()->GetSafeHwnd();
+        nm.hdr.idFrom = (UINT_PTR)GetControl()->GetDlgCtrlID();
         nm.hdr.code = OXITN_GETITEMTIPINFO;
         nm.info = info;
         ::SendMessageA(hParent, WM_NOTIFY, nm.hdr.idFrom, (LPARAM)&nm);
@@ -333,12 +333,12 @@ OXITEMTIPINFO COXBaseItemTip::Query(CPoint point)
 
 void COXBaseItemTip::ShowItemTip()
 {
-    if (m_pControl == NULL)
+    if (GetControl() == NULL)
         return;
     DWORD dwPos = ::GetMessagePos();
     CPoint point((short)LOWORD(dwPos), (short)HIWORD(dwPos));
-    m_pControl->ScreenToClient(&point);
-    if (m_wndTip.GetSafeHwnd() != NULL && m_wndTip.IsWindowVisible() && m_pControl->IsWindowVisible())
+    GetControl()->ScreenToClient(&point);
+    if (m_wndTip.GetSafeHwnd() != NULL && m_wndTip.IsWindowVisible() && GetControl()->IsWindowVisible())
         return;
     OXITEMTIPINFO info = Query(point);
     if (info.result == OXITEMTIP_SHOW)
@@ -348,7 +348,7 @@ void COXBaseItemTip::ShowItemTip()
 
 CRect COXBaseItemTip::ScreenArea() const
 {
-    return WorkArea(m_pControl->GetSafeHwnd());
+    return WorkArea(GetControl()->GetSafeHwnd());
 }
 
 BOOL COXBaseItemTip::MeasureText(CWnd* pControl, CFont* pFont, LPCTSTR lpszText, CSize& size)
@@ -368,7 +368,7 @@ BOOL COXBaseItemTip::MeasureText(CWnd* pControl, CFont* pFont, LPCTSTR lpszText,
 // ---------------------------------------------------------------------------
 void COXItemTip::GetItemInfo(OXITEMTIPINFO* pInfo)
 {
-    CListCtrl* pList = (CListCtrl*)m_pControl;
+    CListCtrl* pList = (CListCtrl*)GetControl();
     HWND hList = pList->GetSafeHwnd();
     if ((::GetWindowLongA(hList, GWL_STYLE) & LVS_TYPEMASK) != LVS_REPORT) {
         pInfo->result = OXITEMTIP_UNSUPPORTED;
@@ -500,7 +500,7 @@ void COXItemTip::GetItemInfo(OXITEMTIPINFO* pInfo)
 
 void COXEditTip::GetItemInfo(OXITEMTIPINFO* pInfo)
 {
-    CWnd* pEdit = m_pControl;
+    CWnd* pEdit = GetControl();
     if (m_bMouseOver) {
         pInfo->result = OXITEMTIP_ALREADYINSIDE;
         return;
@@ -542,7 +542,7 @@ void COXEditTip::GetItemInfo(OXITEMTIPINFO* pInfo)
 
 void COXListBoxTip::GetItemInfo(OXITEMTIPINFO* pInfo)
 {
-    CListBox* pList = (CListBox*)m_pControl;
+    CListBox* pList = (CListBox*)GetControl();
     HWND hList = pList->GetSafeHwnd();
     DWORD dwHit = (DWORD)::SendMessageA(hList, LB_ITEMFROMPOINT, 0, MAKELPARAM(pInfo->point.x, pInfo->point.y));
     const int nItem = (int)LOWORD(dwHit);
@@ -589,7 +589,7 @@ void COXListBoxTip::GetItemInfo(OXITEMTIPINFO* pInfo)
 
 void COXComboBoxTip::GetItemInfo(OXITEMTIPINFO* pInfo)
 {
-    CWnd* pCombo = m_pControl;
+    CWnd* pCombo = GetControl();
     if ((pCombo->GetStyle() & 0x3) != CBS_DROPDOWNLIST) {
         pInfo->result = OXITEMTIP_UNSUPPORTED;
         return;

@@ -92,7 +92,10 @@ public:
     void SetTextColor(COLORREF clr) { m_clrText = clr; }
     void SetBkColor(COLORREF clr) { m_clrBack = clr; }
     void SetMargin(int nMargin) { m_nMargin = nMargin; }
-    CWnd* GetControl() const { return m_pControl; }
+    // The control's object as its window's messages reach it now: the tip
+    // follows the window, so an object that wrapped it when the tip was
+    // attached may since have let go of it and been deleted.
+    CWnd* GetControl() const { return m_hWndTarget ? CWnd::FromHandle(m_hWndTarget) : m_pControl; }
     COXItemTipWnd& GetTipWnd() { return m_wndTip; }
     // The query for a point of the control, as ShowItemTip makes it.
     OXITEMTIPINFO Query(CPoint point);

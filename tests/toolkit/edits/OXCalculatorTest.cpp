@@ -132,8 +132,9 @@ TEST(OXCalculatorPlacement, SidesAndFlips)
     for (const Case& c : cases) {
         CPoint at;
         EXPECT_EQ(COXCalculatorPopup::PlacePopup(size, c.anchor, c.align, 0, 0, work, at), c.ok) << c.align;
-        if (c.ok)
+        if (c.ok) {
             EXPECT_EQ(at, c.at) << c.align << " " << c.anchor.top;
+        }
     }
     CPoint at;
     EXPECT_FALSE(COXCalculatorPopup::PlacePopup(CSize(1200, 10), CRect(0, 0, 10, 10), 3, 0, 0, work, at));

@@ -49,8 +49,9 @@ TEST(OXCalendarRules, DatesThroughTheFormat)
     for (const Case& c : cases) {
         COleDateTime date;
         EXPECT_EQ(OXCalendarRules::DateFromText(c.text, c.format, date), c.ok) << c.format << " " << c.text;
-        if (c.ok)
+        if (c.ok) {
             EXPECT_EQ(date, Day(c.y, c.m, c.d)) << c.text;
+        }
     }
     EXPECT_STREQ(OXCalendarRules::MaskFromFormat("DD.MM.YYYY"), "##\\.##\\.####");
     EXPECT_STREQ(OXCalendarRules::StrftimeFromFormat("DD.MM.YY"), "%d.%m.%y");
