@@ -11,28 +11,12 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+#include "BenchSupport.h"
 #include "GridCtrl.h"
 
 namespace {
 
-class CBenchApp : public CWinApp
-{
-public:
-    CBenchApp() : CWinApp("PellucorGridBench") {}
-    BOOL InitInstance() override { return TRUE; }
-};
-
-CBenchApp theBenchApp;
-
-double Now()
-{
-    static LARGE_INTEGER freq = {};
-    if (freq.QuadPart == 0)
-        QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return (double)t.QuadPart * 1000.0 / (double)freq.QuadPart;
-}
+CBenchApp theBenchApp("PellucorGridBench");
 
 double Median(std::vector<double> v)
 {

@@ -12,19 +12,13 @@
 #include <cstdio>
 #include <vector>
 
-#include "BenchTiming.h"
+#include "BenchSupport.h"
 #include "OXFontListBox.h"
 #include "OXImageListBox.h"
 
 namespace {
 
-class CBenchApp : public CWinApp
-{
-public:
-    CBenchApp() : CWinApp("PellucorListsBench") {}
-    BOOL InitInstance() override { return TRUE; }
-};
-CBenchApp theBenchApp;
+CBenchApp theBenchApp("PellucorListsBench");
 
 int CALLBACK CollectFace(const LOGFONT* plf, const TEXTMETRIC*, DWORD, LPARAM lParam)
 {

@@ -14,7 +14,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "BenchTiming.h"
+#include "BenchSupport.h"
 #include "OXDIB.h"
 #include "OXHookWnd.h"
 #include "OXLayoutManager.h"
@@ -22,13 +22,7 @@
 
 namespace {
 
-class CBenchApp : public CWinApp
-{
-public:
-    CBenchApp() : CWinApp("PellucorToolkitBench") {}
-    BOOL InitInstance() override { return TRUE; }
-};
-CBenchApp theBenchApp;
+CBenchApp theBenchApp("PellucorToolkitBench");
 
 void BenchImages()
 {

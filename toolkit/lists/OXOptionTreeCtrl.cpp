@@ -2,6 +2,8 @@
 
 #include "toolkit_res.h"
 
+#include <cstdlib>
+
 IMPLEMENT_DYNAMIC(COXOptionTreeCtrl, CTreeCtrl)
 
 BEGIN_MESSAGE_MAP(COXOptionTreeCtrl, CTreeCtrl)
@@ -10,6 +12,7 @@ BEGIN_MESSAGE_MAP(COXOptionTreeCtrl, CTreeCtrl)
     ON_WM_CHAR()
     ON_NOTIFY_REFLECT(TVN_KEYDOWN, OnKeyDownNotify)
     ON_NOTIFY_REFLECT(TVN_DELETEITEMA, OnDeleteItemNotify)
+    ON_NOTIFY_REFLECT_EX(NM_CUSTOMDRAW, OnCustomDraw)
 END_MESSAGE_MAP()
 
 namespace
@@ -41,6 +44,61 @@ COXOptionTreeCtrl::~COXOptionTreeCtrl()
 BOOL COXOptionTreeCtrl::IsDarkColor(COLORREF clr)
 {
     return GetRValue(clr) + GetGValue(clr) + GetBValue(clr) < 300;
+}
+
+namespace
+{
+int Luminance(COLORREF clr)
+{
+    return (299 * GetRValue(clr) + 587 * GetGValue(clr) + 114 * GetBValue(clr)) / 1000;
+}
+
+COLORREF Mix(COLORREF a, COLORREF b, int nPercentOfB)
+{
+    auto mix = [&](int x, int y) { return (x * (100 - nPercentOfB) + y * nPercentOfB) / 100; };
+    return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
+}
+} // namespace
+
+COLORREF COXOptionTreeCtrl::ReadableOn(COLORREF clrBack, COLORREF clrPreferred)
+{
+    const int nBack = Luminance(clrBack);
+    if (std::abs(Luminance(clrPreferred) - nBack) >= kMinContrast)
+        return clrPreferred;
+    return nBack >= 128 ? RGB(0, 0, 0) : RGB(255, 255, 255);
+}
+
+void COXOptionTreeCtrl::GetSelectionColors(COLORREF clrBack, COLORREF clrText, BOOL bFocus, COLORREF& clrSelText,
+                                           COLORREF& clrSelBack)
+{
+    // With the focus, the system's highlight; without it, a quiet shade of
+    // the background towards the highlight, as a light tree shows its
+    // selection in grey. The text always stands out from what it is on.
+    const COLORREF clrHighlight = ::GetSysColor(COLOR_HIGHLIGHT);
+    clrSelBack = bFocus ? clrHighlight : Mix(clrBack, clrHighlight, 35);
+    clrSelText = ReadableOn(clrSelBack, bFocus ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : clrText);
+}
+
+// A dark tree draws its selected item in colours of its own: the list's
+// usual grey for a selection without the focus would carry the light text
+// of a dark tree, and light on light cannot be read.
+BOOL COXOptionTreeCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    if (!m_bDark)
+        return FALSE;   // the owner may draw the tree as it likes
+    NMTVCUSTOMDRAW* pDraw = (NMTVCUSTOMDRAW*)pNMHDR;
+    *pResult = CDRF_DODEFAULT;
+    if (pDraw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+        *pResult = CDRF_NOTIFYITEMDRAW;
+    } else if (pDraw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && (pDraw->nmcd.uItemState & CDIS_SELECTED)) {
+        COLORREF clrBack = GetBkColor(), clrText = GetTextColor();
+        if (clrBack == (COLORREF)-1)
+            clrBack = ::GetSysColor(COLOR_WINDOW);
+        if (clrText == (COLORREF)-1)
+            clrText = ::GetSysColor(COLOR_WINDOWTEXT);
+        GetSelectionColors(clrBack, clrText, ::GetFocus() == m_hWnd, pDraw->clrText, pDraw->clrTextBk);
+    }
+    return TRUE;
 }
 
 void COXOptionTreeCtrl::ChooseImageList()

@@ -59,6 +59,13 @@ public:
     BOOL IsDarkBackground() const { return m_bDark; }
     // Whether a background colour counts as dark.
     static BOOL IsDarkColor(COLORREF clr);
+    // A text colour that can be read on a background: the preferred one
+    // when it differs enough in brightness, else black or white.
+    static COLORREF ReadableOn(COLORREF clrBack, COLORREF clrPreferred);
+    // The colours of the selected item of a dark tree, with and without the focus.
+    static void GetSelectionColors(COLORREF clrBack, COLORREF clrText, BOOL bFocus, COLORREF& clrSelText,
+                                   COLORREF& clrSelBack);
+    enum { kMinContrast = 110 };   // brightness steps, of 255
     void Toggle(HTREEITEM hItem);
 
     CImageList m_imagesLight;
@@ -78,6 +85,7 @@ protected:
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg BOOL OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnKeyDownNotify(NMHDR* pNMHDR, LRESULT* pResult);

@@ -48,6 +48,7 @@ BEGIN_MESSAGE_MAP(COXTreeCtrl, CListCtrl)
     ON_NOTIFY_REFLECT_EX(LVN_BEGINLABELEDITA, OnBeginLabelEdit)
     ON_NOTIFY_REFLECT_EX(LVN_ENDLABELEDITA, OnEndLabelEdit)
     ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
+    ON_NOTIFY_REFLECT_EX(LVN_DELETEALLITEMS, OnDeleteAllRows)
     ON_MESSAGE(WM_TREE_FITCOLUMNS, OnFitColumns)
     ON_MESSAGE(WM_OX_GETITEMTIPINFO, OnGetItemTipInfo)
 END_MESSAGE_MAP()
@@ -58,7 +59,8 @@ END_MESSAGE_MAP()
 COXTreeCtrl::COXTreeCtrl()
     : m_bInit(FALSE), m_nEditColumn(-1), m_pActiveEditor(NULL), m_ptEdit(0, 0), m_dwTCStyle(0), m_dwExStyle(0),
       m_nIndent(15), m_nItemHeight(0), m_nItemCount(0), m_bDragImage(FALSE), m_pDropHilite(NULL), m_clrHGrid(0),
-      m_clrVGrid(0), m_mapCompare(10), m_bItemTipPending(TRUE), m_nRedrawLock(0), m_nSearchTimer(0), m_nPendingEditColumn(-1)
+      m_clrVGrid(0), m_mapCompare(10), m_bItemTipPending(TRUE), m_nRedrawLock(0), m_nSearchTimer(0), m_nPendingEditColumn(-1),
+      m_nRowsNumbered(0), m_bRedrawOff(FALSE), m_nLockedRowChanges(0), m_bFocused(FALSE)
 {
     m_mapCompare.InitHashTable(17);
     m_root.SetExpanded(TRUE);
@@ -177,6 +179,12 @@ void COXTreeCtrl::AttachHeader()
 LRESULT COXTreeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        // Kept for drawing: asking the system for the focus on every row
+        // costs more than drawing the row.
+        m_bFocused = message == WM_SETFOCUS;
+        break;
     case WM_PARENTNOTIFY:
         // A header made after the tree was set up is taken over as it appears.
         if (LOWORD(wParam) == WM_CREATE && m_bInit && (HWND)lParam == GetHeaderWnd())
@@ -274,7 +282,9 @@ void COXTreeCtrl::SetIndent(UINT nIndent)
 
 HWND COXTreeCtrl::GetHeaderWnd() const
 {
-    return m_hWnd != NULL ? ::GetDlgItem(m_hWnd, 0) : NULL;
+    // The list's own answer: asked on every row drawn, it must not walk the
+    // child windows as a look-up by control id does.
+    return m_hWnd != NULL ? (HWND)::SendMessageA(m_hWnd, LVM_GETHEADER, 0, 0) : NULL;
 }
 
 BOOL COXTreeCtrl::IsHeaderSortable() const
@@ -282,20 +292,36 @@ BOOL COXTreeCtrl::IsHeaderSortable() const
     return (m_dwExStyle & TVXS_COLUMNHDR) && !(m_dwExStyle & TVXS_NOSORTHEADER);
 }
 
+// The lock turns the list's drawing off only once a second row changes (or
+// the first under a caller's own lock): switching it off and on again costs
+// the list about as much as one row changed with its drawing on, and a lock
+// that changed no row costs nothing.
 int COXTreeCtrl::SetRedraw(BOOL bRedraw)
 {
-    if (!bRedraw) {
-        if (m_nRedrawLock++ == 0 && m_hWnd != NULL)
-            SendMessage(WM_SETREDRAW, FALSE);
-        return m_nRedrawLock;
-    }
+    if (!bRedraw)
+        return ++m_nRedrawLock;
     if (m_nRedrawLock <= 0)
         return 0;
-    if (--m_nRedrawLock == 0 && m_hWnd != NULL) {
-        SendMessage(WM_SETREDRAW, TRUE);
-        Invalidate(FALSE);
+    if (--m_nRedrawLock == 0) {
+        m_nLockedRowChanges = 0;
+        if (m_bRedrawOff) {
+            m_bRedrawOff = FALSE;
+            if (m_hWnd != NULL) {
+                SendMessage(WM_SETREDRAW, TRUE);
+                Invalidate(FALSE);
+            }
+        }
     }
     return m_nRedrawLock;
+}
+
+void COXTreeCtrl::NoteRowChange()
+{
+    if (m_nRedrawLock > 0 && !m_bRedrawOff && (++m_nLockedRowChanges > kRowChangesDrawn || m_nRedrawLock > 1) &&
+        m_hWnd != NULL) {
+        SendMessage(WM_SETREDRAW, FALSE);
+        m_bRedrawOff = TRUE;
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -316,14 +342,58 @@ COXTreeItem* COXTreeCtrl::ItemOf(HTREEITEM hItem) const
     return (COXTreeItem*)hItem;
 }
 
+// The row index: m_arrRows mirrors the list's rows (row -> item) and every
+// item keeps the row it was last numbered with. Rows below m_nRowsNumbered
+// are numbered right; an insert or delete lowers that mark, and a look-up
+// above it renumbers up to the item asked for, so a run of edits in one
+// place costs as many steps as rows it touches, never a scan of the list.
 int COXTreeCtrl::RowOf(const COXTreeItem* pItem) const
 {
-    if (pItem == NULL || pItem == &m_root || m_hWnd == NULL)
+    if (pItem == NULL || pItem == &m_root || m_hWnd == NULL || pItem->m_pRowsOwner != this || pItem->m_nRow < 0)
         return -1;
-    LVFINDINFOA fi = {};
-    fi.flags = LVFI_PARAM;
-    fi.lParam = (LPARAM)pItem;
-    return (int)::SendMessageA(m_hWnd, LVM_FINDITEMA, (WPARAM)-1, (LPARAM)&fi);
+    if ((int)m_arrRows.size() != (int)::SendMessageA(m_hWnd, LVM_GETITEMCOUNT, 0, 0))
+        const_cast<COXTreeCtrl*>(this)->ReadRows();   // the list was changed behind the tree's back
+    const int nHint = pItem->m_nRow;
+    if (nHint >= 0 && nHint < (int)m_arrRows.size() && m_arrRows[nHint] == pItem)
+        return nHint;
+    for (int nRow = m_nRowsNumbered; nRow < (int)m_arrRows.size(); nRow++) {
+        m_arrRows[nRow]->m_nRow = nRow;
+        m_nRowsNumbered = nRow + 1;
+        if (m_arrRows[nRow] == pItem)
+            return nRow;
+    }
+    pItem->m_nRow = -1;
+    return -1;
+}
+
+void COXTreeCtrl::ReadRows()
+{
+    m_arrRows.clear();
+    m_nRowsNumbered = 0;
+    const int nCount = m_hWnd != NULL ? (int)::SendMessageA(m_hWnd, LVM_GETITEMCOUNT, 0, 0) : 0;
+    for (int nRow = 0; nRow < nCount; nRow++) {
+        LVITEMA lvi = {};
+        lvi.mask = LVIF_PARAM;
+        lvi.iItem = nRow;
+        ::SendMessageA(m_hWnd, LVM_GETITEMA, 0, (LPARAM)&lvi);
+        COXTreeItem* pItem = (COXTreeItem*)lvi.lParam;
+        m_arrRows.push_back(pItem);
+        if (pItem != NULL) {
+            pItem->m_nRow = nRow;
+            pItem->m_pRowsOwner = this;
+        }
+    }
+    m_nRowsNumbered = nCount;
+}
+
+void COXTreeCtrl::ForgetRows(BOOL bItemsAlive)
+{
+    if (bItemsAlive)
+        for (COXTreeItem* pItem : m_arrRows)
+            if (pItem != NULL)
+                pItem->m_nRow = -1;
+    m_arrRows.clear();
+    m_nRowsNumbered = 0;
 }
 
 COXTreeItem* COXTreeCtrl::ItemOfRow(int nRow) const
@@ -355,12 +425,51 @@ int COXTreeCtrl::InsertRow(COXTreeItem* pItem, int nRow)
         lvi.mask |= LVIF_IMAGE;
         lvi.iImage = pItem->m_tvi.iImage;
     }
-    return (int)::SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, (LPARAM)&lvi);
+    NoteRowChange();
+    const int nResult = (int)::SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, (LPARAM)&lvi);
+    if (nResult < 0)
+        return nResult;
+    // An owner answering the list's notice may have read the rows already.
+    if (nResult <= (int)m_arrRows.size() && (int)m_arrRows.size() + 1 == GetItemCount()) {
+        m_arrRows.insert(m_arrRows.begin() + nResult, pItem);
+        pItem->m_nRow = nResult;
+        pItem->m_pRowsOwner = this;
+        m_nRowsNumbered = std::min(m_nRowsNumbered, nResult + 1);
+    } else {
+        ReadRows();
+    }
+    return nResult;
 }
 
 void COXTreeCtrl::DeleteRow(int nRow)
 {
-    ::SendMessageA(m_hWnd, LVM_DELETEITEM, nRow, 0);
+    if (nRow < 0 || nRow >= (int)m_arrRows.size()) {
+        ::SendMessageA(m_hWnd, LVM_DELETEITEM, nRow, 0);
+        return;
+    }
+    COXTreeItem* pItem = m_arrRows[nRow];
+    NoteRowChange();
+    if (!::SendMessageA(m_hWnd, LVM_DELETEITEM, nRow, 0))
+        return;
+    if (pItem != NULL)
+        pItem->m_nRow = -1;
+    if ((int)m_arrRows.size() - 1 == GetItemCount() && m_arrRows[nRow] == pItem) {
+        m_arrRows.erase(m_arrRows.begin() + nRow);
+        m_nRowsNumbered = std::min(m_nRowsNumbered, nRow);
+    } else {
+        ReadRows();
+    }
+}
+
+void COXTreeCtrl::DeleteRows(int nFirst, int nCount)
+{
+    // Every row at once: the list empties itself in one step.
+    if (nFirst == 0 && nCount > 0 && nCount == (int)m_arrRows.size() && nCount == GetItemCount()) {
+        ForgetRows(TRUE);
+        ::SendMessageA(m_hWnd, LVM_DELETEALLITEMS, 0, 0);
+        return;
+    }
+    COXTreeRows::DeleteRows(nFirst, nCount);
 }
 
 BOOL COXTreeCtrl::IsDisplayed(const COXTreeItem* pItem) const
@@ -368,12 +477,32 @@ BOOL COXTreeCtrl::IsDisplayed(const COXTreeItem* pItem) const
     return pItem != NULL && pItem != &m_root && pItem->IsVisible();
 }
 
+// The item displayed just above a displayed item: the last displayed one
+// of the previous shown sibling's branch, or the parent. Found down the
+// expanded branches, not by walking every item in between.
 COXTreeItem* COXTreeCtrl::PrevDisplayed(COXTreeItem* pItem) const
 {
-    for (COXTreeItem* p = pItem->GetPrevInOrder(); p != NULL; p = p->GetPrevInOrder())
-        if (p == &m_root || IsDisplayed(p))
-            return p;
-    return const_cast<COXTreeItem*>(&m_root);
+    if (!IsDisplayed(pItem)) {
+        for (COXTreeItem* p = pItem->GetPrevInOrder(); p != NULL; p = p->GetPrevInOrder())
+            if (p == &m_root || IsDisplayed(p))
+                return p;
+        return const_cast<COXTreeItem*>(&m_root);
+    }
+    COXTreeItem* p = pItem->m_pPrev;
+    while (p != NULL && p->IsHidden())
+        p = p->m_pPrev;
+    if (p == NULL)
+        return pItem->m_pParent != NULL ? pItem->m_pParent : const_cast<COXTreeItem*>(&m_root);
+    while (p->IsExpanded()) {
+        COXTreeItem* pLast = NULL;
+        for (COXTreeItem* c = p->GetFirstChild(); c != NULL; c = c->m_pNext)
+            if (!c->IsHidden())
+                pLast = c;
+        if (pLast == NULL)
+            break;
+        p = pLast;
+    }
+    return p;
 }
 
 BOOL COXTreeCtrl::AddRow(COXTreeItem* pItem)
@@ -392,6 +521,8 @@ BOOL COXTreeCtrl::AddRow(COXTreeItem* pItem)
 
 void COXTreeCtrl::RedrawRow(COXTreeItem* pItem)
 {
+    if (m_bRedrawOff)
+        return;   // the whole list is drawn when the lock ends
     const int nRow = RowOf(pItem);
     if (nRow >= 0)
         RedrawItems(nRow, nRow);
@@ -547,6 +678,7 @@ BOOL COXTreeCtrl::DeleteItem(HTREEITEM hItem)
             NotifyDeleteSubtree(p);
         SendDeleteNotify(&m_root);
         m_pDropHilite = NULL;
+        ForgetRows(FALSE);   // the rows' items are gone already
         m_root.DeleteChildren();
         m_nItemCount = 0;
         return m_hWnd == NULL || ::SendMessageA(m_hWnd, LVM_DELETEALLITEMS, 0, 0) != 0;
@@ -1493,16 +1625,75 @@ BOOL COXTreeCtrl::SortChildren(HTREEITEM hParent, int nCol, BOOL bAscending, PFN
     }
     const BOOL bDisplayedParent = pParent == &m_root || IsDisplayed(pParent);
     const BOOL bWasExpanded = pParent->IsExpanded();
-    if (bWasExpanded && bDisplayedParent)
+    const BOOL bRows = bWasExpanded && bDisplayedParent && m_hWnd != NULL;
+    int nFirst = -1, nCount = 0;
+    const BOOL bBlock = bRows && pParent->FindDescendantRows(this, nFirst, nCount);
+    if (bRows && !bBlock)
         pParent->RemoveChildRows(this);
     PFNTVCOMPARE pfn = lpfnCompare;
     if (pfn == NULL)
         m_mapCompare.Lookup(nCol, pfn);
     pParent->SortChildren(nCol, pParent != &m_root, bAscending, pfn, lParam);
-    if (bWasExpanded && bDisplayedParent)
+    if (bBlock && nCount > 0)
+        ReorderRows(pParent, nFirst, nCount);
+    else if (bRows && !bBlock)
         pParent->InsertVisibleChildRows(this, RowOf(pParent) + 1);
     SetRedraw(TRUE);
     return TRUE;
+}
+
+// The displayed descendants of an item, in display order.
+static void CollectDisplayed(COXTreeItem* pItem, std::vector<COXTreeItem*>& items)
+{
+    if (!pItem->IsExpanded())
+        return;
+    for (COXTreeItem* p = pItem->GetFirstChild(); p != NULL; p = p->m_pNext) {
+        if (p->IsHidden())
+            continue;
+        items.push_back(p);
+        CollectDisplayed(p, items);
+    }
+}
+
+// After a sort the same items stay displayed in a new order: each row of
+// the block is given the item now due there, with the state (selection,
+// focus, marks) that item's row had, so nothing is deleted and inserted.
+void COXTreeCtrl::ReorderRows(COXTreeItem* pParent, int nFirst, int nCount)
+{
+    std::vector<COXTreeItem*> items;
+    CollectDisplayed(pParent, items);
+    if ((int)items.size() != nCount || nFirst + nCount > (int)m_arrRows.size()) {
+        DeleteRows(nFirst, nCount);
+        pParent->InsertVisibleChildRows(this, pParent == &m_root ? 0 : RowOf(pParent) + 1);
+        return;
+    }
+    const UINT nStateBits = kRowStateBits | LVIS_FOCUSED;
+    std::vector<UINT> states(nCount);
+    for (int i = 0; i < nCount; i++) {
+        m_arrRows[nFirst + i]->m_nRow = nFirst + i;
+        states[i] = (UINT)::SendMessageA(m_hWnd, LVM_GETITEMSTATE, nFirst + i, nStateBits);
+    }
+    std::vector<int> oldRows(nCount);
+    for (int i = 0; i < nCount; i++)
+        oldRows[i] = items[i]->m_nRow;
+    for (int i = 0; i < nCount; i++) {
+        const int nRow = nFirst + i;
+        COXTreeItem* pItem = items[i];
+        pItem->m_nRow = nRow;
+        if (m_arrRows[nRow] == pItem)
+            continue;
+        m_arrRows[nRow] = pItem;
+        NoteRowChange();
+        LVITEMA lvi = {};
+        lvi.mask = LVIF_PARAM | LVIF_IMAGE | LVIF_STATE;
+        lvi.iItem = nRow;
+        lvi.lParam = (LPARAM)pItem;
+        lvi.iImage = std::max(pItem->m_tvi.iImage, 0);
+        lvi.stateMask = nStateBits;
+        lvi.state = oldRows[i] >= nFirst && oldRows[i] < nFirst + nCount ? states[oldRows[i] - nFirst]
+                                                                          : (pItem->m_tvi.state & 0xF000);
+        ::SendMessageA(m_hWnd, LVM_SETITEMA, 0, (LPARAM)&lvi);
+    }
 }
 
 BOOL COXTreeCtrl::SortChildrenCB(LPTVSORTCB pSort, int nCol)
@@ -1944,7 +2135,7 @@ void COXTreeCtrl::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     const int nSaved = pDC->SaveDC();
     const int nRow = (int)lpDIS->itemID;
     const CRect rectRow = lpDIS->rcItem;
-    const BOOL bFocusWnd = ::GetFocus() == m_hWnd;
+    const BOOL bFocusWnd = m_bFocused;
     CImageList* pSmall = CListCtrl::GetImageList(LVSIL_SMALL);
     CImageList* pState = CListCtrl::GetImageList(LVSIL_STATE);
     const int nSmall = ImageWidth(LVSIL_SMALL), nStateW = ImageWidth(LVSIL_STATE);
@@ -2035,6 +2226,66 @@ void COXTreeCtrl::DrawItem(LPDRAWITEMSTRUCT lpDIS)
         pDC->DrawFocusRect(&focus);
     }
     pDC->RestoreDC(nSaved);
+}
+
+// The picture dragged along with an item: column 0 of its row, or of every
+// selected row one under the other, on the list's background, which the
+// image list masks out.
+CImageList* COXTreeCtrl::CreateDragImage(HTREEITEM hItem, BOOL bMultiple)
+{
+    COXTreeItem* pItem = IsReal(hItem) && hItem != TVI_ROOT ? ItemOf(hItem) : NULL;
+    const int nItemRow = pItem != NULL ? RowOf(pItem) : -1;
+    if (nItemRow < 0)
+        return NULL;
+    std::vector<int> rows;
+    if (bMultiple)
+        for (int nRow = CListCtrl::GetNextItem(-1, LVNI_SELECTED); nRow >= 0;
+             nRow = CListCtrl::GetNextItem(nRow, LVNI_SELECTED))
+            rows.push_back(nRow);
+    if (rows.empty())
+        rows.push_back(nItemRow);
+    CRect rectRow;
+    CListCtrl::GetItemRect(nItemRow, &rectRow, LVIR_BOUNDS);
+    const int cyRow = std::max(1, rectRow.Height());
+    const int cx = std::max(1, ColumnWidth(0));
+    const int cy = std::min((int)rows.size() * cyRow, ::GetSystemMetrics(SM_CYSCREEN));
+    const COLORREF clrBack = ListBackColor();
+
+    m_bDragImage = TRUE;
+    CClientDC dcWnd(this);
+    CDC dc;
+    CBitmap bitmap;
+    if (!dc.CreateCompatibleDC(&dcWnd) || !bitmap.CreateCompatibleBitmap(&dcWnd, cx, cy)) {
+        m_bDragImage = FALSE;
+        return NULL;
+    }
+    CBitmap* pOldBitmap = dc.SelectObject(&bitmap);
+    CFont* pOldFont = dc.SelectObject(GetFont());
+    dc.FillSolidRect(0, 0, cx, cy, clrBack);
+    for (size_t i = 0; i < rows.size() && (int)i * cyRow < cy; i++) {
+        COXTreeItem* pRowItem = ItemOfRow(rows[i]);
+        DRAWITEMSTRUCT dis = {};
+        dis.CtlType = ODT_LISTVIEW;
+        dis.itemID = (UINT)rows[i];
+        dis.itemAction = ODA_DRAWENTIRE;
+        dis.itemState = ODS_DEFAULT;
+        dis.hwndItem = m_hWnd;
+        dis.hDC = dc.GetSafeHdc();
+        dis.rcItem = CRect(0, (int)i * cyRow, cx, (int)(i + 1) * cyRow);
+        dis.itemData = pRowItem != NULL ? (ULONG_PTR)pRowItem->m_tvi.lParam : 0;
+        DrawItem(&dis);
+    }
+    dc.SelectObject(pOldFont);
+    dc.SelectObject(pOldBitmap);
+    m_bDragImage = FALSE;
+
+    // Colour deep enough for the row as drawn; the mask takes the background.
+    CImageList* pList = new CImageList;
+    if (!pList->Create(cx, cy, ILC_COLOR24 | ILC_MASK, 1, 1) || pList->Add(&bitmap, clrBack) < 0) {
+        delete pList;
+        return NULL;
+    }
+    return pList;
 }
 
 // ---------------------------------------------------------------------------
@@ -2163,15 +2414,27 @@ void COXTreeCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     }
 }
 
-CString COXTreeCtrl::FoldForSearch(LPCTSTR lpszText)
+CString COXTreeCtrl::FoldForSearch(LPCTSTR lpszText, UINT nCodePage)
 {
-    // Upper case in the program's code page: a Cyrillic letter typed on a
+    // Upper case in the code page the texts are in (the program's own, as
+    // a window's typed characters are): a Cyrillic letter typed on a
     // Cyrillic layout folds the way the item texts in that code page do.
     CString s(lpszText);
-    if (!s.IsEmpty())
-        ::CharUpperBuffA(s.GetBuffer(), s.GetLength());
-    s.ReleaseBuffer();
-    return s;
+    if (s.IsEmpty())
+        return s;
+    const int nWide = ::MultiByteToWideChar(nCodePage, 0, s, s.GetLength(), NULL, 0);
+    if (nWide <= 0)
+        return s;
+    std::vector<WCHAR> wide(nWide);
+    ::MultiByteToWideChar(nCodePage, 0, s, s.GetLength(), wide.data(), nWide);
+    ::CharUpperBuffW(wide.data(), nWide);
+    const int nBytes = ::WideCharToMultiByte(nCodePage, 0, wide.data(), nWide, NULL, 0, NULL, NULL);
+    if (nBytes <= 0)
+        return s;
+    CString folded;
+    ::WideCharToMultiByte(nCodePage, 0, wide.data(), nWide, folded.GetBuffer(nBytes), nBytes, NULL, NULL);
+    folded.ReleaseBuffer(nBytes);
+    return folded;
 }
 
 void COXTreeCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
@@ -2237,6 +2500,10 @@ void COXTreeCtrl::OnDestroy()
     }
     if (m_itemTip.GetControl() == this)
         m_itemTip.Detach();
+    // An editor still open goes with the tree and reports nothing.
+    m_combo.m_bEnded = TRUE;
+    m_cal.m_bEnded = TRUE;
+    ForgetRows(TRUE);
     Default();
 }
 
@@ -2335,7 +2602,9 @@ CWnd* COXTreeCtrl::StartEditCell(CWnd* pListEdit, COXTreeItem* pItem, const CRec
     GetClientRect(&rectClient);
     const int nMode = pItem->GetEditMode(nCol);
     const int nRow = RowOf(pItem);
-    if (nMode == TEM_COMBO) {
+    // The drop-down list and the calendar sit over the whole cell, right of
+    // its image, scrolled into the client area.
+    auto cellRect = [&]() {
         int x = 0;
         for (int i = 0; i < nCol; i++)
             x += ColumnWidth(i);
@@ -2348,6 +2617,10 @@ CWnd* COXTreeCtrl::StartEditCell(CWnd* pListEdit, COXTreeItem* pItem, const CRec
             Scroll(CSize(nExcess, 0));
             rect.OffsetRect(-nExcess, 0);
         }
+        return rect;
+    };
+    if (nMode == TEM_COMBO) {
+        CRect rect = cellRect();
         rect.bottom += 5 * rectText.Height();
         *pResult = 1;   // the list's own edit is not wanted
         if (m_combo.m_hWnd != NULL)
@@ -2358,6 +2631,19 @@ CWnd* COXTreeCtrl::StartEditCell(CWnd* pListEdit, COXTreeItem* pItem, const CRec
         m_combo.StartEdit(this, pItem->Handle(), nRow, nCol);
         m_combo.SetFocus();
         return &m_combo;
+    }
+    if (nMode == TEM_DATE) {
+        const CRect rect = cellRect();
+        *pResult = 1;
+        if (m_cal.m_hWnd != NULL) {
+            m_cal.m_bEnded = TRUE;   // a stale editor reports nothing
+            m_cal.DestroyWindow();
+        }
+        if (!m_cal.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, rect, this, 7))
+            return NULL;
+        m_cal.StartEdit(this, pItem->Handle(), nRow, nCol);
+        m_cal.SetFocus();
+        return &m_cal;
     }
     if (nMode != TEM_EDIT || pListEdit == NULL)
         return NULL;
@@ -2427,6 +2713,14 @@ BOOL COXTreeCtrl::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
     else
         *pResult = 0;
     return FALSE;
+}
+
+// The rows carry no data of their own to free: emptying the list needs no
+// notice per row.
+BOOL COXTreeCtrl::OnDeleteAllRows(NMHDR*, LRESULT* pResult)
+{
+    *pResult = TRUE;
+    return TRUE;
 }
 
 void COXTreeCtrl::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)

@@ -9,7 +9,10 @@
 #include <afxcmn.h>
 #include <afxtempl.h>
 
+#include <vector>
+
 #include "OXItemTip.h"
+#include "OXTreeCal.h"
 #include "OXTreeCombo.h"
 #include "OXTreeEdit.h"
 #include "OXTreeHeader.h"
@@ -121,6 +124,7 @@ public:
     int RowOf(HTREEITEM hItem) const { return RowOf(ItemOf(hItem)); }
     int InsertRow(COXTreeItem* pItem, int nRow) override;
     void DeleteRow(int nRow) override;
+    void DeleteRows(int nFirst, int nCount) override;
     COXTreeItem* ItemOfRow(int nRow) const;
 
     // TVITEM emulation.
@@ -184,6 +188,9 @@ public:
     CImageList* GetImageList(int nKind) const;
     CImageList* SetImageList(CImageList* pImageList, int nKind);
     BOOL SetItemHeight(int nHeight);
+    // A new image list the caller owns: the item's row (bMultiple: every
+    // selected row) as dragged; NULL when the item has no row.
+    CImageList* CreateDragImage(HTREEITEM hItem, BOOL bMultiple = FALSE);
     int GetItemHeight() const { return m_nItemHeight; }
     // The button square drawn in a slot of the indentation.
     static CRect ButtonRect(const CRect& rectSlot);
@@ -196,9 +203,9 @@ public:
     virtual CWnd* StartEditCell(CWnd* pListEdit, COXTreeItem* pItem, const CRect& rectText, int nCol,
                                 LRESULT* pResult);
     virtual void GetItemTipInfo(WPARAM wParam, OXITEMTIPINFO* pInfo);
-    // The text a type-ahead search compares: upper case in the program's
-    // code page.
-    static CString FoldForSearch(LPCTSTR lpszText);
+    // The text a type-ahead search compares: upper case in the code page
+    // (the program's own unless another is named).
+    static CString FoldForSearch(LPCTSTR lpszText, UINT nCodePage = CP_ACP);
     const CString& GetSearchText() const { return m_sSearch; }
 
     // Item handle to item, TVI_ROOT and NULL the root where allowed.
@@ -220,6 +227,14 @@ protected:
     BOOL IsDisplayed(const COXTreeItem* pItem) const;
     BOOL IsRowInView(int nRow) const;
     COXTreeItem* PrevDisplayed(COXTreeItem* pItem) const;
+    // The row index read again from the list; forgotten (the items' rows
+    // cleared only while the items still live).
+    void ReadRows();
+    // A row is about to be inserted or deleted under the redraw lock.
+    void NoteRowChange();
+    enum { kRowChangesDrawn = 1 };
+    void ForgetRows(BOOL bItemsAlive);
+    void ReorderRows(COXTreeItem* pParent, int nFirst, int nCount);
     COLORREF ListBackColor() const;
     COLORREF CellBackColor(const COXTreeItem* pItem, int nCol) const;
     COLORREF CellTextColor(const COXTreeItem* pItem, int nCol) const;
@@ -258,6 +273,7 @@ protected:
     afx_msg BOOL OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg BOOL OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg BOOL OnDeleteAllRows(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg LRESULT OnFitColumns(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnGetItemTipInfo(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
@@ -265,6 +281,7 @@ protected:
 public:
     BOOL m_bInit;
     COXTreeCombo m_combo;
+    COXTreeCal m_cal;
     COXTreeHeader m_header;
     int m_nEditColumn;
     CWnd* m_pActiveEditor;
@@ -288,4 +305,9 @@ public:
     UINT_PTR m_nSearchTimer;
     CString m_sSearch;
     int m_nPendingEditColumn;
+    std::vector<COXTreeItem*> m_arrRows;
+    mutable int m_nRowsNumbered;
+    BOOL m_bRedrawOff;
+    int m_nLockedRowChanges;
+    BOOL m_bFocused;
 };

@@ -2,6 +2,9 @@
 
 #include <string.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace
 {
 const CStringArray& EmptyChoices()
@@ -87,6 +90,8 @@ void COXTreeItem::Init()
     m_bExpandedOnce = FALSE;
     m_pParent = m_pNext = m_pPrev = m_pFirstChild = NULL;
     m_nEditMode = TEM_EDIT;
+    m_nRow = -1;
+    m_pRowsOwner = NULL;
 }
 
 COXTreeItem::COXTreeItem()
@@ -557,11 +562,36 @@ int COXTreeItem::InsertVisibleChildRows(COXTreeRows* pRows, int nRow)
     return nRow;
 }
 
+// The rows of the descendants, in order: a block right below the item while
+// the rows match the tree. FALSE when the rows found are not one block.
+BOOL COXTreeItem::FindDescendantRows(COXTreeRows* pRows, int& nFirst, int& nCount) const
+{
+    for (const COXTreeItem* p = m_pFirstChild; p != NULL; p = p->m_pNext) {
+        const int nRow = pRows->RowOf(p);
+        if (nRow < 0)
+            continue;   // nothing below an item without a row has one
+        if (nFirst < 0)
+            nFirst = nRow;
+        else if (nRow != nFirst + nCount)
+            return FALSE;
+        nCount++;
+        if (!p->FindDescendantRows(pRows, nFirst, nCount))
+            return FALSE;
+    }
+    return TRUE;
+}
+
 void COXTreeItem::DeleteDescendantRows(COXTreeRows* pRows)
 {
+    int nFirst = -1, nCount = 0;
+    if (FindDescendantRows(pRows, nFirst, nCount)) {
+        if (nCount > 0)
+            pRows->DeleteRows(nFirst, nCount);
+        return;
+    }
+    // Rows out of step with the tree: each descendant's own row, one by one.
     for (COXTreeItem* p = m_pFirstChild; p != NULL; p = p->m_pNext) {
-        int nRow = pRows->RowOf(p);
-        if (nRow < 0)
+        if (pRows->RowOf(p) < 0)
             continue;
         p->DeleteDescendantRows(pRows);
         pRows->DeleteRow(pRows->RowOf(p));
@@ -636,28 +666,76 @@ BOOL COXTreeItem::CompareWithNext(int nColumn, BOOL bAscending) const
     return (bAscending ? 1 : -1) * a.Collate(b) > 0;
 }
 
+namespace
+{
+// A stable merge sort that stays within its range whatever the comparison
+// answers: an owner's compare function need not be an order.
+// later_first(b, a): b, coming after a, goes before it.
+template <class T, class F>
+void MergeSort(T* p, T* buffer, size_t n, F later_first)
+{
+    if (n < 2)
+        return;
+    const size_t nHalf = n / 2;
+    MergeSort(p, buffer, nHalf, later_first);
+    MergeSort(p + nHalf, buffer, n - nHalf, later_first);
+    size_t i = 0, j = nHalf, k = 0;
+    while (i < nHalf && j < n)
+        buffer[k++] = later_first(p[j], p[i]) ? std::move(p[j++]) : std::move(p[i++]);
+    while (i < nHalf)
+        buffer[k++] = std::move(p[i++]);
+    while (j < n)
+        buffer[k++] = std::move(p[j++]);
+    for (k = 0; k < n; k++)
+        p[k] = std::move(buffer[k]);
+}
+} // namespace
+
 BOOL COXTreeItem::SortChildren(int nColumn, BOOL bOnlyThisLevel, BOOL bAscending, PFNTVCOMPARE pfnCompare,
                                LPARAM lParamSort)
 {
     if (m_pFirstChild == NULL)
         return TRUE;
     const int nSign = bAscending ? 1 : -1;
-    BOOL bSwapped;
-    do {
-        bSwapped = FALSE;
-        COXTreeItem* p = m_pFirstChild;
-        while (p != NULL && p->m_pNext != NULL) {
-            BOOL bOut = pfnCompare != NULL
-                            ? nSign * pfnCompare(p->m_tvi.lParam, p->m_pNext->m_tvi.lParam, lParamSort) > 0
-                            : p->CompareWithNext(nColumn, bAscending);
-            if (bOut) {
-                p->SwapWithNext();   // p moved down: go on with it
-                bSwapped = TRUE;
-            } else {
-                p = p->m_pNext;
-            }
-        }
-    } while (bSwapped);
+    // The order of exchanging neighbours that are out of order until none
+    // are, reached by a stable merge sort: a later item goes before an earlier one
+    // exactly when that pair would be exchanged. Without a compare function
+    // an item whose text the owner gives is never exchanged, so it stays
+    // where it is and splits the children into runs sorted each on its own.
+    struct Entry
+    {
+        COXTreeItem* pItem;
+        CString sText;
+    };
+    std::vector<Entry> entries;
+    for (COXTreeItem* p = m_pFirstChild; p != NULL; p = p->m_pNext)
+        entries.push_back({p, pfnCompare != NULL || p->HasCallbackText()
+                                  ? CString()
+                                  : (nColumn == 0 ? p->GetLabel() : p->GetSubItemText(nColumn))});
+    auto later_first = [&](const Entry& later, const Entry& earlier) {
+        if (pfnCompare != NULL)
+            return nSign * pfnCompare(earlier.pItem->m_tvi.lParam, later.pItem->m_tvi.lParam, lParamSort) > 0;
+        return nSign * earlier.sText.Collate(later.sText) > 0;
+    };
+    std::vector<Entry> buffer(entries.size());
+    size_t nRun = 0;
+    for (size_t i = 0; i <= entries.size(); i++) {
+        if (i < entries.size() && (pfnCompare != NULL || !entries[i].pItem->HasCallbackText()))
+            continue;
+        MergeSort(entries.data() + nRun, buffer.data(), i - nRun, later_first);
+        nRun = i + 1;
+    }
+    // Relink the children in the new order.
+    COXTreeItem* pPrev = NULL;
+    for (Entry& e : entries) {
+        e.pItem->m_pPrev = pPrev;
+        e.pItem->m_pNext = NULL;
+        if (pPrev != NULL)
+            pPrev->m_pNext = e.pItem;
+        else
+            m_pFirstChild = e.pItem;
+        pPrev = e.pItem;
+    }
     if (!bOnlyThisLevel)
         for (COXTreeItem* p = m_pFirstChild; p != NULL; p = p->m_pNext)
             if (p->m_pFirstChild != NULL)

@@ -39,6 +39,13 @@ public:
     // Inserts a row for the item at nRow; the row's index, -1 on failure.
     virtual int InsertRow(COXTreeItem* pItem, int nRow) = 0;
     virtual void DeleteRow(int nRow) = 0;
+    // Deletes the block of rows [nFirst, nFirst + nCount), the last first,
+    // so that no row below the block moves more than once per row deleted.
+    virtual void DeleteRows(int nFirst, int nCount)
+    {
+        for (int nRow = nFirst + nCount - 1; nRow >= nFirst; nRow--)
+            DeleteRow(nRow);
+    }
 };
 
 class COXTreeSubItem
@@ -135,6 +142,10 @@ public:
     int InsertVisibleChildRows(COXTreeRows* pRows, int nRow);
     void UpdateChildRows(COXTreeRows* pRows);
     void RemoveChildRows(COXTreeRows* pRows);
+    // The rows of the descendants: one block [nFirst, nFirst + nCount) right
+    // below the item while the rows match the tree (nFirst -1 when none has
+    // one); FALSE when the rows found are not one block.
+    BOOL FindDescendantRows(COXTreeRows* pRows, int& nFirst, int& nCount) const;
 
     // Sorting and copying.
     BOOL CompareWithNext(int nColumn, BOOL bAscending) const;
@@ -157,6 +168,10 @@ public:
     CArray<COXTreeSubItem*, COXTreeSubItem*> m_arrSubItems;
     CStringArray m_arrChoices;
     int m_nEditMode;
+    // The row the rows' owner last gave the item (-1: none), and that owner:
+    // a hint the owner checks, never the model's own truth.
+    mutable int m_nRow;
+    mutable const COXTreeRows* m_pRowsOwner;
 
 protected:
     void Init();

@@ -5,6 +5,7 @@
 #include <afxcmn.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -171,6 +172,57 @@ TEST_F(COXOptionTreeCtrlTest, DarkBackgroundTakesTheDarkMarks)
     m_tree.DeleteAllOptions();
     EXPECT_EQ(m_tree.GetOptionItem(ID_SAFE), (HTREEITEM)NULL);
     EXPECT_EQ(m_tree.m_mapLocks.GetCount(), 0);
+}
+
+int Brightness(COLORREF c)
+{
+    return (299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c)) / 1000;
+}
+
+// A dark tree's selected item in colours that can be read, with the focus
+// and without it: the list's grey selection would carry the tree's light
+// text on a light ground.
+TEST_F(COXOptionTreeCtrlTest, DarkTreeDrawsItsSelectionReadably)
+{
+    struct {
+        COLORREF back, preferred, expected;
+    } readable[] = {
+        {RGB(36, 38, 48), RGB(230, 230, 230), RGB(230, 230, 230)},   // light on dark: kept
+        {RGB(200, 200, 200), RGB(230, 230, 230), RGB(0, 0, 0)},      // light on light: black
+        {RGB(40, 60, 110), RGB(50, 50, 60), RGB(255, 255, 255)},     // dark on dark: white
+        {RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 0, 0)},
+    };
+    for (auto& k : readable)
+        EXPECT_EQ(COXOptionTreeCtrl::ReadableOn(k.back, k.preferred), k.expected);
+    for (BOOL bFocus : {TRUE, FALSE}) {
+        COLORREF clrText = 0, clrBack = 0;
+        COXOptionTreeCtrl::GetSelectionColors(RGB(36, 38, 48), RGB(230, 230, 230), bFocus, clrText, clrBack);
+        EXPECT_GE(std::abs(Brightness(clrText) - Brightness(clrBack)), (int)COXOptionTreeCtrl::kMinContrast)
+            << "focus " << bFocus;
+        if (!bFocus)
+            EXPECT_TRUE(COXOptionTreeCtrl::IsDarkColor(clrBack));   // a shade of the dark ground
+    }
+
+    // As painted, without the focus: the label's ground is the selection's,
+    // and its text stands out from it.
+    m_tree.SetBkColor(RGB(36, 38, 48));
+    m_tree.SetTextColor(RGB(230, 230, 230));
+    HTREEITEM hItem = m_tree.GetOptionItem(ID_DE);
+    m_tree.SelectItem(hItem);
+    ::SetFocus(NULL);
+    CRect rectClient, rectLabel;
+    m_tree.GetClientRect(&rectClient);
+    m_tree.GetItemRect(hItem, &rectLabel, TRUE);
+    CPixelCanvas canvas(rectClient.Width(), rectClient.Height(), kRed);
+    m_tree.SendMessage(WM_PRINTCLIENT, (WPARAM)canvas.dc.GetSafeHdc(), PRF_CLIENT | PRF_ERASEBKGND);
+    COLORREF clrText = 0, clrBack = 0;
+    COXOptionTreeCtrl::GetSelectionColors(RGB(36, 38, 48), RGB(230, 230, 230), FALSE, clrText, clrBack);
+    EXPECT_EQ(canvas.At(rectLabel.right - 2, rectLabel.top + 1), clrBack);
+    int nReadable = 0;
+    for (int y = rectLabel.top; y < rectLabel.bottom; y++)
+        for (int x = rectLabel.left; x < rectLabel.right; x++)
+            nReadable += std::abs(Brightness(canvas.At(x, y)) - Brightness(clrBack)) >= 100;
+    EXPECT_GT(nReadable, 20);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -181,6 +182,10 @@ TEST_F(COXTreeCtrlTest, RowsFollowTheDisplayedItemsThroughEveryStep)
         {"hide a1", [](COXTreeCtrlTest* t) { t->m_tree.HideItem(t->a1, TRUE); }, "a a2 b c"},
         {"insert under the hidden a1", [](COXTreeCtrlTest* t) { t->Add("a13", t->a1); }, "a a2 b c"},
         {"show a1 again", [](COXTreeCtrlTest* t) { t->m_tree.HideItem(t->a1, FALSE); }, "a a1 a11 a12 a13 a2 b c"},
+        {"sort a1's children descending", [](COXTreeCtrlTest* t) { t->m_tree.SortChildren(t->a1, 0, FALSE); },
+         "a a1 a13 a12 a11 a2 b c"},
+        {"and ascending", [](COXTreeCtrlTest* t) { t->m_tree.SortChildren(t->a1, 0, TRUE); },
+         "a a1 a11 a12 a13 a2 b c"},
         {"insert sorted", [](COXTreeCtrlTest* t) { t->Add("bb", TVI_ROOT, TVI_SORT); }, "a a1 a11 a12 a13 a2 b bb c"},
         {"insert first", [](COXTreeCtrlTest* t) { t->Add("0", TVI_ROOT, TVI_FIRST); }, "0 a a1 a11 a12 a13 a2 b bb c"},
         {"delete a1", [](COXTreeCtrlTest* t) { t->m_tree.DeleteItem(t->a1); }, "0 a a2 b bb c"},
@@ -200,6 +205,26 @@ TEST_F(COXTreeCtrlTest, RowsFollowTheDisplayedItemsThroughEveryStep)
         EXPECT_EQ(Rows(), s.rows) << s.what;
         EXPECT_EQ(Rows(), Displayed()) << s.what;
     }
+}
+
+// A sort moves the items, not the marks of the rows: the selection, the
+// focus and a state image stay with their items.
+TEST_F(COXTreeCtrlTest, SortingKeepsEachItemsSelectionAndMarks)
+{
+    Build();
+    m_tree.Expand(a, TVE_EXPAND);
+    m_tree.Expand(a1, TVE_EXPAND);
+    m_tree.SelectItem(a12);
+    m_tree.SetItemState(b, INDEXTOSTATEIMAGEMASK(2), TVIS_STATEIMAGEMASK);
+    ASSERT_EQ(Rows(), "a a1 a11 a12 a2 b c");
+    m_tree.SortChildren(TVI_ROOT, 0, FALSE);
+    EXPECT_EQ(Rows(), "c b a a2 a1 a12 a11");
+    EXPECT_EQ(Rows(), Displayed());
+    EXPECT_EQ(m_tree.GetSelectedItem(), a12);
+    EXPECT_EQ(m_tree.GetSelectedCount(), 1u);
+    EXPECT_EQ(m_tree.CListCtrl::GetNextItem(-1, LVNI_FOCUSED), m_tree.RowOf(a12));
+    EXPECT_EQ(m_tree.GetItemState(b, TVIS_STATEIMAGEMASK), (UINT)INDEXTOSTATEIMAGEMASK(2));
+    EXPECT_EQ(m_tree.GetItemState(c, TVIS_STATEIMAGEMASK), 0u);
 }
 
 TEST_F(COXTreeCtrlTest, DeletionAnnouncesEveryItemDeepestFirstAndKeepsTheCount)
@@ -525,6 +550,172 @@ TEST_F(COXTreeCtrlTest, KeysExpandCollapseAndTypeAheadSearchesCharacters)
     EXPECT_EQ(m_tree.GetSelectedItem(), b);
     // Folding follows the code page: an accented capital finds its small letter.
     EXPECT_EQ(COXTreeCtrl::FoldForSearch("\xe9t\xe9"), COXTreeCtrl::FoldForSearch("\xc9T\xc9"));
+}
+
+// Cyrillic in code page 1251: the fold is the code page's own (ё and я have
+// capitals there, while the same bytes in 1252 are a cedilla and ÿ), and a
+// letter typed on the keyboard reaches the search as its 1251 character.
+TEST_F(COXTreeCtrlTest, TypeAheadFindsCyrillicTextsInTheirCodePage)
+{
+    struct {
+        const char* text;
+        UINT cp;
+        const char* folded;
+    } folds[] = {
+        {"\xB8\xEB\xEA\xE0", 1251, "\xA8\xCB\xCA\xC0"},   // ёлка
+        {"\xFF\xE6", 1251, "\xDF\xC6"},                       // яж
+        {"\xB8", 1252, "\xB8"},                                 // a cedilla has no capital
+        {"\xE9t\xE9", 1252, "\xC9T\xC9"},
+        {"", 1251, ""},
+    };
+    for (auto& k : folds)
+        EXPECT_EQ(std::string((LPCSTR)COXTreeCtrl::FoldForSearch(k.text, k.cp)), k.folded) << k.text << " in " << k.cp;
+
+    // The test programs run in code page 1251, as the program's users do.
+    ASSERT_EQ(::GetACP(), 1251u);
+    Add("Ёлка");
+    HTREEITEM hPhoto = Add("фото");
+    HTREEITEM hPhrases = Add("Фразы");
+    Add("Яблоко");
+    m_tree.SetFocus();
+    m_tree.SelectItem(m_tree.GetChildItem(TVI_ROOT));
+    // Typed as a user types: Unicode key strokes the system turns into the
+    // window's characters.
+    auto type = [&](const wchar_t* keys) {
+        std::vector<INPUT> in;
+        for (const wchar_t* p = keys; *p; p++)
+            for (DWORD up : {0ul, (DWORD)KEYEVENTF_KEYUP}) {
+                INPUT i = {};
+                i.type = INPUT_KEYBOARD;
+                i.ki.wScan = *p;
+                i.ki.dwFlags = KEYEVENTF_UNICODE | up;
+                in.push_back(i);
+            }
+        ::SendInput((UINT)in.size(), in.data(), sizeof(INPUT));
+        PumpMessagesFor(50);
+    };
+    ASSERT_EQ(::GetFocus(), m_tree.m_hWnd);
+    type(L"\x0444");   // ф
+    EXPECT_EQ(m_tree.GetSearchText(), "ф");
+    EXPECT_EQ(m_tree.GetSelectedItem(), hPhoto);
+    type(L"\x0420");   // Р: "фР" is the start of "Фразы"
+    EXPECT_EQ(m_tree.GetSelectedItem(), hPhrases);
+    EXPECT_TRUE(PumpUntil([&] { return m_tree.GetSearchText().IsEmpty(); }, 2000));
+    type(L"\x0451");   // ё
+    EXPECT_EQ((LPCSTR)m_tree.GetItemText(m_tree.GetSelectedItem()), std::string("Ёлка"));
+}
+
+// The tree's own item tip under the real mouse: hovering a cut-off label
+// shows the whole text over the cell, and a click on the tip is the tree's.
+TEST_F(COXTreeCtrlTest, ItemTipOverACutOffCellShowsAndPassesTheClick)
+{
+    const char kLong[] = "a keyword phrase far too long for its column";
+    Build();
+    HTREEITEM hLong = Add(kLong);
+    m_tree.SetColumnWidth(0, 70);
+    m_tree.ModifyExStyle(0, TVXS_ITEMTIPS);
+    ::SetForegroundWindow(m_hParent);
+    ::SetActiveWindow(m_hParent);
+    PumpMessagesFor(20);
+    // Messages as the program's own loop handles them: pre-translated first.
+    auto pump = [](DWORD ms) {
+        const ULONGLONG end = ::GetTickCount64() + ms;
+        while (::GetTickCount64() < end) {
+            MSG msg;
+            while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+                if (!AfxGetThread()->PreTranslateMessage(&msg)) {
+                    ::TranslateMessage(&msg);
+                    ::DispatchMessageA(&msg);
+                }
+            ::Sleep(5);
+        }
+    };
+    auto mouse = [](CPoint screen, DWORD dwFlags) {
+        INPUT in = {};
+        in.type = INPUT_MOUSE;
+        in.mi.dx = (LONG)(screen.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+        in.mi.dy = (LONG)(screen.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+        in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | dwFlags;
+        ::SendInput(1, &in, sizeof in);
+    };
+    CRect rectLabel;
+    m_tree.GetItemRect(hLong, &rectLabel, TRUE);
+    CPoint pt(rectLabel.left + 20, rectLabel.CenterPoint().y);
+    m_tree.ClientToScreen(&pt);
+    mouse(CPoint(pt.x + 5, pt.y + 40), 0);
+    pump(30);
+    mouse(pt, 0);
+    pump(60);
+
+    CWnd& tip = m_tree.m_itemTip.GetTipWnd();
+    ASSERT_TRUE(tip.GetSafeHwnd() != NULL && tip.IsWindowVisible());
+    CRect rectTip, rectCell;
+    tip.GetWindowRect(&rectTip);
+    m_tree.GetItemRect(hLong, &rectCell, TRUE);
+    m_tree.ClientToScreen(&rectCell);
+    EXPECT_NEAR(rectTip.left, rectCell.left, 3);   // its text over the cell's
+    EXPECT_NEAR(rectTip.top, rectCell.top, 3);
+    CClientDC dc(&m_tree);
+    CFont* pOld = dc.SelectObject(m_tree.GetFont());
+    EXPECT_GE(rectTip.Width(), dc.GetTextExtent(kLong).cx);   // the whole text, not the cell's 70 pixels
+    dc.SelectObject(pOld);
+
+    // A click on the tip reaches the tree beneath: the item is selected.
+    EXPECT_NE(m_tree.GetSelectedItem(), hLong);
+    const CPoint onTip(rectTip.left + 40, rectTip.CenterPoint().y);
+    ASSERT_EQ(::WindowFromPoint(onTip), tip.GetSafeHwnd());
+    mouse(onTip, 0);
+    pump(20);
+    mouse(onTip, MOUSEEVENTF_LEFTDOWN);
+    mouse(onTip, MOUSEEVENTF_LEFTUP);
+    pump(60);
+    EXPECT_EQ(m_tree.GetSelectedItem(), hLong);
+    // The mouse gone from the cell, the tip goes too.
+    mouse(CPoint(5, 5), 0);
+    pump(300);
+    EXPECT_FALSE(tip.IsWindowVisible());
+}
+
+// The dragged picture: column 0 of the item's row, or of every selected row
+// one under the other, with the list's background masked out.
+TEST_F(COXTreeCtrlTest, DragImageDrawsColumnZeroOfTheDraggedRows)
+{
+    Build();
+    m_tree.Expand(a, TVE_EXPAND);   // a a1 a2 b c
+    CRect rectRow;
+    m_tree.GetItemRect(a, &rectRow, FALSE);
+    const int cyRow = rectRow.Height();
+    EXPECT_EQ(m_tree.CreateDragImage(a11, FALSE), (CImageList*)NULL);   // under a collapsed a1: no row
+
+    m_tree.SetItemState(a1, TVIS_SELECTED, TVIS_SELECTED);
+    m_tree.SetItemState(b, TVIS_SELECTED, TVIS_SELECTED);
+    m_tree.SetItemState(c, TVIS_SELECTED, TVIS_SELECTED);
+    struct {
+        const char* what;
+        BOOL bMultiple;
+        int nRows;
+    } cases[] = {{"the item alone", FALSE, 1}, {"every selected row", TRUE, 3}};
+    for (auto& k : cases) {
+        std::unique_ptr<CImageList> pList(m_tree.CreateDragImage(a1, k.bMultiple));
+        ASSERT_TRUE(pList != nullptr) << k.what;
+        EXPECT_EQ(pList->GetImageCount(), 1) << k.what;
+        int cx = 0, cy = 0;
+        ::ImageList_GetIconSize(pList->GetSafeHandle(), &cx, &cy);
+        EXPECT_EQ(cx, 160) << k.what;   // column 0
+        EXPECT_EQ(cy, k.nRows * cyRow) << k.what;
+        // Drawn over red: the background lets the red through, each band's
+        // label is there.
+        CPixelCanvas canvas(cx, cy, kRed);
+        pList->Draw(&canvas.dc, 0, CPoint(0, 0), ILD_TRANSPARENT);
+        EXPECT_GT(canvas.Count(kRed), cx * cy / 2) << k.what;
+        for (int nBand = 0; nBand < k.nRows; nBand++) {
+            int nInk = 0;
+            for (int y = nBand * cyRow; y < (nBand + 1) * cyRow; y++)
+                for (int x = 0; x < cx; x++)
+                    nInk += canvas.At(x, y) != kRed;
+            EXPECT_GT(nInk, 4) << k.what << ", band " << nBand;   // even "c" leaves some
+        }
+    }
 }
 
 TEST_F(COXTreeCtrlTest, ButtonsDrawPlusAndMinus)

@@ -99,6 +99,10 @@ protected:
             choices.Add(s);
         m_tree.SetItemEditMode(hA, TEM_COMBO, choices, 1);
         m_tree.SetItemEditMode(hB, TEM_COMBO, choices, 1);
+        m_tree.SetItemText(hB, "2026-12-10", 2);
+        CStringArray range;
+        range.Add("2020-01-01");
+        m_tree.SetItemEditMode(hB, TEM_DATE, range, 2);
         m_tree.SetFocus();
     }
     void TearDown() override { m_host.DestroyWindow(); }
@@ -109,6 +113,38 @@ protected:
         m_tree.EditLabel(h, 1);
         PumpMessagesFor(20);
         return m_tree.m_combo.m_hWnd != NULL ? &m_tree.m_combo : NULL;
+    }
+
+    COXTreeCal* OpenCalendar(HTREEITEM h, int nCol)
+    {
+        m_host.ends.clear();
+        m_tree.EditLabel(h, nCol);
+        PumpMessagesFor(20);
+        return m_tree.m_cal.m_hWnd != NULL ? &m_tree.m_cal : NULL;
+    }
+
+    // A real click of the left button at a screen point.
+    static void ClickAt(CPoint screen)
+    {
+        ::SetCursorPos(screen.x, screen.y);
+        INPUT in[2] = {};
+        in[0].type = in[1].type = INPUT_MOUSE;
+        in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(2, in, sizeof(INPUT));
+    }
+
+    // A key posted to a window and handled as the program's own loop does:
+    // pre-translated first.
+    static void PostAndPumpLikeTheProgram(HWND hWnd, WPARAM vk)
+    {
+        ::PostMessageA(hWnd, WM_KEYDOWN, vk, 1);
+        MSG msg;
+        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+            if (!AfxGetThread()->PreTranslateMessage(&msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
     }
 
     CEditHost m_host;
@@ -166,6 +202,114 @@ TEST_F(COXTreeEditorsTest, ComboWithoutAChoiceLeavesTheCell)
     ASSERT_EQ(m_host.ends.size(), 1u);
     EXPECT_EQ(m_host.ends[0].first, -1);
     EXPECT_EQ(m_tree.GetItemText(hB, 1), "not a choice");
+}
+
+// The date a cell's text names, read as the calendar reads its field: from
+// the first digit on.
+COleDateTime CellDate(const CString& text)
+{
+    COleDateTime date;
+    const int nDigit = text.FindOneOf("0123456789");
+    if (nDigit < 0 || !date.ParseDateTime(text.Mid(nDigit), 0, LANG_USER_DEFAULT))
+        date.SetStatus(COleDateTime::invalid);
+    return date;
+}
+
+TEST_F(COXTreeEditorsTest, DateEditorEndsOnceByReturnEscapeOrAClickElsewhere)
+{
+    struct {
+        const char* what;
+        const char* typed;
+        int how;   // 0 Return, 1 Escape, 2 focus elsewhere, 3 a real click elsewhere,
+                   // 4 Return and 5 Escape through the program's message loop
+        bool commits;
+    } cases[] = {
+        {"Return takes the typed date over and commits it", "2026-03-14", 0, true},
+        {"Return on a text that is no date cancels", "no date", 0, false},
+        {"a date before the earliest choice cancels", "2019-05-01", 0, false},
+        {"Escape cancels", "2026-03-15", 1, false},
+        {"the focus leaving commits a date", "2026-03-16", 2, true},
+        {"the focus leaving with no date cancels", "31.31.x", 2, false},
+        {"a click elsewhere commits a date", "2026-03-17", 3, true},
+        {"a click elsewhere with no date cancels", "no date", 3, false},
+        {"an empty field commits an empty cell", "", 2, true},
+        {"Return through the program's loop commits", "2026-04-01", 4, true},
+        {"Escape through the program's loop cancels", "2026-04-02", 5, false},
+    };
+    CRect rectOther;
+    m_other.GetWindowRect(&rectOther);
+    int nClick = 0;
+    for (auto& k : cases) {
+        m_tree.SetItemText(hB, "2026-12-10", 2);
+        COXTreeCal* pCal = OpenCalendar(hB, 2);
+        ASSERT_TRUE(pCal != NULL) << k.what;
+        EXPECT_EQ(pCal->GetDlgCtrlID(), 7) << k.what;
+        EXPECT_EQ(::GetFocus(), pCal->GetEdit().m_hWnd) << k.what;
+        EXPECT_EQ(WindowText(pCal->GetEdit().m_hWnd), "2026-12-10") << k.what;
+        pCal->GetEdit().SetWindowText(k.typed);
+        if (k.how == 0)
+            pCal->GetEdit().SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+        else if (k.how == 1)
+            pCal->GetEdit().SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+        else if (k.how == 2)
+            m_other.SetFocus();
+        else if (k.how == 3)
+            ClickAt(CPoint(rectOther.left + 20 + 40 * nClick++, rectOther.CenterPoint().y));   // no double click
+        else
+            PostAndPumpLikeTheProgram(pCal->GetEdit().m_hWnd, k.how == 4 ? VK_RETURN : VK_ESCAPE);
+        PumpUntil([&] { return m_tree.m_cal.m_hWnd == NULL; }, 500);
+        PumpMessagesFor(20);
+        EXPECT_EQ(m_tree.m_cal.m_hWnd, (HWND)NULL) << k.what;
+        ASSERT_EQ(m_host.ends.size(), 1u) << k.what;
+        EXPECT_EQ(m_host.ends[0].first, k.commits ? 1 : -1) << k.what;
+        const CString cell = m_tree.GetItemText(hB, 2);
+        if (!k.commits)
+            EXPECT_EQ(cell, "2026-12-10") << k.what;
+        else if (*k.typed == 0)
+            EXPECT_EQ(cell, "") << k.what;
+        else
+            EXPECT_EQ(CellDate(cell), CellDate(k.typed)) << k.what << ": " << (LPCSTR)cell;
+        m_tree.SetFocus();
+        PumpMessagesFor(10);
+    }
+}
+
+TEST_F(COXTreeEditorsTest, DateEditorTakesItsRangeFromTheChoicesAndStaysOpenWithinItself)
+{
+    struct {
+        std::vector<const char*> choices;
+        const char* earliest;   // NULL: the calendar's own range
+        const char* latest;
+    } cases[] = {
+        {{"2020-01-01"}, "2020-01-01", "9999-12-31"},
+        {{"2020-01-01", "2021-06-30"}, "2020-01-01", "2021-06-30"},
+        {{}, NULL, NULL},
+        {{"not a date", "2021-06-30"}, NULL, NULL},
+        {{"2021-06-30", "2020-01-01"}, NULL, NULL},   // reversed
+    };
+    for (auto& k : cases) {
+        CStringArray choices;
+        for (const char* c : k.choices)
+            choices.Add(c);
+        m_tree.SetItemEditMode(hA, TEM_DATE, choices, 2);
+        COXTreeCal* pCal = OpenCalendar(hA, 2);
+        ASSERT_TRUE(pCal != NULL);
+        COleDateTime dateMin, dateMax;
+        pCal->GetRange(dateMin, dateMax);
+        EXPECT_EQ(dateMin, CellDate(k.earliest ? k.earliest : "0100-01-01")) << (k.earliest ? k.earliest : "own");
+        EXPECT_EQ(dateMax, CellDate(k.latest ? k.latest : "9999-12-31"));
+        // The focus passing to the calendar window and back to its field
+        // keeps the edit open.
+        pCal->SetFocus();
+        PumpMessagesFor(10);
+        EXPECT_TRUE(m_tree.m_cal.m_hWnd != NULL);
+        EXPECT_EQ(::GetFocus(), pCal->GetEdit().m_hWnd);
+        EXPECT_TRUE(m_host.ends.empty());
+        pCal->GetEdit().SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+        PumpMessagesFor(10);
+        EXPECT_EQ(m_host.ends.size(), 1u);
+        m_tree.SetFocus();
+    }
 }
 
 TEST_F(COXTreeEditorsTest, EditBoxSitsOnItsCellAndWritesIt)

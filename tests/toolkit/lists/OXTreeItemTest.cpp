@@ -4,6 +4,7 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -155,6 +156,96 @@ TEST(OXTreeItem, SortingLeavesOwnerTextsInPlace)
     u.root.SortChildren(0, TRUE, TRUE,
                         [](LPARAM a, LPARAM b, LPARAM) CALLBACK -> int { return (int)(a - b); }, 0);
     EXPECT_EQ(Children(u.root), "z y x");
+}
+
+// The order sorting must give: neighbours exchanged while out of order, as
+// the rule reads, over labels and user values alone.
+struct RefItem
+{
+    std::string label;   // "?" for a text the owner gives
+    LPARAM data;
+};
+void NeighbourExchange(std::vector<RefItem>& v, int nSign, PFNTVCOMPARE pfn)
+{
+    for (bool swapped = true; swapped;) {
+        swapped = false;
+        for (size_t i = 0; i + 1 < v.size(); i++) {
+            bool out;
+            if (pfn != NULL)
+                out = nSign * pfn(v[i].data, v[i + 1].data, 0) > 0;
+            else if (v[i].label == "?" || v[i + 1].label == "?")
+                out = false;
+            else
+                out = nSign * CString(v[i].label.c_str()).Collate(v[i + 1].label.c_str()) > 0;
+            if (out) {
+                std::swap(v[i], v[i + 1]);
+                swapped = true;
+            }
+        }
+    }
+}
+
+TEST(OXTreeItem, SortingGivesTheNeighbourExchangeOrder)
+{
+    // Few distinct texts and compare results, so that equal items abound and
+    // their order shows whether the sort keeps it.
+    PFNTVCOMPARE byTens = [](LPARAM a, LPARAM b, LPARAM) CALLBACK -> int { return (int)(a / 10 - b / 10); };
+    PFNTVCOMPARE sloppy = [](LPARAM a, LPARAM b, LPARAM) CALLBACK -> int { return a % 3 == 0 ? 0 : (int)(a - b); };
+    struct {
+        const char* what;
+        int nCount;
+        int nCallbackEvery;   // 0: none
+        BOOL bAscending;
+        PFNTVCOMPARE pfn;
+        bool bOrder = true;   // false: the function is no order; only every item must stay
+    } cases[] = {
+        {"texts, ascending", 60, 0, TRUE, NULL},
+        {"texts, descending", 60, 0, FALSE, NULL},
+        {"owner texts split the runs", 60, 7, TRUE, NULL},
+        {"owner texts split the runs, descending", 61, 5, FALSE, NULL},
+        {"a compare function passes owner texts too", 60, 4, TRUE, byTens},
+        {"a compare function, descending", 60, 0, FALSE, byTens},
+        {"a compare function that is no order", 40, 0, TRUE, sloppy, false},
+        {"one item", 1, 0, TRUE, NULL},
+    };
+    const char* words[] = {"b", "a", "D", "c", "a", "B", "A", "c"};
+    for (auto& k : cases) {
+        CTree t;
+        std::vector<RefItem> expected;
+        unsigned seed = 7;
+        for (int i = 0; i < k.nCount; i++) {
+            seed = seed * 1103515245u + 12345u;
+            const bool bCallback = k.nCallbackEvery != 0 && i % k.nCallbackEvery == 3;
+            const std::string label = bCallback ? "?" : words[(seed >> 16) % 8];
+            COXTreeItem* p = t.root.AddChild(new COXTreeItem(bCallback ? LPSTR_TEXTCALLBACK : label.c_str()));
+            p->m_tvi.lParam = (LPARAM)((seed >> 8) % 50);
+            expected.push_back({label, p->m_tvi.lParam});
+        }
+        NeighbourExchange(expected, k.bAscending ? 1 : -1, k.pfn);
+        t.root.SortChildren(0, TRUE, k.bAscending, k.pfn, 0);
+        std::vector<RefItem> got;
+        for (COXTreeItem* p = t.root.GetFirstChild(); p != NULL; p = p->m_pNext) {
+            got.push_back({p->HasCallbackText() ? "?" : (LPCSTR)p->GetLabel(), p->m_tvi.lParam});
+            EXPECT_EQ(p->m_pNext == NULL || p->m_pNext->m_pPrev == p, true) << k.what;
+        }
+        ASSERT_EQ(got.size(), expected.size()) << k.what;
+        if (!k.bOrder) {
+            auto key = [](const RefItem& r) { return r.label + "/" + std::to_string(r.data); };
+            std::vector<std::string> a, b;
+            for (size_t i = 0; i < got.size(); i++) {
+                a.push_back(key(got[i]));
+                b.push_back(key(expected[i]));
+            }
+            std::sort(a.begin(), a.end());
+            std::sort(b.begin(), b.end());
+            EXPECT_EQ(a, b) << k.what;
+            continue;
+        }
+        for (size_t i = 0; i < got.size(); i++) {
+            EXPECT_EQ(got[i].label, expected[i].label) << k.what << " at " << i;
+            EXPECT_EQ(got[i].data, expected[i].data) << k.what << " at " << i;
+        }
+    }
 }
 
 TEST(OXTreeItem, ColumnsImagesFontsAndChoices)

@@ -1,6 +1,6 @@
 // Gallery: the multi-column tree (lines, buttons, images, grid lines, full-row
-// selection, item tips over cut-off cells) and a second tree to copy and
-// move items into.
+// selection, item tips over cut-off cells, a drop-down and a date editor in
+// its cells) and a second tree to copy and move items into.
 #include "Gallery.h"
 #include "OXTreeCtrl.h"
 
@@ -13,19 +13,20 @@ class CTreePage : public CGalleryPage
 protected:
     void Populate() override
     {
-        NewRow("Keyword groups: three columns, grid, full-row selection, item tips");
+        NewRow("Keyword groups: four columns, grid, full-row selection, item tips, cell editors");
         m_tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
                           TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_EDITLABELS,
-                      NextRect(430, 240), this, ID_TREE,
+                      NextRect(520, 240), this, ID_TREE,
                       TVXS_COLUMNHDR | TVXS_FULLROWSEL | TVXS_HGRID | TVXS_VGRID | TVXS_ITEMTIPS | TVXS_MULTISEL);
         ApplyFont(&m_tree);
         m_tree.SetHGridColor(RGB(220, 220, 220));
         m_tree.SetVGridColor(RGB(220, 220, 220));
         MakeImages();
         m_tree.SetImageList(&m_images, TVSIL_NORMAL);
-        m_tree.SetColumnWidth(0, 190);
-        m_tree.InsertColumn(1, "Searches", LVCFMT_RIGHT, 80);
-        m_tree.InsertColumn(2, "Competition", LVCFMT_LEFT, 140);
+        m_tree.SetColumnWidth(0, 170);
+        m_tree.InsertColumn(1, "Searches", LVCFMT_RIGHT, 70);
+        m_tree.InsertColumn(2, "Competition", LVCFMT_LEFT, 120);
+        m_tree.InsertColumn(3, "Checked", LVCFMT_LEFT, 140);
         Fill(&m_tree);
 
         m_other.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
@@ -78,6 +79,10 @@ protected:
             {"Cycling", {"gravel bike", "bike repair stand", NULL, NULL}, {"40,500", "6,600", NULL, NULL}},
         };
         const char* levels[] = {"low", "medium", "high: many strong pages rank for this keyword"};
+        CStringArray levelChoices, since;
+        for (const char* level : levels)
+            levelChoices.Add(level);
+        since.Add("2020-01-01");   // no check before the tool existed
         int n = 0;
         for (auto& g : groups) {
             HTREEITEM hGroup = pTree->InsertItem(g.group, 0, 0);
@@ -86,6 +91,11 @@ protected:
                 HTREEITEM h = pTree->InsertItem(g.words[i], 1, 1, hGroup);
                 pTree->SetItemText(h, g.counts[i], 1);
                 pTree->SetItemText(h, levels[n % 3], 2);
+                CString checked;
+                checked.Format("2026-%02d-%02d", 1 + n % 12, 3 + 2 * n);
+                pTree->SetItemText(h, checked, 3);
+                pTree->SetItemEditMode(h, TEM_COMBO, levelChoices, 2);
+                pTree->SetItemEditMode(h, TEM_DATE, since, 3);
             }
             pTree->Expand(hGroup, TVE_EXPAND);
         }
@@ -118,7 +128,7 @@ protected:
         HTREEITEM h = m_tree.GetChildItem(m_tree.GetChildItem(TVI_ROOT));
         m_tree.SetFocus();
         m_tree.SelectItem(m_tree.GetNextSiblingItem(h));
-        m_tree.EditLabel(h, 0);
+        m_tree.EditLabel(h, 3);   // the date editor
     }
 
     COXTreeCtrl m_tree;

@@ -1,14 +1,22 @@
-// The toolkit benchmarks' clock: milliseconds from the performance counter,
-// the median of a few runs, and one line per figure with its floor beside it.
+// What every benchmark needs: the application object the layer expects of a
+// program, a clock in milliseconds, the median of a few runs, and one line per
+// figure with its floor beside it.
 #pragma once
 
-#include <windows.h>
+#include <afxwin.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
-inline double BenchNow()
+class CBenchApp : public CWinApp
+{
+public:
+    explicit CBenchApp(LPCTSTR lpszName) : CWinApp(lpszName) {}
+    BOOL InitInstance() override { return TRUE; }
+};
+
+inline double Now()
 {
     static LARGE_INTEGER freq = {};
     if (freq.QuadPart == 0)
@@ -23,9 +31,9 @@ double MedianMs(int runs, F f)
 {
     std::vector<double> times;
     for (int i = 0; i < runs; i++) {
-        double t0 = BenchNow();
+        double t0 = Now();
         f();
-        times.push_back(BenchNow() - t0);
+        times.push_back(Now() - t0);
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
