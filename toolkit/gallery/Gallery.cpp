@@ -255,3 +255,25 @@ void CGalleryWindow::PostNcDestroy()
 {
     delete this;
 }
+
+// Small square pictures in the given colours, on a magenta clear colour.
+void MakeBlocks(CWnd* pWnd, CImageList& images, std::initializer_list<COLORREF> colours)
+{
+    images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 1);
+    CClientDC screen(pWnd);
+    int i = 0;
+    for (COLORREF c : colours) {
+        CBitmap bmp;
+        bmp.CreateCompatibleBitmap(&screen, 16, 16);
+        CDC dc;
+        dc.CreateCompatibleDC(&screen);
+        CBitmap* pOld = dc.SelectObject(&bmp);
+        dc.FillSolidRect(0, 0, 16, 16, RGB(255, 0, 255));
+        if (i++ % 2 == 0)
+            dc.FillSolidRect(1, 3, 14, 11, c);
+        else
+            dc.FillSolidRect(4, 4, 8, 8, c);
+        dc.SelectObject(pOld);
+        images.Add(&bmp, RGB(255, 0, 255));
+    }
+}

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <afxwin.h>
+#include <initializer_list>
 #include <vector>
 
 struct GalleryEntry {
@@ -89,6 +90,10 @@ CWnd* OpenGalleryPage(CWnd* pGallery, const char* name)
 #define GALLERY_PAGE(PageClass, subsystem, name)                                           \
     static const bool GALLERY_CONCAT(galleryPage_, __LINE__) = RegisterGalleryEntry(       \
         subsystem, name, [](CWnd* pGallery) { return OpenGalleryPage<PageClass>(pGallery, name); })
+
+// Small 16-pixel pictures for the pages' lists, one a colour: a wide block
+// and a small square in turn, on a magenta clear colour.
+void MakeBlocks(CWnd* pWnd, CImageList& images, std::initializer_list<COLORREF> colours);
 
 // The gallery's main window: the list of entries and an Open button.
 class CGalleryWindow : public CWnd

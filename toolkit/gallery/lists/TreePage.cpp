@@ -45,24 +45,8 @@ protected:
 
     void MakeImages()
     {
-        // Two small pictures: a folder-like block for groups, a dot for keywords.
-        m_images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 1);
-        CClientDC screen(this);
-        const COLORREF colours[] = {RGB(230, 180, 60), RGB(60, 120, 200)};
-        for (int i = 0; i < 2; i++) {
-            CBitmap bmp;
-            bmp.CreateCompatibleBitmap(&screen, 16, 16);
-            CDC dc;
-            dc.CreateCompatibleDC(&screen);
-            CBitmap* pOld = dc.SelectObject(&bmp);
-            dc.FillSolidRect(0, 0, 16, 16, RGB(255, 0, 255));
-            if (i == 0)
-                dc.FillSolidRect(1, 4, 14, 10, colours[i]);
-            else
-                dc.FillSolidRect(4, 4, 8, 8, colours[i]);
-            dc.SelectObject(pOld);
-            m_images.Add(&bmp, RGB(255, 0, 255));
-        }
+        // A folder-like block for groups, a dot for keywords.
+        MakeBlocks(this, m_images, {RGB(230, 180, 60), RGB(60, 120, 200)});
     }
 
     static void Fill(COXTreeCtrl* pTree)
