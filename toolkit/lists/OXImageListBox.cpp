@@ -1,8 +1,10 @@
 // COXImageListBox: pick an image out of an image list.
 #include "OXImageListBox.h"
+#include "OXListUpdate.h"
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 CSize OXImageListBoxItemSize(int cx, int cy)
@@ -46,6 +48,46 @@ BOOL IconFileWhole(LPCTSTR lpszFile)
         nRead += file.Read(header.data() + 6, 16 * nCount);
     }
     return OXIconFileDirectoryFits(header.data(), nRead, file.GetLength());
+}
+
+// Adds the icons to the list drawn side by side into one strip, their
+// pictures over the list's background and their masks, a few hundred at a
+// time: adding them one by one copies each through bitmaps of its own, which
+// costs several times reading them from the file. FALSE when a strip could
+// not be drawn or added.
+BOOL AddIconStrips(CImageList& list, const std::vector<HICON>& icons, int cx, int cy, COLORREF clrBack)
+{
+    const int kPerStrip = 256;
+    HDC hScreen = ::GetDC(NULL);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    BOOL bOk = hMem != NULL;
+    for (size_t first = 0; bOk && first < icons.size(); first += kPerStrip) {
+        int n = (int)std::min(icons.size() - first, (size_t)kPerStrip);
+        HBITMAP hImage = ::CreateCompatibleBitmap(hScreen, cx * n, cy);
+        HBITMAP hMask = ::CreateBitmap(cx * n, cy, 1, 1, NULL);
+        bOk = hImage != NULL && hMask != NULL;
+        if (bOk) {
+            HGDIOBJ hOld = ::SelectObject(hMem, hImage);
+            CRect all(0, 0, cx * n, cy);
+            ::SetBkColor(hMem, clrBack);
+            ::ExtTextOutA(hMem, 0, 0, ETO_OPAQUE, &all, NULL, 0, NULL);
+            for (int i = 0; i < n; i++)
+                ::DrawIconEx(hMem, cx * i, 0, icons[first + i], cx, cy, 0, NULL, DI_IMAGE);
+            ::SelectObject(hMem, hMask);
+            for (int i = 0; i < n; i++)
+                ::DrawIconEx(hMem, cx * i, 0, icons[first + i], cx, cy, 0, NULL, DI_MASK);
+            ::SelectObject(hMem, hOld);
+            bOk = ImageList_Add(list.GetSafeHandle(), hImage, hMask) >= 0;
+        }
+        if (hImage)
+            ::DeleteObject(hImage);
+        if (hMask)
+            ::DeleteObject(hMask);
+    }
+    if (hMem)
+        ::DeleteDC(hMem);
+    ::ReleaseDC(NULL, hScreen);
+    return bOk;
 }
 
 }  // namespace
@@ -118,19 +160,15 @@ int COXImageListBox::AddItemsFrom(int nFirst)
     int nImages = m_imageList.GetImageCount();
     int nFirstItem = -1;
     // Many items at once: the list redraws (and sets its scroll bar) once.
-    BOOL bRedrawOff = IsWindowVisible() && nImages - nFirst > 1;
-    if (bRedrawOff)
-        SetRedraw(FALSE);
+    BOOL bRedrawOff = nImages - nFirst > 1 && OXHoldListDrawing(this);
     SendMessage(LB_INITSTORAGE, (WPARAM)(nImages - nFirst), 0);
     for (int i = nFirst; i < nImages; i++) {
         int nItem = (int)SendMessage(LB_ADDSTRING, 0, (LPARAM)GetCount());
         if (nFirstItem < 0)
             nFirstItem = nItem;
     }
-    if (bRedrawOff) {
-        SetRedraw(TRUE);
-        Invalidate();
-    }
+    if (bRedrawOff)
+        OXReleaseListDrawing(this);
     return nFirstItem;
 }
 
@@ -259,21 +297,19 @@ BOOL COXImageListBox::LoadIconsFromFile(LPCTSTR lpszFileName, BOOL bSmallIcons)
         else
             ::ExtractIconExA(sFile, (int)i, &icons[i], NULL, 1);
     }
-    CImageList temp;
-    temp.Create(cx, cy, ILC_COLOR24 | ILC_MASK, (int)nIcons, 0);
-    int nAdded = 0;
-    for (UINT i = 0; i < nIcons; i++) {
-        if (!icons[i])
-            continue;
-        if (ImageList_ReplaceIcon(temp.GetSafeHandle(), -1, icons[i]) >= 0)
-            nAdded++;
-        ::DestroyIcon(icons[i]);
-    }
     // Only a file read whole replaces what is shown: a damaged one leaves the
     // list as it was.
-    if (nGot == 0 || nAdded != (int)nIcons)
-        return FALSE;
-    return FillFromImageList(&temp) == (int)nIcons;
+    BOOL bWhole = nGot > 0 && std::find(icons.begin(), icons.end(), (HICON)NULL) == icons.end();
+    CImageList temp;
+    if (bWhole) {
+        temp.Create(cx, cy, ILC_COLOR24 | ILC_MASK, (int)nIcons, 0);
+        bWhole = AddIconStrips(temp, icons, cx, cy, GetBkColor()) && temp.GetImageCount() == (int)nIcons;
+    }
+    for (HICON hIcon : icons) {
+        if (hIcon)
+            ::DestroyIcon(hIcon);
+    }
+    return bWhole && FillFromImageList(&temp) == (int)nIcons;
 }
 
 // ---------------------------------------------------------------------------

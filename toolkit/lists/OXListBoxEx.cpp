@@ -1,5 +1,6 @@
 // COXListBoxEx: per-item looks, the MRU group and item tooltips.
 #include "OXListBoxEx.h"
+#include "OXListUpdate.h"
 
 #include <algorithm>
 #include <vector>
@@ -738,10 +739,7 @@ void COXListBoxEx::BeginUpdate()
     if (m_nUpdating++ > 0 || !::IsWindow(m_hWnd))
         return;
     m_hMeasureDC = ::GetDC(m_hWnd);
-    if (IsWindowVisible()) {
-        SetRedraw(FALSE);
-        m_bRedrawOff = TRUE;
-    }
+    m_bRedrawOff = OXHoldListDrawing(this);
 }
 
 void COXListBoxEx::EndUpdate()
@@ -757,8 +755,7 @@ void COXListBoxEx::EndUpdate()
     m_nPendingExtent = 0;
     if (m_bRedrawOff) {
         m_bRedrawOff = FALSE;
-        SetRedraw(TRUE);
-        Invalidate();
+        OXReleaseListDrawing(this);
     }
     RefreshToolTips();
 }

@@ -193,7 +193,15 @@ TEST_F(COXImageListBoxTest, IconsOfAFileOrNothingChanged)
     CString shell32 = CString(szSystem) + "\\shell32.dll";
     UINT nIcons = ::ExtractIconExA(shell32, -1, NULL, NULL, 0);
     ASSERT_GT(nIcons, 10u);
+    // A bulk load holds the list's drawing out of sight: it comes back shown,
+    // with the focus it had and a scroll bar that reaches every column.
+    list.SetFocus();
     ASSERT_TRUE(list.LoadIconsFromFile(shell32));
+    EXPECT_TRUE(list.IsWindowVisible());
+    EXPECT_EQ(::GetFocus(), list.GetSafeHwnd());
+    SCROLLINFO si = {sizeof(si), SIF_RANGE};
+    ASSERT_TRUE(list.GetScrollInfo(SB_HORZ, &si));
+    EXPECT_GT(si.nMax, 0);
     EXPECT_EQ(list.GetCount(), (int)nIcons);
     EXPECT_EQ(list.GetImageList()->GetImageCount(), (int)nIcons);
     EXPECT_EQ(list.GetItemHeight(0), ::GetSystemMetrics(SM_CYICON) * 5 / 4);
