@@ -2164,187 +2164,99 @@ void CGridCtrl::SetRedraw(BOOL bAllowDraw, BOOL bResetScrollBars)
 
 void CGridCtrl::OnHScroll(UINT nSBCode, UINT /*nPos*/, CScrollBar* /*pScrollBar*/)
 {
-    EndEditing();
-    m_TitleTip.Hide();
-
-    int scrollPos = GetScrollPos32(SB_HORZ);
-    CCellID idTopLeft = GetTopleftNonFixedCell();
-
-    CRect rect;
-    GetClientRect(rect);
-
-    switch (nSBCode) {
-    case SB_LINERIGHT:
-        if (scrollPos < m_nHScrollMax) {
-            while (idTopLeft.column < (GetColumnCount() - 1) && GetColumnWidth(idTopLeft.column) < 1)
-                idTopLeft.column++;
-            int xScroll = GetColumnWidth(idTopLeft.column);
-            SetScrollPos32(SB_HORZ, scrollPos + xScroll);
-            if (GetScrollPos32(SB_HORZ) == scrollPos)
-                break;
-            rect.left = GetFixedColumnWidth();
-            InvalidateRect(rect);
-        }
-        break;
-
-    case SB_LINELEFT:
-        if (scrollPos > 0 && idTopLeft.column > GetFixedColumnCount()) {
-            int iColToUse = idTopLeft.column - 1;
-            while (iColToUse > GetFixedColumnCount() && GetColumnWidth(iColToUse) < 1)
-                iColToUse--;
-            int xScroll = GetColumnWidth(iColToUse);
-            SetScrollPos32(SB_HORZ, max(0, scrollPos - xScroll));
-            if (GetScrollPos32(SB_HORZ) == scrollPos)
-                break;
-            rect.left = GetFixedColumnWidth();
-            InvalidateRect(rect);
-        }
-        break;
-
-    case SB_PAGERIGHT:
-        if (scrollPos < m_nHScrollMax) {
-            rect.left = GetFixedColumnWidth();
-            int offset = rect.Width();
-            int pos = min(m_nHScrollMax, scrollPos + offset);
-            SetScrollPos32(SB_HORZ, pos);
-            if (GetScrollPos32(SB_HORZ) == scrollPos)
-                break;
-            rect.left = GetFixedColumnWidth();
-            InvalidateRect(rect);
-        }
-        break;
-
-    case SB_PAGELEFT:
-        if (scrollPos > 0) {
-            rect.left = GetFixedColumnWidth();
-            int offset = -rect.Width();
-            int pos = max(0, scrollPos + offset);
-            SetScrollPos32(SB_HORZ, pos);
-            if (GetScrollPos32(SB_HORZ) == scrollPos)
-                break;
-            rect.left = GetFixedColumnWidth();
-            InvalidateRect(rect);
-        }
-        break;
-
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: {
-        SetScrollPos32(SB_HORZ, GetScrollPos32(SB_HORZ, TRUE));
-        m_cellTopLeft.row = -1;
-        CCellID idNewTopLeft = GetTopleftNonFixedCell();
-        if (idNewTopLeft != idTopLeft) {
-            rect.left = GetFixedColumnWidth();
-            InvalidateRect(rect);
-        }
-        break;
-    }
-
-    case SB_LEFT:
-        if (scrollPos > 0) {
-            SetScrollPos32(SB_HORZ, 0);
-            Invalidate();
-        }
-        break;
-
-    case SB_RIGHT:
-        if (scrollPos < m_nHScrollMax) {
-            SetScrollPos32(SB_HORZ, m_nHScrollMax);
-            Invalidate();
-        }
-        break;
-
-    default:
-        break;
-    }
+    ScrollAlong(SB_HORZ, nSBCode);
 }
 
 void CGridCtrl::OnVScroll(UINT nSBCode, UINT /*nPos*/, CScrollBar* /*pScrollBar*/)
 {
+    ScrollAlong(SB_VERT, nSBCode);
+}
+
+// One scroll request along columns (SB_HORZ) or rows (SB_VERT): the codes of
+// the two bars share their values (SB_LINERIGHT is SB_LINEDOWN, SB_LEFT is
+// SB_TOP...), and so do the rules. A line is the first visible cell's extent,
+// skipping hidden ones; a page the scrolling area's; only what scrolled into
+// view is repainted after a line forward.
+void CGridCtrl::ScrollAlong(int nBar, UINT nSBCode)
+{
     EndEditing();
     m_TitleTip.Hide();
 
-    int scrollPos = GetScrollPos32(SB_VERT);
-    CCellID idTopLeft = GetTopleftNonFixedCell();
+    const BOOL bHorz = nBar == SB_HORZ;
+    auto extent = [&](int i) { return bHorz ? GetColumnWidth(i) : GetRowHeight(i); };
+    const int nCount = bHorz ? GetColumnCount() : GetRowCount();
+    const int nFixed = bHorz ? GetFixedColumnCount() : GetFixedRowCount();
+    const int nFixedExtent = bHorz ? GetFixedColumnWidth() : GetFixedRowHeight();
+    const int nMax = bHorz ? m_nHScrollMax : m_nVScrollMax;
 
+    int scrollPos = GetScrollPos32(nBar);
+    CCellID idTopLeft = GetTopleftNonFixedCell();
+    int nFirst = bHorz ? idTopLeft.column : idTopLeft.row;
+
+    // The scrolling area: the client area below or right of the fixed cells.
     CRect rect;
     GetClientRect(rect);
+    LONG& rectStart = bHorz ? rect.left : rect.top;
+    LONG& rectEnd = bHorz ? rect.right : rect.bottom;
+    rectStart = nFixedExtent;
+    const int nPage = bHorz ? rect.Width() : rect.Height();
 
     switch (nSBCode) {
     case SB_LINEDOWN:
-        if (scrollPos < m_nVScrollMax) {
-            while (idTopLeft.row < (GetRowCount() - 1) && GetRowHeight(idTopLeft.row) < 1)
-                idTopLeft.row++;
-            int yScroll = GetRowHeight(idTopLeft.row);
-            SetScrollPos32(SB_VERT, scrollPos + yScroll);
-            if (GetScrollPos32(SB_VERT) == scrollPos)
+        if (scrollPos < nMax) {
+            while (nFirst < nCount - 1 && extent(nFirst) < 1)
+                nFirst++;
+            int nStep = extent(nFirst);
+            SetScrollPos32(nBar, scrollPos + nStep);
+            if (GetScrollPos32(nBar) == scrollPos)
                 break;
-            rect.top = GetFixedRowHeight() + yScroll;
-            ScrollWindow(0, -yScroll, rect);
-            rect.top = rect.bottom - yScroll;
+            rectStart = nFixedExtent + nStep;
+            ScrollWindow(bHorz ? -nStep : 0, bHorz ? 0 : -nStep, rect);
+            rectStart = rectEnd - nStep;
             InvalidateRect(rect);
         }
         break;
 
     case SB_LINEUP:
-        if (scrollPos > 0 && idTopLeft.row > GetFixedRowCount()) {
-            int iRowToUse = idTopLeft.row - 1;
-            while (iRowToUse > GetFixedRowCount() && GetRowHeight(iRowToUse) < 1)
-                iRowToUse--;
-            int yScroll = GetRowHeight(iRowToUse);
-            SetScrollPos32(SB_VERT, max(0, scrollPos - yScroll));
-            if (GetScrollPos32(SB_VERT) == scrollPos)
-                break;
-            rect.top = GetFixedRowHeight();
-            InvalidateRect(rect);
+        if (scrollPos > 0 && nFirst > nFixed) {
+            int nUse = nFirst - 1;
+            while (nUse > nFixed && extent(nUse) < 1)
+                nUse--;
+            SetScrollPos32(nBar, max(0, scrollPos - extent(nUse)));
+            if (GetScrollPos32(nBar) != scrollPos)
+                InvalidateRect(rect);
         }
         break;
 
     case SB_PAGEDOWN:
-        if (scrollPos < m_nVScrollMax) {
-            rect.top = GetFixedRowHeight();
-            scrollPos = min(m_nVScrollMax, scrollPos + rect.Height());
-            SetScrollPos32(SB_VERT, scrollPos);
-            rect.top = GetFixedRowHeight();
+    case SB_PAGEUP: {
+        int pos = nSBCode == SB_PAGEDOWN ? min(nMax, scrollPos + nPage) : max(0, scrollPos - nPage);
+        if (nSBCode == SB_PAGEDOWN ? scrollPos >= nMax : scrollPos <= 0)
+            break;
+        SetScrollPos32(nBar, pos);
+        if (GetScrollPos32(nBar) != scrollPos)
             InvalidateRect(rect);
-        }
         break;
-
-    case SB_PAGEUP:
-        if (scrollPos > 0) {
-            rect.top = GetFixedRowHeight();
-            int offset = -rect.Height();
-            int pos = max(0, scrollPos + offset);
-            SetScrollPos32(SB_VERT, pos);
-            rect.top = GetFixedRowHeight();
-            InvalidateRect(rect);
-        }
-        break;
+    }
 
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
-        SetScrollPos32(SB_VERT, GetScrollPos32(SB_VERT, TRUE));
+        SetScrollPos32(nBar, GetScrollPos32(nBar, TRUE));
         m_cellTopLeft.row = -1;
-        CCellID idNewTopLeft = GetTopleftNonFixedCell();
-        if (idNewTopLeft != idTopLeft) {
-            rect.top = GetFixedRowHeight();
+        if (GetTopleftNonFixedCell() != idTopLeft)
             InvalidateRect(rect);
-        }
         break;
     }
 
     case SB_TOP:
-        if (scrollPos > 0) {
-            SetScrollPos32(SB_VERT, 0);
+    case SB_BOTTOM: {
+        int pos = nSBCode == SB_TOP ? 0 : nMax;
+        if (scrollPos != pos) {
+            SetScrollPos32(nBar, pos);
             Invalidate();
         }
         break;
-
-    case SB_BOTTOM:
-        if (scrollPos < m_nVScrollMax) {
-            SetScrollPos32(SB_VERT, m_nVScrollMax);
-            Invalidate();
-        }
-        break;
+    }
 
     default:
         break;

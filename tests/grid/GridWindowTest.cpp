@@ -667,6 +667,85 @@ TEST_F(GridWindowTest, PaintingShowsSelectionGridLinesAndTheBackground)
     }
 }
 
+// Scrolling
+
+namespace {
+
+// The grid's client area as it stands on the screen.
+std::vector<DWORD> ScreenPixels(CWnd& wnd)
+{
+    CRect client;
+    wnd.GetClientRect(client);
+    CPixelCanvas canvas(client.Width(), client.Height());
+    CClientDC screen(&wnd);
+    canvas.dc.BitBlt(0, 0, client.Width(), client.Height(), &screen, 0, 0, SRCCOPY);
+    std::vector<DWORD> pixels;
+    for (int y = 0; y < client.Height(); y++)
+        for (int x = 0; x < client.Width(); x++)
+            pixels.push_back(canvas.At(x, y));
+    return pixels;
+}
+
+}  // namespace
+
+TEST_F(GridWindowTest, ScrollCodesMoveEitherBarByItsOwnCellsAndRepaintWhatMoved)
+{
+    grid.SetRowCount(100);
+    grid.SetColumnCount(30);
+    for (int c = 0; c < 30; c++)
+        grid.SetColumnWidth(c, c == 1 ? 0 : 70);   // the first column hidden: a line steps over it
+    grid.SetRowHeight(1, 0);                       // and the first row
+    struct Case {
+        const char* name;
+        UINT msg, code;
+        int before;   // lines forward first
+        int want;     // the first non-fixed row or column shown after; -1: the last one in view
+    };
+    const Case cases[] = {
+        {"a line down steps over the hidden row", WM_VSCROLL, SB_LINEDOWN, 0, 3},
+        {"a line right steps over the hidden column", WM_HSCROLL, SB_LINERIGHT, 0, 3},
+        {"a line down, then another", WM_VSCROLL, SB_LINEDOWN, 1, 4},
+        {"a line up from the third row back over the hidden one", WM_VSCROLL, SB_LINEUP, 1, 1},
+        {"a line left at the start stays", WM_HSCROLL, SB_LINELEFT, 0, 1},
+        {"the bottom", WM_VSCROLL, SB_BOTTOM, 0, -1},
+        {"the right end", WM_HSCROLL, SB_RIGHT, 0, -1},
+        {"back to the top", WM_VSCROLL, SB_TOP, 3, 1},
+        {"back to the left", WM_HSCROLL, SB_LEFT, 3, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        grid.SendMessage(WM_VSCROLL, SB_TOP, 0);
+        grid.SendMessage(WM_HSCROLL, SB_LEFT, 0);
+        grid.UpdateWindow();
+        UINT forward = c.msg == WM_VSCROLL ? SB_LINEDOWN : SB_LINERIGHT;
+        for (int i = 0; i < c.before; i++)
+            grid.SendMessage(c.msg, forward, 0);
+        grid.SendMessage(c.msg, c.code, 0);
+        CCellID top = grid.GetTopleftNonFixedCell(TRUE);
+        int shown = c.msg == WM_VSCROLL ? top.row : top.column;
+        if (c.want >= 0)
+            EXPECT_EQ(shown, c.want);
+        else
+            EXPECT_TRUE(c.msg == WM_VSCROLL ? grid.IsCellVisible(99, 2) : grid.IsCellVisible(2, 29));
+        // What a line forward moved on the screen is what a whole repaint draws.
+        grid.UpdateWindow();
+        std::vector<DWORD> moved = ScreenPixels(grid);
+        grid.Invalidate();
+        grid.UpdateWindow();
+        EXPECT_TRUE(moved == ScreenPixels(grid)) << "the screen after the step differs from a full repaint";
+    }
+
+    // A page moves by the scrolling area, not the client area.
+    grid.SendMessage(WM_VSCROLL, SB_TOP, 0);
+    grid.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
+    CRect client;
+    grid.GetClientRect(client);
+    EXPECT_EQ(grid.GetScrollPos32(SB_VERT), client.Height() - grid.GetFixedRowHeight());
+    grid.SendMessage(WM_VSCROLL, SB_PAGEUP, 0);
+    EXPECT_EQ(grid.GetScrollPos32(SB_VERT), 0);
+}
+
+// ---------------------------------------------------------------------------
 // ---------------------------------------------------------------------------
 // Printing
 
