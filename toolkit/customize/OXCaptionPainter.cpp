@@ -996,23 +996,6 @@ void COXCaptionPainterOrganizer::AttachTree(HWND hWnd)
     }
 }
 
-namespace
-{
-struct CFirstOfThread
-{
-    DWORD dwThreadID;
-    HWND hWnd;
-};
-BOOL CALLBACK FindFirstOfThread(HWND hWnd, LPARAM lParam)
-{
-    CFirstOfThread& find = *(CFirstOfThread*)lParam;
-    if (::GetWindowThreadProcessId(hWnd, NULL) != find.dwThreadID)
-        return TRUE;
-    find.hWnd = hWnd;
-    return FALSE;
-}
-} // namespace
-
 BOOL COXCaptionPainterOrganizer::AttachToThread(DWORD dwThreadID)
 {
     COXCaptionPainterOrganizer* pOther = NULL;
@@ -1020,16 +1003,10 @@ BOOL COXCaptionPainterOrganizer::AttachToThread(DWORD dwThreadID)
         return FALSE;
     m_mapThreadOrganizer.SetAt(dwThreadID, this);
     m_dwThreadID = dwThreadID;
-    CFirstOfThread find = {dwThreadID, NULL};
-    ::EnumWindows(FindFirstOfThread, (LPARAM)&find);
-    if (find.hWnd != NULL)
-        AttachTree(find.hWnd);
-    m_hCBTHook = ::SetWindowsHookExA(WH_CBT, CBTHookProc, NULL, dwThreadID);
-    m_hGetMessageHook = ::SetWindowsHookExA(WH_GETMESSAGE, GetMessageHookProc, NULL, dwThreadID);
-    if (g_hCBTHook == NULL)
-        g_hCBTHook = m_hCBTHook;
-    if (g_hGetMessageHook == NULL)
-        g_hGetMessageHook = m_hGetMessageHook;
+    if (HWND hFirst = OXFirstWindowOfThread(dwThreadID))
+        AttachTree(hFirst);
+    OXInstallThreadHooks(dwThreadID, CBTHookProc, GetMessageHookProc, m_hCBTHook, m_hGetMessageHook, g_hCBTHook,
+                         g_hGetMessageHook);
     return TRUE;
 }
 
@@ -1037,18 +1014,7 @@ BOOL COXCaptionPainterOrganizer::DetachFromThread(BOOL bRedraw)
 {
     if (m_dwThreadID == 0)
         return FALSE;
-    if (m_hCBTHook != NULL) {
-        ::UnhookWindowsHookEx(m_hCBTHook);
-        if (g_hCBTHook == m_hCBTHook)
-            g_hCBTHook = NULL;
-        m_hCBTHook = NULL;
-    }
-    if (m_hGetMessageHook != NULL) {
-        ::UnhookWindowsHookEx(m_hGetMessageHook);
-        if (g_hGetMessageHook == m_hGetMessageHook)
-            g_hGetMessageHook = NULL;
-        m_hGetMessageHook = NULL;
-    }
+    OXRemoveThreadHooks(m_hCBTHook, m_hGetMessageHook, g_hCBTHook, g_hGetMessageHook);
     m_mapThreadOrganizer.RemoveKey(m_dwThreadID);
     m_dwThreadID = 0;
     m_mapRefused.RemoveAll();

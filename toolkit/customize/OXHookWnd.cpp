@@ -212,3 +212,52 @@ LRESULT CALLBACK COXHookWndMap::HookWndProc(HWND hWnd, UINT message, WPARAM wPar
     pState->m_lastSentMsg = saved;
     return lResult;
 }
+
+void OXInstallThreadHooks(DWORD dwThreadID, HOOKPROC pfnCBT, HOOKPROC pfnGetMessage, HHOOK& hCBT,
+                          HHOOK& hGetMessage, HHOOK& hClassCBT, HHOOK& hClassGetMessage)
+{
+    hCBT = ::SetWindowsHookExA(WH_CBT, pfnCBT, NULL, dwThreadID);
+    hGetMessage = ::SetWindowsHookExA(WH_GETMESSAGE, pfnGetMessage, NULL, dwThreadID);
+    if (hClassCBT == NULL)
+        hClassCBT = hCBT;
+    if (hClassGetMessage == NULL)
+        hClassGetMessage = hGetMessage;
+}
+
+static void RemoveThreadHook(HHOOK& hHook, HHOOK& hClassHook)
+{
+    if (hHook == NULL)
+        return;
+    ::UnhookWindowsHookEx(hHook);
+    if (hClassHook == hHook)
+        hClassHook = NULL;
+    hHook = NULL;
+}
+
+void OXRemoveThreadHooks(HHOOK& hCBT, HHOOK& hGetMessage, HHOOK& hClassCBT, HHOOK& hClassGetMessage)
+{
+    RemoveThreadHook(hCBT, hClassCBT);
+    RemoveThreadHook(hGetMessage, hClassGetMessage);
+}
+
+namespace {
+struct CFirstOfThread {
+    DWORD dwThreadID;
+    HWND hWnd;
+};
+BOOL CALLBACK FindFirstOfThread(HWND hWnd, LPARAM lParam)
+{
+    CFirstOfThread& find = *(CFirstOfThread*)lParam;
+    if (::GetWindowThreadProcessId(hWnd, NULL) != find.dwThreadID)
+        return TRUE;
+    find.hWnd = hWnd;
+    return FALSE;
+}
+}  // namespace
+
+HWND OXFirstWindowOfThread(DWORD dwThreadID)
+{
+    CFirstOfThread find = {dwThreadID, NULL};
+    ::EnumWindows(FindFirstOfThread, (LPARAM)&find);
+    return find.hWnd;
+}

@@ -78,3 +78,15 @@ T* OXFirstLiveHandler(const CMap<HWND, HWND, T*, T*>& map)
     }
     return NULL;
 }
+
+// An organizer's hooks on the thread it serves, a creation (CBT) hook and a
+// message hook. The first of each installed is also kept class-wide, for the
+// hook procedures to call on through; removing one clears the class-wide
+// handle where it is that one.
+void OXInstallThreadHooks(DWORD dwThreadID, HOOKPROC pfnCBT, HOOKPROC pfnGetMessage, HHOOK& hCBT,
+                          HHOOK& hGetMessage, HHOOK& hClassCBT, HHOOK& hClassGetMessage);
+void OXRemoveThreadHooks(HHOOK& hCBT, HHOOK& hGetMessage, HHOOK& hClassCBT, HHOOK& hClassGetMessage);
+
+// The first top-level window of the thread, NULL when it has none: where an
+// organizer starts taking on the thread's windows.
+HWND OXFirstWindowOfThread(DWORD dwThreadID);

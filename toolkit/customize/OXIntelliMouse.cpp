@@ -497,21 +497,6 @@ BOOL COXIntelliMouseOrganizer::SetAttachedEventInfo(CWnd* pWnd, UINT nStartEvent
     return TRUE;
 }
 
-struct CFindThreadWindow
-{
-    DWORD dwThreadID;
-    HWND hWnd;
-};
-
-BOOL CALLBACK COXIntelliMouseOrganizer::FindThreadWindow(HWND hWnd, LPARAM lParam)
-{
-    CFindThreadWindow& find = *(CFindThreadWindow*)lParam;
-    if (::GetWindowThreadProcessId(hWnd, NULL) != find.dwThreadID)
-        return TRUE;
-    find.hWnd = hWnd;
-    return FALSE;
-}
-
 void COXIntelliMouseOrganizer::AttachTree(HWND hWnd)
 {
     for (; hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
@@ -535,16 +520,10 @@ BOOL COXIntelliMouseOrganizer::AttachAllInThread(DWORD dwThreadID, UINT nStartEv
     m_dwThreadID = dwThreadID;
     m_nDefaultStartEvent = nStartEvent;
     m_dwDefaultKeyState = dwKeyState;
-    CFindThreadWindow find = {dwThreadID, NULL};
-    ::EnumWindows(FindThreadWindow, (LPARAM)&find);
-    if (find.hWnd != NULL)
-        AttachTree(find.hWnd);
-    m_hCBTHook = ::SetWindowsHookExA(WH_CBT, CBTHookProc, NULL, dwThreadID);
-    m_hGetMessageHook = ::SetWindowsHookExA(WH_GETMESSAGE, GetMessageHookProc, NULL, dwThreadID);
-    if (g_hCBTHook == NULL)
-        g_hCBTHook = m_hCBTHook;
-    if (g_hGetMessageHook == NULL)
-        g_hGetMessageHook = m_hGetMessageHook;
+    if (HWND hFirst = OXFirstWindowOfThread(dwThreadID))
+        AttachTree(hFirst);
+    OXInstallThreadHooks(dwThreadID, CBTHookProc, GetMessageHookProc, m_hCBTHook, m_hGetMessageHook, g_hCBTHook,
+                         g_hGetMessageHook);
     SetAttachedEventInfo(NULL, nStartEvent, dwKeyState);
     return TRUE;
 }
@@ -553,18 +532,7 @@ BOOL COXIntelliMouseOrganizer::DetachAllInThread()
 {
     if (m_dwThreadID == 0)
         return FALSE;
-    if (m_hCBTHook != NULL) {
-        ::UnhookWindowsHookEx(m_hCBTHook);
-        if (g_hCBTHook == m_hCBTHook)
-            g_hCBTHook = NULL;
-        m_hCBTHook = NULL;
-    }
-    if (m_hGetMessageHook != NULL) {
-        ::UnhookWindowsHookEx(m_hGetMessageHook);
-        if (g_hGetMessageHook == m_hGetMessageHook)
-            g_hGetMessageHook = NULL;
-        m_hGetMessageHook = NULL;
-    }
+    OXRemoveThreadHooks(m_hCBTHook, m_hGetMessageHook, g_hCBTHook, g_hGetMessageHook);
     m_mapRejected.RemoveAll();
     m_mapThreadOrganizer.RemoveKey(m_dwThreadID);
     m_dwThreadID = 0;

@@ -114,7 +114,6 @@ protected:
     void AttachFromHook(HWND hWnd);
     static LRESULT CALLBACK CBTHookProc(int nCode, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK GetMessageHookProc(int nCode, WPARAM wParam, LPARAM lParam);
-    static BOOL CALLBACK FindThreadWindow(HWND hWnd, LPARAM lParam);
 
     UINT m_nDefaultStartEvent;
     DWORD m_dwDefaultKeyState;
