@@ -1537,57 +1537,25 @@ CCellID CGridCtrl::GetCellFromPt(CPoint point, BOOL bAllowFixedCellCheck)
     if (!bAllowFixedCellCheck && !IsValid(idTopLeft))
         return cellID;
 
-    // The column.
-    int fixedColWidth = GetFixedColumnWidth();
-    if (point.x < 0 || (!bAllowFixedCellCheck && point.x < fixedColWidth))
-        cellID.column = -1;
-    else if (point.x < fixedColWidth) {
-        int xpos = 0;
-        int col = 0;
-        while (col < m_nFixedCols) {
-            xpos += GetColumnWidth(col);
-            if (xpos > point.x)
+    // The same walk along each axis: in the fixed band from the first cell,
+    // beyond it from the first scrolled cell; -1 past the last.
+    auto cellAt = [&](int pos, int nFixed, int nFixedExtent, int nFirst, int nCount, auto extent) {
+        if (pos < 0 || (!bAllowFixedCellCheck && pos < nFixedExtent))
+            return -1;
+        BOOL bFixed = pos < nFixedExtent;
+        int i = bFixed ? 0 : nFirst;
+        int end = bFixed ? nFixed : nCount;
+        for (int at = bFixed ? 0 : nFixedExtent; i < end; i++) {
+            at += extent(i);
+            if (at > pos)
                 break;
-            col++;
         }
-        cellID.column = col;
-    } else {
-        int xpos = fixedColWidth;
-        int col = idTopLeft.column;
-        while (col < GetColumnCount()) {
-            xpos += GetColumnWidth(col);
-            if (xpos > point.x)
-                break;
-            col++;
-        }
-        cellID.column = (col >= GetColumnCount()) ? -1 : col;
-    }
-
-    // The row.
-    int fixedRowHeight = GetFixedRowHeight();
-    if (point.y < 0 || (!bAllowFixedCellCheck && point.y < fixedRowHeight))
-        cellID.row = -1;
-    else if (point.y < fixedRowHeight) {
-        int ypos = 0;
-        int row = 0;
-        while (row < m_nFixedRows) {
-            ypos += GetRowHeight(row);
-            if (ypos > point.y)
-                break;
-            row++;
-        }
-        cellID.row = row;
-    } else {
-        int ypos = fixedRowHeight;
-        int row = idTopLeft.row;
-        while (row < GetRowCount()) {
-            ypos += GetRowHeight(row);
-            if (ypos > point.y)
-                break;
-            row++;
-        }
-        cellID.row = (row >= GetRowCount()) ? -1 : row;
-    }
+        return bFixed || i < nCount ? i : -1;
+    };
+    cellID.column = cellAt(point.x, m_nFixedCols, GetFixedColumnWidth(), idTopLeft.column, GetColumnCount(),
+                           [&](int i) { return GetColumnWidth(i); });
+    cellID.row = cellAt(point.y, m_nFixedRows, GetFixedRowHeight(), idTopLeft.row, GetRowCount(),
+                        [&](int i) { return GetRowHeight(i); });
     return cellID;
 }
 

@@ -688,6 +688,38 @@ std::vector<DWORD> ScreenPixels(CWnd& wnd)
 
 }  // namespace
 
+TEST_F(GridWindowTest, PointsFindTheirCellInTheFixedBandAndBeyondIt)
+{
+    grid.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);   // row 2 is now the first scrolled row
+    CRect fixedCorner, scrolled, lastCol;
+    grid.GetCellRect(0, 0, fixedCorner);
+    grid.GetCellRect(2, 3, scrolled);
+    grid.GetCellRect(2, 5, lastCol);
+    CRect client;
+    grid.GetClientRect(client);
+    struct Case {
+        const char* name;
+        CPoint pt;
+        BOOL bAllowFixed;
+        CCellID want;
+    };
+    const Case cases[] = {
+        {"a scrolled cell", scrolled.CenterPoint(), FALSE, CCellID(2, 3)},
+        {"its top left pixel", scrolled.TopLeft(), FALSE, CCellID(2, 3)},
+        {"the fixed corner, allowed", fixedCorner.CenterPoint(), TRUE, CCellID(0, 0)},
+        {"the fixed corner, not allowed", fixedCorner.CenterPoint(), FALSE, CCellID(-1, -1)},
+        {"a fixed row over a scrolled column", CPoint(scrolled.CenterPoint().x, fixedCorner.CenterPoint().y), TRUE,
+         CCellID(0, 3)},
+        {"right of the last column", CPoint(lastCol.right + 5, scrolled.CenterPoint().y), FALSE, CCellID(2, -1)},
+        {"left of the window", CPoint(-3, scrolled.CenterPoint().y), TRUE, CCellID(2, -1)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_LT(c.pt.x, client.right);
+        EXPECT_EQ(grid.GetCellFromPt(c.pt, c.bAllowFixed), c.want);
+    }
+}
+
 TEST_F(GridWindowTest, ScrollCodesMoveEitherBarByItsOwnCellsAndRepaintWhatMoved)
 {
     grid.SetRowCount(100);
