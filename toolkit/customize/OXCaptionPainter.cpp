@@ -727,25 +727,25 @@ LRESULT COXCaptionPainter::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
     return COXHookWnd::WindowProc(message, wParam, lParam);
 }
 
-BOOL COXCaptionPainter::SaveState(LPCTSTR lpszSubKey)
+namespace {
+
+// Runs one step on each of the painter's two records, "Active" and
+// "Inactive", each a value of the application's key under the subkey; FALSE
+// without the key or when a step threw.
+template <class F>
+BOOL ForEachCaptionRecord(LPCTSTR lpszSubKey, COXCaptionInfo& active, COXCaptionInfo& inactive, F step)
 {
     CWinApp* pApp = AfxGetApp();
-    if (pApp == NULL || pApp->m_pszRegistryKey == NULL || pApp->m_pszProfileName == NULL)
-        return FALSE;
-    HKEY hKey = pApp->GetAppRegistryKey();
+    HKEY hKey = pApp != NULL ? pApp->GetAppRegistryKey() : NULL;
     if (hKey == NULL)
         return FALSE;
     BOOL bOk = TRUE;
-    const struct { const char* name; COXCaptionInfo* pInfo; } values[] = {
-        {"Active", &m_infoActive}, {"Inactive", &m_infoInactive}};
+    const struct { const char* name; COXCaptionInfo* pInfo; } values[] = {{"Active", &active},
+                                                                          {"Inactive", &inactive}};
     for (const auto& v : values) {
         try {
             COXRegistryValFile file(hKey, lpszSubKey, v.name);
-            file.SetLength(0);   // a shorter record keeps no tail of the last
-            CArchive ar(&file, CArchive::store, 4096);
-            v.pInfo->Serialize(ar);
-            ar.Close();
-            file.Close();
+            step(file, *v.pInfo);
         } catch (CException* e) {
             e->Delete();
             bOk = FALSE;
@@ -755,39 +755,38 @@ BOOL COXCaptionPainter::SaveState(LPCTSTR lpszSubKey)
     return bOk;
 }
 
+}  // namespace
+
+BOOL COXCaptionPainter::SaveState(LPCTSTR lpszSubKey)
+{
+    return ForEachCaptionRecord(lpszSubKey, m_infoActive, m_infoInactive,
+                                [](COXRegistryValFile& file, COXCaptionInfo& info) {
+                                    file.SetLength(0);   // a shorter record keeps no tail of the last
+                                    CArchive ar(&file, CArchive::store, 4096);
+                                    info.Serialize(ar);
+                                    ar.Close();
+                                    file.Close();
+                                });
+}
+
 BOOL COXCaptionPainter::LoadState(LPCTSTR lpszSubKey, BOOL bRedraw)
 {
-    CWinApp* pApp = AfxGetApp();
-    if (pApp == NULL || pApp->m_pszRegistryKey == NULL || pApp->m_pszProfileName == NULL)
-        return FALSE;
-    HKEY hKey = pApp->GetAppRegistryKey();
-    if (hKey == NULL)
-        return FALSE;
-    BOOL bOk = TRUE;
-    const struct { const char* name; COXCaptionInfo* pInfo; } values[] = {
-        {"Active", &m_infoActive}, {"Inactive", &m_infoInactive}};
-    for (const auto& v : values) {
-        try {
-            COXRegistryValFile file(hKey, lpszSubKey, v.name);
-            if (file.GetLength() > 0) {
-                // A record cut short puts the settings back as they were.
-                COXCaptionInfo before(*v.pInfo);
-                try {
-                    CArchive ar(&file, CArchive::load, 4096);
-                    v.pInfo->Serialize(ar);
-                    ar.Close();
-                } catch (...) {
-                    *v.pInfo = before;
-                    throw;
-                }
-            }
-            file.Abort();
-        } catch (CException* e) {
-            e->Delete();
-            bOk = FALSE;
-        }
-    }
-    ::RegCloseKey(hKey);
+    BOOL bOk = ForEachCaptionRecord(lpszSubKey, m_infoActive, m_infoInactive,
+                                    [](COXRegistryValFile& file, COXCaptionInfo& info) {
+                                        if (file.GetLength() > 0) {
+                                            // A record cut short puts the settings back as they were.
+                                            COXCaptionInfo before(info);
+                                            try {
+                                                CArchive ar(&file, CArchive::load, 4096);
+                                                info.Serialize(ar);
+                                                ar.Close();
+                                            } catch (...) {
+                                                info = before;
+                                                throw;
+                                            }
+                                        }
+                                        file.Abort();
+                                    });
     if (bOk && bRedraw && m_hWndTarget != NULL) {
         ResetCache();
         ::SendMessageA(m_hWndTarget, WM_NCPAINT, 1, 0);
