@@ -736,6 +736,12 @@ BOOL COXShortcutBar::SetGroupHeaderTextFormat(HSHBGROUP hGroup, UINT nFormat)
     return SetDescriptorValue(hGroup, SHBIF_HDRTEXTFMT, &SHB_DESCRIPTOR::nHeaderTextFormat, nFormat);
 }
 
+// The font's description in lf, or NULL for no font.
+static const LOGFONT* LogFontOf(CFont* pFont, LOGFONT& lf)
+{
+    return pFont != NULL && pFont->GetSafeHandle() != NULL && pFont->GetLogFont(&lf) ? &lf : NULL;
+}
+
 LPLOGFONT COXShortcutBar::GetGroupTextFont(HSHBGROUP hGroup)
 {
     static LOGFONT lf;
@@ -769,9 +775,7 @@ BOOL COXShortcutBar::SetGroupTextFont(HSHBGROUP hGroup, const LOGFONT* pLF)
 BOOL COXShortcutBar::SetGroupTextFont(HSHBGROUP hGroup, CFont* pFont)
 {
     LOGFONT lf;
-    if (pFont == NULL || pFont->GetSafeHandle() == NULL || !pFont->GetLogFont(&lf))
-        return FALSE;
-    return SetGroupTextFont(hGroup, &lf);
+    return SetGroupTextFont(hGroup, LogFontOf(pFont, lf));
 }
 
 LPLOGFONT COXShortcutBar::GetGroupHeaderTextFont(HSHBGROUP hGroup)
@@ -801,9 +805,7 @@ BOOL COXShortcutBar::SetGroupHeaderTextFont(HSHBGROUP hGroup, const LOGFONT* pLF
 BOOL COXShortcutBar::SetGroupHeaderTextFont(HSHBGROUP hGroup, CFont* pFont)
 {
     LOGFONT lf;
-    if (pFont == NULL || pFont->GetSafeHandle() == NULL || !pFont->GetLogFont(&lf))
-        return FALSE;
-    return SetGroupHeaderTextFont(hGroup, &lf);
+    return SetGroupHeaderTextFont(hGroup, LogFontOf(pFont, lf));
 }
 
 int COXShortcutBar::GetGroupHeaderHeight(HSHBGROUP hGroup)
