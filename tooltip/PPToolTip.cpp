@@ -1,6 +1,7 @@
 // PPToolTip.cpp - CPPToolTip: the tool registry, relaying of the owner's messages,
 // and the timers and states that decide when a tip is shown, moved and hidden.
 #include "PPToolTip.h"
+#include <afxext.h>
 #include <commctrl.h>
 #include <stdlib.h>
 #include <algorithm>
@@ -288,7 +289,9 @@ void CPPToolTip::RemoveAllTools()
     m_ToolBars.clear();
 }
 
-// The bar's own tips are switched off so that only this window shows them.
+// A control bar's own tips are switched off through its bar style, which is
+// where it keeps them, so that only this window shows tips over its buttons.
+// A window that is no control bar has no bar style to change.
 void CPPToolTip::AddToolBar(CWnd* pBar)
 {
     HWND hwnd = pBar ? pBar->GetSafeHwnd() : NULL;
@@ -298,7 +301,8 @@ void CPPToolTip::AddToolBar(CWnd* pBar)
         if (m_ToolBars[i] == hwnd)
             return;
     m_ToolBars.push_back(hwnd);
-    ::SetWindowLongPtrA(hwnd, GWL_STYLE, ::GetWindowLongPtrA(hwnd, GWL_STYLE) & ~(LONG_PTR)0x10);
+    if (CControlBar* pControlBar = DYNAMIC_DOWNCAST(CControlBar, pBar))
+        pControlBar->SetBarStyle(pControlBar->GetBarStyle() & ~CBRS_TOOLTIPS);
 }
 
 // The deepest window under the point (parent client coordinates) that is
@@ -1173,10 +1177,11 @@ void CPPToolTip::SetDefaultSizes(BOOL bBalloon)
     memcpy(m_nSizes, bBalloon ? kSizesBalloon : kSizesPlain, sizeof(m_nSizes));
 }
 
-// Without a brush or with a zero size there is no border.
+// Without a brush or with a zero size there is no border. The brush held may
+// come back with new sizes: it is not deleted under itself.
 void CPPToolTip::SetBorder(HBRUSH hBrush, int nWidth, int nHeight)
 {
-    if (m_hbrBorder)
+    if (m_hbrBorder && m_hbrBorder != hBrush)
         ::DeleteObject(m_hbrBorder);
     m_hbrBorder = NULL;
     m_nBorderWidth = m_nBorderHeight = 0;
