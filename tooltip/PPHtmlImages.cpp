@@ -108,12 +108,12 @@ HBITMAP CPPHtmlDrawer::LoadBitmapFromLibrary(UINT nID, LPCTSTR lpszLibrary)
     return h;
 }
 
+// A module the drawer loaded itself is freed when another takes its place; a
+// module the caller gave stays the caller's, and the caller may replace it.
 void CPPHtmlDrawer::SetResourceModule(HINSTANCE hInst)
 {
     if (m_bFreeResInst && m_hResInst)
         ::FreeLibrary(m_hResInst);
-    else if (m_hResInst && !m_bFreeResInst)
-        return;     // a module the drawer did not load stays
     m_hResInst = hInst;
     m_bFreeResInst = FALSE;
 }
@@ -121,9 +121,7 @@ void CPPHtmlDrawer::SetResourceModule(HINSTANCE hInst)
 void CPPHtmlDrawer::SetResourceModuleFile(LPCTSTR lpszPath, DWORD dwFlags)
 {
     HINSTANCE hInst = (lpszPath && *lpszPath) ? ::LoadLibraryExA(lpszPath, NULL, dwFlags) : NULL;
-    if (m_bFreeResInst && m_hResInst)
-        ::FreeLibrary(m_hResInst);
-    m_hResInst = hInst;
+    SetResourceModule(hInst);
     m_bFreeResInst = hInst != NULL;
 }
 
@@ -253,25 +251,30 @@ void CPPHtmlDrawer::DrawPicture(const std::string& name, const std::string& tag,
     bool bOwned = true;
     int w = 0, h = 0;
     if (bIcon) {
+        // The drawn size is "width" and "height" over the icon's size; an
+        // icon the drawer loads is loaded at the drawn size, unless "cx" and
+        // "cy" ask for another, so that a 16-pixel request takes the icon's
+        // own 16-pixel image rather than a shrunk large one.
+        if (bHandle && !bIdres && !bFile && !bIddll && !bSizeGiven) {
+            SIZE own = CPPDrawManager::MeasureIcon((HICON)(UINT_PTR)handle);
+            cx = Clamp(own.cx, 0, 256);
+            cy = Clamp(own.cy, 0, 256);
+        }
+        w = Clamp(PictureDimension(*this, width, cx), 0, 256);
+        h = Clamp(PictureDimension(*this, height, cy), 0, 256);
+        const int loadCx = bSizeGiven ? cx : w, loadCy = bSizeGiven ? cy : h;
         if (bIdres)
-            hIcon = LoadIconResource(idres, cx, cy);
+            hIcon = LoadIconResource(idres, loadCx, loadCy);
         else if (bFile)
-            hIcon = LoadIconFile(file.c_str(), cx, cy);
+            hIcon = LoadIconFile(file.c_str(), loadCx, loadCy);
         else if (bIddll)
-            hIcon = LoadIconFromLibrary(iddll, cx, cy, srcdll.c_str());
+            hIcon = LoadIconFromLibrary(iddll, loadCx, loadCy, srcdll.c_str());
         else {
             hIcon = (HICON)(UINT_PTR)handle;
             bOwned = false;
-            if (!bSizeGiven) {
-                SIZE own = CPPDrawManager::MeasureIcon(hIcon);
-                cx = Clamp(own.cx, 0, 256);
-                cy = Clamp(own.cy, 0, 256);
-            }
         }
         if (!hIcon)
             return;
-        w = cx;
-        h = cy;
     } else if (bSource) {
         if (bIdres)
             hBitmap = LoadBitmapResource(idres);

@@ -7,6 +7,7 @@
 #include <vector>
 #include "PPHtmlDrawer.h"
 #include "testdrawing.h"
+#include "tooltip_test_res.h"
 
 namespace {
 
@@ -362,6 +363,292 @@ TEST(HtmlPictures, SizesSourcesAndMasks)
   EXPECT_EQ(kRed, canvas.At(15, 2));
   ::DeleteObject(hbm);
   ::DeleteObject(strip);
+}
+
+// The smallest rectangle holding every pixel of the area that is not the
+// background (empty when there is none).
+CRect InkBox(const CPixelCanvas& c, const CRect& area, COLORREF background)
+{
+  CRect box(0, 0, 0, 0);
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x)
+      if (c.At(x, y) != background)
+        box |= CRect(x, y, x + 1, y + 1);
+  return box;
+}
+
+CString IconTag(const char* attributes)
+{
+  CString tag;
+  tag.Format("<top><icon idres=%d %s></top>", IDI_TIP_SAVE, attributes);
+  return tag;
+}
+
+// An icon of the program's resources is drawn at the size asked: "width" and
+// "height" over its load size, which they also choose unless "cx" and "cy" do.
+TEST(HtmlPictures, ResourceIconsAreDrawnAtTheSizeAsked)
+{
+  const int sys = ::GetSystemMetrics(SM_CXICON);
+  CPixelCanvas canvas(100, 80, kMagenta);
+  HDC hdc = canvas.dc.GetSafeHdc();
+  CPPHtmlDrawer d;
+  struct Case { const char* attributes; int size; } cases[] = {
+    {"width=16 height=16", 16},     // what the tooltip's resource-icon tips ask
+    {"width=50% height=50%", sys / 2},
+    {"", sys},
+    {"cx=16 cy=16", 16},
+    {"cx=16 cy=16 width=200% height=200%", 32},
+  };
+  for (const Case& c : cases) {
+    const CString html = IconTag(c.attributes);
+    EXPECT_EQ(CSize(c.size + 2, c.size + 2), Measure(d, hdc, html)) << c.attributes;
+    canvas.dc.FillSolidRect(0, 0, 100, 80, kMagenta);
+    d.DrawHtmlInRect(hdc, html, 0, 0, 100, 80);
+    const CRect ink = InkBox(canvas, CRect(0, 0, 100, 80), kMagenta);
+    EXPECT_LE(ink.right, c.size) << c.attributes;
+    EXPECT_LE(ink.bottom, c.size) << c.attributes;
+    EXPECT_GT(ink.Width(), c.size / 2) << c.attributes;
+    EXPECT_GT(ink.Height(), c.size / 2) << c.attributes;
+  }
+}
+
+// Effects and a shadow take the filtered path, not the plain icon blit: grey
+// turns every drawn pixel grey; a shadow widens the box by its offset and
+// darkens what lies below and right of the icon.
+TEST(HtmlPictures, IconEffectsAndShadow)
+{
+  // Grey over white: the icon's soft edges blend into greys too.
+  CPixelCanvas canvas(100, 80, kWhite);
+  HDC hdc = canvas.dc.GetSafeHdc();
+  CPPHtmlDrawer d;
+  const CString grey = IconTag("width=16 height=16 style=g");
+  Measure(d, hdc, grey);
+  d.DrawHtmlInRect(hdc, grey, 0, 0, 100, 80);
+  int drawn = 0, coloured = 0;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      const COLORREF p = canvas.At(x, y);
+      drawn += p != kWhite;
+      coloured += GetRValue(p) != GetGValue(p) || GetGValue(p) != GetBValue(p);
+    }
+  EXPECT_GT(drawn, 16 * 16 / 4);
+  EXPECT_EQ(0, coloured);
+
+  struct Case { BOOL blurred; } cases[] = {{FALSE}, {TRUE}};
+  for (const Case& c : cases) {
+    d.SetImageShadow(4, 4, 50, c.blurred);
+    const CString shadowed = IconTag("width=16 height=16 style=s");
+    EXPECT_EQ(CSize(20 + 2, 20 + 2), Measure(d, hdc, shadowed)) << c.blurred;
+    canvas.dc.FillSolidRect(0, 0, 100, 80, kMagenta);
+    d.DrawHtmlInRect(hdc, shadowed, 0, 0, 100, 80);
+    // Beyond the icon: what lies below, darkened (by half where the shadow
+    // is hard).
+    int darkened = 0, halved = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 20; ++x) {
+        if (x < 16 && y < 16)
+          continue;
+        const COLORREF p = canvas.At(x, y);
+        darkened += GetRValue(p) < 255 && GetRValue(p) == GetBValue(p) && GetGValue(p) == 0;
+        halved += p == RGB(128, 0, 128);
+      }
+    EXPECT_GT(darkened, 4 * 16) << c.blurred;
+    if (!c.blurred)
+      EXPECT_EQ(darkened, halved);
+    EXPECT_EQ(CRect(0, 0, 20, 20) | InkBox(canvas, CRect(0, 0, 100, 80), kMagenta), CRect(0, 0, 20, 20)) << c.blurred;
+  }
+}
+
+// A string resource is placed as text, untouched by the text transform; the
+// transform itself changes the letters it is asked to.
+TEST(HtmlLayout, StringResourcesAndTextTransform)
+{
+  CPixelCanvas canvas(400, 100);
+  HDC hdc = canvas.dc.GetSafeHdc();
+  CFontProbe f(hdc);
+  const int H = f.H();
+  CPPHtmlDrawer d;
+  d.SetTagStyle(".up", "text-transform:uppercase");
+  d.SetTagStyle(".low", "text-transform:lowercase");
+  d.SetTagStyle(".cap", "text-transform:capitalize");
+  CString plain;
+  plain.Format("<string idres=%d>", IDS_TIP_PLAIN);
+  struct Case { CString html; int cx; } cases[] = {
+    {plain, f.W("Plain words")},
+    {"<span class=up>" + plain + "</span>", f.W("Plain words")},
+    {"<span class=up>ab cd</span>", f.W("AB CD")},
+    {"<span class=low>AB Cd</span>", f.W("ab cd")},
+    {"<span class=cap>aB cD</span>", f.W("Ab Cd")},
+    {"<string idres=0>", 0},
+    {"<string idres=31999>", 0},
+    {"<string idres=40012 srcdll=\"c:\\no such.dll\">", 0},
+  };
+  for (const Case& c : cases) {
+    CSize sz = Measure(d, hdc, c.html);
+    EXPECT_EQ(c.cx + 2, sz.cx) << (LPCSTR)c.html;
+    EXPECT_EQ(H + 2, sz.cy) << (LPCSTR)c.html;
+  }
+}
+
+// A small picture beside a tall one sits at the top, middle or bottom of the
+// line; a table cell places its content the same way in a tall row.
+TEST(HtmlDrawing, VerticalAlignmentInLinesAndCells)
+{
+  CPixelCanvas canvas(200, 100);
+  HDC hdc = canvas.dc.GetSafeHdc();
+  CPPHtmlDrawer d;
+  HBITMAP tall = MakeBitmap(10, 40, kGreen, kGreen), small = MakeBitmap(10, 10, kRed, kRed);
+  CString t, s;
+  t.Format("<bmp handle=0x%llX>", (unsigned long long)(UINT_PTR)tall);
+  s.Format("<bmp handle=0x%llX>", (unsigned long long)(UINT_PTR)small);
+  struct Case { const char* tag; int top; } cases[] = {{"top", 0}, {"vcenter", 15}, {"bottom", 30}};
+  for (const Case& c : cases) {
+    const CString html = CString("<top>") + t + "</top><" + c.tag + ">" + s + "</" + c.tag + ">";
+    Measure(d, hdc, html);
+    canvas.dc.FillSolidRect(0, 0, 200, 100, kWhite);
+    d.DrawHtmlInRect(hdc, html, 0, 0, 200, 100);
+    const CRect box = InkBox(canvas, CRect(10, 0, 200, 100), kWhite);
+    EXPECT_EQ(c.top, box.top) << c.tag;
+    EXPECT_EQ(c.top + 10, box.bottom) << c.tag;
+    EXPECT_EQ(10, box.left) << c.tag;
+  }
+
+  struct Cell { const char* valign; int top; } cells[] = {{"top", 0}, {"middle", 15}, {"bottom", 30}};
+  for (const Cell& c : cells) {
+    CString html;
+    html.Format("<table cellspacing=0><tr><td>%s</td><td valign=%s>%s</td></tr></table>", (LPCSTR)t, c.valign,
+                (LPCSTR)s);
+    Measure(d, hdc, html);
+    canvas.dc.FillSolidRect(0, 0, 200, 100, kWhite);
+    d.DrawHtmlInRect(hdc, html, 0, 0, 200, 100);
+    // The second cell's picture: the red pixels.
+    CRect red(0, 0, 0, 0);
+    for (int y = 0; y < 100; ++y)
+      for (int x = 0; x < 200; ++x)
+        if (canvas.At(x, y) == kRed)
+          red |= CRect(x, y, x + 1, y + 1);
+    const CRect green = InkBox(canvas, CRect(0, 0, red.left, 100), kWhite);
+    EXPECT_EQ(10, red.Height()) << c.valign;
+    EXPECT_EQ(c.top, red.top - green.top) << c.valign;
+  }
+  ::DeleteObject(tall);
+  ::DeleteObject(small);
+}
+
+// A table's background picture repeats across and down the table.
+TEST(HtmlDrawing, TiledTableBackground)
+{
+  CPixelCanvas canvas(200, 100);
+  HDC hdc = canvas.dc.GetSafeHdc();
+  CPPHtmlDrawer d;
+  CString html;
+  html.Format("<table width=120 cellpadding=20 background=\"idres:%d\"><tr><td> </td></tr></table>",
+              IDR_TIP_TOOLBAR);
+  Measure(d, hdc, html);
+  d.DrawHtmlInRect(hdc, html, 0, 0, 200, 100);
+  HBITMAP picture = (HBITMAP)::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDR_TIP_TOOLBAR), IMAGE_BITMAP,
+                                          0, 0, LR_DEFAULTCOLOR);
+  ASSERT_NE((HBITMAP)NULL, picture);
+  CPixelCanvas source(32, 16);
+  {
+    HDC mem = ::CreateCompatibleDC(hdc);
+    HGDIOBJ old = ::SelectObject(mem, picture);
+    ::BitBlt(source.dc.GetSafeHdc(), 0, 0, 32, 16, mem, 0, 0, SRCCOPY);
+    ::SelectObject(mem, old);
+    ::DeleteDC(mem);
+  }
+  ::DeleteObject(picture);
+  int differing = 0;
+  for (int y = 2; y < 44; ++y)
+    for (int x = 2; x < 118; ++x)
+      differing += canvas.At(x, y) != source.At(x % 32, y % 16);
+  EXPECT_EQ(0, differing);
+  EXPECT_EQ(kWhite, canvas.At(125, 10)) << "nothing beyond the table";
+}
+
+// Style sheets from string resources, of the program or of a module named by
+// its path; a module that cannot be loaded leaves an empty sheet.
+TEST(HtmlStyles, StyleSheetFromAStringResource)
+{
+  CPixelCanvas canvas(200, 100);
+  HDC hdc = canvas.dc.GetSafeHdc();
+  CFontProbe f(hdc);
+  char self[MAX_PATH] = "";
+  ::GetModuleFileNameA(NULL, self, MAX_PATH);
+  struct Case { const char* module; const char* sheet; } cases[] = {
+    {NULL, "body {font-size: 30px}"},
+    {self, "body {font-size: 30px}"},
+    {"c:\\no such folder\\none.dll", ""},
+  };
+  for (const Case& c : cases) {
+    CPPHtmlDrawer d;
+    d.SetCssStyles(IDS_TIP_SHEET, c.module);
+    EXPECT_STREQ(c.sheet, d.GetCssStyles()) << c.module;
+    if (*c.sheet)
+      EXPECT_EQ(f.H(30) + 2, Measure(d, hdc, "x").cy) << c.module;
+  }
+}
+
+// Pictures of the resource module ("iddll" without a library): none until a
+// module is set; a module the caller sets can be replaced or taken away; a
+// module the drawer loaded from a file is freed when replaced.
+TEST(HtmlPictures, ResourceModule)
+{
+  CPixelCanvas canvas(100, 60);
+  HDC hdc = canvas.dc.GetSafeHdc();
+  CString html;
+  html.Format("<icon iddll=%d width=16 height=16>", IDI_TIP_SAVE);
+  const CSize none(2, CFontProbe(hdc).H() + 2), icon(18, 18);
+  char self[MAX_PATH] = "";
+  ::GetModuleFileNameA(NULL, self, MAX_PATH);
+
+  CPPHtmlDrawer d;
+  EXPECT_EQ(none, Measure(d, hdc, html));
+  d.SetResourceModule(::GetModuleHandleA(NULL));
+  EXPECT_EQ(icon, Measure(d, hdc, html));
+  d.SetResourceModule(NULL);
+  EXPECT_EQ(none, Measure(d, hdc, html)) << "the caller's module taken away";
+  d.SetResourceModuleFile(self, LOAD_LIBRARY_AS_DATAFILE);
+  EXPECT_EQ(icon, Measure(d, hdc, html));
+  d.SetResourceModule(::GetModuleHandleA(NULL));
+  EXPECT_EQ(icon, Measure(d, hdc, html));
+  d.SetResourceModuleFile("c:\\no such folder\\none.dll", LOAD_LIBRARY_AS_DATAFILE);
+  EXPECT_EQ(none, Measure(d, hdc, html));
+}
+
+// The link cursor: the caller's cursor is shown over links, giving it again
+// keeps it, and none brings back the hand.
+TEST(HtmlLinks, HyperlinkCursor)
+{
+  CPixelCanvas canvas(300, 60);
+  HDC hdc = canvas.dc.GetSafeHdc();
+  CPPHtmlDrawer d;
+  const HCURSOR hand = d.GetHyperlinkCursor();
+  ASSERT_NE((HCURSOR)NULL, hand);
+  const BYTE andBits[128] = {0}, xorBits[128] = {0};
+  HCURSOR own = ::CreateCursor(::GetModuleHandleA(NULL), 0, 0, 32, 32, andBits, xorBits);
+  ASSERT_NE((HCURSOR)NULL, own);
+  d.SetHyperlinkCursor(own);
+  d.SetHyperlinkCursor(own);
+  EXPECT_EQ(own, d.GetHyperlinkCursor());
+  ICONINFO info = {};
+  ASSERT_TRUE(::GetIconInfo((HICON)own, &info)) << "the cursor given twice is still alive";
+  ::DeleteObject(info.hbmMask);
+  if (info.hbmColor)
+    ::DeleteObject(info.hbmColor);
+
+  const char* html = "<a href=\"http://example.invalid/\">link</a>";
+  Measure(d, hdc, html);
+  d.DrawHtmlInRect(hdc, html, 0, 0, 300, 60);
+  ASSERT_EQ(1u, d.GetHotAreas().size());
+  const RECT r = d.GetHotAreas()[0].rect;
+  const POINT in = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  EXPECT_TRUE(d.OnHotAreaSetCursor(in));
+  EXPECT_EQ(own, ::GetCursor());
+
+  d.SetHyperlinkCursor(NULL);
+  EXPECT_NE((HCURSOR)NULL, d.GetHyperlinkCursor());
+  EXPECT_NE(own, d.GetHyperlinkCursor());
 }
 
 // ---------------------------------------------------------------------------
