@@ -2,6 +2,7 @@
 // moves relayed as the owner's message loop would, and the show, auto-hide and
 // hide-now paths driven by the tip's own timers.
 #include <afxwin.h>
+#include <afxext.h>
 #include <gtest/gtest.h>
 #include <vector>
 #include "PPToolTip.h"
@@ -115,6 +116,59 @@ TEST_F(PPToolTipTest, FindsToolsByWindowAndRectangle)
     tip.AddTool(&parent, "whole parent");
     ASSERT_TRUE(tip.FindTool(CPoint(30, 30), hwnd, ti));
     EXPECT_EQ(parent.m_hWnd, hwnd);
+}
+
+// An empty rectangle covers the window only while it is the window's one
+// tool: registered before or after a tool with a rectangle, it answers
+// nowhere, and the other tool only inside its rectangle.
+TEST_F(PPToolTipTest, AWholeWindowToolBesideAnotherNeverAnswers)
+{
+  for (bool wholeFirst : {true, false}) {
+    tip.RemoveAllTools();
+    if (wholeFirst)
+      tip.AddTool(&parent, "whole");
+    tip.AddTool(&parent, "part", CRect(150, 150, 200, 200));
+    if (!wholeFirst)
+      tip.AddTool(&parent, "whole");
+    struct Case { int x, y; bool found; } cases[] = {{160, 160, true}, {300, 250, false}, {5, 5, false}};
+    for (const Case& c : cases) {
+      HWND hwnd = NULL;
+      TooltipTool ti;
+      ASSERT_EQ(c.found, tip.FindTool(CPoint(c.x, c.y), hwnd, ti) != FALSE)
+          << (wholeFirst ? "whole first " : "whole last ") << c.x << "," << c.y << ": " << (LPCSTR)ti.sTooltip;
+      if (c.found)
+        EXPECT_STREQ("part", ti.sTooltip);
+    }
+  }
+}
+
+class CTipScrollView : public CScrollView
+{
+public:
+  void OnDraw(CDC*) override {}
+  void PostNcDestroy() override {}   // lives on the test's stack
+};
+
+// Tools of a scroll view are in its document's coordinates: scrolled down,
+// a point of the view finds the tool as far down the document.
+TEST_F(PPToolTipTest, ScrollViewToolsFollowTheScrollPosition)
+{
+  CTipScrollView view;
+  ASSERT_TRUE(view.Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(150, 20, 350, 220), &parent, 1002, NULL));
+  view.SetScrollSizes(MM_TEXT, CSize(150, 2000));
+  tip.AddTool(&view, "top", CRect(0, 0, 150, 50));
+  tip.AddTool(&view, "far down", CRect(0, 500, 150, 550));
+  struct Case { int scroll; const char* text; } cases[] = {{0, "top"}, {500, "far down"}, {0, "top"}};
+  for (const Case& c : cases) {
+    view.ScrollToPosition(CPoint(0, c.scroll));
+    ASSERT_EQ(c.scroll, view.GetScrollPosition().y);
+    HWND hwnd = NULL;
+    TooltipTool ti;
+    ASSERT_TRUE(tip.FindTool(CPoint(160, 30), hwnd, ti)) << c.scroll;
+    EXPECT_EQ(view.m_hWnd, hwnd);
+    EXPECT_STREQ(c.text, ti.sTooltip) << c.scroll;
+  }
+  view.DestroyWindow();
 }
 
 TEST_F(PPToolTipTest, ShowsAfterDelayAndHidesWhenMouseLeaves)
