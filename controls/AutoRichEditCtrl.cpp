@@ -279,21 +279,18 @@ void CAutoRichEditCtrl::OnEditCut() { SendMessage(WM_CUT); }
 void CAutoRichEditCtrl::OnEditCopy() { SendMessage(WM_COPY); }
 void CAutoRichEditCtrl::OnUpdateNeedsSelection(CCmdUI* pCmdUI) { pCmdUI->Enable(!GetSelText().IsEmpty()); }
 
-// The clipboard's text takes the place of the whole text; a clipboard
-// without text leaves the text alone.
+// The clipboard's text takes the place of the selection (at the caret when
+// nothing is selected), as a step the user can undo; a clipboard without
+// text leaves the text alone.
 void CAutoRichEditCtrl::OnEditPaste()
 {
     CString strText;
     if (GetClipboardText(strText))
-        SetWindowText(strText);
+        ReplaceSel(strText, TRUE);
 }
 
 void CAutoRichEditCtrl::OnEditDelete() { SendMessage(WM_CLEAR); }
 
-// The last character stays out of the selection.
-void CAutoRichEditCtrl::OnEditSelectAll()
-{
-    SetSel(0, GetWindowTextLength() - 1);
-}
+void CAutoRichEditCtrl::OnEditSelectAll() { SetSel(0, -1); }
 
 void CAutoRichEditCtrl::OnUpdateNeedsText(CCmdUI* pCmdUI) { pCmdUI->Enable(GetWindowTextLength() > 0); }

@@ -115,6 +115,30 @@ TEST_F(AutoRichEditCtrlTest, TheColourDialogStartsBlackAndCancelKeepsTheColour)
   EXPECT_EQ(cf.dwEffects & CFE_AUTOCOLOR, 0u);
 }
 
+// Cancelled over a selection of several colours, the dialog leaves every
+// character its own colour.
+TEST_F(AutoRichEditCtrlTest, CancelOverSeveralColoursKeepsEachColour)
+{
+  edit.SetWindowText("redblue");
+  edit.SetSel(0, 3);
+  edit.SetColour(kRed);
+  edit.SetSel(3, 7);
+  edit.SetColour(kBlue);
+  edit.SetSel(0, 7);
+  CDialogAnswerer answerer;
+  answerer.Answer(IDCANCEL);
+  edit.SelectColor();
+  ASSERT_EQ(answerer.Shown().size(), 1u);
+  const COLORREF want[7] = {kRed, kRed, kRed, kBlue, kBlue, kBlue, kBlue};
+  for (int i = 0; i < 7; ++i) {
+    edit.SetSel(i, i + 1);
+    CHARFORMAT cf = {};
+    cf.cbSize = sizeof(cf);
+    edit.GetSelectionCharFormat(cf);
+    EXPECT_EQ(cf.crTextColor, want[i]) << i;
+  }
+}
+
 TEST_F(AutoRichEditCtrlTest, AlignmentAndBullets)
 {
   edit.SetWindowText("one paragraph");
@@ -227,17 +251,14 @@ TEST_F(AutoRichEditCtrlTest, TheMenuCommands)
 {
   edit.SetWindowText("abc");
   Command(ID_AUTORICHEDIT_SELECT_ALL);
-  long from = -1, to = -1;
-  edit.GetSel(from, to);
-  EXPECT_EQ(from, 0);
-  EXPECT_EQ(to, 2);   // the last character stays out
+  EXPECT_EQ(edit.GetSelText(), CString("abc"));
 
   Command(ID_AUTORICHEDIT_COPY);
   CString clip;
   ASSERT_TRUE(GetClipboardText(clip));
-  EXPECT_EQ(clip, CString("ab"));
+  EXPECT_EQ(clip, CString("abc"));
   Command(ID_AUTORICHEDIT_DELETE);
-  EXPECT_EQ(Text(), "c");
+  EXPECT_EQ(Text(), "");
   Command(ID_AUTORICHEDIT_UNDO);
   EXPECT_EQ(Text(), "abc");
 
@@ -247,19 +268,29 @@ TEST_F(AutoRichEditCtrlTest, TheMenuCommands)
   ASSERT_TRUE(GetClipboardText(clip));
   EXPECT_EQ(clip, CString("bc"));
 
-  // Paste takes the place of the whole text, wherever the caret is.
-  edit.SetWindowText("old text");
-  edit.SetSel(3, 3);
+  // Paste takes the place of the selection, or goes in at the caret; the
+  // rest of the text stays, and the paste can be undone.
+  struct Case { long from, to; const char* after; } pastes[] = {
+    {4, 8, "old new"}, {3, 3, "oldnew text"}, {0, -1, "new"},
+  };
   ASSERT_TRUE(SetClipboardText("new"));
-  Command(ID_AUTORICHEDIT_PASTE);
-  EXPECT_EQ(Text(), "new");
+  for (const Case& c : pastes) {
+    edit.SetWindowText("old text");
+    edit.EmptyUndoBuffer();
+    edit.SetSel(c.from, c.to);
+    Command(ID_AUTORICHEDIT_PASTE);
+    EXPECT_EQ(Text(), c.after) << c.from << ".." << c.to;
+    Command(ID_AUTORICHEDIT_UNDO);
+    EXPECT_EQ(Text(), "old text") << c.from << ".." << c.to;
+  }
 
   // A clipboard without text takes nothing away.
+  edit.SetSel(0, -1);
   ASSERT_TRUE(OpenClipboard(parent.m_hWnd));
   EmptyClipboard();
   CloseClipboard();
   Command(ID_AUTORICHEDIT_PASTE);
-  EXPECT_EQ(Text(), "new");
+  EXPECT_EQ(Text(), "old text");
 }
 
 }  // namespace
