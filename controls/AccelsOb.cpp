@@ -42,38 +42,41 @@ const BYTE kPackedUnlocked = 2;
 
 }  // namespace
 
-LPCSTR GetKeyName(WORD wKey)
+// Keys the table does not name (the punctuation keys, whose symbols depend on
+// the keyboard layout, and any code a user or a file may bring) take the
+// keyboard's own name for them, else their code: a key is always shown as
+// something a user can read and tell apart.
+CString GetKeyName(WORD wKey)
 {
+    if (wKey == 0)
+        return CString();
     for (const KeyName& row : kKeyNames)
         if (row.wKey == wKey)
             return row.pszName;
-    return NULL;
+    if (wKey <= 0xFF) {
+        const UINT nScan = ::MapVirtualKeyA(wKey, MAPVK_VK_TO_VSC);
+        char szName[64] = "";
+        if (nScan != 0 && ::GetKeyNameTextA((LONG)(nScan << 16), szName, sizeof(szName)) > 0)
+            return szName;
+    }
+    CString strCode;
+    strCode.Format("Key 0x%02X", (unsigned)wKey);
+    return strCode;
 }
 
-// Writes the text; FALSE when the key has no name (the modifiers stay).
-static BOOL BuildAccelString(BYTE cVirt, WORD wKey, CString& strText)
+BOOL GetAccelString(BYTE cVirt, WORD wKey, CString& strText)
 {
     strText.Empty();
     if (wKey == 0)
-        return TRUE;
+        return FALSE;
     for (const KeyName& row : kModifierNames) {
         if (cVirt & row.wKey) {
             strText += row.pszName;
             strText += "+";
         }
     }
-    LPCSTR pszKey = GetKeyName(wKey);
-    if (pszKey == NULL)
-        return FALSE;
-    strText += pszKey;
+    strText += GetKeyName(wKey);
     return TRUE;
-}
-
-BOOL GetAccelString(BYTE cVirt, WORD wKey, CString& strText)
-{
-    if (!BuildAccelString(cVirt, wKey, strText))
-        AfxMessageBox("Internal error : (CAccelsOb::GetString) m_wKey invalid");
-    return !strText.IsEmpty();
 }
 
 BOOL GetAccelString(const ACCEL& accel, CString& strText)

@@ -22,8 +22,6 @@ public:
 
     CAccelsOb& operator=(const CAccelsOb& from);
 
-    // The text of the accelerator; a key with no name shows an error box and
-    // the text keeps the modifiers only.
     void GetString(CString& strText) const;
     // Whether the flags and the Ctrl, Alt and Shift states match.
     bool IsEqual(WORD wKey, bool bCtrl, bool bAlt, bool bShift) const;
@@ -35,8 +33,9 @@ public:
     bool m_bLocked;
 };
 
-// The name of a virtual key; NULL when the table has none.
-LPCSTR GetKeyName(WORD wKey);
+// The name of a virtual key: the table's, else the keyboard's, else its code
+// ("Key 0xE5"); empty for 0 only.
+CString GetKeyName(WORD wKey);
 // The text of an accelerator from its flags and key, or from an ACCEL record;
 // TRUE when the text is not empty.
 BOOL GetAccelString(BYTE cVirt, WORD wKey, CString& strText);

@@ -77,14 +77,14 @@ BOOL CKeyboardEdit::PreTranslateMessage(MSG* pMsg)
 void CKeyboardEdit::UpdateText()
 {
     CString strText;
-    const char* parts[] = {m_bCtrlPressed ? "Ctrl" : NULL, m_bAltPressed ? "Alt" : NULL,
-                           m_bShiftPressed ? "Shift" : NULL, m_wVirtKeyCode ? GetKeyName(m_wVirtKeyCode) : NULL};
-    for (const char* pszPart : parts) {
-        if (pszPart == NULL)
+    const CString parts[] = {m_bCtrlPressed ? "Ctrl" : "", m_bAltPressed ? "Alt" : "",
+                             m_bShiftPressed ? "Shift" : "", GetKeyName(m_wVirtKeyCode)};
+    for (const CString& strPart : parts) {
+        if (strPart.IsEmpty())
             continue;
         if (!strText.IsEmpty())
             strText += "+";
-        strText += pszPart;
+        strText += strPart;
     }
     SetWindowText(strText);
 }

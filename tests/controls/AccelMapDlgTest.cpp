@@ -81,6 +81,16 @@ void PressCtrlPlus(HWND wnd, WPARAM vk)
   Key(wnd, WM_KEYUP, VK_CONTROL);
 }
 
+void PressCtrlShiftPlus(HWND wnd, WPARAM vk)
+{
+  Key(wnd, WM_KEYDOWN, VK_CONTROL);
+  Key(wnd, WM_KEYDOWN, VK_SHIFT);
+  Key(wnd, WM_KEYDOWN, vk);
+  Key(wnd, WM_KEYUP, vk);
+  Key(wnd, WM_KEYUP, VK_SHIFT);
+  Key(wnd, WM_KEYUP, VK_CONTROL);
+}
+
 void Click(HWND dialog, int id)
 {
   PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
@@ -180,6 +190,50 @@ TEST_F(AccelMapDlgTest, AssignsRefusesDuplicatesKeepsLockedKeysAndSaves)
   ASSERT_EQ(reader.Lookup(kSave)->m_Accels.GetCount(), 1);
   reader.Lookup(kSave)->m_Accels.GetHead()->GetString(text);
   EXPECT_EQ(text, CString("Ctrl+S"));
+}
+
+// Shift makes a combination of its own: Ctrl+Shift+O is free beside Open's
+// Ctrl+O. A punctuation key is named in the key field and the listing, and
+// is assigned without a box.
+TEST_F(AccelMapDlgTest, ShiftAndPunctuationKeysMakeCombinationsOfTheirOwn)
+{
+  CDialogAnswerer answerer;
+  HWND commands = nullptr, accels = nullptr, key = nullptr, owner = nullptr;
+  Script(answerer, {
+      [&](HWND dlg) {
+        commands = GetDlgItem(dlg, IDC_ACCEL_COMMANDS);
+        accels = GetDlgItem(dlg, IDC_ACCEL_LIST);
+        key = GetDlgItem(dlg, IDC_ACCEL_KEY);
+        owner = GetDlgItem(dlg, IDC_ACCEL_OWNER);
+        ClickItem(commands, FindItem(commands, "Save"));
+      },
+      [&](HWND) { PressCtrlShiftPlus(key, 'O'); },
+      [&](HWND dlg) {
+        EXPECT_EQ(WindowText(key), "Ctrl+Shift+O");
+        Click(dlg, IDC_ACCEL_ASSIGN);
+      },
+      [&](HWND) {
+        EXPECT_EQ(WindowText(owner), "") << "no other command has it";
+        EXPECT_EQ(ListItems(accels), (std::vector<std::string>{"Ctrl+Shift+O"}));
+        PressCtrlPlus(key, VK_OEM_1);
+      },
+      [&](HWND dlg) {
+        EXPECT_EQ(WindowText(key), "Ctrl+;");
+        Click(dlg, IDC_ACCEL_ASSIGN);
+      },
+      [&](HWND dlg) {
+        EXPECT_EQ(ListItems(accels), (std::vector<std::string>{"Ctrl+Shift+O", "Ctrl+;"}));
+        Click(dlg, IDOK);
+      },
+  });
+  CAccelMapDlg dlg(&mgr, frame);
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(g_nextStep, g_steps.size());
+  EXPECT_EQ(answerer.Texts(), (std::vector<std::string>{""})) << "the editor alone, no box";
+  CCmdAccelOb* pSave = mgr.Lookup(kSave);
+  ASSERT_NE(pSave, nullptr);
+  EXPECT_NE(pSave->Find(kCtrl | FSHIFT, 'O'), nullptr);
+  EXPECT_NE(pSave->Find(kCtrl, VK_OEM_1), nullptr);
 }
 
 TEST_F(AccelMapDlgTest, WithoutAManagerTheDialogEndsAtOnce)

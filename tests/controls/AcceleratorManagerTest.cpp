@@ -5,6 +5,7 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 #include "ShortcutsFixture.h"
@@ -80,12 +81,32 @@ TEST(AccelsObTest, TextsAndPackedForm)
   EXPECT_FALSE(CAccelsOb((DWORD)0x03090053).m_bLocked);   // only 1 means locked
 }
 
-TEST(AccelsObTest, AKeyWithoutANameIsReportedAndKeepsTheModifiers)
+// Keys the table does not name take the keyboard's name (the punctuation
+// keys, each its own), else their code; no key brings up a box.
+TEST(AccelsObTest, EveryKeyHasAReadableName)
 {
   CDialogAnswerer answerer;
-  CAccelsOb accel(kCtrl, 0xE5, false);   // no row for this key
-  EXPECT_EQ(Text(accel), "Ctrl+");
-  EXPECT_EQ(answerer.Texts(), (std::vector<std::string>{"Internal error : (CAccelsOb::GetString) m_wKey invalid"}));
+  const WORD punctuation[] = {VK_OEM_1, VK_OEM_PLUS, VK_OEM_COMMA, VK_OEM_MINUS, VK_OEM_PERIOD, VK_OEM_2,
+                              VK_OEM_3, VK_OEM_4, VK_OEM_5, VK_OEM_6, VK_OEM_7};
+  std::set<std::string> names;
+  for (WORD vk : punctuation) {
+    const std::string text = Text(CAccelsOb(kCtrl, vk, false));
+    ASSERT_EQ(text.compare(0, 5, "Ctrl+"), 0) << vk;
+    const std::string name = text.substr(5);
+    EXPECT_FALSE(name.empty()) << vk;
+    EXPECT_EQ(name.find("Key 0x"), std::string::npos) << vk << ": " << name;
+    names.insert(name);
+  }
+  EXPECT_EQ(names.size(), sizeof(punctuation) / sizeof(punctuation[0])) << "told apart";
+  // On the test display's keyboard (US).
+  EXPECT_EQ(Text(CAccelsOb(kCtrl, VK_OEM_1, false)), "Ctrl+;");
+  EXPECT_EQ(Text(CAccelsOb(FVIRTKEY | FSHIFT, VK_OEM_PERIOD, false)), "Shift+.");
+
+  struct Case { WORD wKey; const char* text; } codes[] = {
+      {0xE5, "Alt+Key 0xE5"}, {0x1234, "Alt+Key 0x1234"}, {0xFFFF, "Alt+Key 0xFFFF"}, {0, ""},
+  };
+  for (const Case& c : codes) EXPECT_EQ(Text(CAccelsOb(FVIRTKEY | FALT, c.wKey, false)), c.text);
+  EXPECT_TRUE(answerer.Shown().empty());
 }
 
 TEST_F(AcceleratorManagerTest, AssigningFollowsTheNameAndDuplicateRules)
@@ -199,6 +220,17 @@ TEST_F(AcceleratorManagerTest, ReadsItsFileBackAndRebuildsTheTable)
   EXPECT_TRUE(reader.Load());
   CAcceleratorManager unnamed;
   EXPECT_FALSE(unnamed.Load());
+}
+
+// A key code read from the file that no table or keyboard names is listed
+// by its code, without a box.
+TEST_F(AcceleratorManagerTest, AnUnnamedKeyFromTheFileIsShownByItsCode)
+{
+  WriteFileBytes(ShortcutsBytes({1, 3, 0x0001FFFF, 0x00010064, 0x020900E5}));
+  CDialogAnswerer answerer;
+  ASSERT_TRUE(mgr.Load(HKEY_CURRENT_USER, "Shortcuts"));
+  EXPECT_EQ(Texts(mgr, kSave), (std::vector<std::string>{"Ctrl+Key 0xE5"}));
+  EXPECT_TRUE(answerer.Shown().empty());
 }
 
 TEST_F(AcceleratorManagerTest, AMissingFileChangesNothingAndSaysNothing)
