@@ -43,6 +43,15 @@ std::vector<std::vector<int>> TableOf(HACCEL hAccel)
   return rows;
 }
 
+// The accelerator tables this process holds, found by their handles' low
+// words (a handle whose high word is 0 stands for any generation of its slot).
+int LiveAcceleratorTables()
+{
+  int count = 0;
+  for (UINT_PTR h = 0x20; h < 0xFFF0; h += 2) count += CopyAcceleratorTableA((HACCEL)h, nullptr, 0) > 0;
+  return count;
+}
+
 class AcceleratorManagerTest : public ShortcutsFixture {
  protected:
   AcceleratorManagerTest() : ShortcutsFixture("Software\\Pellucor Test\\AcceleratorManagerTest") {}
@@ -172,11 +181,34 @@ TEST_F(AcceleratorManagerTest, RebuildsTheFramesTable)
   EXPECT_EQ(TableOf(frame->m_hAccelTable),
             (std::vector<std::vector<int>>{{kCtrl, 'O', kOpen}, {kCtrl, 'P', kPrint}, {kCtrl, 'S', kSave}}));
 
-  // A frame without a table of its own cannot take one.
+  // A frame without a table of its own cannot take one, and the table made
+  // for it is freed.
   DestroyAcceleratorTable(frame->m_hAccelTable);
   frame->m_hAccelTable = NULL;
+  const int nTables = LiveAcceleratorTables();
+  ACCEL probe = {kCtrl, 'Q', 1};
+  HACCEL hProbe = CreateAcceleratorTableA(&probe, 1);
+  ASSERT_EQ(LiveAcceleratorTables(), nTables + 1) << "the count sees a table";
+  DestroyAcceleratorTable(hProbe);
   EXPECT_FALSE(mgr.UpdateWndTable());
   EXPECT_EQ(frame->m_hAccelTable, (HACCEL)NULL);
+  EXPECT_EQ(LiveAcceleratorTables(), nTables);
+}
+
+// An id that has a name takes the new one whole: the old name is free again
+// for another command, and the id keeps no accelerators of the old one.
+TEST_F(AcceleratorManagerTest, AnEntryForANamedIdReplacesIt)
+{
+  EXPECT_TRUE(mgr.CreateEntry(kOpen, "Open File"));
+  ASSERT_NE(mgr.Lookup(kOpen), nullptr);
+  EXPECT_EQ(mgr.Lookup(kOpen)->m_szCommand, CString("Open File"));
+  EXPECT_TRUE(Texts(mgr, kOpen).empty());
+  WORD wID = 0;
+  EXPECT_FALSE(mgr.m_mapAccelString.Lookup("Open", wID)) << "still names command " << wID;
+  EXPECT_EQ(mgr.m_mapAccelString.GetCount(), 3);
+  EXPECT_TRUE(mgr.CreateEntry(300, "Open"));
+  ASSERT_TRUE(mgr.m_mapAccelString.Lookup("Open", wID));
+  EXPECT_EQ(wID, 300);
 }
 
 TEST_F(AcceleratorManagerTest, WritesTheGoldenBytes)
