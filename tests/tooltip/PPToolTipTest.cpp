@@ -174,10 +174,11 @@ TEST_F(PPToolTipTest, ScrollViewToolsFollowTheScrollPosition)
 TEST_F(PPToolTipTest, ShowsAfterDelayAndHidesWhenMouseLeaves)
 {
     tip.AddTool(&child, "Hello from child");
+    const DWORD start = ::GetTickCount();
     MoveTo(40, 40, child.m_hWnd);
-    PumpMessagesFor(30);
-    EXPECT_FALSE(Visible()) << "shown before the initial delay";
+    EXPECT_FALSE(Visible());
     ASSERT_TRUE(ShowsWithin(2000));
+    EXPECT_GE(::GetTickCount() - start, 90u) << "shown before the initial delay of 100 ms";
     EXPECT_EQ(PPTOOLTIP_STATE_SHOWING, tip.m_nTooltipState);
     EXPECT_EQ(PPTOOLTIP_SHOW_TOOL, tip.m_nTooltipType);
     EXPECT_STREQ("Hello from child", tip.m_tiDisplayed.sTooltip);
@@ -194,8 +195,7 @@ TEST_F(PPToolTipTest, ShowsAfterDelayAndHidesWhenMouseLeaves)
     MoveTo(300, 250);   // no tool there
     EXPECT_FALSE(Visible());
     EXPECT_EQ(PPTOOLTIP_STATE_HIDEN, tip.m_nTooltipState);
-    PumpMessagesFor(300);
-    EXPECT_FALSE(Visible());
+    EXPECT_FALSE(TipTimerRunning(tip, kTipShowTimer)) << "nothing will show it again";
 }
 
 // A move inside the shown tool hides it (default behaviour) and it stays hidden
@@ -207,8 +207,7 @@ TEST_F(PPToolTipTest, MoveInsideShownToolHidesUntilLeft)
     ASSERT_TRUE(ShowsWithin(2000));
     MoveTo(45, 42, child.m_hWnd);
     EXPECT_FALSE(Visible());
-    PumpMessagesFor(400);
-    EXPECT_FALSE(Visible());
+    EXPECT_FALSE(TipTimerRunning(tip, kTipShowTimer)) << "nothing will show it again";
     // Once the cursor has left, coming back shows it again.
     MoveTo(300, 250);
     MoveTo(46, 43, child.m_hWnd);
@@ -228,7 +227,7 @@ TEST_F(PPToolTipTest, AutoPopHidesAndZeroDisablesIt)
     MoveTo(300, 250);
     MoveTo(41, 41, child.m_hWnd);
     ASSERT_TRUE(ShowsWithin(2000));
-    PumpMessagesFor(600);
+    EXPECT_FALSE(TipTimerRunning(tip, kTipHideTimer)) << "nothing will hide it";
     EXPECT_TRUE(Visible());
 }
 
@@ -237,8 +236,8 @@ TEST_F(PPToolTipTest, AutoPopHidesAndZeroDisablesIt)
 TEST_F(PPToolTipTest, HidesOnInputDeactivationAndShowsNothingWithoutTools)
 {
     MoveTo(40, 40, child.m_hWnd);
-    PumpMessagesFor(400);
     EXPECT_FALSE(Visible());
+    EXPECT_FALSE(TipTimerRunning(tip, kTipShowTimer)) << "a window without tools shows nothing";
 
     tip.AddTool(&child, "tip");
     const UINT hiders[] = {WM_LBUTTONDOWN, WM_KEYDOWN, WM_ACTIVATEAPP, 0};

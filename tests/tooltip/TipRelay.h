@@ -26,3 +26,11 @@ inline void RelayAtCursor(CPPToolTip& tip, HWND hwndTarget, UINT message)
 }
 
 inline bool TipVisible(const CPPToolTip& tip) { return ::IsWindowVisible(tip.m_hWnd) != FALSE; }
+
+// The tip's show and hide timers: while neither runs, nothing will change
+// what the tip shows until the next message, so a test can say "it stays
+// hidden" (or shown) without waiting a fixed time. Asking stops the timer:
+// ask only where none should run.
+const UINT_PTR kTipShowTimer = 256;
+const UINT_PTR kTipHideTimer = 257;
+inline bool TipTimerRunning(const CPPToolTip& tip, UINT_PTR nTimer) { return ::KillTimer(tip.m_hWnd, nTimer) != FALSE; }

@@ -264,8 +264,7 @@ TEST_F(ToolTipFrameTest, DisplayNotificationChangesOrCancelsTheTool)
   MoveTo(350, 300);
   g_notifyText = "";
   MoveTo(31, 71);
-  PumpMessagesFor(400);
-  EXPECT_EQ(2, g_notifications);
+  ASSERT_TRUE(PumpUntil([] { return g_notifications == 2; }, 2000)) << "asked again after the delay";
   EXPECT_FALSE(Visible()) << "an emptied text shows nothing";
   EXPECT_EQ(PPTOOLTIP_STATE_HIDEN, tip.m_nTooltipState);
 }
@@ -295,9 +294,10 @@ TEST_F(ToolTipFrameTest, BehavioursOnMovesInsideTheShownTool)
       EXPECT_EQ(before.left + 5, TipRect().left);
       EXPECT_EQ(before.top + 3, TipRect().top);
     }
-    if (!c.visibleAfterMove) {
-      EXPECT_EQ(c.showsAgain, ShowsWithin(600)) << c.behaviour;
-    }
+    if (c.showsAgain)
+      EXPECT_TRUE(ShowsWithin(2000)) << c.behaviour;
+    else if (!c.visibleAfterMove)
+      EXPECT_FALSE(TipTimerRunning(tip, kTipShowTimer)) << c.behaviour << ": nothing will show it again";
     x += 10;
   }
 }
@@ -309,8 +309,8 @@ TEST_F(ToolTipFrameTest, AutoHideAndKeepOverTheTip)
   tip.AddTool(&control, "stays");
   MoveTo(30, 70);
   ASSERT_TRUE(ShowsWithin(2000));
-  PumpMessagesFor(700);
-  EXPECT_TRUE(Visible()) << "never auto-hidden";
+  EXPECT_FALSE(TipTimerRunning(tip, kTipHideTimer)) << "never auto-hidden";
+  EXPECT_TRUE(Visible());
 
   // Over the tip itself: kept with 0x08, hidden without.
   for (int behaviour : {PPTOOLTIP_NOCLOSE_OVER, 0}) {
@@ -336,7 +336,8 @@ TEST_F(ToolTipFrameTest, TipAtPointIgnoresTheMouse)
   EXPECT_EQ(PPTOOLTIP_SHOW_AT_POINT, tip.m_nTooltipType);
   MoveTo(30, 70);
   MoveTo(350, 300);
-  PumpMessagesFor(500);
+  EXPECT_FALSE(TipTimerRunning(tip, kTipShowTimer)) << "the tool under the mouse waits for nothing";
+  EXPECT_FALSE(TipTimerRunning(tip, kTipHideTimer)) << "never auto-hidden";
   EXPECT_TRUE(Visible());
   EXPECT_STREQ("<b>program</b> tip", tip.m_tiDisplayed.sTooltip);
   tip.HideTooltip();
@@ -504,33 +505,44 @@ TEST_F(ToolTipFrameTest, DebugModeDescribesTheWindowUnderTheCursor)
   EXPECT_STREQ("abcdefghijklmnopqrstu ...", CPPToolTip::EscapeDebugText("abcdefghijklmnopqrstuvwxyz"));
 }
 
-// Steps inside the menu's own loop: highlight the first item by key, look at
-// the tip, select the next item as the frame passes it on, look again, close.
+// Steps inside the menu's own loop, each taken once what the one before
+// waits for has happened: the menu is up, then the first item highlighted by
+// key shows its tip, then the next item's selection (as the frame passes it
+// on) replaces it, then the menu closes. A limit closes the menu in any case.
 std::vector<std::string> g_menuTips;
-bool g_menuTipVisible = false;
 int g_menuStep = 0;
+DWORD g_menuStart = 0;
+
+bool MenuTipShows(const char* text)
+{
+  return g_tip && ::IsWindowVisible(g_tip->m_hWnd) && g_tip->m_tiDisplayed.sTooltip == text;
+}
 
 void CALLBACK MenuStepTimer(HWND hwnd, UINT, UINT_PTR, DWORD)
 {
   HWND menuWnd = ::FindWindowA("#32768", NULL);
-  ++g_menuStep;
-  if (g_menuStep == 1) {
+  if (::GetTickCount() - g_menuStart > 10000) {
+    ::KillTimer(hwnd, 77);
+    ::EndMenu();
+    return;
+  }
+  if (g_menuStep == 0 && menuWnd && ::IsWindowVisible(menuWnd)) {
     // The tip stays only while the cursor is over the menu: put it on the
     // menu's frame, away from the items.
     RECT rc;
     ::GetWindowRect(menuWnd, &rc);
     ::SetCursorPos(rc.left + 1, rc.bottom - 1);
     ::PostMessageA(menuWnd, WM_KEYDOWN, VK_DOWN, 0);
-  } else if (g_menuStep == 5) {
+    ++g_menuStep;
+  } else if (g_menuStep == 1 && MenuTipShows("The item's tip")) {
+    g_menuTips.push_back("The item's tip");
     g_tip->OnMenuSelect(IDS_TIP_MENU_OFF, MF_HILITE, g_menu);
-  } else if (g_menuStep == 4 || g_menuStep == 8) {
-    if (g_tip && ::IsWindowVisible(g_tip->m_hWnd)) {
-      g_menuTipVisible = true;
-      g_menuTips.push_back((LPCSTR)g_tip->m_tiDisplayed.sTooltip);
-    }
-  } else if (g_menuStep >= 9) {
+    ++g_menuStep;
+  } else if (g_menuStep == 2 && MenuTipShows("Off item tip")) {
+    g_menuTips.push_back("Off item tip");
     ::KillTimer(hwnd, 77);
     ::EndMenu();
+    ++g_menuStep;
   }
 }
 
@@ -545,17 +557,15 @@ TEST_F(ToolTipFrameTest, MenuItemTips)
   ::AppendMenuA(menu, MF_STRING, IDS_TIP_MENU_OFF, "Off");
   tip.SetMenuTipPlacement(PPTOOLTIP_MENU_RIGHT);
   g_menuTips.clear();
-  g_menuTipVisible = false;
   g_menuStep = 0;
-  ::SetTimer(frame.m_hWnd, 77, 150, MenuStepTimer);
+  g_menuStart = ::GetTickCount();
+  ::SetTimer(frame.m_hWnd, 77, 50, MenuStepTimer);
   ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, 200, 200, 0, frame.m_hWnd, NULL);
   ::KillTimer(frame.m_hWnd, 77);
   ::DestroyMenu(menu);
   PumpMessagesFor(50);
-  ASSERT_TRUE(g_menuTipVisible) << "a tip showed for a menu item";
-  ASSERT_EQ(2u, g_menuTips.size());
-  EXPECT_EQ("The item's tip", g_menuTips[0]);
-  EXPECT_EQ("Off item tip", g_menuTips[1]) << "the next item's tip replaces it";
+  EXPECT_EQ(3, g_menuStep) << "stopped waiting at this step";
+  EXPECT_EQ(g_menuTips, (std::vector<std::string>{"The item's tip", "Off item tip"}));
   tip.OnMenuSelect(0, 0xFFFF, NULL);
   EXPECT_FALSE(Visible());
   EXPECT_EQ(PPTOOLTIP_STATE_HIDEN, tip.m_nTooltipState);
