@@ -453,8 +453,9 @@ TEST(HtmlPictures, IconEffectsAndShadow)
         halved += p == RGB(128, 0, 128);
       }
     EXPECT_GT(darkened, 4 * 16) << c.blurred;
-    if (!c.blurred)
+    if (!c.blurred) {
       EXPECT_EQ(darkened, halved);
+    }
     EXPECT_EQ(CRect(0, 0, 20, 20) | InkBox(canvas, CRect(0, 0, 100, 80), kMagenta), CRect(0, 0, 20, 20)) << c.blurred;
   }
 }
@@ -584,8 +585,9 @@ TEST(HtmlStyles, StyleSheetFromAStringResource)
     CPPHtmlDrawer d;
     d.SetCssStyles(IDS_TIP_SHEET, c.module);
     EXPECT_STREQ(c.sheet, d.GetCssStyles()) << c.module;
-    if (*c.sheet)
+    if (*c.sheet) {
       EXPECT_EQ(f.H(30) + 2, Measure(d, hdc, "x").cy) << c.module;
+    }
   }
 }
 

@@ -136,8 +136,9 @@ TEST_F(PPToolTipTest, AWholeWindowToolBesideAnotherNeverAnswers)
       TooltipTool ti;
       ASSERT_EQ(c.found, tip.FindTool(CPoint(c.x, c.y), hwnd, ti) != FALSE)
           << (wholeFirst ? "whole first " : "whole last ") << c.x << "," << c.y << ": " << (LPCSTR)ti.sTooltip;
-      if (c.found)
+      if (c.found) {
         EXPECT_STREQ("part", ti.sTooltip);
+      }
     }
   }
 }

@@ -294,10 +294,11 @@ TEST_F(ToolTipFrameTest, BehavioursOnMovesInsideTheShownTool)
       EXPECT_EQ(before.left + 5, TipRect().left);
       EXPECT_EQ(before.top + 3, TipRect().top);
     }
-    if (c.showsAgain)
+    if (c.showsAgain) {
       EXPECT_TRUE(ShowsWithin(2000)) << c.behaviour;
-    else if (!c.visibleAfterMove)
+    } else if (!c.visibleAfterMove) {
       EXPECT_FALSE(TipTimerRunning(tip, kTipShowTimer)) << c.behaviour << ": nothing will show it again";
+    }
     x += 10;
   }
 }
