@@ -169,7 +169,7 @@ void COXCaptionInfo::Serialize(CArchive& ar)
     m_bGradient = bGradient;
     m_nGradientAlignment = nAlign;
     m_nGradientAlgorithm = nAlgo;
-    m_nTextFormat = nFormat;
+    SetTextFormat(nFormat);
     m_clrText = clrText;
     SetShadeCount(nShades);
     LoadFont(ar, m_fontCaption);
@@ -266,8 +266,20 @@ COXCaptionPainter::COXCaptionPainter()
 
 COXCaptionPainter::~COXCaptionPainter()
 {
+    StopRefreshTimer();
+}
+
+void COXCaptionPainter::StopRefreshTimer()
+{
     if (m_hWndTarget != NULL && m_nRefreshTimer != 0)
         ::KillTimer(m_hWndTarget, m_nRefreshTimer);
+    m_nRefreshTimer = 0;
+}
+
+void COXCaptionPainter::Unhook()
+{
+    StopRefreshTimer();
+    COXHookWnd::Unhook();
 }
 
 BOOL COXCaptionPainter::IsThemed()
@@ -460,7 +472,7 @@ void COXCaptionPainter::DrawCaptionText(CDC* pDC, COXCaptionInfo* pInfo, const C
     pDC->SetTextColor(pInfo->GetTextColor(m_bActive));
     pDC->SetBkMode(TRANSPARENT);
     CRect r(nIconWidth, 0, sizeCaption.cx - nButtonsWidth, sizeCaption.cy);
-    pDC->DrawText(text, r, pInfo->m_nTextFormat);
+    pDC->DrawText(text, r, pInfo->m_nTextFormat & COXCaptionInfo::kTextFormatFlags);
     if (pOldFont != NULL)
         pDC->SelectObject(pOldFont);
 }
@@ -543,7 +555,7 @@ BOOL COXCaptionPainter::OnNcActivate(BOOL bActive)
                 }
                 for (HWND h = ::GetWindow(hNext, GW_HWNDPREV); h != NULL; h = ::GetWindow(h, GW_HWNDPREV)) {
                     CWnd* p = CWnd::FromHandlePermanent(h);
-                    if (p != NULL && p != pFrame && dynamic_cast<CFrameWnd*>(p) != NULL)
+                    if (p != NULL && dynamic_cast<CFrameWnd*>(p) != NULL)
                         ::SendMessageA(h, WM_NCACTIVATE, FALSE, 0);
                 }
             }
@@ -716,10 +728,7 @@ LRESULT COXCaptionPainter::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         }
         break;
     case WM_DESTROY:
-        if (m_nRefreshTimer != 0) {
-            ::KillTimer(m_hWndTarget, m_nRefreshTimer);
-            m_nRefreshTimer = 0;
-        }
+        StopRefreshTimer();
         break;
     default:
         break;
