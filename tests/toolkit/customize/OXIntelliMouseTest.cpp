@@ -204,6 +204,41 @@ TEST_F(OXIntelliMouseTest, AClickEndsItAndReachesTheWindowOnlyOverIt)
     EXPECT_EQ(g_log.buttons.size(), 1u);   // swallowed
 }
 
+// Whether a timer whose id lies inside the object is still set on the window
+// (a handler's timer id is the address of one of its members); a timer found
+// is killed.
+bool TimerLeftInside(HWND hWnd, const void* pObject, size_t nSize)
+{
+    bool bFound = false;
+    for (UINT_PTR id = (UINT_PTR)pObject; id < (UINT_PTR)pObject + nSize; id += alignof(UINT_PTR))
+        bFound = ::KillTimer(hWnd, id) || bFound;
+    return bFound;
+}
+
+TEST_F(OXIntelliMouseTest, LetGoOfMidScrollItLeavesNoTimerAndNoCapture)
+{
+    Make(true, true);
+    ASSERT_TRUE(PressMiddle(250, 200));
+    ASSERT_EQ(::GetCapture(), m_hWnd);
+    m_handler->Detach();
+    EXPECT_FALSE(m_handler->IsScrolling());
+    EXPECT_NE(::GetCapture(), m_hWnd);
+    EXPECT_FALSE(TimerLeftInside(m_hWnd, m_handler, sizeof(COXIntelliMouse)));
+
+    // The same through an organizer, one window and all of them.
+    for (bool bOne : {true, false}) {
+        COXIntelliMouseOrganizer organizer;
+        COXIntelliMouse* pHandler = organizer.Attach(&m_wnd);
+        ASSERT_NE(pHandler, nullptr);
+        ::SetCursorPos(250, 200);
+        ::SendMessageA(m_hWnd, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(150, 100));
+        ASSERT_TRUE(pHandler->IsScrolling());
+        ASSERT_TRUE(bOne ? organizer.Detach(&m_wnd) : organizer.Detach(NULL));
+        EXPECT_NE(::GetCapture(), m_hWnd) << (bOne ? "one window" : "all windows");
+        EXPECT_FALSE(TimerLeftInside(m_hWnd, pHandler, sizeof(COXIntelliMouse))) << (bOne ? "one window" : "all windows");
+    }
+}
+
 TEST(OXIntelliMouseOrganizer, HandlersByWindowAndByThread)
 {
     CWnd first, second;
