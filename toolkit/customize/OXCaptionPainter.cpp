@@ -127,6 +127,21 @@ COXCaptionInfo& COXCaptionInfo::operator=(const COXCaptionInfo& other)
     return *this;
 }
 
+void COXCaptionInfo::TakeFrom(COXCaptionInfo& other)
+{
+    m_clrBackground = other.m_clrBackground;
+    m_bGradient = other.m_bGradient;
+    m_nGradientAlignment = other.m_nGradientAlignment;
+    m_nGradientAlgorithm = other.m_nGradientAlgorithm;
+    SetShadeCount(other.m_nShadeCount);
+    m_clrText = other.m_clrText;
+    m_nTextFormat = other.m_nTextFormat;
+    m_fontCaption.DeleteObject();
+    m_fontCaption.Attach(other.m_fontCaption.Detach());
+    m_fontSmCaption.DeleteObject();
+    m_fontSmCaption.Attach(other.m_fontSmCaption.Detach());
+}
+
 COLORREF COXCaptionInfo::GetBackgroundColor(BOOL bActive) const
 {
     return m_clrBackground != 0xFFFFFFFF ? m_clrBackground
@@ -783,16 +798,13 @@ BOOL COXCaptionPainter::LoadState(LPCTSTR lpszSubKey, BOOL bRedraw)
     BOOL bOk = ForEachCaptionRecord(lpszSubKey, m_infoActive, m_infoInactive,
                                     [](COXRegistryValFile& file, COXCaptionInfo& info) {
                                         if (file.GetLength() > 0) {
-                                            // A record cut short puts the settings back as they were.
-                                            COXCaptionInfo before(info);
-                                            try {
-                                                CArchive ar(&file, CArchive::load, 4096);
-                                                info.Serialize(ar);
-                                                ar.Close();
-                                            } catch (...) {
-                                                info = before;
-                                                throw;
-                                            }
+                                            // Read aside: a record cut short leaves the settings as
+                                            // they were.
+                                            COXCaptionInfo loaded;
+                                            CArchive ar(&file, CArchive::load, 4096);
+                                            loaded.Serialize(ar);
+                                            ar.Close();
+                                            info.TakeFrom(loaded);
                                         }
                                         file.Abort();
                                     });

@@ -20,6 +20,10 @@ public:
     COXCaptionInfo();
     COXCaptionInfo(const COXCaptionInfo& other);
     COXCaptionInfo& operator=(const COXCaptionInfo& other);
+    // Takes the other's settings and its fonts as they are (no font stays
+    // none, following the system), leaving it without fonts; unlike
+    // assignment, which fixes the system fonts of the moment.
+    void TakeFrom(COXCaptionInfo& other);
     virtual void Serialize(CArchive& ar);
 
     void Reset();

@@ -277,6 +277,18 @@ TEST_F(OXCaptionPainterTest, SettingsKeptInTheRegistryOneStateAtATime)
     ASSERT_TRUE(back.LoadState("CaptionTest", FALSE));
     EXPECT_EQ(back.GetCaptionInfo(TRUE)->m_clrBackground, RGB(10, 20, 30));
     EXPECT_EQ(back.GetCaptionInfo(FALSE)->m_clrBackground, RGB(7, 7, 7));
+
+    // A record cut short changes nothing: a look without a font of its own
+    // goes on following the system's caption font.
+    ASSERT_EQ(::RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Pellucor Test\\PellucorTests\\CaptionTest", &hKey),
+              ERROR_SUCCESS);
+    const BYTE cut[] = {1, 2, 3, 0, 1, 0, 0, 0};
+    ::RegSetValueExA(hKey, "Active", 0, REG_BINARY, cut, sizeof cut);
+    ::RegCloseKey(hKey);
+    EXPECT_FALSE(back.LoadState("CaptionTest", FALSE));
+    EXPECT_EQ(back.GetCaptionInfo(TRUE)->m_clrBackground, RGB(10, 20, 30));
+    EXPECT_EQ(back.GetCaptionInfo(TRUE)->m_fontCaption.GetSafeHandle(), nullptr);
+    EXPECT_EQ(back.GetCaptionInfo(TRUE)->m_fontSmCaption.GetSafeHandle(), nullptr);
     painter.Unhook();
 }
 
