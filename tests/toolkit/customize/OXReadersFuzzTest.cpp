@@ -79,6 +79,26 @@ std::vector<Bytes> BitmapSeeds()
     return seeds;
 }
 
+// A seed damaged at random, or in one of the fields that size and place the
+// image (file size, bits offset, header size, width, height, bit count,
+// compression, image size, colour count), which random damage seldom hits.
+Bytes DamagedBitmap(CByteFuzzer& fuzzer, const Bytes& seed)
+{
+    if (fuzzer.Below(2))
+        return fuzzer.Mutate(seed);
+    Bytes bytes = seed;
+    static const size_t fields[] = {2, 10, 14, 18, 22, 28, 30, 34, 46};
+    const size_t nAt = fields[fuzzer.Below(sizeof fields / sizeof fields[0])];
+    uint32_t nValue = fuzzer.Extreme(bytes.size());
+    if (nAt == 28) {
+        static const WORD depths[] = {1, 4, 8, 16, 24, 32};
+        nValue = depths[fuzzer.Below(6)];
+    }
+    for (size_t i = 0; i < (nAt == 28 ? 2u : 4u) && nAt + i < bytes.size(); i++)
+        bytes[nAt + i] = (unsigned char)(nValue >> (8 * i));
+    return bytes;
+}
+
 TEST(OXReadersFuzz, BitmapFilesLoadWholeOrNotAtAll)
 {
     const std::vector<Bytes> seeds = BitmapSeeds();
@@ -87,7 +107,7 @@ TEST(OXReadersFuzz, BitmapFilesLoadWholeOrNotAtAll)
     int nAccepted = 0;
     const int kCases = 4000;
     for (int nCase = 0; nCase < kCases; nCase++) {
-        Bytes bytes = fuzzer.Mutate(seeds[nCase % seeds.size()]);
+        Bytes bytes = DamagedBitmap(fuzzer, seeds[nCase % seeds.size()]);
         CMemFile file(bytes.data(), (UINT)bytes.size());
         CArchive ar(&file, CArchive::load);
         COXDIB dib;
@@ -107,7 +127,7 @@ TEST(OXReadersFuzz, BitmapFilesLoadWholeOrNotAtAll)
         ASSERT_GT(size.cx, 0) << "case " << nCase;
         ASSERT_GT(size.cy, 0) << "case " << nCase;
         dib.Paint(&canvas.dc, CRect(0, 0, 16, 16), CRect(0, 0, 16, 16));
-        dib.Rotate(90, TRUE, FALSE);
+        dib.Rotate(90 * (nCase % 4), nCase % 3 == 0, nCase % 5 == 0);
         if ((LONGLONG)size.cx * size.cy < 4096)
             dib.Resize(size.cx + 3, size.cy + 1);
         CMemFile out;
@@ -130,7 +150,7 @@ TEST(OXReadersFuzz, TheSplashRefusesABadFileAndKeepsItsImageAndShape)
     int nAccepted = 0;
     const int kCases = 1500;
     for (int nCase = 0; nCase < kCases; nCase++) {
-        Bytes bytes = fuzzer.Mutate(seeds[nCase % seeds.size()]);
+        Bytes bytes = DamagedBitmap(fuzzer, seeds[nCase % seeds.size()]);
         WriteFileBytes(path, std::string(bytes.begin(), bytes.end()));
         const CSize before = splash.m_dib.GetSize();
         const HGDIOBJ hRegionBefore = splash.GetRegion().GetSafeHandle();
