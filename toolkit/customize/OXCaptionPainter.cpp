@@ -127,6 +127,21 @@ COXCaptionInfo& COXCaptionInfo::operator=(const COXCaptionInfo& other)
     return *this;
 }
 
+void COXCaptionInfo::TakeFrom(COXCaptionInfo& other)
+{
+    m_clrBackground = other.m_clrBackground;
+    m_bGradient = other.m_bGradient;
+    m_nGradientAlignment = other.m_nGradientAlignment;
+    m_nGradientAlgorithm = other.m_nGradientAlgorithm;
+    SetShadeCount(other.m_nShadeCount);
+    m_clrText = other.m_clrText;
+    m_nTextFormat = other.m_nTextFormat;
+    m_fontCaption.DeleteObject();
+    m_fontCaption.Attach(other.m_fontCaption.Detach());
+    m_fontSmCaption.DeleteObject();
+    m_fontSmCaption.Attach(other.m_fontSmCaption.Detach());
+}
+
 COLORREF COXCaptionInfo::GetBackgroundColor(BOOL bActive) const
 {
     return m_clrBackground != 0xFFFFFFFF ? m_clrBackground
@@ -169,7 +184,7 @@ void COXCaptionInfo::Serialize(CArchive& ar)
     m_bGradient = bGradient;
     m_nGradientAlignment = nAlign;
     m_nGradientAlgorithm = nAlgo;
-    m_nTextFormat = nFormat;
+    SetTextFormat(nFormat);
     m_clrText = clrText;
     SetShadeCount(nShades);
     LoadFont(ar, m_fontCaption);
@@ -266,8 +281,20 @@ COXCaptionPainter::COXCaptionPainter()
 
 COXCaptionPainter::~COXCaptionPainter()
 {
+    StopRefreshTimer();
+}
+
+void COXCaptionPainter::StopRefreshTimer()
+{
     if (m_hWndTarget != NULL && m_nRefreshTimer != 0)
         ::KillTimer(m_hWndTarget, m_nRefreshTimer);
+    m_nRefreshTimer = 0;
+}
+
+void COXCaptionPainter::Unhook()
+{
+    StopRefreshTimer();
+    COXHookWnd::Unhook();
 }
 
 BOOL COXCaptionPainter::IsThemed()
@@ -460,7 +487,7 @@ void COXCaptionPainter::DrawCaptionText(CDC* pDC, COXCaptionInfo* pInfo, const C
     pDC->SetTextColor(pInfo->GetTextColor(m_bActive));
     pDC->SetBkMode(TRANSPARENT);
     CRect r(nIconWidth, 0, sizeCaption.cx - nButtonsWidth, sizeCaption.cy);
-    pDC->DrawText(text, r, pInfo->m_nTextFormat);
+    pDC->DrawText(text, r, pInfo->m_nTextFormat & COXCaptionInfo::kTextFormatFlags);
     if (pOldFont != NULL)
         pDC->SelectObject(pOldFont);
 }
@@ -543,7 +570,7 @@ BOOL COXCaptionPainter::OnNcActivate(BOOL bActive)
                 }
                 for (HWND h = ::GetWindow(hNext, GW_HWNDPREV); h != NULL; h = ::GetWindow(h, GW_HWNDPREV)) {
                     CWnd* p = CWnd::FromHandlePermanent(h);
-                    if (p != NULL && p != pFrame && dynamic_cast<CFrameWnd*>(p) != NULL)
+                    if (p != NULL && dynamic_cast<CFrameWnd*>(p) != NULL)
                         ::SendMessageA(h, WM_NCACTIVATE, FALSE, 0);
                 }
             }
@@ -716,10 +743,7 @@ LRESULT COXCaptionPainter::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         }
         break;
     case WM_DESTROY:
-        if (m_nRefreshTimer != 0) {
-            ::KillTimer(m_hWndTarget, m_nRefreshTimer);
-            m_nRefreshTimer = 0;
-        }
+        StopRefreshTimer();
         break;
     default:
         break;
@@ -774,16 +798,13 @@ BOOL COXCaptionPainter::LoadState(LPCTSTR lpszSubKey, BOOL bRedraw)
     BOOL bOk = ForEachCaptionRecord(lpszSubKey, m_infoActive, m_infoInactive,
                                     [](COXRegistryValFile& file, COXCaptionInfo& info) {
                                         if (file.GetLength() > 0) {
-                                            // A record cut short puts the settings back as they were.
-                                            COXCaptionInfo before(info);
-                                            try {
-                                                CArchive ar(&file, CArchive::load, 4096);
-                                                info.Serialize(ar);
-                                                ar.Close();
-                                            } catch (...) {
-                                                info = before;
-                                                throw;
-                                            }
+                                            // Read aside: a record cut short leaves the settings as
+                                            // they were.
+                                            COXCaptionInfo loaded;
+                                            CArchive ar(&file, CArchive::load, 4096);
+                                            loaded.Serialize(ar);
+                                            ar.Close();
+                                            info.TakeFrom(loaded);
                                         }
                                         file.Abort();
                                     });

@@ -20,6 +20,10 @@ public:
     COXCaptionInfo();
     COXCaptionInfo(const COXCaptionInfo& other);
     COXCaptionInfo& operator=(const COXCaptionInfo& other);
+    // Takes the other's settings and its fonts as they are (no font stays
+    // none, following the system), leaving it without fonts; unlike
+    // assignment, which fixes the system fonts of the moment.
+    void TakeFrom(COXCaptionInfo& other);
     virtual void Serialize(CArchive& ar);
 
     void Reset();
@@ -29,6 +33,13 @@ public:
     BOOL GetSmCaptionLogFont(LOGFONT* pLogFont) const;
     // At least one band: none would divide the caption by zero.
     void SetShadeCount(int nShades) { m_nShadeCount = nShades < 1 ? 1 : nShades; }
+    // The title's flags are kept to those that place and cut it: others would
+    // draw nothing (DT_CALCRECT) or write into the string drawn
+    // (DT_MODIFYSTRING).
+    static const UINT kTextFormatFlags = DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM | DT_WORDBREAK | DT_SINGLELINE
+        | DT_EXPANDTABS | DT_NOCLIP | DT_NOPREFIX | DT_PATH_ELLIPSIS | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS
+        | DT_RTLREADING | DT_HIDEPREFIX;
+    void SetTextFormat(UINT nFormat) { m_nTextFormat = nFormat & kTextFormatFlags; }
 
     COLORREF m_clrBackground;
     BOOL m_bGradient;
@@ -75,6 +86,8 @@ public:
                                  int nButtonsWidth);
 
     BOOL Attach(CWnd* pWnd);
+    // Lets go of the window and stops the refresh timer set on it.
+    void Unhook() override;
     void SetCaptionInfo(const COXCaptionInfo* pInfo, BOOL bActive);
     COXCaptionInfo* GetCaptionInfo(BOOL bActive) { return bActive ? &m_infoActive : &m_infoInactive; }
     void ResetCache() { m_nCachedWidth = m_nCachedHeight = 0; }
@@ -88,6 +101,7 @@ protected:
     LRESULT DefaultWithStyle(DWORD dwRemove, UINT message, WPARAM wParam, LPARAM lParam);
     void RestoreStyles();
     int ReadColorDepth() const;
+    void StopRefreshTimer();
 
     int m_nCachedWidth;
     int m_nCachedHeight;

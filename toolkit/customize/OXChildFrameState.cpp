@@ -97,8 +97,10 @@ BOOL COXChildFrameState::ApplySplitterProperties(CWnd* pFrame)
     BOOL bOk = TRUE;
     for (INT_PTR i = 0; i < m_pSplitterStates->GetSize(); i++) {
         const COXSplitterColRowState* pState = dynamic_cast<COXSplitterColRowState*>(m_pSplitterStates->GetAt(i));
-        // A record for a row or column the splitter does not have is passed over.
-        if (pState == NULL
+        // A record for a row or column the splitter does not have is passed
+        // over: its index comes from a stored record and goes into the
+        // splitter's arrays.
+        if (pState == NULL || pState->m_nIndex < 0
             || pState->m_nIndex >= (pState->m_bRow ? pSplitter->GetRowCount() : pSplitter->GetColumnCount())
             || !pState->Apply(pSplitter))
             bOk = FALSE;

@@ -155,9 +155,9 @@ BOOL SkipBytes(CArchive& ar, ULONGLONG nBytes)
 // ---------------------------------------------------------------------------
 // Layout rules
 // ---------------------------------------------------------------------------
-DWORD OXDIBLayout::RowBytes(WORD nBitCount, LONG nWidth)
+ULONGLONG OXDIBLayout::RowBytes(WORD nBitCount, LONG nWidth)
 {
-    return (DWORD)((((ULONGLONG)nBitCount * (ULONGLONG)nWidth + 31) / 32) * 4);
+    return (((ULONGLONG)nBitCount * (ULONGLONG)nWidth + 31) / 32) * 4;
 }
 
 BOOL OXDIBLayout::Describe(const void* pBlock, SIZE_T nAvailable, Info& info)
@@ -214,7 +214,12 @@ BOOL OXDIBLayout::Describe(const void* pBlock, SIZE_T nAvailable, Info& info)
     case BI_BITFIELDS: if (info.nBitCount != 16 && info.nBitCount != 32) return FALSE; break;
     default: return FALSE;
     }
-    info.nRowBytes = RowBytes(info.nBitCount, info.nWidth);
+    // A row wider than any block is refused before it is narrowed: kept in
+    // 32 bits it would wrap to a few bytes and pass every later check.
+    const ULONGLONG nRowBytes = RowBytes(info.nBitCount, info.nWidth);
+    if (nRowBytes > kMaxBlock)
+        return FALSE;
+    info.nRowBytes = (DWORD)nRowBytes;
     if (info.nCompression == BI_RLE8 || info.nCompression == BI_RLE4) {
         info.nImageBytes = ((const BITMAPINFOHEADER*)pBlock)->biSizeImage;
         if (info.nImageBytes == 0)
@@ -404,8 +409,7 @@ BOOL COXDIB::CreateEmpty(WORD nBitCount, int nWidth, int nHeight)
     if (nWidth <= 0 || nHeight <= 0)
         return FALSE;
     WORD nBits = NormaliseBitCount(nBitCount);
-    DWORD nRow = OXDIBLayout::RowBytes(nBits, nWidth);
-    ULONGLONG nImage = (ULONGLONG)nRow * (ULONGLONG)nHeight;
+    ULONGLONG nImage = OXDIBLayout::RowBytes(nBits, nWidth) * (ULONGLONG)nHeight;
     HGLOBAL h = AllocBlock(nImage + kInfoHeader + 256 * sizeof(RGBQUAD));
     if (h == NULL)
         return FALSE;
@@ -439,8 +443,7 @@ HGLOBAL COXDIB::FromBitmap(HBITMAP hBitmap, CPalette* pPalette)
         return NULL;
     WORD nBits = NormaliseBitCount(bm.bmPlanes * bm.bmBitsPixel);
     DWORD nColors = nBits <= 8 ? (1u << nBits) : 0;
-    DWORD nRow = OXDIBLayout::RowBytes(nBits, bm.bmWidth);
-    ULONGLONG nImage = (ULONGLONG)nRow * (ULONGLONG)bm.bmHeight;
+    ULONGLONG nImage = OXDIBLayout::RowBytes(nBits, bm.bmWidth) * (ULONGLONG)bm.bmHeight;
     HGLOBAL h = AllocBlock(kInfoHeader + nColors * sizeof(RGBQUAD) + nImage);
     if (h == NULL)
         return NULL;
@@ -1010,8 +1013,8 @@ HGLOBAL COXDIB::ResizedBlock(int nWidth, int nHeight) const
     if (!OXDIBLayout::Describe(src.Get(), src.Size(), info) || info.bCore || info.nBitCount < 8
         || info.nCompression == BI_RLE8 || info.nCompression == BI_RLE4 || nWidth <= 0 || nHeight <= 0)
         return NULL;
-    DWORD nNewRow = OXDIBLayout::RowBytes(info.nBitCount, nWidth);
-    ULONGLONG nNewImage = (ULONGLONG)nNewRow * (ULONGLONG)nHeight;
+    const ULONGLONG nNewRow = OXDIBLayout::RowBytes(info.nBitCount, nWidth);
+    const ULONGLONG nNewImage = nNewRow * (ULONGLONG)nHeight;
     HGLOBAL h = AllocBlock(kInfoHeader + info.nTableBytes + nNewImage);
     if (h == NULL)
         return NULL;
@@ -1137,8 +1140,8 @@ HGLOBAL COXDIB::RotatedBlock(int nAngle, BOOL bFlipVert, BOOL bFlipHorz) const
     const BOOL bSwap = nAngle == 90 || nAngle == 270;
     const LONG W = bSwap ? info.nHeight : info.nWidth;   // W', H': the new size
     const LONG H = bSwap ? info.nWidth : info.nHeight;
-    const DWORD nNewRow = OXDIBLayout::RowBytes(info.nBitCount, W);
-    const ULONGLONG nNewImage = (ULONGLONG)nNewRow * (ULONGLONG)H;
+    const ULONGLONG nNewRow = OXDIBLayout::RowBytes(info.nBitCount, W);
+    const ULONGLONG nNewImage = nNewRow * (ULONGLONG)H;
     HGLOBAL h = AllocBlock(kInfoHeader + info.nTableBytes + nNewImage);
     if (h == NULL)
         return NULL;

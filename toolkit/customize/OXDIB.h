@@ -98,7 +98,7 @@ namespace OXDIBLayout
         ULONGLONG nBlockBytes;
     };
     BOOL Describe(const void* pBlock, SIZE_T nAvailable, Info& info);
-    DWORD RowBytes(WORD nBitCount, LONG nWidth);
+    ULONGLONG RowBytes(WORD nBitCount, LONG nWidth);
     // Counts by which Resize repeats each of n source elements to make m.
     void ReplicationCounts(int n, int m, int* pCounts);
 }

@@ -92,10 +92,10 @@ BOOL COXIntelliMouse::Attach(CWnd* pWnd, UINT nStartEvent, DWORD dwKeyState)
     return TRUE;
 }
 
-void COXIntelliMouse::Detach()
+void COXIntelliMouse::Unhook()
 {
-    Unhook();
     StopScrolling();
+    COXHookWnd::Unhook();
 }
 
 BOOL COXIntelliMouse::GetDirectionRect(_tagSCROLLDIRECTION nDir, CRect& rect) const
@@ -425,9 +425,7 @@ BOOL COXIntelliMouseOrganizer::Detach(CWnd* pWnd)
         if (!m_mapIntelliMouse.Lookup(hWnd, pHandler))
             return FALSE;
         m_mapIntelliMouse.RemoveKey(hWnd);
-        if (pHandler->IsHooked())
-            pHandler->Unhook();
-        pHandler->StopScrolling();
+        pHandler->Detach();
         m_arrFreeIntelliMouse.Add(pHandler);
         return TRUE;
     }
@@ -435,9 +433,7 @@ BOOL COXIntelliMouseOrganizer::Detach(CWnd* pWnd)
         HWND hWnd;
         COXIntelliMouse* pHandler;
         m_mapIntelliMouse.GetNextAssoc(pos, hWnd, pHandler);
-        if (pHandler->IsHooked())
-            pHandler->Unhook();
-        pHandler->StopScrolling();
+        pHandler->Detach();
         m_arrFreeIntelliMouse.Add(pHandler);
     }
     m_mapIntelliMouse.RemoveAll();

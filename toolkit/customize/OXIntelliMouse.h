@@ -44,7 +44,10 @@ public:
     virtual BOOL CheckScrollability();
 
     BOOL Attach(CWnd* pWnd, UINT nStartEvent = WM_MBUTTONDOWN, DWORD dwKeyState = 0);
-    void Detach();
+    void Detach() { Unhook(); }
+    // A scroll under way ends first: its timer and the mouse capture belong
+    // to the window let go.
+    void Unhook() override;
     UINT GetStartEvent() const { return m_nStartEvent; }
     DWORD GetKeyState() const { return m_dwKeyState; }
     void SetStartEvent(UINT nStartEvent, DWORD dwKeyState)

@@ -26,13 +26,15 @@ struct CShadowPixel
     int nFactor;
 };
 
-// Every pixel of the two bands, in drawing order: the right edge column by
-// column from the outermost (its bottom-right corner included), then the
-// bottom edge row by row.
+// Every pixel of the two bands that lies inside the rectangle, in drawing
+// order: the right edge column by column from the outermost (its bottom-right
+// corner included), then the bottom edge row by row. In a window under 12
+// pixels high the right edge's two fades overlap and a pixel comes twice: the
+// later one decides its factor.
 std::vector<CShadowPixel> ShadowPixels(int cx, int cy)
 {
     std::vector<CShadowPixel> pixels;
-    for (int k = 0; k < kBand; k++) {
+    for (int k = 0; k < kBand && k < cx; k++) {
         const int x = cx - 1 - k;
         for (int y = 0; y < kBand && y < cy; y++)
             pixels.push_back({x, y, 255});
@@ -43,11 +45,13 @@ std::vector<CShadowPixel> ShadowPixels(int cx, int cy)
         for (int i = 0; i < 4 && cy - 1 - i >= 0; i++)
             pixels.push_back({x, cy - 1 - i, kFade[i][k]});
     }
-    for (int k = 0; k < kBand; k++) {
+    // The bottom edge stops short of the corner at every width.
+    const int nLeftOfCorner = cx - kBand;
+    for (int k = 0; k < kBand && k < cy; k++) {
         const int y = cy - 1 - k;
-        for (int x = 0; x < kBand && x < cx; x++)
+        for (int x = 0; x < kBand && x < nLeftOfCorner; x++)
             pixels.push_back({x, y, 255});
-        for (int i = 0; i < 4 && kBand + i < cx; i++)
+        for (int i = 0; i < 4 && kBand + i < nLeftOfCorner; i++)
             pixels.push_back({kBand + i, y, kFade[i][k]});
         for (int x = 8; x <= cx - 5; x++)
             pixels.push_back({x, y, 230 - 25 * k});
@@ -86,18 +90,23 @@ void COXShdWnd::DrawShadow(CDC* pDC, const CRect& rect, CArray<COLORREF, COLORRE
         ::ReleaseDC(::GetDesktopWindow(), hdcScreen);
         ::GdiFlush();
     }
-    INT_PTR nCached = 0;
-    for (const CShadowPixel& p : pixels) {
-        DWORD& px = pBits[(size_t)p.y * cx + p.x];
-        COLORREF source;
-        if (bFromCache)
-            source = pCache->GetAt(nCached++);
-        else
-            source = RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF);
-        if (pCache != NULL && !bFromCache)
-            pCache->Add(source);
-        COLORREF c = Darken(source, p.nFactor);
-        px = ((DWORD)GetRValue(c) << 16) | ((DWORD)GetGValue(c) << 8) | GetBValue(c);
+    // Every source colour is taken before any pixel changes, so that a pixel
+    // drawn twice is darkened from what lay beneath, not from its own shadow.
+    std::vector<COLORREF> sources(pixels.size());
+    for (size_t i = 0; i < pixels.size(); i++) {
+        if (bFromCache) {
+            sources[i] = pCache->GetAt((INT_PTR)i);
+        } else {
+            const DWORD px = pBits[(size_t)pixels[i].y * cx + pixels[i].x];
+            sources[i] = RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF);
+            if (pCache != NULL)
+                pCache->Add(sources[i]);
+        }
+    }
+    for (size_t i = 0; i < pixels.size(); i++) {
+        const COLORREF c = Darken(sources[i], pixels[i].nFactor);
+        pBits[(size_t)pixels[i].y * cx + pixels[i].x] =
+            ((DWORD)GetRValue(c) << 16) | ((DWORD)GetGValue(c) << 8) | GetBValue(c);
     }
     HDC hdc = pDC->GetSafeHdc();
     const int band = kBand < cx ? kBand : cx, bandY = kBand < cy ? kBand : cy;

@@ -60,11 +60,18 @@ COXShortkeysOrganizer::~COXShortkeysOrganizer()
 {
     Empty(m_arrAccelTables);
     Empty(m_arrRemovedAccel);
-    // A table the frame or a template still translates with stays: the
-    // organizer may go before the windows it served.
+    ReleaseCreatedTables();
+}
+
+void COXShortkeysOrganizer::ReleaseCreatedTables()
+{
+    // A table the frame or a template still translates with stays theirs:
+    // the organizer may go before the windows it served. Only while the
+    // frame is known can its table be told apart.
     for (INT_PTR i = 0; i < m_arrCreatedAccel.GetSize(); i++)
         if (!IsTableInUse(m_arrCreatedAccel[i]))
             ::DestroyAcceleratorTable(m_arrCreatedAccel[i]);
+    m_arrCreatedAccel.RemoveAll();
 }
 
 BOOL COXShortkeysOrganizer::IsTableInUse(HACCEL hAccel) const
@@ -131,6 +138,7 @@ BOOL COXShortkeysOrganizer::Attach(CFrameWnd* pFrameWnd, BOOL bBuild)
 BOOL COXShortkeysOrganizer::Detach()
 {
     if (m_pFrameWnd != NULL) {
+        ReleaseCreatedTables();
         m_pFrameWnd = NULL;
         Empty(m_arrAccelTables);
         Empty(m_arrRemovedAccel);

@@ -66,6 +66,9 @@ protected:
     _tagOXACCELTABLE* RemovedTable(CDocTemplate* pDocTemplate);
     BOOL IsMainMDIFrame() const;
     BOOL IsTableInUse(HACCEL hAccel) const;
+    // Destroys the tables made here that nothing translates with, and
+    // forgets the others.
+    void ReleaseCreatedTables();
     HKEY OpenProfileKey() const;
 
     CFrameWnd* m_pFrameWnd;

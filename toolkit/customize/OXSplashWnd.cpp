@@ -346,7 +346,7 @@ BOOL COXSplashWnd::Show(int nTimeout, CWnd* pParentWnd, CPoint* pPosition)
         return FALSE;
     m_nTimeout = (nTimeout <= 0 && nTimeout != -1) ? kDefaultTimeout : nTimeout;
     if (GetSafeHwnd() != NULL)
-        Close();
+        CloseKeepingObject();
     BOOL bOwnParent = FALSE;
     DWORD dwExStyle = WS_EX_TOPMOST;
     if (pParentWnd == NULL) {
@@ -384,9 +384,10 @@ BOOL COXSplashWnd::SetTimeout(int nTimeout)
         m_nTimeout = nTimeout;
         return GetSafeHwnd() != NULL && SetTimer(kCloseTimer, nTimeout, NULL) != 0;
     }
+    // Set before closing: a self-deleting splash is gone once closed.
+    m_nTimeout = 0;
     if (GetSafeHwnd() != NULL)
         Close();
-    m_nTimeout = 0;
     return TRUE;
 }
 
@@ -457,6 +458,16 @@ void COXSplashWnd::Close()
         ::DestroyWindow(hParent);
     else
         DestroyWindow();
+}
+
+void COXSplashWnd::CloseKeepingObject()
+{
+    // A self-deleting splash would go with its window, from under the call
+    // that closes it only to go on with it.
+    const BOOL bAutoDelete = m_bAutoDelete;
+    m_bAutoDelete = FALSE;
+    Close();
+    m_bAutoDelete = bAutoDelete;
 }
 
 BOOL COXSplashWnd::PreTranslateMessage(MSG* pMsg)

@@ -90,6 +90,8 @@ protected:
     // The outline of the opaque area as the polygon's vertices.
     BOOL TraceOutline(std::vector<POINT>& vertices) const;
     static COXSplashWnd* GlobalSplash();
+    // Closes the window for it to be shown again, the object kept.
+    void CloseKeepingObject();
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnPaint();

@@ -159,19 +159,104 @@ TEST_F(OXCaptionPainterTest, TheCaptionIsPaintedInItsColourAndFollowsActivation)
     painter.SetCaptionInfo(&active, TRUE);
     painter.SetCaptionInfo(&inactive, FALSE);
     painter.ResetCache();
+    // Left of the buttons: the active colour, then the inactive one.
+    const int x = 3 * ::GetSystemMetrics(SM_CXSIZE) + 20;
     m_frame->SendMessage(WM_NCACTIVATE, TRUE);
-    PumpMessagesFor(50);
-    // Left of the buttons: the active colour.
-    EXPECT_EQ(CaptionPixel(3 * ::GetSystemMetrics(SM_CXSIZE) + 20), RGB(200, 0, 0));
+    EXPECT_TRUE(PumpUntil([&] { return CaptionPixel(x) == RGB(200, 0, 0); }, 5000))
+        << "active: the caption reads " << std::hex << CaptionPixel(x);
     m_frame->SendMessage(WM_NCACTIVATE, FALSE);
-    PumpMessagesFor(50);
-    EXPECT_EQ(CaptionPixel(3 * ::GetSystemMetrics(SM_CXSIZE) + 20), RGB(0, 0, 160));
+    EXPECT_TRUE(PumpUntil([&] { return CaptionPixel(x) == RGB(0, 0, 160); }, 5000))
+        << "inactive: the caption reads " << std::hex << CaptionPixel(x);
     painter.Unhook();
     CWnd plain;
     ASSERT_TRUE(plain.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
     COXCaptionPainter other;
     EXPECT_FALSE(other.Attach(&plain));   // no caption to paint
     plain.DestroyWindow();
+}
+
+TEST_F(OXCaptionPainterTest, AnActivatedFrameTurnsTheFramesAroundItInactiveItselfFirst)
+{
+    COXCaptionPainter painter;
+    ASSERT_TRUE(painter.Attach(m_frame));
+    for (BOOL bActive : {TRUE, FALSE}) {
+        painter.GetCaptionInfo(bActive)->m_bGradient = FALSE;
+        painter.GetCaptionInfo(bActive)->m_clrBackground = bActive ? RGB(200, 0, 0) : RGB(0, 0, 160);
+    }
+    CScopedFrame<> below;
+    ASSERT_TRUE(below.Create("Below", CRect(80, 80, 300, 200)));
+    below->SetWindowPos(m_frame, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_EQ(::GetWindow(m_frame->GetSafeHwnd(), GW_HWNDNEXT), below->GetSafeHwnd());
+    CMessageRecorder recorder;
+    recorder.Watch(m_frame->GetSafeHwnd(), "painted");
+    recorder.Watch(below->GetSafeHwnd(), "below");
+    recorder.Only({WM_NCACTIVATE});
+    m_frame->SendMessage(WM_NCACTIVATE, TRUE);
+    // The frames after it, then from the frame itself back up the z-order;
+    // its own activation is drawn last.
+    EXPECT_TRUE(recorder.Matches({{"painted", WM_NCACTIVATE, kSent, TRUE},
+                                  {"below", WM_NCACTIVATE, kSent, FALSE},
+                                  {"painted", WM_NCACTIVATE, kSent, FALSE}}));
+    const int x = 3 * ::GetSystemMetrics(SM_CXSIZE) + 20;
+    EXPECT_TRUE(PumpUntil([&] { return CaptionPixel(x) == RGB(200, 0, 0); }, 5000))
+        << "the caption reads " << std::hex << CaptionPixel(x);
+    painter.Unhook();
+}
+
+TEST_F(OXCaptionPainterTest, OnlyTheTextFlagsThatDrawAreReadOrUsed)
+{
+    COXCaptionPainter painter;
+    ASSERT_TRUE(painter.Attach(m_frame));
+    const UINT nDrawn = DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
+    COXCaptionInfo* pActive = painter.GetCaptionInfo(TRUE);
+    pActive->m_nTextFormat = nDrawn | DT_MODIFYSTRING | DT_CALCRECT | 0xFF000000;
+    ASSERT_TRUE(painter.SaveState("CaptionTest"));
+    COXCaptionPainter back;
+    ASSERT_TRUE(back.LoadState("CaptionTest", FALSE));
+    EXPECT_EQ(back.GetCaptionInfo(TRUE)->m_nTextFormat, nDrawn);
+
+    // Set behind the setter's back, the flags still draw the title.
+    pActive->m_bGradient = FALSE;
+    pActive->m_clrBackground = RGB(0, 0, 160);
+    pActive->m_clrText = RGB(255, 255, 0);
+    pActive->m_nTextFormat = DT_CALCRECT | DT_SINGLELINE | DT_VCENTER;
+    m_frame->SendMessage(WM_NCACTIVATE, TRUE);
+    auto titlePixels = [&] {
+        const CRect caption = painter.GetCaptionRect();
+        HDC hdc = ::GetWindowDC(m_frame->GetSafeHwnd());
+        int n = 0;
+        for (int x = caption.left + 30; x < caption.right - 80; x++)
+            for (int y = caption.top + 2; y < caption.bottom - 2; y++)
+                n += ::GetPixel(hdc, x, y) == RGB(255, 255, 0);
+        ::ReleaseDC(m_frame->GetSafeHwnd(), hdc);
+        return n;
+    };
+    painter.ResetCache();
+    painter.DrawCaption();
+    EXPECT_TRUE(PumpUntil([&] { return titlePixels() > 0; }, 5000)) << "no title drawn";
+    painter.Unhook();
+}
+
+TEST_F(OXCaptionPainterTest, DetachedPaintersLeaveNoTimerOnTheWindow)
+{
+    for (BOOL bOneWindow : {TRUE, FALSE}) {
+        COXCaptionPainterOrganizer organizer;
+        COXCaptionPainter* pPainter = organizer.Attach(m_frame);
+        ASSERT_NE(pPainter, nullptr);
+        // The refresh timer's id is the address of a member of the painter.
+        CMessageRecorder recorder;
+        recorder.Watch(m_frame->GetSafeHwnd(), "frame");
+        recorder.Only({WM_TIMER});
+        UINT_PTR nTimer = 0;
+        ASSERT_TRUE(PumpUntil([&] {
+            for (const RecordedMessage& m : recorder.Records())
+                if (m.wParam >= (UINT_PTR)pPainter && m.wParam < (UINT_PTR)pPainter + sizeof(COXCaptionPainter))
+                    nTimer = m.wParam;
+            return nTimer != 0;
+        }, 10000)) << "the painter's refresh timer never fired";
+        ASSERT_TRUE(bOneWindow ? organizer.Detach(m_frame, FALSE) : organizer.Detach(NULL, FALSE));
+        EXPECT_FALSE(::KillTimer(m_frame->GetSafeHwnd(), nTimer)) << (bOneWindow ? "one window" : "all windows");
+    }
 }
 
 TEST_F(OXCaptionPainterTest, SettingsKeptInTheRegistryOneStateAtATime)
@@ -192,6 +277,18 @@ TEST_F(OXCaptionPainterTest, SettingsKeptInTheRegistryOneStateAtATime)
     ASSERT_TRUE(back.LoadState("CaptionTest", FALSE));
     EXPECT_EQ(back.GetCaptionInfo(TRUE)->m_clrBackground, RGB(10, 20, 30));
     EXPECT_EQ(back.GetCaptionInfo(FALSE)->m_clrBackground, RGB(7, 7, 7));
+
+    // A record cut short changes nothing: a look without a font of its own
+    // goes on following the system's caption font.
+    ASSERT_EQ(::RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Pellucor Test\\PellucorTests\\CaptionTest", &hKey),
+              ERROR_SUCCESS);
+    const BYTE cut[] = {1, 2, 3, 0, 1, 0, 0, 0};
+    ::RegSetValueExA(hKey, "Active", 0, REG_BINARY, cut, sizeof cut);
+    ::RegCloseKey(hKey);
+    EXPECT_FALSE(back.LoadState("CaptionTest", FALSE));
+    EXPECT_EQ(back.GetCaptionInfo(TRUE)->m_clrBackground, RGB(10, 20, 30));
+    EXPECT_EQ(back.GetCaptionInfo(TRUE)->m_fontCaption.GetSafeHandle(), nullptr);
+    EXPECT_EQ(back.GetCaptionInfo(TRUE)->m_fontSmCaption.GetSafeHandle(), nullptr);
     painter.Unhook();
 }
 

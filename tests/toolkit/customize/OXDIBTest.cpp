@@ -367,7 +367,7 @@ TEST_F(OXDIBFiles, MalformedFilesAreRefusedAndLeaveTheObjectEmpty)
     BmpBuilder good;
     good.table = Gray8Table();
     good.pixels = {1, 2, 3, 0, 4, 5, 6, 0};
-    struct Case { const char* what; std::string bytes; };
+    struct Case { std::string what; std::string bytes; };
     std::vector<Case> cases;
     auto with = [&](const char* what, auto change) {
         BmpBuilder b = good;
@@ -384,6 +384,20 @@ TEST_F(OXDIBFiles, MalformedFilesAreRefusedAndLeaveTheObjectEmpty)
     with("negative width", [](BmpBuilder& b) { b.width = -3; });
     with("zero height", [](BmpBuilder& b) { b.height = 0; });
     with("huge size", [](BmpBuilder& b) { b.width = 0x7FFFFFFF; b.height = 0x7FFFFFFF; });
+    // One row wider than any block, at every depth; at 16, 24 and 32 bits
+    // the row's byte count wraps in 32 bits to 0 or 4, which the few pixel
+    // bytes given would satisfy.
+    struct Huge { WORD bits; LONG width; } huge[] = {
+        {1, 0x7FFFFFFF}, {4, 0x7FFFFFFF}, {8, 0x7FFFFFFF},
+        {16, 0x7FFFFFFF}, {24, 0x55555556}, {32, 0x40000001}, {32, 0x7FFFFFFF}};
+    for (const Huge& h : huge) {
+        BmpBuilder b = good;
+        b.bits = h.bits; b.width = h.width; b.height = 1;
+        b.table.clear();
+        b.pixels = {1, 2, 3, 4};
+        cases.push_back({"one row of " + std::to_string(h.width) + " pixels at " + std::to_string(h.bits) + " bits",
+                         b.Build()});
+    }
     with("bit count 7", [](BmpBuilder& b) { b.bits = 7; });
     with("two planes", [](BmpBuilder& b) { b.planes = 2; });
     with("header size 20", [](BmpBuilder& b) { b.headerSize = 20; });
@@ -404,14 +418,35 @@ TEST_F(OXDIBFiles, MalformedFilesAreRefusedAndLeaveTheObjectEmpty)
 
 TEST_F(OXDIBFiles, AShortColourTableIsPaddedSoEveryIndexNamesAnEntry)
 {
+    // Two entries in the file, then a grey gap before the rows: a reader that
+    // took a full table from the file would take the gap for entries 2-255.
     BmpBuilder b;
     b.clrUsed = 2;
     b.table = {0, 0, 0, 0, 255, 255, 255, 0};
+    b.offsetDelta = 254 * 4;
     b.pixels = {0, 1, 200, 0, 255, 1, 0, 0};
     COXDIB dib;
     ASSERT_TRUE(LoadBytes(dib, b.Build()));
     EXPECT_EQ(dib.GetNumColors(), 256);
-    EXPECT_TRUE(dib.Save(m_folder.File("padded.bmp")));
+    EXPECT_EQ(PixelBytes(dib), b.pixels);
+    auto entries = [](const COXDIB& image) {
+        const RGBQUAD* q = (const RGBQUAD*)((const BYTE*)::GlobalLock(image.GetHandle()) + 40);
+        std::vector<DWORD> colors;
+        for (int i : {0, 1, 2, 200, 255})
+            colors.push_back(RGB(q[i].rgbRed, q[i].rgbGreen, q[i].rgbBlue));
+        ::GlobalUnlock(image.GetHandle());
+        return colors;
+    };
+    const std::vector<DWORD> expected = {0, 0xFFFFFF, 0, 0, 0};
+    EXPECT_EQ(entries(dib), expected);
+
+    // Saved, the padded table goes out whole and comes back the same.
+    CString path = m_folder.File("padded.bmp");
+    ASSERT_TRUE(dib.Save(path));
+    EXPECT_EQ(ReadFileBytes(path).size(), 14u + 40 + 1024 + 8);
+    COXDIB back;
+    ASSERT_TRUE(back.Load(path));
+    EXPECT_EQ(entries(back), expected);
 }
 
 TEST(OXDIBBlocks, OnlyInfoHeaderBlocksAreAssignedOrWritten)

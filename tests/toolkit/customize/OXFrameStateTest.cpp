@@ -170,6 +170,33 @@ TEST_F(OXChildFrameStateTest, AFrameComesBackWhereItWasWithItsSplitter)
     delete pBack;
 }
 
+TEST_F(OXChildFrameStateTest, SplitterRecordsForPanesTheSplitterLacksArePassedOver)
+{
+    CSplitChild* pChild = OpenNew();
+    ASSERT_NE(pChild, nullptr);
+    pChild->MoveWindow(0, 0, 400, 250);
+    // Records as a stored workspace may hold them, for a splitter of one row
+    // and two columns: each bad one beside a good one for column 0.
+    struct Case { BOOL bRow; int nIndex; } cases[] = {{FALSE, -1}, {TRUE, -1}, {FALSE, INT_MIN}, {FALSE, 2}, {TRUE, 1}};
+    int nSize = 120;
+    for (const Case& c : cases) {
+        COXChildFrameState state;
+        for (const Case& record : {c, Case{FALSE, 0}}) {
+            COXSplitterColRowState* pRecord = new COXSplitterColRowState;
+            pRecord->m_bRow = record.bRow;
+            pRecord->m_nIndex = record.nIndex;
+            pRecord->m_nIdealSize = ++nSize;
+            pRecord->m_nMinSize = 15;
+            state.m_pSplitterStates->Add(pRecord);
+        }
+        EXPECT_FALSE(state.ApplySplitterProperties(pChild)) << (c.bRow ? "row " : "column ") << c.nIndex;
+        int cx, cxMin;
+        pChild->m_splitter.GetColumnInfo(0, cx, cxMin);
+        EXPECT_EQ(cx, nSize) << (c.bRow ? "row " : "column ") << c.nIndex;
+        EXPECT_EQ(cxMin, 15);
+    }
+}
+
 TEST_F(OXChildFrameStateTest, ThreeDocumentsComeBackWhereTheyWere)
 {
     const CRect places[3] = {CRect(0, 0, 300, 200), CRect(40, 30, 360, 250), CRect(80, 60, 420, 300)};

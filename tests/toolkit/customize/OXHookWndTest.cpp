@@ -159,37 +159,58 @@ TEST_F(OXHookWndTest, AProcedureInstalledAfterTheHooksIsNotCutOff)
     EXPECT_EQ(Probe(), (Seen{"window"}));
 }
 
+// A hook that notes each of its own hover checks among the window's messages.
+class CCheckCountingHook : public CNamedHook
+{
+public:
+    CCheckCountingHook() : CNamedHook("H") {}
+    LRESULT WindowProc(UINT m, WPARAM w, LPARAM l) override
+    {
+        if (m == WM_TIMER && m_nHoverTimer != 0 && w == m_nHoverTimer)
+            g_ownMessages.push_back(kHoverCheck);
+        return CNamedHook::WindowProc(m, w, l);
+    }
+    static constexpr UINT kHoverCheck = WM_APP + 100;
+};
+
 TEST_F(OXHookWndTest, HoverTrackingFollowsThePointerAndKeepsItsTimerToItself)
 {
-    CNamedHook a("A");
+    CCheckCountingHook a;
     EXPECT_FALSE(a.StartHoverTracking());
     EXPECT_EQ(a.m_nHoverTimer, 0u);
 
     ::CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 200, 100, 80, 80, m_hWnd, NULL, NULL, NULL);
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     a.HookWindow(&m_wnd);
+    // The window's own timer, id 1, at the 100 ms the hover checks are asked
+    // to keep: under any load the two keep pace.
     ASSERT_TRUE(a.StartHoverTracking());
-    ::SetTimer(m_hWnd, 1, 30, NULL);   // the window's own timer, id 1
+    ::SetTimer(m_hWnd, 1, 100, NULL);
 
-    auto reached = [](UINT message) {
+    auto count = [](UINT message) {
+        int n = 0;
         for (UINT m : g_ownMessages)
-            if (m == message)
-                return true;
-        return false;
+            n += m == message;
+        return n;
     };
     ::SetCursorPos(120, 120);   // over the window
-    EXPECT_TRUE(PumpUntil([&] { return a.m_bMouseOver && reached(WM_HOOKWND_MOUSEENTER); }, 1000));
-    ::SetCursorPos(340, 240);   // over its child (a static would let the point through)
+    EXPECT_TRUE(PumpUntil([&] { return a.m_bMouseOver && count(WM_HOOKWND_MOUSEENTER) > 0; }, 5000));
+    // Over its child (a static would let the point through): the leave comes
+    // with the first check after the move.
     g_ownMessages.clear();
-    DWORD start = ::GetTickCount();
-    EXPECT_TRUE(PumpUntil([&] { return !a.m_bMouseOver && reached(WM_HOOKWND_MOUSELEAVE); }, 1000));
-    EXPECT_LE(::GetTickCount() - start, 400u);
+    ::SetCursorPos(340, 240);
+    ASSERT_TRUE(PumpUntil([&] { return !a.m_bMouseOver && count(WM_HOOKWND_MOUSELEAVE) > 0; }, 5000));
+    EXPECT_EQ(count(CCheckCountingHook::kHoverCheck), 1);
+    // The checks come as often as the window's 100 ms timer ticks.
+    g_ownMessages.clear();
+    ASSERT_TRUE(PumpUntil([&] { return count(CCheckCountingHook::kHoverCheck) >= 8; }, 10000));
+    EXPECT_GE(count(WM_TIMER), 5);
+    EXPECT_LE(count(WM_TIMER), 11);
     ::SetCursorPos(120, 120);
-    EXPECT_TRUE(PumpUntil([&] { return a.m_bMouseOver; }, 1000));
-    g_ownTimers.clear();
-    PumpMessagesFor(250);
+    EXPECT_TRUE(PumpUntil([&] { return a.m_bMouseOver; }, 5000));
     // The window's timer reaches it; the hook's never does.
-    EXPECT_FALSE(g_ownTimers.empty());
+    g_ownTimers.clear();
+    ASSERT_TRUE(PumpUntil([&] { return g_ownTimers.size() >= 3; }, 5000));
     for (WPARAM id : g_ownTimers)
         EXPECT_EQ(id, 1u);
     ::KillTimer(m_hWnd, 1);

@@ -19,6 +19,7 @@ struct CScrollLog
     std::vector<LPARAM> buttonPoints;
     std::vector<UINT> keys;
     std::vector<WPARAM> timers;
+    std::vector<LPARAM> moves;   // where WM_MOUSEMOVE found the pointer
 } g_log;
 
 LRESULT CALLBACK ScrollableProc(HWND h, UINT m, WPARAM w, LPARAM l)
@@ -47,6 +48,9 @@ LRESULT CALLBACK ScrollableProc(HWND h, UINT m, WPARAM w, LPARAM l)
     case WM_TIMER:
         g_log.timers.push_back(w);
         return 0;
+    case WM_MOUSEMOVE:
+        g_log.moves.push_back(l);
+        break;
     }
     return ::DefWindowProcA(h, m, w, l);
 }
@@ -94,8 +98,17 @@ protected:
     }
     bool PressMiddle(int x = 250, int y = 200)
     {
+        // The pointer's move reaches the window before the press, as a
+        // user's would.
+        g_log.moves.clear();
         ::SetCursorPos(x, y);
-        PumpMessagesFor(20);
+        if (!PumpUntil([&] {
+                for (LPARAM l : g_log.moves)
+                    if (l == MAKELPARAM(x - 100, y - 100))
+                        return true;
+                return false;
+            }, 10000))
+            ADD_FAILURE() << "the pointer's move to " << x << ", " << y << " never reached the window";
         ::SendMessageA(m_hWnd, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(x - 100, y - 100));
         return m_handler->IsScrolling() != FALSE;
     }
@@ -164,18 +177,17 @@ TEST_F(OXIntelliMouseTest, SpeedsFollowTheDistanceAndTicksScroll)
     ASSERT_TRUE(PressMiddle(250, 200));
     CRect neutral;
     ASSERT_TRUE(m_handler->GetDirectionRect(OX_SCROLL_NEUTRAL, neutral));
-    PumpMessagesFor(100);   // the mark is up: what it showing set off has passed
     ASSERT_TRUE(m_handler->IsScrolling());
     MoveTo(neutral.right + 50, 200);
     EXPECT_EQ(m_handler->GetCurrentDirection(), OX_SCROLL_RIGHT);
     EXPECT_EQ(m_handler->GetHorzSpeed(), 2);
-    EXPECT_TRUE(PumpUntil([&] { return Scrolls(WM_HSCROLL, SB_LINERIGHT) >= 4; }, 1000));
+    EXPECT_TRUE(PumpUntil([&] { return Scrolls(WM_HSCROLL, SB_LINERIGHT) >= 4; }, 10000));
     EXPECT_EQ(Scrolls(WM_HSCROLL, SB_LINERIGHT) % 2, 0);   // two lines a tick
     MoveTo(250, neutral.bottom + 50);
     EXPECT_EQ(m_handler->GetCurrentDirection(), OX_SCROLL_DOWN);
     EXPECT_EQ(m_handler->GetVertSpeed(), 5);
     // Down to the end of the document: the speed that way drops to 0.
-    EXPECT_TRUE(PumpUntil([&] { return m_handler->GetVertSpeed() == 0; }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return m_handler->GetVertSpeed() == 0; }, 20000));
     SCROLLINFO si = {sizeof si, SIF_ALL};
     ::GetScrollInfo(m_hWnd, SB_VERT, &si);
     EXPECT_EQ(si.nPos + (int)si.nPage, si.nMax + 1);
@@ -202,6 +214,41 @@ TEST_F(OXIntelliMouseTest, AClickEndsItAndReachesTheWindowOnlyOverIt)
     ::SendMessageA(m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     EXPECT_FALSE(m_handler->IsScrolling());
     EXPECT_EQ(g_log.buttons.size(), 1u);   // swallowed
+}
+
+// Whether a timer whose id lies inside the object is still set on the window
+// (a handler's timer id is the address of one of its members); a timer found
+// is killed.
+bool TimerLeftInside(HWND hWnd, const void* pObject, size_t nSize)
+{
+    bool bFound = false;
+    for (UINT_PTR id = (UINT_PTR)pObject; id < (UINT_PTR)pObject + nSize; id += alignof(UINT_PTR))
+        bFound = ::KillTimer(hWnd, id) || bFound;
+    return bFound;
+}
+
+TEST_F(OXIntelliMouseTest, LetGoOfMidScrollItLeavesNoTimerAndNoCapture)
+{
+    Make(true, true);
+    ASSERT_TRUE(PressMiddle(250, 200));
+    ASSERT_EQ(::GetCapture(), m_hWnd);
+    m_handler->Detach();
+    EXPECT_FALSE(m_handler->IsScrolling());
+    EXPECT_NE(::GetCapture(), m_hWnd);
+    EXPECT_FALSE(TimerLeftInside(m_hWnd, m_handler, sizeof(COXIntelliMouse)));
+
+    // The same through an organizer, one window and all of them.
+    for (bool bOne : {true, false}) {
+        COXIntelliMouseOrganizer organizer;
+        COXIntelliMouse* pHandler = organizer.Attach(&m_wnd);
+        ASSERT_NE(pHandler, nullptr);
+        ::SetCursorPos(250, 200);
+        ::SendMessageA(m_hWnd, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(150, 100));
+        ASSERT_TRUE(pHandler->IsScrolling());
+        ASSERT_TRUE(bOne ? organizer.Detach(&m_wnd) : organizer.Detach(NULL));
+        EXPECT_NE(::GetCapture(), m_hWnd) << (bOne ? "one window" : "all windows");
+        EXPECT_FALSE(TimerLeftInside(m_hWnd, pHandler, sizeof(COXIntelliMouse))) << (bOne ? "one window" : "all windows");
+    }
 }
 
 TEST(OXIntelliMouseOrganizer, HandlersByWindowAndByThread)

@@ -5,7 +5,10 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "OXLayoutManager.h"
+#include "customize_test_res.h"
 #include "testdrawing.h"
 
 namespace {
@@ -234,6 +237,60 @@ TEST_F(OXLayoutManagerTest, AFailingLayoutDoesNotTakeTheWindowWithIt)
     m_container.GetClientRect(&client);
     EXPECT_EQ(client, CRect(0, 0, 321, 123));
     layout.Detach();
+}
+
+TEST(OXLayoutManagerDialog, ADialogsControlsFollowItsFrameAsTheUserSizesIt)
+{
+    CDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_CT_LAYOUT));
+    dialog.ShowWindow(SW_SHOWNA);
+    const HWND hDlg = dialog.GetSafeHwnd();
+    auto rectOf = [&](int nID) {
+        CRect rect;
+        ::GetWindowRect(::GetDlgItem(hDlg, nID), &rect);
+        ::MapWindowPoints(NULL, hDlg, (LPPOINT)&rect, 2);
+        return rect;
+    };
+    const int ids[] = {IDC_CT_NAME, IDC_CT_LIST, IDOK, IDCANCEL};
+    std::map<int, CRect> before;
+    for (int nID : ids)
+        before[nID] = rectOf(nID);
+
+    // The name stretches across, the list both ways, OK keeps to the top
+    // right and Cancel to the bottom right; the list is never under 80 wide.
+    COXLayoutManager layout;
+    layout.Attach(&dialog);
+    layout.TieChild(IDC_CT_NAME, OX_LMS_LEFT | OX_LMS_RIGHT | OX_LMS_TOP, OX_LMT_SAME);
+    layout.TieChild(IDC_CT_LIST, OX_LMS_ALL, OX_LMT_SAME);
+    layout.TieChild(IDOK, OX_LMS_RIGHT | OX_LMS_TOP, OX_LMT_SAME);
+    layout.TieChild(IDCANCEL, OX_LMS_RIGHT | OX_LMS_BOTTOM, OX_LMT_SAME);
+    layout.SetMinMax(IDC_CT_LIST, 80, 0, 0, 0);
+
+    CRect window;
+    dialog.GetWindowRect(&window);
+    // Sized as a drag of the frame would: the system sends WM_SIZE on.
+    struct Step { int dx, dy; } steps[] = {{120, 60}, {-30, 10}, {0, 0}};
+    for (const Step& step : steps) {
+        dialog.SetWindowPos(NULL, 0, 0, window.Width() + step.dx, window.Height() + step.dy,
+                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const std::map<int, CRect> expected = {
+            {IDC_CT_NAME, CRect(before[IDC_CT_NAME].left, before[IDC_CT_NAME].top,
+                                before[IDC_CT_NAME].right + step.dx, before[IDC_CT_NAME].bottom)},
+            {IDC_CT_LIST, CRect(before[IDC_CT_LIST].TopLeft(), before[IDC_CT_LIST].BottomRight() + CSize(step.dx, step.dy))},
+            {IDOK, before[IDOK] + CPoint(step.dx, 0)},
+            {IDCANCEL, before[IDCANCEL] + CPoint(step.dx, step.dy)},
+        };
+        for (const auto& e : expected)
+            EXPECT_EQ(rectOf(e.first), e.second) << "control " << e.first << " after " << step.dx << ", " << step.dy;
+    }
+    // Narrower than the list allows: laid out for the least width that fits,
+    // the list at its minimum and the buttons where that width puts them.
+    const int dxLeast = 80 - before[IDC_CT_LIST].Width();
+    dialog.SetWindowPos(NULL, 0, 0, window.Width() - 200, window.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(rectOf(IDC_CT_LIST).Width(), 80);
+    EXPECT_EQ(rectOf(IDOK), before[IDOK] + CPoint(dxLeast, 0));
+    layout.Detach();
+    dialog.DestroyWindow();
 }
 
 } // namespace

@@ -35,14 +35,28 @@ TEST(OXShdWnd, BandsDarkenByTheirSteps)
     EXPECT_EQ(canvas.At(cx - 5, 10), kBlue);
 }
 
-TEST(OXShdWnd, AShortWindowHasNoMiddleAndTheScreenIsReadBeneath)
+// A white window on the screen for shadows to fall on, painted before it is read.
+class OXShdWndOnWhite : public ::testing::Test
 {
-    // A white window on the screen to cast the shadow on.
-    CWnd white;
-    ASSERT_TRUE(white.CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0, NULL, (HBRUSH)::GetStockObject(WHITE_BRUSH)),
-                               "beneath", WS_POPUP | WS_VISIBLE, CRect(200, 200, 300, 300), NULL, 0));
-    white.UpdateWindow();
-    PumpMessagesFor(50);
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_white.CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0, NULL, (HBRUSH)::GetStockObject(WHITE_BRUSH)),
+                                     "beneath", WS_POPUP | WS_VISIBLE, CRect(200, 200, 300, 300), NULL, 0));
+        m_white.UpdateWindow();
+        ASSERT_TRUE(PumpUntil([] {
+            HDC hdc = ::GetDC(NULL);
+            const bool bWhite = ::GetPixel(hdc, 210, 210) == kWhite && ::GetPixel(hdc, 290, 290) == kWhite;
+            ::ReleaseDC(NULL, hdc);
+            return bWhite;
+        }, 10000)) << "the white window never showed on the screen";
+    }
+    void TearDown() override { m_white.DestroyWindow(); }
+    CWnd m_white;
+};
+
+TEST_F(OXShdWndOnWhite, AShortWindowHasNoMiddleAndTheScreenIsReadBeneath)
+{
     CArray<COLORREF, COLORREF> cache;
     CPixelCanvas canvas(30, 10, kBlue);
     COXShdWnd::DrawShadow(&canvas.dc, CRect(210, 210, 240, 220), &cache);
@@ -51,7 +65,46 @@ TEST(OXShdWnd, AShortWindowHasNoMiddleAndTheScreenIsReadBeneath)
         EXPECT_NE(canvas.At(29, y), RGB(230, 230, 230)) << y;
     ASSERT_GT(cache.GetSize(), 0);
     EXPECT_EQ(cache[0], kWhite);   // the colours beneath, as read
-    white.DestroyWindow();
+}
+
+TEST_F(OXShdWndOnWhite, SmallWindowsDarkenEachPixelOnceAndOnlyInside)
+{
+    // One line of the band per case, read from the screen and then again from
+    // the cache that first drawing filled: where the parts overlap the later
+    // one decides, never both; the corner stays the right edge's however
+    // narrow the window; nothing is drawn outside the rectangle.
+    struct Case { int cx, cy; bool bColumn; int nAt; std::vector<int> levels; } cases[] = {
+        {30, 10, true, 29, {255, 255, 255, 255, 250, 245, 235, 240, 245, 250}},
+        {30, 10, true, 26, {255, 255, 255, 255, 235, 215, 175, 195, 215, 235}},
+        {2, 12, true, 1, {255, 255, 255, 255, 250, 245, 240, 235, 235, 240, 245, 250}},
+        {2, 12, true, 0, {255, 255, 255, 255, 245, 235, 225, 215, 215, 225, 235, 245}},
+        {12, 2, false, 1, {255, 255, 255, 255, 250, 245, 240, 235, 235, 240, 245, 250}},
+        {12, 2, false, 0, {255, 255, 255, 255, 245, 235, 225, 215, 215, 225, 235, 245}},
+        {3, 3, true, 0, {210, 225, 240}},
+        {1, 1, true, 0, {250}},
+    };
+    for (const Case& c : cases) {
+        CArray<COLORREF, COLORREF> cache;
+        for (int pass = 0; pass < 2; pass++) {
+            CPixelCanvas canvas(c.cx + 2, c.cy + 2, kBlue);
+            canvas.dc.SetViewportOrg(1, 1);
+            COXShdWnd::DrawShadow(&canvas.dc, CRect(220, 220, 220 + c.cx, 220 + c.cy), &cache);
+            canvas.dc.SetViewportOrg(0, 0);
+            std::vector<int> levels;
+            for (size_t i = 0; i < c.levels.size(); i++) {
+                const COLORREF px = c.bColumn ? canvas.At(1 + c.nAt, 1 + (int)i) : canvas.At(1 + (int)i, 1 + c.nAt);
+                levels.push_back(GetRValue(px) == GetGValue(px) && GetGValue(px) == GetBValue(px) ? GetRValue(px) : -1);
+            }
+            EXPECT_EQ(levels, c.levels) << c.cx << " x " << c.cy << (c.bColumn ? " column " : " row ") << c.nAt
+                                        << (pass ? " from the cache" : " from the screen");
+            int nOutside = 0;   // the ring of one pixel around the rectangle keeps its colour
+            for (int x = 0; x < c.cx + 2; x++)
+                nOutside += (canvas.At(x, 0) != kBlue) + (canvas.At(x, c.cy + 1) != kBlue);
+            for (int y = 1; y <= c.cy; y++)
+                nOutside += (canvas.At(0, y) != kBlue) + (canvas.At(c.cx + 1, y) != kBlue);
+            EXPECT_EQ(nOutside, 0) << c.cx << " x " << c.cy;
+        }
+    }
 }
 
 class CDocA : public CDocument { DECLARE_DYNCREATE(CDocA) };

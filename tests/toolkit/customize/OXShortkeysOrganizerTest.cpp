@@ -4,6 +4,8 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <aclapi.h>
+
 #include "OXShortkeysOrganizer.h"
 #include "testdrawing.h"
 
@@ -131,6 +133,18 @@ TEST_F(OXShortkeysOrganizerTest, TheLiveTableOutlivesTheOrganizer)
     std::vector<ACCEL> live = Live(m_frame->m_hAccelTable);
     ASSERT_EQ(live.size(), 5u);
     EXPECT_EQ(live[4].cmd, 301);
+
+    // Let go of the frame first, then gone: the table stays the frame's.
+    {
+        COXShortkeysOrganizer organizer;
+        ASSERT_TRUE(organizer.Attach(m_frame));
+        organizer.AddAccelerator(FVIRTKEY, VK_F4, 302, NULL);
+        ASSERT_TRUE(organizer.ApplyAccelerators());
+        EXPECT_TRUE(organizer.Detach());
+    }
+    live = Live(m_frame->m_hAccelTable);
+    ASSERT_EQ(live.size(), 6u);
+    EXPECT_EQ(live[5].cmd, 302);
 }
 
 TEST_F(OXShortkeysOrganizerTest, TheStateIsStoredWithoutAStaleTailAndCheckedOnLoad)
@@ -179,6 +193,36 @@ TEST_F(OXShortkeysOrganizerTest, TheStateIsStoredWithoutAStaleTailAndCheckedOnLo
     ::RegQueryValueExA(hKey, "AcceleratorsState", NULL, &type, NULL, NULL);
     EXPECT_EQ(type, (DWORD)REG_SZ);
     ::RegCloseKey(hKey);
+}
+
+TEST_F(OXShortkeysOrganizerTest, AStateThatCannotBeWrittenIsReportedNotClaimed)
+{
+    const char kPath[] = "Software\\Pellucor Test\\PellucorTests\\ShortkeysTest";
+    COXShortkeysOrganizer organizer;
+    ASSERT_TRUE(organizer.Attach(m_frame));
+    ASSERT_TRUE(organizer.SaveState("ShortkeysTest"));
+    // The key made read-only: it opens, and the value reads, but cannot be set.
+    HKEY hKey;
+    ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, kPath, 0, WRITE_DAC | KEY_READ, &hKey), ERROR_SUCCESS);
+    EXPLICIT_ACCESSA access = {};
+    access.grfAccessPermissions = KEY_READ;
+    access.grfAccessMode = SET_ACCESS;
+    access.grfInheritance = NO_INHERITANCE;
+    access.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
+    access.Trustee.ptstrName = (LPSTR) "EVERYONE";
+    PACL pAcl = NULL;
+    ASSERT_EQ(::SetEntriesInAclA(1, &access, NULL, &pAcl), ERROR_SUCCESS);
+    ASSERT_EQ(::SetSecurityInfo(hKey, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                                NULL, NULL, pAcl, NULL), ERROR_SUCCESS);
+    ::LocalFree(pAcl);
+    ::RegCloseKey(hKey);
+    organizer.RemoveCommand(101, NULL);
+    EXPECT_FALSE(organizer.SaveState("ShortkeysTest"));
+    // What was stored before is still there, whole.
+    DWORD nSize = 0;
+    EXPECT_EQ(::RegGetValueA(HKEY_CURRENT_USER, kPath, "AcceleratorsState", RRF_RT_REG_BINARY, NULL, NULL, &nSize),
+              ERROR_SUCCESS);
+    EXPECT_EQ(nSize, 4u + 4 + 3 * 5);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -85,36 +86,68 @@ TEST(OXSplashWnd, EachChannelWithinTheToleranceIsTransparent)
     EXPECT_EQ(empty.GetRegion().GetSafeHandle(), nullptr);
 }
 
-TEST(OXSplashWnd, ClosesAfterItsTimeOutOrAtTheFirstKey)
+// Runs this thread's messages through the application's pump, where the
+// splash sees input before its window does, until pred() holds or the limit.
+bool PumpThroughAppUntil(const std::function<bool()>& pred, DWORD ms = 10000)
+{
+    const ULONGLONG end = ::GetTickCount64() + ms;
+    while (!pred()) {
+        MSG msg;
+        if (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
+            AfxPumpMessage();
+        else if (::GetTickCount64() >= end)
+            return false;
+        else
+            ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+TEST(OXSplashWnd, ClosesAfterItsTimeOutOrAtTheFirstKeyOrClick)
 {
     CTestFolder folder;
     CString path = WriteShapeFile(folder, CRect(10, 5, 30, 15), RGB(0, 0, 200));
-    COXSplashWnd splash;
-    ASSERT_TRUE(splash.LoadBitmapFile(path, 0xFFFFFFFF));
-    EXPECT_EQ(splash.GetRegion().GetSafeHandle(), nullptr);   // no colour: rectangular
-    DWORD start = ::GetTickCount();
-    ASSERT_TRUE(splash.Show(0));
-    EXPECT_EQ(splash.GetTimeout(), 750);
-    HWND hWnd = splash.GetSafeHwnd();
-    EXPECT_TRUE(::IsWindowVisible(hWnd));
-    CRect rect;
-    ::GetWindowRect(hWnd, &rect);
-    EXPECT_EQ(rect.Size(), CSize(40, 20));
-    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hWnd); }, 3000));
-    DWORD elapsed = ::GetTickCount() - start;
-    EXPECT_GE(elapsed, 700u);
-    EXPECT_LE(elapsed, 2000u);
+    COXSplashWnd timed, untimed;
+    ASSERT_TRUE(timed.LoadBitmapFile(path, 0xFFFFFFFF));
+    ASSERT_TRUE(untimed.LoadBitmapFile(path, 0xFFFFFFFF));
+    EXPECT_EQ(timed.GetRegion().GetSafeHandle(), nullptr);   // no colour: rectangular
 
-    ASSERT_TRUE(splash.Show(-1));
-    hWnd = splash.GetSafeHwnd();
-    PumpMessagesFor(900);
-    EXPECT_TRUE(::IsWindow(hWnd));   // no time-out
-    MSG key = {hWnd, WM_KEYDOWN, VK_SPACE, 0};
-    EXPECT_TRUE(splash.PreTranslateMessage(&key));
-    EXPECT_FALSE(::IsWindow(hWnd));
+    // Time-out 0 means 750 ms; -1 means none: the untimed splash outlives
+    // the timed one, shown at the same moment.
+    ASSERT_TRUE(untimed.Show(-1));
+    const ULONGLONG start = ::GetTickCount64();
+    ASSERT_TRUE(timed.Show(0));
+    EXPECT_EQ(timed.GetTimeout(), 750);
+    HWND hTimed = timed.GetSafeHwnd(), hUntimed = untimed.GetSafeHwnd();
+    EXPECT_TRUE(::IsWindowVisible(hTimed));
+    CRect rect;
+    ::GetWindowRect(hTimed, &rect);
+    EXPECT_EQ(rect.Size(), CSize(40, 20));
+    ASSERT_TRUE(PumpThroughAppUntil([&] { return !::IsWindow(hTimed); })) << "the time-out never closed the splash";
+    EXPECT_GE(::GetTickCount64() - start, 700u);
+    EXPECT_TRUE(::IsWindow(hUntimed));
+
+    // A key, then a click, posted to the splash as the user's input would come.
+    for (UINT nMessage : {WM_KEYDOWN, WM_LBUTTONDOWN}) {
+        ASSERT_TRUE(untimed.Show(-1));
+        hUntimed = untimed.GetSafeHwnd();
+        ::PostMessageA(hUntimed, nMessage, nMessage == WM_KEYDOWN ? VK_SPACE : MK_LBUTTON, MAKELPARAM(5, 5));
+        EXPECT_TRUE(PumpThroughAppUntil([&] { return !::IsWindow(hUntimed); }))
+            << CMessageRecorder::MessageName(nMessage) << " left the splash up";
+    }
+    // Unless it is told to stay.
+    untimed.SetHideOnUserInput(FALSE);
+    ASSERT_TRUE(untimed.Show(-1));
+    hUntimed = untimed.GetSafeHwnd();
+    ::PostMessageA(hUntimed, WM_KEYDOWN, VK_SPACE, 0);
+    ::PostMessageA(hUntimed, WM_APP, 0, 0);
+    MSG last = {};
+    ASSERT_TRUE(PumpThroughAppUntil([&] { return ::PeekMessageA(&last, hUntimed, WM_APP, WM_APP, PM_NOREMOVE) == FALSE; }));
+    EXPECT_TRUE(::IsWindow(hUntimed));
+    untimed.Close();
 }
 
-TEST(OXSplashWnd, TheProcessWideSplashDeletesItselfWhenClosed)
+TEST(OXSplashWnd, TheProcessWideSplashShowsAgainAndDeletesItselfWhenClosed)
 {
     CTestFolder folder;
     CString path = WriteShapeFile(folder, CRect(10, 5, 30, 15), RGB(0, 0, 200));
@@ -122,9 +155,15 @@ TEST(OXSplashWnd, TheProcessWideSplashDeletesItselfWhenClosed)
     COXSplashWnd* pSplash = COXSplashWnd::GetGlobalSplash();
     ASSERT_NE(pSplash, nullptr);
     ASSERT_TRUE(pSplash->Show(-1));
-    MSG click = {pSplash->GetSafeHwnd(), WM_LBUTTONDOWN, 0, 0};
-    EXPECT_TRUE(pSplash->PreTranslateMessage(&click));
-    EXPECT_EQ(COXSplashWnd::GetGlobalSplash(), nullptr);
+    // Shown again while up: the window is made anew, the object stays.
+    ASSERT_TRUE(pSplash->Show(-1));
+    ASSERT_EQ(COXSplashWnd::GetGlobalSplash(), pSplash);
+    HWND hWnd = pSplash->GetSafeHwnd();
+    EXPECT_TRUE(::IsWindowVisible(hWnd));
+    ::PostMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 10));
+    EXPECT_TRUE(PumpThroughAppUntil([] { return COXSplashWnd::GetGlobalSplash() == nullptr; }))
+        << "the click left the process-wide splash up";
+    EXPECT_FALSE(::IsWindow(hWnd));
     // A broken file loads nothing.
     WriteFileBytes(folder.File("broken.bmp"), "BM not an image");
     COXSplashWnd splash;
