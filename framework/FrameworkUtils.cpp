@@ -631,6 +631,35 @@ CString GetCsvField(const CString& sLine, char chSeparator, int nIndex)
     return sField;
 }
 
+LPCSTR EscapeOfChar(TextEscape escape, char ch)
+{
+    switch (escape) {
+    case textEscapeHtml:
+        return ch == '&' ? "&amp;" : ch == '<' ? "&lt;" : ch == '>' ? "&gt;" : NULL;
+    case textEscapeCsvField:
+        return ch == '"' ? "\"\"" : NULL;
+    }
+    return NULL;
+}
+
+CString EscapeText(const CString& sText, TextEscape escape)
+{
+    CString sEscaped;
+    sEscaped.Preallocate(sText.GetLength());
+    for (int i = 0; i < sText.GetLength(); i++) {
+        if (LPCSTR pszEscape = EscapeOfChar(escape, sText[i]))
+            sEscaped += pszEscape;
+        else
+            sEscaped += sText[i];
+    }
+    return sEscaped;
+}
+
+CString QuoteCsvField(const CString& sText)
+{
+    return "\"" + EscapeText(sText, textEscapeCsvField) + "\"";
+}
+
 void SplitWords(const CString& sText, CStringArray& words)
 {
     CString s(sText);
