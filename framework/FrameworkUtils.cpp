@@ -792,19 +792,24 @@ BOOL GetClipboardText(CString& sText)
 {
     if (!::OpenClipboard(MainHwnd()))
         return FALSE;
-    BOOL bGot = FALSE;
-    if (::IsClipboardFormatAvailable(CF_TEXT)) {
-        HGLOBAL hData = ::GetClipboardData(CF_TEXT);
-        if (hData != NULL) {
-            if (const char* p = (const char*)::GlobalLock(hData)) {
-                sText = p;
-                ::GlobalUnlock(hData);
-                bGot = TRUE;
-            }
-        }
-    }
+    HGLOBAL hData = ::IsClipboardFormatAvailable(CF_TEXT) ? ::GetClipboardData(CF_TEXT) : NULL;
+    const BOOL bGot = hData != NULL && ::GlobalSize(hData) > 0;
+    if (bGot)
+        sText = GetGlobalText(hData);
     ::CloseClipboard();
     return bGot;
+}
+
+CString GetGlobalText(HGLOBAL hData)
+{
+    const SIZE_T nSize = hData != NULL ? ::GlobalSize(hData) : 0;
+    const char* p = nSize > 0 ? (const char*)::GlobalLock(hData) : NULL;
+    if (p == NULL)
+        return CString();
+    const int nLength = (int)strnlen(p, nSize < (SIZE_T)INT_MAX ? nSize : (SIZE_T)INT_MAX);
+    CString sText(p, nLength);
+    ::GlobalUnlock(hData);
+    return sText;
 }
 
 BOOL SelectListItem(int nIndex, CListCtrl* pList)

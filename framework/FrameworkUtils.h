@@ -101,6 +101,9 @@ BOOL ParseQuoteTable(CStringArray& cells, const CString& sPage, LPCTSTR lpszTabl
 // ---------------------------------------------------------------------------
 BOOL SetClipboardText(LPCTSTR lpszText);
 BOOL GetClipboardText(CString& sText);
+// The text of a memory block: up to its first zero, or its end when it holds
+// none (a block from another program need not end with one).
+CString GetGlobalText(HGLOBAL hData);
 BOOL SelectListItem(int nIndex, CListCtrl* pList);
 void UpdateMenuFromDialog(CMenu* pMenu, CWnd* pDialog);
 BOOL ChooseColorValue(COLORREF& clr);
