@@ -96,17 +96,16 @@ private:
     static std::set<HWND> ThreadDialogs()
     {
         std::set<HWND> dialogs;
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM lParam) -> BOOL {
-                char szClass[16] = "";
-                ::GetClassNameA(hwnd, szClass, sizeof(szClass));
-                if (lstrcmpA(szClass, "#32770") == 0)
-                    reinterpret_cast<std::set<HWND>*>(lParam)->insert(hwnd);
-                return TRUE;
-            },
-            (LPARAM)&dialogs);
+        ::EnumThreadWindows(::GetCurrentThreadId(), AddDialog, (LPARAM)&dialogs);
         return dialogs;
+    }
+    static BOOL CALLBACK AddDialog(HWND hwnd, LPARAM lParam)
+    {
+        char szClass[16] = "";
+        ::GetClassNameA(hwnd, szClass, sizeof(szClass));
+        if (lstrcmpA(szClass, "#32770") == 0)
+            reinterpret_cast<std::set<HWND>*>(lParam)->insert(hwnd);
+        return TRUE;
     }
 
     static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD)
