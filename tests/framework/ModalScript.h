@@ -117,7 +117,8 @@ private:
         if (!p->m_bClosing && ullNow >= p->m_ullEnd) {
             // Also reached while a step sits in a box nobody answers.
             p->m_bFailed = true;
-            ADD_FAILURE() << "the script did not end within its time limit, at step " << p->m_nNext;
+            ADD_FAILURE() << "the script did not end within its time limit, at step " << p->m_nNext
+                          << (p->BoxOpening() ? " (a dialog it opened never showed)" : "");
             p->m_bClosing = true;
         }
         if (p->m_bClosing) {
