@@ -29,6 +29,9 @@ void CBaseGridFormView::OnInitialUpdate()
     CBaseFormView::OnInitialUpdate();
     if (m_Grid.GetSafeHwnd() == NULL)
         return;
+    // A click on a header sorts by that column: the sort the view keeps in
+    // the profile is the user's to change.
+    m_Grid.SetSortOnClick(TRUE);
     SetUpListGrid();
     m_Grid.SetSortAscending(FALSE);
     ReadColours();

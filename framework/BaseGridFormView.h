@@ -2,7 +2,8 @@
 // control 1014) whose column widths, column visibility, sort column and
 // order and colours are kept in the view's profile section. The derived view
 // names its columns (and may give default visible flags for the first run)
-// before the initial update and fills the rows in FillGrid.
+// before the initial update and fills the rows in FillGrid. A click on a
+// column header sorts by that column.
 #pragma once
 
 #include "BaseFormView.h"

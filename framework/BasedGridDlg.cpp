@@ -141,8 +141,6 @@ const int nPickerCell = 18;
 const UINT nPickerDefaultText = 26536;
 const UINT nPickerCustomText = 26537;
 
-const COLORREF clrDefaultGridLines = RGB(0xC0, 0xC0, 0xC0);
-
 }  // namespace
 
 #define SETUP_PICKER nPickerColours, nPickerRows, dwPickerDefault, nPickerCell, nPickerCell, \
@@ -248,10 +246,10 @@ void CSetupBasesGridDlg::OnHideAll()
 void CSetupBasesGridDlg::OnDefault()
 {
     CheckAll(1);
-    m_clrBackground = ::GetSysColor(COLOR_WINDOW);
-    m_clrTextBackground = ::GetSysColor(COLOR_WINDOW);
-    m_clrTextForeground = ::GetSysColor(COLOR_WINDOWTEXT);
-    m_clrGridLines = clrDefaultGridLines;
+    m_clrBackground = CGridLayout::DefaultColour(CGridLayout::colourBackground);
+    m_clrTextBackground = CGridLayout::DefaultColour(CGridLayout::colourTextBackground);
+    m_clrTextForeground = CGridLayout::DefaultColour(CGridLayout::colourTextForeground);
+    m_clrGridLines = CGridLayout::DefaultColour(CGridLayout::colourGridLines);
     UpdateData(FALSE);
 }
 
@@ -265,9 +263,9 @@ void CSetupBasesGridDlg::OnOK()
         INT_PTR nColumn = (INT_PTR)m_lstColumns.GetItemData(i);
         pSource->m_arrColumnVisible.SetAt(nColumn, m_lstColumns.GetCheck(i) != 0);
     }
-    pSource->m_clrBackground = m_clrBackground;
-    pSource->m_clrTextBackground = m_clrTextBackground;
-    pSource->m_clrTextForeground = m_clrTextForeground;
-    pSource->m_clrGridLines = m_clrGridLines;
+    pSource->m_clrBackground = CGridLayout::PickedColour(m_clrBackground, CGridLayout::colourBackground);
+    pSource->m_clrTextBackground = CGridLayout::PickedColour(m_clrTextBackground, CGridLayout::colourTextBackground);
+    pSource->m_clrTextForeground = CGridLayout::PickedColour(m_clrTextForeground, CGridLayout::colourTextForeground);
+    pSource->m_clrGridLines = CGridLayout::PickedColour(m_clrGridLines, CGridLayout::colourGridLines);
     EndDialog(IDOK);
 }

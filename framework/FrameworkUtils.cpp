@@ -631,6 +631,35 @@ CString GetCsvField(const CString& sLine, char chSeparator, int nIndex)
     return sField;
 }
 
+LPCSTR EscapeOfChar(TextEscape escape, char ch)
+{
+    switch (escape) {
+    case textEscapeHtml:
+        return ch == '&' ? "&amp;" : ch == '<' ? "&lt;" : ch == '>' ? "&gt;" : NULL;
+    case textEscapeCsvField:
+        return ch == '"' ? "\"\"" : NULL;
+    }
+    return NULL;
+}
+
+CString EscapeText(const CString& sText, TextEscape escape)
+{
+    CString sEscaped;
+    sEscaped.Preallocate(sText.GetLength());
+    for (int i = 0; i < sText.GetLength(); i++) {
+        if (LPCSTR pszEscape = EscapeOfChar(escape, sText[i]))
+            sEscaped += pszEscape;
+        else
+            sEscaped += sText[i];
+    }
+    return sEscaped;
+}
+
+CString QuoteCsvField(const CString& sText)
+{
+    return "\"" + EscapeText(sText, textEscapeCsvField) + "\"";
+}
+
 void SplitWords(const CString& sText, CStringArray& words)
 {
     CString s(sText);
@@ -763,19 +792,24 @@ BOOL GetClipboardText(CString& sText)
 {
     if (!::OpenClipboard(MainHwnd()))
         return FALSE;
-    BOOL bGot = FALSE;
-    if (::IsClipboardFormatAvailable(CF_TEXT)) {
-        HGLOBAL hData = ::GetClipboardData(CF_TEXT);
-        if (hData != NULL) {
-            if (const char* p = (const char*)::GlobalLock(hData)) {
-                sText = p;
-                ::GlobalUnlock(hData);
-                bGot = TRUE;
-            }
-        }
-    }
+    HGLOBAL hData = ::IsClipboardFormatAvailable(CF_TEXT) ? ::GetClipboardData(CF_TEXT) : NULL;
+    const BOOL bGot = hData != NULL && ::GlobalSize(hData) > 0;
+    if (bGot)
+        sText = GetGlobalText(hData);
     ::CloseClipboard();
     return bGot;
+}
+
+CString GetGlobalText(HGLOBAL hData)
+{
+    const SIZE_T nSize = hData != NULL ? ::GlobalSize(hData) : 0;
+    const char* p = nSize > 0 ? (const char*)::GlobalLock(hData) : NULL;
+    if (p == NULL)
+        return CString();
+    const int nLength = (int)strnlen(p, nSize < (SIZE_T)INT_MAX ? nSize : (SIZE_T)INT_MAX);
+    CString sText(p, nLength);
+    ::GlobalUnlock(hData);
+    return sText;
 }
 
 BOOL SelectListItem(int nIndex, CListCtrl* pList)

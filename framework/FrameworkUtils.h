@@ -77,6 +77,19 @@ void ReadStringFromFile(CFile& file, CString& sText);
 // Field nIndex of a separated line; separators inside double quotes do not
 // count. An index past the last field gives an empty text.
 CString GetCsvField(const CString& sLine, char chSeparator, int nIndex);
+// Text written into a file so that what reads the file takes it back as it
+// was: in HTML text "&", "<" and ">" become entities; a double-quoted CSV
+// field doubles each double quote (the quotes around it are the writer's).
+enum TextEscape
+{
+    textEscapeHtml,
+    textEscapeCsvField
+};
+// What one character becomes; NULL: the character itself.
+LPCSTR EscapeOfChar(TextEscape escape, char ch);
+CString EscapeText(const CString& sText, TextEscape escape);
+// The field as a CSV writer puts it: in double quotes, escaped.
+CString QuoteCsvField(const CString& sText);
 void SplitWords(const CString& sText, CStringArray& words);
 int ExtractTableRow(CStringArray& cells, const CString& sPage, LPCTSTR lpszStart, LPCTSTR lpszEnd, int nStart,
                     LPCTSTR lpszRemove, LPCTSTR lpszBlank);
@@ -88,6 +101,9 @@ BOOL ParseQuoteTable(CStringArray& cells, const CString& sPage, LPCTSTR lpszTabl
 // ---------------------------------------------------------------------------
 BOOL SetClipboardText(LPCTSTR lpszText);
 BOOL GetClipboardText(CString& sText);
+// The text of a memory block: up to its first zero, or its end when it holds
+// none (a block from another program need not end with one).
+CString GetGlobalText(HGLOBAL hData);
 BOOL SelectListItem(int nIndex, CListCtrl* pList);
 void UpdateMenuFromDialog(CMenu* pMenu, CWnd* pDialog);
 BOOL ChooseColorValue(COLORREF& clr);

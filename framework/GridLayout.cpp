@@ -9,6 +9,8 @@ namespace {
 
 // The text colour of the grid's default cells: navy.
 const COLORREF clrDefaultCellText = RGB(0, 0, 128);
+const COLORREF clrDefaultGridLines = RGB(0xC0, 0xC0, 0xC0);
+const COLORREF clrPickedDefault = (COLORREF)-1;
 
 }  // namespace
 
@@ -16,6 +18,23 @@ CGridLayout::CGridLayout()
     : m_clrBackground(0), m_clrTextBackground(0), m_clrTextForeground(0), m_clrGridLines(0),
       m_nDefaultColumnWidth(nGridColumnWidthDefault), m_strItemNoun("item"), m_nRememberedRow(-1)
 {
+}
+
+COLORREF CGridLayout::DefaultColour(Colour which)
+{
+    switch (which) {
+    case colourTextForeground:
+        return ::GetSysColor(COLOR_WINDOWTEXT);
+    case colourGridLines:
+        return clrDefaultGridLines;
+    default:
+        return ::GetSysColor(COLOR_WINDOW);
+    }
+}
+
+COLORREF CGridLayout::PickedColour(COLORREF clr, Colour which)
+{
+    return clr == clrPickedDefault ? DefaultColour(which) : clr;
 }
 
 int CGridLayout::ReadInt(LPCTSTR lpszKey, int nDefault) const
@@ -53,10 +72,12 @@ void CGridLayout::ReadColours()
 {
     CGridCtrl& grid = LayoutGrid();
     CGridDefaultCell* pCell = grid.GetDefaultCell(FALSE, FALSE);
-    m_clrBackground = (COLORREF)ReadInt(szGridBackground, (int)grid.m_crGridBack);
-    m_clrTextBackground = (COLORREF)ReadInt(szGridTextBackground, (int)pCell->GetBackClr());
-    m_clrTextForeground = (COLORREF)ReadInt(szGridTextForeground, (int)pCell->GetTextClr());
-    m_clrGridLines = (COLORREF)ReadInt(szGridLines, (int)grid.m_crLines);
+    m_clrBackground = PickedColour((COLORREF)ReadInt(szGridBackground, (int)grid.m_crGridBack), colourBackground);
+    m_clrTextBackground =
+        PickedColour((COLORREF)ReadInt(szGridTextBackground, (int)pCell->GetBackClr()), colourTextBackground);
+    m_clrTextForeground =
+        PickedColour((COLORREF)ReadInt(szGridTextForeground, (int)pCell->GetTextClr()), colourTextForeground);
+    m_clrGridLines = PickedColour((COLORREF)ReadInt(szGridLines, (int)grid.m_crLines), colourGridLines);
     ApplyColours();
 }
 

@@ -30,6 +30,13 @@ public:
     // Names a record in the warning shown when none is selected.
     CString m_strItemNoun;
 
+    // The four colours as the set-up's Default button gives them: the window,
+    // the window text and the fixed grey of the lines.
+    enum Colour { colourBackground, colourTextBackground, colourTextForeground, colourGridLines };
+    static COLORREF DefaultColour(Colour which);
+    // A colour picker's "default" (-1) is that colour, not a colour itself.
+    static COLORREF PickedColour(COLORREF clr, Colour which);
+
     // The grid the layout belongs to, and the section its keys live in.
     virtual CGridCtrl& LayoutGrid() = 0;
     virtual CString LayoutSection() const = 0;
@@ -62,6 +69,7 @@ protected:
     // header row, navy text in the default cells, the numeric compare.
     void SetUpListGrid();
     // The four colours from the profile, the grid's own as defaults; applied.
+    // A stored "default" (-1) reads as the Default button's colour.
     void ReadColours();
     // Each column's header, width and visibility from the profile; a stored
     // width of -1 shares the client width out evenly. With pFirstRun the

@@ -45,14 +45,14 @@ void OpenWithShell(LPCTSTR lpszPath)
 
 CString BuildHtmlReport(CGridCtrl& grid, LPCTSTR lpszTitle, CProgressBar* pProgress)
 {
-    CString strHead = CString("<center><h3>") + lpszTitle + "</h3><p>";
+    CString strHead = "<center><h3>" + EscapeText(lpszTitle, textEscapeHtml) + "</h3><p>";
     const int nRows = grid.GetRowCount();
     const int nColumns = grid.GetColumnCount();
     CString strBody;
     if (nRows > 1) {
         strBody = "<p><table border=1 width=80%><tr><th colspan=10></th></tr><tr>";
         for (int c = 0; c < nColumns; ++c)
-            strBody += "<th>" + grid.GetItemText(0, c) + "</th>";
+            strBody += "<th>" + EscapeText(grid.GetItemText(0, c), textEscapeHtml) + "</th>";
         strBody += "</tr>";
         for (int r = 1; r < nRows; ++r) {
             if (pProgress != NULL) {
@@ -63,7 +63,8 @@ CString BuildHtmlReport(CGridCtrl& grid, LPCTSTR lpszTitle, CProgressBar* pProgr
             strBody += "<tr>";
             for (int c = 0; c < nColumns; ++c) {
                 CString strCell = grid.GetItemText(r, c);
-                strBody += "<td>" + (strCell.IsEmpty() ? CString(szEmptyHtmlCell) : strCell) + "</td>";
+                strBody += "<td>" + (strCell.IsEmpty() ? CString(szEmptyHtmlCell) : EscapeText(strCell, textEscapeHtml)) +
+                           "</td>";
             }
             strBody += "</tr>";
         }
@@ -85,7 +86,7 @@ CString BuildCsvReport(CGridCtrl& grid)
         for (int c = 0; c < nColumns; ++c) {
             if (c > 0)
                 strText += ",";
-            strText += grid.GetItemText(r, c);
+            strText += QuoteCsvField(grid.GetItemText(r, c));
         }
         strText += r == 0 ? "\n\n" : "\n";
     }

@@ -1,7 +1,10 @@
 // GridReports.h - the whole content of a grid written to a file for the user:
 // an HTML report (a centred title over a bordered table) and a comma-separated
 // file. Row 0 gives the headings, rows 1 to the last the data; the text goes
-// in one write through a text-mode stream, so "\n" is CR LF on disk.
+// in one write through a text-mode stream, so "\n" is CR LF on disk. Cells
+// are escaped as the program's exports do: HTML entities in the report,
+// every CSV field double-quoted with its double quotes doubled, so that a
+// comma or a line break in a keyword stays inside its field.
 #pragma once
 
 #include <afxwin.h>
@@ -15,8 +18,7 @@ class CProgressBar;
 // returned; nothing is opened then.
 BOOL GenerateHtmlReport(LPCTSTR lpszPath, CGridCtrl& grid, LPCTSTR lpszTitle, CProgressBar* pProgress, BOOL bOpen);
 
-// Writes the grid as comma-separated lines (cells as they are, no quoting)
-// and opens the file through the shell. An empty path asks the user for
+// Writes the grid as comma-separated lines (each cell quoted) and opens the file through the shell. An empty path asks the user for
 // one first; cancelling writes nothing. A file that cannot be created is
 // reported and FALSE returned.
 BOOL ExportGridToCsv(LPCTSTR lpszPath, CGridCtrl& grid);

@@ -18,6 +18,10 @@ namespace {
 // whichever threads fault at once.
 volatile LONG g_nFirstReport = 1;
 
+// How long the faulting thread waits for the road: time for the user to read
+// the question and for the report to be written and mailed.
+DWORD g_dwRoadLimitMs = 5 * 60 * 1000;
+
 // A walk that never ends (a corrupt stack whose frames lead back into
 // themselves) must not write forever.
 const int nMaxStackFrames = 10000;
@@ -321,6 +325,11 @@ LONG WINAPI ReportUnhandledException(EXCEPTION_POINTERS* pExcPointers)
 // The road and the translator
 // ---------------------------------------------------------------------------
 
+void SetExceptionReportWaitLimit(DWORD dwMs)
+{
+    g_dwRoadLimitMs = dwMs;
+}
+
 void ResetFirstReportFlag()
 {
     InterlockedExchange(&g_nFirstReport, 1);
@@ -339,7 +348,11 @@ void RunExceptionReportRoad(EXCEPTION_POINTERS* pExcPointers)
                       FALSE, DUPLICATE_SAME_ACCESS);
     HANDLE hRoad = ::CreateThread(NULL, 0, ReportRoadThread, &s_job, 0, NULL);
     if (hRoad != NULL) {
-        ::WaitForSingleObject(hRoad, INFINITE);
+        // A road still going past the limit waits for something the faulting
+        // thread holds (the heap's lock, say) and never will end: the
+        // program ends, as a fault would end it.
+        if (::WaitForSingleObject(hRoad, g_dwRoadLimitMs) != WAIT_OBJECT_0)
+            ::TerminateProcess(::GetCurrentProcess(), pExcPointers->ExceptionRecord->ExceptionCode);
         ::CloseHandle(hRoad);
     }
     if (s_job.hFaultingThread != NULL)

@@ -7,7 +7,7 @@
 //
 // The report road never runs on the faulting thread: that thread may have no
 // stack left (a stack overflow) or hold locks the road needs. It starts a
-// thread of its own for the road and waits for it.
+// thread of its own for the road and waits for it, within a limit.
 #pragma once
 
 #include <afxwin.h>
@@ -36,6 +36,10 @@ void __cdecl SeTranslator(unsigned int nCode, EXCEPTION_POINTERS* pExcPointers);
 // every later call does nothing. Runs on a thread of its own; returns when
 // that thread is done.
 void RunExceptionReportRoad(EXCEPTION_POINTERS* pExcPointers);
+// How long the faulting thread waits for the road (five minutes unless set);
+// a road still going then is taken for stuck and the program ends with the
+// fault's code.
+void SetExceptionReportWaitLimit(DWORD dwMs);
 // Arms the road again, so that the next structured exception offers a report.
 void ResetFirstReportFlag();
 

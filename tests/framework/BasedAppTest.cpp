@@ -4,7 +4,9 @@
 // only once; the message-box functions; the hand-over to the sibling program.
 #include <afxwin.h>
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <shlobj.h>
+#include <string>
 #include <thread>
 #include "BasedApp.h"
 #include "LogWindow.h"
@@ -381,14 +383,27 @@ TEST_F(BasedAppTest, BacksUpASavedDocumentOnly)
     doc.SetPathName(m_folder.File("words.kvfile"), FALSE);
     WriteProfileKey(m_pApp, profileBackupFolder, strBackup);
     answerer.Clear();
-    // The user picks the backup folder in the folder browser and presses OK.
-    // (Whether this Wine's browser has already selected the stored folder by
-    // then depends on how fast it fills its tree, so the pick is explicit.)
+    // The user picks the backup folder in the folder browser and presses OK
+    // once the browser shows it selected. (This Wine's browser fills its tree
+    // after it shows, so the pick is repeated until it holds.)
     CString strPick = strBackup;
     answerer.Handle([strPick](HWND dialog, const ShownDialog&) {
         std::thread([dialog, strPick] {
-            Sleep(300);
-            ::SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, (LPARAM)(LPCSTR)strPick);
+            HWND hTree = ::FindWindowExA(dialog, NULL, WC_TREEVIEWA, NULL);
+            auto selected = [hTree] {
+                char szText[MAX_PATH] = "";
+                TVITEMA item = {};
+                item.mask = TVIF_TEXT;
+                item.hItem = TreeView_GetSelection(hTree);
+                item.pszText = szText;
+                item.cchTextMax = sizeof(szText);
+                return item.hItem != NULL && TreeView_GetItem(hTree, &item) ? std::string(szText) : std::string();
+            };
+            const ULONGLONG ullEnd = ::GetTickCount64() + 15000;
+            while (selected() != "backup" && ::GetTickCount64() < ullEnd) {
+                ::SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, (LPARAM)(LPCSTR)strPick);
+                ::Sleep(20);
+            }
             CDialogAnswerer::PressButton(dialog, IDOK);
         }).detach();
     });

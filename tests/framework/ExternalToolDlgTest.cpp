@@ -82,10 +82,11 @@ void RightClick(HWND hwnd, int x, int y)
     ::PostMessage(hwnd, WM_RBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
+const char kSetupCaption[] = "Setup Grid";
+
 HWND SetupDialog()
 {
-    HWND hwnd = ::FindWindowA("#32770", "Setup Grid");
-    return hwnd != NULL && ::IsWindowVisible(hwnd) ? hwnd : NULL;
+    return CModalScript::FindDialog(kSetupCaption);
 }
 
 TEST_F(ExternalToolDlgTest, EditsTheListThroughItsButtonsFieldsAndHotKey)
@@ -257,6 +258,7 @@ TEST_F(ExternalToolDlgTest, KeepsColumnsSortAndColoursAcrossARestart)
                 EXPECT_EQ(SetupDialog(), nullptr);
                 RightClick(dlg.m_Grid.m_hWnd, 10, 3);
             },
+            CModalScript::WaitForDialog(kSetupCaption),
             [&] {
                 HWND hSetup = SetupDialog();
                 ASSERT_NE(hSetup, nullptr);
@@ -270,8 +272,8 @@ TEST_F(ExternalToolDlgTest, KeepsColumnsSortAndColoursAcrossARestart)
                 static_cast<CSetupBasesGridDlg*>(pSetup)->m_btnBackground.SetColor(clrBackground);
                 CDialogAnswerer::PressButton(hSetup, IDOK);
             },
+            CModalScript::WaitForNoDialog(kSetupCaption),
             [&] {
-                EXPECT_EQ(SetupDialog(), nullptr);
                 EXPECT_EQ(dlg.m_Grid.GetColumnWidth(2), 0);
                 EXPECT_EQ(dlg.m_Grid.GetColumnWidth(1), 120);
                 EXPECT_EQ(dlg.m_Grid.m_crGridBack, clrBackground);
@@ -300,12 +302,14 @@ TEST_F(ExternalToolDlgTest, KeepsColumnsSortAndColoursAcrossARestart)
             // Shown again, the hidden column takes the default width.
             RightClick(again.m_Grid.m_hWnd, 10, 3);
         },
+        CModalScript::WaitForDialog(kSetupCaption),
         [&] {
             HWND hSetup = SetupDialog();
             ASSERT_NE(hSetup, nullptr);
             CDialogAnswerer::PressButton(hSetup, IDC_SETUP_SHOW_ALL);
         },
         [&] { CDialogAnswerer::PressButton(SetupDialog(), IDOK); },
+        CModalScript::WaitForNoDialog(kSetupCaption),
         [&] {
             EXPECT_EQ(again.m_Grid.GetColumnWidth(2), 70);
             Press(again, IDCANCEL);

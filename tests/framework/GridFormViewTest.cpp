@@ -11,8 +11,10 @@
 #include "BasedDocument.h"
 #include "BasedGridDlg.h"
 #include "ModalScript.h"
+#include "ProfileKeys.h"
 #include "framework_res.h"
 #include "gridviews_test_res.h"
+#include "testdrawing.h"
 #include "testsupport.h"
 
 namespace {
@@ -151,6 +153,25 @@ TEST_F(GridFormViewTest, KeepsColumnWidthsAndSortAcrossRuns)
     EXPECT_EQ(Names(again), (std::vector<std::string>{"a", "b", "c"}));
 }
 
+// A click on a column's header sorts by it, and the sort is kept.
+TEST_F(GridFormViewTest, AHeaderClickSortsByThatColumn)
+{
+    CCountsView* pView = OpenView();
+    ASSERT_NE(pView, nullptr);
+    CGridCtrl& grid = pView->m_Grid;
+    ASSERT_EQ(grid.GetSortColumn(), 1);
+    const int x = grid.GetColumnWidth(0) / 2, y = grid.GetRowHeight(0) / 2;
+    grid.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    grid.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    ASSERT_TRUE(PumpUntil([&] { return grid.GetSortColumn() == 0; }, 10000)) << "the click did not sort";
+    const bool bAscending = grid.GetSortAscending() != FALSE;
+    EXPECT_EQ(Names(grid), bAscending ? (std::vector<std::string>{"a", "b", "c"})
+                                      : (std::vector<std::string>{"c", "b", "a"}));
+    CloseFrame();
+    EXPECT_EQ(Stored("SetSortColumn"), 0);
+    EXPECT_EQ(Stored("SetSortAscending"), bAscending ? 1 : 0);
+}
+
 TEST_F(GridFormViewTest, RefreshKeepsTheSelectedRowOrTakesTheNewLast)
 {
     CCountsView* pView = OpenView();
@@ -217,6 +238,58 @@ TEST_F(GridFormViewTest, ColumnSetupChangesTheViewsColumnsAndColours)
     EXPECT_EQ(pView->m_Grid.GetColumnWidth(0), 0);
     EXPECT_EQ(pView->m_Grid.GetColumnWidth(2), 70);
     EXPECT_EQ(pView->m_Grid.m_crLines, RGB(0xC0, 0xC0, 0xC0));
+}
+
+// "Default" picked in a colour picker (-1) is the colour the Default button
+// gives, stored and drawn so; a -1 already in the profile reads the same way.
+TEST_F(GridFormViewTest, APickedDefaultColourIsTheDefaultButtonsColour)
+{
+    const COLORREF clrWindow = ::GetSysColor(COLOR_WINDOW);
+    const COLORREF clrWindowText = ::GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF clrGrey = RGB(0xC0, 0xC0, 0xC0);
+    const COLORREF clrPickedDefault = (COLORREF)-1;
+    auto expectDefaults = [&](CCountsView* pView) {
+        EXPECT_EQ(pView->m_clrBackground, clrWindow);
+        EXPECT_EQ(pView->m_clrTextBackground, clrWindow);
+        EXPECT_EQ(pView->m_clrTextForeground, clrWindowText);
+        EXPECT_EQ(pView->m_clrGridLines, clrGrey);
+        CGridCtrl& grid = pView->m_Grid;
+        CRect rc;
+        grid.GetClientRect(&rc);
+        CPixelCanvas canvas(rc.Width(), rc.Height(), kMagenta);
+        grid.OnDraw(&canvas.dc);
+        const int yRow1 = grid.GetRowHeight(0) + 3;
+        EXPECT_EQ(canvas.At(grid.GetColumnWidth(0) - 4, yRow1), clrWindow) << "a cell's background";
+        EXPECT_EQ(canvas.At(rc.right - 4, yRow1), clrWindow) << "beyond the columns";
+        EXPECT_EQ(canvas.At(rc.right - 4, rc.bottom - 4), clrWindow) << "below the rows";
+    };
+
+    CCountsView* pView = OpenView();
+    ASSERT_NE(pView, nullptr);
+    CSetupBasesGridDlg dlg(pView, pView);
+    CModalScript::Run(dlg, {
+        [&] {
+            for (COXColorPickerButton* pPicker : {&dlg.m_btnBackground, &dlg.m_btnTextBackground,
+                                                  &dlg.m_btnTextForeground, &dlg.m_btnGridLines})
+                pPicker->SetColor(clrPickedDefault);
+            CDialogAnswerer::PressButton(dlg.m_hWnd, IDOK);
+        },
+    });
+    pView->ApplyColumnVisibility();
+    {
+        SCOPED_TRACE("picked in the set-up");
+        expectDefaults(pView);
+    }
+    CloseFrame();
+    EXPECT_EQ(Stored(szGridBackground), (int)clrWindow);
+    EXPECT_EQ(Stored(szGridLines), (int)clrGrey);
+
+    for (LPCSTR pszKey : {szGridBackground, szGridTextBackground, szGridTextForeground, szGridLines})
+        AfxGetApp()->WriteProfileInt(kSection, pszKey, -1);
+    pView = OpenView();
+    ASSERT_NE(pView, nullptr);
+    SCOPED_TRACE("read from the profile");
+    expectDefaults(pView);
 }
 
 }  // namespace

@@ -61,20 +61,25 @@ const char kNoProgram[] = ".gridreport";
 
 TEST_F(GridReportsTest, WritesTheFixtureGridByteForByte)
 {
-    Fill({{"A", "B"}, {"1", "2"}, {"3", ""}});
+    // Keywords holding what the two formats use: a comma, a double quote,
+    // markup and an ampersand.
+    Fill({{"A", "B<&>"}, {"1", "2"}, {"3", ""}, {"cats, dogs", "say \"hi\""}, {"<b>x</b> & y", "'q'"}});
     CString html = m_folder.File("report.html");
     CDialogAnswerer answerer;
-    ASSERT_TRUE(GenerateHtmlReport(html, m_grid, "Keywords", NULL, FALSE));
+    ASSERT_TRUE(GenerateHtmlReport(html, m_grid, "Keywords & <Counts>", NULL, FALSE));
     EXPECT_EQ(FileBytes(html),
-              "<center><h3>Keywords</h3><p><p><table border=1 width=80%><tr><th colspan=10></th></tr>"
-              "<tr><th>A</th><th>B</th></tr>"
+              "<center><h3>Keywords &amp; &lt;Counts&gt;</h3><p><p><table border=1 width=80%><tr><th colspan=10></th></tr>"
+              "<tr><th>A</th><th>B&lt;&amp;&gt;</th></tr>"
               "<tr><td>1</td><td>2</td></tr>"
               "<tr><td>3</td><td>___________</td></tr>"
+              "<tr><td>cats, dogs</td><td>say \"hi\"</td></tr>"
+              "<tr><td>&lt;b&gt;x&lt;/b&gt; &amp; y</td><td>'q'</td></tr>"
               "</table></center>");
 
     CString csv = m_folder.File(CString("report") + kNoProgram);
     ASSERT_TRUE(ExportGridToCsv(csv, m_grid));
-    EXPECT_EQ(FileBytes(csv), "A,B\r\n\r\n1,2\r\n3,\r\n");
+    EXPECT_EQ(FileBytes(csv), "\"A\",\"B<&>\"\r\n\r\n\"1\",\"2\"\r\n\"3\",\"\"\r\n"
+                              "\"cats, dogs\",\"say \"\"hi\"\"\"\r\n\"<b>x</b> & y\",\"'q'\"\r\n");
     EXPECT_TRUE(answerer.Shown().empty());
 }
 

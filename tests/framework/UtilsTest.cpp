@@ -371,6 +371,34 @@ TEST(UtilsTest, ClipboardRoundTrips)
     EXPECT_STREQ("tab\there", s);
 }
 
+// A text block another program put on the clipboard need not end with a
+// zero: its text ends with the block at the latest. (The block is cut down
+// from a larger one, so that the bytes past its end are text too.)
+TEST(UtilsTest, TextOfABlockEndsWithTheBlock)
+{
+    struct Case {
+        const char* bytes;
+        SIZE_T nSize;
+        const char* expected;
+    } cases[] = {
+        {"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", 16, "xxxxxxxxxxxxxxxx"},
+        {"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", 1, "x"},
+        {"ab\0cdxxxxxxxxxxxxxxxxxxxxxxxxxxx", 16, "ab"},
+    };
+    for (const Case& c : cases) {
+        HGLOBAL hBlock = ::GlobalAlloc(GMEM_MOVEABLE, 32);
+        ASSERT_NE(hBlock, nullptr);
+        memcpy(::GlobalLock(hBlock), c.bytes, 32);
+        ::GlobalUnlock(hBlock);
+        HGLOBAL hCut = ::GlobalReAlloc(hBlock, c.nSize, 0);
+        ASSERT_NE(hCut, nullptr);
+        ASSERT_EQ(::GlobalSize(hCut), c.nSize);
+        EXPECT_STREQ(GetGlobalText(hCut), c.expected) << c.nSize;
+        ::GlobalFree(hCut);
+    }
+    EXPECT_STREQ(GetGlobalText(NULL), "");
+}
+
 TEST(UtilsTest, BitmapBackgroundIsReplacedExactly)
 {
     BITMAPINFO bi = {};

@@ -85,7 +85,7 @@ TEST(MainFrameAutoSave, SavesOnlyAModifiedDocumentWithAPathAndSwallowsFailures)
 struct MenuWatch {
     static std::set<UINT> s_ids;
     static bool s_bSeen;
-    static int s_nTicks;
+    static ULONGLONG s_ullGiveUp;   // a menu loop with no menu window seen ends then
 
     static void Collect(HMENU hMenu)
     {
@@ -104,14 +104,14 @@ struct MenuWatch {
                 Collect(hMenu);
             s_bSeen = true;
             EndMenu();
-        } else if (++s_nTicks > 30) {
+        } else if (GetTickCount64() >= s_ullGiveUp) {
             EndMenu();
         }
     }
 };
 std::set<UINT> MenuWatch::s_ids;
 bool MenuWatch::s_bSeen = false;
-int MenuWatch::s_nTicks = 0;
+ULONGLONG MenuWatch::s_ullGiveUp = 0;
 
 class MainFrameTest : public ViewTest
 {
@@ -121,7 +121,7 @@ protected:
     {
         MenuWatch::s_ids.clear();
         MenuWatch::s_bSeen = false;
-        MenuWatch::s_nTicks = 0;
+        MenuWatch::s_ullGiveUp = GetTickCount64() + 15000;
         CToolBar24& bar = m_pFrame->GetCopyExportBar();
         NMTOOLBARA nm = {};
         nm.hdr.hwndFrom = bar.m_hWnd;
@@ -377,7 +377,7 @@ struct TrayMenuSeen {
     static std::vector<UINT> s_ids;
     static int s_nDefault;
     static bool s_bSeen;
-    static int s_nTicks;
+    static ULONGLONG s_ullGiveUp;   // a menu loop with no menu window seen ends then
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     {
         HWND hMenuWnd = FindWindowA("#32768", NULL);
@@ -388,7 +388,7 @@ struct TrayMenuSeen {
             s_nDefault = (int)GetMenuDefaultItem(hMenu, TRUE, 0);
             s_bSeen = true;
             EndMenu();
-        } else if (++s_nTicks > 30) {
+        } else if (GetTickCount64() >= s_ullGiveUp) {
             EndMenu();
         }
     }
@@ -396,7 +396,7 @@ struct TrayMenuSeen {
 std::vector<UINT> TrayMenuSeen::s_ids;
 int TrayMenuSeen::s_nDefault = -1;
 bool TrayMenuSeen::s_bSeen = false;
-int TrayMenuSeen::s_nTicks = 0;
+ULONGLONG TrayMenuSeen::s_ullGiveUp = 0;
 
 // The shell's right click on the icon reaches the frame as its callback
 // message: the "Tray" menu opens with "&Show" in bold, and closing it runs
@@ -411,7 +411,7 @@ TEST_F(MainFrameShellTest, RightClickOnTheTrayIconOpensTheTrayMenu)
     TrayMenuSeen::s_ids.clear();
     TrayMenuSeen::s_nDefault = -1;
     TrayMenuSeen::s_bSeen = false;
-    TrayMenuSeen::s_nTicks = 0;
+    TrayMenuSeen::s_ullGiveUp = GetTickCount64() + 15000;
     UINT_PTR nTimer = SetTimer(NULL, 0, 100, &TrayMenuSeen::Tick);
     LRESULT result = ::SendMessageA(m_pFrame->m_hWnd, WM_TRAY_NOTIFY, IDR_TRAY, WM_RBUTTONUP);
     KillTimer(NULL, nTimer);

@@ -225,11 +225,19 @@ std::string ViewTest::BasketFile() const
     return ReadFileBytes(m_sBasketPath);
 }
 
+// The clipboard is shared with every process of the display: another may
+// hold it open for a while on a busy machine.
+static void OpenClipboardOnceFree()
+{
+    const ULONGLONG ullEnd = GetTickCount64() + 5000;
+    while (!OpenClipboard(NULL) && GetTickCount64() < ullEnd)
+        Sleep(10);
+}
+
 std::string ViewTest::ClipboardText()
 {
     std::string s = "<none>";
-    for (int i = 0; i < 20 && !OpenClipboard(NULL); i++)
-        Sleep(10);
+    OpenClipboardOnceFree();
     if (HANDLE h = GetClipboardData(CF_TEXT)) {
         if (const char* p = static_cast<const char*>(GlobalLock(h))) {
             s = p;
@@ -245,8 +253,7 @@ void ViewTest::SetClipboardText(const std::string& s)
     HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, s.size() + 1);
     memcpy(GlobalLock(h), s.c_str(), s.size() + 1);
     GlobalUnlock(h);
-    for (int i = 0; i < 20 && !OpenClipboard(NULL); i++)
-        Sleep(10);
+    OpenClipboardOnceFree();
     EmptyClipboard();
     SetClipboardData(CF_TEXT, h);
     CloseClipboard();

@@ -219,6 +219,49 @@ TEST_F(ExceptionReportTest, FaultsTheSystemHandlesItselfAreLeftToIt)
 }
 
 // ---------------------------------------------------------------------------
+// A road that never ends
+// ---------------------------------------------------------------------------
+
+const char szStuckRoadChild[] = "PELLUCOR_STUCK_ROAD_CHILD";
+
+// Runs only in the child process the next test starts: the faulting thread
+// holds the heap's lock, which the road needs, and nobody would answer its
+// question anyway.
+TEST(ExceptionReportStuckRoad, FaultingChild)
+{
+    if (GetEnvironmentVariableA(szStuckRoadChild, NULL, 0) == 0)
+        GTEST_SKIP() << "the child of AStuckRoadEndsTheProgramWithTheFaultsCode";
+    InstallSeTranslator();
+    SetExceptionReportWaitLimit(1000);
+    HeapLock(GetProcessHeap());
+    FaultInTheTest();
+    ADD_FAILURE() << "the fault came back";
+}
+
+TEST(ExceptionReportStuckRoad, AStuckRoadEndsTheProgramWithTheFaultsCode)
+{
+    char szExe[MAX_PATH] = "";
+    ASSERT_NE(GetModuleFileNameA(NULL, szExe, MAX_PATH), 0u);
+    std::string sCommand = std::string("\"") + szExe + "\" --gtest_filter=ExceptionReportStuckRoad.FaultingChild";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    SetEnvironmentVariableA(szStuckRoadChild, "1");
+    const BOOL bStarted = CreateProcessA(NULL, &sCommand[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi);
+    SetEnvironmentVariableA(szStuckRoadChild, NULL);
+    ASSERT_TRUE(bStarted) << GetLastError();
+    const DWORD dwWait = WaitForSingleObject(pi.hProcess, 60000);
+    if (dwWait != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, 1);
+    DWORD dwCode = 0;
+    GetExitCodeProcess(pi.hProcess, &dwCode);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    ASSERT_EQ(dwWait, WAIT_OBJECT_0) << "the program still waited for its report after 60 s";
+    EXPECT_EQ(dwCode, 0xC0000005u) << std::hex << dwCode;
+}
+
+// ---------------------------------------------------------------------------
 // Texts
 // ---------------------------------------------------------------------------
 
