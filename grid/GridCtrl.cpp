@@ -2821,6 +2821,8 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
 
     if (nMinRow >= 0 && nMinCol >= 0 && nMaxRow >= 0 && nMaxCol >= 0 && nMaxRow < m_nRows && nMaxCol < m_nCols &&
         nMinCol <= nMaxCol) {
+        if (bSelectCells && nMinRow <= nMaxRow)
+            SizeSelectionMap((INT_PTR)(nMaxRow - nMinRow + 1) * (nMaxCol - nMinCol + 1) + m_mapSelected.GetCount());
         for (int row = nMinRow; row <= nMaxRow; row++)
             for (int col = nMinCol; col <= nMaxCol; col++) {
                 BOOL bCellSelected = IsCellInSelection(row, col);
@@ -2839,6 +2841,21 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
         ReleaseDC(pDC);
 }
 
+// The map's table never grows by itself, and a chain per bucket makes every
+// lookup walk it: a table too small for what is added turns a large selection
+// quadratic. An empty map is sized for what it is about to hold (shrinking
+// after a large selection, so that walking it stays cheap); a map that keeps
+// entries only grows.
+void CGridCtrl::SizeSelectionMap(INT_PTR nEntries)
+{
+    const INT_PTR nLeast = 17, nMost = 1 << 22;
+    UINT nSize = (UINT)max(nLeast, min(nMost, nEntries));
+    if (m_mapSelected.IsEmpty())
+        m_mapSelected.InitHashTable(nSize, FALSE);
+    else if (m_mapSelected.GetHashTableSize() < nSize)
+        m_mapSelected.InitHashTable(nSize);
+}
+
 void CGridCtrl::SelectAllCells()
 {
     NotifyOwner(m_cellLeftDown.row, m_cellLeftDown.column, LVN_ITEMCHANGING);
@@ -2853,9 +2870,6 @@ void CGridCtrl::SelectEveryCell()
         return;
     // A range selection, so that the map and the cells'
     // selected bits agree; the fixed rows and columns stay out of it.
-    if (GetRowCount() > 0 && GetColumnCount() > 0 && m_mapSelected.GetCount() == 0 &&
-        (INT_PTR)(GetRowCount() - m_nFixedRows) * (GetColumnCount() - m_nFixedCols) > 17)
-        m_mapSelected.InitHashTable((UINT)min((INT_PTR)INT_MAX / 2, (INT_PTR)GetRowCount() * GetColumnCount()));
     SetSelectedRange(m_nFixedRows, m_nFixedCols, GetRowCount() - 1, GetColumnCount() - 1, FALSE, TRUE);
     Refresh();
 }

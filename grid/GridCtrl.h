@@ -417,7 +417,7 @@ public:
     LRESULT SendCacheHint(const CCellRange& range) const;
 
     // The selection steps.
-    void SelectAllCells();
+    virtual void SelectAllCells();
     void SelectColumnRange(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
     void SelectRowRange(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
     void SelectCellRange(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
@@ -457,6 +457,8 @@ protected:
     int GetColumnLeft(int nCol) const;
 
     CPoint GetPointClicked(int nRow, int nCol, const CPoint& point);
+
+    void SizeSelectionMap(INT_PTR nEntries);
 
     BOOL MouseOverRowResizeArea(CPoint& point);
     BOOL MouseOverColumnResizeArea(CPoint& point);

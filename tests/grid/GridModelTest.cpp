@@ -332,6 +332,55 @@ TEST(GridSelectionTest, ReplacingALargeSelectionLeavesOnlyTheNewOne)
     EXPECT_EQ(SelectedCells(grid), want);
 }
 
+namespace {
+// Shows the selection map's table: chains longer than a few entries make
+// every selection step walk them.
+class CGridMapProbe : public CGridCtrl
+{
+public:
+    double Load() const { return (double)m_mapSelected.GetCount() / m_mapSelected.GetHashTableSize(); }
+};
+}  // namespace
+
+TEST(GridSelectionTest, TheSelectionMapIsSizedForTheRangeWhateverWasSelectedBefore)
+{
+    struct Case {
+        const char* name;
+        CCellRange before;   // selected first; minRow -1: nothing
+        CCellRange range;    // then this range, or the whole grid when minRow is -1
+    };
+    const Case cases[] = {
+        {"Select All from nothing", CCellRange(-1, -1, -1, -1), CCellRange(-1, -1, -1, -1)},
+        {"Select All after one row", CCellRange(5, 1, 5, 7), CCellRange(-1, -1, -1, -1)},
+        {"Select All after one cell", CCellRange(9, 3, 9, 3), CCellRange(-1, -1, -1, -1)},
+        {"a block after one row", CCellRange(5, 1, 5, 7), CCellRange(100, 1, 3099, 7)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGridMapProbe grid;
+        grid.SetColumnCount(8);
+        grid.SetRowCount(5001);
+        grid.SetFixedRowCount(1);
+        grid.SetFixedColumnCount(1);
+        if (c.before.GetMinRow() >= 0)
+            grid.SetSelectedRange(c.before);
+        if (c.range.GetMinRow() >= 0)
+            grid.SetSelectedRange(c.range);
+        else
+            grid.SelectAllCells();
+        ASSERT_GT(grid.GetSelectedCount(), 20000);
+        EXPECT_LE(grid.Load(), 1.0);
+    }
+    // After a large selection one row leaves a table small enough to walk.
+    CGridMapProbe grid;
+    grid.SetColumnCount(8);
+    grid.SetRowCount(5001);
+    grid.SetFixedRowCount(1);
+    grid.SelectAllCells();
+    grid.SetSelectedRange(7, 0, 7, 7);
+    EXPECT_GE(grid.Load(), 8.0 / 17);
+}
+
 TEST(GridSelectionTest, SelectionKeysDoNotCollideBeyond65535Rows)
 {
     // Two 16-bit halves in one key would make row 65537 the same key as row 1.
