@@ -1661,33 +1661,27 @@ void CGridCtrl::EnsureVisible(int nRow, int nCol)
         iRowStart--;
     }
 
-    // A cell only partly shown: a few more steps.
-    CRect rectCell;
-    if (!GetCellRect(nRow, nCol, rectCell)) {
-        if (hFocus != NULL && ::IsWindow(hFocus))
-            ::SetFocus(hFocus);
-        return;
-    }
-
+    // A cell only partly shown: on along each axis a line at a time while its
+    // far edge is cut off and its near edge is still past the fixed cells (a
+    // cell larger than the view ends up starting where the fixed cells end).
     GetClientRect(rectWindow);
-
-    if (rectCell.right > rectWindow.right && rectCell.left > GetFixedColumnWidth()) {
-        int nPos = GetScrollPos32(SB_HORZ);
-        SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
-        // Stop when the bar did not move.
-        (void)nPos;
-    }
-
-    int nTimes = 0;
-    while (rectCell.bottom > rectWindow.bottom + GetFixedRowHeight() && rectCell.top > GetFixedRowHeight() &&
-           nTimes < GetRowCount()) {
-        int nPos = GetScrollPos32(SB_VERT);
-        SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
-        if (GetScrollPos32(SB_VERT) == nPos)
-            break;
-        if (!GetCellRect(nRow, nCol, rectCell))
-            break;
-        nTimes++;
+    for (int nBar : {SB_HORZ, SB_VERT}) {
+        const BOOL bHorz = nBar == SB_HORZ;
+        const int nFixedExtent = bHorz ? GetFixedColumnWidth() : GetFixedRowHeight();
+        const int nEnd = bHorz ? rectWindow.right : rectWindow.bottom;
+        for (int nTimes = bHorz ? GetColumnCount() : GetRowCount(); nTimes > 0; nTimes--) {
+            CRect rectCell;
+            if (!GetCellRect(nRow, nCol, rectCell))
+                break;
+            int nNear = bHorz ? rectCell.left : rectCell.top;
+            int nFar = bHorz ? rectCell.right : rectCell.bottom;
+            if (nFar < nEnd || nNear <= nFixedExtent)
+                break;
+            int nPos = GetScrollPos32(nBar);
+            SendMessage(bHorz ? WM_HSCROLL : WM_VSCROLL, bHorz ? SB_LINERIGHT : SB_LINEDOWN, 0);
+            if (GetScrollPos32(nBar) == nPos)
+                break;
+        }
     }
 
     if (hFocus != NULL && ::IsWindow(hFocus))

@@ -777,6 +777,50 @@ TEST_F(GridWindowTest, ScrollCodesMoveEitherBarByItsOwnCellsAndRepaintWhatMoved)
     EXPECT_EQ(grid.GetScrollPos32(SB_VERT), 0);
 }
 
+TEST_F(GridWindowTest, EnsureVisibleScrollsUntilThePartlyHiddenCellIsWhole)
+{
+    CRect client;
+    grid.GetClientRect(client);
+    struct Case {
+        const char* name;
+        int width, height;   // of every column and row
+        int wideColumn;      // a column wider than the view, or -1
+        CCellID cell;
+    };
+    const Case cases[] = {
+        {"a column cut off at the right", 150, 20, -1, CCellID(1, 3)},
+        {"a row cut off at the bottom", 60, 50, -1, CCellID(7, 1)},
+        {"a cell cut off both ways", 150, 50, -1, CCellID(7, 3)},
+        {"a cell far beyond the view", 150, 50, -1, CCellID(29, 5)},
+        {"a column wider than the view starts where the fixed ones end", 150, 20, 4, CCellID(1, 4)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (int col = 0; col < grid.GetColumnCount(); col++)
+            grid.SetColumnWidth(col, col == c.wideColumn ? client.Width() * 2 : c.width);
+        for (int row = 0; row < grid.GetRowCount(); row++)
+            grid.SetRowHeight(row, c.height);
+        grid.SendMessage(WM_VSCROLL, SB_TOP, 0);
+        grid.SendMessage(WM_HSCROLL, SB_LEFT, 0);
+        grid.GetClientRect(client);
+        CRect before;
+        ASSERT_TRUE(grid.GetCellRect(c.cell, before) == FALSE || before.right >= client.right ||
+                    before.bottom >= client.bottom)
+            << "the cell starts cut off or out of view";
+
+        grid.EnsureVisible(c.cell.row, c.cell.column);
+        CRect rect;
+        ASSERT_TRUE(grid.GetCellRect(c.cell, rect));
+        EXPECT_LT(rect.bottom, client.bottom);
+        if (c.wideColumn < 0)
+            EXPECT_LT(rect.right, client.right);
+        else
+            EXPECT_EQ(rect.left, grid.GetFixedColumnWidth());
+        EXPECT_GE(rect.left, grid.GetFixedColumnWidth());
+        EXPECT_GE(rect.top, grid.GetFixedRowHeight());
+    }
+}
+
 // ---------------------------------------------------------------------------
 // ---------------------------------------------------------------------------
 // Printing
