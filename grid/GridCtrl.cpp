@@ -215,10 +215,9 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     m_nGap = 1;
     m_nPageHeight = 0;
     m_nPageWidth = 0;
-    m_nCurrPrintCol = 0;
-    m_nCurrPrintRow = 0;
+    m_nCurrPrintCol = m_nPrintColEnd = 0;
+    m_nCurrPrintRow = m_nPrintRowEnd = 0;
     m_nNumPages = 0;
-    m_nPageMultiplier = 0;
     m_nPagesDown = 0;
     m_nPagesAcross = 0;
 
@@ -4641,18 +4640,33 @@ void CGridCtrl::GetPrintMarginInfo(int& nHeaderHeight, int& nFooterHeight, int& 
 
 void CGridCtrl::Print(CPrintDialog* pPrntDialog)
 {
-    CDC dc;
-
-    if (pPrntDialog == NULL) {
-        CPrintDialog printDlg(FALSE, PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE |
-                                         PD_HIDEPRINTTOFILE);
-        if (printDlg.DoModal() != IDOK)
-            return;
-        dc.Attach(printDlg.GetPrinterDC());
-    } else
-        dc.Attach(pPrntDialog->GetPrinterDC());
-    if (dc.GetSafeHdc() == NULL)
+    // The grid's own dialog asks for the printer's DC; a dialog handed in
+    // may have been shown without that flag, so its printer's DC is made here.
+    CPrintDialog printDlg(FALSE, PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE |
+                                     PD_HIDEPRINTTOFILE | PD_RETURNDC);
+    CPrintDialog* pDlg = pPrntDialog != NULL ? pPrntDialog : &printDlg;
+    BOOL bChosen = pPrntDialog != NULL || printDlg.DoModal() == IDOK;
+    HDC hDC = NULL;
+    if (bChosen) {
+        hDC = pDlg->GetPrinterDC();
+        if (hDC == NULL)
+            hDC = pDlg->CreatePrinterDC();
+        // The DC is the grid's from here on and is deleted when printing
+        // ends; the dialog no longer names it.
+        pDlg->m_pd.hDC = NULL;
+    }
+    // The printer settings the grid's own dialog returned are not kept.
+    for (HGLOBAL hSettings : {printDlg.m_pd.hDevMode, printDlg.m_pd.hDevNames})
+        if (hSettings != NULL)
+            ::GlobalFree(hSettings);
+    if (!bChosen)
         return;
+    if (hDC == NULL) {
+        AfxMessageBox(_T("No printer is available: the grid was not printed."), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    CDC dc;
+    dc.Attach(hDC);
 
     dc.m_bPrinting = TRUE;
 
@@ -4684,8 +4698,27 @@ void CGridCtrl::Print(CPrintDialog* pPrntDialog)
         dc.EndDoc();
     else
         dc.AbortDoc();
+}
 
-    dc.Detach();
+// Lays the rows (or columns) nFirst..nCount-1 out on pages nSpace pixels
+// long and gives the first index of each page. A page takes the next cells
+// while their extents add up to no more than the space (a cell's last pixel,
+// where its grid line lies, is on the page), and at least one cell, clipped
+// when it is longer than the whole page. There is always a first page.
+template <class Extent>
+std::vector<int> CGridCtrl::PageStarts(int nFirst, int nCount, int nSpace, Extent extent)
+{
+    std::vector<int> starts(1, nFirst);
+    long long nUsed = 0;
+    for (int i = nFirst; i < nCount; i++) {
+        int nExtent = extent(i);
+        if (nUsed + nExtent > nSpace && i > starts.back()) {
+            starts.push_back(i);
+            nUsed = 0;
+        }
+        nUsed += nExtent;
+    }
+    return starts;
 }
 
 void CGridCtrl::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
@@ -4722,31 +4755,17 @@ void CGridCtrl::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
     m_nPageHeight = m_sizeLogicalPage.cy - GetFixedRowHeight() -
                     (m_nHeaderHeight + m_nFooterHeight + 2 * m_nGap) * m_sizeChar.cy;
 
-    // Pages down.
-    int nTotalRowHeight = 0;
-    m_nPagesDown = 1;
-    for (int row = GetFixedRowCount(); row < GetRowCount(); row++) {
-        nTotalRowHeight += GetRowHeight(row);
-        if (nTotalRowHeight > m_nPageHeight) {
-            m_nPagesDown++;
-            nTotalRowHeight = GetRowHeight(row);
-        }
-    }
-
-    // Pages across.
+    // Pages down and, at screen size, across: one rule for counting and printing.
     m_nPageWidth = m_sizeLogicalPage.cx - GetFixedColumnWidth() - nMargins;
-    m_nPagesAcross = 1;
-    if (m_bPrintAtScreenSize) {
-        int nTotalColWidth = 0;
-        for (int col = GetFixedColumnCount(); col < GetColumnCount(); col++) {
-            nTotalColWidth += GetColumnWidth(col);
-            if (nTotalColWidth > m_nPageWidth) {
-                m_nPagesAcross++;
-                nTotalColWidth = GetColumnWidth(col);
-            }
-        }
-    }
-    m_nPageMultiplier = m_nPagesAcross;
+    m_arPrintRowStarts = PageStarts(GetFixedRowCount(), GetRowCount(), m_nPageHeight,
+                                    [this](int row) { return GetRowHeight(row); });
+    if (m_bPrintAtScreenSize)
+        m_arPrintColStarts = PageStarts(GetFixedColumnCount(), GetColumnCount(), m_nPageWidth,
+                                        [this](int col) { return GetColumnWidth(col); });
+    else
+        m_arPrintColStarts.assign(1, GetFixedColumnCount());   // the page is as wide as the grid
+    m_nPagesDown = (int)m_arPrintRowStarts.size();
+    m_nPagesAcross = (int)m_arPrintColStarts.size();
     m_nNumPages = m_nPagesDown * m_nPagesAcross;
 
     pInfo->SetMaxPage(m_nNumPages);
@@ -4778,37 +4797,17 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     pDC->OffsetWindowOrg(0, -m_nGap * m_sizeChar.cy);
     pDC->OffsetWindowOrg(0, -GetFixedRowHeight());
 
-    // The page's first row and column.
-    int A = max(1, m_nPagesAcross);
-    int p = (int)pInfo->m_nCurPage;
-    int nPageRow = p / A + ((p % A) != 0 ? 1 : 0);   // counted from 1
-    int nPageCol = ((p % A) != 0 ? (p % A) : A) - 1;   // counted from 0
-
-    m_nCurrPrintRow = GetFixedRowCount();
-    int nTotalRowHeight = 0;
-    int nPagesDown = 1;
-    while (m_nCurrPrintRow < GetRowCount() && nPagesDown < nPageRow) {
-        nTotalRowHeight += GetRowHeight(m_nCurrPrintRow);
-        if (nTotalRowHeight > m_nPageHeight) {
-            nPagesDown++;
-            if (nPagesDown == nPageRow)
-                break;
-            nTotalRowHeight = GetRowHeight(m_nCurrPrintRow);
-        }
-        m_nCurrPrintRow++;
-    }
-
-    m_nCurrPrintCol = GetFixedColumnCount();
-    for (int i = 0; i < nPageCol; i++) {
-        int nTotalColWidth = 0;
-        for (int col = m_nCurrPrintCol; col < GetColumnCount(); col++) {
-            nTotalColWidth += GetColumnWidth(col);
-            if (nTotalColWidth > m_nPageWidth) {
-                m_nCurrPrintCol = col;
-                break;
-            }
-        }
-    }
+    // The page's block of rows and columns, pages counted across first.
+    int nPage = max(0, min((int)pInfo->m_nCurPage, m_nNumPages) - 1);
+    int nPageRow = nPage / max(1, m_nPagesAcross), nPageCol = nPage % max(1, m_nPagesAcross);
+    auto blockEnd = [](const std::vector<int>& starts, int i, int nCount) {
+        return i + 1 < (int)starts.size() ? starts[(size_t)i + 1] : nCount;
+    };
+    m_nCurrPrintRow = m_arPrintRowStarts.empty() ? GetRowCount() : m_arPrintRowStarts[(size_t)nPageRow];
+    m_nPrintRowEnd = m_arPrintRowStarts.empty() ? GetRowCount() : blockEnd(m_arPrintRowStarts, nPageRow, GetRowCount());
+    m_nCurrPrintCol = m_arPrintColStarts.empty() ? GetColumnCount() : m_arPrintColStarts[(size_t)nPageCol];
+    m_nPrintColEnd =
+        m_arPrintColStarts.empty() ? GetColumnCount() : blockEnd(m_arPrintColStarts, nPageCol, GetColumnCount());
 
     // Row headings (the fixed columns of the page's rows) and column headings.
     int nFixedColWidth = GetFixedColumnWidth();
@@ -4822,19 +4821,15 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     CRect rect;
     rect.bottom = -1;
     int nRow = m_nCurrPrintRow;
-    while (nRow < GetRowCount()) {
+    for (; nRow < m_nPrintRowEnd; nRow++) {
         rect.top = rect.bottom + 1;
         rect.bottom = rect.top + GetRowHeight(nRow) - 1;
-        if (rect.bottom > m_nPageHeight)
-            break;
 
         rect.right = -1;
         BOOL bFirstCol = TRUE;
-        for (int col = m_nCurrPrintCol; col < GetColumnCount(); col++) {
+        for (int col = m_nCurrPrintCol; col < m_nPrintColEnd; col++) {
             rect.left = rect.right + 1;
             rect.right = rect.left + GetColumnWidth(col) - 1;
-            if (rect.right > m_nPageWidth)
-                break;
 
             CGridCellBase* pCell = GetCell(nRow, col);
             if (pCell != NULL)
@@ -4858,7 +4853,6 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
             }
             bFirstCol = FALSE;
         }
-        nRow++;
         bFirstPrintedRow = FALSE;
     }
     m_nCurrPrintRow = nRow;
@@ -4898,11 +4892,9 @@ void CGridCtrl::PrintColumnHeadings(CDC* pDC, CPrintInfo* /*pInfo*/)
         }
 
         rect.right = -1;
-        for (int col = m_nCurrPrintCol; col < GetColumnCount(); col++) {
+        for (int col = m_nCurrPrintCol; col < m_nPrintColEnd; col++) {
             rect.left = rect.right + 1;
             rect.right = rect.left + GetColumnWidth(col) - 1;
-            if (rect.right > m_nPageWidth)
-                break;
             CGridCellBase* pCell = GetCell(row, col);
             if (pCell != NULL)
                 PrintGridCell(row, col, pDC, rect, pCell);
@@ -4924,11 +4916,9 @@ void CGridCtrl::PrintRowHeadings(CDC* pDC, CPrintInfo* /*pInfo*/)
     // The fixed columns of the page's rows, left of the page's cells.
     CRect rect;
     rect.bottom = -1;
-    for (int row = m_nCurrPrintRow; row < GetRowCount(); row++) {
+    for (int row = m_nCurrPrintRow; row < m_nPrintRowEnd; row++) {
         rect.top = rect.bottom + 1;
         rect.bottom = rect.top + GetRowHeight(row) - 1;
-        if (rect.bottom > m_nPageHeight)
-            break;
         rect.right = -1;
         for (int col = 0; col < GetFixedColumnCount(); col++) {
             rect.left = rect.right + 1;

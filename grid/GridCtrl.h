@@ -479,6 +479,9 @@ protected:
     void SortColumnRange(PFNGRIDCOMPARE pfnCompare, std::vector<CGridCellBase*>& column, BOOL bAscending, LPARAM data,
                          int base, int low, int high, BOOL bVirtual);
 
+    template <class Extent>
+    static std::vector<int> PageStarts(int nFirst, int nCount, int nSpace, Extent extent);
+
     // The parent's first non-empty window text.
     CString GetParentTitle();
 
@@ -599,11 +602,11 @@ protected:
     int m_nPageHeight;
     CSize m_sizeLogicalPage, m_sizePaperDevice;
     int m_nPageWidth;
-    int m_nCurrPrintCol;
-    int m_nCurrPrintRow;
+    int m_nCurrPrintCol, m_nPrintColEnd;   // the page's columns: from, and one past the last
+    int m_nCurrPrintRow, m_nPrintRowEnd;   // and its rows
     int m_nNumPages;
-    int m_nPageMultiplier;
     int m_nPagesDown, m_nPagesAcross;
+    std::vector<int> m_arPrintRowStarts, m_arPrintColStarts;   // the first row (column) of each page
 
     PFNGRIDCOMPARE m_pfnCompare;
 

@@ -6,6 +6,7 @@
 // and printing into an enhanced-metafile DC.
 #include <afxwin.h>
 #include <afxext.h>
+#include <afxdlgs.h>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
@@ -883,6 +884,114 @@ bool Contains(const EmfText& t, const std::string& s)
 }
 
 }  // namespace
+
+namespace {
+// Records the pages each cell is printed on.
+class CPrintProbe : public CGridCtrl
+{
+public:
+    std::map<std::pair<int, int>, std::vector<int>> pages;
+    int PageHeight() const { return m_nPageHeight; }
+    int PageWidth() const { return m_nPageWidth; }
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override
+    {
+        m_nPage = (int)pInfo->m_nCurPage;
+        CGridCtrl::OnPrint(pDC, pInfo);
+    }
+
+protected:
+    BOOL PrintGridCell(int nRow, int nCol, CDC* pDC, CRect rect, CGridCellBase* pCell) override
+    {
+        pages[{nRow, nCol}].push_back(m_nPage);
+        return CGridCtrl::PrintGridCell(nRow, nCol, pDC, rect, pCell);
+    }
+
+private:
+    int m_nPage = 0;
+};
+}  // namespace
+
+TEST(GridPrintTest, EveryCellIsPrintedOnExactlyOnePage)
+{
+    // The first three rows (or columns, printed at screen size) fill the
+    // page's space exactly, reach one pixel past it, or one alone is longer.
+    struct Case {
+        const char* name;
+        bool columns;
+        int past;        // pixels the third cell reaches past the page; -1: the first is twice the page
+        int thirdPage;   // the page (down or across) the third cell is printed on
+    };
+    const Case cases[] = {
+        {"rows filling the page exactly", false, 0, 1},
+        {"a row reaching one pixel past the page", false, 1, 2},
+        {"a row longer than the page", false, -1, 3},
+        {"columns filling the page exactly", true, 0, 1},
+        {"a column reaching one pixel past the page", true, 1, 2},
+        {"a column wider than the page", true, -1, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CPrintProbe grid;
+        grid.SetRowCount(c.columns ? 4 : 40);
+        grid.SetColumnCount(c.columns ? 40 : 4);
+        grid.SetFixedRowCount(1);
+        grid.SetFixedColumnCount(1);
+        grid.SetPrintAtScreenSize(c.columns);
+        for (int r = 0; r < grid.GetRowCount(); r++)
+            for (int col = 0; col < grid.GetColumnCount(); col++)
+                grid.SetItemText(r, col, "x");
+        EmfText out;
+        // The page's space depends on neither the rows' heights nor, at screen
+        // size, the columns' widths.
+        PrintToMetafile(grid, out);
+        int space = c.columns ? grid.PageWidth() : grid.PageHeight();
+        ASSERT_GT(space, 60);
+        int first = c.past < 0 ? 2 * space : space / 3;
+        int third = c.past < 0 ? 30 : space + c.past - 2 * first;
+        for (int i = 1; i <= 3; i++) {
+            int extent = i == 3 ? third : first;
+            if (c.columns)
+                grid.SetColumnWidth(i, extent);
+            else
+                grid.SetRowHeight(i, extent);
+        }
+
+        grid.pages.clear();
+        int nPages = PrintToMetafile(grid, out);
+        EXPECT_EQ(c.columns ? grid.GetPrintPagesAcross() : grid.GetPrintPagesDown(), nPages);
+        // Where a cell along the axis is printed: the cells of row (column) 1.
+        auto pagesOf = [&](int i) { return c.columns ? grid.pages[std::make_pair(1, i)] : grid.pages[std::make_pair(i, 1)]; };
+        for (int r = 1; r < grid.GetRowCount(); r++)
+            for (int col = 1; col < grid.GetColumnCount(); col++)
+                ASSERT_EQ(grid.pages[std::make_pair(r, col)].size(), 1u) << "cell " << r << "," << col;
+        EXPECT_EQ(pagesOf(3)[0], c.thirdPage);
+        int last = c.columns ? grid.GetColumnCount() - 1 : grid.GetRowCount() - 1;
+        EXPECT_EQ(pagesOf(last)[0], nPages) << "the last page ends the grid";
+    }
+}
+
+TEST_F(GridWindowTest, PrintDeletesThePrinterDCAfterwardsAndSaysWhenThereIsNone)
+{
+    CDialogAnswerer answerer;
+    // A dialog handed in with its printer's DC: the grid prints on it (no
+    // printer here: the document is refused) and then deletes it.
+    CPrintDialog chosen(FALSE);
+    HDC hRef = ::GetDC(NULL);
+    HDC hDC = CreateEnhMetaFileA(hRef, NULL, NULL, NULL);
+    ::ReleaseDC(NULL, hRef);
+    ASSERT_NE(hDC, (HDC)NULL);
+    chosen.m_pd.hDC = hDC;
+    grid.Print(&chosen);
+    EXPECT_EQ(GetObjectType(hDC), 0u) << "the printer's DC is deleted after printing";
+    EXPECT_EQ(chosen.m_pd.hDC, (HDC)NULL) << "and the dialog no longer names it";
+    EXPECT_TRUE(answerer.Shown().empty());
+
+    // A dialog that names no printer: the user is told, nothing is printed.
+    CPrintDialog none(FALSE);
+    grid.Print(&none);
+    ASSERT_EQ(answerer.Shown().size(), 1u) << "a box says there is no printer";
+    EXPECT_NE(answerer.Shown()[0].text.find("printer"), std::string::npos) << answerer.Shown()[0].text;
+}
 
 TEST_F(GridWindowTest, PrintingIntoAMetafileGivesPagesWithHeaderAndFooter)
 {
