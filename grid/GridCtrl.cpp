@@ -3284,37 +3284,162 @@ CPoint CGridCtrl::GetPointClicked(int nRow, int nCol, const CPoint& point)
     return PointClickedCellRelative;
 }
 
-BOOL CGridCtrl::MouseOverRowResizeArea(CPoint& point)
+// Divider sizing follows one rule along either axis: bRows picks the rows
+// (heights, y, the row header band left of the fixed columns) or the columns
+// (widths, x, the column header band above the fixed rows).
+
+int CGridCtrl::AxisExtent(BOOL bRows, int i) const
 {
-    if (point.x >= GetFixedColumnWidth())
-        return FALSE;
-
-    CCellID idCurrentCell = GetCellFromPt(point);
-    CPoint start;
-    if (!GetCellOrigin(idCurrentCell, &start))
-        return FALSE;
-
-    int endy = start.y + GetRowHeight(idCurrentCell.row);
-    if ((point.y - start.y < m_nResizeMargin && idCurrentCell.row != 0) ||
-        endy - point.y < m_nResizeMargin)
-        return TRUE;
-    return FALSE;
+    return bRows ? GetRowHeight(i) : GetColumnWidth(i);
 }
 
-BOOL CGridCtrl::MouseOverColumnResizeArea(CPoint& point)
+// The first pixel of row (column) i, along its axis.
+BOOL CGridCtrl::AxisStart(BOOL bRows, int i, int& nStart)
 {
-    if (point.y >= GetFixedRowHeight())
+    CPoint origin;
+    if (!GetCellOrigin(bRows ? i : 0, bRows ? 0 : i, &origin))
+        return FALSE;
+    nStart = bRows ? origin.y : origin.x;
+    return TRUE;
+}
+
+BOOL CGridCtrl::MouseOverResizeArea(BOOL bRows, CPoint point)
+{
+    if ((bRows ? point.x : point.y) >= (bRows ? GetFixedColumnWidth() : GetFixedRowHeight()))
         return FALSE;
 
     CCellID idCurrentCell = GetCellFromPt(point);
-    CPoint start;
-    if (!GetCellOrigin(idCurrentCell, &start))
+    int nIndex = bRows ? idCurrentCell.row : idCurrentCell.column;
+    CPoint origin;
+    if (!GetCellOrigin(idCurrentCell, &origin))
         return FALSE;
+    int nAlong = bRows ? point.y - origin.y : point.x - origin.x;
+    return (nAlong < m_nResizeMargin && nIndex != 0) || AxisExtent(bRows, nIndex) - nAlong < m_nResizeMargin;
+}
 
-    int endx = start.x + GetColumnWidth(idCurrentCell.column);
-    if ((point.x - start.x < m_nResizeMargin && idCurrentCell.column != 0) ||
-        endx - point.x < m_nResizeMargin)
+// The 2-pixel line that follows the pointer while a divider is dragged,
+// drawn and erased by inverting it.
+void CGridCtrl::InvertSizingLine(BOOL bRows, int nPos)
+{
+    CRect rect;
+    GetClientRect(rect);
+    if (bRows)
+        rect.SetRect(rect.left, nPos, rect.right, nPos + 2);
+    else
+        rect.SetRect(nPos, rect.top, nPos + 2, rect.bottom);
+    CDC* pDC = GetDC();
+    if (pDC != NULL) {
+        pDC->InvertRect(&rect);
+        ReleaseDC(pDC);
+    }
+}
+
+// A press on a divider: picks the row (column) to size and starts the drag.
+void CGridCtrl::BeginSizing(BOOL bRows, CPoint point)
+{
+    m_nMouseMode = bRows ? MOUSE_SIZING_ROW : MOUSE_SIZING_COL;
+    int& nIndex = bRows ? m_cellLeftDown.row : m_cellLeftDown.column;
+    const int nLast = (bRows ? GetRowCount() : GetColumnCount()) - 1;
+    const int nPos = bRows ? point.y : point.x;
+
+    // A last one thinner than the margin is sized at the edge of the cells.
+    if (AxisExtent(bRows, nLast) < m_nResizeMargin) {
+        CRect VisRect;
+        VisibleRange(VisRect);
+        if (abs(nPos - (bRows ? VisRect.bottom : VisRect.right)) < m_nResizeMargin)
+            nIndex = nLast;
+    }
+
+    int nStart;
+    if (!AxisStart(bRows, nIndex, nStart))
+        return;
+    const BOOL bNearEdge = nPos - nStart < m_nResizeMargin;
+
+    // Unless hidden ones may be reopened, the nearest shown one before takes
+    // the place of a hidden one.
+    if (!(bRows ? m_bReopenHiddenRows : m_bReopenHiddenColumns) && (bNearEdge || nIndex < nLast)) {
+        int iOffset = bNearEdge ? 1 : 0;
+        while (nIndex - iOffset >= 0 && AxisExtent(bRows, nIndex - iOffset) <= 0)
+            nIndex--;
+        if (nIndex - iOffset < 0)
+            return;
+    }
+
+    InvertSizingLine(bRows, nPos);
+
+    // On the near edge the divider is the previous one's far edge.
+    if (bNearEdge && (nIndex < nLast || AxisExtent(bRows, nLast) >= m_nResizeMargin))
+        if (!AxisStart(bRows, --nIndex, nStart))
+            return;
+
+    // The pointer stays past the sized one's first pixel.
+    CRect rect;
+    GetClientRect(rect);
+    LONG& rectStart = bRows ? rect.top : rect.left;
+    LONG& rectEnd = bRows ? rect.bottom : rect.right;
+    int nSpan = (rectEnd - rectStart) - (bRows ? GetFixedRowHeight() : GetFixedColumnWidth());
+    rectStart = nStart + 1;
+    rectEnd = rectStart + nSpan;
+    ClientToScreen(rect);
+    ::ClipCursor(rect);
+}
+
+// The release that ends a divider drag: the row (column) ends where the
+// pointer is.
+void CGridCtrl::EndSizing(BOOL bRows, CPoint point)
+{
+    InvertSizingLine(bRows, bRows ? m_lastPointerPos.y : m_lastPointerPos.x);
+    if (m_pressPoint == point || (point.x == 0 && point.y == 0))
+        return;
+    int nIndex = bRows ? m_cellLeftDown.row : m_cellLeftDown.column;
+    int nStart;
+    if (!AxisStart(bRows, nIndex, nStart))
+        return;
+    BOOL bMayHide = bRows ? m_bAllowRowHide : m_bAllowColumnHide;
+    int nExtent = max((int)((bRows ? point.y : point.x) - nStart), bMayHide ? 0 : 1);
+    if (bRows)
+        SetRowHeight(nIndex, nExtent);
+    else
+        SetColumnWidth(nIndex, nExtent);
+    ResetScrollBars();
+    Invalidate();
+}
+
+// A double click on a divider fits the row (column) whose far edge it is,
+// or the nearest shown one before it.
+void CGridCtrl::FitToDivider(BOOL bRows, CPoint point, CCellID cell)
+{
+    int nIndex = bRows ? cell.row : cell.column;
+    int nStart;
+    if (!AxisStart(bRows, nIndex, nStart))
+        return;
+    if ((bRows ? point.y : point.x) - nStart < m_nResizeMargin)
+        nIndex--;
+    while (nIndex > 0 && AxisExtent(bRows, nIndex) <= 0)
+        nIndex--;
+    if (nIndex < 0)
+        return;
+    if (bRows)
+        AutoSizeRow(nIndex);
+    else
+        AutoSizeColumn(nIndex, GetAutoSizeStyle());
+    Invalidate();
+}
+
+// The pointer over a divider (a column divider wins where both meet): its
+// cursor and mode. FALSE when it is over none.
+BOOL CGridCtrl::HoverDivider(CPoint point)
+{
+    for (BOOL bRows : {FALSE, TRUE}) {
+        if (!(bRows ? m_bAllowRowResize : m_bAllowColumnResize) || !MouseOverResizeArea(bRows, point))
+            continue;
+        int nMode = bRows ? MOUSE_OVER_ROW_DIVIDE : MOUSE_OVER_COL_DIVIDE;
+        if (m_nMouseMode != nMode) {
+            ::SetCursor(::LoadCursor(NULL, bRows ? IDC_SIZENS : IDC_SIZEWE));
+            m_nMouseMode = nMode;
+        }
         return TRUE;
+    }
     return FALSE;
 }
 
@@ -3401,129 +3526,11 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
 
     SetCapture();
 
-    if (m_nMouseMode == MOUSE_NOTHING) {
-        if (m_bAllowColumnResize && MouseOverColumnResizeArea(point)) {
-            ::SetCursor(::LoadCursor(NULL, IDC_SIZEWE));
-            m_nMouseMode = MOUSE_OVER_COL_DIVIDE;
-        } else if (m_bAllowRowResize && MouseOverRowResizeArea(point)) {
-            ::SetCursor(::LoadCursor(NULL, IDC_SIZENS));
-            m_nMouseMode = MOUSE_OVER_ROW_DIVIDE;
-        }
-    }
+    if (m_nMouseMode == MOUSE_NOTHING)
+        HoverDivider(point);
 
-    if (m_nMouseMode == MOUSE_OVER_COL_DIVIDE) {
-        m_nMouseMode = MOUSE_SIZING_COL;
-
-        // A last column narrower than the margin is sized at the edge of the cells.
-        if (GetColumnWidth(GetColumnCount() - 1) < m_nResizeMargin) {
-            CRect VisRect;
-            VisibleRange(VisRect);
-            if (abs(point.x - VisRect.right) < m_nResizeMargin)
-                m_cellLeftDown.column = GetColumnCount() - 1;
-        }
-
-        CPoint start;
-        if (!GetCellOrigin(0, m_cellLeftDown.column, &start))
-            return;
-
-        if (!m_bReopenHiddenColumns) {
-            BOOL bLookForVisible = TRUE;
-            BOOL bIsCellRightBorder = point.x - start.x >= m_nResizeMargin;
-            if (bIsCellRightBorder && m_cellLeftDown.column + 1 >= GetColumnCount())
-                bLookForVisible = FALSE;
-            if (bLookForVisible) {
-                BOOL bFoundVisible = FALSE;
-                int iOffset = bIsCellRightBorder ? 0 : 1;
-                while (m_cellLeftDown.column - iOffset >= 0) {
-                    if (GetColumnWidth(m_cellLeftDown.column - iOffset) > 0) {
-                        bFoundVisible = TRUE;
-                        break;
-                    }
-                    m_cellLeftDown.column--;
-                }
-                if (!bFoundVisible)
-                    return;
-            }
-        }
-
-        CRect rect;
-        GetClientRect(rect);
-        CRect invertedRect(point.x, rect.top, point.x + 2, rect.bottom);
-        CDC* pDC = GetDC();
-        if (pDC != NULL) {
-            pDC->InvertRect(&invertedRect);
-            ReleaseDC(pDC);
-        }
-
-        if (point.x - start.x < m_nResizeMargin) {
-            if (m_cellLeftDown.column < GetColumnCount() - 1 ||
-                GetColumnWidth(GetColumnCount() - 1) >= m_nResizeMargin) {
-                if (!GetCellOrigin(0, --m_cellLeftDown.column, &start))
-                    return;
-            }
-        }
-
-        int nMaxCellWidth = rect.Width() - GetFixedColumnWidth();
-        rect.left = start.x + 1;
-        rect.right = rect.left + nMaxCellWidth;
-        ClientToScreen(rect);
-        ::ClipCursor(rect);
-    } else if (m_nMouseMode == MOUSE_OVER_ROW_DIVIDE) {
-        m_nMouseMode = MOUSE_SIZING_ROW;
-
-        if (GetRowHeight(GetRowCount() - 1) < m_nResizeMargin) {
-            CRect VisRect;
-            VisibleRange(VisRect);
-            if (abs(point.y - VisRect.bottom) < m_nResizeMargin)
-                m_cellLeftDown.row = GetRowCount() - 1;
-        }
-
-        CPoint start;
-        if (!GetCellOrigin(m_cellLeftDown, &start))
-            return;
-
-        if (!m_bReopenHiddenRows) {
-            BOOL bLookForVisible = TRUE;
-            BOOL bIsCellBottomBorder = point.y - start.y >= m_nResizeMargin;
-            if (bIsCellBottomBorder && m_cellLeftDown.row + 1 >= GetRowCount())
-                bLookForVisible = FALSE;
-            if (bLookForVisible) {
-                BOOL bFoundVisible = FALSE;
-                int iOffset = bIsCellBottomBorder ? 0 : 1;
-                while (m_cellLeftDown.row - iOffset >= 0) {
-                    if (GetRowHeight(m_cellLeftDown.row - iOffset) > 0) {
-                        bFoundVisible = TRUE;
-                        break;
-                    }
-                    m_cellLeftDown.row--;
-                }
-                if (!bFoundVisible)
-                    return;
-            }
-        }
-
-        CRect rect;
-        GetClientRect(rect);
-        CRect invertedRect(rect.left, point.y, rect.right, point.y + 2);
-        CDC* pDC = GetDC();
-        if (pDC != NULL) {
-            pDC->InvertRect(&invertedRect);
-            ReleaseDC(pDC);
-        }
-
-        if (point.y - start.y < m_nResizeMargin) {
-            if (m_cellLeftDown.row < GetRowCount() - 1 ||
-                GetRowHeight(GetRowCount() - 1) >= m_nResizeMargin) {
-                if (!GetCellOrigin(--m_cellLeftDown.row, 0, &start))
-                    return;
-            }
-        }
-
-        int nMaxCellHeight = rect.Height() - GetFixedRowHeight();
-        rect.top = start.y + 1;
-        rect.bottom = rect.top + nMaxCellHeight;
-        ClientToScreen(rect);
-        ::ClipCursor(rect);
+    if (m_nMouseMode == MOUSE_OVER_COL_DIVIDE || m_nMouseMode == MOUSE_OVER_ROW_DIVIDE) {
+        BeginSizing(m_nMouseMode == MOUSE_OVER_ROW_DIVIDE, point);
     } else if (m_nMouseMode != MOUSE_PREPARE_DRAG) {
         NotifyOwner(m_cellLeftDown.row, m_cellLeftDown.column, LVN_ITEMCHANGING);
 
@@ -3564,17 +3571,7 @@ void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
 
     if (!m_bLeftButtonDown || (m_bLeftButtonDown && m_nMouseMode == MOUSE_NOTHING)) {
         // Hover handling.
-        if (m_bAllowColumnResize && MouseOverColumnResizeArea(point)) {
-            if (m_nMouseMode != MOUSE_OVER_COL_DIVIDE) {
-                ::SetCursor(::LoadCursor(NULL, IDC_SIZEWE));
-                m_nMouseMode = MOUSE_OVER_COL_DIVIDE;
-            }
-        } else if (m_bAllowRowResize && MouseOverRowResizeArea(point)) {
-            if (m_nMouseMode != MOUSE_OVER_ROW_DIVIDE) {
-                ::SetCursor(::LoadCursor(NULL, IDC_SIZENS));
-                m_nMouseMode = MOUSE_OVER_ROW_DIVIDE;
-            }
-        } else if (m_nMouseMode != MOUSE_NOTHING) {
+        if (!HoverDivider(point) && m_nMouseMode != MOUSE_NOTHING) {
             ::SetCursor(::LoadCursor(NULL, IDC_ARROW));
             m_nMouseMode = MOUSE_NOTHING;
         }
@@ -3628,27 +3625,11 @@ void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
             break;
         }
 
-        case MOUSE_SIZING_COL: {
-            CDC* pDC = GetDC();
-            if (pDC == NULL)
-                break;
-            CRect oldInvertedRect(m_lastPointerPos.x, rect.top, m_lastPointerPos.x + 2, rect.bottom);
-            pDC->InvertRect(&oldInvertedRect);
-            CRect newInvertedRect(point.x, rect.top, point.x + 2, rect.bottom);
-            pDC->InvertRect(&newInvertedRect);
-            ReleaseDC(pDC);
-            break;
-        }
-
+        case MOUSE_SIZING_COL:
         case MOUSE_SIZING_ROW: {
-            CDC* pDC = GetDC();
-            if (pDC == NULL)
-                break;
-            CRect oldInvertedRect(rect.left, m_lastPointerPos.y, rect.right, m_lastPointerPos.y + 2);
-            pDC->InvertRect(&oldInvertedRect);
-            CRect newInvertedRect(rect.left, point.y, rect.right, point.y + 2);
-            pDC->InvertRect(&newInvertedRect);
-            ReleaseDC(pDC);
+            BOOL bRows = m_nMouseMode == MOUSE_SIZING_ROW;
+            InvertSizingLine(bRows, bRows ? m_lastPointerPos.y : m_lastPointerPos.x);
+            InvertSizingLine(bRows, bRows ? point.y : point.x);
             break;
         }
 
@@ -3700,50 +3681,8 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
         SetFocusCell(m_cellLeftDown);
         Invalidate();
         NotifyOwner(m_cellFocus.row, m_cellFocus.column, LVN_ITEMCHANGED);
-    } else if (m_nMouseMode == MOUSE_SIZING_COL) {
-        CRect rect;
-        GetClientRect(rect);
-        CRect invertedRect(m_lastPointerPos.x, rect.top, m_lastPointerPos.x + 2, rect.bottom);
-
-        CDC* pDC = GetDC();
-        if (pDC != NULL) {
-            pDC->InvertRect(&invertedRect);
-            ReleaseDC(pDC);
-        }
-
-        if (m_pressPoint != point && (point.x != 0 || point.y != 0)) {
-            CPoint start;
-            if (!GetCellOrigin(0, m_cellLeftDown.column, &start)) {
-                m_nMouseMode = MOUSE_NOTHING;
-                return;
-            }
-            int nColumnWidth = max((int)(point.x - start.x), m_bAllowColumnHide ? 0 : 1);
-            SetColumnWidth(m_cellLeftDown.column, nColumnWidth);
-            ResetScrollBars();
-            Invalidate();
-        }
-    } else if (m_nMouseMode == MOUSE_SIZING_ROW) {
-        CRect rect;
-        GetClientRect(rect);
-        CRect invertedRect(rect.left, m_lastPointerPos.y, rect.right, m_lastPointerPos.y + 2);
-
-        CDC* pDC = GetDC();
-        if (pDC != NULL) {
-            pDC->InvertRect(&invertedRect);
-            ReleaseDC(pDC);
-        }
-
-        if (m_pressPoint != point && (point.x != 0 || point.y != 0)) {
-            CPoint start;
-            if (!GetCellOrigin(m_cellLeftDown, &start)) {
-                m_nMouseMode = MOUSE_NOTHING;
-                return;
-            }
-            int nRowHeight = max((int)(point.y - start.y), m_bAllowRowHide ? 0 : 1);
-            SetRowHeight(m_cellLeftDown.row, nRowHeight);
-            ResetScrollBars();
-            Invalidate();
-        }
+    } else if (m_nMouseMode == MOUSE_SIZING_COL || m_nMouseMode == MOUSE_SIZING_ROW) {
+        EndSizing(m_nMouseMode == MOUSE_SIZING_ROW, point);
     } else {
         NotifyOwner(m_cellFocus.row, m_cellFocus.column, LVN_ITEMCHANGED);
 
@@ -3770,33 +3709,8 @@ void CGridCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
     if (!IsValid(cell))
         return;
 
-    if (m_nMouseMode == MOUSE_OVER_COL_DIVIDE) {
-        CPoint start;
-        if (!GetCellOrigin(0, cell.column, &start))
-            return;
-
-        if (point.x - start.x < m_nResizeMargin)
-            cell.column--;
-
-        // The nearest column at or left of the divider with some width.
-        while (cell.column > 0 && GetColumnWidth(cell.column) <= 0)
-            cell.column--;
-
-        AutoSizeColumn(cell.column, GetAutoSizeStyle());
-        Invalidate();
-    } else if (m_nMouseMode == MOUSE_OVER_ROW_DIVIDE) {
-        CPoint start;
-        if (!GetCellOrigin(0, cell.column, &start))
-            return;
-
-        if (point.y - start.y < m_nResizeMargin)
-            cell.row--;
-
-        while (cell.row > 0 && GetRowHeight(cell.row) <= 0)
-            cell.row--;
-
-        AutoSizeRow(cell.row);
-        Invalidate();
+    if (m_nMouseMode == MOUSE_OVER_COL_DIVIDE || m_nMouseMode == MOUSE_OVER_ROW_DIVIDE) {
+        FitToDivider(m_nMouseMode == MOUSE_OVER_ROW_DIVIDE, point, cell);
     } else if (m_nMouseMode == MOUSE_NOTHING) {
         CPoint pointClickedRel = GetPointClicked(cell.row, cell.column, point);
 

@@ -460,8 +460,15 @@ protected:
 
     void SizeSelectionMap(INT_PTR nEntries);
 
-    BOOL MouseOverRowResizeArea(CPoint& point);
-    BOOL MouseOverColumnResizeArea(CPoint& point);
+    // Divider sizing along the rows (bRows) or the columns.
+    int AxisExtent(BOOL bRows, int i) const;
+    BOOL AxisStart(BOOL bRows, int i, int& nStart);
+    BOOL MouseOverResizeArea(BOOL bRows, CPoint point);
+    BOOL HoverDivider(CPoint point);
+    void InvertSizingLine(BOOL bRows, int nPos);
+    void BeginSizing(BOOL bRows, CPoint point);
+    void EndSizing(BOOL bRows, CPoint point);
+    void FitToDivider(BOOL bRows, CPoint point, CCellID cell);
 
     virtual CGridCellBase* CreateCell(int nRow, int nCol);
     virtual void DestroyCell(int nRow, int nCol);

@@ -339,67 +339,75 @@ TEST_F(GridWindowTest, HeaderClickSortsDescendingFirstThenAscendingWithTheNumeri
 // ---------------------------------------------------------------------------
 // Dividers
 
-TEST_F(GridWindowTest, DraggingAHeaderDividerResizesTheColumn)
+TEST_F(GridWindowTest, DividersSizeAndFitTheRowOrColumnBeforeThemAlongEitherAxis)
 {
-    CRect cell;
-    ASSERT_TRUE(grid.GetCellRect(0, 2, cell));
-    int width = grid.GetColumnWidth(2);
-    CPoint divider(cell.right, cell.CenterPoint().y);
+    // Row 2 (column 2) ends at the divider; the pointer is on its last pixel
+    // or within the margin past it, on the first pixels of the next one.
+    struct Case {
+        const char* name;
+        bool rows;
+        int past;   // pixels past the sized one's last pixel
+    };
+    const Case cases[] = {
+        {"a column divider at the column's last pixel", false, 0},
+        {"a column divider on the next column's first pixels", false, 2},
+        {"a row divider at the row's last pixel", true, 0},
+        {"a row divider on the next row's first pixels", true, 2},
+    };
+    grid.SetItemText(2, 2, "a much longer text than the column shows");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (int i = 0; i < grid.GetColumnCount(); i++)
+            grid.SetColumnWidth(i, 80);
+        for (int i = 0; i < grid.GetRowCount(); i++)
+            grid.SetRowHeight(i, 25);
+        auto extent = [&](int i) { return c.rows ? grid.GetRowHeight(i) : grid.GetColumnWidth(i); };
+        // A point on the divider in the header band, and one as far along in the body.
+        auto divider = [&](bool inBody) {
+            CRect cell;
+            EXPECT_TRUE(grid.GetCellRect(c.rows ? 2 : (inBody ? 4 : 0), c.rows ? (inBody ? 3 : 0) : 2, cell));
+            return c.rows ? CPoint(cell.CenterPoint().x, cell.bottom + c.past)
+                          : CPoint(cell.right + c.past, cell.CenterPoint().y);
+        };
+        auto along = [&](CPoint pt, int by) { return c.rows ? CPoint(pt.x, pt.y + by) : CPoint(pt.x + by, pt.y); };
+        auto send = [&](UINT msg, WPARAM flags, CPoint pt) { grid.SendMessage(msg, flags, MAKELPARAM(pt.x, pt.y)); };
+        const int nOver = c.rows ? 6 : 8, nSizing = c.rows ? 7 : 9;
+        CPoint pt = divider(false);
 
-    grid.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(divider.x, divider.y));
-    EXPECT_EQ(grid.GetMouseMode(), 8) << "over a column divider";
+        send(WM_MOUSEMOVE, 0, divider(true));
+        EXPECT_EQ(grid.GetMouseMode(), 0) << "in the body the same place is no divider";
+        send(WM_MOUSEMOVE, 0, pt);
+        EXPECT_EQ(grid.GetMouseMode(), nOver);
 
-    // In the body the same x is no divider.
-    CRect body;
-    grid.GetCellRect(3, 2, body);
-    grid.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(body.right, body.CenterPoint().y));
-    EXPECT_EQ(grid.GetMouseMode(), 0);
+        // Released where it was pressed: nothing changes.
+        send(WM_LBUTTONDOWN, MK_LBUTTON, pt);
+        EXPECT_EQ(grid.GetMouseMode(), nSizing);
+        send(WM_LBUTTONUP, 0, pt);
+        EXPECT_EQ(extent(2), 25 + 55 * !c.rows);
 
-    // Releasing at the press point changes nothing.
-    grid.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(divider.x, divider.y));
-    grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(divider.x, divider.y));
-    EXPECT_EQ(grid.GetMouseMode(), 9) << "sizing the column";
-    grid.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(divider.x, divider.y));
-    EXPECT_EQ(grid.GetColumnWidth(2), width);
+        // Dragged: the sized one ends where the pointer is released.
+        send(WM_MOUSEMOVE, 0, pt);
+        send(WM_LBUTTONDOWN, MK_LBUTTON, pt);
+        send(WM_MOUSEMOVE, MK_LBUTTON, along(pt, 30));
+        send(WM_LBUTTONUP, 0, along(pt, 30));
+        EXPECT_EQ(extent(2), (c.rows ? 25 : 80) - 1 + c.past + 30) << "the release point is one past its last pixel";
+        EXPECT_EQ(extent(3), c.rows ? 25 : 80) << "the next one keeps its size";
+        EXPECT_EQ(grid.GetMouseMode(), 0);
 
-    grid.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(divider.x, divider.y));
-    grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(divider.x, divider.y));
-    grid.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(divider.x + 30, divider.y));
-    grid.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(divider.x + 30, divider.y));
-    EXPECT_EQ(grid.GetColumnWidth(2), width + 29) << "the release point becomes the column's last pixel + 1";
-    EXPECT_EQ(grid.GetMouseMode(), 0);
-}
-
-TEST_F(GridWindowTest, DoubleClickOnADividerFitsTheColumnLeftOfIt)
-{
-    const char* longText = "a much longer text than the column shows";
-    grid.SetItemText(5, 2, longText);
-    CRect cell;
-    ASSERT_TRUE(grid.GetCellRect(0, 2, cell));
-    CPoint divider(cell.right, cell.CenterPoint().y);
-    grid.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(divider.x, divider.y));
-    ASSERT_EQ(grid.GetMouseMode(), 8);
-    grid.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(divider.x, divider.y));
-
-    CClientDC dc(&grid);
-    int want = 0;
-    for (int r = 0; r < grid.GetRowCount(); r++)
-        want = std::max(want, (int)grid.GetCell(r, 2)->GetCellExtent(&dc).cx);
-    EXPECT_EQ(grid.GetColumnWidth(2), want);
-    EXPECT_GT(want, grid.GetTextExtent(1, 2, "1,2").cx);
-}
-
-TEST_F(GridWindowTest, DraggingARowDividerResizesTheRow)
-{
-    CRect cell;
-    ASSERT_TRUE(grid.GetCellRect(3, 0, cell));
-    int height = grid.GetRowHeight(3);
-    CPoint divider(cell.CenterPoint().x, cell.bottom);
-    grid.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(divider.x, divider.y));
-    ASSERT_EQ(grid.GetMouseMode(), 6);
-    grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(divider.x, divider.y));
-    grid.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(divider.x, divider.y + 10));
-    EXPECT_EQ(grid.GetRowHeight(3), height + 9);
+        // A double click fits it to its cells.
+        pt = divider(false);
+        send(WM_MOUSEMOVE, 0, pt);
+        ASSERT_EQ(grid.GetMouseMode(), nOver);
+        send(WM_LBUTTONDBLCLK, MK_LBUTTON, pt);
+        CClientDC dc(&grid);
+        int want = 0;
+        for (int i = 0; i < (c.rows ? grid.GetColumnCount() : grid.GetRowCount()); i++) {
+            CSize size = grid.GetCell(c.rows ? 2 : i, c.rows ? i : 2)->GetCellExtent(&dc);
+            want = std::max(want, (int)(c.rows ? size.cy : size.cx));
+        }
+        EXPECT_EQ(extent(2), want);
+        EXPECT_EQ(extent(3), c.rows ? 25 : 80) << "the next one keeps its size";
+    }
 }
 
 // ---------------------------------------------------------------------------
