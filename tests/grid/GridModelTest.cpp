@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 #include "GridCtrl.h"
+#include "ByteFuzzer.h"
 #include "TestFolder.h"
 
 namespace {
@@ -772,4 +773,86 @@ TEST(GridModelTest, VirtualModeAsksForEveryCellThroughOneReusedCell)
     EXPECT_TRUE(grid.IsCellInSelection(2, 1));
     EXPECT_TRUE(grid.GetCell(2, 1)->GetState() & CELLSTATE_SELECTED);
     EXPECT_EQ(Str(grid.GetSelectionText()), "v2.1\tv2.2");
+}
+
+// ---------------------------------------------------------------------------
+// Outside data: files to load and text to paste, mutated from a fixed seed.
+
+namespace {
+// Every row holds a cell for every column, and no text holds what splits it.
+void ExpectWholeGrid(CGridCtrl& grid, const char* separators)
+{
+    for (int r = 0; r < grid.GetRowCount(); r++)
+        for (int c = 0; c < grid.GetColumnCount(); c++) {
+            ASSERT_NE(grid.GetCell(r, c), nullptr) << r << "," << c;
+            CString text = grid.GetItemText(r, c);
+            ASSERT_LT(text.FindOneOf(separators), 0) << r << "," << c;
+        }
+}
+
+std::vector<std::string> Texts(CGridCtrl& grid)
+{
+    std::vector<std::string> texts;
+    for (int r = 0; r < grid.GetRowCount(); r++)
+        for (int c = 0; c < grid.GetColumnCount(); c++)
+            texts.push_back(Str(grid.GetItemText(r, c)));
+    return texts;
+}
+}  // namespace
+
+TEST(GridFuzzTest, LoadTakesAnyBytesAsLinesAndFields)
+{
+    CTestFolder folder;
+    std::string path = (LPCSTR)folder.File("fuzz.csv");
+    const std::string seed = "Keyword,Shows,Words\n\xEA\xEB\xFE\xF7,1200,2\nalpha beta,30,\n,,\n\"quoted, field\",7,1\n";
+    CByteFuzzer fuzzer;
+    for (int i = 0; i < 1000; i++) {
+        std::string bytes = fuzzer.Mutate(seed, 6);
+        SCOPED_TRACE(::testing::Message() << "case " << i);
+        FILE* f = fopen(path.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        fwrite(bytes.data(), 1, bytes.size(), f);
+        fclose(f);
+        CGridCtrl grid;
+        ASSERT_TRUE(grid.Load(path.c_str(), ','));
+        ExpectWholeGrid(grid, ",\n");
+    }
+}
+
+TEST(GridFuzzTest, PasteFillsOnlyWhatItMayAndARefusedPasteChangesNothing)
+{
+    CByteFuzzer fuzzer;
+    const std::string seed = "a\tb,c\r\n\xE0\xE1\t \t7\n\n,,x\t\r\nlast";
+    for (int i = 0; i < 1000; i++) {
+        SCOPED_TRACE(::testing::Message() << "case " << i);
+        CGridCtrl grid;
+        Fill(grid, 8, 5, 1, 1);
+        grid.SetEditable(TRUE);
+        grid.SetCellState(3, 2, grid.GetCellState(3, 2) | CELLSTATE_READONLY);
+        grid.SetRowHeight(5, 0);
+        grid.SetSelectedRange(2, 1, 2, 4);
+        std::string text = fuzzer.Mutate(seed, 6);
+        CCellID at(1 + (int)fuzzer.Below(9), (int)fuzzer.Below(6));   // some outside the grid or fixed
+        std::vector<std::string> before = Texts(grid);
+        CCellRange selected = grid.GetSelectedCellRange();
+
+        BOOL bPasted = grid.PasteText(at, text.c_str());
+        ASSERT_EQ(grid.GetRowCount(), 8);
+        ASSERT_EQ(grid.GetColumnCount(), 5);
+        std::vector<std::string> after = Texts(grid);
+        if (!bPasted) {
+            EXPECT_EQ(after, before) << "a refused paste changes no cell";
+            EXPECT_EQ(grid.GetSelectedCellRange(), selected) << "nor the selection";
+            continue;
+        }
+        for (int r = 0; r < 8; r++)
+            for (int c = 0; c < 5; c++) {
+                size_t k = (size_t)(r * 5 + c);
+                bool mayChange = r >= at.row && c >= at.column && !(r == 3 && c == 2) && r != 5;
+                if (!mayChange)
+                    ASSERT_EQ(after[k], before[k]) << r << "," << c;
+                else if (after[k] != before[k])
+                    ASSERT_EQ(after[k].find_first_of("\t,\n"), std::string::npos) << r << "," << c;
+            }
+    }
 }
