@@ -38,9 +38,15 @@ class CGridHost : public CWnd
 public:
     std::vector<Note> notes;
     std::map<UINT, LRESULT> answers;
+    static const UINT kMarker = WM_APP + 77;
+    bool marked = false;
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
+        if (message == kMarker) {
+            marked = true;
+            return 0;
+        }
         if (message == WM_NOTIFY) {
             NMHDR* pHdr = (NMHDR*)lParam;
             if (pHdr->idFrom == kGridId) {
@@ -81,8 +87,8 @@ std::string Str(const CString& s)
 std::string ClipboardText()
 {
     std::string text;
-    for (int attempt = 0; attempt < 20 && !OpenClipboard(NULL); attempt++)
-        Sleep(20);
+    if (!PumpUntil([] { return OpenClipboard(NULL) != FALSE; }, 5000))
+        return "<the clipboard stayed busy>";
     HANDLE h = GetClipboardData(CF_TEXT);
     if (h != NULL) {
         const char* p = (const char*)GlobalLock(h);
@@ -118,7 +124,8 @@ protected:
             }
         host.SetForegroundWindow();
         grid.SetFocus();
-        PumpMessagesFor(20);
+        ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == grid.m_hWnd; }, 5000)) << "the grid has the focus";
+        Drain();
         Hover(2, 2);
         ASSERT_EQ(grid.GetMouseMode(), 0) << "a pointer move with no button sets the mouse mode to none";
         rec.Watch(host.m_hWnd, "owner");
@@ -131,6 +138,23 @@ protected:
         grid.GetTitleTip().Hide();
         grid.DestroyWindow();
         host.DestroyWindow();
+    }
+
+    // Lets every message posted so far run, and those they post in turn: a
+    // marker posted behind them comes back only after them (a thread's posted
+    // messages keep their order), and the queue is empty once a marker comes
+    // back with nothing before it.
+    void Drain()
+    {
+        for (int round = 0; round < 100; round++) {
+            host.marked = false;
+            int nDispatched = 0;
+            host.PostMessage(CGridHost::kMarker);
+            ASSERT_TRUE(PumpUntil([&] { return ++nDispatched, host.marked; }, 5000)) << "the posted marker came back";
+            if (nDispatched <= 1)
+                return;
+        }
+        FAIL() << "messages kept coming";
     }
 
     CPoint CellCenter(int row, int col)
@@ -172,13 +196,13 @@ protected:
         return WindowText(pEdit->m_hWnd);
     }
 
-    // Sends a character to the editor and lets its posted messages run.
+    // Sends a character to the editor and lets what it posts run.
     void TypeInEditor(UINT ch)
     {
         CInPlaceEdit* pEdit = Editor();
         ASSERT_NE(pEdit, nullptr);
         pEdit->SendMessage(WM_CHAR, ch, 0);
-        PumpMessagesFor(20);
+        Drain();
     }
 };
 
@@ -283,7 +307,7 @@ TEST_F(GridWindowTest, ClicksInListModeSelectWholeRows)
     grid.SetListMode(TRUE);
     rec.Only({WM_NOTIFY, WM_COMMAND});
     Click(CellCenter(4, 3));
-    PumpMessagesFor(20);
+    Drain();
     EXPECT_EQ(grid.GetFocusCell(), CCellID(4, 3));
     EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(4, 1, 4, 5));
     EXPECT_TRUE(rec.Matches({kChanging, kChanged,
@@ -435,7 +459,7 @@ TEST_F(GridWindowTest, ATruncatedCellShowsItsTitleTipAndAFittingOneDoesNot)
     grid.SetFocusCell(4, 2);
     EXPECT_TRUE(grid.GetTitleTip().PreTranslateMessage(&msg));
     EXPECT_FALSE(grid.GetTitleTip().IsWindowVisible());
-    PumpMessagesFor(20);
+    Drain();
     EXPECT_EQ(grid.GetFocusCell(), CCellID(5, 2));
 }
 
@@ -447,7 +471,7 @@ TEST_F(GridWindowTest, F2OpensTheEditorWithTheCaretAtTheEnd)
     grid.SetEditable(TRUE);
     grid.SetFocusCell(3, 2);
     Key(VK_F2);
-    PumpMessagesFor(20);
+    Drain();
     ASSERT_NE(Editor(), nullptr);
     EXPECT_EQ(EditorText(), "3,2");
     int start = -1, end = -1;
@@ -476,7 +500,7 @@ TEST_F(GridWindowTest, EveryPrintableFirstCharacterStartsTheEditWithIt)
         SCOPED_TRACE(::testing::Message() << "character 0x" << std::hex << ch);
         grid.SetFocusCell(3, 2);
         grid.SendMessage(WM_CHAR, ch, 0);
-        PumpMessagesFor(30);
+        Drain();
         ASSERT_NE(Editor(), nullptr);
         EXPECT_EQ(EditorText(), std::string(1, (char)(unsigned char)ch));
         TypeInEditor(VK_ESCAPE);
@@ -486,7 +510,7 @@ TEST_F(GridWindowTest, EveryPrintableFirstCharacterStartsTheEditWithIt)
     // Esc typed on the grid starts nothing; neither does Tab.
     grid.SendMessage(WM_CHAR, VK_ESCAPE, 0);
     grid.SendMessage(WM_CHAR, VK_TAB, 0);
-    PumpMessagesFor(20);
+    Drain();
     EXPECT_EQ(Editor(), nullptr);
 }
 
@@ -495,7 +519,7 @@ TEST_F(GridWindowTest, EnterStoresTheTextAndNotifiesBeginThenEnd)
     grid.SetEditable(TRUE);
     grid.SetFocusCell(3, 2);
     grid.SendMessage(WM_CHAR, 'x', 0);
-    PumpMessagesFor(30);
+    Drain();
     TypeInEditor(0xFD);   // a cp1251 letter typed into the editor
     EXPECT_EQ(EditorText(), "x\xFD");
     TypeInEditor(VK_RETURN);
@@ -511,7 +535,7 @@ TEST_F(GridWindowTest, TabEndsTheEditMovesOnAndReopensTheEditor)
     grid.SetEditable(TRUE);
     grid.SetFocusCell(3, 2);
     grid.SendMessage(WM_CHAR, 'q', 0);
-    PumpMessagesFor(30);
+    Drain();
     TypeInEditor(VK_TAB);
     EXPECT_EQ(Str(grid.GetItemText(3, 2)), "q");
     EXPECT_EQ(grid.GetFocusCell(), CCellID(3, 3));
@@ -531,11 +555,11 @@ TEST_F(GridWindowTest, ArrowsEndAnEditStartedByTypingAndHomeStaysInIt)
     grid.SetEditable(TRUE);
     grid.SetFocusCell(3, 2);
     grid.SendMessage(WM_CHAR, 'k', 0);
-    PumpMessagesFor(30);
+    Drain();
     Editor()->SendMessage(WM_KEYDOWN, VK_HOME, 0);
     ASSERT_NE(Editor(), nullptr);
     Editor()->SendMessage(WM_KEYDOWN, VK_DOWN, 0);
-    PumpMessagesFor(30);
+    Drain();
     EXPECT_EQ(Str(grid.GetItemText(3, 2)), "k");
     EXPECT_EQ(grid.GetFocusCell(), CCellID(4, 2));
     ASSERT_NE(Editor(), nullptr) << "the editor reopens on the new cell";
@@ -550,13 +574,13 @@ TEST_F(GridWindowTest, TheOwnersVetoAndValidationHold)
     host.answers[(UINT)LVN_BEGINLABELEDIT] = -1;
     Key(VK_F2);
     grid.SendMessage(WM_CHAR, 'v', 0);
-    PumpMessagesFor(20);
+    Drain();
     EXPECT_EQ(Editor(), nullptr) << "a veto opens no editor";
 
     host.answers.clear();
     host.answers[(UINT)LVN_ENDLABELEDIT] = -1;
     grid.SendMessage(WM_CHAR, 'w', 0);
-    PumpMessagesFor(30);
+    Drain();
     ASSERT_NE(Editor(), nullptr);
     TypeInEditor(VK_RETURN);
     EXPECT_EQ(Str(grid.GetItemText(3, 2)), "3,2") << "a rejected text is put back";
@@ -577,7 +601,7 @@ TEST_F(GridWindowTest, PressingTheFocusCellTextOfAnEditableGridEditsOnRelease)
     grid.SetEditable(TRUE);
     grid.SetFocusCell(3, 2);
     Click(CellCenter(3, 2));
-    PumpMessagesFor(20);
+    Drain();
     ASSERT_NE(Editor(), nullptr);
     EXPECT_EQ(EditorText(), "3,2");
     TypeInEditor(VK_ESCAPE);
@@ -1064,14 +1088,14 @@ TEST_F(GridWindowTest, TheWheelPostsLineOrPageScrolls)
     rec.Only({WM_VSCROLL});
     grid.SetWheelScrollLines(3);
     grid.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 240), 0);
-    PumpMessagesFor(20);
+    Drain();
     ExpectedMessage up = {"grid", WM_VSCROLL, kPosted, SB_LINEUP};
     EXPECT_TRUE(rec.Matches({up, up, up, up, up, up}));
 
     rec.Clear();
     grid.SetWheelScrollLines(-1);
     grid.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-240), 0);
-    PumpMessagesFor(20);
+    Drain();
     ExpectedMessage pageDown = {"grid", WM_VSCROLL, kPosted, SB_PAGEDOWN};
     EXPECT_TRUE(rec.Matches({pageDown, pageDown}));
 }
@@ -1157,4 +1181,42 @@ TEST_F(GridWindowTest, AutoSizeFitsEveryShownColumnAndRowAndKeepsHiddenOnesHidde
     EXPECT_EQ(grid.GetColumnWidth(2), (int)grid.GetCell(2, 2)->GetCellExtent(&dc).cx);
     EXPECT_EQ(grid.GetRowHeight(2), (int)grid.GetCell(2, 2)->GetCellExtent(&dc).cy);
     EXPECT_LT(grid.GetColumnWidth(3), grid.GetColumnWidth(2));
+}
+
+namespace {
+// A grid that selects only the focus row on Select All.
+class CRowSelectAllGrid : public CGridCtrl
+{
+public:
+    int calls = 0;
+    void SelectAllCells() override
+    {
+        calls++;
+        SetSelectedRange(GetFocusCell().row, 1, GetFocusCell().row, GetColumnCount() - 1);
+    }
+};
+}  // namespace
+
+TEST(GridSelectAllTest, ADerivedGridsSelectAllAnswersTheCommandAndCtrlA)
+{
+    CGridHost host;
+    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "Select all", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                              CRect(10, 10, 400, 300), NULL, 0));
+    CRowSelectAllGrid grid;
+    ASSERT_TRUE(grid.Create(CRect(0, 0, 350, 250), &host, kGridId));
+    grid.SetRowCount(6);
+    grid.SetColumnCount(4);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    grid.SetFocusCell(3, 2);
+    grid.SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL, 0);
+    EXPECT_EQ(grid.calls, 1);
+    {
+        CHeldKeys ctrl(true, false);
+        grid.SendMessage(WM_KEYDOWN, 'A', 0);
+    }
+    EXPECT_EQ(grid.calls, 2);
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(3, 1, 3, 3));
+    grid.DestroyWindow();
+    host.DestroyWindow();
 }
