@@ -14,6 +14,7 @@
 //    it is walked.
 #include "GridCtrl.h"
 #include <algorithm>
+#include <typeinfo>
 #include <string>
 using std::max;
 using std::min;
@@ -223,6 +224,7 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
 
     m_bInSize = FALSE;
     m_bInPreSubclass = FALSE;
+    m_bCellsKnowTheirPlace = FALSE;
 
     // Rows per wheel notch: the system's setting, else the registry's, else 3.
     m_nWheelScrollLines = 3;
@@ -529,6 +531,7 @@ BOOL CGridCtrl::SetCellType(int nRow, int nCol, CRuntimeClass* pRuntimeClass)
     if (pCurrCell != NULL)
         *pNewCell = *pCurrCell;
     pNewCell->SetCoords(nRow, nCol);
+    NoteCellKind(pNewCell);
     m_arRows[nRow].pCells->SetAt(nCol, pNewCell);
     delete pCurrCell;
     return TRUE;
@@ -560,6 +563,22 @@ CGridCellBase* CGridCtrl::CreateCell(int nRow, int nCol)
 
     pCell->SetFormat(pCell->GetDefaultCell()->GetFormat());
     return pCell;
+}
+
+// Every cell put into the grid comes through here: plain cells ignore their
+// coordinates, so rows can move without telling their cells until a cell of
+// another kind is in the grid.
+CGridCellBase* CGridCtrl::NewCell(int nRow, int nCol)
+{
+    CGridCellBase* pCell = CreateCell(nRow, nCol);
+    NoteCellKind(pCell);
+    return pCell;
+}
+
+void CGridCtrl::NoteCellKind(const CGridCellBase* pCell)
+{
+    if (pCell != NULL && typeid(*pCell) != typeid(CGridCell))
+        m_bCellsKnowTheirPlace = TRUE;
 }
 
 void CGridCtrl::DestroyCell(int nRow, int nCol)
@@ -621,7 +640,7 @@ BOOL CGridCtrl::SetRowCount(int nRows)
                     m_arRows.Add(r);
                     m_nRows++;
                     for (int col = 0; col < m_nCols; col++)
-                        pRow->SetAt(col, CreateCell(row, col));
+                        pRow->SetAt(col, NewCell(row, col));
                 }
             }
         }
@@ -678,7 +697,7 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
                     for (int col = startCol; col < nCols; col++) {
                         CGridRow* pRow = m_arRows[row].pCells;
                         if (pRow != NULL)
-                            pRow->SetAt(col, CreateCell(row, col));
+                            pRow->SetAt(col, NewCell(row, col));
                     }
             }
         }
@@ -800,7 +819,7 @@ int CGridCtrl::InsertColumn(LPCTSTR strHeading, UINT nFormat, int nColumn)
                 CGridRow* pRow = m_arRows[row].pCells;
                 if (pRow == NULL)
                     return -1;
-                pRow->Add(CreateCell(row, nColumn));
+                pRow->Add(NewCell(row, nColumn));
             }
     } else {
         m_arColWidths.InsertAt(nColumn, (UINT)0);
@@ -809,7 +828,7 @@ int CGridCtrl::InsertColumn(LPCTSTR strHeading, UINT nFormat, int nColumn)
                 CGridRow* pRow = m_arRows[row].pCells;
                 if (pRow == NULL)
                     return -1;
-                pRow->InsertAt(nColumn, CreateCell(row, nColumn));
+                pRow->InsertAt(nColumn, NewCell(row, nColumn));
             }
     }
 
@@ -857,7 +876,7 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
 
     if (!GetVirtualMode())
         for (int col = 0; col < m_nCols; col++) {
-            CGridCellBase* pCell = CreateCell(nRow, col);
+            CGridCellBase* pCell = NewCell(nRow, col);
             r.pCells->SetAt(col, pCell);
         }
 
@@ -4331,78 +4350,68 @@ BOOL CGridCtrl::SortRange(PFNGRIDCOMPARE pfnCompare, int nCol, BOOL bAscending, 
     if (low < 0 || high >= GetRowCount() || low >= high)
         return FALSE;
 
-    // The sort column's cells, row by row, kept in step with the rows as they
-    // move: the compare loop reads them without walking the row store. In
-    // virtual mode there are no cell objects, and no row moves.
-    BOOL bVirtual = GetVirtualMode();
-    std::vector<CGridCellBase*> column((size_t)(high - low + 1), NULL);
-    if (!bVirtual)
-        for (int row = low; row <= high; row++)
-            column[(size_t)(row - low)] = m_arRows[row].pCells->GetAt(nCol);
+    // In virtual mode there are no cell objects, and no row moves.
+    if (GetVirtualMode())
+        return TRUE;
 
-    SortColumnRange(pfnCompare, column, bAscending, data, low, low, high, bVirtual);
+    // The rows are ordered by their sort-column cells with a merge sort, then
+    // put back in that order in one pass: whole rows move (every cell, fixed
+    // columns included, and the height). Rows that compare equal keep their
+    // order, and an owner's compare that is not a consistent order (a NaN
+    // among numbers) gives some order, never a read outside the rows.
+    // Sorted small: each row's sort-column cell, or for the grid's own text
+    // order its text, beside the row's place.
+    struct SortEntry
+    {
+        const void* pKey;   // CGridCellBase*, or LPCTSTR for the text order
+        int nRow;
+    };
+    const size_t nCount = (size_t)(high - low + 1);
+    std::vector<CGridRowArray::Row> saved(nCount);
+    std::vector<SortEntry> order(nCount);
+    for (size_t i = 0; i < nCount; i++) {
+        saved[i] = m_arRows[low + (int)i];
+        order[i] = {saved[i].pCells->GetAt(nCol), (int)i};
+    }
 
-    // Cells that keep their place learn their new rows once, at the end.
-    if (!bVirtual)
-        for (int row = low; row <= high; row++) {
-            CGridRow* pRow = m_arRows[row].pCells;
-            for (int col = 0; col < GetColumnCount(); col++) {
-                CGridCellBase* pCell = pRow->GetAt(col);
-                if (pCell != NULL)
-                    pCell->SetCoords(row, col);
-            }
+    auto inOrder = [bAscending](int nOrder) { return bAscending ? nOrder < 0 : nOrder > 0; };
+    std::vector<TCHAR> keys;
+    if (pfnCompare == CompareCellText) {
+        // The texts copied side by side: the comparisons then read a few
+        // pages instead of chasing each cell and its text over the heap,
+        // which cost more than the comparisons themselves.
+        std::vector<size_t> starts(nCount);
+        for (size_t i = 0; i < nCount; i++) {
+            const CGridCellBase* pCell = (const CGridCellBase*)order[i].pKey;
+            LPCTSTR pszText = pCell != NULL ? pCell->GetText() : _T("");
+            starts[i] = keys.size();
+            keys.insert(keys.end(), pszText, pszText + _tcslen(pszText) + 1);
         }
-    return TRUE;
-}
+        for (size_t i = 0; i < nCount; i++)
+            order[i].pKey = keys.data() + starts[i];
+        std::stable_sort(order.begin(), order.end(), [&](const SortEntry& a, const SortEntry& b) {
+            return inOrder(CompareTexts((LPCTSTR)a.pKey, (LPCTSTR)b.pKey));
+        });
+    } else
+        std::stable_sort(order.begin(), order.end(), [&](const SortEntry& a, const SortEntry& b) {
+            return inOrder(pfnCompare((CGridCellBase*)a.pKey, (CGridCellBase*)b.pKey, data));
+        });
 
-void CGridCtrl::SortColumnRange(PFNGRIDCOMPARE pfnCompare, std::vector<CGridCellBase*>& column, BOOL bAscending,
-                                LPARAM data, int base, int low, int high, BOOL bVirtual)
-{
-    auto Cell = [&](int row) { return column[(size_t)(row - base)]; };
-
-    // A quicksort around the middle row's cell, held by pointer as rows move.
-    // The smaller part is sorted by recursion and the larger by the loop, so
-    // the stack stays shallow; the parts are disjoint, so the result is the
-    // same as recursing into both.
-    while (low < high) {
-        int lo = low, hi = high;
-        CGridCellBase* pMidCell = Cell((low + high) / 2);
-
-        while (lo <= hi) {
-            if (bAscending) {
-                while (lo < high && pfnCompare(Cell(lo), pMidCell, data) < 0)
-                    ++lo;
-                while (hi > low && pfnCompare(Cell(hi), pMidCell, data) > 0)
-                    --hi;
-            } else {
-                while (lo < high && pfnCompare(Cell(lo), pMidCell, data) > 0)
-                    ++lo;
-                while (hi > low && pfnCompare(Cell(hi), pMidCell, data) < 0)
-                    --hi;
-            }
-
-            if (hi < lo)
-                break;
-
-            if (!bVirtual && pfnCompare(Cell(lo), Cell(hi), data) != 0) {
-                // Whole rows move: every cell, fixed columns included, and the height.
-                m_arRows.Swap(lo, hi);
-                std::swap(column[(size_t)(lo - base)], column[(size_t)(hi - base)]);
-            }
-            ++lo;
-            --hi;
-        }
-
-        if (hi - low < high - lo) {
-            if (low < hi)
-                SortColumnRange(pfnCompare, column, bAscending, data, base, low, hi, bVirtual);
-            low = lo;
-        } else {
-            if (lo < high)
-                SortColumnRange(pfnCompare, column, bAscending, data, base, lo, high, bVirtual);
-            high = hi;
+    for (int row = low; row <= high; row++) {
+        int nFrom = order[(size_t)(row - low)].nRow;
+        if (nFrom == row - low)
+            continue;   // a row that kept its place
+        m_arRows[row] = saved[(size_t)nFrom];
+        if (!m_bCellsKnowTheirPlace)
+            continue;
+        CGridRow* pRow = m_arRows[row].pCells;
+        for (int col = 0; col < GetColumnCount(); col++) {
+            CGridCellBase* pCell = pRow->GetAt(col);
+            if (pCell != NULL)
+                pCell->SetCoords(row, col);
         }
     }
+    return TRUE;
 }
 
 // ===========================================================================

@@ -472,6 +472,8 @@ protected:
 
     virtual CGridCellBase* CreateCell(int nRow, int nCol);
     virtual void DestroyCell(int nRow, int nCol);
+    CGridCellBase* NewCell(int nRow, int nCol);
+    void NoteCellKind(const CGridCellBase* pCell);
 
     virtual void OnFixedColumnClick(CCellID& cell);
     virtual void OnFixedRowClick(CCellID& cell);
@@ -482,9 +484,6 @@ protected:
     virtual void PrintFooter(CDC* pDC, CPrintInfo* pInfo);
     virtual void PrintRowHeadings(CDC* pDC, CPrintInfo* pInfo);
 
-    // The quicksort behind SortRange over the sort column's cells.
-    void SortColumnRange(PFNGRIDCOMPARE pfnCompare, std::vector<CGridCellBase*>& column, BOOL bAscending, LPARAM data,
-                         int base, int low, int high, BOOL bVirtual);
 
     template <class Extent>
     static std::vector<int> PageStarts(int nFirst, int nCount, int nSpace, Extent extent);
@@ -619,6 +618,10 @@ protected:
 
     BOOL m_bPrintColours;
     int m_nHeaderHeight, m_nFooterHeight, m_nLeftMargin, m_nRightMargin, m_nTopMargin, m_nBottomMargin, m_nGap;
+
+    // Set once a cell other than a plain CGridCell is in the grid: only such
+    // cells are told their new places when rows move.
+    BOOL m_bCellsKnowTheirPlace;
 
     // Re-entry guards.
     BOOL m_bInSize;

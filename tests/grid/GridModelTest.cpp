@@ -489,6 +489,8 @@ TEST(GridSortTest, SortsRowsByTheCompareFunction)
         // cp1251 bytes compare as unsigned values: Cyrillic after Latin.
         {"cp1251 after Latin", CGridCtrl::CompareCellText, TRUE, {"\xFF\xE1\xEB\xEE\xEA\xEE", "zebra", "\xC0", "apple"},
          {"apple", "zebra", "\xC0", "\xFF\xE1\xEB\xEE\xEA\xEE"}},
+        {"equal texts keep their order", CGridCtrl::CompareCellText, FALSE, {"b", "a", "b", "c", "a", "b"},
+         {"c", "b", "b", "b", "a", "a"}},
     };
     for (const SortCase& c : cases) {
         CGridCtrl grid;
@@ -509,12 +511,52 @@ TEST(GridSortTest, SortsRowsByTheCompareFunction)
             int from = (int)grid.GetItemData(r, 0);
             EXPECT_STREQ(c.texts[from], Str(grid.GetItemText(r, 1)).c_str()) << c.name;
             EXPECT_EQ(grid.GetRowHeight(r), 10 + from) << c.name;
+            if (r > 1 && grid.GetItemText(r, 1) == grid.GetItemText(r - 1, 1))
+                EXPECT_GT(from, (int)grid.GetItemData(r - 1, 0)) << c.name << ": rows that compare equal keep their order";
         }
         std::vector<std::string> want(c.want.begin(), c.want.end());
         EXPECT_EQ(got, want) << c.name;
         EXPECT_EQ(Str(grid.GetItemText(0, 1)), "header") << "header rows never move";
         EXPECT_EQ(grid.GetSortColumn(), 1);
         EXPECT_EQ(grid.GetSortAscending(), c.ascending);
+    }
+}
+
+// A cell that keeps the place the grid tells it.
+class CGridPlacedCell : public CGridCell
+{
+    DECLARE_DYNCREATE(CGridPlacedCell)
+public:
+    void SetCoords(int nRow, int nCol) override { CGridCellBase::SetCoords(nRow, nCol); }
+    int Row() const { return m_nRow; }
+};
+IMPLEMENT_DYNCREATE(CGridPlacedCell, CGridCell)
+
+TEST(GridSortTest, CellsThatKeepTheirPlaceLearnTheirNewRows)
+{
+    struct Case {
+        const char* name;
+        bool wholeGrid;   // every cell of that kind, or a single one set later
+    };
+    for (const Case& c : {Case{"the grid's default cell kind", true}, Case{"one cell given that kind", false}}) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid;
+        if (c.wholeGrid)
+            grid.SetDefaultCellType(RUNTIME_CLASS(CGridPlacedCell));
+        Fill(grid, 6, 3, 1, 1);
+        const char* texts[] = {"e", "c", "a", "d", "b"};
+        for (int r = 1; r < 6; r++)
+            grid.SetItemText(r, 2, texts[r - 1]);
+        if (!c.wholeGrid)
+            ASSERT_TRUE(grid.SetCellType(3, 1, RUNTIME_CLASS(CGridPlacedCell)));   // row "a"
+        ASSERT_TRUE(grid.SortItems(CGridCtrl::CompareCellText, 2, TRUE));
+        for (int r = 1; r < 6; r++)
+            for (int col = 0; col < 3; col++) {
+                CGridPlacedCell* pCell = dynamic_cast<CGridPlacedCell*>(grid.GetCell(r, col));
+                if (pCell != nullptr)
+                    EXPECT_EQ(pCell->Row(), r) << r << "," << col;
+            }
+        EXPECT_NE(dynamic_cast<CGridPlacedCell*>(grid.GetCell(1, 1)), nullptr) << "row a is first";
     }
 }
 
