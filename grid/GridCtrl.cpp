@@ -225,6 +225,7 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     m_bInSize = FALSE;
     m_bInPreSubclass = FALSE;
     m_bCellsKnowTheirPlace = FALSE;
+    m_bBarsRedrawPosted = FALSE;
 
     // Rows per wheel notch: the system's setting, else the registry's, else 3.
     m_nWheelScrollLines = 3;
@@ -389,6 +390,7 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_MESSAGE(WM_SETFONT, OnSetFont)
     ON_MESSAGE(WM_GETFONT, OnGetFont)
     ON_MESSAGE(WM_IME_CHAR, OnImeChar)
+    ON_MESSAGE(WM_GRID_REDRAWBARS, OnRedrawBars)
     ON_NOTIFY(LVN_ENDLABELEDIT, GRID_EDITOR_ID, OnEndInPlaceEdit)
     ON_WM_RBUTTONUP()
     ON_WM_SETCURSOR()
@@ -2126,9 +2128,23 @@ BOOL CGridCtrl::ResetScrollBars()
                              (m_nHScrollMax > 0) ? (UINT)VisibleRect.Width() : 0);
     bChanged |= SetRange(SB_VERT, SIF_PAGE | SIF_RANGE | SIF_DISABLENOSCROLL, m_nVScrollMax,
                          (m_nVScrollMax > 0) ? (UINT)VisibleRect.Height() : 0);
-    if (bChanged)
-        RedrawWindow(NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+    // The bars' frame is invalidated once for a run of changes (a loop of
+    // row inserts resets the bars every time), from a message posted to the
+    // grid: each invalidation is a round trip to the window server, dear
+    // when the machine is busy.
+    if (bChanged && !m_bBarsRedrawPosted) {
+        m_bBarsRedrawPosted = PostMessage(WM_GRID_REDRAWBARS);
+        if (!m_bBarsRedrawPosted)
+            OnRedrawBars(0, 0);
+    }
     return TRUE;
+}
+
+LRESULT CGridCtrl::OnRedrawBars(WPARAM, LPARAM)
+{
+    m_bBarsRedrawPosted = FALSE;
+    RedrawWindow(NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+    return 0;
 }
 
 void CGridCtrl::SetRedraw(BOOL bAllowDraw, BOOL bResetScrollBars)

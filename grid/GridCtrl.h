@@ -38,6 +38,8 @@ inline UINT AFXAPI HashKey<GRIDSELKEY>(GRIDSELKEY key)
 }
 
 #define GRID_WNDCLASS _T("MFCGridCtrl")
+// Posted by the grid to itself: its scroll bars changed and are to be redrawn.
+#define WM_GRID_REDRAWBARS (WM_USER + 0x4A1)
 #define GRID_EDITOR_ID 8
 
 // Grid lines.
@@ -524,6 +526,7 @@ protected:
     afx_msg LRESULT OnSetFont(WPARAM hFont, LPARAM lParam);
     afx_msg LRESULT OnGetFont(WPARAM hFont, LPARAM lParam);
     afx_msg LRESULT OnImeChar(WPARAM wCharCode, LPARAM lParam);
+    afx_msg LRESULT OnRedrawBars(WPARAM, LPARAM);
     afx_msg void OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
@@ -622,6 +625,7 @@ protected:
     // Set once a cell other than a plain CGridCell is in the grid: only such
     // cells are told their new places when rows move.
     BOOL m_bCellsKnowTheirPlace;
+    BOOL m_bBarsRedrawPosted;   // WM_GRID_REDRAWBARS is on its way
 
     // Re-entry guards.
     BOOL m_bInSize;

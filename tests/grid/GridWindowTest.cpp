@@ -810,6 +810,24 @@ TEST_F(GridWindowTest, ScrollCodesMoveEitherBarByItsOwnCellsAndRepaintWhatMoved)
     EXPECT_EQ(grid.GetScrollPos32(SB_VERT), 0);
 }
 
+TEST_F(GridWindowTest, TheScrollBarsAreRedrawnAfterEachRunOfRowChanges)
+{
+    rec.Watch(grid.m_hWnd, "grid");
+    rec.Only({WM_NCPAINT});
+    for (int run = 0; run < 3; run++) {
+        SCOPED_TRACE(::testing::Message() << "run " << run);
+        Drain();
+        grid.UpdateWindow();
+        rec.Clear();
+        for (int i = 0; i < 20; i++)
+            grid.InsertRow("new");
+        grid.DeleteRow(3);
+        Drain();
+        grid.UpdateWindow();
+        EXPECT_GE(rec.Count(WM_NCPAINT), 1) << "the frame with the bars was repainted";
+    }
+}
+
 TEST_F(GridWindowTest, EnsureVisibleScrollsUntilThePartlyHiddenCellIsWhole)
 {
     CRect client;
