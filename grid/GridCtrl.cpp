@@ -2850,7 +2850,7 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
     if (nMinRow >= 0 && nMinCol >= 0 && nMaxRow >= 0 && nMaxCol >= 0 && nMaxRow < m_nRows && nMaxCol < m_nCols &&
         nMinCol <= nMaxCol) {
         if (bSelectCells && nMinRow <= nMaxRow)
-            SizeSelectionMap((INT_PTR)(nMaxRow - nMinRow + 1) * (nMaxCol - nMinCol + 1) + m_mapSelected.GetCount());
+            SizeSelectionMap((LONGLONG)(nMaxRow - nMinRow + 1) * (nMaxCol - nMinCol + 1) + m_mapSelected.GetCount());
         for (int row = nMinRow; row <= nMaxRow; row++)
             for (int col = nMinCol; col <= nMaxCol; col++) {
                 BOOL bCellSelected = IsCellInSelection(row, col);
@@ -2874,9 +2874,9 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
 // quadratic. An empty map is sized for what it is about to hold (shrinking
 // after a large selection, so that walking it stays cheap); a map that keeps
 // entries only grows.
-void CGridCtrl::SizeSelectionMap(INT_PTR nEntries)
+void CGridCtrl::SizeSelectionMap(LONGLONG nEntries)
 {
-    const INT_PTR nLeast = 17, nMost = 1 << 22;
+    const LONGLONG nLeast = 17, nMost = 1 << 22;
     UINT nSize = (UINT)max(nLeast, min(nMost, nEntries));
     if (m_mapSelected.IsEmpty())
         m_mapSelected.InitHashTable(nSize, FALSE);

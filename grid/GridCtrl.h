@@ -460,7 +460,7 @@ protected:
 
     CPoint GetPointClicked(int nRow, int nCol, const CPoint& point);
 
-    void SizeSelectionMap(INT_PTR nEntries);
+    void SizeSelectionMap(LONGLONG nEntries);
 
     // Divider sizing along the rows (bRows) or the columns.
     int AxisExtent(BOOL bRows, int i) const;
