@@ -511,8 +511,10 @@ TEST(GridSortTest, SortsRowsByTheCompareFunction)
             int from = (int)grid.GetItemData(r, 0);
             EXPECT_STREQ(c.texts[from], Str(grid.GetItemText(r, 1)).c_str()) << c.name;
             EXPECT_EQ(grid.GetRowHeight(r), 10 + from) << c.name;
-            if (r > 1 && grid.GetItemText(r, 1) == grid.GetItemText(r - 1, 1))
-                EXPECT_GT(from, (int)grid.GetItemData(r - 1, 0)) << c.name << ": rows that compare equal keep their order";
+            if (r > 1 && grid.GetItemText(r, 1) == grid.GetItemText(r - 1, 1)) {
+                EXPECT_GT(from, (int)grid.GetItemData(r - 1, 0))
+                    << c.name << ": rows that compare equal keep their order";
+            }
         }
         std::vector<std::string> want(c.want.begin(), c.want.end());
         EXPECT_EQ(got, want) << c.name;
@@ -547,14 +549,16 @@ TEST(GridSortTest, CellsThatKeepTheirPlaceLearnTheirNewRows)
         const char* texts[] = {"e", "c", "a", "d", "b"};
         for (int r = 1; r < 6; r++)
             grid.SetItemText(r, 2, texts[r - 1]);
-        if (!c.wholeGrid)
+        if (!c.wholeGrid) {
             ASSERT_TRUE(grid.SetCellType(3, 1, RUNTIME_CLASS(CGridPlacedCell)));   // row "a"
+        }
         ASSERT_TRUE(grid.SortItems(CGridCtrl::CompareCellText, 2, TRUE));
         for (int r = 1; r < 6; r++)
             for (int col = 0; col < 3; col++) {
                 CGridPlacedCell* pCell = dynamic_cast<CGridPlacedCell*>(grid.GetCell(r, col));
-                if (pCell != nullptr)
+                if (pCell != nullptr) {
                     EXPECT_EQ(pCell->Row(), r) << r << "," << col;
+                }
             }
         EXPECT_NE(dynamic_cast<CGridPlacedCell*>(grid.GetCell(1, 1)), nullptr) << "row a is first";
     }
@@ -846,7 +850,8 @@ TEST(GridFuzzTest, LoadTakesAnyBytesAsLinesAndFields)
 {
     CTestFolder folder;
     std::string path = (LPCSTR)folder.File("fuzz.csv");
-    const std::string seed = "Keyword,Shows,Words\n\xEA\xEB\xFE\xF7,1200,2\nalpha beta,30,\n,,\n\"quoted, field\",7,1\n";
+    const std::string seed =
+        "Keyword,Shows,Words\n\xEA\xEB\xFE\xF7,1200,2\nalpha beta,30,\n,,\n\"quoted, field\",7,1\n";
     CByteFuzzer fuzzer;
     for (int i = 0; i < 1000; i++) {
         std::string bytes = fuzzer.Mutate(seed, 6);
@@ -891,10 +896,11 @@ TEST(GridFuzzTest, PasteFillsOnlyWhatItMayAndARefusedPasteChangesNothing)
             for (int c = 0; c < 5; c++) {
                 size_t k = (size_t)(r * 5 + c);
                 bool mayChange = r >= at.row && c >= at.column && !(r == 3 && c == 2) && r != 5;
-                if (!mayChange)
+                if (!mayChange) {
                     ASSERT_EQ(after[k], before[k]) << r << "," << c;
-                else if (after[k] != before[k])
+                } else if (after[k] != before[k]) {
                     ASSERT_EQ(after[k].find_first_of("\t,\n"), std::string::npos) << r << "," << c;
+                }
             }
     }
 }

@@ -1010,7 +1010,9 @@ TEST(GridPrintTest, EveryCellIsPrintedOnExactlyOnePage)
         int nPages = PrintToMetafile(grid, out);
         EXPECT_EQ(c.columns ? grid.GetPrintPagesAcross() : grid.GetPrintPagesDown(), nPages);
         // Where a cell along the axis is printed: the cells of row (column) 1.
-        auto pagesOf = [&](int i) { return c.columns ? grid.pages[std::make_pair(1, i)] : grid.pages[std::make_pair(i, 1)]; };
+        auto pagesOf = [&](int i) {
+            return c.columns ? grid.pages[std::make_pair(1, i)] : grid.pages[std::make_pair(i, 1)];
+        };
         for (int r = 1; r < grid.GetRowCount(); r++)
             for (int col = 1; col < grid.GetColumnCount(); col++)
                 ASSERT_EQ(grid.pages[std::make_pair(r, col)].size(), 1u) << "cell " << r << "," << col;
