@@ -8,6 +8,7 @@
 #include <afxext.h>
 #include <afxdlgs.h>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -1048,12 +1049,20 @@ TEST_F(GridWindowTest, PrintDeletesThePrinterDCAfterwardsAndSaysWhenThereIsNone)
 TEST_F(GridWindowTest, PrintingIntoAMetafileGivesPagesWithHeaderAndFooter)
 {
     grid.SetRowCount(200);
-    for (int r = 30; r < 200; r++)
-        grid.SetItemText(r, 1, "row");
+    for (int r = 30; r < 200; r++) {
+        CString s;
+        s.Format("%d,1", r);
+        grid.SetItemText(r, 1, s);
+    }
     EmfText out;
     int pages = PrintToMetafile(grid, out);
     ASSERT_GT(pages, 1);
-    EXPECT_EQ(pages, grid.GetPrintPagesDown());
+    // Every row's text reaches the paper once, whatever page it falls on.
+    for (int r = 1; r < 200; r++) {
+        CString s;
+        s.Format("%d,1", r);
+        EXPECT_EQ(std::count(out.texts.begin(), out.texts.end(), Str(s)), 1) << Str(s);
+    }
     for (int p = 1; p <= pages; p++) {
         CString footer;
         footer.Format("Page %d of %d", p, pages);
@@ -1061,7 +1070,6 @@ TEST_F(GridWindowTest, PrintingIntoAMetafileGivesPagesWithHeaderAndFooter)
     }
     EXPECT_TRUE(Contains(out, "Grid host")) << "the header carries the parent's title";
     EXPECT_TRUE(Contains(out, "0,3")) << "the headings are printed";
-    EXPECT_TRUE(Contains(out, "199,1") || Contains(out, "row"));
 }
 
 TEST_F(GridWindowTest, AGridWithoutDataRowsPrintsOnePage)
