@@ -811,6 +811,37 @@ TEST_F(GridWindowTest, ScrollCodesMoveEitherBarByItsOwnCellsAndRepaintWhatMoved)
     EXPECT_EQ(grid.GetScrollPos32(SB_VERT), 0);
 }
 
+TEST_F(GridWindowTest, AScrolledBarShowsItsNewPositionOnceTheGridIsPainted)
+{
+    // The whole window, its frame and scroll bars included, as on the screen.
+    auto WindowPixels = [&]() {
+        CRect win;
+        grid.GetWindowRect(win);
+        CPixelCanvas canvas(win.Width(), win.Height());
+        CWindowDC screen(&grid);
+        canvas.dc.BitBlt(0, 0, win.Width(), win.Height(), &screen, 0, 0, SRCCOPY);
+        std::vector<DWORD> pixels;
+        for (int y = 0; y < win.Height(); y++)
+            for (int x = 0; x < win.Width(); x++)
+                pixels.push_back(canvas.At(x, y));
+        return pixels;
+    };
+    grid.SetRowCount(300);
+    grid.SetColumnCount(30);
+    grid.RedrawWindow(NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    for (UINT msg : {WM_VSCROLL, WM_HSCROLL}) {
+        SCOPED_TRACE(msg == WM_VSCROLL ? "the vertical bar" : "the horizontal bar");
+        std::vector<DWORD> before = WindowPixels();
+        for (int i = 0; i < 3; i++)
+            grid.SendMessage(msg, SB_PAGEDOWN, 0);
+        grid.UpdateWindow();
+        std::vector<DWORD> scrolled = WindowPixels();
+        EXPECT_FALSE(scrolled == before) << "the view moved";
+        grid.RedrawWindow(NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        EXPECT_TRUE(scrolled == WindowPixels()) << "the window after the scroll differs from a full repaint";
+    }
+}
+
 TEST_F(GridWindowTest, TheScrollBarsAreRedrawnAfterEachRunOfRowChanges)
 {
     rec.Watch(grid.m_hWnd, "grid");
