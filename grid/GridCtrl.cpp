@@ -14,6 +14,7 @@
 //    it is walked.
 #include "GridCtrl.h"
 #include <algorithm>
+#include <typeinfo>
 #include <string>
 using std::max;
 using std::min;
@@ -215,15 +216,16 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     m_nGap = 1;
     m_nPageHeight = 0;
     m_nPageWidth = 0;
-    m_nCurrPrintCol = 0;
-    m_nCurrPrintRow = 0;
+    m_nCurrPrintCol = m_nPrintColEnd = 0;
+    m_nCurrPrintRow = m_nPrintRowEnd = 0;
     m_nNumPages = 0;
-    m_nPageMultiplier = 0;
     m_nPagesDown = 0;
     m_nPagesAcross = 0;
 
     m_bInSize = FALSE;
     m_bInPreSubclass = FALSE;
+    m_bCellsKnowTheirPlace = FALSE;
+    m_bBarsRedrawPosted = FALSE;
 
     // Rows per wheel notch: the system's setting, else the registry's, else 3.
     m_nWheelScrollLines = 3;
@@ -388,6 +390,7 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_MESSAGE(WM_SETFONT, OnSetFont)
     ON_MESSAGE(WM_GETFONT, OnGetFont)
     ON_MESSAGE(WM_IME_CHAR, OnImeChar)
+    ON_MESSAGE(WM_GRID_REDRAWBARS, OnRedrawBars)
     ON_NOTIFY(LVN_ENDLABELEDIT, GRID_EDITOR_ID, OnEndInPlaceEdit)
     ON_WM_RBUTTONUP()
     ON_WM_SETCURSOR()
@@ -530,6 +533,7 @@ BOOL CGridCtrl::SetCellType(int nRow, int nCol, CRuntimeClass* pRuntimeClass)
     if (pCurrCell != NULL)
         *pNewCell = *pCurrCell;
     pNewCell->SetCoords(nRow, nCol);
+    NoteCellKind(pNewCell);
     m_arRows[nRow].pCells->SetAt(nCol, pNewCell);
     delete pCurrCell;
     return TRUE;
@@ -561,6 +565,22 @@ CGridCellBase* CGridCtrl::CreateCell(int nRow, int nCol)
 
     pCell->SetFormat(pCell->GetDefaultCell()->GetFormat());
     return pCell;
+}
+
+// Every cell put into the grid comes through here: plain cells ignore their
+// coordinates, so rows can move without telling their cells until a cell of
+// another kind is in the grid.
+CGridCellBase* CGridCtrl::NewCell(int nRow, int nCol)
+{
+    CGridCellBase* pCell = CreateCell(nRow, nCol);
+    NoteCellKind(pCell);
+    return pCell;
+}
+
+void CGridCtrl::NoteCellKind(const CGridCellBase* pCell)
+{
+    if (pCell != NULL && typeid(*pCell) != typeid(CGridCell))
+        m_bCellsKnowTheirPlace = TRUE;
 }
 
 void CGridCtrl::DestroyCell(int nRow, int nCol)
@@ -622,7 +642,7 @@ BOOL CGridCtrl::SetRowCount(int nRows)
                     m_arRows.Add(r);
                     m_nRows++;
                     for (int col = 0; col < m_nCols; col++)
-                        pRow->SetAt(col, CreateCell(row, col));
+                        pRow->SetAt(col, NewCell(row, col));
                 }
             }
         }
@@ -679,7 +699,7 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
                     for (int col = startCol; col < nCols; col++) {
                         CGridRow* pRow = m_arRows[row].pCells;
                         if (pRow != NULL)
-                            pRow->SetAt(col, CreateCell(row, col));
+                            pRow->SetAt(col, NewCell(row, col));
                     }
             }
         }
@@ -801,7 +821,7 @@ int CGridCtrl::InsertColumn(LPCTSTR strHeading, UINT nFormat, int nColumn)
                 CGridRow* pRow = m_arRows[row].pCells;
                 if (pRow == NULL)
                     return -1;
-                pRow->Add(CreateCell(row, nColumn));
+                pRow->Add(NewCell(row, nColumn));
             }
     } else {
         m_arColWidths.InsertAt(nColumn, (UINT)0);
@@ -810,7 +830,7 @@ int CGridCtrl::InsertColumn(LPCTSTR strHeading, UINT nFormat, int nColumn)
                 CGridRow* pRow = m_arRows[row].pCells;
                 if (pRow == NULL)
                     return -1;
-                pRow->InsertAt(nColumn, CreateCell(row, nColumn));
+                pRow->InsertAt(nColumn, NewCell(row, nColumn));
             }
     }
 
@@ -858,7 +878,7 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
 
     if (!GetVirtualMode())
         for (int col = 0; col < m_nCols; col++) {
-            CGridCellBase* pCell = CreateCell(nRow, col);
+            CGridCellBase* pCell = NewCell(nRow, col);
             r.pCells->SetAt(col, pCell);
         }
 
@@ -1661,33 +1681,27 @@ void CGridCtrl::EnsureVisible(int nRow, int nCol)
         iRowStart--;
     }
 
-    // A cell only partly shown: a few more steps.
-    CRect rectCell;
-    if (!GetCellRect(nRow, nCol, rectCell)) {
-        if (hFocus != NULL && ::IsWindow(hFocus))
-            ::SetFocus(hFocus);
-        return;
-    }
-
+    // A cell only partly shown: on along each axis a line at a time while its
+    // far edge is cut off and its near edge is still past the fixed cells (a
+    // cell larger than the view ends up starting where the fixed cells end).
     GetClientRect(rectWindow);
-
-    if (rectCell.right > rectWindow.right && rectCell.left > GetFixedColumnWidth()) {
-        int nPos = GetScrollPos32(SB_HORZ);
-        SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
-        // Stop when the bar did not move.
-        (void)nPos;
-    }
-
-    int nTimes = 0;
-    while (rectCell.bottom > rectWindow.bottom + GetFixedRowHeight() && rectCell.top > GetFixedRowHeight() &&
-           nTimes < GetRowCount()) {
-        int nPos = GetScrollPos32(SB_VERT);
-        SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
-        if (GetScrollPos32(SB_VERT) == nPos)
-            break;
-        if (!GetCellRect(nRow, nCol, rectCell))
-            break;
-        nTimes++;
+    for (int nBar : {SB_HORZ, SB_VERT}) {
+        const BOOL bHorz = nBar == SB_HORZ;
+        const int nFixedExtent = bHorz ? GetFixedColumnWidth() : GetFixedRowHeight();
+        const int nEnd = bHorz ? rectWindow.right : rectWindow.bottom;
+        for (int nTimes = bHorz ? GetColumnCount() : GetRowCount(); nTimes > 0; nTimes--) {
+            CRect rectCell;
+            if (!GetCellRect(nRow, nCol, rectCell))
+                break;
+            int nNear = bHorz ? rectCell.left : rectCell.top;
+            int nFar = bHorz ? rectCell.right : rectCell.bottom;
+            if (nFar < nEnd || nNear <= nFixedExtent)
+                break;
+            int nPos = GetScrollPos32(nBar);
+            SendMessage(bHorz ? WM_HSCROLL : WM_VSCROLL, bHorz ? SB_LINERIGHT : SB_LINEDOWN, 0);
+            if (GetScrollPos32(nBar) == nPos)
+                break;
+        }
     }
 
     if (hFocus != NULL && ::IsWindow(hFocus))
@@ -2114,9 +2128,23 @@ BOOL CGridCtrl::ResetScrollBars()
                              (m_nHScrollMax > 0) ? (UINT)VisibleRect.Width() : 0);
     bChanged |= SetRange(SB_VERT, SIF_PAGE | SIF_RANGE | SIF_DISABLENOSCROLL, m_nVScrollMax,
                          (m_nVScrollMax > 0) ? (UINT)VisibleRect.Height() : 0);
-    if (bChanged)
-        RedrawWindow(NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+    // The bars' frame is invalidated once for a run of changes (a loop of
+    // row inserts resets the bars every time), from a message posted to the
+    // grid: each invalidation is a round trip to the window server, dear
+    // when the machine is busy.
+    if (bChanged && !m_bBarsRedrawPosted) {
+        m_bBarsRedrawPosted = PostMessage(WM_GRID_REDRAWBARS);
+        if (!m_bBarsRedrawPosted)
+            OnRedrawBars(0, 0);
+    }
     return TRUE;
+}
+
+LRESULT CGridCtrl::OnRedrawBars(WPARAM, LPARAM)
+{
+    m_bBarsRedrawPosted = FALSE;
+    RedrawWindow(NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+    return 0;
 }
 
 void CGridCtrl::SetRedraw(BOOL bAllowDraw, BOOL bResetScrollBars)
@@ -2175,7 +2203,7 @@ void CGridCtrl::ScrollAlong(int nBar, UINT nSBCode)
             while (nFirst < nCount - 1 && extent(nFirst) < 1)
                 nFirst++;
             int nStep = extent(nFirst);
-            SetScrollPos32(nBar, scrollPos + nStep);
+            SetScrollPos32(nBar, scrollPos + nStep, FALSE);
             if (GetScrollPos32(nBar) == scrollPos)
                 break;
             rectStart = nFixedExtent + nStep;
@@ -2190,7 +2218,7 @@ void CGridCtrl::ScrollAlong(int nBar, UINT nSBCode)
             int nUse = nFirst - 1;
             while (nUse > nFixed && extent(nUse) < 1)
                 nUse--;
-            SetScrollPos32(nBar, max(0, scrollPos - extent(nUse)));
+            SetScrollPos32(nBar, max(0, scrollPos - extent(nUse)), FALSE);
             if (GetScrollPos32(nBar) != scrollPos)
                 InvalidateRect(rect);
         }
@@ -2201,7 +2229,7 @@ void CGridCtrl::ScrollAlong(int nBar, UINT nSBCode)
         int pos = nSBCode == SB_PAGEDOWN ? min(nMax, scrollPos + nPage) : max(0, scrollPos - nPage);
         if (nSBCode == SB_PAGEDOWN ? scrollPos >= nMax : scrollPos <= 0)
             break;
-        SetScrollPos32(nBar, pos);
+        SetScrollPos32(nBar, pos, FALSE);
         if (GetScrollPos32(nBar) != scrollPos)
             InvalidateRect(rect);
         break;
@@ -2209,7 +2237,7 @@ void CGridCtrl::ScrollAlong(int nBar, UINT nSBCode)
 
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
-        SetScrollPos32(nBar, GetScrollPos32(nBar, TRUE));
+        SetScrollPos32(nBar, GetScrollPos32(nBar, TRUE), FALSE);
         m_cellTopLeft.row = -1;
         if (GetTopleftNonFixedCell() != idTopLeft)
             InvalidateRect(rect);
@@ -2220,7 +2248,7 @@ void CGridCtrl::ScrollAlong(int nBar, UINT nSBCode)
     case SB_BOTTOM: {
         int pos = nSBCode == SB_TOP ? 0 : nMax;
         if (scrollPos != pos) {
-            SetScrollPos32(nBar, pos);
+            SetScrollPos32(nBar, pos, FALSE);
             Invalidate();
         }
         break;
@@ -2229,6 +2257,22 @@ void CGridCtrl::ScrollAlong(int nBar, UINT nSBCode)
     default:
         break;
     }
+
+    // The bar is drawn with the paint that follows, beside the cells, rather
+    // than at once: drawn on its own it cost about as much as the cells.
+    if (GetScrollPos32(nBar) != scrollPos)
+        RedrawWindow(GetScrollRect(nBar), NULL, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+}
+
+// Where a scroll bar lies in client coordinates: beside the client area, so
+// that invalidating it reaches the frame alone.
+CRect CGridCtrl::GetScrollRect(int nBar) const
+{
+    CRect rect;
+    GetClientRect(rect);
+    if (nBar == SB_VERT)
+        return CRect(rect.right, 0, rect.right + ::GetSystemMetrics(SM_CXVSCROLL), rect.bottom);
+    return CRect(0, rect.bottom, rect.right, rect.bottom + ::GetSystemMetrics(SM_CYHSCROLL));
 }
 
 BOOL CGridCtrl::OnMouseWheel(UINT /*nFlags*/, short zDelta, CPoint /*pt*/)
@@ -2821,6 +2865,8 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
 
     if (nMinRow >= 0 && nMinCol >= 0 && nMaxRow >= 0 && nMaxCol >= 0 && nMaxRow < m_nRows && nMaxCol < m_nCols &&
         nMinCol <= nMaxCol) {
+        if (bSelectCells && nMinRow <= nMaxRow)
+            SizeSelectionMap((LONGLONG)(nMaxRow - nMinRow + 1) * (nMaxCol - nMinCol + 1) + m_mapSelected.GetCount());
         for (int row = nMinRow; row <= nMaxRow; row++)
             for (int col = nMinCol; col <= nMaxCol; col++) {
                 BOOL bCellSelected = IsCellInSelection(row, col);
@@ -2839,6 +2885,21 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
         ReleaseDC(pDC);
 }
 
+// The map's table never grows by itself, and a chain per bucket makes every
+// lookup walk it: a table too small for what is added turns a large selection
+// quadratic. An empty map is sized for what it is about to hold (shrinking
+// after a large selection, so that walking it stays cheap); a map that keeps
+// entries only grows.
+void CGridCtrl::SizeSelectionMap(LONGLONG nEntries)
+{
+    const LONGLONG nLeast = 17, nMost = 1 << 22;
+    UINT nSize = (UINT)max(nLeast, min(nMost, nEntries));
+    if (m_mapSelected.IsEmpty())
+        m_mapSelected.InitHashTable(nSize, FALSE);
+    else if (m_mapSelected.GetHashTableSize() < nSize)
+        m_mapSelected.InitHashTable(nSize);
+}
+
 void CGridCtrl::SelectAllCells()
 {
     NotifyOwner(m_cellLeftDown.row, m_cellLeftDown.column, LVN_ITEMCHANGING);
@@ -2853,9 +2914,6 @@ void CGridCtrl::SelectEveryCell()
         return;
     // A range selection, so that the map and the cells'
     // selected bits agree; the fixed rows and columns stay out of it.
-    if (GetRowCount() > 0 && GetColumnCount() > 0 && m_mapSelected.GetCount() == 0 &&
-        (INT_PTR)(GetRowCount() - m_nFixedRows) * (GetColumnCount() - m_nFixedCols) > 17)
-        m_mapSelected.InitHashTable((UINT)min((INT_PTR)INT_MAX / 2, (INT_PTR)GetRowCount() * GetColumnCount()));
     SetSelectedRange(m_nFixedRows, m_nFixedCols, GetRowCount() - 1, GetColumnCount() - 1, FALSE, TRUE);
     Refresh();
 }
@@ -3277,37 +3335,162 @@ CPoint CGridCtrl::GetPointClicked(int nRow, int nCol, const CPoint& point)
     return PointClickedCellRelative;
 }
 
-BOOL CGridCtrl::MouseOverRowResizeArea(CPoint& point)
+// Divider sizing follows one rule along either axis: bRows picks the rows
+// (heights, y, the row header band left of the fixed columns) or the columns
+// (widths, x, the column header band above the fixed rows).
+
+int CGridCtrl::AxisExtent(BOOL bRows, int i) const
 {
-    if (point.x >= GetFixedColumnWidth())
-        return FALSE;
-
-    CCellID idCurrentCell = GetCellFromPt(point);
-    CPoint start;
-    if (!GetCellOrigin(idCurrentCell, &start))
-        return FALSE;
-
-    int endy = start.y + GetRowHeight(idCurrentCell.row);
-    if ((point.y - start.y < m_nResizeMargin && idCurrentCell.row != 0) ||
-        endy - point.y < m_nResizeMargin)
-        return TRUE;
-    return FALSE;
+    return bRows ? GetRowHeight(i) : GetColumnWidth(i);
 }
 
-BOOL CGridCtrl::MouseOverColumnResizeArea(CPoint& point)
+// The first pixel of row (column) i, along its axis.
+BOOL CGridCtrl::AxisStart(BOOL bRows, int i, int& nStart)
 {
-    if (point.y >= GetFixedRowHeight())
+    CPoint origin;
+    if (!GetCellOrigin(bRows ? i : 0, bRows ? 0 : i, &origin))
+        return FALSE;
+    nStart = bRows ? origin.y : origin.x;
+    return TRUE;
+}
+
+BOOL CGridCtrl::MouseOverResizeArea(BOOL bRows, CPoint point)
+{
+    if ((bRows ? point.x : point.y) >= (bRows ? GetFixedColumnWidth() : GetFixedRowHeight()))
         return FALSE;
 
     CCellID idCurrentCell = GetCellFromPt(point);
-    CPoint start;
-    if (!GetCellOrigin(idCurrentCell, &start))
+    int nIndex = bRows ? idCurrentCell.row : idCurrentCell.column;
+    CPoint origin;
+    if (!GetCellOrigin(idCurrentCell, &origin))
         return FALSE;
+    int nAlong = bRows ? point.y - origin.y : point.x - origin.x;
+    return (nAlong < m_nResizeMargin && nIndex != 0) || AxisExtent(bRows, nIndex) - nAlong < m_nResizeMargin;
+}
 
-    int endx = start.x + GetColumnWidth(idCurrentCell.column);
-    if ((point.x - start.x < m_nResizeMargin && idCurrentCell.column != 0) ||
-        endx - point.x < m_nResizeMargin)
+// The 2-pixel line that follows the pointer while a divider is dragged,
+// drawn and erased by inverting it.
+void CGridCtrl::InvertSizingLine(BOOL bRows, int nPos)
+{
+    CRect rect;
+    GetClientRect(rect);
+    if (bRows)
+        rect.SetRect(rect.left, nPos, rect.right, nPos + 2);
+    else
+        rect.SetRect(nPos, rect.top, nPos + 2, rect.bottom);
+    CDC* pDC = GetDC();
+    if (pDC != NULL) {
+        pDC->InvertRect(&rect);
+        ReleaseDC(pDC);
+    }
+}
+
+// A press on a divider: picks the row (column) to size and starts the drag.
+void CGridCtrl::BeginSizing(BOOL bRows, CPoint point)
+{
+    m_nMouseMode = bRows ? MOUSE_SIZING_ROW : MOUSE_SIZING_COL;
+    int& nIndex = bRows ? m_cellLeftDown.row : m_cellLeftDown.column;
+    const int nLast = (bRows ? GetRowCount() : GetColumnCount()) - 1;
+    const int nPos = bRows ? point.y : point.x;
+
+    // A last one thinner than the margin is sized at the edge of the cells.
+    if (AxisExtent(bRows, nLast) < m_nResizeMargin) {
+        CRect VisRect;
+        VisibleRange(VisRect);
+        if (abs(nPos - (bRows ? VisRect.bottom : VisRect.right)) < m_nResizeMargin)
+            nIndex = nLast;
+    }
+
+    int nStart;
+    if (!AxisStart(bRows, nIndex, nStart))
+        return;
+    const BOOL bNearEdge = nPos - nStart < m_nResizeMargin;
+
+    // Unless hidden ones may be reopened, the nearest shown one before takes
+    // the place of a hidden one.
+    if (!(bRows ? m_bReopenHiddenRows : m_bReopenHiddenColumns) && (bNearEdge || nIndex < nLast)) {
+        int iOffset = bNearEdge ? 1 : 0;
+        while (nIndex - iOffset >= 0 && AxisExtent(bRows, nIndex - iOffset) <= 0)
+            nIndex--;
+        if (nIndex - iOffset < 0)
+            return;
+    }
+
+    InvertSizingLine(bRows, nPos);
+
+    // On the near edge the divider is the previous one's far edge.
+    if (bNearEdge && (nIndex < nLast || AxisExtent(bRows, nLast) >= m_nResizeMargin))
+        if (!AxisStart(bRows, --nIndex, nStart))
+            return;
+
+    // The pointer stays past the sized one's first pixel.
+    CRect rect;
+    GetClientRect(rect);
+    LONG& rectStart = bRows ? rect.top : rect.left;
+    LONG& rectEnd = bRows ? rect.bottom : rect.right;
+    int nSpan = (rectEnd - rectStart) - (bRows ? GetFixedRowHeight() : GetFixedColumnWidth());
+    rectStart = nStart + 1;
+    rectEnd = rectStart + nSpan;
+    ClientToScreen(rect);
+    ::ClipCursor(rect);
+}
+
+// The release that ends a divider drag: the row (column) ends where the
+// pointer is.
+void CGridCtrl::EndSizing(BOOL bRows, CPoint point)
+{
+    InvertSizingLine(bRows, bRows ? m_lastPointerPos.y : m_lastPointerPos.x);
+    if (m_pressPoint == point || (point.x == 0 && point.y == 0))
+        return;
+    int nIndex = bRows ? m_cellLeftDown.row : m_cellLeftDown.column;
+    int nStart;
+    if (!AxisStart(bRows, nIndex, nStart))
+        return;
+    BOOL bMayHide = bRows ? m_bAllowRowHide : m_bAllowColumnHide;
+    int nExtent = max((int)((bRows ? point.y : point.x) - nStart), bMayHide ? 0 : 1);
+    if (bRows)
+        SetRowHeight(nIndex, nExtent);
+    else
+        SetColumnWidth(nIndex, nExtent);
+    ResetScrollBars();
+    Invalidate();
+}
+
+// A double click on a divider fits the row (column) whose far edge it is,
+// or the nearest shown one before it.
+void CGridCtrl::FitToDivider(BOOL bRows, CPoint point, CCellID cell)
+{
+    int nIndex = bRows ? cell.row : cell.column;
+    int nStart;
+    if (!AxisStart(bRows, nIndex, nStart))
+        return;
+    if ((bRows ? point.y : point.x) - nStart < m_nResizeMargin)
+        nIndex--;
+    while (nIndex > 0 && AxisExtent(bRows, nIndex) <= 0)
+        nIndex--;
+    if (nIndex < 0)
+        return;
+    if (bRows)
+        AutoSizeRow(nIndex);
+    else
+        AutoSizeColumn(nIndex, GetAutoSizeStyle());
+    Invalidate();
+}
+
+// The pointer over a divider (a column divider wins where both meet): its
+// cursor and mode. FALSE when it is over none.
+BOOL CGridCtrl::HoverDivider(CPoint point)
+{
+    for (BOOL bRows : {FALSE, TRUE}) {
+        if (!(bRows ? m_bAllowRowResize : m_bAllowColumnResize) || !MouseOverResizeArea(bRows, point))
+            continue;
+        int nMode = bRows ? MOUSE_OVER_ROW_DIVIDE : MOUSE_OVER_COL_DIVIDE;
+        if (m_nMouseMode != nMode) {
+            ::SetCursor(::LoadCursor(NULL, bRows ? IDC_SIZENS : IDC_SIZEWE));
+            m_nMouseMode = nMode;
+        }
         return TRUE;
+    }
     return FALSE;
 }
 
@@ -3394,129 +3577,11 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
 
     SetCapture();
 
-    if (m_nMouseMode == MOUSE_NOTHING) {
-        if (m_bAllowColumnResize && MouseOverColumnResizeArea(point)) {
-            ::SetCursor(::LoadCursor(NULL, IDC_SIZEWE));
-            m_nMouseMode = MOUSE_OVER_COL_DIVIDE;
-        } else if (m_bAllowRowResize && MouseOverRowResizeArea(point)) {
-            ::SetCursor(::LoadCursor(NULL, IDC_SIZENS));
-            m_nMouseMode = MOUSE_OVER_ROW_DIVIDE;
-        }
-    }
+    if (m_nMouseMode == MOUSE_NOTHING)
+        HoverDivider(point);
 
-    if (m_nMouseMode == MOUSE_OVER_COL_DIVIDE) {
-        m_nMouseMode = MOUSE_SIZING_COL;
-
-        // A last column narrower than the margin is sized at the edge of the cells.
-        if (GetColumnWidth(GetColumnCount() - 1) < m_nResizeMargin) {
-            CRect VisRect;
-            VisibleRange(VisRect);
-            if (abs(point.x - VisRect.right) < m_nResizeMargin)
-                m_cellLeftDown.column = GetColumnCount() - 1;
-        }
-
-        CPoint start;
-        if (!GetCellOrigin(0, m_cellLeftDown.column, &start))
-            return;
-
-        if (!m_bReopenHiddenColumns) {
-            BOOL bLookForVisible = TRUE;
-            BOOL bIsCellRightBorder = point.x - start.x >= m_nResizeMargin;
-            if (bIsCellRightBorder && m_cellLeftDown.column + 1 >= GetColumnCount())
-                bLookForVisible = FALSE;
-            if (bLookForVisible) {
-                BOOL bFoundVisible = FALSE;
-                int iOffset = bIsCellRightBorder ? 0 : 1;
-                while (m_cellLeftDown.column - iOffset >= 0) {
-                    if (GetColumnWidth(m_cellLeftDown.column - iOffset) > 0) {
-                        bFoundVisible = TRUE;
-                        break;
-                    }
-                    m_cellLeftDown.column--;
-                }
-                if (!bFoundVisible)
-                    return;
-            }
-        }
-
-        CRect rect;
-        GetClientRect(rect);
-        CRect invertedRect(point.x, rect.top, point.x + 2, rect.bottom);
-        CDC* pDC = GetDC();
-        if (pDC != NULL) {
-            pDC->InvertRect(&invertedRect);
-            ReleaseDC(pDC);
-        }
-
-        if (point.x - start.x < m_nResizeMargin) {
-            if (m_cellLeftDown.column < GetColumnCount() - 1 ||
-                GetColumnWidth(GetColumnCount() - 1) >= m_nResizeMargin) {
-                if (!GetCellOrigin(0, --m_cellLeftDown.column, &start))
-                    return;
-            }
-        }
-
-        int nMaxCellWidth = rect.Width() - GetFixedColumnWidth();
-        rect.left = start.x + 1;
-        rect.right = rect.left + nMaxCellWidth;
-        ClientToScreen(rect);
-        ::ClipCursor(rect);
-    } else if (m_nMouseMode == MOUSE_OVER_ROW_DIVIDE) {
-        m_nMouseMode = MOUSE_SIZING_ROW;
-
-        if (GetRowHeight(GetRowCount() - 1) < m_nResizeMargin) {
-            CRect VisRect;
-            VisibleRange(VisRect);
-            if (abs(point.y - VisRect.bottom) < m_nResizeMargin)
-                m_cellLeftDown.row = GetRowCount() - 1;
-        }
-
-        CPoint start;
-        if (!GetCellOrigin(m_cellLeftDown, &start))
-            return;
-
-        if (!m_bReopenHiddenRows) {
-            BOOL bLookForVisible = TRUE;
-            BOOL bIsCellBottomBorder = point.y - start.y >= m_nResizeMargin;
-            if (bIsCellBottomBorder && m_cellLeftDown.row + 1 >= GetRowCount())
-                bLookForVisible = FALSE;
-            if (bLookForVisible) {
-                BOOL bFoundVisible = FALSE;
-                int iOffset = bIsCellBottomBorder ? 0 : 1;
-                while (m_cellLeftDown.row - iOffset >= 0) {
-                    if (GetRowHeight(m_cellLeftDown.row - iOffset) > 0) {
-                        bFoundVisible = TRUE;
-                        break;
-                    }
-                    m_cellLeftDown.row--;
-                }
-                if (!bFoundVisible)
-                    return;
-            }
-        }
-
-        CRect rect;
-        GetClientRect(rect);
-        CRect invertedRect(rect.left, point.y, rect.right, point.y + 2);
-        CDC* pDC = GetDC();
-        if (pDC != NULL) {
-            pDC->InvertRect(&invertedRect);
-            ReleaseDC(pDC);
-        }
-
-        if (point.y - start.y < m_nResizeMargin) {
-            if (m_cellLeftDown.row < GetRowCount() - 1 ||
-                GetRowHeight(GetRowCount() - 1) >= m_nResizeMargin) {
-                if (!GetCellOrigin(--m_cellLeftDown.row, 0, &start))
-                    return;
-            }
-        }
-
-        int nMaxCellHeight = rect.Height() - GetFixedRowHeight();
-        rect.top = start.y + 1;
-        rect.bottom = rect.top + nMaxCellHeight;
-        ClientToScreen(rect);
-        ::ClipCursor(rect);
+    if (m_nMouseMode == MOUSE_OVER_COL_DIVIDE || m_nMouseMode == MOUSE_OVER_ROW_DIVIDE) {
+        BeginSizing(m_nMouseMode == MOUSE_OVER_ROW_DIVIDE, point);
     } else if (m_nMouseMode != MOUSE_PREPARE_DRAG) {
         NotifyOwner(m_cellLeftDown.row, m_cellLeftDown.column, LVN_ITEMCHANGING);
 
@@ -3557,17 +3622,7 @@ void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
 
     if (!m_bLeftButtonDown || (m_bLeftButtonDown && m_nMouseMode == MOUSE_NOTHING)) {
         // Hover handling.
-        if (m_bAllowColumnResize && MouseOverColumnResizeArea(point)) {
-            if (m_nMouseMode != MOUSE_OVER_COL_DIVIDE) {
-                ::SetCursor(::LoadCursor(NULL, IDC_SIZEWE));
-                m_nMouseMode = MOUSE_OVER_COL_DIVIDE;
-            }
-        } else if (m_bAllowRowResize && MouseOverRowResizeArea(point)) {
-            if (m_nMouseMode != MOUSE_OVER_ROW_DIVIDE) {
-                ::SetCursor(::LoadCursor(NULL, IDC_SIZENS));
-                m_nMouseMode = MOUSE_OVER_ROW_DIVIDE;
-            }
-        } else if (m_nMouseMode != MOUSE_NOTHING) {
+        if (!HoverDivider(point) && m_nMouseMode != MOUSE_NOTHING) {
             ::SetCursor(::LoadCursor(NULL, IDC_ARROW));
             m_nMouseMode = MOUSE_NOTHING;
         }
@@ -3621,27 +3676,11 @@ void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
             break;
         }
 
-        case MOUSE_SIZING_COL: {
-            CDC* pDC = GetDC();
-            if (pDC == NULL)
-                break;
-            CRect oldInvertedRect(m_lastPointerPos.x, rect.top, m_lastPointerPos.x + 2, rect.bottom);
-            pDC->InvertRect(&oldInvertedRect);
-            CRect newInvertedRect(point.x, rect.top, point.x + 2, rect.bottom);
-            pDC->InvertRect(&newInvertedRect);
-            ReleaseDC(pDC);
-            break;
-        }
-
+        case MOUSE_SIZING_COL:
         case MOUSE_SIZING_ROW: {
-            CDC* pDC = GetDC();
-            if (pDC == NULL)
-                break;
-            CRect oldInvertedRect(rect.left, m_lastPointerPos.y, rect.right, m_lastPointerPos.y + 2);
-            pDC->InvertRect(&oldInvertedRect);
-            CRect newInvertedRect(rect.left, point.y, rect.right, point.y + 2);
-            pDC->InvertRect(&newInvertedRect);
-            ReleaseDC(pDC);
+            BOOL bRows = m_nMouseMode == MOUSE_SIZING_ROW;
+            InvertSizingLine(bRows, bRows ? m_lastPointerPos.y : m_lastPointerPos.x);
+            InvertSizingLine(bRows, bRows ? point.y : point.x);
             break;
         }
 
@@ -3693,50 +3732,8 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
         SetFocusCell(m_cellLeftDown);
         Invalidate();
         NotifyOwner(m_cellFocus.row, m_cellFocus.column, LVN_ITEMCHANGED);
-    } else if (m_nMouseMode == MOUSE_SIZING_COL) {
-        CRect rect;
-        GetClientRect(rect);
-        CRect invertedRect(m_lastPointerPos.x, rect.top, m_lastPointerPos.x + 2, rect.bottom);
-
-        CDC* pDC = GetDC();
-        if (pDC != NULL) {
-            pDC->InvertRect(&invertedRect);
-            ReleaseDC(pDC);
-        }
-
-        if (m_pressPoint != point && (point.x != 0 || point.y != 0)) {
-            CPoint start;
-            if (!GetCellOrigin(0, m_cellLeftDown.column, &start)) {
-                m_nMouseMode = MOUSE_NOTHING;
-                return;
-            }
-            int nColumnWidth = max((int)(point.x - start.x), m_bAllowColumnHide ? 0 : 1);
-            SetColumnWidth(m_cellLeftDown.column, nColumnWidth);
-            ResetScrollBars();
-            Invalidate();
-        }
-    } else if (m_nMouseMode == MOUSE_SIZING_ROW) {
-        CRect rect;
-        GetClientRect(rect);
-        CRect invertedRect(rect.left, m_lastPointerPos.y, rect.right, m_lastPointerPos.y + 2);
-
-        CDC* pDC = GetDC();
-        if (pDC != NULL) {
-            pDC->InvertRect(&invertedRect);
-            ReleaseDC(pDC);
-        }
-
-        if (m_pressPoint != point && (point.x != 0 || point.y != 0)) {
-            CPoint start;
-            if (!GetCellOrigin(m_cellLeftDown, &start)) {
-                m_nMouseMode = MOUSE_NOTHING;
-                return;
-            }
-            int nRowHeight = max((int)(point.y - start.y), m_bAllowRowHide ? 0 : 1);
-            SetRowHeight(m_cellLeftDown.row, nRowHeight);
-            ResetScrollBars();
-            Invalidate();
-        }
+    } else if (m_nMouseMode == MOUSE_SIZING_COL || m_nMouseMode == MOUSE_SIZING_ROW) {
+        EndSizing(m_nMouseMode == MOUSE_SIZING_ROW, point);
     } else {
         NotifyOwner(m_cellFocus.row, m_cellFocus.column, LVN_ITEMCHANGED);
 
@@ -3763,33 +3760,8 @@ void CGridCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
     if (!IsValid(cell))
         return;
 
-    if (m_nMouseMode == MOUSE_OVER_COL_DIVIDE) {
-        CPoint start;
-        if (!GetCellOrigin(0, cell.column, &start))
-            return;
-
-        if (point.x - start.x < m_nResizeMargin)
-            cell.column--;
-
-        // The nearest column at or left of the divider with some width.
-        while (cell.column > 0 && GetColumnWidth(cell.column) <= 0)
-            cell.column--;
-
-        AutoSizeColumn(cell.column, GetAutoSizeStyle());
-        Invalidate();
-    } else if (m_nMouseMode == MOUSE_OVER_ROW_DIVIDE) {
-        CPoint start;
-        if (!GetCellOrigin(0, cell.column, &start))
-            return;
-
-        if (point.y - start.y < m_nResizeMargin)
-            cell.row--;
-
-        while (cell.row > 0 && GetRowHeight(cell.row) <= 0)
-            cell.row--;
-
-        AutoSizeRow(cell.row);
-        Invalidate();
+    if (m_nMouseMode == MOUSE_OVER_COL_DIVIDE || m_nMouseMode == MOUSE_OVER_ROW_DIVIDE) {
+        FitToDivider(m_nMouseMode == MOUSE_OVER_ROW_DIVIDE, point, cell);
     } else if (m_nMouseMode == MOUSE_NOTHING) {
         CPoint pointClickedRel = GetPointClicked(cell.row, cell.column, point);
 
@@ -4410,78 +4382,68 @@ BOOL CGridCtrl::SortRange(PFNGRIDCOMPARE pfnCompare, int nCol, BOOL bAscending, 
     if (low < 0 || high >= GetRowCount() || low >= high)
         return FALSE;
 
-    // The sort column's cells, row by row, kept in step with the rows as they
-    // move: the compare loop reads them without walking the row store. In
-    // virtual mode there are no cell objects, and no row moves.
-    BOOL bVirtual = GetVirtualMode();
-    std::vector<CGridCellBase*> column((size_t)(high - low + 1), NULL);
-    if (!bVirtual)
-        for (int row = low; row <= high; row++)
-            column[(size_t)(row - low)] = m_arRows[row].pCells->GetAt(nCol);
+    // In virtual mode there are no cell objects, and no row moves.
+    if (GetVirtualMode())
+        return TRUE;
 
-    SortColumnRange(pfnCompare, column, bAscending, data, low, low, high, bVirtual);
+    // The rows are ordered by their sort-column cells with a merge sort, then
+    // put back in that order in one pass: whole rows move (every cell, fixed
+    // columns included, and the height). Rows that compare equal keep their
+    // order, and an owner's compare that is not a consistent order (a NaN
+    // among numbers) gives some order, never a read outside the rows.
+    // Sorted small: each row's sort-column cell, or for the grid's own text
+    // order its text, beside the row's place.
+    struct SortEntry
+    {
+        const void* pKey;   // CGridCellBase*, or LPCTSTR for the text order
+        int nRow;
+    };
+    const size_t nCount = (size_t)(high - low + 1);
+    std::vector<CGridRowArray::Row> saved(nCount);
+    std::vector<SortEntry> order(nCount);
+    for (size_t i = 0; i < nCount; i++) {
+        saved[i] = m_arRows[low + (int)i];
+        order[i] = {saved[i].pCells->GetAt(nCol), (int)i};
+    }
 
-    // Cells that keep their place learn their new rows once, at the end.
-    if (!bVirtual)
-        for (int row = low; row <= high; row++) {
-            CGridRow* pRow = m_arRows[row].pCells;
-            for (int col = 0; col < GetColumnCount(); col++) {
-                CGridCellBase* pCell = pRow->GetAt(col);
-                if (pCell != NULL)
-                    pCell->SetCoords(row, col);
-            }
+    auto inOrder = [bAscending](int nOrder) { return bAscending ? nOrder < 0 : nOrder > 0; };
+    std::vector<TCHAR> keys;
+    if (pfnCompare == CompareCellText) {
+        // The texts copied side by side: the comparisons then read a few
+        // pages instead of chasing each cell and its text over the heap,
+        // which cost more than the comparisons themselves.
+        std::vector<size_t> starts(nCount);
+        for (size_t i = 0; i < nCount; i++) {
+            const CGridCellBase* pCell = (const CGridCellBase*)order[i].pKey;
+            LPCTSTR pszText = pCell != NULL ? pCell->GetText() : _T("");
+            starts[i] = keys.size();
+            keys.insert(keys.end(), pszText, pszText + _tcslen(pszText) + 1);
         }
-    return TRUE;
-}
+        for (size_t i = 0; i < nCount; i++)
+            order[i].pKey = keys.data() + starts[i];
+        std::stable_sort(order.begin(), order.end(), [&](const SortEntry& a, const SortEntry& b) {
+            return inOrder(CompareTexts((LPCTSTR)a.pKey, (LPCTSTR)b.pKey));
+        });
+    } else
+        std::stable_sort(order.begin(), order.end(), [&](const SortEntry& a, const SortEntry& b) {
+            return inOrder(pfnCompare((CGridCellBase*)a.pKey, (CGridCellBase*)b.pKey, data));
+        });
 
-void CGridCtrl::SortColumnRange(PFNGRIDCOMPARE pfnCompare, std::vector<CGridCellBase*>& column, BOOL bAscending,
-                                LPARAM data, int base, int low, int high, BOOL bVirtual)
-{
-    auto Cell = [&](int row) { return column[(size_t)(row - base)]; };
-
-    // A quicksort around the middle row's cell, held by pointer as rows move.
-    // The smaller part is sorted by recursion and the larger by the loop, so
-    // the stack stays shallow; the parts are disjoint, so the result is the
-    // same as recursing into both.
-    while (low < high) {
-        int lo = low, hi = high;
-        CGridCellBase* pMidCell = Cell((low + high) / 2);
-
-        while (lo <= hi) {
-            if (bAscending) {
-                while (lo < high && pfnCompare(Cell(lo), pMidCell, data) < 0)
-                    ++lo;
-                while (hi > low && pfnCompare(Cell(hi), pMidCell, data) > 0)
-                    --hi;
-            } else {
-                while (lo < high && pfnCompare(Cell(lo), pMidCell, data) > 0)
-                    ++lo;
-                while (hi > low && pfnCompare(Cell(hi), pMidCell, data) < 0)
-                    --hi;
-            }
-
-            if (hi < lo)
-                break;
-
-            if (!bVirtual && pfnCompare(Cell(lo), Cell(hi), data) != 0) {
-                // Whole rows move: every cell, fixed columns included, and the height.
-                m_arRows.Swap(lo, hi);
-                std::swap(column[(size_t)(lo - base)], column[(size_t)(hi - base)]);
-            }
-            ++lo;
-            --hi;
-        }
-
-        if (hi - low < high - lo) {
-            if (low < hi)
-                SortColumnRange(pfnCompare, column, bAscending, data, base, low, hi, bVirtual);
-            low = lo;
-        } else {
-            if (lo < high)
-                SortColumnRange(pfnCompare, column, bAscending, data, base, lo, high, bVirtual);
-            high = hi;
+    for (int row = low; row <= high; row++) {
+        int nFrom = order[(size_t)(row - low)].nRow;
+        if (nFrom == row - low)
+            continue;   // a row that kept its place
+        m_arRows[row] = saved[(size_t)nFrom];
+        if (!m_bCellsKnowTheirPlace)
+            continue;
+        CGridRow* pRow = m_arRows[row].pCells;
+        for (int col = 0; col < GetColumnCount(); col++) {
+            CGridCellBase* pCell = pRow->GetAt(col);
+            if (pCell != NULL)
+                pCell->SetCoords(row, col);
         }
     }
+    return TRUE;
 }
 
 // ===========================================================================
@@ -4633,18 +4595,33 @@ void CGridCtrl::GetPrintMarginInfo(int& nHeaderHeight, int& nFooterHeight, int& 
 
 void CGridCtrl::Print(CPrintDialog* pPrntDialog)
 {
-    CDC dc;
-
-    if (pPrntDialog == NULL) {
-        CPrintDialog printDlg(FALSE, PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE |
-                                         PD_HIDEPRINTTOFILE);
-        if (printDlg.DoModal() != IDOK)
-            return;
-        dc.Attach(printDlg.GetPrinterDC());
-    } else
-        dc.Attach(pPrntDialog->GetPrinterDC());
-    if (dc.GetSafeHdc() == NULL)
+    // The grid's own dialog asks for the printer's DC; a dialog handed in
+    // may have been shown without that flag, so its printer's DC is made here.
+    CPrintDialog printDlg(FALSE, PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE |
+                                     PD_HIDEPRINTTOFILE | PD_RETURNDC);
+    CPrintDialog* pDlg = pPrntDialog != NULL ? pPrntDialog : &printDlg;
+    BOOL bChosen = pPrntDialog != NULL || printDlg.DoModal() == IDOK;
+    HDC hDC = NULL;
+    if (bChosen) {
+        hDC = pDlg->GetPrinterDC();
+        if (hDC == NULL)
+            hDC = pDlg->CreatePrinterDC();
+        // The DC is the grid's from here on and is deleted when printing
+        // ends; the dialog no longer names it.
+        pDlg->m_pd.hDC = NULL;
+    }
+    // The printer settings the grid's own dialog returned are not kept.
+    for (HGLOBAL hSettings : {printDlg.m_pd.hDevMode, printDlg.m_pd.hDevNames})
+        if (hSettings != NULL)
+            ::GlobalFree(hSettings);
+    if (!bChosen)
         return;
+    if (hDC == NULL) {
+        AfxMessageBox(_T("No printer is available: the grid was not printed."), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    CDC dc;
+    dc.Attach(hDC);
 
     dc.m_bPrinting = TRUE;
 
@@ -4676,8 +4653,27 @@ void CGridCtrl::Print(CPrintDialog* pPrntDialog)
         dc.EndDoc();
     else
         dc.AbortDoc();
+}
 
-    dc.Detach();
+// Lays the rows (or columns) nFirst..nCount-1 out on pages nSpace pixels
+// long and gives the first index of each page. A page takes the next cells
+// while their extents add up to no more than the space (a cell's last pixel,
+// where its grid line lies, is on the page), and at least one cell, clipped
+// when it is longer than the whole page. There is always a first page.
+template <class Extent>
+std::vector<int> CGridCtrl::PageStarts(int nFirst, int nCount, int nSpace, Extent extent)
+{
+    std::vector<int> starts(1, nFirst);
+    long long nUsed = 0;
+    for (int i = nFirst; i < nCount; i++) {
+        int nExtent = extent(i);
+        if (nUsed + nExtent > nSpace && i > starts.back()) {
+            starts.push_back(i);
+            nUsed = 0;
+        }
+        nUsed += nExtent;
+    }
+    return starts;
 }
 
 void CGridCtrl::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
@@ -4714,31 +4710,17 @@ void CGridCtrl::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
     m_nPageHeight = m_sizeLogicalPage.cy - GetFixedRowHeight() -
                     (m_nHeaderHeight + m_nFooterHeight + 2 * m_nGap) * m_sizeChar.cy;
 
-    // Pages down.
-    int nTotalRowHeight = 0;
-    m_nPagesDown = 1;
-    for (int row = GetFixedRowCount(); row < GetRowCount(); row++) {
-        nTotalRowHeight += GetRowHeight(row);
-        if (nTotalRowHeight > m_nPageHeight) {
-            m_nPagesDown++;
-            nTotalRowHeight = GetRowHeight(row);
-        }
-    }
-
-    // Pages across.
+    // Pages down and, at screen size, across: one rule for counting and printing.
     m_nPageWidth = m_sizeLogicalPage.cx - GetFixedColumnWidth() - nMargins;
-    m_nPagesAcross = 1;
-    if (m_bPrintAtScreenSize) {
-        int nTotalColWidth = 0;
-        for (int col = GetFixedColumnCount(); col < GetColumnCount(); col++) {
-            nTotalColWidth += GetColumnWidth(col);
-            if (nTotalColWidth > m_nPageWidth) {
-                m_nPagesAcross++;
-                nTotalColWidth = GetColumnWidth(col);
-            }
-        }
-    }
-    m_nPageMultiplier = m_nPagesAcross;
+    m_arPrintRowStarts = PageStarts(GetFixedRowCount(), GetRowCount(), m_nPageHeight,
+                                    [this](int row) { return GetRowHeight(row); });
+    if (m_bPrintAtScreenSize)
+        m_arPrintColStarts = PageStarts(GetFixedColumnCount(), GetColumnCount(), m_nPageWidth,
+                                        [this](int col) { return GetColumnWidth(col); });
+    else
+        m_arPrintColStarts.assign(1, GetFixedColumnCount());   // the page is as wide as the grid
+    m_nPagesDown = (int)m_arPrintRowStarts.size();
+    m_nPagesAcross = (int)m_arPrintColStarts.size();
     m_nNumPages = m_nPagesDown * m_nPagesAcross;
 
     pInfo->SetMaxPage(m_nNumPages);
@@ -4770,37 +4752,17 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     pDC->OffsetWindowOrg(0, -m_nGap * m_sizeChar.cy);
     pDC->OffsetWindowOrg(0, -GetFixedRowHeight());
 
-    // The page's first row and column.
-    int A = max(1, m_nPagesAcross);
-    int p = (int)pInfo->m_nCurPage;
-    int nPageRow = p / A + ((p % A) != 0 ? 1 : 0);   // counted from 1
-    int nPageCol = ((p % A) != 0 ? (p % A) : A) - 1;   // counted from 0
-
-    m_nCurrPrintRow = GetFixedRowCount();
-    int nTotalRowHeight = 0;
-    int nPagesDown = 1;
-    while (m_nCurrPrintRow < GetRowCount() && nPagesDown < nPageRow) {
-        nTotalRowHeight += GetRowHeight(m_nCurrPrintRow);
-        if (nTotalRowHeight > m_nPageHeight) {
-            nPagesDown++;
-            if (nPagesDown == nPageRow)
-                break;
-            nTotalRowHeight = GetRowHeight(m_nCurrPrintRow);
-        }
-        m_nCurrPrintRow++;
-    }
-
-    m_nCurrPrintCol = GetFixedColumnCount();
-    for (int i = 0; i < nPageCol; i++) {
-        int nTotalColWidth = 0;
-        for (int col = m_nCurrPrintCol; col < GetColumnCount(); col++) {
-            nTotalColWidth += GetColumnWidth(col);
-            if (nTotalColWidth > m_nPageWidth) {
-                m_nCurrPrintCol = col;
-                break;
-            }
-        }
-    }
+    // The page's block of rows and columns, pages counted across first.
+    int nPage = max(0, min((int)pInfo->m_nCurPage, m_nNumPages) - 1);
+    int nPageRow = nPage / max(1, m_nPagesAcross), nPageCol = nPage % max(1, m_nPagesAcross);
+    auto blockEnd = [](const std::vector<int>& starts, int i, int nCount) {
+        return i + 1 < (int)starts.size() ? starts[(size_t)i + 1] : nCount;
+    };
+    m_nCurrPrintRow = m_arPrintRowStarts.empty() ? GetRowCount() : m_arPrintRowStarts[(size_t)nPageRow];
+    m_nPrintRowEnd = m_arPrintRowStarts.empty() ? GetRowCount() : blockEnd(m_arPrintRowStarts, nPageRow, GetRowCount());
+    m_nCurrPrintCol = m_arPrintColStarts.empty() ? GetColumnCount() : m_arPrintColStarts[(size_t)nPageCol];
+    m_nPrintColEnd =
+        m_arPrintColStarts.empty() ? GetColumnCount() : blockEnd(m_arPrintColStarts, nPageCol, GetColumnCount());
 
     // Row headings (the fixed columns of the page's rows) and column headings.
     int nFixedColWidth = GetFixedColumnWidth();
@@ -4814,19 +4776,15 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     CRect rect;
     rect.bottom = -1;
     int nRow = m_nCurrPrintRow;
-    while (nRow < GetRowCount()) {
+    for (; nRow < m_nPrintRowEnd; nRow++) {
         rect.top = rect.bottom + 1;
         rect.bottom = rect.top + GetRowHeight(nRow) - 1;
-        if (rect.bottom > m_nPageHeight)
-            break;
 
         rect.right = -1;
         BOOL bFirstCol = TRUE;
-        for (int col = m_nCurrPrintCol; col < GetColumnCount(); col++) {
+        for (int col = m_nCurrPrintCol; col < m_nPrintColEnd; col++) {
             rect.left = rect.right + 1;
             rect.right = rect.left + GetColumnWidth(col) - 1;
-            if (rect.right > m_nPageWidth)
-                break;
 
             CGridCellBase* pCell = GetCell(nRow, col);
             if (pCell != NULL)
@@ -4850,7 +4808,6 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
             }
             bFirstCol = FALSE;
         }
-        nRow++;
         bFirstPrintedRow = FALSE;
     }
     m_nCurrPrintRow = nRow;
@@ -4890,11 +4847,9 @@ void CGridCtrl::PrintColumnHeadings(CDC* pDC, CPrintInfo* /*pInfo*/)
         }
 
         rect.right = -1;
-        for (int col = m_nCurrPrintCol; col < GetColumnCount(); col++) {
+        for (int col = m_nCurrPrintCol; col < m_nPrintColEnd; col++) {
             rect.left = rect.right + 1;
             rect.right = rect.left + GetColumnWidth(col) - 1;
-            if (rect.right > m_nPageWidth)
-                break;
             CGridCellBase* pCell = GetCell(row, col);
             if (pCell != NULL)
                 PrintGridCell(row, col, pDC, rect, pCell);
@@ -4916,11 +4871,9 @@ void CGridCtrl::PrintRowHeadings(CDC* pDC, CPrintInfo* /*pInfo*/)
     // The fixed columns of the page's rows, left of the page's cells.
     CRect rect;
     rect.bottom = -1;
-    for (int row = m_nCurrPrintRow; row < GetRowCount(); row++) {
+    for (int row = m_nCurrPrintRow; row < m_nPrintRowEnd; row++) {
         rect.top = rect.bottom + 1;
         rect.bottom = rect.top + GetRowHeight(row) - 1;
-        if (rect.bottom > m_nPageHeight)
-            break;
         rect.right = -1;
         for (int col = 0; col < GetFixedColumnCount(); col++) {
             rect.left = rect.right + 1;

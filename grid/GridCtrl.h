@@ -38,6 +38,8 @@ inline UINT AFXAPI HashKey<GRIDSELKEY>(GRIDSELKEY key)
 }
 
 #define GRID_WNDCLASS _T("MFCGridCtrl")
+// Posted by the grid to itself: its scroll bars changed and are to be redrawn.
+#define WM_GRID_REDRAWBARS (WM_USER + 0x4A1)
 #define GRID_EDITOR_ID 8
 
 // Grid lines.
@@ -417,7 +419,7 @@ public:
     LRESULT SendCacheHint(const CCellRange& range) const;
 
     // The selection steps.
-    void SelectAllCells();
+    virtual void SelectAllCells();
     void SelectColumnRange(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
     void SelectRowRange(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
     void SelectCellRange(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
@@ -458,11 +460,22 @@ protected:
 
     CPoint GetPointClicked(int nRow, int nCol, const CPoint& point);
 
-    BOOL MouseOverRowResizeArea(CPoint& point);
-    BOOL MouseOverColumnResizeArea(CPoint& point);
+    void SizeSelectionMap(LONGLONG nEntries);
+
+    // Divider sizing along the rows (bRows) or the columns.
+    int AxisExtent(BOOL bRows, int i) const;
+    BOOL AxisStart(BOOL bRows, int i, int& nStart);
+    BOOL MouseOverResizeArea(BOOL bRows, CPoint point);
+    BOOL HoverDivider(CPoint point);
+    void InvertSizingLine(BOOL bRows, int nPos);
+    void BeginSizing(BOOL bRows, CPoint point);
+    void EndSizing(BOOL bRows, CPoint point);
+    void FitToDivider(BOOL bRows, CPoint point, CCellID cell);
 
     virtual CGridCellBase* CreateCell(int nRow, int nCol);
     virtual void DestroyCell(int nRow, int nCol);
+    CGridCellBase* NewCell(int nRow, int nCol);
+    void NoteCellKind(const CGridCellBase* pCell);
 
     virtual void OnFixedColumnClick(CCellID& cell);
     virtual void OnFixedRowClick(CCellID& cell);
@@ -473,9 +486,9 @@ protected:
     virtual void PrintFooter(CDC* pDC, CPrintInfo* pInfo);
     virtual void PrintRowHeadings(CDC* pDC, CPrintInfo* pInfo);
 
-    // The quicksort behind SortRange over the sort column's cells.
-    void SortColumnRange(PFNGRIDCOMPARE pfnCompare, std::vector<CGridCellBase*>& column, BOOL bAscending, LPARAM data,
-                         int base, int low, int high, BOOL bVirtual);
+
+    template <class Extent>
+    static std::vector<int> PageStarts(int nFirst, int nCount, int nSpace, Extent extent);
 
     // The parent's first non-empty window text.
     CString GetParentTitle();
@@ -513,6 +526,7 @@ protected:
     afx_msg LRESULT OnSetFont(WPARAM hFont, LPARAM lParam);
     afx_msg LRESULT OnGetFont(WPARAM hFont, LPARAM lParam);
     afx_msg LRESULT OnImeChar(WPARAM wCharCode, LPARAM lParam);
+    afx_msg LRESULT OnRedrawBars(WPARAM, LPARAM);
     afx_msg void OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
@@ -597,16 +611,21 @@ protected:
     int m_nPageHeight;
     CSize m_sizeLogicalPage, m_sizePaperDevice;
     int m_nPageWidth;
-    int m_nCurrPrintCol;
-    int m_nCurrPrintRow;
+    int m_nCurrPrintCol, m_nPrintColEnd;   // the page's columns: from, and one past the last
+    int m_nCurrPrintRow, m_nPrintRowEnd;   // and its rows
     int m_nNumPages;
-    int m_nPageMultiplier;
     int m_nPagesDown, m_nPagesAcross;
+    std::vector<int> m_arPrintRowStarts, m_arPrintColStarts;   // the first row (column) of each page
 
     PFNGRIDCOMPARE m_pfnCompare;
 
     BOOL m_bPrintColours;
     int m_nHeaderHeight, m_nFooterHeight, m_nLeftMargin, m_nRightMargin, m_nTopMargin, m_nBottomMargin, m_nGap;
+
+    // Set once a cell other than a plain CGridCell is in the grid: only such
+    // cells are told their new places when rows move.
+    BOOL m_bCellsKnowTheirPlace;
+    BOOL m_bBarsRedrawPosted;   // WM_GRID_REDRAWBARS is on its way
 
     // Re-entry guards.
     BOOL m_bInSize;

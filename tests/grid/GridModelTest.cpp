@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 #include "GridCtrl.h"
+#include "ByteFuzzer.h"
 #include "TestFolder.h"
 
 namespace {
@@ -332,6 +333,55 @@ TEST(GridSelectionTest, ReplacingALargeSelectionLeavesOnlyTheNewOne)
     EXPECT_EQ(SelectedCells(grid), want);
 }
 
+namespace {
+// Shows the selection map's table: chains longer than a few entries make
+// every selection step walk them.
+class CGridMapProbe : public CGridCtrl
+{
+public:
+    double Load() const { return (double)m_mapSelected.GetCount() / m_mapSelected.GetHashTableSize(); }
+};
+}  // namespace
+
+TEST(GridSelectionTest, TheSelectionMapIsSizedForTheRangeWhateverWasSelectedBefore)
+{
+    struct Case {
+        const char* name;
+        CCellRange before;   // selected first; minRow -1: nothing
+        CCellRange range;    // then this range, or the whole grid when minRow is -1
+    };
+    const Case cases[] = {
+        {"Select All from nothing", CCellRange(-1, -1, -1, -1), CCellRange(-1, -1, -1, -1)},
+        {"Select All after one row", CCellRange(5, 1, 5, 7), CCellRange(-1, -1, -1, -1)},
+        {"Select All after one cell", CCellRange(9, 3, 9, 3), CCellRange(-1, -1, -1, -1)},
+        {"a block after one row", CCellRange(5, 1, 5, 7), CCellRange(100, 1, 3099, 7)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGridMapProbe grid;
+        grid.SetColumnCount(8);
+        grid.SetRowCount(5001);
+        grid.SetFixedRowCount(1);
+        grid.SetFixedColumnCount(1);
+        if (c.before.GetMinRow() >= 0)
+            grid.SetSelectedRange(c.before);
+        if (c.range.GetMinRow() >= 0)
+            grid.SetSelectedRange(c.range);
+        else
+            grid.SelectAllCells();
+        ASSERT_GT(grid.GetSelectedCount(), 20000);
+        EXPECT_LE(grid.Load(), 1.0);
+    }
+    // After a large selection one row leaves a table small enough to walk.
+    CGridMapProbe grid;
+    grid.SetColumnCount(8);
+    grid.SetRowCount(5001);
+    grid.SetFixedRowCount(1);
+    grid.SelectAllCells();
+    grid.SetSelectedRange(7, 0, 7, 7);
+    EXPECT_GE(grid.Load(), 8.0 / 17);
+}
+
 TEST(GridSelectionTest, SelectionKeysDoNotCollideBeyond65535Rows)
 {
     // Two 16-bit halves in one key would make row 65537 the same key as row 1.
@@ -439,6 +489,8 @@ TEST(GridSortTest, SortsRowsByTheCompareFunction)
         // cp1251 bytes compare as unsigned values: Cyrillic after Latin.
         {"cp1251 after Latin", CGridCtrl::CompareCellText, TRUE, {"\xFF\xE1\xEB\xEE\xEA\xEE", "zebra", "\xC0", "apple"},
          {"apple", "zebra", "\xC0", "\xFF\xE1\xEB\xEE\xEA\xEE"}},
+        {"equal texts keep their order", CGridCtrl::CompareCellText, FALSE, {"b", "a", "b", "c", "a", "b"},
+         {"c", "b", "b", "b", "a", "a"}},
     };
     for (const SortCase& c : cases) {
         CGridCtrl grid;
@@ -459,12 +511,56 @@ TEST(GridSortTest, SortsRowsByTheCompareFunction)
             int from = (int)grid.GetItemData(r, 0);
             EXPECT_STREQ(c.texts[from], Str(grid.GetItemText(r, 1)).c_str()) << c.name;
             EXPECT_EQ(grid.GetRowHeight(r), 10 + from) << c.name;
+            if (r > 1 && grid.GetItemText(r, 1) == grid.GetItemText(r - 1, 1)) {
+                EXPECT_GT(from, (int)grid.GetItemData(r - 1, 0))
+                    << c.name << ": rows that compare equal keep their order";
+            }
         }
         std::vector<std::string> want(c.want.begin(), c.want.end());
         EXPECT_EQ(got, want) << c.name;
         EXPECT_EQ(Str(grid.GetItemText(0, 1)), "header") << "header rows never move";
         EXPECT_EQ(grid.GetSortColumn(), 1);
         EXPECT_EQ(grid.GetSortAscending(), c.ascending);
+    }
+}
+
+// A cell that keeps the place the grid tells it.
+class CGridPlacedCell : public CGridCell
+{
+    DECLARE_DYNCREATE(CGridPlacedCell)
+public:
+    void SetCoords(int nRow, int nCol) override { CGridCellBase::SetCoords(nRow, nCol); }
+    int Row() const { return m_nRow; }
+};
+IMPLEMENT_DYNCREATE(CGridPlacedCell, CGridCell)
+
+TEST(GridSortTest, CellsThatKeepTheirPlaceLearnTheirNewRows)
+{
+    struct Case {
+        const char* name;
+        bool wholeGrid;   // every cell of that kind, or a single one set later
+    };
+    for (const Case& c : {Case{"the grid's default cell kind", true}, Case{"one cell given that kind", false}}) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid;
+        if (c.wholeGrid)
+            grid.SetDefaultCellType(RUNTIME_CLASS(CGridPlacedCell));
+        Fill(grid, 6, 3, 1, 1);
+        const char* texts[] = {"e", "c", "a", "d", "b"};
+        for (int r = 1; r < 6; r++)
+            grid.SetItemText(r, 2, texts[r - 1]);
+        if (!c.wholeGrid) {
+            ASSERT_TRUE(grid.SetCellType(3, 1, RUNTIME_CLASS(CGridPlacedCell)));   // row "a"
+        }
+        ASSERT_TRUE(grid.SortItems(CGridCtrl::CompareCellText, 2, TRUE));
+        for (int r = 1; r < 6; r++)
+            for (int col = 0; col < 3; col++) {
+                CGridPlacedCell* pCell = dynamic_cast<CGridPlacedCell*>(grid.GetCell(r, col));
+                if (pCell != nullptr) {
+                    EXPECT_EQ(pCell->Row(), r) << r << "," << col;
+                }
+            }
+        EXPECT_NE(dynamic_cast<CGridPlacedCell*>(grid.GetCell(1, 1)), nullptr) << "row a is first";
     }
 }
 
@@ -723,4 +819,88 @@ TEST(GridModelTest, VirtualModeAsksForEveryCellThroughOneReusedCell)
     EXPECT_TRUE(grid.IsCellInSelection(2, 1));
     EXPECT_TRUE(grid.GetCell(2, 1)->GetState() & CELLSTATE_SELECTED);
     EXPECT_EQ(Str(grid.GetSelectionText()), "v2.1\tv2.2");
+}
+
+// ---------------------------------------------------------------------------
+// Outside data: files to load and text to paste, mutated from a fixed seed.
+
+namespace {
+// Every row holds a cell for every column, and no text holds what splits it.
+void ExpectWholeGrid(CGridCtrl& grid, const char* separators)
+{
+    for (int r = 0; r < grid.GetRowCount(); r++)
+        for (int c = 0; c < grid.GetColumnCount(); c++) {
+            ASSERT_NE(grid.GetCell(r, c), nullptr) << r << "," << c;
+            CString text = grid.GetItemText(r, c);
+            ASSERT_LT(text.FindOneOf(separators), 0) << r << "," << c;
+        }
+}
+
+std::vector<std::string> Texts(CGridCtrl& grid)
+{
+    std::vector<std::string> texts;
+    for (int r = 0; r < grid.GetRowCount(); r++)
+        for (int c = 0; c < grid.GetColumnCount(); c++)
+            texts.push_back(Str(grid.GetItemText(r, c)));
+    return texts;
+}
+}  // namespace
+
+TEST(GridFuzzTest, LoadTakesAnyBytesAsLinesAndFields)
+{
+    CTestFolder folder;
+    std::string path = (LPCSTR)folder.File("fuzz.csv");
+    const std::string seed =
+        "Keyword,Shows,Words\n\xEA\xEB\xFE\xF7,1200,2\nalpha beta,30,\n,,\n\"quoted, field\",7,1\n";
+    CByteFuzzer fuzzer;
+    for (int i = 0; i < 1000; i++) {
+        std::string bytes = fuzzer.Mutate(seed, 6);
+        SCOPED_TRACE(::testing::Message() << "case " << i);
+        FILE* f = fopen(path.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        fwrite(bytes.data(), 1, bytes.size(), f);
+        fclose(f);
+        CGridCtrl grid;
+        ASSERT_TRUE(grid.Load(path.c_str(), ','));
+        ExpectWholeGrid(grid, ",\n");
+    }
+}
+
+TEST(GridFuzzTest, PasteFillsOnlyWhatItMayAndARefusedPasteChangesNothing)
+{
+    CByteFuzzer fuzzer;
+    const std::string seed = "a\tb,c\r\n\xE0\xE1\t \t7\n\n,,x\t\r\nlast";
+    for (int i = 0; i < 1000; i++) {
+        SCOPED_TRACE(::testing::Message() << "case " << i);
+        CGridCtrl grid;
+        Fill(grid, 8, 5, 1, 1);
+        grid.SetEditable(TRUE);
+        grid.SetCellState(3, 2, grid.GetCellState(3, 2) | CELLSTATE_READONLY);
+        grid.SetRowHeight(5, 0);
+        grid.SetSelectedRange(2, 1, 2, 4);
+        std::string text = fuzzer.Mutate(seed, 6);
+        CCellID at(1 + (int)fuzzer.Below(9), (int)fuzzer.Below(6));   // some outside the grid or fixed
+        std::vector<std::string> before = Texts(grid);
+        CCellRange selected = grid.GetSelectedCellRange();
+
+        BOOL bPasted = grid.PasteText(at, text.c_str());
+        ASSERT_EQ(grid.GetRowCount(), 8);
+        ASSERT_EQ(grid.GetColumnCount(), 5);
+        std::vector<std::string> after = Texts(grid);
+        if (!bPasted) {
+            EXPECT_EQ(after, before) << "a refused paste changes no cell";
+            EXPECT_EQ(grid.GetSelectedCellRange(), selected) << "nor the selection";
+            continue;
+        }
+        for (int r = 0; r < 8; r++)
+            for (int c = 0; c < 5; c++) {
+                size_t k = (size_t)(r * 5 + c);
+                bool mayChange = r >= at.row && c >= at.column && !(r == 3 && c == 2) && r != 5;
+                if (!mayChange) {
+                    ASSERT_EQ(after[k], before[k]) << r << "," << c;
+                } else if (after[k] != before[k]) {
+                    ASSERT_EQ(after[k].find_first_of("\t,\n"), std::string::npos) << r << "," << c;
+                }
+            }
+    }
 }
