@@ -155,11 +155,7 @@ BOOL COXFontListBox::FillFontList()
 int COXFontListBox::AddItem(LPCTSTR lpszText, int nMask, const OXLISTBOXITEM* pItem)
 {
     // Alphabetical below the group, after any equal name.
-    int i = ItemCount() - 1;
-    for (; i > m_nLastMRUIndex; i--)
-        if (_mbsicmp((const unsigned char*)(LPCTSTR)ItemText(i), (const unsigned char*)lpszText) <= 0)
-            break;
-    return InsertItem(i + 1, lpszText, nMask, pItem);
+    return InsertItem(SortedIndexBelowMRU(lpszText), lpszText, nMask, pItem);
 }
 
 BOOL COXFontListBox::InitListBox()

@@ -298,6 +298,27 @@ TEST(OXListBoxExModel, ItemsASortedListPlacesAnywhereKeepTheirRecordsInStep)
     EXPECT_TRUE(list.Consistent());
 }
 
+// A sorted list would file a new item among the group's, where it takes a
+// group slot: it belongs below the group, in order among the rest.
+TEST(OXListBoxExModel, ASortedListFilesNewItemsBelowTheGroup)
+{
+    CModelListBox list(TRUE);
+    Fill(list, {"b", "d", "f", "h"});
+    list.SetMaxMRU(-1);
+    ASSERT_EQ(list.MoveToMRU(2, 0), 0);
+    ASSERT_EQ(list.AppendToMRU(3), 1);
+    ASSERT_EQ(list.Order(), "f,h|b,d");
+    EXPECT_EQ(list.Add("a"), 2);
+    EXPECT_EQ(list.Add("g"), 5);
+    EXPECT_EQ(list.Add("c"), 4);
+    EXPECT_EQ(list.Order(), "f,h|a,b,c,d,g");
+    EXPECT_TRUE(list.Consistent());
+    // An item leaving the group goes back the same way.
+    EXPECT_EQ(list.RemoveFromMRU(0), 5);
+    EXPECT_EQ(list.Order(), "h|a,b,c,d,f,g");
+    EXPECT_TRUE(list.Consistent());
+}
+
 TEST(OXListBoxExModel, LooksSetOnOneItemOrOnAll)
 {
     CModelListBox list;
