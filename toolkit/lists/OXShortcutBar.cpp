@@ -278,6 +278,17 @@ BOOL COXShortcutBar::DeleteGroup(HSHBGROUP hGroup)
     if (m_groups.Lookup(hGroup) == NULL || SendSHBNotification(SHBN_DELETEGROUP, hGroup, 0) != 0)
         return FALSE;
     int nOrder = GetGroupOrder(hGroup);
+    if (m_hExpandedGroup == hGroup && m_groups.GetCount() > 1) {
+        // The group that takes the deleted one's place (the first, after
+        // the last) opens through ExpandGroup while both still exist, so
+        // that the owner may refuse it; a refusal keeps the group.
+        HSHBGROUP hNext = m_groups.FindByOrder(nOrder + 1);
+        if (hNext == NULL)
+            hNext = m_groups.FindByOrder(0);
+        ExpandGroup(hNext);
+        if (m_hExpandedGroup != hNext)
+            return FALSE;
+    }
     CWnd* pWnd = GetGroupWindow(hGroup);
     if (pWnd != NULL && ::IsWindow(pWnd->GetSafeHwnd())) {
         pWnd->ShowWindow(SW_HIDE);
@@ -294,21 +305,9 @@ BOOL COXShortcutBar::DeleteGroup(HSHBGROUP hGroup)
             *p = NULL;
     m_groups.Remove(hGroup);
     m_mapHeaderRects.erase(hGroup);
-    if (m_hExpandedGroup == hGroup) {
+    if (m_hExpandedGroup == hGroup) {   // the last group went
         m_hExpandedGroup = NULL;
-        if (m_groups.GetCount() > 0) {
-            HSHBGROUP hNext = m_groups.FindByOrder(nOrder);
-            if (hNext == NULL)
-                hNext = m_groups.FindByOrder(0);
-            CalculateLayout();
-            // Nothing to refuse: a bar with groups always has one expanded.
-            m_hExpandedGroup = hNext;
-            CalculateLayout();
-            ShowGroupWindow(hNext, TRUE);
-            SendSHBNotification(SHBN_GROUPEXPANDED, hNext, 0);
-        } else {
-            CalculateLayout();
-        }
+        CalculateLayout();
         if (::IsWindow(m_hWnd))
             RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     } else {

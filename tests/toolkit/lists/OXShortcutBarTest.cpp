@@ -225,8 +225,19 @@ TEST_F(ShortcutBar, HoveringOverACollapsedHeaderExpandsItLater)
 TEST_F(ShortcutBar, DeletingTheExpandedGroupExpandsTheNextOrTheFirst)
 {
     m_bar.ExpandGroup(m_c);
+    m_host.m_codes.clear();
+    // The owner may refuse the group that would open: the deletion is refused.
+    m_host.m_replies[SHBN_GROUPEXPANDING] = 1;
+    EXPECT_FALSE(m_bar.DeleteGroup(m_c));
+    EXPECT_EQ(m_c, m_bar.GetExpandedGroup());
+    EXPECT_EQ(3, m_bar.GetGroupCount());
+    EXPECT_EQ((std::vector<UINT>{SHBN_DELETEGROUP, SHBN_GROUPEXPANDING}), m_host.m_codes);
+    m_host.m_replies.clear();
+    m_host.m_codes.clear();
     EXPECT_TRUE(m_bar.DeleteGroup(m_c));
     EXPECT_EQ(m_a, m_bar.GetExpandedGroup()) << "the last one went: the first opens";
+    EXPECT_EQ((std::vector<UINT>{SHBN_DELETEGROUP, SHBN_GROUPEXPANDING, SHBN_GROUPEXPANDED}), m_host.m_codes);
+    EXPECT_TRUE(m_bar.GetGroupListCtrl(m_a)->IsWindowVisible());
     EXPECT_TRUE(m_bar.DeleteGroup(m_a));
     EXPECT_EQ(m_b, m_bar.GetExpandedGroup());
     m_host.m_replies[SHBN_DELETEGROUP] = 1;
