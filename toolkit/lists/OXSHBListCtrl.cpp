@@ -897,6 +897,16 @@ COXSHBEdit* COXSHBListCtrl::EditItem(int nItem)
     return &m_edit;
 }
 
+// The item renamed has gone: the edit closes and its text goes nowhere.
+void COXSHBListCtrl::CancelInPlaceEdit()
+{
+    if (m_nEditItem < 0)
+        return;
+    m_nEditItem = -1;
+    if (m_edit.IsEditing())
+        m_edit.FinishEdit(FALSE);
+}
+
 void COXSHBListCtrl::EndInPlaceEdit(BOOL bSave)
 {
     int nItem = m_nEditItem;
@@ -1841,6 +1851,8 @@ LRESULT COXSHBListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 ++m_nSelectedItem;
             if (m_nActiveItem >= nNew)
                 ++m_nActiveItem;
+            if (m_nEditItem >= nNew)
+                ++m_nEditItem;
             relayout(TRUE);
         }
         return nNew;
@@ -1850,7 +1862,9 @@ LRESULT COXSHBListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         SendSHBNotification(SHBN_DELETEITEM, nItem, 0);
         LRESULT lr = CListCtrl::WindowProc(message, wParam, lParam);
         if (lr) {
-            for (int* p : {&m_nSelectedItem, &m_nActiveItem}) {
+            if (m_nEditItem == nItem)
+                CancelInPlaceEdit();
+            for (int* p : {&m_nSelectedItem, &m_nActiveItem, &m_nEditItem}) {
                 if (*p == nItem)
                     *p = -1;
                 else if (*p > nItem)
@@ -1874,6 +1888,7 @@ LRESULT COXSHBListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case LVM_DELETEALLITEMS: {
         SendSHBNotification(SHBN_DELETEALLITEMS, -1, 0);
         LRESULT lr = CListCtrl::WindowProc(message, wParam, lParam);
+        CancelInPlaceEdit();
         m_ptOrigin = CPoint(0, 0);
         m_nSelectedItem = m_nActiveItem = m_nHotItem = -1;
         relayout(TRUE);
@@ -1892,6 +1907,7 @@ LRESULT COXSHBListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case LVM_SORTITEMSEX: {
         LRESULT lr = CListCtrl::WindowProc(message, wParam, lParam);
         if (lr) {
+            CancelInPlaceEdit();   // the item renamed may be anywhere now
             m_nSelectedItem = m_nActiveItem = -1;
             relayout(TRUE);
         }

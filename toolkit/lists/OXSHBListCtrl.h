@@ -152,6 +152,7 @@ protected:
     void AddDroppedImage(const DragImage& image, int& nImage);
     LRESULT FillToolTipText(NMHDR* pNMHDR, BOOL bWide);
     void EndInPlaceEdit(BOOL bSave);
+    void CancelInPlaceEdit();
 
     afx_msg void OnPaint();
     afx_msg void OnSize(UINT nType, int cx, int cy);

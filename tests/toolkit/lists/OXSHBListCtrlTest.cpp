@@ -352,6 +352,35 @@ TEST_F(SHBList, RenamingAnItemInPlace)
     EXPECT_EQ("Item 0,Outbox", Texts(m_list));
 }
 
+// Items inserted or deleted while one is renamed: the new name lands on the
+// item being renamed, and a rename of an item deleted meanwhile ends unsaved.
+TEST_F(SHBList, ARenameFollowsItsItemThroughInsertsAndDeletes)
+{
+    Fill(m_list, 3);
+    COXSHBEdit* pEdit = m_list.EditItem(1);
+    ASSERT_NE(nullptr, pEdit);
+    m_list.InsertItem(0, "New");
+    EXPECT_EQ(2, m_list.GetEditItem());
+    m_list.DeleteItem(1);   // "Item 0", before it
+    m_list.DeleteItem(2);   // "Item 2", after it
+    EXPECT_EQ(1, m_list.GetEditItem());
+    pEdit->SetWindowText("Outbox");
+    pEdit->SendMessage(WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ("New,Outbox", Texts(m_list));
+
+    pEdit = m_list.EditItem(1);
+    ASSERT_NE(nullptr, pEdit);
+    m_list.DeleteItem(1);
+    EXPECT_EQ(-1, m_list.GetEditItem());
+    EXPECT_FALSE(pEdit->IsWindowVisible());
+    pEdit->SetWindowText("Lost");
+    pEdit->SendMessage(WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ("New", Texts(m_list));
+    ASSERT_NE(nullptr, m_list.EditItem(0));
+    m_list.DeleteAllItems();
+    EXPECT_EQ(-1, m_list.GetEditItem());
+}
+
 TEST_F(SHBList, MalformedDropsInsertNothing)
 {
     Fill(m_list, 2);
