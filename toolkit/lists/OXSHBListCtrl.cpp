@@ -1563,30 +1563,32 @@ LRESULT COXSHBListCtrl::OnDragLeave(WPARAM, LPARAM lParam)
     return 1;
 }
 
-void COXSHBListCtrl::AddDroppedImage(const DragImage& image, int& nImage)
+// The picture of a dropped image and its size, or NULL when its bytes
+// cannot be read.
+HICON COXSHBListCtrl::ReadDroppedIcon(const DragImage& image, CSize& size)
 {
     CImageList one;
     if (!ReadImage(image.bytes, one))
-        AfxThrowNotSupportedException();
-    HICON hIcon = one.ExtractIcon(0);
-    if (hIcon == NULL)
-        AfxThrowNotSupportedException();
-    int nType = image.nType == 0 ? LVSIL_NORMAL : LVSIL_SMALL;
-    CImageList* pTarget = GetImageList(nType);
-    if (pTarget == NULL || pTarget->GetSafeHandle() == NULL) {
-        CImageList& spare = image.nType == 0 ? m_ilLarge : m_ilSmall;
-        if (spare.GetSafeHandle() == NULL) {
-            int cx = 0, cy = 0;
-            ImageList_GetIconSize(one.GetSafeHandle(), &cx, &cy);
-            spare.Create(cx, cy, ILC_MASK | ILC_COLOR32, 1, 0);
-        }
-        SetImageList(&spare, nType);
-        pTarget = &spare;
-    }
-    nImage = pTarget->Add(hIcon);
-    ::DestroyIcon(hIcon);
-    if (nImage < 0)
-        AfxThrowNotSupportedException();
+        return NULL;
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(one.GetSafeHandle(), &cx, &cy);
+    size = CSize(cx, cy);
+    return one.ExtractIcon(0);
+}
+
+// The image list a dropped image of a type goes into: the list's own, or a
+// spare made to the image's size.
+CImageList* COXSHBListCtrl::DropImageList(int nType, CSize size)
+{
+    const int nList = nType == 0 ? LVSIL_NORMAL : LVSIL_SMALL;
+    CImageList* pTarget = GetImageList(nList);
+    if (pTarget != NULL && pTarget->GetSafeHandle() != NULL)
+        return pTarget;
+    CImageList& spare = nType == 0 ? m_ilLarge : m_ilSmall;
+    if (spare.GetSafeHandle() == NULL && !spare.Create(size.cx, size.cy, ILC_MASK | ILC_COLOR32, 1, 0))
+        return NULL;
+    SetImageList(&spare, nList);
+    return &spare;
 }
 
 LRESULT COXSHBListCtrl::OnDrop(WPARAM, LPARAM lParam)
@@ -1608,22 +1610,31 @@ LRESULT COXSHBListCtrl::OnDrop(WPARAM, LPARAM lParam)
         const BYTE* pData = hData != NULL ? (const BYTE*)::GlobalLock(hData) : NULL;
         DragItem item;
         if (pData != NULL && ParseDragBlock(pData, ::GlobalSize(hData), item)) {
-            // Images first: a drop whose image cannot be read brings nothing.
-            int nImage = -1;
-            BOOL bImagesOk = TRUE;
+            // Every image is read before any goes into a list: a drop whose
+            // image cannot be read brings nothing, and leaves no image.
+            std::vector<HICON> icons;
+            std::vector<CSize> sizes;
             for (const DragImage& image : item.images) {
-                TRY
-                {
-                    AddDroppedImage(image, nImage);
-                }
-                CATCH_ALL(e)
-                {
-                    bImagesOk = FALSE;
-                }
-                END_CATCH_ALL
-                if (!bImagesOk)
+                CSize size;
+                HICON hIcon = ReadDroppedIcon(image, size);
+                if (hIcon == NULL)
                     break;
+                icons.push_back(hIcon);
+                sizes.push_back(size);
             }
+            std::vector<std::pair<CImageList*, int>> added;
+            BOOL bImagesOk = icons.size() == item.images.size();
+            for (size_t i = 0; bImagesOk && i < icons.size(); ++i) {
+                CImageList* pTarget = DropImageList(item.images[i].nType, sizes[i]);
+                const int nAdded = pTarget != NULL ? pTarget->Add(icons[i]) : -1;
+                if (nAdded < 0)
+                    bImagesOk = FALSE;
+                else
+                    added.push_back({pTarget, nAdded});
+            }
+            for (HICON hIcon : icons)
+                ::DestroyIcon(hIcon);
+            const int nImage = added.empty() ? -1 : added.back().second;
             if (bImagesOk) {
                 LVITEM lvi = {};
                 lvi.mask = LVIF_TEXT;
@@ -1639,6 +1650,7 @@ LRESULT COXSHBListCtrl::OnDrop(WPARAM, LPARAM lParam)
                 }
                 int nNew = (int)SendMessage(LVM_INSERTITEM, 0, (LPARAM)&lvi);
                 bInserted = nNew != -1;
+                bImagesOk = bInserted;
                 if (bInserted) {
                     nIndex = nNew;
                     if (!item.extra.empty()) {
@@ -1648,6 +1660,9 @@ LRESULT COXSHBListCtrl::OnDrop(WPARAM, LPARAM lParam)
                     }
                 }
             }
+            if (!bImagesOk)   // nothing came in: the images added go again
+                for (auto it = added.rbegin(); it != added.rend(); ++it)
+                    ImageList_Remove(it->first->GetSafeHandle(), it->second);
         }
         if (pData != NULL)
             ::GlobalUnlock(hData);

@@ -149,7 +149,8 @@ protected:
     void UpdateHotItem();
     void PrepareDragDrop(int nItem);
     void FillListBackground(CDC* pDC, const CRect& rect);
-    void AddDroppedImage(const DragImage& image, int& nImage);
+    static HICON ReadDroppedIcon(const DragImage& image, CSize& size);
+    CImageList* DropImageList(int nType, CSize size);
     LRESULT FillToolTipText(NMHDR* pNMHDR, BOOL bWide);
     void EndInPlaceEdit(BOOL bSave);
     void CancelInPlaceEdit();

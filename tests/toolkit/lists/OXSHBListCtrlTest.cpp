@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ByteFuzzer.h"
 #include "OXSHBListCtrl.h"
 #include "OXShortcutBar.h"
 #include "testsupport.h"
@@ -408,6 +409,42 @@ TEST_F(SHBList, MalformedDropsInsertNothing)
     EXPECT_EQ(0u, m_list.GetItemData(2)) << "from elsewhere: no item data";
 }
 
+// Damaged drag blocks dropped on the list: nothing faults, a drop taken adds
+// one item, and a drop refused adds no item and no image.
+TEST_F(SHBList, DamagedDragBlocksFaultNothingAndARefusedOneChangesNothing)
+{
+    COXSHBListCtrl::DragItem item;
+    item.sText = "Inbox";
+    item.dwData = 7;
+    item.images.push_back({0, COXSHBListCtrl::WriteImage(&m_images, 0)});
+    item.images.push_back({1, COXSHBListCtrl::WriteImage(&m_images, 1)});
+    item.extra = {1, 2, 3};
+    const std::vector<BYTE> good = COXSHBListCtrl::BuildDragBlock(item);
+    ASSERT_TRUE(DropBytes(good));
+    auto images = [&](int nType) {
+        CImageList* p = m_list.GetImageList(nType);
+        return p != NULL && p->GetSafeHandle() != NULL ? p->GetImageCount() : 0;
+    };
+    CByteFuzzer fuzzer;
+    const int nCases = 1000;
+    int nTaken = 0;
+    for (int i = 0; i < nCases; i++) {
+        const std::vector<BYTE> bytes = fuzzer.Mutate(good);
+        const int nItems = m_list.GetItemCount(), nLarge = images(LVSIL_NORMAL), nSmall = images(LVSIL_SMALL);
+        const BOOL bTaken = DropBytes(bytes);
+        ASSERT_EQ(nItems + (bTaken ? 1 : 0), m_list.GetItemCount()) << "case " << i;
+        if (!bTaken) {
+            ASSERT_EQ(nLarge, images(LVSIL_NORMAL)) << "case " << i;
+            ASSERT_EQ(nSmall, images(LVSIL_SMALL)) << "case " << i;
+        }
+        nTaken += bTaken;
+        m_list.DeleteAllItems();   // every drop lands below the items: keep it in view
+    }
+    EXPECT_GT(nTaken, 0);
+    EXPECT_LT(nTaken, nCases);
+    std::printf("group list drag blocks: %d cases, %d taken\n", nCases, nTaken);
+}
+
 TEST_F(SHBList, DragWithinTheListMovesTheItemWithItsWholeData)
 {
     Fill(m_list, 3);
@@ -456,6 +493,10 @@ TEST_F(SHBList, AMoveIntoAListThatCannotInsertKeepsTheSourceItem)
     EXPECT_EQ((DWORD)DROPEFFECT_NONE, m_host.m_dwEffectAtEnd);
     EXPECT_EQ("Item 0,Item 1", Texts(m_list)) << "nothing arrived, so nothing left";
     EXPECT_EQ(0, m_other.GetItemCount());
+    for (int nType : {LVSIL_NORMAL, LVSIL_SMALL}) {   // nor did the item's images
+        CImageList* pImages = m_other.GetImageList(nType);
+        EXPECT_TRUE(pImages == NULL || pImages->GetSafeHandle() == NULL || pImages->GetImageCount() == 0) << nType;
+    }
 }
 
 TEST_F(SHBList, DragOverEffectsTable)
