@@ -539,7 +539,9 @@ TEST_F(SHBList, AVetoedDragStartLetsTheItemBeDraggedAgain)
     Fill(m_list, 2);
     m_host.m_veto = SHBN_BEGINDRAGDROP;
     m_list.PrepareDragDrop(0);
-    PumpMessagesFor(50);
+    ASSERT_TRUE(PumpUntil([&] {
+        return std::find(m_host.m_codes.begin(), m_host.m_codes.end(), (UINT)SHBN_BEGINDRAGDROP) != m_host.m_codes.end();
+    }, 2000)) << "the drag was never asked for";
     EXPECT_EQ(-1, m_list.GetDragItem());
     m_host.m_veto = 0;
     m_host.m_codes.clear();

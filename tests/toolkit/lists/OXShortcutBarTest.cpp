@@ -109,6 +109,15 @@ protected:
     }
 };
 
+// The bar with the timers that tests wait on in view.
+class CTestBar : public COXShortcutBar
+{
+public:
+    using COXShortcutBar::m_hPendingExpand;
+    using COXShortcutBar::m_nExpandTimer;
+    using COXShortcutBar::m_nPressTimer;
+};
+
 class ShortcutBar : public ::testing::Test
 {
 protected:
@@ -144,12 +153,13 @@ protected:
     void StartHeaderDrag(HSHBGROUP h)
     {
         Send(WM_LBUTTONDOWN, MK_LBUTTON, HeaderPoint(h));
-        PumpMessagesFor(180);
+        ASSERT_NE(0u, (UINT)m_bar.m_nPressTimer);
+        ASSERT_TRUE(PumpUntil([&] { return m_bar.m_nPressTimer == 0; }, 2000)) << "the press delay never ended";
         Send(WM_MOUSEMOVE, MK_LBUTTON, HeaderPoint(h) + CPoint(3, 0));
     }
 
     CBarHost m_host;
-    COXShortcutBar m_bar;
+    CTestBar m_bar;
     HSHBGROUP m_a = NULL, m_b = NULL, m_c = NULL;
 };
 
@@ -453,9 +463,7 @@ namespace {
 TEST_F(ShortcutBar, HeadersArePaintedInTheirColours)
 {
     m_bar.SetGroupHeaderBkColor(m_b, RGB(10, 200, 30));
-    m_bar.UpdateWindow();
-    m_host.UpdateWindow();
-    PumpMessagesFor(50);
+    m_bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     CClientDC dc(&m_bar);
     CRect rect;
     m_bar.GetGroupHeaderRect(m_b, &rect);
@@ -536,7 +544,8 @@ TEST_F(ShortcutBar, AnOleDragRestingOnAHeaderExpandsItsGroup)
     rec.x = HeaderPoint(m_b).x;
     rec.y = HeaderPoint(m_b).y;
     EXPECT_EQ(0, (int)m_bar.SendMessage(SHBDTM_DRAGOVER, 0, (LPARAM)&rec));
-    PumpMessagesFor(120);
+    EXPECT_EQ(0u, (UINT)m_bar.m_nExpandTimer) << "no expansion on its way";
+    EXPECT_EQ(NULL, m_bar.m_hPendingExpand);
     EXPECT_EQ(m_c, m_bar.GetExpandedGroup());
 }
 }  // namespace

@@ -731,7 +731,7 @@ TEST_F(COXTreeCtrlTest, TypeAheadFindsCyrillicTextsInTheirCodePage)
     m_tree.SelectItem(m_tree.GetChildItem(TVI_ROOT));
     // Typed as a user types: Unicode key strokes the system turns into the
     // window's characters.
-    auto type = [&](const wchar_t* keys) {
+    auto type = [&](const wchar_t* keys, const std::function<bool()>& done) {
         std::vector<INPUT> in;
         for (const wchar_t* p = keys; *p; p++)
             for (DWORD up : {0ul, (DWORD)KEYEVENTF_KEYUP}) {
@@ -742,16 +742,16 @@ TEST_F(COXTreeCtrlTest, TypeAheadFindsCyrillicTextsInTheirCodePage)
                 in.push_back(i);
             }
         ::SendInput((UINT)in.size(), in.data(), sizeof(INPUT));
-        PumpMessagesFor(50);
+        PumpUntil(done, 2000);
     };
     ASSERT_EQ(::GetFocus(), m_tree.m_hWnd);
-    type(L"\x0444");   // ф
+    type(L"\x0444", [&] { return m_tree.GetSearchText() == "ф"; });   // ф
     EXPECT_EQ(m_tree.GetSearchText(), "ф");
     EXPECT_EQ(m_tree.GetSelectedItem(), hPhoto);
-    type(L"\x0420");   // Р: "фР" is the start of "Фразы"
+    type(L"\x0420", [&] { return m_tree.GetSelectedItem() == hPhrases; });   // Р: "фР" is the start of "Фразы"
     EXPECT_EQ(m_tree.GetSelectedItem(), hPhrases);
     EXPECT_TRUE(PumpUntil([&] { return m_tree.GetSearchText().IsEmpty(); }, 2000));
-    type(L"\x0451");   // ё
+    type(L"\x0451", [&] { return m_tree.GetSelectedItem() != hPhrases; });   // ё
     EXPECT_EQ((LPCSTR)m_tree.GetItemText(m_tree.GetSelectedItem()), std::string("Ёлка"));
 }
 
@@ -767,10 +767,11 @@ TEST_F(COXTreeCtrlTest, ItemTipOverACutOffCellShowsAndPassesTheClick)
     ::SetForegroundWindow(m_hParent);
     ::SetActiveWindow(m_hParent);
     PumpMessagesFor(20);
-    // Messages as the program's own loop handles them: pre-translated first.
-    auto pump = [](DWORD ms) {
-        const ULONGLONG end = ::GetTickCount64() + ms;
-        while (::GetTickCount64() < end) {
+    // Messages as the program's own loop handles them, pre-translated first,
+    // until what is waited for has happened.
+    auto pumpUntil = [](const std::function<bool()>& done) {
+        const ULONGLONG end = ::GetTickCount64() + 3000;
+        while (!done() && ::GetTickCount64() < end) {
             MSG msg;
             while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
                 if (!AfxGetThread()->PreTranslateMessage(&msg)) {
@@ -779,6 +780,13 @@ TEST_F(COXTreeCtrlTest, ItemTipOverACutOffCellShowsAndPassesTheClick)
                 }
             ::Sleep(5);
         }
+        return done();
+    };
+    auto cursorAt = [](CPoint screen) {
+        return [screen] {
+            CPoint pt;
+            return ::GetCursorPos(&pt) && pt == screen;
+        };
     };
     auto mouse = [](CPoint screen, DWORD dwFlags) {
         INPUT in = {};
@@ -792,13 +800,11 @@ TEST_F(COXTreeCtrlTest, ItemTipOverACutOffCellShowsAndPassesTheClick)
     m_tree.GetItemRect(hLong, &rectLabel, TRUE);
     CPoint pt(rectLabel.left + 20, rectLabel.CenterPoint().y);
     m_tree.ClientToScreen(&pt);
-    mouse(CPoint(pt.x + 5, pt.y + 40), 0);
-    pump(30);
-    mouse(pt, 0);
-    pump(60);
-
     CWnd& tip = m_tree.m_itemTip.GetTipWnd();
-    ASSERT_TRUE(tip.GetSafeHwnd() != NULL && tip.IsWindowVisible());
+    mouse(CPoint(pt.x + 5, pt.y + 40), 0);
+    pumpUntil(cursorAt(CPoint(pt.x + 5, pt.y + 40)));
+    mouse(pt, 0);
+    ASSERT_TRUE(pumpUntil([&] { return tip.GetSafeHwnd() != NULL && tip.IsWindowVisible(); })) << "no tip";
     CRect rectTip, rectCell;
     tip.GetWindowRect(&rectTip);
     m_tree.GetItemRect(hLong, &rectCell, TRUE);
@@ -815,15 +821,13 @@ TEST_F(COXTreeCtrlTest, ItemTipOverACutOffCellShowsAndPassesTheClick)
     const CPoint onTip(rectTip.left + 40, rectTip.CenterPoint().y);
     ASSERT_EQ(::WindowFromPoint(onTip), tip.GetSafeHwnd());
     mouse(onTip, 0);
-    pump(20);
+    pumpUntil(cursorAt(onTip));
     mouse(onTip, MOUSEEVENTF_LEFTDOWN);
     mouse(onTip, MOUSEEVENTF_LEFTUP);
-    pump(60);
-    EXPECT_EQ(m_tree.GetSelectedItem(), hLong);
+    EXPECT_TRUE(pumpUntil([&] { return m_tree.GetSelectedItem() == hLong; })) << "the click did not select";
     // The mouse gone from the cell, the tip goes too.
     mouse(CPoint(5, 5), 0);
-    pump(300);
-    EXPECT_FALSE(tip.IsWindowVisible());
+    EXPECT_TRUE(pumpUntil([&] { return !tip.IsWindowVisible(); })) << "the tip stayed";
 }
 
 // The dragged picture: column 0 of the item's row, or of every selected row
