@@ -1205,6 +1205,19 @@ BOOL COXShortcutBar::OnEraseBkgnd(CDC*)
 
 void COXShortcutBar::OnPaint()
 {
+    // A header drag's picture lies over the headers: it comes off while they
+    // are painted and goes back over what they became, whatever asked for
+    // the painting (a drop mark, hot tracking, an expose).
+    const BOOL bDragImage = (m_dwBarStyle & SHBS_DRAWHEADERDRAGIMAGE) && m_pDragImage != NULL && m_hDragGroup != NULL;
+    if (bDragImage)
+        CImageList::DragShowNolock(FALSE);
+    PaintHeaders();
+    if (bDragImage)
+        CImageList::DragShowNolock(TRUE);
+}
+
+void COXShortcutBar::PaintHeaders()
+{
     CPaintDC dc(this);
     int nSaved = dc.SaveDC();
     CRect rectClient;
@@ -1459,11 +1472,9 @@ void COXShortcutBar::OnMouseMove(UINT nFlags, CPoint point)
 
     if (m_hDragGroup != NULL) {
         HSHBGROUP hCandidate = nHit == 1 ? hGroup : NULL;
-        CPoint ptScreen(point);
-        ClientToScreen(&ptScreen);
         BOOL bImage = (m_dwBarStyle & SHBS_DRAWHEADERDRAGIMAGE) && m_pDragImage != NULL;
         if (bImage)
-            CImageList::DragMove(ptScreen);
+            CImageList::DragMove(DragImagePoint(point));
         if (nHit == 3) {
             CRect rectDragged;
             if (bImage) {
@@ -1491,14 +1502,10 @@ void COXShortcutBar::OnMouseMove(UINT nFlags, CPoint point)
         }
         HSHBGROUP hPrevious = m_hDropTargetGroup;
         m_hDropTargetGroup = hCandidate;
-        if (bImage)
-            CImageList::DragShowNolock(FALSE);
         if (hPrevious != NULL && hPrevious != m_hDragGroup && hPrevious != hCandidate)
             RedrawGroupHeader(hPrevious);
         if (hCandidate != NULL && hCandidate != hPrevious && hCandidate != m_hDragGroup)
             RedrawGroupHeader(hCandidate);
-        if (bImage)
-            CImageList::DragShowNolock(TRUE);
         ::SetCursor(::LoadCursor(NULL, hCandidate != NULL && hCandidate != m_hDragGroup ? IDC_ARROW : IDC_NO));
     } else if (nHit == 1 && m_nPressTimer == 0 && (nFlags & MK_LBUTTON) && hGroup == m_hPressGroup &&
                !(m_dwBarStyle & SHBS_DISABLEDRAGDROPHEADER)) {
@@ -1507,10 +1514,8 @@ void COXShortcutBar::OnMouseMove(UINT nFlags, CPoint point)
             delete m_pDragImage;
             m_pDragImage = CreateGroupDragImage(hGroup);
             if (m_pDragImage != NULL) {
-                CPoint ptScreen(point);
-                ClientToScreen(&ptScreen);
                 m_pDragImage->BeginDrag(0, m_ptDragHotSpot);
-                CImageList::DragEnter(GetDesktopWindow(), ptScreen);
+                CImageList::DragEnter(this, DragImagePoint(point));
                 CImageList::DragShowNolock(FALSE);
             }
         }
@@ -1530,10 +1535,22 @@ void COXShortcutBar::OnMouseMove(UINT nFlags, CPoint point)
     CWnd::OnMouseMove(nFlags, point);
 }
 
+// The dragged header's picture is drawn in the bar's own window DC, whose
+// pixels it saves and puts back as it moves, so that the headers repainted
+// under it stay whole (the desktop's DC holds no other window's pixels on
+// every system); its positions are relative to the bar's window rectangle.
+CPoint COXShortcutBar::DragImagePoint(CPoint ptClient) const
+{
+    CRect rectWindow;
+    GetWindowRect(&rectWindow);
+    ClientToScreen(&ptClient);
+    return ptClient - rectWindow.TopLeft();
+}
+
 void COXShortcutBar::EndHeaderDrag(BOOL bDrop)
 {
     if ((m_dwBarStyle & SHBS_DRAWHEADERDRAGIMAGE) && m_pDragImage != NULL) {
-        CImageList::DragLeave(GetDesktopWindow());
+        CImageList::DragLeave(this);
         CImageList::EndDrag();
     }
     HSHBGROUP hDragged = SetDraggedGroup(NULL);

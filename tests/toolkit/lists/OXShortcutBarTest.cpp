@@ -332,6 +332,35 @@ TEST_F(ShortcutBar, HeaderDragReordersUnlessRefused)
     EXPECT_EQ("Charlie Bravo Alpha", Column()) << "dropped on itself";
 }
 
+// The dragged header's picture over another header stays whole when the
+// bar repaints under it.
+TEST_F(ShortcutBar, TheDraggedHeadersPictureSurvivesARepaint)
+{
+    m_bar.SetBarStyle(SHBS_DRAWHEADERDRAGIMAGE);
+    m_bar.SetGroupHeaderBkColor(m_c, RGB(255, 236, 160));
+    StartHeaderDrag(m_a);
+    ASSERT_EQ(m_a, m_bar.GetDraggedGroup());
+    Send(WM_MOUSEMOVE, MK_LBUTTON, HeaderPoint(m_c) - CPoint(20, 4));
+    CRect rect;
+    m_bar.GetGroupHeaderRect(m_c, &rect);
+    auto pixels = [&] {
+        std::vector<COLORREF> v;
+        CClientDC dc(&m_bar);
+        for (int y = rect.top + 2; y < rect.bottom - 2; y += 3)
+            for (int x = rect.left + 2; x < rect.right - 2; x += 3)
+                v.push_back(dc.GetPixel(x, y));
+        return v;
+    };
+    const std::vector<COLORREF> withPicture = pixels();
+    CImageList::DragShowNolock(FALSE);
+    ASSERT_NE(withPicture, pixels()) << "no picture over the header";
+    CImageList::DragShowNolock(TRUE);
+    m_bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(withPicture, pixels()) << "the repaint tore the picture";
+    m_bar.SendMessage(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_EQ(NULL, m_bar.GetDraggedGroup());
+}
+
 TEST_F(ShortcutBar, HeaderDragEndsWithoutReorderOnEscapeOrWhenTheMouseIsTaken)
 {
     m_bar.SetBarStyle(SHBS_DRAWHEADERDRAGIMAGE);
