@@ -238,6 +238,7 @@ TEST_F(COXFontListBoxTest, AFaceWithATallCellShowsLegibleCharacters)
         ASSERT_EQ(face, kTall) << "the prefix has no such face";
         EXPECT_GE(nTall * 10, nOrdinary * 8) << nHeight;
         EXPECT_LE(nTall * 10, nOrdinary * 12) << nHeight;
+        EXPECT_EQ(list.GetTextSize(0).cy, nHeight) << "its row is an ordinary one";
     }
     // The rule itself: an ordinary face keeps the preview height as its cell.
     TEXTMETRIC ordinary = {}, tall = {};
