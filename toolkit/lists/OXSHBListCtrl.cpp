@@ -1091,7 +1091,8 @@ void COXSHBListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         font.CreateFontIndirect(&lf);
         CFont* pOld = pDC->SelectObject(&font);
         if (GetView() == SHB_SMALLICON) {
-            pDC->DrawText(sText, &rectLabel, DT_SINGLELINE | DT_VCENTER);
+            // A label cut to the list's width ends in an ellipsis, not mid-letter.
+            pDC->DrawText(sText, &rectLabel, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
         } else {
             rectLabel.DeflateRect(2, 2);
             pDC->DrawText(sText, &rectLabel, DT_END_ELLIPSIS | DT_EDITCONTROL | DT_WORDBREAK | DT_VCENTER | DT_CENTER);

@@ -293,6 +293,33 @@ TEST_F(SHBList, HitFlagsTable)
     }
 }
 
+// A label too long for the list ends in an ellipsis, in either view: no
+// letter is cut at the label's edge.
+TEST_F(SHBList, ALongLabelEndsInAnEllipsis)
+{
+    m_list.InsertItem(0, "Letters to the customers of the north and of the south");
+    for (DWORD dwView : {(DWORD)LVS_SMALLICON, (DWORD)LVS_ICON}) {
+        m_list.ModifyStyle(LVS_TYPEMASK, dwView);
+        m_list.SendMessage(LVM_ARRANGE);   // let the layout follow the view
+        m_list.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        CRect rectLabel, rectClient;
+        ASSERT_TRUE(m_list.GetItemRect(0, &rectLabel, LVIR_LABEL));
+        m_list.GetClientRect(&rectClient);
+        ASSERT_LE(rectLabel.right, rectClient.right) << dwView;
+        CClientDC dc(&m_list);
+        const COLORREF clrBack = dc.GetPixel(rectLabel.left, rectLabel.top);
+        int nInk = 0, nInkAtEdge = 0;
+        for (int y = rectLabel.top; y < rectLabel.bottom; y++)
+            for (int x = rectLabel.left; x < rectLabel.right; x++)
+                if (dc.GetPixel(x, y) != clrBack) {
+                    nInk++;
+                    nInkAtEdge += x >= rectLabel.right - 2 || y >= rectLabel.bottom - 1;
+                }
+        EXPECT_GT(nInk, 20) << dwView;
+        EXPECT_EQ(nInkAtEdge, 0) << dwView;
+    }
+}
+
 TEST_F(SHBList, ScrollsByWholeItemsWithItsButtons)
 {
     EXPECT_EQ(-1, m_list.GetTopIndex());
