@@ -1275,9 +1275,50 @@ std::vector<BYTE> COXSHBListCtrl::WriteImage(CImageList* pSource, int nImage)
     return bytes;
 }
 
+// The system's reader of a stored image list trusts the list's header: an
+// image size that does not match the bitmaps after it makes it write past
+// its own buffers. A dropped image may come from anywhere, so its header and
+// both bitmaps (images, then mask) are held against each other and against
+// the bytes there before the reader sees them. The bitmaps hold the images
+// four to a row.
+BOOL COXSHBListCtrl::IsSoundImageStream(const std::vector<BYTE>& bytes)
+{
+    auto word = [&](size_t at) { return (UINT)(bytes[at] | bytes[at + 1] << 8); };
+    auto dword = [&](size_t at) { return (DWORD)(word(at) | word(at + 2) << 16); };
+    const size_t kHead = 28;
+    if (bytes.size() < kHead || word(0) != 0x4C49)   // "IL"
+        return FALSE;
+    const UINT nCount = word(4), nMax = word(6), cx = word(10), cy = word(12);
+    if (nCount < 1 || nCount > nMax || nMax > 1024 || cx < 1 || cx > 256 || cy < 1 || cy > 256)
+        return FALSE;
+    const UINT nRows = (nMax + 3) / 4;
+    size_t nPos = kHead;
+    for (int nBitmap = 0; nBitmap < 2 && nPos < bytes.size(); nBitmap++) {
+        if (bytes.size() - nPos < 14 + 40 || word(nPos) != 0x4D42)   // "BM"
+            return FALSE;
+        const size_t nInfo = nPos + 14;
+        const LONG nHeight = (LONG)dword(nInfo + 8);
+        const UINT nBits = word(nInfo + 14), nUsed = dword(nInfo + 32);
+        if (dword(nInfo) != 40 || dword(nInfo + 4) != 4 * cx || (nHeight != (LONG)(cy * nRows) &&
+            nHeight != -(LONG)(cy * nRows)) || word(nInfo + 12) != 1 || dword(nInfo + 16) != BI_RGB)
+            return FALSE;
+        if (nBits != 1 && nBits != 4 && nBits != 8 && nBits != 16 && nBits != 24 && nBits != 32)
+            return FALSE;
+        if (nUsed > (nBits <= 8 ? (1u << nBits) : 0u))
+            return FALSE;
+        const size_t nColours = nBits <= 8 ? (nUsed != 0 ? nUsed : (1u << nBits)) : 0;
+        const size_t nStride = ((size_t)4 * cx * nBits + 31) / 32 * 4;
+        const size_t nSize = 14 + 40 + 4 * nColours + nStride * cy * nRows;
+        if (nSize > bytes.size() - nPos)
+            return FALSE;
+        nPos += nSize;
+    }
+    return TRUE;
+}
+
 BOOL COXSHBListCtrl::ReadImage(const std::vector<BYTE>& bytes, CImageList& imageList)
 {
-    if (bytes.empty())
+    if (!IsSoundImageStream(bytes))
         return FALSE;
     BOOL bOk = FALSE;
     std::vector<BYTE> copy(bytes);

@@ -129,6 +129,7 @@ public:
     };
     static std::vector<BYTE> BuildDragBlock(const DragItem& item);
     static BOOL ParseDragBlock(const BYTE* pData, SIZE_T nSize, DragItem& item);
+    static BOOL IsSoundImageStream(const std::vector<BYTE>& bytes);
     static BOOL ReadImage(const std::vector<BYTE>& bytes, CImageList& imageList);
     static std::vector<BYTE> WriteImage(CImageList* pSource, int nImage);
 

@@ -436,6 +436,32 @@ TEST_F(SHBList, MalformedDropsInsertNothing)
     EXPECT_EQ(0u, m_list.GetItemData(2)) << "from elsewhere: no item data";
 }
 
+// A dropped image whose header does not match its bitmaps is refused before
+// the system's reader, which would write past its buffers, sees it.
+TEST_F(SHBList, ImagesWhoseHeaderBelieThemAreRefused)
+{
+    const std::vector<BYTE> good = COXSHBListCtrl::WriteImage(&m_images, 0);
+    CImageList list;
+    ASSERT_TRUE(COXSHBListCtrl::ReadImage(good, list));
+    struct Case { const char* what; size_t at; BYTE value; } cases[] = {
+        {"image width 255 (a fuzz case that wrote past the reader's buffer)", 10, 0xFF},
+        {"image height 255", 12, 0xFF},
+        {"more images than room", 4, 9},
+        {"images' bitmap wider", 28 + 14 + 4, 0xFF},
+        {"images' bitmap 64 colours at 32 bits", 28 + 14 + 32, 64},
+        {"compressed images", 28 + 14 + 16, BI_RLE8},
+    };
+    for (const Case& c : cases) {
+        std::vector<BYTE> bytes = good;
+        bytes[c.at] = c.value;
+        CImageList read;
+        EXPECT_FALSE(COXSHBListCtrl::ReadImage(bytes, read)) << c.what;
+    }
+    std::vector<BYTE> cut(good.begin(), good.end() - 1);
+    CImageList read;
+    EXPECT_FALSE(COXSHBListCtrl::ReadImage(cut, read)) << "a mask cut short";
+}
+
 // Damaged drag blocks dropped on the list: nothing faults, a drop taken adds
 // one item, and a drop refused adds no item and no image.
 TEST_F(SHBList, DamagedDragBlocksFaultNothingAndARefusedOneChangesNothing)
