@@ -175,3 +175,10 @@
 // grey 192,192,192 clear: 0 not TrueType, 1 TrueType.
 // ---------------------------------------------------------------------------
 #define IDB_OX_FONT_TYPES               26360
+
+// ---------------------------------------------------------------------------
+// File dialog with preview (COXPreviewDialog): the text shown where a file
+// has no preview, in English and in Russian (a string block of its own, so
+// that each language's block is whole).
+// ---------------------------------------------------------------------------
+#define IDS_OX_PREVIEW_NONE             26976

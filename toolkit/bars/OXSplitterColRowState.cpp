@@ -7,9 +7,17 @@ COXSplitterColRowState::COXSplitterColRowState()
 {
 }
 
+// The splitter keeps its rows and columns in arrays of their count: an index
+// outside them, from a caller or a stored record, would reach past them.
+static BOOL IsIndexOf(const CSplitterWnd* pSplitter, int nIndex, BOOL bRow)
+{
+    return pSplitter != NULL && nIndex >= 0 &&
+           nIndex < (bRow ? pSplitter->GetRowCount() : pSplitter->GetColumnCount());
+}
+
 BOOL COXSplitterColRowState::Capture(CSplitterWnd* pSplitter, int nIndex, BOOL bRow)
 {
-    if (pSplitter == NULL)
+    if (!IsIndexOf(pSplitter, nIndex, bRow))
         return FALSE;
     m_bRow = bRow;
     m_nIndex = nIndex;
@@ -22,7 +30,7 @@ BOOL COXSplitterColRowState::Capture(CSplitterWnd* pSplitter, int nIndex, BOOL b
 
 BOOL COXSplitterColRowState::Apply(CSplitterWnd* pSplitter) const
 {
-    if (pSplitter == NULL)
+    if (!IsIndexOf(pSplitter, m_nIndex, m_bRow))
         return FALSE;
     if (m_bRow)
         pSplitter->SetRowInfo(m_nIndex, m_nIdealSize, m_nMinSize);
@@ -38,15 +46,19 @@ void COXSplitterColRowState::Serialize(CArchive& ar)
         return;
     }
     const UINT nSchema = ar.GetObjectSchema();
-    m_nSerializedVersion = (int)nSchema;
     if (nSchema != (UINT)-1 && nSchema > 1)
         AfxThrowArchiveException(CArchiveException::badSchema);
     LONG bRow, nIndex, nIdeal, nMin;
     ar >> bRow >> nIndex >> nIdeal >> nMin;
+    // No row or column has a negative index or size: such a record is
+    // refused whole, and this one keeps what it had.
+    if (nIndex < 0 || nIdeal < 0 || nMin < 0)
+        AfxThrowArchiveException(CArchiveException::genericException);
     m_bRow = bRow;
     m_nIndex = nIndex;
     m_nIdealSize = nIdeal;
     m_nMinSize = nMin;
+    m_nSerializedVersion = (int)nSchema;
 }
 
 void COXSplitterRect::Draw(CDC* pDC) const

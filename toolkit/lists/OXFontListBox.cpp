@@ -2,6 +2,8 @@
 #include "OXFontListBox.h"
 
 #include <mbstring.h>
+
+#include <algorithm>
 #include <stdlib.h>
 
 #include "toolkit_res.h"
@@ -134,13 +136,10 @@ BOOL COXFontListBox::FillFontList()
     }
     if (hEnum)
         EnumerateFonts(hEnum);
-    if (hScreen)
-        ::ReleaseDC(NULL, hScreen);
     OXSortFontInfos(m_arrFonts);
 
     for (INT_PTR i = 0; i < m_arrFonts.GetSize(); i++) {
-        CFont* pFont = new CFont;
-        pFont->CreateFontIndirect(&m_arrFonts[i].lf);
+        CFont* pFont = NewPreviewFont(m_arrFonts[i].lf, hEnum);
         m_mapFonts[pFont] = (int)i;
         OXLISTBOXITEM item;
         item.pFont = pFont;
@@ -148,6 +147,8 @@ BOOL COXFontListBox::FillFontList()
         item.sToolTipText = m_arrFonts[i].lf.lfFaceName;
         AddItem(m_arrFonts[i].lf.lfFaceName, OXLBI_FONT | OXLBI_IMAGE, &item);
     }
+    if (hScreen)
+        ::ReleaseDC(NULL, hScreen);
     EndUpdate();
     return TRUE;
 }
@@ -155,11 +156,7 @@ BOOL COXFontListBox::FillFontList()
 int COXFontListBox::AddItem(LPCTSTR lpszText, int nMask, const OXLISTBOXITEM* pItem)
 {
     // Alphabetical below the group, after any equal name.
-    int i = ItemCount() - 1;
-    for (; i > m_nLastMRUIndex; i--)
-        if (_mbsicmp((const unsigned char*)(LPCTSTR)ItemText(i), (const unsigned char*)lpszText) <= 0)
-            break;
-    return InsertItem(i + 1, lpszText, nMask, pItem);
+    return InsertItem(SortedIndexBelowMRU(lpszText), lpszText, nMask, pItem);
 }
 
 BOOL COXFontListBox::InitListBox()
@@ -179,6 +176,34 @@ BOOL COXFontListBox::InitListBox()
     return TRUE;
 }
 
+int OXPreviewFontHeight(int nPreviewHeight, const TEXTMETRIC& tmAtPreview)
+{
+    const int nCharacters = tmAtPreview.tmHeight - tmAtPreview.tmInternalLeading;
+    return nCharacters * 5 < nPreviewHeight * 3 ? -(nPreviewHeight * 4 / 5) : nPreviewHeight;
+}
+
+// The preview height is a cell height; a face whose cell is mostly leading
+// (a math face's tall line spacing) would show its name a few pixels high
+// in it, so such a face gets characters of the size an ordinary face has
+// in that cell instead.
+CFont* COXFontListBox::NewPreviewFont(LOGFONT& lf, HDC hDC)
+{
+    lf.lfHeight = m_nPreviewHeight;
+    CFont* pFont = new CFont;
+    pFont->CreateFontIndirect(&lf);
+    TEXTMETRIC tm = {};
+    HGDIOBJ hOld = hDC != NULL ? ::SelectObject(hDC, pFont->GetSafeHandle()) : NULL;
+    const BOOL bMeasured = hDC != NULL && ::GetTextMetrics(hDC, &tm);
+    if (hDC != NULL)
+        ::SelectObject(hDC, hOld);
+    if (bMeasured && OXPreviewFontHeight(m_nPreviewHeight, tm) != lf.lfHeight) {
+        lf.lfHeight = OXPreviewFontHeight(m_nPreviewHeight, tm);
+        pFont->DeleteObject();
+        pFont->CreateFontIndirect(&lf);
+    }
+    return pFont;
+}
+
 void COXFontListBox::SetPreviewFontHeight(int nHeight)
 {
     if (nHeight == m_nPreviewHeight)
@@ -187,19 +212,20 @@ void COXFontListBox::SetPreviewFontHeight(int nHeight)
     if (!::IsWindow(m_hWnd))
         return;
     int nCount = ItemCount();
+    HDC hScreen = ::GetDC(NULL);
     for (int i = 0; i < nCount; i++) {
         CFont* pOld = GetItemFont(i);
         int nFont;
         if (!pOld || !m_mapFonts.Lookup(pOld, nFont))
             continue;
-        m_arrFonts[nFont].lf.lfHeight = GetPreviewFontHeight();
         m_mapFonts.RemoveKey(pOld);
-        CFont* pNew = new CFont;
-        pNew->CreateFontIndirect(&m_arrFonts[nFont].lf);
+        CFont* pNew = NewPreviewFont(m_arrFonts[nFont].lf, hScreen != NULL ? hScreen : m_hOwnDC);
         m_mapFonts[pNew] = nFont;
         SetItemFont(i, pNew);
         delete pOld;
     }
+    if (hScreen)
+        ::ReleaseDC(NULL, hScreen);
 }
 
 void COXFontListBox::SetFontDC(HDC hDC)
@@ -280,5 +306,8 @@ CSize COXFontListBox::GetTextSize(int nIndex)
     CSize size = MeasureText(sText, pFont);
     if (size.cy == 0 || size.cy > 5000)
         return CSize(0, 0);
+    // A face listed by its character size may have a far taller line: the
+    // row keeps the preview height, the characters centred in it.
+    size.cy = std::min<LONG>(size.cy, std::max(m_nPreviewHeight, 1));
     return size;
 }

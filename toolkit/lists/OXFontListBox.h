@@ -22,6 +22,8 @@ typedef struct _tagOXLBFONTINFO
 // wins over another of the same name).
 BOOL OXIsSymbolFont(const LOGFONT& lf);
 OXLBFONTINFO OXMakeFontInfo(const LOGFONT& lf, int nFontType, int nPreviewHeight);
+// The lfHeight a face is listed with, from its metrics at the preview height.
+int OXPreviewFontHeight(int nPreviewHeight, const TEXTMETRIC& tmAtPreview);
 void OXSortFontInfos(CArray<OXLBFONTINFO, OXLBFONTINFO&>& fonts);
 
 class COXFontListBox : public COXListBoxEx
@@ -62,6 +64,7 @@ protected:
     // handed to AddFace.
     virtual void EnumerateFonts(HDC hDC);
     void AddFace(const LOGFONT& lf, int nFontType);
+    CFont* NewPreviewFont(LOGFONT& lf, HDC hDC);
 
 public:
     // The font and text an item is shown in: a symbol face's name in brackets

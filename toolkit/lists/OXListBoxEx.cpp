@@ -125,6 +125,9 @@ int COXListBoxEx::AddItem(LPCTSTR lpszText, int nMask, CFont* pFont, COLORREF cl
                           LPCTSTR lpszToolTipText, int nImage, int nIndent, COLORREF clrHighlightText,
                           COLORREF clrHighlightBk)
 {
+    if ((GetListStyle() & LBS_SORT) && m_nLastMRUIndex >= 0)
+        return InsertItem(SortedIndexBelowMRU(lpszText), lpszText, nMask, pFont, clrText, clrBk, lpszToolTipText,
+                          nImage, nIndent, clrHighlightText, clrHighlightBk);
     int nCount = ItemCount();
     int nIndex = (int)SendListMessage(LB_ADDSTRING, 0, (LPARAM)lpszText);
     if (nIndex < 0)
@@ -136,6 +139,17 @@ int COXListBoxEx::AddItem(LPCTSTR lpszText, int nMask, CFont* pFont, COLORREF cl
     SetItemInfo(nIndex, nMask, pFont, clrText, clrBk, lpszToolTipText, nImage, nIndent, clrHighlightText,
                 clrHighlightBk);
     return nIndex;
+}
+
+// The system would sort a new item in among the group's too, where it takes
+// a group slot: the group keeps its own order, the rest are sorted below it,
+// a new item after its equals, as the system compares.
+int COXListBoxEx::SortedIndexBelowMRU(LPCTSTR lpszText)
+{
+    int i = ItemCount();
+    while (i > m_nLastMRUIndex + 1 && ::lstrcmpiA(ItemText(i - 1), lpszText) > 0)
+        i--;
+    return i;
 }
 
 int COXListBoxEx::AddItem(LPCTSTR lpszText, int nMask, const OXLISTBOXITEM* pItem)

@@ -177,6 +177,8 @@ protected:
     CSize MeasureText(const CString& sText, CFont* pFont);
     int ItemCount() { return (int)SendListMessage(LB_GETCOUNT); }
     CString ItemText(int nIndex);
+    // Where a sorted list's new item goes: below the MRU group, among the rest.
+    int SortedIndexBelowMRU(LPCTSTR lpszText);
 
     struct CItemState
     {

@@ -497,7 +497,9 @@ void COXPreviewDialog::DrawNoPreview(CDC* pDC, LPRECT lpRect)
     HGDIOBJ hOld = ::SelectObject(pDC->m_hDC, ::GetStockObject(DEFAULT_GUI_FONT));
     int nOldMode = pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(::GetSysColor(COLOR_BTNTEXT));
-    pDC->DrawText("Preview not available.", lpRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    CString sText;
+    sText.LoadString(IDS_OX_PREVIEW_NONE);   // in the user's language where the toolkit has it
+    pDC->DrawText(sText, lpRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     pDC->SetBkMode(nOldMode);
     ::SelectObject(pDC->m_hDC, hOld);
 }

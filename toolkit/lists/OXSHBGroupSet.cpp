@@ -152,6 +152,13 @@ BOOL COXSHBGroupSet::CopyDescriptor(SHB_GROUPINFO* pDest, const SHB_GROUPINFO* p
         ReleaseDescriptor(pOld);
         return TRUE;
     }
+    if ((nMode & SHBCOPY_TOCALLER) && (pDest->pDescriptor == NULL || m_descriptors.count(pDest->pDescriptor))) {
+        // A caller's record shares the group's block; a block of the set it
+        // shared before may be another group's, never to be written through.
+        pDest->pDescriptor = pSource->pDescriptor;
+        pDest->nMask |= SHBIF_DESCRIPTOR;
+        return TRUE;
+    }
     if (pDest->pDescriptor == NULL) {
         LPSHB_DESCRIPTOR pNew = new (std::nothrow) SHB_DESCRIPTOR;
         if (pNew == NULL)
@@ -183,8 +190,12 @@ BOOL COXSHBGroupSet::CopyGroupInfo(SHB_GROUPINFO* pDest, const SHB_GROUPINFO* pS
     if (nMode & SHBCOPY_CLEAR) {
         LPSHB_DESCRIPTOR pOld = pDest->pDescriptor;
         pDest->Clear();
-        ReleaseDescriptor(pOld);
+        if (nMode & SHBCOPY_TOCALLER)
+            pDest->pDescriptor = pOld;   // the caller's own block is refilled, not dropped
+        else
+            ReleaseDescriptor(pOld);
     }
+    const BOOL bCheck = !(nMode & SHBCOPY_TOCALLER);
 
     if (nMask & SHBIF_TEXT) {
         if (!CopyText(pDest, pSource))
@@ -199,7 +210,7 @@ BOOL COXSHBGroupSet::CopyGroupInfo(SHB_GROUPINFO* pDest, const SHB_GROUPINFO* pS
         if (images[i] < 0) {
             *targets[i] = -1;
             pDest->nMask &= ~bits[i];
-        } else if (!IsValidImage(images[i])) {
+        } else if (bCheck && !IsValidImage(images[i])) {
             return FALSE;
         } else {
             *targets[i] = images[i];
@@ -211,7 +222,7 @@ BOOL COXSHBGroupSet::CopyGroupInfo(SHB_GROUPINFO* pDest, const SHB_GROUPINFO* pS
         pDest->nMask |= SHBIF_PARAM;
     }
     if (nMask & SHBIF_ORDER) {
-        if (!IsValidOrder(pSource->nOrder, TRUE))
+        if (bCheck && !IsValidOrder(pSource->nOrder, TRUE))
             return FALSE;
         if (!(nMode & SHBCOPY_READOUT) && (nOldMask & SHBIF_ORDER) && pSource->nOrder != nOldOrder &&
             pSource->nOrder >= 0) {
@@ -225,13 +236,13 @@ BOOL COXSHBGroupSet::CopyGroupInfo(SHB_GROUPINFO* pDest, const SHB_GROUPINFO* pS
         pDest->nMask |= SHBIF_ORDER;
     }
     if (nMask & SHBIF_VIEW) {
-        if ((UINT)pSource->nView > 3)
+        if (bCheck && (UINT)pSource->nView > 3)
             return FALSE;
         pDest->nView = pSource->nView;
         pDest->nMask |= SHBIF_VIEW;
     }
     if (nMask & SHBIF_CHILDWND) {
-        if (pSource->hwndChild != NULL && !IsChildWindow(pSource->hwndChild))
+        if (bCheck && pSource->hwndChild != NULL && !IsChildWindow(pSource->hwndChild))
             return FALSE;
         pDest->hwndChild = pSource->hwndChild;
         if (pSource->hwndChild != NULL)
@@ -308,10 +319,10 @@ void COXSHBGroupSet::RemoveAll()
 BOOL COXSHBGroupSet::Get(HSHBGROUP hGroup, SHB_GROUPINFO* pInfo, BOOL bAll) const
 {
     SHB_GROUPINFO* pRecord = Lookup(hGroup);
-    if (pRecord == NULL || pInfo == NULL || !VerifyGroupInfo(pInfo))
+    // The record's fields are what is read into it: only its mask is checked.
+    if (pRecord == NULL || pInfo == NULL || (pInfo->nMask & ~SHBIF_ALL) != 0)
         return FALSE;
-    int nMode = SHBCOPY_READOUT | (bAll ? SHBCOPY_CLEAR | SHBCOPY_SOURCEMASK : 0);
-    // Reading out only ever adds a descriptor to the set.
+    int nMode = SHBCOPY_READOUT | SHBCOPY_TOCALLER | (bAll ? SHBCOPY_CLEAR | SHBCOPY_SOURCEMASK : 0);
     return const_cast<COXSHBGroupSet*>(this)->CopyGroupInfo(pInfo, pRecord, nMode);
 }
 
@@ -345,7 +356,9 @@ BOOL COXSHBGroupSet::Set(HSHBGROUP hGroup, const SHB_GROUPINFO* pInfo, BOOL bRep
 
 BOOL COXSHBGroupSet::CompareGroupInfo(const SHB_GROUPINFO* pPattern, const SHB_GROUPINFO* pCandidate) const
 {
-    if (!VerifyGroupInfo(pPattern) || !VerifyGroupInfo(pCandidate))
+    // Only the pattern is checked: a group keeps an image that was valid when
+    // it was set, and must stay findable when the image list shrinks.
+    if (!VerifyGroupInfo(pPattern) || pCandidate == NULL)
         return FALSE;
     UINT nMask = pPattern->nMask;
     if ((pCandidate->nMask & nMask) != nMask)

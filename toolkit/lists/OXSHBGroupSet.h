@@ -17,6 +17,10 @@ typedef int (CALLBACK* PFNSHBCOMPARE)(HSHBGROUP hGroup1, HSHBGROUP hGroup2, LPAR
 #define SHBCOPY_CLEAR    1   // clear the destination first
 #define SHBCOPY_READOUT  2   // an order change never moves other groups
 #define SHBCOPY_SOURCEMASK 4 // the source's mask selects the fields
+// The destination is a caller's record read out of a group: the values were
+// checked when they went into the group (an image list may have shrunk
+// since), and the record never gets a descriptor the set must keep.
+#define SHBCOPY_TOCALLER 8
 
 class COXSHBGroupSet
 {

@@ -897,6 +897,16 @@ COXSHBEdit* COXSHBListCtrl::EditItem(int nItem)
     return &m_edit;
 }
 
+// The item renamed has gone: the edit closes and its text goes nowhere.
+void COXSHBListCtrl::CancelInPlaceEdit()
+{
+    if (m_nEditItem < 0)
+        return;
+    m_nEditItem = -1;
+    if (m_edit.IsEditing())
+        m_edit.FinishEdit(FALSE);
+}
+
 void COXSHBListCtrl::EndInPlaceEdit(BOOL bSave)
 {
     int nItem = m_nEditItem;
@@ -1081,7 +1091,8 @@ void COXSHBListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         font.CreateFontIndirect(&lf);
         CFont* pOld = pDC->SelectObject(&font);
         if (GetView() == SHB_SMALLICON) {
-            pDC->DrawText(sText, &rectLabel, DT_SINGLELINE | DT_VCENTER);
+            // A label cut to the list's width ends in an ellipsis, not mid-letter.
+            pDC->DrawText(sText, &rectLabel, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
         } else {
             rectLabel.DeflateRect(2, 2);
             pDC->DrawText(sText, &rectLabel, DT_END_ELLIPSIS | DT_EDITCONTROL | DT_WORDBREAK | DT_VCENTER | DT_CENTER);
@@ -1264,9 +1275,50 @@ std::vector<BYTE> COXSHBListCtrl::WriteImage(CImageList* pSource, int nImage)
     return bytes;
 }
 
+// The system's reader of a stored image list trusts the list's header: an
+// image size that does not match the bitmaps after it makes it write past
+// its own buffers. A dropped image may come from anywhere, so its header and
+// both bitmaps (images, then mask) are held against each other and against
+// the bytes there before the reader sees them. The bitmaps hold the images
+// four to a row.
+BOOL COXSHBListCtrl::IsSoundImageStream(const std::vector<BYTE>& bytes)
+{
+    auto word = [&](size_t at) { return (UINT)(bytes[at] | bytes[at + 1] << 8); };
+    auto dword = [&](size_t at) { return (DWORD)(word(at) | word(at + 2) << 16); };
+    const size_t kHead = 28;
+    if (bytes.size() < kHead || word(0) != 0x4C49)   // "IL"
+        return FALSE;
+    const UINT nCount = word(4), nMax = word(6), cx = word(10), cy = word(12);
+    if (nCount < 1 || nCount > nMax || nMax > 1024 || cx < 1 || cx > 256 || cy < 1 || cy > 256)
+        return FALSE;
+    const UINT nRows = (nMax + 3) / 4;
+    size_t nPos = kHead;
+    for (int nBitmap = 0; nBitmap < 2 && nPos < bytes.size(); nBitmap++) {
+        if (bytes.size() - nPos < 14 + 40 || word(nPos) != 0x4D42)   // "BM"
+            return FALSE;
+        const size_t nInfo = nPos + 14;
+        const LONG nHeight = (LONG)dword(nInfo + 8);
+        const UINT nBits = word(nInfo + 14), nUsed = dword(nInfo + 32);
+        if (dword(nInfo) != 40 || dword(nInfo + 4) != 4 * cx || (nHeight != (LONG)(cy * nRows) &&
+            nHeight != -(LONG)(cy * nRows)) || word(nInfo + 12) != 1 || dword(nInfo + 16) != BI_RGB)
+            return FALSE;
+        if (nBits != 1 && nBits != 4 && nBits != 8 && nBits != 16 && nBits != 24 && nBits != 32)
+            return FALSE;
+        if (nUsed > (nBits <= 8 ? (1u << nBits) : 0u))
+            return FALSE;
+        const size_t nColours = nBits <= 8 ? (nUsed != 0 ? nUsed : (1u << nBits)) : 0;
+        const size_t nStride = ((size_t)4 * cx * nBits + 31) / 32 * 4;
+        const size_t nSize = 14 + 40 + 4 * nColours + nStride * cy * nRows;
+        if (nSize > bytes.size() - nPos)
+            return FALSE;
+        nPos += nSize;
+    }
+    return TRUE;
+}
+
 BOOL COXSHBListCtrl::ReadImage(const std::vector<BYTE>& bytes, CImageList& imageList)
 {
-    if (bytes.empty())
+    if (!IsSoundImageStream(bytes))
         return FALSE;
     BOOL bOk = FALSE;
     std::vector<BYTE> copy(bytes);
@@ -1553,30 +1605,32 @@ LRESULT COXSHBListCtrl::OnDragLeave(WPARAM, LPARAM lParam)
     return 1;
 }
 
-void COXSHBListCtrl::AddDroppedImage(const DragImage& image, int& nImage)
+// The picture of a dropped image and its size, or NULL when its bytes
+// cannot be read.
+HICON COXSHBListCtrl::ReadDroppedIcon(const DragImage& image, CSize& size)
 {
     CImageList one;
     if (!ReadImage(image.bytes, one))
-        AfxThrowNotSupportedException();
-    HICON hIcon = one.ExtractIcon(0);
-    if (hIcon == NULL)
-        AfxThrowNotSupportedException();
-    int nType = image.nType == 0 ? LVSIL_NORMAL : LVSIL_SMALL;
-    CImageList* pTarget = GetImageList(nType);
-    if (pTarget == NULL || pTarget->GetSafeHandle() == NULL) {
-        CImageList& spare = image.nType == 0 ? m_ilLarge : m_ilSmall;
-        if (spare.GetSafeHandle() == NULL) {
-            int cx = 0, cy = 0;
-            ImageList_GetIconSize(one.GetSafeHandle(), &cx, &cy);
-            spare.Create(cx, cy, ILC_MASK | ILC_COLOR32, 1, 0);
-        }
-        SetImageList(&spare, nType);
-        pTarget = &spare;
-    }
-    nImage = pTarget->Add(hIcon);
-    ::DestroyIcon(hIcon);
-    if (nImage < 0)
-        AfxThrowNotSupportedException();
+        return NULL;
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(one.GetSafeHandle(), &cx, &cy);
+    size = CSize(cx, cy);
+    return one.ExtractIcon(0);
+}
+
+// The image list a dropped image of a type goes into: the list's own, or a
+// spare made to the image's size.
+CImageList* COXSHBListCtrl::DropImageList(int nType, CSize size)
+{
+    const int nList = nType == 0 ? LVSIL_NORMAL : LVSIL_SMALL;
+    CImageList* pTarget = GetImageList(nList);
+    if (pTarget != NULL && pTarget->GetSafeHandle() != NULL)
+        return pTarget;
+    CImageList& spare = nType == 0 ? m_ilLarge : m_ilSmall;
+    if (spare.GetSafeHandle() == NULL && !spare.Create(size.cx, size.cy, ILC_MASK | ILC_COLOR32, 1, 0))
+        return NULL;
+    SetImageList(&spare, nList);
+    return &spare;
 }
 
 LRESULT COXSHBListCtrl::OnDrop(WPARAM, LPARAM lParam)
@@ -1598,22 +1652,31 @@ LRESULT COXSHBListCtrl::OnDrop(WPARAM, LPARAM lParam)
         const BYTE* pData = hData != NULL ? (const BYTE*)::GlobalLock(hData) : NULL;
         DragItem item;
         if (pData != NULL && ParseDragBlock(pData, ::GlobalSize(hData), item)) {
-            // Images first: a drop whose image cannot be read brings nothing.
-            int nImage = -1;
-            BOOL bImagesOk = TRUE;
+            // Every image is read before any goes into a list: a drop whose
+            // image cannot be read brings nothing, and leaves no image.
+            std::vector<HICON> icons;
+            std::vector<CSize> sizes;
             for (const DragImage& image : item.images) {
-                TRY
-                {
-                    AddDroppedImage(image, nImage);
-                }
-                CATCH_ALL(e)
-                {
-                    bImagesOk = FALSE;
-                }
-                END_CATCH_ALL
-                if (!bImagesOk)
+                CSize size;
+                HICON hIcon = ReadDroppedIcon(image, size);
+                if (hIcon == NULL)
                     break;
+                icons.push_back(hIcon);
+                sizes.push_back(size);
             }
+            std::vector<std::pair<CImageList*, int>> added;
+            BOOL bImagesOk = icons.size() == item.images.size();
+            for (size_t i = 0; bImagesOk && i < icons.size(); ++i) {
+                CImageList* pTarget = DropImageList(item.images[i].nType, sizes[i]);
+                const int nAdded = pTarget != NULL ? pTarget->Add(icons[i]) : -1;
+                if (nAdded < 0)
+                    bImagesOk = FALSE;
+                else
+                    added.push_back({pTarget, nAdded});
+            }
+            for (HICON hIcon : icons)
+                ::DestroyIcon(hIcon);
+            const int nImage = added.empty() ? -1 : added.back().second;
             if (bImagesOk) {
                 LVITEM lvi = {};
                 lvi.mask = LVIF_TEXT;
@@ -1629,6 +1692,7 @@ LRESULT COXSHBListCtrl::OnDrop(WPARAM, LPARAM lParam)
                 }
                 int nNew = (int)SendMessage(LVM_INSERTITEM, 0, (LPARAM)&lvi);
                 bInserted = nNew != -1;
+                bImagesOk = bInserted;
                 if (bInserted) {
                     nIndex = nNew;
                     if (!item.extra.empty()) {
@@ -1638,6 +1702,9 @@ LRESULT COXSHBListCtrl::OnDrop(WPARAM, LPARAM lParam)
                     }
                 }
             }
+            if (!bImagesOk)   // nothing came in: the images added go again
+                for (auto it = added.rbegin(); it != added.rend(); ++it)
+                    ImageList_Remove(it->first->GetSafeHandle(), it->second);
         }
         if (pData != NULL)
             ::GlobalUnlock(hData);
@@ -1841,6 +1908,8 @@ LRESULT COXSHBListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 ++m_nSelectedItem;
             if (m_nActiveItem >= nNew)
                 ++m_nActiveItem;
+            if (m_nEditItem >= nNew)
+                ++m_nEditItem;
             relayout(TRUE);
         }
         return nNew;
@@ -1850,7 +1919,9 @@ LRESULT COXSHBListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         SendSHBNotification(SHBN_DELETEITEM, nItem, 0);
         LRESULT lr = CListCtrl::WindowProc(message, wParam, lParam);
         if (lr) {
-            for (int* p : {&m_nSelectedItem, &m_nActiveItem}) {
+            if (m_nEditItem == nItem)
+                CancelInPlaceEdit();
+            for (int* p : {&m_nSelectedItem, &m_nActiveItem, &m_nEditItem}) {
                 if (*p == nItem)
                     *p = -1;
                 else if (*p > nItem)
@@ -1874,6 +1945,7 @@ LRESULT COXSHBListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case LVM_DELETEALLITEMS: {
         SendSHBNotification(SHBN_DELETEALLITEMS, -1, 0);
         LRESULT lr = CListCtrl::WindowProc(message, wParam, lParam);
+        CancelInPlaceEdit();
         m_ptOrigin = CPoint(0, 0);
         m_nSelectedItem = m_nActiveItem = m_nHotItem = -1;
         relayout(TRUE);
@@ -1892,6 +1964,7 @@ LRESULT COXSHBListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case LVM_SORTITEMSEX: {
         LRESULT lr = CListCtrl::WindowProc(message, wParam, lParam);
         if (lr) {
+            CancelInPlaceEdit();   // the item renamed may be anywhere now
             m_nSelectedItem = m_nActiveItem = -1;
             relayout(TRUE);
         }

@@ -129,6 +129,7 @@ public:
     };
     static std::vector<BYTE> BuildDragBlock(const DragItem& item);
     static BOOL ParseDragBlock(const BYTE* pData, SIZE_T nSize, DragItem& item);
+    static BOOL IsSoundImageStream(const std::vector<BYTE>& bytes);
     static BOOL ReadImage(const std::vector<BYTE>& bytes, CImageList& imageList);
     static std::vector<BYTE> WriteImage(CImageList* pSource, int nImage);
 
@@ -149,9 +150,11 @@ protected:
     void UpdateHotItem();
     void PrepareDragDrop(int nItem);
     void FillListBackground(CDC* pDC, const CRect& rect);
-    void AddDroppedImage(const DragImage& image, int& nImage);
+    static HICON ReadDroppedIcon(const DragImage& image, CSize& size);
+    CImageList* DropImageList(int nType, CSize size);
     LRESULT FillToolTipText(NMHDR* pNMHDR, BOOL bWide);
     void EndInPlaceEdit(BOOL bSave);
+    void CancelInPlaceEdit();
 
     afx_msg void OnPaint();
     afx_msg void OnSize(UINT nType, int cx, int cy);

@@ -278,6 +278,17 @@ BOOL COXShortcutBar::DeleteGroup(HSHBGROUP hGroup)
     if (m_groups.Lookup(hGroup) == NULL || SendSHBNotification(SHBN_DELETEGROUP, hGroup, 0) != 0)
         return FALSE;
     int nOrder = GetGroupOrder(hGroup);
+    if (m_hExpandedGroup == hGroup && m_groups.GetCount() > 1) {
+        // The group that takes the deleted one's place (the first, after
+        // the last) opens through ExpandGroup while both still exist, so
+        // that the owner may refuse it; a refusal keeps the group.
+        HSHBGROUP hNext = m_groups.FindByOrder(nOrder + 1);
+        if (hNext == NULL)
+            hNext = m_groups.FindByOrder(0);
+        ExpandGroup(hNext);
+        if (m_hExpandedGroup != hNext)
+            return FALSE;
+    }
     CWnd* pWnd = GetGroupWindow(hGroup);
     if (pWnd != NULL && ::IsWindow(pWnd->GetSafeHwnd())) {
         pWnd->ShowWindow(SW_HIDE);
@@ -294,21 +305,9 @@ BOOL COXShortcutBar::DeleteGroup(HSHBGROUP hGroup)
             *p = NULL;
     m_groups.Remove(hGroup);
     m_mapHeaderRects.erase(hGroup);
-    if (m_hExpandedGroup == hGroup) {
+    if (m_hExpandedGroup == hGroup) {   // the last group went
         m_hExpandedGroup = NULL;
-        if (m_groups.GetCount() > 0) {
-            HSHBGROUP hNext = m_groups.FindByOrder(nOrder);
-            if (hNext == NULL)
-                hNext = m_groups.FindByOrder(0);
-            CalculateLayout();
-            // Nothing to refuse: a bar with groups always has one expanded.
-            m_hExpandedGroup = hNext;
-            CalculateLayout();
-            ShowGroupWindow(hNext, TRUE);
-            SendSHBNotification(SHBN_GROUPEXPANDED, hNext, 0);
-        } else {
-            CalculateLayout();
-        }
+        CalculateLayout();
         if (::IsWindow(m_hWnd))
             RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     } else {
@@ -1206,6 +1205,19 @@ BOOL COXShortcutBar::OnEraseBkgnd(CDC*)
 
 void COXShortcutBar::OnPaint()
 {
+    // A header drag's picture lies over the headers: it comes off while they
+    // are painted and goes back over what they became, whatever asked for
+    // the painting (a drop mark, hot tracking, an expose).
+    const BOOL bDragImage = (m_dwBarStyle & SHBS_DRAWHEADERDRAGIMAGE) && m_pDragImage != NULL && m_hDragGroup != NULL;
+    if (bDragImage)
+        CImageList::DragShowNolock(FALSE);
+    PaintHeaders();
+    if (bDragImage)
+        CImageList::DragShowNolock(TRUE);
+}
+
+void COXShortcutBar::PaintHeaders()
+{
     CPaintDC dc(this);
     int nSaved = dc.SaveDC();
     CRect rectClient;
@@ -1460,11 +1472,9 @@ void COXShortcutBar::OnMouseMove(UINT nFlags, CPoint point)
 
     if (m_hDragGroup != NULL) {
         HSHBGROUP hCandidate = nHit == 1 ? hGroup : NULL;
-        CPoint ptScreen(point);
-        ClientToScreen(&ptScreen);
         BOOL bImage = (m_dwBarStyle & SHBS_DRAWHEADERDRAGIMAGE) && m_pDragImage != NULL;
         if (bImage)
-            CImageList::DragMove(ptScreen);
+            CImageList::DragMove(DragImagePoint(point));
         if (nHit == 3) {
             CRect rectDragged;
             if (bImage) {
@@ -1492,14 +1502,10 @@ void COXShortcutBar::OnMouseMove(UINT nFlags, CPoint point)
         }
         HSHBGROUP hPrevious = m_hDropTargetGroup;
         m_hDropTargetGroup = hCandidate;
-        if (bImage)
-            CImageList::DragShowNolock(FALSE);
         if (hPrevious != NULL && hPrevious != m_hDragGroup && hPrevious != hCandidate)
             RedrawGroupHeader(hPrevious);
         if (hCandidate != NULL && hCandidate != hPrevious && hCandidate != m_hDragGroup)
             RedrawGroupHeader(hCandidate);
-        if (bImage)
-            CImageList::DragShowNolock(TRUE);
         ::SetCursor(::LoadCursor(NULL, hCandidate != NULL && hCandidate != m_hDragGroup ? IDC_ARROW : IDC_NO));
     } else if (nHit == 1 && m_nPressTimer == 0 && (nFlags & MK_LBUTTON) && hGroup == m_hPressGroup &&
                !(m_dwBarStyle & SHBS_DISABLEDRAGDROPHEADER)) {
@@ -1508,10 +1514,8 @@ void COXShortcutBar::OnMouseMove(UINT nFlags, CPoint point)
             delete m_pDragImage;
             m_pDragImage = CreateGroupDragImage(hGroup);
             if (m_pDragImage != NULL) {
-                CPoint ptScreen(point);
-                ClientToScreen(&ptScreen);
                 m_pDragImage->BeginDrag(0, m_ptDragHotSpot);
-                CImageList::DragEnter(GetDesktopWindow(), ptScreen);
+                CImageList::DragEnter(this, DragImagePoint(point));
                 CImageList::DragShowNolock(FALSE);
             }
         }
@@ -1531,10 +1535,22 @@ void COXShortcutBar::OnMouseMove(UINT nFlags, CPoint point)
     CWnd::OnMouseMove(nFlags, point);
 }
 
+// The dragged header's picture is drawn in the bar's own window DC, whose
+// pixels it saves and puts back as it moves, so that the headers repainted
+// under it stay whole (the desktop's DC holds no other window's pixels on
+// every system); its positions are relative to the bar's window rectangle.
+CPoint COXShortcutBar::DragImagePoint(CPoint ptClient) const
+{
+    CRect rectWindow;
+    GetWindowRect(&rectWindow);
+    ClientToScreen(&ptClient);
+    return ptClient - rectWindow.TopLeft();
+}
+
 void COXShortcutBar::EndHeaderDrag(BOOL bDrop)
 {
     if ((m_dwBarStyle & SHBS_DRAWHEADERDRAGIMAGE) && m_pDragImage != NULL) {
-        CImageList::DragLeave(GetDesktopWindow());
+        CImageList::DragLeave(this);
         CImageList::EndDrag();
     }
     HSHBGROUP hDragged = SetDraggedGroup(NULL);

@@ -192,6 +192,8 @@ protected:
     BOOL InitShortcutBar();
     int GetHeaderHeight(HSHBGROUP hGroup);
     void EndHeaderDrag(BOOL bDrop);
+    CPoint DragImagePoint(CPoint ptClient) const;
+    void PaintHeaders();
     void StopHoverExpand();
     void ReleasePressedGroup();
     BOOL NotifyMetricChange(UINT nCode, BOOL bRelayout);

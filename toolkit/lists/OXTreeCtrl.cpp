@@ -611,7 +611,7 @@ HTREEITEM COXTreeCtrl::InsertItem(LPCTSTR lpszItem, HTREEITEM hParent, HTREEITEM
             hAfter = TVI_LAST;
     } else if (hAfter == NULL) {
         hAfter = TVI_LAST;
-    } else if (hAfter != TVI_FIRST && hAfter != TVI_LAST && ((COXTreeItem*)hAfter)->m_pParent != pParent) {
+    } else if (hAfter != TVI_FIRST && hAfter != TVI_LAST && !pParent->IsChild(hAfter)) {
         return NULL;
     }
     const BOOL bHadChildren = pParent->HasChildren();
@@ -1227,10 +1227,13 @@ BOOL COXTreeCtrl::GetItem(TVITEM* pItem) const
         nm.item.mask = nCallback;
         nm.item.lParam = pTree->m_tvi.lParam;
         Notify(&nm.hdr);
+        const LPSTR pszBuffer = pItem->pszText;
         *pItem = nm.item;
         pItem->mask = nMask;
-        if ((nCallback & TVIF_TEXT) && pItem->pszText != NULL && pItem->cchTextMax > 0)
-            pItem->pszText[pItem->cchTextMax - 1] = '\0';
+        // Only the caller's own buffer is ours to terminate: an owner may
+        // answer with a pointer to its own text, which is not.
+        if ((nCallback & TVIF_TEXT) && pItem->pszText == pszBuffer && pszBuffer != NULL && pItem->cchTextMax > 0)
+            pszBuffer[pItem->cchTextMax - 1] = '\0';
     }
     return TRUE;
 }
@@ -1500,18 +1503,46 @@ BOOL COXTreeCtrl::DeleteColumn(int nCol)
             ;
         return TRUE;
     }
+    if (nCol >= GetColumnCount())
+        return FALSE;   // no such column: the cells keep their sub-items
     for (COXTreeItem* p = m_root.GetFirstChild(); p != NULL; p = p->GetNextInOrder())
         p->RemoveColumn(nCol);
     return (BOOL)::SendMessageA(m_hWnd, LVM_DELETECOLUMN, nCol, 0);
 }
 
-int COXTreeCtrl::ImageWidth(int nKind) const
+CSize COXTreeCtrl::ImageSize(int nKind) const
 {
     HIMAGELIST hList = m_hWnd != NULL ? (HIMAGELIST)::SendMessageA(m_hWnd, LVM_GETIMAGELIST, nKind, 0) : NULL;
     int cx = 0, cy = 0;
     if (hList == NULL || ImageList_GetImageCount(hList) == 0 || !ImageList_GetIconSize(hList, &cx, &cy))
-        return 0;
-    return cx;
+        return CSize(0, 0);
+    return CSize(cx, cy);
+}
+
+int COXTreeCtrl::ImageWidth(int nKind) const
+{
+    return ImageSize(nKind).cx;
+}
+
+// The image a cell shows. Column 0's comes through GetItem, so that an owner
+// keeping the images (I_IMAGECALLBACK) is asked for it: the selected image
+// for a selected item.
+int COXTreeCtrl::ShownImage(COXTreeItem* pItem, BOOL bSelected, int nCol) const
+{
+    if (nCol > 0)
+        return pItem->GetSubItemImage(nCol);
+    TVITEMA tvi = {};
+    tvi.hItem = pItem->Handle();
+    tvi.mask = TVIF_HANDLE | (bSelected ? TVIF_SELECTEDIMAGE : TVIF_IMAGE);
+    if (!GetItem(&tvi))
+        return -1;
+    return bSelected ? tvi.iSelectedImage : tvi.iImage;
+}
+
+BOOL COXTreeCtrl::IsRowSelected(const COXTreeItem* pItem) const
+{
+    const int nRow = RowOf(pItem);
+    return nRow >= 0 && (CListCtrl::GetItemState(nRow, LVIS_SELECTED) & LVIS_SELECTED) != 0;
 }
 
 int COXTreeCtrl::GetColumnFitWidth(int nCol)
@@ -1713,7 +1744,7 @@ BOOL COXTreeCtrl::CopyItem(HTREEITEM hItem, HTREEITEM hNewParent, HTREEITEM hIns
     if (bWithChildren && (pParent == pItem || IsAncestor(hItem, pParent->Handle())))
         return FALSE;
     HTREEITEM hAfter = (hInsertAfter == NULL || hInsertAfter == TVI_SORT) ? TVI_LAST : hInsertAfter;
-    if (hAfter != TVI_FIRST && hAfter != TVI_LAST && ItemOf(hAfter)->m_pParent != pParent)
+    if (hAfter != TVI_FIRST && hAfter != TVI_LAST && !pParent->IsChild(hAfter))
         return FALSE;
     const BOOL bHadChildren = pParent->HasChildren();
     COXTreeItem* pCopy = pParent->CopySubtree(pItem, hAfter, bWithChildren);
@@ -1744,7 +1775,7 @@ BOOL COXTreeCtrl::MoveItem(HTREEITEM hItem, HTREEITEM hNewParent, HTREEITEM hIns
     if (pParent == pItem || (pTo == this && IsAncestor(hItem, pParent->Handle())))
         return FALSE;
     HTREEITEM hAfter = (hInsertAfter == NULL || hInsertAfter == TVI_SORT) ? TVI_LAST : hInsertAfter;
-    if (hAfter != TVI_FIRST && hAfter != TVI_LAST && pTo->ItemOf(hAfter)->m_pParent != pParent)
+    if (hAfter != TVI_FIRST && hAfter != TVI_LAST && !pParent->IsChild(hAfter))
         return FALSE;
     SetRedraw(FALSE);
     if (pTo != this)
@@ -1828,7 +1859,7 @@ BOOL COXTreeCtrl::GetItemPartRect(int nPart, HTREEITEM hItem, LPRECT lpRect, int
     const int nColRight = rectRow.left + ColumnWidth(0);
     CRect rect(x0, rectRow.top, x0, rectRow.bottom);
     const int nState = GetRowStateImage(nRow) >= 0 ? ImageWidth(LVSIL_STATE) : 0;
-    const int nImage = pItem->m_tvi.iImage != -1 || pItem->m_tvi.iSelectedImage != -1 ? ImageWidth(LVSIL_SMALL) : 0;
+    const int nImage = ShownImage(pItem, IsRowSelected(pItem)) >= 0 ? ImageWidth(LVSIL_SMALL) : 0;
     switch (nPart) {
     case 0: {
         if (nIndent < (int)m_nIndent)
@@ -1917,18 +1948,18 @@ HTREEITEM COXTreeCtrl::HitTest(TVHITTESTINFO* pInfo) const
     GetItemPartRect(3, pItem->Handle(), &rectLabel, nIndent);
     const BOOL bButton = (m_dwTCStyle & TVS_HASBUTTONS) && pItem->HasChildren() &&
                          GetItemPartRect(0, pItem->Handle(), &rectButton, nIndent);
+    // Every part of a row reports the item (TVHT_ONITEM, 0x46), so that a
+    // press anywhere on it reaches the list; the button adds its bit (0x56),
+    // and the rest of the row's band, indentation included, adds 0x400
+    // (0x446), the value the tree's owners test for "beside the item".
+    const UINT nBeside = 0x400;
     if (bButton && rectButton.PtInRect(pt))
-        pInfo->flags = TVHT_ONITEMBUTTON;
-    else if (pt.x < rectRow.left + nIndent)
-        pInfo->flags = TVHT_ONITEMINDENT;
-    else if (rectState.Width() > 0 && rectState.PtInRect(pt))
-        pInfo->flags = TVHT_ONITEMSTATEICON;
-    else if (rectImage.Width() > 0 && rectImage.PtInRect(pt))
-        pInfo->flags = TVHT_ONITEMICON;
-    else if (rectLabel.PtInRect(pt))
-        pInfo->flags = TVHT_ONITEMLABEL;
-    else if (pt.x < rectRow.right)
-        pInfo->flags = TVHT_ONITEMRIGHT;
+        pInfo->flags = TVHT_ONITEM | TVHT_ONITEMBUTTON;
+    else if ((rectState.Width() > 0 && rectState.PtInRect(pt)) || (rectImage.Width() > 0 && rectImage.PtInRect(pt)) ||
+             rectLabel.PtInRect(pt))
+        pInfo->flags = TVHT_ONITEM;
+    else if (rectRow.PtInRect(pt))
+        pInfo->flags = TVHT_ONITEM | nBeside;
     else
         pInfo->flags = TVHT_NOWHERE;
     return pInfo->hItem;
@@ -1981,6 +2012,8 @@ CImageList* COXTreeCtrl::SetImageList(CImageList* pImageList, int nKind)
 BOOL COXTreeCtrl::SetItemHeight(int nHeight)
 {
     m_nItemHeight = nHeight;
+    if (m_hWnd == NULL)
+        return TRUE;   // the list measures its rows with it once it exists
     CRect rect;
     GetWindowRect(&rect);
     WINDOWPOS wp = {};
@@ -2141,22 +2174,39 @@ void COXTreeCtrl::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     const int nSmall = ImageWidth(LVSIL_SMALL), nStateW = ImageWidth(LVSIL_STATE);
     const CString label = GetItemText(pItem->Handle());
 
+    // Images sit at the cell's left, centred in the row's height.
+    auto imageTop = [&](const CRect& cell, int nKind) {
+        return cell.top + std::max(0, (cell.Height() - (int)ImageSize(nKind).cy) / 2);
+    };
     auto drawImages = [&](CRect& cell, int nCol, BOOL bBlend) {
         if (nCol == 0) {
             const int nState = GetRowStateImage(nRow);
             if (nState >= 0 && pState != NULL && nStateW > 0) {
-                pState->Draw(pDC, nState, CPoint(cell.left, cell.top), ILD_TRANSPARENT);
+                pState->Draw(pDC, nState, CPoint(cell.left, imageTop(cell, LVSIL_STATE)), ILD_TRANSPARENT);
                 cell.left += nStateW;
             }
         }
-        int nImage = nCol == 0 ? pItem->m_tvi.iImage : pItem->GetSubItemImage(nCol);
-        if (nCol == 0 && (lpDIS->itemState & ODS_SELECTED) && pItem->m_tvi.iSelectedImage >= 0)
-            nImage = pItem->m_tvi.iSelectedImage;
-        if (nImage >= 0 && pSmall != NULL && nSmall > 0) {
-            pSmall->Draw(pDC, nImage, CPoint(cell.left, cell.top),
-                         bBlend ? (ILD_TRANSPARENT | ILD_BLEND50) : ILD_TRANSPARENT);
-            cell.left += nSmall;
+        const int nImage = ShownImage(pItem, (lpDIS->itemState & ODS_SELECTED) != 0, nCol);
+        if (nImage < 0 || pSmall == NULL || nSmall <= 0)
+            return;
+        const CRect area(cell.left, cell.top, cell.left + nSmall, cell.bottom);
+        const CPoint pt(cell.left, imageTop(cell, LVSIL_SMALL));
+        if (bBlend) {
+            // A highlighted sub-item's image takes on the highlight, or its
+            // cell's own colour, as the list's background for the drawing.
+            const BOOL bActive = bFocusWnd && IsWindowEnabled();
+            const COLORREF clrBlend = !bActive                     ? ::GetSysColor(COLOR_BTNFACE)
+                                      : pItem->HasBackColor(nCol) ? pItem->GetBackColor(nCol)
+                                                                  : ::GetSysColor(COLOR_HIGHLIGHT);
+            pDC->FillSolidRect(&area, clrBlend);
+            const COLORREF clrOld = pSmall->SetBkColor(clrBlend);
+            pSmall->Draw(pDC, nImage, pt, ILD_FOCUS);
+            pSmall->SetBkColor(clrOld);
+        } else {
+            pDC->FillSolidRect(&area, CellBackColor(pItem, nCol));
+            pSmall->Draw(pDC, nImage, pt, ILD_TRANSPARENT);
         }
+        cell.left += nSmall;
     };
 
     if (m_bDragImage) {
@@ -2583,7 +2633,7 @@ int COXTreeCtrl::GetCellAtEditPoint(HTREEITEM hItem, LPRECT pTextRect) const
         if (GetRowStateImage(nRow) >= 0)
             box.left += ImageWidth(LVSIL_STATE);
     }
-    if (pItem->GetImage(nCol, TRUE) >= 0)
+    if (ShownImage(pItem, IsRowSelected(pItem), nCol) >= 0)
         box.left += ImageWidth(LVSIL_SMALL);
     CRect test = box;
     if (test.Width() < 6)
@@ -2610,7 +2660,7 @@ CWnd* COXTreeCtrl::StartEditCell(CWnd* pListEdit, COXTreeItem* pItem, const CRec
             x += ColumnWidth(i);
         CRect rect(x - GetScrollPos(SB_HORZ), rectText.top, x - GetScrollPos(SB_HORZ) + ColumnWidth(nCol),
                    rectText.bottom);
-        if (pItem->GetImage(nCol, TRUE) >= 0)
+        if (ShownImage(pItem, IsRowSelected(pItem), nCol) >= 0)
             rect.left += ImageWidth(LVSIL_SMALL);
         if (rect.right > rectClient.right) {
             const int nExcess = rect.right - rectClient.right;
@@ -2783,7 +2833,7 @@ void COXTreeCtrl::GetItemTipInfo(WPARAM, OXITEMTIPINFO* pInfo)
         if (GetRowStateImage(nRow) >= 0)
             cell.left += ImageWidth(LVSIL_STATE);
     }
-    if (pItem->GetImage(nCol, TRUE) >= 0)
+    if (ShownImage(pItem, IsRowSelected(pItem), nCol) >= 0)
         cell.left += ImageWidth(LVSIL_SMALL);
     if (!cell.PtInRect(pt)) {
         pInfo->result = OXITEMTIP_NOTONTEXT;

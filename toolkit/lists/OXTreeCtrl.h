@@ -241,7 +241,10 @@ protected:
     CFont* CellFont(const COXTreeItem* pItem, int nCol);
     int ColumnWidth(int nCol) const;
     int ColumnFormat(int nCol) const;
+    CSize ImageSize(int nKind) const;
     int ImageWidth(int nKind) const;
+    int ShownImage(COXTreeItem* pItem, BOOL bSelected, int nCol = 0) const;
+    BOOL IsRowSelected(const COXTreeItem* pItem) const;
     void DrawCellText(CDC* pDC, const CRect& rect, LPCTSTR lpszText, int nColFormat, BOOL bFocus, COLORREF clrBack,
                       UINT nFormat);
     void DrawLines(CDC* pDC, const CRect& rectArea, COXTreeItem* pItem, int nRow);

@@ -249,6 +249,15 @@ int COXTreeItem::CountChildren(BOOL bAll) const
     return n;
 }
 
+// Compared, never followed: a handle from outside may be anything.
+BOOL COXTreeItem::IsChild(HTREEITEM hItem) const
+{
+    for (const COXTreeItem* p = m_pFirstChild; p != NULL; p = p->m_pNext)
+        if (p->Handle() == hItem)
+            return TRUE;
+    return FALSE;
+}
+
 COXTreeItem* COXTreeItem::GetLastChild() const
 {
     COXTreeItem* p = m_pFirstChild;

@@ -91,6 +91,7 @@ public:
     int GetChildCount() const;
     int CountChildren(BOOL bAll) const;
     COXTreeItem* GetLastChild() const;
+    BOOL IsChild(HTREEITEM hItem) const;
     int GetLevel() const;
     COXTreeItem* GetNextInOrder() const;
     COXTreeItem* GetPrevInOrder() const;

@@ -226,8 +226,7 @@ TEST_F(COXCoolControlOrganizerTest, AFailedConversionIsLoggedAndNotRetried)
     ASSERT_TRUE(organizer.AttachToThread());
     EXPECT_EQ(SkipReason(organizer, m_hHotKey), (DWORD)OXCOOL_SKIP_FAILED);
     EXPECT_FALSE(organizer.AttachWindow(m_hHotKey));
-    ::InvalidateRect(m_hHotKey, NULL, TRUE);
-    PumpMessagesFor(50);
+    ::RedrawWindow(m_hHotKey, NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
     EXPECT_FALSE(organizer.IsAttachedWindow(m_hHotKey));
     EXPECT_EQ((WNDPROC)::GetWindowLongPtrA(m_hHotKey, GWLP_WNDPROC), m_procs[m_hHotKey]);
 }

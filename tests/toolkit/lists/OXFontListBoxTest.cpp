@@ -210,6 +210,45 @@ TEST_F(COXFontListBoxTest, OneItemAFaceWithItsMarkFontAndTip)
     EXPECT_EQ(list.DisplayFont(&other, plain), &other);   // not one of the list's: as it is
 }
 
+// A face whose cell is mostly line spacing still shows characters of an
+// ordinary face's size, at the preview height and after it changes.
+TEST_F(COXFontListBoxTest, AFaceWithATallCellShowsLegibleCharacters)
+{
+    const char kTall[] = "DejaVu Math TeX Gyre";
+    CMadeUpFontListBox list;
+    list.faces = {{Face(kTall), TRUETYPE_FONTTYPE}, {Face("DejaVu Sans"), TRUETYPE_FONTTYPE}};
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL, CRect(0, 0, 280, 380), &m_host, 30));
+    auto characters = [&](int i, std::string* pFace) {
+        CClientDC dc(&list);
+        CFont* pOld = dc.SelectObject(list.GetItemFont(i));
+        TEXTMETRIC tm = {};
+        dc.GetTextMetrics(&tm);
+        char face[LF_FACESIZE] = {};
+        ::GetTextFaceA(dc.m_hDC, LF_FACESIZE, face);
+        dc.SelectObject(pOld);
+        *pFace = face;
+        return (int)(tm.tmHeight - tm.tmInternalLeading);
+    };
+    for (int nHeight : {20, 30}) {
+        list.SetPreviewFontHeight(nHeight);
+        std::string face;
+        const int nOrdinary = characters(1, &face);
+        ASSERT_EQ(face, "DejaVu Sans");
+        const int nTall = characters(0, &face);
+        ASSERT_EQ(face, kTall) << "the prefix has no such face";
+        EXPECT_GE(nTall * 10, nOrdinary * 8) << nHeight;
+        EXPECT_LE(nTall * 10, nOrdinary * 12) << nHeight;
+        EXPECT_EQ(list.GetTextSize(0).cy, nHeight) << "its row is an ordinary one";
+    }
+    // The rule itself: an ordinary face keeps the preview height as its cell.
+    TEXTMETRIC ordinary = {}, tall = {};
+    ordinary.tmHeight = tall.tmHeight = 20;
+    ordinary.tmInternalLeading = 3;
+    tall.tmInternalLeading = 16;
+    EXPECT_EQ(OXPreviewFontHeight(20, ordinary), 20);
+    EXPECT_EQ(OXPreviewFontHeight(20, tall), -16);
+}
+
 TEST_F(COXFontListBoxTest, SelectsByTheWholeName)
 {
     CMadeUpFontListBox list;

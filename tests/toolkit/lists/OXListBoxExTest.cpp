@@ -5,9 +5,11 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "ByteFuzzer.h"
 #include "OXListBoxEx.h"
 #include "testdrawing.h"
 #include "testsupport.h"
@@ -298,6 +300,27 @@ TEST(OXListBoxExModel, ItemsASortedListPlacesAnywhereKeepTheirRecordsInStep)
     EXPECT_TRUE(list.Consistent());
 }
 
+// A sorted list would file a new item among the group's, where it takes a
+// group slot: it belongs below the group, in order among the rest.
+TEST(OXListBoxExModel, ASortedListFilesNewItemsBelowTheGroup)
+{
+    CModelListBox list(TRUE);
+    Fill(list, {"b", "d", "f", "h"});
+    list.SetMaxMRU(-1);
+    ASSERT_EQ(list.MoveToMRU(2, 0), 0);
+    ASSERT_EQ(list.AppendToMRU(3), 1);
+    ASSERT_EQ(list.Order(), "f,h|b,d");
+    EXPECT_EQ(list.Add("a"), 2);
+    EXPECT_EQ(list.Add("g"), 5);
+    EXPECT_EQ(list.Add("c"), 4);
+    EXPECT_EQ(list.Order(), "f,h|a,b,c,d,g");
+    EXPECT_TRUE(list.Consistent());
+    // An item leaving the group goes back the same way.
+    EXPECT_EQ(list.RemoveFromMRU(0), 5);
+    EXPECT_EQ(list.Order(), "h|a,b,c,d,f,g");
+    EXPECT_TRUE(list.Consistent());
+}
+
 TEST(OXListBoxExModel, LooksSetOnOneItemOrOnAll)
 {
     CModelListBox list;
@@ -316,6 +339,54 @@ TEST(OXListBoxExModel, LooksSetOnOneItemOrOnAll)
     EXPECT_EQ(list.GetItemBkColor(7), (COLORREF)-1);
     list.DeleteString(1);   // the widest goes; the extent stays
     EXPECT_EQ(list.extent, 40);
+}
+
+// Stored MRU values of every kind, as another program or a damaged profile
+// may leave them: nothing faults, the list keeps its items, each with its
+// record, and the group is whole and within its maximum.
+TEST(OXListBoxExModel, DamagedStoredGroupsLeaveAWholeList)
+{
+    CWinApp* pApp = AfxGetApp();
+    const std::string section = "ListBoxExFuzz_" + std::to_string(::GetTickCount());
+    const char* s = section.c_str();
+    const char* const names[] = {"a", "b", "c", "d", "e", "f"};
+    CByteFuzzer fuzzer;
+    const int nCases = 400;
+    int nGroups = 0;
+    for (int i = 0; i < nCases; i++) {
+        pApp->WriteProfileString(s, NULL, NULL);
+        for (const char* key : {OXLISTBOXEX_MRU_MAXNUMBER, OXLISTBOXEX_MRU_COUNT}) {
+            if (fuzzer.Below(2))
+                pApp->WriteProfileInt(s, key, (int)fuzzer.Extreme(4));
+            else
+                pApp->WriteProfileString(s, key, fuzzer.ExtremeText(0).c_str());
+        }
+        for (int k = 0, n = (int)fuzzer.Below(8); k < n; k++) {
+            CString key;
+            key.Format(OXLISTBOXEX_MRU_ENTRY, k);
+            const std::string name = names[fuzzer.Below(6)];
+            pApp->WriteProfileString(s, key, (fuzzer.Below(4) ? name : fuzzer.Mutate(name)).c_str());
+        }
+        CModelListBox list(fuzzer.Below(2));
+        Fill(list, {"a", "b", "c", "d", "e", "f"});
+        list.SetMaxMRU(3);
+        list.AppendToMRU(4);
+        ASSERT_TRUE(list.LoadMRU(s)) << "case " << i;
+        ASSERT_EQ(list.items.size(), 6u) << "case " << i;
+        ASSERT_TRUE(list.Consistent()) << "case " << i;
+        ASSERT_GE(list.GetMaxMRU(), -1) << "case " << i;
+        if (list.GetMaxMRU() >= 0)
+            ASSERT_LE(list.GetLastMRUIndex() + 1, list.GetMaxMRU()) << "case " << i;
+        nGroups += list.GetLastMRUIndex() >= 0;
+        // and it goes on working
+        const int nLast = list.GetLastMRUIndex();
+        if (list.RemoveFromMRU(0) >= 0)
+            ASSERT_EQ(list.GetLastMRUIndex(), nLast - 1) << "case " << i;
+        ASSERT_TRUE(list.Consistent()) << "case " << i;
+    }
+    pApp->WriteProfileString(s, NULL, NULL);
+    EXPECT_GT(nGroups, 0);
+    std::printf("stored MRU groups: %d cases, %d loaded a group\n", nCases, nGroups);
 }
 
 // ---------------------------------------------------------------------------

@@ -14,6 +14,8 @@
 
 #include "OXPreviewDialog.h"
 #include "TestFolder.h"
+#include "testdrawing.h"
+#include "toolkit_res.h"
 #include "testsupport.h"
 
 namespace {
@@ -52,6 +54,33 @@ void CALLBACK StepTick(HWND, UINT, UINT_PTR, DWORD)
 {
     while (g_next < g_steps.size() && g_steps[g_next]())
         ++g_next;
+}
+
+// Where a file has no preview the dialog says so in the user's language:
+// the toolkit's string, in Russian for the program's Russian users.
+TEST(OXPreviewDialogText, NoPreviewIsSaidInTheUsersLanguage)
+{
+    const bool bRussian = PRIMARYLANGID(::GetUserDefaultUILanguage()) == LANG_RUSSIAN;
+    const char* expected = bRussian ? "\xCF\xF0\xEE\xF1\xEC\xEE\xF2\xF0 \xED\xE5\xE4\xEE\xF1\xF2\xF3\xEF\xE5\xED."
+                                    : "Preview not available.";   // Просмотр недоступен.
+    CString sText;
+    ASSERT_TRUE(sText.LoadString(IDS_OX_PREVIEW_NONE));
+    EXPECT_STREQ(sText, expected);
+    // What the dialog draws is that text.
+    COXPreviewDialog dialog(TRUE);
+    CRect rect(0, 0, 240, 40);
+    CPixelCanvas drawn(240, 40), wanted(240, 40);
+    dialog.DrawNoPreview(&drawn.dc, rect);
+    wanted.dc.FillSolidRect(rect, ::GetSysColor(COLOR_BTNFACE));
+    wanted.dc.SelectStockObject(DEFAULT_GUI_FONT);
+    wanted.dc.SetBkMode(TRANSPARENT);
+    wanted.dc.SetTextColor(::GetSysColor(COLOR_BTNTEXT));
+    wanted.dc.DrawText(expected, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    int nDiffer = 0;
+    for (int y = 0; y < 40; y++)
+        for (int x = 0; x < 240; x++)
+            nDiffer += drawn.At(x, y) != wanted.At(x, y);
+    EXPECT_EQ(nDiffer, 0);
 }
 
 TEST(OXPreviewDialogRect, FitsDownAndCentres)

@@ -316,6 +316,74 @@ TEST(SHBGroupSet, DescriptorsAreSharedUntilTheLastGroupLetsGo)
     EXPECT_FALSE(set.Lookup(h)->nMask & SHBIF_DESCRIPTOR);
 }
 
+// Images once valid stay stored when the image list shrinks or goes: the
+// group is still found by its order and read out whole.
+TEST(SHBGroupSet, GroupsOutlivingTheirImagesAreStillFoundAndRead)
+{
+    CTestSet set;
+    HSHBGROUP a = set.Add("A");
+    HSHBGROUP b = set.Add("B");
+    SHB_GROUPINFO info;
+    info.nMask = SHBIF_IMAGE | SHBIF_IMAGEEXPANDED;
+    info.nImage = 7;
+    info.nImageExpanded = 9;
+    ASSERT_TRUE(set.Set(b, &info, FALSE));
+    for (int nImages : {3, -1}) {   // a smaller list, then none
+        set.m_nImages = nImages;
+        EXPECT_EQ(a, set.FindByOrder(0)) << nImages;
+        EXPECT_EQ(b, set.FindByOrder(1)) << nImages;
+        SHB_GROUPINFO out;
+        EXPECT_TRUE(set.Get(b, &out, TRUE)) << nImages;
+        EXPECT_EQ(7, out.nImage) << nImages;
+        EXPECT_EQ(9, out.nImageExpanded) << nImages;
+        EXPECT_EQ(1, out.nOrder) << nImages;
+        SHB_GROUPINFO asked;   // the fields asked for, read into a fresh record
+        asked.nMask = SHBIF_IMAGE | SHBIF_IMAGEEXPANDED;
+        EXPECT_TRUE(set.Get(b, &asked, FALSE)) << nImages;
+        EXPECT_EQ(9, asked.nImageExpanded) << nImages;
+        // A pattern naming an image the list no longer has matches nothing.
+        SHB_GROUPINFO pattern;
+        pattern.nMask = SHBIF_IMAGE;
+        pattern.nImage = 7;
+        EXPECT_EQ(NULL, set.Find(&pattern)) << nImages;
+    }
+}
+
+// Reading a group into fresh records, again and again, leaves the bar with
+// the descriptors its groups hold and no more.
+TEST(SHBGroupSet, ReadingOutAddsNoDescriptor)
+{
+    CTestSet set;
+    HSHBGROUP h = set.Add("A");
+    set.Add("B");
+    SHB_DESCRIPTOR desc = {};
+    desc.nMask = SHBIF_CLRTEXT;
+    desc.clrText = RGB(9, 9, 9);
+    SHB_GROUPINFO info;
+    info.nMask = SHBIF_DESCRIPTOR;
+    info.pDescriptor = &desc;
+    ASSERT_TRUE(set.Set(h, &info, FALSE));
+    ASSERT_EQ(1, set.GetDescriptorCount());
+    for (int i = 0; i < 5; ++i)
+        for (BOOL bAll : {FALSE, TRUE}) {
+            SHB_GROUPINFO out;
+            out.nMask = SHBIF_DESCRIPTOR;
+            ASSERT_TRUE(set.Get(h, &out, bAll));
+            ASSERT_TRUE(out.pDescriptor != NULL);
+            EXPECT_EQ(RGB(9, 9, 9), out.pDescriptor->clrText);
+        }
+    EXPECT_EQ(1, set.GetDescriptorCount());
+    // A record with a descriptor of the caller's own gets the fields copied.
+    SHB_DESCRIPTOR mine = {};
+    SHB_GROUPINFO out;
+    out.nMask = SHBIF_DESCRIPTOR;
+    out.pDescriptor = &mine;
+    ASSERT_TRUE(set.Get(h, &out, TRUE));
+    EXPECT_EQ(&mine, out.pDescriptor);
+    EXPECT_EQ(RGB(9, 9, 9), mine.clrText);
+    EXPECT_EQ(1, set.GetDescriptorCount());
+}
+
 TEST(SHBGroupSet, FaceNamesAreCutAtThirtyTwoBytes)
 {
     LOGFONT source;

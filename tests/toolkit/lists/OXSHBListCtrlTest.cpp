@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ByteFuzzer.h"
 #include "OXSHBListCtrl.h"
 #include "OXShortcutBar.h"
 #include "testsupport.h"
@@ -292,6 +293,33 @@ TEST_F(SHBList, HitFlagsTable)
     }
 }
 
+// A label too long for the list ends in an ellipsis, in either view: no
+// letter is cut at the label's edge.
+TEST_F(SHBList, ALongLabelEndsInAnEllipsis)
+{
+    m_list.InsertItem(0, "Letters to the customers of the north and of the south");
+    for (DWORD dwView : {(DWORD)LVS_SMALLICON, (DWORD)LVS_ICON}) {
+        m_list.ModifyStyle(LVS_TYPEMASK, dwView);
+        m_list.SendMessage(LVM_ARRANGE);   // let the layout follow the view
+        m_list.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        CRect rectLabel, rectClient;
+        ASSERT_TRUE(m_list.GetItemRect(0, &rectLabel, LVIR_LABEL));
+        m_list.GetClientRect(&rectClient);
+        ASSERT_LE(rectLabel.right, rectClient.right) << dwView;
+        CClientDC dc(&m_list);
+        const COLORREF clrBack = dc.GetPixel(rectLabel.left, rectLabel.top);
+        int nInk = 0, nInkAtEdge = 0;
+        for (int y = rectLabel.top; y < rectLabel.bottom; y++)
+            for (int x = rectLabel.left; x < rectLabel.right; x++)
+                if (dc.GetPixel(x, y) != clrBack) {
+                    nInk++;
+                    nInkAtEdge += x >= rectLabel.right - 2 || y >= rectLabel.bottom - 1;
+                }
+        EXPECT_GT(nInk, 20) << dwView;
+        EXPECT_EQ(nInkAtEdge, 0) << dwView;
+    }
+}
+
 TEST_F(SHBList, ScrollsByWholeItemsWithItsButtons)
 {
     EXPECT_EQ(-1, m_list.GetTopIndex());
@@ -352,6 +380,35 @@ TEST_F(SHBList, RenamingAnItemInPlace)
     EXPECT_EQ("Item 0,Outbox", Texts(m_list));
 }
 
+// Items inserted or deleted while one is renamed: the new name lands on the
+// item being renamed, and a rename of an item deleted meanwhile ends unsaved.
+TEST_F(SHBList, ARenameFollowsItsItemThroughInsertsAndDeletes)
+{
+    Fill(m_list, 3);
+    COXSHBEdit* pEdit = m_list.EditItem(1);
+    ASSERT_NE(nullptr, pEdit);
+    m_list.InsertItem(0, "New");
+    EXPECT_EQ(2, m_list.GetEditItem());
+    m_list.DeleteItem(1);   // "Item 0", before it
+    m_list.DeleteItem(2);   // "Item 2", after it
+    EXPECT_EQ(1, m_list.GetEditItem());
+    pEdit->SetWindowText("Outbox");
+    pEdit->SendMessage(WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ("New,Outbox", Texts(m_list));
+
+    pEdit = m_list.EditItem(1);
+    ASSERT_NE(nullptr, pEdit);
+    m_list.DeleteItem(1);
+    EXPECT_EQ(-1, m_list.GetEditItem());
+    EXPECT_FALSE(pEdit->IsWindowVisible());
+    pEdit->SetWindowText("Lost");
+    pEdit->SendMessage(WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ("New", Texts(m_list));
+    ASSERT_NE(nullptr, m_list.EditItem(0));
+    m_list.DeleteAllItems();
+    EXPECT_EQ(-1, m_list.GetEditItem());
+}
+
 TEST_F(SHBList, MalformedDropsInsertNothing)
 {
     Fill(m_list, 2);
@@ -377,6 +434,68 @@ TEST_F(SHBList, MalformedDropsInsertNothing)
     EXPECT_TRUE(DropBytes(COXSHBListCtrl::BuildDragBlock(item)));
     EXPECT_EQ("Item 0,Item 1,Dropped", Texts(m_list));
     EXPECT_EQ(0u, m_list.GetItemData(2)) << "from elsewhere: no item data";
+}
+
+// A dropped image whose header does not match its bitmaps is refused before
+// the system's reader, which would write past its buffers, sees it.
+TEST_F(SHBList, ImagesWhoseHeaderBelieThemAreRefused)
+{
+    const std::vector<BYTE> good = COXSHBListCtrl::WriteImage(&m_images, 0);
+    CImageList list;
+    ASSERT_TRUE(COXSHBListCtrl::ReadImage(good, list));
+    struct Case { const char* what; size_t at; BYTE value; } cases[] = {
+        {"image width 255 (a fuzz case that wrote past the reader's buffer)", 10, 0xFF},
+        {"image height 255", 12, 0xFF},
+        {"more images than room", 4, 9},
+        {"images' bitmap wider", 28 + 14 + 4, 0xFF},
+        {"images' bitmap 64 colours at 32 bits", 28 + 14 + 32, 64},
+        {"compressed images", 28 + 14 + 16, BI_RLE8},
+    };
+    for (const Case& c : cases) {
+        std::vector<BYTE> bytes = good;
+        bytes[c.at] = c.value;
+        CImageList read;
+        EXPECT_FALSE(COXSHBListCtrl::ReadImage(bytes, read)) << c.what;
+    }
+    std::vector<BYTE> cut(good.begin(), good.end() - 1);
+    CImageList read;
+    EXPECT_FALSE(COXSHBListCtrl::ReadImage(cut, read)) << "a mask cut short";
+}
+
+// Damaged drag blocks dropped on the list: nothing faults, a drop taken adds
+// one item, and a drop refused adds no item and no image.
+TEST_F(SHBList, DamagedDragBlocksFaultNothingAndARefusedOneChangesNothing)
+{
+    COXSHBListCtrl::DragItem item;
+    item.sText = "Inbox";
+    item.dwData = 7;
+    item.images.push_back({0, COXSHBListCtrl::WriteImage(&m_images, 0)});
+    item.images.push_back({1, COXSHBListCtrl::WriteImage(&m_images, 1)});
+    item.extra = {1, 2, 3};
+    const std::vector<BYTE> good = COXSHBListCtrl::BuildDragBlock(item);
+    ASSERT_TRUE(DropBytes(good));
+    auto images = [&](int nType) {
+        CImageList* p = m_list.GetImageList(nType);
+        return p != NULL && p->GetSafeHandle() != NULL ? p->GetImageCount() : 0;
+    };
+    CByteFuzzer fuzzer;
+    const int nCases = 1000;
+    int nTaken = 0;
+    for (int i = 0; i < nCases; i++) {
+        const std::vector<BYTE> bytes = fuzzer.Mutate(good);
+        const int nItems = m_list.GetItemCount(), nLarge = images(LVSIL_NORMAL), nSmall = images(LVSIL_SMALL);
+        const BOOL bTaken = DropBytes(bytes);
+        ASSERT_EQ(nItems + (bTaken ? 1 : 0), m_list.GetItemCount()) << "case " << i;
+        if (!bTaken) {
+            ASSERT_EQ(nLarge, images(LVSIL_NORMAL)) << "case " << i;
+            ASSERT_EQ(nSmall, images(LVSIL_SMALL)) << "case " << i;
+        }
+        nTaken += bTaken;
+        m_list.DeleteAllItems();   // every drop lands below the items: keep it in view
+    }
+    EXPECT_GT(nTaken, 0);
+    EXPECT_LT(nTaken, nCases);
+    std::printf("group list drag blocks: %d cases, %d taken\n", nCases, nTaken);
 }
 
 TEST_F(SHBList, DragWithinTheListMovesTheItemWithItsWholeData)
@@ -427,6 +546,10 @@ TEST_F(SHBList, AMoveIntoAListThatCannotInsertKeepsTheSourceItem)
     EXPECT_EQ((DWORD)DROPEFFECT_NONE, m_host.m_dwEffectAtEnd);
     EXPECT_EQ("Item 0,Item 1", Texts(m_list)) << "nothing arrived, so nothing left";
     EXPECT_EQ(0, m_other.GetItemCount());
+    for (int nType : {LVSIL_NORMAL, LVSIL_SMALL}) {   // nor did the item's images
+        CImageList* pImages = m_other.GetImageList(nType);
+        EXPECT_TRUE(pImages == NULL || pImages->GetSafeHandle() == NULL || pImages->GetImageCount() == 0) << nType;
+    }
 }
 
 TEST_F(SHBList, DragOverEffectsTable)
@@ -469,7 +592,9 @@ TEST_F(SHBList, AVetoedDragStartLetsTheItemBeDraggedAgain)
     Fill(m_list, 2);
     m_host.m_veto = SHBN_BEGINDRAGDROP;
     m_list.PrepareDragDrop(0);
-    PumpMessagesFor(50);
+    ASSERT_TRUE(PumpUntil([&] {
+        return std::find(m_host.m_codes.begin(), m_host.m_codes.end(), (UINT)SHBN_BEGINDRAGDROP) != m_host.m_codes.end();
+    }, 2000)) << "the drag was never asked for";
     EXPECT_EQ(-1, m_list.GetDragItem());
     m_host.m_veto = 0;
     m_host.m_codes.clear();

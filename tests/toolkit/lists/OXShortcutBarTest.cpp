@@ -109,6 +109,15 @@ protected:
     }
 };
 
+// The bar with the timers that tests wait on in view.
+class CTestBar : public COXShortcutBar
+{
+public:
+    using COXShortcutBar::m_hPendingExpand;
+    using COXShortcutBar::m_nExpandTimer;
+    using COXShortcutBar::m_nPressTimer;
+};
+
 class ShortcutBar : public ::testing::Test
 {
 protected:
@@ -144,12 +153,13 @@ protected:
     void StartHeaderDrag(HSHBGROUP h)
     {
         Send(WM_LBUTTONDOWN, MK_LBUTTON, HeaderPoint(h));
-        PumpMessagesFor(180);
+        ASSERT_NE(0u, (UINT)m_bar.m_nPressTimer);
+        ASSERT_TRUE(PumpUntil([&] { return m_bar.m_nPressTimer == 0; }, 2000)) << "the press delay never ended";
         Send(WM_MOUSEMOVE, MK_LBUTTON, HeaderPoint(h) + CPoint(3, 0));
     }
 
     CBarHost m_host;
-    COXShortcutBar m_bar;
+    CTestBar m_bar;
     HSHBGROUP m_a = NULL, m_b = NULL, m_c = NULL;
 };
 
@@ -225,8 +235,19 @@ TEST_F(ShortcutBar, HoveringOverACollapsedHeaderExpandsItLater)
 TEST_F(ShortcutBar, DeletingTheExpandedGroupExpandsTheNextOrTheFirst)
 {
     m_bar.ExpandGroup(m_c);
+    m_host.m_codes.clear();
+    // The owner may refuse the group that would open: the deletion is refused.
+    m_host.m_replies[SHBN_GROUPEXPANDING] = 1;
+    EXPECT_FALSE(m_bar.DeleteGroup(m_c));
+    EXPECT_EQ(m_c, m_bar.GetExpandedGroup());
+    EXPECT_EQ(3, m_bar.GetGroupCount());
+    EXPECT_EQ((std::vector<UINT>{SHBN_DELETEGROUP, SHBN_GROUPEXPANDING}), m_host.m_codes);
+    m_host.m_replies.clear();
+    m_host.m_codes.clear();
     EXPECT_TRUE(m_bar.DeleteGroup(m_c));
     EXPECT_EQ(m_a, m_bar.GetExpandedGroup()) << "the last one went: the first opens";
+    EXPECT_EQ((std::vector<UINT>{SHBN_DELETEGROUP, SHBN_GROUPEXPANDING, SHBN_GROUPEXPANDED}), m_host.m_codes);
+    EXPECT_TRUE(m_bar.GetGroupListCtrl(m_a)->IsWindowVisible());
     EXPECT_TRUE(m_bar.DeleteGroup(m_a));
     EXPECT_EQ(m_b, m_bar.GetExpandedGroup());
     m_host.m_replies[SHBN_DELETEGROUP] = 1;
@@ -309,6 +330,35 @@ TEST_F(ShortcutBar, HeaderDragReordersUnlessRefused)
     StartHeaderDrag(m_b);
     Send(WM_LBUTTONUP, 0, HeaderPoint(m_b));
     EXPECT_EQ("Charlie Bravo Alpha", Column()) << "dropped on itself";
+}
+
+// The dragged header's picture over another header stays whole when the
+// bar repaints under it.
+TEST_F(ShortcutBar, TheDraggedHeadersPictureSurvivesARepaint)
+{
+    m_bar.SetBarStyle(SHBS_DRAWHEADERDRAGIMAGE);
+    m_bar.SetGroupHeaderBkColor(m_c, RGB(255, 236, 160));
+    StartHeaderDrag(m_a);
+    ASSERT_EQ(m_a, m_bar.GetDraggedGroup());
+    Send(WM_MOUSEMOVE, MK_LBUTTON, HeaderPoint(m_c) - CPoint(20, 4));
+    CRect rect;
+    m_bar.GetGroupHeaderRect(m_c, &rect);
+    auto pixels = [&] {
+        std::vector<COLORREF> v;
+        CClientDC dc(&m_bar);
+        for (int y = rect.top + 2; y < rect.bottom - 2; y += 3)
+            for (int x = rect.left + 2; x < rect.right - 2; x += 3)
+                v.push_back(dc.GetPixel(x, y));
+        return v;
+    };
+    const std::vector<COLORREF> withPicture = pixels();
+    CImageList::DragShowNolock(FALSE);
+    ASSERT_NE(withPicture, pixels()) << "no picture over the header";
+    CImageList::DragShowNolock(TRUE);
+    m_bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(withPicture, pixels()) << "the repaint tore the picture";
+    m_bar.SendMessage(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_EQ(NULL, m_bar.GetDraggedGroup());
 }
 
 TEST_F(ShortcutBar, HeaderDragEndsWithoutReorderOnEscapeOrWhenTheMouseIsTaken)
@@ -442,9 +492,7 @@ namespace {
 TEST_F(ShortcutBar, HeadersArePaintedInTheirColours)
 {
     m_bar.SetGroupHeaderBkColor(m_b, RGB(10, 200, 30));
-    m_bar.UpdateWindow();
-    m_host.UpdateWindow();
-    PumpMessagesFor(50);
+    m_bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     CClientDC dc(&m_bar);
     CRect rect;
     m_bar.GetGroupHeaderRect(m_b, &rect);
@@ -525,7 +573,8 @@ TEST_F(ShortcutBar, AnOleDragRestingOnAHeaderExpandsItsGroup)
     rec.x = HeaderPoint(m_b).x;
     rec.y = HeaderPoint(m_b).y;
     EXPECT_EQ(0, (int)m_bar.SendMessage(SHBDTM_DRAGOVER, 0, (LPARAM)&rec));
-    PumpMessagesFor(120);
+    EXPECT_EQ(0u, (UINT)m_bar.m_nExpandTimer) << "no expansion on its way";
+    EXPECT_EQ(NULL, m_bar.m_hPendingExpand);
     EXPECT_EQ(m_c, m_bar.GetExpandedGroup());
 }
 }  // namespace

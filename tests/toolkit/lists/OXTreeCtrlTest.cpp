@@ -26,6 +26,9 @@ struct CParentLog
     std::string sCallbackText = "given";
     TVITEMA lastSetDisp = {};
     LRESULT nFlat = 0;
+    LPSTR pszOwnText = NULL;   // answer with a pointer to the owner's own text
+    int nOwnImage = -1;        // answer a callback image with this one
+    UINT nImageAsks = 0;       // image fields asked for, all asks together
 } g_log;
 
 LRESULT CALLBACK TreeParentProc(HWND h, UINT m, WPARAM w, LPARAM l)
@@ -49,8 +52,15 @@ LRESULT CALLBACK TreeParentProc(HWND h, UINT m, WPARAM w, LPARAM l)
         case TVN_GETDISPINFOA: {
             NMTVDISPINFOA* p = (NMTVDISPINFOA*)l;
             g_log.notices.push_back({pHdr->code, p->item.hItem});
-            if ((p->item.mask & TVIF_TEXT) && p->item.pszText != NULL && p->item.cchTextMax > 0)
+            if ((p->item.mask & TVIF_TEXT) && g_log.pszOwnText != NULL)
+                p->item.pszText = g_log.pszOwnText;
+            else if ((p->item.mask & TVIF_TEXT) && p->item.pszText != NULL && p->item.cchTextMax > 0)
                 lstrcpynA(p->item.pszText, g_log.sCallbackText.c_str(), p->item.cchTextMax);
+            g_log.nImageAsks |= p->item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE);
+            if (p->item.mask & TVIF_IMAGE)
+                p->item.iImage = g_log.nOwnImage;
+            if (p->item.mask & TVIF_SELECTEDIMAGE)
+                p->item.iSelectedImage = g_log.nOwnImage;
             return 0;
         }
         default:
@@ -317,13 +327,15 @@ TEST_F(COXTreeCtrlTest, StateChangesKeepToTheirMaskAndCallbacksNotifyACopy)
     // mask, and the row still gets the text change asked with it.
     TVITEMA set = {};
     set.hItem = b;
-    set.mask = TVIF_IMAGE | TVIF_TEXT;
+    set.mask = TVIF_IMAGE | TVIF_TEXT | TVIF_STATE;
     set.iImage = I_IMAGECALLBACK;
     set.pszText = (LPSTR) "beta";
+    set.state = set.stateMask = TVIS_CUT;
     EXPECT_TRUE(m_tree.SetItem(&set));
-    EXPECT_EQ(set.mask, (UINT)(TVIF_IMAGE | TVIF_TEXT));
+    EXPECT_EQ(set.mask, (UINT)(TVIF_IMAGE | TVIF_TEXT | TVIF_STATE));
     EXPECT_EQ(g_log.lastSetDisp.mask, (UINT)TVIF_IMAGE);
     EXPECT_EQ(m_tree.GetItemText(b), "beta");
+    EXPECT_NE(ListView_GetItemState(m_tree.m_hWnd, m_tree.RowOf(b), LVIS_CUT), 0u);
     Notices();
 
     // A callback text is asked from the parent, whatever its length.
@@ -355,6 +367,131 @@ TEST_F(COXTreeCtrlTest, StateChangesKeepToTheirMaskAndCallbacksNotifyACopy)
     EXPECT_TRUE(m_tree.SetItem(&none));
 }
 
+// An owner may answer with a pointer to a text of its own: read whole, and
+// never written, however often the rows are painted.
+TEST_F(COXTreeCtrlTest, AnOwnersOwnTextIsReadAndLeftAlone)
+{
+    Build();
+    const std::string own(400, 'o');
+    std::vector<char> text(own.begin(), own.end());
+    text.push_back('\0');
+    g_log.pszOwnText = text.data();
+    ASSERT_TRUE(m_tree.SetItemText(c, LPSTR_TEXTCALLBACK));
+    m_tree.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(std::string(m_tree.GetItemText(c)), own);
+    char buf[8] = {};
+    TVITEMA get = {};
+    get.hItem = c;
+    get.mask = TVIF_TEXT;
+    get.pszText = buf;
+    get.cchTextMax = sizeof buf;
+    ASSERT_TRUE(m_tree.GetItem(&get));
+    EXPECT_EQ(get.pszText, text.data());
+    EXPECT_EQ(std::string(text.data()), own);
+}
+
+// Handles that name no place for an item, and columns past the last, are
+// refused without touching anything.
+TEST_F(COXTreeCtrlTest, PlacesAndColumnsThatDoNotExistAreRefused)
+{
+    Build();
+    for (HTREEITEM hAfter : {TVI_ROOT, a1}) {   // a1 is no child of the root
+        EXPECT_EQ(m_tree.InsertItem("x", TVI_ROOT, hAfter), (HTREEITEM)NULL);
+        EXPECT_FALSE(m_tree.CopyItem(c, TVI_ROOT, hAfter));
+        EXPECT_FALSE(m_tree.MoveItem(c, TVI_ROOT, hAfter));
+    }
+    EXPECT_EQ(m_tree.GetCount(), 8u);
+    EXPECT_EQ(Rows(), "a b c");
+    EXPECT_NE(m_tree.InsertItem("x", TVI_ROOT, b), (HTREEITEM)NULL);
+    EXPECT_EQ(Rows(), "a b x c");
+
+    // Three columns; a cell may hold a sub-item beyond them.
+    m_tree.SetItemText(a, "two", 2);
+    m_tree.SetItemText(a, "four", 4);
+    EXPECT_FALSE(m_tree.DeleteColumn(3));
+    EXPECT_EQ(m_tree.GetItemText(a, 2), "two");
+    EXPECT_EQ(m_tree.GetItemText(a, 4), "four");
+    EXPECT_TRUE(m_tree.DeleteColumn(1));
+    EXPECT_EQ(m_tree.GetItemText(a, 1), "two");
+
+    // A row height set before the window exists is the one it measures with.
+    COXTreeCtrl early;
+    EXPECT_TRUE(early.SetItemHeight(40));
+    ASSERT_TRUE(early.Create(WS_CHILD, CRect(0, 0, 100, 100), CWnd::FromHandle(m_hParent), 102, 0));
+    CRect rectRow;
+    ASSERT_TRUE(early.GetItemRect(early.InsertItem("y"), &rectRow, FALSE));
+    EXPECT_EQ(rectRow.Height(), 40);
+}
+
+// Column 0's image comes from the owner when it keeps it, for drawing and
+// for measuring alike; images sit centred in their row; a highlighted
+// sub-item's image is blended over the highlight's colour.
+TEST_F(COXTreeCtrlTest, ImagesAreAskedForCentredAndBlended)
+{
+    Build();
+    CImageList images;   // 16 x 8: 0 blue, 1 green
+    ASSERT_TRUE(images.Create(16, 8, ILC_COLOR32, 2, 0));
+    for (COLORREF clr : {kBlue, kGreen}) {
+        CPixelCanvas strip(16, 8, clr);
+        CBitmap bmp;
+        bmp.Attach(::CreateCompatibleBitmap(strip.dc.m_hDC, 16, 8));
+        CDC dc;
+        dc.CreateCompatibleDC(&strip.dc);
+        CBitmap* pOld = dc.SelectObject(&bmp);
+        dc.BitBlt(0, 0, 16, 8, &strip.dc, 0, 0, SRCCOPY);
+        dc.SelectObject(pOld);
+        images.Add(&bmp, (CBitmap*)NULL);
+    }
+    m_tree.SetImageList(&images, TVSIL_NORMAL);
+    m_tree.SetItemHeight(24);
+    ASSERT_TRUE(m_tree.SetItemImage(c, I_IMAGECALLBACK, I_IMAGECALLBACK));
+    ASSERT_TRUE(m_tree.SetItemImage(c, 0, 0, 1));
+    g_log.nOwnImage = 1;
+    g_log.nImageAsks = 0;
+
+    CRect rectRow, rectImage, rectLabel;
+    int nIndent = -1;
+    m_tree.GetItemRect(c, &rectRow, FALSE);
+    ASSERT_EQ(rectRow.Height(), 24);
+    ASSERT_TRUE(m_tree.GetItemPartRect(1, c, &rectImage, nIndent));
+    EXPECT_EQ(rectImage.Width(), 16);
+    m_tree.GetItemRect(c, &rectLabel, TRUE);
+    EXPECT_EQ(rectLabel.left, rectImage.right);   // the label starts past the owner's image
+    EXPECT_NE(g_log.nImageAsks & TVIF_IMAGE, 0u);
+
+    ::SetFocus(m_hParent);   // a highlight without the focus blends over button face
+    auto draw = [&](CPixelCanvas& canvas, UINT nState) {
+        DRAWITEMSTRUCT dis = {};
+        dis.CtlType = ODT_LISTVIEW;
+        dis.itemID = (UINT)m_tree.RowOf(c);
+        dis.itemAction = ODA_DRAWENTIRE;
+        dis.itemState = nState;
+        dis.hDC = canvas.dc.m_hDC;
+        dis.rcItem = CRect(0, 0, rectRow.Width(), 24);
+        m_tree.DrawItem(&dis);
+    };
+    const int x0 = rectImage.left - rectRow.left;
+    CPixelCanvas plain(rectRow.Width(), 24, kRed);
+    g_log.nImageAsks = 0;
+    draw(plain, 0);
+    EXPECT_EQ(g_log.nImageAsks, (UINT)TVIF_IMAGE);
+    EXPECT_EQ(plain.Count(kGreen), 16 * 8);   // the owner's image, whole
+    EXPECT_EQ(plain.At(x0 + 8, 8), kGreen);    // centred: rows 8 to 15
+    EXPECT_EQ(plain.At(x0 + 8, 15), kGreen);
+    EXPECT_EQ(plain.At(x0 + 8, 3), m_tree.GetTextBkColor());
+    EXPECT_EQ(plain.At(160 + 8, 12), kBlue);   // the sub-item's, unblended
+    EXPECT_EQ(plain.At(160 + 8, 3), m_tree.GetTextBkColor());
+
+    m_tree.ModifyExStyle(0, TVXS_FULLROWSEL);
+    CPixelCanvas selected(rectRow.Width(), 24, kRed);
+    draw(selected, ODS_SELECTED);
+    const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(selected.At(160 + 8, 3), clrFace);
+    EXPECT_EQ(selected.At(160 + 8, 20), clrFace);
+    EXPECT_NE(selected.At(160 + 8, 12), clrFace);   // the image over it
+    m_tree.SetImageList(NULL, TVSIL_NORMAL);
+}
+
 TEST_F(COXTreeCtrlTest, DropHighlightMovesAndNeverOutlivesItsItem)
 {
     Build();
@@ -375,6 +512,18 @@ TEST_F(COXTreeCtrlTest, DropHighlightMovesAndNeverOutlivesItsItem)
     EXPECT_TRUE(m_tree.SelectDropTarget(b));   // a fresh highlight after all that
     EXPECT_TRUE(m_tree.SelectDropTarget(NULL));
     EXPECT_EQ(m_tree.GetDropHilightItem(), (HTREEITEM)NULL);
+
+    // Moved into another tree, where it is then deleted: the highlight went
+    // with it, and the next one touches nothing of it.
+    COXTreeCtrl other;
+    ASSERT_TRUE(other.Create(WS_CHILD | TVS_HASBUTTONS, CRect(0, 0, 100, 100), CWnd::FromHandle(m_hParent), 101, 0));
+    m_tree.Expand(b, TVE_EXPAND);
+    ASSERT_TRUE(m_tree.SelectDropTarget(b1));
+    EXPECT_TRUE(m_tree.MoveItem(b, TVI_ROOT, TVI_LAST, &other));
+    EXPECT_EQ(m_tree.m_pDropHilite, (COXTreeItem*)NULL);
+    EXPECT_TRUE(other.DeleteItem(b));
+    EXPECT_TRUE(m_tree.SelectDropTarget(c));
+    EXPECT_EQ(m_tree.GetDropHilightItem(), c);
 }
 
 TEST_F(COXTreeCtrlTest, CellsColumnsAndSorting)
@@ -471,11 +620,12 @@ TEST_F(COXTreeCtrlTest, HitTestFindsEveryPartOfARow)
         CPoint pt;
         UINT flags;
     } cases[] = {
-        {rectButton.TopLeft(), TVHT_ONITEMBUTTON},
-        {CPoint(rectButton.right - 1, rectButton.bottom - 1), TVHT_ONITEMBUTTON},
-        {CPoint(rectButton.left - 1, rectButton.top), TVHT_ONITEMINDENT},
-        {rectLabel.CenterPoint(), TVHT_ONITEMLABEL},
-        {CPoint(rectLabel.right + 5, rectLabel.top + 1), TVHT_ONITEMRIGHT},
+        {rectButton.TopLeft(), 0x56},
+        {CPoint(rectButton.right - 1, rectButton.bottom - 1), 0x56},
+        {CPoint(rectButton.left - 1, rectButton.top), 0x446},
+        {rectLabel.CenterPoint(), 0x46},
+        {CPoint(rectLabel.right + 5, rectLabel.top + 1), 0x446},
+        {CPoint(rectRow.right + 5, rectLabel.top + 1), TVHT_NOWHERE},
         {CPoint(30, 250), TVHT_NOWHERE},
         {CPoint(-5, 5), TVHT_TOLEFT},
         {CPoint(5, 400), TVHT_BELOW},
@@ -490,7 +640,7 @@ TEST_F(COXTreeCtrlTest, HitTestFindsEveryPartOfARow)
     m_tree.GetItemRect(c, &rectC, FALSE);
     UINT flags = 0;
     m_tree.HitTest(CPoint(rectButton.CenterPoint().x, rectC.CenterPoint().y), &flags);
-    EXPECT_EQ(flags, (UINT)TVHT_ONITEMINDENT);
+    EXPECT_EQ(flags, 0x446u);
     // The square for a row of 17 pixels and for a tall one.
     EXPECT_EQ(COXTreeCtrl::ButtonRect(CRect(0, 0, 15, 17)), CRect(3, 4, 12, 13));
     EXPECT_EQ(COXTreeCtrl::ButtonRect(CRect(0, 0, 30, 30)), CRect(8, 8, 23, 23));
@@ -581,7 +731,7 @@ TEST_F(COXTreeCtrlTest, TypeAheadFindsCyrillicTextsInTheirCodePage)
     m_tree.SelectItem(m_tree.GetChildItem(TVI_ROOT));
     // Typed as a user types: Unicode key strokes the system turns into the
     // window's characters.
-    auto type = [&](const wchar_t* keys) {
+    auto type = [&](const wchar_t* keys, const std::function<bool()>& done) {
         std::vector<INPUT> in;
         for (const wchar_t* p = keys; *p; p++)
             for (DWORD up : {0ul, (DWORD)KEYEVENTF_KEYUP}) {
@@ -592,16 +742,16 @@ TEST_F(COXTreeCtrlTest, TypeAheadFindsCyrillicTextsInTheirCodePage)
                 in.push_back(i);
             }
         ::SendInput((UINT)in.size(), in.data(), sizeof(INPUT));
-        PumpMessagesFor(50);
+        PumpUntil(done, 2000);
     };
     ASSERT_EQ(::GetFocus(), m_tree.m_hWnd);
-    type(L"\x0444");   // ф
+    type(L"\x0444", [&] { return m_tree.GetSearchText() == "ф"; });   // ф
     EXPECT_EQ(m_tree.GetSearchText(), "ф");
     EXPECT_EQ(m_tree.GetSelectedItem(), hPhoto);
-    type(L"\x0420");   // Р: "фР" is the start of "Фразы"
+    type(L"\x0420", [&] { return m_tree.GetSelectedItem() == hPhrases; });   // Р: "фР" is the start of "Фразы"
     EXPECT_EQ(m_tree.GetSelectedItem(), hPhrases);
     EXPECT_TRUE(PumpUntil([&] { return m_tree.GetSearchText().IsEmpty(); }, 2000));
-    type(L"\x0451");   // ё
+    type(L"\x0451", [&] { return m_tree.GetSelectedItem() != hPhrases; });   // ё
     EXPECT_EQ((LPCSTR)m_tree.GetItemText(m_tree.GetSelectedItem()), std::string("Ёлка"));
 }
 
@@ -617,10 +767,11 @@ TEST_F(COXTreeCtrlTest, ItemTipOverACutOffCellShowsAndPassesTheClick)
     ::SetForegroundWindow(m_hParent);
     ::SetActiveWindow(m_hParent);
     PumpMessagesFor(20);
-    // Messages as the program's own loop handles them: pre-translated first.
-    auto pump = [](DWORD ms) {
-        const ULONGLONG end = ::GetTickCount64() + ms;
-        while (::GetTickCount64() < end) {
+    // Messages as the program's own loop handles them, pre-translated first,
+    // until what is waited for has happened.
+    auto pumpUntil = [](const std::function<bool()>& done) {
+        const ULONGLONG end = ::GetTickCount64() + 3000;
+        while (!done() && ::GetTickCount64() < end) {
             MSG msg;
             while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
                 if (!AfxGetThread()->PreTranslateMessage(&msg)) {
@@ -629,6 +780,13 @@ TEST_F(COXTreeCtrlTest, ItemTipOverACutOffCellShowsAndPassesTheClick)
                 }
             ::Sleep(5);
         }
+        return done();
+    };
+    auto cursorAt = [](CPoint screen) {
+        return [screen] {
+            CPoint pt;
+            return ::GetCursorPos(&pt) && pt == screen;
+        };
     };
     auto mouse = [](CPoint screen, DWORD dwFlags) {
         INPUT in = {};
@@ -642,13 +800,11 @@ TEST_F(COXTreeCtrlTest, ItemTipOverACutOffCellShowsAndPassesTheClick)
     m_tree.GetItemRect(hLong, &rectLabel, TRUE);
     CPoint pt(rectLabel.left + 20, rectLabel.CenterPoint().y);
     m_tree.ClientToScreen(&pt);
-    mouse(CPoint(pt.x + 5, pt.y + 40), 0);
-    pump(30);
-    mouse(pt, 0);
-    pump(60);
-
     CWnd& tip = m_tree.m_itemTip.GetTipWnd();
-    ASSERT_TRUE(tip.GetSafeHwnd() != NULL && tip.IsWindowVisible());
+    mouse(CPoint(pt.x + 5, pt.y + 40), 0);
+    pumpUntil(cursorAt(CPoint(pt.x + 5, pt.y + 40)));
+    mouse(pt, 0);
+    ASSERT_TRUE(pumpUntil([&] { return tip.GetSafeHwnd() != NULL && tip.IsWindowVisible(); })) << "no tip";
     CRect rectTip, rectCell;
     tip.GetWindowRect(&rectTip);
     m_tree.GetItemRect(hLong, &rectCell, TRUE);
@@ -665,15 +821,13 @@ TEST_F(COXTreeCtrlTest, ItemTipOverACutOffCellShowsAndPassesTheClick)
     const CPoint onTip(rectTip.left + 40, rectTip.CenterPoint().y);
     ASSERT_EQ(::WindowFromPoint(onTip), tip.GetSafeHwnd());
     mouse(onTip, 0);
-    pump(20);
+    pumpUntil(cursorAt(onTip));
     mouse(onTip, MOUSEEVENTF_LEFTDOWN);
     mouse(onTip, MOUSEEVENTF_LEFTUP);
-    pump(60);
-    EXPECT_EQ(m_tree.GetSelectedItem(), hLong);
+    EXPECT_TRUE(pumpUntil([&] { return m_tree.GetSelectedItem() == hLong; })) << "the click did not select";
     // The mouse gone from the cell, the tip goes too.
     mouse(CPoint(5, 5), 0);
-    pump(300);
-    EXPECT_FALSE(tip.IsWindowVisible());
+    EXPECT_TRUE(pumpUntil([&] { return !tip.IsWindowVisible(); })) << "the tip stayed";
 }
 
 // The dragged picture: column 0 of the item's row, or of every selected row
