@@ -267,6 +267,10 @@ void COXEdit::PreSubclassWindow()
 
 BOOL COXEdit::InitControl()
 {
+    // The text is read first: reading the locale re-enters the (still empty)
+    // input and so rewrites the window's text.
+    CString sText;
+    GetWindowText(sText);
     GetLocaleSettings();
     if (m_ttc.m_hWnd == NULL && m_ttc.Create(this)) {
         TOOLINFO ti = {};
@@ -279,8 +283,6 @@ BOOL COXEdit::InitControl()
         m_ttc.SendMessage(TTM_ADDTOOL, 0, (LPARAM)&ti);
     }
     CopyFont();
-    CString sText;
-    GetWindowText(sText);
     // The literals of a mask set before the window existed are kept; the
     // window's text becomes the input.
     DeleteContents();
