@@ -242,6 +242,29 @@ TEST(OXNumericRules, ValuesShowUnderBothLocales)
     }
 }
 
+// The value is the number the text shows, so that dialog data exchange saves
+// what the user saw: digits cut by the limits and rounding count.
+TEST(OXNumericRules, TheValueIsWhatTheTextShows)
+{
+    struct Case { int maxInteger, fraction; double set; const char* shown; double value; };
+    const Case cases[] = {
+        {3, 2, 4567, "567.00", 567},
+        {-1, 2, 1.006, "1.01", 1.01},
+        {-1, 2, -1.006, "-1.01", -1.01},
+        {-1, 0, 2.6, "3", 3},
+        {2, 1, -123.45, "-23.5", -23.5},
+    };
+    for (const Case& c : cases) {
+        COXNumericEdit edit;
+        edit.ApplyLocale(EnglishNumbers(), FALSE);
+        edit.SetMaxIntegerDigitCount(c.maxInteger);
+        edit.SetFractionalDigitCount(c.fraction);
+        edit.SetValue(c.set);
+        EXPECT_STREQ(edit.GetModelText(), c.shown) << c.set;
+        EXPECT_DOUBLE_EQ(edit.GetValue(), c.value) << c.set;
+    }
+}
+
 TEST(OXNumericRules, ProgramSettingsSurviveLocaleChanges)
 {
     COXNumericEdit edit;
