@@ -1309,7 +1309,9 @@ void COXBitmapButton::DrawDropDownArrow(CDC* pDC, UINT nState, CRect rect)
     if (_stricmp(face, "Marlett") == 0) {
         pDC->SetBkMode(TRANSPARENT);
         pDC->SetTextColor(clr);
-        pDC->DrawText(bRight ? "8" : "6", &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        // The symbol font's "4" is its right-pointing triangle; its "8" is a
+        // cross in some versions of the font.
+        pDC->DrawText(bRight ? "4" : "6", &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     } else {
         // Without the symbol font the digit would show: the arrow is drawn.
         CPoint c = rect.CenterPoint();
