@@ -133,7 +133,7 @@ protected:
         ASSERT_TRUE(m_host.CreateHost());
         ASSERT_TRUE(m_button.Create("Go\nStarts the run", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                                     CRect(10, 10, 110, 50), &m_host, 200));
-        PumpMessagesFor(30);
+        ASSERT_TRUE(PumpUntilIdle());
     }
     void TearDown() override { m_host.DestroyWindow(); }
 
@@ -178,7 +178,7 @@ TEST_F(OXBitmapButtonWindow, AThreeStateToggleStepsOnEachClickAndNotifies)
     for (int i = 0; i < 3; ++i) {
         m_button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         m_button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        PumpMessagesFor(10);
+        ASSERT_TRUE(PumpUntilIdle());
         states.push_back(m_button.GetCheckState());
     }
     EXPECT_EQ(states, (std::vector<DWORD>{OXBB_STATE_CHECKED, OXBB_STATE_CHECKED | OXBB_STATE_INDETERMINATE, 0}));

@@ -61,7 +61,10 @@ TEST_F(COXCoolComboBoxTest, HoverMakesHotAndTheFrameSunken)
     ::SetCursorPos(pt.x, pt.y);
     combo.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(button.CenterPoint().x, button.CenterPoint().y));
     EXPECT_TRUE(combo.IsHot());
-    PumpMessagesFor(20);
+    EXPECT_TRUE(PumpUntil([&] {
+        CClientDC dc(&combo);
+        return dc.GetPixel(5, 0) == ::GetSysColor(COLOR_BTNSHADOW);
+    }, 2000)) << "repainted hot";
     {
         CClientDC dc(&combo);
         EXPECT_EQ(dc.GetPixel(5, 0), ::GetSysColor(COLOR_BTNSHADOW));        // sunken top edge

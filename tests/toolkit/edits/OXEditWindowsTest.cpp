@@ -197,11 +197,13 @@ TEST(OXMaskedEditWindow, TwoInvalidEditsDoNotFightOverTheFocus)
     ASSERT_TRUE(b.Create(kEditStyle, CRect(10, 40, 100, 64), &host, 102));
     host.SetForegroundWindow();
     a.SetFocus();
-    PumpMessagesFor(50);
+    ASSERT_TRUE(PumpUntilIdle());
     host.m_codes.clear();
     b.SetFocus();
-    PumpMessagesFor(300);
-    EXPECT_EQ(::GetFocus(), a.m_hWnd) << "the edit that failed takes the focus back";
+    // Settled: the focus is back in the edit that failed and no exchange of
+    // the focus is still on its way.
+    EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == a.m_hWnd && PumpUntilIdle(0); }, 2000))
+        << "the edit that failed takes the focus back";
     EXPECT_LE(host.m_codes.size(), 2u) << "no endless exchange of the focus";
     a.DestroyWindow();
     b.DestroyWindow();

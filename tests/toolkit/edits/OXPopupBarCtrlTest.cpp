@@ -338,15 +338,13 @@ TEST(OXPopupBarFloating, TheCaptionFollowsTheOwnerFramesActivation)
     ASSERT_TRUE(picker.IsFloating());
     auto captionActive = [&] { return picker.m_nLastNcActive == 1; };
     frame->SetActiveWindow();
-    PumpMessagesFor(20);
-    EXPECT_TRUE(captionActive());
+    EXPECT_TRUE(PumpUntil(captionActive, 2000));
     EXPECT_EQ(picker.SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE), 1);
 
     CWnd other;
     ASSERT_TRUE(CreateHostWindow(other, "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(600, 100, 800, 300)));
     other.SetActiveWindow();
-    PumpMessagesFor(20);
-    EXPECT_FALSE(captionActive());
+    EXPECT_TRUE(PumpUntil([&] { return !captionActive(); }, 2000));
     other.DestroyWindow();
     picker.DestroyWindow();
 }
