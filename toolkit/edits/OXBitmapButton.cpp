@@ -1187,7 +1187,10 @@ void COXBitmapButton::DrawText(CDC* pDC, UINT nState, CString sText, CRect rect)
     UINT format = (horz == BS_LEFT ? DT_LEFT : horz == BS_RIGHT ? DT_RIGHT : DT_CENTER) | DT_VCENTER;
     // A wrapped caption is measured to its lines' advance widths; a last
     // glyph that reaches past its advance is not cut off.
-    format |= (GetSafeHwnd() && (GetStyle() & BS_MULTILINE)) ? DT_WORDBREAK | DT_NOCLIP : DT_SINGLELINE;
+    const BOOL bMultiline = GetSafeHwnd() && (GetStyle() & BS_MULTILINE);
+    format |= bMultiline ? DT_WORDBREAK | DT_NOCLIP : DT_SINGLELINE;
+    if (!bMultiline)
+        rect = CaptionRect(pDC, sText, rect);
     pDC->SetBkMode(TRANSPARENT);
     if ((nState & ODS_DISABLED) && !m_bHyperLook) {
         CaptionDraw data = {sText, format};
@@ -1206,6 +1209,28 @@ void COXBitmapButton::DrawText(CDC* pDC, UINT nState, CString sText, CRect rect)
         clr = RGB(0, 0, 0);
     pDC->SetTextColor(clr);
     pDC->DrawText(sText, &rect, format);
+}
+
+// The margins of a small button can leave less room than one line of its
+// caption needs (a bitmap face is never smaller than its design size): the
+// caption's rectangle then grows around its centre into the margins, up to the
+// face inside the frame, instead of cutting letters and descenders off.
+CRect COXBitmapButton::CaptionRect(CDC* pDC, const CString& sText, CRect rect)
+{
+    CRect needed(0, 0, 0, 0);
+    pDC->DrawText(sText, &needed, DT_CALCRECT | DT_SINGLELINE);
+    const int dx = std::max(0, needed.Width() - rect.Width()), dy = std::max(0, needed.Height() - rect.Height());
+    if (dx == 0 && dy == 0)
+        return rect;
+    rect.InflateRect(dx / 2, dy / 2, dx - dx / 2, dy - dy / 2);
+    if (GetSafeHwnd()) {
+        CRect face;
+        GetClientRect(&face);
+        face.right -= GetArrowPartSize().cx;
+        face.DeflateRect(2, 2);
+        rect.IntersectRect(&rect, &face);
+    }
+    return rect;
 }
 
 void COXBitmapButton::DrawFocusMark(CDC* pDC, UINT nState, CRect rectItem, CRect rectImage, CRect rectText)
@@ -1284,7 +1309,9 @@ void COXBitmapButton::DrawDropDownArrow(CDC* pDC, UINT nState, CRect rect)
     if (_stricmp(face, "Marlett") == 0) {
         pDC->SetBkMode(TRANSPARENT);
         pDC->SetTextColor(clr);
-        pDC->DrawText(bRight ? "8" : "6", &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        // The symbol font's "4" is its right-pointing triangle; its "8" is a
+        // cross in some versions of the font.
+        pDC->DrawText(bRight ? "4" : "6", &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     } else {
         // Without the symbol font the digit would show: the arrow is drawn.
         CPoint c = rect.CenterPoint();

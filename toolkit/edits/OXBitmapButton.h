@@ -88,6 +88,12 @@ public:
     CPalette* GetPalette() { return &m_palette; }
     CAnimateCtrl* GetAnimationCtrl() { return &m_animateCtrl; }
     BOOL IsMouseOver() const { return m_bMouseOver; }
+    // How far the focus rectangle and the black frame of the focused button
+    // lie from the button's edge (negative: inside).
+    void SetFocusRectInflate(CSize size) { m_focusRectInflate = size; }
+    CSize GetFocusRectInflate() const { return m_focusRectInflate; }
+    void SetDefaultFrameInflate(CSize size) { m_defaultFrameInflate = size; }
+    CSize GetDefaultFrameInflate() const { return m_defaultFrameInflate; }
 
     static CString ExtractTextPiece(LPCTSTR lpszText, int nPiece, TCHAR chSeparator = '\n');
 
@@ -140,6 +146,7 @@ public:
 
 protected:
     CSize GetTextSize(BOOL bFit);
+    CRect CaptionRect(CDC* pDC, const CString& sText, CRect rect);
     CSize GetImageSize() const;
     BOOL ReplaceImageWithIcon(int nImage, LPCTSTR lpszIconResource, UINT cx, UINT cy);
     BOOL ReplaceImageWithBitmap(int nImage, LPCTSTR lpszBitmapResource);

@@ -82,9 +82,12 @@ BOOL COXCalculatorCtrl::OnInitDialog()
         m_comboBase.AddString(name);
     m_comboBase.SetCurSel(0);
     m_display.SubclassDlgItem(IDC_OX_CALC_DISPLAY, this);
+    m_display.SetBkColor(::GetSysColor(COLOR_WINDOW));
     for (int i = 0; i < BUTTON_COUNT; ++i) {
         m_buttons[i].SubclassDlgItem(g_buttons[i].nID, this);
         m_buttons[i].SetTextColor(g_buttons[i].clr);
+        m_buttons[i].SetFocusRectInflate(CSize(-4, -4));
+        m_buttons[i].SetDefaultFrameInflate(CSize(-3, -3));
         m_buttons[i].SetTextFont(&ButtonFont());
         m_buttons[i].SetToolTip(TRUE);
     }

@@ -7,6 +7,7 @@
 
 #include "OXBitmapButton.h"
 #include "OXCalculatorEngine.h"
+#include "OXStatic.h"
 
 class COXCalculatorCtrl : public CDialog
 {
@@ -40,7 +41,7 @@ protected:
 
     CComboBox m_comboBase;
     COXBitmapButton m_buttons[BUTTON_COUNT];
-    CStatic m_display;
+    COXStatic m_display;
     BOOL m_bExtended;
     int m_nBase;
     CString m_sDisplay;

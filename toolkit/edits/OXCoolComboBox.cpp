@@ -1,5 +1,7 @@
 #include "OXCoolComboBox.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(COXCoolComboBox, CComboBox)
 
 static const int ID_COMBO_LIST = 1000;
@@ -212,6 +214,21 @@ void COXCoolComboBox::OnPaint()
         CRect rectEdit;
         m_edit.GetWindowRect(&rectEdit);
         R.bottom = R.top + rectEdit.Height() + 5;
+        // The list keeps to whole items, so it may end above the combo's own
+        // bottom: nobody else paints what lies under it.
+        HWND hList = ::GetDlgItem(m_hWnd, ID_COMBO_LIST);
+        CRect rectBelow;
+        GetClientRect(&rectBelow);
+        if (hList) {
+            CRect rectList;
+            ::GetWindowRect(hList, &rectList);
+            ScreenToClient(&rectList);
+            rectBelow.top = std::max(rectList.bottom, R.bottom);
+        } else {
+            rectBelow.top = R.bottom;
+        }
+        if (!rectBelow.IsRectEmpty())
+            dc.FillSolidRect(&rectBelow, ::GetSysColor(COLOR_BTNFACE));
     }
     CRect I = R;
     I.DeflateRect(2, 2);
@@ -255,7 +272,8 @@ void COXCoolComboBox::OnPaint()
         dc.LineTo(R.right - 1, R.top);
         dc.SelectObject(pOld);
     } else {
-        dc.FillSolidRect(&R, ::GetSysColor(bSimple ? COLOR_WINDOW : COLOR_BTNFACE));
+        // a simple combo's field too: its frame parts it from the list
+        dc.FillSolidRect(&R, ::GetSysColor(COLOR_BTNFACE));
         CRect strip(R.left + 1, R.top + 2, R.left + 2, R.bottom - 2);
         dc.FillSolidRect(&strip, ::GetSysColor(bEnabled ? COLOR_WINDOW : COLOR_BTNFACE));
     }

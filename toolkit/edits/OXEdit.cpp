@@ -1,6 +1,7 @@
 #include "OXEdit.h"
 
 #include <algorithm>
+#include <string.h>
 
 namespace {
 
@@ -9,6 +10,23 @@ const UINT TOOL_ID = 1;
 BOOL IsKeyDown(int nVirtKey)
 {
     return (::GetAsyncKeyState(nVirtKey) & 0x8000) != 0;
+}
+
+BOOL ReadClipboardText(HWND hOwner, CString& sText)
+{
+    if (!::OpenClipboard(hOwner))
+        return FALSE;
+    BOOL bRead = FALSE;
+    if (HANDLE hData = ::GetClipboardData(CF_TEXT)) {
+        if (LPCSTR pszText = (LPCSTR)::GlobalLock(hData)) {
+            // another program's block need not hold a terminator
+            sText = CString(pszText, (int)strnlen(pszText, ::GlobalSize(hData)));
+            ::GlobalUnlock(hData);
+            bRead = TRUE;
+        }
+    }
+    ::CloseClipboard();
+    return bRead;
 }
 
 // Splits a mask at its first single '#': "##" stands for one literal '#', any
@@ -49,6 +67,7 @@ COXEdit::COXEdit()
       m_bInsertMode(TRUE),
       m_nRefreshDepth(0),
       m_bNotifyChange(TRUE),
+      m_bControlSettingText(FALSE),
       m_bSettingFont(FALSE),
       m_bInitialized(FALSE),
       m_clrReadOnlyBack(::GetSysColor(COLOR_BTNFACE)),
@@ -267,6 +286,10 @@ void COXEdit::PreSubclassWindow()
 
 BOOL COXEdit::InitControl()
 {
+    // The text is read first: reading the locale re-enters the (still empty)
+    // input and so rewrites the window's text.
+    CString sText;
+    GetWindowText(sText);
     GetLocaleSettings();
     if (m_ttc.m_hWnd == NULL && m_ttc.Create(this)) {
         TOOLINFO ti = {};
@@ -279,8 +302,6 @@ BOOL COXEdit::InitControl()
         m_ttc.SendMessage(TTM_ADDTOOL, 0, (LPARAM)&ti);
     }
     CopyFont();
-    CString sText;
-    GetWindowText(sText);
     // The literals of a mask set before the window existed are kept; the
     // window's text becomes the input.
     DeleteContents();
@@ -547,10 +568,24 @@ void COXEdit::OnCharTyped(UINT nChar, WPARAM wParam, LPARAM lParam)
     }
 }
 
+// A single-line edit control announces every text it is given with EN_UPDATE
+// and EN_CHANGE of its own. For a rebuild of the text those are kept from the
+// parent: the edit sends its own, and EN_CHANGE only when the input changed
+// from within.
+BOOL COXEdit::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (m_bControlSettingText && message == WM_COMMAND &&
+        (HIWORD(wParam) == EN_UPDATE || HIWORD(wParam) == EN_CHANGE))
+        return TRUE;
+    return CEdit::OnChildNotify(message, wParam, lParam, pResult);
+}
+
 LRESULT COXEdit::OnSetText(WPARAM wParam, LPARAM lParam)
 {
     if (m_nRefreshDepth > 0) {
+        m_bControlSettingText = TRUE;
         LRESULT lResult = CEdit::WindowProc(WM_SETTEXT, wParam, lParam);
+        m_bControlSettingText = FALSE;
         NotifyParent(EN_UPDATE);
         if (m_bNotifyChange)
             NotifyParent(EN_CHANGE);
@@ -564,21 +599,36 @@ LRESULT COXEdit::OnSetText(WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
-void COXEdit::OnPaste(WPARAM wParam, LPARAM lParam)
+// The clipboard's text goes into the input in place of the part of the
+// selection that covers input: a selection reaching into the literals never
+// takes literal characters into the input. Pasted text that brings back the
+// selected literals themselves (a whole text copied from such an edit) leaves
+// them out. A single-line edit takes the text up to its first line break, as
+// the control itself would.
+void COXEdit::OnPaste()
 {
+    CString sPasted;
+    if (!ReadClipboardText(m_hWnd, sPasted))
+        return;
+    if (!IsMultiLine()) {
+        int nBreak = sPasted.FindOneOf("\r\n");
+        if (nBreak >= 0)
+            sPasted = sPasted.Left(nBreak);
+    }
     int s = 0, e = 0;
     GetSel(s, e);
-    CEdit::WindowProc(WM_PASTE, wParam, lParam);
-    CString sText;
-    GetWindowText(sText);
-    // The literals never become input, whatever the selection was.
-    if (!m_arrLeftLiterals.IsEmpty() && sText.Left(LeftCount()) == m_arrLeftLiterals)
-        sText = sText.Mid(LeftCount());
-    int nRight = m_arrRightLiterals.GetLength();
-    if (nRight > 0 && sText.GetLength() >= nRight && sText.Right(nRight) == m_arrRightLiterals)
-        sText = sText.Left(sText.GetLength() - nRight);
+    const int nInputEnd = LeftCount() + InputCount();
+    const CString sLeftSelected = s < LeftCount() ? m_arrLeftLiterals.Mid(s) : CString();
+    const CString sRightSelected = e > nInputEnd ? m_arrRightLiterals.Left(e - nInputEnd) : CString();
+    if (!sLeftSelected.IsEmpty() && sPasted.Left(sLeftSelected.GetLength()) == sLeftSelected)
+        sPasted = sPasted.Mid(sLeftSelected.GetLength());
+    if (!sRightSelected.IsEmpty() && sPasted.Right(sRightSelected.GetLength()) == sRightSelected)
+        sPasted = sPasted.Left(sPasted.GetLength() - sRightSelected.GetLength());
+    const int nFrom = std::min(std::max(s - LeftCount(), 0), InputCount());
+    const int nTo = std::min(std::max(e - LeftCount(), nFrom), InputCount());
+    CString sInput = m_arrInputData.Left(nFrom) + sPasted + m_arrInputData.Mid(nTo);
     EmptyData(TRUE);
-    SetInputData(sText, 0);
+    SetInputData(sInput, 0);
     int p = GetNextInsertPosition(s);
     ::SendMessage(m_hWnd, EM_SETSEL, p, p);
 }
@@ -611,7 +661,7 @@ LRESULT COXEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PASTE:
         if (bReadOnly)
             break;
-        OnPaste(wParam, lParam);
+        OnPaste();
         return 0;
     case WM_CUT:
     case WM_CLEAR:

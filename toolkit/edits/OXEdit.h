@@ -69,6 +69,7 @@ protected:
     virtual void PreSubclassWindow() override;
     virtual BOOL PreTranslateMessage(MSG* pMsg) override;
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
     afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
     HBRUSH ColorBrush(COLORREF clr);
@@ -79,7 +80,7 @@ protected:
     void OnKeyDown(UINT nChar, WPARAM wParam, LPARAM lParam);
     void OnCharTyped(UINT nChar, WPARAM wParam, LPARAM lParam);
     LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
-    void OnPaste(WPARAM wParam, LPARAM lParam);
+    void OnPaste();
     void OnCutOrClear(UINT message, WPARAM wParam, LPARAM lParam);
 
     COLORREF m_clrText;
@@ -94,6 +95,7 @@ protected:
     CToolTipCtrl m_ttc;
     int m_nRefreshDepth;
     BOOL m_bNotifyChange;
+    BOOL m_bControlSettingText;     // the control itself is taking a rebuilt text
     BOOL m_bSettingFont;
     BOOL m_bInitialized;
     COLORREF m_clrReadOnlyBack;

@@ -478,6 +478,9 @@ void COXNumericEdit::SetNegativeTextColor(COLORREF clr, BOOL bRedraw)
         RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
+// The value becomes the number the text shows (rounded to the fraction
+// digits, cut to the integer digits), never the one given: what is read back
+// is what the user saw.
 BOOL COXNumericEdit::SetValue(double dValue)
 {
     const BOOL bNegative = dValue < 0;
@@ -490,7 +493,6 @@ BOOL COXNumericEdit::SetValue(double dValue)
     EmptyData(TRUE);
     COXEdit::SetInputData(sText, 0);
     SetNegative(bNegative);
-    m_dValue = dValue;
     return TRUE;
 }
 

@@ -10,7 +10,7 @@ COXPhysicalEdit::COXPhysicalEdit(const COXPhysicalUnitTable* pUnitTable, int nUn
     : m_nUnit(nUnit), m_pUnitTable(pUnitTable), m_bUnitShown(FALSE)
 {
     if (m_pUnitTable) {
-        if (m_nUnit == -1)
+        if (!IsUnit(m_nUnit))
             m_nUnit = m_pUnitTable->nDefaultUnit;
         m_menuUnits.CreatePopupMenu();
         for (int i = 0; i < m_pUnitTable->nUnitCount; ++i)
@@ -28,14 +28,23 @@ double COXPhysicalEdit::ConvertValue(double dValue, int nFrom, int nTo, const do
     return (dBase - conv[nTo][2]) / conv[nTo][1] - conv[nTo][0];
 }
 
+// A unit the table does not have converts nothing: its row would lie outside
+// the conversion table.
 double COXPhysicalEdit::ConvertValue(double dValue, int nFrom, int nTo) const
 {
+    if (!IsUnit(nFrom) || !IsUnit(nTo))
+        return dValue;
     return ConvertValue(dValue, nFrom, nTo, GetConversionTable());
+}
+
+BOOL COXPhysicalEdit::IsUnit(int nUnit) const
+{
+    return nUnit >= 0 && nUnit < GetUnitCount();
 }
 
 CString COXPhysicalEdit::UnitText() const
 {
-    if (m_pUnitTable == NULL || m_nUnit < 0 || m_nUnit >= GetUnitCount())
+    if (!IsUnit(m_nUnit))
         return CString();
     return CString(" ") + GetUnitNames()[m_nUnit];
 }
@@ -73,11 +82,17 @@ void COXPhysicalEdit::AdjustLiterals()
     }
 }
 
+// A unit the table does not have leaves the edit as it was; an edit without
+// units holds a plain number.
 void COXPhysicalEdit::SetValue(double dValue, int nUnit)
 {
+    if (nUnit == -1)
+        nUnit = GetDefaultUnit();
+    if (GetUnitCount() > 0 && !IsUnit(nUnit))
+        return;
     BOOL bShown = m_bUnitShown;
     ShowUnit(FALSE);
-    m_nUnit = nUnit == -1 ? GetDefaultUnit() : nUnit;
+    m_nUnit = nUnit;
     ShowUnit(bShown);
     COXNumericEdit::SetValue(dValue);
 }

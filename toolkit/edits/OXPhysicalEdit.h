@@ -46,6 +46,7 @@ public:
 protected:
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     CString UnitText() const;
+    BOOL IsUnit(int nUnit) const;
     int UnitTextIndex() const;
 
     int m_nUnit;

@@ -919,6 +919,9 @@ void COXPopupBarCtrl::OnPaint()
         pOldPalette = dc.SelectPalette(&m_palette, FALSE);
         dc.RealizePalette();
     }
+    // Everything the bar and a derived class draw is in the bar's font, not
+    // in the paint DC's System font.
+    CFont* pOldFont = m_font.GetSafeHandle() ? dc.SelectObject(&m_font) : NULL;
     DrawBackground(&dc);
     for (int k = 1; k <= m_nButtons; ++k)
         DrawCell(&dc, k);
@@ -928,6 +931,8 @@ void COXPopupBarCtrl::OnPaint()
         DrawDefaultButton(&dc);
     if (IsCustomShown())
         DrawCustomButton(&dc);
+    if (pOldFont)
+        dc.SelectObject(pOldFont);
     if (pOldPalette)
         dc.SelectPalette(pOldPalette, FALSE);
 }

@@ -17,6 +17,7 @@ std::vector<GalleryEntry>& Registry()
 const int kMargin = 10;
 const int kGap = 8;
 const int kCaptionHeight = 16;
+const int kComboFieldHeight = 24;   // a closed combo in the page's font
 const int kLogHeight = 90;
 const int kMinPageWidth = 420;
 const UINT WM_GALLERY_SHOWOFF = WM_APP + 1;
@@ -106,6 +107,13 @@ CRect CGalleryPage::NextRect(int cx, int cy)
     m_x += cx + kGap;
     m_rowHeight = std::max(m_rowHeight, cy);
     m_right = std::max(m_right, (int)rc.right);
+    return rc;
+}
+
+CRect CGalleryPage::NextComboRect(int cx, int cyDropped)
+{
+    CRect rc = NextRect(cx, kComboFieldHeight);
+    rc.bottom = rc.top + cyDropped;
     return rc;
 }
 

@@ -49,6 +49,9 @@ public:
 
     // Layout helpers for Populate.
     CRect NextRect(int cx, int cy);     // the next place in the current row
+    // A drop-down combo's place: its window reaches cyDropped down over its
+    // list, but the row grows by its field only.
+    CRect NextComboRect(int cx, int cyDropped);
     void NewRow(LPCTSTR lpszCaption = NULL);
     void ApplyFont(CWnd* pWnd);         // the page's font on a control
     void Log(LPCTSTR lpszFormat, ...);  // a line in the event log

@@ -194,24 +194,30 @@ HISTORY_BUTTONS = [
 
 
 def write_history_bar(name):
-    """A 24-bit strip of five 16 x 15 buttons on the face colour."""
+    """An 8-bit strip of five 16 x 15 buttons on the face colour.
+
+    The colours stand in a colour table, so that the tool bar maps the
+    standard grey, black and white to the system's colours: the face then
+    blends with the bar and the disabled buttons show their pictures.
+    """
     w, h = 16 * len(HISTORY_BUTTONS), 15
-    colours = {" ": (192, 192, 192), "#": (0, 0, 0), ".": (255, 255, 255), "g": (0, 160, 0),
-               "r": (200, 0, 0), "y": (240, 200, 40)}
+    palette = [(" ", (192, 192, 192)), ("#", (0, 0, 0)), (".", (255, 255, 255)), ("g", (0, 160, 0)),
+               ("r", (200, 0, 0)), ("y", (240, 200, 40))]
+    index = {ch: i for i, (ch, _) in enumerate(palette)}
     g = [[" "] * w for _ in range(h)]
     for i, picture in enumerate(HISTORY_BUTTONS):
         for y, row in enumerate(picture[:h]):
             for x, ch in enumerate(row[:16]):
                 g[y][i * 16 + x] = ch
-    row_bytes = (w * 3 + 3) & ~3
-    pad = b"\0" * (row_bytes - w * 3)
-    pixels = b"".join(
-        b"".join(bytes((b, gr, r)) for (r, gr, b) in (colours[ch] for ch in g[y])) + pad
-        for y in reversed(range(h)))
-    header = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, row_bytes * h, 0, 0, 0, 0)
-    file_header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(pixels), 0, 0, 14 + 40)
+    row_bytes = (w + 3) & ~3
+    pad = b"\0" * (row_bytes - w)
+    pixels = b"".join(bytes(index[ch] for ch in g[y]) + pad for y in reversed(range(h)))
+    table = b"".join(bytes((b, gr, r, 0)) for _, (r, gr, b) in palette)
+    header = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 0, row_bytes * h, 0, 0, len(palette), 0)
+    offset = 14 + 40 + len(table)
+    file_header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
     with open(os.path.join(HERE, name), "wb") as f:
-        f.write(file_header + header + pixels)
+        f.write(file_header + header + table + pixels)
 
 
 write_history_bar("history_bar.bmp")

@@ -1,5 +1,7 @@
 #include "EditsTestSupport.h"
 
+#include "testsupport.h"
+
 CStepDriver* CStepDriver::s_current = nullptr;
 
 BOOL CNotifyHost::CreateHost(const CRect& rect)
@@ -63,4 +65,9 @@ void PostClick(HWND hWnd, CPoint pt)
     ::PostMessage(hWnd, WM_MOUSEMOVE, 0, lp);
     ::PostMessage(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, lp);
     ::PostMessage(hWnd, WM_LBUTTONUP, 0, lp);
+}
+
+bool PumpUntilIdle(DWORD ms)
+{
+    return PumpUntil([] { return HIWORD(::GetQueueStatus(QS_ALLINPUT & ~QS_TIMER)) == 0; }, ms);
 }

@@ -44,5 +44,10 @@ private:
     static CStepDriver* s_current;
 };
 
+// Dispatches this thread's messages until none but timer ticks are waiting
+// (what a window posted to itself while being made or shown has run); false
+// when messages still kept coming after ms.
+bool PumpUntilIdle(DWORD ms = 2000);
+
 // Posts a click (move, button down, button up) at a client point of a window.
 void PostClick(HWND hWnd, CPoint pt);

@@ -4,6 +4,9 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits.h>
+
 #include "EditsTestSupport.h"
 #include "OXBitmapButton.h"
 #include "gallery_res.h"
@@ -130,7 +133,7 @@ protected:
         ASSERT_TRUE(m_host.CreateHost());
         ASSERT_TRUE(m_button.Create("Go\nStarts the run", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                                     CRect(10, 10, 110, 50), &m_host, 200));
-        PumpMessagesFor(30);
+        ASSERT_TRUE(PumpUntilIdle());
     }
     void TearDown() override { m_host.DestroyWindow(); }
 
@@ -175,7 +178,7 @@ TEST_F(OXBitmapButtonWindow, AThreeStateToggleStepsOnEachClickAndNotifies)
     for (int i = 0; i < 3; ++i) {
         m_button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         m_button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        PumpMessagesFor(10);
+        ASSERT_TRUE(PumpUntilIdle());
         states.push_back(m_button.GetCheckState());
     }
     EXPECT_EQ(states, (std::vector<DWORD>{OXBB_STATE_CHECKED, OXBB_STATE_CHECKED | OXBB_STATE_INDETERMINATE, 0}));
@@ -310,6 +313,37 @@ TEST_F(OXBitmapButtonWindow, TheToolTipCarriesTheSecondPartOfTheText)
     EXPECT_EQ(text, "Another tip  ");
     m_button.SetToolTip(FALSE);
     EXPECT_EQ(m_button.GetToolTip()->GetSafeHwnd(), (HWND)NULL);
+}
+
+// The arrow part points down, or right for buttons whose pop-ups open to the
+// right: a triangle wider than tall, or taller than wide, not a cross.
+TEST_F(OXBitmapButtonWindow, ArrowPointsDownOrRight)
+{
+    m_button.SetWindowText("");
+    struct Case { DWORD styleEx; bool wide; };
+    for (const Case& c : {Case{OXBB_EX_DROPDOWN, true}, Case{OXBB_EX_DROPDOWN | OXBB_EX_DROPDOWNRIGHT, false}}) {
+        m_button.SetStyleEx(c.styleEx);
+        CPixelCanvas canvas(100, 40, kWhite);
+        DRAWITEMSTRUCT dis = {ODT_BUTTON, 200, 0, ODA_DRAWENTIRE, 0, m_button.GetSafeHwnd(),
+                              canvas.dc.GetSafeHdc(), {0, 0, 100, 40}, 0};
+        m_button.DrawItem(&dis);
+        const COLORREF clrArrow = ::GetSysColor(COLOR_BTNTEXT);
+        int left = INT_MAX, right = INT_MIN, top = INT_MAX, bottom = INT_MIN, nInk = 0;
+        for (int x = 100 - m_button.GetArrowPartSize().cx; x < 100; ++x)
+            for (int y = 5; y < 35; ++y)
+                if (canvas.At(x, y) == clrArrow) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                    ++nInk;
+                }
+        ASSERT_GT(nInk, 3) << c.styleEx;
+        const int cx = right - left + 1, cy = bottom - top + 1;
+        EXPECT_EQ(cx > cy, c.wide) << c.styleEx << ": " << cx << " x " << cy;
+        // a triangle fills about half its box; a cross far less
+        EXPECT_GE(nInk * 3, cx * cy) << c.styleEx << ": " << nInk << " pixels in " << cx << " x " << cy;
+    }
 }
 
 // Drawing straight into a canvas: a drop-down button without image or caption

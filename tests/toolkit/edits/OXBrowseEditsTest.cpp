@@ -145,33 +145,59 @@ TEST_F(COXBrowseEditsTest, DirectoryEditChoosesThroughTheFolderPicker)
     EXPECT_EQ(history.FindStringExact(-1, folder.File("Chosen")), 0);
 }
 
-TEST_F(COXBrowseEditsTest, FileEditHandsALongPathToTheDialogsOwnBuffer)
+// Every heap of the process is still sound (a name written past its buffer
+// breaks the block after it).
+bool HeapsAreSound()
+{
+    HANDLE heaps[64];
+    DWORD nCount = ::GetProcessHeaps(64, heaps);
+    for (DWORD i = 0; i < nCount && i < 64; ++i)
+        if (!::HeapValidate(heaps[i], 0, NULL))
+            return false;
+    return true;
+}
+
+TEST_F(COXBrowseEditsTest, FileEditHandsAnyPathToTheDialogsOwnBuffer)
 {
     CTestFolder folder;
-    CString sLong = folder.File(CString('n', 200) + ".txt");   // longer than the text's own buffer would be
-    CString sReal = folder.File("real.txt");
-    HANDLE h = ::CreateFileA(sReal, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    ::CloseHandle(h);
+    CString sShort = folder.File("a.txt");
+    CString sLong = folder.File(CString('n', 200) + ".txt");   // far longer than the short path's text
+    for (const CString& sFile : {sShort, sLong}) {
+        HANDLE h = ::CreateFileA(sFile, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+        ::CloseHandle(h);
+    }
     CTestFileEdit edit;
     ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 360, 34), &m_host, 3));
-    edit.SetPath(sLong);
+    edit.SetPath(sShort);
 
-    std::string shown;
+    // From a short path to a longer one, then back: each time the dialog shows
+    // the current path and hands back the one chosen, whole.
     CDialogAnswerer answerer;
-    answerer.Handle([&](HWND dialog, const ShownDialog&) {
-        HWND hName = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
-        shown = WindowText(hName);
-        SetWindowTextA(hName, sReal);
-        CDialogAnswerer::PressButton(dialog, IDOK);
-    });
+    std::string shown;
+    auto choose = [&](const CString& sChosen) {
+        answerer.Handle([&shown, sChosen](HWND dialog, const ShownDialog&) {
+            HWND hName = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
+            shown = WindowText(hName);
+            SetWindowTextA(hName, sChosen);
+            CDialogAnswerer::PressButton(dialog, IDOK);
+        });
+    };
+    choose(sLong);
     edit.OnDropButton();
-    EXPECT_NE(shown.find(std::string(200, 'n')), std::string::npos);
+    EXPECT_NE(shown.find("a.txt"), std::string::npos) << shown;
+    EXPECT_EQ(edit.GetPath().CompareNoCase(sLong), 0) << (LPCSTR)edit.GetPath();
+    EXPECT_TRUE(HeapsAreSound());
+
+    choose(sShort);
+    edit.OnDropButton();
+    EXPECT_NE(shown.find(std::string(200, 'n')), std::string::npos) << shown;
     EXPECT_GE(edit.GetFileDialog().m_ofn.nMaxFile, (DWORD)MAX_PATH);
-    EXPECT_EQ(edit.GetPath().CompareNoCase(sReal), 0);
+    EXPECT_EQ(edit.GetPath().CompareNoCase(sShort), 0) << (LPCSTR)edit.GetPath();
+    EXPECT_TRUE(HeapsAreSound());
 
     answerer.Answer(IDCANCEL);   // a cancel changes nothing
     edit.OnDropButton();
-    EXPECT_EQ(edit.GetPath().CompareNoCase(sReal), 0);
+    EXPECT_EQ(edit.GetPath().CompareNoCase(sShort), 0);
 }
 
 }  // namespace

@@ -4,8 +4,13 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits.h>
+
 #include "EditsTestSupport.h"
 #include "OXCalculatorEdit.h"
+#include "OXStatic.h"
+#include "testdrawing.h"
 #include "testsupport.h"
 #include "toolkit_res.h"
 
@@ -111,6 +116,90 @@ TEST_F(OXCalculatorWindow, AQuitEndsThePickAndReachesTheProgram)
     MSG msg;
     ASSERT_TRUE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 3u);
+}
+
+// The ink of a drawing: the bounding box of the pixels inside rect that are not
+// the background colour.
+CRect InkBox(const CPixelCanvas& canvas, const CRect& rect, COLORREF clrBackground)
+{
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            if (canvas.At(x, y) != clrBackground) {
+                left = std::min(left, x);
+                top = std::min(top, y);
+                right = std::max(right, x + 1);
+                bottom = std::max(bottom, y + 1);
+            }
+    return left == INT_MAX ? CRect(0, 0, 0, 0) : CRect(left, top, right, bottom);
+}
+
+// Drawn the look its users see: a display on the window colour, the focused
+// button's black frame 3 pixels in, and captions drawn whole however small
+// the buttons are for their bitmap font.
+TEST(OXCalculatorLook, DisplayFramesAndWholeCaptions)
+{
+    CNotifyHost host;
+    ASSERT_TRUE(host.CreateHost());
+    COXCalculatorCtrl calc;
+    ASSERT_TRUE(calc.Create(&host));
+    calc.CheckDlgButton(IDC_OX_CALC_SCIENTIFIC, BST_CHECKED);
+    calc.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_OX_CALC_SCIENTIFIC, BN_CLICKED),
+                     (LPARAM)calc.GetDlgItem(IDC_OX_CALC_SCIENTIFIC)->m_hWnd);
+
+    CWnd* pDisplay = calc.GetDlgItem(IDC_OX_CALC_DISPLAY);
+    EXPECT_NE(DYNAMIC_DOWNCAST(COXStatic, CWnd::FromHandlePermanent(pDisplay->m_hWnd)), nullptr);
+    CRect rcDisplay;
+    pDisplay->GetClientRect(&rcDisplay);
+    pDisplay->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    {
+        CClientDC dc(pDisplay);
+        EXPECT_EQ(dc.GetPixel(3, rcDisplay.Height() / 2), ::GetSysColor(COLOR_WINDOW));
+    }
+
+    auto draw = [&](UINT nID, UINT nState, CPixelCanvas& canvas) {
+        COXBitmapButton* pButton = DYNAMIC_DOWNCAST(COXBitmapButton, CWnd::FromHandlePermanent(calc.GetDlgItem(nID)->m_hWnd));
+        CRect rc;
+        pButton->GetClientRect(&rc);
+        DRAWITEMSTRUCT dis = {ODT_BUTTON, nID, 0, ODA_DRAWENTIRE, nState, pButton->m_hWnd, canvas.dc.m_hDC, rc};
+        pButton->DrawItem(&dis);
+        return pButton;
+    };
+    CRect rcButton;
+    calc.GetDlgItem(IDC_OX_CALC_7)->GetClientRect(&rcButton);
+    {
+        CPixelCanvas canvas(rcButton.Width(), rcButton.Height(), kMagenta);
+        draw(IDC_OX_CALC_7, ODS_FOCUS, canvas);
+        const int y = rcButton.Height() / 2;
+        EXPECT_EQ(canvas.At(3, y), kBlack) << "the default frame lies 3 pixels in";
+        EXPECT_EQ(canvas.At(rcButton.Width() - 4, y), kBlack);
+    }
+
+    const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE);
+    for (UINT nID : {IDC_OX_CALC_TANH, IDC_OX_CALC_LOG, IDC_OX_CALC_POWER, IDC_OX_CALC_SQRT}) {
+        CRect rc;
+        calc.GetDlgItem(nID)->GetClientRect(&rc);
+        CPixelCanvas canvas(rc.Width(), rc.Height(), kMagenta);
+        COXBitmapButton* pButton = draw(nID, 0, canvas);
+        CRect face = rc;
+        face.DeflateRect(2, 2);
+        CRect ink = InkBox(canvas, face, clrFace);
+
+        // the same caption in the same font, with all the room it needs
+        CString sCaption = pButton->GetText();
+        CPixelCanvas whole(200, 100, clrFace);
+        whole.dc.SelectObject(pButton->GetTextFont());
+        whole.dc.SetTextColor(pButton->GetTextColor());
+        whole.dc.SetBkMode(TRANSPARENT);
+        CRect all(0, 0, 200, 100);
+        whole.dc.DrawText(sCaption, &all, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+        CRect expected = InkBox(whole, all, clrFace);
+        EXPECT_EQ(ink.Size(), expected.Size()) << (LPCSTR)sCaption << ": cut to " << ink.Width() << "x"
+                                                << ink.Height() << " of " << expected.Width() << "x"
+                                                << expected.Height();
+    }
+    calc.DestroyWindow();
+    host.DestroyWindow();
 }
 
 TEST(OXCalculatorPlacement, SidesAndFlips)

@@ -61,7 +61,10 @@ TEST_F(COXCoolComboBoxTest, HoverMakesHotAndTheFrameSunken)
     ::SetCursorPos(pt.x, pt.y);
     combo.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(button.CenterPoint().x, button.CenterPoint().y));
     EXPECT_TRUE(combo.IsHot());
-    PumpMessagesFor(20);
+    EXPECT_TRUE(PumpUntil([&] {
+        CClientDC dc(&combo);
+        return dc.GetPixel(5, 0) == ::GetSysColor(COLOR_BTNSHADOW);
+    }, 2000)) << "repainted hot";
     {
         CClientDC dc(&combo);
         EXPECT_EQ(dc.GetPixel(5, 0), ::GetSysColor(COLOR_BTNSHADOW));        // sunken top edge
@@ -83,6 +86,32 @@ TEST_F(COXCoolComboBoxTest, SimpleComboHasNoButton)
     EXPECT_EQ(button.right, client.right - 2);
     EXPECT_EQ(button.Width(), ::GetSystemMetrics(SM_CXVSCROLL));
     EXPECT_EQ(button.top, 2);
+}
+
+// Idle, a simple combo's field has the flat frame that parts it from the list,
+// and what lies under a list kept to whole items is painted too.
+TEST_F(COXCoolComboBoxTest, SimpleComboPaintsItsFrameAndBelowItsList)
+{
+    COXCoolComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_SIMPLE, CRect(10, 10, 210, 100), &m_host, 1));
+    combo.AddString("one");
+    combo.AddString("two");
+    m_other.SetFocus();
+    HWND hList = ::GetDlgItem(combo.m_hWnd, 1000);
+    ASSERT_NE(hList, (HWND)NULL);
+    CRect client, list, edit;
+    combo.GetClientRect(&client);
+    ::GetWindowRect(hList, &list);
+    combo.ScreenToClient(&list);
+    combo.GetEdit().GetWindowRect(&edit);
+    combo.ScreenToClient(&edit);
+    ASSERT_LT(list.bottom, client.bottom) << "the list keeps to whole items";
+    combo.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    CClientDC dc(&combo);
+    const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(dc.GetPixel(client.Width() / 2, client.bottom - 1), clrFace) << "under the list";
+    EXPECT_EQ(dc.GetPixel(client.Width() / 2, edit.bottom + 1), clrFace) << "the field's frame";
+    EXPECT_EQ(dc.GetPixel(client.Width() / 2, 0), clrFace);
 }
 
 TEST_F(COXCoolComboBoxTest, TooltipReachesEditAndCombo)

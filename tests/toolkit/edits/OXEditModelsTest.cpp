@@ -216,9 +216,30 @@ TEST(OXNumericRules, TypingFollowsTheRules)
     negative.ApplyLocale(EnglishNumbers(), FALSE);
     negative.SetValue(-42.5);
     int s = 0, e = negative.GetModelText().GetLength();
-    EXPECT_GT(negative.DeleteRange(s, e), 0);
+    EXPECT_EQ(negative.DeleteRange(s, e), 4) << "the four digits; the separator stays";
     EXPECT_STREQ(negative.GetModelText(), "0.00");
     EXPECT_FALSE(negative.IsNegative());
+
+    // the count is the characters deleted, and both ends follow the group
+    // separators that went before the start
+    struct Case { double value; int start, end; int count; const char* shown; int startAfter, endAfter; };
+    const Case cases[] = {
+        {1234.5, 0, 1, 1, "234.50", 0, 1},
+        {1234567, 2, 5, 3, "1,567.00", 2, 5},
+        {1234567, 4, 9, 4, "123.00", 3, 8},        // "4,567": one group separator fewer before the start
+        {12.5, 2, 3, 0, "12.50", 2, 3},            // the separator alone is never deleted
+        {12.5, 3, 5, 2, "12.00", 3, 5},
+    };
+    for (const Case& c : cases) {
+        COXNumericEdit edit;
+        edit.ApplyLocale(EnglishNumbers(), FALSE);
+        edit.SetValue(c.value);
+        int nStart = c.start, nEnd = c.end;
+        EXPECT_EQ(edit.DeleteRange(nStart, nEnd), c.count) << c.value << " [" << c.start << ", " << c.end << ")";
+        EXPECT_STREQ(edit.GetModelText(), c.shown) << c.value << " [" << c.start << ", " << c.end << ")";
+        EXPECT_EQ(nStart, c.startAfter) << c.value << " [" << c.start << ", " << c.end << ")";
+        EXPECT_EQ(nEnd, c.endAfter) << c.value << " [" << c.start << ", " << c.end << ")";
+    }
 }
 
 TEST(OXNumericRules, ValuesShowUnderBothLocales)
@@ -239,6 +260,29 @@ TEST(OXNumericRules, ValuesShowUnderBothLocales)
         EXPECT_STREQ(en.GetModelText(), c.english);
         EXPECT_STREQ(ru.GetModelText(), c.russian);
         EXPECT_DOUBLE_EQ(ru.GetValue(), c.value);
+    }
+}
+
+// The value is the number the text shows, so that dialog data exchange saves
+// what the user saw: digits cut by the limits and rounding count.
+TEST(OXNumericRules, TheValueIsWhatTheTextShows)
+{
+    struct Case { int maxInteger, fraction; double set; const char* shown; double value; };
+    const Case cases[] = {
+        {3, 2, 4567, "567.00", 567},
+        {-1, 2, 1.006, "1.01", 1.01},
+        {-1, 2, -1.006, "-1.01", -1.01},
+        {-1, 0, 2.6, "3", 3},
+        {2, 1, -123.45, "-23.5", -23.5},
+    };
+    for (const Case& c : cases) {
+        COXNumericEdit edit;
+        edit.ApplyLocale(EnglishNumbers(), FALSE);
+        edit.SetMaxIntegerDigitCount(c.maxInteger);
+        edit.SetFractionalDigitCount(c.fraction);
+        edit.SetValue(c.set);
+        EXPECT_STREQ(edit.GetModelText(), c.shown) << c.set;
+        EXPECT_DOUBLE_EQ(edit.GetValue(), c.value) << c.set;
     }
 }
 

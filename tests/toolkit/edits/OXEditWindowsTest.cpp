@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "EditsTestSupport.h"
+#include "OXCalculatorEdit.h"
 #include "OXListEdit.h"
 #include "OXMaskedEdit.h"
 #include "OXNumericEdit.h"
+#include "OXPhysicalEdit.h"
+#include "edits_test_res.h"
 #include "testsupport.h"
 
 namespace {
@@ -121,6 +124,57 @@ TEST_F(OXEditWindow, NumericEditTypesUnderRealMessages)
     edit.DestroyWindow();
 }
 
+// A dialog whose edits hold "1234" before the numeric edits subclass them.
+class CNumbersDialog : public CDialog
+{
+public:
+    CNumbersDialog() : CDialog(IDD_ET_NUMBERS), m_physical(&s_length, 0, TRUE) {}
+    COXNumericEdit m_numeric;
+    COXCurrencyEdit m_currency;
+    COXCalculatorEdit m_calculator;
+    COXPhysicalEdit m_physical;
+    double m_dNumeric = -1;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Control(pDX, IDC_ET_NUMERIC, m_numeric);
+        DDX_Control(pDX, IDC_ET_CURRENCY, m_currency);
+        DDX_Control(pDX, IDC_ET_CALCULATOR, m_calculator);
+        DDX_Control(pDX, IDC_ET_PHYSICAL, m_physical);
+        if (pDX->m_bSaveAndValidate)
+            DDX_NumericValue(pDX, IDC_ET_NUMERIC, m_dNumeric);
+    }
+    static const LPCTSTR s_lengthNames[];
+    static const double s_lengthConversion[][3];
+    static const COXPhysicalUnitTable s_length;
+};
+
+const LPCTSTR CNumbersDialog::s_lengthNames[] = {"m"};
+const double CNumbersDialog::s_lengthConversion[][3] = {{0, 1, 0}};
+const COXPhysicalUnitTable CNumbersDialog::s_length = {1, 0, s_lengthNames, s_lengthConversion, NULL};
+
+// Subclassing takes the number the dialog's edit already holds, whatever the
+// locale's reading does to the text; the text shown is the number's own.
+TEST(OXNumericEditSubclassing, TakesTheNumberTheDialogsEditHolds)
+{
+    CNumbersDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_ET_NUMBERS, NULL));
+    struct Case { const char* name; COXNumericEdit* edit; };
+    const Case cases[] = {{"numeric", &dialog.m_numeric}, {"currency", &dialog.m_currency},
+                          {"calculator", &dialog.m_calculator}, {"physical", &dialog.m_physical}};
+    for (const Case& c : cases) {
+        EXPECT_DOUBLE_EQ(c.edit->GetValue(), 1234) << c.name;
+        EXPECT_EQ(WindowText(c.edit->m_hWnd), (LPCSTR)c.edit->GetModelText()) << c.name;
+        CString sShown = c.edit->GetModelText();
+        c.edit->SetValue(1234);
+        EXPECT_STREQ(c.edit->GetModelText(), sShown) << c.name << ": formatted as the number 1234";
+    }
+    ASSERT_TRUE(dialog.UpdateData(TRUE));
+    EXPECT_DOUBLE_EQ(dialog.m_dNumeric, 1234);
+    dialog.DestroyWindow();
+}
+
 // A parent that refuses every masked edit the focus may leave.
 class CRefusingHost : public CNotifyHost
 {
@@ -143,11 +197,13 @@ TEST(OXMaskedEditWindow, TwoInvalidEditsDoNotFightOverTheFocus)
     ASSERT_TRUE(b.Create(kEditStyle, CRect(10, 40, 100, 64), &host, 102));
     host.SetForegroundWindow();
     a.SetFocus();
-    PumpMessagesFor(50);
+    ASSERT_TRUE(PumpUntilIdle());
     host.m_codes.clear();
     b.SetFocus();
-    PumpMessagesFor(300);
-    EXPECT_EQ(::GetFocus(), a.m_hWnd) << "the edit that failed takes the focus back";
+    // Settled: the focus is back in the edit that failed and no exchange of
+    // the focus is still on its way.
+    EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == a.m_hWnd && PumpUntilIdle(0); }, 2000))
+        << "the edit that failed takes the focus back";
     EXPECT_LE(host.m_codes.size(), 2u) << "no endless exchange of the focus";
     a.DestroyWindow();
     b.DestroyWindow();

@@ -7,6 +7,8 @@
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "OXHistoryCombo.h"
 #include "TestFolder.h"
 #include "testdrawing.h"
@@ -206,6 +208,32 @@ TEST_F(COXHistoryComboTest, ToolbarBesideTheComboWithItsOwnUpdates)
 
     combo.DestroyWindow();
     EXPECT_FALSE(::IsWindow(pBar->GetSafeHwnd()) && pBar == combo.GetToolbar());
+}
+
+// The buttons' pictures blend with the bar: around a picture, an enabled and a
+// disabled button alike show the bar's own face, and a disabled one still
+// shows its picture (greyed), not a solid square.
+TEST_F(COXHistoryComboTest, ToolbarPicturesBlendWithTheBar)
+{
+    COXHistoryCombo combo;
+    ASSERT_TRUE(combo.Create(kStyle, CRect(10, 10, 210, 200), &m_host, 1));
+    combo.OnIdle(0);   // add and delete disabled, browse enabled
+    CToolBar* pBar = combo.GetToolbar();
+    pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    CClientDC dc(pBar);
+    for (UINT nID : {ID_OX_HISTORY_DELETE, ID_OX_HISTORY_BROWSE}) {
+        CRect rect;
+        pBar->GetItemRect(pBar->CommandToIndex(nID), &rect);
+        const COLORREF clrBar = dc.GetPixel(rect.left + 2, rect.top + 2);
+        const CPoint picture(rect.CenterPoint().x - 8, rect.CenterPoint().y - 7);   // a 16 x 15 picture
+        EXPECT_EQ(dc.GetPixel(picture.x + 1, picture.y + 1), clrBar) << nID << ": the picture's blank corner";
+        std::set<COLORREF> colours;
+        for (int y = picture.y; y < picture.y + 15; ++y)
+            for (int x = picture.x; x < picture.x + 16; ++x)
+                colours.insert(dc.GetPixel(x, y));
+        EXPECT_GE(colours.size(), 3u) << nID << ": a picture, not a square";
+    }
+    combo.DestroyWindow();
 }
 
 TEST_F(COXHistoryComboTest, SubclassedComboGetsItsToolbarAndFlags)

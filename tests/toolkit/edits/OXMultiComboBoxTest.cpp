@@ -97,7 +97,9 @@ TEST_F(COXMultiComboBoxTest, ItemDataLivesInTheRowAndReachesTheOwner)
     // The rows the list draws reach the owner with the caller's data.
     m_host.m_drawn.clear();
     combo.ShowDropDown(TRUE);
-    PumpMessagesFor(50);
+    EXPECT_TRUE(PumpUntil([&] {
+        return std::find(m_host.m_drawn.begin(), m_host.m_drawn.end(), (DWORD_PTR)4242) != m_host.m_drawn.end();
+    }, 2000)) << "the dropped list draws its rows";
     combo.ShowDropDown(FALSE);
     EXPECT_NE(std::find(m_host.m_drawn.begin(), m_host.m_drawn.end(), (DWORD_PTR)4242), m_host.m_drawn.end());
     EXPECT_NE(std::find(m_host.m_drawn.begin(), m_host.m_drawn.end(), (DWORD_PTR)0), m_host.m_drawn.end());
@@ -222,8 +224,7 @@ TEST_F(COXMultiComboBoxTest, WideColumnsScrollTheListByPages)
     combo.SetFitDropDownToColumns(TRUE);
     EXPECT_EQ(combo.GetDroppedWidth(), ::GetSystemMetrics(SM_CXSCREEN));
     combo.ShowDropDown(TRUE);
-    PumpMessagesFor(50);
-    ASSERT_TRUE(::IsWindow(combo.GetListBox().m_hWnd));
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(combo.GetListBox().m_hWnd) != FALSE; }, 2000));
     EXPECT_TRUE(combo.GetListBox().m_bHorzScroll);
     CRect client;
     combo.GetListBox().GetClientRect(&client);

@@ -59,6 +59,30 @@ TEST(OXPhysicalRules, UnitNameFollowsTheNumber)
     EXPECT_STREQ(edit.GetModelText(), "(2)");
 }
 
+// A unit outside the table would index past the conversion rows: it is
+// refused everywhere a unit comes in, and the value stays as it was.
+TEST(OXPhysicalRules, UnitsOutsideTheTableAreRefused)
+{
+    COXPhysicalEdit edit(&g_length, 7, TRUE);
+    EXPECT_EQ(edit.GetUnit(), 0) << "the default unit instead";
+    edit.ApplyLocale(English(), FALSE);
+    edit.SetValue(1.5, 0);
+    for (int nUnit : {2, -2, 1000000}) {
+        edit.SetValue(9, nUnit);
+        EXPECT_EQ(edit.GetUnit(), 0) << nUnit;
+        EXPECT_STREQ(edit.GetModelText(), "1.50 m") << nUnit;
+        EXPECT_DOUBLE_EQ(edit.GetValue(nUnit), 1.5) << nUnit;
+        EXPECT_DOUBLE_EQ(edit.ConvertValue(1.5, 0, nUnit), 1.5) << nUnit;
+        EXPECT_DOUBLE_EQ(edit.ConvertValue(1.5, nUnit, 1), 1.5) << nUnit;
+    }
+    EXPECT_DOUBLE_EQ(edit.GetValue(1), 1500) << "the known units still convert";
+
+    COXPhysicalEdit plain;
+    plain.ApplyLocale(English(), FALSE);
+    plain.SetValue(2.25);
+    EXPECT_DOUBLE_EQ(plain.GetValue(), 2.25) << "without a table the number is plain";
+}
+
 TEST(OXPhysicalWindow, TheMenuConvertsIntoTheChosenUnit)
 {
     CNotifyHost host;

@@ -3,6 +3,8 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "EditsTestSupport.h"
 #include "OXColorPickerCtrl.h"
 #include "OXPopupBarCtrl.h"
@@ -115,6 +117,48 @@ TEST(OXPopupBarRules, ValuesFindTheirItems)
     EXPECT_EQ(plain.ValueToIndex(99), -1);
     EXPECT_EQ(plain.ValueToIndex(7), -1);
     plain.DestroyWindow();
+}
+
+// A bar whose cells a derived class draws: it records the font each cell found
+// selected in the paint DC.
+class CFontRecordingBar : public COXPopupBarCtrl
+{
+public:
+    CFontRecordingBar() : COXPopupBarCtrl(4, 2, 0, 26, 22, "None", "") {}
+    void DrawCell(CDC* pDC, int nIndex) override
+    {
+        LOGFONT lf = {};
+        ::GetObject(::GetCurrentObject(pDC->GetSafeHdc(), OBJ_FONT), sizeof(lf), &lf);
+        m_heights.push_back(lf.lfHeight);
+        COXPopupBarCtrl::DrawCell(pDC, nIndex);
+    }
+    std::vector<LONG> m_heights;
+};
+
+TEST(OXPopupBarDrawing, CellsAreDrawnInTheBarsFont)
+{
+    CNotifyHost host;
+    ASSERT_TRUE(host.CreateHost());
+    CFontRecordingBar bar;
+    DWORD values[] = {1, 2, 3, 4};
+    bar.SetCellValues(values, 4);
+    ASSERT_TRUE(bar.Create(&host, OXPB_NOCUSTOM));
+    CFont font;
+    font.CreateFont(-17, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma");
+    bar.SetFont(&font);
+    CStepDriver driver;
+    driver.WaitFor([&] { return bar.IsWindowVisible() != FALSE; });
+    driver.Then([&] {
+        bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+        bar.PostMessage(WM_KEYUP, VK_ESCAPE, 0);
+    });
+    bar.Pick(3);
+    ASSERT_TRUE(driver.Done());
+    ASSERT_GE(bar.m_heights.size(), 4u) << "every cell drawn";
+    for (LONG nHeight : bar.m_heights)
+        EXPECT_EQ(nHeight, -17);
+    bar.DestroyWindow();
+    host.DestroyWindow();
 }
 
 class OXPopupBarWindow : public ::testing::Test
@@ -294,15 +338,13 @@ TEST(OXPopupBarFloating, TheCaptionFollowsTheOwnerFramesActivation)
     ASSERT_TRUE(picker.IsFloating());
     auto captionActive = [&] { return picker.m_nLastNcActive == 1; };
     frame->SetActiveWindow();
-    PumpMessagesFor(20);
-    EXPECT_TRUE(captionActive());
+    EXPECT_TRUE(PumpUntil(captionActive, 2000));
     EXPECT_EQ(picker.SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE), 1);
 
     CWnd other;
     ASSERT_TRUE(CreateHostWindow(other, "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(600, 100, 800, 300)));
     other.SetActiveWindow();
-    PumpMessagesFor(20);
-    EXPECT_FALSE(captionActive());
+    EXPECT_TRUE(PumpUntil([&] { return !captionActive(); }, 2000));
     other.DestroyWindow();
     picker.DestroyWindow();
 }

@@ -64,7 +64,7 @@ protected:
         ASSERT_TRUE(m_tip.Create(&m_host));
         m_tip.SetDelayTime(TTDT_INITIAL, 30);
         m_tip.m_nCheckPeriod = 30;
-        PumpMessagesFor(50);
+        ASSERT_TRUE(PumpUntilIdle());
     }
     void TearDown() override
     {
@@ -137,7 +137,13 @@ TEST_F(OXToolTipWindow, AKeyHidesTheTipUntilANewToolIsTracked)
     m_tip.RelayEvent(&key);
     EXPECT_FALSE(m_tip.IsWindowVisible());
     EXPECT_TRUE(m_tip.IsTipHidden());
-    PumpMessagesFor(150);
+    // The pointer check already armed still runs (and, finding the tip hidden,
+    // stops): it does not bring the tip back.
+    CMessageRecorder recorder;
+    recorder.Watch(m_tip.GetSafeHwnd(), "tip");
+    recorder.Only({WM_TIMER});
+    ASSERT_TRUE(PumpUntil([&] { return recorder.Count(WM_TIMER) >= 1; }, 2000)) << "no check ran";
+    ASSERT_TRUE(PumpUntilIdle());
     EXPECT_FALSE(m_tip.IsWindowVisible());
 }
 

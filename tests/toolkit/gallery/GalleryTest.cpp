@@ -32,7 +32,8 @@ TEST(Gallery, OpensEachEntry)
         HWND hPage = pPage->GetSafeHwnd();
         EXPECT_TRUE(::IsWindowVisible(hPage));
         EXPECT_NE(::GetWindow(hPage, GW_CHILD), (HWND)NULL) << "a page with no controls";
-        PumpMessagesFor(50);
+        // what the page posted itself while opening runs before it closes
+        EXPECT_TRUE(PumpUntil([] { return HIWORD(::GetQueueStatus(QS_ALLINPUT & ~QS_TIMER)) == 0; }, 2000));
         ::DestroyWindow(hPage);
         EXPECT_FALSE(::IsWindow(hPage));
     }

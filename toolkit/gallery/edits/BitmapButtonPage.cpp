@@ -43,11 +43,12 @@ protected:
         m_buttons[7].SetTrackLook(TRUE);
         Add(8, "Hyperlink look\nA hand over the parent's own background", 0, 120, 30).SetHyperLook(TRUE);
         m_buttons[8].SetTextColor(RGB(0, 0, 200));
-        Add(9, "Red text\nIts own text colour and font", 0, 110, 30).SetTextColor(RGB(190, 0, 0));
+        Add(9, "Red text\nIts own text colour and font", 0, 110, 30).SetTextColor(RGB(220, 0, 0));
+        // Bold and upright: the page's face has a bold cut but no italic one,
+        // and a made-up italic loses the weight.
         LOGFONT lf;
         m_font.GetLogFont(&lf);
         lf.lfWeight = FW_BOLD;
-        lf.lfItalic = TRUE;
         m_bold.CreateFontIndirect(&lf);
         m_buttons[9].SetTextFont(&m_bold);
     }

@@ -44,7 +44,7 @@ protected:
         NewRow("Flat while idle, sunken while hovered or focused");
         const DWORD styles[] = {CBS_DROPDOWN, CBS_DROPDOWNLIST, CBS_DROPDOWN | WS_DISABLED};
         for (int i = 0; i < 3; ++i) {
-            m_combos[i].Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | styles[i], NextRect(150, 200), this,
+            m_combos[i].Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | styles[i], NextComboRect(150, 200), this,
                                510 + i);
             ApplyFont(&m_combos[i]);
             for (const char* s : {"keyword", "keyword research", "keyword planner"})
@@ -74,7 +74,7 @@ protected:
         NewRow("Name, city and code; the master column is shown in the field");
         m_combo.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED
                            | CBS_HASSTRINGS | CBS_SORT,
-                       NextRect(200, 220), this, 520);
+                       NextComboRect(200, 220), this, 520);
         ApplyFont(&m_combo);
         m_combo.SetColumnCount(3);
         m_combo.SetColumnWidth(0, 90);
@@ -121,13 +121,13 @@ protected:
     {
         NewRow("Kept in the registry (value \"Gallery keywords\"): type, add, close, open again");
         m_history.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                         NextRect(220, 200), this, 540);
+                         NextComboRect(220, 200), this, 540);
         ApplyFont(&m_history);
         m_history.SetAutoPersistent("Gallery keywords");
         NextRect(90, 26);   // room for its tool bar
         NewRow("Picture files, browsed with the preview dialog");
         m_picker.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                        NextRect(220, 200), this, 541);
+                        NextComboRect(220, 200), this, 541);
         ApplyFont(&m_picker);
         NextRect(90, 26);
         SetTimer(1, 300, NULL);
