@@ -7,7 +7,9 @@
 // Build it optimised and run it under Wine on a display; no test runs it.
 #include <afxwin.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "BenchSupport.h"
 #include "OXBackgroundPainter.h"
@@ -67,13 +69,20 @@ void BenchRefusedWindow()
                 ::DispatchMessageA(&msg);
         }
     };
-    double bare = MedianMs(3, pump);
+    // Rounds with and without the organizer in turn, so that the load of a
+    // shared machine falls on both alike.
     COXBackgroundPainterOrganizer organizer;
-    organizer.AttachToThread(&frame);
-    double organized = MedianMs(3, pump);
-    organizer.DetachFromThread(FALSE);
+    std::vector<double> bare, organized;
+    for (int round = 0; round < 5; round++) {
+        bare.push_back(MedianMs(1, pump));
+        organizer.AttachToThread(&frame);
+        organized.push_back(MedianMs(1, pump));
+        organizer.DetachFromThread(FALSE);
+    }
+    std::sort(bare.begin(), bare.end());
+    std::sort(organized.begin(), organized.end());
     frame.DestroyWindow();
-    Report("20,000 messages to a refused window", organized, "no organizer", bare);
+    Report("20,000 messages to a refused window", organized[2], "no organizer", bare[2]);
 }
 
 } // namespace
