@@ -334,12 +334,16 @@ TEST_F(OXBackgroundOrganizerTest, WindowsMadeLaterTakeTheOrganizersSettings)
     EXPECT_EQ(pPainter->GetImage()->GetSize(), CSize(32, 32));
     EXPECT_EQ(pPainter->GetOriginWnd(), m_pFrame);
 
+    // Every window anchored to itself: a window made later is anchored to
+    // itself too, not to whichever window it copied.
+    ASSERT_TRUE(organizer.SetOriginWnd(NULL, NULL, FALSE));
     // A tab control on the MDI frame qualifies; a plain button does not.
     CTabCtrl tabs;
     CButton button;
     ASSERT_TRUE(tabs.Create(WS_CHILD, CRect(0, 0, 50, 20), m_pFrame, 4712));
     ASSERT_TRUE(button.Create("b", WS_CHILD, CRect(0, 0, 50, 20), m_pFrame, 4713));
-    EXPECT_TRUE(organizer.IsAttached(&tabs));
+    ASSERT_TRUE(organizer.IsAttached(&tabs));
+    EXPECT_EQ(organizer.GetPainter(&tabs)->GetOriginWnd()->GetSafeHwnd(), tabs.m_hWnd);
     EXPECT_FALSE(organizer.IsAttached(&button));
     // A destroyed window gives its painter back.
     tabs.DestroyWindow();
