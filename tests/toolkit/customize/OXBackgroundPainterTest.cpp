@@ -154,6 +154,26 @@ TEST_F(OXBackgroundPainterDrawTest, EachPaintTypeDrawsImageAndColourWhereItSays)
     painter.Detach(FALSE);
 }
 
+TEST_F(OXBackgroundPainterDrawTest, AnOriginThatIsGoneLeavesThePainterOnItsOwnWindow)
+{
+    COXDIB image;
+    MakeQuadrants(image, 20, 10);
+    CWnd origin;
+    ASSERT_TRUE(origin.Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(110, 90, 190, 140), &m_host, 3));
+    COXBackgroundPainter painter;
+    ASSERT_TRUE(painter.Attach(&m_child, &image, OXPaintTopLeft, kMagenta, &origin));
+    CPixelCanvas before(100, 80, kWhite);
+    painter.DrawBackground(&before.dc);
+    EXPECT_EQ(before.At(0, 0), kMagenta);   // the image sits at the origin, off this window
+    origin.DestroyWindow();
+    EXPECT_EQ(painter.GetOriginWnd()->GetSafeHwnd(), m_child.m_hWnd);
+    CPixelCanvas after(100, 80, kWhite);
+    painter.DrawBackground(&after.dc);
+    EXPECT_EQ(after.At(0, 0), kRed);
+    EXPECT_EQ(after.At(19, 9), kYellow);
+    painter.Detach(FALSE);
+}
+
 TEST_F(OXBackgroundPainterDrawTest, WithoutAnImageTheColourOrTheClassBrush)
 {
     COXBackgroundPainter painter;
