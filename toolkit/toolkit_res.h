@@ -182,3 +182,25 @@
 // that each language's block is whole).
 // ---------------------------------------------------------------------------
 #define IDS_OX_PREVIEW_NONE             26976
+
+// ---------------------------------------------------------------------------
+// Button appearance dialog (COXButtonAppearanceDlg)
+// ---------------------------------------------------------------------------
+#define IDD_OX_BUTTON_APPEARANCE        26030
+#define IDC_OX_BA_STYLE_IMAGE           26229   // image only; image and text next
+#define IDC_OX_BA_STYLE_TEXT            26230
+#define IDC_OX_BA_IMAGES                26231
+#define IDC_OX_BA_SEP_STYLE             26232
+#define IDC_OX_BA_SEP_IMAGE             26233
+#define IDC_OX_BA_TEXT                  26234
+#define IDC_OX_BA_OPTION                26235
+#define IDC_OX_BA_COMBO                 26237
+#define IDC_OX_BA_HEIGHT                26238
+#define IDC_OX_BA_HEIGHT_SPIN           26239
+#define IDC_OX_BA_WIDTH                 26240
+#define IDC_OX_BA_WIDTH_SPIN            26241
+#define IDC_OX_BA_SHOW_HORZ             26242
+#define IDC_OX_BA_SEP_TEXT              26243
+#define IDC_OX_BA_SHOW_VERT             26244
+#define IDC_OX_BA_SHOW_FLOATING         26245
+#define IDC_OX_BA_SEP_CUSTOM            26246
