@@ -175,3 +175,14 @@
 // grey 192,192,192 clear: 0 not TrueType, 1 TrueType.
 // ---------------------------------------------------------------------------
 #define IDB_OX_FONT_TYPES               26360
+
+// ---------------------------------------------------------------------------
+// Customize manager (COXCustomizeManager): its dialog, the Apply button, the
+// page shortcut bar, the title and the two lines that bound the page area.
+// ---------------------------------------------------------------------------
+#define IDC_OX_CUSTOMIZE_APPLY          26001
+#define IDD_OX_CUSTOMIZE_MANAGER        26002
+#define IDC_OX_CUSTOMIZE_SHORTCUTBAR    26043
+#define IDC_OX_CUSTOMIZE_TITLE          26045
+#define IDC_OX_CUSTOMIZE_SEP_BOTTOM     26046
+#define IDC_OX_CUSTOMIZE_SEP_TOP        26047
