@@ -277,6 +277,15 @@ static void IdleUpdateWindow(CWnd* pWnd)
     }
 }
 
+static BOOL CALLBACK CollectModelessDialog(HWND hWnd, LPARAM lParam)
+{
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CDialog)) && !(pWnd->m_nFlags & WF_MODALLOOP) &&
+        ::IsWindowVisible(hWnd))
+        ((std::vector<HWND>*)lParam)->push_back(hWnd);
+    return TRUE;
+}
+
 // A modal dialog's own loop sends it WM_KICKIDLE while the thread is idle;
 // a modeless dialog has only the thread's loop, so the idle pass sends it to
 // every visible modeless dialog of the thread, with the same parameters.
@@ -284,16 +293,7 @@ static void IdleUpdateWindow(CWnd* pWnd)
 static BOOL KickModelessDialogs(LONG lCount)
 {
     std::vector<HWND> dialogs;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-            if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CDialog)) && !(pWnd->m_nFlags & WF_MODALLOOP) &&
-                ::IsWindowVisible(hWnd))
-                ((std::vector<HWND>*)lParam)->push_back(hWnd);
-            return TRUE;
-        },
-        (LPARAM)&dialogs);
+    ::EnumThreadWindows(::GetCurrentThreadId(), CollectModelessDialog, (LPARAM)&dialogs);
     BOOL bMore = FALSE;
     for (HWND hWnd : dialogs) {
         // an earlier one may have closed it
