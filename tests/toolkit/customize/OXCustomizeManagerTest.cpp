@@ -425,3 +425,30 @@ TEST_F(OXCustomizeManagerTest, TheIdlePassReachesThePageShown)
 }
 
 }   // namespace
+
+namespace {
+
+// Keys typed in a page go through the thread's loop as the user's would: Tab
+// and Shift+Tab walk the page's controls and the dialog's.
+TEST_F(OXCustomizeManagerTest, TabLeavesThePage)
+{
+    CTestPage a("A");
+    Register({&a});
+    Open();
+    CWnd* pEdit = a.GetDlgItem(IDC_CT_PAGE_EDIT);
+    ASSERT_NE(pEdit, nullptr);
+    pEdit->SetFocus();
+    ASSERT_EQ(::GetFocus(), pEdit->GetSafeHwnd());
+    CWinThread* pThread = AfxGetThread();
+    auto type = [&](UINT vk) {
+        ::PostMessage(::GetFocus(), WM_KEYDOWN, vk, 0);
+        pThread->PumpMessage();
+        PumpMessagesFor(0);
+    };
+    type(VK_TAB);
+    HWND hFocus = ::GetFocus();
+    EXPECT_NE(hFocus, pEdit->GetSafeHwnd()) << "Tab stayed in the page's only control";
+    EXPECT_FALSE(::IsChild(a.GetSafeHwnd(), hFocus));
+}
+
+}   // namespace
