@@ -452,3 +452,54 @@ TEST_F(OXCustomizeManagerTest, TabLeavesThePage)
 }
 
 }   // namespace
+
+namespace {
+
+BOOL CALLBACK FindVisibleTipProc(HWND hWnd, LPARAM lParam)
+{
+    char szClass[64] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (lstrcmpiA(szClass, TOOLTIPS_CLASSA) == 0 && ::IsWindowVisible(hWnd)) {
+        *(HWND*)lParam = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindVisibleTip()
+{
+    HWND hFound = NULL;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindVisibleTipProc, (LPARAM)&hFound);
+    return hFound;
+}
+
+// The pointer resting on an item through the thread's loop brings up the
+// page's tip, a 100-character one cut to what the bar's buffer holds.
+TEST_F(OXCustomizeManagerTest, RestingOnAnItemShowsItsTipCut)
+{
+    CTestPage a("A"), b("B", "Customize", 0, std::string(100, 'y').c_str());
+    Register({&a, &b});
+    Open();
+    COXSHBListCtrl* pList = List("Customize");
+    CPoint pt = ItemPoint(pList, 1);
+    CPoint ptScreen = pt;
+    pList->ClientToScreen(&ptScreen);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    CWinThread* pThread = AfxGetThread();
+    HWND hTip = NULL;
+    // One move, as the pointer coming to rest makes; the tip follows its own timer.
+    pList->PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+    DWORD dwStart = ::GetTickCount();
+    while ((hTip = FindVisibleTip()) == NULL && ::GetTickCount() - dwStart < 10000) {
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+            pThread->PumpMessage();
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
+    }
+    ASSERT_NE(hTip, nullptr) << "no tip came up over the item";
+    char szText[256] = "";
+    ::GetWindowTextA(hTip, szText, sizeof(szText));
+    EXPECT_EQ(std::string(szText), std::string(79, 'y'));
+}
+
+}   // namespace
