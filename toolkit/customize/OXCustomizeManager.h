@@ -8,8 +8,9 @@
 //   manager.RegisterPage(&captionPage, 1);   // before the dialog opens
 //   manager.Open(pFrame);                    // modeless
 //
-// Page objects belong to whoever registered them; the manager never deletes
-// them, and may be opened again after it closed.
+// Page objects belong to whoever registered them and must outlive the
+// dialog's window (closing it asks and destroys the pages' windows); the
+// manager never deletes them, and may be opened again after it closed.
 #pragma once
 
 #include <afxwin.h>
