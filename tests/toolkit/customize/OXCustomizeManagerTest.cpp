@@ -385,10 +385,11 @@ TEST_F(OXCustomizeManagerTest, SizeLimitAndThePageFollowingTheDialog)
     CTestPage a("A");
     Register({&a});
     Open();
-    MINMAXINFO mmi = {};
-    m_manager.SendMessage(WM_GETMINMAXINFO, 0, (LPARAM)&mmi);
-    EXPECT_EQ(mmi.ptMinTrackSize.x, 520);
-    EXPECT_EQ(mmi.ptMinTrackSize.y, 450);
+    // A sizable window's size passes through the tracking limits.
+    m_manager.SetWindowPos(NULL, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+    CRect rectSmallest;
+    m_manager.GetWindowRect(&rectSmallest);
+    EXPECT_EQ(rectSmallest.Size(), CSize(520, 450));
 
     CRect rectBefore;
     a.GetWindowRect(&rectBefore);
