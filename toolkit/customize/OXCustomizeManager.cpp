@@ -405,7 +405,6 @@ BOOL COXCustomizeManager::OnInitDialog()
     if (!CreateShortcutBar())
         return FALSE;
     CDialog::OnInitDialog();
-    m_shb.SetBarStyle(OX_CUSTOMIZE_BAR_STYLE);
 
     m_title.SetTextColor(::GetSysColor(COLOR_CAPTIONTEXT), TRUE);
     m_title.SetBkColor(::GetSysColor(COLOR_BTNFACE), TRUE);
