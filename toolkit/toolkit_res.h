@@ -204,3 +204,14 @@
 #define IDC_OX_BA_SHOW_VERT             26244
 #define IDC_OX_BA_SHOW_FLOATING         26245
 #define IDC_OX_BA_SEP_CUSTOM            26246
+
+// ---------------------------------------------------------------------------
+// Customize manager (COXCustomizeManager): its dialog, the Apply button, the
+// page shortcut bar, the title and the two lines that bound the page area.
+// ---------------------------------------------------------------------------
+#define IDC_OX_CUSTOMIZE_APPLY          26001
+#define IDD_OX_CUSTOMIZE_MANAGER        26002
+#define IDC_OX_CUSTOMIZE_SHORTCUTBAR    26043
+#define IDC_OX_CUSTOMIZE_TITLE          26045
+#define IDC_OX_CUSTOMIZE_SEP_BOTTOM     26046
+#define IDC_OX_CUSTOMIZE_SEP_TOP        26047

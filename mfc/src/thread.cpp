@@ -2,6 +2,7 @@
 #include "wndimpl.h"
 
 #include <process.h>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 
@@ -276,13 +277,40 @@ static void IdleUpdateWindow(CWnd* pWnd)
     }
 }
 
+static BOOL CALLBACK CollectModelessDialog(HWND hWnd, LPARAM lParam)
+{
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CDialog)) && !(pWnd->m_nFlags & WF_MODALLOOP) &&
+        ::IsWindowVisible(hWnd))
+        ((std::vector<HWND>*)lParam)->push_back(hWnd);
+    return TRUE;
+}
+
+// A modal dialog's own loop sends it WM_KICKIDLE while the thread is idle;
+// a modeless dialog has only the thread's loop, so the idle pass sends it to
+// every visible modeless dialog of the thread, with the same parameters.
+// TRUE when one of them wants more idle time.
+static BOOL KickModelessDialogs(LONG lCount)
+{
+    std::vector<HWND> dialogs;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CollectModelessDialog, (LPARAM)&dialogs);
+    BOOL bMore = FALSE;
+    for (HWND hWnd : dialogs) {
+        // an earlier one may have closed it
+        if (::IsWindow(hWnd) && ::SendMessage(hWnd, WM_KICKIDLE, MSGF_DIALOGBOX, lCount))
+            bMore = TRUE;
+    }
+    return bMore;
+}
+
 // Count 0 updates the command UI of the main window, of every other frame of
 // this thread that is not a child window (a log window's bars and title, a
 // floating palette owned by a frame) and of their bars; child frames are
 // updated with their parents. Count 1 deletes the temporary wrappers made
-// since the last idle time.
+// since the last idle time. Every count kicks the modeless dialogs.
 BOOL CWinThread::OnIdle(LONG lCount)
 {
+    BOOL bMore = KickModelessDialogs(lCount);
     if (lCount <= 0) {
         IdleUpdateWindow(m_pMainWnd);
         for (CFrameWnd* pFrame = CFrameWnd::GetThreadFrameList(); pFrame != NULL;
@@ -302,7 +330,7 @@ BOOL CWinThread::OnIdle(LONG lCount)
     }
     if (lCount == 1)
         AfxDeleteTempMaps();
-    return FALSE;
+    return bMore;
 }
 
 // Mouse moves that do not move, paint and caret blinks do not restart idle

@@ -12,3 +12,14 @@
 #define IDC_COLOR_TEXTBACKGROUND        5028
 #define IDC_COLOR_TEXT                  1063
 #define IDC_COLOR_GRIDLINES             1064
+
+// The customize manager's sample pages: their 32 x 32 pictures (grey 192
+// clear) and the template they share.
+#define IDB_GALLERY_PAGE_COLOURS        19003
+#define IDB_GALLERY_PAGE_WINDOW         19004
+#define IDB_GALLERY_PAGE_STOP           19005
+#define IDB_GALLERY_PAGE_IDLE           19006
+#define IDD_GALLERY_CUSTOMIZE_PAGE      19110
+#define IDC_GALLERY_PAGE_TEXT           19111
+#define IDC_GALLERY_PAGE_CHECK          19112
+#define IDC_GALLERY_PAGE_STATUS         19113

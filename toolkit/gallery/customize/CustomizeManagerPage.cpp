@@ -1,0 +1,165 @@
+// Gallery: the customize manager with four sample pages in two groups. Each
+// page says what to try: a click (not a hover) switches pages, tips (one of
+// 100 characters, cut), Apply per page, a page that refuses OK, and a page
+// counting the idle kicks it gets through the open dialog.
+#include "Gallery.h"
+
+#include "OXCustomizeManager.h"
+#include "gallery_res.h"
+
+namespace {
+
+class CSamplePage : public COXCustomizePage
+{
+public:
+    CSamplePage(LPCTSTR lpszTitle, LPCTSTR lpszGroup, UINT nImage, LPCTSTR lpszTooltip, LPCTSTR lpszText,
+                LPCTSTR lpszCheck)
+        : m_sTitle(lpszTitle), m_sGroup(lpszGroup), m_nImage(nImage), m_sTooltip(lpszTooltip),
+          m_sText(lpszText), m_sCheck(lpszCheck)
+    {
+        m_nDialogID = IDD_GALLERY_CUSTOMIZE_PAGE;
+    }
+
+    CString GetTitle() const override { return m_sTitle; }
+    CString GetGroup() const override { return m_sGroup; }
+    UINT GetImageResource() const override { return m_nImage; }
+    CString GetTooltip() const override { return m_sTooltip; }
+
+protected:
+    void OnInitPage() override
+    {
+        SetDlgItemText(IDC_GALLERY_PAGE_TEXT, m_sText);
+        SetDlgItemText(IDC_GALLERY_PAGE_CHECK, m_sCheck);
+        GetDlgItem(IDC_GALLERY_PAGE_CHECK)->ShowWindow(m_sCheck.IsEmpty() ? SW_HIDE : SW_SHOW);
+        COXCustomizePage::OnInitPage();
+    }
+    BOOL IsChecked() { return IsDlgButtonChecked(IDC_GALLERY_PAGE_CHECK) == BST_CHECKED; }
+    void Status(LPCTSTR lpszFormat, int n)
+    {
+        CString s;
+        s.Format(lpszFormat, n);
+        SetDlgItemText(IDC_GALLERY_PAGE_STATUS, s);
+    }
+
+    CString m_sTitle, m_sGroup;
+    UINT m_nImage;
+    CString m_sTooltip, m_sText, m_sCheck;
+};
+
+class CColoursPage : public CSamplePage
+{
+public:
+    CColoursPage()
+        : CSamplePage("Colours", "Customize", IDB_GALLERY_PAGE_COLOURS,
+                      "The colours of every window of the program, chosen on this page and applied "
+                      "at once, or on OK (100).",
+                      "Apply applies this page only. Rest the pointer on an item of the bar to see its tip "
+                      "(this page's is 100 characters, cut to 79).",
+                      "Use the system colours")
+    {
+    }
+    BOOL ApplyChanges() override
+    {
+        Status("Applied %d time(s).", ++m_nApplied);
+        return TRUE;
+    }
+
+private:
+    int m_nApplied = 0;
+};
+
+class CWindowPage : public CSamplePage
+{
+public:
+    CWindowPage()
+        : CSamplePage("Windows", "Customize", IDB_GALLERY_PAGE_WINDOW, "How windows open",
+                      "This page applies nothing on its own: Apply is disabled while it is shown.", "")
+    {
+    }
+    BOOL IsSupportingApplyChanges() override { return FALSE; }
+};
+
+class CRefusingPage : public CSamplePage
+{
+public:
+    CRefusingPage()
+        : CSamplePage("Refuse OK", "Options", IDB_GALLERY_PAGE_STOP, "A page that can keep the dialog open",
+                      "While the box is ticked, OK and Cancel leave the dialog open and bring this page back.",
+                      "Refuse to close")
+    {
+    }
+    BOOL OnCloseManager(BOOL bIsOk) override
+    {
+        if (!IsChecked())
+            return TRUE;
+        Status(bIsOk ? "OK refused %d time(s)." : "Cancel refused %d time(s).", ++m_nRefused);
+        return FALSE;
+    }
+
+private:
+    int m_nRefused = 0;
+};
+
+class CIdlePage : public CSamplePage
+{
+public:
+    CIdlePage()
+        : CSamplePage("Idle", "Options", IDB_GALLERY_PAGE_IDLE, "Idle time reaches the page shown",
+                      "The thread's idle pass reaches this page through the modeless dialog (WM_KICKIDLE): "
+                      "move the pointer over the dialog and the count grows.",
+                      "")
+    {
+    }
+
+protected:
+    afx_msg LRESULT OnKickIdle(WPARAM, LPARAM lParam)
+    {
+        if (lParam == 0)
+            Status("Idle passes: %d", ++m_nPasses);
+        return FALSE;
+    }
+    DECLARE_MESSAGE_MAP()
+
+private:
+    int m_nPasses = 0;
+};
+
+BEGIN_MESSAGE_MAP(CIdlePage, CSamplePage)
+    ON_MESSAGE(WM_KICKIDLE, &CIdlePage::OnKickIdle)
+END_MESSAGE_MAP()
+
+// The gallery's manager owns its sample pages and goes with its window.
+class CGalleryCustomizeManager : public COXCustomizeManager
+{
+public:
+    CGalleryCustomizeManager()
+    {
+        RegisterPage(&m_colours, 1);
+        RegisterPage(&m_window, 2);
+        RegisterPage(&m_refusing, 3);
+        RegisterPage(&m_idle, 4);
+    }
+
+protected:
+    void PostNcDestroy() override { delete this; }
+
+    CColoursPage m_colours;
+    CWindowPage m_window;
+    CRefusingPage m_refusing;
+    CIdlePage m_idle;
+};
+
+CWnd* OpenCustomizeManager(CWnd* pGallery)
+{
+    CGalleryCustomizeManager* pManager = new CGalleryCustomizeManager;
+    if (!pManager->Open(pGallery)) {
+        delete pManager;
+        return NULL;
+    }
+    pManager->SetWindowText("Customize manager");
+    return pManager;
+}
+
+}   // namespace
+
+GALLERY_ENTRY("customize", "Customize manager", OpenCustomizeManager);
