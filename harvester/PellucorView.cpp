@@ -456,10 +456,11 @@ void CPellucorView::RefillAfterPage()
   // Listing rows sets the list's scroll bars and header again, which under
   // Wine costs more than fetching a page, however many rows there are: the
   // pages of a tenth of a second share one refill, and on a busy machine,
-  // where a refill takes longer, the refills are spaced so that they never
-  // take more than a twentieth of the thread's time.
-  const DWORD dwInterval = m_dwRefillCost * nRefillShare > (DWORD)nRefillInterval ? m_dwRefillCost * nRefillShare
-                                                                                  : (DWORD)nRefillInterval;
+  // where a refill takes longer, the refills are spaced so that they take
+  // no more than a twentieth of the thread's time, yet come every second.
+  DWORD dwInterval = m_dwRefillCost * nRefillShare;
+  if (dwInterval < (DWORD)nRefillInterval) dwInterval = nRefillInterval;
+  if (dwInterval > (DWORD)nRefillIntervalMax) dwInterval = nRefillIntervalMax;
   const DWORD dwNow = ::GetTickCount();
   if (dwNow - m_dwLastRefill >= dwInterval) {
     FillResultsList();

@@ -39,9 +39,9 @@ class CPellucorView : public CBaseFormView {
   enum { nStartTimer = 1021, nStartDelay = 100 };
   // While pages come fast, the list takes the new rows at most this often
   // (a timer brings in the rows of the pages in between), and at most once in
-  // nRefillShare times the last refill's cost; the last page of a run is
-  // always listed at once.
-  enum { nRefillTimer = 1023, nRefillInterval = 100, nRefillShare = 20 };
+  // nRefillShare times the last refill's cost, but at least every
+  // nRefillIntervalMax ms; the last page of a run is always listed at once.
+  enum { nRefillTimer = 1023, nRefillInterval = 100, nRefillShare = 20, nRefillIntervalMax = 1000 };
   // The visit history keeps the latest seeds started, at most this many.
   enum { nVisitHistoryLimit = 100 };
   // The tray icon's animation step while a page is fetched.
