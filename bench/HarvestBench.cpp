@@ -68,7 +68,7 @@ double Now()
   return (double)t.QuadPart * 1000.0 / (double)freq.QuadPart;
 }
 
-// One handled page: rows listed after it, its user-interface time, and the
+// One handled page: rows found after it, its user-interface time, and the
 // time since the page before it was handled.
 struct PageTime {
   int nRows;
@@ -134,7 +134,7 @@ class CBench {
         if (bPage) {
           ::UpdateWindow(List());
           const double t1 = Now();
-          m_pages.push_back({Rows(), t1 - t0, m_dLastPage > 0 ? t1 - m_dLastPage : 0});
+          m_pages.push_back({Found(), t1 - t0, m_dLastPage > 0 ? t1 - m_dLastPage : 0});
           if (m_pages.size() == 1) m_dFirstPage = t1;
           m_dLastPage = t1;
           m_dPagesUiMs += t1 - t0;
@@ -154,6 +154,9 @@ class CBench {
   HWND Item(int nID) const { return ::GetDlgItem(m_pView->m_hWnd, nID); }
   HWND List() const { return Item(IDC_RESULTS); }
   int Rows() const { return (int)::SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0); }
+  // The rows the run has found: the list takes them at its next refill, and
+  // the refills of a long run may be a second apart.
+  int Found() const { return (int)m_pView->GetRun().m_aPhrases.GetSize(); }
   bool RunEnded() const { return !m_pView->GetRun().m_bRunning && ::IsWindowEnabled(Item(IDC_GO)); }
 
   void ApplySettings(int nDigMode, int nLevels, int nPages)
@@ -163,14 +166,14 @@ class CBench {
     ::SendMessageA(Item(IDC_SETTINGS), BM_CLICK, 0, 0);
   }
 
-  // Digs by all keywords from the seed until nRows rows are listed, then stops.
+  // Digs by all keywords from the seed until nRows rows are found, then stops.
   void HarvestUntil(LPCSTR pszSeed, int nRows)
   {
     ::SetWindowTextA(Item(IDC_KEYWORD), pszSeed);
     m_pages.clear();
     m_dLastPage = 0;
     ::SendMessageA(Item(IDC_GO), BM_CLICK, 0, 0);
-    Pump([&] { return Rows() >= nRows || RunEnded(); }, 600000);
+    Pump([&] { return Found() >= nRows || RunEnded(); }, 600000);
     ::SendMessageA(Item(IDC_STOP), BM_CLICK, 0, 0);
     Pump([&] { return RunEnded(); }, 60000);
   }
@@ -202,7 +205,7 @@ class CBench {
     return Now() - t0;
   }
 
-  // The mean over the nCount pages handled once nRows rows were listed.
+  // The mean over the nCount pages handled once nRows rows were found.
   void PageCostAt(int nRows, int nCount, double& dUi, double& dWall) const
   {
     dUi = dWall = 0;
@@ -419,7 +422,7 @@ int main(int argc, char** argv)
   bench.HarvestUntil("apple", 52500);
   printf("Harvest, dig by all keywords, 100 rows a page (%d pages, %d rows listed)\n", (int)bench.m_pages.size(),
          bench.Rows());
-  printf("  %-34s %14s %14s\n", "rows listed", "UI ms/page", "wall ms/page");
+  printf("  %-34s %14s %14s\n", "rows found", "UI ms/page", "wall ms/page");
   double dUi1000 = 0, dUi50000 = 0, dWall1000 = 0, dWall50000 = 0;
   for (int nRows : {1000, 10000, 50000}) {
     double dUi, dWall;
@@ -429,10 +432,11 @@ int main(int argc, char** argv)
     if (nRows == 50000) dUi50000 = dUi, dWall50000 = dWall;
   }
   // The target is the cost a user waits for, page to page. The page's own
-  // handling is about a millisecond now that the list is drawn at most ten
-  // times a second, so its ratio shows only which pages drew the list.
-  printf("  50,000 / 1,000: wall %.2f (target <= 1.5: %s), UI %.2f\n\n", dWall50000 / dWall1000,
-         Verdict(dWall50000 / dWall1000 <= 1.5), dUi50000 / dUi1000);
+  // handling is about a millisecond now that the list is refilled at most ten
+  // times a second, so its ratio shows only which pages refilled the list.
+  const bool bMeasured = dWall1000 > 0 && dWall50000 > 0 && dUi1000 > 0;
+  printf("  50,000 / 1,000: wall %.2f (target <= 1.5: %s), UI %.2f\n\n", bMeasured ? dWall50000 / dWall1000 : 0.0,
+         bMeasured ? Verdict(dWall50000 / dWall1000 <= 1.5) : "NOT MEASURED", bMeasured ? dUi50000 / dUi1000 : 0.0);
   bench.DestroyWindows();
   }
 

@@ -74,13 +74,13 @@ class CPellucorView : public CBaseFormView {
   static BASKET_OPTIONS GetBasketOptions();
 
   const CHarvestRun& GetRun() const { return m_run; }
+  const CStringArray& GetVisitHistory() const { return m_aVisitHistory; }
 
   // The messages that carry a run along (a page handed over, the next page
   // asked for, the list's refill timer) change the state of no command, so
   // they need not start the program's idle-time updates: those walk every
   // window of the frame, which under Wine costs about as much as the page.
   static bool IsRunMessage(const MSG* pMsg);
-  const CStringArray& GetVisitHistory() const { return m_aVisitHistory; }
 
   // Puts the text on the clipboard as CF_TEXT, owned by pOwner; FALSE when
   // the clipboard could not be had.
