@@ -100,6 +100,11 @@ int CPellucorApp::ExitInstance()
   return CBasedApp::ExitInstance();
 }
 
+BOOL CPellucorApp::IsIdleMessage(MSG* pMsg)
+{
+  return CBasedApp::IsIdleMessage(pMsg) && !CPellucorView::IsRunMessage(pMsg);
+}
+
 BOOL CPellucorApp::HasActiveWindow() const
 {
   return ::HasActiveWindow(this);

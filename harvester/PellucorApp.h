@@ -27,6 +27,9 @@ class CPellucorApp : public CBasedApp {
   // left (see ShowMainFrame) and the tip of the day. FALSE ends the program.
   BOOL InitInstance() override;
   int ExitInstance() override;
+  // A harvest's own messages do not start the idle-time updates
+  // (CPellucorView::IsRunMessage).
+  BOOL IsIdleMessage(MSG* pMsg) override;
 
   // "Settings"/"Main Frame State" at start-up: 1 hidden, 2 maximised, any
   // other value shown normally.

@@ -298,6 +298,9 @@ void CPellucorView::OnGo()
   GetDlgItem(IDC_GO)->EnableWindow(FALSE);
   // A new run id: pages of a run restarted here are dropped when they come.
   m_run.BeginRun(sKeyword);
+  // Read once for the run: reading the profile for every page is a good
+  // part of a page's handling under Wine.
+  m_sStatsHost = CGetSuggestionThread::GetProfileHost();
   FillResultsList();
 
   m_wndKeyword.SaveHistory(TRUE);
@@ -337,8 +340,8 @@ void CPellucorView::OnTimer(UINT_PTR nIDEvent)
 LRESULT CPellucorView::OnFetchNextPage(WPARAM, LPARAM)
 {
   if (!m_run.m_bRunning) return 1;
-  if (CGetSuggestionThread::Start(m_hWnd, m_run.m_nRunId, m_run.m_sKeyword, m_run.GetPageText(),
-                                  CGetSuggestionThread::GetProfileHost()) == NULL) {
+  if (CGetSuggestionThread::Start(m_hWnd, m_run.m_nRunId, m_run.m_sKeyword, m_run.GetPageText(), m_sStatsHost) ==
+      NULL) {
     // No thread, no page: the run ends as after a fetch that gave up.
     CHarvestStep step = TakeFetchedPage(m_run, szNotParsedPage);
     EndRun();
@@ -362,9 +365,6 @@ LRESULT CPellucorView::OnSuggestionsFetched(WPARAM wParam, LPARAM lParam)
   // message box starts the next fetch only once the box is closed.
   const bool bFetchNow = bFetchNext && step.sMessage.IsEmpty() && m_run.m_aPhrases.GetSize() > 0;
   if (bFetchNow) OnFetchNextPage(0, 0);
-  // A progress bar draws itself at once on every position; within one page
-  // the positions are only marked and drawn together when the thread is idle.
-  SetProgressQuietly(m_wndPageProgress, 60);
   if (step.nAction == harvestFetchNextSeed) m_wndKeyword.SetWindowText(m_run.m_sKeyword);
   if (step.nAction != harvestFetchFailed) {
     if (m_run.m_bRunning)
@@ -378,17 +378,30 @@ LRESULT CPellucorView::OnSuggestionsFetched(WPARAM wParam, LPARAM lParam)
   StopWaitCursor();
   StopTrayAnimation();
 
+  // The page bar stands at 60 while a page is handled and at 100 once it is
+  // in; the 60 can only be seen while a box waits for the user. Without a
+  // box the bar is left as it is: drawing it twice for every page costs a
+  // good part of what fetching the page costs.
+  const bool bNoSuggestions = step.nAction != harvestFetchFailed && m_run.m_aPhrases.GetSize() == 0;
+  if (!step.sMessage.IsEmpty() || bNoSuggestions) SetProgressQuietly(m_wndPageProgress, 60);
   if (!step.sMessage.IsEmpty()) {
     if (step.sCaption.IsEmpty())
       AfxMessageBox(step.sMessage, step.nMessageType);
     else
       MessageBox(step.sMessage, step.sCaption, step.nMessageType);
   }
-  if (step.nAction != harvestFetchFailed && m_run.m_aPhrases.GetSize() == 0) AfxMessageBox(szNoSuggestions);
+  if (bNoSuggestions) AfxMessageBox(szNoSuggestions);
   SetProgressQuietly(m_wndPageProgress, 100);
 
   if (bFetchNext && !bFetchNow) PostMessage(WM_FETCH_NEXT_PAGE);
   return 1;
+}
+
+bool CPellucorView::IsRunMessage(const MSG* pMsg)
+{
+  const bool bRunMessage = pMsg->message == WM_SUGGESTIONS_FETCHED || pMsg->message == WM_FETCH_NEXT_PAGE ||
+                           (pMsg->message == WM_TIMER && pMsg->wParam == nRefillTimer);
+  return bRunMessage && DYNAMIC_DOWNCAST(CPellucorView, CWnd::FromHandlePermanent(pMsg->hwnd)) != NULL;
 }
 
 void CPellucorView::EndRun()
@@ -440,16 +453,22 @@ void CPellucorView::SetProgressQuietly(CProgressCtrl& progress, int nPos)
 
 void CPellucorView::RefillAfterPage()
 {
-  // Listing rows redraws the list's scroll bar at once, which costs about
-  // as much as fetching a page: many pages a tenth of a second share one.
+  // Listing rows sets the list's scroll bars and header again, which under
+  // Wine costs more than fetching a page, however many rows there are: the
+  // pages of a tenth of a second share one refill, and on a busy machine,
+  // where a refill takes longer, the refills are spaced so that they take
+  // no more than a twentieth of the thread's time, yet come every second.
+  DWORD dwInterval = m_dwRefillCost * nRefillShare;
+  if (dwInterval < (DWORD)nRefillInterval) dwInterval = nRefillInterval;
+  if (dwInterval > (DWORD)nRefillIntervalMax) dwInterval = nRefillIntervalMax;
   const DWORD dwNow = ::GetTickCount();
-  if (dwNow - m_dwLastRefill >= (DWORD)nRefillInterval) {
+  if (dwNow - m_dwLastRefill >= dwInterval) {
     FillResultsList();
     return;
   }
   if (!m_bRefillDue) {
     m_bRefillDue = true;
-    SetTimer(nRefillTimer, nRefillInterval - (dwNow - m_dwLastRefill), NULL);
+    SetTimer(nRefillTimer, dwInterval - (dwNow - m_dwLastRefill), NULL);
   }
 }
 
@@ -464,7 +483,7 @@ void CPellucorView::FillResultsList()
     m_bRefillDue = false;
     KillTimer(nRefillTimer);
   }
-  m_dwLastRefill = ::GetTickCount();
+  const DWORD dwStart = ::GetTickCount();
   m_bListFilling = true;
   int n = (int)(m_run.m_aPhrases.GetSize() < m_run.m_aQueries.GetSize() ? m_run.m_aPhrases.GetSize()
                                                                          : m_run.m_aQueries.GetSize());
@@ -476,6 +495,8 @@ void CPellucorView::FillResultsList()
   if (!bGrowing) m_wndResults.Invalidate(FALSE);
   m_wndResults.EnableWindow(n > 0);
   m_bListFilling = false;
+  m_dwLastRefill = ::GetTickCount();
+  m_dwRefillCost = m_dwLastRefill - dwStart;
 }
 
 void CPellucorView::OnStop()

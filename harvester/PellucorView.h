@@ -38,9 +38,10 @@ class CPellucorView : public CBaseFormView {
   // The one-shot start timer of a run, and its delay.
   enum { nStartTimer = 1021, nStartDelay = 100 };
   // While pages come fast, the list takes the new rows at most this often
-  // (a timer brings in the rows of the pages in between); the last page of a
-  // run is always listed at once.
-  enum { nRefillTimer = 1023, nRefillInterval = 100 };
+  // (a timer brings in the rows of the pages in between), and at most once in
+  // nRefillShare times the last refill's cost, but at least every
+  // nRefillIntervalMax ms; the last page of a run is always listed at once.
+  enum { nRefillTimer = 1023, nRefillInterval = 100, nRefillShare = 20, nRefillIntervalMax = 1000 };
   // The visit history keeps the latest seeds started, at most this many.
   enum { nVisitHistoryLimit = 100 };
   // The tray icon's animation step while a page is fetched.
@@ -74,6 +75,12 @@ class CPellucorView : public CBaseFormView {
 
   const CHarvestRun& GetRun() const { return m_run; }
   const CStringArray& GetVisitHistory() const { return m_aVisitHistory; }
+
+  // The messages that carry a run along (a page handed over, the next page
+  // asked for, the list's refill timer) change the state of no command, so
+  // they need not start the program's idle-time updates: those walk every
+  // window of the frame, which under Wine costs about as much as the page.
+  static bool IsRunMessage(const MSG* pMsg);
 
   // Puts the text on the clipboard as CF_TEXT, owned by pOwner; FALSE when
   // the clipboard could not be had.
@@ -152,7 +159,9 @@ class CPellucorView : public CBaseFormView {
   void FlushRefill();
   // Sets a progress bar's position and leaves the drawing to the next paint.
   static void SetProgressQuietly(CProgressCtrl& progress, int nPos);
-  DWORD m_dwLastRefill = 0;
+  CString m_sStatsHost;            // the statistics host of the run, read at Go
+  DWORD m_dwLastRefill = 0;        // when the last refill ended
+  DWORD m_dwRefillCost = 0;        // how long it took, in milliseconds
   bool m_bRefillDue = false;
   // Ends the run now (Go enabled again); the wait cursor ends with it.
   void EndRun();
