@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include "OXSkinnedApp.h"
+#include "OXSkins.h"
+
 COLORREF COXShortcutBarSkinClassic::LightFrameColor(COLORREF clrBack)
 {
     auto up = [](int c) { return c + 64 > 255 ? 255 : c + 64; };
@@ -12,6 +15,22 @@ COLORREF COXShortcutBarSkinClassic::DarkFrameColor(COLORREF clrBack)
 {
     auto down = [](int c) { return c - 128 < 0 ? 0 : c - 128; };
     return RGB(down(GetRValue(clrBack)), down(GetGValue(clrBack)), down(GetBValue(clrBack)));
+}
+
+COLORREF COXShortcutBarSkinClassic::BarLightFrameColor(COLORREF clrBack)
+{
+    int r = GetRValue(clrBack), g = GetGValue(clrBack);
+    r = r < 192 ? r + 64 : 255;
+    g = g < 192 ? g + 64 : 255;
+    return RGB(r, g, r);
+}
+
+COLORREF COXShortcutBarSkinClassic::BarDarkFrameColor(COLORREF clrBack)
+{
+    int r = GetRValue(clrBack), g = GetGValue(clrBack);
+    r = r >= 128 ? r - 128 : 0;
+    g = g >= 128 ? g - 128 : 0;
+    return RGB(r, g, r);
 }
 
 COLORREF COXShortcutBarSkinClassic::GetBackgroundColor(CWnd*)
@@ -33,7 +52,7 @@ COLORREF COXShortcutBarSkinClassic::DrawItemFrame(CDC* pDC, const RECT& rect, BO
     COLORREF clrBack = pWnd != NULL && ::IsWindow(pWnd->GetSafeHwnd())
                            ? (COLORREF)::SendMessage(pWnd->GetSafeHwnd(), LVM_GETBKCOLOR, 0, 0)
                            : ::GetSysColor(COLOR_BTNSHADOW);
-    COLORREF clrLight = LightFrameColor(clrBack), clrDark = DarkFrameColor(clrBack);
+    COLORREF clrLight = BarLightFrameColor(clrBack), clrDark = BarDarkFrameColor(clrBack);
     if (bPressed)
         pDC->Draw3dRect(&rect, clrDark, clrLight);
     else if (bHot)
@@ -63,9 +82,84 @@ void COXShortcutBarSkinClassic::FillBackground(CDC* pDC, const RECT& rect, CWnd*
     pDC->FillSolidRect(&rc, bUseColor ? clr : GetBackgroundColor(pWnd));
 }
 
+// ---------------------------------------------------------------------------
+// Office XP and Office 2003
+// ---------------------------------------------------------------------------
+COLORREF COXShortcutBarSkinXP::GetBackgroundColor(CWnd*)
+{
+    return m_pSkin->GetToolbarBackgroundColor();
+}
+
+COLORREF COXShortcutBarSkinXP::GetTextColor()
+{
+    return m_pSkin->SysColor(COLOR_WINDOWTEXT);
+}
+
+COLORREF COXShortcutBarSkinXP::ItemFrameFill(BOOL bHot, BOOL bPressed) const
+{
+    if (bHot && bPressed)
+        return m_pSkin->GetPressedItemColor();
+    if (bHot)
+        return m_pSkin->GetHotItemColor();
+    if (bPressed)
+        return m_pSkin->GetCheckedItemColor();
+    return CLR_NONE;
+}
+
+COLORREF COXShortcutBarSkinXP::DrawItemFrame(CDC* pDC, const RECT& rect, BOOL bHot, BOOL bPressed,
+                                             COXSHBListCtrl*)
+{
+    COLORREF clrBorder = m_pSkin->GetHotItemBorderColor();
+    CPen pen(PS_SOLID, 1, clrBorder);
+    CPen* pOldPen = pDC->SelectObject(&pen);
+    COLORREF clrFill = ItemFrameFill(bHot, bPressed);
+    CBrush brush;
+    CBrush* pOldBrush = NULL;
+    if (clrFill != CLR_NONE) {
+        brush.CreateSolidBrush(clrFill);
+        pOldBrush = pDC->SelectObject(&brush);
+    }
+    pDC->Rectangle(&rect);
+    if (pOldBrush != NULL)
+        pDC->SelectObject(pOldBrush);
+    pDC->SelectObject(pOldPen);
+    return clrBorder;
+}
+
+void COXShortcutBarSkinXP::FillBackground(CDC* pDC, const RECT& rect, CWnd* pWnd, BOOL bUseColor, COLORREF clr)
+{
+    CRect rc(rect);
+    if (IsGroupList(pWnd))
+        rc.MoveToXY(0, 0);
+    pDC->FillSolidRect(&rc, bUseColor ? clr : GetBackgroundColor(pWnd));
+}
+
+COXShortcutBarSkin2003::COXShortcutBarSkin2003(COXSkin2003* pSkin) : COXShortcutBarSkinXP(pSkin) {}
+
+void COXShortcutBarSkin2003::FillBackground(CDC* pDC, const RECT& rect, CWnd* pWnd, BOOL bUseColor,
+                                            COLORREF clr)
+{
+    CRect rc(rect);
+    // Every list of a bar shows its own part of the bar's one gradient: the
+    // rectangle becomes the bar's client area, seen from the list.
+    if (IsGroupList(pWnd)) {
+        HWND hBar = ::GetParent(pWnd->GetSafeHwnd());
+        if (hBar != NULL) {
+            ::GetClientRect(hBar, &rc);
+            ::MapWindowPoints(hBar, pWnd->GetSafeHwnd(), (LPPOINT)&rc, 2);
+        }
+    }
+    if (bUseColor) {
+        pDC->FillSolidRect(&rc, clr);
+        return;
+    }
+    COXSkin2003* pSkin = static_cast<COXSkin2003*>(m_pSkin);
+    COLORREF clrHeader = pSkin->GetHeaderGradientColor();
+    pSkin->GradientFill4(pDC, rc, pSkin->GetMenuGradientStartColor(), clrHeader, clrHeader, clrHeader);
+}
+
 COXShortcutBarSkin* AFXAPI OXGetAppShortcutBarSkin()
 {
-    // No skinned application class exists yet: every window keeps its own
-    // Classic element.
-    return NULL;
+    COXSkin* pSkin = OXGetCurrentSkin();
+    return pSkin != NULL ? pSkin->GetShortcutBarSkin() : NULL;
 }

@@ -7,6 +7,8 @@
 #include <afxwin.h>
 
 class COXSHBListCtrl;   // the group list; only ever passed through here
+class COXSkinXP;
+class COXSkin2003;
 
 class COXShortcutBarSkin
 {
@@ -40,9 +42,44 @@ public:
     void FillBackground(CDC* pDC, const RECT& rect, CWnd* pWnd, BOOL bUseColor, COLORREF clr) override;
 
     // The two frame colours made from a background: each channel + 64 (at
-    // most 255) and - 128 (at least 0).
+    // most 255) and - 128 (at least 0). A group list on its own frames its
+    // items in these.
     static COLORREF LightFrameColor(COLORREF clrBack);
     static COLORREF DarkFrameColor(COLORREF clrBack);
+    // The frame colours of an item in a bar: red and green as above, blue
+    // taking the red channel's value.
+    static COLORREF BarLightFrameColor(COLORREF clrBack);
+    static COLORREF BarDarkFrameColor(COLORREF clrBack);
+};
+
+// The flat form: the bar in the tool bars' background, hot and pressed items
+// boxed in the scheme's item colours.
+class COXShortcutBarSkinXP : public COXShortcutBarSkin
+{
+public:
+    explicit COXShortcutBarSkinXP(COXSkinXP* pSkin) : m_pSkin(pSkin) {}
+
+    COLORREF GetBackgroundColor(CWnd* pWnd) override;
+    COLORREF GetTextColor() override;
+    COLORREF DrawItemFrame(CDC* pDC, const RECT& rect, BOOL bHot, BOOL bPressed,
+                           COXSHBListCtrl* pList) override;
+    void FillBackground(CDC* pDC, const RECT& rect, CWnd* pWnd, BOOL bUseColor, COLORREF clr) override;
+
+    // The fill of an item box (hot, pressed, both); CLR_NONE for neither.
+    COLORREF ItemFrameFill(BOOL bHot, BOOL bPressed) const;
+
+protected:
+    COXSkinXP* m_pSkin;
+};
+
+// The gradient form: one four-corner gradient spread over the bar and all
+// its group lists.
+class COXShortcutBarSkin2003 : public COXShortcutBarSkinXP
+{
+public:
+    explicit COXShortcutBarSkin2003(COXSkin2003* pSkin);
+
+    void FillBackground(CDC* pDC, const RECT& rect, CWnd* pWnd, BOOL bUseColor, COLORREF clr) override;
 };
 
 // The element skin of the application's current skin, or NULL when the

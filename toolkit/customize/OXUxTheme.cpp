@@ -5,6 +5,7 @@
 namespace
 {
 typedef HTHEME(WINAPI* PFNOPENTHEMEDATA)(HWND, LPCWSTR);
+typedef HRESULT(WINAPI* PFNCLOSETHEMEDATA)(HTHEME);
 typedef HTHEME(WINAPI* PFNGETWINDOWTHEME)(HWND);
 typedef COLORREF(WINAPI* PFNGETTHEMESYSCOLOR)(HTHEME, int);
 typedef HRESULT(WINAPI* PFNDRAWTHEMEBACKGROUND)(HTHEME, HDC, int, int, const RECT*, const RECT*);
@@ -41,6 +42,12 @@ HTHEME COXUxTheme::OpenThemeData(HWND hWnd, LPCSTR lpszClassList)
     int n;
     std::vector<WCHAR> wide = Widen(lpszClassList, -1, n);
     return pfn(hWnd, wide.data());
+}
+
+BOOL COXUxTheme::CloseThemeData(HTHEME hTheme)
+{
+    PFNCLOSETHEMEDATA pfn = (PFNCLOSETHEMEDATA)Entry("CloseThemeData");
+    return hTheme != NULL && pfn != NULL && pfn(hTheme) == S_OK;
 }
 
 HTHEME COXUxTheme::GetWindowTheme(HWND hWnd)

@@ -14,9 +14,11 @@ public:
 
     virtual BOOL IsLoaded() const { return m_hUxTheme != NULL; }
 
-    HTHEME OpenThemeData(HWND hWnd, LPCSTR lpszClassList);
+    virtual HTHEME OpenThemeData(HWND hWnd, LPCSTR lpszClassList);
+    // Releases a theme OpenThemeData gave; FALSE when nothing was closed.
+    virtual BOOL CloseThemeData(HTHEME hTheme);
     virtual HTHEME GetWindowTheme(HWND hWnd);
-    COLORREF GetThemeSysColor(HTHEME hTheme, int nColorID);
+    virtual COLORREF GetThemeSysColor(HTHEME hTheme, int nColorID);
     virtual BOOL DrawThemeBackground(HTHEME hTheme, HDC hdc, int nPartID, int nStateID, const RECT* pRect, const RECT* pClipRect);
     virtual BOOL DrawThemeText(HTHEME hTheme, HDC hdc, int nPartID, int nStateID, LPCSTR lpszText, int nCharCount,
                        DWORD dwTextFlags, DWORD dwTextFlags2, const RECT* pRect);
