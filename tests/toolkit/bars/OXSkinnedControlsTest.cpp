@@ -1,0 +1,332 @@
+// The tab skins' layout rules, and the skinned tab, spin and combo controls:
+// tabs at the top and the bottom with scroll arrows in each skin, arrows
+// hollow where scrolling stops, the combo boxes' hover redraws and the
+// common-controls version they read.
+#include <afxwin.h>
+#include <afxcmn.h>
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+
+#include "OXComCtlVersion.h"
+#include "OXSkinnedApp.h"
+#include "OXSkinnedComboBox.h"
+#include "OXSkinnedTabCtrl.h"
+#include "OXTabSkin.h"
+#include "testdrawing.h"
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Tab skin rules
+// ---------------------------------------------------------------------------
+TEST(TabSkinRules, FacesAndPaintOrder)
+{
+    EXPECT_EQ(RGB(254, 249, 240), COXTabSkinXP::LighterFace(RGB(212, 208, 200)));
+    EXPECT_EQ(RGB(255, 255, 0), COXTabSkinXP::LighterFace(RGB(240, 213, 0)));
+    struct Case
+    {
+        int nCount, nSelected;
+        std::vector<int> order;
+    } cases[] = {
+        {4, 1, {0, 2, 3, 1}}, {3, 2, {0, 1, 2}}, {3, -1, {0, 1, 2}}, {0, 0, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.order, COXTabSkinXP::PaintOrder(c.nCount, c.nSelected)) << c.nCount << " " << c.nSelected;
+}
+
+TEST(TabSkinRules, TabsUnderTheScrollArrowsAreCutOrSkipped)
+{
+    struct Case
+    {
+        RECT tab;
+        int xSpin;
+        int right;
+    } cases[] = {
+        {{10, 0, 60, 20}, INT_MAX, 60},     // no arrows: the whole tab
+        {{10, 0, 60, 20}, 40, 40},          // cut where the arrows begin
+        {{40, 0, 90, 20}, 40, INT_MIN},     // begins under the arrows
+        {{-50, 0, 3, 20}, 100, INT_MIN},    // scrolled off to the left
+        {{-50, 0, 4, 20}, 100, 4},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.right, COXTabSkinXP::VisibleTabRight(c.tab, 0, c.xSpin)) << c.tab.left << " " << c.xSpin;
+}
+
+TEST(TabSkinRules, StripArrowsAndMargins)
+{
+    int yLine = 0;
+    EXPECT_EQ(CRect(0, 0, 200, 21), COXTabSkinXP::StripRect(CRect(0, 0, 200, 100), CRect(4, 24, 196, 96), FALSE, &yLine));
+    EXPECT_EQ(21, yLine);
+    EXPECT_EQ(CRect(0, 79, 200, 100), COXTabSkinXP::StripRect(CRect(0, 0, 200, 100), CRect(4, 4, 196, 76), TRUE, &yLine));
+    EXPECT_EQ(78, yLine);
+
+    POINT left[3], right[3];
+    COXTabSkinXP::ArrowPoints(CRect(0, 0, 32, 16), TRUE, left);
+    COXTabSkinXP::ArrowPoints(CRect(0, 0, 32, 16), FALSE, right);
+    const POINT wantLeft[3] = {{6, 8}, {10, 4}, {10, 12}}, wantRight[3] = {{26, 8}, {22, 4}, {22, 12}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(CPoint(wantLeft[i]), CPoint(left[i])) << i;
+        EXPECT_EQ(CPoint(wantRight[i]), CPoint(right[i])) << i;
+    }
+
+    struct Arrow
+    {
+        BOOL bLeft;
+        int nPos, nUpper;
+        BOOL bEnabled;
+    } arrows[] = {{TRUE, 0, 5, FALSE}, {TRUE, 3, 5, TRUE}, {FALSE, 3, 5, TRUE}, {FALSE, 5, 5, FALSE}};
+    for (const Arrow& a : arrows)
+        EXPECT_EQ(a.bEnabled, COXTabSkinXP::ArrowEnabled(a.bLeft, a.nPos, a.nUpper)) << a.bLeft << a.nPos;
+
+    // Sides with a margin under 8 grow; the tabs' side (26) does not.
+    EXPECT_EQ(CRect(7, 20, 93, 93),
+              COXTabSkinXP::GrowThinMargins(CRect(10, 20, 90, 90), CRect(0, 0, 100, 100), CRect(2, 26, 98, 98), 3));
+}
+
+// ---------------------------------------------------------------------------
+// Skinned controls on screen
+// ---------------------------------------------------------------------------
+bool PumpUntil(const std::function<bool()>& done, DWORD dwLimit)
+{
+    DWORD dwStart = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - dwStart > dwLimit)
+            return false;
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+        ::Sleep(5);
+    }
+    return true;
+}
+
+class SkinnedTabs : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pPrevious = AfxGetApp();
+        m_pApp = new COXSkinnedApp;
+        ASSERT_TRUE(CreateHostWindow(m_host, "tabs", WS_POPUP | WS_VISIBLE, CRect(50, 50, 290, 170)));
+    }
+    void TearDown() override
+    {
+        m_host.DestroyWindow();
+        delete m_pApp;
+        AFX_MODULE_STATE* pState = AfxGetModuleState();
+        pState->m_pCurrentWinApp = m_pPrevious;
+        pState->m_lpszCurrentAppName = m_pPrevious != NULL ? m_pPrevious->m_pszAppName : NULL;
+    }
+    void MakeTabs(COXSkinnedTabCtrl& tab, DWORD dwStyle, int nTabs)
+    {
+        ASSERT_TRUE(tab.Create(WS_CHILD | WS_VISIBLE | dwStyle, CRect(0, 0, 240, 120), &m_host, 7));
+        tab.SetFont(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
+        for (int i = 0; i < nTabs; ++i) {
+            CString s;
+            s.Format("Tab %d", i + 1);
+            tab.InsertItem(i, s);
+        }
+        tab.SetCurSel(nTabs > 1 ? 1 : 0);
+    }
+    static COLORREF Pixel(CWnd* pWnd, int x, int y)
+    {
+        pWnd->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        CClientDC dc(pWnd);
+        return dc.GetPixel(x, y);
+    }
+
+    COXSkinnedApp* m_pApp = nullptr;
+    CWinApp* m_pPrevious = nullptr;
+    CWnd m_host;
+};
+
+TEST_F(SkinnedTabs, TopAndBottomTabsInOfficeXP)
+{
+    const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE), clrLighter = COXTabSkinXP::LighterFace(clrFace);
+    for (DWORD dwStyle : {0ul, (DWORD)TCS_BOTTOM}) {
+        COXSkinnedTabCtrl tab;
+        MakeTabs(tab, dwStyle, 3);
+        ASSERT_TRUE(dynamic_cast<COXTabSkinXP*>(tab.GetTabSkin()) != nullptr);
+        CRect rectSelected, rectOther;
+        tab.GetItemRect(1, &rectSelected);
+        tab.GetItemRect(2, &rectOther);
+        int y = dwStyle ? rectSelected.top + 1 : rectSelected.bottom - 2;
+        int yOther = dwStyle ? rectOther.top + 1 : rectOther.bottom - 2;
+        EXPECT_EQ(clrFace, Pixel(&tab, rectSelected.left + 4, y)) << "selected, style " << dwStyle;
+        EXPECT_EQ(clrLighter, Pixel(&tab, rectOther.left + 4, yOther)) << "other, style " << dwStyle;
+        // The strip beyond the last tab.
+        EXPECT_EQ(clrLighter, Pixel(&tab, 236, dwStyle ? 117 : 2)) << "strip, style " << dwStyle;
+        // The frame of the display area.
+        CRect rectDisplay;
+        tab.GetClientRect(&rectDisplay);
+        tab.AdjustRect(FALSE, &rectDisplay);
+        EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), Pixel(&tab, rectDisplay.left, rectDisplay.CenterPoint().y));
+        tab.DestroyWindow();
+    }
+}
+
+TEST_F(SkinnedTabs, WithoutTabsOnlyBackgroundAndFrame)
+{
+    COXSkinnedTabCtrl tab;
+    MakeTabs(tab, 0, 0);
+    CRect rectDisplay;
+    tab.GetClientRect(&rectDisplay);
+    tab.AdjustRect(FALSE, &rectDisplay);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), Pixel(&tab, rectDisplay.left, rectDisplay.CenterPoint().y));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), Pixel(&tab, rectDisplay.CenterPoint().x, rectDisplay.CenterPoint().y));
+    tab.DestroyWindow();
+}
+
+// Thirty tabs in 240 pixels: the control shows its scroll arrows, which the
+// XP and 2003 skins take over and draw hollow where scrolling stops.
+TEST_F(SkinnedTabs, ScrollArrowsInEachSkin)
+{
+    for (const char* pszSkin : {"Office XP", "Office 2003", "Classic"}) {
+        ASSERT_TRUE(m_pApp->SetCurrentSkin(pszSkin));
+        for (DWORD dwStyle : {0ul, (DWORD)TCS_BOTTOM}) {
+            COXSkinnedTabCtrl tab;
+            MakeTabs(tab, dwStyle, 30);
+            tab.UpdateWindow();
+            COXSkinnedSpinCtrl* pSpin = COXSkinnedTabCtrl::GetSkinnedSpin(&tab);
+            ASSERT_NE(nullptr, pSpin);
+            bool bSkinned = strcmp(pszSkin, "Classic") != 0;
+            if (!bSkinned) {
+                EXPECT_EQ(NULL, pSpin->GetSafeHwnd()) << "Classic leaves the arrows alone";
+                tab.DestroyWindow();
+                continue;
+            }
+            ASSERT_TRUE(::IsWindow(pSpin->GetSafeHwnd())) << pszSkin << ": the arrows were not taken over";
+            ASSERT_TRUE(pSpin->IsWindowVisible());
+            CRect rect;
+            pSpin->GetClientRect(&rect);
+            POINT left[3], right[3];
+            COXTabSkinXP::ArrowPoints(rect, TRUE, left);
+            COXTabSkinXP::ArrowPoints(rect, FALSE, right);
+            // Inside each triangle, a pixel beside its base.
+            CPoint ptLeft(left[1].x - 1, left[0].y), ptRight(right[1].x + 1, right[0].y);
+            const COLORREF clrArrow = dynamic_cast<COXSkinXP*>(m_pApp->GetCurrentSkin())->GetInactiveTabTextColor();
+            pSpin->SetPos(0);
+            EXPECT_NE(clrArrow, Pixel(pSpin, ptLeft.x, ptLeft.y)) << pszSkin << ": left arrow hollow at 0";
+            EXPECT_EQ(clrArrow, Pixel(pSpin, ptRight.x, ptRight.y)) << pszSkin;
+            pSpin->SetPos(3);
+            EXPECT_EQ(clrArrow, Pixel(pSpin, ptLeft.x, ptLeft.y)) << pszSkin;
+            tab.DestroyWindow();
+        }
+    }
+}
+
+TEST(SkinnedTabsAlone, EachControlKeepsAClassicSkinOfItsOwn)
+{
+    CWnd host;
+    ASSERT_TRUE(CreateHostWindow(host, "tabs", WS_POPUP, CRect(0, 0, 200, 100)));
+    COXSkinnedTabCtrl a, b;
+    ASSERT_TRUE(a.Create(WS_CHILD, CRect(0, 0, 100, 50), &host, 1));
+    ASSERT_TRUE(b.Create(WS_CHILD, CRect(0, 50, 100, 100), &host, 2));
+    EXPECT_TRUE(dynamic_cast<COXTabSkinClassic*>(a.GetTabSkin()) != nullptr);
+    EXPECT_NE(a.GetTabSkin(), b.GetTabSkin());
+    EXPECT_EQ(a.GetTabSkin(), a.GetTabSkin()) << "made once";
+    host.DestroyWindow();
+}
+
+// ---------------------------------------------------------------------------
+// Skinned combo boxes
+// ---------------------------------------------------------------------------
+TEST(SkinnedCombo, TheVersionBranchAndTheHoverRule)
+{
+    struct Case
+    {
+        int nMajor, nMinor;
+        BOOL bComCtl6;
+    } cases[] = {{6, 0, TRUE}, {6, 10, TRUE}, {5, 82, FALSE}, {5, 0xFFFF, FALSE}, {4, 71, FALSE}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.bComCtl6, COXSkinnedComboBox::IsComCtl6Version(c.nMajor, c.nMinor)) << c.nMajor << "." << c.nMinor;
+        SetComCtlVersionOverride(c.nMajor, c.nMinor);
+        COXSkinnedComboBox combo;
+        EXPECT_EQ(c.bComCtl6, combo.IsComCtl6()) << c.nMajor << "." << c.nMinor;
+    }
+    SetComCtlVersionOverride(-1, 0);
+
+    HWND a = (HWND)1, b = (HWND)2;
+    EXPECT_EQ(a, COXSkinnedComboBox::HoverRedrawTarget(a, b)) << "left one for another";
+    EXPECT_EQ(a, COXSkinnedComboBox::HoverRedrawTarget(a, NULL)) << "left";
+    EXPECT_EQ(b, COXSkinnedComboBox::HoverRedrawTarget(NULL, b)) << "entered";
+    EXPECT_EQ(NULL, COXSkinnedComboBox::HoverRedrawTarget(a, a)) << "still over it";
+    EXPECT_EQ(NULL, COXSkinnedComboBox::HoverRedrawTarget(NULL, NULL));
+}
+
+// A tool bar skin that counts the combo drawings it is asked for.
+class CRecordingToolbarSkin : public COXToolbarSkinClassic
+{
+public:
+    explicit CRecordingToolbarSkin(int* pDraws) : m_pDraws(pDraws) {}
+    void DrawComboBox(CWnd*) override { ++*m_pDraws; }
+    int* m_pDraws;
+};
+
+class CRecordingCombo : public COXSkinnedComboBox
+{
+public:
+    int m_nDraws = 0;
+    CRecordingCombo() { m_pToolbarSkin = new CRecordingToolbarSkin(&m_nDraws); }
+};
+
+class SkinnedComboHover : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ::GetCursorPos(&m_ptSaved);
+        ASSERT_TRUE(CreateHostWindow(m_host, "combos", WS_POPUP | WS_VISIBLE, CRect(100, 100, 400, 160)));
+        ASSERT_TRUE(m_a.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 110, 200), &m_host, 1));
+        ASSERT_TRUE(m_b.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(150, 10, 250, 200), &m_host, 2));
+        m_host.UpdateWindow();
+        MoveTo(5, 50);
+    }
+    void TearDown() override
+    {
+        m_host.DestroyWindow();
+        ::SetCursorPos(m_ptSaved.x, m_ptSaved.y);
+    }
+    // Moves the pointer to a point of the host and lets the move arrive.
+    void MoveTo(int x, int y)
+    {
+        ::SetCursorPos(100 + x, 100 + y);
+        HWND hUnder = ::WindowFromPoint(CPoint(100 + x, 100 + y));
+        ::PostMessage(hUnder, WM_NULL, 0, 0);
+        PumpUntil([] { return false; }, 60);
+    }
+    // Waits until the counts reach what is expected, or a generous limit.
+    bool WaitFor(int nA, int nB)
+    {
+        return PumpUntil([&] { return m_a.m_nDraws >= nA && m_b.m_nDraws >= nB; }, 3000);
+    }
+
+    CWnd m_host;
+    CRecordingCombo m_a, m_b;
+    POINT m_ptSaved = {};
+};
+
+TEST_F(SkinnedComboHover, LeavingOneForAnotherRedrawsTheOneLeft)
+{
+    m_a.m_nDraws = m_b.m_nDraws = 0;
+    MoveTo(50, 15);
+    ASSERT_TRUE(WaitFor(1, 0)) << "entering A did not redraw it";
+    int nBBefore = m_b.m_nDraws;
+    MoveTo(200, 15);
+    ASSERT_TRUE(WaitFor(2, 0)) << "leaving A for B did not redraw A";
+    EXPECT_EQ(nBBefore, m_b.m_nDraws) << "B waits for its own notification or paint";
+
+    // The first box destroyed takes the one hook with it: B hovers unseen.
+    m_a.DestroyWindow();
+    int nB = m_b.m_nDraws;
+    MoveTo(5, 50);
+    MoveTo(200, 15);
+    MoveTo(5, 50);
+    EXPECT_EQ(nB, m_b.m_nDraws);
+}
+
+}  // namespace
