@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "OXSHBListCtrl.h"
 #include "OXSkinnedApp.h"
 #include "OXSkins.h"
 
@@ -147,6 +148,9 @@ void COXShortcutBarSkin2003::FillBackground(CDC* pDC, const RECT& rect, CWnd* pW
         if (hBar != NULL) {
             ::GetClientRect(hBar, &rc);
             ::MapWindowPoints(hBar, pWnd->GetSafeHwnd(), (LPPOINT)&rc, 2);
+            // An item drawn into a bitmap of its own sees the gradient from
+            // its corner.
+            rc.OffsetRect(-static_cast<COXSHBListCtrl*>(pWnd)->GetPaintOffset());
         }
     }
     if (bUseColor) {

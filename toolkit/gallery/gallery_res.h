@@ -23,3 +23,9 @@
 #define IDC_GALLERY_PAGE_TEXT           19111
 #define IDC_GALLERY_PAGE_CHECK          19112
 #define IDC_GALLERY_PAGE_STATUS         19113
+
+// The gallery program's Skin menu.
+#define ID_GALLERY_SKIN_CLASSIC         19200
+#define ID_GALLERY_SKIN_XP              19201
+#define ID_GALLERY_SKIN_2003            19202
+#define ID_GALLERY_SKIN_NONE            19203

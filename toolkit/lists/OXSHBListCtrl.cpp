@@ -26,7 +26,7 @@ const CRect kEmpty(0, 0, 0, 0);
 COXSHBListCtrl::COXSHBListCtrl()
     : m_pShortcutBar(NULL), m_hGroup(NULL), m_nSelectedItem(-1), m_nHotItem(-1), m_nLastHotItem(-1),
       m_nActiveItem(-1), m_nDragItem(-1), m_nEditItem(-1), m_rectTopScrollButton(0, 0, 0, 0),
-      m_rectBottomScrollButton(0, 0, 0, 0), m_ptOrigin(0, 0), m_bMouseIsOver(FALSE), m_bScrollingUp(FALSE),
+      m_rectBottomScrollButton(0, 0, 0, 0), m_ptOrigin(0, 0), m_ptPaintOffset(0, 0), m_bMouseIsOver(FALSE), m_bScrollingUp(FALSE),
       m_bScrollingDown(FALSE), m_bAutoScrolling(FALSE), m_bCreatingDragImage(FALSE), m_bDragDropOwner(FALSE),
       m_bDragDropOperation(FALSE), m_pDragImage(NULL), m_ptDragImage(0, 0), m_ptClickedLButton(0, 0),
       m_nPressItem(-1), m_nScrollTimerID(0), m_nCheckMouseTimerID(0), m_nInsertItemBefore(-1),
@@ -1020,7 +1020,9 @@ void COXSHBListCtrl::OnPaint()
         if (!dcMem.CreateCompatibleDC(&dc) || !bitmap.CreateCompatibleBitmap(&dc, rect.Width(), rect.Height()))
             break;
         CBitmap* pOld = dcMem.SelectObject(&bitmap);
+        m_ptPaintOffset = rect.TopLeft();
         FillListBackground(&dcMem, CRect(0, 0, rect.Width(), rect.Height()));
+        m_ptPaintOffset = CPoint(0, 0);
         DRAWITEMSTRUCT dis = {};
         dis.CtlType = ODT_LISTVIEW;
         dis.CtlID = (UINT)GetDlgCtrlID();

@@ -81,6 +81,10 @@ public:
     int GetCountPerPage() const;
     COXSHBEdit* EditItem(int nItem);
     COLORREF GetListBkColor() const;
+    // Where, in the list's client area, the drawing now going on lands: an
+    // item is drawn into a bitmap of its own whose origin is the item's
+    // corner. A skin that spreads one picture over the list needs it.
+    CPoint GetPaintOffset() const { return m_ptPaintOffset; }
     COLORREF GetListTextColor() const;
     DWORD GetBarStyle() const;
     int GetView() const;
@@ -180,6 +184,7 @@ protected:
     CRect m_rectTopScrollButton;
     CRect m_rectBottomScrollButton;
     CPoint m_ptOrigin;
+    CPoint m_ptPaintOffset;
     COXSHBDropSource m_oleDropSource;
     COXSHBDropTarget m_oleDropTarget;
     CImageList m_ilLarge;

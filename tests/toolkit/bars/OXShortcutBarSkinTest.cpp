@@ -121,6 +121,8 @@ protected:
         ASSERT_TRUE(m_bar.Create(&m_host, CRect(0, 0, 200, 300), 0, 1000));
         HSHBGROUP h = m_bar.InsertGroup("Alpha");
         m_bar.InsertGroup("Bravo");
+        for (int i = 0; i < 3; ++i)
+            m_bar.InsertGroupItem(h, LVIF_TEXT, i, "Item", 0, 0, -1, 0);
         m_bar.ExpandGroup(h);
         m_pList = m_bar.GetGroupListCtrl(h);
     }
@@ -132,7 +134,7 @@ protected:
         pState->m_pCurrentWinApp = m_pPrevious;
         pState->m_lpszCurrentAppName = m_pPrevious != NULL ? m_pPrevious->m_pszAppName : NULL;
     }
-    // A pixel of the open group's empty list, after a full repaint.
+    // A pixel of the open group's list, after a full repaint.
     COLORREF ListPixel(int x, int y)
     {
         m_bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -170,9 +172,16 @@ TEST_F(SkinnedShortcutBar, TheOpenGroupIsFilledByTheCurrentSkin)
     COLORREF clrHeader = p2003->GetHeaderGradientColor();
     p2003->GradientFill4(&expected.dc, rectBar, p2003->GetMenuGradientStartColor(), clrHeader, clrHeader,
                          clrHeader);
-    COLORREF clrWant = expected.At(rectList.left + 20, rectList.top + 20), clrGot = ListPixel(20, 20);
-    EXPECT_LE(abs(GetRValue(clrWant) - GetRValue(clrGot)) + abs(GetBValue(clrWant) - GetBValue(clrGot)), 2)
-        << std::hex << clrWant << " " << clrGot;
+    // Items are drawn in bitmaps of their own: the corner of the third
+    // item shows the same part of the gradient as the list around it.
+    CRect rectItem;
+    ASSERT_TRUE(m_pList->GetItemRect(2, &rectItem, LVIR_BOUNDS));
+    ASSERT_GT(rectItem.top, 20);
+    for (CPoint pt : {CPoint(2, 2), CPoint(rectItem.left + 1, rectItem.top + 1)}) {
+        COLORREF clrWant = expected.At(rectList.left + pt.x, rectList.top + pt.y), clrGot = ListPixel(pt.x, pt.y);
+        EXPECT_LE(abs(GetRValue(clrWant) - GetRValue(clrGot)) + abs(GetBValue(clrWant) - GetBValue(clrGot)), 2)
+            << std::hex << clrWant << " " << clrGot << " at " << std::dec << pt.x << "," << pt.y;
+    }
 
     // No skin current: the bar's own Classic element.
     EXPECT_FALSE(m_pApp->SetCurrentSkin("none"));
