@@ -54,6 +54,9 @@ BOOL COXSkinnedApp::SetCurrentSkin(LPCTSTR lpszName)
     m_pCurrentSkin = GetSkin(lpszName);
     if (m_pCurrentSkin == NULL)
         return FALSE;
+    // A switch reads the visual style anew: the way to follow a theme change.
+    if (COXSkin2003* p2003 = dynamic_cast<COXSkin2003*>(m_pCurrentSkin))
+        p2003->ResetTheme();
     RefreshAfterSwitch();
     return TRUE;
 }
@@ -67,21 +70,48 @@ BOOL COXSkinnedApp::SetCurrentSkin(COXSkin* pSkin)
     return SetCurrentSkin((LPCTSTR)pSkin->GetName());
 }
 
-void COXSkinnedApp::RefreshWindow(HWND hWnd)
+BOOL COXSkinnedApp::HasSkinnedFrame(HWND hWnd)
 {
-    if (!::IsWindow(hWnd))
-        return;
-    if ((::GetWindowLongA(hWnd, GWL_STYLE) & WS_MAXIMIZE) == 0) {
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (pWnd != NULL && (pWnd->IsFrameWnd() || pWnd->IsKindOf(RUNTIME_CLASS(CControlBar))))
+        return TRUE;
+    CRect rectWindow, rectClient;
+    ::GetWindowRect(hWnd, &rectWindow);
+    ::GetClientRect(hWnd, &rectClient);
+    return rectWindow.Width() != rectClient.Width() || rectWindow.Height() != rectClient.Height();
+}
+
+void COXSkinnedApp::RefreshLayout(HWND hWnd)
+{
+    HWND hFirstChild = ::GetWindow(hWnd, GW_CHILD);
+    // A window lays out its children (a frame its bars) when sized; a
+    // window without children has nothing to place, and a stock control
+    // sized to its own size only repaints for nothing.
+    if (hFirstChild != NULL && (::GetWindowLongA(hWnd, GWL_STYLE) & WS_MAXIMIZE) == 0) {
         CRect rect;
         ::GetClientRect(hWnd, &rect);
         ::SendMessage(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(rect.Width(), rect.Height()));
     }
-    ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0,
-                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
-                       SWP_NOOWNERZORDER);
-    ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    for (HWND hChild = ::GetWindow(hWnd, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
-        RefreshWindow(hChild);
+    // Bars, frames and windows with borders measure their non-client area
+    // again: a skin may draw borders of another width. The others are left
+    // out: a frame change costs about a repaint of the window.
+    if (HasSkinnedFrame(hWnd))
+        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
+                           SWP_NOOWNERZORDER | SWP_NOREDRAW);
+    for (HWND hChild = hFirstChild; hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        RefreshLayout(hChild);
+}
+
+void COXSkinnedApp::RefreshWindow(HWND hWnd)
+{
+    if (!::IsWindow(hWnd))
+        return;
+    // Every window is laid out again (its element skin may measure
+    // differently), then the whole tree is repainted once: painting each
+    // child again after its parent painted it shows nothing new.
+    RefreshLayout(hWnd);
+    ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 namespace {

@@ -29,13 +29,18 @@ public:
     BOOL SetCurrentSkin(COXSkin* pSkin);
     COXSkin* GetCurrentSkin() const { return m_pCurrentSkin; }
 
-    // Lays out and repaints a window and all its children, depth first.
+    // Lays out a window and all its children, depth first, and repaints
+    // them, frames included.
     static void RefreshWindow(HWND hWnd);
 
 protected:
     // Repaints the main window of the thread after a switch, its floating
     // frames first.
     void RefreshAfterSwitch();
+    static void RefreshLayout(HWND hWnd);
+    // Whether a skin may change the window's non-client area: a frame, a
+    // bar, or a window with borders.
+    static BOOL HasSkinnedFrame(HWND hWnd);
 
     CMapStringToPtr m_mapSkins;
     COXSkin* m_pCurrentSkin;

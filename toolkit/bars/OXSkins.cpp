@@ -308,23 +308,32 @@ COXSkin2003::~COXSkin2003()
     m_pTabSkin = NULL;
     delete m_pShortcutBarSkin;
     m_pShortcutBarSkin = NULL;
+    ResetTheme();
     if (m_hMsimg32 != NULL)
         ::FreeLibrary(m_hMsimg32);
 }
 
 BOOL COXSkin2003::IsThemed(COLORREF* pHighlight, COLORREF* pCaption) const
 {
-    if (!m_pUxTheme->IsLoaded())
-        return FALSE;
-    HTHEME hTheme = m_pUxTheme->OpenThemeData(NULL, "button");
-    if (hTheme == NULL)
+    if (!m_bThemeRead) {
+        m_hTheme = m_pUxTheme->IsLoaded() ? m_pUxTheme->OpenThemeData(NULL, "button") : NULL;
+        m_bThemeRead = TRUE;
+    }
+    if (m_hTheme == NULL)
         return FALSE;
     if (pHighlight != NULL)
-        *pHighlight = m_pUxTheme->GetThemeSysColor(hTheme, COLOR_HIGHLIGHT);
+        *pHighlight = m_pUxTheme->GetThemeSysColor(m_hTheme, COLOR_HIGHLIGHT);
     if (pCaption != NULL)
-        *pCaption = m_pUxTheme->GetThemeSysColor(hTheme, COLOR_ACTIVECAPTION);
-    m_pUxTheme->CloseThemeData(hTheme);
+        *pCaption = m_pUxTheme->GetThemeSysColor(m_hTheme, COLOR_ACTIVECAPTION);
     return TRUE;
+}
+
+void COXSkin2003::ResetTheme()
+{
+    if (m_hTheme != NULL)
+        m_pUxTheme->CloseThemeData(m_hTheme);
+    m_hTheme = NULL;
+    m_bThemeRead = FALSE;
 }
 
 COLORREF COXSkin2003::WindowBlend(int nWindowThemed, int nWindowPlain) const

@@ -165,8 +165,13 @@ public:
     COLORREF GetPressedGradientEndColor() const;
 
     // Whether a visual style is active; when it is, its highlight (TH) and
-    // active caption (TC) colours.
+    // active caption (TC) colours. The theme is opened once and kept: a
+    // paint asks for it many times, and each opening costs far more than
+    // the drawing it serves.
     BOOL IsThemed(COLORREF* pHighlight = NULL, COLORREF* pCaption = NULL) const;
+    // Lets go of the kept theme, so that the next colour reads the visual
+    // style anew (after a theme change; every skin switch does it).
+    void ResetTheme();
 
     // Two-colour linear gradient from the left (or, bVertical, top) edge.
     void GradientFill(CDC* pDC, const RECT& rect, COLORREF clrStart, COLORREF clrEnd, BOOL bVertical) const;
@@ -181,7 +186,11 @@ public:
     BOOL HasGradientCall() const { return m_pfnGradientFill != NULL; }
 
     // The theme the colours read; NULL goes back to the skin's own.
-    void SetUxTheme(COXUxTheme* pUxTheme) { m_pUxTheme = pUxTheme != NULL ? pUxTheme : &m_uxTheme; }
+    void SetUxTheme(COXUxTheme* pUxTheme)
+    {
+        ResetTheme();
+        m_pUxTheme = pUxTheme != NULL ? pUxTheme : &m_uxTheme;
+    }
 
 protected:
     typedef BOOL(WINAPI* PFNGRADIENTFILL)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
@@ -190,6 +199,8 @@ protected:
     PFNGRADIENTFILL m_pfnGradientFill;
     COXUxTheme m_uxTheme;
     COXUxTheme* m_pUxTheme;
+    mutable HTHEME m_hTheme = NULL;         // the "button" theme, while kept
+    mutable BOOL m_bThemeRead = FALSE;      // whether m_hTheme says anything yet
 
 private:
     // W blended with TH when themed, else with F (COLOR_BTNFACE).

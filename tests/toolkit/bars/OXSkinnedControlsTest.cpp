@@ -329,4 +329,28 @@ TEST_F(SkinnedComboHover, LeavingOneForAnotherRedrawsTheOneLeft)
     EXPECT_EQ(nB, m_b.m_nDraws);
 }
 
+// A spin control that counts the bare mouse moves the hook sends it.
+class CCountingSpin : public COXSkinnedSpinCtrl
+{
+public:
+    int m_nBareMoves = 0;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_MOUSEMOVE && wParam == 0 && lParam == 0)
+            ++m_nBareMoves;
+        return COXSkinnedSpinCtrl::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST_F(SkinnedComboHover, ASpinLeftByThePointerLosesItsHotLook)
+{
+    CCountingSpin spin;
+    ASSERT_TRUE(spin.Create(WS_CHILD | WS_VISIBLE | UDS_HORZ, CRect(270, 10, 298, 30), &m_host, 3));
+    MoveTo(284, 20);
+    EXPECT_EQ(0, spin.m_nBareMoves) << "still under the pointer";
+    MoveTo(5, 50);
+    EXPECT_TRUE(PumpUntil([&] { return spin.m_nBareMoves > 0; }, 3000)) << "the spin never heard the pointer leave";
+    spin.DestroyWindow();
+}
+
 }  // namespace

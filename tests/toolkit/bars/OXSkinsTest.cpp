@@ -75,9 +75,16 @@ TEST(SkinColours, EveryOperationOfTheSchemes)
         EXPECT_EQ(c.plain2003, (plain.*c.op)()) << c.name << " (Office 2003)";
         EXPECT_EQ(c.themed2003, (themed.*c.op)()) << c.name << " (Office 2003, themed)";
     }
-    // Every theme opened to read a colour was closed again.
-    EXPECT_GT(themed.m_theme.m_nOpen, 0);
-    EXPECT_EQ(themed.m_theme.m_nOpen, themed.m_theme.m_nClose);
+    // The theme is opened once for all the colours, and let go on a reset.
+    EXPECT_EQ(1, themed.m_theme.m_nOpen);
+    EXPECT_EQ(0, themed.m_theme.m_nClose);
+    themed.ResetTheme();
+    EXPECT_EQ(1, themed.m_theme.m_nClose);
+    // Read anew after the reset: a style gone is seen.
+    themed.m_theme.m_bActive = FALSE;
+    EXPECT_EQ(RGB(181, 189, 210), themed.GetHotItemColor());
+    themed.m_theme.m_bActive = TRUE;
+    EXPECT_EQ(RGB(181, 189, 210), themed.GetHotItemColor()) << "kept until the next reset";
 }
 
 TEST(SkinColours, TheColoursOnlyOffice2003Has)
@@ -402,15 +409,17 @@ TEST(SkinLookup, WithoutASkinnedApplicationEveryControlKeepsItsOwn)
     EXPECT_EQ(nullptr, OXGetAppShortcutBarSkin());
 }
 
-// A window that counts the size messages it gets.
+// A window that counts the size and paint messages it gets.
 class CSizeCounter : public CWnd
 {
 public:
-    int m_nSizes = 0;
+    int m_nSizes = 0, m_nPaints = 0;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_SIZE && wParam == SIZE_RESTORED)
             ++m_nSizes;
+        if (message == WM_PAINT)
+            ++m_nPaints;
         return CWnd::WindowProc(message, wParam, lParam);
     }
 };
@@ -427,28 +436,43 @@ public:
     }
 };
 
+// Windows that place children are laid out again, every window is
+// repainted, and windows outside the main window are left alone.
 TEST_F(SkinnedApp, ASwitchLaysOutTheMainWindowItsChildrenAndFloatingFrames)
 {
     CScopedFrame<> frame;
     ASSERT_TRUE(frame.Create("main", CRect(0, 0, 300, 200)));
-    CSizeCounter child;
+    frame.Show();
+    CSizeCounter child, leaf;
+    CWnd grandchild;
     ASSERT_TRUE(child.Create(NULL, "child", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), frame, 1));
+    ASSERT_TRUE(grandchild.Create(NULL, "grandchild", WS_CHILD | WS_VISIBLE, CRect(0, 0, 5, 5), &child, 1));
+    ASSERT_TRUE(leaf.Create(NULL, "leaf", WS_CHILD | WS_VISIBLE, CRect(60, 0, 90, 30), frame, 2));
     CCountingMiniFrame* pFloating = new CCountingMiniFrame;
     ASSERT_TRUE(pFloating->Create(frame, CBRS_ALIGN_TOP));
     CSizeCounter stranger;
-    ASSERT_TRUE(CreateHostWindow(stranger, "stranger", WS_POPUP, CRect(0, 0, 20, 20)));
+    ASSERT_TRUE(CreateHostWindow(stranger, "stranger", WS_POPUP | WS_VISIBLE, CRect(400, 0, 420, 20)));
     m_pApp->m_pMainWnd = frame;
-    // Creation sized them once already.
-    child.m_nSizes = pFloating->m_nSizes = stranger.m_nSizes = 0;
+    frame->UpdateWindow();
+    stranger.UpdateWindow();
+    // Creation sized and painted them already.
+    child.m_nSizes = leaf.m_nSizes = pFloating->m_nSizes = stranger.m_nSizes = 0;
+    child.m_nPaints = leaf.m_nPaints = stranger.m_nPaints = 0;
 
     ASSERT_TRUE(m_pApp->SetCurrentSkin("Office 2003"));
     EXPECT_EQ(1, child.m_nSizes);
     EXPECT_EQ(1, pFloating->m_nSizes);
+    EXPECT_EQ(0, leaf.m_nSizes) << "a window without children has nothing to lay out";
+    EXPECT_EQ(1, child.m_nPaints);
+    EXPECT_EQ(1, leaf.m_nPaints) << "painted once, not once per level";
     EXPECT_EQ(0, stranger.m_nSizes) << "a window outside the main window is left alone";
+    EXPECT_EQ(0, stranger.m_nPaints);
 
     m_pApp->m_pMainWnd = NULL;
     stranger.DestroyWindow();
     pFloating->DestroyWindow();
+    leaf.DestroyWindow();
+    grandchild.DestroyWindow();
     child.DestroyWindow();
 }
 
