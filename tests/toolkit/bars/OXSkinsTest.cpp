@@ -200,8 +200,9 @@ TEST(SkinGradients, BothPathsDrawTheSame)
             }
         // Both interpolate the same line; only rounding may differ.
         EXPECT_LE(nWorst, 1) << "start " << c.start << " end " << c.end;
-        if (c.start == c.end)
+        if (c.start == c.end) {
             EXPECT_EQ(0, nWorst);
+        }
     }
 }
 
