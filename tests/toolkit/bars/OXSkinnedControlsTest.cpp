@@ -329,6 +329,32 @@ TEST_F(SkinnedComboHover, LeavingOneForAnotherRedrawsTheOneLeft)
     EXPECT_EQ(nB, m_b.m_nDraws);
 }
 
+// A parent that counts the combo box notifications that reach it.
+class CNotifiedParent : public CWnd
+{
+public:
+    std::vector<UINT> m_codes;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        m_codes.push_back(HIWORD(wParam));
+        return CWnd::OnCommand(wParam, lParam);
+    }
+};
+
+TEST(SkinnedCombo, NotificationsRedrawTheBoxAndStillReachTheParent)
+{
+    CNotifiedParent parent;
+    ASSERT_TRUE(CreateHostWindow(parent, "parent", WS_POPUP, CRect(0, 0, 200, 100)));
+    CRecordingCombo combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 0, 120, 100), &parent, 5));
+    const UINT codes[] = {CBN_SELCHANGE, CBN_SETFOCUS, CBN_KILLFOCUS, CBN_CLOSEUP, CBN_DROPDOWN};
+    for (UINT nCode : codes)
+        parent.SendMessage(WM_COMMAND, MAKEWPARAM(5, nCode), (LPARAM)combo.GetSafeHwnd());
+    EXPECT_EQ(4, combo.m_nDraws) << "every notification but the drop-down";
+    EXPECT_EQ(std::vector<UINT>(std::begin(codes), std::end(codes)), parent.m_codes);
+    parent.DestroyWindow();
+}
+
 // A spin control that counts the bare mouse moves the hook sends it.
 class CCountingSpin : public COXSkinnedSpinCtrl
 {
