@@ -282,6 +282,10 @@ void COXCustomizeTrayIconPage::OnInitPage()
     m_nMouseButton = m_bUseRightClick ? 1 : 0;
     m_nIconSource = m_bUseDefaultIcon ? 0 : 1;
     m_staticDefaultIcon.SetIcon(m_hDefaultIcon);
+    // A picture static made with no icon of its own may have shrunk to
+    // nothing: it gets the size of an icon back.
+    m_staticDefaultIcon.SetWindowPos(NULL, 0, 0, ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON),
+                                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     m_bInitialized = TRUE;
     UpdateData(FALSE);
     EnableFileControls(m_nIconSource == 1);
