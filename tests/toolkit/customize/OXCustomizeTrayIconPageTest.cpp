@@ -14,6 +14,7 @@
 
 #include "CustomizePageRegistry.h"
 #include "OXCustomizeManager.h"
+#include "OXCustomizeSplashWindowPage.h"
 #include "OXCustomizeTrayIconPage.h"
 #include "TestFolder.h"
 #include "customize_test_res.h"
@@ -251,6 +252,37 @@ TEST_F(OXCustomizeTrayIconPageTest, CancelStoresNothing)
     Press(IDCANCEL);
     ASSERT_FALSE(::IsWindow(m_pManager->GetSafeHwnd()));
     EXPECT_TRUE(RegQuerySection(kSection).empty());
+}
+
+// The thread's idle pass reaches the file combos of the tray icon and splash
+// window pages through the open manager: a name typed in enables the
+// combo's Add button with no modal loop running.
+TEST_F(OXCustomizeTrayIconPageTest, TheIdlePassRefreshesTheFileCombos)
+{
+    CTestTrayPage tray;
+    ASSERT_TRUE(tray.InitializeTrayIcon(m_hDefault, IDR_CT_TRAY, "tip", FALSE, TRUE, NULL, NULL));
+    COXCustomizeSplashWindowPage splash;
+    ASSERT_TRUE(splash.InitializeSplashWindow(IDB_OX_CUSTOMIZE_SPLASH, FALSE, -1, FALSE, CLR_NONE, NULL, 0, NULL));
+    struct Case { COXCustomizePage* pPage; UINT nFileRadio, nCombo; } cases[] = {
+        {&tray, IDC_OX_TRP_FILE_ICON, IDC_OX_TRP_FILE_NAME},
+        {&splash, IDC_OX_SPP_IMAGE_FILE, IDC_OX_SPP_FILE_NAME},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE((LPCTSTR)c.pPage->GetTitle());
+        Open(c.pPage);
+        Click(*c.pPage, c.nFileRadio);
+        COXHistoryCombo* pCombo = (COXHistoryCombo*)CWnd::FromHandlePermanent(c.pPage->GetDlgItem(c.nCombo)->m_hWnd);
+        ASSERT_NE(pCombo, nullptr);
+        pCombo->SetWindowText("");
+        AfxGetThread()->OnIdle(0);
+        CToolBarCtrl& bar = pCombo->GetToolbar()->GetToolBarCtrl();
+        EXPECT_FALSE(bar.IsButtonEnabled(ID_OX_HISTORY_ADD));
+        pCombo->SetWindowText("picture.bmp");
+        EXPECT_FALSE(bar.IsButtonEnabled(ID_OX_HISTORY_ADD));
+        AfxGetThread()->OnIdle(0);
+        EXPECT_TRUE(bar.IsButtonEnabled(ID_OX_HISTORY_ADD)) << "the idle pass never reached the combo";
+        m_pManager.reset();
+    }
 }
 
 // ---------------------------------------------------------------------------
