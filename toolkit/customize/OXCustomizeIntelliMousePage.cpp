@@ -218,6 +218,9 @@ void COXCustomizeIntelliMousePage::DoDataExchange(CDataExchange* pDX)
 void COXCustomizeIntelliMousePage::OnInitPage()
 {
     COXCustomizePage::OnInitPage();
+    // Lines and the list widen with the page.
+    for (int nID : {IDC_OX_IMP_SEP_EVENT, IDC_OX_IMP_START_EVENT, IDC_OX_IMP_SEP_KEYS})
+        m_LayoutManager.TieChild(nID, OX_LMS_LEFT | OX_LMS_RIGHT, OX_LMT_SAME);
     m_comboStartEvent.SetColumnCount(2);
     m_comboStartEvent.SetColumnWidth(0, 150);
     m_comboStartEvent.SetColumnWidth(1, 150);

@@ -240,6 +240,10 @@ void COXCustomizeSplashWindowPage::DoDataExchange(CDataExchange* pDX)
 void COXCustomizeSplashWindowPage::OnInitPage()
 {
     COXCustomizePage::OnInitPage();
+    // Lines widen with the page; Preview keeps to its right edge.
+    for (int nID : {IDC_OX_SPP_SEP_IMAGE, IDC_OX_SPP_SEP_DISPLAY, IDC_OX_SPP_SEP_TRANSPARENT, IDC_OX_PAGE_SEP_LOWER})
+        m_LayoutManager.TieChild(nID, OX_LMS_LEFT | OX_LMS_RIGHT, OX_LMT_SAME);
+    m_LayoutManager.TieChild(IDC_OX_SPP_PREVIEW, OX_LMS_RIGHT, OX_LMT_SAME);
     m_comboImageFileName.SetAutoPersistent("CustomizeSplashWindow_ImageFileName");
     for (int nButton = 4; nButton <= 9; nButton++)
         m_comboImageFileName.SetButtonFlag(nButton, FALSE);

@@ -271,6 +271,12 @@ void COXCustomizeTrayIconPage::DoDataExchange(CDataExchange* pDX)
 void COXCustomizeTrayIconPage::OnInitPage()
 {
     COXCustomizePage::OnInitPage();
+    // The tip, the lines and the icon list widen with the page; the list
+    // grows down with it, the lower line below it.
+    for (int nID : {IDC_OX_TRP_TOOLTIP, IDC_OX_TRP_SEP_ICON})
+        m_LayoutManager.TieChild(nID, OX_LMS_LEFT | OX_LMS_RIGHT, OX_LMT_SAME);
+    m_LayoutManager.TieChild(IDC_OX_TRP_ICONS, OX_LMS_ALL, OX_LMT_SAME);
+    m_LayoutManager.TieChild(IDC_OX_PAGE_SEP_LOWER, OX_LMS_LEFT | OX_LMS_RIGHT | OX_LMS_BOTTOM, OX_LMT_SAME);
     m_comboIconSourceFileName.SetAutoPersistent("CustomizeTrayIcon_IconSourceFileName");
     for (int nButton = 4; nButton <= 9; nButton++)
         m_comboIconSourceFileName.SetButtonFlag(nButton, FALSE);
