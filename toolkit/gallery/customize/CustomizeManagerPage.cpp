@@ -4,7 +4,10 @@
 // counting the idle kicks it gets through the open dialog.
 #include "Gallery.h"
 
+#include "OXCustomizeIntelliMousePage.h"
 #include "OXCustomizeManager.h"
+#include "OXCustomizeSplashWindowPage.h"
+#include "OXCustomizeTrayIconPage.h"
 #include "gallery_res.h"
 
 namespace {
@@ -138,6 +141,15 @@ public:
         RegisterPage(&m_window, 2);
         RegisterPage(&m_refusing, 3);
         RegisterPage(&m_idle, 4);
+        // Pages of the toolkit itself, keeping their settings in the gallery's profile.
+        m_intelliMouse.InitializeIntelliMouse(TRUE, WM_MBUTTONDOWN, 0, FALSE, "Gallery intelli-mouse");
+        m_splash.InitializeSplashWindow(IDB_GALLERY_SPLASH, FALSE, 3000, TRUE, CLR_DEFAULT, NULL, 0,
+                                        "Gallery splash window");
+        m_trayIcon.InitializeTrayIcon(AfxGetApp()->LoadIcon(IDI_GALLERY_GLOBE), IDR_GALLERY_TRAY_MENU,
+                                      "Toolkit gallery", TRUE, TRUE, NULL, "Gallery tray icon");
+        RegisterPage(&m_intelliMouse, 5);
+        RegisterPage(&m_splash, 6);
+        RegisterPage(&m_trayIcon, 7);
     }
 
 protected:
@@ -147,6 +159,9 @@ protected:
     CWindowPage m_window;
     CRefusingPage m_refusing;
     CIdlePage m_idle;
+    COXCustomizeIntelliMousePage m_intelliMouse;
+    COXCustomizeSplashWindowPage m_splash;
+    COXCustomizeTrayIconPage m_trayIcon;
 };
 
 CWnd* OpenCustomizeManager(CWnd* pGallery)
