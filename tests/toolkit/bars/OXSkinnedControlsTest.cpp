@@ -219,6 +219,43 @@ TEST_F(SkinnedTabs, ScrollArrowsInEachSkin)
     }
 }
 
+// The arrow under the pointer is raised when it can scroll, and not at all
+// when it cannot.
+TEST_F(SkinnedTabs, TheArrowUnderThePointerIsRaisedWhenItCanScroll)
+{
+    POINT ptSaved;
+    ::GetCursorPos(&ptSaved);
+    COXSkinnedTabCtrl tab;
+    MakeTabs(tab, 0, 30);
+    tab.UpdateWindow();
+    COXSkinnedSpinCtrl* pSpin = COXSkinnedTabCtrl::GetSkinnedSpin(&tab);
+    ASSERT_TRUE(::IsWindow(pSpin->GetSafeHwnd()));
+    pSpin->SetPos(0);
+    CRect rect, rectScreen;
+    pSpin->GetClientRect(&rect);
+    pSpin->GetWindowRect(&rectScreen);
+    const int xMiddle = rect.Width() / 2;
+    const COLORREF clrLighter = COXTabSkinXP::LighterFace(::GetSysColor(COLOR_BTNFACE));
+    struct Case
+    {
+        int x;   // where the pointer rests
+        int xCorner;
+        COLORREF topLeft;
+    } cases[] = {
+        {xMiddle + 3, xMiddle, RGB(255, 255, 255)},   // right: raised
+        {3, 0, clrLighter},                           // left at 0: flat
+    };
+    for (const Case& c : cases) {
+        CPoint pt(rectScreen.left + c.x, rectScreen.top + rect.Height() / 2), ptNow;
+        ::SetCursorPos(pt.x, pt.y);
+        ASSERT_TRUE(PumpUntil([&] { return ::GetCursorPos(&ptNow) && ptNow == pt; }, 2000))
+            << "the pointer could not be placed";
+        EXPECT_EQ(c.topLeft, Pixel(pSpin, c.xCorner, 0)) << c.x;
+    }
+    ::SetCursorPos(ptSaved.x, ptSaved.y);
+    tab.DestroyWindow();
+}
+
 TEST(SkinnedTabsAlone, EachControlKeepsAClassicSkinOfItsOwn)
 {
     CWnd host;
