@@ -51,9 +51,15 @@ COXSkin* COXSkinnedApp::GetSkin(LPCTSTR lpszName) const
 
 BOOL COXSkinnedApp::SetCurrentSkin(LPCTSTR lpszName)
 {
+    COXSkin* pPrevious = m_pCurrentSkin;
     m_pCurrentSkin = GetSkin(lpszName);
-    if (m_pCurrentSkin == NULL)
+    if (m_pCurrentSkin == NULL) {
+        // The controls fall back to their own Classic look: show it now
+        // rather than at each window's next paint.
+        if (pPrevious != NULL)
+            RefreshAfterSwitch();
         return FALSE;
+    }
     // A switch reads the visual style anew: the way to follow a theme change.
     if (COXSkin2003* p2003 = dynamic_cast<COXSkin2003*>(m_pCurrentSkin))
         p2003->ResetTheme();

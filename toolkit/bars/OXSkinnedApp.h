@@ -24,7 +24,9 @@ public:
     void AddSkin(COXSkin* pSkin);
     COXSkin* GetSkin(LPCTSTR lpszName) const;
     // Makes the named skin current and repaints the main window and its
-    // floating bars; an unknown name leaves no skin current (FALSE).
+    // floating bars; an unknown name leaves no skin current (FALSE), and the
+    // windows are repainted in their own Classic look when a skin was
+    // current before.
     BOOL SetCurrentSkin(LPCTSTR lpszName);
     BOOL SetCurrentSkin(COXSkin* pSkin);
     COXSkin* GetCurrentSkin() const { return m_pCurrentSkin; }

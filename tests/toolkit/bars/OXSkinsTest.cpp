@@ -469,6 +469,12 @@ TEST_F(SkinnedApp, ASwitchLaysOutTheMainWindowItsChildrenAndFloatingFrames)
     EXPECT_EQ(0, stranger.m_nSizes) << "a window outside the main window is left alone";
     EXPECT_EQ(0, stranger.m_nPaints);
 
+    // No skin any more: the windows show their own Classic look at once.
+    EXPECT_FALSE(m_pApp->SetCurrentSkin("none"));
+    EXPECT_EQ(2, leaf.m_nPaints);
+    EXPECT_FALSE(m_pApp->SetCurrentSkin("none"));
+    EXPECT_EQ(2, leaf.m_nPaints) << "nothing changed, nothing repainted";
+
     m_pApp->m_pMainWnd = NULL;
     stranger.DestroyWindow();
     pFloating->DestroyWindow();
