@@ -275,6 +275,20 @@ TEST_F(OXCustomizeInstanceManagerPageDialogTest, ThreeCopiesListedDrivenKilledAn
     EXPECT_EQ(RegValueLine(reg, "MaxAllowedInstanceNumber"), "MaxAllowedInstanceNumber REG_DWORD 0x1") << reg;
 }
 
+// The list is checked by process, not only by count: a copy that ended while
+// another started leaves the count as it was.
+TEST_F(OXCustomizeInstanceManagerPageDialogTest, TheListFollowsTheProcessesNotOnlyTheirCount)
+{
+    ASSERT_TRUE(m_page.InitializeInstanceManager(1000, ""));
+    CPageManager manager(&m_page);
+    ASSERT_TRUE(manager.OpenOn(&m_page));
+    ASSERT_EQ(Rows(), 1);
+    List().SetItemData(0, 0x7FFFFFF0);   // a process that has ended, listed in place of this one
+    m_page.SendMessage(WM_TIMER, COXCustomizeInstanceManagerPage::nTimerID, 0);
+    EXPECT_EQ(RowOf(::GetCurrentProcessId()), 0);
+    EXPECT_EQ(Rows(), 1);
+}
+
 TEST_F(OXCustomizeInstanceManagerPageDialogTest, OkStoresANumberARestartReadsCancelStoresNone)
 {
     ASSERT_TRUE(m_page.InitializeInstanceManager(1000, kSection));
@@ -284,8 +298,10 @@ TEST_F(OXCustomizeInstanceManagerPageDialogTest, OkStoresANumberARestartReadsCan
         ChooseOption(IDC_OX_INST_NUMBER);
         EXPECT_TRUE(m_page.GetDlgItem(IDC_OX_INST_MAX)->IsWindowEnabled());
         EXPECT_TRUE(m_page.GetDlgItem(IDC_OX_INST_MAX_SPIN)->IsWindowEnabled());
+        CDialogAnswerer answerer;
         m_page.SetDlgItemText(IDC_OX_INST_MAX, "");   // on the way to another number: no complaint
         m_page.SetDlgItemText(IDC_OX_INST_MAX, "3");
+        EXPECT_TRUE(answerer.Texts().empty()) << answerer.Texts()[0];
         manager.Press(IDCANCEL);
         EXPECT_FALSE(::IsWindow(manager.GetSafeHwnd()));
     }

@@ -4,6 +4,8 @@
 // counting the idle kicks it gets through the open dialog.
 #include "Gallery.h"
 
+#include "OXCustomizeCoolControlsPage.h"
+#include "OXCustomizeInstanceManagerPage.h"
 #include "OXCustomizeManager.h"
 #include "gallery_res.h"
 
@@ -138,6 +140,12 @@ public:
         RegisterPage(&m_window, 2);
         RegisterPage(&m_refusing, 3);
         RegisterPage(&m_idle, 4);
+        // The toolkit's own pages: cool controls start off, any number of
+        // gallery copies may run.
+        m_coolControls.InitializeCoolControls(FALSE, "GalleryCoolControls");
+        RegisterPage(&m_coolControls, 144);
+        m_instances.InitializeInstanceManager(1000, "GalleryInstances");
+        RegisterPage(&m_instances, 145);
     }
 
 protected:
@@ -147,6 +155,8 @@ protected:
     CWindowPage m_window;
     CRefusingPage m_refusing;
     CIdlePage m_idle;
+    COXCustomizeCoolControlsPage m_coolControls;
+    COXCustomizeInstanceManagerPage m_instances;
 };
 
 CWnd* OpenCustomizeManager(CWnd* pGallery)
