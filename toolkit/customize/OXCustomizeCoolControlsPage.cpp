@@ -157,12 +157,10 @@ BOOL COXCustomizeCoolControlsPage::InitializeCoolControls(BOOL bConvertCommonToC
         // that exist already are converted by the stored choice too.
         ReadTypeStates();
     }
+    if (m_bConvertCommonToCool && !m_organizer.IsAttached() && !m_organizer.AttachToThread(::GetCurrentThreadId()))
+        return FALSE;
     m_bAppliedConvert = m_bConvertCommonToCool;
-    if (!m_bConvertCommonToCool)
-        return TRUE;
-    if (m_organizer.IsAttached())
-        return TRUE;
-    return m_organizer.AttachToThread(::GetCurrentThreadId());
+    return TRUE;
 }
 
 BOOL COXCustomizeCoolControlsPage::ReattachOrganizer()
