@@ -345,9 +345,8 @@ void COXCustomizeInstanceManagerPage::SendSysCommand(UINT nCommand)
     if (hWnd == NULL)
         return;
     const BOOL bWasMinimized = ::IsIconic(hWnd);
-    // Another program that hangs must not hang this one.
     DWORD_PTR dwResult = 0;
-    ::SendMessageTimeoutA(hWnd, WM_SYSCOMMAND, nCommand, 0, SMTO_ABORTIFHUNG, 5000, &dwResult);
+    ::SendMessageTimeoutA(hWnd, WM_SYSCOMMAND, nCommand, 0, SMTO_ABORTIFHUNG, nSendTimeout, &dwResult);
     if (bWasMinimized && (nCommand == SC_MAXIMIZE || nCommand == SC_RESTORE)) {
         if (HWND hOwn = GetOwnMainWindow())
             ::SetForegroundWindow(hOwn);
@@ -375,7 +374,7 @@ void COXCustomizeInstanceManagerPage::OnActivateInstance()
     ::SetForegroundWindow(hWnd);
     if (::IsIconic(hWnd)) {
         DWORD_PTR dwResult = 0;
-        ::SendMessageTimeoutA(hWnd, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_ABORTIFHUNG, 5000, &dwResult);
+        ::SendMessageTimeoutA(hWnd, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_ABORTIFHUNG, nSendTimeout, &dwResult);
     }
     EnableControls();
 }

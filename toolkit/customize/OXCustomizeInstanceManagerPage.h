@@ -58,6 +58,9 @@ class COXCustomizeInstanceManagerPage : public COXCustomizePage
     DECLARE_DYNCREATE(COXCustomizeInstanceManagerPage)
 public:
     enum { nTimerID = 278, nTimerPeriod = 1000 };
+    // How long a command sent to another copy may take: one that hangs
+    // must not hang this one.
+    enum { nSendTimeout = 2000 };
 
     static const TCHAR szMaxAllowedInstanceNumber[];   // "MaxAllowedInstanceNumber"
 

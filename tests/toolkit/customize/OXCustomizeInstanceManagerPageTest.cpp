@@ -107,6 +107,10 @@ TEST(OXCustomizeInstanceManagerPageChild, Run)
     // A plain static does not end the loop when it goes: watch for it.
     COXInstanceManager manager(COXCustomizeInstanceManagerPage::GetInstanceName());
     AppendLog(log, "up\n");
+    if (args == "hung") {   // a copy that stops answering
+        ::Sleep(INFINITE);
+        return;
+    }
     MSG msg;
     while (::IsWindow(hWnd)) {
         if (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
@@ -287,6 +291,24 @@ TEST_F(OXCustomizeInstanceManagerPageDialogTest, TheListFollowsTheProcessesNotOn
     m_page.SendMessage(WM_TIMER, COXCustomizeInstanceManagerPage::nTimerID, 0);
     EXPECT_EQ(RowOf(::GetCurrentProcessId()), 0);
     EXPECT_EQ(Rows(), 1);
+}
+
+// A copy that answers nothing holds up a command for a bounded time only.
+TEST_F(OXCustomizeInstanceManagerPageDialogTest, AHungCopyDoesNotHangThisOne)
+{
+    ASSERT_TRUE(m_page.InitializeInstanceManager(1000, ""));
+    CPageManager manager(&m_page);
+    ASSERT_TRUE(manager.OpenOn(&m_page));
+    CChild hung("OXCustomizeInstanceManagerPageChild.Run", "hung", m_folder.File("hung.log"));
+    ListingTime(hung, 2);
+    Choose(hung.Id());
+    ASSERT_EQ(Buttons(), "111110");
+    const DWORD t0 = ::GetTickCount();
+    PressPageButton(&m_page, IDC_OX_INST_MAXIMIZE);
+    PressPageButton(&m_page, IDC_OX_INST_MINIMIZE);
+    const DWORD dwElapsed = ::GetTickCount() - t0;
+    EXPECT_LE(dwElapsed, 2u * COXCustomizeInstanceManagerPage::nSendTimeout + 3000) << "a command waited on the hung copy";
+    EXPECT_TRUE(::IsWindow(m_page.GetSafeHwnd()));
 }
 
 TEST_F(OXCustomizeInstanceManagerPageDialogTest, OkStoresANumberARestartReadsCancelStoresNone)
