@@ -4,9 +4,7 @@
 //    three groups, beside creating and showing its template and one page's
 //    template as plain windows;
 //  - switching to a page already created, beside hiding one page window and
-//    showing another;
-//  - the first creation of the cool controls and instance manager pages,
-//    beside their templates shown as plain windows.
+//    showing another.
 // Build it optimised and run it under Wine on a display; no test runs it.
 #include <afxwin.h>
 
@@ -15,8 +13,6 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "OXCustomizeCoolControlsPage.h"
-#include "OXCustomizeInstanceManagerPage.h"
 #include "OXCustomizeManager.h"
 #include "toolkit_res.h"
 
@@ -112,43 +108,6 @@ void BenchOpenAndSwitch()
         delete pPage;
 }
 
-// A toolkit page created for the first time, beside its template made and
-// shown as a plain window under the dialog.
-void BenchFirstCreation(COXCustomizePage& page, UINT nTemplate, const char* what)
-{
-    CBenchPage first("0 first", "Customize");
-    COXCustomizeManager manager;
-    manager.RegisterPage(&first, 1);
-    manager.RegisterPage(&page, 2);
-    manager.Open(NULL);
-    double create = MedianMsThen(7, [&] {
-        manager.ActivatePage(&page);
-        Paint(manager);
-    }, [&] {
-        manager.DestroyWindow();
-        manager.Open(NULL);
-    });
-    double floor = MedianMs(7, [&] {
-        CWnd plain;
-        plain.CreateDlg(MAKEINTRESOURCE(nTemplate), &manager);
-        plain.ShowWindow(SW_SHOW);
-        Paint(manager);
-        plain.DestroyWindow();
-    });
-    Report(what, create, "its template shown", floor);
-    manager.DestroyWindow();
-}
-
-void BenchToolkitPages()
-{
-    COXCustomizeCoolControlsPage cool;
-    cool.InitializeCoolControls(FALSE, "");
-    COXCustomizeInstanceManagerPage instances;
-    instances.InitializeInstanceManager(1000, "");
-    BenchFirstCreation(cool, IDD_OX_CUSTOMIZE_COOLCONTROLS, "first creation: cool controls page");
-    BenchFirstCreation(instances, IDD_OX_CUSTOMIZE_INSTANCES, "first creation: instance manager page");
-}
-
 } // namespace
 
 int main()
@@ -157,6 +116,5 @@ int main()
     if (!AfxWinInit(::GetModuleHandleA(NULL), NULL, ::GetCommandLineA(), SW_SHOWNORMAL))
         return 1;
     BenchOpenAndSwitch();
-    BenchToolkitPages();
     return 0;
 }

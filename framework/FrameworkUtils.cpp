@@ -634,6 +634,12 @@ CString GetCsvField(const CString& sLine, char chSeparator, int nIndex)
 LPCSTR EscapeOfChar(TextEscape escape, char ch)
 {
     switch (escape) {
+    case textEscapeNone:
+        return NULL;
+    case textEscapeHtmlQuote:
+        if (ch == '\'')
+            return "&#39;";
+        // fall through
     case textEscapeHtml:
         return ch == '&' ? "&amp;" : ch == '<' ? "&lt;" : ch == '>' ? "&gt;" : NULL;
     case textEscapeCsvField:

@@ -78,11 +78,14 @@ void ReadStringFromFile(CFile& file, CString& sText);
 // count. An index past the last field gives an empty text.
 CString GetCsvField(const CString& sLine, char chSeparator, int nIndex);
 // Text written into a file so that what reads the file takes it back as it
-// was: in HTML text "&", "<" and ">" become entities; a double-quoted CSV
-// field doubles each double quote (the quotes around it are the writer's).
+// was: in HTML text "&", "<" and ">" become entities, inside a single-quoted
+// HTML attribute the apostrophe too; a double-quoted CSV field doubles each
+// double quote (the quotes around it are the writer's).
 enum TextEscape
 {
+    textEscapeNone,
     textEscapeHtml,
+    textEscapeHtmlQuote,
     textEscapeCsvField
 };
 // What one character becomes; NULL: the character itself.

@@ -3,17 +3,9 @@
 
 #include <string.h>
 
-namespace {
+#include "FrameworkUtils.h"
 
-// How a keyword is written into its piece, so that the program that reads the
-// file takes it back as it was.
-enum KeywordEscape
-{
-    escapeNone,       // plain text lists: the keyword as it is
-    escapeHtmlText,   // table cells: "&", "<" and ">" as entities
-    escapeHtmlQuote,  // the meta tag's content='...': also the apostrophe
-    escapeCsv         // a quoted CSV field: each double quote doubled
-};
+namespace {
 
 // One format: the text around the pieces of a file, the text before and
 // after each keyword in its piece, and how the keyword is written.
@@ -23,7 +15,7 @@ struct FORMAT_TEXTS
     LPCSTR pszFileAfter;
     LPCSTR pszBeforeKeyword;
     LPCSTR pszAfterKeyword;
-    KeywordEscape escape;
+    TextEscape escape;  // how a keyword is written, so that the reader takes it back as it was
 };
 
 // The HTML and Excel files name their code page in their first line: a
@@ -37,41 +29,24 @@ struct FORMAT_TEXTS
 // ";". Text list and broad match are the same bytes.
 const FORMAT_TEXTS s_formats[exportFormatCount] = {
     {CHARSET_LINE "<table border='1'>\r\n<tr>Words</tr>\r\n", "</table>", "<tr><td align='left'>", "</td></tr>\r\n",
-     escapeHtmlText},
-    {"", "", "", "\r\n", escapeNone},
-    {"<meta name='keywords' content='", "'>", "", ",", escapeHtmlQuote},
-    {"", "", "\"", "\";\r\n", escapeCsv},
-    {CHARSET_LINE "<table border='1'>\r\n<tr>", "</table>", "<tr><td align='left'>", "</td>", escapeHtmlText},
-    {"", "", "", "\r\n", escapeNone},
-    {"", "", "\"", "\"\r\n", escapeNone},
-    {"", "", "[", "]\r\n", escapeNone},
+     textEscapeHtml},
+    {"", "", "", "\r\n", textEscapeNone},
+    {"<meta name='keywords' content='", "'>", "", ",", textEscapeHtmlQuote},
+    {"", "", "\"", "\";\r\n", textEscapeCsvField},
+    {CHARSET_LINE "<table border='1'>\r\n<tr>", "</table>", "<tr><td align='left'>", "</td>", textEscapeHtml},
+    {"", "", "", "\r\n", textEscapeNone},
+    {"", "", "\"", "\"\r\n", textEscapeNone},
+    {"", "", "[", "]\r\n", textEscapeNone},
 };
 
-// What one byte of a keyword becomes; NULL: the byte itself.
-LPCSTR EscapeOf(KeywordEscape escape, char ch)
-{
-    switch (escape) {
-    case escapeHtmlQuote:
-        if (ch == '\'')
-            return "&#39;";
-        // fall through
-    case escapeHtmlText:
-        return ch == '&' ? "&amp;" : ch == '<' ? "&lt;" : ch == '>' ? "&gt;" : NULL;
-    case escapeCsv:
-        return ch == '"' ? "\"\"" : NULL;
-    default:
-        return NULL;
-    }
-}
-
-size_t EscapedLength(KeywordEscape escape, const CString& sKeyword)
+size_t EscapedLength(TextEscape escape, const CString& sKeyword)
 {
     size_t nLength = (size_t)sKeyword.GetLength();
-    if (escape == escapeNone)
+    if (escape == textEscapeNone)
         return nLength;
     LPCSTR p = sKeyword;
     for (size_t i = 0, n = nLength; i < n; i++)
-        if (LPCSTR pszEscape = EscapeOf(escape, p[i]))
+        if (LPCSTR pszEscape = EscapeOfChar(escape, p[i]))
             nLength += strlen(pszEscape) - 1;
     return nLength;
 }
@@ -82,16 +57,16 @@ void AppendRaw(char*& pOut, LPCSTR psz, size_t nLength)
     pOut += nLength;
 }
 
-void AppendKeyword(char*& pOut, KeywordEscape escape, const CString& sKeyword)
+void AppendKeyword(char*& pOut, TextEscape escape, const CString& sKeyword)
 {
     LPCSTR p = sKeyword;
     size_t n = (size_t)sKeyword.GetLength();
-    if (escape == escapeNone) {
+    if (escape == textEscapeNone) {
         AppendRaw(pOut, p, n);
         return;
     }
     for (size_t i = 0; i < n; i++) {
-        if (LPCSTR pszEscape = EscapeOf(escape, p[i]))
+        if (LPCSTR pszEscape = EscapeOfChar(escape, p[i]))
             AppendRaw(pOut, pszEscape, strlen(pszEscape));
         else
             *pOut++ = p[i];

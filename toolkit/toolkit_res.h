@@ -217,6 +217,81 @@
 #define IDC_OX_CUSTOMIZE_SEP_TOP        26047
 
 // ---------------------------------------------------------------------------
+// Intelli-mouse customize page (COXCustomizeIntelliMousePage): its template,
+// title, tip and picture, the descriptions of the nine start events (26905
+// the left button pressed ... 26913 the right button double-clicked, in the
+// page's list order), and its controls. The picture's id is the one the
+// instance manager page names too: one picture serves both.
+// ---------------------------------------------------------------------------
+#define IDD_OX_CUSTOMIZE_INTELLIMOUSE   26024
+#define IDB_OX_CUSTOMIZE_INTELLIMOUSE   26037
+#define IDS_OX_CUSTOMIZE_INTELLIMOUSE_TITLE 27286
+#define IDS_OX_CUSTOMIZE_INTELLIMOUSE_TIP 27287
+#define IDS_OX_IM_EVENT_FIRST           26905   // 26905-26913
+#define IDS_OX_IM_EVENT_LAST            26913
+#define IDC_OX_IMP_SUPPORT              26198
+#define IDC_OX_IMP_ONLY_VIEWS           26199
+#define IDC_OX_IMP_SEP_EVENT            26210
+#define IDC_OX_IMP_START_EVENT          26211
+#define IDC_OX_IMP_SEP_KEYS             26212
+#define IDC_OX_IMP_SHIFT                26213
+#define IDC_OX_IMP_CTRL                 26214
+#define IDC_OX_IMP_ALT                  26215
+
+// ---------------------------------------------------------------------------
+// Splash window customize page (COXCustomizeSplashWindowPage). Radio groups:
+// 26175-26176 image source, 26187-26188 show mode, 26181-26183 transparent
+// colour type. 26174 is the line above the preview (the tray icon page's
+// lower line has the same id).
+// ---------------------------------------------------------------------------
+#define IDD_OX_CUSTOMIZE_SPLASH         26021
+#define IDB_OX_CUSTOMIZE_SPLASH         26038
+#define IDS_OX_CUSTOMIZE_SPLASH_TITLE   26616
+#define IDS_OX_CUSTOMIZE_SPLASH_TIP     26617
+#define IDC_OX_PAGE_SEP_LOWER           26174
+#define IDC_OX_SPP_DEFAULT_IMAGE        26175
+#define IDC_OX_SPP_IMAGE_FILE           26176
+#define IDC_OX_SPP_SEP_TRANSPARENT      26177
+#define IDC_OX_SPP_PREVIEW              26178
+#define IDC_OX_SPP_SEP_DISPLAY          26179
+#define IDC_OX_SPP_SEP_IMAGE            26180
+#define IDC_OX_SPP_COLOR_TYPE_COLOR     26181
+#define IDC_OX_SPP_COLOR_TYPE_NONE      26182
+#define IDC_OX_SPP_COLOR_TYPE_POINT     26183
+#define IDC_OX_SPP_COLOR                26184
+#define IDC_OX_SPP_POINT_X              26185
+#define IDC_OX_SPP_POINT_Y              26186
+#define IDC_OX_SPP_SHOW_FOR             26187
+#define IDC_OX_SPP_SHOW_UNTIL_CLOSED    26188
+#define IDC_OX_SPP_DELAY                26189
+#define IDC_OX_SPP_DELAY_SPIN           26190
+#define IDC_OX_SPP_INTERRUPTABLE        26191
+#define IDC_OX_SPP_DISPLAY              26192
+#define IDC_OX_SPP_FILE_NAME            26193
+#define IDC_OX_SPP_TOLERANCE            26196
+#define IDC_OX_SPP_TOLERANCE_SPIN       26197
+
+// ---------------------------------------------------------------------------
+// Tray icon customize page (COXCustomizeTrayIconPage). Radio groups: 26194
+// (left) and 26195 (right) the button that opens the menu, 26147 (default)
+// and 26148 (from a file) the icon's source. Its lower line is 26174.
+// ---------------------------------------------------------------------------
+#define IDD_OX_CUSTOMIZE_TRAYICON       26016
+#define IDB_OX_CUSTOMIZE_TRAYICON       26036
+#define IDS_OX_CUSTOMIZE_TRAYICON_TITLE 26618
+#define IDS_OX_CUSTOMIZE_TRAYICON_TIP   26619
+#define IDC_OX_TRP_SHOW                 26142
+#define IDC_OX_TRP_SEP_ICON             26143
+#define IDC_OX_TRP_ICONS                26144
+#define IDC_OX_TRP_TOOLTIP              26145
+#define IDC_OX_TRP_FILE_NAME            26146
+#define IDC_OX_TRP_DEFAULT_ICON         26147
+#define IDC_OX_TRP_FILE_ICON            26148
+#define IDC_OX_TRP_DEFAULT_PICTURE      26149
+#define IDC_OX_TRP_LEFT_BUTTON          26194
+#define IDC_OX_TRP_RIGHT_BUTTON         26195
+
+// ---------------------------------------------------------------------------
 // Customize page: cool controls (COXCustomizeCoolControlsPage)
 // ---------------------------------------------------------------------------
 #define IDD_OX_CUSTOMIZE_COOLCONTROLS   26014
@@ -233,7 +308,7 @@
 // Customize page: instance manager (COXCustomizeInstanceManagerPage)
 // ---------------------------------------------------------------------------
 #define IDD_OX_CUSTOMIZE_INSTANCES      26018
-#define IDB_OX_INSTANCES_PAGE           26037
+#define IDB_OX_INSTANCES_PAGE           26037   // the intelli-mouse page's picture
 #define IDC_OX_INST_SEP_LIST            26087
 #define IDC_OX_INST_SEP_OPTIONS         26088
 #define IDC_OX_INST_SEP_COUNT           26160

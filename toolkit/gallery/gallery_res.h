@@ -23,3 +23,10 @@
 #define IDC_GALLERY_PAGE_TEXT           19111
 #define IDC_GALLERY_PAGE_CHECK          19112
 #define IDC_GALLERY_PAGE_STATUS         19113
+
+// The splash window and tray icon customize pages in the gallery's manager:
+// the program's splash picture (240 x 120, magenta clear) and its tray menu.
+#define IDB_GALLERY_SPLASH              19120
+#define IDR_GALLERY_TRAY_MENU           19121
+#define ID_GALLERY_TRAY_OPEN            19122
+#define ID_GALLERY_TRAY_ABOUT           19123

@@ -1,104 +1,144 @@
 #!/usr/bin/env python3
-"""Draws the pictures of the cool controls and instance manager customize
-pages: each page's 32 x 32 picture in the manager's bar, and the 16 x 16
-picture of the cool controls page's group of control types.
+"""Draws the pictures of three customize pages, 32 x 32 each, as the
+customize manager's bar shows them:
+  page_intellimouse.bmp  a mouse with its middle button lit and four arrows
+  page_splash.bmp        a borderless picture window over a screen
+  page_trayicon.bmp      the corner of a task bar with an icon in its tray
 
 Run by hand (python3 toolkit/res/draw_customize_pages.py); the .bmp files it
 writes beside itself are kept in the source tree. Grey 192,192,192 is the
 transparent colour.
 """
-import os
-import struct
+from draw_option_marks import write_bmp
 
-HERE = os.path.dirname(os.path.abspath(__file__))
 CLEAR = (192, 192, 192)
-BLACK = (0, 0, 0)
-WHITE = (255, 255, 255)
-DARK = (64, 64, 64)
-FACE = (224, 224, 224)
-BLUE = (0, 0, 160)
-LIGHT_BLUE = (96, 144, 224)
-HOT = (255, 176, 32)
-GREEN = (0, 128, 0)
+PALETTE = {
+    "#": (0, 0, 0),
+    ".": (255, 255, 255),
+    "g": (128, 128, 128),
+    "b": (0, 0, 160),
+    "c": (0, 160, 224),
+    "r": (200, 0, 0),
+    "y": (255, 224, 0),
+    "e": (0, 128, 0),
+    "s": (96, 160, 255),
+}
 
 
-def canvas(w, h):
-    return [[CLEAR] * w for _ in range(h)]
-
-
-def rect(px, x0, y0, x1, y1, colour):
-    for y in range(y0, y1 + 1):
-        for x in range(x0, x1 + 1):
-            px[y][x] = colour
-
-
-def frame(px, x0, y0, x1, y1, colour):
-    for x in range(x0, x1 + 1):
-        px[y0][x] = px[y1][x] = colour
-    for y in range(y0, y1 + 1):
-        px[y][x0] = px[y][x1] = colour
-
-
-def window(px, x0, y0, x1, y1, title):
-    rect(px, x0, y0, x1, y1, WHITE)
-    rect(px, x0, y0, x1, y0 + 3, title)
-    frame(px, x0, y0, x1, y1, DARK)
-
-
-def check(px, ox, oy, colour):
-    for i, (x, y) in enumerate([(0, 2), (1, 3), (2, 4), (3, 3), (4, 2), (5, 1), (6, 0)]):
-        for dy in range(2):
-            px[oy + y + dy][ox + x] = colour
-
-
-def cool_page():
-    """A flat button lit by the pointer above a flat edit box, and a tick."""
-    px = canvas(32, 32)
-    rect(px, 2, 3, 29, 13, FACE)
-    frame(px, 2, 3, 29, 13, HOT)
-    frame(px, 3, 4, 28, 12, WHITE)
-    rect(px, 8, 8, 23, 8, DARK)            # the button's caption
-    rect(px, 2, 18, 29, 27, WHITE)
-    frame(px, 2, 18, 29, 27, DARK)
-    rect(px, 5, 22, 14, 23, BLACK)         # text in the edit box
-    check(px, 19, 20, GREEN)
+def picture(rows):
+    px = [[CLEAR] * 32 for _ in range(32)]
+    for y, row in enumerate(rows):
+        for x, ch in enumerate(row):
+            if ch in PALETTE:
+                px[y][x] = PALETTE[ch]
     return px
 
 
-def instances_page():
-    """Three windows of one program, one behind the other."""
-    px = canvas(32, 32)
-    window(px, 1, 1, 19, 15, LIGHT_BLUE)
-    window(px, 6, 8, 24, 22, LIGHT_BLUE)
-    window(px, 12, 15, 30, 29, BLUE)
-    rect(px, 15, 21, 26, 21, DARK)
-    rect(px, 15, 24, 23, 24, DARK)
-    return px
+MOUSE = [
+    "               #                ",
+    "              ###               ",
+    "             #####              ",
+    "               #                ",
+    "               #                ",
+    "          ###########           ",
+    "         #.....#.....#          ",
+    "        #......#......#         ",
+    "   #    #.....#r#.....#    #    ",
+    "  ##    #.....#r#.....#    ##   ",
+    " ###### #.....#r#.....# ######  ",
+    "  ##    #.....#r#.....#    ##   ",
+    "   #    #......#......#    #    ",
+    "        ###############         ",
+    "        #.............#         ",
+    "        #.............#         ",
+    "        #.............#         ",
+    "        #.............#         ",
+    "        #.............#         ",
+    "        #.............#         ",
+    "        #.............#         ",
+    "        #............g#         ",
+    "         #..........g#          ",
+    "          #ggggggggg#           ",
+    "           #########            ",
+    "               #                ",
+    "               #                ",
+    "             #####              ",
+    "              ###               ",
+    "               #                ",
+    "                                ",
+    "                                ",
+]
 
+SPLASH = [
+    "                                ",
+    "                                ",
+    " ############################## ",
+    " #ssssssssssssssssssssssssssss# ",
+    " #ssssssssssssssssssssssssssss# ",
+    " #sssss####################sss# ",
+    " #sssss#yyyyyyyyyyyyyyyyyy#sss# ",
+    " #sssss#yyyyyyyyyyyyyyyyyy#sss# ",
+    " #sssss#yy....yyyyyyyyyyyy#sss# ",
+    " #sssss#yy....yyyyyyyyyyyy#sss# ",
+    " #sssss#yyyyyyyyyyyyyyyyyy#sss# ",
+    " #sssss#yyyyyyyyyyeyyyyyyy#sss# ",
+    " #sssss#yyyyyyyyyeeeyyyyyy#sss# ",
+    " #sssss#yyyyyyyyeeeeeyyyyy#sss# ",
+    " #sssss#yyyyyyyeeeeeeeyyyy#sss# ",
+    " #sssss#yyyyyyeeeeeeeeeyyy#sss# ",
+    " #sssss#eeeeeeeeeeeeeeeeee#sss# ",
+    " #sssss#eeeeeeeeeeeeeeeeee#sss# ",
+    " #sssss####################sss# ",
+    " #ssssssssssssssssssssssssssss# ",
+    " #ssssssssssssssssssssssssssss# ",
+    " #ssssssssssssssssssssssssssss# ",
+    " ############################## ",
+    "              ####              ",
+    "              ####              ",
+    "          ############          ",
+    "                                ",
+    "                                ",
+    "                                ",
+    "                                ",
+    "                                ",
+    "                                ",
+]
 
-def control_types():
-    """The group of control types: a small dialog with a button and a box."""
-    px = canvas(16, 16)
-    window(px, 1, 1, 14, 14, BLUE)
-    rect(px, 3, 7, 12, 8, DARK)
-    frame(px, 3, 10, 12, 12, DARK)
-    return px
+TRAY = [
+    "                                ",
+    "                                ",
+    "                                ",
+    "                                ",
+    "                  ....          ",
+    "                 .#r..#.        ",
+    "                .#rrr..#.       ",
+    "                .#rrrrr#.       ",
+    "                .#rrrrr#.       ",
+    "                .#rrrrr#.       ",
+    "                 .#rrr#.        ",
+    "                  .###.         ",
+    "                   .#.          ",
+    "                   .#.          ",
+    "                    .           ",
+    "                                ",
+    "################################",
+    "#..............................#",
+    "#.gggggg.#ggggggggggggggggggggg#",
+    "#.gbbbbg.#g....................#",
+    "#.gbbbbg.#g.ggggg..bb..cc..rr..#",
+    "#.gbbbbg.#g.ggggg..bb..cc..rr..#",
+    "#.gggggg.#g....................#",
+    "#........#g....................#",
+    "#.........g....................#",
+    "################################",
+    "                                ",
+    "                                ",
+    "                                ",
+    "                                ",
+    "                                ",
+    "                                ",
+]
 
-
-def write_bmp(name, px):
-    h, w = len(px), len(px[0])
-    row = (w * 3 + 3) & ~3
-    data = b""
-    for y in range(h - 1, -1, -1):
-        line = b"".join(struct.pack("BBB", b, g, r) for (r, g, b) in px[y])
-        data += line + b"\0" * (row - len(line))
-    header = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    fileheader = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(data), 0, 0, 54)
-    with open(os.path.join(HERE, name), "wb") as f:
-        f.write(fileheader + header + data)
-
-
-if __name__ == "__main__":
-    write_bmp("customize_cool_page.bmp", cool_page())
-    write_bmp("customize_cool_types.bmp", control_types())
-    write_bmp("customize_instances_page.bmp", instances_page())
+for name, rows in (("page_intellimouse.bmp", MOUSE), ("page_splash.bmp", SPLASH), ("page_trayicon.bmp", TRAY)):
+    assert len(rows) == 32, name
+    write_bmp(name, picture([r[:32].ljust(32) for r in rows]))

@@ -1,7 +1,7 @@
-// What the customize page tests share: running a console command (reg,
-// taskkill) and reading what it printed, copies of this test program started
-// as further processes, the profile sections of the test application, and a
-// manager dialog holding the page under test.
+// What the customize page tests share besides the profile's reading
+// (CustomizePageRegistry.h): running a console command (taskkill) and reading
+// what it printed, copies of this test program started as further processes,
+// and a manager dialog holding the page under test.
 #pragma once
 
 #include <afxwin.h>
@@ -9,34 +9,12 @@
 
 #include <string>
 
+#include "CustomizePageRegistry.h"
 #include "OXCustomizeManager.h"
 #include "TestFolder.h"
 #include "testsupport.h"
 
 namespace pagetest {
-
-// The test application's profile key (tests/support/main.cpp).
-inline CString ProfileKey(LPCSTR pszSection)
-{
-    return CString("Software\\Pellucor Test\\PellucorTests\\") + pszSection;
-}
-
-inline void DeleteSection(LPCSTR pszSection)
-{
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, ProfileKey(pszSection));
-}
-
-// The number of values in a section (0 when it does not exist).
-inline int RegValueCount(LPCSTR pszSection)
-{
-    HKEY hKey = NULL;
-    if (::RegOpenKeyA(HKEY_CURRENT_USER, ProfileKey(pszSection), &hKey) != ERROR_SUCCESS)
-        return 0;
-    DWORD nValues = 0;
-    ::RegQueryInfoKeyA(hKey, NULL, NULL, NULL, NULL, NULL, NULL, &nValues, NULL, NULL, NULL, NULL);
-    ::RegCloseKey(hKey);
-    return (int)nValues;
-}
 
 // Runs a command line, waits for its end and gives back its exit code (-1
 // when it could not start or did not end in time) and what it printed.
@@ -76,44 +54,6 @@ inline int RunCommand(const CString& sCommand, std::string* pOutput = NULL, DWOR
     if (pOutput != NULL)
         *pOutput = output;
     return (int)dwExit;
-}
-
-// "reg query" of a profile section, as a user would check it.
-inline std::string RegQuery(LPCSTR pszSection)
-{
-    std::string output;
-    RunCommand(CString("reg.exe query \"HKCU\\") + ProfileKey(pszSection) + "\"", &output);
-    return output;
-}
-
-// The line of a value in "reg query" output, with its spaces squeezed to
-// one: "ConvertCommonToCool REG_DWORD 0x1", or "" when it is not there.
-inline std::string RegValueLine(const std::string& output, const std::string& name)
-{
-    size_t pos = 0;
-    while (pos < output.size()) {
-        size_t end = output.find('\n', pos);
-        if (end == std::string::npos)
-            end = output.size();
-        std::string line;
-        for (size_t i = pos; i < end; i++) {
-            const char c = output[i];
-            if (c == '\r')
-                continue;
-            if (c == ' ' || c == '\t') {
-                if (!line.empty() && line.back() != ' ')
-                    line += ' ';
-            } else {
-                line += c;
-            }
-        }
-        while (!line.empty() && line.back() == ' ')
-            line.pop_back();
-        if (line.compare(0, name.size() + 1, name + " ") == 0)
-            return line;
-        pos = end + 1;
-    }
-    return "";
 }
 
 // A copy of this test program running one test of its own (which reads its

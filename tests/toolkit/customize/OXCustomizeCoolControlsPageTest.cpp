@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -110,7 +111,7 @@ TEST(OXCustomizeCoolControlsPage, TheTypeTableAndWhichWindowsConvert)
 
 TEST(OXCustomizeCoolControlsPage, InitializingReadsTheProfileAndIgnoresStrayValues)
 {
-    DeleteSection(kSection);
+    DeleteProfileSection(kSection);
     CWinApp* pApp = AfxGetApp();
     pApp->WriteProfileInt(kSection, "ConvertCommonToCool", 0);
     pApp->WriteProfileInt(kSection, "ControlTypeState_3", 0);
@@ -130,7 +131,7 @@ TEST(OXCustomizeCoolControlsPage, InitializingReadsTheProfileAndIgnoresStrayValu
     ASSERT_TRUE(plain.InitializeCoolControls(FALSE, ""));
     EXPECT_TRUE(plain.GetProfileName().IsEmpty());
     EXPECT_EQ(States(plain), "111111111111111");
-    DeleteSection(kSection);
+    DeleteProfileSection(kSection);
 }
 
 // Every type, converted while its state is 1 and left while it is 0: even
@@ -142,7 +143,7 @@ TEST(OXCustomizeCoolControlsPage, EveryTypeConvertsByItsState)
     for (int i = 0; i < COXCustomizeCoolControlsPage::nTypeCount; i++)
         ASSERT_NE(host.Control(i), (HWND)NULL) << COXCustomizeCoolControlsPage::GetTypes()[i].lpszClassName;
 
-    DeleteSection(kSection);
+    DeleteProfileSection(kSection);
     for (int i = 0; i < COXCustomizeCoolControlsPage::nTypeCount; i += 2) {
         CString sEntry;
         sEntry.Format("ControlTypeState_%d", i);
@@ -155,7 +156,7 @@ TEST(OXCustomizeCoolControlsPage, EveryTypeConvertsByItsState)
         ASSERT_TRUE(page.GetOrganizer().IsAttached());
         EXPECT_EQ(Converted(page.GetOrganizer(), host), "010101010101010");
     }
-    DeleteSection(kSection);
+    DeleteProfileSection(kSection);
     {
         COXCustomizeCoolControlsPage page;
         for (int i = 1; i < COXCustomizeCoolControlsPage::nTypeCount; i += 2)
@@ -179,8 +180,8 @@ protected:
     void SetUp() override { TearDown(); }
     void TearDown() override
     {
-        DeleteSection(kSection);
-        DeleteSection(kTreeSection);
+        DeleteProfileSection(kSection);
+        DeleteProfileSection(kTreeSection);
     }
     std::vector<std::string> TreeTexts(CTestCoolPage& page)
     {
@@ -242,14 +243,15 @@ TEST_F(OXCustomizeCoolControlsPageDialogTest, ApplyThenOkStoresWhatARestartReads
         EXPECT_EQ(Converted(page.GetOrganizer(), m_host), "111110111111111");
     }
 
-    const std::string reg = RegQuery(kSection);
-    EXPECT_EQ(RegValueLine(reg, "ConvertCommonToCool"), "ConvertCommonToCool REG_DWORD 0x1") << reg;
-    EXPECT_EQ(RegValueLine(reg, "ControlTypeState_5"), "ControlTypeState_5 REG_DWORD 0x0") << reg;
-    EXPECT_EQ(RegValueLine(reg, "ControlTypeState_1"), "ControlTypeState_1 REG_DWORD 0x1") << reg;
-    EXPECT_EQ(RegValueLine(reg, "ControlTypeState_14"), "ControlTypeState_14 REG_DWORD 0x1") << reg;
-    const std::string tree = RegQuery(kTreeSection);
-    EXPECT_EQ(RegValueLine(tree, "6"), "6 REG_DWORD 0x0") << tree;
-    EXPECT_EQ(RegValueLine(tree, "1"), "1 REG_DWORD 0x1") << tree;
+    std::map<std::string, std::string> values = RegQuerySection(kSection);
+    EXPECT_EQ(values.size(), 16u);
+    EXPECT_EQ(values["ConvertCommonToCool"], "1");
+    for (int i = 0; i < COXCustomizeCoolControlsPage::nTypeCount; i++)
+        EXPECT_EQ(values["ControlTypeState_" + std::to_string(i)], i == 5 ? "0" : "1") << i;
+    std::map<std::string, std::string> tree = RegQuerySection(kTreeSection);
+    EXPECT_EQ(tree.size(), 15u);
+    EXPECT_EQ(tree["6"], "0");
+    EXPECT_EQ(tree["1"], "1");
 
     CTestFolder folder;
     CChild restarted("OXCustomizeCoolControlsPageChild.Report", kSection, folder.File("cool.log"));
@@ -273,8 +275,8 @@ TEST_F(OXCustomizeCoolControlsPageDialogTest, CancelWritesNothingAndKeepsTheStat
         EXPECT_FALSE(::IsWindow(manager.GetSafeHwnd()));
     }
     // Reading may have made the sections; no value is in them.
-    EXPECT_EQ(RegValueCount(kSection), 0) << RegQuery(kSection);
-    EXPECT_EQ(RegValueCount(kTreeSection), 0) << RegQuery(kTreeSection);
+    EXPECT_TRUE(RegQuerySection(kSection).empty());
+    EXPECT_TRUE(RegQuerySection(kTreeSection).empty());
     EXPECT_TRUE(page.IsConvertingCommonToCool());
     EXPECT_EQ(States(page), "111111111111111");
     EXPECT_EQ(Converted(page.GetOrganizer(), m_host), "111111111111111");

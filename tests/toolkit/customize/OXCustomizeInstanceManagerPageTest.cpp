@@ -6,6 +6,7 @@
 #include <afxcmn.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 #include "CustomizePageTestSupport.h"
@@ -67,7 +68,7 @@ TEST(OXInstancePageRules, WhichButtonsAreEnabled)
 
 TEST(OXCustomizeInstanceManagerPage, InitializingRefusesBadMaximumsAndReadsTheProfile)
 {
-    DeleteSection(kSection);
+    DeleteProfileSection(kSection);
     COXCustomizeInstanceManagerPage page;
     EXPECT_EQ(page.GetTitle(), "Instances");
     EXPECT_EQ(page.GetImageResource(), (UINT)IDB_OX_INSTANCES_PAGE);
@@ -92,7 +93,7 @@ TEST(OXCustomizeInstanceManagerPage, InitializingRefusesBadMaximumsAndReadsThePr
         EXPECT_EQ(page.GetInstanceManager()->GetMaxAllowedInstances(), (int)c.nMax);
     }
     EXPECT_EQ(page.GetInstanceManager()->GetInstanceCount(), 1);
-    DeleteSection(kSection);
+    DeleteProfileSection(kSection);
 }
 
 // A copy of the program: a main window and its instance registered; it ends
@@ -141,8 +142,8 @@ TEST(OXCustomizeInstanceManagerPageChild, Report)
 class OXCustomizeInstanceManagerPageDialogTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { DeleteSection(kSection); }
-    void TearDown() override { DeleteSection(kSection); }
+    void SetUp() override { DeleteProfileSection(kSection); }
+    void TearDown() override { DeleteProfileSection(kSection); }
 
     int Rows() { return List().GetItemCount(); }
     CListCtrl& List() { return *(CListCtrl*)m_page.GetDlgItem(IDC_OX_INST_LIST); }
@@ -275,8 +276,7 @@ TEST_F(OXCustomizeInstanceManagerPageDialogTest, ThreeCopiesListedDrivenKilledAn
     EXPECT_TRUE(third.Ended(20000)) << "one copy allowed, the other still runs";
     EXPECT_EQ(m_page.GetInstanceManager()->GetInstanceCount(), 1);
     EXPECT_EQ(m_page.GetInstanceManager()->GetMaxAllowedInstances(), 1);
-    const std::string reg = RegQuery(kSection);
-    EXPECT_EQ(RegValueLine(reg, "MaxAllowedInstanceNumber"), "MaxAllowedInstanceNumber REG_DWORD 0x1") << reg;
+    EXPECT_EQ(RegQuerySection(kSection), (std::map<std::string, std::string>{{"MaxAllowedInstanceNumber", "1"}}));
 }
 
 // The list is checked by process, not only by count: a copy that ended while
@@ -327,7 +327,7 @@ TEST_F(OXCustomizeInstanceManagerPageDialogTest, OkStoresANumberARestartReadsCan
         manager.Press(IDCANCEL);
         EXPECT_FALSE(::IsWindow(manager.GetSafeHwnd()));
     }
-    EXPECT_EQ(RegValueCount(kSection), 0) << RegQuery(kSection);
+    EXPECT_TRUE(RegQuerySection(kSection).empty());
     EXPECT_EQ(m_page.GetMaxAllowedInstances(), 1000u);
     EXPECT_EQ(m_page.GetInstanceOption(), Rules::OptionUnlimited);
     EXPECT_EQ(m_page.GetInstanceManager()->GetMaxAllowedInstances(), 1000);
@@ -342,8 +342,7 @@ TEST_F(OXCustomizeInstanceManagerPageDialogTest, OkStoresANumberARestartReadsCan
         EXPECT_FALSE(::IsWindow(manager.GetSafeHwnd()));
     }
     EXPECT_EQ(m_page.GetInstanceManager()->GetMaxAllowedInstances(), 3);
-    const std::string reg = RegQuery(kSection);
-    EXPECT_EQ(RegValueLine(reg, "MaxAllowedInstanceNumber"), "MaxAllowedInstanceNumber REG_DWORD 0x3") << reg;
+    EXPECT_EQ(RegQuerySection(kSection), (std::map<std::string, std::string>{{"MaxAllowedInstanceNumber", "3"}}));
 
     CChild restarted("OXCustomizeInstanceManagerPageChild.Report", kSection, m_folder.File("report.log"));
     ASSERT_TRUE(restarted.Ended(30000)) << restarted.Log();

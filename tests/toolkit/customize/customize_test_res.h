@@ -7,3 +7,9 @@
 #define IDD_CT_PAGE 18010
 #define IDC_CT_PAGE_EDIT 18011
 #define IDD_CT_PAGE_MISSING 18012
+// The tray icon page's menus: one whose first submenu is the tray menu, one
+// with no submenu at all.
+#define IDR_CT_TRAY 18020
+#define IDR_CT_TRAY_FLAT 18021
+#define ID_CT_TRAY_OPEN 18022
+#define ID_CT_TRAY_EXIT 18023

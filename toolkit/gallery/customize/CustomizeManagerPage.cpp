@@ -6,7 +6,10 @@
 
 #include "OXCustomizeCoolControlsPage.h"
 #include "OXCustomizeInstanceManagerPage.h"
+#include "OXCustomizeIntelliMousePage.h"
 #include "OXCustomizeManager.h"
+#include "OXCustomizeSplashWindowPage.h"
+#include "OXCustomizeTrayIconPage.h"
 #include "gallery_res.h"
 
 namespace {
@@ -140,12 +143,20 @@ public:
         RegisterPage(&m_window, 2);
         RegisterPage(&m_refusing, 3);
         RegisterPage(&m_idle, 4);
-        // The toolkit's own pages: cool controls start off, any number of
-        // gallery copies may run.
-        m_coolControls.InitializeCoolControls(FALSE, "GalleryCoolControls");
-        RegisterPage(&m_coolControls, 144);
-        m_instances.InitializeInstanceManager(1000, "GalleryInstances");
-        RegisterPage(&m_instances, 145);
+        // Pages of the toolkit itself, keeping their settings in the gallery's profile.
+        m_intelliMouse.InitializeIntelliMouse(TRUE, WM_MBUTTONDOWN, 0, FALSE, "Gallery intelli-mouse");
+        m_splash.InitializeSplashWindow(IDB_GALLERY_SPLASH, FALSE, 3000, TRUE, CLR_DEFAULT, NULL, 0,
+                                        "Gallery splash window");
+        m_trayIcon.InitializeTrayIcon(AfxGetApp()->LoadIcon(IDI_GALLERY_GLOBE), IDR_GALLERY_TRAY_MENU,
+                                      "Toolkit gallery", TRUE, TRUE, NULL, "Gallery tray icon");
+        RegisterPage(&m_intelliMouse, 5);
+        RegisterPage(&m_splash, 6);
+        RegisterPage(&m_trayIcon, 7);
+        // Cool controls start off; any number of gallery copies may run.
+        m_coolControls.InitializeCoolControls(FALSE, "Gallery cool controls");
+        m_instances.InitializeInstanceManager(1000, "Gallery instances");
+        RegisterPage(&m_coolControls, 8);
+        RegisterPage(&m_instances, 9);
     }
 
 protected:
@@ -155,6 +166,9 @@ protected:
     CWindowPage m_window;
     CRefusingPage m_refusing;
     CIdlePage m_idle;
+    COXCustomizeIntelliMousePage m_intelliMouse;
+    COXCustomizeSplashWindowPage m_splash;
+    COXCustomizeTrayIconPage m_trayIcon;
     COXCustomizeCoolControlsPage m_coolControls;
     COXCustomizeInstanceManagerPage m_instances;
 };
