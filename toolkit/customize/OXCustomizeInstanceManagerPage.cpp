@@ -54,7 +54,6 @@ BEGIN_MESSAGE_MAP(COXCustomizeInstanceManagerPage, COXCustomizePage)
     ON_WM_TIMER()
     ON_CONTROL_RANGE(BN_CLICKED, IDC_OX_INST_UNLIMITED, IDC_OX_INST_NUMBER,
                      &COXCustomizeInstanceManagerPage::OnOptionClicked)
-    ON_EN_CHANGE(IDC_OX_INST_MAX, &COXCustomizeInstanceManagerPage::OnMaxChanged)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_OX_INST_LIST, &COXCustomizeInstanceManagerPage::OnItemChanged)
     ON_BN_CLICKED(IDC_OX_INST_CLOSE, &COXCustomizeInstanceManagerPage::OnCloseInstance)
     ON_BN_CLICKED(IDC_OX_INST_ACTIVATE, &COXCustomizeInstanceManagerPage::OnActivateInstance)
@@ -162,6 +161,8 @@ void COXCustomizeInstanceManagerPage::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_OX_INST_SEP_LIST, m_sepList);
     DDX_Control(pDX, IDC_OX_INST_SEP_COUNT, m_sepCount);
     DDX_Radio(pDX, IDC_OX_INST_UNLIMITED, m_nInstanceOption);
+    // Read and checked only when applied: checking at every keystroke would
+    // complain of the empty box met on the way to typing another number.
     DDX_Text(pDX, IDC_OX_INST_MAX, m_nMaxAllowedInstances);
     DDV_MinMaxUInt(pDX, m_nMaxAllowedInstances, COXInstancePageRules::nMinInstances,
                    COXInstancePageRules::nMaxInstances);
@@ -323,13 +324,6 @@ void COXCustomizeInstanceManagerPage::OnOptionClicked(UINT /*nID*/)
 {
     if (m_bInitialized)
         EnableControls();
-}
-
-void COXCustomizeInstanceManagerPage::OnMaxChanged()
-{
-    // The number is read and checked when it is applied: checking every
-    // keystroke would complain about the empty box met on the way to
-    // typing another number.
 }
 
 void COXCustomizeInstanceManagerPage::OnItemChanged(NMHDR* /*pNMHDR*/, LRESULT* pResult)

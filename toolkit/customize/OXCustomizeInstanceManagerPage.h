@@ -107,7 +107,6 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnOptionClicked(UINT nID);
-    afx_msg void OnMaxChanged();
     afx_msg void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnCloseInstance();
     afx_msg void OnActivateInstance();
