@@ -1,7 +1,8 @@
 // customize_pages_bench: the first showing of the intelli-mouse, splash
-// window and tray icon pages in the customize manager (the page made from
-// its template, its controls filled), each beside making the same template
-// as a plain child window and showing it, measured in the same run.
+// window, tray icon, cool controls and instance manager pages in the
+// customize manager (the page made from its template, its controls filled),
+// each beside making the same template as a plain child window and showing
+// it, measured in the same run.
 // Build it optimised and run it under Wine on a display; no test runs it.
 #include <afxwin.h>
 
@@ -10,6 +11,8 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "OXCustomizeCoolControlsPage.h"
+#include "OXCustomizeInstanceManagerPage.h"
 #include "OXCustomizeIntelliMousePage.h"
 #include "OXCustomizeManager.h"
 #include "OXCustomizeSplashWindowPage.h"
@@ -83,6 +86,12 @@ int main()
     COXCustomizeTrayIconPage tray;
     tray.InitializeTrayIcon(::LoadIcon(NULL, IDI_APPLICATION), 0, "bench", FALSE, TRUE, NULL, NULL);
     BenchFirstShowing("tray icon page", tray, IDD_OX_CUSTOMIZE_TRAYICON);
+    COXCustomizeCoolControlsPage coolControls;
+    coolControls.InitializeCoolControls(FALSE, NULL);
+    BenchFirstShowing("cool controls page", coolControls, IDD_OX_CUSTOMIZE_COOLCONTROLS);
+    COXCustomizeInstanceManagerPage instances;
+    instances.InitializeInstanceManager(1000, NULL);
+    BenchFirstShowing("instance manager page", instances, IDD_OX_CUSTOMIZE_INSTANCES);
     COXCustomizeIntelliMousePage intelliMouse;
     intelliMouse.InitializeIntelliMouse(FALSE, WM_MBUTTONDOWN, 0, FALSE, NULL);
     BenchFirstShowing("intelli-mouse page", intelliMouse, IDD_OX_CUSTOMIZE_INTELLIMOUSE);

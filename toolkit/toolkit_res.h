@@ -290,3 +290,45 @@
 #define IDC_OX_TRP_DEFAULT_PICTURE      26149
 #define IDC_OX_TRP_LEFT_BUTTON          26194
 #define IDC_OX_TRP_RIGHT_BUTTON         26195
+
+// ---------------------------------------------------------------------------
+// Customize page: cool controls (COXCustomizeCoolControlsPage)
+// ---------------------------------------------------------------------------
+#define IDD_OX_CUSTOMIZE_COOLCONTROLS   26014
+#define IDB_OX_COOL_PAGE                26034
+#define IDB_OX_COOL_TYPES               26035
+#define IDC_OX_COOL_CHECK_ALL           26138
+#define IDC_OX_COOL_CONVERT             26140
+#define IDC_OX_COOL_TYPES               26141
+#define IDS_OX_COOL_TYPES_ROOT          26898
+#define IDS_OX_COOL_TITLE               27284
+#define IDS_OX_COOL_TOOLTIP             27285
+
+// ---------------------------------------------------------------------------
+// Customize page: instance manager (COXCustomizeInstanceManagerPage)
+// ---------------------------------------------------------------------------
+#define IDD_OX_CUSTOMIZE_INSTANCES      26018
+#define IDB_OX_INSTANCES_PAGE           26037   // the intelli-mouse page's picture
+#define IDC_OX_INST_SEP_LIST            26087
+#define IDC_OX_INST_SEP_OPTIONS         26088
+#define IDC_OX_INST_SEP_COUNT           26160
+#define IDC_OX_INST_LIST                26161
+#define IDC_OX_INST_UNLIMITED           26162   // one instance and a number next
+#define IDC_OX_INST_SINGLE              26163
+#define IDC_OX_INST_NUMBER              26164
+#define IDC_OX_INST_MAX                 26165
+#define IDC_OX_INST_MAX_SPIN            26166
+#define IDC_OX_INST_CLOSE               26167   // then activate, place behind,
+#define IDC_OX_INST_ACTIVATE            26168   // maximize, minimize, restore
+#define IDC_OX_INST_BEHIND              26169
+#define IDC_OX_INST_MAXIMIZE            26170
+#define IDC_OX_INST_MINIMIZE            26171
+#define IDC_OX_INST_RESTORE             26172
+#define IDC_OX_INST_COUNT               26173
+#define IDS_OX_INST_TITLE               26602
+#define IDS_OX_INST_TOOLTIP             26603
+#define IDS_OX_INST_COL_INSTANCE        26900
+#define IDS_OX_INST_COL_PROCESS         26901
+#define IDS_OX_INST_COL_THIS            26902
+#define IDS_OX_INST_ROW                 26903   // "%d": the row's number from 1
+#define IDS_OX_INST_ROW_THIS            26904

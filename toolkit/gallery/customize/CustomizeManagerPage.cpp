@@ -4,6 +4,8 @@
 // counting the idle kicks it gets through the open dialog.
 #include "Gallery.h"
 
+#include "OXCustomizeCoolControlsPage.h"
+#include "OXCustomizeInstanceManagerPage.h"
 #include "OXCustomizeIntelliMousePage.h"
 #include "OXCustomizeManager.h"
 #include "OXCustomizeSplashWindowPage.h"
@@ -150,6 +152,11 @@ public:
         RegisterPage(&m_intelliMouse, 5);
         RegisterPage(&m_splash, 6);
         RegisterPage(&m_trayIcon, 7);
+        // Cool controls start off; any number of gallery copies may run.
+        m_coolControls.InitializeCoolControls(FALSE, "Gallery cool controls");
+        m_instances.InitializeInstanceManager(1000, "Gallery instances");
+        RegisterPage(&m_coolControls, 8);
+        RegisterPage(&m_instances, 9);
     }
 
 protected:
@@ -162,6 +169,8 @@ protected:
     COXCustomizeIntelliMousePage m_intelliMouse;
     COXCustomizeSplashWindowPage m_splash;
     COXCustomizeTrayIconPage m_trayIcon;
+    COXCustomizeCoolControlsPage m_coolControls;
+    COXCustomizeInstanceManagerPage m_instances;
 };
 
 CWnd* OpenCustomizeManager(CWnd* pGallery)
