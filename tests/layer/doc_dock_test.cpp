@@ -1162,10 +1162,12 @@ void ExpectConsistent(CFrameWnd* pFrame, const std::vector<CControlBar*>& bars, 
             CRect rectWork(mi.rcWork);
             EXPECT_GE(rect.left, rectWork.left) << when;
             EXPECT_GE(rect.top, rectWork.top) << when;
-            if (rect.Width() <= rectWork.Width())
+            if (rect.Width() <= rectWork.Width()) {
                 EXPECT_LE(rect.right, rectWork.right) << when;
-            if (rect.Height() <= rectWork.Height())
+            }
+            if (rect.Height() <= rectWork.Height()) {
                 EXPECT_LE(rect.bottom, rectWork.bottom) << when;
+            }
         }
     }
 }
@@ -1393,8 +1395,9 @@ TEST_F(DockTest, AHugeStoredCountStopsAtTheFirstMissingSection)
         EXPECT_LT(dwTook, 2000u) << c.nBars << " bars, " << c.nEntries << " entries";
         int nExpected = c.nBars < 0 ? 0 : c.nBars < 2 ? c.nBars : 2;
         ASSERT_EQ(state.m_arrBarInfo.GetSize(), nExpected) << c.nBars;
-        if (nExpected == 2)
+        if (nExpected == 2) {
             EXPECT_EQ(((CControlBarInfo*)state.m_arrBarInfo[1])->m_arrBarID.GetSize(), c.nEntries < 0 ? 0 : 3);
+        }
     }
     DeleteStoredState(strProfile, 4);
 }
@@ -1481,8 +1484,9 @@ TEST_F(DockTest, RestoredFloatingFramesStayOnAWorkArea)
         pApp->WriteProfileInt(BarSection(strProfile, nFloat), "YPos", c.y);
         m_pFrame->LoadBarState(strProfile);
         ASSERT_TRUE(B().IsFloating());
-        if (c.ptExpected.x != -1)
+        if (c.ptExpected.x != -1) {
             EXPECT_EQ(WindowRect(B().m_pDockBar).TopLeft(), c.ptExpected) << c.cx << "x" << c.cy;
+        }
         ExpectConsistent(m_pFrame, {&A(), &B(), &C()}, "restored at " + std::to_string(c.x));
     }
     DeleteStoredState(strProfile);
@@ -1659,8 +1663,9 @@ TEST_F(DockTest, FuzzedStoredStatesNeitherFaultNorHang)
         }
         m_pFrame->SetDockState(loaded);
         m_pFrame->RecalcLayout();
-        if (loaded.m_arrBarInfo.GetSize() == 0)
+        if (loaded.m_arrBarInfo.GetSize() == 0) {
             EXPECT_EQ(PlacesOf(bars), placesBefore) << when;
+        }
         ExpectConsistent(m_pFrame, bars, when);
         if (HasFatalFailure())
             return;

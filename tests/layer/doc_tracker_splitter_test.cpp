@@ -196,8 +196,12 @@ TEST_F(TrackerTest, OutsideHandlesGrabOnlyOnThemselvesAndAHatchedBorderGrabsAllR
     Queue(WM_LBUTTONUP, 95, 68);
     EXPECT_TRUE(hatched.Track(&m_wnd, CPoint(75, 48)));
     EXPECT_EQ(hatched.m_rect, CRect(70, 70, 170, 140));
+    Queue(WM_LBUTTONUP, 95, 68);   // ends the loop should a plain one track
     EXPECT_FALSE(plain.Track(&m_wnd, CPoint(75, 48)));
     EXPECT_EQ(plain.m_rect, rect);
+    MSG msg;
+    while (::PeekMessage(&msg, m_wnd.m_hWnd, 0, 0, PM_REMOVE))
+        ::DispatchMessage(&msg);
 }
 
 // A window that records the messages it is sent to, and takes the mouse
