@@ -624,7 +624,11 @@ void CFrameWnd::SetDockState(const CDockState& state)
             pInfo->m_pBar = &pDockFrame->m_wndDockBar;
             floatingFrames.back() = pDockFrame->m_hWnd;
         } else {
+            // floating dock bars share one id: only a floating entry (a frame
+            // of its own) stands for one
             pInfo->m_pBar = GetControlBar(pInfo->m_nBarID);
+            if (pInfo->m_pBar != NULL && pInfo->m_pBar->IsDockBar() && pInfo->m_pBar->IsFloating())
+                pInfo->m_pBar = NULL;
             if (pInfo->m_pBar == NULL)
                 continue;   // the bar is gone (or its id changed)
         }
