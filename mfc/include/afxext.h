@@ -546,6 +546,11 @@ public:
     BOOL Track();
     void InitLoop();
     void CancelLoop();
+
+protected:
+    // The running loop's flag, set when the context is deleted under it (its
+    // bar deleted, its frame closed by a message the loop passed on).
+    BOOL* m_pbDeleted;
 };
 
 // CControlBarInfo: one bar's saved state in a CDockState.
@@ -759,6 +764,9 @@ public:
     CWnd* GetPane(int row, int col) const;
     BOOL IsChildPane(CWnd* pWnd, int* pRow, int* pCol);
     BOOL IsChildPane(CWnd* pWnd, int& row, int& col) { return IsChildPane(pWnd, &row, &col); }
+    // Pane ids hold 16 columns to a row: a splitter has at most 16 rows and
+    // 16 columns (CreateStatic refuses more), and (row, col) outside its
+    // rows and columns names no pane.
     int IdFromRowCol(int row, int col) const { return AFX_IDW_PANE_FIRST + row * 16 + col; }
     BOOL IsTracking() const { return m_bTracking; }
 

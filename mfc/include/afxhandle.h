@@ -34,13 +34,21 @@ class CHandleMapBase
 public:
     virtual void DeleteTemp() = 0;
 
+    // A number of its own for each kind of map (made once per process), and
+    // the calling thread's map of a kind (NULL until set). The thread's maps
+    // are deleted when it ends.
+    static int AFXAPI NewMapKind();
+    static CHandleMapBase* AFXAPI GetThreadMapOf(int nKind);
+    static void AFXAPI SetThreadMapOf(int nKind, CHandleMapBase* pMap);
+
 protected:
     CHandleMapBase();            // joins this thread's list of maps
-    virtual ~CHandleMapBase();   // leaves it
+    virtual ~CHandleMapBase();   // only ever deleted with the thread's others
 
 private:
     CHandleMapBase* m_pNextMap;
     friend void AFXAPI AfxDeleteTempMaps();
+    friend struct CThreadHandleMaps;
     CHandleMapBase(const CHandleMapBase&) = delete;
     void operator=(const CHandleMapBase&) = delete;
 };
@@ -67,8 +75,13 @@ public:
     // The calling thread's map (made on first use, gone with the thread).
     static CHandleMap* GetThreadMap()
     {
-        static thread_local CHandleMap s_map;
-        return &s_map;
+        static const int s_nKind = NewMapKind();
+        CHandleMapBase* pMap = GetThreadMapOf(s_nKind);
+        if (pMap == NULL) {
+            pMap = new CHandleMap;
+            SetThreadMapOf(s_nKind, pMap);
+        }
+        return static_cast<CHandleMap*>(pMap);
     }
 
     // The permanent wrapper, else a temporary one (made if need be); NULL

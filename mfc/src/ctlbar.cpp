@@ -129,8 +129,32 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpcs)
     return 0;
 }
 
+// A docked bar whose window goes leaves its dock bar's list (a window made
+// again, as a reset tool bar is, docks anew, and the dock bar never holds a
+// bar that may be deleted before it). A floating frame left with no bar is
+// hidden; it cannot be destroyed from inside this one's destruction.
 void CControlBar::OnDestroy()
 {
+    if (m_pDockBar != NULL && !IsDockBar()) {
+        CDockBar* pDockBar = m_pDockBar;
+        m_pDockBar = NULL;
+        int nPos = pDockBar->FindBar(this);
+        if (nPos > 0) {
+            pDockBar->m_arrBars.RemoveAt(nPos);
+            if (nPos < (int)pDockBar->m_arrBars.GetSize() && pDockBar->m_arrBars[nPos - 1] == NULL &&
+                pDockBar->m_arrBars[nPos] == NULL)
+                pDockBar->m_arrBars.RemoveAt(nPos);
+        }
+        CFrameWnd* pFrameWnd = pDockBar->m_hWnd != NULL ? pDockBar->GetParentFrame() : NULL;
+        if (pFrameWnd != NULL) {
+            if (pDockBar->m_bFloating && pDockBar->GetDockedVisibleCount() == 0) {
+                if (pFrameWnd->IsWindowVisible())
+                    pFrameWnd->ShowWindow(SW_HIDE);
+            } else {
+                pFrameWnd->DelayRecalcLayout();
+            }
+        }
+    }
     if (m_pDockSite != NULL) {
         m_pDockSite->RemoveControlBar(this);
         m_pDockSite = NULL;

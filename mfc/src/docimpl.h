@@ -18,3 +18,12 @@ BOOL AFXAPI AfxDocSamePath(LPCTSTR lpszPath1, LPCTSTR lpszPath2);
 // finds none: double clicks, redrawn whole when resized, arrow cursor,
 // window colour; with hIcon, that icon.
 LPCTSTR AFXAPI AfxDocFrameOrViewClass(HICON hIcon = NULL);
+
+// Moves the top-level window hWnd the least so that it lies on the work
+// area of the monitor nearest to it (its top left when it is larger).
+void AFXAPI AfxKeepOnWorkArea(HWND hWnd);
+
+class CDockBar;
+// The frame's dock bar at an edge (nID AFX_IDW_DOCKBAR_TOP ... BOTTOM);
+// NULL for any other id or when no dock bar has it.
+CDockBar* AFXAPI AfxGetEdgeDockBar(CFrameWnd* pFrame, UINT nID);

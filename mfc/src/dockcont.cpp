@@ -30,7 +30,7 @@ CDockContext::CDockContext(CControlBar* pBar)
       m_bForceFrame(FALSE), m_pDC(NULL), m_bDragging(FALSE), m_nHitTest(0), m_uMRUDockID(0),
       m_rectMRUDockPos(0, 0, 0, 0), m_dwMRUFloatStyle(0), m_ptMRUFloatPos(CW_USEDEFAULT, 0),
       m_rectRequestedSize(0, 0, 0, 0), m_rectActualSize(0, 0, 0, 0), m_rectActualFrameSize(0, 0, 0, 0),
-      m_rectFrameBorders(0, 0, 0, 0)
+      m_rectFrameBorders(0, 0, 0, 0), m_pbDeleted(NULL)
 {
     if (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC)
         m_dwMRUFloatStyle = pBar->m_dwStyle & (CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC);
@@ -40,9 +40,15 @@ CDockContext::CDockContext(CControlBar* pBar)
         m_dwMRUFloatStyle = CBRS_ALIGN_LEFT | (pBar->m_dwStyle & CBRS_FLOAT_MULTI);
 }
 
-// The bar leaves its dock bar (no place-holder is kept).
+// The bar leaves its dock bar (no place-holder is kept). A loop running
+// on this context learns that it is gone, and what it holds (the outline,
+// the screen DC, the desktop's lock) is given back here.
 CDockContext::~CDockContext()
 {
+    if (m_pbDeleted != NULL)
+        *m_pbDeleted = TRUE;
+    if (m_pDC != NULL)
+        CancelLoop();
     if (m_pBar->m_pDockBar != NULL)
         m_pBar->m_pDockBar->RemoveControlBar(m_pBar, -1, FALSE);
 }
@@ -53,6 +59,8 @@ CDockContext::~CDockContext()
 // orientation's size across the cursor. Each is moved to hold the cursor.
 void CDockContext::StartDrag(CPoint pt)
 {
+    if (::GetCapture() != NULL)
+        return;   // another window has the mouse: no drag
     m_bDragging = TRUE;
     InitLoop();
 
@@ -208,6 +216,8 @@ void CDockContext::EndDrag()
 // for the layout of the length the border is dragged to.
 void CDockContext::StartResize(int nHitTest, CPoint pt)
 {
+    if (::GetCapture() != NULL)
+        return;
     m_bDragging = FALSE;
     InitLoop();
     CRect rect;
@@ -287,20 +297,34 @@ void CDockContext::EndResize()
 
 // The loop runs while the bar has the capture: mouse moves move (or
 // stretch), the left button's release ends it, keys change the state,
-// Escape and the right button cancel; other messages are dispatched.
+// Escape and the right button cancel; other messages are dispatched. A
+// message passed on may delete the context (its bar deleted) or destroy the
+// bar's window (its frame closed): the loop ends then without touching
+// either. Every way out gives back what InitLoop took.
 BOOL CDockContext::Track()
 {
-    if (::GetCapture() != NULL)
+    if (::GetCapture() != NULL) {
+        CancelLoop();
         return FALSE;
-    m_pBar->SetCapture();
-    while (::GetCapture() == m_pBar->m_hWnd) {
+    }
+    BOOL bDeleted = FALSE;
+    m_pbDeleted = &bDeleted;
+    const HWND hWndBar = m_pBar->m_hWnd;
+    ::SetCapture(hWndBar);
+    while (::IsWindow(hWndBar) && ::GetCapture() == hWndBar) {
         MSG msg;
         if (!::GetMessage(&msg, NULL, 0, 0)) {
             ::PostQuitMessage((int)msg.wParam);
             break;
         }
+        if (bDeleted || !::IsWindow(hWndBar) || ::GetCapture() != hWndBar) {
+            // gone while the message was fetched: it is someone else's
+            ::DispatchMessage(&msg);
+            break;
+        }
         switch (msg.message) {
         case WM_LBUTTONUP:
+            m_pbDeleted = NULL;
             if (m_bDragging)
                 EndDrag();
             else
@@ -320,18 +344,25 @@ BOOL CDockContext::Track()
             if (m_bDragging)
                 OnKey((int)msg.wParam, TRUE);
             if (msg.wParam == VK_ESCAPE) {
+                m_pbDeleted = NULL;
                 CancelLoop();
                 return FALSE;
             }
             break;
         case WM_RBUTTONDOWN:
+            m_pbDeleted = NULL;
             CancelLoop();
             return FALSE;
         default:
             ::DispatchMessage(&msg);
+            if (bDeleted)
+                return FALSE;
             break;
         }
     }
+    if (bDeleted)
+        return FALSE;
+    m_pbDeleted = NULL;
     CancelLoop();
     return FALSE;
 }
@@ -352,20 +383,28 @@ void CDockContext::InitLoop()
     m_sizeLast.cx = m_sizeLast.cy = 0;
     m_bForceFrame = m_bFlip = m_bDitherLast = FALSE;
     CWnd* pWnd = CWnd::GetDesktopWindow();
-    if (pWnd->LockWindowUpdate())
+    if (pWnd->LockWindowUpdate()) {
         m_pDC = pWnd->GetDCEx(NULL, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
-    else
+        if (m_pDC == NULL)
+            pWnd->UnlockWindowUpdate();   // no outline, nothing held
+    } else {
         m_pDC = pWnd->GetDCEx(NULL, DCX_WINDOW | DCX_CACHE);
+    }
 }
 
+// The capture is given back only when the bar holds it (never another
+// window's); the screen DC and the desktop's lock only while the loop holds
+// them.
 void CDockContext::CancelLoop()
 {
     if (m_pDC != NULL)
         DrawFocusRect(TRUE);   // takes the outline away
-    ::ReleaseCapture();
-    CWnd* pWnd = CWnd::GetDesktopWindow();
-    pWnd->UnlockWindowUpdate();
+    HWND hWndCapture = ::GetCapture();
+    if (hWndCapture != NULL && hWndCapture == m_pBar->m_hWnd)
+        ::ReleaseCapture();
     if (m_pDC != NULL) {
+        CWnd* pWnd = CWnd::GetDesktopWindow();
+        pWnd->UnlockWindowUpdate();
         pWnd->ReleaseDC(m_pDC);
         m_pDC = NULL;
     }
@@ -417,21 +456,23 @@ void CDockContext::ToggleDocking()
     if (m_pBar->IsFloating()) {
         if (m_pBar->m_dwDockStyle & CBRS_ALIGN_ANY) {
             CRect rect = m_rectMRUDockPos;
-            CDockBar* pDockBar = NULL;
-            if (m_uMRUDockID != 0) {
-                pDockBar = (CDockBar*)m_pDockSite->GetControlBar(m_uMRUDockID);
-                if (pDockBar != NULL)
-                    pDockBar->ClientToScreen(&rect);
-            }
+            CDockBar* pDockBar = AfxGetEdgeDockBar(m_pDockSite, m_uMRUDockID);
+            if (pDockBar != NULL)
+                pDockBar->ClientToScreen(&rect);
             m_pDockSite->ReDockControlBar(m_pBar, pDockBar, pDockBar != NULL ? &rect : NULL);
             m_pDockSite->RecalcLayout();
         }
     } else {
+        // x = CW_USEDEFAULT: it never floated (any other point is a place,
+        // on a monitor left of or above the primary one too)
         CPoint ptFloat = m_ptMRUFloatPos;
-        if (ptFloat.x < 0 || ptFloat.y < 0) {
+        if (ptFloat.x == CW_USEDEFAULT) {
             ptFloat = m_rectMRUDockPos.TopLeft();
             m_pBar->GetParent()->ClientToScreen(&ptFloat);
         }
         m_pDockSite->FloatControlBar(m_pBar, ptFloat, m_dwMRUFloatStyle);
+        // a remembered place may be off every screen now
+        if (m_pBar->IsFloating())
+            AfxKeepOnWorkArea(m_pBar->GetDockingFrame()->m_hWnd);
     }
 }

@@ -4,6 +4,8 @@
 // (SetDockState), kept in the profile or in an archive.
 #include "docimpl.h"
 #include <afxext.h>
+#include <algorithm>
+#include <vector>
 
 // Profile sections "<name>-Summary" (Bars, ScreenCX, ScreenCY) and
 // "<name>-Bar<n>", keys named as programs reading them expect.
@@ -33,6 +35,37 @@ static const char kBar[] = "Bar#%d";
 // A dock bar entry that is a place-holder carries this bit in the state.
 static const UINT_PTR kPlaceHolderBit = 0x10000;
 
+// A stored state is outside input: its counts are believed only this far.
+// A frame has at most 256 control bar ids, each docked or in a floating
+// frame of its own, so no state it writes comes near.
+static const int kMaxBarInfos = 1024;
+static const int kMaxBarEntries = 1024;
+// A section name is one registry key (at most 255 characters): a longer
+// profile name is cut, the same way when saving and loading.
+static const int kMaxProfileName = 240;
+
+static CString SectionName(const char* pszFormat, LPCTSTR lpszProfileName, int nIndex = 0)
+{
+    CString strName(lpszProfileName != NULL ? lpszProfileName : "");
+    if (strName.GetLength() > kMaxProfileName)
+        strName = strName.Left(kMaxProfileName);
+    CString strSection;
+    strSection.Format(pszFormat, (LPCTSTR)strName, nIndex);
+    return strSection;
+}
+
+// The dock bars a stored MRU dock place may name: a frame edge's.
+static UINT DockBarIDOrZero(UINT nID)
+{
+    return nID >= AFX_IDW_DOCKBAR_TOP && nID <= AFX_IDW_DOCKBAR_BOTTOM ? nID : 0;
+}
+
+// A stored MRU width beyond what a window can be means "none".
+static UINT MRUWidthOrDefault(UINT nWidth)
+{
+    return nWidth <= 32767 ? nWidth : 32767;
+}
+
 // ---------------------------------------------------------------------------
 // CControlBarInfo
 // ---------------------------------------------------------------------------
@@ -48,8 +81,8 @@ CControlBarInfo::CControlBarInfo()
 // unmoved edge dock bar is not saved at all (FALSE).
 BOOL CControlBarInfo::SaveState(LPCTSTR lpszProfileName, int nIndex)
 {
-    char szSection[256];
-    wsprintfA(szSection, kBarSection, lpszProfileName, nIndex);
+    const CString strSection = SectionName(kBarSection, lpszProfileName, nIndex);
+    LPCTSTR szSection = strSection;
     CWinApp* pApp = AfxGetApp();
     pApp->WriteProfileString(szSection, NULL, NULL);
     if (m_bDockBar && m_bVisible && !m_bFloating && m_pointPos.x == -1 && m_pointPos.y == -1 &&
@@ -90,22 +123,28 @@ BOOL CControlBarInfo::SaveState(LPCTSTR lpszProfileName, int nIndex)
     return TRUE;
 }
 
-// Positions are scaled from the saved screen size to this one.
+// Positions are scaled from the saved screen size to this one (not the
+// "none" markers). A section without a bar id is missing (FALSE); a dock
+// bar's entries end at the first one missing, and at kMaxBarEntries.
 BOOL CControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState* pDockState)
 {
-    char szSection[256];
-    wsprintfA(szSection, kBarSection, lpszProfileName, nIndex);
+    const CString strSection = SectionName(kBarSection, lpszProfileName, nIndex);
+    LPCTSTR szSection = strSection;
     CWinApp* pApp = AfxGetApp();
     m_nBarID = pApp->GetProfileInt(szSection, kBarID, 0);
+    m_arrBarID.RemoveAll();
+    if (m_nBarID == 0)
+        return FALSE;
     m_bVisible = (BOOL)pApp->GetProfileInt(szSection, kVisible, TRUE);
     m_bHorz = (BOOL)pApp->GetProfileInt(szSection, kHorz, TRUE);
     m_bFloating = (BOOL)pApp->GetProfileInt(szSection, kFloating, FALSE);
     m_pointPos = CPoint((int)pApp->GetProfileInt(szSection, kXPos, -1), (int)pApp->GetProfileInt(szSection, kYPos, -1));
-    pDockState->ScalePoint(m_pointPos);
-    m_nMRUWidth = pApp->GetProfileInt(szSection, kMRUWidth, 32767);
+    if (m_pointPos != CPoint(-1, -1))
+        pDockState->ScalePoint(m_pointPos);
+    m_nMRUWidth = MRUWidthOrDefault(pApp->GetProfileInt(szSection, kMRUWidth, 32767));
     m_bDocking = (BOOL)pApp->GetProfileInt(szSection, kDocking, 0);
     if (m_bDocking) {
-        m_uMRUDockID = pApp->GetProfileInt(szSection, kMRUDockID, 0);
+        m_uMRUDockID = DockBarIDOrZero(pApp->GetProfileInt(szSection, kMRUDockID, 0));
         m_rectMRUDockPos = CRect((int)pApp->GetProfileInt(szSection, kMRUDockLeftPos, 0),
                                  (int)pApp->GetProfileInt(szSection, kMRUDockTopPos, 0),
                                  (int)pApp->GetProfileInt(szSection, kMRUDockRightPos, 0),
@@ -114,15 +153,23 @@ BOOL CControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState*
         m_dwMRUFloatStyle = pApp->GetProfileInt(szSection, kMRUFloatStyle, 0);
         m_ptMRUFloatPos = CPoint((int)pApp->GetProfileInt(szSection, kMRUFloatXPos, 0),
                                  (int)pApp->GetProfileInt(szSection, kMRUFloatYPos, 0));
-        pDockState->ScalePoint(m_ptMRUFloatPos);
+        if (m_ptMRUFloatPos.x != CW_USEDEFAULT)
+            pDockState->ScalePoint(m_ptMRUFloatPos);
     }
     int nBars = (int)pApp->GetProfileInt(szSection, kBars, 0);
+    if (nBars > kMaxBarEntries)
+        nBars = kMaxBarEntries;
+    // no stored entry is all ones: it marks one that is missing
+    const int kMissing = -1;
     for (int i = 0; i < nBars; i++) {
         char szKey[16];
         wsprintfA(szKey, kBar, i);
-        m_arrBarID.Add((void*)(UINT_PTR)pApp->GetProfileInt(szSection, szKey, 0));
+        UINT nEntry = pApp->GetProfileInt(szSection, szKey, kMissing);
+        if (nEntry == (UINT)kMissing)
+            break;
+        m_arrBarID.Add((void*)(UINT_PTR)nEntry);
     }
-    return m_nBarID != 0;
+    return TRUE;
 }
 
 // Archived: id, visible, floating, horizontal, position; from version 2 the
@@ -159,15 +206,16 @@ void CControlBarInfo::Serialize(CArchive& ar, CDockState* pDockState)
         m_bHorz = (BOOL)dw;
         ar >> x >> y;
         m_pointPos = CPoint(x, y);
-        pDockState->ScalePoint(m_pointPos);
+        if (m_pointPos != CPoint(-1, -1))
+            pDockState->ScalePoint(m_pointPos);
         if (pDockState->GetVersion() > 1) {
             ar >> dw;
-            m_nMRUWidth = dw;
+            m_nMRUWidth = MRUWidthOrDefault(dw);
             ar >> dw;
             m_bDocking = (BOOL)dw;
             if (m_bDocking) {
                 ar >> dw;
-                m_uMRUDockID = dw;
+                m_uMRUDockID = DockBarIDOrZero(dw);
                 LONG l, t, r, b;
                 ar >> l >> t >> r >> b;
                 m_rectMRUDockPos = CRect(l, t, r, b);
@@ -176,12 +224,15 @@ void CControlBarInfo::Serialize(CArchive& ar, CDockState* pDockState)
                 m_dwMRUFloatStyle = dw;
                 ar >> x >> y;
                 m_ptMRUFloatPos = CPoint(x, y);
-                pDockState->ScalePoint(m_ptMRUFloatPos);
+                if (m_ptMRUFloatPos.x != CW_USEDEFAULT)
+                    pDockState->ScalePoint(m_ptMRUFloatPos);
             }
         }
         WORD nCount;
         ar >> nCount;
         m_arrBarID.RemoveAll();
+        if (nCount > kMaxBarEntries)
+            AfxThrowArchiveException(CArchiveException::badIndex);
         for (WORD i = 0; i < nCount; i++) {
             ar >> dw;
             m_arrBarID.Add((void*)(UINT_PTR)dw);
@@ -218,28 +269,32 @@ CSize CDockState::GetScreenSize()
     return CSize(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
 }
 
+// A stored size of 0 or less says nothing about the screen: no scaling.
 void CDockState::SetScreenSize(CSize& size)
 {
     m_sizeLogical = size;
     CSize sizeScreen = GetScreenSize();
-    m_bScaling = size.cx != 0 && size.cy != 0 && size != sizeScreen;
+    m_bScaling = size.cx > 0 && size.cy > 0 && size != sizeScreen;
     m_rectDevice = CRect(0, 0, sizeScreen.cx, sizeScreen.cy);
-    m_rectClip = m_rectDevice;
+    // every monitor, not only the primary one
+    m_rectClip = CRect(CPoint(::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN)),
+                       CSize(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN)));
+    if (m_rectClip.IsRectEmpty())
+        m_rectClip = m_rectDevice;
 }
 
 // A point saved on another screen keeps its place in proportion, and stays
-// on this screen.
+// within the screens on every side. Floating frames are kept on a work
+// area when they are made (SetDockState).
 void CDockState::ScalePoint(CPoint& pt)
 {
-    if (!m_bScaling || m_sizeLogical.cx == 0 || m_sizeLogical.cy == 0)
+    if (!m_bScaling || m_sizeLogical.cx <= 0 || m_sizeLogical.cy <= 0)
         return;
     CSize sizeDevice = m_rectDevice.Size();
     pt.x = ::MulDiv(pt.x, sizeDevice.cx, m_sizeLogical.cx);
     pt.y = ::MulDiv(pt.y, sizeDevice.cy, m_sizeLogical.cy);
-    if (pt.x > m_rectClip.right)
-        pt.x = m_rectClip.right;
-    if (pt.y > m_rectClip.bottom)
-        pt.y = m_rectClip.bottom;
+    pt.x = std::max<int>(m_rectClip.left, std::min<int>(pt.x, m_rectClip.right));
+    pt.y = std::max<int>(m_rectClip.top, std::min<int>(pt.y, m_rectClip.bottom));
 }
 
 void CDockState::ScaleRectPos(CRect& rect)
@@ -255,8 +310,8 @@ void CDockState::ScaleRectPos(CRect& rect)
 void CDockState::SaveState(LPCTSTR lpszProfileName)
 {
     CWinApp* pApp = AfxGetApp();
-    char szSection[256];
-    wsprintfA(szSection, kSummarySection, lpszProfileName);
+    const CString strSection = SectionName(kSummarySection, lpszProfileName);
+    LPCTSTR szSection = strSection;
     int nIndex = 0;
     for (int i = 0; i < (int)m_arrBarInfo.GetSize(); i++) {
         CControlBarInfo* pInfo = (CControlBarInfo*)m_arrBarInfo[i];
@@ -269,18 +324,25 @@ void CDockState::SaveState(LPCTSTR lpszProfileName)
     pApp->WriteProfileInt(szSection, kScreenCY, size.cy);
 }
 
+// What the state held before goes; the bars end at the first section
+// missing, and at kMaxBarInfos.
 void CDockState::LoadState(LPCTSTR lpszProfileName)
 {
+    Clear();
     CWinApp* pApp = AfxGetApp();
-    char szSection[256];
-    wsprintfA(szSection, kSummarySection, lpszProfileName);
-    int nBars = (int)pApp->GetProfileInt(szSection, kBars, 0);
-    CSize size((int)pApp->GetProfileInt(szSection, kScreenCX, 0), (int)pApp->GetProfileInt(szSection, kScreenCY, 0));
+    const CString strSection = SectionName(kSummarySection, lpszProfileName);
+    int nBars = (int)pApp->GetProfileInt(strSection, kBars, 0);
+    if (nBars > kMaxBarInfos)
+        nBars = kMaxBarInfos;
+    CSize size((int)pApp->GetProfileInt(strSection, kScreenCX, 0), (int)pApp->GetProfileInt(strSection, kScreenCY, 0));
     SetScreenSize(size);
     for (int i = 0; i < nBars; i++) {
         CControlBarInfo* pInfo = new CControlBarInfo;
+        if (!pInfo->LoadState(lpszProfileName, i, this)) {
+            delete pInfo;
+            break;
+        }
         m_arrBarInfo.Add(pInfo);
-        pInfo->LoadState(lpszProfileName, i, this);
     }
 }
 
@@ -301,12 +363,20 @@ void CDockState::Serialize(CArchive& ar)
         ar >> cx >> cy;
         CSize size(cx, cy);
         SetScreenSize(size);
-        WORD nCount;
-        ar >> nCount;
-        for (WORD i = 0; i < nCount; i++) {
-            CControlBarInfo* pInfo = new CControlBarInfo;
-            m_arrBarInfo.Add(pInfo);
-            pInfo->Serialize(ar, this);
+        // an archive that fails part way leaves the state empty
+        try {
+            WORD nCount;
+            ar >> nCount;
+            if (nCount > kMaxBarInfos)
+                AfxThrowArchiveException(CArchiveException::badIndex);
+            for (WORD i = 0; i < nCount; i++) {
+                CControlBarInfo* pInfo = new CControlBarInfo;
+                m_arrBarInfo.Add(pInfo);
+                pInfo->Serialize(ar, this);
+            }
+        } catch (...) {
+            Clear();
+            throw;
         }
     }
 }
@@ -369,9 +439,9 @@ void CControlBar::GetBarInfo(CControlBarInfo* pInfo)
 void CControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd)
 {
     if (!IsDockBar()) {
-        m_nMRUWidth = pInfo->m_nMRUWidth;
+        m_nMRUWidth = MRUWidthOrDefault(pInfo->m_nMRUWidth);
         if (pInfo->m_bDocking && m_pDockContext != NULL) {
-            m_pDockContext->m_uMRUDockID = pInfo->m_uMRUDockID;
+            m_pDockContext->m_uMRUDockID = DockBarIDOrZero(pInfo->m_uMRUDockID);
             m_pDockContext->m_rectMRUDockPos = pInfo->m_rectMRUDockPos;
             m_pDockContext->m_dwMRUFloatStyle = pInfo->m_dwMRUFloatStyle;
             m_pDockContext->m_ptMRUFloatPos = pInfo->m_ptMRUFloatPos;
@@ -396,7 +466,8 @@ void CControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd)
             continue;
         }
         if (nID & kPlaceHolderBit) {
-            arrBars.Add((void*)(nID & 0xFFFF));
+            if ((nID & 0xFFFF) != 0)
+                arrBars.Add((void*)(nID & 0xFFFF));
             continue;
         }
         CControlBar* pBar = pFrameWnd->GetControlBar((UINT)nID);
@@ -492,50 +563,99 @@ void CFrameWnd::GetDockState(CDockState& state) const
     }
 }
 
+// Each bar goes where the first entry naming it puts it: later entries (in
+// the same list or another) pass it over, so that no bar stands in two
+// lists and no floating frame made here is emptied by a later entry.
+// Entries of dock bars that are not there do not count.
+static void KeepFirstPlaces(std::vector<CControlBarInfo*>& infos)
+{
+    std::vector<UINT_PTR> placed;
+    for (CControlBarInfo* pInfo : infos) {
+        if (pInfo->m_pBar == NULL || !pInfo->m_pBar->IsDockBar())
+            continue;
+        CPtrArray& arrIDs = pInfo->m_arrBarID;
+        for (int i = 0; i < (int)arrIDs.GetSize();) {
+            UINT_PTR nID = (UINT_PTR)arrIDs[i];
+            if (nID != 0 && !(nID & kPlaceHolderBit)) {
+                if (std::find(placed.begin(), placed.end(), nID) != placed.end()) {
+                    arrIDs.RemoveAt(i);
+                    continue;
+                }
+                placed.push_back(nID);
+            }
+            i++;
+        }
+    }
+}
+
 // A floating entry gets a new floating frame at its place (horizontal or
 // vertical as it was); other entries find their bar by id, and are left
 // out when it no longer exists. Then each bar takes its state, and the
-// floating frames holding visible bars are laid out and shown.
+// floating frames holding visible bars are laid out and shown; every
+// floating frame made is kept on a monitor's work area, one left empty
+// goes. The state itself is not changed: it is applied from a copy.
 void CFrameWnd::SetDockState(const CDockState& state)
 {
+    std::vector<CControlBarInfo*> infos;
+    std::vector<HWND> floatingFrames;   // per entry: the frame made for it
     for (int i = 0; i < (int)state.m_arrBarInfo.GetSize(); i++) {
-        CControlBarInfo* pInfo = (CControlBarInfo*)state.m_arrBarInfo[i];
-        pInfo->m_pBar = NULL;
+        const CControlBarInfo* pStored = (const CControlBarInfo*)state.m_arrBarInfo[i];
+        CControlBarInfo* pInfo = new CControlBarInfo;
+        infos.push_back(pInfo);
+        floatingFrames.push_back(NULL);
+        pInfo->m_nBarID = pStored->m_nBarID;
+        pInfo->m_bVisible = pStored->m_bVisible;
+        pInfo->m_bFloating = pStored->m_bFloating;
+        pInfo->m_bHorz = pStored->m_bHorz;
+        pInfo->m_bDockBar = pStored->m_bDockBar;
+        pInfo->m_pointPos = pStored->m_pointPos;
+        pInfo->m_nMRUWidth = pStored->m_nMRUWidth;
+        pInfo->m_bDocking = pStored->m_bDocking;
+        pInfo->m_uMRUDockID = pStored->m_uMRUDockID;
+        pInfo->m_rectMRUDockPos = pStored->m_rectMRUDockPos;
+        pInfo->m_dwMRUFloatStyle = pStored->m_dwMRUFloatStyle;
+        pInfo->m_ptMRUFloatPos = pStored->m_ptMRUFloatPos;
+        pInfo->m_arrBarID.Copy(pStored->m_arrBarID);
         if (pInfo->m_bFloating) {
             CMiniDockFrameWnd* pDockFrame = CreateFloatingFrame(pInfo->m_bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT);
             CRect rect(pInfo->m_pointPos, CSize(10, 10));
             pDockFrame->CalcWindowRect(&rect);
             pDockFrame->SetWindowPos(NULL, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             pInfo->m_pBar = &pDockFrame->m_wndDockBar;
+            floatingFrames.back() = pDockFrame->m_hWnd;
         } else {
+            // floating dock bars share one id: only a floating entry (a frame
+            // of its own) stands for one
             pInfo->m_pBar = GetControlBar(pInfo->m_nBarID);
+            if (pInfo->m_pBar != NULL && pInfo->m_pBar->IsDockBar() && pInfo->m_pBar->IsFloating())
+                pInfo->m_pBar = NULL;
             if (pInfo->m_pBar == NULL)
                 continue;   // the bar is gone (or its id changed)
         }
-        pInfo->m_pBar->m_nMRUWidth = pInfo->m_nMRUWidth;
+        pInfo->m_pBar->m_nMRUWidth = MRUWidthOrDefault(pInfo->m_nMRUWidth);
     }
-    for (int i = 0; i < (int)state.m_arrBarInfo.GetSize(); i++) {
-        CControlBarInfo* pInfo = (CControlBarInfo*)state.m_arrBarInfo[i];
+    KeepFirstPlaces(infos);
+    for (CControlBarInfo* pInfo : infos) {
         if (pInfo->m_pBar != NULL)
             pInfo->m_pBar->SetBarInfo(pInfo, this);
     }
-    for (int i = 0; i < (int)state.m_arrBarInfo.GetSize(); i++) {
-        CControlBarInfo* pInfo = (CControlBarInfo*)state.m_arrBarInfo[i];
-        if (pInfo->m_pBar == NULL || !pInfo->m_bFloating)
+    for (size_t i = 0; i < infos.size(); i++) {
+        HWND hWndFrame = floatingFrames[i];
+        CMiniDockFrameWnd* pDockFrame = DYNAMIC_DOWNCAST(CMiniDockFrameWnd, CWnd::FromHandlePermanent(hWndFrame));
+        if (hWndFrame == NULL || !::IsWindow(hWndFrame) || pDockFrame == NULL)
             continue;
-        CDockBar* pDockBar = (CDockBar*)pInfo->m_pBar;
-        CFrameWnd* pFrameWnd = pDockBar->GetParentFrame();
+        CDockBar* pDockBar = &pDockFrame->m_wndDockBar;
         if (pDockBar->GetDockedCount() == 0) {
-            // nothing of it exists any more
-            if (pFrameWnd != NULL)
-                pFrameWnd->DestroyWindow();
+            pDockFrame->DestroyWindow();   // nothing of it exists any more
             continue;
         }
-        if (pDockBar->GetDockedVisibleCount() > 0 && pFrameWnd != NULL) {
-            pFrameWnd->RecalcLayout();
-            pFrameWnd->ShowWindow(SW_SHOWNA);
-        }
+        pDockFrame->RecalcLayout();
+        AfxKeepOnWorkArea(pDockFrame->m_hWnd);
+        if (pDockBar->GetDockedVisibleCount() > 0)
+            pDockFrame->ShowWindow(SW_SHOWNA);
     }
+    for (CControlBarInfo* pInfo : infos)
+        delete pInfo;
     DelayRecalcLayout();
 }
 

@@ -3,6 +3,7 @@
 // activation kept in step with its own.
 #include "docimpl.h"
 #include <afxext.h>
+#include <algorithm>
 #include <vector>
 
 // Each edge's dock bar id and style (its alignment and the border towards
@@ -14,6 +15,49 @@ const DWORD CFrameWnd::dwDockBarMap[4][2] = {
     {AFX_IDW_DOCKBAR_RIGHT, CBRS_RIGHT},
 };
 
+// The frame's edge dock bar of that id; NULL for any other id, and for a
+// bar of that id that is not a dock bar (an id read from a stored state or
+// given by a program is never cast blindly).
+static CDockBar* EdgeDockBar(CFrameWnd* pFrame, UINT nID)
+{
+    if (nID < AFX_IDW_DOCKBAR_TOP || nID > AFX_IDW_DOCKBAR_BOTTOM)
+        return NULL;
+    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
+    while (pos != NULL) {
+        CControlBar* pBar = (CControlBar*)pFrame->m_listControlBars.GetNext(pos);
+        if (pBar->IsDockBar() && pBar->m_hWnd != NULL && !((CDockBar*)pBar)->m_bFloating &&
+            (UINT)pBar->GetDlgCtrlID() == nID)
+            return (CDockBar*)pBar;
+    }
+    return NULL;
+}
+
+CDockBar* AFXAPI AfxGetEdgeDockBar(CFrameWnd* pFrame, UINT nID)
+{
+    return pFrame != NULL ? EdgeDockBar(pFrame, nID) : NULL;
+}
+
+void AFXAPI AfxKeepOnWorkArea(HWND hWnd)
+{
+    CRect rect;
+    if (hWnd == NULL || !::GetWindowRect(hWnd, &rect))
+        return;
+    HMONITOR hMonitor = ::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO mi = {sizeof(mi)};
+    if (hMonitor == NULL || !::GetMonitorInfo(hMonitor, &mi))
+        return;
+    const CRect rectWork(mi.rcWork);
+    CPoint pt = rect.TopLeft();
+    if (rect.right > rectWork.right)
+        pt.x -= rect.right - rectWork.right;
+    if (rect.bottom > rectWork.bottom)
+        pt.y -= rect.bottom - rectWork.bottom;
+    pt.x = std::max<int>(pt.x, rectWork.left);
+    pt.y = std::max<int>(pt.y, rectWork.top);
+    if (pt != rect.TopLeft())
+        ::SetWindowPos(hWnd, NULL, pt.x, pt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // The dock bars of the edges named that do not exist yet are made; bars
 // float in CMiniDockFrameWnd frames from now on.
 void CFrameWnd::EnableDocking(DWORD dwDockStyle)
@@ -21,7 +65,7 @@ void CFrameWnd::EnableDocking(DWORD dwDockStyle)
     m_pFloatingFrameClass = RUNTIME_CLASS(CMiniDockFrameWnd);
     for (int i = 0; i < 4; i++) {
         if (dwDockBarMap[i][1] & dwDockStyle & CBRS_ALIGN_ANY) {
-            CDockBar* pDock = (CDockBar*)GetControlBar(dwDockBarMap[i][0]);
+            CDockBar* pDock = EdgeDockBar(this, dwDockBarMap[i][0]);
             if (pDock == NULL) {
                 pDock = new CDockBar;
                 if (!pDock->Create(this, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CHILD | WS_VISIBLE | dwDockBarMap[i][1],
@@ -36,8 +80,8 @@ void CFrameWnd::EnableDocking(DWORD dwDockStyle)
 
 void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
 {
-    CDockBar* pDockBar = nDockBarID == 0 ? NULL : (CDockBar*)GetControlBar(nDockBarID);
-    DockControlBar(pBar, pDockBar, lpRect);
+    // an id that names no edge's dock bar docks at the bar's own edge
+    DockControlBar(pBar, EdgeDockBar(this, nDockBarID), lpRect);
 }
 
 // The dock bar of the edge of the bar's CBRS_ALIGN_ bits when none is
@@ -46,7 +90,7 @@ static CDockBar* DockBarOfAlignment(CFrameWnd* pFrame, DWORD dwStyle)
 {
     for (int i = 0; i < 4; i++) {
         if ((CFrameWnd::dwDockBarMap[i][1] & CBRS_ALIGN_ANY) == (dwStyle & CBRS_ALIGN_ANY))
-            return (CDockBar*)pFrame->GetControlBar(CFrameWnd::dwDockBarMap[i][0]);
+            return EdgeDockBar(pFrame, CFrameWnd::dwDockBarMap[i][0]);
     }
     return NULL;
 }
@@ -71,7 +115,7 @@ void CFrameWnd::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT 
     if (pDockBar == NULL) {
         CDockBar* pPossibleBar = NULL;
         for (int i = 0; i < 4; i++) {
-            CDockBar* pTempBar = (CDockBar*)GetControlBar(dwDockBarMap[i][0]);
+            CDockBar* pTempBar = EdgeDockBar(this, dwDockBarMap[i][0]);
             if (pTempBar != NULL &&
                 pTempBar->FindBar((CControlBar*)(UINT_PTR)(UINT)::GetDlgCtrlID(pBar->m_hWnd)) > 0) {
                 pDockBar = pTempBar;

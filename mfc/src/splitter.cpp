@@ -111,32 +111,48 @@ void CSplitterWnd::DeleteView(int row, int col)
 // Rows, columns and panes
 // ---------------------------------------------------------------------------
 
+// An index outside the rows (columns) is refused: nothing is set, and the
+// sizes read are 0. Sizes below 0 are taken as 0.
 void CSplitterWnd::GetRowInfo(int row, int& cyCur, int& cyMin) const
 {
+    cyCur = cyMin = 0;
+    if (row < 0 || row >= m_nRows)
+        return;
     cyCur = m_pRowInfo[row].nCurSize;
     cyMin = m_pRowInfo[row].nMinSize;
 }
 
 void CSplitterWnd::SetRowInfo(int row, int cyIdeal, int cyMin)
 {
-    m_pRowInfo[row].nIdealSize = cyIdeal;
-    m_pRowInfo[row].nMinSize = cyMin;
+    if (row < 0 || row >= m_nRows)
+        return;
+    m_pRowInfo[row].nIdealSize = std::max(cyIdeal, 0);
+    m_pRowInfo[row].nMinSize = std::max(cyMin, 0);
 }
 
 void CSplitterWnd::GetColumnInfo(int col, int& cxCur, int& cxMin) const
 {
+    cxCur = cxMin = 0;
+    if (col < 0 || col >= m_nCols)
+        return;
     cxCur = m_pColInfo[col].nCurSize;
     cxMin = m_pColInfo[col].nMinSize;
 }
 
 void CSplitterWnd::SetColumnInfo(int col, int cxIdeal, int cxMin)
 {
-    m_pColInfo[col].nIdealSize = cxIdeal;
-    m_pColInfo[col].nMinSize = cxMin;
+    if (col < 0 || col >= m_nCols)
+        return;
+    m_pColInfo[col].nIdealSize = std::max(cxIdeal, 0);
+    m_pColInfo[col].nMinSize = std::max(cxMin, 0);
 }
 
+// A row and column outside the splitter's name no pane (with 16 columns to
+// a row in the ids, (0, 16) would otherwise be (1, 0)).
 CWnd* CSplitterWnd::GetPane(int row, int col) const
 {
+    if (row < 0 || row >= m_nRows || col < 0 || col >= m_nCols || m_hWnd == NULL)
+        return NULL;
     HWND hWnd = ::GetDlgItem(m_hWnd, IdFromRowCol(row, col));
     return hWnd != NULL ? CWnd::FromHandlePermanent(hWnd) : NULL;
 }

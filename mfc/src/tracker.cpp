@@ -416,8 +416,15 @@ BOOL CRectTracker::TrackHandle(int nHandle, CWnd* pWnd, CPoint point, CWnd* pWnd
             ::PostQuitMessage((int)msg.wParam);   // keep the quit for the program's loop
             break;
         }
-        if (::GetCapture() != pWnd->m_hWnd)
+        if (::GetCapture() != pWnd->m_hWnd) {
+            // taken away: the message is someone else's, the outline goes
+            ::DispatchMessage(&msg);
+            if (bMoved) {
+                m_bErase = m_bFinalErase = TRUE;
+                DrawTrackerRect(&m_rect, pWndClipTo, pDrawDC, pWnd);
+            }
             break;
+        }
         BOOL bCancel = FALSE;
         switch (msg.message) {
         case WM_LBUTTONUP:

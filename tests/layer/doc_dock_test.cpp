@@ -5,7 +5,11 @@
 #include <afxpriv.h>
 #include "testdrawing.h"
 #include <malloc.h>
+#include <algorithm>
+#include <climits>
 #include <memory>
+#include <new>
+#include "ByteFuzzer.h"
 
 namespace {
 
@@ -1033,6 +1037,640 @@ TEST_F(DockTest, CommandHelpGoesToTheTrackedCommandOrTheFrame)
     m_pFrame->SendMessage(WM_COMMANDHELP, 0, 42);
     EXPECT_EQ(m_pFrame->m_help, std::vector<DWORD_PTR>({0x20000 + 300, 0x10000 + ID_DOC_FRAMECMD, 42}));
     EXPECT_FALSE(m_pFrame->m_bHelpMode);
+}
+
+// ---------------------------------------------------------------------------
+// Bars that go while their drag loop runs, bars made anew, and stored states
+// that are damaged or hostile
+// ---------------------------------------------------------------------------
+
+// A tool bar whose memory becomes unreadable when it is deleted: any later
+// read of it faults at once instead of passing unnoticed.
+class CGuardedToolBar : public CToolBar
+{
+public:
+    static void* operator new(size_t nSize)
+    {
+        void* p = ::VirtualAlloc(NULL, nSize, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+        if (p == NULL)
+            throw std::bad_alloc();
+        return p;
+    }
+    // the pages stay reserved, so nothing else is put there
+    static void operator delete(void* p, size_t nSize)
+    {
+        if (p != NULL)
+            ::VirtualFree(p, nSize, MEM_DECOMMIT);
+    }
+};
+
+CGuardedToolBar* s_pBarToDelete = NULL;
+HWND s_hWndToClose = NULL;
+BOOL s_bRescued = FALSE;
+
+void CALLBACK DeleteBar(HWND, UINT, UINT_PTR nID, DWORD)
+{
+    ::KillTimer(NULL, nID);
+    delete s_pBarToDelete;
+    s_pBarToDelete = NULL;
+}
+
+void CALLBACK CloseFrame(HWND, UINT, UINT_PTR nID, DWORD)
+{
+    ::KillTimer(NULL, nID);
+    ::SendMessage(s_hWndToClose, WM_CLOSE, 0, 0);
+}
+
+// Ends a drag loop that went on after its bar was gone (Escape to the
+// thread), so that a loop that fails to notice shows as a failure, not a hang.
+void CALLBACK RescueLoop(HWND, UINT, UINT_PTR nID, DWORD)
+{
+    ::KillTimer(NULL, nID);
+    s_bRescued = TRUE;
+    ::PostThreadMessage(::GetCurrentThreadId(), WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+// Nothing holds the screen: the desktop can be locked again.
+bool DesktopUnlocked()
+{
+    CWnd* pDesktop = CWnd::GetDesktopWindow();
+    if (!pDesktop->LockWindowUpdate())
+        return false;
+    pDesktop->UnlockWindowUpdate();
+    return true;
+}
+
+// Every dock bar of the frame, floating ones too.
+std::vector<CDockBar*> DockBarsOf(CFrameWnd* pFrame)
+{
+    std::vector<CDockBar*> dockBars;
+    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
+    while (pos != NULL) {
+        CControlBar* pBar = (CControlBar*)pFrame->m_listControlBars.GetNext(pos);
+        if (pBar->IsDockBar() && pBar->m_hWnd != NULL)
+            dockBars.push_back((CDockBar*)pBar);
+    }
+    return dockBars;
+}
+
+int EntriesOf(CDockBar* pDockBar, CControlBar* pBar)
+{
+    int n = 0;
+    for (int i = 0; i < (int)pDockBar->m_arrBars.GetSize(); i++)
+        n += pDockBar->m_arrBars[i] == pBar;
+    return n;
+}
+
+// The whole frame's docking holds together: a docked bar is in its dock
+// bar's list once and in no other, and is its child; a list holds only bars
+// of the frame that say they are there; a floating frame is on a monitor's
+// work area.
+void ExpectConsistent(CFrameWnd* pFrame, const std::vector<CControlBar*>& bars, const std::string& when)
+{
+    std::vector<CDockBar*> dockBars = DockBarsOf(pFrame);
+    for (CControlBar* pBar : bars) {
+        if (pBar->m_hWnd == NULL)
+            continue;
+        int nAll = 0;
+        for (CDockBar* pDockBar : dockBars)
+            nAll += EntriesOf(pDockBar, pBar);
+        if (pBar->m_pDockBar != NULL) {
+            EXPECT_EQ(nAll, 1) << when << ": bar " << pBar->GetDlgCtrlID();
+            EXPECT_EQ(EntriesOf(pBar->m_pDockBar, pBar), 1) << when;
+            EXPECT_EQ(pBar->GetParent(), pBar->m_pDockBar) << when;
+        } else {
+            EXPECT_EQ(nAll, 0) << when << ": bar " << pBar->GetDlgCtrlID();
+        }
+    }
+    for (CDockBar* pDockBar : dockBars) {
+        for (int i = 0; i < (int)pDockBar->m_arrBars.GetSize(); i++) {
+            CControlBar* pBar = pDockBar->GetDockedControlBar(i);
+            if (pBar == NULL)
+                continue;
+            bool bKnown = std::find(bars.begin(), bars.end(), pBar) != bars.end();
+            ASSERT_TRUE(bKnown) << when << ": entry " << i << " is no bar of the frame";
+            EXPECT_EQ(pBar->m_pDockBar, pDockBar) << when;
+        }
+        if (pDockBar->m_bFloating) {
+            CFrameWnd* pMini = pDockBar->GetParentFrame();
+            ASSERT_NE(pMini, nullptr);
+            CRect rect = WindowRect(pMini);
+            HMONITOR hMonitor = ::MonitorFromRect(&rect, MONITOR_DEFAULTTONULL);
+            ASSERT_NE(hMonitor, (HMONITOR)NULL) << when << ": a floating frame off every screen";
+            MONITORINFO mi = {sizeof(mi)};
+            ::GetMonitorInfo(hMonitor, &mi);
+            CRect rectWork(mi.rcWork);
+            EXPECT_GE(rect.left, rectWork.left) << when;
+            EXPECT_GE(rect.top, rectWork.top) << when;
+            if (rect.Width() <= rectWork.Width()) {
+                EXPECT_LE(rect.right, rectWork.right) << when;
+            }
+            if (rect.Height() <= rectWork.Height()) {
+                EXPECT_LE(rect.bottom, rectWork.bottom) << when;
+            }
+        }
+    }
+}
+
+// Where each bar is: its dock bar's id (or its floating frame's place),
+// its index there, its visibility and its window rectangle.
+std::string PlacesOf(const std::vector<CControlBar*>& bars)
+{
+    std::string places;
+    for (CControlBar* pBar : bars) {
+        CRect rect = WindowRect(pBar);
+        char sz[160];
+        CDockBar* pDockBar = pBar->m_pDockBar;
+        snprintf(sz, sizeof(sz), "%u:%d@%d %s (%ld,%ld,%ld,%ld); ", (UINT)pBar->GetDlgCtrlID(),
+                 pDockBar != NULL ? pDockBar->GetDlgCtrlID() : 0, pDockBar != NULL ? pDockBar->FindBar(pBar) : -1,
+                 pBar->IsWindowVisible() ? "shown" : "hidden", rect.left, rect.top, rect.right, rect.bottom);
+        places += sz;
+    }
+    return places;
+}
+
+// Before: the loop went on reading the deleted dock context and its bar.
+TEST_F(DockTest, ABarDeletedInsideItsDragLoopEndsTheLoop)
+{
+    DockThree();
+    CGuardedToolBar* pBar = new CGuardedToolBar;
+    ASSERT_TRUE(MakeToolBar(*pBar, m_pFrame, kBarA + 30, "Doomed"));
+    m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    CDockBar* pTop = DockBar(AFX_IDW_DOCKBAR_TOP);
+    ASSERT_EQ(pBar->m_pDockBar, pTop);
+    ::ReleaseCapture();
+    s_pBarToDelete = pBar;
+    s_bRescued = FALSE;
+    ::SetTimer(NULL, 0, 30, DeleteBar);
+    UINT_PTR nRescue = ::SetTimer(NULL, 0, 3000, RescueLoop);
+    pBar->m_pDockContext->StartDrag(Gripper(pBar));
+    ::KillTimer(NULL, nRescue);
+    EXPECT_EQ(s_pBarToDelete, nullptr);
+    EXPECT_FALSE(s_bRescued) << "the loop went on after its bar was deleted";
+    EXPECT_EQ(::GetCapture(), (HWND)NULL);
+    EXPECT_TRUE(DesktopUnlocked());
+    EXPECT_EQ(pTop->GetDockedCount(), 2);   // A and B; the deleted bar left no entry
+    m_pFrame->RecalcLayout();
+    ExpectConsistent(m_pFrame, {&A(), &B(), &C()}, "after the delete");
+}
+
+// Before: the loop went on with no capture and no bar window, reading the
+// closed frame.
+TEST_F(DockTest, AFrameClosedInsideADragLoopEndsTheLoop)
+{
+    DockThree();
+    ::ReleaseCapture();
+    s_hWndToClose = m_hFrame;
+    s_bRescued = FALSE;
+    ::SetTimer(NULL, 0, 30, CloseFrame);
+    UINT_PTR nRescue = ::SetTimer(NULL, 0, 3000, RescueLoop);
+    B().m_pDockContext->StartDrag(Gripper(&B()));
+    ::KillTimer(NULL, nRescue);
+    EXPECT_FALSE(::IsWindow(m_hFrame));
+    EXPECT_FALSE(s_bRescued) << "the loop went on after its frame was closed";
+    EXPECT_EQ(::GetCapture(), (HWND)NULL);
+    EXPECT_TRUE(DesktopUnlocked());
+    // a posted close, as Alt+F4 gives, ends it the same way
+    ASSERT_TRUE(CreateFrame());
+    DockThree();
+    m_pFrame->PostMessage(WM_CLOSE);
+    s_bRescued = FALSE;
+    nRescue = ::SetTimer(NULL, 0, 3000, RescueLoop);
+    A().m_pDockContext->StartDrag(Gripper(&A()));
+    ::KillTimer(NULL, nRescue);
+    EXPECT_FALSE(::IsWindow(m_hFrame));
+    EXPECT_FALSE(s_bRescued);
+    EXPECT_TRUE(DesktopUnlocked());
+}
+
+// Before: the drag returned with the desktop locked and the screen DC held.
+TEST_F(DockTest, ADragStartedUnderAnotherWindowsCaptureTakesNothing)
+{
+    DockThree();
+    CWnd other;
+    ASSERT_TRUE(CreateHostWindow(other, "capture", WS_POPUP | WS_VISIBLE, CRect(0, 0, 50, 50)));
+    other.SetCapture();
+    ASSERT_EQ(::GetCapture(), other.m_hWnd);
+    B().m_pDockContext->StartDrag(Gripper(&B()));
+    EXPECT_EQ(::GetCapture(), other.m_hWnd);   // left to its holder
+    EXPECT_EQ(B().m_pDockContext->m_pDC, nullptr);
+    bool bUnlocked = DesktopUnlocked();
+    EXPECT_TRUE(bUnlocked);
+    if (!bUnlocked)
+        CWnd::GetDesktopWindow()->UnlockWindowUpdate();   // for the tests after this one
+    EXPECT_EQ(B().m_pDockBar, DockBar(AFX_IDW_DOCKBAR_TOP));
+    ::ReleaseCapture();
+    other.DestroyWindow();
+}
+
+// The usual "reset tool bar": the window destroyed and made again, then
+// docked. Before: the bar stayed in its dock bar's list and docking it
+// again did nothing.
+TEST_F(DockTest, ABarDestroyedAndMadeAgainDocksAgain)
+{
+    DockThree();
+    CDockBar* pTop = DockBar(AFX_IDW_DOCKBAR_TOP);
+    A().DestroyWindow();
+    EXPECT_EQ(A().m_pDockBar, nullptr);
+    EXPECT_EQ(pTop->FindBar(&A()), -1);
+    ASSERT_TRUE(MakeToolBar(A(), m_pFrame, kBarA, "Bar A"));
+    m_pFrame->DockControlBar(&A(), AFX_IDW_DOCKBAR_BOTTOM);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(A().m_pDockBar, DockBar(AFX_IDW_DOCKBAR_BOTTOM));
+    EXPECT_EQ(A().GetParent(), DockBar(AFX_IDW_DOCKBAR_BOTTOM));
+    EXPECT_TRUE(A().IsWindowVisible());
+    // a floating one: its frame goes with it
+    m_pFrame->FloatControlBar(&B(), CPoint(300, 300));
+    HWND hMini = B().GetDockingFrame()->m_hWnd;
+    B().DestroyWindow();
+    EXPECT_FALSE(::IsWindow(hMini));
+    EXPECT_EQ(B().m_pDockBar, nullptr);
+    ASSERT_TRUE(MakeToolBar(B(), m_pFrame, kBarB, "Bar B"));
+    m_pFrame->DockControlBar(&B(), AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(B().m_pDockBar, pTop);
+    ExpectConsistent(m_pFrame, {&A(), &B(), &C()}, "made again");
+}
+
+// Before: a bar named twice was added twice, and a bar named by two
+// floating entries destroyed the first entry's frame under the loop.
+TEST_F(DockTest, ABarNamedTwiceInAStateIsPlacedOnce)
+{
+    DockThree();
+    CDockState state;
+    m_pFrame->GetDockState(state);
+    auto idOf = [](CControlBar& bar) { return (void*)(UINT_PTR)bar.GetDlgCtrlID(); };
+    for (int i = 0; i < (int)state.m_arrBarInfo.GetSize(); i++) {
+        CControlBarInfo* pInfo = (CControlBarInfo*)state.m_arrBarInfo[i];
+        if (pInfo->m_nBarID == AFX_IDW_DOCKBAR_TOP) {   // NULL A B NULL -> NULL A A B NULL A NULL
+            pInfo->m_arrBarID.InsertAt(1, idOf(A()));
+            pInfo->m_arrBarID.Add(idOf(A()));
+            pInfo->m_arrBarID.Add(NULL);
+        } else if (pInfo->m_nBarID == AFX_IDW_DOCKBAR_LEFT) {   // NULL C NULL -> NULL A NULL
+            pInfo->m_arrBarID.SetAt(1, idOf(A()));
+        }
+    }
+    for (int i = 0; i < 2; i++) {   // two floating frames, each naming C
+        CControlBarInfo* pFloat = new CControlBarInfo;
+        pFloat->m_nBarID = AFX_IDW_DOCKBAR_FLOAT;
+        pFloat->m_bDockBar = pFloat->m_bFloating = TRUE;
+        pFloat->m_pointPos = CPoint(300 + 40 * i, 300);
+        pFloat->m_arrBarID.Add(NULL);
+        pFloat->m_arrBarID.Add(idOf(C()));
+        pFloat->m_arrBarID.Add(NULL);
+        state.m_arrBarInfo.Add(pFloat);
+    }
+    m_pFrame->SetDockState(state);
+    m_pFrame->RecalcLayout();
+    CDockBar* pTop = DockBar(AFX_IDW_DOCKBAR_TOP);
+    EXPECT_EQ(EntriesOf(pTop, &A()), 1);
+    EXPECT_EQ(EntriesOf(pTop, &B()), 1);
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_LEFT)->GetDockedCount(), 0);
+    ASSERT_TRUE(C().IsFloating());
+    int nFloating = 0;
+    for (CDockBar* pDockBar : DockBarsOf(m_pFrame))
+        nFloating += pDockBar->m_bFloating;
+    EXPECT_EQ(nFloating, 1);   // the second frame, left empty, went
+    EXPECT_TRUE(C().GetDockingFrame()->IsWindowVisible());
+    ExpectConsistent(m_pFrame, {&A(), &B(), &C()}, "a bar named twice");
+    // the bar deleted: no entry stays behind for the next layout
+    m_bars[0].reset();
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(pTop->GetDockedCount(), 1);
+}
+
+// The sections of a stored state: the index of the section of the bar with
+// that id (the first floating one for AFX_IDW_DOCKBAR_FLOAT), -1 when none.
+int SectionOf(const CString& strProfile, UINT nBarID)
+{
+    CWinApp* pApp = AfxGetApp();
+    int nBars = (int)pApp->GetProfileInt(strProfile + "-Summary", "Bars", 0);
+    for (int i = 0; i < nBars && i < 64; i++) {
+        CString strSection;
+        strSection.Format("%s-Bar%d", (LPCTSTR)strProfile, i);
+        if (pApp->GetProfileInt(strSection, "BarID", 0) == nBarID)
+            return i;
+    }
+    return -1;
+}
+
+CString BarSection(const CString& strProfile, int nIndex)
+{
+    CString strSection;
+    strSection.Format("%s-Bar%d", (LPCTSTR)strProfile, nIndex);
+    return strSection;
+}
+
+void DeleteStoredState(const CString& strProfile, int nSections = 24)
+{
+    CWinApp* pApp = AfxGetApp();
+    pApp->WriteProfileString(strProfile + "-Summary", NULL, NULL);
+    for (int i = 0; i < nSections; i++)
+        pApp->WriteProfileString(BarSection(strProfile, i), NULL, NULL);
+}
+
+// Before: 20,000 bars took over a minute, 2^31 entries of a dock bar never
+// ended.
+TEST_F(DockTest, AHugeStoredCountStopsAtTheFirstMissingSection)
+{
+    const CString strProfile = "DockHuge";
+    CWinApp* pApp = AfxGetApp();
+    struct Case { int nBars; int nEntries; };
+    const Case cases[] = {{20000, 3}, {0x7FFFFFFF, 3}, {(int)0x80000000, 3}, {2, 0x7FFFFFFF}, {2, 20000}, {2, -1}};
+    for (const Case& c : cases) {
+        DeleteStoredState(strProfile, 4);
+        pApp->WriteProfileInt(strProfile + "-Summary", "Bars", c.nBars);
+        pApp->WriteProfileInt(BarSection(strProfile, 0), "BarID", (int)kBarA);
+        pApp->WriteProfileInt(BarSection(strProfile, 0), "Visible", 0);
+        pApp->WriteProfileInt(BarSection(strProfile, 1), "BarID", AFX_IDW_DOCKBAR_TOP);
+        pApp->WriteProfileInt(BarSection(strProfile, 1), "Bars", c.nEntries);
+        pApp->WriteProfileInt(BarSection(strProfile, 1), "Bar#0", 0);
+        pApp->WriteProfileInt(BarSection(strProfile, 1), "Bar#1", (int)kBarB);
+        pApp->WriteProfileInt(BarSection(strProfile, 1), "Bar#2", 0);
+        DWORD dwStart = ::GetTickCount();
+        CDockState state;
+        state.LoadState(strProfile);
+        DWORD dwTook = ::GetTickCount() - dwStart;
+        EXPECT_LT(dwTook, 2000u) << c.nBars << " bars, " << c.nEntries << " entries";
+        int nExpected = c.nBars < 0 ? 0 : c.nBars < 2 ? c.nBars : 2;
+        ASSERT_EQ(state.m_arrBarInfo.GetSize(), nExpected) << c.nBars;
+        if (nExpected == 2) {
+            EXPECT_EQ(((CControlBarInfo*)state.m_arrBarInfo[1])->m_arrBarID.GetSize(), c.nEntries < 0 ? 0 : 3);
+        }
+    }
+    DeleteStoredState(strProfile, 4);
+}
+
+// Before: loading into a state that held entries doubled them.
+TEST_F(DockTest, LoadingAStateTwiceKeepsOneCopy)
+{
+    DockThree();
+    m_pFrame->SaveBarState("DockTwice");
+    CDockState state;
+    state.LoadState("DockTwice");
+    INT_PTR nOnce = state.m_arrBarInfo.GetSize();
+    ASSERT_GT(nOnce, 0);
+    state.LoadState("DockTwice");
+    EXPECT_EQ(state.m_arrBarInfo.GetSize(), nOnce);
+    DeleteStoredState("DockTwice");
+}
+
+// Before: the name overran a 256-byte section buffer. A name too long for
+// a section is cut the same way when saving and loading.
+TEST_F(DockTest, AProfileNameLongerThanASectionRoundTrips)
+{
+    const CString strProfile(CString('n', 300));
+    DockThree();
+    m_pFrame->FloatControlBar(&B(), CPoint(400, 380));
+    m_pFrame->SaveBarState(strProfile);
+    DestroyFrame();
+    ASSERT_TRUE(CreateFrame());
+    DockThree();
+    m_pFrame->LoadBarState(strProfile);
+    EXPECT_TRUE(B().IsFloating());
+}
+
+// Before: an MRU dock id naming a tool bar was cast to a dock bar by a
+// double click (and by DockControlBar given that id).
+TEST_F(DockTest, AStoredMRUDockIDThatIsNoDockBarIsDropped)
+{
+    const CString strProfile = "DockMRU";
+    DockThree();
+    m_pFrame->SaveBarState(strProfile);
+    int nA = SectionOf(strProfile, kBarA);
+    ASSERT_GE(nA, 0);
+    AfxGetApp()->WriteProfileInt(BarSection(strProfile, nA), "MRUDockID", (int)kBarB);
+    m_pFrame->LoadBarState(strProfile);
+    EXPECT_EQ(A().m_pDockContext->m_uMRUDockID, 0u);
+    // set by hand, it is not taken either
+    A().m_pDockContext->m_uMRUDockID = kBarB;
+    m_pFrame->FloatControlBar(&A(), CPoint(300, 300));
+    A().m_pDockContext->ToggleDocking();
+    ASSERT_NE(A().m_pDockBar, nullptr);
+    EXPECT_TRUE(A().m_pDockBar->IsDockBar());
+    EXPECT_FALSE(A().IsFloating());
+    m_pFrame->DockControlBar(&C(), kBarB);
+    EXPECT_NE(C().GetParent(), &B());
+    EXPECT_TRUE(C().m_pDockBar != NULL && C().m_pDockBar->IsDockBar());
+    ExpectConsistent(m_pFrame, {&A(), &B(), &C()}, "a tool bar's id as MRU");
+    DeleteStoredState(strProfile);
+}
+
+// Before: positions off every screen were taken as stored; a screen size
+// of 0 or less scaled them to nonsense.
+TEST_F(DockTest, RestoredFloatingFramesStayOnAWorkArea)
+{
+    const CString strProfile = "DockScreen";
+    DockThree();
+    m_pFrame->FloatControlBar(&B(), CPoint(400, 380));
+    m_pFrame->SaveBarState(strProfile);
+    int nFloat = SectionOf(strProfile, AFX_IDW_DOCKBAR_FLOAT);
+    ASSERT_GE(nFloat, 0);
+    const CSize sizeScreen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    struct Case { int cx, cy, x, y; CPoint ptExpected; };
+    const Case cases[] = {
+        {0, 0, 300, 200, {300, 200}},
+        {-800, -600, 300, 200, {300, 200}},
+        {sizeScreen.cx / 2, sizeScreen.cy / 2, 150, 100, {300, 200}},
+        {sizeScreen.cx, sizeScreen.cy, -20004, -20020, {-1, -1}},   // somewhere on the work area
+        {sizeScreen.cx, sizeScreen.cy, 30000, 30000, {-1, -1}},
+    };
+    CWinApp* pApp = AfxGetApp();
+    for (const Case& c : cases) {
+        pApp->WriteProfileInt(strProfile + "-Summary", "ScreenCX", c.cx);
+        pApp->WriteProfileInt(strProfile + "-Summary", "ScreenCY", c.cy);
+        pApp->WriteProfileInt(BarSection(strProfile, nFloat), "XPos", c.x);
+        pApp->WriteProfileInt(BarSection(strProfile, nFloat), "YPos", c.y);
+        m_pFrame->LoadBarState(strProfile);
+        ASSERT_TRUE(B().IsFloating());
+        if (c.ptExpected.x != -1) {
+            EXPECT_EQ(WindowRect(B().m_pDockBar).TopLeft(), c.ptExpected) << c.cx << "x" << c.cy;
+        }
+        ExpectConsistent(m_pFrame, {&A(), &B(), &C()}, "restored at " + std::to_string(c.x));
+    }
+    DeleteStoredState(strProfile);
+}
+
+// Before: any negative place counted as "never floated", which is a real
+// place on a monitor left of the primary one.
+TEST_F(DockTest, ANegativeFloatingPlaceIsAPlace)
+{
+    DockThree();
+    A().m_pDockContext->m_ptMRUFloatPos = CPoint(-1, 300);
+    A().m_pDockContext->ToggleDocking();
+    ASSERT_TRUE(A().IsFloating());
+    EXPECT_EQ(WindowRect(A().GetDockingFrame()).top, 300);
+    ExpectConsistent(m_pFrame, {&A(), &B(), &C()}, "floated at a negative x");
+}
+
+// A stored section as read back: every key of a bar's section, or of the
+// summary, with its value.
+struct StoredSection
+{
+    CString strName;
+    std::vector<std::pair<CString, int>> values;
+};
+
+std::vector<StoredSection> ReadStoredState(const CString& strProfile)
+{
+    static const char* const kBarKeys[] = {"BarID", "Visible", "Horz", "Floating", "XPos", "YPos", "MRUWidth",
+                                           "Docking", "MRUDockID", "MRUDockLeftPos", "MRUDockTopPos",
+                                           "MRUDockRightPos", "MRUDockBottomPos", "MRUFloatStyle", "MRUFloatXPos",
+                                           "MRUFloatYPos", "Bars"};
+    const int kMissing = (int)0xDEADBEEF;
+    CWinApp* pApp = AfxGetApp();
+    std::vector<StoredSection> sections(1);
+    sections[0].strName = strProfile + "-Summary";
+    for (const char* pszKey : {"Bars", "ScreenCX", "ScreenCY"})
+        sections[0].values.push_back({pszKey, (int)pApp->GetProfileInt(sections[0].strName, pszKey, 0)});
+    for (int i = 0; i < sections[0].values[0].second; i++) {
+        StoredSection section;
+        section.strName = BarSection(strProfile, i);
+        for (const char* pszKey : kBarKeys) {
+            int nValue = (int)pApp->GetProfileInt(section.strName, pszKey, kMissing);
+            if (nValue != kMissing)
+                section.values.push_back({pszKey, nValue});
+        }
+        int nEntries = (int)pApp->GetProfileInt(section.strName, "Bars", 0);
+        for (int j = 0; j < nEntries; j++) {
+            CString strKey;
+            strKey.Format("Bar#%d", j);
+            section.values.push_back({strKey, (int)pApp->GetProfileInt(section.strName, strKey, 0)});
+        }
+        sections.push_back(section);
+    }
+    return sections;
+}
+
+void WriteStoredState(const std::vector<StoredSection>& sections)
+{
+    CWinApp* pApp = AfxGetApp();
+    for (const StoredSection& section : sections) {
+        pApp->WriteProfileString(section.strName, NULL, NULL);
+        for (const auto& value : section.values)
+            pApp->WriteProfileInt(section.strName, value.first, value.second);
+    }
+}
+
+// Damaged and hostile stored states, from a fixed seed: values and counts set
+// to their extremes, keys and whole sections dropped, numbers stored as
+// text. Whatever is loaded, nothing faults or hangs, the docking holds
+// together (a double click on every bar too), and a state the loader
+// refuses leaves the bars where they were.
+TEST_F(DockTest, FuzzedStoredStatesNeitherFaultNorHang)
+{
+    const CString strProfile = "DockFuzz";
+    DockThree();
+    m_pFrame->FloatControlBar(&B(), CPoint(420, 380));
+    m_pFrame->ShowControlBar(&C(), FALSE, FALSE);
+    m_pFrame->RecalcLayout();
+    DeleteStoredState(strProfile);
+    m_pFrame->SaveBarState(strProfile);
+    const std::vector<StoredSection> clean = ReadStoredState(strProfile);
+    ASSERT_GT(clean.size(), 3u);
+    const std::vector<CControlBar*> bars = {&A(), &B(), &C()};
+    const int extremes[] = {0, 1, -1, 2, INT_MIN, INT_MAX, 0xFFFF, 0x10000, 0x1FFFF, 32767, -32768, 20000, -20004,
+                            (int)AFX_IDW_DOCKBAR_TOP, (int)AFX_IDW_DOCKBAR_LEFT, (int)AFX_IDW_DOCKBAR_FLOAT,
+                            (int)kBarA, (int)kBarB, (int)kBarC, (int)(kBarA | 0x10000)};
+    CByteFuzzer fuzzer(29);
+    CWinApp* pApp = AfxGetApp();
+    int nRefused = 0;
+    for (int nCase = 0; nCase < 160; nCase++) {
+        std::vector<StoredSection> sections = clean;
+        for (unsigned nChange = 0, n = 1 + fuzzer.Below(4); nChange < n; nChange++) {
+            StoredSection& section = sections[fuzzer.Below((unsigned)sections.size())];
+            unsigned nKind = fuzzer.Below(10);
+            if (nKind == 0) {
+                section.values.clear();   // the section dropped
+            } else if (section.values.empty()) {
+                continue;
+            } else if (nKind == 1) {
+                section.values.erase(section.values.begin() + fuzzer.Below((unsigned)section.values.size()));
+            } else if (nKind == 2) {
+                // an entry added to a dock bar's list
+                CString strKey;
+                strKey.Format("Bar#%u", fuzzer.Below(6));
+                section.values.push_back({strKey, extremes[fuzzer.Below(_countof(extremes))]});
+            } else {
+                section.values[fuzzer.Below((unsigned)section.values.size())].second =
+                    extremes[fuzzer.Below(_countof(extremes))];
+            }
+        }
+        DeleteStoredState(strProfile);
+        WriteStoredState(sections);
+        if (fuzzer.Below(8) == 0) {   // a number stored as text
+            StoredSection& section = sections[fuzzer.Below((unsigned)sections.size())];
+            if (!section.values.empty())
+                pApp->WriteProfileString(section.strName, section.values[0].first, "12x");
+        }
+        const std::string when = "case " + std::to_string(nCase);
+        const std::string placesBefore = PlacesOf(bars);
+        CDockState state;
+        DWORD dwStart = ::GetTickCount();
+        state.LoadState(strProfile);
+        m_pFrame->SetDockState(state);
+        m_pFrame->RecalcLayout();
+        EXPECT_LT(::GetTickCount() - dwStart, 3000u) << when;
+        if (state.m_arrBarInfo.GetSize() == 0) {
+            nRefused++;
+            EXPECT_EQ(PlacesOf(bars), placesBefore) << when << ": a refused state moved the bars";
+        }
+        ExpectConsistent(m_pFrame, bars, when + " loaded");
+        if (HasFatalFailure())
+            return;
+        for (CControlBar* pBar : bars) {
+            if (pBar->m_pDockBar != NULL && pBar->m_pDockContext != NULL) {
+                pBar->m_pDockContext->ToggleDocking();
+                m_pFrame->RecalcLayout();
+            }
+        }
+        ExpectConsistent(m_pFrame, bars, when + " toggled");
+        if (HasFatalFailure())
+            return;
+    }
+    EXPECT_GT(nRefused, 0);   // the run reached refused states too
+    // the same state through an archive, its bytes mutated
+    WriteStoredState(clean);
+    m_pFrame->LoadBarState(strProfile);
+    CDockState state;
+    m_pFrame->GetDockState(state);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        state.Serialize(ar);
+    }
+    std::vector<unsigned char> bytes((size_t)file.GetLength());
+    file.SeekToBegin();
+    file.Read(bytes.data(), (UINT)bytes.size());
+    for (int nCase = 0; nCase < 300; nCase++) {
+        std::vector<unsigned char> mutated = fuzzer.Mutate(bytes);
+        CMemFile input(mutated.data(), (UINT)mutated.size());
+        const std::string when = "archive case " + std::to_string(nCase);
+        const std::string placesBefore = PlacesOf(bars);
+        CDockState loaded;
+        BOOL bLoaded = FALSE;
+        try {
+            CArchive ar(&input, CArchive::load);
+            loaded.Serialize(ar);
+            bLoaded = TRUE;
+        } catch (CException* e) {
+            e->Delete();
+        }
+        if (!bLoaded) {
+            EXPECT_EQ(loaded.m_arrBarInfo.GetSize(), 0) << when << ": a refused archive left entries";
+            continue;
+        }
+        m_pFrame->SetDockState(loaded);
+        m_pFrame->RecalcLayout();
+        if (loaded.m_arrBarInfo.GetSize() == 0) {
+            EXPECT_EQ(PlacesOf(bars), placesBefore) << when;
+        }
+        ExpectConsistent(m_pFrame, bars, when);
+        if (HasFatalFailure())
+            return;
+    }
+    DeleteStoredState(strProfile);
 }
 
 // Shows the frame with docked and floating bars on the screen and keeps a

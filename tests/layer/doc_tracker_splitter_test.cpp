@@ -4,6 +4,7 @@
 #include <afxwin.h>
 #include <afxext.h>
 #include <string>
+#include <vector>
 #include <gtest/gtest.h>
 #include "testsupport.h"
 
@@ -166,6 +167,81 @@ TEST_F(TrackerTest, SizingKeepsTheMinimumSizeUnlessInvertingIsAllowed)
     EXPECT_EQ(band.m_rect, CRect(30, 30, 90, 70));
 }
 
+// With handles outside the rectangle, only the handles and the inside grab
+// between them; a hatched border grabs all round, as a move.
+TEST_F(TrackerTest, OutsideHandlesGrabOnlyOnThemselvesAndAHatchedBorderGrabsAllRound)
+{
+    const CRect rect(50, 50, 150, 120);
+    CRectTracker plain(rect, CRectTracker::resizeOutside);
+    CRectTracker hatched(rect, CRectTracker::resizeOutside | CRectTracker::hatchedBorder);
+    const int nSize = plain.GetHandleSize();
+    ASSERT_GT(nSize, 1);
+    struct Case { CPoint point; int nPlain; int nHatched; };
+    const Case cases[] = {
+        {{48, 48}, CRectTracker::hitTopLeft, CRectTracker::hitTopLeft},
+        {{100, 48}, CRectTracker::hitTop, CRectTracker::hitTop},
+        {{75, 50 - 2}, CRectTracker::hitNothing, CRectTracker::hitMiddle},   // between handles, above
+        {{150 + 1, 70}, CRectTracker::hitNothing, CRectTracker::hitMiddle},  // between handles, right
+        {{75, 120 + 1}, CRectTracker::hitNothing, CRectTracker::hitMiddle},  // between handles, below
+        {{100, 85}, CRectTracker::hitMiddle, CRectTracker::hitMiddle},
+        {{20, 20}, CRectTracker::hitNothing, CRectTracker::hitNothing},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(plain.HitTest(c.point), c.nPlain) << c.point.x << "," << c.point.y;
+        EXPECT_EQ(hatched.HitTest(c.point), c.nHatched) << c.point.x << "," << c.point.y;
+    }
+    // a press between the handles moves only a hatched tracker
+    PressAt(CPoint(75, 48));
+    Queue(WM_MOUSEMOVE, 85, 58);
+    Queue(WM_LBUTTONUP, 95, 68);
+    EXPECT_TRUE(hatched.Track(&m_wnd, CPoint(75, 48)));
+    EXPECT_EQ(hatched.m_rect, CRect(70, 70, 170, 140));
+    Queue(WM_LBUTTONUP, 95, 68);   // ends the loop should a plain one track
+    EXPECT_FALSE(plain.Track(&m_wnd, CPoint(75, 48)));
+    EXPECT_EQ(plain.m_rect, rect);
+    MSG msg;
+    while (::PeekMessage(&msg, m_wnd.m_hWnd, 0, 0, PM_REMOVE))
+        ::DispatchMessage(&msg);
+}
+
+// A window that records the messages it is sent to, and takes the mouse
+// capture from a tracker when told to.
+class CCaptureThief : public CWnd
+{
+public:
+    std::vector<UINT> m_received;
+
+protected:
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMsg == WM_APP)
+            ::ReleaseCapture();
+        if (nMsg >= WM_APP)
+            m_received.push_back(nMsg);
+        return CWnd::WindowProc(nMsg, wParam, lParam);
+    }
+};
+
+// Before: the message fetched when the capture was found gone was dropped.
+TEST_F(TrackerTest, LosingTheCaptureEndsTheLoopAndKeepsTheMessage)
+{
+    CCaptureThief thief;
+    ASSERT_TRUE(thief.CreateEx(0, AfxRegisterWndClass(0), "thief", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+    CRectTracker tracker(CRect(50, 50, 150, 120), CRectTracker::solidLine | CRectTracker::resizeInside);
+    PressAt(CPoint(100, 85));
+    Queue(WM_MOUSEMOVE, 110, 95);
+    thief.PostMessage(WM_APP);       // the capture goes here
+    thief.PostMessage(WM_APP + 1);   // fetched next, with the capture gone
+    Queue(WM_MOUSEMOVE, 130, 95);
+    tracker.Track(&m_wnd, CPoint(100, 85));
+    EXPECT_EQ(thief.m_received, std::vector<UINT>({WM_APP, WM_APP + 1}));
+    EXPECT_NE(::GetCapture(), m_wnd.m_hWnd);
+    MSG msg;
+    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        ::DispatchMessage(&msg);
+    thief.DestroyWindow();
+}
+
 // ---------------------------------------------------------------------------
 // A static splitter with two panes side by side
 // ---------------------------------------------------------------------------
@@ -296,6 +372,48 @@ TEST(Splitter, StaticPanesKeepTheirColumnSizesAndTheBarDragsToANewOne)
     EXPECT_EQ(col, 1);
     EXPECT_EQ(CView::GetParentSplitter(splitter.GetPane(0, 1), TRUE), &splitter);
     EXPECT_EQ(CView::GetParentSplitter(pFrame, TRUE), nullptr);
+    pFrame->DestroyWindow();
+}
+
+// Before: indexes were not checked and negative sizes went into the layout.
+// The id of a pane keeps 16 columns to a row, so a splitter has at most 16.
+TEST(Splitter, RowAndColumnIndexesOutOfRangeAreRefusedAndSizesStayAtLeastZero)
+{
+    CSplitFrame* pFrame = new CSplitFrame;
+    ASSERT_TRUE(pFrame->Create(NULL, "split", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 300)));
+    pFrame->RecalcLayout();
+    CSplitterWnd& splitter = pFrame->m_splitter;
+    for (int index : {-1, 1, 1000}) {
+        splitter.SetRowInfo(index, 77, 55);
+        int cy = -7, cyMin = -7;
+        splitter.GetRowInfo(index, cy, cyMin);
+        EXPECT_EQ(cy, 0) << index;
+        EXPECT_EQ(cyMin, 0) << index;
+    }
+    for (int index : {-1, 2, 1000}) {
+        splitter.SetColumnInfo(index, 77, 55);
+        int cx = -7, cxMin = -7;
+        splitter.GetColumnInfo(index, cx, cxMin);
+        EXPECT_EQ(cx, 0) << index;
+        EXPECT_EQ(cxMin, 0) << index;
+    }
+    EXPECT_EQ(splitter.GetPane(0, 2), nullptr);
+    EXPECT_EQ(splitter.GetPane(-1, 0), nullptr);
+    EXPECT_EQ(splitter.GetPane(0, -1), nullptr);
+    EXPECT_FALSE(CSplitterWnd().CreateStatic(pFrame, 1, 17));
+
+    splitter.SetColumnInfo(0, -50, -10);
+    splitter.SetRowInfo(0, -40, -20);
+    int cx = 0, cxMin = -7, cy = 0, cyMin = -7;
+    splitter.GetColumnInfo(0, cx, cxMin);
+    splitter.GetRowInfo(0, cy, cyMin);
+    EXPECT_EQ(cxMin, 0);
+    EXPECT_EQ(cyMin, 0);
+    splitter.RecalcLayout();
+    splitter.GetColumnInfo(0, cx, cxMin);
+    EXPECT_EQ(cx, 0);   // hidden, as an ideal size of 0 hides it
+    EXPECT_GE(ColumnWidth(splitter, 1), 0);
+    EXPECT_GE(PaneRect(splitter, 1).Width(), 0);
     pFrame->DestroyWindow();
 }
 

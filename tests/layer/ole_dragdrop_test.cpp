@@ -4,6 +4,7 @@
 // while the cursor rests along its edge.
 #include <afxwin.h>
 #include <afxole.h>
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -248,6 +249,45 @@ TEST_F(OleDragDrop, ADragStartsOnlyOnceTheMouseLeavesTheStartRectangle)
     EXPECT_EQ(dropTarget.m_dropped, "after a wait");
     pData->InternalRelease();
     target.DestroyWindow();
+    source.DestroyWindow();
+}
+
+// Without a start rectangle the drag waits for the mouse to pass the drag
+// threshold around the press: a 1-pixel jitter is still a click.
+TEST_F(OleDragDrop, WithoutAStartRectangleAJitterIsNoDrag)
+{
+    CWnd source;
+    ASSERT_TRUE(source.CreateEx(0, AfxRegisterWndClass(0), "source", WS_POPUP | WS_VISIBLE, 20, 20, 200, 150, NULL,
+                                NULL));
+    COleDataSource* pData = NewTextSource("jitter");
+    const CPoint pt = CenterOf(source.m_hWnd);
+    CScriptedDropSource dropSource;
+    dropSource.m_script = [](int) -> SCODE { return DRAGDROP_S_CANCEL; };
+    UINT nOldDelay = COleDropSource::nDragDelay;
+    COleDropSource::nDragDelay = 5000;
+    const CPoint jitters[] = {{1, 0}, {0, 1}, {-1, -1}, {1, 1}};
+    for (const CPoint& jitter : jitters) {
+        // the moves are queued with the cursor where they happen; the drag
+        // starts with it back at the press
+        source.SetCapture();
+        ::SetCursorPos(pt.x + jitter.x, pt.y + jitter.y);
+        source.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+        source.PostMessage(WM_LBUTTONUP, 0, 0);
+        ::SetCursorPos(pt.x, pt.y);
+        EXPECT_EQ(pData->DoDragDrop(DROPEFFECT_COPY, NULL, &dropSource), DROPEFFECT_NONE);
+        EXPECT_FALSE(dropSource.m_bDragStarted) << jitter.x << "," << jitter.y;
+        EXPECT_EQ(dropSource.m_nStep, 0);   // OLE's loop never ran
+    }
+    // past the threshold it starts
+    const int cxDrag = std::max(::GetSystemMetrics(SM_CXDRAG), (int)COleDropSource::nDragMinDist);
+    source.SetCapture();
+    ::SetCursorPos(pt.x + cxDrag + 1, pt.y);
+    source.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+    ::SetCursorPos(pt.x, pt.y);
+    pData->DoDragDrop(DROPEFFECT_COPY, NULL, &dropSource);
+    EXPECT_GT(dropSource.m_nStep, 0);
+    COleDropSource::nDragDelay = nOldDelay;
+    pData->InternalRelease();
     source.DestroyWindow();
 }
 
