@@ -35,11 +35,8 @@ public:
     virtual ~COXMenuSkin() {}
 };
 
-class COXDockbarSkin
-{
-public:
-    virtual ~COXDockbarSkin() {}
-};
+// The dock bar element has a header of its own (OXDockbarSkin.h).
+class COXDockbarSkin;
 
 class COXMiniFrameSkin
 {

@@ -1,8 +1,11 @@
 #include "OXSkins.h"
 
+#include <algorithm>
 #include <cstddef>
 
+#include "OXDockbarSkin.h"
 #include "OXShortcutBarSkin.h"
+#include "OXSizeControlBar.h"
 #include "OXTabSkin.h"
 
 namespace {
@@ -62,6 +65,7 @@ COXSkin::~COXSkin()
 COXSkinClassic::COXSkinClassic()
 {
     m_strName = "Classic";
+    m_pDockbarSkin = new COXDockbarSkinClassic;
     m_pTabSkin = new COXTabSkinClassic;
     m_pShortcutBarSkin = new COXShortcutBarSkinClassic;
 }
@@ -72,6 +76,7 @@ COXSkinClassic::COXSkinClassic()
 COXSkinXP::COXSkinXP()
 {
     m_strName = "Office XP";
+    m_pDockbarSkin = new COXDockbarSkinXP(this);
     m_pTabSkin = new COXTabSkinXP(this);
     m_pShortcutBarSkin = new COXShortcutBarSkinXP(this);
 }
@@ -246,7 +251,7 @@ void COXSkinXP::DrawFrameButton(CDC* pDC, const RECT& rect, UINT nState, BOOL bF
         dcBack.SelectObject(pOldBrush);
         dcBack.SelectObject(pOldPen);
     } else {
-        dcBack.FillSolidRect(0, 0, cx, cy, clrBack);
+        FillFrameButtonBack(&dcBack, rc, clrBack, pWnd);
     }
 
     // The glyph alone: the control is drawn 2 pixels larger than the bitmap
@@ -287,6 +292,11 @@ void COXSkinXP::DrawFrameButton(CDC* pDC, const RECT& rect, UINT nState, BOOL bF
     }
 }
 
+void COXSkinXP::FillFrameButtonBack(CDC* pDC, const RECT& rectButton, COLORREF clrBack, CWnd*)
+{
+    pDC->FillSolidRect(0, 0, rectButton.right - rectButton.left, rectButton.bottom - rectButton.top, clrBack);
+}
+
 // ---------------------------------------------------------------------------
 // COXSkin2003
 // ---------------------------------------------------------------------------
@@ -299,6 +309,7 @@ COXSkin2003::COXSkin2003()
         m_pfnGradientFill = (PFNGRADIENTFILL)::GetProcAddress(m_hMsimg32, "GradientFill");
     m_pTabSkin = new COXTabSkin2003(this);
     m_pShortcutBarSkin = new COXShortcutBarSkin2003(this);
+    m_pDockbarSkin = new COXDockbarSkin2003(this);
 }
 
 COXSkin2003::~COXSkin2003()
@@ -308,6 +319,8 @@ COXSkin2003::~COXSkin2003()
     m_pTabSkin = NULL;
     delete m_pShortcutBarSkin;
     m_pShortcutBarSkin = NULL;
+    delete m_pDockbarSkin;
+    m_pDockbarSkin = NULL;
     ResetTheme();
     if (m_hMsimg32 != NULL)
         ::FreeLibrary(m_hMsimg32);
@@ -606,4 +619,82 @@ void COXSkin2003::GradientFill4(CDC* pDC, const RECT& rect, COLORREF clrTopLeft,
     };
     GRADIENT_TRIANGLE mesh[2] = {{0, 1, 2}, {3, 4, 5}};
     m_pfnGradientFill(pDC->GetSafeHdc(), vertices, 6, mesh, 2, GRADIENT_FILL_TRIANGLE);
+}
+
+void COXSkin2003::FillDockGradient(CDC* pDC, const RECT& rect, int xBand, int cxBand) const
+{
+    if (pDC == NULL || rect.right <= rect.left || rect.bottom <= rect.top)
+        return;
+    // The gradient spans the whole half band, so that each part drawn shows
+    // the colours of its place in it; the clip keeps the drawing in rect.
+    const int xHalf = xBand + cxBand / 2;
+    pDC->SaveDC();
+    pDC->IntersectClipRect(&rect);
+    if (xHalf > rect.left)
+        GradientFill(pDC, CRect(xBand, rect.top, xHalf, rect.bottom), GetDockGradientStartColor(),
+                     GetDockGradientEndColor(), FALSE);
+    if (rect.right > xHalf) {
+        CRect rectRest(rect);
+        rectRest.left = std::max<LONG>(rect.left, xHalf);
+        pDC->FillSolidRect(&rectRest, GetDockGradientEndColor());
+    }
+    pDC->RestoreDC(-1);
+}
+
+void COXSkin2003::GetDockBand(CWnd* pWnd, BOOL bClient, int& xBand, int& cxBand)
+{
+    xBand = 0;
+    cxBand = ::GetSystemMetrics(SM_CXSCREEN);
+    if (pWnd == NULL || !::IsWindow(pWnd->GetSafeHwnd()))
+        return;
+    CWnd* pFrame = pWnd->GetParentFrame();
+    if (pFrame == NULL)
+        pFrame = pWnd->GetTopLevelParent();
+    if (pFrame == NULL)
+        pFrame = pWnd;
+    CRect rectFrame, rectWindow;
+    pFrame->GetWindowRect(&rectFrame);
+    pWnd->GetWindowRect(&rectWindow);
+    POINT ptOrigin = {rectWindow.left, rectWindow.top};
+    if (bClient) {
+        ptOrigin.x = ptOrigin.y = 0;
+        pWnd->ClientToScreen(&ptOrigin);
+    }
+    xBand = rectFrame.left - ptOrigin.x;
+    cxBand = std::max(cxBand, rectFrame.Width());
+}
+
+// Whether the window is a menu bar (or made from one); the class is known
+// here by its run-time name only.
+static bool IsMenuBar(CWnd* pWnd)
+{
+    if (pWnd == NULL)
+        return false;
+    for (CRuntimeClass* pClass = pWnd->GetRuntimeClass(); pClass != NULL; pClass = pClass->m_pBaseClass)
+        if (strcmp(pClass->m_lpszClassName, "COXMenuBar") == 0)
+            return true;
+    return false;
+}
+
+void COXSkin2003::FillFrameButtonBack(CDC* pDC, const RECT& rectButton, COLORREF clrBack, CWnd* pWnd)
+{
+    COXSkinXP::FillFrameButtonBack(pDC, rectButton, clrBack, pWnd);
+    const CRect rectBitmap(0, 0, rectButton.right - rectButton.left, rectButton.bottom - rectButton.top);
+    if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(COXSizeControlBar))) {
+        // The button's rectangle is in the bar's window coordinates.
+        COXSizeControlBar* pBar = static_cast<COXSizeControlBar*>(pWnd);
+        CRect rectCaption = COXDockbarSkin::ToWindow(pBar, pBar->m_rectGripper);
+        rectCaption.OffsetRect(-rectButton.left, -rectButton.top);
+        pDC->SaveDC();
+        pDC->IntersectClipRect(&rectBitmap);
+        GradientFill(pDC, rectCaption, GetCaptionGradientStartColor(), GetCaptionGradientEndColor(),
+                     !pBar->IsHorzDocked());
+        pDC->RestoreDC(-1);
+    } else if (IsMenuBar(pWnd)) {
+        // The menu bar paints its background in client coordinates, its
+        // band starting 2 pixels left of the frame.
+        int xBand, cxBand;
+        GetDockBand(pWnd, TRUE, xBand, cxBand);
+        FillDockGradient(pDC, rectBitmap, xBand - 2 - rectButton.left, cxBand);
+    }
 }

@@ -118,6 +118,11 @@ protected:
     struct NoElements {};
     // For a derived skin that makes element skins of its own.
     explicit COXSkinXP(NoElements) {}
+
+    // The back of a caption button that is neither hot nor pressed, into
+    // pDC, a bitmap of the button's size; rectButton is where the button
+    // goes in pWnd's drawing.
+    virtual void FillFrameButtonBack(CDC* pDC, const RECT& rectButton, COLORREF clrBack, CWnd* pWnd);
 };
 
 class COXSkin2003 : public COXSkinXP
@@ -185,6 +190,15 @@ public:
     static COLORREF GradientLineColor(COLORREF clrStart, COLORREF clrEnd, int i, int n);
     BOOL HasGradientCall() const { return m_pfnGradientFill != NULL; }
 
+    // The dock gradient over a band from xBand, cxBand wide: from the dock
+    // start colour to its end colour over the band's left half, the end
+    // colour beyond. Only rect is painted.
+    void FillDockGradient(CDC* pDC, const RECT& rect, int xBand, int cxBand) const;
+    // The band behind a window: from the left edge of the frame it sits in,
+    // as wide as the larger of the screen and that frame; xBand in the
+    // window's client (bClient) or window coordinates.
+    static void GetDockBand(CWnd* pWnd, BOOL bClient, int& xBand, int& cxBand);
+
     // The theme the colours read; NULL goes back to the skin's own.
     void SetUxTheme(COXUxTheme* pUxTheme)
     {
@@ -193,6 +207,10 @@ public:
     }
 
 protected:
+    // Hosted in a sizing bar, a button shows the part of the caption
+    // gradient it covers; in a menu bar, the part of the dock gradient.
+    void FillFrameButtonBack(CDC* pDC, const RECT& rectButton, COLORREF clrBack, CWnd* pWnd) override;
+
     typedef BOOL(WINAPI* PFNGRADIENTFILL)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
 
     HINSTANCE m_hMsimg32;
