@@ -6,8 +6,10 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include "Gallery.h"
 #include "OXDockbarSkin.h"
 #include "OXSizeControlBar.h"
+#include "OXSkinnedApp.h"
 #include "SkinTestSupport.h"
 #include "testdrawing.h"
 
@@ -641,6 +643,71 @@ TEST_F(DockbarDrawing, BackgroundsOfBarsAndDockBars)
     EXPECT_EQ(0, gradient.Count(kMagenta));
     dock.DestroyWindow();
     bar.DestroyWindow();
+}
+
+// The gallery's sizing bars in a skinned application: each paint asks for
+// the current skin's element, and a switch lays the caption band out anew.
+class SkinnedSizingBars : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pPrevious = AfxGetApp();
+        m_pApp = new COXSkinnedApp;
+    }
+    void TearDown() override
+    {
+        if (m_hPage != NULL && ::IsWindow(m_hPage))
+            ::DestroyWindow(m_hPage);
+        delete m_pApp;
+        AFX_MODULE_STATE* pState = AfxGetModuleState();
+        pState->m_pCurrentWinApp = m_pPrevious;
+        pState->m_lpszCurrentAppName = m_pPrevious != NULL ? m_pPrevious->m_pszAppName : NULL;
+    }
+
+    COXSkinnedApp* m_pApp = nullptr;
+    CWinApp* m_pPrevious = nullptr;
+    HWND m_hPage = NULL;
+};
+
+TEST_F(SkinnedSizingBars, GalleryBarFollowsTheCurrentSkinThroughASwitch)
+{
+    const GalleryEntry* pEntry = FindGalleryEntry("Sizing bar skins");
+    ASSERT_NE(nullptr, pEntry);
+    CWnd* pPage = pEntry->open(NULL);
+    ASSERT_NE(nullptr, pPage);
+    m_hPage = pPage->m_hWnd;
+    HWND hDock = ::GetDlgItem(m_hPage, 820);
+    ASSERT_NE(HWND(NULL), hDock);
+    auto* pBar = dynamic_cast<COXSizeControlBar*>(CWnd::FromHandlePermanent(::GetDlgItem(hDock, 821)));
+    ASSERT_NE(nullptr, pBar);
+
+    // Classic and XP reserve a band of 16 pixels, 2003 one of 24, inside
+    // the 5-pixel border; without a skin the bar keeps a Classic element of
+    // its own.
+    // The caption strip, in client coordinates, is left of the buttons in
+    // the gaps of Classic (2) and XP (3), and runs under them in 2003.
+    struct Case
+    {
+        const char* skin;
+        int nClientTop;
+        CRect gripper;
+    } cases[] = {
+        {"Office 2003", 29, {-3, -29, 213, -5}}, {"Classic", 21, {0, -16, 184, -5}},
+        {"Office 2003", 29, {-3, -29, 213, -5}}, {"none", 21, {0, -16, 184, -5}},
+        {"Office XP", 21, {0, -16, 182, -5}},
+    };
+    for (const Case& c : cases) {
+        m_pApp->SetCurrentSkin(c.skin);
+        COXSkinnedApp::RefreshWindow(m_hPage);
+        COXSkin* pSkin = m_pApp->GetCurrentSkin();
+        if (pSkin != NULL)
+            EXPECT_EQ(pSkin->GetDockbarSkin(), pBar->GetDockbarSkin()) << c.skin;
+        else
+            EXPECT_NE(nullptr, dynamic_cast<COXDockbarSkinClassic*>(pBar->GetDockbarSkin()));
+        EXPECT_EQ(c.nClientTop, pBar->GetClientOffset().y) << c.skin;
+        EXPECT_EQ(c.gripper, pBar->m_rectGripper) << c.skin;
+    }
 }
 
 } // namespace
