@@ -514,6 +514,46 @@ TEST_F(DockbarDrawing, FlatButtonsOnTheFaceOrOnTheCaptionGradient)
     bar.DestroyWindow();
 }
 
+// A window known by the menu bar's run-time name, as the skins know it.
+class CMenuBarStandIn : public CWnd
+{
+public:
+    CRuntimeClass* GetRuntimeClass() const override
+    {
+        static CRuntimeClass rc = {"COXMenuBar", sizeof(CMenuBarStandIn), 0xFFFF, NULL, RUNTIME_CLASS(CWnd), NULL};
+        return &rc;
+    }
+};
+
+TEST_F(DockbarDrawing, Office2003ButtonInAMenuBarShowsTheDockGradient)
+{
+    CTestSkin2003 skin(TRUE);
+    CMenuBarStandIn menuBar;
+    ASSERT_TRUE(menuBar.CreateEx(0, AfxRegisterWndClass(0), "menu", WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 24),
+                                 &m_host, 3));
+    // The menu bar's background band starts 2 pixels left of its frame's
+    // edge, here its left edge: at -2 in its client coordinates.
+    const int cxBand = std::max(::GetSystemMetrics(SM_CXSCREEN), 960);
+    CPixelCanvas button(400, 24, kMagenta), band(400, 24, kMagenta);
+    const CRect rect(300, 4, 316, 18);
+    skin.DrawFrameButton(&button.dc, rect, DFCS_CAPTIONCLOSE, FALSE, FALSE, TestSysColor(COLOR_BTNFACE), &menuBar);
+    skin.FillDockGradient(&band.dc, CRect(0, 0, 400, 24), -2, cxBand);
+    int nDiffer = 0;
+    for (int y : {rect.top, rect.top + 1})
+        for (int x = rect.left; x < rect.right; ++x)
+            nDiffer += button.At(x, y) != band.At(x, y);
+    EXPECT_EQ(0, nDiffer);
+    EXPECT_EQ(kMagenta, button.At(rect.left - 1, rect.top));
+    // Any other window gets the plain back.
+    CWnd plain;
+    ASSERT_TRUE(plain.CreateEx(0, AfxRegisterWndClass(0), "plain", WS_CHILD | WS_VISIBLE, CRect(0, 30, 400, 54),
+                               &m_host, 4));
+    skin.DrawFrameButton(&button.dc, rect, DFCS_CAPTIONCLOSE, FALSE, FALSE, kGreen, &plain);
+    EXPECT_EQ(kGreen, button.At(rect.left, rect.top));
+    plain.DestroyWindow();
+    menuBar.DestroyWindow();
+}
+
 TEST(DockSplitters, BandsInEveryForm)
 {
     COXDockbarSkinClassic classic;
