@@ -40,6 +40,13 @@ public:
         RedrawFrame();
     }
 
+    void Hover(CPoint point)
+    {
+        ClientToScreen(&point);
+        ::SetCursorPos(point.x, point.y);
+        RedrawFrame();
+    }
+
 protected:
     void RedrawFrame() { RedrawWindow(NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW); }
 
@@ -248,8 +255,13 @@ protected:
         m_basket.m_bActive = TRUE;
     }
 
-    // The screenshot: the close button of the first bar held down.
-    void ShowOff() override { m_keywords.Press(-3); }
+    // The screenshot: the close button of the first bar held down, the
+    // cursor over the close button of the last (the flat skins light it).
+    void ShowOff() override
+    {
+        m_keywords.Press(-3);
+        m_log.Hover(m_log.m_rectCloseButton.CenterPoint());
+    }
 
     CGalleryDockArea m_dock;
     CGallerySizeBar m_keywords, m_basket, m_log;
