@@ -135,7 +135,8 @@ static const LPCTSTR kPaintCaption = "PaintCaption";
 static const LPCTSTR kOnlyMainWindow = "OnlyMainWindow";
 
 COXCustomizeCaptionPage::COXCustomizeCaptionPage()
-    : m_bPaintCaption(TRUE), m_bOnlyMainWindow(FALSE), m_nCaptionState(-1), m_clrBackground(RGB(0, 0, 128)),
+    : m_bPaintCaption(TRUE), m_bOnlyMainWindow(FALSE), m_bPaintCaptionSetUp(TRUE), m_bOnlyMainWindowSetUp(FALSE),
+      m_nCaptionState(-1), m_clrBackground(RGB(0, 0, 128)),
       m_bGradient(FALSE), m_nGradientAlignment(-1), m_nGradientAlgorithm(-1), m_nShadeCount(0),
       m_clrText(RGB(255, 255, 255)), m_clrSmText(RGB(255, 255, 255)), m_nTextAlignment(-1), m_nTextEllipsis(-1),
       m_btnBackground(40, 4, (DWORD)-1, 18, 18, IDS_OX_COLORPICKER_DEFAULT, IDS_OX_COLORPICKER_CUSTOM)
@@ -164,8 +165,8 @@ CString COXCustomizeCaptionPage::GetTooltip() const
 BOOL COXCustomizeCaptionPage::InitializeCaptionPainter(BOOL bPaintCaption, LPCTSTR lpszProfileName,
                                                        BOOL bOnlyMainWindow)
 {
-    m_bPaintCaption = bPaintCaption;
-    m_bOnlyMainWindow = bOnlyMainWindow;
+    m_bPaintCaption = m_bPaintCaptionSetUp = bPaintCaption;
+    m_bOnlyMainWindow = m_bOnlyMainWindowSetUp = bOnlyMainWindow;
     if (lpszProfileName != NULL && *lpszProfileName != '\0') {
         m_sProfileName = lpszProfileName;
         m_bPaintCaption = OXGetProfileBool(m_sProfileName, kPaintCaption, m_bPaintCaption);
@@ -205,8 +206,9 @@ BOOL COXCustomizeCaptionPage::OnCloseManager(BOOL bIsOk)
     CWinApp* pApp = AfxGetApp();
     if (!bIsOk) {
         if (bKeep) {
-            m_bPaintCaption = OXGetProfileBool(m_sProfileName, kPaintCaption, m_bPaintCaption);
-            m_bOnlyMainWindow = OXGetProfileBool(m_sProfileName, kOnlyMainWindow, m_bOnlyMainWindow);
+            // The page's switches changed as they were clicked.
+            m_bPaintCaption = OXGetProfileBool(m_sProfileName, kPaintCaption, m_bPaintCaptionSetUp);
+            m_bOnlyMainWindow = OXGetProfileBool(m_sProfileName, kOnlyMainWindow, m_bOnlyMainWindowSetUp);
             ApplyCaptionPainter();
         }
         return TRUE;

@@ -101,6 +101,9 @@ protected:
 
     BOOL m_bPaintCaption;
     BOOL m_bOnlyMainWindow;
+    // As set up: what Cancel goes back to when the profile holds no switch.
+    BOOL m_bPaintCaptionSetUp;
+    BOOL m_bOnlyMainWindowSetUp;
     int m_nCaptionState;
     COLORREF m_clrBackground;
     BOOL m_bGradient;
