@@ -166,6 +166,10 @@ protected:
         ColourButton(page)->SetColor(clr);
         page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_OX_CPP_BACKGROUND, BN_CLICKED), 0);
     }
+    static COXFontPickerButton* FontButton(CWnd& page, UINT nID)
+    {
+        return (COXFontPickerButton*)CWnd::FromHandlePermanent(page.GetDlgItem(nID)->m_hWnd);
+    }
     static void Choose(CWnd& page, UINT nID, int nIndex)
     {
         CWnd* pCombo = page.GetDlgItem(nID);
@@ -237,6 +241,16 @@ TEST_F(OXCustomizeCaptionPageTest, BothStatesEditedThenGivenToThePaintersOnOk)
     EXPECT_FALSE(page.GetDlgItem(IDC_OX_CPP_SHADES)->IsWindowEnabled());
     EXPECT_FALSE(page.GetDlgItem(IDC_OX_CPP_ALIGNMENT)->IsWindowEnabled());
     Choose(page, IDC_OX_CPP_TEXT_ALIGNMENT, 4);
+    // A font and colour chosen on the caption font's button (as the page
+    // hears of it once the font dialog closes): one colour for both fonts.
+    LOGFONT lf = {};
+    lf.lfHeight = -19;
+    lf.lfWeight = FW_BOLD;
+    lstrcpyA(lf.lfFaceName, "Arial");
+    FontButton(page, IDC_OX_CPP_CAPTION_FONT)->SetBuddyLogFont(&lf, FALSE);
+    FontButton(page, IDC_OX_CPP_CAPTION_FONT)->SetBuddyTextColor(RGB(255, 255, 0), TRUE);
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_OX_CPP_CAPTION_FONT, BN_CLICKED), 0);
+    EXPECT_EQ(FontButton(page, IDC_OX_CPP_SMCAPTION_FONT)->GetBuddyTextColor(), RGB(255, 255, 0));
 
     Choose(page, IDC_OX_CPP_STATE, 1);
     EXPECT_EQ(ColourButton(page)->GetColor(), ::GetSysColor(COLOR_INACTIVECAPTION));
@@ -275,6 +289,12 @@ TEST_F(OXCustomizeCaptionPageTest, BothStatesEditedThenGivenToThePaintersOnOk)
     EXPECT_EQ(pPainter->GetCaptionInfo(TRUE)->m_clrBackground, RGB(200, 0, 0));
     EXPECT_FALSE(pPainter->GetCaptionInfo(TRUE)->m_bGradient);
     EXPECT_EQ(pPainter->GetCaptionInfo(TRUE)->m_nTextFormat, 0x8025u);
+    EXPECT_EQ(pPainter->GetCaptionInfo(TRUE)->m_clrText, RGB(255, 255, 0));
+    LOGFONT lfPainted = {};
+    ASSERT_TRUE(pPainter->GetCaptionInfo(TRUE)->GetCaptionLogFont(&lfPainted));
+    EXPECT_STREQ(lfPainted.lfFaceName, "Arial");
+    EXPECT_EQ(lfPainted.lfHeight, -19);
+    EXPECT_NE(pPainter->GetCaptionInfo(FALSE)->m_clrText, RGB(255, 255, 0));   // the other state's own
     EXPECT_EQ(pPainter->GetCaptionInfo(FALSE)->m_clrBackground, RGB(0, 0, 160));
     EXPECT_EQ(pPainter->GetCaptionInfo(FALSE)->m_nShadeCount, 10);
     EXPECT_TRUE(CaptionShows(RGB(200, 0, 0)));
