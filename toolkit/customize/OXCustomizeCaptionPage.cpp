@@ -325,11 +325,8 @@ void COXCustomizeCaptionPage::LoadControls(BOOL bFromPainter)
     m_fontSmCaption.DeleteObject();
     if (info.GetSmCaptionLogFont(&lf))
         m_fontSmCaption.CreateFontIndirect(&lf);
-    // Filling the controls must not write them back into the look half-filled.
-    const BOOL bInitialized = m_bInitialized;
-    m_bInitialized = FALSE;
+    // (Filling the controls sends the page no change notifications.)
     UpdateData(FALSE);
-    m_bInitialized = bInitialized;
     ShowControls();
 }
 
