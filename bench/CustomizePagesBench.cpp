@@ -1,6 +1,6 @@
 // customize_pages_bench: the first showing of the intelli-mouse, splash
-// window, tray icon, cool controls and instance manager pages in the
-// customize manager (the page made from its template, its controls filled),
+// window, tray icon, cool controls, instance manager, background and caption
+// pages in the customize manager (the page made from its template, its controls filled),
 // each beside making the same template as a plain child window and showing
 // it, measured in the same run.
 // Build it optimised and run it under Wine on a display; no test runs it.
@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "OXCustomizeBackgroundPage.h"
+#include "OXCustomizeCaptionPage.h"
 #include "OXCustomizeCoolControlsPage.h"
 #include "OXCustomizeInstanceManagerPage.h"
 #include "OXCustomizeIntelliMousePage.h"
@@ -92,6 +94,18 @@ int main()
     COXCustomizeInstanceManagerPage instances;
     instances.InitializeInstanceManager(1000, NULL);
     BenchFirstShowing("instance manager page", instances, IDD_OX_CUSTOMIZE_INSTANCES);
+    COXCustomizeBackgroundPage background;
+    COXDIB image;
+    image.CreateEmpty(24, 32, 32);
+    background.InitializeBackgroundPainter(TRUE, TRUE, &image, OXPaintTiled, RGB(0, 128, 128), NULL);
+    BenchFirstShowing("background page", background, IDD_OX_CUSTOMIZE_BACKGROUND);
+    COXCustomizeCaptionPage caption;
+    caption.InitializeCaptionPainter(FALSE, NULL, FALSE);
+    BenchFirstShowing("caption page", caption, IDD_OX_CUSTOMIZE_CAPTION);
+    // Painting on: every window the thread makes from here gets a caption painter.
+    caption.InitializeCaptionPainter(TRUE, NULL, FALSE);
+    BenchFirstShowing("caption page, captions painted", caption, IDD_OX_CUSTOMIZE_CAPTION);
+    caption.InitializeCaptionPainter(FALSE, NULL, FALSE);
     COXCustomizeIntelliMousePage intelliMouse;
     intelliMouse.InitializeIntelliMouse(FALSE, WM_MBUTTONDOWN, 0, FALSE, NULL);
     BenchFirstShowing("intelli-mouse page", intelliMouse, IDD_OX_CUSTOMIZE_INTELLIMOUSE);

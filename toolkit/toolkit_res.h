@@ -292,6 +292,87 @@
 #define IDC_OX_TRP_RIGHT_BUTTON         26195
 
 // ---------------------------------------------------------------------------
+// Caption painter customize page (COXCustomizeCaptionPage): the state being
+// edited (26860 active, 26861 inactive), the gradient's dark side (26862
+// left, 26863 centre, 26864 right), its algorithm (26865 linear, 26866
+// square), the title's nine places (26867-26870, then 26863 for the centre,
+// 26872-26875) and its ellipsis (26876-26878).
+// ---------------------------------------------------------------------------
+#define IDD_OX_CUSTOMIZE_CAPTION        26003
+#define IDB_OX_CUSTOMIZE_CAPTION        26005
+#define IDS_OX_CUSTOMIZE_CAPTION_TITLE  26604
+#define IDS_OX_CUSTOMIZE_CAPTION_TIP    26605
+#define IDC_OX_CPP_SEP_STATE            26044
+#define IDC_OX_CPP_STATE                26048
+#define IDC_OX_CPP_BACKGROUND           26049
+#define IDC_OX_CPP_CAPTION_FONT         26060
+#define IDC_OX_CPP_CAPTION_FONT_TEXT    26061
+#define IDC_OX_CPP_GRADIENT             26062
+#define IDC_OX_CPP_SEP_GRADIENT         26064
+#define IDC_OX_CPP_ALIGNMENT            26065
+#define IDC_OX_CPP_ALGORITHM            26066
+#define IDC_OX_CPP_SMCAPTION_FONT       26067
+#define IDC_OX_CPP_SHADES               26068
+#define IDC_OX_CPP_SHADES_SPIN          26069
+#define IDC_OX_CPP_TEXT_ALIGNMENT       26071
+#define IDC_OX_CPP_TEXT_ELLIPSIS        26072
+#define IDC_OX_CPP_SEP_PREVIEW          26073
+#define IDC_OX_CPP_PREVIEW              26074
+#define IDC_OX_CPP_SMCAPTION_FONT_TEXT  26075
+#define IDC_OX_CPP_PAINT                26219
+#define IDS_OX_CPP_STATE_ACTIVE         26860
+#define IDS_OX_CPP_STATE_INACTIVE       26861
+#define IDS_OX_CPP_ALIGN_LEFT           26862
+#define IDS_OX_CPP_ALIGN_CENTER         26863
+#define IDS_OX_CPP_ALIGN_RIGHT          26864
+#define IDS_OX_CPP_LINEAR               26865
+#define IDS_OX_CPP_SQUARE               26866
+#define IDS_OX_CPP_TEXT_TOP_LEFT        26867
+#define IDS_OX_CPP_TEXT_TOP_CENTER      26868
+#define IDS_OX_CPP_TEXT_TOP_RIGHT       26869
+#define IDS_OX_CPP_TEXT_CENTER_LEFT     26870
+#define IDS_OX_CPP_TEXT_CENTER_RIGHT    26872
+#define IDS_OX_CPP_TEXT_BOTTOM_LEFT     26873
+#define IDS_OX_CPP_TEXT_BOTTOM_CENTER   26874
+#define IDS_OX_CPP_TEXT_BOTTOM_RIGHT    26875
+#define IDS_OX_CPP_ELLIPSIS_NONE        26876
+#define IDS_OX_CPP_ELLIPSIS_END         26877
+#define IDS_OX_CPP_ELLIPSIS_PATH        26878
+
+// ---------------------------------------------------------------------------
+// Background painter customize page (COXCustomizeBackgroundPage). Radio
+// groups: 26121-26131 the paint types 0 to 10 in order, 26216 (the default
+// image) and 26217 (a file). 26530 is the file combo's filter.
+// ---------------------------------------------------------------------------
+#define IDD_OX_CUSTOMIZE_BACKGROUND     26012
+#define IDB_OX_CUSTOMIZE_BACKGROUND     26033
+#define IDS_OX_CUSTOMIZE_BACKGROUND_TITLE 26614
+#define IDS_OX_CUSTOMIZE_BACKGROUND_TIP 26615
+#define IDS_OX_BMP_FILE_FILTER          26530
+#define IDC_OX_BGP_COLOR                26119
+#define IDC_OX_BGP_TILED                26121   // paint type 0, then 1 to 10
+#define IDC_OX_BGP_STRETCHED            26122
+#define IDC_OX_BGP_TOP_LEFT             26123
+#define IDC_OX_BGP_TOP_CENTER           26124
+#define IDC_OX_BGP_TOP_RIGHT            26125
+#define IDC_OX_BGP_CENTER_LEFT          26126
+#define IDC_OX_BGP_CENTER               26127
+#define IDC_OX_BGP_CENTER_RIGHT         26128
+#define IDC_OX_BGP_BOTTOM_LEFT          26129
+#define IDC_OX_BGP_BOTTOM_CENTER        26130
+#define IDC_OX_BGP_BOTTOM_RIGHT         26131
+#define IDC_OX_BGP_SEP_TYPE             26132
+#define IDC_OX_BGP_FILE_NAME            26133
+#define IDC_OX_BGP_SEP_IMAGE            26134
+#define IDC_OX_BGP_PREVIEW              26135
+#define IDC_OX_BGP_TYPE_LABEL           26136
+#define IDC_OX_BGP_ONLY_CLIENT          26137
+#define IDC_OX_BGP_PAINT                26139
+#define IDC_OX_BGP_DEFAULT_IMAGE        26216
+#define IDC_OX_BGP_IMAGE_FILE           26217
+#define IDC_OX_BGP_COLOR_LABEL          26218
+
+// ---------------------------------------------------------------------------
 // Customize page: cool controls (COXCustomizeCoolControlsPage)
 // ---------------------------------------------------------------------------
 #define IDD_OX_CUSTOMIZE_COOLCONTROLS   26014

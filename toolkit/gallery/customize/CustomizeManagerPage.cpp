@@ -1,9 +1,13 @@
 // Gallery: the customize manager with four sample pages in two groups. Each
 // page says what to try: a click (not a hover) switches pages, tips (one of
 // 100 characters, cut), Apply per page, a page that refuses OK, and a page
-// counting the idle kicks it gets through the open dialog.
+// counting the idle kicks it gets through the open dialog. The toolkit's own
+// pages follow; the caption page paints every title bar of the gallery,
+// the dialog's own included, while the dialog is open.
 #include "Gallery.h"
 
+#include "OXCustomizeBackgroundPage.h"
+#include "OXCustomizeCaptionPage.h"
 #include "OXCustomizeCoolControlsPage.h"
 #include "OXCustomizeInstanceManagerPage.h"
 #include "OXCustomizeIntelliMousePage.h"
@@ -157,6 +161,11 @@ public:
         m_instances.InitializeInstanceManager(1000, "Gallery instances");
         RegisterPage(&m_coolControls, 8);
         RegisterPage(&m_instances, 9);
+        m_caption.InitializeCaptionPainter(TRUE, "Gallery captions", FALSE);
+        m_background.InitializeBackgroundPainter(TRUE, TRUE, IDB_GALLERY_SPLASH, OXPaintTiled,
+                                                 ::GetSysColor(COLOR_APPWORKSPACE), "Gallery background");
+        RegisterPage(&m_caption, 10);
+        RegisterPage(&m_background, 11);
     }
 
 protected:
@@ -171,6 +180,8 @@ protected:
     COXCustomizeTrayIconPage m_trayIcon;
     COXCustomizeCoolControlsPage m_coolControls;
     COXCustomizeInstanceManagerPage m_instances;
+    COXCustomizeCaptionPage m_caption;
+    COXCustomizeBackgroundPage m_background;
 };
 
 CWnd* OpenCustomizeManager(CWnd* pGallery)
