@@ -62,6 +62,7 @@ COXSkin::~COXSkin()
 COXSkinClassic::COXSkinClassic()
 {
     m_strName = "Classic";
+    m_pToolbarSkin = new COXToolbarSkinClassic;
     m_pTabSkin = new COXTabSkinClassic;
     m_pShortcutBarSkin = new COXShortcutBarSkinClassic;
 }
@@ -72,6 +73,7 @@ COXSkinClassic::COXSkinClassic()
 COXSkinXP::COXSkinXP()
 {
     m_strName = "Office XP";
+    m_pToolbarSkin = new COXToolbarSkinXP(this);
     m_pTabSkin = new COXTabSkinXP(this);
     m_pShortcutBarSkin = new COXShortcutBarSkinXP(this);
 }
@@ -297,6 +299,7 @@ COXSkin2003::COXSkin2003()
     m_strName = "Office 2003";
     if (m_hMsimg32 != NULL)
         m_pfnGradientFill = (PFNGRADIENTFILL)::GetProcAddress(m_hMsimg32, "GradientFill");
+    m_pToolbarSkin = new COXToolbarSkin2003(this);
     m_pTabSkin = new COXTabSkin2003(this);
     m_pShortcutBarSkin = new COXShortcutBarSkin2003(this);
 }
@@ -304,6 +307,8 @@ COXSkin2003::COXSkin2003()
 COXSkin2003::~COXSkin2003()
 {
     // The element skins go before the library their gradients call into.
+    delete m_pToolbarSkin;
+    m_pToolbarSkin = NULL;
     delete m_pTabSkin;
     m_pTabSkin = NULL;
     delete m_pShortcutBarSkin;
