@@ -251,7 +251,11 @@ public:
 
 protected:
     void GetButton(int nIndex, TBBUTTON* pButton) const;
+    // Replaces a button whose look changed by deleting and inserting it:
+    // m_bReplacingButton is set meanwhile, so that a bar that keeps data by
+    // button index sees the same button still at its place.
     void SetButton(int nIndex, TBBUTTON* pButton, BOOL bKeepWrap = TRUE);
+    BOOL m_bReplacingButton;
     // The layout, over a copy of the buttons: their size as wrapped, the
     // wrapping into rows of a width, the narrowest wrapping for a length.
     // Virtual, so that a bar whose buttons measure otherwise keeps the rest.

@@ -22,7 +22,7 @@ static const int kOverlap = 0;
 
 CToolBar::CToolBar()
     : m_hbmImageWell(NULL), m_hRsrcImageWell(NULL), m_hInstImageWell(NULL), m_sizeButton(23, 22),
-      m_sizeImage(16, 15), m_bDelayedButtonLayout(TRUE)
+      m_sizeImage(16, 15), m_bDelayedButtonLayout(TRUE), m_bReplacingButton(FALSE)
 {
     // a little more room above and below for grabbing the bar
     m_cyTopBorder = 3;
@@ -264,8 +264,10 @@ void CToolBar::SetButton(int nIndex, TBBUTTON* pButton, BOOL bKeepWrap)
         return;
     }
     SetRedraw(FALSE);
+    m_bReplacingButton = TRUE;
     SendMessage(TB_DELETEBUTTON, (WPARAM)nIndex);
     SendMessage(TB_INSERTBUTTONA, (WPARAM)nIndex, (LPARAM)&wanted);
+    m_bReplacingButton = FALSE;
     SetRedraw(TRUE);
     Invalidate();
 }

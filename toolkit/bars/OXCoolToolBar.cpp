@@ -101,6 +101,22 @@ BEGIN_MESSAGE_MAP(COXCoolToolBar, CMFCToolBar)
     ON_NOTIFY_REFLECT_EX(TBN_TOOLBARCHANGE, OnToolbarChange)
     ON_NOTIFY_REFLECT_EX(TBN_DROPDOWN, OnDropDown)
     ON_NOTIFY_REFLECT_EX(NM_CUSTOMDRAW, OnCustomDraw)
+    ON_MESSAGE(TB_INSERTBUTTONA, OnInsertButton)
+    ON_MESSAGE(TB_DELETEBUTTON, OnDeleteButton)
+    ON_MESSAGE(TB_MOVEBUTTON, OnMoveButton)
+    ON_WM_RBUTTONDOWN()
+    ON_WM_RBUTTONUP()
+    ON_WM_MBUTTONDOWN()
+    ON_NOTIFY_REFLECT_EX(TBN_GETBUTTONINFOA, OnGetButtonInfo)
+    ON_NOTIFY_REFLECT_EX(TBN_QUERYINSERT, OnQueryInsertDelete)
+    ON_NOTIFY_REFLECT_EX(TBN_QUERYDELETE, OnQueryInsertDelete)
+    ON_NOTIFY_REFLECT_EX(TBN_BEGINDRAG, OnBeginEndDrag)
+    ON_NOTIFY_REFLECT_EX(TBN_ENDDRAG, OnBeginEndDrag)
+    ON_COMMAND_RANGE(ID_OXCUSTTB_DELETE, ID_OXCUSTTB_SEPARATOR_AFTER, OnCustomizeCommand)
+    ON_MESSAGE(SHBDTM_DRAGENTER, OnDropTargetEnter)
+    ON_MESSAGE(SHBDTM_DRAGOVER, OnDropTargetOver)
+    ON_MESSAGE(SHBDTM_DRAGLEAVE, OnDropTargetLeave)
+    ON_MESSAGE(SHBDTM_DROP, OnDropTargetDrop)
 END_MESSAGE_MAP()
 
 COXCoolToolBar::COXCoolToolBar()
@@ -109,7 +125,8 @@ COXCoolToolBar::COXCoolToolBar()
       m_nMaxButtonWidth(-1), m_nLastFloating(3), m_dwLastDockSide((DWORD)-1), m_hIcon(NULL),
       m_nCustomizedButton(-1), m_bCustomizable(FALSE), m_bCustomizationMode(FALSE), m_hNotifyWnd(NULL),
       m_nSecondButtonIndex(-1), m_ptDragOffset(0, 0), m_bInternalChange(FALSE), m_bInRecalcLayout(FALSE),
-      m_nDeferredUpdate(0), m_bDragAnywhere(TRUE), m_nDropDownButton(-1), m_nDropDownButtonCopy(-1), m_pSkin(NULL)
+      m_nDeferredUpdate(0), m_bDragAnywhere(TRUE), m_nDropDownButton(-1), m_nDropDownButtonCopy(-1),
+      m_pCustomizeIds(NULL), m_nCustomizeIdCount(0), m_bDragOver(FALSE), m_bDragStarted(FALSE), m_pSkin(NULL)
 {
     for (int i = 0; i < 4; ++i)
         m_clrText[i] = m_clrBk[i] = m_clrBorder[i] = CLR_DEFAULT;
@@ -135,6 +152,8 @@ COXCoolToolBar::~COXCoolToolBar()
         ImageList_Destroy((HIMAGELIST)p);
     }
     delete m_pSkin;
+    for (CustomButtonControl* pClone : m_clones)
+        delete pClone;
 }
 
 DWORD COXCoolToolBar::GetComCtlVersion()
@@ -338,6 +357,7 @@ void COXCoolToolBar::RedrawToolBar(BOOL bRecalcLayout, BOOL bRecalcNC)
 {
     if (m_bInternalChange || m_hWnd == NULL)
         return;
+    UpdateCustomButtons();
     if (!IsWindowVisible())
         return;
     if (bRecalcLayout) {
@@ -701,10 +721,14 @@ void COXCoolToolBar::OnWindowPosChanged(WINDOWPOS* lpWndPos)
 
 void COXCoolToolBar::OnFloatingDocking(BOOL)
 {
+    if (!m_mapCustomButtons.empty())
+        UpdateCustomButtons();
 }
 
 void COXCoolToolBar::OnChangeDockSide(DWORD)
 {
+    if (!m_mapCustomButtons.empty())
+        m_nDeferredUpdate |= 1;
 }
 
 void COXCoolToolBar::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
@@ -721,6 +745,8 @@ LRESULT COXCoolToolBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
         m_nDeferredUpdate = 0;
         if (nDeferred & 1)
             RedrawToolBar(TRUE, FALSE);
+        if (nDeferred & 2)
+            UpdateCustomButtons();
     }
     return CMFCToolBar::OnIdleUpdateCmdUI(wParam, lParam);
 }
@@ -781,6 +807,19 @@ BOOL COXCoolToolBar::IsInsideTool(CPoint point) const
 
 void COXCoolToolBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
+    if (m_bCustomizationMode && m_bCustomizable) {
+        // The control drags its buttons itself; a press it leaves behind on
+        // the selection goes.
+        int nSelected = CustomizeHit(point);
+        SetCustomizedButton(nSelected);
+        Default();
+        if (nSelected >= 0) {
+            int nState = (int)SendMessage(TB_GETSTATE, GetItemID(nSelected));
+            if (nState != -1 && (nState & TBSTATE_PRESSED))
+                SendMessage(TB_SETSTATE, GetItemID(nSelected), MAKELPARAM(nState & ~TBSTATE_PRESSED, 0));
+        }
+        return;
+    }
     const BOOL bOnTool = IsInsideTool(point);
     if (!bOnTool && !m_bDragAnywhere)
         return;
@@ -847,6 +886,8 @@ void COXCoolToolBar::EndDrag()
 
 void COXCoolToolBar::OnMouseMove(UINT nFlags, CPoint point)
 {
+    if (m_bCustomizationMode && m_bCustomizable)
+        return;
     if (!m_bDragging) {
         CMFCToolBar::OnMouseMove(nFlags, point);
         return;
@@ -866,6 +907,8 @@ void COXCoolToolBar::OnMouseMove(UINT nFlags, CPoint point)
 
 void COXCoolToolBar::OnLButtonUp(UINT nFlags, CPoint point)
 {
+    if (m_bCustomizationMode && m_bCustomizable)
+        return;
     if (m_bDragging) {
         EndDrag();
         return;
@@ -876,6 +919,8 @@ void COXCoolToolBar::OnLButtonUp(UINT nFlags, CPoint point)
 
 void COXCoolToolBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
+    if (m_bCustomizationMode && m_bCustomizable)
+        return;
     if (!IsInsideTool(point) && !m_bDragAnywhere)
         return;
     CMFCToolBar::OnLButtonDblClk(nFlags, point);

@@ -12,6 +12,9 @@
 #include <afxcmn.h>
 #include <afxcoll.h>
 
+#include <map>
+#include <vector>
+
 #include "OXSHBDropSource.h"
 #include "OXSHBDropTarget.h"
 #include "OXToolbarSkin.h"
@@ -51,6 +54,83 @@ enum
 };
 
 class COXCoolToolBar;
+
+// A window a cool tool bar carries in place of a separator button (a combo
+// box, an edit, a slider...): registered once for the process, it can sit on
+// several bars, each with an object of its own.
+class CustomButtonControl
+{
+public:
+    virtual ~CustomButtonControl() {}
+    virtual CWnd* GetControlWindow() = 0;
+    // Creates the window as a child of pBar, with the id nID.
+    virtual BOOL CreateControl(UINT nID, COXCoolToolBar* pBar, DWORD dwStyle, DWORD dwStyle2, LPCTSTR lpszClass,
+                               LPCTSTR lpszText) = 0;
+    // The object to put on another bar (its window created there), or NULL.
+    virtual CustomButtonControl* CloneForBar(COXCoolToolBar* pBar) = 0;
+    // Its button left the bar.
+    virtual void OnRemove() {}
+    virtual void SetCustomizationMode(BOOL bOn) { (void)bOn; }
+    // Whether a bar that takes it off may not put it back later.
+    virtual BOOL IsReleasedOnRemoval() { return FALSE; }
+    virtual void SaveState(CArchive& ar) { (void)ar; }
+    virtual void LoadState(CArchive& ar) { (void)ar; }
+};
+
+// Flags of a custom button: where its window shows.
+enum
+{
+    OXCBD_SHOWVERT = 1,    // docked at the left or the right
+    OXCBD_SHOWHORZ = 2,    // docked at the top or the bottom
+    OXCBD_SHOWFLOAT = 4,   // floating
+    OXCBD_SHOWANY = 7,
+};
+
+typedef struct _tagOXCUSTOMBUTTONDESCRIPTOR
+{
+    CustomButtonControl* m_pControl;   // not owned
+    int m_nID;                         // the window's id, the registration's key
+    int m_nWidth;                      // of the separator it sits on
+    int m_nHeight;                     // positive and below the row: centred
+    int m_nFlags;                      // OXCBD_SHOW...
+    int m_nImage;                      // shown as a plain button while hidden
+} OXCUSTOMBUTTONDESCRIPTOR;
+
+// A custom button that is a window of a registered class (the common
+// controls, edits, combo boxes); clones make the same window on another bar.
+class COXCustomButtonWnd : public CustomButtonControl
+{
+public:
+    ~COXCustomButtonWnd() override;
+    CWnd* GetControlWindow() override { return m_wnd.m_hWnd != NULL ? &m_wnd : NULL; }
+    BOOL CreateControl(UINT nID, COXCoolToolBar* pBar, DWORD dwStyle, DWORD dwStyle2, LPCTSTR lpszClass,
+                       LPCTSTR lpszText) override;
+    CustomButtonControl* CloneForBar(COXCoolToolBar* pBar) override;
+
+protected:
+    CWnd m_wnd;
+    UINT m_nID = 0;
+    DWORD m_dwStyle = 0, m_dwStyle2 = 0;
+    CString m_strClass, m_strText;
+};
+
+// The customization notification (WM_NOTIFY, code OXCTBN_CUSTOMIZE) a bar
+// sends before it acts on a command; a non-zero answer means done.
+#define OXCTBN_CUSTOMIZE 32899
+struct OXCTBNOTIFY
+{
+    NMHDR hdr;
+    int nCommand;
+    void* pData;
+};
+// The commands.
+#define ID_OXCUSTTB_SELECTION_CHANGED 32892
+#define ID_OXCUSTTB_DELETE 32893
+#define ID_OXCUSTTB_APPEARANCE 32894
+#define ID_OXCUSTTB_IMAGEONLY 32895
+#define ID_OXCUSTTB_IMAGEANDTEXT 32896
+#define ID_OXCUSTTB_SEPARATOR_BEFORE 32897
+#define ID_OXCUSTTB_SEPARATOR_AFTER 32898
 
 // Updates a tool bar button at idle through the bar's control.
 class COXCoolToolBarCmdUI : public CCmdUI
@@ -132,6 +212,89 @@ public:
                              UINT uType = IMAGE_BITMAP, UINT uFlags = LR_DEFAULTCOLOR);
     HIMAGELIST CreateImageList(LPCTSTR lpszResourceName, int cx, COLORREF crMask, UINT uFlags = ILC_COLOR24 | ILC_MASK,
                                int nInitial = 0, int nGrow = 1);
+
+    // ---- customization ----
+    // The commands offered by the customize dialog (the array stays the
+    // caller's); a list makes the bar customizable in the toolkit's way.
+    void SetButtonsIds(const UINT* pIds, int nCount);
+    void SetCustomizable(BOOL bCustomizable = TRUE, BOOL bAdvanced = TRUE);
+    virtual BOOL IsCustomizable(BOOL bAdvanced = TRUE) const;
+    // In customization mode buttons are selected by the mouse and get a
+    // context menu; hNotifyWnd hears of every action first.
+    void SetCustomizationMode(BOOL bOn, HWND hNotifyWnd = NULL);
+    BOOL IsInCustomizationMode() const { return m_bCustomizationMode; }
+    // Selects a button (-1: none); returns the one selected before.
+    int SetCustomizedButton(int nIndex);
+    int GetCustomizedButton() const { return m_nCustomizedButton; }
+    virtual void DisplayCustomizeButtonContextMenu(int nButton, int x, int y);
+    // The context menu of a selected button.
+    void BuildCustomizeMenu(CMenu& menu, int nButton);
+    // Carries out a customization command (ID_OXCUSTTB_...) on the selected
+    // button unless the notification window does; TRUE when either did.
+    BOOL DoCustomizeCommand(int nCommand);
+    virtual COXSHBDropSource* GetDropSource() { return &m_dropSource; }
+    virtual COXSHBDropTarget* GetDropTarget() { return &m_dropTarget; }
+    virtual BOOL DeleteButton(int nIndex) { return (BOOL)SendMessage(TB_DELETEBUTTON, nIndex); }
+
+    // ---- custom buttons ----
+    // Registers a custom button for the process (an id already registered
+    // is updated); its index in the list, -1 on failure.
+    static int AddCustomButton(CustomButtonControl* pControl, int nID, int nWidth = -1, int nHeight = -1,
+                               int nFlags = OXCBD_SHOWANY, int nImage = -1);
+    static BOOL UpdateCustomButton(int nIndex, const OXCUSTOMBUTTONDESCRIPTOR& descriptor);
+    static int FindCustomButton(int nID);
+    static int FindCustomButton(CWnd* pWnd);
+    static BOOL GetCustomButton(int nIndex, OXCUSTOMBUTTONDESCRIPTOR& descriptor);
+    // Forgets every registration (the objects stay their owners').
+    static void RemoveAllCustomButtons();
+    BOOL InsertCustomButton(int nIndex, int nCustomIndex, DWORD dwStyle = WS_CHILD | WS_VISIBLE, DWORD dwStyle2 = 0,
+                            LPCTSTR lpszClass = NULL, LPCTSTR lpszText = NULL);
+    BOOL InsertComboBox(int nIndex, int nCustomIndex, DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN)
+    { return InsertCustomButton(nIndex, nCustomIndex, dwStyle, 0, "ComboBox"); }
+    BOOL InsertEditBox(int nIndex, int nCustomIndex, LPCTSTR lpszText = "",
+                       DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL)
+    { return InsertCustomButton(nIndex, nCustomIndex, dwStyle, 0, "Edit", lpszText); }
+    BOOL InsertRichEditBox(int nIndex, int nCustomIndex, DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_BORDER)
+    { return InsertCustomButton(nIndex, nCustomIndex, dwStyle, 0, "RICHEDIT"); }
+    BOOL InsertStatic(int nIndex, int nCustomIndex, LPCTSTR lpszText = "", DWORD dwStyle = WS_CHILD | WS_VISIBLE)
+    { return InsertCustomButton(nIndex, nCustomIndex, dwStyle, 0, "Static", lpszText); }
+    BOOL InsertHotKey(int nIndex, int nCustomIndex, DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_BORDER)
+    { return InsertCustomButton(nIndex, nCustomIndex, dwStyle, 0, HOTKEY_CLASSA); }
+    BOOL InsertButton(int nIndex, int nCustomIndex, LPCTSTR lpszText = "", DWORD dwStyle = WS_CHILD | WS_VISIBLE)
+    { return InsertCustomButton(nIndex, nCustomIndex, dwStyle, 0, "Button", lpszText); }
+    BOOL InsertProgress(int nIndex, int nCustomIndex, DWORD dwStyle = WS_CHILD | WS_VISIBLE)
+    { return InsertCustomButton(nIndex, nCustomIndex, dwStyle, 0, PROGRESS_CLASSA); }
+    BOOL InsertSlider(int nIndex, int nCustomIndex, DWORD dwStyle = WS_CHILD | WS_VISIBLE | TBS_NOTICKS)
+    { return InsertCustomButton(nIndex, nCustomIndex, dwStyle, 0, TRACKBAR_CLASSA); }
+    BOOL InsertDateTimePicker(int nIndex, int nCustomIndex, const SYSTEMTIME* pTime = NULL,
+                              DWORD dwStyle = WS_CHILD | WS_VISIBLE);
+    BOOL InsertIPAddress(int nIndex, int nCustomIndex, DWORD dwStyle = WS_CHILD | WS_VISIBLE);
+    BOOL InsertExtendedComboBox(int nIndex, int nCustomIndex,
+                                DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN)
+    { return InsertCustomButton(nIndex, nCustomIndex, dwStyle, 0, WC_COMBOBOXEXA); }
+    // The window of the custom button at a button index, or NULL.
+    CWnd* GetCustomButtonWnd(int nIndex) const;
+    BOOL IsCustomButton(int nIndex) const { return m_mapCustomButtons.count(nIndex) != 0; }
+    int GetCustomButtonCount() const { return (int)m_mapCustomButtons.size(); }
+    // Puts every custom button in [nFrom, nTo] (-1: the last) in its place.
+    void UpdateCustomButtons(int nFrom = 0, int nTo = -1);
+
+    // ---- rules of the custom buttons, free of windows ----
+    typedef std::map<int, OXCUSTOMBUTTONDESCRIPTOR> CustomButtonMap;
+    // The map after a button went in at i, went out at i, moved from a to b.
+    static void MapAfterInsert(CustomButtonMap& map, int i);
+    static void MapAfterDelete(CustomButtonMap& map, int i);
+    static void MapAfterMove(CustomButtonMap& map, int a, int b);
+    // A kept button index after an insertion or a deletion at i (-1: it was
+    // the one deleted).
+    static int IndexAfterInsert(int n, int i) { return n >= i && n != -1 ? n + 1 : n; }
+    static int IndexAfterDelete(int n, int i) { return n == i ? -1 : n > i ? n - 1 : n; }
+    static BOOL IsCustomControlShown(int nFlags, BOOL bFloating, BOOL bHorz);
+    // Where the control goes in its separator's rectangle.
+    static CRect CustomControlRect(const RECT& rectItem, int nHeight);
+    // How far a combo box goes down on a bar whose first button ends at
+    // nFirstBottom.
+    static int ComboBoxOffset(int nFirstBottom) { return (nFirstBottom - 22) / 2 + 1; }
 
     // ---- docking ----
     void EnableDocking(DWORD dwDockStyle);
@@ -230,7 +393,40 @@ protected:
     afx_msg BOOL OnToolbarChange(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg BOOL OnDropDown(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg BOOL OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    // customization
+    afx_msg LRESULT OnInsertButton(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDeleteButton(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMoveButton(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnMButtonDown(UINT nFlags, CPoint point);
+    afx_msg BOOL OnGetButtonInfo(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg BOOL OnQueryInsertDelete(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg BOOL OnBeginEndDrag(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnCustomizeCommand(UINT nID);
+    afx_msg LRESULT OnDropTargetEnter(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDropTargetOver(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDropTargetLeave(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDropTargetDrop(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+public:
+    virtual DROPEFFECT OnDragEnter(OXDRAGDROPMESSAGE* pMessage);
+    virtual DROPEFFECT OnDragOver(OXDRAGDROPMESSAGE* pMessage);
+    virtual void OnDragLeave(OXDRAGDROPMESSAGE* pMessage);
+    virtual BOOL OnDrop(OXDRAGDROPMESSAGE* pMessage);
+
+protected:
+    // The customization notification; the receiver's answer.
+    LRESULT NotifyCustomize(int nCommand);
+    // The button (a separator carrying a custom control included) under a
+    // point, -1 over none.
+    int CustomizeHit(CPoint point) const;
+    void RedrawButton(int nIndex);
+    BOOL InsertSeparator(int nIndex);
+    void PlaceCustomButton(int nIndex, const OXCUSTOMBUTTONDESCRIPTOR& descriptor);
+    // The text of a command's string after the first "\n".
+    static CString CommandTip(UINT nID);
 
 public:
     int m_nDropDownArrowWidth;
@@ -261,9 +457,21 @@ public:
     UINT m_nDeferredUpdate;   // bit 0 re-lay-out, bit 1 re-place the controls
     BOOL m_bDragAnywhere;
     int m_nDropDownButton, m_nDropDownButtonCopy;
+    const UINT* m_pCustomizeIds;   // the caller's
+    int m_nCustomizeIdCount;
+    CustomButtonMap m_mapCustomButtons;      // by button index
+    std::map<UINT, CString> m_mapHiddenTexts;   // texts of image-only buttons
+    BOOL m_bDragOver;                        // a drag is over the bar
+    BOOL m_bDragStarted;                     // the drag started here
 
 protected:
     COXToolbarSkin* m_pSkin;  // the bar's own Classic skin, owned
 
+    std::vector<CustomButtonControl*> m_clones;   // made for this bar, owned
+
     static DWORD s_dwComCtlVersion;
+    // The registered custom buttons: their ids (the index is the custom
+    // button's) and descriptors by id.
+    static std::vector<int> s_arrCustomButtonIDs;
+    static std::map<int, OXCUSTOMBUTTONDESCRIPTOR> s_mapCustomButtons;
 };

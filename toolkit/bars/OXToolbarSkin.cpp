@@ -146,6 +146,15 @@ CRect COXToolbarSkin::ClientInWindow(CWnd* pWnd)
     return rectClient;
 }
 
+void COXToolbarSkin::DrawSelectionFrame(CDC* pDC, const RECT& rect, COLORREF clr)
+{
+    CBrush brush(clr);
+    pDC->FrameRect(&rect, &brush);
+    CRect rectInner(rect);
+    rectInner.DeflateRect(1, 1);
+    pDC->FrameRect(rectInner, &brush);
+}
+
 BOOL COXToolbarSkin::CreateArrowFont(CFont& font, CDC* pDC)
 {
     int nHeight = -::MulDiv(8, pDC->GetDeviceCaps(LOGPIXELSY), 72);
@@ -302,9 +311,11 @@ void COXToolbarSkinClassic::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult, CToolB
         break;
     }
     case CDDS_ITEMPOSTPAINT: {
+        int nIndex = (int)pBar->SendMessage(TB_COMMANDTOINDEX, pCD->dwItemSpec);
+        if (pCool != NULL && pCool->IsInCustomizationMode() && nIndex >= 0 && nIndex == pCool->GetCustomizedButton())
+            DrawSelectionFrame(pDC, pCD->rc, ::GetSysColor(COLOR_BTNTEXT));
         if (pCool == NULL || !pCool->IsDropDownArrow())
             break;
-        int nIndex = (int)pBar->SendMessage(TB_COMMANDTOINDEX, pCD->dwItemSpec);
         TBBUTTON button = {};
         if (nIndex < 0 || !pBar->SendMessage(TB_GETBUTTON, nIndex, (LPARAM)&button))
             break;
@@ -407,11 +418,7 @@ void COXToolbarSkinXP::DrawSeparator(CDC* pDC, const RECT& rect, CToolBar*)
 
 void COXToolbarSkinXP::DrawDragRect(CDC* pDC, const RECT& rect)
 {
-    CBrush brush(Sys(COLOR_BTNTEXT));
-    pDC->FrameRect(&rect, &brush);
-    CRect rectInner(rect);
-    rectInner.DeflateRect(1, 1);
-    pDC->FrameRect(rectInner, &brush);
+    DrawSelectionFrame(pDC, rect, Sys(COLOR_BTNTEXT));
 }
 
 void COXToolbarSkinXP::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult, CToolBar* pBar)
@@ -473,6 +480,15 @@ void COXToolbarSkinXP::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult, CToolBar* p
             else
                 DrawSeparator(&dcMem, rect, pBar);
         }
+    }
+
+    // The button selected while the bar is customized.
+    COXCoolToolBar* pSelecting = CoolBar(pBar);
+    if (pSelecting != NULL && pSelecting->IsInCustomizationMode() && pSelecting->GetCustomizedButton() >= 0 &&
+        pSelecting->GetCustomizedButton() < nCount) {
+        CRect rect;
+        pBar->SendMessage(TB_GETITEMRECT, pSelecting->GetCustomizedButton(), (LPARAM)&rect);
+        DrawSelectionFrame(&dcMem, rect, Sys(COLOR_BTNTEXT));
     }
 
     TBINSERTMARK mark = {-1, 0};

@@ -75,6 +75,9 @@ public:
     static BOOL GripperPlace(GripperForm form, const RECT& rectBar, CControlBar* pBar, CRect& rect);
     // The client rectangle of pWnd in its window coordinates.
     static CRect ClientInWindow(CWnd* pWnd);
+    // A frame two pixels wide inside rect: the drag rectangle and the button
+    // selected while a bar is customized.
+    static void DrawSelectionFrame(CDC* pDC, const RECT& rect, COLORREF clr);
     // The 8-point Marlett font of the drop-down arrow glyph.
     static BOOL CreateArrowFont(CFont& font, CDC* pDC);
     // The width of a drop-down arrow's part of a button: the glyph + 4.
