@@ -101,6 +101,12 @@ typedef struct _tagOXCUSTOMBUTTONDESCRIPTOR
 class COXCustomButtonWnd : public CustomButtonControl
 {
 public:
+    // A control of its own class (and styles added to those it is given),
+    // whatever class the bar asks for; without one, the bar's.
+    explicit COXCustomButtonWnd(LPCTSTR lpszClass = NULL, DWORD dwStyle = 0)
+        : m_strOwnClass(lpszClass != NULL ? lpszClass : ""), m_dwOwnStyle(dwStyle)
+    {
+    }
     ~COXCustomButtonWnd() override;
     CWnd* GetControlWindow() override { return m_wnd.m_hWnd != NULL ? &m_wnd : NULL; }
     BOOL CreateControl(UINT nID, COXCoolToolBar* pBar, DWORD dwStyle, DWORD dwStyle2, LPCTSTR lpszClass,
@@ -112,6 +118,8 @@ protected:
     UINT m_nID = 0;
     DWORD m_dwStyle = 0, m_dwStyle2 = 0;
     CString m_strClass, m_strText;
+    CString m_strOwnClass;
+    DWORD m_dwOwnStyle;
 };
 
 // The customization notification (WM_NOTIFY, code OXCTBN_CUSTOMIZE) a bar
@@ -296,6 +304,35 @@ public:
     // nFirstBottom.
     static int ComboBoxOffset(int nFirstBottom) { return (nFirstBottom - 22) / 2 + 1; }
 
+    // ---- state in the profile ----
+    // The display properties (bProperties) in the section "<sub key>_<name>",
+    // the buttons and custom buttons as binary values in lpszSubKey, the
+    // control's own state under the application's key. FALSE when the
+    // buttons cannot be saved (no registry) or a stored blob is unreadable;
+    // a failed load leaves the bar as it was.
+    virtual BOOL SaveBarState(LPCTSTR lpszSubKey, LPCTSTR lpszValueName, BOOL bProperties = TRUE);
+    virtual BOOL LoadBarState(LPCTSTR lpszSubKey, LPCTSTR lpszValueName, BOOL bProperties = TRUE);
+
+    // A button as the profile keeps it.
+    struct ButtonState
+    {
+        int idCommand;
+        int iBitmap;
+        BYTE fsStyle;
+        BOOL bHasText;
+        CString strText;
+    };
+    // The blobs, free of windows: written as an archive writes them; read
+    // whole or not at all (FALSE for a short or malformed blob).
+    static std::vector<BYTE> WriteButtonsBlob(const std::vector<ButtonState>& buttons);
+    static BOOL ReadButtonsBlob(const BYTE* pData, UINT nBytes, std::vector<ButtonState>& buttons);
+    static std::vector<BYTE> WritePositionsBlob(const std::vector<std::pair<int, int>>& positions);
+    static BOOL ReadPositionsBlob(const BYTE* pData, UINT nBytes, std::vector<std::pair<int, int>>& positions);
+    // The registered custom buttons' descriptors; reading updates the
+    // registration only when the whole blob reads.
+    static std::vector<BYTE> WriteDescriptorsBlob();
+    static BOOL ReadDescriptorsBlob(const BYTE* pData, UINT nBytes);
+
     // ---- docking ----
     void EnableDocking(DWORD dwDockStyle);
     void DockInto(CDockBar* pDockBar);
@@ -425,6 +462,7 @@ protected:
     void RedrawButton(int nIndex);
     BOOL InsertSeparator(int nIndex);
     void PlaceCustomButton(int nIndex, const OXCUSTOMBUTTONDESCRIPTOR& descriptor);
+    void ArrangeButtons(const std::vector<ButtonState>& buttons);
     // The text of a command's string after the first "\n".
     static CString CommandTip(UINT nID);
 
@@ -474,4 +512,6 @@ protected:
     // button's) and descriptors by id.
     static std::vector<int> s_arrCustomButtonIDs;
     static std::map<int, OXCUSTOMBUTTONDESCRIPTOR> s_mapCustomButtons;
+    // The registered descriptors are read from the profile once a process.
+    static BOOL s_bDescriptorsLoaded;
 };

@@ -24,13 +24,13 @@ BOOL COXCustomButtonWnd::CreateControl(UINT nID, COXCoolToolBar* pBar, DWORD dwS
                                        LPCTSTR lpszClass, LPCTSTR lpszText)
 {
     m_nID = nID;
-    m_dwStyle = dwStyle;
+    m_dwStyle = dwStyle | m_dwOwnStyle;
     m_dwStyle2 = dwStyle2;
-    m_strClass = lpszClass != NULL ? lpszClass : "";
+    m_strClass = !m_strOwnClass.IsEmpty() ? m_strOwnClass : CString(lpszClass != NULL ? lpszClass : "");
     m_strText = lpszText != NULL ? lpszText : "";
     // A combo box's window reaches down over its list.
     const int cy = m_strClass.CompareNoCase("ComboBox") == 0 || m_strClass.CompareNoCase(WC_COMBOBOXEXA) == 0 ? 150 : 20;
-    if (!m_wnd.CreateEx(dwStyle2, m_strClass, m_strText, dwStyle | WS_CHILD, CRect(0, 0, 80, cy), pBar, nID))
+    if (!m_wnd.CreateEx(dwStyle2, m_strClass, m_strText, m_dwStyle | WS_CHILD, CRect(0, 0, 80, cy), pBar, nID))
         return FALSE;
     m_wnd.SendMessage(WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT));
     return TRUE;
@@ -38,7 +38,7 @@ BOOL COXCustomButtonWnd::CreateControl(UINT nID, COXCoolToolBar* pBar, DWORD dwS
 
 CustomButtonControl* COXCustomButtonWnd::CloneForBar(COXCoolToolBar* pBar)
 {
-    COXCustomButtonWnd* pClone = new COXCustomButtonWnd;
+    COXCustomButtonWnd* pClone = new COXCustomButtonWnd(m_strOwnClass, m_dwOwnStyle);
     if (!pClone->CreateControl(m_nID, pBar, m_dwStyle, m_dwStyle2, m_strClass, m_strText)) {
         delete pClone;
         return NULL;
