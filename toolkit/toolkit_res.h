@@ -413,3 +413,13 @@
 #define IDS_OX_INST_COL_THIS            26902
 #define IDS_OX_INST_ROW                 26903   // "%d": the row's number from 1
 #define IDS_OX_INST_ROW_THIS            26904
+
+// ---------------------------------------------------------------------------
+// Cool tool bar customization: the items of a button's context menu
+// ---------------------------------------------------------------------------
+#define IDS_OX_CUSTTB_DELETE            26585
+#define IDS_OX_CUSTTB_APPEARANCE        26586
+#define IDS_OX_CUSTTB_IMAGEONLY         26587
+#define IDS_OX_CUSTTB_IMAGEANDTEXT      26588
+#define IDS_OX_CUSTTB_SEPARATORBEFORE   26589
+#define IDS_OX_CUSTTB_SEPARATORAFTER    26590

@@ -251,13 +251,23 @@ public:
 
 protected:
     void GetButton(int nIndex, TBBUTTON* pButton) const;
+    // Replaces a button whose look changed by deleting and inserting it:
+    // m_bReplacingButton is set meanwhile, so that a bar that keeps data by
+    // button index sees the same button still at its place.
     void SetButton(int nIndex, TBBUTTON* pButton, BOOL bKeepWrap = TRUE);
+    BOOL m_bReplacingButton;
     // The layout, over a copy of the buttons: their size as wrapped, the
     // wrapping into rows of a width, the narrowest wrapping for a length.
-    CSize CalcLayout(DWORD nMode, int nLength = -1);
-    CSize CalcSize(TBBUTTON* pData, int nCount);
-    int WrapToolBar(TBBUTTON* pData, int nCount, int nWidth);
-    void SizeToolBar(TBBUTTON* pData, int nCount, int nLength, BOOL bVert = FALSE);
+    // Virtual, so that a bar whose buttons measure otherwise keeps the rest.
+    virtual CSize CalcLayout(DWORD nMode, int nLength = -1);
+    virtual CSize CalcSize(TBBUTTON* pData, int nCount);
+    virtual int WrapToolBar(TBBUTTON* pData, int nCount, int nWidth);
+    virtual void SizeToolBar(TBBUTTON* pData, int nCount, int nLength, BOOL bVert = FALSE);
+    // The width button nIndex takes in a row (sizeButton: the control's
+    // button size; a drop-down adds its arrow), and the height a separator
+    // ending a wrapped row adds below it.
+    virtual int GetLayoutWidth(int nIndex, const TBBUTTON& button, CSize sizeButton);
+    virtual int GetWrappedSeparatorHeight(const TBBUTTON& button);
     // Lays the buttons out for the bar's state (docked or floating).
     void Layout();
 

@@ -22,7 +22,7 @@ static const int kOverlap = 0;
 
 CToolBar::CToolBar()
     : m_hbmImageWell(NULL), m_hRsrcImageWell(NULL), m_hInstImageWell(NULL), m_sizeButton(23, 22),
-      m_sizeImage(16, 15), m_bDelayedButtonLayout(TRUE)
+      m_sizeImage(16, 15), m_bDelayedButtonLayout(TRUE), m_bReplacingButton(FALSE)
 {
     // a little more room above and below for grabbing the bar
     m_cyTopBorder = 3;
@@ -264,8 +264,10 @@ void CToolBar::SetButton(int nIndex, TBBUTTON* pButton, BOOL bKeepWrap)
         return;
     }
     SetRedraw(FALSE);
+    m_bReplacingButton = TRUE;
     SendMessage(TB_DELETEBUTTON, (WPARAM)nIndex);
     SendMessage(TB_INSERTBUTTONA, (WPARAM)nIndex, (LPARAM)&wanted);
+    m_bReplacingButton = FALSE;
     SetRedraw(TRUE);
     Invalidate();
 }
@@ -314,12 +316,20 @@ BOOL CToolBar::SetButtonText(int nIndex, LPCTSTR lpszText)
 {
     // the control's string list wants a double NUL at the end
     CString strText(lpszText);
+    TBBUTTON button;
+    if (strText.IsEmpty()) {
+        // The control adds no empty string: it would hand out the index the
+        // next string takes. A button without text has none.
+        GetButton(nIndex, &button);
+        button.iString = -1;
+        SetButton(nIndex, &button);
+        return TRUE;
+    }
     std::vector<char> buffer(strText.GetLength() + 2, '\0');
     memcpy(buffer.data(), (LPCTSTR)strText, strText.GetLength());
     INT_PTR nString = (INT_PTR)SendMessage(TB_ADDSTRINGA, 0, (LPARAM)buffer.data());
     if (nString == -1)
         return FALSE;
-    TBBUTTON button;
     GetButton(nIndex, &button);
     button.iString = nString;
     SetButton(nIndex, &button);
@@ -379,30 +389,41 @@ static CSize ControlButtonSize(HWND hWnd, CSize sizeButton)
     return sizeButton;
 }
 
+int CToolBar::GetLayoutWidth(int, const TBBUTTON& button, CSize sizeButton)
+{
+    if (button.fsStyle & TBSTYLE_SEP)
+        return button.iBitmap;
+    int cx = sizeButton.cx;
+    if ((button.fsStyle & TBSTYLE_DROPDOWN) && (DefWindowProc(TB_GETEXTENDEDSTYLE, 0, 0) & TBSTYLE_EX_DRAWDDARROWS))
+        cx += DropDownWidth();
+    return cx;
+}
+
+// Two thirds of the separator unless the bar is flat.
+int CToolBar::GetWrappedSeparatorHeight(const TBBUTTON& button)
+{
+    return (GetStyle() & TBSTYLE_FLAT) ? button.iBitmap : button.iBitmap * 2 / 3;
+}
+
 // The size of the buttons as wrapped (TBSTATE_WRAP): a separator in a row
-// is its width (iBitmap), one ending a row adds its height below the row
-// (two thirds of it unless the bar is flat); hidden buttons take nothing.
+// is its width (iBitmap), one ending a row adds its height below the row;
+// hidden buttons take nothing.
 CSize CToolBar::CalcSize(TBBUTTON* pData, int nCount)
 {
     CPoint cur(0, 0);
     CSize sizeResult(0, 0);
     CSize sizeButton = ControlButtonSize(m_hWnd, m_sizeButton);
-    DWORD dwExtendedStyle = (DWORD)DefWindowProc(TB_GETEXTENDEDSTYLE, 0, 0);
     for (int i = 0; i < nCount; i++) {
-        int cySep = pData[i].iBitmap;
-        if (!(GetStyle() & TBSTYLE_FLAT))
-            cySep = cySep * 2 / 3;
         if (pData[i].fsState & TBSTATE_HIDDEN)
             continue;
-        int cx = sizeButton.cx;
+        int cySep = GetWrappedSeparatorHeight(pData[i]);
+        int cx = GetLayoutWidth(i, pData[i], sizeButton);
         if (pData[i].fsStyle & TBSTYLE_SEP) {
             if (pData[i].fsState & TBSTATE_WRAP)
                 sizeResult.cy = std::max<int>(cur.y + sizeButton.cy + cySep, sizeResult.cy);
             else
                 sizeResult.cx = std::max<int>(cur.x + pData[i].iBitmap, sizeResult.cx);
         } else {
-            if ((pData[i].fsStyle & TBSTYLE_DROPDOWN) && (dwExtendedStyle & TBSTYLE_EX_DRAWDDARROWS))
-                cx += DropDownWidth();
             sizeResult.cx = std::max<int>(cur.x + cx, sizeResult.cx);
             sizeResult.cy = std::max<int>(cur.y + sizeButton.cy, sizeResult.cy);
         }
@@ -433,14 +454,8 @@ int CToolBar::WrapToolBar(TBBUTTON* pData, int nCount, int nWidth)
         pData[i].fsState &= ~TBSTATE_WRAP;
         if (pData[i].fsState & TBSTATE_HIDDEN)
             continue;
-        int dx, dxNext;
-        if (pData[i].fsStyle & TBSTYLE_SEP) {
-            dx = pData[i].iBitmap;
-            dxNext = dx;
-        } else {
-            dx = sizeButton.cx;
-            dxNext = dx - kOverlap;
-        }
+        int dx = GetLayoutWidth(i, pData[i], sizeButton);
+        int dxNext = (pData[i].fsStyle & TBSTYLE_SEP) ? dx : dx - kOverlap;
         if (x + dx > nWidth) {
             BOOL bFound = FALSE;
             for (int j = i; j >= 0 && !(pData[j].fsState & TBSTATE_WRAP); j--) {

@@ -8,26 +8,7 @@
 
 #include <afxwin.h>
 
-// The tool bar element also draws the combo boxes a bar hosts; so far only
-// that part exists.
-class COXToolbarSkin
-{
-public:
-    virtual ~COXToolbarSkin() {}
-
-    // The combo box's WM_PAINT: its own painting, then the skin's look.
-    virtual void OnPaintComboBox(CWnd* pCombo) = 0;
-    // The skin's look of a combo box over what the box painted itself.
-    virtual void DrawComboBox(CWnd* pCombo) = 0;
-};
-
-// The stock look: the combo box paints itself and nothing is added.
-class COXToolbarSkinClassic : public COXToolbarSkin
-{
-public:
-    void OnPaintComboBox(CWnd* pCombo) override { pCombo->Default(); }
-    void DrawComboBox(CWnd*) override {}
-};
+#include "OXToolbarSkin.h"
 
 class COXMenuSkin
 {

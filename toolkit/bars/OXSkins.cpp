@@ -65,6 +65,7 @@ COXSkin::~COXSkin()
 COXSkinClassic::COXSkinClassic()
 {
     m_strName = "Classic";
+    m_pToolbarSkin = new COXToolbarSkinClassic;
     m_pDockbarSkin = new COXDockbarSkinClassic;
     m_pTabSkin = new COXTabSkinClassic;
     m_pShortcutBarSkin = new COXShortcutBarSkinClassic;
@@ -76,6 +77,7 @@ COXSkinClassic::COXSkinClassic()
 COXSkinXP::COXSkinXP()
 {
     m_strName = "Office XP";
+    m_pToolbarSkin = new COXToolbarSkinXP(this);
     m_pDockbarSkin = new COXDockbarSkinXP(this);
     m_pTabSkin = new COXTabSkinXP(this);
     m_pShortcutBarSkin = new COXShortcutBarSkinXP(this);
@@ -307,6 +309,7 @@ COXSkin2003::COXSkin2003()
     m_strName = "Office 2003";
     if (m_hMsimg32 != NULL)
         m_pfnGradientFill = (PFNGRADIENTFILL)::GetProcAddress(m_hMsimg32, "GradientFill");
+    m_pToolbarSkin = new COXToolbarSkin2003(this);
     m_pTabSkin = new COXTabSkin2003(this);
     m_pShortcutBarSkin = new COXShortcutBarSkin2003(this);
     m_pDockbarSkin = new COXDockbarSkin2003(this);
@@ -315,6 +318,8 @@ COXSkin2003::COXSkin2003()
 COXSkin2003::~COXSkin2003()
 {
     // The element skins go before the library their gradients call into.
+    delete m_pToolbarSkin;
+    m_pToolbarSkin = NULL;
     delete m_pTabSkin;
     m_pTabSkin = NULL;
     delete m_pShortcutBarSkin;

@@ -1262,7 +1262,7 @@ void COXBitmapButton::DrawFocusMark(CDC* pDC, UINT nState, CRect rectItem, CRect
     }
 }
 
-void COXBitmapButton::CreateArrowFont(CFont& font) const
+void COXBitmapButton::CreateArrowFont(CFont& font)
 {
     LOGFONT lf = {};
     lf.lfHeight = ::GetSystemMetrics(SM_CYMENUCHECK);
@@ -1273,6 +1273,11 @@ void COXBitmapButton::CreateArrowFont(CFont& font) const
 }
 
 int COXBitmapButton::GetDropDownArrowWidth()
+{
+    return MeasureDropDownArrowWidth();
+}
+
+int COXBitmapButton::MeasureDropDownArrowWidth()
 {
     CFont font;
     CreateArrowFont(font);

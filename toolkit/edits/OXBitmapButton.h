@@ -131,6 +131,9 @@ public:
     virtual void DrawFocusMark(CDC* pDC, UINT nState, CRect rectItem, CRect rectImage, CRect rectText);
     virtual void RestorePalette(CDC* pDC, CPalette* pOldPalette);
     virtual int GetDropDownArrowWidth();
+    // The width of the drop-down arrow glyph in the system's menu-check
+    // height: what buttons and tool bars with drop-down arrows add.
+    static int MeasureDropDownArrowWidth();
     virtual void DrawDropDownArrow(CDC* pDC, UINT nState, CRect rect);
     virtual void OnDropDown() {}
     virtual void OnToggle() {}
@@ -159,7 +162,7 @@ protected:
     BOOL IsToggle() const { return (m_dwStyleEx & OXBB_EX_TOGGLE) != 0; }
     BOOL HasArrowPart() const
         { return (m_dwStyleEx & OXBB_EX_DROPDOWN) && !(m_dwStyleEx & OXBB_EX_DROPDOWNNOARROW); }
-    void CreateArrowFont(CFont& font) const;
+    static void CreateArrowFont(CFont& font);
     void UpdateToolTipTool();
 
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);

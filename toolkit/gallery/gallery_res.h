@@ -36,3 +36,15 @@
 #define ID_GALLERY_SKIN_XP              19201
 #define ID_GALLERY_SKIN_2003            19202
 #define ID_GALLERY_SKIN_NONE            19203
+
+// The cool tool bars page: commands with a prompt and a tip each, and the
+// frame's menu the menu texts come from.
+#define ID_GALLERY_BAR_SEARCH           19300
+#define ID_GALLERY_BAR_SHOP             19301
+#define ID_GALLERY_BAR_VIDEO            19302
+#define ID_GALLERY_BAR_NEWS             19303
+#define ID_GALLERY_BAR_EXPORT           19304
+#define ID_GALLERY_BAR_FILTER           19305
+#define ID_GALLERY_BAR_STOP             19306
+#define ID_GALLERY_BAR_HISTORY          19307
+#define IDR_GALLERY_BAR_MENU            19310

@@ -359,7 +359,9 @@ TEST_F(SkinnedApp, HoldsTheThreeSkinsWithOfficeXPCurrent)
         EXPECT_EQ(!c.xp, dynamic_cast<COXTabSkinClassic*>(pSkin->GetTabSkin()) != nullptr) << c.name;
         EXPECT_EQ(c.xp, dynamic_cast<COXShortcutBarSkinXP*>(pSkin->GetShortcutBarSkin()) != nullptr) << c.name;
         EXPECT_EQ(c.is2003, dynamic_cast<COXShortcutBarSkin2003*>(pSkin->GetShortcutBarSkin()) != nullptr);
-        EXPECT_EQ(nullptr, pSkin->GetToolbarSkin());
+        EXPECT_EQ(c.xp, dynamic_cast<COXToolbarSkinXP*>(pSkin->GetToolbarSkin()) != nullptr) << c.name;
+        EXPECT_EQ(c.is2003, dynamic_cast<COXToolbarSkin2003*>(pSkin->GetToolbarSkin()) != nullptr) << c.name;
+        EXPECT_EQ(!c.xp, dynamic_cast<COXToolbarSkinClassic*>(pSkin->GetToolbarSkin()) != nullptr) << c.name;
         EXPECT_EQ(nullptr, pSkin->GetMenuSkin());
         EXPECT_EQ(nullptr, pSkin->GetFrameSkin());
     }
