@@ -365,7 +365,7 @@ void COXSizeControlBar::OnLButtonDownBar(UINT nFlags, CPoint point)
             return;
         }
     }
-    CControlBar::WindowProc(WM_LBUTTONDOWN, nFlags, MAKELPARAM(point.x, point.y));
+    CControlBar::OnLButtonDown(nFlags, point);
 }
 
 void COXSizeControlBar::OnMouseMoveBar(UINT nFlags, CPoint point)
@@ -390,7 +390,7 @@ void COXSizeControlBar::OnMouseMoveBar(UINT nFlags, CPoint point)
     }
     if (!(m_dwStyle & CBRS_FLOATING))
         RedrawCaptionButtons();
-    CControlBar::WindowProc(WM_MOUSEMOVE, nFlags, MAKELPARAM(point.x, point.y));
+    Default();
 }
 
 void COXSizeControlBar::TrackTo(CPoint ptScreen, UINT nFlags)
@@ -449,7 +449,7 @@ void COXSizeControlBar::OnLButtonUpBar(UINT nFlags, CPoint point)
     if (nPressed != -1)
         RedrawCaptionButtons();
     if (::GetCapture() != m_hWnd) {
-        CControlBar::WindowProc(WM_LBUTTONUP, nFlags, MAKELPARAM(point.x, point.y));
+        Default();
         return;
     }
     ::ReleaseCapture();
@@ -531,113 +531,156 @@ BOOL COXSizeControlBar::OnCommand(WPARAM wParam, LPARAM lParam)
     }
 }
 
-LRESULT COXSizeControlBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
+BEGIN_MESSAGE_MAP(COXSizeControlBar, CControlBar)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_NCCALCSIZE()
+    ON_WM_NCPAINT()
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_NCHITTEST()
+    ON_WM_SETCURSOR()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_CAPTURECHANGED()
+    ON_WM_CONTEXTMENU()
+    ON_WM_WINDOWPOSCHANGED()
+    ON_MESSAGE(WM_OXSIZEBAR_FILLMENU, OnFillMenu)
+    ON_MESSAGE(WM_OXSIZEBAR_FLOATED, OnFloated)
+END_MESSAGE_MAP()
+
+int COXSizeControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    const CPoint point((short)LOWORD(lParam), (short)HIWORD(lParam));
-    switch (nMsg) {
-    case WM_CREATE: {
-        LRESULT lResult = CControlBar::WindowProc(nMsg, wParam, lParam);
-        if (lResult != -1 && s_hMouseHook == NULL)
-            s_hMouseHook = ::SetWindowsHookEx(WH_MOUSE, SizeBarMouseHook, NULL, ::GetCurrentThreadId());
-        return lResult;
+    if (CControlBar::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    if (s_hMouseHook == NULL)
+        s_hMouseHook = ::SetWindowsHookEx(WH_MOUSE, SizeBarMouseHook, NULL, ::GetCurrentThreadId());
+    return 0;
+}
+
+void COXSizeControlBar::OnDestroy()
+{
+    // a bar going removes the hook for every bar; the next one made puts it back
+    if (s_hMouseHook != NULL) {
+        ::UnhookWindowsHookEx(s_hMouseHook);
+        s_hMouseHook = NULL;
+        s_hWndLastUnderCursor = NULL;
     }
-    case WM_DESTROY: {
-        // a bar going removes the hook for every bar; the next one made puts it back
-        if (s_hMouseHook != NULL) {
-            ::UnhookWindowsHookEx(s_hMouseHook);
-            s_hMouseHook = NULL;
-            s_hWndLastUnderCursor = NULL;
-        }
-        COXMDIFrameWndSizeDock* pFrame = DYNAMIC_DOWNCAST(COXMDIFrameWndSizeDock, GetBarFrame());
-        if (pFrame != NULL && pFrame->m_pActiveSizeBar == this)
-            pFrame->m_pActiveSizeBar = NULL;
-        if (m_bTracking)
-            EndTracking();
-        break;
-    }
-    case WM_NCCALCSIZE: {
-        LRESULT lResult = CWnd::DefWindowProc(nMsg, wParam, lParam);
-        NCCALCSIZE_PARAMS* p = (NCCALCSIZE_PARAMS*)lParam;
-        GetDockbarSkin()->CalcClientRect(p->rgrc[0], this);
-        return lResult;
-    }
-    case WM_NCPAINT:
-        DrawNonClient();
-        return 0;
-    case WM_PAINT:
-        ::ValidateRect(m_hWnd, NULL);
-        return 0;
-    case WM_ERASEBKGND: {
-        CDC* pDC = CDC::FromHandle((HDC)wParam);
+    COXMDIFrameWndSizeDock* pFrame = DYNAMIC_DOWNCAST(COXMDIFrameWndSizeDock, GetBarFrame());
+    if (pFrame != NULL && pFrame->m_pActiveSizeBar == this)
+        pFrame->m_pActiveSizeBar = NULL;
+    if (m_bTracking)
+        EndTracking();
+    CControlBar::OnDestroy();
+}
+
+void COXSizeControlBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp)
+{
+    Default();
+    GetDockbarSkin()->CalcClientRect(lpncsp->rgrc[0], this);
+}
+
+void COXSizeControlBar::OnNcPaint()
+{
+    DrawNonClient();
+}
+
+void COXSizeControlBar::OnPaint()
+{
+    // the bar's children paint themselves
+    ::ValidateRect(m_hWnd, NULL);
+}
+
+BOOL COXSizeControlBar::OnEraseBkgnd(CDC* pDC)
+{
+    CRect rect;
+    pDC->GetClipBox(&rect);
+    pDC->FillSolidRect(&rect, ::GetSysColor(COLOR_BTNFACE));
+    return TRUE;
+}
+
+LRESULT COXSizeControlBar::OnNcHitTest(CPoint point)
+{
+    if (!(m_dwStyle & CBRS_FLOATING)) {
+        // docked, the caption and its buttons are client: presses come as client clicks
         CRect rect;
-        pDC->GetClipBox(&rect);
-        pDC->FillSolidRect(&rect, ::GetSysColor(COLOR_BTNFACE));
-        return TRUE;
+        GetWindowRect(&rect);
+        if (rect.PtInRect(point))
+            return HTCLIENT;
     }
-    case WM_NCHITTEST:
-        if (!(m_dwStyle & CBRS_FLOATING)) {
-            CRect rect;
-            GetWindowRect(&rect);
-            if (rect.PtInRect(point))
-                return HTCLIENT;
-        }
-        break;
-    case WM_SETCURSOR:
-        if ((HWND)wParam == m_hWnd) {
-            ::SetCursor(::LoadCursor(NULL, m_bTracking ? IDC_SIZEALL : IDC_ARROW));
-            return TRUE;
-        }
+    return (LRESULT)Default();
+}
+
+BOOL COXSizeControlBar::OnSetCursor(CWnd* pWnd, UINT, UINT)
+{
+    if (pWnd != this)
         return FALSE;
-    case WM_LBUTTONDOWN:
-        OnLButtonDownBar((UINT)wParam, point);
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMoveBar((UINT)wParam, point);
-        return 0;
-    case WM_LBUTTONUP:
-        OnLButtonUpBar((UINT)wParam, point);
-        return 0;
-    case WM_CAPTURECHANGED:
-        if (m_bTracking && (HWND)lParam != m_hWnd)
-            m_bTracking = FALSE;
-        break;
-    case WM_LBUTTONDBLCLK:
-        if (m_pDockBar != NULL && m_pDockContext != NULL && OnToolHitTest(point, NULL) == -1) {
-            m_pDockContext->ToggleDocking();
-            return 0;
-        }
-        break;
-    case WM_CONTEXTMENU:
-        if (m_dwSizeBarStyle & SZBAR_CONTEXTMENU) {
-            HMENU hMenu = ::CreatePopupMenu();
-            FillMenu(hMenu);
-            CPoint pt = point;
-            if (lParam == -1) {
-                ::GetCursorPos(&pt);
-            }
-            ::TrackPopupMenu(hMenu, TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hWnd, NULL);
-            ::DestroyMenu(hMenu);
-            return 0;
-        }
-        break;
-    case WM_WINDOWPOSCHANGED: {
-        LRESULT lResult = CControlBar::WindowProc(nMsg, wParam, lParam);
-        OnWindowPosChangedBar((WINDOWPOS*)lParam);
-        return lResult;
+    ::SetCursor(::LoadCursor(NULL, m_bTracking ? IDC_SIZEALL : IDC_ARROW));
+    return TRUE;
+}
+
+void COXSizeControlBar::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    OnLButtonDownBar(nFlags, point);
+}
+
+void COXSizeControlBar::OnMouseMove(UINT nFlags, CPoint point)
+{
+    OnMouseMoveBar(nFlags, point);
+}
+
+void COXSizeControlBar::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    OnLButtonUpBar(nFlags, point);
+}
+
+void COXSizeControlBar::OnLButtonDblClk(UINT, CPoint point)
+{
+    if (m_pDockBar != NULL && m_pDockContext != NULL && OnToolHitTest(point, NULL) == -1)
+        m_pDockContext->ToggleDocking();
+    else
+        Default();
+}
+
+void COXSizeControlBar::OnCaptureChanged(CWnd* pWnd)
+{
+    // another window took the mouse: the drag is over
+    if (m_bTracking && (pWnd == NULL || pWnd->m_hWnd != m_hWnd)) {
+        m_bTracking = FALSE;
+        m_bMaybeDrag = FALSE;
     }
-    case WM_SYSCOMMAND:
-        return ::DefWindowProc(m_hWnd, nMsg, wParam, lParam);
-    case WM_OXSIZEBAR_FILLMENU:
-        FillMenu((HMENU)lParam);
-        return 0;
-    case WM_OXSIZEBAR_FLOATED:
-        return TRUE;
-    case WM_COMMAND:
-        if (OnCommand(wParam, lParam))
-            return 0;
-        break;
-    default:
-        break;
+    Default();
+}
+
+void COXSizeControlBar::OnContextMenu(CWnd*, CPoint point)
+{
+    if (!(m_dwSizeBarStyle & SZBAR_CONTEXTMENU)) {
+        Default();
+        return;
     }
-    return CControlBar::WindowProc(nMsg, wParam, lParam);
+    HMENU hMenu = ::CreatePopupMenu();
+    FillMenu(hMenu);
+    if (point.x == -1 && point.y == -1)
+        ::GetCursorPos(&point);
+    ::TrackPopupMenu(hMenu, TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd, NULL);
+    ::DestroyMenu(hMenu);
+}
+
+void COXSizeControlBar::OnWindowPosChanged(WINDOWPOS* lpwndpos)
+{
+    CControlBar::OnWindowPosChanged(lpwndpos);
+    OnWindowPosChangedBar(lpwndpos);
+}
+
+LRESULT COXSizeControlBar::OnFillMenu(WPARAM, LPARAM lParam)
+{
+    FillMenu((HMENU)lParam);
+    return 0;
+}
+
+LRESULT COXSizeControlBar::OnFloated(WPARAM, LPARAM)
+{
+    return TRUE;
 }

@@ -135,8 +135,25 @@ public:
 protected:
     COXDockbarSkinClassic* m_pPrivateSkin;
 
-    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    afx_msg void OnNcPaint();
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT nMessage);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    afx_msg LRESULT OnFillMenu(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnFloated(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
     void OnLButtonDownBar(UINT nFlags, CPoint point);
     void OnMouseMoveBar(UINT nFlags, CPoint point);
     void OnLButtonUpBar(UINT nFlags, CPoint point);

@@ -612,4 +612,83 @@ TEST_F(SizeDockFrame, TileGivesEveryBarOfARowTheSameLengthAndSkipsToolBarRows)
     toolBar.DestroyWindow();
 }
 
+// Real mouse input at a screen point (the splitter's tracker runs its own
+// loop from the dispatch of the press).
+void MouseInput(DWORD dwFlags, CPoint pt)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ::MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = ::MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+TEST_F(SizeDockFrame, DraggingASplitterMovesSpaceBetweenBars)
+{
+    CTestSizeBar* pA = AddBar(AFX_IDW_DOCKBAR_TOP, CRect(0, 0, 300, 120));
+    CTestSizeBar* pB = AddBar(AFX_IDW_DOCKBAR_TOP, CRect(0, 0, 300, 120));
+    COXSizeDockBar* pTop = DockBar(AFX_IDW_DOCKBAR_TOP);
+    for (int i = (int)pTop->m_arrBars.GetSize() - 2; i > 1; --i)
+        if (pTop->m_arrBars[i] == NULL)
+            pTop->m_arrBars.RemoveAt(i);
+    Layout();
+    Layout();
+    ASSERT_EQ(2, pTop->m_arrSplitters.GetSize());
+    const int nA = pA->m_HorzDockSize.cx, nB = pB->m_HorzDockSize.cx;
+    CRect rectSplitter(((COXSplitterRect*)pTop->m_arrSplitters[0])->m_rect);
+    pTop->ClientToScreen(&rectSplitter);
+    CPoint from = rectSplitter.CenterPoint();
+    auto drag = [&](CPoint ptFrom, CPoint ptTo) {
+        MouseInput(0, ptFrom);
+        PumpMessagesFor(30);
+        MouseInput(MOUSEEVENTF_LEFTDOWN, ptFrom);
+        for (int i = 1; i <= 4; ++i)
+            MouseInput(0, CPoint(ptFrom.x + (ptTo.x - ptFrom.x) * i / 4, ptFrom.y + (ptTo.y - ptFrom.y) * i / 4));
+        MouseInput(MOUSEEVENTF_LEFTUP, ptTo);
+    };
+    drag(from, CPoint(from.x - 50, from.y));
+    ASSERT_TRUE(PumpUntil([&] { return pA->m_HorzDockSize.cx != nA; }, 3000)) << "the splitter drag changed nothing";
+    EXPECT_EQ(nA - 50, pA->m_HorzDockSize.cx);
+    EXPECT_EQ(nB + 50, pB->m_HorzDockSize.cx);
+
+    // and back the other way: the right bar gives, the total stays
+    rectSplitter = ((COXSplitterRect*)pTop->m_arrSplitters[0])->m_rect;
+    pTop->ClientToScreen(&rectSplitter);
+    from = rectSplitter.CenterPoint();
+    drag(from, CPoint(from.x + 120, from.y));
+    ASSERT_TRUE(PumpUntil([&] { return pA->m_HorzDockSize.cx != nA - 50; }, 3000));
+    EXPECT_EQ(nA + 70, pA->m_HorzDockSize.cx);
+    EXPECT_EQ(nB - 70, pB->m_HorzDockSize.cx);
+}
+
+TEST_F(SizeDockFrame, TheMenuOffersDockingAndHideAndItsCommandsAct)
+{
+    CTestSizeBar* pA = AddBar(AFX_IDW_DOCKBAR_LEFT, CRect(0, 0, 200, 100), SZBAR_CONTEXTMENU | SZBAR_ALLOWMDIFLOAT);
+    Layout();
+    HMENU hMenu = ::CreatePopupMenu();
+    pA->SendMessage(WM_OXSIZEBAR_FILLMENU, 0, (LPARAM)hMenu);
+    ASSERT_EQ(3, ::GetMenuItemCount(hMenu));
+    EXPECT_EQ((UINT)ID_OXSIZEBAR_MDIFLOAT, ::GetMenuItemID(hMenu, 0));
+    EXPECT_EQ((UINT)ID_OXSIZEBAR_ALLOWDOCKING, ::GetMenuItemID(hMenu, 1));
+    EXPECT_TRUE(::GetMenuState(hMenu, 1, MF_BYPOSITION) & MF_CHECKED);
+    EXPECT_EQ((UINT)ID_OXSIZEBAR_HIDE, ::GetMenuItemID(hMenu, 2));
+    ::DestroyMenu(hMenu);
+
+    // docking off: the bar floats and keeps the edges for later
+    pA->SendMessage(WM_COMMAND, ID_OXSIZEBAR_ALLOWDOCKING);
+    EXPECT_TRUE(pA->IsFloating());
+    EXPECT_EQ(0u, pA->m_dwDockStyle & CBRS_ALIGN_ANY);
+    EXPECT_EQ((DWORD)CBRS_ALIGN_ANY, pA->m_dwSavedDockStyle);
+    hMenu = ::CreatePopupMenu();
+    pA->SendMessage(WM_OXSIZEBAR_FILLMENU, 0, (LPARAM)hMenu);
+    EXPECT_FALSE(::GetMenuState(hMenu, ID_OXSIZEBAR_ALLOWDOCKING, MF_BYCOMMAND) & MF_CHECKED);
+    ::DestroyMenu(hMenu);
+    pA->SendMessage(WM_COMMAND, ID_OXSIZEBAR_ALLOWDOCKING);
+    EXPECT_EQ((DWORD)CBRS_ALIGN_ANY, pA->m_dwDockStyle & CBRS_ALIGN_ANY);
+
+    pA->SendMessage(WM_COMMAND, ID_OXSIZEBAR_HIDE);
+    EXPECT_FALSE(pA->IsVisible());
+}
+
 }   // namespace
