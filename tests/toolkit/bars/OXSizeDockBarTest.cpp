@@ -517,8 +517,11 @@ TEST_F(SizeDockFrame, OwnDragStartsBeyondThreePixelsAndFloatsAndDocks)
     m_pFrame->ClientToScreen(&rectFrame);
     CPoint ptMid = rectFrame.CenterPoint();
     pA->ScreenToClient(&ptMid);
+    pA->m_nWhat = 0;
     pA->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptMid.x, ptMid.y));
     EXPECT_TRUE(pA->IsFloating());
+    EXPECT_EQ(1, pA->m_nLastPlacement);
+    EXPECT_TRUE(pA->m_nWhat & 2) << "floating is a placement change";
 
     // over the right dock bar with Ctrl: stays floating; without: docks there
     CPoint ptRight(rectFrame.right - 5, rectFrame.CenterPoint().y);
@@ -689,6 +692,46 @@ TEST_F(SizeDockFrame, TheMenuOffersDockingAndHideAndItsCommandsAct)
 
     pA->SendMessage(WM_COMMAND, ID_OXSIZEBAR_HIDE);
     EXPECT_FALSE(pA->IsVisible());
+}
+
+TEST_F(SizeDockFrame, AutoDeleteBarsGoWithTheirFrame)
+{
+    COXSizeControlBar* pBar = new COXSizeControlBar(SZBAR_AUTODELETE);
+    ASSERT_TRUE(pBar->Create(m_pFrame, "auto", kBarIds[3], WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 100, 80)));
+    ASSERT_TRUE(COXSizeControlBar::m_pAutoDeleteBars != NULL);
+    EXPECT_EQ(1, COXSizeControlBar::m_pAutoDeleteBars->GetSize());
+    const HWND hWnd = pBar->m_hWnd;
+    m_pFrame->DestroyWindow();
+    m_pFrame = NULL;
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_TRUE(COXSizeControlBar::m_pAutoDeleteBars == NULL) << "the bar was deleted and the list with it";
+}
+
+TEST(SizeDockMDIFrame, DocksInSizeDockBarsAndForgetsADockedChildThatWent)
+{
+    COXMDIFrameWndSizeDock* pFrame = new COXMDIFrameWndSizeDock;
+    ASSERT_TRUE(pFrame->Create(NULL, "MDI size dock", WS_OVERLAPPEDWINDOW, CRect(30, 30, 700, 500)));
+    pFrame->EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
+    EXPECT_TRUE(DYNAMIC_DOWNCAST(COXSizeDockBar, pFrame->GetControlBar(AFX_IDW_DOCKBAR_LEFT)) != NULL);
+    EXPECT_TRUE(DYNAMIC_DOWNCAST(COXSizeDockBar, pFrame->GetControlBar(AFX_IDW_DOCKBAR_RIGHT)) != NULL);
+    EXPECT_TRUE(pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP) == NULL);
+    EXPECT_EQ(0, pFrame->SendMessage(WM_QUERYSIZEDOCKDRAG));
+    pFrame->SetOwnBarDrag(TRUE);
+    EXPECT_NE(0, pFrame->SendMessage(WM_QUERYSIZEDOCKDRAG));
+
+    // a child deletes itself when its window goes: the frame must not keep it
+    CMDIChildWnd* pChild = new CMDIChildWnd;
+    ASSERT_TRUE(pChild->Create(NULL, "child", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
+                               pFrame));
+    pFrame->SetActiveDockedChild(pChild);
+    EXPECT_EQ(pChild, pFrame->GetActiveDockedChild());
+    BOOL bMaximized = TRUE;
+    EXPECT_EQ(pChild, pFrame->GetActiveMDIChild(&bMaximized));
+    EXPECT_FALSE(bMaximized);
+    pChild->DestroyWindow();
+    EXPECT_TRUE(pFrame->GetActiveDockedChild() == NULL);
+    EXPECT_TRUE(pFrame->GetActiveMDIChild() == NULL);
+    pFrame->DestroyWindow();
 }
 
 }   // namespace
