@@ -153,12 +153,17 @@ public:
     CDockBar* m_pDockBar;         // the dock bar it sits in, NULL when not docked
     CDockContext* m_pDockContext; // made by EnableDocking
 
+    // Pending show or hide (dock bars of other kinds lay bars out too).
+    enum StateFlags { delayHide = 1, delayShow = 2, tempHide = 4, statusSet = 8 };
+    UINT m_nStateFlags;
+    // Applies a pending DelayShow as part of a layout; the style the bar
+    // will have.
+    DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
+
 protected:
     int m_nCount;
     void* m_pData;
     BOOL m_bDockBar;
-    enum StateFlags { delayHide = 1, delayShow = 2, tempHide = 4, statusSet = 8 };
-    UINT m_nStateFlags;
 
     // Strips the CBRS_ bits (they overlap the controls' own styles) into
     // m_dwStyle and creates the common control of lpszClass.
@@ -167,10 +172,6 @@ protected:
     CWnd* GetBarOwner() const;
     // The command target that updates the bar: its owner, whatever it is.
     CCmdTarget* GetUpdateTarget() const;
-    // Applies a pending DelayShow as part of a layout; the style the bar
-    // will have.
-    DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
-
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);

@@ -26,7 +26,7 @@ public:
 class COXSplitterRect : public CObject
 {
 public:
-    COXSplitterRect(int nType, const RECT& rect) : m_rect(rect), m_nType((signed char)nType) {}
+    COXSplitterRect(int nType, const RECT& rect) : m_rect(rect), m_nType((signed char)nType), m_nBarIndex(0) {}
     virtual ~COXSplitterRect() {}
 
     void Draw(CDC* pDC) const;
@@ -34,4 +34,6 @@ public:
     enum { vertical = 1, horizontal = 2 };
     RECT m_rect;
     signed char m_nType;
+    // Where in its dock bar's bar array the splitter was laid out.
+    int m_nBarIndex;
 };

@@ -1,0 +1,113 @@
+// The frames that host sizing bars: COXFrameWndSizeDock (SDI) and
+// COXMDIFrameWndSizeDock (MDI). They dock bars in size dock bars along their
+// four edges, keep each sizing bar's sizes in the profile beside the
+// standard bar state ("BarSize_<id>", seven 32-bit integers, and
+// "Version" 2), arrange floating frames, and answer the drag query message:
+// non-zero lets sizing bars run their own drag (off until the program turns
+// it on with SetOwnBarDrag).
+#pragma once
+
+#include <afxwin.h>
+#include <afxext.h>
+
+class COXSizeControlBar;
+
+// The seven integers of a sizing bar's profile record.
+struct OXBARSIZERECORD
+{
+    LONG nFloatCx, nFloatCy, nHorzCx, nHorzCy, nVertCx, nVertCy, nInMDIFloat;
+};
+
+// Operations both frames share, over the frame they are given.
+namespace OXSizeDock
+{
+// Creates the size dock bars dwDockStyle asks for and makes
+// floating frames of the standard kind.
+void EnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle);
+void TileDockedBars(CFrameWnd* pFrame, DWORD dwDockStyle);
+void SaveSizeBarState(CFrameWnd* pFrame, LPCTSTR lpszProfileName, BOOL bExcludeViewBars);
+void LoadSizeBarState(CFrameWnd* pFrame, LPCTSTR lpszProfileName);
+void FloatControlBarNotify(CFrameWnd* pFrame, CControlBar* pBar, CPoint pt, DWORD dwStyle);
+void ArrangeFloatingBars(CFrameWnd* pFrame, CWnd* pParent, UINT nCorner);
+
+// The record of a bar, and a stored value read back: FALSE for a value of
+// another length; sizes are clamped to 0..32767 so that no stored value
+// makes an absurd window.
+OXBARSIZERECORD MakeRecord(const COXSizeControlBar* pBar, BOOL bInMDIFloat);
+BOOL ReadRecord(const BYTE* pData, UINT nBytes, OXBARSIZERECORD& record);
+CString RecordName(UINT nID);
+
+// Where ArrangeWindows puts windows of the given sizes in a client area of
+// sizeClient, from the corner nCorner (bit 0x1 with 0x4: from the left, else
+// from the right; 0x1 with 0x2: from the top, else from the bottom). The
+// windows go in the order given (the caller sorts them, largest first) into
+// bands: each window takes the first band, from the starting edge, in
+// which it fits beside the windows already there; a new band opens below
+// (above) the last. A window wider than the client keeps its place
+// (its entry is FALSE in pPlaced).
+void PlaceWindows(CSize sizeClient, const CSize* pSizes, int nCount, UINT nCorner, CPoint* pPositions,
+                  BOOL* pPlaced);
+void ArrangeWindows(CWnd* pParent, CObArray& arrWnd, UINT nCorner);
+}   // namespace OXSizeDock
+
+class COXFrameWndSizeDock : public CFrameWnd
+{
+    DECLARE_DYNCREATE(COXFrameWndSizeDock)
+public:
+    COXFrameWndSizeDock();
+
+    void EnableDocking(DWORD dwDockStyle) { OXSizeDock::EnableDocking(this, dwDockStyle); }
+    void TileDockedBars(DWORD dwDockStyle = CBRS_ALIGN_ANY) { OXSizeDock::TileDockedBars(this, dwDockStyle); }
+    void SaveSizeBarState(LPCTSTR lpszProfileName) { OXSizeDock::SaveSizeBarState(this, lpszProfileName, FALSE); }
+    void LoadSizeBarState(LPCTSTR lpszProfileName) { OXSizeDock::LoadSizeBarState(this, lpszProfileName); }
+    void FloatControlBarNotify(CControlBar* pBar, CPoint pt, DWORD dwStyle)
+    {
+        OXSizeDock::FloatControlBarNotify(this, pBar, pt, dwStyle);
+    }
+    void ArrangeFloatingBars(UINT nCorner) { OXSizeDock::ArrangeFloatingBars(this, this, nCorner); }
+    void SetOwnBarDrag(BOOL bOwn) { m_bOwnBarDrag = bOwn; }
+
+    BOOL m_bOwnBarDrag;
+
+protected:
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+};
+
+class COXMDIFrameWndSizeDock : public CMDIFrameWnd
+{
+    DECLARE_DYNCREATE(COXMDIFrameWndSizeDock)
+public:
+    COXMDIFrameWndSizeDock();
+
+    void EnableDocking(DWORD dwDockStyle) { OXSizeDock::EnableDocking(this, dwDockStyle); }
+    void TileDockedBars(DWORD dwDockStyle = CBRS_ALIGN_ANY) { OXSizeDock::TileDockedBars(this, dwDockStyle); }
+    void SaveSizeBarState(LPCTSTR lpszProfileName) { OXSizeDock::SaveSizeBarState(this, lpszProfileName, FALSE); }
+    void SaveSizeBarStateExcludingViewBars(LPCTSTR lpszProfileName)
+    {
+        OXSizeDock::SaveSizeBarState(this, lpszProfileName, TRUE);
+    }
+    void LoadSizeBarState(LPCTSTR lpszProfileName) { OXSizeDock::LoadSizeBarState(this, lpszProfileName); }
+    void FloatControlBarNotify(CControlBar* pBar, CPoint pt, DWORD dwStyle)
+    {
+        OXSizeDock::FloatControlBarNotify(this, pBar, pt, dwStyle);
+    }
+    void ArrangeFloatingBars(UINT nCorner);
+    void SetOwnBarDrag(BOOL bOwn) { m_bOwnBarDrag = bOwn; }
+
+    // A docked MDI child that counts as the active one. Children delete
+    // themselves, so the frame keeps the window handle and finds the object
+    // through the permanent map: a child gone reads as none.
+    CMDIChildWnd* GetActiveDockedChild();
+    void SetActiveDockedChild(CWnd* pChild);
+    CMDIChildWnd* GetActiveMDIChild(BOOL* pbMaximized = NULL);
+    BOOL IsActiveChildMaximized();
+
+    COXSizeControlBar* m_pActiveSizeBar;
+    HWND m_hWndActiveDockedChild;
+    BOOL m_bClosing;
+    BOOL m_bOwnBarDrag;
+
+protected:
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+    void OnCloseFrame();
+};
