@@ -38,7 +38,7 @@ BOOL CControlBar::OnEraseBkgnd(CDC* pDC)
 CControlBar::CControlBar()
     : m_cxLeftBorder(6), m_cxRightBorder(6), m_cyTopBorder(1), m_cyBottomBorder(1), m_cxDefaultGap(2),
       m_nMRUWidth(32767), m_bAutoDelete(FALSE), m_dwStyle(0), m_dwDockStyle(0), m_pDockSite(NULL),
-      m_pDockBar(NULL), m_pDockContext(NULL), m_nCount(0), m_pData(NULL), m_bDockBar(FALSE), m_nStateFlags(0)
+      m_pDockBar(NULL), m_pDockContext(NULL), m_nStateFlags(0), m_nCount(0), m_pData(NULL), m_bDockBar(FALSE)
 {
 }
 

@@ -5,6 +5,7 @@
 
 #include "OXBitmapButton.h"
 #include "OXComCtlVersion.h"
+#include "OXSizeDockBar.h"
 #include "OXSkinnedApp.h"
 
 namespace {
@@ -864,12 +865,31 @@ BOOL COXCoolToolBar::PumpPaints()
     return TRUE;
 }
 
-void COXCoolToolBar::DragTo(CPoint ptScreen)
+void COXCoolToolBar::DragTo(CPoint ptScreen, UINT nFlags)
 {
     if (m_pDockSite == NULL)
         return;
-    // No sizing dock bar takes the bar yet: it floats where it is dragged.
-    CPoint ptFloat = m_pDockContext != NULL ? CPoint(ptScreen - m_ptDragOffset) : ptScreen;
+    CPoint ptFloat = ptScreen;
+    if (m_pDockContext != NULL) {
+        ptFloat -= m_ptDragOffset;
+        // A size dock bar under the pointer takes the bar where it is
+        // dragged to, keeping its size; Ctrl keeps it floating.
+        COXSizeDockBar* pDockBar = COXSizeDockBar::FindDockBarAt(ptScreen, this);
+        if (pDockBar != NULL && !(nFlags & MK_CONTROL)) {
+            CSize size = CalcFixedLayout(FALSE, pDockBar->IsHorzDockBar());
+            if (!IsFloating()) {
+                CRect rectNow;
+                GetWindowRect(rectNow);
+                size = rectNow.Size();
+            }
+            CRect rect(ptFloat, size);
+            pDockBar->DockBarAt(this, &rect);
+            m_pDockSite->RecalcLayout(TRUE);
+            if (m_bDragging && ::GetCapture() != m_hWnd)
+                SetCapture();
+            return;
+        }
+    }
     m_pDockSite->FloatControlBar(this, ptFloat, CBRS_ALIGN_TOP);
     if (m_bDragging && ::GetCapture() != m_hWnd)
         SetCapture();
@@ -902,7 +922,7 @@ void COXCoolToolBar::OnMouseMove(UINT nFlags, CPoint point)
     }
     CPoint ptScreen(point);
     ClientToScreen(&ptScreen);
-    DragTo(ptScreen);
+    DragTo(ptScreen, nFlags);
 }
 
 void COXCoolToolBar::OnLButtonUp(UINT nFlags, CPoint point)

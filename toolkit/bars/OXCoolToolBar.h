@@ -405,7 +405,7 @@ protected:
     CRect WindowRectAtOrigin() const;
     BOOL IsInsideTool(CPoint point) const;
     // One step of the own drag: the bar floats (or docks) at the point.
-    void DragTo(CPoint ptScreen);
+    void DragTo(CPoint ptScreen, UINT nFlags);
     void EndDrag();
     // Dispatches the paints that are due, so the bar's trail is repainted
     // while it moves; FALSE when a WM_QUIT came, which is posted again.

@@ -41,10 +41,10 @@ BOOL OXSizeBarMouseHookInstalled()
 }
 
 COXSizeControlBar::COXSizeControlBar(DWORD dwSizeBarStyle)
-    : m_dwSizeBarStyle(dwSizeBarStyle), m_bClientReduced(FALSE), m_nPressedButton(-1), m_bMaximizedInRow(FALSE),
-      m_bActive(FALSE), m_FloatSize(0, 0), m_HorzDockSize(0, 0), m_VertDockSize(0, 0), m_SavedDockSize(0, 0),
-      m_dwSavedDockStyle(0), m_cxLastWindow(0xFFFF), m_cyLastWindow(0xFFFF), m_nLastPlacement(3), m_bTracking(FALSE),
-      m_bMaybeDrag(FALSE), m_nHiddenTabIndex(-1), m_ptDragOffset(0, 0), m_ptButtonDown(0, 0), m_pPrivateSkin(NULL)
+    : m_FloatSize(0, 0), m_HorzDockSize(0, 0), m_VertDockSize(0, 0), m_SavedDockSize(0, 0), m_dwSavedDockStyle(0),
+      m_cxLastWindow(0xFFFF), m_cyLastWindow(0xFFFF), m_nLastPlacement(3), m_bTracking(FALSE), m_bMaybeDrag(FALSE),
+      m_nHiddenTabIndex(-1), m_ptDragOffset(0, 0), m_ptButtonDown(0, 0), m_dwSizeBarStyle(dwSizeBarStyle),
+      m_bClientReduced(FALSE), m_nPressedButton(-1), m_bMaximizedInRow(FALSE), m_bActive(FALSE), m_pPrivateSkin(NULL)
 {
     m_rectGripper.SetRectEmpty();
     m_rectCloseButton.SetRectEmpty();

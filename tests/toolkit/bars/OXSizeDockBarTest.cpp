@@ -11,6 +11,7 @@
 #include <climits>
 #include <vector>
 
+#include "OXCoolToolBar.h"
 #include "OXDockbarSkin.h"
 #include "OXFrameWndDock.h"
 #include "OXSizeControlBar.h"
@@ -557,6 +558,50 @@ TEST_F(SizeDockFrame, AQuitPostedDuringTheOwnDragEndsItAndStaysQueued)
     EXPECT_EQ(7, (int)msg.wParam);
 }
 
+TEST_F(SizeDockFrame, ACoolToolBarDraggedByItsSurfaceDocksInASizeDockBarUnlessItHoldsASizingBar)
+{
+    m_pFrame->SetOwnBarDrag(TRUE);
+    CTestSizeBar* pSizing = AddBar(AFX_IDW_DOCKBAR_LEFT);
+    COXCoolToolBar bar;
+    ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC, AFX_IDW_TOOLBAR));
+    const UINT ids[] = {ID_SEPARATOR, 101, 102};
+    ASSERT_TRUE(bar.SetButtons(ids, 3));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    Layout();
+
+    // The press on the separator, an empty part of the bar, starts the drag.
+    CRect rectSep;
+    bar.GetItemRect(0, rectSep);
+    const CPoint ptPress = rectSep.CenterPoint();
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptPress.x, ptPress.y));
+    ASSERT_TRUE(bar.m_bDragging);
+    auto moveTo = [&](CPoint ptScreen, UINT nFlags) {
+        CPoint pt = ptScreen;
+        bar.ScreenToClient(&pt);
+        bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON | nFlags, MAKELPARAM(pt.x, pt.y));
+    };
+    CRect rectFrame;
+    m_pFrame->GetClientRect(&rectFrame);
+    m_pFrame->ClientToScreen(&rectFrame);
+    const CPoint ptRight(rectFrame.right - 5, rectFrame.CenterPoint().y);
+    const CPoint ptLeft(rectFrame.left + 5, rectFrame.CenterPoint().y);
+
+    moveTo(ptRight, MK_CONTROL);
+    EXPECT_TRUE(bar.IsFloating()) << "Ctrl keeps the bar floating";
+    moveTo(ptRight, 0);
+    ASSERT_FALSE(bar.IsFloating());
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_RIGHT), bar.m_pDockBar);
+    EXPECT_EQ(bar.m_hWnd, ::GetCapture()) << "docking keeps the drag going";
+
+    moveTo(ptLeft, 0);
+    EXPECT_TRUE(bar.IsFloating()) << "the left dock bar holds a sizing bar";
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_LEFT), pSizing->m_pDockBar);
+    bar.SendMessage(WM_LBUTTONUP, 0, 0);
+    EXPECT_FALSE(bar.m_bDragging);
+    bar.DestroyWindow();
+}
+
 TEST_F(SizeDockFrame, SizesAreSavedAndReadBack)
 {
     const char* kSection = "SizeDockTest";
@@ -701,6 +746,8 @@ TEST_F(SizeDockFrame, AutoDeleteBarsGoWithTheirFrame)
     ASSERT_TRUE(COXSizeControlBar::m_pAutoDeleteBars != NULL);
     EXPECT_EQ(1, COXSizeControlBar::m_pAutoDeleteBars->GetSize());
     const HWND hWnd = pBar->m_hWnd;
+    // Not as the main window, whose end would post a quit to later tests.
+    AfxGetApp()->m_pMainWnd = m_pOldMain;
     m_pFrame->DestroyWindow();
     m_pFrame = NULL;
     EXPECT_FALSE(::IsWindow(hWnd));
