@@ -691,6 +691,8 @@ int COXStatusBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     if (!m_dcMem.CreateCompatibleDC(NULL))
         return -1;
+    // The skins paint the whole bar: its progress controls keep their place.
+    ModifyStyle(0, WS_CLIPCHILDREN);
     return 0;
 }
 

@@ -228,6 +228,30 @@ TEST_F(StatusBarWindow, ProgressControlFollowsItsPaneWhenThePanesAreLaidOutAgain
     EXPECT_GE(rectProgress.left, rectPane.left);
 }
 
+TEST(StatusBarProgress, ControlMadeBeforeTheBarHasASizeIsPlacedWhenTheFrameLaysOut)
+{
+    CScopedFrame<CStatusFrame> frame;
+    ASSERT_TRUE(frame.Create("Status bar test", CRect(40, 40, 640, 240)));
+    COXStatusBar bar;
+    ASSERT_TRUE(bar.Create(frame));
+    bar.SetIndicators(kIndicators, paneCount);
+    bar.SetPaneInfo(paneMessage, ID_SEPARATOR, bar.GetPaneStyle(paneMessage), 100);
+    bar.SetPaneInfo(paneProgress, kIndicators[paneProgress], bar.GetPaneStyle(paneProgress), 120);
+    ASSERT_TRUE(bar.SetPaneProgress(paneProgress, 0, TRUE));
+    frame.Show();
+    PumpMessagesFor(20);
+    HWND hProgress = bar.GetPaneProgress(paneProgress)->m_progress.m_hWnd;
+    CRect rectProgress, rectPane;
+    ::GetWindowRect(hProgress, &rectProgress);
+    bar.ScreenToClient(&rectProgress);
+    bar.GetItemRect(paneProgress, &rectPane);
+    EXPECT_TRUE(::IsWindowVisible(hProgress));
+    EXPECT_GT(rectProgress.Width(), 60);
+    EXPECT_GT(rectProgress.Height(), 4);
+    EXPECT_GE(rectProgress.left, rectPane.left);
+    EXPECT_LE(rectProgress.right, rectPane.right);
+}
+
 TEST_F(StatusBarWindow, SecondSetIndicatorsFreesPaneObjectsAndDestroysOldProgressWindows)
 {
     CFont font;
