@@ -242,8 +242,27 @@ UINT COXStatusBar::ProgressPercent(LONGLONG nBound, LONGLONG nPos)
         return 0;
     if (nPos >= nBound)
         return 100;
-    // 128 bits: position x 100 fits whatever the numbers.
-    return (UINT)((unsigned __int128)nPos * 100 / (unsigned __int128)nBound);
+    // position x 100 / bound without overflow: 100 = 64 + 32 + 4, each part
+    // found by doubling the position modulo the bound (both below 2^63, so
+    // twice the remainder fits in 64 unsigned bits).
+    const ULONGLONG b = (ULONGLONG)nBound;
+    ULONGLONG q = 0, rem = (ULONGLONG)nPos, nWhole = 0, nRest = 0;
+    for (int k = 1; k <= 6; ++k) {
+        rem *= 2;
+        q = 2 * q + (rem >= b ? 1 : 0);
+        if (rem >= b)
+            rem -= b;
+        if (k == 2 || k == 5 || k == 6) {   // x4, x32, x64
+            nWhole += q;
+            if (rem >= b - nRest) {
+                ++nWhole;
+                nRest = rem - (b - nRest);
+            } else {
+                nRest += rem;
+            }
+        }
+    }
+    return (UINT)nWhole;
 }
 
 void COXStatusBar::SetProgressPos(int nIndex, int, LONGLONG nBound, LONGLONG nPos)

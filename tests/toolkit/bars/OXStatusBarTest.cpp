@@ -98,6 +98,8 @@ TEST(StatusBarLayout, PercentageIsExactPastThirtyTwoBitsAndClamped)
     } cases[] = {
         {100, 0, 0},
         {100, 37, 37},
+        {3, 1, 33},
+        {7, 5, 71},
         {0, 0, 0},   // no bound: 0, not a division by zero
         {0, 5, 0},
         {100000000, 50000000, 50},   // position x 100 past 32 bits
