@@ -651,13 +651,6 @@ INT_PTR COXStatusBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     return nIndex + m_nCount;
 }
 
-BOOL COXStatusBar::HasPaneExtra(int nIndex) const
-{
-    if (nIndex < 0 || nIndex >= m_arrBitmaps.GetSize())
-        return FALSE;
-    return m_arrBitmaps[nIndex] != NULL || m_arrProgress[nIndex] != NULL || m_arrFonts[nIndex] != NULL;
-}
-
 HCURSOR COXStatusBar::GetPaneCursor(int nIndex) const
 {
     CheckIndex(nIndex);

@@ -110,8 +110,6 @@ public:
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
 
-    // Whether the pane has something the bar draws itself over the control.
-    BOOL HasPaneExtra(int nIndex) const;
     HCURSOR GetPaneCursor(int nIndex) const;
     CString GetPaneTooltip(int nIndex) const;
     CFont* GetPaneFont(int nIndex) const;
