@@ -25,11 +25,8 @@ public:
     virtual ~COXMiniFrameSkin() {}
 };
 
-class COXStatusbarSkin
-{
-public:
-    virtual ~COXStatusbarSkin() {}
-};
+// The status bar element has a header of its own (OXStatusbarSkin.h).
+class COXStatusbarSkin;
 
 class COXFrameSkin
 {

@@ -6,6 +6,7 @@
 #include "OXDockbarSkin.h"
 #include "OXShortcutBarSkin.h"
 #include "OXSizeControlBar.h"
+#include "OXStatusbarSkin.h"
 #include "OXTabSkin.h"
 
 namespace {
@@ -69,6 +70,7 @@ COXSkinClassic::COXSkinClassic()
     m_pDockbarSkin = new COXDockbarSkinClassic;
     m_pTabSkin = new COXTabSkinClassic;
     m_pShortcutBarSkin = new COXShortcutBarSkinClassic;
+    m_pStatusbarSkin = new COXStatusbarSkinClassic;
 }
 
 // ---------------------------------------------------------------------------
@@ -81,6 +83,7 @@ COXSkinXP::COXSkinXP()
     m_pDockbarSkin = new COXDockbarSkinXP(this);
     m_pTabSkin = new COXTabSkinXP(this);
     m_pShortcutBarSkin = new COXShortcutBarSkinXP(this);
+    m_pStatusbarSkin = new COXStatusbarSkinXP(this);
 }
 
 COLORREF COXSkinXP::GetHotItemColor() const
@@ -313,6 +316,7 @@ COXSkin2003::COXSkin2003()
     m_pTabSkin = new COXTabSkin2003(this);
     m_pShortcutBarSkin = new COXShortcutBarSkin2003(this);
     m_pDockbarSkin = new COXDockbarSkin2003(this);
+    m_pStatusbarSkin = new COXStatusbarSkin2003(this);
 }
 
 COXSkin2003::~COXSkin2003()

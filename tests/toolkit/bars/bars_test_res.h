@@ -6,3 +6,6 @@
 #define ID_BT_NOSTRING 18103  // a command without a string
 #define IDS_BT_OPEN 18104     // prompt and tip; in the menu with an accelerator
 #define IDR_BT_MENU 18190
+
+#define IDB_BT_PANE_SMALL   18300   // 8 x 6: red, its last column magenta
+#define IDB_BT_PANE_LARGE   18301   // 200 x 40: red left half, blue right half
