@@ -413,3 +413,11 @@
 #define IDS_OX_INST_COL_THIS            26902
 #define IDS_OX_INST_ROW                 26903   // "%d": the row's number from 1
 #define IDS_OX_INST_ROW_THIS            26904
+
+// ---------------------------------------------------------------------------
+// Property window (COXPropertiesWnd): its tool bar and the commands of the
+// categorized and alphabetical views.
+// ---------------------------------------------------------------------------
+#define IDR_OX_PROPERTIES               28134
+#define ID_OX_PROPERTIES_CATEGORIZED    28135
+#define ID_OX_PROPERTIES_ALPHABETICAL   28136
