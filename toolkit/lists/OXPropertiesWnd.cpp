@@ -133,6 +133,7 @@ BEGIN_MESSAGE_MAP(COXPropertiesWnd, CFrameWnd)
     ON_NOTIFY(LVN_ITEMCHANGED, COXPropertiesWnd::IDC_TREE, OnTreeItemChanged)
     ON_MESSAGE(WM_PROPERTIES_EDIT, OnPropertiesEdit)
     ON_MESSAGE(WM_TREE_FITCOLUMNS, OnTreeFitColumns)
+    ON_MESSAGE(WM_PROPERTIES_REDRAW, OnPropertiesRedraw)
 END_MESSAGE_MAP()
 
 COXPropertiesWnd::COXPropertiesWnd()
@@ -143,7 +144,8 @@ COXPropertiesWnd::COXPropertiesWnd()
       m_mapEditors(10),
       m_bCategorized(TRUE),
       m_tree(this),
-      m_pClassicSkin(NULL)
+      m_pClassicSkin(NULL),
+      m_bRedrawDeferred(FALSE)
 {
     m_mapCategories.InitHashTable(17);
     m_mapDescriptions.InitHashTable(17);
@@ -208,6 +210,7 @@ HTREEITEM COXPropertiesWnd::AddProperty(LPCTSTR lpszName, LPCTSTR lpszValue, LPC
         if (hParent == NULL)
             return NULL;
     }
+    DeferRedraw();
     HTREEITEM hItem = m_tree.InsertItem(lpszName, hParent, TVI_LAST);
     if (hItem == NULL)
         return NULL;
@@ -223,6 +226,33 @@ HTREEITEM COXPropertiesWnd::AddProperty(LPCTSTR lpszName, LPCTSTR lpszValue, LPC
     if (lpszValue != NULL)
         SetPropertyValue(hItem, lpszValue);
     return hItem;
+}
+
+// Properties come in bursts (a whole object's at once), and the list draws
+// itself again each time its drawing is switched back on: the list stays
+// locked until the burst is over, when the window's queue is next read.
+void COXPropertiesWnd::DeferRedraw()
+{
+    if (m_bRedrawDeferred || m_hWnd == NULL || m_tree.m_hWnd == NULL)
+        return;
+    if (!PostMessage(WM_PROPERTIES_REDRAW))
+        return;
+    m_bRedrawDeferred = TRUE;
+    m_tree.SetRedraw(FALSE);
+}
+
+void COXPropertiesWnd::EndDeferredRedraw()
+{
+    if (!m_bRedrawDeferred)
+        return;
+    m_bRedrawDeferred = FALSE;
+    m_tree.SetRedraw(TRUE);
+}
+
+LRESULT COXPropertiesWnd::OnPropertiesRedraw(WPARAM, LPARAM)
+{
+    EndDeferredRedraw();
+    return 0;
 }
 
 BOOL COXPropertiesWnd::IsProperty(HTREEITEM hItem) const
@@ -300,6 +330,7 @@ void COXPropertiesWnd::ShowCategorized()
     m_bCategorized = TRUE;
     m_tree.ModifyStyle(0, TVS_LINESATROOT);
     m_tree.SetRedraw(FALSE);
+    CMap<HTREEITEM, HTREEITEM, BOOL, BOOL> mapSorted;
     for (POSITION pos = m_mapCategories.GetStartPosition(); pos != NULL;) {
         HTREEITEM hItem;
         CString sCategory;
@@ -312,6 +343,14 @@ void COXPropertiesWnd::ShowCategorized()
         if (hCategory == NULL)
             continue;
         m_tree.MoveItem(hItem, hCategory, TVI_LAST);
+        mapSorted.SetAt(hCategory, TRUE);
+    }
+    // Each category sorted once, when all its properties are in: a stable
+    // sort of the final children orders them as sorting after each move would.
+    for (POSITION pos = mapSorted.GetStartPosition(); pos != NULL;) {
+        HTREEITEM hCategory;
+        BOOL bMoved;
+        mapSorted.GetNextAssoc(pos, hCategory, bMoved);
         m_tree.SortChildren(hCategory, 0, TRUE);
     }
     m_tree.SortChildren(TVI_ROOT, 0, TRUE);
@@ -378,6 +417,7 @@ void COXPropertiesWnd::StartEditProperty(HTREEITEM hItem)
     CEdit* pEditor = NULL;
     if (hItem == NULL || !m_mapEditors.Lookup(hItem, pEditor) || pEditor == NULL || m_tree.m_hWnd == NULL)
         return;
+    EndDeferredRedraw();
     const CRect rect = GetValueCellRect(hItem);
     if (pEditor->m_hWnd != NULL) {
         pEditor->MoveWindow(&rect);
@@ -492,7 +532,8 @@ int COXPropertiesWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
-    ModifyStyleEx(WS_EX_CLIENTEDGE, 0);
+    // The frame's sunken edge goes at once, not at the next frame change.
+    ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
     if (!m_comboBox.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 0, 0, 300), this, IDC_COMBOBOX))
         return -1;
     if (!m_toolBar.Create(this,

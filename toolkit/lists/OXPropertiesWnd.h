@@ -25,6 +25,8 @@ class COXPropertiesWnd;
 // Sent to the window itself when a property is selected (lParam: its item):
 // ends an edit in progress, or starts one.
 #define WM_PROPERTIES_EDIT (WM_USER + 94)
+// Posted to the window itself after properties were added: the list is drawn again.
+#define WM_PROPERTIES_REDRAW (WM_USER + 95)
 
 class COXPropertyTree : public COXTreeCtrl
 {
@@ -132,8 +134,11 @@ public:
     CComboBoxEx m_comboBox;
     COXPropertyTree m_tree;
     COXFrameSkinClassic* m_pClassicSkin;
+    BOOL m_bRedrawDeferred;
 
 protected:
+    void DeferRedraw();
+    void EndDeferredRedraw();
     void ShowChild(CWnd* pChild, BOOL bShow);
     void SetCategoryLook(HTREEITEM hItem);
     void ShowCategorized();
@@ -151,5 +156,6 @@ protected:
     afx_msg void OnTreeItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg LRESULT OnPropertiesEdit(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTreeFitColumns(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPropertiesRedraw(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };

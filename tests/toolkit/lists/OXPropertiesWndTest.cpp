@@ -198,6 +198,11 @@ TEST_F(COXPropertiesWndTest, ChildrenColumnsToolBarAndFlatAnswer)
     for (int nID : {1000, 1001, 1002, 28134})
         EXPECT_NE(m_wnd->GetDlgItem(nID), nullptr) << nID;
     EXPECT_FALSE(m_wnd->GetExStyle() & WS_EX_CLIENTEDGE);
+    CRect rectWindow, rectFramed;
+    m_wnd->GetWindowRect(&rectWindow);
+    m_wnd->GetClientRect(&rectFramed);
+    ::AdjustWindowRectEx(&rectFramed, m_wnd->GetStyle(), FALSE, m_wnd->GetExStyle());
+    EXPECT_EQ(rectFramed.Size(), rectWindow.Size()) << "the non-client area still has the removed edge";
     EXPECT_EQ(m_wnd->GetTree()->GetColumnCount(), 2);
     char szText[32] = {};
     LVCOLUMN lvc = {};
@@ -212,6 +217,10 @@ TEST_F(COXPropertiesWndTest, ChildrenColumnsToolBarAndFlatAnswer)
     ASSERT_EQ(bar.GetButtonCount(), 2);
     EXPECT_GE(bar.CommandToIndex(ID_OX_PROPERTIES_CATEGORIZED), 0);
     EXPECT_GE(bar.CommandToIndex(ID_OX_PROPERTIES_ALPHABETICAL), 0);
+
+    // A burst of additions is drawn once the queue is read: the list is not left locked.
+    EXPECT_EQ(m_wnd->GetTree()->m_nRedrawLock, 0);
+    EXPECT_FALSE(m_wnd->GetTree()->m_bRedrawOff);
 
     // The tree asks for its flat layout with the registered message only.
     EXPECT_EQ(m_wnd->SendMessage(OXTreeQueryFlatMessage()), 1);
