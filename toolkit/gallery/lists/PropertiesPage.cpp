@@ -25,8 +25,7 @@ class CPropertiesPage : public CGalleryPage
 protected:
     void Populate() override
     {
-        NewRow("Harvest settings: select a property to edit its value; Return or a click below the rows keeps it, "
-               "Esc drops it");
+        NewRow("Harvest settings: select a value to edit it; Return keeps it, Esc drops it");
         // A frame deletes itself when its window goes.
         m_pWnd = new CLoggedPropertiesWnd(this);
         m_pWnd->Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_BORDER, NextRect(420, 380), this);
