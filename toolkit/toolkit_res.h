@@ -423,3 +423,11 @@
 #define IDS_OX_CUSTTB_IMAGEANDTEXT      26588
 #define IDS_OX_CUSTTB_SEPARATORBEFORE   26589
 #define IDS_OX_CUSTTB_SEPARATORAFTER    26590
+
+// ---------------------------------------------------------------------------
+// Property window (COXPropertiesWnd): its tool bar and the commands of the
+// categorized and alphabetical views.
+// ---------------------------------------------------------------------------
+#define IDR_OX_PROPERTIES               28134
+#define ID_OX_PROPERTIES_CATEGORIZED    28135
+#define ID_OX_PROPERTIES_ALPHABETICAL   28136

@@ -32,4 +32,20 @@ class COXFrameSkin
 {
 public:
     virtual ~COXFrameSkin() {}
+    virtual void DrawBorder(CWnd* pWnd) = 0;
+    virtual void AdjustBorderRect(RECT& rect) = 0;
+    // The fill of a framed window and the colour of its frame lines.
+    virtual COLORREF GetBackgroundColor() = 0;
+    virtual COLORREF GetBorderColor() = 0;
+};
+
+// The Classic frame leaves the border to the system and takes its colours
+// from the 3D face and shadow.
+class COXFrameSkinClassic : public COXFrameSkin
+{
+public:
+    void DrawBorder(CWnd*) override {}
+    void AdjustBorderRect(RECT&) override {}
+    COLORREF GetBackgroundColor() override { return ::GetSysColor(COLOR_BTNFACE); }
+    COLORREF GetBorderColor() override { return ::GetSysColor(COLOR_BTNSHADOW); }
 };

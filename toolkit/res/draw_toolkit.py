@@ -193,19 +193,19 @@ HISTORY_BUTTONS = [
 ]
 
 
-def write_history_bar(name):
+def write_history_bar(name, buttons=HISTORY_BUTTONS):
     """An 8-bit strip of five 16 x 15 buttons on the face colour.
 
     The colours stand in a colour table, so that the tool bar maps the
     standard grey, black and white to the system's colours: the face then
     blends with the bar and the disabled buttons show their pictures.
     """
-    w, h = 16 * len(HISTORY_BUTTONS), 15
+    w, h = 16 * len(buttons), 15
     palette = [(" ", (192, 192, 192)), ("#", (0, 0, 0)), (".", (255, 255, 255)), ("g", (0, 160, 0)),
                ("r", (200, 0, 0)), ("y", (240, 200, 40))]
     index = {ch: i for i, (ch, _) in enumerate(palette)}
     g = [[" "] * w for _ in range(h)]
-    for i, picture in enumerate(HISTORY_BUTTONS):
+    for i, picture in enumerate(buttons):
         for y, row in enumerate(picture[:h]):
             for x, ch in enumerate(row[:16]):
                 g[y][i * 16 + x] = ch
@@ -221,6 +221,21 @@ def write_history_bar(name):
 
 
 write_history_bar("history_bar.bmp")
+
+
+# ---- the property window's tool bar (28134): categorized (groups of lines
+# under boxed minus signs) and alphabetical (A over Z beside a down arrow).
+PROPERTIES_BUTTONS = [
+    [
+        "", " #####", " #...#", " #.#.# ######", " #...#", " #####  #####", "", " #####",
+        " #...#", " #.#.# ######", " #...#", " #####  #####",
+    ],
+    [
+        "", "  ##        #", " #..#       #", " #..#       #", " ####       #", " #..#       #",
+        " #..#       #", "          #####", " ####      ###", "   #        #", "  #", " ####",
+    ],
+]
+write_history_bar("properties_bar.bmp", PROPERTIES_BUTTONS)
 
 
 # ---- the preview dialog's switch button (27261): an eye-like picture frame,
