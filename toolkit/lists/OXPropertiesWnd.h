@@ -15,6 +15,7 @@
 #include <afxcmn.h>
 #include <afxtempl.h>
 
+#include "OXCoolToolBar.h"
 #include "OXTreeCtrl.h"
 #include "toolkit_res.h"
 
@@ -103,7 +104,7 @@ public:
     void ShowToolBar(BOOL bShow) { ShowChild(&m_toolBar, bShow); }
     void ShowDescription(BOOL bShow) { ShowChild(&m_descriptionPane, bShow); }
     CComboBoxEx* GetComboBox() { return &m_comboBox; }
-    CToolBar* GetToolBar() { return &m_toolBar; }
+    COXCoolToolBar* GetToolBar() { return &m_toolBar; }
     COXPropertyTree* GetTree() { return &m_tree; }
     COXPropertyDescriptionPane* GetDescriptionPane() { return &m_descriptionPane; }
     COXFrameSkin* GetFrameSkin();
@@ -129,7 +130,7 @@ public:
     CMap<HTREEITEM, HTREEITEM, CString, LPCTSTR> m_mapDescriptions;
     CMap<HTREEITEM, HTREEITEM, CEdit*, CEdit*> m_mapEditors;
     BOOL m_bCategorized;
-    CToolBar m_toolBar;
+    COXCoolToolBar m_toolBar;
     COXPropertyDescriptionPane m_descriptionPane;
     CComboBoxEx m_comboBox;
     COXPropertyTree m_tree;
