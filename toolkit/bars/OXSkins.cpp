@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "OXDockbarSkin.h"
+#include "OXMenuSkin.h"
 #include "OXShortcutBarSkin.h"
 #include "OXSizeControlBar.h"
 #include "OXTabSkin.h"
@@ -66,6 +67,7 @@ COXSkinClassic::COXSkinClassic()
 {
     m_strName = "Classic";
     m_pDockbarSkin = new COXDockbarSkinClassic;
+    m_pMenuSkin = new COXMenuSkinClassic;
     m_pTabSkin = new COXTabSkinClassic;
     m_pShortcutBarSkin = new COXShortcutBarSkinClassic;
 }
@@ -77,6 +79,7 @@ COXSkinXP::COXSkinXP()
 {
     m_strName = "Office XP";
     m_pDockbarSkin = new COXDockbarSkinXP(this);
+    m_pMenuSkin = new COXMenuSkinXP(this);
     m_pTabSkin = new COXTabSkinXP(this);
     m_pShortcutBarSkin = new COXShortcutBarSkinXP(this);
 }
@@ -310,6 +313,7 @@ COXSkin2003::COXSkin2003()
     m_pTabSkin = new COXTabSkin2003(this);
     m_pShortcutBarSkin = new COXShortcutBarSkin2003(this);
     m_pDockbarSkin = new COXDockbarSkin2003(this);
+    m_pMenuSkin = new COXMenuSkin2003(this);
 }
 
 COXSkin2003::~COXSkin2003()
@@ -321,6 +325,8 @@ COXSkin2003::~COXSkin2003()
     m_pShortcutBarSkin = NULL;
     delete m_pDockbarSkin;
     m_pDockbarSkin = NULL;
+    delete m_pMenuSkin;
+    m_pMenuSkin = NULL;
     ResetTheme();
     if (m_hMsimg32 != NULL)
         ::FreeLibrary(m_hMsimg32);
