@@ -277,9 +277,7 @@ void COXMenuSkinClassic::DrawSubmenuItem(CDC* pDC, UINT nState, LPCTSTR lpszText
     SplitText(lpszText, strLabel, strShortcut);
     DrawLabelAndShortcut(pDC, strLabel, rectText, rectShortcut, TextColor(nState),
                          IsDisabled(nState) && !IsSelected(nState) ? DSS_DISABLED : 0);
-    CRect rcArrow(rectShortcut);
-    rcArrow.left = rcArrow.right - ::GetSystemMetrics(SM_CXMENUCHECK);
-    DrawGlyph(pDC, rcArrow, "8", TextColor(nState), DT_RIGHT | DT_VCENTER);
+    // The system draws the arrow of an owner-drawn submenu item itself.
 }
 
 void COXMenuSkinClassic::DrawExpansionItem(CDC* pDC, const RECT& rect, UINT nState, COXBitmapMenu*)

@@ -500,7 +500,7 @@ void CALLBACK ProbeTimer(HWND, UINT, UINT_PTR idEvent, DWORD)
     p.hPopup = hPopup;
     p.bOwnerDrawn = (::GetMenuState(p.hMenu, 0, MF_BYPOSITION) & MF_OWNERDRAW) != 0;
     p.bBitmapMenu = DYNAMIC_DOWNCAST(COXBitmapMenu, CMenu::FromHandlePermanent(p.hMenu)) != NULL;
-    p.bOurClass = ::GetClassLongPtrA(hPopup, GCLP_HMODULE) == (LONG_PTR)AfxGetInstanceHandle();
+    p.bOurClass = (HINSTANCE)::GetClassLongPtrA(hPopup, GCLP_HMODULE) == AfxGetInstanceHandle();
     p.action(p);
 }
 
