@@ -57,12 +57,13 @@ BOOL ReadItem(HMENU hMenu, int nPos, MENUITEMINFOA& mii, CString& strText)
 }   // namespace
 
 HHOOK COXBitmapMenuOrganizer::s_hMouseHook = NULL;
+COXBitmapMenuOrganizer* COXBitmapMenuOrganizer::s_pHookOwner = NULL;
 HHOOK COXBitmapMenuOrganizer::s_hKeyboardHook = NULL;
 
 COXBitmapMenuOrganizer::COXBitmapMenuOrganizer()
     : m_pFrameWnd(NULL), m_hWnd(NULL), m_pfnSuperWndProc(NULL), m_bCustomizing(FALSE), m_hWndNotify(NULL),
       m_listConvertedMenus(10), m_bShowOnlyRecentlyUsed(TRUE), m_bInMenuLoop(FALSE), m_nPopupDepth(0),
-      m_bExpanded(FALSE)
+      m_bExpanded(FALSE), m_bReopenPending(FALSE)
 {
     m_mapImageLists.InitHashTable(17);
     m_mapImageInfo.InitHashTable(17);
@@ -78,6 +79,8 @@ COXBitmapMenuOrganizer::COXBitmapMenuOrganizer()
 
 COXBitmapMenuOrganizer::~COXBitmapMenuOrganizer()
 {
+    if (s_pHookOwner == this)
+        RemoveHooks();
     Empty(TRUE);
     DetachFrameWnd();
     for (INT_PTR i = 0; i < m_arrCreatedMenus.GetSize(); ++i)
@@ -915,6 +918,10 @@ void COXBitmapMenuOrganizer::OnExpand()
         else
             ::SendMessage(hMenuWnd, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     }
+    // A popup window may leave keys to its menu loop's queue and ignore a
+    // key sent to it: then the loop is ended outright.
+    if (!bReopen && hMenuWnd != NULL && ::IsWindow(hMenuWnd) && ::IsWindowVisible(hMenuWnd))
+        ::EndMenu();
     if (bLocked)
         ::LockWindowUpdate(NULL);
     for (POSITION pos = m_listConvertedMenus.GetHeadPosition(); pos != NULL;) {
@@ -925,6 +932,7 @@ void COXBitmapMenuOrganizer::OnExpand()
             RestoreMenu(pMenu, TRUE);
     }
     if (bReopen && hParent != NULL) {
+        m_bReopenPending = TRUE;
         if (bMenuBar)
             ::PostMessage(hParent, WM_KEYDOWN, VK_RETURN, 0x001C0001);
         else
@@ -934,6 +942,8 @@ void COXBitmapMenuOrganizer::OnExpand()
 
 void COXBitmapMenuOrganizer::InstallHooks()
 {
+    // The hooks serve the organizer whose menu loop is running.
+    s_pHookOwner = this;
     if (s_hMouseHook == NULL)
         s_hMouseHook = ::SetWindowsHookExA(WH_MOUSE, MouseHookProc, NULL, ::GetCurrentThreadId());
     if (s_hKeyboardHook == NULL)
@@ -947,18 +957,12 @@ void COXBitmapMenuOrganizer::RemoveHooks()
     if (s_hKeyboardHook != NULL)
         ::UnhookWindowsHookEx(s_hKeyboardHook);
     s_hMouseHook = s_hKeyboardHook = NULL;
-}
-
-// The organizer of the thread's main window.
-static COXBitmapMenuOrganizer* MainOrganizer()
-{
-    CWnd* pMain = AfxGetMainWnd();
-    return pMain != NULL ? COXBitmapMenuOrganizer::FindOrganizer(pMain->GetSafeHwnd()) : NULL;
+    s_pHookOwner = NULL;
 }
 
 LRESULT CALLBACK COXBitmapMenuOrganizer::MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-    COXBitmapMenuOrganizer* pThis = MainOrganizer();
+    COXBitmapMenuOrganizer* pThis = s_pHookOwner;
     if (nCode == HC_ACTION && pThis != NULL && wParam >= WM_LBUTTONDOWN && wParam <= WM_RBUTTONDBLCLK) {
         const MOUSEHOOKSTRUCT* pMouse = (const MOUSEHOOKSTRUCT*)lParam;
         HWND hUnder = ::WindowFromPoint(pMouse->pt);
@@ -993,8 +997,10 @@ LRESULT CALLBACK COXBitmapMenuOrganizer::MouseHookProc(int nCode, WPARAM wParam,
 
 LRESULT CALLBACK COXBitmapMenuOrganizer::KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-    COXBitmapMenuOrganizer* pThis = MainOrganizer();
-    if (nCode == HC_ACTION && pThis != NULL && wParam == VK_RETURN) {
+    COXBitmapMenuOrganizer* pThis = s_pHookOwner;
+    // A menu loop may only peek at the key (HC_NOREMOVE); eaten then, it
+    // never comes again.
+    if ((nCode == HC_ACTION || nCode == HC_NOREMOVE) && pThis != NULL && wParam == VK_RETURN) {
         for (int i = 0; i < pThis->m_nPopupDepth && i < pThis->m_arrPopupTrace.GetSize(); ++i) {
             HMENU hMenu = pThis->m_arrPopupTrace[i].hMenu;
             HWND hWnd = NULL;
@@ -1087,6 +1093,7 @@ LRESULT COXBitmapMenuOrganizer::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lPar
             }
             if (m_bShowOnlyRecentlyUsed)
                 InstallHooks();
+
         }
         break;
     }
@@ -1101,7 +1108,12 @@ LRESULT COXBitmapMenuOrganizer::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lPar
             m_bInMenuLoop = TRUE;
         break;
     case WM_EXITMENULOOP:
-        if (!wParam) {
+        // A popup tracked on its own ends its loop with wParam TRUE: that is
+        // its end too, unless an expansion is about to open it again.
+        if (wParam && m_bReopenPending) {
+            m_bReopenPending = FALSE;
+        } else {
+            m_bReopenPending = FALSE;
             if (m_bExpanded) {
                 m_bExpanded = FALSE;
                 if (m_bShowOnlyRecentlyUsed)

@@ -135,6 +135,8 @@ protected:
     CMap<HMENU, HMENU, HWND, HWND> m_mapPopupWindows;
     CArray<HMENU, HMENU> m_arrCreatedMenus;
     BOOL m_bExpanded;
+    // An expanded popup closed to be opened again whole.
+    BOOL m_bReopenPending;
 
     // The list under a key, made or emptied for refilling.
     CImageList* ListForKey(const CString& strKey, BOOL& bNew);
@@ -152,4 +154,5 @@ protected:
     static LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam);
     static HHOOK s_hMouseHook;
     static HHOOK s_hKeyboardHook;
+    static COXBitmapMenuOrganizer* s_pHookOwner;
 };

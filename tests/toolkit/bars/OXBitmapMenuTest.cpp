@@ -629,3 +629,72 @@ TEST(BitmapMenuOrganizer, FlatSkinGrowsThePopupForItsShadowAndForgetsItWhenClose
 }
 
 }   // namespace
+
+namespace {
+
+// A frame that counts the hidden-sets notification.
+class CNotifiedFrame : public CMenuFrame
+{
+public:
+    int nChanged = 0;
+
+protected:
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMsg == WM_OX_HIDDENSETSCHANGED)
+            ++nChanged;
+        return CMenuFrame::WindowProc(nMsg, wParam, lParam);
+    }
+};
+
+TEST(BitmapMenuOrganizer, OpenMenuHidesItsRarelyUsedItemsUntilExpandedOrUsed)
+{
+    CScopedFrame<CNotifiedFrame> frame;
+    ASSERT_TRUE(frame.Create("Recently used", CRect(50, 50, 450, 350)));
+    frame.Show();
+    frame->m_bAutoMenuEnable = FALSE;
+    HMENU hPopup = MakeMenu("101 - 102 103");
+    COXBitmapMenuOrganizer organizer;
+    ASSERT_TRUE(organizer.AttachFrameWnd(frame));
+    organizer.HideMenuItem(103);
+
+    // Opened: the hidden command is out, the expansion item at the end. A
+    // use of the hidden command while the menu is open brings it back.
+    std::string opened;
+    CTrackProbe used{frame->m_hWnd, hPopup};
+    used.action = [&](CTrackProbe& p) {
+        opened = Layout(p.hMenu);
+        ::SendMessage(p.hFrame, WM_COMMAND, 103, 0);
+        ::EndMenu();
+    };
+    Track(frame, hPopup, used);
+    EXPECT_EQ("101 - 102 +", opened);
+    EXPECT_TRUE(organizer.IsMenuItemShown(103));
+    EXPECT_EQ(1, frame->nChanged) << "the frame hears that the sets changed";
+
+    // Enter on the expansion item expands: the menu loop ends with the
+    // menu given back whole.
+    organizer.HideMenuItem(103);
+    organizer.Empty(TRUE);
+    EXPECT_EQ("101 - 102 103", Layout(hPopup));
+    CTrackProbe expand{frame->m_hWnd, hPopup};
+    expand.action = [&](CTrackProbe& p) {
+        opened = Layout(p.hMenu);
+        INPUT keys[4] = {};
+        const WORD vk[4] = {VK_UP, VK_UP, VK_RETURN, VK_RETURN};
+        for (int i = 0; i < 4; ++i) {
+            keys[i].type = INPUT_KEYBOARD;
+            keys[i].ki.wVk = vk[i];
+            keys[i].ki.dwFlags = i % 2 ? KEYEVENTF_KEYUP : 0;
+        }
+        ::SendInput(4, keys, sizeof(INPUT));
+    };
+    Track(frame, hPopup, expand);
+    EXPECT_EQ("101 - 102 +", opened);
+    EXPECT_FALSE(organizer.IsExpanded()) << "expansion lasts to the end of the menu loop";
+    EXPECT_EQ("101 - 102 103", Layout(hPopup));
+    organizer.DetachFrameWnd();
+    ::DestroyMenu(hPopup);
+}
+
+}   // namespace
