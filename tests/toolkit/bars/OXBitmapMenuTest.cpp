@@ -698,3 +698,76 @@ TEST(BitmapMenuOrganizer, OpenMenuHidesItsRarelyUsedItemsUntilExpandedOrUsed)
 }
 
 }   // namespace
+
+namespace {
+
+WNDPROC g_pfnBeforeLater = NULL;
+int g_nLaterCalls = 0;
+LRESULT CALLBACK LaterProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    ++g_nLaterCalls;
+    return ::CallWindowProc(g_pfnBeforeLater, hWnd, nMsg, wParam, lParam);
+}
+
+TEST(BitmapMenuOrganizer, DetachingLeavesALaterSubclasserInPlace)
+{
+    CScopedFrame<CMenuFrame> frame;
+    ASSERT_TRUE(frame.Create("Subclassed twice", CRect(50, 50, 300, 200)));
+    COXBitmapMenuOrganizer organizer;
+    ASSERT_TRUE(organizer.AttachFrameWnd(frame));
+    g_pfnBeforeLater = (WNDPROC)::SetWindowLongPtrA(frame->m_hWnd, GWLP_WNDPROC, (LONG_PTR)LaterProc);
+    organizer.DetachFrameWnd();
+    EXPECT_EQ((LONG_PTR)LaterProc, ::GetWindowLongPtrA(frame->m_hWnd, GWLP_WNDPROC))
+        << "the later procedure stays the window's";
+    // Messages still go through the whole chain to the frame.
+    g_nLaterCalls = 0;
+    frame->commands.clear();
+    ::SendMessage(frame->m_hWnd, WM_COMMAND, 4321, 0);
+    EXPECT_EQ(1, g_nLaterCalls);
+    ASSERT_EQ(1u, frame->commands.size());
+    EXPECT_EQ(4321u, frame->commands[0]);
+    EXPECT_TRUE(COXBitmapMenuOrganizer::FindOrganizer(frame->m_hWnd) == NULL);
+    frame.Destroy();
+}
+
+}   // namespace
+
+namespace {
+
+TEST(BitmapMenuOrganizer, ToolBarImagesGoBesideTheirCommands)
+{
+    CScopedFrame<CMenuFrame> frame;
+    ASSERT_TRUE(frame.Create("Tool bar images", CRect(50, 50, 400, 250)));
+    COXBitmapMenuOrganizer organizer;
+    ASSERT_TRUE(organizer.AttachFrameWnd(frame));
+
+    // Two bars; the second holds command 203 again.
+    CToolBar bars[2];
+    const UINT ids0[] = {201, ID_SEPARATOR, 202, 203};
+    const UINT ids1[] = {204, 203};
+    const UINT* ids[] = {ids0, ids1};
+    const int counts[] = {4, 2};
+    CPixelCanvas canvas(48, 15, kRed);
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(bars[i].Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + i));
+        HBITMAP hWell = ::CreateCompatibleBitmap(canvas.dc.GetSafeHdc(), 16 * counts[i], 15);
+        ASSERT_TRUE(bars[i].SetBitmap(hWell));
+        ASSERT_TRUE(bars[i].SetButtons(ids[i], counts[i]));
+    }
+    frame.Show();
+
+    ASSERT_TRUE(organizer.CollectToolbarImages());
+    struct Row { UINT nID; int nBar, nIndex; } rows[] = {{201, 0, 0}, {202, 0, 1}, {204, 1, 0}, {203, 1, 1}};
+    for (const Row& row : rows) {
+        COXImageInfo* pInfo = organizer.GetImageInfo(row.nID);
+        ASSERT_TRUE(pInfo != NULL) << row.nID;
+        EXPECT_EQ(row.nIndex, pInfo->m_nIndex) << row.nID;
+        EXPECT_FALSE(pInfo->m_bDefaultImage);
+        EXPECT_EQ(-1, pInfo->m_nHotIndex) << "no hot list";
+        EXPECT_EQ(pInfo->m_pImageList == organizer.GetImageInfo(201)->m_pImageList, row.nBar == 0) << row.nID;
+    }
+    EXPECT_TRUE(organizer.GetImageInfo(0) == NULL) << "separators have no image";
+    organizer.DetachFrameWnd();
+}
+
+}   // namespace
