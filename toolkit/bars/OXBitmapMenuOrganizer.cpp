@@ -283,6 +283,65 @@ BOOL COXBitmapMenuOrganizer::SetMenuBitmap(UINT nID, CBitmap* pBitmap, COLORREF 
     return TRUE;
 }
 
+BOOL COXBitmapMenuOrganizer::SetMenuIcon(UINT nID, LPCTSTR lpszIcon)
+{
+    if (m_mapImageInfo.GetHashTableSize() == 0 || lpszIcon == NULL)
+        return FALSE;
+    HICON hIcon = ::LoadIconA(AfxGetResourceHandle(), lpszIcon);
+    if (hIcon == NULL)
+        return FALSE;
+    const CString strKey = IS_INTRESOURCE(lpszIcon) ? NumberKey((ULONG_PTR)lpszIcon, (char)0x80)
+                                                    : CString(lpszIcon) + (char)0x80;
+    BOOL bNew;
+    CImageList* pList = ListForKey(strKey, bNew);
+    if (!pList->Create(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), ILC_COLOR, 1, 0) ||
+        pList->Add(hIcon) < 0)
+        return FALSE;
+    StoreImageInfo(nID, pList, 0, FALSE, -1);
+    return TRUE;
+}
+
+BOOL COXBitmapMenuOrganizer::SetMenuIcon(UINT nID, UINT nIconID) { return SetMenuIcon(nID, MAKEINTRESOURCE(nIconID)); }
+
+BOOL COXBitmapMenuOrganizer::SetMenuHotImage(UINT nID, LPCTSTR lpszBitmap, int nIndex, int cx)
+{
+    CImageList temp;
+    if (GetImageInfo(nID) == NULL || !temp.Create(lpszBitmap, cx, 0, RGB(192, 192, 192)))
+        return FALSE;
+    HICON hIcon = temp.ExtractIcon(nIndex);
+    const BOOL bDone = SetMenuHotIcon(nID, hIcon);
+    if (hIcon != NULL)
+        ::DestroyIcon(hIcon);
+    return bDone;
+}
+
+BOOL COXBitmapMenuOrganizer::SetMenuHotImage(UINT nID, UINT nBitmapID)
+{
+    CBitmap bitmap;
+    BITMAP bm;
+    if (!bitmap.LoadBitmap(nBitmapID) || !bitmap.GetBitmap(&bm))
+        return FALSE;
+    return SetMenuHotImage(nID, MAKEINTRESOURCE(nBitmapID), 0, bm.bmWidth);
+}
+
+BOOL COXBitmapMenuOrganizer::SetMenuHotIcon(UINT nID, UINT nIconID)
+{
+    HICON hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCE(nIconID));
+    return hIcon != NULL && SetMenuHotIcon(nID, hIcon);
+}
+
+BOOL COXBitmapMenuOrganizer::SetMenuHotBitmap(UINT nID, CBitmap* pBitmap, COLORREF crMask)
+{
+    COXImageInfo* pInfo = GetImageInfo(nID);
+    if (pInfo == NULL || pInfo->m_pImageList == NULL || pBitmap == NULL || pBitmap->GetSafeHandle() == NULL)
+        return FALSE;
+    const int nIndex = pInfo->m_pImageList->Add(pBitmap, crMask);
+    if (nIndex < 0)
+        return FALSE;
+    pInfo->m_nHotIndex = nIndex;
+    return TRUE;
+}
+
 BOOL COXBitmapMenuOrganizer::SetMenuHotIcon(UINT nID, HICON hIcon)
 {
     COXImageInfo* pInfo = GetImageInfo(nID);

@@ -64,7 +64,14 @@ public:
     BOOL SetMenuImage(UINT nID, LPCTSTR lpszBitmap);
     BOOL SetMenuIcon(UINT nID, HICON hIcon, int cx, int cy);
     BOOL SetMenuBitmap(UINT nID, CBitmap* pBitmap, COLORREF crMask, int cx, int cy);
+    BOOL SetMenuIcon(UINT nID, UINT nIconID);
+    BOOL SetMenuIcon(UINT nID, LPCTSTR lpszIcon);
+    // Hot images: appended to the command's list (it needs an image already).
+    BOOL SetMenuHotImage(UINT nID, LPCTSTR lpszBitmap, int nIndex, int cx);
+    BOOL SetMenuHotImage(UINT nID, UINT nBitmapID);
     BOOL SetMenuHotIcon(UINT nID, HICON hIcon);
+    BOOL SetMenuHotIcon(UINT nID, UINT nIconID);
+    BOOL SetMenuHotBitmap(UINT nID, CBitmap* pBitmap, COLORREF crMask);
     COXImageInfo* GetImageInfo(UINT nID) const;
     BOOL CollectToolbarImages();
     BOOL IsOwnSubmenu(HMENU hMenu);

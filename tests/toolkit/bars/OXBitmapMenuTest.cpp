@@ -771,3 +771,27 @@ TEST(BitmapMenuOrganizer, ToolBarImagesGoBesideTheirCommands)
 }
 
 }   // namespace
+
+namespace {
+
+TEST(BitmapMenuOrganizer, HotImagesAreAppendedToTheCommandsList)
+{
+    COXBitmapMenuOrganizer organizer;
+    HICON hIcon = ::LoadIcon(NULL, IDI_APPLICATION);
+    EXPECT_FALSE(organizer.SetMenuHotIcon(300, hIcon)) << "a hot image needs an image first";
+    ASSERT_TRUE(organizer.SetMenuIcon(300, hIcon, 16, 16));
+    ASSERT_TRUE(organizer.SetMenuHotIcon(300, ::LoadIcon(NULL, IDI_WARNING)));
+    COXImageInfo* pInfo = organizer.GetImageInfo(300);
+    EXPECT_EQ(0, pInfo->m_nIndex);
+    EXPECT_EQ(1, pInfo->m_nHotIndex);
+    EXPECT_EQ(2, pInfo->m_pImageList->GetImageCount());
+    CBitmap bitmap;
+    CPixelCanvas canvas(16, 16);
+    bitmap.Attach(::CreateCompatibleBitmap(canvas.dc.GetSafeHdc(), 16, 16));
+    ASSERT_TRUE(organizer.SetMenuHotBitmap(300, &bitmap, kWhite));
+    EXPECT_EQ(2, pInfo->m_nHotIndex);
+    EXPECT_FALSE(organizer.SetMenuIcon(301, (UINT)12345)) << "no such icon";
+    EXPECT_TRUE(organizer.GetImageInfo(301) == NULL);
+}
+
+}   // namespace
