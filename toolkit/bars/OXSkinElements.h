@@ -10,11 +10,8 @@
 
 #include "OXToolbarSkin.h"
 
-class COXMenuSkin
-{
-public:
-    virtual ~COXMenuSkin() {}
-};
+// The menu element has a header of its own (OXMenuSkin.h).
+class COXMenuSkin;
 
 // The dock bar element has a header of its own (OXDockbarSkin.h).
 class COXDockbarSkin;

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "OXDockbarSkin.h"
+#include "OXMenuSkin.h"
 #include "OXShortcutBarSkin.h"
 #include "OXSizeControlBar.h"
 #include "OXStatusbarSkin.h"
@@ -68,6 +69,7 @@ COXSkinClassic::COXSkinClassic()
     m_strName = "Classic";
     m_pToolbarSkin = new COXToolbarSkinClassic;
     m_pDockbarSkin = new COXDockbarSkinClassic;
+    m_pMenuSkin = new COXMenuSkinClassic;
     m_pTabSkin = new COXTabSkinClassic;
     m_pShortcutBarSkin = new COXShortcutBarSkinClassic;
     m_pStatusbarSkin = new COXStatusbarSkinClassic;
@@ -81,6 +83,7 @@ COXSkinXP::COXSkinXP()
     m_strName = "Office XP";
     m_pToolbarSkin = new COXToolbarSkinXP(this);
     m_pDockbarSkin = new COXDockbarSkinXP(this);
+    m_pMenuSkin = new COXMenuSkinXP(this);
     m_pTabSkin = new COXTabSkinXP(this);
     m_pShortcutBarSkin = new COXShortcutBarSkinXP(this);
     m_pStatusbarSkin = new COXStatusbarSkinXP(this);
@@ -317,6 +320,7 @@ COXSkin2003::COXSkin2003()
     m_pShortcutBarSkin = new COXShortcutBarSkin2003(this);
     m_pDockbarSkin = new COXDockbarSkin2003(this);
     m_pStatusbarSkin = new COXStatusbarSkin2003(this);
+    m_pMenuSkin = new COXMenuSkin2003(this);
 }
 
 COXSkin2003::~COXSkin2003()
@@ -330,6 +334,10 @@ COXSkin2003::~COXSkin2003()
     m_pShortcutBarSkin = NULL;
     delete m_pDockbarSkin;
     m_pDockbarSkin = NULL;
+    delete m_pMenuSkin;
+    m_pMenuSkin = NULL;
+    delete m_pStatusbarSkin;
+    m_pStatusbarSkin = NULL;
     ResetTheme();
     if (m_hMsimg32 != NULL)
         ::FreeLibrary(m_hMsimg32);

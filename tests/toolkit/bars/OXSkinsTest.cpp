@@ -5,6 +5,7 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include "OXMenuSkin.h"
 #include "OXShortcutBarSkin.h"
 #include "OXSkinnedApp.h"
 #include "OXTabSkin.h"
@@ -362,7 +363,8 @@ TEST_F(SkinnedApp, HoldsTheThreeSkinsWithOfficeXPCurrent)
         EXPECT_EQ(c.xp, dynamic_cast<COXToolbarSkinXP*>(pSkin->GetToolbarSkin()) != nullptr) << c.name;
         EXPECT_EQ(c.is2003, dynamic_cast<COXToolbarSkin2003*>(pSkin->GetToolbarSkin()) != nullptr) << c.name;
         EXPECT_EQ(!c.xp, dynamic_cast<COXToolbarSkinClassic*>(pSkin->GetToolbarSkin()) != nullptr) << c.name;
-        EXPECT_EQ(nullptr, pSkin->GetMenuSkin());
+        EXPECT_EQ(c.xp, dynamic_cast<COXMenuSkinXP*>(pSkin->GetMenuSkin()) != nullptr) << c.name;
+        EXPECT_EQ(c.is2003, dynamic_cast<COXMenuSkin2003*>(pSkin->GetMenuSkin()) != nullptr) << c.name;
         EXPECT_EQ(nullptr, pSkin->GetFrameSkin());
     }
     EXPECT_EQ(m_pApp->GetSkin("Office XP"), m_pApp->GetCurrentSkin());

@@ -1,0 +1,473 @@
+#include "OXBitmapMenu.h"
+
+#include <algorithm>
+
+#include "OXBitmapMenuOrganizer.h"
+#include "OXSkins.h"
+
+IMPLEMENT_DYNAMIC(COXBitmapMenu, CMenu)
+
+namespace {
+
+const int kMaxItemText = 300;
+
+// The system's popup menu procedure, behind the local class's.
+WNDPROC g_pfnSystemPopupProc = NULL;
+
+LRESULT CALLBACK PopupMenuProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    return OXGetMenuSkin()->PopupWindowProc(g_pfnSystemPopupProc, hWnd, nMsg, wParam, lParam);
+}
+
+// An item's type, submenu, data and text, by position.
+struct CItemRead
+{
+    MENUITEMINFOA mii;
+    char szText[kMaxItemText + 1];
+
+    BOOL Read(HMENU hMenu, int nPos)
+    {
+        ZeroMemory(&mii, sizeof(mii));
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_DATA | MIIM_ID | MIIM_STRING;
+        szText[0] = 0;
+        mii.dwTypeData = szText;
+        mii.cch = kMaxItemText;
+        return ::GetMenuItemInfoA(hMenu, (UINT)nPos, TRUE, &mii);
+    }
+};
+
+}   // namespace
+
+BOOL OXRegisterPopupMenuClass()
+{
+    static BOOL bRegistered = FALSE;
+    if (bRegistered)
+        return TRUE;
+    WNDCLASSA wc;
+    if (!::GetClassInfoA(NULL, "#32768", &wc))
+        return FALSE;
+    g_pfnSystemPopupProc = wc.lpfnWndProc;
+    // The flat skins draw a shadow of their own; the saved bits keep what
+    // lies under the popup for when it closes.
+    wc.style = (wc.style & ~CS_DROPSHADOW) | CS_SAVEBITS;
+    wc.lpfnWndProc = PopupMenuProc;
+    wc.hInstance = AfxGetInstanceHandle();
+    bRegistered = ::RegisterClassA(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return bRegistered;
+}
+
+HBRUSH CreateHalftoneBrush(COLORREF clr1, COLORREF clr2)
+{
+    struct
+    {
+        BITMAPINFOHEADER bmiHeader;
+        RGBQUAD bmiColors[2];
+    } bmi;
+    ZeroMemory(&bmi, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = 8;
+    bmi.bmiHeader.biHeight = 8;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 1;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    bmi.bmiColors[0] = {GetBValue(clr1), GetGValue(clr1), GetRValue(clr1), 0};
+    bmi.bmiColors[1] = {GetBValue(clr2), GetGValue(clr2), GetRValue(clr2), 0};
+    // Rows are padded to four bytes.
+    BYTE bits[8 * 4] = {};
+    for (int y = 0; y < 8; ++y)
+        bits[y * 4] = (y % 2 == 0) ? 0xAA : 0x55;
+    HDC hScreen = ::GetDC(NULL);
+    HBITMAP hBitmap = ::CreateDIBitmap(hScreen, &bmi.bmiHeader, CBM_INIT, bits, (BITMAPINFO*)&bmi, DIB_RGB_COLORS);
+    ::ReleaseDC(NULL, hScreen);
+    if (hBitmap == NULL)
+        return NULL;
+    HBRUSH hBrush = ::CreatePatternBrush(hBitmap);
+    ::DeleteObject(hBitmap);
+    return hBrush;
+}
+
+// ---------------------------------------------------------------------------
+// COXBitmapMenu
+// ---------------------------------------------------------------------------
+COXBitmapMenu::COXBitmapMenu()
+    : m_rectOwnerItem(0, 0, 0, 0), m_nImageWidth(0), m_nTextHeight(0), m_nShortcutWidth(0), m_nTextWidth(0),
+      m_listItemInfo(10), m_bAcceptDrops(FALSE), m_nCustomizedItem(-1), m_bCustomizing(FALSE), m_hWndNotify(NULL),
+      m_bKeepCustomizedItem(FALSE), m_bDragOver(FALSE), m_pPopupWnd(NULL), m_nInsertMark(-1)
+{
+    m_mapAccessKeys.InitHashTable(17);
+    OXRegisterPopupMenuClass();
+}
+
+COXBitmapMenu::~COXBitmapMenu()
+{
+    while (!m_listItemInfo.IsEmpty())
+        delete m_listItemInfo.RemoveHead();
+    while (!m_popupStack.IsEmpty())
+        delete m_popupStack.RemoveHead();
+    OXReleaseSharedMenuSkin();
+    m_dropTarget.Revoke();
+    DestroyMenu();
+}
+
+BYTE COXBitmapMenu::FoldAccessKey(BYTE chKey)
+{
+    // In the user's code page, so that a key of any script folds.
+    char sz[2] = {(char)chKey, 0};
+    ::CharLowerBuffA(sz, 1);
+    return (BYTE)sz[0];
+}
+
+BYTE COXBitmapMenu::AccessKeyOf(LPCTSTR lpszText)
+{
+    for (LPCTSTR p = lpszText; p != NULL && *p != 0; ++p) {
+        if (*p != '&')
+            continue;
+        if (p[1] == '&') {
+            ++p;
+            continue;
+        }
+        return (BYTE)p[1];
+    }
+    return 0;
+}
+
+UINT COXBitmapMenu::HiddenBandState(BOOL bHidden, BOOL bPrevShown, BOOL bNextShown)
+{
+    if (!bHidden)
+        return 0;
+    return OXODS_HIDDEN | (bPrevShown ? OXODS_HIDDENFIRST : 0) | (bNextShown ? OXODS_HIDDENLAST : 0);
+}
+
+OXPOPUPWND* COXBitmapMenu::FindPopupWnd(HWND hWnd)
+{
+    for (POSITION pos = m_popupStack.GetHeadPosition(); pos != NULL;) {
+        OXPOPUPWND* pPopup = m_popupStack.GetNext(pos);
+        if (pPopup->hWnd == hWnd)
+            return pPopup;
+    }
+    return NULL;
+}
+
+// Item data is trusted only when this menu made it: an item may carry data
+// of the application's own.
+static COXItemInfo* OwnItemInfo(const CList<COXItemInfo*, COXItemInfo*>& list, ULONG_PTR dwData)
+{
+    if (dwData == 0)
+        return NULL;
+    COXItemInfo* pInfo = reinterpret_cast<COXItemInfo*>(dwData);
+    return list.Find(pInfo) != NULL ? pInfo : NULL;
+}
+
+COXItemInfo* COXBitmapMenu::ItemInfoAt(int nPos)
+{
+    CItemRead item;
+    if (nPos < 0 || !item.Read(m_hMenu, nPos))
+        return NULL;
+    return OwnItemInfo(m_listItemInfo, item.mii.dwItemData);
+}
+
+void COXBitmapMenu::UpdateExtents()
+{
+    m_nImageWidth = m_nShortcutWidth = m_nTextWidth = 0;
+    NONCLIENTMETRICSA ncm;
+    OXGetNonClientMetrics(ncm);
+    CFont font, fontBold;
+    font.CreateFontIndirect(&ncm.lfMenuFont);
+    LOGFONTA lfBold = ncm.lfMenuFont;
+    lfBold.lfWeight = FW_BOLD;
+    fontBold.CreateFontIndirect(&lfBold);
+
+    CWnd* pMain = AfxGetMainWnd();
+    HWND hWndDC = pMain != NULL ? pMain->GetSafeHwnd() : NULL;
+    HDC hDC = ::GetDC(hWndDC);
+    const int nMinImage = GetMenuSkin()->GetMetrics().m_nMinImageWidth;
+    const UINT nDefault = ::GetMenuDefaultItem(m_hMenu, TRUE, GMDI_USEDISABLED);
+    const int nCount = ::GetMenuItemCount(m_hMenu);
+    for (int i = 0; i < nCount; ++i) {
+        CItemRead item;
+        if (!item.Read(m_hMenu, i) || (item.mii.fType & MFT_SEPARATOR))
+            continue;
+        CString strText(item.szText);
+        if (COXItemInfo* pInfo = OwnItemInfo(m_listItemInfo, item.mii.dwItemData)) {
+            CRect rcImage = COXMenuSkin::ImageRect(pInfo->GetImageInfo());
+            if (!rcImage.IsRectEmpty())
+                m_nImageWidth = std::max(m_nImageWidth, std::max<int>(rcImage.Width(), nMinImage));
+            strText = pInfo->GetText();
+        }
+        CString strLabel, strShortcut;
+        COXMenuSkin::SplitText(strText, strLabel, strShortcut);
+        if (strText.Find('\t') < 0 && item.mii.hSubMenu != NULL)
+            strShortcut = "W";
+        HGDIOBJ hOld = ::SelectObject(hDC, (UINT)i == nDefault ? fontBold.GetSafeHandle() : font.GetSafeHandle());
+        CRect rc(0, 0, 0, 0);
+        ::DrawTextA(hDC, strLabel, strLabel.GetLength(), &rc, DT_CALCRECT | DT_SINGLELINE);
+        m_nTextWidth = std::max<int>(m_nTextWidth, rc.Width());
+        rc.SetRect(0, 0, 0, 0);
+        if (!strShortcut.IsEmpty()) {
+            ::DrawTextA(hDC, strShortcut, strShortcut.GetLength(), &rc, DT_CALCRECT | DT_SINGLELINE);
+            m_nShortcutWidth = std::max<int>(m_nShortcutWidth, rc.Width());
+        }
+        ::SelectObject(hDC, hOld);
+    }
+    m_nImageWidth = std::max(m_nImageWidth, nMinImage);
+    SIZE size = {0, 0};
+    ::GetTextExtentPoint32A(hDC, "A", 1, &size);
+    m_nTextHeight = size.cy;
+    ::ReleaseDC(hWndDC, hDC);
+}
+
+void COXBitmapMenu::MeasureItem(LPMEASUREITEMSTRUCT lpMIS)
+{
+    const OXMENUSKINMETRICS& m = GetMenuSkin()->GetMetrics();
+    COXItemInfo* pInfo = OwnItemInfo(m_listItemInfo, lpMIS->itemData);
+    if (pInfo == NULL) {
+        if (IsPopupItem(lpMIS->itemID))
+            lpMIS->itemHeight = m.m_nTextMargin + m_nTextHeight;
+        return;
+    }
+    CRect rcImage = COXMenuSkin::ImageRect(pInfo->GetImageInfo());
+    const int nImageHeight = rcImage.IsRectEmpty() ? 0 : rcImage.Height() + 2;
+    lpMIS->itemWidth = m_nTextWidth + m_nImageWidth + m_nShortcutWidth + m.m_nShortcutRight + m.m_nTextGap +
+                       m.m_nImageLeft + (m_nShortcutWidth != 0 ? m.m_nRightTextGap : 0);
+    if (lpMIS->itemID == 0 || lpMIS->itemID == 0xFFFF)
+        lpMIS->itemHeight = m.m_nSeparatorHeight;
+    else
+        lpMIS->itemHeight = std::max(m.m_nTextMargin + m_nTextHeight, nImageHeight + m.m_nImageMargin);
+}
+
+int COXBitmapMenu::HitTest(CPoint pt, BOOL* pbUpperHalf)
+{
+    const int nCount = ::GetMenuItemCount(m_hMenu);
+    int nSum = 0;
+    for (int i = 0; i < nCount; ++i) {
+        CItemRead item;
+        if (!item.Read(m_hMenu, i))
+            continue;
+        MEASUREITEMSTRUCT mis = {ODT_MENU, 0, item.mii.hSubMenu != NULL ? (UINT)(UINT_PTR)item.mii.hSubMenu
+                                                                        : item.mii.wID,
+                                 0, 0, item.mii.dwItemData};
+        if (item.mii.fType & MFT_SEPARATOR)
+            mis.itemID = 0;
+        MeasureItem(&mis);
+        nSum += (int)mis.itemHeight;
+        if (nSum >= pt.y && mis.itemHeight != 0) {
+            if (pbUpperHalf != NULL)
+                *pbUpperHalf = nSum - (int)mis.itemHeight / 2 >= pt.y;
+            return i;
+        }
+    }
+    return -1;
+}
+
+BOOL COXBitmapMenu::IsItemShownAt(COXBitmapMenuOrganizer* pOrganizer, int nPos)
+{
+    return pOrganizer->IsItemShown(this, nPos);
+}
+
+void COXBitmapMenu::DrawItem(LPDRAWITEMSTRUCT lpDIS)
+{
+    COXItemInfo* pInfo = OwnItemInfo(m_listItemInfo, lpDIS->itemData);
+    if (pInfo == NULL)
+        return;
+    CDC* pDC = CDC::FromHandle(lpDIS->hDC);
+    const CString strText = pInfo->GetText();
+    const CRect rcItem(lpDIS->rcItem);
+    COXImageInfo* pImageInfo = pInfo->GetImageInfo();
+    const BOOL bSeparator = lpDIS->itemID == 0 || lpDIS->itemID == 0xFFFF;
+    CRect rcImageFrame, rcImage, rcText, rcShortcut;
+    if (!bSeparator)
+        DistributeSpace(rcItem, pImageInfo, rcImageFrame, rcImage, rcText, rcShortcut);
+
+    const CPoint ptCentre = rcItem.CenterPoint();
+    const int nPos = HitTest(ptCentre);
+    UINT nState = lpDIS->itemState;
+    CWnd* pMain = AfxGetMainWnd();
+    COXBitmapMenuOrganizer* pOrganizer =
+        pMain != NULL ? COXBitmapMenuOrganizer::FindOrganizer(pMain->GetSafeHwnd()) : NULL;
+    if (pOrganizer != NULL && pOrganizer->IsShowOnlyRecentlyUsed() && nPos >= 0)
+        nState |= HiddenBandState(!IsItemShownAt(pOrganizer, nPos), IsItemShownAt(pOrganizer, nPos - 1),
+                                  IsItemShownAt(pOrganizer, nPos + 1));
+
+    if (bSeparator) {
+        DrawSeparator(pDC, rcItem);
+    } else if (nPos >= 0 && ::GetSubMenu(m_hMenu, nPos) != NULL) {
+        // The submenu item's own drawing has no item rectangle to fill.
+        DrawBackground(pDC, nState, pImageInfo, rcItem, rcImageFrame);
+        DrawSubmenuItem(pDC, nState, strText, pImageInfo, rcImageFrame, rcImage, rcText, rcShortcut);
+    } else {
+        DrawBackground(pDC, nState, pImageInfo, rcItem, rcImageFrame);
+        DrawButton(pDC, nState, pImageInfo, rcImageFrame);
+        DrawImage(pDC, nState, pImageInfo, rcImage);
+        if (lpDIS->itemID == ID_OX_SHOWALLITEMS)
+            DrawExpansionItem(pDC, rcItem, nState);
+        else
+            DrawText(pDC, nState, strText, rcText, rcShortcut);
+    }
+
+    if (m_nCustomizedItem != -1 && ::GetMenuItemID(m_hMenu, m_nCustomizedItem) == lpDIS->itemID &&
+        nPos == m_nCustomizedItem)
+        DrawCustomized(pDC, rcItem);
+    if (m_nInsertMark != -1) {
+        const int nCount = ::GetMenuItemCount(m_hMenu);
+        const int nMarked = m_nInsertMark >= nCount ? m_nInsertMark - 1 : m_nInsertMark;
+        if (nMarked == nPos)
+            DrawInsertMark(pDC, rcItem, m_nInsertMark < nCount);
+    }
+}
+
+// The skin's operations, each with this menu.
+void COXBitmapMenu::DistributeSpace(const RECT& rectItem, COXImageInfo* pImageInfo, RECT& rectImageFrame,
+                                    RECT& rectImage, RECT& rectText, RECT& rectShortcut)
+{
+    GetMenuSkin()->DistributeSpace(rectItem, pImageInfo, rectImageFrame, rectImage, rectText, rectShortcut, this);
+}
+void COXBitmapMenu::DrawBackground(CDC* pDC, UINT nState, COXImageInfo* pImageInfo, const RECT& rectText,
+                                   const RECT& rectImage)
+{
+    GetMenuSkin()->DrawBackground(pDC, nState, pImageInfo, rectText, rectImage, this);
+}
+void COXBitmapMenu::DrawButton(CDC* pDC, UINT nState, COXImageInfo* pImageInfo, const RECT& rectFrame)
+{
+    GetMenuSkin()->DrawButton(pDC, nState, pImageInfo, rectFrame, this);
+}
+void COXBitmapMenu::DrawImage(CDC* pDC, UINT nState, COXImageInfo* pImageInfo, const RECT& rectImage)
+{
+    GetMenuSkin()->DrawImage(pDC, nState, pImageInfo, rectImage, this);
+}
+void COXBitmapMenu::DrawText(CDC* pDC, UINT nState, LPCTSTR lpszText, const RECT& rectText,
+                             const RECT& rectShortcut)
+{
+    GetMenuSkin()->DrawText(pDC, nState, lpszText, rectText, rectShortcut, this);
+}
+void COXBitmapMenu::DrawSeparator(CDC* pDC, const RECT& rect) { GetMenuSkin()->DrawSeparator(pDC, rect, this); }
+void COXBitmapMenu::DrawCustomized(CDC* pDC, const RECT& rect) { GetMenuSkin()->DrawCustomized(pDC, rect, this); }
+void COXBitmapMenu::DrawInsertMark(CDC* pDC, const RECT& rect, BOOL bBefore)
+{
+    GetMenuSkin()->DrawInsertMark(pDC, rect, bBefore, this);
+}
+void COXBitmapMenu::DrawSubmenuItem(CDC* pDC, UINT nState, LPCTSTR lpszText, COXImageInfo* pImageInfo,
+                                    const RECT& rectImageFrame, const RECT& rectImage, const RECT& rectText,
+                                    const RECT& rectShortcut)
+{
+    GetMenuSkin()->DrawSubmenuItem(pDC, nState, lpszText, pImageInfo, rectImageFrame, rectImage, rectText,
+                                   rectShortcut, this);
+}
+void COXBitmapMenu::DrawExpansionItem(CDC* pDC, const RECT& rect, UINT nState)
+{
+    GetMenuSkin()->DrawExpansionItem(pDC, rect, nState, this);
+}
+
+int COXBitmapMenu::SetCustomizedItem(int nPos)
+{
+    const int nOld = m_nCustomizedItem;
+    m_nCustomizedItem = nPos;
+    return nOld;
+}
+
+int COXBitmapMenu::SetInsertMark(int nPos)
+{
+    const int nOld = m_nInsertMark;
+    m_nInsertMark = nPos;
+    return nOld;
+}
+
+void COXBitmapMenu::SetCustomizeMode(HWND hWndNotify, BOOL bCustomize)
+{
+    if (bCustomize) {
+        if (!m_bAcceptDrops)
+            m_bAcceptDrops = TRUE;
+        m_hWndNotify = hWndNotify;
+        m_bCustomizing = TRUE;
+    } else {
+        SetCustomizedItem(-1);
+        m_bCustomizing = FALSE;
+    }
+}
+
+BOOL COXBitmapMenu::IsPopupItem(UINT nID)
+{
+    if (nID == (UINT)-1)
+        return TRUE;
+    const int nCount = ::GetMenuItemCount(m_hMenu);
+    for (int i = 0; i < nCount; ++i) {
+        HMENU hSub = ::GetSubMenu(m_hMenu, i);
+        if (hSub != NULL && ((UINT)(UINT_PTR)hSub == nID || ::GetMenuItemID(m_hMenu, i) == nID))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+// The top-level menu of hWnd's frame that holds hMenu as a direct submenu.
+static CMenu* ParentMenuOf(CWnd* pTarget, HMENU hMenu)
+{
+    if (pTarget == NULL)
+        return NULL;
+    CWnd* pTop = pTarget->GetTopLevelParent();
+    HMENU hBar = pTop != NULL ? ::GetMenu(pTop->GetSafeHwnd()) : NULL;
+    if (hBar == NULL)
+        return NULL;
+    const int nCount = ::GetMenuItemCount(hBar);
+    for (int i = 0; i < nCount; ++i)
+        if (::GetSubMenu(hBar, i) == hMenu)
+            return CMenu::FromHandle(hBar);
+    return NULL;
+}
+
+void COXBitmapMenu::UpdateMenuUI(CWnd* pTarget, BOOL bSysMenu)
+{
+    if (bSysMenu || pTarget == NULL)
+        return;
+    CBitmapMenuCmdUI state;
+    state.m_pMenu = this;
+    HMENU hTracking = AfxGetThreadState()->m_hTrackingMenu;
+    state.m_pParentMenu = hTracking == m_hMenu ? CMenu::FromHandle(hTracking) : ParentMenuOf(pTarget, m_hMenu);
+    CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pTarget);
+    const BOOL bAutoEnable = pFrame == NULL || pFrame->m_bAutoMenuEnable;
+    state.m_nIndexMax = (UINT)::GetMenuItemCount(m_hMenu);
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++) {
+        state.m_nID = ::GetMenuItemID(m_hMenu, (int)state.m_nIndex);
+        if (state.m_nID == 0)
+            continue;
+        if (state.m_nID == (UINT)-1) {
+            HMENU hSub = ::GetSubMenu(m_hMenu, (int)state.m_nIndex);
+            if (hSub == NULL)
+                continue;
+            state.m_pSubMenu = CMenu::FromHandle(hSub);
+            state.m_nID = ::GetMenuItemID(hSub, 0);
+            if (state.m_nID == 0 || state.m_nID == (UINT)-1)
+                continue;
+            state.DoUpdate(pTarget, FALSE);
+        } else {
+            state.m_pSubMenu = NULL;
+            state.DoUpdate(pTarget, bAutoEnable && state.m_nID < 0xF000);
+        }
+        // A handler that removed items: go back over what it took away, so
+        // that no item is skipped or updated twice.
+        const UINT nCount = (UINT)::GetMenuItemCount(m_hMenu);
+        if (nCount < state.m_nIndexMax) {
+            state.m_nIndex -= (state.m_nIndexMax - nCount);
+            while (state.m_nIndex < nCount && ::GetMenuItemID(m_hMenu, (int)state.m_nIndex) == state.m_nID)
+                state.m_nIndex++;
+        }
+        state.m_nIndexMax = nCount;
+    }
+}
+
+void CBitmapMenuCmdUI::SetText(LPCTSTR lpszText)
+{
+    if (m_pMenu == NULL || m_pSubMenu != NULL)
+        return;
+    MENUITEMINFOA mii;
+    ZeroMemory(&mii, sizeof(mii));
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_FTYPE | MIIM_DATA;
+    COXBitmapMenu* pMenu = DYNAMIC_DOWNCAST(COXBitmapMenu, m_pMenu);
+    if (pMenu != NULL && ::GetMenuItemInfoA(m_pMenu->m_hMenu, m_nIndex, TRUE, &mii) &&
+        (mii.fType & MFT_OWNERDRAW)) {
+        if (COXItemInfo* pInfo = OwnItemInfo(pMenu->m_listItemInfo, mii.dwItemData))
+            pInfo->SetText(lpszText);
+        return;
+    }
+    CCmdUI::SetText(lpszText);
+}
