@@ -264,7 +264,7 @@ TEST_F(BasedMainFrameTest, ToolsMenuIsRebuiltAndAToolStarts)
     EXPECT_EQ(text, "Other");
 
     m_pFrame->SendMessage(WM_COMMAND, ID_EXTERNAL_TOOL_FIRST);
-    EXPECT_TRUE(PumpUntil([&] { return ::GetFileAttributesA(out) != INVALID_FILE_ATTRIBUTES; }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return ::GetFileAttributesA(out) != INVALID_FILE_ATTRIBUTES; }, kWaitMs));
 
     // The command itself opens the editor of the list, owned by the frame.
     CDialogAnswerer answerer;
@@ -485,7 +485,7 @@ protected:
     bool ShowTip()
     {
         Relay(WM_MOUSEMOVE);
-        return PumpUntil([&] { return TipShown(); }, 2000);
+        return PumpUntil([&] { return TipShown(); }, kWaitMs);
     }
     CPoint m_pt;
 };
