@@ -804,9 +804,14 @@ TEST_F(COXTreeCtrlTest, ItemTipOverACutOffCellShowsAndPassesTheClick)
     mouse(CPoint(pt.x + 5, pt.y + 40), 0);
     pumpUntil(cursorAt(CPoint(pt.x + 5, pt.y + 40)));
     mouse(pt, 0);
-    ASSERT_TRUE(pumpUntil([&] { return tip.GetSafeHwnd() != NULL && tip.IsWindowVisible(); })) << "no tip";
+    // The tip is up once it shows and is the window at its own place.
     CRect rectTip, rectCell;
-    tip.GetWindowRect(&rectTip);
+    ASSERT_TRUE(pumpUntil([&] {
+        if (tip.GetSafeHwnd() == NULL || !tip.IsWindowVisible())
+            return false;
+        tip.GetWindowRect(&rectTip);
+        return ::WindowFromPoint(CPoint(rectTip.left + 40, rectTip.CenterPoint().y)) == tip.GetSafeHwnd();
+    })) << "no tip";
     m_tree.GetItemRect(hLong, &rectCell, TRUE);
     m_tree.ClientToScreen(&rectCell);
     EXPECT_NEAR(rectTip.left, rectCell.left, 3);   // its text over the cell's
