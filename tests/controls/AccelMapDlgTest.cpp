@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 #include "AccelMapDlg.h"
@@ -15,30 +16,19 @@
 
 namespace {
 
-// Steps run one per timer tick inside the dialog's own modal loop, so that
-// what each posts is delivered before the next looks at the result.
-std::vector<std::function<void(HWND)>> g_steps;
-size_t g_nextStep = 0;
-HWND g_dialog = nullptr;
-
-void CALLBACK RunNextStep(HWND, UINT, UINT_PTR id, DWORD)
+// Runs the steps on the dialog once it is active, one per timer tick inside
+// its own modal loop, so that what each posts is delivered before the next
+// looks at the result. The last step must close it: a script that fails or
+// leaves it open fails the test and closes it.
+std::unique_ptr<CStepDriver> Script(CDialogAnswerer& answerer, std::vector<std::function<void(HWND)>> steps)
 {
-  if (g_nextStep >= g_steps.size() || !IsWindow(g_dialog)) {
-    KillTimer(nullptr, id);
-    return;
-  }
-  g_steps[g_nextStep++](g_dialog);
-}
-
-// Runs the steps on the dialog once it is active; the last step must close it.
-void Script(CDialogAnswerer& answerer, std::vector<std::function<void(HWND)>> steps)
-{
-  g_steps = std::move(steps);
-  g_nextStep = 0;
-  answerer.Handle([](HWND dialog, const ShownDialog&) {
-    g_dialog = dialog;
-    SetTimer(nullptr, 0, 40, &RunNextStep);
-  });
+  static HWND s_dialog = nullptr;
+  s_dialog = nullptr;
+  answerer.Handle([](HWND dialog, const ShownDialog&) { s_dialog = dialog; });
+  auto driver = std::make_unique<CStepDriver>(40);
+  driver->WaitFor([] { return s_dialog != nullptr; }, "the dialog");
+  for (auto& step : steps) driver->Then([step] { step(s_dialog); });
+  return driver;
 }
 
 std::vector<std::string> ListItems(HWND list)
@@ -111,7 +101,7 @@ TEST_F(AccelMapDlgTest, AssignsRefusesDuplicatesKeepsLockedKeysAndSaves)
   CDialogAnswerer answerer;
   HWND commands = nullptr, accels = nullptr, key = nullptr, owner = nullptr;
   std::vector<std::string> seen;
-  Script(answerer, {
+  auto script = Script(answerer, {
       [&](HWND dlg) {
         commands = GetDlgItem(dlg, IDC_ACCEL_COMMANDS);
         accels = GetDlgItem(dlg, IDC_ACCEL_LIST);
@@ -171,7 +161,7 @@ TEST_F(AccelMapDlgTest, AssignsRefusesDuplicatesKeepsLockedKeysAndSaves)
 
   CAccelMapDlg dlg(&mgr, frame);
   EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(g_nextStep, g_steps.size());
+  EXPECT_TRUE(script->Done());
   EXPECT_EQ(answerer.Texts(), (std::vector<std::string>{"", "Unable to remove this\naccelerator (Locked)"}));
 
   // The file holds Save's Ctrl+S only: Print's is built in and Open's was removed.
@@ -199,7 +189,7 @@ TEST_F(AccelMapDlgTest, ShiftAndPunctuationKeysMakeCombinationsOfTheirOwn)
 {
   CDialogAnswerer answerer;
   HWND commands = nullptr, accels = nullptr, key = nullptr, owner = nullptr;
-  Script(answerer, {
+  auto script = Script(answerer, {
       [&](HWND dlg) {
         commands = GetDlgItem(dlg, IDC_ACCEL_COMMANDS);
         accels = GetDlgItem(dlg, IDC_ACCEL_LIST);
@@ -228,7 +218,7 @@ TEST_F(AccelMapDlgTest, ShiftAndPunctuationKeysMakeCombinationsOfTheirOwn)
   });
   CAccelMapDlg dlg(&mgr, frame);
   EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(g_nextStep, g_steps.size());
+  EXPECT_TRUE(script->Done());
   EXPECT_EQ(answerer.Texts(), (std::vector<std::string>{""})) << "the editor alone, no box";
   CCmdAccelOb* pSave = mgr.Lookup(kSave);
   ASSERT_NE(pSave, nullptr);
@@ -248,7 +238,7 @@ TEST_F(AccelMapDlgTest, WithoutCommandsTheKeyFieldIsOff)
   CDialogAnswerer answerer;
   bool enabled = true;
   int count = -1;
-  Script(answerer, {[&](HWND dlg) {
+  auto script = Script(answerer, {[&](HWND dlg) {
     enabled = IsWindowEnabled(GetDlgItem(dlg, IDC_ACCEL_KEY)) != FALSE;
     count = (int)SendDlgItemMessageA(dlg, IDC_ACCEL_COMMANDS, LB_GETCOUNT, 0, 0);
     Click(dlg, IDOK);

@@ -549,18 +549,6 @@ BEGIN_MESSAGE_MAP(CMenuOwner, CWnd)
   ON_WM_MENUCHAR()
 END_MESSAGE_MAP()
 
-HWND g_owner = NULL;
-void CALLBACK PressX(HWND, UINT, UINT_PTR id, DWORD)
-{
-  KillTimer(NULL, id);
-  PostMessageA(g_owner, WM_CHAR, 'x', 0);
-}
-void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD)
-{
-  KillTimer(NULL, id);
-  EndMenu();
-}
-
 TEST_F(BCMenuTest, TrackedPopupIsMeasuredDrawnAndAnswersMnemonics)
 {
   BCMenu bar;
@@ -570,17 +558,18 @@ TEST_F(BCMenuTest, TrackedPopupIsMeasuredDrawnAndAnswersMnemonics)
   CMenuOwner owner;
   ASSERT_TRUE(CreateHostWindow(owner, "menu owner", WS_POPUP | WS_VISIBLE, CRect(100, 100, 300, 200)));
   owner.SetForegroundWindow();
-  g_owner = owner.m_hWnd;
   CMessageRecorder rec;
   rec.Watch(owner.m_hWnd, "owner");
   rec.Only({WM_INITMENUPOPUP, WM_MEASUREITEM, WM_DRAWITEM, WM_MENUCHAR});
 
-  // The letter of "E&xit" picks it through WM_MENUCHAR; EndMenu is the safety net.
-  UINT_PTR press = SetTimer(NULL, 0, 300, PressX);
-  UINT_PTR close = SetTimer(NULL, 0, 3000, CloseMenu);
-  UINT cmd = (UINT)file->TrackPopupMenu(TPM_RETURNCMD | TPM_LEFTALIGN, 120, 120, &owner);
-  KillTimer(NULL, press);
-  KillTimer(NULL, close);
+  // The letter of "E&xit" picks it through WM_MENUCHAR; should it not, the
+  // watch ends the menu after its limit.
+  UINT cmd = 0;
+  {
+    CMenuWatch watch([&](HWND) { PostMessageA(owner.m_hWnd, WM_CHAR, 'x', 0); });
+    cmd = (UINT)file->TrackPopupMenu(TPM_RETURNCMD | TPM_LEFTALIGN, 120, 120, &owner);
+    EXPECT_TRUE(watch.Acted()) << "the menu never showed";
+  }
 
   EXPECT_GE(owner.m_nInits, 1);
   EXPECT_GE(owner.m_nMeasured, 5) << rec.Sequence();
@@ -589,9 +578,11 @@ TEST_F(BCMenuTest, TrackedPopupIsMeasuredDrawnAndAnswersMnemonics)
   EXPECT_EQ(cmd, (UINT)ID_BCMENU_EXIT);
 
   // Closed from a timer, the menu returns no command.
-  close = SetTimer(NULL, 0, 200, CloseMenu);
-  cmd = (UINT)file->TrackPopupMenu(TPM_RETURNCMD | TPM_LEFTALIGN, 120, 120, &owner);
-  KillTimer(NULL, close);
+  {
+    CMenuWatch watch([](HWND) { EndMenu(); });
+    cmd = (UINT)file->TrackPopupMenu(TPM_RETURNCMD | TPM_LEFTALIGN, 120, 120, &owner);
+    EXPECT_TRUE(watch.Acted()) << "the menu never showed";
+  }
   EXPECT_EQ(cmd, 0u);
   owner.DestroyWindow();
 }

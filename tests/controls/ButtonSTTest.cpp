@@ -165,7 +165,7 @@ TEST_F(ButtonSTTest, HoverLightsAFlatButtonUntilThePointerLeaves)
   EXPECT_EQ(Pixel(button), kHoverBk);
 
   SetCursorPos(5, 5);
-  EXPECT_TRUE(PumpUntil([&] { return !button.IsHovered(); }, 2000));
+  EXPECT_TRUE(PumpUntil([&] { return !button.IsHovered(); }, kWaitMs));
   EXPECT_EQ(Pixel(button), kNormalBk);
 
   // A drag that began elsewhere does not light it; a lit one stays lit.
@@ -238,14 +238,6 @@ TEST_F(ButtonSTTest, DoubleClickCountsAsTwoClicks)
       << rec.Sequence();
 }
 
-// Runs fn once the drop-down menu is being tracked.
-static std::function<void()> g_onMenu;
-static void CALLBACK MenuTimer(HWND, UINT, UINT_PTR id, DWORD)
-{
-  ::KillTimer(nullptr, id);
-  if (g_onMenu) g_onMenu();
-}
-
 TEST_F(ButtonSTTest, DropDownMenuPostsTheChosenCommandToItsTarget)
 {
   ASSERT_EQ(button.SetMenu(IDR_BUTTONST_MENU, parent.m_hWnd), 0u);
@@ -257,14 +249,16 @@ TEST_F(ButtonSTTest, DropDownMenuPostsTheChosenCommandToItsTarget)
   const WPARAM popup = (WPARAM)::GetSubMenu(button.GetMenuPopup().GetSafeHmenu(), 0);
 
   bool pressedWhileOpen = false;
-  g_onMenu = [&] {
-    pressedWhileOpen = button.IsMenuDisplayed() && Pixel(button) == kHoverBk;
-    ::PostMessageA(button.m_hWnd, WM_KEYDOWN, VK_DOWN, 0);
-    ::PostMessageA(button.m_hWnd, WM_KEYDOWN, VK_DOWN, 0);
-    ::PostMessageA(button.m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
-  };
-  ::SetTimer(nullptr, 0, 50, MenuTimer);
-  Click(button);
+  {
+    CMenuWatch watch([&](HWND) {
+      pressedWhileOpen = button.IsMenuDisplayed() && Pixel(button) == kHoverBk;
+      ::PostMessageA(button.m_hWnd, WM_KEYDOWN, VK_DOWN, 0);
+      ::PostMessageA(button.m_hWnd, WM_KEYDOWN, VK_DOWN, 0);
+      ::PostMessageA(button.m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+    });
+    Click(button);
+    ASSERT_TRUE(watch.Acted()) << "the drop-down menu never showed";
+  }
   EXPECT_TRUE(pressedWhileOpen);
   EXPECT_FALSE(button.IsMenuDisplayed());
   PumpMessagesFor(50);
@@ -276,12 +270,13 @@ TEST_F(ButtonSTTest, DropDownMenuPostsTheChosenCommandToItsTarget)
 
   // Closing the menu with nothing chosen posts nothing.
   rec.Clear();
-  g_onMenu = [] { ::EndMenu(); };
-  ::SetTimer(nullptr, 0, 50, MenuTimer);
-  Click(button);
+  {
+    CMenuWatch watch([](HWND) { ::EndMenu(); });
+    Click(button);
+    ASSERT_TRUE(watch.Acted()) << "the drop-down menu never showed";
+  }
   PumpMessagesFor(50);
   EXPECT_EQ(rec.Count(WM_COMMAND), 1) << rec.Sequence();   // only the click itself
-  g_onMenu = nullptr;
 }
 
 TEST_F(ButtonSTTest, TooltipHasOneToolWhoseTextFollowsTheLastCall)

@@ -219,23 +219,23 @@ TEST_F(LabelTest, FlashingTextHidesAndShowsTheTextOnItsTimer)
     EXPECT_EQ(Count(Paint(), kBlue), 0) << "the first phase draws the text in the background colour";
 
     DWORD start = ::GetTickCount();
-    ASSERT_TRUE(PumpUntil([&] { return label.IsFlashPhaseOn() != FALSE; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return label.IsFlashPhaseOn() != FALSE; }, kWaitMs));
     EXPECT_GE(::GetTickCount() - start, 350u) << "the phase flips every 500 ms";
     EXPECT_GT(Count(Paint(), kBlue), 10);
-    ASSERT_TRUE(PumpUntil([&] { return !label.IsFlashPhaseOn(); }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return !label.IsFlashPhaseOn(); }, kWaitMs));
     EXPECT_EQ(Count(Paint(), kBlue), 0);
 
     label.FlashText(FALSE);
     EXPECT_EQ(label.m_Type, 0);
     EXPECT_GT(Count(Paint(), kBlue), 10) << "text shown again once flashing stops";
     BOOL phase = label.IsFlashPhaseOn();
-    PumpMessagesFor(700);
+    ASSERT_TRUE(PumpPastTimer(700)) << "the marker timer never fired";
     EXPECT_EQ(label.IsFlashPhaseOn(), phase) << "the timer is stopped";
 
     label.FlashBackground(TRUE);
     EXPECT_EQ(label.m_Type, 2);
     EXPECT_EQ(Count(Paint(), kRed), 0) << "the background's off phase shows the face colour";
-    ASSERT_TRUE(PumpUntil([&] { return label.IsFlashPhaseOn() != FALSE; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return label.IsFlashPhaseOn() != FALSE; }, kWaitMs));
     EXPECT_GT(Count(Paint(), kRed), 0);
     label.FlashBackground(FALSE);
     EXPECT_EQ(label.m_Type, 2) << "turning background flashing off only stops the timer";

@@ -649,7 +649,7 @@ TEST_F(ProgressCtrlXTest, TimersStepAndRunTheGradient)
 
     // A timer started by the owner on the control's window.
     bar.SetTimer(CProgressCtrlX::IDT_STEPIT, 10, nullptr);
-    EXPECT_TRUE(PumpUntil([&] { return bar.GetPos() >= 35; }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return bar.GetPos() >= 35; }, kWaitMs));
     bar.KillTimer(CProgressCtrlX::IDT_STEPIT);
 }
 

@@ -176,7 +176,7 @@ TEST_F(SystemTrayTest, IconCountsAsShownOnlyWhenAcceptedNotHiddenAndTheAreaIsOnS
   HICON list[] = {kIcon1, kIcon2};
   tray.SetIconList(list, 2);
   tray.Animate(10, -1);
-  PumpMessagesFor(60);
+  ASSERT_TRUE(PumpPastTimer(60)) << "the marker timer never fired";
   tray.StopAnimation();
   EXPECT_TRUE(g_calls.empty());
 }
@@ -234,29 +234,6 @@ TEST_F(SystemTrayTest, TaskBarWithANotificationAreaIsFoundAndConfirmsTheIcon)
   EXPECT_FALSE(CSystemTray::IsTrayAreaVisible());
 }
 
-struct MenuSeen {
-  CTargetWnd* target;
-  int boldPos = -1;
-  bool closed = false;
-};
-MenuSeen* g_menuSeen = nullptr;
-
-void CALLBACK CloseMenuTimer(HWND, UINT, UINT_PTR id, DWORD)
-{
-  MenuSeen* seen = g_menuSeen;
-  if (seen == nullptr || seen->closed || seen->target->popup == nullptr) return;
-  HMENU menu = seen->target->popup;
-  for (int i = 0; i < GetMenuItemCount(menu); i++) {
-    MENUITEMINFOA mii = {};
-    mii.cbSize = sizeof(mii);
-    mii.fMask = MIIM_STATE;
-    if (GetMenuItemInfoA(menu, i, TRUE, &mii) && (mii.fState & MFS_DEFAULT)) seen->boldPos = i;
-  }
-  seen->closed = true;
-  KillTimer(nullptr, id);
-  EndMenu();
-}
-
 TEST_F(SystemTrayTest, RightClickShowsTheTrayMenuWithTheDefaultItemBold)
 {
   struct Case { UINT item; BOOL byPos; int boldPos; } cases[] = {
@@ -267,16 +244,22 @@ TEST_F(SystemTrayTest, RightClickShowsTheTrayMenuWithTheDefaultItemBold)
   for (const Case& c : cases) {
     SCOPED_TRACE(c.item);
     tray.SetMenuDefaultItem(c.item, c.byPos);
-    MenuSeen seen{&target};
-    g_menuSeen = &seen;
     target.popup = nullptr;
-    UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseMenuTimer);
+    int boldPos = -1;
+    CMenuWatch watch([&](HWND) {
+      HMENU menu = target.popup;
+      for (int i = 0; menu != nullptr && i < GetMenuItemCount(menu); i++) {
+        MENUITEMINFOA mii = {};
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_STATE;
+        if (GetMenuItemInfoA(menu, i, TRUE, &mii) && (mii.fState & MFS_DEFAULT)) boldPos = i;
+      }
+      EndMenu();
+    });
     LRESULT result = target.SendMessage(WM_TRAY_NOTIFY, IDR_TRAY_TEST, WM_RBUTTONUP);
-    if (!seen.closed) KillTimer(nullptr, timer);
-    g_menuSeen = nullptr;
     EXPECT_EQ(result, 1);
-    EXPECT_TRUE(seen.closed) << "the menu was not shown";
-    EXPECT_EQ(seen.boldPos, c.boldPos);
+    EXPECT_TRUE(watch.Acted()) << "the menu was not shown";
+    EXPECT_EQ(boldPos, c.boldPos);
     EXPECT_TRUE(target.commands.empty());   // closed without a choice
   }
 }
@@ -306,24 +289,24 @@ TEST_F(SystemTrayTest, AnimationAlternatesItsIconsAndStoppingPutsTheFirstIconBac
   HICON list[] = {kIcon1, kIcon2};
   ASSERT_TRUE(tray.SetIconList(list, 2));
   ASSERT_TRUE(tray.Animate(30, -1));
-  ASSERT_TRUE(PumpUntil([&] { return ModifiedIcons().size() >= 3; }, 3000));
+  ASSERT_TRUE(PumpUntil([&] { return ModifiedIcons().size() >= 3; }, kWaitMs));
   std::vector<HICON> shown = ModifiedIcons();
   EXPECT_EQ(shown[0], kIcon2);
   EXPECT_EQ(shown[1], kIcon1);
   EXPECT_EQ(shown[2], kIcon2);
 
   // Restarting puts the original back first, so the end still restores it.
-  ASSERT_TRUE(PumpUntil([&] { return tray.GetIcon() != kIcon0; }, 1000));
+  ASSERT_TRUE(PumpUntil([&] { return tray.GetIcon() != kIcon0; }, kWaitMs));
   ASSERT_TRUE(tray.Animate(30, -1));
   EXPECT_EQ(ModifiedIcons().back(), kIcon0);
-  ASSERT_TRUE(PumpUntil([&] { return tray.GetIcon() != kIcon0; }, 1000));
+  ASSERT_TRUE(PumpUntil([&] { return tray.GetIcon() != kIcon0; }, kWaitMs));
   EXPECT_TRUE(tray.StopAnimation());
   EXPECT_EQ(tray.GetIcon(), kIcon0);
   EXPECT_EQ(ModifiedIcons().back(), kIcon0);
 
   size_t calls = g_calls.size();
   EXPECT_FALSE(tray.StopAnimation());   // nothing running: nothing changes
-  PumpMessagesFor(100);
+  ASSERT_TRUE(PumpPastTimer(100)) << "the marker timer never fired";
   EXPECT_EQ(g_calls.size(), calls);
 }
 
@@ -334,7 +317,7 @@ TEST_F(SystemTrayTest, AnimationWithADurationStopsByItself)
   ASSERT_TRUE(tray.SetIconList(list, 2));
   DWORD start = GetTickCount();
   ASSERT_TRUE(tray.Animate(50, 1));
-  ASSERT_TRUE(PumpUntil([&] { return !tray.IsAnimating(); }, 5000));
+  ASSERT_TRUE(PumpUntil([&] { return !tray.IsAnimating(); }, kWaitMs));
   // The start is taken in whole seconds: stopping needs two seconds on that
   // clock, which is more than one real second.
   EXPECT_GE(GetTickCount() - start, 950u);
@@ -353,8 +336,27 @@ TEST_F(SystemTrayTest, AnimateBeforeCreateSetsNoTimer)
   while (PeekMessageA(&msg, NULL, WM_TIMER, WM_TIMER, PM_REMOVE)) {}
   EXPECT_FALSE(fresh.Animate(10, -1));
   EXPECT_FALSE(fresh.IsAnimating());
-  Sleep(60);
-  EXPECT_FALSE(PeekMessageA(&msg, (HWND)-1, WM_TIMER, WM_TIMER, PM_REMOVE)) << "a thread timer was set";
+  // A thread timer of the test's own, set after the call with a longer period:
+  // a timer the call set would come first.
+  const UINT_PTR marker = SetTimer(nullptr, 0, 60, nullptr);
+  std::vector<UINT_PTR> others;
+  const ULONGLONG end = GetTickCount64() + kWaitMs;
+  bool markerCame = false;
+  while (!markerCame && GetTickCount64() < end) {
+    if (!PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_TIMER);
+      continue;
+    }
+    if (msg.hwnd != nullptr)
+      continue;   // a window's timer: not the thread's
+    if (msg.wParam == marker)
+      markerCame = true;
+    else
+      others.push_back(msg.wParam);
+  }
+  KillTimer(nullptr, marker);
+  ASSERT_TRUE(markerCame) << "the marker timer never fired";
+  EXPECT_TRUE(others.empty()) << "a thread timer was set";
   fresh.StopAnimation();
 }
 

@@ -399,7 +399,7 @@ TEST_F(BasedAppTest, BacksUpASavedDocumentOnly)
                 item.cchTextMax = sizeof(szText);
                 return item.hItem != NULL && TreeView_GetItem(hTree, &item) ? std::string(szText) : std::string();
             };
-            const ULONGLONG ullEnd = ::GetTickCount64() + 15000;
+            const ULONGLONG ullEnd = ::GetTickCount64() + kWaitMs;
             while (selected() != "backup" && ::GetTickCount64() < ullEnd) {
                 ::SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, (LPARAM)(LPCSTR)strPick);
                 ::Sleep(20);
@@ -493,7 +493,7 @@ TEST_F(BasedAppTest, PassesOverAHungSibling)
         // The unanswered hand-over is dropped with the thread, never handled late.
         SetWindowLongPtrA(window.m_hWnd, GWLP_WNDPROC, (LONG_PTR)DefWindowProcA);
     });
-    ASSERT_EQ(WaitForSingleObject(hMade, 10000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(hMade, kWaitMs), WAIT_OBJECT_0);
     ::SetWindowPos(taker.m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     CDialogAnswerer answerer;
     DWORD dwStart = GetTickCount();

@@ -416,7 +416,7 @@ TEST_F(DynamicLayoutDialog, AntiFlickerRestoresTheClassRedrawBits)
 
   dlg.SendMessage(WM_SIZING, WMSZ_LEFT, (LPARAM)&rc);
   EXPECT_EQ(::GetClassLongPtr(dlg, GCL_STYLE), style0 | CS_HREDRAW | CS_VREDRAW);
-  EXPECT_TRUE(PumpUntil([&] { return ::GetClassLongPtr(dlg, GCL_STYLE) == style0; }, 2000));
+  EXPECT_TRUE(PumpUntil([&] { return ::GetClassLongPtr(dlg, GCL_STYLE) == style0; }, kWaitMs));
 
   dlg.SendMessage(WM_SIZING, WMSZ_TOP, (LPARAM)&rc);
   EXPECT_EQ(::GetClassLongPtr(dlg, GCL_STYLE), style0 | CS_HREDRAW | CS_VREDRAW);

@@ -233,7 +233,7 @@ TEST(ExternalToolsStart, StartsTheToolOrWarns)
     EXPECT_TRUE(answerer.Shown().empty());
 
     EXPECT_TRUE(StartExternalTool(list.m_arr, ID_EXTERNAL_TOOL_FIRST));
-    EXPECT_TRUE(PumpUntil([&] { return ReadFileBytes(marker).find("started") != std::string::npos; }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return ReadFileBytes(marker).find("started") != std::string::npos; }, kWaitMs));
 
     EXPECT_FALSE(StartExternalTool(list.m_arr, ID_EXTERNAL_TOOL_FIRST + 1));
     ASSERT_EQ(answerer.Shown().size(), 1u);

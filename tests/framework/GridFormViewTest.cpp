@@ -163,7 +163,7 @@ TEST_F(GridFormViewTest, AHeaderClickSortsByThatColumn)
     const int x = grid.GetColumnWidth(0) / 2, y = grid.GetRowHeight(0) / 2;
     grid.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     grid.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-    ASSERT_TRUE(PumpUntil([&] { return grid.GetSortColumn() == 0; }, 10000)) << "the click did not sort";
+    ASSERT_TRUE(PumpUntil([&] { return grid.GetSortColumn() == 0; }, kWaitMs)) << "the click did not sort";
     const bool bAscending = grid.GetSortAscending() != FALSE;
     EXPECT_EQ(Names(grid), bAscending ? (std::vector<std::string>{"a", "b", "c"})
                                       : (std::vector<std::string>{"c", "b", "a"}));

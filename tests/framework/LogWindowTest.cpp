@@ -139,7 +139,7 @@ TEST_F(LogWindow, RecordsFromUiAndWorkerAppearInOrder)
     DWORD dwWorker = worker({"two", "three"});   // the UI thread does not pump meanwhile
     EXPECT_EQ(Log("four"), 3);                    // posted events go first
     worker({"five"});
-    ASSERT_TRUE(PumpUntil([&] { return List().GetCount() == 5; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return List().GetCount() == 5; }, kWaitMs));
     EXPECT_EQ(Texts(), (std::vector<std::string>{"one", "two", "three", "four", "five"}));
     EXPECT_EQ(List().GetEvent(1)->m_dwThreadId, dwWorker);
     EXPECT_EQ(List().GetEvent(2)->m_dwThreadId, dwWorker);
@@ -161,13 +161,13 @@ TEST_F(LogWindow, WorkerLoggingNeverWaitsForTheUiThread)
             Log("worker");
         SetEvent(hDone);
     });
-    DWORD dwWait = WaitForSingleObject(hDone, 10000);   // no pumping here
+    DWORD dwWait = WaitForSingleObject(hDone, kWaitMs);   // no pumping here
     EXPECT_EQ(dwWait, WAIT_OBJECT_0);
     if (dwWait != WAIT_OBJECT_0)   // free a worker stuck on this thread, to fail rather than hang
-        PumpUntil([&] { return WaitForSingleObject(hDone, 0) == WAIT_OBJECT_0; }, 10000);
+        PumpUntil([&] { return WaitForSingleObject(hDone, 0) == WAIT_OBJECT_0; }, kWaitMs);
     worker.join();
     CloseHandle(hDone);
-    ASSERT_TRUE(PumpUntil([&] { return List().GetCount() == nEach; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return List().GetCount() == nEach; }, kWaitMs));
 }
 
 struct ModalBoxContext
@@ -214,7 +214,7 @@ TEST_F(LogWindow, WorkerLogsWhileUiShowsAModalBox)
     g_pBoxContext = nullptr;
     ASSERT_EQ(answerer.Shown().size(), 1u);
     int nExpected = 1 + nEach + ctx.nUiLogged;
-    ASSERT_TRUE(PumpUntil([&] { return List().GetCount() == nExpected; }, 5000)) << List().GetCount();
+    ASSERT_TRUE(PumpUntil([&] { return List().GetCount() == nExpected; }, kWaitMs)) << List().GetCount();
     EXPECT_EQ(Texts().back(), "== InfoMessage: ui");   // the last UI event came after the worker's
 }
 
@@ -254,7 +254,7 @@ TEST_F(LogWindow, DiskModeWritesLogTxt)
         Log("from a worker");
     }).join();
     GetLogger().AddEvent(new TraceData(-1, "tab\there \"q\""));
-    ASSERT_TRUE(PumpUntil([&] { return List().GetCount() == 3; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return List().GetCount() == 3; }, kWaitMs));
     DWORD dwUi = GetCurrentThreadId();
     // The worker's posted event is taken in before the UI thread's next one.
     EXPECT_EQ(ReadFileBytes(strLog), "earlier run\r\n" + GoldenLine(nFirst, dwUi, "Application started") +

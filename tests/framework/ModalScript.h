@@ -19,6 +19,7 @@
 #include <type_traits>
 #include <utility>
 #include <vector>
+#include "testsupport.h"
 
 class CModalScript
 {
@@ -42,7 +43,7 @@ public:
         DWORD m_dwLimitMs = 0;
     };
 
-    static Step WaitFor(std::string strWhat, std::function<bool()> until, DWORD dwLimitMs = 15000)
+    static Step WaitFor(std::string strWhat, std::function<bool()> until, DWORD dwLimitMs = kWaitMs)
     {
         Step step;
         step.m_until = std::move(until);

@@ -6,8 +6,8 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 #include <string>
+#include "ModalScript.h"
 #include "ProfileKeys.h"
-#include "SplashTipAboutSupport.h"
 #include "TestFolder.h"
 #include "TipDlg.h"
 #include "framework_res.h"
@@ -196,33 +196,28 @@ TEST_F(TipOfTheDayTest, DialogShowsTipsAndWritesStartUpInvertedOnClose)
             WriteTips(Fixture("\r\n"));
         AfxGetApp()->WriteProfileInt("Tip", "StartUp", c.startUpBefore);
 
-        CDialogAnswerer answerer;
-        CTimedSteps steps;
-        HWND hDlg = NULL;
         std::string caption, firstTip, nextTip;
         int checkedAtStart = -1;
         BOOL nextEnabled = FALSE;
-        answerer.Handle([&](HWND dialog, const ShownDialog& shown) {
-            hDlg = dialog;
-            caption = shown.caption;
-            steps.Start({
-                [&] {
-                    firstTip = WindowText(::GetDlgItem(hDlg, IDC_TIP_TEXT));
-                    checkedAtStart = (int)::SendDlgItemMessageA(hDlg, IDC_TIP_STARTUP, BM_GETCHECK, 0, 0);
-                    nextEnabled = ::IsWindowEnabled(::GetDlgItem(hDlg, IDC_TIP_NEXT));
-                    if (c.clickCheckBox)
-                        ::SendDlgItemMessageA(hDlg, IDC_TIP_STARTUP, BM_CLICK, 0, 0);
-                    if (nextEnabled)
-                        CDialogAnswerer::PressButton(hDlg, IDC_TIP_NEXT);
-                },
-                [&] {
-                    nextTip = WindowText(::GetDlgItem(hDlg, IDC_TIP_TEXT));
-                    CDialogAnswerer::PressButton(hDlg, IDCANCEL);
-                },
-            });
-        });
         CTipDlg dlg;
-        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        EXPECT_EQ(CModalScript::Run(dlg, {
+                      [&] {
+                          HWND hDlg = dlg.m_hWnd;
+                          caption = WindowText(hDlg);
+                          firstTip = WindowText(::GetDlgItem(hDlg, IDC_TIP_TEXT));
+                          checkedAtStart = (int)::SendDlgItemMessageA(hDlg, IDC_TIP_STARTUP, BM_GETCHECK, 0, 0);
+                          nextEnabled = ::IsWindowEnabled(::GetDlgItem(hDlg, IDC_TIP_NEXT));
+                          if (c.clickCheckBox)
+                              ::SendDlgItemMessageA(hDlg, IDC_TIP_STARTUP, BM_CLICK, 0, 0);
+                          if (nextEnabled)
+                              CDialogAnswerer::PressButton(hDlg, IDC_TIP_NEXT);
+                      },
+                      [&] {
+                          nextTip = WindowText(::GetDlgItem(dlg.m_hWnd, IDC_TIP_TEXT));
+                          CDialogAnswerer::PressButton(dlg.m_hWnd, IDCANCEL);
+                      },
+                  }),
+                  IDCANCEL);
         EXPECT_EQ(caption, "Tip of the Day");
         EXPECT_EQ(checkedAtStart, c.startUpBefore ? BST_UNCHECKED : BST_CHECKED);
         EXPECT_EQ(Profile(profileTipStartUp), c.startUpAfter);
@@ -244,35 +239,29 @@ TEST_F(TipOfTheDayTest, DialogShowsTipsAndWritesStartUpInvertedOnClose)
 TEST_F(TipOfTheDayTest, DialogLayoutFollowsItsSize)
 {
     WriteTips(Fixture("\r\n"));
-    CDialogAnswerer answerer;
-    CTimedSteps steps;
     CRect before[4], after[4];
     const int ids[4] = {IDC_TIP_FRAME, IDC_TIP_STARTUP, IDC_TIP_NEXT, IDCANCEL};
-    HWND hDlg = NULL;
     HWND hOuter = NULL;
     CRect outerBefore, outerAfter;
-    answerer.Handle([&](HWND dialog, const ShownDialog&) {
-        hDlg = dialog;
-        steps.Start({
-            [&] {
-                for (int i = 0; i < 4; i++)
-                    ::GetWindowRect(::GetDlgItem(hDlg, ids[i]), before[i]);
-                hOuter = ::GetDlgItem(hDlg, 65535);
-                ::GetWindowRect(hOuter, outerBefore);
-                CRect rc;
-                ::GetWindowRect(hDlg, rc);
-                ::SetWindowPos(hDlg, NULL, 0, 0, rc.Width() + 60, rc.Height() + 40, SWP_NOMOVE | SWP_NOZORDER);
-            },
-            [&] {
-                for (int i = 0; i < 4; i++)
-                    ::GetWindowRect(::GetDlgItem(hDlg, ids[i]), after[i]);
-                ::GetWindowRect(hOuter, outerAfter);
-                CDialogAnswerer::PressButton(hDlg, IDCANCEL);
-            },
-        });
-    });
     CTipDlg dlg;
-    dlg.DoModal();
+    CModalScript::Run(dlg, {
+        [&] {
+            HWND hDlg = dlg.m_hWnd;
+            for (int i = 0; i < 4; i++)
+                ::GetWindowRect(::GetDlgItem(hDlg, ids[i]), before[i]);
+            hOuter = ::GetDlgItem(hDlg, 65535);
+            ::GetWindowRect(hOuter, outerBefore);
+            CRect rc;
+            ::GetWindowRect(hDlg, rc);
+            ::SetWindowPos(hDlg, NULL, 0, 0, rc.Width() + 60, rc.Height() + 40, SWP_NOMOVE | SWP_NOZORDER);
+        },
+        [&] {
+            for (int i = 0; i < 4; i++)
+                ::GetWindowRect(::GetDlgItem(dlg.m_hWnd, ids[i]), after[i]);
+            ::GetWindowRect(hOuter, outerAfter);
+            CDialogAnswerer::PressButton(dlg.m_hWnd, IDCANCEL);
+        },
+    });
     ASSERT_NE(hOuter, (HWND)NULL) << "the unnamed frame is found by its id";
     EXPECT_EQ(outerAfter.Size(), outerBefore.Size() + CSize(60, 40));
     EXPECT_EQ(after[0].Size(), before[0].Size() + CSize(60, 40));      // header area

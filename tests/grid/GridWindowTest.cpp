@@ -88,7 +88,7 @@ std::string Str(const CString& s)
 std::string ClipboardText()
 {
     std::string text;
-    if (!PumpUntil([] { return OpenClipboard(NULL) != FALSE; }, 5000))
+    if (!PumpUntil([] { return OpenClipboard(NULL) != FALSE; }, kWaitMs))
         return "<the clipboard stayed busy>";
     HANDLE h = GetClipboardData(CF_TEXT);
     if (h != NULL) {
@@ -125,7 +125,7 @@ protected:
             }
         host.SetForegroundWindow();
         grid.SetFocus();
-        ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == grid.m_hWnd; }, 5000)) << "the grid has the focus";
+        ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == grid.m_hWnd; }, kWaitMs)) << "the grid has the focus";
         Drain();
         Hover(2, 2);
         ASSERT_EQ(grid.GetMouseMode(), 0) << "a pointer move with no button sets the mouse mode to none";
@@ -151,7 +151,8 @@ protected:
             host.marked = false;
             int nDispatched = 0;
             host.PostMessage(CGridHost::kMarker);
-            ASSERT_TRUE(PumpUntil([&] { return ++nDispatched, host.marked; }, 5000)) << "the posted marker came back";
+            ASSERT_TRUE(PumpUntil([&] { return ++nDispatched, host.marked; }, kWaitMs))
+                << "the posted marker came back";
             if (nDispatched <= 1)
                 return;
         }

@@ -43,17 +43,17 @@ TEST_F(ExternalToolsProcessTest, CommandOpensTheEditorWhoseToolsAreSavedAtExit)
 
     PostMessageA(hFrame, WM_COMMAND, nExternalToolsCommand, 0);
     HWND hEditor = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (hEditor = DialogWith(nToolsAddId)) != nullptr; }, 5000))
+    ASSERT_TRUE(WaitFor([&] { return (hEditor = DialogWith(nToolsAddId)) != nullptr; }, kWaitMs))
         << "on screen: " << Describe(Windows(true));
     EXPECT_EQ(RemoteText(hEditor), "External Tools");
     EXPECT_EQ(GetWindow(hEditor, GW_OWNER), hFrame);
 
     PostMessageA(hEditor, WM_COMMAND, MAKEWPARAM(nToolsAddId, BN_CLICKED), (LPARAM)GetDlgItem(hEditor, nToolsAddId));
     HWND hTitle = GetDlgItem(hEditor, nToolsTitleId);
-    EXPECT_TRUE(WaitFor([&] { return RemoteText(hTitle) == "External Tool #0"; }, 5000)) << RemoteText(hTitle);
+    EXPECT_TRUE(WaitFor([&] { return RemoteText(hTitle) == "External Tool #0"; }, kWaitMs)) << RemoteText(hTitle);
     Send(hTitle, WM_SETTEXT, 0, (LPARAM) "Calculator");
     PostMessageA(hEditor, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(WaitFor([&] { return DialogWith(nToolsAddId) == nullptr; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return DialogWith(nToolsAddId) == nullptr; }, kWaitMs));
 
     EXPECT_EQ(Close(), 0u);
     EXPECT_EQ(ReadFileBytes(m_sToolsPath.c_str()), "1.1\r\nCalculator\r\n\r\n\r\n\r\n0 0\r\n");

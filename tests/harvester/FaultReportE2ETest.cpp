@@ -232,8 +232,7 @@ protected:
     {
         std::string sMail;
         ASSERT_TRUE(WaitFor([&] { return (sMail = ReadFileBytes(m_sMailLog.c_str())).find("file: ") !=
-                                         std::string::npos; },
-                            5000))
+                                         std::string::npos; }, kWaitMs))
             << sMail;
         EXPECT_NE(sMail.find("send session=ok flags=0x8\n"), std::string::npos) << sMail;
         EXPECT_NE(sMail.find("to: Pellucor <support@dunmorrow.example>\n"), std::string::npos) << sMail;
@@ -273,11 +272,11 @@ TEST_F(FaultReportTest, AFaultOnTheUserInterfaceThreadIsReportedOnceAndTheProgra
 
     PostMessageA(hFrame, WM_COMMAND, MAKEWPARAM(ID_ERROR_READER, 0), 0);
     HWND hReader = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (hReader = DialogWith(IDC_INPUT_STRING)) != nullptr; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return (hReader = DialogWith(IDC_INPUT_STRING)) != nullptr; }, kWaitMs));
     EXPECT_EQ(RemoteText(hReader), "Error report dialog");
     EXPECT_EQ(RemoteText(GetDlgItem(hReader, IDC_INPUT_STRING)), ReadFileBytes(m_sReport.c_str()));
     PostMessageA(hReader, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    ASSERT_TRUE(WaitFor([&] { return DialogWith(IDC_INPUT_STRING) == nullptr; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return DialogWith(IDC_INPUT_STRING) == nullptr; }, kWaitMs));
     EXPECT_EQ(Close(), 0u);
 }
 
@@ -296,7 +295,7 @@ TEST_F(FaultReportTest, AFaultInTheFetchThreadIsReportedOnceAndTheRunEnds)
 
     // The run's end: the box of a page that could not be had.
     ASSERT_TRUE(m_pWatcher->Answer("Connection with Brenvik not stable", IDOK)) << m_pWatcher->Describe();
-    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Item(IDC_GO)) != FALSE; }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Item(IDC_GO)) != FALSE; }, kWaitMs));
     EXPECT_EQ(m_pWatcher->CountStartingWith(szQuestionStart), 1) << m_pWatcher->Describe();
     EXPECT_TRUE(Running());
     EXPECT_EQ(Close(), 0u);
@@ -316,7 +315,7 @@ TEST_F(FaultReportTest, AFaultInTheExportThreadIsReportedAndTheExportEndsWithIts
     ExpectReport("C0000005 ACCESS_VIOLATION", "Run", "ExportThread.cpp");
     ExpectMailedReport();
     ASSERT_TRUE(m_pWatcher->Answer(szSeMessageStart, IDOK)) << m_pWatcher->Describe();
-    EXPECT_TRUE(WaitFor([&] { return Windows(true) == std::vector<HWND>{hFrame}; }, 5000))
+    EXPECT_TRUE(WaitFor([&] { return Windows(true) == std::vector<HWND>{hFrame}; }, kWaitMs))
         << "still open: " << Describe(Windows(true));
     EXPECT_EQ(ReadFileBytes(sExport), "<missing>");
 
@@ -340,7 +339,7 @@ TEST_F(FaultReportTest, AStackOverflowIsReportedToo)
     ExpectReport("C00000FD STACK_OVERFLOW", "RunOutOfStack", "ExceptionReport.cpp");
     ExpectMailedReport();
     // Then the program ends with the exception's code (Wine keeps its low byte).
-    ASSERT_EQ(WaitForSingleObject(m_pi.hProcess, 10000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(m_pi.hProcess, kWaitMs), WAIT_OBJECT_0);
     DWORD dwCode = 0;
     GetExitCodeProcess(m_pi.hProcess, &dwCode);
     EXPECT_EQ(dwCode & 0xFF, 0xFDu);
@@ -358,7 +357,7 @@ TEST_F(FaultReportTest, AFaultInTheSystemsCodeIsReportedBeforeTheProgramEnds)
     AgreeToTheReport();
     ExpectReport("C0000005 ACCESS_VIOLATION", "TestFaultPoint", "ExceptionReport.cpp", "msvcrt.dll");
     ExpectMailedReport();
-    ASSERT_EQ(WaitForSingleObject(m_pi.hProcess, 10000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(m_pi.hProcess, kWaitMs), WAIT_OBJECT_0);
     DWORD dwCode = 0;
     GetExitCodeProcess(m_pi.hProcess, &dwCode);
     EXPECT_EQ(dwCode & 0xFF, 0x05u);

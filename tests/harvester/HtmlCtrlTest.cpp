@@ -384,7 +384,7 @@ TEST_F(HtmlPane, RealNavigationsGoWhereTheRuleSays)
     pane.m_appCommands.clear();
     g_shellCalls.clear();
     pane.Navigate2(row.url);
-    PumpUntil([&] { return !pane.m_before.empty(); }, 3000);
+    PumpUntil([&] { return !pane.m_before.empty(); }, kWaitMs);
     ASSERT_EQ(1u, pane.m_before.size()) << row.url;
     // (A file address may be reported as the plain path it names.)
     if (strncmp(row.url, "file:", 5) != 0) {
@@ -501,7 +501,7 @@ TEST_F(HtmlPane, NewWindowsAreRefusedAndTheirAddressesRouted)
     }
     EXPECT_EQ(row.app ? std::vector<std::string>{row.app} : std::vector<std::string>{}, pane.m_appCommands);
     if (row.paneLoads) {
-      PumpUntil([&] { return !pane.m_before.empty(); }, 3000);
+      PumpUntil([&] { return !pane.m_before.empty(); }, kWaitMs);
       ASSERT_EQ(1u, pane.m_before.size());
       EXPECT_EQ(row.paneLoads, pane.m_before[0].url);
       EXPECT_FALSE(pane.m_before[0].cancel);

@@ -80,57 +80,38 @@ TEST(MainFrameAutoSave, SavesOnlyAModifiedDocumentWithAPathAndSwallowsFailures)
 
 // ---- the frame ----
 
-// Watches for the tracked pop-up menu from a timer inside its loop, keeps
-// the command ids it shows (those of its pop-ups too) and closes it.
-struct MenuWatch {
-    static std::set<UINT> s_ids;
-    static bool s_bSeen;
-    static ULONGLONG s_ullGiveUp;   // a menu loop with no menu window seen ends then
-
-    static void Collect(HMENU hMenu)
-    {
-        for (int i = 0; i < GetMenuItemCount(hMenu); i++) {
-            if (HMENU hSub = GetSubMenu(hMenu, i))
-                Collect(hSub);
-            else if (GetMenuItemID(hMenu, i) != 0)
-                s_ids.insert(GetMenuItemID(hMenu, i));
-        }
+// The command ids a pop-up menu shows, those of its pop-ups too.
+void CollectMenuIds(HMENU hMenu, std::set<UINT>& ids)
+{
+    for (int i = 0; i < GetMenuItemCount(hMenu); i++) {
+        if (HMENU hSub = GetSubMenu(hMenu, i))
+            CollectMenuIds(hSub, ids);
+        else if (GetMenuItemID(hMenu, i) != 0)
+            ids.insert(GetMenuItemID(hMenu, i));
     }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        HWND hMenuWnd = FindWindowA("#32768", NULL);
-        if (hMenuWnd != NULL && IsWindowVisible(hMenuWnd)) {
-            if (HMENU hMenu = (HMENU)SendMessageA(hMenuWnd, MN_GETHMENU, 0, 0))
-                Collect(hMenu);
-            s_bSeen = true;
-            EndMenu();
-        } else if (GetTickCount64() >= s_ullGiveUp) {
-            EndMenu();
-        }
-    }
-};
-std::set<UINT> MenuWatch::s_ids;
-bool MenuWatch::s_bSeen = false;
-ULONGLONG MenuWatch::s_ullGiveUp = 0;
+}
 
 class MainFrameTest : public ViewTest
 {
 protected:
-    // The bar's arrow as the tool-bar control reports a click on it.
-    void DropDown(UINT nButtonID)
+    // The bar's arrow as the tool-bar control reports a click on it: whether
+    // a menu showed, and the command ids it showed before it was closed.
+    bool DropDown(UINT nButtonID, std::set<UINT>& ids)
     {
-        MenuWatch::s_ids.clear();
-        MenuWatch::s_bSeen = false;
-        MenuWatch::s_ullGiveUp = GetTickCount64() + 15000;
+        ids.clear();
         CToolBar24& bar = m_pFrame->GetCopyExportBar();
         NMTOOLBARA nm = {};
         nm.hdr.hwndFrom = bar.m_hWnd;
         nm.hdr.idFrom = IDR_COPY_EXPORT_BAR;
         nm.hdr.code = TBN_DROPDOWN;
         nm.iItem = (int)nButtonID;
-        UINT_PTR nTimer = SetTimer(NULL, 0, 100, &MenuWatch::Tick);
+        CMenuWatch watch([&](HWND hMenuWnd) {
+            if (HMENU hMenu = (HMENU)SendMessageA(hMenuWnd, MN_GETHMENU, 0, 0))
+                CollectMenuIds(hMenu, ids);
+            EndMenu();
+        });
         ::SendMessageA(m_pFrame->m_hWnd, WM_NOTIFY, IDR_COPY_EXPORT_BAR, (LPARAM)&nm);
-        KillTimer(NULL, nTimer);
+        return watch.Acted();
     }
 };
 
@@ -167,26 +148,15 @@ TEST_F(MainFrameTest, DropDownArrowsOpenTheirMenus)
     const std::set<UINT> exportIds = {ID_EXPORT_TOHTMLFILE, ID_EXPORT_TOTEXTFILE, ID_EXPORT_TOMETATAG,
                                       ID_EXPORT_TOCSVFILE, ID_EXPORT_TOEXCEL, ID_EXPORT_ADWORDS_BROADMATCH,
                                       ID_EXPORT_ADWORDS_PHRASEMATCH, ID_EXPORT_ADWORDS_EXACTMATCH};
-    DropDown(ID_COPY_DROPDOWN);
-    EXPECT_TRUE(MenuWatch::s_bSeen);
-    EXPECT_EQ(MenuWatch::s_ids, copyIds);
+    std::set<UINT> ids;
+    EXPECT_TRUE(DropDown(ID_COPY_DROPDOWN, ids)) << "no menu showed";
+    EXPECT_EQ(ids, copyIds);
 
-    DropDown(ID_EXPORT_DROPDOWN);
-    EXPECT_TRUE(MenuWatch::s_bSeen);
-    EXPECT_EQ(MenuWatch::s_ids, exportIds);
+    EXPECT_TRUE(DropDown(ID_EXPORT_DROPDOWN, ids)) << "no menu showed";
+    EXPECT_EQ(ids, exportIds);
 
-    // any other button has no menu
-    UINT_PTR nTimer = SetTimer(NULL, 0, 100, &MenuWatch::Tick);
-    MenuWatch::s_bSeen = false;
-    NMTOOLBARA nm = {};
-    nm.hdr.hwndFrom = m_pFrame->GetCopyExportBar().m_hWnd;
-    nm.hdr.idFrom = IDR_COPY_EXPORT_BAR;
-    nm.hdr.code = TBN_DROPDOWN;
-    nm.iItem = IDC_SAVE;
-    ::SendMessageA(m_pFrame->m_hWnd, WM_NOTIFY, IDR_COPY_EXPORT_BAR, (LPARAM)&nm);
-    PumpAppFor(250);
-    KillTimer(NULL, nTimer);
-    EXPECT_FALSE(MenuWatch::s_bSeen);
+    // any other button has no menu (a menu is tracked before the call returns)
+    EXPECT_FALSE(DropDown(IDC_SAVE, ids));
 }
 
 // The tests' application is not the framework's: nothing says auto-save is
@@ -372,32 +342,6 @@ protected:
     static HICON Icon(int nID) { return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCE(nID)); }
 };
 
-// What the tracked tray menu showed: its items and its default item.
-struct TrayMenuSeen {
-    static std::vector<UINT> s_ids;
-    static int s_nDefault;
-    static bool s_bSeen;
-    static ULONGLONG s_ullGiveUp;   // a menu loop with no menu window seen ends then
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        HWND hMenuWnd = FindWindowA("#32768", NULL);
-        HMENU hMenu = hMenuWnd != NULL ? (HMENU)SendMessageA(hMenuWnd, MN_GETHMENU, 0, 0) : NULL;
-        if (hMenu != NULL && IsWindowVisible(hMenuWnd)) {
-            for (int i = 0; i < GetMenuItemCount(hMenu); i++)
-                s_ids.push_back(GetMenuItemID(hMenu, i));
-            s_nDefault = (int)GetMenuDefaultItem(hMenu, TRUE, 0);
-            s_bSeen = true;
-            EndMenu();
-        } else if (GetTickCount64() >= s_ullGiveUp) {
-            EndMenu();
-        }
-    }
-};
-std::vector<UINT> TrayMenuSeen::s_ids;
-int TrayMenuSeen::s_nDefault = -1;
-bool TrayMenuSeen::s_bSeen = false;
-ULONGLONG TrayMenuSeen::s_ullGiveUp = 0;
-
 // The shell's right click on the icon reaches the frame as its callback
 // message: the "Tray" menu opens with "&Show" in bold, and closing it runs
 // nothing.
@@ -408,19 +352,25 @@ TEST_F(MainFrameShellTest, RightClickOnTheTrayIconOpensTheTrayMenu)
     EXPECT_EQ(g_shellCalls[0].dwMessage, (DWORD)NIM_ADD);
     EXPECT_EQ(g_shellCalls[0].hIcon, Icon(142));
 
-    TrayMenuSeen::s_ids.clear();
-    TrayMenuSeen::s_nDefault = -1;
-    TrayMenuSeen::s_bSeen = false;
-    TrayMenuSeen::s_ullGiveUp = GetTickCount64() + 15000;
-    UINT_PTR nTimer = SetTimer(NULL, 0, 100, &TrayMenuSeen::Tick);
-    LRESULT result = ::SendMessageA(m_pFrame->m_hWnd, WM_TRAY_NOTIFY, IDR_TRAY, WM_RBUTTONUP);
-    KillTimer(NULL, nTimer);
+    std::vector<UINT> ids;
+    int nDefault = -1;
+    LRESULT result = 0;
+    {
+        CMenuWatch watch([&](HWND hMenuWnd) {
+            HMENU hMenu = (HMENU)SendMessageA(hMenuWnd, MN_GETHMENU, 0, 0);
+            for (int i = 0; hMenu != NULL && i < GetMenuItemCount(hMenu); i++)
+                ids.push_back(GetMenuItemID(hMenu, i));
+            if (hMenu != NULL)
+                nDefault = (int)GetMenuDefaultItem(hMenu, TRUE, 0);
+            EndMenu();
+        });
+        result = ::SendMessageA(m_pFrame->m_hWnd, WM_TRAY_NOTIFY, IDR_TRAY, WM_RBUTTONUP);
+        ASSERT_TRUE(watch.Acted()) << "the tray menu never showed";
+    }
     PumpAppFor(50);
     EXPECT_EQ(result, 1);
-    ASSERT_TRUE(TrayMenuSeen::s_bSeen);
-    EXPECT_EQ(TrayMenuSeen::s_ids,
-              (std::vector<UINT>{ID_TRAY_SHOW, ID_TRAY_MINIMIZE, ID_TRAY_ALWAYS_ON_TOP, 0, ID_APP_EXIT}));
-    EXPECT_EQ(TrayMenuSeen::s_nDefault, 0);
+    EXPECT_EQ(ids, (std::vector<UINT>{ID_TRAY_SHOW, ID_TRAY_MINIMIZE, ID_TRAY_ALWAYS_ON_TOP, 0, ID_APP_EXIT}));
+    EXPECT_EQ(nDefault, 0);
     EXPECT_TRUE(::IsWindow(m_pFrame->m_hWnd));
 }
 

@@ -315,7 +315,7 @@ protected:
         PostMessageA(hFrame, WM_COMMAND, MAKEWPARAM(ID_EXPORT_TOTEXTFILE, 0), 0);
         HWND hSave = nullptr;
         if (!WaitFor([&] { return (hSave = DialogWith(cmb13) ? DialogWith(cmb13) : DialogWith(edt1)) != nullptr; },
-                     5000))
+                     kWaitMs))
             return false;
         HWND hName = GetDlgItem(hSave, cmb13) ? GetDlgItem(hSave, cmb13) : GetDlgItem(hSave, edt1);
         Send(hName, WM_SETTEXT, 0, (LPARAM)pszPath);
@@ -347,8 +347,7 @@ protected:
                 }
                 hFrame = MainFrame();
                 return hFrame != nullptr || !Running();
-            },
-            10000);
+            }, kWaitMs);
         return hFrame;
     }
 
@@ -359,7 +358,7 @@ protected:
     // opened (which disables the frame). The state must still hold after.
     bool WaitForStartUp(HWND hFrame, const std::function<bool()>& state)
     {
-        if (!WaitFor([&] { return state() || !Running(); }, 10000) || !Running())
+        if (!WaitFor([&] { return state() || !Running(); }, kWaitMs) || !Running())
             return false;
         Send(hFrame, WM_NULL);
         return state();
@@ -369,7 +368,7 @@ protected:
     DWORD Close()
     {
         PostMessageA(MainFrame(), WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(m_pi.hProcess, 10000) != WAIT_OBJECT_0)
+        if (WaitForSingleObject(m_pi.hProcess, kWaitMs) != WAIT_OBJECT_0)
             return (DWORD)-1;
         DWORD nCode = 0;
         GetExitCodeProcess(m_pi.hProcess, &nCode);

@@ -80,17 +80,17 @@ TEST_F(PellucorProcessTest, StartsThroughTheSplashMaximisedWithHistoryAndBasket)
     // The Basket file is read just after the window shows, so that a large
     // one does not hold up the start.
     std::string sBasket;
-    WaitFor([&] { return !(sBasket = TrimEnd(RemoteText(Item(IDC_BASKET)))).empty(); }, 5000);
+    WaitFor([&] { return !(sBasket = TrimEnd(RemoteText(Item(IDC_BASKET)))).empty(); }, kWaitMs);
     EXPECT_EQ(sBasket, "pear 3\r\napple 12");
 
     // Both Basket options on: the Settings dialog shows them ticked.
     PostMessageA(View(), WM_COMMAND, MAKEWPARAM(IDC_SETTINGS, BN_CLICKED), (LPARAM)Item(IDC_SETTINGS));
     HWND hSettings = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (hSettings = DialogWith(IDC_SORT_BASKET)) != nullptr; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return (hSettings = DialogWith(IDC_SORT_BASKET)) != nullptr; }, kWaitMs));
     EXPECT_EQ(Send(GetDlgItem(hSettings, IDC_SORT_BASKET), BM_GETCHECK), BST_CHECKED);
     EXPECT_EQ(Send(GetDlgItem(hSettings, IDC_DEDUPE_BASKET), BM_GETCHECK), BST_CHECKED);
     PostMessageA(hSettings, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(WaitFor([&] { return DialogWith(IDC_SORT_BASKET) == nullptr; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return DialogWith(IDC_SORT_BASKET) == nullptr; }, kWaitMs));
 
     EXPECT_EQ(Close(), 0u);
 }
@@ -114,35 +114,35 @@ TEST_F(PellucorProcessTest, HarvestsTicksIntoTheBasketExportsAndCloses)
     Send(Item(IDC_GO), BM_CLICK);
     const std::vector<CStatsRow> rows = m_service.PageRows("melon", 0);
     ASSERT_FALSE(rows.empty());
-    ASSERT_TRUE(WaitFor([&] { return RowCount() >= (int)rows.size(); }, 10000)) << RowCount() << " rows";
+    ASSERT_TRUE(WaitFor([&] { return RowCount() >= (int)rows.size(); }, kWaitMs)) << RowCount() << " rows";
     // The run ends with its message, answered as a user would.
     HWND hDone = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (hDone = DialogWith(0xFFFF)) != nullptr; }, 10000)) << "no end-of-run box";
+    ASSERT_TRUE(WaitFor([&] { return (hDone = DialogWith(0xFFFF)) != nullptr; }, kWaitMs)) << "no end-of-run box";
     EXPECT_EQ(RemoteText(hDone), "MESSAGE");
     EXPECT_NE(RemoteText(GetDlgItem(hDone, 0xFFFF)).find("completed"), std::string::npos)
         << RemoteText(GetDlgItem(hDone, 0xFFFF));
     PostMessageA(hDone, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return DialogWith(0xFFFF) == nullptr; }, 5000));
-    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Item(IDC_GO)) != FALSE; }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return DialogWith(0xFFFF) == nullptr; }, kWaitMs));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Item(IDC_GO)) != FALSE; }, kWaitMs));
     EXPECT_EQ(RowText(0, 0), rows[0].phrase);
     EXPECT_EQ(RowText(0, 1), std::to_string(rows[0].queries));
 
     TickRow(0);
-    EXPECT_TRUE(WaitFor([&] { return RowTicked(0); }, 5000)) << "the space did not tick the row";
+    EXPECT_TRUE(WaitFor([&] { return RowTicked(0); }, kWaitMs)) << "the space did not tick the row";
     std::vector<std::string> lines = {"ant 2", Line(rows[0]), "zebra 1"};
     std::sort(lines.begin(), lines.end());
     std::string sBasket;
     for (const std::string& s : lines)
         sBasket += s + "\r\n";
-    EXPECT_TRUE(WaitFor([&] { return TrimEnd(RemoteText(Item(IDC_BASKET))) == TrimEnd(sBasket); }, 5000))
+    EXPECT_TRUE(WaitFor([&] { return TrimEnd(RemoteText(Item(IDC_BASKET))) == TrimEnd(sBasket); }, kWaitMs))
         << RemoteText(Item(IDC_BASKET));
     EXPECT_EQ(TrimEnd(ReadFileBytes(m_sBasketPath.c_str())), TrimEnd(sBasket));
 
     // The export asks for a file name in the save dialog, then writes there.
     const CString sExport = m_folder.File("basket.txt");
     ASSERT_TRUE(ExportTextTo(hFrame, sExport)) << "no save dialog";
-    EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(sExport) == sBasket; }, 10000)) << ReadFileBytes(sExport);
-    EXPECT_TRUE(WaitFor([&] { return Windows(true) == std::vector<HWND>{hFrame}; }, 5000))
+    EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(sExport) == sBasket; }, kWaitMs)) << ReadFileBytes(sExport);
+    EXPECT_TRUE(WaitFor([&] { return Windows(true) == std::vector<HWND>{hFrame}; }, kWaitMs))
         << "a box of the export is still open: " << Describe(Windows(true));
 
     EXPECT_EQ(Close(), 0u);
@@ -213,13 +213,13 @@ TEST_F(PellucorProcessTest, EndsWhenTheFileOnItsCommandLineCannotBeOpened)
         [&] {
             hBox = DialogWith(0xFFFF);
             return hBox != nullptr || !Running();
-        },
-        10000));
+        }, kWaitMs));
     ASSERT_NE(hBox, nullptr) << "the program ended without a word";
     EXPECT_NE(RemoteText(GetDlgItem(hBox, 0xFFFF)).find("missing.VLQA"), std::string::npos)
         << RemoteText(GetDlgItem(hBox, 0xFFFF));
     PostMessageA(hBox, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(WaitForSingleObject(m_pi.hProcess, 5000), WAIT_OBJECT_0) << "still running: " << Describe(Windows(true));
+    EXPECT_EQ(WaitForSingleObject(m_pi.hProcess, kWaitMs), WAIT_OBJECT_0)
+        << "still running: " << Describe(Windows(true));
 }
 
 // With "Tip"/"StartUp" 0 the tip of the day follows the main window, showing
@@ -232,7 +232,7 @@ TEST_F(PellucorProcessTest, ShowsTheTipOfTheDayAfterTheMainWindow)
     WriteProfileDword("Tip", "StartUp", 0);
     Start();
     HWND hTip = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (hTip = DialogWith(nTipTextId)) != nullptr || !Running(); }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return (hTip = DialogWith(nTipTextId)) != nullptr || !Running(); }, kWaitMs));
     ASSERT_NE(hTip, nullptr);
     HWND hFrame = MainFrame();
     ASSERT_NE(hFrame, nullptr);
@@ -245,10 +245,10 @@ TEST_F(PellucorProcessTest, ShowsTheTipOfTheDayAfterTheMainWindow)
     Send(hStartUp, BM_SETCHECK, BST_UNCHECKED);
 
     PostMessageA(hTip, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitFor([&] { return DialogWith(nTipTextId) == nullptr; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return DialogWith(nTipTextId) == nullptr; }, kWaitMs));
     EXPECT_TRUE(Running());
     // The box is written as the dialog ends, after it has left the screen.
-    EXPECT_TRUE(WaitFor([&] { return ReadProfileValue("Tip", "StartUp") == "1"; }, 5000))
+    EXPECT_TRUE(WaitFor([&] { return ReadProfileValue("Tip", "StartUp") == "1"; }, kWaitMs))
         << "\"Tip\"/\"StartUp\" is " << ReadProfileValue("Tip", "StartUp");
     EXPECT_EQ(Close(), 0u);
 }
@@ -277,11 +277,11 @@ TEST_F(PellucorProcessTest, ShowsItsOwnTipsWhenStartedFromItsFolder)
     WriteProfileDword("Tip", "FilePos", 0);
     Start("", ProgramFolder().c_str());
     HWND hTip = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (hTip = DialogWith(nTipTextId)) != nullptr || !Running(); }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return (hTip = DialogWith(nTipTextId)) != nullptr || !Running(); }, kWaitMs));
     ASSERT_NE(hTip, nullptr);
     EXPECT_EQ(RemoteText(GetDlgItem(hTip, nTipTextId)).substr(0, tips[0].size()), tips[0]);
     PostMessageA(hTip, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitFor([&] { return DialogWith(nTipTextId) == nullptr; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return DialogWith(nTipTextId) == nullptr; }, kWaitMs));
     EXPECT_EQ(Close(), 0u);
 }
 

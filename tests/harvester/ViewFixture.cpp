@@ -229,7 +229,7 @@ std::string ViewTest::BasketFile() const
 // hold it open for a while on a busy machine.
 static void OpenClipboardOnceFree()
 {
-    const ULONGLONG ullEnd = GetTickCount64() + 5000;
+    const ULONGLONG ullEnd = GetTickCount64() + kWaitMs;
     while (!OpenClipboard(NULL) && GetTickCount64() < ullEnd)
         Sleep(10);
 }

@@ -13,38 +13,9 @@
 namespace {
 
 // Runs one step per timer tick on this thread, in whatever modal loop is
-// running. A step that returns false is tried again at the next tick; a tick
-// that comes while a step is still running (a box it opened) is skipped.
-class CTimerScript {
- public:
-  explicit CTimerScript(std::vector<std::function<bool()>> steps) : m_steps(std::move(steps))
-  {
-    s_current = this;
-    m_id = SetTimer(NULL, 0, 30, Tick);
-  }
-  ~CTimerScript()
-  {
-    KillTimer(NULL, m_id);
-    s_current = nullptr;
-  }
-  bool Done() const { return m_next == m_steps.size(); }
-
- private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-  {
-    CTimerScript* s = s_current;
-    if (!s || s->m_running || s->Done()) return;
-    s->m_running = true;
-    if (s->m_steps[s->m_next]()) s->m_next++;
-    s->m_running = false;
-  }
-  static CTimerScript* s_current;
-  std::vector<std::function<bool()>> m_steps;
-  size_t m_next = 0;
-  bool m_running = false;
-  UINT_PTR m_id = 0;
-};
-CTimerScript* CTimerScript::s_current = nullptr;
+// running (CStepDriver): a step that returns false is tried again at the next
+// tick, up to the wait limit.
+using CTimerScript = CStepDriver;
 
 // A page of either template, recording the sheet's notifications.
 class CNetPage : public CPropertyPage {
@@ -224,7 +195,7 @@ TEST_F(CdlgPropertySheet, ModelessSheetGoesAwayWhenCancelled)
   EXPECT_EQ(m_sheet.GetActivePage(), &m_page1);
   EXPECT_EQ(m_page1.EditText(IDC_NET_TEXT), "start");
   m_sheet.PressButton(PSBTN_CANCEL);
-  EXPECT_TRUE(PumpUntil([&] { return m_sheet.m_hWnd == nullptr; }, 2000));
+  EXPECT_TRUE(PumpUntil([&] { return m_sheet.m_hWnd == nullptr; }, kWaitMs));
   EXPECT_EQ(m_page1.m_calls, (Calls{"SetActive", "Reset"}));
 }
 

@@ -1203,7 +1203,7 @@ TEST_F(DockTest, ABarDeletedInsideItsDragLoopEndsTheLoop)
     s_pBarToDelete = pBar;
     s_bRescued = FALSE;
     ::SetTimer(NULL, 0, 30, DeleteBar);
-    UINT_PTR nRescue = ::SetTimer(NULL, 0, 3000, RescueLoop);
+    UINT_PTR nRescue = ::SetTimer(NULL, 0, kWaitMs, RescueLoop);
     pBar->m_pDockContext->StartDrag(Gripper(pBar));
     ::KillTimer(NULL, nRescue);
     EXPECT_EQ(s_pBarToDelete, nullptr);
@@ -1224,7 +1224,7 @@ TEST_F(DockTest, AFrameClosedInsideADragLoopEndsTheLoop)
     s_hWndToClose = m_hFrame;
     s_bRescued = FALSE;
     ::SetTimer(NULL, 0, 30, CloseFrame);
-    UINT_PTR nRescue = ::SetTimer(NULL, 0, 3000, RescueLoop);
+    UINT_PTR nRescue = ::SetTimer(NULL, 0, kWaitMs, RescueLoop);
     B().m_pDockContext->StartDrag(Gripper(&B()));
     ::KillTimer(NULL, nRescue);
     EXPECT_FALSE(::IsWindow(m_hFrame));
@@ -1236,7 +1236,7 @@ TEST_F(DockTest, AFrameClosedInsideADragLoopEndsTheLoop)
     DockThree();
     m_pFrame->PostMessage(WM_CLOSE);
     s_bRescued = FALSE;
-    nRescue = ::SetTimer(NULL, 0, 3000, RescueLoop);
+    nRescue = ::SetTimer(NULL, 0, kWaitMs, RescueLoop);
     A().m_pDockContext->StartDrag(Gripper(&A()));
     ::KillTimer(NULL, nRescue);
     EXPECT_FALSE(::IsWindow(m_hFrame));

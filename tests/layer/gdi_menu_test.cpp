@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "layer_test_res.h"
+#include "testsupport.h"
 
 namespace {
 
@@ -193,12 +194,6 @@ class COwnerDrawMenu : public CMenu {
   bool drawnForThisMenu = true;
 };
 
-void CALLBACK EndMenuTimer(HWND hWnd, UINT, UINT_PTR nID, DWORD)
-{
-  ::KillTimer(hWnd, nID);
-  ::EndMenu();
-}
-
 }  // namespace
 
 TEST(GdiMenu, OwnerDrawItemsOfATrackedPopupReachTheCMenu)
@@ -214,8 +209,9 @@ TEST(GdiMenu, OwnerDrawItemsOfATrackedPopupReachTheCMenu)
   ASSERT_TRUE(popup.AppendMenu(MF_OWNERDRAW, 4201, (LPCTSTR)(UINT_PTR)0xA1));
   ASSERT_TRUE(popup.AppendMenu(MF_OWNERDRAW, 4202, (LPCTSTR)(UINT_PTR)0xA2));
 
-  ::SetTimer(owner.m_hWnd, 1, 400, EndMenuTimer);
+  CMenuWatch watch([](HWND) { ::EndMenu(); });
   UINT nCmd = popup.TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, 60, 60, &owner);
+  EXPECT_TRUE(watch.Acted()) << "the menu never showed";
   EXPECT_EQ(nCmd, 0u);   // closed, nothing chosen
   EXPECT_EQ(CMenu::GetTrackingMenu(owner.m_hWnd), nullptr);
 

@@ -249,7 +249,7 @@ TEST_F(OleHost, ViewHostsTheRealBrowserFillingItsClientArea)
   // A real navigation reaches OnBeforeNavigate2 through the event connection,
   // as the pane's own (top-level) navigation.
   pView->Navigate2("http://127.0.0.1:9/nowhere.html");
-  PumpUntil([&] { return !pView->m_before.empty(); }, 3000);
+  PumpUntil([&] { return !pView->m_before.empty(); }, kWaitMs);
   ASSERT_FALSE(pView->m_before.empty());
   EXPECT_EQ("http://127.0.0.1:9/nowhere.html", pView->m_before[0].url);
   EXPECT_TRUE(pView->m_before[0].topLevel);

@@ -230,7 +230,7 @@ TEST_F(WndMessageMapTest, MenuCommandDisabledByItsUpdateHandlerIsDropped)
 TEST_F(WndMessageMapTest, PostedTimerMessageIsDispatchedThroughTheMap)
 {
     m_wnd.SetTimer(3, 10);
-    ASSERT_TRUE(PumpUntil([&] { return !m_wnd.m_log.lines.empty(); }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return !m_wnd.m_log.lines.empty(); }, kWaitMs));
     m_wnd.KillTimer(3);
     EXPECT_EQ(m_wnd.m_log.lines[0], "Timer 3");
 }

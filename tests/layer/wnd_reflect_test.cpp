@@ -262,12 +262,6 @@ public:
 };
 
 // Closes the tracked menu once it has been measured.
-void CALLBACK EndMenuTimer(HWND hWnd, UINT, UINT_PTR nID, DWORD)
-{
-    ::KillTimer(hWnd, nID);
-    ::EndMenu();
-}
-
 TEST(WndOwnerDrawMenu, TrackedPopupItemsReachTheMenuObject)
 {
     CWnd owner;
@@ -294,8 +288,9 @@ TEST(WndOwnerDrawMenu, TrackedPopupItemsReachTheMenuObject)
     // a real popup tracked with the Win32 call
     menu.m_log.Clear();
     ::SetForegroundWindow(owner.m_hWnd);
-    ::SetTimer(owner.m_hWnd, 1, 200, EndMenuTimer);
+    CMenuWatch watch([](HWND) { ::EndMenu(); });
     ::TrackPopupMenu(menu.m_hMenu, TPM_LEFTALIGN | TPM_RETURNCMD, 10, 10, 0, owner.m_hWnd, NULL);
+    EXPECT_TRUE(watch.Acted()) << "the menu never showed";
     EXPECT_NE(menu.m_log.Joined().find("measure 6001"), std::string::npos) << menu.m_log.Joined();
     menu.DestroyMenu();
     owner.DestroyWindow();

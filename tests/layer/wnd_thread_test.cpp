@@ -162,8 +162,8 @@ TEST_F(WndThreadTest, SuspendedThreadByRuntimeClassPostsAndDeletesItself)
     EXPECT_TRUE(m_receiver.m_received.empty()) << "a suspended thread ran";
 
     pThread->ResumeThread();   // the object may be gone once this returns
-    ASSERT_TRUE(PumpUntil([&] { return !m_receiver.m_received.empty(); }, 5000));
-    ASSERT_EQ(::WaitForSingleObject(hThread, 5000), WAIT_OBJECT_0);
+    ASSERT_TRUE(PumpUntil([&] { return !m_receiver.m_received.empty(); }, kWaitMs));
+    ASSERT_EQ(::WaitForSingleObject(hThread, kWaitMs), WAIT_OBJECT_0);
     ::CloseHandle(hThread);
     EXPECT_EQ(m_receiver.m_received[0].first, (WPARAM)nThreadID);
     EXPECT_EQ(m_receiver.m_received[0].second, 1) << "AfxGetThread() is the thread object";
@@ -178,10 +178,10 @@ TEST_F(WndThreadTest, ThreadMessageMapRunsInTheThreadsLoop)
     pThread->m_bAutoDelete = FALSE;
     pThread->ResumeThread();
     // the queue exists once the thread has run: retry the post until it does
-    ASSERT_TRUE(PumpUntil([&] { return pThread->PostThreadMessage(WM_THREAD_PING, 21, 0) != FALSE; }, 5000));
-    ASSERT_TRUE(PumpUntil([&] { return !m_receiver.m_received.empty(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return pThread->PostThreadMessage(WM_THREAD_PING, 21, 0) != FALSE; }, kWaitMs));
+    ASSERT_TRUE(PumpUntil([&] { return !m_receiver.m_received.empty(); }, kWaitMs));
     EXPECT_EQ(m_receiver.m_received[0].first, 42u);
-    ASSERT_EQ(::WaitForSingleObject(pThread->m_hThread, 5000), WAIT_OBJECT_0);
+    ASSERT_EQ(::WaitForSingleObject(pThread->m_hThread, kWaitMs), WAIT_OBJECT_0);
     DWORD dwExit = 0;
     ::GetExitCodeThread(pThread->m_hThread, &dwExit);
     EXPECT_EQ(dwExit, 5u) << "Run returns ExitInstance's code";
@@ -206,7 +206,7 @@ TEST_F(WndThreadTest, ThreadWhoseCodeThrowsEndsCleanly)
         ASSERT_NE(pThread, (CWinThread*)NULL);
         HANDLE hThread = DupHandle(pThread);
         pThread->ResumeThread();
-        ASSERT_EQ(::WaitForSingleObject(hThread, 5000), WAIT_OBJECT_0) << c.nMode;
+        ASSERT_EQ(::WaitForSingleObject(hThread, kWaitMs), WAIT_OBJECT_0) << c.nMode;
         DWORD dwExit = 0;
         ::GetExitCodeThread(hThread, &dwExit);
         ::CloseHandle(hThread);
@@ -236,11 +236,11 @@ TEST_F(WndThreadTest, WorkerFunctionThread)
     pThread->m_bAutoDelete = FALSE;
     EXPECT_EQ(pThread->GetThreadPriority(), THREAD_PRIORITY_BELOW_NORMAL);
     pThread->ResumeThread();
-    ASSERT_EQ(::WaitForSingleObject(pThread->m_hThread, 5000), WAIT_OBJECT_0);
+    ASSERT_EQ(::WaitForSingleObject(pThread->m_hThread, kWaitMs), WAIT_OBJECT_0);
     DWORD dwExit = 0;
     ::GetExitCodeThread(pThread->m_hThread, &dwExit);
     EXPECT_EQ(dwExit, 9u);
-    ASSERT_TRUE(PumpUntil([&] { return !m_receiver.m_received.empty(); }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return !m_receiver.m_received.empty(); }, kWaitMs));
     EXPECT_EQ(m_receiver.m_received[0].first, 77u);
     delete pThread;
 }

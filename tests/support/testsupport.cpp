@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <sstream>
 
@@ -30,6 +31,190 @@ bool PumpUntil(const std::function<bool()>& pred, DWORD ms)
     // and conditions changed by other threads.
     MsgWaitForMultipleObjects(0, nullptr, FALSE, (DWORD)std::min<ULONGLONG>(end - now, 10), QS_ALLINPUT);
   }
+}
+
+namespace {
+thread_local UINT_PTR t_markerTimer = 0;
+thread_local bool t_markerFired = false;
+
+void CALLBACK MarkerTick(HWND, UINT, UINT_PTR id, DWORD)
+{
+  if (id == t_markerTimer) t_markerFired = true;
+}
+}  // namespace
+
+bool PumpPastTimer(UINT periodMs)
+{
+  t_markerFired = false;
+  t_markerTimer = SetTimer(nullptr, 0, periodMs, MarkerTick);
+  const bool fired = PumpUntil([] { return t_markerFired; }, kWaitMs + periodMs);
+  KillTimer(nullptr, t_markerTimer);
+  t_markerTimer = 0;
+  return fired;
+}
+
+bool PlaceCursor(POINT pt)
+{
+  SetCursorPos(pt.x, pt.y);
+  return PumpUntil(
+      [pt] {
+        POINT now = {};
+        return GetCursorPos(&now) && now.x == pt.x && now.y == pt.y;
+      },
+      kWaitMs);
+}
+
+static BOOL CALLBACK FindShownMenu(HWND hwnd, LPARAM lParam)
+{
+  char cls[16] = "";
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (strcmp(cls, "#32768") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+  *reinterpret_cast<HWND*>(lParam) = hwnd;
+  return FALSE;
+}
+
+HWND ShownMenu()
+{
+  HWND menu = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindShownMenu, (LPARAM)&menu);
+  return menu;
+}
+
+// ---------------------------------------------------------------------------
+// CMenuWatch
+
+namespace {
+thread_local std::vector<std::pair<UINT_PTR, CMenuWatch*>> t_menuWatches;
+}
+
+CMenuWatch::CMenuWatch(std::function<void(HWND menu)> action, DWORD limitMs)
+    : m_action(std::move(action)), m_end(GetTickCount64() + limitMs)
+{
+  m_timer = SetTimer(nullptr, 0, 20, OnTick);
+  t_menuWatches.emplace_back(m_timer, this);
+}
+
+CMenuWatch::~CMenuWatch()
+{
+  KillTimer(nullptr, m_timer);
+  t_menuWatches.erase(std::remove(t_menuWatches.begin(), t_menuWatches.end(), std::make_pair(m_timer, this)),
+                      t_menuWatches.end());
+}
+
+void CALLBACK CMenuWatch::OnTick(HWND, UINT, UINT_PTR id, DWORD)
+{
+  CMenuWatch* self = nullptr;
+  for (const auto& w : t_menuWatches)
+    if (w.first == id) self = w.second;
+  if (self == nullptr) return;
+  HWND menu = ShownMenu();
+  if (GetTickCount64() >= self->m_end) {
+    // Too late to count, or the action left its menu up: end it.
+    if (menu != nullptr) {
+      self->m_endedAMenu = true;
+      EndMenu();
+    }
+    return;
+  }
+  if (menu == nullptr || self->m_acted) return;
+  self->m_acted = true;
+  self->m_action(menu);
+}
+
+// ---------------------------------------------------------------------------
+// CStepDriver
+
+namespace {
+thread_local CStepDriver* t_stepDriver = nullptr;
+}
+
+CStepDriver::CStepDriver(UINT intervalMs) : m_since(GetTickCount64()), m_previous(t_stepDriver)
+{
+  t_stepDriver = this;
+  m_timer = SetTimer(nullptr, 0, intervalMs, OnTick);
+}
+
+CStepDriver::CStepDriver(const std::vector<std::function<bool()>>& steps, UINT intervalMs) : CStepDriver(intervalMs)
+{
+  for (const auto& step : steps) WaitFor(step, "a step's window or state");
+}
+
+CStepDriver::~CStepDriver()
+{
+  KillTimer(nullptr, m_timer);
+  t_stepDriver = m_previous;
+}
+
+void CStepDriver::Then(std::function<void()> step)
+{
+  m_steps.push_back({[step] {
+                       step();
+                       return true;
+                     },
+                     std::string(), 0});
+}
+
+void CStepDriver::WaitFor(std::function<bool()> condition, const char* what, DWORD limitMs)
+{
+  m_steps.push_back({std::move(condition), what, limitMs});
+}
+
+void CALLBACK CStepDriver::OnTick(HWND, UINT, UINT_PTR id, DWORD)
+{
+  for (CStepDriver* d = t_stepDriver; d; d = d->m_previous)
+    if (d->m_timer == id) {
+      d->Tick();
+      return;
+    }
+}
+
+void CStepDriver::Tick()
+{
+  if (m_failed) {
+    Release();
+    return;
+  }
+  const ULONGLONG now = GetTickCount64();
+  if (m_running) {
+    if (now - m_since >= kWaitMs)
+      Fail("step " + std::to_string(m_next) + " did not return within " + std::to_string(kWaitMs) + " ms");
+    return;
+  }
+  if (Done()) {
+    // The steps are over, yet the loop they drove still runs their ticks.
+    if (now - m_since >= kWaitMs)
+      Fail("the loop the steps drove did not end within " + std::to_string(kWaitMs) + " ms of the last step");
+    return;
+  }
+  const size_t n = m_next;
+  const Step& step = m_steps[n];
+  ::testing::internal::HasNewFatalFailureHelper fatal;
+  m_running = true;
+  const bool over = step.run();
+  m_running = false;
+  if (over) {
+    ++m_next;
+    m_since = GetTickCount64();
+  } else if (!step.what.empty() && now - m_since >= step.limitMs) {
+    Fail("waited " + std::to_string(step.limitMs) + " ms for " + step.what + " (step " + std::to_string(n) +
+         "); it never came");
+  }
+  if (fatal.has_new_fatal_failure()) Fail("step " + std::to_string(n) + " failed");
+}
+
+void CStepDriver::Fail(const std::string& why)
+{
+  if (m_failed) return;
+  m_failed = true;
+  ADD_FAILURE() << why;
+  Release();
+}
+
+void CStepDriver::Release()
+{
+  EndMenu();
+  if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
+  if (HWND focus = GetFocus()) PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 0);
 }
 
 std::string WindowText(HWND hwnd)

@@ -8,11 +8,66 @@
 #include <vector>
 #include <gtest/gtest.h>
 
+// How long a test waits for a state its own steps brought about (a window
+// shown, a message come back, a timer run, another thread's work) before it
+// fails. Far above what any of them takes, since a loaded two-core machine is
+// slow; a wait ends the moment its state holds, so this costs nothing when all
+// is well.
+constexpr DWORD kWaitMs = 15000;
+
 // Dispatches this thread's messages for the given time.
 void PumpMessagesFor(DWORD ms);
 
 // Dispatches this thread's messages until pred() holds or the time is up; returns pred().
 bool PumpUntil(const std::function<bool()>& pred, DWORD ms);
+
+// Dispatches this thread's messages until a marker thread timer of the given
+// period has fired once, so every timer of the thread due no later than the
+// marker has had its turn: how a test shows that a timer was NOT set without
+// guessing at a sleep. False when the marker never fired within kWaitMs.
+bool PumpPastTimer(UINT periodMs);
+
+// Moves the pointer and waits until the system reports it there; false when
+// it never arrived within kWaitMs.
+bool PlaceCursor(POINT pt);
+
+// A shown pop-up menu window ("#32768") of this thread, or NULL.
+HWND ShownMenu();
+
+// ---------------------------------------------------------------------------
+// CMenuWatch: acts on a pop-up menu once it is up. From the moment it is made,
+// a thread timer looks at each tick for a shown menu of this thread; the
+// first tick that finds one runs the action (read the items, send keys, end
+// the menu). The ticks run in whatever loop tracks the menu, so the action
+// runs inside it. A menu that has not come within the limit counts as never
+// shown; one that comes later, or is still up when the action has run and a
+// limit passed, is ended, so that no menu is left to hold the test.
+//
+//   CMenuWatch watch([&](HWND) { states = ReadItems(menu); ::EndMenu(); });
+//   button.SendMessage(WM_CONTEXTMENU, ...);     // returns once the menu ends
+//   EXPECT_TRUE(watch.Acted()) << "the menu never showed";
+// ---------------------------------------------------------------------------
+class CMenuWatch {
+ public:
+  explicit CMenuWatch(std::function<void(HWND menu)> action, DWORD limitMs = kWaitMs);
+  ~CMenuWatch();
+  CMenuWatch(const CMenuWatch&) = delete;
+  CMenuWatch& operator=(const CMenuWatch&) = delete;
+
+  // The menu showed and the action ran.
+  bool Acted() const { return m_acted; }
+  // A menu was still up after the limit and the watch ended it.
+  bool EndedAMenu() const { return m_endedAMenu; }
+
+ private:
+  static void CALLBACK OnTick(HWND, UINT, UINT_PTR id, DWORD);
+
+  std::function<void(HWND)> m_action;
+  ULONGLONG m_end;
+  UINT_PTR m_timer = 0;
+  bool m_acted = false;
+  bool m_endedAMenu = false;
+};
 
 // ---------------------------------------------------------------------------
 // CMessageRecorder: records the messages sent and posted to watched windows of
@@ -139,6 +194,57 @@ class CDialogAnswerer {
   std::vector<std::function<void(HWND, const ShownDialog&)>> m_queue;
   std::vector<ShownDialog> m_shown;
   std::vector<HWND> m_handled;
+};
+
+// ---------------------------------------------------------------------------
+// CStepDriver: runs queued steps one per tick of a thread timer, so that any
+// message loop of the thread runs them, a pop-up's or a common dialog's
+// included. A wait holds the steps until its condition holds (a window to
+// appear), with a limit. A wait that runs out, a step that fails an
+// assertion, or a last step that leaves the driven loop running past the
+// limit fails the test, and from then on every tick closes what may hold the
+// loop (a menu, the mouse capture, a window taking keys: Escape), so that
+// the test goes on instead of hanging. A tick that comes while a step still
+// runs (in a box the step opened) waits for it.
+//
+//   CStepDriver driver;
+//   driver.WaitFor([&] { return popup.IsWindowVisible(); }, "the pop-up");
+//   driver.Then([&] { PostClick(popup, cell); });
+//   button.SendMessage(BM_CLICK);          // the pop-up's loop runs the steps
+//   EXPECT_TRUE(driver.Done());
+// ---------------------------------------------------------------------------
+class CStepDriver {
+ public:
+  explicit CStepDriver(UINT intervalMs = 20);
+  // Steps that return false until they could act, each waited for in turn.
+  explicit CStepDriver(const std::vector<std::function<bool()>>& steps, UINT intervalMs = 30);
+  ~CStepDriver();
+  CStepDriver(const CStepDriver&) = delete;
+  CStepDriver& operator=(const CStepDriver&) = delete;
+
+  void Then(std::function<void()> step);
+  void WaitFor(std::function<bool()> condition, const char* what = "the awaited window or state",
+               DWORD limitMs = kWaitMs);
+  bool Done() const { return m_next >= m_steps.size(); }
+
+ private:
+  struct Step {
+    std::function<bool()> run;   // true when the step is over
+    std::string what;            // a wait's description; empty for an action
+    DWORD limitMs = 0;
+  };
+  static void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD);
+  void Tick();
+  void Fail(const std::string& why);
+  static void Release();
+
+  std::vector<Step> m_steps;
+  size_t m_next = 0;
+  ULONGLONG m_since = 0;   // when the current wait began, or the last step ran
+  bool m_failed = false;
+  bool m_running = false;
+  UINT_PTR m_timer = 0;
+  CStepDriver* m_previous = nullptr;
 };
 
 // Reads a window's text as a std::string.

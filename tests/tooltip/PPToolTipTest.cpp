@@ -178,7 +178,7 @@ TEST_F(PPToolTipTest, ShowsAfterDelayAndHidesWhenMouseLeaves)
     const DWORD start = ::GetTickCount();
     MoveTo(40, 40, child.m_hWnd);
     EXPECT_FALSE(Visible());
-    ASSERT_TRUE(ShowsWithin(2000));
+    ASSERT_TRUE(ShowsWithin(kWaitMs));
     EXPECT_GE(::GetTickCount() - start, 90u) << "shown before the initial delay of 100 ms";
     EXPECT_EQ(PPTOOLTIP_STATE_SHOWING, tip.m_nTooltipState);
     EXPECT_EQ(PPTOOLTIP_SHOW_TOOL, tip.m_nTooltipType);
@@ -205,14 +205,14 @@ TEST_F(PPToolTipTest, MoveInsideShownToolHidesUntilLeft)
 {
     tip.AddTool(&child, "tip");
     MoveTo(40, 40, child.m_hWnd);
-    ASSERT_TRUE(ShowsWithin(2000));
+    ASSERT_TRUE(ShowsWithin(kWaitMs));
     MoveTo(45, 42, child.m_hWnd);
     EXPECT_FALSE(Visible());
     EXPECT_FALSE(TipTimerRunning(tip, kTipShowTimer)) << "nothing will show it again";
     // Once the cursor has left, coming back shows it again.
     MoveTo(300, 250);
     MoveTo(46, 43, child.m_hWnd);
-    EXPECT_TRUE(ShowsWithin(2000));
+    EXPECT_TRUE(ShowsWithin(kWaitMs));
 }
 
 TEST_F(PPToolTipTest, AutoPopHidesAndZeroDisablesIt)
@@ -220,14 +220,14 @@ TEST_F(PPToolTipTest, AutoPopHidesAndZeroDisablesIt)
     tip.AddTool(&child, "tip");
     tip.SetDelayTime(PPTOOLTIP_TIME_AUTOPOP, 300);
     MoveTo(40, 40, child.m_hWnd);
-    ASSERT_TRUE(ShowsWithin(2000));
-    EXPECT_TRUE(HidesWithin(2000));
+    ASSERT_TRUE(ShowsWithin(kWaitMs));
+    EXPECT_TRUE(HidesWithin(kWaitMs));
     EXPECT_EQ(PPTOOLTIP_STATE_HIDEN, tip.m_nTooltipState);
 
     tip.SetDelayTime(PPTOOLTIP_TIME_AUTOPOP, 0);
     MoveTo(300, 250);
     MoveTo(41, 41, child.m_hWnd);
-    ASSERT_TRUE(ShowsWithin(2000));
+    ASSERT_TRUE(ShowsWithin(kWaitMs));
     EXPECT_FALSE(TipTimerRunning(tip, kTipHideTimer)) << "nothing will hide it";
     EXPECT_TRUE(Visible());
 }
@@ -246,7 +246,7 @@ TEST_F(PPToolTipTest, HidesOnInputDeactivationAndShowsNothingWithoutTools)
     for (UINT m : hiders) {
         MoveTo(300, 250);
         MoveTo(x++, 40, child.m_hWnd);
-        ASSERT_TRUE(ShowsWithin(2000)) << m;
+        ASSERT_TRUE(ShowsWithin(kWaitMs)) << m;
         if (m == WM_ACTIVATEAPP)
             tip.SendMessage(WM_ACTIVATEAPP, FALSE, 0);
         else if (m == 0)
@@ -259,7 +259,7 @@ TEST_F(PPToolTipTest, HidesOnInputDeactivationAndShowsNothingWithoutTools)
     // Button-up changes nothing.
     MoveTo(300, 250);
     MoveTo(60, 40, child.m_hWnd);
-    ASSERT_TRUE(ShowsWithin(2000));
+    ASSERT_TRUE(ShowsWithin(kWaitMs));
     Relay(WM_LBUTTONUP);
     EXPECT_TRUE(Visible());
 }
@@ -276,16 +276,16 @@ TEST_F(PPToolTipTest, FadesInAndOutOverSteps)
             steps.push_back(tip.m_nTransparency);
     };
     MoveTo(40, 40, child.m_hWnd);
-    ASSERT_TRUE(ShowsWithin(2000));
+    ASSERT_TRUE(ShowsWithin(kWaitMs));
     EXPECT_EQ(PPTOOLTIP_STATE_APPEARING, tip.m_nTooltipState);
     record();
-    ASSERT_TRUE(PumpUntil([&] { record(); return tip.m_nTooltipState == PPTOOLTIP_STATE_SHOWING; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { record(); return tip.m_nTooltipState == PPTOOLTIP_STATE_SHOWING; }, kWaitMs));
     EXPECT_EQ(std::vector<int>({100, 80, 60, 40, 20, 0}), steps) << "fade-in steps";
     steps.clear();
     tip.HideTooltip();
     EXPECT_EQ(PPTOOLTIP_STATE_DISAPPEARING, tip.m_nTooltipState);
     EXPECT_TRUE(Visible());
-    EXPECT_TRUE(PumpUntil([&] { if (Visible()) record(); return !Visible(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { if (Visible()) record(); return !Visible(); }, kWaitMs));
     EXPECT_EQ(std::vector<int>({0, 20, 40, 60, 80}), steps) << "fade-out steps";
     EXPECT_EQ(PPTOOLTIP_STATE_HIDEN, tip.m_nTooltipState);
 }

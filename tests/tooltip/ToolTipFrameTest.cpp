@@ -167,7 +167,7 @@ TEST_F(ToolTipFrameTest, FindsToolsOnNestedControls)
   nested.EnableWindow(TRUE);
 
   MoveTo(181, 91);
-  ASSERT_TRUE(ShowsWithin(2000));
+  ASSERT_TRUE(ShowsWithin(kWaitMs));
   EXPECT_STREQ("nested tip", tip.m_tiDisplayed.sTooltip);
 }
 
@@ -179,7 +179,7 @@ TEST_F(ToolTipFrameTest, ToolBarButtonsShowTheirCommandTips)
   POINT pt = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
   ::ClientToScreen(toolbar, &pt);
   MoveToScreen(pt);
-  ASSERT_TRUE(ShowsWithin(2000));
+  ASSERT_TRUE(ShowsWithin(kWaitMs));
   EXPECT_STREQ("Save", tip.m_tiDisplayed.sTooltip);
   EXPECT_EQ(IDS_TIP_SAVE, tip.m_tiDisplayed.nIDTool);
   EXPECT_EQ(toolbar, tip.m_hwndDisplayedTool);
@@ -243,7 +243,7 @@ TEST_F(ToolTipFrameTest, TakesOverARealToolBarsTips)
   EXPECT_EQ(0, ThreadTipControlTools());
 
   MoveToScreen(buttonCentre(1));
-  ASSERT_TRUE(ShowsWithin(2000));
+  ASSERT_TRUE(ShowsWithin(kWaitMs));
   EXPECT_STREQ("Save", tip.m_tiDisplayed.sTooltip);
   EXPECT_EQ(bar.m_hWnd, tip.m_hwndDisplayedTool);
   // Held for a picture of the tip over the bar when asked.
@@ -257,14 +257,14 @@ TEST_F(ToolTipFrameTest, DisplayNotificationChangesOrCancelsTheTool)
   tip.EnableNotify();
   g_notifyText = "changed by the owner";
   MoveTo(30, 70);
-  ASSERT_TRUE(ShowsWithin(2000));
+  ASSERT_TRUE(ShowsWithin(kWaitMs));
   EXPECT_EQ(1, g_notifications);
   EXPECT_STREQ("changed by the owner", tip.m_tiDisplayed.sTooltip);
 
   MoveTo(350, 300);
   g_notifyText = "";
   MoveTo(31, 71);
-  ASSERT_TRUE(PumpUntil([] { return g_notifications == 2; }, 2000)) << "asked again after the delay";
+  ASSERT_TRUE(PumpUntil([] { return g_notifications == 2; }, kWaitMs)) << "asked again after the delay";
   EXPECT_FALSE(Visible()) << "an emptied text shows nothing";
   EXPECT_EQ(PPTOOLTIP_STATE_HIDEN, tip.m_nTooltipState);
 }
@@ -285,7 +285,7 @@ TEST_F(ToolTipFrameTest, BehavioursOnMovesInsideTheShownTool)
     tip.AddTool(&control, "behaviour");
     MoveTo(350, 300);
     MoveTo(x, 70);
-    ASSERT_TRUE(ShowsWithin(2000)) << c.behaviour;
+    ASSERT_TRUE(ShowsWithin(kWaitMs)) << c.behaviour;
     const CRect before = TipRect();
     MoveTo(x + 5, 73);
     EXPECT_EQ(c.visibleAfterMove, Visible()) << c.behaviour;
@@ -295,7 +295,7 @@ TEST_F(ToolTipFrameTest, BehavioursOnMovesInsideTheShownTool)
       EXPECT_EQ(before.top + 3, TipRect().top);
     }
     if (c.showsAgain) {
-      EXPECT_TRUE(ShowsWithin(2000)) << c.behaviour;
+      EXPECT_TRUE(ShowsWithin(kWaitMs)) << c.behaviour;
     } else if (!c.visibleAfterMove) {
       EXPECT_FALSE(TipTimerRunning(tip, kTipShowTimer)) << c.behaviour << ": nothing will show it again";
     }
@@ -309,7 +309,7 @@ TEST_F(ToolTipFrameTest, AutoHideAndKeepOverTheTip)
   tip.SetBehaviour(PPTOOLTIP_DISABLE_AUTOPOP);
   tip.AddTool(&control, "stays");
   MoveTo(30, 70);
-  ASSERT_TRUE(ShowsWithin(2000));
+  ASSERT_TRUE(ShowsWithin(kWaitMs));
   EXPECT_FALSE(TipTimerRunning(tip, kTipHideTimer)) << "never auto-hidden";
   EXPECT_TRUE(Visible());
 
@@ -320,7 +320,7 @@ TEST_F(ToolTipFrameTest, AutoHideAndKeepOverTheTip)
     tip.AddTool(&control, "over");
     MoveTo(350, 300);
     MoveTo(35, 71);
-    ASSERT_TRUE(ShowsWithin(2000));
+    ASSERT_TRUE(ShowsWithin(kWaitMs));
     CRect rc = TipRect();
     POINT inside = {rc.left + tip.m_rcTipText.left + 2, rc.top + tip.m_rcTipText.top + 2};
     MoveToScreen(inside);
@@ -367,9 +367,9 @@ TEST_F(ToolTipFrameTest, FadeStopsAtTheToolsTransparency)
       steps.push_back(tip.m_nTransparency);
   };
   MoveTo(30, 70);
-  ASSERT_TRUE(ShowsWithin(2000));
+  ASSERT_TRUE(ShowsWithin(kWaitMs));
   record();
-  ASSERT_TRUE(PumpUntil([&] { record(); return tip.m_nTooltipState == PPTOOLTIP_STATE_SHOWING; }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { record(); return tip.m_nTooltipState == PPTOOLTIP_STATE_SHOWING; }, kWaitMs));
   EXPECT_EQ(std::vector<int>({100, 80, 60, 40, 30}), steps);
 }
 
@@ -391,7 +391,7 @@ TEST_F(ToolTipFrameTest, PendingShowDuringFadeOut)
     tip.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
     PumpMessagesFor(20);
   }
-  ASSERT_TRUE(PumpUntil([&] { return tip.m_nTooltipState == PPTOOLTIP_STATE_SHOWING; }, 3000));
+  ASSERT_TRUE(PumpUntil([&] { return tip.m_nTooltipState == PPTOOLTIP_STATE_SHOWING; }, kWaitMs));
   EXPECT_STREQ(next.sTooltip, tip.m_tiDisplayed.sTooltip);
   EXPECT_TRUE(Visible());
 }
@@ -497,7 +497,7 @@ TEST_F(ToolTipFrameTest, DebugModeDescribesTheWindowUnderTheCursor)
   tip.AddTool(&control, "x");
   tip.EnableDebugMode();
   MoveTo(30, 70);
-  ASSERT_TRUE(ShowsWithin(2000));
+  ASSERT_TRUE(ShowsWithin(kWaitMs));
   const CString& text = tip.m_tiDisplayed.sTooltip;
   EXPECT_NE(-1, text.Find("<tr><td bgcolor=buttonface>Class Name</td><td bgcolor=window>Static</td></tr>"));
   EXPECT_NE(-1, text.Find("<td bgcolor=white>Yes</td>"));
@@ -522,7 +522,7 @@ bool MenuTipShows(const char* text)
 void CALLBACK MenuStepTimer(HWND hwnd, UINT, UINT_PTR, DWORD)
 {
   HWND menuWnd = ::FindWindowA("#32768", NULL);
-  if (::GetTickCount() - g_menuStart > 10000) {
+  if (::GetTickCount() - g_menuStart > kWaitMs) {
     ::KillTimer(hwnd, 77);
     ::EndMenu();
     return;

@@ -15,6 +15,7 @@
 #include "OXSkinnedTabCtrl.h"
 #include "OXTabSkin.h"
 #include "testdrawing.h"
+#include "testsupport.h"
 
 namespace {
 
@@ -88,22 +89,6 @@ TEST(TabSkinRules, StripArrowsAndMargins)
 // ---------------------------------------------------------------------------
 // Skinned controls on screen
 // ---------------------------------------------------------------------------
-bool PumpUntil(const std::function<bool()>& done, DWORD dwLimit)
-{
-    DWORD dwStart = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - dwStart > dwLimit)
-            return false;
-        MSG msg;
-        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
-        ::Sleep(5);
-    }
-    return true;
-}
-
 class SkinnedTabs : public ::testing::Test
 {
 protected:
@@ -246,10 +231,8 @@ TEST_F(SkinnedTabs, TheArrowUnderThePointerIsRaisedWhenItCanScroll)
         {3, 0, clrLighter},                           // left at 0: flat
     };
     for (const Case& c : cases) {
-        CPoint pt(rectScreen.left + c.x, rectScreen.top + rect.Height() / 2), ptNow;
-        ::SetCursorPos(pt.x, pt.y);
-        ASSERT_TRUE(PumpUntil([&] { return ::GetCursorPos(&ptNow) && ptNow == pt; }, 2000))
-            << "the pointer could not be placed";
+        CPoint pt(rectScreen.left + c.x, rectScreen.top + rect.Height() / 2);
+        ASSERT_TRUE(PlaceCursor(pt)) << "the pointer could not be placed";
         EXPECT_EQ(c.topLeft, Pixel(pSpin, c.xCorner, 0)) << c.x;
     }
     ::SetCursorPos(ptSaved.x, ptSaved.y);
@@ -334,12 +317,12 @@ protected:
         ::SetCursorPos(100 + x, 100 + y);
         HWND hUnder = ::WindowFromPoint(CPoint(100 + x, 100 + y));
         ::PostMessage(hUnder, WM_NULL, 0, 0);
-        PumpUntil([] { return false; }, 60);
+        PumpMessagesFor(60);
     }
     // Waits until the counts reach what is expected, or a generous limit.
     bool WaitFor(int nA, int nB)
     {
-        return PumpUntil([&] { return m_a.m_nDraws >= nA && m_b.m_nDraws >= nB; }, 3000);
+        return PumpUntil([&] { return m_a.m_nDraws >= nA && m_b.m_nDraws >= nB; }, kWaitMs);
     }
 
     CWnd m_host;
@@ -412,7 +395,7 @@ TEST_F(SkinnedComboHover, ASpinLeftByThePointerLosesItsHotLook)
     MoveTo(284, 20);
     EXPECT_EQ(0, spin.m_nBareMoves) << "still under the pointer";
     MoveTo(5, 50);
-    EXPECT_TRUE(PumpUntil([&] { return spin.m_nBareMoves > 0; }, 3000)) << "the spin never heard the pointer leave";
+    EXPECT_TRUE(PumpUntil([&] { return spin.m_nBareMoves > 0; }, kWaitMs)) << "the spin never heard the pointer leave";
     spin.DestroyWindow();
 }
 

@@ -11,6 +11,7 @@
 #include "OXTabSkin.h"
 #include "SkinTestSupport.h"
 #include "testdrawing.h"
+#include "testsupport.h"
 
 namespace {
 
@@ -271,11 +272,7 @@ protected:
     // system reports it there.
     void PutCursor(int x, int y)
     {
-        ::SetCursorPos(300 + x, 300 + y);
-        POINT pt = {};
-        for (int i = 0; i < 200 && (::GetCursorPos(&pt), pt.x != 300 + x || pt.y != 300 + y); ++i)
-            ::Sleep(10);
-        ASSERT_EQ(300 + x, pt.x) << "the cursor could not be placed";
+        ASSERT_TRUE(PlaceCursor(CPoint(300 + x, 300 + y))) << "the cursor could not be placed";
     }
 
     CWnd m_host;

@@ -306,7 +306,7 @@ TEST_F(OXBackgroundOrganizerTest, OnePictureBehindTheMDIClientAndBothBars)
             if (!PictureEverywhereIn(hWnd))
                 return false;
         return true;
-    }, 5000)) << ShowsThePicture(m_bars[1].m_hWnd, CPoint(2, 2)).message();
+    }, kWaitMs)) << ShowsThePicture(m_bars[1].m_hWnd, CPoint(2, 2)).message();
 
     EXPECT_TRUE(organizer.DetachFromThread(FALSE));
     EXPECT_FALSE(organizer.IsAttached(&m_bars[0]));
@@ -318,14 +318,14 @@ TEST_F(OXBackgroundOrganizerTest, ABarMovedWithinItsDockBarIsRepainted)
     COXBackgroundPainterOrganizer organizer;
     ASSERT_TRUE(organizer.AttachToThread(m_pFrame, &m_image, OXPaintTiled, kMagenta));
     HWND hBar = m_bars[1].m_hWnd;
-    ASSERT_TRUE(PumpUntil([&] { return PictureEverywhereIn(hBar); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return PictureEverywhereIn(hBar); }, kWaitMs));
     // 7 pixels right, not a whole tile: the pixels the system copies along
     // are off by 7.
     CRect rect;
     m_bars[1].GetWindowRect(&rect);
     TopDockBar()->ScreenToClient(&rect);
     m_bars[1].SetWindowPos(NULL, rect.left + 7, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(PumpUntil([&] { return PictureEverywhereIn(hBar); }, 3000))
+    EXPECT_TRUE(PumpUntil([&] { return PictureEverywhereIn(hBar); }, kWaitMs))
         << ShowsThePicture(hBar, CPoint(1, 1)).message();
     organizer.DetachFromThread(FALSE);
 }
@@ -347,7 +347,7 @@ TEST_F(OXBackgroundOrganizerTest, WindowsMadeLaterTakeTheOrganizersSettings)
     later.EnableDocking(CBRS_ALIGN_ANY);
     m_pFrame->DockControlBar(&later, AFX_IDW_DOCKBAR_LEFT);
     m_pFrame->RecalcLayout();
-    ASSERT_TRUE(PumpUntil([&] { return organizer.IsAttached(&later); }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return organizer.IsAttached(&later); }, kWaitMs));
     COXBackgroundPainter* pPainter = organizer.GetPainter(&later);
     EXPECT_EQ(pPainter->GetPaintType(), OXPaintCenter);
     EXPECT_EQ(pPainter->GetBackgroundColor(), kCyan);
@@ -456,7 +456,7 @@ TEST_F(OXBackgroundOrganizerTest, AMalformedImageKeepsThePainterAndItsColour)
     EXPECT_EQ(pPainter->GetImage()->GetSize(), CSize(32, 32));
     // And the bar still paints the picture.
     ASSERT_TRUE(organizer.SetPaintType(NULL, OXPaintTiled, TRUE));
-    EXPECT_TRUE(PumpUntil([&] { return PictureEverywhereIn(m_bars[0].m_hWnd); }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return PictureEverywhereIn(m_bars[0].m_hWnd); }, kWaitMs));
     organizer.DetachFromThread(FALSE);
 }
 

@@ -162,10 +162,10 @@ TEST_F(OXCaptionPainterTest, TheCaptionIsPaintedInItsColourAndFollowsActivation)
     // Left of the buttons: the active colour, then the inactive one.
     const int x = 3 * ::GetSystemMetrics(SM_CXSIZE) + 20;
     m_frame->SendMessage(WM_NCACTIVATE, TRUE);
-    EXPECT_TRUE(PumpUntil([&] { return CaptionPixel(x) == RGB(200, 0, 0); }, 5000))
+    EXPECT_TRUE(PumpUntil([&] { return CaptionPixel(x) == RGB(200, 0, 0); }, kWaitMs))
         << "active: the caption reads " << std::hex << CaptionPixel(x);
     m_frame->SendMessage(WM_NCACTIVATE, FALSE);
-    EXPECT_TRUE(PumpUntil([&] { return CaptionPixel(x) == RGB(0, 0, 160); }, 5000))
+    EXPECT_TRUE(PumpUntil([&] { return CaptionPixel(x) == RGB(0, 0, 160); }, kWaitMs))
         << "inactive: the caption reads " << std::hex << CaptionPixel(x);
     painter.Unhook();
     CWnd plain;
@@ -198,7 +198,7 @@ TEST_F(OXCaptionPainterTest, AnActivatedFrameTurnsTheFramesAroundItInactiveItsel
                                   {"below", WM_NCACTIVATE, kSent, FALSE},
                                   {"painted", WM_NCACTIVATE, kSent, FALSE}}));
     const int x = 3 * ::GetSystemMetrics(SM_CXSIZE) + 20;
-    EXPECT_TRUE(PumpUntil([&] { return CaptionPixel(x) == RGB(200, 0, 0); }, 5000))
+    EXPECT_TRUE(PumpUntil([&] { return CaptionPixel(x) == RGB(200, 0, 0); }, kWaitMs))
         << "the caption reads " << std::hex << CaptionPixel(x);
     painter.Unhook();
 }
@@ -233,7 +233,7 @@ TEST_F(OXCaptionPainterTest, OnlyTheTextFlagsThatDrawAreReadOrUsed)
     };
     painter.ResetCache();
     painter.DrawCaption();
-    EXPECT_TRUE(PumpUntil([&] { return titlePixels() > 0; }, 5000)) << "no title drawn";
+    EXPECT_TRUE(PumpUntil([&] { return titlePixels() > 0; }, kWaitMs)) << "no title drawn";
     painter.Unhook();
 }
 
@@ -253,7 +253,7 @@ TEST_F(OXCaptionPainterTest, DetachedPaintersLeaveNoTimerOnTheWindow)
                 if (m.wParam >= (UINT_PTR)pPainter && m.wParam < (UINT_PTR)pPainter + sizeof(COXCaptionPainter))
                     nTimer = m.wParam;
             return nTimer != 0;
-        }, 10000)) << "the painter's refresh timer never fired";
+        }, kWaitMs)) << "the painter's refresh timer never fired";
         ASSERT_TRUE(bOneWindow ? organizer.Detach(m_frame, FALSE) : organizer.Detach(NULL, FALSE));
         EXPECT_FALSE(::KillTimer(m_frame->GetSafeHwnd(), nTimer)) << (bOneWindow ? "one window" : "all windows");
     }

@@ -187,7 +187,7 @@ protected:
     {
         EXPECT_TRUE(PumpUntil([&] { return child.Said("up"); }, 20000)) << "the copy did not start";
         const DWORD t0 = ::GetTickCount();
-        EXPECT_TRUE(PumpUntil([&] { return Listed(child.Id()) && Rows() == nCount; }, 10000))
+        EXPECT_TRUE(PumpUntil([&] { return Listed(child.Id()) && Rows() == nCount; }, kWaitMs))
             << "the copy was not listed";
         return ::GetTickCount() - t0;
     }
@@ -243,10 +243,10 @@ TEST_F(OXCustomizeInstanceManagerPageDialogTest, ThreeCopiesListedDrivenKilledAn
     EXPECT_EQ(Buttons(), "111101");
     PressPageButton(&m_page, IDC_OX_INST_ACTIVATE);   // restores it too
     EXPECT_FALSE(::IsIconic(hFirst));
-    EXPECT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == hFirst; }, 5000)) << "not activated";
+    EXPECT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == hFirst; }, kWaitMs)) << "not activated";
     EXPECT_EQ(Buttons(), "111110");
     PressPageButton(&m_page, IDC_OX_INST_BEHIND);
-    EXPECT_TRUE(PumpUntil([&] { return ::GetWindow(manager.m_hWnd, GW_HWNDNEXT) == hFirst; }, 5000))
+    EXPECT_TRUE(PumpUntil([&] { return ::GetWindow(manager.m_hWnd, GW_HWNDNEXT) == hFirst; }, kWaitMs))
         << "not placed just behind this program's window";
 
     // Killed without a word: dropped; the others stay.
@@ -255,7 +255,7 @@ TEST_F(OXCustomizeInstanceManagerPageDialogTest, ThreeCopiesListedDrivenKilledAn
     sKill.Format("taskkill.exe /F /PID %lu", second.Id());
     EXPECT_EQ(RunCommand(sKill, &output), 0) << output;
     ASSERT_TRUE(second.Ended(10000));
-    EXPECT_TRUE(PumpUntil([&] { return Rows() == 2; }, 5000)) << "the killed copy stayed listed";
+    EXPECT_TRUE(PumpUntil([&] { return Rows() == 2; }, kWaitMs)) << "the killed copy stayed listed";
     EXPECT_TRUE(Listed(self));
     EXPECT_TRUE(Listed(first.Id()));
     EXPECT_EQ(Text(IDC_OX_INST_COUNT), "2");
@@ -264,7 +264,7 @@ TEST_F(OXCustomizeInstanceManagerPageDialogTest, ThreeCopiesListedDrivenKilledAn
 
     PressPageButton(&m_page, IDC_OX_INST_CLOSE);
     EXPECT_TRUE(first.Ended(20000)) << "the copy was not closed";
-    EXPECT_TRUE(PumpUntil([&] { return Rows() == 1; }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return Rows() == 1; }, kWaitMs));
 
     // One copy at most: OK closes the copy started since, and keeps this one.
     CChild third("OXCustomizeInstanceManagerPageChild.Run", "copy", m_folder.File("third.log"));

@@ -218,12 +218,12 @@ TEST_F(OXCustomizeManagerTest, AClickSwitchesPagesAHoverDoesNot)
     CPoint pt = ItemPoint(pList, 2);
     pList->ClientToScreen(&pt);
     ::SetCursorPos(pt.x, pt.y);
-    ASSERT_TRUE(PumpUntil([&] { return pList->GetHotItem() == 2; }, 10000)) << "the hovered item never lit";
+    ASSERT_TRUE(PumpUntil([&] { return pList->GetHotItem() == 2; }, kWaitMs)) << "the hovered item never lit";
     EXPECT_EQ(m_manager.GetActivePage(), &a);
     EXPECT_FALSE(::IsWindow(c.GetSafeHwnd()));
 
     Click(pList, 1);
-    ASSERT_TRUE(PumpUntil([&] { return m_manager.GetActivePage() == &b; }, 10000)) << "a click did not switch pages";
+    ASSERT_TRUE(PumpUntil([&] { return m_manager.GetActivePage() == &b; }, kWaitMs)) << "a click did not switch pages";
     EXPECT_EQ(pList->GetActiveItem(), 1);
     EXPECT_TRUE(IsShown(b));
     EXPECT_FALSE(IsShown(a));
@@ -232,7 +232,7 @@ TEST_F(OXCustomizeManagerTest, AClickSwitchesPagesAHoverDoesNot)
     EXPECT_FALSE(m_manager.GetDlgItem(IDC_OX_CUSTOMIZE_APPLY)->IsWindowEnabled());
 
     Click(pList, 0);
-    ASSERT_TRUE(PumpUntil([&] { return m_manager.GetActivePage() == &a; }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return m_manager.GetActivePage() == &a; }, kWaitMs));
     EXPECT_EQ(a.nLoads, 2);
     EXPECT_TRUE(m_manager.GetDlgItem(IDC_OX_CUSTOMIZE_APPLY)->IsWindowEnabled());
     // Apply reaches the page shown, and only it.
@@ -369,7 +369,7 @@ TEST_F(OXCustomizeManagerTest, APageThatCannotBeCreatedIsNotShown)
     ASSERT_EQ(m_manager.GetActivePage(), &a);
     COXSHBListCtrl* pList = List("Customize");
     Click(pList, 1);
-    ASSERT_TRUE(PumpUntil([&] { return broken.nLoads > 0; }, 10000)) << "the click never reached the page";
+    ASSERT_TRUE(PumpUntil([&] { return broken.nLoads > 0; }, kWaitMs)) << "the click never reached the page";
     PumpMessagesFor(0);
     EXPECT_EQ(m_manager.GetActivePage(), nullptr);
     EXPECT_FALSE(IsShown(a));

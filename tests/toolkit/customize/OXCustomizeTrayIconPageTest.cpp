@@ -289,51 +289,12 @@ TEST_F(OXCustomizeTrayIconPageTest, TheIdlePassRefreshesTheFileCombos)
 // The tray menu
 // ---------------------------------------------------------------------------
 
-struct MenuWatch
-{
-    HWND hMenu = NULL;
-    CRect rectMenu;
-    BOOL bClicked = FALSE;
-} g_watch;
-
-BOOL CALLBACK FindMenuProc(HWND hWnd, LPARAM)
-{
-    char szClass[32] = "";
-    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-    if (strcmp(szClass, "#32768") == 0 && ::IsWindowVisible(hWnd)) {
-        g_watch.hMenu = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Runs inside the menu's own loop: once the menu shows, the user clicks
-// away from it, on the main window.
-void CALLBACK ClickElsewhere(HWND, UINT, UINT_PTR nTimer, DWORD)
-{
-    if (g_watch.bClicked)
-        return;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindMenuProc, 0);
-    if (g_watch.hMenu == NULL)
-        return;
-    ::GetWindowRect(g_watch.hMenu, &g_watch.rectMenu);
-    g_watch.bClicked = TRUE;
-    ::KillTimer(NULL, nTimer);
-    ::SetCursorPos(60, 60);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
-}
-
 class OXCustomizeTrayMenuTest : public OXCustomizeTrayIconPageTest
 {
 protected:
     void SetUp() override
     {
         OXCustomizeTrayIconPageTest::SetUp();
-        g_watch = MenuWatch();
         ASSERT_TRUE(m_main.CreateEx(0, AfxRegisterWndClass(0, NULL, (HBRUSH)(COLOR_WINDOW + 1)), "main",
                                     WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 320, 220), NULL, 0));
         m_pOldMain = AfxGetApp()->m_pMainWnd;
@@ -370,17 +331,30 @@ TEST_F(OXCustomizeTrayMenuTest, TheChosenButtonOpensTheMenuAndAClickElsewhereClo
     // The right button is chosen: a left click opens nothing.
     Report(page, WM_LBUTTONUP);
     page.GetTaskbarIcon().PostMessage(WM_APP);
-    ASSERT_TRUE(PumpUntil([&] { return HIWORD(::GetQueueStatus(QS_POSTMESSAGE)) == 0; }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return HIWORD(::GetQueueStatus(QS_POSTMESSAGE)) == 0; }, kWaitMs));
     EXPECT_EQ(recorder.Count(WM_ENTERMENULOOP), 0) << recorder.Sequence();
 
-    UINT_PTR nTimer = ::SetTimer(NULL, 0, 50, ClickElsewhere);
+    // Inside the menu's own loop, once the menu shows, the user clicks away
+    // from it, on the main window.
+    HWND hMenu = NULL;
+    CRect rectMenu;
+    CMenuWatch watch([&](HWND hShown) {
+        hMenu = hShown;
+        ::GetWindowRect(hMenu, &rectMenu);
+        ::SetCursorPos(60, 60);
+        INPUT inputs[2] = {};
+        inputs[0].type = inputs[1].type = INPUT_MOUSE;
+        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(2, inputs, sizeof(INPUT));
+    });
     Report(page, WM_RBUTTONUP);
-    ASSERT_TRUE(PumpUntil([&] { return recorder.Count(WM_NULL) > 0; }, 15000))
+    ASSERT_TRUE(PumpUntil([&] { return recorder.Count(WM_NULL) > 0; }, kWaitMs + 1000))
         << "the menu never ended with a nudge to its owner:\n" << recorder.Sequence();
-    ::KillTimer(NULL, nTimer);
-    EXPECT_TRUE(g_watch.bClicked) << "the menu never showed";
-    EXPECT_FALSE(g_watch.rectMenu.PtInRect(CPoint(60, 60)));
-    EXPECT_FALSE(::IsWindow(g_watch.hMenu) && ::IsWindowVisible(g_watch.hMenu));
+    EXPECT_TRUE(watch.Acted()) << "the menu never showed";
+    EXPECT_FALSE(watch.EndedAMenu()) << "the click elsewhere left the menu up";
+    EXPECT_FALSE(rectMenu.PtInRect(CPoint(60, 60)));
+    EXPECT_FALSE(::IsWindow(hMenu) && ::IsWindowVisible(hMenu));
     EXPECT_TRUE(recorder.Matches({{"main", WM_ENTERMENULOOP, kSent},
                                   {"main", WM_EXITMENULOOP, kSent},
                                   {"main", WM_NULL, kPosted}}));
@@ -396,7 +370,7 @@ TEST_F(OXCustomizeTrayMenuTest, NoSubmenuNoMenu)
     recorder.Only({WM_ENTERMENULOOP, WM_NULL});
     Report(page, WM_LBUTTONUP);
     page.GetTaskbarIcon().PostMessage(WM_APP);
-    ASSERT_TRUE(PumpUntil([&] { return HIWORD(::GetQueueStatus(QS_POSTMESSAGE)) == 0; }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return HIWORD(::GetQueueStatus(QS_POSTMESSAGE)) == 0; }, kWaitMs));
     EXPECT_EQ(recorder.Records().size(), 0u) << recorder.Sequence();
 
     CTestTrayPage noMenu;

@@ -194,23 +194,23 @@ TEST_F(OXHookWndTest, HoverTrackingFollowsThePointerAndKeepsItsTimerToItself)
         return n;
     };
     ::SetCursorPos(120, 120);   // over the window
-    EXPECT_TRUE(PumpUntil([&] { return a.m_bMouseOver && count(WM_HOOKWND_MOUSEENTER) > 0; }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return a.m_bMouseOver && count(WM_HOOKWND_MOUSEENTER) > 0; }, kWaitMs));
     // Over its child (a static would let the point through): the leave comes
     // with the first check after the move.
     g_ownMessages.clear();
     ::SetCursorPos(340, 240);
-    ASSERT_TRUE(PumpUntil([&] { return !a.m_bMouseOver && count(WM_HOOKWND_MOUSELEAVE) > 0; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return !a.m_bMouseOver && count(WM_HOOKWND_MOUSELEAVE) > 0; }, kWaitMs));
     EXPECT_EQ(count(CCheckCountingHook::kHoverCheck), 1);
     // The checks come as often as the window's 100 ms timer ticks.
     g_ownMessages.clear();
-    ASSERT_TRUE(PumpUntil([&] { return count(CCheckCountingHook::kHoverCheck) >= 8; }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return count(CCheckCountingHook::kHoverCheck) >= 8; }, kWaitMs));
     EXPECT_GE(count(WM_TIMER), 5);
     EXPECT_LE(count(WM_TIMER), 11);
     ::SetCursorPos(120, 120);
-    EXPECT_TRUE(PumpUntil([&] { return a.m_bMouseOver; }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return a.m_bMouseOver; }, kWaitMs));
     // The window's timer reaches it; the hook's never does.
     g_ownTimers.clear();
-    ASSERT_TRUE(PumpUntil([&] { return g_ownTimers.size() >= 3; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return g_ownTimers.size() >= 3; }, kWaitMs));
     for (WPARAM id : g_ownTimers)
         EXPECT_EQ(id, 1u);
     ::KillTimer(m_hWnd, 1);

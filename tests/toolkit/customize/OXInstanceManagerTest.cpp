@@ -138,7 +138,8 @@ TEST(OXInstanceManager, ThreeProcessesCountNoticeCloseAndOutliveAKilledOne)
     ASSERT_TRUE(PumpUntil([&] { return first.Up() && pManager->GetInstanceCount() == 2; }, 20000));
     CChild second(name, folder.File("second.log"));
     ASSERT_TRUE(PumpUntil([&] { return second.Up() && pManager->GetInstanceCount() == 3; }, 20000));
-    EXPECT_TRUE(PumpUntil([&] { return Received(WM_INSTANCE_ADDED, first.Id()) && Received(WM_INSTANCE_ADDED, second.Id()); }, 5000));
+    EXPECT_TRUE(PumpUntil(
+        [&] { return Received(WM_INSTANCE_ADDED, first.Id()) && Received(WM_INSTANCE_ADDED, second.Id()); }, kWaitMs));
     EXPECT_TRUE(pManager->IsAnotherInstanceRunning());
     EXPECT_TRUE(pManager->CheckMaxAllowedInstances(FALSE));
     CDWordArray ids;
@@ -151,7 +152,7 @@ TEST(OXInstanceManager, ThreeProcessesCountNoticeCloseAndOutliveAKilledOne)
     // A copy that dies without a word is dropped; the others stay.
     second.Kill();
     EXPECT_EQ(pManager->GetInstanceCount(), 2);
-    EXPECT_TRUE(PumpUntil([&] { return Received(WM_INSTANCE_REMOVED, second.Id()); }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return Received(WM_INSTANCE_REMOVED, second.Id()); }, kWaitMs));
 
     // Allowing one: the two newest other copies are closed, this one stays.
     CChild third(name, folder.File("third.log"));
@@ -161,7 +162,9 @@ TEST(OXInstanceManager, ThreeProcessesCountNoticeCloseAndOutliveAKilledOne)
     EXPECT_TRUE(third.Ended(20000));
     EXPECT_EQ(pManager->GetInstanceCount(), 1);
     EXPECT_TRUE(::IsWindow(hMain));
-    EXPECT_TRUE(PumpUntil([&] { return Received(WM_INSTANCE_REMOVED, first.Id()) && Received(WM_INSTANCE_REMOVED, third.Id()); }, 5000));
+    EXPECT_TRUE(PumpUntil(
+        [&] { return Received(WM_INSTANCE_REMOVED, first.Id()) && Received(WM_INSTANCE_REMOVED, third.Id()); },
+        kWaitMs));
 
     // The first copy heard of the second's coming and of its end.
     std::string log = first.Log();

@@ -107,7 +107,7 @@ protected:
                     if (l == MAKELPARAM(x - 100, y - 100))
                         return true;
                 return false;
-            }, 10000))
+            }, kWaitMs))
             ADD_FAILURE() << "the pointer's move to " << x << ", " << y << " never reached the window";
         ::SendMessageA(m_hWnd, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(x - 100, y - 100));
         return m_handler->IsScrolling() != FALSE;
@@ -181,7 +181,7 @@ TEST_F(OXIntelliMouseTest, SpeedsFollowTheDistanceAndTicksScroll)
     MoveTo(neutral.right + 50, 200);
     EXPECT_EQ(m_handler->GetCurrentDirection(), OX_SCROLL_RIGHT);
     EXPECT_EQ(m_handler->GetHorzSpeed(), 2);
-    EXPECT_TRUE(PumpUntil([&] { return Scrolls(WM_HSCROLL, SB_LINERIGHT) >= 4; }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return Scrolls(WM_HSCROLL, SB_LINERIGHT) >= 4; }, kWaitMs));
     EXPECT_EQ(Scrolls(WM_HSCROLL, SB_LINERIGHT) % 2, 0);   // two lines a tick
     MoveTo(250, neutral.bottom + 50);
     EXPECT_EQ(m_handler->GetCurrentDirection(), OX_SCROLL_DOWN);

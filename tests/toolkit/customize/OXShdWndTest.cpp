@@ -49,7 +49,7 @@ protected:
             const bool bWhite = ::GetPixel(hdc, 210, 210) == kWhite && ::GetPixel(hdc, 290, 290) == kWhite;
             ::ReleaseDC(NULL, hdc);
             return bWhite;
-        }, 10000)) << "the white window never showed on the screen";
+        }, kWaitMs)) << "the white window never showed on the screen";
     }
     void TearDown() override { m_white.DestroyWindow(); }
     CWnd m_white;

@@ -2,8 +2,6 @@
 
 #include "testsupport.h"
 
-CStepDriver* CStepDriver::s_current = nullptr;
-
 BOOL CNotifyHost::CreateHost(const CRect& rect)
 {
     return CreateEx(0, AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1)),
@@ -23,40 +21,6 @@ LRESULT CNotifyHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (m_recordMessage && message == m_recordMessage)
         m_messages.push_back(message);
     return CWnd::WindowProc(message, wParam, lParam);
-}
-
-CStepDriver::CStepDriver(UINT intervalMs)
-{
-    s_current = this;
-    m_timer = ::SetTimer(NULL, 0, intervalMs, OnTick);
-}
-
-CStepDriver::~CStepDriver()
-{
-    ::KillTimer(NULL, m_timer);
-    s_current = nullptr;
-}
-
-void CStepDriver::Then(std::function<void()> step)
-{
-    m_steps.push_back([step] {
-        step();
-        return true;
-    });
-}
-
-void CStepDriver::WaitFor(std::function<bool()> condition)
-{
-    m_steps.push_back(condition);
-}
-
-void CALLBACK CStepDriver::OnTick(HWND, UINT, UINT_PTR, DWORD)
-{
-    CStepDriver* self = s_current;
-    if (!self || self->Done())
-        return;
-    if (self->m_steps[self->m_next]())
-        ++self->m_next;
 }
 
 void PostClick(HWND hWnd, CPoint pt)

@@ -146,7 +146,7 @@ TEST_F(OXColorPickerButtonDialog, AClickOutsideCancelsAndReachesTheClickedContro
     EXPECT_FALSE(Picker().IsWindowVisible());
     EXPECT_EQ(m_dialog.m_btnText.GetColor(), RGB(0, 0, 139));
     // the click the bar passed on reaches the button under it
-    EXPECT_TRUE(PumpUntil([&] { return recorder.Count(WM_LBUTTONDOWN) > 0; }, 2000)) << recorder.Sequence();
+    EXPECT_TRUE(PumpUntil([&] { return recorder.Count(WM_LBUTTONDOWN) > 0; }, kWaitMs)) << recorder.Sequence();
     EXPECT_TRUE(recorder.Matches({{"ok", WM_LBUTTONDOWN, kPosted, HTCLIENT}})) << recorder.Sequence();
 }
 

@@ -64,14 +64,14 @@ TEST_F(COXCoolComboBoxTest, HoverMakesHotAndTheFrameSunken)
     EXPECT_TRUE(PumpUntil([&] {
         CClientDC dc(&combo);
         return dc.GetPixel(5, 0) == ::GetSysColor(COLOR_BTNSHADOW);
-    }, 2000)) << "repainted hot";
+    }, kWaitMs)) << "repainted hot";
     {
         CClientDC dc(&combo);
         EXPECT_EQ(dc.GetPixel(5, 0), ::GetSysColor(COLOR_BTNSHADOW));        // sunken top edge
         EXPECT_EQ(dc.GetPixel(button.left + 1, button.top + 3), ::GetSysColor(COLOR_BTNHIGHLIGHT));   // raised button
     }
     ::SetCursorPos(5, 5);
-    EXPECT_TRUE(PumpUntil([&] { return !combo.IsHot(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return !combo.IsHot(); }, kWaitMs));
 }
 
 TEST_F(COXCoolComboBoxTest, SimpleComboHasNoButton)

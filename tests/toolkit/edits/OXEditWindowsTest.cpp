@@ -202,7 +202,7 @@ TEST(OXMaskedEditWindow, TwoInvalidEditsDoNotFightOverTheFocus)
     b.SetFocus();
     // Settled: the focus is back in the edit that failed and no exchange of
     // the focus is still on its way.
-    EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == a.m_hWnd && PumpUntilIdle(0); }, 2000))
+    EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == a.m_hWnd && PumpUntilIdle(0); }, kWaitMs))
         << "the edit that failed takes the focus back";
     EXPECT_LE(host.m_codes.size(), 2u) << "no endless exchange of the focus";
     a.DestroyWindow();

@@ -99,7 +99,7 @@ TEST_F(COXMultiComboBoxTest, ItemDataLivesInTheRowAndReachesTheOwner)
     combo.ShowDropDown(TRUE);
     EXPECT_TRUE(PumpUntil([&] {
         return std::find(m_host.m_drawn.begin(), m_host.m_drawn.end(), (DWORD_PTR)4242) != m_host.m_drawn.end();
-    }, 2000)) << "the dropped list draws its rows";
+    }, kWaitMs)) << "the dropped list draws its rows";
     combo.ShowDropDown(FALSE);
     EXPECT_NE(std::find(m_host.m_drawn.begin(), m_host.m_drawn.end(), (DWORD_PTR)4242), m_host.m_drawn.end());
     EXPECT_NE(std::find(m_host.m_drawn.begin(), m_host.m_drawn.end(), (DWORD_PTR)0), m_host.m_drawn.end());
@@ -224,7 +224,7 @@ TEST_F(COXMultiComboBoxTest, WideColumnsScrollTheListByPages)
     combo.SetFitDropDownToColumns(TRUE);
     EXPECT_EQ(combo.GetDroppedWidth(), ::GetSystemMetrics(SM_CXSCREEN));
     combo.ShowDropDown(TRUE);
-    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(combo.GetListBox().m_hWnd) != FALSE; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(combo.GetListBox().m_hWnd) != FALSE; }, kWaitMs));
     EXPECT_TRUE(combo.GetListBox().m_bHorzScroll);
     CRect client;
     combo.GetListBox().GetClientRect(&client);

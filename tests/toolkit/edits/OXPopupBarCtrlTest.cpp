@@ -293,7 +293,7 @@ TEST_F(OXPopupBarWindow, TearsOffIntoAFloatingBarThatReportsPicksToItsOwner)
     EXPECT_TRUE(m_picker.GetTearOffRect().IsRectEmpty());
 
     PostClick(m_picker.GetSafeHwnd(), m_picker.GetCellRect(17).CenterPoint());
-    ASSERT_TRUE(PumpUntil([&] { return !m_host.m_messages.empty(); }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return !m_host.m_messages.empty(); }, kWaitMs));
     EXPECT_EQ(m_picker.GetSelectedValue(), RGB(255, 0, 0));
     EXPECT_TRUE(m_picker.IsWindowVisible());   // a floating bar stays open
 
@@ -338,13 +338,13 @@ TEST(OXPopupBarFloating, TheCaptionFollowsTheOwnerFramesActivation)
     ASSERT_TRUE(picker.IsFloating());
     auto captionActive = [&] { return picker.m_nLastNcActive == 1; };
     frame->SetActiveWindow();
-    EXPECT_TRUE(PumpUntil(captionActive, 2000));
+    EXPECT_TRUE(PumpUntil(captionActive, kWaitMs));
     EXPECT_EQ(picker.SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE), 1);
 
     CWnd other;
     ASSERT_TRUE(CreateHostWindow(other, "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(600, 100, 800, 300)));
     other.SetActiveWindow();
-    EXPECT_TRUE(PumpUntil([&] { return !captionActive(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return !captionActive(); }, kWaitMs));
     other.DestroyWindow();
     picker.DestroyWindow();
 }

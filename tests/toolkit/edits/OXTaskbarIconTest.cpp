@@ -101,7 +101,7 @@ TEST(COXTaskbarIcon, CallbackReachesTheOwner)
     ASSERT_TRUE(icon.Create(5));
     ::SetWindowLongPtr(icon.m_hWnd, GWLP_HWNDPARENT, (LONG_PTR)owner.m_hWnd);   // the owner
     EXPECT_EQ(icon.SendMessage(OX_TASKBAR_CALLBACK, 5, WM_LBUTTONDBLCLK), -1);
-    PumpUntil([&] { return !owner.m_got.empty(); }, 1000);
+    PumpUntil([&] { return !owner.m_got.empty(); }, kWaitMs);
     ASSERT_EQ(owner.m_got.size(), 1u);
     EXPECT_EQ(owner.m_got[0].first, (UINT)OX_TASKBAR_CALLBACK);
     EXPECT_EQ(owner.m_got[0].second, (LPARAM)WM_LBUTTONDBLCLK);
@@ -114,7 +114,7 @@ TEST(COXTaskbarIcon, WithoutOwnerTheIconGetsThePlainMouseMessage)
     CRecordingIcon icon;
     ASSERT_TRUE(icon.Create(5));
     icon.SendMessage(OX_TASKBAR_CALLBACK, 5, WM_RBUTTONUP);
-    PumpUntil([&] { return !icon.m_mouse.empty(); }, 1000);
+    PumpUntil([&] { return !icon.m_mouse.empty(); }, kWaitMs);
     ASSERT_EQ(icon.m_mouse.size(), 1u);
     EXPECT_EQ(icon.m_mouse[0], (UINT)WM_RBUTTONUP);
 }

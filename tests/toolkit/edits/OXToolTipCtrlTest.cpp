@@ -91,7 +91,7 @@ TEST_F(OXToolTipWindow, ShowsTheShortTextAndSwitchesToTheExtendedOneOnAClick)
 {
     ASSERT_TRUE(m_tip.AddTool(&m_a, "Open\rOpens the file you choose"));
     MoveOver(m_a, CPoint(20, 10));
-    ASSERT_TRUE(PumpUntil([&] { return m_tip.IsWindowVisible() != FALSE; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return m_tip.IsWindowVisible() != FALSE; }, kWaitMs));
     EXPECT_FALSE(m_tip.IsExtendedMode());
     EXPECT_TRUE(m_tip.HasExtendedText());
     CRect shortRect;
@@ -116,13 +116,13 @@ TEST_F(OXToolTipWindow, MovingOntoAnotherToolHidesAndTracksIt)
     ASSERT_TRUE(m_tip.AddTool(&m_a, "First"));
     ASSERT_TRUE(m_tip.AddTool(&m_b, "Second"));
     MoveOver(m_a, CPoint(20, 10));
-    ASSERT_TRUE(PumpUntil([&] { return m_tip.IsWindowVisible() != FALSE; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return m_tip.IsWindowVisible() != FALSE; }, kWaitMs));
     EXPECT_EQ(m_tip.GetCurrentTool(), m_tip.FindTool(&m_a));
 
     MoveOver(m_b, CPoint(20, 10));
     EXPECT_EQ(m_tip.GetCurrentTool(), m_tip.FindTool(&m_b));
     EXPECT_FALSE(m_tip.IsWindowVisible());     // hidden while the new tool is tracked
-    ASSERT_TRUE(PumpUntil([&] { return m_tip.IsWindowVisible() != FALSE; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return m_tip.IsWindowVisible() != FALSE; }, kWaitMs));
     CString text;
     m_tip.GetText(text, &m_b);
     EXPECT_EQ(text, "Second");
@@ -132,7 +132,7 @@ TEST_F(OXToolTipWindow, AKeyHidesTheTipUntilANewToolIsTracked)
 {
     ASSERT_TRUE(m_tip.AddTool(&m_a, "First"));
     MoveOver(m_a, CPoint(20, 10));
-    ASSERT_TRUE(PumpUntil([&] { return m_tip.IsWindowVisible() != FALSE; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return m_tip.IsWindowVisible() != FALSE; }, kWaitMs));
     MSG key = {m_a.GetSafeHwnd(), WM_KEYDOWN, 'X', 0};
     m_tip.RelayEvent(&key);
     EXPECT_FALSE(m_tip.IsWindowVisible());
@@ -142,7 +142,7 @@ TEST_F(OXToolTipWindow, AKeyHidesTheTipUntilANewToolIsTracked)
     CMessageRecorder recorder;
     recorder.Watch(m_tip.GetSafeHwnd(), "tip");
     recorder.Only({WM_TIMER});
-    ASSERT_TRUE(PumpUntil([&] { return recorder.Count(WM_TIMER) >= 1; }, 2000)) << "no check ran";
+    ASSERT_TRUE(PumpUntil([&] { return recorder.Count(WM_TIMER) >= 1; }, kWaitMs)) << "no check ran";
     ASSERT_TRUE(PumpUntilIdle());
     EXPECT_FALSE(m_tip.IsWindowVisible());
 }

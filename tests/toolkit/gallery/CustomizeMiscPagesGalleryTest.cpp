@@ -34,13 +34,13 @@ TEST(GalleryCustomizeManager, AClickBringsUpTheIntelliMouseSplashAndTrayPages)
         ASSERT_TRUE(PumpUntil([&] {
             COXCustomizePage* pPage = pManager->GetActivePage();
             return pPage != NULL && pPage->GetTitle() == title;
-        }, 10000)) << "the click did not bring the page up";
+        }, kWaitMs)) << "the click did not bring the page up";
         COXCustomizePage* pPage = pManager->GetActivePage();
         EXPECT_TRUE(pPage->IsWindowVisible());
         EXPECT_NE(::GetWindow(pPage->GetSafeHwnd(), GW_CHILD), (HWND)NULL) << "a page with no controls";
     }
     // what the pages posted themselves while opening runs before the dialog closes
-    EXPECT_TRUE(PumpUntil([] { return HIWORD(::GetQueueStatus(QS_ALLINPUT & ~QS_TIMER)) == 0; }, 2000));
+    EXPECT_TRUE(PumpUntil([] { return HIWORD(::GetQueueStatus(QS_ALLINPUT & ~QS_TIMER)) == 0; }, kWaitMs));
     pManager->SendMessage(WM_COMMAND, IDCANCEL, (LPARAM)pManager->GetDlgItem(IDCANCEL)->GetSafeHwnd());
     EXPECT_FALSE(::IsWindow(hManager));
     pGallery->DestroyWindow();

@@ -33,7 +33,7 @@ TEST(Gallery, OpensEachEntry)
         EXPECT_TRUE(::IsWindowVisible(hPage));
         EXPECT_NE(::GetWindow(hPage, GW_CHILD), (HWND)NULL) << "a page with no controls";
         // what the page posted itself while opening runs before it closes
-        EXPECT_TRUE(PumpUntil([] { return HIWORD(::GetQueueStatus(QS_ALLINPUT & ~QS_TIMER)) == 0; }, 2000));
+        EXPECT_TRUE(PumpUntil([] { return HIWORD(::GetQueueStatus(QS_ALLINPUT & ~QS_TIMER)) == 0; }, kWaitMs));
         ::DestroyWindow(hPage);
         EXPECT_FALSE(::IsWindow(hPage));
     }

@@ -271,7 +271,7 @@ TEST_F(COXCoolControlOrganizerTest, FlatWhenColdSunkenWhenFocusedOrHovered)
     EXPECT_TRUE(CoolOf<COXCoolCtrl<CEdit>>(hSecondEdit)->IsHot());
     EXPECT_EQ(borderAt(hSecondEdit, 0, 5), shadow);
     ::SetCursorPos(5, 5);
-    EXPECT_TRUE(PumpUntil([&] { return !CoolOf<COXCoolCtrl<CEdit>>(hSecondEdit)->IsHot(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return !CoolOf<COXCoolCtrl<CEdit>>(hSecondEdit)->IsHot(); }, kWaitMs));
     EXPECT_EQ(borderAt(hSecondEdit, 0, 5), hi);
 
     // A push button: flat while cold, the system's raised frame while hot;
@@ -304,7 +304,7 @@ TEST_F(COXCoolControlOrganizerTest, FlatWhenColdSunkenWhenFocusedOrHovered)
     ::SendMessageA(m_hRadio, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     EXPECT_TRUE(pRadio->IsHot());
     ::SetCursorPos(5, 5);
-    EXPECT_TRUE(PumpUntil([&] { return !pRadio->IsHot(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return !pRadio->IsHot(); }, kWaitMs));
     EXPECT_EQ(::GetFocus(), m_hRadio);
 }
 
@@ -316,8 +316,8 @@ TEST_F(COXCoolControlOrganizerTest, LaterControlsConvertAndDestroyedOnesAreRelea
 
     HWND hLater = Make("Edit", 0, WS_EX_CLIENTEDGE, 10, 440, 100, 24);
     HWND hLaterSlider = Make("msctls_trackbar32", 0, 0, 120, 440, 120, 30);
-    EXPECT_TRUE(PumpUntil([&] { return organizer.IsAttachedWindow(hLater) && organizer.IsAttachedWindow(hLaterSlider); },
-                          2000));
+    EXPECT_TRUE(PumpUntil(
+        [&] { return organizer.IsAttachedWindow(hLater) && organizer.IsAttachedWindow(hLaterSlider); }, kWaitMs));
     EXPECT_TRUE(CoolOf<COXCoolSliderCtrl>(hLaterSlider) != nullptr);
     EXPECT_EQ(organizer.GetConvertedWindows().GetCount(), nConverted + 2);
 
@@ -333,7 +333,7 @@ TEST_F(COXCoolControlOrganizerTest, LaterControlsConvertAndDestroyedOnesAreRelea
     HWND hPanel = Make("Static", 0, 0, 300, 400, 200, 60);
     HWND hOnPanel = ::CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "", WS_CHILD | WS_VISIBLE, 5, 5, 100, 24, hPanel,
                                       NULL, ::GetModuleHandleA(NULL), NULL);
-    ASSERT_TRUE(PumpUntil([&] { return organizer.IsAttachedWindow(hOnPanel); }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return organizer.IsAttachedWindow(hOnPanel); }, kWaitMs));
     ::DestroyWindow(hPanel);
     EXPECT_FALSE(organizer.IsAttachedWindow(hOnPanel));
     EXPECT_EQ(organizer.GetConvertedWindows().GetCount(), nConverted);
@@ -413,10 +413,11 @@ TEST_F(COXCoolControlOrganizerTest, AttachesOnlyToTheCallingThread)
     EXPECT_EQ(COXCoolControlOrganizer::GetThreadOrganizer(otherThread), nullptr);
     EXPECT_FALSE(organizer.AttachToThread(0));
 
-    ASSERT_TRUE(organizer.AttachToThread());
+    // (Not an ASSERT: the worker must be released and joined whatever happens.)
+    EXPECT_TRUE(organizer.AttachToThread());
     release = true;
     // Messages of this thread go on while the other attaches and detaches.
-    EXPECT_TRUE(PumpUntil([&] { return otherConverted != -1; }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return otherConverted != -1; }, kWaitMs));
     worker.join();
     EXPECT_EQ(otherAttached, 1);
     EXPECT_EQ(otherConverted, 1);

@@ -75,7 +75,7 @@ TEST_F(COXCoolCtrlTest, HoverStartsTheTimerAndLeavingStopsIt)
     EXPECT_EQ(edit.GetHoverTimerID(), (UINT_PTR)OXCOOL_TIMER_ID);
 
     ::SetCursorPos(5, 5);
-    EXPECT_TRUE(PumpUntil([&] { return !edit.IsMouseOver(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return !edit.IsMouseOver(); }, kWaitMs));
     EXPECT_FALSE(edit.IsHot());
     EXPECT_EQ(edit.GetHoverTimerID(), (UINT_PTR)0);
 }

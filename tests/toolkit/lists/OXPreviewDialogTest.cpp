@@ -111,18 +111,18 @@ TEST(OXPreviewDialog, PreviewPaneAndSplitterUnderTheRunningDialog)
     CRect rectListBefore, rectList, rectPane;
     int nClamped = 0, nKept = 0;
     COLORREF clrClaimed = 0, clrNone = 0;
-    g_next = 0;
-    g_steps = {
-        [&] { return dlg.GetPreviewWnd() != NULL; },
-        [&] {
-            hDialog = ::GetParent(dlg.m_hWnd);
-            HWND hBar = dlg.FindToolbar();
-            EXPECT_TRUE(::SendMessage(hBar, TB_ISBUTTONCHECKED, OX_PREVIEW_BUTTON_ID, 0));
-            ::GetWindowRect(dlg.FindFileList(), &rectList);
-            ::GetWindowRect(dlg.GetPreviewWnd()->m_hWnd, &rectPane);
-            return true;
-        },
-        [&] {   // a file of the folder chosen in the list
+    // Steps run one per timer tick while the dialog's own loop runs.
+    CStepDriver driver;
+    driver.WaitFor([&] { return dlg.GetPreviewWnd() != NULL; }, "the preview pane");
+    driver.Then([&] {
+        hDialog = ::GetParent(dlg.m_hWnd);
+        HWND hBar = dlg.FindToolbar();
+        EXPECT_TRUE(::SendMessage(hBar, TB_ISBUTTONCHECKED, OX_PREVIEW_BUTTON_ID, 0));
+        ::GetWindowRect(dlg.FindFileList(), &rectList);
+        ::GetWindowRect(dlg.GetPreviewWnd()->m_hWnd, &rectPane);
+    });
+    driver.WaitFor(
+        [&] {   // a file of the folder chosen in the list, once the list shows it
             HWND hView = ::FindWindowExA(dlg.FindFileList(), NULL, "SysListView32", NULL);
             LVFINDINFOA find = {};
             find.flags = LVFI_STRING;
@@ -135,41 +135,33 @@ TEST(OXPreviewDialog, PreviewPaneAndSplitterUnderTheRunningDialog)
             ::SendMessage(hView, LVM_SETITEMSTATE, nItem, (LPARAM)&item);
             return true;
         },
-        [&] {   // a name that is no file
-            HWND hName = ::GetDlgItem(hDialog, cmb13) ? ::GetDlgItem(hDialog, cmb13) : ::GetDlgItem(hDialog, edt1);
-            ::SetWindowTextA(hName, "nosuch.bmp");
-            dlg.OnFileNameChange();
-            return true;
-        },
-        [&] {   // painting: the claiming viewer, then nobody
-            viewer.m_bClaim = TRUE;
-            CWnd* pPane = dlg.GetPreviewWnd();
-            pPane->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
-            clrClaimed = CClientDC(pPane).GetPixel(5, 5);
-            viewer.m_bClaim = FALSE;
-            pPane->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
-            clrNone = CClientDC(pPane).GetPixel(2, 2);
-            return true;
-        },
-        [&] {
-            nClamped = dlg.SetPreviewOffset(100000);
-            return true;
-        },
-        [&] {
-            ::SendMessage(dlg.m_hWnd, WM_COMMAND, OX_PREVIEW_BUTTON_ID, 0);   // off
-            EXPECT_EQ(dlg.GetPreviewWnd(), (CWnd*)NULL);
-            ::GetWindowRect(dlg.FindFileList(), &rectListBefore);
-            ::SendMessage(dlg.m_hWnd, WM_COMMAND, OX_PREVIEW_BUTTON_ID, 0);   // on again
-            nKept = dlg.GetPreviewOffset();
-            CDialogAnswerer::PressButton(hDialog, IDCANCEL);
-            return true;
-        },
-    };
-    UINT_PTR timer = ::SetTimer(NULL, 0, 30, StepTick);
+        "picture.bmp in the file list");
+    driver.Then([&] {   // a name that is no file
+        HWND hName = ::GetDlgItem(hDialog, cmb13) ? ::GetDlgItem(hDialog, cmb13) : ::GetDlgItem(hDialog, edt1);
+        ::SetWindowTextA(hName, "nosuch.bmp");
+        dlg.OnFileNameChange();
+    });
+    driver.Then([&] {   // painting: the claiming viewer, then nobody
+        viewer.m_bClaim = TRUE;
+        CWnd* pPane = dlg.GetPreviewWnd();
+        pPane->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+        clrClaimed = CClientDC(pPane).GetPixel(5, 5);
+        viewer.m_bClaim = FALSE;
+        pPane->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+        clrNone = CClientDC(pPane).GetPixel(2, 2);
+    });
+    driver.Then([&] { nClamped = dlg.SetPreviewOffset(100000); });
+    driver.Then([&] {
+        ::SendMessage(dlg.m_hWnd, WM_COMMAND, OX_PREVIEW_BUTTON_ID, 0);   // off
+        EXPECT_EQ(dlg.GetPreviewWnd(), (CWnd*)NULL);
+        ::GetWindowRect(dlg.FindFileList(), &rectListBefore);
+        ::SendMessage(dlg.m_hWnd, WM_COMMAND, OX_PREVIEW_BUTTON_ID, 0);   // on again
+        nKept = dlg.GetPreviewOffset();
+        CDialogAnswerer::PressButton(hDialog, IDCANCEL);
+    });
     INT_PTR nResult = dlg.DoModal();
-    ::KillTimer(NULL, timer);
     EXPECT_EQ(nResult, IDCANCEL);
-    ASSERT_EQ(g_next, g_steps.size());
+    ASSERT_TRUE(driver.Done());
 
     EXPECT_LT(rectList.right, rectPane.left + 1);       // the list ends where the pane begins
     EXPECT_GE(rectPane.Width(), 50);

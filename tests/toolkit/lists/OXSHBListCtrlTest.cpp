@@ -508,7 +508,7 @@ TEST_F(SHBList, DragWithinTheListMovesTheItemWithItsWholeData)
     source.m_target = CPoint(60, last.bottom + 4);
     m_list.ClientToScreen(&source.m_target);
     m_list.PrepareDragDrop(0);
-    PumpUntil([&] { return m_host.m_dwEffectAtEnd != (DWORD)-1; }, 5000);
+    PumpUntil([&] { return m_host.m_dwEffectAtEnd != (DWORD)-1; }, kWaitMs);
     EXPECT_EQ((DWORD)DROPEFFECT_MOVE, m_host.m_dwEffectAtEnd);
     EXPECT_EQ("Item 1,Item 2,Item 0", Texts(m_list));
     EXPECT_EQ((DWORD_PTR)0x100000000LL, m_list.GetItemData(2)) << "all of the data, also above 32 bits";
@@ -523,7 +523,7 @@ TEST_F(SHBList, DragToAnotherListBringsTextAndImageButNotData)
     source.m_target = CPoint(60, 150);
     m_other.ClientToScreen(&source.m_target);
     m_list.PrepareDragDrop(1);
-    PumpUntil([&] { return m_host.m_dwEffectAtEnd != (DWORD)-1; }, 5000);
+    PumpUntil([&] { return m_host.m_dwEffectAtEnd != (DWORD)-1; }, kWaitMs);
     EXPECT_EQ("Item 0", Texts(m_list)) << "moved out";
     ASSERT_EQ("Item 1", Texts(m_other));
     EXPECT_EQ(0u, m_other.GetItemData(0));
@@ -542,7 +542,7 @@ TEST_F(SHBList, AMoveIntoAListThatCannotInsertKeepsTheSourceItem)
     source.m_target = CPoint(60, 150);
     m_other.ClientToScreen(&source.m_target);
     m_list.PrepareDragDrop(1);
-    PumpUntil([&] { return m_host.m_dwEffectAtEnd != (DWORD)-1; }, 5000);
+    PumpUntil([&] { return m_host.m_dwEffectAtEnd != (DWORD)-1; }, kWaitMs);
     EXPECT_EQ((DWORD)DROPEFFECT_NONE, m_host.m_dwEffectAtEnd);
     EXPECT_EQ("Item 0,Item 1", Texts(m_list)) << "nothing arrived, so nothing left";
     EXPECT_EQ(0, m_other.GetItemCount());
@@ -594,7 +594,7 @@ TEST_F(SHBList, AVetoedDragStartLetsTheItemBeDraggedAgain)
     m_list.PrepareDragDrop(0);
     ASSERT_TRUE(PumpUntil([&] {
         return std::find(m_host.m_codes.begin(), m_host.m_codes.end(), (UINT)SHBN_BEGINDRAGDROP) != m_host.m_codes.end();
-    }, 2000)) << "the drag was never asked for";
+    }, kWaitMs)) << "the drag was never asked for";
     EXPECT_EQ(-1, m_list.GetDragItem());
     m_host.m_veto = 0;
     m_host.m_codes.clear();
@@ -603,7 +603,7 @@ TEST_F(SHBList, AVetoedDragStartLetsTheItemBeDraggedAgain)
     m_host.m_pSource = &source;
     source.m_target = CPoint(5, 5);
     m_list.PrepareDragDrop(0);
-    PumpUntil([&] { return m_host.m_dwEffectAtEnd != (DWORD)-1; }, 5000);
+    PumpUntil([&] { return m_host.m_dwEffectAtEnd != (DWORD)-1; }, kWaitMs);
     EXPECT_NE(m_host.m_codes.end(), std::find(m_host.m_codes.begin(), m_host.m_codes.end(), SHBN_BEGINDRAGDROP));
     EXPECT_EQ("Item 0,Item 1", Texts(m_list));
 }
@@ -627,7 +627,7 @@ TEST_F(SHBList, HotTrackingFollowsThePointerAndClearsWhenItLeaves)
     EXPECT_EQ(1, m_host.m_items.front());
     // The pointer leaves without another message to the list: its timer notices.
     ::SetCursorPos(5, 700);
-    EXPECT_TRUE(PumpUntil([&] { return m_list.GetHotItem() == -1; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return m_list.GetHotItem() == -1; }, kWaitMs));
     EXPECT_EQ(1, m_list.GetLastHotItem());
     // A refused hot item stays as it was.
     m_host.m_veto = SHBN_HOTITEM;

@@ -154,7 +154,7 @@ protected:
     {
         Send(WM_LBUTTONDOWN, MK_LBUTTON, HeaderPoint(h));
         ASSERT_NE(0u, (UINT)m_bar.m_nPressTimer);
-        ASSERT_TRUE(PumpUntil([&] { return m_bar.m_nPressTimer == 0; }, 2000)) << "the press delay never ended";
+        ASSERT_TRUE(PumpUntil([&] { return m_bar.m_nPressTimer == 0; }, kWaitMs)) << "the press delay never ended";
         Send(WM_MOUSEMOVE, MK_LBUTTON, HeaderPoint(h) + CPoint(3, 0));
     }
 
@@ -229,7 +229,7 @@ TEST_F(ShortcutBar, HoveringOverACollapsedHeaderExpandsItLater)
     ::SetCursorPos(pt.x, pt.y);
     Send(WM_MOUSEMOVE, 0, HeaderPoint(m_b));
     EXPECT_EQ(m_a, m_bar.GetExpandedGroup());
-    EXPECT_TRUE(PumpUntil([&] { return m_bar.GetExpandedGroup() == m_b; }, 1000));
+    EXPECT_TRUE(PumpUntil([&] { return m_bar.GetExpandedGroup() == m_b; }, kWaitMs));
 }
 
 TEST_F(ShortcutBar, DeletingTheExpandedGroupExpandsTheNextOrTheFirst)
@@ -567,7 +567,7 @@ TEST_F(ShortcutBar, AnOleDragRestingOnAHeaderExpandsItsGroup)
     ::SetCursorPos(ptScreen.x, ptScreen.y);
     EXPECT_EQ(1, (int)m_bar.SendMessage(SHBDTM_DRAGOVER, 0, (LPARAM)&rec));
     EXPECT_EQ((DWORD)DROPEFFECT_NONE, rec.result) << "the headers take no drops";
-    EXPECT_TRUE(PumpUntil([&] { return m_bar.GetExpandedGroup() == m_c; }, 1000));
+    EXPECT_TRUE(PumpUntil([&] { return m_bar.GetExpandedGroup() == m_c; }, kWaitMs));
 
     m_bar.SetBarStyle(SHBS_DISABLEDRAGDROP);
     rec.x = HeaderPoint(m_b).x;

@@ -695,7 +695,7 @@ TEST_F(COXTreeCtrlTest, KeysExpandCollapseAndTypeAheadSearchesCharacters)
     // Delete carries no character: no search.
     m_tree.SendMessage(WM_KEYDOWN, VK_DELETE, 0);
     EXPECT_EQ(m_tree.GetSearchText(), "zO");
-    EXPECT_TRUE(PumpUntil([&] { return m_tree.GetSearchText().IsEmpty(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return m_tree.GetSearchText().IsEmpty(); }, kWaitMs));
     m_tree.SendMessage(WM_CHAR, 'b', 0);
     EXPECT_EQ(m_tree.GetSelectedItem(), b);
     // Folding follows the code page: an accented capital finds its small letter.
@@ -742,7 +742,7 @@ TEST_F(COXTreeCtrlTest, TypeAheadFindsCyrillicTextsInTheirCodePage)
                 in.push_back(i);
             }
         ::SendInput((UINT)in.size(), in.data(), sizeof(INPUT));
-        PumpUntil(done, 2000);
+        PumpUntil(done, kWaitMs);
     };
     ASSERT_EQ(::GetFocus(), m_tree.m_hWnd);
     type(L"\x0444", [&] { return m_tree.GetSearchText() == "ф"; });   // ф
@@ -750,7 +750,7 @@ TEST_F(COXTreeCtrlTest, TypeAheadFindsCyrillicTextsInTheirCodePage)
     EXPECT_EQ(m_tree.GetSelectedItem(), hPhoto);
     type(L"\x0420", [&] { return m_tree.GetSelectedItem() == hPhrases; });   // Р: "фР" is the start of "Фразы"
     EXPECT_EQ(m_tree.GetSelectedItem(), hPhrases);
-    EXPECT_TRUE(PumpUntil([&] { return m_tree.GetSearchText().IsEmpty(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return m_tree.GetSearchText().IsEmpty(); }, kWaitMs));
     type(L"\x0451", [&] { return m_tree.GetSelectedItem() != hPhrases; });   // ё
     EXPECT_EQ((LPCSTR)m_tree.GetItemText(m_tree.GetSelectedItem()), std::string("Ёлка"));
 }
@@ -770,7 +770,7 @@ TEST_F(COXTreeCtrlTest, ItemTipOverACutOffCellShowsAndPassesTheClick)
     // Messages as the program's own loop handles them, pre-translated first,
     // until what is waited for has happened.
     auto pumpUntil = [](const std::function<bool()>& done) {
-        const ULONGLONG end = ::GetTickCount64() + 3000;
+        const ULONGLONG end = ::GetTickCount64() + kWaitMs;
         while (!done() && ::GetTickCount64() < end) {
             MSG msg;
             while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
@@ -804,9 +804,14 @@ TEST_F(COXTreeCtrlTest, ItemTipOverACutOffCellShowsAndPassesTheClick)
     mouse(CPoint(pt.x + 5, pt.y + 40), 0);
     pumpUntil(cursorAt(CPoint(pt.x + 5, pt.y + 40)));
     mouse(pt, 0);
-    ASSERT_TRUE(pumpUntil([&] { return tip.GetSafeHwnd() != NULL && tip.IsWindowVisible(); })) << "no tip";
+    // The tip is up once it shows and is the window at its own place.
     CRect rectTip, rectCell;
-    tip.GetWindowRect(&rectTip);
+    ASSERT_TRUE(pumpUntil([&] {
+        if (tip.GetSafeHwnd() == NULL || !tip.IsWindowVisible())
+            return false;
+        tip.GetWindowRect(&rectTip);
+        return ::WindowFromPoint(CPoint(rectTip.left + 40, rectTip.CenterPoint().y)) == tip.GetSafeHwnd();
+    })) << "no tip";
     m_tree.GetItemRect(hLong, &rectCell, TRUE);
     m_tree.ClientToScreen(&rectCell);
     EXPECT_NEAR(rectTip.left, rectCell.left, 3);   // its text over the cell's

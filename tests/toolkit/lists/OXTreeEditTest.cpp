@@ -111,7 +111,7 @@ protected:
     {
         m_host.ends.clear();
         m_tree.EditLabel(h, 1);
-        PumpUntil([&] { return m_tree.m_combo.m_hWnd != NULL; }, 2000);
+        PumpUntil([&] { return m_tree.m_combo.m_hWnd != NULL; }, kWaitMs);
         return m_tree.m_combo.m_hWnd != NULL ? &m_tree.m_combo : NULL;
     }
 
@@ -119,7 +119,7 @@ protected:
     {
         m_host.ends.clear();
         m_tree.EditLabel(h, nCol);
-        PumpUntil([&] { return m_tree.m_cal.m_hWnd != NULL; }, 2000);
+        PumpUntil([&] { return m_tree.m_cal.m_hWnd != NULL; }, kWaitMs);
         return m_tree.m_cal.m_hWnd != NULL ? &m_tree.m_cal : NULL;
     }
 
@@ -182,7 +182,7 @@ TEST_F(COXTreeEditorsTest, ComboEndsOnceByReturnEscapeOrFocus)
             pCombo->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
         else
             m_other.SetFocus();
-        PumpUntil([&] { return m_tree.m_combo.m_hWnd == NULL && !m_host.ends.empty(); }, 2000);
+        PumpUntil([&] { return m_tree.m_combo.m_hWnd == NULL && !m_host.ends.empty(); }, kWaitMs);
         EXPECT_EQ(m_tree.m_combo.m_hWnd, (HWND)NULL) << k.what;
         ASSERT_EQ(m_host.ends.size(), 1u) << k.what;
         EXPECT_EQ(m_host.ends[0].first, k.row) << k.what;
@@ -198,7 +198,7 @@ TEST_F(COXTreeEditorsTest, ComboWithoutAChoiceLeavesTheCell)
     ASSERT_TRUE(pCombo != NULL);
     EXPECT_EQ(pCombo->GetCurSel(), CB_ERR);
     m_other.SetFocus();   // just opened and left
-    PumpUntil([&] { return !m_host.ends.empty(); }, 2000);
+    PumpUntil([&] { return !m_host.ends.empty(); }, kWaitMs);
     ASSERT_EQ(m_host.ends.size(), 1u);
     EXPECT_EQ(m_host.ends[0].first, -1);
     EXPECT_EQ(m_tree.GetItemText(hB, 1), "not a choice");
@@ -257,7 +257,7 @@ TEST_F(COXTreeEditorsTest, DateEditorEndsOnceByReturnEscapeOrAClickElsewhere)
             ClickAt(CPoint(rectOther.left + 20 + 40 * nClick++, rectOther.CenterPoint().y));   // no double click
         else
             PostAndPumpLikeTheProgram(pCal->GetEdit().m_hWnd, k.how == 4 ? VK_RETURN : VK_ESCAPE);
-        PumpUntil([&] { return m_tree.m_cal.m_hWnd == NULL && !m_host.ends.empty(); }, 2000);
+        PumpUntil([&] { return m_tree.m_cal.m_hWnd == NULL && !m_host.ends.empty(); }, kWaitMs);
         EXPECT_EQ(m_tree.m_cal.m_hWnd, (HWND)NULL) << k.what;
         ASSERT_EQ(m_host.ends.size(), 1u) << k.what;
         EXPECT_EQ(m_host.ends[0].first, k.commits ? 1 : -1) << k.what;
@@ -305,7 +305,7 @@ TEST_F(COXTreeEditorsTest, DateEditorTakesItsRangeFromTheChoicesAndStaysOpenWith
         EXPECT_EQ(::GetFocus(), pCal->GetEdit().m_hWnd);
         EXPECT_TRUE(m_host.ends.empty());
         pCal->GetEdit().SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
-        PumpUntil([&] { return !m_host.ends.empty(); }, 2000);
+        PumpUntil([&] { return !m_host.ends.empty(); }, kWaitMs);
         EXPECT_EQ(m_host.ends.size(), 1u);
         m_tree.SetFocus();
     }
@@ -328,7 +328,7 @@ TEST_F(COXTreeEditorsTest, EditBoxSitsOnItsCellAndWritesIt)
     EXPECT_EQ(rectEdit.right, rectRow.left + 150 + 100 + 80);   // on the cell's right edge
     m_tree.m_edit.SetWindowText("0.55");
     m_tree.m_edit.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
-    PumpUntil([&] { return m_tree.GetItemText(hA, 2) == "0.55"; }, 2000);
+    PumpUntil([&] { return m_tree.GetItemText(hA, 2) == "0.55"; }, kWaitMs);
     EXPECT_EQ(m_tree.GetItemText(hA, 2), "0.55");
     EXPECT_EQ(m_tree.GetItemText(hA, 0), "keyword one");
     // A cell that may not be edited never opens an editor.
