@@ -17,6 +17,26 @@ static BOOL SameItemID(LPCITEMIDLIST a, LPCITEMIDLIST b)
     return a && b && a->mkid.cb == b->mkid.cb && memcmp(a, b, a->mkid.cb) == 0;
 }
 
+BOOL COXShellFolderTree::SameRootFolder(LPCITEMIDLIST pidl, LPCITEMIDLIST pAfterRoot)
+{
+    // The IDs of pidl up to pAfterRoot, as a list of their own.
+    const size_t nBytes = (const BYTE*)pAfterRoot - (const BYTE*)pidl;
+    ITEMIDLIST* pPrefix = (ITEMIDLIST*)m_navigator.GetMalloc()->Alloc(nBytes + sizeof(USHORT));
+    if (pPrefix == NULL)
+        return FALSE;
+    memcpy(pPrefix, pidl, nBytes);
+    *(USHORT*)((BYTE*)pPrefix + nBytes) = 0;
+    BOOL bSame = FALSE;
+    IShellFolder* pDesktop = NULL;
+    if (SUCCEEDED(::SHGetDesktopFolder(&pDesktop)) && pDesktop != NULL) {
+        HRESULT hr = pDesktop->CompareIDs(0, m_pidlRoot, pPrefix);
+        bSame = SUCCEEDED(hr) && (short)HRESULT_CODE(hr) == 0;
+        pDesktop->Release();
+    }
+    m_navigator.FreeIDList(pPrefix);
+    return bSame;
+}
+
 BEGIN_MESSAGE_MAP(COXShellFolderTree, CTreeCtrl)
     ON_NOTIFY_REFLECT_EX(TVN_ITEMEXPANDINGA, &COXShellFolderTree::OnItemExpanding)
     ON_NOTIFY_REFLECT_EX(TVN_DELETEITEMA, &COXShellFolderTree::OnDeleteItem)
@@ -282,13 +302,19 @@ HTREEITEM COXShellFolderTree::WalkTo(LPCITEMIDLIST pidl, BOOL bOpen, BOOL bExpan
 {
     // The tree starts at its root folder: skip the IDs the root stands for.
     LPCITEMIDLIST pLevel = (pidl && pidl->mkid.cb) ? pidl : NULL;
+    BOOL bSameBytes = TRUE;
     for (LPCITEMIDLIST pRoot = (m_pidlRoot && m_pidlRoot->mkid.cb) ? m_pidlRoot : NULL; pRoot;
          pRoot = COXShellNamespaceNavigator::GetNextIDListItem(pRoot)) {
-        if (!SameItemID(pRoot, pLevel))
+        if (pLevel == NULL)
             return NULL;
+        bSameBytes = bSameBytes && SameItemID(pRoot, pLevel);
         pLevel = COXShellNamespaceNavigator::GetNextIDListItem(pLevel);
     }
     if (pLevel == NULL)
+        return NULL;
+    // A folder's ID carries its last write time, which anything written in it
+    // changes: the root's folders are the same when the shell says so.
+    if (!bSameBytes && !SameRootFolder(pidl, pLevel))
         return NULL;
     HTREEITEM hMatch = NULL;
     for (HTREEITEM hSibling = FirstContentItem(); pLevel;) {

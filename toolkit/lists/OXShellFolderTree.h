@@ -59,6 +59,8 @@ protected:
     void FillChildren(HTREEITEM hParent, IShellFolder* pFolder, LPCITEMIDLIST pidlFolder);
     int OwnImageIndex(int nSystemIndex);
     HTREEITEM FirstContentItem() const;
+    // Whether the IDs of pidl before pAfterRoot name the tree's root folder.
+    BOOL SameRootFolder(LPCITEMIDLIST pidl, LPCITEMIDLIST pAfterRoot);
     HTREEITEM WalkTo(LPCITEMIDLIST pidl, BOOL bOpen, BOOL bExpandLast);
     void SetRightClickMark(HTREEITEM hItem, BOOL bMark);
     void RestoreMarks();

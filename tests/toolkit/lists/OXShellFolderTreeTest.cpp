@@ -150,6 +150,30 @@ TEST_F(COXShellFolderTreeTest, OpeningByPathExpandsEachLevel)
     EXPECT_FALSE(tree.OpenFolder("Q:\\no\\such"));
 }
 
+// A folder's ID carries its last write time: the tree's root and the folders
+// above it are still theirs after something was written in them.
+TEST_F(COXShellFolderTreeTest, OpeningByPathAfterTheRootWasWrittenTo)
+{
+    COXShellFolderTree tree;
+    ASSERT_TRUE(CreateTree(tree));
+    ASSERT_TRUE(tree.InitializeTree(m_folder.Path()));
+    HANDLE hDir = ::CreateFileA(m_folder.Path(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
+    ASSERT_NE(hDir, INVALID_HANDLE_VALUE);
+    FILETIME ft;
+    ::GetSystemTimeAsFileTime(&ft);
+    ULARGE_INTEGER t = {{ft.dwLowDateTime, ft.dwHighDateTime}};
+    t.QuadPart -= 36000000000ULL;   // an hour earlier
+    ft.dwLowDateTime = t.LowPart;
+    ft.dwHighDateTime = t.HighPart;
+    ASSERT_TRUE(::SetFileTime(hDir, NULL, NULL, &ft));
+    ::CloseHandle(hDir);
+
+    ASSERT_TRUE(tree.OpenFolder(m_folder.File("Alpha\\Inner")));
+    EXPECT_EQ(tree.GetItemPath(tree.GetSelectedItem()).CompareNoCase(m_folder.File("Alpha\\Inner")), 0);
+    EXPECT_EQ(tree.FindFolder(m_folder.File("Alpha\\Inner")), tree.GetSelectedItem());
+}
+
 TEST_F(COXShellFolderTreeTest, RefreshOfTheTopRebuildsForTheDesktopKeepingOpenFolders)
 {
     COXShellFolderTree tree;
