@@ -6,6 +6,8 @@
 #   (default output build/gallery-<page>.png)
 #   PELLUCOR_BUILD_DIR   the build folder to build and run from (default build/x86_64)
 #   GALLERY_SHOT_DELAY   seconds to wait for the page to settle (default 3)
+#   GALLERY_SKIN         the skin to start in ("Classic", "Office XP",
+#                        "Office 2003" or "none"; default: the gallery's own)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -31,7 +33,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-wine "$build/toolkit/gallery/toolkit_gallery.exe" /open "$page" /show &
+skin=()
+[ -n "${GALLERY_SKIN:-}" ] && skin=(/skin "$GALLERY_SKIN")
+wine "$build/toolkit/gallery/toolkit_gallery.exe" "${skin[@]}" /open "$page" /show &
 app_pid=$!
 up=
 for _ in $(seq 300); do
