@@ -14,6 +14,11 @@ void PumpMessagesFor(DWORD ms)
   PumpUntil([] { return false; }, ms);
 }
 
+void PumpPending()
+{
+  PumpUntil([] { return (HIWORD(GetQueueStatus(QS_ALLINPUT)) & ~QS_TIMER) == 0; }, kWaitMs);
+}
+
 bool PumpUntil(const std::function<bool()>& pred, DWORD ms)
 {
   const ULONGLONG end = GetTickCount64() + ms;

@@ -18,6 +18,10 @@ constexpr DWORD kWaitMs = 15000;
 // Dispatches this thread's messages for the given time.
 void PumpMessagesFor(DWORD ms);
 
+// Dispatches the messages waiting for this thread (posted, sent, input, paint;
+// not timers, which come back forever) until there are none.
+void PumpPending();
+
 // Dispatches this thread's messages until pred() holds or the time is up; returns pred().
 bool PumpUntil(const std::function<bool()>& pred, DWORD ms);
 

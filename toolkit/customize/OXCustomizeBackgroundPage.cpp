@@ -80,16 +80,12 @@ COXCustomizeBackgroundPage::~COXCustomizeBackgroundPage()
 
 CString COXCustomizeBackgroundPage::GetTitle() const
 {
-    CString s;
-    s.LoadString(IDS_OX_CUSTOMIZE_BACKGROUND_TITLE);
-    return s;
+    return LoadText(IDS_OX_CUSTOMIZE_BACKGROUND_TITLE);
 }
 
 CString COXCustomizeBackgroundPage::GetTooltip() const
 {
-    CString s;
-    s.LoadString(IDS_OX_CUSTOMIZE_BACKGROUND_TIP);
-    return s;
+    return LoadText(IDS_OX_CUSTOMIZE_BACKGROUND_TIP);
 }
 
 BOOL COXCustomizeBackgroundPage::InitializeBackgroundPainter(BOOL bPaintBackground, BOOL bOnlyClientArea,

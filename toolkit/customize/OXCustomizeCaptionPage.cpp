@@ -150,16 +150,12 @@ COXCustomizeCaptionPage::~COXCustomizeCaptionPage()
 
 CString COXCustomizeCaptionPage::GetTitle() const
 {
-    CString s;
-    s.LoadString(IDS_OX_CUSTOMIZE_CAPTION_TITLE);
-    return s;
+    return LoadText(IDS_OX_CUSTOMIZE_CAPTION_TITLE);
 }
 
 CString COXCustomizeCaptionPage::GetTooltip() const
 {
-    CString s;
-    s.LoadString(IDS_OX_CUSTOMIZE_CAPTION_TIP);
-    return s;
+    return LoadText(IDS_OX_CUSTOMIZE_CAPTION_TIP);
 }
 
 BOOL COXCustomizeCaptionPage::InitializeCaptionPainter(BOOL bPaintCaption, LPCTSTR lpszProfileName,

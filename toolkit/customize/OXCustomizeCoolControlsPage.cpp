@@ -115,9 +115,7 @@ BOOL COXCustomizeCoolControlsPage::IsConvertibleWindow(HWND /*hWnd*/, LPCTSTR lp
 
 CString COXCustomizeCoolControlsPage::GetTitle() const
 {
-    CString s;
-    s.LoadString(IDS_OX_COOL_TITLE);
-    return s;
+    return LoadText(IDS_OX_COOL_TITLE);
 }
 
 UINT COXCustomizeCoolControlsPage::GetImageResource() const
@@ -127,9 +125,7 @@ UINT COXCustomizeCoolControlsPage::GetImageResource() const
 
 CString COXCustomizeCoolControlsPage::GetTooltip() const
 {
-    CString s;
-    s.LoadString(IDS_OX_COOL_TOOLTIP);
-    return s;
+    return LoadText(IDS_OX_COOL_TOOLTIP);
 }
 
 void COXCustomizeCoolControlsPage::ReadTypeStates()

@@ -86,9 +86,7 @@ COXCustomizeInstanceManagerPage::~COXCustomizeInstanceManagerPage()
 
 CString COXCustomizeInstanceManagerPage::GetTitle() const
 {
-    CString s;
-    s.LoadString(IDS_OX_INST_TITLE);
-    return s;
+    return LoadText(IDS_OX_INST_TITLE);
 }
 
 UINT COXCustomizeInstanceManagerPage::GetImageResource() const
@@ -98,9 +96,7 @@ UINT COXCustomizeInstanceManagerPage::GetImageResource() const
 
 CString COXCustomizeInstanceManagerPage::GetTooltip() const
 {
-    CString s;
-    s.LoadString(IDS_OX_INST_TOOLTIP);
-    return s;
+    return LoadText(IDS_OX_INST_TOOLTIP);
 }
 
 BOOL COXCustomizeInstanceManagerPage::InitializeInstanceManager(UINT nMaxAllowedInstances, LPCTSTR lpszProfileName)

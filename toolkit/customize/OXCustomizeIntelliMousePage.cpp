@@ -97,16 +97,12 @@ COXCustomizeIntelliMousePage::~COXCustomizeIntelliMousePage()
 
 CString COXCustomizeIntelliMousePage::GetTitle() const
 {
-    CString s;
-    s.LoadString(IDS_OX_CUSTOMIZE_INTELLIMOUSE_TITLE);
-    return s;
+    return LoadText(IDS_OX_CUSTOMIZE_INTELLIMOUSE_TITLE);
 }
 
 CString COXCustomizeIntelliMousePage::GetTooltip() const
 {
-    CString s;
-    s.LoadString(IDS_OX_CUSTOMIZE_INTELLIMOUSE_TIP);
-    return s;
+    return LoadText(IDS_OX_CUSTOMIZE_INTELLIMOUSE_TIP);
 }
 
 BOOL COXCustomizeIntelliMousePage::InitializeIntelliMouse(BOOL bSupportIntelliMouse, UINT nStartEvent,

@@ -48,6 +48,13 @@ public:
     virtual BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
+    // A string of the toolkit's resources: the pages' titles and tips.
+    static CString LoadText(UINT nID)
+    {
+        CString s;
+        s.LoadString(nID);
+        return s;
+    }
     // Runs once the page window exists: fills the controls from the members
     // and lays them out. Concrete pages extend it.
     virtual void OnInitPage();

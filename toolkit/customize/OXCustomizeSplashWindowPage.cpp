@@ -98,16 +98,12 @@ COXCustomizeSplashWindowPage::~COXCustomizeSplashWindowPage()
 
 CString COXCustomizeSplashWindowPage::GetTitle() const
 {
-    CString s;
-    s.LoadString(IDS_OX_CUSTOMIZE_SPLASH_TITLE);
-    return s;
+    return LoadText(IDS_OX_CUSTOMIZE_SPLASH_TITLE);
 }
 
 CString COXCustomizeSplashWindowPage::GetTooltip() const
 {
-    CString s;
-    s.LoadString(IDS_OX_CUSTOMIZE_SPLASH_TIP);
-    return s;
+    return LoadText(IDS_OX_CUSTOMIZE_SPLASH_TIP);
 }
 
 BOOL COXCustomizeSplashWindowPage::InitializeSplashWindow(UINT nBitmapResourceID, BOOL bDisplaySplashWindow,

@@ -89,16 +89,12 @@ COXCustomizeTrayIconPage::~COXCustomizeTrayIconPage()
 
 CString COXCustomizeTrayIconPage::GetTitle() const
 {
-    CString s;
-    s.LoadString(IDS_OX_CUSTOMIZE_TRAYICON_TITLE);
-    return s;
+    return LoadText(IDS_OX_CUSTOMIZE_TRAYICON_TITLE);
 }
 
 CString COXCustomizeTrayIconPage::GetTooltip() const
 {
-    CString s;
-    s.LoadString(IDS_OX_CUSTOMIZE_TRAYICON_TIP);
-    return s;
+    return LoadText(IDS_OX_CUSTOMIZE_TRAYICON_TIP);
 }
 
 BOOL COXCustomizeTrayIconPage::InitializeTrayIcon(HICON hDefaultIcon, UINT nMenuID, LPCTSTR lpszTooltip,

@@ -366,7 +366,7 @@ protected:
     void Layout()
     {
         m_pFrame->RecalcLayout(TRUE);
-        PumpMessagesFor(20);
+        PumpPending();
     }
     CRect InDock(CWnd* pBar, CWnd* pDock)
     {
@@ -689,14 +689,13 @@ TEST_F(SizeDockFrame, DraggingASplitterMovesSpaceBetweenBars)
     CPoint from = rectSplitter.CenterPoint();
     auto drag = [&](CPoint ptFrom, CPoint ptTo) {
         MouseInput(0, ptFrom);
-        PumpMessagesFor(30);
         MouseInput(MOUSEEVENTF_LEFTDOWN, ptFrom);
         for (int i = 1; i <= 4; ++i)
             MouseInput(0, CPoint(ptFrom.x + (ptTo.x - ptFrom.x) * i / 4, ptFrom.y + (ptTo.y - ptFrom.y) * i / 4));
         MouseInput(MOUSEEVENTF_LEFTUP, ptTo);
     };
     drag(from, CPoint(from.x - 50, from.y));
-    ASSERT_TRUE(PumpUntil([&] { return pA->m_HorzDockSize.cx != nA; }, 3000)) << "the splitter drag changed nothing";
+    ASSERT_TRUE(PumpUntil([&] { return pA->m_HorzDockSize.cx != nA; }, kWaitMs)) << "the splitter drag changed nothing";
     EXPECT_EQ(nA - 50, pA->m_HorzDockSize.cx);
     EXPECT_EQ(nB + 50, pB->m_HorzDockSize.cx);
 
@@ -705,7 +704,7 @@ TEST_F(SizeDockFrame, DraggingASplitterMovesSpaceBetweenBars)
     pTop->ClientToScreen(&rectSplitter);
     from = rectSplitter.CenterPoint();
     drag(from, CPoint(from.x + 120, from.y));
-    ASSERT_TRUE(PumpUntil([&] { return pA->m_HorzDockSize.cx != nA - 50; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return pA->m_HorzDockSize.cx != nA - 50; }, kWaitMs));
     EXPECT_EQ(nA + 70, pA->m_HorzDockSize.cx);
     EXPECT_EQ(nB - 70, pB->m_HorzDockSize.cx);
 }

@@ -150,7 +150,7 @@ protected:
         m_bar.SetPaneInfo(paneProgress, kIndicators[paneProgress], SBPS_NORMAL, 120);
         m_bar.SetPaneInfo(paneBitmap, kIndicators[paneBitmap], SBPS_NORMAL, 60);
         m_frame.Show();
-        PumpMessagesFor(20);
+        PumpPending();
     }
 
     CRect PaneRect(int i)
@@ -241,7 +241,7 @@ TEST(StatusBarProgress, ControlMadeBeforeTheBarHasASizeIsPlacedWhenTheFrameLaysO
     bar.SetPaneInfo(paneProgress, kIndicators[paneProgress], bar.GetPaneStyle(paneProgress), 120);
     ASSERT_TRUE(bar.SetPaneProgress(paneProgress, 0, TRUE));
     frame.Show();
-    PumpMessagesFor(20);
+    PumpPending();
     HWND hProgress = bar.GetPaneProgress(paneProgress)->m_progress.m_hWnd;
     CRect rectProgress, rectPane;
     ::GetWindowRect(hProgress, &rectProgress);
