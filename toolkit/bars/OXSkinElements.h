@@ -3,7 +3,8 @@
 // elements. Each family's XP form derives from its base, its 2003 form from
 // the XP form, and its Classic form from the base directly. Until a family's
 // drawing is built a skin holds no element of it (NULL), and a control of
-// that family draws through its own Classic element.
+// that family draws through its own Classic element. The frame element's XP
+// and 2003 forms are in OXFrameSkin.h.
 #pragma once
 
 #include <afxwin.h>

@@ -5,6 +5,7 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include "OXFrameSkin.h"
 #include "OXMenuSkin.h"
 #include "OXShortcutBarSkin.h"
 #include "OXSkinnedApp.h"
@@ -362,7 +363,9 @@ TEST_F(SkinnedApp, HoldsTheThreeSkinsWithOfficeXPCurrent)
         EXPECT_EQ(!c.xp, dynamic_cast<COXToolbarSkinClassic*>(pSkin->GetToolbarSkin()) != nullptr) << c.name;
         EXPECT_EQ(c.xp, dynamic_cast<COXMenuSkinXP*>(pSkin->GetMenuSkin()) != nullptr) << c.name;
         EXPECT_EQ(c.is2003, dynamic_cast<COXMenuSkin2003*>(pSkin->GetMenuSkin()) != nullptr) << c.name;
-        EXPECT_EQ(nullptr, pSkin->GetFrameSkin());
+        EXPECT_EQ(c.xp, dynamic_cast<COXFrameSkinXP*>(pSkin->GetFrameSkin()) != nullptr) << c.name;
+        EXPECT_EQ(c.is2003, dynamic_cast<COXFrameSkin2003*>(pSkin->GetFrameSkin()) != nullptr) << c.name;
+        EXPECT_EQ(!c.xp, dynamic_cast<COXFrameSkinClassic*>(pSkin->GetFrameSkin()) != nullptr) << c.name;
     }
     EXPECT_EQ(m_pApp->GetSkin("Office XP"), m_pApp->GetCurrentSkin());
     EXPECT_EQ(nullptr, m_pApp->GetSkin("Office 2007"));
