@@ -6,6 +6,7 @@
 // in the profile.
 #include <afxwin.h>
 #include <afxcmn.h>
+#include <afxole.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -179,6 +180,7 @@ const char kSection[] = "TabClientTest";
 class TabbedMDI : public ::testing::Test
 {
 protected:
+    static void SetUpTestSuite() { AfxOleInit(); }
     void SetUp() override
     {
         ASSERT_TRUE(m_frame.Create("Tabbed MDI", CRect(0, 0, 640, 480)));
@@ -356,35 +358,60 @@ TEST_F(TabbedMDI, ChoosingAndDoubleClickingTabs)
 TEST_F(TabbedMDI, AnOleDragOverATabActivatesItsChild)
 {
     ASSERT_TRUE(m_client.Attach(m_frame, 0));
-    COXTabWorkspaceDropTarget target;
-    COleDataObject data;
+    // The workspace registered its target with OLE; the drag comes through it
+    // as OLE's loop would give it, in screen coordinates.
+    ASSERT_NE(nullptr, Tabs().m_pDropTarget) << "the drop target is not registered";
+    IDropTarget* pTarget = Tabs().m_pDropTarget->GetDropTarget();
+    COXTabWorkspaceDropTarget* pOwn = dynamic_cast<COXTabWorkspaceDropTarget*>(Tabs().m_pDropTarget);
+    ASSERT_NE(nullptr, pOwn);
+    COleDataSource* pSource = new COleDataSource;
+    pSource->CacheGlobalData(CF_TEXT, ::GlobalAlloc(GMEM_MOVEABLE, 4));
+    auto over = [&](CPoint pt) {
+        Tabs().ClientToScreen(&pt);
+        DWORD dwEffect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        EXPECT_EQ(S_OK, pTarget->DragOver(MK_LBUTTON, POINTL{pt.x, pt.y}, &dwEffect));
+        return dwEffect;
+    };
     auto centre = [&](HWND hChild) {
         CRect r;
         Tabs().GetItemRect(Tabs().FindTab(hChild), &r);
         return r.CenterPoint();
     };
-    EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, target.OnDragOver(&Tabs(), &data, MK_LBUTTON, centre(m_children[0])));
+    auto enter = [&] {
+        DWORD dwEffect = DROPEFFECT_COPY;
+        POINTL pt = {0, 0};
+        EXPECT_EQ(S_OK, pTarget->DragEnter(pSource->GetDataObject(), MK_LBUTTON, pt, &dwEffect));
+    };
+
+    enter();
+    EXPECT_EQ((DWORD)DROPEFFECT_NONE, over(centre(m_children[0]))) << "the tabs take no drop";
     EXPECT_EQ(m_children[0], Active());
-    EXPECT_EQ(Tabs().FindTab(m_children[0]), target.m_nLastTab);
+    EXPECT_EQ(Tabs().FindTab(m_children[0]), pOwn->m_nLastTab);
     EXPECT_EQ(Tabs().FindTab(m_children[0]), Tabs().GetCurSel());
 
     // Still over the same tab: the child is not activated again.
     ::SendMessage(m_frame->m_hWndMDIClient, WM_MDIACTIVATE, (WPARAM)m_children[1], 0);
-    target.OnDragOver(&Tabs(), &data, MK_LBUTTON, centre(m_children[0]));
+    over(centre(m_children[0]));
     EXPECT_EQ(m_children[1], Active());
-    // Away from the tabs: nothing.
-    target.OnDragOver(&Tabs(), &data, MK_LBUTTON, CPoint(-50, -50));
+    // Off the tabs: nothing.
+    CRect rectClient;
+    Tabs().GetClientRect(&rectClient);
+    over(CPoint(rectClient.right - 2, rectClient.bottom - 2));
     EXPECT_EQ(m_children[1], Active());
     // After leaving, the same tab counts again.
-    target.OnDragLeave(&Tabs());
-    EXPECT_EQ(-1, target.m_nLastTab);
-    target.OnDragOver(&Tabs(), &data, MK_LBUTTON, centre(m_children[0]));
+    EXPECT_EQ(S_OK, pTarget->DragLeave());
+    EXPECT_EQ(-1, pOwn->m_nLastTab);
+    enter();
+    over(centre(m_children[0]));
     EXPECT_EQ(m_children[0], Active());
+    pTarget->DragLeave();
 
-    target.OnDragLeave(&Tabs());
     Tabs().m_bActivateOnDragOver = FALSE;
-    target.OnDragOver(&Tabs(), &data, MK_LBUTTON, centre(m_children[2]));
+    enter();
+    over(centre(m_children[2]));
     EXPECT_EQ(m_children[0], Active());
+    pTarget->DragLeave();
+    pSource->InternalRelease();
 }
 
 TEST_F(TabbedMDI, EachTabPositionLeavesTheClientClearOfTheTabs)
