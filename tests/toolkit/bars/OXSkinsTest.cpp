@@ -7,8 +7,10 @@
 
 #include "OXFrameSkin.h"
 #include "OXMenuSkin.h"
+#include "OXPropertiesWnd.h"
 #include "OXShortcutBarSkin.h"
 #include "OXSkinnedApp.h"
+#include "OXTabClientWnd.h"
 #include "OXTabSkin.h"
 #include "SkinTestSupport.h"
 #include "testdrawing.h"
@@ -369,6 +371,23 @@ TEST_F(SkinnedApp, HoldsTheThreeSkinsWithOfficeXPCurrent)
     }
     EXPECT_EQ(m_pApp->GetSkin("Office XP"), m_pApp->GetCurrentSkin());
     EXPECT_EQ(nullptr, m_pApp->GetSkin("Office 2007"));
+}
+
+// The properties window and the tab client draw through the current skin's
+// frame and tab elements, and through Classic elements of their own without
+// a skin.
+TEST_F(SkinnedApp, FramedAndTabbedWindowsFollowTheCurrentSkin)
+{
+    COXPropertiesWnd properties;
+    COXTabClientWnd tabs;
+    for (const char* name : {"Classic", "Office XP", "Office 2003"}) {
+        ASSERT_TRUE(m_pApp->SetCurrentSkin(name));
+        EXPECT_EQ(m_pApp->GetSkin(name)->GetFrameSkin(), properties.GetFrameSkin()) << name;
+        EXPECT_EQ(m_pApp->GetSkin(name)->GetTabSkin(), tabs.GetTabSkin()) << name;
+    }
+    m_pApp->SetCurrentSkin("");
+    EXPECT_NE(nullptr, dynamic_cast<COXFrameSkinClassic*>(properties.GetFrameSkin()));
+    EXPECT_NE(nullptr, dynamic_cast<COXTabSkinClassic*>(tabs.GetTabSkin()));
 }
 
 TEST_F(SkinnedApp, SwitchingAndAnUnknownName)
