@@ -338,7 +338,9 @@ TEST_F(TabbedMDI, ChoosingAndDoubleClickingTabs)
     EXPECT_EQ(nTab, Tabs().GetCurSel());
     EXPECT_EQ(m_children[0], Active());
 
-    // Double clicks: maximize the active child, then restore it.
+    // Double clicks: maximize the active child, then restore it. The tab
+    // control's class turns a user's second click into one.
+    EXPECT_TRUE(::GetClassLongPtr(Tabs().m_hWnd, GCL_STYLE) & CS_DBLCLKS);
     BOOL bMax = FALSE;
     Tabs().SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     EXPECT_EQ(m_children[0], (HWND)::SendMessage(hClient, WM_MDIGETACTIVE, 0, (LPARAM)&bMax));
