@@ -390,6 +390,29 @@ TEST_F(SkinnedApp, FramedAndTabbedWindowsFollowTheCurrentSkin)
     EXPECT_NE(nullptr, dynamic_cast<COXTabSkinClassic*>(tabs.GetTabSkin()));
 }
 
+// The XP tab element lays the tabbed MDI client over the tab control's thin
+// margins (all but the tabs' side); Classic leaves it in the display area.
+TEST_F(SkinnedApp, TheTabElementWidensTheTabbedClientOverThinMargins)
+{
+    CScopedFrame<CMDIFrameWnd> frame;
+    ASSERT_TRUE(frame.Create("skinned tabs", CRect(0, 0, 500, 400)));
+    frame.Show();
+    CMDIChildWnd* pChild = new CMDIChildWnd;
+    ASSERT_TRUE(pChild->Create(NULL, "Seeds", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100),
+                               frame));
+    CRect rects[2];
+    const char* names[2] = {"Classic", "Office XP"};
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(m_pApp->SetCurrentSkin(names[i]));
+        COXTabClientWnd tabs;
+        ASSERT_TRUE(tabs.Attach(frame, 0));
+        ::GetWindowRect(frame->m_hWndMDIClient, &rects[i]);
+        tabs.Detach();
+    }
+    const int nGrow = 1;   // the margin
+    EXPECT_EQ(CRect(rects[0].left - nGrow, rects[0].top, rects[0].right + nGrow, rects[0].bottom + nGrow), rects[1]);
+}
+
 TEST_F(SkinnedApp, SwitchingAndAnUnknownName)
 {
     EXPECT_TRUE(m_pApp->SetCurrentSkin("Office 2003"));
