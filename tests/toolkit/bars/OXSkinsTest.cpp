@@ -12,6 +12,7 @@
 #include "OXSkinnedApp.h"
 #include "OXTabClientWnd.h"
 #include "OXTabSkin.h"
+#include "MDITestSupport.h"
 #include "SkinTestSupport.h"
 #include "testdrawing.h"
 #include "testsupport.h"
@@ -395,11 +396,7 @@ TEST_F(SkinnedApp, FramedAndTabbedWindowsFollowTheCurrentSkin)
 TEST_F(SkinnedApp, TheTabElementWidensTheTabbedClientOverThinMargins)
 {
     CScopedFrame<CMDIFrameWnd> frame;
-    ASSERT_TRUE(frame.Create("skinned tabs", CRect(0, 0, 500, 400)));
-    frame.Show();
-    CMDIChildWnd* pChild = new CMDIChildWnd;
-    ASSERT_TRUE(pChild->Create(NULL, "Seeds", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100),
-                               frame));
+    ASSERT_TRUE(CreateMDIFrameWithChild(frame, "skinned tabs", CRect(0, 0, 500, 400)));
     CRect rects[2];
     const char* names[2] = {"Classic", "Office XP"};
     for (int i = 0; i < 2; ++i) {

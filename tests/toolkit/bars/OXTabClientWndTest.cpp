@@ -11,6 +11,7 @@
 
 #include <vector>
 
+#include "MDITestSupport.h"
 #include "OXTabClientWnd.h"
 #include "testdrawing.h"
 #include "testsupport.h"
@@ -196,12 +197,9 @@ protected:
 
     CMDIChildWnd* AddChild(const char* title)
     {
-        CMDIChildWnd* pChild = new CMDIChildWnd;
-        if (!pChild->Create(NULL, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(10, 10, 300, 200),
-                            m_frame)) {
-            return NULL;
-        }
-        m_children.push_back(pChild->m_hWnd);
+        CMDIChildWnd* pChild = AddMDIChild(m_frame, title);
+        if (pChild != NULL)
+            m_children.push_back(pChild->m_hWnd);
         return pChild;
     }
     COXTabWorkspace& Tabs() { return *m_client.GetTabCtrl(); }
@@ -521,11 +519,7 @@ TEST_F(TabbedMDI, StateComesBackAfterARestart)
     m_client.Detach();
     m_frame.Destroy();
     CScopedFrame<CMDIFrameWnd> frame;
-    ASSERT_TRUE(frame.Create("Tabbed MDI again", CRect(0, 0, 640, 480)));
-    frame.Show();
-    CMDIChildWnd* pChild = new CMDIChildWnd;
-    ASSERT_TRUE(pChild->Create(NULL, "Seeds", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100),
-                               frame));
+    ASSERT_TRUE(CreateMDIFrameWithChild(frame, "Tabbed MDI again", CRect(0, 0, 640, 480)));
     COXTabClientWnd client;
     EXPECT_FALSE(client.LoadState(kSection)) << "detached, it has no frame to attach to";
     EXPECT_FALSE(client.IsAttached());
