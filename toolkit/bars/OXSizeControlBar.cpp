@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "OXDockbarSkin.h"
+#include "OXDragGuard.h"
 #include "OXFrameWndDock.h"
 #include "OXSizeDockBar.h"
 #include "OXSkinnedApp.h"
@@ -376,7 +377,10 @@ void COXSizeControlBar::OnMouseMoveBar(UINT nFlags, CPoint point)
     }
     if (m_bTracking) {
         ClientToScreen(&point);
+        // floating or docking may throw: the drag must not keep the mouse
+        COXDragGuard guard(m_hWnd, [this] { EndTracking(); });
         TrackTo(point, nFlags);
+        guard.Dismiss();
         return;
     }
     if (::GetCapture() == m_hWnd) {

@@ -42,6 +42,22 @@ IMPLEMENT_DYNCREATE(CDockTestView, CView)
 
 const UINT kBarId = AFX_IDW_CONTROLBAR_FIRST + 60;
 
+// A floating frame that cannot be made: floating a bar throws.
+class CFailingFloatFrame : public CMiniDockFrameWnd
+{
+    DECLARE_DYNCREATE(CFailingFloatFrame)
+public:
+    BOOL Create(CWnd*, DWORD) override { return FALSE; }
+};
+IMPLEMENT_DYNCREATE(CFailingFloatFrame, CMiniDockFrameWnd)
+
+class CDragStepBar : public COXSizeControlBar
+{
+public:
+    CDragStepBar() : COXSizeControlBar(0) {}
+    void MouseMove(UINT nFlags, CPoint point) { OnMouseMoveBar(nFlags, point); }
+};
+
 CRect WindowRectOf(CWnd* pWnd)
 {
     CRect r;
@@ -396,6 +412,39 @@ TEST_F(MDIDock, AFloatWindowIsSavedAndComesBackAsAnMDIChild)
     HKEY hAppKey = AfxGetApp()->GetAppRegistryKey();
     AfxGetApp()->DelRegTree(hAppKey, kSection);
     ::RegCloseKey(hAppKey);
+}
+
+TEST_F(MDIDock, AnExceptionInAStepOfTheOwnDragLeavesTheMouseFree)
+{
+    m_pFrame->SetOwnBarDrag(TRUE);
+    CDragStepBar* pBar = new CDragStepBar;
+    m_pBar = pBar;
+    ASSERT_TRUE(pBar->Create(m_pFrame, "Drag", kBarId, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 200, 120)));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_LEFT);
+    m_pFrame->RecalcLayout(TRUE);
+    pBar->GetDockbarSkin()->LayoutCaption(pBar);
+    pBar->StartOwnDrag(pBar->m_rectGripper.CenterPoint());
+    ASSERT_TRUE(pBar->m_bTracking);
+    ASSERT_EQ(pBar->m_hWnd, ::GetCapture());
+
+    CRuntimeClass* pOldClass = m_pFrame->m_pFloatingFrameClass;
+    m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CFailingFloatFrame);
+    CRect rectClient;
+    ::GetWindowRect(m_pFrame->m_hWndMDIClient, &rectClient);
+    CPoint ptMid = rectClient.CenterPoint();
+    pBar->ScreenToClient(&ptMid);
+    BOOL bThrown = FALSE;
+    try {
+        pBar->MouseMove(MK_LBUTTON, ptMid);
+    } catch (CException* e) {
+        e->Delete();
+        bThrown = TRUE;
+    }
+    m_pFrame->m_pFloatingFrameClass = pOldClass;
+    EXPECT_TRUE(bThrown);
+    EXPECT_FALSE(pBar->m_bTracking);
+    EXPECT_NE(pBar->m_hWnd, ::GetCapture());
 }
 
 }   // namespace
