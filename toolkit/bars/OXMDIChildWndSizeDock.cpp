@@ -18,6 +18,9 @@ namespace {
 
 const char kWrapperClass[] = "MDIChildWndDockWrapper";
 
+// Posted to a view bar by itself after its floating frame hid it.
+const UINT WM_OXVIEWBAR_CLOSED = WM_APP + 0x0B7;
+
 BOOL RegisterWrapperClass()
 {
     WNDCLASSA wc;
@@ -148,7 +151,7 @@ LRESULT COXSizeBarWrapper::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
 
 COXSizeViewBar::COXSizeViewBar(DWORD dwSizeBarStyle)
     : COXSizeControlBar(dwSizeBarStyle), m_pChildFrame(NULL), m_pView(NULL), m_bChildWasMaximized(FALSE),
-      m_bDestroying(FALSE)
+      m_bDestroying(FALSE), m_bUndocking(FALSE)
 {
 }
 
@@ -263,6 +266,7 @@ BOOL COXSizeViewBar::UndockChild(BOOL bShowChild)
     COXMDIFrameWndSizeDock* pFrame = pChild != NULL ? pChild->GetSizeDockFrame() : NULL;
     if (pFrame == NULL || !pChild->m_bDocked)
         return FALSE;
+    m_bUndocking = TRUE;
     if (m_hWnd != NULL && !IsFloatingStyle() && m_wndWrapper.m_hWnd != NULL && !m_wndWrapper.m_bDestroying)
         m_wndWrapper.Detach();
     if (m_pView != NULL && ::IsWindow(m_pView->m_hWnd)) {
@@ -288,6 +292,7 @@ BOOL COXSizeViewBar::UndockChild(BOOL bShowChild)
         pChild->RecalcLayout(TRUE);
     }
     pChild->m_bDocked = TRUE;
+    m_bUndocking = FALSE;
     ::SendMessage(pFrame->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
     pFrame->DrawMenuBar();
     return TRUE;
@@ -417,6 +422,20 @@ LRESULT COXSizeViewBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case WM_WINDOWPOSCHANGED:
+        // a floating view bar closed by its frame: the document window comes
+        // back (once the frame is done hiding its bars)
+        if ((((WINDOWPOS*)lParam)->flags & SWP_HIDEWINDOW) && IsFloatingStyle() && !m_bDestroying &&
+            !m_bUndocking)
+            PostMessage(WM_OXVIEWBAR_CLOSED);
+        break;
+    case WM_OXVIEWBAR_CLOSED: {
+        COXMDIChildWndSizeDock* pChild = GetChild();
+        if (pChild != NULL && pChild->m_bDocked && !pChild->m_bClosing && !m_bDestroying && !IsVisible() &&
+            IsFloatingStyle())
+            pChild->OnViewBarClosed();
+        return 0;
+    }
     case WM_DESTROY: {
         m_bDestroying = TRUE;
         COXMDIChildWndSizeDock* pChild = GetChild();
@@ -465,14 +484,31 @@ BOOL COXMDIChildWndSizeDock::SetDocked(BOOL bDock)
     BOOL bResult = bDock ? m_wndViewBar.DockChild(this) : m_wndViewBar.UndockChild(TRUE);
     if (!bResult)
         return FALSE;
-    m_bDocked = bDock;
+    SetDockedState(bDock);
+    return TRUE;
+}
+
+void COXMDIChildWndSizeDock::SetDockedState(BOOL bDocked)
+{
+    m_bDocked = bDocked;
     // the system menu's item shows the state
     HMENU hSysMenu = ::GetSystemMenu(m_hWnd, FALSE);
     if (hSysMenu != NULL)
-        ::CheckMenuItem(hSysMenu, OXGetDockMDIChildCommand(), MF_BYCOMMAND | (bDock ? MF_CHECKED : MF_UNCHECKED));
-    if (!bDock)
+        ::CheckMenuItem(hSysMenu, OXGetDockMDIChildCommand(), MF_BYCOMMAND | (bDocked ? MF_CHECKED : MF_UNCHECKED));
+    if (!bDocked)
         RecalcLayout(TRUE);
-    return TRUE;
+}
+
+void COXMDIChildWndSizeDock::OnViewBarClosed()
+{
+    COXMDIFrameWndSizeDock* pFrame = GetSizeDockFrame();
+    if (pFrame == NULL || !m_bDocked)
+        return;
+    // the bar stays hidden; the child shows and becomes the active one
+    m_wndViewBar.UndockChild(FALSE);
+    SetDockedState(FALSE);
+    ShowWindow(SW_SHOW);
+    pFrame->ActivateMDIChild(this);
 }
 
 CMDIChildWnd* COXMDIChildWndSizeDock::GetActiveMDIChild(BOOL* pbMaximized)

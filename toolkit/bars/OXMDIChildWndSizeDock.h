@@ -73,6 +73,7 @@ public:
     COXSizeBarWrapper m_wndWrapper;
     BOOL m_bChildWasMaximized;
     BOOL m_bDestroying;
+    BOOL m_bUndocking;
 
 protected:
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
@@ -89,6 +90,8 @@ public:
     COXMDIChildWndSizeDock();
 
     BOOL SetDocked(BOOL bDock);
+    // The floating bar was closed: the child comes back into the MDI client.
+    void OnViewBarClosed();
     BOOL ToggleDocked() { return SetDocked(!m_bDocked); }
     BOOL IsDocked() const { return m_bDocked; }
     BOOL IsInSizeDockFrame() const { return GetSizeDockFrame() != NULL; }
@@ -120,6 +123,7 @@ public:
 protected:
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     void OnCloseChild();
+    void SetDockedState(BOOL bDocked);
     // Whether this child is the last frame showing pDoc's views (a docked
     // view counts as this child's, though it sits in the bar).
     BOOL IsLastFrameOf(CDocument* pDoc);

@@ -173,6 +173,20 @@ BOOL COXMDIFrameWndSizeDock::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMD
 
 BOOL COXMDIFrameWndSizeDock::OnCommand(WPARAM wParam, LPARAM lParam)
 {
+    // a new window on the active child's document, docked or not
+    if (LOWORD(wParam) == ID_WINDOW_NEW && lParam == 0) {
+        CMDIChildWnd* pChild = GetActiveMDIChild();
+        CDocument* pDocument = pChild != NULL ? pChild->GetActiveDocument() : NULL;
+        CDocTemplate* pTemplate = pDocument != NULL ? pDocument->GetDocTemplate() : NULL;
+        CFrameWnd* pFrame = pTemplate != NULL ? pTemplate->CreateNewFrame(pDocument, pChild) : NULL;
+        if (pFrame == NULL) {
+            AfxMessageBox(AFX_IDP_COMMAND_FAILURE);
+            return TRUE;
+        }
+        pTemplate->InitialUpdateFrame(pFrame, pDocument);
+        UpdateActiveChildState();
+        return TRUE;
+    }
     if (CMDIFrameWnd::OnCommand(wParam, lParam))
         return TRUE;
     // a system command nothing took (a docked child's, from the menu bar)

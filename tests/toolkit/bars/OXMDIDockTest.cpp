@@ -86,12 +86,8 @@ protected:
             pDoc->SetModifiedFlag(FALSE);
         if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
             m_pFrame->DestroyWindow();
-        for (CDockTestDoc* pDoc : m_docs) {
-            // the views went with their frames
-            while (!pDoc->m_viewList.IsEmpty())
-                pDoc->m_viewList.RemoveHead();
+        for (CDockTestDoc* pDoc : m_docs)
             delete pDoc;
-        }
         delete m_pBar;
         PumpPending();
     }
@@ -208,6 +204,28 @@ TEST_F(MDIDock, AChildDocksFromItsSystemMenuStaysHiddenAndComesBack)
     ASSERT_TRUE(pChild->SetDocked(TRUE));
     EXPECT_TRUE(bar.IsVisible());
     EXPECT_EQ(bar.m_wndWrapper.m_hWnd, ::GetParent(pView->m_hWnd));
+}
+
+TEST_F(MDIDock, ClosingTheFloatingFrameOfAViewBarBringsTheDocumentWindowBack)
+{
+    AddChild("Other");
+    COXMDIChildWndSizeDock* pChild = AddChild("Floating.kwl");
+    CView* pView = pChild->GetActiveView();
+    ASSERT_TRUE(pChild->SetDocked(TRUE));
+    COXSizeViewBar& bar = pChild->m_wndViewBar;
+    m_pFrame->FloatControlBar(&bar, WindowRectOf(m_pFrame).TopLeft() + CPoint(300, 200));
+    ASSERT_TRUE(bar.IsFloating());
+    EXPECT_EQ(bar.m_hWnd, ::GetParent(pView->m_hWnd)) << "floating, the view sits in the bar itself";
+    EXPECT_TRUE(pChild->IsDocked());
+
+    bar.GetParentFrame()->SendMessage(WM_CLOSE);
+    ASSERT_TRUE(PumpUntil([&] { return !pChild->IsDocked(); }, kWaitMs))
+        << "the document window did not come back when its floating bar was closed";
+    EXPECT_TRUE(pChild->IsWindowVisible());
+    EXPECT_FALSE(bar.IsVisible());
+    EXPECT_EQ(pChild->m_hWnd, ::GetParent(pView->m_hWnd));
+    EXPECT_EQ(pChild, ClientActive());
+    EXPECT_EQ(pChild, m_pFrame->GetActiveMDIChild());
 }
 
 TEST_F(MDIDock, DockingTheMaximisedActiveChildLeavesTheNextMaximised)
