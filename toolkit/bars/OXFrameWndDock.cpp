@@ -435,6 +435,10 @@ LRESULT COXMDIFrameWndSizeDock::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lPar
     case WM_CLOSE:
         OnCloseFrame();
         return 0;
+    case WM_SYSCOMMAND:
+        if (RouteDockCommand((UINT)wParam))
+            return 0;
+        break;
     case WM_ACTIVATE: {
         LRESULT lResult = CMDIFrameWnd::WindowProc(nMsg, wParam, lParam);
         const BOOL bActive = LOWORD(wParam) != WA_INACTIVE;

@@ -135,4 +135,7 @@ protected:
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnCloseFrame();
+    // The dock item of a maximised child's system menu, chosen in the menu
+    // bar, reaches the frame: it goes on to the child.
+    BOOL RouteDockCommand(UINT nID);
 };

@@ -165,14 +165,32 @@ CFrameWnd* COXMDIFrameWndSizeDock::GetActiveFrame()
 
 BOOL COXMDIFrameWndSizeDock::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
+    // the dock item of a maximised child's system menu, in the menu bar
+    if (nID != 0 && nID == (OXGetDockMDIChildCommand() & 0xFFFF) && nCode == (int)CN_UPDATE_COMMAND_UI &&
+        pExtra != NULL && pHandlerInfo == NULL) {
+        ((CCmdUI*)pExtra)->Enable(MDIGetActive() != NULL);
+        return TRUE;
+    }
     CMDIChildWnd* pChild = GetActiveMDIChild();
     if (pChild != NULL && pChild->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
+BOOL COXMDIFrameWndSizeDock::RouteDockCommand(UINT nID)
+{
+    if (nID == 0 || (nID & 0xFFFF) != (OXGetDockMDIChildCommand() & 0xFFFF))
+        return FALSE;
+    CMDIChildWnd* pChild = MDIGetActive();
+    if (pChild != NULL)
+        pChild->SendMessage(WM_SYSCOMMAND, OXGetDockMDIChildCommand());
+    return TRUE;
+}
+
 BOOL COXMDIFrameWndSizeDock::OnCommand(WPARAM wParam, LPARAM lParam)
 {
+    if (lParam == 0 && RouteDockCommand(LOWORD(wParam)))
+        return TRUE;
     // a new window on the active child's document, docked or not
     if (LOWORD(wParam) == ID_WINDOW_NEW && lParam == 0) {
         CMDIChildWnd* pChild = GetActiveMDIChild();

@@ -254,6 +254,66 @@ TEST_F(MDIDock, DockingTheMaximisedActiveChildLeavesTheNextMaximised)
     EXPECT_TRUE(pChild->IsZoomed());
 }
 
+// Real mouse input at a screen point.
+void MouseInput(DWORD dwFlags, CPoint pt)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ::MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = ::MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+// Keys to a shown menu: the last item, chosen.
+void ChooseLastItem(HWND hMenuWnd)
+{
+    ::PostMessage(hMenuWnd, WM_KEYDOWN, VK_UP, 0);
+    ::PostMessage(hMenuWnd, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+TEST_F(MDIDock, TheMaximisedActiveChildDocksFromItsSystemMenuAndUndocksFromItsBarsMenu)
+{
+    // a menu bar, where the maximised child's system menu shows
+    CMenu menu;
+    menu.CreateMenu();
+    menu.AppendMenu(MF_STRING, ID_WINDOW_CASCADE, "&Cascade");
+    m_pFrame->SetMenu(&menu);
+    m_pFrame->m_hMenuDefault = menu.Detach();
+    ::SendMessage(m_pFrame->m_hWndMDIClient, WM_MDISETMENU, (WPARAM)m_pFrame->m_hMenuDefault, 0);
+    COXMDIChildWndSizeDock* pFirst = AddChild("First");
+    COXMDIChildWndSizeDock* pChild = AddChild("Second");
+    pChild->MDIMaximize();
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->DrawMenuBar();
+    PumpPending();
+    HMENU hBar = ::GetMenu(m_pFrame->m_hWnd);
+    ASSERT_EQ(::GetSystemMenu(pChild->m_hWnd, FALSE), ::GetSubMenu(hBar, 0)) << "no system menu in the menu bar";
+    CRect rectItem;
+    ASSERT_TRUE(::GetMenuItemRect(m_pFrame->m_hWnd, hBar, 0, &rectItem));
+    {
+        CMenuWatch watch(ChooseLastItem);
+        MouseInput(MOUSEEVENTF_LEFTDOWN, rectItem.CenterPoint());
+        MouseInput(MOUSEEVENTF_LEFTUP, rectItem.CenterPoint());
+        ASSERT_TRUE(PumpUntil([&] { return watch.Acted(); }, kWaitMs)) << "the system menu never showed";
+    }
+    ASSERT_TRUE(PumpUntil([&] { return pChild->IsDocked(); }, kWaitMs)) << "the system menu's last item did not dock";
+    BOOL bMaximized = FALSE;
+    EXPECT_EQ(pFirst, m_pFrame->MDIGetActive(&bMaximized));
+    EXPECT_TRUE(bMaximized);
+
+    COXSizeViewBar& bar = pChild->m_wndViewBar;
+    CRect rectBar = WindowRectOf(&bar);
+    {
+        CMenuWatch watch(ChooseLastItem);
+        bar.SendMessage(WM_CONTEXTMENU, (WPARAM)bar.m_hWnd, MAKELPARAM(rectBar.left + 4, rectBar.top + 4));
+        ASSERT_TRUE(watch.Acted()) << "the bar's menu never showed";
+    }
+    ASSERT_TRUE(PumpUntil([&] { return !pChild->IsDocked(); }, kWaitMs)) << "the bar's menu did not undock";
+    EXPECT_EQ(pChild, m_pFrame->MDIGetActive(&bMaximized));
+    EXPECT_TRUE(bMaximized);
+}
+
 TEST_F(MDIDock, TheBarsCloseAsksTheDocumentAndARefusalLeavesItClosable)
 {
     AddChild("Other");
