@@ -228,6 +228,18 @@ TEST_F(MDIDock, ClosingTheFloatingFrameOfAViewBarBringsTheDocumentWindowBack)
     EXPECT_EQ(pChild, m_pFrame->GetActiveMDIChild());
 }
 
+TEST_F(MDIDock, BeforeItsDocumentsCloseTheFrameTakesEveryDockedChildBack)
+{
+    COXMDIChildWndSizeDock* pChildren[2] = {AddChild("One"), AddChild("Two")};
+    for (COXMDIChildWndSizeDock* pChild : pChildren)
+        ASSERT_TRUE(pChild->SetDocked(TRUE));
+    m_pFrame->UndockAllChildren();
+    for (COXMDIChildWndSizeDock* pChild : pChildren) {
+        EXPECT_FALSE(pChild->IsDocked());
+        EXPECT_EQ(pChild, pChild->GetActiveView()->GetParentFrame()) << "a document's close would destroy the frame";
+    }
+}
+
 TEST_F(MDIDock, DockingTheMaximisedActiveChildLeavesTheNextMaximised)
 {
     COXMDIChildWndSizeDock* pFirst = AddChild("First");
