@@ -118,8 +118,9 @@ COXMDIChildWndSizeDock* CGallerySizeDockMDIFrame::AddDocument(LPCTSTR lpszTitle,
 
 BOOL CGallerySizeDockMDIFrame::CreateFrame(CWnd* pGallery, LPCTSTR lpszTitle)
 {
-    CRect rectGallery;
-    pGallery->GetWindowRect(&rectGallery);
+    CRect rectGallery(0, 0, 300, 0);
+    if (pGallery != NULL)
+        pGallery->GetWindowRect(&rectGallery);
     const int cx = 960, cy = 720;
     const int x = std::max(0, std::min((int)rectGallery.right + 10, ::GetSystemMetrics(SM_CXSCREEN) - cx));
     if (!Create(NULL, lpszTitle, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CRect(x, rectGallery.top, x + cx,
