@@ -4,7 +4,9 @@
 //    feedback frame re-docks the bar and lays the frame out (budget 16 ms),
 //    beside the layer's dock context dragging a plain tool bar;
 //  - resizing that frame: each WM_SIZE (budget 16 ms), beside the same
-//    resize of a plain frame holding six tool bars;
+//    resize of a plain frame holding six tool bars; and the same for an MDI
+//    size-dock frame with two of its three document windows docked as bars,
+//    beside a plain MDI frame with six tool bars and three document windows;
 //  - loading the layout of 30 sizing bars (8 floating) from the profile
 //    (budget 300 ms and 2x the layer's load of their bar state), and saving
 //    it (budget 50 ms) beside the layer's save of their bar state, which it
@@ -20,6 +22,7 @@
 
 #include "BenchSupport.h"
 #include "OXFrameWndDock.h"
+#include "OXMDIChildWndSizeDock.h"
 #include "OXSizeControlBar.h"
 #include "OXSizeDockBar.h"
 
@@ -197,6 +200,103 @@ void BenchResize()
     printf("%-46s %9.2f ms   budget 16 ms: %s\n", "", dSize, dSize < 16 ? "within" : "OVER");
 }
 
+class CBenchView : public CView
+{
+    DECLARE_DYNCREATE(CBenchView)
+protected:
+    void OnDraw(CDC* pDC) override
+    {
+        CRect r;
+        GetClientRect(&r);
+        pDC->FillSolidRect(&r, ::GetSysColor(COLOR_WINDOW));
+    }
+};
+IMPLEMENT_DYNCREATE(CBenchView, CView)
+
+// An MDI frame with six bars over its edges and three document windows;
+// in the size-dock frame the first two are docked as bars.
+struct MDIFrame
+{
+    CMDIFrameWnd* pFrame = NULL;
+    std::vector<std::unique_ptr<CControlBar>> bars;
+    std::vector<std::unique_ptr<CDocument>> docs;
+
+    explicit MDIFrame(bool bSizeDock)
+    {
+        pFrame = bSizeDock ? new COXMDIFrameWndSizeDock : new CMDIFrameWnd;
+        pFrame->Create(NULL, "MDI bars", WS_OVERLAPPEDWINDOW, CRect(0, 0, 1000, 760));
+        if (bSizeDock)
+            ((COXMDIFrameWndSizeDock*)pFrame)->EnableDocking(CBRS_ALIGN_ANY);
+        else
+            pFrame->EnableDocking(CBRS_ALIGN_ANY);
+        static const UINT buttons[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+        for (int i = 0; i < 6; ++i) {
+            if (bSizeDock) {
+                COXSizeControlBar* pBar = new COXSizeControlBar(0);
+                bars.emplace_back(pBar);
+                pBar->Create(pFrame, "Bar", kFirstBar + i, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 180, 110));
+                pBar->EnableDocking(CBRS_ALIGN_ANY);
+            } else {
+                CToolBar* pBar = new CToolBar;
+                bars.emplace_back(pBar);
+                pBar->Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, kFirstBar + i);
+                pBar->SetButtons(buttons, 8);
+                pBar->EnableDocking(CBRS_ALIGN_ANY);
+            }
+            pFrame->DockControlBar(bars.back().get(), kDockIds[i % 4]);
+        }
+        ShowAsMain(pFrame);
+        for (int i = 0; i < 3; ++i) {
+            docs.emplace_back(new CDocument);
+            docs.back()->m_bAutoDelete = FALSE;
+            CCreateContext context;
+            context.m_pNewViewClass = RUNTIME_CLASS(CBenchView);
+            context.m_pCurrentDoc = docs.back().get();
+            CMDIChildWnd* pChild = bSizeDock ? new COXMDIChildWndSizeDock : new CMDIChildWnd;
+            pChild->Create(NULL, "Document", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
+                           pFrame, &context);
+            pChild->InitialUpdateFrame(docs.back().get(), TRUE);
+            if (bSizeDock && i < 2)
+                ((COXMDIChildWndSizeDock*)pChild)->SetDocked(TRUE);
+        }
+        pFrame->RecalcLayout(TRUE);
+        Pump();
+    }
+    ~MDIFrame()
+    {
+        CloseMain(pFrame);
+    }
+};
+
+double MedianResize(CFrameWnd* pFrame)
+{
+    std::vector<double> times;
+    for (int i = 0; i < 41; ++i) {
+        const int cx = 900 + (i % 2) * 100, cy = 700 + (i % 2) * 60;
+        double t0 = Now();
+        pFrame->SetWindowPos(NULL, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pFrame->UpdateWindow();
+        ::GdiFlush();
+        times.push_back(Now() - t0);
+    }
+    return Median(times);
+}
+
+void BenchResizeMDI()
+{
+    double dSize, dPlain;
+    {
+        MDIFrame frame(true);
+        dSize = MedianResize(frame.pFrame);
+    }
+    {
+        MDIFrame frame(false);
+        dPlain = MedianResize(frame.pFrame);
+    }
+    Report("WM_SIZE, MDI, 6 sizing bars, 2 docked children", dSize, "6 tool bars, 3 children", dPlain);
+    printf("%-46s %9.2f ms   budget 16 ms: %s\n", "", dSize, dSize < 16 ? "within" : "OVER");
+}
+
 void BenchState()
 {
     const char* kSection = "SizeBarsBench";
@@ -240,6 +340,7 @@ int main()
     theBenchApp.SetRegistryKey("Pellucor Bench");
     BenchDrag();
     BenchResize();
+    BenchResizeMDI();
     BenchState();
     return 0;
 }

@@ -203,10 +203,16 @@ void OXSizeDock::LoadSizeBarState(CFrameWnd* pFrame, LPCTSTR lpszProfileName)
     }
     EmptyHiddenLists(pFrame);
     pFrame->RecalcLayout(TRUE);
-    // bars that floated as MDI children have no such window here: they
-    // stay in their floating frames, at their last floating position
+    // bars that floated as MDI children float so again, at their last
+    // floating position (in a frame without an MDI client, in a floating frame)
+    COXMDIFrameWndSizeDock* pMDIFrame = DYNAMIC_DOWNCAST(COXMDIFrameWndSizeDock, pFrame);
     for (COXSizeControlBar* pBar : mdiFloat) {
-        if (pBar->m_pDockContext != NULL)
+        if (pBar->m_pDockContext == NULL)
+            continue;
+        if (pMDIFrame != NULL && pMDIFrame->m_hWndMDIClient != NULL)
+            pMDIFrame->FloatControlBarInMDIChild(pBar, pBar->m_pDockContext->m_ptMRUFloatPos, CBRS_ALIGN_TOP,
+                                                 pBar->IsVisible());
+        else
             pFrame->FloatControlBar(pBar, pBar->m_pDockContext->m_ptMRUFloatPos, CBRS_ALIGN_TOP);
     }
     EmptyHiddenLists(pFrame);
@@ -405,6 +411,8 @@ void COXMDIFrameWndSizeDock::OnCloseFrame()
             m_bClosing = FALSE;
             return;
         }
+        // docked views go back into their children, which the documents close
+        UndockAllChildren();
         pApp->CloseAllDocuments(FALSE);
         if (pApp->m_pMainWnd == NULL) {
             ::PostQuitMessage(0);
@@ -427,6 +435,10 @@ LRESULT COXMDIFrameWndSizeDock::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lPar
     case WM_CLOSE:
         OnCloseFrame();
         return 0;
+    case WM_SYSCOMMAND:
+        if (RouteDockCommand((UINT)wParam))
+            return 0;
+        break;
     case WM_ACTIVATE: {
         LRESULT lResult = CMDIFrameWnd::WindowProc(nMsg, wParam, lParam);
         const BOOL bActive = LOWORD(wParam) != WA_INACTIVE;

@@ -107,7 +107,35 @@ public:
     BOOL m_bClosing;
     BOOL m_bOwnBarDrag;
 
+    // Docked MDI children (COXMDIChildWndSizeDock) and bars floating as MDI
+    // children (COXMDIFloatWnd). A docked child becomes the active one
+    // without MDI activation; any other is activated by the MDI client.
+    void ActivateMDIChild(CMDIChildWnd* pChild);
+    // Gives the active child the active caption, its view to the frame,
+    // and updates the title.
+    void UpdateActiveChildState();
+    void MDIMaximizeChild(CWnd* pWnd);
+    void MDIRestoreChild(CWnd* pWnd);
+    // pt in screen coordinates; the window stays inside the MDI client.
+    void FloatControlBarInMDIChild(CControlBar* pBar, CPoint pt, DWORD dwStyle = CBRS_ALIGN_TOP, BOOL bShow = TRUE);
+    // Out of an MDI float window into a floating frame at that window's
+    // top-left.
+    void FloatControlBarInFrame(CControlBar* pBar, CPoint pt, DWORD dwStyle = CBRS_ALIGN_TOP);
+    void UndockAllChildren();
+
+    CFrameWnd* GetActiveFrame() override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void OnUpdateFrameMenu(HMENU hMenuAlt) override;
+    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
+    LRESULT DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+    BOOL DestroyWindow() override;
+
 protected:
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnCloseFrame();
+    // The dock item of a maximised child's system menu, chosen in the menu
+    // bar, reaches the frame: it goes on to the child.
+    BOOL RouteDockCommand(UINT nID);
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "OXDockbarSkin.h"
+#include "OXDragGuard.h"
 #include "OXFrameWndDock.h"
 #include "OXSizeDockBar.h"
 #include "OXSkinnedApp.h"
@@ -376,7 +377,10 @@ void COXSizeControlBar::OnMouseMoveBar(UINT nFlags, CPoint point)
     }
     if (m_bTracking) {
         ClientToScreen(&point);
+        // floating or docking may throw: the drag must not keep the mouse
+        COXDragGuard guard(m_hWnd, [this] { EndTracking(); });
         TrackTo(point, nFlags);
+        guard.Dismiss();
         return;
     }
     if (::GetCapture() == m_hWnd) {
@@ -522,8 +526,29 @@ BOOL COXSizeControlBar::OnCommand(WPARAM wParam, LPARAM lParam)
         return TRUE;
     case ID_OXSIZEBAR_HIDE: {
         CFrameWnd* pFrame = GetBarFrame();
+        CFrameWnd* pParentFrame = GetParentFrame();
+        const BOOL bMDIFloat = (m_dwStyle & CBRS_FLOATING) && pParentFrame != NULL &&
+                               strcmp(pParentFrame->GetRuntimeClass()->m_lpszClassName, "COXMDIFloatWnd") == 0;
+        // hidden within its MDI float window, which gives way to the next child
+        if (bMDIFloat && ::GetParent(pParentFrame->m_hWnd) != NULL)
+            ::SendMessage(::GetParent(pParentFrame->m_hWnd), WM_MDINEXT, (WPARAM)pParentFrame->m_hWnd, 0);
         if (pFrame != NULL)
             pFrame->ShowControlBar(this, FALSE, FALSE);
+        return TRUE;
+    }
+    case ID_OXSIZEBAR_MDIFLOAT: {
+        COXMDIFrameWndSizeDock* pMDIFrame = DYNAMIC_DOWNCAST(COXMDIFrameWndSizeDock, m_pDockSite);
+        if (pMDIFrame == NULL || m_pDockContext == NULL)
+            return TRUE;
+        CFrameWnd* pParentFrame = GetParentFrame();
+        if ((m_dwStyle & CBRS_FLOATING) && pParentFrame != NULL &&
+            strcmp(pParentFrame->GetRuntimeClass()->m_lpszClassName, "COXMDIFloatWnd") == 0) {
+            CRect rect;
+            pParentFrame->GetWindowRect(&rect);
+            pMDIFrame->FloatControlBarInFrame(this, rect.TopLeft(), CBRS_ALIGN_TOP);
+        } else {
+            pMDIFrame->FloatControlBarInMDIChild(this, m_pDockContext->m_ptMRUFloatPos, CBRS_ALIGN_TOP, TRUE);
+        }
         return TRUE;
     }
     default:

@@ -1,0 +1,540 @@
+// Docked MDI children and MDI float windows in a real size-dock MDI frame:
+// a child docked from its system menu (also maximised and active) and back,
+// its bar's close asking the document, a bar floating as an MDI child and
+// back, closing float windows, and the float windows kept in the profile.
+#include <afxwin.h>
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "OXDockbarSkin.h"
+#include "OXFrameWndDock.h"
+#include "OXMDIChildWndSizeDock.h"
+#include "OXMDIFloatWnd.h"
+#include "OXSizeControlBar.h"
+#include "OXSizeDockBar.h"
+#include "testsupport.h"
+
+namespace {
+
+class CDockTestDoc : public CDocument
+{
+public:
+    // The answer to "save changes?": no dialog in a test.
+    BOOL SaveModified() override
+    {
+        ++*m_pAsked;
+        return !IsModified() || m_bAgree;
+    }
+    BOOL m_bAgree = TRUE;
+    int m_nAsked = 0;
+    int* m_pAsked = &m_nAsked;
+};
+
+class CDockTestView : public CView
+{
+    DECLARE_DYNCREATE(CDockTestView)
+protected:
+    void OnDraw(CDC*) override {}
+};
+IMPLEMENT_DYNCREATE(CDockTestView, CView)
+
+const UINT kBarId = AFX_IDW_CONTROLBAR_FIRST + 60;
+
+// A floating frame that cannot be made: floating a bar throws.
+class CFailingFloatFrame : public CMiniDockFrameWnd
+{
+    DECLARE_DYNCREATE(CFailingFloatFrame)
+public:
+    BOOL Create(CWnd*, DWORD) override { return FALSE; }
+};
+IMPLEMENT_DYNCREATE(CFailingFloatFrame, CMiniDockFrameWnd)
+
+class CDragStepBar : public COXSizeControlBar
+{
+public:
+    CDragStepBar() : COXSizeControlBar(0) {}
+    void MouseMove(UINT nFlags, CPoint point) { OnMouseMoveBar(nFlags, point); }
+};
+
+CRect WindowRectOf(CWnd* pWnd)
+{
+    CRect r;
+    pWnd->GetWindowRect(&r);
+    return r;
+}
+
+class MDIDock : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pFrame = new COXMDIFrameWndSizeDock;
+        ASSERT_TRUE(m_pFrame->Create(NULL, "MDI dock", WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CRect(20, 20, 900, 700)));
+        m_pFrame->SetTitle("MDI dock");
+        m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+        m_pOldMain = AfxGetApp()->m_pMainWnd;
+        AfxGetApp()->m_pMainWnd = m_pFrame;
+        m_pFrame->ShowWindow(SW_SHOWNORMAL);
+        m_pFrame->UpdateWindow();
+    }
+    void TearDown() override
+    {
+        AfxGetApp()->m_pMainWnd = m_pOldMain;
+        for (CDockTestDoc* pDoc : m_docs)
+            pDoc->SetModifiedFlag(FALSE);
+        if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
+            m_pFrame->DestroyWindow();
+        for (CDockTestDoc* pDoc : m_docs)
+            delete pDoc;
+        delete m_pBar;
+        PumpPending();
+    }
+    COXMDIChildWndSizeDock* AddChild(LPCTSTR lpszTitle, DWORD dwExtraStyle = 0)
+    {
+        CDockTestDoc* pDoc = new CDockTestDoc;
+        pDoc->m_bAutoDelete = FALSE;
+        pDoc->SetTitle(lpszTitle);
+        m_docs.push_back(pDoc);
+        CCreateContext context;
+        context.m_pNewViewClass = RUNTIME_CLASS(CDockTestView);
+        context.m_pCurrentDoc = pDoc;
+        COXMDIChildWndSizeDock* pChild = new COXMDIChildWndSizeDock;
+        EXPECT_TRUE(pChild->Create(NULL, lpszTitle,
+                                   WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE | dwExtraStyle,
+                                   CFrameWnd::rectDefault, m_pFrame, &context));
+        pChild->InitialUpdateFrame(pDoc, TRUE);
+        return pChild;
+    }
+    COXSizeControlBar* AddBar(DWORD dwSizeBarStyle = SZBAR_ALLOWMDIFLOAT)
+    {
+        m_pBar = new COXSizeControlBar(dwSizeBarStyle);
+        EXPECT_TRUE(m_pBar->Create(m_pFrame, "Keywords", kBarId, WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                                   CRect(0, 0, 220, 140)));
+        m_pBar->EnableDocking(CBRS_ALIGN_ANY);
+        m_pFrame->DockControlBar(m_pBar, AFX_IDW_DOCKBAR_LEFT);
+        m_pFrame->RecalcLayout(TRUE);
+        return m_pBar;
+    }
+    COXMDIFloatWnd* FloatWndOf(CControlBar* pBar)
+    {
+        return DYNAMIC_DOWNCAST(COXMDIFloatWnd, pBar->GetParentFrame());
+    }
+    CMDIChildWnd* ClientActive() { return m_pFrame->MDIGetActive(); }
+    CDockTestDoc* Doc(int i) { return m_docs[i]; }
+
+    COXMDIFrameWndSizeDock* m_pFrame = NULL;
+    CWnd* m_pOldMain = NULL;
+    std::vector<CDockTestDoc*> m_docs;
+    COXSizeControlBar* m_pBar = NULL;
+};
+
+TEST(MDIFloatSize, TheFloatSizeIsTheClientGrownByTheBarsBorders)
+{
+    struct Case
+    {
+        DWORD dwStyle;
+        CSize expected;
+    } cases[] = {
+        {CBRS_BORDER_ANY, CSize(304, 204)},
+        {CBRS_BORDER_LEFT | CBRS_BORDER_TOP, CSize(302, 202)},
+        {CBRS_BORDER_RIGHT | CBRS_BORDER_BOTTOM, CSize(302, 202)},
+        {0, CSize(300, 200)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, COXMDIFloatWnd::FloatSizeFromClient(CSize(300, 200), c.dwStyle, 2, 2)) << c.dwStyle;
+}
+
+TEST_F(MDIDock, AChildDocksFromItsSystemMenuStaysHiddenAndComesBack)
+{
+    COXMDIChildWndSizeDock* pOther = AddChild("Other");
+    COXMDIChildWndSizeDock* pChild = AddChild("Keywords.kwl");
+    CView* pView = pChild->GetActiveView();
+    ASSERT_TRUE(pView != NULL);
+
+    const UINT nDock = OXGetDockMDIChildCommand();
+    CMenu* pSysMenu = pChild->GetSystemMenu(FALSE);
+    const int nItems = pSysMenu->GetMenuItemCount();
+    ASSERT_GE(nItems, 2);
+    EXPECT_EQ(nDock, pSysMenu->GetMenuItemID(nItems - 1));
+    EXPECT_TRUE(pSysMenu->GetMenuState(nItems - 2, MF_BYPOSITION) & MF_SEPARATOR);
+
+    pChild->SendMessage(WM_SYSCOMMAND, nDock);
+    ASSERT_TRUE(pChild->IsDocked());
+    EXPECT_FALSE(pChild->IsWindowVisible());
+    COXSizeViewBar& bar = pChild->m_wndViewBar;
+    EXPECT_TRUE(bar.IsWindowVisible());
+    EXPECT_EQ(m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
+    EXPECT_EQ(bar.m_wndWrapper.m_hWnd, ::GetParent(pView->m_hWnd)) << "docked, the view sits in the wrapper";
+    char szClass[64] = {};
+    ::GetClassNameA(bar.m_wndWrapper.m_hWnd, szClass, sizeof(szClass));
+    EXPECT_STREQ("MDIChildWndDockWrapper", szClass);
+    CString strBarText;
+    bar.GetWindowText(strBarText);
+    EXPECT_EQ(CString("Keywords.kwl"), strBarText);
+    EXPECT_EQ(pChild, m_pFrame->GetActiveMDIChild()) << "the docked child stays the active one";
+    EXPECT_EQ(pChild, m_pFrame->GetActiveFrame());
+    EXPECT_TRUE(pSysMenu->GetMenuState(nDock, MF_BYCOMMAND) & MF_CHECKED);
+
+    // nothing shows a docked child
+    pChild->ShowWindow(SW_SHOW);
+    EXPECT_FALSE(pChild->IsWindowVisible());
+    // the frame's title has no hidden child's name in it
+    m_pFrame->SetWindowText("MDI dock");
+    CString strTitle;
+    m_pFrame->GetWindowText(strTitle);
+    EXPECT_EQ(CString("MDI dock"), strTitle);
+
+    // a click on the other child takes the activity from the docked one
+    m_pFrame->ActivateMDIChild(pOther);
+    EXPECT_EQ(pOther, m_pFrame->GetActiveMDIChild());
+    m_pFrame->ActivateMDIChild(pChild);
+    EXPECT_EQ(pChild, m_pFrame->GetActiveMDIChild());
+
+    ASSERT_TRUE(pChild->SetDocked(FALSE));
+    EXPECT_FALSE(pChild->IsDocked());
+    EXPECT_TRUE(pChild->IsWindowVisible());
+    EXPECT_FALSE(bar.IsWindowVisible());
+    EXPECT_EQ(pChild->m_hWnd, ::GetParent(pView->m_hWnd));
+    EXPECT_EQ(pChild, ClientActive());
+    EXPECT_FALSE(pSysMenu->GetMenuState(nDock, MF_BYCOMMAND) & MF_CHECKED);
+
+    // docked again, the bar that exists shows once more
+    ASSERT_TRUE(pChild->SetDocked(TRUE));
+    EXPECT_TRUE(bar.IsVisible());
+    EXPECT_EQ(bar.m_wndWrapper.m_hWnd, ::GetParent(pView->m_hWnd));
+}
+
+TEST_F(MDIDock, ClosingTheFloatingFrameOfAViewBarBringsTheDocumentWindowBack)
+{
+    AddChild("Other");
+    COXMDIChildWndSizeDock* pChild = AddChild("Floating.kwl");
+    CView* pView = pChild->GetActiveView();
+    ASSERT_TRUE(pChild->SetDocked(TRUE));
+    COXSizeViewBar& bar = pChild->m_wndViewBar;
+    m_pFrame->FloatControlBar(&bar, WindowRectOf(m_pFrame).TopLeft() + CPoint(300, 200));
+    ASSERT_TRUE(bar.IsFloating());
+    EXPECT_EQ(bar.m_hWnd, ::GetParent(pView->m_hWnd)) << "floating, the view sits in the bar itself";
+    EXPECT_TRUE(pChild->IsDocked());
+
+    bar.GetParentFrame()->SendMessage(WM_CLOSE);
+    ASSERT_TRUE(PumpUntil([&] { return !pChild->IsDocked(); }, kWaitMs))
+        << "the document window did not come back when its floating bar was closed";
+    EXPECT_TRUE(pChild->IsWindowVisible());
+    EXPECT_FALSE(bar.IsVisible());
+    EXPECT_EQ(pChild->m_hWnd, ::GetParent(pView->m_hWnd));
+    EXPECT_EQ(pChild, ClientActive());
+    EXPECT_EQ(pChild, m_pFrame->GetActiveMDIChild());
+}
+
+TEST_F(MDIDock, BeforeItsDocumentsCloseTheFrameTakesEveryDockedChildBack)
+{
+    COXMDIChildWndSizeDock* pChildren[2] = {AddChild("One"), AddChild("Two")};
+    for (COXMDIChildWndSizeDock* pChild : pChildren)
+        ASSERT_TRUE(pChild->SetDocked(TRUE));
+    m_pFrame->UndockAllChildren();
+    for (COXMDIChildWndSizeDock* pChild : pChildren) {
+        EXPECT_FALSE(pChild->IsDocked());
+        EXPECT_EQ(pChild, pChild->GetActiveView()->GetParentFrame()) << "a document's close would destroy the frame";
+    }
+}
+
+TEST_F(MDIDock, DockingTheMaximisedActiveChildLeavesTheNextMaximised)
+{
+    COXMDIChildWndSizeDock* pFirst = AddChild("First");
+    COXMDIChildWndSizeDock* pChild = AddChild("Second");
+    pChild->MDIMaximize();
+    BOOL bMaximized = FALSE;
+    ASSERT_EQ(pChild, m_pFrame->MDIGetActive(&bMaximized));
+    ASSERT_TRUE(bMaximized);
+
+    ASSERT_TRUE(pChild->SetDocked(TRUE));
+    EXPECT_TRUE(pChild->m_wndViewBar.m_bChildWasMaximized);
+    EXPECT_EQ(pFirst, m_pFrame->MDIGetActive(&bMaximized));
+    EXPECT_TRUE(bMaximized);
+    EXPECT_EQ(pChild, m_pFrame->GetActiveMDIChild(&bMaximized)) << "the docked child counts as active";
+    EXPECT_FALSE(bMaximized);
+    EXPECT_FALSE(pChild->IsWindowVisible());
+    // maximising a docked child does nothing
+    m_pFrame->MDIMaximizeChild(pChild);
+    EXPECT_FALSE(pChild->IsWindowVisible());
+
+    ASSERT_TRUE(pChild->SetDocked(FALSE));
+    EXPECT_EQ(pChild, m_pFrame->MDIGetActive(&bMaximized));
+    EXPECT_TRUE(bMaximized);
+    EXPECT_TRUE(pChild->IsZoomed());
+}
+
+// Real mouse input at a screen point.
+void MouseInput(DWORD dwFlags, CPoint pt)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ::MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = ::MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+// Keys to a shown menu: the last item, chosen.
+void ChooseLastItem(HWND hMenuWnd)
+{
+    ::PostMessage(hMenuWnd, WM_KEYDOWN, VK_UP, 0);
+    ::PostMessage(hMenuWnd, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+TEST_F(MDIDock, TheMaximisedActiveChildDocksFromItsSystemMenuAndUndocksFromItsBarsMenu)
+{
+    // a menu bar, where the maximised child's system menu shows
+    CMenu menu;
+    menu.CreateMenu();
+    menu.AppendMenu(MF_STRING, ID_WINDOW_CASCADE, "&Cascade");
+    m_pFrame->SetMenu(&menu);
+    m_pFrame->m_hMenuDefault = menu.Detach();
+    ::SendMessage(m_pFrame->m_hWndMDIClient, WM_MDISETMENU, (WPARAM)m_pFrame->m_hMenuDefault, 0);
+    COXMDIChildWndSizeDock* pFirst = AddChild("First");
+    COXMDIChildWndSizeDock* pChild = AddChild("Second");
+    pChild->MDIMaximize();
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->DrawMenuBar();
+    PumpPending();
+    HMENU hBar = ::GetMenu(m_pFrame->m_hWnd);
+    ASSERT_EQ(::GetSystemMenu(pChild->m_hWnd, FALSE), ::GetSubMenu(hBar, 0)) << "no system menu in the menu bar";
+    CRect rectItem;
+    ASSERT_TRUE(::GetMenuItemRect(m_pFrame->m_hWnd, hBar, 0, &rectItem));
+    {
+        CMenuWatch watch(ChooseLastItem);
+        MouseInput(MOUSEEVENTF_LEFTDOWN, rectItem.CenterPoint());
+        MouseInput(MOUSEEVENTF_LEFTUP, rectItem.CenterPoint());
+        ASSERT_TRUE(PumpUntil([&] { return watch.Acted(); }, kWaitMs)) << "the system menu never showed";
+    }
+    ASSERT_TRUE(PumpUntil([&] { return pChild->IsDocked(); }, kWaitMs)) << "the system menu's last item did not dock";
+    BOOL bMaximized = FALSE;
+    EXPECT_EQ(pFirst, m_pFrame->MDIGetActive(&bMaximized));
+    EXPECT_TRUE(bMaximized);
+
+    COXSizeViewBar& bar = pChild->m_wndViewBar;
+    CRect rectBar = WindowRectOf(&bar);
+    {
+        CMenuWatch watch(ChooseLastItem);
+        bar.SendMessage(WM_CONTEXTMENU, (WPARAM)bar.m_hWnd, MAKELPARAM(rectBar.left + 4, rectBar.top + 4));
+        ASSERT_TRUE(watch.Acted()) << "the bar's menu never showed";
+    }
+    ASSERT_TRUE(PumpUntil([&] { return !pChild->IsDocked(); }, kWaitMs)) << "the bar's menu did not undock";
+    EXPECT_EQ(pChild, m_pFrame->MDIGetActive(&bMaximized));
+    EXPECT_TRUE(bMaximized);
+}
+
+TEST_F(MDIDock, TheBarsCloseAsksTheDocumentAndARefusalLeavesItClosable)
+{
+    AddChild("Other");
+    COXMDIChildWndSizeDock* pChild = AddChild("Report.kwl");
+    ASSERT_TRUE(pChild->SetDocked(TRUE));
+    CDockTestDoc* pDoc = Doc(1);
+    pDoc->SetModifiedFlag(TRUE);
+    pDoc->m_bAgree = FALSE;
+    COXSizeViewBar& bar = pChild->m_wndViewBar;
+    m_pFrame->RecalcLayout(TRUE);
+    PumpPending();
+    bar.GetDockbarSkin()->LayoutCaption(&bar);
+    ASSERT_FALSE(bar.m_rectCloseButton.IsRectEmpty());
+    const CPoint pt = bar.m_rectCloseButton.CenterPoint();
+    auto pressClose = [&] {
+        bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    };
+    const HWND hWndChild = pChild->m_hWnd;
+    pressClose();
+    EXPECT_EQ(1, pDoc->m_nAsked);
+    ASSERT_TRUE(::IsWindow(hWndChild)) << "\"save changes?\" cancelled keeps the window";
+    EXPECT_TRUE(pChild->IsDocked());
+    EXPECT_TRUE(bar.IsWindowVisible());
+    EXPECT_FALSE(pChild->m_bClosing);
+
+    // agreed, the last frame of a self-deleting document closes the document
+    // there: its view must be back in the child, or the main frame would go
+    pDoc->m_bAgree = TRUE;
+    pDoc->m_bAutoDelete = TRUE;
+    m_docs.pop_back();
+    int nAsked = 0;
+    pDoc->m_pAsked = &nAsked;
+    pressClose();
+    EXPECT_EQ(1, nAsked) << "a refused close must not block the next one";
+    EXPECT_FALSE(::IsWindow(hWndChild));
+    EXPECT_TRUE(::IsWindow(m_pFrame->m_hWnd));
+}
+
+TEST_F(MDIDock, ABarFloatsAsAnMDIChildAndBack)
+{
+    COXMDIChildWndSizeDock* pDoc = AddChild("Document");
+    COXSizeControlBar* pBar = AddBar();
+    CPoint ptFloat(WindowRectOf(m_pFrame).TopLeft() + CPoint(200, 200));
+    pBar->m_pDockContext->m_ptMRUFloatPos = ptFloat;
+
+    pBar->SendMessage(WM_COMMAND, ID_OXSIZEBAR_MDIFLOAT);
+    COXMDIFloatWnd* pFloat = FloatWndOf(pBar);
+    ASSERT_TRUE(pFloat != NULL);
+    EXPECT_EQ(m_pFrame->m_hWndMDIClient, ::GetParent(pFloat->m_hWnd));
+    EXPECT_TRUE(pFloat->IsWindowVisible());
+    EXPECT_EQ(pBar, pFloat->GetSingleBar());
+    CString strTitle;
+    pFloat->GetWindowText(strTitle);
+    EXPECT_EQ(CString("Keywords"), strTitle);
+    EXPECT_FALSE(pFloat->GetExStyle() & WS_EX_CLIENTEDGE);
+    HMENU hMenu = ::CreatePopupMenu();
+    pBar->SendMessage(WM_OXSIZEBAR_FILLMENU, 0, (LPARAM)hMenu);
+    EXPECT_TRUE(::GetMenuState(hMenu, ID_OXSIZEBAR_MDIFLOAT, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_EQ((UINT)-1, ::GetMenuState(hMenu, ID_OXSIZEBAR_ALLOWDOCKING, MF_BYCOMMAND));
+    ::DestroyMenu(hMenu);
+
+    // sizing the window sets the bar's floating size
+    CRect rectWanted(0, 0, 300, 200);
+    ::AdjustWindowRectEx(&rectWanted, pFloat->GetStyle(), FALSE, pFloat->GetExStyle());
+    pFloat->SetWindowPos(NULL, 0, 0, rectWanted.Width(), rectWanted.Height(), SWP_NOMOVE | SWP_NOZORDER);
+    CRect rectClient;
+    pFloat->GetClientRect(&rectClient);
+    EXPECT_EQ(COXMDIFloatWnd::FloatSizeFromClient(rectClient.Size(), pBar->m_dwStyle, afxData.cxBorder2,
+                                                  afxData.cyBorder2),
+              pBar->m_FloatSize);
+    // moving it is remembered as the last floating place
+    pFloat->SetWindowPos(NULL, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(WindowRectOf(pFloat).TopLeft(), pBar->m_pDockContext->m_ptMRUFloatPos);
+
+    // and back into a floating frame where the window was; the window goes
+    const HWND hWndFloat = pFloat->m_hWnd;
+    const CPoint ptWas = WindowRectOf(pFloat).TopLeft();
+    pBar->SendMessage(WM_COMMAND, ID_OXSIZEBAR_MDIFLOAT);
+    EXPECT_FALSE(::IsWindow(hWndFloat));
+    CFrameWnd* pMini = pBar->GetParentFrame();
+    ASSERT_TRUE(pMini != NULL);
+    EXPECT_TRUE(pMini->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)));
+    EXPECT_EQ(ptWas, WindowRectOf(pMini).TopLeft());
+    EXPECT_TRUE(pBar->IsFloating());
+    (void)pDoc;
+}
+
+TEST_F(MDIDock, ClosingAFloatWindowHidesItsBarsAndActivatesTheNextChild)
+{
+    COXMDIChildWndSizeDock* pDoc = AddChild("Document");
+    COXSizeControlBar* pBar = AddBar();
+    m_pFrame->FloatControlBarInMDIChild(pBar, WindowRectOf(m_pFrame).TopLeft() + CPoint(100, 100));
+    COXMDIFloatWnd* pFloat = FloatWndOf(pBar);
+    ASSERT_TRUE(pFloat != NULL);
+    m_pFrame->MDIActivate(pFloat);
+    ASSERT_EQ(pFloat, ClientActive());
+
+    pFloat->SendMessage(WM_CLOSE);
+    ASSERT_TRUE(::IsWindow(pFloat->m_hWnd));
+    EXPECT_FALSE(pBar->IsVisible());
+    EXPECT_FALSE(pFloat->IsWindowVisible());
+    EXPECT_EQ(pDoc, ClientActive());
+    m_pFrame->ShowControlBar(pBar, TRUE, FALSE);
+    EXPECT_TRUE(pBar->IsVisible());
+    EXPECT_TRUE(pFloat->IsWindowVisible()) << "the bar can be shown again, in its window";
+
+    // a window of several bars has no single bar: every one is hidden
+    COXMDIFloatWnd* pMulti = (COXMDIFloatWnd*)RUNTIME_CLASS(COXMDIFloatWnd)->CreateObject();
+    ASSERT_TRUE(pMulti->Create(m_pFrame, CBRS_ALIGN_TOP | CBRS_FLOAT_MULTI));
+    COXSizeControlBar second(0), third(0);
+    for (COXSizeControlBar* p : {&second, &third}) {
+        ASSERT_TRUE(p->Create(m_pFrame, "Stacked", kBarId + (p == &second ? 1 : 2),
+                              WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 150, 90)));
+        p->EnableDocking(CBRS_ALIGN_ANY);
+        pMulti->m_wndDockBar.DockControlBar(p);
+    }
+    pMulti->RecalcLayout(TRUE);
+    pMulti->ShowWindow(SW_SHOW);
+    m_pFrame->MDIActivate(pMulti);
+    EXPECT_TRUE(pMulti->GetSingleBar() == NULL);
+    pMulti->SendMessage(WM_CLOSE);
+    EXPECT_FALSE(second.IsVisible());
+    EXPECT_FALSE(third.IsVisible());
+    EXPECT_FALSE(pMulti->IsWindowVisible());
+    EXPECT_NE(pMulti, ClientActive());
+    second.DestroyWindow();
+    third.DestroyWindow();
+}
+
+TEST_F(MDIDock, ABarMadeToGoWithItsFloatWindowIsDeletedWhenItCloses)
+{
+    AddChild("Document");
+    COXSizeControlBar* pBar = new COXSizeControlBar(SZBAR_ALLOWMDIFLOAT | SZBAR_DELETEONCLOSE);
+    ASSERT_TRUE(pBar->Create(m_pFrame, "Gone", kBarId, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 200, 100)));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->FloatControlBarInMDIChild(pBar, WindowRectOf(m_pFrame).TopLeft() + CPoint(60, 60));
+    COXMDIFloatWnd* pFloat = FloatWndOf(pBar);
+    ASSERT_TRUE(pFloat != NULL);
+    const HWND hWndFloat = pFloat->m_hWnd, hWndBar = pBar->m_hWnd;
+    pFloat->SendMessage(WM_CLOSE);
+    EXPECT_FALSE(::IsWindow(hWndFloat));
+    EXPECT_FALSE(::IsWindow(hWndBar));
+    EXPECT_TRUE(m_pFrame->GetControlBar(kBarId) == NULL);
+}
+
+TEST_F(MDIDock, AFloatWindowIsSavedAndComesBackAsAnMDIChild)
+{
+    const char* kSection = "MDIDockTest";
+    AddChild("Document");
+    COXSizeControlBar* pBar = AddBar();
+    m_pFrame->FloatControlBarInMDIChild(pBar, WindowRectOf(m_pFrame).TopLeft() + CPoint(150, 120));
+    COXMDIFloatWnd* pFloat = FloatWndOf(pBar);
+    ASSERT_TRUE(pFloat != NULL);
+    pFloat->SetWindowPos(NULL, 70, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const CPoint ptSaved = WindowRectOf(pFloat).TopLeft();
+    m_pFrame->SaveSizeBarState(kSection);
+    LPBYTE pData = NULL;
+    UINT nBytes = 0;
+    ASSERT_TRUE(AfxGetApp()->GetProfileBinary(kSection, OXSizeDock::RecordName(kBarId), &pData, &nBytes));
+    ASSERT_EQ(28u, nBytes);
+    EXPECT_EQ(1, ((LONG*)pData)[6]) << "the record marks a bar in a float window";
+    delete[] pData;
+
+    // docked meanwhile; the load floats it in an MDI child again
+    m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_RIGHT);
+    ASSERT_TRUE(FloatWndOf(pBar) == NULL);
+    m_pFrame->LoadSizeBarState(kSection);
+    pFloat = FloatWndOf(pBar);
+    ASSERT_TRUE(pFloat != NULL);
+    EXPECT_EQ(m_pFrame->m_hWndMDIClient, ::GetParent(pFloat->m_hWnd));
+    EXPECT_EQ(ptSaved, WindowRectOf(pFloat).TopLeft());
+    EXPECT_TRUE(pFloat->IsWindowVisible());
+    HKEY hAppKey = AfxGetApp()->GetAppRegistryKey();
+    AfxGetApp()->DelRegTree(hAppKey, kSection);
+    ::RegCloseKey(hAppKey);
+}
+
+TEST_F(MDIDock, AnExceptionInAStepOfTheOwnDragLeavesTheMouseFree)
+{
+    m_pFrame->SetOwnBarDrag(TRUE);
+    CDragStepBar* pBar = new CDragStepBar;
+    m_pBar = pBar;
+    ASSERT_TRUE(pBar->Create(m_pFrame, "Drag", kBarId, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 200, 120)));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_LEFT);
+    m_pFrame->RecalcLayout(TRUE);
+    pBar->GetDockbarSkin()->LayoutCaption(pBar);
+    pBar->StartOwnDrag(pBar->m_rectGripper.CenterPoint());
+    ASSERT_TRUE(pBar->m_bTracking);
+    ASSERT_EQ(pBar->m_hWnd, ::GetCapture());
+
+    CRuntimeClass* pOldClass = m_pFrame->m_pFloatingFrameClass;
+    m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CFailingFloatFrame);
+    CRect rectClient;
+    ::GetWindowRect(m_pFrame->m_hWndMDIClient, &rectClient);
+    CPoint ptMid = rectClient.CenterPoint();
+    pBar->ScreenToClient(&ptMid);
+    BOOL bThrown = FALSE;
+    try {
+        pBar->MouseMove(MK_LBUTTON, ptMid);
+    } catch (CException* e) {
+        e->Delete();
+        bThrown = TRUE;
+    }
+    m_pFrame->m_pFloatingFrameClass = pOldClass;
+    EXPECT_TRUE(bThrown);
+    EXPECT_FALSE(pBar->m_bTracking);
+    EXPECT_NE(pBar->m_hWnd, ::GetCapture());
+}
+
+}   // namespace
