@@ -365,4 +365,51 @@ TEST(CommandDragData, ARealDragCarriesTheBlockToAnotherWindow)
     source.DestroyWindow();
 }
 
+// Any process can offer the format: a data object made by hand, handed to
+// the target's OLE interface, brings blocks the writer never makes.
+TEST(CommandDragData, AFabricatedDataObjectReachesTheTargetAndABadBlockInsertsNothing)
+{
+    ASSERT_TRUE(AfxOleInit());
+    CDragWnd target;
+    ASSERT_TRUE(target.CreateEx(0, AfxRegisterWndClass(0), "target", WS_POPUP | WS_VISIBLE, 300, 20, 160, 120, NULL,
+                                NULL));
+    COXSHBDropTarget dropTarget;
+    ASSERT_TRUE(dropTarget.Register(&target));
+    CRect rc;
+    target.GetWindowRect(&rc);
+    const POINTL pt = {rc.CenterPoint().x, rc.CenterPoint().y};
+
+    struct Row { const char* name; std::vector<BYTE> bytes; BOOL bInserted; } rows[] = {
+        {"a good block", CBlock().Rec(-1, "Sub", -1, 0, 2).Item(11, "a", 0).m_bytes, TRUE},
+        {"continuations never 0", CBlock().Rec(-1, "Sub", -1, 0, 2).Item(11, "a", 1).Item(12, "b", 1).m_bytes,
+         FALSE},
+        {"no zero after the text", CBlock().Int(-1).Bytes("Sub", 3).m_bytes, FALSE},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HGLOBAL hData = ::GlobalAlloc(GMEM_MOVEABLE, row.bytes.size());
+        memcpy(::GlobalLock(hData), row.bytes.data(), row.bytes.size());
+        ::GlobalUnlock(hData);
+        COleDataSource* pData = new COleDataSource;
+        pData->CacheGlobalData(COXCommandDragData::GetFormat(), hData);
+        target.m_dropped.clear();
+        LPDROPTARGET pTarget = dropTarget.GetDropTarget();
+        DWORD dwEffect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        EXPECT_EQ(S_OK, pTarget->DragEnter(pData->GetDataObject(), MK_LBUTTON, pt, &dwEffect));
+        EXPECT_EQ((DWORD)DROPEFFECT_COPY, dwEffect);
+        dwEffect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        EXPECT_EQ(S_OK, pTarget->Drop(pData->GetDataObject(), 0, pt, &dwEffect));
+        EXPECT_EQ((DWORD)DROPEFFECT_COPY, dwEffect);
+        pData->InternalRelease();
+        ASSERT_GE(target.m_dropped.size(), row.bytes.size());
+
+        COXBitmapMenu into;
+        into.CreatePopupMenu();
+        into.AppendMenu(MF_STRING, 1, "kept");
+        EXPECT_EQ(row.bInserted, into.InsertItems(target.m_dropped.data(), target.m_dropped.size(), into.m_hMenu, 0));
+        EXPECT_EQ(row.bInserted ? "[Sub]{11:a} 1:kept" : "1:kept", MenuTree(into.m_hMenu));
+    }
+    target.DestroyWindow();
+}
+
 }   // namespace
