@@ -432,7 +432,15 @@ LRESULT COXBitmapMenu::NotifyCustomize(UINT nCommand)
 COXBitmapMenuOrganizer* COXBitmapMenu::GetOrganizer() const
 {
     CWnd* pMain = AfxGetMainWnd();
-    return pMain != NULL ? COXBitmapMenuOrganizer::FindOrganizer(pMain->GetSafeHwnd()) : NULL;
+    if (COXBitmapMenuOrganizer* pOrganizer =
+            pMain != NULL ? COXBitmapMenuOrganizer::FindOrganizer(pMain->GetSafeHwnd()) : NULL)
+        return pOrganizer;
+    // A window other than the main one may run the customization: the
+    // organizer of it or of a window that holds it.
+    for (HWND hWnd = m_hWndNotify; hWnd != NULL; hWnd = ::GetParent(hWnd))
+        if (COXBitmapMenuOrganizer* pOrganizer = COXBitmapMenuOrganizer::FindOrganizer(hWnd))
+            return pOrganizer;
+    return NULL;
 }
 
 BOOL COXBitmapMenu::GetItemDataText(int nPos, CString& strText)
