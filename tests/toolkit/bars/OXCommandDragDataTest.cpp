@@ -412,4 +412,79 @@ TEST(CommandDragData, AFabricatedDataObjectReachesTheTargetAndABadBlockInsertsNo
     target.DestroyWindow();
 }
 
+// The other side of a drag between processes: this executable started
+// again runs only this test, which shows a target window, waits for one drop
+// and exits with 0 when the block it got reads back whole, 1 when it read
+// badly, 2 when no drop came.
+TEST(CommandDragAcrossProcesses, DISABLED_Target)
+{
+    ASSERT_TRUE(AfxOleInit());
+    CDragWnd target;
+    ASSERT_TRUE(target.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP | WS_VISIBLE, 300, 200, 160, 120, NULL,
+                                NULL));
+    COXSHBDropTarget dropTarget;
+    ASSERT_TRUE(dropTarget.Register(&target));
+    // Found by this title, and only once it takes drops.
+    target.SetWindowText("command drop target");
+    const bool bDropped = PumpUntil([&] { return !target.m_dropped.empty(); }, kWaitMs);
+    OXCOMMANDDATAITEM item;
+    const BOOL bRead =
+        bDropped && COXCommandDragData::Read(target.m_dropped.data(), target.m_dropped.size(), item);
+    target.DestroyWindow();
+    fflush(stdout);
+    ::ExitProcess(!bDropped ? 2 : bRead && Tree(item) == "-1:{201:One -1:Sub{301:In}}" ? 0 : 1);
+}
+
+TEST(CommandDragAcrossProcesses, ABlockDraggedToAnotherProcessReadsThere)
+{
+    ASSERT_TRUE(AfxOleInit());
+    char szExe[MAX_PATH];
+    ::GetModuleFileNameA(NULL, szExe, MAX_PATH);
+    std::string cmd = std::string("\"") + szExe +
+                      "\" --gtest_also_run_disabled_tests --gtest_filter=CommandDragAcrossProcesses.DISABLED_Target";
+    STARTUPINFOA si = {sizeof(si)};
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(::CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    HWND hTarget = NULL;
+    PumpUntil([&] { return (hTarget = ::FindWindowA(NULL, "command drop target")) != NULL; }, kWaitMs);
+    if (hTarget == NULL) {
+        ::TerminateProcess(pi.hProcess, 9);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+        FAIL() << "the other process showed no target";
+    }
+
+    CDragWnd source;
+    ASSERT_TRUE(source.CreateEx(0, AfxRegisterWndClass(0), "source", WS_POPUP | WS_VISIBLE, 20, 20, 160, 120, NULL,
+                                NULL));
+    COXSHBDropSource dropSource;
+    dropSource.SetOwner(&source);
+    CMenuHolder menu;
+    HMENU hSub = ::CreatePopupMenu();
+    ::AppendMenuA(hSub, MF_STRING, 301, "In");
+    ::AppendMenuA(menu.h, MF_STRING, 201, "One");
+    ::AppendMenuA(menu.h, MF_POPUP, (UINT_PTR)hSub, "Sub");
+    COleDataSource* pData = COXCommandDragData::CreateCommandDataSource("", -1, -1, 0, menu.h);
+    CRect rcTarget;
+    ::GetWindowRect(hTarget, &rcTarget);
+    const CPoint ptTarget = rcTarget.CenterPoint();
+    source.m_script = [&](int nStep) -> SCODE {
+        ::SetCursorPos(ptTarget.x + nStep % 5, ptTarget.y);
+        return nStep < 20 ? S_OK : DRAGDROP_S_DROP;
+    };
+    const DROPEFFECT effect = pData->DoDragDrop(DROPEFFECT_COPY, CRect(0, 0, 0, 0), &dropSource);
+    pData->InternalRelease();
+    DWORD dwExit = 99;
+    PumpUntil([&] { return ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, kWaitMs + 5000);
+    ::GetExitCodeProcess(pi.hProcess, &dwExit);
+    if (dwExit == STILL_ACTIVE)
+        ::TerminateProcess(pi.hProcess, 9);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    source.DestroyWindow();
+    printf("drag to another process: effect %lu, other side %lu\n", (unsigned long)effect, (unsigned long)dwExit);
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_COPY, effect);
+    EXPECT_EQ(0u, dwExit) << "1: the block read badly there, 2: no drop came";
+}
+
 }   // namespace
