@@ -1,4 +1,5 @@
 #include "OXSHBDropTarget.h"
+
 #include <afxwin.h>
 
 IMPLEMENT_DYNAMIC(COXSHBDropTarget, COleDropTarget)
