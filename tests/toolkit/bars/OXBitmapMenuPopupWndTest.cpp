@@ -13,6 +13,7 @@
 #include "OXBitmapMenuOrganizer.h"
 #include "OXBitmapMenuPopupWnd.h"
 #include "OXCoolToolBar.h"
+#include "OXSHBDropTarget.h"
 #include "OXSkinnedApp.h"
 #include "OXSkins.h"
 #include "testdrawing.h"
@@ -398,6 +399,32 @@ TEST_F(MenuCustomization, TheFlatSkinsFrameThePopup)
     EXPECT_EQ(pSkin->GetToolbarBackgroundColor(), dc.GetPixel(1, rcWindow.Height() / 2)) << "the image column";
     EXPECT_EQ(pSkin->GetMenuBackgroundColor(), dc.GetPixel(rcWindow.Width() - 2, rcWindow.Height() / 2));
     Popup().Hide();
+}
+
+TEST_F(MenuCustomization, DragsOverThePopupGoToTheMenuOnlyWhileItIsCustomized)
+{
+    CHeldMenu menu;
+    MakeMenu(menu);
+    Open(menu.m_hMenu);
+    ASSERT_TRUE(Popup().IsWindowVisible());
+    EXPECT_EQ(Popup().m_hWnd, menu.GetDropTarget()->m_hWnd) << "the menu's target moved to the popup";
+    menu.SetInsertMark(2);
+    struct Row { UINT nMsg; BOOL bCustomizing; LRESULT reply; } rows[] = {
+        {SHBDTM_DRAGENTER, TRUE, 1}, {SHBDTM_DRAGOVER, TRUE, 1}, {SHBDTM_DROP, TRUE, 1},
+        {SHBDTM_DRAGLEAVE, TRUE, 1}, {SHBDTM_DRAGOVER, FALSE, 0}, {SHBDTM_DRAGLEAVE, FALSE, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.nMsg);
+        if (!row.bCustomizing)
+            menu.SetCustomizeMode(NULL, FALSE);
+        OXDRAGDROPMESSAGE rec = {};
+        rec.result = DROPEFFECT_COPY;
+        EXPECT_EQ(row.reply, Popup().SendMessage(row.nMsg, 0, (LPARAM)&rec));
+        if (row.reply && row.nMsg != SHBDTM_DRAGLEAVE)
+            EXPECT_EQ((DWORD)DROPEFFECT_NONE, rec.result) << "nothing is dropped on a menu";
+        if (row.nMsg == SHBDTM_DRAGLEAVE && row.bCustomizing)
+            EXPECT_EQ(-1, menu.GetInsertMark()) << "leaving takes the mark away";
+    }
 }
 
 }   // namespace
