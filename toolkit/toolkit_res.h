@@ -431,3 +431,12 @@
 #define IDR_OX_PROPERTIES               28134
 #define ID_OX_PROPERTIES_CATEGORIZED    28135
 #define ID_OX_PROPERTIES_ALPHABETICAL   28136
+
+// ---------------------------------------------------------------------------
+// Menu customization: the items of a menu item's context menu
+// ---------------------------------------------------------------------------
+#define IDS_OX_CUSTMENU_DELETE          26531
+#define IDS_OX_CUSTMENU_APPEARANCE      26532
+#define IDS_OX_CUSTMENU_ALWAYSSHOWN     26533
+#define IDS_OX_CUSTMENU_SEPARATORBEFORE 26534
+#define IDS_OX_CUSTMENU_SEPARATORAFTER  26535

@@ -3,7 +3,10 @@
 #include <algorithm>
 
 #include "OXBitmapMenuOrganizer.h"
+#include "OXBitmapMenuPopupWnd.h"
+#include "OXCommandDragData.h"
 #include "OXSkins.h"
+#include "toolkit_res.h"
 
 IMPLEMENT_DYNAMIC(COXBitmapMenu, CMenu)
 
@@ -101,6 +104,11 @@ COXBitmapMenu::COXBitmapMenu()
 
 COXBitmapMenu::~COXBitmapMenu()
 {
+    if (m_pPopupWnd != NULL && m_pPopupWnd->m_pBitmapMenu == this) {
+        if (m_pPopupWnd->GetSafeHwnd() != NULL)
+            m_pPopupWnd->ShowWindow(SW_HIDE);
+        m_pPopupWnd->m_pBitmapMenu = NULL;
+    }
     while (!m_listItemInfo.IsEmpty())
         delete m_listItemInfo.RemoveHead();
     while (!m_popupStack.IsEmpty())
@@ -362,14 +370,337 @@ int COXBitmapMenu::SetCustomizedItem(int nPos)
 {
     const int nOld = m_nCustomizedItem;
     m_nCustomizedItem = nPos;
+    if (m_pPopupWnd != NULL && m_pPopupWnd->GetSafeHwnd() != NULL) {
+        if (nOld != nPos) {
+            if (nOld != -1)
+                RedrawItem(nOld);
+            if (nPos != -1)
+                RedrawItem(nPos);
+        }
+        NotifyCustomize(OX_CUSTOMIZE_SELECTITEM);
+    }
     return nOld;
 }
 
 int COXBitmapMenu::SetInsertMark(int nPos)
 {
     const int nOld = m_nInsertMark;
+    if (nOld == nPos)
+        return nOld;
     m_nInsertMark = nPos;
+    if (m_pPopupWnd == NULL || m_pPopupWnd->GetSafeHwnd() == NULL)
+        return nOld;
+    // A mark lies between two items: both show it.
+    const int nCount = ::GetMenuItemCount(m_hMenu);
+    const int arrMarks[2] = {nOld, nPos};
+    for (int i = 0; i < 2; ++i) {
+        const int nMark = arrMarks[i], nOther = arrMarks[1 - i];
+        if (nMark == -1)
+            continue;
+        RedrawItem(nMark >= nCount ? nCount - 1 : nMark);
+        if (nMark > 0 && nMark < nCount && nMark - 1 != nOther)
+            RedrawItem(nMark - 1);
+    }
+    NotifyCustomize(OX_CUSTOMIZE_INSERTMARK);
     return nOld;
+}
+
+void COXBitmapMenu::RedrawItem(int nPos)
+{
+    if (m_pPopupWnd != NULL)
+        m_pPopupWnd->RedrawItem(nPos);
+}
+
+LRESULT COXBitmapMenu::NotifyCustomize(UINT nCommand)
+{
+    HWND hWndTarget = m_hWndNotify;
+    if (hWndTarget == NULL) {
+        CWnd* pMain = AfxGetMainWnd();
+        hWndTarget = pMain != NULL ? pMain->GetSafeHwnd() : NULL;
+    }
+    if (hWndTarget == NULL || !::IsWindow(hWndTarget))
+        return 0;
+    NMBMCUSTOMIZE nm;
+    ZeroMemory(&nm, sizeof(nm));
+    nm.hdr.hwndFrom = m_pPopupWnd != NULL ? m_pPopupWnd->GetSafeHwnd() : NULL;
+    nm.hdr.idFrom = (UINT_PTR)::GetDlgCtrlID(hWndTarget);
+    nm.hdr.code = OXBMN_CUSTOMIZECOMMAND;
+    nm.nCommand = (int)nCommand;
+    return ::SendMessage(hWndTarget, WM_NOTIFY, nm.hdr.idFrom, (LPARAM)&nm);
+}
+
+COXBitmapMenuOrganizer* COXBitmapMenu::GetOrganizer() const
+{
+    CWnd* pMain = AfxGetMainWnd();
+    if (COXBitmapMenuOrganizer* pOrganizer =
+            pMain != NULL ? COXBitmapMenuOrganizer::FindOrganizer(pMain->GetSafeHwnd()) : NULL)
+        return pOrganizer;
+    // A window other than the main one may run the customization: the
+    // organizer of it or of a window that holds it.
+    for (HWND hWnd = m_hWndNotify; hWnd != NULL; hWnd = ::GetParent(hWnd))
+        if (COXBitmapMenuOrganizer* pOrganizer = COXBitmapMenuOrganizer::FindOrganizer(hWnd))
+            return pOrganizer;
+    return NULL;
+}
+
+BOOL COXBitmapMenu::GetItemDataText(int nPos, CString& strText)
+{
+    COXItemInfo* pInfo = ItemInfoAt(nPos);
+    if (pInfo == NULL)
+        return FALSE;
+    strText = pInfo->GetText();
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// Customization commands
+// ---------------------------------------------------------------------------
+static BOOL IsSeparatorAt(HMENU hMenu, int nPos)
+{
+    MENUITEMINFOA mii;
+    ZeroMemory(&mii, sizeof(mii));
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_FTYPE;
+    return ::GetMenuItemInfoA(hMenu, (UINT)nPos, TRUE, &mii) && (mii.fType & MFT_SEPARATOR) != 0;
+}
+
+static CString LoadText(UINT nID)
+{
+    CString str;
+    str.LoadString(nID);
+    return str;
+}
+
+void COXBitmapMenu::ShowCustomizeMenu(int nPos, CPoint pt)
+{
+    const int nCount = ::GetMenuItemCount(m_hMenu);
+    if (nPos < 0 || nPos >= nCount)
+        return;
+    const UINT nID = ::GetMenuItemID(m_hMenu, nPos);
+    // The MDI window list and the system's own entries are not the user's.
+    if (::GetSubMenu(m_hMenu, nPos) == NULL && ((nID >= 0xE110 && nID <= 0xE11F) || nID >= 0xFF00))
+        return;
+    CMenu menu;
+    if (!menu.CreatePopupMenu())
+        return;
+    menu.AppendMenu(MF_STRING, OX_CUSTOMIZE_DELETE, LoadText(IDS_OX_CUSTMENU_DELETE));
+    if (!IsSeparatorAt(m_hMenu, nPos)) {
+        menu.AppendMenu(MF_SEPARATOR);
+        menu.AppendMenu(MF_STRING, OX_CUSTOMIZE_APPEARANCE, LoadText(IDS_OX_CUSTMENU_APPEARANCE));
+        menu.AppendMenu(MF_SEPARATOR);
+        COXBitmapMenuOrganizer* pOrganizer = GetOrganizer();
+        if (pOrganizer != NULL && pOrganizer->IsShowOnlyRecentlyUsed()) {
+            menu.AppendMenu(MF_STRING | (pOrganizer->IsItemShown(this, nPos) ? MF_CHECKED : 0),
+                            OX_CUSTOMIZE_ALWAYSSHOWN, LoadText(IDS_OX_CUSTMENU_ALWAYSSHOWN));
+            menu.AppendMenu(MF_SEPARATOR);
+        }
+        const BOOL bBefore = nPos > 0 && !IsSeparatorAt(m_hMenu, nPos - 1);
+        const BOOL bAfter = nPos + 1 < nCount && !IsSeparatorAt(m_hMenu, nPos + 1);
+        menu.AppendMenu(MF_STRING | (bBefore ? 0 : MF_GRAYED), OX_CUSTOMIZE_SEPARATORBEFORE,
+                        LoadText(IDS_OX_CUSTMENU_SEPARATORBEFORE));
+        menu.AppendMenu(MF_STRING | (bAfter ? 0 : MF_GRAYED), OX_CUSTOMIZE_SEPARATORAFTER,
+                        LoadText(IDS_OX_CUSTMENU_SEPARATORAFTER));
+    }
+    HWND hWndOwner = m_pPopupWnd != NULL ? m_pPopupWnd->GetSafeHwnd() : NULL;
+    if (hWndOwner != NULL)
+        ::TrackPopupMenu(menu.m_hMenu, TPM_RIGHTBUTTON, pt.x, pt.y, 0, hWndOwner, NULL);
+}
+
+void COXBitmapMenu::OnCustomizeCommand(UINT nCommand)
+{
+    switch (nCommand) {
+    case OX_CUSTOMIZE_DELETE:
+        CustomizeDelete();
+        break;
+    case OX_CUSTOMIZE_APPEARANCE:
+        CustomizeAppearance();
+        break;
+    case OX_CUSTOMIZE_SEPARATORBEFORE:
+        CustomizeSeparatorBefore();
+        break;
+    case OX_CUSTOMIZE_SEPARATORAFTER:
+        CustomizeSeparatorAfter();
+        break;
+    case OX_CUSTOMIZE_ALWAYSSHOWN:
+        CustomizeAlwaysShown();
+        break;
+    }
+}
+
+void COXBitmapMenu::CustomizeDelete()
+{
+    if (NotifyCustomize(OX_CUSTOMIZE_DELETE) != 0)
+        return;
+    const int nPos = m_nCustomizedItem;
+    if (nPos < 0 || nPos >= ::GetMenuItemCount(m_hMenu))
+        return;
+    ::DeleteMenu(m_hMenu, (UINT)nPos, MF_BYPOSITION);
+    SetCustomizedItem(-1);
+    AfterCustomizeChange();
+}
+
+void COXBitmapMenu::CustomizeAppearance() { NotifyCustomize(OX_CUSTOMIZE_APPEARANCE); }
+
+void COXBitmapMenu::CustomizeSeparatorBefore()
+{
+    if (NotifyCustomize(OX_CUSTOMIZE_SEPARATORBEFORE) != 0)
+        return;
+    const int nPos = m_nCustomizedItem;
+    if (nPos < 0 || nPos >= ::GetMenuItemCount(m_hMenu))
+        return;
+    ::InsertMenuA(m_hMenu, (UINT)nPos, MF_BYPOSITION | MF_SEPARATOR, 0, NULL);
+    AfterCustomizeChange();
+    SetCustomizedItem(nPos + 1);
+}
+
+void COXBitmapMenu::CustomizeSeparatorAfter()
+{
+    if (NotifyCustomize(OX_CUSTOMIZE_SEPARATORAFTER) != 0)
+        return;
+    const int nPos = m_nCustomizedItem;
+    if (nPos < 0 || nPos >= ::GetMenuItemCount(m_hMenu))
+        return;
+    ::InsertMenuA(m_hMenu, (UINT)nPos + 1, MF_BYPOSITION | MF_SEPARATOR, 0, NULL);
+    AfterCustomizeChange();
+}
+
+void COXBitmapMenu::CustomizeAlwaysShown()
+{
+    if (NotifyCustomize(OX_CUSTOMIZE_ALWAYSSHOWN) != 0)
+        return;
+    const int nPos = m_nCustomizedItem;
+    COXBitmapMenuOrganizer* pOrganizer = GetOrganizer();
+    if (pOrganizer == NULL || nPos < 0 || nPos >= ::GetMenuItemCount(m_hMenu))
+        return;
+    if (pOrganizer->IsItemShown(this, nPos))
+        pOrganizer->HideItemAt(this, nPos);
+    else
+        pOrganizer->UnhideItemAt(this, nPos);
+    AfterCustomizeChange();
+}
+
+void COXBitmapMenu::AfterCustomizeChange()
+{
+    if (COXBitmapMenuOrganizer* pOrganizer = GetOrganizer())
+        pOrganizer->ConvertMenu(this, FALSE);
+    else
+        UpdateExtents();
+    if (m_pPopupWnd != NULL)
+        m_pPopupWnd->Refresh();
+}
+
+// ---------------------------------------------------------------------------
+// Drag and drop
+// ---------------------------------------------------------------------------
+LRESULT COXBitmapMenu::OnDragEnter(OXDRAGDROPMESSAGE* pMsg)
+{
+    if (!CanDrop())
+        return 0;
+    m_bDragOver = TRUE;
+    return OnDragOver(pMsg);
+}
+
+LRESULT COXBitmapMenu::OnDragOver(OXDRAGDROPMESSAGE* pMsg)
+{
+    if (!CanDrop())
+        return 0;
+    pMsg->result = DROPEFFECT_NONE;
+    return 1;
+}
+
+LRESULT COXBitmapMenu::OnDragLeave(OXDRAGDROPMESSAGE* /*pMsg*/)
+{
+    if (!CanDrop())
+        return 0;
+    SetInsertMark(-1);
+    m_bDragOver = FALSE;
+    return 1;
+}
+
+LRESULT COXBitmapMenu::OnDrop(OXDRAGDROPMESSAGE* pMsg)
+{
+    if (!CanDrop())
+        return 0;
+    pMsg->result = DROPEFFECT_NONE;
+    m_bDragOver = FALSE;
+    return 1;
+}
+
+// Inserts one read record (with its submenu) at nPos and moves past it.
+static void InsertRecord(HMENU hMenu, int& nPos, const OXCOMMANDDATAITEM& item,
+                         COXBitmapMenuOrganizer* pOrganizer, BOOL bWithItems)
+{
+    CString strText = item.sText;
+    if (strText.IsEmpty() && item.nCommandId != 0 && item.nCommandId != -1 && strText.LoadString((UINT)item.nCommandId)) {
+        const int nNewline = strText.Find('\n');
+        if (nNewline >= 0)
+            strText = strText.Mid(nNewline + 1);
+    }
+    if (item.nCommandId == -1) {
+        HMENU hSub = ::CreatePopupMenu();
+        if (hSub == NULL)
+            return;
+        if (pOrganizer != NULL)
+            pOrganizer->AddCreatedMenu(hSub);
+        ::InsertMenuA(hMenu, (UINT)nPos, MF_BYPOSITION | MF_POPUP, (UINT_PTR)hSub, strText);
+        int nSubPos = 0;
+        if (bWithItems)
+            for (const OXCOMMANDDATAITEM& sub : item.arrItems)
+                InsertRecord(hSub, nSubPos, sub, pOrganizer, TRUE);
+    } else if (item.nCommandId == 0) {
+        ::InsertMenuA(hMenu, (UINT)nPos, MF_BYPOSITION | MF_SEPARATOR, 0, NULL);
+    } else {
+        ::InsertMenuA(hMenu, (UINT)nPos, MF_BYPOSITION | MF_STRING, (UINT)item.nCommandId, strText);
+    }
+    ++nPos;
+}
+
+BOOL COXBitmapMenu::InsertItems(const BYTE* pData, SIZE_T nSize, HMENU hMenu, int nPos, SIZE_T* pnRead)
+{
+    OXCOMMANDDATAITEM item;
+    if (hMenu == NULL || !::IsMenu(hMenu) || !COXCommandDragData::Read(pData, nSize, item, pnRead))
+        return FALSE;
+    COXBitmapMenuOrganizer* pOrganizer = GetOrganizer();
+    const int nCount = ::GetMenuItemCount(hMenu);
+    if (nPos < 0 || nPos > nCount)
+        nPos = nCount;
+    // A command dragged with its drop-down menu goes in as the command alone;
+    // a dragged submenu brings its items.
+    InsertRecord(hMenu, nPos, item, pOrganizer, item.nCommandId == -1);
+
+    CMenu* pTarget = CMenu::FromHandlePermanent(hMenu);
+    COXBitmapMenu* pBitmapMenu = DYNAMIC_DOWNCAST(COXBitmapMenu, pTarget);
+    if (pOrganizer != NULL) {
+        if (pBitmapMenu != NULL)
+            pOrganizer->ConvertMenu(pBitmapMenu, FALSE);
+        else if (pTarget == NULL)
+            pOrganizer->OnInitMenuPopup(CMenu::FromHandle(hMenu), 0, FALSE);
+        pBitmapMenu = DYNAMIC_DOWNCAST(COXBitmapMenu, CMenu::FromHandlePermanent(hMenu));
+    }
+    if (pBitmapMenu != NULL && pBitmapMenu->m_pPopupWnd != NULL)
+        pBitmapMenu->m_pPopupWnd->Refresh();
+    return TRUE;
+}
+
+BOOL COXBitmapMenu::InsertItems(LPBYTE* ppData, HMENU hMenu, int nPos)
+{
+    // The block's bound is the global memory it lies in.
+    if (ppData == NULL || *ppData == NULL)
+        return FALSE;
+    HGLOBAL hData = ::GlobalHandle(*ppData);
+    if (hData == NULL)
+        return FALSE;
+    LPBYTE pBase = (LPBYTE)::GlobalLock(hData);
+    const SIZE_T nSize = ::GlobalSize(hData);
+    if (pBase != NULL)
+        ::GlobalUnlock(hData);
+    if (pBase == NULL || *ppData < pBase || (SIZE_T)(*ppData - pBase) > nSize)
+        return FALSE;
+    SIZE_T nRead = 0;
+    if (!InsertItems(*ppData, nSize - (SIZE_T)(*ppData - pBase), hMenu, nPos, &nRead))
+        return FALSE;
+    *ppData += nRead;
+    return TRUE;
 }
 
 void COXBitmapMenu::SetCustomizeMode(HWND hWndNotify, BOOL bCustomize)

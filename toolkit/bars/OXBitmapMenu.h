@@ -65,6 +65,23 @@ typedef CTypedPtrList<CPtrList, OXPOPUPWND*> COXPopupWndStack;
 #define OXBMN_CUSTOMIZECOMMAND 0x8072
 #define OX_CUSTOMIZE_SELECTITEM 32873
 #define OX_CUSTOMIZE_INSERTMARK 32876
+// The customization commands: the items of a customized item's context
+// menu, and the commands its notification carries.
+#define OX_CUSTOMIZE_DELETE 32877
+#define OX_CUSTOMIZE_APPEARANCE 32878
+#define OX_CUSTOMIZE_SEPARATORBEFORE 32879
+#define OX_CUSTOMIZE_SEPARATORAFTER 32880
+#define OX_CUSTOMIZE_ALWAYSSHOWN 32881
+
+// What the customization notification carries. A nonzero answer means the
+// receiver did the work and the menu leaves its own action out.
+struct NMBMCUSTOMIZE
+{
+    NMHDR hdr;   // hwndFrom: the popup window or NULL; code OXBMN_CUSTOMIZECOMMAND
+    int nCommand;
+};
+
+struct OXDRAGDROPMESSAGE;
 
 class COXBitmapMenuPopupWnd;
 class COXBitmapMenuOrganizer;
@@ -80,6 +97,9 @@ public:
     void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override;
 
     virtual BOOL CanDrop() { return m_bAcceptDrops; }
+    // The customization commands on the item at nPos, as a context menu at
+    // pt (screen) for the popup window.
+    virtual void ShowCustomizeMenu(int nPos, CPoint pt);
     virtual COXSHBDropSource* GetDropSource(CWnd* pOwner)
     {
         m_dropSource.SetOwner(pOwner);
@@ -105,6 +125,33 @@ public:
                                  const RECT& rectImageFrame, const RECT& rectImage, const RECT& rectText,
                                  const RECT& rectShortcut);
     virtual void DrawExpansionItem(CDC* pDC, const RECT& rect, UINT nState);
+
+    // Drags over the popup window, with the drop target's record; nonzero
+    // when handled (only while drops are accepted).
+    virtual LRESULT OnDragEnter(OXDRAGDROPMESSAGE* pMsg);
+    virtual LRESULT OnDragOver(OXDRAGDROPMESSAGE* pMsg);
+    virtual LRESULT OnDragLeave(OXDRAGDROPMESSAGE* pMsg);
+    virtual LRESULT OnDrop(OXDRAGDROPMESSAGE* pMsg);
+    // Inserts the commands of a dragged command's block (in global memory,
+    // *ppData at its start or inside it) into hMenu at nPos and moves
+    // *ppData past them. A block that does not read whole inserts nothing
+    // and leaves *ppData; FALSE then.
+    virtual BOOL InsertItems(LPBYTE* ppData, HMENU hMenu, int nPos);
+    // The same from a block of nSize bytes.
+    BOOL InsertItems(const BYTE* pData, SIZE_T nSize, HMENU hMenu, int nPos, SIZE_T* pnRead = NULL);
+
+    // The customization commands on the customized item; each asks the
+    // notification window first.
+    virtual void OnCustomizeCommand(UINT nCommand);
+    virtual void CustomizeDelete();
+    virtual void CustomizeAppearance();
+    virtual void CustomizeSeparatorBefore();
+    virtual void CustomizeSeparatorAfter();
+    virtual void CustomizeAlwaysShown();
+
+    // The text an item's data keeps; FALSE for an item without data of
+    // this menu.
+    BOOL GetItemDataText(int nPos, CString& strText);
 
     // Widest image, text height, widest shortcut, widest text, from the items.
     void UpdateExtents();
@@ -175,12 +222,16 @@ protected:
     // Redraws the item at nPos in the popup window; sends the customization
     // notification with nCommand.
     void RedrawItem(int nPos);
-    void NotifyCustomize(UINT nCommand);
+    LRESULT NotifyCustomize(UINT nCommand);
+    // After the items changed: converted again, the popup laid out again.
+    void AfterCustomizeChange();
+    COXBitmapMenuOrganizer* GetOrganizer() const;
     // The item's data, NULL when it has none.
     COXItemInfo* ItemInfoAt(int nPos);
     BOOL IsItemShownAt(COXBitmapMenuOrganizer* pOrganizer, int nPos);
 
     friend class COXBitmapMenuOrganizer;
+    friend class COXBitmapMenuPopupWnd;
     friend class CBitmapMenuCmdUI;
 };
 

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "OXBitmapMenuPopupWnd.h"
 #include "OXSubclass.h"
 
 #ifndef MN_GETHMENU
@@ -629,7 +630,29 @@ BOOL COXBitmapMenuOrganizer::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMIS
 // ---------------------------------------------------------------------------
 // Recently used items
 // ---------------------------------------------------------------------------
-void COXBitmapMenuOrganizer::ShowOnlyRecentlyUsedItems(BOOL bShow) { m_bShowOnlyRecentlyUsed = bShow; }
+void COXBitmapMenuOrganizer::ShowOnlyRecentlyUsedItems(BOOL bShow)
+{
+    if (m_bShowOnlyRecentlyUsed == bShow)
+        return;
+    m_bShowOnlyRecentlyUsed = bShow;
+    for (POSITION pos = m_listConvertedMenus.GetHeadPosition(); pos != NULL;) {
+        COXBitmapMenuPopupWnd* pPopup = m_listConvertedMenus.GetNext(pos)->GetPopupWnd();
+        if (pPopup != NULL && pPopup->GetSafeHwnd() != NULL)
+            pPopup->Refresh();
+    }
+}
+
+void COXBitmapMenuOrganizer::SetCustomizationMode(BOOL bCustomize, HWND hWndNotify)
+{
+    m_hWndNotify = hWndNotify;
+    if (m_bCustomizing == bCustomize)
+        return;
+    m_bCustomizing = bCustomize;
+    // All items are present while menus are customized.
+    if (bCustomize && m_bShowOnlyRecentlyUsed && !m_bExpanded)
+        while (!m_listConvertedMenus.IsEmpty())
+            RestoreMenu(m_listConvertedMenus.GetHead(), TRUE);
+}
 
 BOOL COXBitmapMenuOrganizer::HideMenuItem(UINT nID)
 {

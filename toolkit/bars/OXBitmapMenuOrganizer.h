@@ -117,6 +117,13 @@ public:
     // which positions are taken out.
     void HiddenPositions(HMENU hMenu, CArray<int, int>& arrHidden) const;
 
+    // Customization: the converted menus accept drops, select and tell
+    // hWndNotify; entering shows every item.
+    void SetCustomizationMode(BOOL bCustomize, HWND hWndNotify);
+    BOOL IsCustomizing() const { return m_bCustomizing; }
+    // A popup menu the organizer destroys with itself.
+    void AddCreatedMenu(HMENU hMenu) { m_arrCreatedMenus.Add(hMenu); }
+
     BOOL IsExpanded() const { return m_bExpanded; }
     int GetPopupDepth() const { return m_nPopupDepth; }
     const CArray<_tagOXPOPUPMENUTRACE, _tagOXPOPUPMENUTRACE&>& GetPopupTrace() const { return m_arrPopupTrace; }

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "OXBitmapMenu.h"
+#include "OXBitmapMenuPopupWnd.h"
 #include "OXSkinnedApp.h"
 #include "OXSkins.h"
 
@@ -672,6 +673,31 @@ LRESULT COXMenuSkinXP::PopupWindowProc(WNDPROC pfnOld, HWND hWnd, UINT nMsg, WPA
         return OnPrint(pfnOld, hWnd, (HDC)wParam, lParam, pMenu);
     }
     return ::CallWindowProc(pfnOld, hWnd, nMsg, wParam, lParam);
+}
+
+BOOL COXMenuSkinXP::DrawPopupNonClient(CWnd* pPopup)
+{
+    COXBitmapMenuPopupWnd* pWnd = DYNAMIC_DOWNCAST(COXBitmapMenuPopupWnd, pPopup);
+    if (pWnd == NULL || pWnd->GetSafeHwnd() == NULL)
+        return FALSE;
+    CWindowDC dc(pWnd);
+    CRect rcWindow, rcClient;
+    pWnd->GetWindowRect(&rcWindow);
+    pWnd->GetClientRect(&rcClient);
+    pWnd->ClientToScreen(&rcClient);
+    rcClient.OffsetRect(-rcWindow.left, -rcWindow.top);
+    rcWindow.OffsetRect(-rcWindow.left, -rcWindow.top);
+    // The items paint the client themselves.
+    dc.ExcludeClipRect(&rcClient);
+    dc.FillSolidRect(&rcWindow, m_pSkin->GetMenuBackgroundColor());
+    COXBitmapMenu* pMenu = pWnd->GetBitmapMenu();
+    const int nImageWidth = pMenu != NULL ? pMenu->GetImageWidth() : 0;
+    dc.FillSolidRect(CRect(rcWindow.left, rcWindow.top + 2, rcWindow.left + nImageWidth + m_metrics.m_nImageLeft + 7,
+                           rcWindow.bottom - 4),
+                     m_pSkin->GetToolbarBackgroundColor());
+    const COLORREF clrFrame = m_pSkin->SysColor(COLOR_BTNSHADOW);
+    dc.Draw3dRect(&rcWindow, clrFrame, clrFrame);
+    return TRUE;
 }
 
 // ---------------------------------------------------------------------------

@@ -71,6 +71,9 @@ public:
     {
         return ::CallWindowProc(pfnOld, hWnd, nMsg, wParam, lParam);
     }
+    // The frame of the window that shows a menu while it is customized;
+    // FALSE leaves it to the window's default painting.
+    virtual BOOL DrawPopupNonClient(CWnd* /*pPopup*/) { return FALSE; }
     // A separator's measured height in this skin.
     virtual void AdjustSeparatorHeight(UINT& /*nHeight*/) {}
     // Splits an item into the frame behind its image, the image, the text
@@ -143,6 +146,7 @@ public:
     void DrawExpansionItem(CDC* pDC, const RECT& rect, UINT nState, COXBitmapMenu* pMenu) override;
     const OXMENUSKINMETRICS& GetMetrics() const override { return m_metrics; }
     LRESULT PopupWindowProc(WNDPROC pfnOld, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+    BOOL DrawPopupNonClient(CWnd* pPopup) override;
     void AdjustSeparatorHeight(UINT& nHeight) override { nHeight = nHeight / 2 + 1; }
     void DistributeSpace(const RECT& rectItem, COXImageInfo* pImageInfo, RECT& rectImageFrame,
                          RECT& rectImage, RECT& rectText, RECT& rectShortcut, COXBitmapMenu* pMenu) override;

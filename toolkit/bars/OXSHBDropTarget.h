@@ -2,7 +2,8 @@
 // turn every OLE call into a message sent to their window, with the address
 // of a zeroed record that carries the call's arguments and takes the window's
 // answer. A window that does not answer (a zero reply) gets the default
-// behaviour of COleDropTarget / COleDropSource.
+// behaviour of COleDropTarget / COleDropSource; a drag scroll takes the
+// window's answer as it stands.
 #pragma once
 
 #include <afxole.h>
@@ -41,5 +42,13 @@ public:
     BOOL OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) override;
     DROPEFFECT OnDropEx(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropDefault,
                         DROPEFFECT dropList, CPoint point) override;
+    // The window's answer to SHBDTM_DRAGSCROLL as it stands (0 when it does
+    // not answer); DROPEFFECT_SCROLL scrolls the window vertically while
+    // the point rests in the band along its top or bottom edge.
     DROPEFFECT OnDragScroll(CWnd* pWnd, DWORD dwKeyState, CPoint point) override;
+
+protected:
+    DROPEFFECT AutoScroll(CWnd* pWnd, DWORD dwKeyState, CPoint point);
+    static BOOL HasVerticalRange(CWnd* pWnd);
+    enum { NO_SCROLL = 0xFFFF };
 };

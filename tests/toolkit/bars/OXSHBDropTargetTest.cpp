@@ -4,6 +4,7 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "OXSHBDropSource.h"
@@ -115,6 +116,110 @@ TEST_F(SHBDropTarget, TheDropSourceAsksItsOwnerFirst)
     m_wnd.m_reply = 0;
     EXPECT_EQ(DRAGDROP_S_CANCEL, source.QueryContinueDrag(TRUE, MK_LBUTTON));
     EXPECT_EQ(S_OK, source.QueryContinueDrag(FALSE, MK_LBUTTON));
+}
+
+// Answers the drag scroll with what it is told (replying m_reply) and
+// keeps the scroll steps and the other drag messages it gets.
+class CScrollingWnd : public CWnd
+{
+public:
+    DWORD m_answer = 0;
+    LRESULT m_reply = 1;
+    std::vector<std::string> m_log;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        switch (message) {
+        case SHBDTM_DRAGSCROLL:
+            ((OXDRAGDROPMESSAGE*)lParam)->result = m_answer;
+            return m_reply;
+        case SHBDTM_DRAGENTER:
+            m_log.push_back("enter");
+            return 0;
+        case SHBDTM_DRAGLEAVE:
+            m_log.push_back("leave");
+            return 1;
+        case WM_VSCROLL:
+            m_log.push_back(LOWORD(wParam) == SB_LINEUP ? "up" : LOWORD(wParam) == SB_LINEDOWN ? "down" : "?");
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+std::string Joined(const std::vector<std::string>& lines)
+{
+    std::string s;
+    for (const std::string& line : lines)
+        s += (s.empty() ? "" : " ") + line;
+    return s;
+}
+
+class SHBDropScroll : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_wnd.CreateEx(0, AfxRegisterWndClass(0), "scrolled", WS_POPUP | WS_VSCROLL,
+                                   CRect(0, 0, 120, 200), NULL, 0));
+        SCROLLINFO si = {sizeof(si), SIF_RANGE | SIF_PAGE, 0, 100, 10};
+        m_wnd.SetScrollInfo(SB_VERT, &si, FALSE);
+        m_nDelay = COleDropTarget::nScrollDelay;
+        m_nInterval = COleDropTarget::nScrollInterval;
+        COleDropTarget::nScrollDelay = 0;
+        COleDropTarget::nScrollInterval = 0;
+    }
+    void TearDown() override
+    {
+        COleDropTarget::nScrollDelay = m_nDelay;
+        COleDropTarget::nScrollInterval = m_nInterval;
+        m_wnd.DestroyWindow();
+    }
+    CScrollingWnd m_wnd;
+    COXSHBDropTarget m_target;
+    UINT m_nDelay = 0, m_nInterval = 0;
+};
+
+TEST_F(SHBDropScroll, TheWindowsAnswerStandsEvenUnanswered)
+{
+    // Put in the record but not replied to: still the answer.
+    m_wnd.m_reply = 0;
+    m_wnd.m_answer = DROPEFFECT_COPY;
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_COPY, m_target.OnDragScroll(&m_wnd, 0, CPoint(60, 2)));
+    m_wnd.m_answer = 0;
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, m_target.OnDragScroll(&m_wnd, 0, CPoint(60, 2)));
+    EXPECT_TRUE(m_wnd.m_log.empty()) << Joined(m_wnd.m_log);
+}
+
+TEST_F(SHBDropScroll, AWindowAskingForScrollingScrollsInTheBandsAlongItsEdges)
+{
+    m_wnd.m_answer = DROPEFFECT_SCROLL;
+    CRect rcClient;
+    m_wnd.GetClientRect(&rcClient);
+    const int nInset = COleDropTarget::nScrollInset;
+    struct Step { CPoint pt; DWORD dwKeys; DROPEFFECT expected; const char* log; } steps[] = {
+        {CPoint(60, 100), 0, DROPEFFECT_NONE, ""},
+        {CPoint(60, nInset - 1), 0, DROPEFFECT_SCROLL, "up leave"},
+        {CPoint(60, 1), MK_CONTROL, DROPEFFECT_SCROLL | DROPEFFECT_COPY, "up"},
+        {CPoint(60, rcClient.bottom - 1), MK_SHIFT, DROPEFFECT_SCROLL | DROPEFFECT_MOVE, "down"},
+        {CPoint(60, rcClient.bottom - 2), MK_CONTROL | MK_SHIFT, DROPEFFECT_SCROLL | DROPEFFECT_LINK, "down"},
+        {CPoint(60, 100), 0, DROPEFFECT_NONE, "enter"},
+        {CPoint(60, 101), 0, DROPEFFECT_NONE, ""},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.pt.y);
+        m_wnd.m_log.clear();
+        EXPECT_EQ(step.expected, m_target.OnDragScroll(&m_wnd, step.dwKeys, step.pt));
+        EXPECT_EQ(step.log, Joined(m_wnd.m_log));
+    }
+
+    // Nothing to scroll: no scrolling.
+    SCROLLINFO si = {sizeof(si), SIF_RANGE | SIF_PAGE, 0, 100, 200};
+    m_wnd.SetScrollInfo(SB_VERT, &si, FALSE);
+    m_wnd.m_log.clear();
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, m_target.OnDragScroll(&m_wnd, 0, CPoint(60, 1)));
+    EXPECT_EQ("", Joined(m_wnd.m_log));
 }
 
 TEST(ShortcutBarSkinClassic, ColoursAndFrameColours)
