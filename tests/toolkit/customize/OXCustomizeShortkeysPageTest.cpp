@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CustomizePageTestSupport.h"
+#include "OXBitmapMenu.h"
 #include "OXCustomizeShortkeysPage.h"
 #include "customize_test_res.h"
 #include "toolkit_res.h"
@@ -390,6 +391,13 @@ TEST(ShortkeysPageTemplates, TheFramesKeysShowGreyBesideADocumentTypesTable)
     ACCEL sheetKeys[] = {{FVIRTKEY, VK_F9, ID_CT_SK_SAVE}, {FVIRTKEY, VK_F8, ID_CT_SK_SHEET}};
     pTemplate->m_hAccelTable = ::CreateAcceleratorTableA(sheetKeys, 2);
     pTemplate->m_hMenuShared = ::LoadMenuA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDR_CT_SK_DOCMENU));
+    // A bitmap menu keeps an owner-drawn item's text in its own item data.
+    COXBitmapMenu bitmapMenu;
+    ASSERT_TRUE(bitmapMenu.CreatePopupMenu());
+    COXItemInfo* pInfo = new COXItemInfo(NULL, "&Kept text\tF7");
+    bitmapMenu.AddItemInfo(pInfo);
+    ::AppendMenuA(bitmapMenu.m_hMenu, MF_OWNERDRAW, ID_CT_SK_PASTE, (LPCSTR)pInfo);
+    ::AppendMenuA(pTemplate->m_hMenuShared, MF_POPUP, (UINT_PTR)bitmapMenu.m_hMenu, "&Drawn");
     pApp->AddDocTemplate(pTemplate);
     {
         COXCustomizeShortkeysPage page;
@@ -399,6 +407,7 @@ TEST(ShortkeysPageTemplates, TheFramesKeysShowGreyBesideADocumentTypesTable)
         CTreeCtrl& tree = *(CTreeCtrl*)page.GetDlgItem(IDC_OX_SKP_COMMANDS);
         // The document type's menu joins the tree.
         EXPECT_NE(FindPath(tree, {"Sheet", "Sheet command"}), nullptr);
+        EXPECT_NE(FindPath(tree, {"Drawn", "Kept text"}), nullptr);
         CComboBox& tables = *(CComboBox*)page.GetDlgItem(IDC_OX_SKP_TABLE);
         ASSERT_EQ(tables.GetCount(), 2);
         CString s;
@@ -433,6 +442,7 @@ TEST(ShortkeysPageTemplates, TheFramesKeysShowGreyBesideADocumentTypesTable)
         EXPECT_EQ(page.GetShortkeysOrganizer()->GetCommand(FVIRTKEY, VK_F9, pTemplate), 0);
         manager.SendMessage(WM_COMMAND, IDCANCEL);
     }
+    ::RemoveMenu(pTemplate->m_hMenuShared, 1, MF_BYPOSITION);   // the bitmap menu's own
     POSITION pos = pApp->m_pDocManager->m_templateList.Find(pTemplate);
     if (pos != NULL)
         pApp->m_pDocManager->m_templateList.RemoveAt(pos);
