@@ -96,7 +96,7 @@ CString COXCustomizeToolbarsPage::GetCustomToolbarName(int nIndex) const
 // ---------------------------------------------------------------------------
 COXCustomizeToolbarsPage::COXCustomizeToolbarsPage()
     : m_bCoolLook(TRUE), m_bShowTooltips(TRUE), m_nBorderSize(0), m_bShowGripper(TRUE), m_mapToolbarIndex(10),
-      m_nNextOptionId(1)
+      m_nNextOptionId(1), m_pFrameWnd(NULL)
 {
     m_nDialogID = IDD_OX_CUSTOMIZE_TOOLBARS;
     m_mapToolbarIndex.InitHashTable(17);
@@ -134,6 +134,8 @@ CString COXCustomizeToolbarsPage::GetTooltip() const
 
 CFrameWnd* COXCustomizeToolbarsPage::GetFrame() const
 {
+    if (m_pFrameWnd != NULL)
+        return m_pFrameWnd;
     return DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
 }
 

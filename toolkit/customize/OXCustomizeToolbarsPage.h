@@ -75,6 +75,9 @@ public:
     // ---- operations ----
     virtual BOOL InitializeToolbars(BOOL bCoolLook = TRUE, BOOL bShowGripper = TRUE, BOOL bShowTooltips = TRUE,
                                     DWORD nBorderSize = 0, LPCTSTR lpszProfileName = "CustomizeToolbars");
+    // The frame whose bars the page lists and makes: the thread's main
+    // window unless one is set here (before InitializeToolbars).
+    void SetFrame(CFrameWnd* pFrameWnd) { m_pFrameWnd = pFrameWnd; }
     // The key stem of the user's tool bar n.
     virtual CString GetCustomToolbarName(int nIndex) const;
 
@@ -147,6 +150,7 @@ protected:
     // The tree's option ids are handed out once each: indexes move on a
     // delete.
     UINT m_nNextOptionId;
+    CFrameWnd* m_pFrameWnd;
 
     DECLARE_MESSAGE_MAP()
 };

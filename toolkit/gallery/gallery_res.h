@@ -48,3 +48,7 @@
 #define ID_GALLERY_BAR_STOP             19306
 #define ID_GALLERY_BAR_HISTORY          19307
 #define IDR_GALLERY_BAR_MENU            19310
+
+// The shortcut keys and tool bars customize pages work on a sample frame
+// whose main menu the shortcut keys page reads (always 128).
+#define IDR_GALLERY_SK_MAINMENU         128
