@@ -152,7 +152,9 @@ class CShortkeysSampleFrame : public CFrameWnd
 public:
     BOOL CreateFrame()
     {
-        if (!Create(NULL, "Sample frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(620, 40, 1100, 300), NULL,
+        // No close box: the pages hold the frame until the dialog goes.
+        if (!Create(NULL, "Sample frame", WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_VISIBLE,
+                    CRect(620, 40, 1100, 300), NULL,
                     MAKEINTRESOURCE(IDR_GALLERY_SK_MAINMENU)))
             return FALSE;
         const ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'W', ID_GALLERY_BAR_SEARCH},
