@@ -1,8 +1,9 @@
 // The shortcut keys page: its rules as tables; the command tree built from
-// the menus; Ctrl+S pressed in the hot-key field shows the save command and
-// does not save; shortcuts assigned, removed one by one whatever their keys'
-// names, removed all and reset; a document type's table beside the frame's;
-// and OK, Cancel and a second run of this program.
+// the menus (the gallery's main menu); Ctrl+S pressed in the hot-key field
+// shows the command it runs and does not run it; shortcuts assigned,
+// removed one by one whatever their keys' names, removed all and reset; a
+// document type's table beside the frame's; and OK, Cancel and a second run
+// of this program.
 #include <afxwin.h>
 #include <afxext.h>
 #include <gtest/gtest.h>
@@ -14,11 +15,23 @@
 #include "OXBitmapMenu.h"
 #include "OXCustomizeShortkeysPage.h"
 #include "customize_test_res.h"
+#include "gallery_res.h"
 #include "toolkit_res.h"
 
 namespace {
 
 const char kSection[] = "ShortkeysPageTest";
+
+// The page reads the program's main menu, 128: here the gallery's.
+enum : UINT
+{
+    kNew = ID_GALLERY_BAR_SEARCH,
+    kSave = ID_GALLERY_BAR_EXPORT,
+    kCopy = ID_GALLERY_BAR_FILTER,
+    kPaste = ID_GALLERY_BAR_SHOP,
+    kFind = ID_GALLERY_BAR_HISTORY,
+    kNoString = ID_GALLERY_SK_NOSTRING
+};
 
 // ---------------------------------------------------------------------------
 // Rules
@@ -100,18 +113,18 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CShortkeysFrame, CFrameWnd)
-    ON_COMMAND(ID_CT_SK_SAVE, &CShortkeysFrame::OnSave)
+    ON_COMMAND(kSave, &CShortkeysFrame::OnSave)
 END_MESSAGE_MAP()
 
 // The frame's own table: Copy has keys of every kind, some of which have
 // names that do not read back as the key, or no name at all.
 const ACCEL kFrameKeys[] = {
-    {FVIRTKEY | FCONTROL, 'S', ID_CT_SK_SAVE},   {FVIRTKEY | FCONTROL, 'N', ID_CT_SK_NEW},
-    {FVIRTKEY, VK_RETURN, ID_CT_SK_COPY},        {FVIRTKEY, VK_ESCAPE, ID_CT_SK_COPY},
-    {FVIRTKEY | FSHIFT, VK_SPACE, ID_CT_SK_COPY}, {FVIRTKEY, VK_TAB, ID_CT_SK_COPY},
-    {FVIRTKEY, VK_DELETE, ID_CT_SK_COPY},        {FVIRTKEY | FCONTROL, VK_OEM_1, ID_CT_SK_COPY},
-    {FVIRTKEY | FALT, 'Q', ID_CT_SK_COPY},       {FVIRTKEY, VK_F13, ID_CT_SK_COPY},
-    {FVIRTKEY | FCONTROL, VK_BROWSER_BACK, ID_CT_SK_COPY},
+    {FVIRTKEY | FCONTROL, 'S', kSave},   {FVIRTKEY | FCONTROL, 'N', kNew},
+    {FVIRTKEY, VK_RETURN, kCopy},        {FVIRTKEY, VK_ESCAPE, kCopy},
+    {FVIRTKEY | FSHIFT, VK_SPACE, kCopy}, {FVIRTKEY, VK_TAB, kCopy},
+    {FVIRTKEY, VK_DELETE, kCopy},        {FVIRTKEY | FCONTROL, VK_OEM_1, kCopy},
+    {FVIRTKEY | FALT, 'Q', kCopy},       {FVIRTKEY, VK_F13, kCopy},
+    {FVIRTKEY | FCONTROL, VK_BROWSER_BACK, kCopy},
 };
 
 std::string TreeText(CTreeCtrl& tree, HTREEITEM hParent)
@@ -221,33 +234,34 @@ protected:
 TEST_F(ShortkeysPage, TheTreeHoldsTheMenusCommandsOncePerPlace)
 {
     ASSERT_TRUE(Open());
-    // "File" and "file" are one item; the recent file and the command
-    // without a string are left out; New is under File and under More.
-    EXPECT_EQ(TreeText(Tree(), TVI_ROOT), "File(New,Save,Find),Edit(Copy,Paste,More(New))");
-    HTREEITEM hFile = FindPath(Tree(), {"File"});
+    // "Harvest" and "harvest" are one item; the recent file and the command
+    // without a string are left out; Web search is under Harvest and More.
+    EXPECT_EQ(TreeText(Tree(), TVI_ROOT), "Harvest(Web search,Shop search,Video search,Stop,News search,History),"
+                                          "Keywords(Export...,Filter,More(Web search))");
+    HTREEITEM hFile = FindPath(Tree(), {"Harvest"});
     EXPECT_EQ(Tree().GetItemState(hFile, TVIS_BOLD) & TVIS_BOLD, (UINT)TVIS_BOLD);
     EXPECT_EQ(Tree().GetItemData(hFile), (DWORD_PTR)-1);
-    EXPECT_EQ(Tree().GetItemData(FindPath(Tree(), {"File", "Save"})), (DWORD_PTR)ID_CT_SK_SAVE);
+    EXPECT_EQ(Tree().GetItemData(FindPath(Tree(), {"Keywords", "Export..."})), (DWORD_PTR)kSave);
     int nImage = 0;
-    EXPECT_TRUE(m_page->LookupCommandImage(ID_CT_SK_FIND, nImage));
+    EXPECT_TRUE(m_page->LookupCommandImage(kFind, nImage));
     EXPECT_EQ(nImage, -1);
-    EXPECT_FALSE(m_page->LookupCommandImage(ID_CT_SK_NOSTRING, nImage));
+    EXPECT_FALSE(m_page->LookupCommandImage(kNoString, nImage));
 
     // The description follows the selection.
-    Select({"File", "Save"});
-    EXPECT_EQ(m_page->GetDescription(), "Save the document");
-    Select({"Edit"});
+    Select({"Keywords", "Export..."});
+    EXPECT_EQ(m_page->GetDescription(), "Export the keywords");
+    Select({"Keywords"});
     CString sMenu;
-    sMenu.Format(CString(MAKEINTRESOURCE(IDS_OX_SKP_POPUP)), "Edit");
+    sMenu.Format(CString(MAKEINTRESOURCE(IDS_OX_SKP_POPUP)), "Keywords");
     EXPECT_EQ(m_page->GetDescription(), sMenu);
     EXPECT_FALSE(Enabled(IDC_OX_SKP_HOTKEY));
     EXPECT_EQ(List().GetCount(), 0);
 }
 
-TEST_F(ShortkeysPage, CtrlSInTheFieldShowsTheSaveCommandWithoutSaving)
+TEST_F(ShortkeysPage, CtrlSInTheFieldShowsItsCommandWithoutRunningIt)
 {
     ASSERT_TRUE(Open());
-    Select({"Edit", "Paste"});
+    Select({"Harvest", "Shop search"});
     CWnd* pField = m_page->GetDlgItem(IDC_OX_SKP_HOTKEY);
     ASSERT_TRUE(pField->IsWindowEnabled());
     m_manager->SetForegroundWindow();
@@ -268,7 +282,7 @@ TEST_F(ShortkeysPage, CtrlSInTheFieldShowsTheSaveCommandWithoutSaving)
     PumpPending();
     EXPECT_EQ(LOWORD(pField->SendMessage(HKM_GETHOTKEY)), MAKEWORD('S', HOTKEYF_CONTROL));
     CString sExpected;
-    sExpected.Format(CString(MAKEINTRESOURCE(IDS_OX_SKP_ASSIGNED_TO)), "Save");
+    sExpected.Format(CString(MAKEINTRESOURCE(IDS_OX_SKP_ASSIGNED_TO)), "Export");
     EXPECT_EQ(m_page->GetAssignedTo(), sExpected);
     EXPECT_EQ(m_pFrame->m_nSaved, 0) << "the key ran its command";
     EXPECT_TRUE(Enabled(IDC_OX_SKP_ASSIGN));
@@ -280,7 +294,7 @@ TEST_F(ShortkeysPage, EveryShortcutIsRemovedByItsOwnKey)
     HKL hOld = ::GetKeyboardLayout(0);
     HKL hRussian = ::LoadKeyboardLayoutA("00000419", KLF_ACTIVATE);
     ASSERT_TRUE(Open());
-    Select({"Edit", "Copy"});
+    Select({"Keywords", "Filter"});
     ASSERT_EQ(List().GetCount(), 9);
     EXPECT_TRUE(Enabled(IDC_OX_SKP_REMOVE_ALL));
     EXPECT_FALSE(Enabled(IDC_OX_SKP_REMOVE));
@@ -290,11 +304,11 @@ TEST_F(ShortkeysPage, EveryShortcutIsRemovedByItsOwnKey)
         const int nRow = List().GetCount() / 2;
         ACCEL row = {};
         ASSERT_TRUE(m_page->GetRowAccel(nRow, row));
-        const std::vector<ACCEL> before = Found(pOrganizer, ID_CT_SK_COPY);
+        const std::vector<ACCEL> before = Found(pOrganizer, kCopy);
         SelectRow(nRow);
         ASSERT_TRUE(Enabled(IDC_OX_SKP_REMOVE));
         Press(IDC_OX_SKP_REMOVE);
-        const std::vector<ACCEL> after = Found(pOrganizer, ID_CT_SK_COPY);
+        const std::vector<ACCEL> after = Found(pOrganizer, kCopy);
         ASSERT_EQ(after.size() + 1, before.size()) << "row " << Rows().size() << " key " << row.key;
         for (const ACCEL& a : after)
             EXPECT_FALSE(SameKey(a, row)) << "the key " << row.key << " is still there";
@@ -309,17 +323,17 @@ TEST_F(ShortkeysPage, AssignRemoveAllResetOkAndCancel)
 {
     ASSERT_TRUE(Open());
     COXShortkeysOrganizer* pOrganizer = m_page->GetShortkeysOrganizer();
-    Select({"File", "Find"});
+    Select({"Harvest", "History"});
     CWnd* pField = m_page->GetDlgItem(IDC_OX_SKP_HOTKEY);
-    // Ctrl+S goes to Find, away from Save; F3 is added beside it.
+    // Ctrl+S goes to History, away from Export; F3 is added beside it.
     for (WORD wHotKey : {MAKEWORD('S', HOTKEYF_CONTROL), MAKEWORD(VK_F3, 0)}) {
         pField->SendMessage(HKM_SETHOTKEY, wHotKey);
         Press(IDC_OX_SKP_ASSIGN);
         EXPECT_EQ(LOWORD(pField->SendMessage(HKM_GETHOTKEY)), 0) << "the field is not cleared";
     }
     EXPECT_EQ(List().GetCount(), 2);
-    EXPECT_EQ(pOrganizer->GetCommand(FVIRTKEY | FCONTROL, 'S', NULL), ID_CT_SK_FIND);
-    EXPECT_TRUE(Found(pOrganizer, ID_CT_SK_SAVE).empty());
+    EXPECT_EQ(pOrganizer->GetCommand(FVIRTKEY | FCONTROL, 'S', NULL), kFind);
+    EXPECT_TRUE(Found(pOrganizer, kSave).empty());
 
     // OK makes the tables live and stores them.
     m_manager->SendMessage(WM_COMMAND, IDOK);
@@ -332,11 +346,11 @@ TEST_F(ShortkeysPage, AssignRemoveAllResetOkAndCancel)
 
     // Remove all, then Reset brings back what OK stored.
     ASSERT_TRUE(m_manager->OpenOn(m_page.get()));
-    Select({"File", "Find"});
+    Select({"Harvest", "History"});
     ASSERT_EQ(List().GetCount(), 2);
     Press(IDC_OX_SKP_REMOVE_ALL);
     EXPECT_EQ(List().GetCount(), 0);
-    EXPECT_TRUE(Found(pOrganizer, ID_CT_SK_FIND).empty());
+    EXPECT_TRUE(Found(pOrganizer, kFind).empty());
     ASSERT_TRUE(Enabled(IDC_OX_SKP_RESET));
     Press(IDC_OX_SKP_RESET);
     EXPECT_EQ(List().GetCount(), 2);
@@ -344,14 +358,14 @@ TEST_F(ShortkeysPage, AssignRemoveAllResetOkAndCancel)
     // Cancel drops what was done since: the stored tables come back.
     Press(IDC_OX_SKP_REMOVE_ALL);
     m_manager->SendMessage(WM_COMMAND, IDCANCEL);
-    EXPECT_EQ(Found(pOrganizer, ID_CT_SK_FIND).size(), 2u);
+    EXPECT_EQ(Found(pOrganizer, kFind).size(), 2u);
     EXPECT_EQ(RegQuerySection(kSection), stored);
 }
 
 TEST_F(ShortkeysPage, CancelWritesNothing)
 {
     ASSERT_TRUE(Open());
-    Select({"File", "Find"});
+    Select({"Harvest", "History"});
     m_page->GetDlgItem(IDC_OX_SKP_HOTKEY)->SendMessage(HKM_SETHOTKEY, MAKEWORD(VK_F3, 0));
     Press(IDC_OX_SKP_ASSIGN);
     EXPECT_FALSE(Enabled(IDC_OX_SKP_ASSIGN));
@@ -383,12 +397,12 @@ TEST(ShortkeysPageTemplates, TheFramesKeysShowGreyBesideADocumentTypesTable)
     CWnd* pSavedMain = pApp->m_pMainWnd;
     CMDIFrameWnd* pMain = new CMDIFrameWnd;
     ASSERT_TRUE(pMain->LoadFrame(IDR_CT_MDIFRAME, WS_OVERLAPPEDWINDOW));
-    ACCEL frameKeys[] = {{FVIRTKEY | FCONTROL, 'S', ID_CT_SK_SAVE}};
+    ACCEL frameKeys[] = {{FVIRTKEY | FCONTROL, 'S', kSave}};
     pMain->m_hAccelTable = ::CreateAcceleratorTableA(frameKeys, 1);
     pApp->m_pMainWnd = pMain;
     CMultiDocTemplate* pTemplate = new CMultiDocTemplate(IDR_CT_DOC, RUNTIME_CLASS(CSheetDocument),
                                                          RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CSheetView));
-    ACCEL sheetKeys[] = {{FVIRTKEY, VK_F9, ID_CT_SK_SAVE}, {FVIRTKEY, VK_F8, ID_CT_SK_SHEET}};
+    ACCEL sheetKeys[] = {{FVIRTKEY, VK_F9, kSave}, {FVIRTKEY, VK_F8, ID_CT_SK_SHEET}};
     pTemplate->m_hAccelTable = ::CreateAcceleratorTableA(sheetKeys, 2);
     pTemplate->m_hMenuShared = ::LoadMenuA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDR_CT_SK_DOCMENU));
     // A bitmap menu keeps an owner-drawn item's text in its own item data.
@@ -396,7 +410,7 @@ TEST(ShortkeysPageTemplates, TheFramesKeysShowGreyBesideADocumentTypesTable)
     ASSERT_TRUE(bitmapMenu.CreatePopupMenu());
     COXItemInfo* pInfo = new COXItemInfo(NULL, "&Kept text\tF7");
     bitmapMenu.AddItemInfo(pInfo);
-    ::AppendMenuA(bitmapMenu.m_hMenu, MF_OWNERDRAW, ID_CT_SK_PASTE, (LPCSTR)pInfo);
+    ::AppendMenuA(bitmapMenu.m_hMenu, MF_OWNERDRAW, kPaste, (LPCSTR)pInfo);
     ::AppendMenuA(pTemplate->m_hMenuShared, MF_POPUP, (UINT_PTR)bitmapMenu.m_hMenu, "&Drawn");
     pApp->AddDocTemplate(pTemplate);
     {
@@ -417,7 +431,7 @@ TEST(ShortkeysPageTemplates, TheFramesKeysShowGreyBesideADocumentTypesTable)
         EXPECT_EQ(s, "Sheet");
         EXPECT_FALSE(page.GetDlgItem(IDC_OX_SKP_RESET)->IsWindowEnabled());   // no profile
 
-        tree.SelectItem(FindPath(tree, {"File", "Save"}));
+        tree.SelectItem(FindPath(tree, {"Keywords", "Export..."}));
         tables.SetCurSel(1);
         page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_OX_SKP_TABLE, CBN_SELCHANGE), (LPARAM)tables.m_hWnd);
         COXListBoxEx& list = *(COXListBoxEx*)page.GetDlgItem(IDC_OX_SKP_SHORTCUTS);
@@ -438,7 +452,7 @@ TEST(ShortkeysPageTemplates, TheFramesKeysShowGreyBesideADocumentTypesTable)
         EXPECT_TRUE(page.GetDlgItem(IDC_OX_SKP_REMOVE)->IsWindowEnabled());
         pagetest::PressPageButton(&page, IDC_OX_SKP_REMOVE);
         EXPECT_EQ(list.GetCount(), 1);
-        EXPECT_EQ(page.GetShortkeysOrganizer()->GetCommand(FVIRTKEY | FCONTROL, 'S', NULL), ID_CT_SK_SAVE);
+        EXPECT_EQ(page.GetShortkeysOrganizer()->GetCommand(FVIRTKEY | FCONTROL, 'S', NULL), kSave);
         EXPECT_EQ(page.GetShortkeysOrganizer()->GetCommand(FVIRTKEY, VK_F9, pTemplate), 0);
         manager.SendMessage(WM_COMMAND, IDCANCEL);
     }
@@ -480,7 +494,7 @@ TEST(ShortkeysPageRestartChild, Report)
 TEST_F(ShortkeysPage, WhatOkStoredIsLiveInTheNextRun)
 {
     ASSERT_TRUE(Open());
-    Select({"Edit", "Paste"});
+    Select({"Harvest", "Shop search"});
     m_page->GetDlgItem(IDC_OX_SKP_HOTKEY)->SendMessage(HKM_SETHOTKEY, MAKEWORD(VK_F4, 0));
     Press(IDC_OX_SKP_ASSIGN);
     m_manager->SendMessage(WM_COMMAND, IDOK);
@@ -489,7 +503,7 @@ TEST_F(ShortkeysPage, WhatOkStoredIsLiveInTheNextRun)
     pagetest::CChild child("ShortkeysPageRestartChild.Report", "shortkeys", folder.File("log.txt"));
     ASSERT_TRUE(child.Ended(60000)) << "the second run did not end";
     EXPECT_EQ(child.Log(), "keys=" + std::to_string(std::size(kFrameKeys) + 1) + " F4=" +
-                               std::to_string(ID_CT_SK_PASTE));
+                               std::to_string(kPaste));
 }
 
 } // namespace

@@ -13,15 +13,6 @@
 #define IDR_CT_TRAY_FLAT 18021
 #define ID_CT_TRAY_OPEN 18022
 #define ID_CT_TRAY_EXIT 18023
-// The shortcut keys page: the program's main menu (128) and its commands;
-// 18039 has no string, 0xE110 is a recent file.
-#define IDR_CT_SK_MAINMENU 128
+// The shortcut keys page: a document type's menu and its command.
 #define IDR_CT_SK_DOCMENU 18040
-#define ID_CT_SK_NEW 18030
-#define ID_CT_SK_SAVE 18031
-#define ID_CT_SK_COPY 18032
-#define ID_CT_SK_PASTE 18033
-#define ID_CT_SK_FIND 18034
 #define ID_CT_SK_SHEET 18035
-#define ID_CT_SK_NOSTRING 18039
-#define IDR_CT_SK_TOOLBAR 18041
