@@ -78,6 +78,14 @@ public:
     COXCoolToolBar m_bar;
 };
 
+BOOL CALLBACK AddMiniFrameDockBar(HWND hWnd, LPARAM lParam)
+{
+    CMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CMiniDockFrameWnd, CWnd::FromHandlePermanent(hWnd));
+    if (pMini != NULL)
+        ((std::vector<CDockBar*>*)lParam)->push_back(&pMini->m_wndDockBar);
+    return TRUE;
+}
+
 // Every dock bar of the frame: its edges' and its mini frames'.
 std::vector<CDockBar*> DockBars(CFrameWnd* pFrame)
 {
@@ -86,14 +94,7 @@ std::vector<CDockBar*> DockBars(CFrameWnd* pFrame)
         if (CDockBar* p = DYNAMIC_DOWNCAST(CDockBar, pFrame->GetControlBar(nID)))
             bars.push_back(p);
     }
-    struct Walk { std::vector<CDockBar*>* pBars; };
-    Walk walk = {&bars};
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hWnd, LPARAM lParam) -> BOOL {
-        CMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CMiniDockFrameWnd, CWnd::FromHandlePermanent(hWnd));
-        if (pMini != NULL)
-            ((Walk*)lParam)->pBars->push_back(&pMini->m_wndDockBar);
-        return TRUE;
-    }, (LPARAM)&walk);
+    ::EnumThreadWindows(::GetCurrentThreadId(), AddMiniFrameDockBar, (LPARAM)&bars);
     return bars;
 }
 
