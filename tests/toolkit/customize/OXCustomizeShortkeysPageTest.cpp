@@ -101,6 +101,56 @@ TEST(ShortkeysPageRules, ControlStates)
 }
 
 // ---------------------------------------------------------------------------
+// The hot-key field's notices
+// ---------------------------------------------------------------------------
+class CNoticeRecorder : public CWnd
+{
+public:
+    std::vector<std::string> m_notices;
+
+protected:
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        const NMHDR* pHdr = (const NMHDR*)lParam;
+        std::string s = std::to_string((int)pHdr->code) + " id " + std::to_string((int)wParam);
+        if (pHdr->code == (UINT)NM_KEYDOWN) {
+            const NMKEY* pKey = (const NMKEY*)lParam;
+            s += " key " + std::to_string(pKey->nVKey) + " flags " + std::to_string(pKey->uFlags);
+        }
+        m_notices.push_back(s);
+        *pResult = 0;
+        return TRUE;
+    }
+};
+
+TEST(InteractiveHotKeyCtrl, TellsItsParentOfFocusAndKeys)
+{
+    CNoticeRecorder parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "parent", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 100),
+                                NULL, 0));
+    COXInteractiveHotKeyCtrl field;
+    ASSERT_TRUE(field.Create(WS_CHILD | WS_VISIBLE, CRect(5, 5, 150, 25), &parent, 77));
+    CEdit other;
+    ASSERT_TRUE(other.Create(WS_CHILD | WS_VISIBLE, CRect(5, 40, 150, 60), &parent, 78));
+    parent.SetForegroundWindow();
+    field.SetFocus();
+    field.SendMessage(WM_KEYDOWN, VK_F6, MAKELPARAM(1, 0x4040));
+    other.SetFocus();
+    const std::vector<std::string> expected = {"-7 id 77", "-15 id 77 key 117 flags 16448", "-8 id 77"};
+    EXPECT_EQ(parent.m_notices, expected);
+    // The key reached the field itself first.
+    EXPECT_EQ(LOBYTE(field.GetHotKey()), VK_F6);
+
+    // A field whose parent is gone tells no one.
+    parent.m_notices.clear();
+    field.SetParent(NULL);
+    field.SendMessage(WM_KEYDOWN, VK_F7, 0);
+    EXPECT_TRUE(parent.m_notices.empty());
+    field.DestroyWindow();
+    parent.DestroyWindow();
+}
+
+// ---------------------------------------------------------------------------
 // A real page on a frame
 // ---------------------------------------------------------------------------
 class CShortkeysFrame : public CFrameWnd
