@@ -440,3 +440,54 @@
 #define IDS_OX_CUSTMENU_ALWAYSSHOWN     26533
 #define IDS_OX_CUSTMENU_SEPARATORBEFORE 26534
 #define IDS_OX_CUSTMENU_SEPARATORAFTER  26535
+// Customize page: shortcut keys (COXCustomizeShortkeysPage). 26914 names a
+// menu ("%s"), 26915 a command without a string ("%u"), 26916 the command
+// that has the key already ("%s").
+// ---------------------------------------------------------------------------
+#define IDD_OX_CUSTOMIZE_SHORTKEYS      26027
+#define IDB_OX_SHORTKEYS_FOLDER         26020
+#define IDB_OX_SHORTKEYS_COMMAND        26026
+#define IDB_OX_CUSTOMIZE_SHORTKEYS      26039
+#define IDS_OX_SHORTKEYS_TITLE          26606
+#define IDS_OX_SHORTKEYS_TIP            26607
+#define IDS_OX_SKP_POPUP                26914
+#define IDS_OX_SKP_COMMAND_ID           26915
+#define IDS_OX_SKP_ASSIGNED_TO          26916
+#define IDC_OX_SKP_RESET                26099
+#define IDC_OX_SKP_SEP_SHORTCUTS        26111
+#define IDC_OX_SKP_COMMANDS             26112
+#define IDC_OX_SKP_SEP_DESCRIPTION      26113
+#define IDC_OX_SKP_DESCRIPTION          26114
+#define IDC_OX_SKP_SEP_COMMANDS         26116
+#define IDC_OX_SKP_ASSIGNED_TO          26118
+#define IDC_OX_SKP_SEP_NEW              26120
+#define IDC_OX_SKP_TABLE                26220
+#define IDC_OX_SKP_HOTKEY               26221
+#define IDC_OX_SKP_ASSIGN               26222
+#define IDC_OX_SKP_REMOVE               26223
+#define IDC_OX_SKP_REMOVE_ALL           26224
+#define IDC_OX_SKP_SHORTCUTS            26225
+
+// ---------------------------------------------------------------------------
+// Customize page: tool bars (COXCustomizeToolbarsPage). 26937 names a new
+// tool bar ("%d"). 26098 and 26099 stay disabled.
+// ---------------------------------------------------------------------------
+#define IDD_OX_CUSTOMIZE_TOOLBARS       26008
+#define IDB_OX_CUSTOMIZE_TOOLBARS       26025
+#define IDS_OX_TOOLBARS_TITLE           26610
+#define IDS_OX_TOOLBARS_TIP             26611
+#define IDS_OX_TBP_NEW_TITLE            26937
+#define IDC_OX_TBP_SEP_BARS             26086
+#define IDC_OX_TBP_SEP_BORDER           26087
+#define IDC_OX_TBP_SEP_OPTIONS          26088
+#define IDC_OX_TBP_TOOLTIPS             26089
+#define IDC_OX_TBP_COOL_LOOK            26090
+#define IDC_OX_TBP_GRIPPER              26092
+#define IDC_OX_TBP_BORDER_SIZE          26093
+#define IDC_OX_TBP_BORDER_SPIN          26094
+#define IDC_OX_TBP_NEW                  26095
+#define IDC_OX_TBP_DELETE               26096
+#define IDC_OX_TBP_RENAME               26097
+#define IDC_OX_TBP_UNUSED1              26098
+#define IDC_OX_TBP_UNUSED2              26099
+#define IDC_OX_TBP_BARS                 26110

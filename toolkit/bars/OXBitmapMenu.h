@@ -187,6 +187,16 @@ public:
 
     // The item data made for this menu; the menu deletes it.
     void AddItemInfo(COXItemInfo* pItemInfo) { m_listItemInfo.AddTail(pItemInfo); }
+    // The text an owner-drawn item at nPos keeps in this menu's item data;
+    // FALSE when the item carries none of this menu's.
+    BOOL GetStoredItemText(int nPos, CString& sText)
+    {
+        COXItemInfo* pInfo = ItemInfoAt(nPos);
+        if (pInfo == NULL)
+            return FALSE;
+        sText = pInfo->GetText();
+        return TRUE;
+    }
 
     // The skin's state bits for an item hidden as rarely used, from whether
     // its neighbours are shown.

@@ -411,6 +411,13 @@ BOOL COXShortkeysOrganizer::LoadState(LPCTSTR lpszSubKey, BOOL bApply)
     HKEY hKey = OpenProfileKey();
     if (hKey == NULL)
         return FALSE;
+    // Nothing stored, nothing to read: the value file would write an empty
+    // value back, and a read must leave the profile as it found it.
+    DWORD nStored = 0;
+    if (::RegGetValueA(hKey, lpszSubKey, kStateValue, RRF_RT_ANY, NULL, NULL, &nStored) != ERROR_SUCCESS) {
+        ::RegCloseKey(hKey);
+        return bApply ? ApplyAccelerators() : TRUE;
+    }
     BOOL bOk = FALSE;
     try {
         COXRegistryValFile file(hKey, lpszSubKey, kStateValue);

@@ -30,6 +30,9 @@ public:
     CFrameWnd* GetFrameWnd() const { return m_pFrameWnd; }
     int GetTableCount() const { return (int)m_arrAccelTables.GetSize(); }
     _tagOXACCELTABLE* GetTable(CDocTemplate* pDocTemplate) const;
+    // The table at nIndex, in the order the tables were built; NULL past the end.
+    _tagOXACCELTABLE* GetTableAt(int nIndex) const
+    { return nIndex >= 0 && nIndex < GetTableCount() ? m_arrAccelTables[nIndex] : NULL; }
 
     BOOL BuildTables();
     BOOL AddTable(HACCEL hAccel, CDocTemplate* pDocTemplate);

@@ -48,3 +48,9 @@
 #define ID_GALLERY_BAR_STOP             19306
 #define ID_GALLERY_BAR_HISTORY          19307
 #define IDR_GALLERY_BAR_MENU            19310
+
+// The shortcut keys and tool bars customize pages work on a sample frame
+// whose main menu the shortcut keys page reads (always 128; the toolkit's
+// tests read it too). One of its commands has no string.
+#define IDR_GALLERY_SK_MAINMENU         128
+#define ID_GALLERY_SK_NOSTRING          19399

@@ -13,3 +13,6 @@
 #define IDR_CT_TRAY_FLAT 18021
 #define ID_CT_TRAY_OPEN 18022
 #define ID_CT_TRAY_EXIT 18023
+// The shortcut keys page: a document type's menu and its command.
+#define IDR_CT_SK_DOCMENU 18040
+#define ID_CT_SK_SHEET 18035

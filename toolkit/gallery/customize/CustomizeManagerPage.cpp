@@ -3,7 +3,10 @@
 // 100 characters, cut), Apply per page, a page that refuses OK, and a page
 // counting the idle kicks it gets through the open dialog. The toolkit's own
 // pages follow; the caption page paints every title bar of the gallery,
-// the dialog's own included, while the dialog is open.
+// the dialog's own included, while the dialog is open. The shortcut keys and
+// tool bars pages work on a sample frame that opens with the dialog: new
+// keys run their commands there after Apply or OK (its title names the
+// command run), new tool bars float beside it.
 #include "Gallery.h"
 
 #include "OXCustomizeBackgroundPage.h"
@@ -11,10 +14,14 @@
 #include "OXCustomizeCoolControlsPage.h"
 #include "OXCustomizeInstanceManagerPage.h"
 #include "OXCustomizeIntelliMousePage.h"
+#include "OXCoolToolBar.h"
 #include "OXCustomizeManager.h"
+#include "OXCustomizeShortkeysPage.h"
 #include "OXCustomizeSplashWindowPage.h"
+#include "OXCustomizeToolbarsPage.h"
 #include "OXCustomizeTrayIconPage.h"
 #include "gallery_res.h"
+#include "toolkit_res.h"
 
 namespace {
 
@@ -137,6 +144,60 @@ BEGIN_MESSAGE_MAP(CIdlePage, CSamplePage)
     ON_MESSAGE(WM_KICKIDLE, &CIdlePage::OnKickIdle)
 END_MESSAGE_MAP()
 
+// The frame the shortcut keys and tool bars pages work on: a menu, keys for
+// its commands and a tool bar. A command run shows in its title, so that a
+// key's new command can be tried at once.
+class CShortkeysSampleFrame : public CFrameWnd
+{
+public:
+    BOOL CreateFrame()
+    {
+        // No close box: the pages hold the frame until the dialog goes.
+        if (!Create(NULL, "Sample frame", WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_VISIBLE,
+                    CRect(620, 40, 1100, 300), NULL,
+                    MAKEINTRESOURCE(IDR_GALLERY_SK_MAINMENU)))
+            return FALSE;
+        const ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'W', ID_GALLERY_BAR_SEARCH},
+                              {FVIRTKEY, VK_ESCAPE, ID_GALLERY_BAR_STOP},
+                              {FVIRTKEY | FCONTROL, 'E', ID_GALLERY_BAR_EXPORT},
+                              {FVIRTKEY | FCONTROL, 'F', ID_GALLERY_BAR_FILTER},
+                              {FVIRTKEY, VK_F8, ID_GALLERY_BAR_HISTORY}};
+        m_hAccelTable = ::CreateAcceleratorTableA((ACCEL*)keys, (int)(sizeof(keys) / sizeof(keys[0])));
+        MakeBlocks(this, m_images, {RGB(30, 90, 170), RGB(200, 60, 40), RGB(40, 150, 70), RGB(230, 170, 20),
+                                    RGB(120, 60, 160), RGB(20, 140, 160), RGB(180, 30, 90), RGB(90, 90, 90)});
+        EnableDocking(CBRS_ALIGN_ANY);
+        const UINT commands[] = {ID_GALLERY_BAR_SEARCH, ID_GALLERY_BAR_SHOP,   ID_GALLERY_BAR_VIDEO,
+                                 ID_GALLERY_BAR_NEWS,   ID_GALLERY_BAR_EXPORT, ID_GALLERY_BAR_FILTER,
+                                 ID_GALLERY_BAR_STOP,   ID_GALLERY_BAR_HISTORY};
+        if (!m_bar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY))
+            return FALSE;
+        m_bar.SetWindowText("Harvest");
+        m_bar.SetSizes(CSize(23, 22), CSize(16, 16));
+        m_bar.SendMessage(TB_SETIMAGELIST, 0, (LPARAM)m_images.GetSafeHandle());
+        m_bar.SetButtons(commands, (int)(sizeof(commands) / sizeof(commands[0])));
+        m_bar.EnableDocking(CBRS_ALIGN_ANY);
+        DockControlBar(&m_bar);
+        RecalcLayout();
+        return TRUE;
+    }
+
+protected:
+    afx_msg void OnCommandRun(UINT nID)
+    {
+        CString sName;
+        sName.LoadString(nID);
+        SetWindowText("Sample frame - ran " + sName.Mid(sName.Find('\n') + 1));
+    }
+    DECLARE_MESSAGE_MAP()
+
+    COXCoolToolBar m_bar;
+    CImageList m_images;
+};
+
+BEGIN_MESSAGE_MAP(CShortkeysSampleFrame, CFrameWnd)
+    ON_COMMAND_RANGE(ID_GALLERY_BAR_SEARCH, ID_GALLERY_BAR_HISTORY, &CShortkeysSampleFrame::OnCommandRun)
+END_MESSAGE_MAP()
+
 // The gallery's manager owns its sample pages and goes with its window.
 class CGalleryCustomizeManager : public COXCustomizeManager
 {
@@ -166,7 +227,25 @@ public:
                                                  ::GetSysColor(COLOR_APPWORKSPACE), "Gallery background");
         RegisterPage(&m_caption, 10);
         RegisterPage(&m_background, 11);
+        // The shortcut keys and tool bars pages, on a frame of their own.
+        m_pSampleFrame = new CShortkeysSampleFrame;
+        if (m_pSampleFrame->CreateFrame()) {
+            m_shortkeys.InitializeShortkeys(m_pSampleFrame, "Gallery shortcut keys");
+            m_toolbars.SetFrame(m_pSampleFrame);
+            m_toolbars.InitializeToolbars(TRUE, TRUE, TRUE, 0, "Gallery tool bars");
+            RegisterPage(&m_shortkeys, 12);
+            RegisterPage(&m_toolbars, 13);
+        }
     }
+    ~CGalleryCustomizeManager()
+    {
+        if (::IsWindow(m_pSampleFrame->GetSafeHwnd()))
+            m_pSampleFrame->DestroyWindow();   // the frame deletes itself
+        else
+            delete m_pSampleFrame;
+    }
+    COXCustomizePage* GetShortkeysPage() { return &m_shortkeys; }
+    CFrameWnd* GetSampleFrame() { return m_pSampleFrame; }
 
 protected:
     void PostNcDestroy() override { delete this; }
@@ -182,6 +261,9 @@ protected:
     COXCustomizeInstanceManagerPage m_instances;
     COXCustomizeCaptionPage m_caption;
     COXCustomizeBackgroundPage m_background;
+    CShortkeysSampleFrame* m_pSampleFrame = NULL;
+    COXCustomizeShortkeysPage m_shortkeys;
+    COXCustomizeToolbarsPage m_toolbars;
 };
 
 CWnd* OpenCustomizeManager(CWnd* pGallery)
@@ -195,6 +277,35 @@ CWnd* OpenCustomizeManager(CWnd* pGallery)
     return pManager;
 }
 
+// The manager on the shortcut keys page, Filter chosen and Ctrl+E in the
+// field: the page says whose keys they are now (Export's).
+CWnd* OpenShortkeysPage(CWnd* pGallery)
+{
+    CGalleryCustomizeManager* pManager = (CGalleryCustomizeManager*)OpenCustomizeManager(pGallery);
+    if (pManager == NULL || !pManager->ActivatePage(pManager->GetShortkeysPage()))
+        return pManager;
+    COXCustomizePage* pPage = pManager->GetShortkeysPage();
+    CTreeCtrl* pTree = (CTreeCtrl*)pPage->GetDlgItem(IDC_OX_SKP_COMMANDS);
+    for (HTREEITEM hMenu = pTree->GetRootItem(); hMenu != NULL; hMenu = pTree->GetNextSiblingItem(hMenu)) {
+        pTree->Expand(hMenu, TVE_EXPAND);
+        for (HTREEITEM h = pTree->GetChildItem(hMenu); h != NULL; h = pTree->GetNextSiblingItem(h)) {
+            if (pTree->GetItemData(h) == ID_GALLERY_BAR_FILTER)
+                pTree->SelectItem(h);
+        }
+    }
+    CWnd* pField = pPage->GetDlgItem(IDC_OX_SKP_HOTKEY);
+    pField->SendMessage(HKM_SETHOTKEY, MAKEWORD('E', HOTKEYF_CONTROL));
+    NMKEY nm = {};
+    nm.hdr.hwndFrom = pField->m_hWnd;
+    nm.hdr.idFrom = IDC_OX_SKP_HOTKEY;
+    nm.hdr.code = (UINT)NM_KEYDOWN;
+    nm.nVKey = 'E';
+    pPage->SendMessage(WM_NOTIFY, IDC_OX_SKP_HOTKEY, (LPARAM)&nm);
+    pManager->SetWindowText("Shortcut keys page");
+    return pManager;
+}
+
 }   // namespace
 
 GALLERY_ENTRY("customize", "Customize manager", OpenCustomizeManager);
+GALLERY_ENTRY("customize", "Shortcut keys page", OpenShortkeysPage);
