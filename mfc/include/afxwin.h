@@ -1298,6 +1298,16 @@ public:
     // Reads "Settings"/"PreviewPages" and, when nMaxMRU > 0, the recent-file list.
     void LoadStdProfileSettings(UINT nMaxMRU = _AFX_MRU_COUNT);
     void SaveStdProfileSettings();
+
+private:
+    // The application's key stays open for the application's own thread: every
+    // profile value would otherwise open three keys to reach its section. It is
+    // opened again when the key or profile name changes or the key was deleted.
+    HKEY m_hAppKeyCache;
+    CString m_strAppKeyCachePath;
+    HKEY AppKeyForSections();
+    void CloseAppKeyCache();
+public:
     virtual void AddToRecentFileList(LPCTSTR lpszPathName);
 
     // ---- command line ----

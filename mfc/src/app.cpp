@@ -42,6 +42,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
     m_nNumPreviewPages = 0;
     m_nWaitCursorCount = 0;
     m_hcurWaitCursorRestore = NULL;
+    m_hAppKeyCache = NULL;
 
     AFX_MODULE_STATE* pModuleState = AfxGetModuleState();
     pModuleState->m_pCurrentWinApp = this;
@@ -60,6 +61,7 @@ CWinApp::~CWinApp()
         pModuleState->m_pCurrentWinApp = NULL;
         pModuleState->m_lpszCurrentAppName = NULL;
     }
+    CloseAppKeyCache();
     free((void*)m_pszAppName);
     free((void*)m_pszRegistryKey);
     free((void*)m_pszExeName);

@@ -8,6 +8,7 @@
 
 void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey)
 {
+    CloseAppKeyCache();
     free((void*)m_pszRegistryKey);
     m_pszRegistryKey = _strdup(lpszRegistryKey != NULL ? lpszRegistryKey : "");
     // the application's key is named after the application
@@ -40,13 +41,47 @@ HKEY CWinApp::GetAppRegistryKey()
     return hAppKey;
 }
 
+HKEY CWinApp::AppKeyForSections()
+{
+    if (m_pszRegistryKey == NULL || m_pszProfileName == NULL)
+        return NULL;
+    // Other threads open the key afresh: the cache belongs to the application's thread.
+    if (::GetCurrentThreadId() != m_nThreadID)
+        return NULL;
+    CString strPath = CString(m_pszRegistryKey) + "\\" + m_pszProfileName;
+    if (m_hAppKeyCache != NULL && strPath != m_strAppKeyCachePath)
+        CloseAppKeyCache();
+    if (m_hAppKeyCache == NULL) {
+        m_hAppKeyCache = GetAppRegistryKey();
+        m_strAppKeyCachePath = strPath;
+    }
+    return m_hAppKeyCache;
+}
+
+void CWinApp::CloseAppKeyCache()
+{
+    if (m_hAppKeyCache != NULL)
+        ::RegCloseKey(m_hAppKeyCache);
+    m_hAppKeyCache = NULL;
+    m_strAppKeyCachePath.Empty();
+}
+
 HKEY CWinApp::GetSectionKey(LPCTSTR lpszSection)
 {
+    DWORD dwDisposition;
+    HKEY hSectionKey = NULL;
+    if (HKEY hCached = AppKeyForSections()) {
+        LONG lResult = ::RegCreateKeyExA(hCached, lpszSection, 0, NULL, REG_OPTION_NON_VOLATILE,
+                                         KEY_READ | KEY_WRITE, NULL, &hSectionKey, &dwDisposition);
+        if (lResult == ERROR_SUCCESS)
+            return hSectionKey;
+        // deleted behind our back (a reset profile): open the application's key afresh below
+        CloseAppKeyCache();
+        hSectionKey = NULL;
+    }
     HKEY hAppKey = GetAppRegistryKey();
     if (hAppKey == NULL)
         return NULL;
-    HKEY hSectionKey = NULL;
-    DWORD dwDisposition;
     ::RegCreateKeyExA(hAppKey, lpszSection, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, NULL,
                       &hSectionKey, &dwDisposition);
     ::RegCloseKey(hAppKey);

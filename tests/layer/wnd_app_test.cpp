@@ -97,6 +97,46 @@ TEST_F(WndProfileTest, NullValueDeletesTheEntryAndNullEntryTheSection)
               ERROR_FILE_NOT_FOUND);
 }
 
+// The application's key stays open between values: a profile renamed or
+// deleted behind the application's back (a reset, another program) must still
+// take the values where other programs look for them.
+TEST_F(WndProfileTest, ValuesLandUnderARenamedOrDeletedProfile)
+{
+    LPCTSTR pszOldProfile = m_pApp->m_pszProfileName;
+    char szProfile[] = "PellucorTests-Reopened";
+    const std::string strAppKey = std::string("Software\\") + m_pApp->m_pszRegistryKey + "\\" + szProfile;
+    auto storedCount = [&]() -> int {
+        HKEY hKey = NULL;
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, (strAppKey + "\\" + kSection).c_str(), 0, KEY_READ, &hKey) !=
+            ERROR_SUCCESS)
+            return -1;
+        DWORD dwValue = 0, cb = sizeof(dwValue);
+        LONG lResult = ::RegQueryValueExA(hKey, "Count", NULL, NULL, (LPBYTE)&dwValue, &cb);
+        ::RegCloseKey(hKey);
+        return lResult == ERROR_SUCCESS ? (int)dwValue : -1;
+    };
+
+    ASSERT_TRUE(m_pApp->WriteProfileInt(kSection, "Count", 1));   // the usual profile's key opened
+    m_pApp->m_pszProfileName = szProfile;
+    EXPECT_TRUE(m_pApp->WriteProfileInt(kSection, "Count", 2));
+    EXPECT_EQ(storedCount(), 2) << "the value went under the profile's new name";
+
+    HKEY hCompany = NULL;
+    ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, (std::string("Software\\") + m_pApp->m_pszRegistryKey).c_str(), 0,
+                              KEY_ALL_ACCESS, &hCompany),
+              ERROR_SUCCESS);
+    ASSERT_EQ(m_pApp->DelRegTree(hCompany, szProfile), ERROR_SUCCESS);
+    EXPECT_EQ(storedCount(), -1);
+    EXPECT_EQ(m_pApp->GetProfileInt(kSection, "Count", 7), 7u);
+    EXPECT_TRUE(m_pApp->WriteProfileInt(kSection, "Count", 3));
+    EXPECT_EQ(storedCount(), 3) << "the value went into a profile made afresh";
+
+    m_pApp->DelRegTree(hCompany, szProfile);
+    ::RegCloseKey(hCompany);
+    m_pApp->m_pszProfileName = pszOldProfile;
+    EXPECT_EQ((int)m_pApp->GetProfileInt(kSection, "Count", 5), 1);
+}
+
 // Without a registry key the profile is an INI file; binary values are
 // stored as letters, 'A' + low nibble then 'A' + high nibble.
 TEST_F(WndProfileTest, WithoutRegistryKeyTheProfileIsAnIniFile)
