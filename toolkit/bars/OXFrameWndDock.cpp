@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "OXSizableMiniDockFrameWnd.h"
 #include "OXSizeControlBar.h"
 #include "OXSizeDockBar.h"
 
@@ -61,7 +62,7 @@ void EmptyHiddenLists(CFrameWnd* pFrame)
 
 void OXSizeDock::EnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle)
 {
-    pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CMiniDockFrameWnd);
+    pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(COXSizableMiniDockFrameWnd);
     for (const auto& row : kDockBarTable) {
         if ((row[1] & dwDockStyle & CBRS_ALIGN_ANY) == 0 || pFrame->GetControlBar(row[0]) != NULL)
             continue;

@@ -4,6 +4,7 @@
 
 #include "OXDockbarSkin.h"
 #include "OXFrameWndDock.h"
+#include "OXSizableMiniDockFrameWnd.h"
 #include "OXSizeDockBar.h"
 #include "OXSkinnedApp.h"
 
@@ -682,5 +683,8 @@ LRESULT COXSizeControlBar::OnFillMenu(WPARAM, LPARAM lParam)
 
 LRESULT COXSizeControlBar::OnFloated(WPARAM, LPARAM)
 {
+    // the floating frame trims its system menu for the bar
+    if (COXSizableMiniDockFrameWnd* pFrame = DYNAMIC_DOWNCAST(COXSizableMiniDockFrameWnd, GetParentFrame()))
+        pFrame->GetFrameKind();
     return TRUE;
 }

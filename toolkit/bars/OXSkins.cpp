@@ -5,6 +5,7 @@
 
 #include "OXDockbarSkin.h"
 #include "OXMenuSkin.h"
+#include "OXMiniFrameSkin.h"
 #include "OXShortcutBarSkin.h"
 #include "OXSizeControlBar.h"
 #include "OXStatusbarSkin.h"
@@ -73,6 +74,7 @@ COXSkinClassic::COXSkinClassic()
     m_pTabSkin = new COXTabSkinClassic;
     m_pShortcutBarSkin = new COXShortcutBarSkinClassic;
     m_pStatusbarSkin = new COXStatusbarSkinClassic;
+    m_pMiniFrameSkin = new COXMiniFrameSkinClassic;
 }
 
 // ---------------------------------------------------------------------------
@@ -87,6 +89,7 @@ COXSkinXP::COXSkinXP()
     m_pTabSkin = new COXTabSkinXP(this);
     m_pShortcutBarSkin = new COXShortcutBarSkinXP(this);
     m_pStatusbarSkin = new COXStatusbarSkinXP(this);
+    m_pMiniFrameSkin = new COXMiniFrameSkinXP(this);
 }
 
 COLORREF COXSkinXP::GetHotItemColor() const
@@ -321,6 +324,7 @@ COXSkin2003::COXSkin2003()
     m_pDockbarSkin = new COXDockbarSkin2003(this);
     m_pStatusbarSkin = new COXStatusbarSkin2003(this);
     m_pMenuSkin = new COXMenuSkin2003(this);
+    m_pMiniFrameSkin = new COXMiniFrameSkinXP(this);
 }
 
 COXSkin2003::~COXSkin2003()
