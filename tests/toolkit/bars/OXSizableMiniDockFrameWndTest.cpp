@@ -9,7 +9,9 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 #include "OXCoolToolBar.h"
 #include "OXFrameWndDock.h"
@@ -494,6 +496,72 @@ TEST_F(FloatingFrame, TheSharedMouseHookGoesWithTheFirstFrameDestroyed)
     pFirst->DestroyWindow();
     EXPECT_FALSE(COXSizableMiniDockFrameWnd::IsMouseHookInstalled());
     EXPECT_TRUE(::IsWindow(pSecond->m_hWnd));
+}
+
+// A flat tool bar that notes the flat style each layout saw.
+class CFlatWatchToolBar : public COXCoolToolBar
+{
+public:
+    CSize CalcDynamicLayout(int nLength, DWORD dwMode) override
+    {
+        m_seen.push_back((GetStyle() & TBSTYLE_FLAT) != 0);
+        return COXCoolToolBar::CalcDynamicLayout(nLength, dwMode);
+    }
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override
+    {
+        m_seen.push_back((GetStyle() & TBSTYLE_FLAT) != 0);
+        return COXCoolToolBar::CalcFixedLayout(bStretch, bHorz);
+    }
+    std::vector<BOOL> m_seen;
+};
+
+TEST_F(FloatingFrame, LoadingTheLayoutLaysFlatToolBarsOutWithoutTheirFlatStyle)
+{
+    const char* kSection = "MiniFrameFlatTest";
+    CFlatWatchToolBar bar;
+    ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC, 29495));
+    bar.ModifyStyle(0, TBSTYLE_FLAT);
+    const UINT ids[] = {101, 102};
+    ASSERT_TRUE(bar.SetButtons(ids, 2));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->FloatControlBar(&bar, CPoint(250, 250), CBRS_ALIGN_TOP);
+    m_pFrame->SaveSizeBarState(kSection);
+    bar.m_seen.clear();
+    m_pFrame->LoadSizeBarState(kSection);
+    EXPECT_TRUE(bar.GetStyle() & TBSTYLE_FLAT) << "the style comes back";
+    EXPECT_NE(bar.m_seen.end(), std::find(bar.m_seen.begin(), bar.m_seen.end(), FALSE))
+        << "no layout of the restore saw the bar without its flat style";
+    AfxGetApp()->WriteProfileInt(kSection, "Version", 0);
+    m_pFrame->LoadSizeBarState(kSection);   // deletes the section
+    bar.DestroyWindow();
+}
+
+TEST_F(FloatingFrame, XPsCloseButtonTurnsHotUnderTheCursorAndColdAway)
+{
+    COXSizableMiniDockFrameWnd* pFloat = Float(OwnedBar(), "Hot");
+    ASSERT_TRUE(pFloat != NULL);
+    pFloat->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    PumpPending();
+    CTestSkinXP skin;
+    COXMiniFrameSkinXP element(&skin);
+    CRect rectWindow;
+    pFloat->GetWindowRect(&rectWindow);
+    CPoint ptClient(0, 0);
+    pFloat->ClientToScreen(&ptClient);
+    ptClient -= rectWindow.TopLeft();
+    const CRect rectButton =
+        COXMiniFrameSkinXP::CloseButtonRect(COXMiniFrameSkinXP::CaptionRect(rectWindow.Size(), ptClient));
+    ASSERT_FALSE(rectButton.IsRectEmpty());
+    auto fillAt = [&] {
+        CWindowDC dc(pFloat);
+        return dc.GetPixel(rectButton.left + 1, rectButton.top + 1);
+    };
+    ASSERT_TRUE(PlaceCursor(rectWindow.TopLeft() + rectButton.CenterPoint()));
+    EXPECT_TRUE(element.DrawCaptionButtons(pFloat));
+    EXPECT_EQ(skin.GetHotItemColor(), fillAt());
+    ASSERT_TRUE(PlaceCursor(CPoint(rectWindow.left - 20, rectWindow.bottom + 20)));
+    EXPECT_TRUE(element.DrawCaptionButtons(pFloat));
+    EXPECT_EQ(skin.GetMiniFrameCaptionColor(), fillAt());
 }
 
 } // namespace
