@@ -564,4 +564,79 @@ TEST_F(FloatingFrame, XPsCloseButtonTurnsHotUnderTheCursorAndColdAway)
     EXPECT_EQ(skin.GetMiniFrameCaptionColor(), fillAt());
 }
 
+// A Classic element that counts the caption button updates it is asked for.
+class CCountingMiniFrameSkin : public COXMiniFrameSkinClassic
+{
+public:
+    BOOL DrawCaptionButtons(CMiniFrameWnd* pFrame) override
+    {
+        ++m_nUpdates;
+        return COXMiniFrameSkinClassic::DrawCaptionButtons(pFrame);
+    }
+    int m_nUpdates = 0;
+};
+
+TEST_F(FloatingFrame, MovingTheMouseToAnotherFrameUpdatesTheButtonsOfTheFirst)
+{
+    COXSizableMiniDockFrameWnd* pFirst = Float(OwnedBar(), "One", kBarId);
+    COXSizableMiniDockFrameWnd* pSecond = Float(OwnedBar(), "Two", kBarId + 1);
+    ASSERT_TRUE(pFirst != NULL && pSecond != NULL);
+    pFirst->SetWindowPos(&CWnd::wndTopMost, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    pSecond->SetWindowPos(&CWnd::wndTopMost, 400, 100, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    PumpPending();
+    CCountingMiniFrameSkin* pSkin = new CCountingMiniFrameSkin;
+    delete pFirst->m_pDefaultSkin;
+    pFirst->m_pDefaultSkin = pSkin;   // the frame deletes it
+    auto moveTo = [](CPoint pt) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = ::MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = ::MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+        ::SendInput(1, &input, sizeof(input));
+    };
+    CRect rectFirst, rectSecond;
+    pFirst->GetWindowRect(&rectFirst);
+    pSecond->GetWindowRect(&rectSecond);
+    // over the first frame's caption: its own caption moves draw its buttons
+    moveTo(CPoint(rectFirst.left + 20, rectFirst.top + 8));
+    ASSERT_TRUE(PumpUntil([&] { return pSkin->m_nUpdates > 0; }, kWaitMs)) << "no move reached the first frame";
+    PumpPending();
+    const int nBefore = pSkin->m_nUpdates;
+    moveTo(CPoint(rectSecond.left + 20, rectSecond.top + 8));
+    EXPECT_TRUE(PumpUntil([&] { return pSkin->m_nUpdates > nBefore; }, kWaitMs))
+        << "leaving the first frame must turn its buttons cold";
+}
+
+TEST_F(FloatingFrame, AViewBarsSystemMenuDocksItsChild)
+{
+    COXSizableMiniDockFrameWnd::s_lpszViewBarClass = "CTestViewBar";
+    static CFrameWnd* s_pChild = NULL;
+    s_pChild = m_pFrame;   // stands for the hosted MDI child
+    COXSizableMiniDockFrameWnd::s_viewBarLink.pfnGetChild = [](CControlBar*) { return s_pChild; };
+    COXSizableMiniDockFrameWnd::s_viewBarLink.pfnIsChildDocked = [](CControlBar*) { return TRUE; };
+    COXSizableMiniDockFrameWnd::s_viewBarLink.pfnGetDockMenuText = [](CControlBar*) { return CString("&Docked"); };
+    CTestViewBar* pBar = new CTestViewBar;
+    m_owned.push_back(pBar);
+    COXSizableMiniDockFrameWnd* pFloat = Float(pBar, "View");
+    ASSERT_TRUE(pFloat != NULL);
+    const UINT nDock = ::RegisterWindowMessageA("_DOCK_MDICHILD_");
+    CMenu* pMenu = pFloat->GetSystemMenu(FALSE);
+    ASSERT_TRUE(pMenu != NULL);
+    const int nItems = pMenu->GetMenuItemCount();
+    pFloat->SendMessage(WM_INITMENUPOPUP, (WPARAM)pMenu->m_hMenu, MAKELPARAM(0, TRUE));
+    pFloat->SendMessage(WM_INITMENUPOPUP, (WPARAM)pMenu->m_hMenu, MAKELPARAM(0, TRUE));
+    ASSERT_EQ(nItems + 2, (int)pMenu->GetMenuItemCount()) << "a separator and the item, once";
+    CString strItem;
+    pMenu->GetMenuString(nDock, strItem, MF_BYCOMMAND);
+    EXPECT_EQ(CString("&Docked"), strItem);
+    EXPECT_TRUE(pMenu->GetMenuState(nDock, MF_BYCOMMAND) & MF_CHECKED);
+
+    CMessageRecorder rec;
+    rec.Watch(m_pFrame->m_hWnd, "child");
+    rec.Only({WM_COMMAND});
+    pFloat->SendMessage(WM_SYSCOMMAND, nDock, 0);
+    EXPECT_TRUE(rec.Matches({{"child", WM_COMMAND, kSent, nDock}})) << rec.Sequence();
+}
+
 } // namespace
