@@ -418,6 +418,28 @@ TEST_F(FloatingFrame, ACaptionPressStartsTheBarsOwnDragWhenTheMainWindowAsks)
     EXPECT_NE(pBar->m_hWnd, ::GetCapture());
 }
 
+TEST_F(FloatingFrame, ACaptionPressDragsAFloatingCoolToolBarByItsOwnLoop)
+{
+    COXCoolToolBar bar;
+    ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC, 29496));
+    const UINT ids[] = {101, 102};
+    ASSERT_TRUE(bar.SetButtons(ids, 2));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->FloatControlBar(&bar, CPoint(260, 260), CBRS_ALIGN_TOP);
+    COXSizableMiniDockFrameWnd* pFloat = DYNAMIC_DOWNCAST(COXSizableMiniDockFrameWnd, bar.GetParentFrame());
+    ASSERT_TRUE(pFloat != NULL);
+    CRect rectWindow;
+    pFloat->GetWindowRect(&rectWindow);
+    const CPoint pt(rectWindow.left + 12, rectWindow.top + 7);
+    m_pFrame->SetOwnBarDrag(TRUE);
+    pFloat->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(pt.x, pt.y));
+    EXPECT_TRUE(bar.m_bDragging);
+    EXPECT_EQ(bar.m_hWnd, ::GetCapture());
+    bar.SendMessage(WM_LBUTTONUP, 0, 0);
+    EXPECT_FALSE(bar.m_bDragging);
+    bar.DestroyWindow();
+}
+
 TEST_F(FloatingFrame, CloseHidesTheBarAndTheFrameClosesAgainNextTime)
 {
     COXSizeControlBar* pBar = OwnedBar();
