@@ -338,6 +338,58 @@ TEST_F(SizeToolBarWindow, APressBesideTheButtonsReachesTheBar)
     m_bar.SendMessage(WM_LBUTTONUP, 0, 0);
 }
 
+TEST_F(SizeToolBarWindow, HoveringAButtonShowsItsShortNameAsTheTip)
+{
+    m_pFrame->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    PumpPending();
+    const HWND hTip = (HWND)m_bar.m_ToolCtrl.SendMessage(TB_GETTOOLTIPS);
+    ASSERT_TRUE(hTip != NULL);
+    CRect rect;
+    m_bar.m_ToolCtrl.GetItemRect(0, &rect);
+    CPoint pt = rect.CenterPoint();
+    m_bar.m_ToolCtrl.ClientToScreen(&pt);
+    ASSERT_TRUE(PlaceCursor(pt + CSize(1, 0)));
+    ASSERT_TRUE(PlaceCursor(pt));
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(hTip) != FALSE; }, kWaitMs)) << "no tip showed";
+    char text[80] = {};
+    TOOLINFOA ti = {};
+    ti.cbSize = sizeof(ti);
+    ASSERT_TRUE(::SendMessage(hTip, TTM_GETCURRENTTOOLA, 0, (LPARAM)&ti));
+    ti.lpszText = text;
+    ::SendMessage(hTip, TTM_GETTEXTA, sizeof(text), (LPARAM)&ti);
+    EXPECT_STREQ("Web search", text);
+    EXPECT_EQ((UINT)IDS_BT_SEARCH, m_pFrame->m_nLastMessageId);
+    EXPECT_TRUE(::GetWindowLong(hTip, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(SizeToolBarWindow, TheCustomizeDialogOffersTheCommandsNotOnTheBar)
+{
+    // two buttons left on the bar: the other four are offered, with a separator
+    while (m_bar.m_ToolCtrl.GetButtonCount() > 2)
+        m_bar.m_ToolCtrl.DeleteButton(2);
+    CDialogAnswerer answerer;
+    int nAvailable = -1, nOnBar = -1;
+    answerer.Handle([&](HWND hDlg, const ShownDialog&) {
+        // the dialog's two lists: the available buttons and the bar's
+        std::vector<HWND> lists;
+        for (HWND h = ::GetWindow(hDlg, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+            char cls[32] = {};
+            ::GetClassNameA(h, cls, sizeof(cls));
+            if (lstrcmpiA(cls, "ListBox") == 0)
+                lists.push_back(h);
+        }
+        if (lists.size() == 2) {
+            nAvailable = (int)::SendMessage(lists[0], LB_GETCOUNT, 0, 0);
+            nOnBar = (int)::SendMessage(lists[1], LB_GETCOUNT, 0, 0);
+        }
+        ::PostMessage(hDlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    m_bar.m_ToolCtrl.Customize();
+    ASSERT_EQ(1u, answerer.Shown().size()) << "the customize dialog never showed";
+    EXPECT_EQ(5, nAvailable) << "the four commands left and a separator";
+    EXPECT_EQ(3, nOnBar) << "the two buttons and the end of the bar";
+}
+
 TEST(SizeToolBarModule, DllVersionOfTheCommonControls)
 {
     const DWORD dwVersion = GetDllVersion("comctl32.dll");
