@@ -558,7 +558,7 @@ TEST_F(FloatingFrame, LoadingTheLayoutLaysFlatToolBarsOutWithoutTheirFlatStyle)
     bar.DestroyWindow();
 }
 
-TEST_F(FloatingFrame, XPsCloseButtonTurnsHotUnderTheCursorAndColdAway)
+TEST_F(FloatingFrame, XPPaintsTheFramesBorderAndCaptionAndItsCloseButtonTurnsHotUnderTheCursor)
 {
     COXSizableMiniDockFrameWnd* pFloat = Float(OwnedBar(), "Hot");
     ASSERT_TRUE(pFloat != NULL);
@@ -584,6 +584,18 @@ TEST_F(FloatingFrame, XPsCloseButtonTurnsHotUnderTheCursorAndColdAway)
     ASSERT_TRUE(PlaceCursor(CPoint(rectWindow.left - 20, rectWindow.bottom + 20)));
     EXPECT_TRUE(element.DrawCaptionButtons(pFloat));
     EXPECT_EQ(skin.GetMiniFrameCaptionColor(), fillAt());
+
+    // the whole non-client area, and nothing of the client area
+    CWindowDC dcClient(pFloat);
+    const CPoint ptInside = ptClient + CSize(3, 3);
+    dcClient.SetPixel(ptInside.x, ptInside.y, kMagenta);
+    element.OnNcPaint(pFloat);
+    CWindowDC dc(pFloat);
+    EXPECT_EQ(skin.GetMiniFrameBorderColor(), dc.GetPixel(0, 0));
+    EXPECT_EQ(skin.GetMiniFrameBorderColor(), dc.GetPixel(rectWindow.Width() - 1, rectWindow.Height() - 1));
+    EXPECT_EQ(skin.GetMiniFrameCaptionColor(), dc.GetPixel(5, ptClient.y - 3));
+    EXPECT_EQ(skin.GetMiniFrameBackgroundColor(), dc.GetPixel(5, ptClient.y - 1));
+    EXPECT_EQ(kMagenta, dc.GetPixel(ptInside.x, ptInside.y)) << "the client area is left alone";
 }
 
 // A Classic element that counts the caption button updates it is asked for.
