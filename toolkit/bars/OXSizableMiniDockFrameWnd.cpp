@@ -19,6 +19,9 @@ namespace {
 // cursor was last over: leaving a frame turns its hot close button cold.
 HHOOK s_hMouseHook = NULL;
 HWND s_hWndLastUnderMouse = NULL;
+// Set while a frame is made only to measure the floating insets: it neither
+// puts the hook in nor takes it with it.
+BOOL s_bMeasuring = FALSE;
 
 COXSizableMiniDockFrameWnd* SizableFrameFromHandle(HWND hWnd)
 {
@@ -161,19 +164,21 @@ CRect COXSizableMiniDockFrameWnd::GetFloatingInsets()
     CWnd* pMain = AfxGetMainWnd();
     COXSizableMiniDockFrameWnd* pTemp = NULL;
     if (pMain != NULL && ::IsWindow(pMain->m_hWnd)) {
+        s_bMeasuring = TRUE;
         pTemp = new COXSizableMiniDockFrameWnd;
         if (!pTemp->Create(pMain, CBRS_ALIGN_TOP)) {
             // a frame that failed to be made deletes itself when its window went
             pTemp = NULL;
         }
     }
-    if (pTemp == NULL)
-        return s_insets;
-    pTemp->CalcWindowRect(&rect);
-    rect.DeflateRect(afxData.cxBorder2, afxData.cyBorder2);
-    s_insets = CRect(-rect.top, rect.right, rect.bottom, 0);
-    pTemp->DestroyWindow();
-    s_bMeasured = TRUE;
+    if (pTemp != NULL) {
+        pTemp->CalcWindowRect(&rect);
+        rect.DeflateRect(afxData.cxBorder2, afxData.cyBorder2);
+        s_insets = CRect(-rect.top, rect.right, rect.bottom, 0);
+        pTemp->DestroyWindow();
+        s_bMeasured = TRUE;
+    }
+    s_bMeasuring = FALSE;
     return s_insets;
 }
 
@@ -249,7 +254,7 @@ int COXSizableMiniDockFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     m_nFrameKind = 0;
     m_bClosing = FALSE;
-    if (s_hMouseHook == NULL)
+    if (s_hMouseHook == NULL && !s_bMeasuring)
         s_hMouseHook = ::SetWindowsHookExA(WH_MOUSE, MiniFrameMouseHook, NULL, ::GetCurrentThreadId());
     return 0;
 }
@@ -257,7 +262,7 @@ int COXSizableMiniDockFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void COXSizableMiniDockFrameWnd::OnDestroy()
 {
     // the first frame to go takes the hook with it; the next one made puts it back
-    if (s_hMouseHook != NULL) {
+    if (s_hMouseHook != NULL && !s_bMeasuring) {
         ::UnhookWindowsHookEx(s_hMouseHook);
         s_hMouseHook = NULL;
         s_hWndLastUnderMouse = NULL;

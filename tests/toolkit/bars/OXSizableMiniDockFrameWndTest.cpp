@@ -391,7 +391,9 @@ TEST_F(FloatingFrame, FloatingRectanglesConvertBothWays)
     pFloat->GetClientRect(&rectClient);
     pFloat->ClientToScreen(&rectClient);
     CRect rect = rectWindow;
+    ASSERT_TRUE(COXSizableMiniDockFrameWnd::IsMouseHookInstalled());
     COXSizableMiniDockFrameWnd::AdjustFloatingRect(rect, TRUE);
+    EXPECT_TRUE(COXSizableMiniDockFrameWnd::IsMouseHookInstalled()) << "measuring must not take the frames' hook";
     rectClient.InflateRect(afxData.cxBorder2, afxData.cyBorder2);
     EXPECT_EQ(rectClient, rect) << "the client area with the bar's borders";
     COXSizableMiniDockFrameWnd::AdjustFloatingRect(rect, FALSE);
