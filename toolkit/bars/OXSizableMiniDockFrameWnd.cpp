@@ -157,7 +157,7 @@ void COXSizableMiniDockFrameWnd::InflateByBarBorders(CRect& rect, DWORD dwBarSty
 CRect COXSizableMiniDockFrameWnd::GetFloatingInsets()
 {
     static BOOL s_bMeasured = FALSE;
-    static CRect s_insets(0, 0, 0, 0);   // left: top inset, top: side inset, right: bottom inset
+    static CRect s_insets(0, 0, 0, 0);
     if (s_bMeasured)
         return s_insets;
     CRect rect(0, 0, 0, 0);
@@ -174,7 +174,7 @@ CRect COXSizableMiniDockFrameWnd::GetFloatingInsets()
     if (pTemp != NULL) {
         pTemp->CalcWindowRect(&rect);
         rect.DeflateRect(afxData.cxBorder2, afxData.cyBorder2);
-        s_insets = CRect(-rect.top, rect.right, rect.bottom, 0);
+        s_insets = CRect(rect.right, -rect.top, rect.right, rect.bottom);
         pTemp->DestroyWindow();
         s_bMeasured = TRUE;
     }
@@ -185,12 +185,11 @@ CRect COXSizableMiniDockFrameWnd::GetFloatingInsets()
 void COXSizableMiniDockFrameWnd::AdjustFloatingRect(CRect& rect, BOOL bShrink)
 {
     const CRect insets = GetFloatingInsets();
-    const int nTop = insets.left, nSide = insets.top, nBottom = insets.right;
     const int nSign = bShrink ? 1 : -1;
-    rect.top += nSign * nTop;
-    rect.left += nSign * nSide;
-    rect.right -= nSign * nSide;
-    rect.bottom -= nSign * nBottom;
+    rect.top += nSign * insets.top;
+    rect.left += nSign * insets.left;
+    rect.right -= nSign * insets.right;
+    rect.bottom -= nSign * insets.bottom;
 }
 
 BOOL COXSizableMiniDockFrameWnd::PreCreateWindow(CREATESTRUCT& cs)

@@ -54,8 +54,10 @@ public:
     // The first bar docked in the frame (NULL for a frame of several bars).
     CControlBar* GetBar();
     BOOL IsViewBarFrame();
-    // 1 a plain frame, 2 the frame of one sizing bar: decided once, setting
-    // up the system menu and the border (see the .cpp).
+    // 1 a plain frame, 2 the frame of one sizing bar; decided once. A sizing
+    // bar's frame keeps Move, Size and Close in its system menu (Close reads
+    // "Hide" unless the bar goes on close); a frame of another bar is sized
+    // by its sides when the bar sizes itself, else moved by its border.
     int GetFrameKind();
     // The current skin's mini frame element, else the frame's own Classic.
     COXMiniFrameSkin* GetMiniFrameSkin();
@@ -68,7 +70,7 @@ public:
     // Between a floating frame's window rectangle and its client one:
     // bShrink takes the window rectangle to the client one.
     static void AdjustFloatingRect(CRect& rect, BOOL bShrink);
-    // The insets behind AdjustFloatingRect (top, sides, bottom), measured
+    // The insets behind AdjustFloatingRect (left and right alike), measured
     // once per process on a floating frame of the main window.
     static CRect GetFloatingInsets();
 
