@@ -675,4 +675,41 @@ TEST_F(FloatingFrame, AViewBarsSystemMenuDocksItsChild)
     EXPECT_TRUE(rec.Matches({{"child", WM_COMMAND, kSent, nDock}})) << rec.Sequence();
 }
 
+void SendMouse(CPoint pt, DWORD dwFlags)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ::MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = ::MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+TEST_F(FloatingFrame, ARightClickOnTheCaptionShowsTheTrimmedMenu)
+{
+    COXSizeControlBar* pBar = OwnedBar();
+    COXSizableMiniDockFrameWnd* pFloat = Float(pBar, "Menu");
+    ASSERT_TRUE(pFloat != NULL);
+    pFloat->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    PumpPending();
+    CRect rectWindow;
+    pFloat->GetWindowRect(&rectWindow);
+    const CPoint pt(rectWindow.left + 20, rectWindow.top + 8);
+    ASSERT_EQ(HTCAPTION, (int)pFloat->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)));
+    std::vector<CString> texts;
+    CMenuWatch watch([&](HWND) {
+        texts = MenuTexts(pFloat->GetSystemMenu(FALSE));
+        ::EndMenu();
+    });
+    ASSERT_TRUE(PlaceCursor(pt));
+    SendMouse(pt, MOUSEEVENTF_RIGHTDOWN);
+    EXPECT_TRUE(PumpUntil([&] { return watch.Acted(); }, kWaitMs)) << "the system menu never showed";
+    SendMouse(pt, MOUSEEVENTF_RIGHTUP);
+    PumpUntil([] { return (::GetAsyncKeyState(VK_RBUTTON) & 0x8000) == 0; }, kWaitMs);
+    EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), CString("&Hide")));
+    for (const CString& str : texts)
+        EXPECT_NE(CString("-"), str);
+    EXPECT_TRUE(pBar->IsVisible()) << "nothing chosen, nothing done";
+}
+
 } // namespace
