@@ -712,4 +712,22 @@ TEST_F(FloatingFrame, ARightClickOnTheCaptionShowsTheTrimmedMenu)
     EXPECT_TRUE(pBar->IsVisible()) << "nothing chosen, nothing done";
 }
 
+TEST_F(FloatingFrame, TheClassicElementShowsAViewBarsFrameActiveOnlyWithItsChild)
+{
+    COXSizableMiniDockFrameWnd::s_lpszViewBarClass = "CTestViewBar";
+    CTestViewBar* pBar = new CTestViewBar;
+    m_owned.push_back(pBar);
+    COXSizableMiniDockFrameWnd* pFloat = Float(pBar, "View");
+    ASSERT_TRUE(pFloat != NULL);
+    COXMiniFrameSkinClassic classic;
+    EXPECT_TRUE(classic.OnNcActivate(TRUE, pFloat)) << "no child: the frame's own activation";
+
+    // a child that is not the main frame's active MDI child (it has none)
+    static CFrameWnd* s_pChild = NULL;
+    s_pChild = m_pFrame;
+    COXSizableMiniDockFrameWnd::s_viewBarLink.pfnGetChild = [](CControlBar*) { return s_pChild; };
+    EXPECT_FALSE(classic.OnNcActivate(TRUE, pFloat));
+    EXPECT_TRUE(classic.OnNcActivate(FALSE, pFloat));
+}
+
 } // namespace
