@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "OXCoolToolBar.h"
+#include "OXSizableMiniDockFrameWnd.h"
 #include "OXSizeControlBar.h"
 #include "OXSizeDockBar.h"
 
@@ -61,7 +63,7 @@ void EmptyHiddenLists(CFrameWnd* pFrame)
 
 void OXSizeDock::EnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle)
 {
-    pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CMiniDockFrameWnd);
+    pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(COXSizableMiniDockFrameWnd);
     for (const auto& row : kDockBarTable) {
         if ((row[1] & dwDockStyle & CBRS_ALIGN_ANY) == 0 || pFrame->GetControlBar(row[0]) != NULL)
             continue;
@@ -169,7 +171,21 @@ void OXSizeDock::LoadSizeBarState(CFrameWnd* pFrame, LPCTSTR lpszProfileName)
     pFrame->UpdateWindow();
     CDockState state;
     state.LoadState(lpszProfileName);
+    // flat tool bars are restored without their flat style, which changes
+    // the sizes the restore lays them out by, and get it back afterwards
+    std::vector<CControlBar*> flatBars;
+    for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); ++i) {
+        CControlBar* pBar = pFrame->GetControlBar(((CControlBarInfo*)state.m_arrBarInfo[i])->m_nBarID);
+        if (pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CMFCToolBar)) && (pBar->GetStyle() & TBSTYLE_FLAT) &&
+            std::find(flatBars.begin(), flatBars.end(), pBar) == flatBars.end()) {
+            pBar->ModifyStyle(TBSTYLE_FLAT, 0);
+            flatBars.push_back(pBar);
+        }
+    }
     pFrame->SetDockState(state);
+    for (CControlBar* pBar : flatBars)
+        if (::IsWindow(pBar->m_hWnd))
+            pBar->ModifyStyle(0, TBSTYLE_FLAT);
 
     std::vector<COXSizeControlBar*> mdiFloat;
     for (CControlBar* pBar : FrameBars(pFrame)) {

@@ -5,6 +5,7 @@
 #include "OXDockbarSkin.h"
 #include "OXDragGuard.h"
 #include "OXFrameWndDock.h"
+#include "OXSizableMiniDockFrameWnd.h"
 #include "OXSizeDockBar.h"
 #include "OXSkinnedApp.h"
 
@@ -707,5 +708,8 @@ LRESULT COXSizeControlBar::OnFillMenu(WPARAM, LPARAM lParam)
 
 LRESULT COXSizeControlBar::OnFloated(WPARAM, LPARAM)
 {
+    // the floating frame trims its system menu for the bar
+    if (COXSizableMiniDockFrameWnd* pFrame = DYNAMIC_DOWNCAST(COXSizableMiniDockFrameWnd, GetParentFrame()))
+        pFrame->GetFrameKind();
     return TRUE;
 }

@@ -17,11 +17,8 @@ class COXMenuSkin;
 // The dock bar element has a header of its own (OXDockbarSkin.h).
 class COXDockbarSkin;
 
-class COXMiniFrameSkin
-{
-public:
-    virtual ~COXMiniFrameSkin() {}
-};
+// The mini frame element has a header of its own (OXMiniFrameSkin.h).
+class COXMiniFrameSkin;
 
 // The status bar element has a header of its own (OXStatusbarSkin.h).
 class COXStatusbarSkin;

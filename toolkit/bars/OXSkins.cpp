@@ -6,6 +6,7 @@
 #include "OXDockbarSkin.h"
 #include "OXFrameSkin.h"
 #include "OXMenuSkin.h"
+#include "OXMiniFrameSkin.h"
 #include "OXShortcutBarSkin.h"
 #include "OXSizeControlBar.h"
 #include "OXStatusbarSkin.h"
@@ -75,6 +76,7 @@ COXSkinClassic::COXSkinClassic()
     m_pShortcutBarSkin = new COXShortcutBarSkinClassic;
     m_pStatusbarSkin = new COXStatusbarSkinClassic;
     m_pFrameSkin = new COXFrameSkinClassic;
+    m_pMiniFrameSkin = new COXMiniFrameSkinClassic;
 }
 
 // ---------------------------------------------------------------------------
@@ -90,6 +92,7 @@ COXSkinXP::COXSkinXP()
     m_pShortcutBarSkin = new COXShortcutBarSkinXP(this);
     m_pStatusbarSkin = new COXStatusbarSkinXP(this);
     m_pFrameSkin = new COXFrameSkinXP(this);
+    m_pMiniFrameSkin = new COXMiniFrameSkinXP(this);
 }
 
 COLORREF COXSkinXP::GetHotItemColor() const
@@ -325,6 +328,7 @@ COXSkin2003::COXSkin2003()
     m_pStatusbarSkin = new COXStatusbarSkin2003(this);
     m_pMenuSkin = new COXMenuSkin2003(this);
     m_pFrameSkin = new COXFrameSkin2003(this);
+    m_pMiniFrameSkin = new COXMiniFrameSkinXP(this);
 }
 
 COXSkin2003::~COXSkin2003()
