@@ -3,7 +3,8 @@
 // 100 characters, cut), Apply per page, a page that refuses OK, and a page
 // counting the idle kicks it gets through the open dialog. The toolkit's own
 // pages follow; the caption page paints every title bar of the gallery,
-// the dialog's own included, while the dialog is open.
+// the dialog's own included, while the dialog is open; the tabbed MDI page
+// puts tabs on a frame of documents opened beside the dialog.
 #include "Gallery.h"
 
 #include "OXCustomizeBackgroundPage.h"
@@ -13,6 +14,7 @@
 #include "OXCustomizeIntelliMousePage.h"
 #include "OXCustomizeManager.h"
 #include "OXCustomizeSplashWindowPage.h"
+#include "OXCustomizeTabbedMDIPage.h"
 #include "OXCustomizeTrayIconPage.h"
 #include "gallery_res.h"
 
@@ -137,6 +139,51 @@ BEGIN_MESSAGE_MAP(CIdlePage, CSamplePage)
     ON_MESSAGE(WM_KICKIDLE, &CIdlePage::OnKickIdle)
 END_MESSAGE_MAP()
 
+// The tabbed MDI page drives the documents frame the gallery opens beside
+// the dialog (the gallery's main window is no MDI frame).
+class CGalleryTabbedMDIPage : public COXCustomizeTabbedMDIPage
+{
+public:
+    BOOL OpenDocuments()
+    {
+        CMDIFrameWnd* pFrame = new CMDIFrameWnd;
+        if (!pFrame->Create(NULL, "Documents for the tabbed MDI page", WS_OVERLAPPEDWINDOW,
+                            CRect(560, 40, 1080, 400))) {
+            delete pFrame;
+            return FALSE;
+        }
+        m_hWndFrame = pFrame->GetSafeHwnd();
+        int nOffset = 0;
+        for (const char* pszTitle : {"Seeds.txt", "Phrases.csv", "Levels.log"}) {
+            CMDIChildWnd* pChild = new CMDIChildWnd;
+            pChild->Create(NULL, pszTitle, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                           CRect(nOffset, nOffset, nOffset + 300, nOffset + 180), pFrame);
+            nOffset += 24;
+        }
+        pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+        pFrame->RecalcLayout();
+        return TRUE;
+    }
+    void CloseDocuments()
+    {
+        GetTabClientWnd()->Detach();
+        if (::IsWindow(m_hWndFrame))
+            ::DestroyWindow(m_hWndFrame);
+        m_hWndFrame = NULL;
+    }
+
+protected:
+    // The frame may have been closed by hand while the dialog is open.
+    CMDIFrameWnd* GetMDIFrame() const override
+    {
+        if (!::IsWindow(m_hWndFrame))
+            return NULL;
+        return DYNAMIC_DOWNCAST(CMDIFrameWnd, CWnd::FromHandlePermanent(m_hWndFrame));
+    }
+
+    HWND m_hWndFrame = NULL;
+};
+
 // The gallery's manager owns its sample pages and goes with its window.
 class CGalleryCustomizeManager : public COXCustomizeManager
 {
@@ -166,7 +213,12 @@ public:
                                                  ::GetSysColor(COLOR_APPWORKSPACE), "Gallery background");
         RegisterPage(&m_caption, 10);
         RegisterPage(&m_background, 11);
+        if (m_tabbedMDI.OpenDocuments()) {
+            m_tabbedMDI.InitializeTabbedMDI(TCS_HOTTRACK, 1, "Gallery tabbed MDI", TRUE);
+            RegisterPage(&m_tabbedMDI, 12);
+        }
     }
+    ~CGalleryCustomizeManager() override { m_tabbedMDI.CloseDocuments(); }
 
 protected:
     void PostNcDestroy() override { delete this; }
@@ -182,6 +234,7 @@ protected:
     COXCustomizeInstanceManagerPage m_instances;
     COXCustomizeCaptionPage m_caption;
     COXCustomizeBackgroundPage m_background;
+    CGalleryTabbedMDIPage m_tabbedMDI;
 };
 
 CWnd* OpenCustomizeManager(CWnd* pGallery)
