@@ -172,6 +172,13 @@ public:
         m_hWndFrame = NULL;
     }
 
+    // With the documents closed by hand there is nothing left to apply: OK
+    // still closes the dialog.
+    BOOL OnCloseManager(BOOL bIsOk) override
+    {
+        return GetMDIFrame() == NULL || COXCustomizeTabbedMDIPage::OnCloseManager(bIsOk);
+    }
+
 protected:
     // The frame may have been closed by hand while the dialog is open.
     CMDIFrameWnd* GetMDIFrame() const override
