@@ -53,16 +53,6 @@ DWORD RadioBits(UINT nID, UINT nFirst, UINT nLast)
 // ---------------------------------------------------------------------------
 // The rules
 // ---------------------------------------------------------------------------
-bool COXCustomizeTabbedMDIPage::Choice::operator==(const Choice& o) const
-{
-    if (nPosition != o.nPosition || nLook != o.nLook || nLines != o.nLines)
-        return false;
-    for (int i = 0; i < nCheckCount; i++)
-        if (checks[i] != o.checks[i])
-            return false;
-    return true;
-}
-
 COXCustomizeTabbedMDIPage::Choice COXCustomizeTabbedMDIPage::ChoiceFromStyle(DWORD dwStyle)
 {
     Choice choice;

@@ -51,7 +51,6 @@ public:
     struct Choice {
         UINT nPosition, nLook, nLines;
         int checks[nCheckCount];
-        bool operator==(const Choice& o) const;
     };
     static Choice ChoiceFromStyle(DWORD dwStyle);
     // A radio id outside its group adds nothing; so does a check that is
