@@ -491,3 +491,42 @@
 #define IDC_OX_TBP_UNUSED1              26098
 #define IDC_OX_TBP_UNUSED2              26099
 #define IDC_OX_TBP_BARS                 26110
+
+// ---------------------------------------------------------------------------
+// Customize page: tabbed MDI (COXCustomizeTabbedMDIPage). The option tree's
+// items carry ids of their own (2000-2045, see the page's header).
+// ---------------------------------------------------------------------------
+#define IDD_OX_CUSTOMIZE_TABBEDMDI      26004
+#define IDB_OX_TABBEDMDI_PAGE           26007
+#define IDB_OX_TABBEDMDI_POSITION       26009
+#define IDB_OX_TABBEDMDI_TABS           26011
+#define IDB_OX_TABBEDMDI_LOOK           26013
+#define IDB_OX_TABBEDMDI_OPTIONS        26015
+#define IDB_OX_TABBEDMDI_LINES          26017
+#define IDC_OX_TMP_SUPPORT              26076
+#define IDC_OX_TMP_OPTIONS              26077
+#define IDC_OX_TMP_OFFSET_LABEL         26078
+#define IDC_OX_TMP_OFFSET               26079
+#define IDC_OX_TMP_OFFSET_SPIN          26080
+#define IDS_OX_TMP_TITLE                26608
+#define IDS_OX_TMP_TOOLTIP              26609
+#define IDS_OX_TMP_ROOT                 26917
+#define IDS_OX_TMP_POSITION             26918
+#define IDS_OX_TMP_LEFT                 26919
+#define IDS_OX_TMP_TOP                  26920
+#define IDS_OX_TMP_RIGHT                26921
+#define IDS_OX_TMP_BOTTOM               26922
+#define IDS_OX_TMP_LOOK                 26923
+#define IDS_OX_TMP_TABS                 26924
+#define IDS_OX_TMP_BUTTONS              26925
+#define IDS_OX_TMP_FLATBUTTONS          26926
+#define IDS_OX_TMP_OPTIONS              26927
+#define IDS_OX_TMP_LINES                26928
+#define IDS_OX_TMP_SINGLELINE           26929
+#define IDS_OX_TMP_MULTILINE            26930
+#define IDS_OX_TMP_HOTTRACK             26931
+#define IDS_OX_TMP_FIXEDWIDTH           26932
+#define IDS_OX_TMP_FILLROWS             26933
+#define IDS_OX_TMP_SCROLLOPPOSITE       26934
+#define IDS_OX_TMP_FORCEICONLEFT        26935
+#define IDS_OX_TMP_FORCELABELLEFT       26936

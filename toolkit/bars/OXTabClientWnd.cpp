@@ -5,9 +5,9 @@
 
 namespace {
 
-const char kIsAttached[] = "IsAttached";
-const char kOffset[] = "Offset";
-const char kStyle[] = "Style";
+const char* const kIsAttached = COXTabClientWnd::kProfileIsAttached;
+const char* const kOffset = COXTabClientWnd::kProfileOffset;
+const char* const kStyle = COXTabClientWnd::kProfileStyle;
 
 // The layout's questions answered by the real tab control.
 class CWorkspaceLayout : public COXTabClientWnd::LayoutControl

@@ -62,6 +62,10 @@ public:
     static const int kMaxOffset = 1000;
     static const int kDefaultOffset = 1;
     static const DWORD kDefaultStyle = TCS_HOTTRACK;
+    // The entries SaveState writes and LoadState reads.
+    static constexpr const char kProfileIsAttached[] = "IsAttached";
+    static constexpr const char kProfileOffset[] = "Offset";
+    static constexpr const char kProfileStyle[] = "Style";
 
 protected:
     friend class COXTabWorkspace;

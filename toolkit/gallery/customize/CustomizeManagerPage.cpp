@@ -6,7 +6,8 @@
 // the dialog's own included, while the dialog is open. The shortcut keys and
 // tool bars pages work on a sample frame that opens with the dialog: new
 // keys run their commands there after Apply or OK (its title names the
-// command run), new tool bars float beside it.
+// command run), new tool bars float beside it; the tabbed MDI page puts
+// tabs on a frame of documents opened beside the dialog.
 #include "Gallery.h"
 
 #include "OXCustomizeBackgroundPage.h"
@@ -18,6 +19,7 @@
 #include "OXCustomizeManager.h"
 #include "OXCustomizeShortkeysPage.h"
 #include "OXCustomizeSplashWindowPage.h"
+#include "OXCustomizeTabbedMDIPage.h"
 #include "OXCustomizeToolbarsPage.h"
 #include "OXCustomizeTrayIconPage.h"
 #include "gallery_res.h"
@@ -198,6 +200,59 @@ BEGIN_MESSAGE_MAP(CShortkeysSampleFrame, CFrameWnd)
     ON_COMMAND_RANGE(ID_GALLERY_BAR_SEARCH, ID_GALLERY_BAR_HISTORY, &CShortkeysSampleFrame::OnCommandRun)
 END_MESSAGE_MAP()
 
+
+// The tabbed MDI page drives the documents frame the gallery opens beside
+// the dialog (the gallery's main window is no MDI frame).
+class CGalleryTabbedMDIPage : public COXCustomizeTabbedMDIPage
+{
+public:
+    BOOL OpenDocuments()
+    {
+        CMDIFrameWnd* pFrame = new CMDIFrameWnd;
+        if (!pFrame->Create(NULL, "Documents for the tabbed MDI page", WS_OVERLAPPEDWINDOW,
+                            CRect(560, 40, 1080, 400))) {
+            delete pFrame;
+            return FALSE;
+        }
+        m_hWndFrame = pFrame->GetSafeHwnd();
+        int nOffset = 0;
+        for (const char* pszTitle : {"Seeds.txt", "Phrases.csv", "Levels.log"}) {
+            CMDIChildWnd* pChild = new CMDIChildWnd;
+            pChild->Create(NULL, pszTitle, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                           CRect(nOffset, nOffset, nOffset + 300, nOffset + 180), pFrame);
+            nOffset += 24;
+        }
+        pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+        pFrame->RecalcLayout();
+        return TRUE;
+    }
+    void CloseDocuments()
+    {
+        GetTabClientWnd()->Detach();
+        if (::IsWindow(m_hWndFrame))
+            ::DestroyWindow(m_hWndFrame);
+        m_hWndFrame = NULL;
+    }
+
+    // With the documents closed by hand there is nothing left to apply: OK
+    // still closes the dialog.
+    BOOL OnCloseManager(BOOL bIsOk) override
+    {
+        return GetMDIFrame() == NULL || COXCustomizeTabbedMDIPage::OnCloseManager(bIsOk);
+    }
+
+protected:
+    // The frame may have been closed by hand while the dialog is open.
+    CMDIFrameWnd* GetMDIFrame() const override
+    {
+        if (!::IsWindow(m_hWndFrame))
+            return NULL;
+        return DYNAMIC_DOWNCAST(CMDIFrameWnd, CWnd::FromHandlePermanent(m_hWndFrame));
+    }
+
+    HWND m_hWndFrame = NULL;
+};
+
 // The gallery's manager owns its sample pages and goes with its window.
 class CGalleryCustomizeManager : public COXCustomizeManager
 {
@@ -236,9 +291,14 @@ public:
             RegisterPage(&m_shortkeys, 12);
             RegisterPage(&m_toolbars, 13);
         }
+        if (m_tabbedMDI.OpenDocuments()) {
+            m_tabbedMDI.InitializeTabbedMDI(TCS_HOTTRACK, 1, "Gallery tabbed MDI", TRUE);
+            RegisterPage(&m_tabbedMDI, 14);
+        }
     }
-    ~CGalleryCustomizeManager()
+    ~CGalleryCustomizeManager() override
     {
+        m_tabbedMDI.CloseDocuments();
         if (::IsWindow(m_pSampleFrame->GetSafeHwnd()))
             m_pSampleFrame->DestroyWindow();   // the frame deletes itself
         else
@@ -264,6 +324,7 @@ protected:
     CShortkeysSampleFrame* m_pSampleFrame = NULL;
     COXCustomizeShortkeysPage m_shortkeys;
     COXCustomizeToolbarsPage m_toolbars;
+    CGalleryTabbedMDIPage m_tabbedMDI;
 };
 
 CWnd* OpenCustomizeManager(CWnd* pGallery)
