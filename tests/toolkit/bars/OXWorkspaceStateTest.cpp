@@ -285,12 +285,32 @@ TEST(OXWorkspaceStateRecord, ABadRecordIsRefusedWholeAndLeavesTheStateAsItWas)
     COXWorkspaceState target;
     target.m_nScreenWidth = 777;
     target.m_pSplitterPaneStates->Add(PaneState(FALSE, 0, 90, 5));
-    const std::vector<BYTE> before = Stored(target);
+    const std::vector<BYTE> unchanged = Stored(target);
     for (const Case& c : cases) {
         CByteArray array;
         EXPECT_FALSE(target.LoadFromByteArray(ToArray(c.bytes, array))) << c.what;
-        ASSERT_EQ(Stored(target), before) << c.what;
+        ASSERT_EQ(Stored(target), unchanged) << c.what;
         ASSERT_EQ(target.m_nSerializedVersion, -1) << c.what;
+    }
+
+    // A count is believed only as far as the record's bytes could hold it:
+    // it is refused before anything is read or sized by it.
+    for (size_t at : {good.nChildCountAt, good.nMapCountAt, good.nPaneCountAt}) {
+        std::vector<BYTE> huge = good.bytes;
+        const BYTE count[] = {0xFF, 0xFF, 0x00, 0x00, 0x00, 0x04};   // 0x04000000
+        huge.erase(huge.begin() + (ptrdiff_t)at, huge.begin() + (ptrdiff_t)at + 2);
+        huge.insert(huge.begin() + (ptrdiff_t)at, count, count + sizeof count);
+        CMemFile file(huge.data(), (UINT)huge.size());
+        CArchive ar(&file, CArchive::load);
+        int nCause = -1;
+        try {
+            target.Serialize(ar);
+        } catch (CArchiveException* e) {
+            nCause = e->m_cause;
+            e->Delete();
+        }
+        EXPECT_EQ(nCause, CArchiveException::badIndex) << "count at " << at;
+        EXPECT_EQ(Stored(target), unchanged);
     }
 
     // A record of a later object schema, read through an archive.
@@ -306,7 +326,7 @@ TEST(OXWorkspaceStateRecord, ABadRecordIsRefusedWholeAndLeavesTheStateAsItWas)
     ASSERT_NE(pError, nullptr);
     EXPECT_EQ(pError->m_cause, CArchiveException::badSchema);
     pError->Delete();
-    EXPECT_EQ(Stored(target), before);
+    EXPECT_EQ(Stored(target), unchanged);
 
     // Through the file and the registry: FALSE, nothing applied.
     CTestFolder folder;
