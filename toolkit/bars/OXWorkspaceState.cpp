@@ -447,11 +447,29 @@ BOOL COXWorkspaceState::ApplyDockTabPositions(CPtrArray& arrBarInfo)
 // ends on top, active.
 BOOL COXWorkspaceState::ApplyChildFrames()
 {
+    // Each child is opened and then placed: the client is drawn once, at
+    // the end, rather than at every step.
+    CWinThread* pThread = AfxGetThread();
+    CMDIFrameWnd* pMDIFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, pThread != NULL ? pThread->GetMainWnd() : NULL);
+    HWND hClient = pMDIFrame != NULL ? pMDIFrame->m_hWndMDIClient : NULL;
+    const BOOL bRedrawOff = hClient != NULL && ::IsWindowVisible(hClient) && m_pChildFrameStates->GetSize() > 1;
+    if (bRedrawOff)
+        ::SendMessage(hClient, WM_SETREDRAW, FALSE, 0);
     BOOL bOk = TRUE;
-    for (INT_PTR i = m_pChildFrameStates->GetSize() - 1; i >= 0; i--) {
-        COXChildFrameState* pState = DYNAMIC_DOWNCAST(COXChildFrameState, m_pChildFrameStates->GetAt(i));
-        if (pState == NULL || !pState->Apply())
-            bOk = FALSE;
+    try {
+        for (INT_PTR i = m_pChildFrameStates->GetSize() - 1; i >= 0; i--) {
+            COXChildFrameState* pState = DYNAMIC_DOWNCAST(COXChildFrameState, m_pChildFrameStates->GetAt(i));
+            if (pState == NULL || !pState->Apply())
+                bOk = FALSE;
+        }
+    } catch (...) {
+        if (bRedrawOff)
+            ::SendMessage(hClient, WM_SETREDRAW, TRUE, 0);
+        throw;
+    }
+    if (bRedrawOff) {
+        ::SendMessage(hClient, WM_SETREDRAW, TRUE, 0);
+        ::RedrawWindow(hClient, NULL, NULL, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
     return bOk;
 }

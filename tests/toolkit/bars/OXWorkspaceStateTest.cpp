@@ -632,7 +632,7 @@ protected:
             CDocument* pDoc = pChild->GetActiveDocument();
             std::ostringstream os;
             os << (pDoc != NULL ? (LPCTSTR)pDoc->GetPathName().Mid(m_folder.Path().GetLength() + 1) : "?") << " "
-               << CRect(cwp.rcNormalPosition);
+               << CRect(cwp.rcNormalPosition) << (pChild->IsWindowVisible() ? "" : " hidden");
             l.children.push_back(os.str());
             if (CWorkspaceSplitChild* pSplit = DYNAMIC_DOWNCAST(CWorkspaceSplitChild, pChild)) {
                 int cxMin;
