@@ -237,9 +237,11 @@ BOOL COXWorkspaceState::CaptureState()
     return bOk;
 }
 
-// The dock bar's tab control holding pBar: its index there (-1 without a
-// tab) and whether that tab is the selected one. FALSE while the dock bar
-// has no tab control window.
+// The tab control of a size dock bar: where it holds pBar (-1 without a
+// tab) and whether that tab is the selected one; FALSE while the dock bar
+// has no tab control window. Sizing bars share a dock bar as tabs only once
+// the dock bar carries a tab strip; until then no dock bar has one, nothing
+// is found, inserted or removed, and the map stays empty.
 static BOOL FindDockTab(COXSizeDockBar* pDockBar, COXSizeControlBar* pBar, int& nIndex, BOOL& bSelected)
 {
     (void)pDockBar;
@@ -249,8 +251,8 @@ static BOOL FindDockTab(COXSizeDockBar* pDockBar, COXSizeControlBar* pBar, int& 
     return FALSE;
 }
 
-// Gives pBar a tab at nIndex in the dock bar's tab control unless it has one
-// there already; FALSE when the dock bar does not take it.
+// Gives pBar a tab at nIndex, selected, with a new layout; FALSE when the
+// dock bar does not take it.
 static BOOL InsertDockTab(COXSizeDockBar* pDockBar, COXSizeControlBar* pBar, int nIndex)
 {
     (void)pDockBar;
