@@ -257,6 +257,12 @@ TEST(OXWorkspaceStateRecord, ABadRecordIsRefusedWholeAndLeavesTheStateAsItWas)
     COXWorkspaceState foreign;
     foreign.m_pChildFrameStates->Add(PaneState(TRUE, 0, 1, 1));
     const std::vector<BYTE> foreignBytes = Stored(foreign);
+    // And one whose child's splitter array does.
+    COXWorkspaceState foreignInChild;
+    COXChildFrameState* pChild = new COXChildFrameState;
+    pChild->m_pSplitterStates->Add(new COXChildFrameState);
+    foreignInChild.m_pChildFrameStates->Add(pChild);
+    const std::vector<BYTE> foreignInChildBytes = Stored(foreignInChild);
 
     struct Case { std::string what; std::vector<BYTE> bytes; };
     std::vector<Case> cases;
@@ -279,6 +285,15 @@ TEST(OXWorkspaceStateRecord, ABadRecordIsRefusedWholeAndLeavesTheStateAsItWas)
         cases.push_back(c);
     }
     cases.push_back({"a foreign class in the child array", foreignBytes});
+    cases.push_back({"a foreign class in a child's splitter array", foreignInChildBytes});
+    {
+        // The last field a reference to the child's splitter array (object
+        // 7), which would then have two owners.
+        Case c{"an array read earlier", std::vector<BYTE>(good.bytes.begin(), good.bytes.begin() + (ptrdiff_t)good.nPaneCountAt - 2)};
+        c.bytes.push_back(7);
+        c.bytes.push_back(0);
+        cases.push_back(c);
+    }
     for (size_t n = 0; n < good.bytes.size(); n++)
         cases.push_back({"cut at " + std::to_string(n), std::vector<BYTE>(good.bytes.begin(), good.bytes.begin() + (ptrdiff_t)n)});
 
