@@ -49,11 +49,11 @@ public:
     virtual BOOL ApplyState();
 
     // bSaveAllModified asks the application to save its modified documents
-    // (Cancel stops the store: FALSE, nothing written); bCapture captures
-    // first; bClearModified leaves only the documents the save left clean
-    // unmodified (one the user chose not to save keeps its edits and is asked
-    // about again). The file is written beside its name and then replaces
-    // it, so a failed store keeps the last one.
+    // (Cancel stops the store: FALSE, nothing captured or written); bCapture
+    // captures first. bClearModified clears no flag the save left set: a
+    // saved document is clean already, and one the user chose not to save
+    // keeps its edits, to be asked about again. The file is written beside
+    // its name and then replaces it, so a failed store keeps the last one.
     virtual BOOL StoreToFile(LPCTSTR lpszFileName, BOOL bSaveAllModified = TRUE, BOOL bCapture = TRUE,
                              BOOL bClearModified = TRUE);
     // With bApply, what was loaded is applied; the result is then that of
