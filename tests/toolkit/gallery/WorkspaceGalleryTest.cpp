@@ -9,23 +9,23 @@
 
 namespace {
 
+BOOL CALLBACK FindWorkspaceFrameProc(HWND h, LPARAM lParam)
+{
+    char szTitle[32] = "";
+    ::GetWindowTextA(h, szTitle, sizeof szTitle);
+    CMDIFrameWnd* pFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, CWnd::FromHandlePermanent(h));
+    if (pFrame != NULL && strcmp(szTitle, "Workspace") == 0 && ::IsWindowVisible(h)) {
+        *(CMDIFrameWnd**)lParam = pFrame;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The page's frame: this thread's top-level MDI frame titled "Workspace".
 CMDIFrameWnd* FindWorkspaceFrame()
 {
     CMDIFrameWnd* pFound = NULL;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND h, LPARAM lParam) -> BOOL {
-            char szTitle[32] = "";
-            ::GetWindowTextA(h, szTitle, sizeof szTitle);
-            CMDIFrameWnd* pFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, CWnd::FromHandlePermanent(h));
-            if (pFrame != NULL && strcmp(szTitle, "Workspace") == 0 && ::IsWindowVisible(h)) {
-                *(CMDIFrameWnd**)lParam = pFrame;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        (LPARAM)&pFound);
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindWorkspaceFrameProc, (LPARAM)&pFound);
     return pFound;
 }
 
