@@ -59,6 +59,28 @@ BOOL WriteWorkspaceDocument(LPCTSTR lpszPath, LPCTSTR lpszText)
     return TRUE;
 }
 
+// Three 16 x 15 pictures, one a colour, for a bar's buttons.
+static HBITMAP MakeButtonImages()
+{
+    static const COLORREF kColours[] = {RGB(40, 110, 200), RGB(200, 60, 40), RGB(60, 160, 70)};
+    HDC hScreen = ::GetDC(NULL);
+    HDC hDC = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 48, 15);
+    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    RECT all = {0, 0, 48, 15};
+    ::FillRect(hDC, &all, ::GetSysColorBrush(COLOR_BTNFACE));
+    for (int i = 0; i < 3; i++) {
+        HBRUSH hBrush = ::CreateSolidBrush(kColours[i]);
+        RECT r = {16 * i + 3, 2, 16 * i + 13, 13};
+        ::FillRect(hDC, &r, hBrush);
+        ::DeleteObject(hBrush);
+    }
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    ::ReleaseDC(NULL, hScreen);
+    return hBitmap;
+}
+
 CWorkspaceFrame::CWorkspaceFrame() : m_pSizeBar(NULL)
 {
 }
@@ -84,6 +106,11 @@ BOOL CWorkspaceFrame::CreateWorkspaceFrame(const CRect& rect)
                                CRect(0, 0, 0, 0), IDW_WORKSPACE_HARVESTBAR) ||
         !m_barHarvest.SetButtons(kHarvestButtons, 4))
         return FALSE;
+    for (CToolBar* pBar : {&m_barFile, &m_barHarvest}) {
+        HBITMAP hImages = MakeButtonImages();
+        if (!pBar->SetBitmap(hImages))
+            ::DeleteObject(hImages);
+    }
     m_barFile.SetWindowText("File");
     m_barHarvest.SetWindowText("Harvest");
     m_barFile.EnableDocking(CBRS_ALIGN_ANY);
@@ -96,7 +123,7 @@ BOOL CWorkspaceFrame::CreateWorkspaceFrame(const CRect& rect)
                             CRect(0, 0, 200, 150)))
         return FALSE;
     m_pSizeBar->EnableDocking(CBRS_ALIGN_ANY);
-    FloatControlBar(m_pSizeBar, CPoint(rect.right - 120, rect.top + 120));
+    FloatControlBar(m_pSizeBar, CPoint(rect.right - 260, rect.top + 160));
     RecalcLayout();
     return TRUE;
 }

@@ -106,7 +106,7 @@ protected:
     void OpenFrame(BOOL bRestore)
     {
         m_pFrame = new CWorkspaceFrame;
-        if (!m_pFrame->CreateWorkspaceFrame(CRect(60, 60, 900, 640))) {
+        if (!m_pFrame->CreateWorkspaceFrame(CRect(430, 40, 1250, 620))) {
             Log("the frame could not be made");
             return;
         }
