@@ -123,7 +123,7 @@ BOOL CWorkspaceFrame::CreateWorkspaceFrame(const CRect& rect)
                             CRect(0, 0, 200, 150)))
         return FALSE;
     m_pSizeBar->EnableDocking(CBRS_ALIGN_ANY);
-    FloatControlBar(m_pSizeBar, CPoint(rect.right - 260, rect.top + 160));
+    FloatControlBar(m_pSizeBar, CPoint(rect.right + 10, rect.top + 160));
     RecalcLayout();
     return TRUE;
 }

@@ -106,7 +106,7 @@ protected:
     void OpenFrame(BOOL bRestore)
     {
         m_pFrame = new CWorkspaceFrame;
-        if (!m_pFrame->CreateWorkspaceFrame(CRect(430, 40, 1250, 620))) {
+        if (!m_pFrame->CreateWorkspaceFrame(CRect(430, 40, 1030, 560))) {
             Log("the frame could not be made");
             return;
         }
