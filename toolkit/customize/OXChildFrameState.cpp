@@ -1,6 +1,7 @@
 #include "OXChildFrameState.h"
 
 #include "OXDocTemplateSpy.h"
+#include "OXOwnedObjects.h"
 #include "OXSplitterColRowState.h"
 
 IMPLEMENT_SERIAL(COXChildFrameState, CObject, 1 | VERSIONABLE_SCHEMA)
@@ -214,8 +215,7 @@ void COXChildFrameState::LoadProperties(CArchive& ar)
     ar >> sPath >> sDoc >> sFrame >> sView;
     LONG bSave;
     ar >> bSave;
-    CObject* pObject = ar.ReadObject(RUNTIME_CLASS(CObArray));
-    CObArray* pArray = (CObArray*)pObject;
+    CObArray* pArray = OXReadOwnedObArray(ar, RUNTIME_CLASS(COXSplitterColRowState));
     // Only a complete record replaces this one.
     m_windowPlacement = wp;
     m_sDocumentPath = sPath;
