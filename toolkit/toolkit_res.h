@@ -431,3 +431,8 @@
 #define IDR_OX_PROPERTIES               28134
 #define ID_OX_PROPERTIES_CATEGORIZED    28135
 #define ID_OX_PROPERTIES_ALPHABETICAL   28136
+
+// ---------------------------------------------------------------------------
+// Sizing bars' drag-dock context: the hint while a bar is dragged
+// ---------------------------------------------------------------------------
+#define IDS_OX_DRAGDOCK_HINT            26430
