@@ -270,9 +270,8 @@ CRect COX3DTabViewContainer::CalcPageRect()
         const BOOL bOneRealTab = (nTabs == 1 && !m_bDummyTab) || (nTabs == 2 && m_bDummyTab);
         BOOL bAdjusted = FALSE;
         if (bOneRealTab) {
-            // the real tab decides: the empty one is narrow whatever the room
             CRect rectTab;
-            GetItemRect(0, &rectTab);
+            GetItemRect(nTabs - 1, &rectTab);
             if (rectTab.Width() + nLoneTabRoom < rect.Width()) {
                 DropDummyTab();
                 AdjustRect(FALSE, &rect);

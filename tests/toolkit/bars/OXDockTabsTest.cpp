@@ -279,6 +279,26 @@ TEST_F(DockTabsFrame, AClickOnATabShowsItsBar)
     EXPECT_FALSE(pB->IsWindowVisible());
 }
 
+TEST_F(DockTabsFrame, AStackWhoseShownBarWasHiddenShowsAnotherTabAtItsOwnWidth)
+{
+    CTabTestBar *pA, *pB;
+    COXSizeDockBar* pLeft = StackTwoLeft(pA, pB);
+    pLeft->m_wndTabContainer.UpdateTabs();
+    Layout();
+    const int nWidth = pA->m_VertDockSize.cx;
+    // hidden by its menu, which leaves the tab: the dock bar collapses
+    pB->SendMessage(WM_COMMAND, ID_OXSIZEBAR_HIDE);
+    Layout();
+    pLeft->m_wndTabContainer.SetCurSel(0);
+    pLeft->m_wndTabContainer.UpdateTabs();
+    Layout();
+    EXPECT_TRUE(pA->IsWindowVisible());
+    EXPECT_EQ(nWidth, pA->m_VertDockSize.cx);
+    CRect a;
+    pA->GetWindowRect(&a);
+    EXPECT_GT(a.Width(), 20);
+}
+
 TEST_F(DockTabsFrame, RemovingOneOfTwoTabsRemovesBothAndShowsTheOther)
 {
     CTabTestBar *pA, *pB;
@@ -784,6 +804,8 @@ TEST_F(TabViewContainer, ALoneTabTooWideGetsAnEmptyTabThatGoesWhenThereIsRoom)
     AddView("A rather long title for so small a container");
     m_container.RecalcLayout();
     EXPECT_TRUE(m_container.HasDummyTab());
+    m_container.RecalcLayout();
+    EXPECT_TRUE(m_container.HasDummyTab()) << "the empty tab stays while the real one does not fit";
     EXPECT_EQ(2, m_container.GetItemCount());
     EXPECT_EQ(1, m_container.GetPageCount());
     m_container.SetWindowPos(NULL, 0, 0, 580, 300, SWP_NOMOVE | SWP_NOZORDER);
