@@ -726,6 +726,16 @@ TEST_F(TabViewContainer, PagesFromRuntimeClassesGetIdsOneTwoAndAFreedIdComesBack
     CPageView* p3 = AddView("Three");
     EXPECT_EQ(1, p3->GetDlgCtrlID());
     EXPECT_EQ(3u, m_container.GetUniqueId()) << "then on from where the count was";
+
+    // a page's own id never goes to two pages
+    CWnd* pOwn = new CWnd;
+    ASSERT_TRUE(pOwn->CreateEx(0, AfxRegisterWndClass(0), "own", WS_CHILD, CRect(0, 0, 5, 5), &m_frame, 4));
+    ASSERT_TRUE(m_container.InsertPage(0, pOwn, "Own"));
+    EXPECT_TRUE(m_container.DeletePage(pOwn, TRUE));
+    delete pOwn;
+    CPageView* p4 = AddView("Four");
+    CPageView* p5 = AddView("Five");
+    EXPECT_NE(p4->GetDlgCtrlID(), p5->GetDlgCtrlID());
 }
 
 TEST_F(TabViewContainer, ClickingATabSwitchesThePageAndTheFramesActiveView)
