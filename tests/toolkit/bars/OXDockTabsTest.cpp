@@ -826,6 +826,59 @@ TEST_F(TabViewContainer, ALoneTabTooWideGetsAnEmptyTabThatGoesWhenThereIsRoom)
     EXPECT_FALSE(m_container.HasDummyTab()) << "it does not come back at the next layout";
 }
 
+// Moves the cursor as the script says while OLE's drag loop runs.
+class CScriptedDropSource : public COleDropSource
+{
+public:
+    std::function<SCODE(int nStep)> m_script;
+    int m_nStep = 0;
+    SCODE QueryContinueDrag(BOOL, DWORD) override { return m_script(m_nStep++); }
+};
+
+TEST(TabViewContainerOle, AnOLEDragRestingOnATabBringsItsPageUp)
+{
+    ASSERT_TRUE(AfxOleInit());
+    class CHostFrame : public CFrameWnd
+    {
+        void PostNcDestroy() override {}
+    } frame;
+    ASSERT_TRUE(frame.Create(NULL, "Tab views", WS_OVERLAPPEDWINDOW, CRect(40, 40, 640, 440)));
+    COX3DTabViewContainer container;
+    ASSERT_TRUE(container.Create(NULL, "views", WS_CHILD | WS_VISIBLE, CRect(0, 0, 500, 300), &frame,
+                                 AFX_IDW_PANE_FIRST));
+    ASSERT_EQ(container.m_hWnd, container.m_dropTarget.m_hWnd) << "registered as a drop target";
+    for (LPCTSTR lpszTitle : {"One", "Two", "Three"})
+        ASSERT_TRUE(container.InsertPage(container.GetPageCount(), RUNTIME_CLASS(CPageView), NULL, lpszTitle));
+    container.SetActivePageIndex(0);
+    frame.ShowWindow(SW_SHOWNORMAL);
+    frame.UpdateWindow();
+    PumpPending();
+
+    CRect r;
+    container.GetItemRect(2, &r);
+    container.ClientToScreen(&r);
+    const CPoint ptTab = r.CenterPoint();
+    COleDataSource* pData = new COleDataSource;
+    HGLOBAL hGlobal = ::GlobalAlloc(GMEM_MOVEABLE, 6);
+    memcpy(::GlobalLock(hGlobal), "words", 6);
+    ::GlobalUnlock(hGlobal);
+    pData->CacheGlobalData(CF_TEXT, hGlobal);
+    CScriptedDropSource source;
+    source.m_script = [&](int nStep) -> SCODE {
+        if (nStep < 12) {
+            ::SetCursorPos(ptTab.x + nStep % 3, ptTab.y);
+            return S_OK;
+        }
+        return DRAGDROP_S_CANCEL;
+    };
+    ::SetCursorPos(ptTab.x, ptTab.y);
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, pData->DoDragDrop(DROPEFFECT_COPY, CRect(0, 0, 0, 0), &source))
+        << "the container takes no drop";
+    pData->InternalRelease();
+    EXPECT_EQ(2, container.GetActivePageIndex());
+    frame.DestroyWindow();
+}
+
 TEST_F(TabViewContainer, HoveringATabDuringADragBringsItsPageUp)
 {
     AddView("One");
