@@ -18,6 +18,9 @@
 #include "OXFrameWndDock.h"
 #include "OXSizeControlBar.h"
 #include "OXSizeDockBar.h"
+#include "OXSkinnedApp.h"
+#include "OXTabSkin.h"
+#include "testdrawing.h"
 #include "testsupport.h"
 #include "toolkit_res.h"
 
@@ -824,6 +827,38 @@ TEST_F(TabViewContainer, ALoneTabTooWideGetsAnEmptyTabThatGoesWhenThereIsRoom)
     EXPECT_EQ(1, m_container.GetItemCount());
     m_container.RecalcLayout();
     EXPECT_FALSE(m_container.HasDummyTab()) << "it does not come back at the next layout";
+}
+
+TEST(TabViewContainerSkin, TheFlatSkinFramesThePageNotTheDisplayArea)
+{
+    CWinApp* pPrevious = AfxGetApp();
+    COXSkinnedApp* pApp = new COXSkinnedApp;
+    {
+        CWnd host;
+        ASSERT_TRUE(CreateHostWindow(host, "views", WS_POPUP | WS_VISIBLE, CRect(50, 50, 450, 350)));
+        COX3DTabViewContainer container;
+        ASSERT_TRUE(container.Create(NULL, "views", WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 300), &host, 5));
+        ASSERT_TRUE(dynamic_cast<COXTabSkinXP*>(container.GetTabSkin()) != nullptr);
+        CWnd* pPage = new CWnd;
+        ASSERT_TRUE(pPage->CreateEx(0, AfxRegisterWndClass(0), "page", WS_CHILD, CRect(0, 0, 5, 5), &host, 9));
+        ASSERT_TRUE(container.InsertPage(0, pPage, "Page"));
+        CRect rectDisplay;
+        container.GetClientRect(&rectDisplay);
+        container.AdjustRect(FALSE, &rectDisplay);
+        CRect rectFrame = container.GetPageRect();
+        rectFrame.InflateRect(1, 1);
+        ASSERT_NE(rectDisplay.right - 1, rectFrame.right - 1) << "the two frames must differ somewhere";
+        container.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        CClientDC dc(&container);
+        EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), dc.GetPixel(rectFrame.right - 1, rectFrame.CenterPoint().y));
+        container.DestroyWindow();
+        delete pPage;
+        host.DestroyWindow();
+    }
+    delete pApp;
+    AFX_MODULE_STATE* pState = AfxGetModuleState();
+    pState->m_pCurrentWinApp = pPrevious;
+    pState->m_lpszCurrentAppName = pPrevious != NULL ? pPrevious->m_pszAppName : NULL;
 }
 
 // Moves the cursor as the script says while OLE's drag loop runs.
