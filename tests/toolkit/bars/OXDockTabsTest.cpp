@@ -623,6 +623,27 @@ TEST_F(DockTabsFrame, AQuitPostedDuringTheDragEndsItAndStaysQueued)
     EXPECT_EQ(5, (int)msg.wParam);
 }
 
+TEST_F(DockTabsFrame, ABarDeletedDuringItsDragEndsTheDragAndGivesEverythingBack)
+{
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_TOP);
+    Layout();
+    COXDragDockContext::SetDrawOnDesktop(TRUE);
+    m_probe.m_step = [&]() {
+        pA->DestroyWindow();
+        delete pA;   // and its dock context, whose loop is running
+        m_bars.clear();
+    };
+    QueueMove(pA, FrameCenter());
+    m_probe.PostMessage(WM_APP + 1);
+    QueueMove(pA, FrameCenter(), WM_LBUTTONUP);
+    pA->m_pDockContext->StartDrag(CaptionPoint(pA));
+    EXPECT_TRUE(m_bars.empty()) << "the bar went during the drag";
+    EXPECT_EQ(NULL, ::GetCapture());
+    EXPECT_TRUE(::LockWindowUpdate(m_probe.m_hWnd)) << "the desktop is unlocked";
+    ::LockWindowUpdate(NULL);
+    PumpPending();
+}
+
 TEST_F(DockTabsFrame, TheLoopGuardGivesBackTheMouseTheLockAndTheDCWhenAnExceptionLeaves)
 {
     try {
