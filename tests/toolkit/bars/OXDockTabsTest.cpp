@@ -468,6 +468,82 @@ TEST_F(DockTabsFrame, APressReleasedWhereItBeganMovesNothing)
     EXPECT_EQ(0, pA->m_nFloated);
 }
 
+// Real input: the press, the moves, the key and the release come through the
+// system's input queue; a thread timer plays each next step from inside the
+// drag loop, which dispatches it.
+std::function<void()>* g_pTick = NULL;
+void CALLBACK TickProc(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_pTick != NULL)
+        (*g_pTick)();
+}
+void SendMouse(DWORD dwFlags, CPoint pt = CPoint(0, 0))
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = dwFlags;
+    if (dwFlags & MOUSEEVENTF_ABSOLUTE) {
+        input.mi.dx = (pt.x * 65535 + ::GetSystemMetrics(SM_CXSCREEN) / 2) / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = (pt.y * 65535 + ::GetSystemMetrics(SM_CYSCREEN) / 2) / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    ::SendInput(1, &input, sizeof(input));
+}
+void SendKey(WORD wVk, BOOL bUp)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = wVk;
+    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+TEST_F(DockTabsFrame, UnderRealInputADragFloatsTheBarAndEscCancelsIt)
+{
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    m_pFrame->SetForegroundWindow();
+    Layout();
+    for (BOOL bEsc : {TRUE, FALSE}) {
+        ASSERT_FALSE(pA->IsFloating());
+        // the second press away from the first, or the two make a double click
+        const CPoint ptCaption = CaptionPoint(pA) + CPoint(bEsc ? 0 : 20, 0), ptMiddle = FrameCenter();
+        ASSERT_TRUE(PlaceCursor(ptCaption));
+        int nStep = 0;
+        BOOL bDone = FALSE, bCapturedInLoop = FALSE;
+        int nWaits = 0;
+        std::function<void()> tick = [&]() {
+            // the press comes back from the display in its own time
+            if (nStep == 0 && ::GetCapture() != pA->m_hWnd && ++nWaits < 200)
+                return;
+            switch (nStep++) {
+            case 0:
+                bCapturedInLoop = ::GetCapture() == pA->m_hWnd;
+                SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptMiddle);
+                break;
+            case 1: SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptMiddle + CPoint(7, 3)); break;
+            case 2:
+                if (bEsc) {
+                    SendKey(VK_ESCAPE, FALSE);
+                    SendKey(VK_ESCAPE, TRUE);
+                }
+                SendMouse(MOUSEEVENTF_LEFTUP);
+                break;
+            default: bDone = TRUE; break;
+            }
+        };
+        g_pTick = &tick;
+        const UINT_PTR nTimer = ::SetTimer(NULL, 0, 50, TickProc);
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        const bool bEnded = PumpUntil([&] { return bDone && ::GetCapture() == NULL; }, kWaitMs);
+        ::KillTimer(NULL, nTimer);
+        g_pTick = NULL;
+        ASSERT_TRUE(bEnded) << "the drag never ended";
+        Layout();
+        EXPECT_TRUE(bCapturedInLoop) << "the press started no drag " << bEsc;
+        EXPECT_EQ(!bEsc, pA->IsFloating()) << (bEsc ? "Esc" : "release");
+    }
+}
+
 TEST_F(DockTabsFrame, EscOrARightClickCancelsWithTheIdleTextBack)
 {
     struct Case
