@@ -612,8 +612,9 @@ void COXSizeDockBar::DockBarAt(CControlBar* pBar, LPCRECT lpRect)
 
     CRect rectBar;
     pBar->GetWindowRect(&rectBar);
-    // a place in the stack is no place in the rows
-    const BOOL bStacked = nTabAction == joinTabs || nTabAction == moveTab;
+    // a place in the stack is no place in the rows: a tab held over the
+    // strip stays where the stack is
+    const BOOL bStacked = nTabPos >= 0 && (nTabAction != keepTab || m_wndTabContainer.FindTab(pBar) >= 0);
     if (pBar->m_pDockBar == this && (lpRect == NULL || CRect(lpRect) == rectBar || bStacked)) {
         if (nTabAction == joinTabs)
             m_wndTabContainer.InsertBar(pBar, nTabPos, TRUE);

@@ -354,8 +354,9 @@ TEST_F(DockTabsFrame, HidingATabTakesItOutAndShowingPutsItBackWhereItWas)
 
 TEST_F(DockTabsFrame, ABarDroppedOnTheStripOfItsColumnJoinsAsATab)
 {
-    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_LEFT);
-    CTabTestBar* pB = AddBar(AFX_IDW_DOCKBAR_LEFT);
+    // a column wide enough for both tabs
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_LEFT, CRect(0, 0, 200, 300));
+    CTabTestBar* pB = AddBar(AFX_IDW_DOCKBAR_LEFT, CRect(0, 0, 200, 300));
     COXSizeDockBar* pLeft = DockBar(AFX_IDW_DOCKBAR_LEFT);
     // one column: a row of the dock bar
     for (int i = (int)pLeft->m_arrBars.GetSize() - 2; i > 1; --i)
@@ -372,6 +373,24 @@ TEST_F(DockTabsFrame, ABarDroppedOnTheStripOfItsColumnJoinsAsATab)
     EXPECT_EQ(2, pLeft->m_wndTabContainer.GetItemCount());
     EXPECT_EQ(pLeft, COXSizeDockBar::FindDockBarAt(CPoint(rectDock.left + 10, rectDock.bottom - 10), pA));
     EXPECT_EQ(NULL, COXSizeDockBar::FindDockBarAt(CPoint(rectDock.left + 10, rectDock.top + 30), pA));
+    // held over the strip its tab moves past the middle of another, and the
+    // bar keeps its place in the rows
+    COXDockTabCtrl& tabs = pLeft->m_wndTabContainer;
+    ASSERT_EQ(0, tabs.FindTab(pB));
+    const int nRow = pLeft->RowStart(pLeft->FindBar(pB));
+    CRect rectTab;
+    tabs.GetItemRect(1, &rectTab);
+    tabs.ClientToScreen(&rectTab);
+    CRect rectOver(CPoint(rectTab.right - 3, rectTab.CenterPoint().y), CSize(200, 100));
+    pLeft->DockBarAt(pB, &rectOver);
+    Layout();
+    EXPECT_EQ(1, tabs.FindTab(pB));
+    EXPECT_EQ(2, tabs.GetItemCount());
+    EXPECT_EQ(nRow, pLeft->RowStart(pLeft->FindBar(pB)));
+    rectOver.OffsetRect(-2, 0);
+    pLeft->DockBarAt(pB, &rectOver);
+    Layout();
+    EXPECT_EQ(nRow, pLeft->RowStart(pLeft->FindBar(pB))) << "held still over its own tab";
     // moved off the strip: it leaves the stack
     CRect rectOff(CPoint(rectDock.left + 10, rectDock.top + 40), CSize(200, 100));
     pLeft->DockBarAt(pB, &rectOff);
