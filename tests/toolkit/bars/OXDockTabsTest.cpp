@@ -266,6 +266,30 @@ TEST_F(DockTabsFrame, TwoBarsStackedInALeftDockBarShowOneAboveTheStrip)
     EXPECT_EQ(CSize(b.Width(), b.Height() + 5), pB->m_VertDockSize);
 }
 
+TEST_F(DockTabsFrame, AStackAlongTheBottomKeepsOneLengthWhicheverTabShows)
+{
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 120));
+    CTabTestBar* pB = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 500, 90));
+    COXSizeDockBar* pBottom = DockBar(AFX_IDW_DOCKBAR_BOTTOM);
+    Layout();
+    COXDockTabCtrl& tabs = pBottom->m_wndTabContainer;
+    ASSERT_EQ(1, tabs.InsertBar(pA, 1, TRUE));
+    Layout();
+    const CSize sizeShown = pA->m_HorzDockSize;
+    tabs.SetCurSel(tabs.FindTab(pB));
+    tabs.UpdateTabs();
+    EXPECT_EQ(sizeShown, pB->m_HorzDockSize) << "the bar shown takes the size of the one shown before";
+    Layout();
+    EXPECT_TRUE(pB->IsWindowVisible());
+    EXPECT_FALSE(pA->IsWindowVisible());
+    CRect rectDock, rectStrip;
+    pBottom->GetClientRect(&rectDock);
+    tabs.GetWindowRect(&rectStrip);
+    pBottom->ScreenToClient(&rectStrip);
+    EXPECT_EQ(rectDock.bottom, rectStrip.bottom);
+    EXPECT_EQ(28, rectStrip.Height());
+}
+
 TEST_F(DockTabsFrame, AClickOnATabShowsItsBar)
 {
     CTabTestBar *pA, *pB;
