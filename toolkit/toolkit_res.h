@@ -530,3 +530,8 @@
 #define IDS_OX_TMP_SCROLLOPPOSITE       26934
 #define IDS_OX_TMP_FORCEICONLEFT        26935
 #define IDS_OX_TMP_FORCELABELLEFT       26936
+
+// ---------------------------------------------------------------------------
+// Sizing bars' drag-dock context: the hint while a bar is dragged
+// ---------------------------------------------------------------------------
+#define IDS_OX_DRAGDOCK_HINT            26430

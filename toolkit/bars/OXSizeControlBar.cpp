@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "OXDockbarSkin.h"
+#include "OXDragDockContext.h"
 #include "OXDragGuard.h"
 #include "OXFrameWndDock.h"
 #include "OXSizableMiniDockFrameWnd.h"
@@ -104,6 +105,8 @@ BOOL COXSizeControlBar::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DW
 
 void COXSizeControlBar::EnableDocking(DWORD dwDockStyle)
 {
+    if (m_pDockContext == NULL && m_pDockSite != NULL)
+        m_pDockContext = new COXDragDockContext(this);
     CControlBar::EnableDocking(dwDockStyle);
     if (m_hWndOwner == NULL && GetParent() != NULL)
         m_hWndOwner = GetParent()->m_hWnd;
@@ -119,7 +122,13 @@ CSize COXSizeControlBar::CalcFixedLayout(BOOL, BOOL bHorz)
 BOOL COXSizeControlBar::CanMaximizeInRow()
 {
     COXSizeDockBar* pDockBar = GetSizeDockBar();
-    return pDockBar != NULL && pDockBar->RowHasOtherSizingBar(this);
+    return pDockBar != NULL && !pDockBar->HasTabs() && pDockBar->RowHasOtherSizingBar(this);
+}
+
+COXDockTabCtrl* COXSizeControlBar::GetTabContainer()
+{
+    COXSizeDockBar* pDockBar = GetSizeDockBar();
+    return pDockBar != NULL ? pDockBar->GetTabContainerOf(this) : NULL;
 }
 
 COXSizeDockBar* COXSizeControlBar::GetSizeDockBar() const
@@ -225,8 +234,38 @@ void COXSizeControlBar::ShowBar(BOOL bShow)
     if (IsVisible() == bShow)
         return;
     CFrameWnd* pFrame = GetBarFrame();
+    COXSizeDockBar* pDockBar = GetSizeDockBar();
+    COXDockTabCtrl* pTabs = GetTabContainer();
+    if (bShow) {
+        if (pTabs != NULL) {
+            pTabs->SetCurSel(pTabs->FindTab(this));
+            pTabs->UpdateTabs();
+            return;
+        }
+        // shown at the next layout, so that it never lays out beside the
+        // bar of its stack that shows now
+        if (pFrame != NULL)
+            pFrame->ShowControlBar(this, TRUE, TRUE);
+        // a bar hidden out of a stack goes back to its place in it
+        if (pDockBar != NULL && m_nHiddenTabIndex != -1 && pDockBar->CountBarsInColumn(this) > 1) {
+            COXDockTabCtrl& tabs = pDockBar->m_wndTabContainer;
+            const int nTab = tabs.FindTab(this);
+            if (nTab >= 0) {
+                tabs.SetCurSel(nTab);
+                tabs.UpdateTabs();
+            } else {
+                tabs.InsertBar(this, std::min(m_nHiddenTabIndex, tabs.GetItemCount()), TRUE);
+            }
+        }
+        return;
+    }
     if (pFrame != NULL)
-        pFrame->ShowControlBar(this, bShow, FALSE);
+        pFrame->ShowControlBar(this, FALSE, FALSE);
+    if (pDockBar != NULL && pDockBar->HasTabs()) {
+        m_nHiddenTabIndex = pDockBar->m_wndTabContainer.FindTab(this);
+        if (m_nHiddenTabIndex >= 0)
+            pDockBar->m_wndTabContainer.RemoveBar(this);
+    }
 }
 
 void COXSizeControlBar::SetMaximizedInRow(BOOL bMaximized)
@@ -432,6 +471,9 @@ void COXSizeControlBar::TrackTo(CPoint ptScreen, UINT nFlags)
             pFrame->RecalcLayout(TRUE);
             return;
         }
+        COXDockTabCtrl* pTabs = GetTabContainer();
+        if (pTabs != NULL)
+            pTabs->RemoveBar(this);
         ptFloat -= m_ptDragOffset;
     }
     pFrame->FloatControlBar(this, ptFloat, CBRS_ALIGN_TOP);
@@ -599,6 +641,9 @@ void COXSizeControlBar::OnDestroy()
         pFrame->m_pActiveSizeBar = NULL;
     if (m_bTracking)
         EndTracking();
+    // a stack never keeps the tab of a bar that is gone
+    if (COXDockTabCtrl* pTabs = GetTabContainer())
+        pTabs->RemoveBar(this);
     CControlBar::OnDestroy();
 }
 
@@ -664,9 +709,13 @@ void COXSizeControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 
 void COXSizeControlBar::OnLButtonDblClk(UINT, CPoint point)
 {
-    if (m_pDockBar != NULL && m_pDockContext != NULL && OnToolHitTest(point, NULL) == -1)
+    if (m_pDockBar != NULL && m_pDockContext != NULL && OnToolHitTest(point, NULL) == -1) {
+        COXDockTabCtrl* pTabs = GetTabContainer();
+        CWnd* pMain = AfxGetMainWnd();
+        if (pTabs != NULL && pMain != NULL && ::IsWindow(pMain->m_hWnd) && pMain->SendMessage(WM_QUERYSIZEDOCKDRAG) != 0)
+            pTabs->RemoveBar(this);
         m_pDockContext->ToggleDocking();
-    else
+    } else
         Default();
 }
 

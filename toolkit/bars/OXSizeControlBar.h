@@ -15,6 +15,7 @@
 
 class COXDockbarSkin;
 class COXDockbarSkinClassic;
+class COXDockTabCtrl;
 
 // The bar's own style bits (m_dwSizeBarStyle), apart from the CBRS_ ones.
 #define SZBAR_DELETEONCLOSE     0x0001
@@ -60,6 +61,8 @@ public:
     BOOL IsMaximizedInRow() const { return m_bMaximizedInRow; }
     // The size dock bar the bar is docked in, else NULL.
     COXSizeDockBar* GetSizeDockBar() const;
+    // The dock bar's tab strip when the bar is one of its tabs, else NULL.
+    COXDockTabCtrl* GetTabContainer();
     // Starts the bar's own drag as a press on its caption at point (client)
     // would.
     void StartOwnDrag(CPoint point);

@@ -41,7 +41,7 @@ BOOL IsClass(CControlBar* pBar, const char* pszName)
 
 COXSizeDockBar::COXSizeDockBar()
     : m_pDragSplitter(NULL), m_hcurSizeNS(NULL), m_hcurSizeWE(NULL), m_cxLast(0xFFFF), m_cyLast(0xFFFF),
-      m_nLastSignature(0), m_pPrivateSkin(NULL)
+      m_nLastSignature(0), m_pPrivateSkin(NULL), m_wndTabContainer(this)
 {
 }
 
@@ -571,9 +571,11 @@ COXSizeDockBar* COXSizeDockBar::FindDockBarAt(CPoint ptScreen, CControlBar* pBar
         if (pDockBars[i] == NULL || !::IsWindow(pDockBars[i]->m_hWnd))
             continue;
         pDockBars[i]->GetWindowRect(&rects[i]);
+        // a dock bar that stacks tabs takes bars only on its tab strip
         bAccepts[i] = (pBar->m_dwDockStyle & edges[i]) != 0 &&
                       !(IsSizingBar(pBar) && pDockBars[i]->FindCoolToolBar(pBar) != NULL) &&
-                      !(IsCoolToolBar(pBar) && pDockBars[i]->FindOtherSizingBar(pBar) != NULL);
+                      !(IsCoolToolBar(pBar) && pDockBars[i]->FindOtherSizingBar(pBar) != NULL) &&
+                      (!pDockBars[i]->HasTabs() || pDockBars[i]->m_wndTabContainer.HitTestTab(ptScreen) >= 0);
     }
     const int n = PickDockBar(rects, bAccepts, ptScreen);
     return n < 0 ? NULL : pDockBars[n];
@@ -582,10 +584,42 @@ COXSizeDockBar* COXSizeDockBar::FindDockBarAt(CPoint ptScreen, CControlBar* pBar
 void COXSizeDockBar::DockBarAt(CControlBar* pBar, LPCRECT lpRect)
 {
     const BOOL bHorz = IsHorzDockBar();
+    COXSizeDockBar* pOldSizeDock = DYNAMIC_DOWNCAST(COXSizeDockBar, pBar->m_pDockBar);
+    if (pOldSizeDock != NULL && pOldSizeDock != this && pOldSizeDock->GetTabContainerOf(pBar) != NULL)
+        pOldSizeDock->m_wndTabContainer.RemoveBar(pBar);
+
+    // the tab strip under the rectangle's top-left decides whether the bar
+    // joins (or moves within) the stack; off the strip it leaves it
+    enum { keepTab, joinTabs, moveTab, leaveTabs } nTabAction = keepTab;
+    int nTabPos = -1;
+    if (IsSizingBar(pBar) && lpRect != NULL) {
+        const CPoint ptTab(lpRect->left, lpRect->top);
+        nTabPos = m_wndTabContainer.HitTestTab(ptTab);
+        const int nTab = m_wndTabContainer.FindTab(pBar);
+        if (nTabPos >= 0) {
+            if (nTab < 0 && (HasTabs() || CountBarsInColumn(pBar) > 1))
+                nTabAction = joinTabs;
+            else if (nTab >= 0 && nTab != nTabPos)
+                nTabAction = moveTab;
+        } else if (nTab >= 0) {
+            nTabAction = leaveTabs;
+        }
+    }
+    if (nTabAction == leaveTabs)
+        m_wndTabContainer.RemoveBar(pBar);
+    else if (nTabAction == moveTab)
+        m_wndTabContainer.MoveTab(m_wndTabContainer.FindTab(pBar), nTabPos, CPoint(lpRect->left, lpRect->top));
+
     CRect rectBar;
     pBar->GetWindowRect(&rectBar);
-    if (pBar->m_pDockBar == this && (lpRect == NULL || CRect(lpRect) == rectBar))
+    // a place in the stack is no place in the rows: a tab held over the
+    // strip stays where the stack is
+    const BOOL bStacked = nTabPos >= 0 && (nTabAction != keepTab || m_wndTabContainer.FindTab(pBar) >= 0);
+    if (pBar->m_pDockBar == this && (lpRect == NULL || CRect(lpRect) == rectBar || bStacked)) {
+        if (nTabAction == joinTabs)
+            m_wndTabContainer.InsertBar(pBar, nTabPos, TRUE);
         return;
+    }
 
     // the standard docking's style changes
     if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI))
@@ -669,7 +703,7 @@ void COXSizeDockBar::DockBarAt(CControlBar* pBar, LPCRECT lpRect)
         } else {
             CRect rectClient;
             GetClientRect(&rectClient);
-            const int nEnd = bHorz ? rectClient.right : rectClient.bottom;
+            const int nEnd = bHorz ? rectClient.right : rectClient.bottom - m_wndTabContainer.GetStripHeight();
             rNew.left = std::max<LONG>(rNew.left, e);
             if (rNew.left + w > nEnd)
                 rNew.left = std::max<LONG>(nEnd - w, e);
@@ -697,6 +731,8 @@ void COXSizeDockBar::DockBarAt(CControlBar* pBar, LPCRECT lpRect)
     if (bHide)
         pBar->ShowWindow(SW_SHOWNA);
     RemovePlaceHolder(pBar);
+    if (nTabAction == joinTabs)
+        m_wndTabContainer.InsertBar(pBar, nTabPos, TRUE);
     CFrameWnd* pFrame = GetDockingFrame();
     if (pFrame != NULL)
         pFrame->DelayRecalcLayout();
@@ -705,6 +741,41 @@ void COXSizeDockBar::DockBarAt(CControlBar* pBar, LPCRECT lpRect)
 void COXSizeDockBar::RemoveBar(CControlBar* pBar, int nPos, int nPlaceHolder)
 {
     RemoveControlBar(pBar, nPos, nPlaceHolder);
+}
+
+UINT COXSizeDockBar::CollectSignature(CPtrArray* pHiddenBars)
+{
+    std::vector<int> entries;
+    for (int i = 0; i < m_arrBars.GetSize(); ++i) {
+        CControlBar* p = GetDockedControlBar(i);
+        if (m_arrBars[i] == NULL) {
+            entries.push_back(-1);
+        } else if (p == NULL || !::IsWindow(p->m_hWnd)) {
+            entries.push_back(0);
+        } else if (!p->IsVisible()) {
+            if (pHiddenBars != NULL)
+                pHiddenBars->Add(p);
+            entries.push_back(0);
+        } else {
+            entries.push_back(IsPlainSizingBar(p) ? 2 : 1);
+        }
+    }
+    return RowSignature(entries.data(), (int)entries.size());
+}
+
+void COXSizeDockBar::PlaceTabContainer()
+{
+    if (!::IsWindow(m_wndTabContainer.m_hWnd))
+        return;
+    CRect rect;
+    GetClientRect(&rect);
+    const int h = m_wndTabContainer.GetStripHeight();
+    m_wndTabContainer.SetWindowPos(NULL, 0, rect.bottom - h, rect.Width(), h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+COXDockTabCtrl* COXSizeDockBar::GetTabContainerOf(CControlBar* pBar)
+{
+    return m_wndTabContainer.FindTab(pBar) >= 0 ? &m_wndTabContainer : NULL;
 }
 
 // ---------------------------------------------------------------------------
@@ -973,6 +1044,8 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         sizeFixed.cx += -rect.right + rect.left;
     if ((!bStretch || bHorz) && sizeFixed.cy != 0)
         sizeFixed.cy += -rect.bottom + rect.top;
+    if (HasTabs())
+        sizeFixed.cy += nTabStripHeight;
     return sizeFixed;
 }
 
@@ -980,11 +1053,12 @@ LRESULT COXSizeDockBar::OnSizeParentMsg(WPARAM wParam, LPARAM lParam)
 {
     AFX_SIZEPARENTPARAMS* lpLayout = (AFX_SIZEPARENTPARAMS*)lParam;
     const BOOL bHorz = IsHorzDockBar();
+    m_wndTabContainer.DropStrayTabs();
     const CRect rectLayout(lpLayout->rect);
-    const int nLength = bHorz ? rectLayout.Width() : rectLayout.Height();
+    const int nLength = bHorz ? rectLayout.Width() : rectLayout.Height() - (HasTabs() ? nTabStripHeight : 0);
     const BOOL bChanged = bHorz ? nLength != m_cxLast : nLength != m_cyLast;
     m_cxLast = rectLayout.Width();
-    m_cyLast = rectLayout.Height();
+    m_cyLast = bHorz ? rectLayout.Height() : nLength;
 
     const BOOL bQuery = m_bLayoutQuery;
     m_bLayoutQuery = lpLayout->hDWP == NULL;
@@ -1021,21 +1095,7 @@ LRESULT COXSizeDockBar::OnSizeParentMsg(WPARAM wParam, LPARAM lParam)
         }
     }
     m_arrHiddenBars.RemoveAll();
-    std::vector<int> entries;
-    for (int i = 0; i < m_arrBars.GetSize(); ++i) {
-        CControlBar* p = GetDockedControlBar(i);
-        if (m_arrBars[i] == NULL) {
-            entries.push_back(-1);
-        } else if (p == NULL || !::IsWindow(p->m_hWnd)) {
-            entries.push_back(0);
-        } else if (!p->IsVisible()) {
-            m_arrHiddenBars.Add(p);
-            entries.push_back(0);
-        } else {
-            entries.push_back(IsPlainSizingBar(p) ? 2 : 1);
-        }
-    }
-    const UINT nSignature = RowSignature(entries.data(), (int)entries.size());
+    const UINT nSignature = CollectSignature(&m_arrHiddenBars);
     if (bChanged || nSignature != m_nLastSignature) {
         ShareAllRows(nLength);
         m_nLastSignature = nSignature;
@@ -1159,6 +1219,19 @@ LRESULT COXSizeDockBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
     switch (nMsg) {
     case WM_SIZEPARENT:
         return OnSizeParentMsg(wParam, lParam);
+    case WM_CREATE: {
+        if (CDockBar::WindowProc(nMsg, wParam, lParam) == -1)
+            return -1;
+        if (!m_wndTabContainer.Create(WS_CHILD | WS_VISIBLE | TCS_FOCUSNEVER | TCS_BOTTOM, CRect(0, 0, 0, 0), this,
+                                      nTabContainerID))
+            return -1;
+        return 0;
+    }
+    case WM_SIZE: {
+        LRESULT lResult = CDockBar::WindowProc(nMsg, wParam, lParam);
+        PlaceTabContainer();
+        return lResult;
+    }
     case WM_PAINT: {
         CPaintDC dc(this);
         COXDockbarSkin* pSkin = GetDockbarSkin();

@@ -15,6 +15,7 @@
 #include <afxext.h>
 #include <vector>
 
+#include "OXDockTabCtrl.h"
 #include "OXSplitterColRowState.h"
 
 class COXSizeControlBar;
@@ -103,6 +104,10 @@ public:
     // NULL after it).
     int RowStart(int nPos) const;
     int RowEnd(int nStart) const;
+    // The signature of the bars as they are now; pHiddenBars, when given,
+    // receives the bars whose windows exist but are hidden.
+    UINT CollectSignature(CPtrArray* pHiddenBars = NULL);
+    UINT CurrentSignature() { return CollectSignature(NULL); }
     // Whether this bar's row holds another visible sizing bar.
     BOOL RowHasOtherSizingBar(CControlBar* pBar);
 
@@ -122,6 +127,16 @@ public:
     UINT m_nLastSignature;
     CPtrArray m_arrHiddenBars;
     COXDockbarSkinClassic* m_pPrivateSkin;
+    // The strip of sizing bars stacked as tabs; its window lives as long as
+    // the dock bar's.
+    COXDockTabCtrl m_wndTabContainer;
+    enum { nTabContainerID = 3000 };
+    // Puts the tab strip along the bottom: the full width, as high as its
+    // tabs need (nothing without tabs).
+    void PlaceTabContainer();
+    // The tab strip when pBar is one of its tabs, else NULL.
+    COXDockTabCtrl* GetTabContainerOf(CControlBar* pBar);
+    BOOL HasTabs() const { return m_wndTabContainer.GetStripHeight() > 0; }
 
     // Kinds of bars the rules treat apart, known by their class names so
     // that the dock bar need not link with their classes.

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "OX3DTabViewContainer.h"
 #include "OXSkinnedSpinCtrl.h"
 #include "OXSkinnedTabCtrl.h"
 #include "OXSkins.h"
@@ -326,6 +327,11 @@ void COXTabSkinXP::OnPaint(CTabCtrl* pTab)
     pTab->AdjustRect(FALSE, &rectDisplay);
     CRect rectFrame(rectDisplay);
     rectFrame.bottom -= 1;
+    // a tab view container frames its page
+    if (COX3DTabViewContainer* pContainer = DYNAMIC_DOWNCAST(COX3DTabViewContainer, pTab)) {
+        rectFrame = pContainer->GetPageRect();
+        rectFrame.InflateRect(1, 1);
+    }
     CBrush brushShadow(m_pSkin->SysColor(COLOR_BTNSHADOW));
     dcMem.FrameRect(&rectFrame, &brushShadow);
 

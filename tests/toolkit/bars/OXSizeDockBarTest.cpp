@@ -405,11 +405,10 @@ TEST_F(SizeDockFrame, TwoBarsInATopRowShareItWithSplittersBetweenAndBelow)
     CTestSizeBar* pB = AddBar(AFX_IDW_DOCKBAR_TOP, CRect(0, 0, 300, 120));
     COXSizeDockBar* pTop = DockBar(AFX_IDW_DOCKBAR_TOP);
     ASSERT_TRUE(pTop != NULL);
-    // both in one row
-    CRect rectB = WindowRectOf(pB);
-    CRect rectA = WindowRectOf(pA);
-    rectB.left = rectA.right + 10;
-    pTop->DockBarAt(pB, &rectB);
+    // both in one row: the row end between them goes
+    for (int i = (int)pTop->m_arrBars.GetSize() - 2; i > 1; --i)
+        if (pTop->m_arrBars[i] == NULL)
+            pTop->m_arrBars.RemoveAt(i);
     Layout();
     Layout();
     ASSERT_EQ(pTop->RowStart(pTop->FindBar(pA)), pTop->RowStart(pTop->FindBar(pB)));

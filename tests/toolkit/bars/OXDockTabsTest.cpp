@@ -1,0 +1,1076 @@
+// Sizing bars stacked as tabs of their dock bar, the drag-dock context that
+// drags sizing bars, and the 3D tab view container: the window-free rules as
+// tables, then real bars in a real size-dock frame driven by real messages
+// (the drag loop takes its input from the queue, so each drag's moves, keys
+// and release are queued before it starts).
+#include <afxwin.h>
+#include <afxext.h>
+#include <afxole.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+#include "OX3DTabViewContainer.h"
+#include "OXDockTabCtrl.h"
+#include "OXDragDockContext.h"
+#include "OXFrameWndDock.h"
+#include "OXSizeControlBar.h"
+#include "OXSizeDockBar.h"
+#include "OXSkinnedApp.h"
+#include "OXTabSkin.h"
+#include "testdrawing.h"
+#include "testsupport.h"
+#include "toolkit_res.h"
+
+namespace {
+
+const UINT kBarIds[] = {AFX_IDW_CONTROLBAR_FIRST + 60, AFX_IDW_CONTROLBAR_FIRST + 61, AFX_IDW_CONTROLBAR_FIRST + 62,
+                        AFX_IDW_CONTROLBAR_FIRST + 63};
+
+// ---------------------------------------------------------------------------
+// Rules without windows
+// ---------------------------------------------------------------------------
+
+TEST(DockTabRules, TheShownBarOfAColumnStackFillsTheDockBarAboveTheStrip)
+{
+    struct Case
+    {
+        const char* name;
+        BOOL bLeft, bRight;
+        int nStrip;
+        CRect expected;
+    } cases[] = {
+        {"left dock bar: 3 off the frame side", TRUE, FALSE, 28, CRect(0, 0, 197, 372)},
+        {"right dock bar: 4 off the frame side", FALSE, TRUE, 28, CRect(4, 0, 200, 372)},
+        {"no tabs left: no strip", TRUE, FALSE, 0, CRect(0, 0, 197, 400)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, COXDockTabCtrl::VertPlacement(CRect(0, 0, 200, 400), c.bLeft, c.bRight, c.nStrip))
+            << c.name;
+}
+
+TEST(DockTabRules, ATabMovesOnlyOnceTheCursorPassedTheTargetsMiddle)
+{
+    const CRect rectTo(100, 0, 160, 20);   // middle 130
+    struct Case
+    {
+        int nFrom, nTo, x;
+        BOOL bMoves;
+    } cases[] = {
+        {0, 2, 130, FALSE}, {0, 2, 131, TRUE}, {3, 2, 130, FALSE}, {3, 2, 129, TRUE}, {2, 2, 50, FALSE},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.bMoves, COXDockTabCtrl::PassesMiddle(c.nFrom, c.nTo, rectTo, c.x))
+            << c.nFrom << "->" << c.nTo << " at " << c.x;
+}
+
+TEST(DragDockRules, RectanglesOfTheDrag)
+{
+    // a docked length nearly filling the client becomes a third of it
+    struct Case
+    {
+        int nLength, nClient, nExpected;
+    } lengths[] = {{584, 600, 200}, {700, 600, 200}, {583, 600, 583}, {100, 600, 100}};
+    for (const Case& c : lengths)
+        EXPECT_EQ(c.nExpected, COXDragDockContext::DragLength(c.nLength, c.nClient)) << c.nLength;
+
+    // moved along x just enough to hold the cursor; y never moves
+    CRect r(100, 50, 200, 80);
+    COXDragDockContext::HoldX(r, 250);
+    EXPECT_EQ(CRect(150, 50, 250, 80), r);
+    COXDragDockContext::HoldX(r, 20);
+    EXPECT_EQ(CRect(20, 50, 120, 80), r);
+    COXDragDockContext::HoldX(r, 60);
+    EXPECT_EQ(CRect(20, 50, 120, 80), r) << "already inside";
+
+    // a row holding two bars gives the dropped bar a third of its length
+    const CRect rectArea(0, 0, 900, 120), rectDrag(300, 10, 700, 130);
+    EXPECT_EQ(CRect(300, 10, 600, 130), COXDragDockContext::ShareOfRow(rectDrag, rectArea, 2, TRUE));
+    EXPECT_EQ(CRect(300, 10, 1200, 130), COXDragDockContext::ShareOfRow(rectDrag, rectArea, 0, TRUE));
+    const CRect rectColumn(0, 0, 150, 600);
+    EXPECT_EQ(CRect(300, 10, 700, 160), COXDragDockContext::ShareOfRow(rectDrag, rectColumn, 3, FALSE));
+}
+
+// ---------------------------------------------------------------------------
+// Real bars in a real size-dock frame
+// ---------------------------------------------------------------------------
+
+class CTabTestBar : public COXSizeControlBar
+{
+public:
+    CTabTestBar() : COXSizeControlBar(0) {}
+    int m_nFloated = 0;
+
+protected:
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMsg == WM_OXSIZEBAR_FLOATED)
+            ++m_nFloated;
+        return COXSizeControlBar::WindowProc(nMsg, wParam, lParam);
+    }
+};
+
+// The frame keeps the status texts it is asked to show.
+class CRecordingFrame : public COXFrameWndSizeDock
+{
+public:
+    std::vector<WPARAM> m_messageIds;
+
+protected:
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMsg == WM_SETMESSAGESTRING)
+            m_messageIds.push_back(wParam);
+        return COXFrameWndSizeDock::WindowProc(nMsg, wParam, lParam);
+    }
+};
+
+// A window that runs a step when a message the drag loop passes on reaches
+// it: how a test looks at the drag while it runs.
+class CProbeWnd : public CWnd
+{
+public:
+    std::function<void()> m_step;
+
+protected:
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMsg == WM_APP + 1 && m_step)
+            m_step();
+        return CWnd::WindowProc(nMsg, wParam, lParam);
+    }
+};
+
+class DockTabsFrame : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pFrame = new CRecordingFrame;
+        ASSERT_TRUE(m_pFrame->Create(NULL, "Dock tabs", WS_OVERLAPPEDWINDOW, CRect(20, 20, 820, 620)));
+        m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+        m_pOldMain = AfxGetApp()->m_pMainWnd;
+        AfxGetApp()->m_pMainWnd = m_pFrame;
+        m_pFrame->ShowWindow(SW_SHOWNORMAL);
+        m_pFrame->UpdateWindow();
+        ASSERT_TRUE(m_probe.CreateEx(0, AfxRegisterWndClass(0), "probe", WS_POPUP, CRect(0, 0, 1, 1), NULL, 0));
+    }
+    void TearDown() override
+    {
+        COXDragDockContext::SetDrawOnDesktop(FALSE);
+        m_probe.DestroyWindow();
+        AfxGetApp()->m_pMainWnd = m_pOldMain;
+        if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
+            m_pFrame->DestroyWindow();
+        for (CTabTestBar* p : m_bars)
+            delete p;
+    }
+    CTabTestBar* AddBar(UINT nDockBarID, const CRect& rect = CRect(0, 0, 200, 100))
+    {
+        CTabTestBar* pBar = new CTabTestBar;
+        m_bars.push_back(pBar);
+        CString strName;
+        strName.Format("Bar %d", (int)m_bars.size());
+        EXPECT_TRUE(pBar->Create(m_pFrame, strName, kBarIds[m_bars.size() - 1], WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                                 rect));
+        pBar->EnableDocking(CBRS_ALIGN_ANY);
+        m_pFrame->DockControlBar(pBar, nDockBarID);
+        return pBar;
+    }
+    COXSizeDockBar* DockBar(UINT nID) { return DYNAMIC_DOWNCAST(COXSizeDockBar, m_pFrame->GetControlBar(nID)); }
+    void Layout()
+    {
+        m_pFrame->RecalcLayout(TRUE);
+        PumpPending();
+    }
+    // Two bars of the left dock bar stacked as tabs, the second selected.
+    COXSizeDockBar* StackTwoLeft(CTabTestBar*& pA, CTabTestBar*& pB)
+    {
+        pA = AddBar(AFX_IDW_DOCKBAR_LEFT);
+        pB = AddBar(AFX_IDW_DOCKBAR_LEFT);
+        COXSizeDockBar* pLeft = DockBar(AFX_IDW_DOCKBAR_LEFT);
+        Layout();
+        EXPECT_EQ(1, pLeft->m_wndTabContainer.InsertBar(pB, 1, TRUE));
+        Layout();
+        return pLeft;
+    }
+    CPoint FrameCenter()
+    {
+        CRect r;
+        m_pFrame->GetClientRect(&r);
+        m_pFrame->ClientToScreen(&r);
+        return r.CenterPoint();
+    }
+    // Queues what the drag loop will read: moves to screen points (as the
+    // bar, which holds the mouse, gets them) and messages given as-is.
+    void QueueMove(CWnd* pBar, CPoint ptScreen, UINT nMsg = WM_MOUSEMOVE)
+    {
+        pBar->ScreenToClient(&ptScreen);
+        pBar->PostMessage(nMsg, nMsg == WM_MOUSEMOVE ? MK_LBUTTON : 0, MAKELPARAM(ptScreen.x, ptScreen.y));
+    }
+    CPoint CaptionPoint(COXSizeControlBar* pBar)
+    {
+        CRect r;
+        pBar->GetWindowRect(&r);
+        return CPoint(r.left + 30, r.top + 6);
+    }
+    COXDragDockContext* ContextOf(COXSizeControlBar* pBar)
+    {
+        return dynamic_cast<COXDragDockContext*>(pBar->m_pDockContext);
+    }
+
+    CRecordingFrame* m_pFrame = NULL;
+    CWnd* m_pOldMain = NULL;
+    std::vector<CTabTestBar*> m_bars;
+    CProbeWnd m_probe;
+};
+
+TEST_F(DockTabsFrame, TwoBarsStackedInALeftDockBarShowOneAboveTheStrip)
+{
+    CTabTestBar *pA, *pB;
+    COXSizeDockBar* pLeft = StackTwoLeft(pA, pB);
+    COXDockTabCtrl& tabs = pLeft->m_wndTabContainer;
+    ASSERT_EQ(2, tabs.GetItemCount());
+    EXPECT_EQ(pA, tabs.GetTabBar(0)) << "the companion went in at 0";
+    EXPECT_EQ(pB, tabs.GetTabBar(1));
+    EXPECT_EQ(1, tabs.FindBar(pB));
+    EXPECT_EQ(1, tabs.GetCurSel());
+    EXPECT_FALSE(pA->IsWindowVisible());
+    EXPECT_TRUE(pB->IsWindowVisible());
+    EXPECT_EQ(&tabs, pB->GetTabContainer());
+    EXPECT_FALSE(pB->CanMaximizeInRow()) << "no maximize in a stack";
+
+    CRect rectDock, rectStrip;
+    pLeft->GetClientRect(&rectDock);
+    tabs.GetWindowRect(&rectStrip);
+    pLeft->ScreenToClient(&rectStrip);
+    EXPECT_EQ(CRect(0, rectDock.bottom - 28, rectDock.right, rectDock.bottom), rectStrip);
+    // the tab texts are the bars' window texts
+    TCHAR sz[32] = {};
+    TCITEM item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = sz;
+    item.cchTextMax = 32;
+    tabs.GetItem(0, &item);
+    EXPECT_STREQ("Bar 1", sz);
+
+    // the shown bar fills the column: 3 off the frame side, above the strip
+    tabs.UpdateTabs();
+    CRect b;
+    pB->GetWindowRect(&b);
+    pLeft->ScreenToClient(&b);
+    EXPECT_EQ(rectDock.right - 3, b.right);
+    EXPECT_EQ(rectDock.bottom - 28, b.bottom);
+    EXPECT_EQ(CSize(b.Width(), b.Height() + 5), pB->m_VertDockSize);
+}
+
+TEST_F(DockTabsFrame, AStackAlongTheBottomKeepsOneLengthWhicheverTabShows)
+{
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 120));
+    CTabTestBar* pB = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 500, 90));
+    COXSizeDockBar* pBottom = DockBar(AFX_IDW_DOCKBAR_BOTTOM);
+    Layout();
+    COXDockTabCtrl& tabs = pBottom->m_wndTabContainer;
+    ASSERT_EQ(1, tabs.InsertBar(pA, 1, TRUE));
+    Layout();
+    const CSize sizeShown = pA->m_HorzDockSize;
+    tabs.SetCurSel(tabs.FindTab(pB));
+    tabs.UpdateTabs();
+    EXPECT_EQ(sizeShown, pB->m_HorzDockSize) << "the bar shown takes the size of the one shown before";
+    Layout();
+    EXPECT_TRUE(pB->IsWindowVisible());
+    EXPECT_FALSE(pA->IsWindowVisible());
+    CRect rectDock, rectStrip;
+    pBottom->GetClientRect(&rectDock);
+    tabs.GetWindowRect(&rectStrip);
+    pBottom->ScreenToClient(&rectStrip);
+    EXPECT_EQ(rectDock.bottom, rectStrip.bottom);
+    EXPECT_EQ(28, rectStrip.Height());
+}
+
+TEST_F(DockTabsFrame, AClickOnATabShowsItsBar)
+{
+    CTabTestBar *pA, *pB;
+    COXSizeDockBar* pLeft = StackTwoLeft(pA, pB);
+    COXDockTabCtrl& tabs = pLeft->m_wndTabContainer;
+    CRect rectTab;
+    tabs.GetItemRect(0, &rectTab);
+    const CPoint pt = rectTab.CenterPoint();
+    tabs.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    tabs.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    Layout();
+    EXPECT_EQ(0, tabs.GetCurSel());
+    EXPECT_TRUE(pA->IsWindowVisible());
+    EXPECT_FALSE(pB->IsWindowVisible());
+}
+
+TEST_F(DockTabsFrame, AStackWhoseShownBarWasHiddenShowsAnotherTabAtItsOwnWidth)
+{
+    CTabTestBar *pA, *pB;
+    COXSizeDockBar* pLeft = StackTwoLeft(pA, pB);
+    pLeft->m_wndTabContainer.UpdateTabs();
+    Layout();
+    const int nWidth = pA->m_VertDockSize.cx;
+    // hidden by its menu, which leaves the tab: the dock bar collapses
+    pB->SendMessage(WM_COMMAND, ID_OXSIZEBAR_HIDE);
+    Layout();
+    pLeft->m_wndTabContainer.SetCurSel(0);
+    pLeft->m_wndTabContainer.UpdateTabs();
+    Layout();
+    EXPECT_TRUE(pA->IsWindowVisible());
+    EXPECT_EQ(nWidth, pA->m_VertDockSize.cx);
+    CRect a;
+    pA->GetWindowRect(&a);
+    EXPECT_GT(a.Width(), 20);
+}
+
+TEST_F(DockTabsFrame, RemovingOneOfTwoTabsRemovesBothAndShowsTheOther)
+{
+    CTabTestBar *pA, *pB;
+    COXSizeDockBar* pLeft = StackTwoLeft(pA, pB);
+    EXPECT_EQ(0, pLeft->m_wndTabContainer.RemoveBar(pB));
+    Layout();
+    EXPECT_EQ(0, pLeft->m_wndTabContainer.GetItemCount());
+    EXPECT_TRUE(pA->IsWindowVisible());
+    EXPECT_EQ(NULL, pA->GetTabContainer());
+    CRect rectStrip;
+    pLeft->m_wndTabContainer.GetWindowRect(&rectStrip);
+    EXPECT_EQ(0, rectStrip.Height()) << "no strip without tabs";
+    // a bar alone in its dock bar makes no stack
+    CTabTestBar* pC = AddBar(AFX_IDW_DOCKBAR_BOTTOM);
+    Layout();
+    COXSizeDockBar* pBottom = DockBar(AFX_IDW_DOCKBAR_BOTTOM);
+    EXPECT_EQ(0, pBottom->m_wndTabContainer.InsertBar(pC, 0, TRUE));
+    EXPECT_EQ(0, pBottom->m_wndTabContainer.GetItemCount());
+}
+
+TEST_F(DockTabsFrame, HidingATabTakesItOutAndShowingPutsItBackWhereItWas)
+{
+    CTabTestBar *pA, *pB;
+    COXSizeDockBar* pLeft = StackTwoLeft(pA, pB);
+    CTabTestBar* pC = AddBar(AFX_IDW_DOCKBAR_LEFT);
+    COXDockTabCtrl& tabs = pLeft->m_wndTabContainer;
+    tabs.InsertBar(pC, 2, TRUE);
+    Layout();
+    ASSERT_EQ(3, tabs.GetItemCount());
+    // the stack shares one column of the dock bar
+    for (int i = (int)pLeft->m_arrBars.GetSize() - 2; i > 1; --i)
+        if (pLeft->m_arrBars[i] == NULL)
+            pLeft->m_arrBars.RemoveAt(i);
+    Layout();
+    ASSERT_TRUE(pC->IsVisible());
+    pC->ShowBar(FALSE);
+    EXPECT_EQ(2, pC->m_nHiddenTabIndex);
+    EXPECT_EQ(-1, tabs.FindTab(pC));
+    EXPECT_EQ(2, tabs.GetItemCount());
+    Layout();
+    EXPECT_TRUE(pB->IsWindowVisible()) << "the tab before it shows";
+    pC->ShowBar(TRUE);
+    Layout();
+    EXPECT_EQ(2, tabs.FindTab(pC));
+    EXPECT_EQ(2, tabs.GetCurSel());
+    EXPECT_TRUE(pC->IsWindowVisible());
+    EXPECT_FALSE(pB->IsWindowVisible());
+    (void)pA;
+}
+
+TEST_F(DockTabsFrame, ABarDroppedOnTheStripOfItsColumnJoinsAsATab)
+{
+    // a column wide enough for both tabs
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_LEFT, CRect(0, 0, 200, 300));
+    CTabTestBar* pB = AddBar(AFX_IDW_DOCKBAR_LEFT, CRect(0, 0, 200, 300));
+    COXSizeDockBar* pLeft = DockBar(AFX_IDW_DOCKBAR_LEFT);
+    // one column: a row of the dock bar
+    for (int i = (int)pLeft->m_arrBars.GetSize() - 2; i > 1; --i)
+        if (pLeft->m_arrBars[i] == NULL)
+            pLeft->m_arrBars.RemoveAt(i);
+    Layout();
+    ASSERT_EQ(2, pLeft->CountBarsInColumn(pB));
+    CRect rectDock;
+    pLeft->GetWindowRect(&rectDock);
+    // on the strip: a tab; the dock bar then takes bars only there
+    CRect rectOnStrip(CPoint(rectDock.left + 10, rectDock.bottom - 10), CSize(200, 100));
+    pLeft->DockBarAt(pB, &rectOnStrip);
+    Layout();
+    EXPECT_EQ(2, pLeft->m_wndTabContainer.GetItemCount());
+    EXPECT_EQ(pLeft, COXSizeDockBar::FindDockBarAt(CPoint(rectDock.left + 10, rectDock.bottom - 10), pA));
+    EXPECT_EQ(NULL, COXSizeDockBar::FindDockBarAt(CPoint(rectDock.left + 10, rectDock.top + 30), pA));
+    // held over the strip its tab moves past the middle of another, and the
+    // bar keeps its place in the rows
+    COXDockTabCtrl& tabs = pLeft->m_wndTabContainer;
+    ASSERT_EQ(0, tabs.FindTab(pB));
+    const int nRow = pLeft->RowStart(pLeft->FindBar(pB));
+    CRect rectTab;
+    tabs.GetItemRect(1, &rectTab);
+    tabs.ClientToScreen(&rectTab);
+    CRect rectOver(CPoint(rectTab.right - 3, rectTab.CenterPoint().y), CSize(200, 100));
+    pLeft->DockBarAt(pB, &rectOver);
+    Layout();
+    EXPECT_EQ(1, tabs.FindTab(pB));
+    EXPECT_EQ(2, tabs.GetItemCount());
+    EXPECT_EQ(nRow, pLeft->RowStart(pLeft->FindBar(pB)));
+    rectOver.OffsetRect(-2, 0);
+    pLeft->DockBarAt(pB, &rectOver);
+    Layout();
+    EXPECT_EQ(nRow, pLeft->RowStart(pLeft->FindBar(pB))) << "held still over its own tab";
+    // moved off the strip: it leaves the stack
+    CRect rectOff(CPoint(rectDock.left + 10, rectDock.top + 40), CSize(200, 100));
+    pLeft->DockBarAt(pB, &rectOff);
+    Layout();
+    EXPECT_EQ(0, pLeft->m_wndTabContainer.GetItemCount());
+    EXPECT_TRUE(pA->IsWindowVisible());
+    EXPECT_TRUE(pB->IsWindowVisible());
+}
+
+TEST_F(DockTabsFrame, ATabPressedAndMovedThreePixelsStaysFourDragsItsBarOut)
+{
+    m_pFrame->SetOwnBarDrag(TRUE);
+    CTabTestBar *pA, *pB;
+    COXSizeDockBar* pLeft = StackTwoLeft(pA, pB);
+    COXDockTabCtrl& tabs = pLeft->m_wndTabContainer;
+    CRect rectTab;
+    tabs.GetItemRect(1, &rectTab);
+    const CPoint pt = rectTab.CenterPoint();
+    tabs.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    tabs.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y + 3));
+    EXPECT_FALSE(pB->m_bTracking);
+    tabs.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x + 4, pt.y));
+    ASSERT_TRUE(pB->m_bTracking);
+    EXPECT_EQ(pB->m_hWnd, ::GetCapture());
+
+    // away from every dock bar: the bar floats without its tab
+    CPoint ptMid = FrameCenter();
+    pB->ScreenToClient(&ptMid);
+    pB->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptMid.x, ptMid.y));
+    EXPECT_TRUE(pB->IsFloating());
+    pB->SendMessage(WM_LBUTTONUP, 0, 0);
+    Layout();
+    EXPECT_EQ(0, tabs.GetItemCount());
+    EXPECT_TRUE(pA->IsWindowVisible());
+}
+
+TEST_F(DockTabsFrame, ADoubleClickOnAStackedBarTakesItOutAndFloatsIt)
+{
+    m_pFrame->SetOwnBarDrag(TRUE);
+    CTabTestBar *pA, *pB;
+    COXSizeDockBar* pLeft = StackTwoLeft(pA, pB);
+    pB->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 5));
+    Layout();
+    EXPECT_TRUE(pB->IsFloating());
+    EXPECT_EQ(0, pLeft->m_wndTabContainer.GetItemCount());
+    EXPECT_TRUE(pA->IsWindowVisible());
+}
+
+TEST_F(DockTabsFrame, ABarThatLeavesByAnyPathLeavesNoTabBehind)
+{
+    CTabTestBar *pA, *pB;
+    COXSizeDockBar* pLeft = StackTwoLeft(pA, pB);
+    CTabTestBar* pC = AddBar(AFX_IDW_DOCKBAR_LEFT);
+    pLeft->m_wndTabContainer.InsertBar(pC, 2, TRUE);
+    Layout();
+    ASSERT_EQ(3, pLeft->m_wndTabContainer.GetItemCount());
+    // floated by the frame, which never asks the strip
+    m_pFrame->FloatControlBar(pC, FrameCenter(), CBRS_ALIGN_TOP);
+    Layout();
+    EXPECT_EQ(-1, pLeft->m_wndTabContainer.FindTab(pC));
+    EXPECT_EQ(2, pLeft->m_wndTabContainer.GetItemCount());
+    // destroyed: its companion, alone now, leaves the stack too
+    pA->DestroyWindow();
+    Layout();
+    EXPECT_EQ(0, pLeft->m_wndTabContainer.GetItemCount());
+    EXPECT_TRUE(pB->IsWindowVisible());
+}
+
+// ---------------------------------------------------------------------------
+// The drag-dock context
+// ---------------------------------------------------------------------------
+
+TEST_F(DockTabsFrame, SizingBarsDragThroughTheDragDockContext)
+{
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_TOP);
+    EXPECT_TRUE(ContextOf(pA) != NULL);
+}
+
+TEST_F(DockTabsFrame, APressReleasedWhereItBeganMovesNothing)
+{
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_TOP);
+    Layout();
+    CRect rectBefore;
+    pA->GetWindowRect(&rectBefore);
+    const CPoint pt = CaptionPoint(pA);
+    QueueMove(pA, pt, WM_LBUTTONUP);
+    pA->m_pDockContext->StartDrag(pt);
+    Layout();
+    EXPECT_FALSE(pA->IsFloating());
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_TOP), pA->m_pDockBar);
+    CRect rectAfter;
+    pA->GetWindowRect(&rectAfter);
+    EXPECT_EQ(rectBefore, rectAfter);
+    EXPECT_EQ(0, pA->m_nFloated);
+}
+
+// Real input: the press, the moves, the key and the release come through the
+// system's input queue; a thread timer plays each next step from inside the
+// drag loop, which dispatches it.
+std::function<void()>* g_pTick = NULL;
+void CALLBACK TickProc(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_pTick != NULL)
+        (*g_pTick)();
+}
+void SendMouse(DWORD dwFlags, CPoint pt = CPoint(0, 0))
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = dwFlags;
+    if (dwFlags & MOUSEEVENTF_ABSOLUTE) {
+        input.mi.dx = (pt.x * 65535 + ::GetSystemMetrics(SM_CXSCREEN) / 2) / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = (pt.y * 65535 + ::GetSystemMetrics(SM_CYSCREEN) / 2) / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    ::SendInput(1, &input, sizeof(input));
+}
+void SendKey(WORD wVk, BOOL bUp)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = wVk;
+    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+TEST_F(DockTabsFrame, UnderRealInputADragFloatsTheBarAndEscCancelsIt)
+{
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    m_pFrame->SetForegroundWindow();
+    Layout();
+    for (BOOL bEsc : {TRUE, FALSE}) {
+        ASSERT_FALSE(pA->IsFloating());
+        // the second press away from the first, or the two make a double click
+        const CPoint ptCaption = CaptionPoint(pA) + CPoint(bEsc ? 0 : 20, 0), ptMiddle = FrameCenter();
+        ASSERT_TRUE(PlaceCursor(ptCaption));
+        int nStep = 0;
+        BOOL bDone = FALSE, bCapturedInLoop = FALSE;
+        int nWaits = 0;
+        std::function<void()> tick = [&]() {
+            // the press comes back from the display in its own time
+            if (nStep == 0 && ::GetCapture() != pA->m_hWnd && ++nWaits < 200)
+                return;
+            switch (nStep++) {
+            case 0:
+                bCapturedInLoop = ::GetCapture() == pA->m_hWnd;
+                SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptMiddle);
+                break;
+            case 1: SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptMiddle + CPoint(7, 3)); break;
+            case 2:
+                if (bEsc) {
+                    SendKey(VK_ESCAPE, FALSE);
+                    SendKey(VK_ESCAPE, TRUE);
+                }
+                SendMouse(MOUSEEVENTF_LEFTUP);
+                break;
+            default: bDone = TRUE; break;
+            }
+        };
+        g_pTick = &tick;
+        const UINT_PTR nTimer = ::SetTimer(NULL, 0, 50, TickProc);
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        const bool bEnded = PumpUntil([&] { return bDone && ::GetCapture() == NULL; }, kWaitMs);
+        ::KillTimer(NULL, nTimer);
+        g_pTick = NULL;
+        ASSERT_TRUE(bEnded) << "the drag never ended";
+        Layout();
+        EXPECT_TRUE(bCapturedInLoop) << "the press started no drag " << bEsc;
+        EXPECT_EQ(!bEsc, pA->IsFloating()) << (bEsc ? "Esc" : "release");
+    }
+}
+
+TEST_F(DockTabsFrame, EscOrARightClickCancelsWithTheIdleTextBack)
+{
+    struct Case
+    {
+        const char* name;
+        UINT nMsg;
+        WPARAM wParam;
+    } cases[] = {{"Esc", WM_KEYDOWN, VK_ESCAPE}, {"right button", WM_RBUTTONDOWN, MK_RBUTTON}};
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_TOP);
+    Layout();
+    for (const Case& c : cases) {
+        CRect rectBefore;
+        pA->GetWindowRect(&rectBefore);
+        const CPoint pt = CaptionPoint(pA);
+        m_pFrame->m_messageIds.clear();
+        QueueMove(pA, FrameCenter());
+        pA->PostMessage(c.nMsg, c.wParam, 0);
+        pA->m_pDockContext->StartDrag(pt);
+        Layout();
+        EXPECT_FALSE(pA->IsFloating()) << c.name;
+        CRect rectAfter;
+        pA->GetWindowRect(&rectAfter);
+        EXPECT_EQ(rectBefore, rectAfter) << c.name;
+        EXPECT_EQ((std::vector<WPARAM>{IDS_OX_DRAGDOCK_HINT, AFX_IDS_IDLEMESSAGE}), m_pFrame->m_messageIds) << c.name;
+        EXPECT_EQ(NULL, ::GetCapture()) << c.name;
+        EXPECT_FALSE(ContextOf(pA)->m_wndFeedback.IsShown()) << c.name;
+    }
+}
+
+TEST_F(DockTabsFrame, DroppedAwayFromTheEdgesTheBarFloatsAndCtrlFloatsItAnywhere)
+{
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_TOP);
+    Layout();
+    QueueMove(pA, FrameCenter());
+    QueueMove(pA, FrameCenter(), WM_LBUTTONUP);
+    pA->m_pDockContext->StartDrag(CaptionPoint(pA));
+    Layout();
+    ASSERT_TRUE(pA->IsFloating());
+    EXPECT_EQ(1, pA->m_nFloated);
+    EXPECT_TRUE(pA->GetParentFrame()->GetStyle() & 0x0001) << "the floating frame is marked";
+
+    // back over the right edge, Ctrl held: it stays floating
+    CPoint ptStart = CaptionPoint(pA);
+    CRect rectClient;
+    m_pFrame->GetClientRect(&rectClient);
+    m_pFrame->ClientToScreen(&rectClient);
+    const CPoint ptRight(rectClient.right - 10, rectClient.CenterPoint().y);
+    QueueMove(pA, ptRight);
+    pA->PostMessage(WM_KEYDOWN, VK_CONTROL, 0);
+    QueueMove(pA, ptRight, WM_LBUTTONUP);
+    pA->m_pDockContext->StartDrag(ptStart);
+    Layout();
+    EXPECT_TRUE(pA->IsFloating());
+
+    // without Ctrl it docks at the right
+    ptStart = CaptionPoint(pA);
+    QueueMove(pA, ptRight);
+    pA->PostMessage(WM_KEYDOWN, VK_CONTROL, 0);
+    pA->PostMessage(WM_KEYUP, VK_CONTROL, 0);
+    QueueMove(pA, ptRight, WM_LBUTTONUP);
+    pA->m_pDockContext->StartDrag(ptStart);
+    Layout();
+    EXPECT_FALSE(pA->IsFloating());
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_RIGHT), pA->m_pDockBar);
+}
+
+TEST_F(DockTabsFrame, ABarDroppedIntoARowOfTwoGetsAThirdOfIt)
+{
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_TOP, CRect(0, 0, 300, 100));
+    CTabTestBar* pB = AddBar(AFX_IDW_DOCKBAR_TOP, CRect(0, 0, 300, 100));
+    COXSizeDockBar* pTop = DockBar(AFX_IDW_DOCKBAR_TOP);
+    for (int i = (int)pTop->m_arrBars.GetSize() - 2; i > 1; --i)
+        if (pTop->m_arrBars[i] == NULL)
+            pTop->m_arrBars.RemoveAt(i);
+    CTabTestBar* pC = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 100));
+    Layout();
+    Layout();
+    CRect rectRow;
+    pA->GetWindowRect(&rectRow);
+    const CPoint ptStart = CaptionPoint(pC);
+    // the drag rectangle brought level with the row, in the frame's middle
+    const CPoint ptEnd(FrameCenter().x, rectRow.top + 6);
+    CRect rectDock;
+    CProbeWnd& probe = m_probe;
+    probe.m_step = [&]() { rectDock = ContextOf(pC)->m_rectDock; };
+    QueueMove(pC, ptEnd);
+    probe.PostMessage(WM_APP + 1);
+    QueueMove(pC, ptEnd, WM_LBUTTONUP);
+    pC->m_pDockContext->StartDrag(ptStart);
+    Layout();
+    CRect rectClient;
+    m_pFrame->GetClientRect(&rectClient);
+    EXPECT_NEAR(rectClient.Width() / 3, rectDock.Width(), 2) << "the drop shows a third of the row";
+    EXPECT_EQ(pTop, pC->m_pDockBar);
+    EXPECT_EQ(pTop->RowStart(pTop->FindBar(pA)), pTop->RowStart(pTop->FindBar(pC))) << "in the row of two";
+    (void)pB;
+}
+
+TEST_F(DockTabsFrame, TheFeedbackIsATopmostWindowWhileTheDragRunsOrTheDesktopBehindTheSwitch)
+{
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_TOP);
+    Layout();
+    for (BOOL bDesktop : {FALSE, TRUE}) {
+        COXDragDockContext::SetDrawOnDesktop(bDesktop);
+        COXDragDockContext* pContext = ContextOf(pA);
+        BOOL bShown = FALSE, bTopmost = FALSE, bHeldDC = FALSE, bCaptured = FALSE;
+        CRect rectShown;
+        m_probe.m_step = [&]() {
+            bShown = pContext->m_wndFeedback.IsShown();
+            if (bShown) {
+                bTopmost = (pContext->m_wndFeedback.GetExStyle() & WS_EX_TOPMOST) != 0;
+                pContext->m_wndFeedback.GetWindowRect(&rectShown);
+            }
+            bHeldDC = pContext->m_pDC != NULL;
+            bCaptured = ::GetCapture() == pA->m_hWnd;
+        };
+        QueueMove(pA, FrameCenter());
+        m_probe.PostMessage(WM_APP + 1);
+        pA->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+        pA->m_pDockContext->StartDrag(CaptionPoint(pA));
+        EXPECT_TRUE(bCaptured) << bDesktop;
+        if (bDesktop) {
+            EXPECT_FALSE(bShown);
+            EXPECT_TRUE(bHeldDC);
+        } else {
+            EXPECT_TRUE(bShown);
+            EXPECT_TRUE(bTopmost);
+            EXPECT_EQ(pContext->m_rectFrameDragHorz, rectShown) << "floating: the frame's outline";
+            EXPECT_FALSE(bHeldDC);
+        }
+        EXPECT_FALSE(pContext->m_wndFeedback.IsShown()) << bDesktop;
+        EXPECT_EQ(NULL, pContext->m_pDC) << bDesktop;
+        // the desktop's lock is free again
+        EXPECT_TRUE(::LockWindowUpdate(m_probe.m_hWnd)) << bDesktop;
+        ::LockWindowUpdate(NULL);
+    }
+}
+
+TEST_F(DockTabsFrame, AQuitPostedDuringTheDragEndsItAndStaysQueued)
+{
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_TOP);
+    Layout();
+    m_pFrame->m_messageIds.clear();
+    QueueMove(pA, FrameCenter());
+    ::PostQuitMessage(5);
+    pA->m_pDockContext->StartDrag(CaptionPoint(pA));
+    EXPECT_FALSE(pA->IsFloating());
+    EXPECT_EQ(NULL, ::GetCapture());
+    EXPECT_FALSE(ContextOf(pA)->m_wndFeedback.IsShown());
+    EXPECT_EQ(AFX_IDS_IDLEMESSAGE, m_pFrame->m_messageIds.back());
+    MSG msg;
+    ASSERT_TRUE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit must reach the message loop";
+    EXPECT_EQ(5, (int)msg.wParam);
+}
+
+TEST_F(DockTabsFrame, ABarDeletedDuringItsDragEndsTheDragAndGivesEverythingBack)
+{
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_TOP);
+    Layout();
+    COXDragDockContext::SetDrawOnDesktop(TRUE);
+    m_probe.m_step = [&]() {
+        pA->DestroyWindow();
+        delete pA;   // and its dock context, whose loop is running
+        m_bars.clear();
+    };
+    QueueMove(pA, FrameCenter());
+    m_probe.PostMessage(WM_APP + 1);
+    QueueMove(pA, FrameCenter(), WM_LBUTTONUP);
+    pA->m_pDockContext->StartDrag(CaptionPoint(pA));
+    EXPECT_TRUE(m_bars.empty()) << "the bar went during the drag";
+    EXPECT_EQ(NULL, ::GetCapture());
+    EXPECT_TRUE(::LockWindowUpdate(m_probe.m_hWnd)) << "the desktop is unlocked";
+    ::LockWindowUpdate(NULL);
+    PumpPending();
+}
+
+TEST_F(DockTabsFrame, TheLoopGuardGivesBackTheMouseTheLockAndTheDCWhenAnExceptionLeaves)
+{
+    try {
+        COXDragLoopGuard guard;
+        guard.Capture(m_probe.m_hWnd);
+        ASSERT_TRUE(guard.TakeDesktop() != NULL);
+        ASSERT_EQ(m_probe.m_hWnd, ::GetCapture());
+        throw std::runtime_error("mid-drag");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(NULL, ::GetCapture());
+    EXPECT_TRUE(::LockWindowUpdate(m_probe.m_hWnd)) << "the desktop is unlocked";
+    ::LockWindowUpdate(NULL);
+}
+
+// A floating frame known by the class name of the MDI float window.
+class COXMDIFloatWnd : public CMiniDockFrameWnd
+{
+    DECLARE_DYNCREATE(COXMDIFloatWnd)
+};
+IMPLEMENT_DYNCREATE(COXMDIFloatWnd, CMiniDockFrameWnd)
+
+TEST_F(DockTabsFrame, ABarInAnMDIFloatWindowIsNeitherDraggedNorToggled)
+{
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_TOP);
+    Layout();
+    m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(COXMDIFloatWnd);
+    m_pFrame->FloatControlBar(pA, FrameCenter(), CBRS_ALIGN_TOP);
+    Layout();
+    ASSERT_TRUE(pA->IsFloating());
+    ASSERT_TRUE(ContextOf(pA)->IsInMDIFloatWnd());
+    CRect rectBefore;
+    pA->GetParentFrame()->GetWindowRect(&rectBefore);
+    QueueMove(pA, CPoint(rectBefore.left + 200, rectBefore.top + 100));
+    QueueMove(pA, CPoint(rectBefore.left + 200, rectBefore.top + 100), WM_LBUTTONUP);
+    pA->m_pDockContext->StartDrag(CPoint(rectBefore.left + 20, rectBefore.top + 5));
+    EXPECT_EQ(NULL, ::GetCapture()) << "no drag ran";
+    PumpPending();
+    pA->m_pDockContext->ToggleDocking();
+    EXPECT_TRUE(pA->IsFloating());
+}
+
+// ---------------------------------------------------------------------------
+// The 3D tab view container
+// ---------------------------------------------------------------------------
+
+class CPageView : public CView
+{
+    DECLARE_DYNCREATE(CPageView)
+public:
+    void OnDraw(CDC*) override {}
+    void OnInitialUpdate() override { ++m_nInitialUpdates; }
+    int m_nInitialUpdates = 0;
+};
+IMPLEMENT_DYNCREATE(CPageView, CView)
+
+class TabViewContainer : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_frame.Create(NULL, "Tab views", WS_OVERLAPPEDWINDOW, CRect(40, 40, 640, 440)));
+        ASSERT_TRUE(m_container.Create(NULL, "views", WS_CHILD | WS_VISIBLE, CRect(0, 0, 500, 300), &m_frame,
+                                       AFX_IDW_PANE_FIRST));
+        m_frame.ShowWindow(SW_SHOWNORMAL);
+        PumpPending();
+    }
+    void TearDown() override
+    {
+        if (::IsWindow(m_frame.m_hWnd))
+            m_frame.DestroyWindow();
+    }
+    CPageView* AddView(LPCTSTR lpszTitle)
+    {
+        const int n = m_container.GetPageCount();
+        EXPECT_TRUE(m_container.InsertPage(n, RUNTIME_CLASS(CPageView), NULL, lpszTitle));
+        return DYNAMIC_DOWNCAST(CPageView, m_container.GetPage(n));
+    }
+    void ClickTab(int nTab)
+    {
+        CRect r;
+        m_container.GetItemRect(nTab, &r);
+        m_container.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.CenterPoint().x, r.CenterPoint().y));
+        m_container.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(r.CenterPoint().x, r.CenterPoint().y));
+    }
+
+    // the frame is a plain CFrameWnd destroyed with its window
+    class CHostFrame : public CFrameWnd
+    {
+        void PostNcDestroy() override {}
+    } m_frame;
+    COX3DTabViewContainer m_container;
+};
+
+TEST_F(TabViewContainer, PagesFromRuntimeClassesGetIdsOneTwoAndAFreedIdComesBack)
+{
+    CPageView* p1 = AddView("One");
+    CPageView* p2 = AddView("Two");
+    ASSERT_TRUE(p1 != NULL && p2 != NULL);
+    EXPECT_EQ(1, p1->GetDlgCtrlID());
+    EXPECT_EQ(2, p2->GetDlgCtrlID());
+    EXPECT_EQ(1, p1->m_nInitialUpdates);
+    EXPECT_TRUE(m_container.DeletePage(0, TRUE));
+    CPageView* p3 = AddView("Three");
+    EXPECT_EQ(1, p3->GetDlgCtrlID());
+    EXPECT_EQ(3u, m_container.GetUniqueId()) << "then on from where the count was";
+
+    // a page's own id never goes to two pages
+    CWnd* pOwn = new CWnd;
+    ASSERT_TRUE(pOwn->CreateEx(0, AfxRegisterWndClass(0), "own", WS_CHILD, CRect(0, 0, 5, 5), &m_frame, 4));
+    ASSERT_TRUE(m_container.InsertPage(0, pOwn, "Own"));
+    EXPECT_TRUE(m_container.DeletePage(pOwn, TRUE));
+    delete pOwn;
+    CPageView* p4 = AddView("Four");
+    CPageView* p5 = AddView("Five");
+    EXPECT_NE(p4->GetDlgCtrlID(), p5->GetDlgCtrlID());
+}
+
+TEST_F(TabViewContainer, ClickingATabSwitchesThePageAndTheFramesActiveView)
+{
+    CPageView* p1 = AddView("One");
+    CPageView* p2 = AddView("Two");
+    EXPECT_EQ(1, m_container.GetActivePageIndex());
+    EXPECT_EQ(p2, m_frame.GetActiveView());
+    ClickTab(0);
+    EXPECT_EQ(0, m_container.GetActivePageIndex());
+    EXPECT_EQ(p1, m_frame.GetActiveView());
+    EXPECT_TRUE(p1->IsWindowVisible());
+    EXPECT_FALSE(p2->IsWindowVisible());
+    CRect rectPage;
+    p1->GetWindowRect(&rectPage);
+    m_container.ScreenToClient(&rectPage);
+    EXPECT_EQ(m_container.GetPageRect(), rectPage);
+    EXPECT_FALSE(rectPage.IsRectEmpty());
+
+    // a plain window page clears the active view
+    CWnd* pPlain = new CWnd;
+    ASSERT_TRUE(pPlain->CreateEx(0, AfxRegisterWndClass(0), "plain", WS_CHILD, CRect(0, 0, 10, 10), &m_frame, 77));
+    EXPECT_TRUE(m_container.InsertPage(0, pPlain, "Plain"));
+    EXPECT_EQ(0, m_container.GetActivePageIndex());
+    EXPECT_EQ(NULL, m_frame.GetActiveView());
+    int nIndex = -1;
+    EXPECT_TRUE(m_container.FindPage(p1->m_hWnd, nIndex));
+    EXPECT_EQ(1, nIndex);
+    EXPECT_FALSE(m_container.InsertPage(5, pPlain, "too far"));
+    m_container.DeletePage(pPlain, FALSE);
+    pPlain->DestroyWindow();
+    delete pPlain;
+}
+
+TEST_F(TabViewContainer, DeletingPagesKeepsTheActiveIndexNamingItsPage)
+{
+    struct Case
+    {
+        const char* name;
+        int nActive, nDelete, nActiveAfter;
+        const char* pszActiveTitle;
+    } cases[] = {
+        {"the active last of three: the first", 2, 2, 0, "A"},
+        {"the active first: the next", 0, 0, 0, "B"},
+        {"one before the active", 2, 0, 1, "C"},
+        {"one after the active", 0, 1, 0, "A"},
+    };
+    for (const Case& c : cases) {
+        while (m_container.GetPageCount() > 0)
+            m_container.DeletePage(0, TRUE);
+        AddView("A");
+        AddView("B");
+        AddView("C");
+        m_container.SetActivePageIndex(c.nActive);
+        EXPECT_TRUE(m_container.DeletePage(c.nDelete, TRUE)) << c.name;
+        EXPECT_EQ(c.nActiveAfter, m_container.GetActivePageIndex()) << c.name;
+        TCHAR sz[8] = {};
+        TCITEM item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = sz;
+        item.cchTextMax = 8;
+        m_container.GetItem(m_container.GetActivePageIndex(), &item);
+        EXPECT_STREQ(c.pszActiveTitle, sz) << c.name;
+        EXPECT_EQ(m_container.GetActivePageIndex(), m_container.GetCurSel()) << c.name;
+    }
+    EXPECT_FALSE(m_container.DeletePage(7, TRUE));
+    while (m_container.GetPageCount() > 1)
+        m_container.DeletePage(0, TRUE);
+    EXPECT_TRUE(m_container.DeletePage(0, TRUE));
+    EXPECT_EQ(-1, m_container.GetActivePageIndex()) << "none after the only page";
+}
+
+TEST_F(TabViewContainer, ALoneTabTooWideGetsAnEmptyTabThatGoesWhenThereIsRoom)
+{
+    m_container.SetWindowPos(NULL, 0, 0, 150, 200, SWP_NOMOVE | SWP_NOZORDER);
+    AddView("A rather long title for so small a container");
+    m_container.RecalcLayout();
+    EXPECT_TRUE(m_container.HasDummyTab());
+    m_container.RecalcLayout();
+    EXPECT_TRUE(m_container.HasDummyTab()) << "the empty tab stays while the real one does not fit";
+    EXPECT_EQ(2, m_container.GetItemCount());
+    EXPECT_EQ(1, m_container.GetPageCount());
+    m_container.SetWindowPos(NULL, 0, 0, 580, 300, SWP_NOMOVE | SWP_NOZORDER);
+    m_container.RecalcLayout();
+    EXPECT_FALSE(m_container.HasDummyTab());
+    EXPECT_EQ(1, m_container.GetItemCount());
+    m_container.RecalcLayout();
+    EXPECT_FALSE(m_container.HasDummyTab()) << "it does not come back at the next layout";
+}
+
+TEST(TabViewContainerSkin, TheFlatSkinFramesThePageNotTheDisplayArea)
+{
+    CWinApp* pPrevious = AfxGetApp();
+    COXSkinnedApp* pApp = new COXSkinnedApp;
+    {
+        CWnd host;
+        ASSERT_TRUE(CreateHostWindow(host, "views", WS_POPUP | WS_VISIBLE, CRect(50, 50, 450, 350)));
+        COX3DTabViewContainer container;
+        ASSERT_TRUE(container.Create(NULL, "views", WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 300), &host, 5));
+        ASSERT_TRUE(dynamic_cast<COXTabSkinXP*>(container.GetTabSkin()) != nullptr);
+        CWnd* pPage = new CWnd;
+        ASSERT_TRUE(pPage->CreateEx(0, AfxRegisterWndClass(0), "page", WS_CHILD, CRect(0, 0, 5, 5), &host, 9));
+        ASSERT_TRUE(container.InsertPage(0, pPage, "Page"));
+        CRect rectDisplay;
+        container.GetClientRect(&rectDisplay);
+        container.AdjustRect(FALSE, &rectDisplay);
+        CRect rectFrame = container.GetPageRect();
+        rectFrame.InflateRect(1, 1);
+        ASSERT_NE(rectDisplay.right - 1, rectFrame.right - 1) << "the two frames must differ somewhere";
+        container.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        CClientDC dc(&container);
+        EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), dc.GetPixel(rectFrame.right - 1, rectFrame.CenterPoint().y));
+        container.DestroyWindow();
+        delete pPage;
+        host.DestroyWindow();
+    }
+    delete pApp;
+    AFX_MODULE_STATE* pState = AfxGetModuleState();
+    pState->m_pCurrentWinApp = pPrevious;
+    pState->m_lpszCurrentAppName = pPrevious != NULL ? pPrevious->m_pszAppName : NULL;
+}
+
+// Moves the cursor as the script says while OLE's drag loop runs.
+class CScriptedDropSource : public COleDropSource
+{
+public:
+    std::function<SCODE(int nStep)> m_script;
+    int m_nStep = 0;
+    SCODE QueryContinueDrag(BOOL, DWORD) override { return m_script(m_nStep++); }
+};
+
+TEST(TabViewContainerOle, AnOLEDragRestingOnATabBringsItsPageUp)
+{
+    ASSERT_TRUE(AfxOleInit());
+    class CHostFrame : public CFrameWnd
+    {
+        void PostNcDestroy() override {}
+    } frame;
+    ASSERT_TRUE(frame.Create(NULL, "Tab views", WS_OVERLAPPEDWINDOW, CRect(40, 40, 640, 440)));
+    COX3DTabViewContainer container;
+    ASSERT_TRUE(container.Create(NULL, "views", WS_CHILD | WS_VISIBLE, CRect(0, 0, 500, 300), &frame,
+                                 AFX_IDW_PANE_FIRST));
+    ASSERT_EQ(container.m_hWnd, container.m_dropTarget.m_hWnd) << "registered as a drop target";
+    for (LPCTSTR lpszTitle : {"One", "Two", "Three"})
+        ASSERT_TRUE(container.InsertPage(container.GetPageCount(), RUNTIME_CLASS(CPageView), NULL, lpszTitle));
+    container.SetActivePageIndex(0);
+    frame.ShowWindow(SW_SHOWNORMAL);
+    frame.UpdateWindow();
+    PumpPending();
+
+    CRect r;
+    container.GetItemRect(2, &r);
+    container.ClientToScreen(&r);
+    const CPoint ptTab = r.CenterPoint();
+    COleDataSource* pData = new COleDataSource;
+    HGLOBAL hGlobal = ::GlobalAlloc(GMEM_MOVEABLE, 6);
+    memcpy(::GlobalLock(hGlobal), "words", 6);
+    ::GlobalUnlock(hGlobal);
+    pData->CacheGlobalData(CF_TEXT, hGlobal);
+    CScriptedDropSource source;
+    source.m_script = [&](int nStep) -> SCODE {
+        if (nStep < 12) {
+            ::SetCursorPos(ptTab.x + nStep % 3, ptTab.y);
+            return S_OK;
+        }
+        return DRAGDROP_S_CANCEL;
+    };
+    ::SetCursorPos(ptTab.x, ptTab.y);
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, pData->DoDragDrop(DROPEFFECT_COPY, CRect(0, 0, 0, 0), &source))
+        << "the container takes no drop";
+    pData->InternalRelease();
+    EXPECT_EQ(2, container.GetActivePageIndex());
+    frame.DestroyWindow();
+}
+
+TEST_F(TabViewContainer, HoveringATabDuringADragBringsItsPageUp)
+{
+    AddView("One");
+    AddView("Two");
+    AddView("Three");
+    m_container.SetActivePageIndex(0);
+    COleDataObject data;
+    CRect r;
+    m_container.GetItemRect(2, &r);
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE,
+              m_container.m_dropTarget.OnDragOver(&m_container, &data, MK_LBUTTON, r.CenterPoint()));
+    EXPECT_EQ(2, m_container.GetActivePageIndex());
+    // off: hovering does nothing
+    m_container.m_dropTarget.m_bSwitchOnDragOver = FALSE;
+    m_container.GetItemRect(1, &r);
+    m_container.m_dropTarget.OnDragOver(&m_container, &data, MK_LBUTTON, r.CenterPoint());
+    EXPECT_EQ(2, m_container.GetActivePageIndex());
+}
+
+}   // namespace
