@@ -145,6 +145,20 @@ public:
     // its neighbours are shown.
     static UINT HiddenBandState(BOOL bHidden, BOOL bPrevShown, BOOL bNextShown);
 
+    // Tracks the menu under the pressed (else the hot) button of a bar, with
+    // a shadowed item window over the button; TrackPopupMenu's result.
+    // lpRect, when given, is the button's rectangle in the bar's client
+    // coordinates.
+    BOOL TrackBarPopupMenu(CToolBar* pBar, CWnd* pWnd, LPCRECT lpRect = NULL);
+    // Where a menu of sizeMenu opens from a bar button (rectButton on the
+    // screen, rectMonitor the whole monitor): the TPM_ alignment flags, the
+    // point, and the side it opens on (1 below, 2 right, 4 left, 8 above).
+    static UINT PlaceUnderBarButton(BOOL bHorzBar, const RECT& rectButton, SIZE sizeMenu, const RECT& rectMonitor,
+                                    POINT& pt, int& nSide);
+    // A menu's size for placing it: the widest item + 18 by the heights + 6;
+    // items not owner-drawn count 17 high, separators 8.
+    static CSize EstimateSize(HMENU hMenu);
+
     // Screen rectangle of the bar button the menu opened from, or empty.
     CRect m_rectOwnerItem;
     COXPopupWndStack m_popupStack;

@@ -5,6 +5,7 @@
 
 #include "OXBitmapMenu.h"
 #include "OXSkinnedApp.h"
+#include "OXShadowedItemWnd.h"
 #include "OXSkins.h"
 
 #ifndef MN_GETHMENU
@@ -457,7 +458,7 @@ CRect COXMenuSkinXP::JoinRect(const RECT& rectFrame, const RECT& rectOpener)
 }
 
 void COXMenuSkinXP::DrawShadow(HDC hDC, const RECT& rectPopup, const RECT& rectOpener,
-                               CArray<COLORREF, COLORREF>* pSaved)
+                               CArray<COLORREF, COLORREF>* pSaved, int nBands)
 {
     const CRect rcPopup(rectPopup);
     const int cx = rcPopup.Width(), cy = rcPopup.Height();
@@ -485,6 +486,8 @@ void COXMenuSkinXP::DrawShadow(HDC hDC, const RECT& rectPopup, const RECT& rectO
                            FALSE}};
     int nSaved = 0;
     for (const Band& band : bands) {
+        if (!(nBands & (band.bRight ? 1 : 2)))
+            continue;
         const int w = band.rc.Width(), h = band.rc.Height();
         bmi.bmiHeader.biWidth = w;
         bmi.bmiHeader.biHeight = -h;
@@ -730,4 +733,93 @@ void OXReleaseSharedMenuSkin()
 {
     delete g_pSharedClassic;
     g_pSharedClassic = NULL;
+}
+
+// ---------------------------------------------------------------------------
+// The bar item a popup drops from
+// ---------------------------------------------------------------------------
+void COXMenuSkin::ShadowedItemSides(int nSide, BOOL& bLeft, BOOL& bTop, BOOL& bRight, BOOL& bBottom, int& nBands)
+{
+    bLeft = nSide != OXSIW_LEFT;
+    bTop = nSide != OXSIW_ABOVE;
+    bRight = nSide != OXSIW_RIGHT;
+    bBottom = nSide != OXSIW_BELOW;
+    // The popup's own shadow continues the item's on the side they share.
+    nBands = nSide == OXSIW_BELOW ? 1 : nSide == OXSIW_RIGHT ? 2 : 3;
+}
+
+namespace {
+
+// The item's frame, three sides or four, in one pen.
+void OutlineItem(CDC* pDC, const CRect& rect, int nSide, COLORREF clr)
+{
+    BOOL bLeft, bTop, bRight, bBottom;
+    int nBands;
+    COXMenuSkin::ShadowedItemSides(nSide, bLeft, bTop, bRight, bBottom, nBands);
+    CPen pen(PS_SOLID, 1, clr);
+    CPen* pOld = pDC->SelectObject(&pen);
+    const int r = rect.right - 1, b = rect.bottom - 1;
+    if (bLeft) {
+        pDC->MoveTo(rect.left, rect.top);
+        pDC->LineTo(rect.left, b + 1);
+    }
+    if (bTop) {
+        pDC->MoveTo(rect.left, rect.top);
+        pDC->LineTo(r + 1, rect.top);
+    }
+    if (bRight) {
+        pDC->MoveTo(r, rect.top);
+        pDC->LineTo(r, b + 1);
+    }
+    if (bBottom) {
+        pDC->MoveTo(rect.left, b);
+        pDC->LineTo(r + 1, b);
+    }
+    pDC->SelectObject(pOld);
+}
+
+}   // namespace
+
+BOOL COXMenuSkinXP::PaintShadowedItem(CWnd* pItemWnd)
+{
+    COXShadowedItemWnd* pWnd = DYNAMIC_DOWNCAST(COXShadowedItemWnd, pItemWnd);
+    if (pWnd == NULL)
+        return FALSE;
+    CPaintDC dc(pWnd);
+    CRect rectClient;
+    pWnd->GetClientRect(rectClient);
+    CRect rect(rectClient);
+    rect.right -= kShadow;
+    rect.bottom -= kShadow;
+    OutlineItem(&dc, rect, pWnd->m_nSide, m_pSkin->SysColor(COLOR_BTNSHADOW));
+    BOOL bLeft, bTop, bRight, bBottom;
+    int nBands;
+    ShadowedItemSides(pWnd->m_nSide, bLeft, bTop, bRight, bBottom, nBands);
+    CRect rectWindow;
+    pWnd->GetWindowRect(rectWindow);
+    DrawShadow(dc.GetSafeHdc(), rectWindow, CRect(0, 0, 0, 0), NULL, nBands);
+    return TRUE;
+}
+
+BOOL COXMenuSkin2003::PaintShadowedItem(CWnd* pItemWnd)
+{
+    COXShadowedItemWnd* pWnd = DYNAMIC_DOWNCAST(COXShadowedItemWnd, pItemWnd);
+    if (pWnd == NULL)
+        return FALSE;
+    CPaintDC dc(pWnd);
+    CRect rectClient;
+    pWnd->GetClientRect(rectClient);
+    CRect rect(rectClient);
+    rect.right -= kShadow;
+    rect.bottom -= kShadow;
+    Skin2003()->GradientFill(&dc, rect, Skin2003()->GetMenuGradientStartColor(),
+                             Skin2003()->GetMenuGradientAltEndColor(), TRUE);
+    OutlineItem(&dc, rect, pWnd->m_nSide, m_pSkin->GetMenuBorderColor());
+    BOOL bLeft, bTop, bRight, bBottom;
+    int nBands;
+    ShadowedItemSides(pWnd->m_nSide, bLeft, bTop, bRight, bBottom, nBands);
+    CRect rectWindow;
+    pWnd->GetWindowRect(rectWindow);
+    DrawShadow(dc.GetSafeHdc(), rectWindow, CRect(0, 0, 0, 0), NULL, nBands);
+    return TRUE;
 }

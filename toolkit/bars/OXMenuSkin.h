@@ -65,6 +65,13 @@ public:
     // The item that shows a menu's hidden items.
     virtual void DrawExpansionItem(CDC* pDC, const RECT& rect, UINT nState, COXBitmapMenu* pMenu) = 0;
     virtual const OXMENUSKINMETRICS& GetMetrics() const = 0;
+    // The window that stands for a bar item while its popup is open
+    // (COXShadowedItemWnd); FALSE leaves it to default painting.
+    virtual BOOL PaintShadowedItem(CWnd* pItemWnd) { (void)pItemWnd; return FALSE; }
+    // Which sides of an item's frame are drawn, and which shadow bands
+    // (1 right, 2 bottom), for a popup at nSide (1 below, 2 right, 4 left,
+    // 8 above): the side that touches the popup stays open.
+    static void ShadowedItemSides(int nSide, BOOL& bLeft, BOOL& bTop, BOOL& bRight, BOOL& bBottom, int& nBands);
     // Every message of every popup menu window of the process comes here,
     // with the system's own procedure.
     virtual LRESULT PopupWindowProc(WNDPROC pfnOld, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
@@ -157,7 +164,10 @@ public:
     // DC). The colours under the shadow come from the screen, or from
     // *pSaved when it holds them already; when it is empty they are kept in
     // it, in the order they are read.
-    void DrawShadow(HDC hDC, const RECT& rectPopup, const RECT& rectOpener, CArray<COLORREF, COLORREF>* pSaved);
+    // nBands: 1 the right band only, 2 the bottom one only, 3 both.
+    void DrawShadow(HDC hDC, const RECT& rectPopup, const RECT& rectOpener, CArray<COLORREF, COLORREF>* pSaved,
+                    int nBands = 3);
+    BOOL PaintShadowedItem(CWnd* pItemWnd) override;
     // How much the shadow darkens a pixel (out of 255; 255 leaves it), at
     // index i along an edge n pixels long, k pixels in from the outside;
     // bTail covers the edge's last four pixels (the right edge's bottom).
@@ -204,6 +214,7 @@ public:
     void DrawImageColumn(CDC* pDC, const RECT& rect) override;
     void DrawItemJoin(CDC* pDC, const RECT& rect) override;
     void FillItemBackground(HDC, const RECT&) override {}
+    BOOL PaintShadowedItem(CWnd* pItemWnd) override;
 
 protected:
     BOOL RaisesSelectedImage() const override { return FALSE; }
