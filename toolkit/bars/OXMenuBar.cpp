@@ -893,7 +893,11 @@ void COXMenuBar::DropDown(int nPos)
     CRect rectButton;
     if (m_nPopupItem >= 0 && m_nPopupItem < nCount) {
         GetItemRect(m_nPopupItem, rectButton);
-        if (rectButton.PtInRect(ptCursor) && (::GetAsyncKeyState(VK_LBUTTON) & 0x8000))
+        // Only the click that closed the popup, still waiting for the bar,
+        // is kept from opening it again; a popup closed by a key leaves the
+        // next click on its button alone.
+        MSG msg;
+        if (rectButton.PtInRect(ptCursor) && ::PeekMessageA(&msg, m_hWnd, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE))
             m_nClosedItem = m_nPopupItem;
     }
     EndPopup();
@@ -1041,6 +1045,8 @@ void COXMenuBar::SelectHot(int nPos)
                                  (LPARAM)m_hMenu);
 }
 
+// A click on the next position's button ends the open popup the way the
+// user would; the popup's end then opens the next one.
 void COXMenuBar::PostNextPopupClick(int nPos)
 {
     const int nCount = m_hMenu != NULL ? ::GetMenuItemCount(m_hMenu) : 0;
@@ -1109,7 +1115,7 @@ BOOL COXMenuBar::HandleMenuKey(UINT nKey)
             if (IsCommandItem(nNew))
                 return TRUE;
             m_nNextPopupItem = nNew;
-            PostNextPopupClick(m_nPopupItem);
+            PostNextPopupClick(nNew);
             return TRUE;
         }
         return FALSE;
@@ -1140,6 +1146,43 @@ BOOL COXMenuBar::HandleMenuKey(UINT nKey)
         return TRUE;
     }
     return FALSE;
+}
+
+BOOL COXMenuBar::TranslateFrameKey(const MSG* pMsg)
+{
+    if (m_hWnd == NULL || !IsWindowVisible())
+        return FALSE;
+    const UINT nKey = (UINT)pMsg->wParam;
+    switch (pMsg->message) {
+    case WM_SYSKEYDOWN:
+        if (nKey == VK_MENU) {
+            // A repeat is not a new press.
+            if (!(pMsg->lParam & 0x40000000))
+                m_bAltAlone = TRUE;
+            return TRUE;
+        }
+        m_bAltAlone = FALSE;
+        if (nKey == VK_F10)
+            return HandleMenuKey(0);
+        if (nKey == VK_SPACE || nKey == VK_F4)
+            return FALSE;   // the window's own system menu and closing
+        if (m_bMenuMode)
+            EnterMenuMode(FALSE);
+        return HandleMenuKey(nKey);
+    case WM_SYSKEYUP:
+        if (nKey == VK_MENU && m_bAltAlone) {
+            m_bAltAlone = FALSE;
+            return HandleMenuKey(0);
+        }
+        return FALSE;
+    case WM_KEYDOWN:
+        m_bAltAlone = FALSE;
+        if (nKey == VK_F10)
+            return HandleMenuKey(0);
+        return m_bMenuMode ? HandleMenuKey(nKey) : FALSE;
+    default:
+        return FALSE;
+    }
 }
 
 // ---------------------------------------------------------------------------

@@ -73,6 +73,10 @@ public:
     // TRUE when the key was used.
     BOOL HandleMenuKey(UINT nKey);
     void DropDown(int nPos);
+    // For the frame's PreTranslateMessage: Alt alone or F10 toggles menu
+    // mode, Alt+key goes to the mnemonics, keys typed while the bar is in
+    // menu mode move over it. TRUE when the message was used.
+    BOOL TranslateFrameKey(const MSG* pMsg);
     BOOL IsPopupOpen() const { return m_nPopupItem != -1; }
     BOOL IsInMenuMode() const { return m_bMenuMode; }
     BOOL EnterMenuMode(BOOL bEnter, int nItem = 0);
@@ -229,5 +233,6 @@ protected:
     static HWND s_hWndUnderMouse;
     static HWND s_hWndSavedFocus;
     static HHOOK s_hFilterHook;
+    BOOL m_bAltAlone = FALSE;   // Alt went down and nothing else since
     static COXMenuBar* s_pTrackingBar;
 };
