@@ -384,7 +384,7 @@ struct CSdiFixture : public ::testing::Test
     {
         frame.Destroy();
         main.reset();
-        if (hMenu != NULL)
+        if (hMenu != NULL && ::IsMenu(hMenu))
             ::DestroyMenu(hMenu);
     }
 };
@@ -590,12 +590,15 @@ TEST_F(CSdiFixture, CustomizedMenuComesBackPerDocumentClassAcrossARestart)
     EXPECT_STREQ("Menu_Default~!@#$#$%^", again->loadedSections.back());
 
     // A truncated block leaves the live menu as it is.
-    std::vector<BYTE> block = COXMenuBar::WriteMenuBlock(hMenu);
+    HMENU hLive = MakeBarMenu();
+    std::vector<BYTE> block = COXMenuBar::WriteMenuBlock(hLive);
     ::AfxGetApp()->WriteProfileBinary("Menu_CTruncated", "MenuItems", block.data(), (UINT)block.size() - 3);
     ::AfxGetApp()->WriteProfileInt("Menu_CTruncated", "MenuDataSize", (int)block.size());
-    const std::string before = Describe(hMenu);
-    EXPECT_FALSE(again->m_bar.LoadMenu(hMenu, "CTruncated"));
-    EXPECT_EQ(before, Describe(hMenu));
+    const std::string before = Describe(hLive);
+    ASSERT_FALSE(before.empty());
+    EXPECT_FALSE(again->m_bar.LoadMenu(hLive, "CTruncated"));
+    EXPECT_EQ(before, Describe(hLive)) << "a truncated block left the menu changed";
+    ::DestroyMenu(hLive);
     again.Destroy();
     ::DestroyMenu(hFresh);
     ::AfxGetApp()->WriteProfileString(COXMenuBar::SectionFor(NULL), NULL, NULL);
