@@ -379,14 +379,51 @@ HMENU COXMenuBar::FrameMenuFor(CFrameWnd* pFrame)
     return hMenu != NULL ? hMenu : pFrame->m_hMenuDefault;
 }
 
+HMENU COXMenuBar::ChildMenuFor(CMDIChildWnd* pChild, BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt)
+{
+    CMDIFrameWnd* pFrame = pChild != NULL ? pChild->GetMDIFrame() : NULL;
+    if (pFrame == NULL)
+        return NULL;
+    if (bActivate) {
+        if (hMenuAlt == NULL)
+            if (CDocument* pDoc = pChild->GetActiveDocument())
+                hMenuAlt = pDoc->GetDefaultMenu();
+        return hMenuAlt != NULL ? hMenuAlt : pChild->m_hMenuShared;
+    }
+    return pActivateWnd == NULL ? pFrame->m_hMenuDefault : NULL;
+}
+
+void COXMenuBar::TakeFrameMenu(HMENU hMenu)
+{
+    CWnd* pFrame = m_pFrameWnd;
+    if (pFrame == NULL || pFrame->m_hWnd == NULL)
+        return;
+    CMDIFrameWnd* pMDIFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, pFrame);
+    if (pMDIFrame != NULL && pMDIFrame->m_hWndMDIClient != NULL && hMenu != NULL) {
+        // The window list only: with a menu of its own the MDI client would
+        // add the maximized child's items to it.
+        ::SendMessage(pMDIFrame->m_hWndMDIClient, WM_MDISETMENU, 0, (LPARAM)pMDIFrame->GetWindowMenuPopup(hMenu));
+    }
+    if (::GetMenu(pFrame->m_hWnd) != NULL)
+        ::SetMenu(pFrame->m_hWnd, NULL);
+    SetMenu(hMenu);
+}
+
 CFrameWnd* COXMenuBar::GetFrame() const
 {
     return DYNAMIC_DOWNCAST(CFrameWnd, m_pFrameWnd);
 }
 
+CWnd* COXMenuBar::GetCommandTarget() const
+{
+    if (m_pFrameWnd != NULL && m_pFrameWnd->m_hWnd != NULL)
+        return m_pFrameWnd;
+    return AfxGetMainWnd();
+}
+
 CDocument* COXMenuBar::ActiveDocument() const
 {
-    CWnd* pMain = AfxGetMainWnd();
+    CWnd* pMain = GetCommandTarget();
     if (CMDIFrameWnd* pMDIFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, pMain)) {
         CMDIChildWnd* pChild = pMDIFrame->MDIGetActive();
         return pChild != NULL ? pChild->GetActiveDocument() : NULL;
@@ -572,7 +609,9 @@ CSize COXMenuBar::CalcLayout(DWORD dwMode, int nLength)
     if (m_hWnd != NULL)
         ApplyButtonWidths();
     CSize size = COXCoolToolBar::CalcLayout(dwMode, nLength);
-    const BOOL bDocked = (dwMode & (LM_HORZDOCK | LM_VERTDOCK)) != 0;
+    // The fixed layout a dock bar asks of a docked bar carries no dock flag.
+    const BOOL bDocked = (dwMode & (LM_HORZDOCK | LM_VERTDOCK)) != 0 ||
+                         (m_pDockBar != NULL && !IsFloating() && !(dwMode & LM_MRUWIDTH));
     CFrameWnd* pSite = m_pDockSite != NULL ? m_pDockSite : GetFrame();
     if (m_bStretch && (bDocked || m_bAlwaysFullLength) && pSite != NULL && pSite->m_hWnd != NULL) {
         const BOOL bHorz = (dwMode & LM_HORZ) != 0;
@@ -786,8 +825,8 @@ void COXMenuBar::DropDown(int nPos)
     if (m_hMenu == NULL || nPos < 0 || nPos > nCount || (nPos == nCount && m_hIcon == NULL) ||
         IsCommandItem(nPos)) {
         if (m_bMenuMode && IsCommandItem(nPos)) {
-            if (CWnd* pMain = AfxGetMainWnd())
-                pMain->SendMessage(WM_COMMAND, ::GetMenuItemID(m_hMenu, nPos));
+            if (CWnd* pTarget = GetCommandTarget())
+                pTarget->SendMessage(WM_COMMAND, ::GetMenuItemID(m_hMenu, nPos));
         }
         EndPopup();
         return;
@@ -832,7 +871,7 @@ void COXMenuBar::DropDown(int nPos)
     CRect rectItem;
     GetItemRect(nPos, rectItem);
     ClientToScreen(rectItem);
-    CWnd* pMain = AfxGetMainWnd();
+    CWnd* pMain = GetCommandTarget();
     COXBitmapMenu* pBitmapMenu = DYNAMIC_DOWNCAST(COXBitmapMenu, CMenu::FromHandlePermanent(hPopup));
     if (COXBitmapMenuOrganizer* pOrganizer =
             pMain != NULL ? COXBitmapMenuOrganizer::FindOrganizer(pMain->m_hWnd) : NULL) {
@@ -866,7 +905,7 @@ void COXMenuBar::DropDown(int nPos)
     s_pTrackingBar = this;
     if (s_hFilterHook == NULL)
         s_hFilterHook = ::SetWindowsHookExA(WH_MSGFILTER, MenuFilterProc, NULL, ::GetCurrentThreadId());
-    CWnd* pOwner = pMain != NULL ? pMain : m_pFrameWnd;
+    CWnd* pOwner = pMain;
     if (pOwner != NULL) {
         if (pBitmapMenu != NULL) {
             pBitmapMenu->TrackBarPopupMenu(this, pOwner, NULL);
@@ -1190,7 +1229,7 @@ BOOL COXMenuBar::TranslateFrameKey(const MSG* pMsg)
 // ---------------------------------------------------------------------------
 void COXMenuBar::InsertItems(const std::vector<OXMENUBARITEM>& items, HMENU hMenu, int nPos, BOOL bRestoring)
 {
-    const BOOL bMDIMain = DYNAMIC_DOWNCAST(CMDIFrameWnd, AfxGetMainWnd()) != NULL;
+    const BOOL bMDIMain = DYNAMIC_DOWNCAST(CMDIFrameWnd, GetCommandTarget()) != NULL;
     for (const OXMENUBARITEM& item : items) {
         HMENU hSub = NULL;
         if (item.bPopup) {

@@ -121,6 +121,14 @@ public:
     // The menu a frame shows now: its active document's, its active MDI
     // child's, or its own.
     static HMENU FrameMenuFor(CFrameWnd* pFrame);
+    // The menu an MDI child's activation change leaves on its frame: the
+    // child's when it activates, the frame's own when the last child goes,
+    // NULL while another child takes over.
+    static HMENU ChildMenuFor(CMDIChildWnd* pChild, BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt);
+    // For the frame's OnUpdateFrameMenu: the frame's own menu is hidden,
+    // an MDI client keeps its window list in hMenu's window popup, and the
+    // bar shows hMenu.
+    void TakeFrameMenu(HMENU hMenu);
 
     // ---- overrides of the cool tool bar ----
     BOOL IsCustomizable(BOOL bAdvanced = TRUE) const override { return bAdvanced ? TRUE : FALSE; }
@@ -198,6 +206,9 @@ protected:
     int MDIItemAt(CPoint ptWindow) const;
     BOOL IsOverIconOrMDIButton(CPoint ptWindow) const;
     CFrameWnd* GetFrame() const;
+    // The window that owns the bar's popups and hears their commands: the
+    // bar's frame, else the main window.
+    CWnd* GetCommandTarget() const;
     CDocument* ActiveDocument() const;
     void InsertItems(const std::vector<OXMENUBARITEM>& items, HMENU hMenu, int nPos, BOOL bRestoring);
     void PostNextPopupClick(int nPos);

@@ -281,10 +281,7 @@ public:
 
     void OnUpdateFrameMenu(HMENU hMenuAlt) override
     {
-        HMENU hMenu = hMenuAlt != NULL ? hMenuAlt : COXMenuBar::FrameMenuFor(this);
-        if (::GetMenu(m_hWnd) != NULL)
-            ::SetMenu(m_hWnd, NULL);
-        m_bar.SetMenu(hMenu);
+        m_bar.TakeFrameMenu(hMenuAlt != NULL ? hMenuAlt : COXMenuBar::FrameMenuFor(this));
     }
     BOOL PreTranslateMessage(MSG* pMsg) override
     {
@@ -380,10 +377,11 @@ struct CSdiFixture : public ::testing::Test
         frame->RecalcLayout();
         PumpPending();
     }
+    // The main window's end would post a quit for the tests that follow.
     void TearDown() override
     {
-        frame.Destroy();
         main.reset();
+        frame.Destroy();
         if (hMenu != NULL && ::IsMenu(hMenu))
             ::DestroyMenu(hMenu);
     }
@@ -576,10 +574,11 @@ TEST_F(CSdiFixture, CustomizedMenuComesBackPerDocumentClassAcrossARestart)
     EXPECT_STREQ("Menu_Default~!@#$#$%^", frame->savedSections[0]);
 
     // A new program start: the resource menu again, the saved one shown.
+    main.reset();
     frame.Destroy();
     CScopedFrame<CBarFrame> again;
     ASSERT_TRUE(again.Create("Menu bar again", CRect(40, 40, 560, 400)));
-    CMainWndScope scope(again);
+    std::unique_ptr<CMainWndScope> scope(new CMainWndScope(again));
     HMENU hFresh = MakeBarMenu();
     again->m_hMenuDefault = hFresh;
     again.Show();
@@ -599,6 +598,7 @@ TEST_F(CSdiFixture, CustomizedMenuComesBackPerDocumentClassAcrossARestart)
     EXPECT_FALSE(again->m_bar.LoadMenu(hLive, "CTruncated"));
     EXPECT_EQ(before, Describe(hLive)) << "a truncated block left the menu changed";
     ::DestroyMenu(hLive);
+    scope.reset();
     again.Destroy();
     ::DestroyMenu(hFresh);
     ::AfxGetApp()->WriteProfileString(COXMenuBar::SectionFor(NULL), NULL, NULL);
@@ -677,14 +677,7 @@ public:
 
     void OnUpdateFrameMenu(HMENU hMenuAlt) override
     {
-        HMENU hMenu = hMenuAlt != NULL ? hMenuAlt : COXMenuBar::FrameMenuFor(this);
-        // The MDI client keeps its window list in the menu's window popup;
-        // the frame itself shows no menu.
-        if (m_hWndMDIClient != NULL && hMenu != NULL)
-            ::SendMessage(m_hWndMDIClient, WM_MDISETMENU, 0, (LPARAM)GetWindowMenuPopup(hMenu));
-        if (::GetMenu(m_hWnd) != NULL)
-            ::SetMenu(m_hWnd, NULL);
-        m_bar.SetMenu(hMenu);
+        m_bar.TakeFrameMenu(hMenuAlt != NULL ? hMenuAlt : COXMenuBar::FrameMenuFor(this));
     }
     BOOL PreTranslateMessage(MSG* pMsg) override
     {
@@ -707,15 +700,8 @@ END_MESSAGE_MAP()
 
 void CBarMDIChild::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt)
 {
-    CBarMDIFrame* pFrame = static_cast<CBarMDIFrame*>(GetMDIFrame());
-    if (pFrame == NULL)
-        return;
-    // Deactivated with no child to follow: the frame's own menu; another
-    // child that follows sets its own.
-    HMENU hMenu = bActivate ? (hMenuAlt != NULL ? hMenuAlt : m_hMenuShared)
-                            : (pActivateWnd == NULL ? pFrame->m_hMenuDefault : NULL);
-    if (hMenu != NULL)
-        pFrame->OnUpdateFrameMenu(hMenu);
+    if (HMENU hMenu = COXMenuBar::ChildMenuFor(this, bActivate, pActivateWnd, hMenuAlt))
+        static_cast<CBarMDIFrame*>(GetMDIFrame())->m_bar.TakeFrameMenu(hMenu);
 }
 
 struct CMdiFixture : public ::testing::Test
@@ -757,9 +743,9 @@ struct CMdiFixture : public ::testing::Test
     }
     void TearDown() override
     {
+        main.reset();
         if (::IsWindow(hFrame))
             pFrame->DestroyWindow();
-        main.reset();
         ::DestroyMenu(hFrameMenu);
         ::DestroyMenu(hChildMenu);
     }
