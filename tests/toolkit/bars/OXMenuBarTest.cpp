@@ -899,3 +899,89 @@ TEST_F(CSdiFixture, QuitPostedBeforeBarTrackingIsKeptForItsLoop)
 }
 
 }   // namespace
+
+namespace {
+
+// Dispatches as the program's loop does, the frame's keys through its
+// PreTranslateMessage, until pred() holds or the time is up.
+bool PumpFrameUntil(CFrameWnd* pFrame, const std::function<bool()>& pred, DWORD ms)
+{
+    const ULONGLONG end = ::GetTickCount64() + ms;
+    while (!pred()) {
+        if (::GetTickCount64() > end)
+            return pred();
+        MSG msg;
+        if (!::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+            continue;
+        }
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage((int)msg.wParam);
+            return pred();
+        }
+        if (!pFrame->PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+    return true;
+}
+
+// The ids of a shown popup's items.
+std::vector<UINT> ItemIds(HMENU hMenu)
+{
+    std::vector<UINT> ids;
+    for (int i = 0; i < ::GetMenuItemCount(hMenu); ++i)
+        ids.push_back(::GetMenuItemID(hMenu, i));
+    return ids;
+}
+
+TEST_F(CSdiFixture, ReleaseOnTheExpansionItemReopensTheBarsPopupWithEverything)
+{
+    COXMenuBar& bar = frame->m_bar;
+    COXBitmapMenuOrganizer organizer;
+    ASSERT_TRUE(organizer.AttachFrameWnd(frame));
+    organizer.ShowOnlyRecentlyUsedItems(TRUE);
+    organizer.HideMenuItem(102);
+    frame->SetForegroundWindow();
+    HMENU hFile = ::GetSubMenu(hMenu, 0);
+    std::vector<UINT> first, second;
+    std::unique_ptr<CMenuWatch> reopened;
+    CMenuWatch watch([&](HWND hPopup) {
+        first = ItemIds(MenuOf(hPopup));
+        // Pressed and released on the expansion item, at the end.
+        CRect rect;
+        ::GetMenuItemRect(NULL, hFile, ::GetMenuItemCount(hFile) - 1, &rect);
+        const CPoint pt = rect.CenterPoint();
+        INPUT inputs[3] = {};
+        for (INPUT& input : inputs)
+            input.type = INPUT_MOUSE;
+        inputs[0].mi.dx = MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+        inputs[0].mi.dy = MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+        inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(3, inputs, sizeof(INPUT));
+    });
+    Click(bar, ButtonCentre(bar, 0));
+    // Expanded, the popup closes back to menu mode and opens again.
+    ASSERT_TRUE(PumpFrameUntil(frame,
+                               [&] {
+                                   if (!reopened && !first.empty() && !bar.IsPopupOpen() && bar.IsInMenuMode())
+                                       reopened.reset(new CMenuWatch([&](HWND hAgain) {
+                                           second = ItemIds(MenuOf(hAgain));
+                                           ::EndMenu();
+                                       }));
+                                   return !second.empty();
+                               },
+                               kWaitMs))
+        << "the popup did not come back";
+    EXPECT_EQ((std::vector<UINT>{101, 0, ID_OX_SHOWALLITEMS}), first) << "Exit hidden behind the expansion item";
+    EXPECT_EQ((std::vector<UINT>{101, 0, 102}), second) << "reopened with everything";
+    PumpFrameUntil(frame, [&] { return !bar.IsPopupOpen() && ShownMenu() == NULL; }, kWaitMs);
+    if (bar.IsInMenuMode())
+        bar.HandleMenuKey(VK_ESCAPE);
+    organizer.DetachFrameWnd();
+}
+
+}   // namespace
