@@ -499,6 +499,7 @@ void COXMenuBar::RebuildButtons(BOOL bRedraw)
     while (DefWindowProc(TB_BUTTONCOUNT, 0, 0) > 0)
         DefWindowProc(TB_DELETEBUTTON, 0, 0);
     m_mapMnemonics.RemoveAll();
+    m_arrTextWidths.clear();
     UpdateMDIIcon(FALSE);
     const int nCount = m_hMenu != NULL ? std::max(::GetMenuItemCount(m_hMenu), 0) : 0;
     std::vector<TBBUTTON> buttons(nCount);
@@ -537,12 +538,11 @@ void COXMenuBar::RebuildButtons(BOOL bRedraw)
             ShowWindow(SW_HIDE);
         return;
     }
-    if (bRedraw) {
-        m_bDelayedButtonLayout = TRUE;
-        RedrawToolBar(TRUE, TRUE);
-    }
+    if (bRedraw)
+        RedrawWithLayout();
     if (pFrame != NULL) {
-        pFrame->ShowControlBar(this, TRUE, FALSE);
+        if (!IsWindowVisible())
+            pFrame->ShowControlBar(this, TRUE, FALSE);
     } else if (CWnd* pParent = GetParent()) {
         CSize size = CalcFixedLayout(TRUE, TRUE);
         CRect rectClient;
@@ -551,6 +551,19 @@ void COXMenuBar::RebuildButtons(BOOL bRedraw)
                      SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(SW_SHOWNA);
     }
+}
+
+// One layout and one paint: the tool bar's redraw paints button by button,
+// which would cost a paint each on every switch of menu.
+void COXMenuBar::RedrawWithLayout()
+{
+    if (m_hWnd == NULL || !IsWindowVisible())
+        return;
+    m_bDelayedButtonLayout = TRUE;
+    if (CFrameWnd* pDocking = GetDockingFrame())
+        pDocking->RecalcLayout();
+    SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void COXMenuBar::MakeMenuFont()
@@ -564,6 +577,7 @@ void COXMenuBar::MakeMenuFont()
     if (!m_fontMenu.CreateFontIndirect(&ncm.lfMenuFont))
         return;
     m_bFontCreated = TRUE;
+    m_arrTextWidths.clear();
     SetFont(&m_fontMenu, FALSE);
     if (DefWindowProc(TB_BUTTONCOUNT, 0, 0) > 0) {
         DefWindowProc(TB_AUTOSIZE, 0, 0);
@@ -580,28 +594,33 @@ void COXMenuBar::ApplyButtonWidths()
     const int nCount = (int)DefWindowProc(TB_BUTTONCOUNT, 0, 0);
     if (nCount <= 0)
         return;
-    CClientDC dc(this);
-    CFont* pOld = dc.SelectObject(m_fontMenu.GetSafeHandle() != NULL ? &m_fontMenu : GetFont());
-    std::vector<int> widths(nCount, 0);
-    int nWidest = 0;
-    for (int i = 0; i < nCount; ++i) {
-        CString strText = GetMenuText(i);
-        if (strText.IsEmpty())
-            continue;
-        CRect rect(0, 0, 0, 0);
-        dc.DrawText(strText, rect, DT_CALCRECT | DT_SINGLELINE);
-        widths[i] = rect.Width();
-        nWidest = std::max(nWidest, rect.Width());
+    const int nHorz = IsHorz() ? 1 : 0;
+    if ((int)m_arrTextWidths.size() == nCount && m_nWidthsApplied == nHorz)
+        return;
+    if ((int)m_arrTextWidths.size() != nCount) {
+        CClientDC dc(this);
+        CFont* pOld = dc.SelectObject(m_fontMenu.GetSafeHandle() != NULL ? &m_fontMenu : GetFont());
+        m_arrTextWidths.assign(nCount, 0);
+        for (int i = 0; i < nCount; ++i) {
+            CString strText = GetMenuText(i);
+            if (strText.IsEmpty())
+                continue;
+            CRect rect(0, 0, 0, 0);
+            dc.DrawText(strText, rect, DT_CALCRECT | DT_SINGLELINE);
+            m_arrTextWidths[i] = rect.Width();
+        }
+        dc.SelectObject(pOld);
     }
-    dc.SelectObject(pOld);
+    const int nWidest = *std::max_element(m_arrTextWidths.begin(), m_arrTextWidths.end());
     const int nPad = OXGetMenuSkin()->GetMetrics().m_nMenuBarButtonPad;
     for (int i = 0; i < nCount; ++i) {
         TBBUTTONINFOA info = {};
         info.cbSize = sizeof(info);
         info.dwMask = TBIF_SIZE | TBIF_BYINDEX;
-        info.cx = (WORD)(IsHorz() ? widths[i] + nPad : nWidest + 8);
+        info.cx = (WORD)(nHorz ? m_arrTextWidths[i] + nPad : nWidest + 8);
         DefWindowProc(TB_SETBUTTONINFOA, i, (LPARAM)&info);
     }
+    m_nWidthsApplied = nHorz;
 }
 
 CSize COXMenuBar::CalcLayout(DWORD dwMode, int nLength)
@@ -698,8 +717,8 @@ void COXMenuBar::SetMDIIcon(HICON hIcon, BOOL bRedraw)
         return;
     m_hIcon = hIcon;
     m_rectIcon.SetRectEmpty();
-    if (bRedraw && m_hWnd != NULL)
-        RedrawToolBar(TRUE, TRUE);
+    if (bRedraw)
+        RedrawWithLayout();
 }
 
 void COXMenuBar::LayoutMDIItems()

@@ -197,7 +197,12 @@ protected:
     // receiver shows the menu.
     virtual void ShowCustomizationPopup(HMENU hPopup, UINT nFlags, int x, int y);
     void MakeMenuFont();
+    void RedrawWithLayout();
+    // Gives the buttons their widths for the bar's orientation; the texts
+    // are measured again only after a rebuild or a font change.
     void ApplyButtonWidths();
+    std::vector<int> m_arrTextWidths;
+    int m_nWidthsApplied = -1;   // the orientation they were applied for (1 horizontal), -1 none
     BOOL IsHorz() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
     void LayoutMDIItems();
     // The position after a keyboard move, past a clipped button to the icon.
