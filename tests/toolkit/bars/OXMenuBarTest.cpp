@@ -985,3 +985,79 @@ TEST_F(CSdiFixture, ReleaseOnTheExpansionItemReopensTheBarsPopupWithEverything)
 }
 
 }   // namespace
+
+#include "OXToolbarSkin.h"
+#include "SkinTestSupport.h"
+
+namespace {
+
+TEST_F(CSdiFixture, FlatSkinsPaintTheMenuBarOnTheFaceColour)
+{
+    COXCoolToolBar plain;
+    ASSERT_TRUE(plain.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 5));
+    const UINT ids[] = {101, 102, 103};
+    plain.SetButtons(ids, 3);
+    frame->RecalcLayout();
+    CTestSkinXP skin;
+    COXToolbarSkinXP xp(&skin);
+    struct Row { const char* name; CWnd* pBar; COLORREF clr; } rows[] = {
+        {"menu bar", &frame->m_bar, TestSysColor(COLOR_BTNFACE)},
+        {"tool bar", &plain, skin.GetToolbarBackgroundColor()},
+    };
+    ASSERT_NE(rows[0].clr, rows[1].clr);
+    for (const Row& row : rows) {
+        CPixelCanvas background(60, 20, kMagenta);
+        xp.DrawBackground(&background.dc, row.pBar);
+        EXPECT_EQ(row.clr, background.At(5, 5)) << row.name;
+    }
+    plain.DestroyWindow();
+}
+
+TEST_F(CMdiFixture, SkinsDrawTheMaximizedChildsButtonsWhereTheBarKeepsThem)
+{
+    COXMenuBar& bar = pFrame->m_bar;
+    CBarMDIChild* pChild = NewChild(hChildMenu);
+    ASSERT_TRUE(pChild != NULL);
+    CRect rectWindow;
+    bar.GetWindowRect(rectWindow);
+    COXToolbarSkinClassic classic;
+    CTestSkinXP skinXP;
+    COXToolbarSkinXP xp(&skinXP);
+    COXToolbarSkin* skins[] = {&classic, &xp};
+    for (COXToolbarSkin* pSkin : skins) {
+        // Not maximized: nothing.
+        CPixelCanvas none(rectWindow.Width(), rectWindow.Height(), kMagenta);
+        pSkin->DrawMDIButtons(&none.dc, &bar);
+        EXPECT_EQ(rectWindow.Width() * rectWindow.Height(), none.Count(kMagenta));
+    }
+    pFrame->MDIMaximize(pChild);
+    bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    pFrame->RecalcLayout();
+    PumpPending();
+    bar.GetWindowRect(rectWindow);
+    for (COXToolbarSkin* pSkin : skins) {
+        CPixelCanvas canvas(rectWindow.Width(), rectWindow.Height(), kMagenta);
+        pSkin->DrawMDIButtons(&canvas.dc, &bar);
+        for (const CRect& rect : {bar.GetCloseButtonRect(), bar.GetRestoreButtonRect(), bar.GetMinimizeButtonRect()}) {
+            ASSERT_FALSE(rect.IsRectEmpty());
+            EXPECT_NE(kMagenta, canvas.At(rect.left + 1, rect.top + 1)) << "a button drawn at " << rect.left;
+        }
+        EXPECT_EQ(kMagenta, canvas.At(2, 2)) << "nothing outside the buttons";
+    }
+    // The pressed button looks pushed.
+    CPixelCanvas up(rectWindow.Width(), rectWindow.Height()), down(rectWindow.Width(), rectWindow.Height());
+    classic.DrawMDIButtons(&up.dc, &bar);
+    const CRect rectClose = bar.GetCloseButtonRect();
+    bar.SendMessage(WM_NCLBUTTONDOWN, HTCAPTION,
+                    MAKELPARAM(rectWindow.left + rectClose.CenterPoint().x, rectWindow.top + rectClose.CenterPoint().y));
+    ASSERT_EQ(-4, bar.GetPressedMDIItem());
+    classic.DrawMDIButtons(&down.dc, &bar);
+    int nDiffer = 0;
+    for (int x = rectClose.left; x < rectClose.right; ++x)
+        for (int y = rectClose.top; y < rectClose.bottom; ++y)
+            nDiffer += up.At(x, y) != down.At(x, y);
+    EXPECT_GT(nDiffer, 0) << "the pressed close button is drawn pushed";
+    ::ReleaseCapture();
+}
+
+}   // namespace
