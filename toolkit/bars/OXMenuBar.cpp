@@ -529,7 +529,7 @@ void COXMenuBar::RebuildButtons(BOOL bRedraw)
         m_nCustomizedButton = nCustomized;
     if (!m_bFontCreated)
         MakeMenuFont();
-    ApplyButtonWidths();
+    ApplyButtonWidths(IsHorz());
     CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, GetParent());
     if (m_hMenu == NULL) {
         if (pFrame != NULL)
@@ -589,14 +589,12 @@ void COXMenuBar::MakeMenuFont()
     SetTextColor(::GetSysColor(COLOR_MENUTEXT));
 }
 
-void COXMenuBar::ApplyButtonWidths()
+void COXMenuBar::ApplyButtonWidths(BOOL bHorz)
 {
     const int nCount = (int)DefWindowProc(TB_BUTTONCOUNT, 0, 0);
     if (nCount <= 0)
         return;
-    const int nHorz = IsHorz() ? 1 : 0;
-    if ((int)m_arrTextWidths.size() == nCount && m_nWidthsApplied == nHorz)
-        return;
+    const int nHorz = bHorz ? 1 : 0;
     if ((int)m_arrTextWidths.size() != nCount) {
         CClientDC dc(this);
         CFont* pOld = dc.SelectObject(m_fontMenu.GetSafeHandle() != NULL ? &m_fontMenu : GetFont());
@@ -620,14 +618,18 @@ void COXMenuBar::ApplyButtonWidths()
         info.cx = (WORD)(nHorz ? m_arrTextWidths[i] + nPad : nWidest + 8);
         DefWindowProc(TB_SETBUTTONINFOA, i, (LPARAM)&info);
     }
-    m_nWidthsApplied = nHorz;
 }
 
 CSize COXMenuBar::CalcLayout(DWORD dwMode, int nLength)
 {
+    // The layout asked for may be of the orientation the bar is taking.
     if (m_hWnd != NULL)
-        ApplyButtonWidths();
+        ApplyButtonWidths((dwMode & LM_HORZ) != 0);
     CSize size = COXCoolToolBar::CalcLayout(dwMode, nLength);
+    // The layout puts back buttons whose wrapping changed, without their
+    // widths.
+    if (m_hWnd != NULL)
+        ApplyButtonWidths((dwMode & LM_HORZ) != 0);
     // The fixed layout a dock bar asks of a docked bar carries no dock flag.
     const BOOL bDocked = (dwMode & (LM_HORZDOCK | LM_VERTDOCK)) != 0 ||
                          (m_pDockBar != NULL && !IsFloating() && !(dwMode & LM_MRUWIDTH));
@@ -646,7 +648,9 @@ CSize COXMenuBar::CalcLayout(DWORD dwMode, int nLength)
             CRect rectEnd;
             pEnd->GetWindowRect(rectEnd);
             pSite->ScreenToClient(rectEnd);
-            nFull = (bHorz ? rectEnd.right : rectEnd.bottom) + nBorder;
+            // An empty dock bar has no length to go by.
+            if (bHorz ? rectEnd.Width() > 0 : rectEnd.Height() > 0)
+                nFull = (bHorz ? rectEnd.right : rectEnd.bottom) + nBorder;
         }
         if (bHorz)
             size.cx = std::max<LONG>(nFull, 0);
@@ -1412,17 +1416,31 @@ DROPEFFECT COXMenuBar::OnDragOver(OXDRAGDROPMESSAGE* pMessage)
     return COXCoolToolBar::OnDragOver(pMessage);
 }
 
+namespace {
+// Asks the bar to empty its floating frame's system menu once it is in it.
+const UINT WM_OXMENUBAR_FLOATED = ::RegisterWindowMessageA("OXMenuBarFloated");
+}   // namespace
+
 void COXMenuBar::OnFloatingDocking(BOOL bFloating)
 {
     COXCoolToolBar::OnFloatingDocking(bFloating);
-    if (!bFloating)
-        return;
+    // The bar may hear of its floating before it has moved into its mini
+    // frame: the frame's menu is emptied once the bar is there.
+    if (bFloating && m_hWnd != NULL)
+        PostMessage(WM_OXMENUBAR_FLOATED);
+}
+
+LRESULT COXMenuBar::OnFloated(WPARAM, LPARAM)
+{
+    if (!IsFloating())
+        return 0;
     CMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CMiniDockFrameWnd, GetParentFrame());
     if (pMini == NULL)
-        return;
+        return 0;
     if (CMenu* pSys = pMini->GetSystemMenu(FALSE))
         while (pSys->GetMenuItemCount() > 0)
             pSys->DeleteMenu(0, MF_BYPOSITION);
+    return 0;
 }
 
 void COXMenuBar::OnChangeDockSide(DWORD dwDockSide)
@@ -1457,6 +1475,7 @@ BEGIN_MESSAGE_MAP(COXMenuBar, COXCoolToolBar)
     ON_NOTIFY_REFLECT_EX(TBN_DROPDOWN, OnDropDown)
     ON_NOTIFY_REFLECT_EX(TBN_BEGINDRAG, OnBeginDrag)
     ON_MESSAGE(WM_MENUBAR_DROPDOWN, OnMenuBarDropDown)
+    ON_REGISTERED_MESSAGE(WM_OXMENUBAR_FLOATED, OnFloated)
     ON_COMMAND(ID_OXMENUBAR_DELETE, OnDeleteItem)
     ON_UPDATE_COMMAND_UI_RANGE(0, 65535, OnUpdateButton)
 END_MESSAGE_MAP()

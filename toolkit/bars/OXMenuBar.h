@@ -198,11 +198,10 @@ protected:
     virtual void ShowCustomizationPopup(HMENU hPopup, UINT nFlags, int x, int y);
     void MakeMenuFont();
     void RedrawWithLayout();
-    // Gives the buttons their widths for the bar's orientation; the texts
-    // are measured again only after a rebuild or a font change.
-    void ApplyButtonWidths();
+    // Gives the buttons their widths for the orientation; the texts are
+    // measured again only after a rebuild or a font change.
+    void ApplyButtonWidths(BOOL bHorz);
     std::vector<int> m_arrTextWidths;
-    int m_nWidthsApplied = -1;   // the orientation they were applied for (1 horizontal), -1 none
     BOOL IsHorz() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
     void LayoutMDIItems();
     // The position after a keyboard move, past a clipped button to the icon.
@@ -239,6 +238,7 @@ protected:
     afx_msg BOOL OnDropDown(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg BOOL OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg LRESULT OnMenuBarDropDown(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnFloated(WPARAM wParam, LPARAM lParam);
     afx_msg void OnDeleteItem();
     afx_msg void OnUpdateButton(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()

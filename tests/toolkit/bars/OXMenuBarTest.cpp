@@ -1061,3 +1061,42 @@ TEST_F(CMdiFixture, SkinsDrawTheMaximizedChildsButtonsWhereTheBarKeepsThem)
 }
 
 }   // namespace
+
+namespace {
+
+TEST_F(CSdiFixture, DockedLeftTheButtonsShareTheWidestWidthAndFloatingEmptiesTheSystemMenu)
+{
+    COXMenuBar& bar = frame->m_bar;
+    frame->EnableDocking(CBRS_ALIGN_ANY);
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(&bar, AFX_IDW_DOCKBAR_LEFT);
+    frame->RecalcLayout();
+    PumpPending();
+    ASSERT_TRUE(bar.GetBarStyle() & CBRS_ALIGN_LEFT);
+    CRect rect0, rect1;
+    bar.SendMessage(TB_GETITEMRECT, 0, (LPARAM)&rect0);
+    bar.SendMessage(TB_GETITEMRECT, 1, (LPARAM)&rect1);
+    EXPECT_EQ(rect0.Width(), rect1.Width()) << "every button as wide as the widest text";
+    CRect rectBar;
+    bar.GetWindowRect(rectBar);
+    EXPECT_GT(rectBar.Height(), rectBar.Width()) << "the bar runs down the left side";
+    // Up and Down move along it in menu mode.
+    bar.EnterMenuMode(TRUE, 0);
+    EXPECT_TRUE(bar.HandleMenuKey(VK_DOWN));
+    EXPECT_EQ(1, (int)bar.SendMessage(TB_GETHOTITEM));
+    EXPECT_TRUE(bar.HandleMenuKey(VK_UP));
+    EXPECT_EQ(0, (int)bar.SendMessage(TB_GETHOTITEM));
+    bar.HandleMenuKey(VK_ESCAPE);
+
+    frame->FloatControlBar(&bar, CPoint(200, 200));
+    PumpPending();
+    ASSERT_TRUE(bar.IsFloating());
+    CFrameWnd* pMini = bar.GetParentFrame();
+    ASSERT_TRUE(pMini != NULL && pMini != frame);
+    CMenu* pSys = pMini->GetSystemMenu(FALSE);
+    EXPECT_TRUE(pSys == NULL || pSys->GetMenuItemCount() == 0)
+        << "a floating menu bar's frame has no system menu items: " << pMini->GetRuntimeClass()->m_lpszClassName << " "
+        << (pSys ? pSys->GetMenuItemCount() : -1);
+}
+
+}   // namespace
