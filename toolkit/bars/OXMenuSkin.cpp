@@ -486,9 +486,13 @@ void COXMenuSkinXP::DrawShadow(HDC hDC, const RECT& rectPopup, const RECT& rectO
                            FALSE}};
     int nSaved = 0;
     for (const Band& band : bands) {
-        if (!(nBands & (band.bRight ? 1 : 2)))
-            continue;
         const int w = band.rc.Width(), h = band.rc.Height();
+        if (!(nBands & (band.bRight ? 1 : 2))) {
+            // Saved colours of a band left out are passed over.
+            if (bFromSaved)
+                nSaved += kShadow * (band.bRight ? h : w);
+            continue;
+        }
         bmi.bmiHeader.biWidth = w;
         bmi.bmiHeader.biHeight = -h;
         DWORD* pBits = NULL;
@@ -780,6 +784,19 @@ void OutlineItem(CDC* pDC, const CRect& rect, int nSide, COLORREF clr)
 
 }   // namespace
 
+void COXMenuSkinXP::PaintItemShadow(CDC* pDC, COXShadowedItemWnd* pWnd)
+{
+    BOOL bLeft, bTop, bRight, bBottom;
+    int nBands;
+    ShadowedItemSides(pWnd->m_nSide, bLeft, bTop, bRight, bBottom, nBands);
+    CRect rectWindow;
+    pWnd->GetWindowRect(rectWindow);
+    // The screen under the window as it was: the window covers it now.
+    CArray<COLORREF, COLORREF> arrUnder;
+    pWnd->GetShadowSource(arrUnder);
+    DrawShadow(pDC->GetSafeHdc(), rectWindow, CRect(0, 0, 0, 0), arrUnder.GetSize() > 0 ? &arrUnder : NULL, nBands);
+}
+
 BOOL COXMenuSkinXP::PaintShadowedItem(CWnd* pItemWnd)
 {
     COXShadowedItemWnd* pWnd = DYNAMIC_DOWNCAST(COXShadowedItemWnd, pItemWnd);
@@ -791,13 +808,10 @@ BOOL COXMenuSkinXP::PaintShadowedItem(CWnd* pItemWnd)
     CRect rect(rectClient);
     rect.right -= kShadow;
     rect.bottom -= kShadow;
+    // The button as it showed before the window covered it.
+    pWnd->DrawUnder(&dc);
     OutlineItem(&dc, rect, pWnd->m_nSide, m_pSkin->SysColor(COLOR_BTNSHADOW));
-    BOOL bLeft, bTop, bRight, bBottom;
-    int nBands;
-    ShadowedItemSides(pWnd->m_nSide, bLeft, bTop, bRight, bBottom, nBands);
-    CRect rectWindow;
-    pWnd->GetWindowRect(rectWindow);
-    DrawShadow(dc.GetSafeHdc(), rectWindow, CRect(0, 0, 0, 0), NULL, nBands);
+    PaintItemShadow(&dc, pWnd);
     return TRUE;
 }
 
@@ -812,14 +826,19 @@ BOOL COXMenuSkin2003::PaintShadowedItem(CWnd* pItemWnd)
     CRect rect(rectClient);
     rect.right -= kShadow;
     rect.bottom -= kShadow;
+    pWnd->DrawUnder(&dc);
     Skin2003()->GradientFill(&dc, rect, Skin2003()->GetMenuGradientStartColor(),
                              Skin2003()->GetMenuGradientAltEndColor(), TRUE);
+    // The button's text on the gradient.
+    if (CToolBar* pBar = DYNAMIC_DOWNCAST(CToolBar, pWnd->m_pBar)) {
+        CString strText = pBar->GetButtonText(pWnd->m_nItem);
+        CFont* pOld = dc.SelectObject(pBar->GetFont());
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextColor(m_pSkin->SysColor(COLOR_MENUTEXT));
+        dc.DrawText(strText, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        dc.SelectObject(pOld);
+    }
     OutlineItem(&dc, rect, pWnd->m_nSide, m_pSkin->GetMenuBorderColor());
-    BOOL bLeft, bTop, bRight, bBottom;
-    int nBands;
-    ShadowedItemSides(pWnd->m_nSide, bLeft, bTop, bRight, bBottom, nBands);
-    CRect rectWindow;
-    pWnd->GetWindowRect(rectWindow);
-    DrawShadow(dc.GetSafeHdc(), rectWindow, CRect(0, 0, 0, 0), NULL, nBands);
+    PaintItemShadow(&dc, pWnd);
     return TRUE;
 }

@@ -12,6 +12,7 @@
 #include <afxtempl.h>
 
 class COXBitmapMenu;
+class COXShadowedItemWnd;
 class COXSkinXP;
 class COXSkin2003;
 struct COXImageInfo;
@@ -197,6 +198,8 @@ protected:
     // Whether a selected image stands out above its shadow.
     virtual BOOL RaisesSelectedImage() const { return TRUE; }
     void PaintPopupFrame(HWND hWnd, HDC hDC, COXBitmapMenu* pMenu, BOOL bPrint);
+    // The shadow of a shadowed item window, from what was under it.
+    void PaintItemShadow(CDC* pDC, COXShadowedItemWnd* pWnd);
     LRESULT OnPrint(WNDPROC pfnOld, HWND hWnd, HDC hDC, LPARAM lParam, COXBitmapMenu* pMenu);
 
     COXSkinXP* m_pSkin;

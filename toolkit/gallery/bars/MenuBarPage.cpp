@@ -70,6 +70,8 @@ public:
             m_organizer.SetMenuIcon(images[i], hIcon, 16, 16);
             ::DestroyIcon(hIcon);
         }
+        // The commands have no update handlers here; they stay enabled.
+        m_bAutoMenuEnable = FALSE;
         m_organizer.AttachFrameWnd(this);
 
         m_hKeywords = ::CreateMenu();
