@@ -474,6 +474,16 @@ void CBitmapMenuCmdUI::SetText(LPCTSTR lpszText)
     CCmdUI::SetText(lpszText);
 }
 
+BOOL OXGetMenuItem(HMENU hMenu, int nPos, MENUITEMINFOA& mii, LPSTR szText, UINT cch)
+{
+    ZeroMemory(&mii, sizeof(mii));
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA | MIIM_STRING;
+    mii.dwTypeData = szText;
+    mii.cch = cch;
+    return ::GetMenuItemInfoA(hMenu, nPos, TRUE, &mii);
+}
+
 // ---------------------------------------------------------------------------
 // Tracking under a bar button
 // ---------------------------------------------------------------------------
@@ -522,12 +532,8 @@ CSize COXBitmapMenu::EstimateSize(HMENU hMenu)
     const int nCount = std::max(::GetMenuItemCount(hMenu), 0);
     for (int i = 0; i < nCount; ++i) {
         char szText[256] = "";
-        MENUITEMINFOA mii = {};
-        mii.cbSize = sizeof(mii);
-        mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA | MIIM_STRING;
-        mii.dwTypeData = szText;
-        mii.cch = sizeof(szText);
-        if (!::GetMenuItemInfoA(hMenu, i, TRUE, &mii))
+        MENUITEMINFOA mii;
+        if (!OXGetMenuItem(hMenu, i, mii, szText, sizeof(szText)))
             continue;
         if (mii.fType & MFT_SEPARATOR) {
             nHeight += 8;

@@ -210,6 +210,10 @@ public:
 // bitmap cannot be made. The caller deletes it.
 HBRUSH CreateHalftoneBrush(COLORREF clr1, COLORREF clr2);
 
+// An item's type, id, submenu, data and text (into szText, cch characters);
+// FALSE when there is no such item.
+BOOL OXGetMenuItem(HMENU hMenu, int nPos, MENUITEMINFOA& mii, LPSTR szText, UINT cch);
+
 // Registers, once, the local popup menu window class that hands every popup
 // menu window of the process to the current menu skin. Returns whether the
 // class is registered.

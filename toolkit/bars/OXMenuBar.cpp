@@ -229,12 +229,8 @@ void WriteLevel(HMENU hMenu, std::vector<BYTE>& out, int nDepth)
     std::vector<std::pair<MENUITEMINFOA, std::string>> items;
     for (int i = 0; i < std::max(nCount, 0); ++i) {
         char szText[512] = "";
-        MENUITEMINFOA mii = {};
-        mii.cbSize = sizeof(mii);
-        mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA | MIIM_STRING;
-        mii.dwTypeData = szText;
-        mii.cch = sizeof(szText);
-        if (!::GetMenuItemInfoA(hMenu, i, TRUE, &mii))
+        MENUITEMINFOA mii;
+        if (!OXGetMenuItem(hMenu, i, mii, szText, sizeof(szText)))
             continue;
         std::string strText = (mii.fType & MFT_SEPARATOR) ? "" : szText;
         // A converted item keeps its text in its data; it is saved as the

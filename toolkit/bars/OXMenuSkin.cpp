@@ -803,42 +803,40 @@ BOOL COXMenuSkinXP::PaintShadowedItem(CWnd* pItemWnd)
     if (pWnd == NULL)
         return FALSE;
     CPaintDC dc(pWnd);
-    CRect rectClient;
-    pWnd->GetClientRect(rectClient);
-    CRect rect(rectClient);
+    CRect rect;
+    pWnd->GetClientRect(rect);
     rect.right -= kShadow;
     rect.bottom -= kShadow;
     // The button as it showed before the window covered it.
     pWnd->DrawUnder(&dc);
-    OutlineItem(&dc, rect, pWnd->m_nSide, m_pSkin->SysColor(COLOR_BTNSHADOW));
+    FillShadowedItem(&dc, rect, pWnd);
+    OutlineItem(&dc, rect, pWnd->m_nSide, ShadowedItemBorderColor());
     PaintItemShadow(&dc, pWnd);
     return TRUE;
 }
 
-BOOL COXMenuSkin2003::PaintShadowedItem(CWnd* pItemWnd)
+COLORREF COXMenuSkinXP::ShadowedItemBorderColor() const
 {
-    COXShadowedItemWnd* pWnd = DYNAMIC_DOWNCAST(COXShadowedItemWnd, pItemWnd);
-    if (pWnd == NULL)
-        return FALSE;
-    CPaintDC dc(pWnd);
-    CRect rectClient;
-    pWnd->GetClientRect(rectClient);
-    CRect rect(rectClient);
-    rect.right -= kShadow;
-    rect.bottom -= kShadow;
-    pWnd->DrawUnder(&dc);
-    Skin2003()->GradientFill(&dc, rect, Skin2003()->GetMenuGradientStartColor(),
+    return m_pSkin->SysColor(COLOR_BTNSHADOW);
+}
+
+COLORREF COXMenuSkin2003::ShadowedItemBorderColor() const
+{
+    return m_pSkin->GetMenuBorderColor();
+}
+
+void COXMenuSkin2003::FillShadowedItem(CDC* pDC, const CRect& rect, COXShadowedItemWnd* pWnd)
+{
+    Skin2003()->GradientFill(pDC, rect, Skin2003()->GetMenuGradientStartColor(),
                              Skin2003()->GetMenuGradientAltEndColor(), TRUE);
-    // The button's text on the gradient.
+    // The button's text again, on the gradient.
     if (CToolBar* pBar = DYNAMIC_DOWNCAST(CToolBar, pWnd->m_pBar)) {
         CString strText = pBar->GetButtonText(pWnd->m_nItem);
-        CFont* pOld = dc.SelectObject(pBar->GetFont());
-        dc.SetBkMode(TRANSPARENT);
-        dc.SetTextColor(m_pSkin->SysColor(COLOR_MENUTEXT));
-        dc.DrawText(strText, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        dc.SelectObject(pOld);
+        CFont* pOld = pDC->SelectObject(pBar->GetFont());
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetTextColor(m_pSkin->SysColor(COLOR_MENUTEXT));
+        CRect rectText(rect);
+        pDC->DrawText(strText, rectText, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        pDC->SelectObject(pOld);
     }
-    OutlineItem(&dc, rect, pWnd->m_nSide, m_pSkin->GetMenuBorderColor());
-    PaintItemShadow(&dc, pWnd);
-    return TRUE;
 }

@@ -200,6 +200,9 @@ protected:
     void PaintPopupFrame(HWND hWnd, HDC hDC, COXBitmapMenu* pMenu, BOOL bPrint);
     // The shadow of a shadowed item window, from what was under it.
     void PaintItemShadow(CDC* pDC, COXShadowedItemWnd* pWnd);
+    // What a shadowed item shows over the button it covers, and its frame.
+    virtual void FillShadowedItem(CDC*, const CRect&, COXShadowedItemWnd*) {}
+    virtual COLORREF ShadowedItemBorderColor() const;
     LRESULT OnPrint(WNDPROC pfnOld, HWND hWnd, HDC hDC, LPARAM lParam, COXBitmapMenu* pMenu);
 
     COXSkinXP* m_pSkin;
@@ -217,10 +220,11 @@ public:
     void DrawImageColumn(CDC* pDC, const RECT& rect) override;
     void DrawItemJoin(CDC* pDC, const RECT& rect) override;
     void FillItemBackground(HDC, const RECT&) override {}
-    BOOL PaintShadowedItem(CWnd* pItemWnd) override;
 
 protected:
     BOOL RaisesSelectedImage() const override { return FALSE; }
+    void FillShadowedItem(CDC* pDC, const CRect& rect, COXShadowedItemWnd* pWnd) override;
+    COLORREF ShadowedItemBorderColor() const override;
     COXSkin2003* Skin2003() const;
 };
 

@@ -267,17 +267,12 @@ TEST(MenuBarRules, CommandRecordsReadWholeOrNotAtAll)
 // ---------------------------------------------------------------------------
 
 // The frame glue: the frame's own menu is hidden and handed to the bar; its
-// keys go to the bar first.
-class CBarFrame : public CFrameWnd
+// keys go to the bar first. The bar is made once the frame is.
+template <class TFrame>
+class CMenuBarGlue : public TFrame
 {
 public:
     COXMenuBar m_bar;
-    std::vector<UINT> commands;
-    std::vector<UINT> loops;   // WM_ENTERMENULOOP, WM_EXITMENULOOP in order
-    std::vector<CString> loadedSections, savedSections;
-    BOOL bVetoDelete = FALSE;
-    std::vector<int> beginDrags;   // the items of TBN_BEGINDRAG
-    std::vector<OXMENUBARPOPUP> customizationPopups;
 
     void OnUpdateFrameMenu(HMENU hMenuAlt) override
     {
@@ -285,16 +280,21 @@ public:
     }
     BOOL PreTranslateMessage(MSG* pMsg) override
     {
-        return m_bar.TranslateFrameKey(pMsg) || CFrameWnd::PreTranslateMessage(pMsg);
+        return m_bar.TranslateFrameKey(pMsg) || TFrame::PreTranslateMessage(pMsg);
     }
+};
+
+class CBarFrame : public CMenuBarGlue<CFrameWnd>
+{
+public:
+    std::vector<UINT> commands;
+    std::vector<UINT> loops;   // WM_ENTERMENULOOP, WM_EXITMENULOOP in order
+    std::vector<CString> loadedSections, savedSections;
+    BOOL bVetoDelete = FALSE;
+    std::vector<int> beginDrags;   // the items of TBN_BEGINDRAG
+    std::vector<OXMENUBARPOPUP> customizationPopups;
 
 protected:
-    int OnCreate(LPCREATESTRUCT lpcs)
-    {
-        if (CFrameWnd::OnCreate(lpcs) == -1 || !m_bar.Create(this))
-            return -1;
-        return 0;
-    }
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         if (HIWORD(wParam) == 0 && lParam == 0)
@@ -321,12 +321,7 @@ protected:
         }
         return CFrameWnd::WindowProc(nMsg, wParam, lParam);
     }
-    DECLARE_MESSAGE_MAP()
 };
-
-BEGIN_MESSAGE_MAP(CBarFrame, CFrameWnd)
-    ON_WM_CREATE()
-END_MESSAGE_MAP()
 
 // The frame as the application's main window for a test.
 class CMainWndScope
@@ -351,6 +346,21 @@ void Click(CWnd& wnd, CPoint pt)
     wnd.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
 }
 
+// A press and release at a point on the screen, as real input: a menu loop
+// sees it as it sees the user's.
+void ClickOnScreen(CPoint pt)
+{
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs)
+        input.type = INPUT_MOUSE;
+    inputs[0].mi.dx = MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    inputs[0].mi.dy = MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(3, inputs, sizeof(INPUT));
+}
+
 // The menu of a shown popup window.
 HMENU MenuOf(HWND hPopup)
 {
@@ -368,6 +378,7 @@ struct CSdiFixture : public ::testing::Test
         // The pointer away from the bar, so that no hot item follows it.
         ASSERT_TRUE(PlaceCursor(CPoint(::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5)));
         ASSERT_TRUE(frame.Create("Menu bar", CRect(40, 40, 560, 400)));
+        ASSERT_TRUE(frame->m_bar.Create(frame));
         main.reset(new CMainWndScope(frame));
         frame->m_bAutoMenuEnable = FALSE;
         hMenu = MakeBarMenu();
@@ -532,16 +543,7 @@ TEST_F(CSdiFixture, SecondClickOnTheOpenButtonClosesItsPopup)
     const CPoint pt = rectFile.CenterPoint();
     CMenuWatch watch([&](HWND) {
         ++nShown;
-        // Moved and pressed in one go, for the menu's own loop to see.
-        INPUT inputs[3] = {};
-        for (INPUT& input : inputs)
-            input.type = INPUT_MOUSE;
-        inputs[0].mi.dx = MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-        inputs[0].mi.dy = MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-        inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        ::SendInput(3, inputs, sizeof(INPUT));
+        ClickOnScreen(pt);
     });
     Click(bar, ButtonCentre(bar, 0));
     ASSERT_TRUE(PumpUntil([&] { return watch.Acted(); }, kWaitMs));
@@ -578,6 +580,7 @@ TEST_F(CSdiFixture, CustomizedMenuComesBackPerDocumentClassAcrossARestart)
     frame.Destroy();
     CScopedFrame<CBarFrame> again;
     ASSERT_TRUE(again.Create("Menu bar again", CRect(40, 40, 560, 400)));
+    ASSERT_TRUE(again->m_bar.Create(again));
     std::unique_ptr<CMainWndScope> scope(new CMainWndScope(again));
     HMENU hFresh = MakeBarMenu();
     again->m_hMenuDefault = hFresh;
@@ -669,34 +672,7 @@ public:
     void OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt) override;
 };
 
-class CBarMDIFrame : public CMDIFrameWnd
-{
-public:
-    COXMenuBar m_bar;
-    std::vector<UINT> sysCommands;
-
-    void OnUpdateFrameMenu(HMENU hMenuAlt) override
-    {
-        m_bar.TakeFrameMenu(hMenuAlt != NULL ? hMenuAlt : COXMenuBar::FrameMenuFor(this));
-    }
-    BOOL PreTranslateMessage(MSG* pMsg) override
-    {
-        return m_bar.TranslateFrameKey(pMsg) || CMDIFrameWnd::PreTranslateMessage(pMsg);
-    }
-
-protected:
-    int OnCreate(LPCREATESTRUCT lpcs)
-    {
-        if (CMDIFrameWnd::OnCreate(lpcs) == -1 || !m_bar.Create(this))
-            return -1;
-        return 0;
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CBarMDIFrame, CMDIFrameWnd)
-    ON_WM_CREATE()
-END_MESSAGE_MAP()
+typedef CMenuBarGlue<CMDIFrameWnd> CBarMDIFrame;
 
 void CBarMDIChild::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt)
 {
@@ -724,6 +700,7 @@ struct CMdiFixture : public ::testing::Test
         ::AppendMenuA(hWindow2, MF_STRING, ID_WINDOW_CASCADE, "&Cascade");
         ::AppendMenuA(hChildMenu, MF_POPUP, (UINT_PTR)hWindow2, "&Window");
         ASSERT_TRUE(pFrame->Create(NULL, "MDI menu bar", WS_OVERLAPPEDWINDOW, CRect(30, 30, 630, 450)));
+        ASSERT_TRUE(pFrame->m_bar.Create(pFrame));
         hFrame = pFrame->m_hWnd;
         pFrame->m_hMenuDefault = hFrameMenu;
         main.reset(new CMainWndScope(pFrame));
@@ -952,16 +929,7 @@ TEST_F(CSdiFixture, ReleaseOnTheExpansionItemReopensTheBarsPopupWithEverything)
         // Pressed and released on the expansion item, at the end.
         CRect rect;
         ::GetMenuItemRect(NULL, hFile, ::GetMenuItemCount(hFile) - 1, &rect);
-        const CPoint pt = rect.CenterPoint();
-        INPUT inputs[3] = {};
-        for (INPUT& input : inputs)
-            input.type = INPUT_MOUSE;
-        inputs[0].mi.dx = MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-        inputs[0].mi.dy = MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-        inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        ::SendInput(3, inputs, sizeof(INPUT));
+        ClickOnScreen(rect.CenterPoint());
     });
     Click(bar, ButtonCentre(bar, 0));
     // Expanded, the popup closes back to menu mode and opens again.
