@@ -394,15 +394,17 @@ void COXMenuBar::TakeFrameMenu(HMENU hMenu)
     CWnd* pFrame = m_pFrameWnd;
     if (pFrame == NULL || pFrame->m_hWnd == NULL)
         return;
+    if (::GetMenu(pFrame->m_hWnd) != NULL)
+        ::SetMenu(pFrame->m_hWnd, NULL);
+    // The menu first: a customized one read from the profile brings a
+    // window popup of its own.
+    SetMenu(hMenu);
     CMDIFrameWnd* pMDIFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, pFrame);
     if (pMDIFrame != NULL && pMDIFrame->m_hWndMDIClient != NULL && hMenu != NULL) {
         // The window list only: with a menu of its own the MDI client would
         // add the maximized child's items to it.
         ::SendMessage(pMDIFrame->m_hWndMDIClient, WM_MDISETMENU, 0, (LPARAM)pMDIFrame->GetWindowMenuPopup(hMenu));
     }
-    if (::GetMenu(pFrame->m_hWnd) != NULL)
-        ::SetMenu(pFrame->m_hWnd, NULL);
-    SetMenu(hMenu);
 }
 
 CFrameWnd* COXMenuBar::GetFrame() const
