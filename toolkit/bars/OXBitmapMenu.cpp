@@ -484,6 +484,46 @@ BOOL OXGetMenuItem(HMENU hMenu, int nPos, MENUITEMINFOA& mii, LPSTR szText, UINT
     return ::GetMenuItemInfoA(hMenu, nPos, TRUE, &mii);
 }
 
+namespace {
+
+struct CQuitWatch
+{
+    HHOOK hHook = NULL;
+    BOOL bQuit = FALSE;
+    int nExitCode = 0;
+};
+thread_local CQuitWatch* t_pQuitWatch = NULL;
+
+LRESULT CALLBACK QuitFilterProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    CQuitWatch* pWatch = t_pQuitWatch;
+    const MSG* pMsg = (const MSG*)lParam;
+    if (pWatch != NULL && nCode == MSGF_MENU && pMsg != NULL && pMsg->message == WM_QUIT) {
+        pWatch->bQuit = TRUE;
+        pWatch->nExitCode = (int)pMsg->wParam;
+        ::EndMenu();
+        return 1;
+    }
+    return ::CallNextHookEx(pWatch != NULL ? pWatch->hHook : NULL, nCode, wParam, lParam);
+}
+
+}   // namespace
+
+BOOL OXTrackPopupMenu(HMENU hMenu, UINT nFlags, int x, int y, HWND hWndOwner, LPTPMPARAMS lpParams)
+{
+    CQuitWatch watch;
+    CQuitWatch* pOuter = t_pQuitWatch;
+    watch.hHook = ::SetWindowsHookExA(WH_MSGFILTER, QuitFilterProc, NULL, ::GetCurrentThreadId());
+    t_pQuitWatch = &watch;
+    const BOOL bResult = ::TrackPopupMenuEx(hMenu, nFlags, x, y, hWndOwner, lpParams);
+    t_pQuitWatch = pOuter;
+    if (watch.hHook != NULL)
+        ::UnhookWindowsHookEx(watch.hHook);
+    if (watch.bQuit)
+        ::PostQuitMessage(watch.nExitCode);
+    return bResult;
+}
+
 // ---------------------------------------------------------------------------
 // Tracking under a bar button
 // ---------------------------------------------------------------------------
@@ -611,7 +651,7 @@ BOOL COXBitmapMenu::TrackBarPopupMenu(CToolBar* pBar, CWnd* pWnd, LPCRECT lpRect
         delete pItemWnd;
         pItemWnd = NULL;
     }
-    const BOOL bResult = ::TrackPopupMenu(m_hMenu, nFlags, pt.x, pt.y, 0, pWnd->m_hWnd, NULL);
+    const BOOL bResult = OXTrackPopupMenu(m_hMenu, nFlags, pt.x, pt.y, pWnd->m_hWnd);
     if (pItemWnd != NULL) {
         pItemWnd->DestroyWindow();
         delete pItemWnd;

@@ -214,6 +214,10 @@ HBRUSH CreateHalftoneBrush(COLORREF clr1, COLORREF clr2);
 // FALSE when there is no such item.
 BOOL OXGetMenuItem(HMENU hMenu, int nPos, MENUITEMINFOA& mii, LPSTR szText, UINT cch);
 
+// TrackPopupMenuEx that ends on a quit posted while the menu is open and
+// leaves the quit for the program's loop (a menu loop would take it).
+BOOL OXTrackPopupMenu(HMENU hMenu, UINT nFlags, int x, int y, HWND hWndOwner, LPTPMPARAMS lpParams = NULL);
+
 // Registers, once, the local popup menu window class that hands every popup
 // menu window of the process to the current menu skin. Returns whether the
 // class is registered.

@@ -932,8 +932,8 @@ void COXMenuBar::DropDown(int nPos)
             pBitmapMenu->TrackBarPopupMenu(this, pOwner, NULL);
         } else {
             TPMPARAMS params = {sizeof(params), rectItem};
-            ::TrackPopupMenuEx(hPopup, nFlags | TPM_LEFTBUTTON, pt.x, pt.y,
-                               pChild != NULL ? pChild->m_hWnd : pOwner->m_hWnd, &params);
+            OXTrackPopupMenu(hPopup, nFlags | TPM_LEFTBUTTON, pt.x, pt.y,
+                             pChild != NULL ? pChild->m_hWnd : pOwner->m_hWnd, &params);
         }
     }
     s_pTrackingBar = pPreviousTracking;
@@ -943,6 +943,9 @@ void COXMenuBar::DropDown(int nPos)
     }
     if (m_hWnd == NULL || !::IsWindow(m_hWnd))
         return;
+    MSG msgQuit;
+    if (::PeekMessageA(&msgQuit, NULL, WM_QUIT, WM_QUIT, PM_NOREMOVE))
+        m_nNextPopupItem = -1;   // the program is ending
     if (m_nNextPopupItem != -1) {
         PostMessage(WM_MENUBAR_DROPDOWN, m_nNextPopupItem);
         return;

@@ -1068,3 +1068,47 @@ TEST_F(CSdiFixture, DockedLeftTheButtonsShareTheWidestWidthAndFloatingEmptiesThe
 }
 
 }   // namespace
+
+namespace {
+
+TEST_F(CSdiFixture, QuitPostedWhileABarPopupIsOpenEndsItAndStaysForTheProgramsLoop)
+{
+    COXMenuBar& bar = frame->m_bar;
+    CMenuWatch watch([](HWND) { ::PostQuitMessage(6); });
+    Click(bar, ButtonCentre(bar, 0));
+    // The pump stops at the quit and leaves it in the queue.
+    ASSERT_TRUE(PumpFrameUntil(frame, [&] { return watch.Acted() && !bar.IsPopupOpen(); }, kWaitMs))
+        << "the popup never showed or stayed open on the quit";
+    EXPECT_FALSE(watch.EndedAMenu()) << "the quit did not end the menu";
+    MSG msg;
+    EXPECT_TRUE(::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) && msg.wParam == 6) << "the quit was eaten";
+}
+
+TEST_F(CSdiFixture, HiddenSubmenusAreKeptBesideTheSavedMenu)
+{
+    COXMenuBar& bar = frame->m_bar;
+    const CString strSection = COXMenuBar::SectionFor(NULL) + "_RecentlyUsedSubmenuItems";
+    ::AfxGetApp()->WriteProfileString(strSection, NULL, NULL);
+    {
+        COXBitmapMenuOrganizer organizer;
+        ASSERT_TRUE(organizer.AttachFrameWnd(frame));
+        organizer.HideSubmenu(::GetSubMenu(::GetSubMenu(hMenu, 1), 1));
+        ASSERT_TRUE(bar.SaveMenu(hMenu, NULL));
+        organizer.DetachFrameWnd();
+    }
+    // Another start: the same menu read back, its Find submenu hidden again.
+    COXBitmapMenuOrganizer organizer;
+    ASSERT_TRUE(organizer.AttachFrameWnd(frame));
+    HMENU hFresh = ::CreateMenu();
+    ASSERT_TRUE(bar.LoadMenu(hFresh, NULL));
+    HMENU hFind = ::GetSubMenu(::GetSubMenu(hFresh, 1), 1);
+    ASSERT_TRUE(hFind != NULL) << Describe(hFresh);
+    EXPECT_FALSE(organizer.IsSubmenuShown(hFind)) << "the submenu hidden by its path";
+    EXPECT_TRUE(organizer.IsSubmenuShown(::GetSubMenu(hFresh, 0)));
+    organizer.DetachFrameWnd();
+    ::DestroyMenu(hFresh);
+    ::AfxGetApp()->WriteProfileString(COXMenuBar::SectionFor(NULL), NULL, NULL);
+    ::AfxGetApp()->WriteProfileString(strSection, NULL, NULL);
+}
+
+}   // namespace
