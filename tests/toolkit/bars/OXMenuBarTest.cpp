@@ -1112,3 +1112,76 @@ TEST_F(CSdiFixture, HiddenSubmenusAreKeptBesideTheSavedMenu)
 }
 
 }   // namespace
+
+#include "OXSkinnedApp.h"
+
+namespace {
+
+// The application made a skinned one for a test, the old one back after.
+class CSkinnedAppScope
+{
+public:
+    CSkinnedAppScope() : m_pPrevious(AfxGetApp()), m_pApp(new COXSkinnedApp) {}
+    ~CSkinnedAppScope()
+    {
+        delete m_pApp;
+        AFX_MODULE_STATE* pState = AfxGetModuleState();
+        pState->m_pCurrentWinApp = m_pPrevious;
+        pState->m_lpszCurrentAppName = m_pPrevious != NULL ? m_pPrevious->m_pszAppName : NULL;
+    }
+    CWinApp* m_pPrevious;
+    COXSkinnedApp* m_pApp;
+};
+
+COLORREF ScreenPixel(CPoint pt)
+{
+    HDC hScreen = ::GetDC(NULL);
+    const COLORREF clr = ::GetPixel(hScreen, pt.x, pt.y);
+    ::ReleaseDC(NULL, hScreen);
+    return clr;
+}
+
+TEST_F(CSdiFixture, FlatShadowedItemShowsTheButtonItCovers)
+{
+    COXMenuBar& bar = frame->m_bar;
+    CSkinnedAppScope app;
+    ASSERT_TRUE(app.m_pApp->SetCurrentSkin("Office XP"));
+    frame->SetForegroundWindow();
+    bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+    COXBitmapMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, 700, "Item");
+    CRect rectButton;
+    bar.SendMessage(TB_GETITEMRECT, 1, (LPARAM)&rectButton);
+    bar.ClientToScreen(rectButton);
+    bar.PressButton(2, TRUE);
+    bar.UpdateWindow();
+    // Inside the frame the item window draws, away from the button's text.
+    const CPoint pt(rectButton.left + 2, rectButton.top + 3);
+    const COLORREF clrBefore = ScreenPixel(pt);
+    COLORREF clrCovered = CLR_INVALID;
+    BOOL bItemShown = FALSE;
+    CMenuWatch watch([&](HWND) {
+        HWND hItem = NULL;
+        while ((hItem = ::FindWindowExA(::GetDesktopWindow(), hItem, NULL, NULL)) != NULL)
+            if (DYNAMIC_DOWNCAST(COXShadowedItemWnd, CWnd::FromHandlePermanent(hItem)) != NULL) {
+                bItemShown = ::IsWindowVisible(hItem);
+                ::UpdateWindow(hItem);
+            }
+        clrCovered = ScreenPixel(pt);
+        ::EndMenu();
+    });
+    menu.TrackBarPopupMenu(&bar, frame, NULL);
+    bar.PressButton(2, FALSE);
+    ASSERT_TRUE(watch.Acted());
+    ASSERT_TRUE(bItemShown) << "no shadowed item window over the button";
+    // The button may have been repainted hot or pressed since: near enough.
+    auto Near = [](COLORREF a, COLORREF b) {
+        return abs(GetRValue(a) - GetRValue(b)) <= 8 && abs(GetGValue(a) - GetGValue(b)) <= 8 &&
+               abs(GetBValue(a) - GetBValue(b)) <= 8;
+    };
+    EXPECT_TRUE(Near(clrBefore, clrCovered)) << std::hex << clrBefore << " under, " << clrCovered
+                                             << " shown: the item window hides the button it stands for";
+}
+
+}   // namespace
