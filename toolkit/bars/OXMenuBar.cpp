@@ -494,6 +494,8 @@ void COXMenuBar::RebuildButtons(BOOL bRedraw)
         return;
     const int nSecond = m_nSecondButtonIndex, nCustomized = m_nCustomizedButton;
     m_bInternalChange = TRUE;
+    // The control paints nothing until every button is back.
+    DefWindowProc(WM_SETREDRAW, FALSE, 0);
     while (DefWindowProc(TB_BUTTONCOUNT, 0, 0) > 0)
         DefWindowProc(TB_DELETEBUTTON, 0, 0);
     m_mapMnemonics.RemoveAll();
@@ -503,10 +505,19 @@ void COXMenuBar::RebuildButtons(BOOL bRedraw)
     std::vector<TBBUTTON> buttons(nCount);
     for (int i = 0; i < nCount; ++i) {
         CString strText = GetMenuText(i);
-        std::string text((LPCTSTR)strText);
-        text.push_back('\0');
-        text.push_back('\0');
-        const INT_PTR nString = DefWindowProc(TB_ADDSTRING, 0, (LPARAM)text.c_str());
+        // The control keeps every string it is given: a text it has already
+        // is used again, so that switching menus does not grow its list.
+        INT_PTR nString;
+        auto found = m_mapStrings.find((LPCTSTR)strText);
+        if (found != m_mapStrings.end()) {
+            nString = found->second;
+        } else {
+            std::string text((LPCTSTR)strText);
+            text.push_back('\0');
+            text.push_back('\0');
+            nString = DefWindowProc(TB_ADDSTRING, 0, (LPARAM)text.c_str());
+            m_mapStrings[(LPCTSTR)strText] = nString;
+        }
         if (const BYTE ch = MnemonicOf(strText))
             m_mapMnemonics.SetAt(ch, i);
         TBBUTTON& b = buttons[i];
@@ -520,6 +531,7 @@ void COXMenuBar::RebuildButtons(BOOL bRedraw)
     }
     if (nCount > 0)
         DefWindowProc(TB_ADDBUTTONS, nCount, (LPARAM)buttons.data());
+    DefWindowProc(WM_SETREDRAW, TRUE, 0);
     m_bInternalChange = FALSE;
     if (nSecond < nCount)
         m_nSecondButtonIndex = nSecond;
@@ -537,7 +549,7 @@ void COXMenuBar::RebuildButtons(BOOL bRedraw)
         return;
     }
     if (bRedraw)
-        RedrawWithLayout();
+        RedrawWithLayout(FALSE);
     if (pFrame != NULL) {
         if (!IsWindowVisible())
             pFrame->ShowControlBar(this, TRUE, FALSE);
@@ -553,14 +565,16 @@ void COXMenuBar::RebuildButtons(BOOL bRedraw)
 
 // One layout and one paint: the tool bar's redraw paints button by button,
 // which would cost a paint each on every switch of menu.
-void COXMenuBar::RedrawWithLayout()
+void COXMenuBar::RedrawWithLayout(BOOL bFrameChanged)
 {
     if (m_hWnd == NULL || !IsWindowVisible())
         return;
     m_bDelayedButtonLayout = TRUE;
     if (CFrameWnd* pDocking = GetDockingFrame())
         pDocking->RecalcLayout();
-    SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // The non-client area changes with the MDI child's items only.
+    if (bFrameChanged)
+        SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
@@ -613,7 +627,11 @@ void COXMenuBar::ApplyButtonWidths(BOOL bHorz)
         TBBUTTONINFOA info = {};
         info.cbSize = sizeof(info);
         info.dwMask = TBIF_SIZE | TBIF_BYINDEX;
-        info.cx = (WORD)(nHorz ? m_arrTextWidths[i] + nPad : nWidest + 8);
+        const WORD cx = (WORD)(nHorz ? m_arrTextWidths[i] + nPad : nWidest + 8);
+        // A width set again lays the control out again: only a change is set.
+        if (DefWindowProc(TB_GETBUTTONINFOA, i, (LPARAM)&info) != -1 && info.cx == cx)
+            continue;
+        info.cx = cx;
         DefWindowProc(TB_SETBUTTONINFOA, i, (LPARAM)&info);
     }
 }
@@ -720,7 +738,7 @@ void COXMenuBar::SetMDIIcon(HICON hIcon, BOOL bRedraw)
     m_hIcon = hIcon;
     m_rectIcon.SetRectEmpty();
     if (bRedraw)
-        RedrawWithLayout();
+        RedrawWithLayout(TRUE);
 }
 
 void COXMenuBar::LayoutMDIItems()

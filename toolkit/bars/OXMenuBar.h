@@ -15,6 +15,7 @@
 #include <afxext.h>
 #include <afxtempl.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -197,11 +198,12 @@ protected:
     // receiver shows the menu.
     virtual void ShowCustomizationPopup(HMENU hPopup, UINT nFlags, int x, int y);
     void MakeMenuFont();
-    void RedrawWithLayout();
+    void RedrawWithLayout(BOOL bFrameChanged);
     // Gives the buttons their widths for the orientation; the texts are
     // measured again only after a rebuild or a font change.
     void ApplyButtonWidths(BOOL bHorz);
     std::vector<int> m_arrTextWidths;
+    std::map<std::string, INT_PTR> m_mapStrings;   // texts given to the control, by their index
     BOOL IsHorz() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
     void LayoutMDIItems();
     // The position after a keyboard move, past a clipped button to the icon.

@@ -1185,3 +1185,23 @@ TEST_F(CSdiFixture, FlatShadowedItemShowsTheButtonItCovers)
 }
 
 }   // namespace
+
+namespace {
+
+TEST_F(CSdiFixture, SwitchingMenusDoesNotGrowTheControlsStrings)
+{
+    COXMenuBar& bar = frame->m_bar;
+    HMENU hOther = ::CreateMenu();
+    ::AppendMenuA(hOther, MF_POPUP, (UINT_PTR)::CreatePopupMenu(), "&Report");
+    for (int i = 0; i < 10; ++i)
+        bar.SetMenu(i % 2 ? hMenu : hOther);
+    // Four texts in all: &File, &Edit, &Help and &Report.
+    char szText[64] = "";
+    EXPECT_NE(-1, (int)bar.SendMessage(TB_GETSTRINGA, MAKEWPARAM(sizeof(szText), 3), (LPARAM)szText));
+    EXPECT_EQ(-1, (int)bar.SendMessage(TB_GETSTRINGA, MAKEWPARAM(sizeof(szText), 4), (LPARAM)szText))
+        << "the control's string list grew with each switch";
+    bar.SetMenu(hMenu);
+    ::DestroyMenu(hOther);
+}
+
+}   // namespace
