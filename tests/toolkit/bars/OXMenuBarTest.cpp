@@ -1113,25 +1113,7 @@ TEST_F(CSdiFixture, HiddenSubmenusAreKeptBesideTheSavedMenu)
 
 }   // namespace
 
-#include "OXSkinnedApp.h"
-
 namespace {
-
-// The application made a skinned one for a test, the old one back after.
-class CSkinnedAppScope
-{
-public:
-    CSkinnedAppScope() : m_pPrevious(AfxGetApp()), m_pApp(new COXSkinnedApp) {}
-    ~CSkinnedAppScope()
-    {
-        delete m_pApp;
-        AFX_MODULE_STATE* pState = AfxGetModuleState();
-        pState->m_pCurrentWinApp = m_pPrevious;
-        pState->m_lpszCurrentAppName = m_pPrevious != NULL ? m_pPrevious->m_pszAppName : NULL;
-    }
-    CWinApp* m_pPrevious;
-    COXSkinnedApp* m_pApp;
-};
 
 COLORREF ScreenPixel(CPoint pt)
 {
