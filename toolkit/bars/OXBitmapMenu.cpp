@@ -5,6 +5,8 @@
 #include "OXBitmapMenuOrganizer.h"
 #include "OXBitmapMenuPopupWnd.h"
 #include "OXCommandDragData.h"
+#include "OXMenuBar.h"
+#include "OXShadowedItemWnd.h"
 #include "OXSkins.h"
 #include "toolkit_res.h"
 
@@ -801,4 +803,190 @@ void CBitmapMenuCmdUI::SetText(LPCTSTR lpszText)
         return;
     }
     CCmdUI::SetText(lpszText);
+}
+
+BOOL OXGetMenuItem(HMENU hMenu, int nPos, MENUITEMINFOA& mii, LPSTR szText, UINT cch)
+{
+    ZeroMemory(&mii, sizeof(mii));
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA | MIIM_STRING;
+    mii.dwTypeData = szText;
+    mii.cch = cch;
+    return ::GetMenuItemInfoA(hMenu, nPos, TRUE, &mii);
+}
+
+namespace {
+
+struct CQuitWatch
+{
+    HHOOK hHook = NULL;
+    BOOL bQuit = FALSE;
+    int nExitCode = 0;
+};
+thread_local CQuitWatch* t_pQuitWatch = NULL;
+
+LRESULT CALLBACK QuitFilterProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    CQuitWatch* pWatch = t_pQuitWatch;
+    const MSG* pMsg = (const MSG*)lParam;
+    if (pWatch != NULL && nCode == MSGF_MENU && pMsg != NULL && pMsg->message == WM_QUIT) {
+        pWatch->bQuit = TRUE;
+        pWatch->nExitCode = (int)pMsg->wParam;
+        ::EndMenu();
+        return 1;
+    }
+    return ::CallNextHookEx(pWatch != NULL ? pWatch->hHook : NULL, nCode, wParam, lParam);
+}
+
+}   // namespace
+
+BOOL OXTrackPopupMenu(HMENU hMenu, UINT nFlags, int x, int y, HWND hWndOwner, LPTPMPARAMS lpParams)
+{
+    CQuitWatch watch;
+    CQuitWatch* pOuter = t_pQuitWatch;
+    watch.hHook = ::SetWindowsHookExA(WH_MSGFILTER, QuitFilterProc, NULL, ::GetCurrentThreadId());
+    t_pQuitWatch = &watch;
+    const BOOL bResult = ::TrackPopupMenuEx(hMenu, nFlags, x, y, hWndOwner, lpParams);
+    t_pQuitWatch = pOuter;
+    if (watch.hHook != NULL)
+        ::UnhookWindowsHookEx(watch.hHook);
+    if (watch.bQuit)
+        ::PostQuitMessage(watch.nExitCode);
+    return bResult;
+}
+
+// ---------------------------------------------------------------------------
+// Tracking under a bar button
+// ---------------------------------------------------------------------------
+UINT COXBitmapMenu::PlaceUnderBarButton(BOOL bHorzBar, const RECT& rectButton, SIZE sizeMenu,
+                                        const RECT& rectMonitor, POINT& pt, int& nSide)
+{
+    UINT nFlags = 0;
+    if (bHorzBar) {
+        pt.x = std::max(rectMonitor.left, std::min<LONG>(rectButton.left, rectMonitor.right - sizeMenu.cx));
+        if (rectButton.bottom - 1 + sizeMenu.cy > rectMonitor.bottom) {
+            nFlags = TPM_BOTTOMALIGN;
+            pt.y = rectButton.top + 1;
+            nSide = OXSIW_ABOVE;
+        } else {
+            pt.y = rectButton.bottom - 1;
+            nSide = OXSIW_BELOW;
+        }
+        return nFlags;
+    }
+    if (rectButton.right + sizeMenu.cx > rectMonitor.right) {
+        nFlags = TPM_RIGHTALIGN;
+        pt.x = rectButton.left;
+        nSide = OXSIW_LEFT;
+    } else {
+        pt.x = rectButton.right;
+        nSide = OXSIW_RIGHT;
+    }
+    pt.y = rectButton.top + 1;
+    if (pt.y + sizeMenu.cy > rectMonitor.bottom - 1)
+        pt.y = rectMonitor.bottom - 1 - sizeMenu.cy;
+    pt.y = std::max(pt.y, rectMonitor.top);
+    return nFlags;
+}
+
+CSize COXBitmapMenu::EstimateSize(HMENU hMenu)
+{
+    COXBitmapMenu* pMenu = DYNAMIC_DOWNCAST(COXBitmapMenu, CMenu::FromHandlePermanent(hMenu));
+    NONCLIENTMETRICSA ncm = {};
+    ncm.cbSize = sizeof(ncm);
+    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+    CFont font;
+    font.CreateFontIndirect(&ncm.lfMenuFont);
+    CClientDC dc(NULL);
+    CFont* pOld = dc.SelectObject(&font);
+    int nWidest = 0, nHeight = 0;
+    const int nCount = std::max(::GetMenuItemCount(hMenu), 0);
+    for (int i = 0; i < nCount; ++i) {
+        char szText[256] = "";
+        MENUITEMINFOA mii;
+        if (!OXGetMenuItem(hMenu, i, mii, szText, sizeof(szText)))
+            continue;
+        if (mii.fType & MFT_SEPARATOR) {
+            nHeight += 8;
+            continue;
+        }
+        if ((mii.fType & MFT_OWNERDRAW) && pMenu != NULL) {
+            MEASUREITEMSTRUCT mis = {ODT_MENU, 0, mii.hSubMenu != NULL ? (UINT)-1 : mii.wID, 0, 0, mii.dwItemData};
+            pMenu->MeasureItem(&mis);
+            nWidest = std::max(nWidest, (int)mis.itemWidth);
+            nHeight += (int)mis.itemHeight;
+            continue;
+        }
+        nWidest = std::max(nWidest, (int)dc.GetTextExtent(szText).cx);
+        nHeight += 17;
+    }
+    dc.SelectObject(pOld);
+    return CSize(nWidest + 18, nHeight + 6);
+}
+
+BOOL COXBitmapMenu::TrackBarPopupMenu(CToolBar* pBar, CWnd* pWnd, LPCRECT lpRect)
+{
+    if (pBar == NULL || pBar->m_hWnd == NULL || pWnd == NULL)
+        return FALSE;
+    int nButton = -1;
+    const int nButtons = (int)pBar->SendMessage(TB_BUTTONCOUNT);
+    for (int i = 0; i < nButtons && nButton == -1; ++i) {
+        TBBUTTON button = {};
+        pBar->SendMessage(TB_GETBUTTON, i, (LPARAM)&button);
+        if (pBar->SendMessage(TB_ISBUTTONPRESSED, button.idCommand))
+            nButton = i;
+    }
+    if (nButton == -1)
+        nButton = (int)pBar->SendMessage(TB_GETHOTITEM);
+    CRect rectButton(0, 0, 0, 0);
+    if (lpRect != NULL) {
+        rectButton = *lpRect;
+    } else if (nButton >= 0) {
+        pBar->SendMessage(TB_GETITEMRECT, nButton, (LPARAM)&rectButton);
+    } else if (COXMenuBar* pMenuBar = DYNAMIC_DOWNCAST(COXMenuBar, pBar)) {
+        // The MDI child's icon: the bar keeps its rectangle.
+        const int nCount = pMenuBar->GetMenu() != NULL ? ::GetMenuItemCount(pMenuBar->GetMenu()) : 0;
+        pMenuBar->GetItemRect(nCount, rectButton);
+        rectButton.InflateRect(3, 3);
+    }
+    pBar->ClientToScreen(rectButton);
+
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    ::GetMonitorInfoA(::MonitorFromWindow(pBar->m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
+    const BOOL bHorz = (pBar->GetBarStyle() & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0;
+    CPoint pt;
+    int nSide = OXSIW_BELOW;
+    const UINT nFlags = PlaceUnderBarButton(bHorz, rectButton, EstimateSize(m_hMenu), mi.rcMonitor, pt, nSide);
+
+    // What the bar still has to paint goes first; a quit taken on the way is
+    // put back for the loop that owns it.
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage((int)msg.wParam);
+            return FALSE;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    if (!::IsWindow(pBar->m_hWnd) || !::IsWindow(pWnd->m_hWnd))
+        return FALSE;
+    m_rectOwnerItem = rectButton;
+    CRect rectItem(rectButton);
+    rectItem.DeflateRect(0, 1);
+    rectItem.right += 4;
+    rectItem.bottom += 4;
+    COXShadowedItemWnd* pItemWnd = new COXShadowedItemWnd(pBar, nButton, nSide);
+    if (!pItemWnd->Create(rectItem)) {
+        delete pItemWnd;
+        pItemWnd = NULL;
+    }
+    const BOOL bResult = OXTrackPopupMenu(m_hMenu, nFlags, pt.x, pt.y, pWnd->m_hWnd);
+    if (pItemWnd != NULL) {
+        pItemWnd->DestroyWindow();
+        delete pItemWnd;
+    }
+    m_rectOwnerItem.SetRectEmpty();
+    return bResult;
 }

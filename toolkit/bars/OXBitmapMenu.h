@@ -202,6 +202,20 @@ public:
     // its neighbours are shown.
     static UINT HiddenBandState(BOOL bHidden, BOOL bPrevShown, BOOL bNextShown);
 
+    // Tracks the menu under the pressed (else the hot) button of a bar, with
+    // a shadowed item window over the button; TrackPopupMenu's result.
+    // lpRect, when given, is the button's rectangle in the bar's client
+    // coordinates.
+    BOOL TrackBarPopupMenu(CToolBar* pBar, CWnd* pWnd, LPCRECT lpRect = NULL);
+    // Where a menu of sizeMenu opens from a bar button (rectButton on the
+    // screen, rectMonitor the whole monitor): the TPM_ alignment flags, the
+    // point, and the side it opens on (1 below, 2 right, 4 left, 8 above).
+    static UINT PlaceUnderBarButton(BOOL bHorzBar, const RECT& rectButton, SIZE sizeMenu, const RECT& rectMonitor,
+                                    POINT& pt, int& nSide);
+    // A menu's size for placing it: the widest item + 18 by the heights + 6;
+    // items not owner-drawn count 17 high, separators 8.
+    static CSize EstimateSize(HMENU hMenu);
+
     // Screen rectangle of the bar button the menu opened from, or empty.
     CRect m_rectOwnerItem;
     COXPopupWndStack m_popupStack;
@@ -256,6 +270,14 @@ public:
 // A pattern brush of an 8 x 8 checkerboard in the two colours; NULL when its
 // bitmap cannot be made. The caller deletes it.
 HBRUSH CreateHalftoneBrush(COLORREF clr1, COLORREF clr2);
+
+// An item's type, id, submenu, data and text (into szText, cch characters);
+// FALSE when there is no such item.
+BOOL OXGetMenuItem(HMENU hMenu, int nPos, MENUITEMINFOA& mii, LPSTR szText, UINT cch);
+
+// TrackPopupMenuEx that ends on a quit posted while the menu is open and
+// leaves the quit for the program's loop (a menu loop would take it).
+BOOL OXTrackPopupMenu(HMENU hMenu, UINT nFlags, int x, int y, HWND hWndOwner, LPTPMPARAMS lpParams = NULL);
 
 // Registers, once, the local popup menu window class that hands every popup
 // menu window of the process to the current menu skin. Returns whether the

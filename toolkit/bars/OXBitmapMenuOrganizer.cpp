@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "OXBitmapMenuPopupWnd.h"
+#include "OXMenuBar.h"
 #include "OXSubclass.h"
 
 #ifndef MN_GETHMENU
@@ -984,7 +985,8 @@ void COXBitmapMenuOrganizer::OnExpand()
     HWND hMenuWnd = NULL;
     m_mapPopupWindows.Lookup(hExpanded, hMenuWnd);
     // A popup tracked on its own (no menu bar) is not opened again.
-    const BOOL bMenuBar = ::GetMenu(m_hWnd) != NULL;
+    // A menu bar window counts as the frame's menu: its popup opens again.
+    const BOOL bMenuBar = ::GetMenu(m_hWnd) != NULL || COXMenuBar::FindMenuBar(CWnd::FromHandle(m_hWnd)) != NULL;
     const BOOL bReopen = bMenuBar || m_nPopupDepth >= 2;
     HWND hParent = NULL;
     if (bReopen) {
@@ -1045,7 +1047,11 @@ void COXBitmapMenuOrganizer::RemoveHooks()
 LRESULT CALLBACK COXBitmapMenuOrganizer::MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
     COXBitmapMenuOrganizer* pThis = s_pHookOwner;
-    if (nCode == HC_ACTION && pThis != NULL && wParam >= WM_LBUTTONDOWN && wParam <= WM_RBUTTONDBLCLK) {
+    // A menu loop acts on a click it has only peeked at (HC_NOREMOVE): the
+    // expansion item must be caught there, or the loop chooses it as a
+    // command; eaten then, the click never comes again.
+    if ((nCode == HC_ACTION || nCode == HC_NOREMOVE) && pThis != NULL && wParam >= WM_LBUTTONDOWN &&
+        wParam <= WM_RBUTTONDBLCLK) {
         const MOUSEHOOKSTRUCT* pMouse = (const MOUSEHOOKSTRUCT*)lParam;
         HWND hUnder = ::WindowFromPoint(pMouse->pt);
         for (int i = 0; i < pThis->m_nPopupDepth && i < pThis->m_arrPopupTrace.GetSize(); ++i) {

@@ -6,6 +6,7 @@
 #include "OXBitmapMenu.h"
 #include "OXBitmapMenuPopupWnd.h"
 #include "OXSkinnedApp.h"
+#include "OXShadowedItemWnd.h"
 #include "OXSkins.h"
 
 #ifndef MN_GETHMENU
@@ -458,7 +459,7 @@ CRect COXMenuSkinXP::JoinRect(const RECT& rectFrame, const RECT& rectOpener)
 }
 
 void COXMenuSkinXP::DrawShadow(HDC hDC, const RECT& rectPopup, const RECT& rectOpener,
-                               CArray<COLORREF, COLORREF>* pSaved)
+                               CArray<COLORREF, COLORREF>* pSaved, int nBands)
 {
     const CRect rcPopup(rectPopup);
     const int cx = rcPopup.Width(), cy = rcPopup.Height();
@@ -487,6 +488,12 @@ void COXMenuSkinXP::DrawShadow(HDC hDC, const RECT& rectPopup, const RECT& rectO
     int nSaved = 0;
     for (const Band& band : bands) {
         const int w = band.rc.Width(), h = band.rc.Height();
+        if (!(nBands & (band.bRight ? 1 : 2))) {
+            // Saved colours of a band left out are passed over.
+            if (bFromSaved)
+                nSaved += kShadow * (band.bRight ? h : w);
+            continue;
+        }
         bmi.bmiHeader.biWidth = w;
         bmi.bmiHeader.biHeight = -h;
         DWORD* pBits = NULL;
@@ -756,4 +763,106 @@ void OXReleaseSharedMenuSkin()
 {
     delete g_pSharedClassic;
     g_pSharedClassic = NULL;
+}
+
+// ---------------------------------------------------------------------------
+// The bar item a popup drops from
+// ---------------------------------------------------------------------------
+void COXMenuSkin::ShadowedItemSides(int nSide, BOOL& bLeft, BOOL& bTop, BOOL& bRight, BOOL& bBottom, int& nBands)
+{
+    bLeft = nSide != OXSIW_LEFT;
+    bTop = nSide != OXSIW_ABOVE;
+    bRight = nSide != OXSIW_RIGHT;
+    bBottom = nSide != OXSIW_BELOW;
+    // The popup's own shadow continues the item's on the side they share.
+    nBands = nSide == OXSIW_BELOW ? 1 : nSide == OXSIW_RIGHT ? 2 : 3;
+}
+
+namespace {
+
+// The item's frame, three sides or four, in one pen.
+void OutlineItem(CDC* pDC, const CRect& rect, int nSide, COLORREF clr)
+{
+    BOOL bLeft, bTop, bRight, bBottom;
+    int nBands;
+    COXMenuSkin::ShadowedItemSides(nSide, bLeft, bTop, bRight, bBottom, nBands);
+    CPen pen(PS_SOLID, 1, clr);
+    CPen* pOld = pDC->SelectObject(&pen);
+    const int r = rect.right - 1, b = rect.bottom - 1;
+    if (bLeft) {
+        pDC->MoveTo(rect.left, rect.top);
+        pDC->LineTo(rect.left, b + 1);
+    }
+    if (bTop) {
+        pDC->MoveTo(rect.left, rect.top);
+        pDC->LineTo(r + 1, rect.top);
+    }
+    if (bRight) {
+        pDC->MoveTo(r, rect.top);
+        pDC->LineTo(r, b + 1);
+    }
+    if (bBottom) {
+        pDC->MoveTo(rect.left, b);
+        pDC->LineTo(r + 1, b);
+    }
+    pDC->SelectObject(pOld);
+}
+
+}   // namespace
+
+void COXMenuSkinXP::PaintItemShadow(CDC* pDC, COXShadowedItemWnd* pWnd)
+{
+    BOOL bLeft, bTop, bRight, bBottom;
+    int nBands;
+    ShadowedItemSides(pWnd->m_nSide, bLeft, bTop, bRight, bBottom, nBands);
+    CRect rectWindow;
+    pWnd->GetWindowRect(rectWindow);
+    // The screen under the window as it was: the window covers it now.
+    CArray<COLORREF, COLORREF> arrUnder;
+    pWnd->GetShadowSource(arrUnder);
+    DrawShadow(pDC->GetSafeHdc(), rectWindow, CRect(0, 0, 0, 0), arrUnder.GetSize() > 0 ? &arrUnder : NULL, nBands);
+}
+
+BOOL COXMenuSkinXP::PaintShadowedItem(CWnd* pItemWnd)
+{
+    COXShadowedItemWnd* pWnd = DYNAMIC_DOWNCAST(COXShadowedItemWnd, pItemWnd);
+    if (pWnd == NULL)
+        return FALSE;
+    CPaintDC dc(pWnd);
+    CRect rect;
+    pWnd->GetClientRect(rect);
+    rect.right -= kShadow;
+    rect.bottom -= kShadow;
+    // The button as it showed before the window covered it.
+    pWnd->DrawUnder(&dc);
+    FillShadowedItem(&dc, rect, pWnd);
+    OutlineItem(&dc, rect, pWnd->m_nSide, ShadowedItemBorderColor());
+    PaintItemShadow(&dc, pWnd);
+    return TRUE;
+}
+
+COLORREF COXMenuSkinXP::ShadowedItemBorderColor() const
+{
+    return m_pSkin->SysColor(COLOR_BTNSHADOW);
+}
+
+COLORREF COXMenuSkin2003::ShadowedItemBorderColor() const
+{
+    return m_pSkin->GetMenuBorderColor();
+}
+
+void COXMenuSkin2003::FillShadowedItem(CDC* pDC, const CRect& rect, COXShadowedItemWnd* pWnd)
+{
+    Skin2003()->GradientFill(pDC, rect, Skin2003()->GetMenuGradientStartColor(),
+                             Skin2003()->GetMenuGradientAltEndColor(), TRUE);
+    // The button's text again, on the gradient.
+    if (CToolBar* pBar = DYNAMIC_DOWNCAST(CToolBar, pWnd->m_pBar)) {
+        CString strText = pBar->GetButtonText(pWnd->m_nItem);
+        CFont* pOld = pDC->SelectObject(pBar->GetFont());
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetTextColor(m_pSkin->SysColor(COLOR_MENUTEXT));
+        CRect rectText(rect);
+        pDC->DrawText(strText, rectText, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        pDC->SelectObject(pOld);
+    }
 }

@@ -12,6 +12,7 @@
 #include <afxtempl.h>
 
 class COXBitmapMenu;
+class COXShadowedItemWnd;
 class COXSkinXP;
 class COXSkin2003;
 struct COXImageInfo;
@@ -65,6 +66,13 @@ public:
     // The item that shows a menu's hidden items.
     virtual void DrawExpansionItem(CDC* pDC, const RECT& rect, UINT nState, COXBitmapMenu* pMenu) = 0;
     virtual const OXMENUSKINMETRICS& GetMetrics() const = 0;
+    // The window that stands for a bar item while its popup is open
+    // (COXShadowedItemWnd); FALSE leaves it to default painting.
+    virtual BOOL PaintShadowedItem(CWnd* pItemWnd) { (void)pItemWnd; return FALSE; }
+    // Which sides of an item's frame are drawn, and which shadow bands
+    // (1 right, 2 bottom), for a popup at nSide (1 below, 2 right, 4 left,
+    // 8 above): the side that touches the popup stays open.
+    static void ShadowedItemSides(int nSide, BOOL& bLeft, BOOL& bTop, BOOL& bRight, BOOL& bBottom, int& nBands);
     // Every message of every popup menu window of the process comes here,
     // with the system's own procedure.
     virtual LRESULT PopupWindowProc(WNDPROC pfnOld, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
@@ -161,7 +169,10 @@ public:
     // DC). The colours under the shadow come from the screen, or from
     // *pSaved when it holds them already; when it is empty they are kept in
     // it, in the order they are read.
-    void DrawShadow(HDC hDC, const RECT& rectPopup, const RECT& rectOpener, CArray<COLORREF, COLORREF>* pSaved);
+    // nBands: 1 the right band only, 2 the bottom one only, 3 both.
+    void DrawShadow(HDC hDC, const RECT& rectPopup, const RECT& rectOpener, CArray<COLORREF, COLORREF>* pSaved,
+                    int nBands = 3);
+    BOOL PaintShadowedItem(CWnd* pItemWnd) override;
     // How much the shadow darkens a pixel (out of 255; 255 leaves it), at
     // index i along an edge n pixels long, k pixels in from the outside;
     // bTail covers the edge's last four pixels (the right edge's bottom).
@@ -191,6 +202,11 @@ protected:
     // Whether a selected image stands out above its shadow.
     virtual BOOL RaisesSelectedImage() const { return TRUE; }
     void PaintPopupFrame(HWND hWnd, HDC hDC, COXBitmapMenu* pMenu, BOOL bPrint);
+    // The shadow of a shadowed item window, from what was under it.
+    void PaintItemShadow(CDC* pDC, COXShadowedItemWnd* pWnd);
+    // What a shadowed item shows over the button it covers, and its frame.
+    virtual void FillShadowedItem(CDC*, const CRect&, COXShadowedItemWnd*) {}
+    virtual COLORREF ShadowedItemBorderColor() const;
     LRESULT OnPrint(WNDPROC pfnOld, HWND hWnd, HDC hDC, LPARAM lParam, COXBitmapMenu* pMenu);
 
     COXSkinXP* m_pSkin;
@@ -211,6 +227,8 @@ public:
 
 protected:
     BOOL RaisesSelectedImage() const override { return FALSE; }
+    void FillShadowedItem(CDC* pDC, const CRect& rect, COXShadowedItemWnd* pWnd) override;
+    COLORREF ShadowedItemBorderColor() const override;
     COXSkin2003* Skin2003() const;
 };
 

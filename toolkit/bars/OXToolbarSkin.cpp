@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "OXCoolToolBar.h"
+#include "OXMenuBar.h"
 #include "OXSkins.h"
 #include "OXSkinnedComboBox.h"
 
@@ -14,6 +15,17 @@ namespace {
 COXCoolToolBar* CoolBar(CWnd* pBar)
 {
     return DYNAMIC_DOWNCAST(COXCoolToolBar, pBar);
+}
+
+COXMenuBar* MenuBar(CWnd* pBar)
+{
+    return DYNAMIC_DOWNCAST(COXMenuBar, pBar);
+}
+
+// The maximized MDI child whose buttons a menu bar shows, or NULL.
+CMDIChildWnd* MDIButtonsChild(COXMenuBar* pMenuBar)
+{
+    return pMenuBar != NULL && pMenuBar->m_hWnd != NULL ? pMenuBar->GetMaximizedChild() : NULL;
 }
 
 BOOL IsFloatingBar(CWnd* pBar)
@@ -335,8 +347,26 @@ void COXToolbarSkinClassic::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult, CToolB
     }
 }
 
-void COXToolbarSkinClassic::DrawMDIButtons(CDC*, COXMenuBar*)
+void COXToolbarSkinClassic::DrawMDIButtons(CDC* pDC, COXMenuBar* pMenuBar)
 {
+    CMDIChildWnd* pChild = MDIButtonsChild(pMenuBar);
+    if (pChild == NULL)
+        return;
+    const DWORD dwStyle = pChild->GetStyle();
+    const int nPressed = pMenuBar->GetPressedMDIItem();
+    struct Button { CRect rect; UINT nState; int nItem; } buttons[] = {
+        {pMenuBar->GetCloseButtonRect(), DFCS_CAPTIONCLOSE, -4},
+        {pMenuBar->GetRestoreButtonRect(),
+         (UINT)(DFCS_CAPTIONRESTORE | ((dwStyle & WS_MAXIMIZEBOX) ? 0 : DFCS_INACTIVE)), -3},
+        {pMenuBar->GetMinimizeButtonRect(),
+         (UINT)(DFCS_CAPTIONMIN | ((dwStyle & WS_MINIMIZEBOX) ? 0 : DFCS_INACTIVE)), -2},
+    };
+    for (Button& button : buttons) {
+        if (button.rect.IsRectEmpty())
+            continue;
+        pDC->DrawFrameControl(button.rect, DFC_CAPTION,
+                              button.nState | (nPressed == button.nItem ? DFCS_PUSHED : 0));
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -374,7 +404,7 @@ void COXToolbarSkinXP::DrawNonClientArea(CDC* pDC, const RECT& rectWindow, CWnd*
     pDC->ExcludeClipRect(ClientInWindow(pBar));
     const COLORREF clrFace = Sys(COLOR_BTNFACE);
     CRect rect(rectWindow);
-    pDC->FillSolidRect(rect, m_pSkin->GetToolbarBackgroundColor());
+    pDC->FillSolidRect(rect, MenuBar(pBar) != NULL ? clrFace : m_pSkin->GetToolbarBackgroundColor());
     CBrush brush(clrFace);
     pDC->FrameRect(rect, &brush);
     CRect rectInner(rect);
@@ -510,7 +540,7 @@ void COXToolbarSkinXP::DrawBackground(CDC* pDC, CWnd* pBar)
 {
     CRect rect;
     pBar->GetClientRect(rect);
-    pDC->FillSolidRect(rect, m_pSkin->GetToolbarBackgroundColor());
+    pDC->FillSolidRect(rect, MenuBar(pBar) != NULL ? Sys(COLOR_BTNFACE) : m_pSkin->GetToolbarBackgroundColor());
 }
 
 void COXToolbarSkinXP::FillButtonBackground(CDC* pDC, const RECT& rect)
@@ -603,7 +633,8 @@ void COXToolbarSkinXP::DrawButton(CDC* pDC, const TBBUTTON& button, const RECT& 
             pDC->FrameRect(rectArrow, &brush);
     }
 
-    CString strText = pBar->GetButtonText(nIndex);
+    COXMenuBar* pMenuBar = MenuBar(pBar);
+    CString strText = pMenuBar != NULL && bDropDown ? pMenuBar->GetMenuText(nIndex) : pBar->GetButtonText(nIndex);
     CRect rectImage(rect);
     if (cxArrowPart > 0)
         rectImage.right = rectArrow.left;
@@ -651,7 +682,7 @@ void COXToolbarSkinXP::DrawButton(CDC* pDC, const TBBUTTON& button, const RECT& 
 void COXToolbarSkinXP::DrawButtonImage(CDC* pDC, const TBBUTTON& button, CRect& rectArea, CToolBar* pBar,
                                        ButtonCase nCase, BOOL bHasText)
 {
-    if (button.iBitmap < 0)
+    if (button.iBitmap < 0 || MenuBar(pBar) != NULL)
         return;
     HIMAGELIST hImages = (HIMAGELIST)pBar->SendMessage(TB_GETIMAGELIST);
     if (hImages == NULL)
@@ -786,8 +817,18 @@ void COXToolbarSkinXP::DrawEditBorder(CWnd* pWnd)
     }
 }
 
-void COXToolbarSkinXP::DrawMDIButtons(CDC*, COXMenuBar*)
+void COXToolbarSkinXP::DrawMDIButtons(CDC* pDC, COXMenuBar* pMenuBar)
 {
+    if (MDIButtonsChild(pMenuBar) == NULL)
+        return;
+    const struct { CRect rect; UINT nState; } buttons[] = {
+        {pMenuBar->GetCloseButtonRect(), DFCS_CAPTIONCLOSE},
+        {pMenuBar->GetRestoreButtonRect(), DFCS_CAPTIONRESTORE},
+        {pMenuBar->GetMinimizeButtonRect(), DFCS_CAPTIONMIN},
+    };
+    for (const auto& button : buttons)
+        if (!button.rect.IsRectEmpty())
+            m_pSkin->DrawFrameButton(pDC, button.rect, button.nState, FALSE, FALSE, Sys(COLOR_BTNFACE), pMenuBar);
 }
 
 // ---------------------------------------------------------------------------
@@ -862,6 +903,10 @@ void COXToolbarSkin2003::DrawNonClientArea(CDC* pDC, const RECT& rectWindow, CWn
     } else {
         pDC->FillSolidRect(&rectWindow, m_pSkin->GetDockbarBackgroundColor());
     }
+    if (MenuBar(pBar) != NULL) {
+        pDC->RestoreDC(nSaved);
+        return;
+    }
     CRect rect(rectWindow);
     rect.DeflateRect(2, 2);
     if (!rect.IsRectEmpty()) {
@@ -888,6 +933,21 @@ void COXToolbarSkin2003::DrawBackground(CDC* pDC, CWnd* pBar)
 {
     CRect rectWindow;
     pBar->GetWindowRect(rectWindow);
+    CFrameWnd* pFrame = pBar->GetParentFrame();
+    if (MenuBar(pBar) != NULL && pFrame != NULL) {
+        // The menu bar shows the dock area through it; the area starts at
+        // the frame's left edge, 2 pixels further left in client
+        // coordinates.
+        CRect rectFrame, rectClient;
+        pFrame->GetWindowRect(rectFrame);
+        pBar->GetClientRect(rectClient);
+        CPoint ptOrigin(0, 0);
+        pBar->ClientToScreen(&ptOrigin);
+        const int xArea = rectFrame.left - ptOrigin.x - 2;
+        PaintDockArea(pDC, CRect(xArea, rectClient.top, xArea + rectFrame.Width(), rectClient.bottom),
+                      rectFrame.Width());
+        return;
+    }
     pBar->ScreenToClient(rectWindow);
     Skin2003()->GradientFill(pDC, rectWindow, Skin2003()->GetBarGradientStartColor(),
                              Skin2003()->GetBarGradientEndColor(), IsHorizontal(BarStyle(pBar)));

@@ -10,6 +10,7 @@
 #include "OXBitmapMenuOrganizer.h"
 #include "OXSkinnedApp.h"
 #include "OXSkins.h"
+#include "SkinTestSupport.h"
 #include "testdrawing.h"
 #include "testsupport.h"
 
@@ -564,23 +565,6 @@ TEST(BitmapMenuOrganizer, SystemMenuLoopOpensAConvertedMenuAndAnswersItsKeys)
 }   // namespace
 
 namespace {
-
-// The application object made a skinned one for a test, the old one back
-// at its end.
-class CSkinnedAppScope
-{
-public:
-    CSkinnedAppScope() : m_pPrevious(AfxGetApp()), m_pApp(new COXSkinnedApp) {}
-    ~CSkinnedAppScope()
-    {
-        delete m_pApp;
-        AFX_MODULE_STATE* pState = AfxGetModuleState();
-        pState->m_pCurrentWinApp = m_pPrevious;
-        pState->m_lpszCurrentAppName = m_pPrevious != NULL ? m_pPrevious->m_pszAppName : NULL;
-    }
-    CWinApp* m_pPrevious;
-    COXSkinnedApp* m_pApp;
-};
 
 TEST(BitmapMenuOrganizer, FlatSkinGrowsThePopupForItsShadowAndForgetsItWhenClosed)
 {

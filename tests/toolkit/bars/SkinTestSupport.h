@@ -4,6 +4,7 @@
 
 #include <afxwin.h>
 
+#include "OXSkinnedApp.h"
 #include "OXSkins.h"
 #include "OXUxTheme.h"
 
@@ -73,4 +74,21 @@ public:
     COLORREF SysColor(int nIndex) const override { return TestSysColor(nIndex); }
 
     CFakeUxTheme m_theme;
+};
+
+// The application object made a skinned one for a test, the old one back
+// at its end.
+class CSkinnedAppScope
+{
+public:
+    CSkinnedAppScope() : m_pPrevious(AfxGetApp()), m_pApp(new COXSkinnedApp) {}
+    ~CSkinnedAppScope()
+    {
+        delete m_pApp;
+        AFX_MODULE_STATE* pState = AfxGetModuleState();
+        pState->m_pCurrentWinApp = m_pPrevious;
+        pState->m_lpszCurrentAppName = m_pPrevious != NULL ? m_pPrevious->m_pszAppName : NULL;
+    }
+    CWinApp* m_pPrevious;
+    COXSkinnedApp* m_pApp;
 };
