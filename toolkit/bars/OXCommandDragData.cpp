@@ -249,3 +249,18 @@ BOOL COXCommandDragData::Read(const BYTE* pData, SIZE_T nSize, OXCOMMANDDATAITEM
         *pnRead = reader.Offset(pData);
     return TRUE;
 }
+
+BOOL COXCommandDragData::ReadMenu(const BYTE* pData, SIZE_T nSize, std::vector<OXCOMMANDDATAITEM>& arrItems,
+                                  SIZE_T* pnRead)
+{
+    if (pData == NULL)
+        return FALSE;
+    CBoundedReader reader(pData, nSize);
+    std::vector<OXCOMMANDDATAITEM> read;
+    if (reader.Level(read, 1) < 0)
+        return FALSE;
+    arrItems.swap(read);
+    if (pnRead != NULL)
+        *pnRead = reader.Offset(pData);
+    return TRUE;
+}

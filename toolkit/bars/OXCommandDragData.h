@@ -60,6 +60,12 @@ public:
     // other than 0, 1 or 2, menus nested deeper than kMaxDepth, or no
     // final 0. *pnRead, when given, is the number of bytes the records took.
     static BOOL Read(const BYTE* pData, SIZE_T nSize, OXCOMMANDDATAITEM& item, SIZE_T* pnRead = NULL);
+    // Reads records that are the items of one menu, as a bar filling a menu
+    // from them takes them: up to the record that ends the menu (2) or the
+    // block (0), the records of a submenu right after the item opening it.
+    // Bounded as Read; FALSE, and arrItems unchanged, for any fault.
+    static BOOL ReadMenu(const BYTE* pData, SIZE_T nSize, std::vector<OXCOMMANDDATAITEM>& arrItems,
+                         SIZE_T* pnRead = NULL);
 
     // Levels of menus a block may hold, the dragged command's own level
     // counting as the first.

@@ -4,6 +4,7 @@
 
 #include "OXBitmapMenu.h"
 #include "OXBitmapMenuOrganizer.h"
+#include "OXCommandDragData.h"
 #include "OXMenuSkin.h"
 #include "OXSkinnedApp.h"
 #include "toolkit_res.h"
@@ -282,24 +283,20 @@ BOOL ReadLevel(CReader& r, std::vector<OXMENUBARITEM>& items, int nDepth)
     return TRUE;
 }
 
-BOOL ReadRecords(CReader& r, std::vector<OXMENUBARITEM>& items, int nDepth)
+// Dropped command records as the items they insert.
+std::vector<OXMENUBARITEM> ItemsFromRecords(const std::vector<OXCOMMANDDATAITEM>& records)
 {
-    if (nDepth > COXMenuBar::kMaxMenuDepth)
-        return FALSE;
-    for (;;) {
+    std::vector<OXMENUBARITEM> items;
+    for (const OXCOMMANDDATAITEM& record : records) {
         OXMENUBARITEM item;
-        DWORD dwID, dwCode;
-        if (!r.Dword(dwID) || !r.CString0(item.strText) || !r.Skip(5) || !r.Dword(dwCode))
-            return FALSE;
-        item.nID = dwID;
-        item.bPopup = dwID == (DWORD)-1;
-        item.nType = dwID == 0 ? MFT_SEPARATOR : MFT_STRING;
-        if (item.bPopup && dwCode != 0 && dwCode != 2 && !ReadRecords(r, item.children, nDepth + 1))
-            return FALSE;
+        item.nID = (UINT)record.nCommandId;
+        item.bPopup = record.nCommandId == -1;
+        item.nType = record.nCommandId == 0 ? MFT_SEPARATOR : MFT_STRING;
+        item.strText = (LPCTSTR)record.sText;
+        item.children = ItemsFromRecords(record.arrItems);
         items.push_back(item);
-        if (dwCode == 0 || dwCode == 2)
-            return TRUE;
     }
+    return items;
 }
 
 }   // namespace
@@ -316,16 +313,6 @@ BOOL COXMenuBar::ReadMenuBlock(const BYTE* pData, UINT nBytes, std::vector<OXMEN
     std::vector<OXMENUBARITEM> read;
     CReader r = {pData, pData != NULL ? nBytes : 0};
     if (!ReadLevel(r, read, 0))
-        return FALSE;
-    items.swap(read);
-    return TRUE;
-}
-
-BOOL COXMenuBar::ReadCommandRecords(const BYTE* pData, UINT nBytes, std::vector<OXMENUBARITEM>& items)
-{
-    std::vector<OXMENUBARITEM> read;
-    CReader r = {pData, pData != NULL ? nBytes : 0};
-    if (nBytes == 0 || !ReadRecords(r, read, 0))
         return FALSE;
     items.swap(read);
     return TRUE;
@@ -1376,10 +1363,10 @@ BOOL COXMenuBar::SaveBarState(LPCTSTR, LPCTSTR, BOOL)
 
 BOOL COXMenuBar::BuildMenu(const BYTE* pData, UINT nBytes, HMENU hMenu, int nPos)
 {
-    std::vector<OXMENUBARITEM> items;
-    if (hMenu == NULL || !ReadCommandRecords(pData, nBytes, items))
+    std::vector<OXCOMMANDDATAITEM> records;
+    if (hMenu == NULL || !COXCommandDragData::ReadMenu(pData, nBytes, records))
         return FALSE;
-    InsertItems(items, hMenu, nPos, FALSE);
+    InsertItems(ItemsFromRecords(records), hMenu, nPos, FALSE);
     return TRUE;
 }
 

@@ -164,8 +164,6 @@ public:
     // all.
     static std::vector<BYTE> WriteMenuBlock(HMENU hMenu);
     static BOOL ReadMenuBlock(const BYTE* pData, UINT nBytes, std::vector<OXMENUBARITEM>& items);
-    // A command drag block's records, read whole or not at all.
-    static BOOL ReadCommandRecords(const BYTE* pData, UINT nBytes, std::vector<OXMENUBARITEM>& items);
     enum { kMaxMenuDepth = 16 };
 
 public:

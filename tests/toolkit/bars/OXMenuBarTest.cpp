@@ -228,38 +228,47 @@ void Record(std::vector<BYTE>& out, int nID, const char* lpszText, int nCode)
         out.push_back((BYTE)((DWORD)nCode >> (8 * i)));
 }
 
-TEST(MenuBarRules, CommandRecordsReadWholeOrNotAtAll)
+// Dropped records go into a menu through the drag data's one bounded reader:
+// a submenu's records follow the item opening it, also when that item is the
+// last of its own menu (continuation 2); 0 ends the block.
+TEST(MenuBarRules, BuildMenuInsertsDroppedRecordsWholeOrNotAtAll)
 {
     std::vector<BYTE> good;
     Record(good, 501, "One", 1);
     Record(good, -1, "Sub", 1);
-    Record(good, 502, "Inner", 0);
+    Record(good, 502, "Inner", 2);
     Record(good, 0, "", 1);
-    Record(good, 503, "Last", 2);
+    Record(good, -1, "Last", 2);
+    Record(good, 503, "Deepest", 0);
     Record(good, 504, "Never read", 0);
-    std::vector<OXMENUBARITEM> items;
-    ASSERT_TRUE(COXMenuBar::ReadCommandRecords(good.data(), (UINT)good.size(), items));
-    EXPECT_EQ("501:One [Sub: 502:Inner] - 503:Last", Describe(items)) << "continuation 2 ends the level";
+    COXMenuBar bar;
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuA(hMenu, MF_STRING, 100, "Before");
+    ::AppendMenuA(hMenu, MF_STRING, 101, "After");
+    ASSERT_TRUE(bar.BuildMenu(good.data(), (UINT)good.size(), hMenu, 1));
+    const std::string strBuilt = "100:Before 501:One [Sub: 502:Inner] - [Last: 503:Deepest] 101:After";
+    EXPECT_EQ(strBuilt, Describe(hMenu));
 
     std::vector<BYTE> noNul;
     Record(noNul, 501, "One", 0);
     noNul.resize(7);   // the text's terminator is gone
     std::vector<BYTE> noEnd;
-    Record(noEnd, 501, "One", 1);   // no record ends the level
+    Record(noEnd, 501, "One", 1);   // no record ends the menu
     std::vector<BYTE> deep;
     for (int i = 0; i < 17; ++i)
         Record(deep, -1, "Sub", 1);
     Record(deep, 501, "Leaf", 0);
-    for (int i = 0; i < 17; ++i)
-        Record(deep, 502, "Close", 0);
+    std::vector<BYTE> badCode;
+    Record(badCode, 501, "One", 3);
     std::vector<BYTE> empty;
     struct Bad { const char* name; const std::vector<BYTE>* block; } bad[] = {
-        {"no NUL", &noNul}, {"no final 0", &noEnd}, {"17 deep", &deep}, {"empty", &empty}};
+        {"no NUL", &noNul}, {"no final 0", &noEnd}, {"17 deep", &deep}, {"continuation 3", &badCode},
+        {"empty", &empty}};
     for (const Bad& b : bad) {
-        std::vector<OXMENUBARITEM> kept = items;
-        EXPECT_FALSE(COXMenuBar::ReadCommandRecords(b.block->data(), (UINT)b.block->size(), kept)) << b.name;
-        EXPECT_EQ(Describe(items), Describe(kept)) << b.name;
+        EXPECT_FALSE(bar.BuildMenu(b.block->data(), (UINT)b.block->size(), hMenu, 0)) << b.name;
+        EXPECT_EQ(strBuilt, Describe(hMenu)) << b.name << ": nothing inserted";
     }
+    ::DestroyMenu(hMenu);
 }
 
 // ---------------------------------------------------------------------------
