@@ -388,19 +388,28 @@ TEST_F(OXCustomizeWorkspaceStatePageTest, CancelWritesNoPageKeys)
     EXPECT_FALSE(page.IsCustomizePageIncluded(NULL));
 }
 
-// With no profile nothing stored is read: every page is offered.
+// With no profile nothing stored is read: every page is offered. OK writes
+// nothing, yet the boxes chosen hold for the rest of the run.
 TEST_F(OXCustomizeWorkspaceStatePageTest, WithoutAProfileEveryPageIsOffered)
 {
     CWinApp* pApp = AfxGetApp();
     pApp->WriteProfileString(kSection, "0_CustomizePageKey", "Beta~!@#$^Customize");
     pApp->WriteProfileInt(kSection, "Beta~!@#$^Customize", 0);
     pApp->WriteProfileInt(kSection, "IncludeBars", 0);
+    const std::map<std::string, std::string> stored = RegQuerySection(kSection);
     CMainFrame<CMDIFrameWnd> frame;
     CTestWorkspacePage page;
     ASSERT_TRUE(page.InitializeWorkspaceState(FALSE, TRUE, FALSE, TRUE, ""));
     EXPECT_EQ(page.Flags(), "main=0 bars=1 children=0 panes=1");
     CWorkspaceManager manager(&page);
     EXPECT_TRUE(page.IsCustomizePageIncluded(&manager.m_beta));
+    ASSERT_TRUE(manager.OpenOnWorkspace());
+    page.CheckDlgButton(IDC_OX_WSP_MAINWND, BST_CHECKED);
+    page.CheckDlgButton(IDC_OX_WSP_BARS, BST_UNCHECKED);
+    manager.Press(IDOK);
+    EXPECT_FALSE(::IsWindow(manager.GetSafeHwnd()));
+    EXPECT_EQ(page.Flags(), "main=1 bars=0 children=0 panes=1");
+    EXPECT_EQ(RegQuerySection(kSection), stored);
     ASSERT_TRUE(page.InitializeWorkspaceState(FALSE, TRUE, FALSE, TRUE, kSection));
     EXPECT_EQ(page.Flags(), "main=0 bars=0 children=0 panes=1");
     EXPECT_FALSE(page.IsCustomizePageIncluded(&manager.m_beta));
