@@ -532,6 +532,23 @@
 #define IDS_OX_TMP_FORCELABELLEFT       26936
 
 // ---------------------------------------------------------------------------
+// Customize page: workspace state (COXCustomizeWorkspaceStatePage). The page
+// tree's items carry ids of their own (2000 upward, one per page).
+// ---------------------------------------------------------------------------
+#define IDD_OX_CUSTOMIZE_WORKSPACE      26006
+#define IDB_OX_WORKSPACE_PAGE           26019
+#define IDB_OX_WORKSPACE_PAGES          26022
+#define IDC_OX_WSP_SEP_PAGES            26063
+#define IDC_OX_WSP_MAINWND              26081
+#define IDC_OX_WSP_BARS                 26082
+#define IDC_OX_WSP_SPLITTERPANES        26083
+#define IDC_OX_WSP_CHILDFRAMES          26084
+#define IDC_OX_WSP_PAGES                26085
+#define IDS_OX_WSP_TITLE                26612
+#define IDS_OX_WSP_TOOLTIP              26613
+#define IDS_OX_WSP_ROOT                 26938
+
+// ---------------------------------------------------------------------------
 // Sizing bars' drag-dock context: the hint while a bar is dragged
 // ---------------------------------------------------------------------------
 #define IDS_OX_DRAGDOCK_HINT            26430

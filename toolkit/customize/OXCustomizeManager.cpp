@@ -34,6 +34,18 @@ BOOL COXCustomizeManager::RegisterPage(COXCustomizePage* pPage, DWORD dwPageID)
     return TRUE;
 }
 
+void COXCustomizeManager::GetRegisteredPages(CArray<COXCustomizePage*, COXCustomizePage*>& arrPages) const
+{
+    arrPages.RemoveAll();
+    POSITION pos = m_mapPages.GetStartPosition();
+    while (pos != NULL) {
+        COXCustomizePage* pPage = NULL;
+        DWORD dwPageID = 0;
+        m_mapPages.GetNextAssoc(pos, pPage, dwPageID);
+        arrPages.Add(pPage);
+    }
+}
+
 BOOL COXCustomizeManager::Open(CWnd* pParentWnd)
 {
     if (!::IsWindow(m_hWnd) && !Create(IDD, pParentWnd))

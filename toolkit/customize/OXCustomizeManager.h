@@ -61,6 +61,8 @@ public:
     int GetPageCount();
     int GetGroupPageCount(LPCTSTR lpszGroup);
     COXShortcutBar& GetShortcutBar() { return m_shb; }
+    // Every registered page, added to the bar or not, in no particular order.
+    void GetRegisteredPages(CArray<COXCustomizePage*, COXCustomizePage*>& arrPages) const;
 
     // ---- virtual operations ----
     // Adds every registered page that IsPageIncluded accepts.

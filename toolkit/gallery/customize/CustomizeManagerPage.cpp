@@ -7,7 +7,9 @@
 // tool bars pages work on a sample frame that opens with the dialog: new
 // keys run their commands there after Apply or OK (its title names the
 // command run), new tool bars float beside it; the tabbed MDI page puts
-// tabs on a frame of documents opened beside the dialog.
+// tabs on a frame of documents opened beside the dialog. The workspace page
+// chooses the pages offered: one unchecked there and OK'd is gone the next
+// time the dialog opens (the gallery stores no workspace of its own window).
 #include "Gallery.h"
 
 #include "OXCustomizeBackgroundPage.h"
@@ -22,6 +24,7 @@
 #include "OXCustomizeTabbedMDIPage.h"
 #include "OXCustomizeToolbarsPage.h"
 #include "OXCustomizeTrayIconPage.h"
+#include "OXCustomizeWorkspaceStatePage.h"
 #include "gallery_res.h"
 #include "toolkit_res.h"
 
@@ -295,6 +298,10 @@ public:
             m_tabbedMDI.InitializeTabbedMDI(TCS_HOTTRACK, 1, "Gallery tabbed MDI", TRUE);
             RegisterPage(&m_tabbedMDI, 14);
         }
+        // The gallery's own window is left where it is; only the pages
+        // offered are the page's to decide here.
+        m_workspace.InitializeWorkspaceState(FALSE, FALSE, FALSE, FALSE, "Gallery workspace");
+        RegisterPage(&m_workspace, 15);
     }
     ~CGalleryCustomizeManager() override
     {
@@ -305,6 +312,17 @@ public:
             delete m_pSampleFrame;
     }
     COXCustomizePage* GetShortkeysPage() { return &m_shortkeys; }
+
+    BOOL RegisterPage(COXCustomizePage* pPage, DWORD dwPageID)
+    {
+        m_mapPagesByID[dwPageID] = pPage;
+        return COXCustomizeManager::RegisterPage(pPage, dwPageID);
+    }
+    BOOL IsPageIncluded(DWORD dwPageID) override
+    {
+        COXCustomizePage* pPage = NULL;
+        return m_mapPagesByID.Lookup(dwPageID, pPage) && m_workspace.IsCustomizePageIncluded(pPage);
+    }
     CFrameWnd* GetSampleFrame() { return m_pSampleFrame; }
 
 protected:
@@ -325,6 +343,8 @@ protected:
     COXCustomizeShortkeysPage m_shortkeys;
     COXCustomizeToolbarsPage m_toolbars;
     CGalleryTabbedMDIPage m_tabbedMDI;
+    COXCustomizeWorkspaceStatePage m_workspace;
+    CMap<DWORD, DWORD, COXCustomizePage*, COXCustomizePage*> m_mapPagesByID;
 };
 
 CWnd* OpenCustomizeManager(CWnd* pGallery)
