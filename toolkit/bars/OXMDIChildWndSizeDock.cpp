@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "OXFrameWndDock.h"
+#include "OXSizableMiniDockFrameWnd.h"
 #include "OXSizeDockBar.h"
 
 IMPLEMENT_DYNAMIC(COXSizeViewBar, COXSizeControlBar)
@@ -17,9 +18,6 @@ UINT OXGetDockMDIChildCommand()
 namespace {
 
 const char kWrapperClass[] = "MDIChildWndDockWrapper";
-
-// Posted to a view bar by itself after its floating frame hid it.
-const UINT WM_OXVIEWBAR_CLOSED = WM_APP + 0x0B7;
 
 BOOL RegisterWrapperClass()
 {
@@ -151,13 +149,19 @@ LRESULT COXSizeBarWrapper::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
 
 COXSizeViewBar::COXSizeViewBar(DWORD dwSizeBarStyle)
     : COXSizeControlBar(dwSizeBarStyle), m_pChildFrame(NULL), m_pView(NULL), m_bChildWasMaximized(FALSE),
-      m_bDestroying(FALSE), m_bUndocking(FALSE)
+      m_bDestroying(FALSE)
 {
 }
 
 COXMDIChildWndSizeDock* COXSizeViewBar::GetChild() const
 {
     return Alive(m_pChildFrame);
+}
+
+BOOL COXSizeViewBar::IsClosing() const
+{
+    COXMDIChildWndSizeDock* pChild = GetChild();
+    return m_bDestroying || (pChild != NULL && pChild->m_bClosing);
 }
 
 COXMDIFrameWndSizeDock* COXSizeViewBar::GetSizeDockFrame() const
@@ -266,7 +270,6 @@ BOOL COXSizeViewBar::UndockChild(BOOL bShowChild)
     COXMDIFrameWndSizeDock* pFrame = pChild != NULL ? pChild->GetSizeDockFrame() : NULL;
     if (pFrame == NULL || !pChild->m_bDocked)
         return FALSE;
-    m_bUndocking = TRUE;
     if (m_hWnd != NULL && !IsFloatingStyle() && m_wndWrapper.m_hWnd != NULL && !m_wndWrapper.m_bDestroying)
         m_wndWrapper.Detach();
     if (m_pView != NULL && ::IsWindow(m_pView->m_hWnd)) {
@@ -292,7 +295,6 @@ BOOL COXSizeViewBar::UndockChild(BOOL bShowChild)
         pChild->RecalcLayout(TRUE);
     }
     pChild->m_bDocked = TRUE;
-    m_bUndocking = FALSE;
     ::SendMessage(pFrame->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
     pFrame->DrawMenuBar();
     return TRUE;
@@ -319,9 +321,8 @@ LRESULT COXSizeViewBar::OnViewBarActivate(BOOL bActive, int nKind)
     const BOOL bDocked = pChild != NULL && pChild->m_bDocked;
     if (nKind == 1 && bDocked) {
         if (IsFloatingStyle()) {
-            CFrameWnd* pFloat = GetParentFrame();
-            if (pFloat != NULL &&
-                strcmp(pFloat->GetRuntimeClass()->m_lpszClassName, "COXSizableMiniDockFrameWnd") == 0) {
+            CFrameWnd* pFloat = DYNAMIC_DOWNCAST(COXSizableMiniDockFrameWnd, GetParentFrame());
+            if (pFloat != NULL) {
                 pFloat->SendMessage(WM_NCACTIVATE, FALSE);
                 pFloat->SendMessage(WM_FLOATSTATUS, bActive ? FS_ACTIVATE : FS_DEACTIVATE);
             }
@@ -422,17 +423,12 @@ LRESULT COXSizeViewBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
-    case WM_WINDOWPOSCHANGED:
-        // a floating view bar closed by its frame: the document window comes
-        // back (once the frame is done hiding its bars)
-        if ((((WINDOWPOS*)lParam)->flags & SWP_HIDEWINDOW) && IsFloatingStyle() && !m_bDestroying &&
-            !m_bUndocking)
-            PostMessage(WM_OXVIEWBAR_CLOSED);
-        break;
-    case WM_OXVIEWBAR_CLOSED: {
+    case WM_CLOSE: {
+        // closed by its floating frame: the document window comes back into
+        // the MDI client; the bar itself stays for the next docking (its
+        // window goes only with the child's)
         COXMDIChildWndSizeDock* pChild = GetChild();
-        if (pChild != NULL && pChild->m_bDocked && !pChild->m_bClosing && !m_bDestroying && !IsVisible() &&
-            IsFloatingStyle())
+        if (pChild != NULL && pChild->m_bDocked && !IsClosing())
             pChild->OnViewBarClosed();
         return 0;
     }

@@ -62,6 +62,8 @@ public:
     BOOL CanClose();
     // The child, when its window still exists.
     COXMDIChildWndSizeDock* GetChild() const;
+    // The bar's window or its child's is on its way out.
+    BOOL IsClosing() const;
 
     // A double click anywhere toggles docking.
     INT_PTR OnToolHitTest(CPoint, TOOLINFO*) const override { return -1; }
@@ -73,7 +75,6 @@ public:
     COXSizeBarWrapper m_wndWrapper;
     BOOL m_bChildWasMaximized;
     BOOL m_bDestroying;
-    BOOL m_bUndocking;
 
 protected:
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
@@ -90,7 +91,8 @@ public:
     COXMDIChildWndSizeDock();
 
     BOOL SetDocked(BOOL bDock);
-    // The floating bar was closed: the child comes back into the MDI client.
+    // The floating bar was closed: the child comes back into the MDI client,
+    // shown and active; the bar stays hidden.
     void OnViewBarClosed();
     BOOL ToggleDocked() { return SetDocked(!m_bDocked); }
     BOOL IsDocked() const { return m_bDocked; }

@@ -1,6 +1,7 @@
 #include "OXMiniFrameSkin.h"
 
 #include "OXFrameWndDock.h"
+#include "OXMDIChildWndSizeDock.h"
 #include "OXSizableMiniDockFrameWnd.h"
 #include "OXSkins.h"
 

@@ -3,15 +3,13 @@
 #include <afxres.h>
 
 #include "OXCoolToolBar.h"
+#include "OXMDIChildWndSizeDock.h"
 #include "OXMiniFrameSkin.h"
 #include "OXSizeControlBar.h"
 #include "OXSkins.h"
 #include "OXSkinnedApp.h"
 
 IMPLEMENT_DYNCREATE(COXSizableMiniDockFrameWnd, CMiniDockFrameWnd)
-
-const char* COXSizableMiniDockFrameWnd::s_lpszViewBarClass = "COXSizeViewBar";
-OXVIEWBARLINK COXSizableMiniDockFrameWnd::s_viewBarLink = {NULL, NULL, NULL, NULL, NULL};
 
 namespace {
 
@@ -44,20 +42,6 @@ LRESULT CALLBACK MiniFrameMouseHook(int nCode, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(s_hMouseHook, nCode, wParam, lParam);
 }
 
-BOOL IsKindOfName(CObject* pObject, const char* lpszClassName)
-{
-    if (pObject == NULL)
-        return FALSE;
-    CRuntimeClass* pClass = CRuntimeClass::FromName(lpszClassName);
-    return pClass != NULL && pObject->IsKindOf(pClass);
-}
-
-UINT DockChildCommand()
-{
-    static const UINT nCommand = ::RegisterWindowMessageA("_DOCK_MDICHILD_");
-    return nCommand;
-}
-
 } // namespace
 
 COXSizableMiniDockFrameWnd::COXSizableMiniDockFrameWnd() : m_bClosing(FALSE), m_nFrameKind(0), m_pDefaultSkin(NULL)
@@ -82,17 +66,15 @@ CControlBar* COXSizableMiniDockFrameWnd::GetBar()
     return GetSingleBar();
 }
 
-BOOL COXSizableMiniDockFrameWnd::IsViewBarFrame()
+COXSizeViewBar* COXSizableMiniDockFrameWnd::GetViewBar()
 {
-    return IsKindOfName(GetBar(), s_lpszViewBarClass);
+    return DYNAMIC_DOWNCAST(COXSizeViewBar, GetBar());
 }
 
-CFrameWnd* COXSizableMiniDockFrameWnd::GetViewBarChild()
+COXMDIChildWndSizeDock* COXSizableMiniDockFrameWnd::GetViewBarChild()
 {
-    if (!IsViewBarFrame() || s_viewBarLink.pfnGetChild == NULL)
-        return NULL;
-    CFrameWnd* pChild = s_viewBarLink.pfnGetChild(GetBar());
-    return pChild != NULL && ::IsWindow(pChild->m_hWnd) ? pChild : NULL;
+    COXSizeViewBar* pViewBar = GetViewBar();
+    return pViewBar != NULL ? pViewBar->GetChild() : NULL;
 }
 
 int COXSizableMiniDockFrameWnd::GetFrameKind()
@@ -303,16 +285,20 @@ void COXSizableMiniDockFrameWnd::CloseFrame()
     }
     CControlBar* pBar = GetBar();
     COXSizeControlBar* pSizeBar = DYNAMIC_DOWNCAST(COXSizeControlBar, pBar);
-    if (IsViewBarFrame() && ::IsWindow(pBar->m_hWnd) &&
-        (s_viewBarLink.pfnIsClosing == NULL || !s_viewBarLink.pfnIsClosing(pBar))) {
-        if (s_viewBarLink.pfnCanClose != NULL && !s_viewBarLink.pfnCanClose(pBar))
+    COXSizeViewBar* pViewBar = GetViewBar();
+    if (pViewBar != NULL && ::IsWindow(pViewBar->m_hWnd) && !pViewBar->IsClosing()) {
+        // the document may refuse ("save changes?" cancelled): all stays
+        if (!pViewBar->CanClose())
             return;
-        const HWND hWndBar = pBar->m_hWnd;
-        CFrameWnd* pDockSite = pBar->m_pDockSite;
+        // the bar goes back to its dock bar unseen, and its close brings the
+        // document window back into the MDI client; docking it takes this
+        // frame away
+        const HWND hWndBar = pViewBar->m_hWnd;
+        CFrameWnd* pDockSite = pViewBar->m_pDockSite;
         if (pDockSite != NULL)
-            pDockSite->ShowControlBar(pBar, FALSE, FALSE);
-        if (pBar->m_pDockContext != NULL)
-            pBar->m_pDockContext->ToggleDocking();
+            pDockSite->ShowControlBar(pViewBar, FALSE, FALSE);
+        if (pViewBar->m_pDockContext != NULL)
+            pViewBar->m_pDockContext->ToggleDocking();
         if (::IsWindow(hWndBar))
             ::SendMessage(hWndBar, WM_CLOSE, 0, 0);
         return;
@@ -460,7 +446,7 @@ void COXSizableMiniDockFrameWnd::OnNcPaint()
 int COXSizableMiniDockFrameWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 {
     if (IsViewBarFrame())
-        GetBar()->SendMessage(WM_VIEWBAR_ACTIVATE, 1, 3);
+        GetBar()->SendMessage(WM_OXVIEWBAR_ACTIVATE, 1, 3);
     if (GetFrameKind() == 2 && nHitTest >= HTLEFT && nHitTest <= HTBOTTOMRIGHT)
         return (int)Default();
     return CMiniDockFrameWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
@@ -470,7 +456,7 @@ void COXSizableMiniDockFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL b
 {
     CMiniDockFrameWnd::OnActivate(nState, pWndOther, bMinimized);
     if (IsViewBarFrame())
-        GetBar()->SendMessage(WM_VIEWBAR_ACTIVATE, nState != WA_INACTIVE ? 1 : 0, 3);
+        GetBar()->SendMessage(WM_OXVIEWBAR_ACTIVATE, nState != WA_INACTIVE ? 1 : 0, 3);
 }
 
 void COXSizableMiniDockFrameWnd::OnParentNotify(UINT message, LPARAM lParam)
@@ -478,7 +464,7 @@ void COXSizableMiniDockFrameWnd::OnParentNotify(UINT message, LPARAM lParam)
     const UINT nEvent = LOWORD(message);
     if (nEvent == WM_LBUTTONDOWN || nEvent == WM_RBUTTONDOWN || nEvent == WM_MBUTTONDOWN) {
         if (CControlBar* pBar = GetBar())
-            pBar->SendMessage(WM_VIEWBAR_ACTIVATE, 1, 3);
+            pBar->SendMessage(WM_OXVIEWBAR_ACTIVATE, 1, 3);
     }
     CMiniDockFrameWnd::OnParentNotify(message, lParam);
 }
@@ -487,22 +473,26 @@ void COXSizableMiniDockFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex,
 {
     AfxCancelModes(m_hWnd);
     (void)nIndex;
-    if (!bSysMenu || pPopupMenu == NULL || GetViewBarChild() == NULL)
+    COXMDIChildWndSizeDock* pChild = GetViewBarChild();
+    if (pPopupMenu == NULL || pChild == NULL)
         return;
-    const UINT nDock = DockChildCommand();
+    // the frame tracks its system menu itself, and a menu so tracked is not
+    // flagged as the system menu: know it by its handle as well
+    if (!bSysMenu && pPopupMenu->m_hMenu != ::GetSystemMenu(m_hWnd, FALSE))
+        return;
+    const UINT nDock = OXGetDockMDIChildCommand();
     if (pPopupMenu->GetMenuState(nDock, MF_BYCOMMAND) != (UINT)-1)
         return;
-    CString strText = s_viewBarLink.pfnGetDockMenuText != NULL ? s_viewBarLink.pfnGetDockMenuText(GetBar()) : "";
-    const BOOL bDocked = s_viewBarLink.pfnIsChildDocked != NULL && s_viewBarLink.pfnIsChildDocked(GetBar());
     pPopupMenu->AppendMenu(MF_SEPARATOR);
-    pPopupMenu->AppendMenu(MF_STRING | (bDocked ? MF_CHECKED : MF_UNCHECKED), nDock, strText);
+    pPopupMenu->AppendMenu(MF_STRING | (pChild->IsDocked() ? MF_CHECKED : MF_UNCHECKED), nDock,
+                           pChild->m_sDockMenuItem);
 }
 
 void COXSizableMiniDockFrameWnd::OnSysCommand(UINT nID, LPARAM lParam)
 {
-    CFrameWnd* pChild = GetViewBarChild();
-    if (pChild != NULL && nID == DockChildCommand()) {
-        pChild->SendMessage(WM_COMMAND, nID);
+    COXMDIChildWndSizeDock* pChild = GetViewBarChild();
+    if (pChild != NULL && nID == OXGetDockMDIChildCommand()) {
+        pChild->ToggleDocked();
         return;
     }
     CMiniDockFrameWnd::OnSysCommand(nID, lParam);

@@ -18,27 +18,8 @@
 class COXMiniFrameSkin;
 class COXMiniFrameSkinClassic;
 
-// Sent to a view bar to activate it (wParam TRUE) or not; lParam 1 the bar's
-// or its floating frame's non-client area, 2 or 3 the hosted MDI child.
-#ifndef WM_VIEWBAR_ACTIVATE
-#define WM_VIEWBAR_ACTIVATE 0x80B6
-#endif
-
-// What the frame asks of a view bar: the bar class lives with the docked
-// MDI children and fills these in. Unset entries answer as a bar with no
-// child: no child, never closing, always agreeing to close.
-struct OXVIEWBARLINK
-{
-    // The hosted MDI child frame, NULL when it has none.
-    CFrameWnd* (*pfnGetChild)(CControlBar* pBar);
-    // The bar is already closing (its own flag).
-    BOOL (*pfnIsClosing)(CControlBar* pBar);
-    // The bar agrees to close (its child's document may refuse).
-    BOOL (*pfnCanClose)(CControlBar* pBar);
-    // Whether the child is docked, and its docking menu text.
-    BOOL (*pfnIsChildDocked)(CControlBar* pBar);
-    CString (*pfnGetDockMenuText)(CControlBar* pBar);
-};
+class COXMDIChildWndSizeDock;
+class COXSizeViewBar;
 
 class COXSizableMiniDockFrameWnd : public CMiniDockFrameWnd
 {
@@ -47,13 +28,11 @@ public:
     COXSizableMiniDockFrameWnd();
     ~COXSizableMiniDockFrameWnd() override;
 
-    // A bar of this run-time class name is a view bar.
-    static const char* s_lpszViewBarClass;
-    static OXVIEWBARLINK s_viewBarLink;
-
     // The first bar docked in the frame (NULL for a frame of several bars).
     CControlBar* GetBar();
-    BOOL IsViewBarFrame();
+    // The frame's bar when it is a docked MDI child's view bar, else NULL.
+    COXSizeViewBar* GetViewBar();
+    BOOL IsViewBarFrame() { return GetViewBar() != NULL; }
     // 1 a plain frame, 2 the frame of one sizing bar; decided once. A sizing
     // bar's frame keeps Move, Size and Close in its system menu (Close reads
     // "Hide" unless the bar goes on close); a frame of another bar is sized
@@ -62,7 +41,7 @@ public:
     // The current skin's mini frame element, else the frame's own Classic.
     COXMiniFrameSkin* GetMiniFrameSkin();
     // The hosted MDI child of the frame's view bar, NULL when none.
-    CFrameWnd* GetViewBarChild();
+    COXMDIChildWndSizeDock* GetViewBarChild();
 
     // Grows rect by the doubled border metrics on each side a CBRS_BORDER_
     // bit of dwBarStyle names.

@@ -8,37 +8,14 @@
 
 #include <vector>
 
+#include "MDIDockTestSupport.h"
 #include "OXDockbarSkin.h"
-#include "OXFrameWndDock.h"
-#include "OXMDIChildWndSizeDock.h"
 #include "OXMDIFloatWnd.h"
 #include "OXSizeControlBar.h"
 #include "OXSizeDockBar.h"
 #include "testsupport.h"
 
 namespace {
-
-class CDockTestDoc : public CDocument
-{
-public:
-    // The answer to "save changes?": no dialog in a test.
-    BOOL SaveModified() override
-    {
-        ++*m_pAsked;
-        return !IsModified() || m_bAgree;
-    }
-    BOOL m_bAgree = TRUE;
-    int m_nAsked = 0;
-    int* m_pAsked = &m_nAsked;
-};
-
-class CDockTestView : public CView
-{
-    DECLARE_DYNCREATE(CDockTestView)
-protected:
-    void OnDraw(CDC*) override {}
-};
-IMPLEMENT_DYNCREATE(CDockTestView, CView)
 
 const UINT kBarId = AFX_IDW_CONTROLBAR_FIRST + 60;
 
@@ -58,54 +35,14 @@ public:
     void MouseMove(UINT nFlags, CPoint point) { OnMouseMoveBar(nFlags, point); }
 };
 
-CRect WindowRectOf(CWnd* pWnd)
-{
-    CRect r;
-    pWnd->GetWindowRect(&r);
-    return r;
-}
-
-class MDIDock : public ::testing::Test
+class MDIDock : public SizeDockMDITest
 {
 protected:
-    void SetUp() override
-    {
-        m_pFrame = new COXMDIFrameWndSizeDock;
-        ASSERT_TRUE(m_pFrame->Create(NULL, "MDI dock", WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CRect(20, 20, 900, 700)));
-        m_pFrame->SetTitle("MDI dock");
-        m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
-        m_pOldMain = AfxGetApp()->m_pMainWnd;
-        AfxGetApp()->m_pMainWnd = m_pFrame;
-        m_pFrame->ShowWindow(SW_SHOWNORMAL);
-        m_pFrame->UpdateWindow();
-    }
     void TearDown() override
     {
-        AfxGetApp()->m_pMainWnd = m_pOldMain;
-        for (CDockTestDoc* pDoc : m_docs)
-            pDoc->SetModifiedFlag(FALSE);
-        if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
-            m_pFrame->DestroyWindow();
-        for (CDockTestDoc* pDoc : m_docs)
-            delete pDoc;
+        SizeDockMDITest::TearDown();
         delete m_pBar;
         PumpPending();
-    }
-    COXMDIChildWndSizeDock* AddChild(LPCTSTR lpszTitle, DWORD dwExtraStyle = 0)
-    {
-        CDockTestDoc* pDoc = new CDockTestDoc;
-        pDoc->m_bAutoDelete = FALSE;
-        pDoc->SetTitle(lpszTitle);
-        m_docs.push_back(pDoc);
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(CDockTestView);
-        context.m_pCurrentDoc = pDoc;
-        COXMDIChildWndSizeDock* pChild = new COXMDIChildWndSizeDock;
-        EXPECT_TRUE(pChild->Create(NULL, lpszTitle,
-                                   WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE | dwExtraStyle,
-                                   CFrameWnd::rectDefault, m_pFrame, &context));
-        pChild->InitialUpdateFrame(pDoc, TRUE);
-        return pChild;
     }
     COXSizeControlBar* AddBar(DWORD dwSizeBarStyle = SZBAR_ALLOWMDIFLOAT)
     {
@@ -121,12 +58,7 @@ protected:
     {
         return DYNAMIC_DOWNCAST(COXMDIFloatWnd, pBar->GetParentFrame());
     }
-    CMDIChildWnd* ClientActive() { return m_pFrame->MDIGetActive(); }
-    CDockTestDoc* Doc(int i) { return m_docs[i]; }
 
-    COXMDIFrameWndSizeDock* m_pFrame = NULL;
-    CWnd* m_pOldMain = NULL;
-    std::vector<CDockTestDoc*> m_docs;
     COXSizeControlBar* m_pBar = NULL;
 };
 
@@ -206,28 +138,6 @@ TEST_F(MDIDock, AChildDocksFromItsSystemMenuStaysHiddenAndComesBack)
     EXPECT_EQ(bar.m_wndWrapper.m_hWnd, ::GetParent(pView->m_hWnd));
 }
 
-TEST_F(MDIDock, ClosingTheFloatingFrameOfAViewBarBringsTheDocumentWindowBack)
-{
-    AddChild("Other");
-    COXMDIChildWndSizeDock* pChild = AddChild("Floating.kwl");
-    CView* pView = pChild->GetActiveView();
-    ASSERT_TRUE(pChild->SetDocked(TRUE));
-    COXSizeViewBar& bar = pChild->m_wndViewBar;
-    m_pFrame->FloatControlBar(&bar, WindowRectOf(m_pFrame).TopLeft() + CPoint(300, 200));
-    ASSERT_TRUE(bar.IsFloating());
-    EXPECT_EQ(bar.m_hWnd, ::GetParent(pView->m_hWnd)) << "floating, the view sits in the bar itself";
-    EXPECT_TRUE(pChild->IsDocked());
-
-    bar.GetParentFrame()->SendMessage(WM_CLOSE);
-    ASSERT_TRUE(PumpUntil([&] { return !pChild->IsDocked(); }, kWaitMs))
-        << "the document window did not come back when its floating bar was closed";
-    EXPECT_TRUE(pChild->IsWindowVisible());
-    EXPECT_FALSE(bar.IsVisible());
-    EXPECT_EQ(pChild->m_hWnd, ::GetParent(pView->m_hWnd));
-    EXPECT_EQ(pChild, ClientActive());
-    EXPECT_EQ(pChild, m_pFrame->GetActiveMDIChild());
-}
-
 TEST_F(MDIDock, BeforeItsDocumentsCloseTheFrameTakesEveryDockedChildBack)
 {
     COXMDIChildWndSizeDock* pChildren[2] = {AddChild("One"), AddChild("Two")};
@@ -277,13 +187,6 @@ void MouseInput(DWORD dwFlags, CPoint pt)
     ::SendInput(1, &input, sizeof(input));
 }
 
-// Keys to a shown menu: the last item, chosen.
-void ChooseLastItem(HWND hMenuWnd)
-{
-    ::PostMessage(hMenuWnd, WM_KEYDOWN, VK_UP, 0);
-    ::PostMessage(hMenuWnd, WM_KEYDOWN, VK_RETURN, 0);
-}
-
 TEST_F(MDIDock, TheMaximisedActiveChildDocksFromItsSystemMenuAndUndocksFromItsBarsMenu)
 {
     // a menu bar, where the maximised child's system menu shows
@@ -304,7 +207,7 @@ TEST_F(MDIDock, TheMaximisedActiveChildDocksFromItsSystemMenuAndUndocksFromItsBa
     CRect rectItem;
     ASSERT_TRUE(::GetMenuItemRect(m_pFrame->m_hWnd, hBar, 0, &rectItem));
     {
-        CMenuWatch watch(ChooseLastItem);
+        CMenuWatch watch(ChooseLastMenuItem);
         MouseInput(MOUSEEVENTF_LEFTDOWN, rectItem.CenterPoint());
         MouseInput(MOUSEEVENTF_LEFTUP, rectItem.CenterPoint());
         ASSERT_TRUE(PumpUntil([&] { return watch.Acted(); }, kWaitMs)) << "the system menu never showed";
@@ -317,7 +220,7 @@ TEST_F(MDIDock, TheMaximisedActiveChildDocksFromItsSystemMenuAndUndocksFromItsBa
     COXSizeViewBar& bar = pChild->m_wndViewBar;
     CRect rectBar = WindowRectOf(&bar);
     {
-        CMenuWatch watch(ChooseLastItem);
+        CMenuWatch watch(ChooseLastMenuItem);
         bar.SendMessage(WM_CONTEXTMENU, (WPARAM)bar.m_hWnd, MAKELPARAM(rectBar.left + 4, rectBar.top + 4));
         ASSERT_TRUE(watch.Acted()) << "the bar's menu never showed";
     }

@@ -3,8 +3,10 @@
 // element each skin holds, then real frames floating real bars in a
 // size-dock frame: the trimmed system menu, the border fed to the float
 // size (by a real drag of the border), the caption press handing the drag
-// to the bar, closing (hide, delete on close, a view bar that refuses) and
-// the shared mouse hook.
+// to the bar, closing (hide, delete on close) and the shared mouse hook;
+// last a docked document window's bar floating in one, under real input:
+// its close asking the document and bringing the window back, the dock
+// item of its system menu, activation.
 #include <afxwin.h>
 #include <afxext.h>
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "OXCoolToolBar.h"
+#include "MDIDockTestSupport.h"
 #include "OXFrameWndDock.h"
 #include "OXMiniFrameSkin.h"
 #include "OXSizableMiniDockFrameWnd.h"
@@ -183,38 +186,6 @@ public:
     int* m_pnDeleted;
 };
 
-// A bar the frame takes for a view bar (the test names its class so); it
-// counts the close requests its frame lets through and can refuse them.
-class CTestViewBar : public COXSizeControlBar
-{
-    DECLARE_DYNAMIC(CTestViewBar)
-public:
-    CTestViewBar() : COXSizeControlBar(0) {}
-    static BOOL s_bAgree;
-    static int s_nAsked;
-    static int s_nActivations;
-
-protected:
-    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
-    {
-        if (nMsg == WM_VIEWBAR_ACTIVATE) {
-            ++s_nActivations;
-            return 0;
-        }
-        return COXSizeControlBar::WindowProc(nMsg, wParam, lParam);
-    }
-};
-IMPLEMENT_DYNAMIC(CTestViewBar, COXSizeControlBar)
-BOOL CTestViewBar::s_bAgree = FALSE;
-int CTestViewBar::s_nAsked = 0;
-int CTestViewBar::s_nActivations = 0;
-
-BOOL TestViewBarCanClose(CControlBar*)
-{
-    ++CTestViewBar::s_nAsked;
-    return CTestViewBar::s_bAgree;
-}
-
 std::vector<CString> MenuTexts(CMenu* pMenu)
 {
     std::vector<CString> texts;
@@ -246,8 +217,6 @@ protected:
             m_pFrame->DestroyWindow();
         for (CControlBar* p : m_owned)
             delete p;
-        COXSizableMiniDockFrameWnd::s_lpszViewBarClass = "COXSizeViewBar";
-        COXSizableMiniDockFrameWnd::s_viewBarLink = OXVIEWBARLINK{NULL, NULL, NULL, NULL, NULL};
     }
     // Creates the bar in the frame and floats it as the size-dock frames do.
     COXSizableMiniDockFrameWnd* Float(COXSizeControlBar* pBar, LPCTSTR lpszName, UINT nID = kBarId)
@@ -473,43 +442,6 @@ TEST_F(FloatingFrame, ABarDestroyedOnCloseGoesWithItsFrame)
     EXPECT_TRUE(m_pFrame->GetControlBar(kBarId) == NULL);
 }
 
-TEST_F(FloatingFrame, AViewBarThatRefusesToCloseLeavesTheFrameClosable)
-{
-    COXSizableMiniDockFrameWnd::s_lpszViewBarClass = "CTestViewBar";
-    COXSizableMiniDockFrameWnd::s_viewBarLink.pfnCanClose = TestViewBarCanClose;
-    CTestViewBar::s_bAgree = FALSE;
-    CTestViewBar::s_nAsked = 0;
-    CTestViewBar* pBar = new CTestViewBar;
-    m_owned.push_back(pBar);
-    COXSizableMiniDockFrameWnd* pFloat = Float(pBar, "View");
-    ASSERT_TRUE(pFloat != NULL);
-    ASSERT_TRUE(pFloat->IsViewBarFrame());
-    pFloat->SendMessage(WM_CLOSE);
-    EXPECT_EQ(1, CTestViewBar::s_nAsked);
-    EXPECT_TRUE(pBar->IsVisible()) << "refused: nothing happens";
-    pFloat->SendMessage(WM_CLOSE);
-    EXPECT_EQ(2, CTestViewBar::s_nAsked) << "a refused close must not block the next one";
-
-    // agreeing: the bar is hidden and docks back
-    CTestViewBar::s_bAgree = TRUE;
-    pFloat->SendMessage(WM_CLOSE);
-    EXPECT_EQ(3, CTestViewBar::s_nAsked);
-    EXPECT_FALSE(pBar->IsFloating());
-}
-
-TEST_F(FloatingFrame, AViewBarIsActivatedByAPressInItsFrame)
-{
-    COXSizableMiniDockFrameWnd::s_lpszViewBarClass = "CTestViewBar";
-    CTestViewBar* pBar = new CTestViewBar;
-    m_owned.push_back(pBar);
-    COXSizableMiniDockFrameWnd* pFloat = Float(pBar, "View");
-    ASSERT_TRUE(pFloat != NULL);
-    CTestViewBar::s_nActivations = 0;
-    pFloat->SendMessage(WM_PARENTNOTIFY, WM_LBUTTONDOWN, 0);
-    pFloat->SendMessage(WM_MOUSEACTIVATE, (WPARAM)m_pFrame->m_hWnd, MAKELPARAM(HTCAPTION, WM_LBUTTONDOWN));
-    EXPECT_EQ(2, CTestViewBar::s_nActivations);
-}
-
 TEST_F(FloatingFrame, TheSharedMouseHookGoesWithTheFirstFrameDestroyed)
 {
     COXSizableMiniDockFrameWnd* pFirst = Float(OwnedBar(), "One", kBarId);
@@ -644,37 +576,6 @@ TEST_F(FloatingFrame, MovingTheMouseToAnotherFrameUpdatesTheButtonsOfTheFirst)
         << "leaving the first frame must turn its buttons cold";
 }
 
-TEST_F(FloatingFrame, AViewBarsSystemMenuDocksItsChild)
-{
-    COXSizableMiniDockFrameWnd::s_lpszViewBarClass = "CTestViewBar";
-    static CFrameWnd* s_pChild = NULL;
-    s_pChild = m_pFrame;   // stands for the hosted MDI child
-    COXSizableMiniDockFrameWnd::s_viewBarLink.pfnGetChild = [](CControlBar*) { return s_pChild; };
-    COXSizableMiniDockFrameWnd::s_viewBarLink.pfnIsChildDocked = [](CControlBar*) { return TRUE; };
-    COXSizableMiniDockFrameWnd::s_viewBarLink.pfnGetDockMenuText = [](CControlBar*) { return CString("&Docked"); };
-    CTestViewBar* pBar = new CTestViewBar;
-    m_owned.push_back(pBar);
-    COXSizableMiniDockFrameWnd* pFloat = Float(pBar, "View");
-    ASSERT_TRUE(pFloat != NULL);
-    const UINT nDock = ::RegisterWindowMessageA("_DOCK_MDICHILD_");
-    CMenu* pMenu = pFloat->GetSystemMenu(FALSE);
-    ASSERT_TRUE(pMenu != NULL);
-    const int nItems = pMenu->GetMenuItemCount();
-    pFloat->SendMessage(WM_INITMENUPOPUP, (WPARAM)pMenu->m_hMenu, MAKELPARAM(0, TRUE));
-    pFloat->SendMessage(WM_INITMENUPOPUP, (WPARAM)pMenu->m_hMenu, MAKELPARAM(0, TRUE));
-    ASSERT_EQ(nItems + 2, (int)pMenu->GetMenuItemCount()) << "a separator and the item, once";
-    CString strItem;
-    pMenu->GetMenuString(nDock, strItem, MF_BYCOMMAND);
-    EXPECT_EQ(CString("&Docked"), strItem);
-    EXPECT_TRUE(pMenu->GetMenuState(nDock, MF_BYCOMMAND) & MF_CHECKED);
-
-    CMessageRecorder rec;
-    rec.Watch(m_pFrame->m_hWnd, "child");
-    rec.Only({WM_COMMAND});
-    pFloat->SendMessage(WM_SYSCOMMAND, nDock, 0);
-    EXPECT_TRUE(rec.Matches({{"child", WM_COMMAND, kSent, nDock}})) << rec.Sequence();
-}
-
 void SendMouse(CPoint pt, DWORD dwFlags)
 {
     INPUT input = {};
@@ -712,22 +613,152 @@ TEST_F(FloatingFrame, ARightClickOnTheCaptionShowsTheTrimmedMenu)
     EXPECT_TRUE(pBar->IsVisible()) << "nothing chosen, nothing done";
 }
 
-TEST_F(FloatingFrame, TheClassicElementShowsAViewBarsFrameActiveOnlyWithItsChild)
-{
-    COXSizableMiniDockFrameWnd::s_lpszViewBarClass = "CTestViewBar";
-    CTestViewBar* pBar = new CTestViewBar;
-    m_owned.push_back(pBar);
-    COXSizableMiniDockFrameWnd* pFloat = Float(pBar, "View");
-    ASSERT_TRUE(pFloat != NULL);
-    COXMiniFrameSkinClassic classic;
-    EXPECT_TRUE(classic.OnNcActivate(TRUE, pFloat)) << "no child: the frame's own activation";
+// ---------------------------------------------------------------------------
+// A docked document window's bar floating in the frame
+// ---------------------------------------------------------------------------
 
-    // a child that is not the main frame's active MDI child (it has none)
-    static CFrameWnd* s_pChild = NULL;
-    s_pChild = m_pFrame;
-    COXSizableMiniDockFrameWnd::s_viewBarLink.pfnGetChild = [](CControlBar*) { return s_pChild; };
-    EXPECT_FALSE(classic.OnNcActivate(TRUE, pFloat));
-    EXPECT_TRUE(classic.OnNcActivate(FALSE, pFloat));
+class FloatingViewBar : public SizeDockMDITest
+{
+protected:
+    // "Other" and "Report.kwl", the latter docked and its bar floated in a
+    // frame on top of everything, for real input.
+    void SetUp() override
+    {
+        SizeDockMDITest::SetUp();
+        m_pOther = AddChild("Other");
+        m_pChild = AddChild("Report.kwl");
+        m_pView = m_pChild->GetActiveView();
+        ASSERT_TRUE(m_pView != NULL);
+        ASSERT_TRUE(m_pChild->SetDocked(TRUE));
+        m_pFrame->FloatControlBar(Bar(), WindowRectOf(m_pFrame).TopLeft() + CPoint(300, 200));
+        PumpPending();
+        m_pFloat = DYNAMIC_DOWNCAST(COXSizableMiniDockFrameWnd, Bar()->GetParentFrame());
+        ASSERT_TRUE(m_pFloat != NULL) << "a view bar floats in the sizable frame";
+        ASSERT_EQ(Bar(), m_pFloat->GetViewBar());
+        ASSERT_EQ(Bar()->m_hWnd, ::GetParent(m_pView->m_hWnd)) << "floating, the view sits in the bar itself";
+        m_pFloat->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        PumpPending();
+    }
+    COXSizeViewBar* Bar() { return &m_pChild->m_wndViewBar; }
+    // The first point of the caption's middle row, from the right, whose hit
+    // code is nHit.
+    CPoint CaptionPoint(UINT nHit)
+    {
+        const CRect rectWindow = WindowRectOf(m_pFloat);
+        CPoint ptClient(0, 0);
+        m_pFloat->ClientToScreen(&ptClient);
+        const int y = (rectWindow.top + ptClient.y) / 2;
+        for (int x = rectWindow.right - 1; x > rectWindow.left; --x)
+            if (m_pFloat->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(x, y)) == (LRESULT)nHit)
+                return CPoint(x, y);
+        ADD_FAILURE() << "no point of the caption hits " << nHit;
+        return rectWindow.TopLeft();
+    }
+    static void Click(CPoint pt, DWORD dwDown = MOUSEEVENTF_LEFTDOWN, DWORD dwUp = MOUSEEVENTF_LEFTUP)
+    {
+        ASSERT_TRUE(PlaceCursor(pt));
+        SendMouse(pt, dwDown);
+        SendMouse(pt, dwUp);
+    }
+    // Back in the MDI client: shown, holding its view, the active child.
+    void ExpectTheWindowBack()
+    {
+        EXPECT_FALSE(m_pChild->IsDocked());
+        EXPECT_TRUE(m_pChild->IsWindowVisible());
+        EXPECT_EQ(m_pChild->m_hWnd, ::GetParent(m_pView->m_hWnd));
+        EXPECT_EQ(m_pChild, ClientActive());
+        EXPECT_EQ(m_pChild, m_pFrame->GetActiveMDIChild());
+        EXPECT_FALSE(Bar()->IsVisible());
+    }
+
+    COXMDIChildWndSizeDock* m_pOther = NULL;
+    COXMDIChildWndSizeDock* m_pChild = NULL;
+    CView* m_pView = NULL;
+    COXSizableMiniDockFrameWnd* m_pFloat = NULL;
+};
+
+TEST_F(FloatingViewBar, TheCloseButtonAsksTheDocumentARefusalKeepsAllAndAgreeingBringsTheWindowBack)
+{
+    CDockTestDoc* pDoc = Doc(1);
+    pDoc->SetModifiedFlag(TRUE);
+    pDoc->m_bAgree = FALSE;
+    const HWND hWndFloat = m_pFloat->m_hWnd;
+    const CPoint ptClose = CaptionPoint(HTCLOSE);
+    Click(ptClose);
+    ASSERT_TRUE(PumpUntil([&] { return pDoc->m_nAsked > 0; }, kWaitMs)) << "the close never asked the document";
+    PumpPending();
+    EXPECT_EQ(1, pDoc->m_nAsked);
+    EXPECT_TRUE(::IsWindow(hWndFloat));
+    EXPECT_TRUE(m_pFloat->IsWindowVisible());
+    EXPECT_TRUE(Bar()->IsFloating());
+    EXPECT_TRUE(m_pChild->IsDocked()) << "\"save changes?\" cancelled keeps everything";
+    EXPECT_EQ(Bar()->m_hWnd, ::GetParent(m_pView->m_hWnd));
+    EXPECT_FALSE(m_pFloat->m_bClosing) << "a refused close must leave the frame closable";
+
+    pDoc->m_bAgree = TRUE;
+    Click(ptClose);
+    ASSERT_TRUE(PumpUntil([&] { return !m_pChild->IsDocked(); }, kWaitMs))
+        << "agreed, the document window did not come back";
+    EXPECT_EQ(2, pDoc->m_nAsked);
+    ExpectTheWindowBack();
+    EXPECT_FALSE(Bar()->IsFloating()) << "the bar waits in its dock bar";
+    EXPECT_FALSE(::IsWindow(hWndFloat)) << "the emptied frame goes";
+
+    // the same bar serves the next docking
+    ASSERT_TRUE(m_pChild->SetDocked(TRUE));
+    EXPECT_TRUE(Bar()->IsVisible());
+    EXPECT_FALSE(m_pChild->IsWindowVisible());
+    EXPECT_EQ(Bar()->m_wndWrapper.m_hWnd, ::GetParent(m_pView->m_hWnd));
+}
+
+TEST_F(FloatingViewBar, ARightClickOnTheCaptionOffersTheDockItemCheckedAndChoosingItBringsTheWindowBack)
+{
+    const UINT nDock = OXGetDockMDIChildCommand();
+    std::vector<CString> texts;
+    UINT nState = (UINT)-1;
+    CMenuWatch watch([&](HWND hMenuWnd) {
+        CMenu* pMenu = m_pFloat->GetSystemMenu(FALSE);
+        texts = MenuTexts(pMenu);
+        nState = pMenu->GetMenuState(nDock, MF_BYCOMMAND);
+        // only the dock item is chosen: the last item of a menu without it
+        // may open a modal box
+        if (pMenu->GetMenuItemID((int)pMenu->GetMenuItemCount() - 1) == nDock)
+            ChooseLastMenuItem(hMenuWnd);
+        else
+            ::EndMenu();
+    });
+    const CPoint pt = CaptionPoint(HTCAPTION);
+    ASSERT_TRUE(PlaceCursor(pt));
+    SendMouse(pt, MOUSEEVENTF_RIGHTDOWN);
+    ASSERT_TRUE(PumpUntil([&] { return watch.Acted(); }, kWaitMs)) << "the system menu never showed";
+    SendMouse(pt, MOUSEEVENTF_RIGHTUP);
+    ASSERT_GE(texts.size(), 3u);
+    EXPECT_EQ(m_pChild->m_sDockMenuItem, texts.back()) << "the dock item ends the menu";
+    EXPECT_EQ(CString("-"), texts[texts.size() - 2]) << "after a separator";
+    EXPECT_TRUE(nState != (UINT)-1 && (nState & MF_CHECKED)) << "checked while docked";
+    ASSERT_TRUE(PumpUntil([&] { return !m_pChild->IsDocked(); }, kWaitMs)) << "the dock item did not undock";
+    ExpectTheWindowBack();
+}
+
+TEST_F(FloatingViewBar, APressInTheFloatingViewMakesItsChildTheActiveOne)
+{
+    m_pFrame->ActivateMDIChild(m_pOther);
+    ASSERT_EQ(m_pOther, m_pFrame->GetActiveMDIChild());
+    Click(WindowRectOf(m_pView).CenterPoint());
+    EXPECT_TRUE(PumpUntil([&] { return m_pFrame->GetActiveMDIChild() == m_pChild; }, kWaitMs))
+        << "the press did not activate the floating document";
+    EXPECT_TRUE(m_pChild->IsDocked());
+    EXPECT_EQ(m_pView->m_hWnd, ::GetFocus());
+}
+
+TEST_F(FloatingViewBar, TheClassicElementShowsTheFrameActiveOnlyWithItsChild)
+{
+    COXMiniFrameSkinClassic classic;
+    m_pFrame->ActivateMDIChild(m_pOther);
+    EXPECT_FALSE(classic.OnNcActivate(TRUE, m_pFloat)) << "another document window is the active one";
+    EXPECT_TRUE(classic.OnNcActivate(FALSE, m_pFloat));
+    m_pFrame->ActivateMDIChild(m_pChild);
+    EXPECT_TRUE(classic.OnNcActivate(TRUE, m_pFloat));
 }
 
 } // namespace

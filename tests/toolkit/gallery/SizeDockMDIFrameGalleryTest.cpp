@@ -1,13 +1,14 @@
 // The gallery's size-dock MDI frame: bars on its four sides, a document
-// window docked as a bar, a bar floating as a document window that the
-// bar's own menu, opened by a real right click, floats in a floating frame
-// and back.
+// window docked as a bar, one whose bar floats in a floating frame, and a
+// bar floating as a document window that the bar's own menu, opened by a
+// real right click, floats in a floating frame and back.
 #include <afxwin.h>
 #include <afxext.h>
 #include <gtest/gtest.h>
 
 #include "Gallery.h"
 #include "OXMDIFloatWnd.h"
+#include "OXSizableMiniDockFrameWnd.h"
 #include "bars/SizeDockMDIFrame.h"
 #include "testsupport.h"
 
@@ -51,6 +52,16 @@ TEST(GallerySizeDockMDIFrame, BarsOnFourSidesADockedDocumentAndABarFloatingAsADo
     ASSERT_NE(pReport, nullptr);
     EXPECT_TRUE(pReport->IsDocked());
     EXPECT_EQ(pFrame->GetControlBar(AFX_IDW_DOCKBAR_BOTTOM), pReport->m_wndViewBar.m_pDockBar);
+
+    // the thread's first idle pass floats a docked document's bar
+    AfxGetApp()->OnIdle(0);
+    PumpPending();
+    COXSizableMiniDockFrameWnd* pIdeasFloat =
+        DYNAMIC_DOWNCAST(COXSizableMiniDockFrameWnd, CWnd::FromHandlePermanent(::FindWindowA(NULL, "Ideas.kwl")));
+    ASSERT_NE(pIdeasFloat, nullptr) << "\"Ideas.kwl\" does not float in a floating frame";
+    EXPECT_TRUE(pIdeasFloat->IsWindowVisible());
+    ASSERT_NE(pIdeasFloat->GetViewBarChild(), nullptr);
+    EXPECT_TRUE(pIdeasFloat->GetViewBarChild()->IsDocked());
 
     CGalleryListBar* pCompetitors = pFrame->m_bars.back().get();
     ASSERT_NE(DYNAMIC_DOWNCAST(COXMDIFloatWnd, pCompetitors->GetParentFrame()), nullptr);

@@ -38,7 +38,8 @@ public:
     ~CGallerySizeDockMDIFrame() override;
 
     // Bars on all four sides, a document docked as a bar at the bottom, one
-    // in the MDI client and a bar floating as a document window.
+    // docked and floating in a floating frame, one in the MDI client and a
+    // bar floating as a document window.
     virtual BOOL CreateFrame(CWnd* pGallery, LPCTSTR lpszTitle);
 
     // size: the length along its row and the row's thickness.
@@ -48,8 +49,13 @@ public:
     std::vector<std::unique_ptr<CGalleryListBar>> m_bars;
     std::vector<CGalleryTextDoc*> m_docs;
     CMenu m_menu;
+    // The docked document whose bar floats at the first idle pass: by then
+    // the frame has taken its place above the gallery (a floating frame made
+    // before that is left under the frame on the screen).
+    HWND m_hWndFloatingDocument = NULL;
 
 protected:
+    void FloatDocument();
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void PostNcDestroy() override;
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;

@@ -3,8 +3,10 @@
 // them, close and maximise them in their rows), drawn by the dock bar skin
 // of the gallery's Skin menu. "Report.kwl" is a document window docked as a
 // bar (its system menu or its bar's right-click menu docks and undocks it;
-// its bar's close asks to save), "Notes.kwl" an ordinary one, and
-// "Competitors" a bar floating as a document window (its bar menu floats it
+// its bar's close asks to save), "Notes.kwl" an ordinary one, "Ideas.kwl"
+// a docked document whose bar floats (its floating frame's close, or the
+// dock item at the end of its system menu, brings the document window back),
+// and "Competitors" a bar floating as a document window (its bar menu floats it
 // in a floating frame and back). The Bars menu tiles the docked bars and
 // arranges the floating ones from each corner.
 #include "SizeDockMDIFrame.h"
@@ -169,6 +171,11 @@ BOOL CGallerySizeDockMDIFrame::CreateFrame(CWnd* pGallery, LPCTSTR lpszTitle)
 
     if (AddDocument("Notes.kwl", "Phrases to look at again:\nseo audit\nrank tracker", TRUE) == NULL)
         return FALSE;
+    COXMDIChildWndSizeDock* pIdeas =
+        AddDocument("Ideas.kwl", "Seeds for the next harvest:\nkeyword tool\nsearch terms\nrank checker");
+    if (pIdeas == NULL || !pIdeas->SetDocked(TRUE))
+        return FALSE;
+    m_hWndFloatingDocument = pIdeas->m_hWnd;
     COXMDIChildWndSizeDock* pReport =
         AddDocument("Report.kwl", "Report of the last harvest:\n12,480 phrases in 250 pages", TRUE);
     if (pReport == NULL)
@@ -182,6 +189,21 @@ BOOL CGallerySizeDockMDIFrame::CreateFrame(CWnd* pGallery, LPCTSTR lpszTitle)
     FloatControlBarInMDIChild(pFloating, rectClient.TopLeft() + CPoint(200, 40), CBRS_ALIGN_TOP, TRUE);
     RecalcLayout();
     return TRUE;
+}
+
+void CGallerySizeDockMDIFrame::FloatDocument()
+{
+    // the child deletes itself with its window: found by its handle
+    COXMDIChildWndSizeDock* pChild =
+        DYNAMIC_DOWNCAST(COXMDIChildWndSizeDock, CWnd::FromHandlePermanent(m_hWndFloatingDocument));
+    m_hWndFloatingDocument = NULL;
+    if (pChild == NULL || !pChild->IsDocked() || pChild->m_wndViewBar.IsFloating())
+        return;
+    COXSizeViewBar& bar = pChild->m_wndViewBar;
+    CRect rectClient;
+    ::GetWindowRect(m_hWndMDIClient, &rectClient);
+    bar.m_FloatSize = CSize(240, 130);
+    FloatControlBar(&bar, CPoint(rectClient.right - 270, rectClient.bottom - 190));
 }
 
 BOOL CGallerySizeDockMDIFrame::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -215,6 +237,8 @@ BOOL CGallerySizeDockMDIFrame::OnCommand(WPARAM wParam, LPARAM lParam)
 
 LRESULT CGallerySizeDockMDIFrame::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
+    if (nMsg == WM_IDLEUPDATECMDUI && m_hWndFloatingDocument != NULL)
+        FloatDocument();
     if (nMsg == WM_DESTROY) {
         // the documents' windows go first: nothing asks to save in a gallery
         for (CGalleryTextDoc* pDoc : m_docs)

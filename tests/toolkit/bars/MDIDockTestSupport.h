@@ -1,0 +1,57 @@
+// A shown size-dock MDI frame, made the program's main window, whose
+// document windows dock as bars. Each document window shows a view of its own
+// document, which answers "save changes?" as the test says, with no dialog.
+#pragma once
+
+#include <afxwin.h>
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "OXFrameWndDock.h"
+#include "OXMDIChildWndSizeDock.h"
+
+class CDockTestDoc : public CDocument
+{
+public:
+    // The answer to "save changes?", counted.
+    BOOL SaveModified() override
+    {
+        ++*m_pAsked;
+        return !IsModified() || m_bAgree;
+    }
+    BOOL m_bAgree = TRUE;
+    int m_nAsked = 0;
+    int* m_pAsked = &m_nAsked;
+};
+
+class CDockTestView : public CView
+{
+    DECLARE_DYNCREATE(CDockTestView)
+protected:
+    void OnDraw(CDC*) override {}
+};
+
+// Keys to a shown menu: the last item, chosen.
+inline void ChooseLastMenuItem(HWND hMenuWnd)
+{
+    ::PostMessage(hMenuWnd, WM_KEYDOWN, VK_UP, 0);
+    ::PostMessage(hMenuWnd, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+class SizeDockMDITest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // A shown document window of a document of that title, active.
+    COXMDIChildWndSizeDock* AddChild(LPCTSTR lpszTitle, DWORD dwExtraStyle = 0);
+    CMDIChildWnd* ClientActive() { return m_pFrame->MDIGetActive(); }
+    CDockTestDoc* Doc(int i) { return m_docs[i]; }
+    static CRect WindowRectOf(CWnd* pWnd);
+
+    COXMDIFrameWndSizeDock* m_pFrame = NULL;
+    CWnd* m_pOldMain = NULL;
+    std::vector<CDockTestDoc*> m_docs;
+};
