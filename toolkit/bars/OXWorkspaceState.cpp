@@ -383,17 +383,25 @@ BOOL COXWorkspaceState::ApplyState()
         pFrame->SetDockState(*m_pDockState);
         if (!ApplyDockTabPositions(arrBarInfo))
             bOk = FALSE;
-        // One pixel taller makes each floating frame lay its bar out again.
+        // A size change makes each floating frame lay its bars out again:
+        // one pixel taller, then back. A frame is named by two records (its
+        // floating dock bar's and its bar's) but nudged once, and it ends at
+        // the size it was given: a sizable frame takes its client size as
+        // its bar's floating size, so a pixel left there would be a pixel
+        // more at every restore.
+        std::vector<HWND> floatingFrames;
         for (INT_PTR i = 0; i < arrBarInfo.GetSize(); i++) {
             CControlBar* pBar = pFrame->GetControlBar(((CControlBarInfo*)arrBarInfo[i])->m_nBarID);
             if (pBar == NULL || !pBar->IsFloating())
                 continue;
             CFrameWnd* pMiniFrame = pBar->GetParentFrame();
-            if (pMiniFrame == NULL || pMiniFrame == pFrame)
+            if (pMiniFrame == NULL || pMiniFrame == pFrame ||
+                std::find(floatingFrames.begin(), floatingFrames.end(), pMiniFrame->m_hWnd) != floatingFrames.end())
                 continue;
+            floatingFrames.push_back(pMiniFrame->m_hWnd);
             CRect rect;
             pMiniFrame->GetWindowRect(&rect);
-            rect.bottom++;
+            pMiniFrame->MoveWindow(rect.left, rect.top, rect.Width(), rect.Height() + 1, TRUE);
             pMiniFrame->MoveWindow(&rect, TRUE);
         }
         for (CToolBar* pToolBar : flatBars)

@@ -715,6 +715,28 @@ TEST_F(WorkspaceFrame, AStartedFrameComesBackAsItWasLeftAndTenCyclesMoveNothing)
     }
 }
 
+// The floating frame is sized by its bar's floating size and, being
+// sizable, feeds its client size back into it: applying must leave both as
+// they were, however often it runs.
+TEST_F(WorkspaceFrame, ApplyingLeavesAFloatingFrameAndItsBarsFloatingSizeAsTheyWere)
+{
+    Arrange();
+    const CRect rectFloat = ScreenRect(m_pFrame->m_pSizeBar->GetParentFrame());
+    const CSize sizeFloat = m_pFrame->m_pSizeBar->m_FloatSize;
+    COXWorkspaceState state;
+    ASSERT_TRUE(state.CaptureState());
+    for (int i = 0; i < 3; i++) {
+        ASSERT_TRUE(state.ApplyState());
+        PumpPending();
+        ASSERT_TRUE(m_pFrame->m_pSizeBar->IsFloating());
+        const CRect rect = ScreenRect(m_pFrame->m_pSizeBar->GetParentFrame());
+        const CSize size = m_pFrame->m_pSizeBar->m_FloatSize;
+        EXPECT_TRUE(rect == rectFloat) << "apply " << i << ": " << rect << ", left " << rectFloat;
+        EXPECT_TRUE(size == sizeFloat) << "apply " << i << ": " << size.cx << " x " << size.cy << ", left "
+                                       << sizeFloat.cx << " x " << sizeFloat.cy;
+    }
+}
+
 TEST_F(WorkspaceFrame, CancelAtSaveChangesStopsTheStoreAndKeepsTheEdits)
 {
     Arrange();
