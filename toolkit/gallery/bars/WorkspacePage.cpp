@@ -1,6 +1,6 @@
 // Gallery: the workspace state of an MDI frame. The page opens a frame with
-// three documents (the second split in two columns), two tool bars and a
-// floating sizing bar; move them, then "Restart" stores the workspace in the
+// three documents (the second split in two columns), two tool bars, a
+// floating sizing bar and three stacked as tabs; move them, then "Restart" stores the workspace in the
 // registry and in a file, closes the documents and the frame, makes a new
 // frame as a program starting would, and puts the workspace back. "Store"
 // only stores it (a modified document is offered for saving first; Cancel
