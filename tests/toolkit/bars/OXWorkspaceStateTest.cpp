@@ -631,7 +631,7 @@ protected:
         m_pFrame->DockControlBar(&m_pFrame->m_barHarvest, AFX_IDW_DOCKBAR_LEFT);
         m_pFrame->FloatControlBar(m_pFrame->m_pSizeBar, CPoint(420, 300));
         // The stack's first tab moved last, the middle one of the three
-        // selected: "Suggestions", "Competitors"*, "Keywords".
+        // selected: "Queries", "Rivals"*, "Ideas".
         COXDockTabCtrl& tabs = Tabs();
         tabs.InsertBar(m_pFrame->m_pStackBars[0], 2, FALSE);
         tabs.SetCurSel(1);
@@ -716,7 +716,7 @@ TEST_F(WorkspaceFrame, AStartedFrameComesBackAsItWasLeftAndTenCyclesMoveNothing)
     ASSERT_EQ(left.children.size(), 3u);
     ASSERT_EQ(left.children[0].substr(0, 11), "phrases1.kw") << left;
     ASSERT_TRUE(left.bSizeBarFloating);
-    ASSERT_EQ(left.stack.rfind("Suggestions Competitors* Keywords showing Competitors (", 0), 0u) << left;
+    ASSERT_EQ(left.stack.rfind("Queries Rivals* Ideas showing Rivals (", 0), 0u) << left;
 
     COXWorkspaceState state;
     ASSERT_TRUE(Store(state));
@@ -764,13 +764,13 @@ TEST_F(WorkspaceFrame, ABarOutOfTheStackComesBackOutOfIt)
     } cases[] = {
         {"the shown one closed",
          [](CWorkspaceFrame* pFrame, COXDockTabCtrl&) { pFrame->m_pStackBars[2]->ShowBar(FALSE); },
-         "Suggestions* Keywords showing Suggestions ("},
+         "Queries* Ideas showing Queries ("},
         {"the shown one dragged out to float",
          [](CWorkspaceFrame* pFrame, COXDockTabCtrl& tabs) {
              tabs.RemoveBar(pFrame->m_pStackBars[2]);
              pFrame->FloatControlBar(pFrame->m_pStackBars[2], CPoint(300, 420));
          },
-         "Suggestions* Keywords showing Suggestions ("},
+         "Queries* Ideas showing Queries ("},
         {"the stack taken apart",
          [](CWorkspaceFrame* pFrame, COXDockTabCtrl& tabs) {
              for (COXSizeControlBar* pBar : pFrame->m_pStackBars)
@@ -778,7 +778,7 @@ TEST_F(WorkspaceFrame, ABarOutOfTheStackComesBackOutOfIt)
              for (COXSizeControlBar* pBar : pFrame->m_pStackBars)
                  pFrame->ShowControlBar(pBar, TRUE, FALSE);
          },
-         "showing Keywords ("},
+         "showing Ideas ("},
     };
     for (const Case& c : cases) {
         Arrange();

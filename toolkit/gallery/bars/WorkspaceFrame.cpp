@@ -129,11 +129,11 @@ BOOL CWorkspaceFrame::CreateWorkspaceFrame(const CRect& rect)
     m_pSizeBar->EnableDocking(CBRS_ALIGN_ANY);
     FloatControlBar(m_pSizeBar, CPoint(rect.right + 10, rect.top + 160));
 
-    static const char* const kStackNames[nStackBars] = {"Keywords", "Suggestions", "Competitors"};
+    static const char* const kStackNames[nStackBars] = {"Ideas", "Queries", "Rivals"};
     for (int i = 0; i < nStackBars; i++) {
         m_pStackBars[i] = new COXSizeControlBar(0);
         if (!m_pStackBars[i]->Create(this, kStackNames[i], IDW_WORKSPACE_STACKBAR + i,
-                                     WS_CHILD | WS_VISIBLE | CBRS_RIGHT, CRect(0, 0, 180, 300)))
+                                     WS_CHILD | WS_VISIBLE | CBRS_RIGHT, CRect(0, 0, 300, 240)))
             return FALSE;
         m_pStackBars[i]->EnableDocking(CBRS_ALIGN_ANY);
         DockControlBar(m_pStackBars[i], AFX_IDW_DOCKBAR_RIGHT);

@@ -9,6 +9,7 @@
 #include <afxext.h>
 
 #include "Gallery.h"
+#include "OXSizeDockBar.h"
 #include "OXWorkspaceState.h"
 #include "WorkspaceFrame.h"
 
@@ -49,6 +50,22 @@ protected:
         ApplyFont(&m_restart);
         ApplyFont(&m_store);
         OpenFrame(FALSE);
+    }
+
+    // The stack's first tab moved last and the middle one selected, then a
+    // restart: the new frame shows them so.
+    void ShowOff() override
+    {
+        if (!FrameAlive())
+            return;
+        COXSizeDockBar* pRight = DYNAMIC_DOWNCAST(COXSizeDockBar, m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_RIGHT));
+        if (pRight != NULL) {
+            pRight->m_wndTabContainer.InsertBar(m_pFrame->m_pStackBars[0], CWorkspaceFrame::nStackBars - 1, FALSE);
+            pRight->m_wndTabContainer.SetCurSel(1);
+            pRight->m_wndTabContainer.UpdateTabs();
+            m_pFrame->RecalcLayout();
+        }
+        Restart();
     }
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
