@@ -1,5 +1,5 @@
 // workspace_bench: the workspace of an MDI frame with 20 documents (5 of them
-// split) and 12 bars (3 floating), each figure beside a floor measured in the
+// split) and 12 bars (3 floating, 3 stacked as tabs), each figure beside a floor measured in the
 // same run:
 //  - load and apply (from the registry: placement, bars, the 20 documents
 //    opened and placed, their splitters) beside opening the 20 documents
@@ -23,7 +23,7 @@ CBenchApp theBenchApp("workspace_bench");
 
 const int kDocuments = 20;
 const int kSplit = 5;         // every fourth document
-const int kExtraBars = 9;     // beside the frame's own three
+const int kExtraBars = 6;     // beside the frame's own six
 const int kRuns = 5;
 const char kKey[] = "Pellucor Bench";
 const char kProfile[] = "WorkspaceBench";
@@ -58,7 +58,7 @@ void MakeFrame()
     for (int i = 0; i < kExtraBars; i++) {
         CToolBar* pBar = new CToolBar;
         pBar->CreateEx(g_pFrame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER, CRect(0, 0, 0, 0),
-                       IDW_WORKSPACE_SIZEBAR + 1 + i);
+                       IDW_WORKSPACE_STACKBAR + CWorkspaceFrame::nStackBars + i);
         pBar->SetButtons(kButtons, 3);
         pBar->EnableDocking(CBRS_ALIGN_ANY);
         if (i < 2)   // with the sizing bar, three floating
@@ -141,8 +141,8 @@ void Bench()
     std::sort(opens.begin(), opens.end());
     const double dApply = applies[kRuns / 2], dOpen = opens[kRuns / 2];
 
-    printf("record: %d bytes, %d documents (%d split), %d bars (3 floating)\n", (int)bytes.GetSize(), kDocuments,
-           kSplit, 3 + kExtraBars);
+    printf("record: %d bytes, %d documents (%d split), %d bars (3 floating, a tab stack)\n", (int)bytes.GetSize(),
+           kDocuments, kSplit, 3 + CWorkspaceFrame::nStackBars + kExtraBars);
     Report("load and apply", dApply, "opening the documents", dOpen);
     printf("%-46s %9.2f ms   budget under 1000 ms and 1.5x the floor: %s%s\n", "", dApply,
            dApply < 1000 && dApply <= 1.5 * dOpen ? "within" : "OVER", bAllApplied ? "" : " (an apply FAILED)");

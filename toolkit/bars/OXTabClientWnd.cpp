@@ -154,8 +154,12 @@ BOOL COXTabClientWnd::Attach(CMDIFrameWnd* pMDIFrame, DWORD dwTabCtrlStyle)
         Detach();
         return FALSE;
     }
-    pMDIFrame->RecalcLayout();
+    // The tabs go in before the first layout: laid out without them, the
+    // client would move twice before it paints, and the second move copies
+    // pixels the first left unpainted (a strip at the top of the documents
+    // that stays until the frame next repaints).
     m_tab.UpdateContents(TRUE);
+    pMDIFrame->RecalcLayout();
     return TRUE;
 }
 

@@ -239,33 +239,17 @@ BOOL COXWorkspaceState::CaptureState()
 
 // The tab control of a size dock bar: where it holds pBar (-1 without a
 // tab) and whether that tab is the selected one; FALSE while the dock bar
-// has no tab control window. Sizing bars share a dock bar as tabs only once
-// the dock bar carries a tab strip; until then no dock bar has one, nothing
-// is found, inserted or removed, and the map stays empty.
+// has no tab control window.
 static BOOL FindDockTab(COXSizeDockBar* pDockBar, COXSizeControlBar* pBar, int& nIndex, BOOL& bSelected)
 {
-    (void)pDockBar;
-    (void)pBar;
     nIndex = -1;
     bSelected = FALSE;
-    return FALSE;
-}
-
-// Gives pBar a tab at nIndex, selected, with a new layout; FALSE when the
-// dock bar does not take it.
-static BOOL InsertDockTab(COXSizeDockBar* pDockBar, COXSizeControlBar* pBar, int nIndex)
-{
-    (void)pDockBar;
-    (void)pBar;
-    (void)nIndex;
-    return FALSE;
-}
-
-// Takes pBar's tab away when the dock bar's tab control holds it.
-static void RemoveDockTab(COXSizeDockBar* pDockBar, COXSizeControlBar* pBar)
-{
-    (void)pDockBar;
-    (void)pBar;
+    COXDockTabCtrl& tabs = pDockBar->m_wndTabContainer;
+    if (!::IsWindow(tabs.m_hWnd))
+        return FALSE;
+    nIndex = tabs.FindBar(pBar);
+    bSelected = nIndex >= 0 && nIndex == tabs.GetCurSel();
+    return TRUE;
 }
 
 BOOL COXWorkspaceState::CaptureDockTabPositions(CPtrArray& arrBarInfo)
@@ -383,17 +367,25 @@ BOOL COXWorkspaceState::ApplyState()
         pFrame->SetDockState(*m_pDockState);
         if (!ApplyDockTabPositions(arrBarInfo))
             bOk = FALSE;
-        // One pixel taller makes each floating frame lay its bar out again.
+        // A size change makes each floating frame lay its bars out again:
+        // one pixel taller, then back. A frame is named by two records (its
+        // floating dock bar's and its bar's) but nudged once, and it ends at
+        // the size it was given: a sizable frame takes its client size as
+        // its bar's floating size, so a pixel left there would be a pixel
+        // more at every restore.
+        std::vector<HWND> floatingFrames;
         for (INT_PTR i = 0; i < arrBarInfo.GetSize(); i++) {
             CControlBar* pBar = pFrame->GetControlBar(((CControlBarInfo*)arrBarInfo[i])->m_nBarID);
             if (pBar == NULL || !pBar->IsFloating())
                 continue;
             CFrameWnd* pMiniFrame = pBar->GetParentFrame();
-            if (pMiniFrame == NULL || pMiniFrame == pFrame)
+            if (pMiniFrame == NULL || pMiniFrame == pFrame ||
+                std::find(floatingFrames.begin(), floatingFrames.end(), pMiniFrame->m_hWnd) != floatingFrames.end())
                 continue;
+            floatingFrames.push_back(pMiniFrame->m_hWnd);
             CRect rect;
             pMiniFrame->GetWindowRect(&rect);
-            rect.bottom++;
+            pMiniFrame->MoveWindow(rect.left, rect.top, rect.Width(), rect.Height() + 1, TRUE);
             pMiniFrame->MoveWindow(&rect, TRUE);
         }
         for (CToolBar* pToolBar : flatBars)
@@ -407,6 +399,12 @@ BOOL COXWorkspaceState::ApplyState()
     return bOk;
 }
 
+// Each dock bar's stack is rebuilt from its entries in the order of their
+// indexes, and the tab that was selected is selected again. A bar joining
+// a stack draws every untabbed sizing bar of its dock bar in with it, so a
+// bar already there is moved to its place rather than left where the first
+// insert put it, and a tab whose bar the record puts in no stack of this
+// dock bar goes. Bars the record does not name are left as they are.
 BOOL COXWorkspaceState::ApplyDockTabPositions(CPtrArray& arrBarInfo)
 {
     CWinThread* pThread = AfxGetThread();
@@ -414,9 +412,14 @@ BOOL COXWorkspaceState::ApplyDockTabPositions(CPtrArray& arrBarInfo)
     CFrameWnd* pFrame = pMainWnd != NULL ? pMainWnd->GetTopLevelFrame() : NULL;
     if (pFrame == NULL)
         return TRUE;
-    static const UINT kDockBarIDs[] = {AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT, AFX_IDW_DOCKBAR_TOP,
-                                       AFX_IDW_DOCKBAR_BOTTOM};
-    BOOL bOk = TRUE;
+    struct StackEntry
+    {
+        COXSizeControlBar* pBar;
+        OXDOCKTABPOSITION position;
+    };
+    std::vector<StackEntry> tabbed;
+    // Every sizing bar the record names, and whether it shows.
+    std::vector<std::pair<COXSizeControlBar*, BOOL>> named;
     for (INT_PTR i = 0; i < arrBarInfo.GetSize(); i++) {
         CControlBarInfo* pInfo = (CControlBarInfo*)arrBarInfo[i];
         CControlBar* pBar = pFrame->GetControlBar(pInfo->m_nBarID);
@@ -424,23 +427,70 @@ BOOL COXWorkspaceState::ApplyDockTabPositions(CPtrArray& arrBarInfo)
         COXSizeControlBar* pSizeBar = DYNAMIC_DOWNCAST(COXSizeControlBar, pBar);
         if (pSizeBar == NULL)
             continue;
+        named.push_back({pSizeBar, pInfo->m_bVisible});
         OXDOCKTABPOSITION position;
-        const BOOL bTabbed = m_mapDockTabPositions.Lookup(pInfo->m_nBarID, position) && position.nTabIndex != -1;
-        for (UINT nDockBarID : kDockBarIDs) {
-            COXSizeDockBar* pDockBar = DYNAMIC_DOWNCAST(COXSizeDockBar, pFrame->GetControlBar(nDockBarID));
-            if (pDockBar == NULL)
-                continue;
-            if (!bTabbed) {
-                RemoveDockTab(pDockBar, pSizeBar);
-            } else if (nDockBarID == position.nDockBarID) {
-                int nIndex;
-                BOOL bSelected;
-                if (!FindDockTab(pDockBar, pSizeBar, nIndex, bSelected) || nIndex == -1) {
-                    if (!InsertDockTab(pDockBar, pSizeBar, position.nTabIndex))
-                        bOk = FALSE;
-                }
+        if (m_mapDockTabPositions.Lookup(pInfo->m_nBarID, position) && position.nTabIndex != -1)
+            tabbed.push_back({pSizeBar, position});
+    }
+    std::stable_sort(tabbed.begin(), tabbed.end(), [](const StackEntry& a, const StackEntry& b) {
+        return a.position.nTabIndex < b.position.nTabIndex;
+    });
+
+    static const UINT kDockBarIDs[] = {AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT, AFX_IDW_DOCKBAR_TOP,
+                                       AFX_IDW_DOCKBAR_BOTTOM};
+    BOOL bOk = TRUE;
+    for (UINT nDockBarID : kDockBarIDs) {
+        COXSizeDockBar* pDockBar = DYNAMIC_DOWNCAST(COXSizeDockBar, pFrame->GetControlBar(nDockBarID));
+        if (pDockBar == NULL || !::IsWindow(pDockBar->m_wndTabContainer.m_hWnd))
+            continue;
+        COXDockTabCtrl& tabs = pDockBar->m_wndTabContainer;
+        // Only a bar the dock state docked here can take its tab here, and
+        // one tab is no stack.
+        std::vector<StackEntry> stack;
+        for (const StackEntry& entry : tabbed)
+            if (entry.position.nDockBarID == nDockBarID && entry.pBar->GetSizeDockBar() == pDockBar)
+                stack.push_back(entry);
+        if (stack.size() < 2)
+            stack.clear();
+        auto InStack = [&stack](CControlBar* pBar) {
+            return std::any_of(stack.begin(), stack.end(), [pBar](const StackEntry& e) { return e.pBar == pBar; });
+        };
+        auto Named = [&named](CControlBar* pBar) {
+            return std::any_of(named.begin(), named.end(), [pBar](const std::pair<COXSizeControlBar*, BOOL>& n) {
+                return n.first == pBar;
+            });
+        };
+        // Placing the k-th bar at k leaves the ones before it in place: it
+        // comes from k or beyond.
+        for (int k = 0; k < (int)stack.size(); k++)
+            if (tabs.FindBar(stack[k].pBar) != k)
+                tabs.InsertBar(stack[k].pBar, k, FALSE);
+        BOOL bRemoved = FALSE;
+        for (int i = tabs.GetItemCount() - 1; i >= 0; i--) {
+            CControlBar* pBar = tabs.GetTabBar(i);
+            if (pBar != NULL && !InStack(pBar) && Named(pBar)) {
+                tabs.RemoveBar(pBar);
+                bRemoved = TRUE;
             }
         }
+        // Taking tabs away shows and hides bars of the stack as it shrinks:
+        // the bars out of it show as the dock state has them.
+        if (bRemoved) {
+            for (const auto& n : named)
+                if (n.first->GetSizeDockBar() == pDockBar && !InStack(n.first))
+                    pFrame->ShowControlBar(n.first, n.second, TRUE);
+        }
+        if (stack.empty())
+            continue;
+        int nSelect = 0;
+        for (int k = 0; k < (int)stack.size(); k++) {
+            if (tabs.FindBar(stack[k].pBar) != k)
+                bOk = FALSE;
+            if (stack[k].position.bActive)
+                nSelect = k;
+        }
+        tabs.SetCurSel(nSelect);
+        tabs.UpdateTabs();
     }
     return bOk;
 }

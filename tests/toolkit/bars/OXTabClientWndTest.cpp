@@ -616,4 +616,48 @@ TEST_F(TabbedMDI, AFailedReattachAnswersFalseAndLeavesTheClientFree)
     EXPECT_TRUE(m_client.Attach(m_frame, 0));
 }
 
+// The frame's client area as the screen shows it.
+std::vector<COLORREF> ScreenPixels(CWnd* pFrame, CRect& rect)
+{
+    pFrame->GetClientRect(&rect);
+    pFrame->ClientToScreen(&rect);
+    CPixelCanvas canvas(rect.Width(), rect.Height());
+    HDC hScreen = ::GetDC(NULL);
+    ::BitBlt(canvas.dc.m_hDC, 0, 0, rect.Width(), rect.Height(), hScreen, rect.left, rect.top, SRCCOPY);
+    ::ReleaseDC(NULL, hScreen);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < rect.Height(); y++)
+        for (int x = 0; x < rect.Width(); x++)
+            pixels.push_back(canvas.At(x, y));
+    return pixels;
+}
+
+// Tabs taken away and put back on a frame that shows: once the paints
+// queued are done, the screen is what a full repaint of the frame gives.
+TEST_F(TabbedMDI, TabsPutBackPaintTheFrameAsAFullRepaintWould)
+{
+    ASSERT_TRUE(m_client.Attach(m_frame, 0));
+    m_frame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpPending();
+    // Away and back in one go, as a restyle does.
+    ASSERT_TRUE(m_client.Detach());
+    ASSERT_TRUE(m_client.Attach(m_frame, 0));
+    PumpPending();
+    CRect rect;
+    const std::vector<COLORREF> after = ScreenPixels(m_frame, rect);
+    m_frame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpPending();
+    const std::vector<COLORREF> repainted = ScreenPixels(m_frame, rect);
+    ASSERT_EQ(after.size(), repainted.size());
+    int nDiffer = 0, xFirst = -1, yFirst = -1;
+    for (size_t i = 0; i < after.size(); i++) {
+        if (after[i] != repainted[i] && nDiffer++ == 0) {
+            xFirst = (int)(i % rect.Width());
+            yFirst = (int)(i / rect.Width());
+        }
+    }
+    EXPECT_EQ(0, nDiffer) << "pixels left unpainted, the first at (" << xFirst << "," << yFirst
+                          << ") of the frame's client area";
+}
+
 } // namespace

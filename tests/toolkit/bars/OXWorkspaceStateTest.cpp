@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "OXChildFrameState.h"
+#include "OXSizeDockBar.h"
 #include "OXSplitterColRowState.h"
 #include "OXWorkspaceState.h"
 #include "TestFolder.h"
@@ -512,12 +514,15 @@ struct FrameLayout
     BOOL bSizeBarFloating = FALSE;
     std::vector<std::string> children;   // top first: path and normal rectangle
     int nSplitColumn = -1;
+    // The right dock bar's tabs in order, the selected one starred, then
+    // the stack's bars that show and where.
+    std::string stack;
 
     bool operator==(const FrameLayout& o) const
     {
         return rectMain == o.rectMain && rectFileBar == o.rectFileBar && rectHarvestBar == o.rectHarvestBar &&
                rectFloatFrame == o.rectFloatFrame && bSizeBarFloating == o.bSizeBarFloating &&
-               children == o.children && nSplitColumn == o.nSplitColumn;
+               children == o.children && nSplitColumn == o.nSplitColumn && stack == o.stack;
     }
 };
 
@@ -530,7 +535,7 @@ std::ostream& operator<<(std::ostream& os, const FrameLayout& l)
 {
     os << "main " << l.rectMain << " file " << l.rectFileBar << " harvest " << l.rectHarvestBar << " float "
        << l.rectFloatFrame << (l.bSizeBarFloating ? " floating" : " docked") << " split " << l.nSplitColumn
-       << " children:";
+       << " stack " << l.stack << " children:";
     for (const std::string& s : l.children)
         os << " [" << s << "]";
     return os;
@@ -625,8 +630,38 @@ protected:
         m_pFrame->MDIActivate(pChildren[0]);
         m_pFrame->DockControlBar(&m_pFrame->m_barHarvest, AFX_IDW_DOCKBAR_LEFT);
         m_pFrame->FloatControlBar(m_pFrame->m_pSizeBar, CPoint(420, 300));
+        // The stack's first tab moved last, the middle one of the three
+        // selected: "Queries", "Rivals"*, "Ideas".
+        COXDockTabCtrl& tabs = Tabs();
+        tabs.InsertBar(m_pFrame->m_pStackBars[0], 2, FALSE);
+        tabs.SetCurSel(1);
+        tabs.UpdateTabs();
         m_pFrame->RecalcLayout();
         PumpPending();
+    }
+    COXDockTabCtrl& Tabs()
+    {
+        return DYNAMIC_DOWNCAST(COXSizeDockBar, m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_RIGHT))->m_wndTabContainer;
+    }
+    std::string Stack()
+    {
+        std::ostringstream os;
+        COXDockTabCtrl& tabs = Tabs();
+        for (int i = 0; i < tabs.GetItemCount(); i++) {
+            CString strName;
+            if (CControlBar* pBar = tabs.GetTabBar(i))
+                pBar->GetWindowText(strName);
+            os << (LPCTSTR)strName << (i == tabs.GetCurSel() ? "* " : " ");
+        }
+        os << "showing";
+        for (COXSizeControlBar* pBar : m_pFrame->m_pStackBars) {
+            if (!pBar->IsVisible())
+                continue;
+            CString strName;
+            pBar->GetWindowText(strName);
+            os << " " << (LPCTSTR)strName << (pBar->IsFloating() ? " floating " : " ") << ScreenRect(pBar);
+        }
+        return os.str();
     }
     FrameLayout Layout()
     {
@@ -638,6 +673,7 @@ protected:
         l.rectHarvestBar = ScreenRect(&m_pFrame->m_barHarvest);
         l.bSizeBarFloating = m_pFrame->m_pSizeBar->IsFloating();
         l.rectFloatFrame = ScreenRect(m_pFrame->m_pSizeBar->GetParentFrame());
+        l.stack = Stack();
         for (HWND h = ::GetWindow(m_pFrame->m_hWndMDIClient, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
             CMDIChildWnd* pChild = DYNAMIC_DOWNCAST(CMDIChildWnd, CWnd::FromHandlePermanent(h));
             if (pChild == NULL)
@@ -680,6 +716,7 @@ TEST_F(WorkspaceFrame, AStartedFrameComesBackAsItWasLeftAndTenCyclesMoveNothing)
     ASSERT_EQ(left.children.size(), 3u);
     ASSERT_EQ(left.children[0].substr(0, 11), "phrases1.kw") << left;
     ASSERT_TRUE(left.bSizeBarFloating);
+    ASSERT_EQ(left.stack.rfind("Queries Rivals* Ideas showing Rivals (", 0), 0u) << left;
 
     COXWorkspaceState state;
     ASSERT_TRUE(Store(state));
@@ -712,6 +749,73 @@ TEST_F(WorkspaceFrame, AStartedFrameComesBackAsItWasLeftAndTenCyclesMoveNothing)
         ASSERT_TRUE(Load(load)) << cycle;
         Show();
         ASSERT_EQ(Layout(), left) << "cycle " << cycle;
+    }
+}
+
+// A new frame starts with all three bars stacked, the first selected: what
+// left the stack stays out of it, and the bars show as they did.
+TEST_F(WorkspaceFrame, ABarOutOfTheStackComesBackOutOfIt)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(CWorkspaceFrame*, COXDockTabCtrl&)> change;
+        const char* stackPrefix;
+    } cases[] = {
+        {"the shown one closed",
+         [](CWorkspaceFrame* pFrame, COXDockTabCtrl&) { pFrame->m_pStackBars[2]->ShowBar(FALSE); },
+         "Queries* Ideas showing Queries ("},
+        {"the shown one dragged out to float",
+         [](CWorkspaceFrame* pFrame, COXDockTabCtrl& tabs) {
+             tabs.RemoveBar(pFrame->m_pStackBars[2]);
+             pFrame->FloatControlBar(pFrame->m_pStackBars[2], CPoint(300, 420));
+         },
+         "Queries* Ideas showing Queries ("},
+        {"the stack taken apart",
+         [](CWorkspaceFrame* pFrame, COXDockTabCtrl& tabs) {
+             for (COXSizeControlBar* pBar : pFrame->m_pStackBars)
+                 tabs.RemoveBar(pBar);
+             for (COXSizeControlBar* pBar : pFrame->m_pStackBars)
+                 pFrame->ShowControlBar(pBar, TRUE, FALSE);
+         },
+         "showing Ideas ("},
+    };
+    for (const Case& c : cases) {
+        Arrange();
+        c.change(m_pFrame, Tabs());
+        m_pFrame->RecalcLayout();
+        PumpPending();
+        const FrameLayout left = Layout();
+        EXPECT_EQ(left.stack.rfind(c.stackPrefix, 0), 0u) << c.name << ": " << left.stack;
+        COXWorkspaceState store, load;
+        ASSERT_TRUE(Store(store)) << c.name;
+        Restart();
+        ASSERT_TRUE(Load(load)) << c.name;
+        Show();
+        EXPECT_EQ(Layout(), left) << c.name;
+        Restart();
+    }
+}
+
+// The floating frame is sized by its bar's floating size and, being
+// sizable, feeds its client size back into it: applying must leave both as
+// they were, however often it runs.
+TEST_F(WorkspaceFrame, ApplyingLeavesAFloatingFrameAndItsBarsFloatingSizeAsTheyWere)
+{
+    Arrange();
+    const CRect rectFloat = ScreenRect(m_pFrame->m_pSizeBar->GetParentFrame());
+    const CSize sizeFloat = m_pFrame->m_pSizeBar->m_FloatSize;
+    COXWorkspaceState state;
+    ASSERT_TRUE(state.CaptureState());
+    for (int i = 0; i < 3; i++) {
+        ASSERT_TRUE(state.ApplyState());
+        PumpPending();
+        ASSERT_TRUE(m_pFrame->m_pSizeBar->IsFloating());
+        const CRect rect = ScreenRect(m_pFrame->m_pSizeBar->GetParentFrame());
+        const CSize size = m_pFrame->m_pSizeBar->m_FloatSize;
+        EXPECT_TRUE(rect == rectFloat) << "apply " << i << ": " << rect << ", left " << rectFloat;
+        EXPECT_TRUE(size == sizeFloat) << "apply " << i << ": " << size.cx << " x " << size.cy << ", left "
+                                       << sizeFloat.cx << " x " << sizeFloat.cy;
     }
 }
 

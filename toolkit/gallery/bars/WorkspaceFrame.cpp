@@ -1,5 +1,7 @@
 #include "WorkspaceFrame.h"
 
+#include "OXSizeDockBar.h"
+
 IMPLEMENT_DYNCREATE(CWorkspaceDoc, CDocument)
 IMPLEMENT_DYNCREATE(CWorkspaceView, CView)
 IMPLEMENT_DYNCREATE(CWorkspaceChild, CMDIChildWnd)
@@ -81,13 +83,15 @@ static HBITMAP MakeButtonImages()
     return hBitmap;
 }
 
-CWorkspaceFrame::CWorkspaceFrame() : m_pSizeBar(NULL)
+CWorkspaceFrame::CWorkspaceFrame() : m_pSizeBar(NULL), m_pStackBars()
 {
 }
 
 CWorkspaceFrame::~CWorkspaceFrame()
 {
     delete m_pSizeBar;
+    for (COXSizeControlBar* pBar : m_pStackBars)
+        delete pBar;
 }
 
 BOOL CWorkspaceFrame::CreateWorkspaceFrame(const CRect& rect)
@@ -124,6 +128,24 @@ BOOL CWorkspaceFrame::CreateWorkspaceFrame(const CRect& rect)
         return FALSE;
     m_pSizeBar->EnableDocking(CBRS_ALIGN_ANY);
     FloatControlBar(m_pSizeBar, CPoint(rect.right + 10, rect.top + 160));
+
+    static const char* const kStackNames[nStackBars] = {"Ideas", "Queries", "Rivals"};
+    for (int i = 0; i < nStackBars; i++) {
+        m_pStackBars[i] = new COXSizeControlBar(0);
+        if (!m_pStackBars[i]->Create(this, kStackNames[i], IDW_WORKSPACE_STACKBAR + i,
+                                     WS_CHILD | WS_VISIBLE | CBRS_RIGHT, CRect(0, 0, 300, 240)))
+            return FALSE;
+        m_pStackBars[i]->EnableDocking(CBRS_ALIGN_ANY);
+        DockControlBar(m_pStackBars[i], AFX_IDW_DOCKBAR_RIGHT);
+    }
+    COXSizeDockBar* pRight = DYNAMIC_DOWNCAST(COXSizeDockBar, GetControlBar(AFX_IDW_DOCKBAR_RIGHT));
+    if (pRight == NULL)
+        return FALSE;
+    // Each put at its own index keeps the ones before it where they are.
+    for (int i = 0; i < nStackBars; i++)
+        pRight->m_wndTabContainer.InsertBar(m_pStackBars[i], i, FALSE);
+    pRight->m_wndTabContainer.SetCurSel(0);
+    pRight->m_wndTabContainer.UpdateTabs();
     RecalcLayout();
     return TRUE;
 }

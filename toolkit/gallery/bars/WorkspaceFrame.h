@@ -1,8 +1,8 @@
 // The MDI frame whose workspace the gallery's "Workspace" page keeps: text
 // documents of one line each in files, opened in plain child frames or in
-// frames split in two columns, two tool bars (one flat) docked at the top and
-// a sizing bar floating. The workspace tests and benchmark drive the same
-// frame.
+// frames split in two columns, two tool bars (one flat) docked at the top, a
+// sizing bar floating and three stacked as tabs on the right. The workspace
+// tests and benchmark drive the same frame.
 #pragma once
 
 #include <afxwin.h>
@@ -27,6 +27,7 @@ enum : UINT {
     IDW_WORKSPACE_FILEBAR = AFX_IDW_CONTROLBAR_FIRST + 60,
     IDW_WORKSPACE_HARVESTBAR,
     IDW_WORKSPACE_SIZEBAR,
+    IDW_WORKSPACE_STACKBAR,   // the first of the stack's three
 };
 
 class CWorkspaceDoc : public CDocument
@@ -69,6 +70,9 @@ public:
     CToolBar m_barFile;
     CToolBar m_barHarvest;   // flat
     COXSizeControlBar* m_pSizeBar;
+    enum { nStackBars = 3 };
+    // Stacked as tabs of the right dock bar in this order, the first shown.
+    COXSizeControlBar* m_pStackBars[nStackBars];
 };
 
 // The two templates (plain and split children), added to the application

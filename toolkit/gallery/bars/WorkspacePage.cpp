@@ -1,6 +1,6 @@
 // Gallery: the workspace state of an MDI frame. The page opens a frame with
-// three documents (the second split in two columns), two tool bars and a
-// floating sizing bar; move them, then "Restart" stores the workspace in the
+// three documents (the second split in two columns), two tool bars, a
+// floating sizing bar and three stacked as tabs; move them, then "Restart" stores the workspace in the
 // registry and in a file, closes the documents and the frame, makes a new
 // frame as a program starting would, and puts the workspace back. "Store"
 // only stores it (a modified document is offered for saving first; Cancel
@@ -9,6 +9,7 @@
 #include <afxext.h>
 
 #include "Gallery.h"
+#include "OXSizeDockBar.h"
 #include "OXWorkspaceState.h"
 #include "WorkspaceFrame.h"
 
@@ -49,6 +50,22 @@ protected:
         ApplyFont(&m_restart);
         ApplyFont(&m_store);
         OpenFrame(FALSE);
+    }
+
+    // The stack's first tab moved last and the middle one selected, then a
+    // restart: the new frame shows them so.
+    void ShowOff() override
+    {
+        if (!FrameAlive())
+            return;
+        COXSizeDockBar* pRight = DYNAMIC_DOWNCAST(COXSizeDockBar, m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_RIGHT));
+        if (pRight != NULL) {
+            pRight->m_wndTabContainer.InsertBar(m_pFrame->m_pStackBars[0], CWorkspaceFrame::nStackBars - 1, FALSE);
+            pRight->m_wndTabContainer.SetCurSel(1);
+            pRight->m_wndTabContainer.UpdateTabs();
+            m_pFrame->RecalcLayout();
+        }
+        Restart();
     }
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
