@@ -141,7 +141,11 @@ BOOL COXDockTabCtrl::DropStrayTabs()
         if (pFrame != NULL && pLast != NULL)
             pFrame->ShowControlBar(pLast, TRUE, TRUE);
     } else if (GetItemCount() > 0 && GetCurSel() < 0) {
+        // the bar on show left: the first tab's bar shows in its place
         SetCurSel(0);
+        CFrameWnd* pFrame = m_pDockBar->GetDockingFrame();
+        if (pFrame != NULL && GetTabBar(0) != NULL)
+            pFrame->ShowControlBar(GetTabBar(0), TRUE, TRUE);
     }
     m_pDockBar->PlaceTabContainer();
     return TRUE;

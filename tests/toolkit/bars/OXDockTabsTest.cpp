@@ -476,6 +476,10 @@ TEST_F(DockTabsFrame, ABarThatLeavesByAnyPathLeavesNoTabBehind)
     Layout();
     EXPECT_EQ(-1, pLeft->m_wndTabContainer.FindTab(pC));
     EXPECT_EQ(2, pLeft->m_wndTabContainer.GetItemCount());
+    // it was the bar on show: the stack shows the bar of the tab now selected
+    CControlBar* pShown = pLeft->m_wndTabContainer.GetTabBar(pLeft->m_wndTabContainer.GetCurSel());
+    ASSERT_TRUE(pShown != NULL);
+    EXPECT_TRUE(pShown->IsWindowVisible()) << "the stack shows nothing until a tab is clicked";
     // destroyed: its companion, alone now, leaves the stack too
     pA->DestroyWindow();
     Layout();
