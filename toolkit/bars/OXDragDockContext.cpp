@@ -3,21 +3,12 @@
 #include <algorithm>
 
 #include "OXDockTabCtrl.h"
+#include "OXMDIFloatWnd.h"
 #include "OXSizeControlBar.h"
 #include "OXSizeDockBar.h"
 #include "toolkit_res.h"
 
 namespace {
-
-BOOL IsOfClassNamed(CObject* pObject, const char* pszName)
-{
-    if (pObject == NULL)
-        return FALSE;
-    for (CRuntimeClass* p = pObject->GetRuntimeClass(); p != NULL; p = p->m_pBaseClass)
-        if (strcmp(p->m_lpszClassName, pszName) == 0)
-            return TRUE;
-    return FALSE;
-}
 
 // A window that never validates would keep a paint pending for ever.
 const int nMaxPaintsBeforeDrag = 256;
@@ -207,7 +198,7 @@ BOOL COXDragDockContext::IsInMDIFloatWnd() const
 {
     if (!(m_pBar->m_dwStyle & CBRS_FLOATING) || !::IsWindow(m_pBar->m_hWnd))
         return FALSE;
-    return IsOfClassNamed(m_pBar->GetParentFrame(), "COXMDIFloatWnd");
+    return DYNAMIC_DOWNCAST(COXMDIFloatWnd, m_pBar->GetParentFrame()) != NULL;
 }
 
 CSize COXDragDockContext::BarSize(int nWhich) const

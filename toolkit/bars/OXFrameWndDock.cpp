@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "OXCoolToolBar.h"
+#include "OXMDIChildWndSizeDock.h"
+#include "OXMDIFloatWnd.h"
 #include "OXSizableMiniDockFrameWnd.h"
 #include "OXSizeControlBar.h"
 #include "OXSizeDockBar.h"
@@ -43,7 +45,7 @@ BOOL IsInMDIFloat(CControlBar* pBar)
     if (!(pBar->m_dwStyle & CBRS_FLOATING))
         return FALSE;
     CFrameWnd* pFrame = pBar->GetParentFrame();
-    return pFrame != NULL && strcmp(pFrame->GetRuntimeClass()->m_lpszClassName, "COXMDIFloatWnd") == 0;
+    return DYNAMIC_DOWNCAST(COXMDIFloatWnd, pFrame) != NULL;
 }
 
 void EmptyHiddenLists(CFrameWnd* pFrame)
@@ -135,7 +137,7 @@ void OXSizeDock::SaveSizeBarState(CFrameWnd* pFrame, LPCTSTR lpszProfileName, BO
         for (INT_PTR i = state.m_arrBarInfo.GetSize() - 1; i >= 0; --i) {
             CControlBarInfo* pInfo = (CControlBarInfo*)state.m_arrBarInfo[i];
             CControlBar* pBar = pFrame->GetControlBar(pInfo->m_nBarID);
-            if (pBar != NULL && strcmp(pBar->GetRuntimeClass()->m_lpszClassName, "COXSizeViewBar") == 0) {
+            if (DYNAMIC_DOWNCAST(COXSizeViewBar, pBar) != NULL) {
                 delete pInfo;
                 state.m_arrBarInfo.RemoveAt(i);
             }

@@ -6,6 +6,8 @@
 #include "OXDragDockContext.h"
 #include "OXDragGuard.h"
 #include "OXFrameWndDock.h"
+#include "OXMDIChildWndSizeDock.h"
+#include "OXMDIFloatWnd.h"
 #include "OXSizableMiniDockFrameWnd.h"
 #include "OXSizeDockBar.h"
 #include "OXSkinnedApp.h"
@@ -208,7 +210,7 @@ void COXSizeControlBar::SetActive(BOOL bActive, BOOL bDeactivateOthers)
                     CControlBar* pOther = (CControlBar*)pFrame->m_listControlBars.GetNext(pos);
                     COXSizeControlBar* pSizeBar = DYNAMIC_DOWNCAST(COXSizeControlBar, pOther);
                     if (pSizeBar != NULL && pSizeBar != this && pSizeBar->m_bActive &&
-                        strcmp(pSizeBar->GetRuntimeClass()->m_lpszClassName, "COXSizeViewBar") != 0)
+                        DYNAMIC_DOWNCAST(COXSizeViewBar, pSizeBar) == NULL)
                         pSizeBar->SetActive(FALSE, FALSE);
                 }
             }
@@ -537,7 +539,7 @@ void COXSizeControlBar::FillMenu(HMENU hMenu)
 {
     CFrameWnd* pParentFrame = GetParentFrame();
     const BOOL bMDIFloat = (m_dwStyle & CBRS_FLOATING) && pParentFrame != NULL &&
-                           strcmp(pParentFrame->GetRuntimeClass()->m_lpszClassName, "COXMDIFloatWnd") == 0;
+                           DYNAMIC_DOWNCAST(COXMDIFloatWnd, pParentFrame) != NULL;
     CString str;
     if ((m_dwSizeBarStyle & SZBAR_ALLOWMDIFLOAT) && m_pDockContext != NULL) {
         str.LoadString(ID_OXSIZEBAR_MDIFLOAT);
@@ -571,7 +573,7 @@ BOOL COXSizeControlBar::OnCommand(WPARAM wParam, LPARAM lParam)
         CFrameWnd* pFrame = GetBarFrame();
         CFrameWnd* pParentFrame = GetParentFrame();
         const BOOL bMDIFloat = (m_dwStyle & CBRS_FLOATING) && pParentFrame != NULL &&
-                               strcmp(pParentFrame->GetRuntimeClass()->m_lpszClassName, "COXMDIFloatWnd") == 0;
+                               DYNAMIC_DOWNCAST(COXMDIFloatWnd, pParentFrame) != NULL;
         // hidden within its MDI float window, which gives way to the next child
         if (bMDIFloat && ::GetParent(pParentFrame->m_hWnd) != NULL)
             ::SendMessage(::GetParent(pParentFrame->m_hWnd), WM_MDINEXT, (WPARAM)pParentFrame->m_hWnd, 0);
@@ -585,7 +587,7 @@ BOOL COXSizeControlBar::OnCommand(WPARAM wParam, LPARAM lParam)
             return TRUE;
         CFrameWnd* pParentFrame = GetParentFrame();
         if ((m_dwStyle & CBRS_FLOATING) && pParentFrame != NULL &&
-            strcmp(pParentFrame->GetRuntimeClass()->m_lpszClassName, "COXMDIFloatWnd") == 0) {
+            DYNAMIC_DOWNCAST(COXMDIFloatWnd, pParentFrame) != NULL) {
             CRect rect;
             pParentFrame->GetWindowRect(&rect);
             pMDIFrame->FloatControlBarInFrame(this, rect.TopLeft(), CBRS_ALIGN_TOP);

@@ -4,7 +4,9 @@
 #include <set>
 
 #include "OXDockbarSkin.h"
+#include "OXMenuBar.h"
 #include "OXSizeControlBar.h"
+#include "OXSizeToolBar.h"
 #include "OXSkinnedApp.h"
 #include "OXRectTracker.h"
 
@@ -25,16 +27,6 @@ CSize Flip(CSize s)
 CPoint Flip(CPoint p)
 {
     return CPoint(p.y, p.x);
-}
-
-BOOL IsClass(CControlBar* pBar, const char* pszName)
-{
-    if (pBar == NULL)
-        return FALSE;
-    for (CRuntimeClass* p = pBar->GetRuntimeClass(); p != NULL; p = p->m_pBaseClass)
-        if (strcmp(p->m_lpszClassName, pszName) == 0)
-            return TRUE;
-    return FALSE;
 }
 
 }   // namespace
@@ -58,17 +50,17 @@ BOOL COXSizeDockBar::IsSizingBar(CControlBar* pBar)
 
 BOOL COXSizeDockBar::IsSizeToolBar(CControlBar* pBar)
 {
-    return IsClass(pBar, "COXSizeToolBar");
+    return pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(COXSizeToolBar));
 }
 
 BOOL COXSizeDockBar::IsCoolToolBar(CControlBar* pBar)
 {
-    return IsClass(pBar, "COXCoolToolBar");
+    return pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(COXCoolToolBar));
 }
 
 BOOL COXSizeDockBar::IsMenuBar(CControlBar* pBar)
 {
-    return IsClass(pBar, "COXMenuBar");
+    return pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(COXMenuBar));
 }
 
 COXDockbarSkin* COXSizeDockBar::GetDockbarSkin()

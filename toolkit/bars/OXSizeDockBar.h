@@ -138,8 +138,7 @@ public:
     COXDockTabCtrl* GetTabContainerOf(CControlBar* pBar);
     BOOL HasTabs() const { return m_wndTabContainer.GetStripHeight() > 0; }
 
-    // Kinds of bars the rules treat apart, known by their class names so
-    // that the dock bar need not link with their classes.
+    // Kinds of bars the rules treat apart (classes made from them included).
     static BOOL IsSizingBar(CControlBar* pBar);
     static BOOL IsSizeToolBar(CControlBar* pBar);
     static BOOL IsPlainSizingBar(CControlBar* pBar) { return IsSizingBar(pBar) && !IsSizeToolBar(pBar); }

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "OXMenuBar.h"
 #include "OXSkinnedApp.h"
 #include "OXSkins.h"
 #include "toolkit_res.h"
@@ -141,12 +142,7 @@ CFrameWnd* COXCustomizeToolbarsPage::GetFrame() const
 
 BOOL COXCustomizeToolbarsPage::IsMenuBar(CControlBar* pBar)
 {
-    // Known by name: the menu bar's class is not this library's concern.
-    for (CRuntimeClass* pClass = pBar->GetRuntimeClass(); pClass != NULL; pClass = pClass->m_pBaseClass) {
-        if (strcmp(pClass->m_lpszClassName, "COXMenuBar") == 0)
-            return TRUE;
-    }
-    return FALSE;
+    return pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(COXMenuBar));
 }
 
 BOOL COXCustomizeToolbarsPage::IsUsedId(UINT nID) const

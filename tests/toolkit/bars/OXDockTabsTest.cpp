@@ -782,33 +782,6 @@ TEST_F(DockTabsFrame, TheLoopGuardGivesBackTheMouseTheLockAndTheDCWhenAnExceptio
     ::LockWindowUpdate(NULL);
 }
 
-// A floating frame known by the class name of the MDI float window.
-class COXMDIFloatWnd : public CMiniDockFrameWnd
-{
-    DECLARE_DYNCREATE(COXMDIFloatWnd)
-};
-IMPLEMENT_DYNCREATE(COXMDIFloatWnd, CMiniDockFrameWnd)
-
-TEST_F(DockTabsFrame, ABarInAnMDIFloatWindowIsNeitherDraggedNorToggled)
-{
-    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_TOP);
-    Layout();
-    m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(COXMDIFloatWnd);
-    m_pFrame->FloatControlBar(pA, FrameCenter(), CBRS_ALIGN_TOP);
-    Layout();
-    ASSERT_TRUE(pA->IsFloating());
-    ASSERT_TRUE(ContextOf(pA)->IsInMDIFloatWnd());
-    CRect rectBefore;
-    pA->GetParentFrame()->GetWindowRect(&rectBefore);
-    QueueMove(pA, CPoint(rectBefore.left + 200, rectBefore.top + 100));
-    QueueMove(pA, CPoint(rectBefore.left + 200, rectBefore.top + 100), WM_LBUTTONUP);
-    pA->m_pDockContext->StartDrag(CPoint(rectBefore.left + 20, rectBefore.top + 5));
-    EXPECT_EQ(NULL, ::GetCapture()) << "no drag ran";
-    PumpPending();
-    pA->m_pDockContext->ToggleDocking();
-    EXPECT_TRUE(pA->IsFloating());
-}
-
 // ---------------------------------------------------------------------------
 // The 3D tab view container
 // ---------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 
 #include "MDIDockTestSupport.h"
 #include "OXDockbarSkin.h"
+#include "OXDragDockContext.h"
 #include "OXMDIFloatWnd.h"
 #include "OXSizeControlBar.h"
 #include "OXSizeDockBar.h"
@@ -315,6 +316,24 @@ TEST_F(MDIDock, ABarFloatsAsAnMDIChildAndBack)
     EXPECT_EQ(ptWas, WindowRectOf(pMini).TopLeft());
     EXPECT_TRUE(pBar->IsFloating());
     (void)pDoc;
+}
+
+// A bar floating as an MDI child moves with its window: its dock context
+// neither drags it nor docks it.
+TEST_F(MDIDock, ABarInAnMDIFloatWindowIsNeitherDraggedNorToggled)
+{
+    COXSizeControlBar* pBar = AddBar();
+    m_pFrame->FloatControlBarInMDIChild(pBar, WindowRectOf(m_pFrame).TopLeft() + CPoint(100, 100));
+    ASSERT_TRUE(FloatWndOf(pBar) != NULL);
+    COXDragDockContext* pContext = dynamic_cast<COXDragDockContext*>(pBar->m_pDockContext);
+    ASSERT_TRUE(pContext != NULL);
+    EXPECT_TRUE(pContext->IsInMDIFloatWnd());
+    const CRect rectBefore = WindowRectOf(FloatWndOf(pBar));
+    pContext->StartDrag(rectBefore.TopLeft() + CPoint(20, 5));
+    EXPECT_EQ(NULL, ::GetCapture()) << "no drag ran";
+    pContext->ToggleDocking();
+    EXPECT_TRUE(FloatWndOf(pBar) != NULL) << "still floating as an MDI child";
+    EXPECT_EQ(rectBefore, WindowRectOf(FloatWndOf(pBar)));
 }
 
 TEST_F(MDIDock, ClosingAFloatWindowHidesItsBarsAndActivatesTheNextChild)
