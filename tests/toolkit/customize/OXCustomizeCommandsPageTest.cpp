@@ -25,6 +25,7 @@
 #include "OXCoolToolBar.h"
 #include "OXCustomizeCommandsPage.h"
 #include "OXMenuBar.h"
+#include "OXSHBDropTarget.h"
 #include "gallery_res.h"
 #include "toolkit_res.h"
 
@@ -133,6 +134,52 @@ TEST(CommandsPageRules, TextsAndThePreviewsPlace)
 const UINT kToolbarId = AFX_IDW_TOOLBAR;
 const int kNoCommand = 0x7FFF;
 const int kStripImages = 20;
+
+void SendButton(DWORD dwFlags)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = dwFlags;
+    ::SendInput(1, &input, sizeof input);
+}
+
+// Lets the button go on the fourth tick.
+int s_nTicks = 0;
+void CALLBACK ReleaseLater(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (++s_nTicks == 4)
+        SendButton(MOUSEEVENTF_LEFTUP);
+}
+
+// Takes the command format and keeps the block it was given.
+class CDropWnd : public CWnd
+{
+public:
+    std::vector<BYTE> m_dropped;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == SHBDTM_DRAGENTER || message == SHBDTM_DRAGOVER || message == SHBDTM_DROP) {
+            OXDRAGDROPMESSAGE* pRec = (OXDRAGDROPMESSAGE*)lParam;
+            const BOOL bCommand =
+                pRec->pDataObject != NULL && pRec->pDataObject->IsDataAvailable(COXCommandDragData::GetFormat());
+            if (message != SHBDTM_DROP) {
+                pRec->result = bCommand ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+                return 1;
+            }
+            if (HGLOBAL hData = pRec->pDataObject->GetGlobalData(COXCommandDragData::GetFormat())) {
+                const BYTE* p = (const BYTE*)::GlobalLock(hData);
+                m_dropped.assign(p, p + ::GlobalSize(hData));
+                ::GlobalUnlock(hData);
+                ::GlobalFree(hData);
+            }
+            pRec->result = TRUE;
+            return 1;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
 
 class CCommandsFrame : public CFrameWnd
 {
@@ -408,7 +455,7 @@ TEST_F(CommandsPage, TheTreeMergesMenusAndDescribesWhatIsSelected)
     EXPECT_FALSE(::IsWindow(hPreview)) << "the preview goes with the selection";
 }
 
-TEST_F(CommandsPage, DragBlocksAndARealDragOntoTheToolBar)
+TEST_F(CommandsPage, DragBlocksAndARealDrag)
 {
     ASSERT_TRUE(Open());
     // A command: its tip as text, its image; a folder with its menu; a
@@ -434,26 +481,40 @@ TEST_F(CommandsPage, DragBlocksAndARealDragOntoTheToolBar)
     EXPECT_EQ(-1, item.nCommandId);
     EXPECT_TRUE(item.arrItems.empty());
 
-    // The real drag: the tree begins it with the pointer over the first
-    // item of a menu open for customizing and no button held, so the drop
-    // lands there at once.
-    COXMenuBar& menuBar = m_pFrame->m_menuBar;
-    menuBar.SendMessage(WM_MENUBAR_DROPDOWN, 0);
-    HMENU hHarvest = ::GetSubMenu(menuBar.GetMenu(), 0);
-    COXBitmapMenuPopupWnd* pPopup = m_page->FindPopupWnd(hHarvest);
-    ASSERT_TRUE(pPopup != NULL);
-    const int nBefore = ::GetMenuItemCount(hHarvest);
-    CRect rectItem = pPopup->GetItemRect(0);
-    pPopup->ClientToScreen(rectItem);
-    ASSERT_TRUE(PlaceCursor(CPoint(rectItem.CenterPoint().x, rectItem.top + 2)));
+    // The real drag: the button goes down as the user's does over a window
+    // that takes the command format, the tree begins the drag, and the
+    // button comes up a few ticks into the drag loop (which runs this
+    // thread's timers): the window gets the item's block.
+    CDropWnd target;
+    ASSERT_TRUE(target.CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0), "target", WS_POPUP | WS_VISIBLE, 660, 40,
+                                160, 120, NULL, NULL));
+    COXSHBDropTarget dropTarget;
+    ASSERT_TRUE(dropTarget.Register(&target));
+    CRect rectTarget;
+    target.GetWindowRect(rectTarget);
+    ASSERT_TRUE(PlaceCursor(rectTarget.CenterPoint()));
+    SendButton(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(PumpUntil([] { return ::GetAsyncKeyState(VK_LBUTTON) < 0; }, kWaitMs));
+    PumpPending();
+    s_nTicks = 0;
+    const UINT_PTR nTimer = ::SetTimer(NULL, 0, 50, ReleaseLater);
     NMTREEVIEWA nm = {};
     nm.hdr = {Tree().m_hWnd, IDC_OX_CMP_COMMANDS, TVN_BEGINDRAGA};
     nm.itemNew.hItem = Find("Keywords/Filter");
     nm.itemNew.lParam = (LPARAM)Tree().GetItemData(nm.itemNew.hItem);
     m_page->SendMessage(WM_NOTIFY, IDC_OX_CMP_COMMANDS, (LPARAM)&nm);
+    ::KillTimer(NULL, nTimer);
+    if (::GetAsyncKeyState(VK_LBUTTON) < 0)
+        SendButton(MOUSEEVENTF_LEFTUP);
     EXPECT_EQ(nm.itemNew.hItem, Tree().GetSelectedItem());
-    ASSERT_EQ(nBefore + 1, ::GetMenuItemCount(hHarvest)) << "nothing was dropped on the menu";
-    EXPECT_EQ((UINT)ID_GALLERY_BAR_FILTER, ::GetMenuItemID(hHarvest, 0));
+    EXPECT_GE(s_nTicks, 4) << "the drag ended before the button came up";
+    ASSERT_FALSE(target.m_dropped.empty()) << "no drop reached the window";
+    OXCOMMANDDATAITEM dropped = {};
+    ASSERT_TRUE(COXCommandDragData::Read(target.m_dropped.data(), target.m_dropped.size(), dropped));
+    EXPECT_EQ(ID_GALLERY_BAR_FILTER, dropped.nCommandId);
+    EXPECT_STREQ("Filter", dropped.sText);
+    dropTarget.Revoke();
+    target.DestroyWindow();
 }
 
 TEST_F(CommandsPage, BarNotificationsRecordTheSelectionAndRunTheAppearanceDialog)
