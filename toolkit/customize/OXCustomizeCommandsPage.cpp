@@ -193,7 +193,7 @@ CRect COXCustomizeCommandsPage::PreviewRect(const CRect& rectFrame, CSize sizeCo
 // ---------------------------------------------------------------------------
 COXCustomizeCommandsPage::COXCustomizeCommandsPage()
     : m_bShowIconsInMenu(TRUE), m_bShowOnlyRecentlyUsed(TRUE), m_pBitmapIDs(NULL), m_nBitmapIDs(0),
-      m_nCustomImageBase(-1), m_pCustomizedToolbar(NULL), m_nCustomizedPopupItem(-1), m_hPreviewWnd(NULL)
+      m_nCustomImageBase(-1), m_pCustomizedToolbar(NULL), m_nCustomizedPopupItem(-1), m_hPreviewWnd(NULL), m_hWndFrame(NULL)
 {
     m_nDialogID = IDD_OX_CUSTOMIZE_COMMANDS;
     m_sProfileName = "CustomizeCommands";
@@ -251,6 +251,8 @@ CString COXCustomizeCommandsPage::GetTooltip() const
 
 CFrameWnd* COXCustomizeCommandsPage::GetMainFrame() const
 {
+    if (m_hWndFrame != NULL)
+        return ::IsWindow(m_hWndFrame) ? DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(m_hWndFrame)) : NULL;
     return DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
 }
 

@@ -102,6 +102,9 @@ public:
     virtual BOOL InitializeCommands(LPCTSTR lpszCustomImageResource = NULL, COLORREF clrMask = RGB(192, 192, 192),
                                     BOOL bShowIconsInMenu = TRUE, BOOL bShowOnlyRecentlyUsed = TRUE,
                                     LPCTSTR lpszProfileName = "CustomizeCommands");
+    // The frame whose bars and menus the page customizes: the thread's main
+    // window unless one is set here (before InitializeCommands).
+    void SetFrame(CFrameWnd* pFrameWnd) { m_hWndFrame = pFrameWnd->GetSafeHwnd(); }
     virtual COXBitmapMenuOrganizer* GetMenuOrganizer() { return &m_menuOrganizer; }
     virtual BOOL SaveToolbarState(CToolBar* pToolbar);
     virtual BOOL LoadToolbarState(CToolBar* pToolbar);
@@ -214,6 +217,8 @@ protected:
     int m_nCustomizedPopupItem;
     HWND m_hPreviewWnd;
     CFont m_fontBold;
+    // Kept by its window: the frame may go before the page.
+    HWND m_hWndFrame;
 
     DECLARE_MESSAGE_MAP()
 };
