@@ -494,16 +494,11 @@
 
 // ---------------------------------------------------------------------------
 // Customize page: commands (COXCustomizeCommandsPage). 26894 names a folder
-// ("%s"). The tree's icons 26020-26032 are icon resources (the numbers of
-// some bitmaps too, in another resource type).
+// ("%s"). The tree's five images are one bitmap.
 // ---------------------------------------------------------------------------
 #define IDD_OX_CUSTOMIZE_COMMANDS       26010
 #define IDB_OX_CUSTOMIZE_COMMANDS       26028
-#define IDI_OX_CMP_FOLDER               26020
-#define IDI_OX_CMP_SEPARATOR            26023
-#define IDI_OX_CMP_COMMAND              26026
-#define IDI_OX_CMP_NEWMENU              26029
-#define IDI_OX_CMP_CUSTOMBUTTON         26032
+#define IDB_OX_CMP_TREE_IMAGES          29050
 #define IDS_OX_COMMANDS_TITLE           26620
 #define IDS_OX_COMMANDS_TIP             26621
 #define IDS_OX_CMP_NEW_MENU             26890

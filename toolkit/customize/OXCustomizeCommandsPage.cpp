@@ -357,15 +357,11 @@ BOOL COXCustomizeCommandsPage::InitializeCommands(LPCTSTR lpszCustomImageResourc
     if (m_ilImages.GetSafeHandle() != NULL)
         ilOld.Attach(m_ilImages.Detach());
     m_ilImages.Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, 0, 0);
-    for (UINT nIcon : {IDI_OX_CMP_FOLDER, IDI_OX_CMP_NEWMENU, IDI_OX_CMP_SEPARATOR, IDI_OX_CMP_COMMAND,
-                       IDI_OX_CMP_CUSTOMBUTTON}) {
-        HICON hIcon = (HICON)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCE(nIcon), IMAGE_ICON, kImageSize,
-                                          kImageSize, 0);
-        if (hIcon == NULL || m_ilImages.Add(hIcon) < 0)
-            ImageList_SetImageCount(m_ilImages.GetSafeHandle(), m_ilImages.GetImageCount() + 1);
-        if (hIcon != NULL)
-            ::DestroyIcon(hIcon);
-    }
+    // The tree's own five images come first whatever the bitmap holds.
+    CImageList ilTree;
+    if (ilTree.Create(IDB_OX_CMP_TREE_IMAGES, kImageSize, 0, RGB(192, 192, 192)))
+        AppendImages(m_ilImages, ilTree.GetSafeHandle());
+    ImageList_SetImageCount(m_ilImages.GetSafeHandle(), kTreeImageCount);
 
     // 4. Every bar's images, its buttons pointed at their copies.
     for (INT_PTR b = 0; b < arrBars.GetSize(); b++) {
@@ -659,8 +655,6 @@ void COXCustomizeCommandsPage::OnInitPage()
             pApp->GetProfileInt(m_sProfileName, szShowOnlyRecentlyUsed, m_bShowOnlyRecentlyUsed) != 0;
     }
     COXCustomizePage::OnInitPage();
-    for (COXSeparator* pSep : {&m_sepCommands, &m_sepSelection, &m_sepMenu})
-        pSep->SetTextColor(::GetSysColor(COLOR_WINDOW), FALSE);
     m_btnModifySelection.SetStyleEx(OXBB_EX_DROPDOWN, FALSE);
     LOGFONT lf = {};
     if (CFont* pFont = m_btnModifySelection.GetFont())

@@ -1,18 +1,17 @@
 #!/usr/bin/env python3
 """Draws the pictures of the commands customize page:
   page_commands.bmp    32 x 32: a menu dropped from its bar beside a button
-  commands_folder.ico  16 x 16: an open menu (a folder of the command tree)
-  commands_newmenu.ico 16 x 16: a menu with a star (a new menu)
-  commands_sep.ico     16 x 16: a line between two items (a separator)
-  commands_command.ico 16 x 16: a plain sheet (a command without an image)
-  commands_custom.ico  16 x 16: an edit field with a caret (custom buttons)
+  commands_tree.bmp    80 x 16: the command tree's five images: an open menu
+                       (a folder), a menu with a star (a new menu), a line
+                       between two items (a separator), a plain sheet (a
+                       command without an image), an edit field (custom
+                       buttons)
 
 Run by hand (python3 toolkit/res/draw_commands_page.py); the files it writes
-beside itself are kept in the source tree. In the bitmap grey 192,192,192 is
-the transparent colour; the icons carry their own mask.
+beside itself are kept in the source tree. Grey 192,192,192 is the
+transparent colour. (Icon resources would clash: the linker numbers every
+script's icon images from 1.)
 """
-import struct
-
 from draw_option_marks import write_bmp
 
 CLEAR = (192, 192, 192)
@@ -34,29 +33,6 @@ def grid(rows, size):
     rows = [r.ljust(size) for r in rows] + [" " * size] * (size - len(rows))
     assert len(rows) == size
     return [[PALETTE.get(ch) for ch in row[:size]] for row in rows]
-
-
-def write_ico(name, px):
-    """A 16 x 16 icon, 32 bits with an AND mask: None pixels are clear."""
-    size = len(px)
-    xor = b""
-    mask = b""
-    for y in range(size - 1, -1, -1):
-        bits = 0
-        for x in range(size):
-            c = px[y][x]
-            if c is None:
-                xor += bytes((0, 0, 0, 0))
-                bits |= 1 << (31 - x)
-            else:
-                xor += bytes((c[2], c[1], c[0], 255))
-        mask += struct.pack(">I", bits)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
-    image = header + xor + mask
-    with open(name, "wb") as f:
-        f.write(struct.pack("<HHH", 0, 1, 1))
-        f.write(struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), 22))
-        f.write(image)
 
 
 PAGE = [
@@ -161,6 +137,10 @@ CUSTOM = [
 
 page = [[c if c is not None else CLEAR for c in row] for row in grid(PAGE, 32)]
 write_bmp("page_commands.bmp", page)
-for name, rows in (("commands_folder.ico", FOLDER), ("commands_newmenu.ico", NEWMENU), ("commands_sep.ico", SEPARATOR),
-                   ("commands_command.ico", COMMAND), ("commands_custom.ico", CUSTOM)):
-    write_ico(name, grid(rows, 16))
+tree = [[CLEAR] * 80 for _ in range(16)]
+for n, rows in enumerate((FOLDER, NEWMENU, SEPARATOR, COMMAND, CUSTOM)):
+    for y, row in enumerate(grid(rows, 16)):
+        for x, c in enumerate(row):
+            if c is not None:
+                tree[y][16 * n + x] = c
+write_bmp("commands_tree.bmp", tree)
