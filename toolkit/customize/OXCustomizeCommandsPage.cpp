@@ -1249,7 +1249,10 @@ void COXCustomizeCommandsPage::EditButtonAppearance(COXCoolToolBar* pBar, int nB
     dlg.m_pImageList = &il;
     dlg.m_nImageIndex = 0;
 
-    const int nCustom = pBar->IsCustomButton(nButton) ? COXCoolToolBar::FindCustomButton((int)button.idCommand) : -1;
+    // A custom button's placeholder is a separator: the control's window
+    // carries the registered id.
+    const int nCustom = pBar->IsCustomButton(nButton) ? COXCoolToolBar::FindCustomButton(pBar->GetCustomButtonWnd(nButton))
+                                                      : -1;
     OXCUSTOMBUTTONDESCRIPTOR descriptor = {};
     if (nCustom >= 0 && COXCoolToolBar::GetCustomButton(nCustom, descriptor)) {
         MakeDialogImages(il, descriptor.m_nImage);

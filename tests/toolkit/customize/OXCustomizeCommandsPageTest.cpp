@@ -592,6 +592,40 @@ TEST_F(CommandsPage, BarNotificationsRecordTheSelectionAndRunTheAppearanceDialog
     EXPECT_EQ(-1, m_page->GetCustomizedPopupItem());
 }
 
+TEST_F(CommandsPage, ACustomButtonsAppearanceRebuildsItsDescriptor)
+{
+    COXCustomButtonWnd edit;
+    const int nCustom = COXCoolToolBar::AddCustomButton(&edit, 19395, 80, 20, OXCBD_SHOWANY);
+    ASSERT_GE(nCustom, 0);
+    COXCoolToolBar& bar = m_pFrame->m_bar;
+    // Put on the bar once the page has loaded the bars' state, as a user's
+    // drop puts it.
+    Init();
+    ASSERT_TRUE(bar.InsertEditBox(0, nCustom, "typed"));
+    ASSERT_TRUE(Open());
+    bar.SetCustomizedButton(0);
+    CDialogAnswerer answerer;
+    answerer.SetDefault(kNoCommand);
+    bool bSeen = false;
+    answerer.Handle([&](HWND hDlg, const ShownDialog&) {
+        bSeen = true;
+        EXPECT_EQ("80", WindowText(::GetDlgItem(hDlg, IDC_OX_BA_WIDTH)));
+        EXPECT_EQ("20", WindowText(::GetDlgItem(hDlg, IDC_OX_BA_HEIGHT)));
+        EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(hDlg, IDC_OX_BA_SHOW_FLOATING));
+        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hDlg, IDC_OX_BA_TEXT)));
+        ::SetDlgItemTextA(hDlg, IDC_OX_BA_WIDTH, "120");
+        ::SendDlgItemMessageA(hDlg, IDC_OX_BA_SHOW_FLOATING, BM_CLICK, 0, 0);
+        CDialogAnswerer::PressButton(hDlg, IDOK);
+    });
+    Notify(bar, ID_OXCUSTTB_APPEARANCE);
+    ASSERT_TRUE(bSeen);
+    OXCUSTOMBUTTONDESCRIPTOR descriptor = {};
+    ASSERT_TRUE(COXCoolToolBar::GetCustomButton(nCustom, descriptor));
+    EXPECT_EQ(120, descriptor.m_nWidth);
+    EXPECT_EQ(20, descriptor.m_nHeight);
+    EXPECT_EQ(OXCBD_SHOWVERT | OXCBD_SHOWHORZ, descriptor.m_nFlags);
+}
+
 TEST_F(CommandsPage, TheMenuBarOpensItsMenusInCustomizationPopupsLevelByLevel)
 {
     ASSERT_TRUE(Open());
