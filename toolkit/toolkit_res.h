@@ -493,6 +493,33 @@
 #define IDC_OX_TBP_BARS                 26110
 
 // ---------------------------------------------------------------------------
+// Customize page: commands (COXCustomizeCommandsPage). 26894 names a folder
+// ("%s"). The tree's five images are one bitmap.
+// ---------------------------------------------------------------------------
+#define IDD_OX_CUSTOMIZE_COMMANDS       26010
+#define IDB_OX_CUSTOMIZE_COMMANDS       26028
+#define IDB_OX_CMP_TREE_IMAGES          29050
+#define IDS_OX_COMMANDS_TITLE           26620
+#define IDS_OX_COMMANDS_TIP             26621
+#define IDS_OX_CMP_NEW_MENU             26890
+#define IDS_OX_CMP_SEPARATOR            26891
+#define IDS_OX_CMP_CUSTOM_BUTTONS       26892
+#define IDS_OX_CMP_SEPARATOR_TIP        26893
+#define IDS_OX_CMP_FOLDER_TIP           26894
+#define IDS_OX_CMP_NEW_MENU_TIP         26895
+#define IDS_OX_CMP_CUSTOM_BUTTONS_TIP   26896
+#define IDS_OX_CMP_CUSTOM_BUTTON_TIP    26897
+#define IDC_OX_CMP_SEP_MENU             26088
+#define IDC_OX_CMP_SEP_COMMANDS         26111
+#define IDC_OX_CMP_COMMANDS             26112
+#define IDC_OX_CMP_SEP_SELECTION        26113
+#define IDC_OX_CMP_DESCRIPTION          26114
+#define IDC_OX_CMP_MODIFY               26115
+#define IDC_OX_CMP_SHOW_ICONS           26117
+#define IDC_OX_CMP_RECENTLY_USED        26236
+#define IDC_OX_CMP_PREVIEW_FRAME        26247
+
+// ---------------------------------------------------------------------------
 // Customize page: tabbed MDI (COXCustomizeTabbedMDIPage). The option tree's
 // items carry ids of their own (2000-2045, see the page's header).
 // ---------------------------------------------------------------------------

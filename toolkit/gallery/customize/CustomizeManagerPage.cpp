@@ -14,6 +14,7 @@
 
 #include "OXCustomizeBackgroundPage.h"
 #include "OXCustomizeCaptionPage.h"
+#include "OXCustomizeCommandsPage.h"
 #include "OXCustomizeCoolControlsPage.h"
 #include "OXCustomizeInstanceManagerPage.h"
 #include "OXCustomizeIntelliMousePage.h"
@@ -293,6 +294,9 @@ public:
             m_toolbars.InitializeToolbars(TRUE, TRUE, TRUE, 0, "Gallery tool bars");
             RegisterPage(&m_shortkeys, 12);
             RegisterPage(&m_toolbars, 13);
+            m_commands.SetFrame(m_pSampleFrame);
+            m_commands.InitializeCommands(NULL, RGB(192, 192, 192), TRUE, FALSE, "Gallery commands");
+            RegisterPage(&m_commands, 16);
         }
         if (m_tabbedMDI.OpenDocuments()) {
             m_tabbedMDI.InitializeTabbedMDI(TCS_HOTTRACK, 1, "Gallery tabbed MDI", TRUE);
@@ -312,6 +316,7 @@ public:
             delete m_pSampleFrame;
     }
     COXCustomizePage* GetShortkeysPage() { return &m_shortkeys; }
+    COXCustomizeCommandsPage* GetCommandsPage() { return &m_commands; }
 
     BOOL RegisterPage(COXCustomizePage* pPage, DWORD dwPageID)
     {
@@ -342,6 +347,7 @@ protected:
     CShortkeysSampleFrame* m_pSampleFrame = NULL;
     COXCustomizeShortkeysPage m_shortkeys;
     COXCustomizeToolbarsPage m_toolbars;
+    COXCustomizeCommandsPage m_commands;
     CGalleryTabbedMDIPage m_tabbedMDI;
     COXCustomizeWorkspaceStatePage m_workspace;
     CMap<DWORD, DWORD, COXCustomizePage*, COXCustomizePage*> m_mapPagesByID;
@@ -386,7 +392,29 @@ CWnd* OpenShortkeysPage(CWnd* pGallery)
     return pManager;
 }
 
+// The manager on the commands page, the Keywords menu open in the tree and
+// its Filter command chosen: its description shows.
+CWnd* OpenCommandsPage(CWnd* pGallery)
+{
+    CGalleryCustomizeManager* pManager = (CGalleryCustomizeManager*)OpenCustomizeManager(pGallery);
+    if (pManager == NULL || !pManager->ActivatePage(pManager->GetCommandsPage()))
+        return pManager;
+    CTreeCtrl& tree = pManager->GetCommandsPage()->GetTree();
+    for (HTREEITEM hMenu = tree.GetRootItem(); hMenu != NULL; hMenu = tree.GetNextSiblingItem(hMenu)) {
+        if (tree.GetItemText(hMenu) != "Keywords")
+            continue;
+        tree.Expand(hMenu, TVE_EXPAND);
+        for (HTREEITEM h = tree.GetChildItem(hMenu); h != NULL; h = tree.GetNextSiblingItem(h)) {
+            if (tree.GetItemData(h) == ID_GALLERY_BAR_FILTER)
+                tree.SelectItem(h);
+        }
+    }
+    pManager->SetWindowText("Commands page");
+    return pManager;
+}
+
 }   // namespace
 
 GALLERY_ENTRY("customize", "Customize manager", OpenCustomizeManager);
+GALLERY_ENTRY("customize", "Commands page", OpenCommandsPage);
 GALLERY_ENTRY("customize", "Shortcut keys page", OpenShortkeysPage);
