@@ -91,6 +91,22 @@ BOOL GetBlob(CWinApp* pApp, LPCTSTR lpszSection, const CString& strKey, std::vec
     return TRUE;
 }
 
+// Whether the tool bar control's own saved buttons are in the profile.
+BOOL HasStoredButtons(CWinApp* pApp, LPCTSTR lpszSubKey, LPCTSTR lpszValueName)
+{
+    HKEY hAppKey = pApp->GetAppRegistryKey();
+    if (hAppKey == NULL)
+        return FALSE;
+    HKEY hKey = NULL;
+    BOOL bStored = FALSE;
+    if (::RegOpenKeyExA(hAppKey, lpszSubKey, 0, KEY_READ, &hKey) == ERROR_SUCCESS) {
+        bStored = ::RegQueryValueExA(hKey, lpszValueName, NULL, NULL, NULL, NULL) == ERROR_SUCCESS;
+        ::RegCloseKey(hKey);
+    }
+    ::RegCloseKey(hAppKey);
+    return bStored;
+}
+
 void WriteBlob(CWinApp* pApp, LPCTSTR lpszSection, const CString& strKey, std::vector<BYTE> bytes)
 {
     pApp->WriteProfileBinary(lpszSection, strKey, bytes.data(), (UINT)bytes.size());
@@ -416,7 +432,11 @@ BOOL COXCoolToolBar::LoadBarState(LPCTSTR lpszSubKey, LPCTSTR lpszValueName, BOO
     }
 
     BOOL bResult = TRUE;
-    if (bCustomizable || bButtons || bPositions) {
+    // A bar never saved keeps the buttons it was made with, its custom ones
+    // included: taking them off would lose them on the first run.
+    const BOOL bStored =
+        bButtons || bPositions || (bCustomizable && HasStoredButtons(pApp, lpszSubKey, lpszValueName));
+    if (bStored) {
         CInternalChange change(m_bInternalChange);
         // The custom buttons come off; their controls wait to go back.
         std::map<int, OXCUSTOMBUTTONDESCRIPTOR> kept;

@@ -237,6 +237,22 @@ TEST(CoolToolBarStateTest, ABadBlobLeavesTheBarAsItWas)
     EXPECT_EQ(before, state.Buttons());
 }
 
+// The first run finds nothing stored: the bar keeps the buttons it was made
+// with, its custom button included.
+TEST(CoolToolBarStateTest, ABarNeverSavedKeepsItsButtons)
+{
+    DeleteState();
+    CoolToolBarState state;
+    ASSERT_TRUE(state.Create());
+    COXCoolToolBar& bar = state.Bar();
+    ASSERT_TRUE(bar.InsertComboBox(1, state.m_nCombo));
+    const auto before = state.Buttons();
+    bar.LoadBarState(kSection, "Main");
+    EXPECT_EQ(before, state.Buttons());
+    EXPECT_EQ(1, bar.GetCustomButtonCount());
+    EXPECT_EQ(state.m_combo.GetControlWindow(), bar.GetCustomButtonWnd(1));
+}
+
 // ---------------------------------------------------------------------------
 // Across a restart: a second run of this program loads what the first saved
 // ---------------------------------------------------------------------------
