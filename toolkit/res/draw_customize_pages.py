@@ -11,7 +11,7 @@ Run by hand (python3 toolkit/res/draw_customize_pages.py); the .bmp files it
 writes beside itself are kept in the source tree. Grey 192,192,192 is the
 transparent colour.
 """
-from draw_option_marks import write_bmp
+from draw_option_marks import picture as shared_picture, write_bmp
 
 CLEAR = (192, 192, 192)
 PALETTE = {
@@ -34,13 +34,7 @@ PALETTE = {
 
 
 def picture(rows):
-    px = [[CLEAR] * 32 for _ in range(32)]
-    for y, row in enumerate(rows):
-        for x, ch in enumerate(row):
-            if ch in PALETTE:
-                px[y][x] = PALETTE[ch]
-    return px
-
+    return shared_picture(rows, PALETTE, CLEAR, 32)
 
 MOUSE = [
     "               #                ",

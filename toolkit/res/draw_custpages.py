@@ -9,7 +9,7 @@ Run by hand (python3 toolkit/res/draw_custpages.py); the .bmp files it writes
 beside itself are kept in the source tree. Grey 192,192,192 is the
 transparent colour.
 """
-from draw_option_marks import write_bmp
+from draw_option_marks import picture as shared_picture, write_bmp
 
 CLEAR = (192, 192, 192)
 PALETTE = {
@@ -27,13 +27,7 @@ PALETTE = {
 
 
 def picture(rows, size):
-    px = [[CLEAR] * size for _ in range(size)]
-    for y, row in enumerate(rows):
-        for x, ch in enumerate(row[:size]):
-            if ch in PALETTE:
-                px[y][x] = PALETTE[ch]
-    return px
-
+    return shared_picture(rows, PALETTE, CLEAR, size)
 
 KEYS = [
     "",

@@ -41,6 +41,18 @@ def marks(frame, fill, mark):
     return px
 
 
+def picture(rows, palette, clear, size=None):
+    """A size x size picture (size: the number of rows by default) of rows of
+    palette letters; any other letter, and whatever the rows leave, is clear."""
+    size = size or len(rows)
+    px = [[clear] * size for _ in range(size)]
+    for y, row in enumerate(rows[:size]):
+        for x, ch in enumerate(row[:size]):
+            if ch in palette:
+                px[y][x] = palette[ch]
+    return px
+
+
 def write_bmp(name, px):
     h, w = len(px), len(px[0])
     row = (w * 3 + 3) & ~3
