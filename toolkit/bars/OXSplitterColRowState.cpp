@@ -39,6 +39,49 @@ BOOL COXSplitterColRowState::Apply(CSplitterWnd* pSplitter) const
     return TRUE;
 }
 
+CSplitterWnd* COXSplitterColRowState::FindSplitter(CWnd* pFrame)
+{
+    if (pFrame == NULL)
+        return NULL;
+    for (HWND h = ::GetWindow(pFrame->GetSafeHwnd(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        CWnd* pWnd = CWnd::FromHandlePermanent(h);
+        if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CSplitterWnd)))
+            return (CSplitterWnd*)pWnd;
+    }
+    return NULL;
+}
+
+BOOL COXSplitterColRowState::CaptureAll(CSplitterWnd* pSplitter, CObArray& states)
+{
+    BOOL bOk = TRUE;
+    for (int pass = 0; pass < 2; pass++) {
+        const BOOL bRow = pass == 0;
+        const int nCount = bRow ? pSplitter->GetRowCount() : pSplitter->GetColumnCount();
+        for (int i = 0; i < nCount; i++) {
+            COXSplitterColRowState* pState = new COXSplitterColRowState;
+            if (pState->Capture(pSplitter, i, bRow)) {
+                states.Add(pState);
+            } else {
+                delete pState;
+                bOk = FALSE;
+            }
+        }
+    }
+    return bOk;
+}
+
+BOOL COXSplitterColRowState::ApplyAll(CSplitterWnd* pSplitter, const CObArray& states)
+{
+    BOOL bOk = TRUE;
+    for (INT_PTR i = 0; i < states.GetSize(); i++) {
+        const COXSplitterColRowState* pState = DYNAMIC_DOWNCAST(COXSplitterColRowState, states.GetAt(i));
+        if (pState == NULL || !pState->Apply(pSplitter))
+            bOk = FALSE;
+    }
+    pSplitter->RecalcLayout();
+    return bOk;
+}
+
 void COXSplitterColRowState::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {

@@ -16,6 +16,15 @@ public:
     BOOL Apply(CSplitterWnd* pSplitter) const;
     virtual void Serialize(CArchive& ar);
 
+    // The first splitter among a frame's children, NULL when it has none.
+    static CSplitterWnd* FindSplitter(CWnd* pFrame);
+    // Every row, then every column, of the splitter added to states (new
+    // objects the array's owner deletes); FALSE when one could not be read.
+    static BOOL CaptureAll(CSplitterWnd* pSplitter, CObArray& states);
+    // The states put back (one naming no row or column of the splitter is
+    // passed over and makes the answer FALSE), then the splitter laid out.
+    static BOOL ApplyAll(CSplitterWnd* pSplitter, const CObArray& states);
+
     BOOL m_bRow;
     int m_nIndex;
     int m_nIdealSize;

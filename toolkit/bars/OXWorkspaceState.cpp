@@ -49,18 +49,6 @@ CString COXWorkspaceState::NameOrDefault(LPCTSTR lpszName, LPCTSTR lpszDefault)
     return lpszDefault != NULL ? lpszDefault : "";
 }
 
-CSplitterWnd* COXWorkspaceState::FindSplitter(CWnd* pFrame)
-{
-    if (pFrame == NULL)
-        return NULL;
-    for (HWND h = ::GetWindow(pFrame->GetSafeHwnd(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
-        CWnd* pWnd = CWnd::FromHandlePermanent(h);
-        if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CSplitterWnd)))
-            return (CSplitterWnd*)pWnd;
-    }
-    return NULL;
-}
-
 // ---------------------------------------------------------------------------
 // The record
 // ---------------------------------------------------------------------------
@@ -303,24 +291,8 @@ BOOL COXWorkspaceState::CaptureChildFrames()
 
 BOOL COXWorkspaceState::CaptureSplitterPanes(CFrameWnd* pFrame)
 {
-    CSplitterWnd* pSplitter = FindSplitter(pFrame);
-    if (pSplitter == NULL)
-        return TRUE;
-    BOOL bOk = TRUE;
-    for (int pass = 0; pass < 2; pass++) {
-        const BOOL bRow = pass == 0;
-        const int nCount = bRow ? pSplitter->GetRowCount() : pSplitter->GetColumnCount();
-        for (int i = 0; i < nCount; i++) {
-            COXSplitterColRowState* pState = new COXSplitterColRowState;
-            if (pState->Capture(pSplitter, i, bRow)) {
-                m_pSplitterPaneStates->Add(pState);
-            } else {
-                delete pState;
-                bOk = FALSE;
-            }
-        }
-    }
-    return bOk;
+    CSplitterWnd* pSplitter = COXSplitterColRowState::FindSplitter(pFrame);
+    return pSplitter == NULL || COXSplitterColRowState::CaptureAll(pSplitter, *m_pSplitterPaneStates);
 }
 
 // ---------------------------------------------------------------------------
@@ -530,18 +502,8 @@ BOOL COXWorkspaceState::ApplyChildFrames()
 // would reach past the splitter's arrays) and makes the result FALSE.
 BOOL COXWorkspaceState::ApplySplitterPanes(CFrameWnd* pFrame)
 {
-    CSplitterWnd* pSplitter = FindSplitter(pFrame);
-    if (pSplitter == NULL)
-        return TRUE;
-    BOOL bOk = TRUE;
-    for (INT_PTR i = 0; i < m_pSplitterPaneStates->GetSize(); i++) {
-        const COXSplitterColRowState* pState =
-            DYNAMIC_DOWNCAST(COXSplitterColRowState, m_pSplitterPaneStates->GetAt(i));
-        if (pState == NULL || !pState->Apply(pSplitter))
-            bOk = FALSE;
-    }
-    pSplitter->RecalcLayout();
-    return bOk;
+    CSplitterWnd* pSplitter = COXSplitterColRowState::FindSplitter(pFrame);
+    return pSplitter == NULL || COXSplitterColRowState::ApplyAll(pSplitter, *m_pSplitterPaneStates);
 }
 
 // ---------------------------------------------------------------------------

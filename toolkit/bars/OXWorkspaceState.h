@@ -90,9 +90,6 @@ public:
     void SetIncludeChildFrames(BOOL bInclude) { m_bIncludeChildFrames = bInclude; }
     void SetIncludeSplitterPanes(BOOL bInclude) { m_bIncludeSplitterPanes = bInclude; }
 
-    // The splitter a frame's layout goes through: its first direct child
-    // window, in Z order, that is a permanent CSplitterWnd.
-    static CSplitterWnd* FindSplitter(CWnd* pFrame);
 
     int m_nScreenWidth, m_nScreenHeight;
     BOOL m_bIncludeMainWindow;

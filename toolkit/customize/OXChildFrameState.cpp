@@ -37,16 +37,6 @@ CView* COXChildFrameState::FindView(CWnd* pFrame)
     return pFrameWnd ? pFrameWnd->GetActiveView() : NULL;
 }
 
-CSplitterWnd* COXChildFrameState::FindSplitter(CWnd* pFrame)
-{
-    for (HWND h = ::GetWindow(pFrame->GetSafeHwnd(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
-        CWnd* pWnd = CWnd::FromHandlePermanent(h);
-        if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CSplitterWnd)))
-            return (CSplitterWnd*)pWnd;
-    }
-    return NULL;
-}
-
 BOOL COXChildFrameState::ComputeProperties(CWnd* pFrame)
 {
     memset(&m_windowPlacement, 0, sizeof m_windowPlacement);
@@ -70,44 +60,16 @@ BOOL COXChildFrameState::ComputeProperties(CWnd* pFrame)
 
 BOOL COXChildFrameState::ComputeSplitterProperties(CWnd* pFrame)
 {
-    CSplitterWnd* pSplitter = pFrame ? FindSplitter(pFrame) : NULL;
-    if (pSplitter == NULL)
-        return TRUE;
-    BOOL bOk = TRUE;
-    for (int pass = 0; pass < 2; pass++) {
-        const BOOL bRow = pass == 0;
-        const int nCount = bRow ? pSplitter->GetRowCount() : pSplitter->GetColumnCount();
-        for (int i = 0; i < nCount; i++) {
-            COXSplitterColRowState* pState = new COXSplitterColRowState;
-            if (pState->Capture(pSplitter, i, bRow)) {
-                m_pSplitterStates->Add(pState);
-            } else {
-                delete pState;
-                bOk = FALSE;
-            }
-        }
-    }
-    return bOk;
+    CSplitterWnd* pSplitter = COXSplitterColRowState::FindSplitter(pFrame);
+    return pSplitter == NULL || COXSplitterColRowState::CaptureAll(pSplitter, *m_pSplitterStates);
 }
 
 BOOL COXChildFrameState::ApplySplitterProperties(CWnd* pFrame)
 {
-    CSplitterWnd* pSplitter = pFrame ? FindSplitter(pFrame) : NULL;
-    if (pSplitter == NULL)
-        return TRUE;
-    BOOL bOk = TRUE;
-    for (INT_PTR i = 0; i < m_pSplitterStates->GetSize(); i++) {
-        const COXSplitterColRowState* pState = dynamic_cast<COXSplitterColRowState*>(m_pSplitterStates->GetAt(i));
-        // A record for a row or column the splitter does not have is passed
-        // over: its index comes from a stored record and goes into the
-        // splitter's arrays.
-        if (pState == NULL || pState->m_nIndex < 0
-            || pState->m_nIndex >= (pState->m_bRow ? pSplitter->GetRowCount() : pSplitter->GetColumnCount())
-            || !pState->Apply(pSplitter))
-            bOk = FALSE;
-    }
-    pSplitter->RecalcLayout();
-    return bOk;
+    // A stored record naming a row or column the splitter does not have is
+    // passed over: its index would go into the splitter's arrays.
+    CSplitterWnd* pSplitter = COXSplitterColRowState::FindSplitter(pFrame);
+    return pSplitter == NULL || COXSplitterColRowState::ApplyAll(pSplitter, *m_pSplitterStates);
 }
 
 CDocTemplate* COXChildFrameState::FindTemplate() const

@@ -42,7 +42,6 @@ public:
 
 protected:
     void EmptySplitterStates();
-    static CSplitterWnd* FindSplitter(CWnd* pFrame);
     static CView* FindView(CWnd* pFrame);
     CDocTemplate* FindTemplate() const;
 
