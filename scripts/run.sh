@@ -18,9 +18,13 @@ fi
 
 arch=${PELLUCOR_ARCH:-i686}
 scripts/setup.sh
+. scripts/wine-env.sh
+if [ "$arch" = i686 ] && ! wine32_runs; then
+  echo "run: the 32-bit program cannot run here ($WINE32_WHY); running the 64-bit one" >&2
+  arch=x86_64
+fi
 build=$(scripts/build-release.sh "$arch" Pellucor statservice_exe)
 
-. scripts/wine-env.sh
 # The program keeps its settings in the registry of a Wine prefix of its own,
 # one of 32-bit Windows for the 32-bit program.
 if [ "$arch" = i686 ]; then

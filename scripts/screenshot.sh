@@ -13,9 +13,13 @@ arch=${PELLUCOR_ARCH:-i686}
 out=${1:-$root/build/screenshot.png}
 
 scripts/setup.sh
+. scripts/wine-env.sh
+if [ "$arch" = i686 ] && ! wine32_runs; then
+  echo "screenshot: the 32-bit program cannot run here ($WINE32_WHY); picturing the 64-bit one" >&2
+  arch=x86_64
+fi
 build=$(scripts/build-release.sh "$arch" Pellucor statservice_exe 2>/dev/null)
 
-. scripts/wine-env.sh
 if [ "$arch" = i686 ]; then
   wine_prefix_init "$root/build/wine-shot-i686" win32
 else

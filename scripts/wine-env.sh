@@ -8,6 +8,56 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d;mapi32=n,b}"
 unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY ftp_proxy no_proxy NO_PROXY all_proxy ALL_PROXY
 
+# Some kernels refuse 32-bit programs (IA-32 emulation switched off at boot,
+# some container and cloud hosts). Once wine32 is installed, Wine's own
+# launchers (wine, wineboot, ...) always pick its 32-bit loader, which such a
+# kernel cannot start, and nothing Wine-related runs. One check, made once when
+# this file is sourced, decides: where 32-bit programs do not start, every
+# script reaches Wine through its 64-bit loader (scripts/wine64/wine on PATH,
+# and WINELOADER for the processes Wine starts itself) and leaves the 32-bit
+# program alone, saying why.
+#   PELLUCOR_32BIT=no          treat this machine as one that cannot (to try
+#                              that path on a machine that can)
+#   PELLUCOR_WINE32_LOADER     the 32-bit loader to try (default /usr/lib/wine/wine)
+#   PELLUCOR_WINE64_LOADER     the 64-bit loader to use (default /usr/lib/wine/wine64)
+PELLUCOR_WINE32_LOADER=${PELLUCOR_WINE32_LOADER:-/usr/lib/wine/wine}
+PELLUCOR_WINE64_LOADER=${PELLUCOR_WINE64_LOADER:-/usr/lib/wine/wine64}
+WINE32_WHY=
+
+# wine32_check: 0 when the 32-bit loader starts; otherwise 1, with the reason in
+# WINE32_WHY.
+wine32_check() {
+  WINE32_WHY=
+  if [ "${PELLUCOR_32BIT:-}" = no ]; then
+    WINE32_WHY="PELLUCOR_32BIT=no says this machine does not run 32-bit programs"
+    return 1
+  fi
+  if [ ! -x "$PELLUCOR_WINE32_LOADER" ]; then
+    WINE32_WHY="32-bit Wine (wine32) is not installed ($PELLUCOR_WINE32_LOADER is missing): scripts/setup.sh installs it"
+    return 1
+  fi
+  local out
+  if out=$(LC_ALL=C; "$PELLUCOR_WINE32_LOADER" --version 2>&1 </dev/null); then
+    return 0
+  fi
+  out=$(printf '%s' "$out" | tail -n 1)
+  WINE32_WHY="this machine's kernel does not start 32-bit programs (the 32-bit Wine loader answers: ${out##*: })"
+  return 1
+}
+
+# wine32_runs: the check's answer, made once.
+WINE32_RUNS=
+wine32_runs() { [ "$WINE32_RUNS" = yes ]; }
+
+if wine32_check; then
+  WINE32_RUNS=yes
+else
+  WINE32_RUNS=no
+  export WINELOADER=$PELLUCOR_WINE64_LOADER
+  PATH="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine64:$PATH"
+  export PATH
+fi
+
 # The 32-bit program gets a prefix of 32-bit Windows (win32); everything else a
 # 64-bit one. The kind is fixed when the prefix is made: a prefix is never
 # reused for the other kind.
@@ -22,12 +72,12 @@ wine_prefix_init() {
   fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine: creating the $arch prefix $WINEPREFIX"
-    if [ "$arch" = win32 ] && [ ! -x /usr/lib/wine/wine ]; then
-      echo "wine: 32-bit Wine (wine32) is not installed: scripts/setup.sh installs it" >&2
+    if [ "$arch" = win32 ] && ! wine32_runs; then
+      echo "wine: no 32-bit prefix can be made: $WINE32_WHY" >&2
       return 1
     fi
     mkdir -p "$WINEPREFIX"
-    WINEARCH=$arch wineboot -i >/dev/null 2>&1 || true
+    WINEARCH=$arch wine wineboot.exe -i >/dev/null 2>&1 || true
     # Without a window manager every hide of a top-level window costs 2 s unless
     # Wine manages the windows itself.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
