@@ -5,7 +5,8 @@
 # usage: scripts/gallery-shot.sh "<page name>" [output.png]
 #   (default output build/gallery-<page>.png)
 #   PELLUCOR_BUILD_DIR   the build folder to build and run from (default build/x86_64)
-#   GALLERY_SHOT_DELAY   seconds to wait for the page to settle (default 3)
+#   GALLERY_SHOT_DELAY   seconds to wait, at most, for the page to have painted
+#                        (default 60); the gallery says when it has
 #   GALLERY_SKIN         the skin to start in ("Classic", "Office XP",
 #                        "Office 2003" or "none"; default: the gallery's own)
 set -euo pipefail
@@ -35,19 +36,29 @@ trap cleanup EXIT
 
 skin=()
 [ -n "${GALLERY_SKIN:-}" ] && skin=(/skin "$GALLERY_SKIN")
-wine "$build/toolkit/gallery/toolkit_gallery.exe" "${skin[@]}" /open "$page" /show &
+# The gallery writes one line to the ready file once the page is in its
+# screenshot state and has nothing left to paint: "shown", "busy" (it kept
+# painting for 15 s) or "missing" (no such page).
+ready=$WINEPREFIX/drive_c/gallery-ready.txt
+rm -f "$ready"
+wine "$build/toolkit/gallery/toolkit_gallery.exe" "${skin[@]}" /open "$page" /show /ready 'C:\gallery-ready.txt' &
 app_pid=$!
-up=
-for _ in $(seq 300); do
-  if xwininfo -root -tree 2>/dev/null | grep -Fq "\"$page\""; then
-    up=1
+limit=$(( ${GALLERY_SHOT_DELAY:-60} * 10 ))
+state=
+for _ in $(seq "$limit"); do
+  if [ -s "$ready" ]; then
+    state=$(cut -d' ' -f1 "$ready")
     break
   fi
   kill -0 "$app_pid" 2>/dev/null || { echo "gallery-shot: the gallery ended" >&2; exit 1; }
   sleep 0.1
 done
-[ -n "$up" ] || echo "gallery-shot: no window \"$page\" seen within 30 s; taking the screen as it is" >&2
-sleep "${GALLERY_SHOT_DELAY:-3}"
+case "$state" in
+  shown) ;;
+  busy) echo "gallery-shot: \"$page\" kept painting; taking the screen as it is" >&2 ;;
+  missing) echo "gallery-shot: the gallery has no page \"$page\"" >&2; exit 1 ;;
+  *) echo "gallery-shot: \"$page\" did not say it had painted within ${GALLERY_SHOT_DELAY:-60} s; taking the screen as it is" >&2 ;;
+esac
 mkdir -p "$(dirname "$out")"
 import -window root "$out"
 echo "gallery-shot: $out"

@@ -21,6 +21,10 @@ const int kComboFieldHeight = 24;   // a closed combo in the page's font
 const int kLogHeight = 90;
 const int kMinPageWidth = 420;
 const UINT WM_GALLERY_SHOWOFF = WM_APP + 1;
+const UINT_PTR ID_SETTLE_TIMER = 0x6A11;
+const UINT kSettleTickMs = 100;
+const int kQuietTicksForShown = 5;      // half a second with nothing to paint
+const int kMaxSettleTicks = 150;        // 15 s
 const UINT ID_GALLERY_LIST = 100;
 const UINT ID_GALLERY_OPEN = 101;
 const UINT ID_GALLERY_LOG = 0xFFF0;
@@ -189,7 +193,37 @@ BEGIN_MESSAGE_MAP(CGalleryWindow, CWnd)
     ON_BN_CLICKED(ID_GALLERY_OPEN, OnOpen)
     ON_LBN_DBLCLK(ID_GALLERY_LIST, OnOpen)
     ON_MESSAGE(WM_GALLERY_SHOWOFF, OnShowOff)
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
+
+namespace {
+
+BOOL CALLBACK FindPendingPaint(HWND hWnd, LPARAM lParam)
+{
+    if (!::IsWindowVisible(hWnd) || !::GetUpdateRect(hWnd, NULL, FALSE))
+        return TRUE;
+    *(BOOL*)lParam = TRUE;
+    return FALSE;
+}
+
+BOOL CALLBACK FindPendingPaintInTree(HWND hTop, LPARAM lParam)
+{
+    FindPendingPaint(hTop, lParam);
+    if (!*(BOOL*)lParam && ::IsWindowVisible(hTop))
+        ::EnumChildWindows(hTop, FindPendingPaint, lParam);
+    return !*(BOOL*)lParam;
+}
+
+} // namespace
+
+BOOL ThreadHasPendingPaint()
+{
+    if (HIWORD(::GetQueueStatus(QS_PAINT)) & QS_PAINT)
+        return TRUE;
+    BOOL bPending = FALSE;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindPendingPaintInTree, (LPARAM)&bPending);
+    return bPending;
+}
 
 BOOL CGalleryWindow::CreateGallery()
 {
@@ -242,9 +276,12 @@ void CGalleryWindow::OnOpen()
 
 CWnd* CGalleryWindow::Open(const char* name, BOOL bShowOff)
 {
+    m_shownName = name;
     const GalleryEntry* e = FindGalleryEntry(name);
-    if (!e)
+    if (!e) {
+        WriteReady("missing");
         return NULL;
+    }
     CWnd* pPage = e->open(this);
     if (pPage && bShowOff)
         PostMessage(WM_GALLERY_SHOWOFF, 0, (LPARAM)pPage->GetSafeHwnd());
@@ -256,7 +293,42 @@ LRESULT CGalleryWindow::OnShowOff(WPARAM, LPARAM lParam)
     CGalleryPage* pPage = dynamic_cast<CGalleryPage*>(CWnd::FromHandlePermanent((HWND)lParam));
     if (pPage)
         pPage->ShowOff();
+    // What the page does next (a menu dropped, a timer's first step) comes
+    // through the queue: its last paint is waited for, not guessed.
+    if (!m_readyFile.IsEmpty()) {
+        m_quietTicks = m_settleTicks = 0;
+        SetTimer(ID_SETTLE_TIMER, kSettleTickMs, NULL);
+    }
     return 0;
+}
+
+void CGalleryWindow::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != ID_SETTLE_TIMER) {
+        CWnd::OnTimer(nIDEvent);
+        return;
+    }
+    m_quietTicks = ThreadHasPendingPaint() ? 0 : m_quietTicks + 1;
+    ++m_settleTicks;
+    if (m_quietTicks < kQuietTicksForShown && m_settleTicks < kMaxSettleTicks)
+        return;
+    KillTimer(ID_SETTLE_TIMER);
+    ::GdiFlush();
+    WriteReady(m_quietTicks >= kQuietTicksForShown ? "shown" : "busy");
+}
+
+void CGalleryWindow::WriteReady(const char* state)
+{
+    if (m_readyFile.IsEmpty())
+        return;
+    // Written whole under another name, then renamed: the script never reads half a line.
+    CString temp = m_readyFile + ".tmp";
+    FILE* f = fopen(temp, "w");
+    if (!f)
+        return;
+    fprintf(f, "%s %s\n", state, (const char*)m_shownName);
+    fclose(f);
+    ::MoveFileExA(temp, m_readyFile, MOVEFILE_REPLACE_EXISTING);
 }
 
 void CGalleryWindow::PostNcDestroy()

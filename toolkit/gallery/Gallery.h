@@ -98,6 +98,10 @@ CWnd* OpenGalleryPage(CWnd* pGallery, const char* name)
 // and a small square in turn, on a magenta clear colour.
 void MakeBlocks(CWnd* pWnd, CImageList& images, std::initializer_list<COLORREF> colours);
 
+// TRUE while a visible window of the calling thread, or any of its children,
+// still has something to paint.
+BOOL ThreadHasPendingPaint();
+
 // The gallery's main window: the list of entries and an Open button.
 class CGalleryWindow : public CWnd
 {
@@ -107,16 +111,29 @@ public:
     // screenshot state once it is shown); NULL when there is no such entry.
     CWnd* Open(const char* name, BOOL bShowOff = FALSE);
 
+    // For a script that pictures a page: the file gets one line, "shown <name>"
+    // once the page opened with Open(name, TRUE) is in its screenshot state and
+    // nothing of the gallery's has been left to paint for half a second, "busy
+    // <name>" when that never happens within 15 s (a page that keeps
+    // animating), "missing <name>" when there is no such entry.
+    void SetReadyFile(const char* path) { m_readyFile = path; }
+
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnOpen();
     afx_msg LRESULT OnShowOff(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     virtual void PostNcDestroy() override;
+    void WriteReady(const char* state);
 
     CListBox m_list;
     CButton m_open;
     CFont m_font;
+    CString m_readyFile;
+    CString m_shownName;        // the page being watched for its last paint
+    int m_quietTicks = 0;
+    int m_settleTicks = 0;
 
     DECLARE_MESSAGE_MAP()
 };
