@@ -305,6 +305,10 @@ void COXBitmapMenu::DrawItem(LPDRAWITEMSTRUCT lpDIS)
         // The submenu item's own drawing has no item rectangle to fill.
         DrawBackground(pDC, nState, pImageInfo, rcItem, rcImageFrame);
         DrawSubmenuItem(pDC, nState, strText, pImageInfo, rcImageFrame, rcImage, rcText, rcShortcut);
+        DrawSubmenuArrow(pDC, nState, rcItem);
+        // The arrow the system draws after an owner-drawn item would lie
+        // over the skin's.
+        pDC->ExcludeClipRect(COXMenuSkin::SubmenuArrowRect(rcItem));
     } else {
         DrawBackground(pDC, nState, pImageInfo, rcItem, rcImageFrame);
         DrawButton(pDC, nState, pImageInfo, rcImageFrame);
@@ -366,6 +370,10 @@ void COXBitmapMenu::DrawSubmenuItem(CDC* pDC, UINT nState, LPCTSTR lpszText, COX
 void COXBitmapMenu::DrawExpansionItem(CDC* pDC, const RECT& rect, UINT nState)
 {
     GetMenuSkin()->DrawExpansionItem(pDC, rect, nState, this);
+}
+void COXBitmapMenu::DrawSubmenuArrow(CDC* pDC, UINT nState, const RECT& rectItem)
+{
+    GetMenuSkin()->DrawSubmenuArrow(pDC, nState, rectItem, this);
 }
 
 int COXBitmapMenu::SetCustomizedItem(int nPos)

@@ -125,6 +125,7 @@ public:
                                  const RECT& rectImageFrame, const RECT& rectImage, const RECT& rectText,
                                  const RECT& rectShortcut);
     virtual void DrawExpansionItem(CDC* pDC, const RECT& rect, UINT nState);
+    virtual void DrawSubmenuArrow(CDC* pDC, UINT nState, const RECT& rectItem);
 
     // Drags over the popup window, with the drop target's record; nonzero
     // when handled (only while drops are accepted).

@@ -7,6 +7,7 @@
 #include "OXCommandDragData.h"
 #include "OXMenuSkin.h"
 #include "OXSkinnedApp.h"
+#include "OXSkins.h"
 #include "toolkit_res.h"
 
 IMPLEMENT_DYNAMIC(COXMenuBar, COXCoolToolBar)
@@ -567,9 +568,8 @@ void COXMenuBar::RedrawWithLayout(BOOL bFrameChanged)
 
 void COXMenuBar::MakeMenuFont()
 {
-    NONCLIENTMETRICSA ncm = {};
-    ncm.cbSize = sizeof(ncm);
-    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
+    NONCLIENTMETRICSA ncm;
+    if (!OXGetNonClientMetrics(ncm))
         return;
     if (m_fontMenu.GetSafeHandle() != NULL)
         m_fontMenu.DeleteObject();
@@ -850,10 +850,8 @@ void COXMenuBar::DropDown(int nPos)
         SaveMenuIfModified();
     if (m_hMenu == NULL || nPos < 0 || nPos > nCount || (nPos == nCount && m_hIcon == NULL) ||
         IsCommandItem(nPos)) {
-        if (m_bMenuMode && IsCommandItem(nPos)) {
-            if (CWnd* pTarget = GetCommandTarget())
-                pTarget->SendMessage(WM_COMMAND, ::GetMenuItemID(m_hMenu, nPos));
-        }
+        if (m_bMenuMode && IsCommandItem(nPos))
+            FireCommandItem(nPos);
         EndPopup();
         return;
     }
@@ -868,6 +866,8 @@ void COXMenuBar::DropDown(int nPos)
         pChild = GetMaximizedChild();
         if (pChild == NULL) {
             EndPopup();
+            if (bWasMenuMode)
+                NotifyExitMenuLoop();
             return;
         }
         CMenu* pSys = pChild->GetSystemMenu(FALSE);
@@ -881,8 +881,12 @@ void COXMenuBar::DropDown(int nPos)
             hPopup = NULL;
         }
     }
-    if (hPopup == NULL)
+    if (hPopup == NULL) {
+        // Menu mode is over and no popup carries the loop on.
+        if (bWasMenuMode)
+            NotifyExitMenuLoop();
         return;
+    }
     CWnd* pFrame = m_pFrameWnd;
     if (!bWasMenuMode && pFrame != NULL) {
         if (!bWasOpen) {
@@ -1046,8 +1050,8 @@ void COXMenuBar::EndPopup()
         if (m_bReturnToMenuMode) {
             EnterMenuMode(TRUE, nClosed);
             m_nClosedItem = -1;
-        } else if (m_pFrameWnd != NULL && m_pFrameWnd->m_hWnd != NULL) {
-            m_pFrameWnd->SendMessage(WM_EXITMENULOOP, 0, 0);
+        } else {
+            NotifyExitMenuLoop();
         }
     }
     m_bReturnToMenuMode = FALSE;
@@ -1083,6 +1087,29 @@ BOOL COXMenuBar::EnterMenuMode(BOOL bEnter, int nItem)
     ::SetFocus(hFocus != NULL && ::IsWindow(hFocus) ? hFocus : NULL);
     DefWindowProc(TB_SETHOTITEM, (WPARAM)-1, 0);
     return TRUE;
+}
+
+void COXMenuBar::NotifyExitMenuLoop()
+{
+    if (m_pFrameWnd != NULL && m_pFrameWnd->m_hWnd != NULL)
+        m_pFrameWnd->SendMessage(WM_EXITMENULOOP, 0, 0);
+}
+
+void COXMenuBar::LeaveMenuMode()
+{
+    if (!m_bMenuMode)
+        return;
+    EnterMenuMode(FALSE);
+    NotifyExitMenuLoop();
+}
+
+// The menu loop ends before the command runs, as a chosen menu item's does.
+void COXMenuBar::FireCommandItem(int nPos)
+{
+    const UINT nID = ::GetMenuItemID(m_hMenu, nPos);
+    LeaveMenuMode();
+    if (CWnd* pTarget = GetCommandTarget())
+        pTarget->SendMessage(WM_COMMAND, nID);
 }
 
 // ---------------------------------------------------------------------------
@@ -1140,16 +1167,14 @@ BOOL COXMenuBar::HandleMenuKey(UINT nKey)
     const int nCount = m_hMenu != NULL ? ::GetMenuItemCount(m_hMenu) : 0;
     int nHot = m_hWnd != NULL ? (int)DefWindowProc(TB_GETHOTITEM, 0, 0) : -1;
     if (nKey == 0) {
-        const BOOL bWasMenuMode = m_bMenuMode;
-        EnterMenuMode(!m_bMenuMode, nHot >= 0 ? nHot : 0);
-        if (bWasMenuMode && !m_bMenuMode && m_pFrameWnd != NULL)
-            m_pFrameWnd->SendMessage(WM_EXITMENULOOP, 0, 0);
+        if (m_bMenuMode)
+            LeaveMenuMode();
+        else
+            EnterMenuMode(TRUE, nHot >= 0 ? nHot : 0);
         return TRUE;
     }
     if (nKey == VK_ESCAPE && m_bMenuMode) {
-        EnterMenuMode(FALSE);
-        if (m_pFrameWnd != NULL)
-            m_pFrameWnd->SendMessage(WM_EXITMENULOOP, 0, 0);
+        LeaveMenuMode();
         return TRUE;
     }
     if (nButtons == 0)
@@ -1210,10 +1235,24 @@ BOOL COXMenuBar::HandleMenuKey(UINT nKey)
         ch = (BYTE)nKey;
     int nPos;
     if (ch != 0 && m_mapMnemonics.Lookup(FoldMnemonic(ch), nPos)) {
-        DropDown(nPos);
+        // A top-level command runs at its mnemonic, in menu mode or not.
+        if (IsCommandItem(nPos))
+            FireCommandItem(nPos);
+        else
+            DropDown(nPos);
         return TRUE;
     }
     return FALSE;
+}
+
+BOOL COXMenuBar::TranslateFrameAccelerator(const MSG* pMsg)
+{
+    CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, m_pFrameWnd);
+    if (pFrame == NULL || pFrame->m_hWnd == NULL)
+        return FALSE;
+    HACCEL hAccel = pFrame->GetDefaultAccelerator();
+    MSG msg = *pMsg;
+    return hAccel != NULL && ::TranslateAcceleratorA(pFrame->m_hWnd, hAccel, &msg);
 }
 
 BOOL COXMenuBar::TranslateFrameKey(const MSG* pMsg)
@@ -1221,6 +1260,8 @@ BOOL COXMenuBar::TranslateFrameKey(const MSG* pMsg)
     if (m_hWnd == NULL || !IsWindowVisible())
         return FALSE;
     const UINT nKey = (UINT)pMsg->wParam;
+    // Shift+F10 is the keyboard's context menu key, for the focus window.
+    const BOOL bF10 = nKey == VK_F10 && !(::GetKeyState(VK_SHIFT) & 0x8000);
     switch (pMsg->message) {
     case WM_SYSKEYDOWN:
         if (nKey == VK_MENU) {
@@ -1230,13 +1271,19 @@ BOOL COXMenuBar::TranslateFrameKey(const MSG* pMsg)
             return TRUE;
         }
         m_bAltAlone = FALSE;
+        // The frame's accelerators come before the menu's keys, so that an
+        // Alt+letter command wins over a mnemonic of the same letter.
+        if (!m_bMenuMode && TranslateFrameAccelerator(pMsg))
+            return TRUE;
         if (nKey == VK_F10)
-            return HandleMenuKey(0);
+            return bF10 ? HandleMenuKey(0) : FALSE;
         if (nKey == VK_SPACE || nKey == VK_F4)
             return FALSE;   // the window's own system menu and closing
-        if (m_bMenuMode)
-            EnterMenuMode(FALSE);
-        return HandleMenuKey(nKey);
+        if (HandleMenuKey(nKey))
+            return TRUE;
+        // Alt with a key that opens nothing ends menu mode.
+        LeaveMenuMode();
+        return FALSE;
     case WM_SYSKEYUP:
         if (nKey == VK_MENU && m_bAltAlone) {
             m_bAltAlone = FALSE;
@@ -1245,7 +1292,9 @@ BOOL COXMenuBar::TranslateFrameKey(const MSG* pMsg)
         return FALSE;
     case WM_KEYDOWN:
         m_bAltAlone = FALSE;
-        if (nKey == VK_F10)
+        if (bF10 && !m_bMenuMode && TranslateFrameAccelerator(pMsg))
+            return TRUE;
+        if (bF10)
             return HandleMenuKey(0);
         return m_bMenuMode ? HandleMenuKey(nKey) : FALSE;
     default:
@@ -1546,7 +1595,13 @@ void COXMenuBar::OnKillFocus(CWnd* pNewWnd)
 {
     (void)pNewWnd;
     Default();
-    m_bMenuMode = FALSE;
+    // The focus went elsewhere (a click, another window): the loop is over.
+    if (m_bMenuMode) {
+        m_bMenuMode = FALSE;
+        s_hWndSavedFocus = NULL;
+        DefWindowProc(TB_SETHOTITEM, (WPARAM)-1, 0);
+        NotifyExitMenuLoop();
+    }
 }
 
 void COXMenuBar::OnTimer(UINT_PTR nIDEvent)

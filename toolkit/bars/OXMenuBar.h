@@ -217,6 +217,14 @@ protected:
     void InsertItems(const std::vector<OXMENUBARITEM>& items, HMENU hMenu, int nPos, BOOL bRestoring);
     void PostNextPopupClick(int nPos);
     BOOL IsCommandItem(int nPos) const;
+    // Leaves keyboard menu mode and tells the frame its menu loop ended;
+    // nothing outside menu mode.
+    void LeaveMenuMode();
+    void NotifyExitMenuLoop();
+    // Runs the top-level command item at nPos, menu mode over first.
+    void FireCommandItem(int nPos);
+    // The frame's accelerators, tried on a key the bar would take.
+    BOOL TranslateFrameAccelerator(const MSG* pMsg);
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();

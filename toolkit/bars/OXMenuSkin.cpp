@@ -122,6 +122,31 @@ void COXMenuSkin::DrawGlyph(CDC* pDC, const RECT& rect, LPCTSTR lpszGlyph, COLOR
     pDC->SelectObject(pOld);
 }
 
+CRect COXMenuSkin::SubmenuArrowRect(const RECT& rectItem)
+{
+    // As wide as the system's arrow bitmap, with a pixel on either side.
+    static int s_cxArrow = -1;
+    if (s_cxArrow < 0) {
+        s_cxArrow = ::GetSystemMetrics(SM_CXMENUCHECK);
+        if (HBITMAP hArrow = ::LoadBitmapA(NULL, MAKEINTRESOURCEA(32739 /* OBM_MNARROW */))) {
+            BITMAP bm;
+            if (::GetObjectA(hArrow, sizeof(bm), &bm) == sizeof(bm))
+                s_cxArrow = std::max<int>(s_cxArrow, bm.bmWidth);
+            ::DeleteObject(hArrow);
+        }
+    }
+    return CRect(std::max<LONG>(rectItem.left, rectItem.right - s_cxArrow - 2), rectItem.top, rectItem.right,
+                 rectItem.bottom);
+}
+
+void COXMenuSkin::DrawArrow(CDC* pDC, const RECT& rect, COLORREF clr)
+{
+    // Columns of 7, 5, 3 and 1 pixels: crisp at any font.
+    const int x = (rect.left + rect.right - 4) / 2, y = (rect.top + rect.bottom - 7) / 2;
+    for (int i = 0; i < 4; ++i)
+        pDC->FillSolidRect(x + i, y + i, 1, 7 - 2 * i, clr);
+}
+
 void COXMenuSkin::DrawLabelAndShortcut(CDC* pDC, LPCTSTR lpszText, const RECT& rectText,
                                        const RECT& rectShortcut, COLORREF clr, UINT nStateFlags)
 {
@@ -168,6 +193,9 @@ void COXMenuSkinClassic::DrawBackground(CDC* pDC, UINT nState, COXImageInfo* pIm
     const COLORREF clrSelected = IsSelected(nState) ? ::GetSysColor(COLOR_HIGHLIGHT) : clrMenu;
     const BOOL bCheck = IsCheckImage(pImageInfo);
     HBRUSH hPattern = CreateHalftoneBrush(clrMenu, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    // The whole item is the menu's: the margins the areas below leave show
+    // the menu colour wherever the item is drawn, not only on a popup.
+    pDC->FillSolidRect(&rectItem, clrMenu);
 
     if (!::IsRectEmpty(&rectImage)) {
         if (!IsHidden(nState) || bCheck) {
@@ -257,6 +285,7 @@ void COXMenuSkinClassic::DrawText(CDC* pDC, UINT nState, LPCTSTR lpszText, const
 
 void COXMenuSkinClassic::DrawSeparator(CDC* pDC, const RECT& rect, COXBitmapMenu*)
 {
+    pDC->FillSolidRect(&rect, ::GetSysColor(COLOR_MENU));
     CRect rc(rect);
     rc.DeflateRect(2, 0);
     const int y = rc.top + rc.Height() / 2 - 1;
@@ -279,7 +308,11 @@ void COXMenuSkinClassic::DrawSubmenuItem(CDC* pDC, UINT nState, LPCTSTR lpszText
     SplitText(lpszText, strLabel, strShortcut);
     DrawLabelAndShortcut(pDC, strLabel, rectText, rectShortcut, TextColor(nState),
                          IsDisabled(nState) && !IsSelected(nState) ? DSS_DISABLED : 0);
-    // The system draws the arrow of an owner-drawn submenu item itself.
+}
+
+void COXMenuSkinClassic::DrawSubmenuArrow(CDC* pDC, UINT nState, const RECT& rectItem, COXBitmapMenu*)
+{
+    DrawArrow(pDC, SubmenuArrowRect(rectItem), TextColor(nState));
 }
 
 void COXMenuSkinClassic::DrawExpansionItem(CDC* pDC, const RECT& rect, UINT nState, COXBitmapMenu*)
@@ -401,10 +434,15 @@ void COXMenuSkinXP::DrawSubmenuItem(CDC* pDC, UINT nState, LPCTSTR lpszText, COX
 {
     DrawButton(pDC, nState, pImageInfo, rectImageFrame, pMenu);
     DrawImage(pDC, nState, pImageInfo, rectImage, pMenu);
-    // The system draws the arrow of an owner-drawn submenu item itself.
     CString strLabel, strShortcut;
     SplitText(lpszText, strLabel, strShortcut);
     DrawText(pDC, nState, strLabel, rectText, rectShortcut, pMenu);
+}
+
+void COXMenuSkinXP::DrawSubmenuArrow(CDC* pDC, UINT nState, const RECT& rectItem, COXBitmapMenu*)
+{
+    DrawArrow(pDC, SubmenuArrowRect(rectItem),
+              IsDisabled(nState) ? m_pSkin->GetMenuDisabledTextColor() : m_pSkin->SysColor(COLOR_MENUTEXT));
 }
 
 void COXMenuSkinXP::DrawExpansionItem(CDC* pDC, const RECT& rect, UINT nState, COXBitmapMenu*)

@@ -65,6 +65,9 @@ public:
                                  const RECT& rectShortcut, COXBitmapMenu* pMenu) = 0;
     // The item that shows a menu's hidden items.
     virtual void DrawExpansionItem(CDC* pDC, const RECT& rect, UINT nState, COXBitmapMenu* pMenu) = 0;
+    // The arrow of an item that opens a submenu, at the item's right end
+    // (SubmenuArrowRect), in the colour of the item's text.
+    virtual void DrawSubmenuArrow(CDC* pDC, UINT nState, const RECT& rectItem, COXBitmapMenu* pMenu) = 0;
     virtual const OXMENUSKINMETRICS& GetMetrics() const = 0;
     // The window that stands for a bar item while its popup is open
     // (COXShadowedItemWnd); FALSE leaves it to default painting.
@@ -93,10 +96,16 @@ public:
     static void SplitText(LPCTSTR lpszText, CString& strLabel, CString& strShortcut);
     // The image rectangle of an image in its list, at (0, 0); empty without.
     static CRect ImageRect(COXImageInfo* pImageInfo);
+    // The right end of an item where its submenu arrow goes: room for the
+    // arrow the system draws after an owner-drawn item, which the menu keeps
+    // out of there once the skin has drawn its own.
+    static CRect SubmenuArrowRect(const RECT& rectItem);
 
 protected:
     // The "Marlett" glyph of arrows, at the menu check mark's height.
     static void DrawGlyph(CDC* pDC, const RECT& rect, LPCTSTR lpszGlyph, COLORREF clr, UINT nFormat);
+    // A small arrow pointing right, centred in rect.
+    static void DrawArrow(CDC* pDC, const RECT& rect, COLORREF clr);
     // Label and shortcut drawn with DrawState in clr.
     static void DrawLabelAndShortcut(CDC* pDC, LPCTSTR lpszText, const RECT& rectText,
                                      const RECT& rectShortcut, COLORREF clr, UINT nStateFlags);
@@ -121,6 +130,7 @@ public:
                          const RECT& rectImageFrame, const RECT& rectImage, const RECT& rectText,
                          const RECT& rectShortcut, COXBitmapMenu* pMenu) override;
     void DrawExpansionItem(CDC* pDC, const RECT& rect, UINT nState, COXBitmapMenu* pMenu) override;
+    void DrawSubmenuArrow(CDC* pDC, UINT nState, const RECT& rectItem, COXBitmapMenu* pMenu) override;
     const OXMENUSKINMETRICS& GetMetrics() const override { return m_metrics; }
 
     // Where the text area's fill starts (the image area's right edge or
@@ -152,6 +162,7 @@ public:
                          const RECT& rectImageFrame, const RECT& rectImage, const RECT& rectText,
                          const RECT& rectShortcut, COXBitmapMenu* pMenu) override;
     void DrawExpansionItem(CDC* pDC, const RECT& rect, UINT nState, COXBitmapMenu* pMenu) override;
+    void DrawSubmenuArrow(CDC* pDC, UINT nState, const RECT& rectItem, COXBitmapMenu* pMenu) override;
     const OXMENUSKINMETRICS& GetMetrics() const override { return m_metrics; }
     LRESULT PopupWindowProc(WNDPROC pfnOld, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     BOOL DrawPopupNonClient(CWnd* pPopup) override;

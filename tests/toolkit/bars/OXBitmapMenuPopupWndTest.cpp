@@ -428,3 +428,41 @@ TEST_F(MenuCustomization, DragsOverThePopupGoToTheMenuOnlyWhileItIsCustomized)
 }
 
 }   // namespace
+
+namespace {
+
+// In the Classic skin the customization popup (on the button face) shows
+// the menu as the system's popup does: one run of the menu colour with no
+// face showing between items or on the separator's row, and the arrow of an
+// item that opens a submenu.
+TEST_F(MenuCustomization, ClassicPopupShowsOneMenuWithItsSubmenuArrow)
+{
+    ASSERT_NE(::GetSysColor(COLOR_MENU), ::GetSysColor(COLOR_BTNFACE));
+    CHeldMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, 101, "&Open");
+    menu.AppendMenu(MF_SEPARATOR);
+    HMENU hRecent = ::CreatePopupMenu();
+    ::AppendMenuA(hRecent, MF_STRING, 111, "&First");
+    menu.AppendMenu(MF_POPUP, (UINT_PTR)hRecent, "&Recent");
+    menu.AppendMenu(MF_STRING, 103, "E&xit");
+    m_organizer.ConvertMenu(&menu, FALSE);
+    Open(menu.m_hMenu);
+    ASSERT_TRUE(Popup().GetSafeHwnd() != NULL && Popup().IsWindowVisible()) << "no popup shown";
+    Popup().UpdateWindow();
+    CClientDC dc(&Popup());
+    const COLORREF clrMenu = ::GetSysColor(COLOR_MENU), clrText = ::GetSysColor(COLOR_MENUTEXT);
+    for (int i = 0; i < 4; ++i) {
+        const CRect rc = Popup().GetItemRect(i);
+        EXPECT_EQ(clrMenu, dc.GetPixel(rc.left + 1, rc.bottom - 1)) << "item " << i << ": its bottom row";
+        EXPECT_EQ(clrMenu, dc.GetPixel(rc.left + 1, rc.top + 1)) << "item " << i << ": its left margin";
+    }
+    const CRect rcRecent = Popup().GetItemRect(2);
+    int nArrow = 0;
+    for (int x = rcRecent.right - 20; x < rcRecent.right; ++x)
+        for (int y = rcRecent.top; y < rcRecent.bottom; ++y)
+            nArrow += dc.GetPixel(x, y) == clrText;
+    EXPECT_GT(nArrow, 6) << "no submenu arrow on Recent";
+}
+
+}   // namespace

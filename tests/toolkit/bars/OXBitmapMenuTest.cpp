@@ -779,3 +779,47 @@ TEST(BitmapMenuOrganizer, HotImagesAreAppendedToTheCommandsList)
 }
 
 }   // namespace
+
+namespace {
+
+// An item that opens a submenu shows its arrow wherever it is drawn (the
+// customization popup, a preview), and keeps the arrow the system draws
+// after an owner-drawn item from landing on it.
+TEST(BitmapMenu, SubmenuItemDrawsItsOwnArrowAndKeepsTheSystemsOff)
+{
+    COXBitmapMenuOrganizer organizer;
+    HMENU hMenu = MakeMenu("10 [sub]");
+    COXBitmapMenu menu;
+    menu.Attach(hMenu);
+    organizer.ConvertMenu(&menu, TRUE);
+    MEASUREITEMSTRUCT mis[2] = {};
+    MENUITEMINFOA mii[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        mii[i].cbSize = sizeof(mii[i]);
+        mii[i].fMask = MIIM_DATA;
+        ::GetMenuItemInfoA(hMenu, i, TRUE, &mii[i]);
+        mis[i] = {ODT_MENU, 0, i == 0 ? 10u : (UINT)-1, 0, 0, mii[i].dwItemData};
+        menu.MeasureItem(&mis[i]);
+    }
+    const int cx = 200, y = (int)mis[0].itemHeight, cy = (int)mis[1].itemHeight;
+    CPixelCanvas canvas(cx, y + cy);
+    DRAWITEMSTRUCT dis = {ODT_MENU, 0, (UINT)-1, ODA_DRAWENTIRE, 0, NULL, canvas.dc.GetSafeHdc(), {0, y, cx, y + cy},
+                          mii[1].dwItemData};
+    menu.DrawItem(&dis);
+    // The arrow: text-coloured pixels at the item's right end.
+    const COLORREF clrText = ::GetSysColor(COLOR_MENUTEXT);
+    int nArrow = 0;
+    for (int x = cx - 20; x < cx; ++x)
+        for (int yy = y; yy < y + cy; ++yy)
+            nArrow += canvas.At(x, yy) == clrText;
+    EXPECT_GT(nArrow, 6) << "no submenu arrow";
+    // What the system draws there after the item stays off.
+    CBrush red(kRed);
+    canvas.dc.FillRect(CRect(cx - 12, y, cx, y + cy), &red);
+    EXPECT_EQ(0, canvas.Count(kRed)) << "the system's arrow would cover the skin's";
+    canvas.dc.SelectClipRgn(NULL);
+    menu.Detach();
+    ::DestroyMenu(hMenu);
+}
+
+}   // namespace

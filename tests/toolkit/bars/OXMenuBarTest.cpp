@@ -298,6 +298,9 @@ class CBarFrame : public CMenuBarGlue<CFrameWnd>
 public:
     std::vector<UINT> commands;
     std::vector<UINT> loops;   // WM_ENTERMENULOOP, WM_EXITMENULOOP in order
+    // Those of the bar's own loop (wParam FALSE); a tracked popup adds the
+    // system's, with wParam TRUE.
+    std::vector<UINT> barLoops;
     std::vector<CString> loadedSections, savedSections;
     BOOL bVetoDelete = FALSE;
     std::vector<int> beginDrags;   // the items of TBN_BEGINDRAG
@@ -306,7 +309,8 @@ public:
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
-        if (HIWORD(wParam) == 0 && lParam == 0)
+        // Menu commands and accelerators.
+        if (HIWORD(wParam) <= 1 && lParam == 0)
             commands.push_back(LOWORD(wParam));
         return CFrameWnd::OnCommand(wParam, lParam);
     }
@@ -314,6 +318,8 @@ protected:
     {
         if (nMsg == WM_ENTERMENULOOP || nMsg == WM_EXITMENULOOP)
             loops.push_back(nMsg);
+        if ((nMsg == WM_ENTERMENULOOP || nMsg == WM_EXITMENULOOP) && wParam == FALSE)
+            barLoops.push_back(nMsg);
         if (nMsg == WM_MENUBAR_MENULOADED)
             loadedSections.push_back((LPCTSTR)lParam);
         if (nMsg == WM_MENUBAR_MENUSAVED)
@@ -1193,6 +1199,341 @@ TEST_F(CSdiFixture, SwitchingMenusDoesNotGrowTheControlsStrings)
         << "the control's string list grew with each switch";
     bar.SetMenu(hMenu);
     ::DestroyMenu(hOther);
+}
+
+}   // namespace
+
+#include "ImportPatch.h"
+
+namespace {
+
+// Keyboard state for a key message: the modifiers held, nothing else.
+class CHeldKeys
+{
+public:
+    explicit CHeldKeys(std::initializer_list<int> keys)
+    {
+        ::GetKeyboardState(m_saved);
+        BYTE state[256];
+        memcpy(state, m_saved, sizeof(state));
+        for (int vk : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU,
+                       VK_RMENU})
+            state[vk] = 0;
+        for (int vk : keys)
+            state[vk] = 0x80;
+        ::SetKeyboardState(state);
+    }
+    ~CHeldKeys() { ::SetKeyboardState(m_saved); }
+
+private:
+    BYTE m_saved[256];
+};
+
+// A key message as the program's loop handles it: the frame's
+// PreTranslateMessage, then (bDispatch) dispatched when nothing took it.
+// TRUE when the frame took it.
+BOOL LoopKey(CFrameWnd* pFrame, HWND hWnd, UINT nMsg, UINT nKey, BOOL bDispatch = TRUE)
+{
+    LPARAM lParam = 1;
+    if (nMsg == WM_SYSKEYDOWN || nMsg == WM_SYSKEYUP)
+        lParam |= (::GetKeyState(VK_MENU) & 0x8000) ? 0x20000000 : 0;
+    if (nMsg == WM_KEYUP || nMsg == WM_SYSKEYUP)
+        lParam |= 0xC0000000;
+    MSG msg = {hWnd, nMsg, nKey, lParam};
+    if (pFrame->PreTranslateMessage(&msg))
+        return TRUE;
+    if (!bDispatch)
+        return FALSE;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+    return FALSE;
+}
+
+// A window in the frame that counts the context menus asked of it.
+class CContextTarget : public CWnd
+{
+public:
+    int m_nContextMenus = 0;
+
+protected:
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMsg == WM_CONTEXTMENU)
+            ++m_nContextMenus;
+        return CWnd::WindowProc(nMsg, wParam, lParam);
+    }
+};
+
+TEST_F(CSdiFixture, ShiftF10IsLeftToTheFocusWindowsContextMenu)
+{
+    COXMenuBar& bar = frame->m_bar;
+    CContextTarget target;
+    ASSERT_TRUE(target.CreateEx(0, AfxRegisterWndClass(0), "target", WS_CHILD | WS_VISIBLE, CRect(10, 60, 110, 120),
+                                frame, 0x3A01));
+    frame->SetForegroundWindow();
+    target.SetFocus();
+    {
+        CHeldKeys shift({VK_SHIFT});
+        EXPECT_FALSE(LoopKey(frame, target.m_hWnd, WM_SYSKEYDOWN, VK_F10)) << "the bar took Shift+F10";
+        EXPECT_FALSE(bar.IsInMenuMode());
+        EXPECT_EQ(1, target.m_nContextMenus) << "no context menu from the keyboard";
+        EXPECT_FALSE(LoopKey(frame, target.m_hWnd, WM_KEYDOWN, VK_F10));
+        EXPECT_FALSE(bar.IsInMenuMode());
+    }
+    // F10 alone is the menu key.
+    CHeldKeys none({});
+    EXPECT_TRUE(LoopKey(frame, target.m_hWnd, WM_SYSKEYDOWN, VK_F10));
+    EXPECT_TRUE(bar.IsInMenuMode());
+    EXPECT_TRUE(LoopKey(frame, target.m_hWnd, WM_SYSKEYDOWN, VK_F10));
+    EXPECT_FALSE(bar.IsInMenuMode());
+    target.DestroyWindow();
+}
+
+std::string LoopsText(const std::vector<UINT>& loops)
+{
+    std::string s;
+    for (UINT n : loops)
+        s += n == WM_ENTERMENULOOP ? "enter " : n == WM_EXITMENULOOP ? "exit " : "? ";
+    return s;
+}
+
+// Every way out of keyboard menu mode tells the frame once that the loop
+// ended: the organizer and the frame reset their loop state on it.
+TEST_F(CSdiFixture, EveryWayOutOfMenuModeEndsTheLoopOnce)
+{
+    COXMenuBar& bar = frame->m_bar;
+    frame->SetForegroundWindow();
+    frame->SetFocus();
+    HWND hFrame = frame->m_hWnd;
+    // Only the frame's keys: a key left over goes to the system's own menu
+    // loop (the window menu), which has loop messages of its own.
+    auto Alt = [&](UINT nKey) {
+        CHeldKeys alt({VK_MENU});
+        return LoopKey(frame, hFrame, WM_SYSKEYDOWN, nKey, FALSE);
+    };
+    auto Plain = [&](UINT nKey) {
+        CHeldKeys none({});
+        return LoopKey(frame, hFrame, WM_KEYDOWN, nKey, FALSE);
+    };
+    struct Row {
+        const char* name;
+        std::function<void()> leave;
+        UINT nCommand;   // the command that runs, 0 none
+    } rows[] = {
+        {"Alt again", [&] {
+             Alt(VK_MENU);
+             CHeldKeys none({});
+             LoopKey(frame, hFrame, WM_SYSKEYUP, VK_MENU, FALSE);
+         }, 0},
+        {"F10 again", [&] {
+             CHeldKeys none({});
+             LoopKey(frame, hFrame, WM_SYSKEYDOWN, VK_F10, FALSE);
+         }, 0},
+        {"Esc", [&] { Plain(VK_ESCAPE); }, 0},
+        {"Alt with a letter of no item", [&] { Alt('Q'); }, 0},
+        {"Alt with the letter of a popup", [&] { Alt('E'); }, 0},
+        {"Alt with the letter of a command item", [&] { Alt('H'); }, 300},
+        {"Enter on a command item", [&] { Plain(VK_LEFT); Plain(VK_RETURN); }, 300},
+        {"Enter on a grayed popup", [&] {
+             ::EnableMenuItem(hMenu, 1, MF_BYPOSITION | MF_GRAYED);
+             Plain(VK_RIGHT);
+             Plain(VK_RETURN);
+             ::EnableMenuItem(hMenu, 1, MF_BYPOSITION | MF_ENABLED);
+         }, 0},
+        {"the focus moved away", [&] { frame->SetFocus(); }, 0},
+    };
+    for (const Row& row : rows) {
+        CMenuWatch watch([](HWND) { ::EndMenu(); }, 2000);
+        frame->barLoops.clear();
+        frame->commands.clear();
+        {
+            CHeldKeys none({});
+            LoopKey(frame, hFrame, WM_SYSKEYDOWN, VK_MENU, FALSE);
+            LoopKey(frame, hFrame, WM_SYSKEYUP, VK_MENU, FALSE);
+        }
+        ASSERT_TRUE(bar.IsInMenuMode()) << row.name;
+        row.leave();
+        PumpUntil([&] { return !bar.IsPopupOpen() && ShownMenu() == NULL; }, kWaitMs);
+        EXPECT_FALSE(bar.IsInMenuMode()) << row.name;
+        EXPECT_EQ("enter exit ", LoopsText(frame->barLoops)) << row.name;
+        EXPECT_EQ(row.nCommand != 0 ? std::vector<UINT>{row.nCommand} : std::vector<UINT>{}, frame->commands)
+            << row.name;
+    }
+}
+
+TEST_F(CSdiFixture, AltWithTheMnemonicOfACommandItemRunsIt)
+{
+    COXMenuBar& bar = frame->m_bar;
+    frame->SetForegroundWindow();
+    frame->SetFocus();
+    CMenuWatch watch([](HWND) { ::EndMenu(); }, 1000);
+    CHeldKeys alt({VK_MENU});
+    EXPECT_TRUE(LoopKey(frame, frame->m_hWnd, WM_SYSKEYDOWN, 'H'));
+    EXPECT_EQ(std::vector<UINT>{300}, frame->commands) << "Alt+H did not run Help";
+    EXPECT_FALSE(bar.IsInMenuMode());
+    EXPECT_FALSE(watch.Acted()) << "a command item showed a popup";
+}
+
+// The frame's accelerators come first: Alt+E bound to a command runs it
+// rather than opening "&Edit".
+TEST_F(CSdiFixture, AnAltAcceleratorWinsOverTheMnemonicOfTheSameLetter)
+{
+    COXMenuBar& bar = frame->m_bar;
+    frame->SetForegroundWindow();
+    frame->SetFocus();
+    ACCEL accel = {FALT | FVIRTKEY, 'E', 555};
+    HACCEL hAccel = ::CreateAcceleratorTableA(&accel, 1);
+    ASSERT_TRUE(hAccel != NULL);
+    frame->m_hAccelTable = hAccel;
+    CMenuWatch watch([](HWND) { ::EndMenu(); }, 1000);
+    {
+        CHeldKeys alt({VK_MENU});
+        EXPECT_TRUE(LoopKey(frame, frame->m_hWnd, WM_SYSKEYDOWN, 'E'));
+    }
+    PumpPending();
+    EXPECT_EQ(std::vector<UINT>{555}, frame->commands) << "the accelerator did not run";
+    EXPECT_FALSE(watch.Acted()) << "the Edit popup opened instead";
+    EXPECT_TRUE(frame->barLoops.empty()) << LoopsText(frame->barLoops);
+    // Releasing Alt after the accelerator is no lone Alt.
+    {
+        CHeldKeys none({});
+        LoopKey(frame, frame->m_hWnd, WM_SYSKEYUP, VK_MENU);
+    }
+    EXPECT_FALSE(bar.IsInMenuMode());
+    frame->m_hAccelTable = NULL;
+    ::DestroyAcceleratorTable(hAccel);
+}
+
+// The mnemonic is the character the key types in the user's layout: the
+// minus key's code (0xBD) is no character of the item's text.
+TEST_F(CSdiFixture, MnemonicIsFoundByTheCharacterTheKeyTypes)
+{
+    COXMenuBar& bar = frame->m_bar;
+    HMENU hZoom = ::CreateMenu();
+    HMENU hLess = ::CreatePopupMenu();
+    ::AppendMenuA(hLess, MF_STRING, 401, "&Half");
+    ::AppendMenuA(hZoom, MF_POPUP, (UINT_PTR)::CreatePopupMenu(), "&File");
+    ::AppendMenuA(hZoom, MF_POPUP, (UINT_PTR)hLess, "&- Smaller");
+    bar.SetMenu(hZoom);
+    HMENU hShown = NULL;
+    CMenuWatch watch([&](HWND hPopup) {
+        hShown = MenuOf(hPopup);
+        ::EndMenu();
+    });
+    CHeldKeys none({});
+    ASSERT_EQ('-', (char)::MapVirtualKeyA(VK_OEM_MINUS, MAPVK_VK_TO_CHAR)) << "the layout has no minus key";
+    EXPECT_TRUE(bar.HandleMenuKey(VK_OEM_MINUS));
+    EXPECT_TRUE(hShown == hLess) << "the minus key opened no popup";
+    bar.SetMenu(hMenu);
+    ::DestroyMenu(hZoom);
+}
+
+// On a system that refuses the record with the padded border, the bar still
+// gets the menu font.
+typedef BOOL(WINAPI* PFNSPI)(UINT, UINT, PVOID, UINT);
+PFNSPI g_pfnSystemParametersInfo = NULL;
+UINT g_nRefusedSize = 0;
+BOOL WINAPI RefusePaddedMetrics(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni)
+{
+    if (uiAction == SPI_GETNONCLIENTMETRICS && uiParam == sizeof(NONCLIENTMETRICSA)) {
+        ++g_nRefusedSize;
+        return FALSE;
+    }
+    return g_pfnSystemParametersInfo(uiAction, uiParam, pvParam, fWinIni);
+}
+
+TEST_F(CSdiFixture, BarGetsItsMenuFontWhereThePaddedMetricsAreRefused)
+{
+    CImportPatch patch("user32.dll", "SystemParametersInfoA", (ULONG_PTR)&RefusePaddedMetrics);
+    ASSERT_TRUE(patch.Installed());
+    g_pfnSystemParametersInfo = patch.Original<PFNSPI>();
+    COXMenuBar bar;
+    ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, OX_IDW_MENUBAR + 1));
+    g_nRefusedSize = 0;
+    bar.m_hMenu = hMenu;
+    bar.RebuildButtons(FALSE);
+    EXPECT_GT(g_nRefusedSize, 0u) << "the padded record was never asked for";
+    ASSERT_TRUE(bar.m_fontMenu.GetSafeHandle() != NULL) << "no menu font";
+    EXPECT_EQ(bar.m_fontMenu.GetSafeHandle(), (HFONT)bar.SendMessage(WM_GETFONT));
+    bar.DestroyWindow();
+}
+
+}   // namespace
+
+namespace {
+
+// The maximized child's restore and minimize buttons, each pressed and
+// released on itself, do what they show.
+TEST_F(CMdiFixture, MaximizedChildsRestoreAndMinimizeButtonsActOnIt)
+{
+    COXMenuBar& bar = pFrame->m_bar;
+    CBarMDIChild* pChild = NewChild(hChildMenu);
+    ASSERT_TRUE(pChild != NULL);
+    struct Row {
+        const char* name;
+        CRect (COXMenuBar::*rect)() const;
+        int nPressed;
+        BOOL (CWnd::*state)() const;
+    } rows[] = {
+        {"restore", &COXMenuBar::GetRestoreButtonRect, -3, &CWnd::IsZoomed},
+        {"minimize", &COXMenuBar::GetMinimizeButtonRect, -2, &CWnd::IsIconic},
+    };
+    for (const Row& row : rows) {
+        pFrame->MDIMaximize(pChild);
+        bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+        pFrame->RecalcLayout();
+        PumpPending();
+        ASSERT_TRUE(pChild->IsZoomed()) << row.name;
+        const CRect rect = (bar.*row.rect)();
+        ASSERT_FALSE(rect.IsRectEmpty()) << row.name;
+        CRect rectWindow;
+        bar.GetWindowRect(rectWindow);
+        const CPoint ptScreen = rectWindow.TopLeft() + rect.CenterPoint();
+        bar.SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptScreen.x, ptScreen.y));
+        EXPECT_EQ(row.nPressed, bar.GetPressedMDIItem()) << row.name;
+        CPoint ptClient(ptScreen);
+        bar.ScreenToClient(&ptClient);
+        bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM((short)ptClient.x, (short)ptClient.y));
+        PumpPending();
+        EXPECT_EQ(-1, bar.GetPressedMDIItem()) << row.name;
+        EXPECT_FALSE(pChild->IsZoomed()) << row.name << ": the child is still maximized";
+        if (row.state == &CWnd::IsIconic)
+            EXPECT_TRUE(pChild->IsIconic()) << "the child was not minimized";
+        else
+            EXPECT_FALSE(pChild->IsIconic()) << "restore minimized the child";
+        pFrame->MDIRestore(pChild);
+        bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+        PumpPending();
+    }
+}
+
+// Loading a menu's hidden submenus puts its saved set in place of the one
+// in effect: a submenu hidden since is shown again.
+TEST_F(CSdiFixture, LoadedHiddenSubmenusReplaceTheSetInEffect)
+{
+    COXMenuBar& bar = frame->m_bar;
+    const CString strSection = COXMenuBar::SectionFor(NULL) + "_RecentlyUsedSubmenuItems";
+    COXBitmapMenuOrganizer organizer;
+    ASSERT_TRUE(organizer.AttachFrameWnd(frame));
+    HMENU hFind = ::GetSubMenu(::GetSubMenu(hMenu, 1), 1);
+    organizer.HideSubmenu(hFind);
+    ASSERT_TRUE(bar.SaveMenu(hMenu, NULL));
+    // Since the save: Find shown again, another submenu hidden.
+    organizer.UnhideSubmenu(hFind);
+    HMENU hOther = ::CreatePopupMenu();
+    organizer.HideSubmenu(hOther);
+    HMENU hFresh = ::CreateMenu();
+    ASSERT_TRUE(bar.LoadMenu(hFresh, NULL));
+    HMENU hNewFind = ::GetSubMenu(::GetSubMenu(hFresh, 1), 1);
+    ASSERT_TRUE(hNewFind != NULL) << Describe(hFresh);
+    EXPECT_FALSE(organizer.IsSubmenuShown(hNewFind)) << "the saved set was not loaded";
+    EXPECT_TRUE(organizer.IsSubmenuShown(hOther)) << "the set in effect before the load was kept";
+    EXPECT_TRUE(organizer.IsSubmenuShown(hFind));
+    ::DestroyMenu(hOther);
+    ::DestroyMenu(hFresh);
+    organizer.DetachFrameWnd();
+    ::AfxGetApp()->WriteProfileString(COXMenuBar::SectionFor(NULL), NULL, NULL);
+    ::AfxGetApp()->WriteProfileString(strSection, NULL, NULL);
 }
 
 }   // namespace

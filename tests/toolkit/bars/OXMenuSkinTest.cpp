@@ -243,6 +243,29 @@ TEST(MenuSkins, ItemBackgroundsInEachForm)
     }
 }
 
+// A Classic item fills its whole rectangle, so that it reads as one menu on
+// any background, not only on a popup that painted the menu colour first.
+TEST(MenuSkins, ClassicItemsCoverTheirWholeRectangle)
+{
+    COXSkinClassic classic;
+    CImages images;
+    COXImageInfo image(&images.list16, 0);
+    CMeasuredMenu menu(16, 13, 0, 60);
+    const CRect rcItem(0, 0, 120, 22);
+    struct Row { const char* name; UINT nState; COXImageInfo* pImage; } rows[] = {
+        {"plain", 0, NULL}, {"selected", ODS_SELECTED, NULL}, {"with an image", 0, &image},
+        {"checked", ODS_CHECKED, &image}, {"rarely used", OXODS_HIDDEN, NULL},
+    };
+    for (const Row& row : rows) {
+        CPixelCanvas canvas(120, 22, kBlack);
+        CRect rcFrame, rcImage, rcText, rcShortcut;
+        classic.GetMenuSkin()->DistributeSpace(rcItem, row.pImage, rcFrame, rcImage, rcText, rcShortcut, &menu);
+        classic.GetMenuSkin()->DrawBackground(&canvas.dc, row.nState, row.pImage, rcItem, rcFrame, &menu);
+        EXPECT_EQ(0, canvas.Count(kBlack)) << row.name << ": gaps left in the item";
+        EXPECT_EQ(::GetSysColor(COLOR_MENU), canvas.At(60, 21)) << row.name << ": the bottom row";
+    }
+}
+
 TEST(MenuSkins, SeparatorsInEachForm)
 {
     COXSkinClassic classic;
@@ -253,7 +276,8 @@ TEST(MenuSkins, SeparatorsInEachForm)
         classic.GetMenuSkin()->DrawSeparator(&canvas.dc, CRect(0, 0, 100, 8), &menu);
         EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), canvas.At(50, 3));
         EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), canvas.At(50, 4));
-        EXPECT_EQ(kBlack, canvas.At(1, 3)) << "2 pixels in from each side";
+        EXPECT_EQ(::GetSysColor(COLOR_MENU), canvas.At(1, 3)) << "2 pixels in from each side";
+        EXPECT_EQ(0, canvas.Count(kBlack)) << "the separator's row is the menu's";
     }
     {
         CPixelCanvas canvas(100, 3, kBlack);
