@@ -508,6 +508,35 @@ int COXCoolToolBar::WrapToolBar(TBBUTTON* pData, int nCount, int nWidth)
     return CMFCToolBar::WrapToolBar(pData, nCount, nWidth - m_nIndent);
 }
 
+int COXCoolToolBar::DockRowLength() const
+{
+    if (m_pDockBar == NULL || m_pDockBar->m_hWnd == NULL || (m_dwStyle & CBRS_FLOATING) ||
+        !(m_dwStyle & CBRS_ORIENT_HORZ))
+        return 0;
+    // The frame's width is the row's even while a shrinking frame lays out
+    // its dock bars, which still have their old width.
+    CWnd* pSite = m_pDockBar->GetParent();
+    CRect rect;
+    (pSite != NULL ? pSite : (CWnd*)m_pDockBar)->GetClientRect(rect);
+    return rect.Width();
+}
+
+// One row, as a bar docked along the top or the bottom is laid out, is at
+// most as long as the row it docks in: a longer bar wraps into more rows
+// rather than run past the frame's edge.
+void COXCoolToolBar::SizeToolBar(TBBUTTON* pData, int nCount, int nLength, BOOL bVert)
+{
+    if (!bVert && nLength == 32767) {
+        const int nRow = DockRowLength();
+        if (nRow > 0) {
+            CRect rectInside(0, 0, 0, 0);
+            CalcInsideRect(rectInside, TRUE);
+            nLength = std::max(nRow + rectInside.Width(), 0);
+        }
+    }
+    CMFCToolBar::SizeToolBar(pData, nCount, nLength, bVert);
+}
+
 // The framework's layout, over this bar's widths; a bar without buttons
 // keeps a place the size of part of a button.
 CSize COXCoolToolBar::CalcLayout(DWORD dwMode, int nLength)
@@ -717,6 +746,12 @@ void COXCoolToolBar::OnWindowPosChanged(WINDOWPOS* lpWndPos)
         OnChangeDockSide(dwSide);
     }
     m_nDeferredUpdate |= 2;
+    // A docked bar of a new length may wrap otherwise: its buttons follow
+    // before it paints.
+    if (!(lpWndPos->flags & SWP_NOSIZE) && DockRowLength() > 0) {
+        m_bDelayedButtonLayout = TRUE;
+        Invalidate();
+    }
     SendMessage(WM_NCPAINT);
 }
 
@@ -810,10 +845,15 @@ void COXCoolToolBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
     if (m_bCustomizationMode && m_bCustomizable) {
         // The control drags its buttons itself; a press it leaves behind on
-        // the selection goes.
+        // the selection goes. It takes the mouse for the release, which
+        // this mode swallows: the mouse goes back at once, or every later
+        // click in the program would come here.
+        const HWND hCaptureBefore = ::GetCapture();
         int nSelected = CustomizeHit(point);
         SetCustomizedButton(nSelected);
         Default();
+        if (::GetCapture() == m_hWnd && hCaptureBefore != m_hWnd)
+            ::ReleaseCapture();
         if (nSelected >= 0) {
             int nState = (int)SendMessage(TB_GETSTATE, GetItemID(nSelected));
             if (nState != -1 && (nState & TBSTATE_PRESSED))

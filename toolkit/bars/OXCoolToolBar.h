@@ -253,7 +253,8 @@ public:
     static int FindCustomButton(int nID);
     static int FindCustomButton(CWnd* pWnd);
     static BOOL GetCustomButton(int nIndex, OXCUSTOMBUTTONDESCRIPTOR& descriptor);
-    // Forgets every registration (the objects stay their owners').
+    // Forgets every registration (the objects stay their owners'); the
+    // next load reads the stored descriptors again.
     static void RemoveAllCustomButtons();
     BOOL InsertCustomButton(int nIndex, int nCustomIndex, DWORD dwStyle = WS_CHILD | WS_VISIBLE, DWORD dwStyle2 = 0,
                             LPCTSTR lpszClass = NULL, LPCTSTR lpszText = NULL);
@@ -308,8 +309,10 @@ public:
     // The display properties (bProperties) in the section "<sub key>_<name>",
     // the buttons and custom buttons as binary values in lpszSubKey, the
     // control's own state under the application's key. FALSE when the
-    // buttons cannot be saved (no registry) or a stored blob is unreadable;
-    // a failed load leaves the bar as it was.
+    // buttons cannot be saved or loaded (a customizable bar without a
+    // registry: its properties still load) or a stored blob is unreadable
+    // or holds a value out of bounds; a refused blob leaves the bar, its
+    // custom controls included, as it was.
     virtual BOOL SaveBarState(LPCTSTR lpszSubKey, LPCTSTR lpszValueName, BOOL bProperties = TRUE);
     virtual BOOL LoadBarState(LPCTSTR lpszSubKey, LPCTSTR lpszValueName, BOOL bProperties = TRUE);
 
@@ -385,6 +388,7 @@ public:
     CSize CalcLayout(DWORD dwMode, int nLength = -1) override;
     CSize CalcSize(TBBUTTON* pData, int nCount) override;
     int WrapToolBar(TBBUTTON* pData, int nCount, int nWidth) override;
+    void SizeToolBar(TBBUTTON* pData, int nCount, int nLength, BOOL bVert = FALSE) override;
     int GetLayoutWidth(int nIndex, const TBBUTTON& button, CSize sizeButton) override;
     int GetWrappedSeparatorHeight(const TBBUTTON& button) override;
     void DrawGripper(CDC* pDC, const CRect& rect) override;
@@ -401,6 +405,10 @@ public:
 protected:
     // The widths of the layout: rule and per-button width of this bar.
     WidthRule CurrentWidthRule();
+    // The length of the row of a bar docked along the top or the bottom (the
+    // width of the frame it docks in); 0 for a bar docked otherwise or
+    // floating.
+    int DockRowLength() const;
     // The window rectangle in window coordinates.
     CRect WindowRectAtOrigin() const;
     BOOL IsInsideTool(CPoint point) const;

@@ -366,14 +366,18 @@ void COXCoolToolBar::MapAfterMove(CustomButtonMap& map, int a, int b)
 LRESULT COXCoolToolBar::OnInsertButton(WPARAM wParam, LPARAM lParam)
 {
     LRESULT lResult = Default();
-    if (!lResult || m_bReplacingButton || m_bInternalChange)
+    if (!lResult || m_bReplacingButton)
         return lResult;
+    // Whoever inserts, the indexes the bar keeps follow their buttons; only
+    // the redrawing waits for the end of an internal change.
     const int i = (int)wParam;
-    ValidateRect(NULL);
     m_nCustomizedButton = IndexAfterInsert(m_nCustomizedButton, i);
     m_nSecondButtonIndex = IndexAfterInsert(m_nSecondButtonIndex, i);
     MapAfterInsert(m_mapCustomButtons, i);
     (void)lParam;
+    if (m_bInternalChange)
+        return lResult;
+    ValidateRect(NULL);
     RedrawToolBar(TRUE, TRUE);
     return lResult;
 }
@@ -384,9 +388,10 @@ LRESULT COXCoolToolBar::OnDeleteButton(WPARAM wParam, LPARAM)
     CustomButtonMap::iterator it = m_mapCustomButtons.find(i);
     CustomButtonControl* pRemoved = it != m_mapCustomButtons.end() ? it->second.m_pControl : NULL;
     LRESULT lResult = Default();
-    if (!lResult || m_bReplacingButton || m_bInternalChange)
+    if (!lResult || m_bReplacingButton)
         return lResult;
-    ValidateRect(NULL);
+    // Whoever deletes (a load of the bar's state as well), the control
+    // hears of it and the indexes the bar keeps follow their buttons.
     if (pRemoved != NULL) {
         CWnd* pWnd = pRemoved->GetControlWindow();
         if (pWnd != NULL)
@@ -399,6 +404,9 @@ LRESULT COXCoolToolBar::OnDeleteButton(WPARAM wParam, LPARAM)
     else
         m_nCustomizedButton = IndexAfterDelete(m_nCustomizedButton, i);
     m_nSecondButtonIndex = IndexAfterDelete(m_nSecondButtonIndex, i);
+    if (m_bInternalChange)
+        return lResult;
+    ValidateRect(NULL);
 
     // No separator is left at either end of the bar.
     const int nCount = (int)SendMessage(TB_BUTTONCOUNT);
@@ -418,9 +426,6 @@ LRESULT COXCoolToolBar::OnDeleteButton(WPARAM wParam, LPARAM)
         m_bInternalChange = TRUE;
         SendMessage(TB_DELETEBUTTON, nExtra);
         m_bInternalChange = FALSE;
-        MapAfterDelete(m_mapCustomButtons, nExtra);
-        m_nCustomizedButton = IndexAfterDelete(m_nCustomizedButton, nExtra);
-        m_nSecondButtonIndex = IndexAfterDelete(m_nSecondButtonIndex, nExtra);
     }
     RedrawToolBar(TRUE, TRUE);
     return lResult;
@@ -464,6 +469,8 @@ void COXCoolToolBar::RemoveAllCustomButtons()
 {
     s_arrCustomButtonIDs.clear();
     s_mapCustomButtons.clear();
+    // Registrations made anew take their stored descriptors again.
+    s_bDescriptorsLoaded = FALSE;
 }
 
 int COXCoolToolBar::AddCustomButton(CustomButtonControl* pControl, int nID, int nWidth, int nHeight, int nFlags,
@@ -526,10 +533,6 @@ BOOL COXCoolToolBar::InsertCustomButton(int nIndex, int nCustomIndex, DWORD dwSt
     m_bInternalChange = FALSE;
     if (!bInserted)
         return FALSE;
-    // The placeholder went in with the map untouched: it moves now.
-    MapAfterInsert(m_mapCustomButtons, nIndex);
-    m_nCustomizedButton = IndexAfterInsert(m_nCustomizedButton, nIndex);
-    m_nSecondButtonIndex = IndexAfterInsert(m_nSecondButtonIndex, nIndex);
 
     const int nID = s_arrCustomButtonIDs[nCustomIndex];
     OXCUSTOMBUTTONDESCRIPTOR& registered = s_mapCustomButtons[nID];
@@ -548,9 +551,6 @@ BOOL COXCoolToolBar::InsertCustomButton(int nIndex, int nCustomIndex, DWORD dwSt
         m_bInternalChange = TRUE;
         SendMessage(TB_DELETEBUTTON, nIndex);
         m_bInternalChange = FALSE;
-        MapAfterDelete(m_mapCustomButtons, nIndex);
-        m_nCustomizedButton = IndexAfterDelete(m_nCustomizedButton, nIndex);
-        m_nSecondButtonIndex = IndexAfterDelete(m_nSecondButtonIndex, nIndex);
         return FALSE;
     }
     m_mapCustomButtons[nIndex] = descriptor;

@@ -31,6 +31,21 @@ const UINT kMinButtonRecord = 4 + 4 + 1 + 4 + 1;
 const UINT kMinPositionRecord = 8;
 const UINT kMinDescriptorRecord = 5 * 4;
 
+// What a profile may hold. A value outside these is no state the bar wrote
+// (an edited or damaged profile): laid out it would overflow the bar and
+// every later save would write it back, so the blob holding it is refused.
+const int kMaxRecords = 4096;       // buttons, custom buttons, registrations
+const int kMaxExtent = 1000;        // pixels: a width, a height, an indent
+const int kMaxTextRows = 16;
+const int kMaxImage = 0xFFFF;       // image indexes; -2 is "no image"
+const int kMaxCommand = 0xFFFF;     // command and control ids
+
+void CheckBounds(int n, int nMin, int nMax)
+{
+    if (n < nMin || n > nMax)
+        AfxThrowArchiveException(CArchiveException::badIndex);
+}
+
 std::vector<BYTE> Written(const std::function<void(CArchive&)>& write)
 {
     CMemFile file(1024);
@@ -69,13 +84,14 @@ int ReadCount(CArchive& ar, UINT nBytes, UINT nMinRecord)
 {
     int nCount = 0;
     ar >> nCount;
-    if (nCount < 0 || (UINT)nCount > nBytes / nMinRecord)
+    if (nCount < 0 || nCount > kMaxRecords || (UINT)nCount > nBytes / nMinRecord)
         AfxThrowArchiveException(CArchiveException::badIndex);
     return nCount;
 }
 
 // A binary profile value and the size written beside it; FALSE when the
-// size is absent or does not match.
+// size is absent. A size without its value, or one that is not the value's
+// length, leaves the bytes short: the blob is then refused.
 BOOL GetBlob(CWinApp* pApp, LPCTSTR lpszSection, const CString& strKey, std::vector<BYTE>& bytes)
 {
     bytes.clear();
@@ -85,8 +101,9 @@ BOOL GetBlob(CWinApp* pApp, LPCTSTR lpszSection, const CString& strKey, std::vec
     LPBYTE pData = NULL;
     UINT nBytes = 0;
     if (!pApp->GetProfileBinary(lpszSection, strKey, &pData, &nBytes))
-        return TRUE;   // a size without its value: an empty, unreadable blob
-    bytes.assign(pData, pData + std::min<UINT>(nBytes, (UINT)nSize));
+        return TRUE;
+    if (nBytes == (UINT)nSize)
+        bytes.assign(pData, pData + nBytes);
     delete[] pData;
     return TRUE;
 }
@@ -149,6 +166,12 @@ BOOL COXCoolToolBar::ReadButtonsBlob(const BYTE* pData, UINT nBytes, std::vector
                 int nHasText = 0;
                 ar >> b.idCommand >> b.iBitmap >> b.fsStyle >> nHasText >> b.strText;
                 b.bHasText = nHasText != 0;
+                CheckBounds(b.idCommand, 0, kMaxCommand);
+                // a separator's image is its width
+                if (b.fsStyle & TBSTYLE_SEP)
+                    CheckBounds(b.iBitmap, -1, kMaxExtent);
+                else
+                    CheckBounds(b.iBitmap, -2, kMaxImage);
             }
         }))
         return FALSE;
@@ -170,8 +193,11 @@ BOOL COXCoolToolBar::ReadPositionsBlob(const BYTE* pData, UINT nBytes, std::vect
     std::vector<std::pair<int, int>> read;
     if (!ReadWhole(pData, nBytes, [&](CArchive& ar) {
             read.resize(ReadCount(ar, nBytes, kMinPositionRecord));
-            for (auto& p : read)
+            for (auto& p : read) {
                 ar >> p.first >> p.second;
+                CheckBounds(p.first, 0, kMaxRecords - 1);
+                CheckBounds(p.second, 1, kMaxCommand);
+            }
         }))
         return FALSE;
     positions.swap(read);
@@ -193,7 +219,18 @@ std::vector<BYTE> COXCoolToolBar::WriteDescriptorsBlob()
 
 BOOL COXCoolToolBar::ReadDescriptorsBlob(const BYTE* pData, UINT nBytes)
 {
+    // Everything is read into temporaries and applied once the whole blob
+    // has read. A control object reads its bytes only into itself: it is
+    // given them, what it then holds is kept aside, and it gets back what
+    // it held before, all within its record.
     std::map<int, OXCUSTOMBUTTONDESCRIPTOR> read;
+    std::vector<std::pair<CustomButtonControl*, std::vector<BYTE>>> states;
+    auto saved = [](CustomButtonControl* pControl) {
+        return Written([&](CArchive& ar) { pControl->SaveState(ar); });
+    };
+    auto load = [](CustomButtonControl* pControl, const std::vector<BYTE>& bytes) {
+        ReadWhole(bytes.data(), (UINT)bytes.size(), [&](CArchive& ar) { pControl->LoadState(ar); });
+    };
     if (!ReadWhole(pData, nBytes, [&](CArchive& ar) {
             const int nCount = ReadCount(ar, nBytes, kMinDescriptorRecord);
             for (int i = 0; i < nCount; ++i) {
@@ -206,14 +243,29 @@ BOOL COXCoolToolBar::ReadDescriptorsBlob(const BYTE* pData, UINT nBytes)
                     break;
                 OXCUSTOMBUTTONDESCRIPTOR d = it->second;
                 ar >> d.m_nWidth >> d.m_nHeight >> d.m_nFlags >> d.m_nImage;
-                if (d.m_pControl != NULL)
-                    d.m_pControl->LoadState(ar);
+                CheckBounds(d.m_nWidth, -1, kMaxExtent);
+                CheckBounds(d.m_nHeight, -1, kMaxExtent);
+                CheckBounds(d.m_nFlags, 0, OXCBD_SHOWANY);
+                CheckBounds(d.m_nImage, -2, kMaxImage);
+                if (d.m_pControl != NULL) {
+                    const std::vector<BYTE> before = saved(d.m_pControl);
+                    try {
+                        d.m_pControl->LoadState(ar);
+                    } catch (CException*) {
+                        load(d.m_pControl, before);
+                        throw;
+                    }
+                    states.push_back({d.m_pControl, saved(d.m_pControl)});
+                    load(d.m_pControl, before);
+                }
                 read[nID] = d;
             }
         }))
         return FALSE;
     for (auto& entry : read)
         s_mapCustomButtons[entry.first] = entry.second;
+    for (auto& state : states)
+        load(state.first, state.second);
     return TRUE;
 }
 
@@ -352,11 +404,22 @@ BOOL COXCoolToolBar::LoadBarState(LPCTSTR lpszSubKey, LPCTSTR lpszValueName, BOO
     for (int i = 0; i < kProperties; ++i)
         nValues[i] = bProperties ? (int)pApp->GetProfileInt(strSection, kPropertyKeys[i], -1) : -1;
     const BOOL bRegistry = pApp->m_pszRegistryKey != NULL && pApp->m_pszProfileName != NULL;
+    // A size no bar would have is no state this bar wrote: it is left out.
+    const struct
+    {
+        int nProperty, nMax;
+    } sizes[] = {{propIndent, kMaxExtent}, {propTextRows, kMaxTextRows}, {propMinWidth, kMaxExtent},
+                 {propMaxWidth, kMaxExtent}};
+    for (const auto& size : sizes)
+        if (nValues[size.nProperty] < 0 || nValues[size.nProperty] > size.nMax)
+            nValues[size.nProperty] = -1;
     BOOL bCustomizable = IsCustomizable(TRUE) || IsCustomizable(FALSE);
     if (nValues[propCustomizable] != -1)
         bCustomizable = m_pCustomizeIds != NULL && (nValues[propCustomizable] & 1);
-    if (bCustomizable && !bRegistry)
-        return FALSE;
+    // A customizable bar keeps its buttons in the registry only: without
+    // one its properties still load (the blobs below are never read) and
+    // the answer is FALSE.
+    const BOOL bButtonsLoadable = bRegistry || !bCustomizable;
 
     std::vector<BYTE> bytes;
     std::vector<ButtonState> buttons;
@@ -439,8 +502,11 @@ BOOL COXCoolToolBar::LoadBarState(LPCTSTR lpszSubKey, LPCTSTR lpszValueName, BOO
     if (bStored) {
         CInternalChange change(m_bInternalChange);
         // The custom buttons come off; their controls wait to go back.
+        // The deletion hides each control, tells it, and moves the selection
+        // and the second index.
         std::map<int, OXCUSTOMBUTTONDESCRIPTOR> kept;
-        for (auto it = m_mapCustomButtons.rbegin(); it != m_mapCustomButtons.rend(); ++it) {
+        const CustomButtonMap onBar = m_mapCustomButtons;
+        for (auto it = onBar.rbegin(); it != onBar.rend(); ++it) {
             CustomButtonControl* pControl = it->second.m_pControl;
             CWnd* pWnd = pControl != NULL ? pControl->GetControlWindow() : NULL;
             if (pWnd != NULL && !pControl->IsReleasedOnRemoval())
@@ -450,6 +516,13 @@ BOOL COXCoolToolBar::LoadBarState(LPCTSTR lpszSubKey, LPCTSTR lpszValueName, BOO
             SendMessage(TB_DELETEBUTTON, it->first);
         }
         m_mapCustomButtons.clear();
+
+        // The control's own restore makes its buttons anew without a word:
+        // the selected and the second button are found again by command.
+        auto commandAt = [&](int nIndex) {
+            return nIndex >= 0 && nIndex < (int)SendMessage(TB_BUTTONCOUNT) ? GetItemID(nIndex) : 0u;
+        };
+        const UINT nSelectedID = commandAt(m_nCustomizedButton), nSecondID = commandAt(m_nSecondButtonIndex);
 
         HKEY hAppKey = bRegistry ? pApp->GetAppRegistryKey() : NULL;
         if (hAppKey != NULL) {
@@ -475,7 +548,6 @@ BOOL COXCoolToolBar::LoadBarState(LPCTSTR lpszSubKey, LPCTSTR lpszValueName, BOO
             auto it = kept.find(p.second);
             if (it != kept.end() && it->second.m_pControl->GetControlWindow() != NULL) {
                 InsertSeparator(nIndex);
-                MapAfterInsert(m_mapCustomButtons, nIndex);
                 OXCUSTOMBUTTONDESCRIPTOR d = s_mapCustomButtons[p.second];
                 d.m_pControl = it->second.m_pControl;
                 m_mapCustomButtons[nIndex] = d;
@@ -489,6 +561,10 @@ BOOL COXCoolToolBar::LoadBarState(LPCTSTR lpszSubKey, LPCTSTR lpszValueName, BOO
         }
         SetButtonTextFromID(0, 0xFFFF, m_nTextType);
         bResult = bRegistry;
+        m_nSecondButtonIndex = nSecondID != 0 ? CommandToIndex(nSecondID) : -1;
+        const int nSelected = nSelectedID != 0 ? CommandToIndex(nSelectedID) : -1;
+        if (nSelected != m_nCustomizedButton)
+            SetCustomizedButton(nSelected);
     }
 
     if (bLayoutChanged) {
@@ -502,5 +578,5 @@ BOOL COXCoolToolBar::LoadBarState(LPCTSTR lpszSubKey, LPCTSTR lpszValueName, BOO
     } else {
         UpdateCustomButtons(0, -1);
     }
-    return bResult;
+    return bButtonsLoadable && bResult;
 }

@@ -173,6 +173,16 @@ BOOL COXToolbarSkin::CreateArrowFont(CFont& font, CDC* pDC)
     return font.CreateFont(nHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET, 0, 0, 0, 0, "Marlett");
 }
 
+int COXToolbarSkin::ArrowPartWidth(CDC* pDC, CToolBar* pBar, const TBBUTTON& button, const RECT& rect)
+{
+    if (!(button.fsStyle & TBSTYLE_AUTOSIZE)) {
+        const int cxButton = LOWORD(pBar->SendMessage(TB_GETBUTTONSIZE));
+        if (cxButton > 0 && rect.right - rect.left > cxButton)
+            return rect.right - rect.left - cxButton;
+    }
+    return ArrowPartWidth(pDC);
+}
+
 int COXToolbarSkin::ArrowPartWidth(CDC* pDC)
 {
     CFont font;
@@ -579,7 +589,7 @@ void COXToolbarSkinXP::FillStateBackground(CDC* pDC, const RECT& rect, ButtonCas
     }
 }
 
-CRect COXToolbarSkinXP::TextRect(const RECT& rectButton, BOOL bList, int cxImage, int cyImage, int nImage)
+CRect COXToolbarSkinXP::TextRect(const RECT& rectButton, BOOL bList, int cxImage, int cyImage, int nImage, int cxText)
 {
     CRect rect(rectButton);
     if (nImage < 0)
@@ -591,7 +601,40 @@ CRect COXToolbarSkinXP::TextRect(const RECT& rectButton, BOOL bList, int cxImage
         rect.top += cyImage + 1;
         rect.DeflateRect(3, 3);
     }
+    // The control made its button as wide as the text, with margins of its
+    // own: the skin's margins give way, down to a pixel from the edge (and
+    // the image), so that the text is drawn whole where it was measured.
+    if (cxText > rect.Width()) {
+        const LONG nLeftmost = rectButton.left + (bList && cxImage > 0 ? 3 + cxImage + 1 : 1);
+        const LONG nRightmost = rectButton.right - 1;
+        if (bList) {
+            rect.right = std::min(nRightmost, rect.left + cxText);
+            rect.left = std::max(nLeftmost, rect.right - cxText);
+        } else {
+            rect.left = std::max(nLeftmost, rect.left - (cxText - rect.Width() + 1) / 2);
+            rect.right = std::min(nRightmost, rect.left + cxText);
+            rect.left = std::max(nLeftmost, rect.right - cxText);
+        }
+    }
     return rect;
+}
+
+CRect COXToolbarSkinXP::ButtonTextRect(CDC* pDC, const TBBUTTON& button, const RECT& rectButton, CToolBar* pBar,
+                                       const CString& strText)
+{
+    const BOOL bArrows = (pBar->SendMessage(TB_GETEXTENDEDSTYLE) & TBSTYLE_EX_DRAWDDARROWS) != 0;
+    CRect rect(rectButton);
+    if ((button.fsStyle & TBSTYLE_DROPDOWN) && bArrows)
+        rect.right -= ArrowPartWidth(pDC, pBar, button, rectButton);
+    int cxImage = 0, cyImage = 0;
+    HIMAGELIST hImages = (HIMAGELIST)pBar->SendMessage(TB_GETIMAGELIST);
+    if (hImages != NULL)
+        ImageList_GetIconSize(hImages, &cxImage, &cyImage);
+    CFont* pOldFont = pDC->SelectObject(pBar->GetFont());
+    const int cxText = pDC->GetTextExtent(strText).cx;
+    if (pOldFont != NULL)
+        pDC->SelectObject(pOldFont);
+    return TextRect(rect, (pBar->GetStyle() & TBSTYLE_LIST) != 0, cxImage, cyImage, button.iBitmap, cxText);
 }
 
 void COXToolbarSkinXP::DrawButton(CDC* pDC, const TBBUTTON& button, const RECT& rectIn, CToolBar* pBar,
@@ -609,7 +652,7 @@ void COXToolbarSkinXP::DrawButton(CDC* pDC, const TBBUTTON& button, const RECT& 
     const ButtonCase nCase = ButtonCaseFor(button.fsState, bHot, bDropped);
 
     CRect rect(rectIn);
-    const int cxArrowPart = bDropDown && bArrows ? ArrowPartWidth(pDC) : 0;
+    const int cxArrowPart = bDropDown && bArrows ? ArrowPartWidth(pDC, pBar, button, rect) : 0;
     CRect rectArrow(rect.right - cxArrowPart, rect.top, rect.right, rect.bottom);
 
     if (bDrawBackground && nCase != caseDisabled && nCase != caseNormal) {
@@ -659,13 +702,8 @@ void COXToolbarSkinXP::DrawButton(CDC* pDC, const TBBUTTON& button, const RECT& 
 
     if (strText.IsEmpty())
         return;
-    int cxImage = 0, cyImage = 0;
-    HIMAGELIST hImages = (HIMAGELIST)pBar->SendMessage(TB_GETIMAGELIST);
-    if (hImages != NULL)
-        ImageList_GetIconSize(hImages, &cxImage, &cyImage);
     const BOOL bList = (pBar->GetStyle() & TBSTYLE_LIST) != 0;
-    CRect rectText = TextRect(cxArrowPart > 0 ? CRect(rect.left, rect.top, rectArrow.left, rect.bottom) : rect,
-                              bList, cxImage, cyImage, button.iBitmap);
+    CRect rectText = ButtonTextRect(pDC, button, rect, pBar, strText);
     UINT nFormat = DT_WORDBREAK | DT_END_ELLIPSIS;
     // The layer's tool bar control has no wrapper for the text rows.
     if (pBar->SendMessage(TB_GETTEXTROWS) == 1)

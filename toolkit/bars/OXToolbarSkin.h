@@ -82,6 +82,10 @@ public:
     static BOOL CreateArrowFont(CFont& font, CDC* pDC);
     // The width of a drop-down arrow's part of a button: the glyph + 4.
     static int ArrowPartWidth(CDC* pDC);
+    // The part the control keeps for the arrow of a drop-down button at
+    // rect: what the button is wider than the bar's buttons; the glyph's
+    // part for a button sized to its text.
+    static int ArrowPartWidth(CDC* pDC, CToolBar* pBar, const TBBUTTON& button, const RECT& rect);
 
 protected:
     // Asks the bar's frame whether it draws the bar itself: TRUE (and the
@@ -137,8 +141,14 @@ public:
     // The two parts of a combo box's client rectangle the skin draws: the
     // edit part and the button part (bDropList: the drop-down-list style).
     static void ComboParts(const RECT& rectClient, BOOL bDropList, CRect& rectEdit, CRect& rectButton);
-    // The text rectangle of a button whose image is cxImage x cyImage.
-    static CRect TextRect(const RECT& rectButton, BOOL bList, int cxImage, int cyImage, int nImage);
+    // The text rectangle of a button whose image is cxImage x cyImage; a
+    // text cxText wide gets its width where the button has it.
+    static CRect TextRect(const RECT& rectButton, BOOL bList, int cxImage, int cyImage, int nImage,
+                          int cxText = 0);
+    // Where the text of a button at rectButton is drawn, measured in the
+    // bar's font as the control measured it.
+    CRect ButtonTextRect(CDC* pDC, const TBBUTTON& button, const RECT& rectButton, CToolBar* pBar,
+                         const CString& strText);
 
 protected:
     COLORREF Sys(int nIndex) const;

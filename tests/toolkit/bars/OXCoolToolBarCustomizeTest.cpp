@@ -272,6 +272,38 @@ TEST_F(CoolToolBarCustomizeTest, AControlShownOnlyHorizontallyIsAnImageWhenDocke
     EXPECT_TRUE(IsSeparator(1));
 }
 
+// A layout made for good (LM_COMMIT) takes every control along with its
+// separator at once; the idle update then finds each where it belongs.
+TEST_F(CoolToolBarCustomizeTest, ACommittedLayoutTakesTheControlsAlong)
+{
+    ASSERT_TRUE(Bar().InsertComboBox(3, m_nCombo));
+    ASSERT_TRUE(Bar().InsertEditBox(5, m_nEdit, "drill"));
+    auto offsets = [&] {
+        std::vector<CPoint> result;
+        for (int nIndex : {3, 5}) {
+            CRect rectItem, rectControl;
+            Bar().GetItemRect(nIndex, rectItem);
+            Bar().GetCustomButtonWnd(nIndex)->GetWindowRect(rectControl);
+            Bar().ScreenToClient(rectControl);
+            result.push_back(CPoint(rectControl.left - rectItem.left, rectControl.top - rectItem.top));
+        }
+        return result;
+    };
+    const std::vector<CPoint> placed = offsets();
+    CRect rectFirst;
+    Bar().GetItemRect(5, rectFirst);
+    // One button a row, then one row again.
+    for (DWORD dwMode : {(DWORD)LM_COMMIT, (DWORD)(LM_HORZ | LM_COMMIT)}) {
+        Bar().CalcDynamicLayout(-1, dwMode);
+        EXPECT_EQ(placed, offsets()) << dwMode;
+        Bar().SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+        EXPECT_EQ(placed, offsets()) << dwMode << " after the idle update";
+        CRect rect;
+        Bar().GetItemRect(5, rect);
+        EXPECT_EQ(!(dwMode & LM_HORZ), rect.TopLeft() != rectFirst.TopLeft()) << "the edit's separator moved";
+    }
+}
+
 TEST_F(CoolToolBarCustomizeTest, TheEndsOfTheBarKeepNoSeparator)
 {
     // Deleting the last button leaves no separator at the end.
@@ -384,6 +416,27 @@ TEST_F(CoolToolBarCustomizeTest, SelectingWithTheMouse)
     EXPECT_EQ((std::vector<int>{32892, 32892, 32892}), m_frame->m_commands);
     Bar().SetCustomizationMode(FALSE);
     EXPECT_FALSE(m_combo.m_bMode);
+}
+
+// The mode swallows the left release: a left press selects and leaves the
+// mouse free, or every later click in the program would go to the bar.
+TEST_F(CoolToolBarCustomizeTest, ALeftPressSelectsAndKeepsNoCapture)
+{
+    const UINT ids[] = {IDS_BT_SEARCH};
+    Bar().SetButtonsIds(ids, 1);
+    Bar().SetCustomizationMode(TRUE, m_frame->m_hWnd);
+    for (int nIndex : {3, 0}) {
+        CRect rect;
+        Bar().GetItemRect(nIndex, rect);
+        const LPARAM lPoint = MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y);
+        Bar().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
+        EXPECT_EQ(nIndex, Bar().GetCustomizedButton());
+        EXPECT_EQ(NULL, ::GetCapture()) << "after the press on " << nIndex;
+        EXPECT_FALSE(Bar().SendMessage(TB_GETSTATE, Bar().GetItemID(nIndex)) & TBSTATE_PRESSED);
+        Bar().SendMessage(WM_LBUTTONUP, 0, lPoint);
+        EXPECT_EQ(NULL, ::GetCapture()) << "after the release on " << nIndex;
+    }
+    Bar().SetCustomizationMode(FALSE);
 }
 
 TEST_F(CoolToolBarCustomizeTest, TheCustomizeDialogsTextsFitTheirBuffer)

@@ -74,6 +74,46 @@ TEST(CoolToolBarBlobs, ShortAndMalformedBlobsAreRefusedWhole)
     EXPECT_EQ(positions, back);
 }
 
+// A custom control with a state of its own in the descriptors blob.
+class CStatefulButton : public COXCustomButtonWnd
+{
+public:
+    int m_nState = 0;
+    void SaveState(CArchive& ar) override { ar << m_nState; }
+    void LoadState(CArchive& ar) override { ar >> m_nState; }
+};
+
+// A blob cut in its second record reads nothing into the first control.
+TEST(CoolToolBarBlobs, ARefusedDescriptorsBlobLeavesEveryControlAsItWas)
+{
+    COXCoolToolBar::RemoveAllCustomButtons();
+    CStatefulButton first, second;
+    ASSERT_EQ(0, COXCoolToolBar::AddCustomButton(&first, 18221, 60));
+    ASSERT_EQ(1, COXCoolToolBar::AddCustomButton(&second, 18222, 70));
+    first.m_nState = 11;
+    second.m_nState = 12;
+    const std::vector<BYTE> blob = COXCoolToolBar::WriteDescriptorsBlob();
+    ASSERT_EQ(4u + 2 * (5 * 4 + 4), blob.size());
+    first.m_nState = second.m_nState = 0;
+
+    EXPECT_FALSE(COXCoolToolBar::ReadDescriptorsBlob(blob.data(), (UINT)blob.size() - 2));
+    EXPECT_EQ(0, first.m_nState);
+    EXPECT_EQ(0, second.m_nState);
+    // A width no bar could show refuses the blob as well.
+    std::vector<BYTE> wide = blob;
+    wide[4 + 24 + 4] = 0xF0, wide[4 + 24 + 5] = 0xFF, wide[4 + 24 + 6] = 0xFF, wide[4 + 24 + 7] = 0x7F;
+    EXPECT_FALSE(COXCoolToolBar::ReadDescriptorsBlob(wide.data(), (UINT)wide.size()));
+    EXPECT_EQ(0, first.m_nState);
+    OXCUSTOMBUTTONDESCRIPTOR d;
+    ASSERT_TRUE(COXCoolToolBar::GetCustomButton(1, d));
+    EXPECT_EQ(70, d.m_nWidth);
+
+    ASSERT_TRUE(COXCoolToolBar::ReadDescriptorsBlob(blob.data(), (UINT)blob.size()));
+    EXPECT_EQ(11, first.m_nState);
+    EXPECT_EQ(12, second.m_nState);
+    COXCoolToolBar::RemoveAllCustomButtons();
+}
+
 // ---------------------------------------------------------------------------
 // A real bar
 // ---------------------------------------------------------------------------
@@ -86,6 +126,15 @@ class CStateFrame : public CFrameWnd
 {
 public:
     COXCoolToolBar m_bar;
+};
+
+// A combo box that tells when its button leaves the bar.
+class CRemovedCombo : public COXCustomButtonWnd
+{
+public:
+    CRemovedCombo() : COXCustomButtonWnd("ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL) {}
+    void OnRemove() override { ++m_nRemoved; }
+    int m_nRemoved = 0;
 };
 
 // The bar as a program makes it at its start: its buttons, its commands
@@ -117,6 +166,8 @@ public:
         m_frame.Show();
         return true;
     }
+    // Created, with the combo box on the bar at 1.
+    bool CreateWithCombo() { return Create() && Bar().InsertComboBox(1, m_nCombo); }
     COXCoolToolBar& Bar() { return m_frame->m_bar; }
     std::vector<std::pair<int, CString>> Buttons()
     {
@@ -131,7 +182,7 @@ public:
     }
 
     CScopedFrame<CStateFrame> m_frame;
-    COXCustomButtonWnd m_combo{"ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL};
+    CRemovedCombo m_combo;
     int m_nCombo = -1;
 };
 
@@ -194,9 +245,8 @@ TEST(CoolToolBarStateTest, ABadBlobLeavesTheBarAsItWas)
 {
     DeleteState();
     CoolToolBarState state;
-    ASSERT_TRUE(state.Create());
+    ASSERT_TRUE(state.CreateWithCombo());
     COXCoolToolBar& bar = state.Bar();
-    ASSERT_TRUE(bar.InsertComboBox(1, state.m_nCombo));
     ASSERT_TRUE(bar.SaveBarState(kSection, "Main"));
     const auto before = state.Buttons();
     CWinApp* pApp = AfxGetApp();
@@ -237,15 +287,141 @@ TEST(CoolToolBarStateTest, ABadBlobLeavesTheBarAsItWas)
     EXPECT_EQ(before, state.Buttons());
 }
 
+// A stored size no bar could have (a damaged or edited profile) refuses the
+// load before the bar overflows, and so never reaches a later save.
+TEST(CoolToolBarStateTest, ValuesOutOfBoundsAreRefused)
+{
+    DeleteState();
+    CoolToolBarState state;
+    ASSERT_TRUE(state.CreateWithCombo());
+    COXCoolToolBar& bar = state.Bar();
+    CWinApp* pApp = AfxGetApp();
+    const int kHuge = 0x7FFFFFF0;
+    auto blob = [](std::initializer_list<int> values) {
+        std::vector<BYTE> bytes;
+        for (int n : values)
+            for (int i = 0; i < 4; ++i)
+                bytes.push_back((BYTE)((unsigned)n >> (8 * i)));
+        return bytes;
+    };
+    // A button blob of two: the one given, and one as saved.
+    auto button = [](int idCommand, int iBitmap, BYTE fsStyle) {
+        std::vector<BYTE> bytes = {2, 0, 0, 0};
+        for (int n : {idCommand, iBitmap})
+            for (int i = 0; i < 4; ++i)
+                bytes.push_back((BYTE)((unsigned)n >> (8 * i)));
+        bytes.insert(bytes.end(), {fsStyle, 0, 0, 0, 0, 0});
+        bytes.insert(bytes.end(), {(BYTE)IDS_BT_OPEN, (BYTE)(IDS_BT_OPEN >> 8), 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+        return bytes;
+    };
+    struct Case
+    {
+        const char* pszKey;
+        std::vector<BYTE> bytes;
+    } cases[] = {
+        {"Toolbars_CustomButtonsSettings", blob({1, IDC_BT_STATE_COMBO, kHuge, -1, 7, -1})},   // width
+        {"Toolbars_CustomButtonsSettings", blob({1, IDC_BT_STATE_COMBO, 100, kHuge, 7, -1})},  // height
+        {"Toolbars_CustomButtonsSettings", blob({1, IDC_BT_STATE_COMBO, 100, -1, 8, -1})},     // flags
+        {"Toolbars_CustomButtonsSettings", blob({1, IDC_BT_STATE_COMBO, 100, -1, 7, kHuge})},  // image
+        {"Main_ButtonsSettings", button(IDS_BT_SEARCH, kHuge, TBSTYLE_BUTTON)},                 // image
+        {"Main_ButtonsSettings", button(0, kHuge, TBSTYLE_SEP)},                                // width
+        {"Main_ButtonsSettings", button(0x10000, 0, TBSTYLE_BUTTON)},                           // command
+        {"Main_CustomButtonsPositions", blob({1, 1, kHuge})},                                   // control id
+    };
+    for (const Case& c : cases) {
+        // The registration is read once a process: again after it is made
+        // anew.
+        COXCoolToolBar::RemoveAllCustomButtons();
+        ASSERT_EQ(0, COXCoolToolBar::AddCustomButton(&state.m_combo, IDC_BT_STATE_COMBO, 100));
+        ASSERT_TRUE(bar.SaveBarState(kSection, "Main"));
+        pApp->WriteProfileBinary(kSection, c.pszKey, (LPBYTE)c.bytes.data(), (UINT)c.bytes.size());
+        pApp->WriteProfileInt(kSection, CString(c.pszKey) + "_Size", (int)c.bytes.size());
+
+        EXPECT_FALSE(bar.LoadBarState(kSection, "Main")) << c.pszKey << " " << &c - cases;
+        OXCUSTOMBUTTONDESCRIPTOR d;
+        ASSERT_TRUE(COXCoolToolBar::GetCustomButton(0, d));
+        EXPECT_EQ(100, d.m_nWidth) << &c - cases;
+        EXPECT_EQ(-1, d.m_nHeight) << &c - cases;
+        EXPECT_EQ(OXCBD_SHOWANY, d.m_nFlags) << &c - cases;
+        TBBUTTON combo = {};
+        bar.SendMessage(TB_GETBUTTON, 1, (LPARAM)&combo);
+        EXPECT_EQ(100, combo.iBitmap) << &c - cases;
+        CRect rect;
+        state.m_combo.GetControlWindow()->GetWindowRect(rect);
+        EXPECT_LT(rect.Width(), 200) << &c - cases;
+    }
+
+    // A size among the properties is left out; the rest load.
+    CString strProps;
+    strProps.Format("%s_%s", kSection, "Props");
+    pApp->WriteProfileInt(strProps, "Indent", kHuge);
+    pApp->WriteProfileInt(strProps, "MaxButtonsWidth", kHuge);
+    pApp->WriteProfileInt(strProps, "Separator", 0);
+    bar.LoadBarState(kSection, "Props");
+    EXPECT_EQ(0, bar.GetIndent());
+    int nMin = 0, nMax = 0;
+    bar.GetButtonsMinMaxWidth(nMin, nMax);
+    EXPECT_EQ(-1, nMax);
+    EXPECT_FALSE(bar.IsSeparator());
+    EXPECT_LT(bar.CalcFixedLayout(FALSE, TRUE).cx, 1000);
+}
+
+// A load that takes custom buttons off moves the selection and the second
+// index with the buttons, and tells the control.
+TEST(CoolToolBarStateTest, ALoadThatRemovesCustomButtonsMovesTheSelection)
+{
+    DeleteState();
+    CoolToolBarState state;
+    ASSERT_TRUE(state.Create());
+    COXCoolToolBar& bar = state.Bar();
+    ASSERT_TRUE(bar.SaveBarState(kSection, "Main"));   // five buttons, no combo
+    ASSERT_TRUE(bar.InsertComboBox(1, state.m_nCombo));
+    bar.SetCustomizationMode(TRUE);
+    bar.SetCustomizedButton(5);
+    bar.SetSecondButtonIndex(5);
+    ASSERT_TRUE(bar.LoadBarState(kSection, "Main"));
+    const int nCount = (int)bar.SendMessage(TB_BUTTONCOUNT);
+    ASSERT_EQ(5, nCount);
+    EXPECT_EQ(4, bar.GetCustomizedButton()) << "selected " << bar.GetCustomizedButton() << " of " << nCount;
+    EXPECT_EQ(4, bar.GetSecondButtonIndex());
+    EXPECT_EQ((UINT)IDS_BT_OPEN, bar.GetItemID(bar.GetCustomizedButton()));
+    EXPECT_EQ(1, state.m_combo.m_nRemoved);
+    EXPECT_EQ(0, bar.GetCustomButtonCount());
+    EXPECT_FALSE(state.m_combo.GetControlWindow()->IsWindowVisible());
+    bar.SetCustomizationMode(FALSE);
+}
+
+// Without a registry a customizable bar cannot load its buttons, but its
+// properties come from the profile all the same.
+TEST(CoolToolBarStateTest, WithoutARegistryTheProperiesStillLoad)
+{
+    CoolToolBarState state;
+    ASSERT_TRUE(state.Create());
+    COXCoolToolBar& bar = state.Bar();
+    ASSERT_TRUE(bar.IsCustomizable(TRUE));
+    CWinApp* pApp = AfxGetApp();
+    LPCTSTR pszKey = pApp->m_pszRegistryKey;
+    pApp->m_pszRegistryKey = NULL;   // the profile is the INI file now
+    CString strProps;
+    strProps.Format("%s_%s", kSection, "Ini");
+    pApp->WriteProfileInt(strProps, "Indent", 6);
+    pApp->WriteProfileInt(strProps, "Separator", 0);
+    const BOOL bLoaded = bar.LoadBarState(kSection, "Ini");
+    ::WritePrivateProfileStringA(strProps, NULL, NULL, pApp->m_pszProfileName);
+    pApp->m_pszRegistryKey = pszKey;
+    EXPECT_FALSE(bLoaded);
+    EXPECT_EQ(6, bar.GetIndent());
+    EXPECT_FALSE(bar.IsSeparator());
+}
+
 // The first run finds nothing stored: the bar keeps the buttons it was made
 // with, its custom button included.
 TEST(CoolToolBarStateTest, ABarNeverSavedKeepsItsButtons)
 {
     DeleteState();
     CoolToolBarState state;
-    ASSERT_TRUE(state.Create());
+    ASSERT_TRUE(state.CreateWithCombo());
     COXCoolToolBar& bar = state.Bar();
-    ASSERT_TRUE(bar.InsertComboBox(1, state.m_nCombo));
     const auto before = state.Buttons();
     bar.LoadBarState(kSection, "Main");
     EXPECT_EQ(before, state.Buttons());

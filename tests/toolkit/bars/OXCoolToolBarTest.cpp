@@ -230,6 +230,41 @@ TEST_F(CoolToolBarTest, IndentAndArrowsWidenTheBar)
     EXPECT_EQ(cxPlain + 5, Bar().CalcFixedLayout(FALSE, TRUE).cx);
 }
 
+// A bar docked along the top that is longer than its frame is wide wraps
+// into more rows: no button runs past the frame's edge.
+TEST_F(CoolToolBarTest, ABarLongerThanItsRowWraps)
+{
+    Bar().SetTextType(OXTB_TEXT_PROMPT);
+    Bar().SendMessage(TB_AUTOSIZE);
+    m_frame->RecalcLayout();
+    CRect rectBar;
+    Bar().GetWindowRect(rectBar);
+    const int cyRow = rectBar.Height();
+    // Narrower than the bar: its last buttons would be past the edge.
+    CRect rectFrame;
+    m_frame->GetWindowRect(rectFrame);
+    m_frame->SetWindowPos(NULL, 0, 0, rectBar.Width() / 2 + 40, rectFrame.Height(),
+                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_frame->RecalcLayout();
+    Bar().UpdateWindow();
+    CRect rectClient;
+    m_frame->GetClientRect(rectClient);
+    m_frame->ClientToScreen(rectClient);
+    Bar().GetWindowRect(rectBar);
+    EXPECT_LE(rectBar.right, rectClient.right + 2) << "the bar runs past the frame";
+    EXPECT_GT(rectBar.Height(), cyRow) << "one row only";
+    CRect rectInside;
+    Bar().GetClientRect(rectInside);
+    for (int i = 0; i < (int)Bar().SendMessage(TB_BUTTONCOUNT); ++i) {
+        if (i == kSeparator)
+            continue;   // ending a row, it lies between the rows
+        CRect rect;
+        Bar().GetItemRect(i, rect);
+        EXPECT_LE(rect.right, rectInside.right) << "button " << i;
+        EXPECT_LE(rect.bottom, rectInside.bottom) << "button " << i;
+    }
+}
+
 TEST(CoolToolBarOldControls, ArrowsAreTheBarsOwnSetting)
 {
     SetComCtlVersionOverride(4, 70);

@@ -95,6 +95,9 @@ TEST(ToolbarSkinRules, ComboPartsAndTextPlaces)
     EXPECT_EQ(CRect(13, 19, 87, 37), COXToolbarSkinXP::TextRect(rb, FALSE, 16, 15, 0));   // under the image
     EXPECT_EQ(CRect(35, 0, 87, 40), COXToolbarSkinXP::TextRect(rb, TRUE, 16, 15, 0));     // beside it
     EXPECT_EQ(CRect(13, 0, 87, 40), COXToolbarSkinXP::TextRect(rb, TRUE, 16, 15, -1));    // no image
+    // A wider text takes the margins, not the image's place.
+    EXPECT_EQ(CRect(30, 0, 89, 40), COXToolbarSkinXP::TextRect(rb, TRUE, 16, 15, 0, 60));
+    EXPECT_EQ(CRect(11, 19, 89, 37), COXToolbarSkinXP::TextRect(rb, FALSE, 16, 15, 0, 80));
 }
 
 // ---------------------------------------------------------------------------
@@ -346,6 +349,35 @@ TEST_F(ToolbarSkinBarTest, XPDrawsEveryState)
     // The separator: a line down its middle.
     CRect rectSep = ItemRect(2);
     EXPECT_EQ(xp.GetSeparatorColor(), canvas.At(rectSep.CenterPoint().x - 1, rectSep.CenterPoint().y));
+}
+
+// The flat skins draw a text where the control measured it: a button the
+// control made wide enough for its text shows it whole, beside the image
+// or under it, a drop-down button's too.
+TEST_F(ToolbarSkinBarTest, TextsGetTheRoomTheControlMeasured)
+{
+    Bar().SetButtonStyle(0, TBSTYLE_DROPDOWN);
+    CTestSkinXP xp;
+    COXToolbarSkinXP* pSkin = (COXToolbarSkinXP*)xp.GetToolbarSkin();
+    for (DWORD dwList : {(DWORD)0, (DWORD)TBSTYLE_LIST}) {
+        Bar().ModifyStyle(TBSTYLE_LIST, dwList);
+        Bar().SetButtonText(0, "Search the web");
+        Bar().SetButtonText(1, "Export");
+        Bar().SetButtonText(4, "Open");   // the drop-down has the widest text
+        Bar().SendMessage(TB_AUTOSIZE);
+        m_frame->RecalcLayout();
+        CClientDC dc(&Bar());
+        CFont* pOld = dc.SelectObject(Bar().GetFont());
+        for (int nIndex : {0, 1, 4}) {
+            TBBUTTON button = {};
+            Bar().SendMessage(TB_GETBUTTON, nIndex, (LPARAM)&button);
+            const CString strText = Bar().GetButtonText(nIndex);
+            const CRect rect = ItemRect(nIndex), rectText = pSkin->ButtonTextRect(&dc, button, rect, &Bar(), strText);
+            EXPECT_GE(rectText.Width(), dc.GetTextExtent(strText).cx) << (LPCTSTR)strText << " list " << dwList;
+            EXPECT_EQ(rectText, rectText & rect) << (LPCTSTR)strText << " list " << dwList;
+        }
+        dc.SelectObject(pOld);
+    }
 }
 
 TEST_F(ToolbarSkinBarTest, TextsAndDropDownArrows)
