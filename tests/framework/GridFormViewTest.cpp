@@ -153,6 +153,29 @@ TEST_F(GridFormViewTest, KeepsColumnWidthsAndSortAcrossRuns)
     EXPECT_EQ(Names(again), (std::vector<std::string>{"a", "b", "c"}));
 }
 
+// A column stored hidden comes back hidden, and keeps the width it was
+// stored with: shown again, it takes that width, not the default.
+TEST_F(GridFormViewTest, AStoredHiddenColumnComesBackHiddenAtItsStoredWidth)
+{
+    const CString strFirstRun = CString(kSection) + "_";
+    AfxGetApp()->WriteProfileInt(strFirstRun, strFirstRun, 0);   // not the first run
+    AfxGetApp()->WriteProfileInt(kSection, "Name", 90);
+    AfxGetApp()->WriteProfileInt(kSection, "Name_Visible", 0);
+    AfxGetApp()->WriteProfileInt(kSection, "Count", 60);
+    CCountsView* pView = OpenView();
+    ASSERT_NE(pView, nullptr);
+    CGridCtrl& grid = pView->m_Grid;
+    EXPECT_EQ(grid.GetColumnWidth(0), 0);
+    EXPECT_EQ(pView->m_arrColumnVisible[0], 0u);
+    EXPECT_EQ(pView->m_arrColumnWidths[0], 90u);
+    EXPECT_EQ(grid.GetColumnWidth(1), 60);
+    EXPECT_EQ(pView->m_arrColumnVisible[1], 1u);
+
+    pView->m_arrColumnVisible[0] = 1;
+    pView->ApplyColumnVisibility();
+    EXPECT_EQ(grid.GetColumnWidth(0), 90);
+}
+
 // A click on a column's header sorts by it, and the sort is kept.
 TEST_F(GridFormViewTest, AHeaderClickSortsByThatColumn)
 {

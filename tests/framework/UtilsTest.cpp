@@ -9,6 +9,7 @@
 
 #include "FrameworkUtils.h"
 
+#include "ImportPatch.h"
 #include "TestFolder.h"
 
 namespace {
@@ -397,6 +398,38 @@ TEST(UtilsTest, TextOfABlockEndsWithTheBlock)
         ::GlobalFree(hCut);
     }
     EXPECT_STREQ(GetGlobalText(NULL), "");
+}
+
+// The same through the clipboard: a CF_TEXT block another program put there
+// need not end with a zero. Wine's clipboard writes a zero into the last
+// byte of every CF_TEXT copy it hands out, so the test hands out a block of
+// its own in its place, cut down from a larger one as above.
+HGLOBAL g_hClipboardBlock = NULL;
+
+HANDLE WINAPI ClipboardBlockWithoutZero(UINT nFormat)
+{
+    return nFormat == CF_TEXT ? g_hClipboardBlock : NULL;
+}
+
+TEST(UtilsTest, ClipboardTextWithoutAZeroEndsWithTheBlock)
+{
+    ASSERT_TRUE(SetClipboardText("on the clipboard"));
+    HGLOBAL hBlock = ::GlobalAlloc(GMEM_MOVEABLE, 32);
+    ASSERT_NE(hBlock, nullptr);
+    memset(::GlobalLock(hBlock), 'x', 32);
+    ::GlobalUnlock(hBlock);
+    g_hClipboardBlock = ::GlobalReAlloc(hBlock, 16, 0);
+    ASSERT_NE(g_hClipboardBlock, nullptr);
+    ASSERT_EQ(::GlobalSize(g_hClipboardBlock), 16u);
+    {
+        CImportPatch patch("user32.dll", "GetClipboardData", (ULONG_PTR)&ClipboardBlockWithoutZero);
+        ASSERT_TRUE(patch.Installed());
+        CString s;
+        EXPECT_TRUE(GetClipboardText(s));
+        EXPECT_STREQ(s, "xxxxxxxxxxxxxxxx");
+    }
+    ::GlobalFree(g_hClipboardBlock);
+    g_hClipboardBlock = NULL;
 }
 
 TEST(UtilsTest, BitmapBackgroundIsReplacedExactly)

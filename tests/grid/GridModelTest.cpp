@@ -199,6 +199,70 @@ TEST(GridModelTest, AccessorsOutsideTheGridAnswerWithTheirFallbacks)
     EXPECT_EQ(grid.GetItemData(1, 1), 42);
 }
 
+// GetItem hands back what SetItem put in, each field under its own mask bit
+// and no other: the two colours are told apart, and a field whose bit is
+// not asked for keeps what the caller had in it.
+TEST(GridModelTest, GetItemReadsBackEachFieldAsSet)
+{
+    CGridCtrl grid;
+    Fill(grid, 3, 3, 1, 1);
+    GRIDITEMINFO in = {};
+    in.row = 1;
+    in.column = 2;
+    in.mask = GRIDITEM_ALL;
+    in.strText = "set";
+    in.lParam = 0x1234;
+    in.image = 3;
+    in.state = CELLSTATE_READONLY;
+    in.format = DT_RIGHT | DT_SINGLELINE;
+    in.crBack = RGB(10, 20, 30);
+    in.crText = RGB(200, 100, 50);
+    in.lfFont.lfHeight = -17;
+    lstrcpyA(in.lfFont.lfFaceName, "Tahoma");
+    in.margin = 7;
+    ASSERT_TRUE(grid.SetItem(&in));
+
+    GRIDITEMINFO out = {};
+    out.row = 1;
+    out.column = 2;
+    out.mask = GRIDITEM_ALL;
+    ASSERT_TRUE(grid.GetItem(&out));
+    EXPECT_EQ(Str(out.strText), "set");
+    EXPECT_EQ(out.lParam, 0x1234);
+    EXPECT_EQ(out.image, 3);
+    EXPECT_TRUE(out.state & CELLSTATE_READONLY);
+    EXPECT_EQ(out.format, (UINT)(DT_RIGHT | DT_SINGLELINE));
+    EXPECT_EQ(out.crBack, RGB(10, 20, 30));
+    EXPECT_EQ(out.crText, RGB(200, 100, 50));
+    EXPECT_EQ(out.lfFont.lfHeight, -17);
+    EXPECT_STREQ(out.lfFont.lfFaceName, "Tahoma");
+    EXPECT_EQ(out.margin, 7u);
+
+    const COLORREF kUntouched = RGB(1, 2, 3);
+    struct Case {
+        UINT mask;
+        COLORREF back, text;
+    } cases[] = {
+        {GRIDITEM_BKCLR, RGB(10, 20, 30), kUntouched},
+        {GRIDITEM_FGCLR, kUntouched, RGB(200, 100, 50)},
+        {GRIDITEM_TEXT, kUntouched, kUntouched},
+    };
+    for (const Case& c : cases) {
+        GRIDITEMINFO one = {};
+        one.row = 1;
+        one.column = 2;
+        one.mask = c.mask;
+        one.crBack = one.crText = kUntouched;
+        ASSERT_TRUE(grid.GetItem(&one));
+        EXPECT_EQ(one.crBack, c.back) << "mask " << c.mask;
+        EXPECT_EQ(one.crText, c.text) << "mask " << c.mask;
+    }
+
+    out.row = 3;   // outside the grid
+    EXPECT_FALSE(grid.GetItem(&out));
+    EXPECT_FALSE(grid.GetItem(NULL));
+}
+
 TEST(GridModelTest, ModifiedFlagsAndTheSortMark)
 {
     CGridCtrl grid;

@@ -171,6 +171,15 @@ TEST(FormulaAddress, EditsPartsAndParameters)
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(std::string((char*)p, (size_t)nSize), std::string((const char*)blob, 4));
     free(p);
+    const BYTE other[] = {'z', 0};
+    f.SetBinary("b", other, 2);        // replaces, does not add
+    p = f.GetBinary("b", nSize);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(std::string((char*)p, (size_t)nSize), std::string("z\0", 2));
+    free(p);
+    CStringArray aStored;
+    f.GetStringList("b", aStored);
+    EXPECT_EQ(aStored.GetSize(), 1) << "one pair named b";
     EXPECT_EQ(f.GetBinary("none", nSize), nullptr);
 }
 

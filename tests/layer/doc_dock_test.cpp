@@ -1417,18 +1417,30 @@ TEST_F(DockTest, LoadingAStateTwiceKeepsOneCopy)
 }
 
 // Before: the name overran a 256-byte section buffer. A name too long for
-// a section is cut the same way when saving and loading.
+// a section is cut to 240 characters, the same way when saving and loading.
+// The first name needs the cut yet still fits such a buffer: a lost cut
+// fails there, as an assertion, before the longer name could overrun one.
 TEST_F(DockTest, AProfileNameLongerThanASectionRoundTrips)
 {
-    const CString strProfile(CString('n', 300));
-    DockThree();
-    m_pFrame->FloatControlBar(&B(), CPoint(400, 380));
-    m_pFrame->SaveBarState(strProfile);
-    DestroyFrame();
-    ASSERT_TRUE(CreateFrame());
-    DockThree();
-    m_pFrame->LoadBarState(strProfile);
-    EXPECT_TRUE(B().IsFloating());
+    const CString strCut(CString('n', 240));
+    CWinApp* pApp = AfxGetApp();
+    for (int nLength : {245, 300}) {
+        const CString strProfile(CString('n', nLength));
+        DeleteStoredState(strCut, 8);
+        DestroyFrame();
+        ASSERT_TRUE(CreateFrame());
+        DockThree();
+        m_pFrame->FloatControlBar(&B(), CPoint(400, 380));
+        m_pFrame->SaveBarState(strProfile);
+        ASSERT_GT((int)pApp->GetProfileInt(strCut + "-Summary", "Bars", 0), 0)
+            << "no sections under the name cut to 240 characters, from " << nLength;
+        DestroyFrame();
+        ASSERT_TRUE(CreateFrame());
+        DockThree();
+        m_pFrame->LoadBarState(strProfile);
+        EXPECT_TRUE(B().IsFloating()) << nLength;
+    }
+    DeleteStoredState(strCut, 8);
 }
 
 // Before: an MRU dock id naming a tool bar was cast to a dock bar by a

@@ -417,4 +417,85 @@ TEST(Splitter, RowAndColumnIndexesOutOfRangeAreRefusedAndSizesStayAtLeastZero)
     pFrame->DestroyWindow();
 }
 
+// Two panes stacked: the rows' own way through the same rules.
+class CStackFrame : public CFrameWnd
+{
+public:
+    CSplitterWnd m_splitter;
+
+protected:
+    BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) override
+    {
+        return m_splitter.CreateStatic(this, 2, 1) &&
+               m_splitter.CreateView(0, 0, RUNTIME_CLASS(CPaneView), CSize(100, 120), pContext) &&
+               m_splitter.CreateView(1, 0, RUNTIME_CLASS(CPaneView), CSize(100, 100), pContext);
+    }
+};
+
+// A pane at exactly its minimum is shown; one pixel less hides it. That
+// holds for a size set by the program, for a bar let go there, and for the
+// room left to the last pane; along either axis.
+TEST(Splitter, APaneAtExactlyItsMinimumIsShownAndOnePixelLessHidesIt)
+{
+    const int kMin = 40;
+    for (bool bColumns : {true, false}) {
+        SCOPED_TRACE(bColumns ? "columns" : "rows");
+        CFrameWnd* pFrame = bColumns ? (CFrameWnd*)new CSplitFrame : (CFrameWnd*)new CStackFrame;
+        ASSERT_TRUE(pFrame->Create(NULL, "split", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 400)));
+        pFrame->ShowWindow(SW_SHOW);
+        pFrame->RecalcLayout();
+        CSplitterWnd& splitter = bColumns ? ((CSplitFrame*)pFrame)->m_splitter : ((CStackFrame*)pFrame)->m_splitter;
+        auto setInfo = [&](int i, int nIdeal, int nMin) {
+            if (bColumns)
+                splitter.SetColumnInfo(i, nIdeal, nMin);
+            else
+                splitter.SetRowInfo(i, nIdeal, nMin);
+            splitter.RecalcLayout();
+        };
+        auto size = [&](int i) {
+            int nCur = -1, nMin = -1;
+            if (bColumns)
+                splitter.GetColumnInfo(i, nCur, nMin);
+            else
+                splitter.GetRowInfo(i, nCur, nMin);
+            return nCur;
+        };
+        const int nGap = bColumns ? splitter.m_cxSplitterGap : splitter.m_cySplitterGap;
+        const int nBorder = bColumns ? splitter.m_cxBorder : splitter.m_cyBorder;
+        CRect rectClient;
+        splitter.GetClientRect(&rectClient);
+        const int nInside = (bColumns ? rectClient.Width() : rectClient.Height()) - 2 * nBorder;
+
+        setInfo(0, kMin, kMin);
+        EXPECT_EQ(size(0), kMin) << "set to its minimum";
+        setInfo(0, kMin - 1, kMin);
+        EXPECT_EQ(size(0), 0) << "set below its minimum";
+
+        // the bar dragged from 120 to the minimum, then one pixel further
+        for (int nTo : {kMin, kMin - 1}) {
+            setInfo(0, 120, kMin);
+            ASSERT_EQ(size(0), 120);
+            const int nBar = nBorder + 120 + nGap / 2, nAcross = 50;
+            auto at = [&](int nAlong) {
+                return bColumns ? MAKELPARAM(nAlong, nAcross) : MAKELPARAM(nAcross, nAlong);
+            };
+            splitter.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at(nBar));
+            ASSERT_TRUE(splitter.IsTracking());
+            splitter.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, at(nBar - 120 + nTo));
+            splitter.SendMessage(WM_LBUTTONUP, 0, at(nBar - 120 + nTo));
+            EXPECT_EQ(size(0), nTo == kMin ? kMin : 0) << "dragged to " << nTo;
+        }
+
+        // the last pane left exactly its minimum, then one pixel less
+        const int nLeft = nInside - 120 - nGap;
+        setInfo(0, 120, 0);
+        setInfo(1, 0, nLeft);
+        EXPECT_EQ(size(1), nLeft) << "left its minimum";
+        EXPECT_EQ(size(0), 120);
+        setInfo(1, 0, nLeft + 1);
+        EXPECT_EQ(size(1), 0) << "left less than its minimum";
+        pFrame->DestroyWindow();
+    }
+}
+
 }  // namespace

@@ -414,13 +414,19 @@ TEST_F(COXTreeCtrlTest, PlacesAndColumnsThatDoNotExistAreRefused)
     EXPECT_TRUE(m_tree.DeleteColumn(1));
     EXPECT_EQ(m_tree.GetItemText(a, 1), "two");
 
-    // A row height set before the window exists is the one it measures with.
+    // A row height set before the window exists is only stored, with no
+    // call on a window that is not there (such a call would leave its error
+    // behind), and is the one the list measures with once it exists.
     COXTreeCtrl early;
+    ::SetLastError(ERROR_SUCCESS);
     EXPECT_TRUE(early.SetItemHeight(40));
+    EXPECT_EQ(::GetLastError(), (DWORD)ERROR_SUCCESS) << "a call on no window";
+    EXPECT_EQ(early.GetItemHeight(), 40);
     ASSERT_TRUE(early.Create(WS_CHILD, CRect(0, 0, 100, 100), CWnd::FromHandle(m_hParent), 102, 0));
     CRect rectRow;
     ASSERT_TRUE(early.GetItemRect(early.InsertItem("y"), &rectRow, FALSE));
     EXPECT_EQ(rectRow.Height(), 40);
+    EXPECT_EQ(early.GetItemHeight(), 40);
 }
 
 // Column 0's image comes from the owner when it keeps it, for drawing and

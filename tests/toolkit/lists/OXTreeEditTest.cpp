@@ -338,6 +338,34 @@ TEST_F(COXTreeEditorsTest, EditBoxSitsOnItsCellAndWritesIt)
     EXPECT_EQ(::SendMessageA(m_tree.m_hWnd, LVM_GETEDITCONTROL, 0, 0), 0);
 }
 
+// A disabled item opens no editor in any of its cells, the list's edit box,
+// the drop-down list or the calendar; enabled again, it edits as before.
+TEST_F(COXTreeEditorsTest, ADisabledItemOpensNoEditor)
+{
+    ASSERT_TRUE(m_tree.DisableItem(hA));
+    ASSERT_TRUE(m_tree.DisableItem(hB));
+    struct {
+        HTREEITEM* phItem;
+        int nCol;
+    } cells[] = {{&hA, 0}, {&hA, 1}, {&hA, 2}, {&hB, 2}};
+    for (auto& k : cells) {
+        EXPECT_EQ(m_tree.EditLabel(*k.phItem, k.nCol), (CEdit*)NULL) << k.nCol;
+        PumpMessagesFor(20);
+        EXPECT_EQ(::SendMessageA(m_tree.m_hWnd, LVM_GETEDITCONTROL, 0, 0), 0) << k.nCol;
+        EXPECT_EQ(m_tree.m_combo.m_hWnd, (HWND)NULL) << k.nCol;
+        EXPECT_EQ(m_tree.m_cal.m_hWnd, (HWND)NULL) << k.nCol;
+    }
+    EXPECT_EQ(m_tree.GetItemText(hA, 0), "keyword one");
+
+    ASSERT_TRUE(m_tree.DisableItem(hA, FALSE));
+    CEdit* pEdit = m_tree.EditLabel(hA, 0);
+    ASSERT_TRUE(pEdit != NULL);
+    m_tree.m_edit.SetWindowText("keyword three");
+    m_tree.m_edit.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+    PumpUntil([&] { return m_tree.GetItemText(hA, 0) == "keyword three"; }, kWaitMs);
+    EXPECT_EQ(m_tree.GetItemText(hA, 0), "keyword three");
+}
+
 // A cell scrolled off the left: the list scrolls back, and the edit lands on
 // the cell where the scroll really left it.
 TEST_F(COXTreeEditorsTest, EditBoxOfACellScrolledOffTheLeftLandsOnIt)
