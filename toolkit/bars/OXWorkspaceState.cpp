@@ -310,7 +310,10 @@ BOOL COXWorkspaceState::ApplyState()
     if (m_bIncludeMainWindow && pMainWnd != NULL && !::IsRectEmpty(&m_wndPlacement.rcNormalPosition)) {
         WINDOWPLACEMENT wp = m_wndPlacement;
         wp.length = sizeof wp;
-        const UINT nShowCmd = wp.showCmd <= SW_MAX ? wp.showCmd : SW_SHOWNORMAL;
+        // A damaged record must never start the program with no window to
+        // see: a hidden window is shown normally, as is a command past the
+        // known ones.
+        const UINT nShowCmd = wp.showCmd != SW_HIDE && wp.showCmd <= SW_MAX ? wp.showCmd : SW_SHOWNORMAL;
         wp.showCmd = nShowCmd;
         // A window not shown yet stays hidden; it is shown later in its
         // saved state through the application's show command.

@@ -1,5 +1,8 @@
 #include "OXCaptionPainter.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <shlwapi.h>
 #include <uxtheme.h>
 
@@ -189,6 +192,62 @@ void COXCaptionInfo::Serialize(CArchive& ar)
     SetShadeCount(nShades);
     LoadFont(ar, m_fontCaption);
     LoadFont(ar, m_fontSmCaption);
+}
+
+// ---------------------------------------------------------------------------
+// Readable titles
+// ---------------------------------------------------------------------------
+namespace {
+double RelativeLuminance(COLORREF clr)
+{
+    auto channel = [](BYTE c) {
+        const double v = c / 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(GetRValue(clr)) + 0.7152 * channel(GetGValue(clr)) + 0.0722 * channel(GetBValue(clr));
+}
+
+double WorstContrast(COLORREF clrText, const std::vector<COLORREF>& behind)
+{
+    double worst = 21.0;
+    for (COLORREF clr : behind)
+        worst = std::min(worst, OXContrastRatio(clrText, clr));
+    return worst;
+}
+}   // namespace
+
+double OXContrastRatio(COLORREF clr1, COLORREF clr2)
+{
+    const double l1 = RelativeLuminance(clr1), l2 = RelativeLuminance(clr2);
+    return (std::max(l1, l2) + 0.05) / (std::min(l1, l2) + 0.05);
+}
+
+COLORREF OXReadableTextColor(COLORREF clrPreferred, const std::vector<COLORREF>& behind)
+{
+    double best = WorstContrast(clrPreferred, behind);
+    if (best >= kOXMinTitleContrast)
+        return clrPreferred;
+    COLORREF clrBest = clrPreferred;
+    for (COLORREF clr : {RGB(255, 255, 255), RGB(0, 0, 0)}) {
+        const double worst = WorstContrast(clr, behind);
+        if (worst > best) {
+            best = worst;
+            clrBest = clr;
+        }
+    }
+    return clrBest;
+}
+
+COLORREF OXCaptionTextColor(const COXCaptionInfo& info, BOOL bActive, int W, int x0, int x1)
+{
+    std::vector<OXCaptionBand> bands;
+    OXComputeCaptionBands(info, info.GetBackgroundColor(bActive), W, bands);
+    std::vector<COLORREF> behind;
+    for (const OXCaptionBand& b : bands) {
+        if (b.x < x1 && b.x + b.cx > x0)
+            behind.push_back(b.color);
+    }
+    return OXReadableTextColor(info.GetTextColor(bActive), behind);
 }
 
 // ---------------------------------------------------------------------------
@@ -484,10 +543,18 @@ void COXCaptionPainter::DrawCaptionText(CDC* pDC, COXCaptionInfo* pInfo, const C
     CFont* pOldFont = NULL;
     if (bFont && font.CreateFontIndirect(&lf))
         pOldFont = pDC->SelectObject(&font);
-    pDC->SetTextColor(pInfo->GetTextColor(m_bActive));
-    pDC->SetBkMode(TRANSPARENT);
     CRect r(nIconWidth, 0, sizeCaption.cx - nButtonsWidth, sizeCaption.cy);
-    pDC->DrawText(text, r, pInfo->m_nTextFormat & COXCaptionInfo::kTextFormatFlags);
+    const UINT nFormat = pInfo->m_nTextFormat & COXCaptionInfo::kTextFormatFlags;
+    // The colour is chosen for the part of the caption the title covers.
+    CRect rectText = r;
+    pDC->DrawText(text, rectText, (nFormat & ~(UINT)(DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS)) |
+                                      DT_CALCRECT);
+    const int cxText = std::min(rectText.Width(), r.Width());
+    const int x0 = (nFormat & DT_RIGHT) ? r.right - cxText : (nFormat & DT_CENTER) ? r.left + (r.Width() - cxText) / 2
+                                                                                : r.left;
+    pDC->SetTextColor(OXCaptionTextColor(*pInfo, m_bActive, sizeCaption.cx, x0, x0 + cxText));
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->DrawText(text, r, nFormat);
     if (pOldFont != NULL)
         pDC->SelectObject(pOldFont);
 }

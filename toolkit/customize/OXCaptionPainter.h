@@ -63,6 +63,21 @@ struct OXCaptionBand
 // order (later bands over earlier ones).
 void OXComputeCaptionBands(const COXCaptionInfo& info, COLORREF clrBase, int W, std::vector<OXCaptionBand>& bands);
 
+// How well two colours read on each other: the ratio of their relative
+// luminances, from 1 (alike) to 21 (black on white).
+double OXContrastRatio(COLORREF clr1, COLORREF clr2);
+// The contrast a title's text keeps at least on what lies behind it.
+const double kOXMinTitleContrast = 4.5;
+// The colour for a title drawn over the colours behind: clrPreferred when it
+// reads on every one of them; otherwise whichever of clrPreferred, white and
+// black reads best on the one it reads worst on. A scheme's caption text
+// colour is made for its caption colour, not for the black end of a
+// gradient: the text must still read there.
+COLORREF OXReadableTextColor(COLORREF clrPreferred, const std::vector<COLORREF>& behind);
+// The caption's text colour in a state, for a title spanning x0 to x1 of a
+// caption W pixels wide.
+COLORREF OXCaptionTextColor(const COXCaptionInfo& info, BOOL bActive, int W, int x0, int x1);
+
 extern const UINT WM_SET_CAPTION_PAINTER;
 extern const UINT WM_GET_CAPTION_PAINTER;
 

@@ -1,5 +1,7 @@
 #include "OXCustomizeCaptionPage.h"
 
+#include <algorithm>
+
 #include "OXCustomizeProfile.h"
 
 // ---------------------------------------------------------------------------
@@ -365,10 +367,58 @@ void COXCustomizeCaptionPage::ShowControls()
             pCtrl->EnableWindow(OXCaptionPageControlEnabled(nID, m_bPaintCaption, m_bGradient));
     }
     m_btnBackground.GetColorPickerCtrl()->SetDefaultValue(OXCaptionPageDefaultBackground(m_nCaptionState != 1));
-    if (::IsWindow(m_preview.GetSafeHwnd())) {
-        m_preview.SetBkDrawMode(OXCaptionPagePreviewMode(m_bGradient, m_nGradientAlignment), FALSE);
-        m_preview.SetBkColor(m_clrBackground, TRUE);
+    if (::IsWindow(m_preview.GetSafeHwnd()))
+        ShowPreview();
+}
+
+// The strip shows a caption as it will be painted: the background, and a
+// sample title in the caption font, placed as the title is, in the colour
+// the painter draws it in.
+void COXCustomizeCaptionPage::ShowPreview()
+{
+    const int nMode = OXCaptionPagePreviewMode(m_bGradient, m_nGradientAlignment);
+    m_preview.SetBkDrawMode(nMode, FALSE);
+    m_preview.SetBkColor(m_clrBackground, FALSE);
+    if (m_fontCaption.GetSafeHandle() != NULL)
+        m_preview.SetTextFont(&m_fontCaption, FALSE);
+
+    CString sTitle;
+    if (CWnd* pMain = AfxGetMainWnd())
+        pMain->GetWindowText(sTitle);
+    if (sTitle.IsEmpty())
+        sTitle = AfxGetAppName();
+    CString sShown;
+    m_preview.GetWindowText(sShown);
+    if (sShown != sTitle)
+        m_preview.SetWindowText(sTitle);
+
+    const UINT nFormat = OXCaptionTextFormat(m_nTextAlignment, m_nTextEllipsis);
+    const DWORD dwAlign = (nFormat & DT_RIGHT) ? SS_RIGHT : (nFormat & DT_CENTER) ? SS_CENTER : SS_LEFT;
+    const DWORD dwPlace = dwAlign | ((nFormat & (DT_VCENTER | DT_BOTTOM)) ? SS_CENTERIMAGE : 0) |
+                          ((nFormat & DT_END_ELLIPSIS) ? SS_ENDELLIPSIS : 0) |
+                          ((nFormat & DT_PATH_ELLIPSIS) ? SS_PATHELLIPSIS : 0);
+    m_preview.ModifyStyle(SS_TYPEMASK | SS_CENTERIMAGE | SS_ELLIPSISMASK, dwPlace);
+
+    CRect rect;
+    m_preview.GetClientRect(&rect);
+    CClientDC dc(&m_preview);
+    CFont* pFont = m_preview.GetTextFont() != NULL ? m_preview.GetTextFont() : m_preview.GetFont();
+    CFont* pOld = pFont != NULL ? dc.SelectObject(pFont) : NULL;
+    const int cxText = std::min((int)dc.GetTextExtent(sTitle).cx, rect.Width());
+    if (pOld != NULL)
+        dc.SelectObject(pOld);
+    const int x0 = dwAlign == SS_RIGHT ? rect.Width() - cxText : dwAlign == SS_CENTER ? (rect.Width() - cxText) / 2 : 0;
+    std::vector<COLORREF> behind;
+    if (nMode == 0) {
+        behind.push_back(m_clrBackground);
+    } else {
+        for (const OXGradientBand& band : OXStaticGradientBands(nMode, rect.Width(), m_clrBackground)) {
+            if (band.x < x0 + cxText && band.x + band.cx > x0)
+                behind.push_back(band.clr);
+        }
     }
+    m_preview.SetTextColor(OXReadableTextColor(m_clrText, behind), FALSE);
+    m_preview.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void COXCustomizeCaptionPage::OnPaintCaption()

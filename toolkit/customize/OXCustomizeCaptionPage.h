@@ -86,6 +86,7 @@ protected:
     // Writes the controls into the edited look of the state shown.
     BOOL SaveControls();
     void ShowControls();
+    void ShowPreview();
     COXCaptionInfo& EditedInfo() { return m_nCaptionState == 0 ? m_infoActive : m_infoInactive; }
     COXCaptionPainter* MainWindowPainter() const;
 

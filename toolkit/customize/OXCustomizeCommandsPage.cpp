@@ -52,12 +52,13 @@ BOOL HasString(UINT nID)
     return nID != 0 && ::LoadStringA(AfxGetResourceHandle(), nID, buf, sizeof buf) > 0;
 }
 
-// Copies every image of hSource to the end of il; the index of the first.
-int AppendImages(CImageList& il, HIMAGELIST hSource)
+// Images nFirst up to (not including) nEnd of hSource, appended to il; the
+// index of the first copy.
+int AppendImageRange(CImageList& il, HIMAGELIST hSource, int nFirst, int nEnd)
 {
     const int nBase = il.GetImageCount();
-    const int nCount = ImageList_GetImageCount(hSource);
-    for (int i = 0; i < nCount; i++) {
+    nEnd = std::min(nEnd, ImageList_GetImageCount(hSource));
+    for (int i = nFirst; i < nEnd; i++) {
         HICON hIcon = ImageList_GetIcon(hSource, i, ILD_NORMAL);
         if (hIcon == NULL || ImageList_ReplaceIcon(il.GetSafeHandle(), -1, hIcon) < 0) {
             // Keep the indexes in step with the source.
@@ -68,6 +69,21 @@ int AppendImages(CImageList& il, HIMAGELIST hSource)
     }
     return nBase;
 }
+
+// Copies every image of hSource to the end of il; the index of the first.
+int AppendImages(CImageList& il, HIMAGELIST hSource)
+{
+    return AppendImageRange(il, hSource, 0, ImageList_GetImageCount(hSource));
+}
+
+// A button of a bar that showed the page's old list, on one of the added
+// commands' images.
+struct OldCustomButton
+{
+    CToolBar* pBar;
+    int nIndex;
+    int nCustomImage;
+};
 
 // Copies of the page's image list left with bars that outlive the page;
 // freed when the program ends.
@@ -352,10 +368,20 @@ BOOL COXCustomizeCommandsPage::InitializeCommands(LPCTSTR lpszCustomImageResourc
     m_ilCustomImages.DeleteImageList();
     if (lpszCustomImageResource != NULL)
         m_ilCustomImages.Create(lpszCustomImageResource, kImageSize, 0, clrMask);
-    // Bars may still show the old list: they get the new one below.
+    // Bars may still show the old list: they get the new one below. Its
+    // indexes mean nothing in the new list, so the commands' images are
+    // found again from the bars.
     CImageList ilOld;
-    if (m_ilImages.GetSafeHandle() != NULL)
+    const int nOldCustomBase = m_nCustomImageBase;
+    if (m_ilImages.GetSafeHandle() != NULL) {
         ilOld.Attach(m_ilImages.Detach());
+        for (POSITION pos = m_mapCommandImages.GetStartPosition(); pos != NULL;) {
+            UINT nID;
+            int nImage;
+            m_mapCommandImages.GetNextAssoc(pos, nID, nImage);
+            m_mapCommandImages.SetAt(nID, -1);
+        }
+    }
     m_ilImages.Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, 0, 0);
     // The tree's own five images come first whatever the bitmap holds.
     CImageList ilTree;
@@ -363,15 +389,26 @@ BOOL COXCustomizeCommandsPage::InitializeCommands(LPCTSTR lpszCustomImageResourc
         AppendImages(m_ilImages, ilTree.GetSafeHandle());
     ImageList_SetImageCount(m_ilImages.GetSafeHandle(), kTreeImageCount);
 
-    // 4. Every bar's images, its buttons pointed at their copies.
+    // 4. Every bar's images, its buttons pointed at their copies. A bar that
+    // still shows the old list takes the bars' part of it, copied once
+    // however many bars share it: copying the whole list would bring the
+    // tree's and the added commands' images in again at every call.
+    std::vector<OldCustomButton> oldCustomButtons;
+    int nOldBarsBase = -1;
     for (INT_PTR b = 0; b < arrBars.GetSize(); b++) {
         CToolBar* pBar = arrBars[b];
-        HIMAGELIST hList = (HIMAGELIST)pBar->SendMessage(TB_GETIMAGELIST);
-        if (hList == NULL || (hList == ilOld.GetSafeHandle() && hList != NULL))
-            hList = hList == NULL ? NULL : ilOld.GetSafeHandle();
+        const HIMAGELIST hList = (HIMAGELIST)pBar->SendMessage(TB_GETIMAGELIST);
         if (hList == NULL)
             continue;
-        const int nBase = AppendImages(m_ilImages, hList);
+        const BOOL bOld = hList == ilOld.GetSafeHandle();
+        int nBase;
+        if (bOld) {
+            if (nOldBarsBase < 0)
+                nOldBarsBase = AppendImageRange(m_ilImages, hList, kTreeImageCount, nOldCustomBase);
+            nBase = nOldBarsBase - kTreeImageCount;
+        } else {
+            nBase = AppendImages(m_ilImages, hList);
+        }
         const int nCount = (int)pBar->SendMessage(TB_BUTTONCOUNT);
         for (int i = 0; i < nCount; i++) {
             UINT nID, nStyle;
@@ -379,6 +416,15 @@ BOOL COXCustomizeCommandsPage::InitializeCommands(LPCTSTR lpszCustomImageResourc
             pBar->GetButtonInfo(i, nID, nStyle, nImage);
             if ((nStyle & TBSTYLE_SEP) || nImage < 0)
                 continue;
+            if (bOld && (nImage < kTreeImageCount || nImage >= nOldCustomBase)) {
+                // The tree's images keep their place; an added command's
+                // image is known only once those are appended again.
+                if (nImage >= nOldCustomBase)
+                    oldCustomButtons.push_back({pBar, i, nImage - nOldCustomBase});
+                else
+                    pBar->SetButtonInfo(i, nID, nStyle, nImage);
+                continue;
+            }
             int nKnown = -1;
             if (!m_mapCommandImages.Lookup(nID, nKnown) || nKnown == -1) {
                 nKnown = nBase + nImage;
@@ -398,6 +444,12 @@ BOOL COXCustomizeCommandsPage::InitializeCommands(LPCTSTR lpszCustomImageResourc
         int nIndex;
         m_mapCustomCommandImage.GetNextAssoc(pos, nID, nIndex);
         m_mapCommandImages.SetAt(nID, nIndex >= 0 ? m_nCustomImageBase + nIndex : -1);
+    }
+    for (const OldCustomButton& button : oldCustomButtons) {
+        UINT nID, nStyle;
+        int nImage;
+        button.pBar->GetButtonInfo(button.nIndex, nID, nStyle, nImage);
+        button.pBar->SetButtonInfo(button.nIndex, nID, nStyle, m_nCustomImageBase + button.nCustomImage);
     }
 
     // 6. and 7. The id list, then every bar's state.
@@ -964,10 +1016,47 @@ void COXCustomizeCommandsPage::OnTreeSelChanged(NMHDR* pNMHDR, LRESULT* pResult)
                         PlacePreview();
                     }
                 }
+            } else {
+                CString sText = CommandShortText(GetCommandString(nID));
+                if (sText.IsEmpty())
+                    sText = m_treeCommands.GetItemText(hItem);
+                CreateCommandPreview(nID, sText);
             }
         }
     }
     UpdateData(FALSE);
+}
+
+void COXCustomizeCommandsPage::CreateCommandPreview(UINT nID, const CString& sText)
+{
+    const DWORD dwStyle = WS_CHILD | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN;
+    m_hPreviewWnd = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "", dwStyle, 0, 0, 10, 10, m_hWnd, NULL,
+                                      AfxGetInstanceHandle(), NULL);
+    if (m_hPreviewWnd == NULL)
+        return;
+    ::SendMessageA(m_hPreviewWnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    ::SendMessageA(m_hPreviewWnd, TB_SETIMAGELIST, 0, (LPARAM)m_ilImages.GetSafeHandle());
+    ::SendMessageA(m_hPreviewWnd, WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), FALSE);
+    // The text as a string of the bar's own: the bar keeps no pointer.
+    CString sList = sText;
+    sList.Replace("&", "");
+    std::vector<char> strings(sList.GetLength() + 2, '\0');
+    memcpy(strings.data(), (LPCTSTR)sList, sList.GetLength());
+    const INT_PTR nString = ::SendMessageA(m_hPreviewWnd, TB_ADDSTRINGA, 0, (LPARAM)strings.data());
+    const int nImage = GetCommandImage(nID);
+    TBBUTTON button = {};
+    button.iBitmap = nImage >= 0 ? nImage : I_IMAGENONE;
+    button.idCommand = (int)nID;
+    button.fsState = TBSTATE_ENABLED;
+    button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
+    button.iString = nString;
+    ::SendMessageA(m_hPreviewWnd, TB_ADDBUTTONSA, 1, (LPARAM)&button);
+    ::SendMessageA(m_hPreviewWnd, TB_AUTOSIZE, 0, 0);
+    RECT rectButton = {};
+    ::SendMessageA(m_hPreviewWnd, TB_GETITEMRECT, 0, (LPARAM)&rectButton);
+    ::SetWindowPos(m_hPreviewWnd, NULL, 0, 0, rectButton.right, rectButton.bottom,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlacePreview();
 }
 
 // ---------------------------------------------------------------------------

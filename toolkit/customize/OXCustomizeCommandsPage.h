@@ -160,9 +160,11 @@ protected:
     CString GetCommandString(UINT nID) const;
     CString GetItemDragText(HTREEITEM hItem) const;
     HMENU BuildFolderMenu(HTREEITEM hFolder) const;
-    // The preview of a custom button.
+    // The preview: a copy of a custom button's control, or for any other
+    // command a button as a tool bar shows it, its picture and its text.
     void DestroyPreview();
     void PlacePreview();
+    void CreateCommandPreview(UINT nID, const CString& sText);
     // The customization popups.
     COXBitmapMenuPopupWnd* GetPopupWnd(HMENU hMenu, int nLevel);
     void ClosePopups(int nLevel);

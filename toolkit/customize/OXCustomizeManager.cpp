@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "OXCaptionPainter.h"
+
 BEGIN_MESSAGE_MAP(COXCustomizeManager, CDialog)
     ON_WM_SIZE()
     ON_WM_GETMINMAXINFO()
@@ -9,6 +11,16 @@ BEGIN_MESSAGE_MAP(COXCustomizeManager, CDialog)
     ON_WM_DESTROY()
     ON_MESSAGE(WM_KICKIDLE, &COXCustomizeManager::OnKickIdle)
 END_MESSAGE_MAP()
+
+COLORREF OXCustomizeTitleTextColor(COLORREF clrPreferred, COLORREF clrBack, int nWidth, int cxText)
+{
+    std::vector<COLORREF> behind;
+    for (const OXGradientBand& band : OXStaticGradientBands(OX_CUSTOMIZE_TITLE_BKMODE, nWidth, clrBack)) {
+        if (band.x < cxText && band.x + band.cx > 0)
+            behind.push_back(band.clr);
+    }
+    return OXReadableTextColor(clrPreferred, behind);
+}
 
 COXCustomizeManager::COXCustomizeManager(CWnd* pParent)
     : CDialog(IDD, pParent), m_rectPage(0, 0, 0, 0), m_pActivePage(NULL), m_mapPages(10), m_mapAddedPages(10),
@@ -34,16 +46,25 @@ BOOL COXCustomizeManager::RegisterPage(COXCustomizePage* pPage, DWORD dwPageID)
     return TRUE;
 }
 
-void COXCustomizeManager::GetRegisteredPages(CArray<COXCustomizePage*, COXCustomizePage*>& arrPages) const
+namespace {
+// The pages a map holds, in its order.
+void PagesOf(const CMap<COXCustomizePage*, COXCustomizePage*, DWORD, DWORD>& map,
+             CArray<COXCustomizePage*, COXCustomizePage*>& arrPages)
 {
     arrPages.RemoveAll();
-    POSITION pos = m_mapPages.GetStartPosition();
+    POSITION pos = map.GetStartPosition();
     while (pos != NULL) {
         COXCustomizePage* pPage = NULL;
         DWORD dwPageID = 0;
-        m_mapPages.GetNextAssoc(pos, pPage, dwPageID);
+        map.GetNextAssoc(pos, pPage, dwPageID);
         arrPages.Add(pPage);
     }
+}
+}   // namespace
+
+void COXCustomizeManager::GetRegisteredPages(CArray<COXCustomizePage*, COXCustomizePage*>& arrPages) const
+{
+    PagesOf(m_mapPages, arrPages);
 }
 
 BOOL COXCustomizeManager::Open(CWnd* pParentWnd)
@@ -283,6 +304,7 @@ BOOL COXCustomizeManager::ActivatePage(HSHBGROUP hGroup, int nItem)
     pList->SetActiveItem(nItem);
     pList->EnsureItemVisible(nItem, FALSE);
     m_title.SetWindowText(pList->GetItemText(nItem, 0));
+    UpdateTitleColor();
 
     CWnd* pApply = GetDlgItem(IDC_OX_CUSTOMIZE_APPLY);
     if (pApply != NULL)
@@ -333,11 +355,10 @@ BOOL COXCustomizeManager::SaveWorkspaceState()
 // writes their settings): that is theirs to keep.
 BOOL COXCustomizeManager::CloseManager(BOOL bIsOk)
 {
-    POSITION pos = m_mapAddedPages.GetStartPosition();
-    while (pos != NULL) {
-        COXCustomizePage* pPage = NULL;
-        DWORD dwPageID = 0;
-        m_mapAddedPages.GetNextAssoc(pos, pPage, dwPageID);
+    CArray<COXCustomizePage*, COXCustomizePage*> arrPages;
+    GetAddedPages(arrPages);
+    for (INT_PTR i = 0; i < arrPages.GetSize(); i++) {
+        COXCustomizePage* pPage = arrPages[i];
         if (::IsWindow(pPage->GetSafeHwnd()) && !pPage->OnCloseManager(bIsOk)) {
             ActivatePage(pPage);
             return FALSE;
@@ -351,11 +372,10 @@ BOOL COXCustomizeManager::CloseManager(BOOL bIsOk)
     if (::IsWindow(m_shb.GetSafeHwnd()))
         m_shb.DeleteAllGroups();
 
-    pos = m_mapAddedPages.GetStartPosition();
-    while (pos != NULL) {
-        COXCustomizePage* pPage = NULL;
-        DWORD dwPageID = 0;
-        m_mapAddedPages.GetNextAssoc(pos, pPage, dwPageID);
+    // A page that was asked may have left since: take the list again.
+    GetAddedPages(arrPages);
+    for (INT_PTR i = 0; i < arrPages.GetSize(); i++) {
+        COXCustomizePage* pPage = arrPages[i];
         if (::IsWindow(pPage->GetSafeHwnd()) && !pPage->DestroyWindow())
             return FALSE;
     }
@@ -366,6 +386,26 @@ BOOL COXCustomizeManager::CloseManager(BOOL bIsOk)
     ImageList_RemoveAll(m_ilPages);
     m_bInitialized = FALSE;
     return TRUE;
+}
+
+void COXCustomizeManager::GetAddedPages(CArray<COXCustomizePage*, COXCustomizePage*>& arrPages) const
+{
+    PagesOf(m_mapAddedPages, arrPages);
+}
+
+// The page's object may be about to go with its window: nothing here may
+// call it again, so it leaves the bar, the active place and the pages asked
+// on closing.
+void COXCustomizeManager::OnPageDestroyed(COXCustomizePage* pPage)
+{
+    if (pPage == m_pActivePage)
+        m_pActivePage = NULL;
+    HSHBGROUP hGroup = NULL;
+    int nItem = -1;
+    if (FindPage(pPage, hGroup, nItem))
+        m_shb.DeleteGroupItem(hGroup, nItem);
+    m_mapAddedPages.RemoveKey(pPage);
+    m_mapTooltips.RemoveKey(pPage);
 }
 
 // ---------------------------------------------------------------------------
@@ -402,6 +442,26 @@ BOOL COXCustomizeManager::CreateShortcutBar()
     return TRUE;
 }
 
+void COXCustomizeManager::UpdateTitleColor()
+{
+    if (!::IsWindow(m_title.GetSafeHwnd()))
+        return;
+    CString sTitle;
+    m_title.GetWindowText(sTitle);
+    CRect rect;
+    m_title.GetClientRect(&rect);
+    CClientDC dc(&m_title);
+    CFont* pFont = m_title.GetTextFont() != NULL ? m_title.GetTextFont() : m_title.GetFont();
+    CFont* pOld = pFont != NULL ? dc.SelectObject(pFont) : NULL;
+    const int cxText = sTitle.IsEmpty() ? 0 : dc.GetTextExtent(sTitle).cx;
+    if (pOld != NULL)
+        dc.SelectObject(pOld);
+    const COLORREF clr = OXCustomizeTitleTextColor(::GetSysColor(COLOR_CAPTIONTEXT), m_title.GetBkColor(),
+                                                   rect.Width(), cxText);
+    if (clr != m_title.GetTextColor())
+        m_title.SetTextColor(clr, TRUE);
+}
+
 void COXCustomizeManager::RecalcPageRect()
 {
     CRect rectTop, rectBottom;
@@ -420,7 +480,7 @@ BOOL COXCustomizeManager::OnInitDialog()
 
     m_title.SetTextColor(::GetSysColor(COLOR_CAPTIONTEXT), TRUE);
     m_title.SetBkColor(::GetSysColor(COLOR_BTNFACE), TRUE);
-    m_title.SetBkDrawMode(1, TRUE);
+    m_title.SetBkDrawMode(OX_CUSTOMIZE_TITLE_BKMODE, TRUE);
     m_fontTitle.DeleteObject();
     if (m_fontTitle.CreatePointFont(120, "MS Sans Serif"))
         m_title.SetTextFont(&m_fontTitle, TRUE);
@@ -501,6 +561,8 @@ void COXCustomizeManager::OnSize(UINT nType, int cx, int cy)
     RecalcPageRect();
     if (m_pActivePage != NULL)
         m_pActivePage->MoveWindow(m_rectPage);
+    // The gradient stretches with the title line.
+    UpdateTitleColor();
 }
 
 void COXCustomizeManager::OnGetMinMaxInfo(MINMAXINFO* lpMMI)

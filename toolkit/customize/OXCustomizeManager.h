@@ -8,9 +8,10 @@
 //   manager.RegisterPage(&captionPage, 1);   // before the dialog opens
 //   manager.Open(pFrame);                    // modeless
 //
-// Page objects belong to whoever registered them and must outlive the
-// dialog's window (closing it asks and destroys the pages' windows); the
-// manager never deletes them, and may be opened again after it closed.
+// Page objects belong to whoever registered them; the manager never deletes
+// them, and may be opened again after it closed. A page whose window goes
+// while the dialog is open (its object deleted, say) leaves the dialog: it
+// is no longer shown, listed or asked on closing. Registration stays.
 #pragma once
 
 #include <afxwin.h>
@@ -31,6 +32,14 @@
 // The smallest size the dialog can be tracked to.
 #define OX_CUSTOMIZE_MIN_WIDTH 520
 #define OX_CUSTOMIZE_MIN_HEIGHT 450
+
+// The title line's background: darkening to the left, where its text starts.
+#define OX_CUSTOMIZE_TITLE_BKMODE 1
+
+// The title's text colour: the scheme's caption text colour (clrPreferred)
+// unless it cannot be read on the title's gradient (clrBack darkening to
+// black, nWidth wide) under the title's first cxText pixels.
+COLORREF OXCustomizeTitleTextColor(COLORREF clrPreferred, COLORREF clrBack, int nWidth, int cxText);
 
 class COXCustomizeManager : public CDialog
 {
@@ -76,14 +85,22 @@ public:
     virtual BOOL DeletePage(COXCustomizePage* pPage);
     virtual BOOL ActivatePage(HSHBGROUP hGroup, int nItem);
     virtual BOOL SaveWorkspaceState();
+    // Called by a page as its window goes.
+    virtual void OnPageDestroyed(COXCustomizePage* pPage);
 
 protected:
     // The group whose header is exactly lpszGroup, or NULL.
     HSHBGROUP FindGroupByName(LPCTSTR lpszGroup);
     HSHBGROUP GetGroupByOrder(int nOrder) { return m_shb.FindGroupByOrder(nOrder); }
     COXCustomizePage* GetItemPage(HSHBGROUP hGroup, int nItem);
+    // The pages added in this opening, taken before a loop whose calls may
+    // make pages leave.
+    void GetAddedPages(CArray<COXCustomizePage*, COXCustomizePage*>& arrPages) const;
     BOOL CreateShortcutBar();
     void RecalcPageRect();
+    // A text colour that reads on the part of the title's gradient the
+    // present title covers.
+    void UpdateTitleColor();
 
     virtual void DoDataExchange(CDataExchange* pDX) override;
     virtual BOOL OnInitDialog() override;

@@ -58,9 +58,11 @@ BOOL COXCustomizePage::Load(const COXCustomizeManager* pManager)
     m_pCustomizeManager = const_cast<COXCustomizeManager*>(pManager);
     if (!Create(MAKEINTRESOURCE(m_nDialogID), pManager->GetPageParentWnd(), 0, 0, 0, 0, 1000,
                 WS_CHILD | WS_VISIBLE)) {
+        // A page that could not be made stays listed: the manager hears
+        // nothing of the half-made window.
+        m_pCustomizeManager = NULL;
         if (::IsWindow(m_hWnd))
             DestroyWindow();
-        m_pCustomizeManager = NULL;
         return FALSE;
     }
     return TRUE;
@@ -147,5 +149,11 @@ void COXCustomizePage::OnDestroy()
     if (m_LayoutManager.GetContainer() != NULL)
         m_LayoutManager.Detach();
     m_bInitialized = FALSE;
+    // The manager must not call this page again once its window is gone:
+    // the object may be going too.
+    if (COXCustomizeManager* pManager = m_pCustomizeManager) {
+        m_pCustomizeManager = NULL;
+        pManager->OnPageDestroyed(this);
+    }
     CWnd::OnDestroy();
 }

@@ -236,7 +236,7 @@ BOOL COXCustomizeToolbarsPage::InitializeToolbars(BOOL bCoolLook, BOOL bShowGrip
         m_bShowGripper = pApp->GetProfileInt(m_sProfileName, szShowGripper, m_bShowGripper) != 0;
         m_nBorderSize = ClampBorderSize(pApp->GetProfileInt(m_sProfileName, szBorderSize, m_nBorderSize));
         // No more bars than ids to give them, whatever the profile says.
-        for (int n = 0; n <= (int)(kFirstCustomId - kLastCustomId); n++) {
+        for (int n = 0; n < kMaxCustomToolbars; n++) {
             UINT nID = pApp->GetProfileInt(m_sProfileName, GetCustomToolbarName(n) + szIdSuffix, 0);
             if (nID == 0)
                 break;
@@ -370,7 +370,10 @@ void COXCustomizeToolbarsPage::WriteProfileValues()
     pApp->WriteProfileInt(m_sProfileName, szShowTooltips, m_bShowTooltips);
     pApp->WriteProfileInt(m_sProfileName, szShowGripper, m_bShowGripper);
     pApp->WriteProfileInt(m_sProfileName, szBorderSize, (int)m_nBorderSize);
-    for (int n = 0; pApp->GetProfileInt(m_sProfileName, GetCustomToolbarName(n) + szIdSuffix, 0) != 0; n++) {
+    // Every stored number goes, not only those before the first gap: an
+    // entry past a gap would come back as a bar the user never made once
+    // the user's bars reach it.
+    for (int n = 0; n < kMaxCustomToolbars; n++) {
         pApp->WriteProfileString(m_sProfileName, GetCustomToolbarName(n) + szIdSuffix, NULL);
         pApp->WriteProfileString(m_sProfileName, GetCustomToolbarName(n) + szTitleSuffix, NULL);
     }

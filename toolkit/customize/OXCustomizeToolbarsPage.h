@@ -33,6 +33,9 @@ class COXCustomizeToolbarsPage : public COXCustomizePage
 public:
     // The ids a user's tool bar may have: from the highest down.
     enum : UINT { kFirstCustomId = 0xE8FF, kLastCustomId = 0xE815 };
+    // No more user tool bars than ids to give them: stored numbers 0 to
+    // kMaxCustomToolbars - 1.
+    enum : int { kMaxCustomToolbars = (int)(kFirstCustomId - kLastCustomId) + 1 };
     // The style of a user's tool bar.
     enum : DWORD
     {

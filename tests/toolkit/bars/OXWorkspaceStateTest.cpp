@@ -503,6 +503,34 @@ TEST_F(MainWindowState, AHiddenWindowStaysHiddenAndAMinimizedOneIsShownNormally)
     EXPECT_FALSE(m_pFrame->IsWindowVisible());
 }
 
+TEST_F(MainWindowState, AStoredHiddenOrUnknownShowCommandShowsTheWindowNormally)
+{
+    COXWorkspaceState state;
+    state.SetIncludeBars(FALSE);
+    state.SetIncludeSplitterPanes(FALSE);
+    state.SetIncludeChildFrames(FALSE);
+    state.m_wndPlacement.length = sizeof(WINDOWPLACEMENT);
+    state.m_wndPlacement.rcNormalPosition = {60, 70, 560, 470};
+    const struct { UINT nStored; int nCmdShow; } cases[] = {
+        {SW_HIDE, SW_SHOWNORMAL},
+        {SW_MAX + 1, SW_SHOWNORMAL},
+        {SW_SHOWMINIMIZED, SW_SHOWNORMAL},
+        {SW_SHOWMAXIMIZED, SW_SHOWMAXIMIZED},
+    };
+    for (const auto& c : cases) {
+        state.m_wndPlacement.showCmd = c.nStored;
+        m_pApp->m_nCmdShow = -1;
+        ASSERT_TRUE(state.ApplyState());
+        EXPECT_EQ(m_pApp->m_nCmdShow, c.nCmdShow) << "stored " << c.nStored;
+    }
+
+    // A window already on screen stays there.
+    m_pFrame->ShowWindow(SW_SHOWNORMAL);
+    state.m_wndPlacement.showCmd = SW_HIDE;
+    ASSERT_TRUE(state.ApplyState());
+    EXPECT_TRUE(m_pFrame->IsWindowVisible());
+}
+
 // ---------------------------------------------------------------------------
 // The MDI frame
 // ---------------------------------------------------------------------------

@@ -5,9 +5,11 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "OXCaptionPainter.h"
+#include "OXCustomizeManager.h"
 #include "testdrawing.h"
 #include "testsupport.h"
 
@@ -120,6 +122,79 @@ TEST(OXCaptionInfo, ArchivedAndReadBackWithFontsAndAtLeastOneShade)
     EXPECT_EQ(back.m_fontSmCaption.GetSafeHandle(), nullptr);   // none stored, none made
 }
 
+// A scheme's colours: its caption text is made to be read on its caption
+// colour, which is what a gradient fades from; the customize dialog's title
+// line fades from the face colour.
+struct Scheme
+{
+    const char* name;
+    COLORREF clrCaption, clrCaptionText, clrFace;
+};
+const Scheme kSchemes[] = {
+    {"navy caption, white text", RGB(10, 36, 106), RGB(255, 255, 255), RGB(212, 208, 200)},
+    {"pale caption, black text", RGB(153, 180, 209), RGB(0, 0, 0), RGB(240, 240, 240)},
+    {"white caption, navy text", RGB(255, 255, 255), RGB(0, 0, 128), RGB(255, 255, 255)},
+    {"grey caption, dark grey text", RGB(191, 205, 219), RGB(64, 64, 64), RGB(236, 233, 216)},
+    {"black caption, yellow text", RGB(0, 0, 0), RGB(255, 255, 0), RGB(0, 0, 0)},
+};
+
+double WorstContrast(COLORREF clrText, const std::vector<COLORREF>& behind)
+{
+    double worst = 21.0;
+    for (COLORREF clr : behind)
+        worst = std::min(worst, OXContrastRatio(clrText, clr));
+    return worst;
+}
+
+TEST(OXReadableTitles, ContrastRatioEnds)
+{
+    EXPECT_NEAR(OXContrastRatio(RGB(0, 0, 0), RGB(255, 255, 255)), 21.0, 0.01);
+    EXPECT_NEAR(OXContrastRatio(RGB(255, 255, 255), RGB(0, 0, 0)), 21.0, 0.01);
+    EXPECT_NEAR(OXContrastRatio(RGB(90, 90, 90), RGB(90, 90, 90)), 1.0, 0.001);
+    // A colour that reads is kept, one that does not gives way.
+    EXPECT_EQ(OXReadableTextColor(RGB(0, 0, 128), {RGB(255, 255, 255)}), RGB(0, 0, 128));
+    EXPECT_EQ(OXReadableTextColor(RGB(0, 0, 128), {RGB(0, 0, 0), RGB(40, 40, 40)}), RGB(255, 255, 255));
+    EXPECT_EQ(OXReadableTextColor(RGB(255, 255, 255), {RGB(250, 250, 250)}), RGB(0, 0, 0));
+}
+
+// In every scheme, the caption's title (after the icon, left-aligned, over
+// the gradient's dark end) and the dialog's title line read.
+TEST(OXReadableTitles, TitlesReadOnTheirGradientInEveryScheme)
+{
+    const int W = 400;
+    for (const Scheme& scheme : kSchemes) {
+        for (int nAlignment : {0, 1, 2}) {
+            COXCaptionInfo info;
+            info.m_clrBackground = scheme.clrCaption;
+            info.m_clrText = scheme.clrCaptionText;
+            info.m_nGradientAlignment = nAlignment;
+            const int x0 = 20, x1 = 140;
+            std::vector<OXCaptionBand> bands;
+            OXComputeCaptionBands(info, scheme.clrCaption, W, bands);
+            std::vector<COLORREF> behind;
+            for (int x = x0; x < x1; x++)
+                behind.push_back(ColorAt(bands, x));
+            // Where the title spans light and dark, as good as white or
+            // black can do.
+            const double reachable = std::min(kOXMinTitleContrast, std::max(WorstContrast(RGB(255, 255, 255), behind),
+                                                                            WorstContrast(RGB(0, 0, 0), behind)));
+            const COLORREF clr = OXCaptionTextColor(info, TRUE, W, x0, x1);
+            EXPECT_GE(WorstContrast(clr, behind), reachable)
+                << scheme.name << ", alignment " << nAlignment << ": text " << std::hex << clr;
+        }
+
+        for (int cxText : {20, 90}) {
+            std::vector<COLORREF> behind;
+            for (const OXGradientBand& band : OXStaticGradientBands(OX_CUSTOMIZE_TITLE_BKMODE, W, scheme.clrFace))
+                if (band.x < cxText)
+                    behind.push_back(band.clr);
+            const COLORREF clr = OXCustomizeTitleTextColor(scheme.clrCaptionText, scheme.clrFace, W, cxText);
+            EXPECT_GE(WorstContrast(clr, behind), kOXMinTitleContrast)
+                << scheme.name << ", title line " << cxText << " wide: text " << std::hex << clr;
+        }
+    }
+}
+
 class OXCaptionPainterTest : public ::testing::Test
 {
 protected:
@@ -143,6 +218,18 @@ protected:
         COLORREF c = ::GetPixel(hdc, rect.Width() - ::GetSystemMetrics(SM_CXFRAME) - fromRight, y);
         ::ReleaseDC(m_frame->GetSafeHwnd(), hdc);
         return c;
+    }
+    // How many pixels of a colour the caption (window coordinates) shows
+    // from x0 to x1, away from its top and bottom edges.
+    int CaptionPixels(const CRect& caption, int x0, int x1, COLORREF clr)
+    {
+        HDC hdc = ::GetWindowDC(m_frame->GetSafeHwnd());
+        int n = 0;
+        for (int x = x0; x < x1; x++)
+            for (int y = caption.top + 2; y < caption.bottom - 2; y++)
+                n += ::GetPixel(hdc, x, y) == clr;
+        ::ReleaseDC(m_frame->GetSafeHwnd(), hdc);
+        return n;
     }
     CScopedFrame<> m_frame;
 };
@@ -221,19 +308,30 @@ TEST_F(OXCaptionPainterTest, OnlyTheTextFlagsThatDrawAreReadOrUsed)
     pActive->m_clrText = RGB(255, 255, 0);
     pActive->m_nTextFormat = DT_CALCRECT | DT_SINGLELINE | DT_VCENTER;
     m_frame->SendMessage(WM_NCACTIVATE, TRUE);
-    auto titlePixels = [&] {
-        const CRect caption = painter.GetCaptionRect();
-        HDC hdc = ::GetWindowDC(m_frame->GetSafeHwnd());
-        int n = 0;
-        for (int x = caption.left + 30; x < caption.right - 80; x++)
-            for (int y = caption.top + 2; y < caption.bottom - 2; y++)
-                n += ::GetPixel(hdc, x, y) == RGB(255, 255, 0);
-        ::ReleaseDC(m_frame->GetSafeHwnd(), hdc);
-        return n;
-    };
+    const CRect caption = painter.GetCaptionRect();
     painter.ResetCache();
     painter.DrawCaption();
+    auto titlePixels = [&] { return CaptionPixels(caption, caption.left + 30, caption.right - 80, RGB(255, 255, 0)); };
     EXPECT_TRUE(PumpUntil([&] { return titlePixels() > 0; }, kWaitMs)) << "no title drawn";
+    painter.Unhook();
+}
+
+// A dark text colour over the gradient's black end is drawn light.
+TEST_F(OXCaptionPainterTest, ADarkTitleOverTheDarkEndIsDrawnLight)
+{
+    COXCaptionPainter painter;
+    ASSERT_TRUE(painter.Attach(m_frame));
+    COXCaptionInfo* pActive = painter.GetCaptionInfo(TRUE);
+    pActive->m_clrBackground = RGB(0, 0, 160);
+    pActive->m_clrText = RGB(0, 0, 0);
+    pActive->m_nGradientAlignment = 0;
+    m_frame->SendMessage(WM_NCACTIVATE, TRUE);
+    const CRect caption = painter.GetCaptionRect();
+    auto lightPixels = [&] { return CaptionPixels(caption, caption.left + 20, caption.left + 120, RGB(255, 255, 255)); };
+    painter.ResetCache();
+    painter.DrawCaption();
+    EXPECT_TRUE(PumpUntil([&] { return lightPixels() > 20; }, kWaitMs))
+        << "the title is not drawn light: " << lightPixels() << " white pixels";
     painter.Unhook();
 }
 

@@ -313,6 +313,35 @@ TEST_F(OXCustomizeCaptionPageTest, BothStatesEditedThenGivenToThePaintersOnOk)
     EXPECT_EQ(back.GetCaptionInfo(FALSE)->m_nShadeCount, 10);
 }
 
+// The preview strip carries a sample title: the main window's, in the
+// caption font, placed as the title is and in a colour that reads on it.
+TEST_F(OXCustomizeCaptionPageTest, ThePreviewShowsASampleTitle)
+{
+    COXCustomizeCaptionPage page;
+    ASSERT_TRUE(page.InitializeCaptionPainter(TRUE, kSection, TRUE));
+    Open(&page);
+    COXStatic* pPreview = (COXStatic*)CWnd::FromHandlePermanent(page.GetDlgItem(IDC_OX_CPP_PREVIEW)->m_hWnd);
+    ASSERT_NE(pPreview, nullptr);
+    CString sText;
+    pPreview->GetWindowText(sText);
+    EXPECT_STREQ(sText, "Main");
+    ASSERT_NE(pPreview->GetTextFont(), nullptr);
+
+    struct Case { int nAlignment; DWORD dwType; } cases[] = {{0, SS_LEFT}, {4, SS_CENTER}, {8, SS_RIGHT}};
+    for (const Case& c : cases) {
+        Choose(page, IDC_OX_CPP_TEXT_ALIGNMENT, c.nAlignment);
+        EXPECT_EQ(pPreview->GetStyle() & SS_TYPEMASK, c.dwType) << c.nAlignment;
+    }
+    // A dark title on a gradient darkening to where it stands reads light.
+    Choose(page, IDC_OX_CPP_TEXT_ALIGNMENT, 0);
+    Choose(page, IDC_OX_CPP_ALIGNMENT, 0);
+    FontButton(page, IDC_OX_CPP_CAPTION_FONT)->SetBuddyTextColor(RGB(0, 0, 64), TRUE);
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_OX_CPP_CAPTION_FONT, BN_CLICKED), 0);
+    EXPECT_EQ(pPreview->GetBkDrawMode(), 1);
+    EXPECT_GE(OXContrastRatio(pPreview->GetTextColor(), RGB(0, 0, 0)), kOXMinTitleContrast)
+        << std::hex << pPreview->GetTextColor();
+}
+
 // Cancel writes none of the page's values and puts back the look the
 // profile holds, whatever was changed meanwhile; a switch the profile does
 // not hold goes back to what the page was set up with.

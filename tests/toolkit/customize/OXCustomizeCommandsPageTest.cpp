@@ -397,6 +397,25 @@ TEST_F(CommandsPage, CommandsAndImagesAreCollectedAndTheBarsGetTheIdsByImage)
     EXPECT_NE(std::find(more.begin(), more.end(), 19390u), more.end());
 }
 
+TEST_F(CommandsPage, ASecondInitializationCopiesTheBarsImagesOnce)
+{
+    Init();
+    ASSERT_TRUE(m_page->InitializeCommands(NULL, RGB(192, 192, 192), TRUE, FALSE, kSection));
+    COXCoolToolBar& bar = m_pFrame->m_bar;
+    CImageList& il = m_page->GetImageList();
+    EXPECT_EQ(il.GetSafeHandle(), (HIMAGELIST)bar.SendMessage(TB_GETIMAGELIST));
+    EXPECT_EQ(Page::kTreeImageCount + kStripImages, il.GetImageCount());
+    for (UINT nCommand : {ID_GALLERY_BAR_SEARCH, ID_GALLERY_BAR_SHOP, ID_GALLERY_BAR_HISTORY}) {
+        UINT nID, nStyle;
+        int nImage;
+        bar.GetButtonInfo(bar.CommandToIndex(nCommand), nID, nStyle, nImage);
+        EXPECT_EQ(m_page->GetCommandImage(nCommand), nImage) << nCommand;
+        ASSERT_GE(nImage, Page::kTreeImageCount) << nCommand;
+        EXPECT_EQ(Colour(m_pFrame->m_strip, nImage - Page::kTreeImageCount), Colour(il, nImage)) << nCommand;
+    }
+    EXPECT_EQ((size_t)kStripImages, m_page->GetButtonIds().size());
+}
+
 TEST_F(CommandsPage, TheTreeMergesMenusAndDescribesWhatIsSelected)
 {
     // A custom button on the bar, and an added command.
@@ -453,6 +472,42 @@ TEST_F(CommandsPage, TheTreeMergesMenusAndDescribesWhatIsSelected)
     EXPECT_TRUE(CRect().IntersectRect(rectFrame, rectPreview) && rectPreview.Height() <= 22);
     Select("Separator");
     EXPECT_FALSE(::IsWindow(hPreview)) << "the preview goes with the selection";
+}
+
+// Any command is previewed as a bar shows its button: its picture, if it
+// has one, and its text, inside the preview frame.
+TEST_F(CommandsPage, ACommandIsPreviewedAsItsButton)
+{
+    ASSERT_TRUE(Open());
+    struct Case { const char* path; UINT nID; const char* text; } cases[] = {
+        {"Keywords/Filter", ID_GALLERY_BAR_FILTER, "Filter"},
+        {"Harvest/Web search", ID_GALLERY_BAR_SEARCH, nullptr},
+    };
+    CRect rectFrame;
+    m_page->GetDlgItem(IDC_OX_CMP_PREVIEW_FRAME)->GetWindowRect(rectFrame);
+    for (const Case& c : cases) {
+        Select(c.path);
+        HWND hPreview = m_page->GetPreviewWnd();
+        ASSERT_TRUE(hPreview != NULL && ::IsWindowVisible(hPreview)) << c.path << ": no preview";
+        ASSERT_EQ(::SendMessageA(hPreview, TB_BUTTONCOUNT, 0, 0), 1) << c.path;
+        TBBUTTON button = {};
+        ::SendMessageA(hPreview, TB_GETBUTTON, 0, (LPARAM)&button);
+        EXPECT_EQ((UINT)button.idCommand, c.nID) << c.path;
+        const int nImage = m_page->GetCommandImage(c.nID);
+        EXPECT_EQ(button.iBitmap, nImage >= 0 ? nImage : I_IMAGENONE) << c.path;
+        EXPECT_TRUE(button.fsState & TBSTATE_ENABLED) << c.path;
+        if (c.text != nullptr) {
+            char szText[64] = "";
+            ::SendMessageA(hPreview, TB_GETBUTTONTEXTA, c.nID, (LPARAM)szText);
+            EXPECT_STREQ(szText, c.text);
+        }
+        CRect rectPreview;
+        ::GetWindowRect(hPreview, rectPreview);
+        EXPECT_EQ(CRect().IntersectRect(rectFrame, rectPreview), TRUE) << c.path;
+        EXPECT_LE(rectPreview.Height(), 22) << c.path;
+        EXPECT_GT(rectPreview.Width(), 0) << c.path;
+    }
+    EXPECT_EQ(m_page->GetCommandImage(ID_GALLERY_BAR_SEARCH), 5);
 }
 
 TEST_F(CommandsPage, DragBlocksAndARealDrag)

@@ -5,6 +5,7 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "OXCustomizeManager.h"
@@ -356,6 +357,31 @@ TEST_F(OXCustomizeManagerTest, CancelAndDestructionCloseThePagesWithoutOk)
     m_manager.DestroyWindow();
     EXPECT_EQ(a.closes, (std::vector<BOOL>{FALSE, FALSE}));
     EXPECT_FALSE(::IsWindow(a.GetSafeHwnd()));
+}
+
+// A page deleted while the dialog is open leaves it: the manager neither
+// shows nor asks the object again, and the other pages close as ever.
+TEST_F(OXCustomizeManagerTest, APageWhoseWindowGoesLeavesTheDialog)
+{
+    CTestPage a("A"), b("B");
+    std::unique_ptr<CTestPage> pGone(new CTestPage("C"));
+    Register({&a, &b, pGone.get()});
+    Open();
+    ASSERT_TRUE(m_manager.ActivatePage(pGone.get()));
+    ASSERT_EQ(m_manager.GetActivePage(), pGone.get());
+    const CTestPage* pDeleted = pGone.get();
+    pGone.reset();
+    EXPECT_EQ(m_manager.GetActivePage(), nullptr);
+    EXPECT_EQ(Titles("Customize"), (std::vector<std::string>{"A", "B"}));
+    HSHBGROUP hGroup = NULL;
+    int nItem = -1;
+    EXPECT_FALSE(m_manager.FindPage((COXCustomizePage*)pDeleted, hGroup, nItem));
+
+    ASSERT_TRUE(m_manager.ActivatePage(&b));
+    m_manager.SendMessage(WM_COMMAND, IDOK, (LPARAM)m_manager.GetDlgItem(IDOK)->GetSafeHwnd());
+    EXPECT_FALSE(::IsWindow(m_manager.GetSafeHwnd()));
+    EXPECT_EQ(b.closes, std::vector<BOOL>{TRUE});
+    EXPECT_EQ(a.closes, std::vector<BOOL>{TRUE});
 }
 
 // A page whose template is missing is not shown: the page before it stays

@@ -380,6 +380,31 @@ TEST_F(ToolbarsPage, StoredIdsThatCannotStandAreReplaced)
     }
 }
 
+TEST_F(ToolbarsPage, OkLeavesNoStoredBarPastAGap)
+{
+    // Numbers 0, 2 and the last one stored: start-up makes only number 0.
+    CWinApp* pApp = AfxGetApp();
+    Page names;
+    for (int n : {0, 2, Page::kMaxCustomToolbars - 1}) {
+        pApp->WriteProfileInt(kSection, names.GetCustomToolbarName(n) + "_ID", 0xE8F0 + n % 8);
+        pApp->WriteProfileString(kSection, names.GetCustomToolbarName(n) + "_Title", "Stored");
+    }
+    ASSERT_TRUE(Open());
+    ASSERT_EQ(m_page->GetToolbarCount(), 2);
+    Press(IDC_OX_TBP_NEW);
+    Tree().SendMessage(TVM_ENDEDITLABELNOW, TRUE);
+    m_manager->SendMessage(WM_COMMAND, IDOK);
+
+    std::set<std::string> barKeys;
+    for (const auto& entry : RegQuerySection(kSection)) {
+        if (entry.first.find("CustomMadeToolbar") != std::string::npos)
+            barKeys.insert(entry.first);
+    }
+    const std::set<std::string> expected = {"0~!@#$CustomMadeToolbar_ID", "0~!@#$CustomMadeToolbar_Title",
+                                            "1~!@#$CustomMadeToolbar_ID", "1~!@#$CustomMadeToolbar_Title"};
+    EXPECT_EQ(barKeys, expected);
+}
+
 // ---------------------------------------------------------------------------
 // A second run
 // ---------------------------------------------------------------------------

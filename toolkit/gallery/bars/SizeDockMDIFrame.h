@@ -9,20 +9,10 @@
 #include <memory>
 #include <vector>
 
+#include "GalleryListBar.h"
 #include "OXFrameWndDock.h"
 #include "OXMDIChildWndSizeDock.h"
 #include "OXSizeControlBar.h"
-
-// A sizing bar holding a list of lines.
-class CGalleryListBar : public COXSizeControlBar
-{
-public:
-    explicit CGalleryListBar(DWORD dwSizeBarStyle) : COXSizeControlBar(dwSizeBarStyle) {}
-    BOOL CreateBar(CFrameWnd* pFrame, LPCTSTR lpszTitle, UINT nID, const CSize& size, LPCTSTR lpszLines);
-    void OnSizedOrDocked(int cx, int cy, BOOL bFloating, UINT nWhat) override;
-
-    CListBox m_list;
-};
 
 // A document of the gallery: a title and some lines its view shows.
 class CGalleryTextDoc : public CDocument

@@ -54,31 +54,6 @@ IMPLEMENT_DYNCREATE(CGalleryTextView, CView)
 
 }   // namespace
 
-BOOL CGalleryListBar::CreateBar(CFrameWnd* pFrame, LPCTSTR lpszTitle, UINT nID, const CSize& size, LPCTSTR lpszLines)
-{
-    if (!Create(pFrame, lpszTitle, nID, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(CPoint(0, 0), size)))
-        return FALSE;
-    if (!m_list.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, CRect(0, 0, 10, 10),
-                       this, 1))
-        return FALSE;
-    m_list.SetFont(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
-    CString strLines(lpszLines), strLine;
-    for (int i = 0; AfxExtractSubString(strLine, strLines, i, '\n'); ++i)
-        m_list.AddString(strLine);
-    EnableDocking(CBRS_ALIGN_ANY);
-    return TRUE;
-}
-
-void CGalleryListBar::OnSizedOrDocked(int cx, int cy, BOOL bFloating, UINT nWhat)
-{
-    COXSizeControlBar::OnSizedOrDocked(cx, cy, bFloating, nWhat);
-    if (m_list.m_hWnd == NULL)
-        return;
-    CRect rect;
-    GetClientRect(&rect);
-    m_list.MoveWindow(&rect);
-}
-
 CGallerySizeDockMDIFrame::CGallerySizeDockMDIFrame() {}
 
 CGallerySizeDockMDIFrame::~CGallerySizeDockMDIFrame()

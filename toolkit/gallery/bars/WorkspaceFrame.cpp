@@ -83,6 +83,10 @@ static HBITMAP MakeButtonImages()
     return hBitmap;
 }
 
+BEGIN_MESSAGE_MAP(CWorkspaceFrame, COXMDIFrameWndSizeDock)
+    ON_COMMAND_RANGE(ID_WORKSPACE_OPEN, ID_WORKSPACE_EXPORT, &CWorkspaceFrame::OnBarCommand)
+END_MESSAGE_MAP()
+
 CWorkspaceFrame::CWorkspaceFrame() : m_pSizeBar(NULL), m_pStackBars()
 {
 }
@@ -90,8 +94,15 @@ CWorkspaceFrame::CWorkspaceFrame() : m_pSizeBar(NULL), m_pStackBars()
 CWorkspaceFrame::~CWorkspaceFrame()
 {
     delete m_pSizeBar;
-    for (COXSizeControlBar* pBar : m_pStackBars)
+    for (CGalleryListBar* pBar : m_pStackBars)
         delete pBar;
+}
+
+// A button without a handler is disabled at the first idle pass and shows
+// no picture: each has this one.
+void CWorkspaceFrame::OnBarCommand(UINT nID)
+{
+    m_nLastCommand = nID;
 }
 
 BOOL CWorkspaceFrame::CreateWorkspaceFrame(const CRect& rect)
@@ -122,20 +133,22 @@ BOOL CWorkspaceFrame::CreateWorkspaceFrame(const CRect& rect)
     DockControlBar(&m_barFile, AFX_IDW_DOCKBAR_TOP);
     DockControlBar(&m_barHarvest, AFX_IDW_DOCKBAR_TOP);
 
-    m_pSizeBar = new COXSizeControlBar(0);
-    if (!m_pSizeBar->Create(this, "Phrases", IDW_WORKSPACE_SIZEBAR, WS_CHILD | WS_VISIBLE | CBRS_TOP,
-                            CRect(0, 0, 200, 150)))
+    m_pSizeBar = new CGalleryListBar(0);
+    if (!m_pSizeBar->CreateBar(this, "Phrases", IDW_WORKSPACE_SIZEBAR, CSize(200, 150),
+                               "seed keyword 1\nseed keyword 2\nseed keyword 3\nlong tail phrase"))
         return FALSE;
-    m_pSizeBar->EnableDocking(CBRS_ALIGN_ANY);
     FloatControlBar(m_pSizeBar, CPoint(rect.right + 10, rect.top + 160));
 
     static const char* const kStackNames[nStackBars] = {"Ideas", "Queries", "Rivals"};
+    static const char* const kStackLines[nStackBars] = {
+        "keyword ideas\nrelated searches\nseasonal terms",
+        "search volume\nsuggestions\nquestions people ask",
+        "rival sites\nshared keywords\nranking pages"};
     for (int i = 0; i < nStackBars; i++) {
-        m_pStackBars[i] = new COXSizeControlBar(0);
-        if (!m_pStackBars[i]->Create(this, kStackNames[i], IDW_WORKSPACE_STACKBAR + i,
-                                     WS_CHILD | WS_VISIBLE | CBRS_RIGHT, CRect(0, 0, 300, 240)))
+        m_pStackBars[i] = new CGalleryListBar(0);
+        if (!m_pStackBars[i]->CreateBar(this, kStackNames[i], IDW_WORKSPACE_STACKBAR + i, CSize(300, 240),
+                                        kStackLines[i], WS_CHILD | WS_VISIBLE | CBRS_RIGHT))
             return FALSE;
-        m_pStackBars[i]->EnableDocking(CBRS_ALIGN_ANY);
         DockControlBar(m_pStackBars[i], AFX_IDW_DOCKBAR_RIGHT);
     }
     COXSizeDockBar* pRight = DYNAMIC_DOWNCAST(COXSizeDockBar, GetControlBar(AFX_IDW_DOCKBAR_RIGHT));

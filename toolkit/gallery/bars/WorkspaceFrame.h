@@ -1,13 +1,15 @@
 // The MDI frame whose workspace the gallery's "Workspace" page keeps: text
 // documents of one line each in files, opened in plain child frames or in
-// frames split in two columns, two tool bars (one flat) docked at the top, a
-// sizing bar floating and three stacked as tabs on the right. The workspace
-// tests and benchmark drive the same frame.
+// frames split in two columns, two tool bars (one flat) docked at the top
+// whose buttons the frame handles, a sizing bar floating and three stacked
+// as tabs on the right, each holding a list. The workspace tests and
+// benchmark drive the same frame.
 #pragma once
 
 #include <afxwin.h>
 #include <afxext.h>
 
+#include "GalleryListBar.h"
 #include "OXFrameWndDock.h"
 #include "OXSizeControlBar.h"
 
@@ -69,10 +71,16 @@ public:
 
     CToolBar m_barFile;
     CToolBar m_barHarvest;   // flat
-    COXSizeControlBar* m_pSizeBar;
+    CGalleryListBar* m_pSizeBar;
     enum { nStackBars = 3 };
     // Stacked as tabs of the right dock bar in this order, the first shown.
-    COXSizeControlBar* m_pStackBars[nStackBars];
+    CGalleryListBar* m_pStackBars[nStackBars];
+    // The last tool bar command carried out (0: none yet).
+    UINT m_nLastCommand = 0;
+
+protected:
+    afx_msg void OnBarCommand(UINT nID);
+    DECLARE_MESSAGE_MAP()
 };
 
 // The two templates (plain and split children), added to the application

@@ -1,6 +1,7 @@
 // Gallery: the background painter behind an MDI frame's client and its two
-// docked tool bars, one picture across them all; and the button appearance
-// dialog on a bitmap button.
+// docked tool bars, one picture across them all, the bars' buttons choosing
+// how it is laid (tiled, stretched, centred, at the bottom right); and the
+// button appearance dialog on a bitmap button.
 #include "Gallery.h"
 
 #include <afxext.h>
@@ -46,6 +47,10 @@ HBITMAP MakeButtonImages()
     return (HBITMAP)bitmap.Detach();
 }
 
+// The tool bars' commands, each a way of laying the picture.
+enum : UINT { ID_PAINT_TILED = 40001, ID_PAINT_STRETCHED, ID_PAINT_CENTER, ID_PAINT_BOTTOMRIGHT };
+const int kPaintTypes[] = {OXPaintTiled, OXPaintStretched, OXPaintCenter, OXPaintBottomRight};
+
 class CPaintedFrame : public CMDIFrameWnd
 {
 public:
@@ -57,7 +62,8 @@ public:
                     WS_OVERLAPPEDWINDOW, CRect(rect.right + 10, rect.top, rect.right + 650, rect.top + 440)))
             return FALSE;
         EnableDocking(CBRS_ALIGN_ANY);
-        static const UINT ids[] = {40001, 40002, ID_SEPARATOR, 40003, 40004};
+        static const UINT ids[] = {ID_PAINT_TILED, ID_PAINT_STRETCHED, ID_SEPARATOR, ID_PAINT_CENTER,
+                                   ID_PAINT_BOTTOMRIGHT};
         for (CToolBar& bar : m_bars) {
             if (!bar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS))
                 return FALSE;
@@ -85,9 +91,30 @@ protected:
         CMDIFrameWnd::PostNcDestroy();
     }
 
+    // Every painted window lays the picture the chosen way; the button of
+    // the way in use stays down.
+    afx_msg void OnPaintType(UINT nID)
+    {
+        m_nPaintType = kPaintTypes[nID - ID_PAINT_TILED];
+        m_organizer.SetPaintType(NULL, m_nPaintType, TRUE);
+    }
+    afx_msg void OnUpdatePaintType(CCmdUI* pCmdUI)
+    {
+        pCmdUI->Enable(TRUE);
+        pCmdUI->SetCheck(kPaintTypes[pCmdUI->m_nID - ID_PAINT_TILED] == m_nPaintType);
+    }
+
     CToolBar m_bars[2];
     COXBackgroundPainterOrganizer m_organizer;
+    int m_nPaintType = OXPaintTiled;
+
+    DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_MESSAGE_MAP(CPaintedFrame, CMDIFrameWnd)
+    ON_COMMAND_RANGE(ID_PAINT_TILED, ID_PAINT_BOTTOMRIGHT, &CPaintedFrame::OnPaintType)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_PAINT_TILED, ID_PAINT_BOTTOMRIGHT, &CPaintedFrame::OnUpdatePaintType)
+END_MESSAGE_MAP()
 
 CWnd* OpenPaintedFrame(CWnd* pGallery)
 {

@@ -317,6 +317,7 @@ public:
     }
     COXCustomizePage* GetShortkeysPage() { return &m_shortkeys; }
     COXCustomizeCommandsPage* GetCommandsPage() { return &m_commands; }
+    COXCustomizePage* GetCaptionPage() { return &m_caption; }
 
     BOOL RegisterPage(COXCustomizePage* pPage, DWORD dwPageID)
     {
@@ -413,8 +414,20 @@ CWnd* OpenCommandsPage(CWnd* pGallery)
     return pManager;
 }
 
+// The manager on the captions page: its preview strip shows a sample title
+// over the caption's background.
+CWnd* OpenCaptionsPage(CWnd* pGallery)
+{
+    CGalleryCustomizeManager* pManager = (CGalleryCustomizeManager*)OpenCustomizeManager(pGallery);
+    if (pManager == NULL || !pManager->ActivatePage(pManager->GetCaptionPage()))
+        return pManager;
+    pManager->SetWindowText("Captions page");
+    return pManager;
+}
+
 }   // namespace
 
 GALLERY_ENTRY("customize", "Customize manager", OpenCustomizeManager);
+GALLERY_ENTRY("customize", "Captions page", OpenCaptionsPage);
 GALLERY_ENTRY("customize", "Commands page", OpenCommandsPage);
 GALLERY_ENTRY("customize", "Shortcut keys page", OpenShortkeysPage);
