@@ -87,6 +87,33 @@ void COXStatusbarSkinClassic::OnPaint(CStatusBar* pBar)
     DrawPaneExtras(&dc, pBar);
 }
 
+void COXStatusbarSkinClassic::DrawBackground(CDC* pDC, CStatusBar* pBar)
+{
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    HFONT hFont = (HFONT)pBar->SendMessage(WM_GETFONT);
+    for (int i = 0; i < pBar->GetCount(); ++i) {
+        const int nKey = IndicatorKey(pBar->GetItemID(i));
+        if (nKey == 0 || (keys[nKey] & 1) != 0)
+            continue;
+        // Inside the pane's edge, the text where the control puts its own.
+        CRect rect;
+        pBar->GetItemRect(i, &rect);
+        if (!(pBar->GetPaneStyle(i) & SBPS_NOBORDERS))
+            rect.DeflateRect(1, 1);
+        pDC->FillSolidRect(&rect, ::GetSysColor(COLOR_BTNFACE));
+        rect.left += 3;
+        CFont* pOldFont = hFont != NULL ? pDC->SelectObject(CFont::FromHandle(hFont)) : NULL;
+        const COLORREF clrOld = pDC->SetTextColor(::GetSysColor(COLOR_GRAYTEXT));
+        const int nOldBk = pDC->SetBkMode(TRANSPARENT);
+        pDC->DrawText(pBar->GetPaneText(i), &rect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        pDC->SetBkMode(nOldBk);
+        pDC->SetTextColor(clrOld);
+        if (pOldFont != NULL)
+            pDC->SelectObject(pOldFont);
+    }
+}
+
 // ---------------------------------------------------------------------------
 // COXStatusbarSkinXP
 // ---------------------------------------------------------------------------

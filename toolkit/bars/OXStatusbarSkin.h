@@ -42,11 +42,14 @@ protected:
 };
 
 // The stock look: the control paints itself, then the pane extras go over it.
+// The control shows a key indicator's text whatever the state of its key, so
+// an indicator whose key is off is painted again, greyed, as the other skins
+// show it.
 class COXStatusbarSkinClassic : public COXStatusbarSkin
 {
 public:
     void OnPaint(CStatusBar* pBar) override;
-    void DrawBackground(CDC*, CStatusBar*) override {}
+    void DrawBackground(CDC* pDC, CStatusBar* pBar) override;
     void DrawPaneBorders(CDC*, CStatusBar*) override {}
     void DrawSizeGrip(CDC*, CWnd*) override {}
 };

@@ -257,6 +257,9 @@ void COXIntelliMouse::UpdateDirection(CPoint pt)
     }
 }
 
+// Each line is painted as it scrolls in, before the next line moves the
+// window's pixels: a window left to paint at the next quiet moment would
+// copy its unpainted edge along with the rest, one stale row over many.
 void COXIntelliMouse::ScrollTick()
 {
     CWnd* pWnd = CWnd::FromHandlePermanent(m_hWndTarget);
@@ -267,6 +270,8 @@ void COXIntelliMouse::ScrollTick()
             pView->OnScroll(0xFF00 | nCode, 0, TRUE);
         else
             ::SendMessageA(m_hWndTarget, WM_HSCROLL, nCode, 0);
+        if (m_hWndTarget != NULL)
+            ::UpdateWindow(m_hWndTarget);
     }
     for (int i = 0; m_hWndTarget != NULL && i < abs(m_nVertSpeed); i++) {
         const UINT nCode = m_nVertSpeed > 0 ? SB_LINEDOWN : SB_LINEUP;
@@ -274,6 +279,8 @@ void COXIntelliMouse::ScrollTick()
             pView->OnScroll((nCode << 8) | 0xFF, 0, TRUE);
         else
             ::SendMessageA(m_hWndTarget, WM_VSCROLL, nCode, 0);
+        if (m_hWndTarget != NULL)
+            ::UpdateWindow(m_hWndTarget);
     }
     CheckScrollability();
 }

@@ -75,14 +75,18 @@ void COXCoolButton::DrawFlat(CDC* pDC, const CRect& rectClient, DWORD dwStyle, i
             box.DeflateRect(1, 1);
             pDC->Draw3dRect(&box, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNHIGHLIGHT));
         } else {
-            // The upper left half of the ring, where the sunken mark is dark.
-            CPen pen(PS_SOLID, 2, ::GetSysColor(COLOR_BTNHIGHLIGHT));
-            CPen* pOldPen = pDC->SelectObject(&pen);
-            int w = box.Width(), h = box.Height();
-            CPoint centre = box.CenterPoint();
-            pDC->Arc(box.left + 2, box.top + 1, box.right, box.bottom - 1, centre.x + w / 4 + 1, box.top + h / 4 + 1,
-                     box.left + w / 4 + 1, centre.y + h / 4 + 1);
+            // The sunken ring becomes a flat one: its two 3D rings covered
+            // by the mark's white, then one whole ring in shadow around it,
+            // so the circle shows on any background. The dot is left as it is.
+            CGdiObject* pOldBrush = pDC->SelectStockObject(NULL_BRUSH);
+            CPen penCover(PS_INSIDEFRAME, 2, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+            CPen* pOldPen = pDC->SelectObject(&penCover);
+            pDC->Ellipse(&box);
+            CPen penRing(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
+            pDC->SelectObject(&penRing);
+            pDC->Ellipse(&box);
             pDC->SelectObject(pOldPen);
+            pDC->SelectObject(pOldBrush);
         }
     }
     pDC->SelectClipRgn(NULL);

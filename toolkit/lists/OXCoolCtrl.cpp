@@ -2,6 +2,7 @@
 // tests, the flat scroll bar's arithmetic and the shared pens.
 #include "OXCoolCtrl.h"
 
+#include <algorithm>
 #include <map>
 
 BOOL IsAncestorOrSelf(CWnd* pAncestor, CWnd* pWnd)
@@ -81,6 +82,64 @@ OXFlatScrollLayout OXLayoutFlatScrollBar(int nLength, int nArrowMetric, const SC
     layout.nThumbStart = (int)start;
     layout.nThumbLength = (int)thumb;
     return layout;
+}
+
+namespace {
+
+// A filled arrow in the middle of rect, pointing along nDir (0 left or up,
+// 1 right or down) across a bar that runs horizontally or not: rows of
+// 1, 3, 5 ... pixels, the tip toward the arrow's direction.
+void DrawArrowGlyph(CDC* pDC, const CRect& rect, BOOL bHorizontal, int nDir, COLORREF clr)
+{
+    const int nSize = std::max(2, std::min(rect.Width(), rect.Height()) / 4);
+    const CPoint centre = rect.CenterPoint();
+    for (int i = 0; i < nSize; ++i) {
+        // Row i from the tip: 2i + 1 pixels across the arrow.
+        const int nAlong = (nDir == 0 ? -nSize / 2 + i : nSize / 2 - i);
+        if (bHorizontal)
+            pDC->FillSolidRect(centre.x + nAlong, centre.y - i, 1, 2 * i + 1, clr);
+        else
+            pDC->FillSolidRect(centre.x - i, centre.y + nAlong, 2 * i + 1, 1, clr);
+    }
+}
+
+} // namespace
+
+void OXDrawFlatScrollBar(CDC* pDC, const CRect& rect, BOOL bHorizontal, const SCROLLINFO& si, BOOL bEnabled)
+{
+    const int nLength = bHorizontal ? rect.Width() : rect.Height();
+    const OXFlatScrollLayout layout =
+        OXLayoutFlatScrollBar(nLength, ::GetSystemMetrics(bHorizontal ? SM_CXHSCROLL : SM_CYVSCROLL), si);
+    auto part = [&](int nStart, int nSize) {
+        return bHorizontal ? CRect(rect.left + nStart, rect.top, rect.left + nStart + nSize, rect.bottom)
+                           : CRect(rect.left, rect.top + nStart, rect.right, rect.top + nStart + nSize);
+    };
+    const CRect rectTrack = part(layout.nArrow, layout.nTrack);
+    if (!rectTrack.IsRectEmpty()) {
+        // The track apart from the boxes: the stock checker, aligned with the DC's origin.
+        const WORD bits[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+        CBitmap pattern;
+        pattern.CreateBitmap(8, 8, 1, 1, bits);
+        CBrush brush;
+        brush.CreatePatternBrush(&pattern);
+        const COLORREF clrOldText = pDC->SetTextColor(::GetSysColor(COLOR_BTNFACE));
+        const COLORREF clrOldBk = pDC->SetBkColor(::GetSysColor(COLOR_BTNHIGHLIGHT));
+        pDC->FillRect(&rectTrack, &brush);
+        pDC->SetTextColor(clrOldText);
+        pDC->SetBkColor(clrOldBk);
+    }
+    const COLORREF clrArrow = ::GetSysColor(bEnabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+    for (int nDir = 0; nDir < 2; ++nDir) {
+        const CRect box = part(nDir == 0 ? 0 : nLength - layout.nArrow, layout.nArrow);
+        pDC->FillSolidRect(&box, ::GetSysColor(COLOR_BTNFACE));
+        OXDrawRaisedFlatBox(pDC, box);
+        DrawArrowGlyph(pDC, box, bHorizontal, nDir, clrArrow);
+    }
+    if (layout.bThumb) {
+        const CRect thumb = part(layout.nThumbStart, layout.nThumbLength);
+        pDC->FillSolidRect(&thumb, ::GetSysColor(COLOR_BTNFACE));
+        OXDrawRaisedFlatBox(pDC, thumb);
+    }
 }
 
 CPen* OXCoolPen(int nSysColor)

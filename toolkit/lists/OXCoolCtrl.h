@@ -35,6 +35,11 @@ struct OXFlatScrollLayout
 };
 OXFlatScrollLayout OXLayoutFlatScrollBar(int nLength, int nArrowMetric, const SCROLLINFO& si);
 
+// A whole flat scroll bar in rect: the track in the stock checker of
+// highlight and face, raised flat arrow boxes with their arrows (grey when
+// the bar is disabled) and the thumb as a raised flat box.
+void OXDrawFlatScrollBar(CDC* pDC, const CRect& rect, BOOL bHorizontal, const SCROLLINFO& si, BOOL bEnabled);
+
 // Pens of the cool family, made once on first use and kept for the program.
 CPen* OXCoolPen(int nSysColor);
 
@@ -274,23 +279,7 @@ public:
         si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
         if (!::GetScrollInfo(this->m_hWnd, bHorizontal ? SB_HORZ : SB_VERT, &si))
             ::SendMessage(this->m_hWnd, SBM_GETSCROLLINFO, 0, (LPARAM)&si);
-        int nLength = bHorizontal ? nRight - nLeft : nBottom - nTop;
-        OXFlatScrollLayout layout = OXLayoutFlatScrollBar(
-            nLength, ::GetSystemMetrics(bHorizontal ? SM_CXHSCROLL : SM_CYVSCROLL), si);
-        auto box = [&](int nStart, int nSize) {
-            CRect rect = bHorizontal ? CRect(nLeft + nStart, nTop, nLeft + nStart + nSize, nBottom)
-                                     : CRect(nLeft, nTop + nStart, nRight, nTop + nStart + nSize);
-            pDC->FillSolidRect(&rect, ::GetSysColor(COLOR_BTNFACE));
-            OXDrawRaisedFlatBox(pDC, rect);
-        };
-        CRect rectTrack = bHorizontal ? CRect(nLeft + layout.nArrow, nTop, nRight - layout.nArrow, nBottom)
-                                      : CRect(nLeft, nTop + layout.nArrow, nRight, nBottom - layout.nArrow);
-        if (!rectTrack.IsRectEmpty())
-            pDC->FillSolidRect(&rectTrack, ::GetSysColor(COLOR_BTNFACE));
-        box(0, layout.nArrow);
-        box(nLength - layout.nArrow, layout.nArrow);
-        if (layout.bThumb)
-            box(layout.nThumbStart, layout.nThumbLength);
+        OXDrawFlatScrollBar(pDC, CRect(nLeft, nTop, nRight, nBottom), bHorizontal, si, this->IsWindowEnabled());
     }
 
     BOOL IsHot() const { return m_bHot; }

@@ -1305,15 +1305,17 @@ void COXShortcutBar::DrawGroupHeader(LPDRAWITEMSTRUCT lpDrawItemStruct)
     CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
     CRect rect(lpDrawItemStruct->rcItem);
     const CRect rectItem = rect;
-    BOOL bDragged = hGroup == m_hDragGroup;
+    // The dragged header stays in its own colours, held down while its
+    // picture travels.
+    BOOL bDragged = hGroup == m_hDragGroup && !m_bCreatingDragImage;
     COLORREF clrBack = GetGroupHeaderBkColor(hGroup);
-    if (bDragged)
-        clrBack = InvertColor(clrBack);
     COLORREF clrLight = LightColor(clrBack), clrDark = DarkColor(clrBack);
 
     enum { kFlat, kRaised, kSunken, kRaisedTwice } look = kRaisedTwice;
-    if (m_dwBarStyle & SHBS_FLATGROUPBUTTON) {
-        if (bDragged || m_bCreatingDragImage)
+    if (bDragged) {
+        look = kSunken;
+    } else if (m_dwBarStyle & SHBS_FLATGROUPBUTTON) {
+        if (m_bCreatingDragImage)
             look = kFlat;
         else if (m_hPressedGroup != NULL)
             look = hGroup == m_hPressedGroup ? (hGroup == m_hHotGroup ? kSunken : kRaised) : kFlat;
@@ -1360,7 +1362,7 @@ void COXShortcutBar::DrawGroupHeader(LPDRAWITEMSTRUCT lpDrawItemStruct)
     if (!rect.IsRectEmpty() && !sText.IsEmpty()) {
         pDC->SetBkMode(TRANSPARENT);
         COLORREF clrText = GetGroupHeaderTextColor(hGroup);
-        pDC->SetTextColor(bDragged ? InvertColor(clrText) : clrText);
+        pDC->SetTextColor(clrText);
         pDC->DrawText(sText, &rect, GetGroupHeaderTextFormat(hGroup));
     }
     pDC->SelectObject(pOldFont);
@@ -1481,7 +1483,7 @@ void COXShortcutBar::OnMouseMove(UINT nFlags, CPoint point)
                 IMAGEINFO info;
                 m_pDragImage->GetImageInfo(0, &info);
                 rectDragged = CRect(info.rcImage);
-                rectDragged.MoveToXY(CPoint(point.x - m_ptDragHotSpot.x, point.y - m_ptDragHotSpot.y));
+                rectDragged.MoveToXY(CPoint(0, point.y - m_ptDragHotSpot.y));
             } else {
                 GetGroupHeaderRect(m_hDragGroup, &rectDragged);
             }
@@ -1539,8 +1541,11 @@ void COXShortcutBar::OnMouseMove(UINT nFlags, CPoint point)
 // pixels it saves and puts back as it moves, so that the headers repainted
 // under it stay whole (the desktop's DC holds no other window's pixels on
 // every system); its positions are relative to the bar's window rectangle.
+// A header only goes up or down: its picture follows the cursor up and down
+// and stays over the column of headers, the cursor's sideways moves aside.
 CPoint COXShortcutBar::DragImagePoint(CPoint ptClient) const
 {
+    ptClient.x = m_ptDragHotSpot.x;   // headers start at the client's left edge
     CRect rectWindow;
     GetWindowRect(&rectWindow);
     ClientToScreen(&ptClient);

@@ -42,6 +42,7 @@ BEGIN_MESSAGE_MAP(COXTreeCtrl, CListCtrl)
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
     ON_WM_MEASUREITEM_REFLECT()
+    ON_MESSAGE(WM_SETFONT, OnSetFont)
     ON_WM_STYLECHANGED()
     ON_NOTIFY_REFLECT_EX(NM_SETFOCUS, OnFocusChange)
     ON_NOTIFY_REFLECT_EX(NM_KILLFOCUS, OnFocusChange)
@@ -2025,12 +2026,41 @@ BOOL COXTreeCtrl::SetItemHeight(int nHeight)
     return TRUE;
 }
 
+int COXTreeCtrl::GetFontRowHeight() const
+{
+    if (m_hWnd == NULL)
+        return 0;
+    HFONT hFont = (HFONT)::SendMessageA(m_hWnd, WM_GETFONT, 0, 0);
+    if (hFont == NULL)
+        return 0;
+    HDC hDC = ::GetDC(m_hWnd);
+    HGDIOBJ hOld = ::SelectObject(hDC, hFont);
+    TEXTMETRICA tm = {};
+    const BOOL bMeasured = ::GetTextMetricsA(hDC, &tm);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(m_hWnd, hDC);
+    if (!bMeasured)
+        return 0;
+    return tm.tmHeight + tm.tmExternalLeading + 2 + ((m_dwExStyle & TVXS_HGRID) ? 1 : 0);
+}
+
+// The list proposes the height it measured once, for the font it had then:
+// a font set later, or a grid line, would cut the texts' descenders.
 void COXTreeCtrl::MeasureItem(LPMEASUREITEMSTRUCT lpMIS)
 {
+    lpMIS->itemHeight = std::max((int)lpMIS->itemHeight, GetFontRowHeight());
     if (m_nItemHeight > 0)
         lpMIS->itemHeight = std::max((int)lpMIS->itemHeight, m_nItemHeight);
     else
         m_nItemHeight = lpMIS->itemHeight;
+}
+
+// A new font is measured at once: the list itself keeps the rows it measured.
+LRESULT COXTreeCtrl::OnSetFont(WPARAM, LPARAM)
+{
+    const LRESULT lResult = Default();
+    SetItemHeight(m_nItemHeight);
+    return lResult;
 }
 
 // ---------------------------------------------------------------------------

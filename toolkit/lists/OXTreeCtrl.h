@@ -192,6 +192,10 @@ public:
     // selected row) as dragged; NULL when the item has no row.
     CImageList* CreateDragImage(HTREEITEM hItem, BOOL bMultiple = FALSE);
     int GetItemHeight() const { return m_nItemHeight; }
+    // The least row height that shows the control's font whole: its cell
+    // height and leading, a pixel above and below, and the horizontal grid
+    // line drawn over the row's last pixel row. 0 without a window or font.
+    int GetFontRowHeight() const;
     // The button square drawn in a slot of the indentation.
     static CRect ButtonRect(const CRect& rectSlot);
 
@@ -271,6 +275,7 @@ protected:
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void MeasureItem(LPMEASUREITEMSTRUCT lpMIS);
+    afx_msg LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
     afx_msg void OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyle);
     afx_msg BOOL OnFocusChange(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg BOOL OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);

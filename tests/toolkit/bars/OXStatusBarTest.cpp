@@ -571,6 +571,32 @@ TEST_F(StatusBarSkinDrawing, LockKeysAreDrawnInTheTextColourOnlyWhenOn)
     ::SetKeyboardState(keys);
 }
 
+// Classic leaves the bar to the control, which shows an indicator's text
+// whatever its key: over that, an indicator whose key is off comes out grey,
+// one whose key is on stays as the control drew it.
+TEST_F(StatusBarSkinDrawing, ClassicGreysALockKeyThatIsOffOverTheControlsText)
+{
+    COXSkinClassic classic;
+    CRect client;
+    m_bar.GetClientRect(&client);
+    CRect rectCaps;
+    m_bar.GetItemRect(paneCaps, &rectCaps);
+    const COLORREF clrOn = ::GetSysColor(COLOR_BTNTEXT), clrOff = ::GetSysColor(COLOR_GRAYTEXT);
+    ASSERT_NE(clrOn, clrOff);
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    for (BOOL bOn : {FALSE, TRUE}) {
+        SetCapsLock(bOn);
+        CPixelCanvas canvas(client.Width(), client.Height(), kMagenta);
+        m_bar.SendMessage(WM_PRINTCLIENT, (WPARAM)canvas.dc.GetSafeHdc(), PRF_CLIENT);
+        ASSERT_GT(CountIn(canvas, rectCaps, clrOn), 3) << "the control shows the text itself";
+        classic.GetStatusbarSkin()->DrawBackground(&canvas.dc, &m_bar);
+        EXPECT_GT(CountIn(canvas, rectCaps, bOn ? clrOn : clrOff), 3) << "on " << bOn;
+        EXPECT_EQ(0, CountIn(canvas, rectCaps, bOn ? clrOff : clrOn)) << "on " << bOn;
+    }
+    ::SetKeyboardState(keys);
+}
+
 TEST_F(StatusBarSkinDrawing, BackgroundsAndPaneBorders)
 {
     CRect client;

@@ -20,6 +20,7 @@ struct CScrollLog
     std::vector<UINT> keys;
     std::vector<WPARAM> timers;
     std::vector<LPARAM> moves;   // where WM_MOUSEMOVE found the pointer
+    int nUnpaintedScrolls = 0;   // scrolls that found part of the window still unpainted
 } g_log;
 
 LRESULT CALLBACK ScrollableProc(HWND h, UINT m, WPARAM w, LPARAM l)
@@ -28,6 +29,7 @@ LRESULT CALLBACK ScrollableProc(HWND h, UINT m, WPARAM w, LPARAM l)
     case WM_HSCROLL:
     case WM_VSCROLL: {
         g_log.scrolls.push_back({m, w});
+        g_log.nUnpaintedScrolls += ::GetUpdateRect(h, NULL, FALSE) != FALSE;
         int bar = m == WM_HSCROLL ? SB_HORZ : SB_VERT;
         SCROLLINFO si = {sizeof si, SIF_ALL};
         ::GetScrollInfo(h, bar, &si);
@@ -36,6 +38,9 @@ LRESULT CALLBACK ScrollableProc(HWND h, UINT m, WPARAM w, LPARAM l)
         si.fMask = SIF_POS;
         si.nPos = pos;
         ::SetScrollInfo(h, bar, &si, TRUE);
+        // Ten pixels a line, the edge that comes in left to be painted.
+        ::ScrollWindowEx(h, m == WM_HSCROLL ? -10 : 0, m == WM_VSCROLL ? -10 : 0, NULL, NULL, NULL, NULL,
+                         SW_INVALIDATE);
         return 0;
     }
     case WM_LBUTTONDOWN: case WM_MBUTTONDOWN: case WM_NCLBUTTONDOWN:
@@ -196,6 +201,22 @@ TEST_F(OXIntelliMouseTest, SpeedsFollowTheDistanceAndTicksScroll)
     for (WPARAM id : g_log.timers)
         EXPECT_EQ(id, 7u);
     ::KillTimer(m_hWnd, 7);
+}
+
+// Every line is painted before the next one moves the window's pixels: a
+// scroll that finds an unpainted edge drags it along, one row repeated.
+TEST_F(OXIntelliMouseTest, EachLineIsPaintedBeforeTheNextScrolls)
+{
+    Make(false, true, 1000);
+    ASSERT_TRUE(PressMiddle(250, 200));
+    CRect neutral;
+    ASSERT_TRUE(m_handler->GetDirectionRect(OX_SCROLL_VERT_NEUTRAL, neutral));
+    MoveTo(250, neutral.bottom + 50);
+    ASSERT_EQ(m_handler->GetVertSpeed(), 5);
+    g_log.nUnpaintedScrolls = 0;
+    g_log.scrolls.clear();
+    EXPECT_TRUE(PumpUntil([&] { return Scrolls(WM_VSCROLL, SB_LINEDOWN) >= 10; }, kWaitMs));
+    EXPECT_EQ(g_log.nUnpaintedScrolls, 0) << "of " << g_log.scrolls.size() << " scrolls";
 }
 
 TEST_F(OXIntelliMouseTest, AClickEndsItAndReachesTheWindowOnlyOverIt)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "OXCoolButton.h"
+#include "OXCoolScrollBar.h"
 #include "OXCoolSliderCtrl.h"
 #include "OXCoolSpinButtonCtrl.h"
 #include "testdrawing.h"
@@ -105,20 +106,67 @@ TEST(OXCoolButtonFlat, CheckBoxMarkAtEitherSide)
     ExpectPixels(right, {{48, 5, Highlight}, {58, 15, Highlight}, {1, 5, Untouched}});
 }
 
-TEST(OXCoolButtonFlat, RadioArcCoversTheUpperLeftHalf)
+// The flat radio mark is a whole ring that shows against the button face:
+// shadow on every side of the box, the dot in the middle and the text left
+// as the control drew them.
+TEST(OXCoolButtonFlat, RadioMarkIsAWholeRingInShadow)
 {
-    // Box (0, 4, 13, 17): the arc's ellipse is (2, 5, 13, 16), from the
-    // upper right (10, 8) counter-clockwise to the lower left (4, 14).
-    CPixelCanvas canvas(60, 21, kUntouched);
-    COXCoolButton::DrawFlat(&canvas.dc, CRect(0, 0, 60, 21), BS_AUTORADIOBUTTON, 0);
-    COLORREF hi = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-    EXPECT_TRUE(AnyIn(canvas, CRect(6, 4, 9, 7), hi));      // top
-    EXPECT_TRUE(AnyIn(canvas, CRect(1, 9, 4, 12), hi));     // left
-    EXPECT_TRUE(AnyIn(canvas, CRect(3, 6, 6, 9), hi));      // upper left
-    EXPECT_FALSE(AnyIn(canvas, CRect(11, 9, 14, 12), hi));  // right
-    EXPECT_FALSE(AnyIn(canvas, CRect(6, 14, 9, 17), hi));   // bottom
-    EXPECT_FALSE(AnyIn(canvas, CRect(10, 13, 13, 16), hi)); // lower right
-    EXPECT_FALSE(AnyIn(canvas, CRect(14, 0, 60, 21), hi));  // the text is left alone
+    // Box (0, 4, 13, 17).
+    CPixelCanvas canvas(60, 21, ::GetSysColor(COLOR_BTNFACE));
+    canvas.dc.FillSolidRect(5, 9, 3, 3, kBlack);   // the control's dot
+    canvas.dc.FillSolidRect(20, 5, 30, 11, kBlack);   // its text
+    COXCoolButton::DrawFlat(&canvas.dc, CRect(0, 0, 60, 21), BS_AUTORADIOBUTTON, 1);
+    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    EXPECT_TRUE(AnyIn(canvas, CRect(4, 4, 9, 6), shadow));     // top
+    EXPECT_TRUE(AnyIn(canvas, CRect(4, 15, 9, 17), shadow));   // bottom
+    EXPECT_TRUE(AnyIn(canvas, CRect(0, 8, 2, 13), shadow));    // left
+    EXPECT_TRUE(AnyIn(canvas, CRect(11, 8, 13, 13), shadow));  // right
+    EXPECT_EQ(canvas.At(6, 10), kBlack);
+    EXPECT_FALSE(AnyIn(canvas, CRect(14, 0, 60, 21), shadow));
+    EXPECT_EQ(canvas.At(30, 10), kBlack);
+}
+
+// A cold cool scroll bar reads as one: an arrow in each arrow box, and a
+// track that stands apart from the boxes and the thumb.
+TEST(OXCoolScrollBarFlat, ArrowsAndATrackApartFromTheBoxes)
+{
+    CWnd host;
+    ASSERT_TRUE(CreateHostWindow(host, "scroll bar host", WS_POPUP, CRect(0, 0, 300, 100)));
+    for (BOOL bHorizontal : {TRUE, FALSE}) {
+        SCOPED_TRACE(bHorizontal ? "horizontal" : "vertical");
+        const CSize size = bHorizontal ? CSize(160, 17) : CSize(17, 90);
+        COXCoolScrollBar bar;
+        ASSERT_TRUE(bar.Create(WS_CHILD | (bHorizontal ? SBS_HORZ : SBS_VERT), CRect(CPoint(0, 0), size), &host, 1));
+        SCROLLINFO si = {sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 20, 30, 0};
+        bar.SetScrollInfo(&si, FALSE);
+        ASSERT_TRUE(bar.IsCoolState());
+        ASSERT_FALSE(bar.IsHot());
+        CPixelCanvas canvas(size.cx, size.cy, kUntouched);
+        bar.DrawFlatScrollBar(&canvas.dc, 0, 0, size.cx, size.cy, bHorizontal);
+
+        const int nLength = bHorizontal ? size.cx : size.cy;
+        const OXFlatScrollLayout layout =
+            OXLayoutFlatScrollBar(nLength, ::GetSystemMetrics(bHorizontal ? SM_CXHSCROLL : SM_CYVSCROLL), si);
+        ASSERT_TRUE(layout.bThumb);
+        auto part = [&](int nStart, int nEnd) {
+            return bHorizontal ? CRect(nStart, 0, nEnd, size.cy) : CRect(0, nStart, size.cx, nEnd);
+        };
+        const COLORREF text = ::GetSysColor(COLOR_BTNTEXT), hi = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+        EXPECT_TRUE(AnyIn(canvas, part(0, layout.nArrow), text)) << "first arrow";
+        EXPECT_TRUE(AnyIn(canvas, part(nLength - layout.nArrow, nLength), text)) << "second arrow";
+        // Between the first arrow and the thumb, away from the boxes' edges.
+        CRect track = part(layout.nArrow + 1, layout.nThumbStart - 1);
+        if (bHorizontal)
+            track.DeflateRect(0, 3);
+        else
+            track.DeflateRect(3, 0);
+        EXPECT_TRUE(AnyIn(canvas, track, hi)) << "track";
+        EXPECT_FALSE(AnyIn(canvas, track, kUntouched));
+        EXPECT_FALSE(AnyIn(canvas, part(layout.nThumbStart + 3, layout.nThumbStart + layout.nThumbLength - 3), text))
+            << "the thumb has no arrow";
+        bar.DestroyWindow();
+    }
+    host.DestroyWindow();
 }
 
 TEST(OXCoolSpinFlat, HalvesAndTheContinuedBorder)

@@ -381,4 +381,34 @@ TEST_F(COXPropertiesWndTest, DeletingTheEditedPropertyEndsTheEditFirst)
     EXPECT_EQ(Layout(*m_wnd), "General{Owner Start} Market{Region}");
 }
 
+// The rows hold their font whole: its cell height, a pixel above and below,
+// and the grid line drawn over each row's last pixel row; a font given later
+// makes them taller.
+TEST_F(COXPropertiesWndTest, RowsAreAsTallAsTheirFontAndGridLine)
+{
+    COXTreeCtrl* pTree = m_wnd->GetTree();
+    auto rowHeight = [&] {
+        CRect rectRow;
+        pTree->GetItemRect(m_hName, &rectRow, FALSE);
+        return rectRow.Height();
+    };
+    auto fontHeight = [&] {
+        CClientDC dc(pTree);
+        CFont* pOld = dc.SelectObject(pTree->GetFont());
+        TEXTMETRIC tm = {};
+        dc.GetTextMetrics(&tm);
+        dc.SelectObject(pOld);
+        return (int)(tm.tmHeight + tm.tmExternalLeading);
+    };
+    EXPECT_GE(rowHeight(), fontHeight() + 3);
+
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(140, "Tahoma"));
+    pTree->SetFont(&font);
+    PumpMessagesFor(0);
+    EXPECT_GE(fontHeight(), 20);
+    EXPECT_GE(rowHeight(), fontHeight() + 3);
+    pTree->SetFont(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
+}
+
 }  // namespace

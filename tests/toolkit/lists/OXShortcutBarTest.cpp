@@ -361,6 +361,41 @@ TEST_F(ShortcutBar, TheDraggedHeadersPictureSurvivesARepaint)
     EXPECT_EQ(NULL, m_bar.GetDraggedGroup());
 }
 
+// While a header is dragged it keeps its own colours, and its picture
+// follows the cursor up and down over the column of headers only: moved
+// aside, it neither leaves the bar nor slides off the header under it.
+TEST_F(ShortcutBar, TheDraggedHeaderKeepsItsColoursAndItsPictureItsColumn)
+{
+    m_bar.SetBarStyle(SHBS_DRAWHEADERDRAGIMAGE | SHBS_FLATGROUPBUTTON);
+    StartHeaderDrag(m_a);
+    ASSERT_EQ(m_a, m_bar.GetDraggedGroup());
+    CRect rectC, rectWindow;
+    m_bar.GetGroupHeaderRect(m_c, &rectC);
+    m_bar.GetWindowRect(&rectWindow);
+    CPoint ptHeaderLeft = rectC.TopLeft();
+    m_bar.ClientToScreen(&ptHeaderLeft);
+    ptHeaderLeft -= rectWindow.TopLeft();
+    for (int dx : {-20, 30}) {
+        Send(WM_MOUSEMOVE, MK_LBUTTON, HeaderPoint(m_c) + CPoint(dx, -4));
+        POINT pt = {}, ptHot = {};
+        ASSERT_NE(nullptr, ::ImageList_GetDragImage(&pt, &ptHot));
+        EXPECT_EQ(ptHeaderLeft.x, pt.x - ptHot.x) << "moved " << dx << " aside";
+        EXPECT_EQ(ptHeaderLeft.y - 4, pt.y - ptHot.y) << "moved " << dx << " aside";
+    }
+
+    CImageList::DragShowNolock(FALSE);
+    m_bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    CRect rectA;
+    m_bar.GetGroupHeaderRect(m_a, &rectA);
+    {
+        CClientDC dc(&m_bar);
+        EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), dc.GetPixel(rectA.CenterPoint().x, rectA.top + 3));
+    }
+    CImageList::DragShowNolock(TRUE);
+    m_bar.SendMessage(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_EQ(NULL, m_bar.GetDraggedGroup());
+}
+
 TEST_F(ShortcutBar, HeaderDragEndsWithoutReorderOnEscapeOrWhenTheMouseIsTaken)
 {
     m_bar.SetBarStyle(SHBS_DRAWHEADERDRAGIMAGE);
