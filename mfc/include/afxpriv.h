@@ -4,3 +4,9 @@
 #pragma once
 
 #include "afxext.h"
+
+// Sent by a closing document to each window between one of its views and the
+// view's parent frame, nearest first: a window that shows the view away from
+// its own frame (a docking bar) puts it back and answers nonzero.
+// lParam = the view's HWND.
+#define WM_RETURNVIEWHOME 0x036F

@@ -2,6 +2,8 @@
 // CArchive, and the questions asked before a modified document goes.
 #include "docimpl.h"
 
+#include "afxpriv.h"
+
 // ---------------------------------------------------------------------------
 // Helpers shared with the other document sources
 // ---------------------------------------------------------------------------
@@ -290,6 +292,24 @@ void CDocument::ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOO
     AfxMessageBox(strPrompt, MB_ICONEXCLAMATION, nIDPDefault);
 }
 
+// A view may be shown away from its own frame, inside a window of another
+// frame (a docking bar): its parent frame is then that other frame. Each
+// window between the view and that frame is asked to hand the view back to
+// its own frame, so that closing the document never destroys a frame that
+// is not the document's.
+static void ReturnViewToItsFrame(CView* pView)
+{
+    if (pView->m_hWnd == NULL)
+        return;
+    for (HWND hWnd = ::GetParent(pView->m_hWnd); hWnd != NULL; hWnd = ::GetParent(hWnd)) {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (pWnd != NULL && pWnd->IsFrameWnd())
+            break;
+        if (::SendMessage(hWnd, WM_RETURNVIEWHOME, 0, (LPARAM)pView->m_hWnd) != 0)
+            break;
+    }
+}
+
 // Closing destroys every frame showing the document (views go with them),
 // then the contents, then the document itself when it deletes itself.
 void CDocument::OnCloseDocument()
@@ -298,6 +318,7 @@ void CDocument::OnCloseDocument()
     m_bAutoDelete = FALSE;   // the last view going must not close us again
     while (!m_viewList.IsEmpty()) {
         CView* pView = (CView*)m_viewList.GetHead();
+        ReturnViewToItsFrame(pView);
         CFrameWnd* pFrame = pView->GetParentFrame();
         if (pFrame != NULL) {
             PreCloseFrame(pFrame);

@@ -4,6 +4,7 @@
 
 #include "OXDockTabCtrl.h"
 #include "OXMDIFloatWnd.h"
+#include "OXSizableMiniDockFrameWnd.h"
 #include "OXSizeControlBar.h"
 #include "OXSizeDockBar.h"
 #include "toolkit_res.h"
@@ -256,13 +257,17 @@ void COXDragDockContext::InitDrag(CPoint pt)
     // the floating outlines are as big as the frame the bar would float in
     m_rectFrameDragHorz = CRect(rectBar.TopLeft(), sizeFloat);
     m_rectFrameDragVert = CRect(rectBar.TopLeft(), sizeFloat);
-    CMiniDockFrameWnd* pTemp =
-        m_pDockSite->CreateFloatingFrame((m_dwStyle & CBRS_ORIENT_HORZ) ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT);
-    if (pTemp == NULL)
-        AfxThrowMemoryException();
-    pTemp->CalcWindowRect(&m_rectFrameDragHorz);
-    pTemp->CalcWindowRect(&m_rectFrameDragVert);
-    pTemp->DestroyWindow();
+    {
+        // a frame made only to measure must leave the floating frames' hook alone
+        COXSizableMiniDockFrameWnd::CMeasuring measuring;
+        CMiniDockFrameWnd* pTemp =
+            m_pDockSite->CreateFloatingFrame((m_dwStyle & CBRS_ORIENT_HORZ) ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT);
+        if (pTemp == NULL)
+            AfxThrowMemoryException();
+        pTemp->CalcWindowRect(&m_rectFrameDragHorz);
+        pTemp->CalcWindowRect(&m_rectFrameDragVert);
+        pTemp->DestroyWindow();
+    }
 
     HoldX(m_rectDockAreaHorz, pt.x);
     HoldX(m_rectDockAreaVert, pt.x);

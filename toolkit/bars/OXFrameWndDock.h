@@ -36,6 +36,10 @@ void ArrangeFloatingBars(CFrameWnd* pFrame, CWnd* pParent, UINT nCorner);
 OXBARSIZERECORD MakeRecord(const COXSizeControlBar* pBar, BOOL bInMDIFloat);
 BOOL ReadRecord(const BYTE* pData, UINT nBytes, OXBARSIZERECORD& record);
 CString RecordName(UINT nID);
+// A record read back, bounded by the frame's client area (a docked row at
+// most half of it across, and its length along) and the floating size by
+// the work area, so that every splitter stays within reach.
+void BoundRecord(OXBARSIZERECORD& record, CSize sizeFrameClient, CSize sizeWorkArea);
 
 // Where ArrangeWindows puts windows of the given sizes in a client area of
 // sizeClient, from the corner nCorner (bit 0x1 with 0x4: from the left, else
@@ -114,6 +118,12 @@ public:
     // Gives the active child the active caption, its view to the frame,
     // and updates the title.
     void UpdateActiveChildState();
+    // Makes pView the frame's active view; a view floating in a view bar's
+    // frame is moved in hidden for the change, so that it neither shows nor
+    // activates that frame, and then goes back with its style as it was.
+    void SetActiveViewOf(CView* pView);
+    // Another shown MDI child than pChild becomes the active one.
+    void ActivateNextChild(CMDIChildWnd* pChild);
     void MDIMaximizeChild(CWnd* pWnd);
     void MDIRestoreChild(CWnd* pWnd);
     // pt in screen coordinates; the window stays inside the MDI client.

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <afxpriv.h>
+
 #include "OXFrameWndDock.h"
 #include "OXSizableMiniDockFrameWnd.h"
 #include "OXSizeDockBar.h"
@@ -403,6 +405,14 @@ LRESULT COXSizeViewBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
     }
     case WM_OXVIEWBAR_ACTIVATE:
         return OnViewBarActivate((BOOL)wParam, (int)lParam);
+    case WM_RETURNVIEWHOME: {
+        // the document is closing and takes the frame of its view: that must
+        // be the child, not the MDI frame or the floating frame holding the bar
+        COXMDIChildWndSizeDock* pChild = GetChild();
+        if (pChild == NULL || !pChild->m_bDocked || m_pView == NULL || m_pView->m_hWnd != (HWND)lParam)
+            return 0;
+        return pChild->SetDocked(FALSE) && !pChild->m_bDocked;
+    }
     case WM_COMMAND:
         if (LOWORD(wParam) == (OXGetDockMDIChildCommand() & 0xFFFF)) {
             COXMDIChildWndSizeDock* pChild = GetChild();
@@ -516,6 +526,30 @@ CMDIChildWnd* COXMDIChildWndSizeDock::GetActiveMDIChild(BOOL* pbMaximized)
         return pFrame->GetActiveMDIChild(pbMaximized);
     CMDIFrameWnd* pMDIFrame = GetMDIFrame();
     return pMDIFrame != NULL ? pMDIFrame->MDIGetActive(pbMaximized) : NULL;
+}
+
+BOOL COXMDIChildWndSizeDock::UpdateClientEdge(LPRECT lpRect)
+{
+    COXMDIFrameWndSizeDock* pFrame = GetSizeDockFrame();
+    if (pFrame == NULL || pFrame->m_hWndMDIClient == NULL)
+        return CMDIChildWnd::UpdateClientEdge(lpRect);
+    // the frame's active child decides, whichever child asks: the standard
+    // rule, run first, only knows the MDI client's
+    CMDIChildWnd* pActive = pFrame->GetActiveMDIChild();
+    const BOOL bEdge = pActive == NULL || (pActive->GetStyle() & WS_MAXIMIZE) == 0 ||
+                       (pActive->GetExStyle() & WS_EX_CLIENTEDGE) != 0;
+    const HWND hWndClient = pFrame->m_hWndMDIClient;
+    const DWORD dwExStyle = (DWORD)::GetWindowLongPtr(hWndClient, GWL_EXSTYLE);
+    const DWORD dwNewExStyle = bEdge ? dwExStyle | WS_EX_CLIENTEDGE : dwExStyle & ~WS_EX_CLIENTEDGE;
+    if (dwNewExStyle == dwExStyle)
+        return FALSE;
+    ::RedrawWindow(hWndClient, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    ::SetWindowLongPtr(hWndClient, GWL_EXSTYLE, (LONG_PTR)dwNewExStyle);
+    ::SetWindowPos(hWndClient, NULL, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOCOPYBITS);
+    if (lpRect != NULL)
+        ::GetClientRect(hWndClient, lpRect);
+    return TRUE;
 }
 
 void COXMDIChildWndSizeDock::MDIActivate()
@@ -763,6 +797,12 @@ LRESULT COXMDIChildWndSizeDock::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lPar
                 pFrame->SetActiveDockedChild(NULL);
         }
         break;
+    case WM_SIZE: {
+        // after the standard rule, which knows only the MDI client's child
+        const LRESULT lResult = CMDIChildWnd::WindowProc(nMsg, wParam, lParam);
+        UpdateClientEdge();
+        return lResult;
+    }
     case WM_PARENTNOTIFY:
         if (LOWORD(wParam) == WM_DESTROY) {
             CView* pView = DYNAMIC_DOWNCAST(CView, CWnd::FromHandlePermanent((HWND)lParam));

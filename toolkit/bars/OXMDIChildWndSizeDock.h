@@ -115,6 +115,10 @@ public:
     void ActivateFrame(int nCmdShow = -1) override;
     BOOL DestroyWindow() override;
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
+    // The MDI client's sunken edge by the standard rule, but for the active
+    // child as the size-dock frame counts it (a docked one included); any
+    // child may ask, after the standard rule has run on its own change.
+    BOOL UpdateClientEdge(LPRECT lpRect = NULL);
 
     COXSizeViewBar m_wndViewBar;
     BOOL m_bDocked;

@@ -60,9 +60,50 @@ void COXMDIFrameWndSizeDock::UpdateActiveChildState()
     if (pActive != NULL) {
         CView* pView = pActive->GetActiveView();
         if (pView != NULL && ::IsWindow(pView->m_hWnd))
-            SetActiveView(pView, FALSE);
+            SetActiveViewOf(pView);
+        COXMDIChildWndSizeDock* pSizeDockChild = DYNAMIC_DOWNCAST(COXMDIChildWndSizeDock, pActive);
+        if (pSizeDockChild != NULL)
+            pSizeDockChild->UpdateClientEdge();
     }
     OnUpdateFrameTitle(TRUE);
+}
+
+void COXMDIFrameWndSizeDock::ActivateNextChild(CMDIChildWnd* pChild)
+{
+    // the MDI client's next child, or with none the client's own active one
+    HWND hWndNext = ::GetWindow(pChild->m_hWnd, GW_HWNDNEXT);
+    while (hWndNext != NULL && !::IsWindowVisible(hWndNext))
+        hWndNext = ::GetWindow(hWndNext, GW_HWNDNEXT);
+    if (hWndNext == NULL) {
+        hWndNext = ::GetWindow(pChild->m_hWnd, GW_HWNDFIRST);
+        while (hWndNext != NULL && (hWndNext == pChild->m_hWnd || !::IsWindowVisible(hWndNext)))
+            hWndNext = ::GetWindow(hWndNext, GW_HWNDNEXT);
+    }
+    CMDIChildWnd* pNext = DYNAMIC_DOWNCAST(CMDIChildWnd, CWnd::FromHandlePermanent(hWndNext));
+    SetActiveDockedChild(NULL);
+    if (pNext != NULL)
+        ActivateMDIChild(pNext);
+    else
+        UpdateActiveChildState();
+}
+
+void COXMDIFrameWndSizeDock::SetActiveViewOf(CView* pView)
+{
+    // a view floating in its bar's frame would take the activation to that
+    // frame: it changes hands hidden inside this frame, then goes back
+    CWnd* pHolder = pView->GetParent();
+    const BOOL bFloating = pView->IsWindowVisible() && pHolder != NULL &&
+                           DYNAMIC_DOWNCAST(CMiniDockFrameWnd, pView->GetParentFrame()) != NULL;
+    if (!bFloating) {
+        SetActiveView(pView, FALSE);
+        return;
+    }
+    const DWORD dwStyle = pView->GetStyle();
+    pView->ModifyStyle(WS_VISIBLE, 0);
+    pView->SetParent(this);
+    SetActiveView(pView, FALSE);
+    pView->SetParent(pHolder);
+    ::SetWindowLongPtr(pView->m_hWnd, GWL_STYLE, (LONG_PTR)dwStyle);
 }
 
 void COXMDIFrameWndSizeDock::MDIMaximizeChild(CWnd* pWnd)
@@ -204,6 +245,18 @@ BOOL COXMDIFrameWndSizeDock::OnCommand(WPARAM wParam, LPARAM lParam)
         pTemplate->InitialUpdateFrame(pFrame, pDocument);
         UpdateActiveChildState();
         return TRUE;
+    }
+    if (LOWORD(wParam) == ID_VIEW_STATUS_BAR && lParam == 0) {
+        // the standard toggle; a docked child whose bar it hid is no longer
+        // where the user works: the next child becomes the active one
+        COXMDIChildWndSizeDock* pChild = DYNAMIC_DOWNCAST(COXMDIChildWndSizeDock, GetActiveMDIChild());
+        const BOOL bHandled = CMDIFrameWnd::OnCommand(wParam, lParam);
+        CControlBar* pBar = GetControlBar(ID_VIEW_STATUS_BAR);
+        if (pChild != NULL && pChild->m_bDocked && pBar == &pChild->m_wndViewBar && !pBar->IsVisible())
+            ActivateNextChild(pChild);
+        ::SendMessage(m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
+        DrawMenuBar();
+        return bHandled;
     }
     if (CMDIFrameWnd::OnCommand(wParam, lParam))
         return TRUE;

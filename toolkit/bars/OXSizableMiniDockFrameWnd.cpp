@@ -58,6 +58,16 @@ BOOL COXSizableMiniDockFrameWnd::IsMouseHookInstalled()
     return s_hMouseHook != NULL;
 }
 
+COXSizableMiniDockFrameWnd::CMeasuring::CMeasuring() : m_bWas(s_bMeasuring)
+{
+    s_bMeasuring = TRUE;
+}
+
+COXSizableMiniDockFrameWnd::CMeasuring::~CMeasuring()
+{
+    s_bMeasuring = m_bWas;
+}
+
 // ---------------------------------------------------------------------------
 // What the frame holds
 // ---------------------------------------------------------------------------
@@ -193,6 +203,10 @@ void COXSizableMiniDockFrameWnd::ActivateTopParent()
     if (pFrame != NULL && pFrame != this && ::GetForegroundWindow() != pFrame->m_hWnd &&
         ::GetForegroundWindow() != m_hWnd)
         ::SetForegroundWindow(pFrame->m_hWnd);
+    // activating the owners lifts them in the z-order, and a frame owned by
+    // another window takes only its own popups along: this frame stays on
+    // top, or the next click of a double click lands in the window under it
+    ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void COXSizableMiniDockFrameWnd::TrackSystemMenu(CPoint pt)

@@ -61,6 +61,18 @@ public:
 
     // Whether the shared mouse hook is in place.
     static BOOL IsMouseHookInstalled();
+    // While one lives, frames made and destroyed only to measure a floating
+    // frame's size neither put the shared mouse hook in nor take it away.
+    class CMeasuring
+    {
+    public:
+        CMeasuring();
+        ~CMeasuring();
+        CMeasuring(const CMeasuring&) = delete;
+        CMeasuring& operator=(const CMeasuring&) = delete;
+    private:
+        BOOL m_bWas;
+    };
 
     BOOL m_bClosing;
     int m_nFrameKind;

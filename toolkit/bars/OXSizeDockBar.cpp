@@ -151,8 +151,9 @@ BOOL COXSizeDockBar::EqualLengths(const OXROWBAR* pBars, int nCount, int nLength
 
 UINT COXSizeDockBar::RowSignature(const int* pEntries, int nCount)
 {
-    // unsigned: a has as many doublings as rows, and wraps harmlessly;
-    // only equality matters
+    // a doubles at every row end: in a dock bar of more than about twenty
+    // rows the earliest rows shift out of it, and a change there alone goes
+    // unseen; only equality matters
     UINT a = 0, nBars = 0;
     for (int i = 0; i < nCount; ++i) {
         if (pEntries[i] < 0) {
@@ -940,6 +941,7 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                 rect.OffsetRect(-(rect.left + sizeBorder2.cx), 0);
             } else if (rect.left >= sizeMax.cx - sizeBorder2.cx && !bFirstInRow) {
                 m_arrBars.InsertAt(nPos, (void*)NULL);
+                m_arrWrappedBars.Add(pBar);
                 bWrapped = TRUE;
                 endRow(nPos + 1);
                 continue;
@@ -954,6 +956,7 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                 if (bFirstInRow) {
                     // a row of its own, shared anew with the row after it
                     if (nPos + 1 < m_arrBars.GetSize() && m_arrBars[nPos + 1] != NULL) {
+                        m_arrWrappedBars.Add(m_arrBars[nPos + 1]);
                         m_arrBars.InsertAt(nPos + 1, (void*)NULL);
                         ShareRowLength(RowStart(nPos), sizeMax.cx);
                         ShareRowLength(nPos + 2, sizeMax.cx);
@@ -973,6 +976,7 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                         pt.x -= nSplitterWidth;
                     }
                     m_arrBars.InsertAt(nPos, (void*)NULL);
+                    m_arrWrappedBars.Add(pBar);
                     ShareRowLength(nPos + 1, sizeMax.cx);
                     bWrapped = TRUE;
                     endRow(nPos + 1);
@@ -1004,7 +1008,7 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     }
     endRow((int)m_arrBars.GetSize());
     if (!bFarEdge && bSizingSinceRowSplitter) {
-        rowSplitter((int)m_arrBars.GetSize() - 1);
+        rowSplitter((int)m_arrBars.GetSize());   // past the end: after the last row
         sizeFixed.cy += dwEdge == CBRS_ALIGN_TOP ? nSplitterWidth : nSplitterWidth - 1;
     } else if (bFarEdge) {
         sizeFixed.cy = std::max<int>(sizeFixed.cy, pt.y);
@@ -1039,6 +1043,34 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     if (HasTabs())
         sizeFixed.cy += nTabStripHeight;
     return sizeFixed;
+}
+
+void COXSizeDockBar::RejoinWrappedRows()
+{
+    if (m_arrWrappedBars.GetSize() == 0)
+        return;
+    BOOL bRejoined = FALSE;
+    for (INT_PTR i = 0; i < m_arrWrappedBars.GetSize(); ++i) {
+        const int nPos = FindBar((CControlBar*)m_arrWrappedBars[i]);
+        // still heading a row that follows a row of bars: the break goes
+        if (nPos > 2 && m_arrBars[nPos - 1] == NULL && m_arrBars[nPos - 2] != NULL) {
+            m_arrBars.RemoveAt(nPos - 1);
+            bRejoined = TRUE;
+        }
+    }
+    m_arrWrappedBars.RemoveAll();
+    if (!bRejoined)
+        return;
+    for (int nStart = 1; nStart < m_arrBars.GetSize(); nStart = RowEnd(nStart) + 1) {
+        std::vector<OXROWBAR> rows;
+        std::vector<CControlBar*> bars;
+        CollectRow(nStart, rows, bars);
+        BOOL bSqueezed = FALSE;
+        for (const OXROWBAR& b : rows)
+            bSqueezed |= b.bVisible && b.bSizing && b.nLength <= 0;
+        if (bSqueezed)
+            EqualizeRow(nStart);
+    }
 }
 
 LRESULT COXSizeDockBar::OnSizeParentMsg(WPARAM wParam, LPARAM lParam)
@@ -1086,6 +1118,8 @@ LRESULT COXSizeDockBar::OnSizeParentMsg(WPARAM wParam, LPARAM lParam)
                 ApplyLengths(otherBars, others, lengths, MeasureRow(rows.data(), (int)rows.size()).nThickness);
         }
     }
+    if (bChanged)
+        RejoinWrappedRows();
     m_arrHiddenBars.RemoveAll();
     const UINT nSignature = CollectSignature(&m_arrHiddenBars);
     if (bChanged || nSignature != m_nLastSignature) {
@@ -1132,8 +1166,15 @@ void COXSizeDockBar::DragSplitter(COXSplitterRect* pSplitter, CPoint point)
 
     const int nIndex = std::min<int>(pSplitter->m_nBarIndex, (int)m_arrBars.GetSize() - 1);
     int nRowStart = RowStart(nIndex);
-    if (bRowSplitter && !(dwEdge & (CBRS_ALIGN_RIGHT | CBRS_ALIGN_BOTTOM)) && nRowStart > 1)
-        nRowStart = RowStart(nRowStart - 2);   // the row before the splitter
+    if (bRowSplitter && !(dwEdge & (CBRS_ALIGN_RIGHT | CBRS_ALIGN_BOTTOM))) {
+        // on a near edge a row splitter sizes the row before it; it holds the
+        // first bar after it, or the end of the array for the last one
+        int i = pSplitter->m_nBarIndex < m_arrBars.GetSize() ? RowStart(pSplitter->m_nBarIndex) - 1
+                                                             : (int)m_arrBars.GetSize() - 1;
+        while (i > 0 && m_arrBars[i] == NULL)
+            --i;
+        nRowStart = RowStart(std::max(i, 0));
+    }
     std::vector<OXROWBAR> rows;
     std::vector<CControlBar*> bars;
     CollectRow(nRowStart, rows, bars);

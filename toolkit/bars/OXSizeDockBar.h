@@ -126,6 +126,9 @@ public:
     int m_cxLast, m_cyLast;
     UINT m_nLastSignature;
     CPtrArray m_arrHiddenBars;
+    // Bars that head a row only because a layout ran out of room for them:
+    // when the room changes they go back to the row they came from.
+    CPtrArray m_arrWrappedBars;
     COXDockbarSkinClassic* m_pPrivateSkin;
     // The strip of sizing bars stacked as tabs; its window lives as long as
     // the dock bar's.
@@ -149,6 +152,9 @@ protected:
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnSizeParentMsg(WPARAM wParam, LPARAM lParam);
     void DeleteSplitters();
+    // Puts the rows the layout broke for want of room back together; rows
+    // whose sizing bars were squeezed to nothing share the length equally.
+    void RejoinWrappedRows();
     COXSplitterRect* SplitterAt(CPoint pt);
     void DragSplitter(COXSplitterRect* pSplitter, CPoint point);
     // The records of the row that starts at nStart (after its NULL) and

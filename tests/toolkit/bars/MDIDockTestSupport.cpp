@@ -16,8 +16,27 @@ void SizeDockMDITest::SetUp()
     m_pFrame->UpdateWindow();
 }
 
+void SizeDockMDITest::EnterDocumentsInTemplate()
+{
+    CWinApp* pApp = AfxGetApp();
+    m_pManager = new CDocManager;
+    CMultiDocTemplate* pTemplate = new CMultiDocTemplate(0, RUNTIME_CLASS(CDocument),
+                                                         RUNTIME_CLASS(COXMDIChildWndSizeDock),
+                                                         RUNTIME_CLASS(CDockTestView));
+    m_pManager->AddDocTemplate(pTemplate);
+    for (CDockTestDoc* pDoc : m_docs)
+        pTemplate->AddDocument(pDoc);
+    m_pSavedManager = pApp->m_pDocManager;
+    pApp->m_pDocManager = m_pManager;
+}
+
 void SizeDockMDITest::TearDown()
 {
+    if (m_pManager != NULL) {
+        AfxGetApp()->m_pDocManager = m_pSavedManager;
+        delete m_pManager;   // the template lets go of the documents
+        m_pManager = NULL;
+    }
     AfxGetApp()->m_pMainWnd = m_pOldMain;
     for (CDockTestDoc* pDoc : m_docs)
         pDoc->SetModifiedFlag(FALSE);
@@ -28,7 +47,8 @@ void SizeDockMDITest::TearDown()
     PumpPending();
 }
 
-COXMDIChildWndSizeDock* SizeDockMDITest::AddChild(LPCTSTR lpszTitle, DWORD dwExtraStyle)
+COXMDIChildWndSizeDock* SizeDockMDITest::AddChild(LPCTSTR lpszTitle, DWORD dwExtraStyle,
+                                                  COXMDIChildWndSizeDock* pChild)
 {
     CDockTestDoc* pDoc = new CDockTestDoc;
     pDoc->m_bAutoDelete = FALSE;
@@ -37,7 +57,8 @@ COXMDIChildWndSizeDock* SizeDockMDITest::AddChild(LPCTSTR lpszTitle, DWORD dwExt
     CCreateContext context;
     context.m_pNewViewClass = RUNTIME_CLASS(CDockTestView);
     context.m_pCurrentDoc = pDoc;
-    COXMDIChildWndSizeDock* pChild = new COXMDIChildWndSizeDock;
+    if (pChild == NULL)
+        pChild = new COXMDIChildWndSizeDock;
     EXPECT_TRUE(pChild->Create(NULL, lpszTitle,
                                WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE | dwExtraStyle,
                                CFrameWnd::rectDefault, m_pFrame, &context));

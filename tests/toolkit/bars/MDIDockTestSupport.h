@@ -46,12 +46,20 @@ protected:
     void SetUp() override;
     void TearDown() override;
     // A shown document window of a document of that title, active.
-    COXMDIChildWndSizeDock* AddChild(LPCTSTR lpszTitle, DWORD dwExtraStyle = 0);
+    // pChild: a child object of a class of the test's own, else a plain one.
+    COXMDIChildWndSizeDock* AddChild(LPCTSTR lpszTitle, DWORD dwExtraStyle = 0,
+                                     COXMDIChildWndSizeDock* pChild = NULL);
     CMDIChildWnd* ClientActive() { return m_pFrame->MDIGetActive(); }
     CDockTestDoc* Doc(int i) { return m_docs[i]; }
+    // The documents so far, in a template of a document manager that stands
+    // in for the program's until the test ends: the program's close asks
+    // them and closes them.
+    void EnterDocumentsInTemplate();
     static CRect WindowRectOf(CWnd* pWnd);
 
     COXMDIFrameWndSizeDock* m_pFrame = NULL;
     CWnd* m_pOldMain = NULL;
     std::vector<CDockTestDoc*> m_docs;
+    CDocManager* m_pSavedManager = NULL;
+    CDocManager* m_pManager = NULL;
 };

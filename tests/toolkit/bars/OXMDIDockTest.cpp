@@ -60,6 +60,8 @@ protected:
         return DYNAMIC_DOWNCAST(COXMDIFloatWnd, pBar->GetParentFrame());
     }
 
+    void FileCloseOnADocumentAwayFromItsWindow(BOOL bFloating);
+
     COXSizeControlBar* m_pBar = NULL;
 };
 
@@ -267,6 +269,166 @@ TEST_F(MDIDock, TheBarsCloseAsksTheDocumentAndARefusalLeavesItClosable)
     EXPECT_EQ(1, nAsked) << "a refused close must not block the next one";
     EXPECT_FALSE(::IsWindow(hWndChild));
     EXPECT_TRUE(::IsWindow(m_pFrame->m_hWnd));
+}
+
+// File > Close on a docked (or floating) document closes that document's
+// own window only; the other, changed document is not asked about, and the
+// program's close then asks about it once.
+void MDIDock::FileCloseOnADocumentAwayFromItsWindow(BOOL bFloating)
+{
+    COXMDIChildWndSizeDock* pOther = AddChild("Other");
+    COXMDIChildWndSizeDock* pChild = AddChild("Report.kwl");
+    Doc(0)->SetModifiedFlag(TRUE);
+    ASSERT_TRUE(pChild->SetDocked(TRUE));
+    COXSizeViewBar& bar = pChild->m_wndViewBar;
+    HWND hWndFloat = NULL;
+    if (bFloating) {
+        m_pFrame->FloatControlBar(&bar, CPoint(400, 300));
+        ASSERT_TRUE(bar.IsFloating());
+        hWndFloat = bar.GetParentFrame()->m_hWnd;
+    }
+    m_pFrame->ActivateMDIChild(pChild);
+    ASSERT_EQ(pChild, m_pFrame->GetActiveMDIChild());
+    EnterDocumentsInTemplate();
+    const HWND hWndFrame = m_pFrame->m_hWnd, hWndChild = pChild->m_hWnd, hWndOther = pOther->m_hWnd;
+
+    m_pFrame->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
+    PumpPending();
+    ASSERT_TRUE(::IsWindow(hWndFrame)) << "the program's window went with the document";
+    EXPECT_FALSE(::IsWindow(hWndChild));
+    EXPECT_TRUE(::IsWindow(hWndOther));
+    EXPECT_EQ(0, Doc(0)->m_nAsked);
+    EXPECT_TRUE(Doc(0)->IsModified());
+    EXPECT_EQ(pOther, m_pFrame->GetActiveMDIChild());
+    if (hWndFloat != NULL) {
+        EXPECT_FALSE(::IsWindow(hWndFloat) && ::IsWindowVisible(hWndFloat)) << "the empty floating frame stays";
+    }
+
+    m_pFrame->SendMessage(WM_CLOSE);
+    EXPECT_EQ(1, Doc(0)->m_nAsked);
+    EXPECT_FALSE(::IsWindow(hWndFrame));
+    if (!::IsWindow(hWndFrame))
+        m_pFrame = NULL;   // it deleted itself
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+TEST_F(MDIDock, FileCloseOnADockedDocumentClosesOnlyItsOwnWindow)
+{
+    FileCloseOnADocumentAwayFromItsWindow(FALSE);
+}
+
+TEST_F(MDIDock, FileCloseOnAFloatingDocumentClosesOnlyItsOwnWindow)
+{
+    FileCloseOnADocumentAwayFromItsWindow(TRUE);
+}
+
+// A document that refuses the program's close leaves the frame open and
+// closable: the next close asks again and closes.
+TEST_F(MDIDock, AProgramCloseRefusedByADocumentLeavesTheFrameClosable)
+{
+    AddChild("Report.kwl");
+    Doc(0)->SetModifiedFlag(TRUE);
+    Doc(0)->m_bAgree = FALSE;
+    EnterDocumentsInTemplate();
+    const HWND hWndFrame = m_pFrame->m_hWnd;
+    m_pFrame->SendMessage(WM_CLOSE);
+    ASSERT_TRUE(::IsWindow(hWndFrame));
+    EXPECT_FALSE(m_pFrame->m_bClosing);
+    Doc(0)->m_bAgree = TRUE;
+    m_pFrame->SendMessage(WM_CLOSE);
+    EXPECT_EQ(2, Doc(0)->m_nAsked);
+    EXPECT_FALSE(::IsWindow(hWndFrame)) << "a refused close blocks the next one";
+    if (!::IsWindow(hWndFrame))
+        m_pFrame = NULL;
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+// A child that answers help itself, counting the requests.
+class CHelpChild : public COXMDIChildWndSizeDock
+{
+public:
+    int m_nHelp = 0;
+
+protected:
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMsg == WM_COMMANDHELP) {
+            ++m_nHelp;
+            return TRUE;
+        }
+        return COXMDIChildWndSizeDock::WindowProc(nMsg, wParam, lParam);
+    }
+};
+
+// Help (F1) goes to the active child first, a docked one too, which the MDI
+// client knows nothing of.
+TEST_F(MDIDock, HelpGoesToTheDockedActiveChild)
+{
+    CHelpChild* pOther = new CHelpChild;
+    AddChild("Other", 0, pOther);
+    CHelpChild* pChild = new CHelpChild;
+    AddChild("Report.kwl", 0, pChild);
+    ASSERT_TRUE(pChild->SetDocked(TRUE));
+    m_pFrame->ActivateMDIChild(pChild);
+    ASSERT_EQ(pChild, m_pFrame->GetActiveMDIChild());
+    EXPECT_TRUE(m_pFrame->SendMessage(WM_COMMANDHELP, 0, 0));
+    EXPECT_EQ(1, pChild->m_nHelp);
+    EXPECT_EQ(0, pOther->m_nHelp);
+}
+
+// Hiding the bar of the docked active child by the status bar command (the
+// bar carries that id) leaves the next child active.
+TEST_F(MDIDock, HidingTheActiveDockedChildsBarActivatesTheNextChild)
+{
+    COXMDIChildWndSizeDock* pOther = AddChild("Other");
+    COXMDIChildWndSizeDock* pChild = AddChild("Report.kwl");
+    ASSERT_TRUE(pChild->SetDocked(TRUE));
+    m_pFrame->ActivateMDIChild(pChild);
+    pChild->m_wndViewBar.SetDlgCtrlID(ID_VIEW_STATUS_BAR);
+    m_pFrame->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
+    PumpPending();
+    EXPECT_FALSE(pChild->m_wndViewBar.IsVisible());
+    EXPECT_EQ(pOther, m_pFrame->GetActiveMDIChild());
+    EXPECT_EQ(pOther, ClientActive());
+}
+
+// The MDI client's sunken edge follows the active child as the frame counts
+// it: a docked active child is never maximised, so the edge stays.
+TEST_F(MDIDock, TheClientEdgeFollowsTheDockedActiveChild)
+{
+    COXMDIChildWndSizeDock* pOther = AddChild("Other");
+    COXMDIChildWndSizeDock* pChild = AddChild("Report.kwl");
+    auto hasEdge = [&] { return (::GetWindowLongPtr(m_pFrame->m_hWndMDIClient, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0; };
+    ASSERT_TRUE(pChild->SetDocked(TRUE));
+    m_pFrame->ActivateMDIChild(pOther);
+    pOther->MDIMaximize();
+    PumpPending();
+    ASSERT_FALSE(hasEdge()) << "a maximised active child without an edge takes the client's";
+    m_pFrame->ActivateMDIChild(pChild);
+    EXPECT_TRUE(hasEdge()) << "the docked child is the active one";
+    m_pFrame->ActivateMDIChild(pOther);
+    EXPECT_FALSE(hasEdge());
+}
+
+// Making a floating view's child the active one leaves the view where it
+// is: in its bar, shown.
+TEST_F(MDIDock, AFloatingViewStaysInItsBarWhenItsChildBecomesActive)
+{
+    COXMDIChildWndSizeDock* pOther = AddChild("Other");
+    COXMDIChildWndSizeDock* pChild = AddChild("Report.kwl");
+    CView* pView = pChild->GetActiveView();
+    ASSERT_TRUE(pChild->SetDocked(TRUE));
+    m_pFrame->FloatControlBar(&pChild->m_wndViewBar, CPoint(400, 300));
+    ASSERT_TRUE(pChild->m_wndViewBar.IsFloating());
+    m_pFrame->ActivateMDIChild(pOther);
+    m_pFrame->ActivateMDIChild(pChild);
+    EXPECT_EQ(pView, m_pFrame->GetActiveView());
+    EXPECT_EQ(pChild->m_wndViewBar.m_hWnd, ::GetParent(pView->m_hWnd));
+    EXPECT_TRUE(pView->IsWindowVisible());
 }
 
 TEST_F(MDIDock, ABarFloatsAsAnMDIChildAndBack)

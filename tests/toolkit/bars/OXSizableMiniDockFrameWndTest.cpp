@@ -454,6 +454,107 @@ TEST_F(FloatingFrame, TheSharedMouseHookGoesWithTheFirstFrameDestroyed)
     EXPECT_TRUE(::IsWindow(pSecond->m_hWnd));
 }
 
+// A drag measures the floating frame it would make with a frame made for it:
+// that frame going must not take the floating frames' shared hook along.
+TEST_F(FloatingFrame, ADragLeavesTheFloatingFramesMouseHookInPlace)
+{
+    ASSERT_TRUE(Float(OwnedBar(), "Floating") != NULL);
+    ASSERT_TRUE(COXSizableMiniDockFrameWnd::IsMouseHookInstalled());
+    COXSizeControlBar* pDocked = OwnedBar();
+    ASSERT_TRUE(pDocked->Create(m_pFrame, "Docked", kBarId + 1, WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                                CRect(0, 0, 200, 120)));
+    pDocked->EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->DockControlBar(pDocked, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout(TRUE);
+    PumpPending();
+    ASSERT_TRUE(pDocked->m_pDockContext != NULL);
+    CRect rect;
+    pDocked->GetWindowRect(&rect);
+    pDocked->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);   // the drag starts and is cancelled
+    pDocked->m_pDockContext->StartDrag(rect.TopLeft() + CPoint(20, 5));
+    EXPECT_EQ(NULL, ::GetCapture());
+    EXPECT_TRUE(COXSizableMiniDockFrameWnd::IsMouseHookInstalled());
+}
+
+// hWnd lies above hWndBelow in the z-order of top-level windows.
+bool IsAbove(HWND hWnd, HWND hWndBelow)
+{
+    for (HWND h = ::GetWindow(hWnd, GW_HWNDNEXT); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+        if (h == hWndBelow)
+            return true;
+    return false;
+}
+
+void LeftClick(CPoint pt)
+{
+    INPUT input[2] = {};
+    for (INPUT& in : input) {
+        in.type = INPUT_MOUSE;
+        in.mi.dx = ::MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+        in.mi.dy = ::MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    ::SendInput(2, input, sizeof(INPUT));
+}
+
+// A frame owned by the program's main window (as the gallery's pages are),
+// and a bar of it floated by a drag: a click on the floating frame's caption
+// keeps that frame above the frame it belongs to, or the next click of a
+// double click would land in the frame under it.
+TEST(FloatingFrameOrder, ABarFloatedByADragStaysAboveItsFrameWhenItsCaptionIsClicked)
+{
+    CWinApp* pApp = AfxGetApp();
+    CWnd* pOldMain = pApp->m_pMainWnd;
+    CWnd main;
+    ASSERT_TRUE(main.CreateEx(0, AfxRegisterWndClass(0), "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                              CRect(10, 10, 300, 400), NULL, 0));
+    pApp->m_pMainWnd = &main;
+    COXFrameWndSizeDock* pFrame = new COXFrameWndSizeDock;
+    ASSERT_TRUE(pFrame->Create(NULL, "Owned frame", WS_OVERLAPPEDWINDOW, CRect(320, 10, 1020, 560), &main));
+    pFrame->EnableDocking(CBRS_ALIGN_ANY);
+    pFrame->ShowWindow(SW_SHOWNORMAL);
+    pFrame->UpdateWindow();
+    COXSizeControlBar bar(0);
+    ASSERT_TRUE(bar.Create(pFrame, "Basket", kBarId, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 200, 120)));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_RIGHT);
+    pFrame->RecalcLayout(TRUE);
+    pFrame->SetForegroundWindow();
+    PumpPending();
+
+    // dragged by its caption into the middle of the frame: it floats
+    CRect rectBar;
+    bar.GetWindowRect(&rectBar);
+    const CPoint ptStart(rectBar.left + 30, rectBar.top + 6);
+    CRect rectClient;
+    pFrame->GetClientRect(&rectClient);
+    pFrame->ClientToScreen(&rectClient);
+    CPoint ptEnd = rectClient.CenterPoint();
+    bar.ScreenToClient(&ptEnd);
+    bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptEnd.x, ptEnd.y));
+    bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptEnd.x, ptEnd.y));
+    bar.m_pDockContext->StartDrag(ptStart);
+    PumpPending();
+    ASSERT_TRUE(bar.IsFloating());
+    CFrameWnd* pFloat = bar.GetParentFrame();
+    ASSERT_TRUE(pFloat != NULL && pFloat != pFrame);
+    EXPECT_TRUE(IsAbove(pFloat->m_hWnd, pFrame->m_hWnd)) << "floated under its frame";
+
+    CRect rectFloat;
+    pFloat->GetWindowRect(&rectFloat);
+    const CPoint ptCaption(rectFloat.left + 20, rectFloat.top + ::GetSystemMetrics(SM_CYSMCAPTION) / 2 + 3);
+    ASSERT_TRUE(PlaceCursor(ptCaption));
+    LeftClick(ptCaption);
+    PumpUntil([] { return (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; }, kWaitMs);
+    PumpPending();
+    EXPECT_TRUE(IsAbove(pFloat->m_hWnd, pFrame->m_hWnd)) << "a click on its caption put it under its frame";
+
+    pFrame->DestroyWindow();
+    pApp->m_pMainWnd = pOldMain;
+    main.DestroyWindow();
+}
+
 // A flat tool bar that notes the flat style each layout saw.
 class CFlatWatchToolBar : public COXCoolToolBar
 {

@@ -126,7 +126,7 @@ TEST(SizeDockRows, EqualizeSplitsTheRestAndSkipsRowsOfToolBars)
     EXPECT_EQ(0, lengths[0]);
 }
 
-TEST(SizeDockRows, SignatureTellsRowsApartWithoutOverflow)
+TEST(SizeDockRows, SignatureTellsRowsApart)
 {
     // entries: -1 row end, 0 hidden, 1 bar, 2 sizing bar
     const std::vector<int> a = {-1, 2, 2, -1, 1, -1};
@@ -139,7 +139,7 @@ TEST(SizeDockRows, SignatureTellsRowsApartWithoutOverflow)
     // a = ((0 + 1 + 1 + 1 + 2) * 2 + 1) * 2 = 22
     EXPECT_EQ(22u << 8 | 3u, sa);
 
-    // forty rows double a forty times: defined, and still tells a change
+    // forty rows double a forty times: a change in the last rows still shows
     std::vector<int> many;
     for (int i = 0; i < 40; ++i) {
         many.push_back(-1);
@@ -478,6 +478,19 @@ TEST_F(SizeDockFrame, MaximizeInARowOfThreeLeavesStubsAndRestoreBringsSizesBack)
     EXPECT_EQ(21, pBars[2]->m_HorzDockSize.cx);
     EXPECT_EQ(nBefore[0] + nBefore[1] + nBefore[2] - 42, pBars[1]->m_HorzDockSize.cx);
 
+    // the same button pressed again restores the row
+    Layout();
+    pBars[1]->GetDockbarSkin()->LayoutCaption(pBars[1]);
+    const CPoint ptAgain = pBars[1]->m_rectMaximizeButton.CenterPoint();
+    pBars[1]->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptAgain.x, ptAgain.y));
+    pBars[1]->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptAgain.x, ptAgain.y));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(nBefore[i], pBars[i]->m_HorzDockSize.cx) << i;
+    EXPECT_FALSE(pBars[1]->IsMaximizedInRow());
+
+    // and so does the direct call, after a maximize by call
+    pBottom->MaximizeInRow(pBars[1], TRUE);
+    ASSERT_TRUE(pBars[1]->IsMaximizedInRow());
     pBottom->MaximizeInRow(pBars[1], FALSE);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(nBefore[i], pBars[i]->m_HorzDockSize.cx) << i;
@@ -630,7 +643,9 @@ TEST_F(SizeDockFrame, SizesAreSavedAndReadBack)
     LONG absurd[7] = {-1, 0x7FFFFFFF, 100, 100, 100, 100, 0};
     pApp->WriteProfileBinary(kSection, OXSizeDock::RecordName(kBarIds[1]), (LPBYTE)absurd, sizeof(absurd));
     m_pFrame->LoadSizeBarState(kSection);
-    EXPECT_EQ(CSize(0, 32767), pB->m_FloatSize);
+    EXPECT_EQ(0, pB->m_FloatSize.cx);
+    EXPECT_EQ(::GetSystemMetrics(SM_CYSCREEN) >= pB->m_FloatSize.cy, true) << "no taller than the screen";
+    EXPECT_GT(pB->m_FloatSize.cy, 100);
 
     // another version: the section goes and nothing is restored
     pApp->WriteProfileInt(kSection, "Version", 1);
@@ -639,6 +654,83 @@ TEST_F(SizeDockFrame, SizesAreSavedAndReadBack)
     EXPECT_EQ(CSize(10, 10), pA->m_VertDockSize);
     EXPECT_EQ(0u, pApp->GetProfileInt(kSection, "Version", 0));
     EXPECT_FALSE(pApp->GetProfileBinary(kSection, OXSizeDock::RecordName(kBarIds[0]), &pData, &nBytes));
+}
+
+// A row thickness saved in a larger frame (or written by hand) comes back
+// bounded by this frame: the row's splitter stays inside the dock bar and
+// the frame, where the user can drag it back.
+TEST_F(SizeDockFrame, ARestoredRowLeavesItsSplitterWithinReach)
+{
+    const char* kSection = "SizeDockBoundTest";
+    CTestSizeBar* pLeft = AddBar(AFX_IDW_DOCKBAR_LEFT);
+    CTestSizeBar* pTop = AddBar(AFX_IDW_DOCKBAR_TOP);
+    Layout();
+    m_pFrame->SaveSizeBarState(kSection);
+    CWinApp* pApp = AfxGetApp();
+    const LONG huge[7] = {300, 200, 5000, 5000, 5000, 5000, 0};
+    for (UINT nID : {kBarIds[0], kBarIds[1]})
+        pApp->WriteProfileBinary(kSection, OXSizeDock::RecordName(nID), (LPBYTE)huge, sizeof(huge));
+    m_pFrame->LoadSizeBarState(kSection);
+    Layout();
+    CRect rectFrame;
+    m_pFrame->GetClientRect(&rectFrame);
+    m_pFrame->ClientToScreen(&rectFrame);
+    for (UINT nDock : {AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_TOP}) {
+        COXSizeDockBar* pDock = DockBar(nDock);
+        CRect rectDock;
+        pDock->GetClientRect(&rectDock);
+        ASSERT_FALSE(pDock->m_arrSplitters.GetSize() == 0);
+        for (INT_PTR i = 0; i < pDock->m_arrSplitters.GetSize(); ++i) {
+            // reachable: its middle lies in the dock bar and in the frame
+            CRect rect(((COXSplitterRect*)pDock->m_arrSplitters[i])->m_rect);
+            EXPECT_TRUE(rectDock.PtInRect(rect.CenterPoint()))
+                << "dock bar " << nDock << ": splitter " << rect.left << "," << rect.top << " outside the dock bar "
+                << rectDock.Width() << "x" << rectDock.Height();
+            pDock->ClientToScreen(&rect);
+            EXPECT_TRUE(rectFrame.PtInRect(rect.CenterPoint())) << "outside the frame";
+        }
+    }
+    EXPECT_LE(pLeft->m_VertDockSize.cx, rectFrame.Width() / 2);
+    EXPECT_LE(pTop->m_HorzDockSize.cy, rectFrame.Height() / 2);
+}
+
+// A frame shrunk to a few pixels for a moment must not break a column of
+// bars into columns for good: when the room comes back, so does the column.
+TEST_F(SizeDockFrame, AColumnBrokenForWantOfRoomComesBackWithTheRoom)
+{
+    CTestSizeBar* pBars[4];
+    for (CTestSizeBar*& p : pBars)
+        p = AddBar(AFX_IDW_DOCKBAR_LEFT, CRect(0, 0, 120, 100));
+    COXSizeDockBar* pLeft = DockBar(AFX_IDW_DOCKBAR_LEFT);
+    for (int i = (int)pLeft->m_arrBars.GetSize() - 2; i > 1; --i)
+        if (pLeft->m_arrBars[i] == NULL)
+            pLeft->m_arrBars.RemoveAt(i);
+    Layout();
+    Layout();
+    auto oneColumn = [&] {
+        for (CTestSizeBar* p : pBars)
+            if (pLeft->RowStart(pLeft->FindBar(p)) != pLeft->RowStart(pLeft->FindBar(pBars[0])))
+                return false;
+        return true;
+    };
+    ASSERT_TRUE(oneColumn());
+    CRect rectDock;
+    pLeft->GetWindowRect(&rectDock);
+    const int cxColumn = rectDock.Width();
+    CRect rectFrame;
+    m_pFrame->GetWindowRect(&rectFrame);
+
+    m_pFrame->SetWindowPos(NULL, 0, 0, rectFrame.Width(), ::GetSystemMetrics(SM_CYCAPTION) + 12,
+                           SWP_NOMOVE | SWP_NOZORDER);
+    Layout();
+    m_pFrame->SetWindowPos(NULL, 0, 0, rectFrame.Width(), rectFrame.Height(), SWP_NOMOVE | SWP_NOZORDER);
+    Layout();
+    Layout();
+    EXPECT_TRUE(oneColumn()) << "the column stays broken";
+    pLeft->GetWindowRect(&rectDock);
+    EXPECT_EQ(cxColumn, rectDock.Width());
+    for (CTestSizeBar* p : pBars)
+        EXPECT_GT(InDock(p, pLeft).Height(), 30) << "every bar of the column shows again";
 }
 
 TEST_F(SizeDockFrame, TileGivesEveryBarOfARowTheSameLengthAndSkipsToolBarRows)
@@ -708,6 +800,81 @@ TEST_F(SizeDockFrame, DraggingASplitterMovesSpaceBetweenBars)
     EXPECT_EQ(nB - 70, pB->m_HorzDockSize.cx);
 }
 
+// Each row splitter sizes the row it belongs to, on every edge: on the top
+// and left dock bars the row before it (the last one too), on the bottom and
+// right ones the row after it. Rows of one bar each, a tool bar row or a
+// sizing row; the k-th row splitter sizes the k-th sizing row.
+TEST_F(SizeDockFrame, EachRowSplitterSizesItsOwnRowOnEveryEdge)
+{
+    const UINT edges[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
+    const char* arrangements[] = {"TS", "SS", "STS"};
+    for (UINT nEdge : edges)
+        for (const char* pszRows : arrangements) {
+            SCOPED_TRACE(testing::Message() << "dock bar " << std::hex << nEdge << std::dec << ", rows " << pszRows);
+            TearDown();   // a frame of its own for each case
+            m_bars.clear();
+            SetUp();
+            CToolBar toolBar;
+            std::vector<CTestSizeBar*> sizing;
+            for (const char* p = pszRows; *p != 0; ++p) {
+                if (*p == 'S') {
+                    sizing.push_back(AddBar(nEdge, CRect(0, 0, 200, 100)));
+                    continue;
+                }
+                ASSERT_TRUE(toolBar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR));
+                const UINT ids[] = {101, 102};
+                ASSERT_TRUE(toolBar.SetButtons(ids, 2));
+                toolBar.EnableDocking(CBRS_ALIGN_ANY);
+                m_pFrame->DockControlBar(&toolBar, nEdge);
+            }
+            Layout();
+            COXSizeDockBar* pDock = DockBar(nEdge);
+            const BOOL bHorz = nEdge == AFX_IDW_DOCKBAR_TOP || nEdge == AFX_IDW_DOCKBAR_BOTTOM;
+            const int nRowType = bHorz ? COXSplitterRect::horizontal : COXSplitterRect::vertical;
+            auto thickness = [&](CTestSizeBar* p) { return bHorz ? p->m_HorzDockSize.cy : p->m_VertDockSize.cx; };
+            auto rowSplitter = [&](size_t k) {
+                for (INT_PTR i = 0; i < pDock->m_arrSplitters.GetSize(); ++i) {
+                    COXSplitterRect* p = (COXSplitterRect*)pDock->m_arrSplitters[i];
+                    if (p->m_nType == nRowType && k-- == 0)
+                        return CRect(p->m_rect);
+                }
+                return CRect();
+            };
+            // towards the frame's inside: the row grows
+            CSize step(0, 0);
+            switch (nEdge) {
+            case AFX_IDW_DOCKBAR_TOP: step.cy = 30; break;
+            case AFX_IDW_DOCKBAR_BOTTOM: step.cy = -30; break;
+            case AFX_IDW_DOCKBAR_LEFT: step.cx = 30; break;
+            default: step.cx = -30; break;
+            }
+            for (size_t k = 0; k < sizing.size(); ++k) {
+                CRect rect = rowSplitter(k);
+                ASSERT_FALSE(rect.IsRectEmpty()) << "no row splitter " << k;
+                pDock->ClientToScreen(&rect);
+                std::vector<int> before;
+                for (CTestSizeBar* p : sizing)
+                    before.push_back(thickness(p));
+                const CPoint from = rect.CenterPoint(), to = from + step;
+                MouseInput(0, from);
+                MouseInput(MOUSEEVENTF_LEFTDOWN, from);
+                for (int i = 1; i <= 3; ++i)
+                    MouseInput(0, CPoint(from.x + step.cx * i / 3, from.y + step.cy * i / 3));
+                MouseInput(MOUSEEVENTF_LEFTUP, to);
+                PumpUntil([&] { return thickness(sizing[k]) != before[k]; }, 3000);
+                for (size_t j = 0; j < sizing.size(); ++j) {
+                    if (j == k)
+                        EXPECT_EQ(before[j] + 30, thickness(sizing[j])) << "row splitter " << k << " left its row";
+                    else
+                        EXPECT_EQ(before[j], thickness(sizing[j])) << "row splitter " << k << " sized row " << j;
+                }
+                PumpPending();
+            }
+            if (toolBar.m_hWnd != NULL)
+                toolBar.DestroyWindow();
+        }
+}
+
 TEST_F(SizeDockFrame, TheMenuOffersDockingAndHideAndItsCommandsAct)
 {
     CTestSizeBar* pA = AddBar(AFX_IDW_DOCKBAR_LEFT, CRect(0, 0, 200, 100), SZBAR_CONTEXTMENU | SZBAR_ALLOWMDIFLOAT);
@@ -752,6 +919,14 @@ TEST_F(SizeDockFrame, AutoDeleteBarsGoWithTheirFrame)
     EXPECT_TRUE(COXSizeControlBar::m_pAutoDeleteBars == NULL) << "the bar was deleted and the list with it";
 }
 
+// An MDI child whose object outlives its window, so that the test can
+// make a new window with it.
+class CKeptChild : public CMDIChildWnd
+{
+protected:
+    void PostNcDestroy() override {}
+};
+
 TEST(SizeDockMDIFrame, DocksInSizeDockBarsAndForgetsADockedChildThatWent)
 {
     COXMDIFrameWndSizeDock* pFrame = new COXMDIFrameWndSizeDock;
@@ -764,8 +939,10 @@ TEST(SizeDockMDIFrame, DocksInSizeDockBarsAndForgetsADockedChildThatWent)
     pFrame->SetOwnBarDrag(TRUE);
     EXPECT_NE(0, pFrame->SendMessage(WM_QUERYSIZEDOCKDRAG));
 
-    // a child deletes itself when its window goes: the frame must not keep it
-    CMDIChildWnd* pChild = new CMDIChildWnd;
+    // a child deletes itself when its window goes, and its memory may hold a
+    // new window at once: here the same object makes a new, undocked child,
+    // which a frame that kept the object would take for the docked one
+    CKeptChild* pChild = new CKeptChild;
     ASSERT_TRUE(pChild->Create(NULL, "child", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
                                pFrame));
     pFrame->SetActiveDockedChild(pChild);
@@ -774,8 +951,11 @@ TEST(SizeDockMDIFrame, DocksInSizeDockBarsAndForgetsADockedChildThatWent)
     EXPECT_EQ(pChild, pFrame->GetActiveMDIChild(&bMaximized));
     EXPECT_FALSE(bMaximized);
     pChild->DestroyWindow();
-    EXPECT_TRUE(pFrame->GetActiveDockedChild() == NULL);
     EXPECT_TRUE(pFrame->GetActiveMDIChild() == NULL);
+    ASSERT_TRUE(pChild->Create(NULL, "another", WS_CHILD | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, pFrame));
+    EXPECT_TRUE(pFrame->GetActiveDockedChild() == NULL) << "the docked child that went is back";
+    pChild->DestroyWindow();
+    delete pChild;
     pFrame->DestroyWindow();
 }
 
