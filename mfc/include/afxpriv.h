@@ -10,3 +10,8 @@
 // its own frame (a docking bar) puts it back and answers nonzero.
 // lParam = the view's HWND.
 #define WM_RETURNVIEWHOME 0x036F
+
+// Gives the MDI client its sunken edge, or takes it away, repainting what the
+// edge uncovers; lpRect, when given, gets the client's new client rectangle.
+// FALSE when the edge was already so.
+BOOL AfxSetMDIClientEdge(HWND hWndClient, BOOL bEdge, LPRECT lpRect);

@@ -3,6 +3,8 @@
 // template menu replaces the frame's while the child is active.
 #include "docimpl.h"
 
+#include "afxpriv.h"
+
 // ---------------------------------------------------------------------------
 // CMDIFrameWnd
 // ---------------------------------------------------------------------------
@@ -496,11 +498,14 @@ BOOL CMDIChildWnd::UpdateClientEdge(LPRECT lpRect)
     CMDIChildWnd* pActive = pFrame->MDIGetActive();
     if (pActive != NULL && pActive != this)
         return FALSE;
-    HWND hWndClient = pFrame->m_hWndMDIClient;
+    const BOOL bEdge = pActive == NULL || (GetExStyle() & WS_EX_CLIENTEDGE) || !(GetStyle() & WS_MAXIMIZE);
+    return AfxSetMDIClientEdge(pFrame->m_hWndMDIClient, bEdge, lpRect);
+}
+
+BOOL AfxSetMDIClientEdge(HWND hWndClient, BOOL bEdge, LPRECT lpRect)
+{
     DWORD dwExStyle = (DWORD)::GetWindowLongPtr(hWndClient, GWL_EXSTYLE);
-    DWORD dwNewExStyle = dwExStyle | WS_EX_CLIENTEDGE;
-    if (pActive != NULL && !(GetExStyle() & WS_EX_CLIENTEDGE) && (GetStyle() & WS_MAXIMIZE))
-        dwNewExStyle &= ~WS_EX_CLIENTEDGE;
+    DWORD dwNewExStyle = bEdge ? dwExStyle | WS_EX_CLIENTEDGE : dwExStyle & ~WS_EX_CLIENTEDGE;
     if (dwNewExStyle == dwExStyle)
         return FALSE;
     // the bits under the old edge are not moved: repaint everything

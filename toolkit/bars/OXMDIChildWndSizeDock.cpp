@@ -538,18 +538,7 @@ BOOL COXMDIChildWndSizeDock::UpdateClientEdge(LPRECT lpRect)
     CMDIChildWnd* pActive = pFrame->GetActiveMDIChild();
     const BOOL bEdge = pActive == NULL || (pActive->GetStyle() & WS_MAXIMIZE) == 0 ||
                        (pActive->GetExStyle() & WS_EX_CLIENTEDGE) != 0;
-    const HWND hWndClient = pFrame->m_hWndMDIClient;
-    const DWORD dwExStyle = (DWORD)::GetWindowLongPtr(hWndClient, GWL_EXSTYLE);
-    const DWORD dwNewExStyle = bEdge ? dwExStyle | WS_EX_CLIENTEDGE : dwExStyle & ~WS_EX_CLIENTEDGE;
-    if (dwNewExStyle == dwExStyle)
-        return FALSE;
-    ::RedrawWindow(hWndClient, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN);
-    ::SetWindowLongPtr(hWndClient, GWL_EXSTYLE, (LONG_PTR)dwNewExStyle);
-    ::SetWindowPos(hWndClient, NULL, 0, 0, 0, 0,
-                   SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOCOPYBITS);
-    if (lpRect != NULL)
-        ::GetClientRect(hWndClient, lpRect);
-    return TRUE;
+    return AfxSetMDIClientEdge(pFrame->m_hWndMDIClient, bEdge, lpRect);
 }
 
 void COXMDIChildWndSizeDock::MDIActivate()
