@@ -266,6 +266,29 @@ TEST_F(DockTabsFrame, TwoBarsStackedInALeftDockBarShowOneAboveTheStrip)
     EXPECT_EQ(CSize(b.Width(), b.Height() + 5), pB->m_VertDockSize);
 }
 
+// A tab holds its text with the padding above and below it, and the strip
+// holds the tabs: an unselected tab's edge never crosses the descenders.
+TEST_F(DockTabsFrame, ATabHoldsItsTextAndItsPaddingAndTheStripHoldsTheTabs)
+{
+    CTabTestBar *pA, *pB;
+    COXDockTabCtrl& tabs = StackTwoLeft(pA, pB)->m_wndTabContainer;
+    ASSERT_EQ(2, tabs.GetItemCount());
+    CClientDC dc(&tabs);
+    CFont* pOld = dc.SelectObject(tabs.GetFont());
+    TEXTMETRIC tm = {};
+    dc.GetTextMetrics(&tm);
+    dc.SelectObject(pOld);
+    CRect rectClient;
+    tabs.GetClientRect(&rectClient);
+    for (int i = 0; i < 2; ++i) {
+        CRect rect;
+        ASSERT_TRUE(tabs.GetItemRect(i, &rect));
+        EXPECT_GE(rect.Height(), tm.tmHeight + 2 * 4) << "tab " << i << " of " << rect.Height();
+        EXPECT_GE(rect.top, rectClient.top) << i;
+        EXPECT_LE(rect.bottom, rectClient.bottom) << i;
+    }
+}
+
 TEST_F(DockTabsFrame, AStackAlongTheBottomKeepsOneLengthWhicheverTabShows)
 {
     CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 120));
