@@ -13,6 +13,8 @@ namespace {
 // dragged over it.
 const int nTabHitBand = 48;
 const int nMaxTabText = 256;
+// Room around a tab's text: across and along the strip.
+const int nTabPaddingX = 12, nTabPaddingY = 4;
 }   // namespace
 
 COXDockTabCtrl::COXDockTabCtrl(COXSizeDockBar* pDockBar)
@@ -277,7 +279,16 @@ int COXDockTabCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     m_font.CreatePointFont(80, "MS Sans Serif");
     SetFont(&m_font, TRUE);
-    SendMessage(TCM_SETPADDING, 0, 0x0004000C);
+    SendMessage(TCM_SETPADDING, 0, MAKELPARAM(nTabPaddingX, nTabPaddingY));
+    // The stock height leaves the padding above the text only: an unselected
+    // tab, drawn lower along the bottom, cuts the descenders with its edge.
+    // The tabs are as high as the text with the padding on both sides.
+    CClientDC dc(this);
+    CFont* pOld = dc.SelectObject(&m_font);
+    TEXTMETRIC tm = {};
+    dc.GetTextMetrics(&tm);
+    dc.SelectObject(pOld);
+    SendMessage(TCM_SETITEMSIZE, 0, MAKELPARAM(0, tm.tmHeight + 2 * nTabPaddingY + 2));
     return 0;
 }
 

@@ -511,6 +511,29 @@ void COXSizeControlBar::OnLButtonUpBar(UINT nFlags, CPoint point)
     }
 }
 
+namespace {
+// A multi-line edit filling a bar sets its scroll range from its lines as
+// they were before a new size wrapped them again: an edit created small and
+// then widened keeps the range of its narrow lines, and its scroll bar shows
+// a thumb though all its text fits. Once the bar's children have their new
+// sizes, each such edit is told its size once more, and the range follows
+// the lines it now has.
+void RefreshEditScrollRanges(CWnd* pBar)
+{
+    for (HWND hChild = ::GetWindow(pBar->m_hWnd, GW_CHILD); hChild != NULL;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        char szClass[16] = {};
+        ::GetClassNameA(hChild, szClass, sizeof(szClass));
+        const LONG lStyle = ::GetWindowLongA(hChild, GWL_STYLE);
+        if (lstrcmpiA(szClass, "Edit") != 0 || (lStyle & ES_MULTILINE) == 0 || (lStyle & WS_VSCROLL) == 0)
+            continue;
+        RECT rect;
+        ::GetClientRect(hChild, &rect);
+        ::SendMessage(hChild, WM_SIZE, SIZE_RESTORED, MAKELPARAM(rect.right, rect.bottom));
+    }
+}
+}   // namespace
+
 void COXSizeControlBar::OnWindowPosChangedBar(WINDOWPOS* pPos)
 {
     CRect rect;
@@ -528,6 +551,7 @@ void COXSizeControlBar::OnWindowPosChangedBar(WINDOWPOS* pPos)
         m_cyLastWindow = cy;
         m_nLastPlacement = nPlacement;
         OnSizedOrDocked(cx, cy, nPlacement, nWhat);
+        RefreshEditScrollRanges(this);
         RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
     }
     GetDockbarSkin()->LayoutCaption(this);

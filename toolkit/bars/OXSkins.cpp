@@ -235,9 +235,13 @@ void COXSkinXP::DrawFrameButton(CDC* pDC, const RECT& rect, UINT nState, BOOL bF
     CRect rc(rect);
     if (pDC == NULL || rc.Width() <= 0 || rc.Height() <= 0)
         return;
+    // The glyph of a button that cannot act takes one colour over the back:
+    // on a caption in the caption colour it is the caption's text colour, as
+    // the title, so that it reads on a dark caption; elsewhere a shade of the
+    // back.
     COLORREF clrFrame = 0;
     if (bFrame) {
-        clrFrame = FrameButtonFrameColor(clrBack, bHighlightFrame);
+        clrFrame = bHighlightFrame ? SysColor(COLOR_CAPTIONTEXT) : FrameButtonFrameColor(clrBack, FALSE);
         bHighlightFrame = FALSE;
     }
 
@@ -280,6 +284,13 @@ void COXSkinXP::DrawFrameButton(CDC* pDC, const RECT& rect, UINT nState, BOOL bF
         CRect rectGlyph(-2, -2, w + 2, h + 2);
         dcGlyph.DrawFrameControl(&rectGlyph, DFC_CAPTION, nState | DFCS_FLAT);
         COLORREF clrTransparent = SysColor(COLOR_BTNFACE);
+        // A glyph drawn from a smoothed font comes with grey edge pixels
+        // that would keep their grey on any back: every pixel of the glyph
+        // becomes black, so that it takes whole the colour it is given.
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (dcGlyph.GetPixel(x, y) != clrTransparent)
+                    dcGlyph.SetPixel(x, y, RGB(0, 0, 0));
         if (look == buttonPressed || (bHighlightFrame && !bInside)) {
             dcGlyph.PatBlt(0, 0, w, h, PATINVERT);
             clrTransparent = RGB(255 - GetRValue(clrTransparent), 255 - GetGValue(clrTransparent),

@@ -266,6 +266,77 @@ TEST_F(DockTabsFrame, TwoBarsStackedInALeftDockBarShowOneAboveTheStrip)
     EXPECT_EQ(CSize(b.Width(), b.Height() + 5), pB->m_VertDockSize);
 }
 
+// A tab holds its text with the padding above and below it, and the strip
+// holds the tabs: an unselected tab's edge never crosses the descenders.
+TEST_F(DockTabsFrame, ATabHoldsItsTextAndItsPaddingAndTheStripHoldsTheTabs)
+{
+    CTabTestBar *pA, *pB;
+    COXDockTabCtrl& tabs = StackTwoLeft(pA, pB)->m_wndTabContainer;
+    ASSERT_EQ(2, tabs.GetItemCount());
+    CClientDC dc(&tabs);
+    CFont* pOld = dc.SelectObject(tabs.GetFont());
+    TEXTMETRIC tm = {};
+    dc.GetTextMetrics(&tm);
+    dc.SelectObject(pOld);
+    CRect rectClient;
+    tabs.GetClientRect(&rectClient);
+    for (int i = 0; i < 2; ++i) {
+        CRect rect;
+        ASSERT_TRUE(tabs.GetItemRect(i, &rect));
+        EXPECT_GE(rect.Height(), tm.tmHeight + 2 * 4) << "tab " << i << " of " << rect.Height();
+        EXPECT_GE(rect.top, rectClient.top) << i;
+        EXPECT_LE(rect.bottom, rectClient.bottom) << i;
+    }
+}
+
+// A sizing bar filled by a read-only multi-line edit, as programs fill them.
+class CEditBar : public COXSizeControlBar
+{
+public:
+    CEditBar() : COXSizeControlBar(0) {}
+    BOOL CreateBar(CFrameWnd* pFrame, UINT nID, LPCTSTR lpszText)
+    {
+        if (!Create(pFrame, "Edit bar", nID, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 220, 160)))
+            return FALSE;
+        m_edit.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | WS_VSCROLL, CRect(0, 0, 10, 10), this, 1);
+        m_edit.SetFont(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
+        m_edit.SetWindowText(lpszText);
+        EnableDocking(CBRS_ALIGN_ANY);
+        return TRUE;
+    }
+    CEdit m_edit;
+
+protected:
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
+    {
+        LRESULT lResult = COXSizeControlBar::WindowProc(nMsg, wParam, lParam);
+        if (nMsg == WM_SIZE && ::IsWindow(m_edit.m_hWnd))
+            m_edit.MoveWindow(0, 0, LOWORD(lParam), HIWORD(lParam));
+        return lResult;
+    }
+};
+
+// Text that fits the edit of a docked bar leaves its scroll bar no thumb:
+// the page covers the whole range.
+TEST_F(DockTabsFrame, AnEditFillingADockedBarWhoseTextFitsShowsNoThumb)
+{
+    for (UINT nDockBar : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_LEFT}) {
+        CEditBar bar;
+        ASSERT_TRUE(bar.CreateBar(m_pFrame, kBarIds[0], "Page 1 fetched\r\nPage 2 fetched\r\ncompleted"));
+        bar.m_HorzDockSize.cy = 90;
+        m_pFrame->DockControlBar(&bar, nDockBar);
+        Layout();
+        CRect rect;
+        bar.m_edit.GetClientRect(&rect);
+        SCROLLINFO si = {sizeof(si), SIF_ALL};
+        bar.m_edit.GetScrollInfo(SB_VERT, &si);
+        EXPECT_GT(rect.Height(), 3 * 16) << nDockBar;
+        EXPECT_GT((int)si.nPage, si.nMax - si.nMin) << nDockBar << ": page " << si.nPage << " of " << si.nMin << ".." << si.nMax;
+        bar.DestroyWindow();
+        Layout();
+    }
+}
+
 TEST_F(DockTabsFrame, AStackAlongTheBottomKeepsOneLengthWhicheverTabShows)
 {
     CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 120));

@@ -514,6 +514,27 @@ TEST_F(DockbarDrawing, FlatButtonsOnTheFaceOrOnTheCaptionGradient)
     bar.DestroyWindow();
 }
 
+// On a solid caption the maximize button that cannot act shows its glyph in
+// the caption's text colour, whole: every pixel of the button is either the
+// caption colour or the text colour, so that it reads on a dark caption.
+TEST_F(DockbarDrawing, XPMaximizeThatCannotActOnASolidCaptionTakesTheCaptionText)
+{
+    CTestSkinXP xp;
+    CTestSizeBar bar(SZBAR_SOLIDCAPTION);
+    MakeBar(bar, "Report", CRect(0, 0, 200, 150));
+    COXDockbarSkin* pForm = xp.GetDockbarSkin();
+    pForm->LayoutCaption(&bar);
+    CPixelCanvas canvas(200, 150, kMagenta);
+    pForm->DrawMaximizeButton(&canvas.dc, &bar);
+    const CRect rect = COXDockbarSkin::ToWindow(&bar, bar.m_rectMaximizeButton);
+    const COLORREF clrCaption = TestSysColor(COLOR_INACTIVECAPTION), clrText = TestSysColor(COLOR_CAPTIONTEXT);
+    ASSERT_NE(clrCaption, clrText);
+    EXPECT_GT(CountIn(canvas, rect, clrText), 4) << "the glyph in the caption text colour";
+    EXPECT_EQ(rect.Width() * rect.Height(), CountIn(canvas, rect, clrText) + CountIn(canvas, rect, clrCaption))
+        << "no pixel of the glyph in another colour";
+    bar.DestroyWindow();
+}
+
 // A window known by the menu bar's run-time name, as the skins know it.
 class CMenuBarStandIn : public CWnd
 {
