@@ -147,6 +147,30 @@ BOOL ButtonShown(COXSizeControlBar* pBar, BOOL bMaximize)
     return (pBar->m_dwSizeBarStyle & dwHidden) == 0 && !pBar->IsFloatingStyle() && !rect.IsRectEmpty();
 }
 
+// Where the caption buttons of a horizontally docked bar stack down the band
+// from nTop to nBottom: the first nInset below nTop, the second nGap below
+// the first. A band too short for that gives up the inset, then the gap
+// down to a pixel, and at last the second button: a button is never drawn
+// cut by the bar's edge.
+struct ButtonStack
+{
+    int nFirst;     // the top of the first button
+    int nStep;      // from the top of the first to the top of the second
+    BOOL bSecond;   // the second button still fits
+};
+
+ButtonStack StackButtons(int nTop, int nBottom, int nButton, int nInset, int nGap, BOOL bTwo)
+{
+    const int nLength = nBottom - nTop;
+    if (bTwo && nLength < 2 * nButton + 1)
+        bTwo = FALSE;
+    if (bTwo)
+        nGap = std::max(1, std::min(nGap, nLength - 2 * nButton));
+    const int nStack = bTwo ? 2 * nButton + nGap : nButton;
+    const int nOffset = std::max(0, std::min(nInset, (nLength - nStack) / 2));
+    return {nTop + nOffset, nButton + nGap, bTwo};
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -168,16 +192,22 @@ void COXDockbarSkin::LayoutBandCaption(COXSizeControlBar* pBar, const RECT& rect
     rect.DeflateRect(5, 5);
     if (pBar->IsHorzDocked()) {
         // The buttons stack down from the top of the band, the caption
-        // below them.
+        // below them; a short bar lends them its margin inside the edge.
         rect.right = rect.left + nButton;
+        // (the margin is 5 pixels, the edge 2)
+        const ButtonStack stack =
+            StackButtons(rectWindow.top + 2, rectWindow.bottom - 2, nButton, 3, nGap, bClose && bMaximize);
+        int y = stack.nFirst;
         if (bClose) {
-            pBar->m_rectCloseButton.SetRect(rect.left, rect.top, rect.left + nButton, rect.top + nButton);
-            rect.top += nStep;
+            pBar->m_rectCloseButton.SetRect(rect.left, y, rect.left + nButton, y + nButton);
+            y += stack.nStep;
         }
-        if (bMaximize) {
-            pBar->m_rectMaximizeButton.SetRect(rect.left, rect.top, rect.left + nButton, rect.top + nButton);
-            rect.top += nStep;
+        if (bMaximize && (stack.bSecond || !bClose)) {
+            pBar->m_rectMaximizeButton.SetRect(rect.left, y, rect.left + nButton, y + nButton);
+            y += stack.nStep;
         }
+        if (bClose || bMaximize)
+            rect.top = std::min(std::max((int)rect.top, y), (int)rect.bottom);
     } else {
         // The buttons line up from the right end, the caption left of them.
         rect.bottom = rect.top + nButton;
@@ -208,11 +238,12 @@ void COXDockbarSkin::LayoutWideCaption(COXSizeControlBar* pBar, const RECT& rect
     if (pBar->IsHorzDocked()) {
         rect.DeflateRect(0, 2);
         rect.right = rect.left + 24;
-        CRect rectButton(rect.left + 7, rect.top + 7, rect.left + 18, rect.top + 18);
+        const ButtonStack stack = StackButtons(rect.top, rect.bottom, 11, 7, 3, bClose && bMaximize);
+        CRect rectButton(rect.left + 7, stack.nFirst, rect.left + 18, stack.nFirst + 11);
         if (bClose)
             pBar->m_rectCloseButton = rectButton;
-        if (bMaximize)
-            pBar->m_rectMaximizeButton = rectButton + CPoint(0, bClose ? 14 : 0);
+        if (bMaximize && (stack.bSecond || !bClose))
+            pBar->m_rectMaximizeButton = rectButton + CPoint(0, bClose ? stack.nStep : 0);
     } else {
         rect.DeflateRect(2, 0);
         rect.bottom = rect.top + 24;

@@ -135,6 +135,43 @@ TEST(DockCaptionLayout, CaptionStripAndButtonsInEveryForm)
     }
 }
 
+// A bar docked along the top as short as a size tool bar keeps both its
+// stacked buttons whole inside its edge; shorter still, it gives up the
+// maximize button before either is cut.
+TEST(DockCaptionLayout, StackedButtonsStayInsideAShortBarsEdge)
+{
+    for (Form form : {formClassic, formXP, form2003}) {
+        for (int cy = 15; cy <= 44; ++cy) {
+            for (DWORD dwSizeBarStyle : {0UL, (DWORD)SZBAR_NOCLOSEBUTTON}) {
+                SCOPED_TRACE(::testing::Message() << "form " << form << ", height " << cy << ", style "
+                                                  << dwSizeBarStyle);
+                CTestSizeBar bar(dwSizeBarStyle, kHorz);
+                const CRect window(0, 0, 300, cy);
+                if (form == form2003)
+                    COXDockbarSkin::LayoutWideCaption(&bar, window);
+                else
+                    COXDockbarSkin::LayoutBandCaption(&bar, window, form == formClassic ? 2 : 3);
+                CRect inside(window);
+                inside.DeflateRect(2, 2);
+                for (const CRect& button : {bar.m_rectCloseButton, bar.m_rectMaximizeButton}) {
+                    if (button.IsRectEmpty())
+                        continue;
+                    CRect common;
+                    common.IntersectRect(&button, &inside);
+                    EXPECT_EQ(button, common) << "a button cut by the edge";
+                }
+                const BOOL bTwo = dwSizeBarStyle == 0;
+                CRect overlap;
+                if (bTwo)
+                    EXPECT_FALSE(overlap.IntersectRect(&bar.m_rectCloseButton, &bar.m_rectMaximizeButton));
+                EXPECT_FALSE(bar.m_rectMaximizeButton.IsRectEmpty() && (!bTwo || cy >= 28))
+                    << "the maximize button left out of a bar tall enough for it";
+                EXPECT_LE(bar.m_rectGripper.top, bar.m_rectGripper.bottom);
+            }
+        }
+    }
+}
+
 TEST(DockClientRect, DeflatedAndLessTheCaptionBandNeverInsideOut)
 {
     COXDockbarSkinClassic classic;
