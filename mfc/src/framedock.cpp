@@ -304,7 +304,11 @@ LRESULT CFrameWnd::OnCommandHelp(WPARAM, LPARAM lParam)
     return FALSE;
 }
 
-// The frame's dock bars go with it; a floating one takes its frame along.
+// The frame's dock bars go with it; a floating one takes its frame along,
+// unless that frame is one of this frame's own windows (a document window
+// holding a bar in an MDI client), which goes with this frame's windows: torn
+// down ahead of them, it would ask the MDI client of a frame that is already
+// going to destroy it.
 void CFrameWnd::DestroyDockBars()
 {
     std::vector<HWND> dockBars;
@@ -320,7 +324,7 @@ void CFrameWnd::DestroyDockBars()
             continue;
         if (pDockBar->m_bFloating) {
             CFrameWnd* pFrameWnd = pDockBar->GetParentFrame();
-            if (pFrameWnd != NULL && pFrameWnd != this)
+            if (pFrameWnd != NULL && pFrameWnd != this && !::IsChild(m_hWnd, pFrameWnd->m_hWnd))
                 pFrameWnd->DestroyWindow();
         } else {
             pDockBar->DestroyWindow();

@@ -324,6 +324,70 @@ TEST_F(MDIDock, FileCloseOnAFloatingDocumentClosesOnlyItsOwnWindow)
     FileCloseOnADocumentAwayFromItsWindow(TRUE);
 }
 
+// What reached the MDI client once its frame had begun to go.
+struct ClientWatch
+{
+    static HWND s_hWndFrame;
+    static WNDPROC s_pOld;
+    static bool s_bGoing;
+    static int s_nLateDestroys;
+    static LRESULT CALLBACK Cbt(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        if (nCode == HCBT_DESTROYWND && (HWND)wParam == s_hWndFrame)
+            s_bGoing = true;
+        return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+    }
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+    {
+        if (nMsg == WM_MDIDESTROY && s_bGoing)
+            ++s_nLateDestroys;
+        return ::CallWindowProcA(s_pOld, hWnd, nMsg, wParam, lParam);
+    }
+};
+HWND ClientWatch::s_hWndFrame = NULL;
+WNDPROC ClientWatch::s_pOld = NULL;
+bool ClientWatch::s_bGoing = false;
+int ClientWatch::s_nLateDestroys = 0;
+
+// A frame that goes takes its document windows with it, docked and floating
+// ones and a bar's MDI float window too: none of them asks the MDI client to
+// destroy it while the frame is being destroyed (Wine's client then walks a
+// list of children that is no longer there, and renumbers other windows:
+// the program's own main window lost its menu so).
+TEST_F(MDIDock, ClosingTheFrameAsksTheClientToDestroyNoChild)
+{
+    COXMDIChildWndSizeDock* pDocked = AddChild("Report.kwl");
+    COXMDIChildWndSizeDock* pFloating = AddChild("Ideas.kwl");
+    AddChild("Notes.kwl");
+    ASSERT_TRUE(pDocked->SetDocked(TRUE));
+    ASSERT_TRUE(pFloating->SetDocked(TRUE));
+    m_pFrame->FloatControlBar(&pFloating->m_wndViewBar, CPoint(400, 300));
+    ASSERT_TRUE(pFloating->m_wndViewBar.IsFloating());
+    COXSizeControlBar* pBar = AddBar();
+    pBar->m_pDockContext->m_ptMRUFloatPos = WindowRectOf(m_pFrame).TopLeft() + CPoint(200, 200);
+    pBar->SendMessage(WM_COMMAND, ID_OXSIZEBAR_MDIFLOAT);
+    ASSERT_TRUE(FloatWndOf(pBar) != NULL);
+
+    ClientWatch::s_hWndFrame = m_pFrame->m_hWnd;
+    ClientWatch::s_bGoing = false;
+    ClientWatch::s_nLateDestroys = 0;
+    ClientWatch::s_pOld = (WNDPROC)::SetWindowLongPtrA(m_pFrame->m_hWndMDIClient, GWLP_WNDPROC,
+                                                        (LONG_PTR)&ClientWatch::Proc);
+    HHOOK hHook = ::SetWindowsHookExA(WH_CBT, &ClientWatch::Cbt, NULL, ::GetCurrentThreadId());
+    const HWND hWndFrame = m_pFrame->m_hWnd;
+    m_pFrame->SendMessage(WM_CLOSE);   // as its close box does
+    ::UnhookWindowsHookEx(hHook);
+    PumpPending();
+    EXPECT_FALSE(::IsWindow(hWndFrame));
+    if (!::IsWindow(hWndFrame))
+        m_pFrame = NULL;   // it deleted itself
+    EXPECT_TRUE(ClientWatch::s_bGoing);
+    EXPECT_EQ(0, ClientWatch::s_nLateDestroys) << "a child asked the client of a going frame to destroy it";
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
 // A document that refuses the program's close leaves the frame open and
 // closable: the next close asks again and closes.
 TEST_F(MDIDock, AProgramCloseRefusedByADocumentLeavesTheFrameClosable)
