@@ -324,6 +324,7 @@ void COXCoolToolBar::SetButtonTextFromID(UINT nFrom, UINT nTo, int nTextType)
         }
         SetButtonText(i, ButtonTextFor(m_nTextType, strResource, bHasString, strMenu, bInMenu));
     }
+    FollowSeparators();
 }
 
 BOOL COXCoolToolBar::OnToolbarChange(NMHDR*, LRESULT*)
@@ -352,6 +353,17 @@ void COXCoolToolBar::UpdateSizes()
     DWORD dwSize = (DWORD)SendMessage(TB_GETBUTTONSIZE);
     SetSizes(CSize(LOWORD(dwSize), HIWORD(dwSize)), m_sizeImage);
     SendMessage(TB_AUTOSIZE);
+    FollowSeparators();
+}
+
+// Texts and button sizes move the buttons, and with them the separators that
+// carry controls; the controls go along now, not when an idle update after
+// the bar's next move re-places them (a visible jump). Within an internal
+// change the one who made it places them.
+void COXCoolToolBar::FollowSeparators()
+{
+    if (!m_bInternalChange && m_hWnd != NULL && !m_mapCustomButtons.empty())
+        UpdateCustomButtons();
 }
 
 void COXCoolToolBar::RedrawToolBar(BOOL bRecalcLayout, BOOL bRecalcNC)

@@ -470,6 +470,8 @@ protected:
     void RedrawButton(int nIndex);
     BOOL InsertSeparator(int nIndex);
     void PlaceCustomButton(int nIndex, const OXCUSTOMBUTTONDESCRIPTOR& descriptor);
+    // After the buttons changed size: the controls go with their separators.
+    void FollowSeparators();
     void ArrangeButtons(const std::vector<ButtonState>& buttons);
     // The text of a command's string after the first "\n".
     static CString CommandTip(UINT nID);

@@ -21,8 +21,11 @@ public:
         ++*m_pAsked;
         return !IsModified() || m_bAgree;
     }
+    // The frame the document was last told is closing.
+    void PreCloseFrame(CFrameWnd* pFrame) override { m_hWndClosedFrame = pFrame->m_hWnd; }
     BOOL m_bAgree = TRUE;
     int m_nAsked = 0;
+    HWND m_hWndClosedFrame = NULL;
     int* m_pAsked = &m_nAsked;
 };
 

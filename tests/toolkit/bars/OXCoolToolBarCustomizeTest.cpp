@@ -12,6 +12,7 @@
 #include "OXCoolToolBar.h"
 #include "bars_test_res.h"
 #include "testdrawing.h"
+#include "testsupport.h"
 #include "toolkit_res.h"
 
 namespace {
@@ -304,6 +305,62 @@ TEST_F(CoolToolBarCustomizeTest, ACommittedLayoutTakesTheControlsAlong)
     }
 }
 
+// Texts and button sizes move the buttons and the separators that carry the
+// controls: each control goes with its separator at once, and the idle
+// update that follows the bar's next layout finds nothing to move.
+TEST_F(CoolToolBarCustomizeTest, TheControlsFollowTheirSeparatorsWhenTheButtonsChangeSize)
+{
+    ASSERT_TRUE(Bar().InsertComboBox(3, m_nCombo));
+    ASSERT_TRUE(Bar().InsertEditBox(5, m_nEdit, "drill"));
+    // left, top, right, bottom of each control in the bar
+    auto controls = [&] {
+        std::vector<std::vector<long>> rects;
+        for (int nIndex : {3, 5}) {
+            CRect rect;
+            Bar().GetCustomButtonWnd(nIndex)->GetWindowRect(rect);
+            Bar().ScreenToClient(rect);
+            rects.push_back({rect.left, rect.top, rect.right, rect.bottom});
+        }
+        return rects;
+    };
+    auto idle = [&] {
+        m_frame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        PumpPending();
+    };
+    struct Step
+    {
+        const char* name;
+        int nTextType;
+        BOOL bUpdateSizes;
+    } steps[] = {
+        {"texts on", OXTB_TEXT_TOOLTIP, FALSE},
+        {"texts off", OXTB_TEXT_NONE, FALSE},
+        {"texts on, sizes updated", OXTB_TEXT_TOOLTIP, TRUE},
+        {"texts off, sizes updated", OXTB_TEXT_NONE, TRUE},
+    };
+    for (const Step& step : steps) {
+        CRect rectBefore;
+        Bar().GetItemRect(3, rectBefore);
+        Bar().SetTextType(step.nTextType);
+        if (step.bUpdateSizes)
+            Bar().UpdateSizes();
+        CRect rectItem;
+        Bar().GetItemRect(3, rectItem);
+        ASSERT_NE(rectBefore, rectItem) << step.name << ": the separator stayed";
+        const std::vector<std::vector<long>> placed = controls();
+        for (size_t i = 0; i < placed.size(); ++i) {
+            Bar().GetItemRect(i == 0 ? 3 : 5, rectItem);
+            EXPECT_EQ(rectItem.left + 2, placed[i][0]) << step.name << ", control " << i << " left its separator";
+            EXPECT_EQ(rectItem.right - 2, placed[i][2]) << step.name << ", control " << i;
+        }
+        idle();
+        m_frame->RecalcLayout();
+        PumpPending();
+        idle();
+        EXPECT_EQ(placed, controls()) << step.name << ": the controls jumped at the idle update";
+    }
+}
+
 TEST_F(CoolToolBarCustomizeTest, TheEndsOfTheBarKeepNoSeparator)
 {
     // Deleting the last button leaves no separator at the end.
@@ -472,3 +529,4 @@ TEST_F(CoolToolBarCustomizeTest, TheCustomizeDialogsTextsFitTheirBuffer)
 }
 
 } // namespace
+

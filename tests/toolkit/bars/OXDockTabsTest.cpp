@@ -853,6 +853,91 @@ TEST_F(DockTabsFrame, TheLoopGuardGivesBackTheMouseTheLockAndTheDCWhenAnExceptio
     ::LockWindowUpdate(NULL);
 }
 
+// A bar that fails, once armed, the next time anyone asks what it is: the
+// drag's move step asks (is it a sizing bar of the row under the cursor?)
+// directly, not through a window procedure, so the failure leaves the loop.
+class CFailingBar : public CTabTestBar
+{
+public:
+    CRuntimeClass* GetRuntimeClass() const override
+    {
+        if (s_bArmed) {
+            s_bArmed = false;
+            ++s_nThrown;
+            AfxThrowUserException();
+        }
+        return CTabTestBar::GetRuntimeClass();
+    }
+    static bool s_bArmed;
+    static int s_nThrown;
+};
+bool CFailingBar::s_bArmed = false;
+int CFailingBar::s_nThrown = 0;
+
+// The context with what a running drag leaves in it in view.
+class COpenDragContext : public COXDragDockContext
+{
+public:
+    using COXDragDockContext::COXDragDockContext;
+    bool HoldsADrag() const { return m_pGuard != NULL || m_pbDeleted != NULL || m_pDC != NULL; }
+};
+
+TEST_F(DockTabsFrame, AFailureInsideTheDragLoopGivesBackTheMouseTheDesktopAndTheContext)
+{
+    CFailingBar* pA = new CFailingBar;
+    m_bars.push_back(pA);
+    ASSERT_TRUE(pA->Create(m_pFrame, "Failing", kBarIds[0], WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 200, 100)));
+    pA->EnableDocking(CBRS_ALIGN_ANY);
+    delete pA->m_pDockContext;
+    COpenDragContext* pContext = new COpenDragContext(pA);
+    pA->m_pDockContext = pContext;
+    m_pFrame->DockControlBar(pA, AFX_IDW_DOCKBAR_TOP);
+    Layout();
+    for (BOOL bDesktop : {FALSE, TRUE}) {
+        COXDragDockContext::SetDrawOnDesktop(bDesktop);
+        BOOL bCaptured = FALSE;
+        m_probe.m_step = [&]() {
+            bCaptured = ::GetCapture() == pA->m_hWnd;
+            CFailingBar::s_bArmed = true;
+        };
+        CFailingBar::s_nThrown = 0;
+        // the move over the bar's own row asks what the bars of that row are
+        const CPoint pt = CaptionPoint(pA);
+        m_probe.PostMessage(WM_APP + 1);
+        QueueMove(pA, pt + CPoint(5, 0));
+        QueueMove(pA, pt + CPoint(5, 0), WM_LBUTTONUP);
+        BOOL bLeft = FALSE;
+        try {
+            pA->m_pDockContext->StartDrag(pt);
+        } catch (CException* e) {
+            bLeft = e->IsKindOf(RUNTIME_CLASS(CUserException));
+            e->Delete();
+        }
+        CFailingBar::s_bArmed = false;
+        // the release queued for the drag stays unread: passed on now, it
+        // would end any capture the bar still holds
+        MSG msg;
+        while (::PeekMessage(&msg, pA->m_hWnd, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+        }
+        ASSERT_TRUE(bCaptured) << bDesktop;
+        ASSERT_EQ(1, CFailingBar::s_nThrown) << bDesktop;
+        ASSERT_TRUE(bLeft) << "the failure did not leave the drag " << bDesktop;
+        EXPECT_EQ(NULL, ::GetCapture()) << "the bar keeps the mouse " << bDesktop;
+        EXPECT_TRUE(::LockWindowUpdate(m_probe.m_hWnd)) << "the desktop stays locked " << bDesktop;
+        ::LockWindowUpdate(NULL);
+        EXPECT_FALSE(pContext->m_wndFeedback.IsShown()) << bDesktop;
+        EXPECT_FALSE(pContext->HoldsADrag()) << "the context points into the drag that failed " << bDesktop;
+    }
+    // and the next drag runs as any other
+    COXDragDockContext::SetDrawOnDesktop(FALSE);
+    m_probe.m_step = nullptr;
+    QueueMove(pA, FrameCenter());
+    QueueMove(pA, FrameCenter(), WM_LBUTTONUP);
+    pA->m_pDockContext->StartDrag(CaptionPoint(pA));
+    EXPECT_TRUE(pA->IsFloating());
+    EXPECT_EQ(NULL, ::GetCapture());
+}
+
 // ---------------------------------------------------------------------------
 // The 3D tab view container
 // ---------------------------------------------------------------------------

@@ -289,12 +289,21 @@ void MDIDock::FileCloseOnADocumentAwayFromItsWindow(BOOL bFloating)
     }
     m_pFrame->ActivateMDIChild(pChild);
     ASSERT_EQ(pChild, m_pFrame->GetActiveMDIChild());
+    ASSERT_TRUE(bar.m_pView != NULL);
     EnterDocumentsInTemplate();
     const HWND hWndFrame = m_pFrame->m_hWnd, hWndChild = pChild->m_hWnd, hWndOther = pOther->m_hWnd;
+    const HWND hWndView = bar.m_pView->m_hWnd;
 
     m_pFrame->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
-    PumpPending();
     ASSERT_TRUE(::IsWindow(hWndFrame)) << "the program's window went with the document";
+    // the close takes the document's own window and view there and then,
+    // not by a close posted for later, when the document is gone already
+    EXPECT_EQ(hWndChild, Doc(1)->m_hWndClosedFrame) << "the document was told that another frame closes";
+    EXPECT_FALSE(::IsWindow(hWndChild)) << "the document's window outlives its close";
+    EXPECT_FALSE(::IsWindow(hWndView)) << "the view outlives its document's close";
+    EXPECT_TRUE(m_pFrame->GetActiveView() == NULL || m_pFrame->GetActiveView()->GetDocument() != NULL)
+        << "the frame's active view belongs to no document";
+    PumpPending();
     EXPECT_FALSE(::IsWindow(hWndChild));
     EXPECT_TRUE(::IsWindow(hWndOther));
     EXPECT_EQ(0, Doc(0)->m_nAsked);
