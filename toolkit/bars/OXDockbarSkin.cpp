@@ -352,12 +352,14 @@ void COXDockbarSkinClassic::DrawMaximizeButton(CDC* pDC, COXSizeControlBar* pBar
         DrawClassicButton(pDC, ToWindow(pBar, pBar->m_rectMaximizeButton), MaximizeButtonState(pBar));
 }
 
+// The face goes under the borders: a plain border draws one line in the two
+// pixels it keeps, and the other pixel would hold whatever lay there before.
 void COXDockbarSkinClassic::DrawNonClientBackground(CDC* pDC, const RECT& rect, CControlBar* pBar)
 {
+    pDC->FillSolidRect(&rect, ::GetSysColor(COLOR_BTNFACE));
     CRect rectInside(rect);
     if (pBar != NULL)
         pBar->DrawBorders(pDC, rectInside);
-    pDC->FillSolidRect(&rectInside, ::GetSysColor(COLOR_BTNFACE));
 }
 
 void COXDockbarSkinClassic::DrawSplitter(CDC* pDC, const SPLITTERINFO& splitter, CWnd*)
@@ -383,7 +385,11 @@ void COXDockbarSkinClassic::DrawSplitter(CDC* pDC, const SPLITTERINFO& splitter,
 
 void COXDockbarSkinClassic::DrawDockBarNonClient(CWnd* pDockBar)
 {
-    pDockBar->Default();
+    CWindowDC dc(pDockBar);
+    CRect rectWindow, rectClient;
+    GetNonClientRects(pDockBar, rectWindow, rectClient);
+    dc.ExcludeClipRect(&rectClient);
+    DrawNonClientBackground(&dc, rectWindow, DYNAMIC_DOWNCAST(CControlBar, pDockBar));
 }
 
 void COXDockbarSkinClassic::DrawDockBarBackground(CDC* pDC, CWnd* pDockBar)

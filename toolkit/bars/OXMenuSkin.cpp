@@ -17,6 +17,8 @@ namespace {
 
 // The extra pixels right of and below a flat popup's frame, for its shadow.
 const int kShadow = 4;
+// A flat popup's frame round its items: the border line and a gap of two.
+const int kPopupFrame = 3;
 
 BOOL IsChecked(UINT nState) { return (nState & ODS_CHECKED) != 0; }
 BOOL IsSelected(UINT nState) { return (nState & ODS_SELECTED) != 0; }
@@ -351,11 +353,7 @@ void COXMenuSkinXP::DrawBackground(CDC* pDC, UINT nState, COXImageInfo*, const R
 {
     if (!IsSelected(nState) || IsDisabled(nState)) {
         pDC->FillSolidRect(&rectItem, m_pSkin->GetMenuBackgroundColor());
-        CRect rcColumn = ImageColumn(rectItem, ImageWidthOf(pMenu));
-        if (IsHidden(nState))
-            pDC->FillSolidRect(&rcColumn, OXOffsetColor(m_pSkin->SysColor(COLOR_BTNFACE), -8));
-        else
-            DrawImageColumn(pDC, rcColumn);
+        DrawItemColumn(pDC, rectItem, IsHidden(nState), pMenu);
     } else {
         BoxRect(pDC, rectItem, m_pSkin->GetHotItemBorderColor(), m_pSkin->GetHotItemColor());
     }
@@ -414,7 +412,7 @@ void COXMenuSkinXP::DrawSeparator(CDC* pDC, const RECT& rect, COXBitmapMenu* pMe
 {
     const int nImageWidth = ImageWidthOf(pMenu);
     pDC->FillSolidRect(&rect, m_pSkin->GetMenuBackgroundColor());
-    DrawImageColumn(pDC, ImageColumn(rect, nImageWidth));
+    DrawItemColumn(pDC, rect, FALSE, pMenu);
     const int x = rect.left + nImageWidth + m_metrics.m_nTextGap + m_metrics.m_nImageLeft;
     pDC->FillSolidRect(x, rect.top + (rect.bottom - rect.top) / 2, rect.right - x, 1, m_pSkin->GetSeparatorColor());
 }
@@ -455,6 +453,15 @@ void COXMenuSkinXP::DrawExpansionItem(CDC* pDC, const RECT& rect, UINT nState, C
 void COXMenuSkinXP::DrawImageColumn(CDC* pDC, const RECT& rect)
 {
     pDC->FillSolidRect(&rect, m_pSkin->GetToolbarBackgroundColor());
+}
+
+void COXMenuSkinXP::DrawItemColumn(CDC* pDC, const RECT& rectItem, BOOL bHidden, COXBitmapMenu* pMenu)
+{
+    const CRect rcColumn = ImageColumn(rectItem, ImageWidthOf(pMenu));
+    if (bHidden)
+        pDC->FillSolidRect(&rcColumn, OXOffsetColor(m_pSkin->SysColor(COLOR_BTNFACE), -8));
+    else
+        DrawImageColumn(pDC, rcColumn);
 }
 
 void COXMenuSkinXP::DrawItemJoin(CDC* pDC, const RECT& rect)
@@ -599,7 +606,7 @@ void COXMenuSkinXP::PaintPopupFrame(HWND hWnd, HDC hDC, COXBitmapMenu* pMenu, BO
     CDC* pDC = CDC::FromHandle(hDC);
     pDC->SaveDC();
     CRect rcClient(rcFrame);
-    rcClient.DeflateRect(3, 3);
+    rcClient.DeflateRect(kPopupFrame, kPopupFrame);
     pDC->ExcludeClipRect(&rcClient);
 
     OXPOPUPWND* pPopup = bPrint ? NULL : pMenu->FindPopupWnd(hWnd);
@@ -752,22 +759,24 @@ COXMenuSkin2003::COXMenuSkin2003(COXSkin2003* pSkin) : COXMenuSkinXP(pSkin) {}
 
 COXSkin2003* COXMenuSkin2003::Skin2003() const { return static_cast<COXSkin2003*>(m_pSkin); }
 
-void COXMenuSkin2003::DrawBackground(CDC* pDC, UINT nState, COXImageInfo* pImageInfo, const RECT& rectItem,
-                                     const RECT& rectImage, COXBitmapMenu* pMenu)
+// The gradient runs from the popup's border, across the gap before the
+// items, as in the frame's column, so that items and separators show one
+// column; each paints its own rectangle only, which is all a menu drawn
+// anywhere else than in a popup has room for.
+void COXMenuSkin2003::DrawItemColumn(CDC* pDC, const RECT& rectItem, BOOL bHidden, COXBitmapMenu* pMenu)
 {
-    if (IsSelected(nState) && !IsDisabled(nState)) {
-        COXMenuSkinXP::DrawBackground(pDC, nState, pImageInfo, rectItem, rectImage, pMenu);
-        return;
-    }
-    pDC->FillSolidRect(&rectItem, m_pSkin->GetMenuBackgroundColor());
-    CRect rcColumn = ImageColumn(rectItem, ImageWidthOf(pMenu));
-    rcColumn.left -= 2;
+    const CRect rcColumn = ImageColumn(rectItem, ImageWidthOf(pMenu));
+    CRect rcGradient(rcColumn);
+    rcGradient.left -= kPopupFrame - 1;
     COLORREF clrStart = Skin2003()->GetMenuGradientStartColor(), clrEnd = Skin2003()->GetMenuGradientEndColor();
-    if (IsHidden(nState)) {
+    if (bHidden) {
         clrStart = OXScaleColor(clrStart, 93);
         clrEnd = OXScaleColor(clrEnd, 93);
     }
-    Skin2003()->GradientFill(pDC, rcColumn, clrStart, clrEnd, FALSE);
+    pDC->SaveDC();
+    pDC->IntersectClipRect(&rcColumn);
+    Skin2003()->GradientFill(pDC, rcGradient, clrStart, clrEnd, FALSE);
+    pDC->RestoreDC(-1);
 }
 
 void COXMenuSkin2003::DrawImageColumn(CDC* pDC, const RECT& rect)

@@ -212,6 +212,9 @@ protected:
     // border in the shadow colour).
     // Whether a selected image stands out above its shadow.
     virtual BOOL RaisesSelectedImage() const { return TRUE; }
+    // An item's or a separator's part of the image column, within rectItem;
+    // bHidden for a rarely used item.
+    virtual void DrawItemColumn(CDC* pDC, const RECT& rectItem, BOOL bHidden, COXBitmapMenu* pMenu);
     void PaintPopupFrame(HWND hWnd, HDC hDC, COXBitmapMenu* pMenu, BOOL bPrint);
     // The shadow of a shadowed item window, from what was under it.
     void PaintItemShadow(CDC* pDC, COXShadowedItemWnd* pWnd);
@@ -230,13 +233,12 @@ class COXMenuSkin2003 : public COXMenuSkinXP
 public:
     explicit COXMenuSkin2003(COXSkin2003* pSkin);
 
-    void DrawBackground(CDC* pDC, UINT nState, COXImageInfo* pImageInfo, const RECT& rectText,
-                        const RECT& rectImage, COXBitmapMenu* pMenu) override;
     void DrawImageColumn(CDC* pDC, const RECT& rect) override;
     void DrawItemJoin(CDC* pDC, const RECT& rect) override;
     void FillItemBackground(HDC, const RECT&) override {}
 
 protected:
+    void DrawItemColumn(CDC* pDC, const RECT& rectItem, BOOL bHidden, COXBitmapMenu* pMenu) override;
     BOOL RaisesSelectedImage() const override { return FALSE; }
     void FillShadowedItem(CDC* pDC, const CRect& rect, COXShadowedItemWnd* pWnd) override;
     COLORREF ShadowedItemBorderColor() const override;

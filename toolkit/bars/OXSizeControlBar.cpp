@@ -686,8 +686,9 @@ void COXSizeControlBar::OnNcPaint()
 
 void COXSizeControlBar::OnPaint()
 {
-    // the bar's children paint themselves
-    ::ValidateRect(m_hWnd, NULL);
+    // The bar's children paint themselves; beginning the paint still erases
+    // what they leave uncovered and draws a non-client area left invalid.
+    CPaintDC dc(this);
 }
 
 BOOL COXSizeControlBar::OnEraseBkgnd(CDC* pDC)

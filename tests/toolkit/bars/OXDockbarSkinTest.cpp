@@ -719,12 +719,15 @@ TEST_F(DockbarDrawing, BackgroundsOfBarsAndDockBars)
     skin2003.GetDockbarSkin()->DrawNonClientBackground(&bar2003.dc, CRect(0, 0, 50, 50), &bar);
     EXPECT_EQ(50 * 50, bar2003.Count(skin2003.GetDockbarBackgroundColor()));
 
-    // Classic draws the bar's border lines first, inside them the face.
+    // Classic draws the bar's border lines over the face; the second pixel
+    // of a plain border is the face too, not what lay there.
     bar.m_dwStyle |= CBRS_BORDER_ANY;
     CPixelCanvas bordered(50, 50, kMagenta);
     classic.DrawNonClientBackground(&bordered.dc, CRect(0, 0, 50, 50), &bar);
     EXPECT_NE(::GetSysColor(COLOR_BTNFACE), bordered.At(0, 25));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), bordered.At(1, 25));
     EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), bordered.At(25, 25));
+    EXPECT_EQ(0, bordered.Count(kMagenta));
 
     // 2003: the dock gradient runs from the frame's left edge over half the
     // screen's width, the end colour beyond; the dock bar 100 pixels into

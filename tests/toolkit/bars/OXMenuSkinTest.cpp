@@ -266,6 +266,62 @@ TEST(MenuSkins, ClassicItemsCoverTheirWholeRectangle)
     }
 }
 
+// A skin paints an item within the rectangle it is given: a menu drawn on a
+// panel (a preview, a customization list) has nothing under its items to
+// cover a stray column. Around the item stands magenta.
+TEST(MenuSkins, ItemsAndSeparatorsStayInsideTheirRectangle)
+{
+    COXSkinClassic classic;
+    CTestSkinXP xp;
+    CTestSkin2003 skin2003(FALSE);
+    CImages images;
+    COXImageInfo image(&images.list16, 0);
+    CMeasuredMenu menu(16, 13, 40, 60);
+    const CRect rcItem(6, 4, 166, 26), rcSeparator(6, 4, 166, 9);
+    const struct { const char* name; COXMenuSkin* pSkin; } skins[] = {
+        {"Classic", classic.GetMenuSkin()}, {"XP", xp.GetMenuSkin()}, {"2003", skin2003.GetMenuSkin()}};
+    const struct { const char* name; UINT nState; COXImageInfo* pImage; } items[] = {
+        {"plain", 0, NULL},          {"with an image", 0, &image},        {"selected", ODS_SELECTED, &image},
+        {"checked", ODS_CHECKED, &image}, {"disabled", ODS_DISABLED | ODS_GRAYED, &image},
+        {"rarely used", OXODS_HIDDEN, &image}, {"separator", 0, NULL}};
+    for (const auto& skin : skins) {
+        for (const auto& item : items) {
+            CPixelCanvas canvas(172, 30, kMagenta);
+            const bool bSeparator = strcmp(item.name, "separator") == 0;
+            const CRect rc = bSeparator ? rcSeparator : rcItem;
+            if (bSeparator) {
+                skin.pSkin->DrawSeparator(&canvas.dc, rc, &menu);
+            } else {
+                CRect rcFrame, rcImage, rcText, rcShortcut;
+                skin.pSkin->DistributeSpace(rc, item.pImage, rcFrame, rcImage, rcText, rcShortcut, &menu);
+                skin.pSkin->DrawBackground(&canvas.dc, item.nState, item.pImage, rc, rcFrame, &menu);
+                skin.pSkin->DrawButton(&canvas.dc, item.nState, item.pImage, rcFrame, &menu);
+                skin.pSkin->DrawImage(&canvas.dc, item.nState, item.pImage, rcImage, &menu);
+                skin.pSkin->DrawText(&canvas.dc, item.nState, "Harvest\tF5", rcText, rcShortcut, &menu);
+            }
+            int nOutside = 0;
+            for (int y = 0; y < 30; ++y)
+                for (int x = 0; x < 172; ++x)
+                    nOutside += !rc.PtInRect(CPoint(x, y)) && canvas.At(x, y) != kMagenta;
+            EXPECT_EQ(0, nOutside) << skin.name << ", " << item.name;
+        }
+    }
+}
+
+// In 2003 the image column of an item and of a separator is one gradient,
+// column by column the same colours.
+TEST(MenuSkins, Office2003ItemsAndSeparatorsShareTheColumnsGradient)
+{
+    CTestSkin2003 skin2003(FALSE);
+    CMeasuredMenu menu(16, 13, 0, 60);
+    CPixelCanvas item(120, 22, kMagenta), separator(120, 5, kMagenta);
+    skin2003.GetMenuSkin()->DrawBackground(&item.dc, 0, NULL, CRect(0, 0, 120, 22), CRect(0, 0, 0, 0), &menu);
+    skin2003.GetMenuSkin()->DrawSeparator(&separator.dc, CRect(0, 0, 120, 5), &menu);
+    EXPECT_NE(item.At(0, 10), item.At(23, 10)) << "a gradient across the column";
+    for (int x = 0; x < 24; ++x)
+        EXPECT_EQ(item.At(x, 10), separator.At(x, 0)) << x;
+}
+
 TEST(MenuSkins, SeparatorsInEachForm)
 {
     COXSkinClassic classic;

@@ -16,6 +16,8 @@
 #include "OXFrameWndDock.h"
 #include "OXSizeControlBar.h"
 #include "OXSizeDockBar.h"
+#include "SkinTestSupport.h"
+#include "testdrawing.h"
 #include "testsupport.h"
 
 namespace {
@@ -433,6 +435,52 @@ TEST_F(SizeDockFrame, TwoBarsInATopRowShareItWithSplittersBetweenAndBelow)
     EXPECT_NEAR(rectFrame.Width(), a.Width() + b.Width() + 8 - 2 * afxData.cxBorder2, 2);
     EXPECT_NEAR(3.0, (double)b.Width() / a.Width(), 0.05);
     EXPECT_TRUE(pA->CanMaximizeInRow());
+}
+
+// A dock bar and the sizing bars in it paint every pixel of their windows,
+// in every skin: a border that keeps two pixels for a line of one, or a
+// bar's client that no child covers, would go on showing what lay there
+// before (in an MDI frame, rows of the document windows once below the
+// client area). What lay there stands in magenta.
+TEST_F(SizeDockFrame, DockBarsAndTheirBarsPaintEveryPixel)
+{
+    const struct { UINT nID; const char* name; } docks[] = {{AFX_IDW_DOCKBAR_TOP, "top"},
+                                                           {AFX_IDW_DOCKBAR_BOTTOM, "bottom"},
+                                                           {AFX_IDW_DOCKBAR_LEFT, "left"},
+                                                           {AFX_IDW_DOCKBAR_RIGHT, "right"}};
+    for (const auto& d : docks)
+        AddBar(d.nID);
+    Layout();
+    CSkinnedAppScope app;
+    for (const char* skin : {"none", "Classic", "Office XP", "Office 2003"}) {
+        app.m_pApp->SetCurrentSkin(skin);
+        COXSkinnedApp::RefreshWindow(m_pFrame->m_hWnd);
+        for (const auto& d : docks) {
+            COXSizeDockBar* pDock = DockBar(d.nID);
+            const CSize size = WindowRectOf(pDock).Size();
+            ASSERT_GT(size.cx * size.cy, 0) << d.name;
+            {
+                CWindowDC dc(pDock);
+                dc.FillSolidRect(0, 0, size.cx, size.cy, kMagenta);
+            }
+            ::RedrawWindow(pDock->m_hWnd, NULL, NULL,
+                           RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            PumpPending();
+            CPixelCanvas shot(size.cx, size.cy, kBlack);
+            {
+                CWindowDC dc(pDock);
+                shot.dc.BitBlt(0, 0, size.cx, size.cy, &dc, 0, 0, SRCCOPY);
+            }
+            int nLeft = 0;
+            CPoint ptFirst(-1, -1);
+            for (int y = 0; y < size.cy; ++y)
+                for (int x = 0; x < size.cx; ++x)
+                    if (shot.At(x, y) == kMagenta && nLeft++ == 0)
+                        ptFirst = CPoint(x, y);
+            EXPECT_EQ(0, nLeft) << skin << ", " << d.name << " dock bar of " << size.cx << " x " << size.cy
+                                << ": the first unpainted pixel at (" << ptFirst.x << ", " << ptFirst.y << ")";
+        }
+    }
 }
 
 TEST_F(SizeDockFrame, ALeftColumnGrowsBySevenForItsLastSplitter)
