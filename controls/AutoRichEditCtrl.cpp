@@ -4,7 +4,7 @@
 #include <afxdlgs.h>
 #include <string>
 #include "BCMenu.h"
-#include "FrameworkUtils.h"
+#include "ControlUtils.h"
 #include "controls_res.h"
 
 IMPLEMENT_DYNAMIC(CAutoRichEditCtrl, CRichEditCtrl)

@@ -1,7 +1,7 @@
 // DialogTabCtrl.cpp - CDialogTabCtrl: page placement and switching.
 #include "DialogTabCtrl.h"
 
-#include "FrameworkUtils.h"
+#include "ControlUtils.h"
 
 IMPLEMENT_DYNAMIC(CDialogTabCtrl, CTabCtrl)
 

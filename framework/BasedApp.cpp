@@ -102,7 +102,9 @@ CBasedApp::CBasedApp(LPCTSTR lpszAppName)
     CString strModule = GetModulePath();
     m_strProgramFolder = strModule.Left(strModule.ReverseFind('\\') + 1);
     // Structured exceptions of the starting thread become CSeException from
-    // here on, the first one of the run offering an exception report.
+    // here on, the first one of the run offering an exception report in the
+    // application's own message boxes, which log what they say.
+    SetExceptionReportBoxes(ErrorMessage, QuestionWarningMessage);
     InstallSeTranslator();
 }
 

@@ -7,6 +7,8 @@
 
 #include <afxwin.h>
 #include <afxcoll.h>
+// Clipboard text and a bitmap's background colour, which the controls use too.
+#include "ControlUtils.h"
 
 class CListCtrl;
 
@@ -100,18 +102,11 @@ BOOL ParseQuoteTable(CStringArray& cells, const CString& sPage, LPCTSTR lpszTabl
                      LPCTSTR lpszCellMarker, LPCTSTR lpszName, LPCTSTR lpszAltTableEnd);
 
 // ---------------------------------------------------------------------------
-// Clipboard, lists, menus, pickers, bitmaps
+// Lists, menus, pickers, bitmap image lists
 // ---------------------------------------------------------------------------
-BOOL SetClipboardText(LPCTSTR lpszText);
-BOOL GetClipboardText(CString& sText);
-// The text of a memory block: up to its first zero, or its end when it holds
-// none (a block from another program need not end with one).
-CString GetGlobalText(HGLOBAL hData);
 BOOL SelectListItem(int nIndex, CListCtrl* pList);
 void UpdateMenuFromDialog(CMenu* pMenu, CWnd* pDialog);
 BOOL ChooseColorValue(COLORREF& clr);
 BOOL ChooseFontValue(COLORREF& clr, LOGFONT& lf);
-// Every pixel of the first pixel's exact colour becomes clr (24-bit DIB sections).
-void ReplaceBitmapBackground(HBITMAP hBitmap, COLORREF clr);
 BOOL LoadBitmapImageList(UINT nBitmapId, CImageList& imageList, int cx, int cy, UINT nFlags, int nInitial,
                          COLORREF clr);

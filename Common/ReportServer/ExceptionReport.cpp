@@ -3,7 +3,6 @@
 #include "ExceptionReport.h"
 
 #include <dbghelp.h>
-#include "BasedApp.h"
 #include "MailMsg.h"
 #include "SeException.h"
 #include "VersionText.h"
@@ -21,6 +20,16 @@ volatile LONG g_nFirstReport = 1;
 // How long the faulting thread waits for the road: time for the user to read
 // the question and for the report to be written and mailed.
 DWORD g_dwRoadLimitMs = 5 * 60 * 1000;
+
+// The boxes the framework gave; NULL: the system's.
+PFNREPORTERRORBOX g_pfnErrorBox = NULL;
+PFNREPORTQUESTIONBOX g_pfnQuestionBox = NULL;
+
+HWND MainWindowOfThread()
+{
+    CWnd* pMain = AfxGetMainWnd();
+    return pMain != NULL ? pMain->GetSafeHwnd() : NULL;
+}
 
 // A walk that never ends (a corrupt stack whose frames lead back into
 // themselves) must not write forever.
@@ -256,7 +265,7 @@ void ReportRoad(const CReportJob& job)
     CDebugHelp help;
     if (!help.IsLoaded())
         return;
-    if (QuestionWarningMessage(FormatReportQuestion(szReportProgramName, szReportSupportAddress)) != IDYES)
+    if (AskReportQuestion(FormatReportQuestion(szReportProgramName, szReportSupportAddress)) != IDYES)
         return;
 
     DWORD dwError = 0;
@@ -277,12 +286,12 @@ void ReportRoad(const CReportJob& job)
 
     if (dwError == 0) {
         MailReport(strPath);
-        ErrorMessage(FormatReportSavedText(strPath, szReportProgramName, szReportDownloadPage,
+        ShowReportError(FormatReportSavedText(strPath, szReportProgramName, szReportDownloadPage,
                                            szReportSupportAddress));
     } else {
         CString strText;
         strText.Format("Unable to create exception report, error code %lu.", (unsigned long)dwError);
-        ErrorMessage(strText);
+        ShowReportError(strText);
     }
 }
 
@@ -324,6 +333,27 @@ LONG WINAPI ReportUnhandledException(EXCEPTION_POINTERS* pExcPointers)
 // ---------------------------------------------------------------------------
 // The road and the translator
 // ---------------------------------------------------------------------------
+
+void SetExceptionReportBoxes(PFNREPORTERRORBOX pfnError, PFNREPORTQUESTIONBOX pfnQuestionWarning)
+{
+    g_pfnErrorBox = pfnError;
+    g_pfnQuestionBox = pfnQuestionWarning;
+}
+
+void ShowReportError(LPCSTR pszText)
+{
+    if (PFNREPORTERRORBOX pfn = g_pfnErrorBox)
+        pfn(pszText);
+    else
+        ::MessageBoxA(MainWindowOfThread(), pszText, "Error", MB_OK | MB_ICONERROR);
+}
+
+int AskReportQuestion(LPCSTR pszText)
+{
+    if (PFNREPORTQUESTIONBOX pfn = g_pfnQuestionBox)
+        return pfn(pszText);
+    return ::MessageBoxA(MainWindowOfThread(), pszText, "Warning", MB_YESNO | MB_ICONWARNING);
+}
 
 void SetExceptionReportWaitLimit(DWORD dwMs)
 {

@@ -17,6 +17,18 @@ extern const char szReportProgramName[];     // "Pellucor"
 extern const char szReportSupportAddress[];  // the maker's support mail address
 extern const char szReportDownloadPage[];    // the maker's download page
 
+// The boxes the road and CSeException::ReportError show: an error box, and a
+// Yes/No warning question that gives the button pressed. The framework, which
+// stands on the reporter, gives its own message boxes (they also log what they
+// say) when the application starts; until a box is given, the system's box
+// shows the same text under the same caption ("Error", "Warning") over the
+// main window. NULL puts the system's box back.
+typedef void (*PFNREPORTERRORBOX)(LPCSTR pszText);
+typedef int (*PFNREPORTQUESTIONBOX)(LPCSTR pszText);
+void SetExceptionReportBoxes(PFNREPORTERRORBOX pfnError, PFNREPORTQUESTIONBOX pfnQuestionWarning);
+void ShowReportError(LPCSTR pszText);
+int AskReportQuestion(LPCSTR pszText);
+
 // Installs the translator for the calling thread (once per thread that wants
 // its structured exceptions translated), and, once per process, the
 // unhandled-exception filter that takes the same road for faults the

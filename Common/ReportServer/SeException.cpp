@@ -1,7 +1,7 @@
 // SeException.cpp - the structured-exception object and the system texts.
 #include "SeException.h"
 
-#include "BasedApp.h"
+#include "ExceptionReport.h"
 
 IMPLEMENT_DYNAMIC(CSeException, CException)
 
@@ -110,7 +110,7 @@ int CSeException::ReportError(UINT, UINT)
 {
     char szMessage[512] = "";
     GetErrorMessage(szMessage, sizeof szMessage);
-    ErrorMessage(szMessage);
+    ShowReportError(szMessage);
     return 1;
 }
 

@@ -24,7 +24,8 @@ public:
     {
         return static_cast<const CSeException*>(this)->GetErrorMessage(lpszError, nMaxError, pnHelpContext);
     }
-    // Shows the message in the framework's error box; both arguments are ignored.
+    // Shows the message in the reporter's error box (the framework's, once it
+    // gave its own); both arguments are ignored.
     int ReportError(UINT nType = MB_OK, UINT nMessageID = 0) override;
 
     UINT GetSeCode() const { return m_nSeCode; }

@@ -8,7 +8,7 @@
 #include <vector>
 #include "../framework/ContextMenuProbe.h"
 #include "AutoRichEditCtrl.h"
-#include "FrameworkUtils.h"
+#include "ControlUtils.h"
 #include "controls_res.h"
 #include "testdrawing.h"
 #include "testsupport.h"

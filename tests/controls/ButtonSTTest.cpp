@@ -8,7 +8,6 @@
 #include <vector>
 #include "ButtonST.h"
 #include "controls_test_res.h"
-#include "framework_res.h"
 #include "testsupport.h"
 
 namespace {
@@ -475,7 +474,7 @@ TEST_F(ButtonSTTest, ImagesByResourceIdAndAFailingOutImage)
 
   ASSERT_EQ(button.SetBitmaps(IDR_BCMENU_TOOLBAR, RGB(192, 192, 192), (int)CButtonST::BTNST_AUTO_DARKER), 0u);
   EXPECT_EQ(fittedSize(), CSize(bm.bmWidth, bm.bmHeight));
-  ASSERT_EQ(button.SetIcon(IDI_INPUT_SAVE, 16, 16, (int)CButtonST::BTNST_AUTO_GRAY), 0u);
+  ASSERT_EQ(button.SetIcon(IDI_BUTTONST_TEST, 16, 16, (int)CButtonST::BTNST_AUTO_GRAY), 0u);
   EXPECT_EQ(fittedSize(), CSize(16, 16));
 
   button.SetWindowPos(nullptr, 0, 0, 80, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -509,10 +508,10 @@ TEST_F(ButtonSTTest, ResourceFormsFailOnAMissingFirstImageAndFreeTheSecond)
     return ::GetObject(h, sizeof bm, &bm) != 0;
   };
   CButtonST::s_pfnLoadImage = RecordingLoadImage;
-  ASSERT_EQ(button.SetIcon(IDI_INPUT_SAVE, 16, 16, 0, 0, 0), 0u);
+  ASSERT_EQ(button.SetIcon(IDI_BUTTONST_TEST, 16, 16, 0, 0, 0), 0u);
 
   g_loaded.clear();
-  EXPECT_EQ(button.SetIcon(nMissing, 16, 16, IDI_INPUT_SAVE, 16, 16), (DWORD)CButtonST::BTNST_INVALIDRESOURCE);
+  EXPECT_EQ(button.SetIcon(nMissing, 16, 16, IDI_BUTTONST_TEST, 16, 16), (DWORD)CButtonST::BTNST_INVALIDRESOURCE);
   ASSERT_EQ(g_loaded.size(), 2u);
   EXPECT_EQ(g_loaded[0], nullptr);
   ASSERT_NE(g_loaded[1], nullptr);

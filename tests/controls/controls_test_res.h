@@ -23,6 +23,7 @@
 #define IDR_BUTTONST_MENU               3200    // menu
 #define ID_BUTTONST_FIRST               33200
 #define ID_BUTTONST_SECOND              33201
+#define IDI_BUTTONST_TEST               3202    // a 16 x 16 icon (buttonst_test.rc)
 
 // ---------------------------------------------------------------------------
 // Label ("dlgbase"): a dialog whose static text the dialog base takes over as

@@ -1,7 +1,8 @@
 // CBasedApp's start-up and exit steps, run on an application object of the
 // test's own (the test main's object stays the process's application), with
 // a profile and a program folder of their own; the question that is asked
-// only once; the message-box functions; the hand-over to the sibling program.
+// only once; the message-box functions, which the exception reporter is
+// handed; the hand-over to the sibling program.
 #include <afxwin.h>
 #include <gtest/gtest.h>
 #include <commctrl.h>
@@ -9,9 +10,11 @@
 #include <string>
 #include <thread>
 #include "BasedApp.h"
+#include "ExceptionReport.h"
 #include "LogWindow.h"
 #include "Logger.h"
 #include "ProfileKeys.h"
+#include "SeException.h"
 #include "OwnAppTest.h"
 #include "TemplateMessageBox.h"
 #include "TestFolder.h"
@@ -40,6 +43,15 @@ protected:
     {
         OwnAppTest::TearDown();
         GetLogger().SetDefaultLogFile("");
+    }
+    // The list of the log window, opened on the test's application; NULL
+    // when the window does not open.
+    CTraceList* OpenLogList()
+    {
+        m_pApp->CreateLogTemplate();
+        if (GetLogger().CreateLogWindow(m_pApp->m_pLogTemplate) == nullptr || CLogWindowView::GetLogView() == nullptr)
+            return nullptr;
+        return &CLogWindowView::GetLogView()->GetList();
     }
     int Profile(const PROFILE_INT_KEY& key, int nMissing = -99)
     {
@@ -247,10 +259,9 @@ TEST_F(BasedAppTest, MessageBoxFunctionsShowTheirBoxes)
 // logging is on; the questions log before they ask, the others after.
 TEST_F(BasedAppTest, MessageBoxFunctionsLogWithTheirPrefixes)
 {
-    m_pApp->CreateLogTemplate();
-    ASSERT_NE(GetLogger().CreateLogWindow(m_pApp->m_pLogTemplate), nullptr);
-    ASSERT_NE(CLogWindowView::GetLogView(), nullptr);
-    CTraceList& list = CLogWindowView::GetLogView()->GetList();
+    CTraceList* pList = OpenLogList();
+    ASSERT_NE(pList, nullptr);
+    CTraceList& list = *pList;
     const int nStart = list.GetCount();
 
     CDialogAnswerer answerer;
@@ -289,6 +300,32 @@ TEST_F(BasedAppTest, MessageBoxFunctionsLogWithTheirPrefixes)
         EXPECT_TRUE(pData->IsKindOf(RUNTIME_CLASS(TraceData)));
         EXPECT_EQ(pData->GetText(), "");
     }
+    GetLogger().DestroyLogWindow();
+}
+
+// The exception reporter stands below the framework and is handed the
+// application's boxes: what it says is shown and logged like any other box.
+TEST_F(BasedAppTest, ExceptionReporterShowsTheApplicationsBoxes)
+{
+    CDialogAnswerer answerer;
+    CTraceList* pList = OpenLogList();
+    ASSERT_NE(pList, nullptr);
+    const int nStart = pList->GetCount();
+    g_bEnableLog = 1;
+    answerer.Answer(IDOK);
+    CSeException fault(0xC0000005, NULL);
+    fault.ReportError();
+    answerer.Answer(IDNO);
+    EXPECT_EQ(AskReportQuestion("Write a report?"), IDNO);
+    g_bEnableLog = 0;
+
+    ASSERT_EQ(answerer.Shown().size(), 2u);
+    EXPECT_EQ(answerer.Shown()[0].caption, "Error");
+    EXPECT_EQ(answerer.Shown()[1].caption, "Warning");
+    ASSERT_EQ(pList->GetCount() - nStart, 4);
+    EXPECT_EQ(pList->GetEvent(nStart)->GetText(),
+              "== ErrorMessage: Exception ACCESS_VIOLATION (0xc0000005) at address 0x00000000.");
+    EXPECT_EQ(pList->GetEvent(nStart + 2)->GetText(), "== QuestionWarningMessage: Write a report?");
     GetLogger().DestroyLogWindow();
 }
 

@@ -1,8 +1,8 @@
 // The exception reporter inside the test process: faults on worker threads
 // that installed the translator, the question answered from the test thread,
 // the report written into the test's temporary folder and mailed through the
-// stand-in mail interface; the exception object's message; the system texts
-// as tables of given facts.
+// stand-in mail interface; the boxes handed over; the exception object's
+// message; the system texts as tables of given facts.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -13,6 +13,7 @@
 #include "ExceptionReport.h"
 #include "SeException.h"
 #include "TestFolder.h"
+#include "testsupport.h"
 
 namespace {
 
@@ -259,6 +260,45 @@ TEST(ExceptionReportStuckRoad, AStuckRoadEndsTheProgramWithTheFaultsCode)
     CloseHandle(pi.hProcess);
     ASSERT_EQ(dwWait, WAIT_OBJECT_0) << "the program still waited for its report after 60 s";
     EXPECT_EQ(dwCode, 0xC0000005u) << std::hex << dwCode;
+}
+
+// ---------------------------------------------------------------------------
+// The boxes
+// ---------------------------------------------------------------------------
+
+std::vector<std::string> g_boxesShown;
+
+void RecordErrorBox(LPCSTR pszText)
+{
+    g_boxesShown.push_back(std::string("error: ") + pszText);
+}
+
+int RecordQuestionBox(LPCSTR pszText)
+{
+    g_boxesShown.push_back(std::string("question: ") + pszText);
+    return IDYES;
+}
+
+// The boxes the framework hands over are the ones shown; NULL puts the
+// system's box back, under the same caption.
+TEST(ExceptionReportBoxes, GivenBoxesAreShownAndNullPutsTheSystemsBack)
+{
+    SetExceptionReportBoxes(RecordErrorBox, RecordQuestionBox);
+    CSeException fault(0xC0000094, NULL);
+    fault.ReportError();
+    EXPECT_EQ(AskReportQuestion("Write a report?"), IDYES);
+    SetExceptionReportBoxes(NULL, NULL);
+    EXPECT_EQ(g_boxesShown,
+              (std::vector<std::string>{"error: Exception INT_DIVIDE_BY_ZERO (0xc0000094) at address 0x00000000.",
+                                        "question: Write a report?"}));
+
+    CDialogAnswerer answerer;
+    answerer.Answer(IDNO);
+    EXPECT_EQ(AskReportQuestion("Write a report?"), IDNO);
+    ASSERT_EQ(answerer.Shown().size(), 1u);
+    EXPECT_EQ(answerer.Shown()[0].caption, "Warning");
+    EXPECT_EQ(answerer.Shown()[0].text, "Write a report?");
+    EXPECT_EQ(g_boxesShown.size(), 2u);
 }
 
 // ---------------------------------------------------------------------------

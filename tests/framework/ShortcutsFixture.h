@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <initializer_list>
 #include <vector>
-#include "../framework/OwnAppTest.h"
+#include "OwnAppTest.h"
 #include "AcceleratorManager.h"
 #include "BasedApp.h"
 #include "testdrawing.h"

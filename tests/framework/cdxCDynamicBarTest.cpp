@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include "cdxCDynamicBar.h"
 #include "cdxCDynamicBarDlg.h"
-#include "morecontrols_test_res.h"
+#include "dynbar_test_res.h"
 #include "testdrawing.h"
 #include "testsupport.h"
 
