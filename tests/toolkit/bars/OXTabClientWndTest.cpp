@@ -617,7 +617,7 @@ TEST_F(TabbedMDI, AFailedReattachAnswersFalseAndLeavesTheClientFree)
 }
 
 // The frame's client area as the screen shows it.
-std::vector<COLORREF> ScreenPixels(CWnd* pFrame, CRect& rect)
+std::vector<COLORREF> CaptureScreenPixels(CWnd* pFrame, CRect& rect)
 {
     pFrame->GetClientRect(&rect);
     pFrame->ClientToScreen(&rect);
@@ -630,6 +630,23 @@ std::vector<COLORREF> ScreenPixels(CWnd* pFrame, CRect& rect)
         for (int x = 0; x < rect.Width(); x++)
             pixels.push_back(canvas.At(x, y));
     return pixels;
+}
+
+// The same once the screen has settled: Wine hands a window's pixels to the
+// display on its own schedule, which a loaded machine delays, so the capture
+// is taken again, a tenth of a second apart, until two agree. Pixels a paint
+// left out stay as they are and are seen all the same.
+std::vector<COLORREF> ScreenPixels(CWnd* pFrame, CRect& rect)
+{
+    std::vector<COLORREF> last = CaptureScreenPixels(pFrame, rect);
+    const DWORD dwStart = GetTickCount();
+    for (;;) {
+        PumpMessagesFor(100);
+        std::vector<COLORREF> now = CaptureScreenPixels(pFrame, rect);
+        if (now == last || GetTickCount() - dwStart > kWaitMs)
+            return now;
+        last.swap(now);
+    }
 }
 
 // Tabs taken away and put back on a frame that shows: once the paints
