@@ -114,15 +114,18 @@ void DrawFlatSplitter(CDC* pDC, const SPLITTERINFO& splitter, COLORREF clrBand, 
         FillRow(pDC, (rect.top + rect.bottom) / 2, rect, clrLine);
 }
 
-// The window's rectangle and its client rectangle, both from the window's
-// top-left.
-void GetNonClientRects(CWnd* pWnd, CRect& rectWindow, CRect& rectClient)
+// Clips a window DC to the window's non-client area and returns the window's
+// rectangle in it (from the window's top-left).
+CRect ClipToNonClient(CDC& dc, CWnd* pWnd)
 {
+    CRect rectWindow, rectClient;
     pWnd->GetWindowRect(&rectWindow);
     pWnd->GetClientRect(&rectClient);
     pWnd->ClientToScreen(&rectClient);
     rectClient.OffsetRect(-rectWindow.left, -rectWindow.top);
     rectWindow.OffsetRect(-rectWindow.left, -rectWindow.top);
+    dc.ExcludeClipRect(&rectClient);
+    return rectWindow;
 }
 
 void DrawClassicButton(CDC* pDC, const CRect& rect, UINT nState)
@@ -386,10 +389,7 @@ void COXDockbarSkinClassic::DrawSplitter(CDC* pDC, const SPLITTERINFO& splitter,
 void COXDockbarSkinClassic::DrawDockBarNonClient(CWnd* pDockBar)
 {
     CWindowDC dc(pDockBar);
-    CRect rectWindow, rectClient;
-    GetNonClientRects(pDockBar, rectWindow, rectClient);
-    dc.ExcludeClipRect(&rectClient);
-    DrawNonClientBackground(&dc, rectWindow, DYNAMIC_DOWNCAST(CControlBar, pDockBar));
+    DrawNonClientBackground(&dc, ClipToNonClient(dc, pDockBar), DYNAMIC_DOWNCAST(CControlBar, pDockBar));
 }
 
 void COXDockbarSkinClassic::DrawDockBarBackground(CDC* pDC, CWnd* pDockBar)
@@ -520,10 +520,7 @@ void COXDockbarSkinXP::DrawSplitter(CDC* pDC, const SPLITTERINFO& splitter, CWnd
 void COXDockbarSkinXP::FillNonClient(CWnd* pWnd, COLORREF clr)
 {
     CWindowDC dc(pWnd);
-    CRect rectWindow, rectClient;
-    GetNonClientRects(pWnd, rectWindow, rectClient);
-    dc.ExcludeClipRect(&rectClient);
-    dc.FillSolidRect(&rectWindow, clr);
+    dc.FillSolidRect(ClipToNonClient(dc, pWnd), clr);
 }
 
 void COXDockbarSkinXP::DrawDockBarNonClient(CWnd* pDockBar)
@@ -669,10 +666,7 @@ void COXDockbarSkin2003::PaintDockArea(CDC* pDC, const RECT& rect, CWnd* pWnd, B
 void COXDockbarSkin2003::DrawDockBarNonClient(CWnd* pDockBar)
 {
     CWindowDC dc(pDockBar);
-    CRect rectWindow, rectClient;
-    GetNonClientRects(pDockBar, rectWindow, rectClient);
-    dc.ExcludeClipRect(&rectClient);
-    PaintDockArea(&dc, rectWindow, pDockBar, FALSE);
+    PaintDockArea(&dc, ClipToNonClient(dc, pDockBar), pDockBar, FALSE);
 }
 
 void COXDockbarSkin2003::DrawDockBarBackground(CDC* pDC, CWnd* pDockBar)
