@@ -312,7 +312,8 @@ public:
     // buttons cannot be saved or loaded (a customizable bar without a
     // registry: its properties still load) or a stored blob is unreadable
     // or holds a value out of bounds; a refused blob leaves the bar, its
-    // custom controls included, as it was.
+    // custom controls included, as it was. A stored custom button whose
+    // control is no longer registered is left out; the rest loads.
     virtual BOOL SaveBarState(LPCTSTR lpszSubKey, LPCTSTR lpszValueName, BOOL bProperties = TRUE);
     virtual BOOL LoadBarState(LPCTSTR lpszSubKey, LPCTSTR lpszValueName, BOOL bProperties = TRUE);
 

@@ -430,12 +430,22 @@ BOOL COXCoolToolBar::LoadBarState(LPCTSTR lpszSubKey, LPCTSTR lpszValueName, BOO
     BOOL bPositions = bRegistry && GetBlob(pApp, lpszSubKey, strName + "_CustomButtonsPositions", bytes);
     if (bPositions && !ReadPositionsBlob(bytes.data(), (UINT)bytes.size(), positions))
         return FALSE;
-    // A custom button goes back to a place the bar has, to a control still
-    // registered.
+    // A custom button goes back to a place the bar has. One whose control
+    // the program no longer registers stays off the bar (as a registration
+    // unknown to the descriptors blob is left unread) and the buttons after
+    // it close up: the rest of the saved bar still loads, so that the next
+    // save does not overwrite it with the bar as it was made.
     const int nSlots = bButtons ? (int)buttons.size() : (int)SendMessage(TB_BUTTONCOUNT) + (int)positions.size();
-    for (const auto& p : positions)
-        if (p.first < 0 || p.first >= std::max(nSlots, 1) || FindCustomButton(p.second) < 0)
+    std::vector<std::pair<int, int>> placed;
+    int nLeftOut = 0;
+    for (const auto& p : positions) {
+        if (p.first < 0 || p.first >= std::max(nSlots, 1))
             return FALSE;
+        if (FindCustomButton(p.second) < 0)
+            ++nLeftOut;
+        else
+            placed.push_back({p.first - nLeftOut, p.second});
+    }
     if (!s_bDescriptorsLoaded && bRegistry && GetBlob(pApp, lpszSubKey, kDescriptorsKey, bytes)) {
         if (!ReadDescriptorsBlob(bytes.data(), (UINT)bytes.size()))
             return FALSE;
@@ -543,7 +553,7 @@ BOOL COXCoolToolBar::LoadBarState(LPCTSTR lpszSubKey, LPCTSTR lpszValueName, BOO
             else if (!b.strText.IsEmpty())
                 m_mapHiddenTexts[(UINT)b.idCommand] = b.strText;
         }
-        for (const auto& p : positions) {
+        for (const auto& p : placed) {
             const int nIndex = std::min(p.first, (int)SendMessage(TB_BUTTONCOUNT));
             auto it = kept.find(p.second);
             if (it != kept.end() && it->second.m_pControl->GetControlWindow() != NULL) {

@@ -429,6 +429,54 @@ TEST(CoolToolBarStateTest, ABarNeverSavedKeepsItsButtons)
     EXPECT_EQ(state.m_combo.GetControlWindow(), bar.GetCustomButtonWnd(1));
 }
 
+// A custom button whose control the program no longer registers stays off
+// the bar; the rest of the saved bar loads, the buttons after it closing up.
+TEST(CoolToolBarStateTest, AControlNoLongerRegisteredLeavesOnlyItsButtonOut)
+{
+    DeleteState();
+    const int IDC_BT_STATE_EDIT = 18212;
+    {
+        CoolToolBarState state;
+        COXCustomButtonWnd edit("Edit", WS_BORDER);
+        const int nEdit = COXCoolToolBar::AddCustomButton(&edit, IDC_BT_STATE_EDIT, 80);
+        ASSERT_TRUE(state.Create());
+        COXCoolToolBar& bar = state.Bar();
+        bar.SetTextType(OXTB_TEXT_BYHAND);
+        ASSERT_TRUE(bar.InsertEditBox(1, nEdit));
+        ASSERT_TRUE(bar.MoveButton(5, 0));   // Open first
+        bar.SetButtonText(1, "Look up");
+        bar.SetCustomizationMode(TRUE);
+        bar.SetCustomizedButton(1);
+        ASSERT_TRUE(bar.DoCustomizeCommand(ID_OXCUSTTB_IMAGEONLY));
+        bar.SetCustomizationMode(FALSE);
+        ASSERT_TRUE(bar.InsertComboBox(4, state.m_nCombo));
+        bar.SetIndent(4);
+        const std::vector<std::pair<int, CString>> saved = {
+            {IDS_BT_OPEN, "Open"}, {IDS_BT_SEARCH, ""}, {-IDC_BT_STATE_EDIT - 1, ""}, {IDS_BT_EXPORT, ""},
+            {-IDC_BT_STATE_COMBO - 1, ""}, {-1, ""}, {ID_BT_NOSTRING, ""}};
+        ASSERT_EQ(saved, state.Buttons());
+        ASSERT_TRUE(bar.SaveBarState(kSection, "Main"));
+    }
+
+    CoolToolBarState state;   // the combo box registered, the edit not
+    ASSERT_TRUE(state.Create());
+    COXCoolToolBar& bar = state.Bar();
+    EXPECT_TRUE(bar.LoadBarState(kSection, "Main"));
+    const std::vector<std::pair<int, CString>> expected = {
+        {IDS_BT_OPEN, "Open"}, {IDS_BT_SEARCH, ""}, {IDS_BT_EXPORT, ""}, {-IDC_BT_STATE_COMBO - 1, ""}, {-1, ""},
+        {ID_BT_NOSTRING, ""}};
+    EXPECT_EQ(expected, state.Buttons());
+    EXPECT_EQ(1, bar.GetCustomButtonCount());
+    EXPECT_EQ(state.m_combo.GetControlWindow(), bar.GetCustomButtonWnd(3));
+    EXPECT_EQ(4, bar.GetIndent());
+    EXPECT_EQ(OXTB_TEXT_BYHAND, bar.GetTextType());
+    bar.SetCustomizationMode(TRUE);
+    bar.SetCustomizedButton(1);
+    EXPECT_TRUE(bar.DoCustomizeCommand(ID_OXCUSTTB_IMAGEANDTEXT));
+    EXPECT_STREQ("Look up", bar.GetButtonText(1)) << "the hidden text";
+    bar.SetCustomizationMode(FALSE);
+}
+
 // ---------------------------------------------------------------------------
 // Across a restart: a second run of this program loads what the first saved
 // ---------------------------------------------------------------------------
