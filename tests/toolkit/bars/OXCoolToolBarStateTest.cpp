@@ -429,6 +429,34 @@ TEST(CoolToolBarStateTest, ABarNeverSavedKeepsItsButtons)
     EXPECT_EQ(state.m_combo.GetControlWindow(), bar.GetCustomButtonWnd(1));
 }
 
+// Separators given to the bar after its save, at its end or between its
+// buttons, are gone after the load: it comes back with the saved buttons,
+// whether the control's own state is there to restore or only the blobs.
+TEST(CoolToolBarStateTest, SeparatorsAddedAfterTheSaveGo)
+{
+    DeleteState();
+    CoolToolBarState state;
+    ASSERT_TRUE(state.Create());
+    COXCoolToolBar& bar = state.Bar();
+    const auto saved = state.Buttons();
+    for (BOOL bControlState : {TRUE, FALSE}) {
+        ASSERT_TRUE(bar.SaveBarState(kSection, "Main"));
+        if (!bControlState)
+            ASSERT_TRUE(AfxGetApp()->WriteProfileString(kSection, "Main", NULL));
+        for (const std::vector<int>& added : {std::vector<int>{5}, std::vector<int>{1, 4}, std::vector<int>{5, 6}}) {
+            for (int nIndex : added) {
+                TBBUTTON separator = {-1, 0, 0, TBSTYLE_SEP, {}, 0, -1};
+                ASSERT_TRUE(bar.SendMessage(TB_INSERTBUTTON, nIndex, (LPARAM)&separator));
+            }
+            ASSERT_EQ(saved.size() + added.size(), state.Buttons().size());
+            EXPECT_TRUE(bar.LoadBarState(kSection, "Main"));
+            EXPECT_EQ(saved, state.Buttons())
+                << (bControlState ? "with" : "without") << " the control's state, separators added at " << added[0]
+                << " and after";
+        }
+    }
+}
+
 // A custom button whose control the program no longer registers stays off
 // the bar; the rest of the saved bar loads, the buttons after it closing up.
 TEST(CoolToolBarStateTest, AControlNoLongerRegisteredLeavesOnlyItsButtonOut)
