@@ -67,6 +67,31 @@ BOOL HasFocusWithin(CWnd* pWnd)
 // ---------------------------------------------------------------------------
 // COXToolbarSkin: shared rules
 // ---------------------------------------------------------------------------
+CRect COXToolbarSkin::RowGapBelow(const TBBUTTON* pButtons, const RECT* pRects, int nCount, int nIndex,
+                                  int cxClient)
+{
+    auto shown = [&](int i) { return !(pButtons[i].fsState & TBSTATE_HIDDEN); };
+    // The separator's own rectangle lies in its row (or in the gap): the
+    // row ends where its buttons end.
+    int nRowBottom = pRects[nIndex].top;
+    for (int i = nIndex - 1; i >= 0 && !(pButtons[i].fsState & TBSTATE_WRAP); --i)
+        if (shown(i) && !(pButtons[i].fsStyle & TBSTYLE_SEP))
+            nRowBottom = std::max<int>(nRowBottom, pRects[i].bottom);
+    BOOL bNextRow = FALSE;
+    int nNextTop = 0;
+    for (int i = nIndex + 1; i < nCount; ++i) {
+        if (shown(i)) {
+            nNextTop = bNextRow ? std::min<int>(nNextTop, pRects[i].top) : pRects[i].top;
+            bNextRow = TRUE;
+        }
+        if (pButtons[i].fsState & TBSTATE_WRAP)
+            break;
+    }
+    if (!bNextRow || nNextTop <= nRowBottom)
+        return CRect();
+    return CRect(0, nRowBottom, cxClient, nNextTop);
+}
+
 int COXToolbarSkin::ColorSetFor(UINT nItemState)
 {
     const BOOL bChecked = (nItemState & CDIS_CHECKED) != 0;
@@ -498,27 +523,38 @@ void COXToolbarSkinXP::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult, CToolBar* p
     COXCoolToolBar* pCool = CoolBar(pBar);
     if (pCool != NULL && pCool->GetToolbarSkin() != this)
         pCool = NULL;
-    int nCount = (int)pBar->SendMessage(TB_BUTTONCOUNT);
+    auto drawSeparator = [&](CRect rect) {
+        if (pCool != NULL)
+            pCool->DrawSeparator(&dcMem, rect);
+        else
+            DrawSeparator(&dcMem, rect, pBar);
+    };
+    const int nCount = (int)pBar->SendMessage(TB_BUTTONCOUNT);
+    std::vector<TBBUTTON> buttons(nCount);
+    std::vector<RECT> rects(nCount);
     for (int i = 0; i < nCount; ++i) {
-        TBBUTTON button = {};
-        pBar->SendMessage(TB_GETBUTTON, i, (LPARAM)&button);
+        pBar->SendMessage(TB_GETBUTTON, i, (LPARAM)&buttons[i]);
+        pBar->SendMessage(TB_GETITEMRECT, i, (LPARAM)&rects[i]);
+    }
+    for (int i = 0; i < nCount; ++i) {
+        const TBBUTTON& button = buttons[i];
+        const CRect rect(rects[i]);
         if (button.fsState & TBSTATE_HIDDEN)
             continue;
-        CRect rect;
-        pBar->SendMessage(TB_GETITEMRECT, i, (LPARAM)&rect);
         if (!(button.fsStyle & TBSTYLE_SEP)) {
             DrawButton(&dcMem, button, rect, pBar, TRUE);
         } else if (button.fsState & TBSTATE_WRAP) {
-            CRect rectSep(0, rect.bottom - button.iBitmap, rectClient.right, rect.bottom);
-            if (pCool != NULL)
-                pCool->DrawSeparator(&dcMem, rectSep);
-            else
-                DrawSeparator(&dcMem, rectSep, pBar);
+            // The line between two rows lies in the space between them,
+            // and only there, whatever a bar's own separator drawing does.
+            const CRect rectGap = RowGapBelow(buttons.data(), rects.data(), nCount, i, rectClient.right);
+            if (rectGap.IsRectEmpty())
+                continue;
+            const int nSaved = dcMem.SaveDC();
+            dcMem.IntersectClipRect(rectGap);
+            drawSeparator(rectGap);
+            dcMem.RestoreDC(nSaved);
         } else if (rect.Height() > rect.Width()) {
-            if (pCool != NULL)
-                pCool->DrawSeparator(&dcMem, rect);
-            else
-                DrawSeparator(&dcMem, rect, pBar);
+            drawSeparator(rect);
         }
     }
 

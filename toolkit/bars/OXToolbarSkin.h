@@ -87,6 +87,13 @@ public:
     // part for a button sized to its text.
     static int ArrowPartWidth(CDC* pDC, CToolBar* pBar, const TBBUTTON& button, const RECT& rect);
 
+    // The space between the row that the separator at nIndex ends
+    // (TBSTATE_WRAP) and the next row, as wide as cxClient: from the lowest
+    // bottom of the row's buttons to the top of the next row. Where the line
+    // between the rows goes, clear of the buttons of both; empty when no
+    // row follows or the rows touch.
+    static CRect RowGapBelow(const TBBUTTON* pButtons, const RECT* pRects, int nCount, int nIndex, int cxClient);
+
 protected:
     // Asks the bar's frame whether it draws the bar itself: TRUE (and the
     // frame's answer in *pResult) when it does.

@@ -100,6 +100,45 @@ TEST(ToolbarSkinRules, ComboPartsAndTextPlaces)
     EXPECT_EQ(CRect(11, 19, 89, 37), COXToolbarSkinXP::TextRect(rb, FALSE, 16, 15, 0, 80));
 }
 
+// The space between a row that a separator ends and the next row.
+TEST(ToolbarSkinRules, RowGapBelowAWrappedSeparator)
+{
+    const BYTE kWrap = TBSTATE_ENABLED | TBSTATE_WRAP, kHidden = TBSTATE_ENABLED | TBSTATE_HIDDEN;
+    auto button = [](BYTE fsState) { return TBBUTTON{0, 1, fsState, TBSTYLE_BUTTON, {}, 0, -1}; };
+    auto separator = [](BYTE fsState) { return TBBUTTON{8, 0, fsState, TBSTYLE_SEP, {}, 0, -1}; };
+    struct Case
+    {
+        std::vector<TBBUTTON> buttons;
+        std::vector<RECT> rects;
+        CRect rectGap;
+        const char* pszName;
+    } cases[] = {
+        {{button(TBSTATE_ENABLED), separator(kWrap), button(TBSTATE_ENABLED)},
+         {{0, 0, 40, 35}, {40, 0, 48, 35}, {0, 40, 40, 75}}, CRect(0, 35, 200, 40), "separator in its row"},
+        {{button(TBSTATE_ENABLED), separator(kWrap), button(TBSTATE_ENABLED)},
+         {{0, 0, 40, 35}, {0, 35, 200, 40}, {0, 40, 40, 75}}, CRect(0, 35, 200, 40), "separator in the gap"},
+        {{button(kWrap), button(TBSTATE_ENABLED), separator(kWrap), button(TBSTATE_ENABLED)},
+         {{0, 0, 40, 35}, {0, 35, 40, 70}, {40, 35, 48, 70}, {0, 75, 40, 110}}, CRect(0, 70, 200, 75),
+         "a row above it"},
+        {{button(TBSTATE_ENABLED), separator(kWrap), button(kHidden), button(TBSTATE_ENABLED)},
+         {{0, 0, 40, 35}, {40, 0, 48, 35}, {0, 0, 0, 0}, {0, 40, 40, 75}}, CRect(0, 35, 200, 40),
+         "a hidden button first in the next row"},
+        {{button(TBSTATE_ENABLED), separator(kWrap), button(TBSTATE_ENABLED)},
+         {{0, 0, 40, 35}, {40, 0, 48, 35}, {0, 35, 40, 70}}, CRect(), "rows that touch"},
+        {{button(TBSTATE_ENABLED), separator(kWrap)}, {{0, 0, 40, 35}, {40, 0, 48, 35}}, CRect(), "no next row"},
+        {{button(TBSTATE_ENABLED), separator(kWrap), button(kHidden)},
+         {{0, 0, 40, 35}, {40, 0, 48, 35}, {0, 0, 0, 0}}, CRect(), "only hidden buttons after it"},
+    };
+    for (const Case& c : cases) {
+        int nIndex = 0;
+        while (!(c.buttons[nIndex].fsStyle & TBSTYLE_SEP))
+            ++nIndex;
+        EXPECT_EQ(c.rectGap, COXToolbarSkin::RowGapBelow(c.buttons.data(), c.rects.data(), (int)c.buttons.size(),
+                                                         nIndex, 200))
+            << c.pszName;
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Pieces on memory DCs
 // ---------------------------------------------------------------------------
@@ -289,6 +328,15 @@ protected:
         m_clrText = cd.clrText;
         return lResult;
     }
+    // How many pixels of a rectangle of the canvas have the colour.
+    static int CountIn(const CPixelCanvas& canvas, const CRect& rect, COLORREF clr)
+    {
+        int n = 0;
+        for (int y = rect.top; y < rect.bottom; ++y)
+            for (int x = rect.left; x < rect.right; ++x)
+                n += canvas.At(x, y) == clr;
+        return n;
+    }
     CSize ClientSize()
     {
         CRect rect;
@@ -395,13 +443,7 @@ TEST_F(ToolbarSkinBarTest, TextsAndDropDownArrows)
     // glyph plus 4 wide.
     CRect rect = ItemRect(0);
     const int cxArrow = COXToolbarSkin::ArrowPartWidth(&canvas.dc);
-    auto count = [&](const CRect& r, COLORREF clr) {
-        int n = 0;
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                n += canvas.At(x, y) == clr;
-        return n;
-    };
+    auto count = [&](const CRect& r, COLORREF clr) { return CountIn(canvas, r, clr); };
     CRect rectArrow(rect.right - cxArrow, rect.top, rect.right, rect.bottom);
     EXPECT_GT(count(rectArrow, TestSysColor(COLOR_BTNTEXT)), 0) << "the arrow glyph";
     EXPECT_GT(count(CRect(rect.left, rect.top + 18, rect.right - cxArrow, rect.bottom), TestSysColor(COLOR_BTNTEXT)), 0)
@@ -475,6 +517,65 @@ TEST_F(ToolbarSkinBarTest, ClassicColoursTheStatesWithTheBarsColours)
     CPixelCanvas canvas(40, 40);
     EXPECT_EQ(CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT, CustomDraw(&classic, canvas, CDDS_PREPAINT));
     EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), canvas.At(1, 1));
+}
+
+// A separator that ends a row draws its line in the space between that row
+// and the next, never over a button of either: not under a label, not
+// through the box of a pressed button. A row that ends at a button has no
+// line below it.
+TEST_F(ToolbarSkinBarTest, LinesBetweenRowsLieBetweenTheRows)
+{
+    Bar().SetBarStyle(Bar().GetBarStyle() | CBRS_SIZE_DYNAMIC);
+    Bar().SetTextType(OXTB_TEXT_PROMPT);
+    Bar().SendMessage(TB_PRESSBUTTON, IDS_BT_EXPORT, TRUE);
+    CTestSkinXP xp;
+    CTestSkin2003 s2003(FALSE);
+    struct Case
+    {
+        DWORD dwList;
+        UINT nDockBar;
+        const char* pszName;
+    } cases[] = {
+        {0, AFX_IDW_DOCKBAR_TOP, "texts under the images, in rows"},
+        {TBSTYLE_LIST, AFX_IDW_DOCKBAR_TOP, "texts beside the images, in rows"},
+        {0, AFX_IDW_DOCKBAR_LEFT, "docked at the left"},
+    };
+    for (const Case& c : cases) {
+        Bar().ModifyStyle(TBSTYLE_LIST, c.dwList);
+        Bar().UpdateSizes();
+        m_frame->SetWindowPos(NULL, 0, 0, 300, 300, SWP_NOMOVE | SWP_NOZORDER);
+        m_frame->DockControlBar(&Bar(), c.nDockBar);
+        m_frame->RecalcLayout();
+        Bar().RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);   // the rows are committed as it paints
+        TBBUTTON separator = {};
+        Bar().SendMessage(TB_GETBUTTON, 2, (LPARAM)&separator);
+        ASSERT_TRUE(separator.fsState & TBSTATE_WRAP) << c.pszName;
+        const int nCount = (int)Bar().SendMessage(TB_BUTTONCOUNT);
+        const CRect rectGap(0, ItemRect(2).bottom, ClientSize().cx, ItemRect(3).top);
+        ASSERT_GT(rectGap.Height(), 1) << c.pszName;
+
+        for (COXSkinXP* pSkin : {(COXSkinXP*)&xp, (COXSkinXP*)&s2003}) {
+            const CSize size = ClientSize();
+            CPixelCanvas canvas(size.cx, size.cy);
+            CustomDraw(pSkin->GetToolbarSkin(), canvas, CDDS_PREPAINT);
+            const COLORREF clrLine = pSkin->GetSeparatorColor();
+            const char* pszSkin = pSkin == &xp ? "XP" : "2003";
+            EXPECT_GT(CountIn(canvas, rectGap, clrLine), 0) << c.pszName << ", " << pszSkin << ": the line";
+            for (int i = 0; i < nCount; ++i) {
+                TBBUTTON button = {};
+                Bar().SendMessage(TB_GETBUTTON, i, (LPARAM)&button);
+                if (button.fsStyle & TBSTYLE_SEP)
+                    continue;
+                EXPECT_EQ(0, CountIn(canvas, ItemRect(i), clrLine)) << c.pszName << ", " << pszSkin << ", button " << i;
+                // Below a row that ends at a button no line is drawn.
+                if ((button.fsState & TBSTATE_WRAP) && i + 1 < nCount) {
+                    const CRect rectBelow(0, ItemRect(i).bottom, size.cx, ItemRect(i + 1).top);
+                    EXPECT_EQ(0, CountIn(canvas, rectBelow, clrLine))
+                        << c.pszName << ", " << pszSkin << ", row of " << i;
+                }
+            }
+        }
+    }
 }
 
 } // namespace
