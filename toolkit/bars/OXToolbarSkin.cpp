@@ -497,20 +497,29 @@ void COXToolbarSkinXP::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult, CToolBar* p
         *pResult = CDRF_SKIPDEFAULT;
         return;
     }
+    // Separators get no notification of their own, and such a control draws
+    // them over the picture too: the picture goes over them again once the
+    // control has done.
+    if (pCD->dwDrawStage == CDDS_POSTPAINT && m_bOwnDrawn) {
+        DrawBar(CDC::FromHandle(pCD->hdc), pBar);
+        return;
+    }
     if (pCD->dwDrawStage != CDDS_PREPAINT)
         return;
     m_bOwnDrawn = FALSE;
     if (FrameTakesOver(pNMHDR, pResult, pBar))
         return;
     m_bOwnDrawn = TRUE;
+    DrawBar(CDC::FromHandle(pCD->hdc), pBar);
+    *pResult = CDRF_SKIPDEFAULT | CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+}
 
+void COXToolbarSkinXP::DrawBar(CDC* pScreenDC, CToolBar* pBar)
+{
     CRect rectClient;
     pBar->GetClientRect(rectClient);
-    if (rectClient.IsRectEmpty()) {
-        *pResult = CDRF_SKIPDEFAULT | CDRF_NOTIFYITEMDRAW;
+    if (rectClient.IsRectEmpty())
         return;
-    }
-    CDC* pScreenDC = CDC::FromHandle(pCD->hdc);
     CDC dcMem;
     dcMem.CreateCompatibleDC(pScreenDC);
     CBitmap bitmap;
@@ -579,7 +588,6 @@ void COXToolbarSkinXP::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult, CToolBar* p
     pScreenDC->BitBlt(0, 0, rectClient.Width(), rectClient.Height(), &dcMem, 0, 0, SRCCOPY);
     dcMem.SelectObject(pOldFont);
     dcMem.SelectObject(pOldBitmap);
-    *pResult = CDRF_SKIPDEFAULT | CDRF_NOTIFYITEMDRAW;
 }
 
 void COXToolbarSkinXP::DrawBackground(CDC* pDC, CWnd* pBar)

@@ -171,6 +171,8 @@ protected:
     void DrawButtonImage(CDC* pDC, const TBBUTTON& button, CRect& rectImage, CToolBar* pBar, ButtonCase nCase,
                          BOOL bHasText);
     void DrawSeparatorLine(CDC* pDC, const RECT& rect, int nInset, BOOL bEcho);
+    // The whole bar, drawn in memory and copied to pScreenDC.
+    void DrawBar(CDC* pScreenDC, CToolBar* pBar);
 
     COXSkinXP* m_pSkin;
     // Whether the skin drew the bar in the paint under way (the frame did

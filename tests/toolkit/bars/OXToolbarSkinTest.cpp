@@ -360,7 +360,8 @@ TEST_F(ToolbarSkinBarTest, XPDrawsEveryState)
     CTestSkinXP xp;
     const CSize size = ClientSize();
     CPixelCanvas canvas(size.cx, size.cy);
-    EXPECT_EQ(CDRF_SKIPDEFAULT | CDRF_NOTIFYITEMDRAW, CustomDraw(xp.GetToolbarSkin(), canvas, CDDS_PREPAINT));
+    EXPECT_EQ(CDRF_SKIPDEFAULT | CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT,
+              CustomDraw(xp.GetToolbarSkin(), canvas, CDDS_PREPAINT));
     EXPECT_EQ(CDRF_SKIPDEFAULT, CustomDraw(xp.GetToolbarSkin(), canvas, CDDS_ITEMPREPAINT, IDS_BT_SEARCH));
     EXPECT_EQ(1, m_frame->m_nAsked);
 
@@ -575,6 +576,28 @@ TEST_F(ToolbarSkinBarTest, LinesBetweenRowsLieBetweenTheRows)
                 }
             }
         }
+    }
+}
+
+// The bar painted by its control shows the flat skins' picture and nothing
+// else: the control draws no separator of its own over it.
+TEST_F(ToolbarSkinBarTest, TheControlDrawsNothingOverTheFlatSkinsPicture)
+{
+    CSkinnedAppScope app;
+    for (const char* pszSkin : {"Office XP", "Office 2003"}) {
+        ASSERT_TRUE(app.m_pApp->SetCurrentSkin(pszSkin));
+        const CSize size = ClientSize();
+        CPixelCanvas painted(size.cx, size.cy, kMagenta), picture(size.cx, size.cy, kMagenta);
+        Bar().SendMessage(WM_PRINTCLIENT, (WPARAM)painted.dc.GetSafeHdc(), PRF_CLIENT);
+        CustomDraw(Bar().GetToolbarSkin(), picture, CDDS_PREPAINT);
+        int nDiffer = 0;
+        CPoint ptFirst(-1, -1);
+        for (int y = 0; y < size.cy; ++y)
+            for (int x = 0; x < size.cx; ++x)
+                if (painted.At(x, y) != picture.At(x, y) && nDiffer++ == 0)
+                    ptFirst = CPoint(x, y);
+        EXPECT_EQ(0, nDiffer) << pszSkin << ": first at (" << ptFirst.x << ", " << ptFirst.y << "), the separator at "
+                              << ItemRect(2).left << "-" << ItemRect(2).right;
     }
 }
 
