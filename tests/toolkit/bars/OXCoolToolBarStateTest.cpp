@@ -441,8 +441,9 @@ TEST(CoolToolBarStateTest, SeparatorsAddedAfterTheSaveGo)
     const auto saved = state.Buttons();
     for (BOOL bControlState : {TRUE, FALSE}) {
         ASSERT_TRUE(bar.SaveBarState(kSection, "Main"));
-        if (!bControlState)
+        if (!bControlState) {
             ASSERT_TRUE(AfxGetApp()->WriteProfileString(kSection, "Main", NULL));
+        }
         for (const std::vector<int>& added : {std::vector<int>{5}, std::vector<int>{1, 4}, std::vector<int>{5, 6}}) {
             for (int nIndex : added) {
                 TBBUTTON separator = {-1, 0, 0, TBSTYLE_SEP, {}, 0, -1};
