@@ -239,6 +239,86 @@ protected:
     std::vector<CControlBar*> m_owned;
 };
 
+// Floating a bar at a point, on either frame: a bar floating alone in a
+// floating dock bar that allows every edge asked for only moves; otherwise
+// a new floating frame at the point (a bar that sizes itself as a row), not
+// activated, shown only when the bar is visible.
+template <class TFrame>
+void CheckFloatControlBarAt(TFrame* pFrame)
+{
+    COXSizeControlBar bar(0), hidden(0);
+    ASSERT_TRUE(bar.Create(pFrame, "Basket", kBarId, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 200, 120)));
+    ASSERT_TRUE(hidden.Create(pFrame, "History", kBarId + 1, WS_CHILD | CBRS_TOP, CRect(0, 0, 200, 120)));
+    for (COXSizeControlBar* p : {&bar, &hidden}) {
+        p->EnableDocking(CBRS_ALIGN_ANY);
+        pFrame->DockControlBar(p, AFX_IDW_DOCKBAR_TOP);
+    }
+    pFrame->RecalcLayout(TRUE);
+    PumpPending();
+    CRect rectFrame;
+    pFrame->GetWindowRect(&rectFrame);
+    const HWND hWndForeground = ::GetForegroundWindow();
+    auto floatAt = [&](COXSizeControlBar& b, CPoint pt, DWORD dwStyle) {
+        pFrame->FloatControlBarAt(&b, pt, dwStyle);
+        CFrameWnd* pFloat = b.GetParentFrame();
+        EXPECT_TRUE(b.IsFloating());
+        EXPECT_TRUE(pFloat != NULL && pFloat != pFrame);
+        return DYNAMIC_DOWNCAST(CMiniDockFrameWnd, pFloat);
+    };
+    auto topLeft = [](CWnd* pWnd) {
+        CRect rect;
+        pWnd->GetWindowRect(&rect);
+        return rect.TopLeft();
+    };
+
+    const CPoint pt1 = rectFrame.TopLeft() + CPoint(120, 140), pt2 = pt1 + CPoint(40, 30);
+    CMiniDockFrameWnd* pFirst = floatAt(bar, pt1, CBRS_ALIGN_TOP);
+    ASSERT_TRUE(pFirst != NULL);
+    const HWND hWndFirst = pFirst->m_hWnd;
+    EXPECT_EQ(pt1, topLeft(pFirst));
+    EXPECT_TRUE(pFirst->IsWindowVisible());
+    EXPECT_EQ(hWndForeground, ::GetForegroundWindow()) << "the floating frame took the activation";
+    EXPECT_EQ(bar.m_hWnd, pFirst->m_hWndOwner);
+    EXPECT_EQ((DWORD)CBRS_ALIGN_TOP, pFirst->m_wndDockBar.m_dwStyle & CBRS_ALIGN_ANY);
+
+    // alone in a dock bar that allows the edge: the frame only moves
+    EXPECT_EQ(hWndFirst, floatAt(bar, pt2, CBRS_ALIGN_TOP)->m_hWnd);
+    EXPECT_EQ(pt2, topLeft(pFirst));
+    // an edge the dock bar does not allow: a new frame, the old one goes
+    CMiniDockFrameWnd* pLeft = floatAt(bar, pt1, CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT);
+    EXPECT_NE(hWndFirst, pLeft->m_hWnd);
+    EXPECT_FALSE(::IsWindow(hWndFirst));
+    EXPECT_EQ(pt1, topLeft(pLeft));
+    EXPECT_EQ((DWORD)CBRS_ALIGN_LEFT, pLeft->m_wndDockBar.m_dwStyle & CBRS_ALIGN_ANY);
+    // a bar that sizes itself floats as a row from a side edge too
+    bar.m_dwStyle |= CBRS_SIZE_DYNAMIC;
+    CMiniDockFrameWnd* pDynamic = floatAt(bar, pt2, CBRS_ALIGN_RIGHT);
+    EXPECT_EQ((DWORD)CBRS_ALIGN_TOP, pDynamic->m_wndDockBar.m_dwStyle & CBRS_ALIGN_ANY);
+    bar.m_dwStyle &= ~CBRS_SIZE_DYNAMIC;
+    // a hidden bar's frame is made but not shown
+    CMiniDockFrameWnd* pHidden = floatAt(hidden, pt1, CBRS_ALIGN_TOP);
+    EXPECT_FALSE(pHidden->IsWindowVisible());
+    EXPECT_EQ(pt1, topLeft(pHidden));
+
+    bar.DestroyWindow();
+    hidden.DestroyWindow();
+    PumpPending();
+}
+
+TEST_F(FloatingFrame, FloatControlBarAtMovesALoneFloatingBarOrMakesANewFrame)
+{
+    CheckFloatControlBarAt(m_pFrame);
+}
+
+class FloatAtMDIFrame : public SizeDockMDITest
+{
+};
+
+TEST_F(FloatAtMDIFrame, FloatControlBarAtMovesALoneFloatingBarOrMakesANewFrame)
+{
+    CheckFloatControlBarAt(m_pFrame);
+}
+
 TEST_F(FloatingFrame, ASizingBarsFrameKeepsCloseAndMoveAndCloseReadsHideUnlessTheBarGoesOnClose)
 {
     struct Case
