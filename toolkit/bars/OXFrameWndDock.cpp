@@ -271,6 +271,39 @@ void OXSizeDock::FloatControlBarNotify(CFrameWnd* pFrame, CControlBar* pBar, CPo
         pBar->SendMessage(WM_OXSIZEBAR_FLOATED);
 }
 
+void OXSizeDock::FloatControlBarAt(CFrameWnd* pFrame, CControlBar* pBar, CPoint pt, DWORD dwStyle)
+{
+    if (pBar == NULL || !::IsWindow(pBar->m_hWnd))
+        return;
+    const DWORD dwEdges = dwStyle & CBRS_ALIGN_ANY;
+    CDockBar* pDockBar = pBar->m_pDockBar;
+    if (pDockBar != NULL && pDockBar->m_bFloating && pDockBar->GetDockedCount() == 1 &&
+        (pDockBar->m_dwStyle & dwEdges) == dwEdges) {
+        CFrameWnd* pDockFrame = pDockBar->GetParentFrame();
+        if (pDockFrame != NULL) {
+            pDockFrame->SetWindowPos(NULL, pt.x, pt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            pDockFrame->RecalcLayout(TRUE);
+            return;
+        }
+    }
+    // a bar that sizes itself floats as a row whatever edge it came from
+    if (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) {
+        dwStyle |= CBRS_SIZE_DYNAMIC;
+        if (dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT))
+            dwStyle = (dwStyle & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP;
+    }
+    CMiniDockFrameWnd* pDockFrame = pFrame->CreateFloatingFrame(dwStyle);
+    pDockFrame->SetWindowPos(NULL, pt.x, pt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (pDockFrame->m_hWndOwner == NULL)
+        pDockFrame->m_hWndOwner = pBar->m_hWnd;
+    pDockFrame->m_wndDockBar.DockControlBar(pBar);
+    pDockFrame->RecalcLayout(TRUE);
+    if (pBar->GetStyle() & WS_VISIBLE) {
+        pDockFrame->ShowWindow(SW_SHOWNA);
+        pDockFrame->UpdateWindow();
+    }
+}
+
 void OXSizeDock::PlaceWindows(CSize sizeClient, const CSize* pSizes, int nCount, UINT nCorner, CPoint* pPositions,
                               BOOL* pPlaced)
 {
@@ -354,7 +387,7 @@ void OXSizeDock::ArrangeWindows(CWnd* pParent, CObArray& arrWnd, UINT nCorner)
         ::EndDeferWindowPos(hDWP);
 }
 
-void OXSizeDock::ArrangeFloatingBars(CFrameWnd* pFrame, CWnd* pParent, UINT nCorner)
+void OXSizeDock::ArrangeFloatingBars(CFrameWnd* pFrame, CWnd* pParent, UINT nCorner, DWORD dwStyleRemove)
 {
     CObArray arrWnd;
     for (CControlBar* pBar : FrameBars(pFrame)) {
@@ -370,6 +403,9 @@ void OXSizeDock::ArrangeFloatingBars(CFrameWnd* pFrame, CWnd* pParent, UINT nCor
             arrWnd.Add(pFloat);
     }
     ArrangeWindows(pParent, arrWnd, nCorner);
+    if (dwStyleRemove != 0)
+        for (INT_PTR i = 0; i < arrWnd.GetSize(); ++i)
+            ((CWnd*)arrWnd[i])->ModifyStyle(dwStyleRemove, 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -400,8 +436,9 @@ COXMDIFrameWndSizeDock::COXMDIFrameWndSizeDock()
 
 void COXMDIFrameWndSizeDock::ArrangeFloatingBars(UINT nCorner)
 {
-    CObArray arrWnd;
-    OXSizeDock::ArrangeFloatingBars(this, CWnd::FromHandle(m_hWndMDIClient), nCorner);
+    // a floating frame that a drag placed (style bit 0x0001) counts as
+    // placed by the arrangement from now on
+    OXSizeDock::ArrangeFloatingBars(this, CWnd::FromHandle(m_hWndMDIClient), nCorner, 0x0001);
 }
 
 CMDIChildWnd* COXMDIFrameWndSizeDock::GetActiveDockedChild()
@@ -452,6 +489,16 @@ void COXMDIFrameWndSizeDock::OnCloseFrame()
             m_bClosing = FALSE;
             return;
         }
+        // what was not saved now is given up: nothing asks about it again
+        // while the windows close, and the program goes out of sight first
+        POSITION posTemplate = pApp->GetFirstDocTemplatePosition();
+        while (posTemplate != NULL) {
+            CDocTemplate* pTemplate = pApp->GetNextDocTemplate(posTemplate);
+            POSITION posDoc = pTemplate->GetFirstDocPosition();
+            while (posDoc != NULL)
+                pTemplate->GetNextDoc(posDoc)->SetModifiedFlag(FALSE);
+        }
+        pApp->HideApplication();
         // docked views go back into their children, which the documents close
         UndockAllChildren();
         pApp->CloseAllDocuments(FALSE);

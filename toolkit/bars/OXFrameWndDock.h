@@ -28,7 +28,13 @@ void TileDockedBars(CFrameWnd* pFrame, DWORD dwDockStyle);
 void SaveSizeBarState(CFrameWnd* pFrame, LPCTSTR lpszProfileName, BOOL bExcludeViewBars);
 void LoadSizeBarState(CFrameWnd* pFrame, LPCTSTR lpszProfileName);
 void FloatControlBarNotify(CFrameWnd* pFrame, CControlBar* pBar, CPoint pt, DWORD dwStyle);
-void ArrangeFloatingBars(CFrameWnd* pFrame, CWnd* pParent, UINT nCorner);
+// pt in screen coordinates. A bar floating alone in a floating dock bar that
+// allows every edge of dwStyle only moves there; any other gets a new
+// floating frame, shown (without activation) only when the bar is visible.
+void FloatControlBarAt(CFrameWnd* pFrame, CControlBar* pBar, CPoint pt, DWORD dwStyle);
+// Arranges the floating frames of the frame's visible floating bars in
+// pParent's client area; they lose the style bits dwStyleRemove.
+void ArrangeFloatingBars(CFrameWnd* pFrame, CWnd* pParent, UINT nCorner, DWORD dwStyleRemove = 0);
 
 // The record of a bar, and a stored value read back: FALSE for a value of
 // another length; sizes are clamped to 0..32767 so that no stored value
@@ -68,6 +74,10 @@ public:
     {
         OXSizeDock::FloatControlBarNotify(this, pBar, pt, dwStyle);
     }
+    void FloatControlBarAt(CControlBar* pBar, CPoint pt, DWORD dwStyle)
+    {
+        OXSizeDock::FloatControlBarAt(this, pBar, pt, dwStyle);
+    }
     void ArrangeFloatingBars(UINT nCorner) { OXSizeDock::ArrangeFloatingBars(this, this, nCorner); }
     void SetOwnBarDrag(BOOL bOwn) { m_bOwnBarDrag = bOwn; }
 
@@ -94,6 +104,10 @@ public:
     void FloatControlBarNotify(CControlBar* pBar, CPoint pt, DWORD dwStyle)
     {
         OXSizeDock::FloatControlBarNotify(this, pBar, pt, dwStyle);
+    }
+    void FloatControlBarAt(CControlBar* pBar, CPoint pt, DWORD dwStyle)
+    {
+        OXSizeDock::FloatControlBarAt(this, pBar, pt, dwStyle);
     }
     void ArrangeFloatingBars(UINT nCorner);
     void SetOwnBarDrag(BOOL bOwn) { m_bOwnBarDrag = bOwn; }

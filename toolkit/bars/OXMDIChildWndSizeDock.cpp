@@ -253,6 +253,11 @@ void COXSizeViewBar::OnSizedOrDocked(int cx, int cy, BOOL bFloating, UINT nWhat)
             m_wndWrapper.Detach();
         if (::GetParent(m_pView->m_hWnd) != m_hWnd)
             m_pView->SetParent(this);
+        // the floating frame takes the bar's size now, not at idle time, so
+        // that the view below is sized to the bar as it stays
+        CFrameWnd* pDockingFrame = GetDockingFrame();
+        if (pDockingFrame != NULL)
+            pDockingFrame->RecalcLayout(TRUE);
     } else {
         m_wndWrapper.Attach(this, m_pView);
         pHolder = &m_wndWrapper;

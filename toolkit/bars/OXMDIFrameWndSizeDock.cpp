@@ -270,17 +270,19 @@ BOOL COXMDIFrameWndSizeDock::OnCommand(WPARAM wParam, LPARAM lParam)
 
 BOOL COXMDIFrameWndSizeDock::PreTranslateMessage(MSG* pMsg)
 {
+    // a press elsewhere closes a dropped combo box list
+    if (pMsg->message == WM_LBUTTONDOWN || pMsg->message == WM_NCLBUTTONDOWN)
+        AfxCancelModes(pMsg->hwnd);
     if (CWnd::PreTranslateMessage(pMsg))
+        return TRUE;
+    // the active child first, before the frame's accelerators: the walk
+    // from a window in a bar (or from a docked child's view, which lives in
+    // its bar) never passes through it
+    CMDIChildWnd* pChild = GetActiveMDIChild();
+    if (pChild != NULL && pChild->PreTranslateMessage(pMsg))
         return TRUE;
     if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
         return FALSE;
-    // a docked child's view is not inside the child: its accelerators come here
-    COXMDIChildWndSizeDock* pDocked = DYNAMIC_DOWNCAST(COXMDIChildWndSizeDock, GetActiveDockedChild());
-    if (pDocked != NULL && pDocked->m_bDocked) {
-        HACCEL hAccel = pDocked->GetDefaultAccelerator();
-        if (hAccel != NULL && ::TranslateAcceleratorA(m_hWnd, hAccel, pMsg))
-            return TRUE;
-    }
     if (m_hAccelTable != NULL && ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg))
         return TRUE;
     if ((pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN) && GetActiveView() == NULL &&

@@ -203,10 +203,15 @@ void COXSizableMiniDockFrameWnd::ActivateTopParent()
     if (pFrame != NULL && pFrame != this && ::GetForegroundWindow() != pFrame->m_hWnd &&
         ::GetForegroundWindow() != m_hWnd)
         ::SetForegroundWindow(pFrame->m_hWnd);
-    // activating the owners lifts them in the z-order, and a frame owned by
-    // another window takes only its own popups along: this frame stays on
-    // top, or the next click of a double click lands in the window under it
-    ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Activating the owners lifts them on the display, and a frame owned by
+    // another window takes only its own popups along: this frame must come
+    // back on top, or the next click of a double click lands in the window
+    // under it. It is often on top already in the system's order, where a
+    // lift to the top changes nothing and leaves the display as the
+    // activation made it (and the system's order follows the display later):
+    // through topmost and back, it is lifted on the display too.
+    ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void COXSizableMiniDockFrameWnd::TrackSystemMenu(CPoint pt)

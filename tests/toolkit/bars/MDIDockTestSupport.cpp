@@ -4,6 +4,8 @@
 
 IMPLEMENT_DYNCREATE(CDockTestView, CView)
 
+std::function<void(CView*)> CDockTestView::s_onDeactivate;
+
 void SizeDockMDITest::SetUp()
 {
     m_pFrame = new COXMDIFrameWndSizeDock;

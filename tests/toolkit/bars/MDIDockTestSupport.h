@@ -7,6 +7,7 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "OXFrameWndDock.h"
@@ -23,7 +24,20 @@ public:
     }
     // The frame the document was last told is closing.
     void PreCloseFrame(CFrameWnd* pFrame) override { m_hWndClosedFrame = pFrame->m_hWnd; }
+    // How the document stood, and whether the program's main window showed,
+    // when it was closed.
+    void OnCloseDocument() override
+    {
+        ++m_nClosed;
+        m_bModifiedAtClose = IsModified();
+        CWnd* pMain = AfxGetMainWnd();
+        m_bMainShownAtClose = pMain != NULL && pMain->IsWindowVisible();
+        CDocument::OnCloseDocument();
+    }
     BOOL m_bAgree = TRUE;
+    int m_nClosed = 0;
+    BOOL m_bModifiedAtClose = FALSE;
+    BOOL m_bMainShownAtClose = FALSE;
     int m_nAsked = 0;
     HWND m_hWndClosedFrame = NULL;
     int* m_pAsked = &m_nAsked;
@@ -32,8 +46,19 @@ public:
 class CDockTestView : public CView
 {
     DECLARE_DYNCREATE(CDockTestView)
+public:
+    // Called, while a test sets it, when a view learns that another takes
+    // the frame's activation from it, with that other view.
+    static std::function<void(CView* pNext)> s_onDeactivate;
+
 protected:
     void OnDraw(CDC*) override {}
+    void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override
+    {
+        if (!bActivate && s_onDeactivate)
+            s_onDeactivate(pActivateView);
+        CView::OnActivateView(bActivate, pActivateView, pDeactiveView);
+    }
 };
 
 // Keys to a shown menu: the last item, chosen.

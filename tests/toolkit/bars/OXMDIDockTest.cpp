@@ -1,7 +1,9 @@
 // Docked MDI children and MDI float windows in a real size-dock MDI frame:
 // a child docked from its system menu (also maximised and active) and back,
 // its bar's close asking the document, a bar floating as an MDI child and
-// back, closing float windows, and the float windows kept in the profile.
+// back, closing float windows, and the float windows kept in the profile;
+// then the MDI frame's own rules: arranging floating frames, keys and
+// presses on their way to the active child, and the program's close.
 #include <afxwin.h>
 #include <afxext.h>
 #include <gtest/gtest.h>
@@ -498,10 +500,46 @@ TEST_F(MDIDock, AFloatingViewStaysInItsBarWhenItsChildBecomesActive)
     m_pFrame->FloatControlBar(&pChild->m_wndViewBar, CPoint(400, 300));
     ASSERT_TRUE(pChild->m_wndViewBar.IsFloating());
     m_pFrame->ActivateMDIChild(pOther);
+    // while the frame changes its active view, the floating one is hidden
+    // inside the frame, so that the change neither shows it elsewhere nor
+    // activates its floating frame
+    HWND hWndParentDuring = NULL;
+    BOOL bVisibleDuring = TRUE;
+    CDockTestView::s_onDeactivate = [&](CView* pNext) {
+        if (pNext == pView) {
+            hWndParentDuring = ::GetParent(pView->m_hWnd);
+            bVisibleDuring = pView->IsWindowVisible();
+        }
+    };
     m_pFrame->ActivateMDIChild(pChild);
+    CDockTestView::s_onDeactivate = nullptr;
+    EXPECT_EQ(m_pFrame->m_hWnd, hWndParentDuring);
+    EXPECT_FALSE(bVisibleDuring);
     EXPECT_EQ(pView, m_pFrame->GetActiveView());
     EXPECT_EQ(pChild->m_wndViewBar.m_hWnd, ::GetParent(pView->m_hWnd));
     EXPECT_TRUE(pView->IsWindowVisible());
+}
+
+// When a docked document's floating bar changes size, its floating frame
+// takes the new size at once, not at idle time, and the view fills the bar.
+TEST_F(MDIDock, AFloatingViewBarsFrameFollowsTheBarAtOnce)
+{
+    COXMDIChildWndSizeDock* pChild = AddChild("Report.kwl");
+    CView* pView = pChild->GetActiveView();
+    ASSERT_TRUE(pChild->SetDocked(TRUE));
+    COXSizeViewBar& bar = pChild->m_wndViewBar;
+    m_pFrame->FloatControlBar(&bar, WindowRectOf(m_pFrame).TopLeft() + CPoint(300, 250));
+    ASSERT_TRUE(bar.IsFloating());
+    CFrameWnd* pFloat = bar.GetParentFrame();
+    PumpPending();
+    const CSize sizeBefore = WindowRectOf(pFloat).Size();
+    const CSize sizeBar = WindowRectOf(&bar).Size();
+    bar.m_FloatSize = sizeBar + CSize(60, 40);
+    bar.SetWindowPos(NULL, 0, 0, bar.m_FloatSize.cx, bar.m_FloatSize.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(sizeBefore + CSize(60, 40), WindowRectOf(pFloat).Size());
+    CRect rectBarClient;
+    bar.GetClientRect(&rectBarClient);
+    EXPECT_EQ(rectBarClient.Size(), WindowRectOf(pView).Size());
 }
 
 TEST_F(MDIDock, ABarFloatsAsAnMDIChildAndBack)
@@ -692,6 +730,122 @@ TEST_F(MDIDock, AnExceptionInAStepOfTheOwnDragLeavesTheMouseFree)
     EXPECT_TRUE(bThrown);
     EXPECT_FALSE(pBar->m_bTracking);
     EXPECT_NE(pBar->m_hWnd, ::GetCapture());
+}
+
+// ---------------------------------------------------------------------------
+// The MDI frame's own rules
+// ---------------------------------------------------------------------------
+
+// Floating frames arranged in the MDI client lose the bit a drag gave them.
+TEST_F(MDIDock, ArrangedFloatingFramesLoseTheBitOfADrag)
+{
+    COXSizeControlBar* pBar = AddBar(0);
+    m_pFrame->FloatControlBar(pBar, WindowRectOf(m_pFrame).TopLeft() + CPoint(300, 250), CBRS_ALIGN_TOP);
+    CFrameWnd* pFloat = pBar->GetParentFrame();
+    ASSERT_TRUE(pFloat != NULL && pFloat != m_pFrame);
+    pFloat->ModifyStyle(0, 0x0001);   // as a drag that floated it leaves it
+    m_pFrame->ArrangeFloatingBars(0x1 | 0x2 | 0x4);
+    EXPECT_EQ(0u, pFloat->GetStyle() & 0x0001);
+    CRect rectClient;
+    ::GetClientRect(m_pFrame->m_hWndMDIClient, &rectClient);
+    ::ClientToScreen(m_pFrame->m_hWndMDIClient, &rectClient.TopLeft());
+    EXPECT_EQ(rectClient.TopLeft(), WindowRectOf(pFloat).TopLeft()) << "arranged from the client's top-left";
+}
+
+// A child that notes the commands it carries out.
+class CCommandChild : public COXMDIChildWndSizeDock
+{
+public:
+    std::vector<UINT> m_commands;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+    {
+        if (nCode == CN_COMMAND && pHandlerInfo == NULL && nID >= 0x7700 && nID < 0x7800) {
+            m_commands.push_back(nID);
+            return TRUE;
+        }
+        return COXMDIChildWndSizeDock::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
+};
+
+HACCEL F7Accelerator(WORD nCmd)
+{
+    ACCEL accel = {FVIRTKEY, VK_F7, nCmd};
+    return ::CreateAcceleratorTableA(&accel, 1);
+}
+
+// A key pressed in a bar, or in a docked document's view, meets the active
+// document's own accelerators before the frame's: the way from the focus to
+// the frame passes through neither document window.
+TEST_F(MDIDock, TheActiveChildsAcceleratorsComeBeforeTheFramesWhereverTheFocusIs)
+{
+    const WORD kChildCmd = 0x7701, kFrameCmd = 0x7702;
+    CCommandChild* pChild = new CCommandChild;
+    AddChild("Report.kwl", 0, pChild);
+    pChild->m_hAccelTable = F7Accelerator(kChildCmd);
+    m_pFrame->m_hAccelTable = F7Accelerator(kFrameCmd);
+    COXSizeControlBar* pBar = AddBar(0);
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 80, 20), pBar, 1));
+    auto pressF7In = [&](CWnd* pWnd) {
+        pWnd->SetFocus();
+        MSG msg = {pWnd->m_hWnd, WM_KEYDOWN, VK_F7, 0x00410001};
+        return AfxGetApp()->PreTranslateMessage(&msg);
+    };
+    ASSERT_EQ(pChild, m_pFrame->GetActiveMDIChild());
+    EXPECT_TRUE(pressF7In(&edit));
+    EXPECT_EQ(std::vector<UINT>{kChildCmd}, pChild->m_commands) << "focus in a bar";
+    pChild->m_commands.clear();
+    ASSERT_TRUE(pChild->SetDocked(TRUE));
+    EXPECT_TRUE(pressF7In(pChild->GetActiveView()));
+    EXPECT_EQ(std::vector<UINT>{kChildCmd}, pChild->m_commands) << "focus in the docked document's view";
+
+    edit.DestroyWindow();
+    ::DestroyAcceleratorTable(pChild->m_hAccelTable);
+    ::DestroyAcceleratorTable(m_pFrame->m_hAccelTable);
+    pChild->m_hAccelTable = m_pFrame->m_hAccelTable = NULL;
+}
+
+// A press anywhere in the frame closes a list dropped from a combo box.
+TEST_F(MDIDock, APressInTheFrameClosesADroppedComboList)
+{
+    COXSizeControlBar* pBar = AddBar(0);
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 0, 120, 120), pBar, 1));
+    combo.AddString("seo tools");
+    combo.SetFocus();
+    combo.ShowDropDown(TRUE);
+    ASSERT_TRUE(combo.GetDroppedState());
+    MSG msg = {m_pFrame->m_hWndMDIClient, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20)};
+    m_pFrame->PreTranslateMessage(&msg);
+    EXPECT_FALSE(combo.GetDroppedState());
+    combo.DestroyWindow();
+}
+
+// The program's close: once the user has answered for the modified
+// documents, nothing is modified any more and the program is out of sight
+// before the docked windows come back and the documents close.
+TEST_F(MDIDock, TheProgramsCloseGivesUpWhatWasNotSavedAndHidesFirst)
+{
+    COXMDIChildWndSizeDock* pDocked = AddChild("Report.kwl");
+    AddChild("Ideas.kwl");
+    ASSERT_TRUE(pDocked->SetDocked(TRUE));
+    for (int i = 0; i < 2; ++i)
+        Doc(i)->SetModifiedFlag(TRUE);   // and the answer will be not to save
+    EnterDocumentsInTemplate();
+    const HWND hWndFrame = m_pFrame->m_hWnd;
+    m_pFrame->SendMessage(WM_CLOSE);
+    EXPECT_FALSE(::IsWindow(hWndFrame));
+    if (!::IsWindow(hWndFrame))
+        m_pFrame = NULL;
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(1, Doc(i)->m_nAsked) << i;
+        EXPECT_EQ(1, Doc(i)->m_nClosed) << i;
+        EXPECT_FALSE(Doc(i)->m_bModifiedAtClose) << i;
+        EXPECT_FALSE(Doc(i)->m_bMainShownAtClose) << i;
+    }
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
 }
 
 }   // namespace

@@ -3,7 +3,9 @@
 // element each skin holds, then real frames floating real bars in a
 // size-dock frame: the trimmed system menu, the border fed to the float
 // size (by a real drag of the border), the caption press handing the drag
-// to the bar, closing (hide, delete on close) and the shared mouse hook;
+// to the bar, closing (hide, delete on close) and the shared mouse hook,
+// floating at a point on either frame, and a floating frame that stays
+// above its frame at a click on its caption however its bar came to float;
 // last a docked document window's bar floating in one, under real input:
 // its close asking the document and bringing the window back, the dock
 // item of its system menu, activation.
@@ -13,14 +15,17 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "OXCoolToolBar.h"
+#include "OXDockTabCtrl.h"
 #include "MDIDockTestSupport.h"
 #include "OXFrameWndDock.h"
 #include "OXMiniFrameSkin.h"
 #include "OXSizableMiniDockFrameWnd.h"
 #include "OXSizeControlBar.h"
+#include "OXSizeDockBar.h"
 #include "SkinTestSupport.h"
 #include "testdrawing.h"
 #include "testsupport.h"
@@ -238,6 +243,86 @@ protected:
     CWnd* m_pOldMain = NULL;
     std::vector<CControlBar*> m_owned;
 };
+
+// Floating a bar at a point, on either frame: a bar floating alone in a
+// floating dock bar that allows every edge asked for only moves; otherwise
+// a new floating frame at the point (a bar that sizes itself as a row), not
+// activated, shown only when the bar is visible.
+template <class TFrame>
+void CheckFloatControlBarAt(TFrame* pFrame)
+{
+    COXSizeControlBar bar(0), hidden(0);
+    ASSERT_TRUE(bar.Create(pFrame, "Basket", kBarId, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 200, 120)));
+    ASSERT_TRUE(hidden.Create(pFrame, "History", kBarId + 1, WS_CHILD | CBRS_TOP, CRect(0, 0, 200, 120)));
+    for (COXSizeControlBar* p : {&bar, &hidden}) {
+        p->EnableDocking(CBRS_ALIGN_ANY);
+        pFrame->DockControlBar(p, AFX_IDW_DOCKBAR_TOP);
+    }
+    pFrame->RecalcLayout(TRUE);
+    PumpPending();
+    CRect rectFrame;
+    pFrame->GetWindowRect(&rectFrame);
+    const HWND hWndForeground = ::GetForegroundWindow();
+    auto floatAt = [&](COXSizeControlBar& b, CPoint pt, DWORD dwStyle) {
+        pFrame->FloatControlBarAt(&b, pt, dwStyle);
+        CFrameWnd* pFloat = b.GetParentFrame();
+        EXPECT_TRUE(b.IsFloating());
+        EXPECT_TRUE(pFloat != NULL && pFloat != pFrame);
+        return DYNAMIC_DOWNCAST(CMiniDockFrameWnd, pFloat);
+    };
+    auto topLeft = [](CWnd* pWnd) {
+        CRect rect;
+        pWnd->GetWindowRect(&rect);
+        return rect.TopLeft();
+    };
+
+    const CPoint pt1 = rectFrame.TopLeft() + CPoint(120, 140), pt2 = pt1 + CPoint(40, 30);
+    CMiniDockFrameWnd* pFirst = floatAt(bar, pt1, CBRS_ALIGN_TOP);
+    ASSERT_TRUE(pFirst != NULL);
+    const HWND hWndFirst = pFirst->m_hWnd;
+    EXPECT_EQ(pt1, topLeft(pFirst));
+    EXPECT_TRUE(pFirst->IsWindowVisible());
+    EXPECT_EQ(hWndForeground, ::GetForegroundWindow()) << "the floating frame took the activation";
+    EXPECT_EQ(bar.m_hWnd, pFirst->m_hWndOwner);
+    EXPECT_EQ((DWORD)CBRS_ALIGN_TOP, pFirst->m_wndDockBar.m_dwStyle & CBRS_ALIGN_ANY);
+
+    // alone in a dock bar that allows the edge: the frame only moves
+    EXPECT_EQ(hWndFirst, floatAt(bar, pt2, CBRS_ALIGN_TOP)->m_hWnd);
+    EXPECT_EQ(pt2, topLeft(pFirst));
+    // an edge the dock bar does not allow: a new frame, the old one goes
+    CMiniDockFrameWnd* pLeft = floatAt(bar, pt1, CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT);
+    EXPECT_NE(hWndFirst, pLeft->m_hWnd);
+    EXPECT_FALSE(::IsWindow(hWndFirst));
+    EXPECT_EQ(pt1, topLeft(pLeft));
+    EXPECT_EQ((DWORD)CBRS_ALIGN_LEFT, pLeft->m_wndDockBar.m_dwStyle & CBRS_ALIGN_ANY);
+    // a bar that sizes itself floats as a row from a side edge too
+    bar.m_dwStyle |= CBRS_SIZE_DYNAMIC;
+    CMiniDockFrameWnd* pDynamic = floatAt(bar, pt2, CBRS_ALIGN_RIGHT);
+    EXPECT_EQ((DWORD)CBRS_ALIGN_TOP, pDynamic->m_wndDockBar.m_dwStyle & CBRS_ALIGN_ANY);
+    bar.m_dwStyle &= ~CBRS_SIZE_DYNAMIC;
+    // a hidden bar's frame is made but not shown
+    CMiniDockFrameWnd* pHidden = floatAt(hidden, pt1, CBRS_ALIGN_TOP);
+    EXPECT_FALSE(pHidden->IsWindowVisible());
+    EXPECT_EQ(pt1, topLeft(pHidden));
+
+    bar.DestroyWindow();
+    hidden.DestroyWindow();
+    PumpPending();
+}
+
+TEST_F(FloatingFrame, FloatControlBarAtMovesALoneFloatingBarOrMakesANewFrame)
+{
+    CheckFloatControlBarAt(m_pFrame);
+}
+
+class FloatAtMDIFrame : public SizeDockMDITest
+{
+};
+
+TEST_F(FloatAtMDIFrame, FloatControlBarAtMovesALoneFloatingBarOrMakesANewFrame)
+{
+    CheckFloatControlBarAt(m_pFrame);
+}
 
 TEST_F(FloatingFrame, ASizingBarsFrameKeepsCloseAndMoveAndCloseReadsHideUnlessTheBarGoesOnClose)
 {
@@ -498,48 +583,113 @@ void LeftClick(CPoint pt)
     ::SendInput(2, input, sizeof(INPUT));
 }
 
-// A frame owned by the program's main window (as the gallery's pages are),
-// and a bar of it floated by a drag: a click on the floating frame's caption
-// keeps that frame above the frame it belongs to, or the next click of a
-// double click would land in the frame under it.
-TEST(FloatingFrameOrder, ABarFloatedByADragStaysAboveItsFrameWhenItsCaptionIsClicked)
+// A frame owned by another window (as the gallery's pages are owned by the
+// gallery) and made the program's main window while it is open, with two
+// sizing bars stacked as tabs at its right edge. However a bar comes to
+// float, a click on its floating frame's caption keeps that frame above the
+// frame it belongs to, or the next click of a double click would land in
+// the frame under it and the bar would never dock back.
+class FloatingFrameOrder : public ::testing::TestWithParam<const char*>
 {
-    CWinApp* pApp = AfxGetApp();
-    CWnd* pOldMain = pApp->m_pMainWnd;
-    CWnd main;
-    ASSERT_TRUE(main.CreateEx(0, AfxRegisterWndClass(0), "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                              CRect(10, 10, 300, 400), NULL, 0));
-    pApp->m_pMainWnd = &main;
-    COXFrameWndSizeDock* pFrame = new COXFrameWndSizeDock;
-    ASSERT_TRUE(pFrame->Create(NULL, "Owned frame", WS_OVERLAPPEDWINDOW, CRect(320, 10, 1020, 560), &main));
-    pFrame->EnableDocking(CBRS_ALIGN_ANY);
-    pFrame->ShowWindow(SW_SHOWNORMAL);
-    pFrame->UpdateWindow();
-    COXSizeControlBar bar(0);
-    ASSERT_TRUE(bar.Create(pFrame, "Basket", kBarId, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 200, 120)));
-    bar.EnableDocking(CBRS_ALIGN_ANY);
-    pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_RIGHT);
-    pFrame->RecalcLayout(TRUE);
-    pFrame->SetForegroundWindow();
-    PumpPending();
+protected:
+    void SetUp() override
+    {
+        CWinApp* pApp = AfxGetApp();
+        m_pOldMain = pApp->m_pMainWnd;
+        ASSERT_TRUE(m_owner.CreateEx(0, AfxRegisterWndClass(0), "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                     CRect(10, 10, 300, 400), NULL, 0));
+        m_pFrame = new COXFrameWndSizeDock;
+        ASSERT_TRUE(m_pFrame->Create(NULL, "Owned frame", WS_OVERLAPPEDWINDOW, CRect(320, 10, 1020, 560), &m_owner));
+        pApp->m_pMainWnd = m_pFrame;
+        m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+        m_pFrame->ShowWindow(SW_SHOWNORMAL);
+        m_pFrame->UpdateWindow();
+        const LPCTSTR names[2] = {"Basket", "History"};
+        for (int i = 0; i < 2; ++i) {
+            ASSERT_TRUE(m_bars[i].Create(m_pFrame, names[i], kBarId + i, WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                                         CRect(0, 0, 200, 120)));
+            m_bars[i].EnableDocking(CBRS_ALIGN_ANY);
+            m_pFrame->DockControlBar(&m_bars[i], AFX_IDW_DOCKBAR_RIGHT);
+        }
+        m_pFrame->RecalcLayout(TRUE);
+        PumpPending();
+        COXSizeDockBar* pRight = DYNAMIC_DOWNCAST(COXSizeDockBar, m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_RIGHT));
+        ASSERT_TRUE(pRight != NULL);
+        ASSERT_EQ(1, pRight->m_wndTabContainer.InsertBar(&m_bars[1], 1, TRUE));
+        m_pFrame->RecalcLayout(TRUE);
+        m_pFrame->SetForegroundWindow();
+        PumpPending();
+    }
+    void TearDown() override
+    {
+        if (::IsWindow(m_pFrame->m_hWnd))
+            m_pFrame->DestroyWindow();
+        AfxGetApp()->m_pMainWnd = m_pOldMain;
+        m_owner.DestroyWindow();
+        PumpPending();
+    }
+    // Over the frame, away from its dock bars.
+    CPoint FloatPoint()
+    {
+        CRect rect;
+        m_pFrame->GetClientRect(&rect);
+        m_pFrame->ClientToScreen(&rect);
+        return CPoint(rect.left + 100, rect.CenterPoint().y);
+    }
+    // Floats the shown bar of the stack the way the test names.
+    void FloatTheShownBar(const CString& strPath)
+    {
+        COXSizeControlBar& bar = m_bars[1];
+        CRect rectBar;
+        bar.GetWindowRect(&rectBar);
+        const CPoint ptCaption(rectBar.left + 30, rectBar.top + 6);
+        CPoint ptEnd = FloatPoint();
+        if (strPath == "FloatControlBar") {
+            m_pFrame->FloatControlBar(&bar, ptEnd, CBRS_ALIGN_TOP);
+        } else if (strPath == "FloatControlBarAt") {
+            m_pFrame->FloatControlBarAt(&bar, ptEnd, CBRS_ALIGN_TOP);
+        } else if (strPath == "DoubleClickInTheStack") {
+            bar.m_pDockContext->m_ptMRUFloatPos = ptEnd;
+            bar.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(30, 6));
+        } else if (strPath == "DragThroughTheContext") {
+            bar.ScreenToClient(&ptEnd);
+            bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptEnd.x, ptEnd.y));
+            bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptEnd.x, ptEnd.y));
+            bar.m_pDockContext->StartDrag(ptCaption);
+        } else if (strPath == "OwnDragOfItsTab") {
+            // a tab pressed and dragged out, released away from the edges
+            m_pFrame->SetOwnBarDrag(TRUE);
+            COXDockTabCtrl* pTabs = bar.GetTabContainer();
+            ASSERT_TRUE(pTabs != NULL);
+            CRect rectTab;
+            pTabs->GetItemRect(pTabs->FindBar(&bar), &rectTab);
+            const CPoint pt = rectTab.CenterPoint();
+            pTabs->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+            pTabs->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x + 10, pt.y));
+            ASSERT_TRUE(bar.m_bTracking);
+            bar.ScreenToClient(&ptEnd);
+            bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptEnd.x, ptEnd.y));
+            bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptEnd.x, ptEnd.y));
+        } else {
+            FAIL() << "no such path";
+        }
+        PumpPending();
+    }
 
-    // dragged by its caption into the middle of the frame: it floats
-    CRect rectBar;
-    bar.GetWindowRect(&rectBar);
-    const CPoint ptStart(rectBar.left + 30, rectBar.top + 6);
-    CRect rectClient;
-    pFrame->GetClientRect(&rectClient);
-    pFrame->ClientToScreen(&rectClient);
-    CPoint ptEnd = rectClient.CenterPoint();
-    bar.ScreenToClient(&ptEnd);
-    bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptEnd.x, ptEnd.y));
-    bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptEnd.x, ptEnd.y));
-    bar.m_pDockContext->StartDrag(ptStart);
-    PumpPending();
+    CWnd m_owner;
+    COXFrameWndSizeDock* m_pFrame = NULL;
+    COXSizeControlBar m_bars[2] = {COXSizeControlBar(0), COXSizeControlBar(0)};
+    CWnd* m_pOldMain = NULL;
+};
+
+TEST_P(FloatingFrameOrder, AClickOnTheCaptionOfAFloatingBarLeavesItAboveItsFrame)
+{
+    FloatTheShownBar(GetParam());
+    COXSizeControlBar& bar = m_bars[1];
     ASSERT_TRUE(bar.IsFloating());
     CFrameWnd* pFloat = bar.GetParentFrame();
-    ASSERT_TRUE(pFloat != NULL && pFloat != pFrame);
-    EXPECT_TRUE(IsAbove(pFloat->m_hWnd, pFrame->m_hWnd)) << "floated under its frame";
+    ASSERT_TRUE(pFloat != NULL && pFloat != m_pFrame);
+    EXPECT_TRUE(IsAbove(pFloat->m_hWnd, m_pFrame->m_hWnd)) << "floated under its frame";
 
     CRect rectFloat;
     pFloat->GetWindowRect(&rectFloat);
@@ -548,12 +698,13 @@ TEST(FloatingFrameOrder, ABarFloatedByADragStaysAboveItsFrameWhenItsCaptionIsCli
     LeftClick(ptCaption);
     PumpUntil([] { return (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; }, kWaitMs);
     PumpPending();
-    EXPECT_TRUE(IsAbove(pFloat->m_hWnd, pFrame->m_hWnd)) << "a click on its caption put it under its frame";
-
-    pFrame->DestroyWindow();
-    pApp->m_pMainWnd = pOldMain;
-    main.DestroyWindow();
+    EXPECT_TRUE(IsAbove(pFloat->m_hWnd, m_pFrame->m_hWnd)) << "a click on its caption put it under its frame";
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryWayToFloat, FloatingFrameOrder,
+                         ::testing::Values("FloatControlBar", "FloatControlBarAt", "DoubleClickInTheStack",
+                                           "DragThroughTheContext", "OwnDragOfItsTab"),
+                         [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
 
 // A flat tool bar that notes the flat style each layout saw.
 class CFlatWatchToolBar : public COXCoolToolBar
