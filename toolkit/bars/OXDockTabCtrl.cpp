@@ -15,6 +15,9 @@ const int nTabHitBand = 48;
 const int nMaxTabText = 256;
 // Room around a tab's text: across and along the strip.
 const int nTabPaddingX = 12, nTabPaddingY = 4;
+// How much further than the others the selected tab reaches from the
+// display area.
+const int nSelectedReach = 2;
 }   // namespace
 
 COXDockTabCtrl::COXDockTabCtrl(COXSizeDockBar* pDockBar)
@@ -272,6 +275,56 @@ BEGIN_MESSAGE_MAP(COXDockTabCtrl, COXSkinnedTabCtrl)
     ON_WM_MOUSEMOVE()
     ON_NOTIFY_REFLECT_EX(TCN_SELCHANGE, OnSelChange)
 END_MESSAGE_MAP()
+
+BOOL COXDockTabCtrl::PreCreateWindow(CREATESTRUCT& cs)
+{
+    // The labels are drawn here (DrawItem); the skins that paint the whole
+    // strip draw their own and never ask.
+    cs.style |= TCS_OWNERDRAWFIXED;
+    return COXSkinnedTabCtrl::PreCreateWindow(cs);
+}
+
+CRect COXDockTabCtrl::LabelRect(const CRect& rectTab, BOOL bBottom)
+{
+    // The selected tab reaches further from the display area than the
+    // others; the label keeps to the part every tab has, so that all the
+    // labels stand in one line, in the middle of the tabs.
+    CRect rect(rectTab);
+    if (bBottom)
+        rect.bottom -= nSelectedReach;
+    else
+        rect.top += nSelectedReach;
+    return rect;
+}
+
+void COXDockTabCtrl::DrawItem(LPDRAWITEMSTRUCT lpDIS)
+{
+    // The stock control moves an unselected label away from the display
+    // area by the vertical padding, which along the bottom puts it on the
+    // tab's far edge: the label is centred here instead. Across, the
+    // rectangle handed over is the tab's inside.
+    CRect rectTab;
+    if (!GetItemRect((int)lpDIS->itemID, &rectTab))
+        return;
+    CRect rect = LabelRect(rectTab, (GetStyle() & TCS_BOTTOM) != 0);
+    rect.left = lpDIS->rcItem.left;
+    rect.right = lpDIS->rcItem.right;
+    TCHAR szText[nMaxTabText + 1] = {};
+    TCITEM item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = szText;
+    item.cchTextMax = nMaxTabText;
+    GetItem((int)lpDIS->itemID, &item);
+    szText[nMaxTabText] = 0;
+    CDC* pDC = CDC::FromHandle(lpDIS->hDC);
+    CFont* pOldFont = pDC->SelectObject(GetFont());
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    const COLORREF clrOld = pDC->SetTextColor(::GetSysColor(COLOR_BTNTEXT));
+    pDC->DrawText(szText, -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    pDC->SetTextColor(clrOld);
+    pDC->SetBkMode(nOldMode);
+    pDC->SelectObject(pOldFont);
+}
 
 int COXDockTabCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {

@@ -55,6 +55,9 @@ public:
     // Whether a tab dragged from nFrom to nTo, whose rectangle is rectTo,
     // moves at x: once x has passed the target's middle.
     static BOOL PassesMiddle(int nFrom, int nTo, const CRect& rectTo, int x);
+    // Where a tab's label is centred: the tab (its item rectangle) less the
+    // rows only the selected tab has, on the side away from the display.
+    static CRect LabelRect(const CRect& rectTab, BOOL bBottom);
 
     CFont m_font;
     CControlBar* m_pLastShownBar;
@@ -62,6 +65,9 @@ public:
     CPoint m_ptLButtonDown;
 
 protected:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);

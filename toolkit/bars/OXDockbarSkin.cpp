@@ -481,6 +481,11 @@ COXDockbarSkinXP::ButtonLook COXDockbarSkinXP::GetButtonLook(COXSizeControlBar* 
     look.bFrame = bMaximize && !pBar->CanMaximizeInRow();
     look.bHighlightFrame = (pBar->m_dwSizeBarStyle & SZBAR_SOLIDCAPTION) != 0;
     look.clrBack = m_pSkin->SysColor(look.bHighlightFrame ? COLOR_INACTIVECAPTION : COLOR_BTNFACE);
+    // The bar knows the button is held down whether or not the mouse is
+    // captured at this moment (a press shown by the program, a repaint from
+    // elsewhere): the button says so, as the Classic one does.
+    if (pBar->m_nPressedButton == (bMaximize ? -2 : -3))
+        look.nState |= DFCS_PUSHED;
     return look;
 }
 

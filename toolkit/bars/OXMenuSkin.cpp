@@ -613,9 +613,12 @@ void COXMenuSkinXP::PaintPopupFrame(HWND hWnd, HDC hDC, COXBitmapMenu* pMenu, BO
     DrawShadow(hDC, rcWindow, pMenu->m_rectOwnerItem, pPopup != NULL ? &pPopup->arrShadow : NULL);
 
     pDC->FillSolidRect(&rcFrame, m_pSkin->GetMenuBackgroundColor());
-    DrawImageColumn(pDC, CRect(rcFrame.left, rcFrame.top + 2,
+    // The column runs from border to border, and across from where the
+    // items' own columns begin, so that the gap round the items continues
+    // them (in 2003, the same gradient).
+    DrawImageColumn(pDC, CRect(rcFrame.left + 1, rcFrame.top + 1,
                                rcFrame.left + pMenu->GetImageWidth() + m_metrics.m_nImageLeft + 8,
-                               rcFrame.bottom - 4));
+                               rcFrame.bottom - 1));
     const COLORREF clrBorder = bPrint ? m_pSkin->SysColor(COLOR_BTNSHADOW) : m_pSkin->GetMenuBorderColor();
     pDC->Draw3dRect(&rcFrame, clrBorder, clrBorder);
 
@@ -625,6 +628,23 @@ void COXMenuSkinXP::PaintPopupFrame(HWND hWnd, HDC hDC, COXBitmapMenu* pMenu, BO
     if (!rcJoin.IsRectEmpty())
         DrawItemJoin(pDC, rcJoin);
     pDC->RestoreDC(-1);
+}
+
+CPoint COXMenuSkinXP::ClientOffset(HWND hWnd)
+{
+    CRect rcWindow;
+    ::GetWindowRect(hWnd, &rcWindow);
+    CPoint pt(0, 0);
+    ::ClientToScreen(hWnd, &pt);
+    return CPoint(pt.x - rcWindow.left, pt.y - rcWindow.top);
+}
+
+BOOL COXMenuSkinXP::HasOwnFrame(HWND hWnd)
+{
+    CRect rcWindow, rcClient;
+    ::GetWindowRect(hWnd, &rcWindow);
+    ::GetClientRect(hWnd, &rcClient);
+    return rcClient.Size() != rcWindow.Size();
 }
 
 LRESULT COXMenuSkinXP::OnPrint(WNDPROC pfnOld, HWND hWnd, HDC hDC, LPARAM lParam, COXBitmapMenu* pMenu)
@@ -654,8 +674,12 @@ LRESULT COXMenuSkinXP::OnPrint(WNDPROC pfnOld, HWND hWnd, HDC hDC, LPARAM lParam
     HDC hMem = ::CreateCompatibleDC(hDC);
     HBITMAP hBitmap = ::CreateCompatibleBitmap(hDC, rcWindow.Width(), rcWindow.Height());
     HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    // The items go where the client area lies in the window: inside the
+    // frame where the system gives the window one, at its corner where the
+    // window is all client.
+    const CPoint ptClient = ClientOffset(hWnd);
     POINT ptOld;
-    ::SetViewportOrgEx(hMem, 3, 3, &ptOld);
+    ::SetViewportOrgEx(hMem, ptClient.x, ptClient.y, &ptOld);
     ::CallWindowProc(pfnOld, hWnd, WM_PRINTCLIENT, (WPARAM)hMem, lParam | PRF_CLIENT);
     ::SetViewportOrgEx(hMem, ptOld.x, ptOld.y, NULL);
     PaintPopupFrame(hWnd, hMem, pMenu, TRUE);
@@ -712,6 +736,21 @@ LRESULT COXMenuSkinXP::PopupWindowProc(WNDPROC pfnOld, HWND hWnd, UINT nMsg, WPA
             m_mapPopupPos[hWnd] = CPoint(pPos->x, pPos->y);
         break;
     }
+    case WM_PAINT:
+        if (HasOwnFrame(hWnd))
+            break;
+        {
+            // The window is all client: the system paints its own border
+            // and the gap of its margins round the items in the client area,
+            // in the menu's colour. The skin's frame goes over them.
+            LRESULT lResult = ::CallWindowProc(pfnOld, hWnd, nMsg, wParam, lParam);
+            HDC hDC = ::GetWindowDC(hWnd);
+            if (hDC != NULL) {
+                PaintPopupFrame(hWnd, hDC, pMenu, FALSE);
+                ::ReleaseDC(hWnd, hDC);
+            }
+            return lResult;
+        }
     case WM_NCPAINT: {
         HDC hDC = wParam == 1 ? ::GetWindowDC(hWnd)
                               : ::GetDCEx(hWnd, (HRGN)wParam, DCX_WINDOW | DCX_INTERSECTRGN | DCX_CACHE);

@@ -206,6 +206,13 @@ public:
 
     COXSkinXP* GetSkin() const { return m_pSkin; }
 
+    // Where a window's client area lies in the window.
+    static CPoint ClientOffset(HWND hWnd);
+    // Whether the system gave a popup window a frame of its own around its
+    // client area; without one it draws its border and margins in the
+    // client, and the skin paints its frame after it.
+    static BOOL HasOwnFrame(HWND hWnd);
+
 protected:
     // The popup's border, column, shadow and join into hDC (window
     // coordinates); bPrint draws for an animation frame (no saved colours,

@@ -252,7 +252,9 @@ void COXSkinXP::DrawFrameButton(CDC* pDC, const RECT& rect, UINT nState, BOOL bF
         ptCursor.Offset(-rectWindow.left, -rectWindow.top);
     }
     BOOL bInside = rc.PtInRect(ptCursor);
-    ButtonLook look = FrameButtonLook(bInside, ::GetCapture() != NULL);
+    // A button its host says is pushed looks pressed wherever the cursor is.
+    ButtonLook look = (nState & DFCS_PUSHED) ? buttonPressed : FrameButtonLook(bInside, ::GetCapture() != NULL);
+    nState &= ~DFCS_PUSHED;
 
     const int cx = rc.Width(), cy = rc.Height();
     CDC dcBack;

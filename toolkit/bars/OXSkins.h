@@ -96,7 +96,8 @@ public:
     virtual COLORREF GetDisabledTextColor() const;
     virtual COLORREF GetMenuDisabledTextColor() const;
     // Draws a caption button (nState: a DFCS_CAPTION... value and its state
-    // bits) hosted in pWnd: hot or pressed under the cursor, with a frame
+    // bits) hosted in pWnd: hot or pressed under the cursor, pressed
+    // wherever the cursor is when nState has DFCS_PUSHED, with a frame
     // lighter or darker than clrBack when bFrame is set.
     virtual void DrawFrameButton(CDC* pDC, const RECT& rect, UINT nState, BOOL bFrame, BOOL bHighlightFrame,
                                  COLORREF clrBack, CWnd* pWnd);

@@ -224,7 +224,9 @@ void COXTabSkinXP::DrawItem(DRAWITEMSTRUCT* pDIS, CTabCtrl* pTab)
     pDC->SetTextColor(clrOld);
     pDC->SetBkMode(nOldMode);
 
-    if (bSelected && (dwStyle & TCS_FOCUSNEVER) == 0) {
+    // Only the control that has the keyboard focus shows it: a strip whose
+    // focus is elsewhere must not look focused too.
+    if (bSelected && (dwStyle & TCS_FOCUSNEVER) == 0 && ::GetFocus() == pTab->GetSafeHwnd()) {
         rectFocus.DeflateRect(2, 2);
         pDC->DrawFocusRect(&rectFocus);
     }

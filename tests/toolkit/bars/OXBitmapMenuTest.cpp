@@ -4,6 +4,8 @@
 // menu loop.
 #include <afxwin.h>
 #include <commctrl.h>
+#include <map>
+#include <string>
 #include <gtest/gtest.h>
 
 #include "OXBitmapMenu.h"
@@ -566,20 +568,39 @@ TEST(BitmapMenuOrganizer, SystemMenuLoopOpensAConvertedMenuAndAnswersItsKeys)
 
 namespace {
 
+// A shown frame whose popup (an item, a separator, an item) a bitmap menu
+// organizer converts, in the skin named; the commands stay enabled without
+// handlers.
+struct CConvertingFrame
+{
+    CConvertingFrame() : hPopup(MakeMenu("101 - 102")) {}
+    ~CConvertingFrame()
+    {
+        organizer.DetachFrameWnd();
+        ::DestroyMenu(hPopup);
+    }
+    BOOL Create(COXSkinnedApp* pApp, LPCTSTR lpszSkin)
+    {
+        if (!pApp->SetCurrentSkin(lpszSkin) || !frame.Create("Flat menus", CRect(50, 50, 450, 350)))
+            return FALSE;
+        frame.Show();
+        frame->m_bAutoMenuEnable = FALSE;
+        return organizer.AttachFrameWnd(frame);
+    }
+    CScopedFrame<CMenuFrame> frame;
+    HMENU hPopup;
+    COXBitmapMenuOrganizer organizer;
+};
+
 TEST(BitmapMenuOrganizer, FlatSkinGrowsThePopupForItsShadowAndForgetsItWhenClosed)
 {
     CSkinnedAppScope app;
-    ASSERT_TRUE(app.m_pApp->SetCurrentSkin("Office XP"));
+    CConvertingFrame menuFrame;
+    ASSERT_TRUE(menuFrame.Create(app.m_pApp, "Office XP"));
     COXMenuSkinXP* pSkin = dynamic_cast<COXMenuSkinXP*>(OXGetMenuSkin());
     ASSERT_TRUE(pSkin != NULL);
-
-    CScopedFrame<CMenuFrame> frame;
-    ASSERT_TRUE(frame.Create("Flat menus", CRect(50, 50, 450, 350)));
-    HMENU hPopup = MakeMenu("101 - 102");
-    frame.Show();
-    frame->m_bAutoMenuEnable = FALSE;
-    COXBitmapMenuOrganizer organizer;
-    ASSERT_TRUE(organizer.AttachFrameWnd(frame));
+    CMenuFrame* frame = menuFrame.frame;
+    HMENU hPopup = menuFrame.hPopup;
 
     CSize sizeWindow, sizeClient;
     int nPositions = 0;
@@ -608,8 +629,76 @@ TEST(BitmapMenuOrganizer, FlatSkinGrowsThePopupForItsShadowAndForgetsItWhenClose
            sizeClient.cy, nPositions);
     EXPECT_TRUE(bQuitKept);
     EXPECT_EQ(0, pSkin->GetPopupPosCount()) << "a closed popup's position is dropped";
-    organizer.DetachFrameWnd();
-    ::DestroyMenu(hPopup);
+}
+
+// The popup the system's loop shows in a flat skin wears the skin's frame:
+// its border at the window's edge (less the shadow's band), the image column
+// from border to border, the menu's own colour in the gap round the items,
+// where a system that draws its border and margins inside the window (as
+// this one does) would leave them in its menu colour.
+TEST(BitmapMenuOrganizer, FlatSkinsFrameTheSystemsPopupUpToItsBorder)
+{
+    CSkinnedAppScope app;
+    for (const char* pszSkin : {"Office XP", "Office 2003"}) {
+        CConvertingFrame menuFrame;
+        ASSERT_TRUE(menuFrame.Create(app.m_pApp, pszSkin));
+        COXSkinXP* pSkin = dynamic_cast<COXSkinXP*>(OXGetCurrentSkin());
+        ASSERT_TRUE(pSkin != NULL);
+        CMenuFrame* frame = menuFrame.frame;
+        HMENU hPopup = menuFrame.hPopup;
+
+        // Pixels of the window, by name, read once it has painted.
+        std::map<std::string, COLORREF> at;
+        int nColumnRight = 0;
+        CTrackProbe probe{frame->m_hWnd, hPopup};
+        probe.action = [&](CTrackProbe& p) {
+            ::UpdateWindow(p.hPopup);
+            CRect rcWindow;
+            ::GetWindowRect(p.hPopup, &rcWindow);
+            const int cx = rcWindow.Width() - 4, cy = rcWindow.Height() - 4;   // the frame, less the shadow
+            COXBitmapMenu* pMenu = DYNAMIC_DOWNCAST(COXBitmapMenu, CMenu::FromHandlePermanent(p.hMenu));
+            nColumnRight = pMenu != NULL ? pMenu->GetImageWidth() + 3 + 8 : 0;
+            const int xText = (nColumnRight + cx) / 2, yMiddle = cy / 2;
+            HDC hDC = ::GetWindowDC(p.hPopup);
+            const struct { const char* name; int x, y; } points[] = {
+                {"left border", 0, yMiddle},
+                {"right border", cx - 1, yMiddle},
+                {"bottom border", xText, cy - 1},
+                {"column at the left border", 1, yMiddle},
+                {"column under the top border", 1, 1},
+                {"column over the bottom border", 1, cy - 2},
+                {"column beside the items", 2, yMiddle},
+                {"gap over the items", xText, 1},
+                {"gap under the items", xText, cy - 2},
+                {"gap right of the items", cx - 2, yMiddle},
+                {"column's inner edge", nColumnRight - 1, yMiddle},
+            };
+            for (const auto& point : points)
+                at[point.name] = ::GetPixel(hDC, point.x, point.y);
+            ::ReleaseDC(p.hPopup, hDC);
+            ::EndMenu();
+        };
+        Track(frame, hPopup, probe);
+        ASSERT_TRUE(probe.hPopup != NULL) << "the popup never showed";
+        ASSERT_GT(nColumnRight, 11);
+        const COLORREF clrBorder = pSkin->GetMenuBorderColor(), clrBack = pSkin->GetMenuBackgroundColor();
+        for (const char* name : {"left border", "right border", "bottom border"})
+            EXPECT_EQ(clrBorder, at[name]) << pszSkin << ": " << name;
+        for (const char* name : {"gap over the items", "gap under the items", "gap right of the items"})
+            EXPECT_EQ(clrBack, at[name]) << pszSkin << ": " << name;
+        // The column runs down the whole height; XP's is one colour, 2003's
+        // a gradient across it.
+        for (const char* name : {"column under the top border", "column over the bottom border"})
+            EXPECT_EQ(at["column at the left border"], at[name]) << pszSkin << ": " << name;
+        if (strcmp(pszSkin, "Office XP") == 0) {
+            EXPECT_EQ(pSkin->GetToolbarBackgroundColor(), at["column at the left border"]);
+            EXPECT_EQ(pSkin->GetToolbarBackgroundColor(), at["column beside the items"]);
+        } else {
+            EXPECT_NE(at["column at the left border"], at["column's inner edge"]) << "a gradient across";
+            EXPECT_NE(clrBack, at["column at the left border"]);
+            EXPECT_NE(clrBack, at["column beside the items"]);
+        }
+    }
 }
 
 }   // namespace

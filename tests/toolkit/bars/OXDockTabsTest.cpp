@@ -8,6 +8,8 @@
 #include <afxole.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <functional>
 #include <stdexcept>
 #include <vector>
@@ -286,6 +288,62 @@ TEST_F(DockTabsFrame, ATabHoldsItsTextAndItsPaddingAndTheStripHoldsTheTabs)
         EXPECT_GE(rect.Height(), tm.tmHeight + 2 * 4) << "tab " << i << " of " << rect.Height();
         EXPECT_GE(rect.top, rectClient.top) << i;
         EXPECT_LE(rect.bottom, rectClient.bottom) << i;
+    }
+}
+
+// In the Classic skin the stock control draws the tabs along the bottom and
+// the strip their labels: every label stands in one line, in the middle of
+// the part of the tab all tabs have, its descenders clear of the edge.
+TEST_F(DockTabsFrame, ClassicLabelsStandInOneLineInTheMiddleOfTheTabs)
+{
+    CTabTestBar *pA, *pB;
+    COXSizeDockBar* pLeft = StackTwoLeft(pA, pB);
+    CTabTestBar* pC = AddBar(AFX_IDW_DOCKBAR_LEFT);
+    Layout();
+    COXDockTabCtrl& tabs = pLeft->m_wndTabContainer;
+    tabs.InsertBar(pC, 2, TRUE);
+    Layout();
+    ASSERT_EQ(3, tabs.GetItemCount());
+    ASSERT_TRUE(dynamic_cast<COXTabSkinClassic*>(tabs.GetTabSkin()) != nullptr);
+    // Two labels with a descender, one without; the first selected.
+    const char* texts[] = {"Keywords", "History", "Basket"};
+    for (int i = 0; i < 3; ++i) {
+        TCITEM item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = (LPTSTR)texts[i];
+        tabs.SetItem(i, &item);
+    }
+    tabs.SetCurSel(0);
+    tabs.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_FRAME);
+    CClientDC dc(&tabs);
+    const COLORREF clrText = ::GetSysColor(COLOR_BTNTEXT);
+    int yFirstTop = 0;
+    for (int i = 0; i < 3; ++i) {
+        CRect rect;
+        ASSERT_TRUE(tabs.GetItemRect(i, &rect));
+        // The label's ink: rows with pixels of the text colour that are no
+        // edge line across the tab.
+        int yTop = INT_MAX, yBottom = INT_MIN;
+        for (int y = rect.top - 3; y < rect.bottom + 3; ++y) {
+            int n = 0;
+            for (int x = rect.left + 3; x < rect.right - 3; ++x)
+                n += dc.GetPixel(x, y) == clrText;
+            if (n > 0 && n < (rect.Width() - 6) / 2) {
+                yTop = std::min(yTop, y);
+                yBottom = std::max(yBottom, y);
+            }
+        }
+        ASSERT_NE(INT_MAX, yTop) << texts[i] << ": no label";
+        if (i == 0)
+            yFirstTop = yTop;
+        EXPECT_NEAR(yFirstTop, yTop, 1) << texts[i] << ": the labels stand in one line";
+        const CRect rectShared = COXDockTabCtrl::LabelRect(rect, TRUE);
+        EXPECT_EQ(rect.bottom - 2, rectShared.bottom);
+        EXPECT_LE(yBottom, rectShared.bottom - 3) << texts[i] << ": the descenders clear the tab's edge";
+        if (strchr(texts[i], 'y') != NULL)
+            EXPECT_NEAR(yTop - rectShared.top, rectShared.bottom - 1 - yBottom, 2)
+                << texts[i] << ": ink " << yTop << ".." << yBottom << " in " << rectShared.top << ".."
+                << rectShared.bottom;
     }
 }
 

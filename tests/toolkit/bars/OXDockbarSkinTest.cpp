@@ -551,6 +551,43 @@ TEST_F(DockbarDrawing, FlatButtonsOnTheFaceOrOnTheCaptionGradient)
     bar.DestroyWindow();
 }
 
+// A button the bar holds pressed looks pressed in the flat forms as in
+// Classic, with the mouse neither captured nor over it (a press the program
+// shows, a repaint that comes from elsewhere); released, it is plain again.
+TEST_F(DockbarDrawing, FlatButtonsTheBarHoldsPressedLookPressed)
+{
+    CTestSkinXP xp;
+    CTestSkin2003 skin2003(TRUE);
+    ASSERT_EQ(NULL, ::GetCapture());
+    CTestSizeBar bar;
+    bar.m_bCanMaximize = TRUE;
+    MakeBar(bar, "Keywords", CRect(0, 0, 200, 150));
+    const struct { const char* name; COXSkinXP* pSkin; } forms[] = {{"XP", &xp}, {"2003", &skin2003}};
+    for (const auto& form : forms) {
+        COXDockbarSkin* pForm = form.pSkin->GetDockbarSkin();
+        pForm->LayoutCaption(&bar);
+        for (BOOL bMaximize : {FALSE, TRUE}) {
+            CRect rect = COXDockbarSkin::ToWindow(&bar, bMaximize ? bar.m_rectMaximizeButton : bar.m_rectCloseButton);
+            rect.InflateRect(1, 1, 2, 2);
+            for (int nPressed : {-3, -2, -1}) {
+                bar.m_nPressedButton = nPressed;
+                CPixelCanvas canvas(200, 150, kMagenta);
+                if (bMaximize)
+                    pForm->DrawMaximizeButton(&canvas.dc, &bar);
+                else
+                    pForm->DrawCloseButton(&canvas.dc, &bar);
+                const bool bPressed = nPressed == (bMaximize ? -2 : -3);
+                const COLORREF clrInside = canvas.At(rect.left + 1, rect.top + 1);
+                EXPECT_EQ(bPressed, clrInside == form.pSkin->GetPressedItemColor())
+                    << form.name << (bMaximize ? " maximize" : " close") << ", pressed " << nPressed;
+                EXPECT_EQ(bPressed, canvas.At(rect.left, rect.top) == form.pSkin->GetHotItemBorderColor())
+                    << form.name << (bMaximize ? " maximize" : " close") << ", pressed " << nPressed;
+            }
+        }
+    }
+    bar.DestroyWindow();
+}
+
 // On a solid caption the maximize button that cannot act shows its glyph in
 // the caption's text colour, whole: every pixel of the button is either the
 // caption colour or the text colour, so that it reads on a dark caption.

@@ -154,6 +154,45 @@ TEST_F(SkinnedTabs, TopAndBottomTabsInOfficeXP)
     }
 }
 
+// The flat skins draw the focus rectangle on the selected tab only while the
+// control has the keyboard focus, and a focus change repaints it by itself:
+// with the focus in another control, no tab strip looks focused.
+TEST_F(SkinnedTabs, TheSelectedTabShowsTheFocusOnlyWhileTheControlHasIt)
+{
+    for (const char* pszSkin : {"Office XP", "Office 2003"}) {
+        ASSERT_TRUE(m_pApp->SetCurrentSkin(pszSkin));
+        for (DWORD dwStyle : {0ul, (DWORD)TCS_BOTTOM}) {
+            COXSkinnedTabCtrl tab;
+            MakeTabs(tab, dwStyle, 3);
+            CEdit edit;
+            ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(180, 60, 230, 80), &m_host, 8));
+            CRect rect;
+            tab.GetItemRect(tab.GetCurSel(), &rect);
+            // The focus rectangle's top row, 2 in from the tab's edges; the
+            // face of a selected tab is one colour across a row.
+            auto focusDots = [&] {
+                PumpPending();
+                tab.UpdateWindow();
+                CClientDC dc(&tab);
+                const int y = rect.top + 2;
+                const COLORREF clrFace = dc.GetPixel(rect.left + 1, y);
+                int n = 0;
+                for (int x = rect.left + 2; x < rect.right - 2; ++x)
+                    n += dc.GetPixel(x, y) != clrFace;
+                return n;
+            };
+            tab.SetFocus();
+            ASSERT_EQ(tab.m_hWnd, ::GetFocus());
+            EXPECT_GT(focusDots(), 0) << pszSkin << ", style " << dwStyle << ": focused, it shows";
+            edit.SetFocus();
+            ASSERT_EQ(edit.m_hWnd, ::GetFocus());
+            EXPECT_EQ(0, focusDots()) << pszSkin << ", style " << dwStyle << ": the focus is elsewhere";
+            edit.DestroyWindow();
+            tab.DestroyWindow();
+        }
+    }
+}
+
 TEST_F(SkinnedTabs, WithoutTabsOnlyBackgroundAndFrame)
 {
     COXSkinnedTabCtrl tab;
