@@ -406,6 +406,7 @@
 #define IDC_OX_INST_MINIMIZE            26171
 #define IDC_OX_INST_RESTORE             26172
 #define IDC_OX_INST_COUNT               26173
+#define IDC_OX_INST_COUNT_LABEL         26150   // "Running:", the count's label
 #define IDS_OX_INST_TITLE               26602
 #define IDS_OX_INST_TOOLTIP             26603
 #define IDS_OX_INST_COL_INSTANCE        26900

@@ -79,7 +79,8 @@ void OXBackgroundState::Read(LPCTSTR lpszSection)
 IMPLEMENT_DYNAMIC(COXBackgroundPainter, COXHookWnd)
 
 COXBackgroundPainter::COXBackgroundPainter()
-    : m_nPaintType(OXPaintTiled), m_clrBackground(OX_DEFAULT_BACKGROUND), m_hWndOrigin(NULL),
+    : m_nPaintType(OXPaintTiled), m_clrBackground(OX_DEFAULT_BACKGROUND), m_clrTransparent(CLR_NONE),
+      m_hWndOrigin(NULL),
       m_rectLastWindow(0, 0, 0, 0)
 {
 }
@@ -95,6 +96,7 @@ BOOL COXBackgroundPainter::Attach(CWnd* pWnd, const COXDIB* pDIB, int nPaintType
         return FALSE;
     HookWindow(pWnd);
     m_clrBackground = clrBackground;
+    m_clrTransparent = CLR_NONE;
     m_rectLastWindow.SetRectEmpty();
     ApplyImage(pDIB, "", FALSE);
     m_nPaintType = nPaintType;
@@ -161,6 +163,13 @@ void COXBackgroundPainter::SetPaintType(int nPaintType, BOOL bRedraw)
 void COXBackgroundPainter::SetBackgroundColor(COLORREF clrBackground, BOOL bRedraw)
 {
     m_clrBackground = clrBackground;
+    if (bRedraw)
+        Redraw();
+}
+
+void COXBackgroundPainter::SetTransparentColor(COLORREF clrTransparent, BOOL bRedraw)
+{
+    m_clrTransparent = clrTransparent;
     if (bRedraw)
         Redraw();
 }
@@ -297,6 +306,12 @@ void COXBackgroundPainter::DrawTiles(CDC* pDC, const OXBackgroundLayout::Tiles& 
         FillBackground(pDC);
         return;
     }
+    if (m_clrTransparent != CLR_NONE) {
+        for (int c = 0; c < tiles.nColumns; c++)
+            for (int r = 0; r < tiles.nRows; r++)
+                DrawKeyed(pDC, CRect(tiles.ptFirst + CSize(c * sizeImage.cx, r * sizeImage.cy), sizeImage), sizeImage);
+        return;
+    }
     CDC dcImage;
     dcImage.CreateCompatibleDC(pDC);
     CBitmap* pOld = dcImage.SelectObject(pBitmap);
@@ -309,6 +324,20 @@ void COXBackgroundPainter::DrawTiles(CDC* pDC, const OXBackgroundLayout::Tiles& 
     dcImage.SelectObject(pOld);
 }
 
+void COXBackgroundPainter::DrawKeyed(CDC* pDC, const CRect& rectDest, CSize sizeImage)
+{
+    CBitmap* pBitmap = ImageBitmap(pDC);
+    if (pBitmap == NULL)
+        return;
+    CDC dcImage;
+    dcImage.CreateCompatibleDC(pDC);
+    CBitmap* pOld = dcImage.SelectObject(pBitmap);
+    const COLORREF clrKey = m_clrTransparent == CLR_DEFAULT ? dcImage.GetPixel(0, 0) : m_clrTransparent;
+    ::TransparentBlt(pDC->GetSafeHdc(), rectDest.left, rectDest.top, rectDest.Width(), rectDest.Height(),
+                     dcImage.GetSafeHdc(), 0, 0, sizeImage.cx, sizeImage.cy, clrKey);
+    dcImage.SelectObject(pOld);
+}
+
 void COXBackgroundPainter::DrawBackground(CDC* pDC)
 {
     const CSize sizeImage = m_dib.IsEmpty() ? CSize(0, 0) : m_dib.GetSize();
@@ -317,7 +346,8 @@ void COXBackgroundPainter::DrawBackground(CDC* pDC)
         FillBackground(pDC);
         return;
     }
-    if (m_nPaintType != OXPaintTiled && m_nPaintType != OXPaintStretched)
+    // What the image keys out shows the colour, whatever the paint type.
+    if ((m_nPaintType != OXPaintTiled && m_nPaintType != OXPaintStretched) || m_clrTransparent != CLR_NONE)
         FillBackground(pDC);
 
     CPoint ptOffset;
@@ -339,7 +369,10 @@ void COXBackgroundPainter::DrawBackground(CDC* pDC)
     if (rectImage.IsRectEmpty())
         return;
     rectImage.OffsetRect(ptOffset);
-    m_dib.Paint(pDC, rectImage, CRect(CPoint(0, 0), sizeImage));
+    if (m_clrTransparent != CLR_NONE)
+        DrawKeyed(pDC, rectImage, sizeImage);
+    else
+        m_dib.Paint(pDC, rectImage, CRect(CPoint(0, 0), sizeImage));
 }
 
 BOOL COXBackgroundPainter::RepaintIfMoved()
@@ -399,6 +432,7 @@ HHOOK COXBackgroundPainterOrganizer::g_hGetMessageHook = NULL;
 
 COXBackgroundPainterOrganizer::COXBackgroundPainterOrganizer()
     : m_nDefaultPaintType(OXPaintTiled), m_clrDefaultBackground(OX_DEFAULT_BACKGROUND),
+      m_clrDefaultTransparent(CLR_NONE),
       m_pDefaultOriginWnd(NULL), m_pAttachedWnd(NULL), m_dwThreadID(0), m_hCBTHook(NULL),
       m_hGetMessageHook(NULL)
 {
@@ -467,6 +501,7 @@ BOOL COXBackgroundPainterOrganizer::Attach(CWnd* pWnd, const COXDIB* pDIB, int n
         m_arrUnusedPainters.Add(pPainter);
         return FALSE;
     }
+    pPainter->SetTransparentColor(m_clrDefaultTransparent, m_clrDefaultTransparent != CLR_NONE);
     m_mapPainters.SetAt(pWnd->GetSafeHwnd(), pPainter);
     return TRUE;
 }
@@ -555,6 +590,13 @@ BOOL COXBackgroundPainterOrganizer::SetBackgroundColor(CWnd* pWnd, COLORREF clrB
     return ForEach(pWnd, [&](COXBackgroundPainter* p) { p->SetBackgroundColor(clrBackground, bRedraw); });
 }
 
+BOOL COXBackgroundPainterOrganizer::SetTransparentColor(CWnd* pWnd, COLORREF clrTransparent, BOOL bRedraw)
+{
+    if (pWnd == NULL)
+        m_clrDefaultTransparent = clrTransparent;
+    return ForEach(pWnd, [&](COXBackgroundPainter* p) { p->SetTransparentColor(clrTransparent, bRedraw); });
+}
+
 BOOL COXBackgroundPainterOrganizer::SetOriginWnd(CWnd* pWnd, CWnd* pOriginWnd, BOOL bRedraw)
 {
     if (pWnd == NULL && m_pAttachedWnd != NULL)
@@ -610,10 +652,13 @@ void COXBackgroundPainterOrganizer::AttachWithSettings(HWND hWnd)
     if (COXBackgroundPainter* pModel = GetFirstPainter()) {
         // A model anchored to itself gives a painter anchored to itself.
         CWnd* pOrigin = pModel->m_hWndOrigin != NULL ? CWnd::FromHandle(pModel->m_hWndOrigin) : NULL;
-        if (Attach(pWnd, &pModel->m_dib, pModel->m_nPaintType, pModel->m_clrBackground, pOrigin))
+        if (Attach(pWnd, &pModel->m_dib, pModel->m_nPaintType, pModel->m_clrBackground, pOrigin)) {
             GetPainter(pWnd)->m_sImageFileName = pModel->m_sImageFileName;
+            GetPainter(pWnd)->m_clrTransparent = pModel->m_clrTransparent;
+        }
     } else if (Attach(pWnd, &m_dibDefault, m_nDefaultPaintType, m_clrDefaultBackground, m_pDefaultOriginWnd)) {
         GetPainter(pWnd)->m_sImageFileName = m_sDefaultImageFileName;
+        GetPainter(pWnd)->m_clrTransparent = m_clrDefaultTransparent;
     }
 }
 

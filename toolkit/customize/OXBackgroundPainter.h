@@ -89,6 +89,11 @@ public:
     void SetPaintType(int nPaintType, BOOL bRedraw = TRUE);
     void SetBackgroundColor(COLORREF clrBackground, BOOL bRedraw = TRUE);
     void SetOriginWnd(CWnd* pOriginWnd, BOOL bRedraw = TRUE);
+    // A colour the image keys out, as a shaped window made of it would: its
+    // pixels show the background colour. CLR_NONE (the default): none;
+    // CLR_DEFAULT: the colour of the image's top-left pixel.
+    void SetTransparentColor(COLORREF clrTransparent, BOOL bRedraw = TRUE);
+    COLORREF GetTransparentColor() const { return m_clrTransparent; }
 
     const COXDIB* GetImage() const { return &m_dib; }
     CString GetImageFileName() const { return m_sImageFileName; }
@@ -120,10 +125,13 @@ protected:
     // The image as a device bitmap, made once for the blits of tiling.
     CBitmap* ImageBitmap(CDC* pDC);
     void DrawTiles(CDC* pDC, const OXBackgroundLayout::Tiles& tiles, CSize sizeImage);
+    // The image into rectDest (stretched to it), its keyed colour left out.
+    void DrawKeyed(CDC* pDC, const CRect& rectDest, CSize sizeImage);
 
     COXDIB m_dib;
     int m_nPaintType;
     COLORREF m_clrBackground;
+    COLORREF m_clrTransparent;
     // Kept as a handle: an origin destroyed before the painter leaves no
     // dangling object behind, and the painter falls back on its own window.
     HWND m_hWndOrigin;
@@ -158,6 +166,9 @@ public:
     BOOL SetPaintType(CWnd* pWnd, int nPaintType, BOOL bRedraw = TRUE);
     BOOL SetBackgroundColor(CWnd* pWnd, COLORREF clrBackground, BOOL bRedraw = TRUE);
     BOOL SetOriginWnd(CWnd* pWnd, CWnd* pOriginWnd, BOOL bRedraw = TRUE);
+    // For every window (pWnd NULL), the colour also goes to every painter the
+    // organizer attaches later, on the thread or one by one.
+    BOOL SetTransparentColor(CWnd* pWnd, COLORREF clrTransparent, BOOL bRedraw = TRUE);
     BOOL LoadState(CWnd* pWnd, LPCTSTR lpszSection, BOOL bRedraw = TRUE);
 
     COXBackgroundPainter* GetPainter(const CWnd* pWnd) const;
@@ -196,6 +207,7 @@ protected:
     CString m_sDefaultImageFileName;
     int m_nDefaultPaintType;
     COLORREF m_clrDefaultBackground;
+    COLORREF m_clrDefaultTransparent;
     CWnd* m_pDefaultOriginWnd;
     CMap<HWND, HWND, COXBackgroundPainter*, COXBackgroundPainter*> m_mapPainters;
     CArray<COXBackgroundPainter*, COXBackgroundPainter*> m_arrUnusedPainters;

@@ -193,6 +193,11 @@ void COXCustomizeBackgroundPage::ReleaseHelperWnd()
     m_pMDIClientWnd = NULL;
 }
 
+COLORREF COXCustomizeBackgroundPage::ImageTransparentColor() const
+{
+    return OXBackgroundPageUsesFile(m_bUseDefaultImage, m_sImageFileName) ? CLR_NONE : m_clrDefaultTransparent;
+}
+
 void COXCustomizeBackgroundPage::ApplyBackgroundPainter()
 {
     CWnd* pMainWnd = AfxGetMainWnd();
@@ -208,6 +213,8 @@ void COXCustomizeBackgroundPage::ApplyBackgroundPainter()
         dib = m_dibDefault;
     else
         dib = *pFirst->GetImage();
+    // Every painter attached from here on keys out what the image in use does.
+    m_organizer.SetTransparentColor(NULL, ImageTransparentColor(), FALSE);
     const BOOL bHooked = m_organizer.GetAttachedWnd() != NULL;
     CMDIFrameWnd* pMDIFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, pMainWnd);
     const HWND hWndClient = pMDIFrame != NULL && ::IsWindow(pMDIFrame->m_hWndMDIClient) ? pMDIFrame->m_hWndMDIClient
@@ -325,8 +332,10 @@ void COXCustomizeBackgroundPage::OnInitPage()
             bImage = dib.Load(m_sImageFileName);
         else
             dib = m_dibDefault;
-        if (bImage)
+        if (bImage) {
             m_organizer.Attach(&m_wndPreview, &dib, m_nPaintType, m_clrBackground);
+            m_organizer.SetTransparentColor(&m_wndPreview, ImageTransparentColor(), FALSE);
+        }
         m_wndPreview.ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED);
         m_wndPreview.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
     }
@@ -389,6 +398,7 @@ void COXCustomizeBackgroundPage::OnDefaultImage()
     m_bUseDefaultImage = TRUE;
     m_sImageFileName.Empty();
     m_comboImageFileName.SetWindowText("");
+    m_organizer.SetTransparentColor(&m_wndPreview, m_clrDefaultTransparent, FALSE);
     m_organizer.SetImage(&m_wndPreview, &m_dibDefault, TRUE);
     ShowControls();
 }
@@ -407,13 +417,16 @@ void COXCustomizeBackgroundPage::OnImageFile()
 
 void COXCustomizeBackgroundPage::PreviewFile(const CString& sFileName)
 {
+    // A file's image keys nothing out.
     if (m_organizer.IsAttached(&m_wndPreview)) {
+        m_organizer.SetTransparentColor(&m_wndPreview, CLR_NONE, FALSE);
         m_organizer.LoadImage(&m_wndPreview, sFileName, TRUE);
         return;
     }
     COXDIB dib;
-    if (!sFileName.IsEmpty() && dib.Load(sFileName))
-        m_organizer.Attach(&m_wndPreview, &dib, m_nPaintType, m_btnBackground.GetColor());
+    if (!sFileName.IsEmpty() && dib.Load(sFileName) &&
+        m_organizer.Attach(&m_wndPreview, &dib, m_nPaintType, m_btnBackground.GetColor()))
+        m_organizer.SetTransparentColor(&m_wndPreview, CLR_NONE, TRUE);
 }
 
 void COXCustomizeBackgroundPage::OnFileNameEdited()

@@ -52,6 +52,11 @@ public:
                                      int nPaintType, COLORREF clrBackground, LPCTSTR lpszProfileName = NULL);
     BOOL InitializeBackgroundPainter(BOOL bPaintBackground, BOOL bOnlyClientArea, UINT nDIBResourceID,
                                      int nPaintType, COLORREF clrBackground, LPCTSTR lpszProfileName = NULL);
+    // A colour the program's own image keys out (as a splash window made of
+    // it would), called before the initializer: where the image has it, the
+    // background colour shows, in the preview as on the windows painted.
+    // CLR_NONE (the default): none; CLR_DEFAULT: the image's top-left pixel.
+    void SetDefaultImageTransparentColor(COLORREF clrTransparent) { m_clrDefaultTransparent = clrTransparent; }
     // The same with the program's image from a file; FALSE, with nothing set
     // up, when a named file cannot be read.
     BOOL InitializeBackgroundPainterFromFile(BOOL bPaintBackground, BOOL bOnlyClientArea, LPCTSTR lpszFileName,
@@ -108,6 +113,9 @@ protected:
     CString m_sImageFileName;
     BOOL m_bUseDefaultImage;
     COXDIB m_dibDefault;
+    COLORREF m_clrDefaultTransparent = CLR_NONE;
+    // What the image in use keys out: the program's image's colour, or none.
+    COLORREF ImageTransparentColor() const;
     COXBackgroundPainterOrganizer m_organizer;
     COXHelperWnd* m_pMDIClientWnd;
 

@@ -1,5 +1,7 @@
 #include "OXCustomizeInstanceManagerPage.h"
 
+#include <algorithm>
+
 #include "toolkit_res.h"
 
 // ---------------------------------------------------------------------------
@@ -189,6 +191,7 @@ void COXCustomizeInstanceManagerPage::OnInitPage()
     m_fontCount.DeleteObject();
     if (m_fontCount.CreatePointFont(140, "Times New Roman"))
         m_staticCount.SetTextFont(&m_fontCount, TRUE);
+    AlignCountWithLabel();
 
     m_LayoutManager.TieChild(IDC_OX_INST_SEP_OPTIONS, OX_LMS_LEFT | OX_LMS_RIGHT, OX_LMT_SAME);
     m_LayoutManager.TieChild(IDC_OX_INST_SEP_COUNT, OX_LMS_LEFT | OX_LMS_RIGHT, OX_LMT_SAME);
@@ -200,6 +203,45 @@ void COXCustomizeInstanceManagerPage::OnInitPage()
     m_bInitialized = TRUE;
     UpdateData(FALSE);
     EnableControls();
+}
+
+namespace {
+
+TEXTMETRIC FontMetrics(CWnd* pWnd, CFont* pFont)
+{
+    TEXTMETRIC tm = {};
+    CClientDC dc(pWnd);
+    CFont* pOld = pFont != NULL ? dc.SelectObject(pFont) : NULL;
+    dc.GetTextMetrics(&tm);
+    if (pOld != NULL)
+        dc.SelectObject(pOld);
+    return tm;
+}
+
+}   // namespace
+
+// The count is in a font of its own, larger than its label's: it reads as
+// one line with the label when both stand on one baseline.
+void COXCustomizeInstanceManagerPage::AlignCountWithLabel()
+{
+    CWnd* pLabel = GetDlgItem(IDC_OX_INST_COUNT_LABEL);
+    if (pLabel == NULL || !::IsWindow(m_staticCount.GetSafeHwnd()))
+        return;
+    const TEXTMETRIC tmLabel = FontMetrics(pLabel, pLabel->GetFont());
+    CFont* pCountFont = m_staticCount.GetTextFont();
+    const TEXTMETRIC tmCount =
+        FontMetrics(&m_staticCount, pCountFont != NULL && pCountFont->GetSafeHandle() != NULL ? pCountFont
+                                                                                            : m_staticCount.GetFont());
+    CRect rectLabel, rectCount;
+    pLabel->GetWindowRect(&rectLabel);
+    ScreenToClient(&rectLabel);
+    m_staticCount.GetWindowRect(&rectCount);
+    ScreenToClient(&rectCount);
+    // A static draws its text from its top edge.
+    const int nTop = rectLabel.top + tmLabel.tmAscent - tmCount.tmAscent;
+    m_staticCount.SetWindowPos(NULL, rectCount.left, nTop, rectCount.Width(),
+                               std::max((int)rectCount.Height(), (int)tmCount.tmHeight),
+                               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void COXCustomizeInstanceManagerPage::OnDestroy()

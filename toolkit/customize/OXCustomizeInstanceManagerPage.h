@@ -97,6 +97,7 @@ protected:
     // which comes forward again after another is restored.
     HWND GetOwnMainWindow();
     void EnableControls();
+    void AlignCountWithLabel();
     // The process ids the list shows, in order.
     void GetListedProcesses(CDWordArray& arrIds) const;
     void SendSysCommand(UINT nCommand);

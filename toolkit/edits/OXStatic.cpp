@@ -180,9 +180,21 @@ void COXStatic::SetTextColor(COLORREF clr, BOOL bRedraw)
 
 BOOL COXStatic::SetTextLogFont(const LOGFONT* plf, BOOL bRedraw)
 {
-    m_font.DeleteObject();
-    if (plf && !m_font.CreateFontIndirect(plf))
+    CFont font;
+    if (plf && !font.CreateFontIndirect(plf))
         return FALSE;
+    // The static paints its text in the font it was given, whatever its
+    // parent selects when asked for its colours: it is given this one (or,
+    // with none, its own again) before the old one goes.
+    if (::IsWindow(m_hWnd)) {
+        const HFONT hCurrent = (HFONT)SendMessage(WM_GETFONT);
+        if (hCurrent != (HFONT)m_font.GetSafeHandle())
+            m_hControlFont = hCurrent;
+        DefWindowProc(WM_SETFONT, (WPARAM)(plf ? (HFONT)font.GetSafeHandle() : m_hControlFont), FALSE);
+    }
+    m_font.DeleteObject();
+    if (plf)
+        m_font.Attach(font.Detach());
     if (m_bFitToText)
         FitToText();
     else if (bRedraw && ::IsWindow(m_hWnd))

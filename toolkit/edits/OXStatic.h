@@ -88,6 +88,7 @@ protected:
     BOOL m_bToolTipTextSet = FALSE;
     BOOL m_bCreating = FALSE;
     BOOL m_bFontCopied = FALSE;
+    HFONT m_hControlFont = NULL;   // the font the static had before a text font of ours
 
     DECLARE_MESSAGE_MAP()
 };

@@ -39,6 +39,16 @@ void CreateMessageFont(CFont& font)
         font.CreateStockObject(DEFAULT_GUI_FONT);
 }
 
+// What a control asks its parent while it paints or fills itself: it comes
+// at every paint whatever the user does, and would drown what the user did.
+bool IsPaintTraffic(UINT code)
+{
+    return code == (UINT)NM_CUSTOMDRAW || (code >= TTN_LAST && code <= TTN_FIRST) ||
+           code == (UINT)LVN_GETDISPINFOA || code == (UINT)LVN_GETDISPINFOW || code == (UINT)TVN_GETDISPINFOA ||
+           code == (UINT)TVN_GETDISPINFOW || code == (UINT)HDN_GETDISPINFOA || code == (UINT)HDN_GETDISPINFOW ||
+           code == (UINT)LVN_ODCACHEHINT || code == (UINT)NM_TOOLTIPSCREATED;
+}
+
 }  // namespace
 
 bool RegisterGalleryEntry(const char* subsystem, const char* name, CWnd* (*open)(CWnd*))
@@ -169,8 +179,7 @@ BOOL CGalleryPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     BOOL bHandled = CWnd::OnNotify(wParam, lParam, pResult);
     const NMHDR* pHdr = (const NMHDR*)lParam;
-    // Tooltip traffic would drown everything else.
-    if (m_bLogging && pHdr && !(pHdr->code >= TTN_LAST && pHdr->code <= TTN_FIRST))
+    if (m_bLogging && pHdr && !IsPaintTraffic(pHdr->code))
         Log("WM_NOTIFY id=%u code=%d", (UINT)pHdr->idFrom, (int)pHdr->code);
     return bHandled;
 }

@@ -154,6 +154,37 @@ TEST_F(OXBackgroundPainterDrawTest, EachPaintTypeDrawsImageAndColourWhereItSays)
     painter.Detach(FALSE);
 }
 
+// A keyed colour shows the background colour, tiled, stretched or placed;
+// CLR_DEFAULT keys the top-left pixel's colour (red here) out.
+TEST_F(OXBackgroundPainterDrawTest, AKeyedColourShowsTheBackgroundColour)
+{
+    COXDIB image;
+    MakeQuadrants(image, 20, 10);
+    COXBackgroundPainter painter;
+    ASSERT_TRUE(painter.Attach(&m_child, &image, OXPaintTiled, kCyan));
+    EXPECT_EQ(painter.GetTransparentColor(), CLR_NONE);
+    struct Probe {
+        COLORREF clrKey;
+        int nType;
+        int x, y;
+        COLORREF expected;
+    } probes[] = {
+        {CLR_NONE, 0, 0, 0, kRed},       {kGreen, 0, 0, 0, kRed},         {kGreen, 0, 35, 2, kCyan},
+        {CLR_DEFAULT, 0, 0, 0, kCyan},   {CLR_DEFAULT, 0, 99, 79, kYellow}, {CLR_DEFAULT, 0, 41, 16, kBlue},
+        {CLR_DEFAULT, 1, 0, 0, kCyan},   {CLR_DEFAULT, 1, 99, 79, kYellow},
+        {CLR_DEFAULT, 6, 40, 35, kCyan}, {CLR_DEFAULT, 6, 59, 44, kYellow}, {CLR_DEFAULT, 6, 0, 0, kCyan},
+    };
+    for (const Probe& p : probes) {
+        painter.SetTransparentColor(p.clrKey, FALSE);
+        painter.SetPaintType(p.nType, FALSE);
+        CPixelCanvas canvas(100, 80, kWhite);
+        painter.DrawBackground(&canvas.dc);
+        EXPECT_EQ(canvas.At(p.x, p.y), p.expected)
+            << "key " << std::hex << p.clrKey << std::dec << ", type " << p.nType << " at " << p.x << "," << p.y;
+    }
+    painter.Detach(FALSE);
+}
+
 TEST_F(OXBackgroundPainterDrawTest, AnOriginThatIsGoneLeavesThePainterOnItsOwnWindow)
 {
     COXDIB image;
@@ -338,6 +369,7 @@ TEST_F(OXBackgroundOrganizerTest, WindowsMadeLaterTakeTheOrganizersSettings)
     ASSERT_TRUE(organizer.SetBackgroundColor(NULL, kCyan, FALSE));
     EXPECT_EQ(organizer.GetDefaultPaintType(), OXPaintCenter);
     EXPECT_EQ(organizer.GetDefaultBackgroundColor(), kCyan);
+    ASSERT_TRUE(organizer.SetTransparentColor(NULL, CLR_DEFAULT, FALSE));
 
     // Made on the frame, the bar is refused; docked, it qualifies.
     CToolBar later;
@@ -351,6 +383,7 @@ TEST_F(OXBackgroundOrganizerTest, WindowsMadeLaterTakeTheOrganizersSettings)
     COXBackgroundPainter* pPainter = organizer.GetPainter(&later);
     EXPECT_EQ(pPainter->GetPaintType(), OXPaintCenter);
     EXPECT_EQ(pPainter->GetBackgroundColor(), kCyan);
+    EXPECT_EQ(pPainter->GetTransparentColor(), CLR_DEFAULT);
     EXPECT_EQ(pPainter->GetImage()->GetSize(), CSize(32, 32));
     EXPECT_EQ(pPainter->GetOriginWnd(), m_pFrame);
 

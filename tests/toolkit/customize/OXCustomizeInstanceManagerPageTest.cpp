@@ -11,6 +11,7 @@
 
 #include "CustomizePageTestSupport.h"
 #include "OXCustomizeInstanceManagerPage.h"
+#include "testdrawing.h"
 #include "toolkit_res.h"
 
 using namespace pagetest;
@@ -195,6 +196,47 @@ protected:
     COXCustomizeInstanceManagerPage m_page;
     CTestFolder m_folder;
 };
+
+// The lowest row of a static's text, in its parent's coordinates, as the
+// static paints itself (its colours and font from its parent, as on screen);
+// only columns from the text's left edge to nColumns beyond it count.
+int TextBottom(CWnd* pStatic, int nColumns)
+{
+    CRect rect;
+    pStatic->GetClientRect(&rect);
+    CPixelCanvas canvas(rect.Width(), rect.Height(), kWhite);
+    pStatic->SendMessage(WM_PRINTCLIENT, (WPARAM)canvas.dc.m_hDC, PRF_CLIENT | PRF_ERASEBKGND);
+    auto IsInk = [&](int x, int y) {
+        const COLORREF c = canvas.At(x, y);
+        return GetRValue(c) + GetGValue(c) + GetBValue(c) < 384;
+    };
+    int nLeft = -1;
+    for (int x = 0; x < rect.Width() && nLeft < 0; x++)
+        for (int y = 0; y < rect.Height() && nLeft < 0; y++)
+            if (IsInk(x, y))
+                nLeft = x;
+    int nBottom = -1;
+    for (int x = std::max(nLeft, 0); x < std::min(nLeft + nColumns, (int)rect.Width()); x++)
+        for (int y = 0; y < rect.Height(); y++)
+            if (IsInk(x, y))
+                nBottom = std::max(nBottom, y);
+    pStatic->ClientToScreen(&rect);
+    pStatic->GetParent()->ScreenToClient(&rect);
+    return nLeft < 0 ? -1000 : rect.top + nBottom;
+}
+
+// The count, in its larger font, stands on the baseline of "Running:".
+TEST_F(OXCustomizeInstanceManagerPageDialogTest, TheCountStandsOnItsLabelsBaseline)
+{
+    ASSERT_TRUE(m_page.InitializeInstanceManager(1000, ""));
+    CPageManager manager(&m_page);
+    ASSERT_TRUE(manager.OpenOn(&m_page));
+    ASSERT_EQ(Text(IDC_OX_INST_COUNT), "1");
+    CWnd* pLabel = m_page.GetDlgItem(IDC_OX_INST_COUNT_LABEL);
+    ASSERT_NE(pLabel, nullptr);
+    // The "R" of the label and the "1" of the count: neither reaches below it.
+    EXPECT_EQ(TextBottom(m_page.GetDlgItem(IDC_OX_INST_COUNT), 100), TextBottom(pLabel, 5));
+}
 
 TEST_F(OXCustomizeInstanceManagerPageDialogTest, ThreeCopiesListedDrivenKilledAndClosed)
 {

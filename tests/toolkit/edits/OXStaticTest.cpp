@@ -145,6 +145,42 @@ TEST_F(COXStaticTest, FittingFollowsTheTextAndLeavingRestores)
     EXPECT_EQ(back, CRect(10, 10, 210, 40));
 }
 
+// The height of the text a static paints, as it paints it.
+int PaintedTextHeight(CWnd& wnd)
+{
+    CRect rect;
+    wnd.GetClientRect(&rect);
+    CPixelCanvas canvas(rect.Width(), rect.Height(), kWhite);
+    wnd.SendMessage(WM_PRINTCLIENT, (WPARAM)canvas.dc.m_hDC, PRF_CLIENT);
+    int nTop = -1, nBottom = -1;
+    for (int y = 0; y < rect.Height(); y++)
+        for (int x = 0; x < rect.Width(); x++) {
+            const COLORREF c = canvas.At(x, y);
+            if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 384) {
+                nTop = nTop < 0 ? y : nTop;
+                nBottom = y;
+            }
+        }
+    return nTop < 0 ? 0 : nBottom - nTop + 1;
+}
+
+// The text font set is the one the text is painted in; none set, the
+// static's own again.
+TEST_F(COXStaticTest, TextIsPaintedInTheTextFont)
+{
+    COXStatic stat;
+    ASSERT_TRUE(stat.Create("H", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(10, 10, 110, 80), &m_host, 1));
+    stat.SetFont(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
+    const int nOwn = PaintedTextHeight(stat);
+    ASSERT_GT(nOwn, 0);
+    CFont big;
+    ASSERT_TRUE(big.CreatePointFont(280, "Arial"));
+    ASSERT_TRUE(stat.SetTextFont(&big));
+    EXPECT_GT(PaintedTextHeight(stat), nOwn * 3 / 2);
+    ASSERT_TRUE(stat.SetTextFont(NULL));
+    EXPECT_EQ(PaintedTextHeight(stat), nOwn);
+}
+
 TEST_F(COXStaticTest, TooltipTextFollowsTheWindowTextUnlessSet)
 {
     COXStatic stat;

@@ -5,6 +5,7 @@
 
 #include "Gallery.h"
 #include "bars/WorkspaceFrame.h"
+#include "testdrawing.h"
 #include "testsupport.h"
 
 namespace {
@@ -67,6 +68,38 @@ TEST(WorkspaceGallery, RestartPutsTheFrameBackAsItWasLeft)
     pPage->DestroyWindow();
     pGallery->DestroyWindow();
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Pellucor Gallery\\Workspace");
+}
+
+// Where ink lies on a canvas: the right and bottom edges of what is not white.
+CSize InkExtent(const CPixelCanvas& canvas, int cx, int cy)
+{
+    CSize ink(0, 0);
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cx; x++)
+            if (canvas.At(x, y) != kWhite)
+                ink = CSize(std::max((int)ink.cx, x + 1), std::max((int)ink.cy, y + 1));
+    return ink;
+}
+
+// A document's text is drawn in the font of the lists in the frame's bars,
+// not in the DC's bold system font.
+TEST(WorkspaceGallery, DocumentsDrawInTheBarsFont)
+{
+    struct CDrawnView : public CWorkspaceView {
+        void Draw(CDC* pDC, CDocument* pDoc)
+        {
+            m_pDocument = pDoc;
+            OnDraw(pDC);
+            m_pDocument = NULL;
+        }
+    } view;
+    CWorkspaceDoc doc;
+    doc.m_strText = "seed keyword 3";
+    CPixelCanvas drawn(300, 40), expected(300, 40);
+    view.Draw(&drawn.dc, &doc);
+    expected.dc.SelectObject(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
+    expected.dc.TextOut(4, 4, doc.m_strText);
+    EXPECT_EQ(InkExtent(drawn, 300, 40), InkExtent(expected, 300, 40));
 }
 
 }  // namespace

@@ -28,8 +28,28 @@ enum {
     ID_CMD_HTML,
 };
 
+// A window of this page that paints its own text, in the font the page
+// gives it as it gives its controls theirs.
+class CTextWnd : public CWnd
+{
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_SETFONT) {
+            m_hFont = (HFONT)wParam;
+            if (LOWORD(lParam))
+                Invalidate();
+            return 0;
+        }
+        if (message == WM_GETFONT)
+            return (LRESULT)m_hFont;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    HFONT m_hFont = NULL;
+};
+
 // Starts a drag of the Export command with its drop-down menu.
-class CCommandSource : public CWnd
+class CCommandSource : public CTextWnd
 {
 public:
     HMENU m_hMenu = NULL;
@@ -38,6 +58,8 @@ protected:
     afx_msg void OnPaint()
     {
         CPaintDC dc(this);
+        if (m_hFont != NULL)
+            dc.SelectObject(CFont::FromHandle(m_hFont));
         CRect rect;
         GetClientRect(&rect);
         dc.FillSolidRect(&rect, ::GetSysColor(COLOR_INFOBK));
@@ -57,13 +79,13 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(CCommandSource, CWnd)
+BEGIN_MESSAGE_MAP(CCommandSource, CTextWnd)
     ON_WM_PAINT()
     ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
 // Takes dropped commands into a menu of its own and lists its items.
-class CDropBox : public CWnd
+class CDropBox : public CTextWnd
 {
 public:
     COXBitmapMenu m_menu;
@@ -87,7 +109,7 @@ protected:
             pRec->result = Drop(pRec->pDataObject);
             return 1;
         }
-        return CWnd::WindowProc(message, wParam, lParam);
+        return CTextWnd::WindowProc(message, wParam, lParam);
     }
     BOOL Drop(COleDataObject* pDataObject)
     {
@@ -108,6 +130,8 @@ protected:
         CPaintDC dc(this);
         CRect rect;
         GetClientRect(&rect);
+        if (m_hFont != NULL)
+            dc.SelectObject(CFont::FromHandle(m_hFont));
         dc.FillSolidRect(&rect, ::GetSysColor(COLOR_WINDOW));
         dc.DrawEdge(&rect, EDGE_SUNKEN, BF_RECT);
         dc.SetBkMode(TRANSPARENT);
@@ -123,7 +147,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(CDropBox, CWnd)
+BEGIN_MESSAGE_MAP(CDropBox, CTextWnd)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
@@ -174,10 +198,12 @@ protected:
         m_source.m_hMenu = m_hExport;
         m_source.CreateEx(0, AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_HAND)), "drag source",
                           WS_CHILD | WS_VISIBLE, NextRect(220, 40), this, ID_DRAG_SOURCE);
+        ApplyFont(&m_source);
         m_dropBox.m_pPage = this;
         m_dropBox.m_menu.CreatePopupMenu();
         m_dropBox.CreateEx(0, AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW)), "drop box",
                            WS_CHILD | WS_VISIBLE, NextRect(220, 150), this, ID_DROP_BOX);
+        ApplyFont(&m_dropBox);
         m_dropBox.m_target.Register(&m_dropBox);
     }
 
@@ -195,11 +221,17 @@ protected:
 
     void ShowPopup()
     {
+        // Shown already: what the user chose in it stays.
+        if (m_menu.GetPopupWnd() != NULL)
+            return;
+        // The item and the mark the popup starts with are set before it takes
+        // the menu: a menu in a popup reports every change of them to the page
+        // as a customization command, and these are the page's, not the user's.
+        m_menu.SetCustomizedItem(0);
+        m_menu.SetInsertMark(3);
         CRect rect = m_rectPopup;
         ClientToScreen(&rect);
         m_popup.TrackPopupMenu(&m_menu, TPM_LEFTALIGN, rect.left, rect.top, this);
-        m_menu.SetCustomizedItem(0);
-        m_menu.SetInsertMark(3);
     }
 
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override

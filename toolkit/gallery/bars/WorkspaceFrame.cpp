@@ -20,8 +20,12 @@ void CWorkspaceDoc::Serialize(CArchive& ar)
 void CWorkspaceView::OnDraw(CDC* pDC)
 {
     CWorkspaceDoc* pDoc = DYNAMIC_DOWNCAST(CWorkspaceDoc, GetDocument());
-    if (pDoc != NULL)
-        pDC->TextOut(4, 4, pDoc->m_strText);
+    if (pDoc == NULL)
+        return;
+    // The font of the lists in the frame's bars, not the DC's bold system font.
+    CFont* pOld = pDC->SelectObject(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
+    pDC->TextOut(4, 4, pDoc->m_strText);
+    pDC->SelectObject(pOld);
 }
 
 BOOL CWorkspaceSplitChild::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)

@@ -282,6 +282,8 @@ public:
         RegisterPage(&m_coolControls, 8);
         RegisterPage(&m_instances, 9);
         m_caption.InitializeCaptionPainter(TRUE, "Gallery captions", FALSE);
+        // The splash picture, keyed out where the splash window is cut away.
+        m_background.SetDefaultImageTransparentColor(CLR_DEFAULT);
         m_background.InitializeBackgroundPainter(TRUE, TRUE, IDB_GALLERY_SPLASH, OXPaintTiled,
                                                  ::GetSysColor(COLOR_APPWORKSPACE), "Gallery background");
         RegisterPage(&m_caption, 10);
@@ -318,6 +320,8 @@ public:
     COXCustomizePage* GetShortkeysPage() { return &m_shortkeys; }
     COXCustomizeCommandsPage* GetCommandsPage() { return &m_commands; }
     COXCustomizePage* GetCaptionPage() { return &m_caption; }
+    COXCustomizePage* GetBackgroundPage() { return &m_background; }
+    COXCustomizePage* GetInstancesPage() { return &m_instances; }
 
     BOOL RegisterPage(COXCustomizePage* pPage, DWORD dwPageID)
     {
@@ -414,20 +418,41 @@ CWnd* OpenCommandsPage(CWnd* pGallery)
     return pManager;
 }
 
+// The manager on one of its pages, titled after it.
+CWnd* OpenManagerOn(CWnd* pGallery, COXCustomizePage* (CGalleryCustomizeManager::*pPageOf)(), LPCTSTR lpszTitle)
+{
+    CGalleryCustomizeManager* pManager = (CGalleryCustomizeManager*)OpenCustomizeManager(pGallery);
+    if (pManager == NULL || !pManager->ActivatePage((pManager->*pPageOf)()))
+        return pManager;
+    pManager->SetWindowText(lpszTitle);
+    return pManager;
+}
+
 // The manager on the captions page: its preview strip shows a sample title
 // over the caption's background.
 CWnd* OpenCaptionsPage(CWnd* pGallery)
 {
-    CGalleryCustomizeManager* pManager = (CGalleryCustomizeManager*)OpenCustomizeManager(pGallery);
-    if (pManager == NULL || !pManager->ActivatePage(pManager->GetCaptionPage()))
-        return pManager;
-    pManager->SetWindowText("Captions page");
-    return pManager;
+    return OpenManagerOn(pGallery, &CGalleryCustomizeManager::GetCaptionPage, "Captions page");
+}
+
+// The manager on the background page: its preview shows the program's own
+// image as the background will.
+CWnd* OpenBackgroundPage(CWnd* pGallery)
+{
+    return OpenManagerOn(pGallery, &CGalleryCustomizeManager::GetBackgroundPage, "Background page");
+}
+
+// The manager on the instances page: the copies running, and their count.
+CWnd* OpenInstancesPage(CWnd* pGallery)
+{
+    return OpenManagerOn(pGallery, &CGalleryCustomizeManager::GetInstancesPage, "Instances page");
 }
 
 }   // namespace
 
 GALLERY_ENTRY("customize", "Customize manager", OpenCustomizeManager);
+GALLERY_ENTRY("customize", "Background page", OpenBackgroundPage);
 GALLERY_ENTRY("customize", "Captions page", OpenCaptionsPage);
+GALLERY_ENTRY("customize", "Instances page", OpenInstancesPage);
 GALLERY_ENTRY("customize", "Commands page", OpenCommandsPage);
 GALLERY_ENTRY("customize", "Shortcut keys page", OpenShortkeysPage);

@@ -17,7 +17,7 @@ class CCaptionPage : public CGalleryPage
 protected:
     void Populate() override
     {
-        NewRow("Painted captions: the frames beside this page (click one, then another, to see both looks)");
+        NewRow("Painted captions: the frames beside this page (click each to see both looks)");
         m_button.Create("Open the frames", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, NextRect(140, 26), this, 100);
         ApplyFont(&m_button);
     }

@@ -52,6 +52,10 @@ protected:
         return CGalleryPage::OnCommand(wParam, lParam);
     }
 
+    // The screenshot: the bar dropped under its button, as a click on the
+    // button drops it (no lParam: the page's own command, not logged).
+    void ShowOff() override { PostMessage(WM_COMMAND, MAKEWPARAM(ID_DROP, BN_CLICKED)); }
+
     CButton m_drop;
     CArray<DWORD, DWORD> m_values;
     CNumberBar m_bar;

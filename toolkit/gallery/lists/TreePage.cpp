@@ -23,7 +23,7 @@ protected:
         m_tree.SetVGridColor(RGB(220, 220, 220));
         MakeImages();
         m_tree.SetImageList(&m_images, TVSIL_NORMAL);
-        m_tree.SetColumnWidth(0, 170);
+        SetFirstColumn(m_tree, "Keyword", 170);
         m_tree.InsertColumn(1, "Searches", LVCFMT_RIGHT, 70);
         m_tree.InsertColumn(2, "Competition", LVCFMT_LEFT, 120);
         m_tree.InsertColumn(3, "Checked", LVCFMT_LEFT, 140);
@@ -33,7 +33,7 @@ protected:
                            TVS_SHOWSELALWAYS,
                        NextRect(170, 240), this, ID_OTHER, TVXS_COLUMNHDR);
         ApplyFont(&m_other);
-        m_other.SetColumnWidth(0, 160);
+        SetFirstColumn(m_other, "Chosen", 160);
         m_other.InsertItem("Chosen keywords");
 
         NewRow();
@@ -41,6 +41,17 @@ protected:
         m_move.Create("Move selected", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, NextRect(120, 26), this, ID_MOVE);
         ApplyFont(&m_copy);
         ApplyFont(&m_move);
+    }
+
+    // The column a tree is made with holds the items themselves: its title
+    // is the page's to give, as the other columns' are.
+    static void SetFirstColumn(COXTreeCtrl& tree, LPCTSTR lpszTitle, int cx)
+    {
+        LVCOLUMN column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = (LPTSTR)lpszTitle;
+        column.cx = cx;
+        tree.SetColumn(0, &column);
     }
 
     void MakeImages()
