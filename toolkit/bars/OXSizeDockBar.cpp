@@ -408,6 +408,10 @@ int COXSizeDockBar::GetRowIndexAt(const RECT& rect)
     ScreenToClient(&r);
     const int nCentre = bHorz ? r.CenterPoint().y : r.CenterPoint().x;
     const int nBorder2 = bHorz ? afxData.cyBorder2 : afxData.cxBorder2;
+    // before the first row lies no row: a bar dropped there heads a row of
+    // its own, and the drag shows it so
+    if (nCentre < 0)
+        return 0;
     int nEdge = 0;
     for (int i = 1; i < m_arrBars.GetSize(); i = RowEnd(i) + 1) {
         std::vector<OXROWBAR> rows;
