@@ -65,6 +65,18 @@ TEST(GallerySizeDockMDIFrame, BarsOnFourSidesADockedDocumentAndABarFloatingAsADo
 
     CGalleryListBar* pCompetitors = pFrame->m_bars.back().get();
     ASSERT_NE(DYNAMIC_DOWNCAST(COXMDIFloatWnd, pCompetitors->GetParentFrame()), nullptr);
+    // the bar went from no dock bar straight into its document window: its
+    // list fills the client area it has there, no band left beside it
+    auto expectListFills = [&] {
+        CRect rectList, rectClient;
+        pCompetitors->m_list.GetWindowRect(&rectList);
+        pCompetitors->GetClientRect(&rectClient);
+        pCompetitors->ClientToScreen(&rectClient);
+        EXPECT_TRUE(rectClient == rectList) << "the list is " << rectList.Width() << "x" << rectList.Height()
+                                            << " in a client area of " << rectClient.Width() << "x"
+                                            << rectClient.Height();
+    };
+    expectListFills();
 
     // a right click on the bar's list brings up its menu; its first item
     // floats it in a floating frame, and then back as a document window
@@ -81,6 +93,7 @@ TEST(GallerySizeDockMDIFrame, BarsOnFourSidesADockedDocumentAndABarFloatingAsADo
             [&] { return (DYNAMIC_DOWNCAST(COXMDIFloatWnd, pCompetitors->GetParentFrame()) != NULL) == bInMDI; },
             kWaitMs));
         EXPECT_TRUE(pCompetitors->IsWindowVisible());
+        expectListFills();
     }
     pFrame->DestroyWindow();
     EXPECT_FALSE(::IsWindow(hFrame));
