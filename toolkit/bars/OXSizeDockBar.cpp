@@ -316,6 +316,7 @@ void COXSizeDockBar::ApplyLengths(const std::vector<CControlBar*>& bars, const s
         else
             pBar->m_VertDockSize = Flip(size);
         if (!m_bLayoutQuery) {
+            size.cy = std::min<int>(size.cy, MaxRowThickness());
             CSize sizeWnd = bHorz ? size : Flip(size);
             pBar->SetWindowPos(NULL, 0, 0, std::max<int>(sizeWnd.cx, 0), std::max<int>(sizeWnd.cy, 0),
                                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -417,7 +418,7 @@ int COXSizeDockBar::GetRowIndexAt(const RECT& rect)
         std::vector<OXROWBAR> rows;
         std::vector<CControlBar*> bars;
         CollectRow(i, rows, bars);
-        nEdge += MeasureRow(rows.data(), (int)rows.size()).nThickness - nBorder2;
+        nEdge += std::min(MeasureRow(rows.data(), (int)rows.size()).nThickness, MaxRowThickness()) - nBorder2;
         if (nCentre < nEdge)
             return i;
     }
@@ -449,6 +450,16 @@ BOOL COXSizeDockBar::RowHasOtherSizingBar(CControlBar* pBar)
             return TRUE;
     }
     return FALSE;
+}
+
+int COXSizeDockBar::MaxRowThickness()
+{
+    CFrameWnd* pFrame = m_bFloating ? NULL : GetParentFrame();
+    if (pFrame == NULL || !::IsWindow(pFrame->m_hWnd))
+        return INT_MAX;
+    CRect rect;
+    pFrame->GetClientRect(&rect);
+    return std::max<int>((IsHorzDockBar() ? rect.Height() : rect.Width()) - 3 * nSplitterWidth, 0);
 }
 
 void COXSizeDockBar::MaximizeInRow(COXSizeControlBar* pBar, BOOL bMaximize)
@@ -824,6 +835,7 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         sizeMax = Flip(sizeMax);
     const DWORD dwEdge = m_dwStyle & CBRS_ALIGN_ANY;
     const BOOL bFarEdge = (dwEdge & (CBRS_ALIGN_RIGHT | CBRS_ALIGN_BOTTOM)) != 0;
+    const int nMaxThickness = MaxRowThickness();
 
     AFX_SIZEPARENTPARAMS layout = {};
     layout.hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos((int)m_arrBars.GetSize());
@@ -926,6 +938,8 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         CSize sizeBar = pBar->CalcDynamicLayout(-1, dwMode);
         if (!bHorz)
             sizeBar = Flip(sizeBar);
+        if (bSizing)
+            sizeBar.cy = std::min<int>(sizeBar.cy, nMaxThickness);
         CRect rect(pt, sizeBar);
         CRect rectBar;
         pBar->GetWindowRect(&rectBar);
@@ -1185,8 +1199,11 @@ void COXSizeDockBar::DragSplitter(COXSplitterRect* pSplitter, CPoint point)
     const OXROWMETRICS m = MeasureRow(rows.data(), (int)rows.size());
     const int s = pSplitter->m_nType == COXSplitterRect::vertical ? pSplitter->m_rect.left : pSplitter->m_rect.top;
     int nSplit = 0;   // the first bar after the splitter, in the row's records
+    // a row splitter moves from the thickness the row is laid out with
+    OXROWMETRICS mLaidOut = m;
+    mLaidOut.nThickness = std::min(m.nThickness, MaxRowThickness());
     if (bRowSplitter) {
-        const int nLimit = RowSplitterLimit(dwEdge, s, m);
+        const int nLimit = RowSplitterLimit(dwEdge, s, mLaidOut);
         switch (dwEdge) {
         case CBRS_ALIGN_LEFT: rectLimit.left = std::max<int>(rectLimit.left, nLimit); break;
         case CBRS_ALIGN_TOP: rectLimit.top = std::max<int>(rectLimit.top, nLimit); break;
@@ -1229,7 +1246,7 @@ void COXSizeDockBar::DragSplitter(COXSplitterRect* pSplitter, CPoint point)
     if (d == 0)
         return;
     if (bRowSplitter) {
-        const int nThickness = RowThicknessAfter(dwEdge, m, d);
+        const int nThickness = RowThicknessAfter(dwEdge, mLaidOut, d);
         for (size_t i = 0; i < bars.size(); ++i) {
             if (!rows[i].bSizing)
                 continue;

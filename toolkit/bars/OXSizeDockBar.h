@@ -110,6 +110,12 @@ public:
     UINT CurrentSignature() { return CollectSignature(NULL); }
     // Whether this bar's row holds another visible sizing bar.
     BOOL RowHasOtherSizingBar(CControlBar* pBar);
+    // The thickest a sizing bar's row is laid out: the frame's client area
+    // across the rows less room for the row's splitter, the splitter of a
+    // row on the opposite edge and a strip between them, so that both stay
+    // within reach. The bar keeps its own thickness, which comes back when
+    // the frame is large enough again. No bound in a floating dock bar.
+    int MaxRowThickness();
 
     // The frame's dock bar under ptScreen that takes pBar, or NULL.
     static COXSizeDockBar* FindDockBarAt(CPoint ptScreen, CControlBar* pBar);
