@@ -33,7 +33,7 @@ CPoint Flip(CPoint p)
 
 COXSizeDockBar::COXSizeDockBar()
     : m_pDragSplitter(NULL), m_hcurSizeNS(NULL), m_hcurSizeWE(NULL), m_cxLast(0xFFFF), m_cyLast(0xFFFF),
-      m_nLastSignature(0), m_pPrivateSkin(NULL), m_wndTabContainer(this)
+      m_nLastSignature(0), m_nLastRoom(0), m_pPrivateSkin(NULL), m_wndTabContainer(this)
 {
 }
 
@@ -899,6 +899,25 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         nRowSplitters = splitters.size();
     };
 
+    // a bar broken off its row goes back to it with the room only when it
+    // started within the room the last layout had (a share may have
+    // squeezed it since, but never moves it)
+    auto hadRoom = [&](void* pEntry) {
+        CControlBar* p = (CControlBar*)pEntry;
+        if (p == NULL || !::IsWindow(p->m_hWnd))
+            return false;
+        CRect r;
+        p->GetWindowRect(&r);
+        ScreenToClient(&r);
+        if (!bHorz)
+            r = Flip(r);
+        return r.left >= -sizeBorder2.cx && r.left < m_nLastRoom - sizeBorder2.cx;
+    };
+    auto noteWrapped = [&](void* pEntry) {
+        if (hadRoom(pEntry))
+            m_arrWrappedBars.Add(pEntry);
+    };
+
     nRowSizing = countRowSizing(1);
     for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++) {
         void* pVoid = m_arrBars[nPos];
@@ -959,7 +978,7 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                 rect.OffsetRect(-(rect.left + sizeBorder2.cx), 0);
             } else if (rect.left >= sizeMax.cx - sizeBorder2.cx && !bFirstInRow) {
                 m_arrBars.InsertAt(nPos, (void*)NULL);
-                m_arrWrappedBars.Add(pBar);
+                noteWrapped(pBar);
                 bWrapped = TRUE;
                 endRow(nPos + 1);
                 continue;
@@ -974,7 +993,7 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                 if (bFirstInRow) {
                     // a row of its own, shared anew with the row after it
                     if (nPos + 1 < m_arrBars.GetSize() && m_arrBars[nPos + 1] != NULL) {
-                        m_arrWrappedBars.Add(m_arrBars[nPos + 1]);
+                        noteWrapped(m_arrBars[nPos + 1]);
                         m_arrBars.InsertAt(nPos + 1, (void*)NULL);
                         ShareRowLength(RowStart(nPos), sizeMax.cx);
                         ShareRowLength(nPos + 2, sizeMax.cx);
@@ -994,7 +1013,7 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                         pt.x -= nSplitterWidth;
                     }
                     m_arrBars.InsertAt(nPos, (void*)NULL);
-                    m_arrWrappedBars.Add(pBar);
+                    noteWrapped(pBar);
                     ShareRowLength(nPos + 1, sizeMax.cx);
                     bWrapped = TRUE;
                     endRow(nPos + 1);
@@ -1033,6 +1052,7 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     }
     if (layout.hDWP != NULL)
         ::EndDeferWindowPos(layout.hDWP);
+    m_nLastRoom = sizeMax.cx;
 
     // row splitters run the whole length of the dock bar's client area
     CRect rectInside(0, 0, 0, 0);

@@ -133,8 +133,12 @@ public:
     UINT m_nLastSignature;
     CPtrArray m_arrHiddenBars;
     // Bars that head a row only because a layout ran out of room for them:
-    // when the room changes they go back to the row they came from.
+    // when the room changes they go back to the row they came from. Only a
+    // bar that had room in its row at the last layout counts: one dropped
+    // where its row never had room for it (its own row on the screen from
+    // the start) keeps its row of its own.
     CPtrArray m_arrWrappedBars;
+    int m_nLastRoom;   // the length along the rows of the last layout
     COXDockbarSkinClassic* m_pPrivateSkin;
     // The strip of sizing bars stacked as tabs; its window lives as long as
     // the dock bar's.
