@@ -1,10 +1,12 @@
 #include "testsupport.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <sstream>
+#include <thread>
 
 // ---------------------------------------------------------------------------
 // Pumping
@@ -67,6 +69,62 @@ bool PlaceCursor(POINT pt)
         return GetCursorPos(&now) && now.x == pt.x && now.y == pt.y;
       },
       kWaitMs);
+}
+
+void MouseInputAt(DWORD dwFlags, POINT pt)
+{
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(pt.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(pt.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  SendInput(1, &input, sizeof(input));
+}
+
+// Waits on the calling (helper) thread, which pumps nothing.
+static bool WaitOnHelper(const std::function<bool()>& pred)
+{
+  const ULONGLONG end = GetTickCount64() + kWaitMs;
+  while (!pred()) {
+    if (GetTickCount64() > end) return false;
+    Sleep(5);
+  }
+  return true;
+}
+
+bool SizeByCorner(HWND hwnd, SIZE sizeTo)
+{
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  const POINT from = {r.right - 2, r.bottom - 2};
+  const POINT to = {r.left + sizeTo.cx - 2, r.top + sizeTo.cy - 2};
+  const DWORD thread = GetCurrentThreadId();
+  // The sizing loop runs inside the dispatch of the press, so the moves and
+  // the release come from a helper thread that waits for the loop and for
+  // the size while this thread pumps.
+  std::atomic<bool> done(false), inLoop(false), sized(false);
+  std::thread helper([&] {
+    MouseInputAt(0, from);
+    MouseInputAt(MOUSEEVENTF_LEFTDOWN, from);
+    inLoop = WaitOnHelper([&] {
+      GUITHREADINFO info = {sizeof(info)};
+      return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE);
+    });
+    const int steps = 8;
+    for (int i = 1; i <= steps; ++i)
+      MouseInputAt(0, POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+    sized = WaitOnHelper([&] {
+      RECT now;
+      GetWindowRect(hwnd, &now);
+      return now.right - now.left == sizeTo.cx && now.bottom - now.top == sizeTo.cy;
+    });
+    MouseInputAt(MOUSEEVENTF_LEFTUP, to);
+    done = true;
+  });
+  PumpUntil([&] { return done.load(); }, 3 * kWaitMs);
+  helper.join();
+  PumpPending();
+  return inLoop && sized;
 }
 
 static BOOL CALLBACK FindShownMenu(HWND hwnd, LPARAM lParam)

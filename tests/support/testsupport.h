@@ -35,6 +35,16 @@ bool PumpPastTimer(UINT periodMs);
 // it never arrived within kWaitMs.
 bool PlaceCursor(POINT pt);
 
+// Real mouse input at a screen point: dwFlags are MOUSEEVENTF_ button flags
+// (0 for a plain move); the pointer moves there with it.
+void MouseInputAt(DWORD dwFlags, POINT pt);
+
+// Sizes a top-level window of this thread to sizeTo by dragging its
+// bottom-right corner with real input, as the user does: the press, then
+// moves in steps once the window's sizing loop runs, the release once the
+// window has the size. False when the loop never ran or the size never came.
+bool SizeByCorner(HWND hwnd, SIZE sizeTo);
+
 // A shown pop-up menu window ("#32768") of this thread, or NULL.
 HWND ShownMenu();
 

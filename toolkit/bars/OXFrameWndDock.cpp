@@ -110,18 +110,13 @@ BOOL OXSizeDock::ReadRecord(const BYTE* pData, UINT nBytes, OXBARSIZERECORD& rec
     return TRUE;
 }
 
-void OXSizeDock::BoundRecord(OXBARSIZERECORD& record, CSize sizeFrameClient, CSize sizeWorkArea)
+void OXSizeDock::BoundRecord(OXBARSIZERECORD& record, CSize sizeWorkArea)
 {
-    // a docked row takes at most half the frame across, so that its splitter
-    // and a row on the opposite edge still fit; along its row, the frame
-    const LONG cxAcross = std::max<LONG>(sizeFrameClient.cx / 2, 0);
-    const LONG cyAcross = std::max<LONG>(sizeFrameClient.cy / 2, 0);
-    record.nHorzCx = std::min<LONG>(record.nHorzCx, std::max<LONG>(sizeFrameClient.cx, 0));
-    record.nHorzCy = std::min<LONG>(record.nHorzCy, cyAcross);
-    record.nVertCx = std::min<LONG>(record.nVertCx, cxAcross);
-    record.nVertCy = std::min<LONG>(record.nVertCy, std::max<LONG>(sizeFrameClient.cy, 0));
-    record.nFloatCx = std::min<LONG>(record.nFloatCx, std::max<LONG>(sizeWorkArea.cx, 0));
-    record.nFloatCy = std::min<LONG>(record.nFloatCy, std::max<LONG>(sizeWorkArea.cy, 0));
+    const LONG cx = std::max<LONG>(sizeWorkArea.cx, 0), cy = std::max<LONG>(sizeWorkArea.cy, 0);
+    for (LONG* p : {&record.nFloatCx, &record.nHorzCx, &record.nVertCx})
+        *p = std::min(*p, cx);
+    for (LONG* p : {&record.nFloatCy, &record.nHorzCy, &record.nVertCy})
+        *p = std::min(*p, cy);
 }
 
 CString OXSizeDock::RecordName(UINT nID)
@@ -203,10 +198,8 @@ void OXSizeDock::LoadSizeBarState(CFrameWnd* pFrame, LPCTSTR lpszProfileName)
         if (::IsWindow(pBar->m_hWnd))
             pBar->ModifyStyle(0, TBSTYLE_FLAT);
 
-    // sizes saved in a larger frame or on a larger screen must still leave
-    // every splitter where the user can reach it
-    CRect rectClient;
-    pFrame->GetClientRect(&rectClient);
+    // sizes saved on a larger screen come back bounded by this one; the
+    // dock bars bound what they lay out by the frame as it is then
     MONITORINFO mi = {sizeof(mi)};
     CRect rectWork(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     if (::GetMonitorInfoA(::MonitorFromWindow(pFrame->m_hWnd, MONITOR_DEFAULTTONEAREST), &mi))
@@ -224,7 +217,7 @@ void OXSizeDock::LoadSizeBarState(CFrameWnd* pFrame, LPCTSTR lpszProfileName)
         delete[] pData;
         if (!bRead)
             continue;   // the bar keeps its sizes
-        BoundRecord(r, rectClient.Size(), rectWork.Size());
+        BoundRecord(r, rectWork.Size());
         pSizeBar->m_FloatSize = CSize(r.nFloatCx, r.nFloatCy);
         pSizeBar->m_HorzDockSize = CSize(r.nHorzCx, r.nHorzCy);
         pSizeBar->m_VertDockSize = CSize(r.nVertCx, r.nVertCy);

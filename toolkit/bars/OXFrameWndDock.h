@@ -42,10 +42,11 @@ void ArrangeFloatingBars(CFrameWnd* pFrame, CWnd* pParent, UINT nCorner, DWORD d
 OXBARSIZERECORD MakeRecord(const COXSizeControlBar* pBar, BOOL bInMDIFloat);
 BOOL ReadRecord(const BYTE* pData, UINT nBytes, OXBARSIZERECORD& record);
 CString RecordName(UINT nID);
-// A record read back, bounded by the frame's client area (a docked row at
-// most half of it across, and its length along) and the floating size by
-// the work area, so that every splitter stays within reach.
-void BoundRecord(OXBARSIZERECORD& record, CSize sizeFrameClient, CSize sizeWorkArea);
+// A record read back, every size bounded by the work area. The frame's own
+// size bounds only how the dock bars lay a row out (a program loads its bars
+// before it maximises its frame), so a size saved in a larger frame comes
+// back whole once the frame is that large again.
+void BoundRecord(OXBARSIZERECORD& record, CSize sizeWorkArea);
 
 // Where ArrangeWindows puts windows of the given sizes in a client area of
 // sizeClient, from the corner nCorner (bit 0x1 with 0x4: from the left, else

@@ -33,7 +33,7 @@ CPoint Flip(CPoint p)
 
 COXSizeDockBar::COXSizeDockBar()
     : m_pDragSplitter(NULL), m_hcurSizeNS(NULL), m_hcurSizeWE(NULL), m_cxLast(0xFFFF), m_cyLast(0xFFFF),
-      m_nLastSignature(0), m_pPrivateSkin(NULL), m_wndTabContainer(this)
+      m_nLastSignature(0), m_nLastRoom(0), m_pPrivateSkin(NULL), m_wndTabContainer(this)
 {
 }
 
@@ -316,6 +316,7 @@ void COXSizeDockBar::ApplyLengths(const std::vector<CControlBar*>& bars, const s
         else
             pBar->m_VertDockSize = Flip(size);
         if (!m_bLayoutQuery) {
+            size.cy = std::min<int>(size.cy, MaxRowThickness());
             CSize sizeWnd = bHorz ? size : Flip(size);
             pBar->SetWindowPos(NULL, 0, 0, std::max<int>(sizeWnd.cx, 0), std::max<int>(sizeWnd.cy, 0),
                                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -408,12 +409,16 @@ int COXSizeDockBar::GetRowIndexAt(const RECT& rect)
     ScreenToClient(&r);
     const int nCentre = bHorz ? r.CenterPoint().y : r.CenterPoint().x;
     const int nBorder2 = bHorz ? afxData.cyBorder2 : afxData.cxBorder2;
+    // before the first row lies no row: a bar dropped there heads a row of
+    // its own, and the drag shows it so
+    if (nCentre < 0)
+        return 0;
     int nEdge = 0;
     for (int i = 1; i < m_arrBars.GetSize(); i = RowEnd(i) + 1) {
         std::vector<OXROWBAR> rows;
         std::vector<CControlBar*> bars;
         CollectRow(i, rows, bars);
-        nEdge += MeasureRow(rows.data(), (int)rows.size()).nThickness - nBorder2;
+        nEdge += std::min(MeasureRow(rows.data(), (int)rows.size()).nThickness, MaxRowThickness()) - nBorder2;
         if (nCentre < nEdge)
             return i;
     }
@@ -445,6 +450,16 @@ BOOL COXSizeDockBar::RowHasOtherSizingBar(CControlBar* pBar)
             return TRUE;
     }
     return FALSE;
+}
+
+int COXSizeDockBar::MaxRowThickness()
+{
+    CFrameWnd* pFrame = m_bFloating ? NULL : GetParentFrame();
+    if (pFrame == NULL || !::IsWindow(pFrame->m_hWnd))
+        return INT_MAX;
+    CRect rect;
+    pFrame->GetClientRect(&rect);
+    return std::max<int>((IsHorzDockBar() ? rect.Height() : rect.Width()) - 3 * nSplitterWidth, 0);
 }
 
 void COXSizeDockBar::MaximizeInRow(COXSizeControlBar* pBar, BOOL bMaximize)
@@ -820,6 +835,7 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         sizeMax = Flip(sizeMax);
     const DWORD dwEdge = m_dwStyle & CBRS_ALIGN_ANY;
     const BOOL bFarEdge = (dwEdge & (CBRS_ALIGN_RIGHT | CBRS_ALIGN_BOTTOM)) != 0;
+    const int nMaxThickness = MaxRowThickness();
 
     AFX_SIZEPARENTPARAMS layout = {};
     layout.hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos((int)m_arrBars.GetSize());
@@ -883,6 +899,25 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         nRowSplitters = splitters.size();
     };
 
+    // a bar broken off its row goes back to it with the room only when it
+    // started within the room the last layout had (a share may have
+    // squeezed it since, but never moves it)
+    auto hadRoom = [&](void* pEntry) {
+        CControlBar* p = (CControlBar*)pEntry;
+        if (p == NULL || !::IsWindow(p->m_hWnd))
+            return false;
+        CRect r;
+        p->GetWindowRect(&r);
+        ScreenToClient(&r);
+        if (!bHorz)
+            r = Flip(r);
+        return r.left >= -sizeBorder2.cx && r.left < m_nLastRoom - sizeBorder2.cx;
+    };
+    auto noteWrapped = [&](void* pEntry) {
+        if (hadRoom(pEntry))
+            m_arrWrappedBars.Add(pEntry);
+    };
+
     nRowSizing = countRowSizing(1);
     for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++) {
         void* pVoid = m_arrBars[nPos];
@@ -922,6 +957,8 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         CSize sizeBar = pBar->CalcDynamicLayout(-1, dwMode);
         if (!bHorz)
             sizeBar = Flip(sizeBar);
+        if (bSizing)
+            sizeBar.cy = std::min<int>(sizeBar.cy, nMaxThickness);
         CRect rect(pt, sizeBar);
         CRect rectBar;
         pBar->GetWindowRect(&rectBar);
@@ -941,7 +978,7 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                 rect.OffsetRect(-(rect.left + sizeBorder2.cx), 0);
             } else if (rect.left >= sizeMax.cx - sizeBorder2.cx && !bFirstInRow) {
                 m_arrBars.InsertAt(nPos, (void*)NULL);
-                m_arrWrappedBars.Add(pBar);
+                noteWrapped(pBar);
                 bWrapped = TRUE;
                 endRow(nPos + 1);
                 continue;
@@ -956,7 +993,7 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                 if (bFirstInRow) {
                     // a row of its own, shared anew with the row after it
                     if (nPos + 1 < m_arrBars.GetSize() && m_arrBars[nPos + 1] != NULL) {
-                        m_arrWrappedBars.Add(m_arrBars[nPos + 1]);
+                        noteWrapped(m_arrBars[nPos + 1]);
                         m_arrBars.InsertAt(nPos + 1, (void*)NULL);
                         ShareRowLength(RowStart(nPos), sizeMax.cx);
                         ShareRowLength(nPos + 2, sizeMax.cx);
@@ -976,7 +1013,7 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                         pt.x -= nSplitterWidth;
                     }
                     m_arrBars.InsertAt(nPos, (void*)NULL);
-                    m_arrWrappedBars.Add(pBar);
+                    noteWrapped(pBar);
                     ShareRowLength(nPos + 1, sizeMax.cx);
                     bWrapped = TRUE;
                     endRow(nPos + 1);
@@ -1015,6 +1052,7 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     }
     if (layout.hDWP != NULL)
         ::EndDeferWindowPos(layout.hDWP);
+    m_nLastRoom = sizeMax.cx;
 
     // row splitters run the whole length of the dock bar's client area
     CRect rectInside(0, 0, 0, 0);
@@ -1181,8 +1219,11 @@ void COXSizeDockBar::DragSplitter(COXSplitterRect* pSplitter, CPoint point)
     const OXROWMETRICS m = MeasureRow(rows.data(), (int)rows.size());
     const int s = pSplitter->m_nType == COXSplitterRect::vertical ? pSplitter->m_rect.left : pSplitter->m_rect.top;
     int nSplit = 0;   // the first bar after the splitter, in the row's records
+    // a row splitter moves from the thickness the row is laid out with
+    OXROWMETRICS mLaidOut = m;
+    mLaidOut.nThickness = std::min(m.nThickness, MaxRowThickness());
     if (bRowSplitter) {
-        const int nLimit = RowSplitterLimit(dwEdge, s, m);
+        const int nLimit = RowSplitterLimit(dwEdge, s, mLaidOut);
         switch (dwEdge) {
         case CBRS_ALIGN_LEFT: rectLimit.left = std::max<int>(rectLimit.left, nLimit); break;
         case CBRS_ALIGN_TOP: rectLimit.top = std::max<int>(rectLimit.top, nLimit); break;
@@ -1225,7 +1266,7 @@ void COXSizeDockBar::DragSplitter(COXSplitterRect* pSplitter, CPoint point)
     if (d == 0)
         return;
     if (bRowSplitter) {
-        const int nThickness = RowThicknessAfter(dwEdge, m, d);
+        const int nThickness = RowThicknessAfter(dwEdge, mLaidOut, d);
         for (size_t i = 0; i < bars.size(); ++i) {
             if (!rows[i].bSizing)
                 continue;

@@ -110,6 +110,12 @@ public:
     UINT CurrentSignature() { return CollectSignature(NULL); }
     // Whether this bar's row holds another visible sizing bar.
     BOOL RowHasOtherSizingBar(CControlBar* pBar);
+    // The thickest a sizing bar's row is laid out: the frame's client area
+    // across the rows less room for the row's splitter, the splitter of a
+    // row on the opposite edge and a strip between them, so that both stay
+    // within reach. The bar keeps its own thickness, which comes back when
+    // the frame is large enough again. No bound in a floating dock bar.
+    int MaxRowThickness();
 
     // The frame's dock bar under ptScreen that takes pBar, or NULL.
     static COXSizeDockBar* FindDockBarAt(CPoint ptScreen, CControlBar* pBar);
@@ -127,8 +133,12 @@ public:
     UINT m_nLastSignature;
     CPtrArray m_arrHiddenBars;
     // Bars that head a row only because a layout ran out of room for them:
-    // when the room changes they go back to the row they came from.
+    // when the room changes they go back to the row they came from. Only a
+    // bar that had room in its row at the last layout counts: one dropped
+    // where its row never had room for it (its own row on the screen from
+    // the start) keeps its row of its own.
     CPtrArray m_arrWrappedBars;
+    int m_nLastRoom;   // the length along the rows of the last layout
     COXDockbarSkinClassic* m_pPrivateSkin;
     // The strip of sizing bars stacked as tabs; its window lives as long as
     // the dock bar's.

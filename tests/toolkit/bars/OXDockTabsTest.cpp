@@ -818,6 +818,43 @@ TEST_F(DockTabsFrame, ABarDroppedIntoARowOfTwoGetsAThirdOfIt)
     (void)pB;
 }
 
+// A drag whose rectangle has its middle above the first row of a dock bar
+// heads a row of its own there: the outline shows the whole row, as the
+// drop then makes it, not a share of the row below.
+TEST_F(DockTabsFrame, TheOutlineAboveTheFirstRowShowsTheRowTheDropMakes)
+{
+    m_pFrame->SetWindowPos(NULL, 20, 250, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_TOP, CRect(0, 0, 300, 100));
+    CTabTestBar* pC = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 100));
+    COXSizeDockBar* pTop = DockBar(AFX_IDW_DOCKBAR_TOP);
+    Layout();
+    CPoint ptDockTop(0, 0);
+    pTop->ClientToScreen(&ptDockTop);
+    CRect rectC;
+    pC->GetWindowRect(&rectC);
+    const int h = pC->m_HorzDockSize.cy;
+    ASSERT_GT(h / 2, 20) << "the drag rectangle must reach into the dock bar";
+    // the drag rectangle's middle 20 pixels above the dock bar's first row
+    const CPoint ptStart = CaptionPoint(pC);
+    const CPoint ptEnd(FrameCenter().x, ptStart.y + (ptDockTop.y - 20 - h / 2) - rectC.top);
+    CRect rectOutline, rectDrag;
+    m_probe.m_step = [&]() {
+        rectOutline = ContextOf(pC)->m_rectDock;
+        rectDrag = ContextOf(pC)->m_rectDragHorz;
+    };
+    QueueMove(pC, ptEnd);
+    m_probe.PostMessage(WM_APP + 1);
+    QueueMove(pC, ptEnd, WM_LBUTTONUP);
+    pC->m_pDockContext->StartDrag(ptStart);
+    Layout();
+    ASSERT_EQ(ptDockTop.y - 20, rectDrag.CenterPoint().y);
+    ASSERT_EQ(pTop, pC->m_pDockBar);
+    EXPECT_LT(pTop->RowStart(pTop->FindBar(pC)), pTop->RowStart(pTop->FindBar(pA))) << "the drop heads a row of its own";
+    CRect rectDropped;
+    pC->GetWindowRect(&rectDropped);
+    EXPECT_NEAR(rectDropped.Width(), rectOutline.Width(), 4) << "the outline showed another length than the drop gave";
+}
+
 TEST_F(DockTabsFrame, TheFeedbackIsATopmostWindowWhileTheDragRunsOrTheDesktopBehindTheSwitch)
 {
     CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_TOP);

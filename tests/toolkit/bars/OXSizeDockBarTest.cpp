@@ -704,7 +704,7 @@ TEST_F(SizeDockFrame, SizesAreSavedAndReadBack)
     EXPECT_FALSE(pApp->GetProfileBinary(kSection, OXSizeDock::RecordName(kBarIds[0]), &pData, &nBytes));
 }
 
-// A row thickness saved in a larger frame (or written by hand) comes back
+// A row thickness saved in a larger frame (or written by hand) is laid out
 // bounded by this frame: the row's splitter stays inside the dock bar and
 // the frame, where the user can drag it back.
 TEST_F(SizeDockFrame, ARestoredRowLeavesItsSplitterWithinReach)
@@ -738,8 +738,46 @@ TEST_F(SizeDockFrame, ARestoredRowLeavesItsSplitterWithinReach)
             EXPECT_TRUE(rectFrame.PtInRect(rect.CenterPoint())) << "outside the frame";
         }
     }
-    EXPECT_LE(pLeft->m_VertDockSize.cx, rectFrame.Width() / 2);
-    EXPECT_LE(pTop->m_HorzDockSize.cy, rectFrame.Height() / 2);
+    EXPECT_LT(WindowRectOf(pLeft).Width(), rectFrame.Width());
+    EXPECT_LT(WindowRectOf(pTop).Height(), rectFrame.Height());
+    // the stored thickness is bounded by the screen, not by this frame
+    EXPECT_GT(pTop->m_HorzDockSize.cy, rectFrame.Height());
+    EXPECT_LE(pTop->m_HorzDockSize.cy, ::GetSystemMetrics(SM_CYSCREEN));
+}
+
+// A program loads its bars before it maximises its frame: a row saved at
+// 60% of a large frame is laid out within reach while the frame is small,
+// and has its saved thickness again once the frame is large again.
+TEST_F(SizeDockFrame, ARowSavedInALargerFrameComesBackWholeWhenTheFrameIsLargeAgain)
+{
+    const char* kSection = "SizeDockLargeTest";
+    CTestSizeBar* pLeft = AddBar(AFX_IDW_DOCKBAR_LEFT);
+    CTestSizeBar* pTop = AddBar(AFX_IDW_DOCKBAR_TOP);
+    auto sizeFrame = [&](CSize size) {
+        m_pFrame->SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        Layout();
+        Layout();
+        CRect r;
+        m_pFrame->GetClientRect(&r);
+        return r.Size();
+    };
+    const CSize sizeLarge = sizeFrame(CSize(1200, 900));
+    pLeft->m_VertDockSize.cx = sizeLarge.cx * 6 / 10;
+    pTop->m_HorzDockSize.cy = sizeLarge.cy * 6 / 10;
+    Layout();
+    const int cxSaved = pLeft->m_VertDockSize.cx, cySaved = pTop->m_HorzDockSize.cy;
+    m_pFrame->SaveSizeBarState(kSection);
+
+    const CSize sizeSmall = sizeFrame(CSize(800, 600));
+    pLeft->m_VertDockSize.cx = pTop->m_HorzDockSize.cy = 100;
+    m_pFrame->LoadSizeBarState(kSection);
+    Layout();
+    EXPECT_LT(WindowRectOf(pLeft).Width(), sizeSmall.cx - 16) << "laid out beyond reach in the small frame";
+    EXPECT_LT(WindowRectOf(pTop).Height(), sizeSmall.cy - 16) << "laid out beyond reach in the small frame";
+
+    sizeFrame(CSize(1200, 900));
+    EXPECT_EQ(cxSaved, WindowRectOf(pLeft).Width()) << "the saved column did not come back";
+    EXPECT_EQ(cySaved, WindowRectOf(pTop).Height()) << "the saved row did not come back";
 }
 
 // A frame shrunk to a few pixels for a moment must not break a column of

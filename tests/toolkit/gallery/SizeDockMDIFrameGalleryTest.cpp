@@ -10,6 +10,8 @@
 #include "OXMDIFloatWnd.h"
 #include "OXSizableMiniDockFrameWnd.h"
 #include "bars/SizeDockMDIFrame.h"
+#include "OXSizeDockBar.h"
+#include "OXSizeDockBar.h"
 #include "testsupport.h"
 
 namespace {
@@ -65,6 +67,18 @@ TEST(GallerySizeDockMDIFrame, BarsOnFourSidesADockedDocumentAndABarFloatingAsADo
 
     CGalleryListBar* pCompetitors = pFrame->m_bars.back().get();
     ASSERT_NE(DYNAMIC_DOWNCAST(COXMDIFloatWnd, pCompetitors->GetParentFrame()), nullptr);
+    // the bar went from no dock bar straight into its document window: its
+    // list fills the client area it has there, no band left beside it
+    auto expectListFills = [&] {
+        CRect rectList, rectClient;
+        pCompetitors->m_list.GetWindowRect(&rectList);
+        pCompetitors->GetClientRect(&rectClient);
+        pCompetitors->ClientToScreen(&rectClient);
+        EXPECT_TRUE(rectClient == rectList) << "the list is " << rectList.Width() << "x" << rectList.Height()
+                                            << " in a client area of " << rectClient.Width() << "x"
+                                            << rectClient.Height();
+    };
+    expectListFills();
 
     // a right click on the bar's list brings up its menu; its first item
     // floats it in a floating frame, and then back as a document window
@@ -81,9 +95,63 @@ TEST(GallerySizeDockMDIFrame, BarsOnFourSidesADockedDocumentAndABarFloatingAsADo
             [&] { return (DYNAMIC_DOWNCAST(COXMDIFloatWnd, pCompetitors->GetParentFrame()) != NULL) == bInMDI; },
             kWaitMs));
         EXPECT_TRUE(pCompetitors->IsWindowVisible());
+        expectListFills();
     }
     pFrame->DestroyWindow();
     EXPECT_FALSE(::IsWindow(hFrame));
+}
+
+// The user's layout outlives a passing resize: "Keywords" dragged by its
+// caption, with real input, beside "Basket" at the right edge makes two
+// columns there; the frame made small by its corner and given its size back
+// leaves them two columns, not one above the other.
+TEST(GallerySizeDockMDIFrame, TwoColumnsMadeAtTheRightEdgeOutliveATransientResize)
+{
+    const GalleryEntry* pEntry = FindGalleryEntry("Size-dock MDI frame");
+    ASSERT_NE(pEntry, nullptr);
+    CGallerySizeDockMDIFrame* pFrame = dynamic_cast<CGallerySizeDockMDIFrame*>(pEntry->open(NULL));
+    ASSERT_NE(pFrame, nullptr);
+    PumpPending();
+    AfxGetApp()->OnIdle(0);
+    PumpPending();
+    pFrame->SetForegroundWindow();
+    PumpPending();
+    CGalleryListBar* pKeywords = pFrame->m_bars[1].get();
+    CGalleryListBar* pBasket = pFrame->m_bars[2].get();
+    COXSizeDockBar* pRight = DYNAMIC_DOWNCAST(COXSizeDockBar, pFrame->GetControlBar(AFX_IDW_DOCKBAR_RIGHT));
+    ASSERT_NE(pRight, nullptr);
+    ASSERT_EQ(pRight, pBasket->m_pDockBar);
+    auto twoColumns = [&] {
+        return pKeywords->m_pDockBar == pRight &&
+               pRight->RowStart(pRight->FindBar(pKeywords)) != pRight->RowStart(pRight->FindBar(pBasket));
+    };
+
+    // by the caption to the frame's right edge, low enough that no dock bar
+    // along the top or the bottom takes it
+    CRect rectKeywords, rectRight;
+    pKeywords->GetWindowRect(&rectKeywords);
+    pRight->GetWindowRect(&rectRight);
+    const CPoint from(rectKeywords.left + 30, rectKeywords.top + 8), to(rectRight.right - 20, from.y + 80);
+    MouseInputAt(0, from);
+    PumpPending();
+    MouseInputAt(MOUSEEVENTF_LEFTDOWN, from);
+    for (int i = 1; i <= 8; ++i)
+        MouseInputAt(0, CPoint(from.x + (to.x - from.x) * i / 8, from.y + (to.y - from.y) * i / 8));
+    MouseInputAt(MOUSEEVENTF_LEFTUP, to);
+    ASSERT_TRUE(PumpUntil([&] { return pKeywords->m_pDockBar == pRight; }, kWaitMs)) << "the drag did not dock it";
+    PumpPending();
+    ASSERT_TRUE(twoColumns()) << "the drop made no column of its own";
+
+    CRect rectFrame;
+    pFrame->GetWindowRect(&rectFrame);
+    ASSERT_TRUE(SizeByCorner(pFrame->m_hWnd, CSize(480, 420)));
+    ASSERT_TRUE(SizeByCorner(pFrame->m_hWnd, rectFrame.Size()));
+    EXPECT_TRUE(twoColumns()) << "the two columns came back as one";
+    CRect rectBasket;
+    pKeywords->GetWindowRect(&rectKeywords);
+    pBasket->GetWindowRect(&rectBasket);
+    EXPECT_GE(rectKeywords.left, rectBasket.right) << "Keywords is no longer beside Basket";
+    pFrame->DestroyWindow();
 }
 
 }   // namespace

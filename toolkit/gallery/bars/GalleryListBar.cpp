@@ -16,12 +16,10 @@ BOOL CGalleryListBar::CreateBar(CFrameWnd* pFrame, LPCTSTR lpszTitle, UINT nID, 
     return TRUE;
 }
 
-void CGalleryListBar::OnSizedOrDocked(int cx, int cy, BOOL bFloating, UINT nWhat)
+LRESULT CGalleryListBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
-    COXSizeControlBar::OnSizedOrDocked(cx, cy, bFloating, nWhat);
-    if (m_list.m_hWnd == NULL)
-        return;
-    CRect rect;
-    GetClientRect(&rect);
-    m_list.MoveWindow(&rect);
+    const LRESULT lResult = COXSizeControlBar::WindowProc(nMsg, wParam, lParam);
+    if (nMsg == WM_SIZE && m_list.m_hWnd != NULL)
+        m_list.MoveWindow(0, 0, LOWORD(lParam), HIWORD(lParam));
+    return lResult;
 }

@@ -13,7 +13,13 @@ public:
     // lpszLines: the list's lines, separated by '\n'.
     BOOL CreateBar(CFrameWnd* pFrame, LPCTSTR lpszTitle, UINT nID, const CSize& size, LPCTSTR lpszLines,
                    DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP);
-    void OnSizedOrDocked(int cx, int cy, BOOL bFloating, UINT nWhat) override;
 
     CListBox m_list;
+
+protected:
+    // The list follows the client area, not the window: a bar that goes
+    // from no dock bar straight into a floating window keeps its window
+    // size and placement kind while its caption strip goes, and only
+    // WM_SIZE tells that its client grew.
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
 };
