@@ -1,8 +1,6 @@
 // The toolkit's tooltip: the text rules and placement as tables, and a real
 // tip over a real tool, shown, switched to its extended text and hidden.
 #include <afxwin.h>
-#include <algorithm>
-#include <climits>
 #include <gtest/gtest.h>
 
 #include "EditsTestSupport.h"
@@ -194,22 +192,6 @@ TEST_F(OXToolTipWindow, DefaultsReachOnlyToolsThatStillCarryThem)
     EXPECT_EQ(m_tip.FindTool(&m_b)->m_crBkColor, RGB(1, 2, 3));
     EXPECT_EQ(m_tip.FindTool(&m_b)->m_nMaxWidth, 77);
     EXPECT_EQ(m_tip.GetDelayTime(TTDT_RESHOW), 0);
-}
-
-// The ink of a text in a DC: the smallest rectangle that holds every pixel
-// not of the background colour, inside rect.
-CRect InkBounds(CDC& dc, const CRect& rect, COLORREF clrBack)
-{
-    CRect ink(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
-    for (int y = rect.top; y < rect.bottom; ++y)
-        for (int x = rect.left; x < rect.right; ++x)
-            if (dc.GetPixel(x, y) != clrBack) {
-                ink.left = std::min<LONG>(ink.left, x);
-                ink.top = std::min<LONG>(ink.top, y);
-                ink.right = std::max<LONG>(ink.right, x + 1);
-                ink.bottom = std::max<LONG>(ink.bottom, y + 1);
-            }
-    return ink;
 }
 
 // The margins lie inside the black frame: the text stands exactly that far
