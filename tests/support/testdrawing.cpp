@@ -1,5 +1,7 @@
 #include "testdrawing.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 HBITMAP CreateDib32(int cx, int cy, void** ppBits)
@@ -40,6 +42,23 @@ int CPixelCanvas::Count(COLORREF color) const
     for (int x = 0; x < m_cx; x++)
       n += At(x, y) == color;
   return n;
+}
+
+CRect InkBounds(CDC& dc, const CRect& rect, COLORREF clrBack)
+{
+  CRect ink(0, 0, 0, 0);
+  for (int y = rect.top; y < rect.bottom; y++)
+    for (int x = rect.left; x < rect.right; x++) {
+      if (dc.GetPixel(x, y) == clrBack)
+        continue;
+      if (ink.IsRectEmpty())
+        ink = CRect(x, y, x + 1, y + 1);
+      ink.left = std::min<LONG>(ink.left, x);
+      ink.top = std::min<LONG>(ink.top, y);
+      ink.right = std::max<LONG>(ink.right, x + 1);
+      ink.bottom = std::max<LONG>(ink.bottom, y + 1);
+    }
+  return ink;
 }
 
 BOOL CreateHostWindow(CWnd& wnd, LPCTSTR title, DWORD style, const CRect& rect)

@@ -41,6 +41,10 @@ class CPixelCanvas {
   HGDIOBJ m_hOld = NULL;
 };
 
+// The smallest rectangle of rect that holds every pixel of the DC not of the
+// background colour (the ink of a text, say); empty when there is none.
+CRect InkBounds(CDC& dc, const CRect& rect, COLORREF clrBack);
+
 // Creates wnd from a plain registered class, without parent or menu.
 BOOL CreateHostWindow(CWnd& wnd, LPCTSTR title, DWORD style, const CRect& rect);
 

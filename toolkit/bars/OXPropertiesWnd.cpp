@@ -1,5 +1,7 @@
 #include "OXPropertiesWnd.h"
 
+#include <algorithm>
+
 #include "OXEdit.h"
 #include "OXSkinElements.h"
 #include "OXSkins.h"
@@ -421,13 +423,14 @@ void COXPropertiesWnd::StartEditProperty(HTREEITEM hItem)
     const CRect rect = GetValueCellRect(hItem);
     if (pEditor->m_hWnd != NULL) {
         pEditor->MoveWindow(&rect);
-        pEditor->ShowWindow(SW_SHOW);
-    } else if (!pEditor->Create(WS_CHILD | WS_VISIBLE, rect, &m_tree, IDC_EDITOR)) {
+    } else if (!pEditor->Create(WS_CHILD, rect, &m_tree, IDC_EDITOR)) {
         return;
     }
     m_pEditor = pEditor;
     pEditor->SetOwner(&m_tree);
-    pEditor->SendMessage(WM_SETFONT, (WPARAM)m_tree.SendMessage(WM_GETFONT), TRUE);
+    pEditor->SendMessage(WM_SETFONT, (WPARAM)m_tree.SendMessage(WM_GETFONT), FALSE);
+    PlaceEditor(pEditor, hItem);
+    pEditor->ShowWindow(SW_SHOW);
 
     // A masked editor takes the value as its window text: the text shows
     // the mask's literals, which a value keeps.
@@ -482,7 +485,23 @@ void COXPropertiesWnd::MoveEditor()
     HTREEITEM hItem = GetSelectedProperty();
     if (hItem == NULL)
         hItem = m_hEditItem;
-    m_pEditor->MoveWindow(GetValueCellRect(hItem));
+    PlaceEditor(m_pEditor, hItem);
+}
+
+// The editor covers the value cell from its left edge, and its text stands
+// where the list draws the values: its left margin reaches the list's text
+// inset and its top is that of the list's centred line. An edit puts its
+// text at its own top left, a pixel or two above and left of the others.
+void COXPropertiesWnd::PlaceEditor(CWnd* pEditor, HTREEITEM hItem)
+{
+    CRect rect = GetValueCellRect(hItem);
+    if (!rect.IsRectEmpty()) {
+        const CPoint ptText = m_tree.GetSubItemTextOrigin(hItem, 1);
+        pEditor->SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                             MAKELONG(std::max(0, (int)(ptText.x - rect.left)), 0));
+        rect.top = std::min(std::max(rect.top, ptText.y), rect.bottom);
+    }
+    pEditor->MoveWindow(&rect);
 }
 
 // The tree reports a change of an item's state: only a change of selection

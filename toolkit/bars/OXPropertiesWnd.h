@@ -145,6 +145,7 @@ protected:
     void ShowCategorized();
     void ShowAlphabetical();
     void MoveEditor();
+    void PlaceEditor(CWnd* pEditor, HTREEITEM hItem);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

@@ -86,23 +86,27 @@ void COXCalendarPopup::Layout()
     dc.SelectObject(pOld);
     const int cxArrow = ::GetSystemMetrics(SM_CXHSCROLL);
     nTitle += 2 * cxArrow;
+    // The today and none buttons stand a margin inside the window's left,
+    // right and bottom edges, and are as high as their text plus the push
+    // button's raised frame above and below it: a cell's height would leave
+    // the text's descenders on the frame.
+    const int nMargin = 2 * ::GetSystemMetrics(SM_CXEDGE);
+    const int cyButton = digits.cy + 4 * ::GetSystemMetrics(SM_CYEDGE);
     const int cxClient = std::max(7 * m_nCellWidth + 2 * cxArrow, nTitle);
-    const int cyClient = 10 * m_nCellHeight;
     const int cxWindow = cxClient + 2 * ::GetSystemMetrics(SM_CXEDGE);
-    const int cyWindow = cyClient + 2 * ::GetSystemMetrics(SM_CYEDGE);
-    // the window's own frames come on top of the client area
-    CRect rcWindow(0, 0, cxWindow, cyWindow);
-    ::AdjustWindowRectEx(&rcWindow, GetStyle(), FALSE, GetExStyle());
-    SetWindowPos(NULL, 0, 0, rcWindow.Width(), rcWindow.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
     const int xGrid = (cxWindow - 7 * m_nCellWidth) / 2;
     m_rectGrid = CRect(xGrid, 2 * m_nCellHeight + 2, xGrid + 7 * m_nCellWidth, 2 * m_nCellHeight + 2 + 6 * m_nCellHeight);
     m_rectPrev = CRect(0, 0, cxArrow, m_nCellHeight);
     m_rectNext = CRect(cxWindow - cxArrow, 0, cxWindow, m_nCellHeight);
     m_rectTitle = CRect(cxArrow, 0, cxWindow - cxArrow, m_nCellHeight);
     const int yButtons = m_rectGrid.bottom + m_nCellHeight / 2;
-    m_rectToday = CRect(0, yButtons, 3 * m_nCellWidth, yButtons + m_nCellHeight);
-    m_rectNone = CRect(cxWindow - 3 * m_nCellWidth, yButtons, cxWindow, yButtons + m_nCellHeight);
+    m_rectToday = CRect(nMargin, yButtons, nMargin + 3 * m_nCellWidth, yButtons + cyButton);
+    m_rectNone = CRect(cxWindow - nMargin - 3 * m_nCellWidth, yButtons, cxWindow - nMargin, yButtons + cyButton);
+    const int cyWindow = m_rectToday.bottom + nMargin;
+    // the window's own frames come on top of the client area
+    CRect rcWindow(0, 0, cxWindow, cyWindow);
+    ::AdjustWindowRectEx(&rcWindow, GetStyle(), FALSE, GetExStyle());
+    SetWindowPos(NULL, 0, 0, rcWindow.Width(), rcWindow.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     m_btnToday.MoveWindow(&m_rectToday);
     m_btnNone.MoveWindow(&m_rectNone);
     m_btnTitle.MoveWindow(&m_rectTitle);

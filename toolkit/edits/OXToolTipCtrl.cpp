@@ -11,6 +11,10 @@ const UINT_PTR kShowTimer = 1;
 const UINT_PTR kCheckTimer = 2;
 const COLORREF kSystemColour = 0xFF000000;
 const TCHAR kExtendedSeparator = '\r';
+// The black frame drawn round the tip. The margins are counted inside it:
+// counted from the window's edge, the frame would take a pixel of each and
+// leave the text touching it.
+const int kFrame = 1;
 
 COLORREF ResolveColour(COLORREF clr, int nSysColor)
 {
@@ -405,8 +409,8 @@ CRect COXToolTipCtrl::CalculateTipSize(CString strText, int nMaxWidth)
     dc.DrawText(strText, &rect, m_nDrawFlags | DT_CALCRECT);
     if (pOld)
         dc.SelectObject(pOld);
-    rect.right += m_rectMargin.left + m_rectMargin.right;
-    rect.bottom += m_rectMargin.top + m_rectMargin.bottom;
+    rect.right += m_rectMargin.left + m_rectMargin.right + 2 * kFrame;
+    rect.bottom += m_rectMargin.top + m_rectMargin.bottom + 2 * kFrame;
     return rect;
 }
 
@@ -648,7 +652,8 @@ void COXToolTipCtrl::OnPaint()
     dc.Rectangle(&rect);
 
     dc.SetBkMode(TRANSPARENT);
-    rect.DeflateRect(m_rectMargin.left, m_rectMargin.top, m_rectMargin.right, m_rectMargin.bottom);
+    rect.DeflateRect(kFrame + m_rectMargin.left, kFrame + m_rectMargin.top, kFrame + m_rectMargin.right,
+                     kFrame + m_rectMargin.bottom);
     dc.DrawText(text, &rect, m_nDrawFlags);
 
     if (m_bHasExtendedText) {

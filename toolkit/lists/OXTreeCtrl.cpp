@@ -17,6 +17,16 @@ namespace
 const UINT kSearchPeriod = 500;
 const UINT kOverlayBits = 0x0F00;
 const UINT kRowStateBits = 0xF000 | TVIS_SELECTED | kOverlayBits | TVIS_CUT | TVIS_DROPHILITED;
+// A sub-item's text stands this far right of its cell's left edge (after the
+// cell's image, if any): a pixel of gap, then the text's own inset.
+const int kSubItemGap = 1;
+const int kCellTextInset = 2;
+
+// The top of a line cyLine high centred in a cell.
+int CellTextTop(const CRect& cell, int cyLine)
+{
+    return cell.top + (cell.Height() - cyLine) / 2;
+}
 
 // Draws a one-pixel solid line with its own pen.
 void SolidLine(CDC* pDC, COLORREF clr, int x1, int y1, int x2, int y2)
@@ -1973,6 +1983,28 @@ CFont* COXTreeCtrl::CellFont(const COXTreeItem* pItem, int nCol)
     return GetFont();
 }
 
+CPoint COXTreeCtrl::GetSubItemTextOrigin(HTREEITEM hItem, int nCol)
+{
+    COXTreeItem* pItem = ItemOf(hItem);
+    const int nRow = pItem != NULL ? RowOf(pItem) : -1;
+    CRect rectRow;
+    if (nRow < 0 || nCol <= 0 || nCol >= GetColumnCount() || !CListCtrl::GetItemRect(nRow, &rectRow, LVIR_BOUNDS))
+        return CPoint(0, 0);
+    int x = rectRow.left;
+    for (int i = 0; i < nCol; i++)
+        x += ColumnWidth(i);
+    const BOOL bSelected = (CListCtrl::GetItemState(nRow, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    if (ShownImage(pItem, bSelected, nCol) >= 0 && CListCtrl::GetImageList(LVSIL_SMALL) != NULL)
+        x += ImageWidth(LVSIL_SMALL);
+    x += kSubItemGap + kCellTextInset;
+    CClientDC dc(this);
+    CFont* pOld = dc.SelectObject(CellFont(pItem, nCol));
+    CRect calc(0, 0, 0, 0);
+    dc.DrawText("Ay", 2, &calc, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+    dc.SelectObject(pOld);
+    return CPoint(x, CellTextTop(rectRow, calc.Height()));
+}
+
 CSize COXTreeCtrl::GetCellTextExtent(int nRow, int nCol) const
 {
     COXTreeItem* pItem = ItemOfRow(nRow);
@@ -2165,9 +2197,12 @@ void COXTreeCtrl::DrawCellText(CDC* pDC, const CRect& rect, LPCTSTR lpszText, in
         return;
     pDC->FillSolidRect(&rect, clrBack);
     CRect inner = rect;
-    inner.DeflateRect(2, 0);
+    inner.DeflateRect(kCellTextInset, 0);
     CRect calc = inner;
-    pDC->DrawText(lpszText, -1, &calc, nFormat | DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
+    pDC->DrawText(lpszText, -1, &calc, nFormat | DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+    // Centred here rather than by DrawText, whose rounding is its own: an
+    // editor over the cell puts its text on the same line (GetSubItemTextOrigin).
+    inner.top = CellTextTop(rect, calc.Height());
     const int cx = std::min((int)calc.Width() + 4, rect.Width());
     CRect box(rect.left, rect.top, rect.left + cx, rect.bottom);
     UINT nAlign = DT_LEFT;
@@ -2181,7 +2216,7 @@ void COXTreeCtrl::DrawCellText(CDC* pDC, const CRect& rect, LPCTSTR lpszText, in
     box.IntersectRect(&box, &rect);
     pDC->FillSolidRect(&box, pDC->GetBkColor());
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    pDC->DrawText(lpszText, -1, &inner, nFormat | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | nAlign);
+    pDC->DrawText(lpszText, -1, &inner, nFormat | DT_NOPREFIX | DT_SINGLELINE | nAlign);
     pDC->SetBkMode(nOldMode);
     if (bFocus && !(m_dwExStyle & TVXS_NOFOCUSRECT))
         pDC->DrawFocusRect(&box);
@@ -2197,7 +2232,12 @@ void COXTreeCtrl::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     CDC* pDC = CDC::FromHandle(lpDIS->hDC);
     const int nSaved = pDC->SaveDC();
     const int nRow = (int)lpDIS->itemID;
-    const CRect rectRow = lpDIS->rcItem;
+    // The cells start where the header's columns do: the row the list hands
+    // over may stand a margin to the right of its own bounds.
+    CRect rectRow = lpDIS->rcItem;
+    CRect rectBounds;
+    if (CListCtrl::GetItemRect(nRow, &rectBounds, LVIR_BOUNDS))
+        rectRow.left = rectBounds.left;
     const BOOL bFocusWnd = m_bFocused;
     CImageList* pSmall = CListCtrl::GetImageList(LVSIL_SMALL);
     CImageList* pState = CListCtrl::GetImageList(LVSIL_STATE);
@@ -2282,7 +2322,7 @@ void COXTreeCtrl::DrawItem(LPDRAWITEMSTRUCT lpDIS)
             clrTextBack = bFocusWnd ? ::GetSysColor(COLOR_HIGHLIGHT) : ::GetSysColor(COLOR_BTNFACE);
         }
         if (nCol > 0)
-            cell.left += 1;
+            cell.left += kSubItemGap;
         pDC->SetTextColor(clrText);
         pDC->SetBkColor(clrTextBack);
         pDC->SelectObject(CellFont(pItem, nCol));

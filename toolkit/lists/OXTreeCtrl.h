@@ -184,6 +184,9 @@ public:
     int HitTest(CPoint pt, UINT* pFlags = NULL) const;
     HTREEITEM HitTest(TVHITTESTINFO* pInfo) const;
     CSize GetCellTextExtent(int nRow, int nCol) const;
+    // Where the list draws the first letter of a sub-item's text (nCol > 0),
+    // in client coordinates: an editor over the cell puts its text there.
+    CPoint GetSubItemTextOrigin(HTREEITEM hItem, int nCol);
     int GetRowStateImage(int nRow) const;
     CImageList* GetImageList(int nKind) const;
     CImageList* SetImageList(CImageList* pImageList, int nKind);

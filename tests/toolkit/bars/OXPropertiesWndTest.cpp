@@ -270,10 +270,12 @@ TEST_F(COXPropertiesWndTest, SelectingOpensTheEditorOverTheValueCell)
     EXPECT_EQ(m_editPlain.GetParent(), m_wnd->GetTree());
     EXPECT_EQ(m_editPlain.GetDlgCtrlID(), 1003);
     EXPECT_EQ(WindowText(m_editPlain.m_hWnd), "main");
-    CRect rect;
+    CRect rect, cell = m_wnd->GetValueCellRect(m_hName);
     m_editPlain.GetWindowRect(&rect);
     m_wnd->GetTree()->ScreenToClient(&rect);
-    EXPECT_EQ(rect, m_wnd->GetValueCellRect(m_hName));
+    EXPECT_EQ(rect.left, cell.left);
+    EXPECT_EQ(rect.right, cell.right);
+    EXPECT_EQ(rect.bottom, cell.bottom);
     EXPECT_FALSE(rect.IsRectEmpty());
     EXPECT_EQ(std::string(m_wnd->GetDescriptionPane()->GetTitle()), "Name");
     EXPECT_EQ(std::string(m_wnd->GetDescriptionPane()->GetDescription()), "What the window is called");
@@ -294,6 +296,38 @@ TEST_F(COXPropertiesWndTest, SelectingOpensTheEditorOverTheValueCell)
     Select(m_hPlain);
     EXPECT_EQ(m_wnd->GetEditor(), nullptr);
     EXPECT_EQ(std::string(m_wnd->GetDescriptionPane()->GetTitle()), "Owner");
+}
+
+// The editor's text stands where the list draws the value once the edit
+// ends: same left edge and same top, to the pixel, for each kind of editor.
+TEST_F(COXPropertiesWndTest, TheEditorsTextStandsWhereTheValueIsDrawn)
+{
+    COXTreeCtrl* pTree = m_wnd->GetTree();
+    for (HTREEITEM hItem : {m_hName, m_hTime, m_hBox}) {
+        Select(hItem);
+        CWnd* pEditor = m_wnd->GetEditor();
+        ASSERT_NE(pEditor, nullptr);
+        ASSERT_TRUE(PumpUntil([&] { return !::GetUpdateRect(pEditor->m_hWnd, NULL, FALSE); }, kWaitMs));
+        pEditor->HideCaret();
+        CRect client;
+        pEditor->GetClientRect(&client);
+        CClientDC dcEditor(pEditor);
+        CRect inEditor = InkBounds(dcEditor, client, dcEditor.GetPixel(0, 0));
+        pEditor->ShowCaret();
+        pEditor->MapWindowPoints(pTree, &inEditor);
+        const std::string name = (LPCTSTR)pTree->GetItemText(hItem, 0);
+
+        PressKey(VK_ESCAPE);
+        ASSERT_EQ(m_wnd->GetEditor(), nullptr) << name;
+        ASSERT_TRUE(PumpUntil([&] { return !::GetUpdateRect(pTree->m_hWnd, NULL, FALSE); }, kWaitMs));
+        const CRect cell = m_wnd->GetValueCellRect(hItem);
+        CClientDC dcTree(pTree);
+        // past the faint line at the cell's left
+        const CRect text(cell.left + 2, cell.top, cell.right, cell.bottom);
+        const CRect inList = InkBounds(dcTree, text, dcTree.GetPixel(text.right - 1, text.top));
+        ASSERT_FALSE(inList.IsRectEmpty()) << name;
+        EXPECT_EQ(inEditor.TopLeft(), inList.TopLeft()) << name;
+    }
 }
 
 TEST_F(COXPropertiesWndTest, EachWayAnEditEnds)

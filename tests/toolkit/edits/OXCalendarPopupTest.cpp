@@ -86,6 +86,32 @@ TEST_F(OXCalendarWindow, RangeLimitsTodayAndTheMonthSteps)
     EXPECT_EQ(m_calendar.GetDate().GetStatus(), COleDateTime::null);
 }
 
+// The today and none buttons stand one margin inside the left, right and
+// bottom edges, and hold their text with the raised frame above and below it.
+TEST_F(OXCalendarWindow, TheButtonsStandInsideThePopupAndHoldTheirText)
+{
+    CRect client;
+    Popup().GetClientRect(&client);
+    const CRect today = Popup().GetTodayRect(), none = Popup().GetNoneRect();
+    const int nMargin = today.left - client.left;
+    EXPECT_GT(nMargin, 0);
+    EXPECT_EQ(client.right - none.right, nMargin);
+    EXPECT_EQ(client.bottom - today.bottom, nMargin);
+    EXPECT_EQ(none.bottom, today.bottom);
+
+    CWnd* pButton = Popup().GetDlgItem(COXCalendarPopup::ID_TODAY);
+    CRect window;
+    pButton->GetWindowRect(&window);
+    Popup().ScreenToClient(&window);
+    EXPECT_EQ(window, today);
+    CClientDC dc(pButton);
+    CFont* pOld = dc.SelectObject(pButton->GetFont());
+    TEXTMETRIC tm;
+    dc.GetTextMetrics(&tm);
+    dc.SelectObject(pOld);
+    EXPECT_GE(today.Height(), tm.tmHeight + 4 * ::GetSystemMetrics(SM_CYEDGE));
+}
+
 TEST_F(OXCalendarWindow, OneDayRangeOpensAndTodayButtonChoosesToday)
 {
     COleDateTime today = OXCalendarRules::WholeDay(COleDateTime::GetCurrentTime());

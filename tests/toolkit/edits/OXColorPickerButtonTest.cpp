@@ -58,6 +58,19 @@ TEST_F(OXColorPickerButtonDialog, TheButtonsAreBuiltAsTheSetUpDialogBuildsThem)
     EXPECT_TRUE(Picker().GetPopupStyle() & OXPB_NOTEAROFF);
 }
 
+// The dialog ends under its last row as far below it as its first row
+// stands from the top: no empty band under "Grid lines:".
+TEST_F(OXColorPickerButtonDialog, TheDialogEndsAMarginUnderItsLastRow)
+{
+    CRect client, first, last;
+    m_dialog.GetClientRect(&client);
+    m_dialog.m_btnBackground.GetWindowRect(&first);
+    m_dialog.m_btnGridLines.GetWindowRect(&last);
+    m_dialog.ScreenToClient(&first);
+    m_dialog.ScreenToClient(&last);
+    EXPECT_EQ(client.bottom - last.bottom, first.top - client.top);
+}
+
 TEST_F(OXColorPickerButtonDialog, DropsBelowTheButtonWithItsColourSelectedAndPicksACell)
 {
     CStepDriver driver;

@@ -5,6 +5,7 @@
 
 #include "EditsTestSupport.h"
 #include "OXToolTipCtrl.h"
+#include "testdrawing.h"
 #include "testsupport.h"
 
 namespace {
@@ -191,6 +192,43 @@ TEST_F(OXToolTipWindow, DefaultsReachOnlyToolsThatStillCarryThem)
     EXPECT_EQ(m_tip.FindTool(&m_b)->m_crBkColor, RGB(1, 2, 3));
     EXPECT_EQ(m_tip.FindTool(&m_b)->m_nMaxWidth, 77);
     EXPECT_EQ(m_tip.GetDelayTime(TTDT_RESHOW), 0);
+}
+
+// The margins lie inside the black frame: the text stands exactly that far
+// from it, as it stands from the corner of a bare page drawn with the same
+// font and flags.
+TEST_F(OXToolTipWindow, TheTextKeepsItsMarginsInsideTheFrame)
+{
+    const char* text = "Held inside";
+    ASSERT_TRUE(m_tip.AddTool(&m_a, text));
+    MoveOver(m_a, CPoint(20, 10));
+    ASSERT_TRUE(PumpUntil([&] { return m_tip.IsWindowVisible() != FALSE; }, kWaitMs));
+    ASSERT_TRUE(PumpUntilIdle());
+    CRect client;
+    m_tip.GetClientRect(&client);
+    CRect margin;
+    m_tip.GetMargin(&margin);
+    const COLORREF clrBack = ::GetSysColor(COLOR_INFOBK);
+
+    CPixelCanvas page(client.Width(), client.Height(), clrBack);
+    page.dc.SelectObject(&m_tip.m_font);
+    CRect pageRect = client;
+    page.dc.SetBkMode(TRANSPARENT);
+    page.dc.DrawText(text, &pageRect, m_tip.m_nDrawFlags);
+    const CRect bare = InkBounds(page.dc, client, clrBack);
+
+    CClientDC dc(&m_tip);
+    EXPECT_EQ(dc.GetPixel(0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(dc.GetPixel(client.right - 1, client.bottom - 1), RGB(0, 0, 0));
+    CRect inner = client;
+    inner.DeflateRect(1, 1);
+    const CRect ink = InkBounds(dc, inner, clrBack);
+    EXPECT_EQ(ink.left, 1 + margin.left + bare.left);
+    EXPECT_EQ(ink.top, 1 + margin.top + bare.top);
+    // The window is the text's size, the margins and the frame.
+    CRect size = m_tip.CalculateTipSize(text, 0);
+    EXPECT_EQ(client.Size(), size.Size());
+    EXPECT_LE(ink.bottom, client.bottom - 1 - margin.bottom);
 }
 
 TEST_F(OXToolTipWindow, MeasuresEveryLineOfAText)

@@ -11,6 +11,7 @@ namespace {
 
 enum { ID_LIST = 600, ID_CALC, ID_LENGTH, ID_TEMPERATURE };
 const UINT WM_DROP_CALCULATOR = WM_APP + 40;
+const UINT WM_TYPE_SUM = WM_APP + 42;
 
 const LPCTSTR g_lengthNames[] = {"m", "cm", "mm", "km"};
 const double g_lengthConversion[][3] = {{0, 1, 0}, {0, 0.01, 0}, {0, 0.001, 0}, {0, 1000, 0}};
@@ -62,23 +63,17 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_DROP_CALCULATOR) {
-            COXCalculatorCtrl& calc = m_calculator.GetCalculatorPopup().GetCalculator();
-            // 2 + 3 = shown in the dropped calculator
-            struct Typing
-            {
-                static void CALLBACK Step(HWND hWnd, UINT, UINT_PTR id, DWORD)
-                {
-                    static const UINT keys[] = {IDC_OX_CALC_ADD, IDC_OX_CALC_3, IDC_OX_CALC_EQUALS};
-                    static int next = 0;
-                    COXCalculatorCtrl* pCalc = (COXCalculatorCtrl*)CWnd::FromHandlePermanent(hWnd);
-                    if (pCalc && next < 3)
-                        pCalc->PressButton(keys[next++]);
-                    if (next >= 3)
-                        ::KillTimer(hWnd, id);
-                }
-            };
-            ::SetTimer(calc.m_hWnd, 1, 300, Typing::Step);
+            // The keys are pressed by a message that the pop-up's own loop
+            // takes first, before any paint or timer: "2 + 3 =" is done
+            // before the page can look settled, and the picture shows 5.
+            PostMessage(WM_TYPE_SUM);
             m_calculator.OnDropButton();
+            return 0;
+        }
+        if (message == WM_TYPE_SUM) {
+            COXCalculatorCtrl& calc = m_calculator.GetCalculatorPopup().GetCalculator();
+            for (UINT nKey : {IDC_OX_CALC_ADD, IDC_OX_CALC_3, IDC_OX_CALC_EQUALS})
+                calc.PressButton(nKey);
             return 0;
         }
         return CGalleryPage::WindowProc(message, wParam, lParam);
