@@ -1023,8 +1023,17 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         }
 
         if (rect != rectBar) {
+            // Bars overlap for a moment while one docks among them (it is
+            // placed before the others make room): copied bits would carry
+            // the newcomer's pixels along with a bar moved out from under it
+            // and leave them as that bar's own, so a moved bar paints anew.
             CRect rectNew = bHorz ? rect : Flip(rect);
-            AfxRepositionWindow(&layout, pBar->m_hWnd, &rectNew);
+            const UINT nFlags = SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOCOPYBITS;
+            if (layout.hDWP != NULL)
+                layout.hDWP = ::DeferWindowPos(layout.hDWP, pBar->m_hWnd, NULL, rectNew.left, rectNew.top,
+                                               rectNew.Width(), rectNew.Height(), nFlags);
+            else
+                pBar->SetWindowPos(NULL, rectNew.left, rectNew.top, rectNew.Width(), rectNew.Height(), nFlags);
         }
         if (!m_bLayoutQuery && pBar->m_pDockContext != NULL) {
             CRect rectScreen = bHorz ? rect : Flip(rect);

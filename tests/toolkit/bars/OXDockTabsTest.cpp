@@ -616,6 +616,99 @@ TEST_F(DockTabsFrame, ABarThatLeavesByAnyPathLeavesNoTabBehind)
     EXPECT_TRUE(pB->IsWindowVisible());
 }
 
+// A sizing bar that fills its client area with a colour of its own: what
+// shows in its area is its own paint or somebody else's.
+class CColourBar : public CTabTestBar
+{
+public:
+    COLORREF m_clr = RGB(0, 0, 0);
+
+protected:
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMsg == WM_PAINT) {
+            CPaintDC dc(this);
+            CRect rect;
+            GetClientRect(&rect);
+            dc.FillSolidRect(&rect, m_clr);
+            return 0;
+        }
+        return CTabTestBar::WindowProc(nMsg, wParam, lParam);
+    }
+};
+
+// A bar floated out of a stack of three by a double click and docked back by
+// one on its floating frame's caption: it docks beside the stack, which makes
+// room by moving; every bar then shows its own paint, none the pixels another
+// left where it was.
+TEST_F(DockTabsFrame, ABarDoubleClickedOutOfAStackAndBackLeavesEveryBarShowingItsOwnPaint)
+{
+    m_pFrame->SetOwnBarDrag(TRUE);
+    static const COLORREF colours[] = {RGB(200, 0, 0), RGB(0, 160, 0), RGB(0, 0, 200)};
+    CColourBar* bars[3];
+    for (int i = 0; i < 3; ++i) {
+        bars[i] = new CColourBar;
+        m_bars.push_back(bars[i]);
+        bars[i]->m_clr = colours[i];
+        ASSERT_TRUE(bars[i]->Create(m_pFrame, "Colour", kBarIds[i], WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                                    CRect(0, 0, 220, 160)));
+        bars[i]->EnableDocking(CBRS_ALIGN_ANY);
+        m_pFrame->DockControlBar(bars[i], AFX_IDW_DOCKBAR_LEFT);
+    }
+    Layout();
+    // one column, as a stack's bars share it
+    COXSizeDockBar* pLeft = DockBar(AFX_IDW_DOCKBAR_LEFT);
+    for (int i = (int)pLeft->m_arrBars.GetSize() - 2; i > 1; --i)
+        if (pLeft->m_arrBars[i] == NULL)
+            pLeft->m_arrBars.RemoveAt(i);
+    pLeft->m_wndTabContainer.InsertBar(bars[0], 0, TRUE);
+    for (CColourBar* p : bars)
+        p->m_VertDockSize.cx = 220;
+    Layout();
+    pLeft->m_wndTabContainer.UpdateTabs();
+    Layout();
+    ASSERT_EQ(3, pLeft->m_wndTabContainer.GetItemCount());
+
+    bars[0]->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 5));
+    Layout();
+    ASSERT_TRUE(bars[0]->IsFloating());
+    CFrameWnd* pMini = bars[0]->GetParentFrame();
+    ASSERT_TRUE(pMini != NULL && pMini != m_pFrame);
+    pMini->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    // a message loop paints what waits before its idle time lays the frame out
+    m_pFrame->RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Layout();
+    ASSERT_FALSE(bars[0]->IsFloating());
+    m_pFrame->UpdateWindow();
+    PumpPending();
+
+    for (int i = 0; i < 3; ++i) {
+        if (!bars[i]->IsWindowVisible())
+            continue;
+        CRect rect;
+        bars[i]->GetClientRect(&rect);
+        CRect rectScreen(rect);
+        bars[i]->ClientToScreen(&rectScreen);
+        CClientDC dc(bars[i]);
+        int nForeign = 0, nSeen = 0;
+        for (int y = rect.top + 2; y < rect.bottom - 2; y += 4)
+            for (int x = rect.left + 2; x < rect.right - 2; x += 4) {
+                CPoint pt(x, y);
+                bars[i]->ClientToScreen(&pt);
+                // where a sibling lies over the bar, its paint is rightly there
+                if (::WindowFromPoint(pt) != bars[i]->m_hWnd)
+                    continue;
+                ++nSeen;
+                nForeign += dc.GetPixel(x, y) != colours[i];
+            }
+        EXPECT_GT(nSeen, 0) << "bar " << i << " at " << rectScreen.left << "," << rectScreen.top << " "
+                            << rectScreen.Width() << "x" << rectScreen.Height() << " shows nowhere";
+        EXPECT_EQ(0, nForeign) << "bar " << i << " at " << rectScreen.left << "," << rectScreen.top << " "
+                               << rectScreen.Width() << "x" << rectScreen.Height() << ": " << nForeign << " of "
+                               << nSeen << " points hold pixels it did not paint";
+    }
+}
+
 // ---------------------------------------------------------------------------
 // The drag-dock context
 // ---------------------------------------------------------------------------
