@@ -69,6 +69,16 @@ bool PlaceCursor(POINT pt)
       kWaitMs);
 }
 
+bool LeftClickOnScreen(POINT pt)
+{
+  if (!PlaceCursor(pt)) return false;
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  return SendInput(2, in, sizeof(INPUT)) == 2;
+}
+
 static BOOL CALLBACK FindShownMenu(HWND hwnd, LPARAM lParam)
 {
   char cls[16] = "";

@@ -35,6 +35,10 @@ bool PumpPastTimer(UINT periodMs);
 // it never arrived within kWaitMs.
 bool PlaceCursor(POINT pt);
 
+// A real click of the left button at a screen point, as the user's: the
+// pointer is placed there first (false when it never arrived).
+bool LeftClickOnScreen(POINT pt);
+
 // A shown pop-up menu window ("#32768") of this thread, or NULL.
 HWND ShownMenu();
 
