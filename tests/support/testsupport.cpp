@@ -69,6 +69,25 @@ bool PlaceCursor(POINT pt)
       kWaitMs);
 }
 
+BOOL CreateProcessRetrying(LPCSTR lpApplicationName, LPSTR lpCommandLine, BOOL bInheritHandles,
+                           DWORD dwCreationFlags, LPCSTR lpCurrentDirectory, STARTUPINFOA* pStartupInfo,
+                           PROCESS_INFORMATION* pProcessInformation)
+{
+  const int kTries = 5;
+  for (int nTry = 1;; ++nTry) {
+    if (CreateProcessA(lpApplicationName, lpCommandLine, nullptr, nullptr, bInheritHandles, dwCreationFlags, nullptr,
+                       lpCurrentDirectory, pStartupInfo, pProcessInformation))
+      return TRUE;
+    const DWORD dwError = GetLastError();
+    if (dwError != ERROR_INTERNAL_ERROR || nTry == kTries) {
+      SetLastError(dwError);
+      return FALSE;
+    }
+    // Whatever Wine ran short of is given back as its other processes go on.
+    Sleep(200 * nTry);
+  }
+}
+
 bool LeftClickOnScreen(POINT pt)
 {
   if (!PlaceCursor(pt)) return false;

@@ -35,6 +35,13 @@ bool PumpPastTimer(UINT periodMs);
 // it never arrived within kWaitMs.
 bool PlaceCursor(POINT pt);
 
+// CreateProcessA, tried again a few times while it fails with
+// ERROR_INTERNAL_ERROR: Wine on a loaded machine now and then fails so to
+// start a process that the next try starts. Other errors are returned at once.
+BOOL CreateProcessRetrying(LPCSTR lpApplicationName, LPSTR lpCommandLine, BOOL bInheritHandles,
+                           DWORD dwCreationFlags, LPCSTR lpCurrentDirectory, STARTUPINFOA* pStartupInfo,
+                           PROCESS_INFORMATION* pProcessInformation);
+
 // A real click of the left button at a screen point, as the user's: the
 // pointer is placed there first (false when it never arrived).
 bool LeftClickOnScreen(POINT pt);
