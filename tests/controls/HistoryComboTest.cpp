@@ -113,6 +113,24 @@ TEST_F(HistoryComboTest, LoadsAndSavesTheProfileLayout)
   EXPECT_EQ(other.GetCurSel(), 0);
 }
 
+// Saving writes up to one entry more than the maximum, and a profile may hold
+// more still: loading takes exactly the maximum, the newest first.
+TEST_F(HistoryComboTest, LoadsNoMoreThanTheMaximumFromALongerProfile)
+{
+  combo.SetMaxHistoryItems(3);
+  for (int nStored : {2, 3, 4, 6}) {
+    SCOPED_TRACE(std::to_string(nStored) + " entries stored");
+    app->WriteProfileString(kSection, nullptr, nullptr);
+    std::vector<std::string> expected;
+    for (int i = 0; i < nStored; ++i) {
+      SetEntry(("h" + std::to_string(i)).c_str(), ("item " + std::to_string(i)).c_str());
+      if (i < 3) expected.push_back("item " + std::to_string(i));
+    }
+    combo.LoadHistory(kSection, "h");
+    EXPECT_EQ(Items(combo), expected);
+  }
+}
+
 TEST_F(HistoryComboTest, KeepsTheCurrentTextUnderItsOwnKeyAndClears)
 {
   combo.LoadHistory(kSection, "h", TRUE, "Current");

@@ -134,6 +134,27 @@ TEST_F(BasketTest, UntickingRemovesHandTypedCopiesAndOnlyWholeLinesTick)
     EXPECT_EQ(CheckedRows(), std::vector<bool>(6, false));
 }
 
+// With sorting on, a line that is the start of another goes before it,
+// whichever of the two was ticked first: the order ticking keeps, not only
+// the order of a sort of the whole.
+TEST_F(BasketTest, ALineThatStartsAnotherSortsFirstWhicheverIsTickedFirst)
+{
+    SetBasketOptions(true, true);
+    const std::vector<CStatsRow> rows = {{"apple", 12}, {"apple", 120}};
+    for (const std::vector<int>& order : {std::vector<int>{0, 1}, std::vector<int>{1, 0}}) {
+        SCOPED_TRACE(::testing::Message() << "row " << order[0] << " ticked first");
+        DeleteFileA(m_sBasketPath);
+        CreateWindows();
+        m_service.ScriptPage(rows);
+        ASSERT_TRUE(Harvest("apple"));
+        ASSERT_EQ(RowCount(), 2);
+        for (int nRow : order)
+            ClickCheckBox(nRow);
+        ExpectBasket("apple 12\r\napple 120");
+        DestroyWindows();
+    }
+}
+
 // A row ticked between two pages is still ticked once the list is filled
 // again, and the refill adds nothing to the Basket.
 TEST_F(BasketTest, TicksSurviveTheRefillAfterEachPage)

@@ -276,8 +276,8 @@ protected:
             sCommand += " \"" + sArgument + "\"";
         STARTUPINFOA si = {};
         si.cb = sizeof si;
-        ASSERT_TRUE(CreateProcessA(ProgramPath().c_str(), &sCommand[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   pszFolder ? pszFolder : (LPCSTR)m_folder.Path(), &si, &m_pi))
+        ASSERT_TRUE(CreateProcessRetrying(ProgramPath().c_str(), &sCommand[0], FALSE, 0,
+                                          pszFolder ? pszFolder : (LPCSTR)m_folder.Path(), &si, &m_pi))
             << ProgramPath() << ": error " << GetLastError();
     }
 

@@ -198,6 +198,27 @@ TEST(WndRecentFileList, AddMovesToTheTopAndDropsTheOldest)
     EXPECT_EQ(list.GetSize(), 3);
 }
 
+// A path already listed under other letter case is that entry: it moves to
+// the top and nothing else is dropped, wherever it stood.
+TEST(WndRecentFileList, APathListedUnderOtherCaseMovesThatEntryToTheTop)
+{
+    const char* const files[] = {"C:\\data\\a.kwd", "C:\\data\\b.kwd", "C:\\data\\c.kwd", "C:\\data\\d.kwd"};
+    for (int nAt = 0; nAt < 4; nAt++) {
+        SCOPED_TRACE(::testing::Message() << "entry " << nAt);
+        CRecentFileList list(0, "WndRecentTest", "File%d", 4);
+        for (const char* file : files)
+            list.Add(file);   // d, c, b, a
+        std::vector<std::string> expected = {"d.kwd", "c.kwd", "b.kwd", "a.kwd"};
+        expected.erase(expected.begin() + nAt);
+        CString strOtherCase = list[nAt];
+        strOtherCase.MakeUpper();
+        list.Add(strOtherCase);
+        EXPECT_EQ(std::string(list[0]), std::string(strOtherCase));
+        for (int i = 1; i < 4; i++)
+            EXPECT_EQ(std::string(list[i]), "C:\\data\\" + expected[i - 1]) << "at " << i;
+    }
+}
+
 TEST(WndRecentFileList, ListRoundTripsThroughTheProfile)
 {
     CWinApp* pApp = AfxGetApp();

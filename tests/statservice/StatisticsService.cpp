@@ -93,6 +93,14 @@ std::string Row(const std::string& sPhrase, unsigned nQueries, bool bCountCell =
     return s + "</tr>\n";
 }
 
+// The page up to its first row, the header row with the given phrase cell.
+std::string PageHead(const char* pszHeaderCell)
+{
+    return std::string("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">\n"
+                       "<title>Статистика ключевых слов</title></head><body>\n<table class=stats>\n<tr>") +
+           pszHeaderCell + "<td align=right>Показов в месяц</td></tr>\n";
+}
+
 }  // namespace
 
 CStatisticsService::CStatisticsService(const Settings& settings) : m_settings(settings)
@@ -229,11 +237,7 @@ std::string CStatisticsService::BuildPage(const std::string& sKeyword, int nOffs
     std::vector<CStatsRow> rows = PageRows(sKeyword, nOffset);
     int nPage = std::max(nOffset, 0) / 100;
 
-    std::string page =
-        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">\n"
-        "<title>Статистика ключевых слов</title></head><body>\n<table class=stats>\n<tr>";
-    page += fault == StatsFault::NoHeaderCell ? s_szOtherHeaderCell : s_szHeaderCell;
-    page += "<td align=right>Показов в месяц</td></tr>\n";
+    std::string page = PageHead(fault == StatsFault::NoHeaderCell ? s_szOtherHeaderCell : s_szHeaderCell);
     if (fault == StatsFault::OddPhrases) {
         unsigned nTop = rows.empty() ? 10 : rows[0].queries;
         page += Row(sKeyword + " [test]", nTop + 3);
@@ -268,6 +272,15 @@ std::string CStatisticsService::BuildPage(const std::string& sKeyword, int nOffs
 
 // ---------------------------------------------------------------------------
 // Faults and answers
+
+void CStatisticsService::ScriptPage(const std::vector<CStatsRow>& rows)
+{
+    std::string page = PageHead(s_szHeaderCell);
+    for (const CStatsRow& row : rows)
+        page += Row(row.phrase, row.queries);
+    page += "</table>\n<p></p>\n</body></html>\n";
+    m_server.ScriptNext(CLoopbackResponse::Text(200, page, s_szContentType));
+}
 
 void CStatisticsService::ScriptNext(StatsFault fault)
 {

@@ -105,6 +105,9 @@ public:
     // rule of its keyword, else none. Raw answers of any shape go through
     // Server().ScriptNext, and are answered before all of these.
     void ScriptNext(StatsFault fault);
+    // The next request, whatever its keyword, is answered with a page of
+    // exactly these rows and no link to a next page.
+    void ScriptPage(const std::vector<CStatsRow>& rows);
     // The next nTimes requests for this (decoded) keyword, or all of them when
     // nTimes is negative.
     void FailKeyword(const std::string& sKeyword, StatsFault fault, int nTimes = -1);

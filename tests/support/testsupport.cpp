@@ -127,6 +127,35 @@ bool SizeByCorner(HWND hwnd, SIZE sizeTo)
   return inLoop && sized;
 }
 
+BOOL CreateProcessRetrying(LPCSTR lpApplicationName, LPSTR lpCommandLine, BOOL bInheritHandles,
+                           DWORD dwCreationFlags, LPCSTR lpCurrentDirectory, STARTUPINFOA* pStartupInfo,
+                           PROCESS_INFORMATION* pProcessInformation)
+{
+  const int kTries = 5;
+  for (int nTry = 1;; ++nTry) {
+    if (CreateProcessA(lpApplicationName, lpCommandLine, nullptr, nullptr, bInheritHandles, dwCreationFlags, nullptr,
+                       lpCurrentDirectory, pStartupInfo, pProcessInformation))
+      return TRUE;
+    const DWORD dwError = GetLastError();
+    if (dwError != ERROR_INTERNAL_ERROR || nTry == kTries) {
+      SetLastError(dwError);
+      return FALSE;
+    }
+    // Whatever Wine ran short of is given back as its other processes go on.
+    Sleep(200 * nTry);
+  }
+}
+
+bool LeftClickOnScreen(POINT pt)
+{
+  if (!PlaceCursor(pt)) return false;
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  return SendInput(2, in, sizeof(INPUT)) == 2;
+}
+
 static BOOL CALLBACK FindShownMenu(HWND hwnd, LPARAM lParam)
 {
   char cls[16] = "";

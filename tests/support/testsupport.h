@@ -45,6 +45,17 @@ void MouseInputAt(DWORD dwFlags, POINT pt);
 // window has the size. False when the loop never ran or the size never came.
 bool SizeByCorner(HWND hwnd, SIZE sizeTo);
 
+// CreateProcessA, tried again a few times while it fails with
+// ERROR_INTERNAL_ERROR: Wine on a loaded machine now and then fails so to
+// start a process that the next try starts. Other errors are returned at once.
+BOOL CreateProcessRetrying(LPCSTR lpApplicationName, LPSTR lpCommandLine, BOOL bInheritHandles,
+                           DWORD dwCreationFlags, LPCSTR lpCurrentDirectory, STARTUPINFOA* pStartupInfo,
+                           PROCESS_INFORMATION* pProcessInformation);
+
+// A real click of the left button at a screen point, as the user's: the
+// pointer is placed there first (false when it never arrived).
+bool LeftClickOnScreen(POINT pt);
+
 // A shown pop-up menu window ("#32768") of this thread, or NULL.
 HWND ShownMenu();
 

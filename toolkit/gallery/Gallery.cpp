@@ -1,6 +1,9 @@
 // The toolkit gallery's registry, page base and main window.
 #include "Gallery.h"
 
+#include "OXSkinnedApp.h"
+#include "gallery_res.h"
+
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
@@ -21,6 +24,7 @@ const int kComboFieldHeight = 24;   // a closed combo in the page's font
 const int kLogHeight = 90;
 const int kMinPageWidth = 420;
 const UINT WM_GALLERY_SHOWOFF = WM_APP + 1;
+const UINT WM_GALLERY_RAISEOWNED = WM_APP + 2;
 const UINT_PTR ID_SETTLE_TIMER = 0x6A11;
 const UINT kSettleTickMs = 100;
 const int kQuietTicksForShown = 5;      // half a second with nothing to paint
@@ -203,6 +207,10 @@ BEGIN_MESSAGE_MAP(CGalleryWindow, CWnd)
     ON_LBN_DBLCLK(ID_GALLERY_LIST, OnOpen)
     ON_MESSAGE(WM_GALLERY_SHOWOFF, OnShowOff)
     ON_WM_TIMER()
+    ON_WM_ACTIVATE()
+    ON_WM_ENTERMENULOOP()
+    ON_WM_EXITMENULOOP()
+    ON_MESSAGE(WM_GALLERY_RAISEOWNED, OnRaiseOwned)
 END_MESSAGE_MAP()
 
 namespace {
@@ -221,6 +229,15 @@ BOOL CALLBACK FindPendingPaintInTree(HWND hTop, LPARAM lParam)
     if (!*(BOOL*)lParam && ::IsWindowVisible(hTop))
         ::EnumChildWindows(hTop, FindPendingPaint, lParam);
     return !*(BOOL*)lParam;
+}
+
+// Whether hWnd is owned by hOwner, directly or through the windows that own it.
+bool IsOwnedBy(HWND hWnd, HWND hOwner)
+{
+    for (HWND h = ::GetWindow(hWnd, GW_OWNER); h != NULL; h = ::GetWindow(h, GW_OWNER))
+        if (h == hOwner)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -340,9 +357,132 @@ void CGalleryWindow::WriteReady(const char* state)
     ::MoveFileExA(temp, m_readyFile, MOVEFILE_REPLACE_EXISTING);
 }
 
+void CGalleryWindow::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+{
+    CWnd::OnActivate(nState, pWndOther, bMinimized);
+    // Windows keeps the windows a window owns above it. Wine does not: a
+    // click that activates the gallery (on its Skin menu, its list) brings it
+    // over every page it opened, after this message and with no
+    // WM_WINDOWPOSCHANGED. The pages are put back once that is done.
+    if (nState != WA_INACTIVE)
+        PostMessage(WM_GALLERY_RAISEOWNED);
+}
+
+void CGalleryWindow::OnEnterMenuLoop(BOOL bIsTrackPopupMenu)
+{
+    CWnd::OnEnterMenuLoop(bIsTrackPopupMenu);
+    m_bInMenuLoop = TRUE;
+}
+
+void CGalleryWindow::OnExitMenuLoop(BOOL bIsTrackPopupMenu)
+{
+    CWnd::OnExitMenuLoop(bIsTrackPopupMenu);
+    m_bInMenuLoop = FALSE;
+    PostMessage(WM_GALLERY_RAISEOWNED);
+}
+
+LRESULT CGalleryWindow::OnRaiseOwned(WPARAM, LPARAM)
+{
+    // Wine restacks a window on the screen only when it comes to the very
+    // top: under an open menu the pages would be put above the gallery in
+    // the window list but stay below it on the screen. They wait for the
+    // menu to close.
+    if (!m_bInMenuLoop)
+        RaiseOwnedWindows();
+    return 0;
+}
+
+void CGalleryWindow::RaiseOwnedWindows()
+{
+    std::vector<HWND> owned;    // top to bottom
+    bool bAnyBelow = false;
+    bool bBelow = false;
+    for (HWND h = ::GetWindow(::GetDesktopWindow(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        if (h == m_hWnd)
+            bBelow = true;
+        // A topmost window (an open menu) is above the gallery anyway.
+        else if (::IsWindowVisible(h) && !(::GetWindowLong(h, GWL_EXSTYLE) & WS_EX_TOPMOST) && IsOwnedBy(h, m_hWnd)) {
+            owned.push_back(h);
+            bAnyBelow = bAnyBelow || bBelow;
+        }
+    }
+    if (!bAnyBelow)
+        return;
+    // The lowest first, each to the top: their order among themselves stays.
+    // (A page that owns a pop-up of its own, a floating bar, is kept below
+    // that pop-up by Wine, and Wine restacks only a window that comes to the
+    // very top on the screen: such a page is above the gallery in the window
+    // list but not on the screen.)
+    for (auto it = owned.rbegin(); it != owned.rend(); ++it)
+        ::SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void CGalleryWindow::PostNcDestroy()
 {
     delete this;
+}
+
+// ---------------------------------------------------------------------------
+// CSkinnedGalleryWindow
+// ---------------------------------------------------------------------------
+
+namespace {
+
+struct SkinCommand
+{
+    UINT nID;
+    const char* pszSkin;   // NULL: no skin
+};
+const SkinCommand kSkinCommands[] = {
+    {ID_GALLERY_SKIN_CLASSIC, "Classic"},
+    {ID_GALLERY_SKIN_XP, "Office XP"},
+    {ID_GALLERY_SKIN_2003, "Office 2003"},
+    {ID_GALLERY_SKIN_NONE, NULL},
+};
+
+} // namespace
+
+void CSkinnedGalleryWindow::AddSkinMenu()
+{
+    CMenu menu, popup;
+    menu.CreateMenu();
+    popup.CreatePopupMenu();
+    for (const SkinCommand& c : kSkinCommands)
+        popup.AppendMenu(MF_STRING, c.nID, c.pszSkin != NULL ? c.pszSkin : "None");
+    menu.AppendMenu(MF_POPUP, (UINT_PTR)popup.Detach(), "&Skin");
+    SetMenu(&menu);
+    menu.Detach();
+    CheckCurrentSkin();
+}
+
+void CSkinnedGalleryWindow::CheckCurrentSkin()
+{
+    COXSkin* pSkin = OXGetCurrentSkin();
+    CMenu* pMenu = GetMenu();
+    if (pMenu == NULL)
+        return;
+    for (const SkinCommand& c : kSkinCommands) {
+        BOOL bCurrent = c.pszSkin == NULL ? pSkin == NULL : pSkin != NULL && pSkin->GetName() == c.pszSkin;
+        pMenu->CheckMenuItem(c.nID, MF_BYCOMMAND | (bCurrent ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
+BOOL CSkinnedGalleryWindow::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    COXSkinnedApp* pApp = DYNAMIC_DOWNCAST(COXSkinnedApp, AfxGetApp());
+    for (const SkinCommand& c : kSkinCommands) {
+        if (LOWORD(wParam) != c.nID || lParam != 0 || pApp == NULL)
+            continue;
+        pApp->SetCurrentSkin(c.pszSkin != NULL ? c.pszSkin : "");
+        // The pages are windows of their own: each is repainted too.
+        for (HWND hTop = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hTop != NULL;
+             hTop = ::GetWindow(hTop, GW_HWNDNEXT))
+            if (::GetWindow(hTop, GW_OWNER) == m_hWnd || ::GetParent(hTop) == m_hWnd)
+                COXSkinnedApp::RefreshWindow(hTop);
+        CheckCurrentSkin();
+        return TRUE;
+    }
+    return CGalleryWindow::OnCommand(wParam, lParam);
 }
 
 // Small square pictures in the given colours, on a magenta clear colour.

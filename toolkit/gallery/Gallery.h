@@ -124,8 +124,15 @@ protected:
     afx_msg void OnOpen();
     afx_msg LRESULT OnShowOff(WPARAM wParam, LPARAM lParam);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg void OnEnterMenuLoop(BOOL bIsTrackPopupMenu);
+    afx_msg void OnExitMenuLoop(BOOL bIsTrackPopupMenu);
+    afx_msg LRESULT OnRaiseOwned(WPARAM wParam, LPARAM lParam);
     virtual void PostNcDestroy() override;
     void WriteReady(const char* state);
+    // Puts the windows the gallery owns (pages, their frames' floating bars)
+    // back above it, keeping their order among themselves.
+    void RaiseOwnedWindows();
 
     CListBox m_list;
     CButton m_open;
@@ -134,6 +141,20 @@ protected:
     CString m_shownName;        // the page being watched for its last paint
     int m_quietTicks = 0;
     int m_settleTicks = 0;
+    BOOL m_bInMenuLoop = FALSE;
 
     DECLARE_MESSAGE_MAP()
+};
+
+// The gallery with a Skin menu: a choice switches the skin of the whole
+// application (a COXSkinnedApp), open pages included.
+class CSkinnedGalleryWindow : public CGalleryWindow
+{
+public:
+    void AddSkinMenu();
+    // Ticks the current skin's item.
+    void CheckCurrentSkin();
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 };

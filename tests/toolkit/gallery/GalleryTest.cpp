@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "Gallery.h"
+#include "../bars/SkinTestSupport.h"
 #include "testsupport.h"
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -31,12 +35,69 @@ TEST(Gallery, OpensEachEntry)
         ASSERT_NE(pPage, (CWnd*)NULL);
         HWND hPage = pPage->GetSafeHwnd();
         EXPECT_TRUE(::IsWindowVisible(hPage));
+        // Owned, so that it stays above the gallery (and goes with it).
+        EXPECT_EQ(::GetWindow(hPage, GW_OWNER), pGallery->GetSafeHwnd());
         EXPECT_NE(::GetWindow(hPage, GW_CHILD), (HWND)NULL) << "a page with no controls";
         // what the page posted itself while opening runs before it closes
         EXPECT_TRUE(PumpUntil([] { return HIWORD(::GetQueueStatus(QS_ALLINPUT & ~QS_TIMER)) == 0; }, kWaitMs));
         ::DestroyWindow(hPage);
         EXPECT_FALSE(::IsWindow(hPage));
     }
+    pGallery->DestroyWindow();
+}
+
+bool IsAbove(HWND hUpper, HWND hLower)
+{
+    for (HWND h = ::GetWindow(hLower, GW_HWNDPREV); h != NULL; h = ::GetWindow(h, GW_HWNDPREV))
+        if (h == hUpper)
+            return true;
+    return false;
+}
+
+// Choosing a skin from the menu activates the gallery; the pages and frames
+// it opened stay above it all the same, as windows it owns.
+TEST(Gallery, PagesStayAboveTheGalleryWhenASkinIsChosenFromItsMenu)
+{
+    CSkinnedAppScope app;
+    ASSERT_TRUE(app.m_pApp->SetCurrentSkin("Office XP"));
+    CSkinnedGalleryWindow* pGallery = new CSkinnedGalleryWindow;
+    ASSERT_TRUE(pGallery->CreateGallery());
+    pGallery->AddSkinMenu();
+    const HWND hGallery = pGallery->GetSafeHwnd();
+    CRect rcGallery;
+    pGallery->GetWindowRect(&rcGallery);
+    // A page of controls and frames of their own, laid over the gallery
+    // below its menu bar; the last opened is the active window.
+    std::vector<std::pair<const char*, HWND>> pages;
+    for (const char* name : {"Bitmap button", "Cool tool bars", "Tabbed MDI", "Background painter"}) {
+        CWnd* pPage = pGallery->Open(name);
+        ASSERT_NE(pPage, (CWnd*)NULL) << name;
+        pPage->SetWindowPos(NULL, rcGallery.left + 40, rcGallery.top + 120, 0, 0,
+                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pages.push_back({name, pPage->GetSafeHwnd()});
+    }
+    PumpPending();
+    ASSERT_NE(::GetActiveWindow(), hGallery);
+
+    MENUBARINFO skinItem = {sizeof(skinItem)};
+    ASSERT_TRUE(::GetMenuBarInfo(hGallery, OBJID_MENU, 1, &skinItem));
+    // The click opens the Skin menu; its first item, "Classic", is chosen by keys.
+    CMenuWatch watch([](HWND hMenu) {
+        ::PostMessage(hMenu, WM_KEYDOWN, VK_DOWN, 0);
+        ::PostMessage(hMenu, WM_KEYDOWN, VK_RETURN, 0);
+    });
+    ASSERT_TRUE(LeftClickOnScreen(CRect(skinItem.rcBar).CenterPoint()));
+    EXPECT_TRUE(PumpUntil([&] {
+        return watch.Acted() && ShownMenu() == NULL && OXGetCurrentSkin() != NULL &&
+               OXGetCurrentSkin()->GetName() == "Classic";
+    }, kWaitMs)) << "the Skin menu's command never came";
+    EXPECT_EQ(::GetActiveWindow(), hGallery) << "the click activates the gallery";
+    PumpPending();
+    for (const auto& page : pages)
+        EXPECT_TRUE(IsAbove(page.second, hGallery)) << page.first << " is below the gallery";
+
+    for (const auto& page : pages)
+        ::DestroyWindow(page.second);
     pGallery->DestroyWindow();
 }
 

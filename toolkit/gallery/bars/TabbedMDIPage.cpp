@@ -55,7 +55,8 @@ public:
         CRect rect;
         pGallery->GetWindowRect(&rect);
         if (!Create(NULL, "Tabbed MDI", WS_OVERLAPPEDWINDOW, CRect(rect.right + 10, rect.top, rect.right + 690,
-                                                                        rect.top + 480)))
+                                                                        rect.top + 480),
+                    pGallery))
             return FALSE;
         CMenu menu, popup;
         menu.CreateMenu();

@@ -59,7 +59,7 @@ public:
         CRect rect;
         pGallery->GetWindowRect(&rect);
         if (!Create(NULL, "Background painter",
-                    WS_OVERLAPPEDWINDOW, CRect(rect.right + 10, rect.top, rect.right + 650, rect.top + 440)))
+                    WS_OVERLAPPEDWINDOW, CRect(rect.right + 10, rect.top, rect.right + 650, rect.top + 440), pGallery))
             return FALSE;
         EnableDocking(CBRS_ALIGN_ANY);
         static const UINT ids[] = {ID_PAINT_TILED, ID_PAINT_STRETCHED, ID_SEPARATOR, ID_PAINT_CENTER,
