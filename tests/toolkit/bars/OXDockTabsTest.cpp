@@ -340,10 +340,11 @@ TEST_F(DockTabsFrame, ClassicLabelsStandInOneLineInTheMiddleOfTheTabs)
         const CRect rectShared = COXDockTabCtrl::LabelRect(rect, TRUE);
         EXPECT_EQ(rect.bottom - 2, rectShared.bottom);
         EXPECT_LE(yBottom, rectShared.bottom - 3) << texts[i] << ": the descenders clear the tab's edge";
-        if (strchr(texts[i], 'y') != NULL)
+        if (strchr(texts[i], 'y') != NULL) {
             EXPECT_NEAR(yTop - rectShared.top, rectShared.bottom - 1 - yBottom, 2)
                 << texts[i] << ": ink " << yTop << ".." << yBottom << " in " << rectShared.top << ".."
                 << rectShared.bottom;
+        }
     }
 }
 
