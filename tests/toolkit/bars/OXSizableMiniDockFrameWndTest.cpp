@@ -675,6 +675,26 @@ protected:
         }
         PumpPending();
     }
+    // Floats the shown bar the way the test's parameter names and puts the
+    // cursor on its floating frame's caption.
+    void FloatTheShownBarToItsCaption(CFrameWnd*& pFloat, CPoint& ptCaption)
+    {
+        FloatTheShownBar(GetParam());
+        ASSERT_TRUE(m_bars[1].IsFloating());
+        pFloat = m_bars[1].GetParentFrame();
+        ASSERT_TRUE(pFloat != NULL && pFloat != m_pFrame);
+        CRect rectFloat;
+        pFloat->GetWindowRect(&rectFloat);
+        ptCaption = CPoint(rectFloat.left + 20, rectFloat.top + ::GetSystemMetrics(SM_CYSMCAPTION) / 2 + 3);
+        ASSERT_TRUE(PlaceCursor(ptCaption));
+    }
+    // A real click, handled to the button's release and what it set going.
+    static void ClickAndLetGo(CPoint pt)
+    {
+        LeftClick(pt);
+        PumpUntil([] { return (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; }, kWaitMs);
+        PumpPending();
+    }
 
     CWnd m_owner;
     COXFrameWndSizeDock* m_pFrame = NULL;
@@ -684,21 +704,38 @@ protected:
 
 TEST_P(FloatingFrameOrder, AClickOnTheCaptionOfAFloatingBarLeavesItAboveItsFrame)
 {
-    FloatTheShownBar(GetParam());
-    COXSizeControlBar& bar = m_bars[1];
-    ASSERT_TRUE(bar.IsFloating());
-    CFrameWnd* pFloat = bar.GetParentFrame();
-    ASSERT_TRUE(pFloat != NULL && pFloat != m_pFrame);
+    CFrameWnd* pFloat = NULL;
+    CPoint ptCaption;
+    FloatTheShownBarToItsCaption(pFloat, ptCaption);
+    if (HasFatalFailure())
+        return;
     EXPECT_TRUE(IsAbove(pFloat->m_hWnd, m_pFrame->m_hWnd)) << "floated under its frame";
-
-    CRect rectFloat;
-    pFloat->GetWindowRect(&rectFloat);
-    const CPoint ptCaption(rectFloat.left + 20, rectFloat.top + ::GetSystemMetrics(SM_CYSMCAPTION) / 2 + 3);
-    ASSERT_TRUE(PlaceCursor(ptCaption));
-    LeftClick(ptCaption);
-    PumpUntil([] { return (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; }, kWaitMs);
-    PumpPending();
+    ClickAndLetGo(ptCaption);
     EXPECT_TRUE(IsAbove(pFloat->m_hWnd, m_pFrame->m_hWnd)) << "a click on its caption put it under its frame";
+}
+
+// The user's double click: two clicks on the caption, the second one sent
+// once the first has been handled, as a hand gives it, so that it goes to
+// whatever window is then under the cursor.
+TEST_P(FloatingFrameOrder, ADoubleClickOnTheCaptionOfAFloatingBarDocksItBackInView)
+{
+    CFrameWnd* pFloat = NULL;
+    CPoint ptCaption;
+    FloatTheShownBarToItsCaption(pFloat, ptCaption);
+    if (HasFatalFailure())
+        return;
+    COXSizeControlBar& bar = m_bars[1];
+    for (int nClick = 0; nClick < 2; ++nClick) {
+        ClickAndLetGo(ptCaption);
+    }
+    PumpUntil([&bar] { return !bar.IsFloating(); }, kWaitMs);
+    ASSERT_FALSE(bar.IsFloating()) << "the double click left the bar floating";
+    EXPECT_EQ(m_pFrame, bar.GetParentFrame());
+    EXPECT_TRUE(bar.IsWindowVisible()) << "docked back unseen";
+    CRect rectBar;
+    bar.GetWindowRect(&rectBar);
+    EXPECT_GT(rectBar.Width(), 0);
+    EXPECT_GT(rectBar.Height(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWayToFloat, FloatingFrameOrder,
