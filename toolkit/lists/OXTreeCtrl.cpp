@@ -1496,6 +1496,14 @@ int COXTreeCtrl::ColumnWidth(int nCol) const
     return ::SendMessageA(m_hWnd, LVM_GETCOLUMNA, nCol, (LPARAM)&col) ? col.cx : 0;
 }
 
+int COXTreeCtrl::ColumnOffset(int nCol) const
+{
+    int x = 0;
+    for (int i = 0; i < nCol; i++)
+        x += ColumnWidth(i);
+    return x;
+}
+
 int COXTreeCtrl::ColumnFormat(int nCol) const
 {
     LVCOLUMNA col = {};
@@ -1990,9 +1998,7 @@ CPoint COXTreeCtrl::GetSubItemTextOrigin(HTREEITEM hItem, int nCol)
     CRect rectRow;
     if (nRow < 0 || nCol <= 0 || nCol >= GetColumnCount() || !CListCtrl::GetItemRect(nRow, &rectRow, LVIR_BOUNDS))
         return CPoint(0, 0);
-    int x = rectRow.left;
-    for (int i = 0; i < nCol; i++)
-        x += ColumnWidth(i);
+    int x = rectRow.left + ColumnOffset(nCol);
     const BOOL bSelected = (CListCtrl::GetItemState(nRow, LVIS_SELECTED) & LVIS_SELECTED) != 0;
     if (ShownImage(pItem, bSelected, nCol) >= 0 && CListCtrl::GetImageList(LVSIL_SMALL) != NULL)
         x += ImageWidth(LVSIL_SMALL);
@@ -2672,9 +2678,7 @@ CPoint COXTreeCtrl::EditPointOf(HTREEITEM hItem, int nCol) const
         return rectLabel.CenterPoint();
     CRect rectRow;
     CListCtrl::GetItemRect(RowOf(hItem), &rectRow, LVIR_BOUNDS);
-    int x = rectRow.left;
-    for (int i = 0; i < nCol; i++)
-        x += ColumnWidth(i);
+    const int x = rectRow.left + ColumnOffset(nCol);
     return CPoint(x + ColumnWidth(nCol) / 2, rectLabel.CenterPoint().y);
 }
 
@@ -2725,9 +2729,7 @@ CWnd* COXTreeCtrl::StartEditCell(CWnd* pListEdit, COXTreeItem* pItem, const CRec
     // The drop-down list and the calendar sit over the whole cell, right of
     // its image, scrolled into the client area.
     auto cellRect = [&]() {
-        int x = 0;
-        for (int i = 0; i < nCol; i++)
-            x += ColumnWidth(i);
+        const int x = ColumnOffset(nCol);
         CRect rect(x - GetScrollPos(SB_HORZ), rectText.top, x - GetScrollPos(SB_HORZ) + ColumnWidth(nCol),
                    rectText.bottom);
         if (ShownImage(pItem, IsRowSelected(pItem), nCol) >= 0)

@@ -247,6 +247,8 @@ protected:
     COLORREF CellTextColor(const COXTreeItem* pItem, int nCol) const;
     CFont* CellFont(const COXTreeItem* pItem, int nCol);
     int ColumnWidth(int nCol) const;
+    // How far column nCol starts from the row's left edge.
+    int ColumnOffset(int nCol) const;
     int ColumnFormat(int nCol) const;
     CSize ImageSize(int nKind) const;
     int ImageWidth(int nKind) const;
