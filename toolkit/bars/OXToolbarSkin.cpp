@@ -357,6 +357,11 @@ void COXToolbarSkinClassic::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult, CToolB
         }
         break;
     }
+    case CDDS_POSTPAINT:
+        // Older controls had their separators drawn by the skin already.
+        if (b471)
+            RedrawWrappedSeparators(pDC, pBar);
+        break;
     case CDDS_ITEMPOSTPAINT: {
         int nIndex = (int)pBar->SendMessage(TB_COMMANDTOINDEX, pCD->dwItemSpec);
         if (pCool != NULL && pCool->IsInCustomizationMode() && nIndex >= 0 && nIndex == pCool->GetCustomizedButton())
@@ -379,6 +384,32 @@ void COXToolbarSkinClassic::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult, CToolB
     }
     default:
         break;
+    }
+}
+
+void COXToolbarSkinClassic::RedrawWrappedSeparators(CDC* pDC, CToolBar* pBar)
+{
+    CRect rectClient;
+    pBar->GetClientRect(rectClient);
+    const int nCount = (int)pBar->SendMessage(TB_BUTTONCOUNT);
+    std::vector<TBBUTTON> buttons(nCount);
+    std::vector<RECT> rects(nCount);
+    for (int i = 0; i < nCount; ++i) {
+        pBar->SendMessage(TB_GETBUTTON, i, (LPARAM)&buttons[i]);
+        pBar->SendMessage(TB_GETITEMRECT, i, (LPARAM)&rects[i]);
+    }
+    const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE);
+    for (int i = 0; i < nCount; ++i) {
+        const TBBUTTON& button = buttons[i];
+        if (!(button.fsStyle & TBSTYLE_SEP) || !(button.fsState & TBSTATE_WRAP) ||
+            (button.fsState & TBSTATE_HIDDEN))
+            continue;
+        pDC->FillSolidRect(&rects[i], clrFace);
+        const CRect rectGap = RowGapBelow(buttons.data(), rects.data(), nCount, i, rectClient.right);
+        if (rectGap.Height() < 2)
+            continue;
+        pDC->Draw3dRect(rectGap.left, (rectGap.top + rectGap.bottom) / 2 - 1, rectGap.Width(), 2,
+                        ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
     }
 }
 

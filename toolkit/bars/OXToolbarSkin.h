@@ -115,6 +115,12 @@ public:
     void DrawEditBorder(CWnd*) override {}
     void DrawMDIButtons(CDC* pDC, COXMenuBar* pMenuBar) override;
     BOOL UseDefaultEraseBkgnd() override { return TRUE; }
+
+private:
+    // The control draws a separator that ends a row as a short upright line
+    // beside the row's last button; in this look, as in the others, such a
+    // separator is a line across the bar between its rows.
+    void RedrawWrappedSeparators(CDC* pDC, CToolBar* pBar);
 };
 
 // The flat look: the skin draws the whole bar, double-buffered.

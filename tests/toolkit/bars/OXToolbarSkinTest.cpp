@@ -579,6 +579,45 @@ TEST_F(ToolbarSkinBarTest, LinesBetweenRowsLieBetweenTheRows)
     }
 }
 
+// Classic leaves the separators to the control, which draws one that ends a
+// row as a stub beside the row's last button: what is right of that button
+// is the bar's face, and the separator's line lies between the rows.
+TEST_F(ToolbarSkinBarTest, ClassicDrawsARowsSeparatorBetweenTheRowsNotBesideTheButtons)
+{
+    Bar().SetBarStyle(Bar().GetBarStyle() | CBRS_SIZE_DYNAMIC);
+    Bar().SetTextType(OXTB_TEXT_PROMPT);
+    const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE), clrShadow = ::GetSysColor(COLOR_BTNSHADOW);
+    for (DWORD dwList : {(DWORD)0, (DWORD)TBSTYLE_LIST}) {
+        const char* pszName = dwList != 0 ? "texts beside the images" : "texts under the images";
+        Bar().ModifyStyle(TBSTYLE_LIST, dwList);
+        Bar().UpdateSizes();
+        // The frame as narrow as wraps the bar at the separator, with a
+        // longer row after it: the separator then lies inside the bar.
+        auto wrappedInside = [&] {
+            TBBUTTON separator = {};
+            Bar().SendMessage(TB_GETBUTTON, 2, (LPARAM)&separator);
+            return (separator.fsState & TBSTATE_WRAP) && ItemRect(2).left < ClientSize().cx;
+        };
+        BOOL bWrapped = FALSE;
+        for (int cx = 240; cx <= 800 && !bWrapped; cx += 4) {
+            m_frame->SetWindowPos(NULL, 0, 0, cx, 300, SWP_NOMOVE | SWP_NOZORDER);
+            m_frame->RecalcLayout();
+            Bar().RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);   // the rows are committed as it paints
+            bWrapped = wrappedInside();
+        }
+        ASSERT_TRUE(bWrapped) << pszName << ": no width wraps the bar at the separator";
+        const CSize size = ClientSize();
+        CPixelCanvas painted(size.cx, size.cy, kMagenta);
+        Bar().SendMessage(WM_PRINTCLIENT, (WPARAM)painted.dc.GetSafeHdc(), PRF_CLIENT);
+        const CRect rectBeside(ItemRect(1).right, ItemRect(1).top, size.cx, ItemRect(1).bottom);
+        EXPECT_EQ(rectBeside.Width() * rectBeside.Height(), CountIn(painted, rectBeside, clrFace))
+            << pszName << ": right of the row's last button, " << rectBeside.left << "-" << rectBeside.right;
+        const CRect rectGap(0, ItemRect(1).bottom, size.cx, ItemRect(3).top);
+        ASSERT_GT(rectGap.Height(), 1) << pszName;
+        EXPECT_GT(CountIn(painted, rectGap, clrShadow), size.cx / 2) << pszName << ": the line between the rows";
+    }
+}
+
 // The bar painted by its control shows the flat skins' picture and nothing
 // else: the control draws no separator of its own over it.
 TEST_F(ToolbarSkinBarTest, TheControlDrawsNothingOverTheFlatSkinsPicture)
