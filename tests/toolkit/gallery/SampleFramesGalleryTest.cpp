@@ -97,11 +97,11 @@ TEST(GallerySampleFrames, TheWorkspaceFramesBarsHoldButtonsAndLists)
         pBar->GetWindowText(sTitle);
         EXPECT_GT(pBar->m_list.GetCount(), 0) << (LPCTSTR)sTitle << " is empty";
     }
-    // The list fills the bar shown.
+    // The list takes the bar shown.
     CRect rectBar, rectList;
     pFrame->m_pStackBars[0]->GetClientRect(&rectBar);
     pFrame->m_pStackBars[0]->m_list.GetWindowRect(&rectList);
-    EXPECT_EQ(rectList.Size(), rectBar.Size());
+    EXPECT_EQ(rectList.Size(), GalleryBarContentRect(rectBar.Width(), rectBar.Height()).Size());
     pPage->DestroyWindow();
     pGallery->DestroyWindow();
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Pellucor Gallery\\Workspace");

@@ -68,15 +68,16 @@ TEST(GallerySizeDockMDIFrame, BarsOnFourSidesADockedDocumentAndABarFloatingAsADo
     CGalleryListBar* pCompetitors = pFrame->m_bars.back().get();
     ASSERT_NE(DYNAMIC_DOWNCAST(COXMDIFloatWnd, pCompetitors->GetParentFrame()), nullptr);
     // the bar went from no dock bar straight into its document window: its
-    // list fills the client area it has there, no band left beside it
+    // list takes the client area it has there, no band left beside it
     auto expectListFills = [&] {
         CRect rectList, rectClient;
         pCompetitors->m_list.GetWindowRect(&rectList);
         pCompetitors->GetClientRect(&rectClient);
-        pCompetitors->ClientToScreen(&rectClient);
-        EXPECT_TRUE(rectClient == rectList) << "the list is " << rectList.Width() << "x" << rectList.Height()
-                                            << " in a client area of " << rectClient.Width() << "x"
-                                            << rectClient.Height();
+        CRect rectContent = GalleryBarContentRect(rectClient.Width(), rectClient.Height());
+        pCompetitors->ClientToScreen(&rectContent);
+        EXPECT_TRUE(rectContent == rectList) << "the list is " << rectList.Width() << "x" << rectList.Height()
+                                             << " in a client area of " << rectClient.Width() << "x"
+                                             << rectClient.Height();
     };
     expectListFills();
 

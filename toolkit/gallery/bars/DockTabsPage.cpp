@@ -9,6 +9,7 @@
 #include <afxext.h>
 
 #include "Gallery.h"
+#include "GalleryListBar.h"
 #include "OX3DTabViewContainer.h"
 #include "OXDragDockContext.h"
 #include "OXFrameWndDock.h"
@@ -33,8 +34,10 @@ public:
     {
         if (!Create(pFrame, lpszTitle, nID, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 220, 160)))
             return FALSE;
-        m_edit.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | WS_VSCROLL, CRect(0, 0, 10, 10), this, 1);
+        m_edit.CreateEx(WS_EX_CLIENTEDGE, "EDIT", NULL, WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | WS_VSCROLL,
+                        CRect(0, 0, 10, 10), this, 1);
         m_edit.SetFont(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
+        m_edit.SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(2, 2));
         m_edit.SetWindowText(lpszText);
         EnableDocking(CBRS_ALIGN_ANY);
         return TRUE;
@@ -45,7 +48,7 @@ protected:
     {
         COXSizeControlBar::OnSize(nType, cx, cy);
         if (::IsWindow(m_edit.m_hWnd))
-            m_edit.MoveWindow(0, 0, cx, cy);
+            m_edit.MoveWindow(GalleryBarContentRect(cx, cy));
     }
     CEdit m_edit;
     DECLARE_MESSAGE_MAP()

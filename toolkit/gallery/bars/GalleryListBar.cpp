@@ -1,12 +1,23 @@
 #include "GalleryListBar.h"
 
+#include <algorithm>
+
+CRect GalleryBarContentRect(int cx, int cy)
+{
+    const int kMargin = 7;
+    CRect rect(0, 0, cx, cy);
+    rect.DeflateRect(std::min(kMargin, cx / 2), std::min(kMargin, cy / 2));
+    return rect;
+}
+
 BOOL CGalleryListBar::CreateBar(CFrameWnd* pFrame, LPCTSTR lpszTitle, UINT nID, const CSize& size, LPCTSTR lpszLines,
                                 DWORD dwStyle)
 {
     if (!Create(pFrame, lpszTitle, nID, dwStyle, CRect(CPoint(0, 0), size)))
         return FALSE;
-    if (!m_list.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, CRect(0, 0, 10, 10),
-                       this, 1))
+    if (!m_list.CreateEx(WS_EX_CLIENTEDGE, "LISTBOX", NULL,
+                         WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, CRect(0, 0, 10, 10),
+                         this, 1))
         return FALSE;
     m_list.SetFont(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
     CString strLines(lpszLines), strLine;
@@ -20,6 +31,6 @@ LRESULT CGalleryListBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT lResult = COXSizeControlBar::WindowProc(nMsg, wParam, lParam);
     if (nMsg == WM_SIZE && m_list.m_hWnd != NULL)
-        m_list.MoveWindow(0, 0, LOWORD(lParam), HIWORD(lParam));
+        m_list.MoveWindow(GalleryBarContentRect(LOWORD(lParam), HIWORD(lParam)));
     return lResult;
 }

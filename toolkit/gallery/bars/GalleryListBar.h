@@ -1,10 +1,18 @@
-// A sizing bar of the gallery holding a list of lines that fills it.
+// A sizing bar of the gallery holding a list of lines.
 #pragma once
 
 #include <afxwin.h>
 #include <afxext.h>
 
 #include "OXSizeControlBar.h"
+
+// Where a gallery sizing bar puts what it holds in a client area of cx x cy:
+// in from every edge by a dialog's margin, as a dialog sets its controls. The
+// caption strip of a bar docked at the top or the bottom runs down the left
+// of the client area, its close and maximise buttons at its top: content
+// right against it makes those buttons read as check boxes beside its first
+// lines.
+CRect GalleryBarContentRect(int cx, int cy);
 
 class CGalleryListBar : public COXSizeControlBar
 {

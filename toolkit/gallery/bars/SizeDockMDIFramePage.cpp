@@ -130,7 +130,7 @@ BOOL CGallerySizeDockMDIFrame::CreateFrame(CWnd* pGallery, LPCTSTR lpszTitle)
     DrawMenuBar();
 
     EnableDocking(CBRS_ALIGN_ANY);
-    if (AddBar("Search terms", AFX_IDW_DOCKBAR_TOP, CSize(400, 76),
+    if (AddBar("Search terms", AFX_IDW_DOCKBAR_TOP, CSize(400, 86),
                "seo tools\nkeyword planner\nsearch volume\nlong tail keywords") == NULL ||
         AddBar("Keywords", AFX_IDW_DOCKBAR_LEFT, CSize(300, 170),
                "seo tools\nseo tools free\nseo tools online\nkeyword planner\nkeyword research") == NULL ||

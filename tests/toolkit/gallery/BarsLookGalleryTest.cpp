@@ -1,0 +1,85 @@
+// What a user sees of the gallery's sizing bars and tool bars: the caption
+// strip's buttons stand apart from what a bar holds, and the tool bars carry
+// the titles the page gave them.
+#include <afxwin.h>
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Gallery.h"
+#include "OXSizeControlBar.h"
+#include "OXMDIChildWndSizeDock.h"
+#include "testsupport.h"
+
+namespace {
+
+class GalleryBarsLook : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pGallery = new CGalleryWindow;
+        ASSERT_TRUE(m_pGallery->CreateGallery());
+    }
+    void TearDown() override { m_pGallery->DestroyWindow(); }   // deletes itself
+
+    // The page's frame, opened and laid out.
+    CFrameWnd* Open(const char* name)
+    {
+        CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, m_pGallery->Open(name));
+        if (pFrame != NULL)
+            PumpUntil([] { return HIWORD(::GetQueueStatus(QS_ALLINPUT & ~QS_TIMER)) == 0 && !ThreadHasPendingPaint(); },
+                      kWaitMs);
+        return pFrame;
+    }
+
+    CGalleryWindow* m_pGallery = NULL;
+};
+
+// A bar docked at the top or the bottom has its caption strip down its left
+// side, the close button at the strip's top: a first line right beside that
+// button reads as a check box with its label. What the bar holds starts well
+// clear of the strip's buttons, whichever side the bar is docked on.
+TEST_F(GalleryBarsLook, CaptionButtonsStandClearOfWhatTheBarHolds)
+{
+    const int kClear = 10;
+    for (const char* name : {"Dock tabs", "Size-dock MDI frame"}) {
+        SCOPED_TRACE(name);
+        CFrameWnd* pFrame = Open(name);
+        ASSERT_NE(pFrame, nullptr);
+        int nHorz = 0, nVert = 0;
+        for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;) {
+            COXSizeControlBar* pBar =
+                DYNAMIC_DOWNCAST(COXSizeControlBar, (CObject*)pFrame->m_listControlBars.GetNext(pos));
+            // a document docked as a bar holds its own frame and view
+            if (pBar == NULL || pBar->IsKindOf(RUNTIME_CLASS(COXSizeViewBar)) || !pBar->IsWindowVisible() ||
+                pBar->IsFloating() || pBar->m_rectCloseButton.IsRectEmpty())
+                continue;
+            CString strTitle;
+            pBar->GetWindowText(strTitle);
+            CWnd* pContent = pBar->GetWindow(GW_CHILD);
+            ASSERT_NE(pContent, nullptr) << (LPCTSTR)strTitle;
+            CRect rectContent;
+            pContent->GetWindowRect(&rectContent);
+            pBar->ScreenToClient(&rectContent);
+            const CRect& rectClose = pBar->m_rectCloseButton;
+            if (pBar->IsHorzDocked()) {
+                ++nHorz;
+                EXPECT_GE(rectContent.left - rectClose.right, kClear)
+                    << (LPCTSTR)strTitle << ": the close button ends at " << rectClose.right
+                    << ", the content starts at " << rectContent.left;
+            } else {
+                ++nVert;
+                EXPECT_GE(rectContent.top - rectClose.bottom, kClear)
+                    << (LPCTSTR)strTitle << ": the close button ends at " << rectClose.bottom
+                    << ", the content starts at " << rectContent.top;
+            }
+        }
+        EXPECT_GE(nHorz, 2) << "bars docked at the top and the bottom";
+        EXPECT_GE(nVert, 1) << "bars docked at a side";
+        pFrame->DestroyWindow();
+    }
+}
+
+}  // namespace
