@@ -3,8 +3,10 @@
 // the titles the page gave them.
 #include <afxwin.h>
 #include <afxext.h>
+#include <afxcmn.h>
 #include <gtest/gtest.h>
 
+#include <string.h>
 #include <string>
 
 #include "Gallery.h"
@@ -80,6 +82,34 @@ TEST_F(GalleryBarsLook, CaptionButtonsStandClearOfWhatTheBarHolds)
         EXPECT_GE(nVert, 1) << "bars docked at a side";
         pFrame->DestroyWindow();
     }
+}
+
+BOOL CALLBACK CollectToolBarTitlesProc(HWND h, LPARAM lParam)
+{
+    char cls[32] = "";
+    ::GetClassNameA(h, cls, sizeof cls);
+    if (strcmp(cls, TOOLBARCLASSNAMEA) == 0)
+        *(std::string*)lParam += "\"" + WindowText(h) + "\" ";
+    return TRUE;
+}
+
+// A tool bar's title is its caption while it floats: each keeps the one the
+// page gave it, none takes the frame's prompts (those go to the bar with the
+// status bar's id).
+TEST_F(GalleryBarsLook, CoolToolBarsKeepTheirTitles)
+{
+    CFrameWnd* pFrame = Open("Cool tool bars");
+    ASSERT_NE(pFrame, nullptr);
+    pFrame->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+    std::string titles;
+    ::EnumChildWindows(pFrame->m_hWnd, CollectToolBarTitlesProc, (LPARAM)&titles);
+    for (HWND h = ::GetWindow(::GetDesktopWindow(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+        if (::GetWindow(h, GW_OWNER) == pFrame->m_hWnd)
+            ::EnumChildWindows(h, CollectToolBarTitlesProc, (LPARAM)&titles);
+    for (const char* title : {"Prompts under the images", "Tips beside the images", "Texts by hand", "Images only",
+                              "Colours of its own", "Custom buttons"})
+        EXPECT_NE(titles.find(std::string("\"") + title + "\""), std::string::npos) << title << " among " << titles;
+    pFrame->DestroyWindow();
 }
 
 }  // namespace

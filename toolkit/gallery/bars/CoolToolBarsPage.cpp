@@ -19,6 +19,9 @@ const UINT kCommands[] = {ID_GALLERY_BAR_SEARCH, ID_GALLERY_BAR_SHOP, ID_SEPARAT
                           ID_GALLERY_BAR_NEWS,   ID_SEPARATOR,        ID_GALLERY_BAR_EXPORT, ID_GALLERY_BAR_FILTER,
                           ID_GALLERY_BAR_STOP,   ID_GALLERY_BAR_HISTORY};
 const int kBars = 6;
+// The bars' ids: past the frame's own bars (the status bar's id would bring
+// the frame's prompts to the first bar as its title) and its dock bars.
+const UINT kFirstBarId = AFX_IDW_CONTROLBAR_FIRST + 0x30;
 enum { IDC_GALLERY_BAR_COMBO = 19320, IDC_GALLERY_BAR_EDIT, IDC_GALLERY_BAR_SLIDER, IDC_GALLERY_BAR_DATE,
        ID_GALLERY_BAR_CUSTOMIZE = 19330 };
 
@@ -59,7 +62,7 @@ public:
             COXCoolToolBar& bar = m_bars[i];
             if (!bar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY |
                                       CBRS_SIZE_DYNAMIC,
-                            AFX_IDW_TOOLBAR + 1 + i))
+                            kFirstBarId + i))
                 return FALSE;
             bar.SetWindowText(looks[i].pszTitle);
             bar.ModifyStyle(0, looks[i].dwCtrlStyle);
@@ -163,7 +166,7 @@ BEGIN_MESSAGE_MAP(CCoolBarsFrame, CFrameWnd)
     ON_COMMAND_RANGE(ID_GALLERY_BAR_SEARCH, ID_GALLERY_BAR_HISTORY, OnCommandRange)
     ON_UPDATE_COMMAND_UI(ID_GALLERY_BAR_FILTER, OnUpdateFilter)
     ON_UPDATE_COMMAND_UI(ID_GALLERY_BAR_STOP, OnUpdateStop)
-    ON_NOTIFY_RANGE(TBN_DROPDOWN, AFX_IDW_TOOLBAR + 1, AFX_IDW_TOOLBAR + kBars, OnDropDown)
+    ON_NOTIFY_RANGE(TBN_DROPDOWN, kFirstBarId, kFirstBarId + kBars - 1, OnDropDown)
 END_MESSAGE_MAP()
 
 CWnd* OpenCoolBars(CWnd* pGallery)
