@@ -875,8 +875,6 @@ void MDIDock::CommandsReachTheActiveChildFirst(BOOL bDocked)
     EXPECT_EQ(std::vector<UINT>{kRouted}, pChild->m_commands) << "carried out by the child's routing";
     EXPECT_EQ(1u, cascades.m_seen.size()) << "the frame's own command";
     EXPECT_TRUE(pOther->m_sent.empty() && pOther->m_commands.empty());
-    hook.Unhook();
-    cascades.Unhook();
 }
 
 TEST_F(MDIDock, CommandsGoToTheActiveChildFirst)
@@ -905,7 +903,6 @@ TEST_F(MDIDock, AnUnhandledSystemCommandGoesToTheMDIFrameProcedure)
     EXPECT_EQ(std::vector<UINT>{SC_RESTORE}, pChild->m_sent);
     EXPECT_EQ(std::vector<UINT>{SC_RESTORE}, sysCommands.m_seen);
     EXPECT_FALSE(pChild->IsZoomed());
-    sysCommands.Unhook();
 }
 
 // A press anywhere in the frame closes a list dropped from a combo box.
