@@ -510,7 +510,11 @@ public:
     HWND m_hWndMDIClient;
 
 protected:
+    // The active child first (sent WM_COMMAND), then the frame's routing.
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    // Sends WM_COMMAND to pChild; TRUE when the child handled it. A command
+    // coming back up from the child while it has it is not sent down again.
+    BOOL SendCommandToChild(CWnd* pChild, WPARAM wParam, LPARAM lParam);
     afx_msg void OnDestroy();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnUpdateMDIWindowCmd(CCmdUI* pCmdUI);

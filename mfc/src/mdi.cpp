@@ -2,6 +2,7 @@
 // client of a main frame. Commands reach the active child first; the child's
 // template menu replaces the frame's while the child is active.
 #include "docimpl.h"
+#include "wndimpl.h"
 
 #include "afxpriv.h"
 
@@ -109,9 +110,16 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
-// Commands of the Window menu's child entries belong to the MDI client.
+// The active child sees a command first, as a message, so that a child
+// class's OnCommand or WindowProc, or a window hooked onto the child, gets
+// the frame's menu and accelerator commands; what the child leaves goes
+// through the frame's routing (which passes the child's handlers again,
+// finding none). Commands of the Window menu's child entries belong to the
+// MDI client.
 BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
+    if (SendCommandToChild(MDIGetActive(), wParam, lParam))
+        return TRUE;
     if (CFrameWnd::OnCommand(wParam, lParam))
         return TRUE;
     if (lParam == 0 && LOWORD(wParam) >= AFX_IDM_FIRST_MDICHILD) {
@@ -119,6 +127,25 @@ BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     return FALSE;
+}
+
+// A child that hands what it does not handle to its frame would get the same
+// command back from it, and so on for ever: a command already on its way
+// down from this frame goes through the frame's own routing only.
+BOOL CMDIFrameWnd::SendCommandToChild(CWnd* pChild, WPARAM wParam, LPARAM lParam)
+{
+    if (pChild == NULL || pChild == this || !::IsWindow(pChild->m_hWnd))
+        return FALSE;
+    AFX_WND_THREAD_STATE* pState = AfxGetWndThreadState();
+    for (const AFX_CHILD_COMMAND* p = pState->pChildCommand; p != NULL; p = p->pOuter) {
+        if (p->hWndFrame == m_hWnd && p->wParam == wParam && p->lParam == lParam)
+            return FALSE;
+    }
+    const AFX_CHILD_COMMAND command = {m_hWnd, wParam, lParam, pState->pChildCommand};
+    pState->pChildCommand = &command;
+    const LRESULT lResult = ::SendMessage(pChild->m_hWnd, WM_COMMAND, wParam, lParam);
+    pState->pChildCommand = command.pOuter;
+    return lResult != 0;
 }
 
 // The frame's accelerators, then the MDI system keys (Ctrl+F4, Ctrl+F6).

@@ -15,6 +15,15 @@ struct AFX_MSGCACHE_ENTRY
     const AFX_MSGMAP_ENTRY* pEntry;  // NULL: the map chain has no entry
 };
 
+// A command an MDI frame has sent down to its active child (mdi.cpp).
+struct AFX_CHILD_COMMAND
+{
+    HWND hWndFrame;
+    WPARAM wParam;
+    LPARAM lParam;
+    const AFX_CHILD_COMMAND* pOuter;
+};
+
 // Per-thread state of the window core: the public part (_AFX_THREAD_STATE,
 // afxwin.h) and what only the layer reads. Created on first use; released by
 // AfxTermThread.
@@ -29,6 +38,9 @@ struct AFX_WND_THREAD_STATE : public _AFX_THREAD_STATE
     TOOLINFO lastInfo = {};
     // message-map lookups
     AFX_MSGCACHE_ENTRY msgCache[512] = {};
+    // commands MDI frames have sent down to their active children and not
+    // yet had back, innermost first (mdi.cpp)
+    const AFX_CHILD_COMMAND* pChildCommand = NULL;
 };
 
 AFX_WND_THREAD_STATE* AFXAPI AfxGetWndThreadState();

@@ -211,4 +211,77 @@ TEST_F(WndCommandUITest, CmdUIOnAControlEnablesChecksAndSetsText)
     EXPECT_EQ(WindowText(check.m_hWnd), "new");
 }
 
+
+// ---------------------------------------------------------------------------
+// MDI frames: the active child is sent the frame's commands first
+// ---------------------------------------------------------------------------
+
+enum : UINT {
+    ID_CHILD_TAKES = 34101,   // the child's OnCommand takes it
+    ID_CHILD_MAP,             // the child's message map: reachable from its routing and the frame's
+    ID_MDIFRAME_ONLY,         // the frame's message map
+    ID_MDI_NOBODY,
+};
+
+class CRoutingMDIFrame : public CMDIFrameWnd
+{
+protected:
+    afx_msg void OnFrameOnly() { g_log.Add("frame"); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRoutingMDIFrame, CMDIFrameWnd)
+    ON_COMMAND(ID_MDIFRAME_ONLY, &CRoutingMDIFrame::OnFrameOnly)
+END_MESSAGE_MAP()
+
+// Logs every command it is sent; optionally hands what it does not handle to
+// its frame, as a child that passes unknown commands up would.
+class CSeeingMDIChild : public CMDIChildWnd
+{
+public:
+    BOOL m_bPassToFrame = FALSE;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        g_log.Add(Fmt("child saw %u", LOWORD(wParam) - ID_CHILD_TAKES));
+        if (LOWORD(wParam) == ID_CHILD_TAKES || CMDIChildWnd::OnCommand(wParam, lParam))
+            return TRUE;
+        return m_bPassToFrame && GetMDIFrame()->SendMessage(WM_COMMAND, wParam, lParam) != 0;
+    }
+    afx_msg void OnChildMap() { g_log.Add("child map"); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSeeingMDIChild, CMDIChildWnd)
+    ON_COMMAND(ID_CHILD_MAP, &CSeeingMDIChild::OnChildMap)
+END_MESSAGE_MAP()
+
+TEST(MDICommandRouting, TheActiveChildSeesACommandFirstAndWhatItLeavesGoesToTheFrame)
+{
+    CRoutingMDIFrame* pFrame = new CRoutingMDIFrame;
+    ASSERT_TRUE(pFrame->Create(NULL, "MDI routing", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    CSeeingMDIChild* pChild = new CSeeingMDIChild;
+    ASSERT_TRUE(pChild->Create(NULL, "child", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
+                               pFrame));
+    ASSERT_EQ(pChild, pFrame->MDIGetActive());
+    struct Case { BOOL bPassToFrame; UINT nID; const char* expected; } cases[] = {
+        { FALSE, ID_CHILD_TAKES, "child saw 0" },
+        { FALSE, ID_CHILD_MAP, "child saw 1 | child map" },
+        { FALSE, ID_MDIFRAME_ONLY, "child saw 2 | frame" },
+        { FALSE, ID_MDI_NOBODY, "child saw 3" },
+        // the command the child hands up is not sent down to it again
+        { TRUE, ID_CHILD_MAP, "child saw 1 | child map" },
+        { TRUE, ID_MDIFRAME_ONLY, "child saw 2 | frame" },
+        { TRUE, ID_MDI_NOBODY, "child saw 3" },
+    };
+    for (const Case& c : cases) {
+        g_log.Clear();
+        pChild->m_bPassToFrame = c.bPassToFrame;
+        pFrame->SendMessage(WM_COMMAND, c.nID, 0);
+        EXPECT_EQ(g_log.Joined(), c.expected) << c.nID << (c.bPassToFrame ? " passed up" : "");
+    }
+    pFrame->DestroyWindow();
+}
+
 }  // namespace

@@ -228,8 +228,13 @@ BOOL COXMDIFrameWndSizeDock::RouteDockCommand(UINT nID)
     return TRUE;
 }
 
+// The active child sees the command first, as a message (a docked one too,
+// which the MDI client knows nothing of); then the frame's own commands and
+// routing, which pass the child's handlers again, finding none.
 BOOL COXMDIFrameWndSizeDock::OnCommand(WPARAM wParam, LPARAM lParam)
 {
+    if (SendCommandToChild(GetActiveMDIChild(), wParam, lParam))
+        return TRUE;
     if (lParam == 0 && RouteDockCommand(LOWORD(wParam)))
         return TRUE;
     // a new window on the active child's document, docked or not
@@ -250,7 +255,7 @@ BOOL COXMDIFrameWndSizeDock::OnCommand(WPARAM wParam, LPARAM lParam)
         // the standard toggle; a docked child whose bar it hid is no longer
         // where the user works: the next child becomes the active one
         COXMDIChildWndSizeDock* pChild = DYNAMIC_DOWNCAST(COXMDIChildWndSizeDock, GetActiveMDIChild());
-        const BOOL bHandled = CMDIFrameWnd::OnCommand(wParam, lParam);
+        const BOOL bHandled = CFrameWnd::OnCommand(wParam, lParam);
         CControlBar* pBar = GetControlBar(ID_VIEW_STATUS_BAR);
         if (pChild != NULL && pChild->m_bDocked && pBar == &pChild->m_wndViewBar && !pBar->IsVisible())
             ActivateNextChild(pChild);
@@ -258,7 +263,9 @@ BOOL COXMDIFrameWndSizeDock::OnCommand(WPARAM wParam, LPARAM lParam)
         DrawMenuBar();
         return bHandled;
     }
-    if (CMDIFrameWnd::OnCommand(wParam, lParam))
+    // not the MDI frame's: it would hand the command to the MDI client's
+    // active child, which need not be the one that counts here
+    if (CFrameWnd::OnCommand(wParam, lParam))
         return TRUE;
     // a system command nothing took (a docked child's, from the menu bar)
     if (lParam == 0 && (LOWORD(wParam) & 0xF000) == 0xF000) {

@@ -13,6 +13,7 @@
 #include "MDIDockTestSupport.h"
 #include "OXDockbarSkin.h"
 #include "OXDragDockContext.h"
+#include "OXHookWnd.h"
 #include "OXMDIFloatWnd.h"
 #include "OXSizeControlBar.h"
 #include "OXSizeDockBar.h"
@@ -63,6 +64,7 @@ protected:
     }
 
     void FileCloseOnADocumentAwayFromItsWindow(BOOL bFloating);
+    void CommandsReachTheActiveChildFirst(BOOL bDocked);
 
     COXSizeControlBar* m_pBar = NULL;
 };
@@ -803,6 +805,104 @@ TEST_F(MDIDock, TheActiveChildsAcceleratorsComeBeforeTheFramesWhereverTheFocusIs
     ::DestroyAcceleratorTable(pChild->m_hAccelTable);
     ::DestroyAcceleratorTable(m_pFrame->m_hAccelTable);
     pChild->m_hAccelTable = m_pFrame->m_hAccelTable = NULL;
+}
+
+// Notes each message of one kind that the hooked window is sent, as a
+// program's hook onto a document window would see it.
+class CMessageHook : public COXHookWnd
+{
+public:
+    explicit CMessageHook(UINT nMsg) : m_nMsg(nMsg) {}
+    std::vector<UINT> m_seen;   // the low words of wParam
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMsg == m_nMsg)
+            m_seen.push_back(LOWORD(wParam));
+        return COXHookWnd::WindowProc(nMsg, wParam, lParam);
+    }
+
+private:
+    UINT m_nMsg;
+};
+
+// A child class that takes one command in its own OnCommand and notes every
+// command it is sent.
+class COwnCommandChild : public CCommandChild
+{
+public:
+    UINT m_nOwn = 0;
+    std::vector<UINT> m_sent;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        m_sent.push_back(LOWORD(wParam));
+        return LOWORD(wParam) == m_nOwn || CCommandChild::OnCommand(wParam, lParam);
+    }
+};
+
+// The frame's menu and accelerator commands are sent to the active child
+// before the frame routes them, a docked active child too: its class's
+// OnCommand and a hook on it see them. What the child's own routing carries
+// out, or leaves to the frame, runs once.
+void MDIDock::CommandsReachTheActiveChildFirst(BOOL bDocked)
+{
+    const UINT kOwn = 0x7711, kRouted = 0x7712;
+    COwnCommandChild* pOther = new COwnCommandChild;
+    AddChild("Other", 0, pOther);
+    COwnCommandChild* pChild = new COwnCommandChild;
+    AddChild("Report.kwl", 0, pChild);
+    pChild->m_nOwn = kOwn;
+    if (bDocked) {
+        // the user was in the other window, then clicked the docked one:
+        // the MDI client still has the other active
+        ASSERT_TRUE(pChild->SetDocked(TRUE));
+        m_pFrame->ActivateMDIChild(pOther);
+        m_pFrame->ActivateMDIChild(pChild);
+        ASSERT_EQ(pOther, ClientActive());
+    }
+    ASSERT_EQ(pChild, m_pFrame->GetActiveMDIChild());
+    CMessageHook hook(WM_COMMAND), cascades(WM_MDICASCADE);
+    hook.HookWindow(pChild);
+    cascades.HookWindow(CWnd::FromHandle(m_pFrame->m_hWndMDIClient));
+
+    EXPECT_TRUE(m_pFrame->SendMessage(WM_COMMAND, kOwn));
+    EXPECT_TRUE(m_pFrame->SendMessage(WM_COMMAND, kRouted));
+    m_pFrame->SendMessage(WM_COMMAND, ID_WINDOW_CASCADE);   // the frame's alone
+    const std::vector<UINT> sent = {kOwn, kRouted, ID_WINDOW_CASCADE};
+    EXPECT_EQ(sent, pChild->m_sent) << "the child's OnCommand";
+    EXPECT_EQ(sent, hook.m_seen) << "a hook on the child";
+    EXPECT_EQ(std::vector<UINT>{kRouted}, pChild->m_commands) << "carried out by the child's routing";
+    EXPECT_EQ(1u, cascades.m_seen.size()) << "the frame's own command";
+    EXPECT_TRUE(pOther->m_sent.empty() && pOther->m_commands.empty());
+}
+
+TEST_F(MDIDock, CommandsGoToTheActiveChildFirst)
+{
+    CommandsReachTheActiveChildFirst(FALSE);
+}
+
+TEST_F(MDIDock, CommandsGoToTheDockedActiveChildFirst)
+{
+    CommandsReachTheActiveChildFirst(TRUE);
+}
+
+// A system command nobody routes (a maximised child's system menu in the
+// menu bar) goes, after the child has seen it, to the MDI frame procedure,
+// which hands it to the maximised child; the frame counts it handled.
+TEST_F(MDIDock, AnUnhandledSystemCommandGoesToTheMDIFrameProcedure)
+{
+    COwnCommandChild* pChild = new COwnCommandChild;
+    AddChild("Report.kwl", WS_MAXIMIZE, pChild);
+    BOOL bMaximized = FALSE;
+    ASSERT_EQ(pChild, m_pFrame->GetActiveMDIChild(&bMaximized));
+    ASSERT_TRUE(bMaximized);
+    CMessageHook sysCommands(WM_SYSCOMMAND);
+    sysCommands.HookWindow(pChild);
+    EXPECT_TRUE(m_pFrame->SendMessage(WM_COMMAND, SC_RESTORE));
+    EXPECT_EQ(std::vector<UINT>{SC_RESTORE}, pChild->m_sent);
+    EXPECT_EQ(std::vector<UINT>{SC_RESTORE}, sysCommands.m_seen);
+    EXPECT_FALSE(pChild->IsZoomed());
 }
 
 // A press anywhere in the frame closes a list dropped from a combo box.
