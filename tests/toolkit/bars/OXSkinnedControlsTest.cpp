@@ -14,6 +14,7 @@
 #include "OXSkinnedComboBox.h"
 #include "OXSkinnedTabCtrl.h"
 #include "OXTabSkin.h"
+#include "SkinTestSupport.h"
 #include "testdrawing.h"
 #include "testsupport.h"
 
@@ -427,6 +428,73 @@ public:
     }
 };
 
+// A box with an edit shows its selection only while it has the focus, in
+// every skin: the system's combo edit would keep painting it after the focus
+// has gone to a tab strip beside it or to another box dropped down.
+TEST(SkinnedCombo, TheSelectionShowsOnlyWhileTheBoxHasTheFocus)
+{
+    CSkinnedAppScope scope;
+    POINT ptSaved;
+    ::GetCursorPos(&ptSaved);
+    CWnd host;
+    ASSERT_TRUE(CreateHostWindow(host, "combos", WS_POPUP | WS_VISIBLE, CRect(100, 100, 500, 260)));
+    ASSERT_TRUE(PlaceCursor(CPoint(20, 20))) << "the pointer must be off the boxes";
+    for (const char* pszSkin : {"Classic", "Office XP", "Office 2003"}) {
+        ASSERT_TRUE(scope.m_pApp->SetCurrentSkin(pszSkin));
+        COXSkinnedTabCtrl tab;
+        ASSERT_TRUE(tab.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 50, 390, 150), &host, 3));
+        tab.InsertItem(0, "Keywords");
+        COXSkinnedComboBox combos[2];
+        const DWORD styles[2] = {CBS_DROPDOWN, CBS_DROPDOWNLIST};
+        for (int i = 0; i < 2; ++i) {
+            ASSERT_TRUE(combos[i].Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | styles[i],
+                                         CRect(10 + 150 * i, 10, 140 + 150 * i, 160), &host, 1 + i));
+            combos[i].SetFont(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
+            combos[i].AddString("Web search");
+            combos[i].AddString("Shop search");
+            combos[i].SetCurSel(i);
+        }
+        COXSkinnedComboBox& box = combos[0];
+        HWND hEdit = ::GetWindow(box.m_hWnd, GW_CHILD);
+        ASSERT_NE((HWND)NULL, hEdit);
+        // Pixels of the highlight colour on the box's edit, once all is painted.
+        auto highlighted = [&] {
+            PumpPending();
+            host.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            CRect rect;
+            ::GetClientRect(hEdit, &rect);
+            HDC hdc = ::GetDC(hEdit);
+            int n = 0;
+            for (int y = rect.top; y < rect.bottom; ++y)
+                for (int x = rect.left; x < rect.right; ++x)
+                    n += ::GetPixel(hdc, x, y) == ::GetSysColor(COLOR_HIGHLIGHT);
+            ::ReleaseDC(hEdit, hdc);
+            return n;
+        };
+        box.SetFocus();
+        box.SetEditSel(0, -1);
+        EXPECT_GT(highlighted(), 0) << pszSkin << ": with the focus";
+        tab.SetFocus();
+        EXPECT_EQ(0, highlighted()) << pszSkin << ": the focus is on the tab strip";
+        box.SetFocus();
+        EXPECT_GT(highlighted(), 0) << pszSkin << ": the selection comes back with the focus";
+        EXPECT_EQ(MAKELONG(0, 10), (LONG)box.GetEditSel()) << pszSkin;
+
+        // A real click drops the other box down: the focus goes with it.
+        CRect rectOther;
+        combos[1].GetWindowRect(&rectOther);
+        ASSERT_TRUE(LeftClickOnScreen(CPoint(rectOther.right - 6, rectOther.top + 8)));
+        ASSERT_TRUE(PumpUntil([&] { return combos[1].GetDroppedState() != 0; }, kWaitMs)) << pszSkin;
+        EXPECT_EQ(0, highlighted()) << pszSkin << ": another box is dropped down";
+        combos[1].ShowDropDown(FALSE);
+        ASSERT_TRUE(PlaceCursor(CPoint(20, 20)));
+        for (CWnd* pWnd : {(CWnd*)&combos[0], (CWnd*)&combos[1], (CWnd*)&tab})
+            pWnd->DestroyWindow();
+    }
+    host.DestroyWindow();
+    ::SetCursorPos(ptSaved.x, ptSaved.y);
+}
+
 TEST_F(SkinnedComboHover, ASpinLeftByThePointerLosesItsHotLook)
 {
     CCountingSpin spin;
@@ -439,3 +507,4 @@ TEST_F(SkinnedComboHover, ASpinLeftByThePointerLosesItsHotLook)
 }
 
 }  // namespace
+
