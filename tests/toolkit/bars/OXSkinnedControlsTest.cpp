@@ -155,6 +155,50 @@ TEST_F(SkinnedTabs, TopAndBottomTabsInOfficeXP)
     }
 }
 
+// Office XP, tabs at the top: the selected tab is outlined on its top and
+// left (a white edge would not show on the white strip) and the display
+// area's frame opens under it, as the bottom strip joins its selected tab to
+// the display area; under the other tabs the frame runs on.
+TEST_F(SkinnedTabs, TheSelectedTopTabOpensIntoItsPageInOfficeXP)
+{
+    ASSERT_TRUE(m_pApp->SetCurrentSkin("Office XP"));
+    const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE), clrFrame = ::GetSysColor(COLOR_BTNSHADOW);
+    ASSERT_NE(clrFace, clrFrame);
+    COXSkinnedTabCtrl tab;
+    MakeTabs(tab, 0, 3);
+    CRect rectSelected, rectOther, rectDisplay;
+    tab.GetItemRect(1, &rectSelected);
+    tab.GetItemRect(2, &rectOther);
+    tab.GetClientRect(&rectDisplay);
+    tab.AdjustRect(FALSE, &rectDisplay);
+    const int yFrame = rectDisplay.top, xMiddle = rectSelected.CenterPoint().x;
+    struct Case
+    {
+        const char* pszWhere;
+        int x, y;
+        COLORREF clr;
+    } cases[] = {
+        {"the selected tab's top edge", xMiddle, rectSelected.top, clrFrame},
+        {"its left edge", rectSelected.left, rectSelected.CenterPoint().y, clrFrame},
+        {"its left edge meets the frame", rectSelected.left, yFrame, clrFrame},
+        {"the frame under it", xMiddle, yFrame, clrFace},
+        {"the frame under it, by its left edge", rectSelected.left + 1, yFrame, clrFace},
+        {"the frame under another tab", rectOther.CenterPoint().x, yFrame, clrFrame},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.clr, Pixel(&tab, c.x, c.y)) << c.pszWhere << " (" << c.x << ", " << c.y << ")";
+    EXPECT_EQ(clrFrame, Pixel(&tab, rectDisplay.left, yFrame + 5)) << "the frame's left side";
+
+    // Choosing another tab repaints only what the control invalidates: the
+    // frame closes under the tab left and opens under the one chosen.
+    tab.SetCurSel(2);
+    tab.UpdateWindow();
+    CClientDC dc(&tab);
+    EXPECT_EQ(clrFrame, dc.GetPixel(xMiddle, yFrame)) << "under the tab selected before";
+    EXPECT_EQ(clrFace, dc.GetPixel(rectOther.CenterPoint().x, yFrame)) << "under the tab selected now";
+    tab.DestroyWindow();
+}
+
 // The flat skins draw the focus rectangle on the selected tab only while the
 // control has the keyboard focus, and a focus change repaints it by itself:
 // with the focus in another control, no tab strip looks focused.
