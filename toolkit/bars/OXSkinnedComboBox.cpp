@@ -13,12 +13,13 @@ BEGIN_MESSAGE_MAP(COXSkinnedComboBox, CComboBox)
     ON_WM_DESTROY()
     ON_WM_PAINT()
     ON_CONTROL_REFLECT_EX(CBN_SELCHANGE, OnRedrawNotify)
-    ON_CONTROL_REFLECT_EX(CBN_SETFOCUS, OnRedrawNotify)
-    ON_CONTROL_REFLECT_EX(CBN_KILLFOCUS, OnRedrawNotify)
+    ON_CONTROL_REFLECT_EX(CBN_SETFOCUS, OnSetFocusNotify)
+    ON_CONTROL_REFLECT_EX(CBN_KILLFOCUS, OnKillFocusNotify)
     ON_CONTROL_REFLECT_EX(CBN_CLOSEUP, OnRedrawNotify)
 END_MESSAGE_MAP()
 
-COXSkinnedComboBox::COXSkinnedComboBox() : m_pToolbarSkin(NULL), m_bComCtl6(FALSE)
+COXSkinnedComboBox::COXSkinnedComboBox()
+    : m_pToolbarSkin(NULL), m_bComCtl6(FALSE), m_bSelHidden(FALSE), m_dwHiddenStart(0), m_dwHiddenEnd(0)
 {
     int nMajor = 0, nMinor = 0;
     if (SUCCEEDED(GetComCtlVersion(&nMajor, &nMinor)))
@@ -111,4 +112,52 @@ BOOL COXSkinnedComboBox::OnRedrawNotify()
 {
     GetToolbarSkin()->DrawComboBox(this);
     return FALSE;
+}
+
+HWND COXSkinnedComboBox::GetEditWindow() const
+{
+    if ((GetStyle() & 3) == CBS_DROPDOWNLIST)
+        return NULL;
+    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        char szClass[8] = "";
+        ::GetClassNameA(hChild, szClass, sizeof(szClass));
+        if (lstrcmpiA(szClass, "Edit") == 0)
+            return hChild;
+    }
+    return NULL;
+}
+
+// A box shows its selection only while it has the focus, as a drop-down
+// list does. The system's combo edit keeps painting its selection after the
+// focus has gone (it is made with ES_NOHIDESEL, fixed at its creation), so
+// the selection is taken away here and given back with the focus.
+BOOL COXSkinnedComboBox::OnKillFocusNotify()
+{
+    HWND hEdit = GetEditWindow();
+    DWORD dwStart = 0, dwEnd = 0;
+    if (hEdit != NULL)
+        ::SendMessage(hEdit, EM_GETSEL, (WPARAM)&dwStart, (LPARAM)&dwEnd);
+    if (dwStart != dwEnd) {
+        m_bSelHidden = TRUE;
+        m_dwHiddenStart = dwStart;
+        m_dwHiddenEnd = dwEnd;
+        ::SendMessage(hEdit, EM_SETSEL, dwEnd, dwEnd);
+    }
+    return OnRedrawNotify();
+}
+
+// The selection comes back when nothing has moved the caret meanwhile; a
+// click that brings the focus places the caret itself and keeps it.
+BOOL COXSkinnedComboBox::OnSetFocusNotify()
+{
+    HWND hEdit = GetEditWindow();
+    if (m_bSelHidden && hEdit != NULL && ::GetKeyState(VK_LBUTTON) >= 0) {
+        DWORD dwStart = 0, dwEnd = 0;
+        ::SendMessage(hEdit, EM_GETSEL, (WPARAM)&dwStart, (LPARAM)&dwEnd);
+        if (dwStart == m_dwHiddenEnd && dwEnd == m_dwHiddenEnd &&
+            (DWORD)::GetWindowTextLength(hEdit) >= m_dwHiddenEnd)
+            ::SendMessage(hEdit, EM_SETSEL, m_dwHiddenStart, m_dwHiddenEnd);
+    }
+    m_bSelHidden = FALSE;
+    return OnRedrawNotify();
 }

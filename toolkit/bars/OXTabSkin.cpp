@@ -156,6 +156,22 @@ void COXTabSkinXP::EdgeColors(COLORREF& clrLight, COLORREF& clrDark, COLORREF& c
     clrSeparator = m_pSkin->SysColor(COLOR_BTNSHADOW);
 }
 
+// The selected tab at the top stands on the white strip beside the tabs,
+// where a white edge would not show: it is outlined in the colour of the
+// frame it opens into.
+COLORREF COXTabSkinXP::SelectedTopEdgeColor() const
+{
+    return m_pSkin->SysColor(COLOR_BTNSHADOW);
+}
+
+CRect COXTabSkinXP::SelectedTabPaintRect(const RECT& rectTab, const RECT& rectFrame, BOOL bBottom)
+{
+    CRect rect(rectTab);
+    if (!bBottom && rect.bottom <= rectFrame.top && rectFrame.top - rect.bottom <= 3)
+        rect.bottom = rectFrame.top + 1;
+    return rect;
+}
+
 void COXTabSkinXP::DrawBorder(CDC* pDC, const RECT& rect, CWnd*)
 {
     CBrush brush(m_pSkin->GetFrameBorderColor());
@@ -250,11 +266,14 @@ void COXTabSkinXP::DrawItemEdges(DRAWITEMSTRUCT* pDIS, CTabCtrl* pTab)
     if (bSelected) {
         if (!bBottom) {
             // Open at the bottom, toward the display area.
+            CPen penOutline(PS_SOLID, 1, SelectedTopEdgeColor());
+            pDC->SelectObject(&penOutline);
             pDC->MoveTo(rect.left, rect.bottom);
             pDC->LineTo(rect.left, rect.top);
             pDC->LineTo(rect.right - 1, rect.top);
             pDC->SelectObject(&penDark);
             pDC->LineTo(rect.right - 1, rect.bottom);
+            pDC->SelectObject(pOldPen);
         } else {
             pDC->MoveTo(rect.left, rect.top - 1);
             pDC->LineTo(rect.left, rect.bottom - 1);
@@ -294,9 +313,27 @@ void COXTabSkinXP::DrawItemEdges(DRAWITEMSTRUCT* pDIS, CTabCtrl* pTab)
 
 void COXTabSkinXP::OnPaint(CTabCtrl* pTab)
 {
-    CPaintDC dcPaint(pTab);
     CRect rectClient;
     pTab->GetClientRect(&rectClient);
+    CRect rectDisplay(rectClient);
+    pTab->AdjustRect(FALSE, &rectDisplay);
+    CRect rectFrame(rectDisplay);
+    rectFrame.bottom -= 1;
+    // a tab view container frames its page
+    if (COX3DTabViewContainer* pContainer = DYNAMIC_DOWNCAST(COX3DTabViewContainer, pTab)) {
+        rectFrame = pContainer->GetPageRect();
+        rectFrame.InflateRect(1, 1);
+    }
+    const DWORD dwStyle = pTab->GetStyle();
+    const BOOL bBottom = (dwStyle & TCS_BOTTOM) != 0;
+    // The control invalidates its tabs' area only, down to the display
+    // area; the selected tab at the top reaches over the frame's line below
+    // it, whose row is painted again with the tabs, or the opening under a
+    // tab selected before would stay.
+    if (!bBottom)
+        pTab->InvalidateRect(CRect(rectClient.left, rectFrame.top, rectClient.right, rectFrame.top + 1), FALSE);
+
+    CPaintDC dcPaint(pTab);
     if (rectClient.IsRectEmpty())
         return;
 
@@ -325,20 +362,9 @@ void COXTabSkinXP::OnPaint(CTabCtrl* pTab)
 
     FillBackground(&dcMem, rectClient, pTab);
 
-    CRect rectDisplay(rectClient);
-    pTab->AdjustRect(FALSE, &rectDisplay);
-    CRect rectFrame(rectDisplay);
-    rectFrame.bottom -= 1;
-    // a tab view container frames its page
-    if (COX3DTabViewContainer* pContainer = DYNAMIC_DOWNCAST(COX3DTabViewContainer, pTab)) {
-        rectFrame = pContainer->GetPageRect();
-        rectFrame.InflateRect(1, 1);
-    }
     CBrush brushShadow(m_pSkin->SysColor(COLOR_BTNSHADOW));
     dcMem.FrameRect(&rectFrame, &brushShadow);
 
-    const DWORD dwStyle = pTab->GetStyle();
-    const BOOL bBottom = (dwStyle & TCS_BOTTOM) != 0;
     if (pTab->GetRowCount() <= 1) {
         int yLine = 0;
         CRect rectStrip = StripRect(rectClient, rectDisplay, bBottom, &yLine);
@@ -369,6 +395,10 @@ void COXTabSkinXP::OnPaint(CTabCtrl* pTab)
         dis.itemState = nItem == nSelected ? 1 : 0;
         dis.hwndItem = pTab->GetSafeHwnd();
         dis.hDC = dcTab.GetSafeHdc();
+        // the selected tab covers the frame's line under it, so that it
+        // and its page are one piece
+        if (nItem == nSelected)
+            rectItem = SelectedTabPaintRect(rectItem, rectFrame, bBottom);
         dis.rcItem = rectItem;
         DrawItem(&dis, pTab);
         DrawItemEdges(&dis, pTab);
@@ -478,6 +508,12 @@ void COXTabSkin2003::FillStrip(CDC* pDC, const RECT& rect, BOOL bBottom)
     if (bBottom)
         std::swap(clrStart, clrEnd);
     pSkin->GradientFill(pDC, rect, clrStart, clrEnd, TRUE);
+}
+
+// The coloured tabs show a white edge well.
+COLORREF COXTabSkin2003::SelectedTopEdgeColor() const
+{
+    return m_pSkin->SysColor(COLOR_WINDOW);
 }
 
 void COXTabSkin2003::EdgeColors(COLORREF& clrLight, COLORREF& clrDark, COLORREF& clrSeparator) const

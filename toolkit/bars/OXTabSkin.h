@@ -71,6 +71,10 @@ public:
     // Whether scrolling is possible: left while the position is not 0,
     // right while it is not at the upper end of the range.
     static BOOL ArrowEnabled(BOOL bLeft, int nPos, int nUpper);
+    // Where the selected tab is painted: a tab at the top that ends within
+    // 3 pixels above the display area's frame reaches down over the gap and
+    // the frame's line, so that the frame opens under it.
+    static CRect SelectedTabPaintRect(const RECT& rectTab, const RECT& rectFrame, BOOL bBottom);
     // rect grown by nGrow on every side whose display margin is under 8.
     static CRect GrowThinMargins(const RECT& rect, const RECT& rectClient, const RECT& rectDisplay, int nGrow);
 
@@ -83,6 +87,8 @@ protected:
     // Edge colours: the light and dark edges of the selected tab and the
     // separator between the others.
     virtual void EdgeColors(COLORREF& clrLight, COLORREF& clrDark, COLORREF& clrSeparator) const;
+    // The top and left edges of the selected tab at the top.
+    virtual COLORREF SelectedTopEdgeColor() const;
 
     COXSkinXP* m_pSkin;
     CPen m_penShadow;
@@ -103,6 +109,7 @@ protected:
     COLORREF TabTextColor(BOOL bSelected) const override;
     void FillStrip(CDC* pDC, const RECT& rect, BOOL bBottom) override;
     void EdgeColors(COLORREF& clrLight, COLORREF& clrDark, COLORREF& clrSeparator) const override;
+    COLORREF SelectedTopEdgeColor() const override;
 
     COXSkin2003* Skin2003() const;
 };

@@ -1395,4 +1395,73 @@ TEST_F(TabViewContainer, HoveringATabDuringADragBringsItsPageUp)
     EXPECT_EQ(2, m_container.GetActivePageIndex());
 }
 
+// In the Classic skin the container's tabs are the stock control's own
+// drawing: a bare tab control of the same style, font, size and items, with
+// none of the toolkit's code, draws its tab strip pixel for pixel the same,
+// labels included (where an unselected label stands lower than the
+// selected one is the stock control's placement).
+TEST_F(TabViewContainer, ClassicTabsAreTheStockControlsOwnDrawing)
+{
+    ASSERT_TRUE(PlaceCursor(CPoint(5, 5))) << "the pointer must be off the hot-tracked tabs";
+    AddView("Keywords");
+    AddView("Basket");
+    m_container.SetActivePageIndex(0);
+    ASSERT_TRUE(dynamic_cast<COXTabSkinClassic*>(m_container.GetTabSkin()) != nullptr);
+    CRect rectClient;
+    m_container.GetClientRect(&rectClient);
+    CRect rectWindow;
+    m_container.GetWindowRect(&rectWindow);
+
+    CWnd host;
+    ASSERT_TRUE(CreateHostWindow(host, "bare tabs", WS_POPUP | WS_VISIBLE,
+                                 CRect(rectWindow.left, rectWindow.bottom + 10, rectWindow.left + rectClient.Width(),
+                                       rectWindow.bottom + 10 + rectClient.Height())));
+    HWND hBare = ::CreateWindowExA(0, WC_TABCONTROLA, NULL, m_container.GetStyle() & ~WS_BORDER, 0, 0,
+                                   rectClient.Width(), rectClient.Height(), host.m_hWnd, NULL, NULL, NULL);
+    ASSERT_NE((HWND)NULL, hBare);
+    ::SendMessage(hBare, WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), TRUE);
+    for (const char* pszText : {"Keywords", "Basket"}) {
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = (LPSTR)pszText;
+        ::SendMessage(hBare, TCM_INSERTITEMA, ::SendMessage(hBare, TCM_GETITEMCOUNT, 0, 0), (LPARAM)&item);
+    }
+    ::SendMessage(hBare, TCM_SETCURSEL, 0, 0);
+    for (HWND hWnd : {hBare, m_container.m_hWnd})
+        ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_FRAME);
+
+    for (int i = 0; i < 2; ++i) {
+        CRect rect, rectBare;
+        ASSERT_TRUE(m_container.GetItemRect(i, &rect));
+        ASSERT_TRUE(::SendMessage(hBare, TCM_GETITEMRECT, i, (LPARAM)&rectBare));
+        EXPECT_EQ(rectBare, rect) << i;
+    }
+    // The strip: from the bottom of the display area to the client's bottom.
+    CRect rectStrip(rectClient);
+    m_container.AdjustRect(FALSE, &rectStrip);
+    rectStrip.top = rectStrip.bottom;
+    rectStrip.bottom = rectClient.bottom;
+    ASSERT_FALSE(rectStrip.IsRectEmpty());
+    HDC hdcOurs = ::GetDC(m_container.m_hWnd), hdcBare = ::GetDC(hBare);
+    int nDiffer = 0;
+    CPoint ptFirst(-1, -1);
+    for (int y = rectStrip.top; y < rectStrip.bottom; ++y)
+        for (int x = rectStrip.left; x < rectStrip.right; ++x)
+            if (::GetPixel(hdcOurs, x, y) != ::GetPixel(hdcBare, x, y) && nDiffer++ == 0)
+                ptFirst = CPoint(x, y);
+    ::ReleaseDC(hBare, hdcBare);
+    ::ReleaseDC(m_container.m_hWnd, hdcOurs);
+    EXPECT_EQ(0, nDiffer) << "the first at (" << ptFirst.x << ", " << ptFirst.y << ")";
+    // and the labels are there to be compared
+    CClientDC dc(&m_container);
+    for (int i = 0; i < 2; ++i) {
+        CRect rect;
+        m_container.GetItemRect(i, &rect);
+        rect.DeflateRect(3, 3);
+        CRect rectInk = InkBounds(dc, rect, ::GetSysColor(COLOR_BTNFACE));
+        EXPECT_FALSE(rectInk.IsRectEmpty()) << "tab " << i << " shows no label";
+    }
+    host.DestroyWindow();
+}
+
 }   // namespace

@@ -14,6 +14,7 @@
 #include "OXSkinnedComboBox.h"
 #include "OXSkinnedTabCtrl.h"
 #include "OXTabSkin.h"
+#include "SkinTestSupport.h"
 #include "testdrawing.h"
 #include "testsupport.h"
 
@@ -152,6 +153,50 @@ TEST_F(SkinnedTabs, TopAndBottomTabsInOfficeXP)
         EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), Pixel(&tab, rectDisplay.left, rectDisplay.CenterPoint().y));
         tab.DestroyWindow();
     }
+}
+
+// Office XP, tabs at the top: the selected tab is outlined on its top and
+// left (a white edge would not show on the white strip) and the display
+// area's frame opens under it, as the bottom strip joins its selected tab to
+// the display area; under the other tabs the frame runs on.
+TEST_F(SkinnedTabs, TheSelectedTopTabOpensIntoItsPageInOfficeXP)
+{
+    ASSERT_TRUE(m_pApp->SetCurrentSkin("Office XP"));
+    const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE), clrFrame = ::GetSysColor(COLOR_BTNSHADOW);
+    ASSERT_NE(clrFace, clrFrame);
+    COXSkinnedTabCtrl tab;
+    MakeTabs(tab, 0, 3);
+    CRect rectSelected, rectOther, rectDisplay;
+    tab.GetItemRect(1, &rectSelected);
+    tab.GetItemRect(2, &rectOther);
+    tab.GetClientRect(&rectDisplay);
+    tab.AdjustRect(FALSE, &rectDisplay);
+    const int yFrame = rectDisplay.top, xMiddle = rectSelected.CenterPoint().x;
+    struct Case
+    {
+        const char* pszWhere;
+        int x, y;
+        COLORREF clr;
+    } cases[] = {
+        {"the selected tab's top edge", xMiddle, rectSelected.top, clrFrame},
+        {"its left edge", rectSelected.left, rectSelected.CenterPoint().y, clrFrame},
+        {"its left edge meets the frame", rectSelected.left, yFrame, clrFrame},
+        {"the frame under it", xMiddle, yFrame, clrFace},
+        {"the frame under it, by its left edge", rectSelected.left + 1, yFrame, clrFace},
+        {"the frame under another tab", rectOther.CenterPoint().x, yFrame, clrFrame},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.clr, Pixel(&tab, c.x, c.y)) << c.pszWhere << " (" << c.x << ", " << c.y << ")";
+    EXPECT_EQ(clrFrame, Pixel(&tab, rectDisplay.left, yFrame + 5)) << "the frame's left side";
+
+    // Choosing another tab repaints only what the control invalidates: the
+    // frame closes under the tab left and opens under the one chosen.
+    tab.SetCurSel(2);
+    tab.UpdateWindow();
+    CClientDC dc(&tab);
+    EXPECT_EQ(clrFrame, dc.GetPixel(xMiddle, yFrame)) << "under the tab selected before";
+    EXPECT_EQ(clrFace, dc.GetPixel(rectOther.CenterPoint().x, yFrame)) << "under the tab selected now";
+    tab.DestroyWindow();
 }
 
 // The flat skins draw the focus rectangle on the selected tab only while the
@@ -427,6 +472,73 @@ public:
     }
 };
 
+// A box with an edit shows its selection only while it has the focus, in
+// every skin: the system's combo edit would keep painting it after the focus
+// has gone to a tab strip beside it or to another box dropped down.
+TEST(SkinnedCombo, TheSelectionShowsOnlyWhileTheBoxHasTheFocus)
+{
+    CSkinnedAppScope scope;
+    POINT ptSaved;
+    ::GetCursorPos(&ptSaved);
+    CWnd host;
+    ASSERT_TRUE(CreateHostWindow(host, "combos", WS_POPUP | WS_VISIBLE, CRect(100, 100, 500, 260)));
+    ASSERT_TRUE(PlaceCursor(CPoint(20, 20))) << "the pointer must be off the boxes";
+    for (const char* pszSkin : {"Classic", "Office XP", "Office 2003"}) {
+        ASSERT_TRUE(scope.m_pApp->SetCurrentSkin(pszSkin));
+        COXSkinnedTabCtrl tab;
+        ASSERT_TRUE(tab.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 50, 390, 150), &host, 3));
+        tab.InsertItem(0, "Keywords");
+        COXSkinnedComboBox combos[2];
+        const DWORD styles[2] = {CBS_DROPDOWN, CBS_DROPDOWNLIST};
+        for (int i = 0; i < 2; ++i) {
+            ASSERT_TRUE(combos[i].Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | styles[i],
+                                         CRect(10 + 150 * i, 10, 140 + 150 * i, 160), &host, 1 + i));
+            combos[i].SetFont(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
+            combos[i].AddString("Web search");
+            combos[i].AddString("Shop search");
+            combos[i].SetCurSel(i);
+        }
+        COXSkinnedComboBox& box = combos[0];
+        HWND hEdit = ::GetWindow(box.m_hWnd, GW_CHILD);
+        ASSERT_NE((HWND)NULL, hEdit);
+        // Pixels of the highlight colour on the box's edit, once all is painted.
+        auto highlighted = [&] {
+            PumpPending();
+            host.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            CRect rect;
+            ::GetClientRect(hEdit, &rect);
+            HDC hdc = ::GetDC(hEdit);
+            int n = 0;
+            for (int y = rect.top; y < rect.bottom; ++y)
+                for (int x = rect.left; x < rect.right; ++x)
+                    n += ::GetPixel(hdc, x, y) == ::GetSysColor(COLOR_HIGHLIGHT);
+            ::ReleaseDC(hEdit, hdc);
+            return n;
+        };
+        box.SetFocus();
+        box.SetEditSel(0, -1);
+        EXPECT_GT(highlighted(), 0) << pszSkin << ": with the focus";
+        tab.SetFocus();
+        EXPECT_EQ(0, highlighted()) << pszSkin << ": the focus is on the tab strip";
+        box.SetFocus();
+        EXPECT_GT(highlighted(), 0) << pszSkin << ": the selection comes back with the focus";
+        EXPECT_EQ(MAKELONG(0, 10), (LONG)box.GetEditSel()) << pszSkin;
+
+        // A real click drops the other box down: the focus goes with it.
+        CRect rectOther;
+        combos[1].GetWindowRect(&rectOther);
+        ASSERT_TRUE(LeftClickOnScreen(CPoint(rectOther.right - 6, rectOther.top + 8)));
+        ASSERT_TRUE(PumpUntil([&] { return combos[1].GetDroppedState() != 0; }, kWaitMs)) << pszSkin;
+        EXPECT_EQ(0, highlighted()) << pszSkin << ": another box is dropped down";
+        combos[1].ShowDropDown(FALSE);
+        ASSERT_TRUE(PlaceCursor(CPoint(20, 20)));
+        for (CWnd* pWnd : {(CWnd*)&combos[0], (CWnd*)&combos[1], (CWnd*)&tab})
+            pWnd->DestroyWindow();
+    }
+    host.DestroyWindow();
+    ::SetCursorPos(ptSaved.x, ptSaved.y);
+}
+
 TEST_F(SkinnedComboHover, ASpinLeftByThePointerLosesItsHotLook)
 {
     CCountingSpin spin;
@@ -439,3 +551,4 @@ TEST_F(SkinnedComboHover, ASpinLeftByThePointerLosesItsHotLook)
 }
 
 }  // namespace
+
