@@ -171,6 +171,14 @@ void CGalleryPage::Log(LPCTSTR lpszFormat, ...)
     m_log.ReplaceSel(line);
 }
 
+void CGalleryPage::ShowOffScripted()
+{
+    const BOOL bLogging = m_bLogging;
+    m_bLogging = FALSE;
+    ShowOff();
+    m_bLogging = bLogging;
+}
+
 BOOL CGalleryPage::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     BOOL bHandled = CWnd::OnCommand(wParam, lParam);
@@ -318,7 +326,7 @@ LRESULT CGalleryWindow::OnShowOff(WPARAM, LPARAM lParam)
 {
     CGalleryPage* pPage = dynamic_cast<CGalleryPage*>(CWnd::FromHandlePermanent((HWND)lParam));
     if (pPage)
-        pPage->ShowOff();
+        pPage->ShowOffScripted();
     // What the page does next (a menu dropped, a timer's first step) comes
     // through the queue: its last paint is waited for, not guessed.
     if (!m_readyFile.IsEmpty()) {

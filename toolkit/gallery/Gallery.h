@@ -44,8 +44,14 @@ public:
     BOOL CreatePage(CWnd* pGallery, LPCTSTR lpszTitle);
 
     // Puts the page in the state its screenshot shows (a pop-up dropped, a
-    // button pressed): the gallery calls it when started with /show.
+    // button pressed): the gallery calls it, through ShowOffScripted, when
+    // started with /show.
     virtual void ShowOff() {}
+    // ShowOff with the event log closed to the controls' notices: the log
+    // starts with what the user does, so what the set-up stirs up (a focus
+    // given, a key typed) is not written there. A set-up that does what a
+    // user could says so itself, in one line (Log).
+    void ShowOffScripted();
 
     // Layout helpers for Populate.
     CRect NextRect(int cx, int cy);     // the next place in the current row
