@@ -17,6 +17,7 @@
 
 #include <afxwin.h>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 struct GalleryEntry {
@@ -125,7 +126,15 @@ public:
     void SetReadyFile(const char* path) { m_readyFile = path; }
 
 protected:
+    // Opens an entry and highlights it in the list: the list shows which
+    // page is open.
+    CWnd* OpenEntry(const GalleryEntry* pEntry);
+    // Highlights the entry whose page hWnd is, or is owned by, if any.
+    void HighlightEntryOf(HWND hWnd);
+    static LRESULT CALLBACK ActivationHook(int nCode, WPARAM wParam, LPARAM lParam);
+
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnOpen();
     afx_msg LRESULT OnShowOff(WPARAM wParam, LPARAM lParam);
@@ -141,6 +150,8 @@ protected:
     void RaiseOwnedWindows();
 
     CListBox m_list;
+    std::vector<std::pair<HWND, const GalleryEntry*>> m_opened;   // the pages opened, with their entries
+    HHOOK m_hActivationHook = NULL;
     CButton m_open;
     CFont m_font;
     CString m_readyFile;
