@@ -151,6 +151,26 @@ TEST_F(GalleryPages, PopupBarIsPicturedDropped)
     ::DestroyWindow(hPage);
 }
 
+// The middle-button scrolling page is pictured with its mark shown and the
+// pointer away from it, yet holding still: a text that scrolls on under the
+// picture is caught between two paints (its last line twice, its scroll
+// arrow half drawn), and its screenshot is never the same twice.
+TEST_F(GalleryPages, ScrollingPageIsPicturedStill)
+{
+    HWND hPage = Open("Middle-button scrolling", TRUE);
+    ASSERT_NE(hPage, (HWND)NULL);
+    const HWND hText = ::GetDlgItem(hPage, 100);
+    ASSERT_NE(hText, (HWND)NULL);
+    // The scroll under way: the mouse is the text's.
+    EXPECT_TRUE(PumpUntil([&] { return ::GetCapture() == hText; }, kWaitMs)) << "no scroll started";
+    const LRESULT nFirstLine = ::SendMessage(hText, EM_GETFIRSTVISIBLELINE, 0, 0);
+    // Several of the scroll's 100 ms ticks.
+    EXPECT_TRUE(PumpPastTimer(500));
+    EXPECT_EQ(::SendMessage(hText, EM_GETFIRSTVISIBLELINE, 0, 0), nFirstLine);
+    EXPECT_EQ(::GetCapture(), hText) << "the scroll ended";
+    ::DestroyWindow(hPage);
+}
+
 TEST_F(GalleryPages, TreeColumnsHaveTitles)
 {
     HWND hPage = Open("Multi-column tree");
