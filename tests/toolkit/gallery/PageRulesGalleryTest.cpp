@@ -157,6 +157,10 @@ TEST_F(GalleryPages, PopupBarIsPicturedDropped)
 // arrow half drawn), and its screenshot is never the same twice.
 TEST_F(GalleryPages, ScrollingPageIsPicturedStill)
 {
+    // The set-up moves the pointer; it is put back, since a page opened
+    // later under it would take its resting there for the user's doing.
+    POINT ptBefore = {};
+    ::GetCursorPos(&ptBefore);
     HWND hPage = Open("Middle-button scrolling", TRUE);
     ASSERT_NE(hPage, (HWND)NULL);
     const HWND hText = ::GetDlgItem(hPage, 100);
@@ -169,6 +173,7 @@ TEST_F(GalleryPages, ScrollingPageIsPicturedStill)
     EXPECT_EQ(::SendMessage(hText, EM_GETFIRSTVISIBLELINE, 0, 0), nFirstLine);
     EXPECT_EQ(::GetCapture(), hText) << "the scroll ended";
     ::DestroyWindow(hPage);
+    EXPECT_TRUE(PlaceCursor(ptBefore));
 }
 
 TEST_F(GalleryPages, TreeColumnsHaveTitles)
