@@ -63,7 +63,7 @@ TEST_F(GalleryPages, OpeningAndPaintingLogsNothing)
         {"Extended list box", FALSE, ""},
         {"Multi-column tree", FALSE, ""},
         {"Menu customization", TRUE, ""},
-        {"Formatted edits", TRUE, "set-up: typed 9 at the end of \"Tel: #\"\r\n"},
+        {"Formatted edits", TRUE, "set-up: typed 9 after \"Tel: 555\", in insert mode\r\n"},
         {"Cool combo box", TRUE, ""},
         {"Skinned tabs and combo boxes", TRUE, ""},
     };
