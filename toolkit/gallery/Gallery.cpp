@@ -171,6 +171,14 @@ void CGalleryPage::Log(LPCTSTR lpszFormat, ...)
     m_log.ReplaceSel(line);
 }
 
+void CGalleryPage::ShowOffScripted()
+{
+    const BOOL bLogging = m_bLogging;
+    m_bLogging = FALSE;
+    ShowOff();
+    m_bLogging = bLogging;
+}
+
 BOOL CGalleryPage::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     BOOL bHandled = CWnd::OnCommand(wParam, lParam);
@@ -202,6 +210,7 @@ void CGalleryPage::PostNcDestroy()
 
 BEGIN_MESSAGE_MAP(CGalleryWindow, CWnd)
     ON_WM_CREATE()
+    ON_WM_DESTROY()
     ON_WM_SIZE()
     ON_BN_CLICKED(ID_GALLERY_OPEN, OnOpen)
     ON_LBN_DBLCLK(ID_GALLERY_LIST, OnOpen)
@@ -278,7 +287,59 @@ int CGalleryWindow::OnCreate(LPCREATESTRUCT lpCreateStruct)
         m_list.SetItemData(i++, (DWORD_PTR)&e);
     }
     m_list.SetCurSel(0);
+    // The user goes to a page by activating it (a click, Alt+Tab, the page
+    // closed above it): nothing of that reaches the gallery itself.
+    m_hActivationHook = ::SetWindowsHookExA(WH_CBT, ActivationHook, NULL, ::GetCurrentThreadId());
     return 0;
+}
+
+void CGalleryWindow::OnDestroy()
+{
+    if (m_hActivationHook != NULL)
+        ::UnhookWindowsHookEx(m_hActivationHook);
+    m_hActivationHook = NULL;
+    CWnd::OnDestroy();
+}
+
+LRESULT CALLBACK CGalleryWindow::ActivationHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_ACTIVATE) {
+        // The gallery that owns the window, if any, highlights its page.
+        for (HWND h = ::GetWindow((HWND)wParam, GW_OWNER); h != NULL; h = ::GetWindow(h, GW_OWNER)) {
+            if (CGalleryWindow* pGallery = dynamic_cast<CGalleryWindow*>(CWnd::FromHandlePermanent(h))) {
+                pGallery->HighlightEntryOf((HWND)wParam);
+                break;
+            }
+        }
+    }
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+void CGalleryWindow::HighlightEntryOf(HWND hWnd)
+{
+    m_opened.erase(std::remove_if(m_opened.begin(), m_opened.end(),
+                                  [](const std::pair<HWND, const GalleryEntry*>& o) { return !::IsWindow(o.first); }),
+                   m_opened.end());
+    for (HWND h = hWnd; h != NULL && h != m_hWnd; h = ::GetWindow(h, GW_OWNER)) {
+        for (const auto& opened : m_opened) {
+            if (opened.first != h)
+                continue;
+            for (int i = 0; i < m_list.GetCount(); ++i)
+                if ((const GalleryEntry*)m_list.GetItemData(i) == opened.second && m_list.GetCurSel() != i)
+                    m_list.SetCurSel(i);
+            return;
+        }
+    }
+}
+
+CWnd* CGalleryWindow::OpenEntry(const GalleryEntry* pEntry)
+{
+    CWnd* pPage = pEntry->open(this);
+    if (pPage != NULL) {
+        m_opened.push_back({pPage->GetSafeHwnd(), pEntry});
+        HighlightEntryOf(pPage->GetSafeHwnd());
+    }
+    return pPage;
 }
 
 void CGalleryWindow::OnSize(UINT nType, int cx, int cy)
@@ -296,7 +357,7 @@ void CGalleryWindow::OnOpen()
     if (sel < 0)
         return;
     const GalleryEntry* e = (const GalleryEntry*)m_list.GetItemData(sel);
-    if (e && !e->open(this))
+    if (e && !OpenEntry(e))
         AfxMessageBox(CString("Could not open ") + e->name);
 }
 
@@ -308,7 +369,7 @@ CWnd* CGalleryWindow::Open(const char* name, BOOL bShowOff)
         WriteReady("missing");
         return NULL;
     }
-    CWnd* pPage = e->open(this);
+    CWnd* pPage = OpenEntry(e);
     if (pPage && bShowOff)
         PostMessage(WM_GALLERY_SHOWOFF, 0, (LPARAM)pPage->GetSafeHwnd());
     return pPage;
@@ -318,7 +379,7 @@ LRESULT CGalleryWindow::OnShowOff(WPARAM, LPARAM lParam)
 {
     CGalleryPage* pPage = dynamic_cast<CGalleryPage*>(CWnd::FromHandlePermanent((HWND)lParam));
     if (pPage)
-        pPage->ShowOff();
+        pPage->ShowOffScripted();
     // What the page does next (a menu dropped, a timer's first step) comes
     // through the queue: its last paint is waited for, not guessed.
     if (!m_readyFile.IsEmpty()) {

@@ -17,6 +17,7 @@
 
 #include <afxwin.h>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 struct GalleryEntry {
@@ -44,8 +45,14 @@ public:
     BOOL CreatePage(CWnd* pGallery, LPCTSTR lpszTitle);
 
     // Puts the page in the state its screenshot shows (a pop-up dropped, a
-    // button pressed): the gallery calls it when started with /show.
+    // button pressed): the gallery calls it, through ShowOffScripted, when
+    // started with /show.
     virtual void ShowOff() {}
+    // ShowOff with the event log closed to the controls' notices: the log
+    // starts with what the user does, so what the set-up stirs up (a focus
+    // given, a key typed) is not written there. A set-up that does what a
+    // user could says so itself, in one line (Log).
+    void ShowOffScripted();
 
     // Layout helpers for Populate.
     CRect NextRect(int cx, int cy);     // the next place in the current row
@@ -119,7 +126,15 @@ public:
     void SetReadyFile(const char* path) { m_readyFile = path; }
 
 protected:
+    // Opens an entry and highlights it in the list: the list shows which
+    // page is open.
+    CWnd* OpenEntry(const GalleryEntry* pEntry);
+    // Highlights the entry whose page hWnd is, or is owned by, if any.
+    void HighlightEntryOf(HWND hWnd);
+    static LRESULT CALLBACK ActivationHook(int nCode, WPARAM wParam, LPARAM lParam);
+
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnOpen();
     afx_msg LRESULT OnShowOff(WPARAM wParam, LPARAM lParam);
@@ -135,6 +150,8 @@ protected:
     void RaiseOwnedWindows();
 
     CListBox m_list;
+    std::vector<std::pair<HWND, const GalleryEntry*>> m_opened;   // the pages opened, with their entries
+    HHOOK m_hActivationHook = NULL;
     CButton m_open;
     CFont m_font;
     CString m_readyFile;

@@ -6,6 +6,7 @@
 #include "../bars/SkinTestSupport.h"
 #include "testsupport.h"
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -158,6 +159,45 @@ TEST(Gallery, ReadyFileSaysWhenThePageHasPainted)
     EXPECT_FALSE(ThreadHasPendingPaint());
     ::DeleteFileA(path);
     ::DestroyWindow(hPage);
+    pGallery->DestroyWindow();
+}
+
+// The list shows which page is open: the entry of a page opened by name
+// (as /open does) is the one highlighted, and so is the entry of a page
+// that comes back to the top when the user goes to it.
+TEST(Gallery, ListHighlightsTheEntryOfThePageAtTheTop)
+{
+    CGalleryWindow* pGallery = new CGalleryWindow;
+    ASSERT_TRUE(pGallery->CreateGallery());
+    const HWND hList = ::GetDlgItem(pGallery->GetSafeHwnd(), 100);
+    ASSERT_NE(hList, (HWND)NULL);
+    auto highlighted = [&] {
+        char text[128] = "";
+        int nSel = (int)::SendMessage(hList, LB_GETCURSEL, 0, 0);
+        if (nSel >= 0)
+            ::SendMessageA(hList, LB_GETTEXT, nSel, (LPARAM)text);
+        return std::string(text);
+    };
+    // A page of controls and a dialog of its own, both down the list.
+    CWnd* pFirst = pGallery->Open("Skinned tabs and combo boxes");
+    ASSERT_NE(pFirst, (CWnd*)NULL);
+    const HWND hFirst = pFirst->GetSafeHwnd();
+    EXPECT_EQ(highlighted(), "bars: Skinned tabs and combo boxes");
+    CWnd* pSecond = pGallery->Open("Colour buttons dialog");
+    ASSERT_NE(pSecond, (CWnd*)NULL);
+    const HWND hSecond = pSecond->GetSafeHwnd();
+    EXPECT_EQ(highlighted(), "edits: Colour buttons dialog");
+    PumpPending();
+
+    ::SetActiveWindow(hFirst);
+    EXPECT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == hFirst; }, kWaitMs));
+    EXPECT_EQ(highlighted(), "bars: Skinned tabs and combo boxes");
+    ::SetActiveWindow(hSecond);
+    EXPECT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == hSecond; }, kWaitMs));
+    EXPECT_EQ(highlighted(), "edits: Colour buttons dialog");
+
+    ::DestroyWindow(hFirst);
+    ::DestroyWindow(hSecond);
     pGallery->DestroyWindow();
 }
 

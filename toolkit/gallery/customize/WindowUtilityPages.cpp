@@ -122,14 +122,18 @@ protected:
         m_edit.SetWindowText(text);
         m_handler.Attach(&m_edit, WM_MBUTTONDOWN, 0);
     }
+    // The mark shown and the pointer moved up from it, where the text, at
+    // its top, cannot go: the picture holds still. (Moved down, the text
+    // would scroll on under the picture, which would catch it between two
+    // paints.)
     void ShowOff() override
     {
         CRect rect;
         m_edit.GetWindowRect(&rect);
         ::SetCursorPos(rect.CenterPoint().x, rect.CenterPoint().y);
         m_edit.SendMessage(WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(rect.Width() / 2, rect.Height() / 2));
-        ::SetCursorPos(rect.CenterPoint().x, rect.CenterPoint().y + 60);
-        m_edit.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(rect.Width() / 2, rect.Height() / 2 + 60));
+        ::SetCursorPos(rect.CenterPoint().x, rect.CenterPoint().y - 60);
+        m_edit.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(rect.Width() / 2, rect.Height() / 2 - 60));
     }
     void PostNcDestroy() override
     {
