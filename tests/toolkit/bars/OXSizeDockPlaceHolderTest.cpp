@@ -1,0 +1,181 @@
+// A bar floated off a row leaves its place-holder there (its control id in
+// the row, where it docks back). Layouts walk rows that hold place-holders:
+// squeezed to nothing and given their room back, every bar of such a row
+// shows again, and no layout faults on the way.
+#include <afxwin.h>
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "OXFrameWndDock.h"
+#include "OXSizeControlBar.h"
+#include "OXSizeDockBar.h"
+#include "SizeDockTestSupport.h"
+#include "testsupport.h"
+
+namespace {
+
+const UINT kFirstBarId = AFX_IDW_CONTROLBAR_FIRST + 70;
+
+CRect WindowRectOf(CWnd* pWnd)
+{
+    CRect r;
+    pWnd->GetWindowRect(&r);
+    return r;
+}
+
+// A row of sizing bars A, B, C as the case names them ('P' is the bar that
+// is floated and leaves its place-holder), in a top or a left dock bar; an
+// 'A' row of its own comes first for a place-holder alone in its row.
+struct PlaceHolderCase
+{
+    const char* name;
+    UINT nDockBarID;
+    const char* pszRow;
+    BOOL bRowOfItsOwn;
+};
+
+void PrintTo(const PlaceHolderCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class SizeDockPlaceHolder : public ::testing::TestWithParam<PlaceHolderCase>
+{
+protected:
+    void SetUp() override
+    {
+        m_pFrame = new COXFrameWndSizeDock;
+        ASSERT_TRUE(m_pFrame->Create(NULL, "Place-holders", WS_OVERLAPPEDWINDOW, CRect(20, 20, 820, 620)));
+        m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+        m_pOldMain = AfxGetApp()->m_pMainWnd;
+        AfxGetApp()->m_pMainWnd = m_pFrame;
+        m_pFrame->ShowWindow(SW_SHOWNORMAL);
+        m_pFrame->UpdateWindow();
+    }
+    void TearDown() override
+    {
+        AfxGetApp()->m_pMainWnd = m_pOldMain;
+        if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
+            m_pFrame->DestroyWindow();
+        for (COXSizeControlBar* p : m_bars)
+            delete p;
+        PumpPending();
+    }
+    COXSizeControlBar* AddBar(UINT nDockBarID, char cName)
+    {
+        COXSizeControlBar* pBar = new COXSizeControlBar(0);
+        m_bars.push_back(pBar);
+        const CString strName(cName);
+        EXPECT_TRUE(pBar->Create(m_pFrame, strName, kFirstBarId + (UINT)m_bars.size(), WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                                 CRect(0, 0, 200, 120)));
+        pBar->EnableDocking(CBRS_ALIGN_ANY);
+        m_pFrame->DockControlBar(pBar, nDockBarID);
+        return pBar;
+    }
+    void Layout()
+    {
+        m_pFrame->RecalcLayout(TRUE);
+        PumpPending();
+    }
+    // The frame as small as it goes, as short as its caption, then its size
+    // back.
+    void SqueezeAndRestore()
+    {
+        const CRect rectFrame = WindowRectOf(m_pFrame);
+        m_pFrame->SetWindowPos(NULL, 0, 0, ::GetSystemMetrics(SM_CXMIN), ::GetSystemMetrics(SM_CYCAPTION) + 8,
+                               SWP_NOMOVE | SWP_NOZORDER);
+        PumpPending();
+        m_pFrame->SetWindowPos(NULL, 0, 0, rectFrame.Width(), rectFrame.Height(), SWP_NOMOVE | SWP_NOZORDER);
+        PumpPending();
+    }
+    // Every docked, shown bar has room, and none lies over another.
+    void ExpectEveryBarShows(COXSizeDockBar* pDock, const char* pszWhen)
+    {
+        std::vector<CRect> rects;
+        for (COXSizeControlBar* p : m_bars) {
+            if (p->IsFloating() || !p->IsVisible())
+                continue;
+            CString strName;
+            p->GetWindowText(strName);
+            const CRect r = WindowRectOf(p);
+            EXPECT_GT(r.Width(), 40) << pszWhen << ": bar " << (LPCTSTR)strName << " is " << r.Width() << "x"
+                                     << r.Height() << ", rows " << DescribeRows(pDock);
+            EXPECT_GT(r.Height(), 40) << pszWhen << ": bar " << (LPCTSTR)strName << " is " << r.Width() << "x"
+                                      << r.Height() << ", rows " << DescribeRows(pDock);
+            for (const CRect& other : rects) {
+                CRect overlap;
+                // the shared border of neighbours overlaps by design
+                CRect inner = r;
+                inner.DeflateRect(afxData.cxBorder2 + 1, afxData.cyBorder2 + 1);
+                EXPECT_FALSE(overlap.IntersectRect(inner, other))
+                    << pszWhen << ": bar " << (LPCTSTR)strName << " lies over another, rows " << DescribeRows(pDock);
+            }
+            rects.push_back(r);
+        }
+    }
+
+    COXFrameWndSizeDock* m_pFrame = NULL;
+    CWnd* m_pOldMain = NULL;
+    std::vector<COXSizeControlBar*> m_bars;
+};
+
+TEST_P(SizeDockPlaceHolder, ARowWithAPlaceHolderComesBackWholeAfterASqueeze)
+{
+    const PlaceHolderCase& c = GetParam();
+    CLayoutFaultWatch watch;
+    if (c.bRowOfItsOwn)
+        AddBar(c.nDockBarID, 'A');
+    COXSizeControlBar* pFloated = NULL;
+    for (const char* p = c.pszRow; *p != 0; ++p) {
+        COXSizeControlBar* pBar = AddBar(c.nDockBarID, *p);
+        if (*p == 'P')
+            pFloated = pBar;
+    }
+    ASSERT_TRUE(pFloated != NULL);
+    COXSizeDockBar* pDock = DYNAMIC_DOWNCAST(COXSizeDockBar, m_pFrame->GetControlBar(c.nDockBarID));
+    ASSERT_TRUE(pDock != NULL);
+    // the case's bars in one row: the row ends between them go
+    const int nRowStart = c.bRowOfItsOwn ? 3 : 1;
+    for (int i = (int)pDock->m_arrBars.GetSize() - 2; i > nRowStart; --i)
+        if (pDock->m_arrBars[i] == NULL)
+            pDock->m_arrBars.RemoveAt(i);
+    Layout();
+    Layout();
+
+    m_pFrame->FloatControlBar(pFloated, WindowRectOf(m_pFrame).CenterPoint(), CBRS_ALIGN_TOP);
+    Layout();
+    ASSERT_TRUE(pFloated->IsFloating());
+    ASSERT_GE(pDock->FindBar((CControlBar*)(UINT_PTR)pFloated->GetDlgCtrlID()), 1)
+        << "no place-holder left: " << DescribeRows(pDock);
+    ExpectEveryBarShows(pDock, "floated");
+
+    SqueezeAndRestore();
+    Layout();
+    EXPECT_EQ(std::vector<std::string>(), watch.Faults()) << "rows " << DescribeRows(pDock);
+    ExpectEveryBarShows(pDock, "after the squeeze");
+
+    // and the floated bar docks back where it was, beside the others
+    DoubleClickFloatingCaption(pFloated);
+    Layout();
+    Layout();
+    EXPECT_FALSE(pFloated->IsFloating());
+    EXPECT_EQ(std::vector<std::string>(), watch.Faults()) << "rows " << DescribeRows(pDock);
+    ExpectEveryBarShows(pDock, "docked back");
+}
+
+const PlaceHolderCase kCases[] = {
+    {"TopFirst", AFX_IDW_DOCKBAR_TOP, "PA", FALSE},   {"TopBetween", AFX_IDW_DOCKBAR_TOP, "APB", FALSE},
+    {"TopLast", AFX_IDW_DOCKBAR_TOP, "AP", FALSE},    {"TopAlone", AFX_IDW_DOCKBAR_TOP, "P", TRUE},
+    {"LeftFirst", AFX_IDW_DOCKBAR_LEFT, "PA", FALSE}, {"LeftBetween", AFX_IDW_DOCKBAR_LEFT, "APB", FALSE},
+    {"LeftLast", AFX_IDW_DOCKBAR_LEFT, "AP", FALSE},  {"LeftAlone", AFX_IDW_DOCKBAR_LEFT, "P", TRUE},
+};
+
+INSTANTIATE_TEST_SUITE_P(EveryPlace, SizeDockPlaceHolder, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<PlaceHolderCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}   // namespace
