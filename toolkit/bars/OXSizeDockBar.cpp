@@ -739,6 +739,7 @@ void COXSizeDockBar::DockBarAt(CControlBar* pBar, LPCRECT lpRect)
     if (bHide)
         pBar->ShowWindow(SW_SHOWNA);
     RemovePlaceHolder(pBar);
+    RemovePlaceHoldersElsewhere(pBar);
     if (nTabAction == joinTabs)
         m_wndTabContainer.InsertBar(pBar, nTabPos, TRUE);
     CFrameWnd* pFrame = GetDockingFrame();

@@ -179,3 +179,43 @@ INSTANTIATE_TEST_SUITE_P(EveryPlace, SizeDockPlaceHolder, ::testing::ValuesIn(kC
                          });
 
 }   // namespace
+
+namespace {
+
+// A bar floated off one edge and docked at another, by the frame's call or
+// by a drag onto a bar there, has no place to go back to at the first edge:
+// its place-holder there goes (a frame asked to dock it back without a dock
+// bar named would take it to that place).
+class SizeDockPlaceHolderElsewhere : public SizeDockPlaceHolder
+{
+};
+
+TEST_F(SizeDockPlaceHolderElsewhere, ABarDockedAtAnotherEdgeLeavesNoPlaceHolderBehind)
+{
+    CLayoutFaultWatch watch;
+    COXSizeControlBar* pLeft = AddBar(AFX_IDW_DOCKBAR_LEFT, 'L');
+    COXSizeDockBar* pRight = DYNAMIC_DOWNCAST(COXSizeDockBar, m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_RIGHT));
+    void* pPlaceHolder = NULL;
+    for (const char* pszWay : {"by the frame's call", "by a drag"}) {
+        COXSizeControlBar* pBar = AddBar(AFX_IDW_DOCKBAR_RIGHT, 'R');
+        pPlaceHolder = (void*)(UINT_PTR)pBar->GetDlgCtrlID();
+        Layout();
+        m_pFrame->FloatControlBar(pBar, WindowRectOf(m_pFrame).CenterPoint(), CBRS_ALIGN_TOP);
+        Layout();
+        ASSERT_GE(pRight->FindBar((CControlBar*)pPlaceHolder), 1) << pszWay << ": " << DescribeRows(pRight);
+        if (pszWay[3] == 't') {
+            m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_LEFT);
+        } else {
+            const CRect rectBar = WindowRectOf(pBar), rectLeft = WindowRectOf(pLeft);
+            DragBarByMessages(pBar, CPoint(rectBar.left + 30, rectBar.top + 6),
+                              CPoint(rectLeft.CenterPoint().x, rectLeft.bottom - 20));
+        }
+        Layout();
+        ASSERT_FALSE(pBar->IsFloating()) << pszWay;
+        EXPECT_EQ(-1, pRight->FindBar((CControlBar*)pPlaceHolder))
+            << pszWay << ": the right dock bar keeps a place for a bar docked at the left: " << DescribeRows(pRight);
+    }
+    EXPECT_EQ(std::vector<std::string>(), watch.Faults());
+}
+
+}   // namespace
