@@ -1,7 +1,9 @@
-// A bar floated off a row leaves its place-holder there (its control id in
-// the row, where it docks back). Layouts walk rows that hold place-holders:
-// squeezed to nothing and given their room back, every bar of such a row
-// shows again, and no layout faults on the way.
+// Rows of sizing bars after the moves a user makes. A bar floated off a row
+// leaves its place-holder there (its control id in the row, where it docks
+// back): layouts walk rows that hold place-holders, squeezed to nothing and
+// given their room back every bar of such a row shows again, and no layout
+// faults on the way; a bar docked at another edge leaves none behind. A bar
+// dragged along its own row leaves the row within its dock bar.
 #include <afxwin.h>
 #include <afxext.h>
 #include <gtest/gtest.h>
@@ -24,6 +26,13 @@ CRect WindowRectOf(CWnd* pWnd)
     CRect r;
     pWnd->GetWindowRect(&r);
     return r;
+}
+
+std::string NameOf(CWnd* pWnd)
+{
+    CString str;
+    pWnd->GetWindowText(str);
+    return (LPCTSTR)str;
 }
 
 // A row of sizing bars A, B, C as the case names them ('P' is the bar that
@@ -214,6 +223,47 @@ TEST_F(SizeDockPlaceHolderElsewhere, ABarDockedAtAnotherEdgeLeavesNoPlaceHolderB
         ASSERT_FALSE(pBar->IsFloating()) << pszWay;
         EXPECT_EQ(-1, pRight->FindBar((CControlBar*)pPlaceHolder))
             << pszWay << ": the right dock bar keeps a place for a bar docked at the left: " << DescribeRows(pRight);
+    }
+    EXPECT_EQ(std::vector<std::string>(), watch.Faults());
+}
+
+}   // namespace
+
+namespace {
+
+// A sizing bar dragged along its own row takes the drag's length; the row
+// keeps its signature (the same bars in the same rows), and the others must
+// still make room, or the row runs past the dock bar's end.
+class SizeDockRowDrag : public SizeDockPlaceHolder
+{
+};
+
+TEST_F(SizeDockRowDrag, ABarDraggedAlongItsOwnRowLeavesTheRowWithinTheDockBar)
+{
+    CLayoutFaultWatch watch;
+    COXSizeControlBar* pA = AddBar(AFX_IDW_DOCKBAR_TOP, 'A');
+    COXSizeControlBar* pB = AddBar(AFX_IDW_DOCKBAR_TOP, 'B');
+    COXSizeControlBar* pC = AddBar(AFX_IDW_DOCKBAR_TOP, 'C');
+    COXSizeDockBar* pTop = DYNAMIC_DOWNCAST(COXSizeDockBar, m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+    for (int i = (int)pTop->m_arrBars.GetSize() - 2; i > 1; --i)
+        if (pTop->m_arrBars[i] == NULL)
+            pTop->m_arrBars.RemoveAt(i);
+    Layout();
+    Layout();
+    pTop->MaximizeInRow(pB, TRUE);
+    Layout();
+    const CRect rectA = WindowRectOf(pA), rectC = WindowRectOf(pC);
+    DragBarByMessages(pC, CPoint(rectC.left + 30, rectC.top + 6), CPoint(rectA.left + 10, rectA.CenterPoint().y));
+    Layout();
+    ASSERT_FALSE(pC->IsFloating());
+    ASSERT_EQ(pTop, pC->m_pDockBar);
+    CRect rectTop = WindowRectOf(pTop);
+    rectTop.InflateRect(afxData.cxBorder2, afxData.cyBorder2);
+    for (COXSizeControlBar* p : {pA, pB, pC}) {
+        const CRect r = WindowRectOf(p);
+        EXPECT_LE(r.right, rectTop.right) << NameOf(p) << " at " << r.left - rectTop.left << ", " << r.Width()
+                                          << " long, in a dock bar " << rectTop.Width() << " long: "
+                                          << DescribeRows(pTop);
     }
     EXPECT_EQ(std::vector<std::string>(), watch.Faults());
 }
