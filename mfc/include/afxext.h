@@ -441,6 +441,10 @@ public:
     // visible bar hidden.
     BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0);
     void RemovePlaceHolder(CControlBar* pBar);
+    // A bar docked at an edge has no place to go back to: its place-holders
+    // in the frame's other edge dock bars go (here nothing happens for a
+    // floating dock bar, whose bar floats and keeps them).
+    void RemovePlaceHoldersElsewhere(CControlBar* pBar);
     // Shows or hides every docked bar.
     void ShowAll(BOOL bShow);
 

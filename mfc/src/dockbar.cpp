@@ -193,8 +193,9 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
         pBar->SetWindowPos(NULL, 0, 0, 0, 0,
                            SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 
-    // its remembered place here is taken now
+    // its remembered place here is taken now, and any elsewhere forgotten
     RemovePlaceHolder(pBar);
+    RemovePlaceHoldersElsewhere(pBar);
 
     CFrameWnd* pFrameWnd = GetDockingFrame();
     if (pFrameWnd != NULL)
@@ -237,6 +238,7 @@ void CDockBar::ReDockControlBar(CControlBar* pBar, LPCRECT lpRect)
     if (pBar->m_pDockBar != NULL && pBar->m_pDockBar != this)
         pBar->m_pDockBar->RemoveControlBar(pBar);
     pBar->m_pDockBar = this;
+    RemovePlaceHoldersElsewhere(pBar);
 
     CFrameWnd* pFrameWnd = GetDockingFrame();
     if (pFrameWnd != NULL)
@@ -295,6 +297,19 @@ void CDockBar::RemovePlaceHolder(CControlBar* pBar)
     int nOldPos = FindBar(pBar);
     if (nOldPos > 0)
         RemoveEntry(m_arrBars, nOldPos);
+}
+
+void CDockBar::RemovePlaceHoldersElsewhere(CControlBar* pBar)
+{
+    CFrameWnd* pFrameWnd = m_bFloating ? NULL : GetDockingFrame();
+    if (pFrameWnd == NULL || pBar == NULL)
+        return;
+    POSITION pos = pFrameWnd->m_listControlBars.GetHeadPosition();
+    while (pos != NULL) {
+        CControlBar* pOther = (CControlBar*)pFrameWnd->m_listControlBars.GetNext(pos);
+        if (pOther != this && pOther->IsDockBar() && !((CDockBar*)pOther)->m_bFloating)
+            ((CDockBar*)pOther)->RemovePlaceHolder(pBar);
+    }
 }
 
 void CDockBar::ShowAll(BOOL bShow)

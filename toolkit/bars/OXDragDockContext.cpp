@@ -394,17 +394,20 @@ void COXDragDockContext::EndDrag(CPoint pt)
         return;
     }
     const BOOL bHorz = (m_pTargetDockBar->m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    // a bar that takes the drag's length, in its own row too, needs the
+    // others to make room for it (the row's signature may not change when
+    // it only moves along its row)
+    BOOL bNewLength = FALSE;
     if (pSizeBar != NULL) {
-        if (bHorz)
-            pSizeBar->m_HorzDockSize = m_rectDock.Size();
-        else
-            pSizeBar->m_VertDockSize = m_rectDock.Size();
+        CSize& sizeDock = bHorz ? pSizeBar->m_HorzDockSize : pSizeBar->m_VertDockSize;
+        bNewLength = sizeDock != m_rectDock.Size();
+        sizeDock = m_rectDock.Size();
     }
     const UINT nSignatureBefore = pOldDock != NULL ? pOldDock->CurrentSignature() : 0;
     COXSizeDockBar* pTarget = DYNAMIC_DOWNCAST(COXSizeDockBar, m_pTargetDockBar);
     if (pTarget != NULL) {
         pTarget->DockBarAt(m_pBar, &m_rectDock);
-        if (pTarget != pOldDock || pTarget->CurrentSignature() != nSignatureBefore)
+        if (pTarget != pOldDock || bNewLength || pTarget->CurrentSignature() != nSignatureBefore)
             pTarget->MakeRoomInRow(m_pBar);
     } else {
         m_pDockSite->DockControlBar(m_pBar, m_pTargetDockBar, &m_rectDock);

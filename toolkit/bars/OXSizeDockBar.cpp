@@ -739,6 +739,7 @@ void COXSizeDockBar::DockBarAt(CControlBar* pBar, LPCRECT lpRect)
     if (bHide)
         pBar->ShowWindow(SW_SHOWNA);
     RemovePlaceHolder(pBar);
+    RemovePlaceHoldersElsewhere(pBar);
     if (nTabAction == joinTabs)
         m_wndTabContainer.InsertBar(pBar, nTabPos, TRUE);
     CFrameWnd* pFrame = GetDockingFrame();
@@ -903,7 +904,8 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     // started within the room the last layout had (a share may have
     // squeezed it since, but never moves it)
     auto hadRoom = [&](void* pEntry) {
-        CControlBar* p = (CControlBar*)pEntry;
+        // a place-holder (a control id) is no bar to ask
+        CControlBar* p = (UINT_PTR)pEntry <= 0xFFFF ? NULL : (CControlBar*)pEntry;
         if (p == NULL || !::IsWindow(p->m_hWnd))
             return false;
         CRect r;
@@ -991,12 +993,18 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                        (rect.left >= sizeMax.cx - sizeBorder2.cx || rectBar.IsRectEmpty() || rectBar.right <= 0)) {
                 relaid.insert(pBar);
                 if (bFirstInRow) {
-                    // a row of its own, shared anew with the row after it
-                    if (nPos + 1 < m_arrBars.GetSize() && m_arrBars[nPos + 1] != NULL) {
-                        noteWrapped(m_arrBars[nPos + 1]);
-                        m_arrBars.InsertAt(nPos + 1, (void*)NULL);
+                    // a row of its own, shared anew with the row after it,
+                    // which the next bar of the row heads; the place-holders
+                    // between stay where their bars floated off
+                    int nNext = nPos + 1;
+                    while (nNext < m_arrBars.GetSize() && m_arrBars[nNext] != NULL &&
+                           GetDockedControlBar(nNext) == NULL)
+                        ++nNext;
+                    if (nNext < m_arrBars.GetSize() && m_arrBars[nNext] != NULL) {
+                        noteWrapped(m_arrBars[nNext]);
+                        m_arrBars.InsertAt(nNext, (void*)NULL);
                         ShareRowLength(RowStart(nPos), sizeMax.cx);
-                        ShareRowLength(nPos + 2, sizeMax.cx);
+                        ShareRowLength(nNext + 1, sizeMax.cx);
                     } else {
                         ShareRowLength(RowStart(nPos), sizeMax.cx);
                     }
