@@ -753,6 +753,48 @@ TEST(HtmlLinks, HotAreasRedrawRequestsAndActivation)
   ::DestroyWindow(sink);
 }
 
+// A picture inside a link is drawn with its hot style while the link is hot;
+// given only its normal style, it keeps that style then too.
+TEST(HtmlLinks, APictureInALinkKeepsItsStyleUnlessGivenAHotOne)
+{
+  CPixelCanvas canvas(100, 40, kWhite);
+  HDC hdc = canvas.dc.GetSafeHdc();
+  HBITMAP hbm = MakeBitmap(20, 10, kRed, kGreen);
+  CString bmp;
+  bmp.Format("0x%llX", (unsigned long long)(UINT_PTR)hbm);
+  struct Case { const char* attributes; bool greyCold, greyHot; } cases[] = {
+    {"style=g", true, true},
+    {"hotstyle=g", false, true},
+    {"style=g hotstyle=", true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.attributes);
+    const CString html = "<a href=\"http://example.invalid/\"><bmp handle=" + bmp + " " + c.attributes + "></a>";
+    CPPHtmlDrawer d;
+    // Whether every drawn pixel of the picture is grey, drawn as the link is now.
+    auto drawnGrey = [&]() {
+      canvas.dc.FillSolidRect(0, 0, 100, 40, kWhite);
+      d.DrawHtmlInRect(hdc, html, 0, 0, 100, 40);
+      const CRect box = InkBox(canvas, CRect(0, 0, 100, 40), kWhite);
+      EXPECT_EQ(CSize(20, 10), box.Size());
+      int coloured = 0;
+      for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x) {
+          const COLORREF p = canvas.At(x, y);
+          coloured += GetRValue(p) != GetGValue(p) || GetGValue(p) != GetBValue(p);
+        }
+      return coloured == 0;
+    };
+    Measure(d, hdc, html);
+    EXPECT_EQ(c.greyCold, drawnGrey()) << "the link not hot";
+    ASSERT_EQ(1u, d.GetHotAreas().size());
+    const RECT r = d.GetHotAreas()[0].rect;
+    EXPECT_TRUE(d.OnHotAreaSetCursor({(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
+    EXPECT_EQ(c.greyHot, drawnGrey()) << "the link hot";
+  }
+  ::DeleteObject(hbm);
+}
+
 // When the shell fails, the registered command gets the link as one quoted
 // argument, never as loose words of a command line.
 TEST(HtmlLinks, FallbackCommandQuotesTheLink)

@@ -422,9 +422,12 @@ void CGalleryWindow::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
     CWnd::OnActivate(nState, pWndOther, bMinimized);
     // Windows keeps the windows a window owns above it. Wine does not: a
-    // click that activates the gallery (on its Skin menu, its list) brings it
-    // over every page it opened, after this message and with no
-    // WM_WINDOWPOSCHANGED. The pages are put back once that is done.
+    // click that activates the gallery (on its Skin menu, its list) raises
+    // its X window over every page it opened, and the window list follows
+    // only when the X server's answer is read, with no WM_WINDOWPOSCHANGED
+    // and often after the message posted here. The pages are restacked then
+    // all the same, so that their own raises reach the X server after the
+    // gallery's.
     if (nState != WA_INACTIVE)
         PostMessage(WM_GALLERY_RAISEOWNED);
 }
@@ -456,19 +459,15 @@ LRESULT CGalleryWindow::OnRaiseOwned(WPARAM, LPARAM)
 void CGalleryWindow::RaiseOwnedWindows()
 {
     std::vector<HWND> owned;    // top to bottom
-    bool bAnyBelow = false;
-    bool bBelow = false;
     for (HWND h = ::GetWindow(::GetDesktopWindow(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
-        if (h == m_hWnd)
-            bBelow = true;
         // A topmost window (an open menu) is above the gallery anyway.
-        else if (::IsWindowVisible(h) && !(::GetWindowLong(h, GWL_EXSTYLE) & WS_EX_TOPMOST) && IsOwnedBy(h, m_hWnd)) {
+        if (::IsWindowVisible(h) && !(::GetWindowLong(h, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
+            IsOwnedBy(h, m_hWnd))
             owned.push_back(h);
-            bAnyBelow = bAnyBelow || bBelow;
-        }
     }
-    if (!bAnyBelow)
-        return;
+    // Restacked even when the window list shows them above the gallery
+    // already: it may not show yet the raise Wine has asked of the X server
+    // for the gallery's activation (see OnActivate).
     // The lowest first, each to the top: their order among themselves stays.
     // (A page that owns a pop-up of its own, a floating bar, is kept below
     // that pop-up by Wine, and Wine restacks only a window that comes to the

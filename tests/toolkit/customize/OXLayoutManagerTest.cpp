@@ -40,19 +40,25 @@ protected:
         m_layout.Detach();
         m_host.DestroyWindow();
     }
-    HWND AddStatic(int nID, const CRect& rect)
+    HWND AddStatic(int nID, const CRect& rect) { return AddStatic(m_container, nID, rect); }
+    static HWND AddStatic(CWnd& container, int nID, const CRect& rect)
     {
         return ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, rect.left, rect.top, rect.Width(),
-                                 rect.Height(), m_container.GetSafeHwnd(), (HMENU)(INT_PTR)nID, NULL, NULL);
+                                 rect.Height(), container.GetSafeHwnd(), (HMENU)(INT_PTR)nID, NULL, NULL);
     }
-    CRect ChildRect(int nID)
+    CRect ChildRect(int nID) { return ChildRect(m_container, nID); }
+    static CRect ChildRect(CWnd& container, int nID)
     {
         CRect rect;
-        ::GetWindowRect(::GetDlgItem(m_container.GetSafeHwnd(), nID), &rect);
-        ::MapWindowPoints(NULL, m_container.GetSafeHwnd(), (LPPOINT)&rect, 2);
+        ::GetWindowRect(::GetDlgItem(container.GetSafeHwnd(), nID), &rect);
+        ::MapWindowPoints(NULL, container.GetSafeHwnd(), (LPPOINT)&rect, 2);
         return rect;
     }
-    void Resize(int cx, int cy) { m_container.SetWindowPos(NULL, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOMOVE); }
+    void Resize(int cx, int cy) { Resize(m_container, cx, cy); }
+    static void Resize(CWnd& container, int cx, int cy)
+    {
+        container.SetWindowPos(NULL, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOMOVE);
+    }
 
     CWnd m_host, m_container;
     CInspectedLayout m_layout;
@@ -124,6 +130,40 @@ TEST_F(OXLayoutManagerTest, ChildrenTiedToEachOtherAndToWhereTheyAre)
     EXPECT_FALSE(m_layout.TieChild(103, OX_LMS_ALL, OX_LMT_POSITION));
     Resize(300, 200);
     EXPECT_EQ(ChildRect(103), CRect(20, 30, 170, 150));
+}
+
+// Attached to a second window, the manager lays out that window's children
+// as it is sized, and leaves the first one and its children alone.
+TEST_F(OXLayoutManagerTest, AttachedToASecondWindowItLeavesTheFirstAlone)
+{
+    CWnd second;
+    ASSERT_TRUE(second.CreateEx(0, AfxRegisterWndClass(0), "second", WS_CHILD | WS_VISIBLE,
+                                CRect(0, 150, 200, 250), &m_host, 501));
+    AddStatic(101, CRect(10, 10, 60, 30));
+    AddStatic(second, 101, CRect(10, 10, 60, 30));
+    m_layout.Attach(&m_container);
+    ASSERT_TRUE(m_layout.SetConstraint(101, OX_LMS_LEFT, OX_LMT_SAME, 10));
+    ASSERT_TRUE(m_layout.SetConstraint(101, OX_LMS_RIGHT, OX_LMT_SAME, -10));
+    Resize(300, 100);
+    EXPECT_EQ(ChildRect(101).right, 290);
+
+    m_layout.Attach(&second);
+    ASSERT_TRUE(m_layout.SetConstraint(101, OX_LMS_LEFT, OX_LMT_SAME, 10));
+    ASSERT_TRUE(m_layout.SetConstraint(101, OX_LMS_RIGHT, OX_LMT_SAME, -20));
+    Resize(second, 250, 100);
+    EXPECT_EQ(ChildRect(second, 101).right, 230) << "the second window's child";
+
+    const int nLayouts = m_layout.nLayouts;
+    Resize(400, 100);
+    EXPECT_EQ(ChildRect(101).right, 290) << "the first window's child moved";
+    EXPECT_EQ(ChildRect(second, 101).right, 230) << "sizing the first moved the second's child";
+    EXPECT_EQ(m_layout.nLayouts, nLayouts);
+    CRect client;
+    m_container.GetClientRect(&client);
+    EXPECT_EQ(client.Width(), 400);     // its own procedure still ran
+
+    m_layout.Detach();
+    second.DestroyWindow();
 }
 
 TEST_F(OXLayoutManagerTest, CyclesAndMissingBasesGiveNoLayout)

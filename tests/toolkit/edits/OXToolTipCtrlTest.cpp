@@ -8,6 +8,10 @@
 #include "testdrawing.h"
 #include "testsupport.h"
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 namespace {
 
 TEST(OXToolTipText, FieldsAndShownText)
@@ -229,6 +233,49 @@ TEST_F(OXToolTipWindow, TheTextKeepsItsMarginsInsideTheFrame)
     CRect size = m_tip.CalculateTipSize(text, 0);
     EXPECT_EQ(client.Size(), size.Size());
     EXPECT_LE(ink.bottom, client.bottom - 1 - margin.bottom);
+}
+
+// The shown window is as wide as its widest line in the tip's font, plus
+// both margins and both frame lines, and as high as its lines, plus the
+// same: measured on the window itself, the text apart.
+TEST_F(OXToolTipWindow, TheShownWindowIsTheTextWithItsMarginsAndFrame)
+{
+    struct Case {
+        CStatic* tool;
+        const char* text;
+        std::vector<const char*> lines;
+    };
+    const Case cases[] = {
+        {&m_a, "Held inside", {"Held inside"}},
+        {&m_b, "Short\nA rather longer second line", {"Short", "A rather longer second line"}},
+    };
+    CRect margin;
+    m_tip.GetMargin(&margin);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        ASSERT_TRUE(m_tip.AddTool(c.tool, c.text));
+        MoveOver(*c.tool, CPoint(20, 10));
+        ASSERT_TRUE(PumpUntil([&] {
+            return m_tip.IsWindowVisible() && m_tip.GetCurrentTool() == m_tip.FindTool(c.tool);
+        }, kWaitMs));
+        CRect shown;
+        m_tip.GetWindowRect(&shown);
+
+        CWindowDC dc(NULL);
+        CFont* pOld = dc.SelectObject(&m_tip.m_font);
+        int textWidth = 0;
+        for (const char* line : c.lines) {
+            SIZE extent = {};
+            ASSERT_TRUE(::GetTextExtentPoint32A(dc.GetSafeHdc(), line, (int)strlen(line), &extent));
+            textWidth = std::max(textWidth, (int)extent.cx);
+        }
+        TEXTMETRIC tm = {};
+        dc.GetTextMetrics(&tm);
+        dc.SelectObject(pOld);
+        const int textHeight = (int)c.lines.size() * (tm.tmHeight + tm.tmExternalLeading);
+        EXPECT_EQ(shown.Width(), textWidth + margin.left + margin.right + 2);
+        EXPECT_EQ(shown.Height(), textHeight + margin.top + margin.bottom + 2);
+    }
 }
 
 TEST_F(OXToolTipWindow, MeasuresEveryLineOfAText)

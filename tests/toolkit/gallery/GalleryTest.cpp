@@ -102,6 +102,63 @@ TEST(Gallery, PagesStayAboveTheGalleryWhenASkinIsChosenFromItsMenu)
     pGallery->DestroyWindow();
 }
 
+// The names of the given windows in their order on the screen, top first.
+std::string StackingOrder(const std::vector<std::pair<const char*, HWND>>& windows)
+{
+    std::string order;
+    for (HWND h = ::GetWindow(::GetDesktopWindow(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+        for (const auto& w : windows)
+            if (w.second == h)
+                order += (order.empty() ? "" : ", ") + std::string(w.first);
+    return order;
+}
+
+// A click on the gallery's list activates it; the pages it opened go back
+// above it in the order they had, the last opened on top.
+TEST(Gallery, PagesKeepTheirOrderAboveTheGalleryWhenAClickActivatesIt)
+{
+    CGalleryWindow* pGallery = new CGalleryWindow;
+    ASSERT_TRUE(pGallery->CreateGallery());
+    const HWND hGallery = pGallery->GetSafeHwnd();
+    const HWND hList = ::GetWindow(hGallery, GW_CHILD);
+    ASSERT_NE(hList, (HWND)NULL);
+    CRect rcList;
+    ::GetWindowRect(hList, &rcList);
+    const CPoint click(rcList.left + 12, rcList.top + 12);
+    // Cascaded down and right of the point clicked, over the gallery and each other.
+    std::vector<std::pair<const char*, HWND>> pages;
+    int offset = 20;
+    for (const char* name : {"Bitmap button", "Drop edits", "Formatted edits", "Extended list box"}) {
+        CWnd* pPage = pGallery->Open(name);
+        ASSERT_NE(pPage, (CWnd*)NULL) << name;
+        pPage->SetWindowPos(NULL, click.x + offset, click.y + offset, 0, 0,
+                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        offset += 30;
+        pages.push_back({name, pPage->GetSafeHwnd()});
+    }
+    std::vector<std::pair<const char*, HWND>> expected(pages.rbegin(), pages.rend());
+    expected.push_back({"gallery", hGallery});
+    const std::string expectedOrder = StackingOrder(expected);
+    ASSERT_EQ(expectedOrder, "Extended list box, Formatted edits, Drop edits, Bitmap button, gallery");
+    ASSERT_EQ(::WindowFromPoint(click), hList) << "a page covers the point to click";
+
+    ASSERT_TRUE(LeftClickOnScreen(click));
+    ASSERT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == hGallery; }, kWaitMs))
+        << "the click never activated the gallery";
+    EXPECT_TRUE(PumpUntil([&] { return StackingOrder(expected) == expectedOrder; }, kWaitMs))
+        << "top first: " << StackingOrder(expected);
+    // Wine raises the gallery on the X server and takes the new order into
+    // its window list only when it reads the server's answer, which brings
+    // no message to wait for: the order is looked at again once the thread
+    // has waited for input a while.
+    ASSERT_TRUE(PumpPastTimer(300));
+    EXPECT_EQ(StackingOrder(expected), expectedOrder) << "top first";
+
+    for (const auto& page : pages)
+        ::DestroyWindow(page.second);
+    pGallery->DestroyWindow();
+}
+
 CString ReadWholeFile(const CString& path)
 {
     CString text;
