@@ -62,6 +62,18 @@ BOOL HasFocusWithin(CWnd* pWnd)
     return hFocus != NULL && (hFocus == pWnd->m_hWnd || ::IsChild(pWnd->m_hWnd, hFocus));
 }
 
+// Every button of the bar and where it stands, read once for a whole paint.
+void ReadButtons(CToolBar* pBar, std::vector<TBBUTTON>& buttons, std::vector<RECT>& rects)
+{
+    const int nCount = (int)pBar->SendMessage(TB_BUTTONCOUNT);
+    buttons.assign(nCount, TBBUTTON());
+    rects.assign(nCount, RECT());
+    for (int i = 0; i < nCount; ++i) {
+        pBar->SendMessage(TB_GETBUTTON, i, (LPARAM)&buttons[i]);
+        pBar->SendMessage(TB_GETITEMRECT, i, (LPARAM)&rects[i]);
+    }
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -391,13 +403,10 @@ void COXToolbarSkinClassic::RedrawWrappedSeparators(CDC* pDC, CToolBar* pBar)
 {
     CRect rectClient;
     pBar->GetClientRect(rectClient);
-    const int nCount = (int)pBar->SendMessage(TB_BUTTONCOUNT);
-    std::vector<TBBUTTON> buttons(nCount);
-    std::vector<RECT> rects(nCount);
-    for (int i = 0; i < nCount; ++i) {
-        pBar->SendMessage(TB_GETBUTTON, i, (LPARAM)&buttons[i]);
-        pBar->SendMessage(TB_GETITEMRECT, i, (LPARAM)&rects[i]);
-    }
+    std::vector<TBBUTTON> buttons;
+    std::vector<RECT> rects;
+    ReadButtons(pBar, buttons, rects);
+    const int nCount = (int)buttons.size();
     const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE);
     for (int i = 0; i < nCount; ++i) {
         const TBBUTTON& button = buttons[i];
@@ -569,13 +578,10 @@ void COXToolbarSkinXP::DrawBar(CDC* pScreenDC, CToolBar* pBar)
         else
             DrawSeparator(&dcMem, rect, pBar);
     };
-    const int nCount = (int)pBar->SendMessage(TB_BUTTONCOUNT);
-    std::vector<TBBUTTON> buttons(nCount);
-    std::vector<RECT> rects(nCount);
-    for (int i = 0; i < nCount; ++i) {
-        pBar->SendMessage(TB_GETBUTTON, i, (LPARAM)&buttons[i]);
-        pBar->SendMessage(TB_GETITEMRECT, i, (LPARAM)&rects[i]);
-    }
+    std::vector<TBBUTTON> buttons;
+    std::vector<RECT> rects;
+    ReadButtons(pBar, buttons, rects);
+    const int nCount = (int)buttons.size();
     for (int i = 0; i < nCount; ++i) {
         const TBBUTTON& button = buttons[i];
         const CRect rect(rects[i]);

@@ -21,20 +21,6 @@ namespace {
 
 const UINT kFirstBarId = AFX_IDW_CONTROLBAR_FIRST + 70;
 
-CRect WindowRectOf(CWnd* pWnd)
-{
-    CRect r;
-    pWnd->GetWindowRect(&r);
-    return r;
-}
-
-std::string NameOf(CWnd* pWnd)
-{
-    CString str;
-    pWnd->GetWindowText(str);
-    return (LPCTSTR)str;
-}
-
 // A row of sizing bars A, B, C as the case names them ('P' is the bar that
 // is floated and leaves its place-holder), in a top or a left dock bar; an
 // 'A' row of its own comes first for a place-holder alone in its row.

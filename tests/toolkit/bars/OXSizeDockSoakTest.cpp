@@ -53,20 +53,6 @@ private:
     UINT m_n;
 };
 
-CRect WindowRectOf(CWnd* pWnd)
-{
-    CRect r;
-    pWnd->GetWindowRect(&r);
-    return r;
-}
-
-std::string NameOf(CWnd* pWnd)
-{
-    CString str;
-    pWnd->GetWindowText(str);
-    return (LPCTSTR)str;
-}
-
 struct SoakCase
 {
     const char* name;

@@ -54,6 +54,20 @@ void CLayoutFaultWatch::Clear()
     m_answerer.Clear();
 }
 
+CRect WindowRectOf(CWnd* pWnd)
+{
+    CRect r;
+    pWnd->GetWindowRect(&r);
+    return r;
+}
+
+std::string NameOf(CWnd* pWnd)
+{
+    CString str;
+    pWnd->GetWindowText(str);
+    return (LPCTSTR)str;
+}
+
 std::string DescribeRows(CDockBar* pDock)
 {
     std::string str;

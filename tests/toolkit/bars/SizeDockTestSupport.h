@@ -43,6 +43,10 @@ private:
     CLayoutFaultWatch* m_pPrevious;
 };
 
+// A window's rectangle on the screen, and its text.
+CRect WindowRectOf(CWnd* pWnd);
+std::string NameOf(CWnd* pWnd);
+
 // The rows of a dock bar as text, "[Bar 1, #59471] [Bar 2]": bars by their
 // window text, place-holders by '#' and their id.
 std::string DescribeRows(CDockBar* pDock);
