@@ -903,9 +903,7 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     // a bar broken off its row goes back to it with the room only when it
     // started within the room the last layout had (a share may have
     // squeezed it since, but never moves it)
-    auto hadRoom = [&](void* pEntry) {
-        // a place-holder (a control id) is no bar to ask
-        CControlBar* p = (UINT_PTR)pEntry <= 0xFFFF ? NULL : (CControlBar*)pEntry;
+    auto hadRoom = [&](CControlBar* p) {
         if (p == NULL || !::IsWindow(p->m_hWnd))
             return false;
         CRect r;
@@ -915,9 +913,9 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
             r = Flip(r);
         return r.left >= -sizeBorder2.cx && r.left < m_nLastRoom - sizeBorder2.cx;
     };
-    auto noteWrapped = [&](void* pEntry) {
-        if (hadRoom(pEntry))
-            m_arrWrappedBars.Add(pEntry);
+    auto noteWrapped = [&](CControlBar* pBar) {
+        if (hadRoom(pBar))
+            m_arrWrappedBars.Add(pBar);
     };
 
     nRowSizing = countRowSizing(1);
@@ -1001,7 +999,7 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                            GetDockedControlBar(nNext) == NULL)
                         ++nNext;
                     if (nNext < m_arrBars.GetSize() && m_arrBars[nNext] != NULL) {
-                        noteWrapped(m_arrBars[nNext]);
+                        noteWrapped(GetDockedControlBar(nNext));
                         m_arrBars.InsertAt(nNext, (void*)NULL);
                         ShareRowLength(RowStart(nPos), sizeMax.cx);
                         ShareRowLength(nNext + 1, sizeMax.cx);

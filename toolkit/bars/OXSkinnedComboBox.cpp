@@ -116,15 +116,10 @@ BOOL COXSkinnedComboBox::OnRedrawNotify()
 
 HWND COXSkinnedComboBox::GetEditWindow() const
 {
-    if ((GetStyle() & 3) == CBS_DROPDOWNLIST)
+    COMBOBOXINFO info;
+    if ((GetStyle() & 3) == CBS_DROPDOWNLIST || !GetComboBoxInfo(&info))
         return NULL;
-    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
-        char szClass[8] = "";
-        ::GetClassNameA(hChild, szClass, sizeof(szClass));
-        if (lstrcmpiA(szClass, "Edit") == 0)
-            return hChild;
-    }
-    return NULL;
+    return info.hwndItem;
 }
 
 // A box shows its selection only while it has the focus, as a drop-down
