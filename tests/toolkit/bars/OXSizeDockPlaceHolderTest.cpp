@@ -45,16 +45,11 @@ protected:
         m_pFrame = new COXFrameWndSizeDock;
         ASSERT_TRUE(m_pFrame->Create(NULL, "Place-holders", WS_OVERLAPPEDWINDOW, CRect(20, 20, 820, 620)));
         m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
-        m_pOldMain = AfxGetApp()->m_pMainWnd;
-        AfxGetApp()->m_pMainWnd = m_pFrame;
-        m_pFrame->ShowWindow(SW_SHOWNORMAL);
-        m_pFrame->UpdateWindow();
+        m_main.Show(m_pFrame);
     }
     void TearDown() override
     {
-        AfxGetApp()->m_pMainWnd = m_pOldMain;
-        if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
-            m_pFrame->DestroyWindow();
+        m_main.Close();
         for (COXSizeControlBar* p : m_bars)
             delete p;
         PumpPending();
@@ -113,7 +108,7 @@ protected:
     }
 
     COXFrameWndSizeDock* m_pFrame = NULL;
-    CWnd* m_pOldMain = NULL;
+    CTestMainFrame m_main;
     std::vector<COXSizeControlBar*> m_bars;
 };
 

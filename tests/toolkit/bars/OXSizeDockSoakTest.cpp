@@ -70,6 +70,7 @@ class SizeDockSoak : public ::testing::TestWithParam<SoakCase>
 protected:
     void SetUp() override
     {
+        // each frame kind makes its own dock bars
         if (GetParam().bMDI) {
             COXMDIFrameWndSizeDock* pFrame = new COXMDIFrameWndSizeDock;
             ASSERT_TRUE(pFrame->Create(NULL, "Soak", WS_OVERLAPPEDWINDOW, CRect(10, 10, 1010, 770)));
@@ -81,10 +82,7 @@ protected:
             pFrame->EnableDocking(CBRS_ALIGN_ANY);
             m_pFrame = pFrame;
         }
-        m_pOldMain = AfxGetApp()->m_pMainWnd;
-        AfxGetApp()->m_pMainWnd = m_pFrame;
-        m_pFrame->ShowWindow(SW_SHOWNORMAL);
-        m_pFrame->UpdateWindow();
+        m_main.Show(m_pFrame);
         m_sizeFrame = WindowRectOf(m_pFrame).Size();
         for (int i = 0; i < kBars; ++i) {
             COXSizeControlBar* pBar = new COXSizeControlBar(0);
@@ -100,9 +98,7 @@ protected:
     }
     void TearDown() override
     {
-        AfxGetApp()->m_pMainWnd = m_pOldMain;
-        if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
-            m_pFrame->DestroyWindow();
+        m_main.Close();
         for (COXSizeControlBar* p : m_bars)
             delete p;
         AfxGetApp()->WriteProfileInt(kSection, "Version", 0);
@@ -147,7 +143,7 @@ protected:
     std::vector<std::string> Check();
 
     CFrameWnd* m_pFrame = NULL;
-    CWnd* m_pOldMain = NULL;
+    CTestMainFrame m_main;
     CSize m_sizeFrame;
     std::vector<COXSizeControlBar*> m_bars;
     CSoakRandom* m_pRandom = NULL;

@@ -54,6 +54,25 @@ void CLayoutFaultWatch::Clear()
     m_answerer.Clear();
 }
 
+void CTestMainFrame::Show(CFrameWnd* pFrame)
+{
+    m_pFrame = pFrame;
+    m_pOldMain = AfxGetApp()->m_pMainWnd;
+    AfxGetApp()->m_pMainWnd = pFrame;
+    pFrame->ShowWindow(SW_SHOWNORMAL);
+    pFrame->UpdateWindow();
+}
+
+void CTestMainFrame::Close()
+{
+    if (m_pFrame == NULL)
+        return;
+    AfxGetApp()->m_pMainWnd = m_pOldMain;
+    if (::IsWindow(m_pFrame->m_hWnd))
+        m_pFrame->DestroyWindow();
+    m_pFrame = NULL;
+}
+
 CRect WindowRectOf(CWnd* pWnd)
 {
     CRect r;

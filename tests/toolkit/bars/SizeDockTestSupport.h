@@ -43,6 +43,21 @@ private:
     CLayoutFaultWatch* m_pPrevious;
 };
 
+// A frame a test docks its bars in (created, its docking enabled by its own
+// kind's EnableDocking, which is not virtual): while shown it is the
+// application's main window (a floating frame's owner); Close puts the old
+// main window back and destroys the frame if it still is one.
+class CTestMainFrame
+{
+public:
+    void Show(CFrameWnd* pFrame);
+    void Close();
+
+private:
+    CFrameWnd* m_pFrame = NULL;
+    CWnd* m_pOldMain = NULL;
+};
+
 // A window's rectangle on the screen, and its text.
 CRect WindowRectOf(CWnd* pWnd);
 std::string NameOf(CWnd* pWnd);
