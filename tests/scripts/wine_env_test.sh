@@ -29,11 +29,14 @@ chmod +x "$tmp/wine32-starts" "$tmp/wine32-refused" "$tmp/wine64"
 
 # Sources wine-env.sh in a clean shell with the given settings and prints, one
 # a line: the answer, where "wine" leads, what "wine hello" runs, the reason.
+# "wine hello" is asked only of the shim: where wine is Wine's own launcher on
+# a machine that starts it, it would make a prefix and print Wine's own error.
 probe() {
   env -i PATH=/usr/bin:/bin HOME="$tmp" PELLUCOR_WINE64_LOADER="$tmp/wine64" "$@" \
     bash -c '. "$1" >/dev/null 2>&1
+             ran=-; [ "$(command -v wine)" = "$2/wine" ] && ran=$(wine hello 2>/dev/null)
              printf "%s\n%s\n%s\n%s\n" "$WINE32_RUNS" "$(command -v wine)" \
-               "$(wine hello 2>/dev/null)" "$WINE32_WHY"' _ "$env_sh"
+               "$ran" "$WINE32_WHY"' _ "$env_sh" "$shim_dir"
 }
 line() { sed -n "$1p"; }
 
