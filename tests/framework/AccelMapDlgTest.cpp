@@ -71,13 +71,14 @@ void PressCtrlPlus(HWND wnd, WPARAM vk)
   Key(wnd, WM_KEYUP, VK_CONTROL);
 }
 
-void PressCtrlShiftPlus(HWND wnd, WPARAM vk)
+// Ctrl, a second modifier (VK_SHIFT or VK_MENU) and the key.
+void PressCtrlAndPlus(HWND wnd, WPARAM modifier, WPARAM vk)
 {
   Key(wnd, WM_KEYDOWN, VK_CONTROL);
-  Key(wnd, WM_KEYDOWN, VK_SHIFT);
+  Key(wnd, WM_KEYDOWN, modifier);
   Key(wnd, WM_KEYDOWN, vk);
   Key(wnd, WM_KEYUP, vk);
-  Key(wnd, WM_KEYUP, VK_SHIFT);
+  Key(wnd, WM_KEYUP, modifier);
   Key(wnd, WM_KEYUP, VK_CONTROL);
 }
 
@@ -197,7 +198,7 @@ TEST_F(AccelMapDlgTest, ShiftAndPunctuationKeysMakeCombinationsOfTheirOwn)
         owner = GetDlgItem(dlg, IDC_ACCEL_OWNER);
         ClickItem(commands, FindItem(commands, "Save"));
       },
-      [&](HWND) { PressCtrlShiftPlus(key, 'O'); },
+      [&](HWND) { PressCtrlAndPlus(key, VK_SHIFT, 'O'); },
       [&](HWND dlg) {
         EXPECT_EQ(WindowText(key), "Ctrl+Shift+O");
         Click(dlg, IDC_ACCEL_ASSIGN);
@@ -224,6 +225,49 @@ TEST_F(AccelMapDlgTest, ShiftAndPunctuationKeysMakeCombinationsOfTheirOwn)
   ASSERT_NE(pSave, nullptr);
   EXPECT_NE(pSave->Find(kCtrl | FSHIFT, 'O'), nullptr);
   EXPECT_NE(pSave->Find(kCtrl, VK_OEM_1), nullptr);
+}
+
+// Alt and Shift are told apart: with Print holding Ctrl+Shift+K, Ctrl+Alt+K
+// is free for Save, and Ctrl+Shift+K is then refused with Print named.
+TEST_F(AccelMapDlgTest, AltAndShiftMakeCombinationsOfTheirOwn)
+{
+  ASSERT_TRUE(mgr.SetAccel(kCtrl | FSHIFT, kPrint, 'K', "Print"));
+  CDialogAnswerer answerer;
+  HWND commands = nullptr, accels = nullptr, key = nullptr, owner = nullptr;
+  auto script = Script(answerer, {
+      [&](HWND dlg) {
+        commands = GetDlgItem(dlg, IDC_ACCEL_COMMANDS);
+        accels = GetDlgItem(dlg, IDC_ACCEL_LIST);
+        key = GetDlgItem(dlg, IDC_ACCEL_KEY);
+        owner = GetDlgItem(dlg, IDC_ACCEL_OWNER);
+        ClickItem(commands, FindItem(commands, "Save"));
+      },
+      [&](HWND) { PressCtrlAndPlus(key, VK_MENU, 'K'); },
+      [&](HWND dlg) {
+        EXPECT_EQ(WindowText(key), "Ctrl+Alt+K");
+        Click(dlg, IDC_ACCEL_ASSIGN);
+      },
+      [&](HWND) {
+        EXPECT_EQ(WindowText(owner), "") << "no other command has it";
+        EXPECT_EQ(ListItems(accels), (std::vector<std::string>{"Ctrl+Alt+K"}));
+        PressCtrlAndPlus(key, VK_SHIFT, 'K');
+      },
+      [&](HWND dlg) {
+        EXPECT_EQ(WindowText(key), "Ctrl+Shift+K");
+        Click(dlg, IDC_ACCEL_ASSIGN);
+      },
+      [&](HWND dlg) {
+        EXPECT_EQ(WindowText(owner), "Print");
+        EXPECT_EQ(ListItems(accels), (std::vector<std::string>{"Ctrl+Alt+K"}));
+        Click(dlg, IDOK);
+      },
+  });
+  CAccelMapDlg dlg(&mgr, frame);
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_TRUE(script->Done());
+  ASSERT_NE(mgr.Lookup(kSave), nullptr);
+  EXPECT_NE(mgr.Lookup(kSave)->Find(kCtrl | FALT, 'K'), nullptr);
+  EXPECT_EQ(mgr.Lookup(kSave)->Find(kCtrl | FSHIFT, 'K'), nullptr);
 }
 
 TEST_F(AccelMapDlgTest, WithoutAManagerTheDialogEndsAtOnce)
