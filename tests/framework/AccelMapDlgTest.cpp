@@ -71,13 +71,14 @@ void PressCtrlPlus(HWND wnd, WPARAM vk)
   Key(wnd, WM_KEYUP, VK_CONTROL);
 }
 
-void PressCtrlShiftPlus(HWND wnd, WPARAM vk)
+// Ctrl, a second modifier (VK_SHIFT or VK_MENU) and the key.
+void PressCtrlAndPlus(HWND wnd, WPARAM modifier, WPARAM vk)
 {
   Key(wnd, WM_KEYDOWN, VK_CONTROL);
-  Key(wnd, WM_KEYDOWN, VK_SHIFT);
+  Key(wnd, WM_KEYDOWN, modifier);
   Key(wnd, WM_KEYDOWN, vk);
   Key(wnd, WM_KEYUP, vk);
-  Key(wnd, WM_KEYUP, VK_SHIFT);
+  Key(wnd, WM_KEYUP, modifier);
   Key(wnd, WM_KEYUP, VK_CONTROL);
 }
 
@@ -182,11 +183,13 @@ TEST_F(AccelMapDlgTest, AssignsRefusesDuplicatesKeepsLockedKeysAndSaves)
   EXPECT_EQ(text, CString("Ctrl+S"));
 }
 
-// Shift makes a combination of its own: Ctrl+Shift+O is free beside Open's
-// Ctrl+O. A punctuation key is named in the key field and the listing, and
-// is assigned without a box.
-TEST_F(AccelMapDlgTest, ShiftAndPunctuationKeysMakeCombinationsOfTheirOwn)
+// Shift and Alt make combinations of their own: Ctrl+Shift+O is free beside
+// Open's Ctrl+O, and with Print holding Ctrl+Shift+K, Ctrl+Alt+K is free
+// while Ctrl+Shift+K is refused with Print named. A punctuation key is named
+// in the key field and the listing, and is assigned without a box.
+TEST_F(AccelMapDlgTest, ModifiersAndPunctuationKeysMakeCombinationsOfTheirOwn)
 {
+  ASSERT_TRUE(mgr.SetAccel(kCtrl | FSHIFT, kPrint, 'K', "Print"));
   CDialogAnswerer answerer;
   HWND commands = nullptr, accels = nullptr, key = nullptr, owner = nullptr;
   auto script = Script(answerer, {
@@ -197,7 +200,7 @@ TEST_F(AccelMapDlgTest, ShiftAndPunctuationKeysMakeCombinationsOfTheirOwn)
         owner = GetDlgItem(dlg, IDC_ACCEL_OWNER);
         ClickItem(commands, FindItem(commands, "Save"));
       },
-      [&](HWND) { PressCtrlShiftPlus(key, 'O'); },
+      [&](HWND) { PressCtrlAndPlus(key, VK_SHIFT, 'O'); },
       [&](HWND dlg) {
         EXPECT_EQ(WindowText(key), "Ctrl+Shift+O");
         Click(dlg, IDC_ACCEL_ASSIGN);
@@ -205,6 +208,24 @@ TEST_F(AccelMapDlgTest, ShiftAndPunctuationKeysMakeCombinationsOfTheirOwn)
       [&](HWND) {
         EXPECT_EQ(WindowText(owner), "") << "no other command has it";
         EXPECT_EQ(ListItems(accels), (std::vector<std::string>{"Ctrl+Shift+O"}));
+        PressCtrlAndPlus(key, VK_MENU, 'K');
+      },
+      [&](HWND dlg) {
+        EXPECT_EQ(WindowText(key), "Ctrl+Alt+K");
+        Click(dlg, IDC_ACCEL_ASSIGN);
+      },
+      [&](HWND) {
+        EXPECT_EQ(WindowText(owner), "") << "Print has Shift, not Alt";
+        EXPECT_EQ(ListItems(accels), (std::vector<std::string>{"Ctrl+Shift+O", "Ctrl+Alt+K"}));
+        PressCtrlAndPlus(key, VK_SHIFT, 'K');
+      },
+      [&](HWND dlg) {
+        EXPECT_EQ(WindowText(key), "Ctrl+Shift+K");
+        Click(dlg, IDC_ACCEL_ASSIGN);
+      },
+      [&](HWND) {
+        EXPECT_EQ(WindowText(owner), "Print");
+        EXPECT_EQ(ListItems(accels), (std::vector<std::string>{"Ctrl+Shift+O", "Ctrl+Alt+K"}));
         PressCtrlPlus(key, VK_OEM_1);
       },
       [&](HWND dlg) {
@@ -212,7 +233,7 @@ TEST_F(AccelMapDlgTest, ShiftAndPunctuationKeysMakeCombinationsOfTheirOwn)
         Click(dlg, IDC_ACCEL_ASSIGN);
       },
       [&](HWND dlg) {
-        EXPECT_EQ(ListItems(accels), (std::vector<std::string>{"Ctrl+Shift+O", "Ctrl+;"}));
+        EXPECT_EQ(ListItems(accels), (std::vector<std::string>{"Ctrl+Shift+O", "Ctrl+Alt+K", "Ctrl+;"}));
         Click(dlg, IDOK);
       },
   });
@@ -223,6 +244,8 @@ TEST_F(AccelMapDlgTest, ShiftAndPunctuationKeysMakeCombinationsOfTheirOwn)
   CCmdAccelOb* pSave = mgr.Lookup(kSave);
   ASSERT_NE(pSave, nullptr);
   EXPECT_NE(pSave->Find(kCtrl | FSHIFT, 'O'), nullptr);
+  EXPECT_NE(pSave->Find(kCtrl | FALT, 'K'), nullptr);
+  EXPECT_EQ(pSave->Find(kCtrl | FSHIFT, 'K'), nullptr);
   EXPECT_NE(pSave->Find(kCtrl, VK_OEM_1), nullptr);
 }
 

@@ -125,8 +125,10 @@ TEST_F(AcceleratorManagerTest, AssigningFollowsTheNameAndDuplicateRules)
   EXPECT_FALSE(mgr.SetAccel(kCtrl, kPrint, 'Q', "Save"));         // the name is Save's
   EXPECT_FALSE(mgr.SetAccel(kCtrl, kSave, 'W', "Store"));         // Save has its name
   EXPECT_TRUE(mgr.SetAccel(FVIRTKEY, kSave, VK_F2, "Save"));
+  EXPECT_TRUE(mgr.SetAccel(kCtrl | FSHIFT, kSave, 'K', "Save"));
+  EXPECT_TRUE(mgr.SetAccel(kCtrl | FALT, kSave, 'K', "Save"));    // Alt is not Shift
   EXPECT_TRUE(mgr.SetAccel(FVIRTKEY, 200, VK_F9, "Run"));         // new command with it
-  EXPECT_EQ(Texts(mgr, kSave), (std::vector<std::string>{"Ctrl+S", "F2"}));
+  EXPECT_EQ(Texts(mgr, kSave), (std::vector<std::string>{"Ctrl+S", "F2", "Ctrl+Shift+K", "Ctrl+Alt+K"}));
   EXPECT_EQ(Texts(mgr, 200), (std::vector<std::string>{"F9"}));
   EXPECT_EQ(Texts(mgr, kPrint), (std::vector<std::string>{"Ctrl+P"}));
   EXPECT_FALSE(mgr.CreateEntry(300, "Save"));                     // name known: nothing

@@ -744,7 +744,7 @@ TEST(GridClipboardTextTest, PasteSplitsAtTabsCommasAndLineFeeds)
     }
 }
 
-TEST(GridClipboardTextTest, PasteHonoursReadOnlyCellsHiddenRowsAndEditing)
+TEST(GridClipboardTextTest, PasteHonoursReadOnlyCellsHiddenRowsAndColumnsAndEditing)
 {
     CGridCtrl grid;
     Fill(grid, 5, 5, 1, 1);
@@ -763,6 +763,11 @@ TEST(GridClipboardTextTest, PasteHonoursReadOnlyCellsHiddenRowsAndEditing)
     EXPECT_EQ(Str(grid.GetItemText(3, 2)), "3,2") << "the hidden row is stepped over";
     EXPECT_EQ(Str(grid.GetItemText(4, 2)), "s");
     EXPECT_EQ(Str(grid.GetItemText(4, 3)), "t");
+    grid.SetColumnWidth(3, 0);
+    EXPECT_TRUE(grid.PasteText(CCellID(1, 2), "x\ty"));
+    EXPECT_EQ(Str(grid.GetItemText(1, 2)), "x");
+    EXPECT_EQ(Str(grid.GetItemText(1, 3)), "b") << "the hidden column is stepped over";
+    EXPECT_EQ(Str(grid.GetItemText(1, 4)), "y");
 }
 
 // ---------------------------------------------------------------------------

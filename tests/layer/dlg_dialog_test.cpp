@@ -510,4 +510,25 @@ TEST_F(DlgExchange, LoadingShowsTheValueAndLimitsTheEdit)
     EXPECT_EQ(::SendDlgItemMessage(m_dlg, IDC_DLG_VALUE, EM_GETLIMITTEXT, 0, 0), 3);
 }
 
+// The first item is found like any other, and the whole list is searched
+// (the search ignores case, so the third item would match as well).
+TEST_F(DlgExchange, ExactComboStringSelectsTheFirstItem)
+{
+    for (DWORD dwKind : {(DWORD)CBS_DROPDOWNLIST, (DWORD)CBS_DROPDOWN}) {
+        const char* pszKind = dwKind == CBS_DROPDOWNLIST ? "drop list" : "edit combo";
+        HWND hCombo = ::CreateWindowA("COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | dwKind, 10, 120, 100, 80,
+                                      m_dlg, (HMENU)(INT_PTR)IDC_DLG_COMBO, NULL, NULL);
+        ASSERT_NE(hCombo, nullptr) << pszKind;
+        for (const char* item : {"Alpha", "Beta", "ALPHA"})
+            ::SendMessage(hCombo, CB_ADDSTRING, 0, (LPARAM)item);
+        ::SendMessage(hCombo, CB_SETCURSEL, 1, 0);
+        m_dlg.m_s = "Alpha";
+        m_dlg.m_exchange = [](CDataExchange* pDX, CValueDialog& d) { DDX_CBStringExact(pDX, IDC_DLG_COMBO, d.m_s); };
+        EXPECT_TRUE(m_dlg.UpdateData(FALSE)) << pszKind;
+        EXPECT_EQ(::SendMessage(hCombo, CB_GETCURSEL, 0, 0), 0) << pszKind;
+        EXPECT_EQ(WindowText(hCombo), "Alpha") << pszKind;
+        ::DestroyWindow(hCombo);
+    }
+}
+
 }  // namespace

@@ -343,6 +343,34 @@ protected:
         Bar().GetClientRect(rect);
         return rect.Size();
     }
+    TBBUTTON Button(int nIndex)
+    {
+        TBBUTTON button = {};
+        Bar().SendMessage(TB_GETBUTTON, nIndex, (LPARAM)&button);
+        return button;
+    }
+    // Makes the frame as narrow as wraps the bar at the separator nSep, with a
+    // longer row after it (the separator then lies inside the bar), and at no
+    // other separator; FALSE when no width does.
+    BOOL WrapInsideAt(int nSep)
+    {
+        const int nCount = (int)Bar().SendMessage(TB_BUTTONCOUNT);
+        auto endsARow = [&](int i) {
+            const TBBUTTON button = Button(i);
+            return (button.fsStyle & TBSTYLE_SEP) && (button.fsState & TBSTATE_WRAP);
+        };
+        for (int cx = 240; cx <= 800; cx += 4) {
+            m_frame->SetWindowPos(NULL, 0, 0, cx, 300, SWP_NOMOVE | SWP_NOZORDER);
+            m_frame->RecalcLayout();
+            Bar().RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);   // the rows are committed as it paints
+            BOOL bOnlyThere = endsARow(nSep) && ItemRect(nSep).left < ClientSize().cx;
+            for (int i = 0; i < nCount; ++i)
+                bOnlyThere = bOnlyThere && (i == nSep || !endsARow(i));
+            if (bOnlyThere)
+                return TRUE;
+        }
+        return FALSE;
+    }
 
     CScopedFrame<CSkinFrame> m_frame;
     HIMAGELIST m_hImages = NULL;
@@ -591,21 +619,7 @@ TEST_F(ToolbarSkinBarTest, ClassicDrawsARowsSeparatorBetweenTheRowsNotBesideTheB
         const char* pszName = dwList != 0 ? "texts beside the images" : "texts under the images";
         Bar().ModifyStyle(TBSTYLE_LIST, dwList);
         Bar().UpdateSizes();
-        // The frame as narrow as wraps the bar at the separator, with a
-        // longer row after it: the separator then lies inside the bar.
-        auto wrappedInside = [&] {
-            TBBUTTON separator = {};
-            Bar().SendMessage(TB_GETBUTTON, 2, (LPARAM)&separator);
-            return (separator.fsState & TBSTATE_WRAP) && ItemRect(2).left < ClientSize().cx;
-        };
-        BOOL bWrapped = FALSE;
-        for (int cx = 240; cx <= 800 && !bWrapped; cx += 4) {
-            m_frame->SetWindowPos(NULL, 0, 0, cx, 300, SWP_NOMOVE | SWP_NOZORDER);
-            m_frame->RecalcLayout();
-            Bar().RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);   // the rows are committed as it paints
-            bWrapped = wrappedInside();
-        }
-        ASSERT_TRUE(bWrapped) << pszName << ": no width wraps the bar at the separator";
+        ASSERT_TRUE(WrapInsideAt(2)) << pszName << ": no width wraps the bar at the separator";
         const CSize size = ClientSize();
         CPixelCanvas painted(size.cx, size.cy, kMagenta);
         Bar().SendMessage(WM_PRINTCLIENT, (WPARAM)painted.dc.GetSafeHdc(), PRF_CLIENT);
@@ -616,6 +630,28 @@ TEST_F(ToolbarSkinBarTest, ClassicDrawsARowsSeparatorBetweenTheRowsNotBesideTheB
         ASSERT_GT(rectGap.Height(), 1) << pszName;
         EXPECT_GT(CountIn(painted, rectGap, clrShadow), size.cx / 2) << pszName << ": the line between the rows";
     }
+}
+
+// Only a separator that ends a row is painted over: one inside a row keeps
+// the line the control draws for it.
+TEST_F(ToolbarSkinBarTest, ClassicKeepsTheLineOfASeparatorInsideAWrappedRow)
+{
+    Bar().SetBarStyle(Bar().GetBarStyle() | CBRS_SIZE_DYNAMIC);
+    Bar().SetTextType(OXTB_TEXT_PROMPT);
+    TBBUTTON separator = Button(2);
+    ASSERT_TRUE(Bar().SendMessage(TB_INSERTBUTTON, 1, (LPARAM)&separator));   // between the first row's buttons
+    Bar().UpdateSizes();
+    ASSERT_TRUE(WrapInsideAt(3)) << "no width wraps the bar at the second separator";
+    const CSize size = ClientSize();
+    CPixelCanvas painted(size.cx, size.cy, kMagenta);
+    Bar().SendMessage(WM_PRINTCLIENT, (WPARAM)painted.dc.GetSafeHdc(), PRF_CLIENT);
+    const CRect rectInside = ItemRect(1);
+    ASSERT_FALSE(rectInside.IsRectEmpty());
+    // The line's colour is the control's (the theme's when one is on), so
+    // what counts is that the separator is not all bar face.
+    const int nFace = CountIn(painted, rectInside, ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_GT(rectInside.Width() * rectInside.Height() - nFace, rectInside.Height() / 2)
+        << "the separator inside the row at " << rectInside.left << "-" << rectInside.right;
 }
 
 // The bar painted by its control shows the flat skins' picture and nothing

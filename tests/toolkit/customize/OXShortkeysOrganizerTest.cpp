@@ -117,6 +117,13 @@ TEST_F(OXShortkeysOrganizerTest, EditsBecomeLiveAndRemovalsAreKept)
     EXPECT_EQ(live[0].cmd, 101);
     EXPECT_EQ(live[1].cmd, 200);
     EXPECT_EQ(organizer.GetRemovedCommand(FVIRTKEY | FCONTROL, 'S', NULL), 0);   // forgotten once applied
+
+    // Alt is not Shift: Ctrl+Alt+K is free beside Ctrl+Shift+K, and each
+    // finds its own command.
+    ASSERT_TRUE(organizer.AddAccelerator(FVIRTKEY | FCONTROL | FSHIFT, 'K', 300, NULL));
+    EXPECT_TRUE(organizer.AddAccelerator(FVIRTKEY | FCONTROL | FALT, 'K', 301, NULL));
+    EXPECT_EQ(organizer.GetCommand(FVIRTKEY | FCONTROL | FSHIFT, 'K', NULL), 300);
+    EXPECT_EQ(organizer.GetCommand(FVIRTKEY | FCONTROL | FALT, 'K', NULL), 301);
 }
 
 TEST_F(OXShortkeysOrganizerTest, TheLiveTableOutlivesTheOrganizer)
