@@ -258,9 +258,10 @@ TEST(ExceptionReportStuckRoad, FaultingChild)
     SetExceptionReportWaitLimit(1000);
     HeapLock(GetProcessHeap());
     if (strcmp(szCase, szChildThreadStarting) == 0) {
-        // Started, and waiting for the heap in its start-up with the loader's
-        // lock held: by itself, or behind a thread started before it (under
-        // load, the harness's watchdog) that does the same.
+        // Started, and in its start-up with the loader's lock held, which it
+        // cannot give back before it gets the heap: by itself, or behind a
+        // thread started before it (under load, the harness's watchdog) that
+        // does the same.
         std::atomic<bool> bRan{false};
         DWORD dwThread = 0;
         HANDLE hThread = CreateThread(NULL, 0, SayRan, &bRan, 0, &dwThread);
