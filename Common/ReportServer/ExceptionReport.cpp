@@ -3,6 +3,7 @@
 #include "ExceptionReport.h"
 
 #include <dbghelp.h>
+#include <mutex>
 #include "MailMsg.h"
 #include "SeException.h"
 #include "VersionText.h"
@@ -245,7 +246,7 @@ void WriteCallStack(CReportWriter& out, CDebugHelp& help, const CONTEXT& faultCo
 struct CReportJob
 {
     EXCEPTION_POINTERS* pExcPointers;
-    HANDLE hFaultingThread;
+    DWORD dwFaultingThread;
 };
 
 void MailReport(const CString& strPath)
@@ -259,7 +260,7 @@ void MailReport(const CString& strPath)
     mail.Send();
 }
 
-void ReportRoad(const CReportJob& job)
+void ReportRoad(const CReportJob& job, HANDLE hFaultingThread)
 {
     const CString strPath = GetExceptionReportPath();
     CDebugHelp help;
@@ -277,7 +278,7 @@ void ReportRoad(const CReportJob& job)
         dwError = strPath.IsEmpty() ? ERROR_PATH_NOT_FOUND : ::GetLastError();
     } else {
         try {
-            WriteExceptionReport(hFile, job.pExcPointers, job.hFaultingThread);
+            WriteExceptionReport(hFile, job.pExcPointers, hFaultingThread);
         } catch (DWORD dwCode) {
             dwError = dwCode != 0 ? dwCode : ERROR_WRITE_FAULT;
         }
@@ -295,31 +296,90 @@ void ReportRoad(const CReportJob& job)
     }
 }
 
-DWORD WINAPI ReportRoadThread(LPVOID pParam)
+// What a faulting thread may touch. It may hold the heap's lock (a fault
+// inside the heap, a corrupt heap) while another thread starts, and a
+// starting thread holds the loader's lock until it gets the heap: a faulting
+// thread that allocated, formatted a text, started a thread or asked the
+// loader anything (which module holds an address, an entry point, a library)
+// could wait for good before making sure the program ends. So everything it
+// needs is made when the translator is installed: the program's address
+// range, the road's thread (already waiting) and the two events between
+// them. The faulting thread only sets one event and waits on the other.
+// All zero until the road is prepared (no constructor: the translator may be
+// installed from another file's static initialisation).
+struct CFaultRoad
 {
-    const CReportJob& job = *static_cast<const CReportJob*>(pParam);
-    try {
-        ReportRoad(job);
-    } catch (...) {
-        // Nothing of a failed report may reach the faulting thread.
+    ULONG_PTR nImageStart;   // the program's file as mapped: [start, end)
+    ULONG_PTR nImageEnd;
+    HANDLE hGo;              // set by the faulting thread: a job is waiting
+    HANDLE hDone;            // set by the road's thread: the road is over
+    DWORD dwRoadThread;
+    CReportJob job;
+    LONG nBusy;              // 1 while a faulting thread owns the road
+};
+CFaultRoad g_road;
+
+DWORD WINAPI ReportRoadThread(LPVOID pStarted)
+{
+    ::SetEvent((HANDLE)pStarted);   // see PrepareFaultRoad
+    for (;;) {
+        if (::WaitForSingleObject(g_road.hGo, INFINITE) != WAIT_OBJECT_0)
+            return 0;
+        const CReportJob job = g_road.job;
+        HANDLE hFaultingThread = ::OpenThread(THREAD_GET_CONTEXT | THREAD_QUERY_INFORMATION | THREAD_SUSPEND_RESUME,
+                                              FALSE, job.dwFaultingThread);
+        try {
+            ReportRoad(job, hFaultingThread);
+        } catch (...) {
+            // Nothing of a failed report may reach the faulting thread.
+        }
+        if (hFaultingThread != NULL)
+            ::CloseHandle(hFaultingThread);
+        // A thread that ran out of stack cannot be trusted to take another
+        // step, not even the return from its wait: the program ends from here.
+        const DWORD dwCode = job.pExcPointers->ExceptionRecord->ExceptionCode;
+        if (dwCode == EXCEPTION_STACK_OVERFLOW)
+            ::TerminateProcess(::GetCurrentProcess(), dwCode);
+        ::SetEvent(g_road.hDone);
     }
-    // A thread that ran out of stack cannot be trusted to take another step,
-    // not even the return from its wait: the program ends from here.
-    const DWORD dwCode = job.pExcPointers->ExceptionRecord->ExceptionCode;
-    if (dwCode == EXCEPTION_STACK_OVERFLOW)
-        ::TerminateProcess(::GetCurrentProcess(), dwCode);
-    return 0;
+}
+
+// The program's range and the road, made once per process.
+void PrepareFaultRoad()
+{
+    const BYTE* pBase = (const BYTE*)::GetModuleHandleA(NULL);
+    const IMAGE_DOS_HEADER* pDos = (const IMAGE_DOS_HEADER*)pBase;
+    const IMAGE_NT_HEADERS* pNt = (const IMAGE_NT_HEADERS*)(pBase + pDos->e_lfanew);
+    if (pDos->e_magic == IMAGE_DOS_SIGNATURE && pNt->Signature == IMAGE_NT_SIGNATURE) {
+        g_road.nImageStart = (ULONG_PTR)pBase;
+        g_road.nImageEnd = (ULONG_PTR)pBase + pNt->OptionalHeader.SizeOfImage;
+    }
+    g_road.hGo = ::CreateEventA(NULL, FALSE, FALSE, NULL);
+    g_road.hDone = ::CreateEventA(NULL, FALSE, FALSE, NULL);
+    HANDLE hStarted = ::CreateEventA(NULL, TRUE, FALSE, NULL);
+    if (g_road.hGo == NULL || g_road.hDone == NULL || hStarted == NULL)
+        return;
+    HANDLE hThread = ::CreateThread(NULL, 0, ReportRoadThread, hStarted, 0, &g_road.dwRoadThread);
+    if (hThread == NULL) {
+        g_road.dwRoadThread = 0;
+        ::CloseHandle(hStarted);
+        return;
+    }
+    ::CloseHandle(hThread);
+    // A thread in its start-up holds the loader's lock and needs the heap: the
+    // road's own thread must not be one when the first fault comes. The wait
+    // is bounded, should the loader's lock be held here; the event is then
+    // left open for the thread to set later.
+    if (::WaitForSingleObject(hStarted, 10000) == WAIT_OBJECT_0)
+        ::CloseHandle(hStarted);
 }
 
 // Whether an address lies in the program's own file, whose code is built to
 // unwind from a faulting instruction.
 bool IsInProgramImage(const void* pAddress)
 {
-    HMODULE hModule = NULL;
-    if (!::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                              (LPCSTR)pAddress, &hModule))
-        return false;
-    return hModule == ::GetModuleHandleA(NULL);
+    const ULONG_PTR nAddress = (ULONG_PTR)pAddress;
+    return nAddress >= g_road.nImageStart && nAddress < g_road.nImageEnd;
 }
 
 LONG WINAPI ReportUnhandledException(EXCEPTION_POINTERS* pExcPointers)
@@ -365,28 +425,29 @@ void ResetFirstReportFlag()
     InterlockedExchange(&g_nFirstReport, 1);
 }
 
-// Little happens on the faulting thread, whose stack may be all but used up:
-// the flag, a handle to the thread for the walk, and the road's thread.
+// Little happens on the faulting thread, whose stack may be all but used up
+// and which may hold the heap's lock: the flag, the job handed to the road's
+// thread, which waits already, and the wait for it (see CFaultRoad).
 void RunExceptionReportRoad(EXCEPTION_POINTERS* pExcPointers)
 {
+    const DWORD dwThread = ::GetCurrentThreadId();
+    // The road's own thread faulting has no road to wait for.
+    if (g_road.dwRoadThread == 0 || dwThread == g_road.dwRoadThread)
+        return;
     if (InterlockedExchange(&g_nFirstReport, 0) == 0)
         return;
-    static CReportJob s_job;   // one road per run
-    s_job.pExcPointers = pExcPointers;
-    s_job.hFaultingThread = NULL;
-    ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &s_job.hFaultingThread, 0,
-                      FALSE, DUPLICATE_SAME_ACCESS);
-    HANDLE hRoad = ::CreateThread(NULL, 0, ReportRoadThread, &s_job, 0, NULL);
-    if (hRoad != NULL) {
-        // A road still going past the limit waits for something the faulting
-        // thread holds (the heap's lock, say) and never will end: the
-        // program ends, as a fault would end it.
-        if (::WaitForSingleObject(hRoad, g_dwRoadLimitMs) != WAIT_OBJECT_0)
-            ::TerminateProcess(::GetCurrentProcess(), pExcPointers->ExceptionRecord->ExceptionCode);
-        ::CloseHandle(hRoad);
-    }
-    if (s_job.hFaultingThread != NULL)
-        ::CloseHandle(s_job.hFaultingThread);
+    // One road at a time (the flag armed again while a road still goes).
+    if (InterlockedCompareExchange(&g_road.nBusy, 1, 0) != 0)
+        return;
+    g_road.job.pExcPointers = pExcPointers;
+    g_road.job.dwFaultingThread = dwThread;
+    ::SetEvent(g_road.hGo);
+    // A road still going past the limit waits for something the faulting
+    // thread holds (the heap's lock, say) and never will end: the program
+    // ends, as a fault would end it.
+    if (::WaitForSingleObject(g_road.hDone, g_dwRoadLimitMs) != WAIT_OBJECT_0)
+        ::TerminateProcess(::GetCurrentProcess(), pExcPointers->ExceptionRecord->ExceptionCode);
+    InterlockedExchange(&g_road.nBusy, 0);
 }
 
 void __cdecl SeTranslator(unsigned int nCode, EXCEPTION_POINTERS* pExcPointers)
@@ -404,9 +465,11 @@ void __cdecl SeTranslator(unsigned int nCode, EXCEPTION_POINTERS* pExcPointers)
 
 void InstallSeTranslator()
 {
-    static LONG s_nFilterInstalled = 0;
-    if (InterlockedExchange(&s_nFilterInstalled, 1) == 0)
+    static std::once_flag s_prepared;
+    std::call_once(s_prepared, [] {
+        PrepareFaultRoad();
         ::SetUnhandledExceptionFilter(ReportUnhandledException);
+    });
     AfxSetSeTranslator(SeTranslator);
 }
 

@@ -6,8 +6,11 @@
 // program addressed to the maker's support.
 //
 // The report road never runs on the faulting thread: that thread may have no
-// stack left (a stack overflow) or hold locks the road needs. It starts a
-// thread of its own for the road and waits for it, within a limit.
+// stack left (a stack overflow) or hold locks the road needs (the heap's). It
+// hands the road to a thread made for it when the translator was installed
+// and waits for it, within a limit; before that wait it allocates nothing,
+// starts no thread and asks the loader nothing, since a thread starting
+// meanwhile holds the loader's lock while it waits for the heap.
 #pragma once
 
 #include <afxwin.h>
@@ -30,7 +33,8 @@ void ShowReportError(LPCSTR pszText);
 int AskReportQuestion(LPCSTR pszText);
 
 // Installs the translator for the calling thread (once per thread that wants
-// its structured exceptions translated), and, once per process, the
+// its structured exceptions translated), and, once per process, the road's
+// thread (waiting for a fault), the program's address range, and the
 // unhandled-exception filter that takes the same road for faults the
 // translator cannot serve: faults outside the program's own code (the
 // system's code may handle them itself), in threads without the translator,
@@ -45,8 +49,8 @@ void InstallSeTranslator();
 void __cdecl SeTranslator(unsigned int nCode, EXCEPTION_POINTERS* pExcPointers);
 
 // The road itself: the first call of a run asks, writes, mails and tells;
-// every later call does nothing. Runs on a thread of its own; returns when
-// that thread is done.
+// every later call does nothing, and so does any call before the translator
+// was installed. Runs on the road's thread; returns when that thread is done.
 void RunExceptionReportRoad(EXCEPTION_POINTERS* pExcPointers);
 // How long the faulting thread waits for the road (five minutes unless set);
 // a road still going then is taken for stuck and the program ends with the

@@ -9,7 +9,11 @@
 
 namespace {
 
-thread_local AFX_SE_TRANSLATOR t_pfnTranslator = NULL;
+// Each thread's translator, in a slot of its own: reading a slot the thread
+// never set gives NULL and allocates nothing (a C++ thread_local would be
+// allocated at a thread's first read, on the heap a faulting thread may hold
+// or have corrupted). The slot is taken before the handler is installed.
+DWORD g_dwTranslatorSlot = TLS_OUT_OF_INDEXES;
 
 // Faults raised by the processor. Software exceptions (C++ throws, debugger
 // events, breakpoints, guard pages the system handles) are never translated.
@@ -67,7 +71,9 @@ extern "C" void RethrowTrampoline();
 LONG CALLBACK TranslatingHandler(EXCEPTION_POINTERS* pExceptionPointers)
 {
     DWORD dwCode = pExceptionPointers->ExceptionRecord->ExceptionCode;
-    AFX_SE_TRANSLATOR pfnTranslator = t_pfnTranslator;
+    const DWORD dwLastError = ::GetLastError();   // the read sets it; the faulting code's stays
+    AFX_SE_TRANSLATOR pfnTranslator = (AFX_SE_TRANSLATOR)(ULONG_PTR)::TlsGetValue(g_dwTranslatorSlot);
+    ::SetLastError(dwLastError);
     if (pfnTranslator == NULL || !IsHardwareException(dwCode))
         return EXCEPTION_CONTINUE_SEARCH;
 #ifdef _WIN64
@@ -91,8 +97,14 @@ LONG CALLBACK TranslatingHandler(EXCEPTION_POINTERS* pExceptionPointers)
 AFX_SE_TRANSLATOR AFXAPI AfxSetSeTranslator(AFX_SE_TRANSLATOR pfnTranslator)
 {
     static std::once_flag s_installed;
-    std::call_once(s_installed, [] { ::AddVectoredExceptionHandler(0, TranslatingHandler); });
-    AFX_SE_TRANSLATOR pfnOld = t_pfnTranslator;
-    t_pfnTranslator = pfnTranslator;
+    std::call_once(s_installed, [] {
+        g_dwTranslatorSlot = ::TlsAlloc();
+        if (g_dwTranslatorSlot != TLS_OUT_OF_INDEXES)
+            ::AddVectoredExceptionHandler(0, TranslatingHandler);
+    });
+    if (g_dwTranslatorSlot == TLS_OUT_OF_INDEXES)
+        return NULL;
+    AFX_SE_TRANSLATOR pfnOld = (AFX_SE_TRANSLATOR)(ULONG_PTR)::TlsGetValue(g_dwTranslatorSlot);
+    ::TlsSetValue(g_dwTranslatorSlot, (LPVOID)(ULONG_PTR)pfnTranslator);
     return pfnOld;
 }

@@ -15,6 +15,8 @@
 #include "TestFolder.h"
 #include "testsupport.h"
 
+#include <winternl.h>
+
 namespace {
 
 const char szQuestionStart[] = "An unhandled exception has occurred in Pellucor\r\n";
@@ -224,41 +226,99 @@ TEST_F(ExceptionReportTest, FaultsTheSystemHandlesItselfAreLeftToIt)
 // ---------------------------------------------------------------------------
 
 const char szStuckRoadChild[] = "PELLUCOR_STUCK_ROAD_CHILD";
+const char szChildThreadStarting[] = "thread-starting";
+// The child's code when its new thread never waited in its start-up: the case
+// was not set up, and proves nothing either way.
+const DWORD dwChildNotSetUp = 77;
 
-// Runs only in the child process the next test starts: the faulting thread
+DWORD WINAPI SayRan(LPVOID pRan)
+{
+    *static_cast<std::atomic<bool>*>(pRan) = true;
+    return 0;
+}
+
+// The lock the loader holds while a thread starts (its DLLs are told of it),
+// as the process's environment block points to it.
+volatile CRITICAL_SECTION* LoaderLock()
+{
+    const BYTE* pPeb = (const BYTE*)NtCurrentTeb()->ProcessEnvironmentBlock;
+    return *(CRITICAL_SECTION* const*)(pPeb + (sizeof(void*) == 8 ? 0x110 : 0xA0));
+}
+
+// Runs only in the child process the tests below start: the faulting thread
 // holds the heap's lock, which the road needs, and nobody would answer its
-// question anyway.
+// question anyway. In the thread-starting case another thread is in its
+// start-up by then, holding the loader's lock and waiting for the heap.
 TEST(ExceptionReportStuckRoad, FaultingChild)
 {
-    if (GetEnvironmentVariableA(szStuckRoadChild, NULL, 0) == 0)
-        GTEST_SKIP() << "the child of AStuckRoadEndsTheProgramWithTheFaultsCode";
+    char szCase[32] = "";
+    if (GetEnvironmentVariableA(szStuckRoadChild, szCase, sizeof szCase) == 0)
+        GTEST_SKIP() << "the child of the stuck-road tests";
     InstallSeTranslator();
     SetExceptionReportWaitLimit(1000);
     HeapLock(GetProcessHeap());
+    if (strcmp(szCase, szChildThreadStarting) == 0) {
+        // Started, and in its start-up with the loader's lock held, which it
+        // cannot give back before it gets the heap: by itself, or behind a
+        // thread started before it (under load, the harness's watchdog) that
+        // does the same.
+        std::atomic<bool> bRan{false};
+        DWORD dwThread = 0;
+        HANDLE hThread = CreateThread(NULL, 0, SayRan, &bRan, 0, &dwThread);
+        volatile CRITICAL_SECTION* pLoaderLock = LoaderLock();
+        const ULONGLONG end = GetTickCount64() + 20000;
+        for (;;) {
+            const DWORD dwOwner = (DWORD)(ULONG_PTR)pLoaderLock->OwningThread;
+            if (hThread == NULL || bRan || GetTickCount64() > end)
+                TerminateProcess(GetCurrentProcess(), dwChildNotSetUp);
+            if (dwOwner == dwThread || (dwOwner != 0 && dwOwner != GetCurrentThreadId()))
+                break;
+            Sleep(1);
+        }
+    }
     FaultInTheTest();
     ADD_FAILURE() << "the fault came back";
 }
 
-TEST(ExceptionReportStuckRoad, AStuckRoadEndsTheProgramWithTheFaultsCode)
+// Starts the child with the given case and gives its exit code; fails when
+// it does not end within 60 s.
+void RunFaultingChild(LPCSTR pszCase, DWORD& dwCode)
 {
+    dwCode = 0;
     char szExe[MAX_PATH] = "";
     ASSERT_NE(GetModuleFileNameA(NULL, szExe, MAX_PATH), 0u);
     std::string sCommand = std::string("\"") + szExe + "\" --gtest_filter=ExceptionReportStuckRoad.FaultingChild";
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    SetEnvironmentVariableA(szStuckRoadChild, "1");
+    SetEnvironmentVariableA(szStuckRoadChild, pszCase);
     const BOOL bStarted = CreateProcessA(NULL, &sCommand[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi);
     SetEnvironmentVariableA(szStuckRoadChild, NULL);
     ASSERT_TRUE(bStarted) << GetLastError();
     const DWORD dwWait = WaitForSingleObject(pi.hProcess, 60000);
     if (dwWait != WAIT_OBJECT_0)
         TerminateProcess(pi.hProcess, 1);
-    DWORD dwCode = 0;
     GetExitCodeProcess(pi.hProcess, &dwCode);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     ASSERT_EQ(dwWait, WAIT_OBJECT_0) << "the program still waited for its report after 60 s";
+}
+
+TEST(ExceptionReportStuckRoad, AStuckRoadEndsTheProgramWithTheFaultsCode)
+{
+    DWORD dwCode = 0;
+    ASSERT_NO_FATAL_FAILURE(RunFaultingChild("plain", dwCode));
+    EXPECT_EQ(dwCode, 0xC0000005u) << std::hex << dwCode;
+}
+
+// A thread starting while the faulting thread holds the heap: the thread
+// holds the loader's lock until the heap is free, so the faulting thread may
+// not ask the loader anything before the program is sure to end.
+TEST(ExceptionReportStuckRoad, AThreadStartingMeanwhileDoesNotHoldTheEndUp)
+{
+    DWORD dwCode = 0;
+    ASSERT_NO_FATAL_FAILURE(RunFaultingChild(szChildThreadStarting, dwCode));
+    ASSERT_NE(dwCode, dwChildNotSetUp) << "the child's new thread never waited in its start-up";
     EXPECT_EQ(dwCode, 0xC0000005u) << std::hex << dwCode;
 }
 
