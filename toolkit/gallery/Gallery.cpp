@@ -451,15 +451,10 @@ void CGalleryWindow::OnDestroy()
 LRESULT CALLBACK CGalleryWindow::ActivationHook(int nCode, WPARAM wParam, LPARAM lParam)
 {
     if (nCode == HCBT_ACTIVATE) {
-        // The gallery that owns the window, if any, highlights its page, and
-        // puts the page's own floating bars back above it once the
-        // activation has raised it (see OnActivate: Wine lifts an owner
-        // activated by a click over the windows it owns, as it does the
-        // gallery).
+        // The gallery that owns the window, if any, highlights its page.
         for (HWND h = ::GetWindow((HWND)wParam, GW_OWNER); h != NULL; h = ::GetWindow(h, GW_OWNER)) {
             if (CGalleryWindow* pGallery = dynamic_cast<CGalleryWindow*>(CWnd::FromHandlePermanent(h))) {
                 pGallery->HighlightEntryOf((HWND)wParam);
-                pGallery->PostMessage(WM_GALLERY_RAISEOWNED, wParam);
                 break;
             }
         }
@@ -597,41 +592,36 @@ void CGalleryWindow::OnExitMenuLoop(BOOL bIsTrackPopupMenu)
     PostMessage(WM_GALLERY_RAISEOWNED);
 }
 
-LRESULT CGalleryWindow::OnRaiseOwned(WPARAM wParam, LPARAM)
+LRESULT CGalleryWindow::OnRaiseOwned(WPARAM, LPARAM)
 {
-    // wParam: the page activated, whose own windows go back above it; 0: the
-    // gallery, all of whose windows go back above it.
-    const HWND hOwner = wParam != 0 ? (HWND)wParam : m_hWnd;
     // Wine restacks a window on the screen only when it comes to the very
     // top: under an open menu the pages would be put above the gallery in
     // the window list but stay below it on the screen. They wait for the
     // menu to close.
-    if (hOwner == m_hWnd && m_bInMenuLoop)
-        return 0;
-    if (::IsWindow(hOwner))
-        RaiseWindowsOwnedBy(hOwner);
+    if (!m_bInMenuLoop)
+        RaiseOwnedWindows();
     return 0;
 }
 
-void CGalleryWindow::RaiseWindowsOwnedBy(HWND hOwner)
+void CGalleryWindow::RaiseOwnedWindows()
 {
     std::vector<HWND> owned;    // top to bottom
     for (HWND h = ::GetWindow(::GetDesktopWindow(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
-        // A topmost window (an open menu) is above the owner anyway.
-        if (::IsWindowVisible(h) && !(::GetWindowLong(h, GWL_EXSTYLE) & WS_EX_TOPMOST) && IsOwnedBy(h, hOwner))
+        // A topmost window (an open menu) is above the gallery anyway.
+        if (::IsWindowVisible(h) && !(::GetWindowLong(h, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
+            IsOwnedBy(h, m_hWnd))
             owned.push_back(h);
     }
-    // Restacked even when the window list shows them above the owner
+    // Restacked even when the window list shows them above the gallery
     // already: it may not show yet the raise Wine has asked of the X server
-    // for the owner's activation (see OnActivate). A window that is first in
-    // the list already would not be moved by a lift to the top, on the list
-    // or on the screen: each goes through topmost and back, which lifts it
-    // on the screen too. The lowest first: their order among themselves
-    // stays.
-    for (auto it = owned.rbegin(); it != owned.rend(); ++it) {
-        ::SetWindowPos(*it, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        ::SetWindowPos(*it, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+    // for the gallery's activation (see OnActivate).
+    // The lowest first, each to the top: their order among themselves stays.
+    // (A page that owns a pop-up of its own, a floating bar, is kept below
+    // that pop-up by Wine, and Wine restacks only a window that comes to the
+    // very top on the screen: such a page is above the gallery in the window
+    // list but not on the screen.)
+    for (auto it = owned.rbegin(); it != owned.rend(); ++it)
+        ::SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CGalleryWindow::PostNcDestroy()
