@@ -451,10 +451,15 @@ void CGalleryWindow::OnDestroy()
 LRESULT CALLBACK CGalleryWindow::ActivationHook(int nCode, WPARAM wParam, LPARAM lParam)
 {
     if (nCode == HCBT_ACTIVATE) {
-        // The gallery that owns the window, if any, highlights its page.
+        // The gallery that owns the window, if any, highlights its page, and
+        // puts the page's own floating bars back above it once the
+        // activation has raised it (see OnActivate: Wine lifts an owner
+        // activated by a click over the windows it owns, as it does the
+        // gallery).
         for (HWND h = ::GetWindow((HWND)wParam, GW_OWNER); h != NULL; h = ::GetWindow(h, GW_OWNER)) {
             if (CGalleryWindow* pGallery = dynamic_cast<CGalleryWindow*>(CWnd::FromHandlePermanent(h))) {
                 pGallery->HighlightEntryOf((HWND)wParam);
+                pGallery->PostMessage(WM_GALLERY_RAISEOWNED, wParam);
                 break;
             }
         }
@@ -592,36 +597,44 @@ void CGalleryWindow::OnExitMenuLoop(BOOL bIsTrackPopupMenu)
     PostMessage(WM_GALLERY_RAISEOWNED);
 }
 
-LRESULT CGalleryWindow::OnRaiseOwned(WPARAM, LPARAM)
+LRESULT CGalleryWindow::OnRaiseOwned(WPARAM wParam, LPARAM)
 {
+    // wParam: the page activated, whose own windows go back above it; 0: the
+    // gallery, all of whose windows go back above it.
+    const HWND hOwner = wParam != 0 ? (HWND)wParam : m_hWnd;
     // Wine restacks a window on the screen only when it comes to the very
     // top: under an open menu the pages would be put above the gallery in
     // the window list but stay below it on the screen. They wait for the
     // menu to close.
-    if (!m_bInMenuLoop)
-        RaiseOwnedWindows();
+    if (hOwner == m_hWnd && m_bInMenuLoop)
+        return 0;
+    if (::IsWindow(hOwner))
+        RaiseWindowsOwnedBy(hOwner);
     return 0;
 }
 
-void CGalleryWindow::RaiseOwnedWindows()
+void CGalleryWindow::RaiseWindowsOwnedBy(HWND hOwner)
 {
     std::vector<HWND> owned;    // top to bottom
     for (HWND h = ::GetWindow(::GetDesktopWindow(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
-        // A topmost window (an open menu) is above the gallery anyway.
-        if (::IsWindowVisible(h) && !(::GetWindowLong(h, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
-            IsOwnedBy(h, m_hWnd))
+        // A topmost window (an open menu) is above the owner anyway.
+        if (::IsWindowVisible(h) && !(::GetWindowLong(h, GWL_EXSTYLE) & WS_EX_TOPMOST) && IsOwnedBy(h, hOwner))
             owned.push_back(h);
     }
-    // Restacked even when the window list shows them above the gallery
-    // already: it may not show yet the raise Wine has asked of the X server
-    // for the gallery's activation (see OnActivate).
-    // The lowest first, each to the top: their order among themselves stays.
-    // (A page that owns a pop-up of its own, a floating bar, is kept below
-    // that pop-up by Wine, and Wine restacks only a window that comes to the
-    // very top on the screen: such a page is above the gallery in the window
-    // list but not on the screen.)
+    // Wine restacks a window on the screen only when it comes to the very
+    // top of the window list, and keeps an owned window above its owner in
+    // the list whatever the screen shows: a window first in the list already
+    // (a page's floating bar) is not lifted on the screen by a raise, and a
+    // lift of its owner stops under it. So the owner comes first in the list
+    // on its own (it is at the top on the screen: it was just activated),
+    // then each owned window, the lowest first, comes to the very top over
+    // it, and is lifted on the screen too; their order among themselves
+    // stays. Through topmost and back would do it, but for an owned window
+    // Wine leaves it topmost.
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    ::SetWindowPos(hOwner, HWND_TOP, 0, 0, 0, 0, flags);
     for (auto it = owned.rbegin(); it != owned.rend(); ++it)
-        ::SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ::SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, flags);
 }
 
 void CGalleryWindow::PostNcDestroy()

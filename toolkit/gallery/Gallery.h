@@ -162,9 +162,10 @@ protected:
     afx_msg LRESULT OnRaiseOwned(WPARAM wParam, LPARAM lParam);
     virtual void PostNcDestroy() override;
     void WriteReady(const char* state);
-    // Puts the windows the gallery owns (pages, their frames' floating bars)
-    // back above it, keeping their order among themselves.
-    void RaiseOwnedWindows();
+    // Puts the windows hOwner owns, directly or through others (a page, the
+    // gallery's pages, their frames' floating bars), back above it, keeping
+    // their order among themselves.
+    void RaiseWindowsOwnedBy(HWND hOwner);
 
     CListBox m_list;
     std::vector<std::pair<HWND, const GalleryEntry*>> m_opened;   // the pages opened, with their entries
