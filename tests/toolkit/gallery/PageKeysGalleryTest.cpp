@@ -69,20 +69,6 @@ void PressKey(WORD vk, bool bShift = false)
     ::SendInput((UINT)in.size(), in.data(), sizeof(INPUT));
 }
 
-void TypeText(const wchar_t* text)
-{
-    std::vector<INPUT> in;
-    for (const wchar_t* p = text; *p; ++p)
-        for (DWORD up : {0ul, (DWORD)KEYEVENTF_KEYUP}) {
-            INPUT i = {};
-            i.type = INPUT_KEYBOARD;
-            i.ki.wScan = *p;
-            i.ki.dwFlags = KEYEVENTF_UNICODE | up;
-            in.push_back(i);
-        }
-    ::SendInput((UINT)in.size(), in.data(), sizeof(INPUT));
-}
-
 // "Edit "Seed keyword"": what a failure names a window by.
 std::string Describe(HWND hWnd)
 {
@@ -184,7 +170,7 @@ TEST_P(GalleryPageKeys, TabAndShiftTabWalkTheTabStopsAndTypingFollowsTheFocus)
         PressKey(VK_TAB);
         ASSERT_TRUE(PumpAppUntil([&] { return HasFocus(stops[i]); }, kWaitMs))
             << "Tab went to " << Describe(::GetFocus());
-        TypeText(L"zq");
+        TypeOnKeyboard(L"zq");
         EXPECT_TRUE(PumpAppUntil([&] { return WindowText(stops[i]).find("zq") != std::string::npos; }, kWaitMs))
             << Describe(stops[i]) << " did not get the text";
         EXPECT_EQ(WindowText(stops[i - 1]), before) << "the control left still took keys";
