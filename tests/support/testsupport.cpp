@@ -146,6 +146,20 @@ BOOL CreateProcessRetrying(LPCSTR lpApplicationName, LPSTR lpCommandLine, BOOL b
   }
 }
 
+void TypeOnKeyboard(const wchar_t* text)
+{
+  std::vector<INPUT> in;
+  for (const wchar_t* p = text; *p; p++)
+    for (DWORD up : {0ul, (DWORD)KEYEVENTF_KEYUP}) {
+      INPUT i = {};
+      i.type = INPUT_KEYBOARD;
+      i.ki.wScan = *p;
+      i.ki.dwFlags = KEYEVENTF_UNICODE | up;
+      in.push_back(i);
+    }
+  SendInput((UINT)in.size(), in.data(), sizeof(INPUT));
+}
+
 bool LeftClickOnScreen(POINT pt)
 {
   if (!PlaceCursor(pt)) return false;

@@ -56,6 +56,10 @@ BOOL CreateProcessRetrying(LPCSTR lpApplicationName, LPSTR lpCommandLine, BOOL b
 // pointer is placed there first (false when it never arrived).
 bool LeftClickOnScreen(POINT pt);
 
+// Types text as the user types it: real key strokes, one Unicode character
+// each, that the system turns into the focused window's characters.
+void TypeOnKeyboard(const wchar_t* text);
+
 // A shown pop-up menu window ("#32768") of this thread, or NULL.
 HWND ShownMenu();
 

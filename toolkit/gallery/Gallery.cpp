@@ -2,6 +2,7 @@
 #include "Gallery.h"
 
 #include "OXSkinnedApp.h"
+#include <afxext.h>
 #include "gallery_res.h"
 
 #include <algorithm>
@@ -53,6 +54,14 @@ bool IsPaintTraffic(UINT code)
            code == (UINT)LVN_ODCACHEHINT || code == (UINT)NM_TOOLTIPSCREATED;
 }
 
+// A window the user can put the focus in: it answers WM_GETDLGCODE, and not
+// as a static (a caption, a group box).
+bool TakesFocus(HWND hWnd)
+{
+    const LRESULT code = ::SendMessage(hWnd, WM_GETDLGCODE, 0, 0);
+    return code != 0 && !(code & DLGC_STATIC);
+}
+
 }  // namespace
 
 bool RegisterGalleryEntry(const char* subsystem, const char* name, CWnd* (*open)(CWnd*))
@@ -84,6 +93,7 @@ const GalleryEntry* FindGalleryEntry(const char* name)
 // ---------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CGalleryPage, CWnd)
+    ON_MESSAGE(WM_NEXTDLGCTL, OnNextDlgCtl)
 END_MESSAGE_MAP()
 
 CGalleryPage::CGalleryPage() {}
@@ -109,6 +119,7 @@ BOOL CGalleryPage::CreatePage(CWnd* pGallery, LPCTSTR lpszTitle)
     m_log.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
                  CRect(kMargin, m_y, m_right, m_y + kLogHeight), this, ID_GALLERY_LOG);
     ApplyFont(&m_log);
+    SetUpDialogKeys();
     m_bLogging = TRUE;
 
     CRect client(0, 0, m_right + kMargin, m_y + kLogHeight + kMargin);
@@ -177,6 +188,142 @@ void CGalleryPage::ShowOffScripted()
     m_bLogging = FALSE;
     ShowOff();
     m_bLogging = bLogging;
+}
+
+namespace {
+
+bool IsRadioButton(HWND hWnd)
+{
+    return (::SendMessage(hWnd, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0;
+}
+
+// A window of ours that holds controls, and is not one itself (a frame, a
+// bar, a control made of controls, as the property window): Tab goes into it.
+bool IsControlContainer(HWND hWnd)
+{
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (pWnd == NULL || ::GetWindow(hWnd, GW_CHILD) == NULL)
+        return false;
+    if (pWnd->IsFrameWnd() || dynamic_cast<CControlBar*>(pWnd) != NULL)
+        return true;
+    if (::SendMessage(hWnd, WM_GETDLGCODE, 0, 0) != 0)
+        return false;
+    for (HWND h = ::GetWindow(hWnd, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+        if (TakesFocus(h))
+            return true;
+    return false;
+}
+
+// The children of hParent, in the order they were made: each run of
+// controls after a row caption is a group of its own (as a label starts one
+// in a dialog template), and so is each control after a run of radio
+// buttons; every control that takes the focus is a tab stop, but a radio
+// button within a run, whose run is reached at its first (the arrows go
+// through it). Frames and bars that hold controls are entered.
+void SetUpTabStops(HWND hParent, HWND hLog, const std::vector<CWnd*>& captions)
+{
+    bool bGroupStart = true;
+    bool bAfterRadio = false;
+    for (HWND h = ::GetWindow(hParent, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        if (std::any_of(captions.begin(), captions.end(), [h](CWnd* p) { return p->GetSafeHwnd() == h; })) {
+            bGroupStart = true;
+            bAfterRadio = false;
+            continue;
+        }
+        if (h == hLog)   // read only, and it would keep Tab
+            continue;
+        if (IsControlContainer(h)) {
+            ::SetWindowLong(h, GWL_EXSTYLE, ::GetWindowLong(h, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+            SetUpTabStops(h, NULL, {});
+            bGroupStart = true;
+            bAfterRadio = false;
+            continue;
+        }
+        const bool bRadio = IsRadioButton(h);
+        LONG style = ::GetWindowLong(h, GWL_STYLE);
+        if (bGroupStart || (bAfterRadio && !bRadio))
+            style |= WS_GROUP;
+        if (TakesFocus(h) && !(bRadio && bAfterRadio && !(style & WS_GROUP)))
+            style |= WS_TABSTOP;
+        ::SetWindowLong(h, GWL_STYLE, style);
+        bGroupStart = false;
+        bAfterRadio = bRadio;
+    }
+}
+
+} // namespace
+
+void CGalleryPage::SetUpDialogKeys()
+{
+    SetUpTabStops(m_hWnd, m_log.GetSafeHwnd(), m_captions);
+}
+
+BOOL CGalleryPage::PreTranslateMessage(MSG* pMsg)
+{
+    if (CWnd::PreTranslateMessage(pMsg))
+        return TRUE;
+    // Keys only: the rest needs nothing of the dialog manager, and keys for
+    // a window of the page's own (a dropped pop-up) are that window's.
+    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST || !::IsChild(m_hWnd, pMsg->hwnd))
+        return FALSE;
+    if (pMsg->message == WM_KEYDOWN) {
+        if (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_CANCEL)
+            return FALSE;
+        if (pMsg->wParam == VK_RETURN)
+            return PressDefaultButton(pMsg);
+        m_bArrowBack = pMsg->wParam == VK_LEFT || pMsg->wParam == VK_UP;
+    }
+    return ::IsDialogMessage(m_hWnd, pMsg);
+}
+
+namespace {
+
+BOOL CALLBACK FindDefaultButton(HWND hWnd, LPARAM lParam)
+{
+    if (!::IsWindowVisible(hWnd) || !::IsWindowEnabled(hWnd) ||
+        !(::SendMessage(hWnd, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON))
+        return TRUE;
+    *(HWND*)lParam = hWnd;
+    return FALSE;
+}
+
+} // namespace
+
+BOOL CGalleryPage::PressDefaultButton(MSG* pMsg)
+{
+    if (::SendMessage(pMsg->hwnd, WM_GETDLGCODE, pMsg->wParam, (LPARAM)pMsg) & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))
+        return FALSE;
+    // A push button with the focus is the default while it has it.
+    HWND hDefault = pMsg->hwnd;
+    if (!(::SendMessage(hDefault, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
+        hDefault = NULL;
+        ::EnumChildWindows(m_hWnd, FindDefaultButton, (LPARAM)&hDefault);
+    }
+    if (hDefault == NULL)
+        return FALSE;
+    ::SendMessage(::GetParent(hDefault), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(hDefault), BN_CLICKED),
+                  (LPARAM)hDefault);
+    return TRUE;
+}
+
+LRESULT CGalleryPage::OnNextDlgCtl(WPARAM wParam, LPARAM lParam)
+{
+    // LOWORD(lParam): wParam is the control to go to; else wParam says
+    // backwards (non-zero) or forwards from the focus.
+    HWND hNext = LOWORD(lParam) ? (HWND)wParam : ::GetNextDlgTabItem(m_hWnd, ::GetFocus(), wParam != 0);
+    // An arrow goes through its group to the next control that takes the
+    // focus: a label of the row (a page's own, a row caption) is passed by.
+    for (HWND hFrom = hNext; hNext != NULL && !TakesFocus(hNext);) {
+        hNext = ::GetNextDlgGroupItem(m_hWnd, hNext, m_bArrowBack);
+        if (hNext == hFrom)
+            hNext = NULL;
+    }
+    if (hNext == NULL || !::IsChild(m_hWnd, hNext))
+        return 0;
+    if (::SendMessage(hNext, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        ::SendMessage(hNext, EM_SETSEL, 0, -1);
+    ::SetFocus(hNext);
+    return 0;
 }
 
 BOOL CGalleryPage::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -304,10 +451,15 @@ void CGalleryWindow::OnDestroy()
 LRESULT CALLBACK CGalleryWindow::ActivationHook(int nCode, WPARAM wParam, LPARAM lParam)
 {
     if (nCode == HCBT_ACTIVATE) {
-        // The gallery that owns the window, if any, highlights its page.
+        // The gallery that owns the window, if any, highlights its page, and
+        // puts the page's own floating bars back above it once the
+        // activation has raised it (see OnActivate: Wine lifts an owner
+        // activated by a click over the windows it owns, as it does the
+        // gallery).
         for (HWND h = ::GetWindow((HWND)wParam, GW_OWNER); h != NULL; h = ::GetWindow(h, GW_OWNER)) {
             if (CGalleryWindow* pGallery = dynamic_cast<CGalleryWindow*>(CWnd::FromHandlePermanent(h))) {
                 pGallery->HighlightEntryOf((HWND)wParam);
+                pGallery->PostMessage(WM_GALLERY_RAISEOWNED, wParam);
                 break;
             }
         }
@@ -445,36 +597,44 @@ void CGalleryWindow::OnExitMenuLoop(BOOL bIsTrackPopupMenu)
     PostMessage(WM_GALLERY_RAISEOWNED);
 }
 
-LRESULT CGalleryWindow::OnRaiseOwned(WPARAM, LPARAM)
+LRESULT CGalleryWindow::OnRaiseOwned(WPARAM wParam, LPARAM)
 {
+    // wParam: the page activated, whose own windows go back above it; 0: the
+    // gallery, all of whose windows go back above it.
+    const HWND hOwner = wParam != 0 ? (HWND)wParam : m_hWnd;
     // Wine restacks a window on the screen only when it comes to the very
     // top: under an open menu the pages would be put above the gallery in
     // the window list but stay below it on the screen. They wait for the
     // menu to close.
-    if (!m_bInMenuLoop)
-        RaiseOwnedWindows();
+    if (hOwner == m_hWnd && m_bInMenuLoop)
+        return 0;
+    if (::IsWindow(hOwner))
+        RaiseWindowsOwnedBy(hOwner);
     return 0;
 }
 
-void CGalleryWindow::RaiseOwnedWindows()
+void CGalleryWindow::RaiseWindowsOwnedBy(HWND hOwner)
 {
     std::vector<HWND> owned;    // top to bottom
     for (HWND h = ::GetWindow(::GetDesktopWindow(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
-        // A topmost window (an open menu) is above the gallery anyway.
-        if (::IsWindowVisible(h) && !(::GetWindowLong(h, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
-            IsOwnedBy(h, m_hWnd))
+        // A topmost window (an open menu) is above the owner anyway.
+        if (::IsWindowVisible(h) && !(::GetWindowLong(h, GWL_EXSTYLE) & WS_EX_TOPMOST) && IsOwnedBy(h, hOwner))
             owned.push_back(h);
     }
-    // Restacked even when the window list shows them above the gallery
-    // already: it may not show yet the raise Wine has asked of the X server
-    // for the gallery's activation (see OnActivate).
-    // The lowest first, each to the top: their order among themselves stays.
-    // (A page that owns a pop-up of its own, a floating bar, is kept below
-    // that pop-up by Wine, and Wine restacks only a window that comes to the
-    // very top on the screen: such a page is above the gallery in the window
-    // list but not on the screen.)
+    // Wine restacks a window on the screen only when it comes to the very
+    // top of the window list, and keeps an owned window above its owner in
+    // the list whatever the screen shows: a window first in the list already
+    // (a page's floating bar) is not lifted on the screen by a raise, and a
+    // lift of its owner stops under it. So the owner comes first in the list
+    // on its own (it is at the top on the screen: it was just activated),
+    // then each owned window, the lowest first, comes to the very top over
+    // it, and is lifted on the screen too; their order among themselves
+    // stays. Through topmost and back would do it, but for an owned window
+    // Wine leaves it topmost.
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    ::SetWindowPos(hOwner, HWND_TOP, 0, 0, 0, 0, flags);
     for (auto it = owned.rbegin(); it != owned.rend(); ++it)
-        ::SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ::SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, flags);
 }
 
 void CGalleryWindow::PostNcDestroy()

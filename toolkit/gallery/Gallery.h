@@ -63,8 +63,24 @@ public:
     void ApplyFont(CWnd* pWnd);         // the page's font on a control
     void Log(LPCTSTR lpszFormat, ...);  // a line in the event log
 
+    // The keys a dialog gives its controls: Tab and Shift+Tab through the
+    // tab stops, arrows through a group, Enter on the default button where
+    // one stands, mnemonics. A control that asks for a key (WM_GETDLGCODE)
+    // keeps it, and Escape stays with the control: a page has no Cancel.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
 protected:
     virtual void Populate() = 0;
+
+    // Gives the page the tab stops and groups a dialog template would have
+    // given its controls (see the .cpp); the pages make their controls with
+    // the styles of the control itself.
+    void SetUpDialogKeys();
+    // Enter: the focused push button, else the page's default one, is
+    // clicked as a dialog clicks it; FALSE when there is none.
+    BOOL PressDefaultButton(MSG* pMsg);
+    // The dialog manager moves the focus through this (arrows in a group).
+    afx_msg LRESULT OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
 
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
@@ -75,6 +91,7 @@ protected:
     std::vector<CWnd*> m_captions;      // the row captions, owned
     int m_x = 0, m_y = 0, m_rowHeight = 0, m_right = 0;
     BOOL m_bLogging = FALSE;
+    BOOL m_bArrowBack = FALSE;          // the arrow being handled goes left or up
 
     DECLARE_MESSAGE_MAP()
 };
@@ -145,9 +162,10 @@ protected:
     afx_msg LRESULT OnRaiseOwned(WPARAM wParam, LPARAM lParam);
     virtual void PostNcDestroy() override;
     void WriteReady(const char* state);
-    // Puts the windows the gallery owns (pages, their frames' floating bars)
-    // back above it, keeping their order among themselves.
-    void RaiseOwnedWindows();
+    // Puts the windows hOwner owns, directly or through others (a page, the
+    // gallery's pages, their frames' floating bars), back above it, keeping
+    // their order among themselves.
+    void RaiseWindowsOwnedBy(HWND hOwner);
 
     CListBox m_list;
     std::vector<std::pair<HWND, const GalleryEntry*>> m_opened;   // the pages opened, with their entries

@@ -6,6 +6,7 @@
 #include "../bars/SkinTestSupport.h"
 #include "testsupport.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -158,6 +159,78 @@ TEST(Gallery, PagesKeepTheirOrderAboveTheGalleryWhenAClickActivatesIt)
         ::DestroyWindow(page.second);
     pGallery->DestroyWindow();
 }
+
+// A point on hTop's own client area that no other window covers, or (-1,-1).
+CPoint BarePointOf(HWND hTop)
+{
+    CRect rc;
+    ::GetClientRect(hTop, &rc);
+    ::MapWindowPoints(hTop, NULL, (POINT*)&rc, 2);
+    for (int y = rc.bottom - 8; y > rc.top; y -= 8)
+        for (int x = rc.right - 8; x > rc.left; x -= 8)
+            if (::WindowFromPoint(CPoint(x, y)) == hTop)
+                return CPoint(x, y);
+    return CPoint(-1, -1);
+}
+
+// A page frame that owns floating bars of its own, under a second page: a
+// click on it brings it back to the top with its floating bars above it, in
+// every skin.
+class GalleryFloatingBars : public ::testing::TestWithParam<const char*>
+{
+};
+
+TEST_P(GalleryFloatingBars, StayAboveTheirPageWhenAClickBringsItBackOverAnotherPage)
+{
+    CSkinnedAppScope app;
+    ASSERT_TRUE(app.m_pApp->SetCurrentSkin(GetParam()));
+    CSkinnedGalleryWindow* pGallery = new CSkinnedGalleryWindow;
+    ASSERT_TRUE(pGallery->CreateGallery());
+    pGallery->AddSkinMenu();
+    const HWND hGallery = pGallery->GetSafeHwnd();
+    CWnd* pCool = pGallery->Open("Cool tool bars");
+    ASSERT_NE(pCool, (CWnd*)NULL);
+    const HWND hCool = pCool->GetSafeHwnd();
+    HWND hFloating = NULL;
+    for (HWND h = ::GetWindow(::GetDesktopWindow(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+        if (::GetWindow(h, GW_OWNER) == hCool && ::IsWindowVisible(h))
+            hFloating = h;
+    ASSERT_NE(hFloating, (HWND)NULL) << "the page floats no bar";
+    CWnd* pDockTabs = pGallery->Open("Dock tabs");
+    ASSERT_NE(pDockTabs, (CWnd*)NULL);
+    const HWND hDockTabs = pDockTabs->GetSafeHwnd();
+    PumpPending();
+    ASSERT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == hDockTabs; }, kWaitMs));
+    const std::vector<std::pair<const char*, HWND>> windows = {
+        {"Colours of its own", hFloating}, {"Cool tool bars", hCool}, {"Dock tabs", hDockTabs}, {"gallery", hGallery}};
+    const CPoint click = BarePointOf(hCool);
+    ASSERT_NE(click, CPoint(-1, -1)) << "no bare point of the page to click; top first: " << StackingOrder(windows);
+
+    ASSERT_TRUE(LeftClickOnScreen(click));
+    ASSERT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == hCool; }, kWaitMs))
+        << "the click never activated the page";
+    const std::string expected = "Colours of its own, Cool tool bars, Dock tabs, gallery";
+    EXPECT_TRUE(PumpUntil([&] { return StackingOrder(windows) == expected; }, kWaitMs))
+        << "top first: " << StackingOrder(windows);
+    // The window list takes in the X server's order only when the thread
+    // reads its answer: looked at again once the thread has waited a while.
+    ASSERT_TRUE(PumpPastTimer(300));
+    EXPECT_EQ(StackingOrder(windows), expected) << "top first";
+    // Above its page, not above every window of the desktop.
+    EXPECT_FALSE(::GetWindowLong(hFloating, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the floating bar was left topmost";
+
+    ::DestroyWindow(hDockTabs);
+    ::DestroyWindow(hCool);
+    pGallery->DestroyWindow();
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, GalleryFloatingBars,
+                         ::testing::Values("Classic", "Office XP", "Office 2003"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             std::string name = info.param;
+                             name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
+                             return name;
+                         });
 
 CString ReadWholeFile(const CString& path)
 {

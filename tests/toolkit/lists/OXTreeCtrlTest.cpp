@@ -738,16 +738,7 @@ TEST_F(COXTreeCtrlTest, TypeAheadFindsCyrillicTextsInTheirCodePage)
     // Typed as a user types: Unicode key strokes the system turns into the
     // window's characters.
     auto type = [&](const wchar_t* keys, const std::function<bool()>& done) {
-        std::vector<INPUT> in;
-        for (const wchar_t* p = keys; *p; p++)
-            for (DWORD up : {0ul, (DWORD)KEYEVENTF_KEYUP}) {
-                INPUT i = {};
-                i.type = INPUT_KEYBOARD;
-                i.ki.wScan = *p;
-                i.ki.dwFlags = KEYEVENTF_UNICODE | up;
-                in.push_back(i);
-            }
-        ::SendInput((UINT)in.size(), in.data(), sizeof(INPUT));
+        TypeOnKeyboard(keys);
         PumpUntil(done, kWaitMs);
     };
     ASSERT_EQ(::GetFocus(), m_tree.m_hWnd);
