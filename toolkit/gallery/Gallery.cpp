@@ -156,33 +156,52 @@ void CGalleryPage::ApplyFont(CWnd* pWnd)
     pWnd->SendMessage(WM_SETFONT, (WPARAM)m_font.GetSafeHandle(), TRUE);
 }
 
-void CGalleryPage::Log(LPCTSTR lpszFormat, ...)
+namespace {
+
+void AppendLogLine(CEdit& log, const char* prefix, LPCTSTR lpszFormat, va_list args)
 {
-    if (!m_log.GetSafeHwnd())
+    if (!log.GetSafeHwnd())
         return;
     char line[512];
+    const size_t nPrefix = strlen(prefix);
+    strcpy(line, prefix);
+    vsnprintf(line + nPrefix, sizeof(line) - nPrefix - 3, lpszFormat, args);
+    strcat(line, "\r\n");
+    int end = log.GetWindowTextLength();
+    log.SetSel(end, end);
+    log.ReplaceSel(line);
+}
+
+}  // namespace
+
+void CGalleryPage::Log(LPCTSTR lpszFormat, ...)
+{
+    if (!m_bLogging)
+        return;
     va_list args;
     va_start(args, lpszFormat);
-    vsnprintf(line, sizeof(line) - 3, lpszFormat, args);
+    AppendLogLine(m_log, "", lpszFormat, args);
     va_end(args);
-    strcat(line, "\r\n");
-    int end = m_log.GetWindowTextLength();
-    m_log.SetSel(end, end);
-    m_log.ReplaceSel(line);
+}
+
+void CGalleryPage::LogSetUp(LPCTSTR lpszFormat, ...)
+{
+    va_list args;
+    va_start(args, lpszFormat);
+    AppendLogLine(m_log, "set-up: ", lpszFormat, args);
+    va_end(args);
 }
 
 void CGalleryPage::ShowOffScripted()
 {
-    const BOOL bLogging = m_bLogging;
-    m_bLogging = FALSE;
+    CSetUpStep step(this);
     ShowOff();
-    m_bLogging = bLogging;
 }
 
 BOOL CGalleryPage::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     BOOL bHandled = CWnd::OnCommand(wParam, lParam);
-    if (m_bLogging && lParam != 0 && LOWORD(wParam) != ID_GALLERY_LOG)
+    if (lParam != 0 && LOWORD(wParam) != ID_GALLERY_LOG)
         Log("WM_COMMAND id=%u code=%u", LOWORD(wParam), HIWORD(wParam));
     return bHandled;
 }
@@ -191,7 +210,7 @@ BOOL CGalleryPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     BOOL bHandled = CWnd::OnNotify(wParam, lParam, pResult);
     const NMHDR* pHdr = (const NMHDR*)lParam;
-    if (m_bLogging && pHdr && !IsPaintTraffic(pHdr->code))
+    if (pHdr && !IsPaintTraffic(pHdr->code))
         Log("WM_NOTIFY id=%u code=%d", (UINT)pHdr->idFrom, (int)pHdr->code);
     return bHandled;
 }
