@@ -131,6 +131,90 @@ TEST_F(GalleryPages, OpeningAndPaintingLogsNothing)
     g_hHeldPage = NULL;
 }
 
+// The screen point at the middle of an option tree's item with this text.
+CPoint OptionLabelPoint(HWND hTree, const char* text)
+{
+    for (HTREEITEM hGroup = TreeView_GetRoot(hTree); hGroup != NULL; hGroup = TreeView_GetNextSibling(hTree, hGroup)) {
+        for (HTREEITEM h = TreeView_GetChild(hTree, hGroup); h != NULL; h = TreeView_GetNextSibling(hTree, h)) {
+            char label[128] = "";
+            TVITEMA item = {};
+            item.mask = TVIF_TEXT;
+            item.hItem = h;
+            item.pszText = label;
+            item.cchTextMax = sizeof label;
+            TreeView_GetItem(hTree, &item);
+            CRect rect;
+            if (strcmp(label, text) == 0 && TreeView_GetItemRect(hTree, h, &rect, TRUE)) {
+                ::MapWindowPoints(hTree, NULL, (LPPOINT)&rect, 2);
+                return rect.CenterPoint();
+            }
+        }
+    }
+    return CPoint(-1, -1);
+}
+
+CPoint ControlMiddle(HWND hControl)
+{
+    CRect rect;
+    ::GetWindowRect(hControl, &rect);
+    return rect.CenterPoint();
+}
+
+// Once a page is in its screenshot state, the log is open again: what the
+// user then does with the page's controls (a real click) is written there,
+// after the set-up's line. The option tree's set-up runs whole in ShowOff;
+// the colour picker's runs later, from a posted click, and holds the mouse
+// until a click elsewhere closes its picker.
+TEST_F(GalleryPages, WhatTheUserDoesAfterTheSetUpIsLogged)
+{
+    const struct {
+        const char* name;
+        bool bHoldsMouse;                   // the set-up's drop, and the user's, hold the mouse
+        CPoint (*target)(HWND hPage);       // where the user clicks
+        const char* setUp;
+        const char* userLine;               // a line the click writes, among others
+    } pages[] = {
+        {"Option tree", false,
+         [](HWND hPage) { return OptionLabelPoint(::GetDlgItem(hPage, 500), "Remove duplicates"); },
+         "set-up: the video search chosen in the dark tree\r\n", "option 5: 1 -> 0\r\n"},
+        {"Colour picker button", true, [](HWND hPage) { return ControlMiddle(::GetDlgItem(hPage, 310)); },
+         "set-up: Text clicked: its picker dropped\r\n", "WM_NOTIFY id=310 code=32870\r\n"},
+    };
+    for (const auto& page : pages) {
+        SCOPED_TRACE(page.name);
+        g_hHeldPage = NULL;
+        g_bHeld = false;
+        const UINT_PTR nTimer = page.bHoldsMouse ? ::SetTimer(NULL, 0, 50, ReadTheLogWhileHeld) : 0;
+        CWnd* pPage = m_pGallery->Open(page.name, TRUE);
+        ASSERT_NE(pPage, (CWnd*)NULL);
+        const HWND hPage = pPage->GetSafeHwnd();
+        const HWND hLog = ::GetDlgItem(hPage, ID_GALLERY_LOG);
+        g_hHeldPage = hPage;
+        if (page.bHoldsMouse) {
+            EXPECT_TRUE(PumpUntil([] { return g_bHeld; }, kWaitMs)) << "the set-up never held the mouse";
+            g_bHeld = false;
+        }
+        PumpUntil([] { return HIWORD(::GetQueueStatus(QS_ALLINPUT & ~QS_TIMER)) == 0 && !ThreadHasPendingPaint(); },
+                  kWaitMs);
+        ASSERT_EQ(WindowText(hLog), page.setUp);
+
+        const CPoint pt = page.target(hPage);
+        ASSERT_TRUE(::IsChild(hPage, ::WindowFromPoint(pt))) << "the page is covered where the user clicks";
+        ASSERT_TRUE(LeftClickOnScreen(pt));
+        const std::string setUp = page.setUp;
+        EXPECT_TRUE(PumpUntil([&] {
+            const std::string log = WindowText(hLog);
+            return log.compare(0, setUp.size(), setUp) == 0 && log.find(page.userLine, setUp.size()) != std::string::npos;
+        }, kWaitMs)) << WindowText(hLog);
+        if (page.bHoldsMouse) {
+            EXPECT_TRUE(PumpUntil([] { return g_bHeld; }, kWaitMs)) << "the click dropped nothing";
+            ::KillTimer(NULL, nTimer);
+        }
+        ::DestroyWindow(hPage);
+    }
+    g_hHeldPage = NULL;
+}
+
 TEST_F(GalleryPages, EveryWindowOfAPageTakesItsFont)
 {
     HWND hPage = Open("Menu customization");
