@@ -565,11 +565,15 @@ COXSkin2003* COXDockbarSkin2003::Skin2003() const
     return static_cast<COXSkin2003*>(m_pSkin);
 }
 
-void COXDockbarSkin2003::DrawDots(CDC* pDC, const RECT& rect, BOOL bAlongX, COLORREF clrDot, COLORREF clrLight)
+void COXDockbarSkin2003::DrawDots(CDC* pDC, const RECT& rect, BOOL bAlongX, COLORREF clrDot, COLORREF clrLight,
+                                  const RECT& rectKeepClear)
 {
     const int nEnd = bAlongX ? rect.right : rect.bottom;
     for (int n = bAlongX ? rect.left : rect.top; n + 2 <= nEnd; n += 4) {
         const int x = bAlongX ? n : rect.left, y = bAlongX ? rect.top : n;
+        CRect rectDot(x, y, x + 3, y + 3), rectCommon;
+        if (rectCommon.IntersectRect(&rectDot, &rectKeepClear))
+            continue;
         pDC->FillSolidRect(x + 1, y + 1, 2, 2, clrLight);
         pDC->FillSolidRect(x, y, 2, 2, clrDot);
     }
@@ -600,6 +604,16 @@ void COXDockbarSkin2003::DrawCaption(CDC* pDC, COXSizeControlBar* pBar)
     }
 
     const COLORREF clrDot = pSkin->GetGripperColor(), clrLight = pSkin->SysColor(COLOR_WINDOW);
+    // The buttons as DrawButton draws them: on a bar too short or too narrow
+    // for the grip beside them, the grip stops before them.
+    CRect rectButtons(0, 0, 0, 0);
+    for (const CRect& rectButton : {pBar->m_rectCloseButton, pBar->m_rectMaximizeButton}) {
+        if (rectButton.IsRectEmpty())
+            continue;
+        CRect rectDrawn = ToWindow(pBar, rectButton);
+        rectDrawn.InflateRect(1, 1, 2, 2);
+        rectButtons.UnionRect(&rectButtons, &rectDrawn);
+    }
     CRect rectGrip(rect);
     CString strText = CaptionText(pBar);
     CFont* pOldFont = pDC->SelectObject(&m_fontCaption);
@@ -610,7 +624,7 @@ void COXDockbarSkin2003::DrawCaption(CDC* pDC, COXSizeControlBar* pBar)
         // them, below the buttons.
         rectGrip.DeflateRect(5, 5);
         rectGrip.top = rectGrip.bottom - 2;
-        DrawDots(pDC, rectGrip, TRUE, clrDot, clrLight);
+        DrawDots(pDC, rectGrip, TRUE, clrDot, clrLight, rectButtons);
         CRect rectText(rect.left, rect.top, rect.right, rectGrip.top - 3);
         CRect rectClose = ToWindow(pBar, pBar->m_rectCloseButton);
         CRect rectMaximize = ToWindow(pBar, pBar->m_rectMaximizeButton);
@@ -625,7 +639,7 @@ void COXDockbarSkin2003::DrawCaption(CDC* pDC, COXSizeControlBar* pBar)
         // buttons.
         rectGrip.DeflateRect(3, 6);
         rectGrip.right = rectGrip.left + 2;
-        DrawDots(pDC, rectGrip, FALSE, clrDot, clrLight);
+        DrawDots(pDC, rectGrip, FALSE, clrDot, clrLight, rectButtons);
         CRect rectText(rect);
         rectText.OffsetRect(13, 2);
         rectText.right = rect.right;

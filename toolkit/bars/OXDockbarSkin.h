@@ -149,8 +149,10 @@ public:
     ButtonLook GetButtonLook(COXSizeControlBar* pBar, BOOL bMaximize) override;
 
     // The grip: 2-pixel dots every 4 pixels along rect (along x when bAlongX),
-    // each over a light dot 1 pixel right and down.
-    static void DrawDots(CDC* pDC, const RECT& rect, BOOL bAlongX, COLORREF clrDot, COLORREF clrLight);
+    // each over a light dot 1 pixel right and down. A dot that would meet
+    // rectKeepClear (the caption buttons) is left out.
+    static void DrawDots(CDC* pDC, const RECT& rect, BOOL bAlongX, COLORREF clrDot, COLORREF clrLight,
+                         const RECT& rectKeepClear = CRect(0, 0, 0, 0));
 
 protected:
     COXSkin2003* Skin2003() const;

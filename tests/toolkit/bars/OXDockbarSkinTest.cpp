@@ -479,6 +479,37 @@ TEST_F(DockbarDrawing, Office2003CaptionGradientDockStripAndDots)
     }
 }
 
+// A bar docked along the top or the bottom has its dots across the foot of
+// its caption strip, under its buttons. A bar too short to hold them below
+// the buttons shows none: a dot beside a button reads as a stray mark.
+TEST_F(DockbarDrawing, Office2003DotsStopBeforeTheCaptionButtons)
+{
+    CTestSkin2003 skin(TRUE);
+    COXDockbarSkin* pSkin = skin.GetDockbarSkin();
+    const COLORREF clrDot = skin.GetGripperColor();
+    for (int cy = 20; cy <= 80; ++cy) {
+        SCOPED_TRACE(::testing::Message() << "height " << cy);
+        CTestSizeBar bar(SZBAR_NOCAPTIONTEXT, kHorz);
+        MakeBar(bar, "Filters", CRect(0, 0, 300, cy));
+        pSkin->LayoutCaption(&bar);
+        CPixelCanvas canvas(300, cy, kBlack);
+        pSkin->DrawCaption(&canvas.dc, &bar);
+        // The buttons as drawn: a pixel more above and left, two more below
+        // and right.
+        int nButtonsEnd = 0;
+        for (const CRect& button : {bar.m_rectCloseButton, bar.m_rectMaximizeButton})
+            if (!button.IsRectEmpty())
+                nButtonsEnd = std::max<int>(nButtonsEnd, COXDockbarSkin::ToWindow(&bar, button).bottom + 2);
+        ASSERT_GT(nButtonsEnd, 0);
+        const CRect rectBeside(0, 0, 30, nButtonsEnd);
+        EXPECT_EQ(0, CountIn(canvas, rectBeside, clrDot)) << "dots beside the buttons";
+        EXPECT_EQ(0, CountIn(canvas, rectBeside, kWhite)) << "dots' light beside the buttons";
+        if (cy - nButtonsEnd >= 10)
+            EXPECT_GT(canvas.Count(clrDot), 0) << "no dots on a bar with room for them below its buttons";
+        bar.DestroyWindow();
+    }
+}
+
 TEST_F(DockbarDrawing, ClassicButtonsAreTheSystemCaptionButtons)
 {
     COXDockbarSkinClassic skin;
