@@ -43,11 +43,13 @@ void CreateMessageFont(CFont& font)
         font.CreateStockObject(DEFAULT_GUI_FONT);
 }
 
-// What a control asks its parent while it paints or fills itself: it comes
-// at every paint whatever the user does, and would drown what the user did.
+// What a control asks its parent while it paints or fills itself, or as the
+// pointer passes over it (its cursor): it comes at every paint and every
+// move, even when a page opens under a pointer at rest, and would drown what
+// the user did.
 bool IsPaintTraffic(UINT code)
 {
-    return code == (UINT)NM_CUSTOMDRAW || (code >= TTN_LAST && code <= TTN_FIRST) ||
+    return code == (UINT)NM_CUSTOMDRAW || code == (UINT)NM_SETCURSOR || (code >= TTN_LAST && code <= TTN_FIRST) ||
            code == (UINT)LVN_GETDISPINFOA || code == (UINT)LVN_GETDISPINFOW || code == (UINT)TVN_GETDISPINFOA ||
            code == (UINT)TVN_GETDISPINFOW || code == (UINT)HDN_GETDISPINFOA || code == (UINT)HDN_GETDISPINFOW ||
            code == (UINT)LVN_ODCACHEHINT || code == (UINT)NM_TOOLTIPSCREATED;

@@ -162,7 +162,7 @@ CPoint ControlMiddle(HWND hControl)
 
 // Once a page is in its screenshot state, the log is open again: what the
 // user then does with the page's controls (a real click) is written there,
-// after the set-up's line. The option tree's set-up runs whole in ShowOff;
+// after the set-up's line, and nothing before it. The option tree's set-up runs whole in ShowOff;
 // the colour picker's runs later, from a posted click, and holds the mouse
 // until a click elsewhere closes its picker.
 TEST_F(GalleryPages, WhatTheUserDoesAfterTheSetUpIsLogged)
@@ -194,12 +194,14 @@ TEST_F(GalleryPages, WhatTheUserDoesAfterTheSetUpIsLogged)
             EXPECT_TRUE(PumpUntil([] { return g_bHeld; }, kWaitMs)) << "the set-up never held the mouse";
             g_bHeld = false;
         }
+        const CPoint pt = page.target(hPage);
+        ASSERT_TRUE(::IsChild(hPage, ::WindowFromPoint(pt))) << "the page is covered where the user clicks";
+        // The pointer brought over the control: what a control asks as the
+        // pointer passes (its cursor) comes at every move and is not logged.
+        ASSERT_TRUE(PlaceCursor(pt));
         PumpUntil([] { return HIWORD(::GetQueueStatus(QS_ALLINPUT & ~QS_TIMER)) == 0 && !ThreadHasPendingPaint(); },
                   kWaitMs);
         ASSERT_EQ(WindowText(hLog), page.setUp);
-
-        const CPoint pt = page.target(hPage);
-        ASSERT_TRUE(::IsChild(hPage, ::WindowFromPoint(pt))) << "the page is covered where the user clicks";
         ASSERT_TRUE(LeftClickOnScreen(pt));
         const std::string setUp = page.setUp;
         EXPECT_TRUE(PumpUntil([&] {
