@@ -36,7 +36,8 @@ bool RegisterGalleryEntry(const char* subsystem, const char* name, CWnd* (*open)
 // window fits itself around them after Populate and deletes itself when
 // closed. Every WM_COMMAND and WM_NOTIFY that reaches the page from its
 // controls is written to the event log at the bottom, after the page's own
-// handlers have seen it.
+// handlers have seen it (but for what comes at every paint or pointer move,
+// and what the screenshot set-up stirs up).
 class CGalleryPage : public CWnd
 {
 public:
