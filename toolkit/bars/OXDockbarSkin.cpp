@@ -78,6 +78,62 @@ int DrawBandText(CDC* pDC, const CRect& rect, BOOL bUpward, const CString& strTe
     return nInset + cx;
 }
 
+// The room DrawBandText gives the text in a caption band: the band less
+// nInset pixels at the text's start (the bottom of an upward band).
+CRect BandTextRect(const CRect& rectBand, BOOL bUpward, int nInset)
+{
+    CRect rect(rectBand);
+    if (bUpward)
+        rect.bottom = std::max(rect.top, rect.bottom - nInset);
+    else
+        rect.left = std::min(rect.right, rect.left + nInset);
+    return rect;
+}
+
+const int kClassicTextInset = 6;
+const int kFlatTextInset = 4;
+
+// The band a Classic caption draws in: the strip, less 2 all round when it
+// is not a coloured caption.
+CRect ClassicCaptionBand(COXSizeControlBar* pBar)
+{
+    CRect rect = COXDockbarSkin::ToWindow(pBar, pBar->m_rectGripper);
+    if ((pBar->m_dwSizeBarStyle & SZBAR_SOLIDCAPTION) == 0)
+        rect.DeflateRect(2, 2);
+    return rect;
+}
+
+// The band a flat caption draws in: the strip grown by 3; when it is not a
+// coloured caption, less 4 left and right and 2 at the top and bottom.
+CRect FlatCaptionBand(COXSizeControlBar* pBar)
+{
+    CRect rect = COXDockbarSkin::ToWindow(pBar, pBar->m_rectGripper);
+    rect.InflateRect(3, 3);
+    if ((pBar->m_dwSizeBarStyle & SZBAR_SOLIDCAPTION) == 0)
+        rect.DeflateRect(4, 2);
+    return rect;
+}
+
+// The Office 2003 grip: a row of dots across the foot of a vertical strip,
+// a column down the left of a horizontal one.
+CRect DotsRect2003(const CRect& rectStrip, BOOL bHorz)
+{
+    CRect rect(rectStrip);
+    if (bHorz) {
+        rect.DeflateRect(5, 5);
+        rect.top = rect.bottom - 2;
+    } else {
+        rect.DeflateRect(3, 6);
+        rect.right = rect.left + 2;
+    }
+    return rect;
+}
+
+bool ShowsCaption(COXSizeControlBar* pBar)
+{
+    return pBar->HasCaption() && !pBar->IsFloatingStyle();
+}
+
 // Where the grip goes after the text: the rest of the band, nGap pixels on.
 int GripStart(int nTextReach, int nGap)
 {
@@ -314,9 +370,9 @@ COXDockbarSkinClassic::~COXDockbarSkinClassic() {}
 
 void COXDockbarSkinClassic::DrawCaption(CDC* pDC, COXSizeControlBar* pBar)
 {
-    if (!pBar->HasCaption() || pBar->IsFloatingStyle())
+    if (!ShowsCaption(pBar))
         return;
-    CRect rect = ToWindow(pBar, pBar->m_rectGripper);
+    const CRect rect = ClassicCaptionBand(pBar);
     const BOOL bHorz = pBar->IsHorzDocked(), bActive = pBar->m_bActive;
     const BOOL bSolid = (pBar->m_dwSizeBarStyle & SZBAR_SOLIDCAPTION) != 0;
     COLORREF clrText;
@@ -324,11 +380,10 @@ void COXDockbarSkinClassic::DrawCaption(CDC* pDC, COXSizeControlBar* pBar)
         pDC->FillSolidRect(&rect, ::GetSysColor(bActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
         clrText = ::GetSysColor(bActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT);
     } else {
-        rect.DeflateRect(2, 2);
         clrText = ::GetSysColor(bActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
     }
-    int nReach = DrawBandText(pDC, rect, bHorz, CaptionText(pBar), bSolid ? &m_fontCaptionSmall : &m_fontCaption,
-                              6, clrText, bSolid, ::GetSysColor(COLOR_BTNFACE));
+    int nReach = DrawBandText(pDC, rect, bHorz, CaptionText(pBar), GetCaptionFont(pBar), kClassicTextInset,
+                              clrText, bSolid, ::GetSysColor(COLOR_BTNFACE));
     if (bSolid)
         return;
     // Two raised lines after the text, the second 4 pixels further across.
@@ -341,6 +396,18 @@ void COXDockbarSkinClassic::DrawCaption(CDC* pDC, COXSizeControlBar* pBar)
     pDC->Draw3dRect(&rectLine, clrLight, clrDark);
     rectLine.OffsetRect(bHorz ? 4 : 0, bHorz ? 0 : 4);
     pDC->Draw3dRect(&rectLine, clrLight, clrDark);
+}
+
+CRect COXDockbarSkinClassic::GetCaptionTextRect(COXSizeControlBar* pBar)
+{
+    if (!ShowsCaption(pBar) || CaptionText(pBar).IsEmpty())
+        return CRect(0, 0, 0, 0);
+    return BandTextRect(ClassicCaptionBand(pBar), pBar->IsHorzDocked(), kClassicTextInset);
+}
+
+CFont* COXDockbarSkinClassic::GetCaptionFont(COXSizeControlBar* pBar)
+{
+    return (pBar->m_dwSizeBarStyle & SZBAR_SOLIDCAPTION) != 0 ? &m_fontCaptionSmall : &m_fontCaption;
 }
 
 void COXDockbarSkinClassic::DrawCloseButton(CDC* pDC, COXSizeControlBar* pBar)
@@ -432,10 +499,9 @@ COXDockbarSkinXP::~COXDockbarSkinXP() {}
 
 void COXDockbarSkinXP::DrawCaption(CDC* pDC, COXSizeControlBar* pBar)
 {
-    if (!pBar->HasCaption() || pBar->IsFloatingStyle())
+    if (!ShowsCaption(pBar))
         return;
-    CRect rect = ToWindow(pBar, pBar->m_rectGripper);
-    rect.InflateRect(3, 3);
+    const CRect rect = FlatCaptionBand(pBar);
     const BOOL bHorz = pBar->IsHorzDocked();
     const BOOL bSolid = (pBar->m_dwSizeBarStyle & SZBAR_SOLIDCAPTION) != 0;
     if (bSolid) {
@@ -450,13 +516,8 @@ void COXDockbarSkinXP::DrawCaption(CDC* pDC, COXSizeControlBar* pBar)
         rectFill.right -= 1;
         rectFill.bottom -= 1;
         pDC->FillSolidRect(&rectFill, m_pSkin->SysColor(COLOR_INACTIVECAPTION));
-    } else {
-        // 2 along the band and 4 across it for a vertical band, 4 along and
-        // 2 across for a horizontal one: in both, 4 left and right, 2 at the
-        // top and bottom.
-        rect.DeflateRect(4, 2);
     }
-    int nReach = DrawBandText(pDC, rect, bHorz, CaptionText(pBar), &m_fontCaption, 4,
+    int nReach = DrawBandText(pDC, rect, bHorz, CaptionText(pBar), &m_fontCaption, kFlatTextInset,
                               m_pSkin->SysColor(bSolid ? COLOR_CAPTIONTEXT : COLOR_WINDOWTEXT), bSolid,
                               m_pSkin->SysColor(COLOR_BTNFACE));
     if (bSolid)
@@ -472,6 +533,18 @@ void COXDockbarSkinXP::DrawCaption(CDC* pDC, COXSizeControlBar* pBar)
         else
             pDC->FillSolidRect(rect.left + nStart, rect.top + 3 + 2 * i, rect.Width() - nStart, 1, clrGrip);
     }
+}
+
+CRect COXDockbarSkinXP::GetCaptionTextRect(COXSizeControlBar* pBar)
+{
+    if (!ShowsCaption(pBar) || CaptionText(pBar).IsEmpty())
+        return CRect(0, 0, 0, 0);
+    return BandTextRect(FlatCaptionBand(pBar), pBar->IsHorzDocked(), kFlatTextInset);
+}
+
+CFont* COXDockbarSkinXP::GetCaptionFont(COXSizeControlBar*)
+{
+    return &m_fontCaption;
 }
 
 COXDockbarSkinXP::ButtonLook COXDockbarSkinXP::GetButtonLook(COXSizeControlBar* pBar, BOOL bMaximize)
@@ -565,11 +638,15 @@ COXSkin2003* COXDockbarSkin2003::Skin2003() const
     return static_cast<COXSkin2003*>(m_pSkin);
 }
 
-void COXDockbarSkin2003::DrawDots(CDC* pDC, const RECT& rect, BOOL bAlongX, COLORREF clrDot, COLORREF clrLight)
+void COXDockbarSkin2003::DrawDots(CDC* pDC, const RECT& rect, BOOL bAlongX, COLORREF clrDot, COLORREF clrLight,
+                                  const RECT& rectKeepClear)
 {
     const int nEnd = bAlongX ? rect.right : rect.bottom;
     for (int n = bAlongX ? rect.left : rect.top; n + 2 <= nEnd; n += 4) {
         const int x = bAlongX ? n : rect.left, y = bAlongX ? rect.top : n;
+        CRect rectDot(x, y, x + 3, y + 3), rectCommon;
+        if (rectCommon.IntersectRect(&rectDot, &rectKeepClear))
+            continue;
         pDC->FillSolidRect(x + 1, y + 1, 2, 2, clrLight);
         pDC->FillSolidRect(x, y, 2, 2, clrDot);
     }
@@ -577,7 +654,7 @@ void COXDockbarSkin2003::DrawDots(CDC* pDC, const RECT& rect, BOOL bAlongX, COLO
 
 void COXDockbarSkin2003::DrawCaption(CDC* pDC, COXSizeControlBar* pBar)
 {
-    if (!pBar->HasCaption() || pBar->IsFloatingStyle())
+    if (!ShowsCaption(pBar))
         return;
     COXSkin2003* pSkin = Skin2003();
     const BOOL bHorz = pBar->IsHorzDocked();
@@ -600,45 +677,62 @@ void COXDockbarSkin2003::DrawCaption(CDC* pDC, COXSizeControlBar* pBar)
     }
 
     const COLORREF clrDot = pSkin->GetGripperColor(), clrLight = pSkin->SysColor(COLOR_WINDOW);
-    CRect rectGrip(rect);
+    // The buttons as DrawButton draws them: on a bar too short or too narrow
+    // for the grip beside them, the grip stops before them.
+    CRect rectButtons(0, 0, 0, 0);
+    for (const CRect& rectButton : {pBar->m_rectCloseButton, pBar->m_rectMaximizeButton}) {
+        if (rectButton.IsRectEmpty())
+            continue;
+        CRect rectDrawn = ToWindow(pBar, rectButton);
+        rectDrawn.InflateRect(1, 1, 2, 2);
+        rectButtons.UnionRect(&rectButtons, &rectDrawn);
+    }
+    // Dots across the foot of a vertical strip, down the left of a
+    // horizontal one.
+    DrawDots(pDC, DotsRect2003(rect, bHorz), bHorz, clrDot, clrLight, rectButtons);
     CString strText = CaptionText(pBar);
     CFont* pOldFont = pDC->SelectObject(&m_fontCaption);
     int nOldMode = pDC->SetBkMode(TRANSPARENT);
     COLORREF clrOldText = pDC->SetTextColor(pSkin->SysColor(COLOR_WINDOWTEXT));
+    CRect rectText = GetCaptionTextRect(pBar);
     if (bHorz) {
-        // Dots across the foot of the band; the text reads upward above
-        // them, below the buttons.
-        rectGrip.DeflateRect(5, 5);
-        rectGrip.top = rectGrip.bottom - 2;
-        DrawDots(pDC, rectGrip, TRUE, clrDot, clrLight);
-        CRect rectText(rect.left, rect.top, rect.right, rectGrip.top - 3);
-        CRect rectClose = ToWindow(pBar, pBar->m_rectCloseButton);
-        CRect rectMaximize = ToWindow(pBar, pBar->m_rectMaximizeButton);
-        if (!rectClose.IsRectEmpty())
-            rectText.top = std::max(rectText.top, rectClose.bottom + 1);
-        if (!rectMaximize.IsRectEmpty())
-            rectText.top = std::max(rectText.top, rectMaximize.bottom + 1);
         DrawBandText(pDC, rectText, TRUE, strText, &m_fontCaption, 0, pSkin->SysColor(COLOR_WINDOWTEXT), TRUE,
                      0);
-    } else {
-        // Dots down the left of the strip; the text after them, up to the
-        // buttons.
-        rectGrip.DeflateRect(3, 6);
-        rectGrip.right = rectGrip.left + 2;
-        DrawDots(pDC, rectGrip, FALSE, clrDot, clrLight);
-        CRect rectText(rect);
-        rectText.OffsetRect(13, 2);
-        rectText.right = rect.right;
-        if (!pBar->m_rectCloseButton.IsRectEmpty())
-            rectText.right = std::min(rectText.right, ToWindow(pBar, pBar->m_rectCloseButton).left - 1);
-        if (!pBar->m_rectMaximizeButton.IsRectEmpty())
-            rectText.right = std::min(rectText.right, ToWindow(pBar, pBar->m_rectMaximizeButton).left - 1);
-        if (!strText.IsEmpty() && rectText.right > rectText.left)
-            pDC->DrawText(strText, &rectText, DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER);
+    } else if (!strText.IsEmpty() && rectText.right > rectText.left) {
+        pDC->DrawText(strText, &rectText, DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER);
     }
     pDC->SetTextColor(clrOldText);
     pDC->SetBkMode(nOldMode);
     pDC->SelectObject(pOldFont);
+}
+
+CRect COXDockbarSkin2003::GetCaptionTextRect(COXSizeControlBar* pBar)
+{
+    if (!ShowsCaption(pBar) || CaptionText(pBar).IsEmpty())
+        return CRect(0, 0, 0, 0);
+    const BOOL bHorz = pBar->IsHorzDocked();
+    const CRect rect = ToWindow(pBar, pBar->m_rectGripper);
+    const CRect rectClose = ToWindow(pBar, pBar->m_rectCloseButton);
+    const CRect rectMaximize = ToWindow(pBar, pBar->m_rectMaximizeButton);
+    CRect rectText;
+    if (bHorz) {
+        // Upward above the dots, below the buttons.
+        rectText.SetRect(rect.left, rect.top, rect.right, DotsRect2003(rect, TRUE).top - 3);
+        for (const CRect& rectButton : {rectClose, rectMaximize})
+            if (!rectButton.IsRectEmpty())
+                rectText.top = std::max(rectText.top, rectButton.bottom + 1);
+        rectText.bottom = std::max(rectText.top, rectText.bottom);
+    } else {
+        // After the dots, up to the buttons.
+        rectText = rect;
+        rectText.OffsetRect(13, 2);
+        rectText.right = rect.right;
+        for (const CRect& rectButton : {rectClose, rectMaximize})
+            if (!rectButton.IsRectEmpty())
+                rectText.right = std::min(rectText.right, rectButton.left - 1);
+        rectText.right = std::max(rectText.left, rectText.right);
+    }
+    return rectText;
 }
 
 COXDockbarSkinXP::ButtonLook COXDockbarSkin2003::GetButtonLook(COXSizeControlBar* pBar, BOOL bMaximize)

@@ -31,6 +31,11 @@ public:
 
     // The caption strip (text or grip) of a docked bar with a caption.
     virtual void DrawCaption(CDC* pDC, COXSizeControlBar* pBar) = 0;
+    // Where DrawCaption puts the bar's title, in window coordinates (read
+    // upward in a bar docked along the top or the bottom), and the font it
+    // draws it in: a title longer than that is cut with an ellipsis.
+    virtual CRect GetCaptionTextRect(COXSizeControlBar* pBar) = 0;
+    virtual CFont* GetCaptionFont(COXSizeControlBar* pBar) = 0;
     virtual void DrawCloseButton(CDC* pDC, COXSizeControlBar* pBar) = 0;
     virtual void DrawMaximizeButton(CDC* pDC, COXSizeControlBar* pBar) = 0;
     // The space between the caption buttons and the caption.
@@ -76,6 +81,8 @@ public:
     ~COXDockbarSkinClassic() override;
 
     void DrawCaption(CDC* pDC, COXSizeControlBar* pBar) override;
+    CRect GetCaptionTextRect(COXSizeControlBar* pBar) override;
+    CFont* GetCaptionFont(COXSizeControlBar* pBar) override;
     void DrawCloseButton(CDC* pDC, COXSizeControlBar* pBar) override;
     void DrawMaximizeButton(CDC* pDC, COXSizeControlBar* pBar) override;
     int* GetCaptionGap() override { return &m_nCaptionGap; }
@@ -101,6 +108,8 @@ public:
     ~COXDockbarSkinXP() override;
 
     void DrawCaption(CDC* pDC, COXSizeControlBar* pBar) override;
+    CRect GetCaptionTextRect(COXSizeControlBar* pBar) override;
+    CFont* GetCaptionFont(COXSizeControlBar* pBar) override;
     void DrawCloseButton(CDC* pDC, COXSizeControlBar* pBar) override;
     void DrawMaximizeButton(CDC* pDC, COXSizeControlBar* pBar) override;
     int* GetCaptionGap() override { return &m_nCaptionGap; }
@@ -140,6 +149,7 @@ public:
     explicit COXDockbarSkin2003(COXSkin2003* pSkin);
 
     void DrawCaption(CDC* pDC, COXSizeControlBar* pBar) override;
+    CRect GetCaptionTextRect(COXSizeControlBar* pBar) override;
     void DrawNonClientBackground(CDC* pDC, const RECT& rect, CControlBar* pBar) override;
     void DrawSplitter(CDC* pDC, const SPLITTERINFO& splitter, CWnd* pDockBar) override;
     void DrawDockBarNonClient(CWnd* pDockBar) override;
@@ -149,8 +159,10 @@ public:
     ButtonLook GetButtonLook(COXSizeControlBar* pBar, BOOL bMaximize) override;
 
     // The grip: 2-pixel dots every 4 pixels along rect (along x when bAlongX),
-    // each over a light dot 1 pixel right and down.
-    static void DrawDots(CDC* pDC, const RECT& rect, BOOL bAlongX, COLORREF clrDot, COLORREF clrLight);
+    // each over a light dot 1 pixel right and down. A dot that would meet
+    // rectKeepClear (the caption buttons) is left out.
+    static void DrawDots(CDC* pDC, const RECT& rect, BOOL bAlongX, COLORREF clrDot, COLORREF clrLight,
+                         const RECT& rectKeepClear = CRect(0, 0, 0, 0));
 
 protected:
     COXSkin2003* Skin2003() const;

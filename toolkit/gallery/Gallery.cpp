@@ -44,11 +44,13 @@ void CreateMessageFont(CFont& font)
         font.CreateStockObject(DEFAULT_GUI_FONT);
 }
 
-// What a control asks its parent while it paints or fills itself: it comes
-// at every paint whatever the user does, and would drown what the user did.
+// What a control asks its parent while it paints or fills itself, or as the
+// pointer passes over it (its cursor): it comes at every paint and every
+// move, even when a page opens under a pointer at rest, and would drown what
+// the user did.
 bool IsPaintTraffic(UINT code)
 {
-    return code == (UINT)NM_CUSTOMDRAW || (code >= TTN_LAST && code <= TTN_FIRST) ||
+    return code == (UINT)NM_CUSTOMDRAW || code == (UINT)NM_SETCURSOR || (code >= TTN_LAST && code <= TTN_FIRST) ||
            code == (UINT)LVN_GETDISPINFOA || code == (UINT)LVN_GETDISPINFOW || code == (UINT)TVN_GETDISPINFOA ||
            code == (UINT)TVN_GETDISPINFOW || code == (UINT)HDN_GETDISPINFOA || code == (UINT)HDN_GETDISPINFOW ||
            code == (UINT)LVN_ODCACHEHINT || code == (UINT)NM_TOOLTIPSCREATED;
@@ -167,27 +169,46 @@ void CGalleryPage::ApplyFont(CWnd* pWnd)
     pWnd->SendMessage(WM_SETFONT, (WPARAM)m_font.GetSafeHandle(), TRUE);
 }
 
-void CGalleryPage::Log(LPCTSTR lpszFormat, ...)
+namespace {
+
+void AppendLogLine(CEdit& log, const char* prefix, LPCTSTR lpszFormat, va_list args)
 {
-    if (!m_log.GetSafeHwnd())
+    if (!log.GetSafeHwnd())
         return;
     char line[512];
+    const size_t nPrefix = strlen(prefix);
+    strcpy(line, prefix);
+    vsnprintf(line + nPrefix, sizeof(line) - nPrefix - 3, lpszFormat, args);
+    strcat(line, "\r\n");
+    int end = log.GetWindowTextLength();
+    log.SetSel(end, end);
+    log.ReplaceSel(line);
+}
+
+}  // namespace
+
+void CGalleryPage::Log(LPCTSTR lpszFormat, ...)
+{
+    if (!m_bLogging)
+        return;
     va_list args;
     va_start(args, lpszFormat);
-    vsnprintf(line, sizeof(line) - 3, lpszFormat, args);
+    AppendLogLine(m_log, "", lpszFormat, args);
     va_end(args);
-    strcat(line, "\r\n");
-    int end = m_log.GetWindowTextLength();
-    m_log.SetSel(end, end);
-    m_log.ReplaceSel(line);
+}
+
+void CGalleryPage::LogSetUp(LPCTSTR lpszFormat, ...)
+{
+    va_list args;
+    va_start(args, lpszFormat);
+    AppendLogLine(m_log, "set-up: ", lpszFormat, args);
+    va_end(args);
 }
 
 void CGalleryPage::ShowOffScripted()
 {
-    const BOOL bLogging = m_bLogging;
-    m_bLogging = FALSE;
+    CSetUpStep step(this);
     ShowOff();
-    m_bLogging = bLogging;
 }
 
 namespace {
@@ -329,7 +350,7 @@ LRESULT CGalleryPage::OnNextDlgCtl(WPARAM wParam, LPARAM lParam)
 BOOL CGalleryPage::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     BOOL bHandled = CWnd::OnCommand(wParam, lParam);
-    if (m_bLogging && lParam != 0 && LOWORD(wParam) != ID_GALLERY_LOG)
+    if (lParam != 0 && LOWORD(wParam) != ID_GALLERY_LOG)
         Log("WM_COMMAND id=%u code=%u", LOWORD(wParam), HIWORD(wParam));
     return bHandled;
 }
@@ -338,7 +359,7 @@ BOOL CGalleryPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     BOOL bHandled = CWnd::OnNotify(wParam, lParam, pResult);
     const NMHDR* pHdr = (const NMHDR*)lParam;
-    if (m_bLogging && pHdr && !IsPaintTraffic(pHdr->code))
+    if (pHdr && !IsPaintTraffic(pHdr->code))
         Log("WM_NOTIFY id=%u code=%d", (UINT)pHdr->idFrom, (int)pHdr->code);
     return bHandled;
 }

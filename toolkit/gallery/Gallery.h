@@ -36,7 +36,8 @@ bool RegisterGalleryEntry(const char* subsystem, const char* name, CWnd* (*open)
 // window fits itself around them after Populate and deletes itself when
 // closed. Every WM_COMMAND and WM_NOTIFY that reaches the page from its
 // controls is written to the event log at the bottom, after the page's own
-// handlers have seen it.
+// handlers have seen it (but for what comes at every paint or pointer move,
+// and what the screenshot set-up stirs up).
 class CGalleryPage : public CWnd
 {
 public:
@@ -48,10 +49,10 @@ public:
     // button pressed): the gallery calls it, through ShowOffScripted, when
     // started with /show.
     virtual void ShowOff() {}
-    // ShowOff with the event log closed to the controls' notices: the log
-    // starts with what the user does, so what the set-up stirs up (a focus
-    // given, a key typed) is not written there. A set-up that does what a
-    // user could says so itself, in one line (Log).
+    // ShowOff with the event log closed: the log starts with what the user
+    // does, so what the set-up stirs up (a focus given, a key typed, an
+    // option ticked) is not written there. A set-up that does what a user
+    // could says so itself, in one line (LogSetUp).
     void ShowOffScripted();
 
     // Layout helpers for Populate.
@@ -61,7 +62,12 @@ public:
     CRect NextComboRect(int cx, int cyDropped);
     void NewRow(LPCTSTR lpszCaption = NULL);
     void ApplyFont(CWnd* pWnd);         // the page's font on a control
-    void Log(LPCTSTR lpszFormat, ...);  // a line in the event log
+    // A line in the event log: what the user did. Dropped while the log is
+    // closed (during the screenshot set-up and its later steps).
+    void Log(LPCTSTR lpszFormat, ...);
+    // The set-up's own line, "set-up: " and what it did, written whether
+    // the log is closed or not.
+    void LogSetUp(LPCTSTR lpszFormat, ...);
 
     // The keys a dialog gives its controls: Tab and Shift+Tab through the
     // tab stops, arrows through a group, Enter on the default button where
@@ -70,6 +76,25 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
+    // Keeps the log closed while it lives, as ShowOffScripted does for
+    // ShowOff: for a step of the set-up that ShowOff leaves to run later
+    // (a posted click, a timer's move), which is not the user's either.
+    class CSetUpStep
+    {
+    public:
+        explicit CSetUpStep(CGalleryPage* pPage) : m_pPage(pPage), m_bWasLogging(pPage->m_bLogging)
+        {
+            pPage->m_bLogging = FALSE;
+        }
+        ~CSetUpStep() { m_pPage->m_bLogging = m_bWasLogging; }
+        CSetUpStep(const CSetUpStep&) = delete;
+        CSetUpStep& operator=(const CSetUpStep&) = delete;
+
+    private:
+        CGalleryPage* m_pPage;
+        BOOL m_bWasLogging;
+    };
+
     virtual void Populate() = 0;
 
     // Gives the page the tab stops and groups a dialog template would have
@@ -90,7 +115,7 @@ protected:
     CEdit m_log;
     std::vector<CWnd*> m_captions;      // the row captions, owned
     int m_x = 0, m_y = 0, m_rowHeight = 0, m_right = 0;
-    BOOL m_bLogging = FALSE;
+    BOOL m_bLogging = FALSE;            // the log is open to the user's doings
     BOOL m_bArrowBack = FALSE;          // the arrow being handled goes left or up
 
     DECLARE_MESSAGE_MAP()

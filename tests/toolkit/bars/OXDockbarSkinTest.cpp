@@ -6,6 +6,8 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "Gallery.h"
 #include "OXDockbarSkin.h"
 #include "OXSizeControlBar.h"
@@ -476,6 +478,116 @@ TEST_F(DockbarDrawing, Office2003CaptionGradientDockStripAndDots)
         }
         EXPECT_EQ(3 * 4, canvas.Count(clrDot));
         bar.DestroyWindow();
+    }
+}
+
+// A bar docked along the top or the bottom has its dots across the foot of
+// its caption strip, under its buttons. A bar too short to hold them below
+// the buttons shows none: a dot beside a button reads as a stray mark.
+TEST_F(DockbarDrawing, Office2003DotsStopBeforeTheCaptionButtons)
+{
+    CTestSkin2003 skin(TRUE);
+    COXDockbarSkin* pSkin = skin.GetDockbarSkin();
+    const COLORREF clrDot = skin.GetGripperColor();
+    for (int cy = 20; cy <= 80; ++cy) {
+        SCOPED_TRACE(::testing::Message() << "height " << cy);
+        CTestSizeBar bar(SZBAR_NOCAPTIONTEXT, kHorz);
+        MakeBar(bar, "Filters", CRect(0, 0, 300, cy));
+        pSkin->LayoutCaption(&bar);
+        CPixelCanvas canvas(300, cy, kBlack);
+        pSkin->DrawCaption(&canvas.dc, &bar);
+        // The buttons as drawn: a pixel more above and left, two more below
+        // and right.
+        int nButtonsEnd = 0;
+        for (const CRect& button : {bar.m_rectCloseButton, bar.m_rectMaximizeButton})
+            if (!button.IsRectEmpty())
+                nButtonsEnd = std::max<int>(nButtonsEnd, COXDockbarSkin::ToWindow(&bar, button).bottom + 2);
+        ASSERT_GT(nButtonsEnd, 0);
+        const CRect rectBeside(0, 0, 30, nButtonsEnd);
+        EXPECT_EQ(0, CountIn(canvas, rectBeside, clrDot)) << "dots beside the buttons";
+        EXPECT_EQ(0, CountIn(canvas, rectBeside, kWhite)) << "dots' light beside the buttons";
+        if (cy - nButtonsEnd >= 10)
+            EXPECT_GT(canvas.Count(clrDot), 0) << "no dots on a bar with room for them below its buttons";
+        bar.DestroyWindow();
+    }
+}
+
+// The room a skin says a caption gives its title is the room it draws the
+// title in: in a bar just long enough by that measure the whole title is
+// drawn, as in a long bar, and within the room; in every form, along the
+// top (turned) and at a side.
+TEST_F(DockbarDrawing, CaptionTextRectIsWhereTheWholeTitleIsDrawn)
+{
+    COXDockbarSkinClassic classic;
+    CTestSkinXP xp;
+    CTestSkin2003 skin2003(TRUE);
+    const struct {
+        const char* name;
+        COXDockbarSkin* pSkin;
+        COLORREF clrText;
+    } forms[] = {
+        {"Classic", &classic, ::GetSysColor(COLOR_ACTIVECAPTION)},
+        {"Office XP", xp.GetDockbarSkin(), TestSysColor(COLOR_WINDOWTEXT)},
+        {"Office 2003", skin2003.GetDockbarSkin(), TestSysColor(COLOR_WINDOWTEXT)},
+    };
+    const CString strTitle = "Harvest log";
+    for (const auto& form : forms) {
+        for (DWORD dwAlign : {kVert, kHorz}) {
+            SCOPED_TRACE(::testing::Message() << form.name << (dwAlign == kHorz ? ", along the top" : ", at a side"));
+            const BOOL bHorz = dwAlign == kHorz;
+            // The bar's length across its caption strip: the long one first.
+            int nInkLong = 0;
+            for (int nLength : {400, 0}) {
+                CTestSizeBar bar(0, dwAlign);
+                auto barRect = [&](int n) { return bHorz ? CRect(0, 0, 120, n) : CRect(0, 0, n, 150); };
+                MakeBar(bar, strTitle, barRect(400));
+                CClientDC dcScreen(NULL);
+                CFont* pOld = dcScreen.SelectObject(form.pSkin->GetCaptionFont(&bar));
+                const int cxTitle = dcScreen.GetTextExtent(strTitle).cx;
+                dcScreen.SelectObject(pOld);
+                auto room = [&] {
+                    const CRect rect = form.pSkin->GetCaptionTextRect(&bar);
+                    return bHorz ? rect.Height() : rect.Width();
+                };
+                if (nLength == 0) {
+                    // The shortest bar whose room holds the title.
+                    for (nLength = cxTitle; nLength < 400; ++nLength) {
+                        bar.SetWindowPos(NULL, 0, 0, barRect(nLength).Width(), barRect(nLength).Height(),
+                                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+                        form.pSkin->LayoutCaption(&bar);
+                        if (room() >= cxTitle)
+                            break;
+                    }
+                }
+                bar.MoveWindow(barRect(nLength));
+                bar.m_bActive = TRUE;
+                form.pSkin->LayoutCaption(&bar);
+                ASSERT_GE(room(), cxTitle) << nLength;
+                const CRect rectRoom = form.pSkin->GetCaptionTextRect(&bar);
+                const CRect rectBar = barRect(nLength);
+                CPixelCanvas canvas(rectBar.Width(), rectBar.Height(), kMagenta);
+                form.pSkin->DrawCaption(&canvas.dc, &bar);
+                const CRect ink = BoundsOf(canvas, rectBar.Width(), rectBar.Height(), form.clrText);
+                ASSERT_FALSE(ink.IsRectEmpty()) << "no title drawn, bar " << nLength;
+                // Along the band (across it, a turned title may stand out of
+                // a narrow strip).
+                auto text = [](const CRect& r) {
+                    std::ostringstream os;
+                    PrintTo(r, &os);
+                    return os.str();
+                };
+                EXPECT_TRUE(bHorz ? ink.top >= rectRoom.top && ink.bottom <= rectRoom.bottom
+                                  : ink.left >= rectRoom.left && ink.right <= rectRoom.right)
+                    << "the title drawn in " << text(ink) << ", outside its room " << text(rectRoom) << ", bar "
+                    << nLength;
+                const int nInk = bHorz ? ink.Height() : ink.Width();
+                if (nInkLong == 0)
+                    nInkLong = nInk;
+                else
+                    EXPECT_EQ(nInkLong, nInk) << "the title cut in a bar of " << nLength;
+                bar.DestroyWindow();
+            }
+        }
     }
 }
 

@@ -10,8 +10,10 @@
 #include <string>
 
 #include "Gallery.h"
+#include "OXDockbarSkin.h"
 #include "OXSizeControlBar.h"
 #include "OXMDIChildWndSizeDock.h"
+#include "../bars/SkinTestSupport.h"
 #include "testsupport.h"
 
 namespace {
@@ -81,6 +83,45 @@ TEST_F(GalleryBarsLook, CaptionButtonsStandClearOfWhatTheBarHolds)
         EXPECT_GE(nHorz, 2) << "bars docked at the top and the bottom";
         EXPECT_GE(nVert, 1) << "bars docked at a side";
         pFrame->DestroyWindow();
+    }
+}
+
+// A bar docked at the top or the bottom reads its title up its caption
+// strip, below its buttons: the page gives it the height its title needs
+// there, in every skin, as it gives a side bar the width for its own.
+TEST_F(GalleryBarsLook, DockedBarsTitlesFitTheirCaptions)
+{
+    CSkinnedAppScope app;
+    for (const char* skin : {"Classic", "Office XP", "Office 2003"}) {
+        ASSERT_TRUE(app.m_pApp->SetCurrentSkin(skin));
+        for (const char* name : {"Dock tabs", "Size-dock MDI frame"}) {
+            SCOPED_TRACE(::testing::Message() << name << ", " << skin);
+            CFrameWnd* pFrame = Open(name);
+            ASSERT_NE(pFrame, nullptr);
+            int nHorz = 0;
+            for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;) {
+                COXSizeControlBar* pBar =
+                    DYNAMIC_DOWNCAST(COXSizeControlBar, (CObject*)pFrame->m_listControlBars.GetNext(pos));
+                if (pBar == NULL || !pBar->IsWindowVisible() || pBar->IsFloating() || !pBar->HasCaption())
+                    continue;
+                CString strTitle;
+                pBar->GetWindowText(strTitle);
+                if (strTitle.IsEmpty())
+                    continue;
+                COXDockbarSkin* pSkin = pBar->GetDockbarSkin();
+                const CRect rectText = pSkin->GetCaptionTextRect(pBar);
+                CClientDC dc(pBar);
+                CFont* pOld = dc.SelectObject(pSkin->GetCaptionFont(pBar));
+                const int cxTitle = dc.GetTextExtent(strTitle).cx;
+                dc.SelectObject(pOld);
+                const int nRoom = pBar->IsHorzDocked() ? rectText.Height() : rectText.Width();
+                nHorz += pBar->IsHorzDocked();
+                EXPECT_GE(nRoom, cxTitle) << (LPCTSTR)strTitle << (pBar->IsHorzDocked() ? ", along an edge" : "")
+                                          << ": " << cxTitle << " pixels long in a room of " << nRoom;
+            }
+            EXPECT_GE(nHorz, 2) << "bars docked at the top and the bottom";
+            pFrame->DestroyWindow();
+        }
     }
 }
 

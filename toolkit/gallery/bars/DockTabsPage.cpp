@@ -107,24 +107,28 @@ public:
         m_views.SetActivePageIndex(0);
 
         EnableDocking(CBRS_ALIGN_ANY);
+        // A bar along the top or the bottom reads its title up the caption
+        // strip at its left, under its buttons: it is made tall enough for
+        // the title, whatever it holds.
         static const struct
         {
             LPCTSTR lpszTitle, lpszText;
             UINT nDockBar;
+            int cyAlongEdge;
         } bars[kBars] = {
-            {"Keywords", "seo tools\r\nkeyword planner\r\nsearch volume", AFX_IDW_DOCKBAR_LEFT},
-            {"Basket", "keyword planner\r\nlong tail", AFX_IDW_DOCKBAR_LEFT},
-            {"History", "seo\r\nseo tools", AFX_IDW_DOCKBAR_LEFT},
+            {"Keywords", "seo tools\r\nkeyword planner\r\nsearch volume", AFX_IDW_DOCKBAR_LEFT, 0},
+            {"Basket", "keyword planner\r\nlong tail", AFX_IDW_DOCKBAR_LEFT, 0},
+            {"History", "seo\r\nseo tools", AFX_IDW_DOCKBAR_LEFT, 0},
             {"Harvest log", "Page 1 fetched: 50 phrases\r\nPage 2 fetched: 50 phrases\r\ncompleted",
-             AFX_IDW_DOCKBAR_BOTTOM},
-            {"Export", "HTML table\r\nText list\r\nComma-separated", AFX_IDW_DOCKBAR_RIGHT},
-            {"Filters", "Skip phrases with [\r\nPages: 10   Levels: 2", AFX_IDW_DOCKBAR_TOP},
+             AFX_IDW_DOCKBAR_BOTTOM, 120},
+            {"Export", "HTML table\r\nText list\r\nComma-separated", AFX_IDW_DOCKBAR_RIGHT, 0},
+            {"Filters", "Skip phrases with [\r\nPages: 10   Levels: 2", AFX_IDW_DOCKBAR_TOP, 90},
         };
         for (int i = 0; i < kBars; ++i) {
             if (!m_bars[i].CreateBar(this, bars[i].lpszTitle, ID_DOCKTABS_BAR_FIRST + i, bars[i].lpszText))
                 return FALSE;
-            if (bars[i].nDockBar == AFX_IDW_DOCKBAR_TOP || bars[i].nDockBar == AFX_IDW_DOCKBAR_BOTTOM)
-                m_bars[i].m_HorzDockSize.cy = 90;
+            if (bars[i].cyAlongEdge != 0)
+                m_bars[i].m_HorzDockSize.cy = bars[i].cyAlongEdge;
             DockControlBar(&m_bars[i], bars[i].nDockBar);
         }
         SetOwnBarDrag(TRUE);

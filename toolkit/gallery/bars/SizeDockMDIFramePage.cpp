@@ -98,7 +98,9 @@ BOOL CGallerySizeDockMDIFrame::CreateFrame(CWnd* pGallery, LPCTSTR lpszTitle)
     CRect rectGallery(0, 0, 300, 0);
     if (pGallery != NULL)
         pGallery->GetWindowRect(&rectGallery);
-    const int cx = 960, cy = 720;
+    // Tall enough for the documents' area between the bars along the top
+    // and the bottom, whose titles read up their caption strips.
+    const int cx = 960, cy = 800;
     const int x = std::max(0, std::min((int)rectGallery.right + 10, ::GetSystemMetrics(SM_CXSCREEN) - cx));
     if (!Create(NULL, lpszTitle, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CRect(x, rectGallery.top, x + cx,
                                                                              rectGallery.top + cy),
@@ -130,12 +132,14 @@ BOOL CGallerySizeDockMDIFrame::CreateFrame(CWnd* pGallery, LPCTSTR lpszTitle)
     DrawMenuBar();
 
     EnableDocking(CBRS_ALIGN_ANY);
-    if (AddBar("Search terms", AFX_IDW_DOCKBAR_TOP, CSize(400, 86),
+    // The bars along the top and the bottom read their titles up the caption
+    // strip at their left, under the buttons: they are made tall enough.
+    if (AddBar("Search terms", AFX_IDW_DOCKBAR_TOP, CSize(400, 130),
                "seo tools\nkeyword planner\nsearch volume\nlong tail keywords") == NULL ||
         AddBar("Keywords", AFX_IDW_DOCKBAR_LEFT, CSize(300, 170),
                "seo tools\nseo tools free\nseo tools online\nkeyword planner\nkeyword research") == NULL ||
         AddBar("Basket", AFX_IDW_DOCKBAR_RIGHT, CSize(300, 160), "keyword planner\nlong tail keywords") == NULL ||
-        AddBar("Harvest log", AFX_IDW_DOCKBAR_BOTTOM, CSize(500, 80),
+        AddBar("Harvest log", AFX_IDW_DOCKBAR_BOTTOM, CSize(500, 120),
                "Page 1 fetched: 50 phrases\nPage 2 fetched: 50 phrases\nCompleted") == NULL)
         return FALSE;
     CGalleryListBar* pFloating = AddBar("Competitors", 0, CSize(220, 140), "example.com\nexample.org\nexample.net");

@@ -7,6 +7,7 @@
 namespace {
 
 const UINT ID_PALETTE = 300;
+const UINT WM_DROP_TEXT_COLOUR = WM_APP + 43;
 
 class CColorPickerPage : public CGalleryPage
 {
@@ -50,13 +51,20 @@ protected:
     {
         if (message == WM_OXPB_FLOATPICKED)
             Log("floating bar picked 0x%06lX", (unsigned long)m_palette.GetSelectedValue());
+        if (message == WM_DROP_TEXT_COLOUR) {
+            // The click that drops the picker, and what it sends until the
+            // picker closes, are the set-up's.
+            CSetUpStep step(this);
+            LogSetUp("Text clicked: its picker dropped");
+            m_buttons[1].SendMessage(BM_CLICK);
+            return 0;
+        }
         return CGalleryPage::WindowProc(message, wParam, lParam);
     }
 
-    void ShowOff() override
-    {
-        m_buttons[1].PostMessage(BM_CLICK);
-    }
+    // The Text button's picker dropped. The click is posted: the picker
+    // holds the mouse in a loop of its own until it closes.
+    void ShowOff() override { PostMessage(WM_DROP_TEXT_COLOUR); }
 
     COXColorPickerButton m_buttons[3];
     COXColorPickerButton m_right;

@@ -118,7 +118,7 @@ protected:
         m_tel.SetFocus();
         m_tel.SendMessage(EM_SETSEL, 8, 8);
         m_tel.SendMessage(WM_CHAR, '9');
-        Log("set-up: typed 9 after \"Tel: 555\", in insert mode");
+        LogSetUp("typed 9 after \"Tel: 555\", in insert mode");
     }
 
     COXEdit m_tel, m_telOverwrite;

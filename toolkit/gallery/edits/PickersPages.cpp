@@ -215,7 +215,7 @@ protected:
     void ShowOff() override
     {
         m_icon.Show();
-        m_icon.SendMessage(OX_TASKBAR_CALLBACK, 1, WM_LBUTTONUP);
+        LogSetUp("the icon shown, as Show / hide does");
     }
     CButton m_show;
     COXTaskbarIcon m_icon;

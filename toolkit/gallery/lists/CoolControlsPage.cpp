@@ -155,28 +155,47 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         if (LOWORD(wParam) == ID_ATTACH && HIWORD(wParam) == BN_CLICKED)
-            Attach();
+            Log("Attach: %s", (LPCTSTR)Attach());
         else if (LOWORD(wParam) == ID_DETACH && HIWORD(wParam) == BN_CLICKED)
             Detach();
         return CGalleryPage::OnCommand(wParam, lParam);
     }
 
-    void Attach()
+    // Whether hWnd is one of the parts every gallery page has (its row
+    // captions, its log) rather than one of this page's controls.
+    bool IsGalleryPart(HWND hWnd) const
     {
-        if (!m_organizer.AttachToThread()) {
-            Log("Attach: refused (already attached)");
-            return;
-        }
-        // Why each of the page's own windows was left alone.
+        if (hWnd == m_log.GetSafeHwnd())
+            return true;
+        for (const CWnd* pCaption : m_captions)
+            if (hWnd == pCaption->GetSafeHwnd())
+                return true;
+        return false;
+    }
+
+    // Attaches the organizer; says how many controls it converted and why
+    // each of the page's other controls was left alone.
+    CString Attach()
+    {
+        if (!m_organizer.AttachToThread())
+            return "refused (already attached)";
+        CString text;
+        text.Format("%d windows converted; left alone:", (int)m_organizer.GetConvertedWindows().GetCount());
+        const char* reasons[] = {"", "an object of its own", "refused", "declined"};
+        const char* separator = " ";
         for (HWND hWnd = ::GetWindow(m_hWnd, GW_CHILD); hWnd; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
             DWORD dwReason = 0;
-            if (!m_organizer.GetSkippedWindows().Lookup(hWnd, dwReason))
+            if (IsGalleryPart(hWnd) || !m_organizer.GetSkippedWindows().Lookup(hWnd, dwReason))
                 continue;
             char szClass[64] = "";
             ::GetClassNameA(hWnd, szClass, sizeof szClass);
-            Log("skipped, code %lu: %s, id %d", dwReason, szClass, ::GetDlgCtrlID(hWnd));
+            CString one;
+            one.Format("%s%s %d (%s)", separator, szClass, ::GetDlgCtrlID(hWnd),
+                       dwReason < sizeof reasons / sizeof *reasons ? reasons[dwReason] : "code");
+            text += one;
+            separator = ", ";
         }
-        Log("Attach: %d windows converted", (int)m_organizer.GetConvertedWindows().GetCount());
+        return text;
     }
 
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
@@ -198,7 +217,7 @@ protected:
     // rest are flat.
     void ShowOff() override
     {
-        Attach();
+        LogSetUp("attached, as Attach does, and the mouse put on the first edit: %s", (LPCTSTR)Attach());
         CRect rect;
         ::GetWindowRect(m_hEdit, &rect);
         ::SetCursorPos(rect.CenterPoint().x, rect.CenterPoint().y);

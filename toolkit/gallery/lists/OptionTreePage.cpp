@@ -47,6 +47,7 @@ protected:
     {
         m_trees[1].CheckOption(3);
         m_trees[1].SelectItem(m_trees[1].GetOptionItem(3));
+        LogSetUp("the video search chosen in the dark tree");
     }
 
     COXOptionTreeCtrl m_trees[2];

@@ -154,12 +154,14 @@ protected:
         m_ptFrom = from.CenterPoint();
         m_ptTo = to.CenterPoint();
         SetTimer(1, 300, NULL);
+        LogSetUp("Mail's header pressed and pulled over Folders'");
     }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_TIMER && wParam == 1) {
             KillTimer(1);
+            CSetUpStep step(this);
             m_bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(m_ptFrom.x + 2, m_ptFrom.y));
             m_bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(m_ptTo.x - 20, m_ptTo.y - 4));
             return 0;
