@@ -38,14 +38,19 @@ bool PumpAppUntil(const std::function<bool()>& pred, DWORD ms)
     }
 }
 
+bool g_bSettleTimerFired = false;
+
+void CALLBACK SettleTimerFired(HWND, UINT, UINT_PTR, DWORD)
+{
+    g_bSettleTimerFired = true;
+}
+
 // Until every queued message, and every timer due within the period, has run.
 void SettleApp()
 {
-    bool bFired = false;
-    static bool* s_pFired;
-    s_pFired = &bFired;
-    const UINT_PTR nTimer = ::SetTimer(NULL, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) { *s_pFired = true; });
-    PumpAppUntil([&] { return bFired; }, kWaitMs);
+    g_bSettleTimerFired = false;
+    const UINT_PTR nTimer = ::SetTimer(NULL, 0, 300, SettleTimerFired);
+    PumpAppUntil([] { return g_bSettleTimerFired; }, kWaitMs);
     ::KillTimer(NULL, nTimer);
 }
 
