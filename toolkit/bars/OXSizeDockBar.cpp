@@ -271,6 +271,16 @@ int COXSizeDockBar::RowEnd(int nStart) const
     return i;
 }
 
+BOOL COXSizeDockBar::RowHasVisibleBar(int nStart)
+{
+    for (int i = nStart; i < m_arrBars.GetSize() && m_arrBars[i] != NULL; ++i) {
+        CControlBar* p = GetDockedControlBar(i);
+        if (p != NULL && ::IsWindow(p->m_hWnd) && p->IsVisible())
+            return TRUE;
+    }
+    return FALSE;
+}
+
 void COXSizeDockBar::CollectRow(int nStart, std::vector<OXROWBAR>& rows, std::vector<CControlBar*>& bars)
 {
     const BOOL bHorz = IsHorzDockBar();
@@ -1220,13 +1230,22 @@ void COXSizeDockBar::DragSplitter(COXSplitterRect* pSplitter, CPoint point)
     const int nIndex = std::min<int>(pSplitter->m_nBarIndex, (int)m_arrBars.GetSize() - 1);
     int nRowStart = RowStart(nIndex);
     if (bRowSplitter && !(dwEdge & (CBRS_ALIGN_RIGHT | CBRS_ALIGN_BOTTOM))) {
-        // on a near edge a row splitter sizes the row before it; it holds the
-        // first bar after it, or the end of the array for the last one
-        int i = pSplitter->m_nBarIndex < m_arrBars.GetSize() ? RowStart(pSplitter->m_nBarIndex) - 1
-                                                             : (int)m_arrBars.GetSize() - 1;
-        while (i > 0 && m_arrBars[i] == NULL)
-            --i;
-        nRowStart = RowStart(std::max(i, 0));
+        // On a near edge a row splitter sizes the row before it, the one the
+        // user sees there: rows in between that hold only hidden bars or the
+        // place-holders of floating ones are not laid out, and sizing one of
+        // them would give an unseen bar the drag. The splitter holds the first
+        // bar after it, or the end of the array for the last one.
+        int nEnd = pSplitter->m_nBarIndex < m_arrBars.GetSize() ? RowStart(pSplitter->m_nBarIndex) - 1
+                                                                : (int)m_arrBars.GetSize() - 1;
+        nRowStart = 0;
+        while (nEnd > 0) {
+            const int nStart = RowStart(nEnd - 1);
+            if (m_arrBars[nEnd - 1] != NULL && RowHasVisibleBar(nStart)) {
+                nRowStart = nStart;
+                break;
+            }
+            nEnd = m_arrBars[nEnd - 1] == NULL ? nEnd - 1 : nStart - 1;
+        }
     }
     std::vector<OXROWBAR> rows;
     std::vector<CControlBar*> bars;

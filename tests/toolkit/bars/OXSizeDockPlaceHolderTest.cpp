@@ -3,11 +3,14 @@
 // back): layouts walk rows that hold place-holders, squeezed to nothing and
 // given their room back every bar of such a row shows again, and no layout
 // faults on the way; a bar docked at another edge leaves none behind. A bar
-// dragged along its own row leaves the row within its dock bar.
+// dragged along its own row leaves the row within its dock bar. A row
+// splitter sizes the row the user sees beside it, never a row of a hidden
+// bar or of a place-holder next to it.
 #include <afxwin.h>
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -21,23 +24,9 @@ namespace {
 
 const UINT kFirstBarId = AFX_IDW_CONTROLBAR_FIRST + 70;
 
-// A row of sizing bars A, B, C as the case names them ('P' is the bar that
-// is floated and leaves its place-holder), in a top or a left dock bar; an
-// 'A' row of its own comes first for a place-holder alone in its row.
-struct PlaceHolderCase
-{
-    const char* name;
-    UINT nDockBarID;
-    const char* pszRow;
-    BOOL bRowOfItsOwn;
-};
-
-void PrintTo(const PlaceHolderCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class SizeDockPlaceHolder : public ::testing::TestWithParam<PlaceHolderCase>
+// A size-dock frame of its own and bars named by a letter, each docked in a
+// row of its own at the end of a dock bar.
+class SizeDockRows : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -64,6 +53,10 @@ protected:
         pBar->EnableDocking(CBRS_ALIGN_ANY);
         m_pFrame->DockControlBar(pBar, nDockBarID);
         return pBar;
+    }
+    COXSizeDockBar* DockBar(UINT nDockBarID)
+    {
+        return DYNAMIC_DOWNCAST(COXSizeDockBar, m_pFrame->GetControlBar(nDockBarID));
     }
     void Layout()
     {
@@ -110,6 +103,26 @@ protected:
     COXFrameWndSizeDock* m_pFrame = NULL;
     CTestMainFrame m_main;
     std::vector<COXSizeControlBar*> m_bars;
+};
+
+// A row of sizing bars A, B, C as the case names them ('P' is the bar that
+// is floated and leaves its place-holder), in a top or a left dock bar; an
+// 'A' row of its own comes first for a place-holder alone in its row.
+struct PlaceHolderCase
+{
+    const char* name;
+    UINT nDockBarID;
+    const char* pszRow;
+    BOOL bRowOfItsOwn;
+};
+
+void PrintTo(const PlaceHolderCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class SizeDockPlaceHolder : public SizeDockRows, public ::testing::WithParamInterface<PlaceHolderCase>
+{
 };
 
 TEST_P(SizeDockPlaceHolder, ARowWithAPlaceHolderComesBackWholeAfterASqueeze)
@@ -176,7 +189,7 @@ namespace {
 // by a drag onto a bar there, has no place to go back to at the first edge:
 // its place-holder there goes (a frame asked to dock it back without a dock
 // bar named would take it to that place).
-class SizeDockPlaceHolderElsewhere : public SizeDockPlaceHolder
+class SizeDockPlaceHolderElsewhere : public SizeDockRows
 {
 };
 
@@ -215,7 +228,7 @@ namespace {
 // A sizing bar dragged along its own row takes the drag's length; the row
 // keeps its signature (the same bars in the same rows), and the others must
 // still make room, or the row runs past the dock bar's end.
-class SizeDockRowDrag : public SizeDockPlaceHolder
+class SizeDockRowDrag : public SizeDockRows
 {
 };
 
@@ -248,5 +261,133 @@ TEST_F(SizeDockRowDrag, ABarDraggedAlongItsOwnRowLeavesTheRowWithinTheDockBar)
     }
     EXPECT_EQ(std::vector<std::string>(), watch.Faults());
 }
+
+}   // namespace
+
+namespace {
+
+// Rows of one bar each, in array order: 'A' the shown row whose splitter is
+// dragged, 'C' another shown row, 'H' a hidden bar and 'P' a floated bar's
+// place-holder, each alone in its row.
+struct UnseenRowCase
+{
+    const char* name;
+    UINT nDockBarID;
+    const char* pszRows;
+};
+
+void PrintTo(const UnseenRowCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class SizeDockUnseenRow : public SizeDockRows, public ::testing::WithParamInterface<UnseenRowCase>
+{
+};
+
+// The row splitter on A's inner side (below A on a top dock bar, above it on
+// a bottom one, ...) dragged 40 pixels outwards: A's row is 40 thinner, and
+// the unseen bar beside it keeps its thickness (shown or docked back, it has
+// room again).
+TEST_P(SizeDockUnseenRow, ARowSplitterSizesTheShownRowBesideItNotAnUnseenOne)
+{
+    const UnseenRowCase& c = GetParam();
+    CLayoutFaultWatch watch;
+    COXSizeControlBar* pA = NULL;
+    COXSizeControlBar* pC = NULL;
+    COXSizeControlBar* pUnseen = NULL;
+    for (const char* p = c.pszRows; *p != 0; ++p) {
+        COXSizeControlBar* pBar = AddBar(c.nDockBarID, *p);
+        (*p == 'A' ? pA : *p == 'C' ? pC : pUnseen) = pBar;
+    }
+    ASSERT_TRUE(pA != NULL && pUnseen != NULL);
+    Layout();
+    const char cUnseen = NameOf(pUnseen)[0];
+    if (cUnseen == 'H')
+        m_pFrame->ShowControlBar(pUnseen, FALSE, FALSE);
+    else
+        m_pFrame->FloatControlBar(pUnseen, WindowRectOf(m_pFrame).CenterPoint(), CBRS_ALIGN_TOP);
+    Layout();
+    COXSizeDockBar* pDock = DockBar(c.nDockBarID);
+    ASSERT_TRUE(cUnseen == 'H' || pDock->FindBar((CControlBar*)(UINT_PTR)pUnseen->GetDlgCtrlID()) >= 1)
+        << "no place-holder left: " << DescribeRows(pDock);
+
+    const BOOL bHorz = pDock->IsHorzDockBar();
+    auto thickness = [&](COXSizeControlBar* p) { return bHorz ? p->m_HorzDockSize.cy : p->m_VertDockSize.cx; };
+    // A's inner edge and the outward direction, in the dock bar's client area
+    CRect rectA = WindowRectOf(pA);
+    pDock->ScreenToClient(&rectA);
+    int nInner = 0, nOutwards = 0;
+    switch (c.nDockBarID) {
+    case AFX_IDW_DOCKBAR_TOP: nInner = rectA.bottom; nOutwards = -1; break;
+    case AFX_IDW_DOCKBAR_BOTTOM: nInner = rectA.top; nOutwards = 1; break;
+    case AFX_IDW_DOCKBAR_LEFT: nInner = rectA.right; nOutwards = -1; break;
+    default: nInner = rectA.left; nOutwards = 1; break;
+    }
+    const int nRowType = bHorz ? COXSplitterRect::horizontal : COXSplitterRect::vertical;
+    int nSplitter = -1, nDistance = INT_MAX;
+    for (INT_PTR i = 0; i < pDock->m_arrSplitters.GetSize(); ++i) {
+        const COXSplitterRect* p = (COXSplitterRect*)pDock->m_arrSplitters[i];
+        const CPoint ptCentre = CRect(p->m_rect).CenterPoint();
+        const int n = abs((bHorz ? ptCentre.y : ptCentre.x) - nInner);
+        if (p->m_nType == nRowType && n < nDistance) {
+            nSplitter = (int)i;
+            nDistance = n;
+        }
+    }
+    ASSERT_GE(nSplitter, 0) << "no row splitter: " << DescribeRows(pDock);
+    ASSERT_LE(nDistance, 12) << "no row splitter beside A: " << DescribeRows(pDock);
+
+    const int nA = thickness(pA), nUnseen = thickness(pUnseen), nC = pC != NULL ? thickness(pC) : 0;
+    DragSplitterByMessages(pDock, nSplitter, 40 * nOutwards);
+    Layout();
+    EXPECT_EQ(nA - 40, thickness(pA)) << "the shown row did not take the drag: " << DescribeRows(pDock);
+    EXPECT_EQ(nUnseen, thickness(pUnseen)) << "the unseen bar took the drag: " << DescribeRows(pDock);
+    if (pC != NULL) {
+        EXPECT_EQ(nC, thickness(pC)) << "the other shown row took the drag: " << DescribeRows(pDock);
+    }
+
+    if (cUnseen == 'H')
+        m_pFrame->ShowControlBar(pUnseen, TRUE, FALSE);
+    else
+        DoubleClickFloatingCaption(pUnseen);
+    Layout();
+    Layout();
+    EXPECT_FALSE(pUnseen->IsFloating());
+    ExpectEveryBarShows(pDock, "shown again");
+    EXPECT_EQ(std::vector<std::string>(), watch.Faults()) << "rows " << DescribeRows(pDock);
+}
+
+const UnseenRowCase kUnseenRowCases[] = {
+    {"TopHiddenAfter", AFX_IDW_DOCKBAR_TOP, "AH"},
+    {"TopHiddenBetween", AFX_IDW_DOCKBAR_TOP, "AHC"},
+    {"TopHiddenBefore", AFX_IDW_DOCKBAR_TOP, "HA"},
+    {"TopFloatedAfter", AFX_IDW_DOCKBAR_TOP, "AP"},
+    {"TopFloatedBetween", AFX_IDW_DOCKBAR_TOP, "APC"},
+    {"TopFloatedBefore", AFX_IDW_DOCKBAR_TOP, "PA"},
+    {"LeftHiddenAfter", AFX_IDW_DOCKBAR_LEFT, "AH"},
+    {"LeftHiddenBetween", AFX_IDW_DOCKBAR_LEFT, "AHC"},
+    {"LeftHiddenBefore", AFX_IDW_DOCKBAR_LEFT, "HA"},
+    {"LeftFloatedAfter", AFX_IDW_DOCKBAR_LEFT, "AP"},
+    {"LeftFloatedBetween", AFX_IDW_DOCKBAR_LEFT, "APC"},
+    {"LeftFloatedBefore", AFX_IDW_DOCKBAR_LEFT, "PA"},
+    {"BottomHiddenAfter", AFX_IDW_DOCKBAR_BOTTOM, "AH"},
+    {"BottomHiddenBetween", AFX_IDW_DOCKBAR_BOTTOM, "CHA"},
+    {"BottomHiddenBefore", AFX_IDW_DOCKBAR_BOTTOM, "HA"},
+    {"BottomFloatedAfter", AFX_IDW_DOCKBAR_BOTTOM, "AP"},
+    {"BottomFloatedBetween", AFX_IDW_DOCKBAR_BOTTOM, "CPA"},
+    {"BottomFloatedBefore", AFX_IDW_DOCKBAR_BOTTOM, "PA"},
+    {"RightHiddenAfter", AFX_IDW_DOCKBAR_RIGHT, "AH"},
+    {"RightHiddenBetween", AFX_IDW_DOCKBAR_RIGHT, "CHA"},
+    {"RightHiddenBefore", AFX_IDW_DOCKBAR_RIGHT, "HA"},
+    {"RightFloatedAfter", AFX_IDW_DOCKBAR_RIGHT, "AP"},
+    {"RightFloatedBetween", AFX_IDW_DOCKBAR_RIGHT, "CPA"},
+    {"RightFloatedBefore", AFX_IDW_DOCKBAR_RIGHT, "PA"},
+};
+
+INSTANTIATE_TEST_SUITE_P(EveryEdge, SizeDockUnseenRow, ::testing::ValuesIn(kUnseenRowCases),
+                         [](const ::testing::TestParamInfo<UnseenRowCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }   // namespace
