@@ -391,3 +391,73 @@ INSTANTIATE_TEST_SUITE_P(EveryEdge, SizeDockUnseenRow, ::testing::ValuesIn(kUnse
                          });
 
 }   // namespace
+
+namespace {
+
+// A row [A, P, B] of a top or left dock bar, P floated (its place-holder
+// stays), A sized down by its splitter to a few pixels. The frame made narrow (or
+// low) enough that A's share comes to nothing lays A out in a row of its own
+// and B heads the row after it: that row is B's alone and B spans the dock
+// bar's whole length at once, from the layout of that size change (which
+// may be the last until the user acts again), not only once the frame is
+// large again.
+class SizeDockSqueezedRow : public SizeDockRows, public ::testing::WithParamInterface<UINT>
+{
+};
+
+TEST_P(SizeDockSqueezedRow, TheRowAfterABarLaidOutAloneIsSharedAtOnceOverThePlaceHolders)
+{
+    const UINT nDockBarID = GetParam();
+    CLayoutFaultWatch watch;
+    COXSizeControlBar* pA = AddBar(nDockBarID, 'A');
+    COXSizeControlBar* pP = AddBar(nDockBarID, 'P');
+    COXSizeControlBar* pB = AddBar(nDockBarID, 'B');
+    COXSizeDockBar* pDock = DockBar(nDockBarID);
+    for (int i = (int)pDock->m_arrBars.GetSize() - 2; i > 1; --i)
+        if (pDock->m_arrBars[i] == NULL)
+            pDock->m_arrBars.RemoveAt(i);
+    Layout();
+    Layout();
+    m_pFrame->FloatControlBar(pP, WindowRectOf(m_pFrame).CenterPoint(), CBRS_ALIGN_TOP);
+    Layout();
+    ASSERT_GE(pDock->FindBar((CControlBar*)(UINT_PTR)pP->GetDlgCtrlID()), 1)
+        << "no place-holder left: " << DescribeRows(pDock);
+    const BOOL bHorz = pDock->IsHorzDockBar();
+    auto length = [&](CWnd* p) {
+        const CRect r = WindowRectOf(p);
+        return bHorz ? r.Width() : r.Height();
+    };
+    ASSERT_EQ(1, pDock->m_arrSplitters.GetSize() - 1) << "A and B side by side: " << DescribeRows(pDock);
+    // 3 pixels: its window still ends within the dock bar
+    DragSplitterByMessages(pDock, 0, -(length(pA) - 3));
+    Layout();
+    ASSERT_EQ(3, length(pA)) << DescribeRows(pDock);
+
+    const CRect rectFrame = WindowRectOf(m_pFrame);
+    // a third of the length or less: A's share of the row comes to nothing
+    const CSize sizeSmall = bHorz ? CSize(250, rectFrame.Height()) : CSize(rectFrame.Width(), 200);
+    // the size change's own layout, as a single step of the user's leaves it
+    m_pFrame->SetWindowPos(NULL, 0, 0, sizeSmall.cx, sizeSmall.cy, SWP_NOMOVE | SWP_NOZORDER);
+    PumpPending();
+    ASSERT_NE(pDock->RowStart(pDock->FindBar(pA)), pDock->RowStart(pDock->FindBar(pB)))
+        << "A was not laid out alone: " << DescribeRows(pDock);
+    CRect rectDock;
+    pDock->GetClientRect(&rectDock);
+    const int nBorder2 = bHorz ? afxData.cxBorder2 : afxData.cyBorder2;
+    EXPECT_EQ((bHorz ? rectDock.Width() : rectDock.Height()) + nBorder2, length(pB))
+        << "B's row is not shared over the small frame's dock bar: " << DescribeRows(pDock);
+
+    m_pFrame->SetWindowPos(NULL, 0, 0, rectFrame.Width(), rectFrame.Height(), SWP_NOMOVE | SWP_NOZORDER);
+    Layout();
+    Layout();
+    ExpectEveryBarShows(pDock, "the frame large again");
+    EXPECT_EQ(std::vector<std::string>(), watch.Faults()) << "rows " << DescribeRows(pDock);
+}
+
+INSTANTIATE_TEST_SUITE_P(TopAndLeft, SizeDockSqueezedRow,
+                         ::testing::Values((UINT)AFX_IDW_DOCKBAR_TOP, (UINT)AFX_IDW_DOCKBAR_LEFT),
+                         [](const ::testing::TestParamInfo<UINT>& info) {
+                             return std::string(info.param == AFX_IDW_DOCKBAR_TOP ? "Top" : "Left");
+                         });
+
+}   // namespace
