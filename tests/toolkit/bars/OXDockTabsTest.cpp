@@ -22,6 +22,7 @@
 #include "OXSizeDockBar.h"
 #include "OXSkinnedApp.h"
 #include "OXTabSkin.h"
+#include "SizeDockTestSupport.h"
 #include "testdrawing.h"
 #include "testsupport.h"
 #include "toolkit_res.h"
@@ -418,6 +419,51 @@ TEST_F(DockTabsFrame, AStackAlongTheBottomKeepsOneLengthWhicheverTabShows)
     pBottom->ScreenToClient(&rectStrip);
     EXPECT_EQ(rectDock.bottom, rectStrip.bottom);
     EXPECT_EQ(28, rectStrip.Height());
+}
+
+// The shown bar of a stack along the bottom leaves it for a place beside
+// another bar of the stack's row: the tab shown next takes the stack's
+// place at the stack's length, so the bars of the row keep their room and
+// the row ends within the dock bar (at its own older length, a row long,
+// it squeezed them to a few pixels).
+TEST_F(DockTabsFrame, ATabShownInPlaceOfTheShownBarThatLeftTakesTheStacksLength)
+{
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 120));
+    CTabTestBar* pB = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 500, 90));
+    CTabTestBar* pC = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 400, 100));
+    COXSizeDockBar* pBottom = DockBar(AFX_IDW_DOCKBAR_BOTTOM);
+    Layout();
+    COXDockTabCtrl& tabs = pBottom->m_wndTabContainer;
+    ASSERT_EQ(2, tabs.InsertBar(pC, 2, TRUE));
+    Layout();
+    // the stack shares one row, and D stands beside its shown bar there
+    CTabTestBar* pD = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 100));
+    for (int i = (int)pBottom->m_arrBars.GetSize() - 2; i > 1; --i)
+        if (pBottom->m_arrBars[i] == NULL)
+            pBottom->m_arrBars.RemoveAt(i);
+    Layout();
+    Layout();
+    ASSERT_TRUE(pC->IsWindowVisible());
+    const int nStack = pC->m_HorzDockSize.cx;
+
+    CRect rectD;
+    pD->GetWindowRect(&rectD);
+    CRect rectTo(CPoint(rectD.CenterPoint().x, rectD.top + 10), WindowRectOf(pC).Size());
+    pBottom->DockBarAt(pC, &rectTo);
+    ASSERT_EQ(-1, tabs.FindTab(pC)) << "C is still a tab";
+    ASSERT_NE(pA->IsVisible(), pB->IsVisible()) << "one tab shows in C's place";
+    CTabTestBar* pShown = pA->IsVisible() ? pA : pB;
+    EXPECT_EQ(nStack, pShown->m_HorzDockSize.cx) << "the tab shows at a length of its own";
+    Layout();
+    Layout();
+    CRect rectDock;
+    pBottom->GetWindowRect(&rectDock);
+    rectDock.InflateRect(afxData.cxBorder2, afxData.cyBorder2);
+    for (CTabTestBar* p : {pShown, pC, pD}) {
+        const CRect r = WindowRectOf(p);
+        EXPECT_GT(r.Width(), 40) << NameOf(p) << ": " << r.left - rectDock.left << ", " << r.Width() << " long";
+        EXPECT_LE(r.right, rectDock.right) << NameOf(p) << " runs past the row's end";
+    }
 }
 
 TEST_F(DockTabsFrame, AClickOnATabShowsItsBar)
