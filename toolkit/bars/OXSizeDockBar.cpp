@@ -1155,7 +1155,6 @@ LRESULT COXSizeDockBar::OnSizeParentMsg(WPARAM wParam, LPARAM lParam)
         std::vector<OXROWBAR> rows, others;
         std::vector<CControlBar*> bars, otherBars;
         CollectRow(nStart, rows, bars);
-        int nReshown = 0;
         BOOL bAnyReshown = FALSE;
         for (size_t i = 0; i < bars.size(); ++i) {
             if (!rows[i].bVisible)
@@ -1164,7 +1163,6 @@ LRESULT COXSizeDockBar::OnSizeParentMsg(WPARAM wParam, LPARAM lParam)
             for (INT_PTR j = 0; j < m_arrHiddenBars.GetSize(); ++j)
                 bWasHidden |= m_arrHiddenBars[j] == bars[i];
             if (bWasHidden) {
-                nReshown += rows[i].nLength;
                 bAnyReshown = TRUE;
             } else {
                 others.push_back(rows[i]);
@@ -1173,12 +1171,21 @@ LRESULT COXSizeDockBar::OnSizeParentMsg(WPARAM wParam, LPARAM lParam)
         }
         if (bAnyReshown && !others.empty()) {
             const OXROWMETRICS m = MeasureRow(others.data(), (int)others.size());
+            const OXROWMETRICS mAll = MeasureRow(rows.data(), (int)rows.size());
             std::vector<int> lengths(others.size());
             for (size_t i = 0; i < others.size(); ++i)
                 lengths[i] = others[i].nLength;
             const int nBorder2 = bHorz ? afxData.cxBorder2 : afxData.cyBorder2;
-            if (ShareLengths(others.data(), (int)others.size(), m.nTotalLength - nReshown, nBorder2, lengths.data()))
-                ApplyLengths(otherBars, others, lengths, MeasureRow(rows.data(), (int)rows.size()).nThickness);
+            // The others give up only what the re-shown bars need beyond the
+            // room the row has free (a bar that left may have freed it), and
+            // never more than they have: a negative length would turn the
+            // next proportional share of the row upside down.
+            const int nRowSizing = nLength + nBorder2 * mAll.nVisibleCount - mAll.nFixedLength;
+            const int nReshownSizing = mAll.nSizingLength - m.nSizingLength;
+            const int nOthersSizing = std::max(0, std::min(m.nSizingLength, nRowSizing - nReshownSizing));
+            const int nTarget = nOthersSizing - nBorder2 * m.nVisibleCount + m.nFixedLength;
+            if (ShareLengths(others.data(), (int)others.size(), nTarget, nBorder2, lengths.data()))
+                ApplyLengths(otherBars, others, lengths, mAll.nThickness);
         }
     }
     if (bChanged)

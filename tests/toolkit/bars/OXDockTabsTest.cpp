@@ -466,6 +466,49 @@ TEST_F(DockTabsFrame, ATabShownInPlaceOfTheShownBarThatLeftTakesTheStacksLength)
     }
 }
 
+// The same stack's shown bar floated off (as the drag does: out of the
+// stack, then floated): the tab shown next takes the room the floated bar
+// freed, and the bar beside it keeps its length (the others of a row give up
+// only what a re-shown bar needs beyond the row's free room; giving up the
+// whole re-shown length squeezed D to nothing, or past it to a negative
+// length that blew up the next proportional share).
+TEST_F(DockTabsFrame, AFloatedShownTabLeavesItsRoomToTheTabShownNext)
+{
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 120));
+    CTabTestBar* pB = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 500, 90));
+    CTabTestBar* pC = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 400, 100));
+    COXSizeDockBar* pBottom = DockBar(AFX_IDW_DOCKBAR_BOTTOM);
+    Layout();
+    COXDockTabCtrl& tabs = pBottom->m_wndTabContainer;
+    ASSERT_EQ(2, tabs.InsertBar(pC, 2, TRUE));
+    Layout();
+    CTabTestBar* pD = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 100));
+    for (int i = (int)pBottom->m_arrBars.GetSize() - 2; i > 1; --i)
+        if (pBottom->m_arrBars[i] == NULL)
+            pBottom->m_arrBars.RemoveAt(i);
+    Layout();
+    Layout();
+    ASSERT_TRUE(pC->IsWindowVisible() && pD->IsWindowVisible());
+    const int nD = WindowRectOf(pD).Width();
+    ASSERT_GT(nD, 100);
+
+    tabs.RemoveBar(pC);
+    m_pFrame->FloatControlBar(pC, FrameCenter(), CBRS_ALIGN_TOP);
+    Layout();
+    ASSERT_NE(pA->IsVisible(), pB->IsVisible()) << "one tab shows in C's place";
+    CTabTestBar* pShown = pA->IsVisible() ? pA : pB;
+    EXPECT_EQ(pBottom->RowStart(pBottom->FindBar(pShown)), pBottom->RowStart(pBottom->FindBar(pD)))
+        << "D left the stack's row: " << DescribeRows(pBottom);
+    CRect rectDock;
+    pBottom->GetWindowRect(&rectDock);
+    rectDock.InflateRect(afxData.cxBorder2, afxData.cyBorder2);
+    for (CTabTestBar* p : {pShown, pD}) {
+        const CRect r = WindowRectOf(p);
+        EXPECT_GT(r.Width(), nD / 2) << NameOf(p) << ": " << r.left - rectDock.left << ", " << r.Width() << " long";
+        EXPECT_LE(r.right, rectDock.right) << NameOf(p) << " runs past the row's end";
+    }
+}
+
 TEST_F(DockTabsFrame, AClickOnATabShowsItsBar)
 {
     CTabTestBar *pA, *pB;
