@@ -199,6 +199,26 @@ protected:
         Layout();
         return pLeft;
     }
+    // Three bars of the bottom dock bar stacked as tabs in one row, C (the
+    // last) shown, and D beside it in that row.
+    COXSizeDockBar* StackThreeInARowWithAFourth(CTabTestBar*& pA, CTabTestBar*& pB, CTabTestBar*& pC,
+                                                CTabTestBar*& pD)
+    {
+        pA = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 120));
+        pB = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 500, 90));
+        pC = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 400, 100));
+        COXSizeDockBar* pBottom = DockBar(AFX_IDW_DOCKBAR_BOTTOM);
+        Layout();
+        EXPECT_EQ(2, pBottom->m_wndTabContainer.InsertBar(pC, 2, TRUE));
+        Layout();
+        pD = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 100));
+        for (int i = (int)pBottom->m_arrBars.GetSize() - 2; i > 1; --i)
+            if (pBottom->m_arrBars[i] == NULL)
+                pBottom->m_arrBars.RemoveAt(i);
+        Layout();
+        Layout();
+        return pBottom;
+    }
     CPoint FrameCenter()
     {
         CRect r;
@@ -428,21 +448,9 @@ TEST_F(DockTabsFrame, AStackAlongTheBottomKeepsOneLengthWhicheverTabShows)
 // it squeezed them to a few pixels).
 TEST_F(DockTabsFrame, ATabShownInPlaceOfTheShownBarThatLeftTakesTheStacksLength)
 {
-    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 120));
-    CTabTestBar* pB = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 500, 90));
-    CTabTestBar* pC = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 400, 100));
-    COXSizeDockBar* pBottom = DockBar(AFX_IDW_DOCKBAR_BOTTOM);
-    Layout();
+    CTabTestBar *pA, *pB, *pC, *pD;
+    COXSizeDockBar* pBottom = StackThreeInARowWithAFourth(pA, pB, pC, pD);
     COXDockTabCtrl& tabs = pBottom->m_wndTabContainer;
-    ASSERT_EQ(2, tabs.InsertBar(pC, 2, TRUE));
-    Layout();
-    // the stack shares one row, and D stands beside its shown bar there
-    CTabTestBar* pD = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 100));
-    for (int i = (int)pBottom->m_arrBars.GetSize() - 2; i > 1; --i)
-        if (pBottom->m_arrBars[i] == NULL)
-            pBottom->m_arrBars.RemoveAt(i);
-    Layout();
-    Layout();
     ASSERT_TRUE(pC->IsWindowVisible());
     const int nStack = pC->m_HorzDockSize.cx;
 
@@ -474,20 +482,9 @@ TEST_F(DockTabsFrame, ATabShownInPlaceOfTheShownBarThatLeftTakesTheStacksLength)
 // length that blew up the next proportional share).
 TEST_F(DockTabsFrame, AFloatedShownTabLeavesItsRoomToTheTabShownNext)
 {
-    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 120));
-    CTabTestBar* pB = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 500, 90));
-    CTabTestBar* pC = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 400, 100));
-    COXSizeDockBar* pBottom = DockBar(AFX_IDW_DOCKBAR_BOTTOM);
-    Layout();
+    CTabTestBar *pA, *pB, *pC, *pD;
+    COXSizeDockBar* pBottom = StackThreeInARowWithAFourth(pA, pB, pC, pD);
     COXDockTabCtrl& tabs = pBottom->m_wndTabContainer;
-    ASSERT_EQ(2, tabs.InsertBar(pC, 2, TRUE));
-    Layout();
-    CTabTestBar* pD = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 100));
-    for (int i = (int)pBottom->m_arrBars.GetSize() - 2; i > 1; --i)
-        if (pBottom->m_arrBars[i] == NULL)
-            pBottom->m_arrBars.RemoveAt(i);
-    Layout();
-    Layout();
     ASSERT_TRUE(pC->IsWindowVisible() && pD->IsWindowVisible());
     const int nD = WindowRectOf(pD).Width();
     ASSERT_GT(nD, 100);
