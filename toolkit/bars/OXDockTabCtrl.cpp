@@ -164,6 +164,10 @@ int COXDockTabCtrl::InsertBar(CControlBar* pBar, int nIndex, BOOL bShow)
     const int nOthers = m_pDockBar->CountOtherSizingBars(pBar);
     if (nOthers == 0)
         return 0;
+    // a new stack takes no length from a bar shown in an earlier one, which
+    // may have left the dock bar long ago
+    if (GetItemCount() == 0)
+        m_pLastShownBar = NULL;
     for (int i = 0; i < m_pDockBar->m_arrBars.GetSize(); ++i) {
         CControlBar* p = m_pDockBar->GetDockedControlBar(i);
         if (p != NULL && p != pBar && COXSizeDockBar::IsSizingBar(p) && FindTab(p) < 0)
@@ -225,7 +229,7 @@ int COXDockTabCtrl::RemoveBar(CControlBar* pBar)
         SetCurSel(nTab > 0 ? nTab - 1 : 0);
         UpdateTabs();
     }
-    if (m_pLastShownBar == pBar)
+    if (m_pLastShownBar == pBar || nLeft == 0)
         m_pLastShownBar = NULL;
     return nLeft;
 }

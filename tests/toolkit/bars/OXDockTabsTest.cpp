@@ -506,6 +506,36 @@ TEST_F(DockTabsFrame, AFloatedShownTabLeavesItsRoomToTheTabShownNext)
     }
 }
 
+// A stack broken up forgets the bar it showed: a new stack along the same
+// dock bar shows its bar at its own length, not at that of a bar of the old
+// stack that has since gone elsewhere and been sized there.
+TEST_F(DockTabsFrame, ANewStackTakesNoLengthFromABarOfAnEarlierOne)
+{
+    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 120));
+    CTabTestBar* pB = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 500, 90));
+    COXSizeDockBar* pBottom = DockBar(AFX_IDW_DOCKBAR_BOTTOM);
+    Layout();
+    COXDockTabCtrl& tabs = pBottom->m_wndTabContainer;
+    ASSERT_EQ(1, tabs.InsertBar(pA, 1, TRUE));
+    Layout();
+    // A, shown, is left a lone companion as B leaves the stack, and shows on
+    // its own; then A goes to the top and is sized thin there
+    EXPECT_EQ(0, tabs.RemoveBar(pB));
+    m_pFrame->DockControlBar(pB, AFX_IDW_DOCKBAR_LEFT);
+    m_pFrame->DockControlBar(pA, AFX_IDW_DOCKBAR_TOP);
+    Layout();
+    pA->m_HorzDockSize = CSize(994, 2);
+
+    CTabTestBar* pC = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 120));
+    CTabTestBar* pD = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 500, 90));
+    Layout();
+    const CSize sizeD = pD->m_HorzDockSize;
+    ASSERT_EQ(1, tabs.InsertBar(pD, 1, TRUE));
+    EXPECT_EQ(sizeD.cx, pD->m_HorzDockSize.cx) << "the new stack took a bar's length from the old one";
+    EXPECT_EQ(sizeD.cy, pD->m_HorzDockSize.cy) << "the new stack took a bar's thickness from the old one";
+    (void)pC;
+}
+
 TEST_F(DockTabsFrame, AClickOnATabShowsItsBar)
 {
     CTabTestBar *pA, *pB;
