@@ -199,15 +199,25 @@ protected:
         Layout();
         return pLeft;
     }
+    // Two bars of the bottom dock bar, 300 and 500 long, stacked as tabs, the
+    // first (A) shown.
+    COXSizeDockBar* StackTwoAlongTheBottom(CTabTestBar*& pA, CTabTestBar*& pB)
+    {
+        pA = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 120));
+        pB = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 500, 90));
+        COXSizeDockBar* pBottom = DockBar(AFX_IDW_DOCKBAR_BOTTOM);
+        Layout();
+        EXPECT_EQ(1, pBottom->m_wndTabContainer.InsertBar(pA, 1, TRUE));
+        Layout();
+        return pBottom;
+    }
     // Three bars of the bottom dock bar stacked as tabs in one row, C (the
     // last) shown, and D beside it in that row.
     COXSizeDockBar* StackThreeInARowWithAFourth(CTabTestBar*& pA, CTabTestBar*& pB, CTabTestBar*& pC,
                                                 CTabTestBar*& pD)
     {
-        pA = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 120));
-        pB = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 500, 90));
+        COXSizeDockBar* pBottom = StackTwoAlongTheBottom(pA, pB);
         pC = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 400, 100));
-        COXSizeDockBar* pBottom = DockBar(AFX_IDW_DOCKBAR_BOTTOM);
         Layout();
         EXPECT_EQ(2, pBottom->m_wndTabContainer.InsertBar(pC, 2, TRUE));
         Layout();
@@ -419,13 +429,9 @@ TEST_F(DockTabsFrame, AnEditFillingADockedBarWhoseTextFitsShowsNoThumb)
 
 TEST_F(DockTabsFrame, AStackAlongTheBottomKeepsOneLengthWhicheverTabShows)
 {
-    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 120));
-    CTabTestBar* pB = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 500, 90));
-    COXSizeDockBar* pBottom = DockBar(AFX_IDW_DOCKBAR_BOTTOM);
-    Layout();
+    CTabTestBar *pA, *pB;
+    COXSizeDockBar* pBottom = StackTwoAlongTheBottom(pA, pB);
     COXDockTabCtrl& tabs = pBottom->m_wndTabContainer;
-    ASSERT_EQ(1, tabs.InsertBar(pA, 1, TRUE));
-    Layout();
     const CSize sizeShown = pA->m_HorzDockSize;
     tabs.SetCurSel(tabs.FindTab(pB));
     tabs.UpdateTabs();
@@ -511,13 +517,9 @@ TEST_F(DockTabsFrame, AFloatedShownTabLeavesItsRoomToTheTabShownNext)
 // stack that has since gone elsewhere and been sized there.
 TEST_F(DockTabsFrame, ANewStackTakesNoLengthFromABarOfAnEarlierOne)
 {
-    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 120));
-    CTabTestBar* pB = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 500, 90));
-    COXSizeDockBar* pBottom = DockBar(AFX_IDW_DOCKBAR_BOTTOM);
-    Layout();
+    CTabTestBar *pA, *pB;
+    COXSizeDockBar* pBottom = StackTwoAlongTheBottom(pA, pB);
     COXDockTabCtrl& tabs = pBottom->m_wndTabContainer;
-    ASSERT_EQ(1, tabs.InsertBar(pA, 1, TRUE));
-    Layout();
     // A, shown, is left a lone companion as B leaves the stack, and shows on
     // its own; then A goes to the top and is sized thin there
     EXPECT_EQ(0, tabs.RemoveBar(pB));
