@@ -164,6 +164,10 @@ int COXDockTabCtrl::InsertBar(CControlBar* pBar, int nIndex, BOOL bShow)
     const int nOthers = m_pDockBar->CountOtherSizingBars(pBar);
     if (nOthers == 0)
         return 0;
+    // a new stack takes no length from a bar shown in an earlier one, which
+    // may have left the dock bar long ago
+    if (GetItemCount() == 0)
+        m_pLastShownBar = NULL;
     for (int i = 0; i < m_pDockBar->m_arrBars.GetSize(); ++i) {
         CControlBar* p = m_pDockBar->GetDockedControlBar(i);
         if (p != NULL && p != pBar && COXSizeDockBar::IsSizingBar(p) && FindTab(p) < 0)
@@ -194,12 +198,21 @@ int COXDockTabCtrl::RemoveBar(CControlBar* pBar)
     if (!::IsWindow(m_hWnd) || GetItemCount() == 0)
         return 0;
     const int nTab = FindTab(pBar);
+    // The bar that shows in place of the shown one that leaves takes the
+    // stack's place in its row, at the stack's length: at its own (older)
+    // length it would squeeze the bars beside it to nothing, or run past
+    // the row's end.
+    COXSizeControlBar* pShownLeaving = NULL;
+    if (m_pLastShownBar == pBar && IsHorzDockBar(m_pDockBar))
+        pShownLeaving = DYNAMIC_DOWNCAST(COXSizeControlBar, pBar);
     if (m_pDockBar->CountOtherSizingBars(pBar) == 1) {
         // a lone companion is no stack: it loses its tab and shows
         COXSizeControlBar* pOther = m_pDockBar->FindOtherSizingBar(pBar);
         const int nOther = FindTab(pOther);
         if (nOther >= 0) {
             DeleteItem(nOther);
+            if (pShownLeaving != NULL)
+                pOther->m_HorzDockSize = pShownLeaving->m_HorzDockSize;
             CFrameWnd* pFrame = m_pDockBar->GetDockingFrame();
             if (pFrame != NULL)
                 pFrame->ShowControlBar(pOther, TRUE, TRUE);
@@ -208,14 +221,16 @@ int COXDockTabCtrl::RemoveBar(CControlBar* pBar)
     const int nRemove = FindTab(pBar);
     if (nRemove >= 0)
         DeleteItem(nRemove);
-    if (m_pLastShownBar == pBar)
-        m_pLastShownBar = NULL;
     m_pDockBar->PlaceTabContainer();
     const int nLeft = GetItemCount();
+    // the leaving bar, as the last one shown, still gives the tab shown
+    // next its length
     if (nLeft > 1) {
         SetCurSel(nTab > 0 ? nTab - 1 : 0);
         UpdateTabs();
     }
+    if (m_pLastShownBar == pBar || nLeft == 0)
+        m_pLastShownBar = NULL;
     return nLeft;
 }
 

@@ -271,6 +271,16 @@ int COXSizeDockBar::RowEnd(int nStart) const
     return i;
 }
 
+BOOL COXSizeDockBar::RowHasVisibleBar(int nStart)
+{
+    for (int i = nStart; i < m_arrBars.GetSize() && m_arrBars[i] != NULL; ++i) {
+        CControlBar* p = GetDockedControlBar(i);
+        if (p != NULL && ::IsWindow(p->m_hWnd) && p->IsVisible())
+            return TRUE;
+    }
+    return FALSE;
+}
+
 void COXSizeDockBar::CollectRow(int nStart, std::vector<OXROWBAR>& rows, std::vector<CControlBar*>& bars)
 {
     const BOOL bHorz = IsHorzDockBar();
@@ -1145,7 +1155,6 @@ LRESULT COXSizeDockBar::OnSizeParentMsg(WPARAM wParam, LPARAM lParam)
         std::vector<OXROWBAR> rows, others;
         std::vector<CControlBar*> bars, otherBars;
         CollectRow(nStart, rows, bars);
-        int nReshown = 0;
         BOOL bAnyReshown = FALSE;
         for (size_t i = 0; i < bars.size(); ++i) {
             if (!rows[i].bVisible)
@@ -1154,7 +1163,6 @@ LRESULT COXSizeDockBar::OnSizeParentMsg(WPARAM wParam, LPARAM lParam)
             for (INT_PTR j = 0; j < m_arrHiddenBars.GetSize(); ++j)
                 bWasHidden |= m_arrHiddenBars[j] == bars[i];
             if (bWasHidden) {
-                nReshown += rows[i].nLength;
                 bAnyReshown = TRUE;
             } else {
                 others.push_back(rows[i]);
@@ -1163,12 +1171,21 @@ LRESULT COXSizeDockBar::OnSizeParentMsg(WPARAM wParam, LPARAM lParam)
         }
         if (bAnyReshown && !others.empty()) {
             const OXROWMETRICS m = MeasureRow(others.data(), (int)others.size());
+            const OXROWMETRICS mAll = MeasureRow(rows.data(), (int)rows.size());
             std::vector<int> lengths(others.size());
             for (size_t i = 0; i < others.size(); ++i)
                 lengths[i] = others[i].nLength;
             const int nBorder2 = bHorz ? afxData.cxBorder2 : afxData.cyBorder2;
-            if (ShareLengths(others.data(), (int)others.size(), m.nTotalLength - nReshown, nBorder2, lengths.data()))
-                ApplyLengths(otherBars, others, lengths, MeasureRow(rows.data(), (int)rows.size()).nThickness);
+            // The others give up only what the re-shown bars need beyond the
+            // room the row has free (a bar that left may have freed it), and
+            // never more than they have: a negative length would turn the
+            // next proportional share of the row upside down.
+            const int nRowSizing = nLength + nBorder2 * mAll.nVisibleCount - mAll.nFixedLength;
+            const int nReshownSizing = mAll.nSizingLength - m.nSizingLength;
+            const int nOthersSizing = std::max(0, std::min(m.nSizingLength, nRowSizing - nReshownSizing));
+            const int nTarget = nOthersSizing - nBorder2 * m.nVisibleCount + m.nFixedLength;
+            if (ShareLengths(others.data(), (int)others.size(), nTarget, nBorder2, lengths.data()))
+                ApplyLengths(otherBars, others, lengths, mAll.nThickness);
         }
     }
     if (bChanged)
@@ -1220,13 +1237,22 @@ void COXSizeDockBar::DragSplitter(COXSplitterRect* pSplitter, CPoint point)
     const int nIndex = std::min<int>(pSplitter->m_nBarIndex, (int)m_arrBars.GetSize() - 1);
     int nRowStart = RowStart(nIndex);
     if (bRowSplitter && !(dwEdge & (CBRS_ALIGN_RIGHT | CBRS_ALIGN_BOTTOM))) {
-        // on a near edge a row splitter sizes the row before it; it holds the
-        // first bar after it, or the end of the array for the last one
-        int i = pSplitter->m_nBarIndex < m_arrBars.GetSize() ? RowStart(pSplitter->m_nBarIndex) - 1
-                                                             : (int)m_arrBars.GetSize() - 1;
-        while (i > 0 && m_arrBars[i] == NULL)
-            --i;
-        nRowStart = RowStart(std::max(i, 0));
+        // On a near edge a row splitter sizes the row before it, the one the
+        // user sees there: rows in between that hold only hidden bars or the
+        // place-holders of floating ones are not laid out, and sizing one of
+        // them would give an unseen bar the drag. The splitter holds the first
+        // bar after it, or the end of the array for the last one.
+        int nEnd = pSplitter->m_nBarIndex < m_arrBars.GetSize() ? RowStart(pSplitter->m_nBarIndex) - 1
+                                                                : (int)m_arrBars.GetSize() - 1;
+        nRowStart = 0;
+        while (nEnd > 0) {
+            const int nStart = RowStart(nEnd - 1);
+            if (m_arrBars[nEnd - 1] != NULL && RowHasVisibleBar(nStart)) {
+                nRowStart = nStart;
+                break;
+            }
+            nEnd = m_arrBars[nEnd - 1] == NULL ? nEnd - 1 : nStart - 1;
+        }
     }
     std::vector<OXROWBAR> rows;
     std::vector<CControlBar*> bars;

@@ -104,6 +104,9 @@ public:
     // NULL after it).
     int RowStart(int nPos) const;
     int RowEnd(int nStart) const;
+    // Whether the row that starts at nStart holds a bar that is laid out (a
+    // shown bar, not a hidden one nor a floating bar's place-holder).
+    BOOL RowHasVisibleBar(int nStart);
     // The signature of the bars as they are now; pHiddenBars, when given,
     // receives the bars whose windows exist but are hidden.
     UINT CollectSignature(CPtrArray* pHiddenBars = NULL);

@@ -22,6 +22,7 @@
 #include "OXSizeDockBar.h"
 #include "OXSkinnedApp.h"
 #include "OXTabSkin.h"
+#include "SizeDockTestSupport.h"
 #include "testdrawing.h"
 #include "testsupport.h"
 #include "toolkit_res.h"
@@ -197,6 +198,36 @@ protected:
         EXPECT_EQ(1, pLeft->m_wndTabContainer.InsertBar(pB, 1, TRUE));
         Layout();
         return pLeft;
+    }
+    // Two bars of the bottom dock bar, 300 and 500 long, stacked as tabs, the
+    // first (A) shown.
+    COXSizeDockBar* StackTwoAlongTheBottom(CTabTestBar*& pA, CTabTestBar*& pB)
+    {
+        pA = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 120));
+        pB = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 500, 90));
+        COXSizeDockBar* pBottom = DockBar(AFX_IDW_DOCKBAR_BOTTOM);
+        Layout();
+        EXPECT_EQ(1, pBottom->m_wndTabContainer.InsertBar(pA, 1, TRUE));
+        Layout();
+        return pBottom;
+    }
+    // Three bars of the bottom dock bar stacked as tabs in one row, C (the
+    // last) shown, and D beside it in that row.
+    COXSizeDockBar* StackThreeInARowWithAFourth(CTabTestBar*& pA, CTabTestBar*& pB, CTabTestBar*& pC,
+                                                CTabTestBar*& pD)
+    {
+        COXSizeDockBar* pBottom = StackTwoAlongTheBottom(pA, pB);
+        pC = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 400, 100));
+        Layout();
+        EXPECT_EQ(2, pBottom->m_wndTabContainer.InsertBar(pC, 2, TRUE));
+        Layout();
+        pD = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 100));
+        for (int i = (int)pBottom->m_arrBars.GetSize() - 2; i > 1; --i)
+            if (pBottom->m_arrBars[i] == NULL)
+                pBottom->m_arrBars.RemoveAt(i);
+        Layout();
+        Layout();
+        return pBottom;
     }
     CPoint FrameCenter()
     {
@@ -398,13 +429,9 @@ TEST_F(DockTabsFrame, AnEditFillingADockedBarWhoseTextFitsShowsNoThumb)
 
 TEST_F(DockTabsFrame, AStackAlongTheBottomKeepsOneLengthWhicheverTabShows)
 {
-    CTabTestBar* pA = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 120));
-    CTabTestBar* pB = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 500, 90));
-    COXSizeDockBar* pBottom = DockBar(AFX_IDW_DOCKBAR_BOTTOM);
-    Layout();
+    CTabTestBar *pA, *pB;
+    COXSizeDockBar* pBottom = StackTwoAlongTheBottom(pA, pB);
     COXDockTabCtrl& tabs = pBottom->m_wndTabContainer;
-    ASSERT_EQ(1, tabs.InsertBar(pA, 1, TRUE));
-    Layout();
     const CSize sizeShown = pA->m_HorzDockSize;
     tabs.SetCurSel(tabs.FindTab(pB));
     tabs.UpdateTabs();
@@ -418,6 +445,97 @@ TEST_F(DockTabsFrame, AStackAlongTheBottomKeepsOneLengthWhicheverTabShows)
     pBottom->ScreenToClient(&rectStrip);
     EXPECT_EQ(rectDock.bottom, rectStrip.bottom);
     EXPECT_EQ(28, rectStrip.Height());
+}
+
+// The shown bar of a stack along the bottom leaves it for a place beside
+// another bar of the stack's row: the tab shown next takes the stack's
+// place at the stack's length, so the bars of the row keep their room and
+// the row ends within the dock bar (at its own older length, a row long,
+// it squeezed them to a few pixels).
+TEST_F(DockTabsFrame, ATabShownInPlaceOfTheShownBarThatLeftTakesTheStacksLength)
+{
+    CTabTestBar *pA, *pB, *pC, *pD;
+    COXSizeDockBar* pBottom = StackThreeInARowWithAFourth(pA, pB, pC, pD);
+    COXDockTabCtrl& tabs = pBottom->m_wndTabContainer;
+    ASSERT_TRUE(pC->IsWindowVisible());
+    const int nStack = pC->m_HorzDockSize.cx;
+
+    CRect rectD;
+    pD->GetWindowRect(&rectD);
+    CRect rectTo(CPoint(rectD.CenterPoint().x, rectD.top + 10), WindowRectOf(pC).Size());
+    pBottom->DockBarAt(pC, &rectTo);
+    ASSERT_EQ(-1, tabs.FindTab(pC)) << "C is still a tab";
+    ASSERT_NE(pA->IsVisible(), pB->IsVisible()) << "one tab shows in C's place";
+    CTabTestBar* pShown = pA->IsVisible() ? pA : pB;
+    EXPECT_EQ(nStack, pShown->m_HorzDockSize.cx) << "the tab shows at a length of its own";
+    Layout();
+    Layout();
+    CRect rectDock;
+    pBottom->GetWindowRect(&rectDock);
+    rectDock.InflateRect(afxData.cxBorder2, afxData.cyBorder2);
+    for (CTabTestBar* p : {pShown, pC, pD}) {
+        const CRect r = WindowRectOf(p);
+        EXPECT_GT(r.Width(), 40) << NameOf(p) << ": " << r.left - rectDock.left << ", " << r.Width() << " long";
+        EXPECT_LE(r.right, rectDock.right) << NameOf(p) << " runs past the row's end";
+    }
+}
+
+// The same stack's shown bar floated off (as the drag does: out of the
+// stack, then floated): the tab shown next takes the room the floated bar
+// freed, and the bar beside it keeps its length (the others of a row give up
+// only what a re-shown bar needs beyond the row's free room; giving up the
+// whole re-shown length squeezed D to nothing, or past it to a negative
+// length that blew up the next proportional share).
+TEST_F(DockTabsFrame, AFloatedShownTabLeavesItsRoomToTheTabShownNext)
+{
+    CTabTestBar *pA, *pB, *pC, *pD;
+    COXSizeDockBar* pBottom = StackThreeInARowWithAFourth(pA, pB, pC, pD);
+    COXDockTabCtrl& tabs = pBottom->m_wndTabContainer;
+    ASSERT_TRUE(pC->IsWindowVisible() && pD->IsWindowVisible());
+    const int nD = WindowRectOf(pD).Width();
+    ASSERT_GT(nD, 100);
+
+    tabs.RemoveBar(pC);
+    m_pFrame->FloatControlBar(pC, FrameCenter(), CBRS_ALIGN_TOP);
+    Layout();
+    ASSERT_NE(pA->IsVisible(), pB->IsVisible()) << "one tab shows in C's place";
+    CTabTestBar* pShown = pA->IsVisible() ? pA : pB;
+    EXPECT_EQ(pBottom->RowStart(pBottom->FindBar(pShown)), pBottom->RowStart(pBottom->FindBar(pD)))
+        << "D left the stack's row: " << DescribeRows(pBottom);
+    CRect rectDock;
+    pBottom->GetWindowRect(&rectDock);
+    rectDock.InflateRect(afxData.cxBorder2, afxData.cyBorder2);
+    for (CTabTestBar* p : {pShown, pD}) {
+        const CRect r = WindowRectOf(p);
+        EXPECT_GT(r.Width(), nD / 2) << NameOf(p) << ": " << r.left - rectDock.left << ", " << r.Width() << " long";
+        EXPECT_LE(r.right, rectDock.right) << NameOf(p) << " runs past the row's end";
+    }
+}
+
+// A stack broken up forgets the bar it showed: a new stack along the same
+// dock bar shows its bar at its own length, not at that of a bar of the old
+// stack that has since gone elsewhere and been sized there.
+TEST_F(DockTabsFrame, ANewStackTakesNoLengthFromABarOfAnEarlierOne)
+{
+    CTabTestBar *pA, *pB;
+    COXSizeDockBar* pBottom = StackTwoAlongTheBottom(pA, pB);
+    COXDockTabCtrl& tabs = pBottom->m_wndTabContainer;
+    // A, shown, is left a lone companion as B leaves the stack, and shows on
+    // its own; then A goes to the top and is sized thin there
+    EXPECT_EQ(0, tabs.RemoveBar(pB));
+    m_pFrame->DockControlBar(pB, AFX_IDW_DOCKBAR_LEFT);
+    m_pFrame->DockControlBar(pA, AFX_IDW_DOCKBAR_TOP);
+    Layout();
+    pA->m_HorzDockSize = CSize(994, 2);
+
+    CTabTestBar* pC = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 300, 120));
+    CTabTestBar* pD = AddBar(AFX_IDW_DOCKBAR_BOTTOM, CRect(0, 0, 500, 90));
+    Layout();
+    const CSize sizeD = pD->m_HorzDockSize;
+    ASSERT_EQ(1, tabs.InsertBar(pD, 1, TRUE));
+    EXPECT_EQ(sizeD.cx, pD->m_HorzDockSize.cx) << "the new stack took a bar's length from the old one";
+    EXPECT_EQ(sizeD.cy, pD->m_HorzDockSize.cy) << "the new stack took a bar's thickness from the old one";
+    (void)pC;
 }
 
 TEST_F(DockTabsFrame, AClickOnATabShowsItsBar)
